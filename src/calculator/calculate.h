@@ -1,0 +1,12 @@
+#pragma once
+
+#include "calculator/form_ambient.h"
+
+namespace hygrovane {
+
+// The one recalculation of the main window: reads every input control of the form, writes every
+// output, caption and List1, and updates form.state. Never throws: every failure ends in one of
+// the two error displays.
+void Calculate(FormAmbient& form);
+
+} // namespace hygrovane

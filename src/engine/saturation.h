@@ -1,0 +1,15 @@
+#pragma once
+
+#include "engine/sat_formulation.h"
+
+namespace hygrovane::engine {
+
+// Saturation pressure of water (over ice or liquid) in Pa at temperature T in K.
+// Throws ArithmeticError on an arithmetic fault; checks no ranges.
+double SaturationPressure(double T, SatFormulation formulation);
+
+// Saturation temperature in K at pressure p in Pa. When passes is given, it receives the number
+// of bisection passes (0 for the IAPWS closed form).
+double SaturationTemperature(double p, SatFormulation formulation, int* passes = nullptr);
+
+} // namespace hygrovane::engine

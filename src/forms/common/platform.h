@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace hygrovane::forms {
+
+// What the windows ask of the platform: message boxes, file dialogs and the desktop shell.
+// The Qt implementation uses QMessageBox, QFileDialog and QDesktopServices; tests use a fake.
+class Platform {
+  public:
+    enum class Answer { Yes, No, Cancel };
+
+    virtual ~Platform() = default;
+    virtual Answer askYesNoCancel(const std::string& message, const std::string& title) = 0;
+    // An OK message box; an empty title means the application's default title.
+    virtual void showMessage(const std::string& message, const std::string& title) = 0;
+    virtual std::optional<std::string> openFileDialog() = 0;
+    virtual std::optional<std::string> saveFileDialog() = 0;
+    // Opens a document with its associated program; false when that failed.
+    virtual bool openDocument(const std::string& path) = 0;
+    // Opens a web page in the user's browser; false when that failed.
+    virtual bool openWebPage(const std::string& url) = 0;
+};
+
+} // namespace hygrovane::forms

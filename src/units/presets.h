@@ -1,0 +1,23 @@
+#pragma once
+
+#include "units/quantity.h"
+
+#include <string_view>
+
+namespace hygrovane::units {
+
+enum class UnitSystem { Metric, British, Customized };
+
+// Number of unit lists of the main window (Combo1..Combo16).
+inline constexpr int kMainComboCount = 16;
+
+// The quantity listed by main-window unit list ComboN (n = 1..16).
+Quantity MainComboQuantity(int n);
+
+// Position selected in ComboN (n = 1..16) by the Metric or British preset.
+int PresetPosition(int n, UnitSystem system);
+
+// Unit name selected in ComboN by the preset (the item at PresetPosition).
+std::string_view PresetUnit(int n, UnitSystem system);
+
+} // namespace hygrovane::units
