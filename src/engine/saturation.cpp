@@ -1,0 +1,135 @@
+#include "engine/saturation.h"
+
+#include "engine/bisection.h"
+#include "engine/checked_math.h"
+
+namespace hygrovane::engine {
+
+namespace {
+
+// IAPWS-IF97 region 4 (saturation line) coefficients n1..n10; dimensionless, with T in K and
+// p in MPa.
+constexpr double n1 = 1167.0521452767;
+constexpr double n2 = -724213.16703206;
+constexpr double n3 = -17.073846940092;
+constexpr double n4 = 12020.82470247;
+constexpr double n5 = -3232555.0322333;
+constexpr double n6 = 14.91510861353;
+constexpr double n7 = -4823.2657361591;
+constexpr double n8 = 405113.40542057;
+constexpr double n9 = -0.23855557567849;
+constexpr double n10 = 650.17534844798;
+
+// Triple point of water (IAPWS 2011 release on the melting and sublimation curves of ice Ih).
+constexpr double tripleT = 273.16;  // K
+constexpr double tripleP = 611.657; // Pa
+
+// IAPWS 2011 sublimation pressure of ice Ih: coefficients a1..a3 and exponents b1..b3,
+// dimensionless, on theta = T / 273.16 K.
+constexpr double a1 = -21.2144006;
+constexpr double a2 = 27.3203819;
+constexpr double a3 = -6.1059813;
+constexpr double b1 = 0.00333333333;
+constexpr double b2 = 1.20666667;
+constexpr double b3 = 1.70333333;
+
+// Hyland & Wexler (1983), ln(p / Pa) with T in K; C1..C7 over ice, C8..C13 over liquid water.
+constexpr double C1 = -5674.5359;      // K
+constexpr double C2 = 6.3925247;       // -
+constexpr double C3 = -0.009677843;    // 1/K
+constexpr double C4 = 6.2215701E-07;   // 1/K^2
+constexpr double C5 = 2.0747825E-09;   // 1/K^3
+constexpr double C6 = -9.484024E-13;   // 1/K^4
+constexpr double C7 = 4.1635019;       // - (factor of ln T)
+constexpr double C8 = -5800.2206;      // K
+constexpr double C9 = 1.3914993;       // -
+constexpr double C10 = -0.048640239;   // 1/K
+constexpr double C11 = 4.1764768E-05;  // 1/K^2
+constexpr double C12 = -1.4452093E-08; // 1/K^3
+constexpr double C13 = 6.5459673;      // - (factor of ln T)
+
+// Hyland & Wexler switch from ice to liquid water.
+constexpr double iceMeltT = 273.15; // K
+
+// Brackets of the saturation-temperature bisection, K.
+constexpr double bracketLo = 173.15;
+constexpr double iapwsBracketHi = 273.16; // only pressures up to the triple point get here
+constexpr double hylandWexlerBracketHi = 473.15;
+
+double IapwsSaturationPressure(double T) {
+    if (T > tripleT) {
+        // Region 4 saturation-pressure equation.
+        const double theta = T + checkedDivide(n9, T - n10);
+        const double X = checkedPow(theta, 2) + n1 * theta + n2;
+        const double Y = n3 * checkedPow(theta, 2) + n4 * theta + n5;
+        const double Z = n6 * checkedPow(theta, 2) + n7 * theta + n8;
+        const double root = checkedSqrt(checkedPow(Y, 2) - 4 * X * Z);
+        return checkedFinite(checkedPow(checkedDivide(2 * Z, -Y + root), 4) * 1000000);
+    }
+    // Sublimation of ice Ih, the triple point itself included.
+    const double theta = T / tripleT;
+    double S = 0;
+    S = S + a1 * checkedPow(theta, b1);
+    S = S + a2 * checkedPow(theta, b2);
+    S = S + a3 * checkedPow(theta, b3);
+    return checkedFinite(checkedExp(checkedDivide(S, theta)) * tripleP);
+}
+
+double HylandWexlerSaturationPressure(double T) {
+    double L = 0;
+    if (T < iceMeltT) {
+        L = checkedDivide(C1, T) + C2 + C3 * T + C4 * checkedPow(T, 2) + C5 * checkedPow(T, 3) +
+            C6 * checkedPow(T, 4) + C7 * checkedLog(T);
+    } else {
+        L = checkedDivide(C8, T) + C9 + C10 * T + C11 * checkedPow(T, 2) + C12 * checkedPow(T, 3) +
+            C13 * checkedLog(T);
+    }
+    return checkedExp(L);
+}
+
+// Region 4 backward equation, for pressures above the triple point.
+double IapwsSaturationTemperature(double p) {
+    const double beta = checkedPow(p / 1000000, 0.25);
+    const double E = checkedPow(beta, 2) + n3 * beta + n6;
+    const double F = n1 * checkedPow(beta, 2) + n4 * beta + n7;
+    const double G = n2 * checkedPow(beta, 2) + n5 * beta + n8;
+    const double D = checkedDivide(2 * G, -F - checkedSqrt(checkedPow(F, 2) - 4 * E * G));
+    const double T = ((n10 + D) - checkedSqrt(checkedPow(n10 + D, 2) - 4 * (n9 + n10 * D))) * 0.5;
+    return checkedFinite(T);
+}
+
+double SaturationBisection(double p, SatFormulation formulation, double hi, int* passes) {
+    return Bisect(
+        BisectionSettings{bracketLo, hi},
+        [&](double T) { return SaturationPressure(T, formulation) - p; }, passes);
+}
+
+} // namespace
+
+double SaturationPressure(double T, SatFormulation formulation) {
+    switch (formulation) {
+    case SatFormulation::IAPWS:
+        return IapwsSaturationPressure(T);
+    case SatFormulation::HylandWexler:
+        return HylandWexlerSaturationPressure(T);
+    }
+    return 0;
+}
+
+double SaturationTemperature(double p, SatFormulation formulation, int* passes) {
+    if (passes != nullptr) {
+        *passes = 0;
+    }
+    switch (formulation) {
+    case SatFormulation::IAPWS:
+        if (checkedFinite(p) <= tripleP) {
+            return SaturationBisection(p, formulation, iapwsBracketHi, passes);
+        }
+        return IapwsSaturationTemperature(p);
+    case SatFormulation::HylandWexler:
+        return SaturationBisection(checkedFinite(p), formulation, hylandWexlerBracketHi, passes);
+    }
+    return 0;
+}
+
+} // namespace hygrovane::engine
