@@ -1,0 +1,19 @@
+#pragma once
+
+#include "casefile/case_file.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace hygrovane::casefile {
+
+// Replaces path with bytes as one complete file, or leaves whatever was there untouched.
+// what names the file in the message ("case file", "report").
+FileResult WriteWholeFile(const std::string& path, std::string_view bytes, std::string_view what);
+
+// Reads a whole regular file of at most maxBytes bytes into bytes.
+FileResult ReadSmallFile(const std::string& path, std::size_t maxBytes, std::string& bytes,
+                         std::string_view what);
+
+} // namespace hygrovane::casefile
