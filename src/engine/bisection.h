@@ -25,14 +25,18 @@ double Bisect(const BisectionSettings& settings, Residual residual, int* passes)
     double hi = settings.hi;
     double mid = 0.0;
     int i = 0;
+    // f(lo) depends only on lo, so it is evaluated once per value of lo: when lo moves to mid,
+    // f(mid) is already known. The results are bit-identical to evaluating it every pass, at
+    // half the cost.
+    double fLo = residual(lo);
     do {
-        const double fLo = residual(lo);
         mid = (hi + lo) * 0.5;
         const double fMid = residual(mid);
         if (fLo * fMid < 0) {
             hi = mid;
         } else {
             lo = mid;
+            fLo = fMid;
         }
         i = i + 1;
     } while (i < settings.maxPasses && std::fabs(lo - hi) > settings.tolerance);
