@@ -59,6 +59,12 @@ inline double checkedPow(double base, double exponent) {
     if (base == 0.0 && exponent < 0.0) {
         throw ArithmeticError("division by zero");
     }
+    if (exponent == 2) {
+        // The compiler turns pow(x, 2) into x * x wherever it sees the constant exponent, while
+        // the library pow is occasionally one unit in the last place off. Squaring by hand gives
+        // the correctly rounded square in every build, whatever gets inlined.
+        return checkedFinite(base * base);
+    }
     return checkedFinite(std::pow(base, exponent));
 }
 
