@@ -155,11 +155,11 @@ void ApplyCaseFields(const std::vector<std::string>& fields, FormAmbient& form,
             return;
         }
         applyText(*field, barometric ? 2 : 10, form, events);
-        if ((field = cursor.next()) == nullptr) {
-            return;
-        }
     }
-    // An unknown pressure code has already been read as the humidity code.
+    // After an unknown pressure code the humidity code follows at once.
+    if ((field = cursor.next()) == nullptr) {
+        return;
+    }
     const auto humidity = std::find_if(kHumidityCodes.begin(), kHumidityCodes.end(),
                                        [&](const HumidityCode& h) { return h.code == *field; });
     if (humidity == kHumidityCodes.end()) {

@@ -37,12 +37,18 @@ FileResult WriteWholeFile(const std::string& path, std::string_view bytes, std::
     QSaveFile file(qtPath(path));
     // Never fall back to truncating the target in place: a failure must leave it whole.
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, and flushed before commit: commit() would otherwise ignore a failed flush of
+    // the write buffer (a full disk) and rename the truncated file over the target.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return failure("written", what, path, reasonOf(file));
     }
     const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size) {
-        const std::string reason = reasonOf(file);
+    if (file.write(bytes.data(), size) != size || !file.flush() ||
+        file.error() != QFileDevice::NoError) {
+        // A short write sets no error of its own.
+        const std::string reason = file.error() != QFileDevice::NoError
+                                       ? reasonOf(file)
+                                       : "not all of it could be written (the disk may be full)";
         file.cancelWriting();
         return failure("written", what, path, reason);
     }
