@@ -1,0 +1,289 @@
+// Validation of the inputs against their captions, and the two error displays.
+#include "calculate_support.h"
+
+#include "calculator/calculate.h"
+#include "calculator/number_text.h"
+
+#include <cmath>
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace hygrovane {
+namespace {
+
+using calc_test::HumidityBox;
+using calc_test::SelectPressureSource;
+using calc_test::SelectUnit;
+using calc_test::StartedForm;
+using calc_test::TypeHumidity;
+
+const std::vector<std::string> kErrorItems{"Error!", "The quantity which has been indicated",
+                                           "by red color is out of allowable range."};
+
+struct CaptionRow {
+    int combo;
+    const char* unit;
+    int minimumLabel, maximumLabel;
+    const char* minimum;
+    const char* maximum;
+};
+
+class LimitCaptions : public ::testing::TestWithParam<CaptionRow> {};
+
+TEST_P(LimitCaptions, ShowTheFixedLimitsInTheSelectedUnit) {
+    const CaptionRow& row = GetParam();
+    FormAmbient form = StartedForm();
+    SelectUnit(form, row.combo, row.unit);
+    Calculate(form);
+    EXPECT_EQ(form.Labels(row.minimumLabel).caption, row.minimum);
+    EXPECT_EQ(form.Labels(row.maximumLabel).caption, row.maximum);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryUnit, LimitCaptions,
+    ::testing::Values(
+        CaptionRow{1, "K", 5, 4, "173.15", "373.15"}, CaptionRow{1, "C", 5, 4, "-100", "100"},
+        CaptionRow{1, "R", 5, 4, "311.67", "671.67"}, CaptionRow{1, "F", 5, 4, "-148", "212"},
+        CaptionRow{2, "Pa", 7, 6, "5000", "1000000"}, CaptionRow{2, "kPa", 7, 6, "5", "1000"},
+        CaptionRow{2, "Bar", 7, 6, ".05", "10"}, CaptionRow{2, "mBar", 7, 6, "50", "10000"},
+        CaptionRow{2, "mm H2O", 7, 6, "506.9", "101380.8"},
+        CaptionRow{2, "mm Hg", 7, 6, "37.503", "7500.638"},
+        CaptionRow{2, "Atmosphere", 7, 6, ".04935", "9.86923"},
+        CaptionRow{2, "PSI", 7, 6, ".7252", "145.0377"},
+        CaptionRow{10, "m", 9, 8, "-5000", "11000"}, CaptionRow{10, "km", 9, 8, "-5", "11"},
+        CaptionRow{10, "mile", 9, 8, "-3.107", "6.835"},
+        CaptionRow{10, "ft", 9, 8, "-16404.199", "36089.239"},
+        CaptionRow{3, "K", 17, 16, "173.15", "298.15"},
+        CaptionRow{3, "R", 17, 16, "311.67", "536.67"}, CaptionRow{4, "F", 19, 18, "46.888", "77"},
+        CaptionRow{6, "(g moisture)/(kg dry air)", 13, 12, "0", "20.0857"},
+        CaptionRow{7, "(g moisture)/m^3", 15, 14, "0", "23.036"},
+        CaptionRow{7, "(lb moisture)/ft^3", 15, 14, "0", ".001438"},
+        CaptionRow{11, "mm Hg", 21, 20, "0", "23.775"}));
+
+// One input box: how to select it, its box and its two captions.
+struct InputRow {
+    const char* name;
+    int option; // humidity option, or 0 for Text1, 8 for Text2, 9 for Text10
+    int box, minimumLabel, maximumLabel;
+};
+
+const InputRow kInputs[] = {
+    {"temperature", 0, 1, 5, 4},         {"pressure", 8, 2, 7, 6},
+    {"altitude", 9, 10, 9, 8},           {"humidity ratio", 1, 3, 13, 12},
+    {"relative humidity", 2, 4, 11, 10}, {"dew point", 3, 5, 17, 16},
+    {"wet bulb", 4, 6, 19, 18},          {"absolute humidity", 5, 7, 15, 14},
+    {"mole fraction", 6, 8, 23, 22},     {"mass fraction", 7, 9, 25, 24},
+    {"partial pressure", 10, 11, 21, 20}};
+
+// A started form with the row's box as the selected input (captions of this state shown).
+FormAmbient FormFor(const InputRow& row) {
+    FormAmbient form = StartedForm();
+    if (row.option == 9) {
+        SelectPressureSource(form, 9);
+        form.Text10.text = "0";
+    } else if (row.option != 0 && row.option != 8) {
+        TypeHumidity(form, row.option, form.Text(row.box).text);
+    }
+    Calculate(form);
+    return form;
+}
+
+std::string Beyond(const std::string& caption, double direction) {
+    const double limit = ReadNumber(caption);
+    char text[40];
+    std::snprintf(text, sizeof text, "%.17g",
+                  limit + direction * std::max(std::fabs(limit), 1.0) * 1e-9);
+    return text;
+}
+
+bool Accepted(FormAmbient& form, const InputRow& row, const std::string& text) {
+    form.Text(row.box).text = text;
+    Calculate(form);
+    return form.Text(row.box).background != colours::kErrorRed &&
+           form.List1.background == colours::kResultOrange;
+}
+
+TEST(InputCheck, EveryInputAcceptsBothCaptionsAndRejectsJustBeyond) {
+    for (const InputRow& row : kInputs) {
+        SCOPED_TRACE(row.name);
+        FormAmbient form = FormFor(row);
+        const std::string minimum = form.Labels(row.minimumLabel).caption;
+        const std::string maximum = form.Labels(row.maximumLabel).caption;
+        // 100 C at sea level is above the boiling point; test the temperature at 1000 kPa.
+        form.Text2.text = row.option == 0 ? "1000" : form.Text2.text;
+        EXPECT_TRUE(Accepted(form, row, minimum)) << minimum;
+        EXPECT_TRUE(Accepted(form, row, maximum)) << maximum;
+        EXPECT_FALSE(Accepted(form, row, Beyond(minimum, -1)));
+        EXPECT_FALSE(Accepted(form, row, Beyond(maximum, +1)));
+    }
+}
+
+TEST(InputCheck, NonNumericTextsTurnTheBoxRedAndShowTheErrorDisplay) {
+    for (const InputRow& row : kInputs) {
+        for (const char* text : {"", "abc", "1e400", "-1e400"}) {
+            SCOPED_TRACE(std::string(row.name) + " with \"" + text + "\"");
+            FormAmbient form = FormFor(row);
+            const std::string label12 = form.Label12.caption;
+            form.Text(row.box).text = text;
+            Calculate(form);
+            EXPECT_EQ(form.Text(row.box).background, colours::kErrorRed);
+            EXPECT_EQ(form.Text(row.box).text, text); // the user's text stays
+            for (int option : {1, 2, 3, 4, 5, 6, 7, 10}) {
+                if (HumidityBox(option) != row.box && !form.Option(option).value) {
+                    EXPECT_EQ(form.Text(HumidityBox(option)).text, "Error") << option;
+                }
+            }
+            for (int n = 12; n <= 16; ++n) {
+                EXPECT_EQ(form.Text(n).text, "Error") << "Text" << n;
+            }
+            EXPECT_EQ(form.List1.items, kErrorItems);
+            EXPECT_EQ(form.List1.background, colours::kErrorRed);
+            if (row.option == 8) {
+                EXPECT_EQ(form.Text10.text, "Error");
+            }
+            if (row.option == 9) {
+                EXPECT_EQ(form.Text2.text, "Error");
+            }
+            EXPECT_EQ(form.Label12.caption, label12); // unchanged or rewritten alike
+        }
+    }
+}
+
+TEST(InputCheck, AFailedTemperatureLeavesTheOutputsItDoesNotReach) {
+    FormAmbient form = StartedForm();
+    form.Text1.text = "101";
+    Calculate(form);
+    EXPECT_EQ(form.Text1.background, colours::kErrorRed);
+    EXPECT_EQ(form.Text4.text, "50"); // the selected input keeps its text
+    EXPECT_EQ(form.Label12.caption, ".0200857");
+    EXPECT_EQ(form.Label20.caption, "3.17");
+    EXPECT_EQ(form.Text10.text, "0");
+    EXPECT_EQ(form.state.T, 298.15F);
+    // Correcting it recalculates everything.
+    form.Text1.text = "25";
+    Calculate(form);
+    EXPECT_EQ(form.Text1.background, colours::kPlatformWindow);
+    EXPECT_EQ(form.Text3.text, ".0098833");
+    EXPECT_EQ(form.List1.background, colours::kResultOrange);
+}
+
+TEST(InputCheck, AFailedHumidityInputKeepsTheNewCaptionsAndState) {
+    FormAmbient form = StartedForm();
+    const double W = form.state.W;
+    form.Text1.text = "30";
+    form.Text4.text = "100.0001";
+    Calculate(form);
+    EXPECT_EQ(form.Text4.background, colours::kErrorRed);
+    EXPECT_EQ(form.Label18.caption, "30"); // captions of this calculation
+    EXPECT_EQ(form.state.T, 303.15F);      // fields set before the failure are new
+    EXPECT_EQ(form.state.W, W);            // the branch wrote none
+}
+
+TEST(InputCheck, ANewTemperatureUnitReadsTheSameNumber) {
+    FormAmbient form = StartedForm();
+    SelectUnit(form, 1, "K");
+    Calculate(form);
+    EXPECT_EQ(form.Text1.background, colours::kErrorRed); // 25 K is below 173.15
+}
+
+TEST(PressureTooLow, ShowsTheWarningAndRecoversAtTheNextCalculation) {
+    FormAmbient form = StartedForm();
+    form.Text1.text = "100";
+    Calculate(form);
+    EXPECT_EQ(form.Text1.background, colours::kPlatformWindow);
+    EXPECT_EQ(form.Label20.caption, "101.418");
+    EXPECT_EQ(form.Label20.background, colours::kWarningYellow);
+    EXPECT_EQ(form.Text2.background, colours::kWarningYellow);
+    EXPECT_EQ(form.Text4.text, "50");
+    for (int box : {3, 5, 6, 7, 8, 9, 11, 12, 13, 14, 15, 16}) {
+        EXPECT_EQ(form.Text(box).text, "Error") << "Text" << box;
+    }
+    for (int n = 10; n <= 25; ++n) {
+        EXPECT_EQ(form.Labels(n).caption, n == 20 ? "101.418" : "Error") << "Label" << n;
+    }
+    EXPECT_EQ(form.List1.items,
+              (std::vector<std::string>{"Error!", "The partial pressure of water vapor",
+                                        "exceeds the ambient pressure."}));
+    EXPECT_EQ(form.List1.background, colours::kErrorRed);
+
+    form.Text1.text = "25";
+    Calculate(form);
+    EXPECT_EQ(form.Label20.background, colours::kMaximumPink);
+    EXPECT_EQ(form.Label10.caption, "100");
+    EXPECT_EQ(form.Label12.caption, ".0200857");
+    EXPECT_EQ(form.List1.background, colours::kResultOrange);
+}
+
+TEST(Pressure, AnAltitudeBeyondItsLimitsIsShownOutOfRangeInSmallType) {
+    FormAmbient form = StartedForm();
+    form.Text2.text = "5";
+    Calculate(form);
+    EXPECT_EQ(form.Text10.text, "Out of Range");
+    EXPECT_EQ(form.Text10.fontSize, 7);
+    EXPECT_EQ(form.List1.background, colours::kResultOrange);
+    EXPECT_NE(form.Text3.text, "Error");
+    form.Text2.text = "101.325";
+    Calculate(form);
+    EXPECT_EQ(form.Text10.fontSize, 9);
+    EXPECT_EQ(form.Text10.text, "0");
+}
+
+struct AltitudeRow {
+    const char* altitudeUnit;
+    const char* altitude;
+    const char* pressureUnit;
+    const char* pressure;
+};
+
+TEST(Pressure, ATypedAltitudeGivesThe32BitStandardAtmospherePressure) {
+    const AltitudeRow rows[] = {{"km", "11", "kPa", "22.632"},    {"m", "1000", "Pa", "89875"},
+                                {"m", "-5000", "Bar", "1.77687"}, {"ft", "0", "Atmosphere", "1"},
+                                {"mile", "1", "mm Hg", "625.76"}, {"m", "1000", "mm H2O", "9111.6"},
+                                {"m", "1000", "mBar", "898.75"},  {"m", "1000", "PSI", "13.0352"}};
+    for (const AltitudeRow& row : rows) {
+        SCOPED_TRACE(std::string(row.altitude) + " " + row.altitudeUnit);
+        FormAmbient form = StartedForm();
+        SelectPressureSource(form, 9);
+        SelectUnit(form, 10, row.altitudeUnit);
+        SelectUnit(form, 2, row.pressureUnit);
+        form.Text10.text = row.altitude;
+        Calculate(form);
+        EXPECT_EQ(form.Text2.text, row.pressure);
+        EXPECT_EQ(form.Text2.background, colours::kDerivedCyan);
+        EXPECT_EQ(form.Text10.background, colours::kPlatformWindow);
+        EXPECT_EQ(form.List1.background, colours::kResultOrange);
+    }
+}
+
+TEST(Pressure, TheDerivedAltitudeIsShownInEveryLengthUnit) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"m", "110.884"}, {"km", ".110884"}, {"mile", ".0689"}, {"ft", "363.793"}};
+    for (const auto& [unit, text] : rows) {
+        FormAmbient form = StartedForm();
+        SelectUnit(form, 10, unit);
+        form.Text2.text = "100";
+        Calculate(form);
+        EXPECT_EQ(form.Text10.text, text) << unit;
+    }
+}
+
+TEST(UnitText, AnUnlistedUnitLeavesTheBoxAndTheValueAsTheyWere) {
+    FormAmbient form = StartedForm();
+    form.Combo6.listIndex = -1;
+    form.Combo12.listIndex = -1;
+    form.Text4.text = "60";
+    Calculate(form);
+    EXPECT_EQ(form.Text3.text, ".0098833");
+    EXPECT_EQ(form.Label12.caption, ".0200857");
+    EXPECT_EQ(form.Text12.text, ".288763");
+    EXPECT_NE(form.Text5.text, "13.864"); // the others follow the new input
+
+    // With no temperature unit the internal temperature keeps its value.
+    form.Combo1.listIndex = -1;
+    form.Text1.text = "-100";
+    Calculate(form);
+    EXPECT_EQ(form.state.T, 298.15F);
+}
+
+} // namespace
+} // namespace hygrovane

@@ -1,0 +1,77 @@
+#include "calculate_support.h"
+
+#include "calculator/calculate.h"
+
+#include <algorithm>
+#include <array>
+#include <gtest/gtest.h>
+
+namespace hygrovane::calc_test {
+
+namespace {
+constexpr std::array<std::array<int, 2>, 8> kHumidity{
+    {{1, 3}, {2, 4}, {3, 5}, {4, 6}, {5, 7}, {6, 8}, {7, 9}, {10, 11}}};
+
+bool NonFinite(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text.find("nan") != std::string::npos || text.find("inf") != std::string::npos;
+}
+} // namespace
+
+FormAmbient StartedForm(units::UnitSystem system) {
+    FormAmbient form;
+    for (int n = 1; n <= units::kMainComboCount; ++n) {
+        form.Combo(n).listIndex = units::PresetPosition(n, system);
+    }
+    if (system == units::UnitSystem::British) {
+        form.menu_metric.checked = false;
+        form.menu_british.checked = true;
+    }
+    Calculate(form);
+    return form;
+}
+
+void SelectUnit(FormAmbient& form, int combo, std::string_view unit) {
+    const auto& items = form.Combo(combo).items;
+    const auto found = std::find(items.begin(), items.end(), unit);
+    ASSERT_NE(found, items.end()) << "Combo" << combo << " has no unit " << unit;
+    form.Combo(combo).listIndex = static_cast<int>(found - items.begin());
+}
+
+int HumidityBox(int option) {
+    for (const auto& row : kHumidity) {
+        if (row[0] == option) {
+            return row[1];
+        }
+    }
+    return 0;
+}
+
+void TypeHumidity(FormAmbient& form, int option, std::string text) {
+    for (const auto& row : kHumidity) {
+        form.Option(row[0]).value = row[0] == option;
+    }
+    form.Text(HumidityBox(option)).text = std::move(text);
+}
+
+void SelectPressureSource(FormAmbient& form, int option) {
+    form.Option8.value = option == 8;
+    form.Option9.value = option == 9;
+}
+
+bool ShowsNoNonFiniteText(const FormAmbient& form) {
+    for (int n = 1; n <= 16; ++n) {
+        if (NonFinite(form.Text(n).text)) {
+            return false;
+        }
+    }
+    for (int n = 4; n <= 25; ++n) {
+        if (NonFinite(form.Labels(n).caption)) {
+            return false;
+        }
+    }
+    return std::none_of(form.List1.items.begin(), form.List1.items.end(), NonFinite);
+}
+
+} // namespace hygrovane::calc_test
