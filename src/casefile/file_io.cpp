@@ -67,12 +67,16 @@ FileResult ReadSmallFile(const std::string& path, std::size_t maxBytes, std::str
     if (info.isDir()) {
         return failure("read", what, path, "it is a folder");
     }
+    // A device or a pipe could block or never end.
+    if (!info.isFile()) {
+        return failure("read", what, path, "it is not a regular file");
+    }
     QFile file(qtPath(path));
     if (!file.open(QIODevice::ReadOnly)) {
         return failure("read", what, path, reasonOf(file));
     }
-    // Read one byte more than allowed so that an oversized file, or an endless device that
-    // reports size 0, is recognised without reading it all.
+    // Read one byte more than allowed, so that a file that grew since is still recognised
+    // without reading it all.
     const QByteArray data = file.read(static_cast<qint64>(maxBytes) + 1);
     if (file.error() != QFileDevice::NoError) {
         return failure("read", what, path, reasonOf(file));

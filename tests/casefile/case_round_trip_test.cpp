@@ -1,5 +1,6 @@
 #include "case_support.h"
 
+#include "calculator/calculate.h"
 #include "casefile/case_file.h"
 
 #include <gtest/gtest.h>
@@ -88,7 +89,22 @@ FormAmbient OtherForm(const FormAmbient& source, std::size_t humidityIndex) {
     return form;
 }
 
-TEST(CaseRoundTrip, SaveThenOpenRestoresEveryInput) {
+// Every text the window shows after a calculation.
+std::string Outputs(const FormAmbient& form) {
+    std::string text;
+    for (int n = 1; n <= 16; ++n) {
+        text += "Text" + std::to_string(n) + "=" + form.Text(n).text + "\n";
+    }
+    for (int n = 4; n <= 25; ++n) {
+        text += "Label" + std::to_string(n) + "=" + form.Labels(n).caption + "\n";
+    }
+    for (const std::string& item : form.List1.items) {
+        text += item + "\n";
+    }
+    return text;
+}
+
+TEST(CaseRoundTrip, SaveThenOpenRestoresEveryInputAndOutput) {
     for (const SystemCase& units : kSystems) {
         for (bool hylandWexler : {false, true}) {
             for (int pressureOption : {8, 9}) {
@@ -96,12 +112,17 @@ TEST(CaseRoundTrip, SaveThenOpenRestoresEveryInput) {
                     SCOPED_TRACE(std::string(units.name) + (hylandWexler ? " HW" : " IAPWS") +
                                  " Option" + std::to_string(pressureOption) + " Option" +
                                  std::to_string(kHumidityOptions[humidity]));
-                    const FormAmbient source =
-                        SourceForm(units, hylandWexler, pressureOption, humidity);
+                    FormAmbient source = SourceForm(units, hylandWexler, pressureOption, humidity);
+                    Calculate(source);
+                    ASSERT_NE(source.Text12.text, "Error") << source.List1.items.back();
+
                     FormAmbient form = OtherForm(source, humidity);
-                    WindowEvents events(form);
+                    Calculate(form);
+                    WindowEvents events(form, [](FormAmbient& f) { Calculate(f); });
                     ApplyCaseFields(ReadCaseFields(CaseFileText(source)), form, events);
                     EXPECT_EQ(CaseInputs(form), CaseInputs(source));
+                    Calculate(form); // as the window does after opening
+                    EXPECT_EQ(Outputs(form), Outputs(source));
                 }
             }
         }
