@@ -156,7 +156,7 @@ void ApplyCaseFields(const std::vector<std::string>& fields, FormAmbient& form,
         }
         applyText(*field, barometric ? 2 : 10, form, events);
     }
-    // After an unknown pressure code the humidity code follows at once.
+    // The humidity code is the next line, after an unknown pressure code too.
     if ((field = cursor.next()) == nullptr) {
         return;
     }
