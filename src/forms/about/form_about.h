@@ -1,0 +1,30 @@
+#pragma once
+
+#include "forms/common/platform.h"
+
+#include <functional>
+#include <string>
+
+namespace hygrovane::forms {
+
+// The controls of the About box frmAbout that carry text.
+struct FormAbout {
+    FormAbout(); // the design-time state
+
+    std::string Caption = "About Hygrovane";
+    std::string lblTitle;
+    std::string lblVersion;
+    std::string lblDescription;
+    std::string Label1;             // the invitation to the maker's web page
+    std::string Command2Caption;    // the maker's web page
+    std::function<void()> onUnload; // shows the main window
+};
+
+// Caption, title and version from the application's title and version numbers.
+void Form_Load(FormAbout& form);
+// Opens the maker's web page; a failure is reported in a message box and nothing else happens.
+void Command2_Click(FormAbout& form, Platform& platform);
+// Closing the box, however it happens, shows the main window again.
+void Form_Unload(FormAbout& form);
+
+} // namespace hygrovane::forms

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "forms/common/view_support.h"
+
+#include <QIcon>
+#include <QRect>
+
+class QWidget;
+
+namespace hygrovane::forms {
+
+// The program's icon in all its sizes; every window shows it.
+QIcon ApplicationIcon();
+
+// The pixel rectangle of a design rectangle at the logical DPI of the widget's screen.
+QRect PlaceOn(const QWidget& widget, const TwipsRect& rect);
+
+// A window with a fixed single border, a close box only (no minimise or maximise box) and the
+// given client area in twips.
+void MakeFixedWindow(QWidget& window, int widthTwips, int heightTwips);
+
+} // namespace hygrovane::forms

@@ -1,0 +1,164 @@
+#include "forms/convertor/convertor_window.h"
+
+#include "forms/about/window_look.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+
+namespace hygrovane::forms {
+
+namespace {
+
+constexpr Colour kListColour{250, 251, 219};
+constexpr int kLeft = 120;
+constexpr int kWidth = 2415;
+constexpr int kLastQuantity = kConvertorQuantities - 1;
+
+void drawLabel(QLabel& label, const Label& model) {
+    label.setText(QString::fromStdString(model.caption));
+    SetBackground(label, model.background);
+}
+
+void drawList(QComboBox& combo, const ComboBox& model) {
+    combo.setCurrentIndex(model.listIndex);
+    combo.setVisible(model.visible);
+}
+
+} // namespace
+
+ConvertorWindow::ConvertorWindow(QWidget* owner) : QWidget(owner) {
+    setObjectName(QStringLiteral("Form_unit_convertor"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    MakeFixedWindow(*this, 2625, 3330);
+    setWindowIcon(ApplicationIcon());
+    SetBackground(*this, colours::kWindowBackground);
+    setFont(FormFont(9));
+
+    auto makeLabel = [this](const QString& name, int top) {
+        auto* label = new QLabel(this);
+        label->setObjectName(name);
+        label->setGeometry(PlaceOn(*this, {kLeft, top, kWidth, 255}));
+        label->setAlignment(Qt::AlignCenter);
+        return label;
+    };
+    auto makeList = [this](const QString& name, const ComboBox& model, int top, Colour colour) {
+        auto* combo = new QComboBox(this);
+        combo->setObjectName(name);
+        combo->setGeometry(PlaceOn(*this, {kLeft, top, kWidth, 345}));
+        if (!colour.platformWindow) {
+            SetBackground(*combo, colour);
+        }
+        for (const std::string& item : model.items) {
+            combo->addItem(QString::fromStdString(item));
+        }
+        return combo;
+    };
+    auto makeBox = [this](const QString& name, int top) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(name);
+        edit->setGeometry(PlaceOn(*this, {kLeft, top, kWidth, 285}));
+        return edit;
+    };
+    auto arrayColour = [](int k) {
+        return k == kLastQuantity ? kListColour : colours::kPlatformWindow;
+    };
+
+    Label1_ = makeLabel(QStringLiteral("Label1"), 120);
+    Combo1_ = makeList(QStringLiteral("Combo1"), form_.Combo1, 480, kListColour);
+    Label2_ = makeLabel(QStringLiteral("Label2"), 960);
+    Text1_ = makeBox(QStringLiteral("Text1"), 1320);
+    Label3_ = makeLabel(QStringLiteral("Label3"), 2160);
+    Text2_ = makeBox(QStringLiteral("Text2"), 2520);
+    for (int k = 0; k < kConvertorQuantities; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        Combo2_[i] =
+            makeList(QStringLiteral("Combo2_%1").arg(k), form_.Combo2[i], 1680, arrayColour(k));
+        Combo3_[i] =
+            makeList(QStringLiteral("Combo3_%1").arg(k), form_.Combo3[i], 2880, arrayColour(k));
+    }
+    // Tab order: Combo1, Text1, Text2, Combo3(0), Combo2(0..6), Combo3(1..6).
+    QWidget* previous = Combo1_;
+    auto follow = [&previous](QWidget* next) {
+        QWidget::setTabOrder(previous, next);
+        previous = next;
+    };
+    follow(Text1_);
+    follow(Text2_);
+    follow(Combo3_[0]);
+    for (QComboBox* combo : Combo2_) {
+        follow(combo);
+    }
+    for (std::size_t k = 1; k < Combo3_.size(); ++k) {
+        follow(Combo3_[k]);
+    }
+
+    Form_Load(form_);
+    redraw();
+
+    // Only the user's actions reach the handlers: activated and textEdited are not raised when
+    // redraw() sets a control.
+    connect(Combo1_, &QComboBox::activated, this, [this](int index) {
+        form_.Combo1.listIndex = index;
+        Combo1_Click(form_);
+        redraw();
+    });
+    for (int k = 0; k < kConvertorQuantities; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        connect(Combo2_[i], &QComboBox::activated, this, [this, k, i](int index) {
+            form_.Combo2[i].listIndex = index;
+            Combo2_Click(form_, k);
+            redraw();
+        });
+        connect(Combo3_[i], &QComboBox::activated, this, [this, k, i](int index) {
+            form_.Combo3[i].listIndex = index;
+            Combo3_Click(form_, k);
+            redraw();
+        });
+    }
+    connect(Text1_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        form_.Text1.text = text.toStdString();
+        Text1_Change(form_);
+        redraw();
+    });
+}
+
+void ConvertorWindow::redraw() {
+    setWindowTitle(QString::fromStdString(form_.Caption));
+    drawLabel(*Label1_, form_.Label1);
+    drawLabel(*Label2_, form_.Label2);
+    drawLabel(*Label3_, form_.Label3);
+    drawList(*Combo1_, form_.Combo1);
+    for (std::size_t k = 0; k < Combo2_.size(); ++k) {
+        drawList(*Combo2_[k], form_.Combo2[k]);
+        drawList(*Combo3_[k], form_.Combo3[k]);
+    }
+    for (auto [edit, model] : {std::pair{Text1_, &form_.Text1}, std::pair{Text2_, &form_.Text2}}) {
+        const QString text = QString::fromStdString(model->text);
+        if (edit->text() != text) {
+            edit->setText(text);
+        }
+        edit->setReadOnly(model->locked);
+        SetBackground(*edit, model->background);
+    }
+    if (form_.focusRequest == "Text1") {
+        Text1_->setFocus(Qt::OtherFocusReason);
+        Text1_->setSelection(form_.Text1.selectionStart, form_.Text1.selectionLength);
+        form_.focusRequest.clear();
+    }
+}
+
+ConvertorWindow* showUnitConvertor(QWidget* owner) {
+    static QPointer<ConvertorWindow> open;
+    // A closed window waits for its deferred deletion; a new showing starts afresh.
+    if (!open || !open->isVisible()) {
+        open = new ConvertorWindow(owner);
+    }
+    open->show();
+    open->raise();
+    open->activateWindow();
+    return open;
+}
+
+} // namespace hygrovane::forms

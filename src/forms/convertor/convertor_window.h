@@ -1,0 +1,41 @@
+#pragma once
+
+#include "forms/convertor/form_unit_convertor.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+namespace hygrovane::forms {
+
+// The Qt view of Form_unit_convertor: forwards the user's edits and picks to the handlers and
+// redraws every control from the model afterwards.
+class ConvertorWindow : public QWidget {
+  public:
+    explicit ConvertorWindow(QWidget* owner = nullptr);
+
+    const FormUnitConvertor& form() const { return form_; }
+
+  private:
+    void redraw();
+
+    FormUnitConvertor form_;
+    QLabel* Label1_ = nullptr;
+    QLabel* Label2_ = nullptr;
+    QLabel* Label3_ = nullptr;
+    QComboBox* Combo1_ = nullptr;
+    QLineEdit* Text1_ = nullptr;
+    QLineEdit* Text2_ = nullptr;
+    std::array<QComboBox*, kConvertorQuantities> Combo2_{};
+    std::array<QComboBox*, kConvertorQuantities> Combo3_{};
+};
+
+// Shows the unit convertor without blocking; a window already open is brought to the front,
+// otherwise a new one starts from its load state. It deletes itself when closed.
+ConvertorWindow* showUnitConvertor(QWidget* owner = nullptr);
+
+} // namespace hygrovane::forms

@@ -1,0 +1,103 @@
+#include "forms/convertor/form_unit_convertor.h"
+
+#include "calculator/number_text.h"
+#include "units/quantity.h"
+
+#include <cstddef>
+
+namespace hygrovane::forms {
+
+namespace {
+
+using units::Quantity;
+
+constexpr std::array<Quantity, kConvertorQuantities> kQuantities = {Quantity::Temperature,
+                                                                    Quantity::Pressure,
+                                                                    Quantity::Length,
+                                                                    Quantity::Density,
+                                                                    Quantity::SpecificGasConstant,
+                                                                    Quantity::SpecificVolume,
+                                                                    Quantity::SpecificEnthalpy};
+
+// Characters, not bytes: the view selects by character.
+int characterCount(const std::string& text) {
+    int count = 0;
+    for (unsigned char c : text) {
+        count += (c & 0xC0) != 0x80 ? 1 : 0;
+    }
+    return count;
+}
+
+} // namespace
+
+FormUnitConvertor::FormUnitConvertor()
+    : Label1{"Quantity", colours::kMaximumPink}, Label2{"From", colours::kMinimumGreen},
+      Label3{"To", colours::kMinimumGreen} {
+    Combo1.items = {
+        "Temperature",     "Pressure",         "Length", "Density", "Specific Gas Const. (R)",
+        "Specific Volume", "Specific Enthalpy"};
+    Text1.text = "1";
+    Text2.text = "1";
+    Text2.locked = true;
+    Text2.background = colours::kResultOrange;
+    for (std::size_t k = 0; k < kQuantities.size(); ++k) {
+        Combo2[k].items = units::UnitList(kQuantities[k]);
+        Combo3[k].items = Combo2[k].items;
+    }
+}
+
+void Form_Load(FormUnitConvertor& form) {
+    // Each selection raises the list's click, as a user's pick would.
+    form.Combo1.listIndex = 0;
+    Combo1_Click(form);
+    for (int k = 0; k < kConvertorQuantities; ++k) {
+        form.Combo2[static_cast<std::size_t>(k)].listIndex = 0;
+        Combo2_Click(form, k);
+        form.Combo3[static_cast<std::size_t>(k)].listIndex = 0;
+        Combo3_Click(form, k);
+    }
+}
+
+void Combo1_Click(FormUnitConvertor& form) {
+    for (std::size_t k = 0; k < kQuantities.size(); ++k) {
+        const bool selected = static_cast<int>(k) == form.Combo1.listIndex;
+        form.Combo2[k].visible = selected;
+        form.Combo3[k].visible = selected;
+    }
+    ConvertValue(form);
+}
+
+void Combo2_Click(FormUnitConvertor& form, int /*index*/) {
+    ConvertValue(form);
+}
+
+void Combo3_Click(FormUnitConvertor& form, int /*index*/) {
+    ConvertValue(form);
+}
+
+void Text1_Change(FormUnitConvertor& form) {
+    ConvertValue(form);
+}
+
+void ConvertValue(FormUnitConvertor& form) {
+    if (!IsNumeric(form.Text1.text)) {
+        form.Text2.text = "Error";
+        form.Text1.selectionStart = 0;
+        form.Text1.selectionLength = characterCount(form.Text1.text);
+        form.focusRequest = "Text1";
+        return;
+    }
+    const int k = form.Combo1.listIndex;
+    if (k < 0 || k >= kConvertorQuantities) {
+        return;
+    }
+    const auto index = static_cast<std::size_t>(k);
+    const Quantity quantity = kQuantities[index];
+    const double x = ReadNumber(form.Text1.text);
+    // A list with nothing selected (only while loading) converts nothing.
+    const double v = units::ToInternal(quantity, form.Combo2[index].text(), x).value_or(x);
+    const double r = units::FromInternal(quantity, form.Combo3[index].text(), v).value_or(v);
+    form.Text2.text = RoundedText(r, 10);
+}
+
+} // namespace hygrovane::forms

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "forms/saturation/form_saturation.h"
+
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+namespace hygrovane::forms {
+
+// The Qt view of Form_saturation: forwards the user's edits and picks to the handlers and
+// redraws every control from the model afterwards.
+class SaturationWindow : public QWidget {
+  public:
+    explicit SaturationWindow(QWidget* owner = nullptr);
+
+    const FormSaturation& form() const { return form_; }
+
+  private:
+    void redraw();
+
+    FormSaturation form_;
+    QLabel* labels_[7] = {};
+    QComboBox* Combo1_ = nullptr;
+    QComboBox* Combo2_ = nullptr;
+    QComboBox* Combo3_ = nullptr;
+    QLineEdit* Text1_ = nullptr;
+    QLineEdit* Text2_ = nullptr;
+    QLineEdit* Text3_ = nullptr;
+};
+
+// Shows the saturation window without blocking; a window already open is brought to the front,
+// otherwise a new one starts from its load state. It deletes itself when closed.
+SaturationWindow* showSaturationWindow(QWidget* owner = nullptr);
+
+} // namespace hygrovane::forms
