@@ -228,6 +228,31 @@ TEST(Pressure, AnAltitudeBeyondItsLimitsIsShownOutOfRangeInSmallType) {
     EXPECT_EQ(form.Text10.text, "0");
 }
 
+TEST(ArithmeticFault, EndsInTheErrorDisplayWithoutARedBox) {
+    // p_ws at 100 C is 101417.98 Pa: its caption "101418" admits a p_w equal to P.
+    FormAmbient form = StartedForm();
+    SelectUnit(form, 2, "Pa");
+    SelectUnit(form, 11, "Pa");
+    form.Text1.text = "100";
+    form.Text2.text = "101418";
+    TypeHumidity(form, 10, "101418");
+    Calculate(form);
+    EXPECT_EQ(form.Label20.caption, "101418");
+    EXPECT_EQ(form.Text11.background, colours::kPlatformWindow);
+    EXPECT_EQ(form.List1.items, kErrorItems);
+    EXPECT_EQ(form.List1.background, colours::kErrorRed);
+    for (int n = 12; n <= 16; ++n) {
+        EXPECT_EQ(form.Text(n).text, "Error") << "Text" << n;
+    }
+    // A wet bulb without a unit stays 0 K, which the engine cannot evaluate.
+    form = StartedForm();
+    TypeHumidity(form, 4, "17.888");
+    form.Combo4.listIndex = -1;
+    Calculate(form);
+    EXPECT_EQ(form.Text6.background, colours::kPlatformWindow);
+    EXPECT_EQ(form.List1.items, kErrorItems);
+}
+
 struct AltitudeRow {
     const char* altitudeUnit;
     const char* altitude;
