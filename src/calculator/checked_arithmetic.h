@@ -3,6 +3,7 @@
 #include "engine/arithmetic_error.h"
 
 #include <cmath>
+#include <limits>
 
 namespace hygrovane::calculation {
 
@@ -25,11 +26,10 @@ inline double Divide(double numerator, double denominator) {
 
 // A value stored in a 32-bit field; a value beyond the float range is an overflow.
 inline float Single(double x) {
-    const float rounded = static_cast<float>(Finite(x));
-    if (!std::isfinite(rounded)) {
+    if (std::fabs(Finite(x)) > std::numeric_limits<float>::max()) {
         throw engine::ArithmeticError("overflow");
     }
-    return rounded;
+    return static_cast<float>(x);
 }
 
 } // namespace hygrovane::calculation

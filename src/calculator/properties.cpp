@@ -37,12 +37,12 @@ void ComputeComposition(AmbientState& s) {
     const double dryMole = 1 - s.x_w;
     s.x_N2 = dryMole * kMoleN2;
     s.x_O2 = dryMole * kMoleO2;
-    s.x_Ar = static_cast<float>(dryMole * kMoleAr);
+    s.x_Ar = Single(dryMole * kMoleAr);
     s.x_CO2 = dryMole * kMoleCO2;
     const double dryMass = 1 - s.w_w;
     s.w_N2 = dryMass * kMassN2;
     s.w_O2 = dryMass * kMassO2;
-    s.w_Ar = static_cast<float>(dryMass * kMassAr);
+    s.w_Ar = Single(dryMass * kMassAr);
     s.w_CO2 = dryMass * kMassCO2;
 }
 
