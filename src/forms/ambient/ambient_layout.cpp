@@ -1,0 +1,191 @@
+#include "forms/ambient/ambient_layout.h"
+
+#include <algorithm>
+
+namespace hygrovane::forms::ambient_layout {
+
+namespace {
+
+constexpr int kValueX = 4560;
+constexpr int kValueWidth = 1000;
+constexpr int kBoxHeight = 375;
+constexpr int kMinimumX = 5640;
+constexpr int kMaximumX = 6720;
+constexpr int kRangeWidth = 915;
+constexpr int kUnitRight = 4500;  // every unit list of the upper table ends here
+constexpr int kComboHeight = 315; // a drop-down list's height at 8.25 pt
+constexpr int kCaptionHeight = 255;
+constexpr int kCaptionDrop = 60; // captions stand a little lower than the boxes of their row
+
+// One row of the upper table: the caption is a label (Label2) or an option button.
+struct UpperRow {
+    int y;
+    int captionLabel;
+    int option;
+    int frame;
+    int text;
+    int combo;
+    int comboX;
+    int minimum;
+    int maximum;
+};
+
+constexpr UpperRow kUpperRows[] = {
+    {480, 2, 0, 0, 1, 1, 3240, 5, 4},       {1020, 0, 8, 2, 2, 2, 3180, 7, 6},
+    {1420, 0, 9, 2, 10, 10, 3240, 9, 8},    {2070, 0, 2, 1, 4, 5, 3240, 11, 10},
+    {2470, 0, 1, 1, 3, 6, 1920, 13, 12},    {2870, 0, 5, 1, 7, 7, 2400, 15, 14},
+    {3270, 0, 3, 1, 5, 3, 3240, 17, 16},    {3670, 0, 4, 1, 6, 4, 3240, 19, 18},
+    {4070, 0, 10, 1, 11, 11, 3180, 21, 20}, {4470, 0, 6, 1, 8, 8, 3240, 23, 22},
+    {4870, 0, 7, 1, 9, 9, 3240, 25, 24},
+};
+
+// The output-only rows below the table: caption (in Frame3), value box and unit list.
+struct LowerRow {
+    int y;
+    int caption;
+    int text;
+    int combo;
+};
+
+constexpr LowerRow kLowerRows[] = {
+    {5800, 29, 12, 12}, {6250, 32, 13, 13}, {6700, 30, 14, 14},
+    {7150, 31, 15, 15}, {7600, 33, 16, 16},
+};
+
+std::vector<Place> buildPlaces() {
+    std::vector<Place> places{
+        {Kind::Frame, 2, {165, 800, 7470, 975}, 9.75},
+        {Kind::Frame, 1, {165, 1845, 7470, 3450}, 9.75},
+        {Kind::Frame, 3, {165, 5500, 4335, 2520}, 9.75},
+        {Kind::Line, 1, {120, 360, 7560, 0}},
+        {Kind::Line, 2, {120, 5385, 7560, 0}},
+        {Kind::Line, 3, {120, 360, 0, 5025}},
+        {Kind::Line, 4, {7680, 360, 0, 5025}},
+        {Kind::Label, 26, {240, 120, 1200, kCaptionHeight}},
+        {Kind::Label, 27, {1680, 120, kUnitRight - 1680, kCaptionHeight}, 9.0, 0, true},
+        {Kind::Label, 28, {kValueX, 120, kValueWidth, kCaptionHeight}, 9.0, 0, true},
+        {Kind::Label, 1, {kMinimumX, 120, kRangeWidth, kCaptionHeight}, 9.0, 0, true},
+        {Kind::Label, 3, {kMaximumX, 120, kRangeWidth, kCaptionHeight}, 9.0, 0, true},
+    };
+    for (const UpperRow& row : kUpperRows) {
+        if (row.captionLabel != 0) {
+            places.push_back({Kind::Label,
+                              row.captionLabel,
+                              {240, row.y + kCaptionDrop, row.comboX - 300, kCaptionHeight}});
+        } else {
+            places.push_back({Kind::Option,
+                              row.option,
+                              {360, row.y + kCaptionDrop, row.comboX - 360 - 20, kCaptionHeight},
+                              9.0,
+                              row.frame});
+        }
+        places.push_back({Kind::Combo,
+                          row.combo,
+                          {row.comboX, row.y + (kBoxHeight - kComboHeight) / 2,
+                           kUnitRight - row.comboX, kComboHeight},
+                          8.25});
+        places.push_back({Kind::Text, row.text, {kValueX, row.y, kValueWidth, kBoxHeight}});
+        places.push_back(
+            {Kind::Label, row.minimum, {kMinimumX, row.y, kRangeWidth, kBoxHeight}, 9.0, 0, true});
+        places.push_back(
+            {Kind::Label, row.maximum, {kMaximumX, row.y, kRangeWidth, kBoxHeight}, 9.0, 0, true});
+    }
+    for (const LowerRow& row : kLowerRows) {
+        places.push_back(
+            {Kind::Label, row.caption, {225, row.y + kCaptionDrop, 1800, kCaptionHeight}, 9.0, 3});
+        places.push_back({Kind::Text, row.text, {2010, row.y, 800, kBoxHeight}});
+        places.push_back({Kind::Combo,
+                          row.combo,
+                          {2850, row.y + (kBoxHeight - kComboHeight) / 2, 1620, kComboHeight},
+                          8.25});
+    }
+    places.push_back({Kind::List, 1, {4550, 5505, 3150, 2535}});
+    places.push_back({Kind::Button, 1, {165, 8030, 7545, 495}, 12.0});
+    return places;
+}
+
+} // namespace
+
+const std::vector<Place>& Places() {
+    static const std::vector<Place> places = buildPlaces();
+    return places;
+}
+
+std::string ControlName(Kind kind, int number) {
+    const char* prefix = "";
+    switch (kind) {
+    case Kind::Frame:
+        prefix = "Frame";
+        break;
+    case Kind::Line:
+        prefix = "Line";
+        break;
+    case Kind::Label:
+        prefix = "Label";
+        break;
+    case Kind::Option:
+        prefix = "Option";
+        break;
+    case Kind::Text:
+        prefix = "Text";
+        break;
+    case Kind::Combo:
+        prefix = "Combo";
+        break;
+    case Kind::List:
+        prefix = "List";
+        break;
+    case Kind::Button:
+        prefix = "Command";
+        break;
+    }
+    return prefix + std::to_string(number);
+}
+
+std::string FrameCaption(int frameNumber) {
+    switch (frameNumber) {
+    case 1:
+        return "Humidity Parameters";
+    case 2:
+        return "Pressure";
+    case 3:
+        return "Other Properties";
+    default:
+        return {};
+    }
+}
+
+const std::vector<MenuEntry>& Menus() {
+    static const std::vector<MenuEntry> menus{
+        {"menu_file", "&File", ""},
+        {"menu_open", "&Open", "menu_file", "Ctrl+O"},
+        {"menu_save", "&Save", "menu_file", "Ctrl+S", false, true},
+        {"menu_saveas", "Save &As", "menu_file", "Ctrl+A"},
+        {"menu_report", "&Report", "menu_file", "Ctrl+R", false, true},
+        {"exit_menu", "Exit", "menu_file", "Ctrl+X", false, true},
+        {"menu_options", "O&ption", ""},
+        {"menu_calc_sat", "Method of Calculating Saturation Condition", "menu_options"},
+        {"menu_IAPWS", "IAPWS (International Association for the Properties of Water and Steam)",
+         "menu_calc_sat", "", true},
+        {"menu_HW", "Hyland-Wexler Formulation (Recommended by ASHRAE)", "menu_calc_sat", "", true,
+         true},
+        {"menu_system", "System of Units", "menu_options", "", false, true},
+        {"menu_metric", "Metric", "menu_system", "", true},
+        {"menu_british", "British", "menu_system", "", true, true},
+        {"menu_customized", "Customized", "menu_system", "", true, true},
+        {"menu_convertor", "Unit Convertor", "menu_options", "", false, true},
+        {"menu_sat", "Saturation Condition of Water", "menu_options", "", false, true},
+        {"Help_menu", "&Help", ""},
+        {"help_index_menu", "Hygrovane 1.1 User's Guide", "Help_menu", "F1"},
+        {"abou_menu", "About Hygrovane 1.1", "Help_menu", "", false, true},
+    };
+    return menus;
+}
+
+bool IsSubmenu(const MenuEntry& entry) {
+    const std::string name = entry.name;
+    return std::any_of(Menus().begin(), Menus().end(),
+                       [&](const MenuEntry& other) { return name == other.parent; });
+}
+
+} // namespace hygrovane::forms::ambient_layout

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "calculator/form_ambient.h"
+#include "forms/ambient/ambient_window.h"
+#include "forms/common/platform.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <map>
+#include <string>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QRadioButton;
+
+namespace hygrovane::forms {
+
+// The Qt window Form_ambient: draws the control model of AmbientWindow and forwards only the
+// user's own actions to its handlers, redrawing after each. Controls stand at fixed design
+// positions; nothing is laid out.
+class AmbientView : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    explicit AmbientView(Platform& platform, QWidget* parent = nullptr);
+
+    AmbientWindow& handlers() { return window_; }
+    // Runs Form_Load (set the hooks of handlers() first) and draws the result.
+    void load();
+    // Brings every control in line with the model, touching only what changed.
+    void redraw();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildControls();
+    void buildMenus();
+    template <typename Handler> void run(Handler handler) {
+        handler();
+        redraw();
+    }
+    void redrawTexts(bool all);
+    void redrawLabels(bool all);
+    void redrawChoices();
+    void redrawList(bool all);
+    void applyFocusRequest();
+
+    AmbientWindow window_;
+    std::array<QLineEdit*, 16> texts_{};
+    std::array<QLabel*, 33> labels_{};
+    std::array<QComboBox*, 16> combos_{};
+    std::array<QRadioButton*, 10> options_{};
+    QListWidget* list_ = nullptr;
+    std::map<std::string, QAction*> actions_;
+    FormAmbient drawn_; // the model as last drawn
+    bool drawnOnce_ = false;
+    bool ending_ = false;
+};
+
+// Where the user's guide is looked for: the working directory, the program's folder, and the
+// documentation folder of an installation (<prefix>/share/doc/hygrovane beside <prefix>/bin).
+std::vector<std::filesystem::path> UsersGuideFolders();
+
+} // namespace hygrovane::forms

@@ -1,0 +1,121 @@
+#pragma once
+
+#include "calculator/form_ambient.h"
+#include "casefile/case_file.h"
+#include "forms/common/platform.h"
+#include "units/presets.h"
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace hygrovane::forms {
+
+// The event handlers of the main window Form_ambient over its control model. The view forwards
+// the user's actions here and redraws the controls from form() afterwards; nothing here knows Qt.
+class AmbientWindow : public casefile::CaseEvents {
+  public:
+    explicit AmbientWindow(Platform& platform);
+
+    FormAmbient& form() { return form_; }
+    const FormAmbient& form() const { return form_; }
+
+    // Set by the program: the auxiliary windows (shown non-modally) and the end of the program.
+    std::function<void()> showAbout;
+    std::function<void()> showConvertor;
+    std::function<void()> showSaturation;
+    std::function<void()> endProgram;
+
+    // Folders searched in turn for the user's guide; an empty path is the working directory.
+    std::vector<std::filesystem::path> guideFolders{std::filesystem::path()};
+
+    void Form_Load();
+    // Asks about a modified case before the window closes; true cancels the close.
+    bool Form_QueryUnload();
+
+    // A text box's text was changed by the user (the model already holds the new text).
+    void Text_Change(int textNumber);
+    // A unit list's selection was changed (the model already holds the new position).
+    void Combo_Click(int comboNumber);
+    // An option button was clicked.
+    void Option_Click(int optionNumber);
+
+    void Text1_Change() { Text_Change(1); }
+    void Text2_Change() { Text_Change(2); }
+    void Text3_Change() { Text_Change(3); }
+    void Text4_Change() { Text_Change(4); }
+    void Text5_Change() { Text_Change(5); }
+    void Text6_Change() { Text_Change(6); }
+    void Text7_Change() { Text_Change(7); }
+    void Text8_Change() { Text_Change(8); }
+    void Text9_Change() { Text_Change(9); }
+    void Text10_Change() { Text_Change(10); }
+    void Text11_Change() { Text_Change(11); }
+    void Combo1_Click() { Combo_Click(1); }
+    void Combo2_Click() { Combo_Click(2); }
+    void Combo3_Click() { Combo_Click(3); }
+    void Combo4_Click() { Combo_Click(4); }
+    void Combo6_Click() { Combo_Click(6); }
+    void Combo7_Click() { Combo_Click(7); }
+    void Combo10_Click() { Combo_Click(10); }
+    void Combo11_Click() { Combo_Click(11); }
+    void Combo12_Click() { Combo_Click(12); }
+    void Combo13_Click() { Combo_Click(13); }
+    void Combo14_Click() { Combo_Click(14); }
+    void Combo15_Click() { Combo_Click(15); }
+    void Combo16_Click() { Combo_Click(16); }
+    void Option1_Click() { Option_Click(1); }
+    void Option2_Click() { Option_Click(2); }
+    void Option3_Click() { Option_Click(3); }
+    void Option4_Click() { Option_Click(4); }
+    void Option5_Click() { Option_Click(5); }
+    void Option6_Click() { Option_Click(6); }
+    void Option7_Click() { Option_Click(7); }
+    void Option8_Click() { Option_Click(8); }
+    void Option9_Click() { Option_Click(9); }
+    void Option10_Click() { Option_Click(10); }
+
+    void menu_open_Click();
+    void menu_save_Click();
+    void menu_saveas_Click();
+    void menu_report_Click();
+    void exit_menu_Click();
+    void menu_IAPWS_Click();
+    void menu_HW_Click();
+    void menu_metric_Click() { selectUnitSystem(units::UnitSystem::Metric); }
+    void menu_british_Click() { selectUnitSystem(units::UnitSystem::British); }
+    void menu_convertor_Click() { call(showConvertor); }
+    void menu_sat_Click() { call(showSaturation); }
+    void help_index_menu_Click();
+    void abou_menu_Click() { call(showAbout); }
+    void Command1_Click();
+
+    // Raised by ApplyCaseFields while a case is opened.
+    void comboClicked(int comboNumber) override { Combo_Click(comboNumber); }
+    void optionClicked(int optionNumber) override { Option_Click(optionNumber); }
+    void textChanged(int textNumber) override { Text_Change(textNumber); }
+
+  private:
+    static void call(const std::function<void()>& hook) {
+        if (hook) {
+            hook();
+        }
+    }
+    void selectUnitSystem(units::UnitSystem system);
+    // Selects a position in ComboN from code; a changed selection runs the list's handler.
+    void selectComboPosition(int comboNumber, int position);
+    // Saves the case to path; a failure is shown and returns false.
+    bool saveCaseTo(const std::string& path);
+
+    FormAmbient form_;
+    Platform& platform_;
+};
+
+// The name of the user's guide, looked for in AmbientWindow::guideFolders.
+inline constexpr const char* kUsersGuideFile = "Hygrovane1_1UsersGuide.pdf";
+
+// The first folder holding the user's guide, joined with its name; empty when none does.
+std::filesystem::path FindUsersGuide(const std::vector<std::filesystem::path>& folders);
+
+} // namespace hygrovane::forms

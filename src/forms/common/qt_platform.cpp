@@ -1,0 +1,59 @@
+#include "forms/common/qt_platform.h"
+
+#include "hygrovane/config.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace hygrovane::forms {
+
+namespace {
+
+QString titleOrDefault(const std::string& title) {
+    return QString::fromStdString(title.empty() ? std::string(config::kApplicationTitle) : title);
+}
+
+std::optional<std::string> chosenPath(const QString& path) {
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    return path.toStdString();
+}
+
+} // namespace
+
+Platform::Answer QtPlatform::askYesNoCancel(const std::string& message, const std::string& title) {
+    const auto button = QMessageBox::question(
+        parent_, titleOrDefault(title), QString::fromStdString(message),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (button == QMessageBox::Yes) {
+        return Answer::Yes;
+    }
+    return button == QMessageBox::No ? Answer::No : Answer::Cancel;
+}
+
+void QtPlatform::showMessage(const std::string& message, const std::string& title) {
+    QMessageBox::information(parent_, titleOrDefault(title), QString::fromStdString(message),
+                             QMessageBox::Ok);
+}
+
+// No filter, caption or default suffix: the dialogs list all files and take any name as typed.
+std::optional<std::string> QtPlatform::openFileDialog() {
+    return chosenPath(QFileDialog::getOpenFileName(parent_));
+}
+
+std::optional<std::string> QtPlatform::saveFileDialog() {
+    return chosenPath(QFileDialog::getSaveFileName(parent_));
+}
+
+bool QtPlatform::openDocument(const std::string& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+}
+
+bool QtPlatform::openWebPage(const std::string& url) {
+    return QDesktopServices::openUrl(QUrl(QString::fromStdString(url), QUrl::StrictMode));
+}
+
+} // namespace hygrovane::forms

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "forms/common/platform.h"
+
+class QWidget;
+
+namespace hygrovane::forms {
+
+// Message boxes, file dialogs and the desktop shell through Qt. Dialogs are modal to the parent
+// window when one is set.
+class QtPlatform : public Platform {
+  public:
+    void setParentWindow(QWidget* parent) { parent_ = parent; }
+
+    Answer askYesNoCancel(const std::string& message, const std::string& title) override;
+    void showMessage(const std::string& message, const std::string& title) override;
+    std::optional<std::string> openFileDialog() override;
+    std::optional<std::string> saveFileDialog() override;
+    bool openDocument(const std::string& path) override;
+    bool openWebPage(const std::string& url) override;
+
+  private:
+    QWidget* parent_ = nullptr;
+};
+
+} // namespace hygrovane::forms

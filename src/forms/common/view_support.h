@@ -1,0 +1,36 @@
+#pragma once
+
+#include "calculator/controls.h"
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+
+class QWidget;
+
+namespace hygrovane::forms {
+
+// A design position in twips (1/1440 inch).
+struct TwipsRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Twips to pixels at a logical DPI, rounded to the nearest pixel.
+int TwipsToPixels(int twips, int dpi);
+
+// The pixel rectangle of a design rectangle; neighbours that touch in twips touch in pixels.
+QRect PixelRect(const TwipsRect& rect, int dpi);
+
+// The windows' face: Times New Roman bold at the given point size.
+QFont FormFont(double pointSize);
+
+// An RGB colour, or the platform's window colour (the base of an editable box).
+QColor ToQColor(const Colour& colour);
+
+// Paints a widget's background (and the base of an input box) in a colour.
+void SetBackground(QWidget& widget, const Colour& colour);
+
+} // namespace hygrovane::forms
