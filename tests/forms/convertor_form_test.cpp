@@ -81,9 +81,15 @@ TEST(ConvertorForm, EveryUnitPairConvertsOneAndBackToOne) {
     }
 }
 
-TEST(ConvertorForm, TextThatIsNotANumberShowsErrorAndSelectsTheInput) {
+TEST(ConvertorForm, TextThatIsNotANumberShowsErrorAndSelectsTheInputOnTheNextPick) {
     for (const char* text : {"", "abc", "1,5", "1e"}) {
-        const FormUnitConvertor form = converted(kPressure, 0, 1, text);
+        FormUnitConvertor form = converted(kPressure, 0, 1, text);
+        EXPECT_EQ(form.Text2.text, "Error") << text;
+        // While typing, the caret stays: "-" or "." must not be replaced by the next key.
+        EXPECT_TRUE(form.focusRequest.empty()) << text;
+
+        form.Combo3[kPressure].listIndex = 2;
+        Combo3_Click(form, kPressure);
         EXPECT_EQ(form.Text2.text, "Error") << text;
         EXPECT_EQ(form.focusRequest, "Text1") << text;
         EXPECT_EQ(form.Text1.selectionStart, 0) << text;

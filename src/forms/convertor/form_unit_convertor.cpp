@@ -77,6 +77,12 @@ void Combo3_Click(FormUnitConvertor& form, int /*index*/) {
 
 void Text1_Change(FormUnitConvertor& form) {
     ConvertValue(form);
+    // The user is typing in Text1: selecting the whole text now would make the next key replace
+    // it, so that "-5", ".5" or "1e-3", typed key by key, would end as "5" or "3".
+    if (form.focusRequest == "Text1") {
+        form.focusRequest.clear();
+        form.Text1.selectionLength = 0;
+    }
 }
 
 void ConvertValue(FormUnitConvertor& form) {

@@ -33,6 +33,7 @@ void Form_Load(FormUnitConvertor& form);
 void Combo1_Click(FormUnitConvertor& form);
 void Combo2_Click(FormUnitConvertor& form, int index);
 void Combo3_Click(FormUnitConvertor& form, int index);
+// Converts as the user types; an "Error" here leaves the caret where the user is typing.
 void Text1_Change(FormUnitConvertor& form);
 // Text2 = Text1 converted from Combo2(k) to Combo3(k); a text that is not a number shows
 // "Error" and hands the focus back to Text1 with its text selected.
