@@ -1,5 +1,6 @@
 #include "calculator/number_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -33,8 +34,18 @@ struct Digits {
 Digits SignificantDigits(double x) {
     // "d.dddddddddddddde+XX": 15 significant digits, correctly rounded.
     std::array<char, 40> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), x,
-                                      std::chars_format::scientific, 14);
+    auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), x,
+                                std::chars_format::scientific, 14);
+    double written = 0;
+    if (std::fabs(x) > 1.7976931348623e308 &&
+        std::from_chars(buffer.data(), result.ptr, written).ec == std::errc::result_out_of_range) {
+        // Rounding the largest doubles up carries them past the double range, and such a text
+        // would not read back: cut their exact digits after the 15th instead.
+        result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), x,
+                               std::chars_format::scientific, 16);
+        char* const exponent = std::find(buffer.data(), result.ptr, 'e');
+        result.ptr = std::copy(exponent, result.ptr, exponent - 2);
+    }
     const std::string_view text(buffer.data(),
                                 static_cast<std::size_t>(result.ptr - buffer.data()));
 

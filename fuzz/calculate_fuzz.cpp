@@ -1,0 +1,46 @@
+// Calculate on arbitrary input texts, unit selections (none selected included) and options.
+#include "fuzz_support.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <array>
+#include <cstdint>
+
+using namespace hygrovane;
+
+namespace {
+
+constexpr std::array kInputBoxes = {1, 2, 10, 3, 4, 5, 6, 7, 8, 9, 11};
+
+void Scramble(FuzzedDataProvider& input, FormAmbient& form) {
+    for (int n = 1; n <= 16; ++n) {
+        ComboBox& combo = form.Combo(n);
+        if (input.ConsumeBool()) {
+            combo.listIndex =
+                input.ConsumeIntegralInRange<int>(-1, static_cast<int>(combo.items.size()));
+        }
+    }
+    for (int n = 1; n <= 10; ++n) {
+        form.Option(n).value = input.ConsumeBool();
+    }
+    form.menu_IAPWS.checked = input.ConsumeBool();
+    form.menu_HW.checked = input.ConsumeBool();
+    for (int box : kInputBoxes) {
+        if (input.ConsumeBool()) {
+            form.Text(box).text = input.ConsumeRandomLengthString(40);
+        }
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider input(data, size);
+    FormAmbient form = fuzz::StartedForm();
+    // A few calculations in a row: fields that one does not reach keep the previous values.
+    for (int round = 0; round < 3 && input.remaining_bytes() > 0; ++round) {
+        Scramble(input, form);
+        fuzz::CalculateChecked(form);
+    }
+    return 0;
+}

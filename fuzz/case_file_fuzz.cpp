@@ -1,0 +1,40 @@
+// Opening an arbitrary case file into the started window, as the "Open" command does.
+#include "casefile/case_file.h"
+#include "fuzz_support.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+using namespace hygrovane;
+
+namespace {
+
+// Opens the bytes into a fresh window and recalculates, as the window's "Open" does.
+FormAmbient Opened(std::string_view bytes) {
+    FormAmbient form = fuzz::StartedForm();
+    fuzz::WindowEvents events(form);
+    try {
+        casefile::ApplyCaseFields(casefile::ReadCaseFields(bytes), form, events);
+    } catch (...) {
+        fuzz::Fail("opening a case file let an exception out");
+    }
+    fuzz::CalculateChecked(form);
+    return form;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // Case files are small; the reader refuses anything over 64 KiB before parsing.
+    if (size > 64 * 1024) {
+        return 0;
+    }
+    const FormAmbient form = Opened(std::string_view(reinterpret_cast<const char*>(data), size));
+    // What the window saves of it opens to the same case again.
+    const std::string saved = casefile::CaseFileText(form);
+    if (casefile::CaseFileText(Opened(saved)) != saved) {
+        fuzz::Fail("a saved case does not open to the same case");
+    }
+    return 0;
+}
