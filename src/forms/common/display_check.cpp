@@ -41,7 +41,7 @@ std::optional<std::string> MissingDisplay(int argc, const char* const* argv,
         if (!env("DISPLAY").empty() || !env("WAYLAND_DISPLAY").empty()) {
             return std::nullopt;
         }
-        return "no display available (neither DISPLAY nor WAYLAND_DISPLAY is set)";
+        return "no display available: neither DISPLAY nor WAYLAND_DISPLAY is set";
     }
     std::string_view rest = platforms;
     while (true) {
@@ -54,8 +54,7 @@ std::optional<std::string> MissingDisplay(int argc, const char* const* argv,
         }
         rest.remove_prefix(end + 1);
     }
-    return "no display available for the Qt platform \"" + platforms +
-           "\" (DISPLAY or WAYLAND_DISPLAY is not set)";
+    return "no display available for the Qt platform \"" + platforms + "\"";
 }
 
 std::optional<std::string> MissingDisplay(int argc, const char* const* argv) {

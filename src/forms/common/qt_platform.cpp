@@ -24,10 +24,13 @@ std::optional<std::string> chosenPath(const QString& path) {
 
 } // namespace
 
+// Plain boxes without an icon, Yes (or OK) the default button.
 Platform::Answer QtPlatform::askYesNoCancel(const std::string& message, const std::string& title) {
-    const auto button = QMessageBox::question(
-        parent_, titleOrDefault(title), QString::fromStdString(message),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    QMessageBox box(QMessageBox::NoIcon, titleOrDefault(title), QString::fromStdString(message),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    const int button = box.exec();
     if (button == QMessageBox::Yes) {
         return Answer::Yes;
     }
@@ -35,8 +38,9 @@ Platform::Answer QtPlatform::askYesNoCancel(const std::string& message, const st
 }
 
 void QtPlatform::showMessage(const std::string& message, const std::string& title) {
-    QMessageBox::information(parent_, titleOrDefault(title), QString::fromStdString(message),
-                             QMessageBox::Ok);
+    QMessageBox box(QMessageBox::NoIcon, titleOrDefault(title), QString::fromStdString(message),
+                    QMessageBox::Ok, parent_);
+    box.exec();
 }
 
 // No filter, caption or default suffix: the dialogs list all files and take any name as typed.
