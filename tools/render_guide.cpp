@@ -1,6 +1,8 @@
 // Renders the user's guide from Markdown into a PDF: render_guide <guide.md> <guide.pdf>.
 // Runs headless; each top-level heading starts a new page.
 
+#include <QAbstractTextDocumentLayout>
+#include <QColor>
 #include <QFile>
 #include <QFont>
 #include <QGuiApplication>
@@ -11,6 +13,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 
 #include <cstdio>
 
@@ -28,6 +32,23 @@ void breakBeforeChapters(QTextDocument& document) {
             QTextCursor(block).setBlockFormat(format);
         }
         first = false;
+    }
+}
+
+// The tables of the guide are small reference tables: thin ruled cells with some air.
+void formatTables(QTextDocument& document) {
+    for (QTextFrame* frame : document.rootFrame()->childFrames()) {
+        if (auto* table = qobject_cast<QTextTable*>(frame)) {
+            QTextTableFormat format = table->format();
+            format.setBorderCollapse(true);
+            format.setBorder(2);
+            format.setBorderBrush(QColor(120, 120, 120));
+            format.setCellSpacing(0);
+            format.setCellPadding(6);
+            format.setTopMargin(12);
+            format.setBottomMargin(18);
+            table->setFormat(format);
+        }
     }
 }
 
@@ -56,6 +77,7 @@ int main(int argc, char** argv) {
     document.setDefaultFont(body);
     document.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
     breakBeforeChapters(document);
+    formatTables(document);
 
     QPdfWriter pdf(QString::fromLocal8Bit(argv[2]));
     pdf.setTitle(QStringLiteral("Hygrovane 1.1 User's Guide"));
@@ -63,6 +85,10 @@ int main(int argc, char** argv) {
     pdf.setResolution(300);
     pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                   QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter));
+    // Lay the text out at the writer's own resolution, so that the fonts are measured as they
+    // are printed and the text fills the page between the margins.
+    document.documentLayout()->setPaintDevice(&pdf);
+    document.setPageSize(pdf.pageLayout().paintRectPixels(pdf.resolution()).size());
     document.print(&pdf);
     return 0;
 }
