@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QInputDevice>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -48,7 +49,9 @@ class AmbientViewTest : public ::testing::Test {
         emit combo->activated(index);
     }
 
-    bool appReady = ((void)testing::qtApp(), true); // before any widget
+    // The input-device registry must outlive the static QApplication, or the keyboard device
+    // that key events create crashes the program at exit: touch the registry first.
+    bool appReady = ((void)QInputDevice::devices(), (void)testing::qtApp(), true);
     testing::FakePlatform platform;
     AmbientView view{platform};
     bool ended = false;
