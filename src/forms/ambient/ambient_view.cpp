@@ -120,6 +120,10 @@ void AmbientView::buildControls() {
         switch (place.kind) {
         case layout::Kind::Frame: {
             auto* frame = new QGroupBox(qs(layout::FrameCaption(n)), parent);
+            // An etched rectangle with the caption set into its top edge.
+            frame->setStyleSheet(QStringLiteral(
+                "QGroupBox { border: 1px solid rgb(140, 140, 140); margin-top: 0.6em; }"
+                "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"));
             frames.at(n) = frame;
             frameRects.at(n) = place.rect;
             widget = frame;
