@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QInputDevice>
 
 namespace hygrovane::testing {
 
@@ -10,6 +11,9 @@ inline QApplication& qtApp() {
     static int argc = 1;
     static char name[] = "hygrovane-tests";
     static char* argv[] = {name, nullptr};
+    // Qt's list of input devices must outlive the application: touch it first, so that it is
+    // destroyed after the static QApplication and key events don't crash the program at exit.
+    (void)QInputDevice::devices();
     static QApplication app(argc, argv);
     return app;
 }
