@@ -1,6 +1,10 @@
+#include "forms/about/about_window.h"
+#include "forms/about/window_look.h"
 #include "forms/ambient/ambient_view.h"
 #include "forms/common/display_check.h"
 #include "forms/common/qt_platform.h"
+#include "forms/convertor/convertor_window.h"
+#include "forms/saturation/saturation_window.h"
 
 #include <QApplication>
 
@@ -13,10 +17,19 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(hygrovane::forms::ApplicationIcon());
     hygrovane::forms::QtPlatform platform;
     hygrovane::forms::AmbientView window(platform);
     platform.setParentWindow(&window);
+    // The auxiliary windows are owned by the main window, so that ending the program closes them.
+    auto& handlers = window.handlers();
+    handlers.showAbout = [&] {
+        hygrovane::forms::showAboutBox(
+            platform, [&window] { window.show(); }, &window);
+    };
+    handlers.showConvertor = [&window] { hygrovane::forms::showUnitConvertor(&window); };
+    handlers.showSaturation = [&window] { hygrovane::forms::showSaturationWindow(&window); };
+    // Loading opens the About box first; closing it shows the main window.
     window.load();
-    window.show();
     return QApplication::exec();
 }

@@ -53,7 +53,7 @@ class ConvertorWindowTest : public ::testing::Test {
         QLineEdit* edit = box("Text1");
         edit->setFocus();
         edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClick(edit, Qt::Key_Backspace);
         QTest::keyClicks(edit, keys);
     }
     QString visiblePair() {

@@ -35,7 +35,6 @@ void retype(QWidget& window, const char* name, const QString& keys) {
     QLineEdit* edit = control<QLineEdit>(window, name);
     edit->setFocus();
     edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
     QTest::keyClicks(edit, keys);
 }
 
