@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with warnings as errors and runs every test; then builds again
-# with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test once more.
+# with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test once more; last, runs every
+# fuzzer for 30 seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
@@ -17,3 +18,5 @@ cmake -S . -B build-sanitize -DHYGROVANE_WERROR=ON -DHYGROVANE_SANITIZE=ON -DHYG
 cmake --build build-sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+
+./scripts/fuzz.sh 30
