@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds with warnings as errors and runs every test; then builds again
-# with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test once more; last, runs every
-# fuzzer for 30 seconds.
+# Installs what is missing, builds with warnings as errors and runs every test; runs every fuzzer
+# for 30 seconds; then builds again with AddressSanitizer and UndefinedBehaviorSanitizer and runs
+# every test once more.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
@@ -13,10 +13,10 @@ cmake -S . -B build -DHYGROVANE_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/de
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
+./scripts/fuzz.sh 30
+
 cmake -S . -B build-sanitize -DHYGROVANE_WERROR=ON -DHYGROVANE_SANITIZE=ON -DHYGROVANE_BENCH=OFF \
       -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build-sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
-
-./scripts/fuzz.sh 30
