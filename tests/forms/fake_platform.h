@@ -9,27 +9,21 @@
 
 namespace hygrovane::testing {
 
-// A scripted Platform: answers and dialog results are taken from queues in order (an empty queue
-// answers Cancel / a cancelled dialog), and everything asked or shown is recorded.
+// A scripted Platform: answers and chosen paths come from queues in order (an empty queue answers
+// Cancel / a cancelled dialog); everything asked or shown is recorded.
 class FakePlatform : public forms::Platform {
   public:
     struct Shown {
-        std::string message;
-        std::string title;
+        std::string message, title;
     };
+    using Path = std::optional<std::string>;
 
     std::deque<Answer> answers;
-    std::deque<std::optional<std::string>> openPaths;
-    std::deque<std::optional<std::string>> savePaths;
-    bool documentsOpen = true;
-    bool webPagesOpen = true;
-
-    std::vector<Shown> questions;
-    std::vector<Shown> messages;
-    int openDialogs = 0;
-    int saveDialogs = 0;
-    std::vector<std::string> documents;
-    std::vector<std::string> webPages;
+    std::deque<Path> openPaths, savePaths;
+    bool documentsOpen = true, webPagesOpen = true;
+    std::vector<Shown> questions, messages;
+    int openDialogs = 0, saveDialogs = 0;
+    std::vector<std::string> documents, webPages;
 
     Answer askYesNoCancel(const std::string& message, const std::string& title) override {
         questions.push_back({message, title});
@@ -38,14 +32,8 @@ class FakePlatform : public forms::Platform {
     void showMessage(const std::string& message, const std::string& title) override {
         messages.push_back({message, title});
     }
-    std::optional<std::string> openFileDialog() override {
-        ++openDialogs;
-        return take(openPaths, std::optional<std::string>());
-    }
-    std::optional<std::string> saveFileDialog() override {
-        ++saveDialogs;
-        return take(savePaths, std::optional<std::string>());
-    }
+    Path openFileDialog() override { return ++openDialogs, take(openPaths, Path()); }
+    Path saveFileDialog() override { return ++saveDialogs, take(savePaths, Path()); }
     bool openDocument(const std::string& path) override {
         documents.push_back(path);
         return documentsOpen;
@@ -57,12 +45,11 @@ class FakePlatform : public forms::Platform {
 
   private:
     template <typename T> static T take(std::deque<T>& queue, T otherwise) {
-        if (queue.empty()) {
-            return otherwise;
+        if (!queue.empty()) {
+            otherwise = queue.front();
+            queue.pop_front();
         }
-        T value = queue.front();
-        queue.pop_front();
-        return value;
+        return otherwise;
     }
 };
 
