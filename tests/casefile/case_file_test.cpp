@@ -1,58 +1,51 @@
 #include "case_support.h"
 
+#include "calculator/calculate.h"
 #include "casefile/case_file.h"
+#include "casefile/report.h"
+
+#include <QDir>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
 #include <functional>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace hygrovane::casefile {
 namespace {
 
-using testing::CaseInputs;
-using testing::ChooseOption;
-using testing::RecordingEvents;
-using testing::SelectPreset;
-using testing::StartupForm;
-using testing::WindowEvents;
-using units::UnitSystem;
+using namespace hygrovane::testing;
+using Lines = std::vector<std::string>;
 
-const std::vector<std::string> kStartupLines = {"Hygrovane 1.1",
-                                                "IAPWS",
-                                                "Metric",
-                                                "C",
-                                                "kPa",
-                                                "C",
-                                                "C",
-                                                "(kg moisture)/(kg dry air)",
-                                                "(kg moisture)/m^3",
-                                                "m",
-                                                "kPa",
-                                                "kJ/kg-K",
-                                                "kg/kmol",
-                                                "kg/m^3",
-                                                "m^3/kg (dry air)",
-                                                "kJ/kg (dry air)",
-                                                "25",
-                                                "1",
-                                                "101.325",
-                                                "1",
-                                                "50"};
+const std::string kStartupCase = "Hygrovane 1.1\r\nIAPWS\r\nMetric\r\nC\r\nkPa\r\nC\r\nC\r\n"
+                                 "(kg moisture)/(kg dry air)\r\n(kg moisture)/m^3\r\nm\r\nkPa\r\n"
+                                 "kJ/kg-K\r\nkg/kmol\r\nkg/m^3\r\nm^3/kg (dry air)\r\n"
+                                 "kJ/kg (dry air)\r\n25\r\n1\r\n101.325\r\n1\r\n50\r\n";
 
-std::string Joined(const std::vector<std::string>& lines, const std::string& ending) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += line + ending;
+class CaseFiles : public ::testing::Test {
+  protected:
+    std::string Path(const char* name) const { return dir_.filePath(name).toStdString(); }
+    void Write(const std::string& path, const std::string& bytes) const {
+        QFile file(QString::fromStdString(path));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes.data(), static_cast<qint64>(bytes.size())),
+                  static_cast<qint64>(bytes.size()));
     }
-    return text;
-}
+    QTemporaryDir dir_;
+};
 
 // A window far from the start-up state: British, Hyland-Wexler, altitude, mass fraction.
-FormAmbient OtherForm() {
+FormAmbient BritishHwForm() {
     FormAmbient form = StartupForm();
     SelectPreset(form, UnitSystem::British);
-    form.menu_IAPWS.checked = false;
-    form.menu_HW.checked = true;
+    SetFormulation(form, true);
     ChooseOption(form, 9);
     ChooseOption(form, 7);
     form.Text1.text = "77";
@@ -62,29 +55,25 @@ FormAmbient OtherForm() {
 }
 
 TEST(CaseFileText, StartupCaseIsTheTwentyOneLinesWithCrLf) {
-    EXPECT_EQ(CaseFileText(StartupForm()), Joined(kStartupLines, "\r\n"));
+    EXPECT_EQ(CaseFileText(StartupForm()), kStartupCase);
 }
 
-TEST(CaseFileText, WritesTheSelectedPressureAndHumidityAndEveryCheckedItem) {
-    FormAmbient form = OtherForm();
+TEST(CaseFileText, WritesEveryCheckedItemAndTheSelectedInputs) {
+    FormAmbient form = BritishHwForm();
     form.menu_customized.checked = true; // an inconsistent window: both system lines appear
-    std::vector<std::string> lines = ReadCaseFields(CaseFileText(form));
+    const Lines lines = ReadCaseFields(CaseFileText(form));
     ASSERT_EQ(lines.size(), 22u);
-    EXPECT_EQ(lines[1], "HW");
-    EXPECT_EQ(lines[2], "British");
-    EXPECT_EQ(lines[3], "Customized");
-    EXPECT_EQ(lines[4], "F");
-    EXPECT_EQ(std::vector<std::string>(lines.begin() + 17, lines.end()),
-              (std::vector<std::string>{"77", "2", "1000", "8", "1.5"}));
+    EXPECT_EQ(Lines(lines.begin() + 1, lines.begin() + 5),
+              (Lines{"HW", "British", "Customized", "F"}));
+    EXPECT_EQ(Lines(lines.begin() + 17, lines.end()), (Lines{"77", "2", "1000", "8", "1.5"}));
 }
 
 TEST(ReadCaseFields, SplitsWholeLines) {
-    struct Row {
+    const struct {
         const char* name;
         std::string bytes;
-        std::vector<std::string> fields;
-    };
-    const Row rows[] = {
+        Lines fields;
+    } rows[] = {
         {"crlf", "a\r\nb\r\n", {"a", "b"}},
         {"lf", "a\nb\n", {"a", "b"}},
         {"last line without ending", "a\r\nb", {"a", "b"}},
@@ -94,112 +83,268 @@ TEST(ReadCaseFields, SplitsWholeLines) {
         {"empty file", "", {}},
         {"only an ending", "\r\n", {""}},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         EXPECT_EQ(ReadCaseFields(row.bytes), row.fields) << row.name;
     }
 }
 
-TEST(ApplyCaseFields, StartupFileRestoresMetricInAnotherWindow) {
-    FormAmbient form = OtherForm();
+TEST_F(CaseFiles, StartupFileWithLfRestoresMetricInAnotherWindow) {
+    std::string lf = kStartupCase;
+    std::erase(lf, '\r');
+    Write(Path("case"), lf);
+    Lines fields;
+    ASSERT_TRUE(LoadCaseFields(Path("case"), fields).ok);
+    FormAmbient form = BritishHwForm();
     WindowEvents events(form);
-    ApplyCaseFields(ReadCaseFields(Joined(kStartupLines, "\n")), form, events);
+    ApplyCaseFields(fields, form, events);
     EXPECT_EQ(CaseInputs(form), CaseInputs(StartupForm()));
 }
 
 TEST(ApplyCaseFields, RaisesEventsOnlyForChangesInFileOrder) {
-    RecordingEvents unchanged;
     FormAmbient startup = StartupForm();
-    ApplyCaseFields(kStartupLines, startup, unchanged);
-    EXPECT_TRUE(unchanged.log.empty());
+    WindowEvents unchanged(startup);
+    ApplyCaseFields(ReadCaseFields(kStartupCase), startup, unchanged);
+    EXPECT_EQ(unchanged.log, Lines{});
 
-    FormAmbient form = OtherForm();
+    FormAmbient form = BritishHwForm();
     form.Text2.text = "90"; // computed from the altitude
     form.Text4.text = "40";
-    RecordingEvents events;
-    ApplyCaseFields(kStartupLines, form, events);
-    const std::vector<std::string> expected = {
-        "combo1",  "combo2",  "combo3",  "combo4",  "combo6",  "combo7",
-        "combo10", "combo11", "combo12", "combo13", "combo14", "combo15",
-        "combo16", "text1",   "option8", "text2",   "option2", "text4"};
-    EXPECT_EQ(events.log, expected);
+    WindowEvents events(form);
+    ApplyCaseFields(ReadCaseFields(kStartupCase), form, events);
+    EXPECT_EQ(events.log, (Lines{"combo1", "combo2", "combo3", "combo4", "combo6", "combo7",
+                                 "combo10", "combo11", "combo12", "combo13", "combo14", "combo15",
+                                 "combo16", "text1", "option8", "text2", "option2", "text4"}));
 }
 
+// Each row edits the start-up file, opens it in BritishHwForm and changes the start-up window
+// into what must result.
 TEST(ApplyCaseFields, FaultyOrShortFiles) {
-    struct Row {
+    const struct {
         const char* name;
-        std::function<void(std::vector<std::string>&)> edit;
-        std::function<FormAmbient()> expected;
-    };
-    const Row rows[] = {
-        {"misspelt formulation keeps it and reads the rest",
-         [](auto& lines) { lines[1] = "IAPWs"; },
-         [] {
-             FormAmbient f = StartupForm();
-             f.menu_IAPWS.checked = false;
-             f.menu_HW.checked = true;
-             return f;
-         }},
-        {"misspelt unit keeps that list's selection", [](auto& lines) { lines[3] = "c"; },
-         [] {
-             FormAmbient f = StartupForm();
-             f.Combo1.listIndex = 2; // "F" stayed; no list was clicked that could notice it
-             return f;
-         }},
+        std::function<void(Lines&)> edit;
+        std::function<void(FormAmbient&)> expected;
+    } rows[] = {
+        {"misspelt formulation keeps it and reads the rest", [](Lines& l) { l[1] = "IAPWs"; },
+         [](FormAmbient& f) { SetFormulation(f, true); }},
+        // "F" stays: no list was clicked that could notice it.
+        {"misspelt unit keeps that list's selection", [](Lines& l) { l[3] = "c"; },
+         [](FormAmbient& f) { f.Combo1.listIndex = 2; }},
         {"unknown pressure code is read as the humidity code",
-         [](auto& lines) {
-             lines.resize(17);
-             lines.insert(lines.end(), {"3", "2", "0.01"});
+         [](Lines& l) {
+             l.resize(17), l.insert(l.end(), {"3", "2", "0.01"});
          },
-         [] {
-             FormAmbient f = StartupForm();
+         [](FormAmbient& f) {
              ChooseOption(f, 9);
              f.Text10.text = "1000"; // unchanged: no pressure was read
              ChooseOption(f, 1);
              f.Text3.text = "0.01";
-             return f;
          }},
-        {"decimal comma stays one field", [](auto& lines) { lines[16] = "25,5"; },
-         [] {
-             FormAmbient f = StartupForm();
-             f.Text1.text = "25,5";
-             return f;
-         }},
-        {"file ending after line 10 applies what was read", [](auto& lines) { lines.resize(10); },
-         [] {
-             FormAmbient f = OtherForm();
+        {"decimal comma stays one field", [](Lines& l) { l[16] = "25,5"; },
+         [](FormAmbient& f) { f.Text1.text = "25,5"; }},
+        {"file ending after line 10 applies what was read", [](Lines& l) { l.resize(10); },
+         [](FormAmbient& f) {
+             f = BritishHwForm();
              SelectPreset(f, UnitSystem::Metric);
-             f.menu_IAPWS.checked = true;
-             f.menu_HW.checked = false;
+             SetFormulation(f, false);
              for (int n = 11; n <= 16; ++n) {
                  f.Combo(n).listIndex = units::PresetPosition(n, UnitSystem::British);
              }
-             return f;
          }},
-        {"file ending after the humidity code selects the option",
-         [](auto& lines) { lines.resize(20); },
-         [] {
-             FormAmbient f = StartupForm();
-             f.Text9.text = "1.5";
-             return f;
-         }},
-        {"empty file changes nothing", [](auto& lines) { lines.clear(); },
-         [] { return OtherForm(); }},
-        {"unknown humidity code stops reading", [](auto& lines) { lines[19] = "9"; },
-         [] {
-             FormAmbient f = StartupForm();
-             ChooseOption(f, 7);
-             f.Text9.text = "1.5";
-             return f;
-         }},
+        {"file ending after the humidity code selects the option", [](Lines& l) { l.resize(20); },
+         [](FormAmbient& f) { f.Text9.text = "1.5"; }},
+        {"empty file changes nothing", [](Lines& l) { l.clear(); },
+         [](FormAmbient& f) { f = BritishHwForm(); }},
+        {"unknown humidity code stops reading", [](Lines& l) { l[19] = "9"; },
+         [](FormAmbient& f) { ChooseOption(f, 7), f.Text9.text = "1.5"; }},
     };
-    for (const Row& row : rows) {
-        std::vector<std::string> lines = kStartupLines;
+    for (const auto& row : rows) {
+        Lines lines = ReadCaseFields(kStartupCase);
         row.edit(lines);
-        FormAmbient form = OtherForm();
+        FormAmbient form = BritishHwForm();
         WindowEvents events(form);
         ApplyCaseFields(lines, form, events);
-        EXPECT_EQ(CaseInputs(form), CaseInputs(row.expected())) << row.name;
+        FormAmbient expected = StartupForm();
+        row.expected(expected);
+        EXPECT_EQ(CaseInputs(form), CaseInputs(expected)) << row.name;
     }
+}
+
+// Input texts valid in each system's units: temperature, barometric pressure, altitude, then
+// humidity by option 1..7, 10.
+struct SystemRow {
+    UnitSystem system;
+    std::array<const char*, 11> texts;
+};
+const SystemRow kSystems[] = {
+    {UnitSystem::Metric,
+     {"25", "101.325", "500", "0.01", "50", "10", "15", "0.01", "1.5", "1", "1.5"}},
+    {UnitSystem::British,
+     {"77", "14.696", "1640", "0.01", "50", "50", "60", "0.0006", "1.5", "1", "0.2"}},
+    // Metric with four lists changed: K, g/m^3, mm Hg, cal/kg-K.
+    {UnitSystem::Customized,
+     {"298.15", "101.325", "500", "0.01", "50", "10", "15", "10", "1.5", "1", "11"}},
+};
+constexpr std::array kHumidityOptions = {1, 2, 3, 4, 5, 6, 7, 10};
+
+// Every text the window shows after a calculation.
+std::string Outputs(const FormAmbient& form) {
+    std::string text;
+    for (int n = 1; n <= 25; ++n) {
+        text += std::to_string(n) + ": Text=" + (n <= 16 ? form.Text(n).text : "") +
+                " Label=" + (n >= 4 ? form.Labels(n).caption : "") + "\n";
+    }
+    for (const std::string& item : form.List1.items) {
+        text += item + "\n";
+    }
+    return text;
+}
+
+// Units, Hyland-Wexler, altitude, index into kHumidityOptions.
+using RoundTrip = std::tuple<SystemRow, bool, bool, int>;
+class CaseRoundTrip : public ::testing::TestWithParam<RoundTrip> {};
+
+TEST_P(CaseRoundTrip, OpeningInAnotherWindowRestoresEveryInputAndOutput) {
+    const auto& [units, hylandWexler, altitude, humidity] = GetParam();
+    FormAmbient source = StartupForm();
+    SelectPreset(source, units.system);
+    for (const auto& [combo, index] : {std::pair{1, 1}, {7, 1}, {11, 5}, {12, 2}}) {
+        if (units.system == UnitSystem::Customized) {
+            source.Combo(combo).listIndex = index;
+        }
+    }
+    SetFormulation(source, hylandWexler);
+    source.Text1.text = units.texts[0];
+    ChooseOption(source, altitude ? 9 : 8);
+    source.Text2.text = units.texts[1];
+    source.Text10.text = units.texts[2];
+    ChooseOption(source, kHumidityOptions[humidity]);
+    source.Text(OptionBox(kHumidityOptions[humidity])).text = units.texts[3 + humidity];
+    Calculate(source);
+    ASSERT_NE(source.Text12.text, "Error") << source.List1.items.back();
+
+    // The same window with every input choice different.
+    FormAmbient form = StartupForm();
+    SelectPreset(form,
+                 units.system == UnitSystem::Metric ? UnitSystem::British : UnitSystem::Metric);
+    SetFormulation(form, !hylandWexler);
+    form.Text1.text = "0";
+    ChooseOption(form, altitude ? 8 : 9);
+    ChooseOption(form, kHumidityOptions[(humidity + 1) % kHumidityOptions.size()]);
+    Calculate(form);
+
+    WindowEvents events(form, [](FormAmbient& f) { Calculate(f); });
+    ApplyCaseFields(ReadCaseFields(CaseFileText(source)), form, events);
+    EXPECT_EQ(CaseInputs(form), CaseInputs(source));
+    Calculate(form); // as the window does after opening
+    EXPECT_EQ(Outputs(form), Outputs(source));
+}
+
+std::string RoundTripName(const ::testing::TestParamInfo<RoundTrip>& info) {
+    const auto& [units, hylandWexler, altitude, humidity] = info.param;
+    const char* names[] = {"Metric", "British", "Customized"};
+    return names[static_cast<int>(units.system)] + std::string(hylandWexler ? "_HW" : "_IAPWS") +
+           (altitude ? "_Altitude" : "_Barometric") + "_Option" +
+           std::to_string(kHumidityOptions[humidity]);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllInputs, CaseRoundTrip,
+                         ::testing::Combine(::testing::ValuesIn(kSystems), ::testing::Bool(),
+                                            ::testing::Bool(),
+                                            ::testing::Range<int>(0, kHumidityOptions.size())),
+                         RoundTripName);
+
+// The window applies fields only after a successful load, so untouched fields leave it as it was.
+TEST_F(CaseFiles, LoadRefusesWhatIsNoCaseFileNamesItAndReadsNothing) {
+    const struct {
+        const char* name;
+        std::string path;
+        std::string bytes; // written to path first unless empty
+        const char* reason;
+    } rows[] = {
+        {"missing file", Path("missing"), "", "does not exist"},
+        {"folder", dir_.path().toStdString(), "", "folder"},
+        {"binary file", Path("binary"), std::string("Hygrovane 1.1\r\nIA\0PWS\r\n", 24),
+         "not a text file"},
+        {"10 MB file", Path("large"), std::string(10'000'000, 'x'), "larger than 64 KiB"},
+        {"endless device", "/dev/zero", "", "not a regular file"},
+        {"no permission", Path("secret"), "Hygrovane 1.1\r\n", "ermission"},
+    };
+    for (const auto& row : rows) {
+        if (!row.bytes.empty()) {
+            Write(row.path, row.bytes);
+        }
+        if (std::string(row.name) == "no permission") {
+            if (geteuid() == 0) {
+                continue; // root reads any file
+            }
+            chmod(row.path.c_str(), 0);
+        }
+        std::vector<std::string> fields = {"untouched"};
+        const FileResult result = LoadCaseFields(row.path, fields);
+        EXPECT_FALSE(result.ok) << row.name;
+        EXPECT_NE(result.message.find(row.path), std::string::npos) << row.name << result.message;
+        EXPECT_NE(result.message.find(row.reason), std::string::npos) << row.name << result.message;
+        EXPECT_EQ(fields, std::vector<std::string>{"untouched"}) << row.name;
+    }
+}
+
+TEST_F(CaseFiles, SaveReplacesAnExistingFileCompletely) {
+    Write(Path("case"), std::string(5000, 'x'));
+    EXPECT_TRUE(SaveCase(testing::StartupForm(), Path("case")).ok);
+    EXPECT_EQ(ReadBytes(Path("case")), CaseFileText(testing::StartupForm()));
+}
+
+// Runs write with the size of files this process may write limited, as a full disk would.
+template <typename Writer> FileResult WithSizeLimit(rlim_t bytes, Writer write) {
+    std::fflush(stdout); // nothing may be printed meanwhile: stdout may be a file
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit limit = saved;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const FileResult result = write();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    return result;
+}
+
+// Both writers go through the same path: each failure is reported with the file's name, and the
+// existing files keep their bytes with no temporary file left behind.
+TEST_F(CaseFiles, FailedWritesReportAndLeaveExistingFilesUntouched) {
+    const std::string oldBytes = "old case\r\n";
+    Write(Path("existing.txt"), oldBytes);
+    Write(Path("file.txt"), "a file, not a folder");
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("folder.txt"));
+    FormAmbient form = testing::StartupForm();
+    Calculate(form);
+
+    const struct {
+        const char* name;
+        std::string path; // ends in ".txt" so that both writers use it as it is
+        rlim_t sizeLimit = RLIM_INFINITY;
+    } rows[] = {
+        {"path under a regular file", Path("file.txt/case.txt")},
+        {"missing folder", Path("missing/case.txt")},
+        {"onto a folder", Path("folder.txt")},
+        {"full disk", Path("existing.txt"), 16},
+    };
+    for (const auto& row : rows) {
+        for (const bool report : {false, true}) {
+            const FileResult result = WithSizeLimit(row.sizeLimit, [&] {
+                return report ? WriteReport(form, row.path, 1) : SaveCase(form, row.path);
+            });
+            EXPECT_FALSE(result.ok) << row.name << (report ? " report" : " case");
+            EXPECT_NE(result.message.find(row.path), std::string::npos) << result.message;
+        }
+    }
+    EXPECT_EQ(ReadBytes(Path("existing.txt")), oldBytes);
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files).size(), 2);
+}
+
+TEST(SaveCase, RefusesADeviceInsteadOfReplacingIt) {
+    ASSERT_TRUE(std::filesystem::is_character_file("/dev/full"));
+    EXPECT_FALSE(SaveCase(testing::StartupForm(), "/dev/full").ok);
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
 }
 
 } // namespace
