@@ -1,4 +1,4 @@
-// The eight humidity branches: values, limits and their agreement with one another.
+// Every unit of every list, the humidity branches and their agreement with one another.
 #include "calculate_support.h"
 
 #include "calculator/calculate.h"
@@ -15,16 +15,142 @@ using calc_test::SelectUnit;
 using calc_test::StartedForm;
 using calc_test::TypeHumidity;
 
-FormAmbient At(const char* celsius, int option, const char* value) {
-    FormAmbient form = StartedForm();
-    form.Text1.text = celsius;
-    TypeHumidity(form, option, value);
-    Calculate(form);
-    return form;
+// What unit list ComboN governs: its box, the humidity option typed there (0: none) and its
+// Minimum and Maximum captions (0: none).
+struct List {
+    int box = 0, option = 0, minimumLabel = 0, maximumLabel = 0;
+};
+constexpr List kLists[17] = {{},
+                             {1, 0, 5, 4},
+                             {2, 0, 7, 6},
+                             {5, 3, 17, 16},
+                             {6, 4, 19, 18},
+                             {4, 2, 11, 10},
+                             {3, 1, 13, 12},
+                             {7, 5, 15, 14},
+                             {8, 6, 23, 22},
+                             {9, 7, 25, 24},
+                             {10, 0, 9, 8},
+                             {11, 10, 21, 20},
+                             {12},
+                             {13},
+                             {14},
+                             {15},
+                             {16}};
+
+// The box's text in the unit: the air of start-up (typed for Text1 and Text2), at 100 kPa for the
+// derived altitude, dry air at 20 C for the properties; its captions when it has them.
+struct UnitRow {
+    int combo;
+    const char* unit;
+    const char* text;
+    const char* minimum = nullptr;
+    const char* maximum = nullptr;
+};
+
+const UnitRow kUnits[] = {
+    {1, "C", "25", "-100", "100"},
+    {1, "K", "298.15", "173.15", "373.15"},
+    {1, "F", "77", "-148", "212"},
+    {1, "R", "536.67", "311.67", "671.67"},
+    {2, "Pa", "101325", "5000", "1000000"},
+    {2, "kPa", "101.325", "5", "1000"},
+    {2, "Bar", "1.01325", ".05", "10"},
+    {2, "mBar", "1013.25", "50", "10000"},
+    {2, "mm H2O", "10272.4", "506.9", "101380.8"},
+    {2, "mm Hg", "760", "37.503", "7500.638"},
+    {2, "Atmosphere", "1", ".04935", "9.86923"},
+    {2, "PSI", "14.696", ".7252", "145.0377"},
+    {10, "m", "110.884", "-5000", "11000"},
+    {10, "km", ".110884", "-5", "11"},
+    {10, "mile", ".0689", "-3.107", "6.835"},
+    {10, "ft", "363.793", "-16404.199", "36089.239"},
+    {3, "C", "13.864", "-100", "25"},
+    {3, "K", "287.014", "173.15", "298.15"},
+    {3, "F", "56.955", "-148", "77"},
+    {3, "R", "516.625", "311.67", "536.67"},
+    {4, "C", "17.888", "8.271", "25"},
+    {4, "K", "291.038", "281.421", "298.15"},
+    {4, "F", "64.199", "46.888", "77"},
+    {4, "R", "523.869", "506.558", "536.67"},
+    {5, "%", "50", "0", "100"},
+    {6, "(kg moisture)/(kg dry air)", ".0098833", "0", ".0200857"},
+    {6, "(g moisture)/(kg dry air)", "9.8833", "0", "20.0857"},
+    {6, "(lb moisture)/(lb dry air)", ".0098833", "0", ".0200857"},
+    {7, "(kg moisture)/m^3", ".011518", "0", ".023036"},
+    {7, "(g moisture)/m^3", "11.518", "0", "23.036"},
+    {7, "(lb moisture)/ft^3", ".000719", "0", ".001438"},
+    {8, "%", "1.5641", "0", "3.1283"},
+    {9, "%", "0.9787", "0", "1.969"},
+    {11, "Pa", "1585", "0", "3170"},
+    {11, "kPa", "1.585", "0", "3.17"},
+    {11, "Bar", ".01585", "0", ".0317"},
+    {11, "mBar", "15.85", "0", "31.7"},
+    {11, "mm H2O", "160.7", "0", "321.4"},
+    {11, "mm Hg", "11.888", "0", "23.775"},
+    {11, "Atmosphere", ".01564", "0", ".03128"},
+    {11, "PSI", ".2299", "0", ".4597"},
+    // 20 C dry air: R 287.0551882, rho 1.2039086, v 0.830627, h 20.1199938.
+    {12, "J/kg-K", "287.055"},
+    {12, "kJ/kg-K", ".287055"},
+    {12, "cal/kg-K", "68.562"},
+    {12, "kcal/kg-K", ".068562"},
+    {12, "btu/lb-R", ".068562"},
+    {13, "kg/kmol", "28.9645"},
+    {13, "lbm/lbmol", "28.9645"},
+    {14, "kg/m^3", "1.2039"},
+    {14, "g/cm^3", ".0012039"},
+    {14, "lb/ft^3", ".07516"},
+    {15, "m^3/kg (dry air)", ".83063"},
+    {15, "cm^3/g (dry air)", "830.63"},
+    {15, "ft^3/lb (dry air)", "13.30538"},
+    {16, "kJ/kg (dry air)", "20.11999"},
+    {16, "kcal/kg (dry air)", "4.80558"},
+    {16, "btu/lb (dry air)", "8.64999"},
+};
+
+void PrintTo(const UnitRow& row, std::ostream* os) {
+    *os << "Combo" << row.combo << " " << row.unit;
 }
 
+class EveryUnit : public ::testing::TestWithParam<UnitRow> {};
+
+TEST_P(EveryUnit, ShowsTheAirAndItsLimitsAndReadsTheTextBack) {
+    const UnitRow& row = GetParam();
+    const List& list = kLists[row.combo];
+    FormAmbient form = row.combo >= 12 ? calc_test::DryAirAt20C() : StartedForm();
+    form.Text2.text = row.combo == 10 ? "100" : form.Text2.text;
+    SelectUnit(form, row.combo, row.unit);
+    if (row.combo <= 2) { // an input box is read in the new unit, not converted
+        form.Text(list.box).text = row.text;
+    }
+    Calculate(form);
+    EXPECT_EQ(form.Text(list.box).text, row.text);
+    if (row.minimum != nullptr) {
+        EXPECT_EQ(form.Labels(list.minimumLabel).caption, row.minimum);
+        EXPECT_EQ(form.Labels(list.maximumLabel).caption, row.maximum);
+    }
+    if (row.combo <= 2) {
+        EXPECT_NEAR(ReadNumber(form.Text3.text), .0098833, 2e-7);
+    } else if (row.combo == 10) { // the shown altitude typed back gives the pressure again
+        SelectPressureSource(form, 9);
+        Calculate(form);
+        EXPECT_NEAR(ReadNumber(form.Text2.text), 100, 0.002);
+    } else if (list.option != 0) { // the shown humidity typed back gives the same air
+        TypeHumidity(form, list.option, row.text);
+        Calculate(form);
+        EXPECT_NEAR(ReadNumber(form.Text4.text), 50, 0.05);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryList, EveryUnit, ::testing::ValuesIn(kUnits), [](const auto& info) {
+    return "Combo" + std::to_string(info.param.combo) + "_" + calc_test::TestName(info.param.unit);
+});
+
 TEST(HumidityBranches, MoleFractionOfOnePercentAt20C) {
-    FormAmbient form = At("20", 6, "1");
+    FormAmbient form = StartedForm();
+    form.Text1.text = "20";
+    TypeHumidity(form, 6, "1");
     SelectUnit(form, 6, "(g moisture)/(kg dry air)");
     SelectUnit(form, 7, "(g moisture)/m^3");
     SelectUnit(form, 11, "Pa");
@@ -40,100 +166,60 @@ TEST(HumidityBranches, MoleFractionOfOnePercentAt20C) {
     EXPECT_EQ(form.Text11.text, "1.013");
 }
 
-TEST(HumidityBranches, MassFractionOfFivePercent) {
-    EXPECT_EQ(At("60", 7, "5").Text8.text, "7.8018");
-    // At 25 C saturated air holds under 2 % water by mass.
-    EXPECT_EQ(At("25", 7, "5").Text9.background, colours::kErrorRed);
-}
-
-TEST(HumidityBranches, SaturatedAirShowsOneHundredPercent) {
-    const FormAmbient rh = At("25", 2, "100");
-    EXPECT_EQ(rh.Text5.text, "25"); // dew point at the ambient temperature
-    EXPECT_NEAR(rh.state.W, rh.state.W_s, 1e-8);
-    for (int option : {3, 4}) { // dew point and wet bulb typed at the ambient temperature
-        EXPECT_EQ(At("25", option, "25").Text4.text, "100") << option;
-    }
-    FormAmbient ratio = At("25", 1, ".0200857"); // the Maximum caption
-    EXPECT_EQ(ratio.Text4.text, "100");
-    EXPECT_EQ(ratio.Text3.background, colours::kPlatformWindow);
-}
-
-TEST(HumidityBranches, DryAirShowsLessThanMinimumAndTheDryWetBulb) {
-    for (int option : {1, 2, 5, 6, 7, 10}) {
-        SCOPED_TRACE(option);
-        const FormAmbient form = At("25", option, "0");
-        EXPECT_EQ(form.Text5.text, "< min");
-        EXPECT_EQ(form.Text6.text, form.Label19.caption);
-        for (int box : {3, 4, 7, 11}) {
-            if (box != HumidityBox(option)) {
-                EXPECT_EQ(form.Text(box).text, "0") << "Text" << box;
-            }
-        }
-        for (int box : {8, 9}) {
-            if (box != HumidityBox(option)) {
-                EXPECT_EQ(form.Text(box).text, "0.0000") << "Text" << box;
-            }
-        }
-    }
-}
-
-TEST(HumidityBranches, LowestDewPointIsAcceptedAndIsReportable) {
-    FormAmbient form = At("25", 3, "-100");
-    EXPECT_EQ(form.Text5.background, colours::kPlatformWindow);
-    EXPECT_EQ(form.Text3.text, "0"); // W = 8.6E-09
-    EXPECT_EQ(form.Text4.text, "0");
-    // The same p_w typed as a humidity ratio meets the inclusive test, as a mole fraction
-    // the strict one of the other branches; both sides of 173.15 K are reached.
-    SelectUnit(form, 3, "K");
-    TypeHumidity(form, 2, "0.0000001");
-    Calculate(form);
-    EXPECT_EQ(form.Text5.text, "< min");
-}
-
-TEST(HumidityBranches, TheThreeDecimalsOfTheDewPointAreNotRoundedTwice) {
-    const std::pair<const char*, const char*> rows[] = {
-        {"C", "13.864"}, {"K", "287.014"}, {"F", "56.955"}, {"R", "516.625"}};
-    for (const auto& [unit, text] : rows) {
-        FormAmbient form = StartedForm();
-        SelectUnit(form, 3, unit);
-        Calculate(form);
-        EXPECT_EQ(form.Text5.text, text) << unit;
-    }
-}
-
-struct OutputUnitRow {
-    int combo;
-    const char* unit;
+// One humidity input typed at a temperature, and one box it fills (nullptr: the input is rejected).
+struct BranchRow {
+    const char* name;
+    const char* celsius;
+    int option;
+    const char* value;
     int box;
     const char* text;
 };
 
-class OutputUnits : public ::testing::TestWithParam<OutputUnitRow> {};
+const BranchRow kBranches[] = {
+    {"MassFractionAt60C", "60", 7, "5", 8, "7.8018"},
+    {"MassFractionAboveSaturation", "25", 7, "5", 9, nullptr}, // under 2 % at 25 C
+    {"SaturatedDewPointIsAmbient", "25", 2, "100", 5, "25"},
+    {"DewPointAtAmbientIsSaturated", "25", 3, "25", 4, "100"},
+    {"WetBulbAtAmbientIsSaturated", "25", 4, "25", 4, "100"},
+    {"RatioAtMaximumCaptionIsSaturated", "25", 1, ".0200857", 4, "100"},
+    {"LowestDewPointIsAccepted", "25", 3, "-100", 3, "0"}, // W = 8.6E-09
+    {"LowestDewPointRelativeHumidity", "25", 3, "-100", 4, "0"},
+    {"JustBelowLowestDewPoint", "25", 2, "0.0000001", 5, "< min"},
+    {"DryRatio", "25", 1, "0", 5, "< min"},
+    {"DryRelativeHumidity", "25", 2, "0", 5, "< min"},
+    {"DryAbsoluteHumidity", "25", 5, "0", 5, "< min"},
+    {"DryMoleFraction", "25", 6, "0", 5, "< min"},
+    {"DryMassFraction", "25", 7, "0", 5, "< min"},
+    {"DryPartialPressure", "25", 10, "0", 5, "< min"},
+};
 
-// 25 C, 101.325 kPa, 50 %: every output in every unit of its list.
-TEST_P(OutputUnits, ConvertTheStartUpState) {
-    const OutputUnitRow& row = GetParam();
+class Branches : public ::testing::TestWithParam<BranchRow> {};
+
+TEST_P(Branches, FillTheBox) {
+    const BranchRow& row = GetParam();
     FormAmbient form = StartedForm();
-    SelectUnit(form, row.combo, row.unit);
+    form.Text1.text = row.celsius;
+    TypeHumidity(form, row.option, row.value);
     Calculate(form);
+    const int input = HumidityBox(row.option);
+    if (row.text == nullptr) {
+        EXPECT_EQ(form.Text(input).background, colours::kErrorRed);
+        return;
+    }
+    EXPECT_EQ(form.Text(input).background, colours::kPlatformWindow);
     EXPECT_EQ(form.Text(row.box).text, row.text);
+    if (std::string(row.value) == "0") { // dry air: the dry wet bulb, every other amount 0
+        EXPECT_EQ(form.Text6.text, form.Label19.caption);
+        for (int box : {3, 4, 7, 8, 9, 11}) {
+            const char* zero = box == 8 || box == 9 ? "0.0000" : "0";
+            EXPECT_EQ(form.Text(box).text, box == input ? "0" : zero) << "Text" << box;
+        }
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryUnit, OutputUnits,
-    ::testing::Values(
-        OutputUnitRow{4, "C", 6, "17.888"}, OutputUnitRow{4, "K", 6, "291.038"},
-        OutputUnitRow{4, "F", 6, "64.199"}, OutputUnitRow{4, "R", 6, "523.869"},
-        OutputUnitRow{6, "(kg moisture)/(kg dry air)", 3, ".0098833"},
-        OutputUnitRow{6, "(g moisture)/(kg dry air)", 3, "9.8833"},
-        OutputUnitRow{6, "(lb moisture)/(lb dry air)", 3, ".0098833"},
-        OutputUnitRow{7, "(kg moisture)/m^3", 7, ".011518"},
-        OutputUnitRow{7, "(g moisture)/m^3", 7, "11.518"},
-        OutputUnitRow{7, "(lb moisture)/ft^3", 7, ".000719"}, OutputUnitRow{11, "Pa", 11, "1585"},
-        OutputUnitRow{11, "kPa", 11, "1.585"}, OutputUnitRow{11, "Bar", 11, ".01585"},
-        OutputUnitRow{11, "mBar", 11, "15.85"}, OutputUnitRow{11, "mm H2O", 11, "160.7"},
-        OutputUnitRow{11, "mm Hg", 11, "11.888"}, OutputUnitRow{11, "Atmosphere", 11, ".01564"},
-        OutputUnitRow{11, "PSI", 11, ".2299"}));
+INSTANTIATE_TEST_SUITE_P(Humidity, Branches, ::testing::ValuesIn(kBranches),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Every humidity input, typed as the start-up state shows it, gives back that state.
 struct RoundTrip {
@@ -168,71 +254,11 @@ TEST_P(EveryInput, ReproducesTheStateOfTheOtherInputs) {
 
 INSTANTIATE_TEST_SUITE_P(BothFormulationsBothSources, EveryInput,
                          ::testing::Values(RoundTrip{true, 8}, RoundTrip{false, 8},
-                                           RoundTrip{true, 9}, RoundTrip{false, 9}));
-
-TEST(HumidityBranches, TypedInputsAreReadInTheirUnits) {
-    struct Row {
-        int option, combo;
-        const char* unit;
-        const char* text;
-    };
-    const Row rows[] = {{1, 6, "(g moisture)/(kg dry air)", "9.8833"},
-                        {1, 6, "(lb moisture)/(lb dry air)", ".0098833"},
-                        {3, 3, "K", "287.014"},
-                        {3, 3, "F", "56.955"},
-                        {3, 3, "R", "516.625"},
-                        {4, 4, "K", "291.038"},
-                        {4, 4, "F", "64.199"},
-                        {4, 4, "R", "523.869"},
-                        {5, 7, "(g moisture)/m^3", "11.518"},
-                        {5, 7, "(lb moisture)/ft^3", ".000719"},
-                        {10, 11, "Pa", "1585"},
-                        {10, 11, "Bar", ".01585"},
-                        {10, 11, "mBar", "15.85"},
-                        {10, 11, "mm H2O", "160.7"},
-                        {10, 11, "mm Hg", "11.888"},
-                        {10, 11, "Atmosphere", ".01564"},
-                        {10, 11, "PSI", ".2299"}};
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.unit);
-        FormAmbient form = StartedForm();
-        SelectUnit(form, row.combo, row.unit);
-        TypeHumidity(form, row.option, row.text);
-        Calculate(form);
-        EXPECT_NEAR(ReadNumber(form.Text4.text), 50, 0.05);
-    }
-}
-
-TEST(HumidityBranches, TypedAmbientInputsAreReadInTheirUnits) {
-    const std::pair<const char*, const char*> temperatures[] = {
-        {"K", "298.15"}, {"F", "77"}, {"R", "536.67"}};
-    for (const auto& [unit, text] : temperatures) {
-        FormAmbient form = StartedForm();
-        SelectUnit(form, 1, unit);
-        form.Text1.text = text;
-        Calculate(form);
-        EXPECT_EQ(form.Text3.text, ".0098833") << unit;
-    }
-    const std::pair<const char*, const char*> pressures[] = {
-        {"Pa", "101325"}, {"Bar", "1.01325"},    {"mBar", "1013.25"}, {"Atmosphere", "1"},
-        {"mm Hg", "760"}, {"mm H2O", "10272.4"}, {"PSI", "14.696"}};
-    for (const auto& [unit, text] : pressures) {
-        FormAmbient form = StartedForm();
-        SelectUnit(form, 2, unit);
-        form.Text2.text = text;
-        Calculate(form);
-        EXPECT_NEAR(ReadNumber(form.Text3.text), .0098833, 2e-7) << unit;
-    }
-}
-
-TEST(HumidityBranches, HylandWexlerDiffersFromIapwsInTheLastDigits) {
-    FormAmbient form = StartedForm();
-    form.menu_IAPWS.checked = false;
-    form.menu_HW.checked = true;
-    Calculate(form);
-    EXPECT_EQ(form.Label19.caption, "8.272"); // 281.42244 K
-    EXPECT_EQ(form.List1.items.front(), "Sat. Formulation:  Hyland-Wexler");
-}
+                                           RoundTrip{true, 9}, RoundTrip{false, 9}),
+                         [](const auto& info) {
+                             return std::string(info.param.iapws ? "IAPWS" : "HylandWexler") +
+                                    (info.param.pressureSource == 8 ? "_Pressure" : "_Altitude");
+                         });
 
 } // namespace
 } // namespace hygrovane

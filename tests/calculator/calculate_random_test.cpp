@@ -13,33 +13,19 @@ namespace hygrovane {
 namespace {
 
 using calc_test::HumidityBox;
-using calc_test::SelectPressureSource;
-using calc_test::ShowsNoNonFiniteText;
-using calc_test::StartedForm;
-using calc_test::TypeHumidity;
-
-std::string Text(double x) {
-    char text[40];
-    std::snprintf(text, sizeof text, "%.9g", x);
-    return text;
-}
 
 // A value between two captions, sometimes exactly on one of them.
 std::string Between(std::mt19937& random, const std::string& low, const std::string& high) {
     const int pick = std::uniform_int_distribution<int>(0, 9)(random);
-    if (pick == 0) {
-        return low;
-    }
-    if (pick == 1) {
-        return high;
-    }
     const double a = ReadNumber(low);
     const double b = ReadNumber(high);
-    const std::string text = Text(std::uniform_real_distribution<double>(a, b)(random));
+    char text[40];
+    std::snprintf(text, sizeof text, "%.9g", std::uniform_real_distribution<double>(a, b)(random));
     const double v = ReadNumber(text);
-    return v < a ? low : v > b ? high : text;
+    return pick == 0 || v < a ? low : pick == 1 || v > b ? high : text;
 }
 
+// Minimum and Maximum caption of humidity OptionN.
 const int kMinimumLabel[] = {0, 13, 11, 17, 19, 15, 23, 25, 0, 0, 21};
 const int kMaximumLabel[] = {0, 12, 10, 16, 18, 14, 22, 24, 0, 0, 20};
 
@@ -48,49 +34,41 @@ TEST(CalculateRandom, EveryBranchCompletesOrShowsAnErrorDisplay) {
     const int options[] = {1, 2, 3, 4, 5, 6, 7, 10};
     int completed = 0;
     for (int run = 0; run < 4000; ++run) {
-        FormAmbient form = StartedForm();
+        FormAmbient form = calc_test::StartedForm();
         for (int n = 1; n <= units::kMainComboCount; ++n) {
             const int count = static_cast<int>(form.Combo(n).items.size());
             form.Combo(n).listIndex = std::uniform_int_distribution<int>(0, count - 1)(random);
         }
-        const bool iapws = run % 2 == 0;
-        form.menu_IAPWS.checked = iapws;
-        form.menu_HW.checked = !iapws;
+        form.menu_IAPWS.checked = run % 2 == 0;
+        form.menu_HW.checked = run % 2 != 0;
         const int source = run % 4 < 2 ? 8 : 9;
-        SelectPressureSource(form, source);
+        calc_test::SelectPressureSource(form, source);
         const int option = options[static_cast<std::size_t>(run / 4 % 8)];
-        TypeHumidity(form, option, "0");
+        calc_test::TypeHumidity(form, option, "0");
         Calculate(form); // writes the ambient captions in the chosen units
         form.Text1.text = Between(random, form.Label5.caption, form.Label4.caption);
-        if (source == 8) {
-            form.Text2.text = Between(random, form.Label7.caption, form.Label6.caption);
-        } else {
-            form.Text10.text = Between(random, form.Label9.caption, form.Label8.caption);
-        }
+        const int low = source == 8 ? 7 : 9; // pressure or altitude captions
+        form.Text(source == 8 ? 2 : 10).text =
+            Between(random, form.Labels(low).caption, form.Labels(low - 1).caption);
         Calculate(form); // writes the humidity captions of this temperature and pressure
         const int box = HumidityBox(option);
-        const std::string input = form.Label10.caption != "Error"
-                                      ? Between(random, form.Labels(kMinimumLabel[option]).caption,
-                                                form.Labels(kMaximumLabel[option]).caption)
-                                      : "0";
-        form.Text(box).text = input;
+        form.Text(box).text = form.Label10.caption == "Error"
+                                  ? "0"
+                                  : Between(random, form.Labels(kMinimumLabel[option]).caption,
+                                            form.Labels(kMaximumLabel[option]).caption);
         SCOPED_TRACE("run " + std::to_string(run) + ": " + form.Text1.text + " " +
                      form.Combo1.text() + ", " + form.Text2.text + " / " + form.Text10.text +
-                     ", Option" + std::to_string(option) + " " + input);
+                     ", Option" + std::to_string(option) + " " + form.Text(box).text);
         ASSERT_NO_THROW(Calculate(form));
-        ASSERT_TRUE(ShowsNoNonFiniteText(form));
+        ASSERT_TRUE(calc_test::ShowsNoNonFiniteText(form));
         ASSERT_NE(form.Text1.background, colours::kErrorRed);
-        if (form.List1.background == colours::kResultOrange) {
-            ++completed;
-            ASSERT_EQ(form.List1.items.size(), 11U);
-            ASSERT_NE(form.Text(box).background, colours::kErrorRed);
-            ASSERT_NE(form.Text12.text, "Error");
-        } else {
-            ASSERT_EQ(form.List1.background, colours::kErrorRed);
-            ASSERT_EQ(form.List1.items.size(), 3U);
-            ASSERT_EQ(form.List1.items[0], "Error!");
-            ASSERT_EQ(form.Text12.text, "Error");
-        }
+        const bool done = form.List1.background == colours::kResultOrange;
+        completed += done ? 1 : 0;
+        ASSERT_TRUE(done || form.List1.background == colours::kErrorRed);
+        ASSERT_EQ(form.List1.items.size(), done ? 11U : 3U);
+        ASSERT_EQ(form.Text12.text == "Error", !done);
+        ASSERT_TRUE(!done || form.Text(box).background != colours::kErrorRed);
+        ASSERT_EQ(form.List1.items[0] == "Error!", !done);
     }
     // Most random states are possible air; the rest lie above the boiling point.
     EXPECT_GT(completed, 2000);

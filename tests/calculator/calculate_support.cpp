@@ -4,11 +4,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <gtest/gtest.h>
 
 namespace hygrovane::calc_test {
 
 namespace {
+// Humidity OptionN and its box.
 constexpr std::array<std::array<int, 2>, 8> kHumidity{
     {{1, 3}, {2, 4}, {3, 5}, {4, 6}, {5, 7}, {6, 8}, {7, 9}, {10, 11}}};
 
@@ -24,10 +26,17 @@ FormAmbient StartedForm(units::UnitSystem system) {
     for (int n = 1; n <= units::kMainComboCount; ++n) {
         form.Combo(n).listIndex = units::PresetPosition(n, system);
     }
-    if (system == units::UnitSystem::British) {
-        form.menu_metric.checked = false;
-        form.menu_british.checked = true;
-    }
+    form.menu_metric.checked = system != units::UnitSystem::British;
+    form.menu_british.checked = system == units::UnitSystem::British;
+    Calculate(form);
+    return form;
+}
+
+FormAmbient DryAirAt20C() {
+    FormAmbient form = StartedForm();
+    form.Text1.text = "20";
+    TypeHumidity(form, 1, "0");
+    SelectUnit(form, 12, "J/kg-K");
     Calculate(form);
     return form;
 }
@@ -40,12 +49,9 @@ void SelectUnit(FormAmbient& form, int combo, std::string_view unit) {
 }
 
 int HumidityBox(int option) {
-    for (const auto& row : kHumidity) {
-        if (row[0] == option) {
-            return row[1];
-        }
-    }
-    return 0;
+    const auto row = std::find_if(kHumidity.begin(), kHumidity.end(),
+                                  [option](const auto& r) { return r[0] == option; });
+    return row == kHumidity.end() ? 0 : (*row)[1];
 }
 
 void TypeHumidity(FormAmbient& form, int option, std::string text) {
@@ -61,17 +67,20 @@ void SelectPressureSource(FormAmbient& form, int option) {
 }
 
 bool ShowsNoNonFiniteText(const FormAmbient& form) {
-    for (int n = 1; n <= 16; ++n) {
-        if (NonFinite(form.Text(n).text)) {
-            return false;
-        }
-    }
-    for (int n = 4; n <= 25; ++n) {
-        if (NonFinite(form.Labels(n).caption)) {
+    for (int n = 1; n <= 25; ++n) {
+        if ((n <= 16 && NonFinite(form.Text(n).text)) ||
+            (n >= 4 && NonFinite(form.Labels(n).caption))) {
             return false;
         }
     }
     return std::none_of(form.List1.items.begin(), form.List1.items.end(), NonFinite);
+}
+
+std::string TestName(std::string_view text) {
+    std::string name(text);
+    std::replace_if(
+        name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
+    return name;
 }
 
 } // namespace hygrovane::calc_test

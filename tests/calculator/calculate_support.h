@@ -11,6 +11,9 @@ namespace hygrovane::calc_test {
 // The main window after start-up: the preset of each unit list selected, one Calculate run.
 FormAmbient StartedForm(units::UnitSystem system = units::UnitSystem::Metric);
 
+// Dry air at 20 C and 101.325 kPa, R in J/kg-K: properties known to many digits.
+FormAmbient DryAirAt20C();
+
 // Selects the item named unit in ComboN (fails the test when there is no such item).
 void SelectUnit(FormAmbient& form, int combo, std::string_view unit);
 
@@ -25,5 +28,8 @@ void SelectPressureSource(FormAmbient& form, int option);
 
 // Every number shown in a box, caption or list item is finite ("nan"/"inf" never appear).
 bool ShowsNoNonFiniteText(const FormAmbient& form);
+
+// Test names from a row's text: letters and digits kept, anything else becomes "_".
+std::string TestName(std::string_view text);
 
 } // namespace hygrovane::calc_test
