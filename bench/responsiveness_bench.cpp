@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -91,10 +92,18 @@ double ThreadCpuMilliseconds() {
     return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
 }
 
+// Times the kernel took the core away from this thread (another process ran meanwhile).
+long Preemptions() {
+    rusage usage{};
+    getrusage(RUSAGE_THREAD, &usage);
+    return usage.ru_nivcsw;
+}
+
 // Each key: a real key event to the focused box, then the events it leaves (the repaint).
-// byInput receives the samples of each humidity input separately, cpu the CPU time of each key.
+// byInput receives the samples of each humidity input separately, cpu the CPU time of each key,
+// unpreempted the wall times of the keys during which no other process took the core.
 std::vector<double> Keystrokes(AmbientView& view, std::array<std::vector<double>, 8>& byInput,
-                               std::vector<double>& cpu) {
+                               std::vector<double>& cpu, std::vector<double>& unpreempted) {
     std::vector<double> samples;
     samples.reserve(kKeystrokes);
     while (static_cast<int>(samples.size()) < kKeystrokes) {
@@ -119,6 +128,7 @@ std::vector<double> Keystrokes(AmbientView& view, std::array<std::vector<double>
                 if (static_cast<int>(samples.size()) == kKeystrokes) {
                     break;
                 }
+                const long preemptionsBefore = Preemptions();
                 const double cpuStart = ThreadCpuMilliseconds();
                 const auto start = Clock::now();
                 if (key != 0) {
@@ -129,6 +139,9 @@ std::vector<double> Keystrokes(AmbientView& view, std::array<std::vector<double>
                 QApplication::processEvents(); // the repaint the edit scheduled
                 samples.push_back(MillisecondsSince(start));
                 cpu.push_back(ThreadCpuMilliseconds() - cpuStart);
+                if (Preemptions() == preemptionsBefore) {
+                    unpreempted.push_back(samples.back());
+                }
                 byInput[row].push_back(samples.back());
             }
         }
@@ -239,6 +252,7 @@ int main(int argc, char* argv[]) {
     std::vector<double> keys;
     std::array<std::vector<double>, 8> byInput;
     std::vector<double> keysCpu;
+    std::vector<double> keysUnpreempted;
     {
         int qtArgc = 1;
         QApplication app(qtArgc, argv);
@@ -251,11 +265,12 @@ int main(int argc, char* argv[]) {
             std::fprintf(stderr, "responsiveness_bench: the window was never shown\n");
             return 1;
         }
-        keys = Keystrokes(window, byInput, keysCpu);
+        keys = Keystrokes(window, byInput, keysCpu, keysUnpreempted);
         window.handlers().form().CaseModified = false; // close without the question
     }
     PrintStatistics("keystroke to redrawn window", keys);
     PrintStatistics("  CPU time of a keystroke", keysCpu);
+    PrintStatistics("  keystrokes never preempted", keysUnpreempted);
     for (std::size_t row = 0; row < kInputs.size(); ++row) {
         const std::string what = "  typing into Text" + std::to_string(kInputs[row].box);
         PrintStatistics(what.c_str(), byInput[row]);
