@@ -1,17 +1,21 @@
 #include "fake_platform.h"
 #include "forms/about/about_window.h"
 #include "forms/ambient/ambient_view.h"
+#include "forms/common/display_check.h"
 #include "forms/convertor/convertor_window.h"
 #include "forms/saturation/saturation_window.h"
 #include "qt_app.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 namespace hygrovane::forms {
@@ -29,10 +33,11 @@ void closeAndDelete(QWidget* window) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// A fixed-size window with the program's icon and no minimize or maximize button.
-void expectToolWindowLook(QWidget& window) {
+// A shown fixed-size window without minimize or maximize button; the About box has no icon of its
+// own (the program sets one for every window).
+void expectToolWindowLook(QWidget& window, bool ownIcon = true) {
     EXPECT_TRUE(window.isWindow() && window.isVisible());
-    EXPECT_FALSE(window.windowIcon().isNull());
+    EXPECT_EQ(window.windowIcon().isNull(), !ownIcon);
     EXPECT_FALSE(window.windowFlags() &
                  (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
@@ -50,6 +55,7 @@ class ProgramWindows : public ::testing::Test {
         };
         handlers.showConvertor = [this] { showUnitConvertor(&view); };
         handlers.showSaturation = [this] { showSaturationWindow(&view); };
+        handlers.endProgram = [this] { ended = true; };
         view.load();
     }
     void TearDown() override {
@@ -73,27 +79,97 @@ class ProgramWindows : public ::testing::Test {
     AmbientView view{platform};
     QPointer<AboutWindow> about;
     QPointer<QWidget> opened;
+    bool ended = false;
 };
 
 TEST_F(ProgramWindows, AboutBoxComesFirstWithTheProgramsNameAndVersion) {
-    FormAbout form;
-    EXPECT_EQ(form.Caption, "About Hygrovane");
-    Form_Load(form);
-    EXPECT_EQ(form.Caption + "|" + form.lblTitle + "|" + form.lblVersion,
-              "About Hygrovane 1.1|Hygrovane 1.1|Version 1.1.1");
-
     ASSERT_TRUE(about);
-    EXPECT_TRUE(about->isVisible());
     EXPECT_FALSE(view.isVisible());
+    expectToolWindowLook(*about, false);
     EXPECT_EQ(about->objectName(), "frmAbout");
     EXPECT_EQ(about->windowTitle(), "About Hygrovane 1.1");
     EXPECT_EQ(control<QLabel>(*about, "lblTitle")->text(), "Hygrovane 1.1");
     EXPECT_EQ(control<QLabel>(*about, "lblVersion")->text(), "Version 1.1.1");
     EXPECT_NE(control<QLabel>(*about, "lblDescription")->text(), "");
-    EXPECT_FALSE(about->windowFlags() & Qt::WindowMinimizeButtonHint);
-    EXPECT_EQ(about->minimumSize(), about->maximumSize());
-    testing::screenshot(*about, "about-box.png");
     closeAbout();
+}
+
+TEST_F(ProgramWindows, MainWindowControlsCarryTheirNames) {
+    closeAbout();
+    EXPECT_EQ(view.objectName(), "Form_ambient");
+    EXPECT_EQ(view.windowTitle(), "Hygrovane 1.1");
+    for (const auto& [prefix, count] :
+         {std::pair{"Text", 16}, {"Combo", 16}, {"Label", 33}, {"Option", 10}, {"Frame", 3}}) {
+        for (int n = 1; n <= count; ++n) {
+            control<QWidget>(view, prefix + QString::number(n));
+        }
+    }
+    EXPECT_FALSE(control<QComboBox>(view, "Combo2")->isEditable());
+    EXPECT_FALSE(control<QAction>(view, "menu_customized")->isEnabled());
+    EXPECT_EQ(control<QAction>(view, "exit_menu")->shortcut(), QKeySequence("Ctrl+X"));
+}
+
+TEST_F(ProgramWindows, MainWindowTypingRecalculatesOnlyThroughTheChosenInput) {
+    closeAbout();
+    QString before = text(view, "Text3");
+    retype(view, "Text4", "60");
+    EXPECT_EQ(text(view, "Text4"), "60");
+    EXPECT_NE(text(view, "Text3"), before);
+
+    before = text(view, "Text3");
+    retype(view, "Text3", "7");
+    EXPECT_EQ(text(view, "Text3"), before) << "locked while Option2 is chosen";
+    bool& modified = view.handlers().form().CaseModified;
+    modified = false;
+    control(view, "Text3")->setText("0.5");
+    EXPECT_FALSE(modified) << "a text set from code starts no calculation";
+
+    control<QRadioButton>(view, "Option1")->click();
+    EXPECT_FALSE(control<QRadioButton>(view, "Option2")->isChecked());
+    EXPECT_FALSE(control(view, "Text3")->isReadOnly());
+    EXPECT_TRUE(control(view, "Text4")->isReadOnly());
+    EXPECT_EQ(control(view, "Text3")->selectedText(), text(view, "Text3"));
+}
+
+TEST_F(ProgramWindows, MainWindowListsAndMenus) {
+    closeAbout();
+    bool& modified = view.handlers().form().CaseModified;
+    modified = false;
+    pick(view, "Combo2", "kPa");
+    EXPECT_FALSE(modified) << "picking the selected item again is no change";
+    pick(view, "Combo1", "F");
+    EXPECT_EQ(control<QLabel>(view, "Label5")->text(), "-148");
+    EXPECT_EQ(control<QLabel>(view, "Label4")->text(), "212");
+    EXPECT_EQ(control<QLabel>(view, "Label27")->text(), "Unit (Customized)");
+    EXPECT_TRUE(control<QAction>(view, "menu_customized")->isChecked());
+
+    control<QAction>(view, "menu_HW")->trigger();
+    EXPECT_EQ(control<QListWidget>(view, "List1")->item(0)->text(),
+              "Sat. Formulation:  Hyland-Wexler");
+    EXPECT_TRUE(control<QAction>(view, "menu_HW")->isChecked());
+    EXPECT_FALSE(control<QAction>(view, "menu_IAPWS")->isChecked());
+}
+
+TEST_F(ProgramWindows, MainWindowEditingKeysStayWithTheTextBoxAndClosingAsks) {
+    closeAbout();
+    QApplication::setActiveWindow(&view);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+    QLineEdit* text1 = control(view, "Text1");
+    text1->setFocus();
+    QTest::keyClick(text1, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(text1->selectedText(), "25");
+    EXPECT_EQ(platform.saveDialogs, 0) << "Ctrl+A selected the text instead of Save As";
+    QTest::keyClick(text1, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(text1->text(), "");
+    EXPECT_FALSE(ended) << "Ctrl+X cut instead of leaving the program";
+    control<QComboBox>(view, "Combo1")->setFocus();
+    QTest::keyClick(control<QComboBox>(view, "Combo1"), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(platform.saveDialogs, 1) << "outside a text box Ctrl+A is Save As";
+
+    platform.answers = {Platform::Answer::Cancel};
+    EXPECT_FALSE(view.close());
+    EXPECT_EQ(platform.questions.size(), 1U);
+    EXPECT_FALSE(ended);
 }
 
 TEST_F(ProgramWindows, HelpMenuOpensTheAboutBoxAgainAndLeavesTheCaseAsItWas) {
@@ -105,12 +181,9 @@ TEST_F(ProgramWindows, HelpMenuOpensTheAboutBoxAgainAndLeavesTheCaseAsItWas) {
     EXPECT_TRUE(about->isVisible());
     EXPECT_EQ(about->windowTitle(), "About Hygrovane 1.1");
 
-    control<QPushButton>(*about, "Command2")->click();
-    EXPECT_EQ(platform.webPages.size(), 1U);
-    EXPECT_TRUE(platform.messages.empty());
     platform.webPagesOpen = false;
     control<QPushButton>(*about, "Command2")->click();
-    ASSERT_EQ(platform.messages.size(), 1U);
+    ASSERT_EQ(platform.webPages.size(), platform.messages.size());
     EXPECT_EQ(platform.messages[0].message, "Error when loading webpage!");
     EXPECT_EQ(platform.messages[0].title, "");
     EXPECT_TRUE(about->isVisible()) << "the box stays open after the failure";
@@ -118,6 +191,41 @@ TEST_F(ProgramWindows, HelpMenuOpensTheAboutBoxAgainAndLeavesTheCaseAsItWas) {
     closeAbout();
     EXPECT_EQ(text(view, "Text1"), before);
     EXPECT_EQ(view.handlers().form().CaseModified, modified);
+}
+
+// Started without a display, the program says so in one line instead of letting Qt abort.
+TEST(MissingDisplay, TellsWhenNoWindowCanBeShown) {
+    using Env = std::map<std::string, std::string>;
+    struct Row {
+        const char* name;
+        Env env;
+        std::vector<const char*> args;
+        bool missing;
+    };
+    const Row rows[] = {
+        {"nothing set", {}, {}, true},
+        {"X display", {{"DISPLAY", ":0"}}, {}, false},
+        {"Wayland display", {{"WAYLAND_DISPLAY", "wayland-0"}}, {}, false},
+        {"offscreen needs no display", {{"QT_QPA_PLATFORM", "offscreen"}}, {}, false},
+        {"offscreen with options", {{"QT_QPA_PLATFORM", "offscreen:size=800x600"}}, {}, false},
+        {"xcb without DISPLAY", {{"QT_QPA_PLATFORM", "xcb"}, {"WAYLAND_DISPLAY", "w"}}, {}, true},
+        {"wayland without its display",
+         {{"QT_QPA_PLATFORM", "wayland"}, {"DISPLAY", ":0"}},
+         {},
+         true},
+        {"fallback finds xcb", {{"QT_QPA_PLATFORM", "wayland;xcb"}, {"DISPLAY", ":0"}}, {}, false},
+        {"argument wins", {{"QT_QPA_PLATFORM", "xcb"}}, {"-platform", "offscreen"}, false}};
+    for (const Row& row : rows) {
+        std::vector<const char*> argv{"hygrovane"};
+        argv.insert(argv.end(), row.args.begin(), row.args.end());
+        const auto env = [&](const char* name) {
+            const auto found = row.env.find(name);
+            return found == row.env.end() ? std::string() : found->second;
+        };
+        EXPECT_EQ(MissingDisplay(static_cast<int>(argv.size()), argv.data(), env).has_value(),
+                  row.missing)
+            << row.name;
+    }
 }
 
 // The build renders the user's guide beside the program, where the Help menu finds it.
@@ -148,7 +256,6 @@ TEST_F(ProgramWindows, SaturationWindowOpensFromTheMenuAndRecomputesAsTheUserTyp
     EXPECT_EQ(text(*window, "Text1") + " " + text(*window, "Text2") + " " + text(*window, "Text3"),
               "100 101.41797792131 101.41871682799");
     EXPECT_TRUE(control(*window, "Text2")->isReadOnly());
-    testing::screenshot(*window, "saturation-window.png");
 
     const int inputTop = control<QComboBox>(*window, "Combo2")->y();
     const int outputTop = control<QComboBox>(*window, "Combo3")->y();
@@ -171,7 +278,7 @@ TEST_F(ProgramWindows, SaturationWindowOpensFromTheMenuAndRecomputesAsTheUserTyp
     EXPECT_EQ(text(*window, "Text1") + " " + text(*window, "Text2"), "100 101.41797792131");
 }
 
-TEST_F(ProgramWindows, ConvertorOpensFromTheMenuAndConvertsWithTheChosenQuantitysUnits) {
+TEST_F(ProgramWindows, ConvertorOpensFromTheMenuAndConvertsAsTheUserTypesAndPicks) {
     closeAbout();
     auto* window = open<ConvertorWindow>("menu_convertor", "Form_unit_convertor");
     ASSERT_NE(window, nullptr);
@@ -201,18 +308,12 @@ TEST_F(ProgramWindows, ConvertorOpensFromTheMenuAndConvertsWithTheChosenQuantity
     pick(*window, "Combo1", "Temperature"); // each quantity keeps its own units
     EXPECT_EQ(control<QComboBox>(*window, "Combo2_0")->currentText(), "C");
     pick(*window, "Combo3_0", "F");
-    testing::screenshot(*window, "unit-convertor.png");
     EXPECT_EQ(text(*window, "Text2"), "33.8");
     pick(*window, "Combo1", "Pressure");
     EXPECT_EQ(control<QComboBox>(*window, "Combo2_1")->currentText(), "Atmosphere");
     EXPECT_EQ(text(*window, "Text2"), "760.0021001785");
-}
 
-TEST_F(ProgramWindows, ConvertorTakesSignsAndPointsKeyByKeyAndSelectsAnErrorOnAPick) {
-    closeAbout();
-    auto* window = open<ConvertorWindow>("menu_convertor", "Form_unit_convertor");
-    ASSERT_NE(window, nullptr);
-    QApplication::setActiveWindow(window);
+    pick(*window, "Combo1", "Temperature"); // signs and points go in key by key
     pick(*window, "Combo3_0", "K");
     retype(*window, "Text1", "-5");
     EXPECT_EQ(text(*window, "Text2"), "268.15");
@@ -227,6 +328,24 @@ TEST_F(ProgramWindows, ConvertorTakesSignsAndPointsKeyByKeyAndSelectsAnErrorOnAP
     EXPECT_EQ(control(*window, "Text1")->selectedText(), "abc");
     retype(*window, "Text1", "");
     EXPECT_EQ(text(*window, "Text2"), "Error");
+}
+
+// Under a real display (xvfb-run), HYGROVANE_SCREENSHOT_DIR=<folder> saves a picture of each
+// window.
+TEST_F(ProgramWindows, Screenshots) {
+    if (std::getenv("HYGROVANE_SCREENSHOT_DIR") == nullptr) {
+        GTEST_SKIP() << "HYGROVANE_SCREENSHOT_DIR not set";
+    }
+    testing::screenshot(*about, "about-box.png");
+    closeAbout();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    testing::screenshot(view, "main-window.png");
+    testing::screenshot(*open<SaturationWindow>("menu_sat", "Form_saturation"),
+                        "saturation-window.png");
+    closeAndDelete(opened);
+    auto* convertor = open<ConvertorWindow>("menu_convertor", "Form_unit_convertor");
+    pick(*convertor, "Combo3_0", "F");
+    testing::screenshot(*convertor, "unit-convertor.png");
 }
 
 } // namespace
