@@ -49,12 +49,9 @@ TEST(Presets, EveryComboInBothSystems) {
     }
 }
 
-TEST(Presets, CustomizedIsNoPreset) {
+TEST(Presets, CustomizedIsNoPresetAndOtherNumbersAreRefused) {
     EXPECT_EQ(PresetPosition(1, UnitSystem::Customized), -1);
     EXPECT_EQ(PresetUnit(1, UnitSystem::Customized), "");
-}
-
-TEST(Presets, ComboNumberOutsideOneToSixteenIsRefused) {
     EXPECT_THROW(MainComboQuantity(0), std::out_of_range);
     EXPECT_THROW(PresetPosition(17, UnitSystem::Metric), std::out_of_range);
 }
