@@ -82,7 +82,7 @@ class ProgramWindows : public ::testing::Test {
     bool ended = false;
 };
 
-TEST_F(ProgramWindows, AboutBoxComesFirstWithTheProgramsNameAndVersion) {
+TEST_F(ProgramWindows, AboutBoxComesFirstThenTheMainWindowWithItsNamedControls) {
     ASSERT_TRUE(about);
     EXPECT_FALSE(view.isVisible());
     expectToolWindowLook(*about, false);
@@ -91,11 +91,7 @@ TEST_F(ProgramWindows, AboutBoxComesFirstWithTheProgramsNameAndVersion) {
     EXPECT_EQ(control<QLabel>(*about, "lblTitle")->text(), "Hygrovane 1.1");
     EXPECT_EQ(control<QLabel>(*about, "lblVersion")->text(), "Version 1.1.1");
     EXPECT_NE(control<QLabel>(*about, "lblDescription")->text(), "");
-    closeAbout();
-}
-
-TEST_F(ProgramWindows, MainWindowControlsCarryTheirNames) {
-    closeAbout();
+    closeAbout(); // then the main window, every control named
     EXPECT_EQ(view.objectName(), "Form_ambient");
     EXPECT_EQ(view.windowTitle(), "Hygrovane 1.1");
     for (const auto& [prefix, count] :
@@ -109,29 +105,7 @@ TEST_F(ProgramWindows, MainWindowControlsCarryTheirNames) {
     EXPECT_EQ(control<QAction>(view, "exit_menu")->shortcut(), QKeySequence("Ctrl+X"));
 }
 
-TEST_F(ProgramWindows, MainWindowTypingRecalculatesOnlyThroughTheChosenInput) {
-    closeAbout();
-    QString before = text(view, "Text3");
-    retype(view, "Text4", "60");
-    EXPECT_EQ(text(view, "Text4"), "60");
-    EXPECT_NE(text(view, "Text3"), before);
-
-    before = text(view, "Text3");
-    retype(view, "Text3", "7");
-    EXPECT_EQ(text(view, "Text3"), before) << "locked while Option2 is chosen";
-    bool& modified = view.handlers().form().CaseModified;
-    modified = false;
-    control(view, "Text3")->setText("0.5");
-    EXPECT_FALSE(modified) << "a text set from code starts no calculation";
-
-    control<QRadioButton>(view, "Option1")->click();
-    EXPECT_FALSE(control<QRadioButton>(view, "Option2")->isChecked());
-    EXPECT_FALSE(control(view, "Text3")->isReadOnly());
-    EXPECT_TRUE(control(view, "Text4")->isReadOnly());
-    EXPECT_EQ(control(view, "Text3")->selectedText(), text(view, "Text3"));
-}
-
-TEST_F(ProgramWindows, MainWindowListsAndMenus) {
+TEST_F(ProgramWindows, MainWindowTypingListsAndMenusReachTheHandlers) {
     closeAbout();
     bool& modified = view.handlers().form().CaseModified;
     modified = false;
@@ -148,6 +122,24 @@ TEST_F(ProgramWindows, MainWindowListsAndMenus) {
               "Sat. Formulation:  Hyland-Wexler");
     EXPECT_TRUE(control<QAction>(view, "menu_HW")->isChecked());
     EXPECT_FALSE(control<QAction>(view, "menu_IAPWS")->isChecked());
+
+    QString before = text(view, "Text3");
+    retype(view, "Text4", "60");
+    EXPECT_EQ(text(view, "Text4"), "60");
+    EXPECT_NE(text(view, "Text3"), before);
+
+    before = text(view, "Text3");
+    retype(view, "Text3", "7");
+    EXPECT_EQ(text(view, "Text3"), before) << "locked while Option2 is chosen";
+    modified = false;
+    control(view, "Text3")->setText("0.5");
+    EXPECT_FALSE(modified) << "a text set from code starts no calculation";
+
+    control<QRadioButton>(view, "Option1")->click();
+    EXPECT_FALSE(control<QRadioButton>(view, "Option2")->isChecked());
+    EXPECT_FALSE(control(view, "Text3")->isReadOnly());
+    EXPECT_TRUE(control(view, "Text4")->isReadOnly());
+    EXPECT_EQ(control(view, "Text3")->selectedText(), text(view, "Text3"));
 }
 
 TEST_F(ProgramWindows, MainWindowEditingKeysStayWithTheTextBoxAndClosingAsks) {

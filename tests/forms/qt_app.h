@@ -12,8 +12,7 @@
 
 namespace hygrovane::testing {
 
-// The one QApplication of a GUI test program, created on first use (CTest sets
-// QT_QPA_PLATFORM=offscreen).
+// The one QApplication of a GUI test program (CTest sets QT_QPA_PLATFORM=offscreen).
 inline QApplication& qtApp() {
     static int argc = 1;
     static char name[] = "hygrovane-tests";
@@ -44,7 +43,6 @@ inline void pick(QObject& parent, const QString& combo, const QString& item) {
     emit list->activated(index);
 }
 
-// Replaces a box's text key by key.
 inline void retype(QObject& parent, const QString& box, const QString& keys) {
     QLineEdit* edit = control(parent, box);
     edit->setFocus();
