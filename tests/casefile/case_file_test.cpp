@@ -88,6 +88,7 @@ TEST(ReadCaseFields, SplitsWholeLines) {
     }
 }
 
+// Events come only for what changed, in the order of the file.
 TEST_F(CaseFiles, StartupFileWithLfRestoresMetricInAnotherWindow) {
     std::string lf = kStartupCase;
     std::erase(lf, '\r');
@@ -95,25 +96,17 @@ TEST_F(CaseFiles, StartupFileWithLfRestoresMetricInAnotherWindow) {
     Lines fields;
     ASSERT_TRUE(LoadCaseFields(Path("case"), fields).ok);
     FormAmbient form = BritishHwForm();
-    WindowEvents events(form);
-    ApplyCaseFields(fields, form, events);
-    EXPECT_EQ(CaseInputs(form), CaseInputs(StartupForm()));
-}
-
-TEST(ApplyCaseFields, RaisesEventsOnlyForChangesInFileOrder) {
-    FormAmbient startup = StartupForm();
-    WindowEvents unchanged(startup);
-    ApplyCaseFields(ReadCaseFields(kStartupCase), startup, unchanged);
-    EXPECT_EQ(unchanged.log, Lines{});
-
-    FormAmbient form = BritishHwForm();
     form.Text2.text = "90"; // computed from the altitude
     form.Text4.text = "40";
     WindowEvents events(form);
-    ApplyCaseFields(ReadCaseFields(kStartupCase), form, events);
+    ApplyCaseFields(fields, form, events);
+    EXPECT_EQ(CaseInputs(form), CaseInputs(StartupForm()));
     EXPECT_EQ(events.log, (Lines{"combo1", "combo2", "combo3", "combo4", "combo6", "combo7",
                                  "combo10", "combo11", "combo12", "combo13", "combo14", "combo15",
                                  "combo16", "text1", "option8", "text2", "option2", "text4"}));
+    WindowEvents unchanged(form);
+    ApplyCaseFields(fields, form, unchanged);
+    EXPECT_EQ(unchanged.log, Lines{});
 }
 
 // Each row edits the start-up file, opens it in BritishHwForm and changes the start-up window
@@ -313,7 +306,7 @@ template <typename Writer> FileResult WithSizeLimit(rlim_t bytes, Writer write) 
 TEST_F(CaseFiles, FailedWritesReportAndLeaveExistingFilesUntouched) {
     const std::string oldBytes = "old case\r\n";
     Write(Path("existing.txt"), oldBytes);
-    Write(Path("file.txt"), "a file, not a folder");
+    Write(Path("file.txt"), oldBytes); // a file, not a folder
     ASSERT_TRUE(QDir(dir_.path()).mkdir("folder.txt"));
     FormAmbient form = testing::StartupForm();
     Calculate(form);
@@ -338,6 +331,7 @@ TEST_F(CaseFiles, FailedWritesReportAndLeaveExistingFilesUntouched) {
         }
     }
     EXPECT_EQ(ReadBytes(Path("existing.txt")), oldBytes);
+    EXPECT_EQ(ReadBytes(Path("file.txt")), oldBytes);
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files).size(), 2);
 }
 
