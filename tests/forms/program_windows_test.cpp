@@ -188,6 +188,7 @@ TEST_F(ProgramWindows, HelpMenuOpensTheAboutBoxAgainAndLeavesTheCaseAsItWas) {
 // Started without a display, the program says so in one line instead of letting Qt abort.
 TEST(MissingDisplay, TellsWhenNoWindowCanBeShown) {
     using Env = std::map<std::string, std::string>;
+    const char* const kQpa = "QT_QPA_PLATFORM";
     struct Row {
         const char* name;
         Env env;
@@ -198,15 +199,12 @@ TEST(MissingDisplay, TellsWhenNoWindowCanBeShown) {
         {"nothing set", {}, {}, true},
         {"X display", {{"DISPLAY", ":0"}}, {}, false},
         {"Wayland display", {{"WAYLAND_DISPLAY", "wayland-0"}}, {}, false},
-        {"offscreen needs no display", {{"QT_QPA_PLATFORM", "offscreen"}}, {}, false},
-        {"offscreen with options", {{"QT_QPA_PLATFORM", "offscreen:size=800x600"}}, {}, false},
-        {"xcb without DISPLAY", {{"QT_QPA_PLATFORM", "xcb"}, {"WAYLAND_DISPLAY", "w"}}, {}, true},
-        {"wayland without its display",
-         {{"QT_QPA_PLATFORM", "wayland"}, {"DISPLAY", ":0"}},
-         {},
-         true},
-        {"fallback finds xcb", {{"QT_QPA_PLATFORM", "wayland;xcb"}, {"DISPLAY", ":0"}}, {}, false},
-        {"argument wins", {{"QT_QPA_PLATFORM", "xcb"}}, {"-platform", "offscreen"}, false}};
+        {"offscreen needs no display", {{kQpa, "offscreen"}}, {}, false},
+        {"offscreen with options", {{kQpa, "offscreen:size=800x600"}}, {}, false},
+        {"xcb without DISPLAY", {{kQpa, "xcb"}, {"WAYLAND_DISPLAY", "w"}}, {}, true},
+        {"wayland without its display", {{kQpa, "wayland"}, {"DISPLAY", ":0"}}, {}, true},
+        {"fallback finds xcb", {{kQpa, "wayland;xcb"}, {"DISPLAY", ":0"}}, {}, false},
+        {"argument wins", {{kQpa, "xcb"}}, {"-platform", "offscreen"}, false}};
     for (const Row& row : rows) {
         std::vector<const char*> argv{"hygrovane"};
         argv.insert(argv.end(), row.args.begin(), row.args.end());
