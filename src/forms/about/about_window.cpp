@@ -96,14 +96,8 @@ void AboutWindow::paintEvent(QPaintEvent* event) {
 
 AboutWindow* showAboutBox(Platform& platform, std::function<void()> onClose, QWidget* owner) {
     static QPointer<AboutWindow> open;
-    // A closed window waits for its deferred deletion; a new showing starts afresh.
-    if (!open || !open->isVisible()) {
-        open = new AboutWindow(platform, std::move(onClose), owner);
-    }
-    open->show();
-    open->raise();
-    open->activateWindow();
-    return open;
+    return ShowSecondaryWindow(
+        open, [&] { return new AboutWindow(platform, std::move(onClose), owner); });
 }
 
 } // namespace hygrovane::forms

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPointer>
 #include <QRect>
 
 class QWidget;
@@ -32,5 +33,19 @@ QColor ToQColor(const Colour& colour);
 
 // Paints a widget's background (and the base of an input box) in a colour.
 void SetBackground(QWidget& widget, const Colour& colour);
+
+// Shows the one instance of a secondary window: the open one is brought to the front, a closed one
+// (waiting for its deferred deletion) is replaced by a fresh window from make(), so that every
+// showing starts from the window's load state.
+template <typename Window, typename Make>
+Window* ShowSecondaryWindow(QPointer<Window>& open, Make make) {
+    if (!open || !open->isVisible()) {
+        open = make();
+    }
+    open->show();
+    open->raise();
+    open->activateWindow();
+    return open;
+}
 
 } // namespace hygrovane::forms

@@ -151,14 +151,7 @@ void ConvertorWindow::redraw() {
 
 ConvertorWindow* showUnitConvertor(QWidget* owner) {
     static QPointer<ConvertorWindow> open;
-    // A closed window waits for its deferred deletion; a new showing starts afresh.
-    if (!open || !open->isVisible()) {
-        open = new ConvertorWindow(owner);
-    }
-    open->show();
-    open->raise();
-    open->activateWindow();
-    return open;
+    return ShowSecondaryWindow(open, [owner] { return new ConvertorWindow(owner); });
 }
 
 } // namespace hygrovane::forms

@@ -144,14 +144,7 @@ void SaturationWindow::redraw() {
 
 SaturationWindow* showSaturationWindow(QWidget* owner) {
     static QPointer<SaturationWindow> open;
-    // A closed window waits for its deferred deletion; a new showing starts afresh.
-    if (!open || !open->isVisible()) {
-        open = new SaturationWindow(owner);
-    }
-    open->show();
-    open->raise();
-    open->activateWindow();
-    return open;
+    return ShowSecondaryWindow(open, [owner] { return new SaturationWindow(owner); });
 }
 
 } // namespace hygrovane::forms
