@@ -15,6 +15,25 @@ constexpr double kHighestPressure = 1000000;
 constexpr double kLowestAltitude = -5000;
 constexpr double kHighestAltitude = 11000;
 
+// InputCheck of an ambient input box. On failure: the box red, the derived box (if any) "Error",
+// the unselected humidity boxes "Error" and the error display; no value. On success the box gets
+// the window colour.
+std::optional<double> CheckAmbientInput(FormAmbient& form, TextBox& box, const Label& minimum,
+                                        const Label& maximum, TextBox* derived) {
+    const std::optional<double> value = InputCheck(box, minimum, maximum);
+    if (!value) {
+        box.background = colours::kErrorRed;
+        if (derived != nullptr) {
+            derived->text = "Error";
+        }
+        MarkUnselectedHumidityBoxes(form);
+        ErrorDisplay(form);
+        return std::nullopt;
+    }
+    box.background = colours::kPlatformWindow;
+    return value;
+}
+
 } // namespace
 
 void WriteAmbientRangeCaptions(FormAmbient& form) {
@@ -39,14 +58,11 @@ void WriteFixedCaptions(FormAmbient& form) {
 }
 
 bool ReadTemperature(FormAmbient& form) {
-    const std::optional<double> value = InputCheck(form.Text1, form.Label5, form.Label4);
+    const std::optional<double> value =
+        CheckAmbientInput(form, form.Text1, form.Label5, form.Label4, nullptr);
     if (!value) {
-        form.Text1.background = colours::kErrorRed;
-        MarkUnselectedHumidityBoxes(form);
-        ErrorDisplay(form);
         return false;
     }
-    form.Text1.background = colours::kPlatformWindow;
     if (auto kelvin = units::ToInternal(units::Quantity::Temperature, form.Combo1.text(), *value)) {
         form.state.T = Single(*kelvin);
     }
@@ -58,15 +74,11 @@ bool ReadPressure(FormAmbient& form) {
     AmbientState& state = form.state;
     if (form.Option8.value) {
         form.Text10.background = colours::kDerivedCyan;
-        const std::optional<double> value = InputCheck(form.Text2, form.Label7, form.Label6);
+        const std::optional<double> value =
+            CheckAmbientInput(form, form.Text2, form.Label7, form.Label6, &form.Text10);
         if (!value) {
-            form.Text2.background = colours::kErrorRed;
-            form.Text10.text = "Error";
-            MarkUnselectedHumidityBoxes(form);
-            ErrorDisplay(form);
             return false;
         }
-        form.Text2.background = colours::kPlatformWindow;
         if (auto factor = units::PressureFactor(form.Combo2.text())) {
             state.P = Finite(*value * *factor);
         }
@@ -80,15 +92,11 @@ bool ReadPressure(FormAmbient& form) {
     }
     if (form.Option9.value) {
         form.Text2.background = colours::kDerivedCyan;
-        const std::optional<double> value = InputCheck(form.Text10, form.Label9, form.Label8);
+        const std::optional<double> value =
+            CheckAmbientInput(form, form.Text10, form.Label9, form.Label8, &form.Text2);
         if (!value) {
-            form.Text10.background = colours::kErrorRed;
-            form.Text2.text = "Error";
-            MarkUnselectedHumidityBoxes(form);
-            ErrorDisplay(form);
             return false;
         }
-        form.Text10.background = colours::kPlatformWindow;
         if (auto metres = units::ToInternal(units::Quantity::Length, form.Combo10.text(), *value)) {
             state.Z = Finite(*metres);
         }
