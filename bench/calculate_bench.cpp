@@ -1,7 +1,7 @@
 // One Calculate of the main window for each humidity input and both formulations.
 #include "calculator/calculate.h"
 #include "calculator/form_ambient.h"
-#include "units/presets.h"
+#include "calculator/unit_presets.h"
 
 #include <benchmark/benchmark.h>
 
@@ -12,9 +12,9 @@ using hygrovane::FormAmbient;
 // The start-up state with humidity OptionN selected and the text its box shows at start-up.
 FormAmbient FormWithInput(int option, bool iapws) {
     FormAmbient form;
-    for (int n = 1; n <= hygrovane::units::kMainComboCount; ++n) {
+    for (int n = 1; n <= hygrovane::kMainComboCount; ++n) {
         form.Combo(n).listIndex =
-            hygrovane::units::PresetPosition(n, hygrovane::units::UnitSystem::Metric);
+            hygrovane::PresetPosition(n, hygrovane::UnitSystem::Metric);
     }
     form.menu_IAPWS.checked = iapws;
     form.menu_HW.checked = !iapws;

@@ -8,7 +8,7 @@
 
 namespace {
 
-using hygrovane::engine::SatFormulation;
+using hygrovane::SatFormulation;
 
 // range(0): formulation code; the argument picks a temperature or pressure below or above the
 // triple point, so both branches of each formulation are timed.

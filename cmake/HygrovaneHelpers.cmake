@@ -8,7 +8,7 @@ function(hygrovane_library name)
         file(WRITE ${sources} "")
     endif()
     add_library(${name} STATIC ${sources})
-    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/include)
     target_link_libraries(${name} PUBLIC hygrovane_config ${ARG_DEPS})
 endfunction()
 

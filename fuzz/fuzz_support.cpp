@@ -1,7 +1,7 @@
 #include "fuzz_support.h"
 
 #include "calculator/calculate.h"
-#include "units/presets.h"
+#include "calculator/unit_presets.h"
 
 #include <algorithm>
 #include <array>
@@ -48,8 +48,8 @@ void Fail(const char* what) {
 
 FormAmbient StartedForm() {
     FormAmbient form;
-    for (int n = 1; n <= units::kMainComboCount; ++n) {
-        form.Combo(n).listIndex = units::PresetPosition(n, units::UnitSystem::Metric);
+    for (int n = 1; n <= kMainComboCount; ++n) {
+        form.Combo(n).listIndex = PresetPosition(n, UnitSystem::Metric);
     }
     CalculateChecked(form);
     return form;
@@ -74,13 +74,13 @@ bool ShowsOnlyFiniteTexts(const FormAmbient& form, const FormAmbient* before) {
 void WindowEvents::comboClicked(int comboNumber) {
     const std::string unit = form_.Combo(comboNumber).text();
     if (form_.menu_metric.checked &&
-        unit != units::PresetUnit(comboNumber, units::UnitSystem::Metric)) {
+        unit != PresetUnit(comboNumber, UnitSystem::Metric)) {
         form_.menu_metric.checked = false;
         form_.menu_customized.checked = true;
         form_.Label27.caption = "Unit (Customized)";
     }
     if (form_.menu_british.checked &&
-        unit != units::PresetUnit(comboNumber, units::UnitSystem::British)) {
+        unit != PresetUnit(comboNumber, UnitSystem::British)) {
         form_.menu_british.checked = false;
         form_.menu_customized.checked = true;
         form_.Label27.caption = "Unit (Customized)";

@@ -1,19 +1,13 @@
 #include "calculator/calculation_steps.h"
 
-#include "calculator/checked_arithmetic.h"
 #include "calculator/display_texts.h"
-#include "engine/atmosphere.h"
 #include "units/quantity.h"
 
 namespace hygrovane::calculation {
 
 namespace {
 
-constexpr double kHighestTemperature = 373.15;
-constexpr double kLowestPressure = 5000;
-constexpr double kHighestPressure = 1000000;
-constexpr double kLowestAltitude = -5000;
-constexpr double kHighestAltitude = 11000;
+using units::Quantity;
 
 // InputCheck of an ambient input box. On failure: the box red, the derived box (if any) "Error",
 // the unselected humidity boxes "Error" and the error display; no value. On success the box gets
@@ -38,8 +32,8 @@ std::optional<double> CheckAmbientInput(FormAmbient& form, TextBox& box, const L
 
 void WriteAmbientRangeCaptions(FormAmbient& form) {
     const std::string temperatureUnit = form.Combo1.text();
-    Show(form.Label5.caption, TemperatureLimitText(kLowestTemperature, temperatureUnit));
-    Show(form.Label4.caption, TemperatureLimitText(kHighestTemperature, temperatureUnit));
+    Show(form.Label5.caption, TemperatureLimitText(kLowestDryBulb, temperatureUnit));
+    Show(form.Label4.caption, TemperatureLimitText(kHighestDryBulb, temperatureUnit));
     const std::string pressureUnit = form.Combo2.text();
     Show(form.Label7.caption, PressureText(kLowestPressure, pressureUnit));
     Show(form.Label6.caption, PressureText(kHighestPressure, pressureUnit));
@@ -49,62 +43,69 @@ void WriteAmbientRangeCaptions(FormAmbient& form) {
 }
 
 void WriteFixedCaptions(FormAmbient& form) {
-    form.Label10.caption = "100";
-    for (int n : {11, 13, 15, 21, 23, 25}) {
-        form.Labels(n).caption = "0";
+    for (const HumidityRow& row : kHumidityRows) {
+        // Dry air is the Minimum of every humidity quantity but the two temperatures.
+        if (row.input != HumidityInput::DewPoint && row.input != HumidityInput::WetBulb) {
+            form.Labels(row.minimumLabel).caption = "0";
+        }
     }
+    form.Labels(RowOf(HumidityInput::RelativeHumidity).maximumLabel).caption = "100";
     // It may still be yellow from a saturation pressure above the ambient pressure.
-    form.Label20.background = colours::kMaximumPink;
+    form.Labels(RowOf(HumidityInput::PartialPressure).maximumLabel).background =
+        colours::kMaximumPink;
 }
 
-bool ReadTemperature(FormAmbient& form) {
-    const std::optional<double> value =
+std::optional<Conditions> ReadAmbientInputs(FormAmbient& form) {
+    AmbientState& state = form.state;
+    const std::optional<double> typed =
         CheckAmbientInput(form, form.Text1, form.Label5, form.Label4, nullptr);
-    if (!value) {
-        return false;
+    if (!typed) {
+        return std::nullopt;
     }
-    if (auto kelvin = units::ToInternal(units::Quantity::Temperature, form.Combo1.text(), *value)) {
-        form.state.T = Single(*kelvin);
+    // Without a known unit the temperature keeps its value.
+    if (auto kelvin = units::ToInternal(Quantity::Temperature, form.Combo1.text(), *typed)) {
+        state.T = static_cast<float>(*kelvin);
     }
     form.Text10.fontSize = 9;
-    return true;
+
+    Conditions conditions;
+    conditions.dryBulb = state.T;
+    conditions.formulation = form.Formulation();
+    const PressureRow& row =
+        RowOf(form.Option8.value ? PressureInput::Barometric : PressureInput::Altitude);
+    const PressureRow& other =
+        RowOf(row.input == PressureInput::Barometric ? PressureInput::Altitude
+                                                     : PressureInput::Barometric);
+    TextBox& derived = form.Text(other.box);
+    derived.background = colours::kDerivedCyan;
+    const std::optional<double> value =
+        CheckAmbientInput(form, form.Text(row.box), form.Labels(row.minimumLabel),
+                          form.Labels(row.maximumLabel), &derived);
+    if (!value) {
+        return std::nullopt;
+    }
+    const std::string unit = form.Combo(row.combo).text();
+    conditions.pressureInput = row.input;
+    if (row.input == PressureInput::Barometric) {
+        conditions.pressure = units::ToInternal(Quantity::Pressure, unit, *value).value_or(state.P);
+    } else {
+        conditions.altitude = units::ToInternal(Quantity::Length, unit, *value).value_or(state.Z);
+    }
+    return conditions;
 }
 
-bool ReadPressure(FormAmbient& form) {
-    AmbientState& state = form.state;
-    if (form.Option8.value) {
-        form.Text10.background = colours::kDerivedCyan;
-        const std::optional<double> value =
-            CheckAmbientInput(form, form.Text2, form.Label7, form.Label6, &form.Text10);
-        if (!value) {
-            return false;
-        }
-        if (auto factor = units::PressureFactor(form.Combo2.text())) {
-            state.P = Finite(*value * *factor);
-        }
-        state.Z = engine::AltitudeFromPressure(state.P);
-        if (kLowestAltitude <= state.Z && state.Z <= kHighestAltitude) {
-            Show(form.Text10.text, AltitudeText(state.Z, form.Combo10.text()));
+void ShowAmbient(FormAmbient& form, const Ambient& ambient) {
+    if (ambient.pressureInput == PressureInput::Barometric) {
+        if (kLowestAltitude <= ambient.altitude && ambient.altitude <= kHighestAltitude) {
+            Show(form.Text10.text, AltitudeText(ambient.altitude, form.Combo10.text()));
         } else {
             form.Text10.fontSize = 7;
             form.Text10.text = "Out of Range";
         }
-    }
-    if (form.Option9.value) {
-        form.Text2.background = colours::kDerivedCyan;
-        const std::optional<double> value =
-            CheckAmbientInput(form, form.Text10, form.Label9, form.Label8, &form.Text2);
-        if (!value) {
-            return false;
-        }
-        if (auto metres = units::ToInternal(units::Quantity::Length, form.Combo10.text(), *value)) {
-            state.Z = Finite(*metres);
-        }
+    } else {
         // The derived pressure is not compared with the pressure limits.
-        state.P = engine::PressureFromAltitude(state.Z);
-        Show(form.Text2.text, PressureText(state.P, form.Combo2.text()));
+        Show(form.Text2.text, PressureText(ambient.pressure, form.Combo2.text()));
     }
-    return true;
 }
 
 } // namespace hygrovane::calculation

@@ -1,30 +1,12 @@
 #pragma once
 
 #include "calculator/form_ambient.h"
-#include "engine/sat_formulation.h"
+#include "calculator/humidity_rows.h"
+#include "hygrovane/moist_air.h"
 
-#include <array>
 #include <optional>
 
 namespace hygrovane::calculation {
-
-using engine::SatFormulation;
-
-// Constants of the moist-air relations, exactly as the formulas use them.
-inline constexpr double kMolecularWeightRatio = 0.62198; // a constant of its own
-inline constexpr double kWaterMolecularWeight = 18.01528;
-inline constexpr double kDryAirMolecularWeight = 28.9645;
-inline constexpr double kMolecularWeightDifference = 10.94922;
-inline constexpr double kUniversalGasConstant = 8314.41;
-inline constexpr double kLowestTemperature = 173.15; // also the lowest reportable dew point
-
-// A humidity option and its value box, in the order the options are tested.
-struct HumidityRow {
-    int option;
-    int box;
-};
-inline constexpr std::array<HumidityRow, 8> kHumidityRows{
-    {{1, 3}, {2, 4}, {3, 5}, {4, 6}, {5, 7}, {6, 8}, {7, 9}, {10, 11}}};
 
 // The value of a box when its text is numeric and lies between the numbers of the two captions,
 // both ends included; the limits are compared in the display unit and precision of the captions.
@@ -41,27 +23,23 @@ void ShowPressureTooLow(FormAmbient& form);
 void WriteAmbientRangeCaptions(FormAmbient& form);
 void WriteFixedCaptions(FormAmbient& form);
 
-// Each returns false when the calculation ended (an error display is already shown).
-bool ReadTemperature(FormAmbient& form);
-bool ReadPressure(FormAmbient& form);
-bool SaturationLimits(FormAmbient& form, SatFormulation formulation);
+// The typed ambient inputs checked against their captions, in internal units; no value when the
+// calculation ended (the error display is already shown).
+std::optional<Conditions> ReadAmbientInputs(FormAmbient& form);
+// The derived altitude or pressure into its box.
+void ShowAmbient(FormAmbient& form, const Ambient& ambient);
+// The saturation pressure, the Maximum of the partial pressure.
+void ShowSaturationPressure(FormAmbient& form, double p_ws);
+// It and the other Minimum and Maximum captions of the humidity rows.
+void ShowSaturation(FormAmbient& form, const Saturation& saturation);
 
-// The common start of a humidity branch: the other seven boxes cyan, the input box checked
-// against its captions. On failure the input is marked and ErrorDisplay shown (no value).
-std::optional<double> CheckHumidityInput(FormAmbient& form, int box, int minimumLabel,
-                                         int maximumLabel);
-
-// Shown outputs shared by the humidity branches. The dew point is reportable when p_w reaches
-// (inclusive) or exceeds (strict) the saturation pressure at the lowest temperature.
-void ShowDewPoint(FormAmbient& form, SatFormulation formulation, bool inclusive);
-void ShowWetBulb(FormAmbient& form);
-
-// Humidity ratio, relative humidity, dew point and wet bulb, followed by their output stage.
-bool HumidityFirstGroup(FormAmbient& form, SatFormulation formulation);
-// Absolute humidity, partial pressure, mole fraction and mass fraction.
-bool HumidityOtherBranches(FormAmbient& form, SatFormulation formulation);
-
+// The common start of a humidity row as the input: the other seven boxes cyan, the input box
+// checked against its captions. On failure the input is marked, ErrorDisplay shown and no value
+// returned; otherwise the typed value in the row's internal unit.
+std::optional<double> ReadHumidityInput(FormAmbient& form, const HumidityRow& row);
+// Every humidity box but the input's, from the state.
+void ShowHumidityOutputs(FormAmbient& form, const HumidityRow& input, const MoistAirState& state);
 // Properties of the mixture, composition and List1.
-void OtherProperties(FormAmbient& form);
+void ShowProperties(FormAmbient& form, const MoistAirState& state);
 
 } // namespace hygrovane::calculation

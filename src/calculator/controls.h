@@ -51,7 +51,7 @@ struct ComboBox {
 
     std::string text() const {
         return listIndex >= 0 && listIndex < static_cast<int>(items.size()) ? items[listIndex]
-                                                                             : std::string();
+                                                                            : std::string();
     }
 };
 

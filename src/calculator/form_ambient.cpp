@@ -1,7 +1,8 @@
 #include "calculator/form_ambient.h"
 
+#include "calculator/calculation_steps.h"
+#include "calculator/unit_presets.h"
 #include "hygrovane/config.h"
-#include "units/presets.h"
 #include "units/quantity.h"
 
 #include <array>
@@ -34,10 +35,10 @@ constexpr std::array kCombos = {
     &FormAmbient::Combo9,  &FormAmbient::Combo10, &FormAmbient::Combo11, &FormAmbient::Combo12,
     &FormAmbient::Combo13, &FormAmbient::Combo14, &FormAmbient::Combo15, &FormAmbient::Combo16};
 
-constexpr std::array kOptions = {&FormAmbient::Option1, &FormAmbient::Option2, &FormAmbient::Option3,
-                                 &FormAmbient::Option4, &FormAmbient::Option5, &FormAmbient::Option6,
-                                 &FormAmbient::Option7, &FormAmbient::Option8, &FormAmbient::Option9,
-                                 &FormAmbient::Option10};
+constexpr std::array kOptions = {
+    &FormAmbient::Option1, &FormAmbient::Option2, &FormAmbient::Option3, &FormAmbient::Option4,
+    &FormAmbient::Option5, &FormAmbient::Option6, &FormAmbient::Option7, &FormAmbient::Option8,
+    &FormAmbient::Option9, &FormAmbient::Option10};
 
 template <typename Table> auto member(const Table& table, int n) {
     if (n < 1 || n > static_cast<int>(table.size())) {
@@ -67,12 +68,20 @@ Label caption(std::string text, Colour background = colours::kWindowBackground) 
 } // namespace
 
 FormAmbient::FormAmbient() {
+    // At start-up 25 C, 101.325 kPa and 50 % relative humidity are the inputs.
     Text1 = inputBox("25");
-    Text2 = inputBox("101.325");
-    Text4 = inputBox("50");
-    for (int n : {3, 5, 6, 7, 8, 9, 10, 11}) {
-        Text(n) = lockedBox();
+    for (const PressureRow& row : kPressureRows) {
+        Option(row.option).caption = row.caption;
+        Text(row.box) = lockedBox();
     }
+    for (const HumidityRow& row : kHumidityRows) {
+        Option(row.option).caption = row.caption;
+        Text(row.box) = lockedBox();
+    }
+    Option8.value = true;
+    Text2 = inputBox("101.325");
+    Option2.value = true;
+    Text4 = inputBox("50");
     for (int n = 12; n <= 16; ++n) {
         Text(n) = lockedBox("25");
     }
@@ -92,27 +101,11 @@ FormAmbient::FormAmbient() {
     for (int n = 4; n <= 25; ++n) {
         Labels(n).background = n % 2 == 0 ? colours::kMaximumPink : colours::kMinimumGreen;
     }
-    Label10.caption = "100";
-    for (int n : {11, 13, 15, 21, 23, 25}) {
-        Labels(n).caption = "0";
-    }
+    calculation::WriteFixedCaptions(*this);
 
-    for (int n = 1; n <= units::kMainComboCount; ++n) {
-        Combo(n).items = units::UnitList(units::MainComboQuantity(n));
+    for (int n = 1; n <= kMainComboCount; ++n) {
+        Combo(n).items = units::UnitList(MainComboQuantity(n));
     }
-
-    Option1.caption = "Humidity Ratio";
-    Option2.caption = "Relative Humidity";
-    Option3.caption = "Dew Point Temperature";
-    Option4.caption = "Wet Bulb Temperature";
-    Option5.caption = "Absolute Humidity";
-    Option6.caption = "Water Mole Fraction in Air";
-    Option7.caption = "Water Mass Fraction in Air";
-    Option8.caption = "Barometric Pressure";
-    Option9.caption = "Altitude above Sea Level";
-    Option10.caption = "Partial Pressure of Water in Air";
-    Option2.value = true;
-    Option8.value = true;
 
     menu_IAPWS = {"IAPWS (International Association for the Properties of Water and Steam)", true,
                   true};
@@ -123,13 +116,29 @@ FormAmbient::FormAmbient() {
     Command1Caption = config::kMakerWebPage;
 }
 
-TextBox& FormAmbient::Text(int n) { return this->*member(kTextBoxes, n); }
-const TextBox& FormAmbient::Text(int n) const { return this->*member(kTextBoxes, n); }
-Label& FormAmbient::Labels(int n) { return this->*member(kLabels, n); }
-const Label& FormAmbient::Labels(int n) const { return this->*member(kLabels, n); }
-ComboBox& FormAmbient::Combo(int n) { return this->*member(kCombos, n); }
-const ComboBox& FormAmbient::Combo(int n) const { return this->*member(kCombos, n); }
-OptionButton& FormAmbient::Option(int n) { return this->*member(kOptions, n); }
-const OptionButton& FormAmbient::Option(int n) const { return this->*member(kOptions, n); }
+TextBox& FormAmbient::Text(int n) {
+    return this->*member(kTextBoxes, n);
+}
+const TextBox& FormAmbient::Text(int n) const {
+    return this->*member(kTextBoxes, n);
+}
+Label& FormAmbient::Labels(int n) {
+    return this->*member(kLabels, n);
+}
+const Label& FormAmbient::Labels(int n) const {
+    return this->*member(kLabels, n);
+}
+ComboBox& FormAmbient::Combo(int n) {
+    return this->*member(kCombos, n);
+}
+const ComboBox& FormAmbient::Combo(int n) const {
+    return this->*member(kCombos, n);
+}
+OptionButton& FormAmbient::Option(int n) {
+    return this->*member(kOptions, n);
+}
+const OptionButton& FormAmbient::Option(int n) const {
+    return this->*member(kOptions, n);
+}
 
 } // namespace hygrovane

@@ -2,6 +2,7 @@
 
 #include "calculator/ambient_state.h"
 #include "calculator/controls.h"
+#include "hygrovane/sat_formulation.h"
 
 #include <string>
 #include <string_view>
@@ -39,6 +40,11 @@ struct FormAmbient {
     std::string decimalSeparator = ".";
 
     AmbientState state;
+
+    // The formulation whose menu item carries the check mark.
+    SatFormulation Formulation() const {
+        return menu_IAPWS.checked ? SatFormulation::IAPWS : SatFormulation::HylandWexler;
+    }
 
     // Access by number (Text(1) is Text1); nullptr / out of range throws std::out_of_range.
     TextBox& Text(int n);

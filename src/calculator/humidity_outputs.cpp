@@ -1,48 +1,97 @@
 #include "calculator/calculation_steps.h"
 
 #include "calculator/display_texts.h"
-#include "engine/saturation.h"
+#include "calculator/number_text.h"
+#include "calculator/unit_presets.h"
+#include "units/quantity.h"
 
 namespace hygrovane::calculation {
 
-std::optional<double> CheckHumidityInput(FormAmbient& form, int box, int minimumLabel,
-                                         int maximumLabel) {
+namespace {
+
+// A typed value whose unit text names no unit keeps the value of the last calculation; a wet
+// bulb has none and stays 0, which the calculation then rejects as a fault.
+double PreviousValue(const AmbientState& s, HumidityInput input) {
+    switch (input) {
+    case HumidityInput::HumidityRatio:
+        return s.W;
+    case HumidityInput::RelativeHumidity:
+        return s.phi;
+    case HumidityInput::DewPoint:
+        return s.T_d;
+    case HumidityInput::WetBulb:
+        return 0;
+    case HumidityInput::AbsoluteHumidity:
+        return s.rho_w;
+    case HumidityInput::PartialPressure:
+        return s.p_w;
+    case HumidityInput::MoleFraction:
+        return s.x_w;
+    case HumidityInput::MassFraction:
+        return s.w_w;
+    }
+    return 0;
+}
+
+// The text a humidity box shows for the state; none when its unit text names no unit.
+std::optional<std::string> OutputText(const FormAmbient& form, const HumidityRow& row,
+                                      const MoistAirState& s) {
+    const std::string unit = form.Combo(row.combo).text();
+    switch (row.input) {
+    case HumidityInput::HumidityRatio:
+        return HumidityRatioText(s.humidityRatio, unit);
+    case HumidityInput::RelativeHumidity:
+        return RoundedText(s.relativeHumidity * 100, 3);
+    case HumidityInput::DewPoint:
+        return s.dewPoint ? DewPointText(*s.dewPoint, unit) : "< min";
+    case HumidityInput::WetBulb:
+        return TemperatureText(s.wetBulb, unit);
+    case HumidityInput::AbsoluteHumidity:
+        return AbsoluteHumidityOutputText(s.absoluteHumidity, unit);
+    case HumidityInput::PartialPressure:
+        return PartialPressureText(s.partialPressure, unit);
+    case HumidityInput::MoleFraction:
+        return PictureText(s.moleFraction * 100, "#0.0000", form.decimalSeparator);
+    case HumidityInput::MassFraction:
+        return PictureText(s.massFraction * 100, "#0.0000", form.decimalSeparator);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<double> ReadHumidityInput(FormAmbient& form, const HumidityRow& input) {
     for (const HumidityRow& row : kHumidityRows) {
-        if (row.box != box) {
+        if (row.box != input.box) {
             form.Text(row.box).background = colours::kDerivedCyan;
         }
     }
-    TextBox& input = form.Text(box);
+    TextBox& box = form.Text(input.box);
     const std::optional<double> value =
-        InputCheck(input, form.Labels(minimumLabel), form.Labels(maximumLabel));
+        InputCheck(box, form.Labels(input.minimumLabel), form.Labels(input.maximumLabel));
     if (!value) {
-        input.background = colours::kErrorRed;
+        box.background = colours::kErrorRed;
         for (const HumidityRow& row : kHumidityRows) {
-            if (row.box != box) {
+            if (row.box != input.box) {
                 form.Text(row.box).text = "Error";
             }
         }
         ErrorDisplay(form);
         return std::nullopt;
     }
-    input.background = colours::kPlatformWindow;
-    return value;
+    box.background = colours::kPlatformWindow;
+    // The percentages read "%" whatever their one-item lists say.
+    const std::string unit = input.percent ? "%" : form.Combo(input.combo).text();
+    return units::ToInternal(MainComboQuantity(input.combo), unit, *value)
+        .value_or(PreviousValue(form.state, input.input));
 }
 
-void ShowDewPoint(FormAmbient& form, SatFormulation formulation, bool inclusive) {
-    AmbientState& s = form.state;
-    const double p_w = s.p_w;
-    const double lowest = engine::SaturationPressure(kLowestTemperature, formulation);
-    if (inclusive ? p_w >= lowest : p_w > lowest) {
-        s.T_d = engine::SaturationTemperature(p_w, formulation);
-        Show(form.Text5.text, DewPointText(s.T_d, form.Combo3.text()));
-    } else {
-        form.Text5.text = "< min";
+void ShowHumidityOutputs(FormAmbient& form, const HumidityRow& input, const MoistAirState& s) {
+    for (const HumidityRow& row : kHumidityRows) {
+        if (row.box != input.box) {
+            Show(form.Text(row.box).text, OutputText(form, row, s));
+        }
     }
-}
-
-void ShowWetBulb(FormAmbient& form) {
-    Show(form.Text6.text, TemperatureText(form.state.T_wb, form.Combo4.text()));
 }
 
 } // namespace hygrovane::calculation

@@ -12,28 +12,21 @@ constexpr double lapseCoefficient = 2.25577; // per 100000 m
 constexpr double lapseLength = 100000;       // m
 constexpr double exponent = 5.2559;          // dimensionless
 
-// The pressure and altitude are kept in single precision; a double beyond float range is an
-// overflow, not an infinity.
-float ToSingle(double x) {
-    const auto single = static_cast<float>(checkedFinite(x));
-    checkedFinite(single);
-    return single;
-}
-
 } // namespace
 
 float PressureFromAltitude(double z) {
     const double a = (checkedFinite(z) * lapseCoefficient) / lapseLength;
     const double b = 1 - a;
     const double p = checkedPow(b, exponent) * seaLevelPressure;
-    return ToSingle(p);
+    // Kept in single precision.
+    return checkedSingle(p);
 }
 
 float AltitudeFromPressure(double p) {
     const double e = 1 / exponent;
     const double r = checkedPow(p / seaLevelPressure, e);
     const double z = (lapseLength * (1 - r)) / lapseCoefficient;
-    return ToSingle(z);
+    return checkedSingle(z);
 }
 
 } // namespace hygrovane::engine

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/constants.h"
+
 #include <cmath>
 
 namespace hygrovane::engine {
@@ -11,10 +13,14 @@ namespace hygrovane::engine {
 // not lo or hi. There is deliberately no check that the bracket holds a sign change: a target
 // outside the values at the two ends moves lo every pass and ends just below hi, which clamps the
 // states that single-precision roundings push just past saturation.
+//
+// An exact root ends the search: a midpoint where the function is exactly 0 is the result, and so
+// is the lower end when the function is 0 there. Otherwise every later product would be 0 and the
+// search would walk to the upper end of the bracket.
 struct BisectionSettings {
     double lo;
     double hi;
-    double tolerance = 0.000001; // K, bracket width
+    double tolerance = kBisectionTolerance; // K, bracket width
     int maxPasses = 1000;
 };
 
@@ -29,17 +35,24 @@ double Bisect(const BisectionSettings& settings, Residual residual, int* passes)
     // f(mid) is already known. The results are bit-identical to evaluating it every pass, at
     // half the cost.
     double fLo = residual(lo);
-    do {
-        mid = (hi + lo) * 0.5;
-        const double fMid = residual(mid);
-        if (fLo * fMid < 0) {
-            hi = mid;
-        } else {
-            lo = mid;
-            fLo = fMid;
-        }
-        i = i + 1;
-    } while (i < settings.maxPasses && std::fabs(lo - hi) > settings.tolerance);
+    if (fLo == 0) {
+        mid = lo;
+    } else {
+        do {
+            mid = (hi + lo) * 0.5;
+            const double fMid = residual(mid);
+            i = i + 1;
+            if (fMid == 0) {
+                break;
+            }
+            if (fLo * fMid < 0) {
+                hi = mid;
+            } else {
+                lo = mid;
+                fLo = fMid;
+            }
+        } while (i < settings.maxPasses && std::fabs(lo - hi) > settings.tolerance);
+    }
     if (passes != nullptr) {
         *passes = i;
     }

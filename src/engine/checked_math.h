@@ -7,6 +7,7 @@
 #include "engine/arithmetic_error.h"
 
 #include <cmath>
+#include <limits>
 
 namespace hygrovane::engine {
 
@@ -66,6 +67,14 @@ inline double checkedPow(double base, double exponent) {
         return checkedFinite(base * base);
     }
     return checkedFinite(std::pow(base, exponent));
+}
+
+// A value stored in a 32-bit field; one beyond the float range is an overflow, not an infinity.
+inline float checkedSingle(double x) {
+    if (std::fabs(checkedFinite(x)) > std::numeric_limits<float>::max()) {
+        throw ArithmeticError("overflow of a 32-bit value");
+    }
+    return static_cast<float>(x);
 }
 
 } // namespace hygrovane::engine

@@ -2,6 +2,7 @@
 
 #include "engine/bisection.h"
 #include "engine/checked_math.h"
+#include "engine/constants.h"
 
 namespace hygrovane::engine {
 
@@ -51,11 +52,6 @@ constexpr double C13 = 6.5459673;      // - (factor of ln T)
 // Hyland & Wexler switch from ice to liquid water.
 constexpr double iceMeltT = 273.15; // K
 
-// Brackets of the saturation-temperature bisection, K.
-constexpr double bracketLo = 173.15;
-constexpr double iapwsBracketHi = 273.16; // only pressures up to the triple point get here
-constexpr double hylandWexlerBracketHi = 473.15;
-
 double IapwsSaturationPressure(double T) {
     if (T > tripleT) {
         // Region 4 saturation-pressure equation.
@@ -100,7 +96,7 @@ double IapwsSaturationTemperature(double p) {
 
 double SaturationBisection(double p, SatFormulation formulation, double hi, int* passes) {
     return Bisect(
-        BisectionSettings{bracketLo, hi},
+        BisectionSettings{kBracketLow, hi},
         [&](double T) { return SaturationPressure(T, formulation) - p; }, passes);
 }
 
@@ -123,11 +119,12 @@ double SaturationTemperature(double p, SatFormulation formulation, int* passes) 
     switch (formulation) {
     case SatFormulation::IAPWS:
         if (checkedFinite(p) <= tripleP) {
-            return SaturationBisection(p, formulation, iapwsBracketHi, passes);
+            // Only pressures up to the triple point get here.
+            return SaturationBisection(p, formulation, kIapwsBracketHigh, passes);
         }
         return IapwsSaturationTemperature(p);
     case SatFormulation::HylandWexler:
-        return SaturationBisection(checkedFinite(p), formulation, hylandWexlerBracketHi, passes);
+        return SaturationBisection(checkedFinite(p), formulation, kHylandWexlerBracketHigh, passes);
     }
     return 0;
 }

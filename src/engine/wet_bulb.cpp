@@ -2,26 +2,12 @@
 
 #include "engine/bisection.h"
 #include "engine/checked_math.h"
+#include "engine/constants.h"
 #include "engine/saturation.h"
 
 namespace hygrovane::engine {
 
 namespace {
-
-// Ratio of the molar masses of water and dry air, 18.01528 / 28.9645 kg/kmol.
-constexpr double molarMassRatio = 0.62198;
-
-// Wet-bulb equation over liquid water, temperatures in degrees Celsius.
-constexpr double latentHeat0 = 2501;    // kJ/kg, heat of vaporization at 0 degC
-constexpr double latentSlope = 2.381;   // kJ/kg-K, its decrease with the wet bulb
-constexpr double cpDryAir = 1.006;      // kJ/kg-K, dry air
-constexpr double cpVapour = 1.805;      // kJ/kg-K, water vapour
-constexpr double cpLiquidWater = 4.186; // kJ/kg-K, liquid water
-
-constexpr double celsiusOffset = 273.15; // K at 0 degC
-
-// Wet-bulb bracket, K: from the bottom of the saturation range up to the dry bulb itself.
-constexpr double bracketLo = 173.15;
 
 bool IsKnown(SatFormulation formulation) {
     return formulation == SatFormulation::IAPWS || formulation == SatFormulation::HylandWexler;
@@ -36,12 +22,12 @@ double HumidityRatioFromWetBulb(double Twb, double T, double P, SatFormulation f
     // Below the formulation's switch temperature p* is over ice; the equation keeps its
     // liquid-water constants all the same.
     const double pStar = SaturationPressure(Twb, formulation);
-    const double WStar = checkedDivide(pStar * molarMassRatio, P - pStar);
-    const double t = T - celsiusOffset;
-    const double tStar = Twb - celsiusOffset;
-    const double W =
-        checkedDivide((latentHeat0 - latentSlope * tStar) * WStar - cpDryAir * (t - tStar),
-                      (latentHeat0 + cpVapour * t) - cpLiquidWater * tStar);
+    const double WStar = checkedDivide(pStar * kMolecularWeightRatio, P - pStar);
+    const double t = T - kCelsiusOffset;
+    const double tStar = Twb - kCelsiusOffset;
+    const double W = checkedDivide(
+        (kLatentHeatAt0C - kLatentHeatSlope * tStar) * WStar - kDryAirSpecificHeat * (t - tStar),
+        (kLatentHeatAt0C + kVapourSpecificHeat * t) - kLiquidWaterSpecificHeat * tStar);
     return checkedFinite(W);
 }
 
@@ -58,7 +44,7 @@ double WetBulbFromHumidityRatio(double W, double T, double P, SatFormulation for
     checkedFinite(T);
     checkedFinite(P);
     return Bisect(
-        BisectionSettings{bracketLo, T},
+        BisectionSettings{kBracketLow, T},
         [&](double Twb) { return HumidityRatioFromWetBulb(Twb, T, P, formulation) - W; }, passes);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/sat_formulation.h"
+#include "hygrovane/sat_formulation.h"
 
 namespace hygrovane::engine {
 

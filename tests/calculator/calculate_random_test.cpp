@@ -35,7 +35,7 @@ TEST(CalculateRandom, EveryBranchCompletesOrShowsAnErrorDisplay) {
     int completed = 0;
     for (int run = 0; run < 4000; ++run) {
         FormAmbient form = calc_test::StartedForm();
-        for (int n = 1; n <= units::kMainComboCount; ++n) {
+        for (int n = 1; n <= kMainComboCount; ++n) {
             const int count = static_cast<int>(form.Combo(n).items.size());
             form.Combo(n).listIndex = std::uniform_int_distribution<int>(0, count - 1)(random);
         }

@@ -53,7 +53,7 @@ TEST(CalculateStartUp, MetricFillsEveryBoxCaptionAndTheList) {
 }
 
 TEST(CalculateStartUp, BritishReadsTheDesignTimeTextsThenShowsTheSameAirInBritishUnits) {
-    FormAmbient form = StartedForm(units::UnitSystem::British);
+    FormAmbient form = StartedForm(UnitSystem::British);
     // 101.325 PSI lies far below sea level: the altitude is out of range, the rest computed.
     EXPECT_EQ(form.Text10.text, "Out of Range");
     EXPECT_EQ(form.Text10.fontSize, 7);

@@ -21,13 +21,13 @@ bool NonFinite(std::string text) {
 }
 } // namespace
 
-FormAmbient StartedForm(units::UnitSystem system) {
+FormAmbient StartedForm(UnitSystem system) {
     FormAmbient form;
-    for (int n = 1; n <= units::kMainComboCount; ++n) {
-        form.Combo(n).listIndex = units::PresetPosition(n, system);
+    for (int n = 1; n <= kMainComboCount; ++n) {
+        form.Combo(n).listIndex = PresetPosition(n, system);
     }
-    form.menu_metric.checked = system != units::UnitSystem::British;
-    form.menu_british.checked = system == units::UnitSystem::British;
+    form.menu_metric.checked = system != UnitSystem::British;
+    form.menu_british.checked = system == UnitSystem::British;
     Calculate(form);
     return form;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calculator/form_ambient.h"
-#include "units/presets.h"
+#include "calculator/unit_presets.h"
 
 #include <string>
 #include <string_view>
@@ -9,7 +9,7 @@
 namespace hygrovane::calc_test {
 
 // The main window after start-up: the preset of each unit list selected, one Calculate run.
-FormAmbient StartedForm(units::UnitSystem system = units::UnitSystem::Metric);
+FormAmbient StartedForm(UnitSystem system = UnitSystem::Metric);
 
 // Dry air at 20 C and 101.325 kPa, R in J/kg-K: properties known to many digits.
 FormAmbient DryAirAt20C();

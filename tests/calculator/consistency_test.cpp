@@ -23,7 +23,6 @@ namespace {
 using calc_test::HumidityBox;
 using calc_test::StartedForm;
 using calc_test::TypeHumidity;
-using units::UnitSystem;
 
 // Sanitizer builds are about ten times slower: they check every seventh state of the grid.
 #if defined(__SANITIZE_ADDRESS__) || defined(HYGROVANE_SANITIZED_TESTS)

@@ -140,7 +140,7 @@ TEST(ApplyCaseFields, FaultyOrShortFiles) {
              SelectPreset(f, UnitSystem::Metric);
              SetFormulation(f, false);
              for (int n = 11; n <= 16; ++n) {
-                 f.Combo(n).listIndex = units::PresetPosition(n, UnitSystem::British);
+                 f.Combo(n).listIndex = PresetPosition(n, UnitSystem::British);
              }
          }},
         {"file ending after the humidity code selects the option", [](Lines& l) { l.resize(20); },

@@ -2,7 +2,7 @@
 
 #include "calculator/form_ambient.h"
 #include "casefile/case_file.h"
-#include "units/presets.h"
+#include "calculator/unit_presets.h"
 
 #include <QFile>
 
@@ -13,7 +13,6 @@
 
 namespace hygrovane::testing {
 
-using units::UnitSystem;
 
 // The box that belongs to option n.
 inline int OptionBox(int optionNumber) {
@@ -28,8 +27,8 @@ inline void SelectPreset(FormAmbient& form, UnitSystem system) {
     form.menu_customized.checked = system == UnitSystem::Customized;
     const char* names[] = {"Metric", "British", "Customized"};
     form.Label27.caption = std::string("Unit (") + names[static_cast<int>(system)] + ")";
-    for (int n = 1; system != UnitSystem::Customized && n <= units::kMainComboCount; ++n) {
-        form.Combo(n).listIndex = units::PresetPosition(n, system);
+    for (int n = 1; system != UnitSystem::Customized && n <= kMainComboCount; ++n) {
+        form.Combo(n).listIndex = PresetPosition(n, system);
     }
 }
 
@@ -65,7 +64,7 @@ inline std::string CaseInputs(const FormAmbient& form) {
         << " Metric=" << form.menu_metric.checked << " British=" << form.menu_british.checked
         << " Customized=" << form.menu_customized.checked << "\n"
         << form.Label27.caption << "\nText1=" << form.Text1.text << "\n";
-    for (int n = 1; n <= units::kMainComboCount; ++n) {
+    for (int n = 1; n <= kMainComboCount; ++n) {
         out << "Combo" << n << "=" << form.Combo(n).text() << "\n";
     }
     for (int n = 1; n <= 10; ++n) {
@@ -92,7 +91,7 @@ class WindowEvents : public casefile::CaseEvents {
                                   : form_.menu_british.checked ? UnitSystem::British
                                                                : UnitSystem::Customized;
         if (system != UnitSystem::Customized &&
-            form_.Combo(n).text() != units::PresetUnit(n, system)) {
+            form_.Combo(n).text() != PresetUnit(n, system)) {
             SelectPreset(form_, UnitSystem::Customized);
         }
         Recalculate();

@@ -14,7 +14,6 @@ namespace hygrovane::casefile {
 namespace {
 
 using testing::SelectPreset;
-using units::UnitSystem;
 
 const ReportDate kDate{2024, 3, 7};
 

@@ -12,6 +12,7 @@
 namespace {
 
 using namespace hygrovane::engine;
+using hygrovane::SatFormulation;
 
 constexpr auto IAPWS = SatFormulation::IAPWS;
 constexpr auto HW = SatFormulation::HylandWexler;

@@ -4,7 +4,7 @@
 
 namespace {
 
-using hygrovane::engine::SatFormulation;
+using hygrovane::SatFormulation;
 using hygrovane::engine::SaturationPressure;
 using hygrovane::engine::SaturationTemperature;
 

@@ -5,7 +5,7 @@
 namespace {
 
 using hygrovane::engine::HumidityRatioFromWetBulb;
-using hygrovane::engine::SatFormulation;
+using hygrovane::SatFormulation;
 using hygrovane::engine::WetBulbFromHumidityRatio;
 
 constexpr auto IAPWS = SatFormulation::IAPWS;

@@ -2,7 +2,7 @@
 #include "fake_platform.h"
 #include "forms/ambient/ambient_window.h"
 #include "forms/common/web_page.h"
-#include "units/presets.h"
+#include "calculator/unit_presets.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Answer = Platform::Answer;
-using units::UnitSystem;
 
 class AmbientHandlers : public ::testing::Test {
   protected:
@@ -55,8 +54,8 @@ class AmbientHandlers : public ::testing::Test {
 
 TEST_F(AmbientHandlers, StartUpShowsMetricDefaultsAndComputedOutputs) {
     EXPECT_EQ(aboutShown, 1);
-    for (int n = 1; n <= units::kMainComboCount; ++n) {
-        EXPECT_EQ(form().Combo(n).text(), units::PresetUnit(n, UnitSystem::Metric)) << n;
+    for (int n = 1; n <= kMainComboCount; ++n) {
+        EXPECT_EQ(form().Combo(n).text(), PresetUnit(n, UnitSystem::Metric)) << n;
     }
     EXPECT_TRUE(form().menu_IAPWS.checked && form().menu_metric.checked);
     EXPECT_FALSE(form().menu_customized.checked);
@@ -79,8 +78,8 @@ TEST_F(AmbientHandlers, ListSelectionOffThePresetTurnsCustomizedUntilASystemIsCh
         EXPECT_TRUE(form().menu_customized.checked && !form().menu_metric.checked) << position;
     }
     window.menu_british_Click();
-    for (int n = 1; n <= units::kMainComboCount; ++n) {
-        EXPECT_EQ(form().Combo(n).listIndex, units::PresetPosition(n, UnitSystem::British)) << n;
+    for (int n = 1; n <= kMainComboCount; ++n) {
+        EXPECT_EQ(form().Combo(n).listIndex, PresetPosition(n, UnitSystem::British)) << n;
     }
     EXPECT_EQ(form().Label27.caption, "Unit (British)");
     EXPECT_TRUE(form().menu_british.checked && !form().menu_customized.checked);

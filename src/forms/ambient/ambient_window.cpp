@@ -54,8 +54,8 @@ AmbientWindow::AmbientWindow(Platform& platform) : platform_(platform) {}
 
 void AmbientWindow::Form_Load() {
     call(showAbout);
-    for (int n = 1; n <= units::kMainComboCount; ++n) {
-        selectComboPosition(n, units::PresetPosition(n, units::UnitSystem::Metric));
+    for (int n = 1; n <= kMainComboCount; ++n) {
+        selectComboPosition(n, PresetPosition(n, UnitSystem::Metric));
     }
     Calculate(form_);
 }
@@ -99,13 +99,13 @@ void AmbientWindow::Combo_Click(int comboNumber) {
     }
     const std::string unit = form_.Combo(comboNumber).text();
     if (form_.menu_metric.checked &&
-        unit != units::PresetUnit(comboNumber, units::UnitSystem::Metric)) {
+        unit != PresetUnit(comboNumber, UnitSystem::Metric)) {
         form_.menu_customized.checked = true;
         form_.menu_metric.checked = false;
         form_.Label27.caption = "Unit (Customized)";
     }
     if (form_.menu_british.checked &&
-        unit != units::PresetUnit(comboNumber, units::UnitSystem::British)) {
+        unit != PresetUnit(comboNumber, UnitSystem::British)) {
         form_.menu_customized.checked = true;
         form_.menu_british.checked = false;
         form_.Label27.caption = "Unit (Customized)";
@@ -146,14 +146,14 @@ void AmbientWindow::selectComboPosition(int comboNumber, int position) {
     Combo_Click(comboNumber);
 }
 
-void AmbientWindow::selectUnitSystem(units::UnitSystem system) {
-    const bool metric = system == units::UnitSystem::Metric;
+void AmbientWindow::selectUnitSystem(UnitSystem system) {
+    const bool metric = system == UnitSystem::Metric;
     form_.menu_metric.checked = metric;
     form_.menu_british.checked = !metric;
     form_.menu_customized.checked = false;
     form_.Label27.caption = metric ? "Unit (Metric)" : "Unit (British)";
-    for (int n = 1; n <= units::kMainComboCount; ++n) {
-        selectComboPosition(n, units::PresetPosition(n, system));
+    for (int n = 1; n <= kMainComboCount; ++n) {
+        selectComboPosition(n, PresetPosition(n, system));
     }
     Calculate(form_);
 }

@@ -3,7 +3,7 @@
 #include "calculator/form_ambient.h"
 #include "casefile/case_file.h"
 #include "forms/common/platform.h"
-#include "units/presets.h"
+#include "calculator/unit_presets.h"
 
 #include <filesystem>
 #include <functional>
@@ -83,8 +83,8 @@ class AmbientWindow : public casefile::CaseEvents {
     void exit_menu_Click();
     void menu_IAPWS_Click();
     void menu_HW_Click();
-    void menu_metric_Click() { selectUnitSystem(units::UnitSystem::Metric); }
-    void menu_british_Click() { selectUnitSystem(units::UnitSystem::British); }
+    void menu_metric_Click() { selectUnitSystem(UnitSystem::Metric); }
+    void menu_british_Click() { selectUnitSystem(UnitSystem::British); }
     void menu_convertor_Click() { call(showConvertor); }
     void menu_sat_Click() { call(showSaturation); }
     void help_index_menu_Click();
@@ -102,7 +102,7 @@ class AmbientWindow : public casefile::CaseEvents {
             hook();
         }
     }
-    void selectUnitSystem(units::UnitSystem system);
+    void selectUnitSystem(UnitSystem system);
     // Selects a position in ComboN from code; a changed selection runs the list's handler.
     void selectComboPosition(int comboNumber, int position);
     // Saves the case to path; a failure is shown and returns false.

@@ -12,7 +12,7 @@ namespace hygrovane::forms {
 
 namespace {
 
-using engine::SatFormulation;
+using hygrovane::SatFormulation;
 using units::Quantity;
 
 constexpr Colour kHeadingColour{255, 224, 192};

@@ -1,19 +1,19 @@
-#include "units/presets.h"
+#include "calculator/unit_presets.h"
 
 #include <array>
 #include <stdexcept>
 
-namespace hygrovane::units {
+namespace hygrovane {
 
 namespace {
 
 struct ComboPreset {
-    Quantity quantity;
+    units::Quantity quantity;
     int metric;
     int british;
 };
 
-using Q = Quantity;
+using Q = units::Quantity;
 
 // Combo1..Combo16 of the main window.
 constexpr std::array<ComboPreset, kMainComboCount> kCombos = {{
@@ -44,7 +44,7 @@ const ComboPreset& Combo(int n) {
 
 } // namespace
 
-Quantity MainComboQuantity(int n) {
+units::Quantity MainComboQuantity(int n) {
     return Combo(n).quantity;
 }
 
@@ -66,7 +66,7 @@ std::string_view PresetUnit(int n, UnitSystem system) {
     if (position < 0) {
         return {};
     }
-    return UnitList(MainComboQuantity(n)).at(static_cast<std::size_t>(position));
+    return units::UnitList(MainComboQuantity(n)).at(static_cast<std::size_t>(position));
 }
 
-} // namespace hygrovane::units
+} // namespace hygrovane

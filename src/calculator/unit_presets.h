@@ -4,8 +4,9 @@
 
 #include <string_view>
 
-namespace hygrovane::units {
+namespace hygrovane {
 
+// The unit system of the main window; Metric and British select a preset unit in every list.
 enum class UnitSystem { Metric, British, Customized };
 
 // Number of unit lists of the main window (Combo1..Combo16). The functions below take n = 1..16
@@ -13,7 +14,7 @@ enum class UnitSystem { Metric, British, Customized };
 inline constexpr int kMainComboCount = 16;
 
 // The quantity listed by main-window unit list ComboN (n = 1..16).
-Quantity MainComboQuantity(int n);
+units::Quantity MainComboQuantity(int n);
 
 // Position selected in ComboN (n = 1..16) by the Metric or British preset; -1 for Customized,
 // which is no preset.
@@ -22,4 +23,4 @@ int PresetPosition(int n, UnitSystem system);
 // Unit name selected in ComboN by the preset (the item at PresetPosition); empty for Customized.
 std::string_view PresetUnit(int n, UnitSystem system);
 
-} // namespace hygrovane::units
+} // namespace hygrovane

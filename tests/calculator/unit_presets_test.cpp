@@ -1,13 +1,13 @@
-#include "units/presets.h"
+#include "calculator/unit_presets.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
-namespace hygrovane::units {
+namespace hygrovane {
 namespace {
 
-using Q = Quantity;
+using Q = units::Quantity;
 
 struct PresetRow {
     Q quantity;
@@ -57,4 +57,4 @@ TEST(Presets, CustomizedIsNoPresetAndOtherNumbersAreRefused) {
 }
 
 } // namespace
-} // namespace hygrovane::units
+} // namespace hygrovane

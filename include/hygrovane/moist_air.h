@@ -1,0 +1,38 @@
+#pragma once
+
+// The moist-air core of Hygrovane: the state of moist air from its dry bulb, its pressure (or
+// altitude) and one of eight humidity quantities, by either saturation formulation.
+//
+//     hygrovane::Conditions air{.dryBulb = 303.15, .pressure = 95000,
+//                               .humidityInput = hygrovane::HumidityInput::RelativeHumidity,
+//                               .humidity = 0.40};
+//     if (const auto state = hygrovane::Solve(air)) { use state->dewPoint, state->enthalpy ... }
+//     else { hygrovane::Describe(state.failure()) }
+//
+// Every function is a pure function of its arguments: nothing is kept between calls and any
+// number of threads may call them at once. None throws; every failure comes back typed.
+
+#include "hygrovane/conditions.h"
+#include "hygrovane/moist_air_state.h"
+#include "hygrovane/sat_formulation.h"
+#include "hygrovane/solve_result.h"
+
+namespace hygrovane {
+
+// The whole state, after checking every input against its limits (LimitsOf and the k... ranges
+// of conditions.h, both ends included).
+Result<MoistAirState> Solve(const Conditions& conditions);
+
+// The steps of Solve, for callers that judge the inputs themselves (the main window compares the
+// typed texts with its rounded captions). None of them checks an input against its limits.
+//
+// The dry bulb rounded to 32 bits, and the pressure or the altitude derived from the other.
+Result<Ambient> AmbientOf(const Conditions& conditions);
+// Saturated air at the ambient dry bulb and pressure; PressureTooLow when the saturation
+// pressure reaches the ambient pressure.
+Result<Saturation> SaturationOf(const Ambient& ambient, SatFormulation formulation);
+// The state with the given humidity value (in the unit listed beside HumidityInput).
+Result<MoistAirState> StateOf(const Ambient& ambient, const Saturation& saturation,
+                              HumidityInput input, double value);
+
+} // namespace hygrovane
