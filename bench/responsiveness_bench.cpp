@@ -8,7 +8,7 @@
 // Prints median, 99th percentile and maximum of each. Arguments of the benchmark runner
 // (--benchmark_...) are accepted and ignored.
 #include "forms/about/about_window.h"
-#include "forms/about/window_look.h"
+#include "forms/common/window_look.h"
 #include "forms/ambient/ambient_view.h"
 #include "forms/common/qt_platform.h"
 

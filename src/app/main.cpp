@@ -1,5 +1,5 @@
 #include "forms/about/about_window.h"
-#include "forms/about/window_look.h"
+#include "forms/common/window_look.h"
 #include "forms/ambient/ambient_view.h"
 #include "forms/common/display_check.h"
 #include "forms/common/qt_platform.h"

@@ -1,4 +1,4 @@
-#include "fake_platform.h"
+#include "windows/fake_platform.h"
 #include "forms/about/about_window.h"
 #include "forms/ambient/ambient_view.h"
 #include "forms/common/display_check.h"

@@ -1,6 +1,6 @@
 #include "forms/about/about_window.h"
 
-#include "forms/about/window_look.h"
+#include "forms/common/window_look.h"
 
 #include <QCloseEvent>
 #include <QLabel>

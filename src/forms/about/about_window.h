@@ -1,7 +1,7 @@
 #pragma once
 
-#include "forms/about/form_about.h"
-#include "forms/common/platform.h"
+#include "windows/form_about.h"
+#include "windows/platform.h"
 
 #include <QWidget>
 

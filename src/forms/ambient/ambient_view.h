@@ -1,8 +1,8 @@
 #pragma once
 
 #include "calculator/form_ambient.h"
-#include "forms/ambient/ambient_window.h"
-#include "forms/common/platform.h"
+#include "windows/ambient_window.h"
+#include "windows/platform.h"
 
 #include <QMainWindow>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "forms/convertor/form_unit_convertor.h"
+#include "windows/form_unit_convertor.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "forms/saturation/form_saturation.h"
+#include "windows/form_saturation.h"
 
 #include <QWidget>
 

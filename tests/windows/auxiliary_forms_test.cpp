@@ -1,6 +1,6 @@
 #include "calculator/number_text.h"
-#include "forms/convertor/form_unit_convertor.h"
-#include "forms/saturation/form_saturation.h"
+#include "windows/form_unit_convertor.h"
+#include "windows/form_saturation.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "calculator/form_ambient.h"
 #include "casefile/case_file.h"
-#include "forms/common/platform.h"
+#include "windows/platform.h"
 #include "calculator/unit_presets.h"
 
 #include <filesystem>

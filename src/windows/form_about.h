@@ -1,6 +1,6 @@
 #pragma once
 
-#include "forms/common/platform.h"
+#include "windows/platform.h"
 
 #include <functional>
 #include <string>

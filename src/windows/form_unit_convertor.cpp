@@ -1,4 +1,4 @@
-#include "forms/convertor/form_unit_convertor.h"
+#include "windows/form_unit_convertor.h"
 
 #include "calculator/number_text.h"
 #include "units/quantity.h"

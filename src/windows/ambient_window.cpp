@@ -1,8 +1,8 @@
-#include "forms/ambient/ambient_window.h"
+#include "windows/ambient_window.h"
 
 #include "calculator/calculate.h"
 #include "casefile/report.h"
-#include "forms/common/web_page.h"
+#include "windows/web_page.h"
 #include "hygrovane/config.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "forms/common/web_page.h"
+#include "windows/web_page.h"
 
 #include "hygrovane/config.h"
 

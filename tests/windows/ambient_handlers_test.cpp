@@ -1,7 +1,7 @@
 #include "calculator/number_text.h"
-#include "fake_platform.h"
-#include "forms/ambient/ambient_window.h"
-#include "forms/common/web_page.h"
+#include "windows/fake_platform.h"
+#include "windows/ambient_window.h"
+#include "windows/web_page.h"
 #include "calculator/unit_presets.h"
 
 #include <gtest/gtest.h>

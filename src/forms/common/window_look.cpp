@@ -1,4 +1,4 @@
-#include "forms/about/window_look.h"
+#include "forms/common/window_look.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
-#include "forms/about/form_about.h"
+#include "windows/form_about.h"
 
-#include "forms/common/web_page.h"
+#include "windows/web_page.h"
 #include "hygrovane/config.h"
 
 namespace hygrovane::forms {

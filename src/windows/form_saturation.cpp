@@ -1,4 +1,4 @@
-#include "forms/saturation/form_saturation.h"
+#include "windows/form_saturation.h"
 
 #include "calculator/number_text.h"
 #include "engine/arithmetic_error.h"
