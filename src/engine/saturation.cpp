@@ -94,10 +94,46 @@ double IapwsSaturationTemperature(double p) {
     return checkedFinite(T);
 }
 
+// The Clausius-Clapeyron form ln p = A - B / T through the saturation pressures at 173.15 K and
+// at the triple point (over ice) and at the triple point and 373.15 K (over water): a first
+// guess of the saturation temperature, within a few kelvin.
+constexpr double kIceA = 28.90, kIceB = 6142;
+constexpr double kWaterA = 25.49, kWaterB = 5210;
+
+// A saturation temperature to about 1E-11 K from a few evaluations: ln p is nearly linear in
+// 1 / T, so secant steps on that line converge in three or four.
+template <typename Residual> double EstimateSaturationTemperature(double p, Residual& residual) {
+    if (!(p > 0)) {
+        return std::nan("");
+    }
+    const double lnP = std::log(p);
+    const bool ice = p < tripleP;
+    const double B = ice ? kIceB : kWaterB;
+    double u0 = ((ice ? kIceA : kWaterA) - lnP) / B; // 1 / T
+    // y = ln(p(T) / p), from the residual p(T) - p.
+    const auto y = [&](double u) { return std::log1p(residual(1 / u) / p); };
+    double y0 = y(u0);
+    double u1 = u0 + y0 / B;
+    for (int k = 0; k < 8 && std::isfinite(u1) && u1 > 0; ++k) {
+        const double y1 = y(u1);
+        if (y1 == 0 || y1 == y0) {
+            break;
+        }
+        const double u2 = u1 - y1 * (u1 - u0) / (y1 - y0);
+        u0 = u1, y0 = y1, u1 = u2;
+        if (std::fabs(1 / u1 - 1 / u0) < 1e-11) {
+            break;
+        }
+    }
+    return 1 / u1;
+}
+
 double SaturationBisection(double p, SatFormulation formulation, double hi, int* passes) {
-    return Bisect(
-        BisectionSettings{kBracketLow, hi},
-        [&](double T) { return SaturationPressure(T, formulation) - p; }, passes);
+    const auto residual = [&](double T) { return SaturationPressure(T, formulation) - p; };
+    return BisectIncreasing(BisectionSettings{kBracketLow, hi}, residual, passes, [&] {
+        auto counted = residual;
+        return EstimateSaturationTemperature(p, counted);
+    });
 }
 
 } // namespace

@@ -43,9 +43,24 @@ double WetBulbFromHumidityRatio(double W, double T, double P, SatFormulation for
     checkedFinite(W);
     checkedFinite(T);
     checkedFinite(P);
-    return Bisect(
-        BisectionSettings{kBracketLow, T},
-        [&](double Twb) { return HumidityRatioFromWetBulb(Twb, T, P, formulation) - W; }, passes);
+    const auto residual = [&](double Twb) {
+        return HumidityRatioFromWetBulb(Twb, T, P, formulation) - W;
+    };
+    // Secant steps down from the dry bulb, where the residual is the saturation humidity ratio
+    // less W; the residual is smooth and convex, so they converge in a handful.
+    const auto estimate = [&] {
+        double x0 = T, f0 = residual(x0);
+        double x1 = T - 1, f1 = residual(x1);
+        for (int k = 0; k < 12 && f1 != f0; ++k) {
+            const double x2 = x1 - f1 * (x1 - x0) / (f1 - f0);
+            if (!std::isfinite(x2) || x2 < kBracketLow || std::fabs(x2 - x1) < 1e-11) {
+                return x2;
+            }
+            x0 = x1, f0 = f1, x1 = x2, f1 = residual(x1);
+        }
+        return x1;
+    };
+    return BisectIncreasing(BisectionSettings{kBracketLow, T}, residual, passes, estimate);
 }
 
 } // namespace hygrovane::engine

@@ -27,11 +27,25 @@ double CappedRelativeHumidity(float p_w, const Known& k) {
     return phi > 1 ? 1 : phi;
 }
 
+// The saturation pressure at the lowest reportable dew point, computed once per formulation.
+double LowestDewPointPressure(SatFormulation formulation) {
+    static const double iapws = SaturationPressure(kLowestDewPoint, SatFormulation::IAPWS);
+    static const double hylandWexler =
+        SaturationPressure(kLowestDewPoint, SatFormulation::HylandWexler);
+    switch (formulation) {
+    case SatFormulation::IAPWS:
+        return iapws;
+    case SatFormulation::HylandWexler:
+        return hylandWexler;
+    }
+    return SaturationPressure(kLowestDewPoint, formulation);
+}
+
 // The dew point of p_w; none below the lowest reportable one. The inputs of the first group
 // (humidity ratio, relative humidity) count the lowest one itself as reportable, the others not.
 std::optional<double> DewPoint(float p_w, const Known& k, bool lowestIncluded) {
     const double p = p_w;
-    const double lowest = SaturationPressure(kLowestDewPoint, k.formulation);
+    const double lowest = LowestDewPointPressure(k.formulation);
     if (lowestIncluded ? p >= lowest : p > lowest) {
         return SaturationTemperature(p, k.formulation);
     }

@@ -4,8 +4,8 @@
 
 namespace {
 
-using hygrovane::engine::HumidityRatioFromWetBulb;
 using hygrovane::SatFormulation;
+using hygrovane::engine::HumidityRatioFromWetBulb;
 using hygrovane::engine::WetBulbFromHumidityRatio;
 
 constexpr auto IAPWS = SatFormulation::IAPWS;
