@@ -1,7 +1,5 @@
 # The user's guide, rendered from Markdown into a PDF beside the program, where the Help menu's
 # command looks for it first.
-set(HYGROVANE_GUIDE_NAME
-    Hygrovane${PROJECT_VERSION_MAJOR}_${PROJECT_VERSION_MINOR}UsersGuide.pdf)
 set(HYGROVANE_GUIDE_PDF ${CMAKE_BINARY_DIR}/src/app/${HYGROVANE_GUIDE_NAME})
 add_executable(hygrovane_render_guide ${PROJECT_SOURCE_DIR}/tools/render_guide.cpp)
 target_link_libraries(hygrovane_render_guide PRIVATE Qt6::Gui)

@@ -33,8 +33,9 @@ struct TextBox {
     bool locked = false;
     Colour background = colours::kPlatformWindow;
     double fontSize = 9.0;
-    int selectionStart = 0;
-    int selectionLength = 0;
+    // Asks the view to give the box the keyboard focus with its whole text selected; the view
+    // clears it once done.
+    bool focusRequested = false;
 };
 
 struct Label {

@@ -34,8 +34,6 @@ struct FormAmbient {
     bool CaseModified = false;
     // The case file last opened or saved; empty until then.
     std::string CurrentFileName;
-    // Name of the control that should have the keyboard focus (empty: leave it where it is).
-    std::string focusRequest;
     // The decimal separator the picture formats write; the view sets the user's locale's.
     std::string decimalSeparator = ".";
 

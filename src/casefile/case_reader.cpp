@@ -3,8 +3,10 @@
 #include "casefile/file_io.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <optional>
+#include <tuple>
 
 namespace hygrovane::casefile {
 
@@ -79,12 +81,10 @@ void selectOption(int optionNumber, const Group& group, FormAmbient& form, CaseE
     }
 }
 
-constexpr std::array kPressureOptions = {8, 9};
-
-std::array<int, kHumidityCodes.size()> humidityOptions() {
-    std::array<int, kHumidityCodes.size()> options{};
-    std::transform(kHumidityCodes.begin(), kHumidityCodes.end(), options.begin(),
-                   [](const HumidityCode& humidity) { return humidity.option; });
+template <typename Rows> std::array<int, std::tuple_size_v<Rows>> optionsOf(const Rows& rows) {
+    std::array<int, std::tuple_size_v<Rows>> options{};
+    std::transform(rows.begin(), rows.end(), options.begin(),
+                   [](const auto& row) { return row.option; });
     return options;
 }
 
@@ -148,28 +148,29 @@ void ApplyCaseFields(const std::vector<std::string>& fields, FormAmbient& form,
     if ((field = cursor.next()) == nullptr) {
         return;
     }
-    if (*field == kBarometricCode || *field == kAltitudeCode) {
-        const bool barometric = *field == kBarometricCode;
-        selectOption(barometric ? 8 : 9, kPressureOptions, form, events);
+    const auto pressure = std::find_if(kPressureRows.begin(), kPressureRows.end(),
+                                       [&](const PressureRow& p) { return p.caseCode == *field; });
+    if (pressure != kPressureRows.end()) {
+        selectOption(pressure->option, optionsOf(kPressureRows), form, events);
         if ((field = cursor.next()) == nullptr) {
             return;
         }
-        applyText(*field, barometric ? 2 : 10, form, events);
+        applyText(*field, pressure->box, form, events);
     }
     // The humidity code is the next line, after an unknown pressure code too.
     if ((field = cursor.next()) == nullptr) {
         return;
     }
-    const auto humidity = std::find_if(kHumidityCodes.begin(), kHumidityCodes.end(),
-                                       [&](const HumidityCode& h) { return h.code == *field; });
-    if (humidity == kHumidityCodes.end()) {
+    const auto humidity = std::find_if(kHumidityRows.begin(), kHumidityRows.end(),
+                                       [&](const HumidityRow& h) { return h.caseCode == *field; });
+    if (humidity == kHumidityRows.end()) {
         return;
     }
-    selectOption(humidity->option, humidityOptions(), form, events);
+    selectOption(humidity->option, optionsOf(kHumidityRows), form, events);
     if ((field = cursor.next()) == nullptr) {
         return;
     }
-    applyText(*field, humidity->textBox, form, events);
+    applyText(*field, humidity->box, form, events);
 }
 
 } // namespace hygrovane::casefile

@@ -36,17 +36,14 @@ std::string CaseFileText(const FormAmbient& form) {
         addLine(text, form.Combo(n).text());
     }
     addLine(text, form.Text1.text);
-    if (form.Option8.value) {
-        addLine(text, kBarometricCode);
-        addLine(text, form.Text2.text);
-    } else {
-        addLine(text, kAltitudeCode);
-        addLine(text, form.Text10.text);
-    }
-    for (const HumidityCode& humidity : kHumidityCodes) {
+    const PressureRow& pressure =
+        RowOf(form.Option8.value ? PressureInput::Barometric : PressureInput::Altitude);
+    addLine(text, pressure.caseCode);
+    addLine(text, form.Text(pressure.box).text);
+    for (const HumidityRow& humidity : kHumidityRows) {
         if (form.Option(humidity.option).value) {
-            addLine(text, humidity.code);
-            addLine(text, form.Text(humidity.textBox).text);
+            addLine(text, humidity.caseCode);
+            addLine(text, form.Text(humidity.box).text);
         }
     }
     return text;

@@ -1,5 +1,6 @@
 #include "casefile/report.h"
 
+#include "calculator/humidity_rows.h"
 #include "calculator/number_text.h"
 #include "casefile/file_io.h"
 #include "hygrovane/config.h"
@@ -8,7 +9,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <string_view>
 
 namespace hygrovane::casefile {
@@ -42,27 +42,6 @@ const std::string kLineD = dashLine(51);
 constexpr std::size_t kHumidityValueColumn = 55;
 constexpr std::size_t kHumidityCellWidth = 15;
 
-struct HumidityRow {
-    std::string_view caption;
-    int blanksBeforeUnit; // 0: by the partial-pressure unit
-    int unitCombo;        // 0: "%"
-    int valueBox;
-    int minimumLabel;
-    int maximumLabel;
-    bool limitedBySoftware; // the minimum carries the "*" of the footnote
-};
-
-constexpr std::array<HumidityRow, 8> kHumidityRows = {{
-    {"     Relative Humidity", 16, 0, 4, 11, 10, false},
-    {"     Humidity Ratio", 6, 6, 3, 13, 12, false},
-    {"     Absolute Humidity", 6, 7, 7, 15, 14, false},
-    {"     Dew Point Temperature", 12, 3, 5, 17, 16, true},
-    {"     Wet Bulb Temperature", 13, 4, 6, 19, 18, false},
-    {"     Partial Pressure of Water", 0, 11, 11, 21, 20, false},
-    {"     Water Mole Fraction", 14, 0, 8, 23, 22, false},
-    {"     Water Mass Fraction", 14, 0, 9, 25, 24, false},
-}};
-
 // The partial-pressure unit is placed by its own name.
 int partialPressureBlanks(std::string_view unit) {
     struct Run {
@@ -83,16 +62,16 @@ int partialPressureBlanks(std::string_view unit) {
 }
 
 std::string humidityLine(const FormAmbient& form, const HumidityRow& row) {
-    const std::string unit = row.unitCombo == 0 ? "%" : form.Combo(row.unitCombo).text();
+    const std::string unit = row.percent ? "%" : form.Combo(row.combo).text();
     const int before =
-        row.blanksBeforeUnit != 0 ? row.blanksBeforeUnit : partialPressureBlanks(unit);
+        row.reportBlanksBeforeUnit != 0 ? row.reportBlanksBeforeUnit : partialPressureBlanks(unit);
     std::string minimum = form.Labels(row.minimumLabel).caption;
     if (row.limitedBySoftware) {
         minimum += "*";
     }
-    const std::string start = std::string(row.caption) + blanks(before) + unit;
+    const std::string start = std::string(row.reportCaption) + blanks(before) + unit;
     return padded(start, kHumidityValueColumn) +
-           padded(form.Text(row.valueBox).text, kHumidityCellWidth) +
+           padded(form.Text(row.box).text, kHumidityCellWidth) +
            padded(minimum, kHumidityCellWidth) + form.Labels(row.maximumLabel).caption;
 }
 
@@ -141,12 +120,6 @@ std::array<CompositionRow, 5> compositionRows(const AmbientState& s) {
     }};
 }
 
-std::string dateText(const ReportDate& date) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d/%02d/%04d", date.month, date.day, date.year);
-    return text;
-}
-
 class ReportLines {
   public:
     void add(std::string_view line) { text_.append(line).append("\r\n"); }
@@ -158,18 +131,21 @@ class ReportLines {
 
 } // namespace
 
-std::string ReportText(const FormAmbient& form, int formulationCode, const ReportDate& date) {
+std::string ReportText(const FormAmbient& form, SatFormulation formulation, const QDate& date) {
     ReportLines out;
     out.add(std::string(config::kApplicationTitle) + blanks(10) + "(Provided by " +
             config::kMakerName + ", " + config::kMakerWebPage + "   email:" + config::kMakerEmail +
             ")");
     out.add("");
-    out.add("Date (mm/dd/yyyy):   " + dateText(date));
+    out.add("Date (mm/dd/yyyy):   " + date.toString(QStringLiteral("MM/dd/yyyy")).toStdString());
     out.add("");
-    if (formulationCode == 1) {
+    switch (formulation) {
+    case SatFormulation::IAPWS:
         out.add("Method of Calculating Saturation Condition:  IAPWS");
-    } else if (formulationCode == 2) {
+        break;
+    case SatFormulation::HylandWexler:
         out.add("Method of Calculating Saturation Condition:  Hyland-Wexler");
+        break;
     }
     if (form.menu_metric.checked) {
         out.add("System of Units:  Metric");
@@ -243,18 +219,15 @@ std::string ReportText(const FormAmbient& form, int formulationCode, const Repor
 }
 
 std::string ReportFileName(const std::string& path) {
-    constexpr std::string_view kEnding = ".txt";
     const bool hasEnding =
-        path.size() >= kEnding.size() &&
-        std::equal(kEnding.begin(), kEnding.end(), path.end() - kEnding.size(),
-                   [](char a, char b) { return a == (b >= 'A' && b <= 'Z' ? b - 'A' + 'a' : b); });
-    return hasEnding ? path : path + std::string(kEnding);
+        QString::fromStdString(path).endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive);
+    return hasEnding ? path : path + ".txt";
 }
 
-FileResult WriteReport(const FormAmbient& form, const std::string& path, int formulationCode) {
-    const QDate today = QDate::currentDate();
-    const ReportDate date{today.year(), today.month(), today.day()};
-    return WriteWholeFile(ReportFileName(path), ReportText(form, formulationCode, date), "report");
+FileResult WriteReport(const FormAmbient& form, const std::string& path,
+                       SatFormulation formulation) {
+    return WriteWholeFile(ReportFileName(path), ReportText(form, formulation, QDate::currentDate()),
+                          "report");
 }
 
 } // namespace hygrovane::casefile

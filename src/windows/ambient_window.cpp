@@ -1,9 +1,10 @@
 #include "windows/ambient_window.h"
 
 #include "calculator/calculate.h"
+#include "calculator/humidity_rows.h"
 #include "casefile/report.h"
-#include "windows/web_page.h"
 #include "hygrovane/config.h"
+#include "windows/web_page.h"
 
 #include <algorithm>
 #include <array>
@@ -13,37 +14,11 @@ namespace hygrovane::forms {
 
 namespace {
 
-// An option button, the value box it makes the input, and its exclusive group (0 the pressure
-// source, 1 the humidity input).
-struct OptionPair {
-    int option;
-    int text;
-    int group;
-};
-
-constexpr std::array<OptionPair, 10> kOptionPairs{{{8, 2, 0},
-                                                   {9, 10, 0},
-                                                   {1, 3, 1},
-                                                   {2, 4, 1},
-                                                   {3, 5, 1},
-                                                   {4, 6, 1},
-                                                   {5, 7, 1},
-                                                   {6, 8, 1},
-                                                   {7, 9, 1},
-                                                   {10, 11, 1}}};
-
-// Characters, not bytes, so that a selection covers a whole UTF-8 text.
-int characterCount(const std::string& text) {
-    int count = 0;
-    for (unsigned char c : text) {
-        count += (c & 0xC0) != 0x80 ? 1 : 0;
-    }
-    return count;
-}
-
 // The single-item "%" lists have no selection handler.
 bool hasSelectionHandler(int comboNumber) {
-    return comboNumber != 5 && comboNumber != 8 && comboNumber != 9;
+    return std::none_of(kHumidityRows.begin(), kHumidityRows.end(), [&](const HumidityRow& row) {
+        return row.percent && row.combo == comboNumber;
+    });
 }
 
 const char* const kSaveQuestionTitle = "Save the current file";
@@ -83,13 +58,13 @@ void AmbientWindow::Text_Change(int textNumber) {
         Calculate(form_);
         return;
     }
-    for (const auto& pair : kOptionPairs) {
-        // Only the box of the selected input is an input: texts that the calculation writes into
-        // the other boxes must not start another calculation.
-        if (pair.text == textNumber && form_.Option(pair.option).value) {
-            Calculate(form_);
-            return;
-        }
+    // Only the box of the selected input is an input: texts that the calculation writes into the
+    // other boxes must not start another calculation.
+    const HumidityRow* humidity = HumidityRowOfBox(textNumber);
+    const PressureRow* pressure = PressureRowOfBox(textNumber);
+    const int option = humidity ? humidity->option : pressure ? pressure->option : 0;
+    if (option != 0 && form_.Option(option).value) {
+        Calculate(form_);
     }
 }
 
@@ -98,14 +73,12 @@ void AmbientWindow::Combo_Click(int comboNumber) {
         return;
     }
     const std::string unit = form_.Combo(comboNumber).text();
-    if (form_.menu_metric.checked &&
-        unit != PresetUnit(comboNumber, UnitSystem::Metric)) {
+    if (form_.menu_metric.checked && unit != PresetUnit(comboNumber, UnitSystem::Metric)) {
         form_.menu_customized.checked = true;
         form_.menu_metric.checked = false;
         form_.Label27.caption = "Unit (Customized)";
     }
-    if (form_.menu_british.checked &&
-        unit != PresetUnit(comboNumber, UnitSystem::British)) {
+    if (form_.menu_british.checked && unit != PresetUnit(comboNumber, UnitSystem::British)) {
         form_.menu_customized.checked = true;
         form_.menu_british.checked = false;
         form_.Label27.caption = "Unit (Customized)";
@@ -113,28 +86,30 @@ void AmbientWindow::Combo_Click(int comboNumber) {
     Calculate(form_);
 }
 
+namespace {
+
+// Makes the chosen option the one selected of its group: its box unlocked on the window colour,
+// the others locked and cyan; then the chosen box takes the focus, its text selected.
+template <typename Rows> void Choose(FormAmbient& form, const Rows& rows, int chosen) {
+    for (const auto& row : rows) {
+        form.Option(row.option).value = row.option == chosen;
+        form.Text(row.box).locked = row.option != chosen;
+    }
+    for (const auto& row : rows) {
+        TextBox& box = form.Text(row.box);
+        box.background = row.option == chosen ? colours::kPlatformWindow : colours::kDerivedCyan;
+        box.focusRequested = row.option == chosen;
+    }
+}
+
+} // namespace
+
 void AmbientWindow::Option_Click(int optionNumber) {
-    const auto chosen = std::find_if(kOptionPairs.begin(), kOptionPairs.end(),
-                                     [&](const OptionPair& p) { return p.option == optionNumber; });
-    if (chosen == kOptionPairs.end()) {
-        return;
+    if (HumidityRowOfOption(optionNumber) != nullptr) {
+        Choose(form_, kHumidityRows, optionNumber);
+    } else if (PressureRowOfOption(optionNumber) != nullptr) {
+        Choose(form_, kPressureRows, optionNumber);
     }
-    for (const auto& pair : kOptionPairs) {
-        if (pair.group == chosen->group) {
-            form_.Option(pair.option).value = pair.option == optionNumber;
-            form_.Text(pair.text).locked = pair.option != optionNumber;
-        }
-    }
-    for (const auto& pair : kOptionPairs) {
-        if (pair.group == chosen->group) {
-            form_.Text(pair.text).background =
-                pair.option == optionNumber ? colours::kPlatformWindow : colours::kDerivedCyan;
-        }
-    }
-    TextBox& box = form_.Text(chosen->text);
-    form_.focusRequest = "Text" + std::to_string(chosen->text);
-    box.selectionStart = 0;
-    box.selectionLength = characterCount(box.text);
 }
 
 void AmbientWindow::selectComboPosition(int comboNumber, int position) {
@@ -238,8 +213,7 @@ void AmbientWindow::menu_report_Click() {
     if (!path) {
         return;
     }
-    const int code = form_.menu_IAPWS.checked ? 1 : 2;
-    const casefile::FileResult result = casefile::WriteReport(form_, *path, code);
+    const casefile::FileResult result = casefile::WriteReport(form_, *path, form_.Formulation());
     if (!result.ok) {
         platform_.showMessage(result.message, config::kApplicationTitle);
     }
@@ -265,7 +239,7 @@ void AmbientWindow::Command1_Click() {
 std::filesystem::path FindUsersGuide(const std::vector<std::filesystem::path>& folders) {
     for (const auto& folder : folders) {
         std::error_code error;
-        const auto candidate = std::filesystem::absolute(folder / kUsersGuideFile, error);
+        const auto candidate = std::filesystem::absolute(folder / config::kUsersGuideFile, error);
         if (!error && std::filesystem::is_regular_file(candidate, error)) {
             return candidate;
         }

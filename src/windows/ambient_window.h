@@ -1,9 +1,9 @@
 #pragma once
 
 #include "calculator/form_ambient.h"
+#include "calculator/unit_presets.h"
 #include "casefile/case_file.h"
 #include "windows/platform.h"
-#include "calculator/unit_presets.h"
 
 #include <filesystem>
 #include <functional>
@@ -111,9 +111,6 @@ class AmbientWindow : public casefile::CaseEvents {
     FormAmbient form_;
     Platform& platform_;
 };
-
-// The name of the user's guide, looked for in AmbientWindow::guideFolders.
-inline constexpr const char* kUsersGuideFile = "Hygrovane1_1UsersGuide.pdf";
 
 // The first folder holding the user's guide, joined with its name; empty when none does.
 std::filesystem::path FindUsersGuide(const std::vector<std::filesystem::path>& folders);

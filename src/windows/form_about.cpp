@@ -1,7 +1,7 @@
 #include "windows/form_about.h"
 
-#include "windows/web_page.h"
 #include "hygrovane/config.h"
+#include "windows/web_page.h"
 
 namespace hygrovane::forms {
 

@@ -19,15 +19,6 @@ constexpr std::array<Quantity, kConvertorQuantities> kQuantities = {Quantity::Te
                                                                     Quantity::SpecificVolume,
                                                                     Quantity::SpecificEnthalpy};
 
-// Characters, not bytes: the view selects by character.
-int characterCount(const std::string& text) {
-    int count = 0;
-    for (unsigned char c : text) {
-        count += (c & 0xC0) != 0x80 ? 1 : 0;
-    }
-    return count;
-}
-
 } // namespace
 
 FormUnitConvertor::FormUnitConvertor()
@@ -79,18 +70,13 @@ void Text1_Change(FormUnitConvertor& form) {
     ConvertValue(form);
     // The user is typing in Text1: selecting the whole text now would make the next key replace
     // it, so that "-5", ".5" or "1e-3", typed key by key, would end as "5" or "3".
-    if (form.focusRequest == "Text1") {
-        form.focusRequest.clear();
-        form.Text1.selectionLength = 0;
-    }
+    form.Text1.focusRequested = false;
 }
 
 void ConvertValue(FormUnitConvertor& form) {
     if (!IsNumeric(form.Text1.text)) {
         form.Text2.text = "Error";
-        form.Text1.selectionStart = 0;
-        form.Text1.selectionLength = characterCount(form.Text1.text);
-        form.focusRequest = "Text1";
+        form.Text1.focusRequested = true;
         return;
     }
     const int k = form.Combo1.listIndex;

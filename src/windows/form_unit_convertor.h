@@ -23,8 +23,6 @@ struct FormUnitConvertor {
     TextBox Text2;   // the result
     std::array<ComboBox, kConvertorQuantities> Combo2;
     std::array<ComboBox, kConvertorQuantities> Combo3;
-    // Name of the control that should take the keyboard focus (empty: leave it where it is).
-    std::string focusRequest;
 };
 
 // Selects the first quantity and the first unit of every list, each selection converting.

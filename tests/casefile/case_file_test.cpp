@@ -324,7 +324,8 @@ TEST_F(CaseFiles, FailedWritesReportAndLeaveExistingFilesUntouched) {
     for (const auto& row : rows) {
         for (const bool report : {false, true}) {
             const FileResult result = WithSizeLimit(row.sizeLimit, [&] {
-                return report ? WriteReport(form, row.path, 1) : SaveCase(form, row.path);
+                return report ? WriteReport(form, row.path, SatFormulation::IAPWS)
+                              : SaveCase(form, row.path);
             });
             EXPECT_FALSE(result.ok) << row.name << (report ? " report" : " case");
             EXPECT_NE(result.message.find(row.path), std::string::npos) << result.message;

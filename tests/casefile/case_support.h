@@ -1,8 +1,8 @@
 #pragma once
 
 #include "calculator/form_ambient.h"
-#include "casefile/case_file.h"
 #include "calculator/unit_presets.h"
+#include "casefile/case_file.h"
 
 #include <QFile>
 
@@ -12,7 +12,6 @@
 #include <vector>
 
 namespace hygrovane::testing {
-
 
 // The box that belongs to option n.
 inline int OptionBox(int optionNumber) {
@@ -90,8 +89,7 @@ class WindowEvents : public casefile::CaseEvents {
         const UnitSystem system = form_.menu_metric.checked    ? UnitSystem::Metric
                                   : form_.menu_british.checked ? UnitSystem::British
                                                                : UnitSystem::Customized;
-        if (system != UnitSystem::Customized &&
-            form_.Combo(n).text() != PresetUnit(n, system)) {
+        if (system != UnitSystem::Customized && form_.Combo(n).text() != PresetUnit(n, system)) {
             SelectPreset(form_, UnitSystem::Customized);
         }
         Recalculate();

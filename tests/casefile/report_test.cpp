@@ -15,7 +15,7 @@ namespace {
 
 using testing::SelectPreset;
 
-const ReportDate kDate{2024, 3, 7};
+const QDate kDate{2024, 3, 7};
 
 FormAmbient Calculated(const std::function<void(FormAmbient&)>& setUp) {
     FormAmbient form = testing::StartupForm();
@@ -47,7 +47,8 @@ TEST(ReportText, CompleteReports) {
          1},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(ReportText(Calculated(row.setUp), row.formulationCode, kDate),
+        EXPECT_EQ(ReportText(Calculated(row.setUp),
+                             static_cast<SatFormulation>(row.formulationCode), kDate),
                   testing::ReadBytes(HYGROVANE_SOURCE_DIR "/tests/casefile/data/" +
                                      std::string(row.file)))
             << row.file;
@@ -88,7 +89,8 @@ TEST(ReportText, LinesThatDependOnTheState) {
     for (const auto& row : rows) {
         FormAmbient form = Calculated([](FormAmbient&) {});
         row.setUp(form);
-        const std::string report = ReportText(form, row.formulationCode, kDate);
+        const std::string report =
+            ReportText(form, static_cast<SatFormulation>(row.formulationCode), kDate);
         EXPECT_NE(report.find("\r\n" + row.expected + "\r\n"), std::string::npos)
             << row.name << "\n"
             << report;
@@ -113,10 +115,9 @@ TEST(WriteReport, WritesTodaysReportToATxtFile) {
     QTemporaryDir dir;
     const std::string path = dir.filePath("case").toStdString();
     const FormAmbient form = Calculated([](FormAmbient&) {});
-    ASSERT_TRUE(WriteReport(form, path, 1).ok);
+    ASSERT_TRUE(WriteReport(form, path, SatFormulation::IAPWS).ok);
     const QDate today = QDate::currentDate();
-    EXPECT_EQ(testing::ReadBytes(path + ".txt"),
-              ReportText(form, 1, {today.year(), today.month(), today.day()}));
+    EXPECT_EQ(testing::ReadBytes(path + ".txt"), ReportText(form, SatFormulation::IAPWS, today));
 }
 
 } // namespace

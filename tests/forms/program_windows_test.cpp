@@ -1,10 +1,10 @@
-#include "windows/fake_platform.h"
 #include "forms/about/about_window.h"
 #include "forms/ambient/ambient_view.h"
 #include "forms/common/display_check.h"
 #include "forms/convertor/convertor_window.h"
 #include "forms/saturation/saturation_window.h"
 #include "qt_app.h"
+#include "windows/fake_platform.h"
 
 #include <QAction>
 #include <QLabel>

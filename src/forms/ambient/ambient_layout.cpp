@@ -1,6 +1,11 @@
 #include "forms/ambient/ambient_layout.h"
 
+#include "calculator/humidity_rows.h"
+#include "hygrovane/config.h"
+
 #include <algorithm>
+#include <array>
+#include <utility>
 
 namespace hygrovane::forms::ambient_layout {
 
@@ -30,14 +35,31 @@ struct UpperRow {
     int maximum;
 };
 
-constexpr UpperRow kUpperRows[] = {
-    {480, 2, 0, 0, 1, 1, 3240, 5, 4},       {1020, 0, 8, 2, 2, 2, 3180, 7, 6},
-    {1420, 0, 9, 2, 10, 10, 3240, 9, 8},    {2070, 0, 2, 1, 4, 5, 3240, 11, 10},
-    {2470, 0, 1, 1, 3, 6, 1920, 13, 12},    {2870, 0, 5, 1, 7, 7, 2400, 15, 14},
-    {3270, 0, 3, 1, 5, 3, 3240, 17, 16},    {3670, 0, 4, 1, 6, 4, 3240, 19, 18},
-    {4070, 0, 10, 1, 11, 11, 3180, 21, 20}, {4470, 0, 6, 1, 8, 8, 3240, 23, 22},
-    {4870, 0, 7, 1, 9, 9, 3240, 25, 24},
-};
+// Where the rows stand: the top of each row and the left end of its unit list, for the pressure
+// rows and the humidity rows in the order of their tables (which is the order on the window).
+constexpr int kTemperatureTop = 480;
+constexpr std::array<std::pair<int, int>, kPressureRows.size()> kPressurePlaces{
+    {{1020, 3180}, {1420, 3240}}};
+constexpr int kHumidityTop = 2070;
+constexpr int kHumidityPitch = 400;
+constexpr std::array<int, kHumidityRows.size()> kHumidityComboX{3240, 1920, 2400, 3240,
+                                                                3240, 3180, 3240, 3240};
+
+std::vector<UpperRow> upperRows() {
+    std::vector<UpperRow> rows{{kTemperatureTop, 2, 0, 0, 1, 1, 3240, 5, 4}};
+    for (std::size_t i = 0; i < kPressureRows.size(); ++i) {
+        const PressureRow& row = kPressureRows[i];
+        rows.push_back({kPressurePlaces[i].first, 0, row.option, 2, row.box, row.combo,
+                        kPressurePlaces[i].second, row.minimumLabel, row.maximumLabel});
+    }
+    for (std::size_t i = 0; i < kHumidityRows.size(); ++i) {
+        const HumidityRow& row = kHumidityRows[i];
+        rows.push_back({kHumidityTop + kHumidityPitch * static_cast<int>(i), 0, row.option, 1,
+                        row.box, row.combo, kHumidityComboX[i], row.minimumLabel,
+                        row.maximumLabel});
+    }
+    return rows;
+}
 
 // The output-only rows below the table: caption (in Frame3), value box and unit list.
 struct LowerRow {
@@ -67,7 +89,7 @@ std::vector<Place> buildPlaces() {
         {Kind::Label, 1, {kMinimumX, 120, kRangeWidth, kCaptionHeight}, 9.0, 0, true},
         {Kind::Label, 3, {kMaximumX, 120, kRangeWidth, kCaptionHeight}, 9.0, 0, true},
     };
-    for (const UpperRow& row : kUpperRows) {
+    for (const UpperRow& row : upperRows()) {
         if (row.captionLabel != 0) {
             places.push_back({Kind::Label,
                               row.captionLabel,
@@ -176,8 +198,10 @@ const std::vector<MenuEntry>& Menus() {
         {"menu_convertor", "Unit Convertor", "menu_options", "", false, true},
         {"menu_sat", "Saturation Condition of Water", "menu_options", "", false, true},
         {"Help_menu", "&Help", ""},
-        {"help_index_menu", "Hygrovane 1.1 User's Guide", "Help_menu", "F1"},
-        {"abou_menu", "About Hygrovane 1.1", "Help_menu", "", false, true},
+        {"help_index_menu", std::string(config::kApplicationTitle) + " User's Guide", "Help_menu",
+         "F1"},
+        {"abou_menu", std::string("About ") + config::kApplicationTitle, "Help_menu", "", false,
+         true},
     };
     return menus;
 }

@@ -33,10 +33,10 @@ std::string ControlName(Kind kind, int number);
 // Captions that live in the layout rather than in the control model.
 std::string FrameCaption(int frameNumber);
 
-// One menu item; an empty parent is the menu bar, a null caption a separator.
+// One menu item; an empty parent is the menu bar.
 struct MenuEntry {
     const char* name;
-    const char* caption;
+    std::string caption;
     const char* parent;
     const char* shortcut = "";
     bool checkable = false;

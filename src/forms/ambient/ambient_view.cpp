@@ -213,14 +213,15 @@ void AmbientView::buildMenus() {
             parent->addSeparator();
         }
         if (layout::IsSubmenu(entry)) {
-            QMenu* menu = parent != nullptr ? parent->addMenu(QString::fromUtf8(entry.caption))
-                                            : menuBar()->addMenu(QString::fromUtf8(entry.caption));
+            QMenu* menu = parent != nullptr
+                              ? parent->addMenu(QString::fromStdString(entry.caption))
+                              : menuBar()->addMenu(QString::fromStdString(entry.caption));
             menu->setObjectName(qs(name));
             menu->menuAction()->setObjectName(qs(name));
             menus[name] = menu;
             continue;
         }
-        QAction* action = parent->addAction(QString::fromUtf8(entry.caption));
+        QAction* action = parent->addAction(QString::fromStdString(entry.caption));
         action->setObjectName(qs(name));
         action->setShortcut(QKeySequence(QString::fromUtf8(entry.shortcut)));
         action->setCheckable(entry.checkable);
@@ -336,17 +337,14 @@ void AmbientView::redrawList(bool all) {
 
 void AmbientView::applyFocusRequest() {
     FormAmbient& form = window_.form();
-    if (form.focusRequest.empty()) {
-        return;
-    }
     for (int n = 1; n <= 16; ++n) {
-        if (form.focusRequest == "Text" + std::to_string(n)) {
+        if (form.Text(n).focusRequested) {
             QLineEdit* edit = texts_.at(n - 1);
             edit->setFocus(Qt::OtherFocusReason);
-            edit->setSelection(form.Text(n).selectionStart, form.Text(n).selectionLength);
+            edit->selectAll();
+            form.Text(n).focusRequested = false;
         }
     }
-    form.focusRequest.clear();
 }
 
 void AmbientView::closeEvent(QCloseEvent* event) {

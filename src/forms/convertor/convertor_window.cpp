@@ -142,10 +142,10 @@ void ConvertorWindow::redraw() {
         edit->setReadOnly(model->locked);
         SetBackground(*edit, model->background);
     }
-    if (form_.focusRequest == "Text1") {
+    if (form_.Text1.focusRequested) {
         Text1_->setFocus(Qt::OtherFocusReason);
-        Text1_->setSelection(form_.Text1.selectionStart, form_.Text1.selectionLength);
-        form_.focusRequest.clear();
+        Text1_->selectAll();
+        form_.Text1.focusRequested = false;
     }
 }
 
