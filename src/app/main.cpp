@@ -4,6 +4,7 @@
 #include "forms/ambient/ambient_view.h"
 #include "forms/common/display_check.h"
 #include "forms/common/qt_platform.h"
+#include "hygrovane/config.h"
 
 #include <QApplication>
 
@@ -28,6 +29,8 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     QApplication::setWindowIcon(hygrovane::forms::ApplicationIcon());
+    // Ties the windows to the installed desktop entry (its icon and name on Wayland docks).
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(hygrovane::config::kDesktopId));
     hygrovane::forms::QtPlatform platform;
     hygrovane::forms::AmbientView window(platform);
     platform.setParentWindow(&window);
