@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with warnings as errors and runs every test; runs every fuzzer
 # for 30 seconds; then builds again with AddressSanitizer and UndefinedBehaviorSanitizer and runs
-# every test once more.
+# every test once more; then builds the Debian package and checks it (scripts/check-package.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
@@ -20,3 +20,5 @@ cmake -S . -B build-sanitize -DHYGROVANE_WERROR=ON -DHYGROVANE_SANITIZE=ON -DHYG
 cmake --build build-sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+
+./scripts/check-package.sh

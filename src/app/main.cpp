@@ -1,35 +1,39 @@
-#include "forms/about/about_window.h"
+#include "app/command_line.h"
+#include "app/program_start.h"
 #include "forms/ambient/ambient_view.h"
 #include "forms/common/display_check.h"
 #include "forms/common/qt_platform.h"
 #include "forms/common/window_look.h"
-#include "forms/convertor/convertor_window.h"
-#include "forms/saturation/saturation_window.h"
+#include "hygrovane/config.h"
 
 #include <QApplication>
 
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
+    // --help and --version answer without a display.
+    if (const auto status = hygrovane::app::AnswerInformationRequest(argc, argv)) {
+        return *status;
+    }
     // Qt aborts when it cannot reach a display; say why in one line instead.
     if (const auto reason = hygrovane::forms::MissingDisplay(argc, argv)) {
         std::fprintf(stderr, "hygrovane: %s\n", reason->c_str());
         return 1;
     }
     QApplication app(argc, argv);
+    // Qt has taken its own options (such as -platform) out of argv; the rest are the program's.
+    const auto commandLine =
+        hygrovane::app::ParseCommandLine(hygrovane::app::ProgramArguments(argc, argv));
+    if (!commandLine.error.empty()) {
+        std::fprintf(stderr, "hygrovane: %s\n", commandLine.error.c_str());
+        return 2;
+    }
     QApplication::setWindowIcon(hygrovane::forms::ApplicationIcon());
+    // Ties the windows to the installed desktop entry (its icon and name on Wayland docks).
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(hygrovane::config::kDesktopId));
     hygrovane::forms::QtPlatform platform;
     hygrovane::forms::AmbientView window(platform);
     platform.setParentWindow(&window);
-    // The auxiliary windows are owned by the main window, so that ending the program closes them.
-    auto& handlers = window.handlers();
-    handlers.showAbout = [&] {
-        hygrovane::forms::showAboutBox(
-            platform, [&window] { window.show(); }, &window);
-    };
-    handlers.showConvertor = [&window] { hygrovane::forms::showUnitConvertor(&window); };
-    handlers.showSaturation = [&window] { hygrovane::forms::showSaturationWindow(&window); };
-    // Loading opens the About box first; closing it shows the main window.
-    window.load();
+    hygrovane::app::StartProgram(window, platform, commandLine.caseFile);
     return QApplication::exec();
 }

@@ -172,15 +172,21 @@ void AmbientWindow::menu_open_Click() {
         }
     }
     if (const auto path = platform_.openFileDialog()) {
-        std::vector<std::string> fields;
-        const casefile::FileResult result = casefile::LoadCaseFields(*path, fields);
-        if (result.ok) {
-            casefile::ApplyCaseFields(fields, form_, *this);
-            form_.CurrentFileName = *path;
-            form_.CaseModified = false;
-        } else {
-            platform_.showMessage(result.message, config::kApplicationTitle);
-        }
+        openCase(*path);
+    } else {
+        Calculate(form_);
+    }
+}
+
+void AmbientWindow::openCase(const std::string& path) {
+    std::vector<std::string> fields;
+    const casefile::FileResult result = casefile::LoadCaseFields(path, fields);
+    if (result.ok) {
+        casefile::ApplyCaseFields(fields, form_, *this);
+        form_.CurrentFileName = path;
+        form_.CaseModified = false;
+    } else {
+        platform_.showMessage(result.message, config::kApplicationTitle);
     }
     Calculate(form_);
 }

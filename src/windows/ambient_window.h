@@ -77,6 +77,10 @@ class AmbientWindow : public casefile::CaseEvents {
     void Option10_Click() { Option_Click(10); }
 
     void menu_open_Click();
+    // The part of "&Open" after its dialog, also used for a case named on the command line:
+    // restores the case at path (or shows why it cannot be read, changing nothing), then
+    // recalculates.
+    void openCase(const std::string& path);
     void menu_save_Click();
     void menu_saveas_Click();
     void menu_report_Click();

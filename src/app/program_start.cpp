@@ -1,0 +1,26 @@
+#include "app/program_start.h"
+
+#include "forms/about/about_window.h"
+#include "forms/convertor/convertor_window.h"
+#include "forms/saturation/saturation_window.h"
+
+namespace hygrovane::app {
+
+void StartProgram(forms::AmbientView& window, forms::Platform& platform,
+                  const std::optional<std::string>& caseFile) {
+    auto& handlers = window.handlers();
+    handlers.showAbout = [&platform, &window] {
+        forms::showAboutBox(
+            platform, [&window] { window.show(); }, &window);
+    };
+    handlers.showConvertor = [&window] { forms::showUnitConvertor(&window); };
+    handlers.showSaturation = [&window] { forms::showSaturationWindow(&window); };
+    // Loading opens the About box first; closing it shows the main window.
+    window.load();
+    if (caseFile) {
+        handlers.openCase(*caseFile);
+        window.redraw();
+    }
+}
+
+} // namespace hygrovane::app

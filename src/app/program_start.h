@@ -1,0 +1,18 @@
+#pragma once
+
+#include "forms/ambient/ambient_view.h"
+#include "windows/platform.h"
+
+#include <optional>
+#include <string>
+
+namespace hygrovane::app {
+
+// Starts the program's windows as main() runs them: the About box first (closing it shows the
+// main window), the auxiliary windows owned by the main window so that ending the program closes
+// them, and then the case named on the command line opened as File, Open does, without the save
+// question (nothing has been typed yet).
+void StartProgram(forms::AmbientView& window, forms::Platform& platform,
+                  const std::optional<std::string>& caseFile);
+
+} // namespace hygrovane::app
