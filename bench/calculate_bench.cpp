@@ -13,8 +13,7 @@ using hygrovane::FormAmbient;
 FormAmbient FormWithInput(int option, bool iapws) {
     FormAmbient form;
     for (int n = 1; n <= hygrovane::kMainComboCount; ++n) {
-        form.Combo(n).listIndex =
-            hygrovane::PresetPosition(n, hygrovane::UnitSystem::Metric);
+        form.Combo(n).listIndex = hygrovane::PresetPosition(n, hygrovane::UnitSystem::Metric);
     }
     form.menu_IAPWS.checked = iapws;
     form.menu_HW.checked = !iapws;

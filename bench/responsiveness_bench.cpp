@@ -7,10 +7,11 @@
 //    start-up role, which starts the windows as the program's main() does.
 // Prints median, 99th percentile and maximum of each. Arguments of the benchmark runner
 // (--benchmark_...) are accepted and ignored.
+#include "calculator/humidity_rows.h"
 #include "forms/about/about_window.h"
-#include "forms/common/window_look.h"
 #include "forms/ambient/ambient_view.h"
 #include "forms/common/qt_platform.h"
+#include "forms/common/window_look.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -59,21 +60,11 @@ void PrintStatistics(const char* what, std::vector<double> samples) {
                 samples.size(), at(0.5), at(0.99), samples.back());
 }
 
-// Humidity options with their boxes and what is typed into each, in the Metric units of the
-// started window (25 C, 101.325 kPa): every prefix is a plausible text on the way.
-struct Input {
-    int option;
-    int box;
-    const char* typed;
-};
-constexpr std::array<Input, 8> kInputs = {{{2, 4, "47.5"},
-                                           {1, 3, ".0123"},
-                                           {5, 7, ".0105"},
-                                           {3, 5, "12.25"},
-                                           {4, 6, "18.5"},
-                                           {10, 11, "1.85"},
-                                           {6, 8, "1.75"},
-                                           {7, 9, "1.15"}}};
+// What is typed into each humidity row's box (in the order of kHumidityRows), in the Metric
+// units of the started window (25 C, 101.325 kPa): every prefix is a plausible text on the way.
+constexpr std::array<const char*, hygrovane::kHumidityRows.size()> kTyped = {
+    "47.5", ".0123", ".0105", "12.25", "18.5", "1.85", "1.75", "1.15"};
+const auto& kInputs = hygrovane::kHumidityRows;
 
 template <typename Widget> Widget* Control(AmbientView& view, const std::string& name) {
     auto* widget = view.findChild<Widget*>(QString::fromStdString(name));
@@ -108,14 +99,14 @@ std::vector<double> Keystrokes(AmbientView& view, std::array<std::vector<double>
     samples.reserve(kKeystrokes);
     while (static_cast<int>(samples.size()) < kKeystrokes) {
         for (std::size_t row = 0; row < kInputs.size(); ++row) {
-            const Input& input = kInputs[row];
+            const hygrovane::HumidityRow& input = kInputs[row];
             QTest::mouseClick(Control<QRadioButton>(view, "Option" + std::to_string(input.option)),
                               Qt::LeftButton);
             QLineEdit* box = Control<QLineEdit>(view, "Text" + std::to_string(input.box));
             box->setFocus();
             QApplication::processEvents();
             // A value per round: the text typed, then erased key by key.
-            const std::string typed = input.typed;
+            const std::string typed = kTyped[row];
             box->selectAll();
             std::vector<std::pair<int, char>> keys;
             for (char c : typed) {

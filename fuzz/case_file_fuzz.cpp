@@ -1,6 +1,7 @@
 // Opening an arbitrary case file into the started window, as the "Open" command does.
 #include "casefile/case_file.h"
 #include "fuzz_support.h"
+#include "windows/ambient_window.h"
 
 #include <cstdint>
 #include <string>
@@ -10,17 +11,19 @@ using namespace hygrovane;
 
 namespace {
 
-// Opens the bytes into a fresh window and recalculates, as the window's "Open" does.
+// Opens the bytes into a fresh main window through its own handlers and recalculates, as the
+// window's "Open" does.
 FormAmbient Opened(std::string_view bytes) {
-    FormAmbient form = fuzz::StartedForm();
-    fuzz::WindowEvents events(form);
+    fuzz::NoPlatform platform;
+    forms::AmbientWindow window(platform);
+    window.Form_Load();
     try {
-        casefile::ApplyCaseFields(casefile::ReadCaseFields(bytes), form, events);
+        casefile::ApplyCaseFields(casefile::ReadCaseFields(bytes), window.form(), window);
     } catch (...) {
         fuzz::Fail("opening a case file let an exception out");
     }
-    fuzz::CalculateChecked(form);
-    return form;
+    fuzz::CalculateChecked(window.form());
+    return window.form();
 }
 
 } // namespace

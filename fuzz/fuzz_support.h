@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calculator/form_ambient.h"
-#include "casefile/case_file.h"
+#include "windows/platform.h"
 
 namespace hygrovane::fuzz {
 
@@ -15,21 +15,20 @@ FormAmbient StartedForm();
 // boxes whose text is unchanged since then (the user's own texts) are not examined.
 bool ShowsOnlyFiniteTexts(const FormAmbient& form, const FormAmbient* before = nullptr);
 
-// The main window's reactions to the selections of an opened case: a unit list checks its unit
-// against the active system and recalculates, an option unlocks its box, a change of Text1 or of
-// the selected input recalculates.
-class WindowEvents : public casefile::CaseEvents {
-  public:
-    explicit WindowEvents(FormAmbient& form) : form_(form) {}
-    void comboClicked(int comboNumber) override;
-    void optionClicked(int optionNumber) override;
-    void textChanged(int textNumber) override;
-
-  private:
-    FormAmbient& form_;
-};
-
 // Calculate, failing when anything escapes it.
 void CalculateChecked(FormAmbient& form);
+
+// A platform whose dialogs are always cancelled and whose questions are answered Cancel.
+class NoPlatform : public forms::Platform {
+  public:
+    Answer askYesNoCancel(const std::string&, const std::string&) override {
+        return Answer::Cancel;
+    }
+    void showMessage(const std::string&, const std::string&) override {}
+    std::optional<std::string> openFileDialog() override { return std::nullopt; }
+    std::optional<std::string> saveFileDialog() override { return std::nullopt; }
+    bool openDocument(const std::string&) override { return false; }
+    bool openWebPage(const std::string&) override { return false; }
+};
 
 } // namespace hygrovane::fuzz

@@ -2,6 +2,7 @@
 #include "calculate_support.h"
 
 #include "calculator/calculate.h"
+#include "calculator/humidity_rows.h"
 #include "calculator/number_text.h"
 
 #include <cmath>
@@ -22,18 +23,23 @@ const std::vector<std::string> kErrorItems{"Error!", "The quantity which has bee
 
 // One input box: how to select it, its box and its two captions.
 struct InputRow {
-    const char* name;
+    std::string name;
     int option; // humidity option, or 0 for Text1, 8 for Text2, 9 for Text10
     int box, minimumLabel, maximumLabel;
 };
 
-const InputRow kInputs[] = {
-    {"temperature", 0, 1, 5, 4},         {"pressure", 8, 2, 7, 6},
-    {"altitude", 9, 10, 9, 8},           {"humidity ratio", 1, 3, 13, 12},
-    {"relative humidity", 2, 4, 11, 10}, {"dew point", 3, 5, 17, 16},
-    {"wet bulb", 4, 6, 19, 18},          {"absolute humidity", 5, 7, 15, 14},
-    {"mole fraction", 6, 8, 23, 22},     {"mass fraction", 7, 9, 25, 24},
-    {"partial pressure", 10, 11, 21, 20}};
+// The temperature, the two pressure rows and the eight humidity rows.
+std::vector<InputRow> Inputs() {
+    std::vector<InputRow> rows{{"temperature", 0, 1, 5, 4}};
+    for (const PressureRow& r : kPressureRows) {
+        rows.push_back({std::string(r.caption), r.option, r.box, r.minimumLabel, r.maximumLabel});
+    }
+    for (const HumidityRow& r : kHumidityRows) {
+        rows.push_back({std::string(r.caption), r.option, r.box, r.minimumLabel, r.maximumLabel});
+    }
+    return rows;
+}
+const std::vector<InputRow> kInputs = Inputs();
 
 // A started form with the row's box as the selected input (captions of this state shown).
 FormAmbient FormFor(const InputRow& row) {

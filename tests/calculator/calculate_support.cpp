@@ -1,6 +1,7 @@
 #include "calculate_support.h"
 
 #include "calculator/calculate.h"
+#include "calculator/humidity_rows.h"
 
 #include <algorithm>
 #include <array>
@@ -10,10 +11,6 @@
 namespace hygrovane::calc_test {
 
 namespace {
-// Humidity OptionN and its box.
-constexpr std::array<std::array<int, 2>, 8> kHumidity{
-    {{1, 3}, {2, 4}, {3, 5}, {4, 6}, {5, 7}, {6, 8}, {7, 9}, {10, 11}}};
-
 bool NonFinite(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -49,14 +46,13 @@ void SelectUnit(FormAmbient& form, int combo, std::string_view unit) {
 }
 
 int HumidityBox(int option) {
-    const auto row = std::find_if(kHumidity.begin(), kHumidity.end(),
-                                  [option](const auto& r) { return r[0] == option; });
-    return row == kHumidity.end() ? 0 : (*row)[1];
+    const HumidityRow* row = HumidityRowOfOption(option);
+    return row == nullptr ? 0 : row->box;
 }
 
 void TypeHumidity(FormAmbient& form, int option, std::string text) {
-    for (const auto& row : kHumidity) {
-        form.Option(row[0]).value = row[0] == option;
+    for (const HumidityRow& row : kHumidityRows) {
+        form.Option(row.option).value = row.option == option;
     }
     form.Text(HumidityBox(option)).text = std::move(text);
 }
