@@ -1,6 +1,7 @@
 #include "calculator/display_texts.h"
 
 #include "calculator/number_text.h"
+#include "engine/constants.h"
 #include "units/quantity.h"
 
 #include <array>
@@ -86,7 +87,7 @@ std::optional<std::string> AmbientTemperatureText(float T, std::string_view unit
 
 std::optional<std::string> TemperatureLimitText(double kelvin, std::string_view unit) {
     if (unit == "F") {
-        return RoundedText(kelvin * 9 / 5 - 459.67, 3);
+        return RoundedText(kelvin * 9 / 5 - units::kRankineAtZeroFahrenheit, 3);
     }
     return TemperatureText(kelvin, unit);
 }
@@ -96,11 +97,11 @@ std::optional<std::string> DewPointText(double T_d, std::string_view unit) {
     if (unit == "K") {
         thousandths = T_d * 1000;
     } else if (unit == "C") {
-        thousandths = (T_d - 273.15) * 1000;
+        thousandths = (T_d - engine::kCelsiusOffset) * 1000;
     } else if (unit == "R") {
         thousandths = ((T_d * 1000) * 9) / 5;
     } else if (unit == "F") {
-        thousandths = (((T_d - 273.15) * 1.8) + 32) * 1000;
+        thousandths = (((T_d - engine::kCelsiusOffset) * 1.8) + 32) * 1000;
     } else {
         return std::nullopt;
     }

@@ -1,5 +1,7 @@
 #include "units/quantity.h"
 
+#include "engine/constants.h"
+
 #include <algorithm>
 #include <array>
 #include <map>
@@ -36,13 +38,13 @@ double Apply(Step step, double x) {
     case Form::Over:
         return x / step.k;
     case Form::CelsiusIn:
-        return x + 273.15;
+        return x + engine::kCelsiusOffset;
     case Form::CelsiusOut:
-        return x - 273.15;
+        return x - engine::kCelsiusOffset;
     case Form::FahrenheitIn:
-        return (x + 459.67) * 5 / 9;
+        return (x + kRankineAtZeroFahrenheit) * 5 / 9;
     case Form::FahrenheitOut:
-        return (x - 273.15) * 1.8 + 32;
+        return (x - engine::kCelsiusOffset) * 1.8 + 32;
     case Form::RankineIn:
         return x * 5 / 9;
     case Form::RankineOut:

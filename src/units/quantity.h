@@ -7,6 +7,9 @@
 
 namespace hygrovane::units {
 
+// Degrees Fahrenheit to degrees Rankine: the Fahrenheit scale starts 459.67 degrees below zero.
+inline constexpr double kRankineAtZeroFahrenheit = 459.67;
+
 // Every quantity a user can type or read, each with one internal unit.
 enum class Quantity {
     Temperature,         // K

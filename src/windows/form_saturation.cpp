@@ -2,6 +2,7 @@
 
 #include "calculator/number_text.h"
 #include "engine/arithmetic_error.h"
+#include "engine/constants.h"
 #include "engine/saturation.h"
 #include "units/quantity.h"
 
@@ -49,13 +50,13 @@ std::optional<std::string> temperatureText(double kelvin, std::string_view unit)
         return RoundedText(kelvin, 8);
     }
     if (unit == "C") {
-        return RoundedText(kelvin - 273.15, 8);
+        return RoundedText(kelvin - engine::kCelsiusOffset, 8);
     }
     if (unit == "R") {
         return RoundedText(kelvin * 9 / 5, 8);
     }
     if (unit == "F") {
-        return RoundedText((kelvin - 273.15) * 1.8 + 32, 8);
+        return RoundedText((kelvin - engine::kCelsiusOffset) * 1.8 + 32, 8);
     }
     return std::nullopt;
 }
