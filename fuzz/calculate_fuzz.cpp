@@ -1,16 +1,28 @@
 // Calculate on arbitrary input texts, unit selections (none selected included) and options.
+#include "calculator/humidity_rows.h"
 #include "fuzz_support.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <array>
 #include <cstdint>
+#include <vector>
 
 using namespace hygrovane;
 
 namespace {
 
-constexpr std::array kInputBoxes = {1, 2, 10, 3, 4, 5, 6, 7, 8, 9, 11};
+// The boxes a user types into: the temperature, the pressure rows and the humidity rows.
+std::vector<int> InputBoxes() {
+    std::vector<int> boxes{1};
+    for (const PressureRow& row : kPressureRows) {
+        boxes.push_back(row.box);
+    }
+    for (const HumidityRow& row : kHumidityRows) {
+        boxes.push_back(row.box);
+    }
+    return boxes;
+}
+const std::vector<int> kInputBoxes = InputBoxes();
 
 void Scramble(FuzzedDataProvider& input, FormAmbient& form) {
     for (int n = 1; n <= 16; ++n) {

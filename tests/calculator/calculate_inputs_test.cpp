@@ -94,9 +94,9 @@ TEST(InputCheck, NonNumericTextsTurnTheBoxRedAndShowTheErrorDisplay) {
             Calculate(form);
             EXPECT_EQ(form.Text(row.box).background, colours::kErrorRed);
             EXPECT_EQ(form.Text(row.box).text, text); // the user's text stays
-            for (int option : {1, 2, 3, 4, 5, 6, 7, 10}) {
-                const int box = HumidityBox(option);
-                if (box != row.box && !form.Option(option).value) {
+            for (const HumidityRow& humidity : kHumidityRows) {
+                const int box = humidity.box;
+                if (box != row.box && !form.Option(humidity.option).value) {
                     EXPECT_EQ(form.Text(box).text, "Error") << "Text" << box;
                 }
             }

@@ -3,6 +3,7 @@
 #include "calculate_support.h"
 
 #include "calculator/calculate.h"
+#include "calculator/humidity_rows.h"
 #include "calculator/number_text.h"
 
 #include <cstdio>
@@ -25,13 +26,8 @@ std::string Between(std::mt19937& random, const std::string& low, const std::str
     return pick == 0 || v < a ? low : pick == 1 || v > b ? high : text;
 }
 
-// Minimum and Maximum caption of humidity OptionN.
-const int kMinimumLabel[] = {0, 13, 11, 17, 19, 15, 23, 25, 0, 0, 21};
-const int kMaximumLabel[] = {0, 12, 10, 16, 18, 14, 22, 24, 0, 0, 20};
-
 TEST(CalculateRandom, EveryBranchCompletesOrShowsAnErrorDisplay) {
     std::mt19937 random(20240611);
-    const int options[] = {1, 2, 3, 4, 5, 6, 7, 10};
     int completed = 0;
     for (int run = 0; run < 4000; ++run) {
         FormAmbient form = calc_test::StartedForm();
@@ -43,7 +39,8 @@ TEST(CalculateRandom, EveryBranchCompletesOrShowsAnErrorDisplay) {
         form.menu_HW.checked = run % 2 != 0;
         const int source = run % 4 < 2 ? 8 : 9;
         calc_test::SelectPressureSource(form, source);
-        const int option = options[static_cast<std::size_t>(run / 4 % 8)];
+        const HumidityRow& row = kHumidityRows[static_cast<std::size_t>(run / 4 % 8)];
+        const int option = row.option;
         calc_test::TypeHumidity(form, option, "0");
         Calculate(form); // writes the ambient captions in the chosen units
         form.Text1.text = Between(random, form.Label5.caption, form.Label4.caption);
@@ -54,8 +51,8 @@ TEST(CalculateRandom, EveryBranchCompletesOrShowsAnErrorDisplay) {
         const int box = HumidityBox(option);
         form.Text(box).text = form.Label10.caption == "Error"
                                   ? "0"
-                                  : Between(random, form.Labels(kMinimumLabel[option]).caption,
-                                            form.Labels(kMaximumLabel[option]).caption);
+                                  : Between(random, form.Labels(row.minimumLabel).caption,
+                                            form.Labels(row.maximumLabel).caption);
         SCOPED_TRACE("run " + std::to_string(run) + ": " + form.Text1.text + " " +
                      form.Combo1.text() + ", " + form.Text2.text + " / " + form.Text10.text +
                      ", Option" + std::to_string(option) + " " + form.Text(box).text);

@@ -5,6 +5,7 @@
 #include "calculate_support.h"
 
 #include "calculator/calculate.h"
+#include "calculator/humidity_rows.h"
 #include "calculator/number_text.h"
 
 #include <gtest/gtest.h>
@@ -78,20 +79,24 @@ int ShownDecimals(const FormAmbient& form, int box) {
                                                        {"m^3/kg (dry air)", 5},
                                                        {"cm^3/g (dry air)", 2},
                                                        {"ft^3/lb (dry air)", 5}};
+    if (const HumidityRow* row = HumidityRowOfBox(box)) {
+        switch (row->input) {
+        case HumidityInput::HumidityRatio:
+        case HumidityInput::AbsoluteHumidity:
+        case HumidityInput::PartialPressure:
+            return kByUnit.at(form.Combo(row->combo).text());
+        case HumidityInput::MoleFraction:
+        case HumidityInput::MassFraction:
+            return 4; // picture "#0.0000"
+        default:
+            return 3; // relative humidity and the temperatures
+        }
+    }
     switch (box) {
-    case 3:
-        return kByUnit.at(form.Combo6.text());
-    case 7:
-        return kByUnit.at(form.Combo7.text());
-    case 11:
-        return kByUnit.at(form.Combo11.text());
     case 12:
     case 14:
     case 15:
         return kByUnit.at(form.Combo(box).text());
-    case 8:
-    case 9:
-        return 4; // picture "#0.0000"
     case 13:
     case 16:
         return 5;
@@ -102,27 +107,18 @@ int ShownDecimals(const FormAmbient& form, int box) {
 
 // Minimum and Maximum captions of a humidity box.
 std::array<int, 2> RangeLabels(int box) {
-    switch (box) {
-    case 3:
-        return {13, 12};
-    case 4:
-        return {11, 10};
-    case 5:
-        return {17, 16};
-    case 6:
-        return {19, 18};
-    case 7:
-        return {15, 14};
-    case 8:
-        return {23, 22};
-    case 9:
-        return {25, 24};
-    default:
-        return {21, 20};
-    }
+    const HumidityRow* row = HumidityRowOfBox(box);
+    return {row->minimumLabel, row->maximumLabel};
 }
 
-constexpr std::array kHumidityOptions = {1, 2, 3, 4, 5, 6, 7, 10};
+// The humidity options, in the order of the window.
+const std::vector<int> kHumidityOptions = [] {
+    std::vector<int> options;
+    for (const HumidityRow& row : kHumidityRows) {
+        options.push_back(row.option);
+    }
+    return options;
+}();
 constexpr std::array kOutputBoxes = {3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 15, 16};
 
 bool Rejected(const FormAmbient& form) {
