@@ -35,7 +35,8 @@ struct FormAmbient {
     std::string CurrentFileName;
     // Name of the control that should have the keyboard focus (empty: leave it where it is).
     std::string focusRequest;
-    // The decimal separator the picture formats write; the view sets the user's locale's.
+    // The decimal separator of what is never read back (the composition table in List1 and the
+    // report); the view sets the user's locale's. Value boxes always show ".", as numbers are read.
     std::string decimalSeparator = ".";
 
     AmbientState state;

@@ -98,8 +98,9 @@ void FirstGroupOutputs(FormAmbient& form) {
     s.M = s.x_w * kWaterMolecularWeight + (1 - s.x_w) * kDryAirMolecularWeight;
     s.w_w = Divide(kWaterMolecularWeight * s.x_w, s.M);
     s.rho_w = Single(Divide(s.x_w * s.P * kWaterMolecularWeight, T * kUniversalGasConstant));
-    form.Text8.text = PictureText(s.x_w * 100, "#0.0000", form.decimalSeparator);
-    form.Text9.text = PictureText(s.w_w * 100, "#0.0000", form.decimalSeparator);
+    // "." whatever the locale: either box can become the input and is read back as typed.
+    form.Text8.text = PictureText(s.x_w * 100, "#0.0000", ".");
+    form.Text9.text = PictureText(s.w_w * 100, "#0.0000", ".");
     Show(form.Text7.text, AbsoluteHumidityOutputText(s.rho_w, form.Combo7.text()));
     Show(form.Text11.text, PartialPressureText(s.p_w, form.Combo11.text()));
 }

@@ -38,11 +38,12 @@ void ShowRelativeHumidity(FormAmbient& form) {
 void ShowAbsoluteHumidity(FormAmbient& form) {
     Show(form.Text7.text, AbsoluteHumidityOutputText(form.state.rho_w, form.Combo7.text()));
 }
+// The fractions with "." whatever the locale: either box can become the input and is read back.
 void ShowMoleFraction(FormAmbient& form) {
-    form.Text8.text = PictureText(100 * form.state.x_w, "#0.0000", form.decimalSeparator);
+    form.Text8.text = PictureText(100 * form.state.x_w, "#0.0000", ".");
 }
 void ShowMassFraction(FormAmbient& form) {
-    form.Text9.text = PictureText(100 * form.state.w_w, "#0.0000", form.decimalSeparator);
+    form.Text9.text = PictureText(100 * form.state.w_w, "#0.0000", ".");
 }
 void ShowPartialPressure(FormAmbient& form) {
     Show(form.Text11.text, PartialPressureText(form.state.p_w, form.Combo11.text()));
