@@ -8,15 +8,21 @@
 
 #include <QApplication>
 
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
+    // Under a file-size limit a write past it fails (and says so) instead of ending the program
+    // with the case on screen.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Qt aborts when it cannot reach a display; say why in one line instead.
     if (const auto reason = hygrovane::forms::MissingDisplay(argc, argv)) {
         std::fprintf(stderr, "hygrovane: %s\n", reason->c_str());
         return 1;
     }
+    hygrovane::forms::DisplayStartGuard startGuard; // a display that is set but cannot be reached
     QApplication app(argc, argv);
+    startGuard.finish();
     QApplication::setWindowIcon(hygrovane::forms::ApplicationIcon());
     hygrovane::forms::QtPlatform platform;
     hygrovane::forms::AmbientView window(platform);
