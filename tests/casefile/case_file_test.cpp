@@ -354,6 +354,13 @@ TEST_F(CaseFiles, LoadAcceptsCompleteCasesAsTheyVary) {
     } rows[] = {
         {"another version", StartupCaseWith(1, "Hygrovane 12.0.3"), [](FormAmbient&) {}},
         {"blanks after the title", StartupCaseWith(1, "Hygrovane 1.1  "), [](FormAmbient&) {}},
+        // "1 " neither selects nothing nor shifts the rest, and counts as the code it is.
+        {"blanks after the codes",
+         [] {
+             std::string text = StartupCaseWith(18, "1  ");
+             return text.replace(text.rfind("1\r\n50"), 1, "1 ");
+         }(),
+         [](FormAmbient&) {}},
         {"LF line ends, leading blanks and tabs, last line without an ending",
          "  Hygrovane 1.1\n" + lf + "\t 50", [](FormAmbient&) {}},
         {"lines after the case", kStartupCase + "notes\r\n", [](FormAmbient&) {}},
@@ -376,17 +383,6 @@ TEST_F(CaseFiles, LoadAcceptsCompleteCasesAsTheyVary) {
         row.expected(expected);
         EXPECT_EQ(CaseInputs(form), CaseInputs(expected)) << row.name;
     }
-}
-
-// Blanks after a code are ignored, so that "1 " neither selects nothing nor shifts the rest.
-TEST(ApplyCaseFields, BlanksAfterACodeAreIgnored) {
-    Lines lines = ReadCaseFields(kStartupCase);
-    lines[17] = "1  ";
-    lines[19] = "1 ";
-    FormAmbient form = BritishHwForm();
-    WindowEvents events(form);
-    ApplyCaseFields(lines, form, events);
-    EXPECT_EQ(CaseInputs(form), CaseInputs(StartupForm()));
 }
 
 // A value the case could not keep as it is writes nothing and leaves the old file as it was; the
