@@ -46,9 +46,11 @@ FileResult WriteWholeFile(const std::string& path, std::string_view bytes, std::
     if (file.write(bytes.data(), size) != size || !file.flush() ||
         file.error() != QFileDevice::NoError) {
         // A short write sets no error of its own.
-        const std::string reason = file.error() != QFileDevice::NoError
-                                       ? reasonOf(file)
-                                       : "not all of it could be written (the disk may be full)";
+        const std::string reason =
+            file.error() != QFileDevice::NoError
+                ? reasonOf(file)
+                : "not all of it could be written (the disk may be full, or a limit on file "
+                  "sizes reached)";
         file.cancelWriting();
         return FileFailure("written", what, path, reason);
     }
