@@ -12,12 +12,15 @@ using namespace hygrovane;
 namespace {
 
 // Opens the bytes into a fresh main window through its own handlers and recalculates, as the
-// window's "Open" does.
+// window's "Open" does: a file that is not a complete case is refused and changes nothing.
 FormAmbient Opened(std::string_view bytes) {
     fuzz::NoPlatform platform;
     forms::AmbientWindow window(platform);
     window.Form_Load();
     try {
+        if (casefile::CaseTextProblem(bytes)) {
+            return window.form();
+        }
         casefile::ApplyCaseFields(casefile::ReadCaseFields(bytes), window.form(), window);
     } catch (...) {
         fuzz::Fail("opening a case file let an exception out");
@@ -34,8 +37,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const FormAmbient form = Opened(std::string_view(reinterpret_cast<const char*>(data), size));
-    // What the window saves of it opens to the same case again.
+    // What the window saves of it is a complete case and opens to the same case again.
     const std::string saved = casefile::CaseFileText(form);
+    if (casefile::CaseTextProblem(saved)) {
+        fuzz::Fail("a saved case is not a complete case");
+    }
     if (casefile::CaseFileText(Opened(saved)) != saved) {
         fuzz::Fail("a saved case does not open to the same case");
     }

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
@@ -15,12 +16,17 @@ int main(int argc, char* argv[]) {
     if (const auto status = hygrovane::app::AnswerInformationRequest(argc, argv)) {
         return *status;
     }
+    // Under a file-size limit a write past it fails (and says so) instead of ending the program
+    // with the case on screen.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Qt aborts when it cannot reach a display; say why in one line instead.
     if (const auto reason = hygrovane::forms::MissingDisplay(argc, argv)) {
         std::fprintf(stderr, "hygrovane: %s\n", reason->c_str());
         return 1;
     }
+    hygrovane::forms::DisplayStartGuard startGuard; // a display that is set but cannot be reached
     QApplication app(argc, argv);
+    startGuard.finish();
     // Qt has taken its own options (such as -platform) out of argv; the rest are the program's.
     const auto commandLine =
         hygrovane::app::ParseCommandLine(hygrovane::app::ProgramArguments(argc, argv));

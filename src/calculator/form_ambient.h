@@ -34,7 +34,8 @@ struct FormAmbient {
     bool CaseModified = false;
     // The case file last opened or saved; empty until then.
     std::string CurrentFileName;
-    // The decimal separator the picture formats write; the view sets the user's locale's.
+    // The decimal separator of what is never read back (the composition table in List1 and the
+    // report); the view sets the user's locale's. Value boxes always show ".", as numbers are read.
     std::string decimalSeparator = ".";
 
     AmbientState state;

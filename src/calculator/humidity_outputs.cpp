@@ -50,10 +50,12 @@ std::optional<std::string> OutputText(const FormAmbient& form, const HumidityRow
         return AbsoluteHumidityOutputText(s.absoluteHumidity, unit);
     case HumidityInput::PartialPressure:
         return PartialPressureText(s.partialPressure, unit);
+    // The fractions with "." whatever the locale: either box can become the input and is read
+    // back as typed.
     case HumidityInput::MoleFraction:
-        return PictureText(s.moleFraction * 100, "#0.0000", form.decimalSeparator);
+        return PictureText(s.moleFraction * 100, "#0.0000", ".");
     case HumidityInput::MassFraction:
-        return PictureText(s.massFraction * 100, "#0.0000", form.decimalSeparator);
+        return PictureText(s.massFraction * 100, "#0.0000", ".");
     }
     return std::nullopt;
 }

@@ -2,6 +2,8 @@
 
 #include "calculator/form_ambient.h"
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,24 +27,39 @@ class CaseEvents {
     virtual void textChanged(int textNumber) = 0;     // TextN's text changed
 };
 
+// The longest line a case file holds. The longest unit name has 26 characters and a number that
+// means anything far fewer than 100, so 256 leaves room for any value a user could mean; a longer
+// line (a number of 32,000 digits that a box shows cut short) is refused, not calculated unseen.
+inline constexpr std::size_t kMaxCaseLineLength = 256;
+
 // The 21 lines of the case file for the form as it stands, CR LF after each.
 std::string CaseFileText(const FormAmbient& form);
 
 // Writes CaseFileText to path through QSaveFile: an existing file is replaced only by a complete
-// new one. Changes nothing in the form.
+// new one. Refuses, writing nothing, a value that holds a line break or another control character
+// or is longer than kMaxCaseLineLength, since it would not open as it was. Changes nothing in the
+// form.
 FileResult SaveCase(const FormAmbient& form, const std::string& path);
+
+// Why bytes are not a complete case file, or nothing when they are one. A complete case is text
+// whose first line is "Hygrovane" and a version number ("Hygrovane 1.1"; blanks may follow), whose
+// lines hold no line break or other control character after their leading blanks and none longer
+// than kMaxCaseLineLength, and which goes on at least to the value of its humidity input. What the
+// fields say is not examined: unknown values are skipped when the case is applied.
+std::optional<std::string> CaseTextProblem(std::string_view bytes);
 
 // Splits a file's bytes into its fields: whole lines (CR LF, LF, or a last line without an
 // ending), leading blanks of each dropped.
 std::vector<std::string> ReadCaseFields(std::string_view bytes);
 
-// Reads a case file's fields; refuses a missing or unreadable file, a directory, a file over
-// 64 KiB or one containing a NUL byte.
+// Reads a case file's fields; refuses, leaving fields as they were, a missing or unreadable file,
+// a directory, a file over 64 KiB, and one that is not a complete case (CaseTextProblem).
 FileResult LoadCaseFields(const std::string& path, std::vector<std::string>& fields);
 
 // Applies the fields to the form in the order of the format, raising events as the user's actions
-// would. A file that ends early applies what was read. Does not touch CurrentFileName or
-// CaseModified and does not call Calculate itself.
+// would; blanks after a pressure or humidity code are ignored. Unrecognised values are skipped; a
+// list that ends early applies what it holds. Does not touch CurrentFileName or CaseModified and
+// does not call Calculate itself.
 void ApplyCaseFields(const std::vector<std::string>& fields, FormAmbient& form, CaseEvents& events);
 
 } // namespace hygrovane::casefile

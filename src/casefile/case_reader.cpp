@@ -1,11 +1,13 @@
 #include "casefile/case_codes.h"
 #include "casefile/case_file.h"
+#include "casefile/case_line.h"
 #include "casefile/file_io.h"
 
 #include <algorithm>
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <string_view>
 #include <tuple>
 
 namespace hygrovane::casefile {
@@ -18,6 +20,67 @@ constexpr std::size_t kMaxCaseFileBytes = 64 * 1024;
 std::string withoutLeadingBlanks(std::string_view line) {
     const std::size_t start = line.find_first_not_of(" \t");
     return start == std::string_view::npos ? std::string() : std::string(line.substr(start));
+}
+
+std::string_view withoutTrailingBlanks(std::string_view text) {
+    const std::size_t end = text.find_last_not_of(' ');
+    return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
+}
+
+// A code as written, without the blanks a hand edit may leave after it: "1 " is read as "1"
+// rather than as an unknown code that would shift every later field.
+std::string_view codeOf(const std::string& field) {
+    return withoutTrailingBlanks(field);
+}
+
+// Calls visit(line) for each line of bytes without its ending (LF, or CR LF), as the fields are
+// split; stops when visit returns false.
+template <typename Visit> void forEachLine(std::string_view bytes, Visit visit) {
+    while (!bytes.empty()) {
+        const std::size_t end = bytes.find('\n');
+        std::string_view line = bytes.substr(0, end);
+        bytes = end == std::string_view::npos ? std::string_view() : bytes.substr(end + 1);
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        if (!visit(line)) {
+            return;
+        }
+    }
+}
+
+// "Hygrovane", one blank and a version number of digits and points ("1.1", "2", "10.0.3").
+bool isTitleLine(std::string_view field) {
+    constexpr std::string_view kTitle = "Hygrovane ";
+    if (!field.starts_with(kTitle)) {
+        return false;
+    }
+    const std::string_view version = withoutTrailingBlanks(field.substr(kTitle.size()));
+    bool digitBefore = false;
+    for (char c : version) {
+        const bool digit = c >= '0' && c <= '9';
+        if (!digit && (c != '.' || !digitBefore)) {
+            return false;
+        }
+        digitBefore = digit;
+    }
+    return digitBefore;
+}
+
+// The number of fields a complete case holds, following its pressure code: the title, formulation,
+// unit system, 13 units, temperature, pressure code, the pressure value after a known code, then
+// the humidity code and value. Which humidity code it is does not matter.
+std::size_t completeFieldCount(const std::vector<std::string>& fields) {
+    constexpr std::size_t kPressureCodeIndex = 3 + kStoredCombos.size() + 1;
+    std::size_t count = kPressureCodeIndex + 1 + 2;
+    if (fields.size() > kPressureCodeIndex) {
+        const std::string_view code = codeOf(fields[kPressureCodeIndex]);
+        const bool known =
+            std::any_of(kPressureRows.begin(), kPressureRows.end(),
+                        [&](const PressureRow& row) { return row.caseCode == code; });
+        count += known ? 1 : 0;
+    }
+    return count;
 }
 
 // Hands out the fields one after another; nothing once the file has ended.
@@ -92,24 +155,53 @@ template <typename Rows> std::array<int, std::tuple_size_v<Rows>> optionsOf(cons
 
 std::vector<std::string> ReadCaseFields(std::string_view bytes) {
     std::vector<std::string> fields;
-    while (!bytes.empty()) {
-        const std::size_t end = bytes.find('\n');
-        std::string_view line = bytes.substr(0, end);
-        bytes = end == std::string_view::npos ? std::string_view() : bytes.substr(end + 1);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
+    forEachLine(bytes, [&](std::string_view line) {
         fields.push_back(withoutLeadingBlanks(line));
-    }
+        return true;
+    });
     return fields;
+}
+
+std::optional<std::string> CaseTextProblem(std::string_view bytes) {
+    if (bytes.find('\0') != std::string_view::npos) {
+        return "it is not a text file";
+    }
+    if (bytes.empty()) {
+        return "it is empty";
+    }
+    const std::vector<std::string> fields = ReadCaseFields(bytes);
+    if (!isTitleLine(fields.front())) {
+        return "its first line is not \"Hygrovane\" and a version number";
+    }
+    std::optional<std::string> problem;
+    std::size_t number = 0;
+    forEachLine(bytes, [&](std::string_view line) {
+        ++number;
+        // The blanks and tabs that start a line are not part of its field.
+        line.remove_prefix(std::min(line.size(), line.find_first_not_of(" \t")));
+        if (const auto lineProblem = CaseLineProblem(line)) {
+            problem = "line " + std::to_string(number) + " " + *lineProblem;
+        }
+        return !problem;
+    });
+    if (!problem && fields.size() < completeFieldCount(fields)) {
+        problem = "it ends before the value of its humidity input";
+    }
+    return problem;
 }
 
 FileResult LoadCaseFields(const std::string& path, std::vector<std::string>& fields) {
     std::string bytes;
     FileResult result = ReadSmallFile(path, kMaxCaseFileBytes, bytes, "case file");
-    if (result.ok) {
-        fields = ReadCaseFields(bytes);
+    if (!result.ok) {
+        return result;
     }
+    if (const auto problem = CaseTextProblem(bytes)) {
+        return {false, "The file \"" + path +
+                           "\" was not opened: it is not a complete Hygrovane case (" + *problem +
+                           ")."};
+    }
+    fields = ReadCaseFields(bytes);
     return result;
 }
 
@@ -148,8 +240,9 @@ void ApplyCaseFields(const std::vector<std::string>& fields, FormAmbient& form,
     if ((field = cursor.next()) == nullptr) {
         return;
     }
-    const auto pressure = std::find_if(kPressureRows.begin(), kPressureRows.end(),
-                                       [&](const PressureRow& p) { return p.caseCode == *field; });
+    const auto pressure =
+        std::find_if(kPressureRows.begin(), kPressureRows.end(),
+                     [&](const PressureRow& p) { return p.caseCode == codeOf(*field); });
     if (pressure != kPressureRows.end()) {
         selectOption(pressure->option, optionsOf(kPressureRows), form, events);
         if ((field = cursor.next()) == nullptr) {
@@ -161,8 +254,9 @@ void ApplyCaseFields(const std::vector<std::string>& fields, FormAmbient& form,
     if ((field = cursor.next()) == nullptr) {
         return;
     }
-    const auto humidity = std::find_if(kHumidityRows.begin(), kHumidityRows.end(),
-                                       [&](const HumidityRow& h) { return h.caseCode == *field; });
+    const auto humidity =
+        std::find_if(kHumidityRows.begin(), kHumidityRows.end(),
+                     [&](const HumidityRow& h) { return h.caseCode == codeOf(*field); });
     if (humidity == kHumidityRows.end()) {
         return;
     }

@@ -1,55 +1,75 @@
 #include "casefile/case_codes.h"
 #include "casefile/case_file.h"
+#include "casefile/case_line.h"
 #include "casefile/file_io.h"
 #include "hygrovane/config.h"
+
+#include <string>
+#include <vector>
 
 namespace hygrovane::casefile {
 
 namespace {
 
-void addLine(std::string& text, std::string_view line) {
-    text.append(line).append("\r\n");
+void addLine(std::vector<std::string>& lines, std::string_view line) {
+    lines.emplace_back(line);
+}
+
+// The fields of the case in file order.
+std::vector<std::string> caseLines(const FormAmbient& form) {
+    std::vector<std::string> lines;
+    addLine(lines, config::kApplicationTitle);
+    // Every checked item is written, so a consistent window gives exactly one line of each.
+    if (form.menu_IAPWS.checked) {
+        addLine(lines, "IAPWS");
+    }
+    if (form.menu_HW.checked) {
+        addLine(lines, "HW");
+    }
+    if (form.menu_metric.checked) {
+        addLine(lines, "Metric");
+    }
+    if (form.menu_british.checked) {
+        addLine(lines, "British");
+    }
+    if (form.menu_customized.checked) {
+        addLine(lines, "Customized");
+    }
+    for (int n : kStoredCombos) {
+        addLine(lines, form.Combo(n).text());
+    }
+    addLine(lines, form.Text1.text);
+    const PressureRow& pressure =
+        RowOf(form.Option8.value ? PressureInput::Barometric : PressureInput::Altitude);
+    addLine(lines, pressure.caseCode);
+    addLine(lines, form.Text(pressure.box).text);
+    for (const HumidityRow& humidity : kHumidityRows) {
+        if (form.Option(humidity.option).value) {
+            addLine(lines, humidity.caseCode);
+            addLine(lines, form.Text(humidity.box).text);
+        }
+    }
+    return lines;
 }
 
 } // namespace
 
 std::string CaseFileText(const FormAmbient& form) {
     std::string text;
-    addLine(text, config::kApplicationTitle);
-    // Every checked item is written, so a consistent window gives exactly one line of each.
-    if (form.menu_IAPWS.checked) {
-        addLine(text, "IAPWS");
-    }
-    if (form.menu_HW.checked) {
-        addLine(text, "HW");
-    }
-    if (form.menu_metric.checked) {
-        addLine(text, "Metric");
-    }
-    if (form.menu_british.checked) {
-        addLine(text, "British");
-    }
-    if (form.menu_customized.checked) {
-        addLine(text, "Customized");
-    }
-    for (int n : kStoredCombos) {
-        addLine(text, form.Combo(n).text());
-    }
-    addLine(text, form.Text1.text);
-    const PressureRow& pressure =
-        RowOf(form.Option8.value ? PressureInput::Barometric : PressureInput::Altitude);
-    addLine(text, pressure.caseCode);
-    addLine(text, form.Text(pressure.box).text);
-    for (const HumidityRow& humidity : kHumidityRows) {
-        if (form.Option(humidity.option).value) {
-            addLine(text, humidity.caseCode);
-            addLine(text, form.Text(humidity.box).text);
-        }
+    for (const std::string& line : caseLines(form)) {
+        text.append(line).append("\r\n");
     }
     return text;
 }
 
 FileResult SaveCase(const FormAmbient& form, const std::string& path) {
+    // A value that would not come back as it is must not replace a good file.
+    for (const std::string& line : caseLines(form)) {
+        if (const auto problem = CaseLineProblem(line)) {
+            return FileFailure("written", "case file", path,
+                               "a value " + *problem + ", which a case file cannot keep");
+        }
+    }
     return WriteWholeFile(path, CaseFileText(form), "case file");
 }
 

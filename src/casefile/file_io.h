@@ -8,6 +8,10 @@
 
 namespace hygrovane::casefile {
 
+// The failure "The <what> "<path>" could not be <action>: <reason>."
+FileResult FileFailure(std::string_view action, std::string_view what, const std::string& path,
+                       const std::string& reason);
+
 // Replaces path with bytes as one complete file, or leaves whatever was there untouched.
 // what names the file in the message ("case file", "report").
 FileResult WriteWholeFile(const std::string& path, std::string_view bytes, std::string_view what);

@@ -181,13 +181,14 @@ void AmbientWindow::menu_open_Click() {
 void AmbientWindow::openCase(const std::string& path) {
     std::vector<std::string> fields;
     const casefile::FileResult result = casefile::LoadCaseFields(path, fields);
-    if (result.ok) {
-        casefile::ApplyCaseFields(fields, form_, *this);
-        form_.CurrentFileName = path;
-        form_.CaseModified = false;
-    } else {
+    if (!result.ok) {
+        // Nothing was applied: the window, its file and its modified flag stay as they were.
         platform_.showMessage(result.message, config::kApplicationTitle);
+        return;
     }
+    casefile::ApplyCaseFields(fields, form_, *this);
+    form_.CurrentFileName = path;
+    form_.CaseModified = false;
     Calculate(form_);
 }
 
@@ -233,8 +234,20 @@ void AmbientWindow::exit_menu_Click() {
 
 void AmbientWindow::help_index_menu_Click() {
     const std::filesystem::path guide = FindUsersGuide(guideFolders);
-    if (!guide.empty()) {
-        platform_.openDocument(guide.string());
+    if (guide.empty()) {
+        std::string message = std::string("The user's guide \"") + config::kUsersGuideFile +
+                              "\" was found in none of these folders:";
+        for (const auto& folder : guideFolders) {
+            std::error_code error;
+            const auto shown = folder.empty() ? std::filesystem::current_path(error)
+                                              : std::filesystem::absolute(folder, error);
+            message += "\n" + (error ? folder : shown).string();
+        }
+        platform_.showMessage(message, config::kApplicationTitle);
+    } else if (!platform_.openDocument(guide.string())) {
+        platform_.showMessage("The user's guide \"" + guide.string() +
+                                  "\" was found, but no program to show it could be started.",
+                              config::kApplicationTitle);
     }
 }
 

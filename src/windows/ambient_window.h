@@ -28,6 +28,7 @@ class AmbientWindow : public casefile::CaseEvents {
     std::function<void()> endProgram;
 
     // Folders searched in turn for the user's guide; an empty path is the working directory.
+    // F1 says so when the guide is in none of them or cannot be shown.
     std::vector<std::filesystem::path> guideFolders{std::filesystem::path()};
 
     void Form_Load();

@@ -1,7 +1,7 @@
 #include "app/program_start.h"
 #include "forms/about/about_window.h"
-#include "windows/fake_platform.h"
 #include "forms/qt_app.h"
+#include "windows/fake_platform.h"
 
 #include <QAction>
 #include <QLabel>

@@ -49,12 +49,12 @@ TEST(Composition, TheWaterLineWidensAtTenPercentStrictly) {
     }
 }
 
-TEST(Composition, PicturesUseTheLocaleSeparatorAndArgonIsFormedIn32Bits) {
+TEST(Composition, TableUsesTheLocaleSeparatorAndArgonIsFormedIn32Bits) {
     FormAmbient form = StartedForm();
     form.decimalSeparator = ",";
     Calculate(form);
-    EXPECT_EQ(form.Text8.text, "1,5641");
-    EXPECT_EQ(form.Text9.text, "0,9787");
+    EXPECT_EQ(form.Text8.text, "1.5641"); // a box the user can type into: always "."
+    EXPECT_EQ(form.Text9.text, "0.9787");
     EXPECT_EQ(form.List1.items[8], Line("Ar", 23, "0,9219", 15, "1,2790"));
     EXPECT_EQ(form.Label22.caption, "3.1283"); // captions always use "."
     EXPECT_EQ(form.state.x_Ar, static_cast<float>((1 - form.state.x_w) * 0.009365));

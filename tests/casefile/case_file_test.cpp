@@ -281,6 +281,143 @@ TEST_F(CaseFiles, LoadRefusesWhatIsNoCaseFileNamesItAndReadsNothing) {
     }
 }
 
+// The start-up case with line n (from 1) replaced, or cut after line n when with is null.
+std::string StartupCaseWith(std::size_t n, const char* with) {
+    Lines lines = ReadCaseFields(kStartupCase);
+    if (with == nullptr) {
+        lines.resize(n);
+    } else {
+        lines.at(n - 1) = with;
+    }
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line + "\r\n";
+    }
+    return text;
+}
+
+// Nothing of a refused file is read; the message names the file and says what it is not.
+TEST_F(CaseFiles, LoadRefusesWhatIsNotACompleteCase) {
+    FormAmbient calculated = testing::StartupForm();
+    Calculate(calculated);
+    const std::string longValue = "2.5" + std::string(kMaxCaseLineLength - 5, '0') + "e1";
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* reason;
+    } rows[] = {
+        {"meeting notes", "Meeting notes\r\n- buy coffee\r\n", "first line"},
+        {"empty file", "", "empty"},
+        {"report of the program", ReportText(calculated, SatFormulation::IAPWS, QDate(2024, 1, 1)), "first line"},
+        {"title without a version", StartupCaseWith(1, "Hygrovane"), "first line"},
+        {"title with more after it", StartupCaseWith(1, "Hygrovane 1.1 notes"), "first line"},
+        {"title of another program", StartupCaseWith(1, "Hygrometer 1.1"), "first line"},
+        {"version that is no number", StartupCaseWith(1, "Hygrovane 1..1"), "first line"},
+        {"cut after the temperature", StartupCaseWith(17, nullptr), "ends before"},
+        {"cut after the humidity code", StartupCaseWith(20, nullptr), "ends before"},
+        // An unknown pressure code has no value after it: one line less, but not two.
+        {"unknown pressure code, cut after the humidity code",
+         StartupCaseWith(17, nullptr) + "3\r\n1\r\n", "ends before"},
+        {"lone CR inside a line", StartupCaseWith(17, "2\r5"), "line 17 holds a line break"},
+        {"tab inside a value", StartupCaseWith(21, "5\t0"), "line 21 holds a control character"},
+        {"old Mac line ends", "Hygrovane 1.1\rIAPWS\r", "first line"},
+        {"line one character too long", StartupCaseWith(17, (longValue + "0").c_str()),
+         "line 17 is longer than 256 characters"},
+    };
+    for (const auto& row : rows) {
+        Write(Path("file"), row.bytes);
+        std::vector<std::string> fields = {"untouched"};
+        const FileResult result = LoadCaseFields(Path("file"), fields);
+        EXPECT_FALSE(result.ok) << row.name;
+        EXPECT_NE(result.message.find("\"" + Path("file") +
+                                      "\" was not opened: it is not a "
+                                      "complete Hygrovane case ("),
+                  std::string::npos)
+            << row.name << ": " << result.message;
+        EXPECT_NE(result.message.find(row.reason), std::string::npos) << row.name << result.message;
+        EXPECT_EQ(fields, std::vector<std::string>{"untouched"}) << row.name;
+    }
+}
+
+// What a complete case may vary in: each row opens into BritishHwForm and changes the start-up
+// window into what must result.
+TEST_F(CaseFiles, LoadAcceptsCompleteCasesAsTheyVary) {
+    const std::string longValue = "2.5" + std::string(kMaxCaseLineLength - 5, '0') + "e1";
+    std::string lf = kStartupCase;
+    std::erase(lf, '\r');
+    lf.erase(0, lf.find('\n') + 1);
+    lf.erase(lf.size() - 3); // the title and the last line come as the row writes them
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::function<void(FormAmbient&)> expected;
+    } rows[] = {
+        {"another version", StartupCaseWith(1, "Hygrovane 12.0.3"), [](FormAmbient&) {}},
+        {"blanks after the title", StartupCaseWith(1, "Hygrovane 1.1  "), [](FormAmbient&) {}},
+        // "1 " neither selects nothing nor shifts the rest, and counts as the code it is.
+        {"blanks after the codes",
+         [] {
+             std::string text = StartupCaseWith(18, "1  ");
+             return text.replace(text.rfind("1\r\n50"), 1, "1 ");
+         }(),
+         [](FormAmbient&) {}},
+        {"LF line ends, leading blanks and tabs, last line without an ending",
+         "  Hygrovane 1.1\n" + lf + "\t 50", [](FormAmbient&) {}},
+        {"lines after the case", kStartupCase + "notes\r\n", [](FormAmbient&) {}},
+        {"unknown pressure code", StartupCaseWith(18, "3").erase(kStartupCase.find("101.325"), 9),
+         [](FormAmbient& f) { ChooseOption(f, 9), f.Text10.text = "1000"; }},
+        {"unknown humidity code", StartupCaseWith(20, "9"),
+         [](FormAmbient& f) { ChooseOption(f, 7), f.Text9.text = "1.5"; }},
+        {"value of the longest length", StartupCaseWith(17, longValue.c_str()),
+         [&](FormAmbient& f) { f.Text1.text = longValue; }},
+    };
+    for (const auto& row : rows) {
+        Write(Path("case"), row.bytes);
+        Lines fields;
+        const FileResult result = LoadCaseFields(Path("case"), fields);
+        ASSERT_TRUE(result.ok) << row.name << ": " << result.message;
+        FormAmbient form = BritishHwForm();
+        WindowEvents events(form);
+        ApplyCaseFields(fields, form, events);
+        FormAmbient expected = StartupForm();
+        row.expected(expected);
+        EXPECT_EQ(CaseInputs(form), CaseInputs(expected)) << row.name;
+    }
+}
+
+// A value the case could not keep as it is writes nothing and leaves the old file as it was; the
+// longest value that can be kept is written and opens.
+TEST_F(CaseFiles, SaveRefusesAValueThatWouldNotOpenAsItIs) {
+    const std::string oldBytes = "old case\r\n";
+    const struct {
+        const char* name;
+        int box;
+        std::string text;
+        const char* reason; // nullptr: saved
+    } rows[] = {
+        {"pasted lines", 1, "30\n2\n8000\n3\n0.002", "a value holds a line break"},
+        {"CR", 4, "50\r", "a value holds a line break"},
+        {"tab", 2, "101\t325", "a value holds a control character"},
+        {"too long", 2, std::string(kMaxCaseLineLength + 1, '1'), "longer than 256 characters"},
+        {"longest", 2, std::string(kMaxCaseLineLength, '1'), nullptr},
+    };
+    for (const auto& row : rows) {
+        Write(Path("case"), oldBytes);
+        FormAmbient form = testing::StartupForm();
+        form.Text(row.box).text = row.text;
+        const FileResult result = SaveCase(form, Path("case"));
+        EXPECT_EQ(result.ok, row.reason == nullptr) << row.name;
+        if (row.reason != nullptr) {
+            EXPECT_NE(result.message.find(Path("case")), std::string::npos) << result.message;
+            EXPECT_NE(result.message.find(row.reason), std::string::npos) << result.message;
+            EXPECT_EQ(ReadBytes(Path("case")), oldBytes) << row.name;
+        } else {
+            Lines fields;
+            EXPECT_TRUE(LoadCaseFields(Path("case"), fields).ok) << row.name;
+        }
+    }
+}
+
 TEST_F(CaseFiles, SaveReplacesAnExistingFileCompletely) {
     Write(Path("case"), std::string(5000, 'x'));
     EXPECT_TRUE(SaveCase(testing::StartupForm(), Path("case")).ok);

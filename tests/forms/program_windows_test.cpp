@@ -7,6 +7,7 @@
 #include "windows/fake_platform.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QLabel>
 #include <QListWidget>
 #include <QPointer>
@@ -262,10 +263,12 @@ TEST_F(ProgramWindows, SaturationWindowOpensFromTheMenuAndRecomputesAsTheUserTyp
               "abc Error Error");
 
     closeAndDelete(window); // every showing starts from the load state
-    EXPECT_EQ(opened, nullptr) << "the closed window is gone";
     window = open<SaturationWindow>("menu_sat", "Form_saturation");
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(text(*window, "Text1") + " " + text(*window, "Text2"), "100 101.41797792131");
+    EXPECT_EQ(control<QComboBox>(*window, "Combo1")->currentText(), "Temperature");
+    EXPECT_EQ(control<QComboBox>(*window, "Combo2")->y(), inputTop);
+    EXPECT_FALSE(control(*window, "Text1")->isUndoAvailable());
 }
 
 TEST_F(ProgramWindows, ConvertorOpensFromTheMenuAndConvertsAsTheUserTypesAndPicks) {
@@ -318,6 +321,56 @@ TEST_F(ProgramWindows, ConvertorOpensFromTheMenuAndConvertsAsTheUserTypesAndPick
     EXPECT_EQ(control(*window, "Text1")->selectedText(), "abc");
     retype(*window, "Text1", "");
     EXPECT_EQ(text(*window, "Text2"), "Error");
+
+    closeAndDelete(window); // every showing starts from the load state
+    window = open<ConvertorWindow>("menu_convertor", "Form_unit_convertor");
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(text(*window, "Text1") + " " + text(*window, "Text2"), "1 1");
+    EXPECT_EQ(visibleUnitLists(), "Combo2_0 Combo3_0");
+    EXPECT_EQ(control<QComboBox>(*window, "Combo3_0")->currentText(), "C");
+}
+
+// Line breaks and other control characters pasted into a value box are dropped, in every window:
+// the box shows what its window holds, and the caret stays after the pasted text.
+TEST_F(ProgramWindows, ValueBoxesOfEveryWindowKeepOneLine) {
+    closeAbout();
+    auto* saturation = open<SaturationWindow>("menu_sat", "Form_saturation");
+    auto* convertor = open<ConvertorWindow>("menu_convertor", "Form_unit_convertor");
+    ASSERT_TRUE(saturation && convertor);
+    const FormAmbient& main = view.handlers().form();
+    const struct {
+        QWidget* window;
+        const char* box;
+        const std::string& held;
+    } rows[] = {{&view, "Text1", main.Text1.text},
+                {&view, "Text4", main.Text4.text},
+                {saturation, "Text1", saturation->form().Text1.text},
+                {convertor, "Text1", convertor->form().Text1.text}};
+    QGuiApplication::clipboard()->setText(QStringLiteral("\n0\r\n.5\t\u2028"));
+    for (const auto& row : rows) {
+        const std::string name = row.window->objectName().toStdString() + "." + row.box;
+        retype(*row.window, row.box, "19");
+        QLineEdit* edit = control(*row.window, row.box);
+        edit->setCursorPosition(1);
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(edit->text(), "10.59") << name;
+        EXPECT_EQ(edit->cursorPosition(), 4) << name;
+        EXPECT_EQ(row.held, "10.59") << name;
+    }
+}
+
+// The fractions can be chosen as the input, so they are shown with a point in every locale; the
+// composition table keeps the locale's comma.
+TEST(AmbientViewLocale, FractionsShowAPointInAGermanLocale) {
+    testing::qtApp();
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    testing::FakePlatform platform;
+    AmbientView view(platform);
+    QLocale::setDefault(saved);
+    view.load();
+    EXPECT_EQ(text(view, "Text8") + " " + text(view, "Text9"), "1.5641 0.9787");
+    EXPECT_TRUE(control<QListWidget>(view, "List1")->item(8)->text().contains("0,9219"));
 }
 
 // Under a real display (xvfb-run), HYGROVANE_SCREENSHOT_DIR=<folder> saves a picture of each

@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include <unistd.h>
 
@@ -17,6 +19,38 @@ namespace {
 
 namespace fs = std::filesystem;
 using Answer = Platform::Answer;
+
+// Everything the main window shows and holds, as one text, so that a failed comparison shows what
+// differs.
+std::string Shown(const FormAmbient& form) {
+    std::ostringstream out;
+    for (int n = 1; n <= 16; ++n) {
+        const TextBox& box = form.Text(n);
+        out << "Text" << n << "=" << box.text << " locked=" << box.locked
+            << " red=" << (box.background == colours::kErrorRed) << " Combo" << n << "="
+            << form.Combo(n).listIndex << "\n";
+    }
+    for (int n = 1; n <= 33; ++n) {
+        out << "Label" << n << "=" << form.Labels(n).caption << "\n";
+    }
+    for (int n = 1; n <= 10; ++n) {
+        out << "Option" << n << "=" << form.Option(n).value << " ";
+    }
+    for (const MenuItem* item : {&form.menu_IAPWS, &form.menu_HW, &form.menu_metric,
+                                 &form.menu_british, &form.menu_customized}) {
+        out << item->checked;
+    }
+    for (const std::string& item : form.List1.items) {
+        out << "\n" << item;
+    }
+    return out.str();
+}
+
+std::string FileBytes(const fs::path& path) {
+    std::ostringstream bytes;
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    return bytes.str();
+}
 
 class AmbientHandlers : public ::testing::Test {
   protected:
@@ -229,15 +263,124 @@ TEST_F(AmbientHandlers, ReportIsWrittenWithTxtAndRefusedAfterAFailedCalculation)
     EXPECT_EQ(platform.saveDialogs, 1) << "no dialog after the refusal";
 }
 
-TEST_F(AmbientHandlers, UsersGuideIsTheFirstOneFoundOrNothing) {
-    window.guideFolders = {folder / "a", folder / "b"};
+TEST_F(AmbientHandlers, UsersGuideIsTheFirstOneFoundOrAMessageSaysWhyNot) {
+    window.guideFolders = {folder / "a", folder / "b", folder / "c"};
     window.help_index_menu_Click();
-    EXPECT_TRUE(platform.documents.empty() && platform.messages.empty());
+    EXPECT_TRUE(platform.documents.empty());
+    ASSERT_EQ(platform.messages.size(), 1U);
+    EXPECT_EQ(lastMessage().message,
+              "The user's guide \"Hygrovane1_1UsersGuide.pdf\" was found in none of these "
+              "folders:\n" +
+                  (folder / "a").string() + "\n" + (folder / "b").string() + "\n" +
+                  (folder / "c").string());
 
-    fs::create_directories(folder / "b");
-    std::ofstream(folder / "b" / config::kUsersGuideFile) << "%PDF";
+    for (const char* found : {"c", "b"}) {
+        fs::create_directories(folder / found);
+        std::ofstream(folder / found / config::kUsersGuideFile) << "%PDF";
+    }
+    platform.documentsOpen = false; // no program to show it
     window.help_index_menu_Click();
-    EXPECT_EQ(platform.documents, std::vector{(folder / "b" / config::kUsersGuideFile).string()});
+    const std::string guide = (folder / "b" / config::kUsersGuideFile).string();
+    EXPECT_EQ(platform.documents, std::vector{guide});
+    ASSERT_EQ(platform.messages.size(), 2U);
+    EXPECT_EQ(lastMessage().message, "The user's guide \"" + guide +
+                                         "\" was found, but no program to show it could be "
+                                         "started.");
+    EXPECT_EQ(lastMessage().title, "Hygrovane 1.1");
+}
+
+// A refused file leaves the window, its file name, its modified flag and every file on disk as
+// they were; nothing is calculated.
+TEST_F(AmbientHandlers, OpeningWhatIsNotACompleteCaseChangesNothing) {
+    window.menu_british_Click(); // a case quite unlike the start-up one, saved
+    form().Text1.text = "77";
+    window.Text1_Change();
+    platform.savePaths = {path("current")};
+    window.menu_saveas_Click();
+    const std::string saved = FileBytes(path("current"));
+    std::string cut = saved.substr(0, saved.find("77\r\n") + 4); // ends after the temperature
+    cut.replace(cut.find("British"), 7, "Metric").replace(cut.find("77"), 2, "30");
+    const std::pair<const char*, std::string> files[] = {
+        {"meeting notes", "Monday\r\n- coffee\r\n"},
+        {"empty", ""},
+        {"cut after the temperature", cut},
+        {"line break inside the temperature",
+         std::string(saved).replace(saved.find("77"), 2, "7\r7")},
+        {"temperature longer than a box",
+         std::string(saved).replace(saved.find("77"), 2, "2.5" + std::string(400, '0'))},
+    };
+    for (const auto& [name, bytes] : files) {
+        std::ofstream(path("file"), std::ios::binary) << bytes;
+        window.menu_metric_Click(); // the window differs from the saved case
+        form().CaseModified = false;
+        const std::string before = Shown(form());
+        platform.openPaths = {path("file")};
+        platform.messages.clear();
+        window.menu_open_Click();
+        EXPECT_EQ(Shown(form()), before) << name;
+        EXPECT_EQ(caseState(), std::pair(false, path("current"))) << name;
+        ASSERT_EQ(platform.messages.size(), 1U) << name;
+        EXPECT_EQ(lastMessage().message.rfind("The file \"" + path("file") +
+                                                  "\" was not opened: it is not a complete "
+                                                  "Hygrovane case (",
+                                              0),
+                  0U)
+            << lastMessage().message;
+        EXPECT_EQ(lastMessage().title, "Hygrovane 1.1");
+        EXPECT_EQ(FileBytes(path("file")), bytes) << name;
+        EXPECT_EQ(FileBytes(path("current")), saved) << name;
+    }
+}
+
+// Pasted lines in a box never reach a file: neither Save nor Save As writes them.
+TEST_F(AmbientHandlers, SavingAValueWithLineBreaksLeavesTheFilesAsTheyWere) {
+    platform.savePaths = {path("current")};
+    window.menu_saveas_Click();
+    std::ofstream(path("other"), std::ios::binary) << "other file\r\n";
+    const std::string current = FileBytes(path("current"));
+    form().Text1.text = "30\n2\n8000\n3\n0.002";
+    window.Text1_Change();
+    for (const bool saveAs : {false, true}) {
+        platform.savePaths = {path("other")};
+        saveAs ? window.menu_saveas_Click() : window.menu_save_Click();
+        EXPECT_EQ(caseState(), std::pair(true, path("current"))) << saveAs;
+        ASSERT_FALSE(platform.messages.empty());
+        EXPECT_NE(lastMessage().message.find("a value holds a line break"), std::string::npos)
+            << lastMessage().message;
+    }
+    EXPECT_EQ(platform.messages.size(), 2U);
+    EXPECT_EQ(FileBytes(path("current")), current);
+    EXPECT_EQ(FileBytes(path("other")), "other file\r\n");
+}
+
+// The fractions can be the input: written with the locale's comma they could not be read back.
+// The comma stays where nothing reads it, the composition table; no other text changes.
+TEST_F(AmbientHandlers, FractionsAreWrittenWithAPointInACommaLocale) {
+    testing::FakePlatform otherPlatform;
+    AmbientWindow comma{otherPlatform};
+    comma.form().decimalSeparator = ",";
+    comma.Form_Load();
+    EXPECT_EQ(comma.form().Text8.text + " " + comma.form().Text9.text, "1.5641 0.9787");
+    std::string pointed = Shown(comma.form());
+    std::replace(pointed.begin(), pointed.end(), ',', '.');
+    EXPECT_EQ(pointed, Shown(form()));
+    EXPECT_NE(comma.form().List1.items[8].find("0,9219"), std::string::npos);
+
+    for (const int option : {6, 7}) { // the mole fraction, then the mass fraction as the input
+        comma.Option_Click(option);
+        comma.form().Text1.text = "20";
+        comma.Text1_Change();
+        EXPECT_NE(comma.form().Text12.text, "Error") << comma.form().List1.items.back();
+        otherPlatform.savePaths = {path("comma")};
+        comma.menu_saveas_Click();
+        otherPlatform.openPaths = {path("comma")};
+        comma.menu_open_Click();
+        EXPECT_NE(comma.form().Text12.text, "Error") << "reopened, option " << option;
+        comma.form().Text1.text = "25";
+        comma.Text1_Change();
+    }
+    EXPECT_EQ(comma.form().Text8.text, "1.5641");
+    EXPECT_TRUE(otherPlatform.messages.empty());
 }
 
 TEST_F(AmbientHandlers, WebPageButtonReportsOnlyAFailedBrowser) {

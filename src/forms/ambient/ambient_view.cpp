@@ -72,8 +72,10 @@ const MenuItem* checkMark(const FormAmbient& form, const std::string& name) {
 std::vector<std::filesystem::path> UsersGuideFolders() {
     const std::filesystem::path programFolder =
         QCoreApplication::applicationDirPath().toStdString();
-    return {std::filesystem::path(), programFolder,
-            programFolder.parent_path() / "share" / "doc" / "hygrovane"};
+    // The working directory last: a guide that happens to lie where the program was started
+    // must not stand in for the one that came with it.
+    return {programFolder, programFolder.parent_path() / "share" / "doc" / "hygrovane",
+            std::filesystem::path()};
 }
 
 AmbientView::AmbientView(Platform& platform, QWidget* parent)
@@ -156,6 +158,7 @@ void AmbientView::buildControls() {
         }
         case layout::Kind::Text: {
             auto* edit = new QLineEdit(parent);
+            KeepOneLine(*edit);
             connect(edit, &QLineEdit::textEdited, this, [this, n](const QString& text) {
                 window_.form().Text(n).text = text.toStdString();
                 drawn_.Text(n).text = window_.form().Text(n).text; // the box shows it already

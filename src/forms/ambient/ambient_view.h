@@ -62,8 +62,9 @@ class AmbientView : public QMainWindow {
     bool ending_ = false;
 };
 
-// Where the user's guide is looked for: the working directory, the program's folder, and the
-// documentation folder of an installation (<prefix>/share/doc/hygrovane beside <prefix>/bin).
+// Where the user's guide is looked for, in this order: the program's folder, the documentation
+// folder of an installation (<prefix>/share/doc/hygrovane beside <prefix>/bin), the working
+// directory.
 std::vector<std::filesystem::path> UsersGuideFolders();
 
 } // namespace hygrovane::forms

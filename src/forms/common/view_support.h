@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QRect>
 
+class QLineEdit;
 class QWidget;
 
 namespace hygrovane::forms {
@@ -34,6 +35,11 @@ QColor ToQColor(const Colour& colour);
 // Paints a widget's background (and the base of an input box) in a colour.
 void SetBackground(QWidget& widget, const Colour& colour);
 
+// Keeps a value box to one line: line breaks and other control characters, typed, pasted or set,
+// are dropped, and the caret stays after what it followed. The text the box reports as edited is
+// the one it shows.
+void KeepOneLine(QLineEdit& edit);
+
 // Shows the one instance of a secondary window: the open one is brought to the front, a closed one
 // (waiting for its deferred deletion) is replaced by a fresh window from make(), so that every
 // showing starts from the window's load state.
@@ -46,6 +52,24 @@ Window* ShowSecondaryWindow(QPointer<Window>& open, Make make) {
     open->raise();
     open->activateWindow();
     return open;
+}
+
+// Shows the one instance of a secondary window that is made once and only hidden when closed: the
+// open one is brought to the front, a hidden one is reloaded (reload() puts it back into its load
+// state) before it is shown again. A window made anew for every showing would cost memory each
+// time: its controls get new palettes, and Qt 6.4's pixmap cache keeps for good a key for every
+// palette the style has drawn a list or button with (about 2.7 KB a showing).
+template <typename Window, typename Make>
+Window* ShowReloadedWindow(QPointer<Window>& window, Make make) {
+    if (!window) {
+        window = make();
+    } else if (!window->isVisible()) {
+        window->reload();
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
 }
 
 } // namespace hygrovane::forms

@@ -30,7 +30,6 @@ void drawList(QComboBox& combo, const ComboBox& model) {
 
 ConvertorWindow::ConvertorWindow(QWidget* owner) : QWidget(owner) {
     setObjectName(QStringLiteral("Form_unit_convertor"));
-    setAttribute(Qt::WA_DeleteOnClose);
     MakeFixedWindow(*this, 2625, 3330);
     setWindowIcon(ApplicationIcon());
     SetBackground(*this, colours::kWindowBackground);
@@ -58,6 +57,7 @@ ConvertorWindow::ConvertorWindow(QWidget* owner) : QWidget(owner) {
     auto makeBox = [this](const QString& name, int top) {
         auto* edit = new QLineEdit(this);
         edit->setObjectName(name);
+        KeepOneLine(*edit);
         edit->setGeometry(PlaceOn(*this, {kLeft, top, kWidth, 285}));
         return edit;
     };
@@ -149,9 +149,18 @@ void ConvertorWindow::redraw() {
     }
 }
 
+void ConvertorWindow::reload() {
+    form_ = FormUnitConvertor();
+    Form_Load(form_);
+    for (QLineEdit* edit : {Text1_, Text2_}) {
+        edit->setText(QString()); // no undo history from the last showing
+    }
+    redraw();
+}
+
 ConvertorWindow* showUnitConvertor(QWidget* owner) {
     static QPointer<ConvertorWindow> open;
-    return ShowSecondaryWindow(open, [owner] { return new ConvertorWindow(owner); });
+    return ShowReloadedWindow(open, [owner] { return new ConvertorWindow(owner); });
 }
 
 } // namespace hygrovane::forms

@@ -19,6 +19,8 @@ class ConvertorWindow : public QWidget {
     explicit ConvertorWindow(QWidget* owner = nullptr);
 
     const FormUnitConvertor& form() const { return form_; }
+    // Back to the load state, as a window made anew (the showing helper reuses the window).
+    void reload();
 
   private:
     void redraw();
@@ -35,7 +37,7 @@ class ConvertorWindow : public QWidget {
 };
 
 // Shows the unit convertor without blocking; a window already open is brought to the front,
-// otherwise a new one starts from its load state. It deletes itself when closed.
+// otherwise it starts again from its load state. Closing only hides it.
 ConvertorWindow* showUnitConvertor(QWidget* owner = nullptr);
 
 } // namespace hygrovane::forms

@@ -56,7 +56,6 @@ void drawBox(QLineEdit& edit, const TextBox& model) {
 
 SaturationWindow::SaturationWindow(QWidget* owner) : QWidget(owner) {
     setObjectName(QStringLiteral("Form_saturation"));
-    setAttribute(Qt::WA_DeleteOnClose);
     MakeFixedWindow(*this, 4185, 3480);
     setWindowIcon(ApplicationIcon());
     SetBackground(*this, colours::kWindowBackground);
@@ -82,6 +81,7 @@ SaturationWindow::SaturationWindow(QWidget* owner) : QWidget(owner) {
     auto makeBox = [this](const char* name, int top, int height) {
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QString::fromLatin1(name));
+        KeepOneLine(*edit);
         edit->setGeometry(PlaceOn(*this, {kControlLeft, top, kControlWidth, height}));
         return edit;
     };
@@ -142,9 +142,18 @@ void SaturationWindow::redraw() {
     drawBox(*Text3_, form_.Text3);
 }
 
+void SaturationWindow::reload() {
+    form_ = FormSaturation();
+    Form_Load(form_);
+    for (QLineEdit* edit : {Text1_, Text2_, Text3_}) {
+        edit->setText(QString()); // no undo history from the last showing
+    }
+    redraw();
+}
+
 SaturationWindow* showSaturationWindow(QWidget* owner) {
     static QPointer<SaturationWindow> open;
-    return ShowSecondaryWindow(open, [owner] { return new SaturationWindow(owner); });
+    return ShowReloadedWindow(open, [owner] { return new SaturationWindow(owner); });
 }
 
 } // namespace hygrovane::forms

@@ -17,6 +17,8 @@ class SaturationWindow : public QWidget {
     explicit SaturationWindow(QWidget* owner = nullptr);
 
     const FormSaturation& form() const { return form_; }
+    // Back to the load state, as a window made anew (the showing helper reuses the window).
+    void reload();
 
   private:
     void redraw();
@@ -32,7 +34,7 @@ class SaturationWindow : public QWidget {
 };
 
 // Shows the saturation window without blocking; a window already open is brought to the front,
-// otherwise a new one starts from its load state. It deletes itself when closed.
+// otherwise it starts again from its load state. Closing only hides it.
 SaturationWindow* showSaturationWindow(QWidget* owner = nullptr);
 
 } // namespace hygrovane::forms
