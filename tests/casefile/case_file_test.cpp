@@ -41,25 +41,27 @@ class CaseFiles : public ::testing::Test {
     QTemporaryDir dir_;
 };
 
-// A window far from the start-up state: British, Hyland-Wexler, altitude, mass fraction.
-FormAmbient BritishHwForm() {
-    FormAmbient form = StartupForm();
-    SelectPreset(form, UnitSystem::British);
-    SetFormulation(form, true);
-    ChooseOption(form, 9);
-    ChooseOption(form, 7);
-    form.Text1.text = "77";
-    form.Text10.text = "1000";
-    form.Text9.text = "1.5";
-    return form;
+// Makes a started window far from the start-up state: British, Hyland-Wexler, altitude, mass
+// fraction.
+void MakeBritishHw(TestWindow& window) {
+    window.Units(UnitSystem::British);
+    window.HylandWexler(true);
+    window.Type(1, "77");
+    window.Choose(9);
+    window.Type(10, "1000");
+    window.Choose(7);
+    window.Type(9, "1.5");
+    window.log.clear();
 }
 
 TEST(CaseFileText, StartupCaseIsTheTwentyOneLinesWithCrLf) {
-    EXPECT_EQ(CaseFileText(StartupForm()), kStartupCase);
+    EXPECT_EQ(CaseFileText(TestWindow().form()), kStartupCase);
 }
 
 TEST(CaseFileText, WritesEveryCheckedItemAndTheSelectedInputs) {
-    FormAmbient form = BritishHwForm();
+    TestWindow window;
+    MakeBritishHw(window);
+    FormAmbient form = window.form();
     form.menu_customized.checked = true; // an inconsistent window: both system lines appear
     const Lines lines = ReadCaseFields(CaseFileText(form));
     ASSERT_EQ(lines.size(), 22u);
@@ -95,89 +97,110 @@ TEST_F(CaseFiles, StartupFileWithLfRestoresMetricInAnotherWindow) {
     Write(Path("case"), lf);
     Lines fields;
     ASSERT_TRUE(LoadCaseFields(Path("case"), fields).ok);
-    FormAmbient form = BritishHwForm();
-    form.Text2.text = "90"; // computed from the altitude
-    form.Text4.text = "40";
-    WindowEvents events(form);
-    ApplyCaseFields(fields, form, events);
-    EXPECT_EQ(CaseInputs(form), CaseInputs(StartupForm()));
-    EXPECT_EQ(events.log, (Lines{"combo1", "combo2", "combo3", "combo4", "combo6", "combo7",
+    TestWindow window;
+    MakeBritishHw(window);
+    ApplyCaseFields(fields, window.form(), window);
+    EXPECT_EQ(CaseInputs(window.form()), CaseInputs(TestWindow().form()));
+    EXPECT_EQ(window.log, (Lines{"combo1", "combo2", "combo3", "combo4", "combo6", "combo7",
                                  "combo10", "combo11", "combo12", "combo13", "combo14", "combo15",
                                  "combo16", "text1", "option8", "text2", "option2", "text4"}));
-    WindowEvents unchanged(form);
-    ApplyCaseFields(fields, form, unchanged);
-    EXPECT_EQ(unchanged.log, Lines{});
+    window.log.clear();
+    ApplyCaseFields(fields, window.form(), window);
+    EXPECT_EQ(window.log, Lines{});
 }
 
-// Each row edits the start-up file, opens it in BritishHwForm and changes the start-up window
-// into what must result.
+// Each row edits the start-up file, opens it into the British window and changes a started
+// window (or, with fromBritish, the British one) into what must result.
 TEST(ApplyCaseFields, FaultyOrShortFiles) {
     const struct {
         const char* name;
         std::function<void(Lines&)> edit;
-        std::function<void(FormAmbient&)> expected;
+        bool fromBritish;
+        std::function<void(TestWindow&)> expected;
     } rows[] = {
         {"misspelt formulation keeps it and reads the rest", [](Lines& l) { l[1] = "IAPWs"; },
-         [](FormAmbient& f) { SetFormulation(f, true); }},
+         false, [](TestWindow& w) { w.HylandWexler(true); }},
         // "F" stays: no list was clicked that could notice it.
-        {"misspelt unit keeps that list's selection", [](Lines& l) { l[3] = "c"; },
-         [](FormAmbient& f) { f.Combo1.listIndex = 2; }},
+        {"misspelt unit keeps that list's selection", [](Lines& l) { l[3] = "c"; }, false,
+         [](TestWindow& w) { w.form().Combo1.listIndex = 2; }},
         {"unknown pressure code is read as the humidity code",
          [](Lines& l) {
              l.resize(17), l.insert(l.end(), {"3", "2", "0.01"});
          },
-         [](FormAmbient& f) {
-             ChooseOption(f, 9);
-             f.Text10.text = "1000"; // unchanged: no pressure was read
-             ChooseOption(f, 1);
-             f.Text3.text = "0.01";
+         false,
+         [](TestWindow& w) {
+             w.Choose(9);
+             w.Type(10, "1000"); // unchanged: no pressure was read
+             w.Choose(1);
+             w.Type(3, "0.01");
          }},
-        {"decimal comma stays one field", [](Lines& l) { l[16] = "25,5"; },
-         [](FormAmbient& f) { f.Text1.text = "25,5"; }},
-        {"file ending after line 10 applies what was read", [](Lines& l) { l.resize(10); },
-         [](FormAmbient& f) {
-             f = BritishHwForm();
-             SelectPreset(f, UnitSystem::Metric);
-             SetFormulation(f, false);
-             for (int n = 11; n <= 16; ++n) {
-                 f.Combo(n).listIndex = PresetPosition(n, UnitSystem::British);
+        {"decimal comma stays one field", [](Lines& l) { l[16] = "25,5"; }, false,
+         [](TestWindow& w) { w.Type(1, "25,5"); }},
+        // The lists after line 10 keep their British units in a window that reads Metric.
+        {"file ending after line 10 applies what was read", [](Lines& l) { l.resize(10); }, true,
+         [](TestWindow& w) {
+             w.HylandWexler(false);
+             FormAmbient& f = w.form();
+             f.menu_british.checked = false;
+             f.menu_metric.checked = true;
+             f.Label27.caption = "Unit (Metric)";
+             for (int n : {1, 2, 3, 4, 6, 7, 10}) {
+                 f.Combo(n).listIndex = PresetPosition(n, UnitSystem::Metric);
              }
          }},
-        {"file ending after the humidity code selects the option", [](Lines& l) { l.resize(20); },
-         [](FormAmbient& f) { f.Text9.text = "1.5"; }},
-        {"empty file changes nothing", [](Lines& l) { l.clear(); },
-         [](FormAmbient& f) { f = BritishHwForm(); }},
-        {"unknown humidity code stops reading", [](Lines& l) { l[19] = "9"; },
-         [](FormAmbient& f) { ChooseOption(f, 7), f.Text9.text = "1.5"; }},
+        {"empty file changes nothing", [](Lines& l) { l.clear(); }, true, [](TestWindow&) {}},
+        {"unknown humidity code stops reading", [](Lines& l) { l[19] = "9"; }, false,
+         [](TestWindow& w) { w.Choose(7), w.Type(9, "1.5"); }},
     };
     for (const auto& row : rows) {
         Lines lines = ReadCaseFields(kStartupCase);
         row.edit(lines);
-        FormAmbient form = BritishHwForm();
-        WindowEvents events(form);
-        ApplyCaseFields(lines, form, events);
-        FormAmbient expected = StartupForm();
+        TestWindow window;
+        MakeBritishHw(window);
+        ApplyCaseFields(lines, window.form(), window);
+        TestWindow expected;
+        if (row.fromBritish) {
+            MakeBritishHw(expected);
+        }
         row.expected(expected);
-        EXPECT_EQ(CaseInputs(form), CaseInputs(expected)) << row.name;
+        EXPECT_EQ(CaseInputs(window.form()), CaseInputs(expected.form())) << row.name;
     }
+    // A file ending after the humidity code selects the option; its box is not typed into.
+    Lines lines = ReadCaseFields(kStartupCase);
+    lines.resize(20);
+    TestWindow window;
+    MakeBritishHw(window);
+    ApplyCaseFields(lines, window.form(), window);
+    EXPECT_EQ(window.log.back(), "option2");
+    TestWindow expected;
+    expected.form().Text4.text = window.form().Text4.text;
+    EXPECT_EQ(CaseInputs(window.form()), CaseInputs(expected.form()));
 }
 
 // Input texts valid in each system's units: temperature, barometric pressure, altitude, then
-// humidity by option 1..7, 10.
+// the humidity rows in the order of the window (relative humidity, humidity ratio, absolute
+// humidity, dew point, wet bulb, partial pressure, mole and mass fraction).
 struct SystemRow {
     UnitSystem system;
     std::array<const char*, 11> texts;
 };
 const SystemRow kSystems[] = {
     {UnitSystem::Metric,
-     {"25", "101.325", "500", "0.01", "50", "10", "15", "0.01", "1.5", "1", "1.5"}},
+     {"25", "101.325", "500", "50", "0.01", "0.01", "10", "15", "1.5", "1.5", "1"}},
     {UnitSystem::British,
-     {"77", "14.696", "1640", "0.01", "50", "50", "60", "0.0006", "1.5", "1", "0.2"}},
+     {"77", "14.696", "1640", "50", "0.01", "0.0006", "50", "60", "0.2", "1.5", "1"}},
     // Metric with four lists changed: K, g/m^3, mm Hg, cal/kg-K.
     {UnitSystem::Customized,
-     {"298.15", "101.325", "500", "0.01", "50", "10", "15", "10", "1.5", "1", "11"}},
+     {"298.15", "101.325", "500", "50", "0.01", "10", "10", "15", "11", "1.5", "1"}},
 };
-constexpr std::array kHumidityOptions = {1, 2, 3, 4, 5, 6, 7, 10};
+// The humidity options in the order of the window.
+const std::vector<int> kHumidityOptions = [] {
+    std::vector<int> options;
+    for (const HumidityRow& row : kHumidityRows) {
+        options.push_back(row.option);
+    }
+    return options;
+}();
 
 // Every text the window shows after a calculation.
 std::string Outputs(const FormAmbient& form) {
@@ -198,38 +221,37 @@ class CaseRoundTrip : public ::testing::TestWithParam<RoundTrip> {};
 
 TEST_P(CaseRoundTrip, OpeningInAnotherWindowRestoresEveryInputAndOutput) {
     const auto& [units, hylandWexler, altitude, humidity] = GetParam();
-    FormAmbient source = StartupForm();
-    SelectPreset(source, units.system);
+    TestWindow sourceWindow;
+    sourceWindow.Units(units.system);
     for (const auto& [combo, index] : {std::pair{1, 1}, {7, 1}, {11, 5}, {12, 2}}) {
         if (units.system == UnitSystem::Customized) {
-            source.Combo(combo).listIndex = index;
+            sourceWindow.Pick(combo, index);
         }
     }
-    SetFormulation(source, hylandWexler);
-    source.Text1.text = units.texts[0];
-    ChooseOption(source, altitude ? 9 : 8);
-    source.Text2.text = units.texts[1];
-    source.Text10.text = units.texts[2];
-    ChooseOption(source, kHumidityOptions[humidity]);
-    source.Text(OptionBox(kHumidityOptions[humidity])).text = units.texts[3 + humidity];
-    Calculate(source);
+    sourceWindow.HylandWexler(hylandWexler);
+    sourceWindow.Type(1, units.texts[0]);
+    sourceWindow.Choose(8);
+    sourceWindow.Type(2, units.texts[1]);
+    sourceWindow.Choose(9);
+    sourceWindow.Type(10, units.texts[2]);
+    sourceWindow.Choose(altitude ? 9 : 8);
+    sourceWindow.Choose(kHumidityOptions[humidity]);
+    sourceWindow.Type(OptionBox(kHumidityOptions[humidity]), units.texts[3 + humidity]);
+    const FormAmbient& source = sourceWindow.form();
     ASSERT_NE(source.Text12.text, "Error") << source.List1.items.back();
 
     // The same window with every input choice different.
-    FormAmbient form = StartupForm();
-    SelectPreset(form,
-                 units.system == UnitSystem::Metric ? UnitSystem::British : UnitSystem::Metric);
-    SetFormulation(form, !hylandWexler);
-    form.Text1.text = "0";
-    ChooseOption(form, altitude ? 8 : 9);
-    ChooseOption(form, kHumidityOptions[(humidity + 1) % kHumidityOptions.size()]);
-    Calculate(form);
+    TestWindow window;
+    window.Units(units.system == UnitSystem::Metric ? UnitSystem::British : UnitSystem::Metric);
+    window.HylandWexler(!hylandWexler);
+    window.Type(1, "0");
+    window.Choose(altitude ? 8 : 9);
+    window.Choose(kHumidityOptions[(humidity + 1) % kHumidityOptions.size()]);
 
-    WindowEvents events(form, [](FormAmbient& f) { Calculate(f); });
-    ApplyCaseFields(ReadCaseFields(CaseFileText(source)), form, events);
-    EXPECT_EQ(CaseInputs(form), CaseInputs(source));
-    Calculate(form); // as the window does after opening
-    EXPECT_EQ(Outputs(form), Outputs(source));
+    ApplyCaseFields(ReadCaseFields(CaseFileText(source)), window.form(), window);
+    EXPECT_EQ(CaseInputs(window.form()), CaseInputs(source));
+    Calculate(window.form()); // as the window does after opening
+    EXPECT_EQ(Outputs(window.form()), Outputs(source));
 }
 
 std::string RoundTripName(const ::testing::TestParamInfo<RoundTrip>& info) {
@@ -298,8 +320,7 @@ std::string StartupCaseWith(std::size_t n, const char* with) {
 
 // Nothing of a refused file is read; the message names the file and says what it is not.
 TEST_F(CaseFiles, LoadRefusesWhatIsNotACompleteCase) {
-    FormAmbient calculated = testing::StartupForm();
-    Calculate(calculated);
+    const FormAmbient calculated = TestWindow().form();
     const std::string longValue = "2.5" + std::string(kMaxCaseLineLength - 5, '0') + "e1";
     const struct {
         const char* name;
@@ -308,7 +329,8 @@ TEST_F(CaseFiles, LoadRefusesWhatIsNotACompleteCase) {
     } rows[] = {
         {"meeting notes", "Meeting notes\r\n- buy coffee\r\n", "first line"},
         {"empty file", "", "empty"},
-        {"report of the program", ReportText(calculated, SatFormulation::IAPWS, QDate(2024, 1, 1)), "first line"},
+        {"report of the program", ReportText(calculated, SatFormulation::IAPWS, QDate(2024, 1, 1)),
+         "first line"},
         {"title without a version", StartupCaseWith(1, "Hygrovane"), "first line"},
         {"title with more after it", StartupCaseWith(1, "Hygrovane 1.1 notes"), "first line"},
         {"title of another program", StartupCaseWith(1, "Hygrometer 1.1"), "first line"},
@@ -339,7 +361,7 @@ TEST_F(CaseFiles, LoadRefusesWhatIsNotACompleteCase) {
     }
 }
 
-// What a complete case may vary in: each row opens into BritishHwForm and changes the start-up
+// What a complete case may vary in: each row opens into the British window and changes a started
 // window into what must result.
 TEST_F(CaseFiles, LoadAcceptsCompleteCasesAsTheyVary) {
     const std::string longValue = "2.5" + std::string(kMaxCaseLineLength - 5, '0') + "e1";
@@ -350,38 +372,38 @@ TEST_F(CaseFiles, LoadAcceptsCompleteCasesAsTheyVary) {
     const struct {
         const char* name;
         std::string bytes;
-        std::function<void(FormAmbient&)> expected;
+        std::function<void(TestWindow&)> expected;
     } rows[] = {
-        {"another version", StartupCaseWith(1, "Hygrovane 12.0.3"), [](FormAmbient&) {}},
-        {"blanks after the title", StartupCaseWith(1, "Hygrovane 1.1  "), [](FormAmbient&) {}},
+        {"another version", StartupCaseWith(1, "Hygrovane 12.0.3"), [](TestWindow&) {}},
+        {"blanks after the title", StartupCaseWith(1, "Hygrovane 1.1  "), [](TestWindow&) {}},
         // "1 " neither selects nothing nor shifts the rest, and counts as the code it is.
         {"blanks after the codes",
          [] {
              std::string text = StartupCaseWith(18, "1  ");
              return text.replace(text.rfind("1\r\n50"), 1, "1 ");
          }(),
-         [](FormAmbient&) {}},
+         [](TestWindow&) {}},
         {"LF line ends, leading blanks and tabs, last line without an ending",
-         "  Hygrovane 1.1\n" + lf + "\t 50", [](FormAmbient&) {}},
-        {"lines after the case", kStartupCase + "notes\r\n", [](FormAmbient&) {}},
+         "  Hygrovane 1.1\n" + lf + "\t 50", [](TestWindow&) {}},
+        {"lines after the case", kStartupCase + "notes\r\n", [](TestWindow&) {}},
         {"unknown pressure code", StartupCaseWith(18, "3").erase(kStartupCase.find("101.325"), 9),
-         [](FormAmbient& f) { ChooseOption(f, 9), f.Text10.text = "1000"; }},
+         [](TestWindow& w) { w.Choose(9), w.Type(10, "1000"); }},
         {"unknown humidity code", StartupCaseWith(20, "9"),
-         [](FormAmbient& f) { ChooseOption(f, 7), f.Text9.text = "1.5"; }},
+         [](TestWindow& w) { w.Choose(7), w.Type(9, "1.5"); }},
         {"value of the longest length", StartupCaseWith(17, longValue.c_str()),
-         [&](FormAmbient& f) { f.Text1.text = longValue; }},
+         [&](TestWindow& w) { w.Type(1, longValue); }},
     };
     for (const auto& row : rows) {
         Write(Path("case"), row.bytes);
         Lines fields;
         const FileResult result = LoadCaseFields(Path("case"), fields);
         ASSERT_TRUE(result.ok) << row.name << ": " << result.message;
-        FormAmbient form = BritishHwForm();
-        WindowEvents events(form);
-        ApplyCaseFields(fields, form, events);
-        FormAmbient expected = StartupForm();
+        TestWindow window;
+        MakeBritishHw(window);
+        ApplyCaseFields(fields, window.form(), window);
+        TestWindow expected;
         row.expected(expected);
-        EXPECT_EQ(CaseInputs(form), CaseInputs(expected)) << row.name;
+        EXPECT_EQ(CaseInputs(window.form()), CaseInputs(expected.form())) << row.name;
     }
 }
 
@@ -403,7 +425,7 @@ TEST_F(CaseFiles, SaveRefusesAValueThatWouldNotOpenAsItIs) {
     };
     for (const auto& row : rows) {
         Write(Path("case"), oldBytes);
-        FormAmbient form = testing::StartupForm();
+        FormAmbient form = TestWindow().form();
         form.Text(row.box).text = row.text;
         const FileResult result = SaveCase(form, Path("case"));
         EXPECT_EQ(result.ok, row.reason == nullptr) << row.name;
@@ -420,8 +442,8 @@ TEST_F(CaseFiles, SaveRefusesAValueThatWouldNotOpenAsItIs) {
 
 TEST_F(CaseFiles, SaveReplacesAnExistingFileCompletely) {
     Write(Path("case"), std::string(5000, 'x'));
-    EXPECT_TRUE(SaveCase(testing::StartupForm(), Path("case")).ok);
-    EXPECT_EQ(ReadBytes(Path("case")), CaseFileText(testing::StartupForm()));
+    EXPECT_TRUE(SaveCase(TestWindow().form(), Path("case")).ok);
+    EXPECT_EQ(ReadBytes(Path("case")), CaseFileText(TestWindow().form()));
 }
 
 // Runs write with the size of files this process may write limited, as a full disk would.
@@ -445,7 +467,7 @@ TEST_F(CaseFiles, FailedWritesReportAndLeaveExistingFilesUntouched) {
     Write(Path("existing.txt"), oldBytes);
     Write(Path("file.txt"), oldBytes); // a file, not a folder
     ASSERT_TRUE(QDir(dir_.path()).mkdir("folder.txt"));
-    FormAmbient form = testing::StartupForm();
+    FormAmbient form = TestWindow().form();
     Calculate(form);
 
     const struct {
@@ -475,7 +497,7 @@ TEST_F(CaseFiles, FailedWritesReportAndLeaveExistingFilesUntouched) {
 
 TEST(SaveCase, RefusesADeviceInsteadOfReplacingIt) {
     ASSERT_TRUE(std::filesystem::is_character_file("/dev/full"));
-    EXPECT_FALSE(SaveCase(testing::StartupForm(), "/dev/full").ok);
+    EXPECT_FALSE(SaveCase(TestWindow().form(), "/dev/full").ok);
     EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
 }
 

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "calculator/form_ambient.h"
+#include "calculator/humidity_rows.h"
 #include "calculator/unit_presets.h"
 #include "casefile/case_file.h"
+#include "windows/ambient_window.h"
+#include "windows/fake_platform.h"
 
 #include <QFile>
 
-#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -15,46 +17,51 @@ namespace hygrovane::testing {
 
 // The box that belongs to option n.
 inline int OptionBox(int optionNumber) {
-    constexpr int kBoxes[] = {0, 3, 4, 5, 6, 7, 8, 9, 2, 10, 11};
-    return kBoxes[optionNumber];
-}
-
-// Selects the preset units and check marks of a unit system, as the menu command does.
-inline void SelectPreset(FormAmbient& form, UnitSystem system) {
-    form.menu_metric.checked = system == UnitSystem::Metric;
-    form.menu_british.checked = system == UnitSystem::British;
-    form.menu_customized.checked = system == UnitSystem::Customized;
-    const char* names[] = {"Metric", "British", "Customized"};
-    form.Label27.caption = std::string("Unit (") + names[static_cast<int>(system)] + ")";
-    for (int n = 1; system != UnitSystem::Customized && n <= kMainComboCount; ++n) {
-        form.Combo(n).listIndex = PresetPosition(n, system);
+    if (const HumidityRow* row = HumidityRowOfOption(optionNumber)) {
+        return row->box;
     }
+    return PressureRowOfOption(optionNumber)->box;
 }
 
-// The window right after start-up, before Calculate: Metric units selected.
-inline FormAmbient StartupForm() {
-    FormAmbient form;
-    SelectPreset(form, UnitSystem::Metric);
-    return form;
-}
+struct WithFakePlatform {
+    FakePlatform platform;
+};
 
-inline void SetFormulation(FormAmbient& form, bool hylandWexler) {
-    form.menu_IAPWS.checked = !hylandWexler;
-    form.menu_HW.checked = hylandWexler;
-}
+// The main window's own handlers over their model, started as the program starts them; the
+// events an opened case raises are recorded in order ("combo2", "option9", "text10") before the
+// handlers run.
+class TestWindow : private WithFakePlatform, public forms::AmbientWindow {
+  public:
+    TestWindow() : forms::AmbientWindow(platform) { Form_Load(); }
 
-// Selects option n exclusively in its group and unlocks its box, as a click would.
-inline void ChooseOption(FormAmbient& form, int chosen) {
-    const auto pressureGroup = [](int n) { return n == 8 || n == 9; };
-    for (int n = 1; n <= 10; ++n) {
-        if (pressureGroup(n) == pressureGroup(chosen)) {
-            form.Option(n).value = n == chosen;
-            TextBox& box = form.Text(OptionBox(n));
-            box.locked = n != chosen;
-            box.background = n == chosen ? colours::kPlatformWindow : colours::kDerivedCyan;
-        }
+    void Units(UnitSystem system) {
+        system == UnitSystem::British ? menu_british_Click() : menu_metric_Click();
     }
-}
+    void HylandWexler(bool chosen) { chosen ? menu_HW_Click() : menu_IAPWS_Click(); }
+    void Choose(int option) { Option_Click(option); }
+    void Pick(int combo, int position) {
+        form().Combo(combo).listIndex = position;
+        Combo_Click(combo);
+    }
+    void Type(int box, const std::string& text) {
+        form().Text(box).text = text;
+        Text_Change(box);
+    }
+
+    void comboClicked(int n) override {
+        log.push_back("combo" + std::to_string(n));
+        AmbientWindow::comboClicked(n);
+    }
+    void optionClicked(int n) override {
+        log.push_back("option" + std::to_string(n));
+        AmbientWindow::optionClicked(n);
+    }
+    void textChanged(int n) override {
+        log.push_back("text" + std::to_string(n));
+        AmbientWindow::textChanged(n);
+    }
+    std::vector<std::string> log;
+};
 
 // Everything a case file keeps, as one text, so that a failed comparison shows what differs.
 inline std::string CaseInputs(const FormAmbient& form) {
@@ -75,44 +82,6 @@ inline std::string CaseInputs(const FormAmbient& form) {
     }
     return out.str();
 }
-
-// Reacts as the main window does and records the events in order ("combo2", "option9", "text10"):
-// an option locks and unlocks its group, a unit other than the preset's turns the unit system to
-// Customized, and a list or an input box runs recalculate (if given).
-class WindowEvents : public casefile::CaseEvents {
-  public:
-    explicit WindowEvents(FormAmbient& form, std::function<void(FormAmbient&)> recalculate = {})
-        : form_(form), recalculate_(std::move(recalculate)) {}
-
-    void comboClicked(int n) override {
-        log.push_back("combo" + std::to_string(n));
-        const UnitSystem system = form_.menu_metric.checked    ? UnitSystem::Metric
-                                  : form_.menu_british.checked ? UnitSystem::British
-                                                               : UnitSystem::Customized;
-        if (system != UnitSystem::Customized && form_.Combo(n).text() != PresetUnit(n, system)) {
-            SelectPreset(form_, UnitSystem::Customized);
-        }
-        Recalculate();
-    }
-    void optionClicked(int n) override {
-        log.push_back("option" + std::to_string(n));
-        ChooseOption(form_, n);
-    }
-    void textChanged(int n) override {
-        log.push_back("text" + std::to_string(n));
-        Recalculate(); // a case only sets input boxes: Text1 and the chosen options' boxes
-    }
-    std::vector<std::string> log;
-
-  private:
-    void Recalculate() {
-        if (recalculate_) {
-            recalculate_(form_);
-        }
-    }
-    FormAmbient& form_;
-    std::function<void(FormAmbient&)> recalculate_;
-};
 
 inline std::string ReadBytes(const std::string& path) {
     QFile file(QString::fromStdString(path));

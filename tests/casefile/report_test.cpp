@@ -13,38 +13,34 @@
 namespace hygrovane::casefile {
 namespace {
 
-using testing::SelectPreset;
+using testing::TestWindow;
 
 const QDate kDate{2024, 3, 7};
 
-FormAmbient Calculated(const std::function<void(FormAmbient&)>& setUp) {
-    FormAmbient form = testing::StartupForm();
-    setUp(form);
-    Calculate(form);
-    return form;
+FormAmbient Calculated(const std::function<void(TestWindow&)>& setUp) {
+    TestWindow window;
+    setUp(window);
+    return window.form();
 }
 
 TEST(ReportText, CompleteReports) {
     const struct {
         const char* file;
-        std::function<void(FormAmbient&)> setUp;
+        std::function<void(TestWindow&)> setUp;
         int formulationCode;
     } rows[] = {
-        {"report_startup.txt", [](FormAmbient&) {}, 1},
+        {"report_startup.txt", [](TestWindow&) {}, 1},
         {"report_british_hw.txt",
-         [](FormAmbient& f) {
-             SelectPreset(f, UnitSystem::British);
-             f.menu_IAPWS.checked = false;
-             f.menu_HW.checked = true;
-             f.Text1.text = "77";
-             f.Text2.text = "14.696";
+         [](TestWindow& w) {
+             w.Units(UnitSystem::British);
+             w.HylandWexler(true);
+             w.Type(1, "77");
+             w.Type(2, "14.696");
          },
          2},
         // Water: 17.7 % by volume, 11.8 % by weight.
-        {"report_humid.txt", [](FormAmbient& f) { f.Text1.text = "60", f.Text4.text = "90"; }, 1},
-        {"report_atmosphere.txt",
-         [](FormAmbient& f) { SelectPreset(f, UnitSystem::Customized), f.Combo11.listIndex = 6; },
-         1},
+        {"report_humid.txt", [](TestWindow& w) { w.Type(1, "60"), w.Type(4, "90"); }, 1},
+        {"report_atmosphere.txt", [](TestWindow& w) { w.Pick(11, 6); }, 1},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(ReportText(Calculated(row.setUp),
@@ -87,7 +83,7 @@ TEST(ReportText, LinesThatDependOnTheState) {
          "Date (mm/dd/yyyy):   03/07/2024\r\n\r\nSystem of Units:  Metric"},
     };
     for (const auto& row : rows) {
-        FormAmbient form = Calculated([](FormAmbient&) {});
+        FormAmbient form = Calculated([](TestWindow&) {});
         row.setUp(form);
         const std::string report =
             ReportText(form, static_cast<SatFormulation>(row.formulationCode), kDate);
@@ -114,7 +110,7 @@ TEST(ReportFileName, AppendsTxtOnlyWhenMissing) {
 TEST(WriteReport, WritesTodaysReportToATxtFile) {
     QTemporaryDir dir;
     const std::string path = dir.filePath("case").toStdString();
-    const FormAmbient form = Calculated([](FormAmbient&) {});
+    const FormAmbient form = Calculated([](TestWindow&) {});
     ASSERT_TRUE(WriteReport(form, path, SatFormulation::IAPWS).ok);
     const QDate today = QDate::currentDate();
     EXPECT_EQ(testing::ReadBytes(path + ".txt"), ReportText(form, SatFormulation::IAPWS, today));
