@@ -1,0 +1,93 @@
+#include "chart/chart_model.h"
+
+#include "hygrovane/moist_air.h"
+
+namespace hygrovane::chart {
+
+ChartModel::ChartModel(const ChartSettings& settings) : settings_(settings) {
+    compute();
+}
+
+void ChartModel::setSettings(const ChartSettings& settings) {
+    if (settings == settings_) {
+        return;
+    }
+    settings_ = settings;
+    compute();
+}
+
+void ChartModel::compute() {
+    geometry_ = ComputeGeometry(settings_.pressure, settings_.formulation, settings_.units,
+                                settings_.range);
+    ++computations_;
+}
+
+std::optional<Readout> ChartModel::readoutAt(ChartPoint at) const {
+    if (!settings_.range.contains(at)) {
+        return std::nullopt;
+    }
+    Conditions conditions;
+    conditions.dryBulb = at.dryBulb;
+    conditions.pressure = settings_.pressure;
+    const Result<Ambient> ambient = AmbientOf(conditions);
+    if (!ambient) {
+        return std::nullopt;
+    }
+    const Result<Saturation> saturation = SaturationOf(*ambient, settings_.formulation);
+    if (!saturation || at.humidityRatio > saturation->humidityRatio) {
+        return std::nullopt;
+    }
+    const Result<MoistAirState> state =
+        StateOf(*ambient, *saturation, HumidityInput::HumidityRatio, at.humidityRatio);
+    if (!state) {
+        return std::nullopt;
+    }
+    return Readout{at, *state};
+}
+
+namespace {
+
+std::string Shown(const Scale& scale, double internal) {
+    return FixedText(scale.shown(internal), scale.decimals) + " " + scale.symbol;
+}
+
+} // namespace
+
+std::string ChartModel::readoutText(const Readout& r) const {
+    const ChartUnits& u = settings_.units;
+    const MoistAirState& s = r.state;
+    return "Dry bulb " + Shown(u.dryBulb, s.ambient.dryBulb) + " · W " +
+           Shown(u.humidityRatio, s.humidityRatio) + " · RH " +
+           FixedText(s.relativeHumidity * 100, 1) + " % · Wet bulb " + Shown(u.dryBulb, s.wetBulb) +
+           " · Dew point " + (s.dewPoint ? Shown(u.dryBulb, *s.dewPoint) : std::string("—")) +
+           " · h " + Shown(u.enthalpy, s.enthalpy) + " · v " +
+           Shown(u.specificVolume, s.specificVolume);
+}
+
+std::string ChartModel::pointLabel(ChartPoint at) const {
+    const ChartUnits& u = settings_.units;
+    return Shown(u.dryBulb, at.dryBulb) + ", " + Shown(u.humidityRatio, at.humidityRatio);
+}
+
+std::string ChartModel::familyCaption(Family family) const {
+    const ChartUnits& u = settings_.units;
+    switch (family) {
+    case Family::DryBulbGrid:
+        return "Dry-bulb temperature, " + u.dryBulb.symbol;
+    case Family::HumidityRatioGrid:
+        return "Humidity ratio, " + u.humidityRatio.symbol;
+    case Family::SpecificVolume:
+        return "Specific volume, " + u.specificVolume.symbol;
+    case Family::Enthalpy:
+        return "Enthalpy, " + u.enthalpy.symbol + " (datum " + u.datum + ")";
+    case Family::WetBulb:
+        return "Wet bulb, " + u.dryBulb.symbol;
+    case Family::RelativeHumidity:
+        return "Relative humidity, %";
+    case Family::Saturation:
+        break;
+    }
+    return "Saturation";
+}
+
+} // namespace hygrovane::chart
