@@ -1,6 +1,8 @@
 #include "forms/about/about_window.h"
 #include "forms/common/window_look.h"
 #include "forms/ambient/ambient_view.h"
+#include "forms/chart/chart_overlays.h"
+#include "forms/chart/chart_window.h"
 #include "forms/common/display_check.h"
 #include "forms/common/qt_platform.h"
 #include "forms/convertor/convertor_window.h"
@@ -19,6 +21,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setWindowIcon(hygrovane::forms::ApplicationIcon());
     hygrovane::forms::QtPlatform platform;
+    // What other windows draw on the chart; it outlives the windows that use it.
+    hygrovane::forms::ChartOverlays chartOverlays;
     hygrovane::forms::AmbientView window(platform);
     platform.setParentWindow(&window);
     // The auxiliary windows are owned by the main window, so that ending the program closes them.
@@ -29,6 +33,9 @@ int main(int argc, char* argv[]) {
     };
     handlers.showConvertor = [&window] { hygrovane::forms::showUnitConvertor(&window); };
     handlers.showSaturation = [&window] { hygrovane::forms::showSaturationWindow(&window); };
+    handlers.showChart = [&] {
+        hygrovane::forms::showChartWindow(window, platform, &chartOverlays);
+    };
     // Loading opens the About box first; closing it shows the main window.
     window.load();
     return QApplication::exec();

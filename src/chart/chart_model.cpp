@@ -2,6 +2,8 @@
 
 #include "hygrovane/moist_air.h"
 
+#include <algorithm>
+
 namespace hygrovane::chart {
 
 ChartModel::ChartModel(const ChartSettings& settings) : settings_(settings) {
@@ -22,27 +24,52 @@ void ChartModel::compute() {
     ++computations_;
 }
 
-std::optional<Readout> ChartModel::readoutAt(ChartPoint at) const {
-    if (!settings_.range.contains(at)) {
-        return std::nullopt;
-    }
+namespace {
+
+struct Saturated {
+    Ambient ambient;
+    Saturation saturation;
+};
+
+std::optional<Saturated> SaturatedAt(const ChartSettings& settings, double T) {
     Conditions conditions;
-    conditions.dryBulb = at.dryBulb;
-    conditions.pressure = settings_.pressure;
+    conditions.dryBulb = T;
+    conditions.pressure = settings.pressure;
     const Result<Ambient> ambient = AmbientOf(conditions);
     if (!ambient) {
         return std::nullopt;
     }
-    const Result<Saturation> saturation = SaturationOf(*ambient, settings_.formulation);
-    if (!saturation || at.humidityRatio > saturation->humidityRatio) {
+    const Result<Saturation> saturation = SaturationOf(*ambient, settings.formulation);
+    if (!saturation) {
+        return std::nullopt;
+    }
+    return Saturated{*ambient, *saturation};
+}
+
+} // namespace
+
+std::optional<Readout> ChartModel::readoutAt(ChartPoint at) const {
+    if (!settings_.range.contains(at)) {
+        return std::nullopt;
+    }
+    const auto s = SaturatedAt(settings_, at.dryBulb);
+    if (!s || at.humidityRatio > s->saturation.humidityRatio) {
         return std::nullopt;
     }
     const Result<MoistAirState> state =
-        StateOf(*ambient, *saturation, HumidityInput::HumidityRatio, at.humidityRatio);
+        StateOf(s->ambient, s->saturation, HumidityInput::HumidityRatio, at.humidityRatio);
     if (!state) {
         return std::nullopt;
     }
     return Readout{at, *state};
+}
+
+std::optional<ChartPoint> ChartModel::pickAt(ChartPoint at) const {
+    const auto s = SaturatedAt(settings_, at.dryBulb);
+    if (!s) {
+        return std::nullopt;
+    }
+    return ChartPoint{at.dryBulb, std::clamp(at.humidityRatio, 0.0, s->saturation.humidityRatio)};
 }
 
 namespace {

@@ -44,6 +44,9 @@ class ChartModel {
 
     // The state at a point inside the range and at or below saturation; none elsewhere.
     std::optional<Readout> readoutAt(ChartPoint at) const;
+    // The state a pick at a point sets: above saturation the saturated state at its dry bulb;
+    // none where no moist air exists at its dry bulb.
+    std::optional<ChartPoint> pickAt(ChartPoint at) const;
     // "Dry bulb 25.0 °C · W 9.88 g/kg · RH 50.0 % · ..." in the chart's units.
     std::string readoutText(const Readout& readout) const;
     // The short label of a marked state: "25.0 °C, 9.88 g/kg".

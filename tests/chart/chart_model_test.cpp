@@ -301,6 +301,15 @@ TEST(ChartModel, ReadoutAtAPixelIsTheCoresStateThere) {
     }
 }
 
+TEST(ChartModel, APickAboveSaturationTakesTheSaturatedStateAndNoneWhereNoMoistAirExists) {
+    const ChartModel model;
+    const double Ws = CoreSaturationRatio(298.15, 101325, SatFormulation::IAPWS);
+    EXPECT_EQ(model.pickAt({298.15, 0.025}), (ChartPoint{298.15, Ws}));
+    EXPECT_EQ(model.pickAt({298.15, 0.005}), (ChartPoint{298.15, 0.005}));
+    const ChartModel thin({5000, SatFormulation::IAPWS, MetricUnits(), MetricUnits().defaultRange});
+    EXPECT_FALSE(thin.pickAt({273.15 + 40, 0.01}));
+}
+
 FormAmbient StartedForm(UnitSystem system) {
     FormAmbient form;
     for (int n = 1; n <= kMainComboCount; ++n) {
