@@ -336,6 +336,16 @@ ChartGeometry ComputeGeometry(double pressure, SatFormulation formulation, const
     return Builder(pressure, formulation, units, range).build();
 }
 
+namespace {
+
+// A point found on an edge, put exactly on it (the interpolation may miss it by a rounding).
+ChartPoint OnRange(ChartPoint p, const ChartRange& r) {
+    return {std::clamp(p.dryBulb, r.dryBulbMin, r.dryBulbMax),
+            std::clamp(p.humidityRatio, r.humidityRatioMin, r.humidityRatioMax)};
+}
+
+} // namespace
+
 std::vector<Polyline> ClipPolyline(const Polyline& line, const ChartRange& r) {
     std::vector<Polyline> pieces;
     bool open = false;
@@ -368,9 +378,9 @@ std::vector<Polyline> ClipPolyline(const Polyline& line, const ChartRange& r) {
             continue;
         }
         if (!open || t0 > 0) {
-            pieces.push_back({Between(a, b, t0)});
+            pieces.push_back({OnRange(Between(a, b, t0), r)});
         }
-        pieces.back().push_back(Between(a, b, t1));
+        pieces.back().push_back(OnRange(Between(a, b, t1), r));
         open = t1 == 1;
     }
     return pieces;
@@ -408,6 +418,9 @@ Polyline ClipPolygon(const Polyline& polygon, const ChartRange& r) {
                 out.push_back(b);
             }
         }
+    }
+    for (ChartPoint& p : out) {
+        p = OnRange(p, r);
     }
     return out;
 }

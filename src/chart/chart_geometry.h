@@ -58,7 +58,7 @@ struct ChartGeometry {
 
 // Samples across the dry-bulb range for the curves; wet-bulb, enthalpy and volume lines use the
 // same dry bulbs.
-inline constexpr int kDryBulbIntervals = 240;
+inline constexpr int kDryBulbIntervals = 120;
 
 // Computes every line by the core at the pressure (Pa) and formulation. Dry bulbs at which the
 // core finds no moist air (the saturation pressure reaching the pressure) end the curves there.

@@ -96,7 +96,7 @@ TEST(ChartGeometry, EveryLineLiesWhereTheCorePutsItsState) {
             SCOPED_TRACE(curve.label);
             ForEachSample(curve, r, [&](ChartPoint p) {
                 ++checked;
-                EXPECT_TRUE(r.contains(p));
+                EXPECT_TRUE(r.contains(p)) << p.dryBulb << " " << p.humidityRatio;
                 const double Ws = CoreSaturationRatio(p.dryBulb, row.pressure, row.formulation);
                 switch (curve.family) {
                 case Family::Saturation:
@@ -133,7 +133,7 @@ TEST(ChartGeometry, EveryLineLiesWhereTheCorePutsItsState) {
                 EXPECT_LE(p.humidityRatio, Ws * (1 + 1e-3)) << p.dryBulb;
             });
         }
-        EXPECT_GT(checked, 1000);
+        EXPECT_GT(checked, 500);
         // The lines that end on the saturation curve start there, each family at its values.
         for (const Family family : {Family::WetBulb, Family::Enthalpy, Family::SpecificVolume}) {
             int onSaturation = 0;

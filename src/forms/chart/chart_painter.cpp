@@ -1,6 +1,7 @@
 #include "forms/chart/chart_painter.h"
 
 #include <QFontMetricsF>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -43,8 +44,18 @@ Look LookOf(Family family) {
     return {QColor(15, 35, 120), 2.2};
 }
 
-QPen PenOf(const Look& look, double unit) {
-    QPen pen(look.colour, look.width * unit, look.style, Qt::RoundCap, Qt::RoundJoin);
+// On a raster device (the window, a PNG) a line thinner than 2 pixels is drawn as a 1-pixel
+// hairline: Qt strokes those on a fast path, several times faster than a scaled width. Vector
+// devices (SVG, PDF, a printer) get the scaled width.
+QPen PenOf(const Look& look, double unit, const QPainter& painter) {
+    const double width = look.width * unit;
+    const bool raster =
+        painter.paintEngine() != nullptr && painter.paintEngine()->type() == QPaintEngine::Raster;
+    QPen pen(look.colour, width, look.style, Qt::FlatCap, Qt::BevelJoin);
+    if (raster && width < 2) {
+        pen.setWidthF(1);
+        pen.setCosmetic(true);
+    }
     return pen;
 }
 
@@ -267,7 +278,8 @@ void PaintTitle(QPainter& painter, const ChartLayout& layout, const ChartScene& 
     const ChartModel& model = *scene.model;
     for (const Family family : {Family::Saturation, Family::RelativeHumidity, Family::WetBulb,
                                 Family::Enthalpy, Family::SpecificVolume}) {
-        item(PenOf(LookOf(family), layout.unit), Qt::NoBrush, qs(model.familyCaption(family)));
+        item(PenOf(LookOf(family), layout.unit, painter), Qt::NoBrush,
+             qs(model.familyCaption(family)));
     }
     if (scene.comfortZones) {
         for (const QColor& colour : {kWinter, kSummer}) {
@@ -366,7 +378,7 @@ void PaintChartBackground(QPainter& painter, const ChartLayout& layout, const Ch
         PaintComfortZones(painter, mapping, layout, geometry);
     }
     for (const Curve& curve : geometry.curves) {
-        painter.setPen(PenOf(LookOf(curve.family), layout.unit));
+        painter.setPen(PenOf(LookOf(curve.family), layout.unit, painter));
         for (const Polyline& piece : curve.pieces) {
             painter.drawPolyline(Mapped(mapping, piece));
         }
