@@ -135,6 +135,16 @@ TEST_F(ChartWindowTest, OpensFromTheViewMenuAndFollowsTheMainWindow) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(chart, nullptr);
     EXPECT_EQ(mainTexts(), before) << "closing the chart changes nothing";
+
+    // Ctrl+G opens it again, also from inside a text box.
+    view.activateWindow();
+    QApplication::setActiveWindow(&view);
+    control(view, "Text1")->setFocus();
+    QTest::keyClick(control(view, "Text1"), Qt::Key_G, Qt::ControlModifier);
+    chart = view.findChild<ChartWindow*>("Form_chart");
+    ASSERT_NE(chart, nullptr);
+    EXPECT_TRUE(chart->isVisible());
+    EXPECT_EQ(text(view, "Text1"), "25");
 }
 
 TEST_F(ChartWindowTest, TheMouseReadsAndSetsTheStateAndZoomsTheRange) {
