@@ -75,7 +75,7 @@ QPolygonF Mapped(const ChartMapping& mapping, const Polyline& line) {
 
 // Text placed by the side or corner its alignment names, at a point.
 void Text(QPainter& painter, QPointF at, Qt::Alignment align, const QString& text) {
-    constexpr double kRoom = 4000;
+    constexpr double kRoom = 100000; // wider than any text of the largest export
     double left = at.x() - kRoom / 2;
     if (align & Qt::AlignLeft) {
         left = at.x();

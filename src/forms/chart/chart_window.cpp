@@ -86,6 +86,7 @@ ChartWindow::ChartWindow(AmbientView& main, Platform& platform, ChartOverlays* o
         connect(overlays_, &ChartOverlays::changed, canvas_, qOverload<>(&QWidget::update));
     }
     follow();
+    showRange(true);
     setMinimumSize(560, 420);
     resize(1000, 720);
 }
@@ -211,10 +212,10 @@ void ChartWindow::showComfortZones(bool shown) {
     canvas_->update();
 }
 
-void ChartWindow::showRange() {
+void ChartWindow::showRange(bool always) {
     const chart::ChartSettings& settings = model_.settings();
-    if (settings.units == shownInFields_.units && settings.range == shownInFields_.range &&
-        !dryBulbUnit_->text().isEmpty()) {
+    if (!always && settings.units == shownInFields_.units &&
+        settings.range == shownInFields_.range) {
         return;
     }
     const chart::Scale& t = settings.units.dryBulb;
@@ -263,8 +264,7 @@ void ChartWindow::readRange() {
     }
     status_->setText(QStringLiteral("The range was not changed: each end must lie below the "
                                     "other by at least 1 K and 0.1 g/kg."));
-    shownInFields_ = {};
-    showRange();
+    showRange(true);
 }
 
 void ChartWindow::hover(const std::optional<chart::ChartPoint>& point) {
@@ -294,7 +294,8 @@ bool ChartWindow::exportPng(const std::string& path, QSize size) {
 }
 
 bool ChartWindow::exportSvg(const std::string& path) {
-    return write(path, ChartSvg(scene(), canvas_->size()));
+    // The size on screen; a window not laid out yet has none worth drawing at.
+    return write(path, ChartSvg(scene(), canvas_->size().expandedTo(QSize(640, 480))));
 }
 
 bool ChartWindow::exportPdf(const std::string& path) {

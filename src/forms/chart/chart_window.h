@@ -59,7 +59,9 @@ class ChartWindow : public QWidget {
     void follow();
     void hover(const std::optional<chart::ChartPoint>& point);
     void pick(chart::ChartPoint point);
-    void showRange();
+    // The range into the fields, when it or the units changed since they were filled (always:
+    // in any case).
+    void showRange(bool always = false);
     void readRange();
     void askExport(const char* suffix);
     void askPrint();
@@ -85,7 +87,7 @@ class ChartWindow : public QWidget {
     QLabel* humidityRatioUnit_ = nullptr;
     QCheckBox* comfortBox_ = nullptr;
     QLabel* status_ = nullptr;
-    chart::ChartSettings shownInFields_; // the settings the range fields show
+    chart::ChartSettings shownInFields_; // the units and range the fields show
 };
 
 // Shows the chart window without blocking; a window already open is brought to the front,
