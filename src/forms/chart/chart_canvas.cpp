@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QWheelEvent>
 
 #include <cmath>
@@ -27,6 +28,20 @@ QPointF ChartCanvas::pixelOf(chart::ChartPoint point) const {
     const ChartScene scene = handlers_.scene();
     const chart::PixelPoint p = MappingOf(layout(), scene.model->range()).toPixel(point);
     return {p.x, p.y};
+}
+
+void ChartCanvas::updateStateMark(const std::optional<chart::ChartPoint>& before) {
+    ChartScene scene = handlers_.scene();
+    const ChartLayout chartLayout = layout();
+    const QRectF now = StateMarkBounds(chartLayout, scene);
+    scene.statePoint = before;
+    const QRectF then = StateMarkBounds(chartLayout, scene);
+    // A state that appears, disappears or leaves the range brings or takes a note: all of it.
+    if (now.isEmpty() || then.isEmpty()) {
+        update();
+        return;
+    }
+    update(QRegion(now.toAlignedRect()) + QRegion(then.toAlignedRect()));
 }
 
 std::optional<chart::ChartPoint> ChartCanvas::pointAt(QPointF pixel) const {

@@ -91,11 +91,10 @@ void Text(QPainter& painter, QPointF at, Qt::Alignment align, const QString& tex
     painter.drawText(QRectF(left, top, kRoom, kRoom), static_cast<int>(align), text);
 }
 
-// Text on a white box with a thin border, its top left corner at a point (moved left of the
-// point when it would pass the right limit).
-void BoxedText(QPainter& painter, QPointF at, double rightLimit, const QString& text,
-               const QColor& colour, double unit) {
-    const QFontMetricsF metrics(painter.font());
+// The box of a text, its top left corner at a point (moved left of the point when it would pass
+// the right limit).
+QRectF BoxOf(const QFont& font, QPointF at, double rightLimit, const QString& text, double unit) {
+    const QFontMetricsF metrics(font);
     const double pad = 2.5 * unit;
     QRectF box = metrics.boundingRect(text).adjusted(-pad, -pad, pad, pad);
     box.moveTopLeft(at);
@@ -103,11 +102,40 @@ void BoxedText(QPainter& painter, QPointF at, double rightLimit, const QString& 
         box.moveRight(at.x() - box.width() - 4 * unit);
         box.moveRight(std::min(box.right(), rightLimit));
     }
+    return box;
+}
+
+// Text on a white box with a thin border.
+void BoxedText(QPainter& painter, const QRectF& box, const QString& text, const QColor& colour,
+               double unit) {
     painter.setPen(QPen(colour, 0.8 * unit));
     painter.setBrush(QColor(255, 255, 255, 225));
     painter.drawRect(box);
     painter.drawText(box, Qt::AlignCenter, text);
     painter.setBrush(Qt::NoBrush);
+}
+
+// The marked state: a dot and its label; none without a state inside the range.
+struct StateMark {
+    QPointF at;
+    double radius = 0;
+    QString label;
+    QRectF box;
+};
+
+std::optional<StateMark> StateMarkOf(const ChartLayout& layout, const ChartScene& scene) {
+    const ChartModel& model = *scene.model;
+    if (!scene.statePoint || !model.range().contains(*scene.statePoint)) {
+        return std::nullopt;
+    }
+    const double u = layout.unit;
+    StateMark mark;
+    mark.at = Pixel(MappingOf(layout, model.range()), *scene.statePoint);
+    mark.radius = 4.5 * u;
+    mark.label = qs(model.pointLabel(*scene.statePoint));
+    mark.box = BoxOf(layout.smallFont, mark.at + QPointF(mark.radius + 2 * u, mark.radius + 2 * u),
+                     layout.plot.right() - u, mark.label, u);
+    return mark;
 }
 
 bool Near(double a, double b, double span) {
@@ -406,25 +434,36 @@ void PaintChartForeground(QPainter& painter, const ChartLayout& layout, const Ch
         PaintOverlay(painter, mapping, layout, *overlay);
     }
     std::string note = scene.note;
-    if (scene.statePoint && model.range().contains(*scene.statePoint)) {
-        const QPointF at = Pixel(mapping, *scene.statePoint);
-        const double radius = 4.5 * u;
+    if (const auto mark = StateMarkOf(layout, scene)) {
         painter.setPen(QPen(Qt::black, 1.2 * u));
         painter.setBrush(QColor(225, 30, 30));
-        painter.drawEllipse(at, radius, radius);
+        painter.drawEllipse(mark->at, mark->radius, mark->radius);
         painter.setBrush(Qt::NoBrush);
         painter.setFont(layout.smallFont);
-        BoxedText(painter, at + QPointF(radius + 2 * u, radius + 2 * u), layout.plot.right() - u,
-                  qs(model.pointLabel(*scene.statePoint)), QColor(150, 20, 20), u);
+        BoxedText(painter, mark->box, mark->label, QColor(150, 20, 20), u);
     } else if (scene.statePoint) {
         note = "The main window's state lies outside the chart's range.";
     }
     if (!note.empty()) {
         painter.setFont(layout.textFont);
-        BoxedText(painter, layout.plot.topLeft() + QPointF(8 * u, 8 * u), layout.plot.right(),
-                  qs(note), QColor(170, 0, 0), u);
+        const QString text = qs(note);
+        BoxedText(painter,
+                  BoxOf(layout.textFont, layout.plot.topLeft() + QPointF(8 * u, 8 * u),
+                        layout.plot.right(), text, u),
+                  text, QColor(170, 0, 0), u);
     }
     painter.restore();
+}
+
+QRectF StateMarkBounds(const ChartLayout& layout, const ChartScene& scene) {
+    const auto mark = StateMarkOf(layout, scene);
+    if (!mark) {
+        return {};
+    }
+    const double r = mark->radius + 2 * layout.unit; // with the outline and antialiasing
+    return QRectF(mark->at - QPointF(r, r), mark->at + QPointF(r, r))
+        .united(mark->box)
+        .adjusted(-2 * layout.unit, -2 * layout.unit, 2 * layout.unit, 2 * layout.unit);
 }
 
 void PaintChart(QPainter& painter, const QRectF& target, const ChartScene& scene) {

@@ -46,6 +46,9 @@ void PaintChartBackground(QPainter& painter, const ChartLayout& layout, const Ch
 // The part that follows the main window and other windows: overlays, the state point with its
 // label, the note.
 void PaintChartForeground(QPainter& painter, const ChartLayout& layout, const ChartScene& scene);
+// Where the state point and its label are painted; empty when they are not (no state, or one
+// outside the range).
+QRectF StateMarkBounds(const ChartLayout& layout, const ChartScene& scene);
 // Both, on a white ground.
 void PaintChart(QPainter& painter, const QRectF& target, const ChartScene& scene);
 

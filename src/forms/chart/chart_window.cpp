@@ -191,12 +191,21 @@ QPointF ChartWindow::canvasPixel(chart::ChartPoint point) const {
 
 void ChartWindow::follow() {
     const FormAmbient& form = main_.handlers().form();
+    const int computed = model_.computations();
+    const chart::ChartTitle title = title_;
+    const std::string note = note_;
+    const std::optional<chart::ChartPoint> point = statePoint_;
     model_.setSettings(chart::SettingsOf(form, chosenRange_));
     title_ = chart::TitleOf(form);
     statePoint_ = chart::StatePointOf(form);
     note_ = statePoint_ ? std::string() : std::string(kErrorNote);
     showRange();
-    canvas_->update();
+    if (model_.computations() != computed || title_.air != title.air ||
+        title_.formulation != title.formulation || note_ != note) {
+        canvas_->update();
+    } else if (statePoint_ != point) {
+        canvas_->updateStateMark(point);
+    }
 }
 
 void ChartWindow::chooseRange(const std::optional<chart::ChartRange>& range) {
