@@ -30,18 +30,14 @@ QPointF ChartCanvas::pixelOf(chart::ChartPoint point) const {
     return {p.x, p.y};
 }
 
-void ChartCanvas::updateStateMark(const std::optional<chart::ChartPoint>& before) {
+void ChartCanvas::updateStateMark(const std::optional<chart::ChartPoint>& point,
+                                  const std::string& note) {
     ChartScene scene = handlers_.scene();
     const ChartLayout chartLayout = layout();
-    const QRectF now = StateMarkBounds(chartLayout, scene);
-    scene.statePoint = before;
-    const QRectF then = StateMarkBounds(chartLayout, scene);
-    // A state that appears, disappears or leaves the range brings or takes a note: all of it.
-    if (now.isEmpty() || then.isEmpty()) {
-        update();
-        return;
-    }
-    update(QRegion(now.toAlignedRect()) + QRegion(then.toAlignedRect()));
+    QRegion region = StateMarkRegion(chartLayout, scene);
+    scene.statePoint = point;
+    scene.note = note;
+    update(region + StateMarkRegion(chartLayout, scene));
 }
 
 std::optional<chart::ChartPoint> ChartCanvas::pointAt(QPointF pixel) const {

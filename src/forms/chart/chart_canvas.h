@@ -29,9 +29,9 @@ class ChartCanvas : public QWidget {
     ChartLayout layout() const { return LayoutChart(QRectF(rect())); }
     // Where a point of the chart lies on the canvas, in its present range.
     QPointF pixelOf(chart::ChartPoint point) const;
-    // Repaints only where the state point was and is, after nothing else changed: a keystroke
-    // in the main window then costs two small areas instead of the whole chart.
-    void updateStateMark(const std::optional<chart::ChartPoint>& before);
+    // Repaints only where the state point and the note were and are, after nothing else
+    // changed: a keystroke in the main window then costs a few small areas, not the chart.
+    void updateStateMark(const std::optional<chart::ChartPoint>& point, const std::string& note);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <QRegion>
 
 #include <algorithm>
 #include <cmath>
@@ -109,7 +110,7 @@ QRectF BoxOf(const QFont& font, QPointF at, double rightLimit, const QString& te
 void BoxedText(QPainter& painter, const QRectF& box, const QString& text, const QColor& colour,
                double unit) {
     painter.setPen(QPen(colour, 0.8 * unit));
-    painter.setBrush(QColor(255, 255, 255, 225));
+    painter.setBrush(Qt::white);
     painter.drawRect(box);
     painter.drawText(box, Qt::AlignCenter, text);
     painter.setBrush(Qt::NoBrush);
@@ -362,6 +363,25 @@ void PaintOverlay(QPainter& painter, const ChartMapping& mapping, const ChartLay
     }
 }
 
+// The note written on the plot, and its box; no box without a note.
+std::pair<QString, QRectF> NoteOf(const ChartLayout& layout, const ChartScene& scene) {
+    QString text = qs(scene.note);
+    if (scene.statePoint && !scene.model->range().contains(*scene.statePoint)) {
+        text = QStringLiteral("The main window's state lies outside the chart's range.");
+    }
+    if (text.isEmpty()) {
+        return {};
+    }
+    const double u = layout.unit;
+    return {text, BoxOf(layout.textFont, layout.plot.topLeft() + QPointF(8 * u, 8 * u),
+                        layout.plot.right(), text, u)};
+}
+
+QRect Widened(const QRectF& box, double unit) {
+    const double d = 2 * unit; // the outline and the antialiasing around it
+    return box.adjusted(-d, -d, d, d).toAlignedRect();
+}
+
 } // namespace
 
 ChartLayout LayoutChart(const QRectF& target) {
@@ -433,7 +453,6 @@ void PaintChartForeground(QPainter& painter, const ChartLayout& layout, const Ch
     for (const Overlay* overlay : scene.overlays) {
         PaintOverlay(painter, mapping, layout, *overlay);
     }
-    std::string note = scene.note;
     if (const auto mark = StateMarkOf(layout, scene)) {
         painter.setPen(QPen(Qt::black, 1.2 * u));
         painter.setBrush(QColor(225, 30, 30));
@@ -441,29 +460,25 @@ void PaintChartForeground(QPainter& painter, const ChartLayout& layout, const Ch
         painter.setBrush(Qt::NoBrush);
         painter.setFont(layout.smallFont);
         BoxedText(painter, mark->box, mark->label, QColor(150, 20, 20), u);
-    } else if (scene.statePoint) {
-        note = "The main window's state lies outside the chart's range.";
     }
-    if (!note.empty()) {
+    if (const auto [text, box] = NoteOf(layout, scene); !text.isEmpty()) {
         painter.setFont(layout.textFont);
-        const QString text = qs(note);
-        BoxedText(painter,
-                  BoxOf(layout.textFont, layout.plot.topLeft() + QPointF(8 * u, 8 * u),
-                        layout.plot.right(), text, u),
-                  text, QColor(170, 0, 0), u);
+        BoxedText(painter, box, text, QColor(170, 0, 0), u);
     }
     painter.restore();
 }
 
-QRectF StateMarkBounds(const ChartLayout& layout, const ChartScene& scene) {
-    const auto mark = StateMarkOf(layout, scene);
-    if (!mark) {
-        return {};
+QRegion StateMarkRegion(const ChartLayout& layout, const ChartScene& scene) {
+    QRegion region;
+    if (const auto mark = StateMarkOf(layout, scene)) {
+        const double r = mark->radius;
+        region += Widened(QRectF(mark->at - QPointF(r, r), mark->at + QPointF(r, r)), layout.unit);
+        region += Widened(mark->box, layout.unit);
     }
-    const double r = mark->radius + 2 * layout.unit; // with the outline and antialiasing
-    return QRectF(mark->at - QPointF(r, r), mark->at + QPointF(r, r))
-        .united(mark->box)
-        .adjusted(-2 * layout.unit, -2 * layout.unit, 2 * layout.unit, 2 * layout.unit);
+    if (const auto [text, box] = NoteOf(layout, scene); !text.isEmpty()) {
+        region += Widened(box, layout.unit);
+    }
+    return region;
 }
 
 void PaintChart(QPainter& painter, const QRectF& target, const ChartScene& scene) {

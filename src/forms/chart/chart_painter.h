@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QRectF>
+#include <QRegion>
 
 #include <optional>
 #include <string>
@@ -46,9 +47,8 @@ void PaintChartBackground(QPainter& painter, const ChartLayout& layout, const Ch
 // The part that follows the main window and other windows: overlays, the state point with its
 // label, the note.
 void PaintChartForeground(QPainter& painter, const ChartLayout& layout, const ChartScene& scene);
-// Where the state point and its label are painted; empty when they are not (no state, or one
-// outside the range).
-QRectF StateMarkBounds(const ChartLayout& layout, const ChartScene& scene);
+// Where the state point with its label and the note are painted.
+QRegion StateMarkRegion(const ChartLayout& layout, const ChartScene& scene);
 // Both, on a white ground.
 void PaintChart(QPainter& painter, const QRectF& target, const ChartScene& scene);
 

@@ -201,10 +201,10 @@ void ChartWindow::follow() {
     note_ = statePoint_ ? std::string() : std::string(kErrorNote);
     showRange();
     if (model_.computations() != computed || title_.air != title.air ||
-        title_.formulation != title.formulation || note_ != note) {
+        title_.formulation != title.formulation) {
         canvas_->update();
-    } else if (statePoint_ != point) {
-        canvas_->updateStateMark(point);
+    } else if (statePoint_ != point || note_ != note) {
+        canvas_->updateStateMark(point, note);
     }
 }
 
