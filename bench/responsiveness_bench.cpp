@@ -1,7 +1,8 @@
 // Responsiveness of the real main window, drawn offscreen:
 //  - keystroke: from a key typed into the focused input box of the selected humidity parameter
 //    to the window redrawn (the recalculation, the new texts and the paint), over 1000 keys
-//    spread over the eight humidity inputs;
+//    spread over the eight humidity inputs; then the same with the chart window open, to the
+//    main window and the chart both redrawn (the state point moved);
 //  - start-up: from the start of a new process (exec) to the first paint of the start screen
 //    (the About box) and of the main window, over repeated launches of this program in its
 //    start-up role, which starts the windows as the program's main() does.
@@ -10,6 +11,7 @@
 #include "calculator/humidity_rows.h"
 #include "forms/about/about_window.h"
 #include "forms/ambient/ambient_view.h"
+#include "forms/chart/chart_window.h"
 #include "forms/common/qt_platform.h"
 #include "forms/common/window_look.h"
 
@@ -244,6 +246,10 @@ int main(int argc, char* argv[]) {
     std::array<std::vector<double>, 8> byInput;
     std::vector<double> keysCpu;
     std::vector<double> keysUnpreempted;
+    std::vector<double> chartKeys;
+    std::array<std::vector<double>, 8> chartByInput;
+    std::vector<double> chartKeysCpu;
+    std::vector<double> chartKeysUnpreempted;
     {
         int qtArgc = 1;
         QApplication app(qtArgc, argv);
@@ -257,6 +263,16 @@ int main(int argc, char* argv[]) {
             return 1;
         }
         keys = Keystrokes(window, byInput, keysCpu, keysUnpreempted);
+        // The chart opened as the View menu opens it; it follows every redraw.
+        window.handlers().showChart = [&] { hygrovane::forms::showChartWindow(window, platform); };
+        window.handlers().menu_chart_Click();
+        auto* chart = window.findChild<hygrovane::forms::ChartWindow*>("Form_chart");
+        if (chart == nullptr || !QTest::qWaitForWindowExposed(chart)) {
+            std::fprintf(stderr, "responsiveness_bench: the chart was never shown\n");
+            return 1;
+        }
+        QApplication::setActiveWindow(&window);
+        chartKeys = Keystrokes(window, chartByInput, chartKeysCpu, chartKeysUnpreempted);
         window.handlers().form().CaseModified = false; // close without the question
     }
     PrintStatistics("keystroke to redrawn window", keys);
@@ -266,6 +282,9 @@ int main(int argc, char* argv[]) {
         const std::string what = "  typing into Text" + std::to_string(kInputs[row].box);
         PrintStatistics(what.c_str(), byInput[row]);
     }
+    PrintStatistics("keystroke with the chart open", chartKeys);
+    PrintStatistics("  CPU time of a keystroke", chartKeysCpu);
+    PrintStatistics("  keystrokes never preempted", chartKeysUnpreempted);
     std::vector<double> startScreen;
     std::vector<double> mainWindow;
     StartUps("/proc/self/exe", startScreen, mainWindow);

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-liberation "$@")
+          libbenchmark-dev fonts-liberation qt6-svg-dev "$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 #include "app/program_start.h"
 #include "forms/ambient/ambient_view.h"
+#include "forms/chart/chart_overlays.h"
 #include "forms/common/display_check.h"
 #include "forms/common/qt_platform.h"
 #include "forms/common/window_look.h"
@@ -38,8 +39,10 @@ int main(int argc, char* argv[]) {
     // Ties the windows to the installed desktop entry (its icon and name on Wayland docks).
     QGuiApplication::setDesktopFileName(QString::fromUtf8(hygrovane::config::kDesktopId));
     hygrovane::forms::QtPlatform platform;
+    // What other windows draw on the chart; it outlives the windows that use it.
+    hygrovane::forms::ChartOverlays chartOverlays;
     hygrovane::forms::AmbientView window(platform);
     platform.setParentWindow(&window);
-    hygrovane::app::StartProgram(window, platform, commandLine.caseFile);
+    hygrovane::app::StartProgram(window, platform, commandLine.caseFile, &chartOverlays);
     return QApplication::exec();
 }

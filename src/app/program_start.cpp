@@ -1,13 +1,14 @@
 #include "app/program_start.h"
 
 #include "forms/about/about_window.h"
+#include "forms/chart/chart_window.h"
 #include "forms/convertor/convertor_window.h"
 #include "forms/saturation/saturation_window.h"
 
 namespace hygrovane::app {
 
 void StartProgram(forms::AmbientView& window, forms::Platform& platform,
-                  const std::optional<std::string>& caseFile) {
+                  const std::optional<std::string>& caseFile, forms::ChartOverlays* overlays) {
     auto& handlers = window.handlers();
     handlers.showAbout = [&platform, &window] {
         forms::showAboutBox(
@@ -15,6 +16,9 @@ void StartProgram(forms::AmbientView& window, forms::Platform& platform,
     };
     handlers.showConvertor = [&window] { forms::showUnitConvertor(&window); };
     handlers.showSaturation = [&window] { forms::showSaturationWindow(&window); };
+    handlers.showChart = [&window, &platform, overlays] {
+        forms::showChartWindow(window, platform, overlays);
+    };
     // Loading opens the About box first; closing it shows the main window.
     window.load();
     if (caseFile) {

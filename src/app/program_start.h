@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/ambient/ambient_view.h"
+#include "forms/chart/chart_overlays.h"
 #include "windows/platform.h"
 
 #include <optional>
@@ -12,7 +13,9 @@ namespace hygrovane::app {
 // main window), the auxiliary windows owned by the main window so that ending the program closes
 // them, and then the case named on the command line opened as File, Open does, without the save
 // question (nothing has been typed yet).
+// The chart window draws the overlays other windows set, when given.
 void StartProgram(forms::AmbientView& window, forms::Platform& platform,
-                  const std::optional<std::string>& caseFile);
+                  const std::optional<std::string>& caseFile,
+                  forms::ChartOverlays* overlays = nullptr);
 
 } // namespace hygrovane::app

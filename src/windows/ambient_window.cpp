@@ -2,12 +2,15 @@
 
 #include "calculator/calculate.h"
 #include "calculator/humidity_rows.h"
+#include "calculator/number_text.h"
 #include "casefile/report.h"
 #include "hygrovane/config.h"
+#include "units/quantity.h"
 #include "windows/web_page.h"
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <system_error>
 
 namespace hygrovane::forms {
@@ -22,6 +25,20 @@ bool hasSelectionHandler(int comboNumber) {
 }
 
 const char* const kSaveQuestionTitle = "Save the current file";
+
+// A value to the decimals as a user would type it, kept between the numbers of the window's
+// Minimum and Maximum captions (which rounding could otherwise pass).
+std::string TypedWithin(double value, int decimals, const Label& minimum, const Label& maximum) {
+    const double scale = std::pow(10.0, decimals);
+    double typed = RoundHalfEven(value, decimals);
+    if (IsNumeric(maximum.caption)) {
+        typed = std::min(typed, std::floor(ReadNumber(maximum.caption) * scale) / scale);
+    }
+    if (IsNumeric(minimum.caption)) {
+        typed = std::max(typed, std::ceil(ReadNumber(minimum.caption) * scale) / scale);
+    }
+    return RoundedText(typed, decimals);
+}
 
 } // namespace
 
@@ -109,6 +126,27 @@ void AmbientWindow::Option_Click(int optionNumber) {
         Choose(form_, kHumidityRows, optionNumber);
     } else if (PressureRowOfOption(optionNumber) != nullptr) {
         Choose(form_, kPressureRows, optionNumber);
+    }
+}
+
+void AmbientWindow::enterChartState(double dryBulb, double humidityRatio) {
+    const HumidityRow& row = RowOf(HumidityInput::HumidityRatio);
+    if (!form_.Option(row.option).value) {
+        Option_Click(row.option);
+    }
+    if (const auto shown =
+            units::FromInternal(units::Quantity::Temperature, form_.Combo1.text(), dryBulb)) {
+        form_.Text1.text = TypedWithin(*shown, 1, form_.Label5, form_.Label4);
+        Text_Change(1);
+    }
+    const std::string unit = form_.Combo(row.combo).text();
+    if (const auto shown =
+            units::FromInternal(units::Quantity::HumidityRatio, unit, humidityRatio)) {
+        // The maximum is the one of the new dry bulb: the first recalculation wrote it.
+        const int decimals = unit == "(g moisture)/(kg dry air)" ? 2 : 5;
+        form_.Text(row.box).text = TypedWithin(*shown, decimals, form_.Labels(row.minimumLabel),
+                                               form_.Labels(row.maximumLabel));
+        Text_Change(row.box);
     }
 }
 

@@ -25,6 +25,7 @@ class AmbientWindow : public casefile::CaseEvents {
     std::function<void()> showAbout;
     std::function<void()> showConvertor;
     std::function<void()> showSaturation;
+    std::function<void()> showChart;
     std::function<void()> endProgram;
 
     // Folders searched in turn for the user's guide; an empty path is the working directory.
@@ -92,9 +93,17 @@ class AmbientWindow : public casefile::CaseEvents {
     void menu_british_Click() { selectUnitSystem(UnitSystem::British); }
     void menu_convertor_Click() { call(showConvertor); }
     void menu_sat_Click() { call(showSaturation); }
+    void menu_chart_Click() { call(showChart); }
     void help_index_menu_Click();
     void abou_menu_Click() { call(showAbout); }
     void Command1_Click();
+
+    // A state picked on the chart (dry bulb in K, humidity ratio in kg/kg), entered as the user
+    // would type it: Option1 chosen, then the dry bulb into Text1 and the humidity ratio into
+    // Text3, each in the unit of its list (Combo1, Combo6), to a tenth of a degree and a
+    // hundredth of a g/kg, kept within the limits the window shows; each box's handler
+    // recalculates.
+    void enterChartState(double dryBulb, double humidityRatio);
 
     // Raised by ApplyCaseFields while a case is opened.
     void comboClicked(int comboNumber) override { Combo_Click(comboNumber); }

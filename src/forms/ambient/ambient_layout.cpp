@@ -197,6 +197,8 @@ const std::vector<MenuEntry>& Menus() {
         {"menu_customized", "Customized", "menu_system", "", true, true},
         {"menu_convertor", "Unit Convertor", "menu_options", "", false, true},
         {"menu_sat", "Saturation Condition of Water", "menu_options", "", false, true},
+        {"menu_view", "&View", ""},
+        {"menu_chart", "Psychrometric &Chart", "menu_view", "Ctrl+G"},
         {"Help_menu", "&Help", ""},
         {"help_index_menu", std::string(config::kApplicationTitle) + " User's Guide", "Help_menu",
          "F1"},

@@ -34,6 +34,10 @@ class AmbientView : public QMainWindow {
     // Brings every control in line with the model, touching only what changed.
     void redraw();
 
+  signals:
+    // After every redraw: windows that show the main window's state follow it from here.
+    void redrawn();
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "chart/chart_range.h"
+#include "chart/chart_units.h"
+#include "hygrovane/sat_formulation.h"
+
+#include <string>
+#include <vector>
+
+namespace hygrovane::chart {
+
+// The families of lines, in the order they are drawn.
+enum class Family {
+    DryBulbGrid,       // vertical, from the bottom up to saturation
+    HumidityRatioGrid, // horizontal, from saturation to the right
+    SpecificVolume,
+    Enthalpy,
+    WetBulb,
+    RelativeHumidity,
+    Saturation,
+};
+
+// A polyline in chart coordinates, inside the range.
+using Polyline = std::vector<ChartPoint>;
+
+// One line of the chart: its value in shown units (relative humidity in %), the label written
+// beside it, and the pieces of it that lie inside the range (usually one; none when it misses).
+struct Curve {
+    Family family = Family::Saturation;
+    double value = 0;
+    std::string label;
+    std::vector<Polyline> pieces;
+};
+
+// A filled region bounded by two dry-bulb lines and two relative-humidity curves, clipped to
+// the range (empty when it lies outside).
+struct Zone {
+    std::string name;
+    Polyline outline;
+};
+
+// A value on an axis: where it lies (internal units) and its text.
+struct Tick {
+    double at = 0;
+    std::string label;
+};
+
+// Everything drawn from the core for one pressure, formulation, set of units and range.
+struct ChartGeometry {
+    std::vector<Curve> curves; // in drawing order
+    std::vector<Tick> dryBulbTicks;
+    std::vector<Tick> humidityRatioTicks;
+    std::vector<Zone> comfortZones; // winter, summer
+
+    // The curve of a family with the value; nullptr when the chart has none.
+    const Curve* find(Family family, double value) const;
+};
+
+// Samples across the dry-bulb range for the curves; wet-bulb, enthalpy and volume lines use the
+// same dry bulbs.
+inline constexpr int kDryBulbIntervals = 120;
+
+// Computes every line by the core at the pressure (Pa) and formulation. Dry bulbs at which the
+// core finds no moist air (the saturation pressure reaching the pressure) end the curves there.
+ChartGeometry ComputeGeometry(double pressure, SatFormulation formulation, const ChartUnits& units,
+                              const ChartRange& range);
+
+// The pieces of a polyline inside the range (Liang-Barsky on each segment).
+std::vector<Polyline> ClipPolyline(const Polyline& line, const ChartRange& range);
+// A closed polygon cut to the range (Sutherland-Hodgman); empty when nothing of it is inside.
+Polyline ClipPolygon(const Polyline& polygon, const ChartRange& range);
+
+} // namespace hygrovane::chart

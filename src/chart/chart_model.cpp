@@ -1,0 +1,120 @@
+#include "chart/chart_model.h"
+
+#include "hygrovane/moist_air.h"
+
+#include <algorithm>
+
+namespace hygrovane::chart {
+
+ChartModel::ChartModel(const ChartSettings& settings) : settings_(settings) {
+    compute();
+}
+
+void ChartModel::setSettings(const ChartSettings& settings) {
+    if (settings == settings_) {
+        return;
+    }
+    settings_ = settings;
+    compute();
+}
+
+void ChartModel::compute() {
+    geometry_ = ComputeGeometry(settings_.pressure, settings_.formulation, settings_.units,
+                                settings_.range);
+    ++computations_;
+}
+
+namespace {
+
+struct Saturated {
+    Ambient ambient;
+    Saturation saturation;
+};
+
+std::optional<Saturated> SaturatedAt(const ChartSettings& settings, double T) {
+    Conditions conditions;
+    conditions.dryBulb = T;
+    conditions.pressure = settings.pressure;
+    const Result<Ambient> ambient = AmbientOf(conditions);
+    if (!ambient) {
+        return std::nullopt;
+    }
+    const Result<Saturation> saturation = SaturationOf(*ambient, settings.formulation);
+    if (!saturation) {
+        return std::nullopt;
+    }
+    return Saturated{*ambient, *saturation};
+}
+
+} // namespace
+
+std::optional<Readout> ChartModel::readoutAt(ChartPoint at) const {
+    if (!settings_.range.contains(at)) {
+        return std::nullopt;
+    }
+    const auto s = SaturatedAt(settings_, at.dryBulb);
+    if (!s || at.humidityRatio > s->saturation.humidityRatio) {
+        return std::nullopt;
+    }
+    const Result<MoistAirState> state =
+        StateOf(s->ambient, s->saturation, HumidityInput::HumidityRatio, at.humidityRatio);
+    if (!state) {
+        return std::nullopt;
+    }
+    return Readout{at, *state};
+}
+
+std::optional<ChartPoint> ChartModel::pickAt(ChartPoint at) const {
+    const auto s = SaturatedAt(settings_, at.dryBulb);
+    if (!s) {
+        return std::nullopt;
+    }
+    return ChartPoint{at.dryBulb, std::clamp(at.humidityRatio, 0.0, s->saturation.humidityRatio)};
+}
+
+namespace {
+
+std::string Shown(const Scale& scale, double internal) {
+    return FixedText(scale.shown(internal), scale.decimals) + " " + scale.symbol;
+}
+
+} // namespace
+
+std::string ChartModel::readoutText(const Readout& r) const {
+    const ChartUnits& u = settings_.units;
+    const MoistAirState& s = r.state;
+    return "Dry bulb " + Shown(u.dryBulb, s.ambient.dryBulb) + " · W " +
+           Shown(u.humidityRatio, s.humidityRatio) + " · RH " +
+           FixedText(s.relativeHumidity * 100, 1) + " % · Wet bulb " + Shown(u.dryBulb, s.wetBulb) +
+           " · Dew point " + (s.dewPoint ? Shown(u.dryBulb, *s.dewPoint) : std::string("—")) +
+           " · h " + Shown(u.enthalpy, s.enthalpy) + " · v " +
+           Shown(u.specificVolume, s.specificVolume);
+}
+
+std::string ChartModel::pointLabel(ChartPoint at) const {
+    const ChartUnits& u = settings_.units;
+    return Shown(u.dryBulb, at.dryBulb) + ", " + Shown(u.humidityRatio, at.humidityRatio);
+}
+
+std::string ChartModel::familyCaption(Family family) const {
+    const ChartUnits& u = settings_.units;
+    switch (family) {
+    case Family::DryBulbGrid:
+        return "Dry-bulb temperature, " + u.dryBulb.symbol;
+    case Family::HumidityRatioGrid:
+        return "Humidity ratio, " + u.humidityRatio.symbol;
+    case Family::SpecificVolume:
+        return "Specific volume, " + u.specificVolume.symbol;
+    case Family::Enthalpy:
+        return "Enthalpy, " + u.enthalpy.symbol + " (datum " + u.datum + ")";
+    case Family::WetBulb:
+        return "Wet bulb, " + u.dryBulb.symbol;
+    case Family::RelativeHumidity:
+        return "Relative humidity, %";
+    case Family::Saturation:
+        break;
+    }
+    return "Saturation";
+}
+
+} // namespace hygrovane::chart

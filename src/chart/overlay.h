@@ -1,0 +1,30 @@
+#pragma once
+
+#include "chart/chart_geometry.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace hygrovane::chart {
+
+// Marks another window draws on the chart, in chart coordinates (dry bulb K, humidity ratio
+// kg/kg), so that they follow the chart's units, ranges and zoom by themselves.
+struct OverlayPoint {
+    ChartPoint at;
+    std::string label; // written beside the mark; may be empty
+};
+
+struct OverlayPath {
+    Polyline points;
+    std::string label;  // written at the middle of the path; may be empty
+    bool arrow = false; // an arrowhead at the last point, for a process's direction
+};
+
+struct Overlay {
+    std::uint8_t red = 0, green = 0, blue = 0; // of its marks, lines and labels
+    std::vector<OverlayPath> paths;            // drawn first
+    std::vector<OverlayPoint> points;
+};
+
+} // namespace hygrovane::chart

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "forms/chart/chart_painter.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+namespace hygrovane::forms {
+
+// The chart's drawing surface: paints the scene it is given, keeping the part that changes only
+// with the settings as a picture, and reports the mouse in chart coordinates.
+class ChartCanvas : public QWidget {
+  public:
+    struct Handlers {
+        std::function<ChartScene()> scene;
+        // Over the plot (none: the mouse left it).
+        std::function<void(std::optional<chart::ChartPoint>)> hovered;
+        // Pressed or dragged with the left button over the plot.
+        std::function<void(chart::ChartPoint)> picked;
+        // The wheel turned over the plot: below 1 zooms in.
+        std::function<void(chart::ChartPoint, double factor)> zoomed;
+    };
+
+    ChartCanvas(Handlers handlers, QWidget* parent);
+
+    ChartLayout layout() const { return LayoutChart(QRectF(rect())); }
+    // Where a point of the chart lies on the canvas, in its present range.
+    QPointF pixelOf(chart::ChartPoint point) const;
+    // Repaints only where the state point and the note were and are, after nothing else
+    // changed: a keystroke in the main window then costs a few small areas, not the chart.
+    void updateStateMark(const std::optional<chart::ChartPoint>& point, const std::string& note);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+  private:
+    std::optional<chart::ChartPoint> pointAt(QPointF pixel) const;
+
+    // What the kept picture of the background was drawn for.
+    struct Drawn {
+        const chart::ChartModel* model = nullptr;
+        int computations = -1;
+        QSize size;
+        qreal ratio = 0;
+        bool comfortZones = false;
+        std::string air, formulation;
+
+        bool operator==(const Drawn&) const = default;
+    };
+
+    Handlers handlers_;
+    QPixmap background_;
+    Drawn drawn_;
+};
+
+} // namespace hygrovane::forms

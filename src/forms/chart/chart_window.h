@@ -1,0 +1,98 @@
+#pragma once
+
+#include "chart/chart_model.h"
+#include "forms/chart/chart_painter.h"
+#include "windows/platform.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <optional>
+#include <string>
+
+class QCheckBox;
+class QDoubleSpinBox;
+class QLabel;
+
+namespace hygrovane::forms {
+
+class AmbientView;
+class ChartCanvas;
+class ChartOverlays;
+
+// The chart window Form_chart: the main window's pressure, formulation and units drawn as a
+// psychrometric chart, its state as a marked point that follows every redraw of the main window,
+// the state under the mouse in the status line, a click or a drag that sets the main window's
+// state, the range in fields and on the wheel, comfort zones, and export and printing.
+// Closing it changes nothing in the main window.
+class ChartWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    // overlays may be null: then only the chart and the state point are drawn.
+    ChartWindow(AmbientView& main, Platform& platform, ChartOverlays* overlays,
+                QWidget* owner = nullptr);
+
+    const chart::ChartModel& model() const { return model_; }
+    // Everything the window shows now, as export and print paint it.
+    ChartScene scene() const;
+    QWidget* canvas() const;
+    // Where a point of the chart lies on the canvas.
+    QPointF canvasPixel(chart::ChartPoint point) const;
+
+    // The range chosen on the chart; none returns to the default of the main window's units.
+    void chooseRange(const std::optional<chart::ChartRange>& range);
+    void showComfortZones(bool shown);
+
+    // Write the chart as a file; a failure is shown in a message and leaves an existing file
+    // as it was. The SVG has the canvas's size.
+    bool exportPng(const std::string& path, QSize size);
+    bool exportSvg(const std::string& path);
+    bool exportPdf(const std::string& path);
+
+  signals:
+    // A state was picked on the chart and the main window has taken it.
+    void statePicked(double dryBulb, double humidityRatio);
+
+  private:
+    void buildControls();
+    void follow();
+    void hover(const std::optional<chart::ChartPoint>& point);
+    void pick(chart::ChartPoint point);
+    // The range into the fields, when it or the units changed since they were filled (always:
+    // in any case).
+    void showRange(bool always = false);
+    void readRange();
+    void askExport(const char* suffix);
+    void askPrint();
+    bool write(const std::string& path, const QByteArray& bytes);
+
+    AmbientView& main_;
+    Platform& platform_;
+    QPointer<ChartOverlays> overlays_;
+    chart::ChartModel model_;
+    std::optional<chart::ChartRange> chosenRange_;
+    chart::ChartTitle title_;
+    std::optional<chart::ChartPoint> statePoint_;
+    std::string note_;
+    bool comfortZones_ = false;
+    QSize pngSize_{1920, 1080};
+
+    ChartCanvas* canvas_ = nullptr;
+    QDoubleSpinBox* dryBulbFrom_ = nullptr;
+    QDoubleSpinBox* dryBulbTo_ = nullptr;
+    QDoubleSpinBox* humidityRatioFrom_ = nullptr;
+    QDoubleSpinBox* humidityRatioTo_ = nullptr;
+    QLabel* dryBulbUnit_ = nullptr;
+    QLabel* humidityRatioUnit_ = nullptr;
+    QCheckBox* comfortBox_ = nullptr;
+    QLabel* status_ = nullptr;
+    chart::ChartSettings shownInFields_; // the units and range the fields show
+};
+
+// Shows the chart window without blocking; a window already open is brought to the front,
+// otherwise a new one starts at the default range. It deletes itself when closed.
+ChartWindow* showChartWindow(AmbientView& main, Platform& platform,
+                             ChartOverlays* overlays = nullptr);
+
+} // namespace hygrovane::forms

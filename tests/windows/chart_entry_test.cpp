@@ -1,0 +1,56 @@
+// A state picked on the chart reaches the main window as typed input.
+#include "calculator/number_text.h"
+#include "windows/ambient_window.h"
+#include "windows/fake_platform.h"
+
+#include <gtest/gtest.h>
+
+namespace hygrovane::forms {
+namespace {
+
+TEST(ChartEntry, APickedStateIsTypedIntoTheDryBulbAndHumidityRatioBoxes) {
+    const struct {
+        const char* name;
+        UnitSystem system; // Customized: K and g/kg
+        double dryBulb, humidityRatio;
+        const char* text1;
+        const char* text3;
+    } rows[] = {
+        {"Metric", UnitSystem::Metric, 303.15, 0.012, "30", ".012"},
+        {"British", UnitSystem::British, 303.15, 0.0123456, "86", ".01235"},
+        {"K and g/kg", UnitSystem::Customized, 290.04, 0.00512, "290", "5.12"},
+        // Rounding would carry these past the dry bulb's limit and past saturation.
+        {"hottest", UnitSystem::Customized, 373.15, 0.001, "373.1", "1"},
+        {"above saturation", UnitSystem::Customized, 298.15, 0.0201597, "298.2", "20.14"},
+    };
+    for (const auto& row : rows) {
+        testing::FakePlatform platform;
+        AmbientWindow window(platform);
+        window.Form_Load();
+        if (row.system == UnitSystem::British) {
+            window.menu_british_Click();
+            window.form().Text2.text = "14.696"; // the pressure retyped in PSI
+            window.Text_Change(2);
+        } else if (row.system == UnitSystem::Customized) {
+            window.form().Combo1.listIndex = 1; // K
+            window.Combo1_Click();
+            window.form().Combo6.listIndex = 1; // g/kg
+            window.Combo6_Click();
+        }
+        FormAmbient& form = window.form();
+        const std::string relativeHumidity = form.Text4.text;
+        form.CaseModified = false;
+        window.enterChartState(row.dryBulb, row.humidityRatio);
+        EXPECT_TRUE(form.Option1.value && !form.Option2.value) << row.name;
+        EXPECT_FALSE(form.Text3.locked) << row.name;
+        EXPECT_EQ(form.Text1.text, row.text1) << row.name;
+        EXPECT_EQ(form.Text3.text, row.text3) << row.name;
+        EXPECT_TRUE(form.CaseModified) << row.name;
+        EXPECT_NE(form.Text12.text, "Error") << row.name;
+        EXPECT_NE(form.Text4.text, relativeHumidity) << row.name << ": recalculated";
+        EXPECT_LE(ReadNumber(form.Text3.text), ReadNumber(form.Label12.caption)) << row.name;
+    }
+}
+
+} // namespace
+} // namespace hygrovane::forms
