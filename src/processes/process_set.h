@@ -41,6 +41,8 @@ struct Process {
 struct PointRecord {
     std::string name;
     std::optional<PointConditions> given;
+
+    friend bool operator==(const PointRecord&, const PointRecord&) = default;
 };
 struct ProcessRecord {
     ProcessKind kind = ProcessKind::SensibleToDryBulb;
@@ -48,11 +50,15 @@ struct ProcessRecord {
     std::vector<AirFlow> flows;
     ProcessParameters parameters;
     std::vector<std::string> outlets;
+
+    friend bool operator==(const ProcessRecord&, const ProcessRecord&) = default;
 };
 struct SetRecords {
     ProcessAmbient ambient;
     std::vector<PointRecord> points;
     std::vector<ProcessRecord> processes;
+
+    friend bool operator==(const SetRecords&, const SetRecords&) = default;
 };
 
 // The points and processes of one set, all at the set's pressure and formulation. Every change
