@@ -42,6 +42,15 @@ struct AirFlow {
     friend bool operator==(const AirFlow&, const AirFlow&) = default;
 };
 
+// The units a set shows its flows and loads in; flow is the unit new processes start with.
+struct LoadUnits {
+    FlowUnit flow = FlowUnit::CubicMetresPerHour;
+    HeatUnit heat = HeatUnit::Kilowatt;
+    WaterUnit water = WaterUnit::KilogramsPerHour;
+
+    friend bool operator==(const LoadUnits&, const LoadUnits&) = default;
+};
+
 // The texts of the units, as the windows list them and the files store them.
 std::string_view NameOf(FlowUnit unit);
 std::string_view NameOf(HeatUnit unit);
