@@ -4,6 +4,7 @@
 #include "forms/common/display_check.h"
 #include "forms/common/qt_platform.h"
 #include "forms/convertor/convertor_window.h"
+#include "forms/processes/processes_view.h"
 #include "forms/saturation/saturation_window.h"
 
 #include <QApplication>
@@ -29,6 +30,13 @@ int main(int argc, char* argv[]) {
     };
     handlers.showConvertor = [&window] { hygrovane::forms::showUnitConvertor(&window); };
     handlers.showSaturation = [&window] { hygrovane::forms::showSaturationWindow(&window); };
+    handlers.showProcesses = [&] {
+        hygrovane::forms::showProcessesWindow(platform, handlers.form(), &window);
+    };
+    handlers.otherWindowsQueryUnload = [] {
+        auto* processes = hygrovane::forms::openProcessesWindow();
+        return processes != nullptr && processes->model().QueryClose();
+    };
     // Loading opens the About box first; closing it shows the main window.
     window.load();
     return QApplication::exec();

@@ -175,6 +175,7 @@ const std::vector<MenuEntry>& Menus() {
         {"menu_customized", "Customized", "menu_system", "", true, true},
         {"menu_convertor", "Unit Convertor", "menu_options", "", false, true},
         {"menu_sat", "Saturation Condition of Water", "menu_options", "", false, true},
+        {"menu_processes", "Air-Conditioning Processes", "menu_options", "", false, true},
         {"Help_menu", "&Help", ""},
         {"help_index_menu", "Hygrovane 1.1 User's Guide", "Help_menu", "F1"},
         {"abou_menu", "About Hygrovane 1.1", "Help_menu", "", false, true},
