@@ -218,7 +218,6 @@ class Reader {
     std::optional<ProcessAmbient> ambient(const QJsonObject& root) {
         const QJsonObject object = root.value("ambient").toObject();
         const std::string where = "the pressure and formulation";
-        ProcessAmbient ambient;
         const auto input = named(kPressureInputs, object, "pressureInput", where);
         const auto pressure = number(object, "pressure", where);
         const auto altitude = number(object, "altitude", where);
