@@ -3,6 +3,7 @@
 #include "forms/about/about_window.h"
 #include "forms/chart/chart_window.h"
 #include "forms/convertor/convertor_window.h"
+#include "forms/processes/processes_view.h"
 #include "forms/saturation/saturation_window.h"
 
 namespace hygrovane::app {
@@ -18,6 +19,14 @@ void StartProgram(forms::AmbientView& window, forms::Platform& platform,
     handlers.showSaturation = [&window] { forms::showSaturationWindow(&window); };
     handlers.showChart = [&window, &platform, overlays] {
         forms::showChartWindow(window, platform, overlays);
+    };
+    handlers.showProcesses = [&window, &platform] {
+        forms::showProcessesWindow(platform, window.handlers().form(), &window);
+    };
+    // An unsaved process set is asked about before the program ends.
+    handlers.otherWindowsQueryUnload = [] {
+        auto* processes = forms::openProcessesWindow();
+        return processes != nullptr && processes->model().QueryClose();
     };
     // Loading opens the About box first; closing it shows the main window.
     window.load();

@@ -53,6 +53,9 @@ void AmbientWindow::Form_Load() {
 }
 
 bool AmbientWindow::Form_QueryUnload() {
+    if (otherWindowsQueryUnload && otherWindowsQueryUnload()) {
+        return true;
+    }
     if (!form_.CaseModified) {
         return false;
     }

@@ -26,6 +26,9 @@ class AmbientWindow : public casefile::CaseEvents {
     std::function<void()> showConvertor;
     std::function<void()> showSaturation;
     std::function<void()> showChart;
+    std::function<void()> showProcesses;
+    // Asked before the program ends, so that other windows keep unsaved work; true cancels.
+    std::function<bool()> otherWindowsQueryUnload;
     std::function<void()> endProgram;
 
     // Folders searched in turn for the user's guide; an empty path is the working directory.
@@ -94,6 +97,7 @@ class AmbientWindow : public casefile::CaseEvents {
     void menu_convertor_Click() { call(showConvertor); }
     void menu_sat_Click() { call(showSaturation); }
     void menu_chart_Click() { call(showChart); }
+    void menu_processes_Click() { call(showProcesses); }
     void help_index_menu_Click();
     void abou_menu_Click() { call(showAbout); }
     void Command1_Click();

@@ -199,6 +199,7 @@ const std::vector<MenuEntry>& Menus() {
         {"menu_sat", "Saturation Condition of Water", "menu_options", "", false, true},
         {"menu_view", "&View", ""},
         {"menu_chart", "Psychrometric &Chart", "menu_view", "Ctrl+G"},
+        {"menu_processes", "Air-Conditioning &Processes", "menu_view", "", false, true},
         {"Help_menu", "&Help", ""},
         {"help_index_menu", std::string(config::kApplicationTitle) + " User's Guide", "Help_menu",
          "F1"},

@@ -42,6 +42,7 @@ const std::map<std::string, MenuHandler>& menuHandlers() {
         {"menu_convertor", &AmbientWindow::menu_convertor_Click},
         {"menu_sat", &AmbientWindow::menu_sat_Click},
         {"menu_chart", &AmbientWindow::menu_chart_Click},
+        {"menu_processes", &AmbientWindow::menu_processes_Click},
         {"help_index_menu", &AmbientWindow::help_index_menu_Click},
         {"abou_menu", &AmbientWindow::abou_menu_Click},
     };

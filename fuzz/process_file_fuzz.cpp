@@ -1,0 +1,39 @@
+// Reading an arbitrary process-set file, as the processes window's "Open" does.
+#include "fuzz_support.h"
+#include "processfile/process_file.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+
+using namespace hygrovane;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size > processfile::kLargestProcessFile) {
+        return 0;
+    }
+    std::variant<processfile::ProcessSetFile, std::string> read;
+    try {
+        read = processfile::ReadProcessSetText(
+            std::string_view(reinterpret_cast<const char*>(data), size));
+    } catch (...) {
+        fuzz::Fail("reading a process-set file let an exception out");
+    }
+    const auto* opened = std::get_if<processfile::ProcessSetFile>(&read);
+    if (opened == nullptr) {
+        if (std::get<std::string>(read).empty()) {
+            fuzz::Fail("a refused process-set file has no reason");
+        }
+        return 0;
+    }
+    // What is saved of an accepted set opens to the same set again.
+    const std::string saved = processfile::ProcessSetText(opened->set, opened->units);
+    const auto again = processfile::ReadProcessSetText(saved);
+    const auto* reopened = std::get_if<processfile::ProcessSetFile>(&again);
+    if (reopened == nullptr ||
+        processfile::ProcessSetText(reopened->set, reopened->units) != saved) {
+        fuzz::Fail("a saved process set does not open to the same set");
+    }
+    return 0;
+}

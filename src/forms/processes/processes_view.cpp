@@ -1,0 +1,254 @@
+#include "forms/processes/processes_view.h"
+
+#include "calculator/display_texts.h"
+#include "forms/common/view_support.h"
+#include "forms/processes/process_dialog.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace hygrovane::forms {
+
+namespace {
+
+using namespace processes;
+
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QTableWidget* MakeTable(const char* name, QWidget* parent) {
+    auto* table = new QTableWidget(parent);
+    table->setObjectName(QString::fromLatin1(name));
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->verticalHeader()->hide();
+    return table;
+}
+
+void Fill(QTableWidget& table, const processfile::TextTable& texts) {
+    const int selectedRow = table.currentRow();
+    table.setColumnCount(static_cast<int>(texts.header.size()));
+    table.setRowCount(static_cast<int>(texts.rows.size()));
+    QStringList header;
+    for (const std::string& caption : texts.header) {
+        header << qs(caption);
+    }
+    table.setHorizontalHeaderLabels(header);
+    for (std::size_t r = 0; r < texts.rows.size(); ++r) {
+        for (std::size_t c = 0; c < texts.rows[r].size(); ++c) {
+            table.setItem(static_cast<int>(r), static_cast<int>(c),
+                          new QTableWidgetItem(qs(texts.rows[r][c])));
+        }
+    }
+    table.resizeColumnsToContents();
+    if (selectedRow >= 0 && selectedRow < table.rowCount()) {
+        table.selectRow(selectedRow);
+    }
+}
+
+template <typename Units>
+QComboBox* UnitList(const char* name, const Units& units, QWidget* parent) {
+    auto* list = new QComboBox(parent);
+    list->setObjectName(QString::fromLatin1(name));
+    for (auto unit : units) {
+        if constexpr (std::is_same_v<decltype(unit), FlowUnit>) {
+            if (unit == FlowUnit::Upstream) {
+                continue;
+            }
+        }
+        list->addItem(qs(NameOf(unit)));
+    }
+    return list;
+}
+
+} // namespace
+
+ProcessesView::ProcessesView(Platform& platform, const FormAmbient& main, QWidget* owner)
+    : QWidget(owner, Qt::Window), main_(main), model_(platform, main) {
+    setObjectName(QStringLiteral("Form_processes"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto* layout = new QVBoxLayout(this);
+    const auto buttonRow = [&](std::initializer_list<std::pair<const char*, const char*>> names) {
+        auto* row = new QHBoxLayout;
+        std::vector<QPushButton*> buttons;
+        for (const auto& [name, caption] : names) {
+            auto* button = new QPushButton(QString::fromUtf8(caption), this);
+            button->setObjectName(QString::fromLatin1(name));
+            row->addWidget(button);
+            buttons.push_back(button);
+        }
+        row->addStretch();
+        layout->addLayout(row);
+        return buttons;
+    };
+    const auto file = buttonRow({{"NewSet", "New"},
+                                 {"OpenSet", "Open…"},
+                                 {"SaveSet", "Save"},
+                                 {"SaveSetAs", "Save As…"},
+                                 {"ExportCsv", "Export CSV…"}});
+    ambient_ = new QLabel(this);
+    ambient_->setObjectName(QStringLiteral("AmbientLabel"));
+    layout->addWidget(ambient_);
+    layout->addWidget(new QLabel(QStringLiteral("State points"), this));
+    points_ = MakeTable("PointTable", this);
+    layout->addWidget(points_);
+    const auto point = buttonRow({{"AddCurrentState", "Add current state"},
+                                  {"RenamePoint", "Rename…"},
+                                  {"DeletePoint", "Delete point"}});
+    layout->addWidget(new QLabel(QStringLiteral("Processes"), this));
+    processes_ = MakeTable("ProcessTable", this);
+    layout->addWidget(processes_);
+    const auto process = buttonRow({{"AddProcess", "Add process…"},
+                                    {"ChangeProcess", "Change process…"},
+                                    {"DeleteProcess", "Delete process"}});
+    auto* units = new QHBoxLayout;
+    flowUnit_ = UnitList("FlowUnit", kFlowUnits, this);
+    heatUnit_ = UnitList("HeatUnit", kHeatUnits, this);
+    waterUnit_ = UnitList("WaterUnit", kWaterUnits, this);
+    for (auto [caption, list] :
+         {std::pair{"New flows in", flowUnit_}, std::pair{"Heat in", heatUnit_},
+          std::pair{"Water in", waterUnit_}}) {
+        units->addWidget(new QLabel(QString::fromUtf8(caption), this));
+        units->addWidget(list);
+    }
+    units->addStretch();
+    layout->addLayout(units);
+
+    connect(file[0], &QPushButton::clicked, this, [this] { run([this] { model_.New(); }); });
+    connect(file[1], &QPushButton::clicked, this, [this] { run([this] { model_.Open(); }); });
+    connect(file[2], &QPushButton::clicked, this, [this] { run([this] { model_.Save(); }); });
+    connect(file[3], &QPushButton::clicked, this, [this] { run([this] { model_.SaveAs(); }); });
+    connect(file[4], &QPushButton::clicked, this, [this] { run([this] { model_.ExportCsv(); }); });
+    connect(point[0], &QPushButton::clicked, this,
+            [this] { run([this] { model_.AddCurrentState(); }); });
+    connect(point[1], &QPushButton::clicked, this, [this] { renamePoint(); });
+    connect(point[2], &QPushButton::clicked, this, [this] {
+        if (const auto row = selected(*points_)) {
+            run([this, row] { model_.DeletePoint(*row); });
+        }
+    });
+    connect(process[0], &QPushButton::clicked, this, [this] { editProcess(std::nullopt); });
+    connect(process[1], &QPushButton::clicked, this, [this] {
+        if (const auto row = selected(*processes_)) {
+            editProcess(row);
+        }
+    });
+    connect(process[2], &QPushButton::clicked, this, [this] {
+        if (const auto row = selected(*processes_)) {
+            run([this, row] { model_.DeleteProcess(*row); });
+        }
+    });
+    const auto unitsChanged = [this] {
+        run([this] {
+            model_.SetLoadUnits(
+                {FlowUnitNamed(flowUnit_->currentText().toStdString())
+                     .value_or(model_.loadUnits().flow),
+                 kHeatUnits[static_cast<std::size_t>(heatUnit_->currentIndex())],
+                 kWaterUnits[static_cast<std::size_t>(waterUnit_->currentIndex())]});
+        });
+    };
+    for (QComboBox* list : {flowUnit_, heatUnit_, waterUnit_}) {
+        connect(list, &QComboBox::activated, this, unitsChanged);
+    }
+    resize(1100, 640);
+    redraw();
+}
+
+std::optional<std::size_t> ProcessesView::selected(const QTableWidget& table) const {
+    const int row = table.currentRow();
+    if (row < 0) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(row);
+}
+
+void ProcessesView::renamePoint() {
+    const auto row = selected(*points_);
+    if (!row) {
+        return;
+    }
+    bool ok = false;
+    const QString name =
+        QInputDialog::getText(this, QStringLiteral("Rename point"), QStringLiteral("Name:"),
+                              QLineEdit::Normal, qs(model_.set().points()[*row].name), &ok);
+    if (ok) {
+        run([&] { model_.RenamePoint(*row, name.toStdString()); });
+    }
+}
+
+void ProcessesView::editProcess(std::optional<std::size_t> row) {
+    model_.MainWindowChanged();
+    ProcessForm start = row ? model_.FormOf(*row) : ProcessForm{};
+    ProcessDialog dialog(model_, main_, start, this);
+    while (dialog.exec() == QDialog::Accepted) {
+        // A refused process keeps the dialog open with what was typed.
+        if (row ? model_.ChangeProcess(*row, dialog.form()) : model_.AddProcess(dialog.form())) {
+            break;
+        }
+    }
+    redraw();
+}
+
+void ProcessesView::redraw() {
+    model_.MainWindowChanged();
+    const ProcessAmbient& a = model_.set().ambient();
+    const std::string where =
+        a.pressureInput == PressureInput::Barometric
+            ? "Barometric pressure " +
+                  calculation::PressureText(a.pressure, main_.Combo2.text()).value_or("?") + " " +
+                  main_.Combo2.text()
+            : "Altitude " +
+                  calculation::AltitudeText(a.altitude, main_.Combo10.text()).value_or("?") + " " +
+                  main_.Combo10.text();
+    ambient_->setText(
+        qs(where + (a.formulation == SatFormulation::IAPWS ? ", saturation by IAPWS"
+                                                           : ", saturation by Hyland-Wexler")));
+    Fill(*points_, model_.pointTable());
+    Fill(*processes_, model_.processTable());
+    const LoadUnits& units = model_.loadUnits();
+    flowUnit_->setCurrentText(qs(NameOf(units.flow)));
+    heatUnit_->setCurrentText(qs(NameOf(units.heat)));
+    waterUnit_->setCurrentText(qs(NameOf(units.water)));
+    const std::string name = model_.fileName().empty() ? "Untitled" : model_.fileName();
+    setWindowTitle(qs("Processes - " + name + (model_.modified() ? " *" : "")));
+}
+
+void ProcessesView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        redraw();
+    }
+    QWidget::changeEvent(event);
+}
+
+void ProcessesView::closeEvent(QCloseEvent* event) {
+    if (model_.QueryClose()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+namespace {
+QPointer<ProcessesView> openWindow;
+} // namespace
+
+ProcessesView* showProcessesWindow(Platform& platform, const FormAmbient& main, QWidget* owner) {
+    return ShowSecondaryWindow(openWindow,
+                               [&] { return new ProcessesView(platform, main, owner); });
+}
+
+ProcessesView* openProcessesWindow() {
+    return openWindow && openWindow->isVisible() ? openWindow.data() : nullptr;
+}
+
+} // namespace hygrovane::forms

@@ -1,0 +1,143 @@
+#include "processes/physics.h"
+
+#include "engine/checked_math.h"
+
+#include <algorithm>
+
+namespace hygrovane::processes::physics {
+
+namespace {
+
+const char* const kBadBypass = "The bypass factor must be at least 0 and less than 1.";
+const char* const kNotCooling = "A cooling coil must leave the air cooler than it enters.";
+const char* const kNoAdp =
+    "The line from the entering state through the leaving state never meets the saturation "
+    "curve: there is no apparatus dew point.";
+
+// The scan step of the search for the apparatus dew point, K: fine enough that a crossing of the
+// line and the saturation curve is not stepped over, except at a grazing touch.
+constexpr double kScanStep = 0.1;
+
+bool ValidBypass(double bypass) {
+    return bypass >= 0 && bypass < 1;
+}
+
+} // namespace
+
+Outcome<ProcessResult> CoilFromApparatusDewPoint(const AirModel& air, const AirState& in,
+                                                 double flow, double Tadp, double bypass) {
+    if (!ValidBypass(bypass)) {
+        return Failure(FailureKind::BadParameter, kBadBypass);
+    }
+    if (!(Tadp < in.dryBulb)) {
+        return Failure(FailureKind::BadParameter,
+                       "The apparatus dew point must lie below the entering dry bulb.");
+    }
+    if (!(Tadp >= kLowestDryBulb)) {
+        return Failure(FailureKind::NoApparatusDewPoint,
+                       "The apparatus dew point would lie below the saturation range.");
+    }
+    const double Wadp = air.SaturationRatio(Tadp);
+    if (Wadp > in.humidityRatio) {
+        return Failure(FailureKind::BadParameter,
+                       "The apparatus dew point lies above the entering air's dew point: the coil "
+                       "would not dehumidify; use sensible cooling.");
+    }
+    const Outcome<AirState> adp = air.StateAt(Tadp, Wadp);
+    if (!adp) {
+        return adp.failure();
+    }
+    // The leaving air: the bypassed part of the entering air mixed with air saturated at the
+    // apparatus dew point, on a dry-air mass basis.
+    const double leaving = 1 - bypass;
+    const ChartPoint mixed = MixtureAt(air, in, *adp, leaving);
+    const Outcome<AirState> out = air.StateAt(mixed.dryBulb, mixed.humidityRatio);
+    if (!out) {
+        return out.failure();
+    }
+    ProcessResult result =
+        OneStage(in, *out, flow, LiquidEnthalpy(Tadp), MixingPath(air, in, *adp, 0, leaving));
+    result.guide = MixingPath(air, in, *adp, leaving, 1);
+    result.apparatusDewPoint = *adp;
+    result.bypassFactor = bypass;
+    return result;
+}
+
+Outcome<ProcessResult> CoilFromLeavingDryBulb(const AirModel& air, const AirState& in, double flow,
+                                              double T2, double bypass) {
+    if (!ValidBypass(bypass)) {
+        return Failure(FailureKind::BadParameter, kBadBypass);
+    }
+    if (!(T2 < in.dryBulb)) {
+        return Failure(FailureKind::BadParameter, kNotCooling);
+    }
+    // The mixture's dry bulb rises with the apparatus dew point.
+    const auto excess = [&](double Tadp) {
+        AirState adp;
+        adp.humidityRatio = air.SaturationRatio(Tadp);
+        adp.enthalpy = air.Enthalpy(Tadp, adp.humidityRatio);
+        return MixtureAt(air, in, adp, 1 - bypass).dryBulb - T2;
+    };
+    if (!(T2 >= kLowestDryBulb) || excess(kLowestDryBulb) > 0) {
+        return Failure(FailureKind::NoApparatusDewPoint,
+                       "With this bypass factor the apparatus dew point would lie below the "
+                       "saturation range: there is no apparatus dew point.");
+    }
+    return CoilFromApparatusDewPoint(air, in, flow, Root(excess, kLowestDryBulb, T2), bypass);
+}
+
+Outcome<ProcessResult> CoilToState(const AirModel& air, const AirState& in, double flow,
+                                   const PointConditions& leaving) {
+    const Outcome<AirState> out = air.Given(leaving);
+    if (!out) {
+        return out.failure();
+    }
+    const double T2 = out->dryBulb;
+    const double W1 = in.humidityRatio;
+    const double W2 = out->humidityRatio;
+    if (!(T2 < in.dryBulb)) {
+        return Failure(FailureKind::BadParameter, kNotCooling);
+    }
+    if (W2 > W1) {
+        return Failure(FailureKind::BadParameter, "A cooling coil cannot add water to the air.");
+    }
+    // Which side of the line through the entering and leaving states (straight on the h-W
+    // plane) the saturated state at T lies on.
+    const double dW = W2 - W1;
+    const double dh = out->enthalpy - in.enthalpy;
+    const auto side = [&](double T) {
+        const double Ws = air.SaturationRatio(T);
+        return (Ws - W1) * dh - (air.Enthalpy(T, Ws) - in.enthalpy) * dW;
+    };
+    double Tadp = T2;
+    if (air.SaturationRatio(T2) * (1 - kSaturationTolerance) > W2) {
+        const bool startsPositive = side(T2) > 0;
+        double upper = T2;
+        double lower = T2;
+        bool crossed = false;
+        while (!crossed && lower > kLowestDryBulb) {
+            upper = lower;
+            lower = std::max(kLowestDryBulb, lower - kScanStep);
+            crossed = (side(lower) > 0) != startsPositive;
+        }
+        if (!crossed) {
+            return Failure(FailureKind::NoApparatusDewPoint, kNoAdp);
+        }
+        Tadp = Root(side, lower, upper);
+    }
+    const double Wadp = air.SaturationRatio(Tadp);
+    const Outcome<AirState> adp = air.StateAt(Tadp, Wadp);
+    if (!adp) {
+        return adp.failure();
+    }
+    const double bypass =
+        engine::checkedDivide(out->enthalpy - adp->enthalpy, in.enthalpy - adp->enthalpy);
+    ProcessResult result =
+        OneStage(in, *out, flow, LiquidEnthalpy(Tadp), MixingPath(air, in, *adp, 0, 1 - bypass));
+    result.guide = MixingPath(air, in, *adp, 1 - bypass, 1);
+    result.apparatusDewPoint = *adp;
+    result.bypassFactor = bypass;
+    return result;
+}
+
+} // namespace hygrovane::processes::physics

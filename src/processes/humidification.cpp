@@ -1,0 +1,188 @@
+#include "engine/constants.h"
+#include "processes/physics.h"
+
+#include <optional>
+
+namespace hygrovane::processes::physics {
+
+namespace {
+
+const char* const kFog =
+    "The air would hold more water than saturated air: the excess would condense as fog.";
+
+// Air that takes up water of enthalpy hw: h = h1 + (W - W1) hw, so that the energy balance
+// closes at every point. With water at the entering wet bulb this is the wet-bulb line.
+struct WaterLine {
+    const AirModel& air;
+    const AirState& in;
+    double hw;
+
+    double DryBulbAt(double W) const {
+        return air.DryBulb(in.enthalpy + (W - in.humidityRatio) * hw, W);
+    }
+    double RelativeHumidityAt(double W) const { return air.RelativeHumidity(DryBulbAt(W), W); }
+    // Where the line meets the saturation curve; none within any reasonable humidity ratio.
+    std::optional<double> SaturatedRatio() const {
+        const double W1 = in.humidityRatio;
+        const auto excess = [&](double W) { return W - air.SaturationRatio(DryBulbAt(W)); };
+        if (excess(W1) >= 0) {
+            return W1;
+        }
+        double step = 1e-4;
+        for (int doubling = 0; doubling < 20; ++doubling, step *= 2) {
+            if (DryBulbAt(W1 + step) > kHighestDryBulb) {
+                return std::nullopt;
+            }
+            if (excess(W1 + step) >= 0) {
+                return Root(excess, W1, W1 + step);
+            }
+        }
+        return std::nullopt;
+    }
+    Polyline Path(double W2) const {
+        constexpr int kSamples = 16;
+        Polyline path;
+        for (int i = 0; i <= kSamples; ++i) {
+            const double W = in.humidityRatio + (W2 - in.humidityRatio) * i / kSamples;
+            path.push_back({DryBulbAt(W), W});
+        }
+        return path;
+    }
+    Outcome<ProcessResult> To(double W2, double flow) const {
+        const Outcome<AirState> out = EndState(air, DryBulbAt(W2), W2, kFog);
+        if (!out) {
+            return out.failure();
+        }
+        return OneStage(in, *out, flow, hw, Path(W2));
+    }
+};
+
+double WaterEnthalpy(const AirState& in, HumidifierSetting humidifier) {
+    return humidifier.kind == Humidifier::Evaporative ? LiquidEnthalpy(in.wetBulb)
+                                                      : VapourEnthalpy(humidifier.steamTemperature);
+}
+
+std::optional<ProcessFailure> BadSteam(HumidifierSetting humidifier) {
+    if (humidifier.kind == Humidifier::Steam &&
+        !(humidifier.steamTemperature >= 273.15 && humidifier.steamTemperature <= 473.15)) {
+        return Failure(FailureKind::BadParameter,
+                       "The steam temperature must lie between 0 and 200 degC.");
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+Outcome<ProcessResult> HumidifyToHumidityRatio(const AirModel& air, const AirState& in, double flow,
+                                               HumidifierSetting humidifier, double W2) {
+    if (auto bad = BadSteam(humidifier)) {
+        return *bad;
+    }
+    if (!(W2 >= in.humidityRatio)) {
+        return Failure(FailureKind::BadParameter,
+                       "A humidifier adds water: the leaving humidity ratio must not lie below "
+                       "the entering one.");
+    }
+    return WaterLine{air, in, WaterEnthalpy(in, humidifier)}.To(W2, flow);
+}
+
+Outcome<ProcessResult> HumidifyToRelativeHumidity(const AirModel& air, const AirState& in,
+                                                  double flow, HumidifierSetting humidifier,
+                                                  double phi2) {
+    if (auto bad = BadSteam(humidifier)) {
+        return *bad;
+    }
+    const WaterLine line{air, in, WaterEnthalpy(in, humidifier)};
+    const double phi1 = air.RelativeHumidity(in.dryBulb, in.humidityRatio);
+    if (!(phi2 >= phi1 && phi2 <= 1)) {
+        return Failure(FailureKind::BadParameter,
+                       "A humidifier raises the relative humidity: the leaving one must lie "
+                       "between the entering one and 100 %.");
+    }
+    const std::optional<double> Wsat = line.SaturatedRatio();
+    if (!Wsat) {
+        return Failure(FailureKind::BadParameter,
+                       "This humidifier cannot bring the air to saturation within the dry-bulb "
+                       "range.");
+    }
+    if (phi2 == 1) {
+        return line.To(*Wsat, flow);
+    }
+    const double W2 =
+        Root([&](double W) { return line.RelativeHumidityAt(W) - phi2; }, in.humidityRatio, *Wsat);
+    return line.To(W2, flow);
+}
+
+Outcome<ProcessResult> EvaporativeToDryBulb(const AirModel& air, const AirState& in, double flow,
+                                            double T2) {
+    if (!(T2 <= in.dryBulb)) {
+        return Failure(FailureKind::BadParameter,
+                       "Evaporative humidification cools the air: the leaving dry bulb must not "
+                       "lie above the entering one.");
+    }
+    using namespace engine;
+    // On the line h = h1 + (W - W1) hw the dry bulb fixes W:
+    // W = (h1 - W1 hw - 1.006 t2) / (2501 + 1.805 t2 - hw).
+    const double hw = LiquidEnthalpy(in.wetBulb);
+    const double t2 = T2 - kCelsiusOffset;
+    const double W2 = (in.enthalpy - in.humidityRatio * hw - kDryAirSpecificHeat * t2) /
+                      (kLatentHeatAt0C + kVapourSpecificHeat * t2 - hw);
+    if (air.Supersaturated(T2, W2)) {
+        return Failure(FailureKind::BadParameter,
+                       "The leaving dry bulb lies below the entering wet bulb: evaporative "
+                       "humidification cannot reach it.");
+    }
+    const Outcome<AirState> out = air.StateAt(T2, W2);
+    if (!out) {
+        return out.failure();
+    }
+    return OneStage(in, *out, flow, hw, WaterLine{air, in, hw}.Path(W2));
+}
+
+Outcome<ProcessResult> EvaporativeByEffectiveness(const AirModel& air, const AirState& in,
+                                                  double flow, double effectiveness) {
+    if (!(effectiveness >= 0 && effectiveness <= 1)) {
+        return Failure(FailureKind::BadParameter,
+                       "The saturation effectiveness must lie between 0 and 1.");
+    }
+    // effectiveness = (t1 - t2) / (t1 - t_wb1).
+    return EvaporativeToDryBulb(air, in, flow,
+                                in.dryBulb - effectiveness * (in.dryBulb - in.wetBulb));
+}
+
+Outcome<ProcessResult> HeatingThenHumidifying(const AirModel& air, const AirState& in, double flow,
+                                              HumidifierSetting humidifier,
+                                              const PointConditions& target) {
+    if (auto bad = BadSteam(humidifier)) {
+        return *bad;
+    }
+    const Outcome<AirState> end = air.Given(target);
+    if (!end) {
+        return end.failure();
+    }
+    const double W1 = in.humidityRatio;
+    if (!(end->humidityRatio >= W1)) {
+        return Failure(FailureKind::BadParameter,
+                       "Humidification cannot lower the humidity ratio: the target holds less "
+                       "water than the entering air.");
+    }
+    // The humidifier's line through the target, back to the entering humidity ratio.
+    const double hw = WaterEnthalpy(*end, humidifier);
+    const double h2 = end->enthalpy - (end->humidityRatio - W1) * hw;
+    const double T2 = air.DryBulb(h2, W1);
+    if (!(T2 >= in.dryBulb)) {
+        return Failure(FailureKind::BadParameter,
+                       "The entering air is warmer than the humidifier needs: the target is not "
+                       "reached by heating first.");
+    }
+    const Outcome<ProcessResult> heating = SensibleTo(air, in, flow, T2);
+    if (!heating) {
+        return heating;
+    }
+    const AirState& heated = heating->outlets.back();
+    const WaterLine line{air, heated, hw};
+    ProcessResult humidifying = OneStage(heated, *end, flow, hw, line.Path(end->humidityRatio));
+    return Chain(*heating, humidifying);
+}
+
+} // namespace hygrovane::processes::physics

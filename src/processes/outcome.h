@@ -1,0 +1,59 @@
+#pragma once
+
+#include "hygrovane/solve_result.h"
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <variant>
+
+namespace hygrovane::processes {
+
+enum class FailureKind {
+    NoApparatusDewPoint, // the coil's line never meets the saturation curve
+    Fog,                 // the air would end beyond saturation
+    Condensation,        // sensible cooling below the dew point
+    OutOfRange,          // the core refused a state; its failure is attached
+    BadParameter,        // a parameter the process cannot meet
+    NoInput,             // an entering point has no state, or names no point
+};
+
+// Why a point or a process has no state. The message is one sentence for the user.
+struct ProcessFailure {
+    FailureKind kind = FailureKind::BadParameter;
+    std::string message;
+    std::optional<SolveFailure> core; // OutOfRange: what the core said
+};
+
+inline ProcessFailure Failure(FailureKind kind, std::string message) {
+    return {kind, std::move(message), std::nullopt};
+}
+
+// The core's failure, passed through.
+inline ProcessFailure CoreFailure(const SolveFailure& failure) {
+    return {FailureKind::OutOfRange, Describe(failure), failure};
+}
+
+// A computed value or the reason there is none; never throws.
+template <typename T> class Outcome {
+  public:
+    Outcome(T value) : outcome_(std::move(value)) {}
+    Outcome(ProcessFailure failure) : outcome_(std::move(failure)) {}
+
+    bool ok() const { return outcome_.index() == 0; }
+    explicit operator bool() const { return ok(); }
+    // Only when ok().
+    const T& value() const { return std::get<0>(outcome_); }
+    const T& operator*() const { return value(); }
+    const T* operator->() const { return &value(); }
+    // Only when !ok().
+    const ProcessFailure& failure() const { return std::get<1>(outcome_); }
+
+  private:
+    std::variant<T, ProcessFailure> outcome_;
+};
+
+// The answer of a command that changes a set: empty when done, otherwise why nothing changed.
+using Refusal = std::optional<ProcessFailure>;
+
+} // namespace hygrovane::processes

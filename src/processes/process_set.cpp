@@ -1,0 +1,418 @@
+#include "processes/process_set.h"
+
+#include "processes/compute.h"
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+namespace hygrovane::processes {
+
+namespace {
+
+constexpr int kLongestName = 24;
+
+ProcessFailure Refused(std::string message) {
+    return Failure(FailureKind::BadParameter, std::move(message));
+}
+
+std::string Quoted(const std::string& name) {
+    return "\"" + name + "\"";
+}
+
+std::string ProcessNumber(std::size_t index) {
+    return "Process " + std::to_string(index + 1);
+}
+
+int CharacterCount(std::string_view text) {
+    return static_cast<int>(std::count_if(text.begin(), text.end(),
+                                          [](unsigned char c) { return (c & 0xC0) != 0x80; }));
+}
+
+// A, B, ... Z, AA, AB, ...: the n-th name (from 0).
+std::string LetterName(int n) {
+    std::string name;
+    for (++n; n > 0; n = (n - 1) / 26) {
+        name.insert(name.begin(), static_cast<char>('A' + (n - 1) % 26));
+    }
+    return name;
+}
+
+} // namespace
+
+std::string TrimmedName(std::string_view name) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!name.empty() && blank(name.front())) {
+        name.remove_prefix(1);
+    }
+    while (!name.empty() && blank(name.back())) {
+        name.remove_suffix(1);
+    }
+    return std::string(name);
+}
+
+Outcome<double> DryAirFlow(const AirFlow& flow, const AirState& entering,
+                           std::optional<double> upstream) {
+    if (flow.unit == FlowUnit::Upstream) {
+        if (!upstream) {
+            return Failure(FailureKind::NoInput,
+                           "The entering point is not the outlet of a computed process: give "
+                           "its air flow.");
+        }
+        return *upstream;
+    }
+    if (!(flow.value > 0) || !std::isfinite(flow.value)) {
+        return Refused("Every air flow must be positive.");
+    }
+    const double amount = flow.value * FlowFactor(flow.unit);
+    // A volume flow is measured at the entering state: m_da = V / v.
+    return IsVolumeFlow(flow.unit) ? amount / entering.specificVolume : amount;
+}
+
+const Point* ProcessSet::point(PointId id) const {
+    const auto found =
+        std::find_if(points_.begin(), points_.end(), [&](const Point& p) { return p.id == id; });
+    return found == points_.end() ? nullptr : &*found;
+}
+
+Point* ProcessSet::mutablePoint(PointId id) {
+    return const_cast<Point*>(std::as_const(*this).point(id));
+}
+
+const Point* ProcessSet::pointNamed(std::string_view name) const {
+    const auto found = std::find_if(points_.begin(), points_.end(),
+                                    [&](const Point& p) { return p.name == name; });
+    return found == points_.end() ? nullptr : &*found;
+}
+
+std::optional<std::size_t> ProcessSet::producerOf(PointId id) const {
+    for (std::size_t i = 0; i < processes_.size(); ++i) {
+        const auto& outlets = processes_[i].outlets;
+        if (std::find(outlets.begin(), outlets.end(), id) != outlets.end()) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string ProcessSet::nextPointName() const {
+    for (int n = 0;; ++n) {
+        std::string name = LetterName(n);
+        if (pointNamed(name) == nullptr) {
+            return name;
+        }
+    }
+}
+
+void ProcessSet::setAmbient(const ProcessAmbient& ambient) {
+    ambient_ = ambient;
+    recompute();
+}
+
+void ProcessSet::recompute() {
+    const Outcome<AirModel> air = AirModel::Of(ambient_);
+    for (Point& p : points_) {
+        if (!air) {
+            p.state = air.failure();
+        } else if (p.given) {
+            p.state = air->Given(*p.given);
+        } else {
+            p.state = Failure(FailureKind::NoInput, "Not computed.");
+        }
+    }
+    for (Process& process : processes_) {
+        if (air) {
+            computeProcess(*air, process);
+        } else {
+            process.result = air.failure();
+        }
+        for (std::size_t i = 0; i < process.outlets.size(); ++i) {
+            Point* outlet = mutablePoint(process.outlets[i]);
+            if (process.result) {
+                outlet->state = process.result->outlets.at(i);
+            } else {
+                outlet->state = process.result.failure();
+            }
+        }
+    }
+}
+
+void ProcessSet::computeProcess(const AirModel& air, Process& process) {
+    const ProcessDefinition& d = process.definition;
+    std::vector<AirState> inlets;
+    std::vector<double> flows;
+    for (std::size_t i = 0; i < d.inlets.size() && i < d.flows.size(); ++i) {
+        const Point* inlet = point(d.inlets[i]);
+        if (inlet == nullptr || !inlet->state) {
+            process.result =
+                Failure(FailureKind::NoInput,
+                        "The entering point " +
+                            (inlet ? Quoted(inlet->name) + " " : std::string()) + "has no state.");
+            return;
+        }
+        std::optional<double> upstream;
+        if (const auto producer = producerOf(inlet->id)) {
+            if (const auto& made = processes_[*producer].result) {
+                upstream = made->loads.dryAirFlow;
+            }
+        }
+        const Outcome<double> flow = DryAirFlow(d.flows[i], *inlet->state, upstream);
+        if (!flow) {
+            process.result = flow.failure();
+            return;
+        }
+        inlets.push_back(*inlet->state);
+        flows.push_back(*flow);
+    }
+    process.result = ComputeProcess(air, d.kind, d.parameters, inlets, flows);
+}
+
+Refusal ProcessSet::checkName(const std::string& name, PointId except) const {
+    if (name.empty()) {
+        return Refused("A point needs a name.");
+    }
+    if (CharacterCount(name) > kLongestName) {
+        return Refused("A point's name has at most " + std::to_string(kLongestName) +
+                       " characters.");
+    }
+    if (std::any_of(name.begin(), name.end(),
+                    [](unsigned char c) { return c < 0x20 || c == 0x7F; })) {
+        return Refused("A point's name cannot hold control characters.");
+    }
+    const Point* other = pointNamed(name);
+    if (other != nullptr && other->id != except) {
+        return Refused("Another point is named " + Quoted(name) + ".");
+    }
+    return std::nullopt;
+}
+
+Refusal ProcessSet::checkInlets(const ProcessDefinition& d, std::size_t before) const {
+    const auto needed = static_cast<std::size_t>(InfoOf(d.kind).inlets);
+    if (d.inlets.size() != needed || d.flows.size() != needed) {
+        return Refused(needed == 2 ? "Mixing needs two points and two air flows."
+                                   : "The process needs one entering point and its air flow.");
+    }
+    for (PointId id : d.inlets) {
+        const Point* inlet = point(id);
+        if (inlet == nullptr) {
+            return Refused("The entering point does not exist.");
+        }
+        const auto producer = producerOf(id);
+        if (producer && *producer >= before) {
+            return Refused("Point " + Quoted(inlet->name) + " is made by " +
+                           ProcessNumber(*producer) + ", which comes later.");
+        }
+    }
+    return std::nullopt;
+}
+
+PointId ProcessSet::newPoint(std::string name, std::optional<PointConditions> given) {
+    Point p;
+    p.id = nextId_++;
+    p.name = std::move(name);
+    p.given = given;
+    points_.push_back(std::move(p));
+    return points_.back().id;
+}
+
+Outcome<PointId> ProcessSet::addPoint(const PointConditions& conditions, const std::string& name) {
+    const std::string trimmed = name.empty() ? nextPointName() : TrimmedName(name);
+    if (auto refusal = checkName(trimmed, 0)) {
+        return *refusal;
+    }
+    ProcessSet trial = *this;
+    const PointId id = trial.newPoint(trimmed, conditions);
+    trial.recompute();
+    if (const auto& state = trial.point(id)->state; !state) {
+        return state.failure();
+    }
+    *this = std::move(trial);
+    return id;
+}
+
+Refusal ProcessSet::setConditions(PointId id, const PointConditions& conditions) {
+    const Point* p = point(id);
+    if (p == nullptr || !p->given) {
+        return Refused("Only a given point has conditions to change.");
+    }
+    ProcessSet trial = *this;
+    trial.mutablePoint(id)->given = conditions;
+    trial.recompute();
+    if (const auto& state = trial.point(id)->state; !state) {
+        return state.failure();
+    }
+    *this = std::move(trial);
+    return std::nullopt;
+}
+
+Refusal ProcessSet::rename(PointId id, const std::string& name) {
+    Point* p = mutablePoint(id);
+    if (p == nullptr) {
+        return Refused("The point does not exist.");
+    }
+    const std::string trimmed = TrimmedName(name);
+    if (auto refusal = checkName(trimmed, id)) {
+        return refusal;
+    }
+    p->name = trimmed;
+    return std::nullopt;
+}
+
+Refusal ProcessSet::deletePoint(PointId id) {
+    const Point* p = point(id);
+    if (p == nullptr) {
+        return Refused("The point does not exist.");
+    }
+    for (std::size_t i = 0; i < processes_.size(); ++i) {
+        const auto& inlets = processes_[i].definition.inlets;
+        if (std::find(inlets.begin(), inlets.end(), id) != inlets.end()) {
+            return Refused(ProcessNumber(i) + " uses point " + Quoted(p->name) +
+                           ": delete that process first.");
+        }
+    }
+    if (const auto producer = producerOf(id)) {
+        return Refused("Point " + Quoted(p->name) + " is made by " + ProcessNumber(*producer) +
+                       ": delete that process instead.");
+    }
+    std::erase_if(points_, [&](const Point& q) { return q.id == id; });
+    return std::nullopt;
+}
+
+Outcome<std::size_t> ProcessSet::addProcess(const ProcessDefinition& definition) {
+    if (auto refusal = checkInlets(definition, processes_.size())) {
+        return *refusal;
+    }
+    ProcessSet trial = *this;
+    Process process;
+    process.definition = definition;
+    for (int i = 0; i < InfoOf(definition.kind).outlets; ++i) {
+        process.outlets.push_back(trial.newPoint(trial.nextPointName(), std::nullopt));
+    }
+    trial.processes_.push_back(std::move(process));
+    trial.recompute();
+    if (const auto& result = trial.processes_.back().result; !result) {
+        return result.failure();
+    }
+    *this = std::move(trial);
+    return processes_.size() - 1;
+}
+
+Refusal ProcessSet::changeProcess(std::size_t index, const ProcessDefinition& definition) {
+    if (index >= processes_.size()) {
+        return Refused("The process does not exist.");
+    }
+    if (static_cast<std::size_t>(InfoOf(definition.kind).outlets) !=
+        processes_[index].outlets.size()) {
+        return Refused("A process can only become one with as many outlet points.");
+    }
+    if (auto refusal = checkInlets(definition, index)) {
+        return refusal;
+    }
+    ProcessSet trial = *this;
+    trial.processes_[index].definition = definition;
+    trial.recompute();
+    if (const auto& result = trial.processes_[index].result; !result) {
+        return result.failure();
+    }
+    *this = std::move(trial);
+    return std::nullopt;
+}
+
+Refusal ProcessSet::deleteProcess(std::size_t index) {
+    if (index >= processes_.size()) {
+        return Refused("The process does not exist.");
+    }
+    const std::vector<PointId> outlets = processes_[index].outlets;
+    for (std::size_t i = index + 1; i < processes_.size(); ++i) {
+        for (PointId inlet : processes_[i].definition.inlets) {
+            if (std::find(outlets.begin(), outlets.end(), inlet) != outlets.end()) {
+                return Refused(ProcessNumber(i) + " uses point " + Quoted(point(inlet)->name) +
+                               ": delete that process first.");
+            }
+        }
+    }
+    processes_.erase(processes_.begin() + static_cast<std::ptrdiff_t>(index));
+    std::erase_if(points_, [&](const Point& p) {
+        return std::find(outlets.begin(), outlets.end(), p.id) != outlets.end();
+    });
+    recompute();
+    return std::nullopt;
+}
+
+Outcome<ProcessSet> ProcessSet::FromRecords(const SetRecords& records) {
+    ProcessSet set;
+    set.ambient_ = records.ambient;
+    for (const PointRecord& record : records.points) {
+        if (auto refusal = set.checkName(record.name, 0)) {
+            return *refusal;
+        }
+        if (TrimmedName(record.name) != record.name) {
+            return Refused("Point " + Quoted(record.name) + " has blanks around its name.");
+        }
+        set.newPoint(record.name, record.given);
+    }
+    std::set<PointId> claimed;
+    for (std::size_t i = 0; i < records.processes.size(); ++i) {
+        const ProcessRecord& record = records.processes[i];
+        Process process;
+        process.definition.kind = record.kind;
+        process.definition.flows = record.flows;
+        process.definition.parameters = record.parameters;
+        for (const std::string& name : record.inlets) {
+            const Point* inlet = set.pointNamed(name);
+            if (inlet == nullptr) {
+                return Refused(ProcessNumber(i) + " names an unknown point " + Quoted(name) + ".");
+            }
+            if (!inlet->given && !claimed.contains(inlet->id)) {
+                return Refused(ProcessNumber(i) + " uses point " + Quoted(name) +
+                               " before a process makes it.");
+            }
+            process.definition.inlets.push_back(inlet->id);
+        }
+        if (auto refusal = set.checkInlets(process.definition, i)) {
+            return Refused(ProcessNumber(i) + ": " + refusal->message);
+        }
+        if (record.outlets.size() != static_cast<std::size_t>(InfoOf(record.kind).outlets)) {
+            return Refused(ProcessNumber(i) + " has the wrong number of outlet points.");
+        }
+        for (const std::string& name : record.outlets) {
+            const Point* outlet = set.pointNamed(name);
+            if (outlet == nullptr || outlet->given || !claimed.insert(outlet->id).second) {
+                return Refused(ProcessNumber(i) + " names " + Quoted(name) +
+                               " as its outlet, which is not a point of its own.");
+            }
+            process.outlets.push_back(outlet->id);
+        }
+        set.processes_.push_back(std::move(process));
+    }
+    for (const Point& p : set.points_) {
+        if (!p.given && !claimed.contains(p.id)) {
+            return Refused("Point " + Quoted(p.name) + " has no conditions and no process.");
+        }
+    }
+    set.recompute();
+    return set;
+}
+
+SetRecords ProcessSet::Records() const {
+    SetRecords records;
+    records.ambient = ambient_;
+    const auto nameOf = [&](PointId id) { return point(id)->name; };
+    for (const Point& p : points_) {
+        records.points.push_back({p.name, p.given});
+    }
+    for (const Process& process : processes_) {
+        ProcessRecord record;
+        record.kind = process.definition.kind;
+        record.flows = process.definition.flows;
+        record.parameters = process.definition.parameters;
+        std::transform(process.definition.inlets.begin(), process.definition.inlets.end(),
+                       std::back_inserter(record.inlets), nameOf);
+        std::transform(process.outlets.begin(), process.outlets.end(),
+                       std::back_inserter(record.outlets), nameOf);
+        records.processes.push_back(std::move(record));
+    }
+    return records;
+}
+
+} // namespace hygrovane::processes

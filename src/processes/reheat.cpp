@@ -1,0 +1,51 @@
+#include "processes/physics.h"
+
+namespace hygrovane::processes::physics {
+
+Outcome<ProcessResult> CoolingThenReheat(const AirModel& air, const AirState& in, double flow,
+                                         const PointConditions& target, double bypass) {
+    if (!(bypass >= 0 && bypass < 1)) {
+        return Failure(FailureKind::BadParameter,
+                       "The bypass factor must be at least 0 and less than 1.");
+    }
+    const Outcome<AirState> end = air.Given(target);
+    if (!end) {
+        return end.failure();
+    }
+    const double W1 = in.humidityRatio;
+    const double W3 = end->humidityRatio;
+    if (!(W3 <= W1)) {
+        return Failure(FailureKind::BadParameter,
+                       "A cooling coil cannot add water: the target holds more water than the "
+                       "entering air.");
+    }
+    // The coil leaves the air at the target's humidity ratio: W3 = BF W1 + (1 - BF) W_adp.
+    const double Wadp = (W3 - bypass * W1) / (1 - bypass);
+    if (!(Wadp > 0) || Wadp < air.SaturationRatio(kLowestDryBulb)) {
+        return Failure(FailureKind::NoApparatusDewPoint,
+                       "With this bypass factor the apparatus dew point would lie below the "
+                       "saturation range: there is no apparatus dew point.");
+    }
+    const Outcome<ProcessResult> coil =
+        CoilFromApparatusDewPoint(air, in, flow, air.DewPoint(Wadp), bypass);
+    if (!coil) {
+        return coil;
+    }
+    const AirState& cooled = coil->outlets.back();
+    if (cooled.dryBulb > end->dryBulb) {
+        return Failure(FailureKind::BadParameter,
+                       "The coil leaves the air warmer than the target: it needs no reheat.");
+    }
+    const Outcome<ProcessResult> reheat = SensibleTo(air, cooled, flow, end->dryBulb);
+    if (!reheat) {
+        return reheat;
+    }
+    ProcessResult result = *coil;
+    result.outlets.push_back(reheat->outlets.back());
+    result.stages.push_back(reheat->stages.back());
+    result.loads = SeriesLoads(result.stages);
+    result.paths.push_back(reheat->paths.back());
+    return result;
+}
+
+} // namespace hygrovane::processes::physics

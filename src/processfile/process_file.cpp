@@ -1,0 +1,414 @@
+#include "processfile/process_file.h"
+
+#include "casefile/file_io.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <array>
+#include <cmath>
+#include <optional>
+
+namespace hygrovane::processfile {
+
+namespace {
+
+using namespace processes;
+
+constexpr const char* kFormat = "Hygrovane process set";
+
+template <typename Enum> struct Named {
+    Enum value;
+    const char* name;
+};
+
+constexpr std::array<Named<HumidityInput>, 8> kHumidityInputs{{
+    {HumidityInput::HumidityRatio, "humidity-ratio"},
+    {HumidityInput::RelativeHumidity, "relative-humidity"},
+    {HumidityInput::DewPoint, "dew-point"},
+    {HumidityInput::WetBulb, "wet-bulb"},
+    {HumidityInput::AbsoluteHumidity, "absolute-humidity"},
+    {HumidityInput::PartialPressure, "partial-pressure"},
+    {HumidityInput::MoleFraction, "mole-fraction"},
+    {HumidityInput::MassFraction, "mass-fraction"},
+}};
+constexpr std::array<Named<PressureInput>, 2> kPressureInputs{{
+    {PressureInput::Barometric, "barometric"},
+    {PressureInput::Altitude, "altitude"},
+}};
+constexpr std::array<Named<SatFormulation>, 2> kFormulations{{
+    {SatFormulation::IAPWS, "IAPWS"},
+    {SatFormulation::HylandWexler, "Hyland-Wexler"},
+}};
+
+template <typename Enum, std::size_t N>
+QString NameIn(const std::array<Named<Enum>, N>& names, Enum value) {
+    for (const auto& named : names) {
+        if (named.value == value) {
+            return QString::fromUtf8(named.name);
+        }
+    }
+    return {};
+}
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QJsonObject ConditionsObject(const PointConditions& c) {
+    return {{"dryBulb", c.dryBulb},
+            {"humidityInput", NameIn(kHumidityInputs, c.humidityInput)},
+            {"humidity", c.humidity}};
+}
+
+double ParameterValue(const ProcessParameters& p, Parameter parameter) {
+    switch (parameter) {
+    case Parameter::LeavingDryBulb:
+        return p.leavingDryBulb;
+    case Parameter::HeatRate:
+        return p.heatRate;
+    case Parameter::ApparatusDewPoint:
+        return p.apparatusDewPoint;
+    case Parameter::BypassFactor:
+        return p.bypassFactor;
+    case Parameter::RelativeHumidity:
+        return p.relativeHumidity;
+    case Parameter::HumidityRatio:
+        return p.humidityRatio;
+    case Parameter::Effectiveness:
+        return p.effectiveness;
+    case Parameter::SteamTemperature:
+        return p.steamTemperature;
+    case Parameter::Target:
+        break;
+    }
+    return 0;
+}
+
+double* ParameterField(ProcessParameters& p, Parameter parameter) {
+    switch (parameter) {
+    case Parameter::LeavingDryBulb:
+        return &p.leavingDryBulb;
+    case Parameter::HeatRate:
+        return &p.heatRate;
+    case Parameter::ApparatusDewPoint:
+        return &p.apparatusDewPoint;
+    case Parameter::BypassFactor:
+        return &p.bypassFactor;
+    case Parameter::RelativeHumidity:
+        return &p.relativeHumidity;
+    case Parameter::HumidityRatio:
+        return &p.humidityRatio;
+    case Parameter::Effectiveness:
+        return &p.effectiveness;
+    case Parameter::SteamTemperature:
+        return &p.steamTemperature;
+    case Parameter::Target:
+        break;
+    }
+    return nullptr;
+}
+
+QJsonArray Names(const std::vector<std::string>& names) {
+    QJsonArray array;
+    for (const std::string& name : names) {
+        array.append(Text(name));
+    }
+    return array;
+}
+
+QJsonObject ProcessObject(const ProcessRecord& record) {
+    const KindInfo& info = InfoOf(record.kind);
+    QJsonArray flows;
+    for (const AirFlow& flow : record.flows) {
+        flows.append(QJsonObject{{"unit", Text(NameOf(flow.unit))}, {"value", flow.value}});
+    }
+    QJsonObject parameters;
+    for (Parameter parameter : info.parameters) {
+        const QString key = Text(InfoOf(parameter).key);
+        parameters[key] = parameter == Parameter::Target
+                              ? QJsonValue(ConditionsObject(record.parameters.target))
+                              : QJsonValue(ParameterValue(record.parameters, parameter));
+    }
+    return {{"kind", Text(info.key)},
+            {"inlets", Names(record.inlets)},
+            {"flows", flows},
+            {"parameters", parameters},
+            {"outlets", Names(record.outlets)}};
+}
+
+// Reads the parts of a file, keeping the first problem it meets.
+class Reader {
+  public:
+    const std::string& problem() const { return problem_; }
+    bool failed() const { return !problem_.empty(); }
+
+    bool fail(const std::string& problem) {
+        if (problem_.empty()) {
+            problem_ = problem;
+        }
+        return false;
+    }
+
+    std::optional<double> number(const QJsonObject& object, const char* key,
+                                 const std::string& where) {
+        const QJsonValue value = object.value(QLatin1String(key));
+        if (!value.isDouble() || !std::isfinite(value.toDouble())) {
+            fail(where + " has no number \"" + key + "\"");
+            return std::nullopt;
+        }
+        return value.toDouble();
+    }
+
+    std::optional<std::string> text(const QJsonObject& object, const char* key,
+                                    const std::string& where) {
+        const QJsonValue value = object.value(QLatin1String(key));
+        if (!value.isString()) {
+            fail(where + " has no text \"" + key + "\"");
+            return std::nullopt;
+        }
+        return value.toString().toStdString();
+    }
+
+    template <typename Enum, std::size_t N>
+    std::optional<Enum> named(const std::array<Named<Enum>, N>& names, const QJsonObject& object,
+                              const char* key, const std::string& where) {
+        const auto name = text(object, key, where);
+        if (!name) {
+            return std::nullopt;
+        }
+        for (const auto& entry : names) {
+            if (*name == entry.name) {
+                return entry.value;
+            }
+        }
+        fail(where + " has an unknown " + key + " \"" + *name + "\"");
+        return std::nullopt;
+    }
+
+    std::optional<PointConditions> conditions(const QJsonObject& object, const std::string& where) {
+        const auto dryBulb = number(object, "dryBulb", where);
+        const auto input = named(kHumidityInputs, object, "humidityInput", where);
+        const auto humidity = number(object, "humidity", where);
+        if (!dryBulb || !input || !humidity) {
+            return std::nullopt;
+        }
+        return PointConditions{*dryBulb, *input, *humidity};
+    }
+
+    std::vector<std::string> names(const QJsonObject& object, const char* key,
+                                   const std::string& where) {
+        std::vector<std::string> names;
+        const QJsonValue value = object.value(QLatin1String(key));
+        if (!value.isArray()) {
+            fail(where + " has no list \"" + key + "\"");
+            return names;
+        }
+        for (const QJsonValue& name : value.toArray()) {
+            if (!name.isString()) {
+                fail(where + " has a point in \"" + key + "\" that is not a name");
+                return names;
+            }
+            names.push_back(name.toString().toStdString());
+        }
+        return names;
+    }
+
+    std::optional<ProcessAmbient> ambient(const QJsonObject& root) {
+        const QJsonObject object = root.value("ambient").toObject();
+        const std::string where = "the pressure and formulation";
+        const auto input = named(kPressureInputs, object, "pressureInput", where);
+        const auto pressure = number(object, "pressure", where);
+        const auto altitude = number(object, "altitude", where);
+        const auto formulation = named(kFormulations, object, "formulation", where);
+        if (!input || !pressure || !altitude || !formulation) {
+            return std::nullopt;
+        }
+        return ProcessAmbient{*input, *pressure, *altitude, *formulation};
+    }
+
+    std::optional<LoadUnits> units(const QJsonObject& root) {
+        const QJsonObject object = root.value("units").toObject();
+        const auto flow = text(object, "flow", "the units");
+        const auto heat = text(object, "heat", "the units");
+        const auto water = text(object, "water", "the units");
+        if (!flow || !heat || !water) {
+            return std::nullopt;
+        }
+        const auto flowUnit = FlowUnitNamed(*flow);
+        const auto heatUnit = HeatUnitNamed(*heat);
+        const auto waterUnit = WaterUnitNamed(*water);
+        if (!flowUnit || *flowUnit == FlowUnit::Upstream || !heatUnit || !waterUnit) {
+            fail("the units name a unit this program does not know");
+            return std::nullopt;
+        }
+        return LoadUnits{*flowUnit, *heatUnit, *waterUnit};
+    }
+
+    std::optional<ProcessRecord> process(const QJsonObject& object, const std::string& where) {
+        ProcessRecord record;
+        const auto key = text(object, "kind", where);
+        if (!key) {
+            return std::nullopt;
+        }
+        const auto kind = KindWithKey(*key);
+        if (!kind) {
+            fail(where + " is of an unknown kind \"" + *key + "\"");
+            return std::nullopt;
+        }
+        record.kind = *kind;
+        record.inlets = names(object, "inlets", where);
+        record.outlets = names(object, "outlets", where);
+        for (const QJsonValue& value : object.value("flows").toArray()) {
+            const QJsonObject flow = value.toObject();
+            const auto unitName = text(flow, "unit", where + "'s flow");
+            const auto unit = unitName ? FlowUnitNamed(*unitName) : std::nullopt;
+            const auto amount = number(flow, "value", where + "'s flow");
+            if (!unit || !amount) {
+                return fail(where + " has a flow in an unknown unit"), std::nullopt;
+            }
+            record.flows.push_back({*unit, *amount});
+        }
+        const QJsonObject parameters = object.value("parameters").toObject();
+        for (Parameter parameter : InfoOf(*kind).parameters) {
+            const char* name = InfoOf(parameter).key.data();
+            if (parameter == Parameter::Target) {
+                const auto target = conditions(parameters.value(QLatin1String(name)).toObject(),
+                                               where + "'s target");
+                if (target) {
+                    record.parameters.target = *target;
+                }
+            } else if (const auto value = number(parameters, name, where)) {
+                *ParameterField(record.parameters, parameter) = *value;
+            }
+        }
+        if (failed()) {
+            return std::nullopt;
+        }
+        return record;
+    }
+
+  private:
+    std::string problem_;
+};
+
+} // namespace
+
+std::string ProcessSetText(const ProcessSet& set, const LoadUnits& units) {
+    const SetRecords records = set.Records();
+    QJsonArray points;
+    for (const PointRecord& point : records.points) {
+        QJsonObject object{{"name", Text(point.name)}};
+        if (point.given) {
+            const QJsonObject conditions = ConditionsObject(*point.given);
+            for (auto it = conditions.begin(); it != conditions.end(); ++it) {
+                object.insert(it.key(), it.value());
+            }
+        }
+        points.append(object);
+    }
+    QJsonArray processes;
+    for (const ProcessRecord& process : records.processes) {
+        processes.append(ProcessObject(process));
+    }
+    const ProcessAmbient& a = records.ambient;
+    const QJsonObject root{
+        {"format", kFormat},
+        {"version", kProcessFileVersion},
+        {"ambient", QJsonObject{{"pressureInput", NameIn(kPressureInputs, a.pressureInput)},
+                                {"pressure", a.pressure},
+                                {"altitude", a.altitude},
+                                {"formulation", NameIn(kFormulations, a.formulation)}}},
+        {"units", QJsonObject{{"flow", Text(NameOf(units.flow))},
+                              {"heat", Text(NameOf(units.heat))},
+                              {"water", Text(NameOf(units.water))}}},
+        {"points", points},
+        {"processes", processes},
+    };
+    return QJsonDocument(root).toJson(QJsonDocument::Indented).toStdString();
+}
+
+std::variant<ProcessSetFile, std::string> ReadProcessSetText(std::string_view text) {
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(
+        QByteArray(text.data(), static_cast<qsizetype>(text.size())), &error);
+    if (error.error != QJsonParseError::NoError) {
+        return "it is damaged or incomplete (" + error.errorString().toStdString() + " at byte " +
+               std::to_string(error.offset) + ")";
+    }
+    const QJsonObject root = document.object();
+    if (!document.isObject() || root.value("format").toString() != kFormat) {
+        return std::string("it is not a Hygrovane process set");
+    }
+    const QJsonValue version = root.value("version");
+    if (!version.isDouble() || version.toDouble() != std::floor(version.toDouble()) ||
+        version.toDouble() < 1) {
+        return std::string("it has no valid format version");
+    }
+    if (version.toDouble() > kProcessFileVersion) {
+        return "it was written by a newer version of Hygrovane (format version " +
+               std::to_string(version.toInteger()) + "; this version reads " +
+               std::to_string(kProcessFileVersion) + ")";
+    }
+    Reader reader;
+    SetRecords records;
+    const auto ambient = reader.ambient(root);
+    const auto units = reader.units(root);
+    const QJsonArray points = root.value("points").toArray();
+    for (qsizetype i = 0; i < points.size() && !reader.failed(); ++i) {
+        const QJsonObject point = points[i].toObject();
+        const std::string where = "point " + std::to_string(i + 1);
+        PointRecord record;
+        if (const auto name = reader.text(point, "name", where)) {
+            record.name = *name;
+        }
+        // A point without conditions is a process's outlet.
+        if (point.contains("dryBulb")) {
+            record.given = reader.conditions(point, where);
+        }
+        records.points.push_back(std::move(record));
+    }
+    const QJsonArray processes = root.value("processes").toArray();
+    for (qsizetype i = 0; i < processes.size() && !reader.failed(); ++i) {
+        if (auto process =
+                reader.process(processes[i].toObject(), "process " + std::to_string(i + 1))) {
+            records.processes.push_back(std::move(*process));
+        }
+    }
+    if (reader.failed()) {
+        return reader.problem();
+    }
+    records.ambient = *ambient;
+    Outcome<ProcessSet> set = ProcessSet::FromRecords(records);
+    if (!set) {
+        std::string reason = set.failure().message;
+        if (!reason.empty() && reason.back() == '.') {
+            reason.pop_back();
+        }
+        return "its points and processes do not fit together: " + reason;
+    }
+    return ProcessSetFile{*set, *units};
+}
+
+casefile::FileResult SaveProcessSet(const ProcessSet& set, const LoadUnits& units,
+                                    const std::string& path) {
+    return casefile::WriteWholeFile(path, ProcessSetText(set, units), "process-set file");
+}
+
+casefile::FileResult OpenProcessSet(const std::string& path, ProcessSetFile& opened) {
+    std::string bytes;
+    if (auto read = casefile::ReadSmallFile(path, kLargestProcessFile, bytes, "process-set file");
+        !read.ok) {
+        return read;
+    }
+    auto outcome = ReadProcessSetText(bytes);
+    if (const auto* problem = std::get_if<std::string>(&outcome)) {
+        return {false,
+                "The process-set file \"" + path + "\" could not be opened: " + *problem + "."};
+    }
+    opened = std::move(std::get<ProcessSetFile>(outcome));
+    return {};
+}
+
+} // namespace hygrovane::processfile

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "casefile/case_file.h"
+#include "processes/process_set.h"
+
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace hygrovane::processfile {
+
+// The format version this program writes; it reads this one and every older one.
+inline constexpr int kProcessFileVersion = 1;
+// A process-set file is small; anything larger is not one.
+inline constexpr std::size_t kLargestProcessFile = 1024 * 1024;
+
+// A set as a file holds it: its points and processes (with the pressure and formulation they
+// share) and the units it shows its flows and loads in.
+struct ProcessSetFile {
+    processes::ProcessSet set;
+    processes::LoadUnits units;
+};
+
+// The file's text: JSON of our own, numbers in internal units (K, Pa, m, kg/kg, fractions, W).
+std::string ProcessSetText(const processes::ProcessSet& set, const processes::LoadUnits& units);
+
+// The set a text holds, or why it holds none (a sentence naming the first problem).
+std::variant<ProcessSetFile, std::string> ReadProcessSetText(std::string_view text);
+
+// Writes the set through QSaveFile: an existing file is replaced only by a complete new one.
+casefile::FileResult SaveProcessSet(const processes::ProcessSet& set,
+                                    const processes::LoadUnits& units, const std::string& path);
+
+// Reads a set into opened; a missing, damaged or foreign file leaves opened as it was and says
+// what is wrong.
+casefile::FileResult OpenProcessSet(const std::string& path, ProcessSetFile& opened);
+
+} // namespace hygrovane::processfile

@@ -1,0 +1,448 @@
+#include "windows/process_window.h"
+
+#include "calculator/calculate.h"
+#include "calculator/display_texts.h"
+#include "calculator/humidity_rows.h"
+#include "calculator/number_text.h"
+#include "calculator/unit_presets.h"
+#include "processfile/process_file.h"
+#include "units/quantity.h"
+
+namespace hygrovane::forms {
+
+namespace {
+
+using namespace processes;
+using units::Quantity;
+
+constexpr LoadUnits kMetricLoads{FlowUnit::CubicMetresPerHour, HeatUnit::Kilowatt,
+                                 WaterUnit::KilogramsPerHour};
+constexpr LoadUnits kBritishLoads{FlowUnit::CubicFeetPerMinute, HeatUnit::BtuPerHour,
+                                  WaterUnit::PoundsPerHour};
+
+double StateValue(const AmbientState& s, HumidityInput input) {
+    switch (input) {
+    case HumidityInput::HumidityRatio:
+        return s.W;
+    case HumidityInput::RelativeHumidity:
+        return s.phi;
+    case HumidityInput::DewPoint:
+        return s.T_d;
+    case HumidityInput::WetBulb:
+        return s.T_wb;
+    case HumidityInput::AbsoluteHumidity:
+        return s.rho_w;
+    case HumidityInput::PartialPressure:
+        return s.p_w;
+    case HumidityInput::MoleFraction:
+        return s.x_w;
+    case HumidityInput::MassFraction:
+        return s.w_w;
+    }
+    return 0;
+}
+
+// How a parameter is typed: a quantity in one of the main window's units, or a plain number.
+struct Typed {
+    std::optional<Quantity> quantity;
+    std::string unit;
+};
+
+Typed TypedAs(Parameter parameter, const FormAmbient& main) {
+    switch (parameter) {
+    case Parameter::LeavingDryBulb:
+    case Parameter::ApparatusDewPoint:
+    case Parameter::SteamTemperature:
+    case Parameter::Target:
+        return {Quantity::Temperature, main.Combo1.text()};
+    case Parameter::HumidityRatio:
+        return {Quantity::HumidityRatio, main.Combo6.text()};
+    case Parameter::RelativeHumidity:
+        return {Quantity::RelativeHumidity, "%"};
+    case Parameter::HeatRate:
+    case Parameter::BypassFactor:
+    case Parameter::Effectiveness:
+        break;
+    }
+    return {};
+}
+
+Typed TypedAs(HumidityInput input, const FormAmbient& main) {
+    const HumidityRow& row = RowOf(input);
+    return {MainComboQuantity(row.combo), row.percent ? "%" : main.Combo(row.combo).text()};
+}
+
+std::string Described(const ProcessAmbient& a, const FormAmbient& main) {
+    std::string where;
+    if (a.pressureInput == PressureInput::Barometric) {
+        where = calculation::PressureText(a.pressure, main.Combo2.text()).value_or("?") + " " +
+                main.Combo2.text();
+    } else {
+        where = "an altitude of " +
+                calculation::AltitudeText(a.altitude, main.Combo10.text()).value_or("?") + " " +
+                main.Combo10.text();
+    }
+    return where + (a.formulation == SatFormulation::IAPWS ? " by IAPWS" : " by Hyland-Wexler");
+}
+
+} // namespace
+
+ProcessAmbient MainAmbient(const FormAmbient& main) {
+    return {main.Option8.value ? PressureInput::Barometric : PressureInput::Altitude, main.state.P,
+            main.state.Z, main.Formulation()};
+}
+
+std::optional<PointConditions> MainConditions(const FormAmbient& main) {
+    // The main window's own calculation on a copy: only a complete one colours List1 orange,
+    // and it leaves the copy's state fresh.
+    FormAmbient copy = main;
+    copy.List1.background = colours::kPlatformWindow;
+    Calculate(copy);
+    if (copy.List1.background != colours::kResultOrange) {
+        return std::nullopt;
+    }
+    for (const HumidityRow& row : kHumidityRows) {
+        if (copy.Option(row.option).value) {
+            return PointConditions{copy.state.T, row.input, StateValue(copy.state, row.input)};
+        }
+    }
+    return std::nullopt;
+}
+
+ProcessWindow::ProcessWindow(Platform& platform, const FormAmbient& main)
+    : platform_(platform), main_(main),
+      units_(main.menu_british.checked ? kBritishLoads : kMetricLoads) {
+    set_.setAmbient(MainAmbient(main_));
+}
+
+processfile::TableUnits ProcessWindow::tableUnits() const {
+    return {main_.Combo1.text(),
+            main_.Combo3.text(),
+            main_.Combo4.text(),
+            main_.Combo6.text(),
+            main_.Combo16.text(),
+            main_.Combo15.text(),
+            units_};
+}
+
+processfile::TextTable ProcessWindow::pointTable() const {
+    return processfile::PointTable(set_, tableUnits());
+}
+
+processfile::TextTable ProcessWindow::processTable() const {
+    return processfile::ProcessTable(set_, tableUnits());
+}
+
+void ProcessWindow::MainWindowChanged() {
+    const ProcessAmbient ambient = MainAmbient(main_);
+    if (!(ambient == set_.ambient())) {
+        set_.setAmbient(ambient);
+        changed();
+    }
+}
+
+bool ProcessWindow::refused(const Refusal& refusal) {
+    if (refusal) {
+        platform_.showMessage(refusal->message, kProcessesTitle);
+        return true;
+    }
+    changed();
+    return false;
+}
+
+bool ProcessWindow::AddCurrentState() {
+    MainWindowChanged();
+    const auto conditions = MainConditions(main_);
+    if (!conditions) {
+        platform_.showMessage("The main window shows no state to add: correct its inputs first.",
+                              kProcessesTitle);
+        return false;
+    }
+    const Outcome<PointId> added = set_.addPoint(*conditions);
+    return !refused(added ? Refusal() : Refusal(added.failure()));
+}
+
+bool ProcessWindow::AddChartPoint(double T, double W) {
+    const Outcome<PointId> added = set_.addPoint({T, HumidityInput::HumidityRatio, W});
+    return !refused(added ? Refusal() : Refusal(added.failure()));
+}
+
+bool ProcessWindow::RenamePoint(std::size_t row, const std::string& name) {
+    if (row >= set_.points().size()) {
+        return false;
+    }
+    return !refused(set_.rename(set_.points()[row].id, name));
+}
+
+bool ProcessWindow::DeletePoint(std::size_t row) {
+    if (row >= set_.points().size()) {
+        return false;
+    }
+    return !refused(set_.deletePoint(set_.points()[row].id));
+}
+
+std::optional<double> ProcessWindow::read(const std::string& text, const std::string& caption) {
+    if (!IsNumeric(text)) {
+        platform_.showMessage("The " + caption + " \"" + text + "\" is not a number.",
+                              kProcessesTitle);
+        return std::nullopt;
+    }
+    return ReadNumber(text);
+}
+
+std::optional<double> ProcessWindow::parameter(const ProcessForm& form, Parameter p) {
+    const auto text = form.texts.find(p);
+    std::string caption(InfoOf(p).caption);
+    const auto value = read(text == form.texts.end() ? std::string() : text->second, caption);
+    if (!value) {
+        return std::nullopt;
+    }
+    if (p == Parameter::HeatRate) {
+        return *value / HeatIn(units_.heat, 1) * 1000; // W
+    }
+    const Typed typed = TypedAs(p, main_);
+    if (!typed.quantity) {
+        return value;
+    }
+    return units::ToInternal(*typed.quantity, typed.unit, *value);
+}
+
+std::optional<ProcessDefinition> ProcessWindow::definitionOf(const ProcessForm& form) {
+    ProcessDefinition d;
+    d.kind = form.kind;
+    for (std::size_t i = 0; i < form.inlets.size(); ++i) {
+        const Point* inlet = set_.pointNamed(form.inlets[i]);
+        if (inlet == nullptr) {
+            platform_.showMessage("There is no point \"" + form.inlets[i] + "\".", kProcessesTitle);
+            return std::nullopt;
+        }
+        d.inlets.push_back(inlet->id);
+        const FlowUnit unit = i < form.flowUnits.size() ? form.flowUnits[i] : units_.flow;
+        AirFlow flow{unit, 0};
+        if (unit != FlowUnit::Upstream) {
+            const auto value =
+                read(i < form.flowTexts.size() ? form.flowTexts[i] : std::string(), "air flow");
+            if (!value) {
+                return std::nullopt;
+            }
+            flow.value = *value;
+        }
+        d.flows.push_back(flow);
+    }
+    for (Parameter p : InfoOf(form.kind).parameters) {
+        const auto value = parameter(form, p);
+        if (!value) {
+            return std::nullopt;
+        }
+        switch (p) {
+        case Parameter::LeavingDryBulb:
+            d.parameters.leavingDryBulb = *value;
+            break;
+        case Parameter::HeatRate:
+            d.parameters.heatRate = *value;
+            break;
+        case Parameter::ApparatusDewPoint:
+            d.parameters.apparatusDewPoint = *value;
+            break;
+        case Parameter::BypassFactor:
+            d.parameters.bypassFactor = *value;
+            break;
+        case Parameter::RelativeHumidity:
+            d.parameters.relativeHumidity = *value;
+            break;
+        case Parameter::HumidityRatio:
+            d.parameters.humidityRatio = *value;
+            break;
+        case Parameter::Effectiveness:
+            d.parameters.effectiveness = *value;
+            break;
+        case Parameter::SteamTemperature:
+            d.parameters.steamTemperature = *value;
+            break;
+        case Parameter::Target: {
+            const auto humidity = read(form.targetHumidityText, "leaving humidity");
+            const Typed typed = TypedAs(form.targetHumidityInput, main_);
+            if (!humidity) {
+                return std::nullopt;
+            }
+            d.parameters.target = {
+                *value, form.targetHumidityInput,
+                units::ToInternal(*typed.quantity, typed.unit, *humidity).value_or(*humidity)};
+            break;
+        }
+        }
+    }
+    return d;
+}
+
+bool ProcessWindow::AddProcess(const ProcessForm& form) {
+    MainWindowChanged();
+    const auto definition = definitionOf(form);
+    if (!definition) {
+        return false;
+    }
+    const Outcome<std::size_t> added = set_.addProcess(*definition);
+    return !refused(added ? Refusal() : Refusal(added.failure()));
+}
+
+bool ProcessWindow::ChangeProcess(std::size_t row, const ProcessForm& form) {
+    const auto definition = definitionOf(form);
+    return definition && !refused(set_.changeProcess(row, *definition));
+}
+
+bool ProcessWindow::DeleteProcess(std::size_t row) {
+    return !refused(set_.deleteProcess(row));
+}
+
+bool ProcessWindow::SetFlows(std::size_t row, const std::vector<std::string>& texts,
+                             const std::vector<FlowUnit>& units) {
+    if (row >= set_.processes().size()) {
+        return false;
+    }
+    ProcessForm form = FormOf(row);
+    form.flowTexts = texts;
+    form.flowUnits = units;
+    return ChangeProcess(row, form);
+}
+
+void ProcessWindow::SetLoadUnits(const LoadUnits& units) {
+    if (!(units == units_)) {
+        units_ = units;
+        changed();
+    }
+}
+
+ProcessForm ProcessWindow::FormOf(std::size_t row) const {
+    ProcessForm form;
+    if (row >= set_.processes().size()) {
+        return form;
+    }
+    const Process& process = set_.processes()[row];
+    const ProcessDefinition& d = process.definition;
+    form.kind = d.kind;
+    for (std::size_t i = 0; i < d.inlets.size(); ++i) {
+        form.inlets.push_back(set_.point(d.inlets[i])->name);
+        form.flowUnits.push_back(d.flows[i].unit);
+        form.flowTexts.push_back(NumberText(d.flows[i].value));
+    }
+    const auto shown = [&](const Typed& typed, double value) {
+        const double number =
+            typed.quantity ? units::FromInternal(*typed.quantity, typed.unit, value).value_or(0)
+                           : value;
+        return RoundedText(number, 6);
+    };
+    const ProcessParameters& p = d.parameters;
+    const std::map<Parameter, double> values{
+        {Parameter::LeavingDryBulb, p.leavingDryBulb},
+        {Parameter::HeatRate, HeatIn(units_.heat, p.heatRate / 1000)},
+        {Parameter::ApparatusDewPoint, p.apparatusDewPoint},
+        {Parameter::BypassFactor, p.bypassFactor},
+        {Parameter::RelativeHumidity, p.relativeHumidity},
+        {Parameter::HumidityRatio, p.humidityRatio},
+        {Parameter::Effectiveness, p.effectiveness},
+        {Parameter::SteamTemperature, p.steamTemperature},
+        {Parameter::Target, p.target.dryBulb},
+    };
+    for (Parameter parameter : InfoOf(d.kind).parameters) {
+        const Typed typed = parameter == Parameter::HeatRate ? Typed{} : TypedAs(parameter, main_);
+        form.texts[parameter] = shown(typed, values.at(parameter));
+    }
+    form.targetHumidityInput = p.target.humidityInput;
+    form.targetHumidityText = shown(TypedAs(p.target.humidityInput, main_), p.target.humidity);
+    return form;
+}
+
+void ProcessWindow::New() {
+    if (!keepOrSaveChanges()) {
+        return;
+    }
+    set_ = ProcessSet();
+    set_.setAmbient(MainAmbient(main_));
+    fileName_.clear();
+    modified_ = false;
+}
+
+bool ProcessWindow::Open() {
+    if (!keepOrSaveChanges()) {
+        return false;
+    }
+    const auto path = platform_.openFileDialog();
+    if (!path) {
+        return false;
+    }
+    processfile::ProcessSetFile opened{set_, units_};
+    const casefile::FileResult result = processfile::OpenProcessSet(*path, opened);
+    if (!result.ok) {
+        platform_.showMessage(result.message, kProcessesTitle);
+        return false;
+    }
+    set_ = std::move(opened.set);
+    units_ = opened.units;
+    fileName_ = *path;
+    modified_ = false;
+    // The set shares the main window's pressure and formulation; one saved at others is
+    // recomputed, and the user told.
+    const ProcessAmbient saved = set_.ambient();
+    if (!(saved == MainAmbient(main_))) {
+        MainWindowChanged();
+        platform_.showMessage("The process set was saved at " + Described(saved, main_) +
+                                  "; it is now computed at the main window's " +
+                                  Described(set_.ambient(), main_) + ".",
+                              kProcessesTitle);
+    }
+    return true;
+}
+
+bool ProcessWindow::saveTo(const std::string& path) {
+    const casefile::FileResult result = processfile::SaveProcessSet(set_, units_, path);
+    if (!result.ok) {
+        platform_.showMessage(result.message, kProcessesTitle);
+        return false;
+    }
+    fileName_ = path;
+    modified_ = false;
+    return true;
+}
+
+bool ProcessWindow::Save() {
+    return fileName_.empty() ? SaveAs() : saveTo(fileName_);
+}
+
+bool ProcessWindow::SaveAs() {
+    const auto path = platform_.saveFileDialog();
+    return path && saveTo(*path);
+}
+
+bool ProcessWindow::ExportCsv() {
+    const auto path = platform_.saveFileDialog();
+    if (!path) {
+        return false;
+    }
+    const casefile::FileResult result = processfile::ExportProcessCsv(set_, tableUnits(), *path);
+    if (!result.ok) {
+        platform_.showMessage(result.message, kProcessesTitle);
+    }
+    return result.ok;
+}
+
+bool ProcessWindow::keepOrSaveChanges() {
+    if (!modified_) {
+        return true;
+    }
+    switch (platform_.askYesNoCancel("Do you want to save the current process set first?",
+                                     kProcessesTitle)) {
+    case Platform::Answer::Yes:
+        return Save();
+    case Platform::Answer::No:
+        return true;
+    case Platform::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
+bool ProcessWindow::QueryClose() {
+    return !keepOrSaveChanges();
+}
+
+} // namespace hygrovane::forms

@@ -1,0 +1,166 @@
+#include "processfile/process_file.h"
+#include "processfile/process_table.h"
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include <unistd.h>
+
+namespace hygrovane::processfile {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace processes;
+
+PointConditions RH(double celsius, double phi) {
+    return {celsius + 273.15, HumidityInput::RelativeHumidity, phi};
+}
+
+// An air-handling unit: outdoor air A and return air B mixed into C, cooled by a coil into D,
+// reheated into E; and a winter line F heated and humidified into G and H.
+ProcessSet AirHandlingUnit() {
+    ProcessSet set;
+    set.setAmbient({PressureInput::Altitude, 0, 300, SatFormulation::HylandWexler});
+    const PointId a = *set.addPoint(RH(33, 0.45), "Outdoor, air");
+    const PointId b = *set.addPoint(RH(24, 0.5));
+    const AirFlow upstream{FlowUnit::Upstream, 0};
+    set.addProcess({ProcessKind::Mixing,
+                    {a, b},
+                    {{FlowUnit::CubicFeetPerMinute, 2000}, {FlowUnit::PoundsPerHour, 20000}},
+                    {}});
+    const PointId c = set.processes()[0].outlets[0];
+    set.addProcess({ProcessKind::CoilApparatusDewPoint,
+                    {c},
+                    {upstream},
+                    {.apparatusDewPoint = 283.15, .bypassFactor = 0.12}});
+    set.addProcess({ProcessKind::SensibleToDryBulb,
+                    {set.processes()[1].outlets[0]},
+                    {upstream},
+                    {.leavingDryBulb = 291.15}});
+    const PointId f = *set.addPoint({278.15, HumidityInput::HumidityRatio, 0.002});
+    set.addProcess({ProcessKind::HeatingThenSteam,
+                    {f},
+                    {{FlowUnit::LitresPerSecond, 900}},
+                    {.steamTemperature = 383.15, .target = RH(22, 0.4)}});
+    return set;
+}
+
+const LoadUnits kBritish{FlowUnit::CubicFeetPerMinute, HeatUnit::BtuPerHour,
+                         WaterUnit::PoundsPerHour};
+
+class ProcessFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override { fs::create_directories(folder); }
+    void TearDown() override { fs::remove_all(folder); }
+    std::string path(const std::string& name) const { return (folder / name).string(); }
+    std::string write(const std::string& name, const std::string& text) const {
+        std::ofstream(path(name), std::ios::binary) << text;
+        return path(name);
+    }
+    static std::string read(const std::string& file) {
+        std::ostringstream text;
+        text << std::ifstream(file, std::ios::binary).rdbuf();
+        return text.str();
+    }
+
+    fs::path folder = fs::temp_directory_path() /
+                      ("hygrovane-processfile-" + std::to_string(::getpid()) + "-" +
+                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    ProcessSet set = AirHandlingUnit();
+};
+
+TEST_F(ProcessFileTest, SavedSetOpensAsItWas) {
+    ASSERT_EQ(set.processes().size(), 4U);
+    for (const Process& process : set.processes()) {
+        ASSERT_TRUE(process.result) << process.result.failure().message;
+    }
+    ASSERT_TRUE(SaveProcessSet(set, kBritish, path("unit.hvps")).ok);
+    ProcessSetFile opened;
+    const auto result = OpenProcessSet(path("unit.hvps"), opened);
+    ASSERT_TRUE(result.ok) << result.message;
+    EXPECT_EQ(opened.set.Records(), set.Records());
+    EXPECT_EQ(opened.units, kBritish);
+    EXPECT_EQ(opened.set.processes()[3].result->loads.total,
+              set.processes()[3].result->loads.total);
+    EXPECT_EQ(ProcessSetText(opened.set, opened.units), read(path("unit.hvps")));
+}
+
+TEST_F(ProcessFileTest, DamagedOrForeignFilesAreRefusedAndChangeNothing) {
+    const std::string good = ProcessSetText(set, kBritish);
+    const auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string text = good;
+        text.replace(text.find(from), from.size(), to);
+        return text;
+    };
+    struct Row {
+        const char* name;
+        std::string text;
+        const char* reason; // a part of the message
+    };
+    const std::vector<Row> rows{
+        {"truncated", good.substr(0, good.size() / 2), "damaged or incomplete"},
+        {"newer version", replaced("\"version\": 1", "\"version\": 2"),
+         "newer version of Hygrovane (format version 2"},
+        {"unknown process", replaced("\"mixing\"", "\"desiccant-wheel\""),
+         "process 1 is of an unknown kind \"desiccant-wheel\""},
+        {"case file", "1\r\n25\r\n", "damaged or incomplete"},
+        {"other JSON", "{\"format\": \"spreadsheet\"}", "not a Hygrovane process set"},
+        {"missing parameter", replaced("\"bypassFactor\"", "\"bypass\""),
+         "process 2 has no number \"bypassFactor\""},
+        {"unknown outlet", replaced("\"outlets\": [\n                \"C\"", "\"outlets\": [\"Q\""),
+         "do not fit together"},
+        {"unknown flow unit", replaced("\"cfm\"", "\"furlongs\""), "unknown unit"},
+    };
+    ProcessSetFile opened{set, kBritish};
+    for (const Row& row : rows) {
+        const auto result = OpenProcessSet(write("bad.hvps", row.text), opened);
+        EXPECT_FALSE(result.ok) << row.name;
+        EXPECT_NE(result.message.find(row.reason), std::string::npos)
+            << row.name << ": " << result.message;
+        EXPECT_NE(result.message.find("bad.hvps"), std::string::npos) << row.name;
+        EXPECT_EQ(opened.set.Records(), set.Records()) << row.name;
+        EXPECT_EQ(opened.units, kBritish) << row.name;
+    }
+    EXPECT_FALSE(OpenProcessSet(path("missing.hvps"), opened).ok);
+    EXPECT_FALSE(SaveProcessSet(set, kBritish, folder.string()).ok);
+}
+
+TEST_F(ProcessFileTest, TablesShowTheMainWindowsDigitsAndCsvQuotesTexts) {
+    TableUnits metric;
+    const TextTable points = PointTable(set, metric);
+    ASSERT_EQ(points.rows.size(), 8U);
+    // As the main window shows 33 C and 45 %, at 300 m by Hyland-Wexler.
+    EXPECT_EQ(points.rows[0][1], "33");
+    EXPECT_EQ(points.rows[0][3], "45");
+    EXPECT_EQ(points.rows[0][8], "given");
+    EXPECT_EQ(points.rows[2][8], "process 1");
+
+    TableUnits british{
+        "F",     "F", "F", "(lb moisture)/(lb dry air)", "btu/lb (dry air)", "ft^3/lb (dry air)",
+        kBritish};
+    const TextTable processes = ProcessTable(set, british);
+    EXPECT_EQ(processes.rows[1][1], "Cooling coil: apparatus dew point and bypass factor");
+    EXPECT_EQ(processes.rows[1][2], "B"); // A is free while the outdoor air is named
+    EXPECT_EQ(processes.rows[1][4], "upstream");
+    EXPECT_EQ(processes.rows[0][4], "2000 cfm + 20000 lb/h");
+    EXPECT_NE(processes.rows[1][14].find("apparatus dew point 50 F, bypass factor .12"),
+              std::string::npos)
+        << processes.rows[1][14];
+    EXPECT_EQ(processes.rows[0][12], ""); // mixing has no single difference
+
+    EXPECT_EQ(TablesCsv({{"T", {{"a", "b"}, {{"x, y", "say \"hi\""}, {"=cmd()", "-1.5"}}}}}),
+              "T\r\na,b\r\n\"x, y\",\"say \"\"hi\"\"\"\r\n'=cmd(),-1.5\r\n");
+    ASSERT_TRUE(ExportProcessCsv(set, british, path("table.csv")).ok);
+    const std::string csv = read(path("table.csv"));
+    EXPECT_EQ(csv.rfind("Points\r\nPoint,Dry bulb (F),", 0), 0U);
+    EXPECT_NE(csv.find("\r\n\"Outdoor, air\",91.4,"), std::string::npos);
+}
+
+} // namespace
+} // namespace hygrovane::processfile

@@ -1,0 +1,261 @@
+#include "calculator/number_text.h"
+#include "windows/ambient_window.h"
+#include "windows/fake_platform.h"
+#include "windows/process_window.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <unistd.h>
+
+namespace hygrovane::forms {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace processes;
+using P = Parameter;
+
+// The main window as it starts (25 C, 50 %, 101.325 kPa, metric) and the processes window on it.
+class ProcessWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        fs::create_directories(folder);
+        main.Form_Load();
+        processes = std::make_unique<ProcessWindow>(platform, main.form());
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    void type(int box, const char* text) {
+        main.form().Text(box).text = text;
+        main.Text_Change(box);
+        processes->MainWindowChanged();
+    }
+    std::string path(const char* name) const { return (folder / name).string(); }
+    ProcessForm form(ProcessKind kind, std::vector<std::string> inlets,
+                     std::map<Parameter, std::string> texts,
+                     HumidityInput targetInput = HumidityInput::RelativeHumidity,
+                     std::string targetHumidity = "") const {
+        ProcessForm f;
+        f.kind = kind;
+        f.inlets = inlets;
+        f.flowTexts.assign(inlets.size(), "2000");
+        f.flowUnits.assign(inlets.size(), FlowUnit::CubicMetresPerHour);
+        f.texts = std::move(texts);
+        f.targetHumidityInput = targetInput;
+        f.targetHumidityText = std::move(targetHumidity);
+        return f;
+    }
+    std::string lastMessage() const {
+        return platform.messages.empty() ? "" : platform.messages.back().message;
+    }
+
+    fs::path folder = fs::temp_directory_path() /
+                      ("hygrovane-processwindow-" + std::to_string(::getpid()) + "-" +
+                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    testing::FakePlatform platform;
+    AmbientWindow main{platform};
+    std::unique_ptr<ProcessWindow> processes;
+};
+
+TEST_F(ProcessWindowTest, CurrentStateShowsTheMainWindowsDigits) {
+    ASSERT_TRUE(processes->AddCurrentState());
+    const FormAmbient& f = main.form();
+    const std::vector<std::string> expected{"A",           "25",          f.Text3.text,
+                                            "50",          f.Text6.text,  f.Text5.text,
+                                            f.Text16.text, f.Text15.text, "given"};
+    EXPECT_EQ(processes->pointTable().rows.at(0), expected);
+
+    // In British units (the same 77 F), at another altitude and by Hyland-Wexler, the point
+    // follows.
+    main.menu_british_Click();
+    type(1, "77");
+    main.form().Option9.value = true;
+    main.Option_Click(9);
+    type(10, "5000");
+    main.menu_HW_Click();
+    processes->MainWindowChanged();
+    ASSERT_TRUE(processes->AddCurrentState());
+    const auto rows = processes->pointTable().rows;
+    for (std::size_t column : {1U, 2U, 3U, 6U, 7U}) {
+        EXPECT_EQ(rows[0][column], rows[1][column]) << column;
+    }
+    EXPECT_EQ(rows[0][1], f.Text1.text);
+    EXPECT_EQ(rows[0][6], f.Text16.text);
+    EXPECT_EQ(processes->set().ambient().formulation, SatFormulation::HylandWexler);
+    EXPECT_EQ(processes->set().ambient().pressureInput, PressureInput::Altitude);
+
+    // A main window in error has no state to add.
+    type(1, "abc");
+    EXPECT_FALSE(processes->AddCurrentState());
+    EXPECT_NE(lastMessage().find("no state"), std::string::npos);
+    EXPECT_EQ(processes->set().points().size(), 2U);
+}
+
+TEST_F(ProcessWindowTest, EveryProcessKindFromTheHandlers) {
+    ASSERT_TRUE(processes->AddCurrentState()); // A: 25 C 50 %
+    type(1, "35");
+    type(4, "40");
+    ASSERT_TRUE(processes->AddCurrentState());            // B: 35 C 40 %
+    ASSERT_TRUE(processes->AddChartPoint(278.15, 0.003)); // C: winter air
+    using K = ProcessKind;
+    const auto W = HumidityInput::HumidityRatio;
+    const std::vector<ProcessForm> forms{
+        form(K::SensibleToDryBulb, {"A"}, {{P::LeavingDryBulb, "30"}}),
+        form(K::SensibleByHeatRate, {"A"}, {{P::HeatRate, "-2"}}),
+        form(K::CoilApparatusDewPoint, {"B"},
+             {{P::ApparatusDewPoint, "10"}, {P::BypassFactor, ".1"}}),
+        form(K::CoilLeavingDryBulb, {"B"}, {{P::LeavingDryBulb, "14"}, {P::BypassFactor, ".1"}}),
+        form(K::CoilLeavingState, {"B"}, {{P::Target, "16"}}, HumidityInput::RelativeHumidity,
+             "85"),
+        form(K::Mixing, {"A", "B"}, {}),
+        form(K::EvaporativeToRelativeHumidity, {"B"}, {{P::RelativeHumidity, "70"}}),
+        form(K::EvaporativeToDryBulb, {"B"}, {{P::LeavingDryBulb, "25"}}),
+        form(K::EvaporativeByEffectiveness, {"B"}, {{P::Effectiveness, "0.8"}}),
+        form(K::SteamToHumidityRatio, {"A"},
+             {{P::HumidityRatio, "0.012"}, {P::SteamTemperature, "100"}}),
+        form(K::SteamToRelativeHumidity, {"A"},
+             {{P::RelativeHumidity, "70"}, {P::SteamTemperature, "100"}}),
+        form(K::HeatingThenEvaporative, {"C"}, {{P::Target, "22"}}, HumidityInput::RelativeHumidity,
+             "45"),
+        form(K::HeatingThenSteam, {"C"}, {{P::Target, "22"}, {P::SteamTemperature, "100"}},
+             HumidityInput::RelativeHumidity, "45"),
+        form(K::CoolingThenReheat, {"B"}, {{P::Target, "22"}, {P::BypassFactor, "0.1"}}, W,
+             "0.0085"),
+    };
+    for (const ProcessForm& f : forms) {
+        EXPECT_TRUE(processes->AddProcess(f)) << InfoOf(f.kind).key << ": " << lastMessage();
+        // The dialog of the new process shows what was typed.
+        const ProcessForm shown = processes->FormOf(processes->set().processes().size() - 1);
+        for (const auto& [parameter, text] : f.texts) {
+            EXPECT_EQ(ReadNumber(shown.texts.at(parameter)), ReadNumber(text))
+                << InfoOf(f.kind).key;
+        }
+    }
+    const auto table = processes->processTable();
+    ASSERT_EQ(table.rows.size(), forms.size());
+    for (const auto& row : table.rows) {
+        EXPECT_TRUE(IsNumeric(row[8])) << row[1] << ": " << row.back(); // total heat
+    }
+    EXPECT_EQ(table.rows[0][9], "1"); // heating: sensible heat ratio 1
+    EXPECT_EQ(table.rows[5][2], "A + B");
+    EXPECT_EQ(table.rows[13][3], "S, T"); // each chain makes two points
+    EXPECT_EQ(processes->pointTable().rows.size(), 3U + 11U + 3U * 2U);
+
+    // Refused: no apparatus dew point, a text that is no number, an unknown point.
+    const auto before = processes->processTable().rows;
+    const std::vector<std::pair<ProcessForm, const char*>> refused{
+        {form(K::CoilLeavingState, {"A"}, {{P::Target, "22"}}, W, "0.004"),
+         "no apparatus dew point"},
+        {form(K::SensibleToDryBulb, {"A"}, {{P::LeavingDryBulb, "warm"}}), "is not a number"},
+        {form(K::SensibleToDryBulb, {"Z9"}, {{P::LeavingDryBulb, "30"}}), "no point"},
+    };
+    for (const auto& [f, reason] : refused) {
+        EXPECT_FALSE(processes->AddProcess(f)) << reason;
+        EXPECT_NE(lastMessage().find(reason), std::string::npos) << lastMessage();
+        EXPECT_EQ(processes->processTable().rows, before) << reason;
+    }
+}
+
+TEST_F(ProcessWindowTest, MixThenCoolTheMixtureAndFollowTheMainWindow) {
+    ASSERT_TRUE(processes->AddCurrentState());
+    type(1, "35");
+    type(4, "40");
+    ASSERT_TRUE(processes->AddCurrentState());
+    ProcessForm mix = form(ProcessKind::Mixing, {"A", "B"}, {});
+    mix.flowTexts = {"3000", "1000"};
+    ASSERT_TRUE(processes->AddProcess(mix));
+    ProcessForm coil = form(ProcessKind::CoilApparatusDewPoint, {"C"},
+                            {{P::ApparatusDewPoint, "10"}, {P::BypassFactor, "0.1"}});
+    coil.flowUnits = {FlowUnit::Upstream};
+    ASSERT_TRUE(processes->AddProcess(coil));
+    // What a chart draws: the points, each process's path, the coil's guide to its ADP.
+    const Process& cooling = processes->set().processes()[1];
+    EXPECT_EQ(cooling.result->paths.size(), 1U);
+    EXPECT_FALSE(cooling.result->guide.empty());
+    EXPECT_EQ(processes->processTable().rows[1][4], "upstream");
+    EXPECT_EQ(processes->processTable().rows[1][5], processes->processTable().rows[0][5]);
+    const std::string load = processes->processTable().rows[1][10];
+    EXPECT_LT(ReadNumber(load), 0); // the coil takes heat out
+
+    // Loads in other units; flows changed; another pressure recomputes.
+    processes->SetLoadUnits(
+        {FlowUnit::CubicFeetPerMinute, HeatUnit::TonOfRefrigeration, WaterUnit::PoundsPerHour});
+    EXPECT_NEAR(ReadNumber(processes->processTable().rows[1][10]), ReadNumber(load) / 3.516852842,
+                1e-3);
+    ASSERT_TRUE(processes->SetFlows(0, {"6000", "2000"},
+                                    {FlowUnit::CubicMetresPerHour, FlowUnit::CubicMetresPerHour}));
+    EXPECT_NEAR(ReadNumber(processes->processTable().rows[1][10]),
+                2 * ReadNumber(load) / 3.516852842, 2e-3);
+    const std::string coilLeaving = processes->pointTable().rows[3][2];
+    type(2, "90");
+    EXPECT_NE(processes->pointTable().rows[3][2], coilLeaving);
+    EXPECT_TRUE(processes->modified());
+
+    // Points in use, and outlets, are kept.
+    EXPECT_FALSE(processes->DeletePoint(0));
+    EXPECT_FALSE(processes->DeletePoint(2));
+    EXPECT_FALSE(processes->RenamePoint(0, "B"));
+    EXPECT_TRUE(processes->RenamePoint(0, "Room"));
+    EXPECT_EQ(processes->processTable().rows[0][2], "Room + B");
+    EXPECT_FALSE(processes->DeleteProcess(0));
+    EXPECT_TRUE(processes->DeleteProcess(1));
+    EXPECT_EQ(processes->pointTable().rows.size(), 3U);
+}
+
+TEST_F(ProcessWindowTest, SaveOpenExportAndTheQuestionsAboutChanges) {
+    ASSERT_TRUE(processes->AddCurrentState());
+    ASSERT_TRUE(processes->AddProcess(
+        form(ProcessKind::SensibleToDryBulb, {"A"}, {{P::LeavingDryBulb, "30"}})));
+    const auto points = processes->pointTable();
+    const auto table = processes->processTable();
+
+    // Closing a modified set asks; Cancel keeps it open, Yes saves it.
+    EXPECT_TRUE(processes->QueryClose());
+    platform.answers = {Platform::Answer::Yes};
+    platform.savePaths = {path("set.json")};
+    EXPECT_FALSE(processes->QueryClose());
+    EXPECT_FALSE(processes->modified());
+    EXPECT_EQ(processes->fileName(), path("set.json"));
+
+    processes->New();
+    EXPECT_TRUE(processes->set().points().empty());
+    platform.openPaths = {path("set.json")};
+    ASSERT_TRUE(processes->Open()) << lastMessage();
+    EXPECT_EQ(processes->pointTable().rows, points.rows);
+    EXPECT_EQ(processes->processTable().rows, table.rows);
+
+    // A damaged file is refused and changes nothing; a failed save keeps the set modified.
+    std::ofstream(path("bad.json")) << "{\"format\": \"Hygrovane process set\", \"version\": 7}";
+    platform.openPaths = {path("bad.json")};
+    EXPECT_FALSE(processes->Open());
+    EXPECT_NE(lastMessage().find("newer version"), std::string::npos) << lastMessage();
+    EXPECT_EQ(processes->pointTable().rows, points.rows);
+    EXPECT_EQ(processes->fileName(), path("set.json"));
+    ASSERT_TRUE(processes->RenamePoint(0, "Room"));
+    platform.savePaths = {folder.string()};
+    EXPECT_FALSE(processes->SaveAs());
+    EXPECT_TRUE(processes->modified());
+
+    // A set saved at another pressure is computed at the main window's, and the user told.
+    type(2, "95");
+    platform.answers = {Platform::Answer::No};
+    platform.openPaths = {path("set.json")};
+    ASSERT_TRUE(processes->Open());
+    EXPECT_NE(lastMessage().find("saved at 101.325 kPa by IAPWS; it is now computed at the main "
+                                 "window's 95 kPa by IAPWS"),
+              std::string::npos)
+        << lastMessage();
+    EXPECT_EQ(processes->set().ambient().pressure, 95000);
+
+    platform.savePaths = {path("table.csv")};
+    ASSERT_TRUE(processes->ExportCsv());
+    std::ostringstream csv;
+    csv << std::ifstream(path("table.csv")).rdbuf();
+    EXPECT_EQ(csv.str().rfind("Points\r\nPoint,Dry bulb (C),", 0), 0U) << csv.str();
+}
+
+} // namespace
+} // namespace hygrovane::forms
