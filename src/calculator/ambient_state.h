@@ -1,5 +1,7 @@
 #pragma once
 
+#include "hygrovane/conditions.h"
+
 namespace hygrovane {
 
 // The computed moist-air state in internal units. Lives as long as the main window and is
@@ -33,5 +35,8 @@ struct AmbientState {
     double w_N2 = 0, w_O2 = 0, w_CO2 = 0;
     float w_Ar = 0;
 };
+
+// The state's value of a humidity quantity, in the core's internal units.
+double ValueOf(const AmbientState& state, HumidityInput input);
 
 } // namespace hygrovane

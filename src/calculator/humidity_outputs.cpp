@@ -12,25 +12,7 @@ namespace {
 // A typed value whose unit text names no unit keeps the value of the last calculation; a wet
 // bulb has none and stays 0, which the calculation then rejects as a fault.
 double PreviousValue(const AmbientState& s, HumidityInput input) {
-    switch (input) {
-    case HumidityInput::HumidityRatio:
-        return s.W;
-    case HumidityInput::RelativeHumidity:
-        return s.phi;
-    case HumidityInput::DewPoint:
-        return s.T_d;
-    case HumidityInput::WetBulb:
-        return 0;
-    case HumidityInput::AbsoluteHumidity:
-        return s.rho_w;
-    case HumidityInput::PartialPressure:
-        return s.p_w;
-    case HumidityInput::MoleFraction:
-        return s.x_w;
-    case HumidityInput::MassFraction:
-        return s.w_w;
-    }
-    return 0;
+    return input == HumidityInput::WetBulb ? 0 : ValueOf(s, input);
 }
 
 // The text a humidity box shows for the state; none when its unit text names no unit.

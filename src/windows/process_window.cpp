@@ -20,28 +20,6 @@ constexpr LoadUnits kMetricLoads{FlowUnit::CubicMetresPerHour, HeatUnit::Kilowat
 constexpr LoadUnits kBritishLoads{FlowUnit::CubicFeetPerMinute, HeatUnit::BtuPerHour,
                                   WaterUnit::PoundsPerHour};
 
-double StateValue(const AmbientState& s, HumidityInput input) {
-    switch (input) {
-    case HumidityInput::HumidityRatio:
-        return s.W;
-    case HumidityInput::RelativeHumidity:
-        return s.phi;
-    case HumidityInput::DewPoint:
-        return s.T_d;
-    case HumidityInput::WetBulb:
-        return s.T_wb;
-    case HumidityInput::AbsoluteHumidity:
-        return s.rho_w;
-    case HumidityInput::PartialPressure:
-        return s.p_w;
-    case HumidityInput::MoleFraction:
-        return s.x_w;
-    case HumidityInput::MassFraction:
-        return s.w_w;
-    }
-    return 0;
-}
-
 // How a parameter is typed: a quantity in one of the main window's units, or a plain number.
 struct Typed {
     std::optional<Quantity> quantity;
@@ -103,7 +81,7 @@ std::optional<PointConditions> MainConditions(const FormAmbient& main) {
     }
     for (const HumidityRow& row : kHumidityRows) {
         if (copy.Option(row.option).value) {
-            return PointConditions{copy.state.T, row.input, StateValue(copy.state, row.input)};
+            return PointConditions{copy.state.T, row.input, ValueOf(copy.state, row.input)};
         }
     }
     return std::nullopt;
