@@ -330,7 +330,13 @@ void PaintOverlay(QPainter& painter, const ChartMapping& mapping, const ChartLay
             continue;
         }
         const QPolygonF line = Mapped(mapping, path.points);
-        painter.setPen(QPen(colour, 2 * u, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        QPen pen(colour, 2 * u, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        if (path.dashed) {
+            pen.setWidthF(1.4 * u);
+            pen.setDashPattern({4, 3});
+            pen.setCapStyle(Qt::FlatCap);
+        }
+        painter.setPen(pen);
         painter.drawPolyline(line);
         if (path.arrow) {
             const QPointF tip = line.back();
