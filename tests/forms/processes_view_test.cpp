@@ -25,7 +25,7 @@ class ProcessesViewTest : public ::testing::Test {
   protected:
     void SetUp() override {
         main.handlers().showProcesses = [this] {
-            window = showProcessesWindow(platform, main.handlers().form(), &main);
+            window = showProcessesWindow(main, platform);
         };
         main.handlers().otherWindowsQueryUnload = [] {
             return openProcessesWindow() != nullptr && openProcessesWindow()->model().QueryClose();
