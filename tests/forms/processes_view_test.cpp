@@ -1,17 +1,31 @@
-#include "forms/ambient/ambient_view.h"
+// The processes window on the offscreen platform, started as main() wires the program: opened
+// from the main window's menu beside the chart, drawing its set on the chart.
+#include "app/program_start.h"
+#include "forms/about/about_window.h"
+#include "forms/chart/chart_export.h"
+#include "forms/chart/chart_overlays.h"
+#include "forms/chart/chart_window.h"
 #include "forms/processes/process_dialog.h"
 #include "forms/processes/processes_view.h"
 #include "qt_app.h"
 #include "windows/fake_platform.h"
+#include "windows/process_overlay.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
+#include <QImage>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableWidget>
 
 namespace hygrovane::forms {
 namespace {
 
+using processes::FlowUnit;
+using processes::ProcessKind;
+using P = processes::Parameter;
 using testing::control;
 using testing::pick;
 
@@ -20,36 +34,67 @@ QString cell(QObject& window, const char* table, int row, int column) {
     return item != nullptr ? item->text() : QString();
 }
 
-// The main window without its About box, and the processes window opened from its menu.
+// Whether the process colour is painted within two pixels of a point of an image.
+bool ProcessColourNear(const QImage& image, QPointF at) {
+    for (int dx = -2; dx <= 2; ++dx) {
+        for (int dy = -2; dy <= 2; ++dy) {
+            const QColor c = image.pixelColor(at.toPoint() + QPoint(dx, dy));
+            if (c.red() > 150 && c.green() < 70 && c.blue() > 80 && c.blue() < 160) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// The program as main() starts it, its About box closed, with the processes window and the
+// chart opened from the main window's menu.
 class ProcessesViewTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        main.handlers().showProcesses = [this] {
-            window = showProcessesWindow(main, platform);
-        };
-        main.handlers().otherWindowsQueryUnload = [] {
-            return openProcessesWindow() != nullptr && openProcessesWindow()->model().QueryClose();
-        };
-        main.load();
+        app::StartProgram(main, platform, std::nullopt, &overlays);
+        delete main.findChild<AboutWindow*>();
         main.show();
         control<QAction>(main, "menu_processes")->trigger();
-        ASSERT_TRUE(window);
+        control<QAction>(main, "menu_chart")->trigger();
+        window = openProcessesWindow();
+        chart = main.findChild<ChartWindow*>("Form_chart");
+        ASSERT_TRUE(window && chart);
         EXPECT_EQ(window->objectName(), "Form_processes");
     }
     void TearDown() override {
-        window->model().New(); // nothing to ask about
-        window->close();
+        if (window) {
+            platform.answers = {Platform::Answer::No}; // not saved
+            window->close();
+        }
+        chart->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     void typeInMain(const char* box, const char* text) { testing::retype(main, box, text); }
+    QImage chartImage() const { return chart->canvas()->grab().toImage(); }
+    const chart::Overlay* layer() const {
+        const auto found = overlays.all().find(kProcessesLayer);
+        return found == overlays.all().end() ? nullptr : &found->second;
+    }
+    // Right-clicks the chart at a state; the command the processes window offers there, if any.
+    QAction* offeredAt(double celsius, double gramsPerKg) {
+        const QPoint at = chart->canvasPixel({celsius + 273.15, gramsPerKg / 1000}).toPoint();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, chart->canvas()->mapToGlobal(at));
+        delete chart->findChild<QMenu*>("chartPointMenu");
+        QApplication::sendEvent(chart->canvas(), &event);
+        auto* menu = chart->findChild<QMenu*>("chartPointMenu");
+        return menu != nullptr ? menu->findChild<QAction*>(kProcessesLayer) : nullptr;
+    }
 
     QApplication& app = testing::qtApp();
     testing::FakePlatform platform;
+    ChartOverlays overlays; // outlives the windows, as in main()
     AmbientView main{platform};
     QPointer<ProcessesView> window;
+    QPointer<ChartWindow> chart;
 };
 
-TEST_F(ProcessesViewTest, TwoPointsMixedAndCooledShowTheirLoads) {
+TEST_F(ProcessesViewTest, TwoPointsMixedAndCooledShowTheirLinesOnTheChartAndTheirLoads) {
     control<QPushButton>(*window, "AddCurrentState")->click();
     typeInMain("Text1", "35");
     typeInMain("Text4", "40");
@@ -82,14 +127,97 @@ TEST_F(ProcessesViewTest, TwoPointsMixedAndCooledShowTheirLoads) {
                     ->text()
                     .endsWith("(ton)"));
 
-    // A new pressure in the main window recomputes the set when the window is next drawn.
+    // The chart paints every path: the two streams, the coil and its dashed guide to the ADP.
+    ASSERT_NE(layer(), nullptr);
+    EXPECT_EQ(*layer(), ProcessOverlay(window->model().set()));
+    ASSERT_EQ(layer()->paths.size(), 4U);
+    const QImage painted = chartImage();
+    for (const chart::OverlayPath& path : layer()->paths) {
+        const chart::ChartPoint& a = path.points[path.points.size() / 3];
+        const chart::ChartPoint& b = path.points[path.points.size() / 3 + 1];
+        const QPointF middle = (chart->canvasPixel(a) + chart->canvasPixel(b)) / 2;
+        EXPECT_TRUE(ProcessColourNear(painted, middle)) << middle.x() << ", " << middle.y();
+    }
+    const QImage exported = QImage::fromData(ChartPng(chart->scene(), chart->canvas()->size()));
+    EXPECT_TRUE(ProcessColourNear(exported, chart->canvasPixel(layer()->points.back().at)))
+        << "the export draws the set too";
+
+    // The main window's pressure and units reach the tables and the chart as the user types;
+    // a keystroke that changes nothing of the set repaints no chart.
+    QSignalSpy repaints(&overlays, &ChartOverlays::changed);
+    typeInMain("Text1", "30");
+    EXPECT_EQ(repaints.count(), 0);
+    const chart::Overlay before = *layer();
     const QString W = cell(*window, "PointTable", 2, 2);
     typeInMain("Text2", "90");
-    window->redraw();
     EXPECT_NE(cell(*window, "PointTable", 2, 2), W);
     EXPECT_TRUE(
         control<QLabel>(*window, "AmbientLabel")->text().startsWith("Barometric pressure 90 kPa"));
+    EXPECT_NE(*layer(), before);
+    control<QAction>(main, "menu_british")->trigger();
+    EXPECT_EQ(cell(*window, "PointTable", 0, 1), "77");
     testing::screenshot(*window, "processes-window.png");
+
+    // The lines go with the set when its window closes.
+    platform.answers = {Platform::Answer::No};
+    window->close();
+    EXPECT_EQ(layer(), nullptr);
+    EXPECT_TRUE(overlays.pointActions().empty());
+}
+
+TEST_F(ProcessesViewTest, ThePointRightClickedOnTheChartIsAddedWithoutTouchingTheMainWindow) {
+    QStringList mainTexts;
+    for (int n = 1; n <= 16; ++n) {
+        mainTexts << testing::text(main, "Text" + QString::number(n));
+    }
+    const struct {
+        double celsius, gramsPerKg;
+        const char *dryBulb, *relativeHumidity;
+    } rows[] = {
+        {30, 12, "30", nullptr}, {20, 25, "20", "100"}, // above saturation: the point on the curve
+    };
+    for (const auto& row : rows) {
+        QAction* add = offeredAt(row.celsius, row.gramsPerKg);
+        ASSERT_NE(add, nullptr) << row.dryBulb;
+        EXPECT_EQ(add->text(), "Add point to the process set");
+        add->trigger();
+    }
+    ASSERT_EQ(control<QTableWidget>(*window, "PointTable")->rowCount(), 2);
+    for (int r = 0; r < 2; ++r) {
+        EXPECT_NEAR(cell(*window, "PointTable", r, 1).toDouble(), rows[r].celsius, 0.1);
+    }
+    EXPECT_NEAR(cell(*window, "PointTable", 0, 2).toDouble(), 0.012, 0.0001);
+    EXPECT_EQ(cell(*window, "PointTable", 1, 3), "100");
+    QStringList after;
+    for (int n = 1; n <= 16; ++n) {
+        after << testing::text(main, "Text" + QString::number(n));
+    }
+    EXPECT_EQ(after, mainTexts) << "a right-click sets no state in the main window";
+
+    // Renamed and deleted points follow on the chart.
+    const auto labels = [this] {
+        QStringList names;
+        for (const chart::OverlayPoint& point : layer()->points) {
+            names << QString::fromStdString(point.label);
+        }
+        return names.join(' ');
+    };
+    EXPECT_EQ(labels(), "A B");
+    ASSERT_TRUE(window->model().RenamePoint(0, "Outdoor"));
+    ASSERT_TRUE(window->model().DeletePoint(1));
+    window->redraw();
+    EXPECT_EQ(labels(), "Outdoor");
+
+    // With the processes window closed the chart offers nothing; opened anew, it draws again,
+    // also once the closed one is gone.
+    platform.answers = {Platform::Answer::No};
+    window->close();
+    EXPECT_EQ(offeredAt(30, 12), nullptr);
+    control<QAction>(main, "menu_processes")->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    window = openProcessesWindow();
+    ASSERT_NE(offeredAt(30, 12), nullptr);
+    EXPECT_TRUE(layer() != nullptr && layer()->points.empty());
 }
 
 TEST_F(ProcessesViewTest, EndingTheProgramAsksAboutAnUnsavedSet) {

@@ -179,6 +179,7 @@ ProcessesView::ProcessesView(AmbientView& main, Platform& platform, ChartOverlay
     }
     connect(&main, &AmbientView::redrawn, this, &ProcessesView::redraw);
     if (overlays_) {
+        onChart_ = true;
         overlays_->setPointAction(
             kProcessesLayer, {"Add point to the process set", [this](chart::ChartPoint p) {
                                   run([&] { model_.AddChartPoint(p.dryBulb, p.humidityRatio); });
@@ -189,11 +190,17 @@ ProcessesView::ProcessesView(AmbientView& main, Platform& platform, ChartOverlay
 }
 
 ProcessesView::~ProcessesView() {
-    // The lines belong to the set, which goes with the window.
-    if (overlays_) {
+    leaveChart();
+}
+
+void ProcessesView::leaveChart() {
+    // The lines belong to the set, which goes with the window. A window closed and waiting to be
+    // deleted leaves alone what a new one has drawn since.
+    if (overlays_ && onChart_) {
         overlays_->removePointAction(kProcessesLayer);
         overlays_->remove(kProcessesLayer);
     }
+    onChart_ = false;
 }
 
 std::optional<std::size_t> ProcessesView::selected(const QTableWidget& table) const {
@@ -247,7 +254,7 @@ void ProcessesView::redraw() {
                                                            : ", saturation by Hyland-Wexler")));
     Fill(*points_, shownPoints_, model_.pointTable());
     Fill(*processes_, shownProcesses_, model_.processTable());
-    if (overlays_) {
+    if (overlays_ && onChart_) {
         overlays_->set(kProcessesLayer, ProcessOverlay(model_.set()));
     }
     const LoadUnits& units = model_.loadUnits();
@@ -263,6 +270,7 @@ void ProcessesView::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    leaveChart();
     event->accept();
 }
 

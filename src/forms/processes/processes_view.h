@@ -45,10 +45,12 @@ class ProcessesView : public QWidget {
     std::optional<std::size_t> selected(const QTableWidget& table) const;
     void editProcess(std::optional<std::size_t> row);
     void renamePoint();
+    void leaveChart();
 
     const FormAmbient& main_;
     ProcessWindow model_;
     QPointer<ChartOverlays> overlays_;
+    bool onChart_ = false; // the chart's processes layer and command are this window's
     processfile::TextTable shownPoints_, shownProcesses_;
     QLabel* ambient_ = nullptr;
     QTableWidget* points_ = nullptr;
