@@ -13,6 +13,8 @@ namespace hygrovane::chart {
 struct OverlayPoint {
     ChartPoint at;
     std::string label; // written beside the mark; may be empty
+    // Written below the mark rather than above it, where a line leaves it up to the right.
+    bool labelBelow = false;
 
     friend bool operator==(const OverlayPoint&, const OverlayPoint&) = default;
 };

@@ -40,7 +40,8 @@ chart::Overlay ProcessOverlay(const processes::ProcessSet& set) {
         }
         if (result.apparatusDewPoint) {
             const processes::AirState& adp = *result.apparatusDewPoint;
-            overlay.points.push_back({{adp.dryBulb, adp.humidityRatio}, "ADP"});
+            // Its guide leaves it up to the right, over where a label would go.
+            overlay.points.push_back({{adp.dryBulb, adp.humidityRatio}, "ADP", true});
         }
     }
     for (const processes::Point& point : set.points()) {
