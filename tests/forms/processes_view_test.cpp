@@ -36,12 +36,10 @@ QString cell(QObject& window, const char* table, int row, int column) {
 
 // Whether the process colour is painted within two pixels of a point of an image.
 bool ProcessColourNear(const QImage& image, QPointF at) {
-    for (int dx = -2; dx <= 2; ++dx) {
-        for (int dy = -2; dy <= 2; ++dy) {
-            const QColor c = image.pixelColor(at.toPoint() + QPoint(dx, dy));
-            if (c.red() > 150 && c.green() < 70 && c.blue() > 80 && c.blue() < 160) {
-                return true;
-            }
+    for (int i = 0; i < 25; ++i) {
+        const QColor c = image.pixelColor(at.toPoint() + QPoint(i % 5 - 2, i / 5 - 2));
+        if (c.red() > 150 && c.green() < 70 && c.blue() > 80 && c.blue() < 160) {
+            return true;
         }
     }
     return false;
@@ -71,7 +69,13 @@ class ProcessesViewTest : public ::testing::Test {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     void typeInMain(const char* box, const char* text) { testing::retype(main, box, text); }
-    QImage chartImage() const { return chart->canvas()->grab().toImage(); }
+    QStringList mainTexts() {
+        QStringList texts;
+        for (int n = 1; n <= 16; ++n) {
+            texts << testing::text(main, "Text" + QString::number(n));
+        }
+        return texts;
+    }
     const chart::Overlay* layer() const {
         const auto found = overlays.all().find(kProcessesLayer);
         return found == overlays.all().end() ? nullptr : &found->second;
@@ -131,7 +135,7 @@ TEST_F(ProcessesViewTest, TwoPointsMixedAndCooledShowTheirLinesOnTheChartAndThei
     ASSERT_NE(layer(), nullptr);
     EXPECT_EQ(*layer(), ProcessOverlay(window->model().set()));
     ASSERT_EQ(layer()->paths.size(), 4U);
-    const QImage painted = chartImage();
+    const QImage painted = chart->canvas()->grab().toImage();
     for (const chart::OverlayPath& path : layer()->paths) {
         const chart::ChartPoint& a = path.points[path.points.size() / 3];
         const chart::ChartPoint& b = path.points[path.points.size() / 3 + 1];
@@ -166,47 +170,19 @@ TEST_F(ProcessesViewTest, TwoPointsMixedAndCooledShowTheirLinesOnTheChartAndThei
 }
 
 TEST_F(ProcessesViewTest, ThePointRightClickedOnTheChartIsAddedWithoutTouchingTheMainWindow) {
-    QStringList mainTexts;
-    for (int n = 1; n <= 16; ++n) {
-        mainTexts << testing::text(main, "Text" + QString::number(n));
-    }
-    const struct {
-        double celsius, gramsPerKg;
-        const char *dryBulb, *relativeHumidity;
-    } rows[] = {
-        {30, 12, "30", nullptr}, {20, 25, "20", "100"}, // above saturation: the point on the curve
-    };
-    for (const auto& row : rows) {
-        QAction* add = offeredAt(row.celsius, row.gramsPerKg);
-        ASSERT_NE(add, nullptr) << row.dryBulb;
+    const QStringList before = mainTexts();
+    // The second lies above saturation: the saturated point below it is added.
+    const double rows[][2] = {{30, 12}, {20, 25}};
+    for (const auto& [celsius, gramsPerKg] : rows) {
+        QAction* add = offeredAt(celsius, gramsPerKg);
+        ASSERT_NE(add, nullptr) << celsius;
         EXPECT_EQ(add->text(), "Add point to the process set");
         add->trigger();
-    }
-    ASSERT_EQ(control<QTableWidget>(*window, "PointTable")->rowCount(), 2);
-    for (int r = 0; r < 2; ++r) {
-        EXPECT_NEAR(cell(*window, "PointTable", r, 1).toDouble(), rows[r].celsius, 0.1);
+        EXPECT_NEAR(window->model().set().points().back().state->dryBulb, celsius + 273.15, 0.1);
     }
     EXPECT_NEAR(cell(*window, "PointTable", 0, 2).toDouble(), 0.012, 0.0001);
     EXPECT_EQ(cell(*window, "PointTable", 1, 3), "100");
-    QStringList after;
-    for (int n = 1; n <= 16; ++n) {
-        after << testing::text(main, "Text" + QString::number(n));
-    }
-    EXPECT_EQ(after, mainTexts) << "a right-click sets no state in the main window";
-
-    // Renamed and deleted points follow on the chart.
-    const auto labels = [this] {
-        QStringList names;
-        for (const chart::OverlayPoint& point : layer()->points) {
-            names << QString::fromStdString(point.label);
-        }
-        return names.join(' ');
-    };
-    EXPECT_EQ(labels(), "A B");
-    ASSERT_TRUE(window->model().RenamePoint(0, "Outdoor"));
-    ASSERT_TRUE(window->model().DeletePoint(1));
-    window->redraw();
-    EXPECT_EQ(labels(), "Outdoor");
+    EXPECT_EQ(mainTexts(), before) << "a right-click sets no state in the main window";
 
     // With the processes window closed the chart offers nothing; opened anew, it draws again,
     // also once the closed one is gone.
@@ -232,25 +208,24 @@ TEST_F(ProcessesViewTest, AirHandlingUnitOfTheUsersGuide) {
     };
     add("33", "45", "Outdoor");
     add("24", "50", "Return");
+    // Flows in m3/h; none: upstream.
     const auto process = [&](ProcessKind kind, std::vector<std::string> inlets,
                              std::vector<std::string> flows, std::map<P, std::string> texts,
                              const char* name) {
         ProcessForm form;
         form.kind = kind;
         form.inlets = std::move(inlets);
-        form.flowTexts = std::move(flows);
-        for (const std::string& flow : form.flowTexts) {
-            form.flowUnits.push_back(flow.empty() ? FlowUnit::Upstream
-                                                  : FlowUnit::CubicMetresPerHour);
-        }
+        form.flowTexts = flows.empty() ? std::vector<std::string>{""} : flows;
+        form.flowUnits.assign(form.flowTexts.size(),
+                              flows.empty() ? FlowUnit::Upstream : FlowUnit::CubicMetresPerHour);
         form.texts = std::move(texts);
         ASSERT_TRUE(set.AddProcess(form)) << platform.messages.back().message;
         ASSERT_TRUE(set.RenamePoint(set.set().points().size() - 1, name));
     };
     process(ProcessKind::Mixing, {"Outdoor", "Return"}, {"2000", "6000"}, {}, "Mixed");
-    process(ProcessKind::CoilApparatusDewPoint, {"Mixed"}, {""},
+    process(ProcessKind::CoilApparatusDewPoint, {"Mixed"}, {},
             {{P::ApparatusDewPoint, "10"}, {P::BypassFactor, "0.1"}}, "Coil");
-    process(ProcessKind::SensibleToDryBulb, {"Coil"}, {""}, {{P::LeavingDryBulb, "16"}}, "Supply");
+    process(ProcessKind::SensibleToDryBulb, {"Coil"}, {}, {{P::LeavingDryBulb, "16"}}, "Supply");
     window->redraw();
     const struct {
         const char* table;
