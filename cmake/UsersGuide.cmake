@@ -10,6 +10,7 @@ add_custom_command(
             $<TARGET_FILE:hygrovane_render_guide> ${PROJECT_SOURCE_DIR}/docs/users-guide.md
             ${HYGROVANE_GUIDE_PDF}
     DEPENDS hygrovane_render_guide ${PROJECT_SOURCE_DIR}/docs/users-guide.md
+            ${PROJECT_SOURCE_DIR}/docs/ahu-example.png
     COMMENT "Rendering the user's guide"
     VERBATIM)
 add_custom_target(hygrovane_users_guide ALL DEPENDS ${HYGROVANE_GUIDE_PDF})

@@ -4,8 +4,10 @@
 #include <QAbstractTextDocumentLayout>
 #include <QColor>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QGuiApplication>
+#include <QImage>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
@@ -15,8 +17,10 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
+#include <QUrl>
 
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -52,6 +56,41 @@ void formatTables(QTextDocument& document) {
     }
 }
 
+// Pictures (screenshots) span the given width (in pixels of 96 per inch, which Qt scales to the
+// printer's), whatever their pixel size. False when one cannot be read.
+bool fitImages(QTextDocument& document, double width) {
+    struct Picture {
+        int position, length;
+        QTextImageFormat format;
+    };
+    std::vector<Picture> pictures;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+            const QTextFragment piece = fragment.fragment();
+            if (piece.charFormat().isImageFormat()) {
+                pictures.push_back(
+                    {piece.position(), piece.length(), piece.charFormat().toImageFormat()});
+            }
+        }
+    }
+    // Formats are changed after the walk: a change splits and merges the fragments walked.
+    for (auto& [position, length, format] : pictures) {
+        const QImage image(document.baseUrl().resolved(QUrl(format.name())).toLocalFile());
+        if (image.isNull()) {
+            std::fprintf(stderr, "render_guide: cannot read the picture %s\n",
+                         qPrintable(format.name()));
+            return false;
+        }
+        format.setWidth(width);
+        format.setHeight(width * image.height() / image.width());
+        QTextCursor cursor(&document);
+        cursor.setPosition(position);
+        cursor.setPosition(position + length, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(format);
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -75,6 +114,9 @@ int main(int argc, char** argv) {
     QFont body(QStringLiteral("Liberation Serif"));
     body.setPointSizeF(11);
     document.setDefaultFont(body);
+    // Pictures are named relative to the guide.
+    document.setBaseUrl(
+        QUrl::fromLocalFile(QFileInfo(QString::fromLocal8Bit(argv[1])).absolutePath() + "/"));
     document.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
     breakBeforeChapters(document);
     formatTables(document);
@@ -85,6 +127,12 @@ int main(int argc, char** argv) {
     pdf.setResolution(300);
     pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                   QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter));
+    // Before the layout: a picture resized in a laid-out document loses the text after it.
+    const double textWidth =
+        pdf.pageLayout().paintRectPixels(pdf.resolution()).width() - 2 * document.documentMargin();
+    if (!fitImages(document, textWidth * 96 / pdf.resolution())) {
+        return 1;
+    }
     // Lay the text out at the writer's own resolution, so that the fonts are measured as they
     // are printed and the text fills the page between the margins.
     document.documentLayout()->setPaintDevice(&pdf);

@@ -20,8 +20,8 @@ void StartProgram(forms::AmbientView& window, forms::Platform& platform,
     handlers.showChart = [&window, &platform, overlays] {
         forms::showChartWindow(window, platform, overlays);
     };
-    handlers.showProcesses = [&window, &platform] {
-        forms::showProcessesWindow(platform, window.handlers().form(), &window);
+    handlers.showProcesses = [&window, &platform, overlays] {
+        forms::showProcessesWindow(window, platform, overlays);
     };
     // An unsaved process set is asked about before the program ends.
     handlers.otherWindowsQueryUnload = [] {

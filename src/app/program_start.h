@@ -13,7 +13,8 @@ namespace hygrovane::app {
 // main window), the auxiliary windows owned by the main window so that ending the program closes
 // them, and then the case named on the command line opened as File, Open does, without the save
 // question (nothing has been typed yet).
-// The chart window draws the overlays other windows set, when given.
+// The chart window draws the overlays other windows set, when given; the processes window
+// draws its set there.
 void StartProgram(forms::AmbientView& window, forms::Platform& platform,
                   const std::optional<std::string>& caseFile,
                   forms::ChartOverlays* overlays = nullptr);

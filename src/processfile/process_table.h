@@ -22,6 +22,8 @@ struct TableUnits {
 struct TextTable {
     std::vector<std::string> header;
     std::vector<std::vector<std::string>> rows;
+
+    friend bool operator==(const TextTable&, const TextTable&) = default;
 };
 
 // One row per point: name, dry bulb, humidity ratio, relative humidity, wet bulb, dew point,

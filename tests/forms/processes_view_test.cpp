@@ -1,17 +1,31 @@
-#include "forms/ambient/ambient_view.h"
+// The processes window on the offscreen platform, started as main() wires the program: opened
+// from the main window's menu beside the chart, drawing its set on the chart.
+#include "app/program_start.h"
+#include "forms/about/about_window.h"
+#include "forms/chart/chart_export.h"
+#include "forms/chart/chart_overlays.h"
+#include "forms/chart/chart_window.h"
 #include "forms/processes/process_dialog.h"
 #include "forms/processes/processes_view.h"
 #include "qt_app.h"
 #include "windows/fake_platform.h"
+#include "windows/process_overlay.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
+#include <QImage>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableWidget>
 
 namespace hygrovane::forms {
 namespace {
 
+using processes::FlowUnit;
+using processes::ProcessKind;
+using P = processes::Parameter;
 using testing::control;
 using testing::pick;
 
@@ -20,36 +34,71 @@ QString cell(QObject& window, const char* table, int row, int column) {
     return item != nullptr ? item->text() : QString();
 }
 
-// The main window without its About box, and the processes window opened from its menu.
+// Whether the process colour is painted within two pixels of a point of an image.
+bool ProcessColourNear(const QImage& image, QPointF at) {
+    for (int i = 0; i < 25; ++i) {
+        const QColor c = image.pixelColor(at.toPoint() + QPoint(i % 5 - 2, i / 5 - 2));
+        if (c.red() > 150 && c.green() < 70 && c.blue() > 80 && c.blue() < 160) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The program as main() starts it, its About box closed, with the processes window and the
+// chart opened from the main window's menu.
 class ProcessesViewTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        main.handlers().showProcesses = [this] {
-            window = showProcessesWindow(platform, main.handlers().form(), &main);
-        };
-        main.handlers().otherWindowsQueryUnload = [] {
-            return openProcessesWindow() != nullptr && openProcessesWindow()->model().QueryClose();
-        };
-        main.load();
+        app::StartProgram(main, platform, std::nullopt, &overlays);
+        delete main.findChild<AboutWindow*>();
         main.show();
         control<QAction>(main, "menu_processes")->trigger();
-        ASSERT_TRUE(window);
+        control<QAction>(main, "menu_chart")->trigger();
+        window = openProcessesWindow();
+        chart = main.findChild<ChartWindow*>("Form_chart");
+        ASSERT_TRUE(window && chart);
         EXPECT_EQ(window->objectName(), "Form_processes");
     }
     void TearDown() override {
-        window->model().New(); // nothing to ask about
-        window->close();
+        if (window) {
+            platform.answers = {Platform::Answer::No}; // not saved
+            window->close();
+        }
+        chart->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     void typeInMain(const char* box, const char* text) { testing::retype(main, box, text); }
+    QStringList mainTexts() {
+        QStringList texts;
+        for (int n = 1; n <= 16; ++n) {
+            texts << testing::text(main, "Text" + QString::number(n));
+        }
+        return texts;
+    }
+    const chart::Overlay* layer() const {
+        const auto found = overlays.all().find(kProcessesLayer);
+        return found == overlays.all().end() ? nullptr : &found->second;
+    }
+    // Right-clicks the chart at a state; the command the processes window offers there, if any.
+    QAction* offeredAt(double celsius, double gramsPerKg) {
+        const QPoint at = chart->canvasPixel({celsius + 273.15, gramsPerKg / 1000}).toPoint();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, chart->canvas()->mapToGlobal(at));
+        delete chart->findChild<QMenu*>("chartPointMenu");
+        QApplication::sendEvent(chart->canvas(), &event);
+        auto* menu = chart->findChild<QMenu*>("chartPointMenu");
+        return menu != nullptr ? menu->findChild<QAction*>(kProcessesLayer) : nullptr;
+    }
 
     QApplication& app = testing::qtApp();
     testing::FakePlatform platform;
+    ChartOverlays overlays; // outlives the windows, as in main()
     AmbientView main{platform};
     QPointer<ProcessesView> window;
+    QPointer<ChartWindow> chart;
 };
 
-TEST_F(ProcessesViewTest, TwoPointsMixedAndCooledShowTheirLoads) {
+TEST_F(ProcessesViewTest, TwoPointsMixedAndCooledShowTheirLinesOnTheChartAndTheirLoads) {
     control<QPushButton>(*window, "AddCurrentState")->click();
     typeInMain("Text1", "35");
     typeInMain("Text4", "40");
@@ -82,14 +131,127 @@ TEST_F(ProcessesViewTest, TwoPointsMixedAndCooledShowTheirLoads) {
                     ->text()
                     .endsWith("(ton)"));
 
-    // A new pressure in the main window recomputes the set when the window is next drawn.
+    // The chart paints every path: the two streams, the coil and its dashed guide to the ADP.
+    ASSERT_NE(layer(), nullptr);
+    EXPECT_EQ(*layer(), ProcessOverlay(window->model().set()));
+    ASSERT_EQ(layer()->paths.size(), 4U);
+    const QImage painted = chart->canvas()->grab().toImage();
+    for (const chart::OverlayPath& path : layer()->paths) {
+        const chart::ChartPoint& a = path.points[path.points.size() / 3];
+        const chart::ChartPoint& b = path.points[path.points.size() / 3 + 1];
+        const QPointF middle = (chart->canvasPixel(a) + chart->canvasPixel(b)) / 2;
+        EXPECT_TRUE(ProcessColourNear(painted, middle)) << middle.x() << ", " << middle.y();
+    }
+    const QImage exported = QImage::fromData(ChartPng(chart->scene(), chart->canvas()->size()));
+    EXPECT_TRUE(ProcessColourNear(exported, chart->canvasPixel(layer()->points.back().at)))
+        << "the export draws the set too";
+
+    // The main window's pressure and units reach the tables and the chart as the user types;
+    // a keystroke that changes nothing of the set repaints no chart.
+    QSignalSpy repaints(&overlays, &ChartOverlays::changed);
+    typeInMain("Text1", "30");
+    EXPECT_EQ(repaints.count(), 0);
+    const chart::Overlay before = *layer();
     const QString W = cell(*window, "PointTable", 2, 2);
     typeInMain("Text2", "90");
-    window->redraw();
     EXPECT_NE(cell(*window, "PointTable", 2, 2), W);
     EXPECT_TRUE(
         control<QLabel>(*window, "AmbientLabel")->text().startsWith("Barometric pressure 90 kPa"));
+    EXPECT_NE(*layer(), before);
+    control<QAction>(main, "menu_british")->trigger();
+    EXPECT_EQ(cell(*window, "PointTable", 0, 1), "77");
     testing::screenshot(*window, "processes-window.png");
+
+    // The lines go with the set when its window closes.
+    platform.answers = {Platform::Answer::No};
+    window->close();
+    EXPECT_EQ(layer(), nullptr);
+    EXPECT_TRUE(overlays.pointActions().empty());
+}
+
+TEST_F(ProcessesViewTest, ThePointRightClickedOnTheChartIsAddedWithoutTouchingTheMainWindow) {
+    const QStringList before = mainTexts();
+    // The second lies above saturation: the saturated point below it is added.
+    const double rows[][2] = {{30, 12}, {20, 25}};
+    for (const auto& [celsius, gramsPerKg] : rows) {
+        QAction* add = offeredAt(celsius, gramsPerKg);
+        ASSERT_NE(add, nullptr) << celsius;
+        EXPECT_EQ(add->text(), "Add point to the process set");
+        add->trigger();
+        EXPECT_NEAR(window->model().set().points().back().state->dryBulb, celsius + 273.15, 0.1);
+    }
+    EXPECT_NEAR(cell(*window, "PointTable", 0, 2).toDouble(), 0.012, 0.0001);
+    EXPECT_EQ(cell(*window, "PointTable", 1, 3), "100");
+    EXPECT_EQ(mainTexts(), before) << "a right-click sets no state in the main window";
+
+    // With the processes window closed the chart offers nothing; opened anew, it draws again,
+    // also once the closed one is gone.
+    platform.answers = {Platform::Answer::No};
+    window->close();
+    EXPECT_EQ(offeredAt(30, 12), nullptr);
+    control<QAction>(main, "menu_processes")->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    window = openProcessesWindow();
+    ASSERT_NE(offeredAt(30, 12), nullptr);
+    EXPECT_TRUE(layer() != nullptr && layer()->points.empty());
+}
+
+// The air-handling unit the user's guide walks through, built as it says; its figures are the
+// guide's. Under xvfb-run with HYGROVANE_SCREENSHOT_DIR set, its picture is docs/ahu-example.png.
+TEST_F(ProcessesViewTest, AirHandlingUnitOfTheUsersGuide) {
+    ProcessWindow& set = window->model();
+    const auto add = [&](const char* dryBulb, const char* relativeHumidity, const char* name) {
+        typeInMain("Text1", dryBulb);
+        typeInMain("Text4", relativeHumidity);
+        control<QPushButton>(*window, "AddCurrentState")->click();
+        ASSERT_TRUE(set.RenamePoint(set.set().points().size() - 1, name));
+    };
+    add("33", "45", "Outdoor");
+    add("24", "50", "Return");
+    // Flows in m3/h; none: upstream.
+    const auto process = [&](ProcessKind kind, std::vector<std::string> inlets,
+                             std::vector<std::string> flows, std::map<P, std::string> texts,
+                             const char* name) {
+        ProcessForm form;
+        form.kind = kind;
+        form.inlets = std::move(inlets);
+        form.flowTexts = flows.empty() ? std::vector<std::string>{""} : flows;
+        form.flowUnits.assign(form.flowTexts.size(),
+                              flows.empty() ? FlowUnit::Upstream : FlowUnit::CubicMetresPerHour);
+        form.texts = std::move(texts);
+        ASSERT_TRUE(set.AddProcess(form)) << platform.messages.back().message;
+        ASSERT_TRUE(set.RenamePoint(set.set().points().size() - 1, name));
+    };
+    process(ProcessKind::Mixing, {"Outdoor", "Return"}, {"2000", "6000"}, {}, "Mixed");
+    process(ProcessKind::CoilApparatusDewPoint, {"Mixed"}, {},
+            {{P::ApparatusDewPoint, "10"}, {P::BypassFactor, "0.1"}}, "Coil");
+    process(ProcessKind::SensibleToDryBulb, {"Coil"}, {}, {{P::LeavingDryBulb, "16"}}, "Supply");
+    window->redraw();
+    const struct {
+        const char* table;
+        int row, column;
+        const char* shown;
+    } figures[] = {
+        {"PointTable", 2, 1, "26.201"},     {"PointTable", 2, 2, ".0104977"},
+        {"PointTable", 2, 6, "53.10993"},   {"PointTable", 3, 1, "11.628"},
+        {"PointTable", 3, 3, "93.059"},     {"PointTable", 4, 3, "70.033"},
+        {"PointTable", 4, 6, "36.12828"},   {"ProcessTable", 1, 5, "2.5765"},
+        {"ProcessTable", 1, 6, "-38.486"},  {"ProcessTable", 1, 7, "-16.761"},
+        {"ProcessTable", 1, 9, ".697"},     {"ProcessTable", 1, 10, "-54.968"},
+        {"ProcessTable", 1, 11, "-23.925"}, {"ProcessTable", 2, 10, "11.494"},
+    };
+    for (const auto& f : figures) {
+        EXPECT_EQ(cell(*window, f.table, f.row, f.column), f.shown)
+            << f.table << " row " << f.row << " column " << f.column;
+    }
+    EXPECT_EQ(layer()->paths.size(), 5U) << "two streams, the coil, its guide and the reheat";
+
+    if (std::getenv("HYGROVANE_SCREENSHOT_DIR") != nullptr) {
+        chart->resize(1000, 720);
+        chart->chooseRange(chart::ChartRange{278.15, 313.15, 0, 0.020});
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(chart));
+        testing::screenshot(*chart, "ahu-example.png");
+    }
 }
 
 TEST_F(ProcessesViewTest, EndingTheProgramAsksAboutAnUnsavedSet) {

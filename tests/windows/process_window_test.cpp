@@ -1,6 +1,7 @@
 #include "calculator/number_text.h"
 #include "windows/ambient_window.h"
 #include "windows/fake_platform.h"
+#include "windows/process_overlay.h"
 #include "windows/process_window.h"
 
 #include <gtest/gtest.h>
@@ -171,10 +172,28 @@ TEST_F(ProcessWindowTest, MixThenCoolTheMixtureAndFollowTheMainWindow) {
                             {{P::ApparatusDewPoint, "10"}, {P::BypassFactor, "0.1"}});
     coil.flowUnits = {FlowUnit::Upstream};
     ASSERT_TRUE(processes->AddProcess(coil));
-    // What a chart draws: the points, each process's path, the coil's guide to its ADP.
-    const Process& cooling = processes->set().processes()[1];
-    EXPECT_EQ(cooling.result->paths.size(), 1U);
-    EXPECT_FALSE(cooling.result->guide.empty());
+    // What the chart draws: the streams into the mixture and the coil's path with arrowheads,
+    // the coil's guide on to its ADP dashed, then every point named, from where its paths meet.
+    const auto drawn = [this] {
+        const chart::Overlay overlay = ProcessOverlay(processes->set());
+        std::string looks;
+        for (const chart::OverlayPath& path : overlay.paths) {
+            looks += path.dashed ? "dashed " : path.arrow ? "arrow " : "plain ";
+        }
+        for (const chart::OverlayPoint& point : overlay.points) {
+            looks += point.label + " ";
+        }
+        return std::pair{overlay, looks};
+    };
+    const auto [overlay, looks] = drawn();
+    ASSERT_EQ(looks, "arrow arrow arrow dashed ADP A B C D ");
+    const auto& p = overlay.points; // ADP, A, B, C, D
+    const std::pair<chart::ChartPoint, chart::ChartPoint> ends[] = {
+        {p[1].at, p[3].at}, {p[2].at, p[3].at}, {p[3].at, p[4].at}, {p[4].at, p[0].at}};
+    for (std::size_t i = 0; i < std::size(ends); ++i) {
+        EXPECT_EQ(overlay.paths[i].points.front(), ends[i].first) << i;
+        EXPECT_EQ(overlay.paths[i].points.back(), ends[i].second) << i;
+    }
     EXPECT_EQ(processes->processTable().rows[1][4], "upstream");
     EXPECT_EQ(processes->processTable().rows[1][5], processes->processTable().rows[0][5]);
     const std::string load = processes->processTable().rows[1][10];
@@ -203,6 +222,7 @@ TEST_F(ProcessWindowTest, MixThenCoolTheMixtureAndFollowTheMainWindow) {
     EXPECT_FALSE(processes->DeleteProcess(0));
     EXPECT_TRUE(processes->DeleteProcess(1));
     EXPECT_EQ(processes->pointTable().rows.size(), 3U);
+    EXPECT_EQ(drawn().second, "arrow arrow Room B C ");
 }
 
 TEST_F(ProcessWindowTest, SaveOpenExportAndTheQuestionsAboutChanges) {

@@ -1,5 +1,6 @@
 #include "forms/chart/chart_canvas.h"
 
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
@@ -101,6 +102,16 @@ void ChartCanvas::wheelEvent(QWheelEvent* event) {
         return;
     }
     handlers_.zoomed(*point, std::pow(kZoomPerStep, steps));
+    event->accept();
+}
+
+void ChartCanvas::contextMenuEvent(QContextMenuEvent* event) {
+    const auto point = pointAt(event->pos());
+    if (!point || !handlers_.menuAsked) {
+        event->ignore();
+        return;
+    }
+    handlers_.menuAsked(*point, event->globalPos());
     event->accept();
 }
 

@@ -22,6 +22,8 @@ class ChartCanvas : public QWidget {
         std::function<void(chart::ChartPoint)> picked;
         // The wheel turned over the plot: below 1 zooms in.
         std::function<void(chart::ChartPoint, double factor)> zoomed;
+        // A context menu asked for over the plot, at a global position.
+        std::function<void(chart::ChartPoint, QPoint)> menuAsked;
     };
 
     ChartCanvas(Handlers handlers, QWidget* parent);
@@ -39,6 +41,7 @@ class ChartCanvas : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
     std::optional<chart::ChartPoint> pointAt(QPointF pixel) const;

@@ -3,6 +3,11 @@
 namespace hygrovane::forms {
 
 void ChartOverlays::set(const std::string& name, chart::Overlay overlay) {
+    // A repaint of the whole chart is dear; windows set their overlay after every redraw.
+    const auto found = overlays_.find(name);
+    if (found != overlays_.end() && found->second == overlay) {
+        return;
+    }
     overlays_[name] = std::move(overlay);
     emit changed();
 }
@@ -11,6 +16,14 @@ void ChartOverlays::remove(const std::string& name) {
     if (overlays_.erase(name) > 0) {
         emit changed();
     }
+}
+
+void ChartOverlays::setPointAction(const std::string& name, ChartPointAction action) {
+    actions_[name] = std::move(action);
+}
+
+void ChartOverlays::removePointAction(const std::string& name) {
+    actions_.erase(name);
 }
 
 } // namespace hygrovane::forms

@@ -4,28 +4,42 @@
 
 #include <QObject>
 
+#include <functional>
 #include <map>
 #include <string>
 
 namespace hygrovane::forms {
 
+// A command another window offers on the chart's context menu, for the point right-clicked
+// (dry bulb K, humidity ratio kg/kg, on or below saturation).
+struct ChartPointAction {
+    std::string caption;
+    std::function<void(chart::ChartPoint)> run;
+};
+
 // The marks other windows draw on the chart, each window's under its own name, so that one
 // window replaces or removes its marks without touching another's. The program holds one; the
 // chart window draws all of them, in the order of their names, on screen and in every export.
+// Windows offer commands on the chart's context menu here too, by name.
 class ChartOverlays : public QObject {
     Q_OBJECT
 
   public:
-    // Sets or replaces the overlay of a name.
+    // Sets or replaces the overlay of a name; the same overlay again changes nothing.
     void set(const std::string& name, chart::Overlay overlay);
     void remove(const std::string& name);
     const std::map<std::string, chart::Overlay>& all() const { return overlays_; }
+
+    void setPointAction(const std::string& name, ChartPointAction action);
+    void removePointAction(const std::string& name);
+    const std::map<std::string, ChartPointAction>& pointActions() const { return actions_; }
 
   signals:
     void changed();
 
   private:
     std::map<std::string, chart::Overlay> overlays_;
+    std::map<std::string, ChartPointAction> actions_;
 };
 
 } // namespace hygrovane::forms

@@ -320,6 +320,9 @@ void PaintTitle(QPainter& painter, const ChartLayout& layout, const ChartScene& 
     }
 }
 
+// The radius of an overlay's point marks, in thin-line widths.
+constexpr double kOverlayRadius = 3.5;
+
 void PaintOverlay(QPainter& painter, const ChartMapping& mapping, const ChartLayout& layout,
                   const Overlay& overlay) {
     const QColor colour(overlay.red, overlay.green, overlay.blue);
@@ -330,14 +333,21 @@ void PaintOverlay(QPainter& painter, const ChartMapping& mapping, const ChartLay
             continue;
         }
         const QPolygonF line = Mapped(mapping, path.points);
-        painter.setPen(QPen(colour, 2 * u, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        QPen pen(colour, 2 * u, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        if (path.dashed) {
+            pen.setWidthF(1.4 * u);
+            pen.setDashPattern({4, 3});
+            pen.setCapStyle(Qt::FlatCap);
+        }
+        painter.setPen(pen);
         painter.drawPolyline(line);
         if (path.arrow) {
-            const QPointF tip = line.back();
-            QPointF back = line[line.size() - 2] - tip;
+            QPointF back = line[line.size() - 2] - line.back();
             const double length = std::hypot(back.x(), back.y());
             if (length > 0) {
-                back *= 7 * u / length;
+                back /= length;
+                const QPointF tip = line.back() + back * (kOverlayRadius + 1.5) * u;
+                back *= 7 * u;
                 const QPointF side(-back.y() / 2, back.x() / 2);
                 painter.setBrush(colour);
                 painter.drawPolygon(QPolygonF({tip, tip + back + side, tip + back - side}));
@@ -354,12 +364,17 @@ void PaintOverlay(QPainter& painter, const ChartMapping& mapping, const ChartLay
         const QPointF at = Pixel(mapping, point.at);
         painter.setPen(QPen(Qt::black, 0.8 * u));
         painter.setBrush(colour);
-        const double radius = 3.5 * u;
+        const double radius = kOverlayRadius * u;
         painter.drawEllipse(at, radius, radius);
         painter.setBrush(Qt::NoBrush);
         painter.setPen(colour.darker(140));
-        Text(painter, at + QPointF(radius + 2 * u, -radius), Qt::AlignLeft | Qt::AlignBottom,
-             qs(point.label));
+        if (point.labelBelow) {
+            Text(painter, at + QPointF(radius + 2 * u, radius), Qt::AlignLeft | Qt::AlignTop,
+                 qs(point.label));
+        } else {
+            Text(painter, at + QPointF(radius + 2 * u, -radius), Qt::AlignLeft | Qt::AlignBottom,
+                 qs(point.label));
+        }
     }
 }
 

@@ -155,6 +155,7 @@ void ChartWindow::buildControls() {
     handlers.zoomed = [this](chart::ChartPoint at, double factor) {
         chooseRange(chart::Zoomed(model_.range(), at, factor));
     };
+    handlers.menuAsked = [this](chart::ChartPoint p, QPoint at) { offerPointActions(p, at); };
     canvas_ = new ChartCanvas(std::move(handlers), this);
     // The chart, not a range field, has the keyboard at first.
     canvas_->setFocusPolicy(Qt::StrongFocus);
@@ -296,6 +297,32 @@ void ChartWindow::pick(chart::ChartPoint point) {
     main_.handlers().enterChartState(picked->dryBulb, picked->humidityRatio);
     main_.redraw(); // the chart follows from the redraw
     emit statePicked(picked->dryBulb, picked->humidityRatio);
+}
+
+void ChartWindow::offerPointActions(chart::ChartPoint point, QPoint at) {
+    const auto picked = model_.pickAt(point);
+    if (!overlays_ || overlays_->pointActions().empty() || !picked) {
+        return;
+    }
+    delete pointMenu_;
+    pointMenu_ = new QMenu(this);
+    pointMenu_->setObjectName(QStringLiteral("chartPointMenu"));
+    pointMenu_->setAttribute(Qt::WA_DeleteOnClose);
+    for (const auto& [name, action] : overlays_->pointActions()) {
+        QAction* item = pointMenu_->addAction(QString::fromStdString(action.caption));
+        item->setObjectName(QString::fromStdString(name));
+        // Looked up when chosen: the window that offered it may have closed meanwhile.
+        connect(item, &QAction::triggered, this, [this, key = name, p = *picked] {
+            if (!overlays_) {
+                return;
+            }
+            const auto found = overlays_->pointActions().find(key);
+            if (found != overlays_->pointActions().end()) {
+                found->second.run(p);
+            }
+        });
+    }
+    pointMenu_->popup(at);
 }
 
 bool ChartWindow::exportPng(const std::string& path, QSize size) {

@@ -13,6 +13,7 @@
 class QCheckBox;
 class QDoubleSpinBox;
 class QLabel;
+class QMenu;
 
 namespace hygrovane::forms {
 
@@ -59,6 +60,8 @@ class ChartWindow : public QWidget {
     void follow();
     void hover(const std::optional<chart::ChartPoint>& point);
     void pick(chart::ChartPoint point);
+    // The commands other windows offer for a point, as a context menu; none without any.
+    void offerPointActions(chart::ChartPoint point, QPoint at);
     // The range into the fields, when it or the units changed since they were filled (always:
     // in any case).
     void showRange(bool always = false);
@@ -87,6 +90,7 @@ class ChartWindow : public QWidget {
     QLabel* humidityRatioUnit_ = nullptr;
     QCheckBox* comfortBox_ = nullptr;
     QLabel* status_ = nullptr;
+    QPointer<QMenu> pointMenu_;
     chart::ChartSettings shownInFields_; // the units and range the fields show
 };
 

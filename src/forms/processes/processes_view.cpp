@@ -1,8 +1,11 @@
 #include "forms/processes/processes_view.h"
 
 #include "calculator/display_texts.h"
+#include "forms/ambient/ambient_view.h"
+#include "forms/chart/chart_overlays.h"
 #include "forms/common/view_support.h"
 #include "forms/processes/process_dialog.h"
+#include "windows/process_overlay.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -35,7 +38,13 @@ QTableWidget* MakeTable(const char* name, QWidget* parent) {
     return table;
 }
 
-void Fill(QTableWidget& table, const processfile::TextTable& texts) {
+// Fills a table unless it shows these texts already (the main window redraws at every keystroke).
+void Fill(QTableWidget& table, processfile::TextTable& shown, processfile::TextTable now) {
+    if (now == shown) {
+        return;
+    }
+    shown = std::move(now);
+    const processfile::TextTable& texts = shown;
     const int selectedRow = table.currentRow();
     table.setColumnCount(static_cast<int>(texts.header.size()));
     table.setRowCount(static_cast<int>(texts.rows.size()));
@@ -73,8 +82,10 @@ QComboBox* UnitList(const char* name, const Units& units, QWidget* parent) {
 
 } // namespace
 
-ProcessesView::ProcessesView(Platform& platform, const FormAmbient& main, QWidget* owner)
-    : QWidget(owner, Qt::Window), main_(main), model_(platform, main) {
+ProcessesView::ProcessesView(AmbientView& main, Platform& platform, ChartOverlays* overlays,
+                             QWidget* owner)
+    : QWidget(owner, Qt::Window), main_(main.handlers().form()), model_(platform, main_),
+      overlays_(overlays) {
     setObjectName(QStringLiteral("Form_processes"));
     setAttribute(Qt::WA_DeleteOnClose);
     auto* layout = new QVBoxLayout(this);
@@ -105,6 +116,12 @@ ProcessesView::ProcessesView(Platform& platform, const FormAmbient& main, QWidge
     const auto point = buttonRow({{"AddCurrentState", "Add current state"},
                                   {"RenamePoint", "Rename…"},
                                   {"DeletePoint", "Delete point"}});
+    if (overlays_) {
+        auto* hint =
+            new QLabel(QStringLiteral("Right-click the chart to add the point there."), this);
+        hint->setObjectName(QStringLiteral("ChartHint"));
+        layout->addWidget(hint);
+    }
     layout->addWidget(new QLabel(QStringLiteral("Processes"), this));
     processes_ = MakeTable("ProcessTable", this);
     layout->addWidget(processes_);
@@ -160,8 +177,30 @@ ProcessesView::ProcessesView(Platform& platform, const FormAmbient& main, QWidge
     for (QComboBox* list : {flowUnit_, heatUnit_, waterUnit_}) {
         connect(list, &QComboBox::activated, this, unitsChanged);
     }
+    connect(&main, &AmbientView::redrawn, this, &ProcessesView::redraw);
+    if (overlays_) {
+        onChart_ = true;
+        overlays_->setPointAction(
+            kProcessesLayer, {"Add point to the process set", [this](chart::ChartPoint p) {
+                                  run([&] { model_.AddChartPoint(p.dryBulb, p.humidityRatio); });
+                              }});
+    }
     resize(1100, 640);
     redraw();
+}
+
+ProcessesView::~ProcessesView() {
+    leaveChart();
+}
+
+void ProcessesView::leaveChart() {
+    // The lines belong to the set, which goes with the window. A window closed and waiting to be
+    // deleted leaves alone what a new one has drawn since.
+    if (overlays_ && onChart_) {
+        overlays_->removePointAction(kProcessesLayer);
+        overlays_->remove(kProcessesLayer);
+    }
+    onChart_ = false;
 }
 
 std::optional<std::size_t> ProcessesView::selected(const QTableWidget& table) const {
@@ -213,8 +252,11 @@ void ProcessesView::redraw() {
     ambient_->setText(
         qs(where + (a.formulation == SatFormulation::IAPWS ? ", saturation by IAPWS"
                                                            : ", saturation by Hyland-Wexler")));
-    Fill(*points_, model_.pointTable());
-    Fill(*processes_, model_.processTable());
+    Fill(*points_, shownPoints_, model_.pointTable());
+    Fill(*processes_, shownProcesses_, model_.processTable());
+    if (overlays_ && onChart_) {
+        overlays_->set(kProcessesLayer, ProcessOverlay(model_.set()));
+    }
     const LoadUnits& units = model_.loadUnits();
     flowUnit_->setCurrentText(qs(NameOf(units.flow)));
     heatUnit_->setCurrentText(qs(NameOf(units.heat)));
@@ -223,18 +265,12 @@ void ProcessesView::redraw() {
     setWindowTitle(qs("Processes - " + name + (model_.modified() ? " *" : "")));
 }
 
-void ProcessesView::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-        redraw();
-    }
-    QWidget::changeEvent(event);
-}
-
 void ProcessesView::closeEvent(QCloseEvent* event) {
     if (model_.QueryClose()) {
         event->ignore();
         return;
     }
+    leaveChart();
     event->accept();
 }
 
@@ -242,9 +278,9 @@ namespace {
 QPointer<ProcessesView> openWindow;
 } // namespace
 
-ProcessesView* showProcessesWindow(Platform& platform, const FormAmbient& main, QWidget* owner) {
+ProcessesView* showProcessesWindow(AmbientView& main, Platform& platform, ChartOverlays* overlays) {
     return ShowSecondaryWindow(openWindow,
-                               [&] { return new ProcessesView(platform, main, owner); });
+                               [&] { return new ProcessesView(main, platform, overlays, &main); });
 }
 
 ProcessesView* openProcessesWindow() {

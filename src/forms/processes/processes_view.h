@@ -4,6 +4,7 @@
 #include "windows/platform.h"
 #include "windows/process_window.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <optional>
@@ -14,18 +15,26 @@ class QTableWidget;
 
 namespace hygrovane::forms {
 
+class AmbientView;
+class ChartOverlays;
+
 // The Qt view of the processes window Form_processes: the points and process tables and the
 // commands, forwarded to ProcessWindow; every command redraws the tables. The set follows the
-// main window's pressure and formulation whenever this window is activated or a command runs.
+// main window's pressure, formulation and units after every redraw of the main window. While
+// the window is open, the set is drawn on the chart (the overlay layer kProcessesLayer) and the
+// chart's context menu offers to add the point right-clicked; both go when it closes, with the
+// set.
 class ProcessesView : public QWidget {
   public:
-    ProcessesView(Platform& platform, const FormAmbient& main, QWidget* owner = nullptr);
+    // overlays may be null: then nothing is drawn on the chart.
+    ProcessesView(AmbientView& main, Platform& platform, ChartOverlays* overlays,
+                  QWidget* owner = nullptr);
+    ~ProcessesView() override;
 
     ProcessWindow& model() { return model_; }
     void redraw();
 
   protected:
-    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
@@ -36,9 +45,13 @@ class ProcessesView : public QWidget {
     std::optional<std::size_t> selected(const QTableWidget& table) const;
     void editProcess(std::optional<std::size_t> row);
     void renamePoint();
+    void leaveChart();
 
     const FormAmbient& main_;
     ProcessWindow model_;
+    QPointer<ChartOverlays> overlays_;
+    bool onChart_ = false; // the chart's processes layer and command are this window's
+    processfile::TextTable shownPoints_, shownProcesses_;
     QLabel* ambient_ = nullptr;
     QTableWidget* points_ = nullptr;
     QTableWidget* processes_ = nullptr;
@@ -48,8 +61,8 @@ class ProcessesView : public QWidget {
 };
 
 // Shows the processes window without blocking; one already open is brought to the front.
-ProcessesView* showProcessesWindow(Platform& platform, const FormAmbient& main,
-                                   QWidget* owner = nullptr);
+ProcessesView* showProcessesWindow(AmbientView& main, Platform& platform,
+                                   ChartOverlays* overlays = nullptr);
 // The processes window while it is open; nullptr otherwise.
 ProcessesView* openProcessesWindow();
 
