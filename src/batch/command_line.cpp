@@ -279,7 +279,11 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
 }
 
 std::optional<Settings> SettingsFor(const CommandLine& line, const FileHead& head,
-                                    std::vector<std::string>& notes, std::string& error) {
+                                    std::vector<std::string>& notes, std::string& error,
+                                    bool* optionWrong) {
+    if (optionWrong != nullptr) {
+        *optionWrong = true;
+    }
     Detection detection = DetectColumns(head, line.british);
     Settings settings;
     Mapping& mapping = settings.mapping;
@@ -331,6 +335,9 @@ std::optional<Settings> SettingsFor(const CommandLine& line, const FileHead& hea
         }
     }
     // Detection problems matter only for what the options did not name.
+    if (optionWrong != nullptr) {
+        *optionWrong = false;
+    }
     if (!dryBulbGiven && mapping.dryBulb.column < 0) {
         error = "no column of the dry-bulb temperature among " + HeaderList(head) +
                 " (name it with --temperature)";
@@ -363,6 +370,9 @@ std::optional<Settings> SettingsFor(const CommandLine& line, const FileHead& hea
                                                                                 : Role::Altitude,
                              {}, mapping.pressure));
 
+    if (optionWrong != nullptr) {
+        *optionWrong = true;
+    }
     settings.formulation = line.formulation;
     settings.units = PresetOutputUnits(line.british ? UnitSystem::British : UnitSystem::Metric);
     for (const auto& [quantity, unit] : line.units) {
@@ -374,6 +384,9 @@ std::optional<Settings> SettingsFor(const CommandLine& line, const FileHead& hea
     settings.digits = line.digits;
     settings.composition = line.composition;
     settings.decimalSeparator = line.decimalSeparator;
+    if (optionWrong != nullptr) {
+        *optionWrong = false;
+    }
     return settings;
 }
 
@@ -488,10 +501,12 @@ int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
         return kExitUnreadable;
     }
     std::vector<std::string> notes;
-    const std::optional<Settings> settings = SettingsFor(*line, head.file, notes, error);
+    bool optionWrong = false;
+    const std::optional<Settings> settings =
+        SettingsFor(*line, head.file, notes, error, &optionWrong);
     if (!settings) {
         say("\"" + inputName + "\": " + error);
-        return line->temperature || line->humidity ? kExitUsage : kExitUnreadable;
+        return optionWrong ? kExitUsage : kExitUnreadable;
     }
     const Plan plan(*settings, head.file.shape, head.file.names.size());
     if (!plan.problem().empty()) {

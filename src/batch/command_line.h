@@ -45,9 +45,10 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
 
 // The settings for a file with this head: the detected columns with the options applied. Notes
 // on what was found or assumed are added to notes. No value and a message when a column is
-// missing or an option names none.
+// missing or an option is wrong (then optionWrong is set).
 std::optional<Settings> SettingsFor(const CommandLine& line, const FileHead& head,
-                                    std::vector<std::string>& notes, std::string& error);
+                                    std::vector<std::string>& notes, std::string& error,
+                                    bool* optionWrong = nullptr);
 
 std::string HelpText();
 std::string VersionText();

@@ -361,9 +361,22 @@ struct RowConverter::Cache {
     static constexpr std::size_t kSize = 1024;
     std::vector<Entry> entries = std::vector<Entry>(kSize);
 
-    static std::size_t Slot(std::uint32_t t, std::uint64_t p) {
-        const std::uint64_t mixed = (t * 0x9E3779B97F4A7C15ULL) ^ (p * 0xC2B2AE3D27D4EB4FULL);
-        return static_cast<std::size_t>(mixed >> 54) % kSize;
+    // The computed cells of recent rows: a logger's readings repeat, and a row's cells depend on
+    // its three inputs alone.
+    struct Row {
+        bool used = false;
+        std::uint32_t dryBulbBits = 0;
+        std::uint64_t pressureBits = 0;
+        std::uint64_t humidityBits = 0;
+        std::string cells;
+    };
+    static constexpr std::size_t kRows = 4096;
+    std::vector<Row> rows = std::vector<Row>(kRows);
+
+    static std::size_t Slot(std::uint32_t t, std::uint64_t p, std::uint64_t h = 0) {
+        const std::uint64_t mixed =
+            (t * 0x9E3779B97F4A7C15ULL) ^ (p * 0xC2B2AE3D27D4EB4FULL) ^ (h * 0x165667B19E3779F9ULL);
+        return static_cast<std::size_t>(mixed >> 40);
     }
 };
 
@@ -425,6 +438,7 @@ void RowConverter::Convert(std::string_view line, std::string& out, Tally& tally
     const MoistAirState* state = nullptr;
     Result<MoistAirState> result{SolveFailure{}};
     Cache::Entry* entry = nullptr;
+    Cache::Row* memoRow = nullptr;
     if (const auto t = judge(cell(m.dryBulb.column), dry, dry.minimum, dry.maximum, dry.minimumText,
                              dry.maximumText, Field::DryBulb)) {
         const float T =
@@ -445,7 +459,7 @@ void RowConverter::Convert(std::string_view line, std::string& out, Tally& tally
             std::uint64_t pBits = 0;
             std::memcpy(&tBits, &T, sizeof tBits);
             std::memcpy(&pBits, &*P, sizeof pBits);
-            entry = &cache_->entries[Cache::Slot(tBits, pBits)];
+            entry = &cache_->entries[Cache::Slot(tBits, pBits) % Cache::kSize];
             if (!entry->used || entry->dryBulbBits != tBits || entry->pressureBits != pBits) {
                 *entry = Cache::Entry{};
                 entry->used = true;
@@ -513,6 +527,21 @@ void RowConverter::Convert(std::string_view line, std::string& out, Tally& tally
                                                   row.percent ? "%" : m.humidity.unit, *h)
                                     .value_or(0);
                     }
+                    std::uint64_t hBits = 0;
+                    std::memcpy(&hBits, &value, sizeof hBits);
+                    Cache::Row& memo =
+                        cache_->rows[Cache::Slot(tBits, pBits, hBits) % Cache::kRows];
+                    if (memo.used && memo.dryBulbBits == tBits && memo.pressureBits == pBits &&
+                        memo.humidityBits == hBits) {
+                        out += memo.cells;
+                        ++tally.computed;
+                        return;
+                    }
+                    memoRow = &memo;
+                    memo.used = false;
+                    memo.dryBulbBits = tBits;
+                    memo.pressureBits = pBits;
+                    memo.humidityBits = hBits;
                     result = StateOf(entry->ambient, entry->saturation, m.humidityInput, value);
                     if (result) {
                         state = &*result;
@@ -536,6 +565,7 @@ void RowConverter::Convert(std::string_view line, std::string& out, Tally& tally
         return;
     }
 
+    const std::size_t cellsStart = out.size();
     const MoistAirState& s = *state;
     const OutputUnits& u = settings.units;
     const char decimal = plan_.outputDecimal();
@@ -612,6 +642,10 @@ void RowConverter::Convert(std::string_view line, std::string& out, Tally& tally
     out += "ok";
     out += shape.lineEnd;
     ++tally.computed;
+    if (memoRow != nullptr) {
+        memoRow->cells.assign(out, cellsStart);
+        memoRow->used = true;
+    }
 }
 
 } // namespace hygrovane::batch
