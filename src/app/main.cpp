@@ -1,8 +1,9 @@
 #include "forms/about/about_window.h"
-#include "forms/common/window_look.h"
 #include "forms/ambient/ambient_view.h"
+#include "forms/batch/batch_window.h"
 #include "forms/common/display_check.h"
 #include "forms/common/qt_platform.h"
+#include "forms/common/window_look.h"
 #include "forms/convertor/convertor_window.h"
 #include "forms/saturation/saturation_window.h"
 
@@ -29,6 +30,7 @@ int main(int argc, char* argv[]) {
     };
     handlers.showConvertor = [&window] { hygrovane::forms::showUnitConvertor(&window); };
     handlers.showSaturation = [&window] { hygrovane::forms::showSaturationWindow(&window); };
+    handlers.showBatch = [&] { hygrovane::forms::showBatchWindow(platform, &window); };
     // Loading opens the About box first; closing it shows the main window.
     window.load();
     return QApplication::exec();

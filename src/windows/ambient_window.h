@@ -1,9 +1,9 @@
 #pragma once
 
 #include "calculator/form_ambient.h"
+#include "calculator/unit_presets.h"
 #include "casefile/case_file.h"
 #include "windows/platform.h"
-#include "calculator/unit_presets.h"
 
 #include <filesystem>
 #include <functional>
@@ -25,6 +25,7 @@ class AmbientWindow : public casefile::CaseEvents {
     std::function<void()> showAbout;
     std::function<void()> showConvertor;
     std::function<void()> showSaturation;
+    std::function<void()> showBatch;
     std::function<void()> endProgram;
 
     // Folders searched in turn for the user's guide; an empty path is the working directory.
@@ -87,6 +88,7 @@ class AmbientWindow : public casefile::CaseEvents {
     void menu_british_Click() { selectUnitSystem(UnitSystem::British); }
     void menu_convertor_Click() { call(showConvertor); }
     void menu_sat_Click() { call(showSaturation); }
+    void menu_batch_Click() { call(showBatch); }
     void help_index_menu_Click();
     void abou_menu_Click() { call(showAbout); }
     void Command1_Click();

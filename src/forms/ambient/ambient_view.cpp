@@ -41,6 +41,7 @@ const std::map<std::string, MenuHandler>& menuHandlers() {
         {"menu_british", &AmbientWindow::menu_british_Click},
         {"menu_convertor", &AmbientWindow::menu_convertor_Click},
         {"menu_sat", &AmbientWindow::menu_sat_Click},
+        {"menu_batch", &AmbientWindow::menu_batch_Click},
         {"help_index_menu", &AmbientWindow::help_index_menu_Click},
         {"abou_menu", &AmbientWindow::abou_menu_Click},
     };
