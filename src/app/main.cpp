@@ -1,9 +1,9 @@
 #include "forms/about/about_window.h"
+#include "forms/common/window_look.h"
 #include "forms/ambient/ambient_view.h"
 #include "forms/batch/batch_window.h"
 #include "forms/common/display_check.h"
 #include "forms/common/qt_platform.h"
-#include "forms/common/window_look.h"
 #include "forms/convertor/convertor_window.h"
 #include "forms/saturation/saturation_window.h"
 

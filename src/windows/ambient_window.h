@@ -1,9 +1,9 @@
 #pragma once
 
 #include "calculator/form_ambient.h"
-#include "calculator/unit_presets.h"
 #include "casefile/case_file.h"
 #include "windows/platform.h"
+#include "calculator/unit_presets.h"
 
 #include <filesystem>
 #include <functional>
