@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <map>
 
 namespace hygrovane::batch {
@@ -223,6 +224,18 @@ CellNumber ReadCellNumber(std::string_view cell, bool decimalComma) {
             std::copy(cell.begin(), cell.end(), buffer.begin());
             buffer[comma] = '.';
             cell = std::string_view(buffer.data(), cell.size());
+        }
+    }
+    // Most cells are plain decimals: read them once. For these from_chars reads exactly what
+    // ReadNumber reads; signs, exponents and long texts take the window's own path.
+    const bool plain = cell.size() <= 24 && std::all_of(cell.begin(), cell.end(), [](char c) {
+                           return (c >= '0' && c <= '9') || c == '.' || c == '-';
+                       });
+    if (plain) {
+        double value = 0;
+        const auto result = std::from_chars(cell.data(), cell.data() + cell.size(), value);
+        if (result.ec == std::errc() && result.ptr == cell.data() + cell.size()) {
+            return {CellNumber::Status::Number, value};
         }
     }
     if (!IsNumeric(cell)) {

@@ -1,6 +1,8 @@
 // Logger files of each shape: how they are read, which columns are found, and what is written.
 #include "batch_support.h"
 
+#include "calculator/number_text.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -156,6 +158,14 @@ TEST(Reader, CellsReadAsTheWindowReadsATypedNumber) {
         const CellNumber number = ReadCellNumber(row.cell, row.decimalComma);
         EXPECT_EQ(number.status, row.status) << row.cell;
         EXPECT_EQ(number.value, row.value) << row.cell;
+    }
+    // Plain decimals take a quicker road to the same number as the window's reading.
+    for (const char* text : {"5.", ".5", "-0", "00012.340", "-.", "1-2", "--1", "1..2", ".",
+                             "123456789012345678901234", "0.1000000000000000055511151231257827",
+                             "-273.15", "9007199254740993", "1.7976931348623157"}) {
+        const CellNumber number = ReadCellNumber(text, false);
+        EXPECT_EQ(number.status == CellNumber::Status::Number, IsNumeric(text)) << text;
+        EXPECT_EQ(number.value, IsNumeric(text) ? ReadNumber(text) : 0.0) << text;
     }
 }
 
