@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <sstream>
 
@@ -30,6 +31,25 @@ FormAmbient Window(UnitSystem system, SatFormulation formulation, const Humidity
     for (int n = 1; n <= kMainComboCount; ++n) {
         form.Combo(n).listIndex = PresetPosition(n, system);
     }
+    // Customized: a unit of each list that neither system takes.
+    for (const auto& [combo, unit] : std::map<int, std::string>{{1, "R"},
+                                                                {2, "mm Hg"},
+                                                                {3, "K"},
+                                                                {4, "R"},
+                                                                {6, "(g moisture)/(kg dry air)"},
+                                                                {7, "(g moisture)/m^3"},
+                                                                {10, "mile"},
+                                                                {11, "mBar"},
+                                                                {14, "g/cm^3"},
+                                                                {15, "cm^3/g (dry air)"},
+                                                                {16, "kcal/kg (dry air)"}}) {
+        if (system == UnitSystem::Customized) {
+            const auto& items = form.Combo(combo).items;
+            form.Combo(combo).listIndex =
+                static_cast<int>(std::find(items.begin(), items.end(), unit) - items.begin());
+        }
+    }
+    form.menu_customized.checked = system == UnitSystem::Customized;
     form.menu_metric.checked = system == UnitSystem::Metric;
     form.menu_british.checked = system == UnitSystem::British;
     form.menu_IAPWS.checked = formulation == SatFormulation::IAPWS;
@@ -78,8 +98,14 @@ struct Scenario {
     bool altitude;
 };
 
+std::string SystemName(UnitSystem system) {
+    return system == UnitSystem::Metric    ? "Metric"
+           : system == UnitSystem::British ? "British"
+                                           : "Customized";
+}
+
 std::string Name(const Scenario& s, const HumidityRow& row) {
-    return std::string(s.system == UnitSystem::Metric ? "metric " : "british ") +
+    return SystemName(s.system) + " " +
            (s.formulation == SatFormulation::IAPWS ? "IAPWS " : "HW ") +
            (s.altitude ? "altitude " : "pressure ") + std::string(row.caption);
 }
@@ -88,15 +114,18 @@ class WindowDigits : public ::testing::TestWithParam<Scenario> {};
 
 TEST_P(WindowDigits, EveryHumidityInputGivesTheWindowsTexts) {
     const Scenario s = GetParam();
+    using Texts = std::vector<std::string>;
     const bool metric = s.system == UnitSystem::Metric;
-    const std::vector<std::string> dryBulbs =
-        metric ? std::vector<std::string>{"-100", "-40.5", "0", "0.01", "21.3", "60", "100"}
-               : std::vector<std::string>{"-148", "-40", "32", "70.5", "140", "212"};
-    const std::vector<std::string> pressures =
-        s.altitude ? (metric ? std::vector<std::string>{"0", "1500", "-5000", "11000"}
-                             : std::vector<std::string>{"0", "5000", "36089.239"})
-                   : (metric ? std::vector<std::string>{"101.325", "85.3", "5", "1000"}
-                             : std::vector<std::string>{"14.696", "12.1", ".7252"});
+    const bool british = s.system == UnitSystem::British;
+    const Texts dryBulbs = metric    ? Texts{"-100", "-40.5", "0", "0.01", "21.3", "60", "100"}
+                           : british ? Texts{"-148", "-40", "32", "70.5", "140", "212"}
+                                     : Texts{"311.67", "491.67", "530.1", "671.67"};
+    const Texts pressures = s.altitude ? (metric    ? Texts{"0", "1500", "-5000", "11000"}
+                                          : british ? Texts{"0", "5000", "36089.239"}
+                                                    : Texts{"0", "1.2", "-3.107", "6.835"})
+                            : metric   ? Texts{"101.325", "85.3", "5", "1000"}
+                            : british  ? Texts{"14.696", "12.1", ".7252"}
+                                       : Texts{"760", "37.503", "7500.638"};
     const int pressureCombo = s.altitude ? 10 : 2;
 
     for (const HumidityRow& row : kHumidityRows) {
@@ -117,7 +146,7 @@ TEST_P(WindowDigits, EveryHumidityInputGivesTheWindowsTexts) {
         }
         const std::string kind = std::vector<std::string>{
             "", "w", "rh", "dp", "wb", "ah", "x", "mass", "", "", "pw"}[row.option];
-        const std::vector<std::string> options{"--units",
+        std::vector<std::string> options{"--units",
                                                metric ? "metric" : "british",
                                                "--formulation",
                                                s.formulation == SatFormulation::IAPWS ? "iapws"
@@ -129,6 +158,21 @@ TEST_P(WindowDigits, EveryHumidityInputGivesTheWindowsTexts) {
                                                kind + "=H:" + humidityUnit,
                                                s.altitude ? "--altitude" : "--pressure",
                                                "P:" + form.Combo(pressureCombo).text()};
+        for (const auto& [quantity, combo] : std::map<std::string, int>{{"dew-point", 3},
+                                                                        {"wet-bulb", 4},
+                                                                        {"humidity-ratio", 6},
+                                                                        {"absolute-humidity", 7},
+                                                                        {"partial-pressure", 11},
+                                                                        {"pressure", 2},
+                                                                        {"altitude", 10},
+                                                                        {"density", 14},
+                                                                        {"specific-volume", 15},
+                                                                        {"enthalpy", 16}}) {
+            if (s.system == UnitSystem::Customized) {
+                options.push_back("--unit");
+                options.push_back(quantity + "=" + form.Combo(combo).text());
+            }
+        }
         std::string error;
         const std::vector<std::string> out = Lines(testing::Convert(input, options, 2, &error));
         ASSERT_EQ(out.size(), rows.size() + 1) << error;
@@ -195,10 +239,12 @@ INSTANTIATE_TEST_SUITE_P(
                       Scenario{UnitSystem::British, SatFormulation::IAPWS, false},
                       Scenario{UnitSystem::British, SatFormulation::HylandWexler, false},
                       Scenario{UnitSystem::Metric, SatFormulation::IAPWS, true},
-                      Scenario{UnitSystem::British, SatFormulation::HylandWexler, true}),
+                      Scenario{UnitSystem::British, SatFormulation::HylandWexler, true},
+                      Scenario{UnitSystem::Customized, SatFormulation::IAPWS, false},
+                      Scenario{UnitSystem::Customized, SatFormulation::HylandWexler, true}),
     [](const auto& info) {
         const Scenario& s = info.param;
-        return std::string(s.system == UnitSystem::Metric ? "Metric" : "British") +
+        return SystemName(s.system) +
                (s.formulation == SatFormulation::IAPWS ? "Iapws" : "HylandWexler") +
                (s.altitude ? "Altitude" : "Pressure");
     });
