@@ -147,17 +147,16 @@ TEST_P(WindowDigits, EveryHumidityInputGivesTheWindowsTexts) {
         const std::string kind = std::vector<std::string>{
             "", "w", "rh", "dp", "wb", "ah", "x", "mass", "", "", "pw"}[row.option];
         std::vector<std::string> options{"--units",
-                                               metric ? "metric" : "british",
-                                               "--formulation",
-                                               s.formulation == SatFormulation::IAPWS ? "iapws"
-                                                                                      : "hw",
-                                               "--composition",
-                                               "--temperature",
-                                               "T:" + form.Combo1.text(),
-                                               "--humidity",
-                                               kind + "=H:" + humidityUnit,
-                                               s.altitude ? "--altitude" : "--pressure",
-                                               "P:" + form.Combo(pressureCombo).text()};
+                                         british ? "british" : "metric",
+                                         "--formulation",
+                                         s.formulation == SatFormulation::IAPWS ? "iapws" : "hw",
+                                         "--composition",
+                                         "--temperature",
+                                         "T:" + form.Combo1.text(),
+                                         "--humidity",
+                                         kind + "=H:" + humidityUnit,
+                                         s.altitude ? "--altitude" : "--pressure",
+                                         "P:" + form.Combo(pressureCombo).text()};
         for (const auto& [quantity, combo] : std::map<std::string, int>{{"dew-point", 3},
                                                                         {"wet-bulb", 4},
                                                                         {"humidity-ratio", 6},
