@@ -27,7 +27,7 @@ struct Block {
 
 void ConvertBlock(RowConverter& converter, Block& block) {
     std::string_view rest = block.input;
-    block.output.reserve(rest.size() * 4);
+    block.output.reserve(rest.size() * 8);
     while (!rest.empty()) {
         std::size_t end = rest.find('\n');
         const std::size_t next = end == std::string_view::npos ? rest.size() : end + 1;
