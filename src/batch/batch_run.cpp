@@ -118,6 +118,10 @@ bool ReadHead(ByteSource& source, char separator, Head& head, std::string& error
             filled += static_cast<std::size_t>(got);
         }
         head.bytes.resize(filled);
+        if (head.bytes.starts_with("\xFF\xFE") || head.bytes.starts_with("\xFE\xFF")) {
+            error = "it is UTF-16 text; save it as UTF-8 (or CSV) first";
+            return false;
+        }
         if (ReadFileHead(head.bytes, head.complete, separator, head.file)) {
             return true;
         }

@@ -85,6 +85,7 @@ TEST_F(CommandLineRuns, RefusalsExitNonZeroAndLeaveNothingHalfWritten) {
     Write(Path("existing.csv"), "old bytes\n");
     Write(Path("empty.csv"), "");
     Write(Path("columns.csv"), "a,b\n1,2\n");
+    Write(Path("utf16.csv"), std::string("\xFF\xFET\0,\0R\0H\0", 10));
     fs::create_directory(Path("folder"));
     const struct {
         const char* name;
@@ -96,6 +97,7 @@ TEST_F(CommandLineRuns, RefusalsExitNonZeroAndLeaveNothingHalfWritten) {
         {"input is a folder", {Path("folder"), "-o", Path("out.csv")}, kExitUnreadable},
         {"empty input", {Path("empty.csv"), "-o", Path("out.csv")}, kExitUnreadable},
         {"no columns to use", {Path("columns.csv"), "-o", Path("out.csv")}, kExitUnreadable},
+        {"UTF-16 text", {Path("utf16.csv"), "-o", Path("out.csv")}, kExitUnreadable},
         {"output in a missing folder",
          {Path("in.csv"), "-o", Path("missing/out.csv")},
          kExitUnwritable},
@@ -113,7 +115,7 @@ TEST_F(CommandLineRuns, RefusalsExitNonZeroAndLeaveNothingHalfWritten) {
         EXPECT_EQ(status, row.status) << row.name << ": " << said;
         EXPECT_NE(said.find("hygrovane-batch: "), std::string::npos) << row.name;
         EXPECT_EQ(Files(), (std::vector<std::string>{"columns.csv", "empty.csv", "existing.csv",
-                                                     "folder", "in.csv"}))
+                                                     "folder", "in.csv", "utf16.csv"}))
             << row.name;
     }
     EXPECT_EQ(Read(Path("existing.csv")), "old bytes\n");
