@@ -6,6 +6,7 @@
 #include "calculator/number_text.h"
 #include "units/quantity.h"
 
+#include <algorithm>
 #include <cstring>
 #include <type_traits>
 
@@ -59,7 +60,12 @@ std::string_view CellForMessage(std::string_view cell) {
     while (!cell.empty() && (cell.back() == ' ' || cell.back() == '\t')) {
         cell.remove_suffix(1);
     }
-    return cell.substr(0, 32);
+    // At most 32 bytes, not ending inside a UTF-8 character.
+    std::size_t length = std::min<std::size_t>(cell.size(), 32);
+    while (length < cell.size() && length > 0 && (cell[length] & 0xC0) == 0x80) {
+        --length;
+    }
+    return cell.substr(0, length);
 }
 
 } // namespace
