@@ -397,9 +397,20 @@ std::string VersionText() {
 }
 
 std::string HelpText() {
-    std::string units;
+    // The quantities, wrapped under the option's text.
+    const std::string indent(27, ' ');
+    std::string units = indent;
+    std::size_t lineStart = 0;
     for (const std::string_view quantity : OutputUnitQuantities()) {
-        units += units.empty() ? "" : ", ";
+        if (units.size() > indent.size()) {
+            units += ',';
+            if (units.size() - lineStart + quantity.size() > 94) {
+                units += "\n" + indent;
+                lineStart = units.size() - indent.size();
+            } else {
+                units += ' ';
+            }
+        }
         units += quantity;
     }
     return std::string("Usage: ") + kProgram + R"help( [OPTION]... INPUT [-o OUTPUT]
@@ -421,8 +432,9 @@ fraction, g/kg, kPa, hPa, mBar, PSI, m, ft.
 Output:
   -o, --output FILE        the output file; - (the default) for the standard output
   --units metric|british   the units of the computed columns (default metric)
-  --unit QUANTITY=UNIT     the unit of one of them; QUANTITY: )help" +
-           units + R"help(
+  --unit QUANTITY=UNIT     the unit of one of them, a unit name of the main window; QUANTITY:
+)help" + units +
+           R"help(
   --digits window|full     as the main window shows each value (default), or every digit
   --formulation iapws|hw   the saturation formulation: IAPWS (default) or Hyland-Wexler
   --composition            add the shares of N2, O2, Ar, CO2 and H2O by volume and by mass
