@@ -25,10 +25,14 @@ struct Block {
     std::promise<void> done;
 };
 
-void ConvertBlock(RowConverter& converter, Block& block) {
+// A cancelled run leaves its blocks unfinished: their output is discarded anyway.
+void ConvertBlock(RowConverter& converter, Block& block, const std::atomic<bool>* cancel) {
     std::string_view rest = block.input;
     block.output.reserve(rest.size() * 8);
-    while (!rest.empty()) {
+    for (std::size_t count = 0; !rest.empty(); ++count) {
+        if (cancel != nullptr && count % 1024 == 0 && cancel->load(std::memory_order_relaxed)) {
+            return;
+        }
         std::size_t end = rest.find('\n');
         const std::size_t next = end == std::string_view::npos ? rest.size() : end + 1;
         end = std::min(end, rest.size());
@@ -44,12 +48,12 @@ void ConvertBlock(RowConverter& converter, Block& block) {
 // Worker threads, each with its own converter, taking blocks in turn.
 class Pool {
   public:
-    Pool(const Plan& plan, int threads) {
+    Pool(const Plan& plan, int threads, const std::atomic<bool>* cancel) {
         for (int i = 0; i < threads; ++i) {
-            workers_.emplace_back([this, &plan] {
+            workers_.emplace_back([this, &plan, cancel] {
                 RowConverter converter(plan);
                 while (Block* block = next()) {
-                    ConvertBlock(converter, *block);
+                    ConvertBlock(converter, *block, cancel);
                     block->done.set_value();
                 }
             });
@@ -163,7 +167,7 @@ RunOutcome Run(const Plan& plan, const Head& head, ByteSource& source, ByteSink&
     std::unique_ptr<Pool> pool;
     std::unique_ptr<RowConverter> inlineConverter;
     if (threads > 1) {
-        pool = std::make_unique<Pool>(plan, threads);
+        pool = std::make_unique<Pool>(plan, threads, options.cancel);
     } else {
         inlineConverter = std::make_unique<RowConverter>(plan);
     }
@@ -221,7 +225,7 @@ RunOutcome Run(const Plan& plan, const Head& head, ByteSource& source, ByteSink&
         if (pool) {
             pool->submit(block.get());
         } else {
-            ConvertBlock(*inlineConverter, *block);
+            ConvertBlock(*inlineConverter, *block, options.cancel);
             block->done.set_value();
         }
         inFlight.push_back(std::move(block));
