@@ -179,7 +179,7 @@ RunOutcome Run(const Plan& plan, const Head& head, ByteSource& source, ByteSink&
         std::unique_ptr<Block> block = std::move(inFlight.front());
         inFlight.pop_front();
         block->done.get_future().wait();
-        if (!failed && !sink.write(block->output)) {
+        if (!failed && !cancelled() && !sink.write(block->output)) {
             fail(RunOutcome::Status::WriteFailed, sink.error());
         }
         outcome.tally.add(block->tally);
