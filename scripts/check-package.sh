@@ -48,6 +48,7 @@ check "lintian without errors and warnings" \
 echo "== contents of $deb"
 contents "$deb" "$work/files"
 expected=(/usr/bin/hygrovane
+          /usr/bin/hygrovane-batch
           /usr/share/doc/hygrovane/Hygrovane1_1UsersGuide.pdf
           /usr/share/doc/hygrovane/copyright
           /usr/share/doc/hygrovane/changelog.gz
@@ -138,6 +139,10 @@ if [ "$(id -u)" -eq 0 ]; then
     echo "hygrovane --version: $answer"
     check "hygrovane --version answers without a display" [ "$answer" = "hygrovane $version" ]
     check "man hygrovane finds the page" [ "$(man -w hygrovane)" = /usr/share/man/man1/hygrovane.1.gz ]
+    check "the converter is /usr/bin/hygrovane-batch" \
+        [ "$(command -v hygrovane-batch)" = /usr/bin/hygrovane-batch ]
+    answer=$(hygrovane-batch --version || true)
+    check "hygrovane-batch --version answers" [ "$answer" = "hygrovane-batch (Hygrovane) $version" ]
     # dpkg's triggers have run update-mime-database and update-desktop-database.
     check "an installed system knows a saved case" has_type "$case_file" application/x-hygrovane-case
     check "an installed system keeps a report plain text" has_type "$report_file" text/plain

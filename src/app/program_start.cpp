@@ -1,6 +1,7 @@
 #include "app/program_start.h"
 
 #include "forms/about/about_window.h"
+#include "forms/batch/batch_window.h"
 #include "forms/chart/chart_window.h"
 #include "forms/convertor/convertor_window.h"
 #include "forms/processes/processes_view.h"
@@ -17,6 +18,7 @@ void StartProgram(forms::AmbientView& window, forms::Platform& platform,
     };
     handlers.showConvertor = [&window] { forms::showUnitConvertor(&window); };
     handlers.showSaturation = [&window] { forms::showSaturationWindow(&window); };
+    handlers.showBatch = [&window, &platform] { forms::showBatchWindow(platform, &window); };
     handlers.showChart = [&window, &platform, overlays] {
         forms::showChartWindow(window, platform, overlays);
     };

@@ -224,6 +224,42 @@ double RoundHalfEven(double x, int n) {
 }
 
 std::string RoundedText(double x, int n) {
+    // The rounded value is k / 10^n with k a whole number. While |k| < 10^15 that decimal has at
+    // most 15 significant digits, so the nearest double (the exact quotient, rounded) writes back
+    // as exactly those digits: they are k's, the point n places from the right. This writes them
+    // straight from k; tiny values (exponent form), n outside 0..15 and the rest go the long way.
+    constexpr double kLargestWhole = 1e15;
+    if (n >= 0 && n <= 15 && std::isfinite(x)) {
+        const double scaled = x * PowerOfTen(n);
+        const double k = std::nearbyint(scaled); // as RoundHalfEven: halves to even
+        if (std::fabs(scaled) < 4503599627370496.0 && std::fabs(k) < kLargestWhole &&
+            (k == 0 || std::fabs(k / PowerOfTen(n)) >= 1e-4)) {
+            if (k == 0) {
+                return "0";
+            }
+            std::array<char, 24> digits{};
+            const auto end = std::to_chars(digits.data(), digits.data() + digits.size(),
+                                           static_cast<long long>(std::fabs(k)))
+                                 .ptr;
+            std::string_view whole(digits.data(), static_cast<std::size_t>(end - digits.data()));
+            int decimals = n;
+            while (decimals > 0 && whole.back() == '0') {
+                whole.remove_suffix(1);
+                --decimals;
+            }
+            std::string text = k < 0 ? "-" : "";
+            const auto count = static_cast<int>(whole.size());
+            if (count > decimals) {
+                text.append(whole.substr(0, static_cast<std::size_t>(count - decimals)));
+            }
+            if (decimals > 0) {
+                text += '.';
+                text.append(static_cast<std::size_t>(std::max(0, decimals - count)), '0');
+                text.append(whole.substr(static_cast<std::size_t>(std::max(0, count - decimals))));
+            }
+            return text;
+        }
+    }
     return NumberText(RoundHalfEven(x, n));
 }
 

@@ -29,6 +29,7 @@ class AmbientWindow : public casefile::CaseEvents {
     std::function<void()> showProcesses;
     // Asked before the program ends, so that other windows keep unsaved work; true cancels.
     std::function<bool()> otherWindowsQueryUnload;
+    std::function<void()> showBatch;
     std::function<void()> endProgram;
 
     // Folders searched in turn for the user's guide; an empty path is the working directory.
@@ -98,6 +99,7 @@ class AmbientWindow : public casefile::CaseEvents {
     void menu_sat_Click() { call(showSaturation); }
     void menu_chart_Click() { call(showChart); }
     void menu_processes_Click() { call(showProcesses); }
+    void menu_batch_Click() { call(showBatch); }
     void help_index_menu_Click();
     void abou_menu_Click() { call(showAbout); }
     void Command1_Click();

@@ -4,7 +4,9 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace hygrovane {
 namespace {
@@ -143,6 +145,44 @@ TEST_P(NumericTest, TestsAndReads) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, NumericTest, testing::ValuesIn(kTexts), kByName);
+
+// RoundedText writes most values straight from their rounded whole number of units: the texts
+// are those of NumberText(RoundHalfEven(x, n)), the rule itself, over magnitudes, halves, signs
+// and every number of decimals.
+TEST(RoundedText, QuickRoadWritesTheRulesTexts) {
+    std::mt19937_64 random(11);
+    std::uniform_real_distribution<double> mantissa(-10, 10);
+    std::uniform_int_distribution<int> exponent(-22, 20);
+    std::uniform_int_distribution<int> decimals(-2, 17);
+    std::vector<double> values{0.0,
+                               -0.0,
+                               1e-4,
+                               9.9999999999e-5,
+                               0.00005,
+                               0.000149999,
+                               0.125,
+                               -0.125,
+                               2.5,
+                               999999999999999.4,
+                               1e15,
+                               4503599627370495.5,
+                               123456789.012345678,
+                               -0.00049999,
+                               5e-324};
+    for (int i = 0; i < 200000; ++i) {
+        values.push_back(mantissa(random) * std::pow(10.0, exponent(random)));
+        // Halves at the rounding digit: the ties go to even.
+        values.push_back(std::round(mantissa(random) * 1000) / 1000 + 0.0005);
+    }
+    for (const double x : values) {
+        const int n = decimals(random);
+        ASSERT_EQ(RoundedText(x, n), NumberText(RoundHalfEven(x, n))) << x << " to " << n;
+        for (const int each : {0, 3, 4, 7}) {
+            ASSERT_EQ(RoundedText(x, each), NumberText(RoundHalfEven(x, each)))
+                << x << " to " << each;
+        }
+    }
+}
 
 TEST(ReadNumber, UnderflowKeepsSignOfZero) {
     EXPECT_TRUE(std::signbit(ReadNumber("-1e-400")));

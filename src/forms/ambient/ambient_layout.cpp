@@ -184,6 +184,7 @@ const std::vector<MenuEntry>& Menus() {
         {"menu_save", "&Save", "menu_file", "Ctrl+S", false, true},
         {"menu_saveas", "Save &As", "menu_file", "Ctrl+A"},
         {"menu_report", "&Report", "menu_file", "Ctrl+R", false, true},
+        {"menu_batch", "&Batch Convert...", "menu_file", "", false, true},
         {"exit_menu", "Exit", "menu_file", "Ctrl+X", false, true},
         {"menu_options", "O&ption", ""},
         {"menu_calc_sat", "Method of Calculating Saturation Condition", "menu_options"},

@@ -43,6 +43,7 @@ const std::map<std::string, MenuHandler>& menuHandlers() {
         {"menu_sat", &AmbientWindow::menu_sat_Click},
         {"menu_chart", &AmbientWindow::menu_chart_Click},
         {"menu_processes", &AmbientWindow::menu_processes_Click},
+        {"menu_batch", &AmbientWindow::menu_batch_Click},
         {"help_index_menu", &AmbientWindow::help_index_menu_Click},
         {"abou_menu", &AmbientWindow::abou_menu_Click},
     };

@@ -1,0 +1,54 @@
+// An arbitrary logger file through the batch reader, the column detection and the row
+// conversion: no crash, and every data line gives exactly one output line.
+#include "batch/conversion.h"
+#include "batch/text_shape.h"
+#include "fuzz_support.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+using namespace hygrovane;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size > 64 * 1024) {
+        return 0;
+    }
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    batch::FileHead head;
+    if (!batch::ReadFileHead(bytes, true, 0, head)) {
+        return 0;
+    }
+    batch::Settings settings;
+    settings.mapping = batch::DetectColumns(head, size % 2 == 1).mapping;
+    settings.digits = size % 3 == 0 ? batch::Digits::Full : batch::Digits::Window;
+    settings.composition = size % 5 == 0;
+    if (settings.mapping.dryBulb.column < 0 || settings.mapping.humidity.column < 0) {
+        return 0;
+    }
+    const batch::Plan plan(settings, head.shape, head.names.size());
+    if (!plan.problem().empty()) {
+        return 0;
+    }
+    batch::RowConverter converter(plan);
+    batch::Tally tally;
+    std::string_view rest = bytes.substr(head.dataOffset);
+    std::size_t lines = 0;
+    std::string out;
+    while (!rest.empty()) {
+        const std::size_t end = std::min(rest.find('\n'), rest.size());
+        std::string_view line = rest.substr(0, end);
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        converter.Convert(line, out, tally);
+        ++lines;
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+    }
+    if (tally.rows + tally.blankLines != lines ||
+        static_cast<std::size_t>(std::count(out.begin(), out.end(), '\n')) != lines) {
+        fuzz::Fail("an input line did not give exactly one output line");
+    }
+    return 0;
+}

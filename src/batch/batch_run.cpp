@@ -1,0 +1,254 @@
+#include "batch/batch_run.h"
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <future>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace hygrovane::batch {
+
+namespace {
+
+constexpr std::size_t kHeadBytes = 64 * 1024;
+constexpr std::size_t kMostHeadBytes = 4 * 1024 * 1024;
+constexpr std::size_t kBlockBytes = 256 * 1024;
+constexpr std::size_t kLongestLine = 16 * 1024 * 1024;
+
+struct Block {
+    std::string input; // whole lines
+    std::string output;
+    Tally tally;
+    std::promise<void> done;
+};
+
+// A cancelled run leaves its blocks unfinished: their output is discarded anyway.
+void ConvertBlock(RowConverter& converter, Block& block, const std::atomic<bool>* cancel) {
+    std::string_view rest = block.input;
+    block.output.reserve(rest.size() * 8);
+    for (std::size_t count = 0; !rest.empty(); ++count) {
+        if (cancel != nullptr && count % 1024 == 0 && cancel->load(std::memory_order_relaxed)) {
+            return;
+        }
+        std::size_t end = rest.find('\n');
+        const std::size_t next = end == std::string_view::npos ? rest.size() : end + 1;
+        end = std::min(end, rest.size());
+        std::string_view line = rest.substr(0, end);
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        converter.Convert(line, block.output, block.tally);
+        rest.remove_prefix(next);
+    }
+}
+
+// Worker threads, each with its own converter, taking blocks in turn.
+class Pool {
+  public:
+    Pool(const Plan& plan, int threads, const std::atomic<bool>* cancel) {
+        for (int i = 0; i < threads; ++i) {
+            workers_.emplace_back([this, &plan, cancel] {
+                RowConverter converter(plan);
+                while (Block* block = next()) {
+                    ConvertBlock(converter, *block, cancel);
+                    block->done.set_value();
+                }
+            });
+        }
+    }
+    ~Pool() {
+        {
+            const std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        wake_.notify_all();
+        for (std::thread& worker : workers_) {
+            worker.join();
+        }
+    }
+    void submit(Block* block) {
+        {
+            const std::lock_guard lock(mutex_);
+            jobs_.push_back(block);
+        }
+        wake_.notify_one();
+    }
+
+  private:
+    Block* next() {
+        std::unique_lock lock(mutex_);
+        wake_.wait(lock, [this] { return stopping_ || !jobs_.empty(); });
+        if (jobs_.empty()) {
+            return nullptr;
+        }
+        Block* block = jobs_.front();
+        jobs_.pop_front();
+        return block;
+    }
+
+    std::vector<std::thread> workers_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::deque<Block*> jobs_;
+    bool stopping_ = false;
+};
+
+} // namespace
+
+int DefaultThreads() {
+    return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+}
+
+bool ReadHead(ByteSource& source, char separator, Head& head, std::string& error) {
+    head = Head{};
+    std::size_t want = kHeadBytes;
+    while (true) {
+        const std::size_t had = head.bytes.size();
+        head.bytes.resize(want);
+        std::size_t filled = had;
+        while (filled < want) {
+            const std::ptrdiff_t got = source.read(head.bytes.data() + filled, want - filled);
+            if (got < 0) {
+                error = "it could not be read: " + source.error();
+                return false;
+            }
+            if (got == 0) {
+                head.complete = true;
+                break;
+            }
+            filled += static_cast<std::size_t>(got);
+        }
+        head.bytes.resize(filled);
+        if (head.bytes.starts_with("\xFF\xFE") || head.bytes.starts_with("\xFE\xFF")) {
+            error = "it is UTF-16 text; save it as UTF-8 (or CSV) first";
+            return false;
+        }
+        if (ReadFileHead(head.bytes, head.complete, separator, head.file)) {
+            return true;
+        }
+        if (head.complete) {
+            error = head.bytes.empty() ? "it is empty" : "it has no header line";
+            return false;
+        }
+        if (want >= kMostHeadBytes) {
+            error = "no header line ends within its first " +
+                    std::to_string(kMostHeadBytes / (1024 * 1024)) + " MiB";
+            return false;
+        }
+        want *= 2;
+    }
+}
+
+RunOutcome Run(const Plan& plan, const Head& head, ByteSource& source, ByteSink& sink,
+               const RunOptions& options) {
+    const auto started = std::chrono::steady_clock::now();
+    RunOutcome outcome;
+    Progress progress;
+    progress.totalBytes = source.size();
+    const auto cancelled = [&options] {
+        return options.cancel != nullptr && options.cancel->load(std::memory_order_relaxed);
+    };
+    bool failed = false;
+    const auto fail = [&](RunOutcome::Status status, std::string error) {
+        if (!failed) {
+            failed = true;
+            outcome.status = status;
+            outcome.error = std::move(error);
+        }
+    };
+    if (!sink.write(plan.HeaderLines(head.file.rawLines))) {
+        fail(RunOutcome::Status::WriteFailed, sink.error());
+    }
+
+    const int threads = std::max(1, options.threads);
+    std::unique_ptr<Pool> pool;
+    std::unique_ptr<RowConverter> inlineConverter;
+    if (threads > 1) {
+        pool = std::make_unique<Pool>(plan, threads, options.cancel);
+    } else {
+        inlineConverter = std::make_unique<RowConverter>(plan);
+    }
+    const std::size_t mostInFlight = static_cast<std::size_t>(threads) * 2 + 1;
+    std::deque<std::unique_ptr<Block>> inFlight;
+
+    // Writes the oldest block once it is done.
+    const auto retire = [&] {
+        std::unique_ptr<Block> block = std::move(inFlight.front());
+        inFlight.pop_front();
+        block->done.get_future().wait();
+        if (!failed && !cancelled() && !sink.write(block->output)) {
+            fail(RunOutcome::Status::WriteFailed, sink.error());
+        }
+        outcome.tally.add(block->tally);
+        progress.rows = outcome.tally.rows;
+        if (!failed && options.progress) {
+            options.progress(progress);
+        }
+    };
+
+    std::string pending(std::string_view(head.bytes).substr(head.file.dataOffset));
+    progress.bytesRead = head.bytes.size();
+    bool atEnd = head.complete;
+    while (!failed && !cancelled() && (!atEnd || !pending.empty())) {
+        if (!atEnd) {
+            const std::size_t had = pending.size();
+            pending.resize(had + kBlockBytes);
+            const std::ptrdiff_t got = source.read(pending.data() + had, kBlockBytes);
+            if (got < 0) {
+                fail(RunOutcome::Status::ReadFailed, "it could not be read: " + source.error());
+                break;
+            }
+            pending.resize(had + static_cast<std::size_t>(got));
+            progress.bytesRead += static_cast<std::uint64_t>(got);
+            atEnd = got == 0;
+        }
+        // Whole lines only, and the last line of the file even without its line end.
+        std::size_t cut = atEnd ? pending.size() : pending.rfind('\n');
+        if (cut == std::string::npos) {
+            if (pending.size() > kLongestLine) {
+                fail(RunOutcome::Status::ReadFailed,
+                     "a line is longer than " + std::to_string(kLongestLine / (1024 * 1024)) +
+                         " MiB: this does not look like a text file");
+            }
+            continue;
+        }
+        cut = atEnd ? cut : cut + 1;
+        if (!atEnd && cut < kBlockBytes / 2 && pending.size() < kBlockBytes) {
+            continue; // a short read: gather a fuller block first
+        }
+        auto block = std::make_unique<Block>();
+        block->input.assign(pending, 0, cut);
+        pending.erase(0, cut);
+        if (pool) {
+            pool->submit(block.get());
+        } else {
+            ConvertBlock(*inlineConverter, *block, options.cancel);
+            block->done.set_value();
+        }
+        inFlight.push_back(std::move(block));
+        while (inFlight.size() >= (pool ? mostInFlight : 1)) {
+            retire();
+        }
+    }
+    while (!inFlight.empty()) {
+        retire();
+    }
+    pool.reset();
+    if (!failed && cancelled()) {
+        outcome.status = RunOutcome::Status::Cancelled;
+        failed = true;
+    }
+    if (failed) {
+        sink.discard();
+    } else if (!sink.commit()) {
+        fail(RunOutcome::Status::WriteFailed, sink.error());
+    }
+    outcome.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    return outcome;
+}
+
+} // namespace hygrovane::batch

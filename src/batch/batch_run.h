@@ -1,0 +1,56 @@
+#pragma once
+
+#include "batch/conversion.h"
+#include "batch/streams.h"
+#include "batch/text_shape.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace hygrovane::batch {
+
+// The first bytes of a file, read until its header is known.
+struct Head {
+    std::string bytes;
+    bool complete = false; // bytes hold the whole file
+    FileHead file;
+};
+
+// Reads the head of a source (at most a few MiB). False and a message when the header cannot
+// be found (an empty file, a read failure, no line end).
+bool ReadHead(ByteSource& source, char separator, Head& head, std::string& error);
+
+struct Progress {
+    std::uint64_t bytesRead = 0;
+    std::uint64_t totalBytes = 0; // 0 when unknown
+    std::uint64_t rows = 0;
+};
+
+struct RunOptions {
+    int threads = 1; // 1: on the calling thread
+    const std::atomic<bool>* cancel = nullptr;
+    // Called on the calling thread after each block written.
+    std::function<void(const Progress&)> progress;
+};
+
+struct RunOutcome {
+    enum class Status { Done, Cancelled, ReadFailed, WriteFailed };
+    Status status = Status::Done;
+    std::string error;
+    Tally tally;
+    double seconds = 0;
+};
+
+// Converts the rest of the source after its head into the sink: the header lines, then every
+// row in input order, computed on a pool of threads over blocks of rows. Memory stays bounded by
+// the number of blocks in flight. The sink is committed only when everything was read, computed
+// and written; otherwise it is discarded.
+RunOutcome Run(const Plan& plan, const Head& head, ByteSource& source, ByteSink& sink,
+               const RunOptions& options);
+
+// The threads of this machine.
+int DefaultThreads();
+
+} // namespace hygrovane::batch

@@ -1,0 +1,442 @@
+#include "batch/columns.h"
+
+#include "calculator/humidity_rows.h"
+#include "calculator/unit_presets.h"
+#include "units/quantity.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+namespace hygrovane::batch {
+
+namespace {
+
+struct Phrases {
+    Role role;
+    HumidityInput input;
+    std::vector<std::string_view> phrases; // words joined by one blank; a prefix of the name's
+};
+
+// In the order they are tried: the specific names before the general ones ("dew point
+// temperature" before "temperature", "humidity ratio" before "humidity").
+const std::vector<Phrases>& NameTable() {
+    using H = HumidityInput;
+    static const std::vector<Phrases> table{
+        {Role::Humidity,
+         H::DewPoint,
+         {"dew", "dewpoint", "dewpt", "td", "tdp", "t dp", "t dew", "dp", "taupunkt"}},
+        {Role::Humidity, H::WetBulb, {"wet", "wetbulb", "twb", "t wb", "wb", "tw"}},
+        {Role::Humidity,
+         H::HumidityRatio,
+         {"humidity ratio", "mixing ratio", "moisture content", "w"}},
+        {Role::Humidity,
+         H::AbsoluteHumidity,
+         {"absolute humidity", "absolute hum", "abs humidity", "abs hum", "ah", "vapor density",
+          "vapour density"}},
+        {Role::Humidity,
+         H::PartialPressure,
+         {"partial pressure", "vapor pressure", "vapour pressure", "pw", "p w", "vp"}},
+        {Role::Humidity, H::MoleFraction, {"mole fraction", "water mole fraction", "xw", "x w"}},
+        {Role::Humidity, H::MassFraction, {"mass fraction", "water mass fraction"}},
+        {Role::Humidity,
+         H::RelativeHumidity,
+         {"rh", "r h", "relative humidity", "relative hum", "rel humidity", "rel hum", "relhum",
+          "humidity", "hum", "hr", "rf", "r f", "rel feuchte", "luftfeuchte", "feuchte"}},
+        {Role::Altitude,
+         H::RelativeHumidity,
+         {"altitude", "alt", "elevation", "elev", "height above sea level", "z"}},
+        {Role::Pressure,
+         H::RelativeHumidity,
+         {"pressure", "press", "pres", "p", "baro", "barometer", "barometric pressure", "bp",
+          "patm", "p atm", "atmospheric pressure", "air pressure", "station pressure",
+          "ambient pressure", "druck", "luftdruck"}},
+        {Role::DryBulb,
+         H::RelativeHumidity,
+         {"temperature", "temp", "t", "ta", "tdb", "t db", "dry bulb", "drybulb", "air temperature",
+          "air temp", "air tc", "airtc", "tair", "t air", "ambient temperature", "ambient temp",
+          "amb temp", "temperatur", "lufttemperatur"}},
+    };
+    return table;
+}
+
+char Lower(char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
+bool IsAlnum(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) != 0;
+}
+
+// "AirTC_Avg" -> "air tc avg", "Dew Point" -> "dew point", "T_db" -> "t db".
+std::string Words(std::string_view name) {
+    std::string words;
+    char previous = ' ';
+    for (const char c : name) {
+        if (!IsAlnum(c)) {
+            if (!words.empty() && words.back() != ' ') {
+                words += ' ';
+            }
+        } else {
+            const bool camel = std::islower(static_cast<unsigned char>(previous)) != 0 &&
+                               std::isupper(static_cast<unsigned char>(c)) != 0;
+            if (camel && !words.empty() && words.back() != ' ') {
+                words += ' ';
+            }
+            words += Lower(c);
+        }
+        previous = c;
+    }
+    while (!words.empty() && words.back() == ' ') {
+        words.pop_back();
+    }
+    return words;
+}
+
+bool StartsWithPhrase(std::string_view words, std::string_view phrase) {
+    return words.substr(0, phrase.size()) == phrase &&
+           (words.size() == phrase.size() || words[phrase.size()] == ' ');
+}
+
+bool HasWord(std::string_view words, std::string_view word) {
+    std::size_t at = 0;
+    while (at <= words.size()) {
+        const std::size_t end = std::min(words.find(' ', at), words.size());
+        if (words.substr(at, end - at) == word) {
+            return true;
+        }
+        at = end + 1;
+    }
+    return false;
+}
+
+// A unit as written, lower case without blanks, degree signs or "deg".
+std::string Squeezed(std::string_view written) {
+    std::string text;
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        const std::string_view rest = written.substr(i);
+        if (rest.starts_with("\xC2\xB0") || rest.starts_with("\xC2\xBA")) { // degree, ordinal
+            ++i;
+            continue;
+        }
+        if (rest.starts_with("\xE2\x84\x83")) { // degree Celsius sign
+            text += 'c';
+            i += 2;
+            continue;
+        }
+        if (rest.starts_with("\xE2\x84\x89")) { // degree Fahrenheit sign
+            text += 'f';
+            i += 2;
+            continue;
+        }
+        if (rest.starts_with("\xC2\xB3")) { // superscript three
+            text += '3';
+            ++i;
+            continue;
+        }
+        if (written[i] == ' ' || written[i] == '^' || written[i] == '\t') {
+            continue;
+        }
+        text += Lower(written[i]);
+    }
+    for (const std::string_view prefix : {"degrees", "degree", "deg"}) {
+        if (text.starts_with(prefix) && text.size() > prefix.size()) {
+            text.erase(0, prefix.size());
+            break;
+        }
+    }
+    return text;
+}
+
+struct Alias {
+    std::string_view squeezed;
+    std::string_view name;
+};
+
+const Alias* FindAlias(const std::vector<Alias>& aliases, std::string_view squeezed) {
+    for (const Alias& alias : aliases) {
+        if (alias.squeezed == squeezed) {
+            return &alias;
+        }
+    }
+    return nullptr;
+}
+
+const std::vector<Alias>& Aliases(Role role, HumidityInput input) {
+    static const std::vector<Alias> temperature{
+        {"c", "C"}, {"celsius", "C"}, {"centigrade", "C"}, {"f", "F"},      {"fahrenheit", "F"},
+        {"k", "K"}, {"kelvin", "K"},  {"r", "R"},          {"rankine", "R"}};
+    static const std::vector<Alias> pressure{{"pa", "Pa"},
+                                             {"kpa", "kPa"},
+                                             {"hpa", "mBar"},
+                                             {"mbar", "mBar"},
+                                             {"mb", "mBar"},
+                                             {"bar", "Bar"},
+                                             {"mmhg", "mm Hg"},
+                                             {"mmh2o", "mm H2O"},
+                                             {"mmwc", "mm H2O"},
+                                             {"atm", "Atmosphere"},
+                                             {"atmosphere", "Atmosphere"},
+                                             {"psi", "PSI"},
+                                             {"psia", "PSI"}};
+    static const std::vector<Alias> percent{{"%", "%"}, {"percent", "%"}, {"pct", "%"}};
+    static const std::vector<Alias> relative{{"%", "%"},
+                                             {"%rh", "%"},
+                                             {"percent", "%"},
+                                             {"pct", "%"},
+                                             {"fraction", kFractionUnit},
+                                             {"frac", kFractionUnit},
+                                             {"0-1", kFractionUnit}};
+    static const std::vector<Alias> ratio{
+        {"g/kg", "(g moisture)/(kg dry air)"},   {"gkg", "(g moisture)/(kg dry air)"},
+        {"g/kgda", "(g moisture)/(kg dry air)"}, {"g/kg(dryair)", "(g moisture)/(kg dry air)"},
+        {"kg/kg", "(kg moisture)/(kg dry air)"}, {"kg/kgda", "(kg moisture)/(kg dry air)"},
+        {"lb/lb", "(lb moisture)/(lb dry air)"}};
+    static const std::vector<Alias> absolute{{"g/m3", "(g moisture)/m^3"},
+                                             {"gm-3", "(g moisture)/m^3"},
+                                             {"kg/m3", "(kg moisture)/m^3"},
+                                             {"lb/ft3", "(lb moisture)/ft^3"}};
+    static const std::vector<Alias> length{{"m", "m"},     {"meter", "m"},   {"meters", "m"},
+                                           {"metre", "m"}, {"metres", "m"},  {"km", "km"},
+                                           {"ft", "ft"},   {"feet", "ft"},   {"foot", "ft"},
+                                           {"mi", "mile"}, {"mile", "mile"}, {"miles", "mile"}};
+    switch (role) {
+    case Role::DryBulb:
+        return temperature;
+    case Role::Pressure:
+        return pressure;
+    case Role::Altitude:
+        return length;
+    case Role::Humidity:
+        break;
+    }
+    switch (input) {
+    case HumidityInput::DewPoint:
+    case HumidityInput::WetBulb:
+        return temperature;
+    case HumidityInput::RelativeHumidity:
+        return relative;
+    case HumidityInput::HumidityRatio:
+        return ratio;
+    case HumidityInput::AbsoluteHumidity:
+        return absolute;
+    case HumidityInput::PartialPressure:
+        return pressure;
+    case HumidityInput::MoleFraction:
+    case HumidityInput::MassFraction:
+        break;
+    }
+    return percent;
+}
+
+// The unit list of the window's combo for an input.
+int ComboOf(Role role, HumidityInput input) {
+    switch (role) {
+    case Role::DryBulb:
+        return 1;
+    case Role::Pressure:
+        return 2;
+    case Role::Altitude:
+        return 10;
+    case Role::Humidity:
+        break;
+    }
+    return RowOf(input).combo;
+}
+
+// The texts of a header that may name a unit: bracketed parts, the part after a comma, the last
+// "_" part, and the TOA5 units line.
+std::vector<std::string> UnitCandidates(std::string_view name, std::string_view unitLine) {
+    std::vector<std::string> candidates;
+    if (!unitLine.empty()) {
+        candidates.emplace_back(unitLine);
+    }
+    for (std::size_t open = name.find_first_of("(["); open != std::string_view::npos;
+         open = name.find_first_of("([", open + 1)) {
+        const char closing = name[open] == '(' ? ')' : ']';
+        const std::size_t close = name.find(closing, open + 1);
+        // "(g moisture)/(kg dry air)" is one unit: try the rest of the name too.
+        candidates.emplace_back(name.substr(open));
+        if (close != std::string_view::npos) {
+            candidates.emplace_back(name.substr(open + 1, close - open - 1));
+        }
+    }
+    if (const std::size_t comma = name.find(','); comma != std::string_view::npos) {
+        std::string_view after = name.substr(comma + 1);
+        after = after.substr(0, after.find_first_of("(["));
+        candidates.emplace_back(after);
+    }
+    const std::string_view head = name.substr(0, name.find_first_of("([,"));
+    if (const std::size_t underscore = head.rfind('_'); underscore != std::string_view::npos) {
+        candidates.emplace_back(head.substr(underscore + 1));
+    }
+    return candidates;
+}
+
+} // namespace
+
+std::string UnitName(Role role, HumidityInput humidityInput, std::string_view written) {
+    const std::vector<std::string>& list =
+        units::UnitList(MainComboQuantity(ComboOf(role, humidityInput)));
+    const bool percent = role == Role::Humidity && RowOf(humidityInput).percent;
+    if (!percent && std::find(list.begin(), list.end(), written) != list.end()) {
+        return std::string(written);
+    }
+    const Alias* alias = FindAlias(Aliases(role, humidityInput), Squeezed(written));
+    if (alias != nullptr) {
+        return std::string(alias->name);
+    }
+    // The window's own names, in any case and spacing.
+    for (const std::string& name : list) {
+        if (Squeezed(name) == Squeezed(written) && !Squeezed(written).empty()) {
+            return name;
+        }
+    }
+    return {};
+}
+
+std::vector<std::string> UnitChoices(Role role, HumidityInput humidityInput) {
+    if (role == Role::Humidity && humidityInput == HumidityInput::RelativeHumidity) {
+        return {"%", std::string(kFractionUnit)};
+    }
+    if (role == Role::Humidity && RowOf(humidityInput).percent) {
+        return {"%"};
+    }
+    return units::UnitList(MainComboQuantity(ComboOf(role, humidityInput)));
+}
+
+HeaderMeaning MeaningOf(std::string_view name, std::string_view unitLine) {
+    HeaderMeaning meaning;
+    const std::string words = Words(name.substr(0, name.find_first_of("([,")));
+    for (const Phrases& entry : NameTable()) {
+        const bool found =
+            std::any_of(entry.phrases.begin(), entry.phrases.end(),
+                        [&](std::string_view p) { return StartsWithPhrase(words, p); });
+        if (found) {
+            meaning.role = entry.role;
+            meaning.humidityInput = entry.input;
+            break;
+        }
+    }
+    // "Air dew point", "Temperature, wet bulb": these words decide wherever they stand.
+    if (HasWord(words, "dew") || HasWord(words, "dewpoint")) {
+        meaning.role = Role::Humidity;
+        meaning.humidityInput = HumidityInput::DewPoint;
+    } else if (HasWord(words, "wet") || HasWord(words, "wetbulb")) {
+        meaning.role = Role::Humidity;
+        meaning.humidityInput = HumidityInput::WetBulb;
+    }
+    if (!meaning.role) {
+        return meaning;
+    }
+    for (const std::string& candidate : UnitCandidates(name, unitLine)) {
+        meaning.unit = UnitName(*meaning.role, meaning.humidityInput, candidate);
+        if (!meaning.unit.empty()) {
+            break;
+        }
+    }
+    return meaning;
+}
+
+std::string_view InputName(Role role, HumidityInput humidityInput) {
+    switch (role) {
+    case Role::DryBulb:
+        return "Ambient Temperature";
+    case Role::Pressure:
+        return RowOf(PressureInput::Barometric).caption;
+    case Role::Altitude:
+        return RowOf(PressureInput::Altitude).caption;
+    case Role::Humidity:
+        break;
+    }
+    return RowOf(humidityInput).caption;
+}
+
+Detection DetectColumns(const FileHead& head, bool british) {
+    Detection detection;
+    Mapping& mapping = detection.mapping;
+    const UnitSystem system = british ? UnitSystem::British : UnitSystem::Metric;
+    std::optional<std::pair<int, HeaderMeaning>> dryBulb, pressure, altitude;
+    std::vector<std::pair<int, HeaderMeaning>> humidity;
+    for (std::size_t i = 0; i < head.names.size(); ++i) {
+        const std::string_view unitLine =
+            i < head.units.size() ? std::string_view(head.units[i]) : std::string_view{};
+        const HeaderMeaning meaning = MeaningOf(head.names[i], unitLine);
+        const std::pair<int, HeaderMeaning> found{static_cast<int>(i), meaning};
+        if (!meaning.role) {
+            continue;
+        }
+        switch (*meaning.role) {
+        case Role::DryBulb:
+            if (!dryBulb) {
+                dryBulb = found;
+            }
+            break;
+        case Role::Pressure:
+            if (!pressure) {
+                pressure = found;
+            }
+            break;
+        case Role::Altitude:
+            if (!altitude) {
+                altitude = found;
+            }
+            break;
+        case Role::Humidity:
+            humidity.push_back(found);
+            break;
+        }
+    }
+    const auto take = [&](Source& source, Role role, HumidityInput input,
+                          const std::pair<int, HeaderMeaning>& found) {
+        source.column = found.first;
+        source.unit = found.second.unit;
+        if (source.unit.empty()) {
+            source.unit = role == Role::Humidity && input == HumidityInput::RelativeHumidity
+                              ? "%"
+                              : std::string(PresetUnit(ComboOf(role, input), system));
+            source.unitAssumed = true;
+            detection.notes.push_back("no unit in the header \"" + head.names[found.first] +
+                                      "\": read in " + source.unit);
+        }
+    };
+    if (dryBulb) {
+        take(mapping.dryBulb, Role::DryBulb, HumidityInput::RelativeHumidity, *dryBulb);
+    } else {
+        detection.problem = "no column of the dry-bulb temperature was found";
+    }
+    // The most common way of giving the humidity wins when a file gives several.
+    constexpr std::array<HumidityInput, 8> kPreference = {
+        HumidityInput::RelativeHumidity, HumidityInput::DewPoint,
+        HumidityInput::WetBulb,          HumidityInput::HumidityRatio,
+        HumidityInput::AbsoluteHumidity, HumidityInput::PartialPressure,
+        HumidityInput::MoleFraction,     HumidityInput::MassFraction};
+    bool humidityFound = false;
+    for (const HumidityInput input : kPreference) {
+        for (const auto& found : humidity) {
+            if (!humidityFound && found.second.humidityInput == input) {
+                mapping.humidityInput = input;
+                take(mapping.humidity, Role::Humidity, input, found);
+                humidityFound = true;
+            }
+        }
+    }
+    if (!humidityFound && detection.problem.empty()) {
+        detection.problem = "no column of a humidity quantity was found";
+    }
+    if (pressure) {
+        mapping.pressureInput = PressureInput::Barometric;
+        take(mapping.pressure, Role::Pressure, HumidityInput::RelativeHumidity, *pressure);
+    } else if (altitude) {
+        mapping.pressureInput = PressureInput::Altitude;
+        take(mapping.pressure, Role::Altitude, HumidityInput::RelativeHumidity, *altitude);
+    } else {
+        mapping.pressureInput = PressureInput::Barometric;
+        mapping.pressure.value = "101325";
+        mapping.pressure.unit = "Pa";
+        detection.notes.push_back(
+            "no pressure or altitude column: 101325 Pa (sea level) for every row");
+    }
+    return detection;
+}
+
+} // namespace hygrovane::batch

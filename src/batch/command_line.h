@@ -1,0 +1,64 @@
+#pragma once
+
+#include "batch/batch_run.h"
+#include "batch/columns.h"
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace hygrovane::batch {
+
+// Exit statuses of hygrovane-batch.
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitUsage = 1;      // bad options
+inline constexpr int kExitUnreadable = 2; // the input cannot be read (or has no columns to use)
+inline constexpr int kExitUnwritable = 3; // the output cannot be written
+
+// A column named on the command line: "Temp, °F:F", "#3", "3:C", "101.325:kPa".
+struct ColumnOption {
+    std::string named;
+    std::optional<HumidityInput> humidityInput; // --humidity KIND=...
+};
+
+// The command line, parsed.
+struct CommandLine {
+    bool help = false;
+    bool version = false;
+    std::string input;
+    std::string output = "-";
+    std::optional<ColumnOption> temperature, humidity, pressure, altitude;
+    bool british = false;
+    std::vector<std::pair<std::string, std::string>> units; // --unit QUANTITY=UNIT
+    Digits digits = Digits::Window;
+    SatFormulation formulation = SatFormulation::IAPWS;
+    bool composition = false;
+    char separator = 0;        // 0: detected
+    char decimalSeparator = 0; // 0: as the file
+    int threads = 0;           // 0: every core
+};
+
+// The parsed command line, or a message for the user.
+std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
+                                            std::string& error);
+
+// The settings for a file with this head: the detected columns with the options applied. Notes
+// on what was found or assumed are added to notes. No value and a message when a column is
+// missing or an option is wrong (then optionWrong is set).
+std::optional<Settings> SettingsFor(const CommandLine& line, const FileHead& head,
+                                    std::vector<std::string>& notes, std::string& error,
+                                    bool* optionWrong = nullptr);
+
+std::string HelpText();
+std::string VersionText();
+
+// The program: reads the input, writes the output, reports on err. Returns the exit status.
+// terminal: err is a terminal, where a progress line is shown for long files.
+int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err,
+                   bool terminal);
+
+// The summary of a run: rows read, computed and refused by reason, and the time taken.
+std::string SummaryText(const Plan& plan, const RunOutcome& outcome);
+
+} // namespace hygrovane::batch

@@ -1,0 +1,162 @@
+#include "batch/streams.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+namespace hygrovane::batch {
+
+namespace {
+
+QString QtPath(const std::string& path) {
+    return QFile::decodeName(path.c_str());
+}
+
+class FileSource : public ByteSource {
+  public:
+    FileSource(std::FILE* file, bool owned, std::uint64_t size)
+        : file_(file), owned_(owned), size_(size) {}
+    ~FileSource() override {
+        if (owned_) {
+            std::fclose(file_);
+        }
+    }
+    std::ptrdiff_t read(char* buffer, std::size_t size) override {
+        const std::size_t got = std::fread(buffer, 1, size, file_);
+        if (got == 0 && std::ferror(file_)) {
+            error_ = std::strerror(errno);
+            return -1;
+        }
+        return static_cast<std::ptrdiff_t>(got);
+    }
+    std::string error() const override { return error_; }
+    std::uint64_t size() const override { return size_; }
+
+  private:
+    std::FILE* file_;
+    bool owned_;
+    std::uint64_t size_;
+    std::string error_;
+};
+
+class SaveFileSink : public ByteSink {
+  public:
+    explicit SaveFileSink(const std::string& path) : file_(QtPath(path)) {}
+    bool open() {
+        // Never truncate the target in place: a failure must leave it as it was.
+        file_.setDirectWriteFallback(false);
+        // Unbuffered: commit() would otherwise ignore a failed flush of Qt's buffer (a full disk).
+        return file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
+    bool write(std::string_view bytes) override {
+        const auto size = static_cast<qint64>(bytes.size());
+        if (file_.write(bytes.data(), size) != size || file_.error() != QFileDevice::NoError) {
+            // A short write sets no error of its own.
+            error_ = file_.error() != QFileDevice::NoError
+                         ? file_.errorString().toStdString()
+                         : "not all of it could be written (the disk may be full)";
+            return false;
+        }
+        return true;
+    }
+    bool commit() override {
+        if (!file_.flush() || !file_.commit()) {
+            error_ = file_.errorString().toStdString();
+            file_.cancelWriting();
+            return false;
+        }
+        return true;
+    }
+    void discard() override { file_.cancelWriting(); }
+    std::string error() const override {
+        return error_.empty() ? file_.errorString().toStdString() : error_;
+    }
+
+  private:
+    QSaveFile file_;
+    std::string error_;
+};
+
+class StreamByteSink : public ByteSink {
+  public:
+    StreamByteSink(std::FILE* stream, std::string name) : stream_(stream), name_(std::move(name)) {}
+    bool write(std::string_view bytes) override {
+        if (std::fwrite(bytes.data(), 1, bytes.size(), stream_) != bytes.size()) {
+            error_ = std::strerror(errno);
+            return false;
+        }
+        return true;
+    }
+    bool commit() override {
+        if (std::fflush(stream_) != 0 || std::ferror(stream_)) {
+            error_ = std::strerror(errno);
+            return false;
+        }
+        return true;
+    }
+    void discard() override { std::fflush(stream_); }
+    std::string error() const override { return error_; }
+
+  private:
+    std::FILE* stream_;
+    std::string name_;
+    std::string error_;
+};
+
+} // namespace
+
+std::unique_ptr<ByteSource> OpenSource(const std::string& path, std::string& error) {
+    if (path == "-") {
+        return std::make_unique<FileSource>(stdin, false, 0);
+    }
+    std::error_code code;
+    const auto status = std::filesystem::status(path, code);
+    if (code || !std::filesystem::exists(status)) {
+        error = "the file does not exist";
+        return nullptr;
+    }
+    if (std::filesystem::is_directory(status)) {
+        error = "it is a folder";
+        return nullptr;
+    }
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        error = std::strerror(errno);
+        return nullptr;
+    }
+    const std::uint64_t size =
+        std::filesystem::is_regular_file(status) ? std::filesystem::file_size(path, code) : 0;
+    return std::make_unique<FileSource>(file, true, code ? 0 : size);
+}
+
+std::unique_ptr<ByteSink> CreateFileSink(const std::string& path, std::string& error) {
+    const QFileInfo target(QtPath(path));
+    // QSaveFile renames its temporary file over the target; over a device such as /dev/full that
+    // would replace the device node itself.
+    if (target.exists() && !target.isFile()) {
+        error = target.isDir() ? "it is a folder" : "it is not a regular file";
+        return nullptr;
+    }
+    auto sink = std::make_unique<SaveFileSink>(path);
+    if (!sink->open()) {
+        error = sink->error();
+        return nullptr;
+    }
+    return sink;
+}
+
+std::unique_ptr<ByteSink> StreamSink(std::FILE* stream, std::string name) {
+    return std::make_unique<StreamByteSink>(stream, std::move(name));
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code code;
+    return std::filesystem::equivalent(a, b, code) && !code;
+}
+
+} // namespace hygrovane::batch

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+
+class QSaveFile;
+
+namespace hygrovane::batch {
+
+// Where the bytes of a logger file come from.
+class ByteSource {
+  public:
+    virtual ~ByteSource() = default;
+    // Up to size bytes; 0 at the end; -1 on a failure (see error()).
+    virtual std::ptrdiff_t read(char* buffer, std::size_t size) = 0;
+    virtual std::string error() const = 0;
+    // The size in bytes when known (a regular file), else 0.
+    virtual std::uint64_t size() const { return 0; }
+};
+
+// Where the converted file goes: nothing is left behind unless commit() succeeds.
+class ByteSink {
+  public:
+    virtual ~ByteSink() = default;
+    virtual bool write(std::string_view bytes) = 0;
+    // Completes the file; false when that failed (see error()).
+    virtual bool commit() = 0;
+    // Abandons the file: a file being written is removed, the old one stays as it was.
+    virtual void discard() = 0;
+    virtual std::string error() const = 0;
+};
+
+// A file by its path, or the standard input for "-". No value and a message when it cannot be
+// opened (missing, a folder, not readable).
+std::unique_ptr<ByteSource> OpenSource(const std::string& path, std::string& error);
+
+// A file written through QSaveFile: a temporary file renamed over the path by commit(). No value
+// and a message when it cannot be created (a missing folder, a device, no permission).
+std::unique_ptr<ByteSink> CreateFileSink(const std::string& path, std::string& error);
+// A stream such as the standard output, written as it goes.
+std::unique_ptr<ByteSink> StreamSink(std::FILE* stream, std::string name);
+
+// True when the two paths name the same existing file.
+bool SameFile(const std::string& a, const std::string& b);
+
+} // namespace hygrovane::batch

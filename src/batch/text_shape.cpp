@@ -1,0 +1,364 @@
+#include "batch/text_shape.h"
+
+#include "calculator/number_text.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <map>
+
+namespace hygrovane::batch {
+
+namespace {
+
+constexpr std::size_t kSampleLines = 64;
+constexpr std::size_t kPreviewRows = 20;
+
+struct Line {
+    std::size_t begin; // in the bytes
+    std::size_t end;   // without the line end
+    std::size_t next;  // the start of the next line
+};
+
+std::vector<Line> LinesOf(std::string_view bytes, std::size_t from, bool complete) {
+    std::vector<Line> lines;
+    std::size_t at = from;
+    while (at < bytes.size() && lines.size() < kSampleLines) {
+        const std::size_t newline = bytes.find('\n', at);
+        if (newline == std::string_view::npos) {
+            if (complete) {
+                lines.push_back({at, bytes.size(), bytes.size()});
+            }
+            break;
+        }
+        std::size_t end = newline;
+        if (end > at && bytes[end - 1] == '\r') {
+            --end;
+        }
+        lines.push_back({at, end, newline + 1});
+        at = newline + 1;
+    }
+    return lines;
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+std::size_t CellCount(std::string_view line, char separator) {
+    std::vector<std::string_view> cells;
+    SplitCells(line, separator, cells);
+    return cells.size();
+}
+
+// The most frequent cell count of at least 2 among the lines (ties: the larger count) and how
+// many lines have it; {0, 0} when no line has two cells.
+std::pair<std::size_t, std::size_t> ModalCount(const std::vector<std::size_t>& counts) {
+    std::map<std::size_t, std::size_t> frequency;
+    for (const std::size_t count : counts) {
+        if (count >= 2) {
+            ++frequency[count];
+        }
+    }
+    std::pair<std::size_t, std::size_t> best{0, 0};
+    for (const auto& [count, lines] : frequency) {
+        if (lines >= best.second) {
+            best = {count, lines};
+        }
+    }
+    return best;
+}
+
+std::vector<std::string> DecodedCells(std::string_view line, const TextShape& shape) {
+    std::vector<std::string_view> cells;
+    SplitCells(line, shape.separator, cells);
+    std::vector<std::string> texts;
+    texts.reserve(cells.size());
+    for (const std::string_view cell : cells) {
+        texts.push_back(ToUtf8(CellText(cell), shape.encoding));
+    }
+    return texts;
+}
+
+} // namespace
+
+bool IsValidUtf8(std::string_view bytes) {
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        std::size_t length = 0;
+        unsigned minimum = 0;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+            minimum = 0x80;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            minimum = 0x800;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            minimum = 0x10000;
+        } else {
+            return false;
+        }
+        unsigned code = lead & (0x7F >> length);
+        for (std::size_t k = 1; k < length; ++k) {
+            if (i + k >= bytes.size()) {
+                return true; // cut at the end of the sample
+            }
+            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            if ((next & 0xC0) != 0x80) {
+                return false;
+            }
+            code = (code << 6) | (next & 0x3F);
+        }
+        if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+std::string ToUtf8(std::string_view bytes, Encoding encoding) {
+    if (encoding == Encoding::Utf8) {
+        return std::string(bytes);
+    }
+    std::string text;
+    text.reserve(bytes.size());
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            text += c;
+        } else {
+            text += static_cast<char>(0xC0 | (byte >> 6));
+            text += static_cast<char>(0x80 | (byte & 0x3F));
+        }
+    }
+    return text;
+}
+
+void SplitCells(std::string_view line, char separator, std::vector<std::string_view>& cells) {
+    cells.clear();
+    std::size_t start = 0;
+    std::size_t i = 0;
+    while (true) {
+        // A cell whose first non-blank character is a quote runs to its closing quote.
+        std::size_t j = i;
+        while (j < line.size() && line[j] == ' ') {
+            ++j;
+        }
+        if (j < line.size() && line[j] == '"') {
+            ++j;
+            while (j < line.size()) {
+                if (line[j] == '"') {
+                    if (j + 1 < line.size() && line[j + 1] == '"') {
+                        j += 2;
+                        continue;
+                    }
+                    ++j;
+                    break;
+                }
+                ++j;
+            }
+            i = j;
+        }
+        const std::size_t next = line.find(separator, i);
+        if (next == std::string_view::npos) {
+            cells.push_back(line.substr(start));
+            return;
+        }
+        cells.push_back(line.substr(start, next - start));
+        start = i = next + 1;
+    }
+}
+
+std::string CellText(std::string_view cell) {
+    cell = Trimmed(cell);
+    if (cell.empty() || cell.front() != '"') {
+        return std::string(cell);
+    }
+    std::string text;
+    for (std::size_t i = 1; i < cell.size(); ++i) {
+        if (cell[i] == '"') {
+            if (i + 1 < cell.size() && cell[i + 1] == '"') {
+                text += '"';
+                ++i;
+                continue;
+            }
+            // Anything after the closing quote is kept as written.
+            text.append(cell.substr(i + 1));
+            break;
+        }
+        text += cell[i];
+    }
+    return std::string(Trimmed(text));
+}
+
+CellNumber ReadCellNumber(std::string_view cell, bool decimalComma) {
+    cell = Trimmed(cell);
+    if (cell.size() >= 2 && cell.front() == '"' && cell.back() == '"') {
+        cell = Trimmed(cell.substr(1, cell.size() - 2));
+    }
+    if (cell.empty()) {
+        return {};
+    }
+    std::array<char, 64> buffer{};
+    if (decimalComma && cell.size() <= buffer.size()) {
+        const std::size_t comma = cell.find(',');
+        if (comma != std::string_view::npos && cell.find('.') == std::string_view::npos &&
+            cell.find(',', comma + 1) == std::string_view::npos) {
+            std::copy(cell.begin(), cell.end(), buffer.begin());
+            buffer[comma] = '.';
+            cell = std::string_view(buffer.data(), cell.size());
+        }
+    }
+    // Most cells are plain decimals: read them once. For these from_chars reads exactly what
+    // ReadNumber reads; signs, exponents and long texts take the window's own path.
+    const bool plain = cell.size() <= 24 && std::all_of(cell.begin(), cell.end(), [](char c) {
+                           return (c >= '0' && c <= '9') || c == '.' || c == '-';
+                       });
+    if (plain) {
+        double value = 0;
+        const auto result = std::from_chars(cell.data(), cell.data() + cell.size(), value);
+        if (result.ec == std::errc() && result.ptr == cell.data() + cell.size()) {
+            return {CellNumber::Status::Number, value};
+        }
+    }
+    if (!IsNumeric(cell)) {
+        return {CellNumber::Status::NotNumber, 0};
+    }
+    return {CellNumber::Status::Number, ReadNumber(cell)};
+}
+
+void AppendCell(std::string& out, std::string_view text, char separator, bool alwaysQuote) {
+    const bool quote = alwaysQuote || text.find_first_of(std::string{separator, '"', '\r', '\n'}) !=
+                                          std::string_view::npos;
+    if (!quote) {
+        out += text;
+        return;
+    }
+    out += '"';
+    for (const char c : text) {
+        if (c == '"') {
+            out += '"';
+        }
+        out += c;
+    }
+    out += '"';
+}
+
+bool ReadFileHead(std::string_view bytes, bool complete, char separator, FileHead& head) {
+    head = FileHead{};
+    TextShape& shape = head.shape;
+    std::size_t start = 0;
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+        shape.byteOrderMark = true;
+        start = 3;
+    }
+    const std::vector<Line> lines = LinesOf(bytes, start, complete);
+    if (lines.empty()) {
+        return false;
+    }
+    const auto text = [&](const Line& line) {
+        return bytes.substr(line.begin, line.end - line.begin);
+    };
+    const std::size_t sampleEnd = lines.back().next;
+    shape.encoding = shape.byteOrderMark || IsValidUtf8(bytes.substr(start, sampleEnd - start))
+                         ? Encoding::Utf8
+                         : Encoding::Latin1;
+    if (lines.front().next > lines.front().end + 1) {
+        shape.lineEnd = "\r\n";
+    }
+
+    std::vector<std::string_view> cells;
+    SplitCells(text(lines.front()), ',', cells);
+    shape.toa5 = !cells.empty() && CellText(cells.front()) == "TOA5";
+    const std::size_t firstCounted = shape.toa5 ? 1 : 0;
+
+    std::vector<std::size_t> counts;
+    if (separator != 0) {
+        shape.separator = separator;
+    } else {
+        // The separator that gives most lines the same number of cells; on a tie the one least
+        // likely inside a number (a semicolon file may write decimal commas).
+        std::size_t bestScore = 0;
+        for (const char candidate : {'\t', ';', ','}) {
+            std::vector<std::size_t> candidateCounts;
+            for (std::size_t i = firstCounted; i < lines.size(); ++i) {
+                candidateCounts.push_back(CellCount(text(lines[i]), candidate));
+            }
+            const std::size_t score = ModalCount(candidateCounts).second;
+            if (score > bestScore) {
+                bestScore = score;
+                shape.separator = candidate;
+            }
+        }
+    }
+    for (const Line& line : lines) {
+        counts.push_back(CellCount(text(line), shape.separator));
+    }
+    shape.decimalComma = shape.separator != ',';
+
+    std::size_t headerLine = 0;
+    if (shape.toa5) {
+        headerLine = 1;
+        shape.headerLines = 3;
+    } else {
+        const std::size_t modal = ModalCount(counts).first;
+        while (headerLine < lines.size() && modal != 0 && counts[headerLine] != modal) {
+            ++headerLine;
+        }
+        if (headerLine == lines.size()) {
+            headerLine = 0;
+        }
+    }
+    shape.titleLines = headerLine;
+    const std::size_t firstData = headerLine + shape.headerLines;
+    if (firstData > lines.size()) {
+        return false;
+    }
+    // Without a data line the header may still grow: wait for more bytes unless there are none.
+    if (firstData == lines.size() && !complete) {
+        return false;
+    }
+    for (std::size_t i = 0; i < firstData; ++i) {
+        head.rawLines.emplace_back(text(lines[i]));
+    }
+    head.names = DecodedCells(text(lines[headerLine]), shape);
+    if (shape.toa5) {
+        head.units = DecodedCells(text(lines[headerLine + 1]), shape);
+    }
+    head.dataOffset = firstData < lines.size() ? lines[firstData].begin : lines.back().next;
+    for (std::size_t i = firstData; i < lines.size() && head.rows.size() < kPreviewRows; ++i) {
+        if (lines[i].end > lines[i].begin) {
+            head.rows.push_back(DecodedCells(text(lines[i]), shape));
+        }
+    }
+    if (shape.decimalComma) {
+        for (const auto& row : head.rows) {
+            for (const std::string& cell : row) {
+                shape.decimalCommaSeen =
+                    shape.decimalCommaSeen ||
+                    (cell.find(',') != std::string::npos &&
+                     ReadCellNumber(cell, true).status == CellNumber::Status::Number);
+            }
+        }
+    }
+    return true;
+}
+
+} // namespace hygrovane::batch

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace hygrovane::batch {
+
+enum class Encoding { Utf8, Latin1 };
+
+// How a logger file is written, as found in its first lines.
+struct TextShape {
+    Encoding encoding = Encoding::Utf8;
+    bool byteOrderMark = false;
+    char separator = ',';
+    // Numbers may write a decimal comma ("21,5"): only where the comma cannot separate cells.
+    bool decimalComma = false;
+    // The first data rows write such numbers: the computed ones are written the same way.
+    bool decimalCommaSeen = false;
+    // Campbell Scientific's TOA5: an environment line, then names, units and processing lines.
+    bool toa5 = false;
+    std::size_t titleLines = 0;  // lines above the header, passed through (TOA5: its first line)
+    std::size_t headerLines = 1; // names (TOA5: names, units, processing)
+    std::string lineEnd = "\n";
+};
+
+// The head of a file as read from its first bytes: its shape, its header and a few data rows.
+struct FileHead {
+    TextShape shape;
+    std::vector<std::string> rawLines;          // title and header lines, as in the file
+    std::vector<std::string> names;             // of the columns, UTF-8
+    std::vector<std::string> units;             // TOA5's units line, UTF-8; else empty
+    std::vector<std::vector<std::string>> rows; // the first data rows, cells in UTF-8
+    std::size_t dataOffset = 0;                 // where the data rows start in the bytes
+};
+
+// Reads the shape and header from the first bytes of a file. complete: these are all its bytes.
+// No value when no header line ends within them (the caller reads more, or gives up).
+// A separator other than 0 is taken as given.
+bool ReadFileHead(std::string_view bytes, bool complete, char separator, FileHead& head);
+
+// True when the bytes are valid UTF-8; a sequence cut at the end passes.
+bool IsValidUtf8(std::string_view bytes);
+// Latin-1 to UTF-8; UTF-8 as it is.
+std::string ToUtf8(std::string_view bytes, Encoding encoding);
+
+// The cells of one line (without its line end), quote-aware; a quoted cell keeps its quotes.
+// A quote left open ends with the line.
+void SplitCells(std::string_view line, char separator, std::vector<std::string_view>& cells);
+// The text of a cell: blanks around it trimmed, its quotes removed and doubled quotes undone.
+std::string CellText(std::string_view cell);
+
+// A cell as the window reads a typed number.
+struct CellNumber {
+    enum class Status { Number, Empty, NotNumber };
+    Status status = Status::Empty;
+    double value = 0;
+};
+// Blanks and quotes around the number are ignored; a decimal comma is read as a point when allowed.
+CellNumber ReadCellNumber(std::string_view cell, bool decimalComma);
+
+// A cell for the output: quoted when it holds the separator, a quote or a line break.
+void AppendCell(std::string& out, std::string_view text, char separator, bool alwaysQuote = false);
+
+} // namespace hygrovane::batch

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "windows/batch_convert_window.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTableWidget;
+class QTimer;
+
+namespace hygrovane::forms {
+
+// The Qt view of the Batch Convert dialog, Form_batch: the file and its first rows, the columns
+// and units to read, the output, and a conversion with a progress bar and a Cancel button. The
+// conversion runs on a thread of BatchConvertWindow; a timer brings its progress in.
+class BatchWindow : public QDialog {
+  public:
+    BatchWindow(Platform& platform, QWidget* owner = nullptr);
+
+    BatchConvertWindow& handlers() { return window_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void redraw();
+    void fillColumnLists();
+    void fillUnitList(QComboBox& list, batch::Role role, HumidityInput input,
+                      const std::string& unit);
+    void readChoices();
+    void poll();
+
+    BatchConvertWindow window_;
+    QLineEdit* input_ = nullptr;
+    QTableWidget* preview_ = nullptr;
+    QComboBox* dryBulbColumn_ = nullptr;
+    QComboBox* dryBulbUnit_ = nullptr;
+    QComboBox* humidityKind_ = nullptr;
+    QComboBox* humidityColumn_ = nullptr;
+    QComboBox* humidityUnit_ = nullptr;
+    QComboBox* pressureKind_ = nullptr;
+    QComboBox* pressureColumn_ = nullptr;
+    QLineEdit* pressureValue_ = nullptr;
+    QComboBox* pressureUnit_ = nullptr;
+    QComboBox* units_ = nullptr;
+    QComboBox* formulation_ = nullptr;
+    QComboBox* digits_ = nullptr;
+    QCheckBox* composition_ = nullptr;
+    QLineEdit* output_ = nullptr;
+    QPushButton* run_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QLabel* message_ = nullptr;
+    QTimer* timer_ = nullptr;
+    bool drawing_ = false;
+};
+
+// Shows the dialog without blocking; an open one is brought to the front.
+BatchWindow* showBatchWindow(Platform& platform, QWidget* owner = nullptr);
+
+} // namespace hygrovane::forms

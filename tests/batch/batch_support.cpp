@@ -1,0 +1,70 @@
+#include "batch_support.h"
+
+#include <algorithm>
+#include <cstring>
+#include <sstream>
+
+namespace hygrovane::batch::testing {
+
+std::ptrdiff_t StringSource::read(char* buffer, std::size_t size) {
+    const std::size_t count = std::min({size, piece_, bytes_.size() - at_});
+    std::memcpy(buffer, bytes_.data() + at_, count);
+    at_ += count;
+    return static_cast<std::ptrdiff_t>(count);
+}
+
+std::string Convert(const std::string& bytes, std::vector<std::string> options, int threads,
+                    std::string* error, Tally* tally) {
+    std::string message;
+    options.push_back("input.csv");
+    const std::optional<CommandLine> line = ParseCommandLine(options, message);
+    StringSource source(bytes);
+    Head head;
+    std::vector<std::string> notes;
+    std::optional<Settings> settings;
+    if (line && ReadHead(source, line->separator, head, message)) {
+        settings = SettingsFor(*line, head.file, notes, message);
+    }
+    if (settings) {
+        const Plan plan(*settings, head.file.shape, head.file.names.size());
+        message = plan.problem();
+        if (message.empty()) {
+            StringSink sink;
+            RunOptions run;
+            run.threads = threads;
+            const RunOutcome outcome = Run(plan, head, source, sink, run);
+            if (tally != nullptr) {
+                *tally = outcome.tally;
+            }
+            return sink.written;
+        }
+    }
+    if (error != nullptr) {
+        *error = message;
+    }
+    return {};
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<std::string> Cells(const std::string& line, char separator) {
+    std::vector<std::string_view> views;
+    SplitCells(line, separator, views);
+    std::vector<std::string> cells;
+    for (const std::string_view view : views) {
+        cells.push_back(CellText(view));
+    }
+    return cells;
+}
+
+} // namespace hygrovane::batch::testing
