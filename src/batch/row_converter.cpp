@@ -14,12 +14,10 @@ namespace hygrovane::batch {
 
 namespace {
 
-using calculation::AbsoluteHumidityText;
 using calculation::AltitudeText;
-using calculation::AmbientTemperatureText;
-using calculation::HumidityRatioText;
+using calculation::HumidityLimitCaptions;
+using calculation::LimitCaptions;
 using calculation::PressureText;
-using calculation::TemperatureText;
 using units::Quantity;
 
 // The captions of an input's Minimum and Maximum, as the window writes them.
@@ -27,30 +25,15 @@ struct Captions {
     std::string minimum, maximum;
 };
 
+// The window's captions of the humidity input in the row's unit; a relative humidity given as a
+// fraction is judged against 0 and 1.
 Captions HumidityCaptions(HumidityInput input, const std::string& unit, const Ambient& ambient,
                           const Saturation& s) {
-    const auto text = [](const std::optional<std::string>& t) { return t.value_or("0"); };
-    switch (input) {
-    case HumidityInput::RelativeHumidity:
-        return {"0", unit == kFractionUnit ? "1" : "100"};
-    case HumidityInput::HumidityRatio:
-        return {"0", text(HumidityRatioText(s.humidityRatio, unit))};
-    case HumidityInput::AbsoluteHumidity:
-        return {"0", text(AbsoluteHumidityText(s.absoluteHumidity, unit))};
-    case HumidityInput::DewPoint:
-        return {text(TemperatureText(kLowestDewPoint, unit)),
-                text(AmbientTemperatureText(ambient.dryBulb, unit))};
-    case HumidityInput::WetBulb:
-        return {text(TemperatureText(s.dryAirWetBulb, unit)),
-                text(AmbientTemperatureText(ambient.dryBulb, unit))};
-    case HumidityInput::PartialPressure:
-        return {"0", text(PressureText(s.pressure, unit))};
-    case HumidityInput::MoleFraction:
-        return {"0", RoundedText(s.moleFraction * 100, 4)};
-    case HumidityInput::MassFraction:
-        return {"0", RoundedText(s.massFraction * 100, 4)};
+    if (input == HumidityInput::RelativeHumidity && unit == kFractionUnit) {
+        return {"0", "1"};
     }
-    return {"0", "0"};
+    const LimitCaptions captions = HumidityLimitCaptions(input, unit, ambient.dryBulb, s);
+    return {captions.minimum.value_or("0"), captions.maximum.value_or("0")};
 }
 
 std::string_view CellForMessage(std::string_view cell) {

@@ -147,4 +147,27 @@ std::optional<std::string> EnthalpyText(double h, std::string_view unit) {
     return CatalogueText(Quantity::SpecificEnthalpy, unit, h, kEnthalpyDigits);
 }
 
+LimitCaptions HumidityLimitCaptions(HumidityInput input, std::string_view unit, float dryBulb,
+                                    const Saturation& s) {
+    switch (input) {
+    case HumidityInput::RelativeHumidity:
+        return {"0", "100"};
+    case HumidityInput::HumidityRatio:
+        return {"0", HumidityRatioText(s.humidityRatio, unit)};
+    case HumidityInput::AbsoluteHumidity:
+        return {"0", AbsoluteHumidityText(s.absoluteHumidity, unit)};
+    case HumidityInput::DewPoint:
+        return {TemperatureText(kLowestDewPoint, unit), AmbientTemperatureText(dryBulb, unit)};
+    case HumidityInput::WetBulb:
+        return {TemperatureText(s.dryAirWetBulb, unit), AmbientTemperatureText(dryBulb, unit)};
+    case HumidityInput::PartialPressure:
+        return {"0", PressureText(s.pressure, unit)};
+    case HumidityInput::MoleFraction:
+        return {"0", RoundedText(s.moleFraction * 100, 4)};
+    case HumidityInput::MassFraction:
+        return {"0", RoundedText(s.massFraction * 100, 4)};
+    }
+    return {};
+}
+
 } // namespace hygrovane::calculation

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "hygrovane/moist_air_state.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,6 +38,16 @@ std::optional<std::string> GasConstantText(double R, std::string_view unit);
 std::optional<std::string> DensityText(double rho, std::string_view unit);
 std::optional<std::string> SpecificVolumeText(double v, std::string_view unit);
 std::optional<std::string> EnthalpyText(double h, std::string_view unit);
+
+// The Minimum and Maximum captions of a humidity quantity in a unit, as the main window shows
+// them at a dry bulb and its saturated air: "0" and "100" where they are fixed, otherwise the
+// limits' texts (none where the unit names no unit).
+struct LimitCaptions {
+    std::optional<std::string> minimum;
+    std::optional<std::string> maximum;
+};
+LimitCaptions HumidityLimitCaptions(HumidityInput input, std::string_view unit, float dryBulb,
+                                    const Saturation& saturation);
 
 // Writes text into target when there is one.
 inline void Show(std::string& target, const std::optional<std::string>& text) {

@@ -11,24 +11,12 @@ void ShowSaturationPressure(FormAmbient& form, double p_ws) {
 }
 
 void ShowSaturation(FormAmbient& form, const Saturation& s) {
-    ShowSaturationPressure(form, s.pressure);
-    const auto caption = [&form](HumidityInput input, bool maximum) -> std::string& {
-        const HumidityRow& row = RowOf(input);
-        return form.Labels(maximum ? row.maximumLabel : row.minimumLabel).caption;
-    };
-    const float T = form.state.T;
-    Show(caption(HumidityInput::HumidityRatio, true),
-         HumidityRatioText(s.humidityRatio, form.Combo6.text()));
-    Show(caption(HumidityInput::AbsoluteHumidity, true),
-         AbsoluteHumidityText(s.absoluteHumidity, form.Combo7.text()));
-    Show(caption(HumidityInput::DewPoint, true), AmbientTemperatureText(T, form.Combo3.text()));
-    Show(caption(HumidityInput::DewPoint, false),
-         TemperatureText(kLowestDewPoint, form.Combo3.text()));
-    Show(caption(HumidityInput::WetBulb, true), AmbientTemperatureText(T, form.Combo4.text()));
-    Show(caption(HumidityInput::WetBulb, false),
-         TemperatureText(s.dryAirWetBulb, form.Combo4.text()));
-    caption(HumidityInput::MoleFraction, true) = RoundedText(s.moleFraction * 100, 4);
-    caption(HumidityInput::MassFraction, true) = RoundedText(s.massFraction * 100, 4);
+    for (const HumidityRow& row : kHumidityRows) {
+        const LimitCaptions captions =
+            HumidityLimitCaptions(row.input, form.Combo(row.combo).text(), form.state.T, s);
+        Show(form.Labels(row.minimumLabel).caption, captions.minimum);
+        Show(form.Labels(row.maximumLabel).caption, captions.maximum);
+    }
 }
 
 } // namespace hygrovane::calculation
