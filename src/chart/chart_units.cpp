@@ -23,7 +23,7 @@ Scale CatalogueScale(Quantity quantity, std::string_view unit, std::string symbo
 // 0 °F in °C.
 constexpr double kFahrenheitZero = -160.0 / 9.0;
 
-// The enthalpy from a datum at t0 (°C): the dry-air part 1.006 t counted from t0 instead of 0 °C.
+// The enthalpy from a datum at t0 (°C): the dry-air term 1.006 t counted from t0 instead of 0 °C.
 // The water part keeps its datum (liquid water at 0 °C), as on the charts engineers use.
 Scale EnthalpyScale(std::string_view unit, std::string symbol, double datumCelsius) {
     Scale scale = CatalogueScale(Quantity::SpecificEnthalpy, unit, std::move(symbol), 1);

@@ -1,5 +1,6 @@
 // The program's exit statuses, and that a failed run leaves no output file behind.
 #include "batch_support.h"
+#include "size_limit.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,8 @@
 
 namespace hygrovane::batch {
 namespace {
+
+using hygrovane::testing::WithSizeLimit;
 
 namespace fs = std::filesystem;
 
@@ -67,19 +70,6 @@ class CommandLineRuns : public ::testing::Test {
 
     fs::path folder_;
 };
-
-// A write limit as on a full disk: the write fails with EFBIG instead of the signal.
-template <typename Body> int WithSizeLimit(rlim_t bytes, Body body) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit limit = saved;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-    const int status = body();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    return status;
-}
 
 TEST_F(CommandLineRuns, RefusalsExitNonZeroAndLeaveNothingHalfWritten) {
     Write(Path("existing.csv"), "old bytes\n");

@@ -1,4 +1,5 @@
 #include "case_support.h"
+#include "size_limit.h"
 
 #include "calculator/calculate.h"
 #include "casefile/case_file.h"
@@ -20,6 +21,8 @@
 
 namespace hygrovane::casefile {
 namespace {
+
+using hygrovane::testing::WithSizeLimit;
 
 using namespace hygrovane::testing;
 using Lines = std::vector<std::string>;
@@ -444,20 +447,6 @@ TEST_F(CaseFiles, SaveReplacesAnExistingFileCompletely) {
     Write(Path("case"), std::string(5000, 'x'));
     EXPECT_TRUE(SaveCase(TestWindow().form(), Path("case")).ok);
     EXPECT_EQ(ReadBytes(Path("case")), CaseFileText(TestWindow().form()));
-}
-
-// Runs write with the size of files this process may write limited, as a full disk would.
-template <typename Writer> FileResult WithSizeLimit(rlim_t bytes, Writer write) {
-    std::fflush(stdout); // nothing may be printed meanwhile: stdout may be a file
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit limit = saved;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-    const FileResult result = write();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    return result;
 }
 
 // Both writers go through the same path: each failure is reported with the file's name, and the

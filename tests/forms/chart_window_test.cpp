@@ -6,6 +6,7 @@
 #include "forms/chart/chart_overlays.h"
 #include "forms/chart/chart_window.h"
 #include "qt_app.h"
+#include "size_limit.h"
 #include "windows/fake_platform.h"
 
 #include <QAction>
@@ -29,6 +30,8 @@
 
 namespace hygrovane::forms {
 namespace {
+
+using hygrovane::testing::WithSizeLimit;
 
 using testing::control;
 using testing::retype;
@@ -196,19 +199,6 @@ TEST_F(ChartWindowTest, TheMouseReadsAndSetsTheStateAndZoomsTheRange) {
     EXPECT_EQ(from->value(), 0);
     control<QPushButton>(*chart, "resetRange")->click();
     EXPECT_EQ(chart->model().range(), full);
-}
-
-// Runs write with the size of files this process may write limited, as a full disk would.
-template <typename Write> bool WithSizeLimit(rlim_t bytes, Write write) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit limit = saved;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
-    const bool ok = write();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    return ok;
 }
 
 QByteArray Bytes(const std::string& path) {
