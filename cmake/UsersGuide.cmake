@@ -11,6 +11,8 @@ add_custom_command(
             ${HYGROVANE_GUIDE_PDF}
     DEPENDS hygrovane_render_guide ${PROJECT_SOURCE_DIR}/docs/users-guide.md
             ${PROJECT_SOURCE_DIR}/docs/ahu-example.png
+            ${PROJECT_SOURCE_DIR}/docs/processes-window.png
+            ${PROJECT_SOURCE_DIR}/docs/batch-convert.png
     COMMENT "Rendering the user's guide"
     VERBATIM)
 add_custom_target(hygrovane_users_guide ALL DEPENDS ${HYGROVANE_GUIDE_PDF})
