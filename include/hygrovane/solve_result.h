@@ -1,11 +1,10 @@
 #pragma once
 
 #include "hygrovane/conditions.h"
+#include "hygrovane/expected.h"
 #include "hygrovane/moist_air_state.h"
 
 #include <string>
-#include <utility>
-#include <variant>
 
 namespace hygrovane {
 
@@ -35,23 +34,7 @@ struct SolveFailure {
 // One sentence on the failure in internal units, for logs and messages.
 std::string Describe(const SolveFailure& failure);
 
-// A computed value or the reason there is none.
-template <typename T> class Result {
-  public:
-    Result(T value) : outcome_(std::move(value)) {}
-    Result(SolveFailure failure) : outcome_(std::move(failure)) {}
-
-    bool ok() const { return outcome_.index() == 0; }
-    explicit operator bool() const { return ok(); }
-    // Only when ok().
-    const T& value() const { return std::get<0>(outcome_); }
-    const T& operator*() const { return value(); }
-    const T* operator->() const { return &value(); }
-    // Only when !ok().
-    const SolveFailure& failure() const { return std::get<1>(outcome_); }
-
-  private:
-    std::variant<T, SolveFailure> outcome_;
-};
+// A computed state (or step) of the core, or why there is none.
+template <typename T> using Result = Expected<T, SolveFailure>;
 
 } // namespace hygrovane

@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 #include <utility>
-#include <variant>
 
 namespace hygrovane::processes {
 
@@ -35,23 +34,7 @@ inline ProcessFailure CoreFailure(const SolveFailure& failure) {
 }
 
 // A computed value or the reason there is none; never throws.
-template <typename T> class Outcome {
-  public:
-    Outcome(T value) : outcome_(std::move(value)) {}
-    Outcome(ProcessFailure failure) : outcome_(std::move(failure)) {}
-
-    bool ok() const { return outcome_.index() == 0; }
-    explicit operator bool() const { return ok(); }
-    // Only when ok().
-    const T& value() const { return std::get<0>(outcome_); }
-    const T& operator*() const { return value(); }
-    const T* operator->() const { return &value(); }
-    // Only when !ok().
-    const ProcessFailure& failure() const { return std::get<1>(outcome_); }
-
-  private:
-    std::variant<T, ProcessFailure> outcome_;
-};
+template <typename T> using Outcome = Expected<T, ProcessFailure>;
 
 // The answer of a command that changes a set: empty when done, otherwise why nothing changed.
 using Refusal = std::optional<ProcessFailure>;
