@@ -11,6 +11,8 @@
 
 #include <QAction>
 #include <QBuffer>
+#include <QDir>
+#include <QDirIterator>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QImage>
@@ -27,6 +29,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <map>
 
 namespace hygrovane::forms {
 namespace {
@@ -264,6 +267,123 @@ TEST_F(ChartWindowTest, ExportsPngSvgAndPdfAndReportsAFailedWrite) {
     EXPECT_NE(platform.messages[0].message.find(path("missing/chart.pdf")), std::string::npos);
     EXPECT_NE(platform.messages[1].message.find("chart.png"), std::string::npos);
     EXPECT_EQ(Bytes(path("chart.png")), png);
+}
+
+// Every file under a folder with its bytes, to show that a refused export changed nothing.
+std::map<QString, QByteArray> Snapshot(const QString& folder) {
+    std::map<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString name = it.next();
+        files[name] = Bytes(name.toStdString());
+    }
+    return files;
+}
+
+// The export commands as the menu runs them: the ending is added before the question about
+// replacing, a file is replaced only after a Yes, and a target that cannot be written is
+// reported with nothing written anywhere.
+TEST_F(ChartWindowTest, ExportAsksBeforeReplacingAndWritesNothingElsewhere) {
+    using Answer = Platform::Answer;
+    const QByteArray old = "the user's own drawing";
+    const struct {
+        const char* name;
+        const char* action;
+        std::string chosen;          // what the dialog returns
+        std::vector<Answer> answers; // to the question, if asked
+        std::string asked;           // the file the question names; empty: none asked
+        std::string written;         // the file the chart goes to; empty: refused
+        const char* reported;        // in the message of a refused write
+    } rows[] = {
+        {"name without its ending, the file with it exists: No",
+         "exportSvg",
+         path("old"),
+         {Answer::No},
+         path("old.svg"),
+         "",
+         nullptr},
+        {"the same, Yes replaces it",
+         "exportSvg",
+         path("old"),
+         {Answer::Yes},
+         path("old.svg"),
+         path("old.svg"),
+         nullptr},
+        {"the same, the question dismissed",
+         "exportPdf",
+         path("old"),
+         {},
+         path("old.pdf"),
+         "",
+         nullptr},
+        {"name with its ending, confirmed by the dialog",
+         "exportSvg",
+         path("old.svg"),
+         {},
+         "",
+         path("old.svg"),
+         nullptr},
+        {"new name without its ending", "exportPdf", path("new"), {}, "", path("new.pdf"), nullptr},
+        {"a device", "exportPdf", "/dev/full", {}, "", "", "it is not a regular file"},
+        {"a folder", "exportSvg", path("folder"), {}, "", "", "it is a folder"},
+        {"below a file", "exportPdf", path("old.pdf/chart"), {}, "", "", "old.pdf/chart.pdf"},
+        {"a folder no one may create files in",
+         "exportSvg",
+         "/proc/hygrovane-chart",
+         {},
+         "",
+         "",
+         "/proc/hygrovane-chart.svg"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        QDir(folder.path()).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(folder.path() + "/folder"));
+        for (const char* name : {"old.svg", "old.pdf"}) {
+            QFile file(QString::fromStdString(path(name)));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
+        }
+        const auto before = Snapshot(folder.path());
+        platform.questions.clear();
+        platform.messages.clear();
+        platform.savePaths = {row.chosen};
+        platform.answers = {row.answers.begin(), row.answers.end()};
+
+        control<QAction>(*chart, row.action)->trigger();
+
+        if (row.asked.empty()) {
+            EXPECT_TRUE(platform.questions.empty());
+        } else {
+            EXPECT_EQ(platform.questions.size(), 1U);
+            for (const auto& question : platform.questions) {
+                EXPECT_EQ(question.message, "The file \"" + row.asked +
+                                                "\" already exists. Do you want to replace it?");
+            }
+        }
+        auto after = Snapshot(folder.path());
+        if (!std::string(row.written).empty()) {
+            const QByteArray bytes = Bytes(row.written);
+            EXPECT_TRUE(bytes.startsWith("<?xml") || bytes.startsWith("%PDF")) << row.written;
+            after.erase(QString::fromStdString(row.written));
+            auto expected = before;
+            expected.erase(QString::fromStdString(row.written));
+            EXPECT_EQ(after, expected) << "nothing else changed";
+            EXPECT_TRUE(platform.messages.empty());
+        } else {
+            EXPECT_EQ(after, before) << "every file as it was";
+        }
+        if (row.reported != nullptr) {
+            EXPECT_EQ(platform.messages.size(), 1U);
+            for (const auto& message : platform.messages) {
+                EXPECT_NE(message.message.find(row.reported), std::string::npos) << message.message;
+            }
+        }
+        for (const char* elsewhere : {"/dev/full.pdf", "/proc/hygrovane-chart.svg"}) {
+            EXPECT_FALSE(QFileInfo::exists(elsewhere)) << elsewhere;
+            QFile::remove(elsewhere); // what the earlier code left
+        }
+    }
 }
 
 // Under a real display (xvfb-run), HYGROVANE_SCREENSHOT_DIR=<folder> saves the chart at start-up.
