@@ -27,6 +27,7 @@
 
 #include <sys/resource.h>
 
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <map>
@@ -202,6 +203,58 @@ TEST_F(ChartWindowTest, TheMouseReadsAndSetsTheStateAndZoomsTheRange) {
     EXPECT_EQ(from->value(), 0);
     control<QPushButton>(*chart, "resetRange")->click();
     EXPECT_EQ(chart->model().range(), full);
+}
+
+// A range of exactly the narrowest span is taken, and a refusal's message goes with the next
+// range taken.
+TEST_F(ChartWindowTest, TheNarrowestRangeIsTakenAndARefusalIsForgottenAfterASuccess) {
+    const QLabel* status = control<QLabel>(*chart, "status");
+    const QString refused = "The range was not changed: each end must lie below the other by at "
+                            "least 1 K and 0.1 g/kg.";
+    const auto type = [&](const char* field, double value) {
+        auto* box = control<QDoubleSpinBox>(*chart, field);
+        box->setValue(value);
+        emit box->editingFinished();
+    };
+    type("dryBulbFrom", 60); // above the other end
+    EXPECT_EQ(status->text(), refused);
+    type("humidityRatioFrom", 9.8);
+    EXPECT_NE(status->text(), refused) << "a range was taken since";
+    type("humidityRatioTo", 9.9); // exactly 0.1 g/kg
+    EXPECT_NE(status->text(), refused);
+    EXPECT_NEAR(chart->model().range().humidityRatioMin, 0.0098, 1e-12);
+    EXPECT_NEAR(chart->model().range().humidityRatioMax, 0.0099, 1e-12);
+    type("dryBulbTo", -9.9); // 0.1 K above the other end: refused
+    EXPECT_EQ(status->text(), refused);
+    EXPECT_EQ(chart->model().range().dryBulbMax, 323.15);
+    type("dryBulbTo", -9); // exactly 1 K
+    EXPECT_NE(status->text(), refused);
+    EXPECT_NEAR(chart->model().range().dryBulbMax, 264.15, 1e-9);
+}
+
+// One wheel event zooms by at most ten steps, whatever delta it carries.
+TEST_F(ChartWindowTest, AWheelEventOfAnyDeltaLeavesARangeToDraw) {
+    QWidget* canvas = chart->canvas();
+    const chart::ChartRange full = chart->model().range();
+    const struct {
+        int delta;
+        double factor; // of the humidity-ratio span
+    } rows[] = {{-524288, std::pow(0.85, -10)}, {524288, std::pow(0.85, 10)}, {-120, 1 / 0.85}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.delta);
+        chart->chooseRange(std::nullopt);
+        const QPoint centre = pixelOf(20, 10);
+        QWheelEvent wheel(centre, canvas->mapToGlobal(centre), {}, {0, row.delta}, Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(canvas, &wheel);
+        const chart::ChartRange r = chart->model().range();
+        EXPECT_NEAR(r.humidityRatioMax - r.humidityRatioMin,
+                    (full.humidityRatioMax - full.humidityRatioMin) * row.factor, 1e-12);
+        EXPECT_GE(r.dryBulbMax - r.dryBulbMin, 1);
+        EXPECT_GE(r.dryBulbMin, chart::kLowestChartDryBulb - 1e-9);
+        EXPECT_LE(r.dryBulbMax, chart::kHighestChartDryBulb + 1e-9);
+        EXPECT_GE(chart->model().geometry().curves.size(), 10U) << "lines to draw";
+    }
 }
 
 QByteArray Bytes(const std::string& path) {

@@ -31,6 +31,8 @@ namespace {
 
 const char* const kHint = "Point at the chart to read a state · click or drag to set the main "
                           "window's state · turn the wheel to zoom";
+const char* const kRangeRefused = "The range was not changed: each end must lie below the "
+                                  "other by at least 1 K and 0.1 g/kg.";
 const char* const kErrorNote = "The main window shows an error: no state is marked.";
 
 // The pixel size of a PNG, asked in a small dialog; none when cancelled.
@@ -228,6 +230,10 @@ void ChartWindow::follow() {
 void ChartWindow::chooseRange(const std::optional<chart::ChartRange>& range) {
     chosenRange_ = range;
     follow();
+    // A refusal of an earlier range no longer holds.
+    if (status_->text() == QString::fromUtf8(kRangeRefused)) {
+        status_->setText(QString::fromUtf8(kHint));
+    }
 }
 
 void ChartWindow::showComfortZones(bool shown) {
@@ -288,8 +294,7 @@ void ChartWindow::readRange() {
         chooseRange(*checked);
         return;
     }
-    status_->setText(QStringLiteral("The range was not changed: each end must lie below the "
-                                    "other by at least 1 K and 0.1 g/kg."));
+    status_->setText(QString::fromUtf8(kRangeRefused));
     showRange(true);
 }
 
