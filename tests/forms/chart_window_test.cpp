@@ -27,6 +27,7 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cmath>
 #include <csignal>
 #include <cstdio>
@@ -254,6 +255,97 @@ TEST_F(ChartWindowTest, AWheelEventOfAnyDeltaLeavesARangeToDraw) {
         EXPECT_GE(r.dryBulbMin, chart::kLowestChartDryBulb - 1e-9);
         EXPECT_LE(r.dryBulbMax, chart::kHighestChartDryBulb + 1e-9);
         EXPECT_GE(chart->model().geometry().curves.size(), 10U) << "lines to draw";
+    }
+}
+
+// Whether a box lies inside the plot, allowing for the rounding of the text's metrics.
+bool InsidePlot(const QRectF& box, const ChartLayout& layout) {
+    return layout.plot.adjusted(-0.5, -0.5, 0.5, 0.5).contains(box);
+}
+
+std::string Describe(const QRectF& box) {
+    return std::to_string(box.left()) + "," + std::to_string(box.top()) + " to " +
+           std::to_string(box.right()) + "," + std::to_string(box.bottom());
+}
+
+// The lines' labels at the default ranges: those named are written, and every one lies inside
+// the plot but the enthalpy labels written above it. Lines end on an edge at a dry bulb held in
+// 32 bits, a hair inside it.
+TEST(ChartLabels, LinesEndingOnAnEdgeAreLabelledInsideThePlot) {
+    testing::qtApp();
+    const struct {
+        const char* name;
+        double pressure;
+        chart::ChartUnits units;
+        std::vector<std::pair<chart::Family, const char*>> labelled;
+    } rows[] = {
+        {"Metric at sea level: 0.95 m3/kg ends on the right edge, wet bulb and enthalpy -10 "
+         "start on the left",
+         101325,
+         chart::MetricUnits(),
+         {{chart::Family::SpecificVolume, "0.95"},
+          {chart::Family::WetBulb, "-10"},
+          {chart::Family::Enthalpy, "-10"}}},
+        {"British at sea level: wet bulb 20 and enthalpy 5 start on the left edge",
+         101325,
+         chart::BritishUnits(),
+         {{chart::Family::WetBulb, "20"},
+          {chart::Family::Enthalpy, "5"},
+          {chart::Family::SpecificVolume, "15.0"}}},
+        {"Metric at 5 kPa: lines entering from the left",
+         5000,
+         chart::MetricUnits(),
+         {{chart::Family::WetBulb, "-15"}, {chart::Family::Enthalpy, "60"}}},
+        {"Metric at 1500 m", 84556, chart::MetricUnits(), {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const chart::ChartModel model(
+            {row.pressure, SatFormulation::IAPWS, row.units, row.units.defaultRange});
+        for (const QSize size : {QSize(1000, 650), QSize(1920, 1080)}) {
+            const ChartLayout layout = LayoutChart(QRectF(QPointF(0, 0), QSizeF(size)));
+            const std::vector<CurveLabel> labels = CurveLabels(layout, model);
+            for (const auto& [family, text] : row.labelled) {
+                EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [&](const CurveLabel& label) {
+                    return label.curve->family == family && label.text == text;
+                })) << text;
+            }
+            for (const CurveLabel& label : labels) {
+                const bool above = label.curve->family == chart::Family::Enthalpy &&
+                                   label.box.bottom() <= layout.plot.top();
+                EXPECT_TRUE(above || InsidePlot(label.box, layout))
+                    << label.curve->label << " at " << Describe(label.box);
+            }
+        }
+    }
+}
+
+// The marked state's label stays inside the plot near every edge.
+TEST_F(ChartWindowTest, TheStateLabelMovesAwayFromEveryEdge) {
+    const struct {
+        const char* name;
+        double celsius, gramsPerKg;
+        std::optional<chart::ChartRange> range;
+    } rows[] = {
+        {"bottom", 20, 0.3, {}},
+        {"bottom right", 49.8, 0.3, {}},
+        {"right", 49.8, 12, {}},
+        {"bottom left", -9.8, 0.3, {}},
+        {"top", 30, 9.95, chart::ChartRange{263.15, 323.15, 0, 0.01}},
+        {"top right", 49.8, 9.95, chart::ChartRange{263.15, 323.15, 0, 0.01}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        chart->chooseRange(row.range);
+        QTest::mouseClick(chart->canvas(), Qt::LeftButton, {},
+                          pixelOf(row.celsius, row.gramsPerKg));
+        const ChartLayout layout = LayoutChart(QRectF(chart->canvas()->rect()));
+        const auto box = StateLabelBox(layout, chart->scene());
+        ASSERT_TRUE(box);
+        const double u = layout.unit; // the plot's clip lies u outside it
+        EXPECT_TRUE(layout.plot.adjusted(-u, -u, u, u).contains(*box)) << Describe(*box);
+        const QPointF at = *statePixel();
+        EXPECT_FALSE(box->contains(at)) << "the label leaves the point visible";
     }
 }
 
