@@ -26,6 +26,7 @@
 #include <QXmlStreamReader>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -473,6 +474,13 @@ TEST_F(ChartWindowTest, ExportAsksBeforeReplacingAndWritesNothingElsewhere) {
         {"a device", "exportPdf", "/dev/full", {}, "", "", "it is not a regular file"},
         {"a folder", "exportSvg", path("folder"), {}, "", "", "it is a folder"},
         {"below a file", "exportPdf", path("old.pdf/chart"), {}, "", "", "old.pdf/chart.pdf"},
+        {"a read-only folder (not for root, who may write there)",
+         "exportPdf",
+         path("read-only/chart"),
+         {},
+         "",
+         "",
+         "read-only/chart.pdf"},
         {"a folder no one may create files in",
          "exportSvg",
          "/proc/hygrovane-chart",
@@ -483,8 +491,15 @@ TEST_F(ChartWindowTest, ExportAsksBeforeReplacingAndWritesNothingElsewhere) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
+        if (row.chosen == path("read-only/chart") && geteuid() == 0) {
+            continue;
+        }
+        QFile::setPermissions(folder.path() + "/read-only",
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QDir(folder.path()).removeRecursively();
         ASSERT_TRUE(QDir().mkpath(folder.path() + "/folder"));
+        ASSERT_TRUE(QDir().mkpath(folder.path() + "/read-only"));
+        QFile::setPermissions(folder.path() + "/read-only", QFile::ReadOwner | QFile::ExeOwner);
         for (const char* name : {"old.svg", "old.pdf"}) {
             QFile file(QString::fromStdString(path(name)));
             ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
