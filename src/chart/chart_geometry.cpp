@@ -72,6 +72,19 @@ ChartPoint Between(ChartPoint a, ChartPoint b, double f) {
             a.humidityRatio + (b.humidityRatio - a.humidityRatio) * f};
 }
 
+// The decimals that write every multiple of a step exactly: 2 for 0.25 (15.25, 15.75), 1 for
+// 2.5 and for 0.5.
+int DecimalsOf(double step) {
+    constexpr int kMost = 9;
+    int decimals = 0;
+    for (double scaled = step; decimals < kMost; scaled *= 10, ++decimals) {
+        if (std::abs(scaled - std::round(scaled)) <= 1e-9 * std::max(1.0, scaled)) {
+            break;
+        }
+    }
+    return decimals;
+}
+
 // Multiples of step (widened by 2, 5, 10, 20, ... when there would be more than maxCount)
 // between low and high, and the decimals that write them.
 struct Values {
@@ -92,7 +105,7 @@ Values LineValues(double low, double high, double step, int maxCount) {
                 for (double k = first; k <= last; ++k) {
                     out.values.push_back(k * s);
                 }
-                out.decimals = std::max(0, static_cast<int>(-std::floor(std::log10(s) + 1e-9)));
+                out.decimals = DecimalsOf(s);
                 return out;
             }
         }

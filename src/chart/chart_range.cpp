@@ -25,27 +25,37 @@ void Fit(double& low, double& high, double lowest, double highest, double narrow
     }
 }
 
+// Whether a span is at least the narrowest allowed. The ends come from typed decimals in other
+// units (9.8 and 9.9 g/kg are 0.0098 and 0.0099 kg/kg, 9.99999999999999E-5 apart), so a span
+// short of it by a rounding passes. Written so that a NaN fails.
+bool Spans(double low, double high, double narrowest) {
+    return high - low >= narrowest * (1 - 1e-9);
+}
+
 } // namespace
 
 std::optional<ChartRange> CheckedRange(const ChartRange& asked) {
     ChartRange r = asked;
-    // Written so that a NaN fails.
-    if (!(r.dryBulbMax - r.dryBulbMin >= kNarrowestDryBulbSpan) ||
-        !(r.humidityRatioMax - r.humidityRatioMin >= kNarrowestHumidityRatioSpan)) {
+    if (!Spans(r.dryBulbMin, r.dryBulbMax, kNarrowestDryBulbSpan) ||
+        !Spans(r.humidityRatioMin, r.humidityRatioMax, kNarrowestHumidityRatioSpan)) {
         return std::nullopt;
     }
     r.dryBulbMin = std::max(r.dryBulbMin, kLowestChartDryBulb);
     r.dryBulbMax = std::min(r.dryBulbMax, kHighestChartDryBulb);
     r.humidityRatioMin = std::max(r.humidityRatioMin, 0.0);
     r.humidityRatioMax = std::min(r.humidityRatioMax, kHighestChartHumidityRatio);
-    if (!(r.dryBulbMax - r.dryBulbMin >= kNarrowestDryBulbSpan) ||
-        !(r.humidityRatioMax - r.humidityRatioMin >= kNarrowestHumidityRatioSpan)) {
+    if (!Spans(r.dryBulbMin, r.dryBulbMax, kNarrowestDryBulbSpan) ||
+        !Spans(r.humidityRatioMin, r.humidityRatioMax, kNarrowestHumidityRatioSpan)) {
         return std::nullopt;
     }
     return r;
 }
 
 ChartRange Zoomed(const ChartRange& range, ChartPoint centre, double factor) {
+    // A factor from a wild wheel event (overflowed to infinity, or nothing) would leave no span.
+    if (!(factor > 0 && std::isfinite(factor))) {
+        return range;
+    }
     ChartRange r;
     r.dryBulbMin = centre.dryBulb + (range.dryBulbMin - centre.dryBulb) * factor;
     r.dryBulbMax = centre.dryBulb + (range.dryBulbMax - centre.dryBulb) * factor;

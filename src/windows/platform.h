@@ -13,6 +13,11 @@ class Platform {
 
     virtual ~Platform() = default;
     virtual Answer askYesNoCancel(const std::string& message, const std::string& title) = 0;
+    // A question with Yes and No, No the default (such as whether to replace a file); true for
+    // Yes. Platforms without a box of their own ask with Yes, No and Cancel.
+    virtual bool askYesNo(const std::string& message, const std::string& title) {
+        return askYesNoCancel(message, title) == Answer::Yes;
+    }
     // An OK message box; an empty title means the application's default title.
     virtual void showMessage(const std::string& message, const std::string& title) = 0;
     virtual std::optional<std::string> openFileDialog() = 0;

@@ -200,6 +200,58 @@ TEST(ChartGeometry, FamiliesAreSpacedAsEngineersExpectAndAxesAreLabelled) {
     EXPECT_EQ(british.familyCaption(Family::Enthalpy), "Enthalpy, Btu/lb (datum 0 °F)");
 }
 
+// Where a family's step is widened to x2.5 or x5 of a decimal step, its labels carry the decimals
+// of the wider step: every label reads back as the value of its line.
+TEST(ChartGeometry, LabelsOfWidenedStepsCarryTheDecimalsTheirValuesNeed) {
+    const struct {
+        const char* name;
+        double pressure;
+        ChartUnits units;
+        Family family;
+        std::vector<std::string> some; // among the labels
+    } rows[] = {
+        {"volume at 5 kPa, 0.25 m3/kg",
+         5000,
+         MetricUnits(),
+         Family::SpecificVolume,
+         {"15.25", "15.50", "15.75", "16.25", "16.75", "17.25"}},
+        {"volume at 5 kPa, 2.5 ft3/lb",
+         5000,
+         BritishUnits(),
+         Family::SpecificVolume,
+         {"247.5", "250.0", "252.5"}},
+        {"volume at 50 kPa, 0.05 m3/kg as before",
+         50000,
+         MetricUnits(),
+         Family::SpecificVolume,
+         {"1.55", "1.60"}},
+        {"volume at 20 kPa, 1 ft3/lb", 20000, BritishUnits(), Family::SpecificVolume, {"62", "63"}},
+        {"volume at sea level, 0.5 ft3/lb as before",
+         101325,
+         BritishUnits(),
+         Family::SpecificVolume,
+         {"12.5", "13.0"}},
+        {"enthalpy at 5 kPa", 5000, MetricUnits(), Family::Enthalpy, {"-10", "0", "10"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const ChartModel model(
+            {row.pressure, SatFormulation::IAPWS, row.units, row.units.defaultRange});
+        std::vector<std::string> labels;
+        for (const Curve& curve : model.geometry().curves) {
+            if (curve.family == row.family) {
+                labels.push_back(curve.label);
+                EXPECT_NEAR(std::stod(curve.label), curve.value, 1e-9 * std::abs(curve.value))
+                    << curve.label;
+            }
+        }
+        EXPECT_GE(labels.size(), 2U);
+        for (const std::string& label : row.some) {
+            EXPECT_NE(std::find(labels.begin(), labels.end(), label), labels.end()) << label;
+        }
+    }
+}
+
 TEST(ChartGeometry, ComfortZonesAreBoundedByTheirDryBulbsAndRelativeHumidities) {
     const ChartModel model;
     const auto& zones = model.geometry().comfortZones;
@@ -417,6 +469,13 @@ TEST(ChartRange, RangesAreCheckedZoomedAndTicked) {
         {"ends swapped", {323.15, 263.15, 0, 0.03}, std::nullopt},
         {"not a number", {std::nan(""), 300, 0, 0.03}, std::nullopt},
         {"narrower than 1 K", {300, 300.5, 0, 0.03}, std::nullopt},
+        {"exactly 0.1 g/kg, typed as 9.8 and 9.9",
+         {300, 310, 9.8 / 1000, 9.9 / 1000},
+         ChartRange{300, 310, 9.8 / 1000, 9.9 / 1000}},
+        {"exactly 1 K, typed as 20.1 and 21.1 °C",
+         {20.1 + 273.15, 21.1 + 273.15, 0, 0.03},
+         ChartRange{20.1 + 273.15, 21.1 + 273.15, 0, 0.03}},
+        {"short of 0.1 g/kg by more than a rounding", {300, 310, 0.0098, 0.0098999}, std::nullopt},
         {"ends pulled in", {100, 400, -1, 2}, ChartRange{173.15, 373.15, 0, 0.5}},
     };
     for (const auto& row : checks) {
@@ -433,6 +492,9 @@ TEST(ChartRange, RangesAreCheckedZoomedAndTicked) {
         {"out at the bottom edge", {263.15, 0}, 2, {253.15, 373.15, 0, 0.06}},
         {"in to the narrowest", {293.15, 0.015}, 1e-6, {292.65, 293.65, 0.01495, 0.01505}},
         {"out to the widest", {300, 0.01}, 1e3, {173.15, 373.15, 0, 0.5}},
+        {"an infinite factor changes nothing", {300, 0.01}, INFINITY, metric},
+        {"a factor of 0 changes nothing", {300, 0.01}, 0, metric},
+        {"a factor that is not a number changes nothing", {300, 0.01}, NAN, metric},
     };
     for (const auto& row : zooms) {
         const ChartRange z = Zoomed(metric, row.centre, row.factor);

@@ -11,6 +11,8 @@
 
 #include <QAction>
 #include <QBuffer>
+#include <QDir>
+#include <QDirIterator>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QImage>
@@ -24,9 +26,13 @@
 #include <QXmlStreamReader>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
+#include <map>
 
 namespace hygrovane::forms {
 namespace {
@@ -201,6 +207,149 @@ TEST_F(ChartWindowTest, TheMouseReadsAndSetsTheStateAndZoomsTheRange) {
     EXPECT_EQ(chart->model().range(), full);
 }
 
+// A range of exactly the narrowest span is taken, and a refusal's message goes with the next
+// range taken.
+TEST_F(ChartWindowTest, TheNarrowestRangeIsTakenAndARefusalIsForgottenAfterASuccess) {
+    const QLabel* status = control<QLabel>(*chart, "status");
+    const QString refused = "The range was not changed: each end must lie below the other by at "
+                            "least 1 K and 0.1 g/kg.";
+    const auto type = [&](const char* field, double value) {
+        auto* box = control<QDoubleSpinBox>(*chart, field);
+        box->setValue(value);
+        emit box->editingFinished();
+    };
+    type("dryBulbFrom", 60); // above the other end
+    EXPECT_EQ(status->text(), refused);
+    type("humidityRatioFrom", 9.8);
+    EXPECT_NE(status->text(), refused) << "a range was taken since";
+    type("humidityRatioTo", 9.9); // exactly 0.1 g/kg
+    EXPECT_NE(status->text(), refused);
+    EXPECT_NEAR(chart->model().range().humidityRatioMin, 0.0098, 1e-12);
+    EXPECT_NEAR(chart->model().range().humidityRatioMax, 0.0099, 1e-12);
+    type("dryBulbTo", -9.9); // 0.1 K above the other end: refused
+    EXPECT_EQ(status->text(), refused);
+    EXPECT_EQ(chart->model().range().dryBulbMax, 323.15);
+    type("dryBulbTo", -9); // exactly 1 K
+    EXPECT_NE(status->text(), refused);
+    EXPECT_NEAR(chart->model().range().dryBulbMax, 264.15, 1e-9);
+}
+
+// One wheel event zooms by at most ten steps, whatever delta it carries.
+TEST_F(ChartWindowTest, AWheelEventOfAnyDeltaLeavesARangeToDraw) {
+    QWidget* canvas = chart->canvas();
+    const chart::ChartRange full = chart->model().range();
+    const struct {
+        int delta;
+        double factor; // of the humidity-ratio span
+    } rows[] = {{-524288, std::pow(0.85, -10)}, {524288, std::pow(0.85, 10)}, {-120, 1 / 0.85}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.delta);
+        chart->chooseRange(std::nullopt);
+        const QPoint centre = pixelOf(20, 10);
+        QWheelEvent wheel(centre, canvas->mapToGlobal(centre), {}, {0, row.delta}, Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(canvas, &wheel);
+        const chart::ChartRange r = chart->model().range();
+        EXPECT_NEAR(r.humidityRatioMax - r.humidityRatioMin,
+                    (full.humidityRatioMax - full.humidityRatioMin) * row.factor, 1e-12);
+        EXPECT_GE(r.dryBulbMax - r.dryBulbMin, 1);
+        EXPECT_GE(r.dryBulbMin, chart::kLowestChartDryBulb - 1e-9);
+        EXPECT_LE(r.dryBulbMax, chart::kHighestChartDryBulb + 1e-9);
+        EXPECT_GE(chart->model().geometry().curves.size(), 10U) << "lines to draw";
+    }
+}
+
+// Whether a box lies inside the plot, allowing for the rounding of the text's metrics.
+bool InsidePlot(const QRectF& box, const ChartLayout& layout) {
+    return layout.plot.adjusted(-0.5, -0.5, 0.5, 0.5).contains(box);
+}
+
+std::string Describe(const QRectF& box) {
+    return std::to_string(box.left()) + "," + std::to_string(box.top()) + " to " +
+           std::to_string(box.right()) + "," + std::to_string(box.bottom());
+}
+
+// The lines' labels at the default ranges: those named are written, and every one lies inside
+// the plot but the enthalpy labels written above it. Lines end on an edge at a dry bulb held in
+// 32 bits, a hair inside it.
+TEST(ChartLabels, LinesEndingOnAnEdgeAreLabelledInsideThePlot) {
+    testing::qtApp();
+    const struct {
+        const char* name;
+        double pressure;
+        chart::ChartUnits units;
+        std::vector<std::pair<chart::Family, const char*>> labelled;
+    } rows[] = {
+        {"Metric at sea level: 0.95 m3/kg ends on the right edge, wet bulb and enthalpy -10 "
+         "start on the left",
+         101325,
+         chart::MetricUnits(),
+         {{chart::Family::SpecificVolume, "0.95"},
+          {chart::Family::WetBulb, "-10"},
+          {chart::Family::Enthalpy, "-10"}}},
+        {"British at sea level: wet bulb 20 and enthalpy 5 start on the left edge",
+         101325,
+         chart::BritishUnits(),
+         {{chart::Family::WetBulb, "20"},
+          {chart::Family::Enthalpy, "5"},
+          {chart::Family::SpecificVolume, "15.0"}}},
+        {"Metric at 5 kPa: lines entering from the left",
+         5000,
+         chart::MetricUnits(),
+         {{chart::Family::WetBulb, "-15"}, {chart::Family::Enthalpy, "60"}}},
+        {"Metric at 1500 m", 84556, chart::MetricUnits(), {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const chart::ChartModel model(
+            {row.pressure, SatFormulation::IAPWS, row.units, row.units.defaultRange});
+        for (const QSize size : {QSize(1000, 650), QSize(1920, 1080)}) {
+            const ChartLayout layout = LayoutChart(QRectF(QPointF(0, 0), QSizeF(size)));
+            const std::vector<CurveLabel> labels = CurveLabels(layout, model);
+            for (const auto& [family, text] : row.labelled) {
+                EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [&](const CurveLabel& label) {
+                    return label.curve->family == family && label.text == text;
+                })) << text;
+            }
+            for (const CurveLabel& label : labels) {
+                const bool above = label.curve->family == chart::Family::Enthalpy &&
+                                   label.box.bottom() <= layout.plot.top();
+                EXPECT_TRUE(above || InsidePlot(label.box, layout))
+                    << label.curve->label << " at " << Describe(label.box);
+            }
+        }
+    }
+}
+
+// The marked state's label stays inside the plot near every edge.
+TEST_F(ChartWindowTest, TheStateLabelMovesAwayFromEveryEdge) {
+    const struct {
+        const char* name;
+        double celsius, gramsPerKg;
+        std::optional<chart::ChartRange> range;
+    } rows[] = {
+        {"bottom", 20, 0.3, {}},
+        {"bottom right", 49.8, 0.3, {}},
+        {"right", 49.8, 12, {}},
+        {"bottom left", -9.8, 0.3, {}},
+        {"top", 30, 9.95, chart::ChartRange{263.15, 323.15, 0, 0.01}},
+        {"top right", 49.8, 9.95, chart::ChartRange{263.15, 323.15, 0, 0.01}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        chart->chooseRange(row.range);
+        QTest::mouseClick(chart->canvas(), Qt::LeftButton, {},
+                          pixelOf(row.celsius, row.gramsPerKg));
+        const ChartLayout layout = LayoutChart(QRectF(chart->canvas()->rect()));
+        const auto box = StateLabelBox(layout, chart->scene());
+        ASSERT_TRUE(box);
+        const double u = layout.unit; // the plot's clip lies u outside it
+        EXPECT_TRUE(layout.plot.adjusted(-u, -u, u, u).contains(*box)) << Describe(*box);
+        const QPointF at = *statePixel();
+        EXPECT_FALSE(box->contains(at)) << "the label leaves the point visible";
+    }
+}
+
 QByteArray Bytes(const std::string& path) {
     QFile file(QString::fromStdString(path));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -264,6 +413,137 @@ TEST_F(ChartWindowTest, ExportsPngSvgAndPdfAndReportsAFailedWrite) {
     EXPECT_NE(platform.messages[0].message.find(path("missing/chart.pdf")), std::string::npos);
     EXPECT_NE(platform.messages[1].message.find("chart.png"), std::string::npos);
     EXPECT_EQ(Bytes(path("chart.png")), png);
+}
+
+// Every file under a folder with its bytes, to show that a refused export changed nothing.
+std::map<QString, QByteArray> Snapshot(const QString& folder) {
+    std::map<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString name = it.next();
+        files[name] = Bytes(name.toStdString());
+    }
+    return files;
+}
+
+// The export commands as the menu runs them: the ending is added before the question about
+// replacing, a file is replaced only after a Yes, and a target that cannot be written is
+// reported with nothing written anywhere.
+TEST_F(ChartWindowTest, ExportAsksBeforeReplacingAndWritesNothingElsewhere) {
+    using Answer = Platform::Answer;
+    const QByteArray old = "the user's own drawing";
+    const struct {
+        const char* name;
+        const char* action;
+        std::string chosen;          // what the dialog returns
+        std::vector<Answer> answers; // to the question, if asked
+        std::string asked;           // the file the question names; empty: none asked
+        std::string written;         // the file the chart goes to; empty: refused
+        const char* reported;        // in the message of a refused write
+    } rows[] = {
+        {"name without its ending, the file with it exists: No",
+         "exportSvg",
+         path("old"),
+         {Answer::No},
+         path("old.svg"),
+         "",
+         nullptr},
+        {"the same, Yes replaces it",
+         "exportSvg",
+         path("old"),
+         {Answer::Yes},
+         path("old.svg"),
+         path("old.svg"),
+         nullptr},
+        {"the same, the question dismissed",
+         "exportPdf",
+         path("old"),
+         {},
+         path("old.pdf"),
+         "",
+         nullptr},
+        {"name with its ending, confirmed by the dialog",
+         "exportSvg",
+         path("old.svg"),
+         {},
+         "",
+         path("old.svg"),
+         nullptr},
+        {"new name without its ending", "exportPdf", path("new"), {}, "", path("new.pdf"), nullptr},
+        {"a device", "exportPdf", "/dev/full", {}, "", "", "it is not a regular file"},
+        {"a folder", "exportSvg", path("folder"), {}, "", "", "it is a folder"},
+        {"below a file", "exportPdf", path("old.pdf/chart"), {}, "", "", "old.pdf/chart.pdf"},
+        {"a read-only folder (not for root, who may write there)",
+         "exportPdf",
+         path("read-only/chart"),
+         {},
+         "",
+         "",
+         "read-only/chart.pdf"},
+        {"a folder no one may create files in",
+         "exportSvg",
+         "/proc/hygrovane-chart",
+         {},
+         "",
+         "",
+         "/proc/hygrovane-chart.svg"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        if (row.chosen == path("read-only/chart") && geteuid() == 0) {
+            continue;
+        }
+        QFile::setPermissions(folder.path() + "/read-only",
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QDir(folder.path()).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(folder.path() + "/folder"));
+        ASSERT_TRUE(QDir().mkpath(folder.path() + "/read-only"));
+        QFile::setPermissions(folder.path() + "/read-only", QFile::ReadOwner | QFile::ExeOwner);
+        for (const char* name : {"old.svg", "old.pdf"}) {
+            QFile file(QString::fromStdString(path(name)));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
+        }
+        const auto before = Snapshot(folder.path());
+        platform.questions.clear();
+        platform.messages.clear();
+        platform.savePaths = {row.chosen};
+        platform.answers = {row.answers.begin(), row.answers.end()};
+
+        control<QAction>(*chart, row.action)->trigger();
+
+        if (row.asked.empty()) {
+            EXPECT_TRUE(platform.questions.empty());
+        } else {
+            EXPECT_EQ(platform.questions.size(), 1U);
+            for (const auto& question : platform.questions) {
+                EXPECT_EQ(question.message, "The file \"" + row.asked +
+                                                "\" already exists. Do you want to replace it?");
+            }
+        }
+        auto after = Snapshot(folder.path());
+        if (!std::string(row.written).empty()) {
+            const QByteArray bytes = Bytes(row.written);
+            EXPECT_TRUE(bytes.startsWith("<?xml") || bytes.startsWith("%PDF")) << row.written;
+            after.erase(QString::fromStdString(row.written));
+            auto expected = before;
+            expected.erase(QString::fromStdString(row.written));
+            EXPECT_EQ(after, expected) << "nothing else changed";
+            EXPECT_TRUE(platform.messages.empty());
+        } else {
+            EXPECT_EQ(after, before) << "every file as it was";
+        }
+        if (row.reported != nullptr) {
+            EXPECT_EQ(platform.messages.size(), 1U);
+            for (const auto& message : platform.messages) {
+                EXPECT_NE(message.message.find(row.reported), std::string::npos) << message.message;
+            }
+        }
+        for (const char* elsewhere : {"/dev/full.pdf", "/proc/hygrovane-chart.svg"}) {
+            EXPECT_FALSE(QFileInfo::exists(elsewhere)) << elsewhere;
+            QFile::remove(elsewhere); // what the earlier code left
+        }
+    }
 }
 
 // Under a real display (xvfb-run), HYGROVANE_SCREENSHOT_DIR=<folder> saves the chart at start-up.

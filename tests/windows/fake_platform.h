@@ -29,6 +29,12 @@ class FakePlatform : public forms::Platform {
         questions.push_back({message, title});
         return take(answers, Answer::Cancel);
     }
+    // Recorded with the other questions; Yes and No come from the same queue (an empty queue
+    // answers No).
+    bool askYesNo(const std::string& message, const std::string& title) override {
+        questions.push_back({message, title});
+        return take(answers, Answer::No) == Answer::Yes;
+    }
     void showMessage(const std::string& message, const std::string& title) override {
         messages.push_back({message, title});
     }

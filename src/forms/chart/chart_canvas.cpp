@@ -6,6 +6,7 @@
 #include <QRegion>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace hygrovane::forms {
@@ -14,6 +15,9 @@ namespace {
 
 // A step of the wheel narrows the range to this share.
 constexpr double kZoomPerStep = 0.85;
+// One event turns the range by at most this many steps (0.85^10, about a fifth): a device or a
+// program may send any delta, and 0.85 to the power of thousands of steps is no zoom.
+constexpr double kMostStepsPerEvent = 10;
 
 } // namespace
 
@@ -95,7 +99,8 @@ void ChartCanvas::leaveEvent(QEvent*) {
 }
 
 void ChartCanvas::wheelEvent(QWheelEvent* event) {
-    const double steps = event->angleDelta().y() / 120.0;
+    const double steps =
+        std::clamp(event->angleDelta().y() / 120.0, -kMostStepsPerEvent, kMostStepsPerEvent);
     const auto point = pointAt(event->position());
     if (steps == 0 || !point) {
         event->ignore();

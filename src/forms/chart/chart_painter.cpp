@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace hygrovane::forms {
 
@@ -134,50 +135,115 @@ std::optional<StateMark> StateMarkOf(const ChartLayout& layout, const ChartScene
     mark.at = Pixel(MappingOf(layout, model.range()), *scene.statePoint);
     mark.radius = 4.5 * u;
     mark.label = qs(model.pointLabel(*scene.statePoint));
-    mark.box = BoxOf(layout.smallFont, mark.at + QPointF(mark.radius + 2 * u, mark.radius + 2 * u),
-                     layout.plot.right() - u, mark.label, u);
+    // Below and right of the point; left of it near the right edge, above it near the bottom,
+    // and inside whatever a plot narrower than the label leaves. The plot's clip is u outside it.
+    const double off = mark.radius + 2 * u;
+    const QRectF& plot = layout.plot;
+    QRectF& box = mark.box;
+    box = BoxOf(layout.smallFont, mark.at + QPointF(off, off),
+                std::numeric_limits<double>::infinity(), mark.label, u);
+    if (box.right() > plot.right() - u) {
+        box.moveRight(mark.at.x() - off);
+    }
+    if (box.bottom() > plot.bottom() - u) {
+        box.moveBottom(mark.at.y() - off);
+    }
+    if (box.left() < plot.left() + u) {
+        box.moveLeft(plot.left() + u);
+    }
+    if (box.top() < plot.top() + u) {
+        box.moveTop(plot.top() + u);
+    }
     return mark;
 }
 
+// Whether a coordinate lies on an edge of the range. Lines end at samples whose dry bulb the
+// core holds in 32 bits (the last of the default Metric chart at 49.999994 °C, the first of the
+// British one 4E-6 K inside 20 °F): within a ten-thousandth of the span, far below a pixel, is on
+// the edge.
 bool Near(double a, double b, double span) {
-    return std::abs(a - b) <= 1e-9 * std::max(1.0, std::abs(span)) + 1e-12;
+    return std::abs(a - b) <= 1e-4 * std::abs(span);
 }
 
-// Labels along the edges: relative humidity where the curve leaves the plot, wet bulb beside
+// The box a text written by Text takes.
+QRectF TextBox(const QFont& font, QPointF at, Qt::Alignment align, const QString& text) {
+    const QFontMetricsF metrics(font);
+    QRectF box(0, 0, metrics.horizontalAdvance(text), metrics.height());
+    if (align & Qt::AlignLeft) {
+        box.moveLeft(at.x());
+    } else if (align & Qt::AlignRight) {
+        box.moveRight(at.x());
+    } else {
+        box.moveCenter(QPointF(at.x(), box.center().y()));
+    }
+    if (align & Qt::AlignTop) {
+        box.moveTop(at.y());
+    } else if (align & Qt::AlignBottom) {
+        box.moveBottom(at.y());
+    } else {
+        box.moveCenter(QPointF(box.center().x(), at.y()));
+    }
+    return box;
+}
+
+// Where a curve's label goes: relative humidity where the curve leaves the plot, wet bulb beside
 // the saturation curve where the line starts, enthalpy beyond the saturation curve in the line's
-// direction, specific volume where the line meets the bottom or the right edge.
-void LabelCurve(QPainter& painter, const ChartMapping& mapping, const ChartLayout& layout,
-                const Curve& curve) {
+// direction, specific volume where the line meets the bottom or the right edge. A wet-bulb or
+// enthalpy line that starts on the left edge, or whose label would pass it, is labelled inside
+// the plot beside its start.
+std::optional<CurveLabel> PlaceLabel(const ChartMapping& mapping, const ChartLayout& layout,
+                                     const Curve& curve) {
     const ChartRange& r = mapping.range();
     const double Tspan = r.dryBulbMax - r.dryBulbMin;
     const double Wspan = r.humidityRatioMax - r.humidityRatioMin;
     const double gap = 3 * layout.unit;
     const ChartPoint first = curve.pieces.front().front();
     const ChartPoint last = curve.pieces.back().back();
-    const QString text = qs(curve.label);
     const QPointF start = Pixel(mapping, first);
     const QPointF end = Pixel(mapping, last);
     const bool startsOnLeft = Near(first.dryBulb, r.dryBulbMin, Tspan);
     const bool startsOnTop = Near(first.humidityRatio, r.humidityRatioMax, Wspan);
+    const QString text = qs(curve.label);
+    const auto at = [&](QPointF point, Qt::Alignment align) {
+        return CurveLabel{&curve, text, point, align,
+                          TextBox(layout.smallFont, point, align, text)};
+    };
+    // Above and right of the start, or below it where the top edge is too near.
+    const auto insideFromLeft = [&] {
+        CurveLabel label = at(start + QPointF(gap, -gap), Qt::AlignLeft | Qt::AlignBottom);
+        if (label.box.top() < layout.plot.top()) {
+            label = at(start + QPointF(gap, gap), Qt::AlignLeft | Qt::AlignTop);
+        }
+        return label;
+    };
     switch (curve.family) {
-    case Family::RelativeHumidity:
-        if (Near(last.humidityRatio, r.humidityRatioMax, Wspan)) {
-            Text(painter, end + QPointF(-gap, gap), Qt::AlignRight | Qt::AlignTop, text);
-        } else {
-            Text(painter, end + QPointF(-gap, -gap), Qt::AlignRight | Qt::AlignBottom, text);
+    case Family::RelativeHumidity: {
+        CurveLabel label = Near(last.humidityRatio, r.humidityRatioMax, Wspan)
+                               ? at(end + QPointF(-gap, gap), Qt::AlignRight | Qt::AlignTop)
+                               : at(end + QPointF(-gap, -gap), Qt::AlignRight | Qt::AlignBottom);
+        // A curve leaving the top next to the left corner: moved right, into the plot.
+        const double past = layout.plot.left() - label.box.left();
+        if (past > 0) {
+            label.at.rx() += past;
+            label.box.translate(past, 0);
         }
-        break;
-    case Family::WetBulb:
-        if (!startsOnLeft && !startsOnTop) {
-            Text(painter, start + QPointF(-gap, 0), Qt::AlignRight | Qt::AlignVCenter, text);
-        }
-        break;
-    case Family::Enthalpy: {
-        if (startsOnTop) { // above the plot, clear of the humidity labels below its edge
-            Text(painter, start + QPointF(0, -gap), Qt::AlignHCenter | Qt::AlignBottom, text);
+        return label;
+    }
+    case Family::WetBulb: {
+        if (startsOnTop) {
             break;
         }
-        if (startsOnLeft || curve.pieces.front().size() < 2) {
+        const CurveLabel beside = at(start + QPointF(-gap, 0), Qt::AlignRight | Qt::AlignVCenter);
+        return startsOnLeft || beside.box.left() < layout.plot.left() ? insideFromLeft() : beside;
+    }
+    case Family::Enthalpy: {
+        if (startsOnTop) { // above the plot, clear of the humidity labels below its edge
+            return at(start + QPointF(0, -gap), Qt::AlignHCenter | Qt::AlignBottom);
+        }
+        if (startsOnLeft) {
+            return insideFromLeft();
+        }
+        if (curve.pieces.front().size() < 2) {
             break;
         }
         // Beyond the saturation curve, on the line's extension.
@@ -187,15 +253,23 @@ void LabelCurve(QPainter& painter, const ChartMapping& mapping, const ChartLayou
         if (length > 0) {
             direction /= length;
             const double reach = 1.6 * layout.smallFont.pixelSize();
-            Text(painter, start + direction * reach, Qt::AlignCenter, text);
+            const CurveLabel beyond = at(start + direction * reach, Qt::AlignCenter);
+            return beyond.box.left() < layout.plot.left() ? insideFromLeft() : beyond;
         }
         break;
     }
     case Family::SpecificVolume:
         if (Near(last.humidityRatio, r.humidityRatioMin, Wspan)) {
-            Text(painter, end + QPointF(gap, -gap), Qt::AlignLeft | Qt::AlignBottom, text);
-        } else if (Near(last.dryBulb, r.dryBulbMax, Tspan)) {
-            Text(painter, end + QPointF(-gap, -gap), Qt::AlignRight | Qt::AlignBottom, text);
+            return at(end + QPointF(gap, -gap), Qt::AlignLeft | Qt::AlignBottom);
+        }
+        if (Near(last.dryBulb, r.dryBulbMax, Tspan)) {
+            // Below the end, where the line does not pass: a relative-humidity curve ending on
+            // the right edge nearby has its label above its end.
+            CurveLabel label = at(end + QPointF(-gap, gap), Qt::AlignRight | Qt::AlignTop);
+            if (label.box.bottom() > layout.plot.bottom()) {
+                label = at(end + QPointF(-gap, -gap), Qt::AlignRight | Qt::AlignBottom);
+            }
+            return label;
         }
         break;
     case Family::DryBulbGrid:
@@ -203,7 +277,23 @@ void LabelCurve(QPainter& painter, const ChartMapping& mapping, const ChartLayou
     case Family::Saturation: // the legend names it
         break;
     }
+    return std::nullopt;
 }
+
+} // namespace
+
+std::vector<CurveLabel> CurveLabels(const ChartLayout& layout, const ChartModel& model) {
+    const ChartMapping mapping = MappingOf(layout, model.range());
+    std::vector<CurveLabel> labels;
+    for (const Curve& curve : model.geometry().curves) {
+        if (auto label = PlaceLabel(mapping, layout, curve)) {
+            labels.push_back(std::move(*label));
+        }
+    }
+    return labels;
+}
+
+namespace {
 
 const QColor kWinter(70, 140, 255);
 const QColor kSummer(255, 150, 40);
@@ -447,9 +537,9 @@ void PaintChartBackground(QPainter& painter, const ChartLayout& layout, const Ch
         }
     }
     painter.setFont(layout.smallFont);
-    for (const Curve& curve : geometry.curves) {
-        painter.setPen(LookOf(curve.family).colour.darker(115));
-        LabelCurve(painter, mapping, layout, curve);
+    for (const CurveLabel& label : CurveLabels(layout, model)) {
+        painter.setPen(LookOf(label.curve->family).colour.darker(115));
+        Text(painter, label.at, label.align, label.text);
     }
     painter.setPen(QPen(Qt::black, 1.2 * layout.unit));
     painter.drawRect(layout.plot);
@@ -481,6 +571,13 @@ void PaintChartForeground(QPainter& painter, const ChartLayout& layout, const Ch
         BoxedText(painter, box, text, QColor(170, 0, 0), u);
     }
     painter.restore();
+}
+
+std::optional<QRectF> StateLabelBox(const ChartLayout& layout, const ChartScene& scene) {
+    if (const auto mark = StateMarkOf(layout, scene)) {
+        return mark->box;
+    }
+    return std::nullopt;
 }
 
 QRegion StateMarkRegion(const ChartLayout& layout, const ChartScene& scene) {

@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QRectF>
 #include <QRegion>
+#include <QString>
 
 #include <optional>
 #include <string>
@@ -40,6 +41,19 @@ struct ChartScene {
     std::string note; // written on the plot when there is no state point, and why
     std::vector<const chart::Overlay*> overlays;
 };
+
+// A line's label: its text, the point and alignment it is written at, and the box it takes.
+struct CurveLabel {
+    const chart::Curve* curve = nullptr;
+    QString text;
+    QPointF at;
+    Qt::Alignment align;
+    QRectF box;
+};
+// The labels of the model's lines, in drawing order.
+std::vector<CurveLabel> CurveLabels(const ChartLayout& layout, const chart::ChartModel& model);
+// The box of the marked state's label, kept inside the plot; none without a state in the range.
+std::optional<QRectF> StateLabelBox(const ChartLayout& layout, const ChartScene& scene);
 
 // The part that changes only with the settings: title block, legend, grids, lines, labels, axes
 // and the comfort zones.

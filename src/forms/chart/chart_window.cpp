@@ -13,6 +13,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
+#include <QFile>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -30,6 +31,8 @@ namespace {
 
 const char* const kHint = "Point at the chart to read a state · click or drag to set the main "
                           "window's state · turn the wheel to zoom";
+const char* const kRangeRefused = "The range was not changed: each end must lie below the "
+                                  "other by at least 1 K and 0.1 g/kg.";
 const char* const kErrorNote = "The main window shows an error: no state is marked.";
 
 // The pixel size of a PNG, asked in a small dialog; none when cancelled.
@@ -59,6 +62,21 @@ std::optional<QSize> AskPngSize(QWidget* parent, QSize initial) {
         return std::nullopt;
     }
     return QSize(width->value(), height->value());
+}
+
+bool Exists(const std::string& path) {
+    const QFileInfo info(QFile::decodeName(path.c_str()));
+    return info.exists() || info.isSymLink();
+}
+
+// The file an export writes: the name as chosen when it has a suffix or names something that
+// exists (the dialog has confirmed it; a device such as /dev/full is then refused rather than
+// replaced by a new file beside it), otherwise the name with the format's suffix.
+std::string ExportTarget(const std::string& chosen, const std::string& format) {
+    if (Exists(chosen) || !QFileInfo(QFile::decodeName(chosen.c_str())).suffix().isEmpty()) {
+        return chosen;
+    }
+    return chosen + "." + format;
 }
 
 QDoubleSpinBox* RangeField(QWidget* parent, const char* name) {
@@ -212,6 +230,10 @@ void ChartWindow::follow() {
 void ChartWindow::chooseRange(const std::optional<chart::ChartRange>& range) {
     chosenRange_ = range;
     follow();
+    // A refusal of an earlier range no longer holds.
+    if (status_->text() == QString::fromUtf8(kRangeRefused)) {
+        status_->setText(QString::fromUtf8(kHint));
+    }
 }
 
 void ChartWindow::showComfortZones(bool shown) {
@@ -272,8 +294,7 @@ void ChartWindow::readRange() {
         chooseRange(*checked);
         return;
     }
-    status_->setText(QStringLiteral("The range was not changed: each end must lie below the "
-                                    "other by at least 1 K and 0.1 g/kg."));
+    status_->setText(QString::fromUtf8(kRangeRefused));
     showRange(true);
 }
 
@@ -362,20 +383,23 @@ void ChartWindow::askExport(const char* suffix) {
         }
         pngSize_ = *size;
     }
-    auto path = platform_.saveFileDialog();
-    if (!path) {
+    const auto chosen = platform_.saveFileDialog();
+    if (!chosen) {
         return;
     }
-    // The dialog has no filter: a name without a suffix gets the format's.
-    if (QFileInfo(QString::fromStdString(*path)).suffix().isEmpty()) {
-        *path += "." + format;
+    const std::string path = ExportTarget(*chosen, format);
+    // The dialog asked about the name it returned; one we completed was never asked about.
+    if (path != *chosen && Exists(path) &&
+        !platform_.askYesNo("The file \"" + path + "\" already exists. Do you want to replace it?",
+                            config::kApplicationTitle)) {
+        return;
     }
     if (format == "png") {
-        exportPng(*path, *size);
+        exportPng(path, *size);
     } else if (format == "svg") {
-        exportSvg(*path);
+        exportSvg(path);
     } else {
-        exportPdf(*path);
+        exportPdf(path);
     }
 }
 

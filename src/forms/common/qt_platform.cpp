@@ -37,6 +37,15 @@ Platform::Answer QtPlatform::askYesNoCancel(const std::string& message, const st
     return button == QMessageBox::No ? Answer::No : Answer::Cancel;
 }
 
+// No is the default: Enter must not replace a file.
+bool QtPlatform::askYesNo(const std::string& message, const std::string& title) {
+    QMessageBox box(QMessageBox::NoIcon, titleOrDefault(title), QString::fromStdString(message),
+                    QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 void QtPlatform::showMessage(const std::string& message, const std::string& title) {
     QMessageBox box(QMessageBox::NoIcon, titleOrDefault(title), QString::fromStdString(message),
                     QMessageBox::Ok, parent_);

@@ -13,6 +13,7 @@ class QtPlatform : public Platform {
     void setParentWindow(QWidget* parent) { parent_ = parent; }
 
     Answer askYesNoCancel(const std::string& message, const std::string& title) override;
+    bool askYesNo(const std::string& message, const std::string& title) override;
     void showMessage(const std::string& message, const std::string& title) override;
     std::optional<std::string> openFileDialog() override;
     std::optional<std::string> saveFileDialog() override;
