@@ -150,7 +150,11 @@ Outcome<double> DryAirFlow(const AirFlow& flow, const AirState& entering,
     }
     const double amount = flow.value * FlowFactor(flow.unit);
     // A volume flow is measured at the entering state: m_da = V / v.
-    return IsVolumeFlow(flow.unit) ? amount / entering.specificVolume : amount;
+    const double dryAir = IsVolumeFlow(flow.unit) ? amount / entering.specificVolume : amount;
+    if (!std::isfinite(dryAir)) {
+        return Refused("The air flow is too large to compute.");
+    }
+    return dryAir;
 }
 
 const Point* ProcessSet::point(PointId id) const {

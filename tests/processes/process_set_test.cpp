@@ -1,5 +1,7 @@
 #include "process_support.h"
 
+#include <limits>
+
 namespace hygrovane::processes {
 namespace {
 
@@ -101,6 +103,23 @@ TEST_F(ProcessSetTest, RefusedCommandsChangeNothing) {
              return Refusal(
                  s.addProcess({K::SensibleToDryBulb, {d}, {kUpstream}, {.leavingDryBulb = C(2)}})
                      .failure());
+         }},
+        {"a flow whose dry air overflows",
+         [&](ProcessSet& s) {
+             return Refusal(s.addProcess({K::SensibleToDryBulb,
+                                          {a},
+                                          {M3s(std::numeric_limits<double>::max())},
+                                          {.leavingDryBulb = C(40)}})
+                                .failure());
+         }},
+        {"mixed flows that overflow together",
+         [&](ProcessSet& s) {
+             return Refusal(s.addProcess({K::Mixing,
+                                          {a, b},
+                                          {{FlowUnit::KilogramsPerSecond, 1e308},
+                                           {FlowUnit::KilogramsPerSecond, 1e308}},
+                                          {}})
+                                .failure());
          }},
         {"mixing with one point",
          [&](ProcessSet& s) {
