@@ -263,5 +263,32 @@ TEST_F(ProcessesViewTest, EndingTheProgramAsksAboutAnUnsavedSet) {
     EXPECT_EQ(platform.questions[0].message, "Do you want to save the current process set first?");
 }
 
+// A cooling coil with reheat: the window's table and the chart's layer show the coil's and the
+// reheat's loads apart, in the heat unit the window shows.
+TEST_F(ProcessesViewTest, AChainsStagesAreLabelledInTheTableAndOnTheChart) {
+    control<QPushButton>(*window, "AddCurrentState")->click(); // A: 25 C 50 %
+    ProcessForm chain;
+    chain.kind = processes::ProcessKind::CoolingThenReheat;
+    chain.inlets = {"A"};
+    chain.flowTexts = {"1"};
+    chain.flowUnits = {processes::FlowUnit::KilogramsPerSecond};
+    chain.texts = {{processes::Parameter::Target, "20"},
+                   {processes::Parameter::BypassFactor, "0.1"}};
+    chain.targetHumidityText = "50";
+    ASSERT_TRUE(window->model().AddProcess(chain)) << platform.messages.back().message;
+    window->redraw();
+    const QString load = cell(*window, "ProcessTable", 0, 10);
+    EXPECT_TRUE(load.startsWith("coil -") && load.contains("; reheat ") && load.contains("; net -"))
+        << load.toStdString();
+    ASSERT_NE(layer(), nullptr);
+    ASSERT_EQ(layer()->paths.size(), 3U); // coil, reheat, the coil's guide
+    EXPECT_TRUE(layer()->paths[0].label.starts_with("coil -")) << layer()->paths[0].label;
+    EXPECT_TRUE(layer()->paths[0].label.ends_with(" kW")) << layer()->paths[0].label;
+    EXPECT_TRUE(layer()->paths[1].label.starts_with("reheat ")) << layer()->paths[1].label;
+    pick(*window, "HeatUnit", "ton");
+    EXPECT_TRUE(layer()->paths[0].label.ends_with(" ton")) << layer()->paths[0].label;
+    EXPECT_EQ(*layer(), ProcessOverlay(window->model().set(), window->model().loadUnits()));
+}
+
 } // namespace
 } // namespace hygrovane::forms

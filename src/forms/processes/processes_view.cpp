@@ -255,7 +255,7 @@ void ProcessesView::redraw() {
     Fill(*points_, shownPoints_, model_.pointTable());
     Fill(*processes_, shownProcesses_, model_.processTable());
     if (overlays_ && onChart_) {
-        overlays_->set(kProcessesLayer, ProcessOverlay(model_.set()));
+        overlays_->set(kProcessesLayer, ProcessOverlay(model_.set(), model_.loadUnits()));
     }
     const LoadUnits& units = model_.loadUnits();
     flowUnit_->setCurrentText(qs(NameOf(units.flow)));
