@@ -1,6 +1,7 @@
 #include "comfort/set.h"
 
 #include "comfort/checks.h"
+#include "comfort/root_finding.h"
 
 #include <algorithm>
 #include <cmath>
@@ -240,45 +241,10 @@ ComfortResult<double> CoolingEffect(const ThermalInputs& in, double pressure) {
         still.airSpeed = kStillAirSpeed;
         return TwoNode(still, options) - target;
     };
-    double a = 0;
-    double b = 40; // K, the standard code's search interval
-    double ga = g(a);
-    double gb = g(b);
-    if (std::isnan(ga) || std::isnan(gb) || ga * gb > 0) {
-        return 0.0;
-    }
-    // Illinois false position: the two-node model is smooth in x, so this converges in a few
-    // dozen SET evaluations.
-    int side = 0;
-    for (int n = 0; n < 100 && b - a > 1e-7; ++n) {
-        const double c = (a * gb - b * ga) / (gb - ga);
-        const double gc = g(c);
-        if (std::isnan(gc)) {
-            return 0.0;
-        }
-        if (gc == 0) {
-            return c;
-        }
-        if ((gc > 0) == (ga > 0)) {
-            a = c;
-            ga = gc;
-            if (side == -1) {
-                gb /= 2;
-            }
-            side = -1;
-        } else {
-            b = c;
-            gb = gc;
-            if (side == 1) {
-                ga /= 2;
-            }
-            side = 1;
-        }
-        if (std::abs(gc) < 1e-9) {
-            return c;
-        }
-    }
-    return (a + b) / 2;
+    // 0 to 40 K, the standard code's search interval; no root there means no cooling effect,
+    // as the standard's code returns.
+    const double ce = detail::FindRoot(g, 0.0, 40.0, 1e-7);
+    return std::isnan(ce) ? 0.0 : ce;
 }
 
 } // namespace hygrovane::comfort
