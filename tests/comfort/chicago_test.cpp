@@ -3,6 +3,9 @@
 // same hours as its per-hour rule.
 #include "comfort/pmv.h"
 #include "comfort/pmv_zone.h"
+#include "comfort/running_mean.h"
+#include "comfort/strategies.h"
+#include "comfort/zones.h"
 #include "weather_support.h"
 
 #include <gtest/gtest.h>
@@ -77,6 +80,107 @@ TEST(ChicagoCounts, PmvZonePolygonCountsTheSameHoursAsTheModel) {
         EXPECT_EQ(byRule, row.hours);
         EXPECT_EQ(byPolygon, row.hours);
     }
+}
+
+// A zone's rule and its outline, counted over the year.
+struct Counted {
+    int byRule = 0;
+    int byPolygon = 0;
+};
+
+template <typename Rule>
+Counted Count(const std::vector<PlanePoint>& points, const Polygon& outline, Rule rule) {
+    Counted c;
+    for (const PlanePoint& p : points) {
+        c.byRule += rule(p);
+        c.byPolygon += Contains(outline, p);
+    }
+    return c;
+}
+
+TEST(ChicagoCounts, EveryBandZoneOutlineCountsTheSameHoursAsItsRule) {
+    const std::vector<WeatherHour> hours = test::ChicagoHours();
+    const PlaneAir air{kChartPressure, SatFormulation::IAPWS};
+    const std::vector<PlanePoint> points = ChartPoints(hours, air);
+    struct Named {
+        std::string name;
+        BandZone band;
+    };
+    std::vector<Named> zones;
+    // The chart's fixed zones (src/chart/chart_geometry.cpp): hours at exactly 40, 45, 50 or
+    // 60 % lie on their edges.
+    zones.push_back({"winter", DryBulbHumidityZone(21 + 273.15, 23 + 273.15, 0.40, 0.50)});
+    zones.push_back({"summer", DryBulbHumidityZone(23 + 273.15, 25 + 273.15, 0.45, 0.60)});
+    for (const AdaptiveZoneModel model :
+         {AdaptiveZoneModel::Ashrae55Acceptability80, AdaptiveZoneModel::Ashrae55Acceptability90,
+          AdaptiveZoneModel::En16798CategoryI, AdaptiveZoneModel::En16798CategoryII,
+          AdaptiveZoneModel::En16798CategoryIII}) {
+        AdaptiveZoneParameters zone;
+        zone.model = model;
+        zone.prevailingMean = 20;
+        zone.airSpeed = 0.9;
+        zone.air = air;
+        zones.push_back(
+            {"adaptive " + std::to_string(static_cast<int>(model)), *AdaptiveZone(zone)});
+    }
+    for (int s = 0; s <= static_cast<int>(Strategy::Humidification); ++s) {
+        const auto zone = StrategyZoneOf(static_cast<Strategy>(s));
+        ASSERT_TRUE(zone.ok()) << Describe(zone.failure());
+        zones.push_back({zone->name, zone->band});
+    }
+    int nonEmpty = 0;
+    for (const Named& z : zones) {
+        SCOPED_TRACE(z.name);
+        const auto outline = BandZoneOutline(z.band, air);
+        ASSERT_TRUE(outline.ok()) << Describe(outline.failure());
+        const Counted c =
+            Count(points, *outline, [&](PlanePoint p) { return *InBandZone(z.band, p, air); });
+        EXPECT_EQ(c.byRule, c.byPolygon);
+        nonEmpty += c.byRule > 0;
+    }
+    EXPECT_EQ(nonEmpty, static_cast<int>(zones.size()));
+}
+
+TEST(ChicagoCounts, UserZoneOutlinesCountTheSameHoursAsTheirRules) {
+    const std::vector<WeatherHour> hours = test::ChicagoHours();
+    const PlaneAir air{kChartPressure, SatFormulation::IAPWS};
+    const std::vector<PlanePoint> points = ChartPoints(hours, air);
+    const UserZone zones[] = {
+        {"slanted by humidity ratio",
+         UserZone::Corners::HumidityRatio,
+         {{291.15, 0.004}, {300.15, 0.005}, {297.15, 0.0135}, {292.15, 0.010}}},
+        {"slanted by relative humidity",
+         UserZone::Corners::RelativeHumidity,
+         {{291.17, 0.255}, {300.13, 0.305}, {298.11, 0.795}, {292.19, 0.705}}},
+    };
+    for (const UserZone& z : zones) {
+        SCOPED_TRACE(z.name);
+        const Counted c = Count(points, *UserZoneOutline(z, air),
+                                [&](PlanePoint p) { return *InUserZone(z, p, air); });
+        EXPECT_EQ(c.byRule, c.byPolygon);
+        EXPECT_GT(c.byRule, 100);
+    }
+}
+
+TEST(ChicagoCounts, RunningMeansOfTheYear) {
+    const std::vector<WeatherHour> hours = test::ChicagoHours();
+    std::vector<double> dryBulbs;
+    for (const WeatherHour& h : hours) {
+        dryBulbs.push_back(h.dryBulb);
+    }
+    const std::vector<double> daily = DailyMeans(dryBulbs);
+    ASSERT_EQ(daily.size(), 365u);
+    const std::vector<double> en = ExponentialRunningMean(daily, 0.8, true);
+    const std::vector<double> ashrae = PrevailingMeansSimple(daily, 7, true);
+    for (std::size_t d = 0; d < daily.size(); ++d) {
+        ASSERT_TRUE(std::isfinite(en[d])) << d;
+        ASSERT_TRUE(std::isfinite(ashrae[d])) << d;
+    }
+    // Chicago: winter running means far below the adaptive models' 10 degC, July's within them.
+    EXPECT_LT(en[15], 0);
+    EXPECT_GT(en[200], 18);
+    EXPECT_LT(en[200], 30);
+    EXPECT_NEAR(en[200], ashrae[200], 3);
 }
 
 } // namespace
