@@ -29,7 +29,7 @@ double RatioOn(const HumidityBound& b, double T, int sign, const PlaneAir& air) 
     constexpr double nan = std::numeric_limits<double>::quiet_NaN();
     switch (b.kind) {
     case HumidityBound::Kind::None:
-        return sign < 0 ? 0.0 : nan;
+        return sign < 0 ? -kHumidityRatioSlack : nan;
     case HumidityBound::Kind::HumidityRatio:
         return b.value + sign * kHumidityRatioSlack;
     case HumidityBound::Kind::RelativeHumidity: {

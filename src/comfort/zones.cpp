@@ -21,8 +21,9 @@ ComfortResult<BandZone> AdaptiveZone(const AdaptiveZoneParameters& z) {
     double lower = 0;
     double upper = 0;
     double allowance = 0;
-    // The limits do not depend on the operative temperature but for the allowance; ask the model
-    // at its comfort temperature and add the allowance where the upper limit is above 25 degC.
+    // The limits do not depend on the operative temperature but for the allowance: ask the model
+    // at 25 degC operative (no allowance there) and add the allowance where the upper limit lies
+    // above 25 degC.
     switch (z.model) {
     case AdaptiveZoneModel::Ashrae55Acceptability80:
     case AdaptiveZoneModel::Ashrae55Acceptability90: {
@@ -32,7 +33,7 @@ ComfortResult<BandZone> AdaptiveZone(const AdaptiveZoneParameters& z) {
         }
         const bool eighty = z.model == AdaptiveZoneModel::Ashrae55Acceptability80;
         lower = eighty ? r->lower80 : r->lower90;
-        upper = (eighty ? r->upper80 : r->upper90) - r->allowance;
+        upper = eighty ? r->upper80 : r->upper90;
         allowance = AdaptiveCoolingAllowance(upper, z.airSpeed);
         break;
     }
@@ -46,7 +47,7 @@ ComfortResult<BandZone> AdaptiveZone(const AdaptiveZoneParameters& z) {
         const int c =
             static_cast<int>(z.model) - static_cast<int>(AdaptiveZoneModel::En16798CategoryI);
         lower = r->lower[c];
-        upper = r->upper[c] - r->allowance;
+        upper = r->upper[c];
         allowance = AdaptiveCoolingAllowance(upper, z.airSpeed);
         break;
     }
