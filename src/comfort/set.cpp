@@ -93,7 +93,8 @@ double TwoNode(const ThermalInputs& in, const SetOptions& options) {
         for (int n = 0;; ++n) {
             // 0.73: the radiating share A_r/A_D of a standing body (ASHRAE Handbook Fundamentals
             // 2017 ch. 9; 0.70 seated), which the published SET rows use; 0.95: emissivity.
-            hR = 4.0 * 0.95 * sbc * std::pow((tCl + tr) / 2.0 + 273.15, 3.0) * 0.73;
+            const double mean = (tCl + tr) / 2.0 + 273.15; // K
+            hR = 4.0 * 0.95 * sbc * (mean * mean * mean) * 0.73;
             hT = hR + hCc;
             rA = 1.0 / (faCl * hT);
             tOp = (hR * tr + hCc * ta) / hT;
