@@ -82,33 +82,53 @@ ComfortResult<bool> InPmvZone(const PmvZoneParameters& z, PlanePoint p) {
     return Within(z, PmvAt(z, p.dryBulb, *phi));
 }
 
-ComfortResult<ZoneEdges> PmvZoneEdges(const PmvZoneParameters& z, double phi) {
+namespace {
+
+// The dry bulb where the zone's PMV reaches `target` at phi: first within 1 K of a neighbouring
+// humidity's answer (the boundaries move little between samples), else over the whole range.
+double EdgeAt(const PmvZoneParameters& z, double phi, double target, double hint) {
+    const auto f = [&](double t) { return PmvAt(z, t, phi) - target; };
+    if (!std::isnan(hint)) {
+        const double T = detail::FindRoot(f, hint - 1.0, hint + 1.0, 1e-9);
+        if (!std::isnan(T)) {
+            return T;
+        }
+    }
+    return detail::FindRoot(f, kSearchLow, kSearchHigh, 1e-9);
+}
+
+ComfortResult<ZoneEdges> EdgesNear(const PmvZoneParameters& z, double phi, ZoneEdges hint) {
     if (auto f = Refused(z)) {
         return *f;
     }
     const double bound = PmvBound(z);
-    ZoneEdges edges;
-    for (const double target : {-bound, bound}) {
-        const double T = detail::FindRoot([&](double t) { return PmvAt(z, t, phi) - target; },
-                                          kSearchLow, kSearchHigh, 1e-9);
-        if (std::isnan(T)) {
-            return detail::NoSolution(kModel, ComfortInput::RelativeHumidity, 100 * phi,
-                                      "no boundary between 0 and 50 degC");
-        }
-        (target < 0 ? edges.lower : edges.upper) = T;
+    const ZoneEdges edges{EdgeAt(z, phi, -bound, hint.lower), EdgeAt(z, phi, bound, hint.upper)};
+    if (std::isnan(edges.lower) || std::isnan(edges.upper)) {
+        return detail::NoSolution(kModel, ComfortInput::RelativeHumidity, 100 * phi,
+                                  "no boundary between 0 and 50 degC");
     }
     return edges;
+}
+
+} // namespace
+
+ComfortResult<ZoneEdges> PmvZoneEdges(const PmvZoneParameters& z, double phi) {
+    constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+    return EdgesNear(z, phi, {nan, nan});
 }
 
 ComfortResult<Polygon> SolvePmvZone(const PmvZoneParameters& z) {
     std::vector<PlanePoint> lower;
     std::vector<PlanePoint> upper;
+    constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+    ZoneEdges previous{nan, nan};
     for (int k = 0; k <= kHumiditySteps; ++k) {
         const double phi = static_cast<double>(k) / kHumiditySteps;
-        const ComfortResult<ZoneEdges> edges = PmvZoneEdges(z, phi);
+        const ComfortResult<ZoneEdges> edges = EdgesNear(z, phi, previous);
         if (!edges) {
             return edges.failure();
         }
+        previous = *edges;
         const auto wLow = HumidityRatioAt(edges->lower, phi, z.air);
         const auto wHigh = HumidityRatioAt(edges->upper, phi, z.air);
         if (!wLow || !wHigh) {
