@@ -85,6 +85,11 @@ ComfortResult<double> RelativeHumidityAt(PlanePoint p, const PlaneAir& air) {
     return s.failure();
 }
 
+ComfortResult<double> VapourPressureAt(PlanePoint p, const PlaneAir& air) {
+    const auto s = Solved(p.dryBulb, HumidityInput::HumidityRatio, p.humidityRatio, air);
+    return s ? ComfortResult<double>(s->partialPressure) : ComfortResult<double>(s.failure());
+}
+
 ComfortResult<double> WetBulbAt(PlanePoint p, const PlaneAir& air) {
     const auto s = Solved(p.dryBulb, HumidityInput::HumidityRatio, p.humidityRatio, air);
     return s ? ComfortResult<double>(s->wetBulb) : ComfortResult<double>(s.failure());

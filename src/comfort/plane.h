@@ -41,6 +41,8 @@ inline constexpr double kSaturationSlack = 1e-5;
 // fraction 0..1. Failures carry the core's description.
 ComfortResult<double> HumidityRatioAt(double dryBulb, double relativeHumidity, const PlaneAir& air);
 ComfortResult<double> RelativeHumidityAt(PlanePoint point, const PlaneAir& air);
+// The water vapour partial pressure (Pa) of a chart point, for the models' Humidity::Pressure.
+ComfortResult<double> VapourPressureAt(PlanePoint point, const PlaneAir& air);
 ComfortResult<double> WetBulbAt(PlanePoint point, const PlaneAir& air);
 ComfortResult<double> HumidityRatioAtWetBulb(double dryBulb, double wetBulb, const PlaneAir& air);
 ComfortResult<double> SaturationHumidityRatio(double dryBulb, const PlaneAir& air);

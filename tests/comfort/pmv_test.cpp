@@ -1,5 +1,6 @@
 // PMV and PPD by ISO 7730 and ASHRAE 55 against the published validation rows
 // (data/ts_pmv_ppd.json, MIT, each within the table's tolerance), and unrounded pins.
+#include "comfort/plane.h"
 #include "comfort/pmv.h"
 #include "table_support.h"
 
@@ -97,6 +98,17 @@ TEST(PmvIso7730, VapourPressureGivesTheSameAsItsRelativeHumidity) {
     const double byRh = PmvIso7730(in)->pmv;
     in.humidity = Humidity::Pressure(0.5 * SaturationPressureAntoine(25));
     EXPECT_DOUBLE_EQ(PmvIso7730(in)->pmv, byRh);
+}
+
+TEST(PmvIso7730, ChartPointsVapourPressureAgreesWithItsRelativeHumidity) {
+    // The core's partial pressure includes the enhancement factor and its own saturation
+    // formulation: within half a percent of ISO 7730's Antoine form, a few thousandths of PMV.
+    const PlaneAir air;
+    const PlanePoint point{298.15, *HumidityRatioAt(298.15, 0.5, air)};
+    ThermalInputs in{25, 25, 0.1, Humidity::Pressure(*VapourPressureAt(point, air)), 1.1, 0.5, 0};
+    const double byPressure = PmvIso7730(in)->pmv;
+    in.humidity = Humidity::Relative(50);
+    EXPECT_NEAR(byPressure, PmvIso7730(in)->pmv, 0.003);
 }
 
 TEST(PmvIso7730, ExternalWorkLowersThePmv) {
