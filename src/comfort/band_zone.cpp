@@ -15,11 +15,10 @@ constexpr double kStep = 0.05; // K between samples of a curved edge
 
 std::optional<ComfortFailure> Refused(const BandZone& z) {
     const double inf = std::numeric_limits<double>::infinity();
-    const detail::Bound bounds[] = {
-        {ComfortInput::AirTemperature, z.dryBulbLow, 0, inf},
-        {ComfortInput::AirTemperature, z.dryBulbHigh, z.dryBulbLow, inf},
-        {ComfortInput::Limit, z.lower.value, -inf, inf},
-        {ComfortInput::Limit, z.upper.value, -inf, inf}};
+    const detail::Bound bounds[] = {{ComfortInput::DryBulb, z.dryBulbLow, 0, inf},
+                                    {ComfortInput::DryBulb, z.dryBulbHigh, z.dryBulbLow, inf},
+                                    {ComfortInput::Limit, z.lower.value, -inf, inf},
+                                    {ComfortInput::Limit, z.upper.value, -inf, inf}};
     return detail::FirstOutside(kModel, bounds);
 }
 

@@ -38,6 +38,10 @@ const char* NameOf(ComfortInput input) {
         return "corners";
     case ComfortInput::Days:
         return "days";
+    case ComfortInput::DryBulb:
+        return "dry bulb";
+    case ComfortInput::HumidityRatio:
+        return "humidity ratio";
     }
     return "input";
 }
@@ -62,7 +66,11 @@ const char* UnitOf(ComfortInput input) {
     case ComfortInput::Clothing:
         return "clo";
     case ComfortInput::Radiation:
-        return "W/m2";
+        return "Wh/m2";
+    case ComfortInput::DryBulb:
+        return "K";
+    case ComfortInput::HumidityRatio:
+        return "kg/kg";
     case ComfortInput::Limit:
     case ComfortInput::History:
     case ComfortInput::Polygon:

@@ -21,9 +21,11 @@ enum class ComfortInput {
     Pressure,             // Pa
     Limit,                // a zone's PMV or PPD limit
     History,              // the hours before the one judged
-    Radiation,            // W/m2
+    Radiation,            // Wh/m2
     Polygon,              // a user zone's corners
     Days,                 // the number of days a mean is taken over
+    DryBulb,              // K, on the chart plane
+    HumidityRatio,        // kg/kg, on the chart plane
 };
 
 enum class ComfortFailureKind {

@@ -53,13 +53,9 @@ ComfortResult<MoistAirState> Solved(double dryBulb, HumidityInput input, double 
                                                          .humidity = value,
                                                          .formulation = air.formulation});
     if (!state) {
-        return ComfortFailure{ComfortFailureKind::CoreFailure,
-                              ComfortInput::AirTemperature,
-                              dryBulb,
-                              0,
-                              0,
-                              "moist-air core",
-                              Describe(state.failure())};
+        return ComfortFailure{
+            ComfortFailureKind::CoreFailure, ComfortInput::DryBulb, dryBulb, 0, 0, "moist-air core",
+            Describe(state.failure())};
     }
     return *state;
 }

@@ -62,7 +62,7 @@ std::optional<ComfortFailure> Refused(const PmvZoneParameters& z) {
         {ComfortInput::Limit, z.ppd ? *z.ppd : z.pmvLimit, z.ppd ? 5.0 + 1e-9 : 1e-9,
          z.ppd ? 99.0 : 3.0},
         {ComfortInput::Pressure, z.air.pressure, 5000, 1e6},
-        {ComfortInput::Limit, z.maxHumidityRatio ? *z.maxHumidityRatio : 0.0, 0, inf}};
+        {ComfortInput::HumidityRatio, z.maxHumidityRatio ? *z.maxHumidityRatio : 0.0, 0, inf}};
     return detail::FirstOutside(kModel, bounds);
 }
 

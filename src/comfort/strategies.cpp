@@ -16,19 +16,19 @@ constexpr std::size_t kDay = 24;        // hours of history the rules look at
 std::optional<ComfortFailure> Refused(const StrategyParameters& p) {
     const double inf = 1e300;
     const detail::Bound bounds[] = {
-        {ComfortInput::AirTemperature, p.comfortLow, 200, 400},
-        {ComfortInput::AirTemperature, p.comfortHigh, p.comfortLow, 400},
-        {ComfortInput::Limit, p.minHumidityRatio, 0, 1},
-        {ComfortInput::Limit, p.maxHumidityRatio, p.minHumidityRatio, 1},
-        {ComfortInput::AirTemperature, p.evaporativeMaxDryBulb, p.comfortHigh, 400},
-        {ComfortInput::AirTemperature, p.evaporativeMaxWetBulb, 200, 400},
+        {ComfortInput::DryBulb, p.comfortLow, 200, 400},
+        {ComfortInput::DryBulb, p.comfortHigh, p.comfortLow, 400},
+        {ComfortInput::HumidityRatio, p.minHumidityRatio, 0, 1},
+        {ComfortInput::HumidityRatio, p.maxHumidityRatio, p.minHumidityRatio, 1},
+        {ComfortInput::DryBulb, p.evaporativeMaxDryBulb, p.comfortHigh, 400},
+        {ComfortInput::DryBulb, p.evaporativeMaxWetBulb, 200, 400},
         {ComfortInput::AirSpeed, p.airSpeed, 0, 5},
-        {ComfortInput::RelativeHumidity, p.airSpeedMaxRelativeHumidity, 0, 1},
+        {ComfortInput::RelativeHumidity, 100 * p.airSpeedMaxRelativeHumidity, 0, 100},
         {ComfortInput::Limit, p.massRise, 0, 30},
         {ComfortInput::Limit, p.nightVentilationRise, 0, 30},
-        {ComfortInput::AirTemperature, p.nightFlushMax, 200, 400},
-        {ComfortInput::AirTemperature, p.internalGainsLowest, 200, p.comfortLow},
-        {ComfortInput::AirTemperature, p.solarLowest, 200, p.comfortLow},
+        {ComfortInput::DryBulb, p.nightFlushMax, 200, 400},
+        {ComfortInput::DryBulb, p.internalGainsLowest, 200, p.comfortLow},
+        {ComfortInput::DryBulb, p.solarLowest, 200, p.comfortLow},
         {ComfortInput::Radiation, p.solarMinRadiation, 0, inf}};
     return detail::FirstOutside("design strategy", bounds);
 }

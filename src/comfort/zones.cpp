@@ -94,13 +94,13 @@ std::optional<ComfortFailure> CheckUserZone(const UserZone& z) {
         return failure(ComfortFailureKind::OutOfRange, static_cast<double>(z.points.size()), 3,
                        std::numeric_limits<double>::infinity());
     }
-    const double humidityMax = z.corners == UserZone::Corners::RelativeHumidity ? 1.0 : 1.0e3;
+    const bool relative = z.corners == UserZone::Corners::RelativeHumidity;
     for (const auto& [T, h] : z.points) {
+        // Relative humidities are reported in %, as everywhere in the failures.
         const detail::Bound bounds[] = {
-            {ComfortInput::AirTemperature, T, 1e-9, std::numeric_limits<double>::infinity()},
-            {z.corners == UserZone::Corners::RelativeHumidity ? ComfortInput::RelativeHumidity
-                                                              : ComfortInput::Limit,
-             h, 0, humidityMax}};
+            {ComfortInput::DryBulb, T, 1e-9, std::numeric_limits<double>::infinity()},
+            {relative ? ComfortInput::RelativeHumidity : ComfortInput::HumidityRatio,
+             relative ? 100 * h : h, 0, relative ? 100.0 : 1.0}};
         if (auto f = detail::FirstOutside(model.c_str(), bounds)) {
             return f;
         }

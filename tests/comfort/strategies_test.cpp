@@ -118,7 +118,9 @@ TEST(Strategies, RefuseParametersOutOfOrder) {
     backwards.comfortHigh = backwards.comfortLow - 1;
     const auto zone = StrategyZoneOf(Strategy::Comfort, backwards);
     ASSERT_FALSE(zone.ok());
-    EXPECT_EQ(zone.failure().input, ComfortInput::AirTemperature);
+    EXPECT_EQ(zone.failure().input, ComfortInput::DryBulb);
+    EXPECT_EQ(Describe(zone.failure()),
+              "design strategy: dry bulb 292.15 K outside 293.15 to 400 K");
     StrategyParameters nanSpeed;
     nanSpeed.airSpeed = NAN;
     EXPECT_EQ(StrategyZoneOf(Strategy::ElevatedAirSpeed, nanSpeed).failure().kind,

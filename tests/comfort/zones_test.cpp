@@ -211,7 +211,7 @@ TEST(UserZones, CornersInEitherPlane) {
          ComfortInput::RelativeHumidity},
         {"missing dry bulb",
          {"c", UserZone::Corners::HumidityRatio, {{290, 0.0}, {NAN, 0.0}, {300, 0.01}}},
-         ComfortInput::AirTemperature},
+         ComfortInput::DryBulb},
     };
     for (const Bad& row : bad) {
         SCOPED_TRACE(row.name);
