@@ -2,6 +2,7 @@
 
 #include "comfort/checks.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -48,7 +49,13 @@ ComfortResult<double> PrevailingMeanSimple(std::span<const double> daily, std::s
     return sum / days;
 }
 
-std::vector<double> ExponentialRunningMean(std::span<const double> daily, double alpha, bool wrap) {
+ComfortResult<std::vector<double>> ExponentialRunningMean(std::span<const double> daily,
+                                                          double alpha, bool wrap) {
+    // ASHRAE 55-2020 5.4.2.1 allows 0.6 to 0.9; EN 16798-1 takes 0.8.
+    const detail::Bound bounds[] = {{ComfortInput::Limit, alpha, 0.6, 0.9}};
+    if (auto f = detail::FirstOutside("running mean", bounds)) {
+        return *f;
+    }
     const std::size_t n = daily.size();
     std::vector<double> rm(n, kNaN);
     if (n == 0) {
@@ -73,12 +80,15 @@ std::vector<double> ExponentialRunningMean(std::span<const double> daily, double
     return rm;
 }
 
-std::vector<double> PrevailingMeansSimple(std::span<const double> daily, int days, bool wrap) {
+ComfortResult<std::vector<double>> PrevailingMeansSimple(std::span<const double> daily, int days,
+                                                         bool wrap) {
     const std::size_t n = daily.size();
-    std::vector<double> out(n, kNaN);
-    if (days < 7 || days > 30 || n < static_cast<std::size_t>(days)) {
-        return out;
+    const detail::Bound bounds[] = {
+        {ComfortInput::Days, static_cast<double>(days), 7, std::min(30.0, static_cast<double>(n))}};
+    if (auto f = detail::FirstOutside("ASHRAE 55 prevailing mean", bounds)) {
+        return *f;
     }
+    std::vector<double> out(n, kNaN);
     std::vector<double> extended;
     const std::size_t lead = wrap ? static_cast<std::size_t>(days) : 0;
     extended.insert(extended.end(), daily.end() - static_cast<std::ptrdiff_t>(lead), daily.end());

@@ -24,13 +24,14 @@ ComfortResult<double> PrevailingMeanSimple(std::span<const double> dailyMeans, s
 // alpha = 0.8; ASHRAE 55-2020 5.4.2.1 allows alpha 0.6 to 0.9). The sequence starts on day 1 from
 // the first day's mean; a missing day carries the previous running mean on. The first day has no
 // days before it: NaN. For a year of a typical weather file, pass `wrap` to start from the year's
-// last days, so that January has a history.
-std::vector<double> ExponentialRunningMean(std::span<const double> dailyMeans, double alpha = 0.8,
-                                           bool wrap = false);
+// last days, so that January has a history. Refused for alpha outside 0.6-0.9.
+ComfortResult<std::vector<double>> ExponentialRunningMean(std::span<const double> dailyMeans,
+                                                          double alpha = 0.8, bool wrap = false);
 
-// The value for each day by ASHRAE 55's simple mean, NaN where it is refused; `wrap` takes the
-// year's last days as the history of its first ones.
-std::vector<double> PrevailingMeansSimple(std::span<const double> dailyMeans, int days = 7,
-                                          bool wrap = false);
+// The value for each day by ASHRAE 55's simple mean, NaN where a day has too few days or a
+// missing one before it; `wrap` takes the year's last days as the history of its first ones.
+// Refused for a number of days outside 7-30 or more days than given.
+ComfortResult<std::vector<double>> PrevailingMeansSimple(std::span<const double> dailyMeans,
+                                                         int days = 7, bool wrap = false);
 
 } // namespace hygrovane::comfort

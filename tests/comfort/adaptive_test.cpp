@@ -141,7 +141,7 @@ TEST(RunningMean, DailyMeansLeaveOutPartialAndMissingDays) {
 
 TEST(RunningMean, ExponentialFollowsTheRecurrence) {
     const std::vector<double> daily = {10, 20, 30, NAN, 40};
-    const std::vector<double> rm = ExponentialRunningMean(daily, 0.8);
+    const std::vector<double> rm = *ExponentialRunningMean(daily, 0.8);
     EXPECT_TRUE(std::isnan(rm[0])); // nothing before the first day
     EXPECT_DOUBLE_EQ(rm[1], 10);
     EXPECT_DOUBLE_EQ(rm[2], 0.2 * 20 + 0.8 * 10);
@@ -149,7 +149,8 @@ TEST(RunningMean, ExponentialFollowsTheRecurrence) {
     EXPECT_DOUBLE_EQ(rm[4], rm[3]); // the missing day carries the mean on
     // A steady climate's running mean is that temperature, whatever alpha.
     const std::vector<double> steady(40, 18.0);
-    EXPECT_NEAR(ExponentialRunningMean(steady, 0.6, true)[0], 18, 1e-12);
+    EXPECT_NEAR((*ExponentialRunningMean(steady, 0.6, true))[0], 18, 1e-12);
+    EXPECT_EQ(ExponentialRunningMean(steady, 0.95).failure().maximum, 0.9);
 }
 
 TEST(RunningMean, SimplePrevailingMeanNeedsSevenToThirtyDaysBefore) {
@@ -162,9 +163,10 @@ TEST(RunningMean, SimplePrevailingMeanNeedsSevenToThirtyDaysBefore) {
     EXPECT_EQ(PrevailingMeanSimple(daily, 20, 31).failure().input, ComfortInput::Days);
     daily[15] = NAN;
     EXPECT_EQ(PrevailingMeanSimple(daily, 20, 7).failure().kind, ComfortFailureKind::NotANumber);
-    const std::vector<double> wrapped = PrevailingMeansSimple(daily, 7, true);
+    const std::vector<double> wrapped = *PrevailingMeansSimple(daily, 7, true);
     EXPECT_DOUBLE_EQ(wrapped[0], (33 + 39) / 2.0); // the year's last week
-    EXPECT_TRUE(std::isnan(PrevailingMeansSimple(daily, 7, false)[3]));
+    EXPECT_TRUE(std::isnan((*PrevailingMeansSimple(daily, 7, false))[3]));
+    EXPECT_EQ(PrevailingMeansSimple(daily, 31).failure().input, ComfortInput::Days);
 }
 
 } // namespace

@@ -187,8 +187,8 @@ TEST(ChicagoCounts, RunningMeansOfTheYear) {
     }
     const std::vector<double> daily = DailyMeans(dryBulbs);
     ASSERT_EQ(daily.size(), 365u);
-    const std::vector<double> en = ExponentialRunningMean(daily, 0.8, true);
-    const std::vector<double> ashrae = PrevailingMeansSimple(daily, 7, true);
+    const std::vector<double> en = *ExponentialRunningMean(daily, 0.8, true);
+    const std::vector<double> ashrae = *PrevailingMeansSimple(daily, 7, true);
     for (std::size_t d = 0; d < daily.size(); ++d) {
         ASSERT_TRUE(std::isfinite(en[d])) << d;
         ASSERT_TRUE(std::isfinite(ashrae[d])) << d;
