@@ -87,10 +87,13 @@ std::optional<ComfortFailure> NotFinite(const char* model, const ThermalInputs& 
     const ComfortInput humidity = in.humidity.kind == Humidity::Kind::RelativeHumidity
                                       ? ComfortInput::RelativeHumidity
                                       : ComfortInput::VapourPressure;
-    const Bound bounds[] = {{ComfortInput::AirTemperature, in.airTemperature, -inf, inf},
-                            {ComfortInput::MeanRadiant, in.meanRadiant, -inf, inf},
+    // What the heat balance can take at all, whatever the standard's range: the Antoine form
+    // breaks down at -235 degC, and a relative humidity above 100 % is no air.
+    const double humidityMax = humidity == ComfortInput::RelativeHumidity ? 100 : inf;
+    const Bound bounds[] = {{ComfortInput::AirTemperature, in.airTemperature, -100, 200},
+                            {ComfortInput::MeanRadiant, in.meanRadiant, -100, 200},
                             {ComfortInput::AirSpeed, in.airSpeed, 0, inf},
-                            {humidity, in.humidity.value, 0, inf},
+                            {humidity, in.humidity.value, 0, humidityMax},
                             {ComfortInput::Metabolic, in.metabolic, 1e-6, inf},
                             {ComfortInput::Clothing, in.clothing, 0, inf}};
     if (auto f = detail::FirstOutside(model, bounds)) {
