@@ -111,7 +111,7 @@ ComfortResult<PmvPpd> PmvIso7730(const ThermalInputs& in, Applicability applicab
     }
     const double pa = VapourPressureOf(in.humidity, in.airTemperature);
     if (applicability == Applicability::Checked) {
-        // ISO 7730:2005 section 4.2.
+        // ISO 7730:2005 clause 4.
         const Bound bounds[] = {{ComfortInput::AirTemperature, in.airTemperature, 10, 30},
                                 {ComfortInput::MeanRadiant, in.meanRadiant, 10, 40},
                                 {ComfortInput::AirSpeed, in.airSpeed, 0, 1},

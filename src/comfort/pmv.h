@@ -18,9 +18,10 @@ struct PmvPpd {
 // published rows computed outside it and for callers that judged the inputs already.
 enum class Applicability { Checked, Unchecked };
 
-// ISO 7730:2005 section 4.2 ranges (both ends included): M 0.8-4 met, I_cl 0-2 clo,
+// ISO 7730:2005 clause 4 ranges (both ends included): M 0.8-4 met, I_cl 0-2 clo,
 // t_a 10-30 degC, t_r 10-40 degC, v_ar 0-1 m/s, p_a 0-2700 Pa. External work must lie in
-// 0..M everywhere.
+// 0..M everywhere. The standard also advises the index only between PMV -2 and +2; judging that
+// is left to the caller.
 ComfortResult<PmvPpd> PmvIso7730(const ThermalInputs& inputs,
                                  Applicability applicability = Applicability::Checked);
 
