@@ -28,15 +28,17 @@ enum class Strategy {
 };
 
 struct StrategyParameters {
-    // The comfort band (K, kg/kg): Givoni's still-air summer zone for buildings in developed
-    // countries runs 20-27 degC; 4 g/kg below (his lower humidity), 12 g/kg above (ASHRAE
-    // 55-2004's upper humidity ratio).
+    // The comfort band (K, kg/kg): 20-27 degC, about the still-air summer zone of Givoni's
+    // chart (1992) for buildings in developed countries; 4 g/kg below, as on that chart; 12 g/kg
+    // above, ASHRAE 55-2004's upper humidity ratio. Our defaults, all editable.
     double comfortLow = 293.15;
     double comfortHigh = 300.15;
     double minHumidityRatio = 0.004;
     double maxHumidityRatio = 0.012;
     // Evaporative cooling: above the comfort band up to this dry bulb, and up to this wet bulb
-    // (Givoni 1992: direct evaporative cooling reaches comfort up to a wet bulb near 22 degC).
+    // (the bioclimatic charts bound direct evaporative cooling by a wet bulb in the low twenties
+    // and a dry bulb in the low forties: water sprayed into the air moves it along its wet-bulb
+    // line into the band only from below such a wet bulb).
     double evaporativeMaxDryBulb = 315.15; // 42 degC
     double evaporativeMaxWetBulb = 295.15; // 22 degC
     // Elevated air speed: the comfort band's upper edge moved up by the cooling effect of this
@@ -45,7 +47,8 @@ struct StrategyParameters {
     double airSpeed = 0.8; // m/s, ASHRAE 55's limit without occupant control above 25.5 degC
     double airSpeedMaxRelativeHumidity = 0.90;
     // High thermal mass: up to this far above the comfort band, when the mean of the 24 hours
-    // before is within it (the mass settles near the daily mean).
+    // before is within it (the mass settles near the daily mean; Milne & Givoni 1979 draw the
+    // zone some 6-8 K beyond comfort for dry climates with large daily swings).
     double massRise = 6.0; // K
     // With night ventilation: up to this far above, when the coolest of the 24 hours before was
     // at or below `nightFlushMax` (cool night air flushed through the mass).
