@@ -47,8 +47,8 @@ struct StrategyParameters {
     double airSpeed = 0.8; // m/s, ASHRAE 55's limit without occupant control above 25.5 degC
     double airSpeedMaxRelativeHumidity = 0.90;
     // High thermal mass: up to this far above the comfort band, when the mean of the 24 hours
-    // before is within it (the mass settles near the daily mean; Milne & Givoni 1979 draw the
-    // zone some 6-8 K beyond comfort for dry climates with large daily swings).
+    // before is within it (the mass settles near the daily mean, so a day whose mean is
+    // comfortable stays comfortable indoors through its warm hours).
     double massRise = 6.0; // K
     // With night ventilation: up to this far above, when the coolest of the 24 hours before was
     // at or below `nightFlushMax` (cool night air flushed through the mass).
