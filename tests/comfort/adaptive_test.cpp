@@ -124,8 +124,33 @@ TEST(AdaptiveModels, ElevatedAirSpeedWidensOnlyTheUpperLimitAboveTwentyFive) {
         const auto e = AdaptiveEn16798Of(row.to, row.to, row.v, 25);
         EXPECT_DOUBLE_EQ(e->upper[0] - e->comfort, 2 + row.allowance);
     }
-    EXPECT_EQ(AdaptiveAshrae55Of(25, 25, 0.1, 33.6).failure().maximum, 33.5);
-    EXPECT_EQ(AdaptiveEn16798Of(25, 25, 0.1, 30.5).failure().maximum, 30);
+}
+
+TEST(AdaptiveModels, PrevailingMeanRangeIncludesItsEnds) {
+    struct Row {
+        const char* name;
+        double prevailing;
+        bool ashrae, en;
+    };
+    const Row rows[] = {
+        {"below both", 9.99, false, false},      {"lower end", 10, true, true},
+        {"EN upper end", 30, true, true},        {"above EN", 30.01, true, false},
+        {"ASHRAE upper end", 33.5, true, false}, {"above both", 33.51, false, false}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto a = AdaptiveAshrae55Of(25, 25, 0.1, row.prevailing);
+        const auto e = AdaptiveEn16798Of(25, 25, 0.1, row.prevailing);
+        EXPECT_EQ(a.ok(), row.ashrae);
+        EXPECT_EQ(e.ok(), row.en);
+        if (!a.ok()) {
+            EXPECT_EQ(a.failure().input, ComfortInput::PrevailingMean);
+            EXPECT_EQ(a.failure().value, row.prevailing);
+        }
+    }
+    EXPECT_EQ(Describe(AdaptiveEn16798Of(25, 25, 0.1, 31).failure()),
+              "EN 16798-1 adaptive: prevailing mean outdoor temperature 31 degC outside 10 to "
+              "30 degC");
+    EXPECT_EQ(AdaptiveAshrae55Of(NAN, 25, 0.1, 20).failure().kind, ComfortFailureKind::NotANumber);
 }
 
 TEST(RunningMean, DailyMeansLeaveOutPartialAndMissingDays) {
