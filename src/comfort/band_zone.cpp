@@ -49,7 +49,9 @@ double RatioOn(const HumidityBound& b, double T, int sign, const PlaneAir& air) 
 }
 
 // Whether the point satisfies a bound from below (sign -1) or above (+1).
-bool Satisfies(const HumidityBound& b, PlanePoint p, double phi, int sign, const PlaneAir& air) {
+bool Satisfies(const HumidityBound& b, const PlaneState& s, int sign) {
+    const PlanePoint& p = s.point;
+    const double phi = s.relativeHumidity;
     switch (b.kind) {
     case HumidityBound::Kind::None:
         return true;
@@ -58,31 +60,35 @@ bool Satisfies(const HumidityBound& b, PlanePoint p, double phi, int sign, const
                         : p.humidityRatio <= b.value + kHumidityRatioSlack;
     case HumidityBound::Kind::RelativeHumidity:
         return sign < 0 ? phi >= b.value - kRelativeSlack : phi <= b.value + kRelativeSlack;
-    case HumidityBound::Kind::WetBulb: {
-        const auto wetBulb = WetBulbAt(p, air);
-        if (!wetBulb) {
-            return false;
-        }
-        return sign < 0 ? *wetBulb >= b.value - kWetBulbSlack : *wetBulb <= b.value + kWetBulbSlack;
-    }
+    case HumidityBound::Kind::WetBulb:
+        return sign < 0 ? s.wetBulb >= b.value - kWetBulbSlack
+                        : s.wetBulb <= b.value + kWetBulbSlack;
     }
     return false;
 }
 
 } // namespace
 
+ComfortResult<bool> InBandZone(const BandZone& z, const PlaneState& s) {
+    if (auto f = Refused(z)) {
+        return *f;
+    }
+    const double T = s.point.dryBulb;
+    if (T < z.dryBulbLow - kDryBulbSlack || T > z.dryBulbHigh + kDryBulbSlack) {
+        return false;
+    }
+    return Satisfies(z.lower, s, -1) && Satisfies(z.upper, s, +1);
+}
+
 ComfortResult<bool> InBandZone(const BandZone& z, PlanePoint p, const PlaneAir& air) {
     if (auto f = Refused(z)) {
         return *f;
     }
-    if (p.dryBulb < z.dryBulbLow - kDryBulbSlack || p.dryBulb > z.dryBulbHigh + kDryBulbSlack) {
-        return false;
-    }
-    const ComfortResult<double> phi = RelativeHumidityAt(p, air);
-    if (!phi) {
+    const ComfortResult<PlaneState> s = StateAt(p, air);
+    if (!s) {
         return false; // above saturation
     }
-    return Satisfies(z.lower, p, *phi, -1, air) && Satisfies(z.upper, p, *phi, +1, air);
+    return InBandZone(z, *s);
 }
 
 ComfortResult<Polygon> BandZoneOutline(const BandZone& z, const PlaneAir& air) {

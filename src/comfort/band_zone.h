@@ -37,6 +37,8 @@ inline constexpr double kWetBulbSlack = 1e-4;       // K
 // Whether the point lies in the zone (bounds widened by the slack); refused for a zone whose
 // bounds are not numbers or run backwards.
 ComfortResult<bool> InBandZone(const BandZone& zone, PlanePoint point, const PlaneAir& air);
+// The same for a point whose state is known (a year of hours solved once).
+ComfortResult<bool> InBandZone(const BandZone& zone, const PlaneState& state);
 
 // The outline: the lower bound from the cool side to the warm one, the upper bound (or
 // saturation, whichever is lower) back, sampled every 0.05 K. An empty polygon when the bounds

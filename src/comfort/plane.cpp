@@ -68,15 +68,20 @@ ComfortResult<double> HumidityRatioAt(double T, double phi, const PlaneAir& air)
 }
 
 ComfortResult<double> RelativeHumidityAt(PlanePoint p, const PlaneAir& air) {
+    const auto s = StateAt(p, air);
+    return s ? ComfortResult<double>(s->relativeHumidity) : ComfortResult<double>(s.failure());
+}
+
+ComfortResult<PlaneState> StateAt(PlanePoint p, const PlaneAir& air) {
     const auto s = Solved(p.dryBulb, HumidityInput::HumidityRatio, p.humidityRatio, air);
     if (s) {
-        return s->relativeHumidity;
+        return PlaneState{p, s->relativeHumidity, s->wetBulb};
     }
     // A saturated hour's humidity ratio, computed by the core at 100 %, can come back some 1e-8
     // (relative) above the saturation the core checks against: that is saturated air.
     const auto Ws = SaturationHumidityRatio(p.dryBulb, air);
     if (Ws && p.humidityRatio <= *Ws * (1 + kSaturationSlack)) {
-        return 1.0;
+        return PlaneState{p, 1.0, p.dryBulb}; // saturated: the wet bulb is the dry bulb
     }
     return s.failure();
 }

@@ -41,6 +41,24 @@ inline constexpr double kSaturationSlack = 1e-5;
 // fraction 0..1. Failures carry the core's description.
 ComfortResult<double> HumidityRatioAt(double dryBulb, double relativeHumidity, const PlaneAir& air);
 ComfortResult<double> RelativeHumidityAt(PlanePoint point, const PlaneAir& air);
+// A chart point with the humidity quantities the zones' rules read, so that a year of hours is
+// solved by the core once rather than once per zone: fill it from the hour's MoistAirState or by
+// StateAt.
+struct PlaneState {
+    // Not an aggregate, so that a braced {dry bulb, humidity ratio} means a PlanePoint.
+    PlaneState() = default;
+    PlaneState(PlanePoint p, double phi, double Twb)
+        : point(p), relativeHumidity(phi), wetBulb(Twb) {}
+
+    PlanePoint point;
+    double relativeHumidity = 0; // fraction 0..1
+    double wetBulb = 0;          // K
+};
+
+// The state of a chart point by the core; refused above saturation (beyond the slack) or
+// outside the core's range.
+ComfortResult<PlaneState> StateAt(PlanePoint point, const PlaneAir& air);
+
 // The water vapour partial pressure (Pa) of a chart point, for the models' Humidity::Pressure.
 ComfortResult<double> VapourPressureAt(PlanePoint point, const PlaneAir& air);
 ComfortResult<double> WetBulbAt(PlanePoint point, const PlaneAir& air);

@@ -68,18 +68,25 @@ std::optional<ComfortFailure> Refused(const PmvZoneParameters& z) {
 
 } // namespace
 
+ComfortResult<bool> InPmvZone(const PmvZoneParameters& z, const PlaneState& s) {
+    if (auto f = Refused(z)) {
+        return *f;
+    }
+    if (z.maxHumidityRatio && s.point.humidityRatio > *z.maxHumidityRatio) {
+        return false;
+    }
+    return Within(z, PmvAt(z, s.point.dryBulb, s.relativeHumidity));
+}
+
 ComfortResult<bool> InPmvZone(const PmvZoneParameters& z, PlanePoint p) {
     if (auto f = Refused(z)) {
         return *f;
     }
-    if (z.maxHumidityRatio && p.humidityRatio > *z.maxHumidityRatio) {
-        return false;
-    }
-    const ComfortResult<double> phi = RelativeHumidityAt(p, z.air);
-    if (!phi) {
+    const ComfortResult<PlaneState> s = StateAt(p, z.air);
+    if (!s) {
         return false; // above saturation or outside the core's range: no comfortable air there
     }
-    return Within(z, PmvAt(z, p.dryBulb, *phi));
+    return InPmvZone(z, *s);
 }
 
 namespace {

@@ -37,6 +37,8 @@ struct PmvZoneParameters {
 // humidity limit are outside; the standards' ranges of application are not imposed on the hour
 // (a frosty hour is simply far outside). Refused only for parameters the model cannot take.
 ComfortResult<bool> InPmvZone(const PmvZoneParameters& zone, PlanePoint point);
+// The same for a point whose state is known (a year of hours solved once).
+ComfortResult<bool> InPmvZone(const PmvZoneParameters& zone, const PlaneState& state);
 
 // The dry bulbs (K) where the zone's metric reaches its lower and its upper limit at a relative
 // humidity (fraction 0..1).

@@ -142,12 +142,10 @@ ComfortResult<StrategyZone> StrategyZoneOf(Strategy s, const StrategyParameters&
     return z;
 }
 
-ComfortResult<bool> InStrategyZone(const StrategyZone& z, PlanePoint point,
-                                   const HourHistory& history, const PlaneAir& air) {
-    const ComfortResult<bool> inBand = InBandZone(z.band, point, air);
-    if (!inBand || !*inBand || !NeedsHistory(z.strategy)) {
-        return inBand;
-    }
+namespace {
+
+// The history's condition of a strategy that needs one, for an hour inside its band.
+ComfortResult<bool> HistoryAllows(const StrategyZone& z, const HourHistory& history) {
     const StrategyParameters& p = z.parameters;
     if (z.strategy == Strategy::PassiveSolarHeating) {
         const auto day = LastDay(history.radiation, ComfortInput::Radiation);
@@ -172,6 +170,26 @@ ComfortResult<bool> InStrategyZone(const StrategyZone& z, PlanePoint point,
         return sum / static_cast<double>(kDay) <= p.comfortHigh;
     }
     return *std::min_element(day->begin(), day->end()) <= p.nightFlushMax;
+}
+
+} // namespace
+
+ComfortResult<bool> InStrategyZone(const StrategyZone& z, const PlaneState& state,
+                                   const HourHistory& history) {
+    const ComfortResult<bool> inBand = InBandZone(z.band, state);
+    if (!inBand || !*inBand || !NeedsHistory(z.strategy)) {
+        return inBand;
+    }
+    return HistoryAllows(z, history);
+}
+
+ComfortResult<bool> InStrategyZone(const StrategyZone& z, PlanePoint point,
+                                   const HourHistory& history, const PlaneAir& air) {
+    const ComfortResult<bool> inBand = InBandZone(z.band, point, air);
+    if (!inBand || !*inBand || !NeedsHistory(z.strategy)) {
+        return inBand;
+    }
+    return HistoryAllows(z, history);
 }
 
 ComfortResult<Polygon> StrategyOutline(const StrategyZone& z, const PlaneAir& air) {

@@ -87,6 +87,9 @@ ComfortResult<StrategyZone> StrategyZoneOf(Strategy strategy,
 // hours it does not have.
 ComfortResult<bool> InStrategyZone(const StrategyZone& zone, PlanePoint point,
                                    const HourHistory& history, const PlaneAir& air);
+// The same for a point whose state is known (a year of hours solved once).
+ComfortResult<bool> InStrategyZone(const StrategyZone& zone, const PlaneState& state,
+                                   const HourHistory& history);
 // The band's outline; the history-dependent strategies draw where they could work, and count the
 // hours their rule accepts within it.
 ComfortResult<Polygon> StrategyOutline(const StrategyZone& zone, const PlaneAir& air);

@@ -72,6 +72,14 @@ ComfortResult<bool> InAdaptiveZone(const AdaptiveZoneParameters& z, PlanePoint p
     return InBandZone(*band, p, z.air);
 }
 
+ComfortResult<bool> InAdaptiveZone(const AdaptiveZoneParameters& z, const PlaneState& s) {
+    const auto band = AdaptiveZone(z);
+    if (!band) {
+        return band.failure();
+    }
+    return InBandZone(*band, s);
+}
+
 ComfortResult<Polygon> SolveAdaptiveZone(const AdaptiveZoneParameters& z) {
     const auto band = AdaptiveZone(z);
     if (!band) {
@@ -120,18 +128,25 @@ Polygon AsPolygon(const UserZone& z) {
 
 } // namespace
 
+ComfortResult<bool> InUserZone(const UserZone& z, const PlaneState& s) {
+    if (auto f = CheckUserZone(z)) {
+        return *f;
+    }
+    if (z.corners == UserZone::Corners::HumidityRatio) {
+        return Contains(AsPolygon(z), s.point);
+    }
+    return Contains(AsPolygon(z), {s.point.dryBulb, s.relativeHumidity});
+}
+
 ComfortResult<bool> InUserZone(const UserZone& z, PlanePoint p, const PlaneAir& air) {
     if (auto f = CheckUserZone(z)) {
         return *f;
     }
-    const ComfortResult<double> phi = RelativeHumidityAt(p, air);
-    if (!phi) {
+    const ComfortResult<PlaneState> s = StateAt(p, air);
+    if (!s) {
         return false; // above saturation
     }
-    if (z.corners == UserZone::Corners::HumidityRatio) {
-        return Contains(AsPolygon(z), p);
-    }
-    return Contains(AsPolygon(z), {p.dryBulb, *phi});
+    return InUserZone(z, *s);
 }
 
 ComfortResult<Polygon> UserZoneOutline(const UserZone& z, const PlaneAir& air) {

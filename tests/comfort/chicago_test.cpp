@@ -21,13 +21,16 @@ using test::WeatherHour;
 // eq. 3): one chart pressure for the whole year.
 const double kChartPressure = 101325 * std::pow(1 - 2.25577e-5 * 201, 5.2559);
 
-std::vector<PlanePoint> ChartPoints(const std::vector<WeatherHour>& hours, const PlaneAir& air) {
-    std::vector<PlanePoint> points;
+// Each hour on the chart, solved by the core once as the climate view does.
+std::vector<PlaneState> ChartStates(const std::vector<WeatherHour>& hours, const PlaneAir& air) {
+    std::vector<PlaneState> states;
     for (const WeatherHour& h : hours) {
         const double T = h.dryBulb + 273.15;
-        points.push_back({T, *HumidityRatioAt(T, h.relativeHumidity / 100, air)});
+        const auto state = StateAt({T, *HumidityRatioAt(T, h.relativeHumidity / 100, air)}, air);
+        EXPECT_TRUE(state.ok()) << Describe(state.failure());
+        states.push_back(*state);
     }
-    return points;
+    return states;
 }
 
 struct CountRow {
@@ -63,11 +66,11 @@ struct Counted {
 };
 
 template <typename Rule>
-Counted Count(const std::vector<PlanePoint>& points, const Polygon& outline, Rule rule) {
+Counted Count(const std::vector<PlaneState>& states, const Polygon& outline, Rule rule) {
     Counted c;
-    for (const PlanePoint& p : points) {
-        c.byRule += rule(p);
-        c.byPolygon += Contains(outline, p);
+    for (const PlaneState& state : states) {
+        c.byRule += rule(state);
+        c.byPolygon += Contains(outline, state.point);
     }
     return c;
 }
@@ -75,7 +78,7 @@ Counted Count(const std::vector<PlanePoint>& points, const Polygon& outline, Rul
 TEST(ChicagoCounts, PmvZonePolygonCountsTheSameHoursAsTheModel) {
     const std::vector<WeatherHour> hours = test::ChicagoHours();
     const PlaneAir air{kChartPressure, SatFormulation::IAPWS};
-    const std::vector<PlanePoint> points = ChartPoints(hours, air);
+    const std::vector<PlaneState> states = ChartStates(hours, air);
     struct Row {
         const char* name;
         PmvZoneParameters zone;
@@ -105,7 +108,7 @@ TEST(ChicagoCounts, PmvZonePolygonCountsTheSameHoursAsTheModel) {
         const ComfortResult<Polygon> outline = SolvePmvZone(row.zone);
         ASSERT_TRUE(outline.ok()) << Describe(outline.failure());
         const Counted c =
-            Count(points, *outline, [&](PlanePoint p) { return *InPmvZone(row.zone, p); });
+            Count(states, *outline, [&](const PlaneState& h) { return *InPmvZone(row.zone, h); });
         EXPECT_EQ(c.byRule, c.byPolygon);
         if (row.hours >= 0) {
             EXPECT_EQ(c.byRule, row.hours);
@@ -118,7 +121,7 @@ TEST(ChicagoCounts, PmvZonePolygonCountsTheSameHoursAsTheModel) {
 TEST(ChicagoCounts, EveryBandZoneOutlineCountsTheSameHoursAsItsRule) {
     const std::vector<WeatherHour> hours = test::ChicagoHours();
     const PlaneAir air{kChartPressure, SatFormulation::IAPWS};
-    const std::vector<PlanePoint> points = ChartPoints(hours, air);
+    const std::vector<PlaneState> states = ChartStates(hours, air);
     struct Named {
         std::string name;
         BandZone band;
@@ -151,7 +154,7 @@ TEST(ChicagoCounts, EveryBandZoneOutlineCountsTheSameHoursAsItsRule) {
         const auto outline = BandZoneOutline(z.band, air);
         ASSERT_TRUE(outline.ok()) << Describe(outline.failure());
         const Counted c =
-            Count(points, *outline, [&](PlanePoint p) { return *InBandZone(z.band, p, air); });
+            Count(states, *outline, [&](const PlaneState& h) { return *InBandZone(z.band, h); });
         EXPECT_EQ(c.byRule, c.byPolygon);
         nonEmpty += c.byRule > 0;
     }
@@ -161,7 +164,7 @@ TEST(ChicagoCounts, EveryBandZoneOutlineCountsTheSameHoursAsItsRule) {
 TEST(ChicagoCounts, UserZoneOutlinesCountTheSameHoursAsTheirRules) {
     const std::vector<WeatherHour> hours = test::ChicagoHours();
     const PlaneAir air{kChartPressure, SatFormulation::IAPWS};
-    const std::vector<PlanePoint> points = ChartPoints(hours, air);
+    const std::vector<PlaneState> states = ChartStates(hours, air);
     const UserZone zones[] = {
         {"slanted by humidity ratio",
          UserZone::Corners::HumidityRatio,
@@ -172,8 +175,9 @@ TEST(ChicagoCounts, UserZoneOutlinesCountTheSameHoursAsTheirRules) {
     };
     for (const UserZone& z : zones) {
         SCOPED_TRACE(z.name);
-        const Counted c = Count(points, *UserZoneOutline(z, air),
-                                [&](PlanePoint p) { return *InUserZone(z, p, air); });
+        const Counted c = Count(states, *UserZoneOutline(z, air),
+                                // by the point, solving it again, as a single chart point is
+                                [&](const PlaneState& h) { return *InUserZone(z, h.point, air); });
         EXPECT_EQ(c.byRule, c.byPolygon);
         EXPECT_GT(c.byRule, 100);
     }

@@ -222,6 +222,23 @@ TEST(UserZones, CornersInEitherPlane) {
     }
 }
 
+TEST(PlaneState, SaturatedRoundOffCountsAsSaturatedAndSupersaturationIsRefused) {
+    const PlaneAir air;
+    const double T = 295.35;
+    const double Ws = *HumidityRatioAt(T, 1.0, air);
+    const auto saturated = StateAt({T, Ws}, air);
+    ASSERT_TRUE(saturated.ok()) << Describe(saturated.failure());
+    // The core's humidity ratio and relative humidity agree to some 3e-8 both ways.
+    EXPECT_NEAR(saturated->relativeHumidity, 1.0, 1e-6);
+    EXPECT_NEAR(saturated->wetBulb, T, 1e-3);
+    const auto fog = StateAt({T, Ws * 1.01}, air);
+    ASSERT_FALSE(fog.ok());
+    EXPECT_EQ(fog.failure().kind, ComfortFailureKind::CoreFailure);
+    const auto half = StateAt({T, *HumidityRatioAt(T, 0.5, air)}, air);
+    EXPECT_NEAR(half->relativeHumidity, 0.5, 1e-6);
+    EXPECT_LT(half->wetBulb, T - 4);
+}
+
 TEST(Polygon, ContainsAndClip) {
     const Polygon square{{0, 0}, {2, 0}, {2, 2}, {0, 2}};
     EXPECT_TRUE(Contains(square, {1, 1}));
