@@ -82,4 +82,58 @@ void BM_SolveAdaptiveAndStrategyZones(benchmark::State& state) {
 }
 BENCHMARK(BM_SolveAdaptiveAndStrategyZones)->Unit(benchmark::kMillisecond);
 
+// A year of chart points: solving each hour's state by the core, then judging every hour by the
+// PMV zone, the five adaptive zones and the nine strategies' bands.
+std::vector<PlanePoint> YearPoints(const PlaneAir& air) {
+    std::vector<PlanePoint> points;
+    for (const ThermalInputs& in : Year(0.1)) {
+        const double T = in.airTemperature + 273.15;
+        points.push_back({T, *HumidityRatioAt(T, in.humidity.value / 100, air)});
+    }
+    return points;
+}
+
+void BM_SolveYearStates(benchmark::State& state) {
+    const PlaneAir air;
+    const std::vector<PlanePoint> points = YearPoints(air);
+    for (auto _ : state) {
+        int solved = 0;
+        for (const PlanePoint& p : points) {
+            solved += StateAt(p, air).ok();
+        }
+        benchmark::DoNotOptimize(solved);
+    }
+}
+BENCHMARK(BM_SolveYearStates)->Unit(benchmark::kMillisecond);
+
+void BM_CountYearInAllZones(benchmark::State& state) {
+    const PlaneAir air;
+    std::vector<PlaneState> states;
+    for (const PlanePoint& p : YearPoints(air)) {
+        states.push_back(*StateAt(p, air));
+    }
+    const PmvZoneParameters pmv;
+    std::vector<BandZone> bands;
+    for (int m = 0; m <= static_cast<int>(AdaptiveZoneModel::En16798CategoryIII); ++m) {
+        AdaptiveZoneParameters adaptive;
+        adaptive.model = static_cast<AdaptiveZoneModel>(m);
+        bands.push_back(*AdaptiveZone(adaptive));
+    }
+    for (int s = 0; s <= static_cast<int>(Strategy::Humidification); ++s) {
+        bands.push_back(StrategyZoneOf(static_cast<Strategy>(s))->band);
+    }
+    for (auto _ : state) {
+        int inside = 0;
+        for (const PlaneState& h : states) {
+            inside += *InPmvZone(pmv, h);
+            for (const BandZone& band : bands) {
+                inside += *InBandZone(band, h);
+            }
+        }
+        benchmark::DoNotOptimize(inside);
+    }
+    state.SetLabel("1 PMV zone, 5 adaptive zones, 9 strategy bands");
+}
+BENCHMARK(BM_CountYearInAllZones)->Unit(benchmark::kMillisecond);
+
 } // namespace
