@@ -48,18 +48,29 @@ std::optional<ReadFailure> ReadLocation(const Fields& f, Location& l) {
     constexpr std::size_t kLine = 1;
     if (f.size() < 10)
         return Bad(kLine, 0, "LOCATION needs 10 fields, " + std::to_string(f.size()) + " found");
-    const auto numbersAt = [&](std::size_t i) {
-        return NumberOf(f[i]) && NumberOf(f[i + 1]) && NumberOf(f[i + 2]) && NumberOf(f[i + 3]);
+    // Latitude, longitude, time zone and elevation within the dictionary's ranges (time zones
+    // reach +14 on the Line Islands).
+    const auto placeAt = [&](std::size_t i) {
+        const auto lat = NumberOf(f[i]), lon = NumberOf(f[i + 1]);
+        const auto zone = NumberOf(f[i + 2]), elevation = NumberOf(f[i + 3]);
+        return lat && lon && zone && elevation && *lat >= -90 && *lat <= 90 && *lon >= -180 &&
+               *lon <= 180 && *zone >= -12 && *zone <= 14 && *elevation >= -1000 &&
+               *elevation < 9999.9;
     };
     // Ten fields as the dictionary has them. With more, an extra field trails the elevation, or
-    // a name holds a comma: the four numbers are then the last four fields.
+    // a name holds a comma: the place is then in the last four fields.
     std::size_t at = 6;
-    if (!numbersAt(at) && f.size() > 10 && numbersAt(f.size() - 4))
+    if (!placeAt(at) && f.size() > 10 && placeAt(f.size() - 4))
         at = f.size() - 4;
-    if (!numbersAt(at))
+    if (!placeAt(at)) {
+        const char* names[4] = {"latitude", "longitude", "time zone", "elevation"};
+        for (std::size_t k = 0; k < 4; ++k)
+            if (!NumberOf(f[at + k]))
+                return Bad(kLine, at + k + 1, std::string("the ") + names[k] + " is not a number");
         return Bad(kLine, at + 1,
-                   "LOCATION latitude, longitude, time zone and elevation must be "
-                   "numbers");
+                   "latitude, longitude, time zone or elevation outside -90 to 90, -180 to 180, "
+                   "-12 to +14 and -1000 to 9999.9");
+    }
     std::string city(Trimmed(f[1]));
     for (std::size_t i = 2; i + 4 < at; ++i) // a name with commas, put back together
         city += "," + std::string(f[i]);
@@ -73,15 +84,6 @@ std::optional<ReadFailure> ReadLocation(const Fields& f, Location& l) {
     l.longitude = *NumberOf(f[at + 1]);
     l.timeZone = *NumberOf(f[at + 2]);
     l.elevation = *NumberOf(f[at + 3]);
-    // The dictionary's ranges; time zones reach +14 on the Line Islands.
-    if (l.latitude < -90 || l.latitude > 90)
-        return Bad(kLine, at + 1, "latitude outside -90 to 90 degrees");
-    if (l.longitude < -180 || l.longitude > 180)
-        return Bad(kLine, at + 2, "longitude outside -180 to 180 degrees");
-    if (l.timeZone < -12 || l.timeZone > 14)
-        return Bad(kLine, at + 3, "time zone outside -12 to +14 hours");
-    if (l.elevation < -1000 || l.elevation >= 9999.9)
-        return Bad(kLine, at + 4, "elevation outside -1000 to 9999.9 m");
     return std::nullopt;
 }
 

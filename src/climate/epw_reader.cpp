@@ -16,7 +16,7 @@ namespace {
 // dictionary with the present weather codes (N27) as text.
 constexpr std::size_t kRowFields = 35;
 constexpr std::size_t kFirstNumber = 6;
-constexpr std::size_t kWeatherCodes = 26; // 0-based field of the present weather codes
+constexpr std::size_t kWeatherCodes = 27; // 0-based field of the present weather codes
 
 struct Date {
     int month = 1;
