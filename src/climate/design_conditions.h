@@ -8,9 +8,9 @@
 // the highest, x(1) >= x(2) >= ... >= x(N), take the rank k = p N, clamped to 1..N, and
 // interpolate linearly between the neighbouring ranks:
 //     value(p) = x(floor k) + (k - floor k) (x(floor k + 1) - x(floor k)).
-// So exactly floor(p N) hours lie above value(p) when the values are distinct. The cooling
-// values use p = 0.004, 0.01 and 0.02; the heating dry bulbs p = 0.996 and 0.99 (exceeded by
-// 99.6 % and 99 % of the hours). For the values 1, 2, ..., 8760: value(p) = 8761 - 8760 p.
+// With distinct values, floor(p N) of them lie at or above value(p) (for p N of at least 1). The
+// cooling values use p = 0.004, 0.01 and 0.02; the heating dry bulbs p = 0.996 and 0.99 (exceeded
+// by 99.6 % and 99 % of the hours). For the values 1, 2, ..., 8760: value(p) = 8761 - 8760 p.
 //
 // Mean coincident value: the mean of the other quantity over the hours whose value lies within
 // 0.5 K (both ends included) of the design value; when no hour does, over the hours at the

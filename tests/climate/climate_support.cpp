@@ -1,6 +1,9 @@
 #include "climate_support.h"
 
+#include "climate/epw_reader.h"
+
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 namespace hygrovane::climate::testing {
@@ -18,6 +21,30 @@ std::string SharedWeather(const std::string& name) {
 
 std::string ThreeDays() {
     return TextOf(std::string(HYGROVANE_SOURCE_DIR) + "/tests/climate/data/chicago_3days.epw");
+}
+
+const WeatherData& Chicago() {
+    static const WeatherData data = [] {
+        auto read = ReadEpwFile(SharedWeather("chicago.epw"));
+        return read ? std::move(read.value()) : WeatherData{};
+    }();
+    return data;
+}
+
+const HourlyStates& ChicagoStates() {
+    static const HourlyStates states = ComputeStates(Chicago());
+    return states;
+}
+
+HourState HandState(double dryBulbC, double humidityRatio, double relativeHumidity) {
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+    HourState s;
+    s.dryBulb = dryBulbC + 273.15;
+    s.humidityRatio = humidityRatio;
+    s.relativeHumidity = relativeHumidity;
+    s.pressure = 101325;
+    s.dewPoint = s.wetBulb = s.enthalpy = s.specificVolume = kNaN;
+    return s;
 }
 
 std::vector<std::string> LinesOf(const std::string& text) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "climate/hourly_states.h"
+#include "climate/weather_data.h"
+
 #include <string>
 #include <vector>
 
@@ -11,6 +14,15 @@ std::string TextOf(const std::string& path);
 std::string SharedWeather(const std::string& name);
 // Chicago's header with its first three days (72 rows), tests/climate/data/chicago_3days.epw.
 std::string ThreeDays();
+
+// chicago.epw of the shared data, read once per test program (empty when it cannot be read), and
+// its states from the relative humidity at the station pressure.
+const WeatherData& Chicago();
+const HourlyStates& ChicagoStates();
+
+// A state made by hand: dry bulb in degC, humidity ratio in kg/kg, relative humidity as a
+// fraction; the other quantities NaN.
+HourState HandState(double dryBulbC, double humidityRatio, double relativeHumidity = 0.5);
 
 // Lines without their ends, and back (each line ended by "\n").
 std::vector<std::string> LinesOf(const std::string& text);
