@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <limits>
 
 namespace hygrovane::climate {
 
@@ -56,6 +57,8 @@ Pair DesignPair(std::vector<std::pair<double, double>> hours, double p) {
 } // namespace
 
 double ValueExceeded(std::vector<double> values, double fraction) {
+    if (values.empty())
+        return std::numeric_limits<double>::quiet_NaN();
     std::sort(values.begin(), values.end(), std::greater<>());
     const Rank r = RankOf(values.size(), fraction);
     const double low = values[r.lower];

@@ -28,7 +28,7 @@ inline constexpr std::array<double, 3> kCoolingFractions = {0.004, 0.01, 0.02};
 inline constexpr std::array<double, 2> kHeatingFractions = {0.996, 0.99};
 
 // The value exceeded by `fraction` of `values` (any order; copied), by the method above.
-// Needs at least one value.
+// NaN when there is none.
 double ValueExceeded(std::vector<double> values, double fraction);
 
 struct DryBulbDesign {

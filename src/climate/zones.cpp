@@ -30,7 +30,7 @@ ZoneMembership MembershipOf(const HourlyStates& states, std::span<const ZoneTest
 ZoneReport ZoneReportOf(const WeatherData& data, const HourlyStates& states,
                         const ZoneMembership& membership, std::span<const ZoneTest> zones,
                         std::span<const std::size_t> selection, const OutsideRule& rule) {
-    const std::size_t n = membership.zoneCount;
+    const std::size_t n = std::min(membership.zoneCount, zones.size());
     ZoneReport report;
     for (std::size_t z = 0; z < n; ++z)
         report.names.push_back(zones[z].name);

@@ -74,7 +74,8 @@ struct ZoneReport {
     std::array<ZoneCounts, 12> months; // January first
 };
 
-// The figures of the hours in `selection` (indices into data.hours, as Select gives them).
+// The figures of the hours in `selection` (indices into data.hours, as Select gives them), with
+// the membership MembershipOf gave for these states and zones.
 ZoneReport ZoneReportOf(const WeatherData& data, const HourlyStates& states,
                         const ZoneMembership& membership, std::span<const ZoneTest> zones,
                         std::span<const std::size_t> selection, const OutsideRule& rule = {});
