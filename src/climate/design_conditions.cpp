@@ -30,8 +30,8 @@ struct Pair {
     double coincident;
 };
 
-Pair DesignPair(std::vector<std::pair<double, double>> hours, double p) {
-    std::sort(hours.begin(), hours.end(), std::greater<>()); // highest first
+// `hours` sorted from the highest value.
+Pair DesignPair(const std::vector<std::pair<double, double>>& hours, double p) {
     const Rank r = RankOf(hours.size(), p);
     const double low = hours[r.lower].first;
     const double high = r.lower + 1 < hours.size() ? hours[r.lower + 1].first : low;
@@ -54,16 +54,21 @@ Pair DesignPair(std::vector<std::pair<double, double>> hours, double p) {
     return Pair{value, sum / static_cast<double>(count)};
 }
 
+// `values` sorted from the highest.
+double ValueOfSorted(const std::vector<double>& values, double fraction) {
+    const Rank r = RankOf(values.size(), fraction);
+    const double low = values[r.lower];
+    const double high = r.lower + 1 < values.size() ? values[r.lower + 1] : low;
+    return low + r.fraction * (high - low);
+}
+
 } // namespace
 
 double ValueExceeded(std::vector<double> values, double fraction) {
     if (values.empty())
         return std::numeric_limits<double>::quiet_NaN();
     std::sort(values.begin(), values.end(), std::greater<>());
-    const Rank r = RankOf(values.size(), fraction);
-    const double low = values[r.lower];
-    const double high = r.lower + 1 < values.size() ? values[r.lower + 1] : low;
-    return low + r.fraction * (high - low);
+    return ValueOfSorted(values, fraction);
 }
 
 Expected<ComputedDesignConditions, DesignFailure> DesignConditionsOf(const HourlyStates& states) {
@@ -82,6 +87,10 @@ Expected<ComputedDesignConditions, DesignFailure> DesignConditionsOf(const Hourl
     }
     if (dryWet.empty() || dewDry.empty())
         return DesignFailure::NoHours;
+    // Each quantity sorted once, from the highest, for all its fractions.
+    for (auto* hours : {&dryWet, &wetDry, &dewDry})
+        std::sort(hours->begin(), hours->end(), std::greater<>());
+    std::sort(enthalpy.begin(), enthalpy.end(), std::greater<>());
     ComputedDesignConditions d;
     d.hours = dryWet.size();
     d.pressure = pressureSum / static_cast<double>(d.hours);
@@ -101,7 +110,7 @@ Expected<ComputedDesignConditions, DesignFailure> DesignConditionsOf(const Hourl
         if (!saturated)
             return DesignFailure::Refused;
         d.dewPoint[k] = {dew.value, saturated->humidityRatio, dew.coincident};
-        d.enthalpy[k] = ValueExceeded(enthalpy, p);
+        d.enthalpy[k] = ValueOfSorted(enthalpy, p);
     }
     for (std::size_t k = 0; k < kHeatingFractions.size(); ++k)
         d.heating[k] = DesignPair(dryWet, kHeatingFractions[k]).value;

@@ -2,6 +2,7 @@
 
 #include "climate/calendar.h"
 #include "climate/epw_header.h"
+#include "climate/parallel.h"
 #include "climate/text_fields.h"
 
 #include <cmath>
@@ -114,11 +115,25 @@ Expected<WeatherData, ReadFailure> ReadEpw(std::string_view text) {
     std::size_t end = lines.size(); // blank lines at the end are no rows
     while (end > n && Trimmed(lines[end - 1]).empty())
         --end;
+    // The rows' fields are read on several threads, each row on its own; a chunk stops at its
+    // first bad row. The checks below then go through the rows in order, so the failure reported
+    // is the first in the file, as a reading from the top finds it.
+    std::vector<HourRecord> rows(end - n);
+    std::vector<std::uint8_t> bad(rows.size(), 0);
+    ForChunks(rows.size(), 0, [&](std::size_t begin, std::size_t stop) {
+        std::vector<std::string_view> fields;
+        for (std::size_t i = begin; i < stop; ++i) {
+            SplitFields(lines[n + i], fields);
+            if (ReadRow(fields, n + i + 1, rows[i])) {
+                bad[i] = 1;
+                return;
+            }
+        }
+    });
     std::vector<std::string_view> fields;
-    data.hours.reserve(lines.size() - n);
     for (std::size_t p = 0; p < data.header.dataPeriods.size(); ++p) {
         DataPeriod& period = data.header.dataPeriods[p];
-        period.firstRow = data.hours.size();
+        period.firstRow = n - kEpwHeaderLines;
         const Date last{period.endMonth, period.endDay};
         Date expected{period.startMonth, period.startDay};
         int weekday = period.startWeekday;
@@ -132,10 +147,11 @@ Expected<WeatherData, ReadFailure> ReadEpw(std::string_view text) {
                                     "the file ends inside data period \"" + period.name +
                                         "\" before " + DateText(today) + " hour " +
                                         std::to_string(hour));
-                    SplitFields(lines[n], fields);
-                    HourRecord record;
-                    if (auto failure = ReadRow(fields, line, record))
-                        return *failure;
+                    HourRecord& record = rows[n - kEpwHeaderLines];
+                    if (bad[n - kEpwHeaderLines]) { // read again for its description
+                        SplitFields(lines[n], fields);
+                        return *ReadRow(fields, line, record);
+                    }
                     const Date given{record.month, record.day};
                     // 29 February stands where the file has it, in place of 1 March.
                     if (hour == 1 && slot == 0 && given == Date{2, 29} && expected == Date{3, 1} &&
@@ -148,7 +164,6 @@ Expected<WeatherData, ReadFailure> ReadEpw(std::string_view text) {
                                         " hour " + std::to_string(record.hour));
                     record.weekday = static_cast<std::uint8_t>(weekday);
                     record.dataPeriod = static_cast<std::uint8_t>(p);
-                    data.hours.push_back(std::move(record));
                 }
             }
             if (today == last)
@@ -156,10 +171,11 @@ Expected<WeatherData, ReadFailure> ReadEpw(std::string_view text) {
             expected = today == Date{2, 29} ? Date{3, 1} : NextDay(today);
             weekday = (weekday + 1) % 7;
         }
-        period.rowCount = data.hours.size() - period.firstRow;
+        period.rowCount = n - kEpwHeaderLines - period.firstRow;
     }
     if (n < end)
         return Fail(ReadFailureKind::ExtraRow, n + 1, 0, "a row after the last data period ends");
+    data.hours = std::move(rows);
     return data;
 }
 
