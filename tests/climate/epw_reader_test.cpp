@@ -552,3 +552,40 @@ TEST(EpwFile, LeapYearOf8784Rows) {
 
 } // namespace
 } // namespace hygrovane::climate
+
+namespace hygrovane::climate {
+namespace {
+
+// The rows are read on several threads: with damage in two places of a full year, the failure
+// reported is still the first in the file, whichever thread read it.
+TEST(EpwFile, FirstDamageInTheFileIsReported) {
+    const Lines year = LinesOf(TextOf(SharedWeather("chicago.epw")));
+    ASSERT_EQ(year.size(), 8768u);
+    struct Two {
+        std::size_t first; // 0-based line
+        std::size_t later;
+        ReadFailureKind kind;
+    };
+    for (const Two& t :
+         {Two{100, 7000, ReadFailureKind::NotANumber}, Two{5000, 8700, ReadFailureKind::NotANumber},
+          Two{6000, 6001, ReadFailureKind::NotANumber}}) {
+        Lines lines = year;
+        lines[t.first] = WithField(lines[t.first], 8, "humid");
+        lines[t.later].resize(30);
+        const auto data = ReadEpw(Joined(lines));
+        ASSERT_FALSE(data);
+        EXPECT_EQ(data.failure().kind, t.kind);
+        EXPECT_EQ(data.failure().line, t.first + 1);
+    }
+    // An order fault early and a bad number late: the order fault comes first.
+    Lines lines = year;
+    std::swap(lines[20], lines[21]);
+    lines[8000] = WithField(lines[8000], 6, "x");
+    const auto data = ReadEpw(Joined(lines));
+    ASSERT_FALSE(data);
+    EXPECT_EQ(data.failure().kind, ReadFailureKind::OutOfOrder);
+    EXPECT_EQ(data.failure().line, 21u);
+}
+
+} // namespace
+} // namespace hygrovane::climate
