@@ -1,6 +1,7 @@
 // The TMY3 reader on a file made from Chicago's first three days (pressure in mbar, visibility in
 // m, times 01:00-24:00), and on damaged copies of it.
 #include "climate/tmy3_reader.h"
+#include "climate/weather_file.h"
 #include "climate_support.h"
 
 #include <gtest/gtest.h>
@@ -169,6 +170,29 @@ TEST_P(Tmy3Damage, IsRefusedWithItsLine) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Climate, Tmy3Damage, ::testing::ValuesIn(kDamages));
+
+} // namespace
+} // namespace hygrovane::climate
+
+namespace hygrovane::climate {
+namespace {
+
+TEST(WeatherFile, FormatIsToldByTheFirstLine) {
+    const auto epw = ReadWeather(ThreeDays());
+    ASSERT_TRUE(epw) << Describe(epw.failure());
+    EXPECT_EQ(epw->format, WeatherFormat::Epw);
+    const auto tmy3 = ReadWeather(Joined(ThreeDaysTmy3()));
+    ASSERT_TRUE(tmy3) << Describe(tmy3.failure());
+    EXPECT_EQ(tmy3->format, WeatherFormat::Tmy3);
+    EXPECT_EQ(tmy3->hours.size(), epw->hours.size());
+    for (std::size_t i = 0; i < epw->hours.size(); i += 7) // the same values in EPW units
+        for (const Field f : {Field::DryBulb, Field::RelativeHumidity, Field::StationPressure,
+                              Field::WindSpeed, Field::GlobalHorizontal})
+            EXPECT_EQ(tmy3->hours[i].Value(f), epw->hours[i].Value(f)) << i;
+    const auto file = ReadWeatherFile(SharedWeather("boston.epw"));
+    ASSERT_TRUE(file) << Describe(file.failure());
+    EXPECT_EQ(file->hours.size(), 8760u);
+}
 
 } // namespace
 } // namespace hygrovane::climate
