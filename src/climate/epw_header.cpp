@@ -39,7 +39,8 @@ Expected<std::size_t, ReadFailure> Count(const Fields& f, std::size_t i, std::si
     const auto count = i < f.size() ? IntegerOf(f[i]) : std::nullopt;
     if (!count || *count < 0)
         return Bad(line, i + 1, std::string("the number of ") + what + " is not a count");
-    if (f.size() < i + 1 + static_cast<std::size_t>(*count) * width)
+    // Compared by division: a huge count must not overflow the product.
+    if (static_cast<std::size_t>(*count) > (f.size() - std::min(f.size(), i + 1)) / width)
         return Bad(line, 0, std::to_string(*count) + " " + what + " announced, fewer fields given");
     return static_cast<std::size_t>(*count);
 }

@@ -589,3 +589,26 @@ TEST(EpwFile, FirstDamageInTheFileIsReported) {
 
 } // namespace
 } // namespace hygrovane::climate
+
+namespace hygrovane::climate {
+namespace {
+
+// Counts in the header records that would overflow a product of count and width.
+TEST(EpwHeader, HugeCountsAreRefused) {
+    const Lines lines = LinesOf(ThreeDays());
+    for (const auto& [index, record] :
+         {std::pair<std::size_t, const char*>{2, "TYPICAL/EXTREME PERIODS,4611686018427387904"},
+          {3, "GROUND TEMPERATURES,1152921504606846976,.5"},
+          {4, "HOLIDAYS/DAYLIGHT SAVINGS,No,0,0,9223372036854775807"},
+          {7, "DATA PERIODS,4611686018427387904,1,Data,Sunday,1/1,1/3"}}) {
+        Lines changed = lines;
+        changed[index] = record;
+        const auto data = ReadEpw(Joined(changed));
+        ASSERT_FALSE(data) << record;
+        EXPECT_EQ(data.failure().kind, ReadFailureKind::BadHeader) << record;
+        EXPECT_EQ(data.failure().line, index + 1) << record;
+    }
+}
+
+} // namespace
+} // namespace hygrovane::climate
