@@ -468,8 +468,13 @@ TOA5) as new columns: the eight humidity quantities, the altitude (or pressure),
 specific volume and enthalpy, and a status column. INPUT - reads the standard input.
 
 Columns are found by their header names and units ("Temp, °F", "RH, %", "T_db (C)", "Dew Point").
+The header is the line that names the quantities, wherever it stands; no data row is taken for
+it. A unit in a header that is not known is refused for that column until you give the unit.
+A column whose header names no unit, found or named below, is read in % (a relative humidity or
+a fraction) or else in the unit of --units: metric C, kPa, m, kg/kg, kg/m3; british F, PSI,
+ft, lb/lb, lb/ft3.
 A COLUMN is a header name or #N (the N-th column); UNIT is a unit name such as C, F, K, R, %,
-fraction, g/kg, kPa, hPa, mBar, PSI, m, ft.
+fraction, g/kg, gr/lb, kPa, hPa, mBar, mmHg, inHg, torr, PSI, m, ft.
   --temperature COLUMN[:UNIT]     the dry-bulb temperature
   --humidity [KIND=]COLUMN[:UNIT] the humidity; KIND: rh, w (humidity ratio), ah (absolute
                                   humidity), dp (dew point), wb (wet bulb), pw (partial pressure
@@ -477,6 +482,7 @@ fraction, g/kg, kPa, hPa, mBar, PSI, m, ft.
   --pressure COLUMN[:UNIT] | VALUE:UNIT   the barometric pressure, by column or for every row
   --altitude COLUMN[:UNIT] | VALUE:UNIT   the altitude instead (default: 101325 Pa)
   --separator comma|semicolon|tab the input's separator (default: detected)
+  --header-line N                 the header is line N (from 1); the lines above are titles
 
 Output:
   -o, --output FILE        the output file; - (the default) for the standard output
@@ -488,11 +494,16 @@ Output:
   --formulation iapws|hw   the saturation formulation: IAPWS (default) or Hyland-Wexler
   --composition            add the shares of N2, O2, Ar, CO2 and H2O by volume and by mass
   --decimal point|comma    the decimal separator of the computed numbers (default: as the file)
-  --threads N              threads to compute on (default: every core)
+  --decimal comma is refused for a comma-separated file.
+  --threads N              threads to compute on (default: every core); never more than the
+                           cores or the 256 KiB blocks of the file; fewer when not all start
   -h, --help               this text
   --version                the version
+  --                       ends the options: what follows is the input's name
 
 A row that cannot be computed keeps empty computed cells and says why in its status column.
+The summary counts every line of the file: title and header lines, rows read (used or skipped)
+and blank lines. A device such as /dev/null may take the output.
 Exit status: 0 when every row was written (computed or not), 1 for bad options, 2 when the input
 cannot be read, 3 when the output cannot be written; then no output file is left behind.
 )help";
