@@ -279,8 +279,9 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
             line.threads = static_cast<int>(threads);
         } else if (option == "--header-line") {
             std::size_t number = 0;
-            if (!IsPosition(value, number) || value.starts_with('#')) {
-                error = "--header-line takes the number of the header's line, from 1";
+            if (!IsPosition(value, number) || value.starts_with('#') || number > kMostHeaderLine) {
+                error = "--header-line takes the number of the header's line, from 1 to " +
+                        std::to_string(kMostHeaderLine);
                 return std::nullopt;
             }
             line.headerLine = number;

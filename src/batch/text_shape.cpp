@@ -13,7 +13,7 @@ namespace hygrovane::batch {
 namespace {
 
 // Enough lines to find a header below many title lines, and to judge the separator.
-constexpr std::size_t kSampleLines = 1024;
+constexpr std::size_t kSampleLines = kMostHeaderLine;
 constexpr std::size_t kPreviewRows = 20;
 
 struct Line {
@@ -466,8 +466,14 @@ bool ReadFileHead(std::string_view bytes, bool complete, char separator, FileHea
             // The last line naming as much before the rows that follow the first one.
             std::size_t i = static_cast<std::size_t>(std::find(scores.begin(), scores.end(), best) -
                                                      scores.begin());
+            header = i;
             for (; i < scores.size() && !data[i]; ++i) {
                 header = scores[i] == best ? i : header;
+            }
+            // A line naming one quantity only may be a title ("Temperature log"): then the
+            // header is the line just above the rows.
+            if (best < 4 && i < data.size() && data[i] && i > header + 1) {
+                header = i - 1;
             }
         } else {
             // Nothing named: the line above the first row of numbers, or none.

@@ -46,6 +46,8 @@ struct FileHead {
 // starts with numbers). headerLine: the header is that line (from 1), the lines above are titles.
 bool ReadFileHead(std::string_view bytes, bool complete, char separator, FileHead& head,
                   std::size_t headerLine = 0);
+// The furthest line the header is looked for on, and may be given on.
+inline constexpr std::size_t kMostHeaderLine = 1024;
 
 // The text encodings that are refused, by their byte-order mark or their NUL bytes: "UTF-16",
 // "UTF-32", or empty.

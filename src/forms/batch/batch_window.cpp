@@ -64,7 +64,7 @@ BatchWindow::BatchWindow(Platform& platform, QWidget* owner) : QDialog(owner), w
     fileRow->addWidget(browseInput);
     fileRow->addWidget(new QLabel(QStringLiteral("Header line:")));
     headerLine_ = named(new QSpinBox, "Spin_headerLine");
-    headerLine_->setRange(0, 1024);
+    headerLine_->setRange(0, static_cast<int>(batch::kMostHeaderLine));
     headerLine_->setSpecialValueText(QStringLiteral("auto"));
     headerLine_->setToolTip(
         QStringLiteral("The line that names the columns, when the one found is wrong"));
