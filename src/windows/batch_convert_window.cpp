@@ -221,6 +221,11 @@ bool BatchConvertWindow::run() {
                     result = SummaryText(plan, outcome);
                     result.erase(0, result.find(": ") + 2);
                     result = "Written to \"" + output + "\": " + result;
+                    if (outcome.threads < options.threads) {
+                        result += "Computed on " + std::to_string(outcome.threads) + " of " +
+                                  std::to_string(options.threads) +
+                                  " threads: the others could not be started.";
+                    }
                     break;
                 case RunOutcome::Status::Cancelled:
                     result = "Cancelled; no file was written.";

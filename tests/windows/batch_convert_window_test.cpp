@@ -188,11 +188,23 @@ TEST_F(BatchConvert, AThreadThatCannotStartIsReportedNotFatal) {
     EXPECT_FALSE(window.running());
 
     // The conversion's own thread starts, its helpers do not: it computes alone.
+    std::string rows = "Temp (C),RH (%)\n";
+    for (int i = 0; i < 60000; ++i) {
+        rows += std::to_string(i % 40) + ".5," + std::to_string(10 + i % 80) + "\n";
+    }
+    std::ofstream(input) << rows;
+    window.setInput(input);
+    window.setOutput((folder / "out.csv").string());
     calls = 0;
     allowed = 1;
     ASSERT_TRUE(window.run()) << window.message();
     Finish();
     EXPECT_EQ(window.message().rfind("Written to", 0), 0U) << window.message();
+    EXPECT_NE(window.message().find("60000 rows read, 60000 computed"), std::string::npos);
+    if (batch::DefaultThreads() > 1) {
+        EXPECT_NE(window.message().find("Computed on 1 of "), std::string::npos)
+            << window.message();
+    }
 }
 
 // A header whose unit is not known is not read in another unit; the header line can be chosen
