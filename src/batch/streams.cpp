@@ -175,10 +175,10 @@ std::unique_ptr<ByteSink> CreateFileSink(const std::string& path, std::string& e
         return nullptr;
     }
     // QSaveFile renames its temporary file over the target; over a device such as /dev/null
-    // that would replace the device node itself. A device or a pipe is written to as it is.
+    // that would replace the device node itself. A device is written to as it is. (A named pipe
+    // is not: opening it waits for a reader, which Cancel could not interrupt.)
     struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0 &&
-        (S_ISCHR(existing.st_mode) || S_ISFIFO(existing.st_mode))) {
+    if (::stat(path.c_str(), &existing) == 0 && S_ISCHR(existing.st_mode)) {
         std::FILE* stream = std::fopen(path.c_str(), "wb");
         if (stream == nullptr) {
             error = std::strerror(errno);

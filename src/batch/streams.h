@@ -41,7 +41,7 @@ std::unique_ptr<ByteSource> OpenSource(const std::string& path, std::string& err
                                        bool regularOnly = false);
 
 // A file written through QSaveFile: a temporary file renamed over the path by commit(); an
-// existing device (/dev/null) or named pipe is written to directly. No value and a message when
+// existing device (/dev/null) is written to directly. No value and a message when
 // it cannot be created (a missing folder, a folder, no permission).
 std::unique_ptr<ByteSink> CreateFileSink(const std::string& path, std::string& error);
 // A stream such as the standard output, written as it goes.
