@@ -157,6 +157,17 @@ std::unique_ptr<ByteSource> OpenSource(const std::string& path, std::string& err
                                          : "it is not a regular file (a device or a socket)";
         return nullptr;
     }
+    if (!regular) {
+        // A pipe asked for by the user is opened as before: waiting for its writer, so that a
+        // writer that comes a moment later is not read as an empty file.
+        ::close(descriptor);
+        std::FILE* file = std::fopen(path.c_str(), "rb");
+        if (file == nullptr) {
+            error = std::strerror(errno);
+            return nullptr;
+        }
+        return std::make_unique<FileSource>(file, true, 0);
+    }
     ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
     std::FILE* file = ::fdopen(descriptor, "rb");
     if (file == nullptr) {

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <functional>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <system_error>
 #include <thread>
 
@@ -248,6 +249,21 @@ TEST_F(CommandLineRuns, ThreadsThatCannotStartAreDoneWithout) {
     EXPECT_EQ(UsefulThreads(256, 1000), 1);
     EXPECT_EQ(UsefulThreads(0, 0), 1);
     EXPECT_LE(UsefulThreads(256, 1ULL << 40), DefaultThreads());
+}
+
+// The program still reads a named pipe its user gives it, waiting for the writer (only the
+// window refuses one).
+TEST_F(CommandLineRuns, ReadsANamedPipeWhoseWriterComesLater) {
+    ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0600), 0);
+    std::thread writer([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        Write(Path("pipe"), "Temp (C),RH (%)\n20,50\n");
+    });
+    std::string err;
+    const int status = testing::RunProgram({Path("pipe"), "-o", Path("out.csv")}, nullptr, &err);
+    writer.join();
+    EXPECT_EQ(status, kExitDone) << err;
+    EXPECT_NE(err.find("1 rows read, 1 computed"), std::string::npos) << err;
 }
 
 TEST_F(CommandLineRuns, AFirstRowLongerThanTheHeadIsNoMissingHeader) {
