@@ -394,8 +394,8 @@ std::string UnitProblem(const Source& source, std::string_view header) {
         return {};
     }
     if (!source.unknownUnit.empty()) {
-        return "the unit \"" + source.unknownUnit + "\" in the header \"" + std::string(header) +
-               "\" is not known";
+        return "the header \"" + std::string(header) + "\" names the unit \"" + source.unknownUnit +
+               "\", which is not one of its units";
     }
     return "no unit is chosen";
 }

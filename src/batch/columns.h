@@ -79,8 +79,8 @@ HeaderUnit FindHeaderUnit(std::string_view name, std::string_view unitLine, Role
 void TakeHeaderUnit(Source& source, std::string_view name, std::string_view unitLine, Role role,
                     HumidityInput humidityInput, bool british);
 
-// How a missing or unknown unit is reported ("the unit "mC" in the header "Temp (mC)" is not
-// known"); empty when the source has a unit.
+// How a missing or unknown unit is reported ("the header "Temp (mC)" names the unit "mC", which
+// is not one of its units"); empty when the source has a unit.
 std::string UnitProblem(const Source& source, std::string_view header);
 
 // The unit lists of each input quantity (for the dialog), the window's names.

@@ -110,8 +110,8 @@ Plan::Plan(Settings settings, TextShape shape, std::size_t headerCells)
           std::tuple{pressureRole, m.humidityInput, &m.pressure}}) {
         const std::string& unit = source->unit;
         if (unit.empty() && !source->unknownUnit.empty()) {
-            problem_ = std::string(InputName(role, input)) + ": the unit \"" + source->unknownUnit +
-                       "\" in its header is not known; choose its unit";
+            problem_ = std::string(InputName(role, input)) + ": its header names the unit \"" +
+                       source->unknownUnit + "\", which is not one of its units; choose its unit";
             return;
         }
         if (!known(role, input, unit)) {

@@ -93,10 +93,14 @@ void BatchConvertWindow::detect() {
         return;
     }
     const Mapping& m = settings_.mapping;
-    for (const Source* source : {&m.dryBulb, &m.humidity, &m.pressure}) {
+    const Role pressure =
+        m.pressureInput == PressureInput::Barometric ? Role::Pressure : Role::Altitude;
+    for (const auto& [role, source] :
+         {std::pair{Role::DryBulb, &m.dryBulb}, std::pair{Role::Humidity, &m.humidity},
+          std::pair{pressure, &m.pressure}}) {
         if (source->column >= 0 && source->unit.empty()) {
             message_ =
-                "Choose the unit: " +
+                "Choose the unit of the " + std::string(InputName(role, m.humidityInput)) + ": " +
                 UnitProblem(*source, head_.file.names[static_cast<std::size_t>(source->column)]) +
                 ".";
             return;

@@ -413,8 +413,8 @@ const std::vector<FileShape>& FileShapes() {
          "Temp (mC),RH (%)\n" + kData,
          {},
          kExitUnreadable,
-         {"Ambient Temperature: the unit \"mC\" in the header \"Temp (mC)\" is not known; name "
-          "its unit with --temperature #1:UNIT"},
+         {"Ambient Temperature: the header \"Temp (mC)\" names the unit \"mC\", which is not one "
+          "of its units; name its unit with --temperature #1:UNIT"},
          0,
          0},
         {"unknown unit in a header, given by the user",
@@ -429,8 +429,8 @@ const std::vector<FileShape>& FileShapes() {
          "Temp (C),RH (g/kg)\n" + kData,
          {},
          kExitUnreadable,
-         {"Relative Humidity: the unit \"g/kg\" in the header \"RH (g/kg)\" is not known; name "
-          "its unit with --humidity rh=#2:UNIT"},
+         {"Relative Humidity: the header \"RH (g/kg)\" names the unit \"g/kg\", which is not "
+          "one of its units; name its unit with --humidity rh=#2:UNIT"},
          0,
          0},
         {"unclosed quote in a passed-through cell",

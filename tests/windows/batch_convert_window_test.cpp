@@ -217,9 +217,11 @@ TEST_F(BatchConvert, UnknownUnitsWaitForTheUserAndTheHeaderLineCanBeChosen) {
     ASSERT_EQ(window.columns().size(), 3U);
     EXPECT_EQ(window.linesAbove(), 2U);
     EXPECT_EQ(window.message(),
-              "Choose the unit: the unit \"mC\" in the header \"T (mC)\" is not known.");
+              "Choose the unit of the Ambient Temperature: the header \"T (mC)\" names the unit "
+              "\"mC\", which is not one of its units.");
     EXPECT_EQ(window.runProblem(),
-              "Ambient Temperature: the unit \"mC\" in its header is not known; choose its unit.");
+              "Ambient Temperature: its header names the unit \"mC\", which is not one of its "
+              "units; choose its unit.");
     window.setUnit(batch::Role::DryBulb, "C");
     EXPECT_EQ(window.runProblem(), "");
     // An unnamed column takes the unit system's unit, as the program does.
