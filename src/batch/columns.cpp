@@ -360,8 +360,10 @@ HeaderUnit FindHeaderUnit(std::string_view name, std::string_view unitLine, Role
         }
     }
     for (const Candidate& candidate : candidates) {
+        // A unit is short; "(LGR S/N: 1, SEN S/N: 2)" is a note on the sensor, not a unit.
         const std::string_view text = Trimmed(candidate.text);
-        if (candidate.unitLike && !text.empty()) {
+        if (candidate.unitLike && !text.empty() && text.size() <= 16 &&
+            text.find_first_of(":,") == std::string_view::npos) {
             found.unknown = std::string(text);
             break;
         }

@@ -529,6 +529,9 @@ TEST(FileShapes, UnitSpellingsInHeaders) {
         {"TempF,RH (%)", "68,50", "\"TempF\" in F", "ok"},
         {"T (F),W (gr/lb)", "68,50", "in gr/lb (read as (lb moisture)/(lb dry air) times", "ok"},
         {"T (C),W (g/kg)", "20,7", "\"W (g/kg)\" in (g moisture)/(kg dry air)", "ok"},
+        // A note on the sensor in brackets names no unit.
+        {"Temp (LGR S/N: 1),RH (%)", "20,50",
+         "\"Temp (LGR S/N: 1)\" in C (its header names no unit)", "ok"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.header);
