@@ -72,6 +72,6 @@ foreach(layer ${layers})
 endforeach()
 
 if(problems)
-    message(FATAL_ERROR "Layers used from below (see docs/architecture.md):\n${problems}")
+    message(FATAL_ERROR "Folders that use a layer above them (see docs/architecture.md):\n${problems}")
 endif()
 message(STATUS "Every folder of src/ uses only the layers allowed it")
