@@ -147,7 +147,7 @@ TEST_F(BatchDialog, CancelStopsTheRunningConversionAndLeavesNoFile) {
     EXPECT_TRUE(control<QPushButton>(*dialog, "Command_run")->isEnabled());
 }
 
-// The file a user would convert, named as a user names it: this run makes the guide's picture.
+// The file a user would convert, named as a user names it, as the guide's picture shows it.
 TEST_F(BatchDialog, ConvertsAUsersFileAsTheGuideShowsIt) {
     const fs::path before = fs::current_path();
     fs::current_path(folder);
@@ -165,7 +165,6 @@ TEST_F(BatchDialog, ConvertsAUsersFileAsTheGuideShowsIt) {
     const bool done = finished();
     QTest::qWait(150);
     const QString summary = control<QLabel>(*dialog, "Label_message")->text();
-    testing::screenshot(*dialog, "batch-convert.png");
     fs::current_path(before);
     ASSERT_TRUE(done);
     EXPECT_TRUE(summary.contains("5 rows read, 3 computed, 2 refused")) << summary.toStdString();
