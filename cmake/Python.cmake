@@ -1,0 +1,21 @@
+# The Python module: on by default when Debian's Python, numpy and pybind11 are there. Debian's
+# interpreter is the one the package installs for, whatever python3 comes first on the PATH.
+if(NOT DEFINED Python3_EXECUTABLE AND EXISTS /usr/bin/python3)
+    set(Python3_EXECUTABLE /usr/bin/python3 CACHE FILEPATH "Python for the hygrovane module")
+endif()
+find_package(Python3 COMPONENTS Interpreter Development.Module NumPy QUIET)
+if(Python3_FOUND)
+    find_package(pybind11 CONFIG QUIET)
+endif()
+if(Python3_FOUND AND Python3_NumPy_FOUND AND pybind11_FOUND)
+    set(python_found ON)
+else()
+    set(python_found OFF)
+endif()
+option(HYGROVANE_PYTHON "Build the Python module hygrovane (needs pybind11 and numpy)" ${python_found})
+if(HYGROVANE_PYTHON AND NOT python_found)
+    message(FATAL_ERROR "HYGROVANE_PYTHON needs Python 3 with numpy, and pybind11")
+endif()
+# Where the package goes in the build tree (PYTHONPATH for the tests) and in Debian's path.
+set(HYGROVANE_PYTHON_BUILD_DIR ${CMAKE_BINARY_DIR}/python)
+set(HYGROVANE_PYTHON_INSTALL_DIR lib/python3/dist-packages)
