@@ -16,6 +16,9 @@ option(HYGROVANE_PYTHON "Build the Python module hygrovane (needs pybind11 and n
 if(HYGROVANE_PYTHON AND NOT python_found)
     message(FATAL_ERROR "HYGROVANE_PYTHON needs Python 3 with numpy, and pybind11")
 endif()
+if(Python3_FOUND)
+    math(EXPR HYGROVANE_PYTHON_NEXT_MINOR "${Python3_VERSION_MINOR} + 1")
+endif()
 # Where the package goes in the build tree (PYTHONPATH for the tests) and in Debian's path.
 set(HYGROVANE_PYTHON_BUILD_DIR ${CMAKE_BINARY_DIR}/python)
 set(HYGROVANE_PYTHON_INSTALL_DIR lib/python3/dist-packages)
