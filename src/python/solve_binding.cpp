@@ -52,6 +52,41 @@ py::dict SolveColumns(std::size_t n, const DoubleArray& dryBulb, const DoubleArr
     return result;
 }
 
+// One state as a tuple: the status, the quantities in QuantityNames() order, the failure's value,
+// limits and detail. A scalar call spends its time in Python otherwise.
+py::tuple SolveOne(double dryBulb, double humidity, double pressure, int humidityInput,
+                   int pressureInput, int formulation) {
+    const auto input = static_cast<std::int8_t>(humidityInput);
+    const auto level = static_cast<std::int8_t>(pressureInput);
+    const auto form = static_cast<std::int8_t>(formulation);
+    SolveInputs in;
+    in.dryBulb = {&dryBulb, 1};
+    in.humidity = {&humidity, 1};
+    in.pressure = {&pressure, 1};
+    in.humidityInput = {&input, 1};
+    in.pressureInput = {&level, 1};
+    in.formulation = {&form, 1};
+    if (input < 0 || input > 7 || level < 0 || level > 1 || form < 1 || form > 2) {
+        throw std::invalid_argument("unknown code");
+    }
+    std::vector<double> values(QuantityNames().size());
+    SolveOutputs out;
+    for (double& value : values) {
+        out.quantities.push_back(&value);
+    }
+    std::uint8_t status = 0;
+    double failure[3];
+    out.status = &status;
+    out.failureValue = &failure[0];
+    out.failureMinimum = &failure[1];
+    out.failureMaximum = &failure[2];
+    FaultDetails faults;
+    SolveSlice(in, out, 0, 1, faults);
+    const auto details = faults.take();
+    return py::make_tuple(status, values, failure[0], failure[1], failure[2],
+                          details.empty() ? std::string() : details.front().second);
+}
+
 std::string DescribeParts(int status, int humidityInput, double value, double minimum,
                           double maximum, std::string detail) {
     if (status <= 0 || status > 6 || humidityInput < 0 || humidityInput > 7) {
@@ -69,6 +104,9 @@ void BindSolve(py::module_& m) {
           py::arg("pressure"), py::arg("humidity_input"), py::arg("pressure_input"),
           py::arg("formulation"), py::arg("threads"),
           "Solve over flat columns of n elements or one (internal units).");
+    m.def("solve_one", &SolveOne, py::arg("dry_bulb"), py::arg("humidity"), py::arg("pressure"),
+          py::arg("humidity_input"), py::arg("pressure_input"), py::arg("formulation"),
+          "Solve for one state, as a tuple (internal units).");
     m.def("quantity_names", &QuantityNames, "The names solve_columns returns, in order.");
     m.def("describe", &DescribeParts, py::arg("status"), py::arg("humidity_input"),
           py::arg("value"), py::arg("minimum"), py::arg("maximum"), py::arg("detail") = "",

@@ -58,10 +58,13 @@ def test_empty_arrays_give_empty_results(shape):
     assert state.messages().shape == shape
 
 
-def test_scalars_give_numpy_scalars():
-    state = hygrovane.solve(293.15, 0.5)
+@pytest.mark.parametrize("dry_bulb", [293.15, np.float32(293.15), np.array(293.15), 293],
+                         ids=["float", "numpy float32", "0-d array", "int"])
+def test_scalar_calls_give_python_numbers(dry_bulb):
+    state = hygrovane.solve(dry_bulb, 0.5)
     assert state.shape == ()
-    assert isinstance(state.enthalpy, np.floating) and isinstance(float(state.status), float)
+    assert type(state.enthalpy) is float and type(state.status) is int
+    assert state.enthalpy == hygrovane.solve(np.array([dry_bulb]), 0.5).enthalpy[0]
 
 
 def test_inputs_and_formulations_as_arrays_of_names():

@@ -11,8 +11,8 @@ from . import units as units
 
 # A scalar or anything numpy.asarray turns into an array of real numbers.
 ArrayLike = npt.ArrayLike
-# An array of the broadcast shape, or a numpy float for a scalar call.
-Values = Union[npt.NDArray[np.float64], np.float64]
+# An array of the broadcast shape, or a float for a scalar call.
+Values = Union[npt.NDArray[np.float64], float]
 HumidityInput = Literal["humidity_ratio", "relative_humidity", "dew_point", "wet_bulb",
                         "absolute_humidity", "partial_pressure", "mole_fraction",
                         "mass_fraction"]
@@ -43,9 +43,9 @@ class ProcessStatus(enum.IntEnum):
 
 class _Columns:
     shape: tuple[int, ...]
-    status: Union[npt.NDArray[np.uint8], np.uint8]
+    status: Union[npt.NDArray[np.uint8], int]
     @property
-    def ok(self) -> Union[npt.NDArray[np.bool_], np.bool_]: ...
+    def ok(self) -> Union[npt.NDArray[np.bool_], bool]: ...
     def keys(self) -> list[str]: ...
     def __getitem__(self, name: str) -> Values: ...
     def __iter__(self) -> Iterator[str]: ...

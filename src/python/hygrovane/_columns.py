@@ -39,6 +39,11 @@ _INPUT_CODES = _code_table(HUMIDITY_INPUTS)
 
 def codes(value, table: dict, what: str) -> np.ndarray:
     """Names (a string or an array of strings) to the core's int8 codes."""
+    if isinstance(value, str):
+        code = table.get(value, table.get(value.lower()))
+        if code is None:
+            raise ValueError(f"unknown {what} {value!r}; one of {', '.join(table)}")
+        return np.asarray(code, dtype=np.int8)
     names = np.asarray(value)
     if names.dtype.kind not in "UO":
         raise TypeError(f"{what} takes names ({', '.join(map(repr, table))}), not {names.dtype}")
@@ -56,8 +61,11 @@ def input_codes(value) -> np.ndarray:
     return codes(value, _INPUT_CODES, "humidity input")
 
 
+_FORMULATION_CODES = {**FORMULATIONS, **_FORMULATION_SPELLINGS}
+
+
 def formulation_codes(value) -> np.ndarray:
-    return codes(value, {**FORMULATIONS, **_FORMULATION_SPELLINGS}, "formulation")
+    return codes(value, _FORMULATION_CODES, "formulation")
 
 
 def ambient_column(pressure, altitude):
@@ -163,8 +171,9 @@ class Columns:
 
 
 def _shaped(column: np.ndarray, shape):
+    """An array of the shape, or a Python number for a scalar call."""
     column = column.reshape(shape)
-    return column[()] if shape == () else column
+    return column.item() if shape == () else column
 
 
 def first_failure(result: Columns):

@@ -36,7 +36,7 @@ class Status(enum.IntEnum):
 class State(Columns):
     """The state of moist air for every element of a solve() call, in internal units.
 
-    Each attribute is an array of the broadcast shape (a numpy float for a scalar call):
+    Each attribute is an array of the broadcast shape (a float for a scalar call):
 
     dry_bulb (K, as the core holds it, in 32 bits), pressure (Pa), altitude (m),
     humidity_ratio (kg/kg dry air), relative_humidity (fraction), dew_point (K; NaN below
@@ -63,11 +63,33 @@ class State(Columns):
         self._input_code = input_code
         self._details = dict(fault_details)
 
+    @classmethod
+    def _one(cls, answer, input_code):
+        """A scalar result from _core.solve_one's tuple, without arrays."""
+        status, values, value, minimum, maximum, detail = answer
+        state = cls.__new__(cls)
+        state.__dict__.update(zip(cls._names, values))
+        state.shape = ()
+        state.status = status
+        state._failure_value = np.array([value])
+        state._failure_minimum = np.array([minimum])
+        state._failure_maximum = np.array([maximum])
+        state._input_code = np.array([input_code], dtype=np.int8)
+        state._details = {0: detail} if detail else {}
+        return state
+
     def _message_at(self, flat: int) -> str:
         code = self._input_code[0 if self._input_code.size == 1 else flat]
         return describe(np.ravel(self.status)[flat], code, self._failure_value[flat],
                         self._failure_minimum[flat], self._failure_maximum[flat],
                         self._details.get(flat, ""))
+
+
+_SCALARS = (float, int, np.floating, np.integer)
+
+
+def _plain_scalars(*values) -> bool:
+    return all(isinstance(v, _SCALARS) and not isinstance(v, bool) for v in values)
 
 
 def solve(dry_bulb, humidity, input="relative_humidity", *, pressure=None, altitude=None,
@@ -100,6 +122,16 @@ def solve(dry_bulb, humidity, input="relative_humidity", *, pressure=None, altit
     """
     errors = check_errors(errors)
     ambient, pressure_code = ambient_column(pressure, altitude)
+    if _plain_scalars(dry_bulb, humidity, ambient) and isinstance(input, str) and isinstance(
+            formulation, str):
+        threads_code(threads)
+        input_code = int(input_codes(input))
+        state = State._one(_core.solve_one(float(dry_bulb), float(humidity), float(ambient),
+                                           input_code, int(pressure_code),
+                                           int(formulation_codes(formulation))), input_code)
+        if state.status != 0 and errors != "nan":
+            raise ValueError(state._message_at(0))
+        return state
     numbers = {
         "dry_bulb": as_numbers("dry_bulb", dry_bulb),
         "humidity": as_numbers("humidity", humidity),
