@@ -96,8 +96,9 @@ if [ -f "$py" ]; then
     done
     depends=$(dpkg-deb -f "$py" Depends)
     echo "python3-hygrovane depends on: $depends"
-    for dependency in python3 python3-numpy libc6 libstdc\+\+6; do
-        check "python3-hygrovane depends on $dependency" grep -qE "(^|, )$dependency( |,|$)" <<<"$depends"
+    for dependency in python3 python3-numpy libc6 libstdc++6; do
+        check "python3-hygrovane depends on $dependency" \
+            grep -qxF "$dependency" <(tr ',' '\n' <<<"$depends" | awk '{print $1}')
     done
 fi
 
