@@ -45,7 +45,7 @@ def add_state(frame, threads=1):
     task: Dask runs one task per worker thread already."""
     state = hygrovane.solve(frame["dry_bulb"].to_numpy(), frame["relative_humidity"].to_numpy(),
                             "relative_humidity", pressure=frame["pressure"].to_numpy(),
-                            threads=threads)
+                            threads=threads, quantities=COLUMNS)
     out = frame.copy()
     for name in COLUMNS:
         out[name] = getattr(state, name)

@@ -5,6 +5,8 @@
 
 #include <pybind11/stl.h>
 
+#include <algorithm>
+
 namespace py = pybind11;
 
 namespace hygrovane::python {
@@ -14,7 +16,7 @@ namespace {
 py::dict SolveColumns(std::size_t n, const DoubleArray& dryBulb, const DoubleArray& humidity,
                       const DoubleArray& pressure, const CodeArray& humidityInput,
                       const CodeArray& pressureInput, const CodeArray& formulation,
-                      unsigned threads) {
+                      unsigned threads, const std::vector<std::string>& wanted) {
     SolveInputs in;
     in.dryBulb = ColumnOf(dryBulb, n, "dry_bulb");
     in.humidity = ColumnOf(humidity, n, "humidity");
@@ -26,6 +28,10 @@ py::dict SolveColumns(std::size_t n, const DoubleArray& dryBulb, const DoubleArr
     py::dict result;
     SolveOutputs out;
     for (const std::string& name : QuantityNames()) {
+        if (!wanted.empty() && std::find(wanted.begin(), wanted.end(), name) == wanted.end()) {
+            out.quantities.push_back(nullptr);
+            continue;
+        }
         DoubleArray column = NewColumn(n);
         out.quantities.push_back(column.mutable_data());
         result[name.c_str()] = column;
@@ -102,8 +108,9 @@ std::string DescribeParts(int status, int humidityInput, double value, double mi
 void BindSolve(py::module_& m) {
     m.def("solve_columns", &SolveColumns, py::arg("n"), py::arg("dry_bulb"), py::arg("humidity"),
           py::arg("pressure"), py::arg("humidity_input"), py::arg("pressure_input"),
-          py::arg("formulation"), py::arg("threads"),
-          "Solve over flat columns of n elements or one (internal units).");
+          py::arg("formulation"), py::arg("threads"), py::arg("quantities"),
+          "Solve over flat columns of n elements or one (internal units); quantities names the "
+          "columns wanted, every one when empty.");
     m.def("solve_one", &SolveOne, py::arg("dry_bulb"), py::arg("humidity"), py::arg("pressure"),
           py::arg("humidity_input"), py::arg("pressure_input"), py::arg("formulation"),
           "Solve for one state, as a tuple (internal units).");

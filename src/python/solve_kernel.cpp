@@ -1,5 +1,6 @@
 #include "solve_kernel.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace hygrovane::python {
@@ -8,64 +9,92 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-using Reader = double (*)(const MoistAirState&);
+// Every double of MoistAirState, named as the struct names it (in snake case), in the order of
+// StateValues below; the 32-bit members widen exactly. A dew point below kLowestDewPoint is NaN.
+constexpr const char* kStateNames[] = {"dry_bulb",
+                                       "pressure",
+                                       "altitude",
+                                       "humidity_ratio",
+                                       "relative_humidity",
+                                       "dew_point",
+                                       "wet_bulb",
+                                       "partial_pressure",
+                                       "mole_fraction",
+                                       "mass_fraction",
+                                       "absolute_humidity",
+                                       "molecular_weight",
+                                       "gas_constant",
+                                       "density",
+                                       "specific_volume",
+                                       "enthalpy",
+                                       "by_volume_n2",
+                                       "by_volume_o2",
+                                       "by_volume_ar",
+                                       "by_volume_co2",
+                                       "by_volume_h2o",
+                                       "by_mass_n2",
+                                       "by_mass_o2",
+                                       "by_mass_ar",
+                                       "by_mass_co2",
+                                       "by_mass_h2o",
+                                       "saturation_pressure",
+                                       "saturation_humidity_ratio",
+                                       "saturation_mole_fraction",
+                                       "saturation_absolute_humidity",
+                                       "saturation_molecular_weight",
+                                       "saturation_mass_fraction",
+                                       "dry_air_wet_bulb"};
+constexpr std::size_t kStateQuantities = std::size(kStateNames);
 
-struct Quantity {
-    const char* name;
-    Reader read;
-};
-
-// Every double of MoistAirState, named as the struct names it (in snake case); the 32-bit
-// members widen exactly. A dew point below kLowestDewPoint is NaN.
-constexpr Quantity kQuantities[] = {
-    {"dry_bulb", [](const MoistAirState& s) -> double { return s.ambient.dryBulb; }},
-    {"pressure", [](const MoistAirState& s) { return s.ambient.pressure; }},
-    {"altitude", [](const MoistAirState& s) { return s.ambient.altitude; }},
-    {"humidity_ratio", [](const MoistAirState& s) { return s.humidityRatio; }},
-    {"relative_humidity", [](const MoistAirState& s) { return s.relativeHumidity; }},
-    {"dew_point", [](const MoistAirState& s) { return s.dewPoint.value_or(kNaN); }},
-    {"wet_bulb", [](const MoistAirState& s) { return s.wetBulb; }},
-    {"partial_pressure", [](const MoistAirState& s) -> double { return s.partialPressure; }},
-    {"mole_fraction", [](const MoistAirState& s) { return s.moleFraction; }},
-    {"mass_fraction", [](const MoistAirState& s) { return s.massFraction; }},
-    {"absolute_humidity", [](const MoistAirState& s) -> double { return s.absoluteHumidity; }},
-    {"molecular_weight", [](const MoistAirState& s) { return s.molecularWeight; }},
-    {"gas_constant", [](const MoistAirState& s) { return s.gasConstant; }},
-    {"density", [](const MoistAirState& s) { return s.density; }},
-    {"specific_volume", [](const MoistAirState& s) { return s.specificVolume; }},
-    {"enthalpy", [](const MoistAirState& s) { return s.enthalpy; }},
-    {"by_volume_n2", [](const MoistAirState& s) { return s.byVolume.N2; }},
-    {"by_volume_o2", [](const MoistAirState& s) { return s.byVolume.O2; }},
-    {"by_volume_ar", [](const MoistAirState& s) -> double { return s.byVolume.Ar; }},
-    {"by_volume_co2", [](const MoistAirState& s) { return s.byVolume.CO2; }},
-    {"by_volume_h2o", [](const MoistAirState& s) { return s.byVolume.H2O; }},
-    {"by_mass_n2", [](const MoistAirState& s) { return s.byMass.N2; }},
-    {"by_mass_o2", [](const MoistAirState& s) { return s.byMass.O2; }},
-    {"by_mass_ar", [](const MoistAirState& s) -> double { return s.byMass.Ar; }},
-    {"by_mass_co2", [](const MoistAirState& s) { return s.byMass.CO2; }},
-    {"by_mass_h2o", [](const MoistAirState& s) { return s.byMass.H2O; }},
-    {"saturation_pressure", [](const MoistAirState& s) { return s.saturation.pressure; }},
-    {"saturation_humidity_ratio",
-     [](const MoistAirState& s) { return s.saturation.humidityRatio; }},
-    {"saturation_mole_fraction", [](const MoistAirState& s) { return s.saturation.moleFraction; }},
-    {"saturation_absolute_humidity",
-     [](const MoistAirState& s) { return s.saturation.absoluteHumidity; }},
-    {"saturation_molecular_weight",
-     [](const MoistAirState& s) { return s.saturation.molecularWeight; }},
-    {"saturation_mass_fraction", [](const MoistAirState& s) { return s.saturation.massFraction; }},
-    {"dry_air_wet_bulb", [](const MoistAirState& s) { return s.saturation.dryAirWetBulb; }},
-};
-constexpr std::size_t kStateQuantities = std::size(kQuantities);
+// Written out rather than read through a table of functions: the loop runs a million times.
+std::array<double, kStateQuantities> StateValues(const MoistAirState& s) {
+    return {s.ambient.dryBulb,
+            s.ambient.pressure,
+            s.ambient.altitude,
+            s.humidityRatio,
+            s.relativeHumidity,
+            s.dewPoint.value_or(kNaN),
+            s.wetBulb,
+            s.partialPressure,
+            s.moleFraction,
+            s.massFraction,
+            s.absoluteHumidity,
+            s.molecularWeight,
+            s.gasConstant,
+            s.density,
+            s.specificVolume,
+            s.enthalpy,
+            s.byVolume.N2,
+            s.byVolume.O2,
+            s.byVolume.Ar,
+            s.byVolume.CO2,
+            s.byVolume.H2O,
+            s.byMass.N2,
+            s.byMass.O2,
+            s.byMass.Ar,
+            s.byMass.CO2,
+            s.byMass.H2O,
+            s.saturation.pressure,
+            s.saturation.humidityRatio,
+            s.saturation.moleFraction,
+            s.saturation.absoluteHumidity,
+            s.saturation.molecularWeight,
+            s.saturation.massFraction,
+            s.saturation.dryAirWetBulb};
+}
 
 constexpr const char* kInputNames[] = {"humidity_ratio", "relative_humidity", "dew_point",
                                        "wet_bulb",       "absolute_humidity", "partial_pressure",
                                        "mole_fraction",  "mass_fraction"};
 static_assert(std::size(kInputNames) == kHumidityInputs.size());
+constexpr std::size_t kAllQuantities = kStateQuantities + 2 * std::size(kInputNames);
 
 void WriteFailure(const SolveOutputs& out, std::size_t i, const SolveFailure& failure,
                   FaultDetails& faults) {
     for (double* column : out.quantities) {
-        column[i] = kNaN;
+        if (column) {
+            column[i] = kNaN;
+        }
     }
     const Status status = StatusOf(failure);
     out.status[i] = static_cast<std::uint8_t>(status);
@@ -147,8 +176,8 @@ std::vector<std::pair<std::size_t, std::string>> FaultDetails::take() {
 const std::vector<std::string>& QuantityNames() {
     static const std::vector<std::string> names = [] {
         std::vector<std::string> all;
-        for (const Quantity& q : kQuantities) {
-            all.emplace_back(q.name);
+        for (const char* name : kStateNames) {
+            all.emplace_back(name);
         }
         for (const char* input : kInputNames) {
             all.push_back(std::string(input) + "_minimum");
@@ -182,14 +211,19 @@ void SolveSlice(const SolveInputs& in, const SolveOutputs& out, std::size_t begi
             WriteFailure(out, i, state.failure(), faults);
             continue;
         }
-        for (std::size_t q = 0; q < kStateQuantities; ++q) {
-            out.quantities[q][i] = kQuantities[q].read(*state);
-        }
+        std::array<double, kAllQuantities> values;
+        const std::array<double, kStateQuantities> stateValues = StateValues(*state);
+        std::copy(stateValues.begin(), stateValues.end(), values.begin());
         std::size_t column = kStateQuantities;
         for (HumidityInput input : kHumidityInputs) {
             const Range limits = LimitsOf(input, state->ambient, state->saturation);
-            out.quantities[column++][i] = limits.minimum;
-            out.quantities[column++][i] = limits.maximum;
+            values[column++] = limits.minimum;
+            values[column++] = limits.maximum;
+        }
+        for (std::size_t q = 0; q < kAllQuantities; ++q) {
+            if (double* target = out.quantities[q]) {
+                target[i] = values[q];
+            }
         }
         out.status[i] = 0;
         out.failureValue[i] = kNaN;

@@ -57,7 +57,8 @@ struct SolveInputs {
 // the compositions, and the limits of every humidity input.
 const std::vector<std::string>& QuantityNames();
 
-// Where the results go: one pointer per name of QuantityNames(), each n long, then the status
+// Where the results go: one pointer per name of QuantityNames(), each n long (null for a quantity
+// not asked for: a narrower result writes less memory), then the status
 // and the failure's value and limits (NaN where computed).
 struct SolveOutputs {
     std::vector<double*> quantities;

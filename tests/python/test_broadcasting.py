@@ -101,3 +101,15 @@ BAD_CALLS = [
 def test_bad_arguments_are_refused_before_any_work(name, kwargs, error):
     with pytest.raises(error):
         hygrovane.solve(**kwargs)
+
+
+def test_a_narrower_result_holds_the_same_bits():
+    full = hygrovane.solve(T, RH, pressure=90000.0)
+    some = hygrovane.solve(T, RH, pressure=90000.0, quantities=["enthalpy", "dew_point_maximum"])
+    assert some.keys() == ["enthalpy", "dew_point_maximum"]
+    assert same_bits(some.enthalpy, full.enthalpy)
+    assert same_bits(some.dew_point_maximum, full.dew_point_maximum)
+    assert not hasattr(some, "wet_bulb")
+    assert list(some.to_frame().columns) == ["enthalpy", "dew_point_maximum", "status"]
+    with pytest.raises(ValueError):
+        hygrovane.solve(T, RH, quantities=["colour"])

@@ -2,7 +2,7 @@
 core's internal units (K, Pa, m, kg/kg dry air, fractions, kJ/kg dry air)."""
 
 import enum
-from typing import Any, Iterator, Literal, Union
+from typing import Any, Iterator, Literal, Sequence, Union
 
 import numpy as np
 import numpy.typing as npt
@@ -141,6 +141,7 @@ def solve(
     formulation: Formulation | ArrayLike = "IAPWS",
     threads: int | None = None,
     errors: Errors = "auto",
+    quantities: Sequence[str] | str | None = None,
 ) -> State:
     """The whole state: dry_bulb K, humidity in input's unit, pressure Pa or altitude m."""
 

@@ -116,7 +116,9 @@ class Columns:
 
     _names: tuple = ()
 
-    def __init__(self, columns: dict, shape: tuple):
+    def __init__(self, columns: dict, shape: tuple, names=None):
+        if names is not None:
+            self._names = tuple(names)
         self.shape = tuple(shape)
         for name in self._names:
             setattr(self, name, _shaped(columns[name], self.shape))

@@ -55,8 +55,8 @@ class State(Columns):
 
     _names = tuple(_core.quantity_names())
 
-    def __init__(self, columns, shape, input_code, fault_details):
-        super().__init__(columns, shape)
+    def __init__(self, columns, shape, input_code, fault_details, names=None):
+        super().__init__(columns, shape, names)
         self._failure_value = columns["failure_value"]
         self._failure_minimum = columns["failure_minimum"]
         self._failure_maximum = columns["failure_maximum"]
@@ -92,8 +92,18 @@ def _plain_scalars(*values) -> bool:
     return all(isinstance(v, _SCALARS) and not isinstance(v, bool) for v in values)
 
 
+def _wanted(quantities) -> tuple:
+    if quantities is None:
+        return State._names
+    names = (quantities,) if isinstance(quantities, str) else tuple(quantities)
+    unknown = [name for name in names if name not in State._names]
+    if unknown or not names:
+        raise ValueError(f"unknown quantities {unknown}; from {', '.join(State._names)}")
+    return tuple(name for name in State._names if name in names)
+
+
 def solve(dry_bulb, humidity, input="relative_humidity", *, pressure=None, altitude=None,
-          formulation="IAPWS", threads=None, errors="auto") -> State:
+          formulation="IAPWS", threads=None, errors="auto", quantities=None) -> State:
     """The whole state of moist air, element by element, as the C++ core's Solve gives it.
 
     Every argument is a scalar or a numpy array (or anything numpy.asarray takes); they are
@@ -109,6 +119,8 @@ def solve(dry_bulb, humidity, input="relative_humidity", *, pressure=None, altit
     formulation  "IAPWS" or "HylandWexler" (or an array of these)
     threads      threads to split the work over; None uses every core. The results do not
                  depend on it.
+    quantities   the names of the quantities wanted (default: every one); fewer columns
+                 write less memory, which counts over hundreds of millions of states
     errors       "raise": a failed element raises ValueError with the core's sentence;
                  "nan": failed elements are NaN with their status; "auto" (default) raises
                  for a scalar call and gives NaN for an array call.
@@ -122,8 +134,9 @@ def solve(dry_bulb, humidity, input="relative_humidity", *, pressure=None, altit
     """
     errors = check_errors(errors)
     ambient, pressure_code = ambient_column(pressure, altitude)
-    if _plain_scalars(dry_bulb, humidity, ambient) and isinstance(input, str) and isinstance(
-            formulation, str):
+    names = _wanted(quantities)
+    if (_plain_scalars(dry_bulb, humidity, ambient) and isinstance(input, str)
+            and isinstance(formulation, str) and quantities is None):
         threads_code(threads)
         input_code = int(input_codes(input))
         state = State._one(_core.solve_one(float(dry_bulb), float(humidity), float(ambient),
@@ -145,8 +158,8 @@ def solve(dry_bulb, humidity, input="relative_humidity", *, pressure=None, altit
     n = int(np.prod(shape))
     columns = _core.solve_columns(n, flat["dry_bulb"], flat["humidity"], flat["pressure"],
                                   flat["input"], np.array([pressure_code], dtype=np.int8),
-                                  flat["formulation"], threads_code(threads))
-    state = State(columns, shape, flat["input"], columns["fault_details"])
+                                  flat["formulation"], threads_code(threads), list(names))
+    state = State(columns, shape, flat["input"], columns["fault_details"], names)
     if errors == "raise" or (errors == "auto" and shape == ()):
         failed = first_failure(state)
         if failed is not None:
