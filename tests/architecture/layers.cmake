@@ -26,6 +26,8 @@ set(LAYER_windows windows processfile casefile batch calculator chart processes 
 set(LAYER_forms forms ${LAYER_windows})
 set(LAYER_app app ${LAYER_forms})
 set(LAYER_batchapp batchapp batch ${LAYER_batch})
+# The Python module binds the core and the domain libraries, never a window.
+set(LAYER_python python processes comfort climate moistair engine hygrovane units)
 
 # Only these may link Qt Widgets (and so include its headers).
 set(WIDGET_LAYERS forms app)
