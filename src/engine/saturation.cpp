@@ -24,6 +24,8 @@ constexpr double n10 = 650.17534844798;
 // Triple point of water (IAPWS 2011 release on the melting and sublimation curves of ice Ih).
 constexpr double tripleT = 273.16;  // K
 constexpr double tripleP = 611.657; // Pa
+// ln(611.657), ln Pa, for the fast form of the sublimation pressure.
+constexpr double kLnTripleP = 6.416171667880966;
 
 // IAPWS 2011 sublimation pressure of ice Ih: coefficients a1..a3 and exponents b1..b3,
 // dimensionless, on theta = T / 273.16 K.
@@ -100,9 +102,11 @@ double IapwsSaturationTemperature(double p) {
 constexpr double kIceA = 28.90, kIceB = 6142;
 constexpr double kWaterA = 25.49, kWaterB = 5210;
 
-// A saturation temperature to about 1E-11 K from a few evaluations: ln p is nearly linear in
-// 1 / T, so secant steps on that line converge in three or four.
-template <typename Residual> double EstimateSaturationTemperature(double p, Residual& residual) {
+// A saturation temperature to about 1E-11 K: ln p is nearly linear in 1 / T, so secant steps on
+// that line converge in three or four. They step on FastLogSaturationPressure, which lies within
+// a few units in the last place of ln SaturationPressure; the search confirms the estimate with
+// SaturationPressure itself.
+double EstimateSaturationTemperature(double p, SatFormulation formulation) {
     if (!(p > 0)) {
         return std::nan("");
     }
@@ -110,8 +114,8 @@ template <typename Residual> double EstimateSaturationTemperature(double p, Resi
     const bool ice = p < tripleP;
     const double B = ice ? kIceB : kWaterB;
     double u0 = ((ice ? kIceA : kWaterA) - lnP) / B; // 1 / T
-    // y = ln(p(T) / p), from the residual p(T) - p.
-    const auto y = [&](double u) { return std::log1p(residual(1 / u) / p); };
+    // y = ln(p(T) / p).
+    const auto y = [&](double u) { return FastLogSaturationPressure(1 / u, formulation) - lnP; };
     double y0 = y(u0);
     double u1 = u0 + y0 / B;
     for (int k = 0; k < 8 && std::isfinite(u1) && u1 > 0; ++k) {
@@ -130,10 +134,8 @@ template <typename Residual> double EstimateSaturationTemperature(double p, Resi
 
 double SaturationBisection(double p, SatFormulation formulation, double hi, int* passes) {
     const auto residual = [&](double T) { return SaturationPressure(T, formulation) - p; };
-    return BisectIncreasing(BisectionSettings{kBracketLow, hi}, residual, passes, [&] {
-        auto counted = residual;
-        return EstimateSaturationTemperature(p, counted);
-    });
+    return BisectIncreasing(BisectionSettings{kBracketLow, hi}, residual, passes,
+                            [&] { return EstimateSaturationTemperature(p, formulation); });
 }
 
 } // namespace
@@ -146,6 +148,38 @@ double SaturationPressure(double T, SatFormulation formulation) {
         return HylandWexlerSaturationPressure(T);
     }
     return 0;
+}
+
+double FastLogSaturationPressure(double T, SatFormulation formulation) {
+    if (formulation == SatFormulation::HylandWexler) {
+        // The polynomial with its powers by multiplication.
+        const double T2 = T * T;
+        const double C = T < iceMeltT ? C1 : C8;
+        const double poly = T < iceMeltT ? C2 + T * (C3 + T * C4) + T2 * T * (C5 + T * C6)
+                                         : C9 + T * (C10 + T * C11) + T2 * T * C12;
+        return C / T + poly + (T < iceMeltT ? C7 : C13) * std::log(T);
+    }
+    if (T > tripleT) {
+        return std::log(FastSaturationPressure(T, formulation));
+    }
+    // The three powers of theta from one logarithm.
+    const double theta = T / tripleT;
+    const double lnTheta = std::log(theta);
+    const double S =
+        a1 * std::exp(b1 * lnTheta) + a2 * std::exp(b2 * lnTheta) + a3 * std::exp(b3 * lnTheta);
+    return S / theta + kLnTripleP;
+}
+
+double FastSaturationPressure(double T, SatFormulation formulation) {
+    if (formulation == SatFormulation::IAPWS && T > tripleT) {
+        const double theta = T + n9 / (T - n10);
+        const double X = theta * theta + n1 * theta + n2;
+        const double Y = n3 * theta * theta + n4 * theta + n5;
+        const double Z = n6 * theta * theta + n7 * theta + n8;
+        const double q = 2 * Z / (-Y + std::sqrt(Y * Y - 4 * X * Z));
+        return (q * q) * (q * q) * 1000000;
+    }
+    return std::exp(FastLogSaturationPressure(T, formulation));
 }
 
 double SaturationTemperature(double p, SatFormulation formulation, int* passes) {

@@ -8,6 +8,13 @@ namespace hygrovane::engine {
 // Throws ArithmeticError on an arithmetic fault; checks no ranges.
 double SaturationPressure(double T, SatFormulation formulation);
 
+// The saturation pressure by the same formulas rearranged for speed (powers from one logarithm
+// or by multiplication, no checks), within a few units in the last place of SaturationPressure:
+// for the estimates of the searches only, whose results SaturationPressure itself confirms.
+// FastLogSaturationPressure gives ln(p / Pa). Non-finite where SaturationPressure would throw.
+double FastLogSaturationPressure(double T, SatFormulation formulation);
+double FastSaturationPressure(double T, SatFormulation formulation);
+
 // Saturation temperature in K at pressure p in Pa. When passes is given, it receives the number
 // of bisection passes (0 for the IAPWS closed form).
 double SaturationTemperature(double p, SatFormulation formulation, int* passes = nullptr);
