@@ -14,6 +14,14 @@ double SaturationPressure(double T, SatFormulation formulation);
 // FastLogSaturationPressure gives ln(p / Pa). Non-finite where SaturationPressure would throw.
 double FastLogSaturationPressure(double T, SatFormulation formulation);
 double FastSaturationPressure(double T, SatFormulation formulation);
+// The same with the slope of ln p; p is computed only when wantP, ln p (IAPWS above the triple
+// point) only when not.
+struct FastSaturation {
+    double p;     // Pa
+    double lnP;   // ln(p / Pa)
+    double slope; // d ln p / dT, 1/K
+};
+FastSaturation FastSaturationWithSlope(double T, SatFormulation formulation, bool wantP);
 
 // Saturation temperature in K at pressure p in Pa. When passes is given, it receives the number
 // of bisection passes (0 for the IAPWS closed form).

@@ -13,16 +13,57 @@ bool IsKnown(SatFormulation formulation) {
     return formulation == SatFormulation::IAPWS || formulation == SatFormulation::HylandWexler;
 }
 
-// HumidityRatioFromWetBulb on FastSaturationPressure, unchecked: within a few units in the last
-// place of it, for the estimate of the search only.
-double FastHumidityRatioFromWetBulb(double Twb, double T, double P, SatFormulation formulation) {
-    const double pStar = FastSaturationPressure(Twb, formulation);
+// HumidityRatioFromWetBulb less W and its slope, from a saturation pressure p* and the slope of
+// ln p*; unchecked, for the estimate of the search only.
+struct Residual {
+    double value;
+    double slope; // 1/K
+};
+
+Residual WetBulbResidual(double Twb, double T, double P, double W, double pStar, double lnSlope) {
     const double WStar = pStar * kMolecularWeightRatio / (P - pStar);
+    const double dWStar = kMolecularWeightRatio * P * pStar * lnSlope / ((P - pStar) * (P - pStar));
     const double t = T - kCelsiusOffset;
     const double tStar = Twb - kCelsiusOffset;
-    return ((kLatentHeatAt0C - kLatentHeatSlope * tStar) * WStar -
-            kDryAirSpecificHeat * (t - tStar)) /
-           ((kLatentHeatAt0C + kVapourSpecificHeat * t) - kLiquidWaterSpecificHeat * tStar);
+    const double A = kLatentHeatAt0C - kLatentHeatSlope * tStar;
+    const double D = (kLatentHeatAt0C + kVapourSpecificHeat * t) - kLiquidWaterSpecificHeat * tStar;
+    const double N = A * WStar - kDryAirSpecificHeat * (t - tStar);
+    const double dN = -kLatentHeatSlope * WStar + A * dWStar + kDryAirSpecificHeat;
+    return {N / D - W, (dN + kLiquidWaterSpecificHeat * N / D) / D};
+}
+
+// The wet bulb to about 1E-12 K. Newton steps first on a model whose ln p* is the
+// Clausius-Clapeyron line through the fast value and slope at the dry bulb (one exponential a
+// step, within some tenths of a kelvin of the root), then on the fast residual itself, which
+// from there converge in two or three.
+double EstimateWetBulb(double W, double T, double P, SatFormulation formulation) {
+    const FastSaturation top = FastSaturationWithSlope(T, formulation, true);
+    const double B = top.slope * T * T; // K
+    double x = T;
+    for (int k = 0; k < 40; ++k) {
+        const double pStar = top.p * std::exp(B * (1 / T - 1 / x));
+        const Residual r = WetBulbResidual(x, T, P, W, pStar, B / (x * x));
+        const double step = r.value / r.slope;
+        if (!std::isfinite(step) || x - step < kBracketLow) {
+            x = T;
+            break;
+        }
+        x -= step;
+        if (std::fabs(step) < 1e-2) {
+            break;
+        }
+    }
+    for (int k = 0; k < 20; ++k) {
+        const FastSaturation f = FastSaturationWithSlope(x, formulation, true);
+        const Residual r = WetBulbResidual(x, T, P, W, f.p, f.slope);
+        const double step = r.value / r.slope;
+        x -= step;
+        // The error after a step is about its square times 1E-2 / K.
+        if (!(std::fabs(step) > 1e-5)) {
+            break;
+        }
+    }
+    return x;
 }
 
 } // namespace
@@ -58,25 +99,27 @@ double WetBulbFromHumidityRatio(double W, double T, double P, SatFormulation for
     const auto residual = [&](double Twb) {
         return HumidityRatioFromWetBulb(Twb, T, P, formulation) - W;
     };
-    // Secant steps down from the dry bulb, where the residual is the saturation humidity ratio
-    // less W; the residual is smooth and convex, so they converge in a handful. They step on the
-    // fast form of the residual; the search confirms the estimate with the residual itself.
-    const auto fast = [&](double Twb) {
-        return FastHumidityRatioFromWetBulb(Twb, T, P, formulation) - W;
+    const auto estimate = [&] { return EstimateWetBulb(W, T, P, formulation); };
+    // The fast residual's sign, where it is sure: p* within about 1E-14 of SaturationPressure,
+    // W* magnifying that by P / (P - p*), the rest the same operations as the residual's.
+    const auto quickSign = [&](double Twb) {
+        const double pStar = FastSaturationPressure(Twb, formulation);
+        const double WStar = pStar * kMolecularWeightRatio / (P - pStar);
+        const double t = T - kCelsiusOffset;
+        const double tStar = Twb - kCelsiusOffset;
+        const double gain = (kLatentHeatAt0C - kLatentHeatSlope * tStar) * WStar;
+        const double loss = kDryAirSpecificHeat * (t - tStar);
+        const double D =
+            (kLatentHeatAt0C + kVapourSpecificHeat * t) - kLiquidWaterSpecificHeat * tStar;
+        const double r = (gain - loss) / D - W;
+        const double bound = bisection_detail::kSure *
+                             (std::fabs(gain) * (1 + std::fabs(P / (P - pStar))) + std::fabs(loss) +
+                              std::fabs(D * W)) /
+                             std::fabs(D);
+        return r > bound ? 1 : r < -bound ? -1 : 0;
     };
-    const auto estimate = [&] {
-        double x0 = T, f0 = fast(x0);
-        double x1 = T - 1, f1 = fast(x1);
-        for (int k = 0; k < 12 && f1 != f0; ++k) {
-            const double x2 = x1 - f1 * (x1 - x0) / (f1 - f0);
-            if (!std::isfinite(x2) || x2 < kBracketLow || std::fabs(x2 - x1) < 1e-11) {
-                return x2;
-            }
-            x0 = x1, f0 = f1, x1 = x2, f1 = fast(x1);
-        }
-        return x1;
-    };
-    return BisectIncreasing(BisectionSettings{kBracketLow, T}, residual, passes, estimate);
+    return BisectIncreasing(BisectionSettings{kBracketLow, T}, residual, passes, estimate,
+                            quickSign);
 }
 
 } // namespace hygrovane::engine
