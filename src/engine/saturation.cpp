@@ -151,6 +151,15 @@ double SaturationPressure(double T, SatFormulation formulation) {
     return 0;
 }
 
+namespace {
+
+// exp(y) for |y| < 2E-3, by its series: the first term left out is below 1E-19.
+double SmallExp(double y) {
+    return 1 + y * (1 + y * (0.5 + y * (1.0 / 6 + y * (1.0 / 24 + y * (1.0 / 120)))));
+}
+
+} // namespace
+
 FastSaturation FastSaturationWithSlope(double T, SatFormulation formulation, bool wantP) {
     FastSaturation f{};
     if (formulation == SatFormulation::HylandWexler) {
@@ -188,10 +197,14 @@ FastSaturation FastSaturationWithSlope(double T, SatFormulation formulation, boo
     }
     // The three powers of theta from one logarithm; d(S / theta)/d theta = (S' theta - S) /
     // theta^2.
+    // theta^b1 and theta^(b3 - b2 - 1/2) are exponentials of arguments below 2E-3 in size, whose
+    // series to the fifth power are exact to rounding; theta^b3 = theta^b2 sqrt(theta) times the
+    // latter.
     const double theta = T / tripleT;
     const double lnTheta = std::log(theta);
-    const double e1 = std::exp(b1 * lnTheta), e2 = std::exp(b2 * lnTheta);
-    const double e3 = std::exp(b3 * lnTheta);
+    const double e1 = SmallExp(b1 * lnTheta);
+    const double e2 = std::exp(b2 * lnTheta);
+    const double e3 = e2 * std::sqrt(theta) * SmallExp((b3 - b2 - 0.5) * lnTheta);
     const double S = a1 * e1 + a2 * e2 + a3 * e3;
     const double thetaDS = a1 * b1 * e1 + a2 * b2 * e2 + a3 * b3 * e3;
     f.lnP = S / theta + kLnTripleP;
