@@ -13,23 +13,20 @@ bool IsKnown(SatFormulation formulation) {
     return formulation == SatFormulation::IAPWS || formulation == SatFormulation::HylandWexler;
 }
 
-// HumidityRatioFromWetBulb less W and its slope, from a saturation pressure p* and the slope of
-// ln p*; unchecked, for the estimate of the search only.
-struct Residual {
-    double value;
-    double slope; // 1/K
-};
-
-Residual WetBulbResidual(double Twb, double T, double P, double W, double pStar, double lnSlope) {
-    const double WStar = pStar * kMolecularWeightRatio / (P - pStar);
-    const double dWStar = kMolecularWeightRatio * P * pStar * lnSlope / ((P - pStar) * (P - pStar));
+// The Newton step on HumidityRatioFromWetBulb less W at Twb, from a saturation pressure p* and
+// the slope of ln p*; unchecked, for the estimate of the search only. With W = N / D, the step
+// (N / D - W) / (N / D)' is (N - W D) D / (N' D + 4.186 N), as D' = -4.186.
+double NewtonStep(double Twb, double T, double P, double W, double pStar, double lnSlope) {
+    const double q = 1 / (P - pStar);
+    const double WStar = kMolecularWeightRatio * pStar * q;
+    const double dWStar = WStar * P * q * lnSlope;
     const double t = T - kCelsiusOffset;
     const double tStar = Twb - kCelsiusOffset;
     const double A = kLatentHeatAt0C - kLatentHeatSlope * tStar;
     const double D = (kLatentHeatAt0C + kVapourSpecificHeat * t) - kLiquidWaterSpecificHeat * tStar;
     const double N = A * WStar - kDryAirSpecificHeat * (t - tStar);
     const double dN = -kLatentHeatSlope * WStar + A * dWStar + kDryAirSpecificHeat;
-    return {N / D - W, (dN + kLiquidWaterSpecificHeat * N / D) / D};
+    return (N - W * D) * D / (dN * D + kLiquidWaterSpecificHeat * N);
 }
 
 // The wet bulb to about 1E-12 K. Newton steps first on a model whose ln p* is the
@@ -42,8 +39,7 @@ double EstimateWetBulb(double W, double T, double P, SatFormulation formulation)
     double x = T;
     for (int k = 0; k < 40; ++k) {
         const double pStar = top.p * std::exp(B * (1 / T - 1 / x));
-        const Residual r = WetBulbResidual(x, T, P, W, pStar, B / (x * x));
-        const double step = r.value / r.slope;
+        const double step = NewtonStep(x, T, P, W, pStar, B / (x * x));
         if (!std::isfinite(step) || x - step < kBracketLow) {
             x = T;
             break;
@@ -55,8 +51,7 @@ double EstimateWetBulb(double W, double T, double P, SatFormulation formulation)
     }
     for (int k = 0; k < 20; ++k) {
         const FastSaturation f = FastSaturationWithSlope(x, formulation, true);
-        const Residual r = WetBulbResidual(x, T, P, W, f.p, f.slope);
-        const double step = r.value / r.slope;
+        const double step = NewtonStep(x, T, P, W, f.p, f.slope);
         x -= step;
         // The error after a step is about its square times 1E-2 / K.
         if (!(std::fabs(step) > 1e-5)) {
