@@ -172,15 +172,17 @@ FastSaturation FastSaturationWithSlope(double T, SatFormulation formulation, boo
                                 : C9 + T * (C10 + T * C11) + T2 * T * C12;
         const double dPoly = ice ? C3 + T * (2 * C4) + T2 * (3 * C5 + T * (4 * C6))
                                  : C10 + T * (2 * C11) + T2 * (3 * C12);
-        f.lnP = C / T + poly + c * std::log(T);
-        f.slope = -C / T2 + dPoly + c / T;
+        const double invT = 1 / T;
+        f.lnP = C * invT + poly + c * std::log(T);
+        f.slope = (c - C * invT) * invT + dPoly;
         f.p = wantP ? std::exp(f.lnP) : 0;
         return f;
     }
     if (T > tripleT) {
         // Region 4 and its derivative through theta, X, Y, Z and the root.
-        const double theta = T + n9 / (T - n10);
-        const double dTheta = 1 - n9 / ((T - n10) * (T - n10));
+        const double r = 1 / (T - n10);
+        const double theta = T + n9 * r;
+        const double dTheta = 1 - n9 * r * r;
         const double X = theta * theta + n1 * theta + n2;
         const double Y = n3 * theta * theta + n4 * theta + n5;
         const double Z = n6 * theta * theta + n7 * theta + n8;
@@ -188,11 +190,13 @@ FastSaturation FastSaturationWithSlope(double T, SatFormulation formulation, boo
         const double dY = 2 * n3 * theta + n4;
         const double dZ = 2 * n6 * theta + n7;
         const double root = std::sqrt(Y * Y - 4 * X * Z);
-        const double dRoot = (2 * Y * dY - 4 * (dX * Z + X * dZ)) / (2 * root);
-        const double q = 2 * Z / (-Y + root);
+        const double invDen = 1 / (-Y + root);
+        const double invZ = 1 / Z;
+        const double dRoot = (Y * dY - 2 * (dX * Z + X * dZ)) / root;
+        const double q = 2 * Z * invDen;
         f.p = (q * q) * (q * q) * 1000000;
         f.lnP = wantP ? 0 : std::log(f.p);
-        f.slope = 4 * (dZ / Z - (-dY + dRoot) / (-Y + root)) * dTheta;
+        f.slope = 4 * (dZ * invZ - (-dY + dRoot) * invDen) * dTheta;
         return f;
     }
     // The three powers of theta from one logarithm; d(S / theta)/d theta = (S' theta - S) /
@@ -200,15 +204,16 @@ FastSaturation FastSaturationWithSlope(double T, SatFormulation formulation, boo
     // theta^b1 and theta^(b3 - b2 - 1/2) are exponentials of arguments below 2E-3 in size, whose
     // series to the fifth power are exact to rounding; theta^b3 = theta^b2 sqrt(theta) times the
     // latter.
-    const double theta = T / tripleT;
+    const double theta = T * (1 / tripleT);
+    const double invTheta = 1 / theta;
     const double lnTheta = std::log(theta);
     const double e1 = SmallExp(b1 * lnTheta);
     const double e2 = std::exp(b2 * lnTheta);
     const double e3 = e2 * std::sqrt(theta) * SmallExp((b3 - b2 - 0.5) * lnTheta);
     const double S = a1 * e1 + a2 * e2 + a3 * e3;
     const double thetaDS = a1 * b1 * e1 + a2 * b2 * e2 + a3 * b3 * e3;
-    f.lnP = S / theta + kLnTripleP;
-    f.slope = (thetaDS - S) / (theta * theta * tripleT);
+    f.lnP = S * invTheta + kLnTripleP;
+    f.slope = (thetaDS - S) * invTheta * invTheta * (1 / tripleT);
     f.p = wantP ? std::exp(f.lnP) : 0;
     return f;
 }

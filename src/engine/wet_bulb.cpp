@@ -99,19 +99,19 @@ double WetBulbFromHumidityRatio(double W, double T, double P, SatFormulation for
     // W* magnifying that by P / (P - p*), the rest the same operations as the residual's.
     const auto quickSign = [&](double Twb) {
         const double pStar = FastSaturationPressure(Twb, formulation);
-        const double WStar = pStar * kMolecularWeightRatio / (P - pStar);
+        const double q = 1 / (P - pStar);
+        const double WStar = pStar * kMolecularWeightRatio * q;
         const double t = T - kCelsiusOffset;
         const double tStar = Twb - kCelsiusOffset;
         const double gain = (kLatentHeatAt0C - kLatentHeatSlope * tStar) * WStar;
         const double loss = kDryAirSpecificHeat * (t - tStar);
+        // Positive for every temperature of the bracket; the residual is (gain - loss) / D - W.
         const double D =
             (kLatentHeatAt0C + kVapourSpecificHeat * t) - kLiquidWaterSpecificHeat * tStar;
-        const double r = (gain - loss) / D - W;
-        const double bound = bisection_detail::kSure *
-                             (std::fabs(gain) * (1 + std::fabs(P / (P - pStar))) + std::fabs(loss) +
-                              std::fabs(D * W)) /
-                             std::fabs(D);
-        return r > bound ? 1 : r < -bound ? -1 : 0;
+        const double r = (gain - loss) - W * D;
+        const double bound = bisection_detail::kSure * (std::fabs(gain) * (1 + std::fabs(P * q)) +
+                                                        std::fabs(loss) + std::fabs(D * W));
+        return !(D > 0) ? 0 : r > bound ? 1 : r < -bound ? -1 : 0;
     };
     return BisectIncreasing(BisectionSettings{kBracketLow, T}, residual, passes, estimate,
                             quickSign);
