@@ -105,7 +105,8 @@ constexpr double kWaterA = 25.49, kWaterB = 5210;
 // A saturation temperature to about 1E-12 K: Newton steps on the fast ln p from the
 // Clausius-Clapeyron guess, a few hundredths of a kelvin off, converge in two or three. The
 // search confirms the estimate with SaturationPressure itself.
-double EstimateSaturationTemperature(double p, SatFormulation formulation) {
+double EstimateSaturationTemperature(double p, SatFormulation formulation,
+                                     FastSaturationMemo& memo) {
     if (!(p > 0)) {
         return std::nan("");
     }
@@ -113,7 +114,7 @@ double EstimateSaturationTemperature(double p, SatFormulation formulation) {
     const bool ice = p < tripleP;
     double T = (ice ? kIceB : kWaterB) / ((ice ? kIceA : kWaterA) - lnP);
     for (int k = 0; k < 8 && std::isfinite(T) && T > 0; ++k) {
-        const FastSaturation f = FastSaturationWithSlope(T, formulation, false);
+        const FastSaturation f = FastSaturationNear(T, memo, formulation, false);
         const double step = (f.lnP - lnP) / f.slope;
         T -= step;
         // The error after a step is about its square times 1E-2 / K.
@@ -130,13 +131,14 @@ double SaturationBisection(double p, SatFormulation formulation, double hi, int*
     // its largest terms), so where it is kSure from ln p the sign of the residual is known. Next
     // to the root it is kCertain times the slope of ln p, about 1E-10, away.
     const double lnP = std::log(p);
+    FastSaturationMemo memo;
     const auto quickSign = [&](double T) {
-        const double d = FastLogSaturationPressure(T, formulation) - lnP;
+        const double d = FastSaturationNear(T, memo, formulation, false).lnP - lnP;
         return d > bisection_detail::kSure ? 1 : d < -bisection_detail::kSure ? -1 : 0;
     };
     return BisectIncreasing(
         BisectionSettings{kBracketLow, hi}, residual, passes,
-        [&] { return EstimateSaturationTemperature(p, formulation); }, quickSign);
+        [&] { return EstimateSaturationTemperature(p, formulation, memo); }, quickSign);
 }
 
 } // namespace
@@ -216,6 +218,24 @@ FastSaturation FastSaturationWithSlope(double T, SatFormulation formulation, boo
     f.slope = (thetaDS - S) * invTheta * invTheta * (1 / tripleT);
     f.p = wantP ? std::exp(f.lnP) : 0;
     return f;
+}
+
+FastSaturation FastSaturationNear(double T, FastSaturationMemo& memo, SatFormulation formulation,
+                                  bool wantP) {
+    const double step = T - memo.T;
+    const bool sameSide = formulation == SatFormulation::IAPWS
+                              ? (T > tripleT) == (memo.T > tripleT)
+                              : (T < iceMeltT) == (memo.T < iceMeltT);
+    if (memo.T > 0 && std::fabs(step) <= 1e-7 && sameSide && std::isfinite(memo.at.slope)) {
+        const double d = memo.at.slope * step;
+        FastSaturation f = memo.at;
+        f.lnP = memo.at.lnP + d;
+        f.p = memo.at.p * (1 + d * (1 + d * 0.5));
+        return f;
+    }
+    memo.T = T;
+    memo.at = FastSaturationWithSlope(T, formulation, wantP);
+    return memo.at;
 }
 
 double FastLogSaturationPressure(double T, SatFormulation formulation) {

@@ -22,6 +22,17 @@ struct FastSaturation {
     double slope; // d ln p / dT, 1/K
 };
 FastSaturation FastSaturationWithSlope(double T, SatFormulation formulation, bool wantP);
+// The last fresh FastSaturationWithSlope of one search, for the evaluations next to it.
+struct FastSaturationMemo {
+    double T = -1; // K; none yet
+    FastSaturation at{};
+};
+// FastSaturationWithSlope at T, from the tangent of ln p at memo.T when T lies within 1E-7 K of
+// it on the same side of the switch between ice and water: |d2 ln p / dT2| stays below 5E-3 / K2
+// over the brackets, so the tangent is off by less than 1E-16. Otherwise a fresh evaluation,
+// which memo then keeps. wantP as for every evaluation kept in memo.
+FastSaturation FastSaturationNear(double T, FastSaturationMemo& memo, SatFormulation formulation,
+                                  bool wantP);
 
 // Saturation temperature in K at pressure p in Pa. When passes is given, it receives the number
 // of bisection passes (0 for the IAPWS closed form).

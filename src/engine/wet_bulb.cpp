@@ -33,7 +33,8 @@ double NewtonStep(double Twb, double T, double P, double W, double pStar, double
 // Clausius-Clapeyron line through the fast value and slope at the dry bulb (one exponential a
 // step, within some tenths of a kelvin of the root), then on the fast residual itself, which
 // from there converge in two or three.
-double EstimateWetBulb(double W, double T, double P, SatFormulation formulation) {
+double EstimateWetBulb(double W, double T, double P, SatFormulation formulation,
+                       FastSaturationMemo& memo) {
     const FastSaturation top = FastSaturationWithSlope(T, formulation, true);
     const double B = top.slope * T * T; // K
     double x = T;
@@ -50,7 +51,7 @@ double EstimateWetBulb(double W, double T, double P, SatFormulation formulation)
         }
     }
     for (int k = 0; k < 20; ++k) {
-        const FastSaturation f = FastSaturationWithSlope(x, formulation, true);
+        const FastSaturation f = FastSaturationNear(x, memo, formulation, true);
         const double step = NewtonStep(x, T, P, W, f.p, f.slope);
         x -= step;
         // The error after a step is about its square times 1E-2 / K.
@@ -94,11 +95,12 @@ double WetBulbFromHumidityRatio(double W, double T, double P, SatFormulation for
     const auto residual = [&](double Twb) {
         return HumidityRatioFromWetBulb(Twb, T, P, formulation) - W;
     };
-    const auto estimate = [&] { return EstimateWetBulb(W, T, P, formulation); };
+    FastSaturationMemo memo; // the estimate's last evaluation serves the signs next to it
+    const auto estimate = [&] { return EstimateWetBulb(W, T, P, formulation, memo); };
     // The fast residual's sign, where it is sure: p* within about 1E-14 of SaturationPressure,
     // W* magnifying that by P / (P - p*), the rest the same operations as the residual's.
     const auto quickSign = [&](double Twb) {
-        const double pStar = FastSaturationPressure(Twb, formulation);
+        const double pStar = FastSaturationNear(Twb, memo, formulation, true).p;
         const double q = 1 / (P - pStar);
         const double WStar = pStar * kMolecularWeightRatio * q;
         const double t = T - kCelsiusOffset;
