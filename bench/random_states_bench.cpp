@@ -1,5 +1,8 @@
 // The whole state from the relative humidity over random states (random_states.h), per state:
 // what a bulk user of the core feels. Run with --benchmark_repetitions and read the medians.
+// Another library's function can be timed over the same states by linking a benchmark of it
+// that reads random_states.h into this program (as PsychroLib's CalcPsychrometricsFromRelHum
+// was for the README's figures).
 #include "hygrovane/moist_air.h"
 #include "random_states.h"
 
