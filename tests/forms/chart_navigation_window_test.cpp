@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
 #include <QInputDialog>
 #include <QLabel>
@@ -248,6 +249,18 @@ TEST_F(ChartNavigationTest, EachFamilyIsShownAndHiddenFromTheViewAndContextMenus
         toggle->trigger();
         EXPECT_EQ(curvesOf(name.family), shown);
     }
+    // The legend names only the families drawn.
+    const auto legend = [this] {
+        chart->copyToClipboard();
+        return QString::fromUtf8(QGuiApplication::clipboard()->mimeData()->data("image/svg+xml"));
+    };
+    const QString caption =
+        QString::fromStdString(chart->model().familyCaption(chart::Family::WetBulb))
+            .toHtmlEscaped();
+    EXPECT_TRUE(legend().contains(caption)) << caption.toStdString();
+    chart->showFamily(chart::Family::WetBulb, false);
+    EXPECT_FALSE(legend().contains(caption));
+    chart->showFamily(chart::Family::WetBulb, true);
     // Hidden lines stay hidden through a change of the range.
     chart->showFamily(chart::Family::Enthalpy, false);
     chart->chooseRange(chart::ChartRange{273.15, 303.15, 0, 0.02});
