@@ -400,6 +400,25 @@ TEST_F(ChartNavigationTest, SettingsThatCannotBeReadBackGiveTheirDefaults) {
               "are used.");
 }
 
+// A file written by hand, as a user may: an unquoted list of families reads as the list it is.
+TEST_F(ChartNavigationTest, AHandWrittenFileIsReadAsItsTextSays) {
+    close();
+    QFile file(folder.path() + "/chart.conf");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[chart]\nversion=1\nfamilies/hidden=wetBulb,enthalpy\nrange/chosen=custom\n"
+               "range/dryBulbMin=273.15\nrange/dryBulbMax=293.15\nrange/humidityRatioMin=0\n"
+               "range/humidityRatioMax=0.01\nmarks/count=1\nmarks/1/name=Room\n"
+               "marks/1/dryBulb=293.15\nmarks/1/humidityRatio=0.008\n");
+    file.close();
+    open();
+    EXPECT_TRUE(chart->model().families().hides(chart::Family::WetBulb));
+    EXPECT_TRUE(chart->model().families().hides(chart::Family::Enthalpy));
+    EXPECT_FALSE(chart->model().families().hides(chart::Family::SpecificVolume));
+    EXPECT_EQ(range(), (chart::ChartRange{273.15, 293.15, 0, 0.01}));
+    ASSERT_EQ(chart->marks().all().size(), 1U);
+    EXPECT_EQ(control<QLabel>(*chart, "status")->text().left(14), "Point at the c");
+}
+
 // A window given no settings source reads and keeps nothing: other programs' windows never
 // touch the user's file.
 TEST_F(ChartNavigationTest, WithoutASourceNothingIsKept) {
