@@ -159,6 +159,13 @@ TEST_F(ChartNavigationTest, PansWithTheMiddleButtonShiftOrSpaceAndAPlainDragStil
     EXPECT_EQ(range(), full);
     EXPECT_NE(text(view, "Text1") + text(view, "Text3"), state);
     EXPECT_TRUE(text(view, "Text1").startsWith("30")) << text(view, "Text1").toStdString();
+
+    // The range a pan ends at is kept.
+    drag(canvas, Qt::MiddleButton, {}, pixelOf(25, 12), pixelOf(20, 10));
+    const chart::ChartRange panned = range();
+    EXPECT_NE(panned, full);
+    restart();
+    EXPECT_EQ(range(), panned);
 }
 
 TEST_F(ChartNavigationTest, CtrlDrawsABoxThatBecomesTheRangeAndCtrlZUndoesIt) {

@@ -137,6 +137,9 @@ void ChartCanvas::mouseReleaseEvent(QMouseEvent* event) {
         endDrag();
         if (ended == Drag::Pan) {
             handlers_.panned(from, event->position());
+            if (handlers_.panEnded) {
+                handlers_.panEnded();
+            }
         } else {
             handlers_.boxed(from, event->position());
         }

@@ -30,6 +30,8 @@ class ChartCanvas : public QWidget {
         // mouse moved from the pixel it began at to another.
         std::function<void()> panStarted;
         std::function<void(QPointF from, QPointF to)> panned;
+        // The button that began the pan was released (after a last panned).
+        std::function<void()> panEnded;
         // A box was drawn with Ctrl and the left button, between two pixels.
         std::function<void(QPointF corner, QPointF opposite)> boxed;
     };

@@ -198,6 +198,7 @@ void ChartWindow::buildControls() {
     handlers.menuAsked = [this](chart::ChartPoint p, QPoint at) { offerPointActions(p, at); };
     handlers.panStarted = [this] { pan_ = Pan{model_.range(), chosenRange_, false}; };
     handlers.panned = [this](QPointF from, QPointF to) { panBy(from, to); };
+    handlers.panEnded = [this] { remember(); };
     handlers.boxed = [this](QPointF corner, QPointF opposite) { zoomToBox(corner, opposite); };
     canvas_ = new ChartCanvas(std::move(handlers), this);
     // The chart, not a range field, has the keyboard at first.
@@ -263,10 +264,12 @@ void ChartWindow::chooseRange(const std::optional<chart::ChartRange>& range) {
     applyRange(range);
 }
 
-void ChartWindow::applyRange(const std::optional<chart::ChartRange>& range) {
+void ChartWindow::applyRange(const std::optional<chart::ChartRange>& range, bool keep) {
     chosenRange_ = range;
     follow();
-    remember();
+    if (keep) {
+        remember();
+    }
     // A refusal of an earlier range no longer holds.
     if (status_->text() == QString::fromUtf8(kRangeRefused)) {
         status_->setText(QString::fromUtf8(kHint));
@@ -459,7 +462,7 @@ void ChartWindow::panBy(QPointF from, QPointF to) {
         undoAction_->setEnabled(true);
         pan_->remembered = true;
     }
-    applyRange(moved);
+    applyRange(moved, false);
 }
 
 void ChartWindow::zoomToBox(QPointF corner, QPointF opposite) {

@@ -83,7 +83,8 @@ class ChartWindow : public QWidget {
   private:
     void buildControls();
     void buildViewActions();
-    void applyRange(const std::optional<chart::ChartRange>& range);
+    // keep: written to the settings now (a pan is written once, when it ends).
+    void applyRange(const std::optional<chart::ChartRange>& range, bool keep = true);
     void panBy(QPointF from, QPointF to);
     void zoomToBox(QPointF corner, QPointF opposite);
     void applyPreferences(const chart::ChartPreferences& preferences);
