@@ -13,6 +13,7 @@ add_custom_command(
             ${PROJECT_SOURCE_DIR}/docs/ahu-example.png
             ${PROJECT_SOURCE_DIR}/docs/processes-window.png
             ${PROJECT_SOURCE_DIR}/docs/batch-convert.png
+            ${PROJECT_SOURCE_DIR}/docs/chart-marks.png
     COMMENT "Rendering the user's guide"
     VERBATIM)
 add_custom_target(hygrovane_users_guide ALL DEPENDS ${HYGROVANE_GUIDE_PDF})
@@ -24,7 +25,7 @@ if(BUILD_TESTING)
     add_executable(hygrovane_screenshots ${PROJECT_SOURCE_DIR}/tools/take_screenshots.cpp)
     target_link_libraries(hygrovane_screenshots PRIVATE hygrovane_app Qt6::Test)
     set(screenshots "")
-    foreach(picture about-box main-window saturation-window unit-convertor chart
+    foreach(picture about-box main-window saturation-window unit-convertor chart chart-marks
                     processes-window ahu-example batch-convert)
         list(APPEND screenshots ${CMAKE_BINARY_DIR}/screenshots/${picture}.png)
     endforeach()

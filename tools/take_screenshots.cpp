@@ -21,6 +21,8 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdio>
@@ -160,6 +162,13 @@ void Chart(Pictures& pictures) {
     auto* chart = control<ChartWindow>(view, "Form_chart");
     chart->resize(1000, 720);
     pictures.take(*chart, "chart.png");
+    // Marked points on a zoomed range, with the wet-bulb lines hidden.
+    chart->chooseRange(chart::ChartRange{283.15, 313.15, 0.004, 0.022});
+    chart->showFamily(chart::Family::WetBulb, false);
+    chart->markPoint({308.15, 0.0180}, "Outdoor, July");
+    chart->markPoint({297.15, 0.0093}, "Room");
+    chart->markPoint({286.15, 0.0082}, "Coil leaving");
+    pictures.take(*chart, "chart-marks.png");
     CloseAndDelete(chart);
 }
 
@@ -280,6 +289,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "hygrovane_screenshots: cannot make the folder %s\n", argv[1]);
         return 1;
     }
+    // The chart window started as main() starts it keeps its settings; here in a folder of its
+    // own, so that the pictures never depend on, or change, the user's.
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     hygrovane::forms::Pictures pictures(folder);
     try {
         hygrovane::forms::ProgramWindows(pictures);

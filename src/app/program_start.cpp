@@ -20,7 +20,8 @@ void StartProgram(forms::AmbientView& window, forms::Platform& platform,
     handlers.showSaturation = [&window] { forms::showSaturationWindow(&window); };
     handlers.showBatch = [&window, &platform] { forms::showBatchWindow(platform, &window); };
     handlers.showChart = [&window, &platform, overlays] {
-        forms::showChartWindow(window, platform, overlays);
+        forms::showChartWindow(window, platform, overlays,
+                               forms::ChartSettingsStore::UserSettings());
     };
     handlers.showProcesses = [&window, &platform, overlays] {
         forms::showProcessesWindow(window, platform, overlays);

@@ -18,9 +18,19 @@ void ChartModel::setSettings(const ChartSettings& settings) {
     compute();
 }
 
+void ChartModel::setFamilies(const FamilySet& families) {
+    if (families == families_) {
+        return;
+    }
+    families_ = families;
+    compute();
+}
+
 void ChartModel::compute() {
     geometry_ = ComputeGeometry(settings_.pressure, settings_.formulation, settings_.units,
                                 settings_.range);
+    std::erase_if(geometry_.curves,
+                  [this](const Curve& curve) { return families_.hides(curve.family); });
     ++computations_;
 }
 

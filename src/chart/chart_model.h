@@ -3,6 +3,7 @@
 #include "chart/chart_geometry.h"
 #include "chart/chart_range.h"
 #include "chart/chart_units.h"
+#include "chart/families.h"
 #include "hygrovane/moist_air_state.h"
 #include "hygrovane/sat_formulation.h"
 
@@ -38,6 +39,9 @@ class ChartModel {
     const ChartRange& range() const { return settings_.range; }
     // The curves are computed again only when the settings differ from the present ones.
     void setSettings(const ChartSettings& settings);
+    // The families drawn; the lines of the others are left out of the geometry.
+    const FamilySet& families() const { return families_; }
+    void setFamilies(const FamilySet& families);
     const ChartGeometry& geometry() const { return geometry_; }
     // How often the curves were computed, so that a view can tell when to redraw them.
     int computations() const { return computations_; }
@@ -58,6 +62,7 @@ class ChartModel {
     void compute();
 
     ChartSettings settings_;
+    FamilySet families_;
     ChartGeometry geometry_;
     int computations_ = 0;
 };

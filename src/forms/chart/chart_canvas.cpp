@@ -1,6 +1,7 @@
 #include "forms/chart/chart_canvas.h"
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
@@ -79,19 +80,108 @@ void ChartCanvas::paintEvent(QPaintEvent*) {
 }
 
 void ChartCanvas::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        if (const auto point = pointAt(event->position())) {
-            handlers_.picked(*point);
+    if (drag_ != Drag::None) {
+        return; // a second button during a drag changes nothing
+    }
+    const Qt::KeyboardModifiers keys = event->modifiers();
+    const bool left = event->button() == Qt::LeftButton;
+    // A pan or a box starts only on the plot, as a pick does.
+    if (!pointAt(event->position())) {
+        return;
+    }
+    if (event->button() == Qt::MiddleButton ||
+        (left && ((keys & Qt::ShiftModifier) || spaceHeld_) && handlers_.panned)) {
+        drag_ = Drag::Pan;
+        dragFrom_ = event->position();
+        setCursor(Qt::ClosedHandCursor);
+        if (handlers_.panStarted) {
+            handlers_.panStarted();
         }
+        return;
+    }
+    if (left && (keys & Qt::ControlModifier) && handlers_.boxed) {
+        drag_ = Drag::Box;
+        dragFrom_ = event->position();
+        if (!band_) {
+            band_ = new QRubberBand(QRubberBand::Rectangle, this);
+            band_->setObjectName(QStringLiteral("zoomBox"));
+        }
+        band_->setGeometry(QRect(dragFrom_.toPoint(), QSize()));
+        band_->show();
+        return;
+    }
+    if (left) {
+        handlers_.picked(*pointAt(event->position()));
     }
 }
 
 void ChartCanvas::mouseMoveEvent(QMouseEvent* event) {
     const auto point = pointAt(event->position());
     handlers_.hovered(point);
-    if (point && (event->buttons() & Qt::LeftButton)) {
+    if (drag_ == Drag::Pan) {
+        handlers_.panned(dragFrom_, event->position());
+    } else if (drag_ == Drag::Box) {
+        band_->setGeometry(QRect(dragFrom_.toPoint(), event->position().toPoint()).normalized());
+    } else if (point && (event->buttons() & Qt::LeftButton)) {
         handlers_.picked(*point);
     }
+}
+
+void ChartCanvas::mouseReleaseEvent(QMouseEvent* event) {
+    // The drag ends with the button that began it: the middle one for a pan begun with it.
+    const bool middle = event->button() == Qt::MiddleButton;
+    if ((drag_ == Drag::Pan && (middle || event->button() == Qt::LeftButton)) ||
+        (drag_ == Drag::Box && event->button() == Qt::LeftButton)) {
+        const Drag ended = drag_;
+        const QPointF from = dragFrom_;
+        endDrag();
+        if (ended == Drag::Pan) {
+            handlers_.panned(from, event->position());
+            if (handlers_.panEnded) {
+                handlers_.panEnded();
+            }
+        } else {
+            handlers_.boxed(from, event->position());
+        }
+    }
+}
+
+void ChartCanvas::endDrag() {
+    drag_ = Drag::None;
+    if (band_) {
+        band_->hide();
+    }
+    setCursor(Qt::CrossCursor);
+}
+
+void ChartCanvas::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space) {
+        spaceHeld_ = true;
+        event->accept();
+        return;
+    }
+    // Escape abandons a box being drawn; a pan stays where it has got to.
+    if (event->key() == Qt::Key_Escape && drag_ == Drag::Box) {
+        endDrag();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void ChartCanvas::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+        spaceHeld_ = false;
+        event->accept();
+        return;
+    }
+    QWidget::keyReleaseEvent(event);
+}
+
+void ChartCanvas::focusOutEvent(QFocusEvent* event) {
+    // A Space released in another window is never seen here.
+    spaceHeld_ = false;
+    QWidget::focusOutEvent(event);
 }
 
 void ChartCanvas::leaveEvent(QEvent*) {

@@ -3,6 +3,8 @@
 #include "forms/chart/chart_painter.h"
 
 #include <QPixmap>
+#include <QPointer>
+#include <QRubberBand>
 #include <QWidget>
 
 #include <functional>
@@ -24,6 +26,14 @@ class ChartCanvas : public QWidget {
         std::function<void(chart::ChartPoint, double factor)> zoomed;
         // A context menu asked for over the plot, at a global position.
         std::function<void(chart::ChartPoint, QPoint)> menuAsked;
+        // A pan began (the middle button, or the left one with Shift or Space held) and the
+        // mouse moved from the pixel it began at to another.
+        std::function<void()> panStarted;
+        std::function<void(QPointF from, QPointF to)> panned;
+        // The button that began the pan was released (after a last panned).
+        std::function<void()> panEnded;
+        // A box was drawn with Ctrl and the left button, between two pixels.
+        std::function<void(QPointF corner, QPointF opposite)> boxed;
     };
 
     ChartCanvas(Handlers handlers, QWidget* parent);
@@ -39,6 +49,10 @@ class ChartCanvas : public QWidget {
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -58,7 +72,15 @@ class ChartCanvas : public QWidget {
         bool operator==(const Drawn&) const = default;
     };
 
+    // What the held button does until it is released.
+    enum class Drag { None, Pan, Box };
+    void endDrag();
+
     Handlers handlers_;
+    Drag drag_ = Drag::None;
+    QPointF dragFrom_;
+    bool spaceHeld_ = false;
+    QPointer<QRubberBand> band_;
     QPixmap background_;
     Drawn drawn_;
 };

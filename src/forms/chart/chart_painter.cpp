@@ -397,6 +397,10 @@ void PaintTitle(QPainter& painter, const ChartLayout& layout, const ChartScene& 
     const ChartModel& model = *scene.model;
     for (const Family family : {Family::Saturation, Family::RelativeHumidity, Family::WetBulb,
                                 Family::Enthalpy, Family::SpecificVolume}) {
+        // A family the user hid has no line on the chart to explain.
+        if (model.families().hides(family)) {
+            continue;
+        }
         item(PenOf(LookOf(family), layout.unit, painter), Qt::NoBrush,
              qs(model.familyCaption(family)));
     }

@@ -9,7 +9,9 @@
 #include "hygrovane/config.h"
 #include "windows/main_window_chart.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -17,8 +19,11 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QImage>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -34,6 +39,10 @@ const char* const kHint = "Point at the chart to read a state · click or drag t
 const char* const kRangeRefused = "The range was not changed: each end must lie below the "
                                   "other by at least 1 K and 0.1 g/kg.";
 const char* const kErrorNote = "The main window shows an error: no state is marked.";
+const char* const kUnreadSettings = "Some chart settings kept from the last run could not be "
+                                    "read back; their defaults are used.";
+// How near the mouse must be to a marked point, in pixels, for the menu to offer it.
+constexpr double kMarkReach = 8;
 
 // The pixel size of a PNG, asked in a small dialog; none when cancelled.
 std::optional<QSize> AskPngSize(QWidget* parent, QSize initial) {
@@ -91,14 +100,19 @@ QDoubleSpinBox* RangeField(QWidget* parent, const char* name) {
 } // namespace
 
 ChartWindow::ChartWindow(AmbientView& main, Platform& platform, ChartOverlays* overlays,
-                         QWidget* owner)
+                         const ChartSettingsStore::Source& remembered, QWidget* owner)
     : QWidget(owner, Qt::Window), main_(main), platform_(platform), overlays_(overlays),
-      model_(chart::SettingsOf(main.handlers().form(), std::nullopt)) {
+      model_(chart::SettingsOf(main.handlers().form(), std::nullopt)), store_(remembered) {
     setObjectName(QStringLiteral("Form_chart"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Psychrometric Chart"));
     setWindowIcon(ApplicationIcon());
     buildControls();
+    const chart::PreferencesRead kept = store_.load();
+    applyPreferences(kept.preferences);
+    if (!kept.refused.empty()) {
+        status_->setText(QString::fromUtf8(kUnreadSettings));
+    }
     connect(&main_, &AmbientView::redrawn, this, &ChartWindow::follow);
     if (overlays_) {
         connect(overlays_, &ChartOverlays::changed, canvas_, qOverload<>(&QWidget::update));
@@ -165,6 +179,14 @@ void ChartWindow::buildControls() {
     action("printChart", QStringLiteral("Print…"), [this] { askPrint(); });
     exportButton->setMenu(menu);
     bar->addWidget(exportButton);
+    buildViewActions();
+    auto* viewButton = new QPushButton(QStringLiteral("View"), this);
+    viewButton->setObjectName(QStringLiteral("viewButton"));
+    auto* viewMenu = new QMenu(viewButton);
+    viewMenu->setObjectName(QStringLiteral("chartViewMenu"));
+    addViewCommands(*viewMenu, std::nullopt, QPoint());
+    viewButton->setMenu(viewMenu);
+    bar->addWidget(viewButton);
 
     ChartCanvas::Handlers handlers;
     handlers.scene = [this] { return scene(); };
@@ -174,6 +196,10 @@ void ChartWindow::buildControls() {
         chooseRange(chart::Zoomed(model_.range(), at, factor));
     };
     handlers.menuAsked = [this](chart::ChartPoint p, QPoint at) { offerPointActions(p, at); };
+    handlers.panStarted = [this] { pan_ = Pan{model_.range(), chosenRange_, false}; };
+    handlers.panned = [this](QPointF from, QPointF to) { panBy(from, to); };
+    handlers.panEnded = [this] { remember(); };
+    handlers.boxed = [this](QPointF corner, QPointF opposite) { zoomToBox(corner, opposite); };
     canvas_ = new ChartCanvas(std::move(handlers), this);
     // The chart, not a range field, has the keyboard at first.
     canvas_->setFocusPolicy(Qt::StrongFocus);
@@ -196,6 +222,9 @@ ChartScene ChartWindow::scene() const {
         for (const auto& [name, overlay] : overlays_->all()) {
             scene.overlays.push_back(&overlay);
         }
+    }
+    if (!marksLayer_.points.empty()) {
+        scene.overlays.push_back(&marksLayer_);
     }
     return scene;
 }
@@ -228,8 +257,19 @@ void ChartWindow::follow() {
 }
 
 void ChartWindow::chooseRange(const std::optional<chart::ChartRange>& range) {
+    if (range != chosenRange_) {
+        history_.leave(chosenRange_);
+        undoAction_->setEnabled(true);
+    }
+    applyRange(range);
+}
+
+void ChartWindow::applyRange(const std::optional<chart::ChartRange>& range, bool keep) {
     chosenRange_ = range;
     follow();
+    if (keep) {
+        remember();
+    }
     // A refusal of an earlier range no longer holds.
     if (status_->text() == QString::fromUtf8(kRangeRefused)) {
         status_->setText(QString::fromUtf8(kHint));
@@ -322,28 +362,250 @@ void ChartWindow::pick(chart::ChartPoint point) {
 
 void ChartWindow::offerPointActions(chart::ChartPoint point, QPoint at) {
     const auto picked = model_.pickAt(point);
-    if (!overlays_ || overlays_->pointActions().empty() || !picked) {
-        return;
-    }
     delete pointMenu_;
     pointMenu_ = new QMenu(this);
     pointMenu_->setObjectName(QStringLiteral("chartPointMenu"));
     pointMenu_->setAttribute(Qt::WA_DeleteOnClose);
-    for (const auto& [name, action] : overlays_->pointActions()) {
-        QAction* item = pointMenu_->addAction(QString::fromStdString(action.caption));
-        item->setObjectName(QString::fromStdString(name));
-        // Looked up when chosen: the window that offered it may have closed meanwhile.
-        connect(item, &QAction::triggered, this, [this, key = name, p = *picked] {
-            if (!overlays_) {
-                return;
-            }
-            const auto found = overlays_->pointActions().find(key);
-            if (found != overlays_->pointActions().end()) {
-                found->second.run(p);
-            }
-        });
+    if (overlays_ && picked) {
+        for (const auto& [name, action] : overlays_->pointActions()) {
+            QAction* item = pointMenu_->addAction(QString::fromStdString(action.caption));
+            item->setObjectName(QString::fromStdString(name));
+            // Looked up when chosen: the window that offered it may have closed meanwhile.
+            connect(item, &QAction::triggered, this, [this, key = name, p = *picked] {
+                if (!overlays_) {
+                    return;
+                }
+                const auto found = overlays_->pointActions().find(key);
+                if (found != overlays_->pointActions().end()) {
+                    found->second.run(p);
+                }
+            });
+        }
+        if (!pointMenu_->isEmpty()) {
+            pointMenu_->addSeparator();
+        }
     }
+    addViewCommands(*pointMenu_, picked, canvas_->mapFromGlobal(at));
     pointMenu_->popup(at);
+}
+
+void ChartWindow::buildViewActions() {
+    const auto command = [this](const char* name, const QString& text, const QKeySequence& keys,
+                                auto slot) {
+        auto* item = new QAction(text, this);
+        item->setObjectName(QString::fromLatin1(name));
+        item->setShortcut(keys);
+        // The range fields keep their own Ctrl+Z and Ctrl+C while they have the keyboard.
+        item->setShortcutContext(Qt::WindowShortcut);
+        connect(item, &QAction::triggered, this, slot);
+        addAction(item);
+        return item;
+    };
+    undoAction_ = command("undoRange", QStringLiteral("Undo range change"), QKeySequence::Undo,
+                          [this] { undoRange(); });
+    undoAction_->setEnabled(false);
+    copyAction_ = command("copyChart", QStringLiteral("Copy chart"), QKeySequence::Copy,
+                          [this] { copyToClipboard(); });
+    resetAction_ = command("resetChartSettings", QStringLiteral("Reset chart settings"),
+                           QKeySequence(), [this] { resetSettings(); });
+    linesMenu_ = new QMenu(QStringLiteral("Lines"), this);
+    linesMenu_->setObjectName(QStringLiteral("chartLinesMenu"));
+    for (const chart::FamilyName& name : chart::kFamilyNames) {
+        QAction* item = linesMenu_->addAction(
+            QString::fromUtf8(name.caption.data(), static_cast<int>(name.caption.size())));
+        item->setObjectName(
+            QStringLiteral("showFamily_") +
+            QString::fromLatin1(name.key.data(), static_cast<int>(name.key.size())));
+        item->setCheckable(true);
+        item->setChecked(true);
+        connect(item, &QAction::toggled, this,
+                [this, family = name.family](bool shown) { showFamily(family, shown); });
+        familyActions_[name.family] = item;
+    }
+}
+
+void ChartWindow::addViewCommands(QMenu& menu, std::optional<chart::ChartPoint> at, QPoint pixel) {
+    if (at) {
+        QAction* mark = menu.addAction(QStringLiteral("Mark point here"));
+        mark->setObjectName(QStringLiteral("markPoint"));
+        connect(mark, &QAction::triggered, this, [this, p = *at] { markPoint(p); });
+        const chart::ChartMapping mapping = MappingOf(canvas_->layout(), model_.range());
+        const auto near = marks_.near(pixel.x(), pixel.y(), kMarkReach,
+                                      [&](chart::ChartPoint p) { return mapping.toPixel(p); });
+        if (near) {
+            const QString name = QString::fromStdString(marks_.all()[*near].name);
+            QAction* rename = menu.addAction(QStringLiteral("Rename “%1”…").arg(name));
+            rename->setObjectName(QStringLiteral("renameMark"));
+            connect(rename, &QAction::triggered, this, [this, i = *near] { askRename(i); });
+            QAction* remove = menu.addAction(QStringLiteral("Remove “%1”").arg(name));
+            remove->setObjectName(QStringLiteral("removeMark"));
+            connect(remove, &QAction::triggered, this, [this, i = *near] { removeMark(i); });
+        }
+        menu.addSeparator();
+    }
+    menu.addAction(undoAction_);
+    menu.addMenu(linesMenu_);
+    menu.addAction(copyAction_);
+    menu.addSeparator();
+    menu.addAction(resetAction_);
+}
+
+void ChartWindow::panBy(QPointF from, QPointF to) {
+    if (!pan_) {
+        return;
+    }
+    const chart::ChartMapping atStart = MappingOf(canvas_->layout(), pan_->range);
+    const chart::ChartRange moved = chart::Panned(atStart, {from.x(), from.y()}, {to.x(), to.y()});
+    // A pan is one step of the history, taken when it first moves the chart.
+    if (!pan_->remembered && !(moved == model_.range())) {
+        history_.leave(pan_->chosen);
+        undoAction_->setEnabled(true);
+        pan_->remembered = true;
+    }
+    applyRange(moved, false);
+}
+
+void ChartWindow::zoomToBox(QPointF corner, QPointF opposite) {
+    const chart::ChartMapping mapping = MappingOf(canvas_->layout(), model_.range());
+    if (const auto box =
+            chart::BoxZoomed(mapping, {corner.x(), corner.y()}, {opposite.x(), opposite.y()})) {
+        chooseRange(*box);
+    }
+}
+
+bool ChartWindow::undoRange() {
+    const auto previous = history_.undo();
+    undoAction_->setEnabled(!history_.empty());
+    if (!previous) {
+        return false;
+    }
+    applyRange(*previous);
+    return true;
+}
+
+void ChartWindow::showFamily(chart::Family family, bool shown) {
+    chart::FamilySet families = model_.families();
+    families.show(family, shown);
+    model_.setFamilies(families);
+    const auto action = familyActions_.find(family);
+    if (action != familyActions_.end() && action->second->isChecked() != shown) {
+        const QSignalBlocker blocker(action->second);
+        action->second->setChecked(shown);
+    }
+    canvas_->update();
+    remember();
+}
+
+void ChartWindow::copyToClipboard() {
+    const QSize size = canvas_->size().expandedTo(QSize(640, 480));
+    const ChartScene shown = scene();
+    const QByteArray png = ChartPng(shown, size);
+    const QByteArray svg = ChartSvg(shown, size);
+    if (png.isEmpty() || svg.isEmpty()) {
+        platform_.showMessage("The chart could not be drawn for the clipboard.",
+                              config::kApplicationTitle);
+        return;
+    }
+    auto* data = new QMimeData;
+    data->setImageData(QImage::fromData(png, "PNG"));
+    data->setData(QStringLiteral("image/png"), png);
+    data->setData(QStringLiteral("image/svg+xml"), svg);
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+bool ChartWindow::markPoint(chart::ChartPoint at, const std::string& name) {
+    const auto added = marks_.add(at, name);
+    if (!added) {
+        status_->setText(QString::fromStdString(chart::MarkFaultText(added.failure())));
+        return false;
+    }
+    marksChanged();
+    return true;
+}
+
+bool ChartWindow::renameMark(std::size_t index, const std::string& name) {
+    const auto renamed = marks_.rename(index, name);
+    if (!renamed) {
+        status_->setText(QString::fromStdString(chart::MarkFaultText(renamed.failure())));
+        return false;
+    }
+    marksChanged();
+    return true;
+}
+
+bool ChartWindow::removeMark(std::size_t index) {
+    const auto removed = marks_.remove(index);
+    if (!removed) {
+        status_->setText(QString::fromStdString(chart::MarkFaultText(removed.failure())));
+        return false;
+    }
+    marksChanged();
+    return true;
+}
+
+void ChartWindow::askRename(std::size_t index) {
+    if (index >= marks_.all().size()) {
+        return;
+    }
+    QInputDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("markNameDialog"));
+    dialog.setWindowTitle(QStringLiteral("Rename marked point"));
+    dialog.setLabelText(QStringLiteral("Name"));
+    dialog.setTextValue(QString::fromStdString(marks_.all()[index].name));
+    if (dialog.exec() == QDialog::Accepted) {
+        renameMark(index, dialog.textValue().toStdString());
+    }
+}
+
+void ChartWindow::marksChanged() {
+    marksLayer_ = marks_.overlay();
+    canvas_->update();
+    remember();
+}
+
+chart::ChartPreferences ChartWindow::preferences() const {
+    chart::ChartPreferences kept;
+    kept.range = chosenRange_;
+    kept.families = model_.families();
+    kept.density = density_;
+    kept.projection = projection_;
+    kept.marks = marks_;
+    return kept;
+}
+
+void ChartWindow::applyPreferences(const chart::ChartPreferences& preferences) {
+    chosenRange_ = preferences.range;
+    model_.setFamilies(preferences.families);
+    for (const auto& [family, action] : familyActions_) {
+        const QSignalBlocker blocker(action);
+        action->setChecked(preferences.families.shows(family));
+    }
+    density_ = preferences.density;
+    projection_ = preferences.projection;
+    marks_ = preferences.marks;
+    marksLayer_ = marks_.overlay();
+}
+
+void ChartWindow::remember() {
+    store_.save(preferences());
+}
+
+void ChartWindow::resetSettings() {
+    if (!marks_.all().empty() &&
+        !platform_.askYesNo("Reset the chart's range and lines and remove its " +
+                                std::to_string(marks_.all().size()) + " marked points?",
+                            config::kApplicationTitle)) {
+        return;
+    }
+    store_.reset();
+    if (chosenRange_) {
+        history_.leave(chosenRange_);
+        undoAction_->setEnabled(true);
+    }
+    applyPreferences({});
+    chosenRange_.reset();
+    follow();
+    canvas_->update();
 }
 
 bool ChartWindow::exportPng(const std::string& path, QSize size) {
@@ -411,10 +673,11 @@ void ChartWindow::askPrint() {
     }
 }
 
-ChartWindow* showChartWindow(AmbientView& main, Platform& platform, ChartOverlays* overlays) {
+ChartWindow* showChartWindow(AmbientView& main, Platform& platform, ChartOverlays* overlays,
+                             const ChartSettingsStore::Source& remembered) {
     static QPointer<ChartWindow> open;
-    return ShowSecondaryWindow(open,
-                               [&] { return new ChartWindow(main, platform, overlays, &main); });
+    return ShowSecondaryWindow(
+        open, [&] { return new ChartWindow(main, platform, overlays, remembered, &main); });
 }
 
 } // namespace hygrovane::forms

@@ -1,15 +1,20 @@
 #pragma once
 
 #include "chart/chart_model.h"
+#include "chart/chart_navigation.h"
+#include "chart/chart_preferences.h"
 #include "forms/chart/chart_painter.h"
+#include "forms/chart/chart_settings_store.h"
 #include "windows/platform.h"
 
 #include <QPointer>
 #include <QWidget>
 
+#include <map>
 #include <optional>
 #include <string>
 
+class QAction;
 class QCheckBox;
 class QDoubleSpinBox;
 class QLabel;
@@ -24,15 +29,18 @@ class ChartOverlays;
 // The chart window Form_chart: the main window's pressure, formulation and units drawn as a
 // psychrometric chart, its state as a marked point that follows every redraw of the main window,
 // the state under the mouse in the status line, a click or a drag that sets the main window's
-// state, the range in fields and on the wheel, comfort zones, and export and printing.
+// state, the range in fields, on the wheel, by panning and by a box, with undo; the families of
+// lines shown, points marked by name, comfort zones, copying, export and printing. The range,
+// the families and the marks are remembered between runs when a settings source is given.
 // Closing it changes nothing in the main window.
 class ChartWindow : public QWidget {
     Q_OBJECT
 
   public:
-    // overlays may be null: then only the chart and the state point are drawn.
+    // overlays may be null: then only the chart and the state point are drawn. Without a
+    // settings source nothing is remembered.
     ChartWindow(AmbientView& main, Platform& platform, ChartOverlays* overlays,
-                QWidget* owner = nullptr);
+                const ChartSettingsStore::Source& remembered = {}, QWidget* owner = nullptr);
 
     const chart::ChartModel& model() const { return model_; }
     // Everything the window shows now, as export and print paint it.
@@ -42,8 +50,25 @@ class ChartWindow : public QWidget {
     QPointF canvasPixel(chart::ChartPoint point) const;
 
     // The range chosen on the chart; none returns to the default of the main window's units.
+    // The range left can be gone back to with undoRange().
     void chooseRange(const std::optional<chart::ChartRange>& range);
+    // Back to the range before the last change; false when there is none to go back to.
+    bool undoRange();
     void showComfortZones(bool shown);
+    void showFamily(chart::Family family, bool shown);
+    // The chart on the clipboard as a PNG and an SVG of the canvas's size.
+    void copyToClipboard();
+
+    // The marked points; a refusal is shown in the status line and changes nothing.
+    const chart::MarkedPoints& marks() const { return marks_; }
+    bool markPoint(chart::ChartPoint at, const std::string& name = {});
+    bool renameMark(std::size_t index, const std::string& name);
+    bool removeMark(std::size_t index);
+    // Forgets the remembered settings and returns the chart to its defaults; asks first when
+    // marked points would be lost.
+    void resetSettings();
+    // What is remembered of this window now.
+    chart::ChartPreferences preferences() const;
 
     // Write the chart as a file; a failure is shown in a message and leaves an existing file
     // as it was. The SVG has the canvas's size.
@@ -57,6 +82,17 @@ class ChartWindow : public QWidget {
 
   private:
     void buildControls();
+    void buildViewActions();
+    // keep: written to the settings now (a pan is written once, when it ends).
+    void applyRange(const std::optional<chart::ChartRange>& range, bool keep = true);
+    void panBy(QPointF from, QPointF to);
+    void zoomToBox(QPointF corner, QPointF opposite);
+    void applyPreferences(const chart::ChartPreferences& preferences);
+    void remember();
+    void marksChanged();
+    void askRename(std::size_t index);
+    // Fills a menu with the window's own commands for a point of the chart.
+    void addViewCommands(QMenu& menu, std::optional<chart::ChartPoint> at, QPoint pixel);
     void follow();
     void hover(const std::optional<chart::ChartPoint>& point);
     void pick(chart::ChartPoint point);
@@ -91,12 +127,32 @@ class ChartWindow : public QWidget {
     QCheckBox* comfortBox_ = nullptr;
     QLabel* status_ = nullptr;
     QPointer<QMenu> pointMenu_;
+
+    ChartSettingsStore store_;
+    chart::RangeHistory history_;
+    // The last pan: the range and the choice it started from, and whether it is in the history.
+    struct Pan {
+        chart::ChartRange range;
+        std::optional<chart::ChartRange> chosen;
+        bool remembered = false;
+    };
+    std::optional<Pan> pan_;
+    chart::MarkedPoints marks_;
+    chart::Overlay marksLayer_; // the marks as drawn
+    std::string density_{chart::kDensities.front()};
+    std::string projection_{chart::kProjections.front()};
+    QAction* undoAction_ = nullptr;
+    QAction* copyAction_ = nullptr;
+    QAction* resetAction_ = nullptr;
+    QMenu* linesMenu_ = nullptr;
+    std::map<chart::Family, QAction*> familyActions_;
     chart::ChartSettings shownInFields_; // the units and range the fields show
 };
 
 // Shows the chart window without blocking; a window already open is brought to the front,
 // otherwise a new one starts at the default range. It deletes itself when closed.
 ChartWindow* showChartWindow(AmbientView& main, Platform& platform,
-                             ChartOverlays* overlays = nullptr);
+                             ChartOverlays* overlays = nullptr,
+                             const ChartSettingsStore::Source& remembered = {});
 
 } // namespace hygrovane::forms
