@@ -5,8 +5,11 @@
 #include "climateanalysis/climate_result.h"
 #include "climateanalysis/result_writers.h"
 #include "climatecli/command_line.h"
+#include "climatecli/logger_series.h"
 
+#include <cctype>
 #include <memory>
+#include <string_view>
 
 namespace hygrovane::climatecli {
 
@@ -37,6 +40,18 @@ bool ReadAll(batch::ByteSource& source, std::string& text, std::string& error) {
 std::string BaseName(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A file that is neither EPW (its LOCATION line) nor TMY3 (refused in its two header lines).
+bool IsLoggerShaped(std::string_view text, const climate::ReadFailure& tmy3) {
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    std::string start(text.substr(first == std::string_view::npos ? 0 : first, 8));
+    for (char& c : start)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return start != "LOCATION" &&
+           (tmy3.kind == climate::ReadFailureKind::MissingHeader ||
+            tmy3.kind == climate::ReadFailureKind::BadHeader) &&
+           tmy3.line <= 2;
 }
 
 } // namespace
@@ -74,6 +89,19 @@ int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
     }
     source.reset();
     auto data = climate::ReadWeather(text);
+    bool located = true;
+    if (!data && IsLoggerShaped(text, data.failure())) {
+        // Not a weather file's header: a logger file hygrovane-batch reads, if it is one.
+        auto series = ReadLoggerSeries(text, BaseName(inputName));
+        if (series) {
+            for (const std::string& note : series->notes)
+                say(note);
+            data = std::move(series.value().data);
+            located = false;
+        } else {
+            data = series.failure();
+        }
+    }
     text = std::string();
     if (!data) {
         say("cannot read \"" + inputName + "\": " + climate::Describe(data.failure()));
@@ -85,6 +113,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
         say(climateanalysis::Describe(result.failure()));
         return kExitUsage;
     }
+    result.value().located = located;
     result.value().source = line->input == "-" ? std::string("-") : BaseName(line->input);
     const std::string figures = line->format == Format::Csv ? climateanalysis::ResultCsv(*result)
                                 : line->format == Format::Json
