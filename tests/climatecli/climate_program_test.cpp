@@ -240,3 +240,52 @@ TEST(Program, StandardStreamsAndDoubleDash) {
 
 } // namespace
 } // namespace hygrovane::climatecli
+
+namespace hygrovane::climatecli {
+namespace {
+
+using namespace testing;
+
+TEST(Program, ReadsALoggerFileAsASeries) {
+    const std::string folder = TemporaryFolder();
+    const std::string logger = folder + "/office.csv";
+    // Two days at 30 minutes: 22 degC and 45 % by day, 16 degC at night; one reading lost.
+    std::string text = "Timestamp,Temp (C),RH (%)\n";
+    for (int day = 1; day <= 2; ++day)
+        for (int half = 0; half < 48; ++half) {
+            const bool lost = day == 2 && half == 20;
+            char row[64];
+            std::snprintf(row, sizeof row, "2025-07-%02d %02d:%02d,%s,45\n", day, half / 2,
+                          half % 2 * 30,
+                          lost                      ? ""
+                          : half >= 16 && half < 36 ? "22"
+                                                    : "16");
+            text += row;
+        }
+    WriteText(logger, text);
+    const Ran ran = RunProgram({"--comfort", "fixed", "--format", "csv", logger});
+    EXPECT_EQ(ran.status, 0) << ran.err;
+    EXPECT_NE(ran.out.find("records,,read,count,96,"), std::string::npos) << ran.out;
+    EXPECT_NE(ran.out.find("records,,missing dry bulb,count,1,"), std::string::npos);
+    // 08:00-17:59 at 22 degC, 45 %: the winter zone (21-23 degC, 40-50 %), less the lost one.
+    EXPECT_NE(ran.out.find("zones,year,Winter comfort,hours,39,"), std::string::npos) << ran.out;
+    EXPECT_NE(ran.out.find("location,,latitude,,,deg N"), std::string::npos);
+    EXPECT_NE(ran.err.find("hygrovane-climate: time: column 1 \"Timestamp\""), std::string::npos)
+        << ran.err;
+    const Ran hours = RunProgram({"--comfort", "fixed", "--hours", "8-18", logger});
+    EXPECT_NE(hours.out.find("; 40 records"), std::string::npos) << hours.out;
+
+    // A damaged logger file is refused with its line, nothing written.
+    WriteText(logger, "Timestamp,Temp (C),RH (%)\n2025-07-01 00:00,21,40\nnoon,21,40\n");
+    const Ran damaged = RunProgram({logger});
+    EXPECT_EQ(damaged.status, 2);
+    EXPECT_NE(damaged.err.find("line 3"), std::string::npos) << damaged.err;
+    // A damaged EPW file keeps its own message, not a logger reader's.
+    WriteText(logger, "LOCATION,Somewhere\nnothing else\n");
+    const Ran epw = RunProgram({logger});
+    EXPECT_EQ(epw.status, 2);
+    EXPECT_EQ(epw.err.find("date and time"), std::string::npos) << epw.err;
+}
+
+} // namespace
+} // namespace hygrovane::climatecli
