@@ -292,10 +292,11 @@ std::string VersionText() {
 
 std::string HelpText() {
     return std::string("Usage: ") + kProgram + R"help( [OPTION]... FILE [-o OUTPUT]
-Reads a weather file (EnergyPlus EPW or TMY3; - for the standard input) and prints its
-location, the records read and missing, the hours in each comfort and strategy zone, in each
-zone only and in their union, too warm, too cool and too humid, the same by month, and the design
-conditions from the file's hours beside those published in its header.
+Reads a weather file (EnergyPlus EPW or TMY3), or a logger file hygrovane-batch reads (a time
+column, a dry-bulb and a relative-humidity or dew-point column); - reads the standard input.
+Prints the location, the records read and missing, the hours in each comfort and strategy
+zone, in each zone only and in their union, too warm, too cool and too humid, the same by month,
+and the design conditions from the file's hours beside those published in its header.
 
 Comfort:
   --comfort MODEL          pmv (ISO 7730, the default), ashrae55 (with its cooling effect above
