@@ -218,6 +218,10 @@ TEST(Program, OutputFileIsWrittenWholeOrLeftAsItWas) {
 TEST(Program, StandardStreamsAndDoubleDash) {
     const Ran fromFile = RunProgram({ChicagoPath()});
     ASSERT_EQ(fromFile.status, 0);
+    // "-o -" is the standard output, as without -o.
+    const Ran dashOutput = RunProgram({ChicagoPath(), "-o", "-"});
+    EXPECT_EQ(dashOutput.status, 0) << dashOutput.err;
+    EXPECT_EQ(dashOutput.out, fromFile.out);
     // "-" reads the standard input; the source is then named "-", the figures alike.
     const Ran fromInput = RunProgram({"-"}, {}, ChicagoPath());
     EXPECT_EQ(fromInput.status, 0) << fromInput.err;
