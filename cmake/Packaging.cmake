@@ -57,7 +57,9 @@ volume, specific enthalpy and composition of the mixture.
 
 It works in Metric, British or mixed units, by the IAPWS or the Hyland-Wexler
 saturation formulation, keeps its inputs in case files that open with a
-double click, and writes plain-text reports. The user's guide is included.")
+double click, and writes plain-text reports. The user's guide is included.
+The hygrovane-climate command sums up a weather file: its hours in comfort
+and passive-strategy zones and its design conditions.")
 
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME hygrovane-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)

@@ -52,6 +52,7 @@ echo "== contents of $deb"
 contents "$deb" "$work/files"
 expected=(/usr/bin/hygrovane
           /usr/bin/hygrovane-batch
+          /usr/bin/hygrovane-climate
           /usr/share/doc/hygrovane/Hygrovane1_1UsersGuide.pdf
           /usr/share/doc/hygrovane/copyright
           /usr/share/doc/hygrovane/changelog.gz
@@ -165,6 +166,13 @@ if [ "$(id -u)" -eq 0 ]; then
         [ "$(command -v hygrovane-batch)" = /usr/bin/hygrovane-batch ]
     answer=$(hygrovane-batch --version || true)
     check "hygrovane-batch --version answers" [ "$answer" = "hygrovane-batch (Hygrovane) $version" ]
+    check "the climate summary is /usr/bin/hygrovane-climate" \
+        [ "$(command -v hygrovane-climate)" = /usr/bin/hygrovane-climate ]
+    answer=$(hygrovane-climate --version || true)
+    check "hygrovane-climate --version answers" \
+        [ "$answer" = "hygrovane-climate (Hygrovane) $version" ]
+    check "man hygrovane-climate finds the page" \
+        [ "$(man -w hygrovane-climate)" = /usr/share/man/man1/hygrovane-climate.1.gz ]
     # dpkg's triggers have run update-mime-database and update-desktop-database.
     check "an installed system knows a saved case" has_type "$case_file" application/x-hygrovane-case
     check "an installed system keeps a report plain text" has_type "$report_file" text/plain

@@ -14,6 +14,8 @@ set(LAYER_processes processes moistair engine hygrovane units)
 set(LAYER_chart chart moistair engine hygrovane units)
 set(LAYER_comfort comfort moistair engine hygrovane units)
 set(LAYER_climate climate moistair engine hygrovane units)
+# A weather file judged against the comfort and strategy zones, for the command line and the window.
+set(LAYER_climateanalysis climateanalysis climate comfort moistair engine hygrovane units)
 # The main window's control model, with the display texts that files and batch output share.
 set(LAYER_calculator calculator moistair engine hygrovane units)
 # Batch conversion and the file formats write the main window's digits.
@@ -21,11 +23,14 @@ set(LAYER_batch batch calculator moistair engine hygrovane units)
 set(LAYER_casefile casefile calculator moistair engine hygrovane units)
 set(LAYER_processfile processfile casefile processes calculator moistair engine hygrovane units)
 # Window logic without Qt Widgets, then the Qt views, then the programs.
-set(LAYER_windows windows processfile casefile batch calculator chart processes comfort climate
-    moistair engine hygrovane units)
+set(LAYER_windows windows processfile casefile batch calculator chart processes climateanalysis
+    comfort climate moistair engine hygrovane units)
 set(LAYER_forms forms ${LAYER_windows})
 set(LAYER_app app ${LAYER_forms})
 set(LAYER_batchapp batchapp batch ${LAYER_batch})
+# hygrovane-climate: its options and run (the analysis, written through batch's streams), main().
+set(LAYER_climatecli climatecli climateanalysis climate comfort ${LAYER_batch})
+set(LAYER_climateapp climateapp ${LAYER_climatecli})
 # The Python module binds the core and the domain libraries, never a window.
 set(LAYER_python python processes comfort climate moistair engine hygrovane units)
 
