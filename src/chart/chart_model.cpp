@@ -21,6 +21,7 @@ void ChartModel::setSettings(const ChartSettings& settings) {
 void ChartModel::compute() {
     geometry_ = ComputeGeometry(settings_.pressure, settings_.formulation, settings_.units,
                                 settings_.range);
+    protractor_ = ProtractorOf(settings_.pressure, settings_.formulation, settings_.units);
     ++computations_;
 }
 

@@ -3,6 +3,7 @@
 #include "chart/chart_geometry.h"
 #include "chart/chart_range.h"
 #include "chart/chart_units.h"
+#include "chart/room_ratio.h"
 #include "hygrovane/moist_air_state.h"
 #include "hygrovane/sat_formulation.h"
 
@@ -39,6 +40,9 @@ class ChartModel {
     // The curves are computed again only when the settings differ from the present ones.
     void setSettings(const ChartSettings& settings);
     const ChartGeometry& geometry() const { return geometry_; }
+    // The sensible-heat-ratio protractor of the settings; none where the core finds no moist air
+    // at its reference.
+    const std::optional<Protractor>& protractor() const { return protractor_; }
     // How often the curves were computed, so that a view can tell when to redraw them.
     int computations() const { return computations_; }
 
@@ -59,6 +63,7 @@ class ChartModel {
 
     ChartSettings settings_;
     ChartGeometry geometry_;
+    std::optional<Protractor> protractor_;
     int computations_ = 0;
 };
 

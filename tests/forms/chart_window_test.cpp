@@ -556,5 +556,46 @@ TEST_F(ChartWindowTest, Screenshot) {
     testing::screenshot(*chart, "chart.png");
 }
 
+// HYGROVANE_SCREENSHOT_DIR=<folder> saves the charts the guide shows, drawn offscreen as the PNG
+// export draws them: the default SI and IP charts, the 1500 m chart and the protractor.
+TEST(ChartPictures, Screenshots) {
+    const char* folder = std::getenv("HYGROVANE_SCREENSHOT_DIR");
+    if (folder == nullptr) {
+        GTEST_SKIP() << "HYGROVANE_SCREENSHOT_DIR not set";
+    }
+    testing::qtApp();
+    const struct {
+        const char* file;
+        double pressure;
+        chart::ChartUnits units;
+        const char* air;
+        const char* heading;
+        bool protractor;
+        QSize size;
+    } rows[] = {
+        {"chart-si.png", 101325, chart::MetricUnits(), "Barometric pressure 101.325 kPa",
+         "Psychrometric chart · Sea level standard chart", false, {1600, 1000}},
+        {"chart-ip.png", 101325, chart::BritishUnits(), "Barometric pressure 14.696 PSI",
+         "Psychrometric chart · Sea level standard chart", false, {1600, 1000}},
+        {"chart-1500m.png", 84556, chart::MetricUnits(), "Altitude 1500 m, pressure 84.556 kPa",
+         "Psychrometric chart · 1500 m standard chart", false, {1600, 1000}},
+        {"chart-protractor.png", 101325, chart::MetricUnits(), "Barometric pressure 101.325 kPa",
+         "Psychrometric chart · Sea level standard chart", true, {1600, 1000}},
+    };
+    for (const auto& row : rows) {
+        const chart::ChartModel model(
+            {row.pressure, SatFormulation::IAPWS, row.units,
+             chart::DefaultRangeAt(row.units.defaultRange, row.pressure)});
+        ChartScene scene;
+        scene.model = &model;
+        scene.title = {row.heading, row.air, "IAPWS saturation formulation", "Hygrovane 1.1.1"};
+        scene.protractor = row.protractor;
+        scene.statePoint = chart::ChartPoint{298.15, 0.00988};
+        const QByteArray png = ChartPng(scene, row.size);
+        QFile file(QString::fromLocal8Bit(folder) + "/" + row.file);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(png) == png.size()) << row.file;
+    }
+}
+
 } // namespace
 } // namespace hygrovane::forms
