@@ -84,7 +84,7 @@ int DecimalsOf(double step) {
 Ticks NiceTicks(double low, double high, int maxCount, double unit) {
     Ticks ticks;
     const bool fixed = unit > 0;
-    if (!(fixed ? high >= low : high > low) || maxCount < 1 || !std::isfinite(high - low) ||
+    if (std::isnan(unit) || !(fixed ? high >= low : high > low) || maxCount < 1 || !std::isfinite(high - low) ||
         (fixed && !std::isfinite(unit))) {
         return ticks;
     }

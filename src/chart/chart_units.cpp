@@ -104,7 +104,7 @@ std::optional<ChartUnits> CustomizedUnits(std::string_view temperature,
     u.specificVolume = CatalogueScale(Quantity::SpecificVolume, v->unit, v->symbol, v->decimals);
     u.enthalpy = EnthalpyScale(h->unit, h->symbol, btu ? kFahrenheitZero : 0);
     u.dryBulbSteps = t->steps;
-    u.wetBulbSteps = {1, 5};
+    u.wetBulbSteps = t->steps; // labelled as the dry bulbs are
     u.humidityRatioSteps = w->steps;
     u.enthalpySteps = h->steps;
     u.specificVolumeSteps = v->steps;

@@ -34,7 +34,8 @@ struct LineSteps {
 
 // The units of one chart and the spacing of its families of lines (in shown units), those of a
 // handbook chart: the dry-bulb grid every 1 °C (labels every 5) or 1 °F (every 10), humidity
-// ratio every 0.5 g/kg (every 2) or 5 grains/lb (every 20), wet bulb every 1 °C or °F (every 5),
+// ratio every 0.5 g/kg (every 2) or 5 grains/lb (every 20), wet bulb every 1 °C (every 5) or °F
+// (every 10),
 // enthalpy every 2 kJ/kg (every 10) or 0.5 Btu/lb (every 5), specific volume every
 // 0.01 m³/kg (every 0.05) or 0.5 ft³/lb (every one).
 struct ChartUnits {

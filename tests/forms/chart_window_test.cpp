@@ -137,7 +137,9 @@ TEST_F(ChartWindowTest, OpensFromTheViewMenuAndFollowsTheMainWindow) {
     EXPECT_EQ(control<QLabel>(*chart, "dryBulbUnit")->text(), "°F");
     EXPECT_EQ(control<QLabel>(*chart, "humidityRatioUnit")->text(), "grains/lb");
     EXPECT_EQ(control<QDoubleSpinBox>(*chart, "dryBulbFrom")->value(), 20);
-    EXPECT_EQ(control<QDoubleSpinBox>(*chart, "humidityRatioTo")->value(), 200);
+    // The "90" now reads as 90 psi (620.5 kPa): the default range follows the pressure, 200
+    // grains/lb times 101.325 / 620.5 rounded to 0.16.
+    EXPECT_EQ(control<QDoubleSpinBox>(*chart, "humidityRatioTo")->value(), 32);
 
     const QString before = mainTexts();
     chart->close();
