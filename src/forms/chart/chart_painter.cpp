@@ -257,8 +257,8 @@ std::optional<CurveLabel> PlaceLabel(const ChartMapping& mapping, const ChartLay
         return label;
     }
     case Family::WetBulb: {
-        if (startsOnTop) {
-            break;
+        if (startsOnTop) { // below the top edge, right of where the line enters
+            return at(start + QPointF(gap, gap), Qt::AlignLeft | Qt::AlignTop);
         }
         const CurveLabel beside = at(start + QPointF(-gap, 0), Qt::AlignRight | Qt::AlignVCenter);
         return startsOnLeft || beside.box.left() < layout.plot.left() ? insideFromLeft() : beside;
@@ -303,12 +303,14 @@ std::optional<CurveLabel> PlaceLabel(const ChartMapping& mapping, const ChartLay
             return label;
         }
         break;
-    case Family::DryBulbGrid:
+    case Family::DryBulbGrid: // the axes carry their values
     case Family::HumidityRatioGrid:
     case Family::Saturation: // the legend names it
-        break;
+        return std::nullopt;
     }
-    return std::nullopt;
+    // A labelled line of a family that ends nowhere else (where the core finds no moist air, at
+    // a low pressure): at its end, inside.
+    return at(end + QPointF(-gap, -gap), Qt::AlignRight | Qt::AlignBottom);
 }
 
 } // namespace
