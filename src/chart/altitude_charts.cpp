@@ -23,9 +23,9 @@ AltitudeChart ChartAt(double metres, std::string name) {
 std::vector<AltitudeChart> AltitudeCharts(bool feet) {
     std::vector<AltitudeChart> charts{ChartAt(0, "Sea level")};
     for (const int step : {1, 2, 3}) {
-        charts.push_back(feet ? ChartAt(2500 * step * kMetresPerFoot,
-                                        std::to_string(2500 * step) + " ft")
-                              : ChartAt(750 * step, std::to_string(750 * step) + " m"));
+        charts.push_back(
+            feet ? ChartAt(2500 * step * kMetresPerFoot, std::to_string(2500 * step) + " ft")
+                 : ChartAt(750 * step, std::to_string(750 * step) + " m"));
     }
     return charts;
 }

@@ -206,8 +206,8 @@ class Builder {
     }
 
   private:
-    void add(ChartGeometry& g, Family family, double value, std::string label,
-             const Polyline& line, bool labelled = true) {
+    void add(ChartGeometry& g, Family family, double value, std::string label, const Polyline& line,
+             bool labelled = true) {
         std::vector<Polyline> pieces = ClipPolyline(line, range_);
         if (!pieces.empty()) {
             g.curves.push_back({family, value, std::move(label), std::move(pieces), labelled});
@@ -318,8 +318,8 @@ class Builder {
         }
         const Scale& t = units_.dryBulb;
         const Values values =
-            ValuesOf(t.shown(samples_.front().saturation.dryAirWetBulb),
-                     t.shown(samples_.back().T), units_.wetBulbSteps, density_.dryBulb);
+            ValuesOf(t.shown(samples_.front().saturation.dryAirWetBulb), t.shown(samples_.back().T),
+                     units_.wetBulbSteps, density_.dryBulb);
         for (const double value : values.lines.values) {
             const double Twb = t.internal(value);
             Polyline line;
@@ -333,9 +333,8 @@ class Builder {
                     constexpr double kDelta = 0.05; // K, either side, for the slope
                     const Sample below = SaturatedAt(Twb - kDelta, P_, formulation_);
                     const Sample above = SaturatedAt(Twb + kDelta, P_, formulation_);
-                    const double slope = below.ok && above.ok
-                                             ? (above.Ws() - below.Ws()) / (above.T - below.T)
-                                             : 0;
+                    const double slope =
+                        below.ok && above.ok ? (above.Ws() - below.Ws()) / (above.T - below.T) : 0;
                     g.saturationScale.push_back({line.back(), slope, values.labelled(value)});
                 }
             }

@@ -58,10 +58,10 @@ struct ScaleMark {
 
 // Everything drawn from the core for one pressure, formulation, set of units and range.
 struct ChartGeometry {
-    std::vector<Curve> curves; // in drawing order
+    std::vector<Curve> curves;            // in drawing order
     std::vector<Tick> dryBulbTicks;       // the labelled lines of the grid
     std::vector<Tick> humidityRatioTicks; // likewise
-    std::vector<Zone> comfortZones; // winter, summer
+    std::vector<Zone> comfortZones;       // winter, summer
     std::vector<ScaleMark> saturationScale;
 
     // The curve of a family with the value; nullptr when the chart has none.

@@ -84,8 +84,8 @@ int DecimalsOf(double step) {
 Ticks NiceTicks(double low, double high, int maxCount, double unit) {
     Ticks ticks;
     const bool fixed = unit > 0;
-    if (std::isnan(unit) || !(fixed ? high >= low : high > low) || maxCount < 1 || !std::isfinite(high - low) ||
-        (fixed && !std::isfinite(unit))) {
+    if (std::isnan(unit) || !(fixed ? high >= low : high > low) || maxCount < 1 ||
+        !std::isfinite(high - low) || (fixed && !std::isfinite(unit))) {
         return ticks;
     }
     // Counted from whole multiples of the step, so that the values carry no accumulated error;
@@ -133,11 +133,10 @@ double Nearest125(double x) {
 } // namespace
 
 double DensityOf(const ChartRange& range, const ChartRange& defaultRange) {
-    const double ratio =
-        std::max((range.dryBulbMax - range.dryBulbMin) / (defaultRange.dryBulbMax -
-                                                          defaultRange.dryBulbMin),
-                 (range.humidityRatioMax - range.humidityRatioMin) /
-                     (defaultRange.humidityRatioMax - defaultRange.humidityRatioMin));
+    const double ratio = std::max(
+        (range.dryBulbMax - range.dryBulbMin) / (defaultRange.dryBulbMax - defaultRange.dryBulbMin),
+        (range.humidityRatioMax - range.humidityRatioMin) /
+            (defaultRange.humidityRatioMax - defaultRange.humidityRatioMin));
     if (!(ratio > 0) || !std::isfinite(ratio)) {
         return 1;
     }

@@ -39,8 +39,8 @@ std::optional<EnthalpyLine> EnthalpyAt(double T, double pressure, SatFormulation
     if (!dry || !wet) {
         return std::nullopt;
     }
-    return EnthalpyLine{ambient->dryBulb, dry->enthalpy, (wet->enthalpy - dry->enthalpy) / Ws,
-                        Ws, *ambient, *saturation};
+    return EnthalpyLine{ambient->dryBulb, dry->enthalpy, (wet->enthalpy - dry->enthalpy) / Ws, Ws,
+                        *ambient,         *saturation};
 }
 
 bool RatioWithinLimits(double shr) {
@@ -145,9 +145,8 @@ RoomRatioResult<MoistAirState> SupplyAtDryBulb(double pressure, SatFormulation f
     if (p.humidityRatio < 0) {
         return RoomRatioFailure{Kind::BelowDryAir, p.dryBulb};
     }
-    const Result<MoistAirState> state =
-        StateOf(enthalpy.ambient, enthalpy.saturation, HumidityInput::HumidityRatio,
-                p.humidityRatio);
+    const Result<MoistAirState> state = StateOf(enthalpy.ambient, enthalpy.saturation,
+                                                HumidityInput::HumidityRatio, p.humidityRatio);
     if (!state) {
         return RoomRatioFailure{Kind::NoMoistAir, p.dryBulb};
     }
@@ -157,8 +156,7 @@ RoomRatioResult<MoistAirState> SupplyAtDryBulb(double pressure, SatFormulation f
 RoomRatioResult<MoistAirState> SupplyAtDifference(double pressure, SatFormulation formulation,
                                                   ChartPoint room, double shr,
                                                   double temperatureDifference) {
-    return SupplyAtDryBulb(pressure, formulation, room, shr,
-                           room.dryBulb - temperatureDifference);
+    return SupplyAtDryBulb(pressure, formulation, room, shr, room.dryBulb - temperatureDifference);
 }
 
 std::optional<Protractor> ProtractorOf(double pressure, SatFormulation formulation,

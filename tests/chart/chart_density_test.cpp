@@ -22,11 +22,23 @@ TEST(NiceTicks, FreeAndFixedStepModes) {
         std::vector<double> values;
         int decimals;
     } rows[] = {
-        {"free: the finest 1-2-5 step", -10, 50, 13, 0, {-10, -5, 0, 5, 10, 15, 20, 25, 30, 35, 40, 45, 50}, 0},
+        {"free: the finest 1-2-5 step",
+         -10,
+         50,
+         13,
+         0,
+         {-10, -5, 0, 5, 10, 15, 20, 25, 30, 35, 40, 45, 50},
+         0},
         {"free: a decimal step", 0.3, 1.05, 5, 0, {0.4, 0.6, 0.8, 1.0}, 1},
         {"fixed: the unit itself", 0, 2, 10, 0.5, {0, 0.5, 1, 1.5, 2}, 1},
         {"fixed: widened to twice the unit", 0, 4, 5, 0.5, {0, 1, 2, 3, 4}, 0},
-        {"fixed: widened to 5 x 0.05 keeps two decimals", 15, 16, 5, 0.05, {15, 15.25, 15.5, 15.75, 16}, 2},
+        {"fixed: widened to 5 x 0.05 keeps two decimals",
+         15,
+         16,
+         5,
+         0.05,
+         {15, 15.25, 15.5, 15.75, 16},
+         2},
         {"fixed: a single value where low equals high", 2, 2, 3, 1, {2}, 0},
         {"fixed: negative values counted from zero", -3.2, -1.1, 10, 1, {-3, -2}, 0},
     };
@@ -191,7 +203,8 @@ TEST(AltitudeCharts, StandardChartsAndTheChartAPressureIsFor) {
         EXPECT_EQ(row.chart.name, row.name);
         EXPECT_NEAR(row.chart.altitude, row.altitude, 1e-9) << row.name;
         EXPECT_NEAR(row.chart.pressure, row.pressure, 40) << row.name;
-        const auto found = AltitudeChartAt(row.chart.pressure, row.name[row.name[0] == 'S' ? 0 : 5] == 'f');
+        const auto found =
+            AltitudeChartAt(row.chart.pressure, row.name[row.name[0] == 'S' ? 0 : 5] == 'f');
         ASSERT_TRUE(found) << row.name;
         EXPECT_EQ(found->name, row.name);
     }

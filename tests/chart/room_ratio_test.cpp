@@ -87,8 +87,8 @@ TEST(RoomRatio, SupplyAirOnTheLineAtADryBulbOrATemperatureDifference) {
         const ChartPoint room = RoomAt(air.pressure, air.formulation);
         // At 1000 kPa air saturates near the room's dew point: 10 K colder would be fog.
         const double difference = air.pressure > 500000 ? 3 : 10;
-        const auto byDryBulb = SupplyAtDryBulb(air.pressure, air.formulation, room, 0.75,
-                                               room.dryBulb - difference);
+        const auto byDryBulb =
+            SupplyAtDryBulb(air.pressure, air.formulation, room, 0.75, room.dryBulb - difference);
         const auto byDifference =
             SupplyAtDifference(air.pressure, air.formulation, room, 0.75, difference);
         ASSERT_TRUE(byDryBulb.ok()) << byDryBulb.failure().describe();
@@ -118,8 +118,8 @@ TEST(RoomRatio, SupplyAirOnTheLineAtADryBulbOrATemperatureDifference) {
         const auto supply = SupplyAtDryBulb(101325, SatFormulation::IAPWS, room, row.shr,
                                             row.supplyCelsius + 273.15);
         ASSERT_FALSE(supply.ok()) << row.name;
-        EXPECT_EQ(supply.failure().kind, row.kind) << row.name << ": "
-                                                   << supply.failure().describe();
+        EXPECT_EQ(supply.failure().kind, row.kind)
+            << row.name << ": " << supply.failure().describe();
         EXPECT_FALSE(supply.failure().describe().empty());
     }
     // At 5 kPa water boils near 33 °C: no moist air exists at a 40 °C supply (a heating line).
@@ -127,8 +127,8 @@ TEST(RoomRatio, SupplyAirOnTheLineAtADryBulbOrATemperatureDifference) {
                                          RoomAt(5000, SatFormulation::IAPWS), 0.8, 313.15);
     ASSERT_FALSE(boiling.ok());
     EXPECT_EQ(boiling.failure().kind, Kind::NoMoistAir);
-    EXPECT_TRUE(RoomRatioLine(101325, SatFormulation::IAPWS, room, 0, MetricUnits().defaultRange)
-                    .empty());
+    EXPECT_TRUE(
+        RoomRatioLine(101325, SatFormulation::IAPWS, room, 0, MetricUnits().defaultRange).empty());
 }
 
 // Each mark of the protractor points where the core's states have its SHR, or its Δh/ΔW in the
@@ -143,9 +143,8 @@ TEST(Protractor, ScalesAgreeWithTheCore) {
             int shrMarks = 0, ratioMarks = 0;
             for (const ProtractorMark& mark : protractor->marks) {
                 // A step of 2E-4 kg/kg, or 0.2 K where the direction keeps W.
-                const double scale = mark.humidityRatio != 0
-                                         ? 2e-4 / std::abs(mark.humidityRatio)
-                                         : 0.2 / std::abs(mark.dryBulb);
+                const double scale = mark.humidityRatio != 0 ? 2e-4 / std::abs(mark.humidityRatio)
+                                                             : 0.2 / std::abs(mark.dryBulb);
                 const ChartPoint p{ref.dryBulb + mark.dryBulb * scale,
                                    ref.humidityRatio + mark.humidityRatio * scale};
                 if (!mark.outer) {
@@ -155,10 +154,9 @@ TEST(Protractor, ScalesAgreeWithTheCore) {
                     continue;
                 }
                 ++ratioMarks;
-                const double dh = Enthalpy(p.dryBulb, p.humidityRatio, air.pressure,
-                                           air.formulation) -
-                                  Enthalpy(ref.dryBulb, ref.humidityRatio, air.pressure,
-                                           air.formulation);
+                const double dh =
+                    Enthalpy(p.dryBulb, p.humidityRatio, air.pressure, air.formulation) -
+                    Enthalpy(ref.dryBulb, ref.humidityRatio, air.pressure, air.formulation);
                 const double dW = p.humidityRatio - ref.humidityRatio;
                 if (std::isinf(mark.value)) {
                     EXPECT_EQ(dW, 0);

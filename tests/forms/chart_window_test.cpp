@@ -10,9 +10,9 @@
 #include "windows/fake_platform.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QBuffer>
 #include <QDir>
 #include <QDirIterator>
 #include <QDoubleSpinBox>
@@ -350,7 +350,9 @@ TEST(ChartLabels, EveryLabelledLineHasOneLabelThatReadsBackInsideAndApart) {
         {"1000 kPa SI", 1000000, chart::MetricUnits(), defaultAt(chart::MetricUnits(), 1000000)},
         {"1000 kPa IP", 1000000, chart::BritishUnits(), defaultAt(chart::BritishUnits(), 1000000)},
         {"the widest range", 101325, chart::MetricUnits(), {173.15, 373.15, 0, 0.5}},
-        {"zoomed to 20-25 °C, 8-10 g/kg", 101325, chart::MetricUnits(),
+        {"zoomed to 20-25 °C, 8-10 g/kg",
+         101325,
+         chart::MetricUnits(),
          {293.15, 298.15, 0.008, 0.010}},
     };
     for (const auto& row : rows) {
@@ -365,8 +367,9 @@ TEST(ChartLabels, EveryLabelledLineHasOneLabelThatReadsBackInsideAndApart) {
                                     curve.family == chart::Family::WetBulb ||
                                     curve.family == chart::Family::Enthalpy ||
                                     curve.family == chart::Family::SpecificVolume;
-                const auto count = std::count_if(labels.begin(), labels.end(),
-                                                 [&](const CurveLabel& l) { return l.curve == &curve; });
+                const auto count =
+                    std::count_if(labels.begin(), labels.end(),
+                                  [&](const CurveLabel& l) { return l.curve == &curve; });
                 EXPECT_EQ(count, family && curve.labelled ? 1 : 0) << curve.label;
                 labelled += family && curve.labelled ? 1 : 0;
             }
@@ -706,14 +709,34 @@ TEST(ChartPictures, Screenshots) {
         bool protractor;
         QSize size;
     } rows[] = {
-        {"chart-si.png", 101325, chart::MetricUnits(), "Barometric pressure 101.325 kPa",
-         "Psychrometric chart · Sea level standard chart", false, {1600, 1000}},
-        {"chart-ip.png", 101325, chart::BritishUnits(), "Barometric pressure 14.696 PSI",
-         "Psychrometric chart · Sea level standard chart", false, {1600, 1000}},
-        {"chart-1500m.png", 84556, chart::MetricUnits(), "Altitude 1500 m, pressure 84.556 kPa",
-         "Psychrometric chart · 1500 m standard chart", false, {1600, 1000}},
-        {"chart-protractor.png", 101325, chart::MetricUnits(), "Barometric pressure 101.325 kPa",
-         "Psychrometric chart · Sea level standard chart", true, {1600, 1000}},
+        {"chart-si.png",
+         101325,
+         chart::MetricUnits(),
+         "Barometric pressure 101.325 kPa",
+         "Psychrometric chart · Sea level standard chart",
+         false,
+         {1600, 1000}},
+        {"chart-ip.png",
+         101325,
+         chart::BritishUnits(),
+         "Barometric pressure 14.696 PSI",
+         "Psychrometric chart · Sea level standard chart",
+         false,
+         {1600, 1000}},
+        {"chart-1500m.png",
+         84556,
+         chart::MetricUnits(),
+         "Altitude 1500 m, pressure 84.556 kPa",
+         "Psychrometric chart · 1500 m standard chart",
+         false,
+         {1600, 1000}},
+        {"chart-protractor.png",
+         101325,
+         chart::MetricUnits(),
+         "Barometric pressure 101.325 kPa",
+         "Psychrometric chart · Sea level standard chart",
+         true,
+         {1600, 1000}},
     };
     for (const auto& row : rows) {
         const chart::ChartModel model(

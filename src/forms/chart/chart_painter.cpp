@@ -52,9 +52,10 @@ Look LookOf(const Curve& curve) {
     Look look = LookOf(curve.family);
     if (!curve.labelled) {
         const QColor c = look.colour;
-        look.colour = QColor((c.red() + 2 * 255) / 3, (c.green() + 2 * 255) / 3,
-                             (c.blue() + 2 * 255) / 3);
+        look.colour =
+            QColor((c.red() + 2 * 255) / 3, (c.green() + 2 * 255) / 3, (c.blue() + 2 * 255) / 3);
         look.width *= 0.55;
+        look.style = Qt::SolidLine; // the colour tells the family; dashes would only add noise
     }
     return look;
 }
@@ -86,6 +87,37 @@ QPolygonF Mapped(const ChartMapping& mapping, const Polyline& line) {
         polygon.append(Pixel(mapping, p));
     }
     return polygon;
+}
+
+// A line mapped to pixels without the points that lie within a tenth of a pixel of the chord
+// that skips them: the wet-bulb, enthalpy and volume lines are nearly straight, and the
+// rasteriser's time goes by segments, not by length.
+QPolygonF MappedSimplified(const ChartMapping& mapping, const Polyline& line) {
+    const QPolygonF all = Mapped(mapping, line);
+    if (all.size() < 3) {
+        return all;
+    }
+    constexpr double kTolerance = 0.1; // px
+    QPolygonF kept;
+    kept.append(all.front());
+    qsizetype from = 0;
+    for (qsizetype i = 2; i < all.size(); ++i) {
+        // Every point between the last kept one and i within the tolerance of their chord?
+        const QPointF a = all[from];
+        const QPointF d = all[i] - a;
+        const double length = std::hypot(d.x(), d.y());
+        bool straight = length > 0;
+        for (qsizetype j = from + 1; straight && j < i; ++j) {
+            const QPointF e = all[j] - a;
+            straight = std::abs(d.x() * e.y() - d.y() * e.x()) <= kTolerance * length;
+        }
+        if (!straight) {
+            from = i - 1;
+            kept.append(all[from]);
+        }
+    }
+    kept.append(all.back());
+    return kept;
 }
 
 // Text placed by the side or corner its alignment names, at a point.
@@ -593,7 +625,8 @@ void PaintScales(QPainter& painter, const ChartMapping& mapping, const ChartLayo
         }
         const ChartPoint first = curve.pieces.front().front();
         if (Near(first.dryBulb, r.dryBulbMin, r.dryBulbMax - r.dryBulbMin) ||
-            Near(first.humidityRatio, r.humidityRatioMax, r.humidityRatioMax - r.humidityRatioMin)) {
+            Near(first.humidityRatio, r.humidityRatioMax,
+                 r.humidityRatioMax - r.humidityRatioMin)) {
             continue; // enters from an edge: no saturation curve to carry on from
         }
         const QPointF start = Pixel(mapping, first);
@@ -670,9 +703,9 @@ void PaintProtractor(QPainter& painter, const ChartMapping& mapping, const Chart
     painter.setBrush(Qt::NoBrush);
     const QString caption =
         QStringLiteral("Sensible heat ratio (inside) · Δh/ΔW, %1 per %2 (outside)")
-            .arg(qs(model.units().enthalpy.symbol),
-                 model.units().enthalpy.symbol == "Btu/lb" ? QStringLiteral("lb/lb")
-                                                          : QStringLiteral("kg/kg"));
+            .arg(qs(model.units().enthalpy.symbol), model.units().enthalpy.symbol == "Btu/lb"
+                                                        ? QStringLiteral("lb/lb")
+                                                        : QStringLiteral("kg/kg"));
     Text(painter, centre + QPointF(-radius, 0.6 * layout.smallFont.pixelSize()),
          Qt::AlignLeft | Qt::AlignTop, caption);
     painter.restore();
@@ -722,11 +755,18 @@ void PaintChartBackground(QPainter& painter, const ChartLayout& layout, const Ch
         PaintComfortZones(painter, mapping, layout, geometry);
     }
     for (const Curve& curve : geometry.curves) {
+        // The grids are upright and level, and the minor steps pale: both are drawn without
+        // antialiasing, which costs four times the time on a raster device and shows nothing on
+        // them that a reader would miss. The labelled lines keep it.
+        const bool grid =
+            curve.family == Family::DryBulbGrid || curve.family == Family::HumidityRatioGrid;
+        painter.setRenderHint(QPainter::Antialiasing, !grid && curve.labelled);
         painter.setPen(PenOf(LookOf(curve), layout.unit, painter));
         for (const Polyline& piece : curve.pieces) {
-            painter.drawPolyline(Mapped(mapping, piece));
+            painter.drawPolyline(MappedSimplified(mapping, piece));
         }
     }
+    painter.setRenderHint(QPainter::Antialiasing, true);
     PaintScales(painter, mapping, layout, geometry);
     painter.setFont(layout.smallFont);
     for (const CurveLabel& label : CurveLabels(layout, model)) {
