@@ -2,7 +2,9 @@
 
 #include "hygrovane/config.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <string_view>
 
 namespace hygrovane::app {
 
@@ -35,6 +37,22 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 
 std::vector<std::string> ProgramArguments(int argc, const char* const* argv) {
     return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
+}
+
+int QtArgumentCount(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--") {
+            return i;
+        }
+    }
+    return std::max(argc, 0);
+}
+
+std::vector<std::string> ArgumentsAfterQt(int qtArgc, const char* const* qtArgv,
+                                          const std::vector<std::string>& fromOptionsEnd) {
+    std::vector<std::string> arguments = ProgramArguments(qtArgc, qtArgv);
+    arguments.insert(arguments.end(), fromOptionsEnd.begin(), fromOptionsEnd.end());
+    return arguments;
 }
 
 std::string HelpText() {

@@ -21,6 +21,16 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 std::vector<std::string> ProgramArguments(int argc, const char* const* argv);
 
+// How many of argv (the program's name included) Qt is to read: those before the first "--".
+// Qt knows no "--" and would take a file named like one of its options (-name, -style, -display)
+// as that option, with the next argument as its value.
+int QtArgumentCount(int argc, const char* const* argv);
+
+// The program's arguments once Qt has taken its options out of the first qtArgc of argv: what
+// Qt left, then "--" and every argument after it as they were given.
+std::vector<std::string> ArgumentsAfterQt(int qtArgc, const char* const* qtArgv,
+                                          const std::vector<std::string>& fromOptionsEnd);
+
 std::string HelpText();
 std::string VersionText();
 

@@ -11,6 +11,8 @@
 
 #include <csignal>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 int main(int argc, char* argv[]) {
     // --help and --version answer without a display.
@@ -25,12 +27,15 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "hygrovane: %s\n", reason->c_str());
         return 1;
     }
+    // Qt reads only the arguments before "--"; those from "--" on are the program's as given.
+    int qtArgc = hygrovane::app::QtArgumentCount(argc, argv);
+    const std::vector<std::string> fromOptionsEnd(argv + qtArgc, argv + argc);
     hygrovane::forms::DisplayStartGuard startGuard; // a display that is set but cannot be reached
-    QApplication app(argc, argv);
+    QApplication app(qtArgc, argv);
     startGuard.finish();
     // Qt has taken its own options (such as -platform) out of argv; the rest are the program's.
-    const auto commandLine =
-        hygrovane::app::ParseCommandLine(hygrovane::app::ProgramArguments(argc, argv));
+    const auto commandLine = hygrovane::app::ParseCommandLine(
+        hygrovane::app::ArgumentsAfterQt(qtArgc, argv, fromOptionsEnd));
     if (!commandLine.error.empty()) {
         std::fprintf(stderr, "hygrovane: %s\n", commandLine.error.c_str());
         return 2;

@@ -3,6 +3,7 @@
 #include "engine/checked_math.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace hygrovane::processes::physics {
 
@@ -17,6 +18,21 @@ const char* const kNoAdp =
 // The scan step of the search for the apparatus dew point, K: fine enough that a crossing of the
 // line and the saturation curve is not stepped over, except at a grazing touch.
 constexpr double kScanStep = 0.1;
+
+// The line from the entering air to a saturated apparatus dew point bows beyond saturation when
+// the entering air is near saturation itself: the coil would leave fog.
+ProcessFailure LeavingFog(const AirModel& air, const AirState& adp, double bypass,
+                          const ChartPoint& leaving) {
+    char text[400];
+    std::snprintf(text, sizeof text,
+                  "The leaving air would be fog: the line from the entering air to the apparatus "
+                  "dew point %.3f degC passes beyond saturation, and at the bypass factor %.4g it "
+                  "ends at %.3f degC with %.5f kg/kg of water, where saturated air holds "
+                  "%.5f kg/kg.",
+                  adp.dryBulb - 273.15, bypass, leaving.dryBulb - 273.15, leaving.humidityRatio,
+                  air.SaturationRatio(leaving.dryBulb));
+    return Failure(FailureKind::Fog, text);
+}
 
 bool ValidBypass(double bypass) {
     return bypass >= 0 && bypass < 1;
@@ -51,6 +67,9 @@ Outcome<ProcessResult> CoilFromApparatusDewPoint(const AirModel& air, const AirS
     // apparatus dew point, on a dry-air mass basis.
     const double leaving = 1 - bypass;
     const ChartPoint mixed = MixtureAt(air, in, *adp, leaving);
+    if (air.Supersaturated(mixed.dryBulb, mixed.humidityRatio)) {
+        return LeavingFog(air, *adp, bypass, mixed);
+    }
     const Outcome<AirState> out = air.StateAt(mixed.dryBulb, mixed.humidityRatio);
     if (!out) {
         return out.failure();
@@ -70,6 +89,9 @@ Outcome<ProcessResult> CoilFromLeavingDryBulb(const AirModel& air, const AirStat
     }
     if (!(T2 < in.dryBulb)) {
         return Failure(FailureKind::BadParameter, kNotCooling);
+    }
+    if (auto outside = DryBulbOutsideRange(air, T2, in.humidityRatio)) {
+        return *outside;
     }
     // The mixture's dry bulb rises with the apparatus dew point.
     const auto excess = [&](double Tadp) {

@@ -1,7 +1,11 @@
 #include "engine/constants.h"
 #include "processes/physics.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <optional>
+#include <vector>
 
 namespace hygrovane::processes::physics {
 
@@ -9,6 +13,13 @@ namespace {
 
 const char* const kFog =
     "The air would hold more water than saturated air: the excess would condense as fog.";
+
+// Where a humidifier's line reaches a relative humidity: the humidity ratio there, or none and the
+// highest relative humidity the line reaches.
+struct Reach {
+    std::optional<double> humidityRatio;
+    double highest = 0;
+};
 
 // Air that takes up water of enthalpy hw: h = h1 + (W - W1) hw, so that the energy balance
 // closes at every point. With water at the entering wet bulb this is the wet-bulb line.
@@ -21,24 +32,11 @@ struct WaterLine {
         return air.DryBulb(in.enthalpy + (W - in.humidityRatio) * hw, W);
     }
     double RelativeHumidityAt(double W) const { return air.RelativeHumidity(DryBulbAt(W), W); }
-    // Where the line meets the saturation curve; none within any reasonable humidity ratio.
-    std::optional<double> SaturatedRatio() const {
-        const double W1 = in.humidityRatio;
-        const auto excess = [&](double W) { return W - air.SaturationRatio(DryBulbAt(W)); };
-        if (excess(W1) >= 0) {
-            return W1;
-        }
-        double step = 1e-4;
-        for (int doubling = 0; doubling < 20; ++doubling, step *= 2) {
-            if (DryBulbAt(W1 + step) > kHighestDryBulb) {
-                return std::nullopt;
-            }
-            if (excess(W1 + step) >= 0) {
-                return Root(excess, W1, W1 + step);
-            }
-        }
-        return std::nullopt;
-    }
+    // Where the line first reaches the relative humidity phi (1: saturation), or the highest it
+    // reaches. Judged by phi = p_w / p_ws(T), which has no pole: W_s(T) has one where p_ws(T)
+    // reaches the ambient pressure (the boiling point there, 32.9 degC at 5 kPa), past which it
+    // turns negative; beyond that point p_w < P <= p_ws(T), so the air is never saturated there.
+    Reach ReachOf(double phi) const;
     Polyline Path(double W2) const {
         constexpr int kSamples = 16;
         Polyline path;
@@ -56,6 +54,56 @@ struct WaterLine {
         return OneStage(in, *out, flow, hw, Path(W2));
     }
 };
+
+Reach WaterLine::ReachOf(double phi) const {
+    const double W1 = in.humidityRatio;
+    const auto excess = [&](double W) { return RelativeHumidityAt(W) - phi; };
+    if (excess(W1) >= 0) {
+        return {W1, RelativeHumidityAt(W1)};
+    }
+    // The humidity ratio added grows by 10 % a step, from 1 mg/kg to 1000 kg/kg, while the line
+    // stays within the dry-bulb range: fine enough that the relative humidity, which rises and
+    // falls slowly on this scale, is not stepped over; then the highest step is refined.
+    constexpr double kFirstStep = 1e-6; // kg/kg
+    constexpr double kLastStep = 1e3;   // kg/kg
+    constexpr double kGrowth = 1.1;
+    std::vector<double> ratios{W1};
+    std::vector<double> values{RelativeHumidityAt(W1)};
+    for (double added = kFirstStep; added <= kLastStep; added *= kGrowth) {
+        const double W = W1 + added;
+        const double T = DryBulbAt(W);
+        if (!(T >= kLowestDryBulb && T <= kHighestDryBulb)) {
+            break;
+        }
+        const double value = air.RelativeHumidity(T, W);
+        if (value >= phi) {
+            return {Root(excess, ratios.back(), W), phi};
+        }
+        ratios.push_back(W);
+        values.push_back(value);
+    }
+    // The highest step, refined by golden-section search between its neighbours.
+    const auto best =
+        static_cast<std::size_t>(std::max_element(values.begin(), values.end()) - values.begin());
+    double lo = ratios[best == 0 ? 0 : best - 1];
+    double hi = ratios[std::min(best + 1, ratios.size() - 1)];
+    const double golden = (std::sqrt(5.0) - 1) / 2;
+    for (int pass = 0; pass < 200 && hi - lo > 1e-15 * hi; ++pass) {
+        const double a = hi - golden * (hi - lo);
+        const double b = lo + golden * (hi - lo);
+        if (RelativeHumidityAt(a) < RelativeHumidityAt(b)) {
+            lo = a;
+        } else {
+            hi = b;
+        }
+    }
+    const double peak = lo + (hi - lo) / 2;
+    const double highest = std::max(values[best], RelativeHumidityAt(peak));
+    if (highest >= phi) {
+        return {Root(excess, ratios[best == 0 ? 0 : best - 1], peak), phi};
+    }
+    return {std::nullopt, highest};
+}
 
 double WaterEnthalpy(const AirState& in, HumidifierSetting humidifier) {
     return humidifier.kind == Humidifier::Evaporative ? LiquidEnthalpy(in.wetBulb)
@@ -99,18 +147,17 @@ Outcome<ProcessResult> HumidifyToRelativeHumidity(const AirModel& air, const Air
                        "A humidifier raises the relative humidity: the leaving one must lie "
                        "between the entering one and 100 %.");
     }
-    const std::optional<double> Wsat = line.SaturatedRatio();
-    if (!Wsat) {
-        return Failure(FailureKind::BadParameter,
-                       "This humidifier cannot bring the air to saturation within the dry-bulb "
-                       "range.");
+    const Reach reach = line.ReachOf(phi2);
+    if (!reach.humidityRatio) {
+        // The highest relative humidity cut, not rounded, to the digits shown: never the target.
+        char text[160];
+        std::snprintf(text, sizeof text,
+                      "This humidifier cannot bring the air to %.6g %% relative humidity: along "
+                      "its line the air reaches at most %.3f %%.",
+                      phi2 * 100, std::floor(reach.highest * 1e5) / 1e3);
+        return Failure(FailureKind::BadParameter, text);
     }
-    if (phi2 == 1) {
-        return line.To(*Wsat, flow);
-    }
-    const double W2 =
-        Root([&](double W) { return line.RelativeHumidityAt(W) - phi2; }, in.humidityRatio, *Wsat);
-    return line.To(W2, flow);
+    return line.To(*reach.humidityRatio, flow);
 }
 
 Outcome<ProcessResult> EvaporativeToDryBulb(const AirModel& air, const AirState& in, double flow,
@@ -119,6 +166,9 @@ Outcome<ProcessResult> EvaporativeToDryBulb(const AirModel& air, const AirState&
         return Failure(FailureKind::BadParameter,
                        "Evaporative humidification cools the air: the leaving dry bulb must not "
                        "lie above the entering one.");
+    }
+    if (auto outside = DryBulbOutsideRange(air, T2, in.humidityRatio)) {
+        return *outside;
     }
     using namespace engine;
     // On the line h = h1 + (W - W1) hw the dry bulb fixes W:

@@ -6,6 +6,10 @@ Outcome<ProcessResult> Mix(const AirModel& air, const AirState& a, double flowA,
                            double flowB) {
     // Dry air, water and energy are conserved: W and h are the dry-air-mass averages.
     const double flow = flowA + flowB;
+    if (!std::isfinite(flow)) {
+        return Failure(FailureKind::BadParameter,
+                       "The two air flows together are too large to compute.");
+    }
     const double share = flowB / flow;
     const ChartPoint mixed = MixtureAt(air, a, b, share);
     const Outcome<AirState> out =

@@ -38,6 +38,21 @@ Outcome<AirState> EndState(const AirModel& air, double T, double W, const char* 
     return air.StateAt(T, W);
 }
 
+std::optional<ProcessFailure> DryBulbOutsideRange(const AirModel& air, double T, double W) {
+    if (T >= kLowestDryBulb && T <= kHighestDryBulb) {
+        return std::nullopt;
+    }
+    if (const Outcome<AirState> state = air.StateAt(T, W); !state) {
+        return state.failure();
+    }
+    SolveFailure failure;
+    failure.kind = hygrovane::FailureKind::OutOfRange;
+    failure.field = InputField::DryBulb;
+    failure.value = T;
+    failure.allowed = {kLowestDryBulb, kHighestDryBulb};
+    return CoreFailure(failure);
+}
+
 ProcessResult OneStage(const AirState& in, const AirState& out, double flow, double waterEnthalpy,
                        Polyline path) {
     ProcessResult result;

@@ -87,4 +87,21 @@ const ParameterInfo& InfoOf(Parameter parameter) {
                          [&](const ParameterInfo& info) { return info.parameter == parameter; });
 }
 
+std::vector<std::string_view> StageNamesOf(ProcessKind kind) {
+    switch (kind) {
+    case ProcessKind::HeatingThenEvaporative:
+    case ProcessKind::HeatingThenSteam:
+        return {"heater", "humidifier"};
+    case ProcessKind::CoolingThenReheat:
+        return {"coil", "reheat"};
+    default:
+        return {};
+    }
+}
+
+bool AddsWater(ProcessKind kind, std::size_t stage) {
+    return stage == 1 &&
+           (kind == ProcessKind::HeatingThenEvaporative || kind == ProcessKind::HeatingThenSteam);
+}
+
 } // namespace hygrovane::processes

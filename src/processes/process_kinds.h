@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace hygrovane::processes {
 
@@ -73,5 +74,11 @@ struct ParameterInfo {
 };
 
 const ParameterInfo& InfoOf(Parameter parameter);
+
+// What each stage of a chained process is, in the order the air passes them ("coil", "reheat";
+// "heater", "humidifier"); empty for a process of one stage.
+std::vector<std::string_view> StageNamesOf(ProcessKind kind);
+// Whether a chain's stage adds water (a humidifier) rather than heat.
+bool AddsWater(ProcessKind kind, std::size_t stage);
 
 } // namespace hygrovane::processes

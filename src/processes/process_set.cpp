@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <set>
+#include <cstdio>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace hygrovane::processes {
 
@@ -24,9 +26,58 @@ std::string ProcessNumber(std::size_t index) {
     return "Process " + std::to_string(index + 1);
 }
 
-int CharacterCount(std::string_view text) {
-    return static_cast<int>(std::count_if(text.begin(), text.end(),
-                                          [](unsigned char c) { return (c & 0xC0) != 0x80; }));
+// The code points of UTF-8 text; none when it is not valid UTF-8 (overlong forms and surrogates
+// included).
+std::optional<std::vector<char32_t>> CodePoints(std::string_view text) {
+    std::vector<char32_t> points;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const int length = lead < 0x80                   ? 1
+                           : lead >= 0xC2 && lead < 0xE0 ? 2
+                           : lead >= 0xE0 && lead < 0xF0 ? 3
+                           : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                         : 0;
+        if (length == 0 || i + static_cast<std::size_t>(length) > text.size()) {
+            return std::nullopt;
+        }
+        char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+        for (int k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
+            if ((next & 0xC0) != 0x80) {
+                return std::nullopt;
+            }
+            c = (c << 6) | (next & 0x3F);
+        }
+        constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (c < kSmallest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+            return std::nullopt;
+        }
+        points.push_back(c);
+        i += static_cast<std::size_t>(length);
+    }
+    return points;
+}
+
+bool IsControl(char32_t c) {
+    // C0, DEL and C1 controls, and the line and paragraph separators.
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029;
+}
+
+// Format characters of Unicode's category Cf that show nothing or turn the direction of the
+// text around them: soft hyphen, Arabic letter mark, Mongolian vowel separator, zero-width
+// space, joiners and direction marks, embeddings and overrides, word joiner and invisible
+// operators, isolates, byte-order mark, annotation marks, musical format, tags.
+bool IsInvisible(char32_t c) {
+    return c == 0xAD || c == 0x61C || c == 0x180E || (c >= 0x200B && c <= 0x200F) ||
+           (c >= 0x202A && c <= 0x202E) || (c >= 0x2060 && c <= 0x2064) ||
+           (c >= 0x2066 && c <= 0x206F) || c == 0xFEFF || (c >= 0xFFF9 && c <= 0xFFFB) ||
+           (c >= 0x1D173 && c <= 0x1D17A) || (c >= 0xE0000 && c <= 0xE007F);
+}
+
+std::string CodePointText(char32_t c) {
+    char text[16];
+    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(c));
+    return text;
 }
 
 // A, B, ... Z, AA, AB, ...: the n-th name (from 0).
@@ -38,7 +89,40 @@ std::string LetterName(int n) {
     return name;
 }
 
+Refusal InletCountProblem(const ProcessDefinition& d) {
+    const auto needed = static_cast<std::size_t>(InfoOf(d.kind).inlets);
+    if (d.inlets.size() != needed || d.flows.size() != needed) {
+        return Refused(needed == 2 ? "Mixing needs two points and two air flows."
+                                   : "The process needs one entering point and its air flow.");
+    }
+    return std::nullopt;
+}
+
 } // namespace
+
+Refusal NameProblem(std::string_view name) {
+    if (name.empty()) {
+        return Refused("A point needs a name.");
+    }
+    const auto points = CodePoints(name);
+    if (!points) {
+        return Refused("A point's name must be UTF-8 text.");
+    }
+    if (points->size() > static_cast<std::size_t>(kLongestName)) {
+        return Refused("A point's name has at most " + std::to_string(kLongestName) +
+                       " characters.");
+    }
+    if (std::any_of(points->begin(), points->end(), IsControl)) {
+        return Refused("A point's name cannot hold control characters.");
+    }
+    if (const auto found = std::find_if(points->begin(), points->end(), IsInvisible);
+        found != points->end()) {
+        return Refused("A point's name cannot hold invisible characters or ones that turn the "
+                       "direction of the text (" +
+                       CodePointText(*found) + ").");
+    }
+    return std::nullopt;
+}
 
 std::string TrimmedName(std::string_view name) {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
@@ -66,7 +150,11 @@ Outcome<double> DryAirFlow(const AirFlow& flow, const AirState& entering,
     }
     const double amount = flow.value * FlowFactor(flow.unit);
     // A volume flow is measured at the entering state: m_da = V / v.
-    return IsVolumeFlow(flow.unit) ? amount / entering.specificVolume : amount;
+    const double dryAir = IsVolumeFlow(flow.unit) ? amount / entering.specificVolume : amount;
+    if (!std::isfinite(dryAir)) {
+        return Refused("The air flow is too large to compute.");
+    }
+    return dryAir;
 }
 
 const Point* ProcessSet::point(PointId id) const {
@@ -110,6 +198,17 @@ void ProcessSet::setAmbient(const ProcessAmbient& ambient) {
 }
 
 void ProcessSet::recompute() {
+    // Indexes by id, so that a set of many thousands of points recomputes in linear time.
+    std::unordered_map<PointId, std::size_t> at;
+    std::unordered_map<PointId, std::size_t> madeBy;
+    for (std::size_t i = 0; i < points_.size(); ++i) {
+        at.emplace(points_[i].id, i);
+    }
+    for (std::size_t i = 0; i < processes_.size(); ++i) {
+        for (PointId outlet : processes_[i].outlets) {
+            madeBy.emplace(outlet, i);
+        }
+    }
     const Outcome<AirModel> air = AirModel::Of(ambient_);
     for (Point& p : points_) {
         if (!air) {
@@ -122,27 +221,30 @@ void ProcessSet::recompute() {
     }
     for (Process& process : processes_) {
         if (air) {
-            computeProcess(*air, process);
+            computeProcess(*air, process, at, madeBy);
         } else {
             process.result = air.failure();
         }
         for (std::size_t i = 0; i < process.outlets.size(); ++i) {
-            Point* outlet = mutablePoint(process.outlets[i]);
+            Point& outlet = points_[at.at(process.outlets[i])];
             if (process.result) {
-                outlet->state = process.result->outlets.at(i);
+                outlet.state = process.result->outlets.at(i);
             } else {
-                outlet->state = process.result.failure();
+                outlet.state = process.result.failure();
             }
         }
     }
 }
 
-void ProcessSet::computeProcess(const AirModel& air, Process& process) {
+void ProcessSet::computeProcess(const AirModel& air, Process& process,
+                                const std::unordered_map<PointId, std::size_t>& at,
+                                const std::unordered_map<PointId, std::size_t>& madeBy) {
     const ProcessDefinition& d = process.definition;
     std::vector<AirState> inlets;
     std::vector<double> flows;
     for (std::size_t i = 0; i < d.inlets.size() && i < d.flows.size(); ++i) {
-        const Point* inlet = point(d.inlets[i]);
+        const auto found = at.find(d.inlets[i]);
+        const Point* inlet = found == at.end() ? nullptr : &points_[found->second];
         if (inlet == nullptr || !inlet->state) {
             process.result =
                 Failure(FailureKind::NoInput,
@@ -151,8 +253,8 @@ void ProcessSet::computeProcess(const AirModel& air, Process& process) {
             return;
         }
         std::optional<double> upstream;
-        if (const auto producer = producerOf(inlet->id)) {
-            if (const auto& made = processes_[*producer].result) {
+        if (const auto producer = madeBy.find(inlet->id); producer != madeBy.end()) {
+            if (const auto& made = processes_[producer->second].result) {
                 upstream = made->loads.dryAirFlow;
             }
         }
@@ -168,16 +270,8 @@ void ProcessSet::computeProcess(const AirModel& air, Process& process) {
 }
 
 Refusal ProcessSet::checkName(const std::string& name, PointId except) const {
-    if (name.empty()) {
-        return Refused("A point needs a name.");
-    }
-    if (CharacterCount(name) > kLongestName) {
-        return Refused("A point's name has at most " + std::to_string(kLongestName) +
-                       " characters.");
-    }
-    if (std::any_of(name.begin(), name.end(),
-                    [](unsigned char c) { return c < 0x20 || c == 0x7F; })) {
-        return Refused("A point's name cannot hold control characters.");
+    if (auto refusal = NameProblem(name)) {
+        return refusal;
     }
     const Point* other = pointNamed(name);
     if (other != nullptr && other->id != except) {
@@ -187,10 +281,8 @@ Refusal ProcessSet::checkName(const std::string& name, PointId except) const {
 }
 
 Refusal ProcessSet::checkInlets(const ProcessDefinition& d, std::size_t before) const {
-    const auto needed = static_cast<std::size_t>(InfoOf(d.kind).inlets);
-    if (d.inlets.size() != needed || d.flows.size() != needed) {
-        return Refused(needed == 2 ? "Mixing needs two points and two air flows."
-                                   : "The process needs one entering point and its air flow.");
+    if (auto refusal = InletCountProblem(d)) {
+        return refusal;
     }
     for (PointId id : d.inlets) {
         const Point* inlet = point(id);
@@ -342,16 +434,25 @@ Refusal ProcessSet::deleteProcess(std::size_t index) {
 Outcome<ProcessSet> ProcessSet::FromRecords(const SetRecords& records) {
     ProcessSet set;
     set.ambient_ = records.ambient;
+    // Names and claims by lookup, so that a file of many thousands of points opens in linear time.
+    std::unordered_map<std::string, std::size_t> named;
     for (const PointRecord& record : records.points) {
-        if (auto refusal = set.checkName(record.name, 0)) {
+        if (auto refusal = NameProblem(record.name)) {
             return *refusal;
+        }
+        if (!named.emplace(record.name, set.points_.size()).second) {
+            return Refused("Another point is named " + Quoted(record.name) + ".");
         }
         if (TrimmedName(record.name) != record.name) {
             return Refused("Point " + Quoted(record.name) + " has blanks around its name.");
         }
         set.newPoint(record.name, record.given);
     }
-    std::set<PointId> claimed;
+    const auto pointNamed = [&](const std::string& name) -> const Point* {
+        const auto found = named.find(name);
+        return found == named.end() ? nullptr : &set.points_[found->second];
+    };
+    std::unordered_set<PointId> claimed;
     for (std::size_t i = 0; i < records.processes.size(); ++i) {
         const ProcessRecord& record = records.processes[i];
         Process process;
@@ -359,7 +460,7 @@ Outcome<ProcessSet> ProcessSet::FromRecords(const SetRecords& records) {
         process.definition.flows = record.flows;
         process.definition.parameters = record.parameters;
         for (const std::string& name : record.inlets) {
-            const Point* inlet = set.pointNamed(name);
+            const Point* inlet = pointNamed(name);
             if (inlet == nullptr) {
                 return Refused(ProcessNumber(i) + " names an unknown point " + Quoted(name) + ".");
             }
@@ -369,14 +470,15 @@ Outcome<ProcessSet> ProcessSet::FromRecords(const SetRecords& records) {
             }
             process.definition.inlets.push_back(inlet->id);
         }
-        if (auto refusal = set.checkInlets(process.definition, i)) {
+        // Every inlet is given or made by an earlier process, as checked just above.
+        if (auto refusal = InletCountProblem(process.definition)) {
             return Refused(ProcessNumber(i) + ": " + refusal->message);
         }
         if (record.outlets.size() != static_cast<std::size_t>(InfoOf(record.kind).outlets)) {
             return Refused(ProcessNumber(i) + " has the wrong number of outlet points.");
         }
         for (const std::string& name : record.outlets) {
-            const Point* outlet = set.pointNamed(name);
+            const Point* outlet = pointNamed(name);
             if (outlet == nullptr || outlet->given || !claimed.insert(outlet->id).second) {
                 return Refused(ProcessNumber(i) + " names " + Quoted(name) +
                                " as its outlet, which is not a point of its own.");
@@ -397,7 +499,11 @@ Outcome<ProcessSet> ProcessSet::FromRecords(const SetRecords& records) {
 SetRecords ProcessSet::Records() const {
     SetRecords records;
     records.ambient = ambient_;
-    const auto nameOf = [&](PointId id) { return point(id)->name; };
+    std::unordered_map<PointId, const std::string*> names;
+    for (const Point& p : points_) {
+        names.emplace(p.id, &p.name);
+    }
+    const auto nameOf = [&](PointId id) { return *names.at(id); };
     for (const Point& p : points_) {
         records.points.push_back({p.name, p.given});
     }

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace hygrovane::processes {
@@ -88,7 +89,8 @@ class ProcessSet {
     // core refuses its conditions.
     Outcome<PointId> addPoint(const PointConditions& conditions, const std::string& name = {});
     Refusal setConditions(PointId id, const PointConditions& conditions);
-    // Names are unique, 1 to 24 characters after trimming blanks, without control characters.
+    // Names are unique, 1 to 24 characters after trimming blanks, without control characters or
+    // invisible ones (see NameProblem).
     Refusal rename(PointId id, const std::string& name);
     // Refused for a point a process uses, and for a process's outlet (delete the process).
     Refusal deletePoint(PointId id);
@@ -105,7 +107,9 @@ class ProcessSet {
 
   private:
     void recompute();
-    void computeProcess(const AirModel& air, Process& process);
+    void computeProcess(const AirModel& air, Process& process,
+                        const std::unordered_map<PointId, std::size_t>& at,
+                        const std::unordered_map<PointId, std::size_t>& madeBy);
     Point* mutablePoint(PointId id);
     Refusal checkName(const std::string& name, PointId except) const;
     Refusal checkInlets(const ProcessDefinition& definition, std::size_t before) const;
@@ -124,5 +128,11 @@ Outcome<double> DryAirFlow(const AirFlow& flow, const AirState& entering,
 
 // A name trimmed of blanks at both ends.
 std::string TrimmedName(std::string_view name);
+
+// Why a (trimmed) text cannot be a point's name: empty, longer than 24 characters, not UTF-8, or
+// holding a control character, a line or paragraph separator, or a character that is invisible
+// or turns the direction of the text (bidirectional marks, embeddings, overrides and isolates,
+// zero-width spaces and joiners, the byte-order mark) and so could make one name look like another.
+Refusal NameProblem(std::string_view name);
 
 } // namespace hygrovane::processes

@@ -2,6 +2,15 @@
 
 namespace hygrovane::processes::physics {
 
+namespace {
+
+// How far the coil may leave the air above the target's dry bulb and still count as meeting it,
+// K: the target's dry bulb is held in 32 bits (a step of 3E-5 K at 300 K), the apparatus dew
+// point found by a root search; a millikelvin is far below any reading and far above both.
+constexpr double kNoReheatTolerance = 1e-3;
+
+} // namespace
+
 Outcome<ProcessResult> CoolingThenReheat(const AirModel& air, const AirState& in, double flow,
                                          const PointConditions& target, double bypass) {
     if (!(bypass >= 0 && bypass < 1)) {
@@ -32,11 +41,17 @@ Outcome<ProcessResult> CoolingThenReheat(const AirModel& air, const AirState& in
         return coil;
     }
     const AirState& cooled = coil->outlets.back();
-    if (cooled.dryBulb > end->dryBulb) {
+    if (cooled.dryBulb > end->dryBulb + kNoReheatTolerance) {
         return Failure(FailureKind::BadParameter,
                        "The coil leaves the air warmer than the target: it needs no reheat.");
     }
-    const Outcome<ProcessResult> reheat = SensibleTo(air, cooled, flow, end->dryBulb);
+    // Within the tolerance the coil meets the target's dry bulb: a reheat of nothing, leaving
+    // at the coil's own state (cooling it further would condense water).
+    const Outcome<ProcessResult> reheat =
+        cooled.dryBulb >= end->dryBulb
+            ? Outcome<ProcessResult>(
+                  OneStage(cooled, cooled, flow, 0, {{cooled.dryBulb, cooled.humidityRatio}}))
+            : SensibleTo(air, cooled, flow, end->dryBulb);
     if (!reheat) {
         return reheat;
     }

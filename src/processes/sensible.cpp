@@ -4,6 +4,10 @@ namespace hygrovane::processes::physics {
 
 Outcome<ProcessResult> SensibleTo(const AirModel& air, const AirState& in, double flow, double T2) {
     const double W = in.humidityRatio;
+    // Before any relation of T2: a dry bulb below 0 K has no saturation pressure.
+    if (auto outside = DryBulbOutsideRange(air, T2, W)) {
+        return *outside;
+    }
     if (T2 < in.dryBulb && air.Supersaturated(T2, W)) {
         return Failure(FailureKind::Condensation,
                        "Cooling at a constant humidity ratio would pass the dew point and "

@@ -11,8 +11,10 @@ namespace hygrovane::processfile {
 
 // The format version this program writes; it reads this one and every older one.
 inline constexpr int kProcessFileVersion = 1;
-// A process-set file is small; anything larger is not one.
-inline constexpr std::size_t kLargestProcessFile = 1024 * 1024;
+// The largest process-set file this program opens, and so the largest it writes: a set of a
+// hundred thousand points and processes still fits (about 250 bytes each as written), far past
+// any a person builds; anything larger is not one of ours.
+inline constexpr std::size_t kLargestProcessFile = 64 * 1024 * 1024;
 
 // A set as a file holds it: its points and processes (with the pressure and formulation they
 // share) and the units it shows its flows and loads in.
@@ -21,13 +23,16 @@ struct ProcessSetFile {
     processes::LoadUnits units;
 };
 
-// The file's text: JSON of our own, numbers in internal units (K, Pa, m, kg/kg, fractions, W).
+// The file's text: JSON of our own, numbers in internal units (K, Pa, m, kg/kg, fractions, W),
+// each point and each process compact on a line of its own. Older, indented files read the same.
 std::string ProcessSetText(const processes::ProcessSet& set, const processes::LoadUnits& units);
 
 // The set a text holds, or why it holds none (a sentence naming the first problem).
 std::variant<ProcessSetFile, std::string> ReadProcessSetText(std::string_view text);
 
-// Writes the set through QSaveFile: an existing file is replaced only by a complete new one.
+// Writes the set through QSaveFile: an existing file is replaced only by a complete new one. A set
+// this program could not open again (too large, or not read back as it is) is refused before
+// anything is written, and an existing file stays byte for byte as it was.
 casefile::FileResult SaveProcessSet(const processes::ProcessSet& set,
                                     const processes::LoadUnits& units, const std::string& path);
 

@@ -132,12 +132,30 @@ TextTable ProcessTable(const ProcessSet& set, const TableUnits& u) {
         const ProcessResult& r = *process.result;
         const Loads& l = r.loads;
         const bool mixing = d.kind == ProcessKind::Mixing;
+        const auto ratioText = [](const std::optional<double>& ratio) {
+            return ratio ? RoundedText(*ratio, kRatioDecimals) : std::string();
+        };
+        // A chain's coil and reheat (heater and humidifier) are sized apart: each stage's load,
+        // named, and the net only as their total. The air's total change stays one number.
+        const std::vector<std::string_view> stages = StageNamesOf(d.kind);
+        const auto perStage = [&](auto value, auto text, bool net) {
+            if (stages.size() != r.stages.size() || stages.empty()) {
+                return text(value(l));
+            }
+            std::string all;
+            for (std::size_t s = 0; s < stages.size(); ++s) {
+                all += (s == 0 ? "" : "; ") + std::string(stages[s]) + " " +
+                       text(value(r.stages[s].loads));
+            }
+            return net ? all + "; net " + text(value(l)) : all;
+        };
         row.push_back(DryAirText(l.dryAirFlow, u.loads.water));
-        row.push_back(heatText(l.sensible));
-        row.push_back(heatText(l.latent));
+        row.push_back(perStage([](const Loads& x) { return x.sensible; }, heatText, true));
+        row.push_back(perStage([](const Loads& x) { return x.latent; }, heatText, true));
         row.push_back(heatText(l.total));
-        row.push_back(l.sensibleHeatRatio ? RoundedText(*l.sensibleHeatRatio, kRatioDecimals) : "");
-        row.push_back(heatText(l.equipmentHeat));
+        row.push_back(
+            perStage([](const Loads& x) { return x.sensibleHeatRatio; }, ratioText, false));
+        row.push_back(perStage([](const Loads& x) { return x.equipmentHeat; }, heatText, true));
         row.push_back(RoundedText(WaterIn(u.loads.water, l.water), kWaterDecimals));
         row.push_back(mixing ? "" : Or(EnthalpyText(l.enthalpyDifference, u.enthalpy)));
         row.push_back(mixing ? ""

@@ -32,6 +32,9 @@ TextTable PointTable(const processes::ProcessSet& set, const TableUnits& units);
 // One row per process: number, kind, entering and leaving points, flow as given, dry-air flow,
 // sensible, latent and total heat, sensible heat ratio, equipment heat, water, the enthalpy and
 // humidity-ratio differences, and notes (apparatus dew point and bypass factor, or the failure).
+// A chained process's sensible and latent heat, ratio and equipment heat are given stage by
+// stage ("coil -24.139; reheat 9.898; net -14.241"); its total, water and differences are the
+// whole process's.
 TextTable ProcessTable(const processes::ProcessSet& set, const TableUnits& units);
 
 // The tables as CSV (RFC 4180, CR LF), each after a title line, a blank line between them.

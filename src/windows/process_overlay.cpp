@@ -1,5 +1,7 @@
 #include "windows/process_overlay.h"
 
+#include "calculator/number_text.h"
+
 namespace hygrovane::forms {
 
 namespace {
@@ -20,9 +22,22 @@ chart::Polyline OnChart(const processes::Polyline& line) {
     return points;
 }
 
+// A stage's load as its label: the heat of a heater, coil or reheat, the water of a humidifier,
+// with the decimals of the process table.
+std::string StageLabel(std::string_view name, bool addsWater, const processes::Loads& loads,
+                       const processes::LoadUnits& units) {
+    using namespace processes;
+    const std::string amount = addsWater ? RoundedText(WaterIn(units.water, loads.water), 3) + " " +
+                                               std::string(NameOf(units.water))
+                                         : RoundedText(HeatIn(units.heat, loads.equipmentHeat),
+                                                       units.heat == HeatUnit::BtuPerHour ? 0 : 3) +
+                                               " " + std::string(NameOf(units.heat));
+    return std::string(name) + " " + amount;
+}
+
 } // namespace
 
-chart::Overlay ProcessOverlay(const processes::ProcessSet& set) {
+chart::Overlay ProcessOverlay(const processes::ProcessSet& set, const processes::LoadUnits& units) {
     chart::Overlay overlay;
     overlay.red = kRed;
     overlay.green = kGreen;
@@ -32,8 +47,17 @@ chart::Overlay ProcessOverlay(const processes::ProcessSet& set) {
             continue;
         }
         const processes::ProcessResult& result = *process.result;
-        for (const processes::Polyline& path : result.paths) {
-            overlay.paths.push_back({OnChart(path), {}, true, false});
+        const processes::ProcessKind kind = process.definition.kind;
+        const std::vector<std::string_view> stages = processes::StageNamesOf(kind);
+        const bool labelled = !stages.empty() && stages.size() == result.paths.size() &&
+                              stages.size() == result.stages.size();
+        for (std::size_t i = 0; i < result.paths.size(); ++i) {
+            std::string label;
+            if (labelled) {
+                label = StageLabel(stages[i], processes::AddsWater(kind, i), result.stages[i].loads,
+                                   units);
+            }
+            overlay.paths.push_back({OnChart(result.paths[i]), label, true, false});
         }
         if (result.guide.size() >= 2) {
             overlay.paths.push_back({OnChart(result.guide), {}, false, true});

@@ -11,7 +11,10 @@ inline constexpr const char* kProcessesLayer = "processes";
 // What a process set draws on the chart, in one colour: every point with a state, marked and
 // named; every computed process's paths in the direction the air flows, each with an arrowhead
 // at its end; a coil's guide on to its apparatus dew point dashed, and the apparatus dew point
-// marked. Points and processes that could not be computed draw nothing.
-chart::Overlay ProcessOverlay(const processes::ProcessSet& set);
+// marked. Points and processes that could not be computed draw nothing. Each stage of a chained
+// process is labelled with its own load in the set's units ("coil -24.139 kW", "reheat 9.898 kW",
+// "humidifier 39.935 kg/h"), since the net of a coil and its reheat sizes neither.
+chart::Overlay ProcessOverlay(const processes::ProcessSet& set,
+                              const processes::LoadUnits& units = {});
 
 } // namespace hygrovane::forms

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 namespace hygrovane::app {
 namespace {
 
@@ -67,6 +69,46 @@ TEST(CommandLine, ProgramArgumentsLeaveOutTheProgramName) {
     EXPECT_EQ(ProgramArguments(3, argv), (std::vector<std::string>{"-h", "case"}));
     EXPECT_TRUE(ProgramArguments(1, argv).empty());
     EXPECT_TRUE(ProgramArguments(0, argv).empty());
+}
+
+// Qt sees only what comes before "--", so that it cannot take a file named like one of its
+// options; the program then reads Qt's leftovers and everything from "--" on.
+TEST(CommandLine, QtReadsNothingFromTheEndOfOptionsOn) {
+    struct QtRow {
+        const char* name;
+        std::vector<const char*> argv;
+        int qtArgc;
+        std::optional<std::string> caseFile;
+    };
+    const QtRow rows[] = {
+        {"a file named like Qt's -name option", {"hygrovane", "--", "-name"}, 1, "-name"},
+        {"Qt's options before --",
+         {"hygrovane", "-platform", "offscreen", "--", "-style"},
+         3,
+         "-style"},
+        {"no --: Qt reads everything", {"hygrovane", "-platform", "offscreen", "case"}, 4, "case"},
+        {"a second -- is a file", {"hygrovane", "--", "--"}, 1, "--"},
+        {"only the program's name", {"hygrovane"}, 1, std::nullopt},
+    };
+    for (const QtRow& row : rows) {
+        const int argc = static_cast<int>(row.argv.size());
+        EXPECT_EQ(QtArgumentCount(argc, row.argv.data()), row.qtArgc) << row.name;
+        const std::vector<std::string> fromOptionsEnd(row.argv.begin() + row.qtArgc,
+                                                      row.argv.end());
+        // As Qt leaves them: its own options taken out of what it was given.
+        std::vector<const char*> left{row.argv.front()};
+        for (int i = 1; i < row.qtArgc; ++i) {
+            if (std::string_view(row.argv[static_cast<std::size_t>(i)]) == "-platform") {
+                ++i;
+            } else {
+                left.push_back(row.argv[static_cast<std::size_t>(i)]);
+            }
+        }
+        const CommandLine line = ParseCommandLine(
+            ArgumentsAfterQt(static_cast<int>(left.size()), left.data(), fromOptionsEnd));
+        EXPECT_EQ(line.caseFile, row.caseFile) << row.name;
+        EXPECT_EQ(line.error, "") << row.name;
+    }
 }
 
 } // namespace

@@ -288,6 +288,55 @@ TEST(ProcessPhysics, EnergyAndWaterBalancesClose) {
     }
 }
 
+// A chain's stages run in series through its intermediate point: the first leaves where the
+// second enters, each path ends where its stage does, and the stages' loads add up to the net.
+TEST(ProcessPhysics, ChainedStagesMeetAtTheirIntermediatePoint) {
+    std::vector<Example> chains;
+    for (const Example& example : Examples()) {
+        if (!StageNamesOf(example.kind).empty()) {
+            chains.push_back(example);
+        }
+    }
+    chains.push_back({"reference: 1 kg/s, 26 C 50 % to 20 C 50 %, BF 0.1",
+                      K::CoolingThenReheat,
+                      {RH(C(26), 0.5)},
+                      {{FlowUnit::KilogramsPerSecond, 1}},
+                      {.bypassFactor = 0.1, .target = RH(C(20), 0.5)},
+                      {}});
+    ASSERT_EQ(chains.size(), 4U);
+    for (const Example& chain : chains) {
+        const auto result = Compute(chain.kind, chain.inlets, chain.flows, chain.parameters);
+        ASSERT_TRUE(result) << chain.name;
+        ASSERT_EQ(result->stages.size(), 2U) << chain.name;
+        ASSERT_EQ(result->outlets.size(), 2U) << chain.name;
+        const Stage& first = result->stages[0];
+        const Stage& second = result->stages[1];
+        for (const AirState* s : {&first.leaving, &second.entering}) {
+            EXPECT_EQ(s->dryBulb, result->outlets[0].dryBulb) << chain.name;
+            EXPECT_EQ(s->humidityRatio, result->outlets[0].humidityRatio) << chain.name;
+            EXPECT_EQ(s->enthalpy, result->outlets[0].enthalpy) << chain.name;
+        }
+        EXPECT_EQ(second.leaving.dryBulb, result->outlets[1].dryBulb) << chain.name;
+        EXPECT_NEAR(result->paths[0].back().dryBulb, first.leaving.dryBulb, 1e-9) << chain.name;
+        EXPECT_NEAR(result->paths[1].front().dryBulb, second.entering.dryBulb, 1e-9) << chain.name;
+        EXPECT_DOUBLE_EQ(first.loads.equipmentHeat + second.loads.equipmentHeat,
+                         result->loads.equipmentHeat)
+            << chain.name;
+    }
+    // The reference, by IAPWS as the program starts: the coil takes 24.139 kW, the reheat adds
+    // 9.898 kW, 14.241 kW net.
+    const ProcessAmbient iapws;
+    const AirModel air = *AirModel::Of(iapws);
+    std::vector<AirState> in{*air.Given(RH(C(26), 0.5))};
+    std::vector<double> flow{1};
+    const auto atSeaLevel =
+        ComputeProcess(air, K::CoolingThenReheat, chains.back().parameters, in, flow);
+    ASSERT_TRUE(atSeaLevel);
+    EXPECT_NEAR(atSeaLevel->stages[0].loads.equipmentHeat, -24.139, 5e-4);
+    EXPECT_NEAR(atSeaLevel->stages[1].loads.equipmentHeat, 9.898, 5e-4);
+    EXPECT_NEAR(atSeaLevel->loads.equipmentHeat, -14.241, 5e-4);
+}
+
 TEST(ProcessPhysics, PathsFollowTheirLines) {
     const AirModel air = Air();
     // Heating keeps W exactly, with no latent heat.

@@ -1,5 +1,7 @@
 #include "process_support.h"
 
+#include <limits>
+
 namespace hygrovane::processes {
 namespace {
 
@@ -102,6 +104,23 @@ TEST_F(ProcessSetTest, RefusedCommandsChangeNothing) {
                  s.addProcess({K::SensibleToDryBulb, {d}, {kUpstream}, {.leavingDryBulb = C(2)}})
                      .failure());
          }},
+        {"a flow whose dry air overflows",
+         [&](ProcessSet& s) {
+             return Refusal(s.addProcess({K::SensibleToDryBulb,
+                                          {a},
+                                          {M3s(std::numeric_limits<double>::max())},
+                                          {.leavingDryBulb = C(40)}})
+                                .failure());
+         }},
+        {"mixed flows that overflow together",
+         [&](ProcessSet& s) {
+             return Refusal(s.addProcess({K::Mixing,
+                                          {a, b},
+                                          {{FlowUnit::KilogramsPerSecond, 1e308},
+                                           {FlowUnit::KilogramsPerSecond, 1e308}},
+                                          {}})
+                                .failure());
+         }},
         {"mixing with one point",
          [&](ProcessSet& s) {
              return Refusal(s.addProcess({K::Mixing, {a}, {M3s(1)}, {}}).failure());
@@ -155,6 +174,64 @@ TEST_F(ProcessSetTest, RenameDeleteAndChangeKeepTheRestInPlace) {
                                 {.bypassFactor = 0.1, .target = WR(C(22), 0.0085)}}));
     EXPECT_EQ(set.point(set.processes()[1].outlets[0])->name, "AA");
     EXPECT_EQ(set.point(set.processes()[1].outlets[1])->name, "AB");
+}
+
+// A name could otherwise look like another or turn the table's text around it: control and
+// invisible characters, and those that change the direction of the text, are refused, typed or
+// read from a file; every visible script is a name.
+TEST_F(ProcessSetTest, NamesHoldOnlyVisibleCharacters) {
+    const auto repeated = [](const std::string& text, int times) {
+        std::string all;
+        for (int i = 0; i < times; ++i) {
+            all += text;
+        }
+        return all;
+    };
+    struct Row {
+        const char* name;
+        std::string text;
+        const char* refusal; // a part of the message; empty: accepted
+    };
+    const std::vector<Row> rows{
+        {"right-to-left override", "Supply\u202Eylppus", "turn the direction of the text (U+202E)"},
+        {"left-to-right isolate", "\u2066Room", "(U+2066)"},
+        {"right-to-left mark", "A\u200F", "(U+200F)"},
+        {"zero-width space", "Out\u200Bdoor", "invisible characters"},
+        {"zero-width joiner", "A\u200DB", "(U+200D)"},
+        {"byte-order mark", "\uFEFFA", "(U+FEFF)"},
+        {"soft hyphen", "Re\u00ADturn", "(U+00AD)"},
+        {"tag character", "A\U000E0041", "(U+E0041)"},
+        {"C1 control", "A\u0085B", "control characters"},
+        {"line separator", "A\u2028B", "control characters"},
+        {"DEL", "A\x7F", "control characters"},
+        {"not UTF-8", "A\xC0\xAF", "UTF-8"},
+        {"surrogate in UTF-8", "A\xED\xA0\x80", "UTF-8"},
+        {"cut off in a character", "A\xE2\x82", "UTF-8"},
+        {"24 letters of two bytes", repeated("\u00E9", 24), ""},
+        {"25 letters of two bytes", repeated("\u00E9", 25), "at most 24 characters"},
+        {"accents", "Zuluft \u00D8 na\u00EFve", ""},
+        {"other scripts", "\u7A7A\u8C03 \u05D0\u05D5\u05D9\u05E8", ""},
+        {"emoji", "Coil \U0001F9CA", ""},
+    };
+    for (const Row& row : rows) {
+        ProcessSet trial = set;
+        const Refusal refusal = trial.rename(a, row.text);
+        SetRecords records = set.Records();
+        records.points[0].name = row.text;
+        records.processes[0].inlets[0] = row.text;
+        const auto read = ProcessSet::FromRecords(records);
+        if (row.refusal[0] == '\0') {
+            EXPECT_FALSE(refusal) << row.name << ": " << refusal->message;
+            EXPECT_TRUE(read) << row.name;
+            continue;
+        }
+        ASSERT_TRUE(refusal) << row.name;
+        EXPECT_NE(refusal->message.find(row.refusal), std::string::npos)
+            << row.name << ": " << refusal->message;
+        EXPECT_EQ(trial.Records(), set.Records()) << row.name;
+        ASSERT_FALSE(read) << row.name;
+        EXPECT_EQ(read.failure().message, refusal->message) << row.name;
+    }
 }
 
 TEST_F(ProcessSetTest, RecordsRebuildTheSetAndBadRecordsAreRefused) {

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QJsonDocument>
 
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <limits>
 #include <sstream>
 
 #include <unistd.h>
@@ -105,7 +107,7 @@ TEST_F(ProcessFileTest, DamagedOrForeignFilesAreRefusedAndChangeNothing) {
     };
     const std::vector<Row> rows{
         {"truncated", good.substr(0, good.size() / 2), "damaged or incomplete"},
-        {"newer version", replaced("\"version\": 1", "\"version\": 2"),
+        {"newer version", replaced("\"version\":1", "\"version\":2"),
          "newer version of Hygrovane (format version 2"},
         {"unknown process", replaced("\"mixing\"", "\"desiccant-wheel\""),
          "process 1 is of an unknown kind \"desiccant-wheel\""},
@@ -113,9 +115,15 @@ TEST_F(ProcessFileTest, DamagedOrForeignFilesAreRefusedAndChangeNothing) {
         {"other JSON", "{\"format\": \"spreadsheet\"}", "not a Hygrovane process set"},
         {"missing parameter", replaced("\"bypassFactor\"", "\"bypass\""),
          "process 2 has no number \"bypassFactor\""},
-        {"unknown outlet", replaced("\"outlets\": [\n                \"C\"", "\"outlets\": [\"Q\""),
+        {"unknown outlet", replaced("\"outlets\":[\"C\"", "\"outlets\":[\"Q\""),
          "do not fit together"},
         {"unknown flow unit", replaced("\"cfm\"", "\"furlongs\""), "unknown unit"},
+        {"version far beyond", replaced("\"version\":1", "\"version\":1e300"),
+         "newer version of Hygrovane (format version 1e+300;"},
+        {"version 2^53 + 2", replaced("\"version\":1", "\"version\":9007199254740994"),
+         "(format version 9007199254740994;"},
+        {"name turned around", replaced("\"Outdoor, air\"", "\"Outdoor\\u202e, air\""),
+         "cannot hold invisible characters or ones that turn the direction of the text (U+202E)"},
     };
     ProcessSetFile opened{set, kBritish};
     for (const Row& row : rows) {
@@ -129,6 +137,62 @@ TEST_F(ProcessFileTest, DamagedOrForeignFilesAreRefusedAndChangeNothing) {
     }
     EXPECT_FALSE(OpenProcessSet(path("missing.hvps"), opened).ok);
     EXPECT_FALSE(SaveProcessSet(set, kBritish, folder.string()).ok);
+}
+
+// A set larger than the old reader's 1 MiB: what Save writes, Open reads back as it was, and an
+// indented file of older versions still opens.
+TEST_F(ProcessFileTest, ThousandsOfPointsAndProcessesSaveAndOpenAgain) {
+    SetRecords records;
+    records.ambient = set.ambient();
+    constexpr int kChains = 4000;
+    for (int i = 0; i < kChains; ++i) {
+        const std::string given = "In " + std::to_string(i);
+        const std::string made = "Out " + std::to_string(i);
+        records.points.push_back({given, RH(20 + i % 10, 0.3 + 0.0001 * i)});
+        records.points.push_back({made, std::nullopt});
+        records.processes.push_back({ProcessKind::SensibleToDryBulb,
+                                     {given},
+                                     {{FlowUnit::KilogramsPerSecond, 1.0 + i}},
+                                     {.leavingDryBulb = 303.15 + 0.001 * i},
+                                     {made}});
+    }
+    const auto big = ProcessSet::FromRecords(records);
+    ASSERT_TRUE(big) << big.failure().message;
+    ASSERT_TRUE(big->processes().back().result);
+    ASSERT_TRUE(SaveProcessSet(*big, kBritish, path("big.hvps")).ok);
+    const std::string written = read(path("big.hvps"));
+    EXPECT_GT(written.size(), 1024U * 1024U); // past the old limit
+    ProcessSetFile opened;
+    const auto result = OpenProcessSet(path("big.hvps"), opened);
+    ASSERT_TRUE(result.ok) << result.message;
+    EXPECT_EQ(opened.set.Records(), records);
+    EXPECT_EQ(ProcessSetText(opened.set, opened.units), written);
+
+    // The indented form earlier versions wrote, about twice the size, reads the same.
+    const QByteArray indented =
+        QJsonDocument::fromJson(QByteArray::fromStdString(written)).toJson(QJsonDocument::Indented);
+    EXPECT_GT(static_cast<std::size_t>(indented.size()), 3 * written.size() / 2);
+    const auto old = ReadProcessSetText(indented.toStdString());
+    ASSERT_TRUE(std::holds_alternative<ProcessSetFile>(old)) << std::get<std::string>(old);
+    EXPECT_EQ(std::get<ProcessSetFile>(old).set.Records(), records);
+}
+
+// A set the reader would refuse is not written: the old file stays byte for byte.
+TEST_F(ProcessFileTest, ASaveThatCouldNotBeOpenedAgainIsRefusedAndKeepsTheOldFile) {
+    const std::string old = write("unit.hvps", "an older set, kept as it is\n");
+    SetRecords records = set.Records();
+    records.processes[2].kind = ProcessKind::SensibleByHeatRate;
+    records.processes[2].parameters.heatRate = std::numeric_limits<double>::infinity();
+    const auto endless = ProcessSet::FromRecords(records);
+    ASSERT_TRUE(endless) << endless.failure().message;
+    const auto result = SaveProcessSet(*endless, kBritish, old);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.message, "The process-set file \"" + old +
+                                  "\" was not written: Hygrovane could not open it again, since "
+                                  "process 3 has no number \"heatRate\"; the file on disk is as "
+                                  "it was.");
+    EXPECT_EQ(read(old), "an older set, kept as it is\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
 }
 
 TEST_F(ProcessFileTest, TablesShowTheMainWindowsDigitsAndCsvQuotesTexts) {

@@ -1,4 +1,5 @@
 #include "calculator/number_text.h"
+#include "processfile/process_file.h"
 #include "windows/ambient_window.h"
 #include "windows/fake_platform.h"
 #include "windows/process_overlay.h"
@@ -275,6 +276,109 @@ TEST_F(ProcessWindowTest, SaveOpenExportAndTheQuestionsAboutChanges) {
     std::ostringstream csv;
     csv << std::ifstream(path("table.csv")).rdbuf();
     EXPECT_EQ(csv.str().rfind("Points\r\nPoint,Dry bulb (C),", 0), 0U) << csv.str();
+}
+
+// At 1 kg/s from 26 C 50 % to 20 C 50 % with bypass factor 0.1 the coil takes 24.139 kW and the
+// reheat gives back 9.898: the net 14.241 kW sizes neither, so each stage shows its own load in
+// the table, the CSV and the chart's labels, and the net only as their total.
+TEST_F(ProcessWindowTest, AChainShowsEachStagesLoadAndTheNetOnlyAsTotal) {
+    type(1, "26");
+    ASSERT_TRUE(processes->AddCurrentState()); // A: 26 C 50 %
+    ProcessForm chain =
+        form(ProcessKind::CoolingThenReheat, {"A"}, {{P::Target, "20"}, {P::BypassFactor, "0.1"}},
+             HumidityInput::RelativeHumidity, "50");
+    chain.flowTexts = {"1"};
+    chain.flowUnits = {FlowUnit::KilogramsPerSecond};
+    ASSERT_TRUE(processes->AddProcess(chain)) << lastMessage();
+    ProcessForm heating = form(ProcessKind::HeatingThenSteam, {"A"},
+                               {{P::Target, "30"}, {P::SteamTemperature, "100"}},
+                               HumidityInput::RelativeHumidity, "40");
+    heating.flowTexts = {"1"};
+    heating.flowUnits = {FlowUnit::KilogramsPerSecond};
+    ASSERT_TRUE(processes->AddProcess(heating)) << lastMessage();
+
+    const auto row = processes->processTable().rows[0];
+    EXPECT_EQ(row[10], "coil -24.139; reheat 9.898; net -14.241"); // heater or coil
+    EXPECT_EQ(row[6], "coil -16.105; reheat 9.898; net -6.206");   // sensible
+    EXPECT_EQ(row[7], "coil -8.15; reheat 0; net -8.15");
+    EXPECT_EQ(row[9], "coil .664; reheat 1");
+    EXPECT_TRUE(IsNumeric(row[8])) << row[8]; // the air's total change: one number
+    const auto steam = processes->processTable().rows[1];
+    EXPECT_EQ(steam[10].rfind("heater ", 0), 0U) << steam[10];
+    EXPECT_NE(steam[10].find("; humidifier 0; net "), std::string::npos) << steam[10];
+
+    // The stages meet at the chain's intermediate point, whose row is the coil's leaving air.
+    const Process& process = processes->set().processes()[0];
+    const ProcessResult& r = *process.result;
+    ASSERT_EQ(r.stages.size(), 2U);
+    EXPECT_EQ(r.stages[0].leaving.dryBulb, r.stages[1].entering.dryBulb);
+    EXPECT_EQ(r.stages[0].leaving.humidityRatio, r.stages[1].entering.humidityRatio);
+    EXPECT_EQ(processes->set().point(process.outlets[0])->state->dryBulb,
+              r.stages[0].leaving.dryBulb);
+    EXPECT_EQ(processes->set().point(process.outlets[1])->state->dryBulb,
+              r.stages[1].leaving.dryBulb);
+
+    // The chart labels each stage's path; in British units too.
+    const auto labels = [this] {
+        std::vector<std::string> all;
+        for (const chart::OverlayPath& path :
+             ProcessOverlay(processes->set(), processes->loadUnits()).paths) {
+            all.push_back(path.label);
+        }
+        return all;
+    };
+    const std::vector<std::string> metric = labels();
+    ASSERT_EQ(metric.size(), 5U); // coil, reheat, the coil's guide, heater, humidifier
+    EXPECT_EQ(metric[0], "coil -24.139 kW");
+    EXPECT_EQ(metric[1], "reheat 9.898 kW");
+    EXPECT_EQ(metric[2], "");
+    EXPECT_EQ(metric[3].rfind("heater ", 0), 0U) << metric[3];
+    EXPECT_EQ(metric[4].rfind("humidifier ", 0), 0U) << metric[4];
+    EXPECT_EQ(metric[4].substr(metric[4].size() - 5), " kg/h") << metric[4];
+    processes->SetLoadUnits(
+        {FlowUnit::CubicFeetPerMinute, HeatUnit::BtuPerHour, WaterUnit::PoundsPerHour});
+    EXPECT_EQ(labels()[0], "coil -82367 Btu/h");
+    EXPECT_EQ(processes->processTable().rows[0][10], "coil -82367; reheat 33774; net -48593");
+
+    // The CSV carries the same cells.
+    platform.savePaths = {path("chain.csv")};
+    ASSERT_TRUE(processes->ExportCsv());
+    std::ostringstream csv;
+    csv << std::ifstream(path("chain.csv")).rdbuf();
+    EXPECT_NE(csv.str().find(",coil -82367; reheat 33774; net -48593,"), std::string::npos)
+        << csv.str();
+}
+
+// What Save writes, Open reads again, however large the set: a set of thousands of points,
+// opened, saved and opened once more through the window's own commands.
+TEST_F(ProcessWindowTest, ALargeSetSavedByTheWindowOpensAgain) {
+    SetRecords records;
+    records.ambient = MainAmbient(main.form());
+    for (int i = 0; i < 4500; ++i) {
+        const std::string given = "P" + std::to_string(i);
+        records.points.push_back(
+            {given, PointConditions{293.15 + i % 10, HumidityInput::RelativeHumidity, 0.4}});
+        records.points.push_back({given + "h", std::nullopt});
+        records.processes.push_back({ProcessKind::SensibleToDryBulb,
+                                     {given},
+                                     {{FlowUnit::CubicMetresPerHour, 1000.0 + i}},
+                                     {.leavingDryBulb = 308.15},
+                                     {given + "h"}});
+    }
+    const auto big = ProcessSet::FromRecords(records);
+    ASSERT_TRUE(big);
+    std::ofstream(path("big.json"), std::ios::binary)
+        << processfile::ProcessSetText(*big, processes->loadUnits());
+    ASSERT_GT(fs::file_size(path("big.json")), 1024U * 1024U);
+    platform.openPaths = {path("big.json")};
+    ASSERT_TRUE(processes->Open()) << lastMessage();
+    platform.savePaths = {path("again.json")};
+    ASSERT_TRUE(processes->SaveAs()) << lastMessage();
+    processes->New();
+    platform.openPaths = {path("again.json")};
+    ASSERT_TRUE(processes->Open()) << lastMessage();
+    EXPECT_EQ(processes->set().Records(), records);
+    EXPECT_EQ(processes->processTable().rows.size(), 4500U);
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 
 #include "casefile/file_io.h"
 #include "chart/altitude_charts.h"
-#include "chart/from_main_window.h"
 #include "forms/ambient/ambient_view.h"
 #include "forms/chart/chart_canvas.h"
 #include "forms/chart/chart_export.h"
@@ -10,6 +9,7 @@
 #include "forms/common/window_look.h"
 #include "hygrovane/config.h"
 #include "units/quantity.h"
+#include "windows/main_window_chart.h"
 
 #include <QCheckBox>
 #include <QComboBox>

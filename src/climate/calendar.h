@@ -1,0 +1,11 @@
+#pragma once
+
+// Days of months without a year: weather files give month and day, and a leap day only where a
+// row for 29 February is present.
+
+namespace hygrovane::climate {
+
+// Days in a month (1-12), February with 29 so that a leap day is a valid date.
+int DaysInMonth(int month);
+
+} // namespace hygrovane::climate

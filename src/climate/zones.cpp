@@ -1,0 +1,85 @@
+#include "climate/zones.h"
+
+#include "climate/parallel.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace hygrovane::climate {
+
+ZoneMembership MembershipOf(const HourlyStates& states, std::span<const ZoneTest> zones,
+                            unsigned threads) {
+    ZoneMembership m;
+    m.zoneCount = std::min(zones.size(), kMostZones);
+    m.masks.assign(states.hours.size(), 0);
+    ForChunks(states.hours.size(), threads, [&](std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i) {
+            const HourState& s = states.hours[i];
+            if (!s.ok())
+                continue;
+            std::uint64_t mask = 0;
+            for (std::size_t z = 0; z < m.zoneCount; ++z)
+                if (zones[z].contains && zones[z].contains(s, i))
+                    mask |= std::uint64_t{1} << z;
+            m.masks[i] = mask;
+        }
+    });
+    return m;
+}
+
+ZoneReport ZoneReportOf(const WeatherData& data, const HourlyStates& states,
+                        const ZoneMembership& membership, std::span<const ZoneTest> zones,
+                        std::span<const std::size_t> selection, const OutsideRule& rule) {
+    const std::size_t n = std::min(membership.zoneCount, zones.size());
+    ZoneReport report;
+    for (std::size_t z = 0; z < n; ++z)
+        report.names.push_back(zones[z].name);
+    const auto reset = [n](ZoneCounts& c) {
+        c.inZone.assign(n, 0);
+        c.onlyZone.assign(n, 0);
+    };
+    reset(report.total);
+    for (ZoneCounts& c : report.months)
+        reset(c);
+
+    // The split between too warm and too cool, from the union's hours unless given.
+    double sum = 0;
+    std::size_t count = 0;
+    for (const std::size_t i : selection)
+        if (states.hours[i].ok() && membership.masks[i] != 0) {
+            sum += states.hours[i].dryBulb;
+            ++count;
+        }
+    report.splitDryBulb = rule.splitDryBulb ? *rule.splitDryBulb
+                          : count > 0       ? sum / static_cast<double>(count)
+                                            : 295.15;
+
+    for (const std::size_t i : selection) {
+        const HourState& s = states.hours[i];
+        const int month = data.hours[i].month;
+        for (ZoneCounts* c : {&report.total, &report.months[month - 1]}) {
+            ++c->hours;
+            if (!s.ok()) {
+                ++c->missing;
+                continue;
+            }
+            const std::uint64_t mask = membership.masks[i];
+            if (mask != 0) {
+                ++c->inUnion;
+                ++c->onlyZone[static_cast<std::size_t>(std::countr_zero(mask))];
+                for (std::size_t z = 0; z < n; ++z)
+                    if (mask >> z & 1)
+                        ++c->inZone[z];
+            } else if (s.humidityRatio > rule.humidityRatioLimit) {
+                ++c->tooHumid;
+            } else if (s.dryBulb > report.splitDryBulb) {
+                ++c->tooWarm;
+            } else {
+                ++c->tooCool;
+            }
+        }
+    }
+    return report;
+}
+
+} // namespace hygrovane::climate

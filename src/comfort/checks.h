@@ -1,0 +1,42 @@
+#pragma once
+
+// Range checks shared by the models: the first input that fails, typed.
+
+#include "comfort/comfort_error.h"
+
+#include <cmath>
+#include <optional>
+#include <string>
+
+namespace hygrovane::comfort::detail {
+
+struct Bound {
+    ComfortInput input;
+    double value;
+    double minimum;
+    double maximum;
+};
+
+// The failure of the first bound whose value is NaN, infinite or outside its range.
+template <std::size_t N>
+std::optional<ComfortFailure> FirstOutside(const char* model, const Bound (&bounds)[N]) {
+    for (const Bound& b : bounds) {
+        if (!std::isfinite(b.value)) {
+            return ComfortFailure{
+                ComfortFailureKind::NotANumber, b.input, b.value, b.minimum, b.maximum, model, {}};
+        }
+        if (b.value < b.minimum || b.value > b.maximum) {
+            return ComfortFailure{
+                ComfortFailureKind::OutOfRange, b.input, b.value, b.minimum, b.maximum, model, {}};
+        }
+    }
+    return std::nullopt;
+}
+
+inline ComfortFailure NoSolution(const char* model, ComfortInput input, double value,
+                                 std::string detail) {
+    return ComfortFailure{
+        ComfortFailureKind::NoSolution, input, value, 0, 0, model, std::move(detail)};
+}
+
+} // namespace hygrovane::comfort::detail

@@ -1,0 +1,105 @@
+// SET by the two-node model and the cooling effect of elevated air speed, against the published
+// validation rows (data/ts_set.json, data/ts_cooling_effect.json, MIT) within their tolerances.
+#include "comfort/set.h"
+#include "table_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace hygrovane::comfort {
+namespace {
+
+using test::Json;
+
+TEST(SetTable, EveryPublishedRowWithinTheTableTolerance) {
+    const Json table = test::LoadTable("ts_set.json");
+    const double tolerance = table.find("tolerance")->find("set")->number;
+    int checked = 0;
+    for (const Json& row : table.find("data")->items) {
+        const Json* ce = row.find("inputs")->find("calculate_ce");
+        for (std::size_t i = 0; i < test::CasesOf(row); ++i) {
+            SCOPED_TRACE(test::RowText(row, i));
+            const auto set = StandardEffectiveTemperature(test::InputsOf(row, i, "v"),
+                                                          {101325, ce && ce->boolean});
+            ASSERT_TRUE(set.ok()) << Describe(set.failure());
+            EXPECT_NEAR(*set, test::Number(row, "outputs", "set", i), tolerance);
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, 52);
+}
+
+TEST(CoolingEffectTable, EveryPublishedRowWithinTheTableTolerance) {
+    const Json table = test::LoadTable("ts_cooling_effect.json");
+    const double tolerance = table.find("tolerance")->find("ce")->number;
+    int checked = 0;
+    for (const Json& row : table.find("data")->items) {
+        for (std::size_t i = 0; i < test::CasesOf(row); ++i) {
+            SCOPED_TRACE(test::RowText(row, i));
+            const auto ce = CoolingEffect(test::InputsOf(row, i, "vr"));
+            ASSERT_TRUE(ce.ok()) << Describe(ce.failure());
+            // The inch-pound row gives the effect in degF (a difference).
+            EXPECT_NEAR(*ce, test::Kelvins(row, test::Number(row, "outputs", "ce", i)),
+                        test::Kelvins(row, tolerance));
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, 54);
+}
+
+TEST(CoolingEffect, MatchesTheSetOfStillAir) {
+    const ThermalInputs fan{27, 27, 1.2, Humidity::Relative(50), 1.1, 0.5, 0};
+    const double ce = *CoolingEffect(fan);
+    ThermalInputs still = fan;
+    still.airTemperature -= ce;
+    still.meanRadiant -= ce;
+    still.airSpeed = kStillAirSpeed;
+    const SetOptions options{101325, true};
+    EXPECT_NEAR(*StandardEffectiveTemperature(still, options),
+                *StandardEffectiveTemperature(fan, options), 1e-3);
+}
+
+TEST(StandardEffectiveTemperature, RefusesMeaninglessInputs) {
+    struct Row {
+        const char* name;
+        ThermalInputs in;
+        double pressure;
+        ComfortInput input;
+        ComfortFailureKind kind;
+    };
+    const Humidity rh = Humidity::Relative(50);
+    const Row rows[] = {
+        {"missing humidity",
+         {25, 25, 0.1, Humidity::Relative(NAN), 1, 0.5, 0},
+         101325,
+         ComfortInput::RelativeHumidity,
+         ComfortFailureKind::NotANumber},
+        {"negative clothing",
+         {25, 25, 0.1, rh, 1, -0.1, 0},
+         101325,
+         ComfortInput::Clothing,
+         ComfortFailureKind::OutOfRange},
+        {"no metabolism",
+         {25, 25, 0.1, rh, 0, 0.5, 0},
+         101325,
+         ComfortInput::Metabolic,
+         ComfortFailureKind::OutOfRange},
+        {"pressure in kPa by mistake",
+         {25, 25, 0.1, rh, 1, 0.5, 0},
+         101.325,
+         ComfortInput::Pressure,
+         ComfortFailureKind::OutOfRange},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto set = StandardEffectiveTemperature(row.in, {row.pressure, false});
+        ASSERT_FALSE(set.ok());
+        EXPECT_EQ(set.failure().input, row.input);
+        EXPECT_EQ(set.failure().kind, row.kind);
+        EXPECT_FALSE(CoolingEffect(row.in, row.pressure).ok());
+    }
+}
+
+} // namespace
+} // namespace hygrovane::comfort

@@ -1,0 +1,238 @@
+// Processes at the edges: steam humidification at low pressures, coils whose air would leave as
+// fog, a coil that meets a saturated target, and inputs no air can have.
+#include "process_support.h"
+
+#include "engine/saturation.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <string>
+
+namespace hygrovane::processes {
+namespace {
+
+using namespace testing;
+using K = ProcessKind;
+
+ProcessAmbient At(double pressure, SatFormulation formulation = SatFormulation::IAPWS) {
+    return {PressureInput::Barometric, pressure, 0, formulation};
+}
+
+Outcome<ProcessResult> Computed(const ProcessAmbient& ambient, ProcessKind kind,
+                                const std::vector<PointConditions>& inlets,
+                                const std::vector<double>& dryAirFlows,
+                                const ProcessParameters& p) {
+    const AirModel air = *AirModel::Of(ambient);
+    std::vector<AirState> states;
+    for (const PointConditions& inlet : inlets) {
+        states.push_back(*air.Given(inlet));
+    }
+    return ComputeProcess(air, kind, p, states, dryAirFlows);
+}
+
+// The highest relative humidity on a steam humidifier's line, by brute force: the line
+// h = h1 + (W - W1) h_s sampled at 20,000 humidity ratios from 1 mg/kg to 1000 kg/kg added,
+// with phi = p_w(W) / p_ws(T(W)); none of the search's stepping or refining.
+double HighestOnSteamLine(const AirModel& air, const AirState& in, double steamTemperature) {
+    const double hs = 2501 + 1.805 * (steamTemperature - 273.15);
+    double highest = air.RelativeHumidity(in.dryBulb, in.humidityRatio);
+    constexpr int kSamples = 20000;
+    for (int i = 0; i <= kSamples; ++i) {
+        const double W = in.humidityRatio + 1e-6 * std::pow(1e9, static_cast<double>(i) / kSamples);
+        const double T = air.DryBulb(in.enthalpy + (W - in.humidityRatio) * hs, W);
+        if (T > kHighestDryBulb) {
+            break;
+        }
+        highest = std::max(highest, air.RelativeHumidity(T, W));
+    }
+    return highest;
+}
+
+// The percentage a refusal names as the highest reached ("at most 30.238 %").
+double NamedHighest(const std::string& message) {
+    const auto at = message.find("at most ");
+    return at == std::string::npos ? NAN : std::stod(message.substr(at + 8)) / 100;
+}
+
+// Below the boiling point at the ambient pressure W_s(T) is finite; past it, it has a pole and
+// turns negative, which once let the search call any target reached there. Every target up to
+// the highest humidity the line reaches is met, on the line and below that point; every one
+// above is refused, naming that highest humidity.
+TEST(ProcessLimits, SteamToARelativeHumidityFromFiveKilopascalsToSeaLevel) {
+    const double pressures[] = {5000,  6000,  7500,  10000, 12500, 15000, 20000,
+                                30000, 40000, 50000, 70000, 90000, 101325};
+    for (double steam : {C(100), C(60), C(150)}) {
+        for (double P : pressures) {
+            const std::string where =
+                std::to_string(P) + " Pa, steam at " + std::to_string(steam - 273.15) + " degC";
+            const AirModel air = *AirModel::Of(At(P));
+            const AirState in = *air.Given(RH(C(20), 0.3));
+            const double boiling = engine::SaturationTemperature(P, SatFormulation::IAPWS);
+            const double highest = std::min(1.0, HighestOnSteamLine(air, in, steam));
+            const auto run = [&](double phi) {
+                return Computed(At(P), K::SteamToRelativeHumidity, {RH(C(20), 0.3)}, {1},
+                                {.relativeHumidity = phi, .steamTemperature = steam});
+            };
+            for (double phi : {(0.3 + highest) / 2, highest - 1e-4, highest}) {
+                if (phi < 0.3) {
+                    continue;
+                }
+                const auto reached = run(phi);
+                ASSERT_TRUE(reached) << where << ", " << phi << ": " << reached.failure().message;
+                const AirState& out = reached->outlets.back();
+                EXPECT_NEAR(air.RelativeHumidity(out.dryBulb, out.humidityRatio), phi, 2e-6)
+                    << where << ", " << phi;
+                EXPECT_LT(out.dryBulb, boiling) << where << ", " << phi;
+            }
+            if (highest < 1) {
+                for (double phi : {highest + 2e-5, (highest + 1) / 2, 1.0}) {
+                    const auto refused = run(phi);
+                    ASSERT_FALSE(refused) << where << ", " << phi;
+                    EXPECT_EQ(refused.failure().kind, FailureKind::BadParameter);
+                    EXPECT_NEAR(NamedHighest(refused.failure().message), highest, 1.1e-5)
+                        << where << ": " << refused.failure().message;
+                }
+            }
+        }
+    }
+}
+
+TEST(ProcessLimits, TheLowPressureSteamCasesOnceMisjudged) {
+    struct Row {
+        const char* name;
+        double pressure;
+        double phi;
+        double endC; // NAN: unreachable
+        const char* message;
+    };
+    const Row rows[] = {
+        {"5 kPa to 100 %: once 'reached' at the boiling point, 32.875 degC and 26.8 %", 5000, 1,
+         NAN,
+         "This humidifier cannot bring the air to 100 % relative humidity: along its line the "
+         "air reaches at most 30.238 %."},
+        {"20 kPa to 70 %: once refused for the saturation pressure", 20000, 0.7, 31.61, ""},
+        {"10 kPa to 35 %: once an arithmetic fault", 10000, 0.35, 22.28, ""},
+    };
+    for (const Row& row : rows) {
+        const auto result =
+            Computed(At(row.pressure), K::SteamToRelativeHumidity, {RH(C(20), 0.3)}, {1},
+                     {.relativeHumidity = row.phi, .steamTemperature = C(100)});
+        if (std::isnan(row.endC)) {
+            ASSERT_FALSE(result) << row.name;
+            EXPECT_EQ(result.failure().message, row.message) << row.name;
+            continue;
+        }
+        ASSERT_TRUE(result) << row.name << ": " << result.failure().message;
+        EXPECT_NEAR(result->outlets.back().dryBulb - 273.15, row.endC, 0.005) << row.name;
+    }
+}
+
+TEST(ProcessLimits, CoilsAndChainsThatCannotBeMetSayWhy) {
+    const double kHuge = 1e308;
+    struct Row {
+        const char* name;
+        ProcessKind kind;
+        std::vector<PointConditions> inlets;
+        std::vector<double> flows;
+        ProcessParameters parameters;
+        FailureKind kind_;
+        const char* message; // its start
+    };
+    const std::vector<Row> rows{
+        {"near-saturated air to a low ADP leaves fog",
+         K::CoilApparatusDewPoint,
+         {RH(C(20), 0.95)},
+         {1},
+         {.apparatusDewPoint = C(2), .bypassFactor = 0.3},
+         FailureKind::Fog,
+         "The leaving air would be fog: the line from the entering air to the apparatus dew "
+         "point 2.000 degC passes beyond saturation, and at the bypass factor 0.3 it ends at "
+         "7.464 degC with 0.00724 kg/kg of water, where saturated air holds 0.00642 kg/kg."},
+        {"a chain's coil that would leave fog names the fog, not the user's target",
+         K::CoolingThenReheat,
+         {RH(C(20), 0.95)},
+         {1},
+         {.bypassFactor = 0.3, .target = RH(C(22), 0.6)},
+         FailureKind::Fog,
+         "The leaving air would be fog: the line from the entering air to the apparatus dew "
+         "point 10.994 degC"},
+        {"a leaving dry bulb of -5 K",
+         K::SensibleToDryBulb,
+         {RH(C(20), 0.5)},
+         {1},
+         {.leavingDryBulb = -5},
+         FailureKind::OutOfRange,
+         "The dry bulb (K) -5 lies outside its limits 173.15 to 373.15."},
+        {"a heat rate that would take the air below 0 K",
+         K::SensibleByHeatRate,
+         {RH(C(20), 0.5)},
+         {1},
+         {.heatRate = -1e9},
+         FailureKind::OutOfRange,
+         "The dry bulb (K) -980954.714 lies outside its limits"},
+        {"evaporative cooling to -5 K",
+         K::EvaporativeToDryBulb,
+         {RH(C(20), 0.5)},
+         {1},
+         {.leavingDryBulb = -5},
+         FailureKind::OutOfRange,
+         "The dry bulb (K) -5 lies outside"},
+        {"a coil leaving at -5 K",
+         K::CoilLeavingDryBulb,
+         {RH(C(20), 0.5)},
+         {1},
+         {.leavingDryBulb = -5, .bypassFactor = 0.1},
+         FailureKind::OutOfRange,
+         "The dry bulb (K) -5 lies outside"},
+        {"two flows whose sum overflows",
+         K::Mixing,
+         {RH(C(30), 0.5), RH(C(20), 0.5)},
+         {kHuge, kHuge},
+         {},
+         FailureKind::BadParameter,
+         "The two air flows together are too large to compute."},
+    };
+    for (const Row& row : rows) {
+        const auto result = Computed(At(101325), row.kind, row.inlets, row.flows, row.parameters);
+        ASSERT_FALSE(result) << row.name;
+        EXPECT_EQ(result.failure().kind, row.kind_) << row.name << ": " << result.failure().message;
+        EXPECT_EQ(result.failure().message.rfind(row.message, 0), 0U)
+            << row.name << ": " << result.failure().message;
+    }
+}
+
+// With bypass factor 0 the coil leaves the air saturated at the ADP, which is the dew point of
+// the target's humidity ratio: a saturated target is met with nothing to reheat, whatever the
+// rounding of its 32-bit dry bulb; a target 1 mK or more below the coil's air needs none either
+// and is refused.
+TEST(ProcessLimits, ASaturatedTargetAtBypassFactorZeroNeedsNoReheat) {
+    for (SatFormulation formulation : {SatFormulation::IAPWS, SatFormulation::HylandWexler}) {
+        for (double celsius : {2.0, 8.0, 8.2, 10.05, 12.3, 14.0}) {
+            const std::string name = std::to_string(celsius) + " degC, " +
+                                     (formulation == SatFormulation::IAPWS ? "IAPWS" : "H-W");
+            const auto met =
+                Computed(At(101325, formulation), K::CoolingThenReheat, {RH(C(26), 0.5)}, {1},
+                         {.bypassFactor = 0, .target = RH(C(celsius), 1)});
+            ASSERT_TRUE(met) << name << ": " << met.failure().message;
+            EXPECT_NEAR(met->outlets.back().dryBulb, C(celsius), 1e-3) << name;
+            EXPECT_NEAR(met->stages.back().loads.equipmentHeat, 0, 1e-3) << name;
+        }
+        // The same target 1E-9 below the entering humidity ratio: the coil barely works.
+        const AirModel air = *AirModel::Of(At(101325, formulation));
+        const AirState in = *air.Given(RH(C(26), 0.5));
+        const double W = in.humidityRatio - 1e-9;
+        const auto barely = Computed(
+            At(101325, formulation), K::CoolingThenReheat, {RH(C(26), 0.5)}, {1},
+            {.bypassFactor = 0, .target = {air.DewPoint(W), HumidityInput::HumidityRatio, W}});
+        EXPECT_TRUE(barely) << barely.failure().message;
+    }
+    const auto warm = Computed(At(101325), K::CoolingThenReheat, {RH(C(30), 0.5)}, {1},
+                               {.bypassFactor = 0.3, .target = WR(C(12), 0.0085)});
+    ASSERT_FALSE(warm);
+    EXPECT_EQ(warm.failure().message,
+              "The coil leaves the air warmer than the target: it needs no reheat.");
+}
+
+} // namespace
+} // namespace hygrovane::processes
