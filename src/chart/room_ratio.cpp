@@ -132,6 +132,15 @@ Polyline RoomRatioLine(double pressure, SatFormulation formulation, ChartPoint r
     return pieces.empty() ? Polyline{} : pieces.front();
 }
 
+OverlayPath RoomRatioPath(double pressure, SatFormulation formulation, ChartPoint room, double shr,
+                          const ChartRange& range) {
+    OverlayPath path;
+    path.points = RoomRatioLine(pressure, formulation, room, shr, range);
+    path.label = "SHR " + FixedText(shr, 2);
+    path.dashed = true;
+    return path;
+}
+
 RoomRatioResult<MoistAirState> SupplyAtDryBulb(double pressure, SatFormulation formulation,
                                                ChartPoint room, double shr, double supplyDryBulb) {
     const auto found = Unchecked(pressure, formulation, room, shr, supplyDryBulb);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/chart_geometry.h"
+#include "chart/overlay.h"
 #include "hygrovane/expected.h"
 #include "hygrovane/moist_air_state.h"
 #include "hygrovane/sat_formulation.h"
@@ -45,6 +46,11 @@ RoomRatioResult<ChartPoint> RoomRatioPointAt(double pressure, SatFormulation for
 // range. Empty when the ratio is outside its limits or the room is not moist air.
 Polyline RoomRatioLine(double pressure, SatFormulation formulation, ChartPoint room, double shr,
                        const ChartRange& range);
+
+// The room ratio line as a path another window draws on the chart through its overlay: dashed
+// (a construction line), labelled "SHR 0.75" at its middle; no points when there is no line.
+OverlayPath RoomRatioPath(double pressure, SatFormulation formulation, ChartPoint room, double shr,
+                          const ChartRange& range);
 
 // The supply-air state on the room ratio line at a supply dry bulb (K), or at a temperature
 // difference below the room's (K): what the processes window asks for a room load.

@@ -74,6 +74,10 @@ TEST(RoomRatio, EveryPointOfTheLineHasTheRatioAsked) {
         const Polyline line = RoomRatioLine(air.pressure, air.formulation, room, 0.7, range);
         ASSERT_GE(line.size(), 3U);
         EXPECT_EQ(line.front(), room);
+        const OverlayPath path = RoomRatioPath(air.pressure, air.formulation, room, 0.7, range);
+        EXPECT_EQ(path.points, line);
+        EXPECT_EQ(path.label, "SHR 0.70");
+        EXPECT_TRUE(path.dashed);
         for (std::size_t i = 1; i + 1 < line.size(); ++i) {
             EXPECT_NEAR(ShrOf(room, line[i], air.pressure, air.formulation), 0.7, 1e-9) << i;
             EXPECT_TRUE(range.contains(line[i]));
