@@ -104,32 +104,16 @@ Values ValuesOf(double low, double high, LineSteps steps, double density) {
         return out;
     }
     // Whole multiples of the line step: 4 x 0.5 g/kg; where the ratio is not whole (labels
-    // every 5 on lines widened to 2), the next of 1, 2, 5, 10, ... times the line step.
+    // every 5 on lines widened to 2), the next of 1, 2, 5, 10, ... times the line step: the
+    // tick generator's fixed step of 1 over [0, ratio) allows one value only above the ratio.
     const double ratio = steps.label * density / step;
     double multiple = std::round(ratio);
     if (multiple < 1 || std::abs(ratio - multiple) > 1e-6 * ratio) {
-        for (double m = 1;; m *= 10) {
-            if (m >= ratio * (1 - 1e-9)) {
-                multiple = m;
-                break;
-            }
-            if (2 * m >= ratio * (1 - 1e-9)) {
-                multiple = 2 * m;
-                break;
-            }
-            if (5 * m >= ratio * (1 - 1e-9)) {
-                multiple = 5 * m;
-                break;
-            }
-        }
+        multiple = NiceTicks(0, std::max(ratio, 1.0) * (1 - 2e-9), 1, 1).step;
     }
-    out.labelStep = multiple * step;
-    const auto count = [&] {
-        return std::floor(high / out.labelStep + 1e-9) - std::ceil(low / out.labelStep - 1e-9) + 1;
-    };
-    for (int widen = 0; count() > kMaxLabelsPerFamily; ++widen) {
-        out.labelStep *= widen % 3 == 1 ? 2.5 : 2; // x2, x5, x10, x20, ...
-    }
+    // Widened by 2, 5, 10, ... until few enough labels remain.
+    const Ticks labels = NiceTicks(low, high, kMaxLabelsPerFamily, multiple * step);
+    out.labelStep = labels.step > 0 ? labels.step : multiple * step;
     return out;
 }
 
