@@ -162,7 +162,21 @@ void Chart(Pictures& pictures) {
     auto* chart = control<ChartWindow>(view, "Form_chart");
     chart->resize(1000, 720);
     pictures.take(*chart, "chart.png");
-    // Marked points on a zoomed range, with the wet-bulb lines hidden.
+    // The handbook density at a size it reads well: SI, IP, the 1500 m chart chosen on the chart
+    // (it sets the main window's altitude) and the protractor.
+    chart->resize(1500, 1000);
+    pictures.take(*chart, "chart-si.png");
+    chart->showProtractor(true);
+    pictures.take(*chart, "chart-protractor.png");
+    chart->showProtractor(false);
+    pick(*chart, "altitudeCharts", "1500 m");
+    pictures.take(*chart, "chart-1500m.png");
+    control<QAction>(view, "menu_british")->trigger();
+    pick(*chart, "altitudeCharts", "Sea level");
+    pictures.take(*chart, "chart-ip.png");
+    // Marked points on a zoomed range of the metric chart, with the wet-bulb lines hidden.
+    control<QAction>(view, "menu_metric")->trigger();
+    chart->resize(1000, 720);
     chart->chooseRange(chart::ChartRange{283.15, 313.15, 0.004, 0.022});
     chart->showFamily(chart::Family::WetBulb, false);
     chart->markPoint({308.15, 0.0180}, "Outdoor, July");

@@ -72,53 +72,98 @@ ChartPoint Between(ChartPoint a, ChartPoint b, double f) {
             a.humidityRatio + (b.humidityRatio - a.humidityRatio) * f};
 }
 
-// The decimals that write every multiple of a step exactly: 2 for 0.25 (15.25, 15.75), 1 for
-// 2.5 and for 0.5.
-int DecimalsOf(double step) {
-    constexpr int kMost = 9;
-    int decimals = 0;
-    for (double scaled = step; decimals < kMost; scaled *= 10, ++decimals) {
-        if (std::abs(scaled - std::round(scaled)) <= 1e-9 * std::max(1.0, scaled)) {
-            break;
-        }
-    }
-    return decimals;
-}
+// At most so many lines in a family and labels on them: the handbook steps at the default ranges
+// (112 enthalpy lines of 0.5 Btu/lb, 110 wet-bulb lines of 1 °F) stay, and a range or a
+// pressure that would give more widens the step.
+constexpr int kMaxLinesPerFamily = 130;
+constexpr int kMaxLabelsPerFamily = 16;
 
-// Multiples of step (widened by 2, 5, 10, 20, ... when there would be more than maxCount)
-// between low and high, and the decimals that write them.
+// The lines of a family between low and high, and the step of those labelled: a multiple of the
+// line step, widened by 2, 5, 10, ... until few enough labels remain.
 struct Values {
-    std::vector<double> values;
-    int decimals = 0;
+    Ticks lines;
+    double labelStep = 0;
+
+    bool labelled(double value) const {
+        const double k = value / labelStep;
+        return std::abs(k - std::round(k)) < 1e-6;
+    }
+    // The text of a line: with the decimals of the label step where it is labelled (10 Btu/lb
+    // rather than 10.0), of the line step elsewhere.
+    std::string text(double value) const {
+        return FixedText(value, labelled(value) ? DecimalsOf(labelStep) : lines.decimals);
+    }
 };
-Values LineValues(double low, double high, double step, int maxCount) {
+
+Values ValuesOf(double low, double high, LineSteps steps, double density) {
     Values out;
-    if (!(high >= low)) {
+    out.lines = NiceTicks(low, high, kMaxLinesPerFamily, steps.line * density);
+    const double step = out.lines.step;
+    if (out.lines.values.empty() || !(step > 0)) {
+        out.labelStep = steps.label * density;
         return out;
     }
-    for (double power = 1;; power *= 10) {
-        for (const double multiple : {1.0, 2.0, 5.0}) {
-            const double s = step * multiple * power;
-            const double first = std::ceil(low / s - 1e-9);
-            const double last = std::floor(high / s + 1e-9);
-            if (last - first + 1 <= maxCount) {
-                for (double k = first; k <= last; ++k) {
-                    out.values.push_back(k * s);
-                }
-                out.decimals = DecimalsOf(s);
-                return out;
-            }
-        }
+    // Whole multiples of the line step: 4 x 0.5 g/kg; where the ratio is not whole (labels
+    // every 5 on lines widened to 2), the next of 1, 2, 5, 10, ... times the line step: the
+    // tick generator's fixed step of 1 over [0, ratio) allows one value only above the ratio.
+    const double ratio = steps.label * density / step;
+    double multiple = std::round(ratio);
+    if (multiple < 1 || std::abs(ratio - multiple) > 1e-6 * ratio) {
+        multiple = NiceTicks(0, std::max(ratio, 1.0) * (1 - 2e-9), 1, 1).step;
     }
+    // Widened by 2, 5, 10, ... until few enough labels remain.
+    const Ticks labels = NiceTicks(low, high, kMaxLabelsPerFamily, multiple * step);
+    out.labelStep = labels.step > 0 ? labels.step : multiple * step;
+    return out;
 }
 
-constexpr int kMaxLinesPerFamily = 30;
+// How much of a family's quantity a range spans at a pressure, by the textbook relations (enough to
+// choose a step; the lines themselves are the core's): the dry bulb (K), the humidity ratio
+// (kg/kg), h = 1.006 t + W (2501 + 1.86 t) (kJ/kg, t in °C) and
+// v = 0.287042 T (1 + 1.607858 W) / P (m³/kg, P in kPa), each largest at the warm humid corner
+// and smallest at the cold dry one.
+struct Spans {
+    double dryBulb, humidityRatio, enthalpy, volume;
+};
+Spans SpansOf(const ChartRange& r, double pressure) {
+    const auto h = [](double T, double W) {
+        const double t = T - 273.15;
+        return 1.006 * t + W * (2501 + 1.86 * t);
+    };
+    const auto v = [&](double T, double W) {
+        return 0.287042 * T * (1 + 1.607858 * W) / (pressure / 1000);
+    };
+    return {r.dryBulbMax - r.dryBulbMin, r.humidityRatioMax - r.humidityRatioMin,
+            h(r.dryBulbMax, r.humidityRatioMax) - h(r.dryBulbMin, r.humidityRatioMin),
+            v(r.dryBulbMax, r.humidityRatioMax) - v(r.dryBulbMin, r.humidityRatioMin)};
+}
+
+// A family's handbook step is meant for the sea-level default range; a range that spans n times
+// as much of the family's quantity (zoomed out, or at a low pressure where the humidity ratios
+// and volumes grow) takes n times the step, rounded to 1, 2 or 5 times a power of ten, and a
+// zoomed-in range a finer one.
+struct Densities {
+    double dryBulb, humidityRatio, enthalpy, volume, relativeHumidity;
+};
+Densities DensitiesOf(const ChartRange& range, double pressure, const ChartRange& seaLevel) {
+    constexpr double kSeaLevel = 101325; // Pa
+    const Spans now = SpansOf(range, pressure);
+    const Spans then = SpansOf(seaLevel, kSeaLevel);
+    const auto density = [](double a, double b) {
+        // The same ratio rounded as DensityOf rounds it: a range b wide of a default 1 wide.
+        return DensityOf({0, a, 0, a}, {0, b, 0, b});
+    };
+    return {density(now.dryBulb, then.dryBulb), density(now.humidityRatio, then.humidityRatio),
+            density(now.enthalpy, then.enthalpy), density(now.volume, then.volume),
+            DensityOf(range, DefaultRangeAt(seaLevel, pressure))};
+}
 
 class Builder {
   public:
     Builder(double pressure, SatFormulation formulation, const ChartUnits& units,
             const ChartRange& range)
-        : P_(pressure), formulation_(formulation), units_(units), range_(range) {
+        : P_(pressure), formulation_(formulation), units_(units), range_(range),
+          density_(DensitiesOf(range, pressure, units.defaultRange)) {
         samples_.reserve(kDryBulbIntervals + 1);
         for (int i = 0; i <= kDryBulbIntervals; ++i) {
             const double T =
@@ -134,10 +179,10 @@ class Builder {
     ChartGeometry build() {
         ChartGeometry g;
         grids(g);
-        straightInW(g, Family::SpecificVolume, units_.specificVolume, units_.specificVolumeStep,
-                    &Sample::v0, &Sample::vs);
-        straightInW(g, Family::Enthalpy, units_.enthalpy, units_.enthalpyStep, &Sample::h0,
-                    &Sample::hs);
+        straightInW(g, Family::SpecificVolume, units_.specificVolume, units_.specificVolumeSteps,
+                    density_.volume, &Sample::v0, &Sample::vs);
+        straightInW(g, Family::Enthalpy, units_.enthalpy, units_.enthalpySteps, density_.enthalpy,
+                    &Sample::h0, &Sample::hs);
         wetBulbs(g);
         relativeHumidities(g);
         comfortZones(g);
@@ -145,33 +190,42 @@ class Builder {
     }
 
   private:
-    void add(ChartGeometry& g, Family family, double value, std::string label,
-             const Polyline& line) {
+    void add(ChartGeometry& g, Family family, double value, std::string label, const Polyline& line,
+             bool labelled = true) {
         std::vector<Polyline> pieces = ClipPolyline(line, range_);
         if (!pieces.empty()) {
-            g.curves.push_back({family, value, std::move(label), std::move(pieces)});
+            g.curves.push_back({family, value, std::move(label), std::move(pieces), labelled});
         }
     }
 
+    // The grids' labelled lines are the axes' ticks; the others are drawn lighter.
     void grids(ChartGeometry& g) {
         const Scale& t = units_.dryBulb;
-        const Ticks dryBulbs =
-            NiceTicks(t.shown(range_.dryBulbMin), t.shown(range_.dryBulbMax), 13);
-        for (const double value : dryBulbs.values) {
+        const Values dryBulbs = ValuesOf(t.shown(range_.dryBulbMin), t.shown(range_.dryBulbMax),
+                                         units_.dryBulbSteps, density_.dryBulb);
+        for (const double value : dryBulbs.lines.values) {
             const double T = t.internal(value);
-            g.dryBulbTicks.push_back({T, FixedText(value, dryBulbs.decimals)});
+            const bool labelled = dryBulbs.labelled(value);
+            if (labelled) {
+                g.dryBulbTicks.push_back({T, dryBulbs.text(value)});
+            }
             const Sample s = SaturatedAt(T, P_, formulation_);
             if (s.ok && s.Ws() > range_.humidityRatioMin) {
-                add(g, Family::DryBulbGrid, value, g.dryBulbTicks.back().label,
-                    {{T, range_.humidityRatioMin}, {T, std::min(s.Ws(), range_.humidityRatioMax)}});
+                add(g, Family::DryBulbGrid, value, dryBulbs.text(value),
+                    {{T, range_.humidityRatioMin}, {T, std::min(s.Ws(), range_.humidityRatioMax)}},
+                    labelled);
             }
         }
         const Scale& w = units_.humidityRatio;
-        const Ticks ratios =
-            NiceTicks(w.shown(range_.humidityRatioMin), w.shown(range_.humidityRatioMax), 16);
-        for (const double value : ratios.values) {
+        const Values ratios =
+            ValuesOf(w.shown(range_.humidityRatioMin), w.shown(range_.humidityRatioMax),
+                     units_.humidityRatioSteps, density_.humidityRatio);
+        for (const double value : ratios.lines.values) {
             const double W = w.internal(value);
-            g.humidityRatioTicks.push_back({W, FixedText(value, ratios.decimals)});
+            const bool labelled = ratios.labelled(value);
+            if (labelled) {
+                g.humidityRatioTicks.push_back({W, ratios.text(value)});
+            }
             // From the saturation curve (drawn through the samples) to the right.
             for (std::size_t i = 0; i < samples_.size(); ++i) {
                 if (samples_[i].Ws() < W) {
@@ -183,8 +237,8 @@ class Builder {
                     start =
                         a.T + (samples_[i].T - a.T) * (W - a.Ws()) / (samples_[i].Ws() - a.Ws());
                 }
-                add(g, Family::HumidityRatioGrid, value, g.humidityRatioTicks.back().label,
-                    {{start, W}, {samples_.back().T, W}});
+                add(g, Family::HumidityRatioGrid, value, ratios.text(value),
+                    {{start, W}, {samples_.back().T, W}}, labelled);
                 break;
             }
         }
@@ -193,8 +247,8 @@ class Builder {
     // Enthalpy and specific volume: straight in W at each dry bulb, so each line's humidity
     // ratio follows from the values of dry and of saturated air there. A line starts where it
     // meets the saturation curve (the crossing of the two chords) and ends below the range.
-    void straightInW(ChartGeometry& g, Family family, const Scale& scale, double step,
-                     double Sample::*dry, double Sample::*wet) {
+    void straightInW(ChartGeometry& g, Family family, const Scale& scale, LineSteps steps,
+                     double density, double Sample::*dry, double Sample::*wet) {
         if (samples_.empty()) {
             return;
         }
@@ -211,8 +265,8 @@ class Builder {
                 low = std::min(low, shownAt(s, W));
             }
         }
-        const Values values = LineValues(low, high, step, kMaxLinesPerFamily);
-        for (const double value : values.values) {
+        const Values values = ValuesOf(low, high, steps, density);
+        for (const double value : values.lines.values) {
             const double target = scale.internal(value);
             Polyline line;
             ChartPoint previous;
@@ -237,7 +291,7 @@ class Builder {
                     break;
                 }
             }
-            add(g, family, value, FixedText(value, values.decimals), line);
+            add(g, family, value, values.text(value), line, values.labelled(value));
         }
     }
 
@@ -248,9 +302,9 @@ class Builder {
         }
         const Scale& t = units_.dryBulb;
         const Values values =
-            LineValues(t.shown(samples_.front().saturation.dryAirWetBulb),
-                       t.shown(samples_.back().T), units_.wetBulbStep, kMaxLinesPerFamily);
-        for (const double value : values.values) {
+            ValuesOf(t.shown(samples_.front().saturation.dryAirWetBulb), t.shown(samples_.back().T),
+                     units_.wetBulbSteps, density_.dryBulb);
+        for (const double value : values.lines.values) {
             const double Twb = t.internal(value);
             Polyline line;
             if (Twb >= range_.dryBulbMin) {
@@ -259,6 +313,14 @@ class Builder {
                     continue;
                 }
                 line.push_back({start.T, start.Ws()});
+                if (range_.contains(line.back())) {
+                    constexpr double kDelta = 0.05; // K, either side, for the slope
+                    const Sample below = SaturatedAt(Twb - kDelta, P_, formulation_);
+                    const Sample above = SaturatedAt(Twb + kDelta, P_, formulation_);
+                    const double slope =
+                        below.ok && above.ok ? (above.Ws() - below.Ws()) / (above.T - below.T) : 0;
+                    g.saturationScale.push_back({line.back(), slope, values.labelled(value)});
+                }
             }
             for (const Sample& s : samples_) {
                 if (s.T <= Twb) {
@@ -273,12 +335,22 @@ class Builder {
                     break;
                 }
             }
-            add(g, Family::WetBulb, value, FixedText(value, values.decimals), line);
+            add(g, Family::WetBulb, value, values.text(value), line, values.labelled(value));
         }
     }
 
+    // Every 10 % with 2 and 5 % (the dry corner of a handbook chart); every 5 % zoomed in to half
+    // the span or closer, every 10 % alone zoomed out to twice or wider.
     void relativeHumidities(ChartGeometry& g) {
-        for (int percent = 10; percent <= 100; percent += 10) {
+        std::vector<int> percents;
+        if (density_.relativeHumidity <= 1) {
+            percents = {2, 5};
+        }
+        const int step = density_.relativeHumidity <= 0.5 ? 5 : 10;
+        for (int percent = 10; percent <= 100; percent += step) {
+            percents.push_back(percent);
+        }
+        for (const int percent : percents) {
             Polyline line;
             for (const Sample& s : samples_) {
                 const double W =
@@ -330,6 +402,7 @@ class Builder {
     SatFormulation formulation_;
     const ChartUnits& units_;
     const ChartRange& range_;
+    Densities density_;
     std::vector<Sample> samples_;
 };
 

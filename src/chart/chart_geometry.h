@@ -23,13 +23,16 @@ enum class Family {
 // A polyline in chart coordinates, inside the range.
 using Polyline = std::vector<ChartPoint>;
 
-// One line of the chart: its value in shown units (relative humidity in %), the label written
-// beside it, and the pieces of it that lie inside the range (usually one; none when it misses).
+// One line of the chart: its value in shown units (relative humidity in %), the text of its
+// value, the pieces of it that lie inside the range (usually one; none when it misses), and
+// whether it is one of the family's labelled lines (drawn stronger; the minor steps between
+// them are drawn thinner and lighter and carry no label).
 struct Curve {
     Family family = Family::Saturation;
     double value = 0;
     std::string label;
     std::vector<Polyline> pieces;
+    bool labelled = true;
 };
 
 // A filled region bounded by two dry-bulb lines and two relative-humidity curves, clipped to
@@ -45,12 +48,21 @@ struct Tick {
     std::string label;
 };
 
+// A mark of the saturation-temperature (dew-point) scale along the saturation curve: the
+// saturated state at a wet-bulb line's value, where that line starts.
+struct ScaleMark {
+    ChartPoint at;
+    double slope = 0;      // of the saturation curve there, dW_s/dT (kg/kg per K)
+    bool labelled = false; // a labelled wet-bulb line starts here; its label is the scale's
+};
+
 // Everything drawn from the core for one pressure, formulation, set of units and range.
 struct ChartGeometry {
-    std::vector<Curve> curves; // in drawing order
-    std::vector<Tick> dryBulbTicks;
-    std::vector<Tick> humidityRatioTicks;
-    std::vector<Zone> comfortZones; // winter, summer
+    std::vector<Curve> curves;            // in drawing order
+    std::vector<Tick> dryBulbTicks;       // the labelled lines of the grid
+    std::vector<Tick> humidityRatioTicks; // likewise
+    std::vector<Zone> comfortZones;       // winter, summer
+    std::vector<ScaleMark> saturationScale;
 
     // The curve of a family with the value; nullptr when the chart has none.
     const Curve* find(Family family, double value) const;

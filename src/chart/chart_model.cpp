@@ -31,6 +31,7 @@ void ChartModel::compute() {
                                 settings_.range);
     std::erase_if(geometry_.curves,
                   [this](const Curve& curve) { return families_.hides(curve.family); });
+    protractor_ = ProtractorOf(settings_.pressure, settings_.formulation, settings_.units);
     ++computations_;
 }
 

@@ -4,6 +4,7 @@
 #include "chart/chart_range.h"
 #include "chart/chart_units.h"
 #include "chart/families.h"
+#include "chart/room_ratio.h"
 #include "hygrovane/moist_air_state.h"
 #include "hygrovane/sat_formulation.h"
 
@@ -43,6 +44,9 @@ class ChartModel {
     const FamilySet& families() const { return families_; }
     void setFamilies(const FamilySet& families);
     const ChartGeometry& geometry() const { return geometry_; }
+    // The sensible-heat-ratio protractor of the settings; none where the core finds no moist air
+    // at its reference.
+    const std::optional<Protractor>& protractor() const { return protractor_; }
     // How often the curves were computed, so that a view can tell when to redraw them.
     int computations() const { return computations_; }
 
@@ -64,6 +68,7 @@ class ChartModel {
     ChartSettings settings_;
     FamilySet families_;
     ChartGeometry geometry_;
+    std::optional<Protractor> protractor_;
     int computations_ = 0;
 };
 

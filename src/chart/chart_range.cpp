@@ -70,29 +70,92 @@ ChartRange Zoomed(const ChartRange& range, ChartPoint centre, double factor) {
     return r;
 }
 
-Ticks NiceTicks(double low, double high, int maxCount) {
+int DecimalsOf(double step) {
+    constexpr int kMost = 9;
+    int decimals = 0;
+    for (double scaled = step; decimals < kMost; scaled *= 10, ++decimals) {
+        if (std::abs(scaled - std::round(scaled)) <= 1e-9 * std::max(1.0, scaled)) {
+            break;
+        }
+    }
+    return decimals;
+}
+
+Ticks NiceTicks(double low, double high, int maxCount, double unit) {
     Ticks ticks;
-    if (!(high > low) || maxCount < 1) {
+    const bool fixed = unit > 0;
+    if (std::isnan(unit) || !(fixed ? high >= low : high > low) || maxCount < 1 ||
+        !std::isfinite(high - low) || (fixed && !std::isfinite(unit))) {
         return ticks;
     }
     // Counted from whole multiples of the step, so that the values carry no accumulated error;
     // the slack keeps an end that is a multiple but for rounding.
     const auto first = [&](double step) { return std::ceil(low / step - 1e-9); };
     const auto last = [&](double step) { return std::floor(high / step + 1e-9); };
-    for (int power = static_cast<int>(std::floor(std::log10((high - low) / maxCount)));; ++power) {
+    // Free: from the power of ten below span / maxCount; fixed: from unit itself.
+    double power = fixed ? 1 : std::pow(10.0, std::floor(std::log10((high - low) / maxCount)));
+    const double base = fixed ? unit : 1;
+    for (;; power *= 10) {
         for (const double multiple : {1.0, 2.0, 5.0}) {
-            const double step = multiple * std::pow(10.0, power);
+            const double step = base * multiple * power;
             if (last(step) - first(step) + 1 > maxCount) {
                 continue;
             }
             ticks.step = step;
-            ticks.decimals = std::max(0, -power);
+            ticks.decimals = DecimalsOf(step);
             for (double k = first(step); k <= last(step); ++k) {
                 ticks.values.push_back(k * step);
             }
             return ticks;
         }
     }
+}
+
+namespace {
+
+// The nearest of 1, 2 and 5 times a power of ten, on a logarithmic scale.
+double Nearest125(double x) {
+    const double power = std::pow(10.0, std::floor(std::log10(x)));
+    const double m = x / power;
+    // Geometric middles: sqrt(2), sqrt(10), sqrt(50).
+    if (m < std::sqrt(2.0)) {
+        return power;
+    }
+    if (m < std::sqrt(10.0)) {
+        return 2 * power;
+    }
+    if (m < std::sqrt(50.0)) {
+        return 5 * power;
+    }
+    return 10 * power;
+}
+
+} // namespace
+
+double DensityOf(const ChartRange& range, const ChartRange& defaultRange) {
+    const double ratio = std::max(
+        (range.dryBulbMax - range.dryBulbMin) / (defaultRange.dryBulbMax - defaultRange.dryBulbMin),
+        (range.humidityRatioMax - range.humidityRatioMin) /
+            (defaultRange.humidityRatioMax - defaultRange.humidityRatioMin));
+    if (!(ratio > 0) || !std::isfinite(ratio)) {
+        return 1;
+    }
+    return Nearest125(ratio);
+}
+
+ChartRange DefaultRangeAt(const ChartRange& seaLevel, double pressure) {
+    constexpr double kSeaLevel = 101325; // Pa, the standard atmosphere
+    ChartRange r = seaLevel;
+    if (!(pressure > 0) || !std::isfinite(pressure)) {
+        return r;
+    }
+    // Rounded to two significant figures, so that the top is a round number in any unit the
+    // sea-level one is (33 g/kg and 220 grains/lb at 750 m).
+    const double factor = kSeaLevel / pressure;
+    const double step = 0.1 * std::pow(10.0, std::floor(std::log10(factor)));
+    r.humidityRatioMax = std::min(kHighestChartHumidityRatio,
+                                  seaLevel.humidityRatioMax * std::round(factor / step) * step);
+    return r;
 }
 
 } // namespace hygrovane::chart

@@ -44,13 +44,34 @@ std::optional<ChartRange> CheckedRange(const ChartRange& asked);
 // allowed stops there.
 ChartRange Zoomed(const ChartRange& range, ChartPoint centre, double factor);
 
-// Evenly spaced values of 1, 2 or 5 times a power of ten between low and high (both included),
-// at most maxCount of them, and the decimals that write the step.
+// Evenly spaced values between low and high (both included), at most maxCount of them, the
+// step and the decimals that write every value of it. The one tick generator of the chart, for
+// its axes and for its families of lines:
+// - free (unit 0): the step is 1, 2 or 5 times a power of ten, the finest that fits;
+// - fixed step (unit > 0): the step is unit, widened to 2, 5, 10, 20, 50, ... times unit only
+//   when unit itself would give more than maxCount values.
 struct Ticks {
     std::vector<double> values;
     double step = 0;
     int decimals = 0;
 };
-Ticks NiceTicks(double low, double high, int maxCount);
+Ticks NiceTicks(double low, double high, int maxCount, double unit = 0);
+
+// The decimals that write every multiple of a step exactly: 2 for 0.25 (15.25, 15.75), 1 for
+// 2.5 and for 0.5, 0 for 5.
+int DecimalsOf(double step);
+
+// How much finer (below 1) or coarser (above 1) than at its default the range shows the chart:
+// the ratio of the spans, the larger of the two axes, rounded to 1, 2 or 5 times a power of ten
+// (geometrically: 0.75 is 1, 0.6 is 0.5). The families' steps are their handbook steps times it,
+// so zooming in densifies and zooming out thins.
+double DensityOf(const ChartRange& range, const ChartRange& defaultRange);
+
+// The default range at a pressure (Pa): the dry bulbs of the sea-level default, and humidity
+// ratios up to the sea-level top times 101325 / P (a saturated humidity ratio grows about so),
+// the factor rounded to two significant figures and the top kept within the limits. At sea
+// level it is the default itself; at 1500 m (84.556 kPa) 0 to 36 g/kg, at 5 kPa 0 to
+// 0.5 kg/kg, at 1000 kPa 0 to 3 g/kg.
+ChartRange DefaultRangeAt(const ChartRange& seaLevel, double pressure);
 
 } // namespace hygrovane::chart

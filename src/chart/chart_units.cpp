@@ -41,21 +41,24 @@ constexpr ChartRange kBritishRange{(20 + 459.67) * 5 / 9.0, (120 + 459.67) * 5 /
 struct Named {
     std::string_view unit;
     const char* symbol;
-    double step;
+    LineSteps steps; // of the dry bulb and the wet bulb; of the quantity for the others
     int decimals;
 };
 
-constexpr std::array<Named, 4> kTemperatures{
-    {{"C", "°C", 5, 1}, {"K", "K", 5, 1}, {"F", "°F", 10, 1}, {"R", "°R", 10, 1}}};
-constexpr std::array<Named, 3> kHumidityRatios{{{"(kg moisture)/(kg dry air)", "kg/kg", 0, 5},
-                                                {"(g moisture)/(kg dry air)", "g/kg", 0, 2},
-                                                {"(lb moisture)/(lb dry air)", "lb/lb", 0, 5}}};
-constexpr std::array<Named, 3> kVolumes{{{"m^3/kg (dry air)", "m³/kg", 0.05, 3},
-                                         {"cm^3/g (dry air)", "cm³/g", 50, 0},
-                                         {"ft^3/lb (dry air)", "ft³/lb", 0.5, 2}}};
-constexpr std::array<Named, 3> kEnthalpies{{{"kJ/kg (dry air)", "kJ/kg", 10, 1},
-                                            {"kcal/kg (dry air)", "kcal/kg", 2, 1},
-                                            {"btu/lb (dry air)", "Btu/lb", 5, 1}}};
+constexpr std::array<Named, 4> kTemperatures{{{"C", "°C", {1, 5}, 1},
+                                              {"K", "K", {1, 5}, 1},
+                                              {"F", "°F", {1, 10}, 1},
+                                              {"R", "°R", {1, 10}, 1}}};
+constexpr std::array<Named, 3> kHumidityRatios{
+    {{"(kg moisture)/(kg dry air)", "kg/kg", {0.0005, 0.002}, 5},
+     {"(g moisture)/(kg dry air)", "g/kg", {0.5, 2}, 2},
+     {"(lb moisture)/(lb dry air)", "lb/lb", {0.0005, 0.002}, 5}}};
+constexpr std::array<Named, 3> kVolumes{{{"m^3/kg (dry air)", "m³/kg", {0.01, 0.05}, 3},
+                                         {"cm^3/g (dry air)", "cm³/g", {10, 50}, 0},
+                                         {"ft^3/lb (dry air)", "ft³/lb", {0.5, 0.5}, 2}}};
+constexpr std::array<Named, 3> kEnthalpies{{{"kJ/kg (dry air)", "kJ/kg", {2, 10}, 1},
+                                            {"kcal/kg (dry air)", "kcal/kg", {0.5, 2}, 1},
+                                            {"btu/lb (dry air)", "Btu/lb", {0.5, 5}, 1}}};
 
 template <std::size_t N>
 const Named* Find(const std::array<Named, N>& table, std::string_view unit) {
@@ -78,6 +81,7 @@ ChartUnits BritishUnits() {
     ChartUnits u = *CustomizedUnits("F", "(lb moisture)/(lb dry air)", "ft^3/lb (dry air)",
                                     "btu/lb (dry air)");
     u.humidityRatio = {"grains/lb", 7000, 0, 1};
+    u.humidityRatioSteps = {5, 20};
     return u;
 }
 
@@ -92,16 +96,18 @@ std::optional<ChartUnits> CustomizedUnits(std::string_view temperature,
     if (t == nullptr || w == nullptr || v == nullptr || h == nullptr) {
         return std::nullopt;
     }
-    const bool fahrenheit = t->step == 10;
+    const bool fahrenheit = t->unit == "F" || t->unit == "R";
     const bool btu = h->unit == "btu/lb (dry air)";
     ChartUnits u;
     u.dryBulb = CatalogueScale(Quantity::Temperature, t->unit, t->symbol, t->decimals);
     u.humidityRatio = CatalogueScale(Quantity::HumidityRatio, w->unit, w->symbol, w->decimals);
     u.specificVolume = CatalogueScale(Quantity::SpecificVolume, v->unit, v->symbol, v->decimals);
     u.enthalpy = EnthalpyScale(h->unit, h->symbol, btu ? kFahrenheitZero : 0);
-    u.wetBulbStep = t->step;
-    u.enthalpyStep = h->step;
-    u.specificVolumeStep = v->step;
+    u.dryBulbSteps = t->steps;
+    u.wetBulbSteps = t->steps; // labelled as the dry bulbs are
+    u.humidityRatioSteps = w->steps;
+    u.enthalpySteps = h->steps;
+    u.specificVolumeSteps = v->steps;
     u.datum = btu ? "0 °F" : "0 °C";
     u.defaultRange = fahrenheit ? kBritishRange : kMetricRange;
     return u;

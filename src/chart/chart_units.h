@@ -23,15 +23,31 @@ struct Scale {
     friend bool operator==(const Scale&, const Scale&) = default;
 };
 
-// The units of one chart and the spacing of its families of lines (in shown units).
+// A family's spacing in shown units at the default range: a line every `line`, and every line
+// that is a multiple of `label` drawn stronger and labelled.
+struct LineSteps {
+    double line = 1;
+    double label = 5;
+
+    friend bool operator==(const LineSteps&, const LineSteps&) = default;
+};
+
+// The units of one chart and the spacing of its families of lines (in shown units), those of a
+// handbook chart: the dry-bulb grid every 1 °C (labels every 5) or 1 °F (every 10), humidity
+// ratio every 0.5 g/kg (every 2) or 5 grains/lb (every 20), wet bulb every 1 °C (every 5) or °F
+// (every 10),
+// enthalpy every 2 kJ/kg (every 10) or 0.5 Btu/lb (every 5), specific volume every
+// 0.01 m³/kg (every 0.05) or 0.5 ft³/lb (every one).
 struct ChartUnits {
     Scale dryBulb; // also the wet bulb and the dew point
     Scale humidityRatio;
     Scale enthalpy; // on the chart's datum
     Scale specificVolume;
-    double wetBulbStep = 5;
-    double enthalpyStep = 10;
-    double specificVolumeStep = 0.05;
+    LineSteps dryBulbSteps;
+    LineSteps humidityRatioSteps;
+    LineSteps wetBulbSteps;
+    LineSteps enthalpySteps;
+    LineSteps specificVolumeSteps;
     std::string datum; // "0 °C" or "0 °F": dry air and liquid water have no enthalpy there
     ChartRange defaultRange;
 

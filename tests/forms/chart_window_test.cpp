@@ -11,6 +11,8 @@
 
 #include <QAction>
 #include <QBuffer>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
 #include <QDoubleSpinBox>
@@ -137,7 +139,9 @@ TEST_F(ChartWindowTest, OpensFromTheViewMenuAndFollowsTheMainWindow) {
     EXPECT_EQ(control<QLabel>(*chart, "dryBulbUnit")->text(), "°F");
     EXPECT_EQ(control<QLabel>(*chart, "humidityRatioUnit")->text(), "grains/lb");
     EXPECT_EQ(control<QDoubleSpinBox>(*chart, "dryBulbFrom")->value(), 20);
-    EXPECT_EQ(control<QDoubleSpinBox>(*chart, "humidityRatioTo")->value(), 200);
+    // The "90" now reads as 90 psi (620.5 kPa): the default range follows the pressure, 200
+    // grains/lb times 101.325 / 620.5 rounded to 0.16.
+    EXPECT_EQ(control<QDoubleSpinBox>(*chart, "humidityRatioTo")->value(), 32);
 
     const QString before = mainTexts();
     chart->close();
@@ -318,6 +322,141 @@ TEST(ChartLabels, LinesEndingOnAnEdgeAreLabelledInsideThePlot) {
                     << label.curve->label << " at " << Describe(label.box);
             }
         }
+    }
+}
+
+// Over the charts a user meets, at a window's size, a full-HD PNG and an A4 page: every drawn
+// line of a labelled family (relative humidity, wet bulb, enthalpy, volume) that is one of its
+// labelled steps has exactly one label, which reads back as its value, stands inside the plot
+// (an enthalpy label of a line entering from the top above it) and overlaps no other label.
+// The minor steps between them have none; the grids are labelled on the axes.
+TEST(ChartLabels, EveryLabelledLineHasOneLabelThatReadsBackInsideAndApart) {
+    testing::qtApp();
+    const auto defaultAt = [](const chart::ChartUnits& units, double pressure) {
+        return chart::DefaultRangeAt(units.defaultRange, pressure);
+    };
+    const struct {
+        const char* name;
+        double pressure;
+        chart::ChartUnits units;
+        chart::ChartRange range;
+    } rows[] = {
+        {"default SI", 101325, chart::MetricUnits(), chart::MetricUnits().defaultRange},
+        {"default IP", 101325, chart::BritishUnits(), chart::BritishUnits().defaultRange},
+        {"80 kPa SI", 80000, chart::MetricUnits(), defaultAt(chart::MetricUnits(), 80000)},
+        {"80 kPa IP", 80000, chart::BritishUnits(), defaultAt(chart::BritishUnits(), 80000)},
+        {"5 kPa SI", 5000, chart::MetricUnits(), defaultAt(chart::MetricUnits(), 5000)},
+        {"5 kPa IP", 5000, chart::BritishUnits(), defaultAt(chart::BritishUnits(), 5000)},
+        {"1000 kPa SI", 1000000, chart::MetricUnits(), defaultAt(chart::MetricUnits(), 1000000)},
+        {"1000 kPa IP", 1000000, chart::BritishUnits(), defaultAt(chart::BritishUnits(), 1000000)},
+        {"the widest range", 101325, chart::MetricUnits(), {173.15, 373.15, 0, 0.5}},
+        {"zoomed to 20-25 °C, 8-10 g/kg",
+         101325,
+         chart::MetricUnits(),
+         {293.15, 298.15, 0.008, 0.010}},
+    };
+    for (const auto& row : rows) {
+        const chart::ChartModel model({row.pressure, SatFormulation::IAPWS, row.units, row.range});
+        for (const QSize size : {QSize(1000, 650), QSize(1920, 1080), QSize(3508, 2480)}) {
+            SCOPED_TRACE(std::string(row.name) + " at " + std::to_string(size.width()));
+            const ChartLayout layout = LayoutChart(QRectF(QPointF(0, 0), QSizeF(size)));
+            const std::vector<CurveLabel> labels = CurveLabels(layout, model);
+            int labelled = 0;
+            for (const chart::Curve& curve : model.geometry().curves) {
+                const bool family = curve.family == chart::Family::RelativeHumidity ||
+                                    curve.family == chart::Family::WetBulb ||
+                                    curve.family == chart::Family::Enthalpy ||
+                                    curve.family == chart::Family::SpecificVolume;
+                const auto count =
+                    std::count_if(labels.begin(), labels.end(),
+                                  [&](const CurveLabel& l) { return l.curve == &curve; });
+                EXPECT_EQ(count, family && curve.labelled ? 1 : 0) << curve.label;
+                labelled += family && curve.labelled ? 1 : 0;
+            }
+            EXPECT_GE(labelled, 8);
+            for (std::size_t i = 0; i < labels.size(); ++i) {
+                const CurveLabel& label = labels[i];
+                const std::string text = label.text.toStdString();
+                EXPECT_NEAR(std::stod(text), label.curve->value,
+                            1e-9 * std::max(1.0, std::abs(label.curve->value)))
+                    << text;
+                const bool above = label.curve->family == chart::Family::Enthalpy &&
+                                   label.box.bottom() <= layout.plot.top();
+                EXPECT_TRUE(above || InsidePlot(label.box, layout))
+                    << text << " at " << Describe(label.box);
+                for (std::size_t j = 0; j < i; ++j) {
+                    EXPECT_FALSE(label.box.intersects(labels[j].box))
+                        << text << " on " << labels[j].text.toStdString() << " at "
+                        << Describe(label.box);
+                }
+            }
+        }
+    }
+}
+
+// A standard altitude chart chosen on the chart sets the main window's altitude as the user
+// would type it; the chart follows with its range and says which chart it is.
+TEST_F(ChartWindowTest, AltitudeChartsSetTheMainWindowsAltitudeAndTheTitleSaysWhich) {
+    auto* charts = control<QComboBox>(*chart, "altitudeCharts");
+    QStringList names;
+    for (int i = 0; i < charts->count(); ++i) {
+        names << charts->itemText(i);
+    }
+    EXPECT_EQ(names.join("|"), "Altitude chart…|Sea level|750 m|1500 m|2250 m");
+    EXPECT_EQ(chart->scene().title.heading, "Psychrometric chart · Sea level standard chart");
+
+    charts->setCurrentIndex(3);
+    emit charts->activated(3);
+    EXPECT_TRUE(control<QRadioButton>(view, "Option9")->isChecked());
+    EXPECT_EQ(text(view, "Text10"), "1500");
+    EXPECT_NEAR(chart->model().settings().pressure, 84556, 1);
+    EXPECT_EQ(chart->scene().title.heading, "Psychrometric chart · 1500 m standard chart");
+    EXPECT_EQ(chart->scene().title.air.rfind("Altitude 1500 m", 0), 0U) << chart->scene().title.air;
+    EXPECT_EQ(control<QDoubleSpinBox>(*chart, "humidityRatioTo")->value(), 36);
+    ASSERT_TRUE(statePixel()) << "the state stays on the chart";
+
+    // In British units the charts are those in feet.
+    control<QAction>(view, "menu_british")->trigger();
+    EXPECT_EQ(charts->itemText(3), "5000 ft");
+    emit charts->activated(3);
+    EXPECT_NEAR(chart->model().settings().pressure, 84307, 40);
+    EXPECT_EQ(chart->scene().title.heading, "Psychrometric chart · 5000 ft standard chart");
+
+    // A pressure of no standard chart: the heading alone.
+    control<QAction>(view, "menu_metric")->trigger();
+    control<QRadioButton>(view, "Option8")->click();
+    retype(view, "Text2", "90");
+    EXPECT_EQ(chart->scene().title.heading, "Psychrometric chart");
+
+    // The protractor is drawn on demand, on screen (the kept background drawn again) and in the
+    // exports.
+    EXPECT_FALSE(chart->scene().protractor);
+    const QImage without = chart->canvas()->grab().toImage();
+    control<QCheckBox>(*chart, "protractor")->click();
+    EXPECT_TRUE(chart->scene().protractor);
+    EXPECT_NE(chart->canvas()->grab().toImage(), without);
+}
+
+// A printed chart reads to 0.5 °C: on an A4 or Letter page in landscape with 10 mm margins (as
+// the PDF export and Print lay it out) the plot gives 4.2 mm (A4) or 3.9 mm (Letter) to a degree
+// Celsius, so the 1 °C grid lines stand that far apart and half a degree is 2 mm between two of
+// them, and 2.2 mm to a degree Fahrenheit.
+TEST(ChartPrint, APrintedChartReadsToHalfADegree) {
+    testing::qtApp();
+    for (const auto& [page, name] :
+         {std::pair{QPageSize::A4, "A4"}, std::pair{QPageSize::Letter, "Letter"}}) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter pdf(&buffer);
+        pdf.setPageSize(QPageSize(page));
+        pdf.setPageOrientation(QPageLayout::Landscape);
+        pdf.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+        pdf.setResolution(300);
+        const ChartLayout layout = LayoutChart(QRectF(0, 0, pdf.width(), pdf.height()));
+        const double mm = layout.plot.width() / 300 * 25.4;
+        EXPECT_GE(mm / 60, 3.85) << name << ": mm per °C over -10 to 50 °C";
+        EXPECT_GE(mm / 100, 2.2) << name << ": mm per °F over 20 to 120 °F";
     }
 }
 

@@ -147,7 +147,7 @@ TEST(ChartFromMainWindow, CustomizedFahrenheitAndRankineChartsShowTheWindowsUnit
         EXPECT_EQ(view.unitSystem, UnitSystem::Customized);
         const ChartModel chart(SettingsOf(view, {}));
         EXPECT_EQ(chart.units().defaultRange, BritishUnits().defaultRange);
-        EXPECT_EQ(chart.units().wetBulbStep, 10);
+        EXPECT_EQ(chart.units().wetBulbSteps, (LineSteps{1, 10})); // every 1 °F, labels every 10
         EXPECT_EQ(chart.units().datum, row.datum);
         const auto point = StatePointOf(view);
         ASSERT_TRUE(point);

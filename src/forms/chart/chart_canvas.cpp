@@ -64,6 +64,8 @@ void ChartCanvas::paintEvent(QPaintEvent*) {
                     size(),
                     devicePixelRatioF(),
                     scene.comfortZones,
+                    scene.protractor,
+                    scene.title.heading,
                     scene.title.air,
                     scene.title.formulation};
     if (background_.isNull() || !(now == drawn_)) {

@@ -67,7 +67,8 @@ class ChartCanvas : public QWidget {
         QSize size;
         qreal ratio = 0;
         bool comfortZones = false;
-        std::string air, formulation;
+        bool protractor = false;
+        std::string heading, air, formulation;
 
         bool operator==(const Drawn&) const = default;
     };

@@ -31,7 +31,7 @@ Look LookOf(Family family) {
     switch (family) {
     case Family::DryBulbGrid:
     case Family::HumidityRatioGrid:
-        return {QColor(205, 205, 205), 0.8};
+        return {QColor(200, 200, 200), 0.8};
     case Family::SpecificVolume:
         return {QColor(135, 80, 170), 0.9, Qt::DashLine};
     case Family::Enthalpy:
@@ -44,6 +44,20 @@ Look LookOf(Family family) {
         break;
     }
     return {QColor(15, 35, 120), 2.2};
+}
+
+// The minor steps between a family's labelled lines: thinner, and their colour half-way to the
+// white ground, so that the handbook density stays calm and the labelled lines lead the eye.
+Look LookOf(const Curve& curve) {
+    Look look = LookOf(curve.family);
+    if (!curve.labelled) {
+        const QColor c = look.colour;
+        look.colour =
+            QColor((c.red() + 2 * 255) / 3, (c.green() + 2 * 255) / 3, (c.blue() + 2 * 255) / 3);
+        look.width *= 0.55;
+        look.style = Qt::SolidLine; // the colour tells the family; dashes would only add noise
+    }
+    return look;
 }
 
 // On a raster device (the window, a PNG) a line thinner than 2 pixels is drawn as a 1-pixel
@@ -73,6 +87,37 @@ QPolygonF Mapped(const ChartMapping& mapping, const Polyline& line) {
         polygon.append(Pixel(mapping, p));
     }
     return polygon;
+}
+
+// A line mapped to pixels without the points that lie within a tenth of a pixel of the chord
+// that skips them: the wet-bulb, enthalpy and volume lines are nearly straight, and the
+// rasteriser's time goes by segments, not by length.
+QPolygonF MappedSimplified(const ChartMapping& mapping, const Polyline& line) {
+    const QPolygonF all = Mapped(mapping, line);
+    if (all.size() < 3) {
+        return all;
+    }
+    constexpr double kTolerance = 0.1; // px
+    QPolygonF kept;
+    kept.append(all.front());
+    qsizetype from = 0;
+    for (qsizetype i = 2; i < all.size(); ++i) {
+        // Every point between the last kept one and i within the tolerance of their chord?
+        const QPointF a = all[from];
+        const QPointF d = all[i] - a;
+        const double length = std::hypot(d.x(), d.y());
+        bool straight = length > 0;
+        for (qsizetype j = from + 1; straight && j < i; ++j) {
+            const QPointF e = all[j] - a;
+            straight = std::abs(d.x() * e.y() - d.y() * e.x()) <= kTolerance * length;
+        }
+        if (!straight) {
+            from = i - 1;
+            kept.append(all[from]);
+        }
+    }
+    kept.append(all.back());
+    return kept;
 }
 
 // Text placed by the side or corner its alignment names, at a point.
@@ -186,6 +231,17 @@ QRectF TextBox(const QFont& font, QPointF at, Qt::Alignment align, const QString
     return box;
 }
 
+// How far beyond the saturation curve the enthalpy scale's ticks reach along their lines: from
+// the first reach to the second for a minor step, to the third for a labelled one. The first
+// leaves room for the saturation-temperature scale's ticks on the curve.
+double EnthalpyScaleReach(const ChartLayout& layout, bool labelled) {
+    const double f = layout.smallFont.pixelSize();
+    return labelled ? 2.4 * f : 1.8 * f;
+}
+double EnthalpyScaleStart(const ChartLayout& layout) {
+    return 1.0 * layout.smallFont.pixelSize();
+}
+
 // Where a curve's label goes: relative humidity where the curve leaves the plot, wet bulb beside
 // the saturation curve where the line starts, enthalpy beyond the saturation curve in the line's
 // direction, specific volume where the line meets the bottom or the right edge. A wet-bulb or
@@ -193,6 +249,9 @@ QRectF TextBox(const QFont& font, QPointF at, Qt::Alignment align, const QString
 // the plot beside its start.
 std::optional<CurveLabel> PlaceLabel(const ChartMapping& mapping, const ChartLayout& layout,
                                      const Curve& curve) {
+    if (!curve.labelled) {
+        return std::nullopt; // a minor step: deliberately without a label
+    }
     const ChartRange& r = mapping.range();
     const double Tspan = r.dryBulbMax - r.dryBulbMin;
     const double Wspan = r.humidityRatioMax - r.humidityRatioMin;
@@ -230,8 +289,8 @@ std::optional<CurveLabel> PlaceLabel(const ChartMapping& mapping, const ChartLay
         return label;
     }
     case Family::WetBulb: {
-        if (startsOnTop) {
-            break;
+        if (startsOnTop) { // below the top edge, right of where the line enters
+            return at(start + QPointF(gap, gap), Qt::AlignLeft | Qt::AlignTop);
         }
         const CurveLabel beside = at(start + QPointF(-gap, 0), Qt::AlignRight | Qt::AlignVCenter);
         return startsOnLeft || beside.box.left() < layout.plot.left() ? insideFromLeft() : beside;
@@ -252,7 +311,11 @@ std::optional<CurveLabel> PlaceLabel(const ChartMapping& mapping, const ChartLay
         const double length = std::hypot(direction.x(), direction.y());
         if (length > 0) {
             direction /= length;
-            const double reach = 1.6 * layout.smallFont.pixelSize();
+            // Beyond the enthalpy scale's longest tick, the box clear of it.
+            const QRectF box = TextBox(layout.smallFont, QPointF(0, 0), Qt::AlignCenter, text);
+            const double reach = EnthalpyScaleReach(layout, true) + gap +
+                                 std::abs(direction.x()) * box.width() / 2 +
+                                 std::abs(direction.y()) * box.height() / 2;
             const CurveLabel beyond = at(start + direction * reach, Qt::AlignCenter);
             return beyond.box.left() < layout.plot.left() ? insideFromLeft() : beyond;
         }
@@ -272,12 +335,61 @@ std::optional<CurveLabel> PlaceLabel(const ChartMapping& mapping, const ChartLay
             return label;
         }
         break;
-    case Family::DryBulbGrid:
+    case Family::DryBulbGrid: // the axes carry their values
     case Family::HumidityRatioGrid:
     case Family::Saturation: // the legend names it
-        break;
+        return std::nullopt;
     }
-    return std::nullopt;
+    // A labelled line of a family that ends nowhere else (where the core finds no moist air, at
+    // a low pressure): at its end, inside.
+    return at(end + QPointF(-gap, -gap), Qt::AlignRight | Qt::AlignBottom);
+}
+
+} // namespace
+
+namespace {
+
+// Where a label may stand: inside the plot, or an enthalpy label wholly above it.
+bool Allowed(const CurveLabel& label, const ChartLayout& layout) {
+    const QRectF& plot = layout.plot;
+    const QRectF& box = label.box;
+    if (label.curve->family == Family::Enthalpy && box.bottom() <= plot.top()) {
+        return box.left() >= layout.target.left() && box.right() <= layout.target.right();
+    }
+    return plot.contains(box);
+}
+
+bool Overlaps(const QRectF& box, const std::vector<CurveLabel>& placed) {
+    return std::any_of(placed.begin(), placed.end(),
+                       [&](const CurveLabel& other) { return other.box.intersects(box); });
+}
+
+// A label that would stand on an earlier one, or outside, moved by a line's height up or down
+// (then by its width sideways), up to three times, to the first place that is free; left where
+// it was when none is.
+CurveLabel Settled(CurveLabel label, const std::vector<CurveLabel>& placed,
+                   const ChartLayout& layout) {
+    if (Allowed(label, layout) && !Overlaps(label.box, placed)) {
+        return label;
+    }
+    const double h = label.box.height();
+    const double w = label.box.width();
+    std::vector<QPointF> shifts;
+    for (int k = 1; k <= 3; ++k) {
+        shifts.insert(shifts.end(), {QPointF(0, -k * h), QPointF(0, k * h)});
+    }
+    for (int k = 1; k <= 2; ++k) {
+        shifts.insert(shifts.end(), {QPointF(-k * w, 0), QPointF(k * w, 0)});
+    }
+    for (const QPointF shift : shifts) {
+        CurveLabel moved = label;
+        moved.at += shift;
+        moved.box.translate(shift);
+        if (Allowed(moved, layout) && !Overlaps(moved.box, placed)) {
+            return moved;
+        }
+    }
+    return label;
 }
 
 } // namespace
@@ -287,7 +399,7 @@ std::vector<CurveLabel> CurveLabels(const ChartLayout& layout, const ChartModel&
     std::vector<CurveLabel> labels;
     for (const Curve& curve : model.geometry().curves) {
         if (auto label = PlaceLabel(mapping, layout, curve)) {
-            labels.push_back(std::move(*label));
+            labels.push_back(Settled(std::move(*label), labels, layout));
         }
     }
     return labels;
@@ -491,6 +603,118 @@ QRect Widened(const QRectF& box, double unit) {
     return box.adjusted(-d, -d, d, d).toAlignedRect();
 }
 
+// The saturation-temperature (dew-point) scale: a tick across the saturation curve, outwards,
+// where each wet-bulb line starts (the labelled ones longer: their labels are its numbers).
+// The enthalpy scale: each enthalpy line that starts on the curve carried on beyond it as a
+// tick, a labelled line's longer, with its label at the end.
+void PaintScales(QPainter& painter, const ChartMapping& mapping, const ChartLayout& layout,
+                 const ChartGeometry& geometry) {
+    const double f = layout.smallFont.pixelSize();
+    const ChartRange& r = mapping.range();
+    const PixelRect& plot = mapping.plot();
+    const double perKelvin = plot.width / (r.dryBulbMax - r.dryBulbMin);
+    const double perRatio = plot.height / (r.humidityRatioMax - r.humidityRatioMin);
+    painter.setPen(PenOf(LookOf(Family::Saturation), layout.unit * 0.4, painter));
+    for (const ScaleMark& mark : geometry.saturationScale) {
+        // Outwards: up and to the left, at right angles to the curve in pixels.
+        const double k = mark.slope * perRatio / perKelvin;
+        QPointF normal(-k, -1);
+        normal /= std::hypot(normal.x(), normal.y());
+        const QPointF at = Pixel(mapping, mark.at);
+        painter.drawLine(at, at + normal * (mark.labelled ? 0.8 : 0.5) * f);
+    }
+    for (const Curve& curve : geometry.curves) {
+        if (curve.family != Family::Enthalpy || curve.pieces.front().size() < 2) {
+            continue;
+        }
+        const ChartPoint first = curve.pieces.front().front();
+        if (Near(first.dryBulb, r.dryBulbMin, r.dryBulbMax - r.dryBulbMin) ||
+            Near(first.humidityRatio, r.humidityRatioMax,
+                 r.humidityRatioMax - r.humidityRatioMin)) {
+            continue; // enters from an edge: no saturation curve to carry on from
+        }
+        const QPointF start = Pixel(mapping, first);
+        QPointF direction = start - Pixel(mapping, curve.pieces.front()[1]);
+        const double length = std::hypot(direction.x(), direction.y());
+        if (!(length > 0)) {
+            continue;
+        }
+        direction /= length;
+        const QPointF from = start + direction * EnthalpyScaleStart(layout);
+        const QPointF to = start + direction * EnthalpyScaleReach(layout, curve.labelled);
+        if (!layout.plot.contains(to)) {
+            continue;
+        }
+        painter.setPen(PenOf(LookOf(curve), layout.unit, painter));
+        painter.drawLine(from, to);
+    }
+}
+
+// The sensible-heat-ratio protractor in the plot's upper left corner, where a chart has no
+// lines above its saturation curve: rays from its centre in the chart's own directions (so that a
+// parallel through a state point is the room ratio line), the SHR inside the arc, Δh/ΔW
+// outside it. Labels that would touch a neighbour's are left out; every ray keeps its tick.
+void PaintProtractor(QPainter& painter, const ChartMapping& mapping, const ChartLayout& layout,
+                     const ChartModel& model) {
+    const auto& protractor = model.protractor();
+    if (!protractor) {
+        return;
+    }
+    const QRectF& plot = layout.plot;
+    const double u = layout.unit;
+    const double radius = 0.16 * std::min(plot.width(), plot.height());
+    const QPointF centre = plot.topLeft() + QPointF(1.45 * radius, 1.4 * radius);
+    const ChartRange& r = mapping.range();
+    const double perKelvin = plot.width() / (r.dryBulbMax - r.dryBulbMin);
+    const double perRatio = plot.height() / (r.humidityRatioMax - r.humidityRatioMin);
+    const QColor ink(60, 60, 60);
+    painter.save();
+    painter.setPen(QPen(ink, 0.8 * u));
+    painter.setBrush(QColor(255, 255, 255, 235));
+    const QRectF circle(centre - QPointF(radius, radius), centre + QPointF(radius, radius));
+    painter.drawChord(circle, 0, 180 * 16);
+    painter.setBrush(Qt::NoBrush);
+    painter.setFont(layout.smallFont);
+    std::vector<QRectF> written;
+    for (const ProtractorMark& mark : protractor->marks) {
+        QPointF d(mark.dryBulb * perKelvin, -mark.humidityRatio * perRatio);
+        const double length = std::hypot(d.x(), d.y());
+        if (!(length > 0)) {
+            continue;
+        }
+        d /= length;
+        const double in = mark.outer ? 1.0 : 0.84;
+        const double out = mark.outer ? 1.09 : 1.0;
+        painter.setPen(QPen(ink, 0.7 * u));
+        painter.drawLine(centre + d * in * radius, centre + d * out * radius);
+        const QString text = qs(mark.text);
+        const QRectF size = TextBox(layout.smallFont, QPointF(0, 0), Qt::AlignCenter, text);
+        const double clear =
+            std::abs(d.x()) * size.width() / 2 + std::abs(d.y()) * size.height() / 2 + 2 * u;
+        const QPointF at = centre + d * (mark.outer ? out * radius + clear : in * radius - clear);
+        const QRectF box = TextBox(layout.smallFont, at, Qt::AlignCenter, text);
+        if (std::any_of(written.begin(), written.end(),
+                        [&](const QRectF& other) { return other.intersects(box); })) {
+            continue;
+        }
+        written.push_back(box);
+        Text(painter, at, Qt::AlignCenter, text);
+    }
+    painter.setPen(QPen(ink, 0.8 * u));
+    painter.drawLine(centre - QPointF(radius, 0), centre + QPointF(radius, 0));
+    painter.setBrush(ink);
+    painter.drawEllipse(centre, 1.5 * u, 1.5 * u);
+    painter.setBrush(Qt::NoBrush);
+    const QString caption =
+        QStringLiteral("Sensible heat ratio (inside) · Δh/ΔW, %1 per %2 (outside)")
+            .arg(qs(model.units().enthalpy.symbol), model.units().enthalpy.symbol == "Btu/lb"
+                                                        ? QStringLiteral("lb/lb")
+                                                        : QStringLiteral("kg/kg"));
+    Text(painter, centre + QPointF(-radius, 0.6 * layout.smallFont.pixelSize()),
+         Qt::AlignLeft | Qt::AlignTop, caption);
+    painter.restore();
+}
+
 } // namespace
 
 ChartLayout LayoutChart(const QRectF& target) {
@@ -535,15 +759,30 @@ void PaintChartBackground(QPainter& painter, const ChartLayout& layout, const Ch
         PaintComfortZones(painter, mapping, layout, geometry);
     }
     for (const Curve& curve : geometry.curves) {
-        painter.setPen(PenOf(LookOf(curve.family), layout.unit, painter));
+        // The grids are upright and level, and the minor steps pale: both are drawn without
+        // antialiasing, which costs four times the time on a raster device and shows nothing on
+        // them that a reader would miss. The labelled lines keep it.
+        const bool grid =
+            curve.family == Family::DryBulbGrid || curve.family == Family::HumidityRatioGrid;
+        painter.setRenderHint(QPainter::Antialiasing, !grid && curve.labelled);
+        painter.setPen(PenOf(LookOf(curve), layout.unit, painter));
         for (const Polyline& piece : curve.pieces) {
-            painter.drawPolyline(Mapped(mapping, piece));
+            painter.drawPolyline(MappedSimplified(mapping, piece));
         }
     }
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    PaintScales(painter, mapping, layout, geometry);
     painter.setFont(layout.smallFont);
     for (const CurveLabel& label : CurveLabels(layout, model)) {
+        // The halo: the ground's colour around the text, so that no line runs through it and
+        // a label never reads as a neighbouring line's.
+        const double halo = 0.8 * layout.unit;
+        painter.fillRect(label.box.adjusted(-halo, 0, halo, 0), Qt::white);
         painter.setPen(LookOf(label.curve->family).colour.darker(115));
         Text(painter, label.at, label.align, label.text);
+    }
+    if (scene.protractor) {
+        PaintProtractor(painter, mapping, layout, model);
     }
     painter.setPen(QPen(Qt::black, 1.2 * layout.unit));
     painter.drawRect(layout.plot);

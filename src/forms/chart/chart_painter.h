@@ -37,6 +37,7 @@ struct ChartScene {
     const chart::ChartModel* model = nullptr;
     chart::ChartTitle title;
     bool comfortZones = false;
+    bool protractor = false; // the sensible-heat-ratio protractor in the upper left corner
     std::optional<chart::ChartPoint> statePoint;
     std::string note; // written on the plot when there is no state point, and why
     std::vector<const chart::Overlay*> overlays;

@@ -1,17 +1,20 @@
 #include "forms/chart/chart_window.h"
 
 #include "casefile/file_io.h"
+#include "chart/altitude_charts.h"
 #include "forms/ambient/ambient_view.h"
 #include "forms/chart/chart_canvas.h"
 #include "forms/chart/chart_export.h"
 #include "forms/chart/chart_overlays.h"
 #include "forms/common/window_look.h"
 #include "hygrovane/config.h"
+#include "units/quantity.h"
 #include "windows/main_window_chart.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -29,6 +32,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 namespace hygrovane::forms {
 
@@ -86,6 +91,11 @@ std::string ExportTarget(const std::string& chosen, const std::string& format) {
         return chosen;
     }
     return chosen + "." + format;
+}
+
+// Charts in °F or °R are offered the altitudes in feet.
+bool Feet(const chart::ChartUnits& units) {
+    return units.dryBulb.symbol == "°F" || units.dryBulb.symbol == "°R";
 }
 
 QDoubleSpinBox* RangeField(QWidget* parent, const char* name) {
@@ -162,6 +172,18 @@ void ChartWindow::buildControls() {
     comfortBox_->setObjectName(QStringLiteral("comfortZones"));
     connect(comfortBox_, &QCheckBox::toggled, this, &ChartWindow::showComfortZones);
     bar->addWidget(comfortBox_);
+    protractorBox_ = new QCheckBox(QStringLiteral("Protractor"), this);
+    protractorBox_->setObjectName(QStringLiteral("protractor"));
+    connect(protractorBox_, &QCheckBox::toggled, this, &ChartWindow::showProtractor);
+    bar->addWidget(protractorBox_);
+    altitudeCharts_ = new QComboBox(this);
+    altitudeCharts_->setObjectName(QStringLiteral("altitudeCharts"));
+    altitudeCharts_->setToolTip(QStringLiteral("Sets the main window's altitude to that of a "
+                                               "standard altitude chart"));
+    // Filled by showRange with the charts of the units; activated only by the user.
+    connect(altitudeCharts_, qOverload<int>(&QComboBox::activated), this,
+            [this](int index) { chooseAltitudeChart(index - 1); });
+    bar->addWidget(altitudeCharts_);
     bar->addStretch(1);
 
     auto* exportButton = new QPushButton(QStringLiteral("Export"), this);
@@ -216,6 +238,7 @@ ChartScene ChartWindow::scene() const {
     scene.model = &model_;
     scene.title = title_;
     scene.comfortZones = comfortZones_;
+    scene.protractor = protractor_;
     scene.statePoint = statePoint_;
     scene.note = note_;
     if (overlays_) {
@@ -243,13 +266,20 @@ void ChartWindow::follow() {
     const chart::ChartTitle title = title_;
     const std::string note = note_;
     const std::optional<chart::ChartPoint> point = statePoint_;
-    model_.setSettings(chart::SettingsOf(form, chosenRange_));
+    chart::ChartSettings settings = chart::SettingsOf(form, chosenRange_);
+    if (!chosenRange_) { // the default range follows the pressure
+        settings.range = chart::DefaultRangeAt(settings.units.defaultRange, settings.pressure);
+    }
+    model_.setSettings(settings);
     title_ = chart::TitleOf(form);
+    if (const auto standard = chart::AltitudeChartAt(settings.pressure, Feet(settings.units))) {
+        title_.heading += " · " + standard->name + " standard chart";
+    }
     statePoint_ = chart::StatePointOf(form);
     note_ = statePoint_ ? std::string() : std::string(kErrorNote);
     showRange();
     if (model_.computations() != computed || title_.air != title.air ||
-        title_.formulation != title.formulation) {
+        title_.formulation != title.formulation || title_.heading != title.heading) {
         canvas_->update();
     } else if (statePoint_ != point || note_ != note) {
         canvas_->updateStateMark(point, note);
@@ -284,6 +314,22 @@ void ChartWindow::showComfortZones(bool shown) {
     canvas_->update();
 }
 
+void ChartWindow::showProtractor(bool shown) {
+    protractor_ = shown;
+    if (protractorBox_->isChecked() != shown) {
+        protractorBox_->setChecked(shown);
+    }
+    canvas_->update();
+}
+
+void ChartWindow::chooseAltitudeChart(int position) {
+    const auto charts = chart::AltitudeCharts(Feet(model_.units()));
+    if (position < 0 || position >= static_cast<int>(charts.size())) {
+        return;
+    }
+    emit altitudeChartChosen(charts[static_cast<std::size_t>(position)].altitude);
+}
+
 void ChartWindow::showRange(bool always) {
     const chart::ChartSettings& settings = model_.settings();
     if (!always && settings.units == shownInFields_.units &&
@@ -307,6 +353,14 @@ void ChartWindow::showRange(bool always) {
     for (auto [field, value] : {std::pair{humidityRatioFrom_, r.humidityRatioMin},
                                 {humidityRatioTo_, r.humidityRatioMax}}) {
         set(field, w, 0, chart::kHighestChartHumidityRatio, value);
+    }
+    if (always || settings.units.dryBulb != shownInFields_.units.dryBulb) {
+        const QSignalBlocker blocker(altitudeCharts_);
+        altitudeCharts_->clear();
+        altitudeCharts_->addItem(QStringLiteral("Altitude chart…"));
+        for (const chart::AltitudeChart& c : chart::AltitudeCharts(Feet(settings.units))) {
+            altitudeCharts_->addItem(QString::fromStdString(c.name));
+        }
     }
     dryBulbUnit_->setText(QString::fromStdString(t.symbol));
     humidityRatioUnit_->setText(QString::fromStdString(w.symbol));
@@ -673,11 +727,37 @@ void ChartWindow::askPrint() {
     }
 }
 
+namespace {
+
+// The main window's altitude set as the user would: Option9 chosen, then the altitude typed into
+// Text10 in the unit of Combo10; the box's handler recalculates.
+void EnterAltitude(AmbientView& main, double metres) {
+    AmbientWindow& window = main.handlers();
+    if (!window.form().Option9.value) {
+        window.Option9_Click();
+    }
+    const auto shown =
+        units::FromInternal(units::Quantity::Length, window.form().Combo10.text(), metres);
+    if (!shown) {
+        return;
+    }
+    const bool whole = std::abs(*shown - std::round(*shown)) < 1e-6;
+    window.form().Text10.text = chart::FixedText(*shown, whole ? 0 : 2);
+    window.Text10_Change();
+    main.redraw();
+}
+
+} // namespace
+
 ChartWindow* showChartWindow(AmbientView& main, Platform& platform, ChartOverlays* overlays,
                              const ChartSettingsStore::Source& remembered) {
     static QPointer<ChartWindow> open;
-    return ShowSecondaryWindow(
-        open, [&] { return new ChartWindow(main, platform, overlays, remembered, &main); });
+    return ShowSecondaryWindow(open, [&] {
+        auto* window = new ChartWindow(main, platform, overlays, remembered, &main);
+        QObject::connect(window, &ChartWindow::altitudeChartChosen, &main,
+                         [&main](double altitude) { EnterAltitude(main, altitude); });
+        return window;
+    });
 }
 
 } // namespace hygrovane::forms

@@ -16,6 +16,7 @@
 
 class QAction;
 class QCheckBox;
+class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
 class QMenu;
@@ -69,6 +70,11 @@ class ChartWindow : public QWidget {
     void resetSettings();
     // What is remembered of this window now.
     chart::ChartPreferences preferences() const;
+    void showProtractor(bool shown);
+    // Chooses a standard altitude chart by its place in the list (0 sea level, then 750, 1500
+    // and 2250 m, or 2500, 5000 and 7500 ft in °F or °R): asks the main window for its altitude
+    // through altitudeChartChosen.
+    void chooseAltitudeChart(int position);
 
     // Write the chart as a file; a failure is shown in a message and leaves an existing file
     // as it was. The SVG has the canvas's size.
@@ -79,6 +85,8 @@ class ChartWindow : public QWidget {
   signals:
     // A state was picked on the chart and the main window has taken it.
     void statePicked(double dryBulb, double humidityRatio);
+    // A standard altitude chart was chosen: the main window is asked to take the altitude (m).
+    void altitudeChartChosen(double altitude);
 
   private:
     void buildControls();
@@ -115,6 +123,7 @@ class ChartWindow : public QWidget {
     std::optional<chart::ChartPoint> statePoint_;
     std::string note_;
     bool comfortZones_ = false;
+    bool protractor_ = false;
     QSize pngSize_{1920, 1080};
 
     ChartCanvas* canvas_ = nullptr;
@@ -125,6 +134,8 @@ class ChartWindow : public QWidget {
     QLabel* dryBulbUnit_ = nullptr;
     QLabel* humidityRatioUnit_ = nullptr;
     QCheckBox* comfortBox_ = nullptr;
+    QCheckBox* protractorBox_ = nullptr;
+    QComboBox* altitudeCharts_ = nullptr;
     QLabel* status_ = nullptr;
     QPointer<QMenu> pointMenu_;
 
