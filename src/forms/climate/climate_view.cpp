@@ -1,0 +1,389 @@
+#include "forms/climate/climate_view.h"
+
+#include "forms/ambient/ambient_view.h"
+#include "forms/chart/chart_overlays.h"
+#include "forms/chart/chart_window.h"
+#include "forms/common/view_support.h"
+#include "forms/common/window_look.h"
+#include "forms/processes/processes_view.h"
+#include "hygrovane/config.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QThread>
+#include <QVBoxLayout>
+
+namespace hygrovane::forms {
+
+namespace {
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// The quantities offered for colouring and for the range filter, after "Hours" / "None".
+std::vector<climate::Quantity> Offered() {
+    std::vector<climate::Quantity> offered{
+        climate::Field::WindSpeed, climate::Field::GlobalHorizontal, climate::Computed::HourOfDay};
+    for (std::size_t f = 0; f < climate::kFieldCount; ++f) {
+        const auto field = static_cast<climate::Field>(f);
+        if (field != climate::Field::WindSpeed && field != climate::Field::GlobalHorizontal) {
+            offered.emplace_back(field);
+        }
+    }
+    offered.emplace_back(climate::Computed::Month);
+    return offered;
+}
+
+QSpinBox* Spin(QWidget* parent, const char* name, int low, int high, int value) {
+    auto* box = new QSpinBox(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setRange(low, high);
+    box->setValue(value);
+    return box;
+}
+
+QComboBox* Choice(QWidget* parent, const char* name, std::initializer_list<const char*> items) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    for (const char* item : items) {
+        box->addItem(QString::fromUtf8(item));
+    }
+    return box;
+}
+
+} // namespace
+
+ClimateView::ClimateView(AmbientView& main, Platform& platform, ChartOverlays* overlays,
+                         QWidget* owner)
+    : QWidget(owner, Qt::Window), main_(main), platform_(platform), overlays_(overlays) {
+    setObjectName(QStringLiteral("Form_climate"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Climate"));
+    setWindowIcon(ApplicationIcon());
+    model_.toMainWindow = [this](double t, double w) {
+        main_.handlers().enterChartState(t, w);
+        main_.redraw();
+    };
+    model_.toProcesses = [this](const OutdoorPoint& point) {
+        ProcessesView* processes = openProcessesWindow();
+        if (processes == nullptr) {
+            processes = showProcessesWindow(main_, platform_, overlays_);
+        }
+        ProcessWindow& set = processes->model();
+        if (!set.AddChartPoint(point.dryBulb, point.humidityRatio)) {
+            processes->redraw();
+            return false;
+        }
+        set.RenamePoint(set.set().points().size() - 1, point.name);
+        processes->redraw();
+        return true;
+    };
+    buildControls();
+    if (overlays_) {
+        overlays_->setHoverText(kClimateLayer,
+                                [this](chart::ChartPoint p) { return model_.binTextAt(p); });
+        overlays_->setPointAction(std::string(kClimateLayer) + ".main",
+                                  {"Bin as the main window's state", [this](chart::ChartPoint p) {
+                                       if (const auto point = model_.binPointAt(p)) {
+                                           model_.sendToMainWindow(*point);
+                                       }
+                                   }});
+        overlays_->setPointAction(
+            std::string(kClimateLayer) + ".processes",
+            {"Bin as a point of the process set", [this](chart::ChartPoint p) {
+                 if (const auto point = model_.binPointAt(p)) {
+                     model_.sendToProcesses(*point);
+                 }
+             }});
+    }
+    resize(1150, 700);
+    redraw();
+}
+
+ClimateView::~ClimateView() {
+    cancelLoading();
+    if (loader_ != nullptr) {
+        loader_->wait();
+    }
+    leaveChart();
+}
+
+void ClimateView::closeEvent(QCloseEvent* event) {
+    leaveChart();
+    QWidget::closeEvent(event);
+}
+
+void ClimateView::leaveChart() {
+    if (overlays_) {
+        overlays_->removeHoverText(kClimateLayer);
+        overlays_->removePointAction(std::string(kClimateLayer) + ".main");
+        overlays_->removePointAction(std::string(kClimateLayer) + ".processes");
+        overlays_->remove(kClimateLayer);
+    }
+}
+
+void ClimateView::buildControls() {
+    auto* top = new QVBoxLayout(this);
+    auto* bar = new QHBoxLayout;
+    top->addLayout(bar);
+    auto* openButton = new QPushButton(QStringLiteral("Open weather file…"), this);
+    openButton->setObjectName(QStringLiteral("openWeather"));
+    connect(openButton, &QPushButton::clicked, this, [this] {
+        if (const auto path = platform_.openFileDialog()) {
+            open(*path);
+        }
+    });
+    bar->addWidget(openButton);
+    summary_ = new QLabel(this);
+    summary_->setObjectName(QStringLiteral("summary"));
+    summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    bar->addWidget(summary_, 1);
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("progress"));
+    progress_->setRange(0, 0);
+    progress_->setMaximumWidth(220);
+    progress_->hide();
+    bar->addWidget(progress_);
+    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel_->setObjectName(QStringLiteral("cancelLoading"));
+    cancel_->hide();
+    connect(cancel_, &QPushButton::clicked, this, &ClimateView::cancelLoading);
+    bar->addWidget(cancel_);
+    auto* chartButton = new QPushButton(QStringLiteral("Show chart"), this);
+    chartButton->setObjectName(QStringLiteral("showChart"));
+    connect(chartButton, &QPushButton::clicked, this,
+            [this] { showChartWindow(main_, platform_, overlays_); });
+    bar->addWidget(chartButton);
+
+    auto* body = new QHBoxLayout;
+    top->addLayout(body, 1);
+    auto* form = new QFormLayout;
+    body->addLayout(form);
+
+    humidity_ = Choice(this, "humidity", {"Relative humidity", "Dew point"});
+    form->addRow(QStringLiteral("Humidity from"), humidity_);
+    humidityNote_ = new QLabel(this);
+    humidityNote_->setObjectName(QStringLiteral("humidityNote"));
+    humidityNote_->setWordWrap(true);
+    humidityNote_->setMaximumWidth(300);
+    form->addRow(humidityNote_);
+    marks_ = Choice(this, "marks", {"Bins", "Points"});
+    form->addRow(QStringLiteral("Hours as"), marks_);
+    binAxis_ =
+        Choice(this, "binAxis", {"Dry bulb × humidity ratio", "Dry bulb × relative humidity"});
+    form->addRow(QStringLiteral("Bins"), binAxis_);
+    binUnits_ = Choice(this, "binUnits", {"1 °C × 1 g/kg (5 %)", "2 °F × 10 gr/lb (5 %)"});
+    form->addRow(QStringLiteral("Bin size"), binUnits_);
+    colourBy_ = Choice(this, "colourBy", {"Hours"});
+    rangeOf_ = Choice(this, "rangeOf", {"None"});
+    for (const climate::Quantity& q : Offered()) {
+        colourBy_->addItem(QStringLiteral("Mean ") + qs(QuantityTitle(q)));
+        rangeOf_->addItem(qs(QuantityTitle(q)));
+    }
+    form->addRow(QStringLiteral("Colour by"), colourBy_);
+
+    auto* months = new QHBoxLayout;
+    firstMonth_ = Spin(this, "firstMonth", 1, 12, 1);
+    lastMonth_ = Spin(this, "lastMonth", 1, 12, 12);
+    months->addWidget(firstMonth_);
+    months->addWidget(new QLabel(QStringLiteral("to"), this));
+    months->addWidget(lastMonth_);
+    form->addRow(QStringLiteral("Months"), months);
+    auto* hours = new QHBoxLayout;
+    fromHour_ = Spin(this, "fromHour", 0, 24, 0);
+    toHour_ = Spin(this, "toHour", 0, 24, 24);
+    fromHour_->setSuffix(QStringLiteral(":00"));
+    toHour_->setSuffix(QStringLiteral(":00"));
+    hours->addWidget(fromHour_);
+    hours->addWidget(new QLabel(QStringLiteral("to"), this));
+    hours->addWidget(toHour_);
+    form->addRow(QStringLiteral("Hours"), hours);
+    occupied_ = new QCheckBox(QStringLiteral("Occupied hours only"), this);
+    occupied_->setObjectName(QStringLiteral("occupied"));
+    form->addRow(occupied_);
+    auto* days = new QHBoxLayout;
+    static const char* const kDays[] = {"Su", "Mo", "Tu", "We", "Th", "Fr", "Sa"};
+    for (int d = 0; d < 7; ++d) {
+        days_[d] = new QCheckBox(QString::fromLatin1(kDays[d]), this);
+        days_[d]->setObjectName(QStringLiteral("day%1").arg(d));
+        days_[d]->setChecked(d >= 1 && d <= 5);
+        days->addWidget(days_[d]);
+    }
+    form->addRow(days);
+    auto* occupiedHours = new QHBoxLayout;
+    occupiedFrom_ = Spin(this, "occupiedFrom", 0, 23, 8);
+    occupiedTo_ = Spin(this, "occupiedTo", 1, 24, 18);
+    occupiedFrom_->setSuffix(QStringLiteral(":00"));
+    occupiedTo_->setSuffix(QStringLiteral(":00"));
+    occupiedHours->addWidget(occupiedFrom_);
+    occupiedHours->addWidget(new QLabel(QStringLiteral("to"), this));
+    occupiedHours->addWidget(occupiedTo_);
+    form->addRow(QStringLiteral("Occupied"), occupiedHours);
+    form->addRow(QStringLiteral("Range of"), rangeOf_);
+    auto* range = new QHBoxLayout;
+    rangeMin_ = new QDoubleSpinBox(this);
+    rangeMin_->setObjectName(QStringLiteral("rangeMin"));
+    rangeMax_ = new QDoubleSpinBox(this);
+    rangeMax_->setObjectName(QStringLiteral("rangeMax"));
+    for (QDoubleSpinBox* box : {rangeMin_, rangeMax_}) {
+        box->setRange(-1e6, 1e6);
+        box->setDecimals(1);
+        box->setKeyboardTracking(false);
+    }
+    rangeMax_->setValue(100);
+    range->addWidget(rangeMin_);
+    range->addWidget(new QLabel(QStringLiteral("to"), this));
+    range->addWidget(rangeMax_);
+    form->addRow(QStringLiteral("From"), range);
+
+    figures_ = new QTableWidget(this);
+    figures_->setObjectName(QStringLiteral("figures"));
+    figures_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    figures_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    figures_->verticalHeader()->hide();
+    body->addWidget(figures_, 1);
+
+    for (QComboBox* box : {humidity_, marks_, binAxis_, binUnits_, colourBy_, rangeOf_}) {
+        connect(box, &QComboBox::currentIndexChanged, this, &ClimateView::apply);
+    }
+    for (QSpinBox* box :
+         {firstMonth_, lastMonth_, fromHour_, toHour_, occupiedFrom_, occupiedTo_}) {
+        connect(box, &QSpinBox::valueChanged, this, &ClimateView::apply);
+    }
+    for (QDoubleSpinBox* box : {rangeMin_, rangeMax_}) {
+        connect(box, &QDoubleSpinBox::valueChanged, this, &ClimateView::apply);
+    }
+    connect(occupied_, &QCheckBox::toggled, this, &ClimateView::apply);
+    for (QCheckBox* day : days_) {
+        connect(day, &QCheckBox::toggled, this, &ClimateView::apply);
+    }
+}
+
+climate::Filter ClimateView::filterFromControls() const {
+    climate::Filter filter;
+    filter.firstMonth = firstMonth_->value();
+    filter.lastMonth = lastMonth_->value();
+    filter.fromHour = fromHour_->value();
+    filter.toHour = toHour_->value();
+    filter.occupiedOnly = occupied_->isChecked();
+    for (int d = 0; d < 7; ++d) {
+        filter.occupancy.hours[d].reset();
+        if (days_[d]->isChecked()) {
+            for (int h = occupiedFrom_->value(); h < occupiedTo_->value(); ++h) {
+                filter.occupancy.hours[d].set(static_cast<std::size_t>(h));
+            }
+        }
+    }
+    if (const int r = rangeOf_->currentIndex(); r > 0) {
+        const climate::Quantity q = Offered()[static_cast<std::size_t>(r - 1)];
+        // The fields show shown units; the filter takes the quantity's own.
+        const double k = QuantityShown(q, 1) - QuantityShown(q, 0);
+        const double offset = QuantityShown(q, 0);
+        filter.ranges.push_back(
+            {q, (rangeMin_->value() - offset) / k, (rangeMax_->value() - offset) / k});
+    }
+    return filter;
+}
+
+ClimateDisplay ClimateView::displayFromControls() const {
+    ClimateDisplay display;
+    display.marks =
+        marks_->currentIndex() == 0 ? ClimateDisplay::Marks::Bins : ClimateDisplay::Marks::Points;
+    display.axis = binAxis_->currentIndex() == 0 ? climate::BinAxis::HumidityRatio
+                                                 : climate::BinAxis::RelativeHumidity;
+    display.units = binUnits_->currentIndex() == 0 ? climate::BinUnits::SI : climate::BinUnits::IP;
+    if (const int c = colourBy_->currentIndex(); c > 0) {
+        display.colourBy = Offered()[static_cast<std::size_t>(c - 1)];
+    }
+    return display;
+}
+
+void ClimateView::apply() {
+    if (reading_) {
+        return;
+    }
+    model_.chooseHumidity(humidity_->currentIndex() == 0 ? climate::HumiditySource::RelativeHumidity
+                                                         : climate::HumiditySource::DewPoint);
+    model_.setFilter(filterFromControls());
+    model_.setDisplay(displayFromControls());
+    redraw();
+}
+
+void ClimateView::redraw() {
+    summary_->setText(qs(model_.summary()));
+    humidityNote_->setText(model_.loaded() ? qs(model_.humidityNote()) : QString());
+    if (overlays_ && model_.loaded()) {
+        overlays_->set(kClimateLayer, model_.overlay());
+    }
+}
+
+void ClimateView::open(const std::string& path) {
+    if (loader_ != nullptr) {
+        cancelLoading();
+        loader_->wait();
+        finishLoading();
+    }
+    control_ = std::make_shared<LoadControl>();
+    result_ = std::make_shared<Expected<LoadedClimate, std::string>>(std::string());
+    const auto humidity = humidity_->currentIndex() == 0 ? climate::HumiditySource::RelativeHumidity
+                                                         : climate::HumiditySource::DewPoint;
+    loader_ = QThread::create([path, humidity, control = control_, result = result_] {
+        *result = LoadClimate(path, humidity, control.get());
+    });
+    connect(loader_, &QThread::finished, this, &ClimateView::finishLoading);
+    progress_->setFormat(QStringLiteral("Reading…"));
+    progress_->show();
+    cancel_->show();
+    summary_->setText(QStringLiteral("Reading ") + qs(path) + QStringLiteral("…"));
+    loader_->start();
+}
+
+void ClimateView::cancelLoading() {
+    if (control_) {
+        control_->cancelled = true;
+    }
+}
+
+void ClimateView::finishLoading() {
+    if (loader_ == nullptr) {
+        return;
+    }
+    loader_->wait();
+    loader_->deleteLater();
+    loader_ = nullptr;
+    progress_->hide();
+    cancel_->hide();
+    const bool cancelled = control_->cancelled;
+    auto result = std::move(*result_);
+    control_.reset();
+    result_.reset();
+    bool taken = false;
+    if (!cancelled && result) {
+        model_.accept(std::move(result.value()));
+        taken = true;
+        apply();
+    } else if (!cancelled) {
+        platform_.showMessage(result.failure(), config::kApplicationTitle);
+    }
+    redraw();
+    emit loadFinished(taken);
+}
+
+ClimateView* showClimateWindow(AmbientView& main, Platform& platform, ChartOverlays* overlays) {
+    static QPointer<ClimateView> open;
+    return ShowSecondaryWindow(open,
+                               [&] { return new ClimateView(main, platform, overlays, &main); });
+}
+
+} // namespace hygrovane::forms
