@@ -1,0 +1,241 @@
+// The figures as CSV and JSON.
+#include "climateanalysis/figure_units.h"
+#include "climateanalysis/result_writers.h"
+#include "climateanalysis/writer_support.h"
+
+#include <array>
+#include <functional>
+#include <limits>
+
+namespace hygrovane::climateanalysis {
+
+namespace {
+
+using detail::CsvField;
+using detail::Fixed;
+using detail::JsonString;
+
+constexpr std::array<const char*, 3> kCooling = {"0.4 %", "1 %", "2 %"};
+constexpr std::array<const char*, 2> kHeating = {"99.6 %", "99 %"};
+
+const char* HumidityName(const climate::StateOptions& s) {
+    return s.humidity == climate::HumiditySource::DewPoint ? "dew point" : "relative humidity";
+}
+const char* PressureName(const climate::StateOptions& s) {
+    return s.pressure == climate::PressureSource::Station ? "station" : "elevation";
+}
+
+// A design figure: its row name, the measure and the value in the figures' units.
+struct DesignFigure {
+    std::string item;
+    std::string measure;
+    double value;
+    const char* unit;
+};
+
+std::vector<DesignFigure> ComputedFigures(const climate::ComputedDesignConditions& d,
+                                          const FigureUnits& u) {
+    const char* T = u.TemperatureUnit();
+    std::vector<DesignFigure> rows;
+    for (std::size_t k = 0; k < 3; ++k) {
+        const std::string p = kCooling[k];
+        rows.push_back({"cooling " + p, "dry bulb", u.Temperature(d.cooling[k].dryBulb), T});
+        rows.push_back({"cooling " + p, "mean coincident wet bulb",
+                        u.Temperature(d.cooling[k].meanCoincidentWetBulb), T});
+        rows.push_back({"wet bulb " + p, "wet bulb", u.Temperature(d.wetBulb[k].wetBulb), T});
+        rows.push_back({"wet bulb " + p, "mean coincident dry bulb",
+                        u.Temperature(d.wetBulb[k].meanCoincidentDryBulb), T});
+        rows.push_back({"dew point " + p, "dew point", u.Temperature(d.dewPoint[k].dewPoint), T});
+        rows.push_back({"dew point " + p, "humidity ratio",
+                        u.HumidityRatio(d.dewPoint[k].humidityRatio), u.HumidityRatioUnit()});
+        rows.push_back({"dew point " + p, "mean coincident dry bulb",
+                        u.Temperature(d.dewPoint[k].meanCoincidentDryBulb), T});
+        rows.push_back({"enthalpy " + p, "enthalpy", u.Enthalpy(d.enthalpy[k]), u.EnthalpyUnit()});
+    }
+    for (std::size_t k = 0; k < 2; ++k)
+        rows.push_back(
+            {std::string("heating ") + kHeating[k], "dry bulb", u.Temperature(d.heating[k]), T});
+    return rows;
+}
+
+std::vector<DesignFigure> PublishedFigures(const climate::DesignConditions& p,
+                                           const FigureUnits& u) {
+    const char* T = u.TemperatureUnit();
+    const auto value = [&](const std::optional<double>& celsius) {
+        return celsius ? u.TemperatureFromCelsius(*celsius)
+                       : std::numeric_limits<double>::quiet_NaN();
+    };
+    std::vector<DesignFigure> rows;
+    for (std::size_t k = 0; k < 3; ++k) {
+        rows.push_back(
+            {std::string("cooling ") + kCooling[k], "dry bulb", value(p.coolingDryBulb[k]), T});
+        rows.push_back({std::string("cooling ") + kCooling[k], "mean coincident wet bulb",
+                        value(p.coolingWetBulb[k]), T});
+    }
+    rows.push_back({"heating 99.6 %", "dry bulb", value(p.heating99_6), T});
+    rows.push_back({"heating 99 %", "dry bulb", value(p.heating99), T});
+    return rows;
+}
+
+// The counts of one period, each with its measure name, as rows or as JSON members.
+void ForEachCount(const climate::ZoneReport& report, const climate::ZoneCounts& c,
+                  const std::function<void(const std::string& item, std::size_t hours,
+                                           std::optional<std::size_t> only)>& emit) {
+    for (std::size_t z = 0; z < report.names.size(); ++z)
+        emit(report.names[z], c.inZone[z], c.onlyZone[z]);
+    emit("union", c.inUnion, std::nullopt);
+    emit("too warm", c.tooWarm, std::nullopt);
+    emit("too cool", c.tooCool, std::nullopt);
+    emit("too humid", c.tooHumid, std::nullopt);
+    emit("missing", c.missing, std::nullopt);
+    emit("filtered", c.hours, std::nullopt);
+}
+
+std::string JsonNumber(double value, int decimals) {
+    return Fixed(value, decimals, "null");
+}
+
+std::string JsonCounts(const climate::ZoneCounts& c) {
+    std::string zones;
+    const auto list = [&](const std::vector<std::size_t>& counts, bool percent) {
+        std::string text = "[";
+        for (std::size_t z = 0; z < counts.size(); ++z)
+            text += (z == 0 ? "" : ", ") +
+                    (percent ? JsonNumber(c.Percent(counts[z]), 2) : std::to_string(counts[z]));
+        return text + "]";
+    };
+    const auto pair = [&](const char* name, std::size_t hours) {
+        return std::string("\"") + name + "\": " + std::to_string(hours) + ", \"" + name +
+               "Percent\": " + JsonNumber(c.Percent(hours), 2);
+    };
+    return "{\"hours\": " + std::to_string(c.hours) + ", \"inZone\": " + list(c.inZone, false) +
+           ", \"inZonePercent\": " + list(c.inZone, true) +
+           ", \"onlyZone\": " + list(c.onlyZone, false) +
+           ", \"onlyZonePercent\": " + list(c.onlyZone, true) + ", " + pair("union", c.inUnion) +
+           ", " + pair("tooWarm", c.tooWarm) + ", " + pair("tooCool", c.tooCool) + ", " +
+           pair("tooHumid", c.tooHumid) + ", " + pair("missing", c.missing) + "}";
+}
+
+std::string JsonDesign(const std::vector<DesignFigure>& rows) {
+    std::string text = "[";
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        text += std::string(i == 0 ? "" : ",") + "\n      {\"item\": " + JsonString(rows[i].item) +
+                ", \"measure\": " + JsonString(rows[i].measure) +
+                ", \"value\": " + JsonNumber(rows[i].value, 2) +
+                ", \"unit\": " + JsonString(rows[i].unit) + "}";
+    return text + "]";
+}
+
+} // namespace
+
+std::string ResultCsv(const ClimateResult& r) {
+    const FigureUnits u{r.settings.units};
+    std::string csv = "section,period,item,measure,value,unit\n";
+    const auto row = [&csv](const std::string& section, const std::string& period,
+                            const std::string& item, const std::string& measure,
+                            const std::string& value, const std::string& unit) {
+        csv += CsvField(section) + ',' + CsvField(period) + ',' + CsvField(item) + ',' +
+               CsvField(measure) + ',' + CsvField(value) + ',' + CsvField(unit) + '\n';
+    };
+    const climate::Location& l = r.location;
+    row("location", "", "city", "", l.city, "");
+    row("location", "", "region", "", l.region, "");
+    row("location", "", "country", "", l.country, "");
+    row("location", "", "source", "", l.source, "");
+    row("location", "", "WMO", "", l.wmo, "");
+    row("location", "", "latitude", "", Fixed(l.latitude, 4), "deg N");
+    row("location", "", "longitude", "", Fixed(l.longitude, 4), "deg E");
+    row("location", "", "time zone", "", Fixed(l.timeZone, 2), "h");
+    row("location", "", "elevation", "", Fixed(l.elevation, 1), "m");
+    row("settings", "", "comfort", "", DescribeComfort(r.settings.comfort), "");
+    row("settings", "", "filter", "", DescribeFilter(r.settings.filter), "");
+    row("settings", "", "humidity", "", HumidityName(r.settings.states), "");
+    row("settings", "", "pressure", "", PressureName(r.settings.states), "");
+    row("settings", "", "chart pressure", "", Fixed(u.Pressure(r.chartAir.pressure), 3),
+        u.PressureUnit());
+    row("records", "", "read", "count", std::to_string(r.recordsRead), "");
+    row("records", "", "missing", "count", std::to_string(r.missing), "");
+    row("records", "", "missing dry bulb", "count", std::to_string(r.missingDryBulb), "");
+    row("records", "", "missing humidity", "count", std::to_string(r.missingHumidity), "");
+    row("records", "", "missing pressure", "count", std::to_string(r.missingPressure), "");
+    row("records", "", "refused", "count", std::to_string(r.refused), "");
+    row("split", "", "too warm above", "dry bulb", Fixed(u.Temperature(r.zones.splitDryBulb), 2),
+        u.TemperatureUnit());
+    for (int m = 0; m <= 12; ++m) {
+        const climate::ZoneCounts& c = m == 0 ? r.zones.total : r.zones.months[m - 1];
+        const std::string period = m == 0 ? "year" : MonthAbbreviation(m);
+        ForEachCount(
+            r.zones, c,
+            [&](const std::string& item, std::size_t hours, std::optional<std::size_t> only) {
+                row("zones", period, item, "hours", std::to_string(hours), "");
+                row("zones", period, item, "percent", Fixed(c.Percent(hours), 2), "%");
+                if (only) {
+                    row("zones", period, item, "only hours", std::to_string(*only), "");
+                    row("zones", period, item, "only percent", Fixed(c.Percent(*only), 2), "%");
+                }
+            });
+    }
+    if (r.design)
+        for (const DesignFigure& f : ComputedFigures(*r.design, u))
+            row("design from this file's hours", "", f.item, f.measure, Fixed(f.value, 2), f.unit);
+    if (r.published.layout != climate::DesignConditions::Layout::None)
+        for (const DesignFigure& f : PublishedFigures(r.published, u))
+            row("design published in the header", "", f.item, f.measure, Fixed(f.value, 2), f.unit);
+    return csv;
+}
+
+std::string ResultJson(const ClimateResult& r) {
+    const FigureUnits u{r.settings.units};
+    const climate::Location& l = r.location;
+    std::string json = "{\n";
+    json += "  \"source\": " + JsonString(r.source) + ",\n";
+    json += "  \"location\": {\"city\": " + JsonString(l.city) +
+            ", \"region\": " + JsonString(l.region) + ", \"country\": " + JsonString(l.country) +
+            ", \"source\": " + JsonString(l.source) + ", \"wmo\": " + JsonString(l.wmo) +
+            ", \"latitude\": " + JsonNumber(l.latitude, 4) +
+            ", \"longitude\": " + JsonNumber(l.longitude, 4) +
+            ", \"timeZone\": " + JsonNumber(l.timeZone, 2) +
+            ", \"elevation\": " + JsonNumber(l.elevation, 1) + "},\n";
+    json += "  \"units\": {\"temperature\": " + JsonString(u.TemperatureUnit()) +
+            ", \"humidityRatio\": " + JsonString(u.HumidityRatioUnit()) +
+            ", \"enthalpy\": " + JsonString(u.EnthalpyUnit()) +
+            ", \"pressure\": " + JsonString(u.PressureUnit()) + "},\n";
+    json += "  \"settings\": {\"comfort\": " + JsonString(DescribeComfort(r.settings.comfort)) +
+            ", \"comfortModel\": " + JsonString(KeyOf(r.settings.comfort.model)) +
+            ", \"filter\": " + JsonString(DescribeFilter(r.settings.filter)) +
+            ", \"humidity\": " + JsonString(HumidityName(r.settings.states)) +
+            ", \"pressure\": " + JsonString(PressureName(r.settings.states)) +
+            ", \"chartPressure\": " + JsonNumber(u.Pressure(r.chartAir.pressure), 3) + "},\n";
+    json += "  \"records\": {\"read\": " + std::to_string(r.recordsRead) +
+            ", \"missing\": " + std::to_string(r.missing) +
+            ", \"missingDryBulb\": " + std::to_string(r.missingDryBulb) +
+            ", \"missingHumidity\": " + std::to_string(r.missingHumidity) +
+            ", \"missingPressure\": " + std::to_string(r.missingPressure) +
+            ", \"refused\": " + std::to_string(r.refused) + "},\n";
+    json += "  \"zones\": {\n    \"names\": [";
+    for (std::size_t z = 0; z < r.zones.names.size(); ++z)
+        json += (z == 0 ? "" : ", ") + JsonString(r.zones.names[z]);
+    json += "],\n    \"notes\": [";
+    for (std::size_t z = 0; z < r.zoneNotes.size(); ++z)
+        json += (z == 0 ? "" : ", ") + JsonString(r.zoneNotes[z]);
+    json += "],\n    \"tooWarmAbove\": " + JsonNumber(u.Temperature(r.zones.splitDryBulb), 2) +
+            ",\n    \"tooHumidAbove\": " +
+            JsonNumber(u.HumidityRatio(r.settings.outside.humidityRatioLimit), 2) +
+            ",\n    \"year\": " + JsonCounts(r.zones.total) + ",\n    \"months\": [";
+    for (int m = 1; m <= 12; ++m)
+        json += std::string(m == 1 ? "" : ",") + "\n      " + JsonCounts(r.zones.months[m - 1]);
+    json += "]\n  },\n";
+    json += "  \"designFromThisFilesHours\": ";
+    json += r.design ? "{\"hours\": " + std::to_string(r.design->hours) +
+                           ", \"figures\": " + JsonDesign(ComputedFigures(*r.design, u)) + "}"
+                     : std::string("null");
+    json += ",\n  \"designPublishedInTheHeader\": ";
+    json += r.published.layout != climate::DesignConditions::Layout::None
+                ? "{\"source\": " + JsonString(r.published.source) +
+                      ", \"figures\": " + JsonDesign(PublishedFigures(r.published, u)) + "}"
+                : std::string("null");
+    json += "\n}\n";
+    return json;
+}
+
+} // namespace hygrovane::climateanalysis

@@ -1,0 +1,64 @@
+#include "climateanalysis/writer_support.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace hygrovane::climateanalysis::detail {
+
+std::string Fixed(double value, int decimals, std::string_view none) {
+    if (!std::isfinite(value))
+        return std::string(none);
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    // "-0.0" reads as a sign that is not there.
+    std::string s = text;
+    if (s.starts_with('-') && s.find_first_not_of("-0.") == std::string::npos)
+        s.erase(0, 1);
+    return s;
+}
+
+std::string CsvField(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
+        return std::string(text);
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+std::string JsonString(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                char escape[8];
+                std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
+                out += escape;
+            } else {
+                out += c;
+            }
+        }
+    }
+    return out + '"';
+}
+
+} // namespace hygrovane::climateanalysis::detail

@@ -1,0 +1,337 @@
+#include "climateanalysis/zone_list.h"
+
+#include "climateanalysis/prevailing_mean.h"
+#include "comfort/adaptive.h"
+#include "comfort/strategies.h"
+#include "comfort/zones.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <memory>
+#include <span>
+
+namespace hygrovane::climateanalysis {
+
+namespace {
+
+using comfort::PlaneState;
+using comfort::Polygon;
+
+// The chart's fixed comfort zones, as src/chart/chart_geometry.cpp draws them: winter 21-23 degC
+// at 40-50 %, summer 23-25 degC at 45-60 % relative humidity.
+struct FixedZone {
+    const char* name;
+    double low, high;                 // degC
+    double relativeLow, relativeHigh; // fraction
+};
+constexpr FixedZone kFixedZones[] = {{"Winter comfort", 21, 23, 0.40, 0.50},
+                                     {"Summer comfort", 23, 25, 0.45, 0.60}};
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// Hours of history the strategies look at (comfort/strategies.h).
+constexpr std::size_t kHistoryHours = 24;
+
+AnalysisFailure ZoneFailure(const std::string& zone, const comfort::ComfortFailure& failure) {
+    return {AnalysisFailure::Kind::Zone, zone, comfort::Describe(failure)};
+}
+
+// A polygon test with a bounding box first: most hours of a year lie far from a comfort zone.
+climate::ZoneTest PolygonTest(std::string name, Polygon polygon) {
+    double xLow = kInfinity, xHigh = -kInfinity, yLow = kInfinity, yHigh = -kInfinity;
+    for (const comfort::PlanePoint& p : polygon) {
+        xLow = std::min(xLow, p.dryBulb);
+        xHigh = std::max(xHigh, p.dryBulb);
+        yLow = std::min(yLow, p.humidityRatio);
+        yHigh = std::max(yHigh, p.humidityRatio);
+    }
+    auto shared = std::make_shared<const Polygon>(std::move(polygon));
+    return {std::move(name), [=](const climate::HourState& s, std::size_t) {
+                if (s.dryBulb < xLow || s.dryBulb > xHigh || s.humidityRatio < yLow ||
+                    s.humidityRatio > yHigh)
+                    return false;
+                return comfort::Contains(*shared, {s.dryBulb, s.humidityRatio});
+            }};
+}
+
+std::vector<Polygon> OutlineOf(comfort::ComfortResult<Polygon> outline) {
+    if (!outline || outline->empty())
+        return {};
+    return {std::move(outline.value())};
+}
+
+std::string Degrees(double celsius) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f degC", celsius);
+    return text;
+}
+
+Expected<AnalysisZone, AnalysisFailure> PmvZoneOf(const ClimateSettings& settings,
+                                                  const comfort::PlaneAir& air) {
+    const comfort::PmvZoneParameters parameters = PmvParametersOf(settings.comfort, air);
+    const std::string name = settings.comfort.model == ComfortModel::Pmv
+                                 ? "PMV comfort (ISO 7730)"
+                                 : "PMV comfort (ASHRAE 55)";
+    auto outline = comfort::SolvePmvZone(parameters);
+    if (!outline)
+        return ZoneFailure(name, outline.failure());
+    AnalysisZone zone{name, {*outline}, PolygonTest(name, *outline), {}};
+    return zone;
+}
+
+Expected<AnalysisZone, AnalysisFailure> AdaptiveZoneOf(const ClimateSettings& settings,
+                                                       const climate::WeatherData& data,
+                                                       const comfort::PlaneAir& air) {
+    const ComfortSettings& c = settings.comfort;
+    comfort::AdaptiveZoneParameters parameters;
+    const bool ashrae = c.model == ComfortModel::AdaptiveAshrae;
+    std::string name;
+    if (ashrae) {
+        parameters.model = c.ashraeAcceptability == 90
+                               ? comfort::AdaptiveZoneModel::Ashrae55Acceptability90
+                               : comfort::AdaptiveZoneModel::Ashrae55Acceptability80;
+        name = "Adaptive comfort (ASHRAE 55, " + std::to_string(c.ashraeAcceptability) + " %)";
+    } else {
+        static constexpr comfort::AdaptiveZoneModel kCategories[] = {
+            comfort::AdaptiveZoneModel::En16798CategoryI,
+            comfort::AdaptiveZoneModel::En16798CategoryII,
+            comfort::AdaptiveZoneModel::En16798CategoryIII};
+        const int category = std::clamp(c.enCategory, 1, 3);
+        parameters.model = kCategories[category - 1];
+        name = std::string("Adaptive comfort (EN 16798-1, category ") +
+               (category == 1   ? "I"
+                : category == 2 ? "II"
+                                : "III") +
+               ")";
+    }
+    parameters.airSpeed = c.airSpeed;
+    parameters.radiantOffset = c.radiantOffset;
+    parameters.maxHumidityRatio = c.maxHumidityRatio;
+    parameters.air = air;
+    // The model's range of prevailing means (ASHRAE 55 5.4.1, EN 16798-1 Annex B).
+    const double lowest = 10;
+    const double highest = ashrae ? 33.5 : 30;
+
+    auto means = std::make_shared<std::vector<double>>();
+    std::string note;
+    if (c.prevailingMean) {
+        means->assign(data.hours.size(), *c.prevailingMean);
+        note = "prevailing mean outdoor temperature " + Degrees(*c.prevailingMean) + ", as given";
+    } else {
+        PrevailingMeans computed = PrevailingMeansOf(data);
+        *means = std::move(computed.byRecord);
+        note = "prevailing mean outdoor temperature of each day: the running mean of the daily "
+               "mean dry bulbs before it, alpha 0.8 (EN 16798-1 Annex B)";
+        if (computed.wrapped)
+            note += ", the year's last days as January's history";
+    }
+    std::size_t outside = 0;
+    double sum = 0;
+    std::size_t count = 0;
+    for (const double t : *means) {
+        if (std::isnan(t) || t < lowest || t > highest) {
+            ++outside;
+        } else {
+            sum += t;
+            ++count;
+        }
+    }
+    if (outside > 0)
+        note += "; " + std::to_string(outside) + " records on days outside the model's " +
+                Degrees(lowest) + " to " + Degrees(highest) + " count outside the zone";
+    // The outline is drawn for one prevailing mean: the given one, or the mean of the days the
+    // model applies to (each hour is judged at its own day's value).
+    std::vector<Polygon> outlines;
+    if (count > 0) {
+        parameters.prevailingMean =
+            c.prevailingMean ? *c.prevailingMean : sum / static_cast<double>(count);
+        outlines = OutlineOf(comfort::SolveAdaptiveZone(parameters));
+        if (!c.prevailingMean)
+            note += "; drawn for their mean, " + Degrees(parameters.prevailingMean);
+    }
+    climate::ZoneTest test{
+        name, [parameters, means, lowest, highest](const climate::HourState& s, std::size_t index) {
+            const double t = (*means)[index];
+            if (std::isnan(t) || t < lowest || t > highest)
+                return false;
+            comfort::AdaptiveZoneParameters p = parameters;
+            p.prevailingMean = t;
+            const auto in = comfort::InAdaptiveZone(p, PlaneStateOf(s));
+            return in.ok() && *in;
+        }};
+    return AnalysisZone{name, std::move(outlines), std::move(test), std::move(note)};
+}
+
+std::vector<AnalysisZone> FixedZones(const comfort::PlaneAir& air) {
+    std::vector<AnalysisZone> zones;
+    for (const FixedZone& f : kFixedZones) {
+        const comfort::BandZone band = comfort::DryBulbHumidityZone(f.low + 273.15, f.high + 273.15,
+                                                                    f.relativeLow, f.relativeHigh);
+        climate::ZoneTest test{f.name, [band](const climate::HourState& s, std::size_t) {
+                                   const auto in = comfort::InBandZone(band, PlaneStateOf(s));
+                                   return in.ok() && *in;
+                               }};
+        zones.push_back(
+            {f.name, OutlineOf(comfort::BandZoneOutline(band, air)), std::move(test), {}});
+    }
+    return zones;
+}
+
+// The dry bulbs (K) and global horizontal radiation (Wh/m2) of every record, NaN where missing,
+// and where each record's data period starts: the strategies' history never crosses periods.
+struct History {
+    std::vector<double> dryBulbs;
+    std::vector<double> radiation;
+    std::vector<std::size_t> periodStart;
+};
+
+std::shared_ptr<const History> HistoryOf(const climate::WeatherData& data) {
+    auto history = std::make_shared<History>();
+    const std::size_t n = data.hours.size();
+    history->dryBulbs.resize(n);
+    history->radiation.resize(n);
+    history->periodStart.resize(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const climate::HourRecord& r = data.hours[i];
+        const auto t = r.Value(climate::Field::DryBulb);
+        const auto g = r.Value(climate::Field::GlobalHorizontal);
+        history->dryBulbs[i] = t ? *t + 273.15 : kNaN;
+        history->radiation[i] = g ? *g : kNaN;
+        history->periodStart[i] = r.dataPeriod < data.header.dataPeriods.size()
+                                      ? data.header.dataPeriods[r.dataPeriod].firstRow
+                                      : 0;
+    }
+    return history;
+}
+
+} // namespace
+
+std::vector<climate::ZoneTest> ZoneList::Tests() const {
+    std::vector<climate::ZoneTest> tests;
+    tests.reserve(zones.size());
+    for (const AnalysisZone& zone : zones)
+        tests.push_back(zone.test);
+    return tests;
+}
+
+std::string Describe(const AnalysisFailure& failure) {
+    switch (failure.kind) {
+    case AnalysisFailure::Kind::Zone:
+        return failure.zone + ": " + failure.detail;
+    case AnalysisFailure::Kind::TooManyZones:
+        return "more than " + std::to_string(climate::kMostZones) + " zones";
+    }
+    return failure.detail;
+}
+
+comfort::PlaneAir ChartAirOf(const climate::HourlyStates& states) {
+    double sum = 0;
+    std::size_t count = 0;
+    for (const climate::HourState& s : states.hours)
+        if (s.ok()) {
+            sum += s.pressure;
+            ++count;
+        }
+    return {count > 0 ? sum / static_cast<double>(count) : 101325.0, states.options.formulation};
+}
+
+comfort::PmvZoneParameters PmvParametersOf(const ComfortSettings& c, const comfort::PlaneAir& air) {
+    comfort::PmvZoneParameters p;
+    p.model = c.model == ComfortModel::Ashrae55 ? comfort::PmvModel::Ashrae55
+                                                : comfort::PmvModel::Iso7730;
+    p.metabolic = c.metabolic;
+    p.clothing = c.clothing;
+    p.airSpeed = c.airSpeed;
+    p.externalWork = c.externalWork;
+    p.radiantOffset = c.radiantOffset;
+    p.pmvLimit = c.pmvLimit;
+    p.ppd = c.ppd;
+    p.maxHumidityRatio = c.maxHumidityRatio;
+    p.air = air;
+    return p;
+}
+
+comfort::PlaneState PlaneStateOf(const climate::HourState& s) {
+    return PlaneState({s.dryBulb, s.humidityRatio}, s.relativeHumidity, s.wetBulb);
+}
+
+Expected<ZoneList, AnalysisFailure> BuildZones(const ClimateSettings& settings,
+                                               const climate::WeatherData& data,
+                                               const climate::HourlyStates& states) {
+    ZoneList list;
+    list.air = ChartAirOf(states);
+    switch (settings.comfort.model) {
+    case ComfortModel::Pmv:
+    case ComfortModel::Ashrae55: {
+        auto zone = PmvZoneOf(settings, list.air);
+        if (!zone)
+            return zone.failure();
+        list.zones.push_back(std::move(zone.value()));
+        break;
+    }
+    case ComfortModel::AdaptiveAshrae:
+    case ComfortModel::AdaptiveEn: {
+        auto zone = AdaptiveZoneOf(settings, data, list.air);
+        if (!zone)
+            return zone.failure();
+        list.zones.push_back(std::move(zone.value()));
+        break;
+    }
+    case ComfortModel::Fixed:
+        for (AnalysisZone& zone : FixedZones(list.air))
+            list.zones.push_back(std::move(zone));
+        break;
+    case ComfortModel::None:
+        break;
+    }
+
+    std::shared_ptr<const History> history;
+    for (const comfort::Strategy strategy : settings.strategies) {
+        auto zone = comfort::StrategyZoneOf(strategy, settings.strategyParameters);
+        if (!zone)
+            return ZoneFailure(KeyOf(strategy), zone.failure());
+        const bool needsHistory = comfort::NeedsHistory(strategy);
+        if (needsHistory && !history)
+            history = HistoryOf(data);
+        auto shared = std::make_shared<const comfort::StrategyZone>(*zone);
+        climate::ZoneTest test{
+            zone->name,
+            [shared, history, needsHistory](const climate::HourState& s, std::size_t i) {
+                comfort::HourHistory before;
+                if (needsHistory && i >= history->periodStart[i] + kHistoryHours) {
+                    before.dryBulbs =
+                        std::span(history->dryBulbs).subspan(i - kHistoryHours, kHistoryHours);
+                    before.radiation =
+                        std::span(history->radiation).subspan(i - kHistoryHours, kHistoryHours);
+                }
+                const auto in = comfort::InStrategyZone(*shared, PlaneStateOf(s), before);
+                return in.ok() && *in;
+            }};
+        std::string note;
+        if (needsHistory)
+            note = "judged on the 24 records before each hour; the first 24 of each data period "
+                   "have none and count outside";
+        list.zones.push_back({zone->name, OutlineOf(comfort::StrategyOutline(*zone, list.air)),
+                              std::move(test), std::move(note)});
+    }
+
+    for (const comfort::UserZone& user : settings.userZones) {
+        if (const auto wrong = comfort::CheckUserZone(user))
+            return ZoneFailure(user.name, *wrong);
+        auto shared = std::make_shared<const comfort::UserZone>(user);
+        climate::ZoneTest test{user.name, [shared](const climate::HourState& s, std::size_t) {
+                                   const auto in = comfort::InUserZone(*shared, PlaneStateOf(s));
+                                   return in.ok() && *in;
+                               }};
+        list.zones.push_back(
+            {user.name, OutlineOf(comfort::UserZoneOutline(user, list.air)), std::move(test), {}});
+    }
+    if (list.zones.size() > climate::kMostZones)
+        return AnalysisFailure{AnalysisFailure::Kind::TooManyZones, {}, {}};
+    return list;
+}
+
+} // namespace hygrovane::climateanalysis
