@@ -1,9 +1,12 @@
 #include "windows/climate_window.h"
 
 #include "climate/weather_file.h"
+#include "climateanalysis/result_writers.h"
+#include "climateanalysis/zone_list.h"
 #include "comfort/plane.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -22,30 +25,16 @@ std::string Format(const char* format, double value) {
     return text;
 }
 
-// The mean pressure of the hours with a state, for mapping relative humidities on the chart;
-// the standard atmosphere when none has one.
-double MeanPressure(const climate::HourlyStates& states) {
-    double sum = 0;
-    std::size_t n = 0;
-    for (const climate::HourState& s : states.hours) {
-        if (s.ok()) {
-            sum += s.pressure;
-            ++n;
-        }
-    }
-    return n > 0 ? sum / static_cast<double>(n) : 101325.0;
-}
-
 struct BinGrid {
     double dryOrigin, dryWidth, wetWidth;
 };
-BinGrid GridOf(const ClimateDisplay& display) {
-    const bool si = display.units == climate::BinUnits::SI;
+BinGrid GridOf(const climateanalysis::ClimateSettings& settings) {
+    const bool si = settings.units == climateanalysis::Units::SI;
     // As MakeBins draws its bands: 1 K or 2 degF; 1 g/kg, 10 gr/lb or 5 %.
     return {si ? kZeroCelsius : kZeroFahrenheit, si ? 1.0 : 10.0 / 9.0,
-            display.axis == climate::BinAxis::RelativeHumidity ? 0.05
-            : si                                               ? 0.001
-                                                               : 10.0 / kGrainsPerPound};
+            settings.binAxis == climate::BinAxis::RelativeHumidity ? 0.05
+            : si                                                   ? 0.001
+                                                                   : 10.0 / kGrainsPerPound};
 }
 
 } // namespace
@@ -96,8 +85,9 @@ double QuantityShown(const climate::Quantity& quantity, double value) {
     return value;
 }
 
-Expected<LoadedClimate, std::string>
-LoadClimate(const std::string& path, climate::HumiditySource humidity, LoadControl* control) {
+Expected<LoadedClimate, std::string> LoadClimate(const std::string& path,
+                                                 const climateanalysis::ClimateSettings& settings,
+                                                 LoadControl* control) {
     const auto cancelled = [control] { return control != nullptr && control->cancelled.load(); };
     auto read = climate::ReadWeatherFile(path);
     if (!read) {
@@ -109,45 +99,48 @@ LoadClimate(const std::string& path, climate::HumiditySource humidity, LoadContr
     if (control != nullptr) {
         control->phase = LoadControl::Computing;
     }
-    LoadedClimate loaded;
-    loaded.path = path;
-    loaded.data = std::make_shared<const climate::WeatherData>(std::move(read.value()));
-    climate::StateOptions options;
-    options.humidity = humidity;
-    loaded.states = climate::ComputeStates(*loaded.data, options);
+    auto prepared = climateanalysis::Prepare(
+        std::make_shared<const climate::WeatherData>(std::move(read.value())), settings);
+    if (!prepared) {
+        return "The file \"" + path + "\" was read, but its zones were not: " +
+               climateanalysis::Describe(prepared.failure());
+    }
     if (cancelled()) {
         return std::string("Reading was cancelled.");
     }
     if (control != nullptr) {
         control->phase = LoadControl::Done;
     }
-    return loaded;
+    return LoadedClimate{path, std::move(prepared.value())};
 }
 
 void ClimateWindow::accept(LoadedClimate loaded) {
-    humidity_ = loaded.states.options.humidity;
-    loaded_ = std::move(loaded);
-    refresh();
+    path_ = std::move(loaded.path);
+    const climate::Filter filter = settings_.filter;
+    settings_ = loaded.prepared.settings;
+    settings_.filter = filter;
+    prepared_ = std::move(loaded.prepared);
+    summarise();
 }
 
-bool ClimateWindow::chooseHumidity(climate::HumiditySource humidity) {
-    if (!loaded_) {
-        humidity_ = humidity;
-        return false;
+std::optional<std::string>
+ClimateWindow::changeSettings(const climateanalysis::ClimateSettings& settings) {
+    if (!prepared_) {
+        settings_ = settings;
+        return std::nullopt;
     }
-    if (humidity == humidity_) {
-        return true;
+    auto prepared = climateanalysis::Prepare(prepared_->data, settings);
+    if (!prepared) {
+        return climateanalysis::Describe(prepared.failure());
     }
-    climate::StateOptions options = loaded_->states.options;
-    options.humidity = humidity;
-    loaded_->states = climate::ComputeStates(*loaded_->data, options);
-    humidity_ = humidity;
-    refresh();
-    return true;
+    settings_ = settings;
+    prepared_ = std::move(prepared.value());
+    summarise();
+    return std::nullopt;
 }
 
 std::string ClimateWindow::humidityNote() const {
-    return humidity_ == climate::HumiditySource::RelativeHumidity
+    return settings_.states.humidity == climate::HumiditySource::RelativeHumidity
                ? "Each hour's state from its dry bulb and relative humidity (the file's dew "
                  "points are not used)."
                : "Each hour's state from its dry bulb and dew point (the file's relative "
@@ -155,27 +148,42 @@ std::string ClimateWindow::humidityNote() const {
 }
 
 void ClimateWindow::setFilter(climate::Filter filter) {
-    filter_ = std::move(filter);
-    refresh();
+    settings_.filter = std::move(filter);
+    summarise();
 }
 
 void ClimateWindow::setDisplay(ClimateDisplay display) {
     display_ = display;
-    refresh();
+    settings_.binAxis = display.axis;
+    settings_.units = display.units;
+    summarise();
 }
 
-void ClimateWindow::refresh() {
-    if (!loaded_) {
+void ClimateWindow::summarise() {
+    if (!prepared_) {
         selection_.clear();
         bins_ = {};
+        result_ = {};
         return;
     }
-    selection_ = climate::Select(*loaded_->data, loaded_->states, filter_);
-    climate::BinOptions options;
-    options.axis = display_.axis;
-    options.units = display_.units;
-    options.meanOf = display_.colourBy;
-    bins_ = climate::MakeBins(*loaded_->data, loaded_->states, selection_, options);
+    // The bins' axis, the figures' units and the filter change no zone: the prepared file takes
+    // them as they are.
+    prepared_->settings.binAxis = settings_.binAxis;
+    prepared_->settings.units = settings_.units;
+    prepared_->settings.filter = settings_.filter;
+    result_ = climateanalysis::Summarise(*prepared_, settings_.filter);
+    result_.source = path_;
+    selection_ = climate::Select(*prepared_->data, prepared_->states, settings_.filter);
+    if (display_.colourBy) {
+        climate::BinOptions options;
+        options.axis = settings_.binAxis;
+        options.units = settings_.units == climateanalysis::Units::IP ? climate::BinUnits::IP
+                                                                      : climate::BinUnits::SI;
+        options.meanOf = display_.colourBy;
+        bins_ = climate::MakeBins(*prepared_->data, prepared_->states, selection_, options);
+    } else {
+        bins_ = result_.bins;
+    }
 }
 
 chart::Overlay ClimateWindow::overlay() const {
@@ -183,11 +191,11 @@ chart::Overlay ClimateWindow::overlay() const {
     overlay.red = 30;
     overlay.green = 60;
     overlay.blue = 120;
-    if (!loaded_) {
+    if (!prepared_) {
         return overlay;
     }
-    const climate::WeatherData& data = *loaded_->data;
-    const climate::HourlyStates& states = loaded_->states;
+    const climate::WeatherData& data = *prepared_->data;
+    const climate::HourlyStates& states = prepared_->states;
     chart::OverlayScale& scale = overlay.scale;
     const auto& colourBy = display_.colourBy;
     double low = std::numeric_limits<double>::infinity();
@@ -197,7 +205,7 @@ chart::Overlay ClimateWindow::overlay() const {
         high = std::max(high, v);
     };
     if (display_.marks == ClimateDisplay::Marks::Bins) {
-        const comfort::PlaneAir air{MeanPressure(states), states.options.formulation};
+        const comfort::PlaneAir& air = prepared_->zones.air;
         for (const climate::Bin& bin : bins_.bins) {
             if (colourBy && !bin.mean) {
                 continue; // no hour of the bin has the quantity: nothing to colour it by
@@ -206,7 +214,7 @@ chart::Overlay ClimateWindow::overlay() const {
             cell.value =
                 colourBy ? QuantityShown(*colourBy, *bin.mean) : static_cast<double>(bin.hours);
             const double t0 = bin.dryBulbLow, t1 = bin.dryBulbHigh;
-            if (display_.axis == climate::BinAxis::HumidityRatio) {
+            if (settings_.binAxis == climate::BinAxis::HumidityRatio) {
                 cell.corners = {{{t0, bin.humidityLow},
                                  {t1, bin.humidityLow},
                                  {t1, bin.humidityHigh},
@@ -251,27 +259,56 @@ chart::Overlay ClimateWindow::overlay() const {
         }
         scale.minimum = colourBy ? low : 0;
         scale.maximum = high;
-        scale.title = colourBy ? "Mean " + QuantityTitle(*colourBy) : "Hours per bin";
-        if (colourBy && display_.marks == ClimateDisplay::Marks::Points) {
-            scale.title = QuantityTitle(*colourBy);
-        }
+        scale.title = colourBy ? (display_.marks == ClimateDisplay::Marks::Bins ? "Mean " : "") +
+                                     QuantityTitle(*colourBy)
+                               : std::string("Hours per bin");
         const char* format = colourBy ? "%.1f" : "%.0f";
         scale.lowText = Format(format, scale.minimum);
         scale.highText = Format(format, scale.maximum);
         scale.legend = !overlay.cells.empty() || !overlay.dots.empty();
     }
+    // The zones over the hours, each with its share of the filtered hours.
+    static constexpr std::array<chart::OverlayColour, 8> kZoneColours{{{200, 30, 40},
+                                                                       {230, 120, 0},
+                                                                       {120, 60, 170},
+                                                                       {0, 140, 120},
+                                                                       {180, 40, 150},
+                                                                       {90, 110, 20},
+                                                                       {20, 90, 200},
+                                                                       {140, 80, 40}}};
+    const climate::ZoneCounts& total = result_.zones.total;
+    for (std::size_t z = 0; z < prepared_->zones.zones.size(); ++z) {
+        const climateanalysis::AnalysisZone& zone = prepared_->zones.zones[z];
+        const std::string share =
+            z < total.inZone.size() ? Format("%.1f %%", total.Percent(total.inZone[z])) : "";
+        for (const comfort::Polygon& polygon : zone.outlines) {
+            chart::OverlayZone drawn;
+            drawn.name = zone.name;
+            drawn.share = share;
+            drawn.colour = kZoneColours[z % kZoneColours.size()];
+            for (const comfort::PlanePoint p : polygon) {
+                drawn.outline.push_back({p.dryBulb, p.humidityRatio});
+            }
+            overlay.zones.push_back(std::move(drawn));
+        }
+    }
+    chart::OverlayTable table;
+    table.title = "Climate figures: " + summary();
+    for (const FigureRow& row : figures()) {
+        table.rows.push_back(row.cells);
+    }
+    overlay.table = std::move(table);
     return overlay;
 }
 
 const climate::Bin* ClimateWindow::binAt(chart::ChartPoint point) const {
-    if (!loaded_ || display_.marks != ClimateDisplay::Marks::Bins || bins_.bins.empty()) {
+    if (!prepared_ || display_.marks != ClimateDisplay::Marks::Bins || bins_.bins.empty()) {
         return nullptr;
     }
-    const BinGrid grid = GridOf(display_);
+    const BinGrid grid = GridOf(settings_);
     double y = point.humidityRatio;
-    if (display_.axis == climate::BinAxis::RelativeHumidity) {
-        const comfort::PlaneAir air{MeanPressure(loaded_->states),
-                                    loaded_->states.options.formulation};
+    if (settings_.binAxis == climate::BinAxis::RelativeHumidity) {
+        const comfort::PlaneAir& air = prepared_->zones.air;
         const auto phi = comfort::RelativeHumidityAt({point.dryBulb, point.humidityRatio}, air);
         if (!phi) {
             return nullptr;
@@ -297,13 +334,13 @@ std::string ClimateWindow::binTextAt(chart::ChartPoint point) const {
     if (bin == nullptr) {
         return {};
     }
-    const bool si = display_.units == climate::BinUnits::SI;
+    const bool si = settings_.units == climateanalysis::Units::SI;
     const auto t = [&](double k) {
         return Format("%.0f", si ? k - kZeroCelsius : (k - kZeroCelsius) * 9 / 5 + 32);
     };
     std::string text =
         "Bin " + t(bin->dryBulbLow) + "–" + t(bin->dryBulbHigh) + (si ? " °C, " : " °F, ");
-    if (display_.axis == climate::BinAxis::RelativeHumidity) {
+    if (settings_.binAxis == climate::BinAxis::RelativeHumidity) {
         text += Format("%.0f", bin->humidityLow * 100) + "–" +
                 Format("%.0f", bin->humidityHigh * 100) + " %";
     } else {
@@ -330,9 +367,8 @@ std::optional<OutdoorPoint> ClimateWindow::binPointAt(chart::ChartPoint point) c
     }
     OutdoorPoint out;
     out.dryBulb = (bin->dryBulbLow + bin->dryBulbHigh) / 2;
-    if (display_.axis == climate::BinAxis::RelativeHumidity) {
-        const comfort::PlaneAir air{MeanPressure(loaded_->states),
-                                    loaded_->states.options.formulation};
+    if (settings_.binAxis == climate::BinAxis::RelativeHumidity) {
+        const comfort::PlaneAir& air = prepared_->zones.air;
         const auto w =
             comfort::HumidityRatioAt(out.dryBulb, (bin->humidityLow + bin->humidityHigh) / 2, air);
         if (!w) {
@@ -347,17 +383,17 @@ std::optional<OutdoorPoint> ClimateWindow::binPointAt(chart::ChartPoint point) c
 }
 
 std::string ClimateWindow::summary() const {
-    if (!loaded_) {
+    if (!prepared_) {
         return "No weather file.";
     }
-    const climate::Location& l = loaded_->data->header.location;
+    const climate::Location& l = prepared_->data->header.location;
     std::string place = l.city;
     for (const std::string* part : {&l.region, &l.country}) {
         if (!part->empty() && *part != "-") {
             place += ", " + *part;
         }
     }
-    const climate::HourlyStates& s = loaded_->states;
+    const climate::HourlyStates& s = prepared_->states;
     return place + " · " + std::to_string(s.hours.size()) + " hours, " +
            std::to_string(s.Missing()) + " missing · " + std::to_string(selection_.size()) +
            " chosen by the filter";
@@ -371,6 +407,10 @@ void ClimateWindow::sendToMainWindow(const OutdoorPoint& point) const {
 
 bool ClimateWindow::sendToProcesses(const OutdoorPoint& point) const {
     return toProcesses && toProcesses(point);
+}
+
+std::string ClimateWindow::figuresCsv() const {
+    return prepared_ ? climateanalysis::ResultCsv(result_) : std::string();
 }
 
 } // namespace hygrovane::forms

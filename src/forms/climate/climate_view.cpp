@@ -1,5 +1,7 @@
 #include "forms/climate/climate_view.h"
 
+#include "casefile/file_io.h"
+#include "climateanalysis/climate_settings.h"
 #include "forms/ambient/ambient_view.h"
 #include "forms/chart/chart_overlays.h"
 #include "forms/chart/chart_window.h"
@@ -16,6 +18,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
@@ -43,6 +47,51 @@ std::vector<climate::Quantity> Offered() {
     }
     offered.emplace_back(climate::Computed::Month);
     return offered;
+}
+
+// The strategies as the list shows them, in AllStrategies' order.
+const char* StrategyCaption(comfort::Strategy strategy) {
+    switch (strategy) {
+    case comfort::Strategy::Comfort:
+        return "Comfort (still air)";
+    case comfort::Strategy::EvaporativeCooling:
+        return "Evaporative cooling";
+    case comfort::Strategy::ElevatedAirSpeed:
+        return "Elevated air speed";
+    case comfort::Strategy::ThermalMass:
+        return "Thermal mass";
+    case comfort::Strategy::ThermalMassNightVentilation:
+        return "Thermal mass with night ventilation";
+    case comfort::Strategy::InternalGains:
+        return "Internal heat gains";
+    case comfort::Strategy::PassiveSolarHeating:
+        return "Passive solar heating";
+    case comfort::Strategy::Dehumidification:
+        return "Dehumidification";
+    case comfort::Strategy::Humidification:
+        return "Humidification";
+    }
+    return "";
+}
+
+constexpr climateanalysis::ComfortModel kModels[] = {climateanalysis::ComfortModel::Pmv,
+                                                     climateanalysis::ComfortModel::Ashrae55,
+                                                     climateanalysis::ComfortModel::AdaptiveAshrae,
+                                                     climateanalysis::ComfortModel::AdaptiveEn,
+                                                     climateanalysis::ComfortModel::Fixed,
+                                                     climateanalysis::ComfortModel::None};
+
+QDoubleSpinBox* Decimal(QWidget* parent, const char* name, double low, double high, double value,
+                        double step, const char* suffix) {
+    auto* box = new QDoubleSpinBox(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setRange(low, high);
+    box->setDecimals(2);
+    box->setSingleStep(step);
+    box->setValue(value);
+    box->setSuffix(QString::fromUtf8(suffix));
+    box->setKeyboardTracking(false);
+    return box;
 }
 
 QSpinBox* Spin(QWidget* parent, const char* name, int low, int high, int value) {
@@ -247,27 +296,112 @@ void ClimateView::buildControls() {
     range->addWidget(rangeMax_);
     form->addRow(QStringLiteral("From"), range);
 
+    body->addLayout(buildComfortControls());
+
+    auto* right = new QVBoxLayout;
+    body->addLayout(right, 1);
     figures_ = new QTableWidget(this);
     figures_->setObjectName(QStringLiteral("figures"));
     figures_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     figures_->setSelectionBehavior(QAbstractItemView::SelectRows);
     figures_->verticalHeader()->hide();
-    body->addWidget(figures_, 1);
+    figures_->horizontalHeader()->hide();
+    right->addWidget(figures_, 1);
+    auto* actions = new QHBoxLayout;
+    right->addLayout(actions);
+    const auto button = [&](const char* name, const char* caption, auto slot) {
+        auto* b = new QPushButton(QString::fromUtf8(caption), this);
+        b->setObjectName(QString::fromLatin1(name));
+        connect(b, &QPushButton::clicked, this, slot);
+        actions->addWidget(b);
+    };
+    button("toMainWindow", "Use as outdoor point",
+           [this] { sendRowToMainWindow(figures_->currentRow()); });
+    button("toProcesses", "Add to processes",
+           [this] { sendRowToProcesses(figures_->currentRow()); });
+    actions->addStretch(1);
+    button("exportFigures", "Export CSV…", [this] {
+        if (const auto path = platform_.saveFileDialog()) {
+            exportFigures(*path);
+        }
+    });
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("status"));
+    status_->setWordWrap(true);
+    status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    right->addWidget(status_);
 
-    for (QComboBox* box : {humidity_, marks_, binAxis_, binUnits_, colourBy_, rangeOf_}) {
-        connect(box, &QComboBox::currentIndexChanged, this, &ClimateView::apply);
+    connect(humidity_, &QComboBox::currentIndexChanged, this, &ClimateView::applySettings);
+    for (QComboBox* box : {marks_, binAxis_, binUnits_, colourBy_}) {
+        connect(box, &QComboBox::currentIndexChanged, this, &ClimateView::applyDisplay);
     }
+    connect(rangeOf_, &QComboBox::currentIndexChanged, this, &ClimateView::applyFilter);
     for (QSpinBox* box :
          {firstMonth_, lastMonth_, fromHour_, toHour_, occupiedFrom_, occupiedTo_}) {
-        connect(box, &QSpinBox::valueChanged, this, &ClimateView::apply);
+        connect(box, &QSpinBox::valueChanged, this, &ClimateView::applyFilter);
     }
     for (QDoubleSpinBox* box : {rangeMin_, rangeMax_}) {
-        connect(box, &QDoubleSpinBox::valueChanged, this, &ClimateView::apply);
+        connect(box, &QDoubleSpinBox::valueChanged, this, &ClimateView::applyFilter);
     }
-    connect(occupied_, &QCheckBox::toggled, this, &ClimateView::apply);
+    connect(occupied_, &QCheckBox::toggled, this, &ClimateView::applyFilter);
     for (QCheckBox* day : days_) {
-        connect(day, &QCheckBox::toggled, this, &ClimateView::apply);
+        connect(day, &QCheckBox::toggled, this, &ClimateView::applyFilter);
     }
+}
+
+QLayout* ClimateView::buildComfortControls() {
+    auto* form = new QFormLayout;
+    comfortModel_ =
+        Choice(this, "comfortModel",
+               {"PMV (ISO 7730)", "PMV (ASHRAE 55, elevated air speed)", "Adaptive (ASHRAE 55)",
+                "Adaptive (EN 16798-1)", "Fixed winter and summer zones", "None"});
+    form->addRow(QStringLiteral("Comfort"), comfortModel_);
+    metabolic_ = Decimal(this, "metabolic", 0.8, 4, 1.1, 0.1, " met");
+    clothing_ = Decimal(this, "clothing", 0, 2, 0.5, 0.1, " clo");
+    airSpeed_ = Decimal(this, "airSpeed", 0, 2, 0.1, 0.05, " m/s");
+    radiantOffset_ = Decimal(this, "radiantOffset", -10, 10, 0, 0.5, " K");
+    form->addRow(QStringLiteral("Activity"), metabolic_);
+    form->addRow(QStringLiteral("Clothing"), clothing_);
+    form->addRow(QStringLiteral("Air speed"), airSpeed_);
+    form->addRow(QStringLiteral("Radiant − air"), radiantOffset_);
+    auto* ppd = new QHBoxLayout;
+    usePpd_ = new QCheckBox(QStringLiteral("PPD at most"), this);
+    usePpd_->setObjectName(QStringLiteral("usePpd"));
+    ppd_ = Decimal(this, "ppd", 5, 50, 10, 1, " %");
+    ppd->addWidget(usePpd_);
+    ppd->addWidget(ppd_);
+    form->addRow(QStringLiteral("Limit"), ppd);
+    adaptiveClass_ = Choice(this, "adaptiveClass",
+                            {"80 % / category II", "90 % / category I", "80 % / category III"});
+    form->addRow(QStringLiteral("Adaptive"), adaptiveClass_);
+    strategies_ = new QListWidget(this);
+    strategies_->setObjectName(QStringLiteral("strategies"));
+    for (const comfort::Strategy strategy : climateanalysis::AllStrategies()) {
+        auto* item = new QListWidgetItem(QString::fromUtf8(StrategyCaption(strategy)), strategies_);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+    }
+    strategies_->setMaximumHeight(150);
+    form->addRow(QStringLiteral("Strategies"), strategies_);
+    userZones_ = new QPlainTextEdit(this);
+    userZones_->setObjectName(QStringLiteral("userZones"));
+    userZones_->setPlaceholderText(
+        QStringLiteral("Name: 20, 4; 26, 4; 26, 12; 20, 12\n"
+                       "Humid band: 18, 60 %; 28, 60 %; 28, 80 %; 18, 80 %"));
+    userZones_->setMaximumHeight(70);
+    form->addRow(QStringLiteral("Your zones"), userZones_);
+    auto* applyZones = new QPushButton(QStringLiteral("Apply zones"), this);
+    applyZones->setObjectName(QStringLiteral("applyZones"));
+    connect(applyZones, &QPushButton::clicked, this, &ClimateView::applySettings);
+    form->addRow(applyZones);
+    connect(comfortModel_, &QComboBox::currentIndexChanged, this, &ClimateView::applySettings);
+    connect(adaptiveClass_, &QComboBox::currentIndexChanged, this, &ClimateView::applySettings);
+    for (QDoubleSpinBox* box : {metabolic_, clothing_, airSpeed_, radiantOffset_, ppd_}) {
+        connect(box, &QDoubleSpinBox::valueChanged, this, &ClimateView::applySettings);
+    }
+    connect(usePpd_, &QCheckBox::toggled, this, &ClimateView::applySettings);
+    connect(strategies_, &QListWidget::itemChanged, this, &ClimateView::applySettings);
+    return form;
 }
 
 climate::Filter ClimateView::filterFromControls() const {
@@ -302,22 +436,97 @@ ClimateDisplay ClimateView::displayFromControls() const {
         marks_->currentIndex() == 0 ? ClimateDisplay::Marks::Bins : ClimateDisplay::Marks::Points;
     display.axis = binAxis_->currentIndex() == 0 ? climate::BinAxis::HumidityRatio
                                                  : climate::BinAxis::RelativeHumidity;
-    display.units = binUnits_->currentIndex() == 0 ? climate::BinUnits::SI : climate::BinUnits::IP;
+    display.units =
+        binUnits_->currentIndex() == 0 ? climateanalysis::Units::SI : climateanalysis::Units::IP;
     if (const int c = colourBy_->currentIndex(); c > 0) {
         display.colourBy = Offered()[static_cast<std::size_t>(c - 1)];
     }
     return display;
 }
 
-void ClimateView::apply() {
-    if (reading_) {
+void ClimateView::applySettings() {
+    climateanalysis::ClimateSettings settings = model_.settings();
+    settings.states.humidity = humidity_->currentIndex() == 0
+                                   ? climate::HumiditySource::RelativeHumidity
+                                   : climate::HumiditySource::DewPoint;
+    climateanalysis::ComfortSettings& c = settings.comfort;
+    c.model = kModels[std::max(0, comfortModel_->currentIndex())];
+    c.metabolic = metabolic_->value();
+    c.clothing = clothing_->value();
+    c.airSpeed = airSpeed_->value();
+    c.radiantOffset = radiantOffset_->value();
+    c.ppd = usePpd_->isChecked() ? std::optional<double>(ppd_->value()) : std::nullopt;
+    c.ashraeAcceptability = adaptiveClass_->currentIndex() == 1 ? 90 : 80;
+    c.enCategory = adaptiveClass_->currentIndex() == 1   ? 1
+                   : adaptiveClass_->currentIndex() == 2 ? 3
+                                                         : 2;
+    settings.strategies.clear();
+    for (int i = 0; i < strategies_->count(); ++i) {
+        if (strategies_->item(i)->checkState() == Qt::Checked) {
+            settings.strategies.push_back(
+                climateanalysis::AllStrategies()[static_cast<std::size_t>(i)]);
+        }
+    }
+    const auto zones =
+        ParseUserZones(userZones_->toPlainText().toStdString(), model_.settings().units);
+    if (!zones) {
+        status_->setText(QString::fromStdString(zones.failure() + " Nothing was changed."));
         return;
     }
-    model_.chooseHumidity(humidity_->currentIndex() == 0 ? climate::HumiditySource::RelativeHumidity
-                                                         : climate::HumiditySource::DewPoint);
+    settings.userZones = zones.value();
+    if (const auto refused = model_.changeSettings(settings)) {
+        status_->setText(QString::fromStdString(*refused + ". Nothing was changed."));
+        return;
+    }
+    status_->setText(model_.loaded() ? QString::fromStdString(climateanalysis::DescribeComfort(
+                                           model_.settings().comfort))
+                                     : QString());
+    redraw();
+}
+
+void ClimateView::applyFilter() {
     model_.setFilter(filterFromControls());
+    redraw();
+}
+
+void ClimateView::applyDisplay() {
     model_.setDisplay(displayFromControls());
     redraw();
+}
+
+bool ClimateView::exportFigures(const std::string& path) {
+    if (!model_.loaded()) {
+        platform_.showMessage("Open a weather file first: there are no figures to write.",
+                              config::kApplicationTitle);
+        return false;
+    }
+    const casefile::FileResult result =
+        casefile::WriteWholeFile(path, model_.figuresCsv(), "figures");
+    if (!result.ok) {
+        platform_.showMessage(result.message, config::kApplicationTitle);
+    }
+    return result.ok;
+}
+
+bool ClimateView::sendRowToMainWindow(int row) {
+    if (row < 0 || static_cast<std::size_t>(row) >= shownRows_.size() ||
+        !shownRows_[static_cast<std::size_t>(row)].point) {
+        status_->setText(QStringLiteral("Choose a design condition with a coincident humidity "
+                                        "in the table first."));
+        return false;
+    }
+    model_.sendToMainWindow(*shownRows_[static_cast<std::size_t>(row)].point);
+    return true;
+}
+
+bool ClimateView::sendRowToProcesses(int row) {
+    if (row < 0 || static_cast<std::size_t>(row) >= shownRows_.size() ||
+        !shownRows_[static_cast<std::size_t>(row)].point) {
+        status_->setText(QStringLiteral("Choose a design condition with a coincident humidity "
+                                        "in the table first."));
+        return false;
+    }
+    return model_.sendToProcesses(*shownRows_[static_cast<std::size_t>(row)].point);
 }
 
 void ClimateView::redraw() {
@@ -326,6 +535,30 @@ void ClimateView::redraw() {
     if (overlays_ && model_.loaded()) {
         overlays_->set(kClimateLayer, model_.overlay());
     }
+    shownRows_ = model_.figures();
+    std::size_t columns = 0;
+    for (const FigureRow& row : shownRows_) {
+        columns = std::max(columns, row.cells.size());
+    }
+    figures_->setRowCount(static_cast<int>(shownRows_.size()));
+    figures_->setColumnCount(static_cast<int>(columns));
+    QFont bold = figures_->font();
+    bold.setBold(true);
+    for (std::size_t r = 0; r < shownRows_.size(); ++r) {
+        const FigureRow& row = shownRows_[r];
+        for (std::size_t c = 0; c < columns; ++c) {
+            auto* item = new QTableWidgetItem(c < row.cells.size() ? qs(row.cells[c]) : QString());
+            if (row.heading) {
+                item->setFont(bold);
+                item->setBackground(QColor(230, 234, 240));
+            }
+            if (c > 0 && !row.heading) {
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            }
+            figures_->setItem(static_cast<int>(r), static_cast<int>(c), item);
+        }
+    }
+    figures_->resizeColumnsToContents();
 }
 
 void ClimateView::open(const std::string& path) {
@@ -336,10 +569,12 @@ void ClimateView::open(const std::string& path) {
     }
     control_ = std::make_shared<LoadControl>();
     result_ = std::make_shared<Expected<LoadedClimate, std::string>>(std::string());
-    const auto humidity = humidity_->currentIndex() == 0 ? climate::HumiditySource::RelativeHumidity
-                                                         : climate::HumiditySource::DewPoint;
-    loader_ = QThread::create([path, humidity, control = control_, result = result_] {
-        *result = LoadClimate(path, humidity, control.get());
+    climateanalysis::ClimateSettings settings = model_.settings();
+    settings.states.humidity = humidity_->currentIndex() == 0
+                                   ? climate::HumiditySource::RelativeHumidity
+                                   : climate::HumiditySource::DewPoint;
+    loader_ = QThread::create([path, settings, control = control_, result = result_] {
+        *result = LoadClimate(path, settings, control.get());
     });
     connect(loader_, &QThread::finished, this, &ClimateView::finishLoading);
     progress_->setFormat(QStringLiteral("Reading…"));
@@ -372,7 +607,8 @@ void ClimateView::finishLoading() {
     if (!cancelled && result) {
         model_.accept(std::move(result.value()));
         taken = true;
-        apply();
+        model_.setFilter(filterFromControls());
+        model_.setDisplay(displayFromControls());
     } else if (!cancelled) {
         platform_.showMessage(result.failure(), config::kApplicationTitle);
     }

@@ -12,6 +12,9 @@ class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
+class QLayout;
+class QListWidget;
+class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
@@ -46,8 +49,17 @@ class ClimateView : public QWidget {
     // Whether a file is being read.
     bool loading() const { return loader_ != nullptr; }
     void cancelLoading();
-    // Reads the controls into the model and redraws the chart and the figures.
-    void apply();
+    // Read the controls into the model and redraw the chart and the figures: the settings that
+    // judge the file again (humidity, comfort, strategies, user zones), the filter, the display.
+    void applySettings();
+    void applyFilter();
+    void applyDisplay();
+    // Writes the figures as CSV; false (and a message) when the file could not be written.
+    bool exportFigures(const std::string& path);
+    // Sends the figures table's row (a design condition) on; false when it has no state.
+    bool sendRowToMainWindow(int row);
+    bool sendRowToProcesses(int row);
+    QTableWidget* figuresTable() const { return figures_; }
 
   signals:
     // A load ended: taken, refused (the message was shown) or cancelled.
@@ -58,6 +70,7 @@ class ClimateView : public QWidget {
 
   private:
     void buildControls();
+    QLayout* buildComfortControls();
     void finishLoading();
     void redraw();
     void leaveChart();
@@ -93,8 +106,19 @@ class ClimateView : public QWidget {
     QComboBox* rangeOf_ = nullptr;
     QDoubleSpinBox* rangeMin_ = nullptr;
     QDoubleSpinBox* rangeMax_ = nullptr;
+    QComboBox* comfortModel_ = nullptr;
+    QDoubleSpinBox* metabolic_ = nullptr;
+    QDoubleSpinBox* clothing_ = nullptr;
+    QDoubleSpinBox* airSpeed_ = nullptr;
+    QDoubleSpinBox* radiantOffset_ = nullptr;
+    QCheckBox* usePpd_ = nullptr;
+    QDoubleSpinBox* ppd_ = nullptr;
+    QComboBox* adaptiveClass_ = nullptr;
+    QListWidget* strategies_ = nullptr;
+    QPlainTextEdit* userZones_ = nullptr;
+    QLabel* status_ = nullptr;
     QTableWidget* figures_ = nullptr;
-    bool reading_ = false; // controls being set from the model, not by the user
+    std::vector<FigureRow> shownRows_;
 };
 
 // Shows the climate window without blocking; one already open is brought to the front.
