@@ -40,7 +40,7 @@ AnalysisFailure ZoneFailure(const std::string& zone, const comfort::ComfortFailu
 }
 
 // A polygon test with a bounding box first: most hours of a year lie far from a comfort zone.
-climate::ZoneTest PolygonTest(std::string name, Polygon polygon) {
+climate::ZoneTest PolygonTest(std::string name, Polygon polygon, const comfort::PlaneAir& air) {
     double xLow = kInfinity, xHigh = -kInfinity, yLow = kInfinity, yHigh = -kInfinity;
     for (const comfort::PlanePoint& p : polygon) {
         xLow = std::min(xLow, p.dryBulb);
@@ -50,10 +50,11 @@ climate::ZoneTest PolygonTest(std::string name, Polygon polygon) {
     }
     auto shared = std::make_shared<const Polygon>(std::move(polygon));
     return {std::move(name), [=](const climate::HourState& s, std::size_t) {
-                if (s.dryBulb < xLow || s.dryBulb > xHigh || s.humidityRatio < yLow ||
-                    s.humidityRatio > yHigh)
+                const comfort::PlanePoint p = ChartPointOf(s, air);
+                if (p.dryBulb < xLow || p.dryBulb > xHigh || p.humidityRatio < yLow ||
+                    p.humidityRatio > yHigh)
                     return false;
-                return comfort::Contains(*shared, {s.dryBulb, s.humidityRatio});
+                return comfort::Contains(*shared, p);
             }};
 }
 
@@ -78,7 +79,7 @@ Expected<AnalysisZone, AnalysisFailure> PmvZoneOf(const ClimateSettings& setting
     auto outline = comfort::SolvePmvZone(parameters);
     if (!outline)
         return ZoneFailure(name, outline.failure());
-    AnalysisZone zone{name, {*outline}, PolygonTest(name, *outline), {}};
+    AnalysisZone zone{name, {*outline}, PolygonTest(name, *outline, air), {}};
     return zone;
 }
 
@@ -152,16 +153,16 @@ Expected<AnalysisZone, AnalysisFailure> AdaptiveZoneOf(const ClimateSettings& se
         if (!c.prevailingMean)
             note += "; drawn for their mean, " + Degrees(parameters.prevailingMean);
     }
-    climate::ZoneTest test{
-        name, [parameters, means, lowest, highest](const climate::HourState& s, std::size_t index) {
-            const double t = (*means)[index];
-            if (std::isnan(t) || t < lowest || t > highest)
-                return false;
-            comfort::AdaptiveZoneParameters p = parameters;
-            p.prevailingMean = t;
-            const auto in = comfort::InAdaptiveZone(p, PlaneStateOf(s));
-            return in.ok() && *in;
-        }};
+    climate::ZoneTest test{name, [parameters, means, lowest, highest,
+                                  air](const climate::HourState& s, std::size_t index) {
+                               const double t = (*means)[index];
+                               if (std::isnan(t) || t < lowest || t > highest)
+                                   return false;
+                               comfort::AdaptiveZoneParameters p = parameters;
+                               p.prevailingMean = t;
+                               const auto in = comfort::InAdaptiveZone(p, PlaneStateOf(s, air));
+                               return in.ok() && *in;
+                           }};
     return AnalysisZone{name, std::move(outlines), std::move(test), std::move(note)};
 }
 
@@ -170,8 +171,8 @@ std::vector<AnalysisZone> FixedZones(const comfort::PlaneAir& air) {
     for (const FixedZone& f : kFixedZones) {
         const comfort::BandZone band = comfort::DryBulbHumidityZone(f.low + 273.15, f.high + 273.15,
                                                                     f.relativeLow, f.relativeHigh);
-        climate::ZoneTest test{f.name, [band](const climate::HourState& s, std::size_t) {
-                                   const auto in = comfort::InBandZone(band, PlaneStateOf(s));
+        climate::ZoneTest test{f.name, [band, air](const climate::HourState& s, std::size_t) {
+                                   const auto in = comfort::InBandZone(band, PlaneStateOf(s, air));
                                    return in.ok() && *in;
                                }};
         zones.push_back(
@@ -254,8 +255,18 @@ comfort::PmvZoneParameters PmvParametersOf(const ComfortSettings& c, const comfo
     return p;
 }
 
-comfort::PlaneState PlaneStateOf(const climate::HourState& s) {
-    return PlaneState({s.dryBulb, s.humidityRatio}, s.relativeHumidity, s.wetBulb);
+comfort::PlanePoint ChartPointOf(const climate::HourState& s, const comfort::PlaneAir& air) {
+    if (s.pressure == air.pressure)
+        return {s.dryBulb, s.humidityRatio};
+    // p_w = p W / (0.621945 + W) and back, W = 0.621945 p_w / (p - p_w) (ASHRAE Fundamentals
+    // 2017 ch. 1 eq. 20; 0.621945 the ratio of the molar masses of water and dry air).
+    constexpr double kRatio = 0.621945;
+    const double vapour = s.pressure * s.humidityRatio / (kRatio + s.humidityRatio);
+    return {s.dryBulb, kRatio * vapour / (air.pressure - vapour)};
+}
+
+comfort::PlaneState PlaneStateOf(const climate::HourState& s, const comfort::PlaneAir& air) {
+    return PlaneState(ChartPointOf(s, air), s.relativeHumidity, s.wetBulb);
 }
 
 Expected<ZoneList, AnalysisFailure> BuildZones(const ClimateSettings& settings,
@@ -298,8 +309,8 @@ Expected<ZoneList, AnalysisFailure> BuildZones(const ClimateSettings& settings,
             history = HistoryOf(data);
         auto shared = std::make_shared<const comfort::StrategyZone>(*zone);
         climate::ZoneTest test{
-            zone->name,
-            [shared, history, needsHistory](const climate::HourState& s, std::size_t i) {
+            zone->name, [shared, history, needsHistory, air = list.air](const climate::HourState& s,
+                                                                        std::size_t i) {
                 comfort::HourHistory before;
                 if (needsHistory && i >= history->periodStart[i] + kHistoryHours) {
                     before.dryBulbs =
@@ -307,7 +318,7 @@ Expected<ZoneList, AnalysisFailure> BuildZones(const ClimateSettings& settings,
                     before.radiation =
                         std::span(history->radiation).subspan(i - kHistoryHours, kHistoryHours);
                 }
-                const auto in = comfort::InStrategyZone(*shared, PlaneStateOf(s), before);
+                const auto in = comfort::InStrategyZone(*shared, PlaneStateOf(s, air), before);
                 return in.ok() && *in;
             }};
         std::string note;
@@ -322,10 +333,11 @@ Expected<ZoneList, AnalysisFailure> BuildZones(const ClimateSettings& settings,
         if (const auto wrong = comfort::CheckUserZone(user))
             return ZoneFailure(user.name, *wrong);
         auto shared = std::make_shared<const comfort::UserZone>(user);
-        climate::ZoneTest test{user.name, [shared](const climate::HourState& s, std::size_t) {
-                                   const auto in = comfort::InUserZone(*shared, PlaneStateOf(s));
-                                   return in.ok() && *in;
-                               }};
+        climate::ZoneTest test{
+            user.name, [shared, air = list.air](const climate::HourState& s, std::size_t) {
+                const auto in = comfort::InUserZone(*shared, PlaneStateOf(s, air));
+                return in.ok() && *in;
+            }};
         list.zones.push_back(
             {user.name, OutlineOf(comfort::UserZoneOutline(user, list.air)), std::move(test), {}});
     }

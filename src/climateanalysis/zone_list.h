@@ -51,8 +51,13 @@ comfort::PlaneAir ChartAirOf(const climate::HourlyStates& states);
 comfort::PmvZoneParameters PmvParametersOf(const ComfortSettings& settings,
                                            const comfort::PlaneAir& air);
 
-// A chart point with its humidities, from an hour's state.
-comfort::PlaneState PlaneStateOf(const climate::HourState& state);
+// An hour on the chart drawn at `air`: its dry bulb and the humidity ratio its water vapour
+// pressure has at the chart's pressure, so that its relative humidity and dew point read right
+// against the chart's curves whatever its station pressure (identical when the hour was computed
+// at the chart's pressure). Every zone judges this point, with the hour's own relative humidity
+// and wet bulb.
+comfort::PlanePoint ChartPointOf(const climate::HourState& state, const comfort::PlaneAir& air);
+comfort::PlaneState PlaneStateOf(const climate::HourState& state, const comfort::PlaneAir& air);
 
 // The zones in list order: the comfort model's, the strategies in the settings' order, then the
 // user zones. The PMV zones are counted by their outline, which is solved fine enough to hold the
