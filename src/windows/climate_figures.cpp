@@ -196,6 +196,18 @@ std::vector<FigureRow> ClimateWindow::figures() const {
         rows.push_back({{"Heating 99.6 % dry bulb", c(h.heating99_6), "", published}, false, {}});
         rows.push_back({{"Heating 99 % dry bulb", c(h.heating99), "", published}, false, {}});
     }
+    // The writers' ASCII unit names, as the window writes them.
+    for (FigureRow& row : rows) {
+        for (std::string& cell : row.cells) {
+            for (const auto& [ascii, shown] :
+                 {std::pair<std::string, std::string>{"degC", "°C"}, {"degF", "°F"}}) {
+                for (std::size_t at = cell.find(ascii); at != std::string::npos;
+                     at = cell.find(ascii, at)) {
+                    cell.replace(at, ascii.size(), shown);
+                }
+            }
+        }
+    }
     return rows;
 }
 

@@ -267,7 +267,7 @@ TEST_F(ClimateViewTest, Screenshots) {
     chart->resize(1000, 720);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(chart));
     testing::screenshot(*chart, "climate-chart.png");
-    window->resize(1250, 720);
+    window->resize(1400, 760);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     testing::screenshot(*window, "climate-window.png");
 }

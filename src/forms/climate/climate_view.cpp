@@ -218,6 +218,7 @@ void ClimateView::buildControls() {
     auto* body = new QHBoxLayout;
     top->addLayout(body, 1);
     auto* form = new QFormLayout;
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     body->addLayout(form);
 
     humidity_ = Choice(this, "humidity", {"Relative humidity", "Dew point"});
@@ -239,6 +240,11 @@ void ClimateView::buildControls() {
     for (const climate::Quantity& q : Offered()) {
         colourBy_->addItem(QStringLiteral("Mean ") + qs(QuantityTitle(q)));
         rangeOf_->addItem(qs(QuantityTitle(q)));
+    }
+    for (QComboBox* box : {colourBy_, rangeOf_}) {
+        // The longest field names would widen the window beyond the figures.
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(20);
     }
     form->addRow(QStringLiteral("Colour by"), colourBy_);
 
@@ -299,13 +305,14 @@ void ClimateView::buildControls() {
     body->addLayout(buildComfortControls());
 
     auto* right = new QVBoxLayout;
-    body->addLayout(right, 1);
+    body->addLayout(right, 3);
     figures_ = new QTableWidget(this);
     figures_->setObjectName(QStringLiteral("figures"));
     figures_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     figures_->setSelectionBehavior(QAbstractItemView::SelectRows);
     figures_->verticalHeader()->hide();
     figures_->horizontalHeader()->hide();
+    figures_->verticalHeader()->setDefaultSectionSize(figures_->fontMetrics().height() + 6);
     right->addWidget(figures_, 1);
     auto* actions = new QHBoxLayout;
     right->addLayout(actions);
@@ -351,6 +358,7 @@ void ClimateView::buildControls() {
 
 QLayout* ClimateView::buildComfortControls() {
     auto* form = new QFormLayout;
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     comfortModel_ =
         Choice(this, "comfortModel",
                {"PMV (ISO 7730)", "PMV (ASHRAE 55, elevated air speed)", "Adaptive (ASHRAE 55)",
@@ -382,6 +390,7 @@ QLayout* ClimateView::buildComfortControls() {
         item->setCheckState(Qt::Unchecked);
     }
     strategies_->setMaximumHeight(150);
+    strategies_->setMaximumWidth(260);
     form->addRow(QStringLiteral("Strategies"), strategies_);
     userZones_ = new QPlainTextEdit(this);
     userZones_->setObjectName(QStringLiteral("userZones"));
@@ -389,6 +398,7 @@ QLayout* ClimateView::buildComfortControls() {
         QStringLiteral("Name: 20, 4; 26, 4; 26, 12; 20, 12\n"
                        "Humid band: 18, 60 %; 28, 60 %; 28, 80 %; 18, 80 %"));
     userZones_->setMaximumHeight(70);
+    userZones_->setMaximumWidth(260);
     form->addRow(QStringLiteral("Your zones"), userZones_);
     auto* applyZones = new QPushButton(QStringLiteral("Apply zones"), this);
     applyZones->setObjectName(QStringLiteral("applyZones"));
@@ -552,13 +562,23 @@ void ClimateView::redraw() {
                 item->setFont(bold);
                 item->setBackground(QColor(230, 234, 240));
             }
-            if (c > 0 && !row.heading) {
+            bool number = false;
+            item->text().toDouble(&number);
+            if (c > 0 && !row.heading && number) {
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             }
             figures_->setItem(static_cast<int>(r), static_cast<int>(c), item);
         }
     }
     figures_->resizeColumnsToContents();
+    // The names may be long ("Dew point 0.4 % / mean coincident dry bulb (…)"): the numbers
+    // stay in sight, and a name's whole text is in its tooltip.
+    figures_->setColumnWidth(0, std::min(figures_->columnWidth(0), 300));
+    for (int r = 0; r < figures_->rowCount(); ++r) {
+        if (QTableWidgetItem* item = figures_->item(r, 0)) {
+            item->setToolTip(item->text());
+        }
+    }
 }
 
 void ClimateView::open(const std::string& path) {
