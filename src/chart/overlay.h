@@ -106,11 +106,13 @@ struct Overlay {
     std::vector<OverlayPath> paths;            // drawn first
     std::vector<OverlayPoint> points;
     // Weather hours, drawn before the paths: cells, then dots, then zones, then the legend.
-    OverlayScale scale;
-    std::vector<OverlayCell> cells;
-    std::vector<OverlayDot> dots;
-    std::vector<OverlayZone> zones;
-    std::optional<OverlayTable> table;
+    // (Each with an initializer, so that the windows that give only the fields above still
+    // initialize every member.)
+    OverlayScale scale{};
+    std::vector<OverlayCell> cells{};
+    std::vector<OverlayDot> dots{};
+    std::vector<OverlayZone> zones{};
+    std::optional<OverlayTable> table{};
 
     friend bool operator==(const Overlay&, const Overlay&) = default;
 };

@@ -25,6 +25,7 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QThread>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace hygrovane::forms {
@@ -164,6 +165,7 @@ ClimateView::~ClimateView() {
     cancelLoading();
     if (loader_ != nullptr) {
         loader_->wait();
+        delete loader_;
     }
     leaveChart();
 }
@@ -200,7 +202,7 @@ void ClimateView::buildControls() {
     bar->addWidget(summary_, 1);
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("progress"));
-    progress_->setRange(0, 0);
+    progress_->setRange(0, LoadControl::Done); // one step a phase
     progress_->setMaximumWidth(220);
     progress_->hide();
     bar->addWidget(progress_);
@@ -598,10 +600,20 @@ void ClimateView::open(const std::string& path) {
     });
     connect(loader_, &QThread::finished, this, &ClimateView::finishLoading);
     progress_->setFormat(QStringLiteral("Reading…"));
+    progress_->setValue(LoadControl::Reading);
     progress_->show();
     cancel_->show();
     summary_->setText(QStringLiteral("Reading ") + qs(path) + QStringLiteral("…"));
     loader_->start();
+    // The phase the worker has reached, shown while it runs.
+    auto* phase = new QTimer(loader_);
+    connect(phase, &QTimer::timeout, this, [this] {
+        if (control_ && control_->phase.load() >= LoadControl::Computing) {
+            progress_->setFormat(QStringLiteral("Computing the hours and zones…"));
+            progress_->setValue(LoadControl::Computing);
+        }
+    });
+    phase->start(100);
 }
 
 void ClimateView::cancelLoading() {
