@@ -8,3 +8,5 @@ set(HYGROVANE_RUNTIME_COMPONENT Runtime)
 set(HYGROVANE_DEVELOPMENT_COMPONENT Development)
 set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME ${HYGROVANE_RUNTIME_COMPONENT})
 include(GNUInstallDirs)
+#   Python       the Python module hygrovane: package "python3-hygrovane".
+set(HYGROVANE_PYTHON_COMPONENT Python)

@@ -13,6 +13,12 @@ if(HYGROVANE_DEVELOPMENT_COMPONENT IN_LIST hygrovane_components)
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/hygrovane-dev
         COMPONENT ${HYGROVANE_DEVELOPMENT_COMPONENT})
 endif()
+if(HYGROVANE_PYTHON_COMPONENT IN_LIST hygrovane_components)
+    list(APPEND CPACK_COMPONENTS_ALL ${HYGROVANE_PYTHON_COMPONENT})
+    install(FILES ${PROJECT_BINARY_DIR}/packaging/copyright ${PROJECT_BINARY_DIR}/packaging/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/python3-hygrovane
+        COMPONENT ${HYGROVANE_PYTHON_COMPONENT})
+endif()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME hygrovane)
@@ -51,7 +57,9 @@ volume, specific enthalpy and composition of the mixture.
 
 It works in Metric, British or mixed units, by the IAPWS or the Hyland-Wexler
 saturation formulation, keeps its inputs in case files that open with a
-double click, and writes plain-text reports. The user's guide is included.")
+double click, and writes plain-text reports. The user's guide is included.
+The hygrovane-climate command sums up a weather file: its hours in comfort
+and passive-strategy zones and its design conditions.")
 
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME hygrovane-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
@@ -63,5 +71,23 @@ saturation formulation.
 
 This package holds the headers, the static library and the CMake package for
 find_package(Hygrovane).")
+
+# The extension is built for one Python version: the package asks for it, as dh_python3 would.
+set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-hygrovane)
+set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
+set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS "python3 (>= ${Python3_VERSION_MAJOR}.${Python3_VERSION_MINOR}~), \
+python3 (<< ${Python3_VERSION_MAJOR}.${HYGROVANE_PYTHON_NEXT_MINOR}), python3-numpy")
+set(CPACK_DEBIAN_PYTHON_PACKAGE_CONTROL_EXTRA
+    ${PROJECT_SOURCE_DIR}/packaging/debian/python3-hygrovane/postinst
+    ${PROJECT_SOURCE_DIR}/packaging/debian/python3-hygrovane/prerm)
+set(CPACK_DEBIAN_PYTHON_DESCRIPTION "moist-air library of Hygrovane - Python 3 module
+The core of the Hygrovane psychrometric calculator as the Python module
+hygrovane: the whole state of moist air (humidity parameters, dew point,
+wet bulb, density, enthalpy and more) by the IAPWS or the Hyland-Wexler
+saturation formulation, and air-conditioning processes with their loads.
+
+Every function takes numpy arrays and broadcasts them, splits the work over
+the processor's cores, and gives the same bits as the C++ library; results
+convert to pandas and work with xarray and Dask.")
 
 include(CPack)

@@ -16,3 +16,24 @@ add_custom_command(
     COMMENT "Rendering the user's guide"
     VERBATIM)
 add_custom_target(hygrovane_users_guide ALL DEPENDS ${HYGROVANE_GUIDE_PDF})
+
+# The pictures of the README and the guide, taken from the program's windows by a tool rather
+# than by tests, into build/screenshots (compare them with docs/, or copy them over it when a
+# window changed). Only in builds with tests, which have Qt Test.
+if(BUILD_TESTING)
+    add_executable(hygrovane_screenshots ${PROJECT_SOURCE_DIR}/tools/take_screenshots.cpp)
+    target_link_libraries(hygrovane_screenshots PRIVATE hygrovane_app Qt6::Test)
+    set(screenshots "")
+    foreach(picture about-box main-window saturation-window unit-convertor chart
+                    processes-window ahu-example batch-convert)
+        list(APPEND screenshots ${CMAKE_BINARY_DIR}/screenshots/${picture}.png)
+    endforeach()
+    add_custom_command(
+        OUTPUT ${screenshots}
+        COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+                $<TARGET_FILE:hygrovane_screenshots> ${CMAKE_BINARY_DIR}/screenshots
+        DEPENDS hygrovane_screenshots
+        COMMENT "Taking the screenshots of the documentation"
+        VERBATIM)
+    add_custom_target(hygrovane_docs_screenshots ALL DEPENDS ${screenshots})
+endif()

@@ -4,7 +4,8 @@
 # the guide, the icons, the desktop entry, the MIME type, the metainfo and the manual pages; the
 # MIME type tells a case from a report. Run as root, it also installs the packages with apt, asks
 # the installed program for its version and the desktop for a saved case's type and opener, and
-# removes the packages again. hygrovane-dev is checked whenever it was built.
+# removes the packages again. hygrovane-dev and python3-hygrovane are checked whenever they were
+# built; installed, Debian's python3 imports hygrovane and computes a state with it.
 #   bash scripts/check-package.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,7 +18,9 @@ deb="build-package/hygrovane_${version}_amd64.deb"
 dev="build-package/hygrovane-dev_${version}_amd64.deb"
 [ -f "$deb" ] || { echo "check-package: $deb was not built" >&2; exit 1; }
 debs=("$deb")
+py="build-package/python3-hygrovane_${version}_amd64.deb"
 [ -f "$dev" ] && debs+=("$dev")
+[ -f "$py" ] && debs+=("$py")
 id=$(basename build-package/packaging/*.desktop .desktop)
 work=build-package/check
 rm -rf "$work"
@@ -49,6 +52,7 @@ echo "== contents of $deb"
 contents "$deb" "$work/files"
 expected=(/usr/bin/hygrovane
           /usr/bin/hygrovane-batch
+          /usr/bin/hygrovane-climate
           /usr/share/doc/hygrovane/Hygrovane1_1UsersGuide.pdf
           /usr/share/doc/hygrovane/copyright
           /usr/share/doc/hygrovane/changelog.gz
@@ -78,6 +82,24 @@ if [ -f "$dev" ]; then
     for pattern in '^/usr/include/hygrovane/.+\.h$' '^/usr/lib/.+/cmake/Hygrovane/.*[Cc]onfig\.cmake$' \
                    '^/usr/share/doc/hygrovane-dev/copyright$' '^/usr/share/doc/hygrovane-dev/changelog\.gz$'; do
         check "$dev holds $pattern" holds "$work/dev-files" "$pattern"
+    done
+fi
+
+if [ -f "$py" ]; then
+    echo "== contents of $py"
+    contents "$py" "$work/py-files"
+    for pattern in '^/usr/lib/python3/dist-packages/hygrovane/__init__\.py$' \
+                   '^/usr/lib/python3/dist-packages/hygrovane/__init__\.pyi$' \
+                   '^/usr/lib/python3/dist-packages/hygrovane/py\.typed$' \
+                   '^/usr/lib/python3/dist-packages/hygrovane/_core\.cpython-[0-9]+-.+\.so$' \
+                   '^/usr/share/doc/python3-hygrovane/copyright$'; do
+        check "$py holds $pattern" holds "$work/py-files" "$pattern"
+    done
+    depends=$(dpkg-deb -f "$py" Depends)
+    echo "python3-hygrovane depends on: $depends"
+    for dependency in python3 python3-numpy libc6 libstdc++6; do
+        check "python3-hygrovane depends on $dependency" \
+            grep -qxF "$dependency" <(tr ',' '\n' <<<"$depends" | awk '{print $1}')
     done
 fi
 
@@ -120,7 +142,8 @@ if [ "$(id -u)" -eq 0 ]; then
     echo "== apt-get install ${debs[*]/#/./}"
     export DEBIAN_FRONTEND=noninteractive
     installed() {
-        { dpkg-query -W -f='${Package} ${db:Status-Status}\n' hygrovane hygrovane-dev 2>/dev/null ||
+        { dpkg-query -W -f='${Package} ${db:Status-Status}\n' hygrovane hygrovane-dev \
+              python3-hygrovane 2>/dev/null ||
               true; } | awk -v status="$1" '$2 == status {print $1}'
     }
     remove() {
@@ -143,6 +166,13 @@ if [ "$(id -u)" -eq 0 ]; then
         [ "$(command -v hygrovane-batch)" = /usr/bin/hygrovane-batch ]
     answer=$(hygrovane-batch --version || true)
     check "hygrovane-batch --version answers" [ "$answer" = "hygrovane-batch (Hygrovane) $version" ]
+    check "the climate summary is /usr/bin/hygrovane-climate" \
+        [ "$(command -v hygrovane-climate)" = /usr/bin/hygrovane-climate ]
+    answer=$(hygrovane-climate --version || true)
+    check "hygrovane-climate --version answers" \
+        [ "$answer" = "hygrovane-climate (Hygrovane) $version" ]
+    check "man hygrovane-climate finds the page" \
+        [ "$(man -w hygrovane-climate)" = /usr/share/man/man1/hygrovane-climate.1.gz ]
     # dpkg's triggers have run update-mime-database and update-desktop-database.
     check "an installed system knows a saved case" has_type "$case_file" application/x-hygrovane-case
     check "an installed system keeps a report plain text" has_type "$report_file" text/plain
@@ -158,11 +188,21 @@ if [ "$(id -u)" -eq 0 ]; then
         check "find_package(Hygrovane) with hygrovane-dev installed" \
             cmake -S "$work/consumer" -B "$work/consumer/build" -Wno-dev >/dev/null
     fi
+    if [ -f "$py" ]; then
+        # Debian's interpreter, away from the source tree and any PYTHONPATH.
+        answer=$(cd / && env -u PYTHONPATH /usr/bin/python3 -c 'import hygrovane
+s = hygrovane.solve(303.15, 0.40, "relative_humidity", pressure=95000.0)
+print(hygrovane.__file__, round(float(s.dew_point), 6))' || true)
+        echo "python3 -c 'import hygrovane; ...': $answer"
+        check "Debian's python3 imports the installed module and computes a state" \
+            [ "$answer" = "/usr/lib/python3/dist-packages/hygrovane/__init__.py 288.085525" ]
+    fi
     echo "== apt-get remove ${debs[*]}"
     trap - EXIT
     remove
     check "no package left installed" [ -z "$(installed installed)$(installed config-files)" ]
     check "the program went with it" [ ! -e /usr/bin/hygrovane ]
+    check "the Python module went with it" [ ! -e /usr/lib/python3/dist-packages/hygrovane ]
 else
     echo "Not root: the packages were not installed."
 fi

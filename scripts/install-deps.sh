@@ -3,7 +3,9 @@
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-liberation qt6-svg-dev "$@")
+          libbenchmark-dev fonts-liberation qt6-svg-dev
+          pybind11-dev python3-dev python3-numpy python3-pytest python3-pandas python3-dask
+          python3-distributed python3-xarray "$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -6,6 +6,7 @@
 #include <deque>
 #include <future>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -26,18 +27,19 @@ struct Block {
 };
 
 // A cancelled run leaves its blocks unfinished: their output is discarded anyway.
-void ConvertBlock(RowConverter& converter, Block& block, const std::atomic<bool>* cancel) {
+void ConvertBlock(RowConverter& converter, Block& block, char lineBreak,
+                  const std::atomic<bool>* cancel) {
     std::string_view rest = block.input;
     block.output.reserve(rest.size() * 8);
     for (std::size_t count = 0; !rest.empty(); ++count) {
         if (cancel != nullptr && count % 1024 == 0 && cancel->load(std::memory_order_relaxed)) {
             return;
         }
-        std::size_t end = rest.find('\n');
+        std::size_t end = rest.find(lineBreak);
         const std::size_t next = end == std::string_view::npos ? rest.size() : end + 1;
         end = std::min(end, rest.size());
         std::string_view line = rest.substr(0, end);
-        if (!line.empty() && line.back() == '\r') {
+        if (lineBreak == '\n' && !line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
         }
         converter.Convert(line, block.output, block.tally);
@@ -45,18 +47,25 @@ void ConvertBlock(RowConverter& converter, Block& block, const std::atomic<bool>
     }
 }
 
-// Worker threads, each with its own converter, taking blocks in turn.
+// Worker threads, each with its own converter, taking blocks in turn. A thread that cannot be
+// started (no memory, a process limit) leaves the pool with those that could: it may be empty.
 class Pool {
   public:
-    Pool(const Plan& plan, int threads, const std::atomic<bool>* cancel) {
+    Pool(const Plan& plan, int threads, const std::atomic<bool>* cancel,
+         const ThreadStarter& start) {
+        const char lineBreak = plan.shape().lineBreak;
         for (int i = 0; i < threads; ++i) {
-            workers_.emplace_back([this, &plan, cancel] {
-                RowConverter converter(plan);
-                while (Block* block = next()) {
-                    ConvertBlock(converter, *block, cancel);
-                    block->done.set_value();
-                }
-            });
+            try {
+                workers_.push_back(start([this, &plan, cancel, lineBreak] {
+                    RowConverter converter(plan);
+                    while (Block* block = next()) {
+                        ConvertBlock(converter, *block, lineBreak, cancel);
+                        block->done.set_value();
+                    }
+                }));
+            } catch (const std::system_error&) {
+                break;
+            }
         }
     }
     ~Pool() {
@@ -69,6 +78,7 @@ class Pool {
             worker.join();
         }
     }
+    int size() const { return static_cast<int>(workers_.size()); }
     void submit(Block* block) {
         {
             const std::lock_guard lock(mutex_);
@@ -102,7 +112,22 @@ int DefaultThreads() {
     return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
 }
 
-bool ReadHead(ByteSource& source, char separator, Head& head, std::string& error) {
+int UsefulThreads(int requested, std::uint64_t sourceBytes) {
+    int threads = std::clamp(requested, 1, DefaultThreads());
+    if (sourceBytes != 0) {
+        const std::uint64_t blocks = sourceBytes / kBlockBytes + 1;
+        threads =
+            static_cast<int>(std::min<std::uint64_t>(static_cast<std::uint64_t>(threads), blocks));
+    }
+    return threads;
+}
+
+std::thread StartThread(std::function<void()> body) {
+    return std::thread(std::move(body));
+}
+
+bool ReadHead(ByteSource& source, char separator, Head& head, std::string& error,
+              std::size_t headerLine) {
     head = Head{};
     std::size_t want = kHeadBytes;
     while (true) {
@@ -122,18 +147,29 @@ bool ReadHead(ByteSource& source, char separator, Head& head, std::string& error
             filled += static_cast<std::size_t>(got);
         }
         head.bytes.resize(filled);
-        if (head.bytes.starts_with("\xFF\xFE") || head.bytes.starts_with("\xFE\xFF")) {
-            error = "it is UTF-16 text; save it as UTF-8 (or CSV) first";
+        if (const std::string_view wide = WideEncoding(head.bytes); !wide.empty()) {
+            error = "it is " + std::string(wide) + " text; save it as UTF-8 (or CSV) first";
             return false;
         }
-        if (ReadFileHead(head.bytes, head.complete, separator, head.file)) {
+        if (ReadFileHead(head.bytes, head.complete, separator, head.file, headerLine)) {
             return true;
         }
         if (head.complete) {
-            error = head.bytes.empty() ? "it is empty" : "it has no header line";
+            error = head.bytes.empty() ? "it is empty"
+                    : headerLine != 0 ? "it has fewer than " + std::to_string(headerLine) + " lines"
+                                      : "it has no header line";
             return false;
         }
         if (want >= kMostHeadBytes) {
+            // The header may end long before a first row longer than what was read: take the
+            // lines that ended, and leave the rest to the conversion.
+            const std::size_t lastEnd = head.bytes.find_last_of("\r\n");
+            if (lastEnd != std::string::npos &&
+                ReadFileHead(std::string_view(head.bytes).substr(0, lastEnd + 1), true, separator,
+                             head.file, headerLine) &&
+                !head.file.names.empty()) {
+                return true;
+            }
             error = "no header line ends within its first " +
                     std::to_string(kMostHeadBytes / (1024 * 1024)) + " MiB";
             return false;
@@ -163,15 +199,22 @@ RunOutcome Run(const Plan& plan, const Head& head, ByteSource& source, ByteSink&
         fail(RunOutcome::Status::WriteFailed, sink.error());
     }
 
-    const int threads = std::max(1, options.threads);
+    const int wanted = std::max(1, options.threads);
     std::unique_ptr<Pool> pool;
+    if (wanted > 1) {
+        pool = std::make_unique<Pool>(plan, wanted, options.cancel,
+                                      options.startThread ? options.startThread : StartThread);
+        if (pool->size() == 0) {
+            pool.reset(); // not one thread could be started: the calling thread computes
+        }
+    }
+    outcome.threads = pool ? pool->size() : 1;
     std::unique_ptr<RowConverter> inlineConverter;
-    if (threads > 1) {
-        pool = std::make_unique<Pool>(plan, threads, options.cancel);
-    } else {
+    if (!pool) {
         inlineConverter = std::make_unique<RowConverter>(plan);
     }
-    const std::size_t mostInFlight = static_cast<std::size_t>(threads) * 2 + 1;
+    const char lineBreak = plan.shape().lineBreak;
+    const std::size_t mostInFlight = static_cast<std::size_t>(outcome.threads) * 2 + 1;
     std::deque<std::unique_ptr<Block>> inFlight;
 
     // Writes the oldest block once it is done.
@@ -206,7 +249,7 @@ RunOutcome Run(const Plan& plan, const Head& head, ByteSource& source, ByteSink&
             atEnd = got == 0;
         }
         // Whole lines only, and the last line of the file even without its line end.
-        std::size_t cut = atEnd ? pending.size() : pending.rfind('\n');
+        std::size_t cut = atEnd ? pending.size() : pending.rfind(lineBreak);
         if (cut == std::string::npos) {
             if (pending.size() > kLongestLine) {
                 fail(RunOutcome::Status::ReadFailed,
@@ -225,7 +268,7 @@ RunOutcome Run(const Plan& plan, const Head& head, ByteSource& source, ByteSink&
         if (pool) {
             pool->submit(block.get());
         } else {
-            ConvertBlock(*inlineConverter, *block, options.cancel);
+            ConvertBlock(*inlineConverter, *block, lineBreak, options.cancel);
             block->done.set_value();
         }
         inFlight.push_back(std::move(block));

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <thread>
 
 namespace hygrovane::batch {
 
@@ -19,8 +20,10 @@ struct Head {
 };
 
 // Reads the head of a source (at most a few MiB). False and a message when the header cannot
-// be found (an empty file, a read failure, no line end).
-bool ReadHead(ByteSource& source, char separator, Head& head, std::string& error);
+// be found (an empty file, a read failure, no line end, UTF-16 or UTF-32 text). headerLine: as
+// ReadFileHead's.
+bool ReadHead(ByteSource& source, char separator, Head& head, std::string& error,
+              std::size_t headerLine = 0);
 
 struct Progress {
     std::uint64_t bytesRead = 0;
@@ -28,8 +31,12 @@ struct Progress {
     std::uint64_t rows = 0;
 };
 
+// Starts a thread running body; throws std::system_error when it cannot (as std::thread does).
+using ThreadStarter = std::function<std::thread(std::function<void()>)>;
+
 struct RunOptions {
-    int threads = 1; // 1: on the calling thread
+    int threads = 1;           // 1: on the calling thread; fewer when not all can be started
+    ThreadStarter startThread; // empty: std::thread
     const std::atomic<bool>* cancel = nullptr;
     // Called on the calling thread after each block written.
     std::function<void(const Progress&)> progress;
@@ -41,6 +48,7 @@ struct RunOutcome {
     std::string error;
     Tally tally;
     double seconds = 0;
+    int threads = 1; // computed on; fewer than asked when some could not be started
 };
 
 // Converts the rest of the source after its head into the sink: the header lines, then every
@@ -52,5 +60,8 @@ RunOutcome Run(const Plan& plan, const Head& head, ByteSource& source, ByteSink&
 
 // The threads of this machine.
 int DefaultThreads();
+// The threads that help: at most the machine's, and one per block of the source (its size in
+// bytes; 0 when unknown).
+int UsefulThreads(int requested, std::uint64_t sourceBytes);
 
 } // namespace hygrovane::batch

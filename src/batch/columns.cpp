@@ -63,6 +63,16 @@ const std::vector<Phrases>& NameTable() {
 char Lower(char c) {
     return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
 }
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
 bool IsAlnum(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) != 0;
 }
@@ -150,6 +160,7 @@ std::string Squeezed(std::string_view written) {
 struct Alias {
     std::string_view squeezed;
     std::string_view name;
+    double scale = 1; // to the window's unit, for units it has no name for
 };
 
 const Alias* FindAlias(const std::vector<Alias>& aliases, std::string_view squeezed) {
@@ -163,8 +174,8 @@ const Alias* FindAlias(const std::vector<Alias>& aliases, std::string_view squee
 
 const std::vector<Alias>& Aliases(Role role, HumidityInput input) {
     static const std::vector<Alias> temperature{
-        {"c", "C"}, {"celsius", "C"}, {"centigrade", "C"}, {"f", "F"},      {"fahrenheit", "F"},
-        {"k", "K"}, {"kelvin", "K"},  {"r", "R"},          {"rankine", "R"}};
+        {"c", "C"}, {"celsius", "C"}, {"centigrade", "C"}, {"f", "F"},       {"fahrenheit", "F"},
+        {"k", "K"}, {"kelvin", "K"},  {"r", "R"},          {"rankine", "R"}, {"ra", "R"}};
     static const std::vector<Alias> pressure{{"pa", "Pa"},
                                              {"kpa", "kPa"},
                                              {"hpa", "mBar"},
@@ -172,6 +183,12 @@ const std::vector<Alias>& Aliases(Role role, HumidityInput input) {
                                              {"mb", "mBar"},
                                              {"bar", "Bar"},
                                              {"mmhg", "mm Hg"},
+                                             // 1 inHg = 3.386389 kPa (at 0 °C; NIST SP 811).
+                                             {"inhg", "kPa", 3.386389},
+                                             {"inchhg", "kPa", 3.386389},
+                                             {"inchesofmercury", "kPa", 3.386389},
+                                             // 1 torr = 101325/760 Pa by definition.
+                                             {"torr", "Pa", 101325.0 / 760.0},
                                              {"mmh2o", "mm H2O"},
                                              {"mmwc", "mm H2O"},
                                              {"atm", "Atmosphere"},
@@ -186,11 +203,17 @@ const std::vector<Alias>& Aliases(Role role, HumidityInput input) {
                                              {"fraction", kFractionUnit},
                                              {"frac", kFractionUnit},
                                              {"0-1", kFractionUnit}};
-    static const std::vector<Alias> ratio{
-        {"g/kg", "(g moisture)/(kg dry air)"},   {"gkg", "(g moisture)/(kg dry air)"},
-        {"g/kgda", "(g moisture)/(kg dry air)"}, {"g/kg(dryair)", "(g moisture)/(kg dry air)"},
-        {"kg/kg", "(kg moisture)/(kg dry air)"}, {"kg/kgda", "(kg moisture)/(kg dry air)"},
-        {"lb/lb", "(lb moisture)/(lb dry air)"}};
+    static const std::vector<Alias> ratio{{"g/kg", "(g moisture)/(kg dry air)"},
+                                          {"gkg", "(g moisture)/(kg dry air)"},
+                                          {"g/kgda", "(g moisture)/(kg dry air)"},
+                                          {"g/kg(dryair)", "(g moisture)/(kg dry air)"},
+                                          {"kg/kg", "(kg moisture)/(kg dry air)"},
+                                          {"kg/kgda", "(kg moisture)/(kg dry air)"},
+                                          {"lb/lb", "(lb moisture)/(lb dry air)"},
+                                          // 7000 grains to the pound (avoirdupois).
+                                          {"gr/lb", "(lb moisture)/(lb dry air)", 1.0 / 7000.0},
+                                          {"grains/lb", "(lb moisture)/(lb dry air)", 1.0 / 7000.0},
+                                          {"gr/lbda", "(lb moisture)/(lb dry air)", 1.0 / 7000.0}};
     static const std::vector<Alias> absolute{{"g/m3", "(g moisture)/m^3"},
                                              {"gm-3", "(g moisture)/m^3"},
                                              {"kg/m3", "(kg moisture)/m^3"},
@@ -243,55 +266,140 @@ int ComboOf(Role role, HumidityInput input) {
     return RowOf(input).combo;
 }
 
-// The texts of a header that may name a unit: bracketed parts, the part after a comma, the last
-// "_" part, and the TOA5 units line.
-std::vector<std::string> UnitCandidates(std::string_view name, std::string_view unitLine) {
-    std::vector<std::string> candidates;
+// The texts of a header that may name a unit. Those in the TOA5 units line, in brackets or after
+// a comma are meant as units (unitLike); the rest of the name from a bracket ("(g moisture)/(kg
+// dry air)" is one unit), the last "_" part ("BP_mbar") and a last word after the quantity's name
+// ("TempF") are taken only when they are a known unit.
+struct Candidate {
+    std::string text;
+    bool unitLike;
+};
+
+std::vector<Candidate> UnitCandidates(std::string_view name, std::string_view unitLine) {
+    std::vector<Candidate> candidates;
     if (!unitLine.empty()) {
-        candidates.emplace_back(unitLine);
+        candidates.push_back({std::string(unitLine), true});
     }
     for (std::size_t open = name.find_first_of("(["); open != std::string_view::npos;
          open = name.find_first_of("([", open + 1)) {
         const char closing = name[open] == '(' ? ')' : ']';
         const std::size_t close = name.find(closing, open + 1);
-        // "(g moisture)/(kg dry air)" is one unit: try the rest of the name too.
-        candidates.emplace_back(name.substr(open));
+        candidates.push_back({std::string(name.substr(open)), false});
         if (close != std::string_view::npos) {
-            candidates.emplace_back(name.substr(open + 1, close - open - 1));
+            candidates.push_back({std::string(name.substr(open + 1, close - open - 1)), true});
         }
     }
     if (const std::size_t comma = name.find(','); comma != std::string_view::npos) {
         std::string_view after = name.substr(comma + 1);
         after = after.substr(0, after.find_first_of("(["));
-        candidates.emplace_back(after);
+        candidates.push_back({std::string(after), true});
     }
     const std::string_view head = name.substr(0, name.find_first_of("([,"));
     if (const std::size_t underscore = head.rfind('_'); underscore != std::string_view::npos) {
-        candidates.emplace_back(head.substr(underscore + 1));
+        candidates.push_back({std::string(head.substr(underscore + 1)), false});
+    }
+    // The one word after the longest name of a quantity: "temp f", not the "atm" of "p atm".
+    const std::string words = Words(head);
+    std::size_t longest = 0;
+    for (const Phrases& entry : NameTable()) {
+        for (const std::string_view phrase : entry.phrases) {
+            if (phrase.size() > longest && StartsWithPhrase(words, phrase)) {
+                longest = phrase.size();
+            }
+        }
+    }
+    if (longest != 0 && longest < words.size() &&
+        words.find(' ', longest + 1) == std::string::npos) {
+        candidates.push_back({words.substr(longest + 1), false});
     }
     return candidates;
 }
 
 } // namespace
 
-std::string UnitName(Role role, HumidityInput humidityInput, std::string_view written) {
+std::optional<UnitRead> ReadUnit(Role role, HumidityInput humidityInput, std::string_view written) {
     const std::vector<std::string>& list =
         units::UnitList(MainComboQuantity(ComboOf(role, humidityInput)));
     const bool percent = role == Role::Humidity && RowOf(humidityInput).percent;
     if (!percent && std::find(list.begin(), list.end(), written) != list.end()) {
-        return std::string(written);
+        return UnitRead{std::string(written), 1, {}};
     }
     const Alias* alias = FindAlias(Aliases(role, humidityInput), Squeezed(written));
     if (alias != nullptr) {
-        return std::string(alias->name);
+        UnitRead read{std::string(alias->name), alias->scale, {}};
+        if (alias->scale != 1) {
+            read.written = std::string(Trimmed(written));
+        }
+        return read;
     }
     // The window's own names, in any case and spacing.
     for (const std::string& name : list) {
         if (Squeezed(name) == Squeezed(written) && !Squeezed(written).empty()) {
-            return name;
+            return UnitRead{name, 1, {}};
         }
     }
-    return {};
+    return std::nullopt;
+}
+
+std::string DefaultUnit(Role role, HumidityInput humidityInput, bool british) {
+    if (role == Role::Humidity && humidityInput == HumidityInput::RelativeHumidity) {
+        return "%";
+    }
+    const std::string_view preset = PresetUnit(ComboOf(role, humidityInput),
+                                               british ? UnitSystem::British : UnitSystem::Metric);
+    return preset.empty() ? UnitChoices(role, humidityInput).front() : std::string(preset);
+}
+
+HeaderUnit FindHeaderUnit(std::string_view name, std::string_view unitLine, Role role,
+                          HumidityInput humidityInput) {
+    HeaderUnit found;
+    const std::vector<Candidate> candidates = UnitCandidates(name, unitLine);
+    for (const Candidate& candidate : candidates) {
+        if ((found.unit = ReadUnit(role, humidityInput, candidate.text))) {
+            return found;
+        }
+    }
+    for (const Candidate& candidate : candidates) {
+        // A unit is short; "(LGR S/N: 1, SEN S/N: 2)" is a note on the sensor, not a unit.
+        const std::string_view text = Trimmed(candidate.text);
+        if (candidate.unitLike && !text.empty() && text.size() <= 16 &&
+            text.find_first_of(":,") == std::string_view::npos) {
+            found.unknown = std::string(text);
+            break;
+        }
+    }
+    return found;
+}
+
+void TakeHeaderUnit(Source& source, std::string_view name, std::string_view unitLine, Role role,
+                    HumidityInput humidityInput, bool british) {
+    source.unit.clear();
+    source.scale = 1;
+    source.written.clear();
+    source.unitAssumed = false;
+    source.unknownUnit.clear();
+    const HeaderUnit found = FindHeaderUnit(name, unitLine, role, humidityInput);
+    if (found.unit) {
+        source.unit = found.unit->name;
+        source.scale = found.unit->scale;
+        source.written = found.unit->written;
+    } else if (!found.unknown.empty()) {
+        source.unknownUnit = found.unknown;
+    } else {
+        source.unit = DefaultUnit(role, humidityInput, british);
+        source.unitAssumed = true;
+    }
+}
+
+std::string UnitProblem(const Source& source, std::string_view header) {
+    if (!source.unit.empty()) {
+        return {};
+    }
+    if (!source.unknownUnit.empty()) {
+        return "the header \"" + std::string(header) + "\" names the unit \"" + source.unknownUnit +
+               "\", which is not one of its units";
+    }
+    return "no unit is chosen";
 }
 
 std::vector<std::string> UnitChoices(Role role, HumidityInput humidityInput) {
@@ -328,12 +436,11 @@ HeaderMeaning MeaningOf(std::string_view name, std::string_view unitLine) {
     if (!meaning.role) {
         return meaning;
     }
-    for (const std::string& candidate : UnitCandidates(name, unitLine)) {
-        meaning.unit = UnitName(*meaning.role, meaning.humidityInput, candidate);
-        if (!meaning.unit.empty()) {
-            break;
-        }
+    const HeaderUnit found = FindHeaderUnit(name, unitLine, *meaning.role, meaning.humidityInput);
+    if (found.unit) {
+        meaning.unit = found.unit->name;
     }
+    meaning.unknownUnit = found.unknown;
     return meaning;
 }
 
@@ -354,7 +461,6 @@ std::string_view InputName(Role role, HumidityInput humidityInput) {
 Detection DetectColumns(const FileHead& head, bool british) {
     Detection detection;
     Mapping& mapping = detection.mapping;
-    const UnitSystem system = british ? UnitSystem::British : UnitSystem::Metric;
     std::optional<std::pair<int, HeaderMeaning>> dryBulb, pressure, altitude;
     std::vector<std::pair<int, HeaderMeaning>> humidity;
     for (std::size_t i = 0; i < head.names.size(); ++i) {
@@ -389,14 +495,12 @@ Detection DetectColumns(const FileHead& head, bool british) {
     const auto take = [&](Source& source, Role role, HumidityInput input,
                           const std::pair<int, HeaderMeaning>& found) {
         source.column = found.first;
-        source.unit = found.second.unit;
-        if (source.unit.empty()) {
-            source.unit = role == Role::Humidity && input == HumidityInput::RelativeHumidity
-                              ? "%"
-                              : std::string(PresetUnit(ComboOf(role, input), system));
-            source.unitAssumed = true;
-            detection.notes.push_back("no unit in the header \"" + head.names[found.first] +
-                                      "\": read in " + source.unit);
+        const std::size_t i = static_cast<std::size_t>(found.first);
+        TakeHeaderUnit(source, head.names[i], i < head.units.size() ? head.units[i] : "", role,
+                       input, british);
+        if (source.unitAssumed) {
+            detection.notes.push_back("no unit in the header \"" + head.names[i] + "\": read in " +
+                                      source.unit);
         }
     };
     if (dryBulb) {

@@ -22,7 +22,12 @@ struct Source {
     int column = -1;
     std::string value; // typed text of a value for the whole file, when column < 0
     std::string unit;
-    bool unitAssumed = false; // no unit in the header: the unit system's was taken
+    // A unit the window has no name for, read by a factor into unit ("inHg": kPa times 3.386389).
+    double scale = 1;
+    std::string written;      // the unit as written, when scale is not 1
+    bool unitAssumed = false; // no unit in the header: DefaultUnit was taken
+    // The header names a unit that is not known: unit stays empty until the user gives one.
+    std::string unknownUnit;
 };
 
 // Which columns hold the inputs and in which units.
@@ -38,15 +43,45 @@ struct Mapping {
 struct HeaderMeaning {
     std::optional<Role> role;
     HumidityInput humidityInput = HumidityInput::RelativeHumidity; // when role is Humidity
-    std::string unit;                                              // empty when none is named
+    std::string unit;        // empty when none is named or the one named is not known
+    std::string unknownUnit; // a bracketed or comma-separated text that names no known unit
 };
 
 // Reads "Temp, °F", "RH, %", "T_db (C)", "Dew Point", "AirTC_Avg" with TOA5 unit "Deg C"...
 HeaderMeaning MeaningOf(std::string_view name, std::string_view unitLine = {});
 
-// The window's unit name for a unit as written in a header or an option ("°C", "degF", "hPa",
-// "g/kg", "%"); empty when it names no unit of the quantity.
-std::string UnitName(Role role, HumidityInput humidityInput, std::string_view written);
+// A unit as written in a header or an option ("°C", "degF", "hPa", "g/kg", "%", "inHg"): the
+// window's unit name, and the factor that brings a value written in it to that unit.
+struct UnitRead {
+    std::string name;
+    double scale = 1;
+    std::string written; // as written, when scale is not 1
+};
+// No value when it names no unit of the quantity.
+std::optional<UnitRead> ReadUnit(Role role, HumidityInput humidityInput, std::string_view written);
+
+// The unit of a column whose header names none, however the column was chosen (found in the
+// header, named by an option or in the window): "%" for a relative humidity and the fractions,
+// else the unit system's unit (metric: C, kPa, m, g/kg...; british: F, PSI, ft...).
+std::string DefaultUnit(Role role, HumidityInput humidityInput, bool british);
+
+// The unit a header (and its TOA5 units line) names for a quantity; unknown holds a text meant as
+// a unit that is not one of the quantity's.
+struct HeaderUnit {
+    std::optional<UnitRead> unit;
+    std::string unknown;
+};
+HeaderUnit FindHeaderUnit(std::string_view name, std::string_view unitLine, Role role,
+                          HumidityInput humidityInput);
+
+// Takes the unit a header names into a source, or DefaultUnit when it names none; a unit that is
+// not known leaves the unit empty and the text in unknownUnit.
+void TakeHeaderUnit(Source& source, std::string_view name, std::string_view unitLine, Role role,
+                    HumidityInput humidityInput, bool british);
+
+// How a missing or unknown unit is reported ("the header "Temp (mC)" names the unit "mC", which
+// is not one of its units"); empty when the source has a unit.
+std::string UnitProblem(const Source& source, std::string_view header);
 
 // The unit lists of each input quantity (for the dialog), the window's names.
 std::vector<std::string> UnitChoices(Role role, HumidityInput humidityInput);

@@ -39,6 +39,21 @@ std::optional<HumidityInput> KindOf(std::string_view name) {
     return std::nullopt;
 }
 
+std::string_view KindShortName(HumidityInput input) {
+    for (const KindName& kind : kKinds) {
+        if (kind.input == input) {
+            return kind.shortName;
+        }
+    }
+    return "rh";
+}
+
+std::string ShortestText(double value) {
+    std::string text;
+    AppendShortest(text, value);
+    return text;
+}
+
 bool IsPosition(std::string_view text, std::size_t& position) {
     if (text.starts_with('#')) {
         text.remove_prefix(1);
@@ -111,33 +126,22 @@ bool ApplyColumn(const std::string& named, Role role, HumidityInput input, const
         source.column = *column;
     }
     if (!unitText.empty()) {
-        source.unit = UnitName(role, input, unitText);
-        if (source.unit.empty()) {
+        const std::optional<UnitRead> read = ReadUnit(role, input, unitText);
+        if (!read) {
             error = std::string(what) + ": \"" + unitText + "\" is not one of its units";
             return false;
         }
+        source.unit = read->name;
+        source.scale = read->scale;
+        source.written = read->written;
         return true;
     }
-    const std::string& name = head.names[static_cast<std::size_t>(source.column)];
-    const std::string unitLine = static_cast<std::size_t>(source.column) < head.units.size()
-                                     ? head.units[source.column]
-                                     : "";
-    const HeaderMeaning meaning = MeaningOf(name, unitLine);
-    source.unit = UnitName(role, input, meaning.unit);
-    if (source.unit.empty()) {
-        source.unit = UnitChoices(role, input).at(0);
-        if (role != Role::Humidity || input != HumidityInput::RelativeHumidity) {
-            const UnitSystem system = british ? UnitSystem::British : UnitSystem::Metric;
-            const int combo = role == Role::DryBulb    ? 1
-                              : role == Role::Pressure ? 2
-                              : role == Role::Altitude ? 10
-                                                       : 0;
-            if (combo != 0) {
-                source.unit = PresetUnit(combo, system);
-            }
-        }
-        source.unitAssumed = true;
+    if (source.column < 0) {
+        return true;
     }
+    const std::size_t i = static_cast<std::size_t>(source.column);
+    TakeHeaderUnit(source, head.names[i], i < head.units.size() ? head.units[i] : "", role, input,
+                   british);
     return true;
 }
 
@@ -146,7 +150,7 @@ bool NeedsValue(std::string_view option) {
            option == "--humidity" || option == "--pressure" || option == "--altitude" ||
            option == "--units" || option == "--unit" || option == "--digits" ||
            option == "--formulation" || option == "--separator" || option == "--decimal" ||
-           option == "--threads";
+           option == "--threads" || option == "--header-line";
 }
 
 std::string Percent(std::uint64_t part, std::uint64_t whole) {
@@ -163,10 +167,24 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
                                             std::string& error) {
     CommandLine line;
     bool inputSeen = false;
+    bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string option = args[i];
         std::string value;
         bool hasValue = false;
+        if (!optionsEnded && option == "--") {
+            optionsEnded = true; // what follows is a file name, even "-x"
+            continue;
+        }
+        if (optionsEnded) {
+            if (inputSeen) {
+                error = "one input file only (the output goes after -o)";
+                return std::nullopt;
+            }
+            line.input = option;
+            inputSeen = true;
+            continue;
+        }
         if (option.starts_with("--") && option.find('=') != std::string::npos && option != "--") {
             const std::size_t equals = option.find('=');
             value = option.substr(equals + 1);
@@ -259,6 +277,14 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
                 return std::nullopt;
             }
             line.threads = static_cast<int>(threads);
+        } else if (option == "--header-line") {
+            std::size_t number = 0;
+            if (!IsPosition(value, number) || value.starts_with('#') || number > kMostHeaderLine) {
+                error = "--header-line takes the number of the header's line, from 1 to " +
+                        std::to_string(kMostHeaderLine);
+                return std::nullopt;
+            }
+            line.headerLine = number;
         } else if (option.size() > 1 && option.starts_with('-') && option != "-") {
             error = "unknown option " + option;
             return std::nullopt;
@@ -348,6 +374,27 @@ std::optional<Settings> SettingsFor(const CommandLine& line, const FileHead& hea
                 " (name it with --humidity)";
         return std::nullopt;
     }
+    // A header naming a unit that is not known is not read in some other unit.
+    const auto unitProblem = [&](Role role, HumidityInput input, const Source& source,
+                                 const std::string& option) {
+        if (source.column < 0 || source.unknownUnit.empty()) {
+            return false;
+        }
+        error = std::string(InputName(role, input)) + ": " +
+                UnitProblem(source, head.names[static_cast<std::size_t>(source.column)]) +
+                "; name its unit with " + option + "#" + std::to_string(source.column + 1) +
+                ":UNIT";
+        return true;
+    };
+    const Role pressureRole =
+        mapping.pressureInput == PressureInput::Barometric ? Role::Pressure : Role::Altitude;
+    if (unitProblem(Role::DryBulb, {}, mapping.dryBulb, "--temperature ") ||
+        unitProblem(Role::Humidity, mapping.humidityInput, mapping.humidity,
+                    "--humidity " + std::string(KindShortName(mapping.humidityInput)) + "=") ||
+        unitProblem(pressureRole, {}, mapping.pressure,
+                    pressureRole == Role::Pressure ? "--pressure " : "--altitude ")) {
+        return std::nullopt;
+    }
     const auto describe = [&](Role role, HumidityInput input, const Source& source) {
         std::string text = std::string(InputName(role, input)) + ": ";
         if (source.column >= 0) {
@@ -356,7 +403,10 @@ std::optional<Settings> SettingsFor(const CommandLine& line, const FileHead& hea
         } else {
             text += source.value;
         }
-        text += " in " + source.unit;
+        text +=
+            " in " + (source.written.empty() ? source.unit
+                                             : source.written + " (read as " + source.unit +
+                                                   " times " + ShortestText(source.scale) + ")");
         if (source.unitAssumed) {
             text += " (its header names no unit)";
         } else if (source.column < 0 && !line.pressure && !line.altitude) {
@@ -419,8 +469,13 @@ TOA5) as new columns: the eight humidity quantities, the altitude (or pressure),
 specific volume and enthalpy, and a status column. INPUT - reads the standard input.
 
 Columns are found by their header names and units ("Temp, °F", "RH, %", "T_db (C)", "Dew Point").
+The header is the line that names the quantities, wherever it stands; no data row is taken for
+it. A unit in a header that is not known is refused for that column until you give the unit.
+A column whose header names no unit, found or named below, is read in % (a relative humidity or
+a fraction) or else in the unit of --units: metric C, kPa, m, kg/kg, kg/m3; british F, PSI,
+ft, lb/lb, lb/ft3.
 A COLUMN is a header name or #N (the N-th column); UNIT is a unit name such as C, F, K, R, %,
-fraction, g/kg, kPa, hPa, mBar, PSI, m, ft.
+fraction, g/kg, gr/lb, kPa, hPa, mBar, mmHg, inHg, torr, PSI, m, ft.
   --temperature COLUMN[:UNIT]     the dry-bulb temperature
   --humidity [KIND=]COLUMN[:UNIT] the humidity; KIND: rh, w (humidity ratio), ah (absolute
                                   humidity), dp (dew point), wb (wet bulb), pw (partial pressure
@@ -428,6 +483,7 @@ fraction, g/kg, kPa, hPa, mBar, PSI, m, ft.
   --pressure COLUMN[:UNIT] | VALUE:UNIT   the barometric pressure, by column or for every row
   --altitude COLUMN[:UNIT] | VALUE:UNIT   the altitude instead (default: 101325 Pa)
   --separator comma|semicolon|tab the input's separator (default: detected)
+  --header-line N                 the header is line N (from 1); the lines above are titles
 
 Output:
   -o, --output FILE        the output file; - (the default) for the standard output
@@ -439,11 +495,16 @@ Output:
   --formulation iapws|hw   the saturation formulation: IAPWS (default) or Hyland-Wexler
   --composition            add the shares of N2, O2, Ar, CO2 and H2O by volume and by mass
   --decimal point|comma    the decimal separator of the computed numbers (default: as the file)
-  --threads N              threads to compute on (default: every core)
+  --decimal comma is refused for a comma-separated file.
+  --threads N              threads to compute on (default: every core); never more than the
+                           cores or the 256 KiB blocks of the file; fewer when not all start
   -h, --help               this text
   --version                the version
+  --                       ends the options: what follows is the input's name
 
 A row that cannot be computed keeps empty computed cells and says why in its status column.
+The summary counts every line of the file: title and header lines, rows read (used or skipped)
+and blank lines. A device such as /dev/null may take the output.
 Exit status: 0 when every row was written (computed or not), 1 for bad options, 2 when the input
 cannot be read, 3 when the output cannot be written; then no output file is left behind.
 )help";
@@ -473,11 +534,18 @@ std::string SummaryText(const Plan& plan, const RunOutcome& outcome) {
     if (t.blankLines != 0) {
         text += "  " + std::to_string(t.blankLines) + " blank lines passed through\n";
     }
+    // Every line of the file is accounted for: none is taken for a header unseen.
+    const std::uint64_t above = plan.shape().titleLines + plan.shape().headerLines;
+    text += "  " + std::to_string(above + t.rows + t.blankLines) +
+            " lines: " + std::to_string(above) + " title and header, " + std::to_string(t.rows) +
+            " rows read (" + std::to_string(t.computed) + " used, " +
+            std::to_string(t.rows - t.computed) + " skipped), " + std::to_string(t.blankLines) +
+            " blank\n";
     return text;
 }
 
 int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err,
-                   bool terminal) {
+                   bool terminal, const ThreadStarter& startThread) {
     const auto say = [err](const std::string& text) {
         std::fprintf(err, "%s: %s\n", kProgram, text.c_str());
     };
@@ -508,7 +576,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
         return kExitUsage;
     }
     Head head;
-    if (!ReadHead(*source, line->separator, head, error)) {
+    if (!ReadHead(*source, line->separator, head, error, line->headerLine)) {
         say("cannot read \"" + inputName + "\": " + error);
         return kExitUnreadable;
     }
@@ -540,7 +608,9 @@ int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
     }
 
     RunOptions options;
-    options.threads = line->threads > 0 ? line->threads : DefaultThreads();
+    const int asked = line->threads > 0 ? line->threads : DefaultThreads();
+    options.threads = UsefulThreads(asked, source->size());
+    options.startThread = startThread;
     auto lastShown = std::chrono::steady_clock::now();
     bool progressShown = false;
     if (terminal) {
@@ -575,6 +645,10 @@ int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
     case RunOutcome::Status::Cancelled:
     case RunOutcome::Status::Done:
         break;
+    }
+    if (outcome.threads < options.threads) {
+        say("only " + std::to_string(outcome.threads) + " of " + std::to_string(options.threads) +
+            " threads could be started; the rows were computed on those");
     }
     std::fputs(SummaryText(plan, outcome).c_str(), err);
     return kExitDone;

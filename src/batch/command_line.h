@@ -34,9 +34,10 @@ struct CommandLine {
     Digits digits = Digits::Window;
     SatFormulation formulation = SatFormulation::IAPWS;
     bool composition = false;
-    char separator = 0;        // 0: detected
-    char decimalSeparator = 0; // 0: as the file
-    int threads = 0;           // 0: every core
+    char separator = 0;         // 0: detected
+    char decimalSeparator = 0;  // 0: as the file
+    int threads = 0;            // 0: every core
+    std::size_t headerLine = 0; // the header's line, from 1; 0: found by its names
 };
 
 // The parsed command line, or a message for the user.
@@ -55,8 +56,9 @@ std::string VersionText();
 
 // The program: reads the input, writes the output, reports on err. Returns the exit status.
 // terminal: err is a terminal, where a progress line is shown for long files.
+// startThread: how threads are started (tests make it fail); empty: std::thread.
 int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err,
-                   bool terminal);
+                   bool terminal, const ThreadStarter& startThread = {});
 
 // The summary of a run: rows read, computed and refused by reason, and the time taken.
 std::string SummaryText(const Plan& plan, const RunOutcome& outcome);

@@ -108,6 +108,7 @@ class Plan {
         std::string_view name;
         double minimum, maximum; // the captions read back, or the fixed range of the fraction
         std::string minimumText, maximumText;
+        double scale; // from the unit as written to unit (Source::scale)
     };
     const Input& dryBulb() const { return dryBulb_; }
     const Input& pressure() const { return pressure_; }

@@ -83,6 +83,13 @@ Plan::Plan(Settings settings, TextShape shape, std::size_t headerCells)
     outputDecimal_ = settings_.decimalSeparator != 0 ? settings_.decimalSeparator
                      : shape_.decimalCommaSeen       ? ','
                                                      : '.';
+    if (settings_.decimalSeparator == ',' && shape_.separator == ',') {
+        // Unquoted, each decimal comma would split a number into two cells.
+        problem_ = "--decimal comma: the file separates its cells with commas, where a decimal "
+                   "comma would split every number in two; use --decimal point or another "
+                   "--separator";
+        return;
+    }
     if (outputDecimal_ == shape_.separator) {
         outputDecimal_ = '.';
     }
@@ -97,10 +104,16 @@ Plan::Plan(Settings settings, TextShape shape, std::size_t headerCells)
     };
     const Role pressureRole =
         m.pressureInput == PressureInput::Barometric ? Role::Pressure : Role::Altitude;
-    for (const auto& [role, input, unit] :
-         {std::tuple{Role::DryBulb, m.humidityInput, m.dryBulb.unit},
-          std::tuple{Role::Humidity, m.humidityInput, m.humidity.unit},
-          std::tuple{pressureRole, m.humidityInput, m.pressure.unit}}) {
+    for (const auto& [role, input, source] :
+         {std::tuple{Role::DryBulb, m.humidityInput, &m.dryBulb},
+          std::tuple{Role::Humidity, m.humidityInput, &m.humidity},
+          std::tuple{pressureRole, m.humidityInput, &m.pressure}}) {
+        const std::string& unit = source->unit;
+        if (unit.empty() && !source->unknownUnit.empty()) {
+            problem_ = std::string(InputName(role, input)) + ": its header names the unit \"" +
+                       source->unknownUnit + "\", which is not one of its units; choose its unit";
+            return;
+        }
         if (!known(role, input, unit)) {
             problem_ = unknownUnit(role, input, unit);
             return;
@@ -116,7 +129,8 @@ Plan::Plan(Settings settings, TextShape shape, std::size_t headerCells)
                  0,
                  0,
                  low.value_or("0"),
-                 high.value_or("0")};
+                 high.value_or("0"),
+                 1};
         in.minimum = ReadNumber(in.minimumText);
         in.maximum = ReadNumber(in.maximumText);
         return in;
@@ -133,8 +147,10 @@ Plan::Plan(Settings settings, TextShape shape, std::size_t headerCells)
                           AltitudeLimitText(kLowestAltitude, m.pressure.unit),
                           AltitudeLimitText(kHighestAltitude, m.pressure.unit));
     }
+    dryBulb_.scale = m.dryBulb.scale;
+    pressure_.scale = m.pressure.scale;
     if (m.pressure.column < 0) {
-        const double value = ReadNumber(m.pressure.value);
+        const double value = ReadNumber(m.pressure.value) * m.pressure.scale;
         if (!IsNumeric(m.pressure.value)) {
             problem_ =
                 std::string(pressure_.name) + ": \"" + m.pressure.value + "\" is not a number";
@@ -155,8 +171,10 @@ std::string Plan::HeaderLines(const std::vector<std::string>& rawLines) const {
     const char sep = shape_.separator;
     const std::vector<ColumnHead> columns = ComputedColumns(settings_);
     std::string out = shape_.byteOrderMark ? "\xEF\xBB\xBF" : "";
+    std::vector<std::string_view> cells;
     for (std::size_t i = 0; i < rawLines.size(); ++i) {
-        out += rawLines[i];
+        SplitCells(rawLines[i], sep, cells);
+        AppendPassedThrough(out, rawLines[i], cells, sep);
         const std::size_t headerLine = i - std::min(i, shape_.titleLines);
         if (i >= shape_.titleLines) {
             for (const ColumnHead& column : columns) {

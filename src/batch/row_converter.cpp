@@ -150,8 +150,11 @@ struct Verdict {
 std::optional<double> Judge(std::string_view cell, bool decimalComma, std::string_view name,
                             const std::string& unit, double low, double high,
                             const std::string& lowText, const std::string& highText, Field field,
-                            Verdict& verdict) {
-    const CellNumber number = ReadCellNumber(cell, decimalComma);
+                            Verdict& verdict, double scale = 1) {
+    CellNumber number = ReadCellNumber(cell, decimalComma);
+    if (scale != 1) {
+        number.value *= scale; // a unit the window has no name for, to one it has
+    }
     if (number.status == CellNumber::Status::Number && low <= number.value &&
         number.value <= high) {
         return number.value;
@@ -174,7 +177,7 @@ std::optional<double> Judge(std::string_view cell, bool decimalComma, std::strin
 std::optional<double> Judge(std::string_view cell, bool decimalComma, const Plan::Input& input,
                             Field field, Verdict& verdict) {
     return Judge(cell, decimalComma, input.name, input.unit, input.minimum, input.maximum,
-                 input.minimumText, input.maximumText, field, verdict);
+                 input.minimumText, input.maximumText, field, verdict, input.scale);
 }
 
 template <typename T> auto Bits(T value) {
@@ -200,7 +203,7 @@ void RowConverter::Convert(std::string_view line, std::string& out, Tally& tally
     }
     ++tally.rows;
     SplitCells(line, sep, cells_);
-    out += line;
+    AppendPassedThrough(out, line, cells_, sep);
     for (std::size_t i = cells_.size(); i < plan_.headerCells(); ++i) {
         out += sep;
     }
@@ -256,7 +259,7 @@ void RowConverter::Convert(std::string_view line, std::string& out, Tally& tally
     const auto h = Judge(cell(m.humidity.column), shape.decimalComma,
                          InputName(Role::Humidity, m.humidityInput), m.humidity.unit, entry.minimum,
                          entry.maximum, entry.captions.minimum, entry.captions.maximum,
-                         Field::Humidity, verdict);
+                         Field::Humidity, verdict, m.humidity.scale);
     if (!h) {
         return refused();
     }

@@ -6,8 +6,11 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace hygrovane::batch {
 
@@ -84,7 +87,15 @@ class SaveFileSink : public ByteSink {
 
 class StreamByteSink : public ByteSink {
   public:
-    StreamByteSink(std::FILE* stream, std::string name) : stream_(stream), name_(std::move(name)) {}
+    StreamByteSink(std::FILE* stream, std::string name, bool owned = false)
+        : stream_(stream), name_(std::move(name)), owned_(owned) {}
+    ~StreamByteSink() override {
+        if (owned_) {
+            std::fclose(stream_);
+        }
+    }
+    StreamByteSink(const StreamByteSink&) = delete;
+    StreamByteSink& operator=(const StreamByteSink&) = delete;
     bool write(std::string_view bytes) override {
         if (std::fwrite(bytes.data(), 1, bytes.size(), stream_) != bytes.size()) {
             error_ = std::strerror(errno);
@@ -105,12 +116,14 @@ class StreamByteSink : public ByteSink {
   private:
     std::FILE* stream_;
     std::string name_;
+    bool owned_;
     std::string error_;
 };
 
 } // namespace
 
-std::unique_ptr<ByteSource> OpenSource(const std::string& path, std::string& error) {
+std::unique_ptr<ByteSource> OpenSource(const std::string& path, std::string& error,
+                                       bool regularOnly) {
     if (path == "-") {
         return std::make_unique<FileSource>(stdin, false, 0);
     }
@@ -124,22 +137,68 @@ std::unique_ptr<ByteSource> OpenSource(const std::string& path, std::string& err
         error = "it is a folder";
         return nullptr;
     }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
+    // Opened without waiting, so that a named pipe without a writer cannot hold the caller; what
+    // was opened is judged, not what the name pointed to a moment before.
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
         error = std::strerror(errno);
         return nullptr;
     }
-    const std::uint64_t size =
-        std::filesystem::is_regular_file(status) ? std::filesystem::file_size(path, code) : 0;
-    return std::make_unique<FileSource>(file, true, code ? 0 : size);
+    struct stat opened {};
+    if (::fstat(descriptor, &opened) != 0) {
+        error = std::strerror(errno);
+        ::close(descriptor);
+        return nullptr;
+    }
+    const bool regular = S_ISREG(opened.st_mode);
+    if (regularOnly && !regular) {
+        ::close(descriptor);
+        error = S_ISFIFO(opened.st_mode) ? "it is a named pipe, not a regular file"
+                                         : "it is not a regular file (a device or a socket)";
+        return nullptr;
+    }
+    if (!regular) {
+        // A pipe asked for by the user is opened as before: waiting for its writer, so that a
+        // writer that comes a moment later is not read as an empty file.
+        ::close(descriptor);
+        std::FILE* file = std::fopen(path.c_str(), "rb");
+        if (file == nullptr) {
+            error = std::strerror(errno);
+            return nullptr;
+        }
+        return std::make_unique<FileSource>(file, true, 0);
+    }
+    ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+    std::FILE* file = ::fdopen(descriptor, "rb");
+    if (file == nullptr) {
+        error = std::strerror(errno);
+        ::close(descriptor);
+        return nullptr;
+    }
+    const std::uint64_t size = regular ? static_cast<std::uint64_t>(opened.st_size) : 0;
+    return std::make_unique<FileSource>(file, true, size);
 }
 
 std::unique_ptr<ByteSink> CreateFileSink(const std::string& path, std::string& error) {
     const QFileInfo target(QtPath(path));
-    // QSaveFile renames its temporary file over the target; over a device such as /dev/full that
-    // would replace the device node itself.
+    if (target.exists() && target.isDir()) {
+        error = "it is a folder";
+        return nullptr;
+    }
+    // QSaveFile renames its temporary file over the target; over a device such as /dev/null
+    // that would replace the device node itself. A device is written to as it is. (A named pipe
+    // is not: opening it waits for a reader, which Cancel could not interrupt.)
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0 && S_ISCHR(existing.st_mode)) {
+        std::FILE* stream = std::fopen(path.c_str(), "wb");
+        if (stream == nullptr) {
+            error = std::strerror(errno);
+            return nullptr;
+        }
+        return std::make_unique<StreamByteSink>(stream, path, true);
+    }
     if (target.exists() && !target.isFile()) {
-        error = target.isDir() ? "it is a folder" : "it is not a regular file";
+        error = "it is not a regular file";
         return nullptr;
     }
     auto sink = std::make_unique<SaveFileSink>(path);

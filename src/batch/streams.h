@@ -35,11 +35,14 @@ class ByteSink {
 };
 
 // A file by its path, or the standard input for "-". No value and a message when it cannot be
-// opened (missing, a folder, not readable).
-std::unique_ptr<ByteSource> OpenSource(const std::string& path, std::string& error);
+// opened (missing, a folder, not readable; with regularOnly also a named pipe or a device, which
+// could keep a reader waiting).
+std::unique_ptr<ByteSource> OpenSource(const std::string& path, std::string& error,
+                                       bool regularOnly = false);
 
-// A file written through QSaveFile: a temporary file renamed over the path by commit(). No value
-// and a message when it cannot be created (a missing folder, a device, no permission).
+// A file written through QSaveFile: a temporary file renamed over the path by commit(); an
+// existing device (/dev/null) is written to directly. No value and a message when
+// it cannot be created (a missing folder, a folder, no permission).
 std::unique_ptr<ByteSink> CreateFileSink(const std::string& path, std::string& error);
 // A stream such as the standard output, written as it goes.
 std::unique_ptr<ByteSink> StreamSink(std::FILE* stream, std::string name);

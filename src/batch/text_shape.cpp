@@ -1,5 +1,6 @@
 #include "batch/text_shape.h"
 
+#include "batch/columns.h"
 #include "calculator/number_text.h"
 
 #include <algorithm>
@@ -11,7 +12,8 @@ namespace hygrovane::batch {
 
 namespace {
 
-constexpr std::size_t kSampleLines = 64;
+// Enough lines to find a header below many title lines, and to judge the separator.
+constexpr std::size_t kSampleLines = kMostHeaderLine;
 constexpr std::size_t kPreviewRows = 20;
 
 struct Line {
@@ -20,11 +22,11 @@ struct Line {
     std::size_t next;  // the start of the next line
 };
 
-std::vector<Line> LinesOf(std::string_view bytes, std::size_t from, bool complete) {
+std::vector<Line> LinesOf(std::string_view bytes, std::size_t from, bool complete, char lineBreak) {
     std::vector<Line> lines;
     std::size_t at = from;
     while (at < bytes.size() && lines.size() < kSampleLines) {
-        const std::size_t newline = bytes.find('\n', at);
+        const std::size_t newline = bytes.find(lineBreak, at);
         if (newline == std::string_view::npos) {
             if (complete) {
                 lines.push_back({at, bytes.size(), bytes.size()});
@@ -32,13 +34,57 @@ std::vector<Line> LinesOf(std::string_view bytes, std::size_t from, bool complet
             break;
         }
         std::size_t end = newline;
-        if (end > at && bytes[end - 1] == '\r') {
+        if (lineBreak == '\n' && end > at && bytes[end - 1] == '\r') {
             --end;
         }
         lines.push_back({at, end, newline + 1});
         at = newline + 1;
     }
     return lines;
+}
+
+// The byte that ends lines, from the first line end; false when the bytes cannot tell yet.
+bool FindLineBreak(std::string_view bytes, std::size_t from, bool complete, char& lineBreak) {
+    const std::size_t at = bytes.find_first_of("\r\n", from);
+    lineBreak = '\n';
+    if (at == std::string_view::npos) {
+        return complete;
+    }
+    if (bytes[at] == '\r') {
+        if (at + 1 == bytes.size()) {
+            lineBreak = '\r';
+            return complete;
+        }
+        lineBreak = bytes[at + 1] == '\n' ? '\n' : '\r';
+    }
+    return true;
+}
+
+// How strongly a line reads as the header: the quantities its cells name.
+int HeaderScore(const std::vector<std::string>& cells) {
+    bool dryBulb = false, humidity = false, pressure = false;
+    for (const std::string& cell : cells) {
+        const HeaderMeaning meaning = MeaningOf(cell);
+        if (meaning.role) {
+            dryBulb = dryBulb || *meaning.role == Role::DryBulb;
+            humidity = humidity || *meaning.role == Role::Humidity;
+            pressure =
+                pressure || *meaning.role == Role::Pressure || *meaning.role == Role::Altitude;
+        }
+    }
+    return 2 * static_cast<int>(dryBulb) + 2 * static_cast<int>(humidity) +
+           static_cast<int>(pressure);
+}
+
+// A row of readings: at least half of its filled cells are numbers.
+bool LooksLikeData(const std::vector<std::string>& cells, bool decimalComma) {
+    std::size_t filled = 0, numbers = 0;
+    for (const std::string& cell : cells) {
+        const CellNumber number = ReadCellNumber(cell, decimalComma);
+        filled += number.status != CellNumber::Status::Empty ? 1 : 0;
+        numbers += number.status == CellNumber::Status::Number ? 1 : 0;
+    }
+    return numbers > 0 && 2 * numbers >= filled;
 }
 
 bool IsBlank(char c) {
@@ -244,6 +290,53 @@ CellNumber ReadCellNumber(std::string_view cell, bool decimalComma) {
     return {CellNumber::Status::Number, ReadNumber(cell)};
 }
 
+namespace {
+
+// A cell any CSV reader reads as this one does: without quotes, or quoted from its first byte to
+// its last.
+bool WellQuoted(std::string_view cell) {
+    const std::size_t first = cell.find_first_not_of(" \t");
+    if (first == std::string_view::npos || cell[first] != '"') {
+        return true;
+    }
+    if (first != 0 || cell.size() < 2) {
+        return false;
+    }
+    std::size_t i = 1;
+    while (i < cell.size()) {
+        if (cell[i] == '"') {
+            if (i + 1 < cell.size() && cell[i + 1] == '"') {
+                i += 2;
+                continue;
+            }
+            return i + 1 == cell.size();
+        }
+        ++i;
+    }
+    return false; // never closed
+}
+
+} // namespace
+
+void AppendPassedThrough(std::string& out, std::string_view line,
+                         const std::vector<std::string_view>& cells, char separator) {
+    if (line.find('"') == std::string_view::npos ||
+        std::all_of(cells.begin(), cells.end(), WellQuoted)) {
+        out += line;
+        return;
+    }
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (i != 0) {
+            out += separator;
+        }
+        if (WellQuoted(cells[i])) {
+            out += cells[i];
+        } else {
+            AppendCell(out, CellText(cells[i]), separator, true);
+        }
+    }
+}
+
 void AppendCell(std::string& out, std::string_view text, char separator, bool alwaysQuote) {
     const bool quote = alwaysQuote || text.find_first_of(std::string{separator, '"', '\r', '\n'}) !=
                                           std::string_view::npos;
@@ -261,7 +354,38 @@ void AppendCell(std::string& out, std::string_view text, char separator, bool al
     out += '"';
 }
 
-bool ReadFileHead(std::string_view bytes, bool complete, char separator, FileHead& head) {
+std::string_view WideEncoding(std::string_view bytes) {
+    if (bytes.starts_with(std::string_view("\xFF\xFE\0\0", 4)) ||
+        bytes.starts_with(std::string_view("\0\0\xFE\xFF", 4))) {
+        return "UTF-32";
+    }
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+        return "UTF-16";
+    }
+    // Without a mark: text of ASCII characters has three NULs in each group of four bytes
+    // (UTF-32) or one in each pair (UTF-16), always in the same places.
+    const std::size_t length = std::min<std::size_t>(bytes.size(), 512) / 4 * 4;
+    if (length == 0) {
+        return {};
+    }
+    std::array<std::size_t, 4> nuls{};
+    for (std::size_t i = 0; i < length; ++i) {
+        nuls[i % 4] += bytes[i] == '\0' ? 1 : 0;
+    }
+    const std::size_t groups = length / 4;
+    const auto most = [&](std::size_t count) { return 4 * count >= 3 * groups; };
+    if ((most(nuls[1]) && most(nuls[2]) && most(nuls[3])) ||
+        (most(nuls[0]) && most(nuls[1]) && most(nuls[2]))) {
+        return "UTF-32";
+    }
+    if ((most(nuls[1]) && most(nuls[3])) || (most(nuls[0]) && most(nuls[2]))) {
+        return "UTF-16";
+    }
+    return {};
+}
+
+bool ReadFileHead(std::string_view bytes, bool complete, char separator, FileHead& head,
+                  std::size_t headerLine) {
     head = FileHead{};
     TextShape& shape = head.shape;
     std::size_t start = 0;
@@ -269,7 +393,10 @@ bool ReadFileHead(std::string_view bytes, bool complete, char separator, FileHea
         shape.byteOrderMark = true;
         start = 3;
     }
-    const std::vector<Line> lines = LinesOf(bytes, start, complete);
+    if (!FindLineBreak(bytes, start, complete, shape.lineBreak)) {
+        return false;
+    }
+    const std::vector<Line> lines = LinesOf(bytes, start, complete, shape.lineBreak);
     if (lines.empty()) {
         return false;
     }
@@ -280,16 +407,17 @@ bool ReadFileHead(std::string_view bytes, bool complete, char separator, FileHea
     shape.encoding = shape.byteOrderMark || IsValidUtf8(bytes.substr(start, sampleEnd - start))
                          ? Encoding::Utf8
                          : Encoding::Latin1;
-    if (lines.front().next > lines.front().end + 1) {
+    if (shape.lineBreak == '\r') {
+        shape.lineEnd = "\r";
+    } else if (lines.front().next > lines.front().end + 1) {
         shape.lineEnd = "\r\n";
     }
 
     std::vector<std::string_view> cells;
     SplitCells(text(lines.front()), ',', cells);
-    shape.toa5 = !cells.empty() && CellText(cells.front()) == "TOA5";
+    shape.toa5 = headerLine == 0 && !cells.empty() && CellText(cells.front()) == "TOA5";
     const std::size_t firstCounted = shape.toa5 ? 1 : 0;
 
-    std::vector<std::size_t> counts;
     if (separator != 0) {
         shape.separator = separator;
     } else {
@@ -308,26 +436,60 @@ bool ReadFileHead(std::string_view bytes, bool complete, char separator, FileHea
             }
         }
     }
-    for (const Line& line : lines) {
-        counts.push_back(CellCount(text(line), shape.separator));
-    }
     shape.decimalComma = shape.separator != ',';
 
-    std::size_t headerLine = 0;
+    // The header by what it says, never by its number of cells: a data row is never taken.
+    std::size_t header = 0;
     if (shape.toa5) {
-        headerLine = 1;
+        header = 1;
         shape.headerLines = 3;
-    } else {
-        const std::size_t modal = ModalCount(counts).first;
-        while (headerLine < lines.size() && modal != 0 && counts[headerLine] != modal) {
-            ++headerLine;
+    } else if (headerLine != 0) {
+        if (lines.size() < headerLine) {
+            return false;
         }
-        if (headerLine == lines.size()) {
-            headerLine = 0;
+        header = headerLine - 1;
+    } else {
+        // Scored until the rows of numbers below a line naming a dry bulb and a humidity.
+        std::vector<int> scores;
+        std::vector<bool> data;
+        int best = 0;
+        for (const Line& line : lines) {
+            const std::vector<std::string> decoded = DecodedCells(text(line), shape);
+            data.push_back(LooksLikeData(decoded, shape.decimalComma));
+            if (best >= 4 && data.back()) {
+                break;
+            }
+            scores.push_back(data.back() ? 0 : HeaderScore(decoded));
+            best = std::max(best, scores.back());
+        }
+        if (best > 0) {
+            // The last line naming as much before the rows that follow the first one.
+            std::size_t i = static_cast<std::size_t>(std::find(scores.begin(), scores.end(), best) -
+                                                     scores.begin());
+            header = i;
+            for (; i < scores.size() && !data[i]; ++i) {
+                header = scores[i] == best ? i : header;
+            }
+            // A line naming one quantity only may be a title ("Temperature log"): then the
+            // header is the line just above the rows.
+            if (best < 4 && i < data.size() && data[i] && i > header + 1) {
+                header = i - 1;
+            }
+        } else {
+            // Nothing named: the line above the first row of numbers, or none.
+            if (!complete && lines.size() < kSampleLines) {
+                return false; // the header may be further down
+            }
+            const std::size_t first =
+                static_cast<std::size_t>(std::find(data.begin(), data.end(), true) - data.begin());
+            if (first == 0) {
+                shape.headerLines = 0;
+            }
+            header = first == data.size() || first == 0 ? 0 : first - 1;
         }
     }
-    shape.titleLines = headerLine;
-    const std::size_t firstData = headerLine + shape.headerLines;
+    shape.titleLines = header;
+    const std::size_t firstData = header + shape.headerLines;
     if (firstData > lines.size()) {
         return false;
     }
@@ -338,9 +500,14 @@ bool ReadFileHead(std::string_view bytes, bool complete, char separator, FileHea
     for (std::size_t i = 0; i < firstData; ++i) {
         head.rawLines.emplace_back(text(lines[i]));
     }
-    head.names = DecodedCells(text(lines[headerLine]), shape);
+    if (shape.headerLines == 0) {
+        // No header: the columns are known by their positions alone.
+        head.names.assign(DecodedCells(text(lines.front()), shape).size(), std::string());
+    } else {
+        head.names = DecodedCells(text(lines[header]), shape);
+    }
     if (shape.toa5) {
-        head.units = DecodedCells(text(lines[headerLine + 1]), shape);
+        head.units = DecodedCells(text(lines[header + 1]), shape);
     }
     head.dataOffset = firstData < lines.size() ? lines[firstData].begin : lines.back().next;
     for (std::size_t i = firstData; i < lines.size() && head.rows.size() < kPreviewRows; ++i) {

@@ -23,6 +23,9 @@ struct TextShape {
     std::size_t titleLines = 0;  // lines above the header, passed through (TOA5: its first line)
     std::size_t headerLines = 1; // names (TOA5: names, units, processing)
     std::string lineEnd = "\n";
+    // The byte that ends a line: '\n' (a "\r" before it is part of the line end) or '\r' in a
+    // file that ends its lines with CR alone (old Macintosh "CSV").
+    char lineBreak = '\n';
 };
 
 // The head of a file as read from its first bytes: its shape, its header and a few data rows.
@@ -36,9 +39,19 @@ struct FileHead {
 };
 
 // Reads the shape and header from the first bytes of a file. complete: these are all its bytes.
-// No value when no header line ends within them (the caller reads more, or gives up).
-// A separator other than 0 is taken as given.
-bool ReadFileHead(std::string_view bytes, bool complete, char separator, FileHead& head);
+// False when no header line ends within them (the caller reads more, or gives up).
+// A separator other than 0 is taken as given. The header is the line that names most of the
+// quantities read (a dry bulb, a humidity, a pressure or altitude), the last such line before the
+// data; when no line names one, the line above the first row of numbers (none when the file
+// starts with numbers). headerLine: the header is that line (from 1), the lines above are titles.
+bool ReadFileHead(std::string_view bytes, bool complete, char separator, FileHead& head,
+                  std::size_t headerLine = 0);
+// The furthest line the header is looked for on, and may be given on.
+inline constexpr std::size_t kMostHeaderLine = 1024;
+
+// The text encodings that are refused, by their byte-order mark or their NUL bytes: "UTF-16",
+// "UTF-32", or empty.
+std::string_view WideEncoding(std::string_view bytes);
 
 // True when the bytes are valid UTF-8; a sequence cut at the end passes.
 bool IsValidUtf8(std::string_view bytes);
@@ -59,6 +72,12 @@ struct CellNumber {
 };
 // Blanks and quotes around the number are ignored; a decimal comma is read as a point when allowed.
 CellNumber ReadCellNumber(std::string_view cell, bool decimalComma);
+
+// A line for the output as it was, unless a cell's quotes are not closed where the cell ends
+// (an unclosed quote would swallow the cells written after it): such cells are quoted anew.
+// cells: the line's cells from SplitCells.
+void AppendPassedThrough(std::string& out, std::string_view line,
+                         const std::vector<std::string_view>& cells, char separator);
 
 // A cell for the output: quoted when it holds the separator, a quote or a line break.
 void AppendCell(std::string& out, std::string_view text, char separator, bool alwaysQuote = false);

@@ -59,21 +59,28 @@ const HumidityRow* SelectedHumidityRow(const FormAmbient& form) {
 
 } // namespace
 
-void Calculate(FormAmbient& form) {
+CalculateOutcome Calculate(FormAmbient& form) {
     form.CaseModified = true;
     WriteAmbientRangeCaptions(form);
     WriteFixedCaptions(form);
+    // Each failure below but the missing selection shows the error display.
+    const auto failed = [&form](CalculateFailure failure) -> CalculateOutcome {
+        if (failure != CalculateFailure::NoHumidityInput) {
+            form.computed.reset();
+        }
+        return failure;
+    };
 
     // The window judges the typed texts against its captions; the core computes without
     // judging again, so that a value at a rounded caption is still computed.
-    std::optional<Conditions> conditions = ReadAmbientInputs(form);
+    const Expected<Conditions, CalculateFailure> conditions = ReadAmbientInputs(form);
     if (!conditions) {
-        return;
+        return failed(conditions.failure());
     }
     const Result<Ambient> ambient = AmbientOf(*conditions);
     if (!ambient) {
         ErrorDisplay(form);
-        return;
+        return failed(CalculateFailure::AmbientAir);
     }
     Record(form.state, *ambient);
     ShowAmbient(form, *ambient);
@@ -84,30 +91,33 @@ void Calculate(FormAmbient& form) {
             form.state.p_ws = saturation.failure().value;
             ShowSaturationPressure(form, form.state.p_ws);
             ShowPressureTooLow(form);
-        } else {
-            ErrorDisplay(form);
+            return failed(CalculateFailure::SaturationPressureTooHigh);
         }
-        return;
+        ErrorDisplay(form);
+        return failed(CalculateFailure::Saturation);
     }
     Record(form.state, *saturation);
     ShowSaturation(form, *saturation);
 
     const HumidityRow* input = SelectedHumidityRow(form);
     if (input == nullptr) {
-        return;
+        return failed(CalculateFailure::NoHumidityInput);
     }
     const std::optional<double> value = ReadHumidityInput(form, *input);
     if (!value) {
-        return;
+        return failed(CalculateFailure::HumidityInputOutOfRange);
     }
     const Result<MoistAirState> state = StateOf(*ambient, *saturation, input->input, *value);
     if (!state) {
         ErrorDisplay(form);
-        return;
+        return failed(CalculateFailure::MoistAirState);
     }
     Record(form.state, *state);
     ShowHumidityOutputs(form, *input, *state);
     ShowProperties(form, *state);
+    form.computed =
+        ComputedState{form.state.T, form.state.W, input->input, ValueOf(form.state, input->input)};
+    return *form.computed;
 }
 
 } // namespace hygrovane

@@ -5,8 +5,8 @@
 namespace hygrovane {
 
 // The one recalculation of the main window: reads every input control of the form, writes every
-// output, caption and List1, and updates form.state. Never throws: every failure ends in one of
-// the two error displays.
-void Calculate(FormAmbient& form);
+// output, caption and List1, and updates form.state and form.computed. Never throws: every
+// failure but NoHumidityInput ends in one of the two error displays, and the outcome names it.
+CalculateOutcome Calculate(FormAmbient& form);
 
 } // namespace hygrovane

@@ -23,9 +23,9 @@ void ShowPressureTooLow(FormAmbient& form);
 void WriteAmbientRangeCaptions(FormAmbient& form);
 void WriteFixedCaptions(FormAmbient& form);
 
-// The typed ambient inputs checked against their captions, in internal units; no value when the
-// calculation ended (the error display is already shown).
-std::optional<Conditions> ReadAmbientInputs(FormAmbient& form);
+// The typed ambient inputs checked against their captions, in internal units; the failed check
+// when the calculation ended (the error display is already shown).
+Expected<Conditions, CalculateFailure> ReadAmbientInputs(FormAmbient& form);
 // The derived altitude or pressure into its box.
 void ShowAmbient(FormAmbient& form, const Ambient& ambient);
 // The saturation pressure, the Maximum of the partial pressure.

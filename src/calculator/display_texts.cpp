@@ -60,6 +60,47 @@ std::optional<std::string> CatalogueText(Quantity quantity, std::string_view uni
 
 } // namespace
 
+std::optional<int> DisplayDecimals(Quantity quantity, std::string_view unit) {
+    std::span<const UnitDigits> digits;
+    switch (quantity) {
+    case Quantity::Pressure:
+        digits = kPressureDigits;
+        break;
+    case Quantity::Temperature:
+        digits = kTemperatureDigits;
+        break;
+    case Quantity::HumidityRatio:
+        digits = kHumidityRatioDigits;
+        break;
+    case Quantity::AbsoluteHumidity:
+        digits = kAbsoluteHumidityDigits;
+        break;
+    case Quantity::Length:
+        digits = kAltitudeDigits;
+        break;
+    case Quantity::SpecificGasConstant:
+        digits = kGasConstantDigits;
+        break;
+    case Quantity::Density:
+        digits = kDensityDigits;
+        break;
+    case Quantity::SpecificVolume:
+        digits = kSpecificVolumeDigits;
+        break;
+    case Quantity::SpecificEnthalpy:
+        digits = kEnthalpyDigits;
+        break;
+    default:
+        break;
+    }
+    for (const UnitDigits& row : digits) {
+        if (row.unit == unit) {
+            return row.decimals;
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<std::string> PressureText(double pa, std::string_view unit) {
     return CatalogueText(Quantity::Pressure, unit, pa, kPressureDigits);
 }

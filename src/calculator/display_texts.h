@@ -1,6 +1,7 @@
 #pragma once
 
 #include "hygrovane/moist_air_state.h"
+#include "units/quantity.h"
 
 #include <optional>
 #include <string>
@@ -48,6 +49,10 @@ struct LimitCaptions {
 };
 LimitCaptions HumidityLimitCaptions(HumidityInput input, std::string_view unit, float dryBulb,
                                     const Saturation& saturation);
+
+// The decimals a value of a quantity is shown with in a unit, by the tables above (a pressure as
+// PressureText, a length as AltitudeText); none for a unit that no table lists.
+std::optional<int> DisplayDecimals(units::Quantity quantity, std::string_view unit);
 
 // Writes text into target when there is one.
 inline void Show(std::string& target, const std::optional<std::string>& text) {

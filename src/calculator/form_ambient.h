@@ -2,8 +2,10 @@
 
 #include "calculator/ambient_state.h"
 #include "calculator/controls.h"
+#include "calculator/main_window_view.h"
 #include "hygrovane/sat_formulation.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -39,6 +41,9 @@ struct FormAmbient {
     std::string decimalSeparator = ".";
 
     AmbientState state;
+    // The state the boxes show: set by a calculation that reaches every box, cleared by one that
+    // ends in the error display; kept by one that shows nothing new.
+    std::optional<ComputedState> computed;
 
     // The formulation whose menu item carries the check mark.
     SatFormulation Formulation() const {

@@ -108,7 +108,7 @@ void applyUnitSystem(const std::string& field, FormAmbient& form) {
     form.menu_metric.checked = field == "Metric";
     form.menu_british.checked = field == "British";
     form.menu_customized.checked = field == "Customized";
-    form.Label27.caption = "Unit (" + field + ")";
+    form.Labels(kUnitSystemLabel).caption = "Unit (" + field + ")";
 }
 
 void applyUnit(const std::string& field, int comboNumber, FormAmbient& form, CaseEvents& events) {
@@ -234,7 +234,7 @@ void ApplyCaseFields(const std::vector<std::string>& fields, FormAmbient& form,
     if ((field = cursor.next()) == nullptr) {
         return;
     }
-    applyText(*field, 1, form, events);
+    applyText(*field, kDryBulbBox, form, events);
 
     // Each option is selected before its value arrives, so the value recalculates.
     if ((field = cursor.next()) == nullptr) {

@@ -38,9 +38,10 @@ std::vector<std::string> caseLines(const FormAmbient& form) {
     for (int n : kStoredCombos) {
         addLine(lines, form.Combo(n).text());
     }
-    addLine(lines, form.Text1.text);
+    addLine(lines, form.Text(kDryBulbBox).text);
     const PressureRow& pressure =
-        RowOf(form.Option8.value ? PressureInput::Barometric : PressureInput::Altitude);
+        RowOf(form.Option(RowOf(PressureInput::Barometric).option).value ? PressureInput::Barometric
+                                                                         : PressureInput::Altitude);
     addLine(lines, pressure.caseCode);
     addLine(lines, form.Text(pressure.box).text);
     for (const HumidityRow& humidity : kHumidityRows) {

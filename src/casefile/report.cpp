@@ -2,6 +2,7 @@
 
 #include "calculator/humidity_rows.h"
 #include "calculator/number_text.h"
+#include "casefile/case_codes.h"
 #include "casefile/file_io.h"
 #include "hygrovane/config.h"
 
@@ -74,20 +75,6 @@ std::string humidityLine(const FormAmbient& form, const HumidityRow& row) {
            padded(form.Text(row.box).text, kHumidityCellWidth) +
            padded(minimum, kHumidityCellWidth) + form.Labels(row.maximumLabel).caption;
 }
-
-struct PropertyRow {
-    std::string_view caption; // padded to the unit column by the blanks that follow it
-    int blanks;
-    int number; // ComboN and TextN
-};
-
-constexpr std::array<PropertyRow, 5> kPropertyRows = {{
-    {"     Specific Gas Const. (R)", 6, 12},
-    {"     Molecular Weight", 13, 13},
-    {"     Actual Density", 15, 14},
-    {"     Specific Volume", 14, 15},
-    {"     Specific Enthalpy", 12, 16},
-}};
 
 struct CompositionRow {
     std::string_view name;
@@ -162,14 +149,16 @@ std::string ReportText(const FormAmbient& form, SatFormulation formulation, cons
     out.add(kLineA);
     out.add("     Quantity" + blanks(21) + "Unit" + blanks(10) + "Value");
     out.add(kLineA);
-    out.add("     Ambient Temperature" + blanks(10) + padded(form.Combo1.text(), 14) +
-            form.Text1.text);
+    const PressureRow& pressure = RowOf(PressureInput::Barometric);
+    const PressureRow& altitude = RowOf(PressureInput::Altitude);
+    out.add("     Ambient Temperature" + blanks(10) + padded(form.Combo(kDryBulbCombo).text(), 14) +
+            form.Text(kDryBulbBox).text);
     out.add("");
-    out.add("     Barometric Pressure" + blanks(10) + padded(form.Combo2.text(), 14) +
-            form.Text2.text);
+    out.add("     Barometric Pressure" + blanks(10) +
+            padded(form.Combo(pressure.combo).text(), 14) + form.Text(pressure.box).text);
     out.add("");
-    out.add("     Altitude above Sea Level" + blanks(5) + padded(form.Combo10.text(), 14) +
-            form.Text10.text);
+    out.add("     Altitude above Sea Level" + blanks(5) +
+            padded(form.Combo(altitude.combo).text(), 14) + form.Text(altitude.box).text);
     out.add(kLineA);
     out.add("");
 

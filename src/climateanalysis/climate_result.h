@@ -34,6 +34,7 @@ struct ClimateResult {
     std::string source; // the file's name as the user gave it, for the writers' headings
     climate::WeatherFormat format = climate::WeatherFormat::Epw;
     climate::Location location;
+    bool located = true; // false for a series without a place (a logger file): no coordinates
     ClimateSettings settings;
     comfort::PlaneAir chartAir;
 

@@ -143,10 +143,10 @@ std::string ResultCsv(const ClimateResult& r) {
     row("location", "", "country", "", l.country, "");
     row("location", "", "source", "", l.source, "");
     row("location", "", "WMO", "", l.wmo, "");
-    row("location", "", "latitude", "", Fixed(l.latitude, 4), "deg N");
-    row("location", "", "longitude", "", Fixed(l.longitude, 4), "deg E");
-    row("location", "", "time zone", "", Fixed(l.timeZone, 2), "h");
-    row("location", "", "elevation", "", Fixed(l.elevation, 1), "m");
+    row("location", "", "latitude", "", r.located ? Fixed(l.latitude, 4) : "", "deg N");
+    row("location", "", "longitude", "", r.located ? Fixed(l.longitude, 4) : "", "deg E");
+    row("location", "", "time zone", "", r.located ? Fixed(l.timeZone, 2) : "", "h");
+    row("location", "", "elevation", "", r.located ? Fixed(l.elevation, 1) : "", "m");
     row("settings", "", "comfort", "", DescribeComfort(r.settings.comfort), "");
     row("settings", "", "filter", "", DescribeFilter(r.settings.filter), "");
     row("settings", "", "humidity", "", HumidityName(r.settings.states), "");
@@ -192,10 +192,10 @@ std::string ResultJson(const ClimateResult& r) {
     json += "  \"location\": {\"city\": " + JsonString(l.city) +
             ", \"region\": " + JsonString(l.region) + ", \"country\": " + JsonString(l.country) +
             ", \"source\": " + JsonString(l.source) + ", \"wmo\": " + JsonString(l.wmo) +
-            ", \"latitude\": " + JsonNumber(l.latitude, 4) +
-            ", \"longitude\": " + JsonNumber(l.longitude, 4) +
-            ", \"timeZone\": " + JsonNumber(l.timeZone, 2) +
-            ", \"elevation\": " + JsonNumber(l.elevation, 1) + "},\n";
+            ", \"latitude\": " + (r.located ? JsonNumber(l.latitude, 4) : "null") +
+            ", \"longitude\": " + (r.located ? JsonNumber(l.longitude, 4) : "null") +
+            ", \"timeZone\": " + (r.located ? JsonNumber(l.timeZone, 2) : "null") +
+            ", \"elevation\": " + (r.located ? JsonNumber(l.elevation, 1) : "null") + "},\n";
     json += "  \"units\": {\"temperature\": " + JsonString(u.TemperatureUnit()) +
             ", \"humidityRatio\": " + JsonString(u.HumidityRatioUnit()) +
             ", \"enthalpy\": " + JsonString(u.EnthalpyUnit()) +

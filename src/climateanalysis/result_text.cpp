@@ -52,13 +52,14 @@ std::string ResultText(const ClimateResult& r) {
     text += Place(l);
     if (!l.wmo.empty())
         text += " (WMO " + l.wmo + ")";
-    text += "\n  " + Fixed(l.latitude < 0 ? -l.latitude : l.latitude, 2) +
-            (l.latitude < 0 ? " S, " : " N, ") +
-            Fixed(l.longitude < 0 ? -l.longitude : l.longitude, 2) +
-            (l.longitude < 0 ? " W" : " E") + ", time zone " + Fixed(l.timeZone, 1) +
-            " h, elevation " + Fixed(l.elevation, 0) + " m";
+    if (r.located)
+        text += "\n  " + Fixed(l.latitude < 0 ? -l.latitude : l.latitude, 2) +
+                (l.latitude < 0 ? " S, " : " N, ") +
+                Fixed(l.longitude < 0 ? -l.longitude : l.longitude, 2) +
+                (l.longitude < 0 ? " W" : " E") + ", time zone " + Fixed(l.timeZone, 1) +
+                " h, elevation " + Fixed(l.elevation, 0) + " m";
     if (!l.source.empty())
-        text += ", data: " + l.source;
+        text += (r.located ? ", data: " : "\n  data: ") + l.source;
     text += "\n";
     text += "Records read: " + std::to_string(r.recordsRead) +
             "; missing: " + std::to_string(r.missing);

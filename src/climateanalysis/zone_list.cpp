@@ -151,7 +151,8 @@ Expected<AnalysisZone, AnalysisFailure> AdaptiveZoneOf(const ClimateSettings& se
             c.prevailingMean ? *c.prevailingMean : sum / static_cast<double>(count);
         outlines = OutlineOf(comfort::SolveAdaptiveZone(parameters));
         if (!c.prevailingMean)
-            note += "; drawn for their mean, " + Degrees(parameters.prevailingMean);
+            note += "; drawn for the mean of the days within the range, " +
+                    Degrees(parameters.prevailingMean);
     }
     climate::ZoneTest test{name, [parameters, means, lowest, highest,
                                   air](const climate::HourState& s, std::size_t index) {

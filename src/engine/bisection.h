@@ -65,6 +65,11 @@ namespace bisection_detail {
 // The residuals' rounding noise is worth about 1E-13 K and the search stops at 1E-6 K wide.
 inline constexpr double kCertain = 1e-9;
 
+// The relative error a quickSign allows for its cheaper form of a residual: a hundred times the
+// rounding of the fast saturation pressure's largest terms, and a hundredth of the residual's
+// change over kCertain next to the root.
+inline constexpr double kSure = 1e-12;
+
 // Where the residual changes sign: below low it is negative, above high positive, and in between
 // (widened by kCertain) only an evaluation tells.
 struct SignChange {
@@ -72,14 +77,32 @@ struct SignChange {
     double high;
 };
 
+// The residual's sign at x: from quickSign where that is sure of it (-1 or +1; 0 when it is not),
+// else from the residual itself (0 for an exact root or NaN).
+template <typename Residual, typename QuickSign>
+int SignAt(Residual& residual, QuickSign& quickSign, double x) {
+    if (const int sure = quickSign(x)) {
+        return sure;
+    }
+    const double f = residual(x);
+    return f < 0 ? -1 : f > 0 ? 1 : 0;
+}
+
 // The sign change around an estimate of the root, when the residual's signs on both sides of it
 // confirm it.
-template <typename Residual> bool Confirm(Residual& residual, double estimate, SignChange& found) {
+template <typename Residual, typename QuickSign>
+bool Confirm(Residual& residual, QuickSign& quickSign, double estimate, SignChange& found) {
     if (!std::isfinite(estimate)) {
         return false;
     }
     found = {estimate - kCertain, estimate + kCertain};
-    return residual(found.low) < 0 && residual(found.high) > 0;
+    return SignAt(residual, quickSign, found.low) < 0 &&
+           SignAt(residual, quickSign, found.high) > 0;
+}
+
+// A quickSign that is never sure.
+inline int NeverSure(double) {
+    return 0;
 }
 
 // An estimate of the root of an increasing residual that is negative at lo and positive at hi:
@@ -125,10 +148,11 @@ double FalsePosition(Residual& residual, double lo, double fLo, double hi, doubl
 // estimate() gives a guess of the root (it may evaluate the residual; NaN for none); a guess
 // that the residual's signs do not confirm is replaced by false position within the bracket.
 // Any arithmetic fault on the way falls back to the search as written, which then meets the
-// faults it always met.
-template <typename Residual, typename Estimate>
+// faults it always met. quickSign(x) may tell the residual's sign at x without evaluating it
+// (-1 or +1), from a cheaper form of it whose error it bounds; 0 where it is not sure.
+template <typename Residual, typename Estimate, typename QuickSign>
 double BisectIncreasing(const BisectionSettings& settings, Residual residual, int* passes,
-                        Estimate estimate) {
+                        Estimate estimate, QuickSign quickSign) {
     using bisection_detail::kCertain;
     // An empty or reversed bracket (a dry bulb rounded to 32 bits just below 173.15 K) takes the
     // search as written.
@@ -138,7 +162,7 @@ double BisectIncreasing(const BisectionSettings& settings, Residual residual, in
     bisection_detail::SignChange change{};
     double fLo = -1; // negative: lo lies below a confirmed sign change
     try {
-        if (!bisection_detail::Confirm(residual, estimate(), change) ||
+        if (!bisection_detail::Confirm(residual, quickSign, estimate(), change) ||
             change.low - kCertain <= settings.lo) {
             fLo = residual(settings.lo);
             if (std::isnan(fLo)) {
@@ -151,7 +175,7 @@ double BisectIncreasing(const BisectionSettings& settings, Residual residual, in
                 if (fHi <= 0) {
                     change = {settings.hi, settings.hi}; // negative up to hi
                 } else if (!bisection_detail::Confirm(
-                               residual,
+                               residual, quickSign,
                                bisection_detail::FalsePosition(residual, settings.lo, fLo,
                                                                settings.hi, fHi),
                                change)) {
@@ -177,8 +201,7 @@ double BisectIncreasing(const BisectionSettings& settings, Residual residual, in
             } else if (mid > change.high + kCertain) {
                 signMid = 1;
             } else {
-                const double fMid = residual(mid);
-                signMid = fMid < 0 ? -1 : fMid > 0 ? 1 : 0;
+                signMid = bisection_detail::SignAt(residual, quickSign, mid);
             }
             i = i + 1;
             if (signMid == 0) {
@@ -196,6 +219,13 @@ double BisectIncreasing(const BisectionSettings& settings, Residual residual, in
         *passes = i;
     }
     return mid;
+}
+
+// The same, with every sign taken from the residual itself.
+template <typename Residual, typename Estimate>
+double BisectIncreasing(const BisectionSettings& settings, Residual residual, int* passes,
+                        Estimate estimate) {
+    return BisectIncreasing(settings, residual, passes, estimate, bisection_detail::NeverSure);
 }
 
 } // namespace hygrovane::engine

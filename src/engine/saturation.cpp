@@ -24,6 +24,8 @@ constexpr double n10 = 650.17534844798;
 // Triple point of water (IAPWS 2011 release on the melting and sublimation curves of ice Ih).
 constexpr double tripleT = 273.16;  // K
 constexpr double tripleP = 611.657; // Pa
+// ln(611.657), ln Pa, for the fast form of the sublimation pressure.
+constexpr double kLnTripleP = 6.416171667880966;
 
 // IAPWS 2011 sublimation pressure of ice Ih: coefficients a1..a3 and exponents b1..b3,
 // dimensionless, on theta = T / 273.16 K.
@@ -100,40 +102,43 @@ double IapwsSaturationTemperature(double p) {
 constexpr double kIceA = 28.90, kIceB = 6142;
 constexpr double kWaterA = 25.49, kWaterB = 5210;
 
-// A saturation temperature to about 1E-11 K from a few evaluations: ln p is nearly linear in
-// 1 / T, so secant steps on that line converge in three or four.
-template <typename Residual> double EstimateSaturationTemperature(double p, Residual& residual) {
+// A saturation temperature to about 1E-12 K: Newton steps on the fast ln p from the
+// Clausius-Clapeyron guess, a few hundredths of a kelvin off, converge in two or three. The
+// search confirms the estimate with SaturationPressure itself.
+double EstimateSaturationTemperature(double p, SatFormulation formulation,
+                                     FastSaturationMemo& memo) {
     if (!(p > 0)) {
         return std::nan("");
     }
     const double lnP = std::log(p);
     const bool ice = p < tripleP;
-    const double B = ice ? kIceB : kWaterB;
-    double u0 = ((ice ? kIceA : kWaterA) - lnP) / B; // 1 / T
-    // y = ln(p(T) / p), from the residual p(T) - p.
-    const auto y = [&](double u) { return std::log1p(residual(1 / u) / p); };
-    double y0 = y(u0);
-    double u1 = u0 + y0 / B;
-    for (int k = 0; k < 8 && std::isfinite(u1) && u1 > 0; ++k) {
-        const double y1 = y(u1);
-        if (y1 == 0 || y1 == y0) {
-            break;
-        }
-        const double u2 = u1 - y1 * (u1 - u0) / (y1 - y0);
-        u0 = u1, y0 = y1, u1 = u2;
-        if (std::fabs(1 / u1 - 1 / u0) < 1e-11) {
+    double T = (ice ? kIceB : kWaterB) / ((ice ? kIceA : kWaterA) - lnP);
+    for (int k = 0; k < 8 && std::isfinite(T) && T > 0; ++k) {
+        const FastSaturation f = FastSaturationNear(T, memo, formulation, false);
+        const double step = (f.lnP - lnP) / f.slope;
+        T -= step;
+        // The error after a step is about its square times 1E-2 / K.
+        if (!(std::fabs(step) > 1e-5)) {
             break;
         }
     }
-    return 1 / u1;
+    return T;
 }
 
 double SaturationBisection(double p, SatFormulation formulation, double hi, int* passes) {
     const auto residual = [&](double T) { return SaturationPressure(T, formulation) - p; };
-    return BisectIncreasing(BisectionSettings{kBracketLow, hi}, residual, passes, [&] {
-        auto counted = residual;
-        return EstimateSaturationTemperature(p, counted);
-    });
+    // FastLogSaturationPressure lies within about 1E-14 of ln SaturationPressure (the rounding of
+    // its largest terms), so where it is kSure from ln p the sign of the residual is known. Next
+    // to the root it is kCertain times the slope of ln p, about 1E-10, away.
+    const double lnP = std::log(p);
+    FastSaturationMemo memo;
+    const auto quickSign = [&](double T) {
+        const double d = FastSaturationNear(T, memo, formulation, false).lnP - lnP;
+        return d > bisection_detail::kSure ? 1 : d < -bisection_detail::kSure ? -1 : 0;
+    };
+    return BisectIncreasing(
+        BisectionSettings{kBracketLow, hi}, residual, passes,
+        [&] { return EstimateSaturationTemperature(p, formulation, memo); }, quickSign);
 }
 
 } // namespace
@@ -146,6 +151,99 @@ double SaturationPressure(double T, SatFormulation formulation) {
         return HylandWexlerSaturationPressure(T);
     }
     return 0;
+}
+
+namespace {
+
+// exp(y) for |y| < 2E-3, by its series: the first term left out is below 1E-19.
+double SmallExp(double y) {
+    return 1 + y * (1 + y * (0.5 + y * (1.0 / 6 + y * (1.0 / 24 + y * (1.0 / 120)))));
+}
+
+} // namespace
+
+FastSaturation FastSaturationWithSlope(double T, SatFormulation formulation, bool wantP) {
+    FastSaturation f{};
+    if (formulation == SatFormulation::HylandWexler) {
+        // The polynomial with its powers by multiplication.
+        const bool ice = T < iceMeltT;
+        const double T2 = T * T;
+        const double C = ice ? C1 : C8;
+        const double c = ice ? C7 : C13;
+        const double poly = ice ? C2 + T * (C3 + T * C4) + T2 * T * (C5 + T * C6)
+                                : C9 + T * (C10 + T * C11) + T2 * T * C12;
+        const double dPoly = ice ? C3 + T * (2 * C4) + T2 * (3 * C5 + T * (4 * C6))
+                                 : C10 + T * (2 * C11) + T2 * (3 * C12);
+        const double invT = 1 / T;
+        f.lnP = C * invT + poly + c * std::log(T);
+        f.slope = (c - C * invT) * invT + dPoly;
+        f.p = wantP ? std::exp(f.lnP) : 0;
+        return f;
+    }
+    if (T > tripleT) {
+        // Region 4 and its derivative through theta, X, Y, Z and the root.
+        const double r = 1 / (T - n10);
+        const double theta = T + n9 * r;
+        const double dTheta = 1 - n9 * r * r;
+        const double X = theta * theta + n1 * theta + n2;
+        const double Y = n3 * theta * theta + n4 * theta + n5;
+        const double Z = n6 * theta * theta + n7 * theta + n8;
+        const double dX = 2 * theta + n1;
+        const double dY = 2 * n3 * theta + n4;
+        const double dZ = 2 * n6 * theta + n7;
+        const double root = std::sqrt(Y * Y - 4 * X * Z);
+        const double invDen = 1 / (-Y + root);
+        const double invZ = 1 / Z;
+        const double dRoot = (Y * dY - 2 * (dX * Z + X * dZ)) / root;
+        const double q = 2 * Z * invDen;
+        f.p = (q * q) * (q * q) * 1000000;
+        f.lnP = wantP ? 0 : std::log(f.p);
+        f.slope = 4 * (dZ * invZ - (-dY + dRoot) * invDen) * dTheta;
+        return f;
+    }
+    // The three powers of theta from one logarithm; d(S / theta)/d theta = (S' theta - S) /
+    // theta^2.
+    // theta^b1 and theta^(b3 - b2 - 1/2) are exponentials of arguments below 2E-3 in size, whose
+    // series to the fifth power are exact to rounding; theta^b3 = theta^b2 sqrt(theta) times the
+    // latter.
+    const double theta = T * (1 / tripleT);
+    const double invTheta = 1 / theta;
+    const double lnTheta = std::log(theta);
+    const double e1 = SmallExp(b1 * lnTheta);
+    const double e2 = std::exp(b2 * lnTheta);
+    const double e3 = e2 * std::sqrt(theta) * SmallExp((b3 - b2 - 0.5) * lnTheta);
+    const double S = a1 * e1 + a2 * e2 + a3 * e3;
+    const double thetaDS = a1 * b1 * e1 + a2 * b2 * e2 + a3 * b3 * e3;
+    f.lnP = S * invTheta + kLnTripleP;
+    f.slope = (thetaDS - S) * invTheta * invTheta * (1 / tripleT);
+    f.p = wantP ? std::exp(f.lnP) : 0;
+    return f;
+}
+
+FastSaturation FastSaturationNear(double T, FastSaturationMemo& memo, SatFormulation formulation,
+                                  bool wantP) {
+    const double step = T - memo.T;
+    const bool sameSide = formulation == SatFormulation::IAPWS
+                              ? (T > tripleT) == (memo.T > tripleT)
+                              : (T < iceMeltT) == (memo.T < iceMeltT);
+    if (memo.T > 0 && std::fabs(step) <= 1e-7 && sameSide && std::isfinite(memo.at.slope)) {
+        const double d = memo.at.slope * step;
+        FastSaturation f = memo.at;
+        f.lnP = memo.at.lnP + d;
+        f.p = memo.at.p * (1 + d * (1 + d * 0.5));
+        return f;
+    }
+    memo.T = T;
+    memo.at = FastSaturationWithSlope(T, formulation, wantP);
+    return memo.at;
+}
+
+double FastLogSaturationPressure(double T, SatFormulation formulation) {
+    return FastSaturationWithSlope(T, formulation, false).lnP;
+}
+
+double FastSaturationPressure(double T, SatFormulation formulation) {
+    return FastSaturationWithSlope(T, formulation, true).p;
 }
 
 double SaturationTemperature(double p, SatFormulation formulation, int* passes) {

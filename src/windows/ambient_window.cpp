@@ -252,7 +252,7 @@ void AmbientWindow::menu_saveas_Click() {
 }
 
 void AmbientWindow::menu_report_Click() {
-    if (form_.Text12.text == "Error") {
+    if (!form_.computed) {
         platform_.showMessage("The report can't be generated due to Error in calculations!",
                               "Hygrovane 2.1  Error in Creating Report");
         return;

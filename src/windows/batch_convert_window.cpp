@@ -3,6 +3,7 @@
 #include "batch/command_line.h"
 
 #include <filesystem>
+#include <system_error>
 
 namespace hygrovane::forms {
 
@@ -16,29 +17,23 @@ std::string DefaultOutput(const std::string& input) {
     return (path.parent_path() / (path.stem().string() + "-psychrometric" + extension)).string();
 }
 
-// The unit a column's header names for an input, or the unit system's.
-std::string UnitFor(const FileHead& head, int column, Role role, HumidityInput input,
-                    bool british) {
+// The unit a column's header names for an input, or DefaultUnit when it names none.
+void TakeUnit(Source& source, const FileHead& head, int column, Role role, HumidityInput input,
+              bool british) {
     if (column >= 0 && static_cast<std::size_t>(column) < head.names.size()) {
         const std::size_t i = static_cast<std::size_t>(column);
-        const HeaderMeaning meaning =
-            MeaningOf(head.names[i], i < head.units.size() ? head.units[i] : "");
-        const std::string unit = UnitName(role, input, meaning.unit);
-        if (!unit.empty()) {
-            return unit;
-        }
+        TakeHeaderUnit(source, head.names[i], i < head.units.size() ? head.units[i] : "", role,
+                       input, british);
+        return;
     }
-    if (role == Role::Humidity && input == HumidityInput::RelativeHumidity) {
-        return "%";
-    }
-    const int combo = role == Role::DryBulb    ? 1
-                      : role == Role::Pressure ? 2
-                      : role == Role::Altitude ? 10
-                                               : 0;
-    if (combo != 0) {
-        return std::string(PresetUnit(combo, british ? UnitSystem::British : UnitSystem::Metric));
-    }
-    return UnitChoices(role, input).front();
+    source.unit = DefaultUnit(role, input, british);
+    source.scale = 1;
+    source.written.clear();
+    source.unknownUnit.clear();
+}
+
+std::thread StartThread(std::function<void()> body) {
+    return std::thread(std::move(body));
 }
 
 } // namespace
@@ -61,6 +56,16 @@ void BatchConvertWindow::chooseInput() {
 void BatchConvertWindow::chooseOutput() {
     if (const auto path = platform_.saveFileDialog()) {
         output_ = *path;
+        confirmedOutput_ = *path;
+    }
+}
+
+void BatchConvertWindow::setHeaderLine(std::size_t line) {
+    headerLine_ = line;
+    if (!input_.empty()) {
+        const std::string output = output_;
+        setInput(input_);
+        output_ = output.empty() ? output_ : output;
     }
 }
 
@@ -69,8 +74,9 @@ void BatchConvertWindow::setInput(const std::string& path) {
     head_ = Head{};
     message_.clear();
     std::string error;
-    const std::unique_ptr<ByteSource> source = OpenSource(path, error);
-    if (!source || !ReadHead(*source, 0, head_, error)) {
+    // A named pipe or a device could keep the window waiting for bytes that never come.
+    const std::unique_ptr<ByteSource> source = OpenSource(path, error, true);
+    if (!source || !ReadHead(*source, 0, head_, error, headerLine_)) {
         head_ = Head{};
         message_ = "The file \"" + path + "\" cannot be read: " + error + ".";
         return;
@@ -84,20 +90,35 @@ void BatchConvertWindow::detect() {
     settings_.mapping = detection.mapping;
     if (!detection.problem.empty()) {
         message_ = "Choose the columns: " + detection.problem + ".";
+        return;
+    }
+    const Mapping& m = settings_.mapping;
+    const Role pressure =
+        m.pressureInput == PressureInput::Barometric ? Role::Pressure : Role::Altitude;
+    for (const auto& [role, source] :
+         {std::pair{Role::DryBulb, &m.dryBulb}, std::pair{Role::Humidity, &m.humidity},
+          std::pair{pressure, &m.pressure}}) {
+        if (source->column >= 0 && source->unit.empty()) {
+            message_ =
+                "Choose the unit of the " + std::string(InputName(role, m.humidityInput)) + ": " +
+                UnitProblem(*source, head_.file.names[static_cast<std::size_t>(source->column)]) +
+                ".";
+            return;
+        }
     }
 }
 
 void BatchConvertWindow::setDryBulbColumn(int column) {
     Source& source = settings_.mapping.dryBulb;
     source.column = column;
-    source.unit = UnitFor(head_.file, column, Role::DryBulb, {}, british_);
+    TakeUnit(source, head_.file, column, Role::DryBulb, {}, british_);
 }
 
 void BatchConvertWindow::setHumidity(HumidityInput input, int column) {
     settings_.mapping.humidityInput = input;
     Source& source = settings_.mapping.humidity;
     source.column = column;
-    source.unit = UnitFor(head_.file, column, Role::Humidity, input, british_);
+    TakeUnit(source, head_.file, column, Role::Humidity, input, british_);
 }
 
 void BatchConvertWindow::setPressure(PressureInput input, int column) {
@@ -107,7 +128,7 @@ void BatchConvertWindow::setPressure(PressureInput input, int column) {
     m.pressureInput = input;
     m.pressure.column = column;
     if (column >= 0 || changed) {
-        m.pressure.unit = UnitFor(head_.file, column, role, {}, british_);
+        TakeUnit(m.pressure, head_.file, column, role, {}, british_);
     }
     if (column < 0 && (changed || m.pressure.value.empty())) {
         m.pressure.value = input == PressureInput::Barometric ? "101325" : "0";
@@ -117,10 +138,14 @@ void BatchConvertWindow::setPressure(PressureInput input, int column) {
 
 void BatchConvertWindow::setUnit(Role role, const std::string& unit) {
     Mapping& m = settings_.mapping;
-    (role == Role::DryBulb    ? m.dryBulb
-     : role == Role::Humidity ? m.humidity
-                              : m.pressure)
-        .unit = unit;
+    Source& source = role == Role::DryBulb    ? m.dryBulb
+                     : role == Role::Humidity ? m.humidity
+                                              : m.pressure;
+    source.unit = unit;
+    source.scale = 1;
+    source.written.clear();
+    source.unknownUnit.clear();
+    source.unitAssumed = false;
 }
 
 void BatchConvertWindow::setBritish(bool british) {
@@ -157,53 +182,79 @@ bool BatchConvertWindow::run() {
     if (!message_.empty()) {
         return false;
     }
+    // The name filled in (or typed) may be the user's edited results: ask before replacing it.
+    std::error_code code;
+    if (output_ != confirmedOutput_ && std::filesystem::exists(output_, code)) {
+        const Platform::Answer answer = platform_.askYesNoCancel(
+            "The file \"" + output_ + "\" already exists. Do you want to replace it?",
+            "Batch Convert");
+        if (answer != Platform::Answer::Yes) {
+            message_ = "Nothing was converted; the file \"" + output_ + "\" was kept.";
+            return false;
+        }
+        confirmedOutput_ = output_;
+    }
     cancel_ = false;
     finished_ = false;
     bytesRead_ = 0;
     totalBytes_ = 0;
-    worker_ = std::thread([this, settings = settings_, input = input_, output = output_] {
-        std::string result;
-        std::string error;
-        Head head;
-        std::unique_ptr<ByteSource> source = OpenSource(input, error);
-        std::unique_ptr<ByteSink> sink;
-        if (!source || !ReadHead(*source, 0, head, error)) {
-            result = "The file \"" + input + "\" cannot be read: " + error + ".";
-        } else if (!(sink = CreateFileSink(output, error))) {
-            result = "The file \"" + output + "\" cannot be written: " + error + ".";
-        } else {
-            totalBytes_ = source->size();
-            const Plan plan(settings, head.file.shape, head.file.names.size());
-            RunOptions options;
-            options.threads = DefaultThreads();
-            options.cancel = &cancel_;
-            options.progress = [this](const Progress& p) { bytesRead_ = p.bytesRead; };
-            const RunOutcome outcome = Run(plan, head, *source, *sink, options);
-            switch (outcome.status) {
-            case RunOutcome::Status::Done:
-                result = SummaryText(plan, outcome);
-                result.erase(0, result.find(": ") + 2);
-                result = "Written to \"" + output + "\": " + result;
-                break;
-            case RunOutcome::Status::Cancelled:
-                result = "Cancelled; no file was written.";
-                break;
-            case RunOutcome::Status::ReadFailed:
-                result = "The file \"" + input + "\" cannot be read: " + outcome.error +
-                         "; no file was written.";
-                break;
-            case RunOutcome::Status::WriteFailed:
-                result = "The file \"" + output + "\" cannot be written: " + outcome.error +
-                         "; no file was written.";
-                break;
+    const ThreadStarter start = startThread_ ? startThread_ : StartThread;
+    try {
+        worker_ = start([this, settings = settings_, input = input_, output = output_,
+                         headerLine = headerLine_, start] {
+            std::string result;
+            std::string error;
+            Head head;
+            std::unique_ptr<ByteSource> source = OpenSource(input, error, true);
+            std::unique_ptr<ByteSink> sink;
+            if (!source || !ReadHead(*source, 0, head, error, headerLine)) {
+                result = "The file \"" + input + "\" cannot be read: " + error + ".";
+            } else if (!(sink = CreateFileSink(output, error))) {
+                result = "The file \"" + output + "\" cannot be written: " + error + ".";
+            } else {
+                totalBytes_ = source->size();
+                const Plan plan(settings, head.file.shape, head.file.names.size());
+                RunOptions options;
+                options.threads = UsefulThreads(DefaultThreads(), source->size());
+                options.startThread = start;
+                options.cancel = &cancel_;
+                options.progress = [this](const Progress& p) { bytesRead_ = p.bytesRead; };
+                const RunOutcome outcome = Run(plan, head, *source, *sink, options);
+                switch (outcome.status) {
+                case RunOutcome::Status::Done:
+                    result = SummaryText(plan, outcome);
+                    result.erase(0, result.find(": ") + 2);
+                    result = "Written to \"" + output + "\": " + result;
+                    if (outcome.threads < options.threads) {
+                        result += "Computed on " + std::to_string(outcome.threads) + " of " +
+                                  std::to_string(options.threads) +
+                                  " threads: the others could not be started.";
+                    }
+                    break;
+                case RunOutcome::Status::Cancelled:
+                    result = "Cancelled; no file was written.";
+                    break;
+                case RunOutcome::Status::ReadFailed:
+                    result = "The file \"" + input + "\" cannot be read: " + outcome.error +
+                             "; no file was written.";
+                    break;
+                case RunOutcome::Status::WriteFailed:
+                    result = "The file \"" + output + "\" cannot be written: " + outcome.error +
+                             "; no file was written.";
+                    break;
+                }
             }
-        }
-        {
-            const std::lock_guard lock(mutex_);
-            result_ = result;
-        }
-        finished_ = true;
-    });
+            {
+                const std::lock_guard lock(mutex_);
+                result_ = result;
+            }
+            finished_ = true;
+        });
+    } catch (const std::system_error& error) {
+        message_ = "The conversion could not be started (" + std::string(error.what()) +
+                   "); nothing was written.";
+        return false;
+    }
     message_ = "Converting...";
     return true;
 }

@@ -29,8 +29,20 @@ class BatchConvertWindow {
     // output defaults to the input's name with "-psychrometric" before its extension.
     void chooseInput();
     void setInput(const std::string& path);
+    // A path chosen in the save dialog was confirmed there; any other existing file is replaced
+    // only after a question.
     void chooseOutput();
     void setOutput(const std::string& path) { output_ = path; }
+    // The header's line (from 1) when the names do not show it; 0: found by its names. Reads
+    // the file again.
+    void setHeaderLine(std::size_t line);
+    std::size_t headerLine() const { return headerLine_; }
+    // The title and header lines above the first row.
+    std::size_t linesAbove() const {
+        return head_.file.shape.titleLines + head_.file.shape.headerLines;
+    }
+    // How threads are started (tests make it fail); empty: std::thread.
+    void setThreadStarter(batch::ThreadStarter start) { startThread_ = std::move(start); }
 
     const std::string& input() const { return input_; }
     const std::string& output() const { return output_; }
@@ -71,6 +83,9 @@ class BatchConvertWindow {
     Platform& platform_;
     std::string input_;
     std::string output_;
+    std::string confirmedOutput_; // chosen in the save dialog, which asked about replacing it
+    std::size_t headerLine_ = 0;
+    batch::ThreadStarter startThread_;
     batch::Head head_;
     batch::Settings settings_;
     bool british_ = false;

@@ -71,20 +71,13 @@ ProcessAmbient MainAmbient(const FormAmbient& main) {
 }
 
 std::optional<PointConditions> MainConditions(const FormAmbient& main) {
-    // The main window's own calculation on a copy: only a complete one colours List1 orange,
-    // and it leaves the copy's state fresh.
+    // The main window's own calculation on a copy, which leaves the copy's state fresh.
     FormAmbient copy = main;
-    copy.List1.background = colours::kPlatformWindow;
-    Calculate(copy);
-    if (copy.List1.background != colours::kResultOrange) {
+    const CalculateOutcome computed = Calculate(copy);
+    if (!computed) {
         return std::nullopt;
     }
-    for (const HumidityRow& row : kHumidityRows) {
-        if (copy.Option(row.option).value) {
-            return PointConditions{copy.state.T, row.input, ValueOf(copy.state, row.input)};
-        }
-    }
-    return std::nullopt;
+    return PointConditions{computed->dryBulb, computed->input, computed->inputValue};
 }
 
 ProcessWindow::ProcessWindow(Platform& platform, const FormAmbient& main)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calculator/form_ambient.h"
+#include "calculator/main_window_view.h"
 #include "processes/process_set.h"
 #include "processfile/process_table.h"
 #include "windows/platform.h"
@@ -38,6 +39,8 @@ class ProcessWindow {
     const processes::ProcessSet& set() const { return set_; }
     const processes::LoadUnits& loadUnits() const { return units_; }
     const std::string& fileName() const { return fileName_; }
+    // The main window's units, in which points and parameters are typed and shown.
+    ShownUnits shownUnits() const { return ViewOf(main_).units; }
     bool modified() const { return modified_; }
 
     // The tables as shown, in the main window's units and the set's load units.

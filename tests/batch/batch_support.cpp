@@ -45,6 +45,25 @@ std::string Convert(const std::string& bytes, std::vector<std::string> options, 
     return {};
 }
 
+int RunProgram(const std::vector<std::string>& args, std::string* out, std::string* err,
+               const ThreadStarter& startThread) {
+    std::FILE* outStream = std::tmpfile();
+    std::FILE* errStream = std::tmpfile();
+    const int status = RunCommandLine(args, outStream, errStream, false, startThread);
+    for (auto [stream, text] : {std::pair{outStream, out}, std::pair{errStream, err}}) {
+        std::rewind(stream);
+        std::string read;
+        for (int c = std::fgetc(stream); c != EOF; c = std::fgetc(stream)) {
+            read += static_cast<char>(c);
+        }
+        if (text != nullptr) {
+            *text = read;
+        }
+        std::fclose(stream);
+    }
+    return status;
+}
+
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream stream(text);

@@ -42,6 +42,10 @@ class StringSink : public ByteSink {
 std::string Convert(const std::string& bytes, std::vector<std::string> options, int threads = 1,
                     std::string* error = nullptr, Tally* tally = nullptr);
 
+// hygrovane-batch run on args: its exit status, with its standard output and error.
+int RunProgram(const std::vector<std::string>& args, std::string* out = nullptr,
+               std::string* err = nullptr, const ThreadStarter& startThread = {});
+
 // The lines of a text without their line ends, and the cells of a line split at commas.
 std::vector<std::string> Lines(const std::string& text);
 std::vector<std::string> Cells(const std::string& line, char separator = ',');

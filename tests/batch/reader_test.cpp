@@ -6,6 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
 
 namespace hygrovane::batch {
 namespace {
@@ -261,6 +266,286 @@ TEST(Reader, OptionsNameColumnsByHeaderOrPositionAndGiveUnits) {
         const std::string result = out.empty() ? error : Cells(Lines(out).at(1)).back();
         EXPECT_EQ(result, row.expected) << row.options.at(0) << " " << row.options.at(1);
     }
+}
+
+} // namespace
+} // namespace hygrovane::batch
+
+namespace hygrovane::batch {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A file of the test's own, removed at the end.
+class TempFile {
+  public:
+    TempFile(const std::string& name, const std::string& bytes)
+        : path_(fs::temp_directory_path() /
+                ("hygrovane-shape-" + std::to_string(::getpid()) + "-" + name)) {
+        std::ofstream(path_, std::ios::binary) << bytes;
+    }
+    ~TempFile() { fs::remove(path_); }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+    std::string path() const { return path_.string(); }
+
+  private:
+    fs::path path_;
+};
+
+// The lines of a file as a person counts them: each line end ("\r\n", "\n" or "\r") ends one,
+// and a last line without its end is one too.
+std::uint64_t LinesIn(const std::string& bytes) {
+    std::uint64_t lines = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n' ||
+            (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'))) {
+            ++lines;
+        }
+    }
+    return lines + (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r' ? 1 : 0);
+}
+
+std::string Wide(const std::string& ascii, int width, bool bigEndian, bool mark) {
+    std::string bytes;
+    const auto put = [&](unsigned code) {
+        for (int k = 0; k < width; ++k) {
+            const int shift = 8 * (bigEndian ? width - 1 - k : k);
+            bytes += static_cast<char>((code >> shift) & 0xFF);
+        }
+    };
+    if (mark) {
+        put(0xFEFF);
+    }
+    for (const char c : ascii) {
+        put(static_cast<unsigned char>(c));
+    }
+    return bytes;
+}
+
+std::string TitleLines(int count) {
+    std::string lines;
+    for (int i = 1; i <= count; ++i) {
+        lines += "Logger export, line " + std::to_string(i) + " of the title\n";
+    }
+    return lines;
+}
+
+struct FileShape {
+    const char* name;
+    std::string bytes;
+    std::vector<std::string> options;
+    int status;
+    // What the program says of the dry bulb and the humidity it reads (the header and unit
+    // found), or of the refusal.
+    std::vector<std::string> said;
+    std::uint64_t rowsRead, rowsUsed; // data rows read, and computed
+};
+
+const std::vector<FileShape>& FileShapes() {
+    static const std::string kData = "20,50\n21,60\n";
+    static const std::vector<FileShape> shapes{
+        {"CR-only line ends (CSV for Macintosh)",
+         "Temp (C),RH (%)\r20,50\r21,60\r22,70",
+         {},
+         kExitDone,
+         {"Ambient Temperature: column 1 \"Temp (C)\" in C",
+          "Relative Humidity: column 2 \"RH (%)\" in %"},
+         3,
+         3},
+        {"header with a trailing separator, columns named",
+         "Temp (C),RH (%),\n" + kData,
+         {"--temperature", "#1", "--humidity", "rh=#2"},
+         kExitDone,
+         {"Ambient Temperature: column 1 \"Temp (C)\" in C",
+          "Relative Humidity: column 2 \"RH (%)\" in %"},
+         2,
+         2},
+        {"rows shorter than the header",
+         "Time,Note,Temp (F),RH (%)\n10:00,,70,45\n10:01\n10:02,,71,46\n",
+         {},
+         kExitDone,
+         {"Ambient Temperature: column 3 \"Temp (F)\" in F",
+          "Relative Humidity: column 4 \"RH (%)\" in %"},
+         3,
+         2},
+        {"title line with the data's cell count",
+         "Office,Logger 7\nTemp (C),RH (%)\n" + kData,
+         {},
+         kExitDone,
+         {"Ambient Temperature: column 1 \"Temp (C)\" in C",
+          "Relative Humidity: column 2 \"RH (%)\" in %"},
+         2,
+         2},
+        {"65 title lines",
+         TitleLines(65) + "Temp (C),RH (%)\n" + kData,
+         {},
+         kExitDone,
+         {"Ambient Temperature: column 1 \"Temp (C)\" in C",
+          "Relative Humidity: column 2 \"RH (%)\" in %"},
+         2,
+         2},
+        {"no header, columns by position",
+         kData,
+         {"--temperature", "#1:C", "--humidity", "rh=#2"},
+         kExitDone,
+         {"Ambient Temperature: column 1 \"\" in C",
+          "Relative Humidity: column 2 \"\" in % (its header names no unit)"},
+         2,
+         2},
+        {"header line given",
+         "Temperature and humidity\nx,y\n" + kData,
+         {"--header-line", "2", "--temperature", "x:C", "--humidity", "rh=y"},
+         kExitDone,
+         {"Ambient Temperature: column 1 \"x\" in C",
+          "Relative Humidity: column 2 \"y\" in % (its header names no unit)"},
+         2,
+         2},
+        {"title naming one quantity above a header of other names",
+         "Temperature log\nTime,Sensor A,Sensor B\n10:00,20,50\n",
+         {"--temperature", "Sensor A:C", "--humidity", "rh=Sensor B"},
+         kExitDone,
+         {"Ambient Temperature: column 2 \"Sensor A\" in C",
+          "Relative Humidity: column 3 \"Sensor B\" in % (its header names no unit)"},
+         1,
+         1},
+        {"unknown unit in a header",
+         "Temp (mC),RH (%)\n" + kData,
+         {},
+         kExitUnreadable,
+         {"Ambient Temperature: the header \"Temp (mC)\" names the unit \"mC\", which is not one "
+          "of its units; name its unit with --temperature #1:UNIT"},
+         0,
+         0},
+        {"unknown unit in a header, given by the user",
+         "Temp (mC),RH (%)\n" + kData,
+         {"--temperature", "#1:C"},
+         kExitDone,
+         {"Ambient Temperature: column 1 \"Temp (mC)\" in C",
+          "Relative Humidity: column 2 \"RH (%)\" in %"},
+         2,
+         2},
+        {"relative humidity in g/kg",
+         "Temp (C),RH (g/kg)\n" + kData,
+         {},
+         kExitUnreadable,
+         {"Relative Humidity: the header \"RH (g/kg)\" names the unit \"g/kg\", which is not "
+          "one of its units; name its unit with --humidity rh=#2:UNIT"},
+         0,
+         0},
+        {"unclosed quote in a passed-through cell",
+         "Temp (C),RH (%),Note\n20,50,\"door open\n21,60,ok\n",
+         {},
+         kExitDone,
+         {"Relative Humidity: column 2 \"RH (%)\" in %"},
+         2,
+         2},
+        {"UTF-16 little-endian without a mark",
+         Wide("Temp (C),RH (%)\n" + kData, 2, false, false),
+         {},
+         kExitUnreadable,
+         {"it is UTF-16 text; save it as UTF-8 (or CSV) first"},
+         0,
+         0},
+        {"UTF-16 big-endian without a mark",
+         Wide("Temp (C),RH (%)\n" + kData, 2, true, false),
+         {},
+         kExitUnreadable,
+         {"it is UTF-16 text"},
+         0,
+         0},
+        {"UTF-32 without a mark",
+         Wide("Temp (C),RH (%)\n" + kData, 4, false, false),
+         {},
+         kExitUnreadable,
+         {"it is UTF-32 text"},
+         0,
+         0},
+        {"UTF-32 with a mark",
+         Wide("Temp (C),RH (%)\n" + kData, 4, true, true),
+         {},
+         kExitUnreadable,
+         {"it is UTF-32 text"},
+         0,
+         0},
+    };
+    return shapes;
+}
+
+// Through the program: the header found, each column's unit, and every line of the file counted
+// once, as a title or header line, a row read (used or skipped) or a blank line.
+TEST(FileShapes, HeaderUnitsAndEveryLineAccountedFor) {
+    for (const FileShape& shape : FileShapes()) {
+        SCOPED_TRACE(shape.name);
+        const TempFile file("shape.csv", shape.bytes);
+        std::vector<std::string> args = shape.options;
+        args.push_back(file.path());
+        std::string out, err;
+        ASSERT_EQ(testing::RunProgram(args, &out, &err), shape.status) << err;
+        for (const std::string& said : shape.said) {
+            EXPECT_NE(err.find(said), std::string::npos) << "expected: " << said << "\n" << err;
+        }
+        if (shape.status != kExitDone) {
+            EXPECT_EQ(out, "");
+            continue;
+        }
+        EXPECT_NE(err.find("Barometric Pressure: 101325 in Pa"), std::string::npos) << err;
+        unsigned long long lines = 0, above = 0, read = 0, used = 0, skipped = 0, blank = 0;
+        const std::size_t at = err.find(" lines: ");
+        ASSERT_NE(at, std::string::npos) << err;
+        ASSERT_EQ(std::sscanf(err.c_str() + err.rfind('\n', at) + 1,
+                              " %llu lines: %llu title and header, %llu rows read (%llu used, "
+                              "%llu skipped), %llu blank",
+                              &lines, &above, &read, &used, &skipped, &blank),
+                  6)
+            << err;
+        EXPECT_EQ(lines, LinesIn(shape.bytes));
+        EXPECT_EQ(above + read + blank, lines);
+        EXPECT_EQ(used + skipped, read);
+        EXPECT_EQ(read, shape.rowsRead);
+        EXPECT_EQ(used, shape.rowsUsed);
+        EXPECT_EQ(LinesIn(out), lines) << "one output line for each input line";
+    }
+}
+
+// Units as loggers and spreadsheets write them; a unit the window has no name for is read by its
+// factor into one it has.
+TEST(FileShapes, UnitSpellingsInHeaders) {
+    const struct {
+        std::string header, cells;
+        std::string said; // the note on the column
+        std::string status;
+    } rows[] = {
+        {"T (C),RH (%),Pressure (inHg)", "20,50,29.92",
+         "column 3 \"Pressure (inHg)\" in inHg (read as kPa times 3.386389)", "ok"},
+        {"T (C),RH (%),Pressure (in Hg)", "20,50,29.92", "in in Hg (read as kPa", "ok"},
+        {"T (C),RH (%),Baro (mmHg)", "20,50,760", "\"Baro (mmHg)\" in mm Hg", "ok"},
+        {"T (C),RH (%),Baro (torr)", "20,50,760", "in torr (read as Pa times 133.3223684", "ok"},
+        {"T (C),RH (%),Baro (mbar)", "20,50,1013.25", "\"Baro (mbar)\" in mBar", "ok"},
+        {"T (C),RH (%),Baro (hPa)", "20,50,1013.25", "\"Baro (hPa)\" in mBar", "ok"},
+        {"Temp (\xC2\xB0Ra),RH (%)", "527.67,50", "\"Temp (\xC2\xB0Ra)\" in R", "ok"},
+        {"Temp (R),RH (%)", "527.67,50", "\"Temp (R)\" in R", "ok"},
+        {"Temp (K),RH (%)", "293.15,50", "\"Temp (K)\" in K", "ok"},
+        {"TempF,RH (%)", "68,50", "\"TempF\" in F", "ok"},
+        {"T (F),W (gr/lb)", "68,50", "in gr/lb (read as (lb moisture)/(lb dry air) times", "ok"},
+        {"T (C),W (g/kg)", "20,7", "\"W (g/kg)\" in (g moisture)/(kg dry air)", "ok"},
+        // A note on the sensor in brackets names no unit.
+        {"Temp (LGR S/N: 1),RH (%)", "20,50",
+         "\"Temp (LGR S/N: 1)\" in C (its header names no unit)", "ok"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.header);
+        const TempFile file("units.csv", row.header + "\n" + row.cells + "\n");
+        std::string out, err;
+        ASSERT_EQ(testing::RunProgram({file.path()}, &out, &err), kExitDone) << err;
+        EXPECT_NE(err.find(row.said), std::string::npos) << err;
+        EXPECT_EQ(Cells(Lines(out).at(1)).back(), row.status);
+    }
+    // 29.92 inHg is the standard atmosphere: the altitude is near sea level, not 9 km up.
+    const TempFile file("inhg.csv", "T (C),RH (%),Pressure (inHg)\n20,50,29.92\n");
+    std::string out;
+    ASSERT_EQ(testing::RunProgram({file.path()}, &out), kExitDone);
+    EXPECT_LT(std::abs(ReadNumber(Cells(Lines(out).at(1)).at(11))), 5.0) << out;
 }
 
 } // namespace

@@ -5,8 +5,10 @@
 #include "calculate_support.h"
 
 #include "calculator/calculate.h"
+#include "calculator/display_texts.h"
 #include "calculator/humidity_rows.h"
 #include "calculator/number_text.h"
+#include "calculator/unit_presets.h"
 
 #include <gtest/gtest.h>
 
@@ -52,57 +54,22 @@ enum class Skip {
 constexpr std::array<const char*, 5> kSkipNames = {
     "checked", "PressureTooLow", "DewPointBelowRange", "BeyondRoundedCaption", "BelowResolution"};
 
-// Decimals of a shown value, by box and unit: the unit of its last written digit.
+// Decimals of a shown value, by box: the window's display table for the unit of its list; the
+// fractions' picture "#0.0000", the relative humidity's and the molecular weight's fixed
+// rounding otherwise.
 int ShownDecimals(const FormAmbient& form, int box) {
-    static const std::map<std::string, int> kByUnit = {{"(g moisture)/(kg dry air)", 4},
-                                                       {"(kg moisture)/(kg dry air)", 7},
-                                                       {"(lb moisture)/(lb dry air)", 7},
-                                                       {"(kg moisture)/m^3", 6},
-                                                       {"(g moisture)/m^3", 3},
-                                                       {"(lb moisture)/ft^3", 6},
-                                                       {"Pa", 0},
-                                                       {"kPa", 3},
-                                                       {"Bar", 5},
-                                                       {"mBar", 2},
-                                                       {"mm H2O", 1},
-                                                       {"mm Hg", 3},
-                                                       {"Atmosphere", 5},
-                                                       {"PSI", 4},
-                                                       {"kJ/kg-K", 6},
-                                                       {"J/kg-K", 3},
-                                                       {"cal/kg-K", 3},
-                                                       {"kcal/kg-K", 6},
-                                                       {"btu/lb-R", 6},
-                                                       {"kg/m^3", 4},
-                                                       {"g/cm^3", 7},
-                                                       {"lb/ft^3", 5},
-                                                       {"m^3/kg (dry air)", 5},
-                                                       {"cm^3/g (dry air)", 2},
-                                                       {"ft^3/lb (dry air)", 5}};
-    if (const HumidityRow* row = HumidityRowOfBox(box)) {
-        switch (row->input) {
-        case HumidityInput::HumidityRatio:
-        case HumidityInput::AbsoluteHumidity:
-        case HumidityInput::PartialPressure:
-            return kByUnit.at(form.Combo(row->combo).text());
-        case HumidityInput::MoleFraction:
-        case HumidityInput::MassFraction:
-            return 4; // picture "#0.0000"
-        default:
-            return 3; // relative humidity and the temperatures
-        }
+    const HumidityRow* row = HumidityRowOfBox(box);
+    if (row != nullptr && row->percent) {
+        return row->input == HumidityInput::RelativeHumidity ? 3 : 4;
     }
-    switch (box) {
-    case 12:
-    case 14:
-    case 15:
-        return kByUnit.at(form.Combo(box).text());
-    case 13:
-    case 16:
+    if (box == 13) {
         return 5;
-    default:
-        return 3; // relative humidity and the temperatures
     }
+    const int combo = row != nullptr ? row->combo : box;
+    const std::optional<int> decimals =
+        calculation::DisplayDecimals(MainComboQuantity(combo), form.Combo(combo).text());
+    EXPECT_TRUE(decimals) << "Text" << box << " in " << form.Combo(combo).text();
+    return decimals.value_or(0);
 }
 
 // Minimum and Maximum captions of a humidity box.

@@ -3,49 +3,30 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace hygrovane {
 namespace {
 
-using Q = units::Quantity;
-
-struct PresetRow {
-    Q quantity;
-    int metric;
-    const char* metricUnit;
-    int british;
-    const char* britishUnit;
-};
-
-// Combo1..Combo16 in order.
-constexpr PresetRow kPresets[kMainComboCount] = {
-    {Q::Temperature, 0, "C", 2, "F"},
-    {Q::Pressure, 1, "kPa", 7, "PSI"},
-    {Q::Temperature, 0, "C", 2, "F"},
-    {Q::Temperature, 0, "C", 2, "F"},
-    {Q::RelativeHumidity, 0, "%", 0, "%"},
-    {Q::HumidityRatio, 0, "(kg moisture)/(kg dry air)", 2, "(lb moisture)/(lb dry air)"},
-    {Q::AbsoluteHumidity, 0, "(kg moisture)/m^3", 2, "(lb moisture)/ft^3"},
-    {Q::MoleFraction, 0, "%", 0, "%"},
-    {Q::MassFraction, 0, "%", 0, "%"},
-    {Q::Length, 0, "m", 3, "ft"},
-    {Q::Pressure, 1, "kPa", 7, "PSI"},
-    {Q::SpecificGasConstant, 1, "kJ/kg-K", 4, "btu/lb-R"},
-    {Q::MolecularWeight, 0, "kg/kmol", 1, "lbm/lbmol"},
-    {Q::Density, 0, "kg/m^3", 2, "lb/ft^3"},
-    {Q::SpecificVolume, 0, "m^3/kg (dry air)", 2, "ft^3/lb (dry air)"},
-    {Q::SpecificEnthalpy, 0, "kJ/kg (dry air)", 2, "btu/lb (dry air)"},
-};
-
-TEST(Presets, EveryComboInBothSystems) {
-    for (int n = 1; n <= kMainComboCount; ++n) {
-        const PresetRow& row = kPresets[n - 1];
-        SCOPED_TRACE("Combo" + std::to_string(n));
-        EXPECT_EQ(MainComboQuantity(n), row.quantity);
-        EXPECT_EQ(PresetPosition(n, UnitSystem::Metric), row.metric);
-        EXPECT_EQ(PresetUnit(n, UnitSystem::Metric), row.metricUnit);
-        EXPECT_EQ(PresetPosition(n, UnitSystem::British), row.british);
-        EXPECT_EQ(PresetUnit(n, UnitSystem::British), row.britishUnit);
+// The units each system shows are checked where the user sees them, in the main window's view
+// (tests/windows/main_window_view_test.cpp). Here: a preset is always a unit its list offers, and
+// lists of one quantity share it, so that dew point and dry bulb never differ in unit.
+TEST(Presets, EveryPresetIsOfferedByItsListAndSharedByItsQuantity) {
+    for (UnitSystem system : {UnitSystem::Metric, UnitSystem::British}) {
+        for (int n = 1; n <= kMainComboCount; ++n) {
+            SCOPED_TRACE("list " + std::to_string(n));
+            const std::vector<std::string>& offered = units::UnitList(MainComboQuantity(n));
+            const int position = PresetPosition(n, system);
+            ASSERT_GE(position, 0);
+            ASSERT_LT(position, static_cast<int>(offered.size()));
+            EXPECT_EQ(PresetUnit(n, system), offered[static_cast<std::size_t>(position)]);
+            for (int m = 1; m <= kMainComboCount; ++m) {
+                if (MainComboQuantity(m) == MainComboQuantity(n)) {
+                    EXPECT_EQ(PresetUnit(m, system), PresetUnit(n, system)) << "list " << m;
+                }
+            }
+        }
     }
 }
 

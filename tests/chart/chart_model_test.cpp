@@ -1,11 +1,8 @@
 // The chart's geometry against the core: every line lies where the core puts its state, the
 // mapping and the readout agree with the core at a pixel, and Metric and British charts of the
 // same air agree after conversion.
-#include "calculator/calculate.h"
-#include "calculator/unit_presets.h"
 #include "chart/chart_mapping.h"
 #include "chart/chart_model.h"
-#include "chart/from_main_window.h"
 #include "hygrovane/moist_air.h"
 
 #include <gtest/gtest.h>
@@ -15,11 +12,6 @@
 
 namespace hygrovane::chart {
 namespace {
-
-// 0 °F in °C, and the dry-air enthalpy there: the British chart counts enthalpy from it.
-constexpr double kZeroFahrenheit = -160.0 / 9.0;
-constexpr double kBritishDatumShift = -1.006 * kZeroFahrenheit; // kJ/kg
-constexpr double kBtuPerKJ = 0.42992;
 
 // The core's state at a point, without the check of the humidity ratio against saturation:
 // where a line meets the saturation curve it may lie a hair above it.
@@ -360,102 +352,6 @@ TEST(ChartModel, APickAboveSaturationTakesTheSaturatedStateAndNoneWhereNoMoistAi
     EXPECT_EQ(model.pickAt({298.15, 0.005}), (ChartPoint{298.15, 0.005}));
     const ChartModel thin({5000, SatFormulation::IAPWS, MetricUnits(), MetricUnits().defaultRange});
     EXPECT_FALSE(thin.pickAt({273.15 + 40, 0.01}));
-}
-
-FormAmbient StartedForm(UnitSystem system) {
-    FormAmbient form;
-    for (int n = 1; n <= kMainComboCount; ++n) {
-        form.Combo(n).listIndex = PresetPosition(n, system);
-    }
-    form.menu_metric.checked = system == UnitSystem::Metric;
-    form.menu_british.checked = system == UnitSystem::British;
-    form.menu_customized.checked = system == UnitSystem::Customized;
-    Calculate(form);
-    return form;
-}
-
-// The same air in a Metric and a British main window: one point of the chart, and readouts that
-// agree after converting their units and the enthalpy datum.
-TEST(ChartFromMainWindow, MetricAndBritishChartsOfTheSameAirAgreeAfterConversion) {
-    FormAmbient metricForm = StartedForm(UnitSystem::Metric);
-    FormAmbient britishForm = StartedForm(UnitSystem::British);
-    britishForm.Text1.text = "77";         // 25 °C
-    britishForm.Text2.text = "14.6959488"; // 101.325 kPa in PSI
-    Calculate(britishForm);
-    const auto metricPoint = StatePointOf(metricForm);
-    const auto britishPoint = StatePointOf(britishForm);
-    ASSERT_TRUE(metricPoint && britishPoint);
-    EXPECT_EQ(metricPoint->dryBulb, metricForm.state.T);
-    EXPECT_EQ(metricPoint->humidityRatio, metricForm.state.W);
-    EXPECT_NEAR(britishPoint->dryBulb, metricPoint->dryBulb, 1e-4);
-    EXPECT_NEAR(britishPoint->humidityRatio, metricPoint->humidityRatio, 1e-8);
-
-    const ChartModel metric(SettingsOf(metricForm, {}));
-    const ChartModel british(SettingsOf(britishForm, {}));
-    EXPECT_EQ(metric.units(), MetricUnits());
-    EXPECT_EQ(british.units(), BritishUnits());
-    const auto m = metric.readoutAt(*metricPoint);
-    const auto b = british.readoutAt(*metricPoint);
-    ASSERT_TRUE(m && b);
-    const ChartUnits& mu = metric.units();
-    const ChartUnits& bu = british.units();
-    const MoistAirState& s = m->state;
-    EXPECT_NEAR(bu.dryBulb.shown(s.ambient.dryBulb), mu.dryBulb.shown(s.ambient.dryBulb) * 1.8 + 32,
-                1e-9);
-    EXPECT_NEAR(bu.humidityRatio.shown(s.humidityRatio),
-                mu.humidityRatio.shown(s.humidityRatio) * 7, 1e-9);
-    EXPECT_NEAR(bu.enthalpy.shown(b->state.enthalpy),
-                (mu.enthalpy.shown(s.enthalpy) + kBritishDatumShift) * kBtuPerKJ, 1e-9);
-    EXPECT_NEAR(bu.specificVolume.shown(s.specificVolume),
-                mu.specificVolume.shown(s.specificVolume) * 16.01846, 1e-9);
-    // 0 °F dry air is the British zero; 0 °C air with liquid water the Metric one.
-    EXPECT_NEAR(bu.enthalpy.shown(1.006 * kZeroFahrenheit), 0, 1e-9);
-    EXPECT_EQ(metric.readoutText(*m),
-              "Dry bulb 25.0 °C · W 9.88 g/kg · RH 50.0 % · Wet bulb 17.9 °C · Dew point 13.9 °C "
-              "· h 50.3 kJ/kg · v 0.858 m³/kg");
-    EXPECT_EQ(british.readoutText(*b),
-              "Dry bulb 77.0 °F · W 69.2 grains/lb · RH 50.0 % · Wet bulb 64.2 °F · Dew point "
-              "57.0 °F · h 29.3 Btu/lb · v 13.75 ft³/lb");
-    EXPECT_EQ(metric.pointLabel(*metricPoint), "25.0 °C, 9.88 g/kg");
-}
-
-TEST(ChartFromMainWindow, SettingsTitleAndStateFollowTheMainWindow) {
-    FormAmbient form = StartedForm(UnitSystem::Metric);
-    ChartTitle title = TitleOf(form);
-    EXPECT_EQ(title.air, "Barometric pressure 101.325 kPa");
-    EXPECT_EQ(title.formulation, "IAPWS saturation formulation");
-    EXPECT_EQ(title.program, "Hygrovane 1.1.1");
-
-    form.Option8.value = false; // the altitude typed instead
-    form.Option9.value = true;
-    form.Text10.text = "1500";
-    form.menu_IAPWS.checked = false;
-    form.menu_HW.checked = true;
-    form.Combo1.listIndex = 1; // K
-    form.Combo6.listIndex = 0; // kg/kg
-    form.menu_metric.checked = false;
-    form.menu_customized.checked = true;
-    form.Text1.text = "300";
-    Calculate(form);
-    const ChartSettings settings = SettingsOf(form, {});
-    EXPECT_EQ(settings.pressure, form.state.P);
-    EXPECT_NEAR(settings.pressure, 84556, 1);
-    EXPECT_EQ(settings.formulation, SatFormulation::HylandWexler);
-    EXPECT_EQ(settings.units.dryBulb.symbol, "K");
-    EXPECT_EQ(settings.units.humidityRatio.symbol, "kg/kg");
-    EXPECT_EQ(settings.range, MetricUnits().defaultRange);
-    const ChartRange chosen{280, 300, 0.001, 0.02};
-    EXPECT_EQ(SettingsOf(form, chosen).range, chosen);
-    title = TitleOf(form);
-    EXPECT_EQ(title.air, "Altitude 1500 m, pressure " + form.Text2.text + " kPa");
-    EXPECT_EQ(title.formulation, "Hyland-Wexler saturation formulation");
-    ASSERT_TRUE(StatePointOf(form));
-    EXPECT_EQ(StatePointOf(form)->dryBulb, 300);
-
-    form.Text1.text = "abc"; // the window shows an error: no point
-    Calculate(form);
-    EXPECT_TRUE(ShowsError(form));
-    EXPECT_FALSE(StatePointOf(form));
 }
 
 TEST(ChartRange, RangesAreCheckedZoomedAndTicked) {

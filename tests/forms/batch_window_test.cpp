@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableWidget>
 
 #include <filesystem>
@@ -114,7 +115,6 @@ TEST_F(BatchDialog, ShowsTheDetectedColumnsTakesChangesAndWritesTheFile) {
     QTest::qWait(150); // the timer's last redraw
     const QString summary = control<QLabel>(*dialog, "Label_message")->text();
     EXPECT_TRUE(summary.contains("3 rows read, 2 computed, 1 refused")) << summary.toStdString();
-    testing::screenshot(*dialog, "batch-convert.png");
     std::ifstream written(folder / "logger-psychrometric.csv");
     std::vector<std::string> lines;
     for (std::string line; std::getline(written, line);) {
@@ -145,6 +145,63 @@ TEST_F(BatchDialog, CancelStopsTheRunningConversionAndLeavesNoFile) {
     EXPECT_EQ(control<QLabel>(*dialog, "Label_message")->text(), "Cancelled; no file was written.");
     EXPECT_EQ(files(), std::vector<std::string>{"long.csv"});
     EXPECT_TRUE(control<QPushButton>(*dialog, "Command_run")->isEnabled());
+}
+
+// The file a user would convert, named as a user names it, as the guide's picture shows it.
+TEST_F(BatchDialog, ConvertsAUsersFileAsTheGuideShowsIt) {
+    const fs::path before = fs::current_path();
+    fs::current_path(folder);
+    write("office-2026-07.csv", "Plot Title: Office logger\n"
+                                "\"#\",\"Time, GMT+01:00\",\"Temp, \xC2\xB0"
+                                "C\",\"RH, %\"\n"
+                                "1,08:00,21.8,48.2\n"
+                                "2,08:10,22.1,47.9\n"
+                                "3,08:20,,47.6\n"
+                                "4,08:30,22.9,46.8\n"
+                                "5,08:40,23.4,104\n");
+    open("office-2026-07.csv");
+    EXPECT_EQ(control(*dialog, "Text_output")->text(), "office-2026-07-psychrometric.csv");
+    control<QPushButton>(*dialog, "Command_run")->click();
+    const bool done = finished();
+    QTest::qWait(150);
+    const QString summary = control<QLabel>(*dialog, "Label_message")->text();
+    fs::current_path(before);
+    ASSERT_TRUE(done);
+    EXPECT_TRUE(summary.contains("5 rows read, 3 computed, 2 refused")) << summary.toStdString();
+    EXPECT_TRUE(summary.contains("7 lines: 2 title and header, 5 rows read (3 used, 2 skipped)"))
+        << summary.toStdString();
+}
+
+// Convert asks before replacing a file the user did not choose in the save dialog; the header
+// line can be set when the one found is a title.
+TEST_F(BatchDialog, AsksBeforeReplacingAndTakesTheHeaderLine) {
+    const std::string input = write("logger.csv", "Temperature,Humidity,Pressure\n"
+                                                  "T (C),RH (%),v\n"
+                                                  "20,50,1\n");
+    const std::string results = write("logger-psychrometric.csv", "edited by hand\n");
+    open(input);
+    EXPECT_EQ(control<QTableWidget>(*dialog, "Table_preview")->columnCount(), 3);
+    EXPECT_EQ(control<QTableWidget>(*dialog, "Table_preview")->rowCount(), 2)
+        << "the title named more than the header";
+    control<QSpinBox>(*dialog, "Spin_headerLine")->setValue(2);
+    EXPECT_EQ(control<QTableWidget>(*dialog, "Table_preview")->rowCount(), 1);
+    EXPECT_EQ(control<QComboBox>(*dialog, "Combo_dryBulbUnit")->currentText(), "C");
+
+    platform.answers = {Platform::Answer::No};
+    control<QPushButton>(*dialog, "Command_run")->click();
+    ASSERT_TRUE(finished());
+    ASSERT_EQ(platform.questions.size(), 1U);
+    EXPECT_EQ(control<QLabel>(*dialog, "Label_message")->text().toStdString(),
+              "Nothing was converted; the file \"" + results + "\" was kept.");
+    std::ifstream kept(results);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "edited by hand\n");
+
+    platform.answers = {Platform::Answer::Yes};
+    control<QPushButton>(*dialog, "Command_run")->click();
+    ASSERT_TRUE(finished());
+    QTest::qWait(150);
+    EXPECT_TRUE(control<QLabel>(*dialog, "Label_message")->text().startsWith("Written to"));
+    EXPECT_EQ(platform.questions.size(), 2U);
 }
 
 } // namespace

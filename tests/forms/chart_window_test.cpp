@@ -546,15 +546,5 @@ TEST_F(ChartWindowTest, ExportAsksBeforeReplacingAndWritesNothingElsewhere) {
     }
 }
 
-// Under a real display (xvfb-run), HYGROVANE_SCREENSHOT_DIR=<folder> saves the chart at start-up.
-TEST_F(ChartWindowTest, Screenshot) {
-    if (std::getenv("HYGROVANE_SCREENSHOT_DIR") == nullptr) {
-        GTEST_SKIP() << "HYGROVANE_SCREENSHOT_DIR not set";
-    }
-    chart->resize(1000, 720);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(chart));
-    testing::screenshot(*chart, "chart.png");
-}
-
 } // namespace
 } // namespace hygrovane::forms

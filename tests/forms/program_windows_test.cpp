@@ -373,23 +373,5 @@ TEST(AmbientViewLocale, FractionsShowAPointInAGermanLocale) {
     EXPECT_TRUE(control<QListWidget>(view, "List1")->item(8)->text().contains("0,9219"));
 }
 
-// Under a real display (xvfb-run), HYGROVANE_SCREENSHOT_DIR=<folder> saves a picture of each
-// window.
-TEST_F(ProgramWindows, Screenshots) {
-    if (std::getenv("HYGROVANE_SCREENSHOT_DIR") == nullptr) {
-        GTEST_SKIP() << "HYGROVANE_SCREENSHOT_DIR not set";
-    }
-    testing::screenshot(*about, "about-box.png");
-    closeAbout();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-    testing::screenshot(view, "main-window.png");
-    testing::screenshot(*open<SaturationWindow>("menu_sat", "Form_saturation"),
-                        "saturation-window.png");
-    closeAndDelete(opened);
-    auto* convertor = open<ConvertorWindow>("menu_convertor", "Form_unit_convertor");
-    pick(*convertor, "Combo3_0", "F");
-    testing::screenshot(*convertor, "unit-convertor.png");
-}
-
 } // namespace
 } // namespace hygrovane::forms

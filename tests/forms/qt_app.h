@@ -51,12 +51,4 @@ inline void retype(QObject& parent, const QString& box, const QString& keys) {
     QTest::keyClicks(edit, keys);
 }
 
-// Saves a picture of the window when HYGROVANE_SCREENSHOT_DIR names a folder.
-inline void screenshot(QWidget& window, const QString& file) {
-    if (const char* folder = std::getenv("HYGROVANE_SCREENSHOT_DIR")) {
-        QTest::qWait(50);
-        window.grab().save(QString::fromLocal8Bit(folder) + "/" + file);
-    }
-}
-
 } // namespace hygrovane::testing

@@ -16,6 +16,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QThread>
 #include <QTimer>
@@ -61,6 +62,13 @@ BatchWindow::BatchWindow(Platform& platform, QWidget* owner) : QDialog(owner), w
     fileRow->addWidget(input_, 1);
     auto* browseInput = named(new QPushButton(QStringLiteral("Browse...")), "Command_input");
     fileRow->addWidget(browseInput);
+    fileRow->addWidget(new QLabel(QStringLiteral("Header line:")));
+    headerLine_ = named(new QSpinBox, "Spin_headerLine");
+    headerLine_->setRange(0, static_cast<int>(batch::kMostHeaderLine));
+    headerLine_->setSpecialValueText(QStringLiteral("auto"));
+    headerLine_->setToolTip(
+        QStringLiteral("The line that names the columns, when the one found is wrong"));
+    fileRow->addWidget(headerLine_);
     layout->addLayout(fileRow);
 
     preview_ = named(new QTableWidget, "Table_preview");
@@ -155,6 +163,10 @@ BatchWindow::BatchWindow(Platform& platform, QWidget* owner) : QDialog(owner), w
                     window_.setInput(input_->text().toStdString());
                     fillColumnLists();
                 }
+            }));
+    connect(headerLine_, &QSpinBox::valueChanged, this, act([this] {
+                window_.setHeaderLine(static_cast<std::size_t>(headerLine_->value()));
+                fillColumnLists();
             }));
     connect(browseOutput, &QPushButton::clicked, this, act([this] { window_.chooseOutput(); }));
     connect(output_, &QLineEdit::textEdited, this,
@@ -274,6 +286,10 @@ void BatchWindow::redraw() {
     if (output_->text().toStdString() != window_.output()) {
         output_->setText(qs(window_.output()));
     }
+    if (headerLine_->value() != static_cast<int>(window_.headerLine())) {
+        const QSignalBlocker blocker(headerLine_);
+        headerLine_->setValue(static_cast<int>(window_.headerLine()));
+    }
     select(*dryBulbColumn_, m.dryBulb.column);
     select(*humidityKind_, humidityKind_->findData(static_cast<int>(m.humidityInput)));
     select(*humidityColumn_, m.humidity.column);
@@ -294,9 +310,9 @@ void BatchWindow::redraw() {
 
     const bool running = window_.running();
     for (QWidget* control : std::initializer_list<QWidget*>{
-             input_, dryBulbColumn_, dryBulbUnit_, humidityKind_, humidityColumn_, humidityUnit_,
-             pressureKind_, pressureColumn_, pressureUnit_, units_, formulation_, digits_,
-             composition_, output_, run_}) {
+             input_, headerLine_, dryBulbColumn_, dryBulbUnit_, humidityKind_, humidityColumn_,
+             humidityUnit_, pressureKind_, pressureColumn_, pressureUnit_, units_, formulation_,
+             digits_, composition_, output_, run_}) {
         control->setEnabled(!running);
     }
     pressureValue_->setEnabled(!running && m.pressure.column < 0);

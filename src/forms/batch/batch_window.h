@@ -9,6 +9,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
+class QSpinBox;
 class QPushButton;
 class QTableWidget;
 class QTimer;
@@ -37,6 +38,7 @@ class BatchWindow : public QDialog {
 
     BatchConvertWindow window_;
     QLineEdit* input_ = nullptr;
+    QSpinBox* headerLine_ = nullptr;
     QTableWidget* preview_ = nullptr;
     QComboBox* dryBulbColumn_ = nullptr;
     QComboBox* dryBulbUnit_ = nullptr;

@@ -2,8 +2,8 @@
 
 #include "chart/chart_mapping.h"
 #include "chart/chart_model.h"
-#include "chart/from_main_window.h"
 #include "chart/overlay.h"
+#include "windows/main_window_chart.h"
 
 #include <QFont>
 #include <QRectF>

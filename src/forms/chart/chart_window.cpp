@@ -1,13 +1,13 @@
 #include "forms/chart/chart_window.h"
 
 #include "casefile/file_io.h"
-#include "chart/from_main_window.h"
 #include "forms/ambient/ambient_view.h"
 #include "forms/chart/chart_canvas.h"
 #include "forms/chart/chart_export.h"
 #include "forms/chart/chart_overlays.h"
 #include "forms/common/window_look.h"
 #include "hygrovane/config.h"
+#include "windows/main_window_chart.h"
 
 #include <QCheckBox>
 #include <QDialog>

@@ -18,20 +18,20 @@ QString qs(std::string_view text) {
 }
 
 // The caption of a parameter with the unit it is typed in.
-QString Caption(Parameter p, const FormAmbient& main, const LoadUnits& units) {
+QString Caption(Parameter p, const ShownUnits& shown, const LoadUnits& units) {
     const std::string caption(InfoOf(p).caption);
     switch (p) {
     case Parameter::LeavingDryBulb:
     case Parameter::ApparatusDewPoint:
     case Parameter::SteamTemperature:
     case Parameter::Target:
-        return qs(caption + " (" + main.Combo1.text() + ")");
+        return qs(caption + " (" + shown.dryBulb + ")");
     case Parameter::HeatRate:
         return qs(caption + " (" + std::string(NameOf(units.heat)) + ")");
     case Parameter::RelativeHumidity:
         return qs(caption + " (%)");
     case Parameter::HumidityRatio:
-        return qs(caption + " (" + main.Combo6.text() + ")");
+        return qs(caption + " (" + shown.humidityRatio + ")");
     case Parameter::BypassFactor:
     case Parameter::Effectiveness:
         break;
@@ -41,9 +41,8 @@ QString Caption(Parameter p, const FormAmbient& main, const LoadUnits& units) {
 
 } // namespace
 
-ProcessDialog::ProcessDialog(const ProcessWindow& model, const FormAmbient& main,
-                             const ProcessForm& start, QWidget* parent)
-    : QDialog(parent), model_(model), main_(main) {
+ProcessDialog::ProcessDialog(const ProcessWindow& model, const ProcessForm& start, QWidget* parent)
+    : QDialog(parent), model_(model) {
     setObjectName(QStringLiteral("Dialog_process"));
     setWindowTitle(QStringLiteral("Process"));
     auto* layout = new QVBoxLayout(this);
@@ -127,13 +126,13 @@ void ProcessDialog::rebuild(const ProcessForm& shown) {
         const auto text = shown.texts.find(p);
         auto* edit = new QLineEdit(text != shown.texts.end() ? qs(text->second) : "");
         edit->setObjectName(qs(InfoOf(p).key));
-        rows_->addRow(Caption(p, main_, model_.loadUnits()), edit);
+        rows_->addRow(Caption(p, model_.shownUnits(), model_.loadUnits()), edit);
         texts_[p] = edit;
         if (p == Parameter::Target) {
             targetInput_ = new QComboBox;
             targetInput_->setObjectName(QStringLiteral("TargetHumidityInput"));
             targetInput_->addItem(QStringLiteral("Relative humidity (%)"));
-            targetInput_->addItem(qs("Humidity ratio (" + main_.Combo6.text() + ")"));
+            targetInput_->addItem(qs("Humidity ratio (" + model_.shownUnits().humidityRatio + ")"));
             targetInput_->setCurrentIndex(
                 shown.targetHumidityInput == HumidityInput::HumidityRatio ? 1 : 0);
             targetHumidity_ = new QLineEdit(qs(shown.targetHumidityText));

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "calculator/form_ambient.h"
 #include "windows/process_window.h"
 
 #include <QDialog>
@@ -18,8 +17,7 @@ namespace hygrovane::forms {
 // parameters of the kind, typed in the main window's units.
 class ProcessDialog : public QDialog {
   public:
-    ProcessDialog(const ProcessWindow& model, const FormAmbient& main, const ProcessForm& start,
-                  QWidget* parent = nullptr);
+    ProcessDialog(const ProcessWindow& model, const ProcessForm& start, QWidget* parent = nullptr);
 
     ProcessForm form() const;
 
@@ -27,7 +25,6 @@ class ProcessDialog : public QDialog {
     void rebuild(const ProcessForm& shown);
 
     const ProcessWindow& model_;
-    const FormAmbient& main_;
     QComboBox* kind_ = nullptr;
     QFormLayout* rows_ = nullptr;
     std::vector<QComboBox*> inlets_;

@@ -228,7 +228,7 @@ void ProcessesView::renamePoint() {
 void ProcessesView::editProcess(std::optional<std::size_t> row) {
     model_.MainWindowChanged();
     ProcessForm start = row ? model_.FormOf(*row) : ProcessForm{};
-    ProcessDialog dialog(model_, main_, start, this);
+    ProcessDialog dialog(model_, start, this);
     while (dialog.exec() == QDialog::Accepted) {
         // A refused process keeps the dialog open with what was typed.
         if (row ? model_.ChangeProcess(*row, dialog.form()) : model_.AddProcess(dialog.form())) {
@@ -241,14 +241,14 @@ void ProcessesView::editProcess(std::optional<std::size_t> row) {
 void ProcessesView::redraw() {
     model_.MainWindowChanged();
     const ProcessAmbient& a = model_.set().ambient();
+    const ShownUnits shown = model_.shownUnits();
     const std::string where =
         a.pressureInput == PressureInput::Barometric
             ? "Barometric pressure " +
-                  calculation::PressureText(a.pressure, main_.Combo2.text()).value_or("?") + " " +
-                  main_.Combo2.text()
-            : "Altitude " +
-                  calculation::AltitudeText(a.altitude, main_.Combo10.text()).value_or("?") + " " +
-                  main_.Combo10.text();
+                  calculation::PressureText(a.pressure, shown.pressure).value_or("?") + " " +
+                  shown.pressure
+            : "Altitude " + calculation::AltitudeText(a.altitude, shown.altitude).value_or("?") +
+                  " " + shown.altitude;
     ambient_->setText(
         qs(where + (a.formulation == SatFormulation::IAPWS ? ", saturation by IAPWS"
                                                            : ", saturation by Hyland-Wexler")));

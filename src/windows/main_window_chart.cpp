@@ -1,4 +1,4 @@
-#include "chart/from_main_window.h"
+#include "windows/main_window_chart.h"
 
 #include "calculator/display_texts.h"
 #include "hygrovane/config.h"
@@ -25,49 +25,50 @@ std::string AltitudeWithUnit(double z, const std::string& unit) {
     return calculation::AltitudeText(z, "m").value_or("") + " m";
 }
 
+double PressureOf(const MainWindowView& view) {
+    return view.pressure > 0 ? view.pressure : kStandardPressure;
+}
+
 } // namespace
 
-ChartUnits UnitsOf(const FormAmbient& form) {
-    if (form.menu_metric.checked) {
+ChartUnits UnitsOf(const MainWindowView& view) {
+    switch (view.unitSystem) {
+    case UnitSystem::Metric:
         return MetricUnits();
-    }
-    if (form.menu_british.checked) {
+    case UnitSystem::British:
         return BritishUnits();
+    case UnitSystem::Customized:
+        break;
     }
-    return CustomizedUnits(form.Combo1.text(), form.Combo6.text(), form.Combo15.text(),
-                           form.Combo16.text())
+    const ShownUnits& u = view.units;
+    return CustomizedUnits(u.dryBulb, u.humidityRatio, u.specificVolume, u.enthalpy)
         .value_or(MetricUnits());
 }
 
-ChartSettings SettingsOf(const FormAmbient& form, const std::optional<ChartRange>& chosen) {
+ChartSettings SettingsOf(const MainWindowView& view, const std::optional<ChartRange>& chosen) {
     ChartSettings settings;
-    settings.pressure = form.state.P > 0 ? form.state.P : kStandardPressure;
-    settings.formulation = form.Formulation();
-    settings.units = UnitsOf(form);
+    settings.pressure = PressureOf(view);
+    settings.formulation = view.formulation;
+    settings.units = UnitsOf(view);
     settings.range = chosen.value_or(settings.units.defaultRange);
     return settings;
 }
 
-bool ShowsError(const FormAmbient& form) {
-    return form.Text12.text == "Error" || form.state.T <= 0;
-}
-
-std::optional<ChartPoint> StatePointOf(const FormAmbient& form) {
-    if (ShowsError(form)) {
+std::optional<ChartPoint> StatePointOf(const MainWindowView& view) {
+    if (!view.computed) {
         return std::nullopt;
     }
-    return ChartPoint{form.state.T, form.state.W};
+    return ChartPoint{view.computed->dryBulb, view.computed->humidityRatio};
 }
 
-ChartTitle TitleOf(const FormAmbient& form) {
+ChartTitle TitleOf(const MainWindowView& view) {
     ChartTitle title;
-    const double P = form.state.P > 0 ? form.state.P : kStandardPressure;
-    const std::string pressure = PressureWithUnit(P, form.Combo2.text());
-    title.air = form.Option9.value
-                    ? "Altitude " + AltitudeWithUnit(form.state.Z, form.Combo10.text()) +
+    const std::string pressure = PressureWithUnit(PressureOf(view), view.units.pressure);
+    title.air = view.pressureInput == PressureInput::Altitude
+                    ? "Altitude " + AltitudeWithUnit(view.altitude, view.units.altitude) +
                           ", pressure " + pressure
                     : "Barometric pressure " + pressure;
-    title.formulation = form.Formulation() == SatFormulation::IAPWS
+    title.formulation = view.formulation == SatFormulation::IAPWS
                             ? "IAPWS saturation formulation"
                             : "Hyland-Wexler saturation formulation";
     title.program = "Hygrovane " + std::to_string(config::kVersionMajor) + "." +

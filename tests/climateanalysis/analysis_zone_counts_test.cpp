@@ -2,7 +2,9 @@
 // holds the same hours as judging every hour by the model, and the published ISO 7730 counts of
 // the shared data come out exactly.
 #include "analysis_support.h"
+#include "comfort/adaptive.h"
 #include "comfort/pmv_zone.h"
+#include "comfort/running_mean.h"
 #include "comfort/strategies.h"
 
 #include <gtest/gtest.h>
@@ -150,6 +152,35 @@ TEST(ZoneCounts, AdaptiveHoursAreJudgedAtTheirOwnDaysPrevailingMean) {
             EXPECT_LT(counted, byOutline);
         }
     }
+}
+
+// The adaptive counts against the model computed apart: the daily means of the year, their running
+// mean with the year's end as January's history, and ASHRAE 55's 80 % limits at each hour.
+TEST(ZoneCounts, AdaptiveCountEqualsTheModelAtEachDaysRunningMean) {
+    const auto data = Chicago();
+    ASSERT_TRUE(data);
+    std::vector<double> dryBulbs;
+    for (const climate::HourRecord& r : data->hours)
+        dryBulbs.push_back(*r.Value(climate::Field::DryBulb));
+    const std::vector<double> daily = comfort::DailyMeans(dryBulbs);
+    ASSERT_EQ(daily.size(), 365u);
+    const auto running = comfort::ExponentialRunningMean(daily, 0.8, true);
+    ASSERT_TRUE(running.ok());
+    std::size_t expected = 0;
+    for (std::size_t i = 0; i < dryBulbs.size(); ++i) {
+        const double mean = (*running)[i / 24];
+        if (mean < 10 || mean > 33.5)
+            continue;
+        const auto a = comfort::AdaptiveAshrae55Of(dryBulbs[i], dryBulbs[i], 0.1, mean);
+        ASSERT_TRUE(a.ok());
+        expected += a->acceptable80;
+    }
+    ClimateSettings settings;
+    settings.comfort.model = ComfortModel::AdaptiveAshrae;
+    const ClimateResult result = testing::Analysed(settings);
+    ASSERT_EQ(result.zones.names.size(), 1u);
+    EXPECT_EQ(result.zones.total.inZone[0], expected);
+    EXPECT_GT(expected, 1000u);
 }
 
 } // namespace

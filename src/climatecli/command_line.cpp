@@ -1,0 +1,336 @@
+#include "climatecli/command_line.h"
+
+#include "hygrovane/config.h"
+
+#include <charconv>
+#include <cmath>
+#include <string_view>
+
+namespace hygrovane::climatecli {
+
+namespace {
+
+using climateanalysis::ComfortModel;
+
+constexpr const char* kProgram = "hygrovane-climate";
+
+bool NeedsValue(std::string_view option) {
+    for (const char* name : {"-o",
+                             "--output",
+                             "--format",
+                             "--comfort",
+                             "--met",
+                             "--clo",
+                             "--air-speed",
+                             "--mrt-offset",
+                             "--ppd",
+                             "--pmv",
+                             "--acceptability",
+                             "--category",
+                             "--prevailing-mean",
+                             "--strategies",
+                             "--months",
+                             "--hours",
+                             "--humidity",
+                             "--pressure",
+                             "--formulation",
+                             "--units"})
+        if (option == name)
+            return true;
+    return false;
+}
+
+// A decimal number filling the whole text.
+std::optional<double> NumberOf(std::string_view text) {
+    double value = 0;
+    const auto [end, code] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (code != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<int> IntegerOf(std::string_view text) {
+    int value = 0;
+    const auto [end, code] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (code != std::errc() || end != text.data() + text.size() || text.empty())
+        return std::nullopt;
+    return value;
+}
+
+// "A-B" with both ends in [low, high].
+std::optional<std::pair<int, int>> RangeOf(std::string_view text, int low, int high) {
+    const std::size_t dash = text.find('-');
+    if (dash == std::string_view::npos)
+        return std::nullopt;
+    const auto first = IntegerOf(text.substr(0, dash));
+    const auto last = IntegerOf(text.substr(dash + 1));
+    if (!first || !last || *first < low || *first > high || *last < low || *last > high)
+        return std::nullopt;
+    return std::pair{*first, *last};
+}
+
+// The value of a numeric option within [low, high], or a message.
+bool Number(const std::string& option, const std::string& value, double low, double high,
+            const char* unit, double& into, std::string& error) {
+    const auto number = NumberOf(value);
+    if (!number || *number < low || *number > high) {
+        char text[160];
+        std::snprintf(text, sizeof text, "%s takes a number from %g to %g%s%s (not \"%s\")",
+                      option.c_str(), low, high, *unit != 0 ? " " : "", unit, value.c_str());
+        error = text;
+        return false;
+    }
+    into = *number;
+    return true;
+}
+
+bool Strategies(const std::string& value, std::vector<comfort::Strategy>& into,
+                std::string& error) {
+    into.clear();
+    if (value == "none")
+        return true;
+    if (value == "all") {
+        into = climateanalysis::AllStrategies();
+        return true;
+    }
+    std::size_t start = 0;
+    while (start <= value.size()) {
+        const std::size_t comma = std::min(value.find(',', start), value.size());
+        const std::string key = value.substr(start, comma - start);
+        const auto strategy = climateanalysis::StrategyNamed(key);
+        if (!strategy) {
+            error = "--strategies: unknown strategy \"" + key + "\" (all, none, or a list of:";
+            for (const comfort::Strategy s : climateanalysis::AllStrategies())
+                error += std::string(" ") + climateanalysis::KeyOf(s);
+            error += ")";
+            return false;
+        }
+        if (std::find(into.begin(), into.end(), *strategy) == into.end())
+            into.push_back(*strategy);
+        start = comma + 1;
+    }
+    return true;
+}
+
+} // namespace
+
+std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
+                                            std::string& error) {
+    CommandLine line;
+    climateanalysis::ClimateSettings& s = line.settings;
+    bool inputSeen = false;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string option = args[i];
+        if (optionsEnded || option == "-" || !option.starts_with('-')) {
+            if (inputSeen) {
+                error = "one input file only (the output goes after -o)";
+                return std::nullopt;
+            }
+            line.input = option;
+            inputSeen = true;
+            continue;
+        }
+        if (option == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        std::string value;
+        bool hasValue = false;
+        if (option.starts_with("--") && option.find('=') != std::string::npos) {
+            const std::size_t equals = option.find('=');
+            value = option.substr(equals + 1);
+            option = option.substr(0, equals);
+            hasValue = true;
+        }
+        if (NeedsValue(option) && !hasValue) {
+            if (i + 1 >= args.size()) {
+                error = "the option " + option + " needs a value";
+                return std::nullopt;
+            }
+            value = args[++i];
+        } else if (!NeedsValue(option) && hasValue) {
+            error = "the option " + option + " takes no value";
+            return std::nullopt;
+        }
+        bool ok = true;
+        if (option == "-h" || option == "--help") {
+            line.help = true;
+        } else if (option == "--version") {
+            line.version = true;
+        } else if (option == "-o" || option == "--output") {
+            line.output = value;
+        } else if (option == "--format") {
+            if (value == "text" || value == "csv" || value == "json") {
+                line.format = value == "text"  ? Format::Text
+                              : value == "csv" ? Format::Csv
+                                               : Format::Json;
+            } else {
+                error = "--format takes text, csv or json";
+                ok = false;
+            }
+        } else if (option == "--comfort") {
+            const auto model = climateanalysis::ComfortModelNamed(value);
+            if (model) {
+                s.comfort.model = *model;
+            } else {
+                error =
+                    "--comfort takes pmv, ashrae55, adaptive-ashrae, adaptive-en, fixed or none";
+                ok = false;
+            }
+        } else if (option == "--met") {
+            // ISO 7730's and ASHRAE 55's ranges together: 0.8 to 4 met, 0 to 2 clo, 0 to 2 m/s.
+            ok = Number(option, value, 0.8, 4, "met", s.comfort.metabolic, error);
+        } else if (option == "--clo") {
+            ok = Number(option, value, 0, 2, "clo", s.comfort.clothing, error);
+        } else if (option == "--air-speed") {
+            ok = Number(option, value, 0, 2, "m/s", s.comfort.airSpeed, error);
+        } else if (option == "--mrt-offset") {
+            ok = Number(option, value, -20, 20, "K", s.comfort.radiantOffset, error);
+        } else if (option == "--ppd") {
+            // PPD is 5 % at PMV 0: a limit must lie above it.
+            double ppd = 0;
+            ok = Number(option, value, 5.01, 99, "%", ppd, error);
+            s.comfort.ppd = ppd;
+        } else if (option == "--pmv") {
+            ok = Number(option, value, 0.01, 3, "", s.comfort.pmvLimit, error);
+            s.comfort.ppd.reset();
+        } else if (option == "--acceptability") {
+            if (value == "80" || value == "90") {
+                s.comfort.ashraeAcceptability = value == "80" ? 80 : 90;
+            } else {
+                error = "--acceptability takes 80 or 90";
+                ok = false;
+            }
+        } else if (option == "--category") {
+            const int category = value == "I" || value == "1"     ? 1
+                                 : value == "II" || value == "2"  ? 2
+                                 : value == "III" || value == "3" ? 3
+                                                                  : 0;
+            if (category != 0) {
+                s.comfort.enCategory = category;
+            } else {
+                error = "--category takes I, II or III";
+                ok = false;
+            }
+        } else if (option == "--prevailing-mean") {
+            double mean = 0;
+            ok = Number(option, value, -50, 50, "degC", mean, error);
+            s.comfort.prevailingMean = mean;
+        } else if (option == "--strategies") {
+            ok = Strategies(value, s.strategies, error);
+        } else if (option == "--months") {
+            const auto range = RangeOf(value, 1, 12);
+            if (range) {
+                s.filter.firstMonth = range->first;
+                s.filter.lastMonth = range->second;
+            } else {
+                error = "--months takes FIRST-LAST, months 1 to 12 (11-2 wraps over the new year)";
+                ok = false;
+            }
+        } else if (option == "--hours") {
+            const auto range = RangeOf(value, 0, 24);
+            if (range) {
+                s.filter.fromHour = range->first;
+                s.filter.toHour = range->second;
+            } else {
+                error = "--hours takes FROM-TO, clock hours 0 to 24 (22-6 wraps over midnight)";
+                ok = false;
+            }
+        } else if (option == "--occupied") {
+            s.filter.occupiedOnly = true;
+        } else if (option == "--humidity") {
+            if (value == "rh" || value == "dew-point") {
+                s.states.humidity = value == "rh" ? climate::HumiditySource::RelativeHumidity
+                                                  : climate::HumiditySource::DewPoint;
+            } else {
+                error = "--humidity takes rh or dew-point";
+                ok = false;
+            }
+        } else if (option == "--pressure") {
+            if (value == "station" || value == "elevation") {
+                s.states.pressure = value == "station" ? climate::PressureSource::Station
+                                                       : climate::PressureSource::Elevation;
+            } else {
+                error = "--pressure takes station or elevation";
+                ok = false;
+            }
+        } else if (option == "--formulation") {
+            if (value == "iapws" || value == "hw" || value == "hyland-wexler") {
+                s.states.formulation =
+                    value == "iapws" ? SatFormulation::IAPWS : SatFormulation::HylandWexler;
+            } else {
+                error = "--formulation takes iapws or hw";
+                ok = false;
+            }
+        } else if (option == "--units") {
+            if (value == "si" || value == "ip") {
+                s.units = value == "si" ? climateanalysis::Units::SI : climateanalysis::Units::IP;
+            } else {
+                error = "--units takes si or ip";
+                ok = false;
+            }
+        } else {
+            error = "unknown option " + option;
+            ok = false;
+        }
+        if (!ok)
+            return std::nullopt;
+    }
+    if (!inputSeen && !line.help && !line.version) {
+        error = "no input file (- for the standard input)";
+        return std::nullopt;
+    }
+    return line;
+}
+
+std::string VersionText() {
+    return std::string(kProgram) + " (Hygrovane) " + std::to_string(config::kVersionMajor) + "." +
+           std::to_string(config::kVersionMinor) + "." + std::to_string(config::kVersionPatch) +
+           "\n";
+}
+
+std::string HelpText() {
+    return std::string("Usage: ") + kProgram + R"help( [OPTION]... FILE [-o OUTPUT]
+Reads a weather file (EnergyPlus EPW or TMY3), or a logger file hygrovane-batch reads (a time
+column, a dry-bulb and a relative-humidity or dew-point column); - reads the standard input.
+Prints the location, the records read and missing, the hours in each comfort and strategy
+zone, in each zone only and in their union, too warm, too cool and too humid, the same by month,
+and the design conditions from the file's hours beside those published in its header.
+
+Comfort:
+  --comfort MODEL          pmv (ISO 7730, the default), ashrae55 (with its cooling effect above
+                           0.1 m/s), adaptive-ashrae, adaptive-en, fixed (the chart's winter
+                           and summer zones) or none
+  --met N --clo N          metabolic rate (default 1.1 met) and clothing (default 0.5 clo)
+  --air-speed N            m/s (default 0.1)
+  --mrt-offset N           mean radiant temperature minus air temperature, K (default 0)
+  --ppd N | --pmv N        PPD at most N % instead of |PMV| at most N (default |PMV| <= 0.5)
+  --acceptability 80|90    adaptive ASHRAE 55 (default 80)
+  --category I|II|III      adaptive EN 16798-1 (default II)
+  --prevailing-mean N      degC for every day, instead of each day's running mean of the file
+  --strategies LIST        all, none (the default) or a comma-separated list of comfort,
+                           evaporative-cooling, air-speed, thermal-mass, night-ventilation,
+                           internal-gains, passive-solar, dehumidification, humidification
+Hours:
+  --months A-B             months A to B (11-2 wraps over the new year)
+  --hours A-B              clock hours A:00 to B:00 (22-6 wraps over midnight)
+  --occupied               weekdays 08:00-18:00 only
+  --humidity rh|dew-point  the file's humidity each hour's state is computed from (default rh)
+  --pressure station|elevation   the row's station pressure (default) or the standard
+                           pressure of the station's elevation
+  --formulation iapws|hw   the saturation formulation (default IAPWS)
+Output:
+  --format text|csv|json   (default text)
+  --units si|ip            degC, g/kg, kJ/kg, kPa (default) or degF, gr/lb, Btu/lb, psi
+  -o, --output FILE        the output file; - (the default) for the standard output
+  -h, --help               this text
+  --version                the version
+  --                       ends the options (for a FILE starting with -)
+
+Exit status: 0 when the figures were written, 1 for bad options, 2 when the input cannot be read
+or is damaged, 3 when the output cannot be written; then no output file is left behind.
+)help";
+}
+
+} // namespace hygrovane::climatecli

@@ -1,0 +1,306 @@
+#include "climatecli/logger_series.h"
+
+#include "batch/columns.h"
+#include "batch/text_shape.h"
+#include "units/quantity.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace hygrovane::climatecli {
+
+namespace {
+
+using climate::Field;
+using climate::ReadFailure;
+using climate::ReadFailureKind;
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kZeroCelsius = 273.15;      // K
+constexpr double kStandardPressure = 101325; // Pa, hygrovane-batch's pressure without a column
+
+struct Stamp {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0;
+    double second = 0;
+    // Milliseconds of a calendar without gaps: enough to order the rows.
+    long long Key() const {
+        const long long minutes =
+            (((static_cast<long long>(year) * 13 + month) * 32 + day) * 24 + hour) * 60 + minute;
+        return minutes * 60000 + std::llround(second * 1000);
+    }
+};
+
+std::string Lower(std::string_view text) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return lower;
+}
+
+// The numbers of a text in order, and the letters "am"/"pm" when present.
+struct Pieces {
+    std::vector<std::string_view> numbers;
+    std::vector<char> separators; // the character after each number ('\0' at the end)
+    std::optional<bool> pm;
+};
+
+Pieces PiecesOf(std::string_view text) {
+    Pieces p;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (std::isdigit(static_cast<unsigned char>(text[i]))) {
+            std::size_t end = i;
+            while (end < text.size() && (std::isdigit(static_cast<unsigned char>(text[end])) ||
+                                         (text[end] == '.' && p.numbers.size() == 5 && end > i)))
+                ++end;
+            p.numbers.push_back(text.substr(i, end - i));
+            p.separators.push_back(end < text.size() ? text[end] : '\0');
+            i = end;
+        } else {
+            const std::string rest = Lower(text.substr(i, 2));
+            if (rest == "am" || rest == "pm")
+                p.pm = rest == "pm";
+            ++i;
+        }
+    }
+    return p;
+}
+
+std::optional<int> Int(std::string_view text) {
+    int value = 0;
+    const auto [end, code] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (code != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+// A date and time in one of the forms of ReadLoggerSeries, or none.
+std::optional<Stamp> StampOf(std::string_view text) {
+    const Pieces p = PiecesOf(text);
+    if (p.numbers.size() < 5 || p.numbers.size() > 6)
+        return std::nullopt;
+    std::vector<int> n;
+    for (std::size_t k = 0; k < p.numbers.size(); ++k) {
+        if (k == 5)
+            break; // seconds, read below
+        const auto value = Int(p.numbers[k]);
+        if (!value)
+            return std::nullopt;
+        n.push_back(*value);
+    }
+    Stamp s;
+    if (p.numbers[0].size() == 4) { // YYYY-MM-DD
+        s.year = n[0];
+        s.month = n[1];
+        s.day = n[2];
+    } else if (p.separators[0] == '.') { // DD.MM.YYYY
+        s.day = n[0];
+        s.month = n[1];
+        s.year = n[2];
+    } else { // MM/DD/YYYY
+        s.month = n[0];
+        s.day = n[1];
+        s.year = n[2];
+    }
+    if (p.numbers[p.numbers[0].size() == 4 ? 0 : 2].size() == 2)
+        s.year += 2000;
+    s.hour = n[3];
+    s.minute = n[4];
+    if (p.numbers.size() == 6) {
+        double second = 0;
+        const auto text6 = p.numbers[5];
+        const auto [end, code] = std::from_chars(text6.data(), text6.data() + text6.size(), second);
+        if (code != std::errc() || end != text6.data() + text6.size())
+            return std::nullopt;
+        s.second = second;
+    }
+    if (p.pm) {
+        if (s.hour < 1 || s.hour > 12)
+            return std::nullopt;
+        s.hour = s.hour % 12 + (*p.pm ? 12 : 0);
+    }
+    if (s.month < 1 || s.month > 12 || s.day < 1 || s.day > 31 || s.hour > 23 || s.minute > 59 ||
+        s.second >= 61 || s.year < 1 || s.year > 9999)
+        return std::nullopt;
+    return s;
+}
+
+// Days since 1970-01-01 of a civil date (H. Hinnant's days_from_civil), for the weekday.
+long DaysFromCivil(long y, long m, long d) {
+    y -= m <= 2;
+    const long era = (y >= 0 ? y : y - 399) / 400;
+    const long yoe = y - era * 400;
+    const long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + doe - 719468;
+}
+
+// The columns holding the time: one date-and-time column, or a date and a time column.
+struct TimeColumns {
+    int stamp = -1;
+    int date = -1;
+    int time = -1;
+};
+
+TimeColumns FindTimeColumns(const std::vector<std::string>& names) {
+    TimeColumns t;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string name = Lower(names[i]);
+        const auto has = [&](const char* word) { return name.find(word) != std::string::npos; };
+        const int column = static_cast<int>(i);
+        if (has("timestamp") || has("datetime") || has("date time") || has("date/time") ||
+            has("date & time") || has("date-time") || has("date and time")) {
+            if (t.stamp < 0)
+                t.stamp = column;
+        } else if (has("date") && t.date < 0) {
+            t.date = column;
+        } else if ((has("time") || name == "t") && t.time < 0) {
+            t.time = column;
+        }
+    }
+    if (t.stamp < 0 && t.date < 0 && t.time >= 0) {
+        t.stamp = t.time; // "Time" holding the date as well
+        t.time = -1;
+    }
+    return t;
+}
+
+ReadFailure Failure(ReadFailureKind kind, std::size_t line, std::string detail) {
+    return {kind, line, 0, std::move(detail)};
+}
+
+} // namespace
+
+Expected<LoggerSeries, ReadFailure> ReadLoggerSeries(std::string_view text,
+                                                     const std::string& name) {
+    batch::FileHead head;
+    if (!batch::ReadFileHead(text, true, 0, head) || head.names.empty())
+        return Failure(ReadFailureKind::MissingHeader, 1, "no header line of column names");
+    const std::size_t headerLine = head.shape.titleLines + 1;
+    const TimeColumns time = FindTimeColumns(head.names);
+    if (time.stamp < 0 && time.date < 0)
+        return Failure(ReadFailureKind::MissingHeader, headerLine,
+                       "no column of the date and time among the column names");
+    const batch::Detection detection = batch::DetectColumns(head, false);
+    if (!detection.problem.empty())
+        return Failure(ReadFailureKind::MissingHeader, headerLine, detection.problem);
+    const batch::Mapping& m = detection.mapping;
+    const bool relative = m.humidityInput == HumidityInput::RelativeHumidity;
+    if (!relative && m.humidityInput != HumidityInput::DewPoint)
+        return Failure(ReadFailureKind::BadHeader, headerLine,
+                       "the humidity column \"" +
+                           head.names[static_cast<std::size_t>(m.humidity.column)] + "\" holds " +
+                           std::string(batch::InputName(batch::Role::Humidity, m.humidityInput)) +
+                           "; a relative humidity or a dew point is needed");
+    const bool pressureColumn =
+        m.pressureInput == PressureInput::Barometric && m.pressure.column >= 0;
+
+    LoggerSeries series;
+    const auto column = [&](int c) {
+        return "column " + std::to_string(c + 1) + " \"" + head.names[static_cast<std::size_t>(c)] +
+               "\"";
+    };
+    series.notes.push_back("time: " + (time.stamp >= 0
+                                           ? column(time.stamp)
+                                           : column(time.date) + " and " + column(time.time)));
+    series.notes.push_back("dry bulb: " + column(m.dryBulb.column) + " in " + m.dryBulb.unit);
+    series.notes.push_back(std::string(relative ? "relative humidity: " : "dew point: ") +
+                           column(m.humidity.column) + " in " + m.humidity.unit);
+    series.notes.push_back(pressureColumn
+                               ? "pressure: " + column(m.pressure.column) + " in " + m.pressure.unit
+                               : "pressure: no column; every row at 101325 Pa");
+
+    climate::WeatherData& data = series.data;
+    data.format = climate::WeatherFormat::Tmy3; // a series of dated rows, as TMY3's
+    data.header.location.city = name;
+    data.header.location.source = "logger file";
+    std::size_t line =
+        1 + static_cast<std::size_t>(std::count(
+                text.begin(),
+                text.begin() + static_cast<std::ptrdiff_t>(std::min(head.dataOffset, text.size())),
+                '\n'));
+    std::vector<std::string_view> cells;
+    std::optional<long long> previous;
+    const auto cellText = [&](int c) {
+        return c >= 0 && static_cast<std::size_t>(c) < cells.size()
+                   ? batch::CellText(cells[static_cast<std::size_t>(c)])
+                   : std::string();
+    };
+    const auto number = [&](const batch::Source& source, units::Quantity quantity) {
+        if (source.column < 0 || static_cast<std::size_t>(source.column) >= cells.size())
+            return kNaN;
+        const batch::CellNumber cell = batch::ReadCellNumber(
+            cells[static_cast<std::size_t>(source.column)], head.shape.decimalComma);
+        if (cell.status != batch::CellNumber::Status::Number)
+            return kNaN;
+        if (source.unit == batch::kFractionUnit)
+            return cell.value;
+        const auto internal = units::ToInternal(quantity, source.unit, cell.value);
+        return internal ? *internal : kNaN;
+    };
+    for (std::size_t start = std::min(head.dataOffset, text.size()); start < text.size(); ++line) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        std::string_view row = text.substr(start, end - start);
+        start = end + 1;
+        if (row.ends_with('\r'))
+            row.remove_suffix(1);
+        if (row.find_first_not_of(" \t") == std::string_view::npos)
+            continue;
+        batch::SplitCells(row, head.shape.separator, cells);
+        const std::string when = time.stamp >= 0 ? cellText(time.stamp)
+                                                 : cellText(time.date) + " " + cellText(time.time);
+        const auto stamp = StampOf(when);
+        if (!stamp)
+            return Failure(ReadFailureKind::NotANumber, line,
+                           "the time \"" + when + "\" is not a date and time this reader knows");
+        if (previous && stamp->Key() <= *previous)
+            return Failure(ReadFailureKind::OutOfOrder, line,
+                           "the time \"" + when + "\" is not after the row before");
+        previous = stamp->Key();
+
+        climate::HourRecord r;
+        r.year = static_cast<std::int16_t>(stamp->year);
+        r.month = static_cast<std::uint8_t>(stamp->month);
+        r.day = static_cast<std::uint8_t>(stamp->day);
+        r.hour =
+            static_cast<std::uint8_t>(stamp->hour + 1); // the clock hour hh is record hour hh+1
+        r.minute = static_cast<std::uint8_t>(stamp->minute);
+        r.weekday = static_cast<std::uint8_t>(
+            ((DaysFromCivil(stamp->year, stamp->month, stamp->day) % 7) + 11) % 7);
+        r.values.fill(kNaN);
+        const double dryBulb = number(m.dryBulb, units::Quantity::Temperature);
+        r.values[static_cast<std::size_t>(Field::DryBulb)] = dryBulb - kZeroCelsius;
+        if (relative) {
+            r.values[static_cast<std::size_t>(Field::RelativeHumidity)] =
+                number(m.humidity, units::Quantity::RelativeHumidity) * 100; // fraction to %
+        } else {
+            r.values[static_cast<std::size_t>(Field::DewPoint)] =
+                number(m.humidity, units::Quantity::Temperature) - kZeroCelsius;
+        }
+        r.values[static_cast<std::size_t>(Field::StationPressure)] =
+            pressureColumn ? number(m.pressure, units::Quantity::Pressure) : kStandardPressure;
+        data.hours.push_back(std::move(r));
+    }
+    if (data.hours.empty())
+        return Failure(ReadFailureKind::Truncated, line, "no data rows");
+    climate::DataPeriod period;
+    period.name = "logger";
+    const climate::HourRecord& first = data.hours.front();
+    const climate::HourRecord& last = data.hours.back();
+    period.startWeekday = first.weekday;
+    period.startMonth = first.month;
+    period.startDay = first.day;
+    period.endMonth = last.month;
+    period.endDay = last.day;
+    period.rowCount = data.hours.size();
+    data.header.dataPeriods.push_back(period);
+    return series;
+}
+
+} // namespace hygrovane::climatecli

@@ -1,0 +1,139 @@
+// hygrovane-climate's run: read the whole input, analyse, write all or nothing.
+#include "batch/streams.h"
+#include "climate/epw_reader.h"
+#include "climate/weather_file.h"
+#include "climateanalysis/climate_result.h"
+#include "climateanalysis/result_writers.h"
+#include "climatecli/command_line.h"
+#include "climatecli/logger_series.h"
+
+#include <cctype>
+#include <memory>
+#include <string_view>
+
+namespace hygrovane::climatecli {
+
+namespace {
+
+constexpr const char* kProgram = "hygrovane-climate";
+
+// The whole input, at most the weather reader's largest file; false and a message otherwise.
+bool ReadAll(batch::ByteSource& source, std::string& text, std::string& error) {
+    char buffer[1 << 16];
+    while (true) {
+        const std::ptrdiff_t got = source.read(buffer, sizeof buffer);
+        if (got < 0) {
+            error = source.error();
+            return false;
+        }
+        if (got == 0)
+            return true;
+        text.append(buffer, static_cast<std::size_t>(got));
+        if (text.size() > climate::kLargestWeatherFile) {
+            error = "larger than " + std::to_string(climate::kLargestWeatherFile >> 20) + " MB";
+            return false;
+        }
+    }
+}
+
+// The file's name without its folders, for the figures' heading.
+std::string BaseName(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A file that is neither EPW (its LOCATION line) nor TMY3 (refused in its two header lines).
+bool IsLoggerShaped(std::string_view text, const climate::ReadFailure& tmy3) {
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    std::string start(text.substr(first == std::string_view::npos ? 0 : first, 8));
+    for (char& c : start)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return start != "LOCATION" &&
+           (tmy3.kind == climate::ReadFailureKind::MissingHeader ||
+            tmy3.kind == climate::ReadFailureKind::BadHeader) &&
+           tmy3.line <= 2;
+}
+
+} // namespace
+
+int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
+    const auto say = [err](const std::string& text) {
+        std::fprintf(err, "%s: %s\n", kProgram, text.c_str());
+    };
+    std::string error;
+    const std::optional<CommandLine> line = ParseCommandLine(args, error);
+    if (!line) {
+        say(error);
+        std::fprintf(err, "Try '%s --help'.\n", kProgram);
+        return kExitUsage;
+    }
+    if (line->help) {
+        std::fputs(HelpText().c_str(), out);
+        return kExitDone;
+    }
+    if (line->version) {
+        std::fputs(VersionText().c_str(), out);
+        return kExitDone;
+    }
+    const std::string inputName = line->input == "-" ? "standard input" : line->input;
+    const bool toFile = line->output != "-";
+    if (toFile && line->input != "-" && batch::SameFile(line->input, line->output)) {
+        say("the output \"" + line->output + "\" would replace the input");
+        return kExitUsage;
+    }
+    std::unique_ptr<batch::ByteSource> source = batch::OpenSource(line->input, error);
+    std::string text;
+    if (!source || !ReadAll(*source, text, error)) {
+        say("cannot read \"" + inputName + "\": " + error);
+        return kExitUnreadable;
+    }
+    source.reset();
+    auto data = climate::ReadWeather(text);
+    bool located = true;
+    if (!data && IsLoggerShaped(text, data.failure())) {
+        // Not a weather file's header: a logger file hygrovane-batch reads, if it is one.
+        auto series = ReadLoggerSeries(text, BaseName(inputName));
+        if (series) {
+            for (const std::string& note : series->notes)
+                say(note);
+            data = std::move(series.value().data);
+            located = false;
+        } else {
+            data = series.failure();
+        }
+    }
+    text = std::string();
+    if (!data) {
+        say("cannot read \"" + inputName + "\": " + climate::Describe(data.failure()));
+        return kExitUnreadable;
+    }
+    auto result = climateanalysis::Analyse(
+        std::make_shared<const climate::WeatherData>(std::move(data.value())), line->settings);
+    if (!result) {
+        say(climateanalysis::Describe(result.failure()));
+        return kExitUsage;
+    }
+    result.value().located = located;
+    result.value().source = line->input == "-" ? std::string("-") : BaseName(line->input);
+    const std::string figures = line->format == Format::Csv ? climateanalysis::ResultCsv(*result)
+                                : line->format == Format::Json
+                                    ? climateanalysis::ResultJson(*result)
+                                    : climateanalysis::ResultText(*result);
+
+    std::unique_ptr<batch::ByteSink> sink = toFile ? batch::CreateFileSink(line->output, error)
+                                                   : batch::StreamSink(out, "standard output");
+    if (!sink) {
+        say("cannot write \"" + line->output + "\": " + error);
+        return kExitUnwritable;
+    }
+    if (!sink->write(figures) || !sink->commit()) {
+        const std::string why = sink->error();
+        sink->discard();
+        say("cannot write \"" + (toFile ? line->output : std::string("standard output")) +
+            "\": " + why + (toFile ? "; nothing was written" : ""));
+        return kExitUnwritable;
+    }
+    return kExitDone;
+}
+
+} // namespace hygrovane::climatecli

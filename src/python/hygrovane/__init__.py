@@ -1,0 +1,32 @@
+"""Hygrovane: the state of moist air and air-conditioning processes over numpy arrays.
+
+The same C++ core as the Hygrovane program, in its internal units: K, Pa, m, kg/kg dry air,
+fractions, kJ/kg dry air (hygrovane.units converts from and to every unit the program offers).
+
+    import numpy as np, hygrovane
+    s = hygrovane.solve(np.array([293.15, 303.15]), 0.5, "relative_humidity", pressure=101325.0)
+    s.dew_point, s.wet_bulb, s.enthalpy     # K, K, kJ/kg dry air
+    s.to_frame()                            # a pandas DataFrame
+
+solve()    the whole state from a dry bulb and one humidity quantity
+process()  a process (sensible, coils, humidifiers, mixing, chains) and its loads
+"""
+
+from . import units
+from ._columns import FORMULATIONS, HUMIDITY_INPUTS
+from ._process import PROCESS_KINDS, ProcessResult, ProcessStatus, mix, process
+from ._state import State, Status, solve
+
+__all__ = [
+    "FORMULATIONS",
+    "HUMIDITY_INPUTS",
+    "PROCESS_KINDS",
+    "ProcessResult",
+    "ProcessStatus",
+    "State",
+    "Status",
+    "mix",
+    "process",
+    "solve",
+    "units",
+]

@@ -1,0 +1,189 @@
+"""Broadcasting of the arguments and the result objects shared by solve() and process()."""
+
+from __future__ import annotations
+
+import numpy as np
+
+from . import _core
+
+HUMIDITY_INPUTS = (
+    "humidity_ratio",
+    "relative_humidity",
+    "dew_point",
+    "wet_bulb",
+    "absolute_humidity",
+    "partial_pressure",
+    "mole_fraction",
+    "mass_fraction",
+)
+
+# The saturation formulations by their codes in the core (SatFormulation).
+FORMULATIONS = {"IAPWS": 1, "HylandWexler": 2}
+_FORMULATION_SPELLINGS = {
+    "iapws": 1,
+    "hylandwexler": 2,
+    "hyland-wexler": 2,
+    "hyland_wexler": 2,
+    "hw": 2,
+}
+
+
+def _code_table(names, extra=None):
+    table = {name: code for code, name in enumerate(names)}
+    table.update(extra or {})
+    return table
+
+
+_INPUT_CODES = _code_table(HUMIDITY_INPUTS)
+
+
+def codes(value, table: dict, what: str) -> np.ndarray:
+    """Names (a string or an array of strings) to the core's int8 codes."""
+    if isinstance(value, str):
+        code = table.get(value, table.get(value.lower()))
+        if code is None:
+            raise ValueError(f"unknown {what} {value!r}; one of {', '.join(table)}")
+        return np.asarray(code, dtype=np.int8)
+    names = np.asarray(value)
+    if names.dtype.kind not in "UO":
+        raise TypeError(f"{what} takes names ({', '.join(map(repr, table))}), not {names.dtype}")
+    unique, inverse = np.unique(names, return_inverse=True)
+    looked_up = []
+    for name in unique:
+        code = table.get(str(name), table.get(str(name).lower()))
+        if code is None:
+            raise ValueError(f"unknown {what} {str(name)!r}; one of {', '.join(table)}")
+        looked_up.append(code)
+    return np.asarray(looked_up, dtype=np.int8)[inverse].reshape(names.shape)
+
+
+def input_codes(value) -> np.ndarray:
+    return codes(value, _INPUT_CODES, "humidity input")
+
+
+_FORMULATION_CODES = {**FORMULATIONS, **_FORMULATION_SPELLINGS}
+
+
+def formulation_codes(value) -> np.ndarray:
+    return codes(value, _FORMULATION_CODES, "formulation")
+
+
+def ambient_column(pressure, altitude):
+    """The pressure (Pa) or altitude (m) column and its code: 0 barometric, 1 altitude."""
+    if pressure is not None and altitude is not None:
+        raise TypeError("give pressure or altitude, not both")
+    if altitude is not None:
+        return altitude, np.int8(1)
+    return (101325.0 if pressure is None else pressure), np.int8(0)
+
+
+def threads_code(threads) -> int:
+    """0 asks for every core."""
+    if threads is None:
+        return 0
+    if isinstance(threads, bool) or not isinstance(threads, (int, np.integer)) or threads < 1:
+        raise ValueError(f"threads must be a positive integer or None, not {threads!r}")
+    return int(threads)
+
+
+def as_numbers(name, value) -> np.ndarray:
+    """Any real scalar or array as native float64 (big-endian, integer and float32 converted)."""
+    array = np.asarray(value)
+    if array.dtype.kind not in "biuf":
+        raise TypeError(f"{name} must be real numbers, not {array.dtype}")
+    return array.astype(np.float64, copy=False)
+
+
+def flatten(arguments: dict, shape) -> dict:
+    """Each argument flat and contiguous: n long, or one element when it is the same for all."""
+    flat = {}
+    for name, array in arguments.items():
+        if array.size == 1:
+            flat[name] = np.ascontiguousarray(array.reshape(1))
+        else:
+            flat[name] = np.ascontiguousarray(np.broadcast_to(array, shape)).reshape(-1)
+    return flat
+
+
+def check_errors(errors: str) -> str:
+    if errors not in ("auto", "raise", "nan"):
+        raise ValueError(f"errors must be 'auto', 'raise' or 'nan', not {errors!r}")
+    return errors
+
+
+class Columns:
+    """Named result arrays of one shape, with a status per element (0 where computed)."""
+
+    _names: tuple = ()
+
+    def __init__(self, columns: dict, shape: tuple, names=None):
+        if names is not None:
+            self._names = tuple(names)
+        self.shape = tuple(shape)
+        for name in self._names:
+            setattr(self, name, _shaped(columns[name], self.shape))
+        self.status = _shaped(columns["status"], self.shape)
+
+    @property
+    def ok(self):
+        """True where the element was computed."""
+        return self.status == 0
+
+    def keys(self):
+        """The quantities' names, in order."""
+        return list(self._names)
+
+    def __getitem__(self, name: str):
+        if name not in self._names and name != "status":
+            raise KeyError(name)
+        return getattr(self, name)
+
+    def __iter__(self):
+        return iter(self._names)
+
+    def to_dict(self) -> dict:
+        """Every quantity and the status, by name."""
+        return {**{name: getattr(self, name) for name in self._names}, "status": self.status}
+
+    def to_frame(self, index=None):
+        """A pandas DataFrame: one column per quantity (internal units) and the status, one row
+        per element (a multi-dimensional result is flattened in C order)."""
+        import pandas as pd
+
+        data = {name: np.ravel(value) for name, value in self.to_dict().items()}
+        return pd.DataFrame(data, index=index)
+
+    def messages(self) -> np.ndarray:
+        """The failure sentence of every element (None where computed), in the result's shape."""
+        flat = np.full(int(np.prod(self.shape)), None, dtype=object)
+        for i in np.flatnonzero(np.ravel(self.status) != 0):
+            flat[i] = self._message_at(int(i))
+        return flat.reshape(self.shape)
+
+    def message(self, *index):
+        """The failure sentence of one element (no index for a scalar result), or None."""
+        flat = int(np.ravel_multi_index(index, self.shape)) if index else 0
+        if np.ravel(self.status)[flat] == 0:
+            return None
+        return self._message_at(flat)
+
+    def __repr__(self):
+        failed = int(np.count_nonzero(~np.asarray(self.ok)))
+        return f"<{type(self).__name__} shape={self.shape} failed={failed}>"
+
+
+def _shaped(column: np.ndarray, shape):
+    """An array of the shape, or a Python number for a scalar call."""
+    column = column.reshape(shape)
+    return column.item() if shape == () else column
+
+
+def first_failure(result: Columns):
+    """The flat index of the first failed element, or None."""
+    failed = np.flatnonzero(np.ravel(result.status) != 0)
+    return int(failed[0]) if failed.size else None
+
+
+def describe(status, input_code, value, minimum, maximum, detail="") -> str:
+    return _core.describe(int(status), int(input_code), float(value), float(minimum),
+                          float(maximum), detail)

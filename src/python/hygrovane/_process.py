@@ -1,0 +1,136 @@
+"""process(): one air-conditioning process and its loads over numpy arrays."""
+
+from __future__ import annotations
+
+import enum
+
+import numpy as np
+
+from . import _core
+from ._columns import (
+    Columns,
+    ambient_column,
+    as_numbers,
+    check_errors,
+    first_failure,
+    flatten,
+    formulation_codes,
+    input_codes,
+    threads_code,
+)
+
+# Every process kind by its key (as process-set files name it) and its number of inlets.
+PROCESS_KINDS = dict(_core.process_kinds())
+FLOW_UNITS = tuple(_core.flow_units())
+
+
+class ProcessStatus(enum.IntEnum):
+    """Why an element has no process (the processes' FailureKind)."""
+
+    OK = 0
+    NO_APPARATUS_DEW_POINT = 1
+    FOG = 2
+    CONDENSATION = 3
+    OUT_OF_RANGE = 4
+    BAD_PARAMETER = 5
+    NO_INPUT = 6
+
+
+class ProcessResult(Columns):
+    """A process for every element of a process() call, in internal units.
+
+    The leaving air: dry_bulb (K), humidity_ratio (kg/kg dry air), enthalpy (kJ/kg dry air),
+    specific_volume (m^3/kg dry air), wet_bulb (K), relative_humidity (fraction), dew_point
+    (K); a two-stage process's intermediate_dry_bulb (K), intermediate_humidity_ratio (kg/kg),
+    intermediate_enthalpy (kJ/kg), NaN for one stage. The loads of the whole process:
+    dry_air_flow (kg/s), sensible, latent, total and equipment_heat (kW, negative when the
+    air loses heat), sensible_heat_ratio (NaN when total is 0), water (kg/s added, negative
+    when removed), water_enthalpy (kJ/kg), enthalpy_difference (kJ/kg dry air),
+    humidity_ratio_difference (kg/kg). A coil's apparatus_dew_point (K) and bypass_factor.
+
+    status holds a ProcessStatus per element; failed elements are NaN everywhere and
+    message(i) / messages() give the processes' sentence.
+    """
+
+    _names = tuple(_core.process_column_names())
+
+    def __init__(self, columns, shape):
+        super().__init__(columns, shape)
+        self._messages = dict(columns["messages"])
+
+    def _message_at(self, flat: int) -> str:
+        return self._messages[flat]
+
+
+def process(kind, dry_bulb, humidity, input="relative_humidity", *, flow=1.0, flow_unit="kg/s",
+            leaving_dry_bulb=0.0, heat_rate=0.0, apparatus_dew_point=0.0, bypass_factor=0.0,
+            relative_humidity=0.0, humidity_ratio=0.0, effectiveness=0.0,
+            steam_temperature=373.15, target_dry_bulb=298.15, target_humidity=0.5,
+            target_input="relative_humidity", second_dry_bulb=298.15, second_humidity=0.5,
+            second_input="relative_humidity", second_flow=1.0, pressure=None, altitude=None,
+            formulation="IAPWS", threads=None, errors="auto") -> ProcessResult:
+    """One process of the processes window, element by element, with its loads.
+
+    kind is a key of PROCESS_KINDS (underscores may stand for hyphens), e.g.
+    "sensible-to-dry-bulb", "coil-apparatus-dew-point", "mixing", "steam-to-humidity-ratio",
+    "cooling-then-reheat". The entering air is dry_bulb (K) with humidity in the unit of
+    input (see solve()), its air flow flow in flow_unit (one of FLOW_UNITS: a volume flow is
+    measured at the entering state, a mass flow is of dry air). Mixing takes a second stream
+    second_dry_bulb, second_humidity (second_input), second_flow.
+
+    The parameters each kind reads, in internal units: leaving_dry_bulb (K), heat_rate (W,
+    positive heats the air), apparatus_dew_point (K), bypass_factor (fraction),
+    relative_humidity (fraction), humidity_ratio (kg/kg), effectiveness (fraction),
+    steam_temperature (K), and a target state target_dry_bulb (K), target_humidity
+    (target_input). pressure (Pa) or altitude (m) and formulation as in solve().
+
+    Every numeric argument and input name is a scalar or an array, broadcast together.
+    errors as in solve(): a failed element is NaN with its ProcessStatus, and raises
+    ValueError with the processes' sentence for a scalar call.
+    """
+    errors = check_errors(errors)
+    key = str(kind).replace("_", "-")
+    if key not in PROCESS_KINDS:
+        raise ValueError(f"unknown process kind {kind!r}; one of {', '.join(PROCESS_KINDS)}")
+    if flow_unit not in FLOW_UNITS:
+        raise ValueError(f"unknown flow unit {flow_unit!r}; one of {', '.join(FLOW_UNITS)}")
+    ambient, pressure_code = ambient_column(pressure, altitude)
+    values = {
+        "dry_bulb": dry_bulb, "humidity": humidity, "flow": flow,
+        "dry_bulb2": second_dry_bulb, "humidity2": second_humidity, "flow2": second_flow,
+        "leaving_dry_bulb": leaving_dry_bulb, "heat_rate": heat_rate,
+        "apparatus_dew_point": apparatus_dew_point, "bypass_factor": bypass_factor,
+        "relative_humidity": relative_humidity, "humidity_ratio": humidity_ratio,
+        "effectiveness": effectiveness, "steam_temperature": steam_temperature,
+        "target_dry_bulb": target_dry_bulb, "target_humidity": target_humidity,
+        "pressure": ambient,
+    }
+    numbers = {name: as_numbers(name, value) for name, value in values.items()}
+    codes = {
+        "input": input_codes(input),
+        "input2": input_codes(second_input),
+        "target_input": input_codes(target_input),
+        "formulation": formulation_codes(formulation),
+    }
+    shape = np.broadcast_shapes(*(a.shape for a in numbers.values()),
+                                *(c.shape for c in codes.values()))
+    flat = flatten({**numbers, **codes}, shape)
+    flat_codes = {name: flat.pop(name) for name in codes}
+    flat_codes["pressure_input"] = np.array([pressure_code], dtype=np.int8)
+    n = int(np.prod(shape))
+    columns = _core.process_columns(n, key, flow_unit, flat, flat_codes, threads_code(threads))
+    result = ProcessResult(columns, shape)
+    if errors == "raise" or (errors == "auto" and shape == ()):
+        failed = first_failure(result)
+        if failed is not None:
+            raise ValueError(result._message_at(failed))
+    return result
+
+
+def mix(dry_bulb_a, humidity_a, flow_a, dry_bulb_b, humidity_b, flow_b, input="relative_humidity",
+        **options) -> ProcessResult:
+    """Adiabatic mixing of stream a with stream b: process("mixing", ...) with the streams given
+    side by side (dry bulbs K, humidities in the unit of input, flows in flow_unit)."""
+    return process("mixing", dry_bulb_a, humidity_a, input, flow=flow_a,
+                   second_dry_bulb=dry_bulb_b, second_humidity=humidity_b, second_input=input,
+                   second_flow=flow_b, **options)

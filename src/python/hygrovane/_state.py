@@ -1,0 +1,167 @@
+"""solve(): the core's Solve over numpy arrays."""
+
+from __future__ import annotations
+
+import enum
+
+import numpy as np
+
+from . import _core
+from ._columns import (
+    Columns,
+    ambient_column,
+    as_numbers,
+    check_errors,
+    describe,
+    first_failure,
+    flatten,
+    formulation_codes,
+    input_codes,
+    threads_code,
+)
+
+
+class Status(enum.IntEnum):
+    """Why an element has no state (the core's FailureKind and InputField together)."""
+
+    OK = 0
+    DRY_BULB_OUT_OF_RANGE = 1
+    PRESSURE_OUT_OF_RANGE = 2
+    ALTITUDE_OUT_OF_RANGE = 3
+    HUMIDITY_OUT_OF_RANGE = 4
+    PRESSURE_TOO_LOW = 5
+    ARITHMETIC_FAULT = 6
+
+
+class State(Columns):
+    """The state of moist air for every element of a solve() call, in internal units.
+
+    Each attribute is an array of the broadcast shape (a float for a scalar call):
+
+    dry_bulb (K, as the core holds it, in 32 bits), pressure (Pa), altitude (m),
+    humidity_ratio (kg/kg dry air), relative_humidity (fraction), dew_point (K; NaN below
+    173.15 K), wet_bulb (K), partial_pressure (Pa), mole_fraction and mass_fraction (of water),
+    absolute_humidity (kg/m^3), molecular_weight (kg/kmol), gas_constant (J/(kg K)),
+    density (kg/m^3), specific_volume (m^3/kg dry air), enthalpy (kJ/kg dry air),
+    by_volume_* and by_mass_* (n2, o2, ar, co2, h2o; fractions), the saturated air's
+    saturation_pressure (Pa), saturation_humidity_ratio (kg/kg), saturation_mole_fraction,
+    saturation_absolute_humidity (kg/m^3), saturation_molecular_weight (kg/kmol),
+    saturation_mass_fraction, dry_air_wet_bulb (K), and for every humidity input its limits
+    <input>_minimum and <input>_maximum in that input's unit.
+
+    status holds a Status per element; failed elements are NaN in every quantity and
+    message(i) / messages() give the core's sentence (hygrovane::Describe).
+    """
+
+    _names = tuple(_core.quantity_names())
+
+    def __init__(self, columns, shape, input_code, fault_details, names=None):
+        super().__init__(columns, shape, names)
+        self._failure_value = columns["failure_value"]
+        self._failure_minimum = columns["failure_minimum"]
+        self._failure_maximum = columns["failure_maximum"]
+        self._input_code = input_code
+        self._details = dict(fault_details)
+
+    @classmethod
+    def _one(cls, answer, input_code):
+        """A scalar result from _core.solve_one's tuple, without arrays."""
+        status, values, value, minimum, maximum, detail = answer
+        state = cls.__new__(cls)
+        state.__dict__.update(zip(cls._names, values))
+        state.shape = ()
+        state.status = status
+        state._failure_value = np.array([value])
+        state._failure_minimum = np.array([minimum])
+        state._failure_maximum = np.array([maximum])
+        state._input_code = np.array([input_code], dtype=np.int8)
+        state._details = {0: detail} if detail else {}
+        return state
+
+    def _message_at(self, flat: int) -> str:
+        code = self._input_code[0 if self._input_code.size == 1 else flat]
+        return describe(np.ravel(self.status)[flat], code, self._failure_value[flat],
+                        self._failure_minimum[flat], self._failure_maximum[flat],
+                        self._details.get(flat, ""))
+
+
+_SCALARS = (float, int, np.floating, np.integer)
+
+
+def _plain_scalars(*values) -> bool:
+    return all(isinstance(v, _SCALARS) and not isinstance(v, bool) for v in values)
+
+
+def _wanted(quantities) -> tuple:
+    if quantities is None:
+        return State._names
+    names = (quantities,) if isinstance(quantities, str) else tuple(quantities)
+    unknown = [name for name in names if name not in State._names]
+    if unknown or not names:
+        raise ValueError(f"unknown quantities {unknown}; from {', '.join(State._names)}")
+    return tuple(name for name in State._names if name in names)
+
+
+def solve(dry_bulb, humidity, input="relative_humidity", *, pressure=None, altitude=None,
+          formulation="IAPWS", threads=None, errors="auto", quantities=None) -> State:
+    """The whole state of moist air, element by element, as the C++ core's Solve gives it.
+
+    Every argument is a scalar or a numpy array (or anything numpy.asarray takes); they are
+    broadcast together as numpy broadcasts. Units are the core's internal units:
+
+    dry_bulb     K
+    humidity     in the unit of `input`: humidity_ratio kg/kg dry air, relative_humidity
+                 fraction (0 to 1), dew_point K, wet_bulb K, absolute_humidity kg/m^3,
+                 partial_pressure Pa, mole_fraction and mass_fraction fractions of water
+    input        the humidity quantity given, by name (or an array of names)
+    pressure     Pa (default 101325 when no altitude is given)
+    altitude     m above sea level, standard atmosphere; instead of pressure
+    formulation  "IAPWS" or "HylandWexler" (or an array of these)
+    threads      threads to split the work over; None uses every core. The results do not
+                 depend on it.
+    quantities   the names of the quantities wanted (default: every one); fewer columns
+                 write less memory, which counts over hundreds of millions of states
+    errors       "raise": a failed element raises ValueError with the core's sentence;
+                 "nan": failed elements are NaN with their status; "auto" (default) raises
+                 for a scalar call and gives NaN for an array call.
+
+    Returns a State: one array per quantity (K, Pa, m, kg/kg, fractions, kJ/kg dry air) of
+    the broadcast shape, the limits of every humidity input, and status. Use
+    hygrovane.units.convert for other units, State.to_frame() for pandas.
+
+    >>> s = hygrovane.solve(303.15, 0.40, "relative_humidity", pressure=95000.0)
+    >>> float(s.dew_point)  # K
+    """
+    errors = check_errors(errors)
+    ambient, pressure_code = ambient_column(pressure, altitude)
+    names = _wanted(quantities)
+    if (_plain_scalars(dry_bulb, humidity, ambient) and isinstance(input, str)
+            and isinstance(formulation, str) and quantities is None):
+        threads_code(threads)
+        input_code = int(input_codes(input))
+        state = State._one(_core.solve_one(float(dry_bulb), float(humidity), float(ambient),
+                                           input_code, int(pressure_code),
+                                           int(formulation_codes(formulation))), input_code)
+        if state.status != 0 and errors != "nan":
+            raise ValueError(state._message_at(0))
+        return state
+    numbers = {
+        "dry_bulb": as_numbers("dry_bulb", dry_bulb),
+        "humidity": as_numbers("humidity", humidity),
+        "pressure": as_numbers("altitude" if pressure_code else "pressure", ambient),
+    }
+    input_code = input_codes(input)
+    formulation_code = formulation_codes(formulation)
+    shape = np.broadcast_shapes(*(a.shape for a in numbers.values()), input_code.shape,
+                                formulation_code.shape)
+    flat = flatten({**numbers, "input": input_code, "formulation": formulation_code}, shape)
+    n = int(np.prod(shape))
+    columns = _core.solve_columns(n, flat["dry_bulb"], flat["humidity"], flat["pressure"],
+                                  flat["input"], np.array([pressure_code], dtype=np.int8),
+                                  flat["formulation"], threads_code(threads), list(names))
+    state = State(columns, shape, flat["input"], columns["fault_details"], names)
+    if errors == "raise" or (errors == "auto" and shape == ()):
+        failed = first_failure(state)
+        if failed is not None:
+            raise ValueError(state._message_at(failed))
+    return state

@@ -1,0 +1,11 @@
+// hygrovane._core: the moist-air core, its units and its processes over numpy arrays. The
+// Python package hygrovane broadcasts the arguments and names the results; this module only
+// loops the core's functions over flat float64 columns.
+#include "bindings.h"
+
+PYBIND11_MODULE(_core, module) {
+    module.doc() = "The compiled loops of hygrovane; use the hygrovane package instead.";
+    hygrovane::python::BindSolve(module);
+    hygrovane::python::BindUnits(module);
+    hygrovane::python::BindProcesses(module);
+}

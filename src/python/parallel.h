@@ -1,0 +1,48 @@
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <thread>
+#include <vector>
+
+namespace hygrovane::python {
+
+// Below this many elements a thread costs more to start than it saves.
+inline constexpr std::size_t kElementsPerThread = 2048;
+
+// The number of threads to use for n elements when the caller asked for `wanted` (0: every core).
+inline unsigned ThreadsFor(std::size_t n, unsigned wanted) {
+    unsigned threads = wanted == 0 ? std::max(1u, std::thread::hardware_concurrency()) : wanted;
+    const std::size_t useful = std::max<std::size_t>(1, n / kElementsPerThread);
+    return static_cast<unsigned>(std::min<std::size_t>(threads, useful));
+}
+
+// Calls work(begin, end) on consecutive, disjoint slices of [0, n), one per thread. Each element
+// is computed by the same code whatever the split, so the results do not depend on it.
+template <typename Work> void ForEachSlice(std::size_t n, unsigned threads, Work work) {
+    if (threads <= 1) {
+        work(std::size_t{0}, n);
+        return;
+    }
+    std::vector<std::thread> pool;
+    pool.reserve(threads - 1);
+    const std::size_t share = n / threads;
+    const std::size_t extra = n % threads;
+    std::size_t begin = 0;
+    std::size_t firstEnd = 0;
+    for (unsigned t = 0; t < threads; ++t) {
+        const std::size_t end = begin + share + (t < extra ? 1 : 0);
+        if (t == 0) {
+            firstEnd = end; // the calling thread takes the first slice
+        } else {
+            pool.emplace_back(work, begin, end);
+        }
+        begin = end;
+    }
+    work(std::size_t{0}, firstEnd);
+    for (std::thread& thread : pool) {
+        thread.join();
+    }
+}
+
+} // namespace hygrovane::python

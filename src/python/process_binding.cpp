@@ -1,0 +1,130 @@
+#include "array_args.h"
+#include "bindings.h"
+#include "parallel.h"
+#include "process_kernel.h"
+
+#include <pybind11/stl.h>
+
+#include <algorithm>
+#include <mutex>
+
+namespace py = pybind11;
+
+namespace hygrovane::python {
+
+namespace {
+
+using namespace processes;
+
+// Keeps the arrays alive while their columns are read without the GIL.
+struct Arguments {
+    const py::dict& values;
+    const py::dict& codes;
+    std::size_t n;
+    std::vector<DoubleArray> kept;
+    std::vector<CodeArray> keptCodes;
+
+    Column column(const char* name) {
+        kept.push_back(values[name].cast<DoubleArray>());
+        return ColumnOf(kept.back(), n, name);
+    }
+    CodeColumn code(const char* name, int lowest, int highest) {
+        keptCodes.push_back(codes[name].cast<CodeArray>());
+        return CodesOf(keptCodes.back(), n, name, lowest, highest);
+    }
+};
+
+py::dict ProcessColumns(std::size_t n, const std::string& kindKey, const std::string& flowUnit,
+                        const py::dict& values, const py::dict& codes, unsigned threads) {
+    const std::optional<ProcessKind> kind = KindWithKey(kindKey);
+    if (!kind) {
+        throw std::invalid_argument("unknown process kind: " + kindKey);
+    }
+    const std::optional<FlowUnit> unit = FlowUnitNamed(flowUnit);
+    if (!unit || *unit == FlowUnit::Upstream) {
+        throw std::invalid_argument("unknown flow unit: " + flowUnit);
+    }
+    Arguments a{values, codes, n, {}, {}};
+    a.kept.reserve(32);
+    a.keptCodes.reserve(8);
+    ProcessInputs in;
+    in.kind = *kind;
+    in.flowUnit = *unit;
+    in.dryBulb = a.column("dry_bulb");
+    in.humidity = a.column("humidity");
+    in.flow = a.column("flow");
+    in.humidityInput = a.code("input", 0, 7);
+    in.dryBulb2 = a.column("dry_bulb2");
+    in.humidity2 = a.column("humidity2");
+    in.flow2 = a.column("flow2");
+    in.humidityInput2 = a.code("input2", 0, 7);
+    in.leavingDryBulb = a.column("leaving_dry_bulb");
+    in.heatRate = a.column("heat_rate");
+    in.apparatusDewPoint = a.column("apparatus_dew_point");
+    in.bypassFactor = a.column("bypass_factor");
+    in.relativeHumidity = a.column("relative_humidity");
+    in.humidityRatio = a.column("humidity_ratio");
+    in.effectiveness = a.column("effectiveness");
+    in.steamTemperature = a.column("steam_temperature");
+    in.targetDryBulb = a.column("target_dry_bulb");
+    in.targetHumidity = a.column("target_humidity");
+    in.targetInput = a.code("target_input", 0, 7);
+    in.pressure = a.column("pressure");
+    in.pressureInput = a.code("pressure_input", 0, 1);
+    in.formulation = a.code("formulation", 1, 2);
+
+    py::dict result;
+    ProcessOutputs out;
+    for (const std::string& name : ProcessColumnNames()) {
+        DoubleArray column = NewColumn(n);
+        out.columns.push_back(column.mutable_data());
+        result[name.c_str()] = column;
+    }
+    py::array_t<std::uint8_t> status(static_cast<py::ssize_t>(n));
+    out.status = status.mutable_data();
+    Messages messages;
+    {
+        const py::gil_scoped_release unlocked;
+        std::mutex mutex;
+        ForEachSlice(n, ThreadsFor(n, threads), [&](std::size_t begin, std::size_t end) {
+            Messages mine;
+            ProcessSlice(in, out, begin, end, mine);
+            const std::lock_guard lock(mutex);
+            messages.insert(messages.end(), mine.begin(), mine.end());
+        });
+    }
+    std::sort(messages.begin(), messages.end());
+    result["status"] = status;
+    result["messages"] = messages;
+    return result;
+}
+
+std::vector<std::pair<std::string, int>> KindKeys() {
+    std::vector<std::pair<std::string, int>> keys;
+    for (const KindInfo& info : Kinds()) {
+        keys.emplace_back(std::string(info.key), info.inlets);
+    }
+    return keys;
+}
+
+std::vector<std::string> FlowUnitNames() {
+    std::vector<std::string> names;
+    for (FlowUnit unit : kFlowUnits) {
+        if (unit != FlowUnit::Upstream) {
+            names.emplace_back(NameOf(unit));
+        }
+    }
+    return names;
+}
+
+} // namespace
+
+void BindProcesses(py::module_& m) {
+    m.def("process_columns", &ProcessColumns, py::arg("n"), py::arg("kind"), py::arg("flow_unit"),
+          py::arg("values"), py::arg("codes"), py::arg("threads"));
+    m.def("process_column_names", &ProcessColumnNames);
+    m.def("process_kinds", &KindKeys, "Each process kind's key and its number of inlets.");
+    m.def("flow_units", &FlowUnitNames);
+}
+
+} // namespace hygrovane::python

@@ -1,0 +1,89 @@
+#pragma once
+
+// The core's Solve over arrays of conditions, without Python: the loop the module runs with the
+// GIL released. Every input column has n elements or one (a broadcast scalar).
+
+#include "hygrovane/moist_air.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace hygrovane::python {
+
+// Per element: what failed, in the order the core checks. 0 is a computed state.
+enum class Status : std::uint8_t {
+    Ok = 0,
+    DryBulbOutOfRange = 1,
+    PressureOutOfRange = 2,
+    AltitudeOutOfRange = 3,
+    HumidityOutOfRange = 4,
+    PressureTooLow = 5,
+    ArithmeticFault = 6,
+};
+
+Status StatusOf(const SolveFailure& failure);
+// The failure again from its parts, so that Describe gives the core's own sentence.
+SolveFailure FailureOf(Status status, HumidityInput input, double value, Range allowed,
+                       std::string detail);
+
+// One column of doubles, n long or a single broadcast value.
+struct Column {
+    const double* data = nullptr;
+    std::size_t size = 0;
+    double operator[](std::size_t i) const { return data[size == 1 ? 0 : i]; }
+};
+struct CodeColumn {
+    const std::int8_t* data = nullptr;
+    std::size_t size = 0;
+    std::int8_t operator[](std::size_t i) const { return data[size == 1 ? 0 : i]; }
+};
+
+struct SolveInputs {
+    Column dryBulb;           // K
+    Column humidity;          // in the unit of the humidity input
+    Column pressure;          // Pa, or m of altitude where pressureInput is 1
+    CodeColumn humidityInput; // HumidityInput's position in kHumidityInputs
+    CodeColumn pressureInput; // 0 barometric, 1 altitude
+    CodeColumn formulation;   // SatFormulation's code
+};
+
+// The names of the state's quantities, in output order: the state, its ambient and saturation,
+// the compositions, and the limits of every humidity input.
+const std::vector<std::string>& QuantityNames();
+
+// Where the results go: one pointer per name of QuantityNames(), each n long (null for a quantity
+// not asked for: a narrower result writes less memory), then the status
+// and the failure's value and limits (NaN where computed).
+struct SolveOutputs {
+    std::vector<double*> quantities;
+    std::uint8_t* status = nullptr;
+    double* failureValue = nullptr;
+    double* failureMinimum = nullptr;
+    double* failureMaximum = nullptr;
+};
+
+// The details of the arithmetic faults met, by element.
+class FaultDetails {
+  public:
+    void add(std::size_t index, std::string detail);
+    std::vector<std::pair<std::size_t, std::string>> take();
+
+  private:
+    std::mutex mutex_;
+    std::vector<std::pair<std::size_t, std::string>> details_;
+};
+
+// The Conditions of element i.
+Conditions ConditionsAt(const SolveInputs& inputs, std::size_t i);
+
+// Solves elements [begin, end).
+void SolveSlice(const SolveInputs& inputs, const SolveOutputs& outputs, std::size_t begin,
+                std::size_t end, FaultDetails& faults);
+
+} // namespace hygrovane::python

@@ -1,0 +1,37 @@
+"""The work split over threads gives the same bits whatever the number of threads."""
+
+import numpy as np
+import pytest
+from conftest import same_bits
+
+import hygrovane
+
+
+@pytest.fixture(scope="module")
+def arguments():
+    rng = np.random.default_rng(3)
+    n = 30011  # not a multiple of any thread count, so the slices differ in length
+    rh = rng.uniform(0.05, 1.0, n)
+    rh[::97] = 1.3  # failures spread over every slice
+    return rng.uniform(233.15, 323.15, n), rh, rng.uniform(80000, 101325, n)
+
+
+@pytest.mark.parametrize("threads", [2, 3, 7, None])
+def test_any_thread_count_equals_one_thread(arguments, threads):
+    one = hygrovane.solve(*arguments[:2], pressure=arguments[2], threads=1)
+    many = hygrovane.solve(*arguments[:2], pressure=arguments[2], threads=threads)
+    for field in one.keys():
+        assert same_bits(getattr(one, field), getattr(many, field)), field
+    assert np.array_equal(one.status, many.status)
+    failed = np.flatnonzero(one.status)
+    assert [one.message(i) for i in failed[:5]] == [many.message(i) for i in failed[:5]]
+
+
+def test_processes_split_the_same_way(arguments):
+    t, rh, p = (a[:6000] for a in arguments)
+    one = hygrovane.process("sensible-to-dry-bulb", t, np.minimum(rh, 1.0), pressure=p,
+                            leaving_dry_bulb=t + 5, threads=1)
+    many = hygrovane.process("sensible-to-dry-bulb", t, np.minimum(rh, 1.0), pressure=p,
+                             leaving_dry_bulb=t + 5, threads=4)
+    for field in one.keys():
+        assert same_bits(getattr(one, field), getattr(many, field)), field

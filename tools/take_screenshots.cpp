@@ -1,0 +1,294 @@
+// Takes the pictures of the README and the user's guide: the program's windows, started as main()
+// starts them, in the states the guide describes, at fixed sizes, so that the same build gives
+// the same pictures. Usage: hygrovane_screenshots FOLDER (QT_QPA_PLATFORM=offscreen without a
+// display). Exits 1 naming the picture that could not be taken.
+#include "app/program_start.h"
+#include "forms/about/about_window.h"
+#include "forms/ambient/ambient_view.h"
+#include "forms/batch/batch_window.h"
+#include "forms/chart/chart_overlays.h"
+#include "forms/chart/chart_window.h"
+#include "forms/convertor/convertor_window.h"
+#include "forms/processes/processes_view.h"
+#include "forms/saturation/saturation_window.h"
+#include "windows/platform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QInputDevice>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+#include <cstdio>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace hygrovane::forms {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Answers the windows' dialogs from a script: no message box or file dialog ever opens.
+class ScriptedPlatform : public Platform {
+  public:
+    std::deque<std::string> openPaths;
+
+    Answer askYesNoCancel(const std::string&, const std::string&) override { return Answer::No; }
+    void showMessage(const std::string& message, const std::string&) override {
+        std::fprintf(stderr, "hygrovane_screenshots: the program said: %s\n", message.c_str());
+    }
+    std::optional<std::string> openFileDialog() override {
+        if (openPaths.empty()) {
+            return std::nullopt;
+        }
+        std::string path = openPaths.front();
+        openPaths.pop_front();
+        return path;
+    }
+    std::optional<std::string> saveFileDialog() override { return std::nullopt; }
+    bool openDocument(const std::string&) override { return false; }
+    bool openWebPage(const std::string&) override { return false; }
+};
+
+struct Failure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+template <typename T = QLineEdit> T* control(QObject& parent, const char* name) {
+    T* found = parent.findChild<T*>(QString::fromUtf8(name));
+    if (found == nullptr) {
+        throw Failure(std::string("no control ") + name);
+    }
+    return found;
+}
+
+// A pick as the user makes it: the views react to activated().
+void pick(QObject& parent, const char* combo, const QString& item) {
+    QComboBox* list = control<QComboBox>(parent, combo);
+    const int index = list->findText(item);
+    if (index < 0) {
+        throw Failure(std::string(combo) + " lists no " + item.toStdString());
+    }
+    list->setCurrentIndex(index);
+    emit list->activated(index);
+}
+
+void retype(QObject& parent, const char* box, const char* keys) {
+    QLineEdit* edit = control(parent, box);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, QString::fromUtf8(keys));
+}
+
+class Pictures {
+  public:
+    explicit Pictures(QString folder) : folder_(std::move(folder)) {}
+
+    void take(QWidget& window, const char* file) {
+        if (!QTest::qWaitForWindowExposed(&window)) {
+            throw Failure(std::string(file) + ": the window was never shown");
+        }
+        QTest::qWait(50);
+        if (!window.grab().save(folder_ + "/" + file)) {
+            throw Failure(std::string(file) + ": could not be written");
+        }
+        std::printf("%s\n", file);
+    }
+
+  private:
+    QString folder_;
+};
+
+void CloseAndDelete(QWidget* window) {
+    if (window != nullptr) {
+        window->close();
+        window->deleteLater();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The About box first, the main window at start-up, the saturation window, the unit convertor
+// showing Fahrenheit.
+void ProgramWindows(Pictures& pictures) {
+    ScriptedPlatform platform;
+    AmbientView view{platform};
+    QPointer<AboutWindow> about;
+    auto& handlers = view.handlers();
+    handlers.showAbout = [&] {
+        about = showAboutBox(
+            platform, [&] { view.show(); }, &view);
+    };
+    handlers.showConvertor = [&] { showUnitConvertor(&view); };
+    handlers.showSaturation = [&] { showSaturationWindow(&view); };
+    view.load();
+    if (about == nullptr) {
+        throw Failure("about-box.png: the About box was not shown");
+    }
+    pictures.take(*about, "about-box.png");
+    CloseAndDelete(about);
+    pictures.take(view, "main-window.png");
+    control<QAction>(view, "menu_sat")->trigger();
+    auto* saturation = control<SaturationWindow>(view, "Form_saturation");
+    pictures.take(*saturation, "saturation-window.png");
+    CloseAndDelete(saturation);
+    control<QAction>(view, "menu_convertor")->trigger();
+    auto* convertor = control<ConvertorWindow>(view, "Form_unit_convertor");
+    pick(*convertor, "Combo3_0", "F");
+    pictures.take(*convertor, "unit-convertor.png");
+    CloseAndDelete(convertor);
+}
+
+// The chart of the start-up state.
+void Chart(Pictures& pictures) {
+    ScriptedPlatform platform;
+    ChartOverlays overlays;
+    AmbientView view{platform};
+    view.handlers().showChart = [&] { showChartWindow(view, platform, &overlays); };
+    view.load();
+    view.show();
+    control<QAction>(view, "menu_chart")->trigger();
+    auto* chart = control<ChartWindow>(view, "Form_chart");
+    chart->resize(1000, 720);
+    pictures.take(*chart, "chart.png");
+    CloseAndDelete(chart);
+}
+
+// The air-handling unit of the user's guide: outdoor and return air mixed, cooled by a coil and
+// reheated; the processes window and the chart zoomed onto it.
+void AirHandlingUnit(Pictures& pictures) {
+    using processes::FlowUnit;
+    using processes::ProcessKind;
+    using P = processes::Parameter;
+    ScriptedPlatform platform;
+    ChartOverlays overlays; // outlives the windows, as in main()
+    AmbientView main{platform};
+    app::StartProgram(main, platform, std::nullopt, &overlays);
+    delete main.findChild<AboutWindow*>();
+    main.show();
+    control<QAction>(main, "menu_processes")->trigger();
+    control<QAction>(main, "menu_chart")->trigger();
+    ProcessesView* window = openProcessesWindow();
+    auto* chart = control<ChartWindow>(main, "Form_chart");
+    if (window == nullptr) {
+        throw Failure("processes-window.png: the processes window did not open");
+    }
+    ProcessWindow& set = window->model();
+    const auto name = [&](const char* as) {
+        if (!set.RenamePoint(set.set().points().size() - 1, as)) {
+            throw Failure(std::string("the point ") + as + " was refused");
+        }
+    };
+    const auto add = [&](const char* dryBulb, const char* relativeHumidity, const char* as) {
+        retype(main, "Text1", dryBulb);
+        retype(main, "Text4", relativeHumidity);
+        control<QPushButton>(*window, "AddCurrentState")->click();
+        name(as);
+    };
+    add("33", "45", "Outdoor");
+    add("24", "50", "Return");
+    // Flows in m3/h; none: upstream.
+    const auto process = [&](ProcessKind kind, std::vector<std::string> inlets,
+                             std::vector<std::string> flows, std::map<P, std::string> texts,
+                             const char* as) {
+        ProcessForm form;
+        form.kind = kind;
+        form.inlets = std::move(inlets);
+        form.flowTexts = flows.empty() ? std::vector<std::string>{""} : flows;
+        form.flowUnits.assign(form.flowTexts.size(),
+                              flows.empty() ? FlowUnit::Upstream : FlowUnit::CubicMetresPerHour);
+        form.texts = std::move(texts);
+        if (!set.AddProcess(form)) {
+            throw Failure(std::string("the process to ") + as + " was refused");
+        }
+        name(as);
+    };
+    process(ProcessKind::Mixing, {"Outdoor", "Return"}, {"2000", "6000"}, {}, "Mixed");
+    process(ProcessKind::CoilApparatusDewPoint, {"Mixed"}, {},
+            {{P::ApparatusDewPoint, "10"}, {P::BypassFactor, "0.1"}}, "Coil");
+    process(ProcessKind::SensibleToDryBulb, {"Coil"}, {}, {{P::LeavingDryBulb, "16"}}, "Supply");
+    window->redraw();
+    window->resize(1100, 640);
+    pictures.take(*window, "processes-window.png");
+    chart->resize(1000, 720);
+    chart->chooseRange(chart::ChartRange{278.15, 313.15, 0, 0.020});
+    pictures.take(*chart, "ahu-example.png");
+    CloseAndDelete(window);
+    CloseAndDelete(chart);
+}
+
+// The Batch Convert dialog after converting a logger's file, opened from its own folder so that
+// the boxes show the names a user sees rather than a temporary folder's.
+void BatchConvert(Pictures& pictures) {
+    const fs::path folder = fs::temp_directory_path() / "hygrovane-screenshots";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const fs::path before = fs::current_path();
+    fs::current_path(folder);
+    std::ofstream("office-2026-07.csv", std::ios::binary)
+        << "Plot Title: Office logger\n"
+           "\"#\",\"Time, GMT+01:00\",\"Temp, \xC2\xB0"
+           "C\",\"RH, %\"\n"
+           "1,08:00,21.8,48.2\n"
+           "2,08:10,22.1,47.9\n"
+           "3,08:20,,47.6\n"
+           "4,08:30,22.9,46.8\n"
+           "5,08:40,23.4,104\n";
+    ScriptedPlatform platform;
+    AmbientView view{platform};
+    view.handlers().showBatch = [&] { showBatchWindow(platform, &view); };
+    control<QAction>(view, "menu_batch")->trigger();
+    auto* dialog = control<BatchWindow>(view, "Form_batch");
+    platform.openPaths = {"office-2026-07.csv"};
+    control<QPushButton>(*dialog, "Command_input")->click();
+    control<QPushButton>(*dialog, "Command_run")->click();
+    const bool ended = QTest::qWaitFor([&] { return !dialog->handlers().running(); }, 60000);
+    QTest::qWait(150); // the timer's last redraw
+    if (ended) {
+        pictures.take(*dialog, "batch-convert.png");
+    }
+    CloseAndDelete(dialog);
+    fs::current_path(before);
+    fs::remove_all(folder);
+    if (!ended) {
+        throw Failure("batch-convert.png: the conversion did not end");
+    }
+}
+
+} // namespace
+} // namespace hygrovane::forms
+
+int main(int argc, char** argv) {
+    // Qt's list of input devices must outlive the application, or key events crash it at exit.
+    (void)QInputDevice::devices();
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: hygrovane_screenshots FOLDER\n");
+        return 2;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    if (!QDir().mkpath(folder)) {
+        std::fprintf(stderr, "hygrovane_screenshots: cannot make the folder %s\n", argv[1]);
+        return 1;
+    }
+    hygrovane::forms::Pictures pictures(folder);
+    try {
+        hygrovane::forms::ProgramWindows(pictures);
+        hygrovane::forms::Chart(pictures);
+        hygrovane::forms::AirHandlingUnit(pictures);
+        hygrovane::forms::BatchConvert(pictures);
+    } catch (const hygrovane::forms::Failure& failure) {
+        std::fprintf(stderr, "hygrovane_screenshots: %s\n", failure.what());
+        return 1;
+    }
+    return 0;
+}
