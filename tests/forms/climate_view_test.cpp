@@ -252,26 +252,6 @@ TEST_F(ClimateViewTest, DamagedOrCancelledFileChangesNothing) {
     EXPECT_EQ(climateOverlay(), before);
 }
 
-// Under HYGROVANE_SCREENSHOT_DIR=<folder>, saves the pictures of the user's guide.
-TEST_F(ClimateViewTest, Screenshots) {
-    if (std::getenv("HYGROVANE_SCREENSHOT_DIR") == nullptr) {
-        GTEST_SKIP() << "HYGROVANE_SCREENSHOT_DIR not set";
-    }
-    ASSERT_TRUE(load(kChicago));
-    control<QDoubleSpinBox>(*window, "clothing")->setValue(0.7);
-    const QList<QListWidgetItem*> items = control<QListWidget>(*window, "strategies")
-                                              ->findItems("Evaporative cooling", Qt::MatchExactly);
-    ASSERT_EQ(items.size(), 1);
-    items.front()->setCheckState(Qt::Checked);
-    chart = showChartWindow(view, platform, &overlays);
-    chart->resize(1000, 720);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(chart));
-    testing::screenshot(*chart, "climate-chart.png");
-    window->resize(1400, 760);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-    testing::screenshot(*window, "climate-window.png");
-}
-
 TEST(ClimateMenu, OpensFromTheViewMenuAsTheProgramWiresIt) {
     testing::qtApp();
     testing::FakePlatform platform;
