@@ -97,6 +97,7 @@ struct OverlayZone {
 struct OverlayTable {
     std::string title;
     std::vector<std::vector<std::string>> rows; // the first is the heading
+    std::vector<std::size_t> headings{};        // other rows that head a section, written bold
 
     friend bool operator==(const OverlayTable&, const OverlayTable&) = default;
 };

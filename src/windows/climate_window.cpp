@@ -295,6 +295,9 @@ chart::Overlay ClimateWindow::overlay() const {
     chart::OverlayTable table;
     table.title = "Climate figures: " + summary();
     for (const FigureRow& row : figures()) {
+        if (row.heading) {
+            table.headings.push_back(table.rows.size());
+        }
         table.rows.push_back(row.cells);
     }
     overlay.table = std::move(table);

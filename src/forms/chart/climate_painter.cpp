@@ -179,10 +179,20 @@ std::size_t PaintTablePage(QPainter& painter, const QRectF& page, const OverlayT
         painter.setFont(f);
         double x = page.left();
         for (std::size_t c = 0; c < cells.size(); ++c) {
-            const double w = c == 0 ? firstWidth : otherWidth;
-            painter.drawText(QRectF(x + 2, y, w - 4, line),
-                             (c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter,
-                             QString::fromStdString(cells[c]));
+            // A row's last cell may run on over the columns it leaves empty.
+            const double w = c + 1 == cells.size() && c > 0 && cells.size() < columns
+                                 ? page.right() - x
+                             : c == 0 ? firstWidth
+                                      : otherWidth;
+            // Numbers line up on the right; words start on the left and are cut at the column.
+            const QString text = QString::fromStdString(cells[c]);
+            bool number = false;
+            text.toDouble(&number);
+            const bool right = c > 0 && (number || bold);
+            const double indent = c > 0 && !right ? 0.02 * page.width() : 2;
+            const QRectF box(x + indent, y, w - indent - 2, line);
+            painter.drawText(box, (right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter,
+                             QFontMetricsF(f).elidedText(text, Qt::ElideRight, box.width()));
             x += w;
         }
         y += line;
@@ -191,7 +201,9 @@ std::size_t PaintTablePage(QPainter& painter, const QRectF& page, const OverlayT
         paintRow(table.rows.front(), true); // the heading again on every page
     }
     for (; row < table.rows.size() && y + line <= page.bottom(); ++row) {
-        paintRow(table.rows[row], row == 0);
+        paintRow(table.rows[row],
+                 row == 0 || std::find(table.headings.begin(), table.headings.end(), row) !=
+                                 table.headings.end());
     }
     return std::max(row, first + 1);
 }
