@@ -179,16 +179,15 @@ std::size_t PaintTablePage(QPainter& painter, const QRectF& page, const OverlayT
         painter.setFont(f);
         double x = page.left();
         for (std::size_t c = 0; c < cells.size(); ++c) {
-            // A row's last cell may run on over the columns it leaves empty.
-            const double w = c + 1 == cells.size() && c > 0 && cells.size() < columns
-                                 ? page.right() - x
-                             : c == 0 ? firstWidth
-                                      : otherWidth;
-            // Numbers line up on the right; words start on the left and are cut at the column.
+            // Numbers line up on the right; words start on the left and are cut at their
+            // column, or at the page's edge for a row's last word.
             const QString text = QString::fromStdString(cells[c]);
             bool number = false;
             text.toDouble(&number);
             const bool right = c > 0 && (number || bold);
+            const double w = c == 0                                     ? firstWidth
+                             : !right && c + 1 == cells.size() && c > 0 ? page.right() - x
+                                                                        : otherWidth;
             const double indent = c > 0 && !right ? 0.02 * page.width() : 2;
             const QRectF box(x + indent, y, w - indent - 2, line);
             painter.drawText(box, (right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter,
