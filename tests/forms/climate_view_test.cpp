@@ -252,6 +252,22 @@ TEST_F(ClimateViewTest, DamagedOrCancelledFileChangesNothing) {
     EXPECT_EQ(climateOverlay(), before);
 }
 
+TEST_F(ClimateViewTest, AFileOpenedWhileAnotherLoadsReplacesIt) {
+    const std::string boston = std::string(HYGROVANE_SHARED_DATA) + "/weather/boston.epw";
+    QSignalSpy finished(window.data(), &ClimateView::loadFinished);
+    window->open(kChicago);
+    window->open(boston); // the first is cancelled and ends at once
+    ASSERT_EQ(finished.size(), 1);
+    EXPECT_FALSE(finished.front().front().toBool());
+    ASSERT_TRUE(finished.wait(30000));
+    EXPECT_TRUE(finished.back().front().toBool());
+    QTest::qWait(50); // a late signal of the first load changes nothing
+    EXPECT_EQ(finished.size(), 2);
+    EXPECT_EQ(window->model().path(), boston);
+    EXPECT_TRUE(control<QLabel>(*window, "summary")->text().contains("Boston"));
+    EXPECT_TRUE(platform.messages.empty());
+}
+
 TEST(ClimateMenu, OpensFromTheViewMenuAsTheProgramWiresIt) {
     testing::qtApp();
     testing::FakePlatform platform;

@@ -598,7 +598,12 @@ void ClimateView::open(const std::string& path) {
     loader_ = QThread::create([path, settings, control = control_, result = result_] {
         *result = LoadClimate(path, settings, control.get());
     });
-    connect(loader_, &QThread::finished, this, &ClimateView::finishLoading);
+    // A load replaced by a newer one was finished by open(); its late signal is not this one's.
+    connect(loader_, &QThread::finished, this, [this, thread = loader_] {
+        if (thread == loader_) {
+            finishLoading();
+        }
+    });
     progress_->setFormat(QStringLiteral("Reading…"));
     progress_->setValue(LoadControl::Reading);
     progress_->show();
