@@ -127,6 +127,28 @@ std::vector<FigureRow> ClimateWindow::figures() const {
         }
         return OutdoorPoint{name, dryBulb, *w};
     };
+    // A heating dry bulb has no coincident humidity of its own: it is sent with the mean
+    // humidity ratio of the hours within 0.5 K of it (both ends included), the window the
+    // coincident means of the design conditions use.
+    const auto heatingRow = [&](const std::string& name, double dryBulb, const std::string& source,
+                                const std::string& pointName) {
+        double sum = 0;
+        std::size_t n = 0;
+        for (const climate::HourState& h : prepared_->states.hours) {
+            if (h.ok() && std::abs(h.dryBulb - dryBulb) <= 0.5) {
+                sum += h.humidityRatio;
+                ++n;
+            }
+        }
+        FigureRow row{{name + " dry bulb", t(dryBulb), "", source}, false, {}};
+        if (n > 0) {
+            const double w = sum / static_cast<double>(n);
+            row.cells[0] += " (mean coincident " + Fixed(u.HumidityRatio(w), 1) + " " +
+                            u.HumidityRatioUnit() + ")";
+            row.point = OutdoorPoint{pointName, dryBulb, w};
+        }
+        return row;
+    };
     static const char* const kCooling[] = {"0.4 %", "1 %", "2 %"};
     const std::string mine = "from this file's hours";
     const std::string published = "published in the file's header";
@@ -167,10 +189,8 @@ std::vector<FigureRow> ClimateWindow::figures() const {
         }
         static const char* const kHeating[] = {"99.6 %", "99 %"};
         for (std::size_t k = 0; k < 2; ++k) {
-            rows.push_back(
-                {{std::string("Heating ") + kHeating[k] + " dry bulb", t(d.heating[k]), "", mine},
-                 false,
-                 {}});
+            const std::string name = std::string("Heating ") + kHeating[k];
+            rows.push_back(heatingRow(name, d.heating[k], mine, name));
         }
     } else {
         rows.push_back({{"No hour has a state", "", "", mine}, false, {}});
@@ -193,8 +213,16 @@ std::vector<FigureRow> ClimateWindow::figures() const {
                  false,
                  point});
         }
-        rows.push_back({{"Heating 99.6 % dry bulb", c(h.heating99_6), "", published}, false, {}});
-        rows.push_back({{"Heating 99 % dry bulb", c(h.heating99), "", published}, false, {}});
+        for (const auto& [name, celsius] :
+             {std::pair{"Heating 99.6 %", h.heating99_6}, std::pair{"Heating 99 %", h.heating99}}) {
+            if (celsius) {
+                rows.push_back(heatingRow(name, *celsius + kZeroCelsius, published,
+                                          std::string("Published h") + (name + 1)));
+            } else {
+                rows.push_back(
+                    {{std::string(name) + " dry bulb", c(celsius), "", published}, false, {}});
+            }
+        }
     }
     // The writers' ASCII unit names, as the window writes them.
     for (FigureRow& row : rows) {

@@ -220,7 +220,7 @@ TEST_F(ClimateViewTest, DesignConditionGoesToTheMainWindowAndTheProcesses) {
     EXPECT_EQ(processes->model().set().points().back().name, "Cooling 0.4 %");
 
     // A row without a state sends nothing and says why.
-    window->figuresTable()->setCurrentCell(row("Heating 99.6 %"), 0);
+    window->figuresTable()->setCurrentCell(row("Enthalpy 0.4 %"), 0);
     EXPECT_FALSE(window->sendRowToMainWindow(window->figuresTable()->currentRow()));
 }
 

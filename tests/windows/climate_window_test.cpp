@@ -245,6 +245,12 @@ TEST(ClimateWindow, DesignConditionsBesideThePublishedOnesAndSentOn) {
     const auto heating = find("Heating 99.6 %", "published in the file's header");
     ASSERT_NE(heating, rows.end());
     EXPECT_EQ(heating->cells[1], "-20.0");
+    // Heating goes on with the mean humidity ratio of the hours within 0.5 K: dry, cold air.
+    ASSERT_TRUE(heating->point.has_value());
+    EXPECT_DOUBLE_EQ(heating->point->dryBulb, 273.15 - 20);
+    EXPECT_GT(heating->point->humidityRatio, 0.0002);
+    EXPECT_LT(heating->point->humidityRatio, 0.001);
+    EXPECT_EQ(heating->point->name, "Published heating 99.6 %");
     const auto mine = find("Cooling 0.4 %", "from this file's hours");
     ASSERT_NE(mine, rows.end());
     ASSERT_TRUE(mine->point.has_value());
