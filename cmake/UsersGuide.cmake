@@ -24,9 +24,16 @@ add_custom_target(hygrovane_users_guide ALL DEPENDS ${HYGROVANE_GUIDE_PDF})
 if(BUILD_TESTING)
     add_executable(hygrovane_screenshots ${PROJECT_SOURCE_DIR}/tools/take_screenshots.cpp)
     target_link_libraries(hygrovane_screenshots PRIVATE hygrovane_app Qt6::Test)
+    # The climate window's pictures show Chicago's year from the shared test data.
+    set(shared ${PROJECT_SOURCE_DIR}/../shared/data)
+    if(NOT EXISTS ${shared} AND EXISTS ${PROJECT_SOURCE_DIR}/../../shared/data)
+        set(shared ${PROJECT_SOURCE_DIR}/../../shared/data)
+    endif()
+    target_compile_definitions(hygrovane_screenshots PRIVATE HYGROVANE_SHARED_DATA="${shared}")
     set(screenshots "")
     foreach(picture about-box main-window saturation-window unit-convertor chart chart-marks
-                    processes-window ahu-example batch-convert)
+                    chart-si chart-ip chart-1500m chart-protractor processes-window ahu-example
+                    batch-convert climate-chart climate-window)
         list(APPEND screenshots ${CMAKE_BINARY_DIR}/screenshots/${picture}.png)
     endforeach()
     add_custom_command(

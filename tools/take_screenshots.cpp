@@ -8,6 +8,7 @@
 #include "forms/batch/batch_window.h"
 #include "forms/chart/chart_overlays.h"
 #include "forms/chart/chart_window.h"
+#include "forms/climate/climate_view.h"
 #include "forms/convertor/convertor_window.h"
 #include "forms/processes/processes_view.h"
 #include "forms/saturation/saturation_window.h"
@@ -17,11 +18,14 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QInputDevice>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -287,6 +291,40 @@ void BatchConvert(Pictures& pictures) {
     }
 }
 
+// The climate window of the user's guide: Chicago's year in bins with the PMV zone at 1.1 met and
+// 0.7 clo and the evaporative-cooling zone, on the chart and in the figures.
+void Climate(Pictures& pictures) {
+    ScriptedPlatform platform;
+    ChartOverlays overlays; // outlives the windows, as in main()
+    AmbientView main{platform};
+    app::StartProgram(main, platform, std::nullopt, &overlays);
+    delete main.findChild<AboutWindow*>();
+    main.show();
+    control<QAction>(main, "menu_climate")->trigger();
+    auto* window = control<ClimateView>(main, "Form_climate");
+    QSignalSpy finished(window, &ClimateView::loadFinished);
+    window->open(std::string(HYGROVANE_SHARED_DATA) + "/weather/chicago.epw");
+    if (!finished.wait(60000) || !finished.front().front().toBool()) {
+        throw Failure("climate-window.png: chicago.epw was not loaded");
+    }
+    control<QDoubleSpinBox>(*window, "clothing")->setValue(0.7);
+    const auto strategies =
+        control<QListWidget>(*window, "strategies")
+            ->findItems(QStringLiteral("Evaporative cooling"), Qt::MatchExactly);
+    if (strategies.size() != 1) {
+        throw Failure("climate-window.png: no evaporative cooling in the list");
+    }
+    strategies.front()->setCheckState(Qt::Checked);
+    control<QPushButton>(*window, "showChart")->click();
+    auto* chart = control<ChartWindow>(main, "Form_chart");
+    chart->resize(1000, 720);
+    pictures.take(*chart, "climate-chart.png");
+    window->resize(1400, 760);
+    pictures.take(*window, "climate-window.png");
+    CloseAndDelete(window);
+    CloseAndDelete(chart);
+}
+
 } // namespace
 } // namespace hygrovane::forms
 
@@ -313,6 +351,7 @@ int main(int argc, char** argv) {
         hygrovane::forms::Chart(pictures);
         hygrovane::forms::AirHandlingUnit(pictures);
         hygrovane::forms::BatchConvert(pictures);
+        hygrovane::forms::Climate(pictures);
     } catch (const hygrovane::forms::Failure& failure) {
         std::fprintf(stderr, "hygrovane_screenshots: %s\n", failure.what());
         return 1;

@@ -3,9 +3,12 @@
 #include "forms/about/about_window.h"
 #include "forms/batch/batch_window.h"
 #include "forms/chart/chart_window.h"
+#include "forms/climate/climate_view.h"
 #include "forms/convertor/convertor_window.h"
 #include "forms/processes/processes_view.h"
 #include "forms/saturation/saturation_window.h"
+
+#include <QMenu>
 
 namespace hygrovane::app {
 
@@ -26,6 +29,15 @@ void StartProgram(forms::AmbientView& window, forms::Platform& platform,
     handlers.showProcesses = [&window, &platform, overlays] {
         forms::showProcessesWindow(window, platform, overlays);
     };
+    // The climate window beside the chart and the processes in the View menu; the main window's
+    // own menu entries stay as its layout lists them.
+    if (auto* view = window.findChild<QMenu*>(QStringLiteral("menu_view"))) {
+        QAction* climate = view->addAction(QStringLiteral("C&limate…"));
+        climate->setObjectName(QStringLiteral("menu_climate"));
+        QObject::connect(climate, &QAction::triggered, &window, [&window, &platform, overlays] {
+            forms::showClimateWindow(window, platform, overlays);
+        });
+    }
     // An unsaved process set is asked about before the program ends.
     handlers.otherWindowsQueryUnload = [] {
         auto* processes = forms::openProcessesWindow();

@@ -1,5 +1,7 @@
 #include "forms/chart/chart_export.h"
 
+#include "forms/chart/climate_painter.h"
+
 #include <QBuffer>
 #include <QImage>
 #include <QPagedPaintDevice>
@@ -68,6 +70,7 @@ QByteArray ChartPdf(const ChartScene& scene) {
         return {};
     }
     PaintChart(painter, QRectF(0, 0, pdf.width(), pdf.height()), scene);
+    PaintOverlayTables(painter, pdf, scene);
     painter.end();
     return bytes;
 }

@@ -26,4 +26,23 @@ void ChartOverlays::removePointAction(const std::string& name) {
     actions_.erase(name);
 }
 
+void ChartOverlays::setHoverText(const std::string& name, HoverText text) {
+    hoverTexts_[name] = std::move(text);
+}
+
+void ChartOverlays::removeHoverText(const std::string& name) {
+    hoverTexts_.erase(name);
+}
+
+std::string ChartOverlays::hoverTextAt(chart::ChartPoint point) const {
+    std::string joined;
+    for (const auto& [name, text] : hoverTexts_) {
+        const std::string part = text(point);
+        if (!part.empty()) {
+            joined += (joined.empty() ? "" : " · ") + part;
+        }
+    }
+    return joined;
+}
+
 } // namespace hygrovane::forms

@@ -34,12 +34,21 @@ class ChartOverlays : public QObject {
     void removePointAction(const std::string& name);
     const std::map<std::string, ChartPointAction>& pointActions() const { return actions_; }
 
+    // A text a window adds to the chart's readout of the point under the mouse (dry bulb K,
+    // humidity ratio kg/kg), such as the hours of a weather file's bin there; empty for none.
+    using HoverText = std::function<std::string(chart::ChartPoint)>;
+    void setHoverText(const std::string& name, HoverText text);
+    void removeHoverText(const std::string& name);
+    // The texts of every window for the point, in the order of their names.
+    std::string hoverTextAt(chart::ChartPoint point) const;
+
   signals:
     void changed();
 
   private:
     std::map<std::string, chart::Overlay> overlays_;
     std::map<std::string, ChartPointAction> actions_;
+    std::map<std::string, HoverText> hoverTexts_;
 };
 
 } // namespace hygrovane::forms

@@ -1,5 +1,7 @@
 #include "forms/chart/chart_painter.h"
 
+#include "forms/chart/climate_painter.h"
+
 #include <QFontMetricsF>
 #include <QPaintEngine>
 #include <QPainter>
@@ -799,6 +801,7 @@ void PaintChartForeground(QPainter& painter, const ChartLayout& layout, const Ch
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setClipRect(layout.plot.adjusted(-u, -u, u, u));
     for (const Overlay* overlay : scene.overlays) {
+        PaintClimateLayers(painter, layout, mapping, *overlay);
         PaintOverlay(painter, mapping, layout, *overlay);
     }
     if (const auto mark = StateMarkOf(layout, scene)) {

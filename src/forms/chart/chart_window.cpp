@@ -398,7 +398,12 @@ void ChartWindow::hover(const std::optional<chart::ChartPoint>& point) {
         return;
     }
     if (const auto readout = model_.readoutAt(*point)) {
-        status_->setText(QString::fromStdString(model_.readoutText(*readout)));
+        std::string text = model_.readoutText(*readout);
+        if (const std::string more = overlays_ ? overlays_->hoverTextAt(*point) : std::string();
+            !more.empty()) {
+            text += " · " + more;
+        }
+        status_->setText(QString::fromStdString(text));
     } else {
         status_->setText(QStringLiteral("Above the saturation curve: no moist air exists here."));
     }

@@ -1,0 +1,128 @@
+#pragma once
+
+#include "windows/climate_window.h"
+#include "windows/platform.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QLayout;
+class QListWidget;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class QTableWidget;
+class QThread;
+
+namespace hygrovane::forms {
+
+class AmbientView;
+class ChartOverlays;
+
+// The overlay layer, hover text and chart commands of the climate window.
+inline constexpr const char* kClimateLayer = "climate";
+
+// The Qt view of the climate window: a weather file opened on a worker thread (with progress and
+// Cancel), its hours drawn on the chart as points or bins under the filter chosen here, and the
+// figures beside them. The chart's readout names the bin under the mouse, and its context menu
+// sends a bin to the main window or the processes window. Everything leaves the chart when the
+// window closes.
+class ClimateView : public QWidget {
+    Q_OBJECT
+
+  public:
+    // overlays may be null: then nothing is drawn on the chart.
+    ClimateView(AmbientView& main, Platform& platform, ChartOverlays* overlays,
+                QWidget* owner = nullptr);
+    ~ClimateView() override;
+
+    ClimateWindow& model() { return model_; }
+    // Starts reading a file on the worker thread; the window stays usable meanwhile.
+    void open(const std::string& path);
+    // Whether a file is being read.
+    bool loading() const { return loader_ != nullptr; }
+    void cancelLoading();
+    // Read the controls into the model and redraw the chart and the figures: the settings that
+    // judge the file again (humidity, comfort, strategies, user zones), the filter, the display.
+    void applySettings();
+    void applyFilter();
+    void applyDisplay();
+    // Writes the figures as CSV; false (and a message) when the file could not be written.
+    bool exportFigures(const std::string& path);
+    // Sends the figures table's row (a design condition) on; false when it has no state.
+    bool sendRowToMainWindow(int row);
+    bool sendRowToProcesses(int row);
+    QTableWidget* figuresTable() const { return figures_; }
+
+  signals:
+    // A load ended: taken, refused (the message was shown) or cancelled.
+    void loadFinished(bool taken);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildControls();
+    QLayout* buildComfortControls();
+    void finishLoading();
+    void redraw();
+    void leaveChart();
+    climate::Filter filterFromControls() const;
+    ClimateDisplay displayFromControls() const;
+
+    AmbientView& main_;
+    Platform& platform_;
+    QPointer<ChartOverlays> overlays_;
+    ClimateWindow model_;
+
+    QThread* loader_ = nullptr;
+    std::shared_ptr<LoadControl> control_;
+    std::shared_ptr<Expected<LoadedClimate, std::string>> result_;
+
+    QLabel* summary_ = nullptr;
+    QLabel* humidityNote_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QComboBox* humidity_ = nullptr;
+    QComboBox* marks_ = nullptr;
+    QComboBox* binAxis_ = nullptr;
+    QComboBox* binUnits_ = nullptr;
+    QComboBox* colourBy_ = nullptr;
+    QSpinBox* firstMonth_ = nullptr;
+    QSpinBox* lastMonth_ = nullptr;
+    QSpinBox* fromHour_ = nullptr;
+    QSpinBox* toHour_ = nullptr;
+    QCheckBox* occupied_ = nullptr;
+    std::array<QCheckBox*, 7> days_{};
+    QSpinBox* occupiedFrom_ = nullptr;
+    QSpinBox* occupiedTo_ = nullptr;
+    QComboBox* rangeOf_ = nullptr;
+    QDoubleSpinBox* rangeMin_ = nullptr;
+    QDoubleSpinBox* rangeMax_ = nullptr;
+    QComboBox* comfortModel_ = nullptr;
+    QDoubleSpinBox* metabolic_ = nullptr;
+    QDoubleSpinBox* clothing_ = nullptr;
+    QDoubleSpinBox* airSpeed_ = nullptr;
+    QDoubleSpinBox* radiantOffset_ = nullptr;
+    QCheckBox* usePpd_ = nullptr;
+    QDoubleSpinBox* ppd_ = nullptr;
+    QComboBox* adaptiveClass_ = nullptr;
+    QListWidget* strategies_ = nullptr;
+    QPlainTextEdit* userZones_ = nullptr;
+    QLabel* status_ = nullptr;
+    QTableWidget* figures_ = nullptr;
+    std::vector<FigureRow> shownRows_;
+};
+
+// Shows the climate window without blocking; one already open is brought to the front.
+ClimateView* showClimateWindow(AmbientView& main, Platform& platform,
+                               ChartOverlays* overlays = nullptr);
+
+} // namespace hygrovane::forms

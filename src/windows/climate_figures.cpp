@@ -1,0 +1,293 @@
+// The climate window's figures table and the user zones typed in it.
+#include "climateanalysis/figure_units.h"
+#include "climateanalysis/result_writers.h"
+#include "comfort/plane.h"
+#include "windows/climate_window.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+
+namespace hygrovane::forms {
+
+namespace {
+
+constexpr double kZeroCelsius = 273.15; // K
+constexpr double kGrainsPerPound = 7000;
+
+std::string Fixed(double value, int decimals) {
+    if (std::isnan(value)) {
+        return "–";
+    }
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
+
+std::string Trim(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+// A number with nothing after it but blanks (and a "%" when `percent` is asked about).
+std::optional<double> Number(const std::string& text, bool* percent = nullptr) {
+    std::string t = Trim(text);
+    if (percent != nullptr) {
+        *percent = !t.empty() && t.back() == '%';
+        if (*percent) {
+            t = Trim(t.substr(0, t.size() - 1));
+        }
+    }
+    if (t.empty()) {
+        return std::nullopt;
+    }
+    char* end = nullptr;
+    const double value = std::strtod(t.c_str(), &end);
+    if (end != t.c_str() + t.size() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+} // namespace
+
+std::vector<FigureRow> ClimateWindow::figures() const {
+    std::vector<FigureRow> rows;
+    if (!prepared_) {
+        return rows;
+    }
+    const climateanalysis::FigureUnits u{settings_.units};
+    const climate::ZoneCounts& total = result_.zones.total;
+    const auto count = [&](const climate::ZoneCounts& c, std::size_t n) {
+        return std::vector<std::string>{std::to_string(n), Fixed(c.Percent(n), 1)};
+    };
+    rows.push_back({{"Zone (filtered hours)", "Hours", "%", "Only this zone", "%"}, true, {}});
+    for (std::size_t z = 0; z < result_.zones.names.size(); ++z) {
+        FigureRow row{{result_.zones.names[z]}, false, {}};
+        for (const auto& cell : count(total, total.inZone[z])) {
+            row.cells.push_back(cell);
+        }
+        for (const auto& cell : count(total, total.onlyZone[z])) {
+            row.cells.push_back(cell);
+        }
+        rows.push_back(std::move(row));
+    }
+    const std::string T = u.TemperatureUnit();
+    const std::string split = Fixed(u.Temperature(result_.zones.splitDryBulb), 1) + " " + T;
+    const std::string humid = Fixed(u.HumidityRatio(settings_.outside.humidityRatioLimit), 1) +
+                              " " + u.HumidityRatioUnit();
+    const std::pair<std::string, std::size_t> others[] = {
+        {"In the union of the zones", total.inUnion},
+        {"Too warm (above " + split + ")", total.tooWarm},
+        {"Too cool (at or below " + split + ")", total.tooCool},
+        {"Too humid (above " + humid + ")", total.tooHumid},
+        {"Missing", total.missing},
+        {"Filtered hours", total.hours}};
+    for (const auto& [name, n] : others) {
+        FigureRow row{{name}, false, {}};
+        for (const auto& cell : count(total, n)) {
+            row.cells.push_back(cell);
+        }
+        rows.push_back(std::move(row));
+    }
+
+    rows.push_back(
+        {{"By month", "Hours", "Union %", "Too warm %", "Too cool %", "Too humid %", "Missing %"},
+         true,
+         {}});
+    for (int m = 1; m <= 12; ++m) {
+        const climate::ZoneCounts& c = result_.zones.months[static_cast<std::size_t>(m - 1)];
+        if (c.hours == 0) {
+            continue;
+        }
+        rows.push_back({{climateanalysis::MonthAbbreviation(m), std::to_string(c.hours),
+                         Fixed(c.Percent(c.inUnion), 1), Fixed(c.Percent(c.tooWarm), 1),
+                         Fixed(c.Percent(c.tooCool), 1), Fixed(c.Percent(c.tooHumid), 1),
+                         Fixed(c.Percent(c.missing), 1)},
+                        false,
+                        {}});
+    }
+
+    // Design conditions: each value with its coincident one, as a state where there is one.
+    rows.push_back({{"Design condition (all hours, not the filter)", "Value, " + T,
+                     "Coincident, " + T, "Source"},
+                    true,
+                    {}});
+    const comfort::PlaneAir& air = prepared_->zones.air;
+    const auto t = [&](double kelvin) { return Fixed(u.Temperature(kelvin), 1); };
+    const auto fromWetBulb = [&](const std::string& name, double dryBulb,
+                                 double wetBulb) -> std::optional<OutdoorPoint> {
+        const auto w = comfort::HumidityRatioAtWetBulb(dryBulb, wetBulb, air);
+        if (!w) {
+            return std::nullopt;
+        }
+        return OutdoorPoint{name, dryBulb, *w};
+    };
+    // A heating dry bulb has no coincident humidity of its own: it is sent with the mean
+    // humidity ratio of the hours within 0.5 K of it (both ends included), the window the
+    // coincident means of the design conditions use.
+    const auto heatingRow = [&](const std::string& name, double dryBulb, const std::string& source,
+                                const std::string& pointName) {
+        double sum = 0;
+        std::size_t n = 0;
+        for (const climate::HourState& h : prepared_->states.hours) {
+            if (h.ok() && std::abs(h.dryBulb - dryBulb) <= 0.5) {
+                sum += h.humidityRatio;
+                ++n;
+            }
+        }
+        FigureRow row{{name + " dry bulb", t(dryBulb), "", source}, false, {}};
+        if (n > 0) {
+            const double w = sum / static_cast<double>(n);
+            row.cells[0] += " (mean coincident " + Fixed(u.HumidityRatio(w), 1) + " " +
+                            u.HumidityRatioUnit() + ")";
+            row.point = OutdoorPoint{pointName, dryBulb, w};
+        }
+        return row;
+    };
+    static const char* const kCooling[] = {"0.4 %", "1 %", "2 %"};
+    const std::string mine = "from this file's hours";
+    const std::string published = "published in the file's header";
+    if (result_.design) {
+        const climate::ComputedDesignConditions& d = *result_.design;
+        for (std::size_t k = 0; k < 3; ++k) {
+            const std::string p = kCooling[k];
+            rows.push_back({{"Cooling " + p + " dry bulb / mean coincident wet bulb",
+                             t(d.cooling[k].dryBulb), t(d.cooling[k].meanCoincidentWetBulb), mine},
+                            false,
+                            fromWetBulb("Cooling " + p, d.cooling[k].dryBulb,
+                                        d.cooling[k].meanCoincidentWetBulb)});
+        }
+        for (std::size_t k = 0; k < 3; ++k) {
+            const std::string p = kCooling[k];
+            rows.push_back({{"Wet bulb " + p + " / mean coincident dry bulb",
+                             t(d.wetBulb[k].wetBulb), t(d.wetBulb[k].meanCoincidentDryBulb), mine},
+                            false,
+                            fromWetBulb("Wet bulb " + p, d.wetBulb[k].meanCoincidentDryBulb,
+                                        d.wetBulb[k].wetBulb)});
+        }
+        for (std::size_t k = 0; k < 3; ++k) {
+            const std::string p = kCooling[k];
+            rows.push_back(
+                {{"Dew point " + p + " / mean coincident dry bulb (" +
+                      Fixed(u.HumidityRatio(d.dewPoint[k].humidityRatio), 1) + " " +
+                      u.HumidityRatioUnit() + ")",
+                  t(d.dewPoint[k].dewPoint), t(d.dewPoint[k].meanCoincidentDryBulb), mine},
+                 false,
+                 OutdoorPoint{"Dew point " + p, d.dewPoint[k].meanCoincidentDryBulb,
+                              d.dewPoint[k].humidityRatio}});
+        }
+        for (std::size_t k = 0; k < 3; ++k) {
+            rows.push_back({{std::string("Enthalpy ") + kCooling[k] + ", " + u.EnthalpyUnit(),
+                             Fixed(u.Enthalpy(d.enthalpy[k]), 1), "", mine},
+                            false,
+                            {}});
+        }
+        static const char* const kHeating[] = {"99.6 %", "99 %"};
+        for (std::size_t k = 0; k < 2; ++k) {
+            const std::string name = std::string("Heating ") + kHeating[k];
+            rows.push_back(heatingRow(name, d.heating[k], mine, name));
+        }
+    } else {
+        rows.push_back({{"No hour has a state", "", "", mine}, false, {}});
+    }
+    const climate::DesignConditions& h = result_.published;
+    if (h.layout != climate::DesignConditions::Layout::None) {
+        const auto c = [&](const std::optional<double>& celsius) {
+            return celsius ? Fixed(u.TemperatureFromCelsius(*celsius), 1) : std::string("–");
+        };
+        for (std::size_t k = 0; k < 3; ++k) {
+            std::optional<OutdoorPoint> point;
+            if (h.coolingDryBulb[k] && h.coolingWetBulb[k]) {
+                point = fromWetBulb(std::string("Published cooling ") + kCooling[k],
+                                    *h.coolingDryBulb[k] + kZeroCelsius,
+                                    *h.coolingWetBulb[k] + kZeroCelsius);
+            }
+            rows.push_back(
+                {{std::string("Cooling ") + kCooling[k] + " dry bulb / mean coincident wet bulb",
+                  c(h.coolingDryBulb[k]), c(h.coolingWetBulb[k]), published},
+                 false,
+                 point});
+        }
+        for (const auto& [name, celsius] :
+             {std::pair{"Heating 99.6 %", h.heating99_6}, std::pair{"Heating 99 %", h.heating99}}) {
+            if (celsius) {
+                rows.push_back(heatingRow(name, *celsius + kZeroCelsius, published,
+                                          std::string("Published h") + (name + 1)));
+            } else {
+                rows.push_back(
+                    {{std::string(name) + " dry bulb", c(celsius), "", published}, false, {}});
+            }
+        }
+    }
+    // The writers' ASCII unit names, as the window writes them.
+    for (FigureRow& row : rows) {
+        for (std::string& cell : row.cells) {
+            for (const auto& [ascii, shown] :
+                 {std::pair<std::string, std::string>{"degC", "°C"}, {"degF", "°F"}}) {
+                for (std::size_t at = cell.find(ascii); at != std::string::npos;
+                     at = cell.find(ascii, at)) {
+                    cell.replace(at, ascii.size(), shown);
+                }
+            }
+        }
+    }
+    return rows;
+}
+
+Expected<std::vector<comfort::UserZone>, std::string> ParseUserZones(const std::string& text,
+                                                                     climateanalysis::Units units) {
+    const bool si = units == climateanalysis::Units::SI;
+    std::vector<comfort::UserZone> zones;
+    std::istringstream lines(text);
+    std::string line;
+    for (std::size_t number = 1; std::getline(lines, line); ++number) {
+        if (Trim(line).empty()) {
+            continue;
+        }
+        const std::string where = "Zone line " + std::to_string(number) + ": ";
+        const auto colon = line.find(':');
+        if (colon == std::string::npos || Trim(line.substr(0, colon)).empty()) {
+            return where + "write a name, a colon, then the corners (\"Name: t, W; t, W; t, W\").";
+        }
+        comfort::UserZone zone;
+        zone.name = Trim(line.substr(0, colon));
+        std::istringstream corners(line.substr(colon + 1));
+        std::string corner;
+        std::optional<bool> relative;
+        while (std::getline(corners, corner, ';')) {
+            if (Trim(corner).empty()) {
+                continue;
+            }
+            const auto comma = corner.find(',');
+            bool percent = false;
+            const auto t =
+                comma == std::string::npos ? std::nullopt : Number(corner.substr(0, comma));
+            const auto y = comma == std::string::npos ? std::nullopt
+                                                      : Number(corner.substr(comma + 1), &percent);
+            if (!t || !y) {
+                return where + "\"" + Trim(corner) + "\" is not a dry bulb and a humidity.";
+            }
+            if (relative && *relative != percent) {
+                return where + "give every corner's humidity the same way (all in % or none).";
+            }
+            relative = percent;
+            const double kelvin = si ? *t + kZeroCelsius : (*t - 32) * 5.0 / 9.0 + kZeroCelsius;
+            const double humidity = percent ? *y / 100 : si ? *y / 1000 : *y / kGrainsPerPound;
+            zone.points.emplace_back(kelvin, humidity);
+        }
+        zone.corners = relative.value_or(false) ? comfort::UserZone::Corners::RelativeHumidity
+                                                : comfort::UserZone::Corners::HumidityRatio;
+        if (const auto failure = comfort::CheckUserZone(zone)) {
+            return where + comfort::Describe(*failure);
+        }
+        zones.push_back(std::move(zone));
+    }
+    return zones;
+}
+
+} // namespace hygrovane::forms

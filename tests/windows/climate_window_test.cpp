@@ -1,0 +1,358 @@
+// The climate window's logic on Chicago O'Hare's typical year: counts that match the published
+// figures whichever way the zones are switched, filters that wrap, the chart's overlay, the bin
+// readout, design conditions sent on, and typed zones.
+#include "windows/climate_window.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <numeric>
+#include <sstream>
+
+namespace hygrovane::forms {
+namespace {
+
+using climateanalysis::ClimateSettings;
+using climateanalysis::ComfortModel;
+
+const std::string kChicago = std::string(HYGROVANE_SHARED_DATA) + "/weather/chicago.epw";
+
+ClimateSettings Pmv(double met, double clo, std::optional<double> ppd = std::nullopt) {
+    ClimateSettings s;
+    s.comfort.model = ComfortModel::Pmv;
+    s.comfort.metabolic = met;
+    s.comfort.clothing = clo;
+    s.comfort.ppd = ppd;
+    return s;
+}
+
+// One load for every test: a year's zones take a moment.
+const LoadedClimate& Chicago() {
+    static const LoadedClimate loaded = [] {
+        auto read = LoadClimate(kChicago, Pmv(1.1, 0.7));
+        EXPECT_TRUE(read.ok()) << (read.ok() ? "" : read.failure());
+        return read.value();
+    }();
+    return loaded;
+}
+
+ClimateWindow Window() {
+    ClimateWindow window;
+    window.accept(Chicago());
+    return window;
+}
+
+// The figures must add up, whatever was chosen.
+void ExpectConsistent(const ClimateWindow& window, const std::string& why) {
+    const climate::ZoneCounts& t = window.result().zones.total;
+    EXPECT_EQ(t.hours, window.selection().size()) << why;
+    EXPECT_EQ(std::accumulate(t.onlyZone.begin(), t.onlyZone.end(), std::size_t{0}), t.inUnion)
+        << why;
+    EXPECT_EQ(t.inUnion + t.tooWarm + t.tooCool + t.tooHumid + t.missing, t.hours) << why;
+    const chart::Overlay overlay = window.overlay();
+    std::size_t binned = 0;
+    for (const climate::Bin& bin : window.bins().bins) {
+        binned += bin.hours;
+    }
+    EXPECT_EQ(binned + window.bins().missing, window.selection().size()) << why;
+    if (window.display().marks == ClimateDisplay::Marks::Bins) {
+        EXPECT_EQ(overlay.cells.size(), window.bins().bins.size()) << why;
+    }
+}
+
+TEST(ClimateWindow, ZoneModelsCountThePublishedHours) {
+    struct Row {
+        const char* name;
+        ClimateSettings settings;
+        std::size_t inFirstZone;
+    };
+    const Row rows[] = {
+        {"PMV within 0.5 at 1.1 met, 0.7 clo (data README)", Pmv(1.1, 0.7), 803},
+        {"PPD at most 10 % at 2.4 met, 1.0 clo (data README)", Pmv(2.4, 1.0, 10.0), 1661},
+        {"back to 1.1 met, 0.7 clo", Pmv(1.1, 0.7), 803},
+    };
+    ClimateWindow window = Window();
+    for (const Row& row : rows) {
+        ASSERT_EQ(window.changeSettings(row.settings), std::nullopt) << row.name;
+        ASSERT_FALSE(window.result().zones.total.inZone.empty()) << row.name;
+        EXPECT_EQ(window.result().zones.total.inZone[0], row.inFirstZone) << row.name;
+        ExpectConsistent(window, row.name);
+        // The drawn zone carries its share of the hours.
+        const chart::Overlay overlay = window.overlay();
+        ASSERT_FALSE(overlay.zones.empty()) << row.name;
+        char share[32];
+        std::snprintf(share, sizeof share, "%.1f %%", 100.0 * row.inFirstZone / 8760.0);
+        EXPECT_EQ(overlay.zones[0].share, share) << row.name;
+    }
+}
+
+TEST(ClimateWindow, OtherModelsAndStrategiesAddUp) {
+    struct Row {
+        const char* name;
+        ComfortModel model;
+        std::vector<comfort::Strategy> strategies;
+        std::size_t zones;
+    };
+    const Row rows[] = {
+        {"ASHRAE 55 PMV", ComfortModel::Ashrae55, {}, 1},
+        {"adaptive ASHRAE 55", ComfortModel::AdaptiveAshrae, {}, 1},
+        {"fixed winter and summer zones", ComfortModel::Fixed, {}, 2},
+        {"no comfort zone, two strategies",
+         ComfortModel::None,
+         {comfort::Strategy::EvaporativeCooling, comfort::Strategy::PassiveSolarHeating},
+         2},
+    };
+    ClimateWindow window = Window();
+    for (const Row& row : rows) {
+        ClimateSettings settings = window.settings();
+        settings.comfort.model = row.model;
+        settings.strategies = row.strategies;
+        ASSERT_EQ(window.changeSettings(settings), std::nullopt) << row.name;
+        EXPECT_EQ(window.result().zones.names.size(), row.zones) << row.name;
+        ExpectConsistent(window, row.name);
+    }
+}
+
+TEST(ClimateWindow, RefusedSettingsChangeNothing) {
+    ClimateWindow window = Window();
+    ClimateSettings settings = window.settings();
+    settings.comfort.metabolic = 9; // beyond ISO 7730's 4 met
+    const auto refused = window.changeSettings(settings);
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_NE(refused->find("PMV"), std::string::npos) << *refused;
+    EXPECT_EQ(window.settings().comfort.metabolic, 1.1);
+    EXPECT_EQ(window.result().zones.total.inZone[0], 803u);
+}
+
+TEST(ClimateWindow, FiltersChooseTheHoursTheySay) {
+    struct Row {
+        const char* name;
+        climate::Filter filter;
+        std::size_t hours;
+    };
+    climate::Filter winter;
+    winter.firstMonth = 11;
+    winter.lastMonth = 2; // November to February: 30 + 31 + 31 + 28 days
+    climate::Filter night;
+    night.fromHour = 22;
+    night.toHour = 6; // 8 hours a day
+    climate::Filter warm;
+    warm.ranges.push_back({climate::Computed::DryBulb, 273.15 + 30, 273.15 + 100});
+    climate::Filter occupied;
+    occupied.occupiedOnly = true;
+    const Row rows[] = {
+        {"the whole year", {}, 8760},
+        {"November to February", winter, (30 + 31 + 31 + 28) * 24},
+        {"22:00 to 06:00", night, 365 * 8},
+        // The file's first day is a Sunday: 52 weeks and a Sunday, 260 weekdays of 10 hours.
+        {"weekdays 08-18", occupied, 2600},
+    };
+    ClimateWindow window = Window();
+    for (const Row& row : rows) {
+        window.setFilter(row.filter);
+        EXPECT_EQ(window.selection().size(), row.hours) << row.name;
+        ExpectConsistent(window, row.name);
+    }
+    window.setFilter(warm);
+    EXPECT_GT(window.selection().size(), 0u);
+    EXPECT_LT(window.selection().size(), 400u);
+    ExpectConsistent(window, "30 degC and warmer");
+}
+
+TEST(ClimateWindow, MarksFollowTheDisplay) {
+    struct Row {
+        const char* name;
+        ClimateDisplay display;
+    };
+    ClimateDisplay points;
+    points.marks = ClimateDisplay::Marks::Points;
+    ClimateDisplay byWind;
+    byWind.colourBy = climate::Field::WindSpeed;
+    ClimateDisplay relative;
+    relative.axis = climate::BinAxis::RelativeHumidity;
+    ClimateDisplay ip;
+    ip.units = climateanalysis::Units::IP;
+    ClimateDisplay pointsByHour = points;
+    pointsByHour.colourBy = climate::Computed::HourOfDay;
+    const Row rows[] = {{"bins by hours", {}},
+                        {"points", points},
+                        {"bins by mean wind speed", byWind},
+                        {"bins by relative humidity", relative},
+                        {"IP bins", ip},
+                        {"points by hour of day", pointsByHour}};
+    ClimateWindow window = Window();
+    for (const Row& row : rows) {
+        window.setDisplay(row.display);
+        ExpectConsistent(window, row.name);
+        const chart::Overlay overlay = window.overlay();
+        if (row.display.marks == ClimateDisplay::Marks::Points) {
+            EXPECT_EQ(overlay.dots.size(), 8760u) << row.name;
+            EXPECT_TRUE(overlay.cells.empty()) << row.name;
+            EXPECT_EQ(overlay.scale.legend, row.display.colourBy.has_value()) << row.name;
+        } else {
+            EXPECT_TRUE(overlay.dots.empty()) << row.name;
+            EXPECT_TRUE(overlay.scale.legend) << row.name;
+            EXPECT_LE(overlay.scale.minimum, overlay.scale.maximum) << row.name;
+        }
+    }
+    window.setDisplay(pointsByHour);
+    const chart::Overlay overlay = window.overlay();
+    EXPECT_EQ(overlay.scale.minimum, 0);
+    EXPECT_EQ(overlay.scale.maximum, 23);
+    // The fullest bin sets the top of the hours' scale.
+    window.setDisplay({});
+    EXPECT_EQ(window.overlay().scale.maximum, static_cast<double>(window.bins().mostHours));
+}
+
+TEST(ClimateWindow, HoveringABinGivesItsHoursAndShare) {
+    ClimateWindow window = Window();
+    const climate::Bin& fullest = *std::max_element(
+        window.bins().bins.begin(), window.bins().bins.end(),
+        [](const climate::Bin& a, const climate::Bin& b) { return a.hours < b.hours; });
+    const chart::ChartPoint middle{(fullest.dryBulbLow + fullest.dryBulbHigh) / 2,
+                                   (fullest.humidityLow + fullest.humidityHigh) / 2};
+    const std::string text = window.binTextAt(middle);
+    char expected[96];
+    std::snprintf(expected, sizeof expected, ": %zu h, %.1f %% of 8760 h", fullest.hours,
+                  100.0 * fullest.hours / 8760.0);
+    EXPECT_NE(text.find(expected), std::string::npos) << text;
+    const auto point = window.binPointAt(middle);
+    ASSERT_TRUE(point.has_value());
+    EXPECT_DOUBLE_EQ(point->dryBulb, middle.dryBulb);
+    EXPECT_DOUBLE_EQ(point->humidityRatio, middle.humidityRatio);
+    // Far outside the year's weather, and with points instead of bins: nothing to say.
+    EXPECT_EQ(window.binTextAt({273.15 + 48, 0.001}), "");
+    ClimateDisplay points;
+    points.marks = ClimateDisplay::Marks::Points;
+    window.setDisplay(points);
+    EXPECT_EQ(window.binTextAt(middle), "");
+}
+
+TEST(ClimateWindow, DesignConditionsBesideThePublishedOnesAndSentOn) {
+    ClimateWindow window = Window();
+    std::vector<FigureRow> rows = window.figures();
+    const auto find = [&](const std::string& start, const std::string& source) {
+        return std::find_if(rows.begin(), rows.end(), [&](const FigureRow& row) {
+            return row.cells.size() >= 4 && row.cells[0].rfind(start, 0) == 0 &&
+                   row.cells[3] == source;
+        });
+    };
+    const auto published = find("Cooling 0.4 %", "published in the file's header");
+    ASSERT_NE(published, rows.end());
+    EXPECT_EQ(published->cells[1], "33.3");
+    EXPECT_EQ(published->cells[2], "23.7");
+    const auto heating = find("Heating 99.6 %", "published in the file's header");
+    ASSERT_NE(heating, rows.end());
+    EXPECT_EQ(heating->cells[1], "-20.0");
+    // Heating goes on with the mean humidity ratio of the hours within 0.5 K: dry, cold air.
+    ASSERT_TRUE(heating->point.has_value());
+    EXPECT_DOUBLE_EQ(heating->point->dryBulb, 273.15 - 20);
+    EXPECT_GT(heating->point->humidityRatio, 0.0002);
+    EXPECT_LT(heating->point->humidityRatio, 0.001);
+    EXPECT_EQ(heating->point->name, "Published heating 99.6 %");
+    const auto mine = find("Cooling 0.4 %", "from this file's hours");
+    ASSERT_NE(mine, rows.end());
+    ASSERT_TRUE(mine->point.has_value());
+    // A typical year's percentile within about a kelvin of the handbook's.
+    EXPECT_NEAR(mine->point->dryBulb - 273.15, 33.3, 1.5);
+    std::optional<std::pair<double, double>> sent;
+    window.toMainWindow = [&](double t, double w) { sent = {t, w}; };
+    window.sendToMainWindow(*mine->point);
+    ASSERT_TRUE(sent.has_value());
+    EXPECT_DOUBLE_EQ(sent->first, mine->point->dryBulb);
+    // Summer design air near 33 degC with a 23 degC wet bulb holds about 14 g/kg.
+    EXPECT_NEAR(sent->second * 1000, 14, 2);
+    EXPECT_FALSE(window.sendToProcesses(*mine->point)); // no processes window hooked
+    // The filter changes the zone figures, never the design conditions (all hours).
+    climate::Filter winter;
+    winter.firstMonth = 12;
+    winter.lastMonth = 2;
+    window.setFilter(winter);
+    const std::vector<FigureRow> after = window.figures();
+    EXPECT_EQ(find("Cooling 0.4 %", "from this file's hours")->cells,
+              std::find_if(after.begin(), after.end(), [&](const FigureRow& r) {
+                  return r.cells == mine->cells;
+              })->cells);
+    // The CSV is the command line's writer, following the filter.
+    const std::string csv = window.figuresCsv();
+    EXPECT_NE(csv.find("section,period,item,measure,value,unit"), std::string::npos);
+}
+
+TEST(ClimateWindow, DamagedFileIsRefusedByLine) {
+    std::ifstream in(kChicago, std::ios::binary);
+    std::stringstream whole;
+    whole << in.rdbuf();
+    std::string text = whole.str();
+    // Line 15's dry bulb (the 7th field of the 7th data row) becomes a word.
+    std::size_t at = 0;
+    for (int line = 1; line < 15; ++line) {
+        at = text.find('\n', at) + 1;
+    }
+    for (int comma = 0; comma < 6; ++comma) {
+        at = text.find(',', at) + 1;
+    }
+    text.replace(at, text.find(',', at) - at, "warm");
+    const std::string path = ::testing::TempDir() + "damaged.epw";
+    std::ofstream(path, std::ios::binary) << text;
+    const auto read = LoadClimate(path, Pmv(1.1, 0.7));
+    ASSERT_FALSE(read.ok());
+    EXPECT_NE(read.failure().find("line 15"), std::string::npos) << read.failure();
+    LoadControl control;
+    control.cancelled = true;
+    const auto cancelled = LoadClimate(kChicago, Pmv(1.1, 0.7), &control);
+    ASSERT_FALSE(cancelled.ok());
+    EXPECT_NE(cancelled.failure().find("cancelled"), std::string::npos);
+}
+
+TEST(ClimateWindow, TypedUserZones) {
+    struct Row {
+        const char* name;
+        const char* text;
+        climateanalysis::Units units;
+        std::size_t zones;
+        const char* refusal; // part of the message; empty when read
+    };
+    const Row rows[] = {
+        {"humidity-ratio corners", "Office: 20, 4; 26, 4; 26, 12; 20, 12",
+         climateanalysis::Units::SI, 1, ""},
+        {"relative-humidity corners, blank line", "A: 18, 30 %; 28, 30 %; 28, 60 %\n\n",
+         climateanalysis::Units::SI, 1, ""},
+        {"IP corners", "B: 68, 30; 80, 30; 80, 80", climateanalysis::Units::IP, 1, ""},
+        {"two zones", "A: 18,4;28,4;28,8\nB: 18,8;28,8;28,12", climateanalysis::Units::SI, 2, ""},
+        {"mixed humidities", "A: 18, 4; 28, 40 %; 28, 8", climateanalysis::Units::SI, 0,
+         "same way"},
+        {"a word for a number, line 2", "A: 18,4;28,4;28,8\nB: 18, damp; 28, 4; 28, 8",
+         climateanalysis::Units::SI, 0, "line 2"},
+        {"no name", ": 18,4;28,4;28,8", climateanalysis::Units::SI, 0, "name"},
+        {"two corners", "A: 18,4;28,4", climateanalysis::Units::SI, 0, "line 1"},
+        {"relative humidity above 100 %", "A: 18, 30 %; 28, 30 %; 28, 160 %",
+         climateanalysis::Units::SI, 0, "line 1"},
+    };
+    for (const Row& row : rows) {
+        const auto zones = ParseUserZones(row.text, row.units);
+        if (*row.refusal == '\0') {
+            ASSERT_TRUE(zones.ok()) << row.name << ": " << zones.failure();
+            EXPECT_EQ(zones->size(), row.zones) << row.name;
+        } else {
+            ASSERT_FALSE(zones.ok()) << row.name;
+            EXPECT_NE(zones.failure().find(row.refusal), std::string::npos)
+                << row.name << ": " << zones.failure();
+        }
+    }
+    const auto office =
+        ParseUserZones("Office: 20, 4; 26, 4; 26, 12; 20, 12", climateanalysis::Units::SI);
+    EXPECT_DOUBLE_EQ((*office)[0].points[2].first, 273.15 + 26);
+    EXPECT_DOUBLE_EQ((*office)[0].points[2].second, 0.012);
+    // A typed zone is counted and drawn with the others.
+    ClimateWindow window = Window();
+    ClimateSettings settings = window.settings();
+    settings.userZones = *office;
+    ASSERT_EQ(window.changeSettings(settings), std::nullopt);
+    ASSERT_EQ(window.result().zones.names.size(), 2u);
+    EXPECT_EQ(window.result().zones.names[1], "Office");
+    ExpectConsistent(window, "a user zone");
+}
+
+} // namespace
+} // namespace hygrovane::forms
