@@ -4,7 +4,8 @@
 // 1963, Givoni 1969/1992, Milne & Givoni 1979): for each strategy, the outdoor hours whose
 // dry bulb and humidity (and, for some, the hours before or the sun) let it bring the indoors
 // into comfort. Each is a rule of our own wording with editable parameters; the defaults follow
-// those charts' usual shapes and ASHRAE 55 for air movement (docs/comfort-models.md).
+// those charts' usual shapes and ASHRAE 55 for air movement (the user's guide, "Thermal comfort
+// models").
 
 #include "comfort/band_zone.h"
 #include "comfort/comfort_error.h"
