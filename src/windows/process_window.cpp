@@ -329,6 +329,7 @@ void ProcessWindow::New() {
     }
     set_ = ProcessSet();
     set_.setAmbient(MainAmbient(main_));
+    roomRatios_.clear(); // their rooms' ids may come back as other points
     fileName_.clear();
     modified_ = false;
 }
@@ -348,6 +349,7 @@ bool ProcessWindow::Open() {
         return false;
     }
     set_ = std::move(opened.set);
+    roomRatios_.clear();
     units_ = opened.units;
     fileName_ = *path;
     modified_ = false;
