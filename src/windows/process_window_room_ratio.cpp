@@ -1,4 +1,5 @@
 // The processes window's room ratio lines and the supply air on them.
+#include "calculator/number_text.h"
 #include "chart/room_ratio.h"
 #include "units/quantity.h"
 #include "windows/process_window.h"
@@ -6,6 +7,22 @@
 #include <algorithm>
 
 namespace hygrovane::forms {
+
+namespace {
+
+// The refusal's sentence, with a dry bulb in the window's temperature unit rather than the
+// chart's fixed-point degrees Celsius.
+std::string Described(const chart::RoomRatioFailure& failure, const std::string& unit) {
+    if (failure.kind != chart::RoomRatioFailure::Kind::NoMoistAir) {
+        return failure.describe();
+    }
+    const auto shown = units::FromInternal(units::Quantity::Temperature, unit, failure.value);
+    return "No moist air exists at a dry bulb of " +
+           (shown ? RoundedText(*shown, 2) + " " + unit : failure.describe()) +
+           " at this pressure.";
+}
+
+} // namespace
 
 std::optional<RoomRatioLineOf> ProcessWindow::roomRatioOf(const RoomRatioForm& form) {
     MainWindowChanged();
@@ -29,7 +46,7 @@ std::optional<RoomRatioLineOf> ProcessWindow::roomRatioOf(const RoomRatioForm& f
         room->state->core.ambient.pressure, set_.ambient().formulation,
         {room->state->dryBulb, room->state->humidityRatio}, *shr, room->state->dryBulb);
     if (!atRoom) {
-        platform_.showMessage(atRoom.failure().describe(), kProcessesTitle);
+        platform_.showMessage(Described(atRoom.failure(), main_.Combo1.text()), kProcessesTitle);
         return std::nullopt;
     }
     return RoomRatioLineOf{room->id, *shr};
@@ -79,7 +96,7 @@ bool ProcessWindow::AddSupplyOnLine(const RoomRatioForm& form) {
             ? chart::SupplyAtDifference(pressure, formulation, roomPoint, line->shr, *at - *zero)
             : chart::SupplyAtDryBulb(pressure, formulation, roomPoint, line->shr, *at);
     if (!supply) {
-        platform_.showMessage(supply.failure().describe(), kProcessesTitle);
+        platform_.showMessage(Described(supply.failure(), unit), kProcessesTitle);
         return false;
     }
     const processes::Outcome<processes::PointId> added = set_.addPoint(

@@ -108,7 +108,7 @@ TEST_F(RoomRatioWindowTest, RefusalsShowWhyAndChangeNothing) {
         {"a supply that is no number", {"A", "0.75", SupplyBy::DryBulb, "", "S"}, "not a number"},
         {"a supply where no moist air exists",
          {"A", "0.75", SupplyBy::DryBulb, "-300", "S"},
-         "No moist air"},
+         "No moist air exists at a dry bulb of -300 C at this pressure."},
         {"a name the set has", {"A", "0.75", SupplyBy::Difference, "10", "B"}, "B"},
         {"a name too long", {"A", "0.75", SupplyBy::Difference, "10", std::string(30, 'n')}, ""},
     };
