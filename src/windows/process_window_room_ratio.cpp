@@ -102,9 +102,11 @@ bool ProcessWindow::AddSupplyOnLine(const RoomRatioForm& form) {
     const processes::Outcome<processes::PointId> added = set_.addPoint(
         {supply->ambient.dryBulb, HumidityInput::HumidityRatio, supply->humidityRatio},
         form.supplyName);
-    if (refused(added ? processes::Refusal() : processes::Refusal(added.failure()))) {
+    if (!added) {
+        platform_.showMessage(added.failure().message, kProcessesTitle);
         return false;
     }
+    changed();
     keepLine(*line);
     return true;
 }

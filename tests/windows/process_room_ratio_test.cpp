@@ -18,10 +18,21 @@ class RoomRatioWindowTest : public ::testing::Test {
     void SetUp() override {
         main.Form_Load();
         processes = std::make_unique<ProcessWindow>(platform, main.form());
-        ASSERT_TRUE(processes->AddCurrentState());
+        addCurrentState();
     }
     std::string lastMessage() const {
         return platform.messages.empty() ? "" : platform.messages.back().message;
+    }
+    // The window's own commands, checked by what they did (not by what they return).
+    void addCurrentState() {
+        const std::size_t before = processes->set().points().size();
+        processes->AddCurrentState();
+        ASSERT_EQ(processes->set().points().size(), before + 1) << lastMessage();
+    }
+    void addChartPoint(double T, double W) {
+        const std::size_t before = processes->set().points().size();
+        processes->AddChartPoint(T, W);
+        ASSERT_EQ(processes->set().points().size(), before + 1) << lastMessage();
     }
     static RoomRatioForm lineOf(std::string room, std::string shr) {
         return {std::move(room), std::move(shr), SupplyBy::Difference, "", ""};
@@ -35,7 +46,7 @@ class RoomRatioWindowTest : public ::testing::Test {
     double ratioOf(const std::string& room, const std::string& supply) {
         const AirState r = stateOf(room);
         const AirState s = stateOf(supply);
-        EXPECT_TRUE(processes->AddChartPoint(s.dryBulb, r.humidityRatio));
+        addChartPoint(s.dryBulb, r.humidityRatio);
         const AirState& sensible = *processes->set().points().back().state;
         return (sensible.enthalpy - r.enthalpy) / (s.enthalpy - r.enthalpy);
     }
@@ -90,7 +101,7 @@ TEST_F(RoomRatioWindowTest, ADifferenceInFahrenheitIsInFahrenheitDegrees) {
 
 TEST_F(RoomRatioWindowTest, RefusalsShowWhyAndChangeNothing) {
     // A dry room, for a supply that would need less than no water.
-    ASSERT_TRUE(processes->AddChartPoint(298.15, 0.001)); // B
+    addChartPoint(298.15, 0.001); // B
     struct Row {
         const char* name;
         RoomRatioForm form;
@@ -159,9 +170,10 @@ TEST_F(RoomRatioWindowTest, TheLineIsDrawnWithTheSetAndGoesWithItsRoom) {
     EXPECT_NE(processes->overlay().paths.back().points, line.points);
 
     // A deleted room takes its line off the chart; New removes the lines.
-    ASSERT_TRUE(processes->DeletePoint(0));
+    processes->DeletePoint(0);
+    ASSERT_EQ(processes->set().pointNamed("A"), nullptr);
     EXPECT_EQ(processes->overlay().paths.size(), before);
-    ASSERT_TRUE(processes->AddCurrentState());
+    addCurrentState();
     ASSERT_TRUE(processes->DrawRoomRatioLine(lineOf(processes->set().points().back().name, "0.5")));
     platform.answers.push_back(Platform::Answer::No);
     processes->New();
