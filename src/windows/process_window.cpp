@@ -349,10 +349,10 @@ bool ProcessWindow::Open() {
         return false;
     }
     set_ = std::move(opened.set);
-    roomRatios_.clear();
     units_ = opened.units;
     fileName_ = *path;
     modified_ = false;
+    roomRatios_.clear(); // their rooms' ids may come back as other points
     // The set shares the main window's pressure and formulation; one saved at others is
     // recomputed, and the user told.
     const ProcessAmbient saved = set_.ambient();

@@ -14,21 +14,6 @@
 
 namespace hygrovane::forms {
 
-// What a process dialog holds: the kind, the entering points by name, one flow each (a number
-// text and its unit), and the parameters as typed, in the main window's units (temperatures in
-// its temperature unit, humidity ratios in its unit, relative humidity in %, the heat rate in the
-// set's heat unit, bypass factor and effectiveness as fractions).
-struct ProcessForm {
-    processes::ProcessKind kind = processes::ProcessKind::SensibleToDryBulb;
-    std::vector<std::string> inlets;
-    std::vector<std::string> flowTexts;
-    std::vector<processes::FlowUnit> flowUnits;
-    // Parameter::Target's text is the target's dry bulb.
-    std::map<processes::Parameter, std::string> texts;
-    HumidityInput targetHumidityInput = HumidityInput::RelativeHumidity;
-    std::string targetHumidityText;
-};
-
 // How the supply air on a room ratio line is chosen: at its dry bulb, or at a temperature
 // difference below the room's dry bulb.
 enum class SupplyBy { DryBulb, Difference };
@@ -43,6 +28,21 @@ struct RoomRatioForm {
     SupplyBy by = SupplyBy::Difference;
     std::string supplyText;
     std::string supplyName;
+};
+
+// What a process dialog holds: the kind, the entering points by name, one flow each (a number
+// text and its unit), and the parameters as typed, in the main window's units (temperatures in
+// its temperature unit, humidity ratios in its unit, relative humidity in %, the heat rate in the
+// set's heat unit, bypass factor and effectiveness as fractions).
+struct ProcessForm {
+    processes::ProcessKind kind = processes::ProcessKind::SensibleToDryBulb;
+    std::vector<std::string> inlets;
+    std::vector<std::string> flowTexts;
+    std::vector<processes::FlowUnit> flowUnits;
+    // Parameter::Target's text is the target's dry bulb.
+    std::map<processes::Parameter, std::string> texts;
+    HumidityInput targetHumidityInput = HumidityInput::RelativeHumidity;
+    std::string targetHumidityText;
 };
 
 // The control model and handlers of the processes window (Form_processes): a set of named state
