@@ -92,6 +92,8 @@ class ProcessWindow {
     bool AddSupplyOnLine(const RoomRatioForm& form);
     void ClearRoomRatioLines() { roomRatios_.clear(); }
     const std::vector<RoomRatioLineOf>& roomRatioLines() const { return roomRatios_; }
+    // The main window's temperature unit, in which the supply is typed.
+    std::string temperatureUnit() const { return main_.Combo1.text(); }
     // The set and the room ratio lines as the chart draws them.
     chart::Overlay overlay() const;
 

@@ -46,7 +46,7 @@ std::optional<RoomRatioLineOf> ProcessWindow::roomRatioOf(const RoomRatioForm& f
         room->state->core.ambient.pressure, set_.ambient().formulation,
         {room->state->dryBulb, room->state->humidityRatio}, *shr, room->state->dryBulb);
     if (!atRoom) {
-        platform_.showMessage(Described(atRoom.failure(), main_.Combo1.text()), kProcessesTitle);
+        platform_.showMessage(Described(atRoom.failure(), temperatureUnit()), kProcessesTitle);
         return std::nullopt;
     }
     return RoomRatioLineOf{room->id, *shr};
@@ -72,7 +72,7 @@ bool ProcessWindow::AddSupplyOnLine(const RoomRatioForm& form) {
     if (!line) {
         return false;
     }
-    const std::string unit = main_.Combo1.text();
+    const std::string unit = temperatureUnit();
     const bool difference = form.by == SupplyBy::Difference;
     const auto typed =
         read(form.supplyText, difference ? "temperature difference" : "supply dry bulb");

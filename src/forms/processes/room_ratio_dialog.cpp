@@ -28,7 +28,7 @@ RoomRatioDialog::RoomRatioDialog(const ProcessWindow& model, const RoomRatioForm
     : QDialog(parent) {
     setObjectName(QStringLiteral("Dialog_room_ratio"));
     setWindowTitle(QStringLiteral("Room ratio line"));
-    const std::string unit = model.shownUnits().dryBulb;
+    const std::string unit = model.temperatureUnit();
     auto* layout = new QVBoxLayout(this);
     auto* rows = new QFormLayout;
     room_ = new QComboBox(this);
