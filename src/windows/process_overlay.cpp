@@ -1,6 +1,7 @@
 #include "windows/process_overlay.h"
 
 #include "calculator/number_text.h"
+#include "chart/room_ratio.h"
 
 namespace hygrovane::forms {
 
@@ -75,6 +76,27 @@ chart::Overlay ProcessOverlay(const processes::ProcessSet& set, const processes:
         }
     }
     return overlay;
+}
+
+void AddRoomRatioLines(chart::Overlay& overlay, const processes::ProcessSet& set,
+                       const std::vector<RoomRatioLineOf>& lines) {
+    for (const RoomRatioLineOf& line : lines) {
+        const processes::Point* room = set.point(line.room);
+        if (room == nullptr || !room->state) {
+            continue;
+        }
+        const processes::AirState& s = *room->state;
+        // The overlay does not know the chart's range, and the chart clips what it draws: the
+        // line is taken 50 K below the room (where supply air for cooling lies), until it meets
+        // the saturation curve, over every humidity ratio the chart may show.
+        const chart::ChartRange reach{s.dryBulb - 50, s.dryBulb, 0, 0.5};
+        chart::OverlayPath path =
+            chart::RoomRatioPath(s.core.ambient.pressure, set.ambient().formulation,
+                                 {s.dryBulb, s.humidityRatio}, line.shr, reach);
+        if (path.points.size() >= 2) {
+            overlay.paths.push_back(std::move(path));
+        }
+    }
 }
 
 } // namespace hygrovane::forms

@@ -17,4 +17,18 @@ inline constexpr const char* kProcessesLayer = "processes";
 chart::Overlay ProcessOverlay(const processes::ProcessSet& set,
                               const processes::LoadUnits& units = {});
 
+// A room ratio line the processes window draws: from a point of its set (the room), at a
+// sensible heat ratio. It follows the point when the point changes or the pressure does.
+struct RoomRatioLineOf {
+    processes::PointId room = 0;
+    double shr = 1;
+
+    friend bool operator==(const RoomRatioLineOf&, const RoomRatioLineOf&) = default;
+};
+
+// Adds each line whose room has a state to the overlay, dashed and labelled "SHR 0.75"; a line
+// whose room is gone or has no state draws nothing.
+void AddRoomRatioLines(chart::Overlay& overlay, const processes::ProcessSet& set,
+                       const std::vector<RoomRatioLineOf>& lines);
+
 } // namespace hygrovane::forms

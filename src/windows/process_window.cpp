@@ -329,6 +329,7 @@ void ProcessWindow::New() {
     }
     set_ = ProcessSet();
     set_.setAmbient(MainAmbient(main_));
+    roomRatios_.clear(); // their rooms' ids may come back as other points
     fileName_.clear();
     modified_ = false;
 }
@@ -351,6 +352,7 @@ bool ProcessWindow::Open() {
     units_ = opened.units;
     fileName_ = *path;
     modified_ = false;
+    roomRatios_.clear(); // their rooms' ids may come back as other points
     // The set shares the main window's pressure and formulation; one saved at others is
     // recomputed, and the user told.
     const ProcessAmbient saved = set_.ambient();

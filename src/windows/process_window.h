@@ -5,6 +5,7 @@
 #include "processes/process_set.h"
 #include "processfile/process_table.h"
 #include "windows/platform.h"
+#include "windows/process_overlay.h"
 
 #include <map>
 #include <optional>
@@ -12,6 +13,22 @@
 #include <vector>
 
 namespace hygrovane::forms {
+
+// How the supply air on a room ratio line is chosen: at its dry bulb, or at a temperature
+// difference below the room's dry bulb.
+enum class SupplyBy { DryBulb, Difference };
+
+// What the room ratio dialog holds, as typed: the room (a point's name), the sensible heat ratio
+// (a fraction), and for the supply air the way it is chosen, its temperature text in the main
+// window's temperature unit (a difference in that unit's degrees) and the new point's name
+// (empty: the set names it).
+struct RoomRatioForm {
+    std::string room;
+    std::string shrText;
+    SupplyBy by = SupplyBy::Difference;
+    std::string supplyText;
+    std::string supplyName;
+};
 
 // What a process dialog holds: the kind, the entering points by name, one flow each (a number
 // text and its unit), and the parameters as typed, in the main window's units (temperatures in
@@ -67,6 +84,19 @@ class ProcessWindow {
     // A process's dialog filled in as it stands, for changing it.
     ProcessForm FormOf(std::size_t row) const;
 
+    // Room ratio lines: "Room ratio line…" draws the line of form's SHR from its room (once);
+    // "Supply air on the line" adds the supply state on that line as a new point, and draws the
+    // line too. Either shows the refusal and changes nothing when it cannot be done. The lines
+    // are the window's, not the set's: they are not saved, and New and Open remove them.
+    bool DrawRoomRatioLine(const RoomRatioForm& form);
+    bool AddSupplyOnLine(const RoomRatioForm& form);
+    void ClearRoomRatioLines() { roomRatios_.clear(); }
+    const std::vector<RoomRatioLineOf>& roomRatioLines() const { return roomRatios_; }
+    // The main window's temperature unit, in which the supply is typed.
+    std::string temperatureUnit() const { return main_.Combo1.text(); }
+    // The set and the room ratio lines as the chart draws them.
+    chart::Overlay overlay() const;
+
     void New();
     bool Open();
     bool Save();
@@ -83,6 +113,9 @@ class ProcessWindow {
     bool saveTo(const std::string& path);
     bool keepOrSaveChanges();
     void changed() { modified_ = true; }
+    // The room's id and the SHR read from a room ratio form; none after a message.
+    std::optional<RoomRatioLineOf> roomRatioOf(const RoomRatioForm& form);
+    void keepLine(const RoomRatioLineOf& line);
 
     Platform& platform_;
     const FormAmbient& main_;
@@ -90,6 +123,7 @@ class ProcessWindow {
     processes::LoadUnits units_;
     std::string fileName_;
     bool modified_ = false;
+    std::vector<RoomRatioLineOf> roomRatios_;
 };
 
 inline constexpr const char* kProcessesTitle = "Processes";

@@ -7,6 +7,7 @@
 #include "forms/chart/chart_window.h"
 #include "forms/processes/process_dialog.h"
 #include "forms/processes/processes_view.h"
+#include "forms/processes/room_ratio_dialog.h"
 #include "qt_app.h"
 #include "windows/fake_platform.h"
 #include "windows/process_overlay.h"
@@ -19,8 +20,10 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
+#include <QTimer>
 
 #include <cmath>
+#include <functional>
 
 namespace hygrovane::forms {
 namespace {
@@ -310,6 +313,84 @@ TEST_F(ProcessesViewTest, AChainsStagesAreLabelledInTheTableAndOnTheChart) {
     pick(*window, "HeatUnit", "ton");
     EXPECT_TRUE(layer()->paths[0].label.ends_with(" ton")) << layer()->paths[0].label;
     EXPECT_EQ(*layer(), ProcessOverlay(window->model().set(), window->model().loadUnits()));
+}
+
+} // namespace
+} // namespace hygrovane::forms
+
+namespace hygrovane::forms {
+namespace {
+
+// Fills in the room ratio dialog the button opens, once it is shown, and presses one of its
+// buttons; then runs next when the dialog shows again (after a refusal).
+void AnswerRoomRatio(QWidget& window, QString ratio, int by, QString supply, const char* button,
+                     QString* roomShown = nullptr, std::function<void()> next = {}) {
+    QTimer::singleShot(0, &window, [=, &window] {
+        auto* dialog = window.findChild<RoomRatioDialog*>("Dialog_room_ratio");
+        ASSERT_NE(dialog, nullptr);
+        if (roomShown != nullptr) {
+            *roomShown = control<QComboBox>(*dialog, "Room")->currentText();
+        }
+        control(*dialog, "Ratio")->setText(ratio);
+        control<QComboBox>(*dialog, "SupplyBy")->setCurrentIndex(by);
+        control(*dialog, "Supply")->setText(supply);
+        if (next) {
+            QTimer::singleShot(0, &window, next);
+        }
+        control<QPushButton>(*dialog, button)->click();
+    });
+}
+
+TEST_F(ProcessesViewTest, TheRoomRatioLineAndItsSupplyAirFromTheDialog) {
+    control<QPushButton>(*window, "AddCurrentState")->click(); // A: 25 C 50 %
+    control<QTableWidget>(*window, "PointTable")->setCurrentCell(0, 0);
+    const std::size_t pathsBefore = layer()->paths.size();
+
+    // A ratio above 1 is refused and the dialog comes back with what was typed; then the supply
+    // 10 K below the room at 0.75 is added as B.
+    QString room;
+    AnswerRoomRatio(*window, "1.2", 1, "10", "AddSupply", &room, [this] {
+        EXPECT_EQ(platform.messages.back().message,
+                  "The sensible heat ratio must lie above 0 and at most 1.");
+        AnswerRoomRatio(*window, "0.75", 1, "10", "AddSupply");
+    });
+    control<QPushButton>(*window, "RoomRatioLine")->click();
+    EXPECT_EQ(room, "A");
+    ASSERT_EQ(control<QTableWidget>(*window, "PointTable")->rowCount(), 2);
+    EXPECT_EQ(cell(*window, "PointTable", 1, 0), "B");
+    EXPECT_EQ(cell(*window, "PointTable", 1, 1), "15");
+
+    // The line is drawn dashed from A through B, with its ratio, in the set's colour.
+    ASSERT_EQ(layer()->paths.size(), pathsBefore + 1);
+    const chart::OverlayPath& line = layer()->paths.back();
+    EXPECT_TRUE(line.dashed);
+    EXPECT_EQ(line.label, "SHR 0.75");
+    const QImage painted = chart->canvas()->grab().toImage();
+    const chart::ChartPoint& a = line.points[line.points.size() / 4];
+    const chart::ChartPoint& b = line.points[line.points.size() / 4 + 1];
+    bool seen = false;
+    for (double f = 0; f <= 1 && !seen; f += 0.1) {
+        seen =
+            ProcessColourNear(painted, chart->canvasPixel(a) * (1 - f) + chart->canvasPixel(b) * f);
+    }
+    EXPECT_TRUE(seen) << "the dashed line is painted";
+
+    // A supply dry bulb of 5 C at 0.75 would be fog: refused, then the dialog closed unchanged.
+    AnswerRoomRatio(*window, "0.75", 0, "5", "AddSupply", nullptr, [this] {
+        EXPECT_NE(platform.messages.back().message.find("fog"), std::string::npos);
+        auto* dialog = window->findChild<RoomRatioDialog*>("Dialog_room_ratio");
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(control(*dialog, "Supply")->text(), "5");
+        control<QPushButton>(*dialog, "Cancel")->click();
+    });
+    control<QPushButton>(*window, "RoomRatioLine")->click();
+    EXPECT_EQ(control<QTableWidget>(*window, "PointTable")->rowCount(), 2);
+
+    // Another ratio only drawn.
+    AnswerRoomRatio(*window, "0.6", 1, "10", "DrawLine");
+    control<QPushButton>(*window, "RoomRatioLine")->click();
+    EXPECT_EQ(layer()->paths.size(), pathsBefore + 2);
+    EXPECT_EQ(layer()->paths.back().label, "SHR 0.60");
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "forms/chart/chart_overlays.h"
 #include "forms/common/view_support.h"
 #include "forms/processes/process_dialog.h"
+#include "forms/processes/room_ratio_dialog.h"
 #include "windows/process_overlay.h"
 
 #include <QCloseEvent>
@@ -115,7 +116,8 @@ ProcessesView::ProcessesView(AmbientView& main, Platform& platform, ChartOverlay
     layout->addWidget(points_);
     const auto point = buttonRow({{"AddCurrentState", "Add current state"},
                                   {"RenamePoint", "Rename…"},
-                                  {"DeletePoint", "Delete point"}});
+                                  {"DeletePoint", "Delete point"},
+                                  {"RoomRatioLine", "Room ratio line…"}});
     if (overlays_) {
         auto* hint =
             new QLabel(QStringLiteral("Right-click the chart to add the point there."), this);
@@ -154,6 +156,7 @@ ProcessesView::ProcessesView(AmbientView& main, Platform& platform, ChartOverlay
             run([this, row] { model_.DeletePoint(*row); });
         }
     });
+    connect(point[3], &QPushButton::clicked, this, [this] { roomRatio(); });
     connect(process[0], &QPushButton::clicked, this, [this] { editProcess(std::nullopt); });
     connect(process[1], &QPushButton::clicked, this, [this] {
         if (const auto row = selected(*processes_)) {
@@ -238,6 +241,25 @@ void ProcessesView::editProcess(std::optional<std::size_t> row) {
     redraw();
 }
 
+void ProcessesView::roomRatio() {
+    model_.MainWindowChanged();
+    RoomRatioForm start = lastRoomRatio_;
+    if (const auto row = selected(*points_); row && *row < model_.set().points().size()) {
+        start.room = model_.set().points()[*row].name;
+    }
+    start.supplyName.clear(); // a name is used once
+    RoomRatioDialog dialog(model_, start, this);
+    while (dialog.exec() == QDialog::Accepted) {
+        const RoomRatioForm form = dialog.form();
+        if (dialog.choice() == RoomRatioDialog::Choice::DrawLine ? model_.DrawRoomRatioLine(form)
+                                                                 : model_.AddSupplyOnLine(form)) {
+            lastRoomRatio_ = form;
+            break;
+        }
+    }
+    redraw();
+}
+
 void ProcessesView::redraw() {
     model_.MainWindowChanged();
     const ProcessAmbient& a = model_.set().ambient();
@@ -255,7 +277,7 @@ void ProcessesView::redraw() {
     Fill(*points_, shownPoints_, model_.pointTable());
     Fill(*processes_, shownProcesses_, model_.processTable());
     if (overlays_ && onChart_) {
-        overlays_->set(kProcessesLayer, ProcessOverlay(model_.set(), model_.loadUnits()));
+        overlays_->set(kProcessesLayer, model_.overlay());
     }
     const LoadUnits& units = model_.loadUnits();
     flowUnit_->setCurrentText(qs(NameOf(units.flow)));

@@ -45,6 +45,8 @@ class ProcessesView : public QWidget {
     std::optional<std::size_t> selected(const QTableWidget& table) const;
     void editProcess(std::optional<std::size_t> row);
     void renamePoint();
+    // "Room ratio line…": the dialog stays open on a refusal, with what was typed.
+    void roomRatio();
     void leaveChart();
 
     const FormAmbient& main_;
@@ -52,6 +54,7 @@ class ProcessesView : public QWidget {
     QPointer<ChartOverlays> overlays_;
     bool onChart_ = false; // the chart's processes layer and command are this window's
     processfile::TextTable shownPoints_, shownProcesses_;
+    RoomRatioForm lastRoomRatio_{"", "0.75", SupplyBy::Difference, "10", ""};
     QLabel* ambient_ = nullptr;
     QTableWidget* points_ = nullptr;
     QTableWidget* processes_ = nullptr;
