@@ -4,6 +4,7 @@
 // the psychrometric projection is the straight-line mapping it always was.
 #include "chart/chart_mapping.h"
 #include "chart/chart_model.h"
+#include "chart/chart_navigation.h"
 #include "chart/chart_projection.h"
 #include "chart/overlay.h"
 #include "engine/constants.h"
@@ -240,6 +241,30 @@ TEST(PercentageSaturation, LinesAreMuTimesTheSaturatedRatio) {
     }
     model.setPercentageSaturation(false);
     EXPECT_EQ(count(), 0);
+}
+
+} // namespace
+} // namespace hygrovane::chart
+
+namespace hygrovane::chart {
+namespace {
+
+// A box drawn on the Mollier diagram zooms to a range holding every state at its corners,
+// though its isotherms slope.
+TEST(Projection, ABoxOnTheMollierDiagramHoldsItsCorners) {
+    const ChartMapping m(kDefault, kPlot, Projection::Mollier);
+    const PixelPoint corner{200, 150};
+    const PixelPoint opposite{600, 500};
+    const auto box = BoxZoomed(m, corner, opposite);
+    ASSERT_TRUE(box);
+    for (const PixelPoint p :
+         {corner, opposite, PixelPoint{corner.x, opposite.y}, PixelPoint{opposite.x, corner.y}}) {
+        const ChartPoint at = m.toChart(p);
+        EXPECT_LE(box->dryBulbMin, at.dryBulb + 1e-9) << p.x << "," << p.y;
+        EXPECT_GE(box->dryBulbMax, at.dryBulb - 1e-9) << p.x << "," << p.y;
+        EXPECT_LE(box->humidityRatioMin, at.humidityRatio + 1e-12);
+        EXPECT_GE(box->humidityRatioMax, at.humidityRatio - 1e-12);
+    }
 }
 
 } // namespace

@@ -241,6 +241,12 @@ ChartScene ChartWindow::scene() const {
     scene.comfortZones = comfortZones_;
     scene.protractor = protractor_;
     scene.projection = projection_;
+    // The heading names the projection; what follows it (the standard chart chosen) stays.
+    const std::string psychrometric = "Psychrometric chart";
+    if (projection_ == chart::Projection::Mollier &&
+        scene.title.heading.starts_with(psychrometric)) {
+        scene.title.heading.replace(0, psychrometric.size(), "Mollier h–x diagram");
+    }
     scene.statePoint = statePoint_;
     scene.note = note_;
     if (overlays_) {
