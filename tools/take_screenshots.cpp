@@ -249,6 +249,12 @@ void AirHandlingUnit(Pictures& pictures) {
     chart->resize(1000, 720);
     chart->chooseRange(chart::ChartRange{278.15, 313.15, 0, 0.020});
     pictures.take(*chart, "ahu-example.png");
+    // The same unit on the Mollier h–x diagram, with the percentage-saturation lines.
+    chart->chooseProjection(chart::Projection::Mollier);
+    chart->showPercentageSaturation(true);
+    pictures.take(*chart, "chart-hx.png");
+    chart->showPercentageSaturation(false);
+    chart->chooseProjection(chart::Projection::Psychrometric);
     CloseAndDelete(window);
     CloseAndDelete(chart);
 }

@@ -18,6 +18,7 @@ enum class Family {
     WetBulb,
     RelativeHumidity,
     Saturation,
+    PercentageSaturation, // W / W_s at the dry bulb (British practice); drawn only when asked
 };
 
 // A polyline in chart coordinates, inside the range.

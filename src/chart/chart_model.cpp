@@ -3,6 +3,7 @@
 #include "hygrovane/moist_air.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace hygrovane::chart {
 
@@ -26,9 +27,20 @@ void ChartModel::setFamilies(const FamilySet& families) {
     compute();
 }
 
+void ChartModel::setPercentageSaturation(bool shown) {
+    if (shown == percentageSaturation_) {
+        return;
+    }
+    percentageSaturation_ = shown;
+    compute();
+}
+
 void ChartModel::compute() {
     geometry_ = ComputeGeometry(settings_.pressure, settings_.formulation, settings_.units,
                                 settings_.range);
+    if (percentageSaturation_) {
+        AddPercentageSaturation(geometry_);
+    }
     std::erase_if(geometry_.curves,
                   [this](const Curve& curve) { return families_.hides(curve.family); });
     protractor_ = ProtractorOf(settings_.pressure, settings_.formulation, settings_.units);
@@ -58,6 +70,36 @@ std::optional<Saturated> SaturatedAt(const ChartSettings& settings, double T) {
 }
 
 } // namespace
+
+void ChartModel::AddPercentageSaturation(ChartGeometry& g) const {
+    const ChartRange& r = settings_.range;
+    // The saturated humidity ratio by the core at as many dry bulbs as the other curves use.
+    constexpr int kIntervals = 120;
+    std::vector<ChartPoint> saturated;
+    for (int i = 0; i <= kIntervals; ++i) {
+        const double T = r.dryBulbMin + (r.dryBulbMax - r.dryBulbMin) * i / kIntervals;
+        const auto s = SaturatedAt(settings_, T);
+        if (!s || !std::isfinite(s->saturation.humidityRatio)) {
+            break; // no moist air from here on
+        }
+        saturated.push_back({T, s->saturation.humidityRatio});
+    }
+    for (int percent = 10; percent < 100; percent += 10) {
+        Polyline line;
+        for (const ChartPoint& s : saturated) {
+            // mu = W / W_s, so W = mu W_s.
+            line.push_back({s.dryBulb, percent / 100.0 * s.humidityRatio});
+            if (line.back().humidityRatio > r.humidityRatioMax) {
+                break; // it only rises from here
+            }
+        }
+        std::vector<Polyline> pieces = ClipPolyline(line, r);
+        if (!pieces.empty()) {
+            g.curves.push_back({Family::PercentageSaturation, double(percent),
+                                "μ " + std::to_string(percent) + " %", std::move(pieces), true});
+        }
+    }
+}
 
 std::optional<Readout> ChartModel::readoutAt(ChartPoint at) const {
     if (!settings_.range.contains(at)) {
@@ -122,6 +164,8 @@ std::string ChartModel::familyCaption(Family family) const {
         return "Wet bulb, " + u.dryBulb.symbol;
     case Family::RelativeHumidity:
         return "Relative humidity, %";
+    case Family::PercentageSaturation:
+        return "Percentage saturation, %";
     case Family::Saturation:
         break;
     }

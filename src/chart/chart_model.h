@@ -44,6 +44,10 @@ class ChartModel {
     const FamilySet& families() const { return families_; }
     void setFamilies(const FamilySet& families);
     const ChartGeometry& geometry() const { return geometry_; }
+    // The lines of percentage saturation, μ = W / W_s at the dry bulb, every 10 %; off unless
+    // asked for (the British practice beside the relative humidity).
+    bool percentageSaturation() const { return percentageSaturation_; }
+    void setPercentageSaturation(bool shown);
     // The sensible-heat-ratio protractor of the settings; none where the core finds no moist air
     // at its reference.
     const std::optional<Protractor>& protractor() const { return protractor_; }
@@ -64,9 +68,11 @@ class ChartModel {
 
   private:
     void compute();
+    void AddPercentageSaturation(ChartGeometry& g) const;
 
     ChartSettings settings_;
     FamilySet families_;
+    bool percentageSaturation_ = false;
     ChartGeometry geometry_;
     std::optional<Protractor> protractor_;
     int computations_ = 0;

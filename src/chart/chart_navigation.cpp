@@ -47,7 +47,15 @@ std::optional<ChartRange> BoxZoomed(const ChartMapping& mapping, PixelPoint corn
     }
     const ChartPoint low = mapping.toChart({left, bottom});
     const ChartPoint high = mapping.toChart({right, top});
-    const ChartRange box{low.dryBulb, high.dryBulb, low.humidityRatio, high.humidityRatio};
+    ChartRange box{low.dryBulb, high.dryBulb, low.humidityRatio, high.humidityRatio};
+    if (mapping.projection() != Projection::Psychrometric) {
+        // The Mollier diagram's isotherms slope: the box covers the dry bulbs of all its corners.
+        const ChartPoint lowRight = mapping.toChart({right, bottom});
+        const ChartPoint highLeft = mapping.toChart({left, top});
+        box.dryBulbMin = std::min(low.dryBulb, lowRight.dryBulb);
+        box.dryBulbMax = std::max(high.dryBulb, highLeft.dryBulb);
+        box.humidityRatioMin = std::max(0.0, box.humidityRatioMin);
+    }
     // A factor of 1 about the centre only applies the narrowest span and the limits.
     return Zoomed(
         box,

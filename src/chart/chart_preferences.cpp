@@ -164,6 +164,9 @@ std::map<std::string, std::string> PreferenceEntries(const ChartPreferences& pre
     entries["families/hidden"] = hidden;
     entries["density"] = preferences.density;
     entries["projection"] = preferences.projection;
+    if (preferences.percentageSaturation != kPercentageSaturation.front()) {
+        entries["percentageSaturation"] = preferences.percentageSaturation;
+    }
     const auto& marks = preferences.marks.all();
     entries["marks/count"] = std::to_string(marks.size());
     for (std::size_t i = 0; i < marks.size(); ++i) {
@@ -192,6 +195,8 @@ PreferencesRead ReadPreferences(const Lookup& lookup) {
     note(ReadName(lookup, "density", kDensities, p.density), PreferenceSection::Density);
     note(ReadName(lookup, "projection", kProjections, p.projection), PreferenceSection::Projection);
     note(ReadMarks(lookup, p.marks), PreferenceSection::Marks);
+    note(ReadName(lookup, "percentageSaturation", kPercentageSaturation, p.percentageSaturation),
+         PreferenceSection::PercentageSaturation);
     return read;
 }
 

@@ -17,7 +17,10 @@ namespace hygrovane::chart {
 // The line density and the projection a chart may be drawn in, by the names they are
 // remembered by; the first of each is the default.
 inline constexpr std::array<std::string_view, 1> kDensities{"auto"};
-inline constexpr std::array<std::string_view, 1> kProjections{"psychrometric"};
+inline constexpr std::array<std::string_view, 2> kProjections{"psychrometric", "mollier"};
+// Whether the percentage-saturation lines are drawn; kept only when they are, so that a chart
+// that never showed them keeps the settings it always had.
+inline constexpr std::array<std::string_view, 2> kPercentageSaturation{"hidden", "shown"};
 
 // What the chart window remembers between runs.
 struct ChartPreferences {
@@ -25,6 +28,7 @@ struct ChartPreferences {
     FamilySet families;
     std::string density{kDensities.front()};
     std::string projection{kProjections.front()};
+    std::string percentageSaturation{kPercentageSaturation.front()};
     MarkedPoints marks;
 
     friend bool operator==(const ChartPreferences&, const ChartPreferences&) = default;
@@ -35,7 +39,15 @@ struct ChartPreferences {
 std::map<std::string, std::string> PreferenceEntries(const ChartPreferences& preferences);
 
 // The sections a stored set of preferences has, each read back whole or not at all.
-enum class PreferenceSection { Version, Range, Families, Density, Projection, Marks };
+enum class PreferenceSection {
+    Version,
+    Range,
+    Families,
+    Density,
+    Projection,
+    Marks,
+    PercentageSaturation
+};
 
 struct PreferencesRead {
     ChartPreferences preferences;

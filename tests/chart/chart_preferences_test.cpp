@@ -103,6 +103,29 @@ TEST(ChartPreferences, ASectionThatCannotBeReadBackFallsBackWhole) {
     }
 }
 
+// The Mollier projection and the percentage-saturation lines read back; the lines' key is
+// written only when they are shown, so a chart that never showed them keeps its old settings.
+TEST(ChartPreferences, ProjectionAndPercentageSaturationReadBack) {
+    ChartPreferences mollier = Chosen();
+    mollier.projection = "mollier";
+    mollier.percentageSaturation = "shown";
+    const Entries written = PreferenceEntries(mollier);
+    EXPECT_EQ(written.at("projection"), "mollier");
+    EXPECT_EQ(written.at("percentageSaturation"), "shown");
+    const PreferencesRead read = Read(written);
+    EXPECT_TRUE(read.refused.empty());
+    EXPECT_EQ(read.preferences, mollier);
+
+    EXPECT_EQ(PreferenceEntries(Chosen()).count("percentageSaturation"), 0U);
+
+    Entries spoiled = written;
+    spoiled["percentageSaturation"] = "yes";
+    const PreferencesRead refused = Read(spoiled);
+    EXPECT_EQ(refused.refused, std::vector{PreferenceSection::PercentageSaturation});
+    EXPECT_EQ(refused.preferences.percentageSaturation, "hidden");
+    EXPECT_EQ(refused.preferences.projection, "mollier") << "the other sections stay";
+}
+
 TEST(ChartPreferences, AnotherVersionGivesEveryDefault) {
     for (const char* version : {"2", "", "1.0"}) {
         SCOPED_TRACE(version);

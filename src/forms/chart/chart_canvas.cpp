@@ -30,6 +30,10 @@ ChartCanvas::ChartCanvas(Handlers handlers, QWidget* parent)
     setCursor(Qt::CrossCursor);
 }
 
+ChartLayout ChartCanvas::layout() const {
+    return LayoutChart(QRectF(rect()), handlers_.scene().projection);
+}
+
 QPointF ChartCanvas::pixelOf(chart::ChartPoint point) const {
     const ChartScene scene = handlers_.scene();
     const chart::PixelPoint p = MappingOf(layout(), scene.model->range()).toPixel(point);
@@ -65,6 +69,7 @@ void ChartCanvas::paintEvent(QPaintEvent*) {
                     devicePixelRatioF(),
                     scene.comfortZones,
                     scene.protractor,
+                    scene.projection,
                     scene.title.heading,
                     scene.title.air,
                     scene.title.formulation};

@@ -38,7 +38,7 @@ class ChartCanvas : public QWidget {
 
     ChartCanvas(Handlers handlers, QWidget* parent);
 
-    ChartLayout layout() const { return LayoutChart(QRectF(rect())); }
+    ChartLayout layout() const;
     // Where a point of the chart lies on the canvas, in its present range.
     QPointF pixelOf(chart::ChartPoint point) const;
     // Repaints only where the state point and the note were and are, after nothing else
@@ -68,6 +68,7 @@ class ChartCanvas : public QWidget {
         qreal ratio = 0;
         bool comfortZones = false;
         bool protractor = false;
+        chart::Projection projection = chart::Projection::Psychrometric;
         std::string heading, air, formulation;
 
         bool operator==(const Drawn&) const = default;

@@ -42,6 +42,8 @@ Look LookOf(Family family) {
         return {QColor(20, 135, 75), 0.9, Qt::DashLine};
     case Family::RelativeHumidity:
         return {QColor(40, 100, 205), 0.9};
+    case Family::PercentageSaturation:
+        return {QColor(0, 150, 170), 0.9, Qt::DotLine};
     case Family::Saturation:
         break;
     }
@@ -278,6 +280,7 @@ std::optional<CurveLabel> PlaceLabel(const ChartMapping& mapping, const ChartLay
         return label;
     };
     switch (curve.family) {
+    case Family::PercentageSaturation:
     case Family::RelativeHumidity: {
         CurveLabel label = Near(last.humidityRatio, r.humidityRatioMax, Wspan)
                                ? at(end + QPointF(-gap, gap), Qt::AlignRight | Qt::AlignTop)
@@ -440,6 +443,40 @@ void PaintComfortZones(QPainter& painter, const ChartMapping& mapping, const Cha
     }
 }
 
+// The Mollier diagram's axes: the humidity ratio across the bottom, and each isotherm's dry
+// bulb on the right where it leaves the plot (the enthalpy axis is skewed, so the dry bulb is
+// what a reader looks up there).
+void PaintMollierAxes(QPainter& painter, const ChartMapping& mapping, const ChartLayout& layout,
+                      const ChartModel& model) {
+    const QRectF& plot = layout.plot;
+    const ChartGeometry& g = model.geometry();
+    const double tick = 0.5 * layout.textFont.pixelSize();
+    for (const Tick& t : g.humidityRatioTicks) {
+        const PixelPoint at = HumidityRatioTickAt(mapping, t.at);
+        painter.drawLine(QPointF(at.x, plot.bottom()), QPointF(at.x, plot.bottom() + tick));
+        Text(painter, QPointF(at.x, plot.bottom() + 1.3 * tick), Qt::AlignHCenter | Qt::AlignTop,
+             qs(t.label));
+    }
+    for (const Tick& t : g.dryBulbTicks) {
+        const PixelPoint at = DryBulbTickAt(mapping, t.at);
+        if (!mapping.plot().contains(at)) {
+            continue; // the isotherm leaves through the top or the bottom
+        }
+        painter.drawLine(QPointF(plot.right(), at.y), QPointF(plot.right() + tick, at.y));
+        Text(painter, QPointF(plot.right() + 1.5 * tick, at.y), Qt::AlignLeft | Qt::AlignVCenter,
+             qs(t.label));
+    }
+    const double line = QFontMetricsF(layout.textFont).height();
+    Text(painter, QPointF(plot.center().x(), plot.bottom() + 1.3 * tick + line * 1.1),
+         Qt::AlignHCenter | Qt::AlignTop, qs(model.familyCaption(Family::HumidityRatioGrid)));
+    painter.save();
+    painter.translate(layout.target.right() - 0.4 * line, plot.center().y());
+    painter.rotate(-90);
+    Text(painter, QPointF(0, 0), Qt::AlignHCenter | Qt::AlignBottom,
+         qs(model.familyCaption(Family::DryBulbGrid)));
+    painter.restore();
+}
+
 void PaintAxes(QPainter& painter, const ChartMapping& mapping, const ChartLayout& layout,
                const ChartModel& model) {
     const QRectF& plot = layout.plot;
@@ -448,6 +485,10 @@ void PaintAxes(QPainter& painter, const ChartMapping& mapping, const ChartLayout
     const double tick = 0.5 * layout.textFont.pixelSize();
     painter.setPen(QPen(Qt::black, layout.unit));
     painter.setFont(layout.textFont);
+    if (mapping.projection() == Projection::Mollier) {
+        PaintMollierAxes(painter, mapping, layout, model);
+        return;
+    }
     for (const Tick& t : g.dryBulbTicks) {
         const double x = Pixel(mapping, {t.at, r.humidityRatioMin}).x();
         painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + tick));
@@ -517,6 +558,10 @@ void PaintTitle(QPainter& painter, const ChartLayout& layout, const ChartScene& 
         }
         item(PenOf(LookOf(family), layout.unit, painter), Qt::NoBrush,
              qs(model.familyCaption(family)));
+    }
+    if (model.percentageSaturation() && !model.families().hides(Family::PercentageSaturation)) {
+        item(PenOf(LookOf(Family::PercentageSaturation), layout.unit, painter), Qt::NoBrush,
+             qs(model.familyCaption(Family::PercentageSaturation)));
     }
     if (scene.comfortZones) {
         for (const QColor& colour : {kWinter, kSummer}) {
@@ -619,7 +664,10 @@ void PaintScales(QPainter& painter, const ChartMapping& mapping, const ChartLayo
     painter.setPen(PenOf(LookOf(Family::Saturation), layout.unit * 0.4, painter));
     for (const ScaleMark& mark : geometry.saturationScale) {
         // Outwards: up and to the left, at right angles to the curve in pixels.
-        const double k = mark.slope * perRatio / perKelvin;
+        double k = mark.slope * perRatio / perKelvin;
+        if (mapping.projection() != Projection::Psychrometric) {
+            k = PixelSlope(mapping, mark.at, mark.slope);
+        }
         QPointF normal(-k, -1);
         normal /= std::hypot(normal.x(), normal.y());
         const QPointF at = Pixel(mapping, mark.at);
@@ -665,8 +713,13 @@ void PaintProtractor(QPainter& painter, const ChartMapping& mapping, const Chart
     const QRectF& plot = layout.plot;
     const double u = layout.unit;
     const double radius = 0.16 * std::min(plot.width(), plot.height());
-    const QPointF centre = plot.topLeft() + QPointF(1.45 * radius, 1.4 * radius);
+    const bool mollier = mapping.projection() == Projection::Mollier;
+    // The Mollier diagram's empty corner is the lower right, below its saturation curve.
+    const QPointF centre = mollier ? plot.bottomRight() + QPointF(-1.45 * radius, -0.9 * radius)
+                                   : plot.topLeft() + QPointF(1.45 * radius, 1.4 * radius);
     const ChartRange& r = mapping.range();
+    const ChartPoint middle{(r.dryBulbMin + r.dryBulbMax) / 2,
+                            (r.humidityRatioMin + r.humidityRatioMax) / 2};
     const double perKelvin = plot.width() / (r.dryBulbMax - r.dryBulbMin);
     const double perRatio = plot.height() / (r.humidityRatioMax - r.humidityRatioMin);
     const QColor ink(60, 60, 60);
@@ -680,6 +733,12 @@ void PaintProtractor(QPainter& painter, const ChartMapping& mapping, const Chart
     std::vector<QRectF> written;
     for (const ProtractorMark& mark : protractor->marks) {
         QPointF d(mark.dryBulb * perKelvin, -mark.humidityRatio * perRatio);
+        if (mollier) {
+            // Directions are straight in h and W, so the middle of the range serves; a ray
+            // stands for its line, so one pointing down is turned up into the half disc.
+            const PixelPoint p = PixelDirection(mapping, middle, mark.dryBulb, mark.humidityRatio);
+            d = p.y > 0 ? QPointF(-p.x, -p.y) : QPointF(p.x, p.y);
+        }
         const double length = std::hypot(d.x(), d.y());
         if (!(length > 0)) {
             continue;
@@ -719,9 +778,10 @@ void PaintProtractor(QPainter& painter, const ChartMapping& mapping, const Chart
 
 } // namespace
 
-ChartLayout LayoutChart(const QRectF& target) {
+ChartLayout LayoutChart(const QRectF& target, chart::Projection projection) {
     ChartLayout layout;
     layout.target = target;
+    layout.projection = projection;
     const double base = std::max(9.0, std::min(target.width(), target.height()) / 60);
     layout.unit = base / 10;
     const QString family = QStringLiteral("Liberation Sans");
@@ -747,7 +807,8 @@ ChartLayout LayoutChart(const QRectF& target) {
 
 ChartMapping MappingOf(const ChartLayout& layout, const ChartRange& range) {
     const QRectF& plot = layout.plot;
-    return ChartMapping(range, {plot.left(), plot.top(), plot.width(), plot.height()});
+    return ChartMapping(range, {plot.left(), plot.top(), plot.width(), plot.height()},
+                        layout.projection);
 }
 
 void PaintChartBackground(QPainter& painter, const ChartLayout& layout, const ChartScene& scene) {
@@ -840,7 +901,7 @@ QRegion StateMarkRegion(const ChartLayout& layout, const ChartScene& scene) {
 }
 
 void PaintChart(QPainter& painter, const QRectF& target, const ChartScene& scene) {
-    const ChartLayout layout = LayoutChart(target);
+    const ChartLayout layout = LayoutChart(target, scene.projection);
     painter.fillRect(target, Qt::white);
     PaintChartBackground(painter, layout, scene);
     PaintChartForeground(painter, layout, scene);

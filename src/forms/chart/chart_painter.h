@@ -27,14 +27,17 @@ struct ChartLayout {
     QRectF plot;  // the area of the range
     QFont headingFont, textFont, smallFont;
     double unit = 1; // a thin line's width in pixels
+    chart::Projection projection = chart::Projection::Psychrometric;
 };
-ChartLayout LayoutChart(const QRectF& target);
+ChartLayout LayoutChart(const QRectF& target,
+                        chart::Projection projection = chart::Projection::Psychrometric);
 
 chart::ChartMapping MappingOf(const ChartLayout& layout, const chart::ChartRange& range);
 
 // What one picture shows beyond the model's lines.
 struct ChartScene {
     const chart::ChartModel* model = nullptr;
+    chart::Projection projection = chart::Projection::Psychrometric;
     chart::ChartTitle title;
     bool comfortZones = false;
     bool protractor = false; // the sensible-heat-ratio protractor in the upper left corner

@@ -11,6 +11,7 @@
 #include "units/quantity.h"
 #include "windows/main_window_chart.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -239,6 +240,13 @@ ChartScene ChartWindow::scene() const {
     scene.title = title_;
     scene.comfortZones = comfortZones_;
     scene.protractor = protractor_;
+    scene.projection = projection_;
+    // The heading names the projection; what follows it (the standard chart chosen) stays.
+    const std::string psychrometric = "Psychrometric chart";
+    if (projection_ == chart::Projection::Mollier &&
+        scene.title.heading.starts_with(psychrometric)) {
+        scene.title.heading.replace(0, psychrometric.size(), "Mollier h–x diagram");
+    }
     scene.statePoint = statePoint_;
     scene.note = note_;
     if (overlays_) {
@@ -481,6 +489,55 @@ void ChartWindow::buildViewActions() {
                 [this, family = name.family](bool shown) { showFamily(family, shown); });
         familyActions_[name.family] = item;
     }
+    projectionMenu_ = new QMenu(QStringLiteral("Projection"), this);
+    projectionMenu_->setObjectName(QStringLiteral("chartProjectionMenu"));
+    auto* projections = new QActionGroup(this);
+    for (const auto& [projection, text] :
+         {std::pair{chart::Projection::Psychrometric, QStringLiteral("Psychrometric chart")},
+          std::pair{chart::Projection::Mollier, QStringLiteral("Mollier h–x diagram")}}) {
+        QAction* item = projectionMenu_->addAction(text);
+        const std::string_view name = chart::ProjectionName(projection);
+        item->setObjectName(QStringLiteral("projection_") +
+                            QString::fromLatin1(name.data(), static_cast<int>(name.size())));
+        item->setCheckable(true);
+        item->setChecked(projection == projection_);
+        projections->addAction(item);
+        connect(item, &QAction::triggered, this,
+                [this, projection = projection] { chooseProjection(projection); });
+        projectionActions_[projection] = item;
+    }
+    percentageAction_ = new QAction(QStringLiteral("Percentage saturation lines"), this);
+    percentageAction_->setObjectName(QStringLiteral("showPercentageSaturation"));
+    percentageAction_->setCheckable(true);
+    percentageAction_->setChecked(model_.percentageSaturation());
+    connect(percentageAction_, &QAction::toggled, this,
+            [this](bool shown) { showPercentageSaturation(shown); });
+}
+
+void ChartWindow::showPercentageSaturation(bool shown) {
+    {
+        const QSignalBlocker blocker(percentageAction_);
+        percentageAction_->setChecked(shown);
+    }
+    if (shown == model_.percentageSaturation()) {
+        return;
+    }
+    model_.setPercentageSaturation(shown);
+    canvas_->update();
+    remember();
+}
+
+void ChartWindow::chooseProjection(chart::Projection projection) {
+    if (projection == projection_) {
+        return;
+    }
+    projection_ = projection;
+    for (const auto& [shown, action] : projectionActions_) {
+        const QSignalBlocker blocker(action);
+        action->setChecked(shown == projection_);
+    }
+    canvas_->update();
+    remember();
 }
 
 void ChartWindow::addViewCommands(QMenu& menu, std::optional<chart::ChartPoint> at, QPoint pixel) {
@@ -504,6 +561,8 @@ void ChartWindow::addViewCommands(QMenu& menu, std::optional<chart::ChartPoint> 
     }
     menu.addAction(undoAction_);
     menu.addMenu(linesMenu_);
+    menu.addMenu(projectionMenu_);
+    menu.addAction(percentageAction_);
     menu.addAction(copyAction_);
     menu.addSeparator();
     menu.addAction(resetAction_);
@@ -627,7 +686,8 @@ chart::ChartPreferences ChartWindow::preferences() const {
     kept.range = chosenRange_;
     kept.families = model_.families();
     kept.density = density_;
-    kept.projection = projection_;
+    kept.projection = std::string(chart::ProjectionName(projection_));
+    kept.percentageSaturation = chart::kPercentageSaturation[model_.percentageSaturation() ? 1 : 0];
     kept.marks = marks_;
     return kept;
 }
@@ -640,7 +700,18 @@ void ChartWindow::applyPreferences(const chart::ChartPreferences& preferences) {
         action->setChecked(preferences.families.shows(family));
     }
     density_ = preferences.density;
-    projection_ = preferences.projection;
+    projection_ =
+        chart::ProjectionNamed(preferences.projection).value_or(chart::Projection::Psychrometric);
+    for (const auto& [projection, action] : projectionActions_) {
+        const QSignalBlocker blocker(action);
+        action->setChecked(projection == projection_);
+    }
+    model_.setPercentageSaturation(preferences.percentageSaturation ==
+                                   chart::kPercentageSaturation[1]);
+    if (percentageAction_) {
+        const QSignalBlocker blocker(percentageAction_);
+        percentageAction_->setChecked(model_.percentageSaturation());
+    }
     marks_ = preferences.marks;
     marksLayer_ = marks_.overlay();
 }

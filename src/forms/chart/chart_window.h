@@ -71,6 +71,11 @@ class ChartWindow : public QWidget {
     // What is remembered of this window now.
     chart::ChartPreferences preferences() const;
     void showProtractor(bool shown);
+    // Draws the chart as the psychrometric chart or the Mollier h–x diagram, and remembers it.
+    void chooseProjection(chart::Projection projection);
+    chart::Projection projection() const { return projection_; }
+    // The percentage-saturation lines beside the relative-humidity ones, remembered.
+    void showPercentageSaturation(bool shown);
     // Chooses a standard altitude chart by its place in the list (0 sea level, then 750, 1500
     // and 2250 m, or 2500, 5000 and 7500 ft in °F or °R): asks the main window for its altitude
     // through altitudeChartChosen.
@@ -151,7 +156,10 @@ class ChartWindow : public QWidget {
     chart::MarkedPoints marks_;
     chart::Overlay marksLayer_; // the marks as drawn
     std::string density_{chart::kDensities.front()};
-    std::string projection_{chart::kProjections.front()};
+    chart::Projection projection_ = chart::Projection::Psychrometric;
+    QMenu* projectionMenu_ = nullptr;
+    std::map<chart::Projection, QAction*> projectionActions_;
+    QAction* percentageAction_ = nullptr;
     QAction* undoAction_ = nullptr;
     QAction* copyAction_ = nullptr;
     QAction* resetAction_ = nullptr;

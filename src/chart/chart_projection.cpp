@@ -1,0 +1,64 @@
+#include "chart/chart_projection.h"
+
+#include "engine/constants.h"
+
+#include <algorithm>
+
+namespace hygrovane::chart {
+
+namespace {
+using engine::kCelsiusOffset;
+using engine::kDryAirSpecificHeat; // cpa, kJ/(kg K)
+using engine::kLatentHeatAt0C;     // r0, kJ/kg
+using engine::kVapourSpecificHeat; // cpv, kJ/(kg K)
+} // namespace
+
+std::string_view ProjectionName(Projection projection) {
+    return projection == Projection::Mollier ? "mollier" : "psychrometric";
+}
+
+std::optional<Projection> ProjectionNamed(std::string_view name) {
+    if (name == "psychrometric") {
+        return Projection::Psychrometric;
+    }
+    if (name == "mollier") {
+        return Projection::Mollier;
+    }
+    return std::nullopt;
+}
+
+PlanePoint ToPlane(Projection projection, ChartPoint p) {
+    if (projection == Projection::Psychrometric) {
+        return {p.dryBulb, p.humidityRatio};
+    }
+    // h = cpa t + W (r0 + cpv t), the core's enthalpy in its operand order (written out here
+    // rather than called, as the core's throws on what a mouse far off the plot can give);
+    // y = h - r0 W is the skew that levels the 0 °C isotherm.
+    const double t = p.dryBulb - kCelsiusOffset;
+    const double W = p.humidityRatio;
+    const double h = kDryAirSpecificHeat * t + W * (kLatentHeatAt0C + kVapourSpecificHeat * t);
+    return {W, h - kLatentHeatAt0C * W};
+}
+
+ChartPoint FromPlane(Projection projection, PlanePoint p) {
+    if (projection == Projection::Psychrometric) {
+        return {p.x, p.y};
+    }
+    const double W = p.x;
+    // h - r0 W = cpa t + W cpv t, so t = y / (cpa + W cpv).
+    const double t = p.y / (kDryAirSpecificHeat + W * kVapourSpecificHeat);
+    return {t + kCelsiusOffset, W};
+}
+
+PlaneBounds BoundsOf(Projection projection, const ChartRange& r) {
+    if (projection == Projection::Psychrometric) {
+        return {r.dryBulbMin, r.dryBulbMax, r.humidityRatioMin, r.humidityRatioMax};
+    }
+    const double low = std::min(ToPlane(projection, {r.dryBulbMin, r.humidityRatioMin}).y,
+                                ToPlane(projection, {r.dryBulbMin, r.humidityRatioMax}).y);
+    const double high = std::max(ToPlane(projection, {r.dryBulbMax, r.humidityRatioMin}).y,
+                                 ToPlane(projection, {r.dryBulbMax, r.humidityRatioMax}).y);
+    return {r.humidityRatioMin, r.humidityRatioMax, low, high};
+}
+
+} // namespace hygrovane::chart
