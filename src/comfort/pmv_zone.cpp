@@ -111,11 +111,11 @@ struct EdgeTrack {
 };
 
 // The dry bulb where the zone's PMV reaches `target` at phi. The boundaries are smooth and nearly
-// straight between samples, so first within 0.02 K of the line through the last two answers,
+// straight between samples, so first within 0.002 K of the line through the last two answers,
 // then within 1 K of the last, else over the whole range.
 double EdgeAt(const PmvZoneParameters& z, double phi, double target, EdgeTrack& track) {
     const auto f = [&](double t) { return PmvAt(z, t, phi, &track.coolingEffect) - target; };
-    constexpr double kNear = 0.02; // K
+    constexpr double kNear = 0.002; // K
     double T = std::numeric_limits<double>::quiet_NaN();
     if (!std::isnan(track.edge)) {
         const double guess = std::isnan(track.before) ? track.edge : 2 * track.edge - track.before;
