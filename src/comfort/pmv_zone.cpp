@@ -111,15 +111,21 @@ struct EdgeTrack {
 };
 
 // The dry bulb where the zone's PMV reaches `target` at phi. The boundaries are smooth and nearly
-// straight between samples, so first within 0.002 K of the line through the last two answers,
+// straight between samples, so first close to the line through the last two answers,
 // then within 1 K of the last, else over the whole range.
 double EdgeAt(const PmvZoneParameters& z, double phi, double target, EdgeTrack& track) {
     const auto f = [&](double t) { return PmvAt(z, t, phi, &track.coolingEffect) - target; };
-    constexpr double kNear = 0.002; // K
+    // K: the line's miss is below 1e-4 K on the zones tested; a bracket that tight lets the
+    // search stop two steps after its ends, the wider ones catch a bend.
+    constexpr double kNear[] = {2e-4, 0.01};
     double T = std::numeric_limits<double>::quiet_NaN();
     if (!std::isnan(track.edge)) {
         const double guess = std::isnan(track.before) ? track.edge : 2 * track.edge - track.before;
-        T = detail::FindRoot(f, guess - kNear, guess + kNear, 1e-9);
+        for (const double near : kNear) {
+            if (std::isnan(T)) {
+                T = detail::FindRoot(f, guess - near, guess + near, 1e-9);
+            }
+        }
         if (std::isnan(T)) {
             T = detail::FindRoot(f, track.edge - 1.0, track.edge + 1.0, 1e-9);
         }

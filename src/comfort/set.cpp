@@ -248,20 +248,24 @@ ComfortResult<double> CoolingEffectNear(const ThermalInputs& in, double hint, do
     };
     constexpr double kLow = 0;   // K: the standard code's search interval
     constexpr double kHigh = 40; // K
-    // Near the hint: g is smooth and falls by about 1 K per K, so a bracket of +-0.02 K around a
-    // neighbour's answer holds the root when the neighbour is close.
-    constexpr double kNear = 0.02; // K
-    if (std::isfinite(hint) && hint - kNear > kLow && hint + kNear < kHigh) {
-        const double a = hint - kNear;
-        const double b = hint + kNear;
+    // Near the hint: g is smooth and falls by about 1 K per K, so a bracket of +-0.001 K (then
+    // +-0.02 K) around a close neighbour's answer holds the root; the tighter it is, the sooner
+    // the search stops.
+    for (const double near : {0.001, 0.02}) { // K
+        if (!std::isfinite(hint) || hint - near <= kLow || hint + near >= kHigh) {
+            break;
+        }
+        const double a = hint - near;
+        const double b = hint + near;
         const double ga = g(a);
-        if (ga > 0) {
-            const double gb = g(b);
-            if (gb < 0) {
-                const double ce = detail::FindRootFrom(g, a, ga, b, gb, 1e-7);
-                if (!std::isnan(ce)) {
-                    return ce;
-                }
+        if (ga <= 0) {
+            continue;
+        }
+        const double gb = g(b);
+        if (gb < 0) {
+            const double ce = detail::FindRootFrom(g, a, ga, b, gb, 1e-7);
+            if (!std::isnan(ce)) {
+                return ce;
             }
         }
     }

@@ -57,6 +57,7 @@ TEST(CoolingEffect, AHintChangesNothingButTheWork) {
         double hint; // K
     };
     const Row rows[] = {{"the answer itself", ce},
+                        {"a close neighbour's answer", ce + 0.0005},
                         {"a neighbour's answer", ce + 0.005},
                         {"just outside the near bracket", ce - 0.03},
                         {"far off", ce + 10},
