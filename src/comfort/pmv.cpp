@@ -162,7 +162,7 @@ ComfortResult<Ashrae55Pmv> PmvAshrae55(const ThermalInputs& in, Ashrae55Options 
     double ce = 0;
     ThermalInputs still = in;
     if (in.airSpeed > kStillAirSpeed) {
-        const ComfortResult<double> effect = CoolingEffect(in);
+        const ComfortResult<double> effect = CoolingEffectNear(in, options.coolingEffectHint);
         if (!effect) {
             return effect.failure();
         }

@@ -7,6 +7,8 @@
 #include "comfort/comfort_error.h"
 #include "comfort/thermal_inputs.h"
 
+#include <limits>
+
 namespace hygrovane::comfort {
 
 struct PmvPpd {
@@ -32,6 +34,9 @@ struct Ashrae55Options {
     // temperature of 23 degC, 50.49 - 4.4047 t_o + 0.096425 t_o^2 m/s from 23 to 25.5 degC and
     // 0.8 m/s above it.
     bool occupantControl = true;
+    // A nearby point's cooling effect, K, to start the search from (a zone boundary's sweep);
+    // NaN: searched over the whole range.
+    double coolingEffectHint = std::numeric_limits<double>::quiet_NaN();
 };
 
 struct Ashrae55Pmv {

@@ -21,8 +21,9 @@ constexpr double kSearchLow = kZeroCelsius;
 constexpr double kSearchHigh = kZeroCelsius + 50.0;
 
 // The PMV of air at dry bulb T (K) and relative humidity phi (fraction); NaN where the model
-// finds none.
-double PmvAt(const PmvZoneParameters& z, double T, double phi) {
+// finds none. `coolingEffect` (K), when given, starts ASHRAE 55's cooling-effect search and takes
+// its answer, so a sweep of nearby points reuses each one's for the next.
+double PmvAt(const PmvZoneParameters& z, double T, double phi, double* coolingEffect = nullptr) {
     ThermalInputs in{.airTemperature = T - kZeroCelsius,
                      .meanRadiant = T - kZeroCelsius + z.radiantOffset,
                      .airSpeed = z.airSpeed,
@@ -35,8 +36,18 @@ double PmvAt(const PmvZoneParameters& z, double T, double phi) {
                          VapourPressureOf(in.humidity, in.airTemperature), in.metabolic,
                          in.clothing, in.externalWork);
     }
-    const auto r = PmvAshrae55(in, {Applicability::Unchecked, true});
-    return r ? r->pmv : std::numeric_limits<double>::quiet_NaN();
+    Ashrae55Options options{Applicability::Unchecked, true};
+    if (coolingEffect) {
+        options.coolingEffectHint = *coolingEffect;
+    }
+    const auto r = PmvAshrae55(in, options);
+    if (!r) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+    if (coolingEffect) {
+        *coolingEffect = r->coolingEffect;
+    }
+    return r->pmv;
 }
 
 // The |PMV| the zone allows.
@@ -91,25 +102,54 @@ ComfortResult<bool> InPmvZone(const PmvZoneParameters& z, PlanePoint p) {
 
 namespace {
 
-// The dry bulb where the zone's PMV reaches `target` at phi: first within 1 K of a neighbouring
-// humidity's answer (the boundaries move little between samples), else over the whole range.
-double EdgeAt(const PmvZoneParameters& z, double phi, double target, double hint) {
-    const auto f = [&](double t) { return PmvAt(z, t, phi) - target; };
-    if (!std::isnan(hint)) {
-        const double T = detail::FindRoot(f, hint - 1.0, hint + 1.0, 1e-9);
-        if (!std::isnan(T)) {
-            return T;
+// One boundary followed from humidity to humidity: its last two dry bulbs (K) and the cooling
+// effect (K) at the last one; NaN until known.
+struct EdgeTrack {
+    double edge = std::numeric_limits<double>::quiet_NaN();
+    double before = std::numeric_limits<double>::quiet_NaN();
+    double coolingEffect = std::numeric_limits<double>::quiet_NaN();
+};
+
+// The dry bulb where the zone's PMV reaches `target` at phi. The boundaries are smooth and nearly
+// straight between samples, so first close to the line through the last two answers,
+// then within 1 K of the last, else over the whole range.
+double EdgeAt(const PmvZoneParameters& z, double phi, double target, EdgeTrack& track) {
+    const auto f = [&](double t) { return PmvAt(z, t, phi, &track.coolingEffect) - target; };
+    // K: the line's miss is below 1e-4 K on the zones tested; a bracket that tight lets the
+    // search stop two steps after its ends, the wider ones catch a bend.
+    constexpr double kNear[] = {2e-4, 0.01};
+    double T = std::numeric_limits<double>::quiet_NaN();
+    if (!std::isnan(track.edge)) {
+        const double guess = std::isnan(track.before) ? track.edge : 2 * track.edge - track.before;
+        for (const double near : kNear) {
+            if (std::isnan(T)) {
+                T = detail::FindRoot(f, guess - near, guess + near, 1e-9);
+            }
+        }
+        if (std::isnan(T)) {
+            T = detail::FindRoot(f, track.edge - 1.0, track.edge + 1.0, 1e-9);
         }
     }
-    return detail::FindRoot(f, kSearchLow, kSearchHigh, 1e-9);
+    if (std::isnan(T)) {
+        T = detail::FindRoot(f, kSearchLow, kSearchHigh, 1e-9);
+    }
+    track.before = track.edge;
+    track.edge = T;
+    return T;
 }
 
-ComfortResult<ZoneEdges> EdgesNear(const PmvZoneParameters& z, double phi, ZoneEdges hint) {
+struct EdgeTracks {
+    EdgeTrack lower;
+    EdgeTrack upper;
+};
+
+ComfortResult<ZoneEdges> EdgesNear(const PmvZoneParameters& z, double phi, EdgeTracks& tracks) {
     if (auto f = Refused(z)) {
         return *f;
     }
     const double bound = PmvBound(z);
-    const ZoneEdges edges{EdgeAt(z, phi, -bound, hint.lower), EdgeAt(z, phi, bound, hint.upper)};
+    const ZoneEdges edges{EdgeAt(z, phi, -bound, tracks.lower),
+                          EdgeAt(z, phi, bound, tracks.upper)};
     if (std::isnan(edges.lower) || std::isnan(edges.upper)) {
         return detail::NoSolution(kModel, ComfortInput::RelativeHumidity, 100 * phi,
                                   "no boundary between 0 and 50 degC");
@@ -120,22 +160,20 @@ ComfortResult<ZoneEdges> EdgesNear(const PmvZoneParameters& z, double phi, ZoneE
 } // namespace
 
 ComfortResult<ZoneEdges> PmvZoneEdges(const PmvZoneParameters& z, double phi) {
-    constexpr double nan = std::numeric_limits<double>::quiet_NaN();
-    return EdgesNear(z, phi, {nan, nan});
+    EdgeTracks fresh;
+    return EdgesNear(z, phi, fresh);
 }
 
 ComfortResult<Polygon> SolvePmvZone(const PmvZoneParameters& z) {
     std::vector<PlanePoint> lower;
     std::vector<PlanePoint> upper;
-    constexpr double nan = std::numeric_limits<double>::quiet_NaN();
-    ZoneEdges previous{nan, nan};
+    EdgeTracks tracks;
     for (int k = 0; k <= kHumiditySteps; ++k) {
         const double phi = static_cast<double>(k) / kHumiditySteps;
-        const ComfortResult<ZoneEdges> edges = EdgesNear(z, phi, previous);
+        const ComfortResult<ZoneEdges> edges = EdgesNear(z, phi, tracks);
         if (!edges) {
             return edges.failure();
         }
-        previous = *edges;
         const auto wLow = HumidityRatioAt(edges->lower, phi, z.air);
         const auto wHigh = HumidityRatioAt(edges->upper, phi, z.air);
         if (!wLow || !wHigh) {

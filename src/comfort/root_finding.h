@@ -10,10 +10,10 @@ namespace hygrovane::comfort::detail {
 // A root of f in [a, b] by Illinois false position (the stale end's value halved, so both ends
 // move), stopping when a step moves less than `tolerance`; NaN when f has the same sign at both
 // ends or is NaN on the way.
-template <typename F> double FindRoot(F f, double a, double b, double tolerance) {
+// The same with f(a) and f(b) already known (a caller that found its bracket by probing).
+template <typename F>
+double FindRootFrom(F f, double a, double fa, double b, double fb, double tolerance) {
     constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-    double fa = f(a);
-    double fb = f(b);
     if (fa == 0) {
         return a;
     }
@@ -52,6 +52,11 @@ template <typename F> double FindRoot(F f, double a, double b, double tolerance)
         }
     }
     return (a + b) / 2;
+}
+
+template <typename F> double FindRoot(F f, double a, double b, double tolerance) {
+    const double fa = f(a);
+    return FindRootFrom(f, a, fa, b, f(b), tolerance);
 }
 
 } // namespace hygrovane::comfort::detail

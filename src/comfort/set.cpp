@@ -224,6 +224,10 @@ ComfortResult<double> StandardEffectiveTemperature(const ThermalInputs& in, SetO
 }
 
 ComfortResult<double> CoolingEffect(const ThermalInputs& in, double pressure) {
+    return CoolingEffectNear(in, std::numeric_limits<double>::quiet_NaN(), pressure);
+}
+
+ComfortResult<double> CoolingEffectNear(const ThermalInputs& in, double hint, double pressure) {
     if (auto f = Meaningless(in, pressure)) {
         f->model = "cooling effect";
         return *f;
@@ -242,9 +246,31 @@ ComfortResult<double> CoolingEffect(const ThermalInputs& in, double pressure) {
         still.airSpeed = kStillAirSpeed;
         return TwoNode(still, options) - target;
     };
-    // 0 to 40 K, the standard code's search interval; no root there means no cooling effect,
-    // as the standard's code returns.
-    const double ce = detail::FindRoot(g, 0.0, 40.0, 1e-7);
+    constexpr double kLow = 0;   // K: the standard code's search interval
+    constexpr double kHigh = 40; // K
+    // Near the hint: g is smooth and falls by about 1 K per K, so a bracket of +-0.001 K (then
+    // +-0.02 K) around a close neighbour's answer holds the root; the tighter it is, the sooner
+    // the search stops.
+    for (const double near : {0.001, 0.02}) { // K
+        if (!std::isfinite(hint) || hint - near <= kLow || hint + near >= kHigh) {
+            break;
+        }
+        const double a = hint - near;
+        const double b = hint + near;
+        const double ga = g(a);
+        if (ga <= 0) {
+            continue;
+        }
+        const double gb = g(b);
+        if (gb < 0) {
+            const double ce = detail::FindRootFrom(g, a, ga, b, gb, 1e-7);
+            if (!std::isnan(ce)) {
+                return ce;
+            }
+        }
+    }
+    // No root in 0 to 40 K means no cooling effect, as the standard's code returns.
+    const double ce = detail::FindRoot(g, kLow, kHigh, 1e-7);
     return std::isnan(ce) ? 0.0 : ce;
 }
 

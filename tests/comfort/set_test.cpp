@@ -48,6 +48,38 @@ TEST(CoolingEffectTable, EveryPublishedRowWithinTheTableTolerance) {
     EXPECT_EQ(checked, 54);
 }
 
+TEST(CoolingEffect, AHintChangesNothingButTheWork) {
+    const ThermalInputs fan{27, 27, 0.8, Humidity::Relative(50), 1.1, 0.5, 0};
+    const double ce = *CoolingEffect(fan);
+    ASSERT_GT(ce, 0.5);
+    struct Row {
+        const char* name;
+        double hint; // K
+    };
+    const Row rows[] = {{"the answer itself", ce},
+                        {"a close neighbour's answer", ce + 0.0005},
+                        {"a neighbour's answer", ce + 0.005},
+                        {"just outside the near bracket", ce - 0.03},
+                        {"far off", ce + 10},
+                        {"at the interval's start", 0},
+                        {"beyond the interval", 45},
+                        {"none", NAN},
+                        {"infinite", INFINITY}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto hinted = CoolingEffectNear(fan, row.hint);
+        ASSERT_TRUE(hinted.ok());
+        EXPECT_NEAR(*hinted, ce, 1e-7);
+    }
+    // Still air has none, whatever the hint; meaningless inputs are refused all the same.
+    ThermalInputs still = fan;
+    still.airSpeed = kStillAirSpeed;
+    EXPECT_EQ(*CoolingEffectNear(still, ce), 0.0);
+    ThermalInputs negative = fan;
+    negative.clothing = -1;
+    EXPECT_FALSE(CoolingEffectNear(negative, ce).ok());
+}
+
 TEST(CoolingEffect, MatchesTheSetOfStillAir) {
     const ThermalInputs fan{27, 27, 1.2, Humidity::Relative(50), 1.1, 0.5, 0};
     const double ce = *CoolingEffect(fan);

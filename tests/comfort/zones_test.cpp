@@ -80,6 +80,45 @@ TEST(PmvZone, HumidityLimitCutsTheOutlineAndTheRule) {
     EXPECT_FALSE(*InPmvZone(PmvZoneParameters{}, {24 + kC, 0.03}));
 }
 
+// The outline's boundaries are searched near their neighbours' answers, and the cooling effect
+// near the last one; each vertex must still be where a search of its own puts the edge.
+TEST(PmvZone, EveryBoundaryVertexIsWhereItsOwnSolveFindsTheEdge) {
+    constexpr int kSteps = 200; // the outline's relative-humidity samples
+    struct Row {
+        const char* name;
+        PmvZoneParameters zone;
+    };
+    PmvZoneParameters iso;
+    PmvZoneParameters ashraeStill;
+    ashraeStill.model = PmvModel::Ashrae55;
+    ashraeStill.clothing = 1.0;
+    PmvZoneParameters ashraeFan = ashraeStill;
+    ashraeFan.airSpeed = 0.8;
+    ashraeFan.clothing = 0.5;
+    PmvZoneParameters byPpd = ashraeFan;
+    byPpd.ppd = 10;
+    const Row rows[] = {{"ISO 7730", iso},
+                        {"ASHRAE 55 at still air", ashraeStill},
+                        {"ASHRAE 55 at 0.8 m/s", ashraeFan},
+                        {"ASHRAE 55 at 0.8 m/s by PPD", byPpd}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto outline = SolvePmvZone(row.zone);
+        ASSERT_TRUE(outline.ok());
+        ASSERT_GT(outline->size(), 2u * (kSteps + 1));
+        double worst = 0;
+        for (int k = 0; k <= kSteps; k += 4) { // every 2 %: a search of its own is slow
+            const auto edges = PmvZoneEdges(row.zone, static_cast<double>(k) / kSteps);
+            ASSERT_TRUE(edges.ok());
+            const std::size_t i = static_cast<std::size_t>(k);
+            worst = std::max(worst, std::abs((*outline)[i].dryBulb - edges->lower));
+            worst = std::max(worst,
+                             std::abs((*outline)[outline->size() - 1 - i].dryBulb - edges->upper));
+        }
+        EXPECT_LT(worst, 1e-8); // the searches stop at 1e-9 K
+    }
+}
+
 TEST(PmvZone, RefusesParametersItCannotTake) {
     struct Row {
         const char* name;
