@@ -35,3 +35,21 @@ def test_processes_split_the_same_way(arguments):
                              leaving_dry_bulb=t + 5, threads=4)
     for field in one.keys():
         assert same_bits(getattr(one, field), getattr(many, field)), field
+
+
+# Sizes around the 64-element blocks and cache-line granules the slices are cut at.
+SIZES = [1, 63, 64, 65, 2 * 2048 + 37, 3 * 2048 + 64]
+
+
+@pytest.mark.parametrize("n", SIZES)
+def test_block_and_slice_edges_equal_a_scalar_loop(arguments, n):
+    t, rh, p = (a[:n] for a in arguments)
+    rh = rh.copy()
+    rh[-1] = -0.5  # the last element of the last block fails
+    every = hygrovane.solve(t, rh, pressure=p, threads=3)
+    for i in sorted({0, n // 2, max(n - 2, 0), n - 1}):
+        one = hygrovane.solve(float(t[i]), float(rh[i]), pressure=float(p[i]), errors="nan")
+        assert every.status[i] == one.status, i
+        assert every.message(i) == one.message(), i
+        assert all(same_bits(every[name][i], one[name]) for name in every.keys()), i
+    assert np.count_nonzero(every.status) == np.count_nonzero((rh > 1) | (rh < 0))
