@@ -53,3 +53,32 @@ def test_block_and_slice_edges_equal_a_scalar_loop(arguments, n):
         assert every.message(i) == one.message(), i
         assert all(same_bits(every[name][i], one[name]) for name in every.keys()), i
     assert np.count_nonzero(every.status) == np.count_nonzero((rh > 1) | (rh < 0))
+
+
+def test_out_reuses_the_arrays_of_an_earlier_result_and_gives_the_same_bits(arguments):
+    t, rh, p = (a[:5000] for a in arguments)
+    first = hygrovane.solve(t[::-1], rh[::-1], pressure=p, threads=2)
+    kept = first.enthalpy
+    again = hygrovane.solve(t, rh, pressure=p, out=first, threads=2)
+    fresh = hygrovane.solve(t, rh, pressure=p, threads=1)
+    assert again.enthalpy is not kept and np.shares_memory(again.enthalpy, kept)
+    for field in fresh.keys():
+        assert same_bits(getattr(again, field), getattr(fresh, field)), field
+    assert np.array_equal(again.status, fresh.status)
+    failed = np.flatnonzero(fresh.status)
+    assert [again.message(i) for i in failed] == [fresh.message(i) for i in failed]
+
+
+@pytest.mark.parametrize("out,error", [
+    (lambda s: hygrovane.solve(np.zeros(3) + 293.15, 0.5), ValueError),  # another shape
+    (lambda s: hygrovane.solve(s, 0.5, quantities=["enthalpy"]), ValueError),  # other columns
+    (lambda s: {"enthalpy": np.zeros(4)}, TypeError),  # not a State
+], ids=["another shape", "other quantities", "not a State"])
+def test_out_that_does_not_fit_is_refused_and_nothing_is_written(out, error):
+    t = np.full(4, 293.15)
+    target = out(t)
+    before = {k: np.array(v, copy=True) for k, v in getattr(target, "to_dict", lambda: target)().items()}
+    with pytest.raises(error):
+        hygrovane.solve(t, 0.5, out=target)
+    after = getattr(target, "to_dict", lambda: target)()
+    assert all(same_bits(after[k], before[k]) for k in before)

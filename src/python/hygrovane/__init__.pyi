@@ -144,6 +144,7 @@ def solve(
     threads: int | None = None,
     errors: Errors = "auto",
     quantities: Sequence[str] | str | None = None,
+    out: State | None = None,
 ) -> State:
     """The whole state: dry_bulb K, humidity in input's unit, pressure Pa or altitude m."""
 
