@@ -3,7 +3,9 @@
 #include "parallel.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <emmintrin.h>
 #include <limits>
 #include <memory>
 
@@ -147,6 +149,21 @@ template <typename T> void Put(T* target, const T* source, std::size_t count) {
     }
 }
 
+// A whole block of a column with non-temporal stores: the lines go to memory without first being
+// read into the cache (the results are not read again soon, and fresh pages hold nothing).
+void Put(double* target, const double (&source)[kBlock], std::size_t count) {
+    if (!target) {
+        return;
+    }
+    if (count != kBlock || reinterpret_cast<std::uintptr_t>(target) % 16 != 0) {
+        std::memcpy(target, source, count * sizeof(double));
+        return;
+    }
+    for (std::size_t j = 0; j < kBlock; j += 2) {
+        _mm_stream_pd(target + j, _mm_load_pd(source + j));
+    }
+}
+
 } // namespace
 
 Status StatusOf(const SolveFailure& failure) {
@@ -265,6 +282,7 @@ void SolveSlice(const SolveInputs& in, const SolveOutputs& out, std::size_t begi
         Put(out.failureMinimum + start, b.failureMinimum, count);
         Put(out.failureMaximum + start, b.failureMaximum, count);
     }
+    _mm_sfence(); // the non-temporal stores are visible before the slice is reported done
 }
 
 } // namespace hygrovane::python
