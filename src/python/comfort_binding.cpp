@@ -64,7 +64,9 @@ py::dict ComfortColumns(const std::string& model, std::size_t n,
             });
     }
     if (model == "pmv_ashrae55") {
-        const Ashrae55Options options{applicability, o.occupantControl};
+        Ashrae55Options options;
+        options.applicability = applicability;
+        options.occupantControl = o.occupantControl;
         return ElementwiseColumns(n, inputs, 7, {"pmv", "ppd", "cooling_effect"}, threads,
                                   [&](const double* a, double* r) -> Failure {
                                       const auto v =

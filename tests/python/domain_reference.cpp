@@ -69,7 +69,9 @@ void Pmv(std::istream& in) {
             return std::vector<double>{r.pmv, r.ppd};
         });
     } else {
-        Answer(PmvAshrae55(t, {applicability, true}), [](const Ashrae55Pmv& r) {
+        Ashrae55Options options;
+        options.applicability = applicability;
+        Answer(PmvAshrae55(t, options), [](const Ashrae55Pmv& r) {
             return std::vector<double>{r.pmv, r.ppd, r.coolingEffect};
         });
     }
