@@ -8,5 +8,7 @@ namespace hygrovane::python {
 void BindSolve(pybind11::module_& module);
 void BindUnits(pybind11::module_& module);
 void BindProcesses(pybind11::module_& module);
+void BindComfort(pybind11::module_& module);
+void BindClimate(pybind11::module_& module);
 
 } // namespace hygrovane::python

@@ -1,4 +1,5 @@
-// hygrovane._core: the moist-air core, its units and its processes over numpy arrays. The
+// hygrovane._core: the moist-air core, its units, its processes, comfort and weather data over
+// numpy arrays. The
 // Python package hygrovane broadcasts the arguments and names the results; this module only
 // loops the core's functions over flat float64 columns.
 #include "bindings.h"
@@ -8,4 +9,6 @@ PYBIND11_MODULE(_core, module) {
     hygrovane::python::BindSolve(module);
     hygrovane::python::BindUnits(module);
     hygrovane::python::BindProcesses(module);
+    hygrovane::python::BindComfort(module);
+    hygrovane::python::BindClimate(module);
 }

@@ -9,6 +9,9 @@ namespace hygrovane::python {
 
 // Below this many elements a thread costs more to start than it saves.
 inline constexpr std::size_t kElementsPerThread = 2048;
+// Slices start at multiples of this many elements: 64 one-byte statuses or 8 doubles fill a cache
+// line, so two threads never write the same line of a column (given 64-byte aligned columns).
+inline constexpr std::size_t kSliceGranule = 64;
 
 // The number of threads to use for n elements when the caller asked for `wanted` (0: every core).
 inline unsigned ThreadsFor(std::size_t n, unsigned wanted) {
@@ -26,12 +29,13 @@ template <typename Work> void ForEachSlice(std::size_t n, unsigned threads, Work
     }
     std::vector<std::thread> pool;
     pool.reserve(threads - 1);
-    const std::size_t share = n / threads;
-    const std::size_t extra = n % threads;
+    const std::size_t granules = (n + kSliceGranule - 1) / kSliceGranule;
+    const std::size_t share = granules / threads;
+    const std::size_t extra = granules % threads;
     std::size_t begin = 0;
     std::size_t firstEnd = 0;
     for (unsigned t = 0; t < threads; ++t) {
-        const std::size_t end = begin + share + (t < extra ? 1 : 0);
+        const std::size_t end = std::min(n, begin + (share + (t < extra ? 1 : 0)) * kSliceGranule);
         if (t == 0) {
             firstEnd = end; // the calling thread takes the first slice
         } else {

@@ -13,10 +13,31 @@ namespace hygrovane::python {
 
 namespace {
 
+// The column `name` of an earlier result when the caller passed one (out=), so that a repeated
+// call writes into memory it already has rather than into fresh pages the system must clear;
+// otherwise a new column.
+template <typename T>
+py::array_t<T> ColumnFrom(const py::dict& reuse, const char* name, std::size_t n) {
+    if (!reuse.contains(name)) {
+        return py::array_t<T>(static_cast<py::ssize_t>(n));
+    }
+    const py::object given = reuse[name];
+    if (py::isinstance<py::array_t<T>>(given)) {
+        const auto column = py::reinterpret_borrow<py::array_t<T>>(given);
+        if (static_cast<std::size_t>(column.size()) == n && column.writeable() &&
+            (column.flags() & py::array::c_style)) {
+            return column;
+        }
+    }
+    throw std::invalid_argument(std::string("out holds no writable column ") + name + " of " +
+                                std::to_string(n) + " elements");
+}
+
 py::dict SolveColumns(std::size_t n, const DoubleArray& dryBulb, const DoubleArray& humidity,
                       const DoubleArray& pressure, const CodeArray& humidityInput,
                       const CodeArray& pressureInput, const CodeArray& formulation,
-                      unsigned threads, const std::vector<std::string>& wanted) {
+                      unsigned threads, const std::vector<std::string>& wanted,
+                      const py::dict& reuse) {
     SolveInputs in;
     in.dryBulb = ColumnOf(dryBulb, n, "dry_bulb");
     in.humidity = ColumnOf(humidity, n, "humidity");
@@ -32,12 +53,14 @@ py::dict SolveColumns(std::size_t n, const DoubleArray& dryBulb, const DoubleArr
             out.quantities.push_back(nullptr);
             continue;
         }
-        DoubleArray column = NewColumn(n);
+        DoubleArray column = ColumnFrom<double>(reuse, name.c_str(), n);
         out.quantities.push_back(column.mutable_data());
         result[name.c_str()] = column;
     }
-    py::array_t<std::uint8_t> status(static_cast<py::ssize_t>(n));
-    DoubleArray value = NewColumn(n), minimum = NewColumn(n), maximum = NewColumn(n);
+    py::array_t<std::uint8_t> status = ColumnFrom<std::uint8_t>(reuse, "status", n);
+    DoubleArray value = ColumnFrom<double>(reuse, "failure_value", n);
+    DoubleArray minimum = ColumnFrom<double>(reuse, "failure_minimum", n);
+    DoubleArray maximum = ColumnFrom<double>(reuse, "failure_maximum", n);
     out.status = status.mutable_data();
     out.failureValue = value.mutable_data();
     out.failureMinimum = minimum.mutable_data();
@@ -109,6 +132,7 @@ void BindSolve(py::module_& m) {
     m.def("solve_columns", &SolveColumns, py::arg("n"), py::arg("dry_bulb"), py::arg("humidity"),
           py::arg("pressure"), py::arg("humidity_input"), py::arg("pressure_input"),
           py::arg("formulation"), py::arg("threads"), py::arg("quantities"),
+          py::arg("out") = py::dict(),
           "Solve over flat columns of n elements or one (internal units); quantities names the "
           "columns wanted, every one when empty.");
     m.def("solve_one", &SolveOne, py::arg("dry_bulb"), py::arg("humidity"), py::arg("pressure"),

@@ -82,3 +82,25 @@ def same_bits(a, b) -> bool:
         return False
     both_nan = np.isnan(a) & np.isnan(b)
     return bool(np.all(both_nan | (a.view(np.uint64) == b.view(np.uint64))))
+
+
+@pytest.fixture(scope="session")
+def domain_reference():
+    """The comfort and weather libraries' answers (tests/python/domain_reference.cpp)."""
+    path = os.environ.get("HYGROVANE_DOMAIN_REFERENCE")
+    assert path and os.path.exists(path), "HYGROVANE_DOMAIN_REFERENCE must name domain_reference"
+    return Reference(path)
+
+
+def hexes(*values) -> str:
+    """Numbers as the reference programs read them, exactly."""
+    return " ".join(_hex(v) for v in values)
+
+
+@pytest.fixture(scope="session")
+def chicago_epw():
+    """chicago.epw of the shared data, where tests/climate reads it."""
+    folder = os.environ.get("HYGROVANE_SHARED_DATA", "")
+    path = os.path.join(folder, "weather", "chicago.epw")
+    assert os.path.exists(path), f"the shared weather file is missing: {path}"
+    return path

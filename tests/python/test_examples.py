@@ -82,3 +82,13 @@ def test_weather_year_reads_a_logger_csv(tmp_path):
     table = weather_year.main([str(path), "--dry-bulb", "T", "--humidity", "RH"])
     assert list(table["status"]) == [0, 0, hygrovane.Status.HUMIDITY_OUT_OF_RANGE]
     assert np.isnan(table["enthalpy_kJ_kg"].iloc[2])
+
+
+def test_comfort_year_counts_the_published_chicago_hours():
+    import comfort_year
+
+    counts = comfort_year.judge(WEATHER, met=1.1, clo=0.7)
+    assert counts["hours"] == 8760 and counts["|PMV| <= 0.5"] == 803
+    assert comfort_year.judge(WEATHER, met=2.4, clo=1.0)["PPD <= 10 %"] == 1661
+    # Winter days lie below the adaptive model's range: refused, never counted as accepted.
+    assert 0 < counts["adaptive category II"] <= counts["adaptive model applies"] < 8760

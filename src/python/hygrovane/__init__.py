@@ -10,9 +10,11 @@ fractions, kJ/kg dry air (hygrovane.units converts from and to every unit the pr
 
 solve()    the whole state from a dry bulb and one humidity quantity
 process()  a process (sensible, coils, humidifiers, mixing, chains) and its loads
+comfort    PMV/PPD, SET, cooling effect, adaptive models and running means (degC, m/s, met, clo)
+climate    EPW and TMY3 weather files: header, hours, hourly states, design conditions
 """
 
-from . import units
+from . import climate, comfort, units
 from ._columns import FORMULATIONS, HUMIDITY_INPUTS
 from ._process import PROCESS_KINDS, ProcessResult, ProcessStatus, mix, process
 from ._state import State, Status, solve
@@ -24,6 +26,8 @@ __all__ = [
     "ProcessResult",
     "ProcessStatus",
     "State",
+    "climate",
+    "comfort",
     "Status",
     "mix",
     "process",

@@ -7,6 +7,8 @@ from typing import Any, Iterator, Literal, Sequence, Union
 import numpy as np
 import numpy.typing as npt
 
+from . import climate as climate
+from . import comfort as comfort
 from . import units as units
 
 # A scalar or anything numpy.asarray turns into an array of real numbers.
@@ -142,6 +144,7 @@ def solve(
     threads: int | None = None,
     errors: Errors = "auto",
     quantities: Sequence[str] | str | None = None,
+    out: State | None = None,
 ) -> State:
     """The whole state: dry_bulb K, humidity in input's unit, pressure Pa or altitude m."""
 

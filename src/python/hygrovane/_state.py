@@ -57,6 +57,7 @@ class State(Columns):
 
     def __init__(self, columns, shape, input_code, fault_details, names=None):
         super().__init__(columns, shape, names)
+        self._columns = columns
         self._failure_value = columns["failure_value"]
         self._failure_minimum = columns["failure_minimum"]
         self._failure_maximum = columns["failure_maximum"]
@@ -102,8 +103,21 @@ def _wanted(quantities) -> tuple:
     return tuple(name for name in State._names if name in names)
 
 
+def _reusable(out, shape, names) -> dict:
+    """The flat arrays of an earlier State to write into, checked to fit this call."""
+    if out is None:
+        return {}
+    if not isinstance(out, State) or not hasattr(out, "_columns"):
+        raise TypeError("out must be the State of an earlier array call of solve()")
+    if tuple(out.shape) != tuple(shape) or tuple(out._names) != tuple(names):
+        raise ValueError(f"out holds shape {out.shape} and {len(out._names)} quantities; this "
+                         f"call gives shape {tuple(shape)} and {len(names)}")
+    return out._columns
+
+
 def solve(dry_bulb, humidity, input="relative_humidity", *, pressure=None, altitude=None,
-          formulation="IAPWS", threads=None, errors="auto", quantities=None) -> State:
+          formulation="IAPWS", threads=None, errors="auto", quantities=None,
+          out=None) -> State:
     """The whole state of moist air, element by element, as the C++ core's Solve gives it.
 
     Every argument is a scalar or a numpy array (or anything numpy.asarray takes); they are
@@ -121,6 +135,10 @@ def solve(dry_bulb, humidity, input="relative_humidity", *, pressure=None, altit
                  depend on it.
     quantities   the names of the quantities wanted (default: every one); fewer columns
                  write less memory, which counts over hundreds of millions of states
+    out          a State of an earlier array call of the same shape and quantities: its arrays
+                 are overwritten rather than new ones made (no fresh memory for the system to
+                 clear, which is most of the binding's cost per state); that earlier State
+                 then shows the new values and its messages are no longer its own
     errors       "raise": a failed element raises ValueError with the core's sentence;
                  "nan": failed elements are NaN with their status; "auto" (default) raises
                  for a scalar call and gives NaN for an array call.
@@ -136,7 +154,7 @@ def solve(dry_bulb, humidity, input="relative_humidity", *, pressure=None, altit
     ambient, pressure_code = ambient_column(pressure, altitude)
     names = _wanted(quantities)
     if (_plain_scalars(dry_bulb, humidity, ambient) and isinstance(input, str)
-            and isinstance(formulation, str) and quantities is None):
+            and isinstance(formulation, str) and quantities is None and out is None):
         threads_code(threads)
         input_code = int(input_codes(input))
         state = State._one(_core.solve_one(float(dry_bulb), float(humidity), float(ambient),
@@ -156,9 +174,10 @@ def solve(dry_bulb, humidity, input="relative_humidity", *, pressure=None, altit
                                 formulation_code.shape)
     flat = flatten({**numbers, "input": input_code, "formulation": formulation_code}, shape)
     n = int(np.prod(shape))
+    reuse = _reusable(out, shape, names)
     columns = _core.solve_columns(n, flat["dry_bulb"], flat["humidity"], flat["pressure"],
                                   flat["input"], np.array([pressure_code], dtype=np.int8),
-                                  flat["formulation"], threads_code(threads), list(names))
+                                  flat["formulation"], threads_code(threads), list(names), reuse)
     state = State(columns, shape, flat["input"], columns["fault_details"], names)
     if errors == "raise" or (errors == "auto" and shape == ()):
         failed = first_failure(state)

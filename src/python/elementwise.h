@@ -1,0 +1,85 @@
+#pragma once
+
+// A model of a domain library over flat float64 columns: every element reads one value of each
+// input column (n long or a broadcast single value) and writes one value of each output column,
+// or fails with a status and a sentence. The loop runs without the GIL, split over threads.
+
+#include "array_args.h"
+#include "parallel.h"
+
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace hygrovane::python {
+
+// Why one element has no result: a status code above 0 and the library's sentence.
+struct ElementFailure {
+    std::uint8_t status = 1;
+    std::string message;
+};
+
+// Enough for every model bound; checked where the columns are counted.
+inline constexpr std::size_t kMostColumns = 16;
+
+// model(const double* inputs, double* outputs) -> std::optional<ElementFailure>.
+template <typename Model>
+pybind11::dict
+ElementwiseColumns(std::size_t n, const std::vector<DoubleArray>& inputs, std::size_t inputCount,
+                   const std::vector<std::string>& outputNames, unsigned threads, Model model) {
+    if (inputs.size() != inputCount || outputNames.size() > kMostColumns) {
+        throw std::invalid_argument("expected " + std::to_string(inputCount) + " input columns");
+    }
+    std::vector<Column> in;
+    for (const DoubleArray& array : inputs) {
+        in.push_back(ColumnOf(array, n, "input"));
+    }
+    pybind11::dict result;
+    std::vector<double*> out;
+    for (const std::string& name : outputNames) {
+        DoubleArray column = NewColumn(n);
+        out.push_back(column.mutable_data());
+        result[name.c_str()] = column;
+    }
+    pybind11::array_t<std::uint8_t> status(static_cast<pybind11::ssize_t>(n));
+    std::uint8_t* const statusData = status.mutable_data();
+    std::vector<std::pair<std::size_t, std::string>> messages;
+    {
+        const pybind11::gil_scoped_release unlocked;
+        std::mutex mutex;
+        ForEachSlice(n, ThreadsFor(n, threads), [&](std::size_t begin, std::size_t end) {
+            std::vector<std::pair<std::size_t, std::string>> mine;
+            std::array<double, kMostColumns> args{}, values{};
+            for (std::size_t i = begin; i < end; ++i) {
+                for (std::size_t c = 0; c < in.size(); ++c) {
+                    args[c] = in[c][i];
+                }
+                std::optional<ElementFailure> failure = model(args.data(), values.data());
+                if (failure) {
+                    values.fill(std::numeric_limits<double>::quiet_NaN());
+                    mine.emplace_back(i, std::move(failure->message));
+                }
+                for (std::size_t c = 0; c < out.size(); ++c) {
+                    out[c][i] = values[c];
+                }
+                statusData[i] = failure ? failure->status : 0;
+            }
+            const std::lock_guard lock(mutex);
+            messages.insert(messages.end(), mine.begin(), mine.end());
+        });
+    }
+    std::sort(messages.begin(), messages.end());
+    result["status"] = status;
+    result["messages"] = messages;
+    return result;
+}
+
+} // namespace hygrovane::python

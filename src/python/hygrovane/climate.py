@@ -1,0 +1,120 @@
+"""Weather files (EPW and TMY3) read by the weather-data library of the Hygrovane program.
+
+    from hygrovane import climate
+    w = climate.read_weather("chicago.epw")
+    w.location["city"], w.location["elevation"]     # the header (m, degrees, hours from GMT)
+    hours = w.to_frame()                             # pandas: file units (degC, %, Pa, Wh/m2...)
+    s = w.states()                                   # each hour's state by the core (K, kg/kg ...)
+    w.design_conditions()["cooling"][0]["dry_bulb"]  # K, exceeded by 0.4 % of the hours
+
+The rows keep the file's own units and mark missing values (the file's missing codes) as NaN,
+never as numbers. A file that cannot be read raises ValueError with the reader's sentence
+(OSError when it cannot be opened); nothing of it is kept.
+"""
+
+from __future__ import annotations
+
+import enum
+import os
+
+import numpy as np
+
+from . import _core
+from ._columns import formulation_codes, threads_code
+
+__all__ = ["MissingReason", "Weather", "read_weather", "parse_weather"]
+
+
+class MissingReason(enum.IntEnum):
+    """Why an hour has no state (the library's MissingReason)."""
+
+    NONE = 0
+    DRY_BULB = 1  # the dry bulb is missing
+    HUMIDITY = 2  # the humidity chosen is missing
+    PRESSURE = 3  # the station pressure is missing
+    REFUSED = 4  # the core refused the inputs
+
+
+_HUMIDITY = {"relative_humidity": False, "dew_point": True}
+_PRESSURE = {"station": False, "elevation": True}
+
+
+def _choice(table, value, what):
+    if value not in table:
+        raise ValueError(f"unknown {what} {value!r}; one of {', '.join(table)}")
+    return table[value]
+
+
+class Weather:
+    """A weather file's contents: format ("EPW" or "TMY3"), header (dict), location (dict), and
+    its rows by arrays(), to_frame(), states() and design_conditions()."""
+
+    def __init__(self, data):
+        self._data = data
+        self.format = data.format
+        self.header = data.header()
+        self.location = self.header["location"]
+
+    def __len__(self):
+        return len(self._data)
+
+    def __repr__(self):
+        return f"<Weather {self.format} {self.location['city']!r} rows={len(self)}>"
+
+    def arrays(self) -> dict:
+        """The rows as numpy arrays by name: year, month, day, hour (1-24, the hour ending at
+        it), minute, weekday (0 Sunday), data_period, then every field of the EPW data
+        dictionary in the file's unit (dry_bulb_temperature and dew_point_temperature degC,
+        relative_humidity %, atmospheric_station_pressure Pa, radiation Wh/m2, illuminance
+        lux, wind_speed m/s, ...), NaN where the file marks it missing."""
+        return self._data.columns()
+
+    def to_frame(self, text=False):
+        """The rows as a pandas DataFrame (columns as arrays(); with text=True also the
+        source_flags and present_weather_codes strings)."""
+        import pandas as pd
+
+        columns = self.arrays()
+        if text:
+            columns.update(self._data.text_columns())
+        return pd.DataFrame(columns)
+
+    def states(self, humidity="relative_humidity", pressure="station", formulation="IAPWS",
+               threads=None) -> dict:
+        """Each hour's state computed by the core, in internal units, as numpy arrays:
+        dry_bulb (K), pressure (Pa), humidity_ratio (kg/kg dry air), relative_humidity
+        (fraction), dew_point (K), wet_bulb (K), enthalpy (kJ/kg dry air), specific_volume
+        (m^3/kg dry air), and missing (a MissingReason per hour; NaN states where not NONE).
+
+        humidity   "relative_humidity" or "dew_point": the file's humidity the state is
+                   computed from (the two disagree slightly)
+        pressure   "station" (each row's) or "elevation" (the standard atmosphere at the
+                   LOCATION elevation)
+        """
+        return self._data.states(*self._options(humidity, pressure, formulation, threads))
+
+    def design_conditions(self, humidity="relative_humidity", pressure="station",
+                          formulation="IAPWS", threads=None) -> dict:
+        """Design conditions from the file's own hours by the percentile method (a typical
+        year's values differ from the header's handbook values by up to about 1 K), internal
+        units: hours (N), pressure (Pa, mean), cooling (dry_bulb and mean_coincident_wet_bulb,
+        K, at fractions 0.004, 0.01, 0.02), wet_bulb, dew_point (with humidity_ratio, kg/kg),
+        enthalpy (kJ/kg) at the same fractions, heating (dry_bulb, K, at 0.996 and 0.99).
+        Raises ValueError when no hour has a state."""
+        return self._data.design_conditions(*self._options(humidity, pressure, formulation,
+                                                           threads))
+
+    @staticmethod
+    def _options(humidity, pressure, formulation, threads):
+        return (_choice(_HUMIDITY, humidity, "humidity"), _choice(_PRESSURE, pressure, "pressure"),
+                int(formulation_codes(formulation)), threads_code(threads))
+
+
+def read_weather(path) -> Weather:
+    """Reads an EPW or TMY3 file (told apart by its first line)."""
+    return Weather(_core.read_weather_file(os.fspath(path)))
+
+
+def parse_weather(text: str) -> Weather:
+    """Reads an EPW or TMY3 file's text."""
+    return Weather(_core.read_weather_text(text))
