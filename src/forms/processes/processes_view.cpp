@@ -231,7 +231,9 @@ void ProcessesView::editProcess(std::optional<std::size_t> row) {
     ProcessDialog dialog(model_, main_, start, this);
     while (dialog.exec() == QDialog::Accepted) {
         // A refused process keeps the dialog open with what was typed.
-        if (row ? model_.ChangeProcess(*row, dialog.form()) : model_.AddProcess(dialog.form())) {
+        const CommandOutcome outcome =
+            row ? model_.ChangeProcess(*row, dialog.form()) : model_.AddProcess(dialog.form());
+        if (outcome == CommandOutcome::Done) {
             break;
         }
     }
@@ -266,7 +268,7 @@ void ProcessesView::redraw() {
 }
 
 void ProcessesView::closeEvent(QCloseEvent* event) {
-    if (model_.QueryClose()) {
+    if (model_.QueryClose() == Closing::StayOpen) {
         event->ignore();
         return;
     }
