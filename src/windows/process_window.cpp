@@ -351,14 +351,13 @@ CommandOutcome ProcessWindow::Open() {
     if (!path) {
         return CommandOutcome::Cancelled;
     }
-    processfile::ProcessSetFile opened{set_, units_};
-    const casefile::FileResult result = processfile::OpenProcessSet(*path, opened);
-    if (!result.ok) {
-        platform_.showMessage(result.message, kProcessesTitle);
+    auto opened = processfile::OpenProcessSet(*path);
+    if (!opened) {
+        platform_.showMessage(opened.error().message, kProcessesTitle);
         return CommandOutcome::Refused;
     }
-    set_ = std::move(opened.set);
-    units_ = opened.units;
+    set_ = std::move(opened.value().set);
+    units_ = opened->units;
     fileName_ = *path;
     modified_ = false;
     // The set shares the main window's pressure and formulation; one saved at others is
@@ -375,9 +374,9 @@ CommandOutcome ProcessWindow::Open() {
 }
 
 CommandOutcome ProcessWindow::saveTo(const std::string& path) {
-    const casefile::FileResult result = processfile::SaveProcessSet(set_, units_, path);
-    if (!result.ok) {
-        platform_.showMessage(result.message, kProcessesTitle);
+    const auto saved = processfile::SaveProcessSet(set_, units_, path);
+    if (!saved) {
+        platform_.showMessage(saved.error().message, kProcessesTitle);
         return CommandOutcome::Refused;
     }
     fileName_ = path;
@@ -399,9 +398,9 @@ CommandOutcome ProcessWindow::ExportCsv() {
     if (!path) {
         return CommandOutcome::Cancelled;
     }
-    const casefile::FileResult result = processfile::ExportProcessCsv(set_, tableUnits(), *path);
-    if (!result.ok) {
-        platform_.showMessage(result.message, kProcessesTitle);
+    const auto exported = processfile::ExportProcessCsv(set_, tableUnits(), *path);
+    if (!exported) {
+        platform_.showMessage(exported.error().message, kProcessesTitle);
         return CommandOutcome::Refused;
     }
     return CommandOutcome::Done;
