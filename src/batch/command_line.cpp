@@ -89,10 +89,10 @@ std::string HeaderList(const FileHead& head) {
     return list;
 }
 
-// Applies one column option to a source. valueAllowed: the pressure or altitude may be one number
-// for the whole file.
-bool ApplyColumn(const std::string& named, Role role, HumidityInput input, const FileHead& head,
-                 bool british, bool valueAllowed, Source& source, std::string& error) {
+// The source one column option names, or why it names none. valueAllowed: the pressure or
+// altitude may be one number for the whole file.
+Expected<Source, std::string> ColumnSource(const std::string& named, Role role, HumidityInput input,
+                                           const FileHead& head, bool british, bool valueAllowed) {
     const std::string_view what = InputName(role, input);
     std::string columnText = named;
     std::string unitText;
@@ -105,44 +105,42 @@ bool ApplyColumn(const std::string& named, Role role, HumidityInput input, const
             column = FindColumn(columnText, head, !valueAllowed);
         }
     }
-    source = Source{};
+    Source source;
     if (!column) {
         if (!valueAllowed || !IsNumeric(columnText)) {
-            error =
-                std::string(what) + ": no column \"" + columnText + "\" among " + HeaderList(head);
-            return false;
+            return std::string(std::string(what) + ": no column \"" + columnText + "\" among " +
+                               HeaderList(head));
         }
         if (unitText.empty()) {
-            error = std::string(what) + ": the value " + columnText + " needs a unit (" +
-                    columnText + ":" + (role == Role::Altitude ? "m" : "kPa") + ")";
-            return false;
+            return std::string(std::string(what) + ": the value " + columnText + " needs a unit (" +
+                               columnText + ":" + (role == Role::Altitude ? "m" : "kPa") + ")");
         }
         source.value = columnText;
     } else if (*column >= static_cast<int>(head.names.size())) {
-        error = std::string(what) + ": there is no column " + std::to_string(*column + 1) +
-                " (the header has " + std::to_string(head.names.size()) + ")";
-        return false;
+        return std::string(std::string(what) + ": there is no column " +
+                           std::to_string(*column + 1) + " (the header has " +
+                           std::to_string(head.names.size()) + ")");
     } else {
         source.column = *column;
     }
     if (!unitText.empty()) {
         const std::optional<UnitRead> read = ReadUnit(role, input, unitText);
         if (!read) {
-            error = std::string(what) + ": \"" + unitText + "\" is not one of its units";
-            return false;
+            return std::string(std::string(what) + ": \"" + unitText +
+                               "\" is not one of its units");
         }
         source.unit = read->name;
         source.scale = read->scale;
         source.written = read->written;
-        return true;
+        return source;
     }
     if (source.column < 0) {
-        return true;
+        return source;
     }
     const std::size_t i = static_cast<std::size_t>(source.column);
     TakeHeaderUnit(source, head.names[i], i < head.units.size() ? head.units[i] : "", role, input,
                    british);
-    return true;
+    return source;
 }
 
 bool NeedsValue(std::string_view option) {
@@ -163,8 +161,7 @@ std::string Percent(std::uint64_t part, std::uint64_t whole) {
 
 } // namespace
 
-std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
-                                            std::string& error) {
+Expected<CommandLine, std::string> ParseCommandLine(const std::vector<std::string>& args) {
     CommandLine line;
     bool inputSeen = false;
     bool optionsEnded = false;
@@ -178,8 +175,7 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
         }
         if (optionsEnded) {
             if (inputSeen) {
-                error = "one input file only (the output goes after -o)";
-                return std::nullopt;
+                return std::string("one input file only (the output goes after -o)");
             }
             line.input = option;
             inputSeen = true;
@@ -193,8 +189,7 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
         }
         if (NeedsValue(option) && !hasValue) {
             if (i + 1 >= args.size()) {
-                error = "the option " + option + " needs a value";
-                return std::nullopt;
+                return std::string("the option " + option + " needs a value");
             }
             value = args[++i];
         }
@@ -212,9 +207,8 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
             if (equals != std::string::npos) {
                 humidity.humidityInput = KindOf(value.substr(0, equals));
                 if (!humidity.humidityInput) {
-                    error = "unknown humidity quantity \"" + value.substr(0, equals) +
-                            "\" (rh, w, ah, dp, wb, pw, x or mass)";
-                    return std::nullopt;
+                    return std::string("unknown humidity quantity \"" + value.substr(0, equals) +
+                                       "\" (rh, w, ah, dp, wb, pw, x or mass)");
                 }
                 humidity.named = value.substr(equals + 1);
             }
@@ -227,21 +221,18 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
             line.pressure.reset();
         } else if (option == "--units") {
             if (value != "metric" && value != "british") {
-                error = "--units takes metric or british";
-                return std::nullopt;
+                return std::string("--units takes metric or british");
             }
             line.british = value == "british";
         } else if (option == "--unit") {
             const std::size_t equals = value.find('=');
             if (equals == std::string::npos) {
-                error = "--unit takes QUANTITY=UNIT, for example dew-point=F";
-                return std::nullopt;
+                return std::string("--unit takes QUANTITY=UNIT, for example dew-point=F");
             }
             line.units.emplace_back(value.substr(0, equals), value.substr(equals + 1));
         } else if (option == "--digits") {
             if (value != "window" && value != "full") {
-                error = "--digits takes window or full";
-                return std::nullopt;
+                return std::string("--digits takes window or full");
             }
             line.digits = value == "window" ? Digits::Window : Digits::Full;
         } else if (option == "--formulation") {
@@ -250,8 +241,7 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
             } else if (value == "hw" || value == "hyland-wexler") {
                 line.formulation = SatFormulation::HylandWexler;
             } else {
-                error = "--formulation takes iapws or hw";
-                return std::nullopt;
+                return std::string("--formulation takes iapws or hw");
             }
         } else if (option == "--composition") {
             line.composition = true;
@@ -261,55 +251,51 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
                              : value == "tab"       ? '\t'
                                                     : '\0';
             if (line.separator == 0) {
-                error = "--separator takes comma, semicolon or tab";
-                return std::nullopt;
+                return std::string("--separator takes comma, semicolon or tab");
             }
         } else if (option == "--decimal") {
             line.decimalSeparator = value == "point" ? '.' : value == "comma" ? ',' : '\0';
             if (line.decimalSeparator == 0) {
-                error = "--decimal takes point or comma";
-                return std::nullopt;
+                return std::string("--decimal takes point or comma");
             }
         } else if (option == "--threads") {
             std::size_t threads = 0;
             if (!IsPosition(value, threads) || value.starts_with('#') || threads > 256) {
-                error = "--threads takes a number from 1 to 256";
-                return std::nullopt;
+                return std::string("--threads takes a number from 1 to 256");
             }
             line.threads = static_cast<int>(threads);
         } else if (option == "--header-line") {
             std::size_t number = 0;
             if (!IsPosition(value, number) || value.starts_with('#') || number > kMostHeaderLine) {
-                error = "--header-line takes the number of the header's line, from 1 to " +
-                        std::to_string(kMostHeaderLine);
-                return std::nullopt;
+                return std::string(
+                    "--header-line takes the number of the header's line, from 1 to " +
+                    std::to_string(kMostHeaderLine));
             }
             line.headerLine = number;
         } else if (option.size() > 1 && option.starts_with('-') && option != "-") {
-            error = "unknown option " + option;
-            return std::nullopt;
+            return std::string("unknown option " + option);
         } else {
             if (inputSeen) {
-                error = "one input file only (the output goes after -o)";
-                return std::nullopt;
+                return std::string("one input file only (the output goes after -o)");
             }
             line.input = option;
             inputSeen = true;
         }
     }
     if (!inputSeen && !line.help && !line.version) {
-        error = "no input file (- for the standard input)";
-        return std::nullopt;
+        return std::string("no input file (- for the standard input)");
     }
     return line;
 }
 
-std::optional<Settings> SettingsFor(const CommandLine& line, const FileHead& head,
-                                    std::vector<std::string>& notes, std::string& error,
-                                    bool* optionWrong) {
-    if (optionWrong != nullptr) {
-        *optionWrong = true;
-    }
+Expected<Settings, SettingsProblem> SettingsFor(const CommandLine& line, const FileHead& head,
+                                                std::vector<std::string>& notes) {
+    const auto optionWrong = [](std::string message) {
+        return SettingsProblem{std::move(message), true};
+    };
+    const auto fileWrong = [](std::string message) {
+        return SettingsProblem{std::move(message), false};
+    };
     Detection detection = DetectColumns(head, line.british);
     Settings settings;
     Mapping& mapping = settings.mapping;
@@ -317,10 +303,12 @@ std::optional<Settings> SettingsFor(const CommandLine& line, const FileHead& hea
     bool dryBulbGiven = false;
     bool humidityGiven = false;
     if (line.temperature) {
-        if (!ApplyColumn(line.temperature->named, Role::DryBulb, {}, head, line.british, false,
-                         mapping.dryBulb, error)) {
-            return std::nullopt;
+        auto source =
+            ColumnSource(line.temperature->named, Role::DryBulb, {}, head, line.british, false);
+        if (!source) {
+            return optionWrong(source.error());
         }
+        mapping.dryBulb = *source;
         dryBulbGiven = true;
     }
     if (line.humidity) {
@@ -340,50 +328,50 @@ std::optional<Settings> SettingsFor(const CommandLine& line, const FileHead& hea
                 }
             }
             if (!input) {
-                error = "--humidity: say which quantity the column holds, for example rh=" + named;
-                return std::nullopt;
+                return optionWrong(
+                    "--humidity: say which quantity the column holds, for example rh=" + named);
             }
         }
         mapping.humidityInput = *input;
-        if (!ApplyColumn(line.humidity->named, Role::Humidity, *input, head, line.british, false,
-                         mapping.humidity, error)) {
-            return std::nullopt;
+        auto source =
+            ColumnSource(line.humidity->named, Role::Humidity, *input, head, line.british, false);
+        if (!source) {
+            return optionWrong(source.error());
         }
+        mapping.humidity = *source;
         humidityGiven = true;
     }
     if (line.pressure || line.altitude) {
         const bool pressure = line.pressure.has_value();
         mapping.pressureInput = pressure ? PressureInput::Barometric : PressureInput::Altitude;
-        if (!ApplyColumn(pressure ? line.pressure->named : line.altitude->named,
-                         pressure ? Role::Pressure : Role::Altitude, {}, head, line.british, true,
-                         mapping.pressure, error)) {
-            return std::nullopt;
+        auto source =
+            ColumnSource(pressure ? line.pressure->named : line.altitude->named,
+                         pressure ? Role::Pressure : Role::Altitude, {}, head, line.british, true);
+        if (!source) {
+            return optionWrong(source.error());
         }
+        mapping.pressure = *source;
     }
     // Detection problems matter only for what the options did not name.
-    if (optionWrong != nullptr) {
-        *optionWrong = false;
-    }
     if (!dryBulbGiven && mapping.dryBulb.column < 0) {
-        error = "no column of the dry-bulb temperature among " + HeaderList(head) +
-                " (name it with --temperature)";
-        return std::nullopt;
+        return fileWrong("no column of the dry-bulb temperature among " + HeaderList(head) +
+                         " (name it with --temperature)");
     }
     if (!humidityGiven && mapping.humidity.column < 0) {
-        error = "no column of a humidity quantity among " + HeaderList(head) +
-                " (name it with --humidity)";
-        return std::nullopt;
+        return fileWrong("no column of a humidity quantity among " + HeaderList(head) +
+                         " (name it with --humidity)");
     }
     // A header naming a unit that is not known is not read in some other unit.
+    std::string unitMessage;
     const auto unitProblem = [&](Role role, HumidityInput input, const Source& source,
                                  const std::string& option) {
         if (source.column < 0 || source.unknownUnit.empty()) {
             return false;
         }
-        error = std::string(InputName(role, input)) + ": " +
-                UnitProblem(source, head.names[static_cast<std::size_t>(source.column)]) +
-                "; name its unit with " + option + "#" + std::to_string(source.column + 1) +
-                ":UNIT";
+        unitMessage = std::string(InputName(role, input)) + ": " +
+                      UnitProblem(source, head.names[static_cast<std::size_t>(source.column)]) +
+                      "; name its unit with " + option + "#" + std::to_string(source.column + 1) +
+                      ":UNIT";
         return true;
     };
     const Role pressureRole =
@@ -393,7 +381,7 @@ std::optional<Settings> SettingsFor(const CommandLine& line, const FileHead& hea
                     "--humidity " + std::string(KindShortName(mapping.humidityInput)) + "=") ||
         unitProblem(pressureRole, {}, mapping.pressure,
                     pressureRole == Role::Pressure ? "--pressure " : "--altitude ")) {
-        return std::nullopt;
+        return fileWrong(unitMessage);
     }
     const auto describe = [&](Role role, HumidityInput input, const Source& source) {
         std::string text = std::string(InputName(role, input)) + ": ";
@@ -420,23 +408,17 @@ std::optional<Settings> SettingsFor(const CommandLine& line, const FileHead& hea
                                                                                 : Role::Altitude,
                              {}, mapping.pressure));
 
-    if (optionWrong != nullptr) {
-        *optionWrong = true;
-    }
     settings.formulation = line.formulation;
     settings.units = PresetOutputUnits(line.british ? UnitSystem::British : UnitSystem::Metric);
     for (const auto& [quantity, unit] : line.units) {
         if (!SetOutputUnit(settings.units, quantity, unit)) {
-            error = "--unit " + quantity + "=" + unit + ": not a quantity and one of its units";
-            return std::nullopt;
+            return optionWrong("--unit " + quantity + "=" + unit +
+                               ": not a quantity and one of its units");
         }
     }
     settings.digits = line.digits;
     settings.composition = line.composition;
     settings.decimalSeparator = line.decimalSeparator;
-    if (optionWrong != nullptr) {
-        *optionWrong = false;
-    }
     return settings;
 }
 
@@ -549,10 +531,9 @@ int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
     const auto say = [err](const std::string& text) {
         std::fprintf(err, "%s: %s\n", kProgram, text.c_str());
     };
-    std::string error;
-    const std::optional<CommandLine> line = ParseCommandLine(args, error);
+    const Expected<CommandLine, std::string> line = ParseCommandLine(args);
     if (!line) {
-        say(error);
+        say(line.error());
         std::fprintf(err, "Try '%s --help'.\n", kProgram);
         return kExitUsage;
     }
@@ -565,44 +546,46 @@ int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
         return kExitDone;
     }
     const std::string inputName = line->input == "-" ? "standard input" : line->input;
-    std::unique_ptr<ByteSource> source = OpenSource(line->input, error);
-    if (!source) {
-        say("cannot read \"" + inputName + "\": " + error);
+    auto opened = OpenSource(line->input);
+    if (!opened) {
+        say("cannot read \"" + inputName + "\": " + opened.error());
         return kExitUnreadable;
     }
+    const std::unique_ptr<ByteSource> source = std::move(opened.value());
     const bool toFile = line->output != "-";
     if (toFile && line->input != "-" && SameFile(line->input, line->output)) {
         say("the output \"" + line->output + "\" would replace the input");
         return kExitUsage;
     }
-    Head head;
-    if (!ReadHead(*source, line->separator, head, error, line->headerLine)) {
-        say("cannot read \"" + inputName + "\": " + error);
+    const Expected<Head, std::string> read = ReadHead(*source, line->separator, line->headerLine);
+    if (!read) {
+        say("cannot read \"" + inputName + "\": " + read.error());
         return kExitUnreadable;
     }
+    const Head& head = *read;
     std::vector<std::string> notes;
-    bool optionWrong = false;
-    const std::optional<Settings> settings =
-        SettingsFor(*line, head.file, notes, error, &optionWrong);
+    const auto settings = SettingsFor(*line, head.file, notes);
     if (!settings) {
-        say("\"" + inputName + "\": " + error);
-        return optionWrong ? kExitUsage : kExitUnreadable;
+        say("\"" + inputName + "\": " + settings.error().message);
+        return settings.error().optionWrong ? kExitUsage : kExitUnreadable;
     }
-    const Plan plan(*settings, head.file.shape, head.file.names.size());
-    if (!plan.problem().empty()) {
-        say(plan.problem());
+    const auto made = Plan::Make(*settings, head.file.shape, head.file.names.size());
+    if (!made) {
+        say(made.error());
         return kExitUsage;
     }
+    const Plan& plan = *made;
     for (const std::string& note : notes) {
         say(note);
     }
     std::unique_ptr<ByteSink> sink;
     if (toFile) {
-        sink = CreateFileSink(line->output, error);
-        if (!sink) {
-            say("cannot write \"" + line->output + "\": " + error);
+        auto created = CreateFileSink(line->output);
+        if (!created) {
+            say("cannot write \"" + line->output + "\": " + created.error());
             return kExitUnwritable;
         }
+        sink = std::move(created.value());
     } else {
         sink = StreamSink(out, "standard output");
     }

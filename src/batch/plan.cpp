@@ -77,6 +77,15 @@ std::vector<std::string_view> OutputUnitQuantities() {
     return names;
 }
 
+Expected<Plan, std::string> Plan::Make(Settings settings, TextShape shape,
+                                       std::size_t headerCells) {
+    Plan plan(std::move(settings), std::move(shape), headerCells);
+    if (!plan.problem_.empty()) {
+        return plan.problem_;
+    }
+    return plan;
+}
+
 Plan::Plan(Settings settings, TextShape shape, std::size_t headerCells)
     : settings_(std::move(settings)), shape_(std::move(shape)), headerCells_(headerCells) {
     const Mapping& m = settings_.mapping;
