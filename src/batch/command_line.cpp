@@ -2,6 +2,7 @@
 
 #include "calculator/number_text.h"
 #include "hygrovane/config.h"
+#include "hygrovane/humidity_keys.h"
 
 #include <algorithm>
 #include <chrono>
@@ -12,41 +13,6 @@ namespace hygrovane::batch {
 namespace {
 
 constexpr const char* kProgram = "hygrovane-batch";
-
-struct KindName {
-    std::string_view shortName;
-    std::string_view longName;
-    HumidityInput input;
-};
-
-constexpr KindName kKinds[] = {
-    {"rh", "relative-humidity", HumidityInput::RelativeHumidity},
-    {"w", "humidity-ratio", HumidityInput::HumidityRatio},
-    {"ah", "absolute-humidity", HumidityInput::AbsoluteHumidity},
-    {"dp", "dew-point", HumidityInput::DewPoint},
-    {"wb", "wet-bulb", HumidityInput::WetBulb},
-    {"pw", "partial-pressure", HumidityInput::PartialPressure},
-    {"x", "mole-fraction", HumidityInput::MoleFraction},
-    {"mass", "mass-fraction", HumidityInput::MassFraction},
-};
-
-std::optional<HumidityInput> KindOf(std::string_view name) {
-    for (const KindName& kind : kKinds) {
-        if (name == kind.shortName || name == kind.longName) {
-            return kind.input;
-        }
-    }
-    return std::nullopt;
-}
-
-std::string_view KindShortName(HumidityInput input) {
-    for (const KindName& kind : kKinds) {
-        if (kind.input == input) {
-            return kind.shortName;
-        }
-    }
-    return "rh";
-}
 
 std::string ShortestText(double value) {
     std::string text;
@@ -205,7 +171,7 @@ Expected<CommandLine, std::string> ParseCommandLine(const std::vector<std::strin
             ColumnOption humidity{value, std::nullopt};
             const std::size_t equals = value.find('=');
             if (equals != std::string::npos) {
-                humidity.humidityInput = KindOf(value.substr(0, equals));
+                humidity.humidityInput = HumidityInputNamed(value.substr(0, equals));
                 if (!humidity.humidityInput) {
                     return std::string("unknown humidity quantity \"" + value.substr(0, equals) +
                                        "\" (rh, w, ah, dp, wb, pw, x or mass)");
@@ -378,7 +344,7 @@ Expected<Settings, SettingsProblem> SettingsFor(const CommandLine& line, const F
         mapping.pressureInput == PressureInput::Barometric ? Role::Pressure : Role::Altitude;
     if (unitProblem(Role::DryBulb, {}, mapping.dryBulb, "--temperature ") ||
         unitProblem(Role::Humidity, mapping.humidityInput, mapping.humidity,
-                    "--humidity " + std::string(KindShortName(mapping.humidityInput)) + "=") ||
+                    "--humidity " + std::string(KeysOf(mapping.humidityInput).shortKey) + "=") ||
         unitProblem(pressureRole, {}, mapping.pressure,
                     pressureRole == Role::Pressure ? "--pressure " : "--altitude ")) {
         return fileWrong(unitMessage);

@@ -1,6 +1,7 @@
 #include "processfile/process_file.h"
 
 #include "fileio/file_io.h"
+#include "hygrovane/humidity_keys.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -24,16 +25,14 @@ template <typename Enum> struct Named {
     const char* name;
 };
 
-constexpr std::array<Named<HumidityInput>, 8> kHumidityInputs{{
-    {HumidityInput::HumidityRatio, "humidity-ratio"},
-    {HumidityInput::RelativeHumidity, "relative-humidity"},
-    {HumidityInput::DewPoint, "dew-point"},
-    {HumidityInput::WetBulb, "wet-bulb"},
-    {HumidityInput::AbsoluteHumidity, "absolute-humidity"},
-    {HumidityInput::PartialPressure, "partial-pressure"},
-    {HumidityInput::MoleFraction, "mole-fraction"},
-    {HumidityInput::MassFraction, "mass-fraction"},
-}};
+// The files' humidity keys, the core's table.
+constexpr std::array<Named<HumidityInput>, kHumidityInputKeys.size()> kHumidityInputs = [] {
+    std::array<Named<HumidityInput>, kHumidityInputKeys.size()> names{};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        names[i] = {kHumidityInputKeys[i].input, kHumidityInputKeys[i].key};
+    }
+    return names;
+}();
 constexpr std::array<Named<PressureInput>, 2> kPressureInputs{{
     {PressureInput::Barometric, "barometric"},
     {PressureInput::Altitude, "altitude"},
