@@ -86,5 +86,25 @@ TEST(Relations, ArithmeticFaultsComeBackTyped) {
     }
 }
 
+// The saturated air at a dry bulb and pressure is the two steps of Solve, failures included: air
+// at 120 degC boils at sea level.
+TEST(Relations, SaturatedAirIsAmbientThenSaturation) {
+    Conditions air{
+        .dryBulb = 303.15, .pressure = 95000, .formulation = SatFormulation::HylandWexler};
+    const Result<SaturatedAir> saturated = SaturatedAirOf(air);
+    ASSERT_TRUE(saturated.ok()) << Describe(saturated.failure());
+    const Result<Ambient> ambient = AmbientOf(air);
+    ASSERT_TRUE(ambient.ok());
+    EXPECT_EQ(saturated->ambient.dryBulb, ambient->dryBulb);
+    EXPECT_EQ(saturated->ambient.altitude, ambient->altitude);
+    EXPECT_EQ(saturated->saturation.humidityRatio,
+              SaturationOf(*ambient, SatFormulation::HylandWexler)->humidityRatio);
+    air.dryBulb = 393.15;
+    air.pressure = 101325;
+    const Result<SaturatedAir> boiling = SaturatedAirOf(air);
+    ASSERT_FALSE(boiling.ok());
+    EXPECT_EQ(boiling.failure().kind, FailureKind::PressureTooLow);
+}
+
 } // namespace
 } // namespace hygrovane
