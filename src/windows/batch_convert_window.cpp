@@ -177,10 +177,10 @@ std::string BatchConvertWindow::runProblem() const {
     return plan ? std::string() : plan.error() + ".";
 }
 
-bool BatchConvertWindow::run() {
+CommandOutcome BatchConvertWindow::run() {
     message_ = runProblem();
     if (!message_.empty()) {
-        return false;
+        return CommandOutcome::Refused;
     }
     // The name filled in (or typed) may be the user's edited results: ask before replacing it.
     std::error_code code;
@@ -190,7 +190,7 @@ bool BatchConvertWindow::run() {
             "Batch Convert");
         if (answer != Platform::Answer::Yes) {
             message_ = "Nothing was converted; the file \"" + output_ + "\" was kept.";
-            return false;
+            return CommandOutcome::Cancelled;
         }
         confirmedOutput_ = output_;
     }
@@ -259,10 +259,10 @@ bool BatchConvertWindow::run() {
     } catch (const std::system_error& error) {
         message_ = "The conversion could not be started (" + std::string(error.what()) +
                    "); nothing was written.";
-        return false;
+        return CommandOutcome::Refused;
     }
     message_ = "Converting...";
-    return true;
+    return CommandOutcome::Done;
 }
 
 void BatchConvertWindow::cancel() {

@@ -3,6 +3,7 @@
 #include "calculator/form_ambient.h"
 #include "processes/process_set.h"
 #include "processfile/process_table.h"
+#include "windows/command_outcome.h"
 #include "windows/platform.h"
 
 #include <map>
@@ -27,10 +28,6 @@ struct ProcessForm {
     std::string targetHumidityText;
 };
 
-// What a command did. Refused: it could not be carried out and nothing changed; the window showed
-// why (a row that names nothing is refused without a word). Cancelled: the user chose not to go
-// on, in a file dialog or at the question about unsaved changes; nothing changed.
-enum class CommandOutcome { Done, Refused, Cancelled };
 // Whether the window may close, after the question about unsaved changes.
 enum class Closing { Close, StayOpen };
 

@@ -24,10 +24,6 @@ namespace {
 
 using namespace processes;
 
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QTableWidget* MakeTable(const char* name, QWidget* parent) {
     auto* table = new QTableWidget(parent);
     table->setObjectName(QString::fromLatin1(name));
