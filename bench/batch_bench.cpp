@@ -74,21 +74,20 @@ void Convert(benchmark::State& state, bool unique) {
     const int threads = state.range(0) == 0 ? DefaultThreads() : static_cast<int>(state.range(0));
     std::uint64_t rows = 0;
     for (auto _ : state) {
-        std::string error;
-        auto source = OpenSource(input, error);
-        Head head;
+        auto source = OpenSource(input);
         CommandLine line;
         std::vector<std::string> notes;
-        if (!source || !ReadHead(*source, 0, head, error)) {
-            state.SkipWithError(error.c_str());
+        const auto head = source ? ReadHead(**source, 0) : source.error();
+        if (!head) {
+            state.SkipWithError(head.error().c_str());
             return;
         }
-        const auto settings = SettingsFor(line, head.file, notes, error);
-        const Plan plan(*settings, head.file.shape, head.file.names.size());
-        auto sink = CreateFileSink(output, error);
+        const auto settings = SettingsFor(line, head->file, notes);
+        const auto plan = Plan::Make(*settings, head->file.shape, head->file.names.size());
+        auto sink = CreateFileSink(output);
         RunOptions options;
         options.threads = threads;
-        const RunOutcome outcome = Run(plan, head, *source, *sink, options);
+        const RunOutcome outcome = Run(*plan, *head, **source, **sink, options);
         if (outcome.tally.computed != kRows) {
             state.SkipWithError("not every row was computed");
             return;

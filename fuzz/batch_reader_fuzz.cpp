@@ -28,10 +28,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (settings.mapping.dryBulb.column < 0 || settings.mapping.humidity.column < 0) {
         return 0;
     }
-    const batch::Plan plan(settings, head.shape, head.names.size());
-    if (!plan.problem().empty()) {
+    const auto made = batch::Plan::Make(settings, head.shape, head.names.size());
+    if (!made) {
         return 0;
     }
+    const batch::Plan& plan = *made;
     batch::RowConverter converter(plan);
     batch::Tally tally;
     std::string_view rest = bytes.substr(head.dataOffset);

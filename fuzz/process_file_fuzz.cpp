@@ -3,9 +3,9 @@
 #include "processfile/process_file.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 
 using namespace hygrovane;
 
@@ -13,16 +13,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size > processfile::kLargestProcessFile) {
         return 0;
     }
-    std::variant<processfile::ProcessSetFile, std::string> read;
+    std::optional<hygrovane::Expected<processfile::ProcessSetFile, std::string>> read;
     try {
         read = processfile::ReadProcessSetText(
             std::string_view(reinterpret_cast<const char*>(data), size));
     } catch (...) {
         fuzz::Fail("reading a process-set file let an exception out");
     }
-    const auto* opened = std::get_if<processfile::ProcessSetFile>(&read);
+    const processfile::ProcessSetFile* opened = *read ? &read->value() : nullptr;
     if (opened == nullptr) {
-        if (std::get<std::string>(read).empty()) {
+        if (read->error().empty()) {
             fuzz::Fail("a refused process-set file has no reason");
         }
         return 0;
@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // What is saved of an accepted set opens to the same set again.
     const std::string saved = processfile::ProcessSetText(opened->set, opened->units);
     const auto again = processfile::ReadProcessSetText(saved);
-    const auto* reopened = std::get_if<processfile::ProcessSetFile>(&again);
+    const processfile::ProcessSetFile* reopened = again ? &again.value() : nullptr;
     if (reopened == nullptr ||
         processfile::ProcessSetText(reopened->set, reopened->units) != saved) {
         fuzz::Fail("a saved process set does not open to the same set");

@@ -31,6 +31,13 @@ Result<Ambient> AmbientOf(const Conditions& conditions);
 // Saturated air at the ambient dry bulb and pressure; PressureTooLow when the saturation
 // pressure reaches the ambient pressure.
 Result<Saturation> SaturationOf(const Ambient& ambient, SatFormulation formulation);
+// The ambient and the saturated air at the conditions' dry bulb and pressure (or altitude):
+// AmbientOf, then SaturationOf, for the layers that compute many states at one dry bulb.
+struct SaturatedAir {
+    Ambient ambient;
+    Saturation saturation;
+};
+Result<SaturatedAir> SaturatedAirOf(const Conditions& conditions);
 // The state with the given humidity value (in the unit listed beside HumidityInput).
 Result<MoistAirState> StateOf(const Ambient& ambient, const Saturation& saturation,
                               HumidityInput input, double value);

@@ -126,9 +126,8 @@ std::thread StartThread(std::function<void()> body) {
     return std::thread(std::move(body));
 }
 
-bool ReadHead(ByteSource& source, char separator, Head& head, std::string& error,
-              std::size_t headerLine) {
-    head = Head{};
+Expected<Head, std::string> ReadHead(ByteSource& source, char separator, std::size_t headerLine) {
+    Head head;
     std::size_t want = kHeadBytes;
     while (true) {
         const std::size_t had = head.bytes.size();
@@ -137,8 +136,7 @@ bool ReadHead(ByteSource& source, char separator, Head& head, std::string& error
         while (filled < want) {
             const std::ptrdiff_t got = source.read(head.bytes.data() + filled, want - filled);
             if (got < 0) {
-                error = "it could not be read: " + source.error();
-                return false;
+                return std::string("it could not be read: " + source.error());
             }
             if (got == 0) {
                 head.complete = true;
@@ -148,17 +146,17 @@ bool ReadHead(ByteSource& source, char separator, Head& head, std::string& error
         }
         head.bytes.resize(filled);
         if (const std::string_view wide = WideEncoding(head.bytes); !wide.empty()) {
-            error = "it is " + std::string(wide) + " text; save it as UTF-8 (or CSV) first";
-            return false;
+            return std::string("it is " + std::string(wide) +
+                               " text; save it as UTF-8 (or CSV) first");
         }
         if (ReadFileHead(head.bytes, head.complete, separator, head.file, headerLine)) {
-            return true;
+            return head;
         }
         if (head.complete) {
-            error = head.bytes.empty() ? "it is empty"
-                    : headerLine != 0 ? "it has fewer than " + std::to_string(headerLine) + " lines"
-                                      : "it has no header line";
-            return false;
+            return std::string(head.bytes.empty() ? "it is empty"
+                               : headerLine != 0
+                                   ? "it has fewer than " + std::to_string(headerLine) + " lines"
+                                   : "it has no header line");
         }
         if (want >= kMostHeadBytes) {
             // The header may end long before a first row longer than what was read: take the
@@ -168,11 +166,10 @@ bool ReadHead(ByteSource& source, char separator, Head& head, std::string& error
                 ReadFileHead(std::string_view(head.bytes).substr(0, lastEnd + 1), true, separator,
                              head.file, headerLine) &&
                 !head.file.names.empty()) {
-                return true;
+                return head;
             }
-            error = "no header line ends within its first " +
-                    std::to_string(kMostHeadBytes / (1024 * 1024)) + " MiB";
-            return false;
+            return std::string("no header line ends within its first " +
+                               std::to_string(kMostHeadBytes / (1024 * 1024)) + " MiB");
         }
         want *= 2;
     }

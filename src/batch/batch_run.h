@@ -19,11 +19,10 @@ struct Head {
     FileHead file;
 };
 
-// Reads the head of a source (at most a few MiB). False and a message when the header cannot
-// be found (an empty file, a read failure, no line end, UTF-16 or UTF-32 text). headerLine: as
-// ReadFileHead's.
-bool ReadHead(ByteSource& source, char separator, Head& head, std::string& error,
-              std::size_t headerLine = 0);
+// Reads the head of a source (at most a few MiB); why not when the header cannot be found (an
+// empty file, a read failure, no line end, UTF-16 or UTF-32 text). headerLine: as ReadFileHead's.
+Expected<Head, std::string> ReadHead(ByteSource& source, char separator,
+                                     std::size_t headerLine = 0);
 
 struct Progress {
     std::uint64_t bytesRead = 0;

@@ -41,15 +41,19 @@ struct CommandLine {
 };
 
 // The parsed command line, or a message for the user.
-std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
-                                            std::string& error);
+Expected<CommandLine, std::string> ParseCommandLine(const std::vector<std::string>& args);
+
+// Why a file has no settings: a message for the user, and whether an option was wrong (rather
+// than the file lacking a column), since the exit status tells the two apart.
+struct SettingsProblem {
+    std::string message;
+    bool optionWrong = false;
+};
 
 // The settings for a file with this head: the detected columns with the options applied. Notes
-// on what was found or assumed are added to notes. No value and a message when a column is
-// missing or an option is wrong (then optionWrong is set).
-std::optional<Settings> SettingsFor(const CommandLine& line, const FileHead& head,
-                                    std::vector<std::string>& notes, std::string& error,
-                                    bool* optionWrong = nullptr);
+// on what was found or assumed are added to notes.
+Expected<Settings, SettingsProblem> SettingsFor(const CommandLine& line, const FileHead& head,
+                                                std::vector<std::string>& notes);
 
 std::string HelpText();
 std::string VersionText();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "hygrovane/expected.h"
+
 #include "batch/columns.h"
 #include "calculator/unit_presets.h"
 #include "hygrovane/moist_air.h"
@@ -86,11 +88,11 @@ struct Tally {
 // shared by every thread.
 class Plan {
   public:
-    // A problem with the settings (a value for the whole file outside its range, an unknown
-    // unit) is returned in problem; the plan is unusable then.
-    Plan(Settings settings, TextShape shape, std::size_t headerCells);
+    // The plan, or the problem with the settings (a value for the whole file outside its range,
+    // an unknown unit), worded for the user.
+    static Expected<Plan, std::string> Make(Settings settings, TextShape shape,
+                                            std::size_t headerCells);
 
-    const std::string& problem() const { return problem_; }
     const Settings& settings() const { return settings_; }
     const TextShape& shape() const { return shape_; }
     std::size_t headerCells() const { return headerCells_; }
@@ -117,6 +119,9 @@ class Plan {
     std::optional<double> constantPressure() const { return constantPressure_; }
 
   private:
+    // Leaves problem_ set when the settings cannot be used.
+    Plan(Settings settings, TextShape shape, std::size_t headerCells);
+
     Settings settings_;
     TextShape shape_;
     std::size_t headerCells_;

@@ -1,4 +1,5 @@
 #include "batch/row_cells.h"
+#include "hygrovane/humidity_keys.h"
 
 #include "calculator/display_texts.h"
 #include "calculator/number_text.h"
@@ -22,11 +23,11 @@ struct UnitOption {
 };
 
 constexpr UnitOption kUnitOptions[] = {
-    {"dew-point", &OutputUnits::dewPoint, 3},
-    {"wet-bulb", &OutputUnits::wetBulb, 4},
-    {"humidity-ratio", &OutputUnits::humidityRatio, 6},
-    {"absolute-humidity", &OutputUnits::absoluteHumidity, 7},
-    {"partial-pressure", &OutputUnits::partialPressure, 11},
+    {KeysOf(HumidityInput::DewPoint).key, &OutputUnits::dewPoint, 3},
+    {KeysOf(HumidityInput::WetBulb).key, &OutputUnits::wetBulb, 4},
+    {KeysOf(HumidityInput::HumidityRatio).key, &OutputUnits::humidityRatio, 6},
+    {KeysOf(HumidityInput::AbsoluteHumidity).key, &OutputUnits::absoluteHumidity, 7},
+    {KeysOf(HumidityInput::PartialPressure).key, &OutputUnits::partialPressure, 11},
     {"pressure", &OutputUnits::pressure, 2},
     {"altitude", &OutputUnits::altitude, 10},
     {"density", &OutputUnits::density, 14},
@@ -75,6 +76,15 @@ std::vector<std::string_view> OutputUnitQuantities() {
         names.push_back(option.quantity);
     }
     return names;
+}
+
+Expected<Plan, std::string> Plan::Make(Settings settings, TextShape shape,
+                                       std::size_t headerCells) {
+    Plan plan(std::move(settings), std::move(shape), headerCells);
+    if (!plan.problem_.empty()) {
+        return plan.problem_;
+    }
+    return plan;
 }
 
 Plan::Plan(Settings settings, TextShape shape, std::size_t headerCells)

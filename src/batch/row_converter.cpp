@@ -106,25 +106,20 @@ struct RowConverter::Cache {
         conditions.pressure = P;
         conditions.altitude = P;
         conditions.formulation = settings.formulation;
-        const Result<Ambient> ambient = AmbientOf(conditions);
-        if (!ambient) {
-            entry.refusal = Refusal::Fault;
-            entry.fault = Describe(ambient.failure());
-            return entry;
-        }
-        entry.ambient = *ambient;
-        const Result<Saturation> saturation = SaturationOf(*ambient, settings.formulation);
-        if (!saturation) {
-            const bool tooLow = saturation.failure().kind == FailureKind::PressureTooLow;
+        // Only the saturation can find the pressure too low; the rest is an arithmetic fault.
+        const Result<SaturatedAir> saturated = SaturatedAirOf(conditions);
+        if (!saturated) {
+            const bool tooLow = saturated.failure().kind == FailureKind::PressureTooLow;
             entry.refusal = tooLow ? Refusal::PressureTooLow : Refusal::Fault;
-            entry.fault = Describe(saturation.failure());
+            entry.fault = Describe(saturated.failure());
             return entry;
         }
-        entry.saturation = *saturation;
-        entry.captions = HumidityCaptions(m.humidityInput, m.humidity.unit, *ambient, *saturation);
+        entry.ambient = saturated->ambient;
+        entry.saturation = saturated->saturation;
+        const Ambient& a = entry.ambient;
+        entry.captions = HumidityCaptions(m.humidityInput, m.humidity.unit, a, entry.saturation);
         entry.minimum = ReadNumber(entry.captions.minimum);
         entry.maximum = ReadNumber(entry.captions.maximum);
-        const Ambient& a = *ambient;
         if (m.pressureInput == PressureInput::Altitude) {
             entry.derived = PressureText(a.pressure, settings.units.pressure).value_or("");
         } else if (kLowestAltitude <= a.altitude && a.altitude <= kHighestAltitude) {

@@ -1,8 +1,9 @@
 #include "batch/streams.h"
 
+#include "fileio/file_io.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <cstring>
@@ -49,39 +50,22 @@ class FileSource : public ByteSource {
 
 class SaveFileSink : public ByteSink {
   public:
-    explicit SaveFileSink(const std::string& path) : file_(QtPath(path)) {}
-    bool open() {
-        // Never truncate the target in place: a failure must leave it as it was.
-        file_.setDirectWriteFallback(false);
-        // Unbuffered: commit() would otherwise ignore a failed flush of Qt's buffer (a full disk).
-        return file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-    }
-    bool write(std::string_view bytes) override {
-        const auto size = static_cast<qint64>(bytes.size());
-        if (file_.write(bytes.data(), size) != size || file_.error() != QFileDevice::NoError) {
-            // A short write sets no error of its own.
-            error_ = file_.error() != QFileDevice::NoError
-                         ? file_.errorString().toStdString()
-                         : "not all of it could be written (the disk may be full)";
-            return false;
-        }
-        return true;
-    }
-    bool commit() override {
-        if (!file_.flush() || !file_.commit()) {
-            error_ = file_.errorString().toStdString();
-            file_.cancelWriting();
-            return false;
-        }
-        return true;
-    }
-    void discard() override { file_.cancelWriting(); }
-    std::string error() const override {
-        return error_.empty() ? file_.errorString().toStdString() : error_;
-    }
+    explicit SaveFileSink(const std::string& path) : file_(path, fileio::kShortStream) {}
+    Expected<Done, std::string> open() { return file_.open(); }
+    bool write(std::string_view bytes) override { return kept(file_.write(bytes)); }
+    bool commit() override { return kept(file_.commit()); }
+    void discard() override { file_.cancel(); }
+    std::string error() const override { return error_; }
 
   private:
-    QSaveFile file_;
+    bool kept(const Expected<Done, std::string>& step) {
+        if (!step) {
+            error_ = step.error();
+        }
+        return step.ok();
+    }
+
+    fileio::AtomicFile file_;
     std::string error_;
 };
 
@@ -122,40 +106,37 @@ class StreamByteSink : public ByteSink {
 
 } // namespace
 
-std::unique_ptr<ByteSource> OpenSource(const std::string& path, std::string& error,
-                                       bool regularOnly) {
+Expected<std::unique_ptr<ByteSource>, std::string> OpenSource(const std::string& path,
+                                                              bool regularOnly) {
     if (path == "-") {
-        return std::make_unique<FileSource>(stdin, false, 0);
+        return std::unique_ptr<ByteSource>(std::make_unique<FileSource>(stdin, false, 0));
     }
     std::error_code code;
     const auto status = std::filesystem::status(path, code);
     if (code || !std::filesystem::exists(status)) {
-        error = "the file does not exist";
-        return nullptr;
+        return std::string("the file does not exist");
     }
     if (std::filesystem::is_directory(status)) {
-        error = "it is a folder";
-        return nullptr;
+        return std::string("it is a folder");
     }
     // Opened without waiting, so that a named pipe without a writer cannot hold the caller; what
     // was opened is judged, not what the name pointed to a moment before.
     const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0) {
-        error = std::strerror(errno);
-        return nullptr;
+        return std::string(std::strerror(errno));
     }
     struct stat opened {};
     if (::fstat(descriptor, &opened) != 0) {
-        error = std::strerror(errno);
+        const std::string reason = std::strerror(errno);
         ::close(descriptor);
-        return nullptr;
+        return reason;
     }
     const bool regular = S_ISREG(opened.st_mode);
     if (regularOnly && !regular) {
         ::close(descriptor);
-        error = S_ISFIFO(opened.st_mode) ? "it is a named pipe, not a regular file"
-                                         : "it is not a regular file (a device or a socket)";
-        return nullptr;
+        return std::string(S_ISFIFO(opened.st_mode)
+                               ? "it is a named pipe, not a regular file"
+                               : "it is not a regular file (a device or a socket)");
     }
     if (!regular) {
         // A pipe asked for by the user is opened as before: waiting for its writer, so that a
@@ -163,27 +144,25 @@ std::unique_ptr<ByteSource> OpenSource(const std::string& path, std::string& err
         ::close(descriptor);
         std::FILE* file = std::fopen(path.c_str(), "rb");
         if (file == nullptr) {
-            error = std::strerror(errno);
-            return nullptr;
+            return std::string(std::strerror(errno));
         }
-        return std::make_unique<FileSource>(file, true, 0);
+        return std::unique_ptr<ByteSource>(std::make_unique<FileSource>(file, true, 0));
     }
     ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
     std::FILE* file = ::fdopen(descriptor, "rb");
     if (file == nullptr) {
-        error = std::strerror(errno);
+        const std::string reason = std::strerror(errno);
         ::close(descriptor);
-        return nullptr;
+        return reason;
     }
     const std::uint64_t size = regular ? static_cast<std::uint64_t>(opened.st_size) : 0;
-    return std::make_unique<FileSource>(file, true, size);
+    return std::unique_ptr<ByteSource>(std::make_unique<FileSource>(file, true, size));
 }
 
-std::unique_ptr<ByteSink> CreateFileSink(const std::string& path, std::string& error) {
+Expected<std::unique_ptr<ByteSink>, std::string> CreateFileSink(const std::string& path) {
     const QFileInfo target(QtPath(path));
     if (target.exists() && target.isDir()) {
-        error = "it is a folder";
-        return nullptr;
+        return std::string("it is a folder");
     }
     // QSaveFile renames its temporary file over the target; over a device such as /dev/null
     // that would replace the device node itself. A device is written to as it is. (A named pipe
@@ -192,21 +171,18 @@ std::unique_ptr<ByteSink> CreateFileSink(const std::string& path, std::string& e
     if (::stat(path.c_str(), &existing) == 0 && S_ISCHR(existing.st_mode)) {
         std::FILE* stream = std::fopen(path.c_str(), "wb");
         if (stream == nullptr) {
-            error = std::strerror(errno);
-            return nullptr;
+            return std::string(std::strerror(errno));
         }
-        return std::make_unique<StreamByteSink>(stream, path, true);
+        return std::unique_ptr<ByteSink>(std::make_unique<StreamByteSink>(stream, path, true));
     }
     if (target.exists() && !target.isFile()) {
-        error = "it is not a regular file";
-        return nullptr;
+        return std::string("it is not a regular file");
     }
     auto sink = std::make_unique<SaveFileSink>(path);
-    if (!sink->open()) {
-        error = sink->error();
-        return nullptr;
+    if (const auto opened = sink->open(); !opened) {
+        return opened.error();
     }
-    return sink;
+    return std::unique_ptr<ByteSink>(std::move(sink));
 }
 
 std::unique_ptr<ByteSink> StreamSink(std::FILE* stream, std::string name) {

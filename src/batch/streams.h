@@ -1,13 +1,13 @@
 #pragma once
 
+#include "hygrovane/expected.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
-
-class QSaveFile;
 
 namespace hygrovane::batch {
 
@@ -34,16 +34,16 @@ class ByteSink {
     virtual std::string error() const = 0;
 };
 
-// A file by its path, or the standard input for "-". No value and a message when it cannot be
-// opened (missing, a folder, not readable; with regularOnly also a named pipe or a device, which
-// could keep a reader waiting).
-std::unique_ptr<ByteSource> OpenSource(const std::string& path, std::string& error,
-                                       bool regularOnly = false);
+// A file by its path, or the standard input for "-"; why not when it cannot be opened (missing,
+// a folder, not readable; with regularOnly also a named pipe or a device, which could keep a
+// reader waiting).
+Expected<std::unique_ptr<ByteSource>, std::string> OpenSource(const std::string& path,
+                                                              bool regularOnly = false);
 
 // A file written through QSaveFile: a temporary file renamed over the path by commit(); an
-// existing device (/dev/null) is written to directly. No value and a message when
-// it cannot be created (a missing folder, a folder, no permission).
-std::unique_ptr<ByteSink> CreateFileSink(const std::string& path, std::string& error);
+// existing device (/dev/null) is written to directly. Why not when it cannot be created (a
+// missing folder, a folder, no permission).
+Expected<std::unique_ptr<ByteSink>, std::string> CreateFileSink(const std::string& path);
 // A stream such as the standard output, written as it goes.
 std::unique_ptr<ByteSink> StreamSink(std::FILE* stream, std::string name);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "casefile/case_file.h"
+#include "fileio/file_io.h"
 
 #include <cstddef>
 #include <string>
@@ -8,12 +9,13 @@
 
 namespace hygrovane::casefile {
 
+// The file routines of fileio, in the FileResult the case file and the report still return.
+
 // The failure "The <what> "<path>" could not be <action>: <reason>."
 FileResult FileFailure(std::string_view action, std::string_view what, const std::string& path,
                        const std::string& reason);
 
 // Replaces path with bytes as one complete file, or leaves whatever was there untouched.
-// what names the file in the message ("case file", "report").
 FileResult WriteWholeFile(const std::string& path, std::string_view bytes, std::string_view what);
 
 // Reads a whole regular file of at most maxBytes bytes into bytes.

@@ -28,18 +28,15 @@ Sample SaturatedAt(double T, double pressure, SatFormulation formulation) {
     Conditions c;
     c.dryBulb = T;
     c.pressure = pressure;
-    const Result<Ambient> ambient = AmbientOf(c);
-    if (!ambient) {
-        return s;
-    }
-    const Result<Saturation> saturation = SaturationOf(*ambient, formulation);
-    if (!saturation) {
+    c.formulation = formulation;
+    const Result<SaturatedAir> saturated = SaturatedAirOf(c);
+    if (!saturated) {
         return s;
     }
     s.ok = true;
-    s.ambient = *ambient;
-    s.saturation = *saturation;
-    s.T = ambient->dryBulb;
+    s.ambient = saturated->ambient;
+    s.saturation = saturated->saturation;
+    s.T = saturated->ambient.dryBulb;
     return s;
 }
 

@@ -49,24 +49,12 @@ void ChartModel::compute() {
 
 namespace {
 
-struct Saturated {
-    Ambient ambient;
-    Saturation saturation;
-};
-
-std::optional<Saturated> SaturatedAt(const ChartSettings& settings, double T) {
+Result<SaturatedAir> SaturatedAt(const ChartSettings& settings, double T) {
     Conditions conditions;
     conditions.dryBulb = T;
     conditions.pressure = settings.pressure;
-    const Result<Ambient> ambient = AmbientOf(conditions);
-    if (!ambient) {
-        return std::nullopt;
-    }
-    const Result<Saturation> saturation = SaturationOf(*ambient, settings.formulation);
-    if (!saturation) {
-        return std::nullopt;
-    }
-    return Saturated{*ambient, *saturation};
+    conditions.formulation = settings.formulation;
+    return SaturatedAirOf(conditions);
 }
 
 } // namespace

@@ -1,17 +1,13 @@
 #pragma once
 
+#include "hygrovane/chart_point.h"
+
 #include <optional>
 #include <vector>
 
 namespace hygrovane::chart {
 
-// A point of the chart in internal units: dry bulb in K, humidity ratio in kg/kg.
-struct ChartPoint {
-    double dryBulb = 0;
-    double humidityRatio = 0;
-
-    friend bool operator==(const ChartPoint&, const ChartPoint&) = default;
-};
+using hygrovane::ChartPoint;
 
 // The dry bulbs and humidity ratios the chart spans, in internal units, both ends included.
 struct ChartRange {

@@ -54,4 +54,16 @@ Range LimitsOf(HumidityInput input, const Ambient& ambient, const Saturation& sa
     return {};
 }
 
+Result<SaturatedAir> SaturatedAirOf(const Conditions& conditions) {
+    const Result<Ambient> ambient = AmbientOf(conditions);
+    if (!ambient) {
+        return ambient.failure();
+    }
+    const Result<Saturation> saturation = SaturationOf(*ambient, conditions.formulation);
+    if (!saturation) {
+        return saturation.failure();
+    }
+    return SaturatedAir{*ambient, *saturation};
+}
+
 } // namespace hygrovane

@@ -36,15 +36,13 @@ Result<MoistAirState> Solve(const Conditions& conditions) {
     if (auto failure = AmbientOutOfRange(conditions)) {
         return *failure;
     }
-    const Result<Ambient> ambient = AmbientOf(conditions);
-    if (!ambient) {
-        return ambient.failure();
+    const Result<SaturatedAir> saturated = SaturatedAirOf(conditions);
+    if (!saturated) {
+        return saturated.failure();
     }
-    const Result<Saturation> saturation = SaturationOf(*ambient, conditions.formulation);
-    if (!saturation) {
-        return saturation.failure();
-    }
-    Range limits = LimitsOf(conditions.humidityInput, *ambient, *saturation);
+    const Ambient& ambient = saturated->ambient;
+    const Saturation& saturation = saturated->saturation;
+    Range limits = LimitsOf(conditions.humidityInput, ambient, saturation);
     // The dry bulb is held in 32 bits; a dew point or wet bulb equal to the dry bulb as given
     // is saturated air all the same.
     if (conditions.humidityInput == HumidityInput::DewPoint ||
@@ -55,7 +53,7 @@ Result<MoistAirState> Solve(const Conditions& conditions) {
         failure->humidityInput = conditions.humidityInput;
         return *failure;
     }
-    return StateOf(*ambient, *saturation, conditions.humidityInput, conditions.humidity);
+    return StateOf(ambient, saturation, conditions.humidityInput, conditions.humidity);
 }
 
 } // namespace hygrovane

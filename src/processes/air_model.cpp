@@ -1,14 +1,10 @@
 #include "processes/air_model.h"
 
-#include "engine/checked_math.h"
-#include "engine/constants.h"
-#include "engine/moist_air_relations.h"
-#include "engine/saturation.h"
-#include "engine/wet_bulb.h"
+#include "hygrovane/relations.h"
+
+#include <limits>
 
 namespace hygrovane::processes {
-
-using namespace engine;
 
 Outcome<AirModel> AirModel::Of(const ProcessAmbient& ambient) {
     // The core judges the pressure (or altitude) and derives the other, on dry air at 20 degC.
@@ -27,28 +23,40 @@ Outcome<AirModel> AirModel::Of(const ProcessAmbient& ambient) {
     return AirModel(ambient, state->ambient.pressure);
 }
 
+double AirModel::Read(const Result<double>& relation) const {
+    if (relation) {
+        return *relation;
+    }
+    if (!fault_) {
+        fault_ = relation.failure();
+    }
+    return std::numeric_limits<double>::quiet_NaN();
+}
+
+AirModel AirModel::ForOneComputation() const {
+    AirModel copy = *this;
+    copy.fault_.reset();
+    return copy;
+}
+
 double AirModel::SaturationRatio(double T) const {
-    return HumidityRatioFromPartialPressure(SaturationPressure(T, formulation()), P_);
+    return Read(SaturationHumidityRatio(T, P_, formulation()));
 }
 
 double AirModel::Enthalpy(double T, double W) const {
-    return engine::Enthalpy(T, W);
+    return Read(EnthalpyAt(T, W));
 }
 
 double AirModel::DryBulb(double h, double W) const {
-    // h = 1.006 t + W (2501 + 1.805 t), solved for t.
-    const double t =
-        checkedDivide(h - W * kLatentHeatAt0C, kDryAirSpecificHeat + W * kVapourSpecificHeat);
-    return t + kCelsiusOffset;
+    return Read(DryBulbFromEnthalpy(h, W));
 }
 
 double AirModel::RelativeHumidity(double T, double W) const {
-    return checkedDivide(PartialPressureFromHumidityRatio(W, P_),
-                         SaturationPressure(T, formulation()));
+    return Read(RelativeHumidityAt(T, W, P_, formulation()));
 }
 
 double AirModel::DewPoint(double W) const {
-    return SaturationTemperature(PartialPressureFromHumidityRatio(W, P_), formulation());
+    return Read(DewPointAt(W, P_, formulation()));
 }
 
 bool AirModel::Supersaturated(double T, double W) const {
@@ -84,28 +92,44 @@ Outcome<AirState> AirModel::Given(const PointConditions& given) const {
 }
 
 Outcome<AirState> AirModel::StateAt(double T, double W) const {
-    return Guarded([&]() -> Outcome<AirState> {
-        Conditions c = ConditionsOf(T, HumidityInput::HumidityRatio, W);
-        Result<MoistAirState> state = Solve(c);
-        // The core judges saturation at its 32-bit dry bulb; air saturated at the dry bulb in
-        // double shows as saturated there.
-        if (!state && state.failure().kind == hygrovane::FailureKind::OutOfRange &&
-            state.failure().field == InputField::Humidity && W > 0 && !Supersaturated(T, W)) {
+    Conditions c = ConditionsOf(T, HumidityInput::HumidityRatio, W);
+    Result<MoistAirState> state = Solve(c);
+    // The core judges saturation at its 32-bit dry bulb; air saturated at the dry bulb in double
+    // shows as saturated there.
+    if (!state && state.failure().kind == hygrovane::FailureKind::OutOfRange &&
+        state.failure().field == InputField::Humidity && W > 0) {
+        const Result<double> Ws = SaturationHumidityRatio(T, P_, formulation());
+        if (!Ws) {
+            return CoreFailure(Ws.failure());
+        }
+        if (!(W > *Ws * (1 + kSaturationTolerance))) {
             c.humidity = state.failure().allowed.maximum;
             state = Solve(c);
         }
-        if (!state) {
-            return CoreFailure(state.failure());
-        }
-        AirState air;
-        air.dryBulb = T;
-        air.humidityRatio = W;
-        air.enthalpy = Enthalpy(T, W);
-        air.specificVolume = SpecificVolume(T, W, P_);
-        air.wetBulb = WetBulbFromHumidityRatio(W, T, P_, formulation());
-        air.core = *state;
-        return air;
-    });
+    }
+    if (!state) {
+        return CoreFailure(state.failure());
+    }
+    const Result<double> h = EnthalpyAt(T, W);
+    if (!h) {
+        return CoreFailure(h.failure());
+    }
+    const Result<double> v = SpecificVolumeAt(T, W, P_);
+    if (!v) {
+        return CoreFailure(v.failure());
+    }
+    const Result<double> wetBulb = WetBulbAt(T, W, P_, formulation());
+    if (!wetBulb) {
+        return CoreFailure(wetBulb.failure());
+    }
+    AirState air;
+    air.dryBulb = T;
+    air.humidityRatio = W;
+    air.enthalpy = *h;
+    air.specificVolume = *v;
+    air.wetBulb = *wetBulb;
+    air.core = *state;
+    return air;
 }
 
 } // namespace hygrovane::processes

@@ -3,6 +3,8 @@
 #include "hygrovane/moist_air.h"
 #include "processes/outcome.h"
 
+#include <optional>
+
 namespace hygrovane::processes {
 
 // The pressure and the formulation that every point of a set shares.
@@ -42,7 +44,10 @@ struct AirState {
 inline constexpr double kSaturationTolerance = 1e-6;
 
 // The moist-air relations at a set's pressure and formulation, for the processes. The functions
-// without Outcome throw engine::ArithmeticError: call them inside Guarded.
+// that return a double read the core's relations; the first of them that fails is kept
+// (firstFault) and the others give NaN from then on, so that the physics reads like its
+// equations and ComputeProcess reports that first failure in place of whatever followed it.
+// A model keeps that one failure: use one copy per computation (ForOneComputation).
 class AirModel {
   public:
     // Refuses a pressure or altitude outside the core's limits.
@@ -58,6 +63,11 @@ class AirModel {
     double DewPoint(double W) const;                   // the T where W_s(T) = W
     bool Supersaturated(double T, double W) const;     // beyond kSaturationTolerance
 
+    // A copy with no failure kept, for one computation.
+    AirModel ForOneComputation() const;
+    // The first relation above that failed since this copy was made, if any.
+    const std::optional<SolveFailure>& firstFault() const { return fault_; }
+
     // The state the core gives for conditions, as the main window computes it.
     Outcome<AirState> Given(const PointConditions& conditions) const;
     // The state at a computed dry bulb and humidity ratio; OutOfRange when the core refuses it.
@@ -66,29 +76,11 @@ class AirModel {
   private:
     explicit AirModel(const ProcessAmbient& ambient, double P) : ambient_(ambient), P_(P) {}
     Conditions ConditionsOf(double T, HumidityInput input, double value) const;
+    double Read(const Result<double>& relation) const;
 
     ProcessAmbient ambient_;
     double P_ = 0;
+    mutable std::optional<SolveFailure> fault_;
 };
-
-// Runs a step that calls the throwing relations; an arithmetic fault comes back as OutOfRange.
-template <typename Step> auto Guarded(Step step) -> decltype(step());
-
-} // namespace hygrovane::processes
-
-#include "engine/arithmetic_error.h"
-
-namespace hygrovane::processes {
-
-template <typename Step> auto Guarded(Step step) -> decltype(step()) {
-    try {
-        return step();
-    } catch (const engine::ArithmeticError& error) {
-        SolveFailure failure;
-        failure.kind = hygrovane::FailureKind::ArithmeticFault;
-        failure.detail = error.what();
-        return CoreFailure(failure);
-    }
-}
 
 } // namespace hygrovane::processes

@@ -1,8 +1,7 @@
 #include "processes/physics.h"
 
-#include "engine/checked_math.h"
-
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace hygrovane::processes::physics {
@@ -32,6 +31,29 @@ ProcessFailure LeavingFog(const AirModel& air, const AirState& adp, double bypas
                   adp.dryBulb - 273.15, bypass, leaving.dryBulb - 273.15, leaving.humidityRatio,
                   air.SaturationRatio(leaving.dryBulb));
     return Failure(FailureKind::Fog, text);
+}
+
+// b = (h2 - h_adp) / (h1 - h_adp). A division by zero or a result beyond the doubles is the
+// core's arithmetic fault, worded as the core words it.
+Outcome<double> BypassFactor(double h1, double h2, double hAdp) {
+    const double numerator = h2 - hAdp;
+    const double divisor = h1 - hAdp;
+    SolveFailure fault;
+    fault.kind = hygrovane::FailureKind::ArithmeticFault;
+    if (!std::isfinite(numerator) || !std::isfinite(divisor)) {
+        fault.detail = "overflow or non-finite result";
+        return CoreFailure(fault);
+    }
+    if (divisor == 0.0) {
+        fault.detail = "division by zero";
+        return CoreFailure(fault);
+    }
+    const double bypass = numerator / divisor;
+    if (!std::isfinite(bypass)) {
+        fault.detail = "overflow or non-finite result";
+        return CoreFailure(fault);
+    }
+    return bypass;
 }
 
 bool ValidBypass(double bypass) {
@@ -152,8 +174,11 @@ Outcome<ProcessResult> CoilToState(const AirModel& air, const AirState& in, doub
     if (!adp) {
         return adp.failure();
     }
-    const double bypass =
-        engine::checkedDivide(out->enthalpy - adp->enthalpy, in.enthalpy - adp->enthalpy);
+    const Outcome<double> factor = BypassFactor(in.enthalpy, out->enthalpy, adp->enthalpy);
+    if (!factor) {
+        return factor.failure();
+    }
+    const double bypass = *factor;
     ProcessResult result =
         OneStage(in, *out, flow, LiquidEnthalpy(Tadp), MixingPath(air, in, *adp, 0, 1 - bypass));
     result.guide = MixingPath(air, in, *adp, 1 - bypass, 1);

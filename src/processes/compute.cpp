@@ -62,7 +62,12 @@ Outcome<ProcessResult> ComputeProcess(const AirModel& air, ProcessKind kind,
             return Failure(FailureKind::BadParameter, "Every air flow must be positive.");
         }
     }
-    return Guarded([&] { return Dispatch(air, kind, parameters, inlets, dryAirFlows); });
+    const AirModel run = air.ForOneComputation();
+    Outcome<ProcessResult> result = Dispatch(run, kind, parameters, inlets, dryAirFlows);
+    if (run.firstFault()) {
+        return CoreFailure(*run.firstFault());
+    }
+    return result;
 }
 
 } // namespace hygrovane::processes

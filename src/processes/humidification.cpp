@@ -1,4 +1,4 @@
-#include "engine/constants.h"
+#include "hygrovane/relations.h"
 #include "processes/physics.h"
 
 #include <algorithm>
@@ -170,7 +170,6 @@ Outcome<ProcessResult> EvaporativeToDryBulb(const AirModel& air, const AirState&
     if (auto outside = DryBulbOutsideRange(air, T2, in.humidityRatio)) {
         return *outside;
     }
-    using namespace engine;
     // On the line h = h1 + (W - W1) hw the dry bulb fixes W:
     // W = (h1 - W1 hw - 1.006 t2) / (2501 + 1.805 t2 - hw).
     const double hw = LiquidEnthalpy(in.wetBulb);

@@ -1,4 +1,4 @@
-#include "engine/constants.h"
+#include "hygrovane/relations.h"
 #include "processes/process_result.h"
 
 namespace hygrovane::processes {
@@ -16,7 +16,6 @@ std::optional<double> Ratio(double sensible, double total) {
 
 Stage MakeStage(const AirState& entering, const AirState& leaving, double dryAirFlow,
                 double waterEnthalpy) {
-    using namespace engine;
     Loads l;
     l.dryAirFlow = dryAirFlow;
     l.enthalpyDifference = leaving.enthalpy - entering.enthalpy;

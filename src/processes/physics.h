@@ -1,8 +1,8 @@
 #pragma once
 
 // The processes' physics, one function per way of giving a process. Each takes its entering
-// states and dry-air flows (kg/s) and calls the throwing relations of AirModel: ComputeProcess
-// runs them inside Guarded.
+// states and dry-air flows (kg/s) and reads the relations of AirModel as numbers: ComputeProcess
+// reports the first of them that failed in place of the result.
 
 #include "processes/process_kinds.h"
 #include "processes/process_result.h"

@@ -1,9 +1,7 @@
-#include "engine/constants.h"
+#include "hygrovane/relations.h"
 #include "processes/physics.h"
 
 namespace hygrovane::processes::physics {
-
-using namespace engine;
 
 double LiquidEnthalpy(double T) {
     return kLiquidWaterSpecificHeat * (T - kCelsiusOffset);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "hygrovane/chart_point.h"
 #include "processes/air_model.h"
 
 #include <optional>
@@ -7,12 +8,8 @@
 
 namespace hygrovane::processes {
 
-// A point of the T-W plane, as a chart draws it.
-struct ChartPoint {
-    double dryBulb = 0;       // K
-    double humidityRatio = 0; // kg/kg
-};
-using Polyline = std::vector<ChartPoint>;
+using hygrovane::ChartPoint;
+using hygrovane::Polyline;
 
 // What the air gains (negative: loses) in one stage of a process, at its dry-air flow.
 // total = dryAirFlow (h2 - h1) = sensible + latent, with

@@ -1,6 +1,7 @@
 #include "processfile/process_file.h"
 
-#include "casefile/file_io.h"
+#include "fileio/file_io.h"
+#include "hygrovane/humidity_keys.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -24,16 +25,14 @@ template <typename Enum> struct Named {
     const char* name;
 };
 
-constexpr std::array<Named<HumidityInput>, 8> kHumidityInputs{{
-    {HumidityInput::HumidityRatio, "humidity-ratio"},
-    {HumidityInput::RelativeHumidity, "relative-humidity"},
-    {HumidityInput::DewPoint, "dew-point"},
-    {HumidityInput::WetBulb, "wet-bulb"},
-    {HumidityInput::AbsoluteHumidity, "absolute-humidity"},
-    {HumidityInput::PartialPressure, "partial-pressure"},
-    {HumidityInput::MoleFraction, "mole-fraction"},
-    {HumidityInput::MassFraction, "mass-fraction"},
-}};
+// The files' humidity keys, the core's table.
+constexpr std::array<Named<HumidityInput>, kHumidityInputKeys.size()> kHumidityInputs = [] {
+    std::array<Named<HumidityInput>, kHumidityInputKeys.size()> names{};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        names[i] = {kHumidityInputKeys[i].input, kHumidityInputKeys[i].key};
+    }
+    return names;
+}();
 constexpr std::array<Named<PressureInput>, 2> kPressureInputs{{
     {PressureInput::Barometric, "barometric"},
     {PressureInput::Altitude, "altitude"},
@@ -351,13 +350,13 @@ std::string ProcessSetText(const ProcessSet& set, const LoadUnits& units) {
     return text;
 }
 
-std::variant<ProcessSetFile, std::string> ReadProcessSetText(std::string_view text) {
+Expected<ProcessSetFile, std::string> ReadProcessSetText(std::string_view text) {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(
         QByteArray(text.data(), static_cast<qsizetype>(text.size())), &error);
     if (error.error != QJsonParseError::NoError) {
-        return "it is damaged or incomplete (" + error.errorString().toStdString() + " at byte " +
-               std::to_string(error.offset) + ")";
+        return std::string("it is damaged or incomplete (") + error.errorString().toStdString() +
+               " at byte " + std::to_string(error.offset) + ")";
     }
     const QJsonObject root = document.object();
     if (!document.isObject() || root.value("format").toString() != kFormat) {
@@ -369,7 +368,7 @@ std::variant<ProcessSetFile, std::string> ReadProcessSetText(std::string_view te
         return std::string("it has no valid format version");
     }
     if (version.toDouble() > kProcessFileVersion) {
-        return "it was written by a newer version of Hygrovane (format version " +
+        return std::string("it was written by a newer version of Hygrovane (format version ") +
                VersionText(version.toDouble()) + "; this version reads " +
                std::to_string(kProcessFileVersion) + ")";
     }
@@ -408,18 +407,17 @@ std::variant<ProcessSetFile, std::string> ReadProcessSetText(std::string_view te
         if (!reason.empty() && reason.back() == '.') {
             reason.pop_back();
         }
-        return "its points and processes do not fit together: " + reason;
+        return std::string("its points and processes do not fit together: ") + reason;
     }
     return ProcessSetFile{*set, *units};
 }
 
-casefile::FileResult SaveProcessSet(const ProcessSet& set, const LoadUnits& units,
-                                    const std::string& path) {
+Expected<Done, fileio::FileError> SaveProcessSet(const ProcessSet& set, const LoadUnits& units,
+                                                 const std::string& path) {
     const std::string text = ProcessSetText(set, units);
     const auto refused = [&path](const std::string& reason) {
-        return casefile::FileResult{false, "The process-set file \"" + path +
-                                               "\" was not written: " + reason +
-                                               "; the file on disk is as it was."};
+        return fileio::FileError{"The process-set file \"" + path + "\" was not written: " +
+                                 reason + "; the file on disk is as it was."};
     };
     if (text.size() > kLargestProcessFile) {
         return refused("the set would take " + std::to_string(text.size() / (1024 * 1024)) +
@@ -429,29 +427,27 @@ casefile::FileResult SaveProcessSet(const ProcessSet& set, const LoadUnits& unit
     }
     // What is written must open again as this very set.
     const auto back = ReadProcessSetText(text);
-    if (const auto* problem = std::get_if<std::string>(&back)) {
-        return refused("Hygrovane could not open it again, since " + *problem);
+    if (!back) {
+        return refused("Hygrovane could not open it again, since " + back.error());
     }
-    const ProcessSetFile& read = std::get<ProcessSetFile>(back);
+    const ProcessSetFile& read = *back;
     if (read.set.Records() != set.Records() || read.units != units) {
         return refused("it would not open again as the set on screen");
     }
-    return casefile::WriteWholeFile(path, text, "process-set file");
+    return fileio::WriteWholeFile(path, text, "process-set file");
 }
 
-casefile::FileResult OpenProcessSet(const std::string& path, ProcessSetFile& opened) {
-    std::string bytes;
-    if (auto read = casefile::ReadSmallFile(path, kLargestProcessFile, bytes, "process-set file");
-        !read.ok) {
-        return read;
+Expected<ProcessSetFile, fileio::FileError> OpenProcessSet(const std::string& path) {
+    const auto bytes = fileio::ReadSmallFile(path, kLargestProcessFile, "process-set file");
+    if (!bytes) {
+        return bytes.error();
     }
-    auto outcome = ReadProcessSetText(bytes);
-    if (const auto* problem = std::get_if<std::string>(&outcome)) {
-        return {false,
-                "The process-set file \"" + path + "\" could not be opened: " + *problem + "."};
+    auto outcome = ReadProcessSetText(*bytes);
+    if (!outcome) {
+        return fileio::FileError{"The process-set file \"" + path +
+                                 "\" could not be opened: " + outcome.error() + "."};
     }
-    opened = std::move(std::get<ProcessSetFile>(outcome));
-    return {};
+    return std::move(outcome.value());
 }
 
 } // namespace hygrovane::processfile

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "casefile/case_file.h"
+#include "fileio/file_io.h"
 #include "processes/process_set.h"
 
 #include <string>
 #include <string_view>
-#include <variant>
 
 namespace hygrovane::processfile {
 
@@ -28,16 +27,16 @@ struct ProcessSetFile {
 std::string ProcessSetText(const processes::ProcessSet& set, const processes::LoadUnits& units);
 
 // The set a text holds, or why it holds none (a sentence naming the first problem).
-std::variant<ProcessSetFile, std::string> ReadProcessSetText(std::string_view text);
+Expected<ProcessSetFile, std::string> ReadProcessSetText(std::string_view text);
 
 // Writes the set through QSaveFile: an existing file is replaced only by a complete new one. A set
 // this program could not open again (too large, or not read back as it is) is refused before
 // anything is written, and an existing file stays byte for byte as it was.
-casefile::FileResult SaveProcessSet(const processes::ProcessSet& set,
-                                    const processes::LoadUnits& units, const std::string& path);
+Expected<Done, fileio::FileError> SaveProcessSet(const processes::ProcessSet& set,
+                                                 const processes::LoadUnits& units,
+                                                 const std::string& path);
 
-// Reads a set into opened; a missing, damaged or foreign file leaves opened as it was and says
-// what is wrong.
-casefile::FileResult OpenProcessSet(const std::string& path, ProcessSetFile& opened);
+// The set a file holds, or what is wrong with a missing, damaged or foreign file.
+Expected<ProcessSetFile, fileio::FileError> OpenProcessSet(const std::string& path);
 
 } // namespace hygrovane::processfile

@@ -2,7 +2,7 @@
 
 #include "calculator/display_texts.h"
 #include "calculator/number_text.h"
-#include "casefile/file_io.h"
+#include "fileio/file_io.h"
 
 namespace hygrovane::processfile {
 
@@ -205,11 +205,11 @@ std::string TablesCsv(const std::vector<std::pair<std::string, TextTable>>& tabl
     return csv;
 }
 
-casefile::FileResult ExportProcessCsv(const ProcessSet& set, const TableUnits& units,
-                                      const std::string& path) {
+Expected<Done, fileio::FileError> ExportProcessCsv(const ProcessSet& set, const TableUnits& units,
+                                                   const std::string& path) {
     const std::string csv =
         TablesCsv({{"Points", PointTable(set, units)}, {"Processes", ProcessTable(set, units)}});
-    return casefile::WriteWholeFile(path, csv, "process table");
+    return fileio::WriteWholeFile(path, csv, "process table");
 }
 
 } // namespace hygrovane::processfile

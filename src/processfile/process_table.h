@@ -1,6 +1,6 @@
 #pragma once
 
-#include "casefile/case_file.h"
+#include "fileio/file_io.h"
 #include "processes/process_set.h"
 
 #include <string>
@@ -41,7 +41,8 @@ TextTable ProcessTable(const processes::ProcessSet& set, const TableUnits& units
 std::string TablesCsv(const std::vector<std::pair<std::string, TextTable>>& tables);
 
 // The points and processes as CSV, written through QSaveFile.
-casefile::FileResult ExportProcessCsv(const processes::ProcessSet& set, const TableUnits& units,
-                                      const std::string& path);
+Expected<Done, fileio::FileError> ExportProcessCsv(const processes::ProcessSet& set,
+                                                   const TableUnits& units,
+                                                   const std::string& path);
 
 } // namespace hygrovane::processfile

@@ -73,14 +73,14 @@ void BatchConvertWindow::setInput(const std::string& path) {
     input_ = path;
     head_ = Head{};
     message_.clear();
-    std::string error;
     // A named pipe or a device could keep the window waiting for bytes that never come.
-    const std::unique_ptr<ByteSource> source = OpenSource(path, error, true);
-    if (!source || !ReadHead(*source, 0, head_, error, headerLine_)) {
-        head_ = Head{};
-        message_ = "The file \"" + path + "\" cannot be read: " + error + ".";
+    const auto source = OpenSource(path, true);
+    const auto read = source ? ReadHead(**source, 0, headerLine_) : source.error();
+    if (!read) {
+        message_ = "The file \"" + path + "\" cannot be read: " + read.error() + ".";
         return;
     }
+    head_ = *read;
     output_ = DefaultOutput(path);
     detect();
 }
@@ -173,14 +173,14 @@ std::string BatchConvertWindow::runProblem() const {
     if (SameFile(input_, output_)) {
         return "The output file would replace the file to convert.";
     }
-    const Plan plan(settings_, head_.file.shape, head_.file.names.size());
-    return plan.problem().empty() ? std::string() : plan.problem() + ".";
+    const auto plan = Plan::Make(settings_, head_.file.shape, head_.file.names.size());
+    return plan ? std::string() : plan.error() + ".";
 }
 
-bool BatchConvertWindow::run() {
+CommandOutcome BatchConvertWindow::run() {
     message_ = runProblem();
     if (!message_.empty()) {
-        return false;
+        return CommandOutcome::Refused;
     }
     // The name filled in (or typed) may be the user's edited results: ask before replacing it.
     std::error_code code;
@@ -190,7 +190,7 @@ bool BatchConvertWindow::run() {
             "Batch Convert");
         if (answer != Platform::Answer::Yes) {
             message_ = "Nothing was converted; the file \"" + output_ + "\" was kept.";
-            return false;
+            return CommandOutcome::Cancelled;
         }
         confirmedOutput_ = output_;
     }
@@ -203,26 +203,32 @@ bool BatchConvertWindow::run() {
         worker_ = start([this, settings = settings_, input = input_, output = output_,
                          headerLine = headerLine_, start] {
             std::string result;
-            std::string error;
-            Head head;
-            std::unique_ptr<ByteSource> source = OpenSource(input, error, true);
-            std::unique_ptr<ByteSink> sink;
-            if (!source || !ReadHead(*source, 0, head, error, headerLine)) {
-                result = "The file \"" + input + "\" cannot be read: " + error + ".";
-            } else if (!(sink = CreateFileSink(output, error))) {
-                result = "The file \"" + output + "\" cannot be written: " + error + ".";
+            const auto source = OpenSource(input, true);
+            const auto read = source ? ReadHead(**source, 0, headerLine) : source.error();
+            const auto sink =
+                read
+                    ? CreateFileSink(output)
+                    : Expected<std::unique_ptr<ByteSink>, std::string>(std::unique_ptr<ByteSink>());
+            // Checked by runProblem before the thread started.
+            const auto plan = read ? Plan::Make(settings, read->file.shape, read->file.names.size())
+                                   : Expected<Plan, std::string>(read.error());
+            if (!read) {
+                result = "The file \"" + input + "\" cannot be read: " + read.error() + ".";
+            } else if (!sink) {
+                result = "The file \"" + output + "\" cannot be written: " + sink.error() + ".";
+            } else if (!plan) {
+                result = plan.error() + ".";
             } else {
-                totalBytes_ = source->size();
-                const Plan plan(settings, head.file.shape, head.file.names.size());
+                totalBytes_ = (*source)->size();
                 RunOptions options;
-                options.threads = UsefulThreads(DefaultThreads(), source->size());
+                options.threads = UsefulThreads(DefaultThreads(), (*source)->size());
                 options.startThread = start;
                 options.cancel = &cancel_;
                 options.progress = [this](const Progress& p) { bytesRead_ = p.bytesRead; };
-                const RunOutcome outcome = Run(plan, head, *source, *sink, options);
+                const RunOutcome outcome = Run(*plan, *read, **source, **sink, options);
                 switch (outcome.status) {
                 case RunOutcome::Status::Done:
-                    result = SummaryText(plan, outcome);
+                    result = SummaryText(*plan, outcome);
                     result.erase(0, result.find(": ") + 2);
                     result = "Written to \"" + output + "\": " + result;
                     if (outcome.threads < options.threads) {
@@ -253,10 +259,10 @@ bool BatchConvertWindow::run() {
     } catch (const std::system_error& error) {
         message_ = "The conversion could not be started (" + std::string(error.what()) +
                    "); nothing was written.";
-        return false;
+        return CommandOutcome::Refused;
     }
     message_ = "Converting...";
-    return true;
+    return CommandOutcome::Done;
 }
 
 void BatchConvertWindow::cancel() {

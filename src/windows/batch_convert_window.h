@@ -3,6 +3,7 @@
 #include "batch/batch_run.h"
 #include "batch/columns.h"
 #include "batch/conversion.h"
+#include "windows/command_outcome.h"
 #include "windows/platform.h"
 
 #include <atomic>
@@ -65,8 +66,9 @@ class BatchConvertWindow {
 
     // Why the conversion cannot start now; empty when it can.
     std::string runProblem() const;
-    // Starts the conversion on its own thread; false (with message()) when it cannot.
-    bool run();
+    // Starts the conversion on its own thread: Done when it started, Refused (message() says why)
+    // or Cancelled (the user kept an existing output file) when it did not.
+    CommandOutcome run();
     void cancel();
     // Brings progress and the end of a conversion in; true while it runs.
     bool poll();

@@ -10,19 +10,6 @@ namespace {
 // Deep magenta: apart from every family of lines, the comfort zones and the red state point.
 constexpr std::uint8_t kRed = 190, kGreen = 0, kBlue = 120;
 
-chart::ChartPoint OnChart(const processes::ChartPoint& p) {
-    return {p.dryBulb, p.humidityRatio};
-}
-
-chart::Polyline OnChart(const processes::Polyline& line) {
-    chart::Polyline points;
-    points.reserve(line.size());
-    for (const processes::ChartPoint& p : line) {
-        points.push_back(OnChart(p));
-    }
-    return points;
-}
-
 // A stage's load as its label: the heat of a heater, coil or reheat, the water of a humidifier,
 // with the decimals of the process table.
 std::string StageLabel(std::string_view name, bool addsWater, const processes::Loads& loads,
@@ -58,10 +45,10 @@ chart::Overlay ProcessOverlay(const processes::ProcessSet& set, const processes:
                 label = StageLabel(stages[i], processes::AddsWater(kind, i), result.stages[i].loads,
                                    units);
             }
-            overlay.paths.push_back({OnChart(result.paths[i]), label, true, false});
+            overlay.paths.push_back({result.paths[i], label, true, false});
         }
         if (result.guide.size() >= 2) {
-            overlay.paths.push_back({OnChart(result.guide), {}, false, true});
+            overlay.paths.push_back({result.guide, {}, false, true});
         }
         if (result.apparatusDewPoint) {
             const processes::AirState& adp = *result.apparatusDewPoint;

@@ -112,44 +112,44 @@ void ProcessWindow::MainWindowChanged() {
     }
 }
 
-bool ProcessWindow::refused(const Refusal& refusal) {
+CommandOutcome ProcessWindow::answer(const Refusal& refusal) {
     if (refusal) {
         platform_.showMessage(refusal->message, kProcessesTitle);
-        return true;
+        return CommandOutcome::Refused;
     }
     changed();
-    return false;
+    return CommandOutcome::Done;
 }
 
-bool ProcessWindow::AddCurrentState() {
+CommandOutcome ProcessWindow::AddCurrentState() {
     MainWindowChanged();
     const auto conditions = MainConditions(main_);
     if (!conditions) {
         platform_.showMessage("The main window shows no state to add: correct its inputs first.",
                               kProcessesTitle);
-        return false;
+        return CommandOutcome::Refused;
     }
     const Outcome<PointId> added = set_.addPoint(*conditions);
-    return !refused(added ? Refusal() : Refusal(added.failure()));
+    return answer(added ? Refusal() : Refusal(added.failure()));
 }
 
-bool ProcessWindow::AddChartPoint(double T, double W) {
+CommandOutcome ProcessWindow::AddChartPoint(double T, double W) {
     const Outcome<PointId> added = set_.addPoint({T, HumidityInput::HumidityRatio, W});
-    return !refused(added ? Refusal() : Refusal(added.failure()));
+    return answer(added ? Refusal() : Refusal(added.failure()));
 }
 
-bool ProcessWindow::RenamePoint(std::size_t row, const std::string& name) {
+CommandOutcome ProcessWindow::RenamePoint(std::size_t row, const std::string& name) {
     if (row >= set_.points().size()) {
-        return false;
+        return CommandOutcome::Refused;
     }
-    return !refused(set_.rename(set_.points()[row].id, name));
+    return answer(set_.rename(set_.points()[row].id, name));
 }
 
-bool ProcessWindow::DeletePoint(std::size_t row) {
+CommandOutcome ProcessWindow::DeletePoint(std::size_t row) {
     if (row >= set_.points().size()) {
-        return false;
+        return CommandOutcome::Refused;
     }
-    return !refused(set_.deletePoint(set_.points()[row].id));
+    return answer(set_.deletePoint(set_.points()[row].id));
 }
 
 std::optional<double> ProcessWindow::read(const std::string& text, const std::string& caption) {
@@ -246,29 +246,32 @@ std::optional<ProcessDefinition> ProcessWindow::definitionOf(const ProcessForm& 
     return d;
 }
 
-bool ProcessWindow::AddProcess(const ProcessForm& form) {
+CommandOutcome ProcessWindow::AddProcess(const ProcessForm& form) {
     MainWindowChanged();
     const auto definition = definitionOf(form);
     if (!definition) {
-        return false;
+        return CommandOutcome::Refused;
     }
     const Outcome<std::size_t> added = set_.addProcess(*definition);
-    return !refused(added ? Refusal() : Refusal(added.failure()));
+    return answer(added ? Refusal() : Refusal(added.failure()));
 }
 
-bool ProcessWindow::ChangeProcess(std::size_t row, const ProcessForm& form) {
+CommandOutcome ProcessWindow::ChangeProcess(std::size_t row, const ProcessForm& form) {
     const auto definition = definitionOf(form);
-    return definition && !refused(set_.changeProcess(row, *definition));
+    if (!definition) {
+        return CommandOutcome::Refused;
+    }
+    return answer(set_.changeProcess(row, *definition));
 }
 
-bool ProcessWindow::DeleteProcess(std::size_t row) {
-    return !refused(set_.deleteProcess(row));
+CommandOutcome ProcessWindow::DeleteProcess(std::size_t row) {
+    return answer(set_.deleteProcess(row));
 }
 
-bool ProcessWindow::SetFlows(std::size_t row, const std::vector<std::string>& texts,
-                             const std::vector<FlowUnit>& units) {
+CommandOutcome ProcessWindow::SetFlows(std::size_t row, const std::vector<std::string>& texts,
+                                       const std::vector<FlowUnit>& units) {
     if (row >= set_.processes().size()) {
-        return false;
+        return CommandOutcome::Refused;
     }
     ProcessForm form = FormOf(row);
     form.flowTexts = texts;
@@ -324,7 +327,7 @@ ProcessForm ProcessWindow::FormOf(std::size_t row) const {
 }
 
 void ProcessWindow::New() {
-    if (!keepOrSaveChanges()) {
+    if (keepOrSaveChanges() != CommandOutcome::Done) {
         return;
     }
     set_ = ProcessSet();
@@ -334,22 +337,21 @@ void ProcessWindow::New() {
     modified_ = false;
 }
 
-bool ProcessWindow::Open() {
-    if (!keepOrSaveChanges()) {
-        return false;
+CommandOutcome ProcessWindow::Open() {
+    if (const CommandOutcome kept = keepOrSaveChanges(); kept != CommandOutcome::Done) {
+        return kept;
     }
     const auto path = platform_.openFileDialog();
     if (!path) {
-        return false;
+        return CommandOutcome::Cancelled;
     }
-    processfile::ProcessSetFile opened{set_, units_};
-    const casefile::FileResult result = processfile::OpenProcessSet(*path, opened);
-    if (!result.ok) {
-        platform_.showMessage(result.message, kProcessesTitle);
-        return false;
+    auto opened = processfile::OpenProcessSet(*path);
+    if (!opened) {
+        platform_.showMessage(opened.error().message, kProcessesTitle);
+        return CommandOutcome::Refused;
     }
-    set_ = std::move(opened.set);
-    units_ = opened.units;
+    set_ = std::move(opened.value().set);
+    units_ = opened->units;
     fileName_ = *path;
     modified_ = false;
     roomRatios_.clear(); // their rooms' ids may come back as other points
@@ -363,59 +365,60 @@ bool ProcessWindow::Open() {
                                   Described(set_.ambient(), main_) + ".",
                               kProcessesTitle);
     }
-    return true;
+    return CommandOutcome::Done;
 }
 
-bool ProcessWindow::saveTo(const std::string& path) {
-    const casefile::FileResult result = processfile::SaveProcessSet(set_, units_, path);
-    if (!result.ok) {
-        platform_.showMessage(result.message, kProcessesTitle);
-        return false;
+CommandOutcome ProcessWindow::saveTo(const std::string& path) {
+    const auto saved = processfile::SaveProcessSet(set_, units_, path);
+    if (!saved) {
+        platform_.showMessage(saved.error().message, kProcessesTitle);
+        return CommandOutcome::Refused;
     }
     fileName_ = path;
     modified_ = false;
-    return true;
+    return CommandOutcome::Done;
 }
 
-bool ProcessWindow::Save() {
+CommandOutcome ProcessWindow::Save() {
     return fileName_.empty() ? SaveAs() : saveTo(fileName_);
 }
 
-bool ProcessWindow::SaveAs() {
+CommandOutcome ProcessWindow::SaveAs() {
     const auto path = platform_.saveFileDialog();
-    return path && saveTo(*path);
+    return path ? saveTo(*path) : CommandOutcome::Cancelled;
 }
 
-bool ProcessWindow::ExportCsv() {
+CommandOutcome ProcessWindow::ExportCsv() {
     const auto path = platform_.saveFileDialog();
     if (!path) {
-        return false;
+        return CommandOutcome::Cancelled;
     }
-    const casefile::FileResult result = processfile::ExportProcessCsv(set_, tableUnits(), *path);
-    if (!result.ok) {
-        platform_.showMessage(result.message, kProcessesTitle);
+    const auto exported = processfile::ExportProcessCsv(set_, tableUnits(), *path);
+    if (!exported) {
+        platform_.showMessage(exported.error().message, kProcessesTitle);
+        return CommandOutcome::Refused;
     }
-    return result.ok;
+    return CommandOutcome::Done;
 }
 
-bool ProcessWindow::keepOrSaveChanges() {
+CommandOutcome ProcessWindow::keepOrSaveChanges() {
     if (!modified_) {
-        return true;
+        return CommandOutcome::Done;
     }
     switch (platform_.askYesNoCancel("Do you want to save the current process set first?",
                                      kProcessesTitle)) {
     case Platform::Answer::Yes:
         return Save();
     case Platform::Answer::No:
-        return true;
+        return CommandOutcome::Done;
     case Platform::Answer::Cancel:
         break;
     }
-    return false;
+    return CommandOutcome::Cancelled;
 }
 
-bool ProcessWindow::QueryClose() {
-    return !keepOrSaveChanges();
+Closing ProcessWindow::QueryClose() {
+    return keepOrSaveChanges() == CommandOutcome::Done ? Closing::Close : Closing::StayOpen;
 }
 
 } // namespace hygrovane::forms

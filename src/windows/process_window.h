@@ -4,6 +4,7 @@
 #include "calculator/main_window_view.h"
 #include "processes/process_set.h"
 #include "processfile/process_table.h"
+#include "windows/command_outcome.h"
 #include "windows/platform.h"
 #include "windows/process_overlay.h"
 
@@ -45,6 +46,9 @@ struct ProcessForm {
     std::string targetHumidityText;
 };
 
+// Whether the window may close, after the question about unsaved changes.
+enum class Closing { Close, StayOpen };
+
 // The control model and handlers of the processes window (Form_processes): a set of named state
 // points and the processes between them, at the main window's pressure and formulation and in
 // its units. The view forwards the user's actions here and redraws the tables afterwards; a chart
@@ -70,16 +74,16 @@ class ProcessWindow {
     void MainWindowChanged();
 
     // Commands; each shows why when it cannot be carried out, and then changes nothing.
-    bool AddCurrentState();                 // the main window's state as a new point
-    bool AddChartPoint(double T, double W); // a click on the chart: K, kg/kg
-    bool RenamePoint(std::size_t row, const std::string& name);
-    bool DeletePoint(std::size_t row);
-    bool AddProcess(const ProcessForm& form);
-    bool ChangeProcess(std::size_t row, const ProcessForm& form);
-    bool DeleteProcess(std::size_t row);
+    CommandOutcome AddCurrentState();                 // the main window's state as a new point
+    CommandOutcome AddChartPoint(double T, double W); // a click on the chart: K, kg/kg
+    CommandOutcome RenamePoint(std::size_t row, const std::string& name);
+    CommandOutcome DeletePoint(std::size_t row);
+    CommandOutcome AddProcess(const ProcessForm& form);
+    CommandOutcome ChangeProcess(std::size_t row, const ProcessForm& form);
+    CommandOutcome DeleteProcess(std::size_t row);
     // The flows of a process (texts and units, one per entering point).
-    bool SetFlows(std::size_t row, const std::vector<std::string>& texts,
-                  const std::vector<processes::FlowUnit>& units);
+    CommandOutcome SetFlows(std::size_t row, const std::vector<std::string>& texts,
+                            const std::vector<processes::FlowUnit>& units);
     void SetLoadUnits(const processes::LoadUnits& units);
     // A process's dialog filled in as it stands, for changing it.
     ProcessForm FormOf(std::size_t row) const;
@@ -98,20 +102,20 @@ class ProcessWindow {
     chart::Overlay overlay() const;
 
     void New();
-    bool Open();
-    bool Save();
-    bool SaveAs();
-    bool ExportCsv();
-    // Asks about a modified set before the window closes; true cancels the close.
-    bool QueryClose();
+    CommandOutcome Open();
+    CommandOutcome Save();
+    CommandOutcome SaveAs();
+    CommandOutcome ExportCsv();
+    // Asks about a modified set before the window closes.
+    Closing QueryClose();
 
   private:
     std::optional<processes::ProcessDefinition> definitionOf(const ProcessForm& form);
     std::optional<double> read(const std::string& text, const std::string& caption);
     std::optional<double> parameter(const ProcessForm& form, processes::Parameter parameter);
-    bool refused(const processes::Refusal& refusal);
-    bool saveTo(const std::string& path);
-    bool keepOrSaveChanges();
+    CommandOutcome answer(const processes::Refusal& refusal);
+    CommandOutcome saveTo(const std::string& path);
+    CommandOutcome keepOrSaveChanges();
     void changed() { modified_ = true; }
     // The room's id and the SHR read from a room ratio form; none after a message.
     std::optional<RoomRatioLineOf> roomRatioOf(const RoomRatioForm& form);

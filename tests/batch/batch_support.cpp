@@ -17,18 +17,20 @@ std::string Convert(const std::string& bytes, std::vector<std::string> options, 
                     std::string* error, Tally* tally) {
     std::string message;
     options.push_back("input.csv");
-    const std::optional<CommandLine> line = ParseCommandLine(options, message);
+    const auto line = ParseCommandLine(options);
     StringSource source(bytes);
-    Head head;
     std::vector<std::string> notes;
-    std::optional<Settings> settings;
-    if (line && ReadHead(source, line->separator, head, message)) {
-        settings = SettingsFor(*line, head.file, notes, message);
-    }
-    if (settings) {
-        const Plan plan(*settings, head.file.shape, head.file.names.size());
-        message = plan.problem();
-        if (message.empty()) {
+    const auto read = line ? ReadHead(source, line->separator) : line.error();
+    const auto settings =
+        read ? SettingsFor(*line, read->file, notes) : SettingsProblem{read.error()};
+    if (!settings) {
+        message = settings.error().message;
+    } else {
+        const Head& head = *read;
+        const auto made = Plan::Make(*settings, head.file.shape, head.file.names.size());
+        message = made ? std::string() : made.error();
+        if (made) {
+            const Plan& plan = *made;
             StringSink sink;
             RunOptions run;
             run.threads = threads;

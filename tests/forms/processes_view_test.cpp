@@ -117,13 +117,15 @@ TEST_F(ProcessesViewTest, TwoPointsMixedAndCooledShowTheirLinesOnTheChartAndThei
     pick(dialog, "Inlet2", "B");
     control(dialog, "Flow1")->setText("3000");
     control(dialog, "Flow2")->setText("1000");
-    ASSERT_TRUE(window->model().AddProcess(dialog.form())) << platform.messages.back().message;
+    ASSERT_EQ(window->model().AddProcess(dialog.form()), CommandOutcome::Done)
+        << platform.messages.back().message;
     pick(dialog, "Kind", "Cooling coil: apparatus dew point and bypass factor");
     pick(dialog, "Inlet1", "C");
     pick(dialog, "FlowUnit1", "upstream");
     control(dialog, "apparatusDewPoint")->setText("10");
     control(dialog, "bypassFactor")->setText("0.1");
-    ASSERT_TRUE(window->model().AddProcess(dialog.form())) << platform.messages.back().message;
+    ASSERT_EQ(window->model().AddProcess(dialog.form()), CommandOutcome::Done)
+        << platform.messages.back().message;
     window->redraw();
 
     EXPECT_EQ(control<QTableWidget>(*window, "ProcessTable")->rowCount(), 2);
@@ -237,7 +239,7 @@ TEST_F(ProcessesViewTest, AirHandlingUnitOfTheUsersGuide) {
         typeInMain("Text1", dryBulb);
         typeInMain("Text4", relativeHumidity);
         control<QPushButton>(*window, "AddCurrentState")->click();
-        ASSERT_TRUE(set.RenamePoint(set.set().points().size() - 1, name));
+        ASSERT_EQ(set.RenamePoint(set.set().points().size() - 1, name), CommandOutcome::Done);
     };
     add("33", "45", "Outdoor");
     add("24", "50", "Return");
@@ -252,8 +254,8 @@ TEST_F(ProcessesViewTest, AirHandlingUnitOfTheUsersGuide) {
         form.flowUnits.assign(form.flowTexts.size(),
                               flows.empty() ? FlowUnit::Upstream : FlowUnit::CubicMetresPerHour);
         form.texts = std::move(texts);
-        ASSERT_TRUE(set.AddProcess(form)) << platform.messages.back().message;
-        ASSERT_TRUE(set.RenamePoint(set.set().points().size() - 1, name));
+        ASSERT_EQ(set.AddProcess(form), CommandOutcome::Done) << platform.messages.back().message;
+        ASSERT_EQ(set.RenamePoint(set.set().points().size() - 1, name), CommandOutcome::Done);
     };
     process(ProcessKind::Mixing, {"Outdoor", "Return"}, {"2000", "6000"}, {}, "Mixed");
     process(ProcessKind::CoilApparatusDewPoint, {"Mixed"}, {},
@@ -300,7 +302,8 @@ TEST_F(ProcessesViewTest, AChainsStagesAreLabelledInTheTableAndOnTheChart) {
     chain.texts = {{processes::Parameter::Target, "20"},
                    {processes::Parameter::BypassFactor, "0.1"}};
     chain.targetHumidityText = "50";
-    ASSERT_TRUE(window->model().AddProcess(chain)) << platform.messages.back().message;
+    ASSERT_EQ(window->model().AddProcess(chain), CommandOutcome::Done)
+        << platform.messages.back().message;
     window->redraw();
     const QString load = cell(*window, "ProcessTable", 0, 10);
     EXPECT_TRUE(load.startsWith("coil -") && load.contains("; reheat ") && load.contains("; net -"))

@@ -503,5 +503,21 @@ TEST(ProcessPhysics, ImpossibleProcessesAreTypedFailures) {
     EXPECT_EQ(hot.failure().core->field, InputField::DryBulb);
 }
 
+// The physics reads relations as numbers; the first that fails is what the computation reports,
+// worded as the core words an arithmetic fault, and a copy for the next computation starts clean.
+TEST(ProcessPhysics, FirstFailingRelationIsKept) {
+    const AirModel air = Air().ForOneComputation();
+    EXPECT_FALSE(air.firstFault());
+    EXPECT_GT(air.Enthalpy(C(20), 0.01), 0);
+    EXPECT_FALSE(air.firstFault());
+    // t = (h - 2501 W) / (1.006 + 1.805 W): no heat capacity at W = -1.006 / 1.805.
+    EXPECT_TRUE(std::isnan(air.DryBulb(10, -1.006 / 1.805)));
+    EXPECT_TRUE(std::isnan(air.Enthalpy(C(20), 1e308 * 10)));
+    ASSERT_TRUE(air.firstFault());
+    EXPECT_EQ(air.firstFault()->kind, hygrovane::FailureKind::ArithmeticFault);
+    EXPECT_EQ(air.firstFault()->detail, "division by zero");
+    EXPECT_FALSE(air.ForOneComputation().firstFault());
+}
+
 } // namespace
 } // namespace hygrovane::processes

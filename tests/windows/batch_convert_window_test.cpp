@@ -84,11 +84,11 @@ TEST_F(BatchConvert, TellsWhatKeepsTheConversionFromStarting) {
     window.settings().mapping.pressure.value = "2";
     EXPECT_EQ(window.runProblem(),
               "Barometric Pressure out of allowable range (5000 to 1000000 Pa).");
-    EXPECT_FALSE(window.run());
+    EXPECT_EQ(window.run(), CommandOutcome::Refused);
     EXPECT_FALSE(fs::exists(folder / "out.csv"));
 
     window.settings().mapping.pressure.value = "95000";
-    ASSERT_TRUE(window.run());
+    ASSERT_EQ(window.run(), CommandOutcome::Done);
     while (window.poll()) {
     }
     EXPECT_EQ(window.message().rfind("Written to", 0), 0U) << window.message();
@@ -123,7 +123,8 @@ TEST_F(BatchConvert, AsksBeforeReplacingAFileNotConfirmedInTheDialog) {
             dialog.chooseOutput();
         }
         asked.answers = row.answers;
-        EXPECT_EQ(dialog.run(), row.replaced) << dialog.message();
+        EXPECT_EQ(dialog.run(), row.replaced ? CommandOutcome::Done : CommandOutcome::Cancelled)
+            << dialog.message();
         while (dialog.poll()) {
         }
         ASSERT_EQ(asked.questions.size(), row.questions);
@@ -141,7 +142,7 @@ TEST_F(BatchConvert, AsksBeforeReplacingAFileNotConfirmedInTheDialog) {
     // A new file needs no question.
     window.setInput(input);
     window.setOutput((folder / "new.csv").string());
-    ASSERT_TRUE(window.run());
+    ASSERT_EQ(window.run(), CommandOutcome::Done);
     Finish();
     EXPECT_TRUE(platform.questions.empty());
 }
@@ -180,7 +181,7 @@ TEST_F(BatchConvert, AThreadThatCannotStartIsReportedNotFatal) {
         }
         return std::thread(std::move(body));
     });
-    EXPECT_FALSE(window.run());
+    EXPECT_EQ(window.run(), CommandOutcome::Refused);
     EXPECT_EQ(window.message().rfind("The conversion could not be started (", 0), 0U)
         << window.message();
     EXPECT_NE(window.message().find("); nothing was written."), std::string::npos);
@@ -197,7 +198,7 @@ TEST_F(BatchConvert, AThreadThatCannotStartIsReportedNotFatal) {
     window.setOutput((folder / "out.csv").string());
     calls = 0;
     allowed = 1;
-    ASSERT_TRUE(window.run()) << window.message();
+    ASSERT_EQ(window.run(), CommandOutcome::Done) << window.message();
     Finish();
     EXPECT_EQ(window.message().rfind("Written to", 0), 0U) << window.message();
     EXPECT_NE(window.message().find("60000 rows read, 60000 computed"), std::string::npos);

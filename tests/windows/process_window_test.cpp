@@ -63,7 +63,7 @@ class ProcessWindowTest : public ::testing::Test {
 };
 
 TEST_F(ProcessWindowTest, CurrentStateShowsTheMainWindowsDigits) {
-    ASSERT_TRUE(processes->AddCurrentState());
+    ASSERT_EQ(processes->AddCurrentState(), CommandOutcome::Done);
     const FormAmbient& f = main.form();
     const std::vector<std::string> expected{"A",           "25",          f.Text3.text,
                                             "50",          f.Text6.text,  f.Text5.text,
@@ -79,7 +79,7 @@ TEST_F(ProcessWindowTest, CurrentStateShowsTheMainWindowsDigits) {
     type(10, "5000");
     main.menu_HW_Click();
     processes->MainWindowChanged();
-    ASSERT_TRUE(processes->AddCurrentState());
+    ASSERT_EQ(processes->AddCurrentState(), CommandOutcome::Done);
     const auto rows = processes->pointTable().rows;
     for (std::size_t column : {1U, 2U, 3U, 6U, 7U}) {
         EXPECT_EQ(rows[0][column], rows[1][column]) << column;
@@ -91,17 +91,17 @@ TEST_F(ProcessWindowTest, CurrentStateShowsTheMainWindowsDigits) {
 
     // A main window in error has no state to add.
     type(1, "abc");
-    EXPECT_FALSE(processes->AddCurrentState());
+    EXPECT_NE(processes->AddCurrentState(), CommandOutcome::Done);
     EXPECT_NE(lastMessage().find("no state"), std::string::npos);
     EXPECT_EQ(processes->set().points().size(), 2U);
 }
 
 TEST_F(ProcessWindowTest, EveryProcessKindFromTheHandlers) {
-    ASSERT_TRUE(processes->AddCurrentState()); // A: 25 C 50 %
+    ASSERT_EQ(processes->AddCurrentState(), CommandOutcome::Done); // A: 25 C 50 %
     type(1, "35");
     type(4, "40");
-    ASSERT_TRUE(processes->AddCurrentState());            // B: 35 C 40 %
-    ASSERT_TRUE(processes->AddChartPoint(278.15, 0.003)); // C: winter air
+    ASSERT_EQ(processes->AddCurrentState(), CommandOutcome::Done);            // B: 35 C 40 %
+    ASSERT_EQ(processes->AddChartPoint(278.15, 0.003), CommandOutcome::Done); // C: winter air
     using K = ProcessKind;
     const auto W = HumidityInput::HumidityRatio;
     const std::vector<ProcessForm> forms{
@@ -128,7 +128,8 @@ TEST_F(ProcessWindowTest, EveryProcessKindFromTheHandlers) {
              "0.0085"),
     };
     for (const ProcessForm& f : forms) {
-        EXPECT_TRUE(processes->AddProcess(f)) << InfoOf(f.kind).key << ": " << lastMessage();
+        EXPECT_EQ(processes->AddProcess(f), CommandOutcome::Done)
+            << InfoOf(f.kind).key << ": " << lastMessage();
         // The dialog of the new process shows what was typed.
         const ProcessForm shown = processes->FormOf(processes->set().processes().size() - 1);
         for (const auto& [parameter, text] : f.texts) {
@@ -155,24 +156,24 @@ TEST_F(ProcessWindowTest, EveryProcessKindFromTheHandlers) {
         {form(K::SensibleToDryBulb, {"Z9"}, {{P::LeavingDryBulb, "30"}}), "no point"},
     };
     for (const auto& [f, reason] : refused) {
-        EXPECT_FALSE(processes->AddProcess(f)) << reason;
+        EXPECT_NE(processes->AddProcess(f), CommandOutcome::Done) << reason;
         EXPECT_NE(lastMessage().find(reason), std::string::npos) << lastMessage();
         EXPECT_EQ(processes->processTable().rows, before) << reason;
     }
 }
 
 TEST_F(ProcessWindowTest, MixThenCoolTheMixtureAndFollowTheMainWindow) {
-    ASSERT_TRUE(processes->AddCurrentState());
+    ASSERT_EQ(processes->AddCurrentState(), CommandOutcome::Done);
     type(1, "35");
     type(4, "40");
-    ASSERT_TRUE(processes->AddCurrentState());
+    ASSERT_EQ(processes->AddCurrentState(), CommandOutcome::Done);
     ProcessForm mix = form(ProcessKind::Mixing, {"A", "B"}, {});
     mix.flowTexts = {"3000", "1000"};
-    ASSERT_TRUE(processes->AddProcess(mix));
+    ASSERT_EQ(processes->AddProcess(mix), CommandOutcome::Done);
     ProcessForm coil = form(ProcessKind::CoilApparatusDewPoint, {"C"},
                             {{P::ApparatusDewPoint, "10"}, {P::BypassFactor, "0.1"}});
     coil.flowUnits = {FlowUnit::Upstream};
-    ASSERT_TRUE(processes->AddProcess(coil));
+    ASSERT_EQ(processes->AddProcess(coil), CommandOutcome::Done);
     // What the chart draws: the streams into the mixture and the coil's path with arrowheads,
     // the coil's guide on to its ADP dashed, then every point named, from where its paths meet.
     const auto drawn = [this] {
@@ -205,8 +206,9 @@ TEST_F(ProcessWindowTest, MixThenCoolTheMixtureAndFollowTheMainWindow) {
         {FlowUnit::CubicFeetPerMinute, HeatUnit::TonOfRefrigeration, WaterUnit::PoundsPerHour});
     EXPECT_NEAR(ReadNumber(processes->processTable().rows[1][10]), ReadNumber(load) / 3.516852842,
                 1e-3);
-    ASSERT_TRUE(processes->SetFlows(0, {"6000", "2000"},
-                                    {FlowUnit::CubicMetresPerHour, FlowUnit::CubicMetresPerHour}));
+    ASSERT_EQ(processes->SetFlows(0, {"6000", "2000"},
+                                  {FlowUnit::CubicMetresPerHour, FlowUnit::CubicMetresPerHour}),
+              CommandOutcome::Done);
     EXPECT_NEAR(ReadNumber(processes->processTable().rows[1][10]),
                 2 * ReadNumber(load) / 3.516852842, 2e-3);
     const std::string coilLeaving = processes->pointTable().rows[3][2];
@@ -215,56 +217,57 @@ TEST_F(ProcessWindowTest, MixThenCoolTheMixtureAndFollowTheMainWindow) {
     EXPECT_TRUE(processes->modified());
 
     // Points in use, and outlets, are kept.
-    EXPECT_FALSE(processes->DeletePoint(0));
-    EXPECT_FALSE(processes->DeletePoint(2));
-    EXPECT_FALSE(processes->RenamePoint(0, "B"));
-    EXPECT_TRUE(processes->RenamePoint(0, "Room"));
+    EXPECT_NE(processes->DeletePoint(0), CommandOutcome::Done);
+    EXPECT_NE(processes->DeletePoint(2), CommandOutcome::Done);
+    EXPECT_EQ(processes->RenamePoint(0, "B"), CommandOutcome::Refused);
+    EXPECT_EQ(processes->RenamePoint(0, "Room"), CommandOutcome::Done);
     EXPECT_EQ(processes->processTable().rows[0][2], "Room + B");
-    EXPECT_FALSE(processes->DeleteProcess(0));
-    EXPECT_TRUE(processes->DeleteProcess(1));
+    EXPECT_NE(processes->DeleteProcess(0), CommandOutcome::Done);
+    EXPECT_EQ(processes->DeleteProcess(1), CommandOutcome::Done);
     EXPECT_EQ(processes->pointTable().rows.size(), 3U);
     EXPECT_EQ(drawn().second, "arrow arrow Room B C ");
 }
 
 TEST_F(ProcessWindowTest, SaveOpenExportAndTheQuestionsAboutChanges) {
-    ASSERT_TRUE(processes->AddCurrentState());
-    ASSERT_TRUE(processes->AddProcess(
-        form(ProcessKind::SensibleToDryBulb, {"A"}, {{P::LeavingDryBulb, "30"}})));
+    ASSERT_EQ(processes->AddCurrentState(), CommandOutcome::Done);
+    ASSERT_EQ(processes->AddProcess(
+                  form(ProcessKind::SensibleToDryBulb, {"A"}, {{P::LeavingDryBulb, "30"}})),
+              CommandOutcome::Done);
     const auto points = processes->pointTable();
     const auto table = processes->processTable();
 
     // Closing a modified set asks; Cancel keeps it open, Yes saves it.
-    EXPECT_TRUE(processes->QueryClose());
+    EXPECT_EQ(processes->QueryClose(), Closing::StayOpen);
     platform.answers = {Platform::Answer::Yes};
     platform.savePaths = {path("set.json")};
-    EXPECT_FALSE(processes->QueryClose());
+    EXPECT_EQ(processes->QueryClose(), Closing::Close);
     EXPECT_FALSE(processes->modified());
     EXPECT_EQ(processes->fileName(), path("set.json"));
 
     processes->New();
     EXPECT_TRUE(processes->set().points().empty());
     platform.openPaths = {path("set.json")};
-    ASSERT_TRUE(processes->Open()) << lastMessage();
+    ASSERT_EQ(processes->Open(), CommandOutcome::Done) << lastMessage();
     EXPECT_EQ(processes->pointTable().rows, points.rows);
     EXPECT_EQ(processes->processTable().rows, table.rows);
 
     // A damaged file is refused and changes nothing; a failed save keeps the set modified.
     std::ofstream(path("bad.json")) << "{\"format\": \"Hygrovane process set\", \"version\": 7}";
     platform.openPaths = {path("bad.json")};
-    EXPECT_FALSE(processes->Open());
+    EXPECT_EQ(processes->Open(), CommandOutcome::Refused);
     EXPECT_NE(lastMessage().find("newer version"), std::string::npos) << lastMessage();
     EXPECT_EQ(processes->pointTable().rows, points.rows);
     EXPECT_EQ(processes->fileName(), path("set.json"));
-    ASSERT_TRUE(processes->RenamePoint(0, "Room"));
+    ASSERT_EQ(processes->RenamePoint(0, "Room"), CommandOutcome::Done);
     platform.savePaths = {folder.string()};
-    EXPECT_FALSE(processes->SaveAs());
+    EXPECT_EQ(processes->SaveAs(), CommandOutcome::Refused);
     EXPECT_TRUE(processes->modified());
 
     // A set saved at another pressure is computed at the main window's, and the user told.
     type(2, "95");
     platform.answers = {Platform::Answer::No};
     platform.openPaths = {path("set.json")};
-    ASSERT_TRUE(processes->Open());
+    ASSERT_EQ(processes->Open(), CommandOutcome::Done);
     EXPECT_NE(lastMessage().find("saved at 101.325 kPa by IAPWS; it is now computed at the main "
                                  "window's 95 kPa by IAPWS"),
               std::string::npos)
@@ -272,7 +275,7 @@ TEST_F(ProcessWindowTest, SaveOpenExportAndTheQuestionsAboutChanges) {
     EXPECT_EQ(processes->set().ambient().pressure, 95000);
 
     platform.savePaths = {path("table.csv")};
-    ASSERT_TRUE(processes->ExportCsv());
+    ASSERT_EQ(processes->ExportCsv(), CommandOutcome::Done);
     std::ostringstream csv;
     csv << std::ifstream(path("table.csv")).rdbuf();
     EXPECT_EQ(csv.str().rfind("Points\r\nPoint,Dry bulb (C),", 0), 0U) << csv.str();
@@ -283,19 +286,19 @@ TEST_F(ProcessWindowTest, SaveOpenExportAndTheQuestionsAboutChanges) {
 // the table, the CSV and the chart's labels, and the net only as their total.
 TEST_F(ProcessWindowTest, AChainShowsEachStagesLoadAndTheNetOnlyAsTotal) {
     type(1, "26");
-    ASSERT_TRUE(processes->AddCurrentState()); // A: 26 C 50 %
+    ASSERT_EQ(processes->AddCurrentState(), CommandOutcome::Done); // A: 26 C 50 %
     ProcessForm chain =
         form(ProcessKind::CoolingThenReheat, {"A"}, {{P::Target, "20"}, {P::BypassFactor, "0.1"}},
              HumidityInput::RelativeHumidity, "50");
     chain.flowTexts = {"1"};
     chain.flowUnits = {FlowUnit::KilogramsPerSecond};
-    ASSERT_TRUE(processes->AddProcess(chain)) << lastMessage();
+    ASSERT_EQ(processes->AddProcess(chain), CommandOutcome::Done) << lastMessage();
     ProcessForm heating = form(ProcessKind::HeatingThenSteam, {"A"},
                                {{P::Target, "30"}, {P::SteamTemperature, "100"}},
                                HumidityInput::RelativeHumidity, "40");
     heating.flowTexts = {"1"};
     heating.flowUnits = {FlowUnit::KilogramsPerSecond};
-    ASSERT_TRUE(processes->AddProcess(heating)) << lastMessage();
+    ASSERT_EQ(processes->AddProcess(heating), CommandOutcome::Done) << lastMessage();
 
     const auto row = processes->processTable().rows[0];
     EXPECT_EQ(row[10], "coil -24.139; reheat 9.898; net -14.241"); // heater or coil
@@ -342,7 +345,7 @@ TEST_F(ProcessWindowTest, AChainShowsEachStagesLoadAndTheNetOnlyAsTotal) {
 
     // The CSV carries the same cells.
     platform.savePaths = {path("chain.csv")};
-    ASSERT_TRUE(processes->ExportCsv());
+    ASSERT_EQ(processes->ExportCsv(), CommandOutcome::Done);
     std::ostringstream csv;
     csv << std::ifstream(path("chain.csv")).rdbuf();
     EXPECT_NE(csv.str().find(",coil -82367; reheat 33774; net -48593,"), std::string::npos)
@@ -371,12 +374,12 @@ TEST_F(ProcessWindowTest, ALargeSetSavedByTheWindowOpensAgain) {
         << processfile::ProcessSetText(*big, processes->loadUnits());
     ASSERT_GT(fs::file_size(path("big.json")), 1024U * 1024U);
     platform.openPaths = {path("big.json")};
-    ASSERT_TRUE(processes->Open()) << lastMessage();
+    ASSERT_EQ(processes->Open(), CommandOutcome::Done) << lastMessage();
     platform.savePaths = {path("again.json")};
-    ASSERT_TRUE(processes->SaveAs()) << lastMessage();
+    ASSERT_EQ(processes->SaveAs(), CommandOutcome::Done) << lastMessage();
     processes->New();
     platform.openPaths = {path("again.json")};
-    ASSERT_TRUE(processes->Open()) << lastMessage();
+    ASSERT_EQ(processes->Open(), CommandOutcome::Done) << lastMessage();
     EXPECT_EQ(processes->set().Records(), records);
     EXPECT_EQ(processes->processTable().rows.size(), 4500U);
 }

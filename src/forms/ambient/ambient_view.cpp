@@ -22,10 +22,6 @@ namespace layout = ambient_layout;
 
 namespace {
 
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 using MenuHandler = void (AmbientWindow::*)();
 
 const std::map<std::string, MenuHandler>& menuHandlers() {

@@ -1,6 +1,7 @@
 #include "forms/batch/batch_window.h"
 
 #include "calculator/humidity_rows.h"
+#include "forms/common/view_support.h"
 #include "forms/common/window_look.h"
 
 #include <QCheckBox>
@@ -28,10 +29,6 @@ namespace {
 
 using batch::Role;
 
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 template <typename T> T* named(T* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
@@ -56,11 +53,39 @@ BatchWindow::BatchWindow(Platform& platform, QWidget* owner) : QDialog(owner), w
     setModal(false);
 
     auto* layout = new QVBoxLayout(this);
+    QPushButton* browseInput = nullptr;
+    layout->addLayout(makeFileRow(browseInput));
+    preview_ = named(new QTableWidget, "Table_preview");
+    preview_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    preview_->setMinimumHeight(160);
+    layout->addWidget(preview_, 1);
+
+    layout->addWidget(makeColumnsBox());
+    QPushButton* browseOutput = nullptr;
+    layout->addWidget(makeOutputBox(browseOutput));
+    layout->addLayout(makeRunRow());
+    message_ = named(new QLabel, "Label_message");
+    message_->setWordWrap(true);
+    message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(message_);
+
+    timer_ = new QTimer(this);
+    timer_->setInterval(100);
+    connect(timer_, &QTimer::timeout, this, [this] { poll(); });
+
+    connectFiles(browseInput, browseOutput);
+    connectChoices();
+    resize(760, 560);
+    fillColumnLists();
+    redraw();
+}
+
+QHBoxLayout* BatchWindow::makeFileRow(QPushButton*& browseInput) {
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(new QLabel(QStringLiteral("Logger file:")));
     input_ = named(new QLineEdit, "Text_input");
     fileRow->addWidget(input_, 1);
-    auto* browseInput = named(new QPushButton(QStringLiteral("Browse...")), "Command_input");
+    browseInput = named(new QPushButton(QStringLiteral("Browse...")), "Command_input");
     fileRow->addWidget(browseInput);
     fileRow->addWidget(new QLabel(QStringLiteral("Header line:")));
     headerLine_ = named(new QSpinBox, "Spin_headerLine");
@@ -69,13 +94,10 @@ BatchWindow::BatchWindow(Platform& platform, QWidget* owner) : QDialog(owner), w
     headerLine_->setToolTip(
         QStringLiteral("The line that names the columns, when the one found is wrong"));
     fileRow->addWidget(headerLine_);
-    layout->addLayout(fileRow);
+    return fileRow;
+}
 
-    preview_ = named(new QTableWidget, "Table_preview");
-    preview_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    preview_->setMinimumHeight(160);
-    layout->addWidget(preview_, 1);
-
+QGroupBox* BatchWindow::makeColumnsBox() {
     auto* columns = new QGroupBox(QStringLiteral("Columns to read"));
     auto* grid = new QGridLayout(columns);
     dryBulbColumn_ = named(new QComboBox, "Combo_dryBulbColumn");
@@ -103,8 +125,10 @@ BatchWindow::BatchWindow(Platform& platform, QWidget* owner) : QDialog(owner), w
     grid->addWidget(pressureValue_, 2, 2);
     grid->addWidget(pressureUnit_, 2, 3);
     grid->setColumnStretch(1, 1);
-    layout->addWidget(columns);
+    return columns;
+}
 
+QGroupBox* BatchWindow::makeOutputBox(QPushButton*& browseOutput) {
     auto* outputs = new QGroupBox(QStringLiteral("Output"));
     auto* outputGrid = new QGridLayout(outputs);
     units_ = named(new QComboBox, "Combo_units");
@@ -120,12 +144,14 @@ BatchWindow::BatchWindow(Platform& platform, QWidget* owner) : QDialog(owner), w
     outputGrid->addWidget(digits_, 0, 2);
     outputGrid->addWidget(composition_, 0, 3);
     output_ = named(new QLineEdit, "Text_output");
-    auto* browseOutput = named(new QPushButton(QStringLiteral("Browse...")), "Command_output");
+    browseOutput = named(new QPushButton(QStringLiteral("Browse...")), "Command_output");
     outputGrid->addWidget(new QLabel(QStringLiteral("Output file:")), 1, 0);
     outputGrid->addWidget(output_, 1, 1, 1, 2);
     outputGrid->addWidget(browseOutput, 1, 3);
-    layout->addWidget(outputs);
+    return outputs;
+}
 
+QHBoxLayout* BatchWindow::makeRunRow() {
     auto* runRow = new QHBoxLayout;
     run_ = named(new QPushButton(QStringLiteral("Convert")), "Command_run");
     cancel_ = named(new QPushButton(QStringLiteral("Cancel")), "Command_cancel");
@@ -134,26 +160,21 @@ BatchWindow::BatchWindow(Platform& platform, QWidget* owner) : QDialog(owner), w
     runRow->addWidget(run_);
     runRow->addWidget(cancel_);
     runRow->addWidget(progress_, 1);
-    layout->addLayout(runRow);
-    message_ = named(new QLabel, "Label_message");
-    message_->setWordWrap(true);
-    message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    layout->addWidget(message_);
+    return runRow;
+}
 
-    timer_ = new QTimer(this);
-    timer_->setInterval(100);
-    connect(timer_, &QTimer::timeout, this, [this] { poll(); });
-
-    // Only the user's actions reach the handlers: activated and textEdited are not raised when
-    // redraw() sets a control.
-    const auto act = [this](auto handler) {
-        return [this, handler](auto&&...) {
-            if (!drawing_) {
-                handler();
-                redraw();
-            }
-        };
+// Only the user's actions reach the handlers: activated and textEdited are not raised when
+// redraw() sets a control.
+std::function<void()> BatchWindow::act(std::function<void()> handler) {
+    return [this, handler] {
+        if (!drawing_) {
+            handler();
+            redraw();
+        }
     };
+}
+
+void BatchWindow::connectFiles(QPushButton* browseInput, QPushButton* browseOutput) {
     connect(browseInput, &QPushButton::clicked, this, act([this] {
                 window_.chooseInput();
                 fillColumnLists();
@@ -171,6 +192,9 @@ BatchWindow::BatchWindow(Platform& platform, QWidget* owner) : QDialog(owner), w
     connect(browseOutput, &QPushButton::clicked, this, act([this] { window_.chooseOutput(); }));
     connect(output_, &QLineEdit::textEdited, this,
             act([this] { window_.setOutput(output_->text().toStdString()); }));
+}
+
+void BatchWindow::connectChoices() {
     connect(dryBulbColumn_, &QComboBox::activated, this,
             act([this] { window_.setDryBulbColumn(dryBulbColumn_->currentIndex()); }));
     const auto humidity = act([this] {
@@ -212,15 +236,11 @@ BatchWindow::BatchWindow(Platform& platform, QWidget* owner) : QDialog(owner), w
     connect(composition_, &QCheckBox::clicked, this,
             act([this] { window_.settings().composition = composition_->isChecked(); }));
     connect(run_, &QPushButton::clicked, this, act([this] {
-                if (window_.run()) {
+                if (window_.run() == CommandOutcome::Done) {
                     timer_->start();
                 }
             }));
     connect(cancel_, &QPushButton::clicked, this, act([this] { window_.cancel(); }));
-
-    resize(760, 560);
-    fillColumnLists();
-    redraw();
 }
 
 void BatchWindow::closeEvent(QCloseEvent* event) {

@@ -4,8 +4,12 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -29,6 +33,14 @@ class BatchWindow : public QDialog {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // The parts of the window, top to bottom, and the handlers of their controls.
+    QHBoxLayout* makeFileRow(QPushButton*& browseInput);
+    QGroupBox* makeColumnsBox();
+    QGroupBox* makeOutputBox(QPushButton*& browseOutput);
+    QHBoxLayout* makeRunRow();
+    std::function<void()> act(std::function<void()> handler);
+    void connectFiles(QPushButton* browseInput, QPushButton* browseOutput);
+    void connectChoices();
     void redraw();
     void fillColumnLists();
     void fillUnitList(QComboBox& list, batch::Role role, HumidityInput input,

@@ -1,7 +1,7 @@
 #include "forms/chart/chart_window.h"
 
-#include "casefile/file_io.h"
 #include "chart/altitude_charts.h"
+#include "fileio/file_io.h"
 #include "forms/ambient/ambient_view.h"
 #include "forms/chart/chart_canvas.h"
 #include "forms/chart/chart_export.h"
@@ -757,12 +757,12 @@ bool ChartWindow::write(const std::string& path, const QByteArray& bytes) {
                               config::kApplicationTitle);
         return false;
     }
-    const casefile::FileResult result = casefile::WriteWholeFile(
+    const auto written = fileio::WriteWholeFile(
         path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), "chart");
-    if (!result.ok) {
-        platform_.showMessage(result.message, config::kApplicationTitle);
+    if (!written) {
+        platform_.showMessage(written.error().message, config::kApplicationTitle);
     }
-    return result.ok;
+    return written.ok();
 }
 
 void ChartWindow::askExport(const char* suffix) {

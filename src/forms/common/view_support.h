@@ -6,11 +6,19 @@
 #include <QFont>
 #include <QPointer>
 #include <QRect>
+#include <QString>
+
+#include <string_view>
 
 class QLineEdit;
 class QWidget;
 
 namespace hygrovane::forms {
+
+// A text of the models (UTF-8) for a widget.
+inline QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // A design position in twips (1/1440 inch).
 struct TwipsRect {

@@ -1,5 +1,7 @@
 #include "forms/processes/process_dialog.h"
 
+#include "forms/common/view_support.h"
+
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -12,10 +14,6 @@ namespace hygrovane::forms {
 namespace {
 
 using namespace processes;
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The caption of a parameter with the unit it is typed in.
 QString Caption(Parameter p, const ShownUnits& shown, const LoadUnits& units) {

@@ -25,10 +25,6 @@ namespace {
 
 using namespace processes;
 
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QTableWidget* MakeTable(const char* name, QWidget* parent) {
     auto* table = new QTableWidget(parent);
     table->setObjectName(QString::fromLatin1(name));
@@ -234,7 +230,9 @@ void ProcessesView::editProcess(std::optional<std::size_t> row) {
     ProcessDialog dialog(model_, start, this);
     while (dialog.exec() == QDialog::Accepted) {
         // A refused process keeps the dialog open with what was typed.
-        if (row ? model_.ChangeProcess(*row, dialog.form()) : model_.AddProcess(dialog.form())) {
+        const CommandOutcome outcome =
+            row ? model_.ChangeProcess(*row, dialog.form()) : model_.AddProcess(dialog.form());
+        if (outcome == CommandOutcome::Done) {
             break;
         }
     }
@@ -288,7 +286,7 @@ void ProcessesView::redraw() {
 }
 
 void ProcessesView::closeEvent(QCloseEvent* event) {
-    if (model_.QueryClose()) {
+    if (model_.QueryClose() == Closing::StayOpen) {
         event->ignore();
         return;
     }

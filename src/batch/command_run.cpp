@@ -1,0 +1,180 @@
+#include "batch/command_line.h"
+
+#include "batch/command_line_parts.h"
+
+#include <chrono>
+#include <cstdio>
+
+namespace hygrovane::batch {
+
+using command_line::kProgram;
+
+namespace {
+
+std::string Percent(std::uint64_t part, std::uint64_t whole) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%3.0f%%",
+                  whole == 0 ? 0.0
+                             : 100.0 * static_cast<double>(part) / static_cast<double>(whole));
+    return text;
+}
+
+// Converts the source into the sink, says how it went on err and returns the exit status.
+int Convert(const CommandLine& line, const Plan& plan, const Head& head, ByteSource& source,
+            ByteSink& sink, std::FILE* err, bool terminal, const ThreadStarter& startThread) {
+    const auto say = [err](const std::string& text) {
+        std::fprintf(err, "%s: %s\n", kProgram, text.c_str());
+    };
+    const std::string inputName = line.input == "-" ? "standard input" : line.input;
+    const bool toFile = line.output != "-";
+    RunOptions options;
+    const int asked = line.threads > 0 ? line.threads : DefaultThreads();
+    options.threads = UsefulThreads(asked, source.size());
+    options.startThread = startThread;
+    auto lastShown = std::chrono::steady_clock::now();
+    bool progressShown = false;
+    if (terminal) {
+        options.progress = [&](const Progress& p) {
+            const auto now = std::chrono::steady_clock::now();
+            if (now - lastShown < std::chrono::milliseconds(250)) {
+                return;
+            }
+            lastShown = now;
+            progressShown = true;
+            std::string text = "\r" + std::to_string(p.rows) + " rows";
+            if (p.totalBytes != 0) {
+                text += " " + Percent(p.bytesRead, p.totalBytes);
+            }
+            std::fputs(text.c_str(), err);
+            std::fflush(err);
+        };
+    }
+    const RunOutcome outcome = Run(plan, head, source, sink, options);
+    if (progressShown) {
+        std::fputs("\r\033[K", err);
+    }
+    switch (outcome.status) {
+    case RunOutcome::Status::ReadFailed:
+        say("cannot read \"" + inputName + "\": " + outcome.error +
+            (toFile ? "; nothing was written" : ""));
+        return kExitUnreadable;
+    case RunOutcome::Status::WriteFailed:
+        say("cannot write \"" + (toFile ? line.output : std::string("standard output")) +
+            "\": " + outcome.error + (toFile ? "; nothing was written" : ""));
+        return kExitUnwritable;
+    case RunOutcome::Status::Cancelled:
+    case RunOutcome::Status::Done:
+        break;
+    }
+    if (outcome.threads < options.threads) {
+        say("only " + std::to_string(outcome.threads) + " of " + std::to_string(options.threads) +
+            " threads could be started; the rows were computed on those");
+    }
+    std::fputs(SummaryText(plan, outcome).c_str(), err);
+    return kExitDone;
+}
+
+} // namespace
+
+std::string SummaryText(const Plan& plan, const RunOutcome& outcome) {
+    const Tally& t = outcome.tally;
+    char head[200];
+    const double rate = outcome.seconds > 0 ? static_cast<double>(t.rows) / outcome.seconds : 0.0;
+    std::snprintf(head, sizeof head,
+                  "%s: %llu rows read, %llu computed, %llu refused, in %.2f s (%.0f rows/s)\n",
+                  kProgram, static_cast<unsigned long long>(t.rows),
+                  static_cast<unsigned long long>(t.computed),
+                  static_cast<unsigned long long>(t.rows - t.computed), outcome.seconds, rate);
+    std::string text = head;
+    for (std::size_t r = 0; r < t.refused.size(); ++r) {
+        for (std::size_t f = 0; f < t.refused[r].size(); ++f) {
+            if (t.refused[r][f] != 0) {
+                char line[40];
+                std::snprintf(line, sizeof line, "  %10llu  ",
+                              static_cast<unsigned long long>(t.refused[r][f]));
+                text +=
+                    line + plan.RefusalName(static_cast<Refusal>(r), static_cast<Field>(f)) + "\n";
+            }
+        }
+    }
+    if (t.blankLines != 0) {
+        text += "  " + std::to_string(t.blankLines) + " blank lines passed through\n";
+    }
+    // Every line of the file is accounted for: none is taken for a header unseen.
+    const std::uint64_t above = plan.shape().titleLines + plan.shape().headerLines;
+    text += "  " + std::to_string(above + t.rows + t.blankLines) +
+            " lines: " + std::to_string(above) + " title and header, " + std::to_string(t.rows) +
+            " rows read (" + std::to_string(t.computed) + " used, " +
+            std::to_string(t.rows - t.computed) + " skipped), " + std::to_string(t.blankLines) +
+            " blank\n";
+    return text;
+}
+
+int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err,
+                   bool terminal, const ThreadStarter& startThread) {
+    const auto say = [err](const std::string& text) {
+        std::fprintf(err, "%s: %s\n", kProgram, text.c_str());
+    };
+    const Expected<CommandLine, std::string> line = ParseCommandLine(args);
+    if (!line) {
+        say(line.error());
+        std::fprintf(err, "Try '%s --help'.\n", kProgram);
+        return kExitUsage;
+    }
+    if (line->help) {
+        std::fputs(HelpText().c_str(), out);
+        return kExitDone;
+    }
+    if (line->version) {
+        std::fputs(VersionText().c_str(), out);
+        return kExitDone;
+    }
+    const std::string inputName = line->input == "-" ? "standard input" : line->input;
+    auto opened = OpenSource(line->input);
+    if (!opened) {
+        say("cannot read \"" + inputName + "\": " + opened.error());
+        return kExitUnreadable;
+    }
+    const std::unique_ptr<ByteSource> source = std::move(opened.value());
+    const bool toFile = line->output != "-";
+    if (toFile && line->input != "-" && SameFile(line->input, line->output)) {
+        say("the output \"" + line->output + "\" would replace the input");
+        return kExitUsage;
+    }
+    const Expected<Head, std::string> read = ReadHead(*source, line->separator, line->headerLine);
+    if (!read) {
+        say("cannot read \"" + inputName + "\": " + read.error());
+        return kExitUnreadable;
+    }
+    const Head& head = *read;
+    std::vector<std::string> notes;
+    const auto settings = SettingsFor(*line, head.file, notes);
+    if (!settings) {
+        say("\"" + inputName + "\": " + settings.error().message);
+        return settings.error().optionWrong ? kExitUsage : kExitUnreadable;
+    }
+    const auto made = Plan::Make(*settings, head.file.shape, head.file.names.size());
+    if (!made) {
+        say(made.error());
+        return kExitUsage;
+    }
+    const Plan& plan = *made;
+    for (const std::string& note : notes) {
+        say(note);
+    }
+    std::unique_ptr<ByteSink> sink;
+    if (toFile) {
+        auto created = CreateFileSink(line->output);
+        if (!created) {
+            say("cannot write \"" + line->output + "\": " + created.error());
+            return kExitUnwritable;
+        }
+        sink = std::move(created.value());
+    } else {
+        sink = StreamSink(out, "standard output");
+    }
+
+    return Convert(*line, plan, head, *source, *sink, err, terminal, startThread);
+}
+
+} // namespace hygrovane::batch
