@@ -92,8 +92,8 @@ class ProcessWindow {
     // "Supply air on the line" adds the supply state on that line as a new point, and draws the
     // line too. Either shows the refusal and changes nothing when it cannot be done. The lines
     // are the window's, not the set's: they are not saved, and New and Open remove them.
-    bool DrawRoomRatioLine(const RoomRatioForm& form);
-    bool AddSupplyOnLine(const RoomRatioForm& form);
+    CommandOutcome DrawRoomRatioLine(const RoomRatioForm& form);
+    CommandOutcome AddSupplyOnLine(const RoomRatioForm& form);
     void ClearRoomRatioLines() { roomRatios_.clear(); }
     const std::vector<RoomRatioLineOf>& roomRatioLines() const { return roomRatios_; }
     // The main window's temperature unit, in which the supply is typed.

@@ -58,26 +58,26 @@ void ProcessWindow::keepLine(const RoomRatioLineOf& line) {
     }
 }
 
-bool ProcessWindow::DrawRoomRatioLine(const RoomRatioForm& form) {
+CommandOutcome ProcessWindow::DrawRoomRatioLine(const RoomRatioForm& form) {
     const auto line = roomRatioOf(form);
     if (!line) {
-        return false;
+        return CommandOutcome::Refused;
     }
     keepLine(*line);
-    return true;
+    return CommandOutcome::Done;
 }
 
-bool ProcessWindow::AddSupplyOnLine(const RoomRatioForm& form) {
+CommandOutcome ProcessWindow::AddSupplyOnLine(const RoomRatioForm& form) {
     const auto line = roomRatioOf(form);
     if (!line) {
-        return false;
+        return CommandOutcome::Refused;
     }
     const std::string unit = temperatureUnit();
     const bool difference = form.by == SupplyBy::Difference;
     const auto typed =
         read(form.supplyText, difference ? "temperature difference" : "supply dry bulb");
     if (!typed) {
-        return false;
+        return CommandOutcome::Refused;
     }
     const auto at = units::ToInternal(units::Quantity::Temperature, unit, *typed);
     // A difference is in the unit's degrees: the scale's offset cancels.
@@ -85,7 +85,7 @@ bool ProcessWindow::AddSupplyOnLine(const RoomRatioForm& form) {
     if (!at || !zero) {
         platform_.showMessage("The temperature unit \"" + unit + "\" is not known.",
                               kProcessesTitle);
-        return false;
+        return CommandOutcome::Refused;
     }
     const processes::AirState& room = *set_.point(line->room)->state;
     const double pressure = room.core.ambient.pressure;
@@ -97,18 +97,18 @@ bool ProcessWindow::AddSupplyOnLine(const RoomRatioForm& form) {
             : chart::SupplyAtDryBulb(pressure, formulation, roomPoint, line->shr, *at);
     if (!supply) {
         platform_.showMessage(Described(supply.failure(), unit), kProcessesTitle);
-        return false;
+        return CommandOutcome::Refused;
     }
     const processes::Outcome<processes::PointId> added = set_.addPoint(
         {supply->ambient.dryBulb, HumidityInput::HumidityRatio, supply->humidityRatio},
         form.supplyName);
     if (!added) {
         platform_.showMessage(added.failure().message, kProcessesTitle);
-        return false;
+        return CommandOutcome::Refused;
     }
     changed();
     keepLine(*line);
-    return true;
+    return CommandOutcome::Done;
 }
 
 chart::Overlay ProcessWindow::overlay() const {

@@ -74,7 +74,8 @@ TEST_F(RoomRatioWindowTest, SupplyLiesOnTheLineOfItsRatio) {
         SCOPED_TRACE(row.name);
         const std::string shr = row.shr;
         const std::string name = std::string("S") + std::to_string(&row - rows);
-        ASSERT_TRUE(processes->AddSupplyOnLine({"A", shr, row.by, row.supply, name}))
+        ASSERT_EQ(processes->AddSupplyOnLine({"A", shr, row.by, row.supply, name}),
+                  CommandOutcome::Done)
             << lastMessage();
         const AirState& s = stateOf(name);
         EXPECT_NEAR(s.dryBulb, row.dryBulb, 1e-4);
@@ -91,10 +92,12 @@ TEST_F(RoomRatioWindowTest, SupplyLiesOnTheLineOfItsRatio) {
 TEST_F(RoomRatioWindowTest, ADifferenceInFahrenheitIsInFahrenheitDegrees) {
     main.menu_british_Click();
     processes->MainWindowChanged();
-    ASSERT_TRUE(processes->AddSupplyOnLine({"A", "0.8", SupplyBy::Difference, "18", "F"}))
+    ASSERT_EQ(processes->AddSupplyOnLine({"A", "0.8", SupplyBy::Difference, "18", "F"}),
+              CommandOutcome::Done)
         << lastMessage();
     EXPECT_NEAR(stateOf("F").dryBulb, stateOf("A").dryBulb - 10, 1e-4);
-    ASSERT_TRUE(processes->AddSupplyOnLine({"A", "0.8", SupplyBy::DryBulb, "59", "G"}));
+    ASSERT_EQ(processes->AddSupplyOnLine({"A", "0.8", SupplyBy::DryBulb, "59", "G"}),
+              CommandOutcome::Done);
     EXPECT_NEAR(stateOf("G").dryBulb, 288.15, 1e-4);
     EXPECT_NEAR(stateOf("G").humidityRatio, stateOf("F").humidityRatio, 1e-9);
 }
@@ -128,7 +131,7 @@ TEST_F(RoomRatioWindowTest, RefusalsShowWhyAndChangeNothing) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const std::size_t shown = platform.messages.size();
-        EXPECT_FALSE(processes->AddSupplyOnLine(row.form));
+        EXPECT_EQ(processes->AddSupplyOnLine(row.form), CommandOutcome::Refused);
         EXPECT_EQ(platform.messages.size(), shown + 1);
         EXPECT_NE(lastMessage().find(row.message), std::string::npos) << lastMessage();
         EXPECT_EQ(processes->set().points().size(), points);
@@ -138,17 +141,19 @@ TEST_F(RoomRatioWindowTest, RefusalsShowWhyAndChangeNothing) {
     // Drawing the line refuses the ratio and the room alike, but needs no supply.
     for (const char* shr : {"0", "1.5", "nan", ""}) {
         SCOPED_TRACE(shr);
-        EXPECT_FALSE(processes->DrawRoomRatioLine(lineOf("A", shr)));
+        EXPECT_EQ(processes->DrawRoomRatioLine(lineOf("A", shr)), CommandOutcome::Refused);
         EXPECT_TRUE(processes->roomRatioLines().empty());
     }
-    EXPECT_TRUE(processes->DrawRoomRatioLine({"A", "0.75", SupplyBy::DryBulb, "5", "S"}));
+    EXPECT_EQ(processes->DrawRoomRatioLine({"A", "0.75", SupplyBy::DryBulb, "5", "S"}),
+              CommandOutcome::Done);
 }
 
 TEST_F(RoomRatioWindowTest, TheLineIsDrawnWithTheSetAndGoesWithItsRoom) {
     const std::size_t before = processes->overlay().paths.size();
     const bool modified = processes->modified();
-    ASSERT_TRUE(processes->DrawRoomRatioLine(lineOf("A", "0.75")));
-    ASSERT_TRUE(processes->DrawRoomRatioLine(lineOf("A", "0.75"))); // the same line once
+    ASSERT_EQ(processes->DrawRoomRatioLine(lineOf("A", "0.75")), CommandOutcome::Done);
+    ASSERT_EQ(processes->DrawRoomRatioLine(lineOf("A", "0.75")),
+              CommandOutcome::Done); // the same line once
     EXPECT_EQ(processes->roomRatioLines().size(), 1U);
     EXPECT_EQ(processes->modified(), modified); // the lines are not saved with the set
     chart::Overlay drawn = processes->overlay();
@@ -174,7 +179,8 @@ TEST_F(RoomRatioWindowTest, TheLineIsDrawnWithTheSetAndGoesWithItsRoom) {
     ASSERT_EQ(processes->set().pointNamed("A"), nullptr);
     EXPECT_EQ(processes->overlay().paths.size(), before);
     addCurrentState();
-    ASSERT_TRUE(processes->DrawRoomRatioLine(lineOf(processes->set().points().back().name, "0.5")));
+    ASSERT_EQ(processes->DrawRoomRatioLine(lineOf(processes->set().points().back().name, "0.5")),
+              CommandOutcome::Done);
     platform.answers.push_back(Platform::Answer::No);
     processes->New();
     EXPECT_TRUE(processes->roomRatioLines().empty());

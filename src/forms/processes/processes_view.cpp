@@ -249,8 +249,9 @@ void ProcessesView::roomRatio() {
     RoomRatioDialog dialog(model_, start, this);
     while (dialog.exec() == QDialog::Accepted) {
         const RoomRatioForm form = dialog.form();
-        if (dialog.choice() == RoomRatioDialog::Choice::DrawLine ? model_.DrawRoomRatioLine(form)
-                                                                 : model_.AddSupplyOnLine(form)) {
+        if ((dialog.choice() == RoomRatioDialog::Choice::DrawLine
+                 ? model_.DrawRoomRatioLine(form)
+                 : model_.AddSupplyOnLine(form)) == CommandOutcome::Done) {
             lastRoomRatio_ = form;
             break;
         }
