@@ -211,7 +211,7 @@ void AirHandlingUnit(Pictures& pictures) {
     }
     ProcessWindow& set = window->model();
     const auto name = [&](const char* as) {
-        if (!set.RenamePoint(set.set().points().size() - 1, as)) {
+        if (set.RenamePoint(set.set().points().size() - 1, as) != CommandOutcome::Done) {
             throw Failure(std::string("the point ") + as + " was refused");
         }
     };
@@ -234,7 +234,7 @@ void AirHandlingUnit(Pictures& pictures) {
         form.flowUnits.assign(form.flowTexts.size(),
                               flows.empty() ? FlowUnit::Upstream : FlowUnit::CubicMetresPerHour);
         form.texts = std::move(texts);
-        if (!set.AddProcess(form)) {
+        if (set.AddProcess(form) != CommandOutcome::Done) {
             throw Failure(std::string("the process to ") + as + " was refused");
         }
         name(as);

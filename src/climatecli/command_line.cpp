@@ -112,10 +112,7 @@ bool Strategies(const std::string& value, std::vector<comfort::Strategy>& into,
     return true;
 }
 
-} // namespace
-
-std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
-                                            std::string& error) {
+std::optional<CommandLine> Parse(const std::vector<std::string>& args, std::string& error) {
     CommandLine line;
     climateanalysis::ClimateSettings& s = line.settings;
     bool inputSeen = false;
@@ -282,6 +279,17 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
         return std::nullopt;
     }
     return line;
+}
+
+} // namespace
+
+Expected<CommandLine, std::string> ParseCommandLine(const std::vector<std::string>& args) {
+    std::string error;
+    std::optional<CommandLine> line = Parse(args, error);
+    if (!line) {
+        return error;
+    }
+    return std::move(*line);
 }
 
 std::string VersionText() {

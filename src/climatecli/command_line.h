@@ -7,6 +7,8 @@
 
 #include "climateanalysis/climate_settings.h"
 
+#include "hygrovane/expected.h"
+
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -31,9 +33,8 @@ struct CommandLine {
     climateanalysis::ClimateSettings settings;
 };
 
-// The parsed command line, or none and a message for the user.
-std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
-                                            std::string& error);
+// The parsed command line, or a message for the user.
+Expected<CommandLine, std::string> ParseCommandLine(const std::vector<std::string>& args);
 
 std::string HelpText();
 std::string VersionText();

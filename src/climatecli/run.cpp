@@ -61,9 +61,9 @@ int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
         std::fprintf(err, "%s: %s\n", kProgram, text.c_str());
     };
     std::string error;
-    const std::optional<CommandLine> line = ParseCommandLine(args, error);
+    const auto line = ParseCommandLine(args);
     if (!line) {
-        say(error);
+        say(line.failure());
         std::fprintf(err, "Try '%s --help'.\n", kProgram);
         return kExitUsage;
     }
@@ -81,7 +81,11 @@ int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
         say("the output \"" + line->output + "\" would replace the input");
         return kExitUsage;
     }
-    std::unique_ptr<batch::ByteSource> source = batch::OpenSource(line->input, error);
+    auto opened = batch::OpenSource(line->input);
+    std::unique_ptr<batch::ByteSource> source = opened ? std::move(opened.value()) : nullptr;
+    if (!opened) {
+        error = opened.failure();
+    }
     std::string text;
     if (!source || !ReadAll(*source, text, error)) {
         say("cannot read \"" + inputName + "\": " + error);
@@ -120,8 +124,17 @@ int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
                                     ? climateanalysis::ResultJson(*result)
                                     : climateanalysis::ResultText(*result);
 
-    std::unique_ptr<batch::ByteSink> sink = toFile ? batch::CreateFileSink(line->output, error)
-                                                   : batch::StreamSink(out, "standard output");
+    std::unique_ptr<batch::ByteSink> sink;
+    if (toFile) {
+        auto created = batch::CreateFileSink(line->output);
+        if (created) {
+            sink = std::move(created.value());
+        } else {
+            error = created.failure();
+        }
+    } else {
+        sink = batch::StreamSink(out, "standard output");
+    }
     if (!sink) {
         say("cannot write \"" + line->output + "\": " + error);
         return kExitUnwritable;

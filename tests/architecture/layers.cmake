@@ -8,6 +8,8 @@
 
 set(LAYER_engine engine hygrovane)
 set(LAYER_units units engine)
+# Whole files written atomically and small files read, for every file format (Qt Core only).
+set(LAYER_fileio fileio hygrovane)
 set(LAYER_moistair moistair engine hygrovane)
 # Domain libraries on the core. processes still calls the engine's relations directly.
 set(LAYER_processes processes moistair engine hygrovane units)
@@ -19,11 +21,11 @@ set(LAYER_climateanalysis climateanalysis climate comfort moistair engine hygrov
 # The main window's control model, with the display texts that files and batch output share.
 set(LAYER_calculator calculator moistair engine hygrovane units)
 # Batch conversion and the file formats write the main window's digits.
-set(LAYER_batch batch calculator moistair engine hygrovane units)
-set(LAYER_casefile casefile calculator moistair engine hygrovane units)
-set(LAYER_processfile processfile casefile processes calculator moistair engine hygrovane units)
+set(LAYER_batch batch fileio calculator moistair engine hygrovane units)
+set(LAYER_casefile casefile fileio calculator moistair engine hygrovane units)
+set(LAYER_processfile processfile fileio casefile processes calculator moistair engine hygrovane units)
 # Window logic without Qt Widgets, then the Qt views, then the programs.
-set(LAYER_windows windows processfile casefile batch calculator chart processes climateanalysis
+set(LAYER_windows windows fileio processfile casefile batch calculator chart processes climateanalysis
     comfort climate moistair engine hygrovane units)
 set(LAYER_forms forms ${LAYER_windows})
 set(LAYER_app app ${LAYER_forms})

@@ -79,9 +79,8 @@ TEST(CommandLine, OptionsBecomeSettings) {
     };
     for (const ParseRow& row : rows) {
         SCOPED_TRACE(row.name);
-        std::string error;
-        const auto line = ParseCommandLine(row.args, error);
-        ASSERT_TRUE(line) << error;
+        const auto line = ParseCommandLine(row.args);
+        ASSERT_TRUE(line) << line.failure();
         EXPECT_TRUE(row.holds(*line));
     }
 }
@@ -113,9 +112,9 @@ TEST(CommandLine, ValuesOutsideTheirRangesAreRefused) {
         for (const std::string& arg : args)
             joined += arg + " ";
         SCOPED_TRACE(joined);
-        std::string error;
-        EXPECT_FALSE(ParseCommandLine(args, error));
-        EXPECT_FALSE(error.empty());
+        const auto line = ParseCommandLine(args);
+        ASSERT_FALSE(line);
+        EXPECT_FALSE(line.failure().empty());
     }
 }
 

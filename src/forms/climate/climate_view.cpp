@@ -131,7 +131,7 @@ ClimateView::ClimateView(AmbientView& main, Platform& platform, ChartOverlays* o
             processes = showProcessesWindow(main_, platform_, overlays_);
         }
         ProcessWindow& set = processes->model();
-        if (!set.AddChartPoint(point.dryBulb, point.humidityRatio)) {
+        if (set.AddChartPoint(point.dryBulb, point.humidityRatio) != CommandOutcome::Done) {
             processes->redraw();
             return false;
         }
