@@ -165,6 +165,10 @@ void ChartWindow::buildControls() {
         connect(field, &QDoubleSpinBox::editingFinished, this, &ChartWindow::readRange);
     }
 
+    // The chart's commands on a second row, so that no caption is cut at the window's usual width.
+    bar->addStretch(1);
+    bar = new QHBoxLayout;
+    layout->addLayout(bar);
     auto* reset = new QPushButton(QStringLiteral("Default range"), this);
     reset->setObjectName(QStringLiteral("resetRange"));
     connect(reset, &QPushButton::clicked, this, [this] { chooseRange(std::nullopt); });
