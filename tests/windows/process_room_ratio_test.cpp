@@ -77,7 +77,7 @@ TEST_F(RoomRatioWindowTest, SupplyLiesOnTheLineOfItsRatio) {
         ASSERT_EQ(processes->AddSupplyOnLine({"A", shr, row.by, row.supply, name}),
                   CommandOutcome::Done)
             << lastMessage();
-        const AirState& s = stateOf(name);
+        const AirState s = stateOf(name); // a copy: ratioOf adds points to the set
         EXPECT_NEAR(s.dryBulb, row.dryBulb, 1e-4);
         EXPECT_NEAR(ratioOf("A", name), std::stod(shr), 1e-6);
         if (shr == "1") {
