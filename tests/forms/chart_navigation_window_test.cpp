@@ -5,6 +5,7 @@
 #include "forms/chart/chart_overlays.h"
 #include "forms/chart/chart_window.h"
 #include "qt_app.h"
+#include "remembered_chart.h"
 #include "windows/fake_platform.h"
 
 #include <QAction>
@@ -46,38 +47,8 @@ void drag(QWidget* widget, Qt::MouseButton button, Qt::KeyboardModifiers keys, Q
     QTest::mouseRelease(widget, button, keys, to);
 }
 
-class ChartNavigationTest : public ::testing::Test {
+class ChartNavigationTest : public testing::RememberedChartTest {
   protected:
-    void SetUp() override {
-        view.load();
-        view.show();
-        open();
-    }
-    void TearDown() override { close(); }
-
-    // A window as the program opens one, keeping its settings in the test's own file.
-    void open() {
-        const QString file = folder.path() + "/chart.conf";
-        chart = new ChartWindow(view, platform, &overlays, [file] {
-            return std::make_unique<QSettings>(file, QSettings::IniFormat);
-        });
-        chart->resize(1000, 720);
-        chart->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(chart));
-    }
-    void close() {
-        if (chart) {
-            chart->close();
-        }
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    void restart() {
-        close();
-        open();
-    }
-    QPoint pixelOf(double celsius, double gramsPerKg) const {
-        return chart->canvasPixel({celsius + 273.15, gramsPerKg / 1000}).toPoint();
-    }
     chart::ChartRange range() const { return chart->model().range(); }
     // Right-clicks the canvas; the menu it opened.
     QMenu* menuAt(QPoint at) {
@@ -108,12 +79,6 @@ class ChartNavigationTest : public ::testing::Test {
                           [&](const chart::Curve& c) { return c.family == family; }));
     }
 
-    QApplication& app = testing::qtApp(); // before any widget
-    testing::FakePlatform platform;
-    ChartOverlays overlays;
-    AmbientView view{platform};
-    QTemporaryDir folder;
-    QPointer<ChartWindow> chart;
 };
 
 void ExpectNear(const chart::ChartRange& r, const chart::ChartRange& expected, double kelvins,

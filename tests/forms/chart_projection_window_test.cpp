@@ -5,6 +5,7 @@
 #include "forms/chart/chart_overlays.h"
 #include "forms/chart/chart_window.h"
 #include "qt_app.h"
+#include "remembered_chart.h"
 #include "windows/fake_platform.h"
 
 #include <QAction>
@@ -35,37 +36,8 @@ double Number(const QString& text) {
     return std::strtod(text.toStdString().c_str(), nullptr);
 }
 
-class ChartProjectionWindowTest : public ::testing::Test {
+class ChartProjectionWindowTest : public testing::RememberedChartTest {
   protected:
-    void SetUp() override {
-        view.load();
-        view.show();
-        open();
-    }
-    void TearDown() override { close(); }
-
-    void open() {
-        const QString file = folder.path() + "/chart.conf";
-        chart = new ChartWindow(view, platform, &overlays, [file] {
-            return std::make_unique<QSettings>(file, QSettings::IniFormat);
-        });
-        chart->resize(1000, 720);
-        chart->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(chart));
-    }
-    void close() {
-        if (chart) {
-            chart->close();
-        }
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    void restart() {
-        close();
-        open();
-    }
-    QPoint pixelOf(double celsius, double gramsPerKg) const {
-        return chart->canvasPixel({celsius + 273.15, gramsPerKg / 1000}).toPoint();
-    }
     // The action of the context menu opened at a pixel, by name (searched in its submenus).
     QAction* offered(QPoint at, const char* name) {
         delete chart->findChild<QMenu*>("chartPointMenu");
@@ -98,12 +70,6 @@ class ChartProjectionWindowTest : public ::testing::Test {
         return file.readAll();
     }
 
-    QApplication& app = testing::qtApp(); // before any widget
-    testing::FakePlatform platform;
-    ChartOverlays overlays;
-    AmbientView view{platform};
-    QTemporaryDir folder;
-    QPointer<ChartWindow> chart;
 };
 
 TEST_F(ChartProjectionWindowTest, MollierPicksAndReadsTheSameStates) {
