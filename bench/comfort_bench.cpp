@@ -13,6 +13,7 @@
 namespace {
 
 using namespace hygrovane::comfort;
+using hygrovane::ChartPoint;
 
 // A synthetic year: a seasonal and a daily swing of dry bulb, humidity moving against it.
 std::vector<ThermalInputs> Year(double airSpeed) {
@@ -84,8 +85,8 @@ BENCHMARK(BM_SolveAdaptiveAndStrategyZones)->Unit(benchmark::kMillisecond);
 
 // A year of chart points: solving each hour's state by the core, then judging every hour by the
 // PMV zone, the five adaptive zones and the nine strategies' bands.
-std::vector<PlanePoint> YearPoints(const PlaneAir& air) {
-    std::vector<PlanePoint> points;
+std::vector<ChartPoint> YearPoints(const PlaneAir& air) {
+    std::vector<ChartPoint> points;
     for (const ThermalInputs& in : Year(0.1)) {
         const double T = in.airTemperature + 273.15;
         points.push_back({T, *HumidityRatioAt(T, in.humidity.value / 100, air)});
@@ -95,10 +96,10 @@ std::vector<PlanePoint> YearPoints(const PlaneAir& air) {
 
 void BM_SolveYearStates(benchmark::State& state) {
     const PlaneAir air;
-    const std::vector<PlanePoint> points = YearPoints(air);
+    const std::vector<ChartPoint> points = YearPoints(air);
     for (auto _ : state) {
         int solved = 0;
-        for (const PlanePoint& p : points) {
+        for (const ChartPoint& p : points) {
             solved += StateAt(p, air).ok();
         }
         benchmark::DoNotOptimize(solved);
@@ -109,7 +110,7 @@ BENCHMARK(BM_SolveYearStates)->Unit(benchmark::kMillisecond);
 void BM_CountYearInAllZones(benchmark::State& state) {
     const PlaneAir air;
     std::vector<PlaneState> states;
-    for (const PlanePoint& p : YearPoints(air)) {
+    for (const ChartPoint& p : YearPoints(air)) {
         states.push_back(*StateAt(p, air));
     }
     const PmvZoneParameters pmv;

@@ -42,7 +42,7 @@ AnalysisFailure ZoneFailure(const std::string& zone, const comfort::ComfortFailu
 // A polygon test with a bounding box first: most hours of a year lie far from a comfort zone.
 climate::ZoneTest PolygonTest(std::string name, Polygon polygon, const comfort::PlaneAir& air) {
     double xLow = kInfinity, xHigh = -kInfinity, yLow = kInfinity, yHigh = -kInfinity;
-    for (const comfort::PlanePoint& p : polygon) {
+    for (const ChartPoint& p : polygon) {
         xLow = std::min(xLow, p.dryBulb);
         xHigh = std::max(xHigh, p.dryBulb);
         yLow = std::min(yLow, p.humidityRatio);
@@ -50,7 +50,7 @@ climate::ZoneTest PolygonTest(std::string name, Polygon polygon, const comfort::
     }
     auto shared = std::make_shared<const Polygon>(std::move(polygon));
     return {std::move(name), [=](const climate::HourState& s, std::size_t) {
-                const comfort::PlanePoint p = ChartPointOf(s, air);
+                const ChartPoint p = ChartPointOf(s, air);
                 if (p.dryBulb < xLow || p.dryBulb > xHigh || p.humidityRatio < yLow ||
                     p.humidityRatio > yHigh)
                     return false;
@@ -256,7 +256,7 @@ comfort::PmvZoneParameters PmvParametersOf(const ComfortSettings& c, const comfo
     return p;
 }
 
-comfort::PlanePoint ChartPointOf(const climate::HourState& s, const comfort::PlaneAir& air) {
+ChartPoint ChartPointOf(const climate::HourState& s, const comfort::PlaneAir& air) {
     if (s.pressure == air.pressure)
         return {s.dryBulb, s.humidityRatio};
     // p_w = p W / (0.621945 + W) and back, W = 0.621945 p_w / (p - p_w) (ASHRAE Fundamentals

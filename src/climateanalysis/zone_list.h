@@ -56,7 +56,7 @@ comfort::PmvZoneParameters PmvParametersOf(const ComfortSettings& settings,
 // against the chart's curves whatever its station pressure (identical when the hour was computed
 // at the chart's pressure). Every zone judges this point, with the hour's own relative humidity
 // and wet bulb.
-comfort::PlanePoint ChartPointOf(const climate::HourState& state, const comfort::PlaneAir& air);
+ChartPoint ChartPointOf(const climate::HourState& state, const comfort::PlaneAir& air);
 comfort::PlaneState PlaneStateOf(const climate::HourState& state, const comfort::PlaneAir& air);
 
 // The zones in list order: the comfort model's, the strategies in the settings' order, then the

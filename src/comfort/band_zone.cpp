@@ -50,7 +50,7 @@ double RatioOn(const HumidityBound& b, double T, int sign, const PlaneAir& air) 
 
 // Whether the point satisfies a bound from below (sign -1) or above (+1).
 bool Satisfies(const HumidityBound& b, const PlaneState& s, int sign) {
-    const PlanePoint& p = s.point;
+    const ChartPoint& p = s.point;
     const double phi = s.relativeHumidity;
     switch (b.kind) {
     case HumidityBound::Kind::None:
@@ -80,7 +80,7 @@ ComfortResult<bool> InBandZone(const BandZone& z, const PlaneState& s) {
     return Satisfies(z.lower, s, -1) && Satisfies(z.upper, s, +1);
 }
 
-ComfortResult<bool> InBandZone(const BandZone& z, PlanePoint p, const PlaneAir& air) {
+ComfortResult<bool> InBandZone(const BandZone& z, ChartPoint p, const PlaneAir& air) {
     if (auto f = Refused(z)) {
         return *f;
     }
@@ -123,7 +123,7 @@ ComfortResult<Polygon> BandZoneOutline(const BandZone& z, const PlaneAir& air) {
     }
     Polygon outline = bottom;
     outline.insert(outline.end(), top.rbegin(), top.rend());
-    const bool empty = std::all_of(bottom.begin(), bottom.end(), [&](const PlanePoint& p) {
+    const bool empty = std::all_of(bottom.begin(), bottom.end(), [&](const ChartPoint& p) {
         const auto i = &p - bottom.data();
         return p.humidityRatio >= top[static_cast<std::size_t>(i)].humidityRatio;
     });

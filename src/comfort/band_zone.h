@@ -36,7 +36,7 @@ inline constexpr double kWetBulbSlack = 1e-4;       // K
 
 // Whether the point lies in the zone (bounds widened by the slack); refused for a zone whose
 // bounds are not numbers or run backwards.
-ComfortResult<bool> InBandZone(const BandZone& zone, PlanePoint point, const PlaneAir& air);
+ComfortResult<bool> InBandZone(const BandZone& zone, ChartPoint point, const PlaneAir& air);
 // The same for a point whose state is known (a year of hours solved once).
 ComfortResult<bool> InBandZone(const BandZone& zone, const PlaneState& state);
 

@@ -6,12 +6,12 @@
 
 namespace hygrovane::comfort {
 
-bool Contains(const Polygon& polygon, PlanePoint p) {
+bool Contains(const Polygon& polygon, ChartPoint p) {
     bool inside = false;
     const std::size_t n = polygon.size();
     for (std::size_t i = 0, j = n - 1; i < n; j = i++) {
-        const PlanePoint& a = polygon[i];
-        const PlanePoint& b = polygon[j];
+        const ChartPoint& a = polygon[i];
+        const ChartPoint& b = polygon[j];
         if ((a.humidityRatio > p.humidityRatio) != (b.humidityRatio > p.humidityRatio)) {
             const double t = a.dryBulb + (p.humidityRatio - a.humidityRatio) /
                                              (b.humidityRatio - a.humidityRatio) *
@@ -28,8 +28,8 @@ Polygon ClipAbove(const Polygon& polygon, double W) {
     Polygon out;
     const std::size_t n = polygon.size();
     for (std::size_t i = 0; i < n; ++i) {
-        const PlanePoint& a = polygon[i];
-        const PlanePoint& b = polygon[(i + 1) % n];
+        const ChartPoint& a = polygon[i];
+        const ChartPoint& b = polygon[(i + 1) % n];
         const bool aIn = a.humidityRatio <= W;
         const bool bIn = b.humidityRatio <= W;
         if (aIn) {
@@ -67,12 +67,12 @@ ComfortResult<double> HumidityRatioAt(double T, double phi, const PlaneAir& air)
     return s ? ComfortResult<double>(s->humidityRatio) : ComfortResult<double>(s.failure());
 }
 
-ComfortResult<double> RelativeHumidityAt(PlanePoint p, const PlaneAir& air) {
+ComfortResult<double> RelativeHumidityAt(ChartPoint p, const PlaneAir& air) {
     const auto s = StateAt(p, air);
     return s ? ComfortResult<double>(s->relativeHumidity) : ComfortResult<double>(s.failure());
 }
 
-ComfortResult<PlaneState> StateAt(PlanePoint p, const PlaneAir& air) {
+ComfortResult<PlaneState> StateAt(ChartPoint p, const PlaneAir& air) {
     const auto s = Solved(p.dryBulb, HumidityInput::HumidityRatio, p.humidityRatio, air);
     if (s) {
         return PlaneState{p, s->relativeHumidity, s->wetBulb};
@@ -86,12 +86,12 @@ ComfortResult<PlaneState> StateAt(PlanePoint p, const PlaneAir& air) {
     return s.failure();
 }
 
-ComfortResult<double> VapourPressureAt(PlanePoint p, const PlaneAir& air) {
+ComfortResult<double> VapourPressureAt(ChartPoint p, const PlaneAir& air) {
     const auto s = Solved(p.dryBulb, HumidityInput::HumidityRatio, p.humidityRatio, air);
     return s ? ComfortResult<double>(s->partialPressure) : ComfortResult<double>(s.failure());
 }
 
-ComfortResult<double> WetBulbAt(PlanePoint p, const PlaneAir& air) {
+ComfortResult<double> WetBulbAt(ChartPoint p, const PlaneAir& air) {
     const auto s = Solved(p.dryBulb, HumidityInput::HumidityRatio, p.humidityRatio, air);
     return s ? ComfortResult<double>(s->wetBulb) : ComfortResult<double>(s.failure());
 }

@@ -4,19 +4,17 @@
 // the moist-air core maps between it and the humidity quantities the models take.
 
 #include "comfort/comfort_error.h"
+#include "hygrovane/chart_point.h"
 #include "hygrovane/sat_formulation.h"
 
 #include <vector>
 
 namespace hygrovane::comfort {
 
-struct PlanePoint {
-    double dryBulb = 0;       // K
-    double humidityRatio = 0; // kg water per kg dry air
-};
+// Points of the plane are the chart's own (hygrovane::ChartPoint, K and kg/kg).
 
 // A closed polygon: the last corner joins the first.
-using Polygon = std::vector<PlanePoint>;
+using Polygon = std::vector<ChartPoint>;
 
 // The air the plane is drawn for.
 struct PlaneAir {
@@ -26,7 +24,7 @@ struct PlaneAir {
 
 // Whether the point lies inside the polygon (even-odd rule, a ray to the right); a point on an
 // edge may fall either way, as with any crossing test.
-bool Contains(const Polygon& polygon, PlanePoint point);
+bool Contains(const Polygon& polygon, ChartPoint point);
 
 // The part of the polygon at or below the humidity ratio (Sutherland-Hodgman against one line).
 Polygon ClipAbove(const Polygon& polygon, double humidityRatio);
@@ -40,28 +38,28 @@ inline constexpr double kSaturationSlack = 1e-5;
 // By the core, at the air's pressure and formulation; dry bulbs in K, relative humidity as a
 // fraction 0..1. Failures carry the core's description.
 ComfortResult<double> HumidityRatioAt(double dryBulb, double relativeHumidity, const PlaneAir& air);
-ComfortResult<double> RelativeHumidityAt(PlanePoint point, const PlaneAir& air);
+ComfortResult<double> RelativeHumidityAt(ChartPoint point, const PlaneAir& air);
 // A chart point with the humidity quantities the zones' rules read, so that a year of hours is
 // solved by the core once rather than once per zone: fill it from the hour's MoistAirState or by
 // StateAt.
 struct PlaneState {
-    // Not an aggregate, so that a braced {dry bulb, humidity ratio} means a PlanePoint.
+    // Not an aggregate, so that a braced {dry bulb, humidity ratio} means a ChartPoint.
     PlaneState() = default;
-    PlaneState(PlanePoint p, double phi, double Twb)
+    PlaneState(ChartPoint p, double phi, double Twb)
         : point(p), relativeHumidity(phi), wetBulb(Twb) {}
 
-    PlanePoint point;
+    ChartPoint point;
     double relativeHumidity = 0; // fraction 0..1
     double wetBulb = 0;          // K
 };
 
 // The state of a chart point by the core; refused above saturation (beyond the slack) or
 // outside the core's range.
-ComfortResult<PlaneState> StateAt(PlanePoint point, const PlaneAir& air);
+ComfortResult<PlaneState> StateAt(ChartPoint point, const PlaneAir& air);
 
 // The water vapour partial pressure (Pa) of a chart point, for the models' Humidity::Pressure.
-ComfortResult<double> VapourPressureAt(PlanePoint point, const PlaneAir& air);
-ComfortResult<double> WetBulbAt(PlanePoint point, const PlaneAir& air);
+ComfortResult<double> VapourPressureAt(ChartPoint point, const PlaneAir& air);
+ComfortResult<double> WetBulbAt(ChartPoint point, const PlaneAir& air);
 ComfortResult<double> HumidityRatioAtWetBulb(double dryBulb, double wetBulb, const PlaneAir& air);
 ComfortResult<double> SaturationHumidityRatio(double dryBulb, const PlaneAir& air);
 

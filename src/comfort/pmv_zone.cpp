@@ -89,7 +89,7 @@ ComfortResult<bool> InPmvZone(const PmvZoneParameters& z, const PlaneState& s) {
     return Within(z, PmvAt(z, s.point.dryBulb, s.relativeHumidity));
 }
 
-ComfortResult<bool> InPmvZone(const PmvZoneParameters& z, PlanePoint p) {
+ComfortResult<bool> InPmvZone(const PmvZoneParameters& z, ChartPoint p) {
     if (auto f = Refused(z)) {
         return *f;
     }
@@ -165,8 +165,8 @@ ComfortResult<ZoneEdges> PmvZoneEdges(const PmvZoneParameters& z, double phi) {
 }
 
 ComfortResult<Polygon> SolvePmvZone(const PmvZoneParameters& z) {
-    std::vector<PlanePoint> lower;
-    std::vector<PlanePoint> upper;
+    std::vector<ChartPoint> lower;
+    std::vector<ChartPoint> upper;
     EdgeTracks tracks;
     for (int k = 0; k <= kHumiditySteps; ++k) {
         const double phi = static_cast<double>(k) / kHumiditySteps;

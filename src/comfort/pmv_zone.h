@@ -36,7 +36,7 @@ struct PmvZoneParameters {
 // figures, so the zone agrees with the published counts). Points above saturation or the
 // humidity limit are outside; the standards' ranges of application are not imposed on the hour
 // (a frosty hour is simply far outside). Refused only for parameters the model cannot take.
-ComfortResult<bool> InPmvZone(const PmvZoneParameters& zone, PlanePoint point);
+ComfortResult<bool> InPmvZone(const PmvZoneParameters& zone, ChartPoint point);
 // The same for a point whose state is known (a year of hours solved once).
 ComfortResult<bool> InPmvZone(const PmvZoneParameters& zone, const PlaneState& state);
 

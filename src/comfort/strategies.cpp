@@ -183,7 +183,7 @@ ComfortResult<bool> InStrategyZone(const StrategyZone& z, const PlaneState& stat
     return HistoryAllows(z, history);
 }
 
-ComfortResult<bool> InStrategyZone(const StrategyZone& z, PlanePoint point,
+ComfortResult<bool> InStrategyZone(const StrategyZone& z, ChartPoint point,
                                    const HourHistory& history, const PlaneAir& air) {
     const ComfortResult<bool> inBand = InBandZone(z.band, point, air);
     if (!inBand || !*inBand || !NeedsHistory(z.strategy)) {

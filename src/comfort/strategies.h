@@ -86,7 +86,7 @@ ComfortResult<StrategyZone> StrategyZoneOf(Strategy strategy,
 // Whether the strategy helps in this hour: inside its band and, for thermal mass and passive
 // solar heating, the history's condition. Refused (History, Radiation) when the rule needs
 // hours it does not have.
-ComfortResult<bool> InStrategyZone(const StrategyZone& zone, PlanePoint point,
+ComfortResult<bool> InStrategyZone(const StrategyZone& zone, ChartPoint point,
                                    const HourHistory& history, const PlaneAir& air);
 // The same for a point whose state is known (a year of hours solved once).
 ComfortResult<bool> InStrategyZone(const StrategyZone& zone, const PlaneState& state,

@@ -64,7 +64,7 @@ ComfortResult<BandZone> AdaptiveZone(const AdaptiveZoneParameters& z) {
     return band;
 }
 
-ComfortResult<bool> InAdaptiveZone(const AdaptiveZoneParameters& z, PlanePoint p) {
+ComfortResult<bool> InAdaptiveZone(const AdaptiveZoneParameters& z, ChartPoint p) {
     const auto band = AdaptiveZone(z);
     if (!band) {
         return band.failure();
@@ -138,7 +138,7 @@ ComfortResult<bool> InUserZone(const UserZone& z, const PlaneState& s) {
     return Contains(AsPolygon(z), {s.point.dryBulb, s.relativeHumidity});
 }
 
-ComfortResult<bool> InUserZone(const UserZone& z, PlanePoint p, const PlaneAir& air) {
+ComfortResult<bool> InUserZone(const UserZone& z, ChartPoint p, const PlaneAir& air) {
     if (auto f = CheckUserZone(z)) {
         return *f;
     }

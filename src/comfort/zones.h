@@ -37,7 +37,7 @@ struct AdaptiveZoneParameters {
 // applies when the upper limit lies above 25 degC, where the standards grant it. Refused outside
 // the model's range of prevailing mean outdoor temperatures.
 ComfortResult<BandZone> AdaptiveZone(const AdaptiveZoneParameters& zone);
-ComfortResult<bool> InAdaptiveZone(const AdaptiveZoneParameters& zone, PlanePoint point);
+ComfortResult<bool> InAdaptiveZone(const AdaptiveZoneParameters& zone, ChartPoint point);
 ComfortResult<bool> InAdaptiveZone(const AdaptiveZoneParameters& zone, const PlaneState& state);
 ComfortResult<Polygon> SolveAdaptiveZone(const AdaptiveZoneParameters& zone);
 
@@ -62,7 +62,7 @@ struct UserZone {
 std::optional<ComfortFailure> CheckUserZone(const UserZone& zone);
 // The rule: inside the polygon of the corners, in the plane they are given in (the point's
 // relative humidity from the core for RelativeHumidity corners) and below saturation.
-ComfortResult<bool> InUserZone(const UserZone& zone, PlanePoint point, const PlaneAir& air);
+ComfortResult<bool> InUserZone(const UserZone& zone, ChartPoint point, const PlaneAir& air);
 ComfortResult<bool> InUserZone(const UserZone& zone, const PlaneState& state);
 // The outline: the corners themselves, or each edge of relative-humidity corners followed in
 // steps of at most 0.05 K and 0.1 % relative humidity and mapped by the core.

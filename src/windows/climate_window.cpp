@@ -286,7 +286,7 @@ chart::Overlay ClimateWindow::overlay() const {
             drawn.name = zone.name;
             drawn.share = share;
             drawn.colour = kZoneColours[z % kZoneColours.size()];
-            for (const comfort::PlanePoint p : polygon) {
+            for (const ChartPoint p : polygon) {
                 drawn.outline.push_back({p.dryBulb, p.humidityRatio});
             }
             overlay.zones.push_back(std::move(drawn));

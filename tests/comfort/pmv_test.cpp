@@ -104,7 +104,7 @@ TEST(PmvIso7730, ChartPointsVapourPressureAgreesWithItsRelativeHumidity) {
     // The core's partial pressure includes the enhancement factor and its own saturation
     // formulation: within half a percent of ISO 7730's Antoine form, a few thousandths of PMV.
     const PlaneAir air;
-    const PlanePoint point{298.15, *HumidityRatioAt(298.15, 0.5, air)};
+    const ChartPoint point{298.15, *HumidityRatioAt(298.15, 0.5, air)};
     ThermalInputs in{25, 25, 0.1, Humidity::Pressure(*VapourPressureAt(point, air)), 1.1, 0.5, 0};
     const double byPressure = PmvIso7730(in)->pmv;
     in.humidity = Humidity::Relative(50);

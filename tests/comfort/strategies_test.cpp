@@ -13,14 +13,14 @@ namespace {
 
 constexpr double kC = 273.15;
 
-PlanePoint At(double celsius, double W) {
+ChartPoint At(double celsius, double W) {
     return {celsius + kC, W};
 }
 
 struct Row {
     const char* name;
     Strategy strategy;
-    PlanePoint point;
+    ChartPoint point;
     bool inside;
 };
 
@@ -71,7 +71,7 @@ TEST(Strategies, HistoryRulesLookAtTheDayBefore) {
     struct Case {
         const char* name;
         Strategy strategy;
-        PlanePoint point;
+        ChartPoint point;
         double dayTemperature; // degC, every hour before
         double sunPerHour;     // Wh/m2, every hour before
         bool inside;

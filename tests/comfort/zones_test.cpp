@@ -66,12 +66,12 @@ TEST(PmvZone, HumidityLimitCutsTheOutlineAndTheRule) {
     const auto outline = SolvePmvZone(zone);
     ASSERT_TRUE(outline.ok());
     double highest = 0;
-    for (const PlanePoint& p : *outline) {
+    for (const ChartPoint& p : *outline) {
         highest = std::max(highest, p.humidityRatio);
     }
     EXPECT_DOUBLE_EQ(highest, 0.012);
-    const PlanePoint humid{24 + kC, 0.0125};
-    const PlanePoint fine{24 + kC, 0.0115};
+    const ChartPoint humid{24 + kC, 0.0125};
+    const ChartPoint fine{24 + kC, 0.0115};
     EXPECT_FALSE(*InPmvZone(zone, humid));
     EXPECT_TRUE(*InPmvZone(zone, fine));
     EXPECT_FALSE(Contains(*outline, humid));
@@ -206,7 +206,7 @@ TEST(FixedZones, DryBulbAndRelativeHumidityLimits) {
     const BandZone summer = DryBulbHumidityZone(23 + kC, 25 + kC, 0.45, 0.60);
     const PlaneAir air;
     const auto at = [&](double t, double phi) {
-        return PlanePoint{t + kC, *HumidityRatioAt(t + kC, phi, air)};
+        return ChartPoint{t + kC, *HumidityRatioAt(t + kC, phi, air)};
     };
     EXPECT_TRUE(*InBandZone(summer, at(24, 0.50), air));
     EXPECT_TRUE(*InBandZone(summer, at(23, 0.45), air)); // corners count in
