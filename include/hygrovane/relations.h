@@ -22,6 +22,10 @@ inline constexpr double kLiquidWaterSpecificHeat = 4.186; // kJ/(kg K)
 // Offset of the Celsius scale, K.
 inline constexpr double kCelsiusOffset = 273.15;
 
+// p_ws(T): the saturation pressure of water vapour over liquid water or ice at T, Pa.
+Result<double> SaturationPressureAt(double T, SatFormulation formulation);
+// The T where p_ws(T) = p: the saturation temperature at a vapour pressure p in Pa.
+Result<double> SaturationTemperatureAt(double p, SatFormulation formulation);
 // W_s = 0.62198 p_ws(T) / (P - p_ws(T)): the humidity ratio of saturated air at T and P.
 Result<double> SaturationHumidityRatio(double T, double P, SatFormulation formulation);
 // phi = p_w / p_ws(T), p_w = W P / (W + 0.62198); not capped at 1.

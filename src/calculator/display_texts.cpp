@@ -1,7 +1,7 @@
 #include "calculator/display_texts.h"
 
 #include "calculator/number_text.h"
-#include "engine/constants.h"
+#include "hygrovane/relations.h"
 #include "units/quantity.h"
 
 #include <array>
@@ -138,11 +138,11 @@ std::optional<std::string> DewPointText(double T_d, std::string_view unit) {
     if (unit == "K") {
         thousandths = T_d * 1000;
     } else if (unit == "C") {
-        thousandths = (T_d - engine::kCelsiusOffset) * 1000;
+        thousandths = (T_d - kCelsiusOffset) * 1000;
     } else if (unit == "R") {
         thousandths = ((T_d * 1000) * 9) / 5;
     } else if (unit == "F") {
-        thousandths = (((T_d - engine::kCelsiusOffset) * 1.8) + 32) * 1000;
+        thousandths = (((T_d - kCelsiusOffset) * 1.8) + 32) * 1000;
     } else {
         return std::nullopt;
     }

@@ -1,17 +1,13 @@
 #include "chart/chart_projection.h"
 
-#include "engine/constants.h"
+#include "hygrovane/relations.h"
 
 #include <algorithm>
 
 namespace hygrovane::chart {
 
-namespace {
-using engine::kCelsiusOffset;
-using engine::kDryAirSpecificHeat; // cpa, kJ/(kg K)
-using engine::kLatentHeatAt0C;     // r0, kJ/kg
-using engine::kVapourSpecificHeat; // cpv, kJ/(kg K)
-} // namespace
+// The core's constants of the enthalpy relation: kDryAirSpecificHeat (cpa, kJ/(kg K)),
+// kLatentHeatAt0C (r0, kJ/kg), kVapourSpecificHeat (cpv, kJ/(kg K)); and kCelsiusOffset.
 
 std::string_view ProjectionName(Projection projection) {
     return projection == Projection::Mollier ? "mollier" : "psychrometric";

@@ -1,6 +1,6 @@
 #include "chart/chart_units.h"
 
-#include "engine/constants.h"
+#include "hygrovane/relations.h"
 #include "units/quantity.h"
 
 #include <array>
@@ -27,7 +27,7 @@ constexpr double kFahrenheitZero = -160.0 / 9.0;
 // The water part keeps its datum (liquid water at 0 °C), as on the charts engineers use.
 Scale EnthalpyScale(std::string_view unit, std::string symbol, double datumCelsius) {
     Scale scale = CatalogueScale(Quantity::SpecificEnthalpy, unit, std::move(symbol), 1);
-    const double shift = -engine::kDryAirSpecificHeat * datumCelsius; // kJ/kg
+    const double shift = -kDryAirSpecificHeat * datumCelsius; // kJ/kg
     scale.offset += shift * scale.factor;
     return scale;
 }

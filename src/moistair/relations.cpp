@@ -16,6 +16,16 @@ static_assert(kVapourSpecificHeat == engine::kVapourSpecificHeat);
 static_assert(kLiquidWaterSpecificHeat == engine::kLiquidWaterSpecificHeat);
 static_assert(kCelsiusOffset == engine::kCelsiusOffset);
 
+Result<double> SaturationPressureAt(double T, SatFormulation formulation) {
+    return moistair::Guarded(
+        [&]() -> Result<double> { return engine::SaturationPressure(T, formulation); });
+}
+
+Result<double> SaturationTemperatureAt(double p, SatFormulation formulation) {
+    return moistair::Guarded(
+        [&]() -> Result<double> { return engine::SaturationTemperature(p, formulation); });
+}
+
 Result<double> SaturationHumidityRatio(double T, double P, SatFormulation formulation) {
     return moistair::Guarded([&]() -> Result<double> {
         return engine::HumidityRatioFromPartialPressure(engine::SaturationPressure(T, formulation),

@@ -1,9 +1,7 @@
 #include "windows/form_saturation.h"
 
 #include "calculator/number_text.h"
-#include "engine/arithmetic_error.h"
-#include "engine/constants.h"
-#include "engine/saturation.h"
+#include "hygrovane/relations.h"
 #include "units/quantity.h"
 
 #include <optional>
@@ -50,15 +48,33 @@ std::optional<std::string> temperatureText(double kelvin, std::string_view unit)
         return RoundedText(kelvin, 8);
     }
     if (unit == "C") {
-        return RoundedText(kelvin - engine::kCelsiusOffset, 8);
+        return RoundedText(kelvin - kCelsiusOffset, 8);
     }
     if (unit == "R") {
         return RoundedText(kelvin * 9 / 5, 8);
     }
     if (unit == "F") {
-        return RoundedText((kelvin - engine::kCelsiusOffset) * 1.8 + 32, 8);
+        return RoundedText((kelvin - kCelsiusOffset) * 1.8 + 32, 8);
     }
     return std::nullopt;
+}
+
+// The two formulations' results in the output boxes, as text(value) gives them; none when the
+// unit is unknown. An arithmetic fault is not reachable inside the limits: still, never leave a
+// stale result on show.
+template <typename Text>
+void showResults(FormSaturation& form, const Result<double>& iapws, const Result<double>& hw,
+                 Text text) {
+    if (!iapws || !hw) {
+        showBoth(form, "Error");
+        return;
+    }
+    const auto textI = text(*iapws);
+    const auto textH = text(*hw);
+    if (textI && textH) {
+        form.Text2.text = *textI;
+        form.Text3.text = *textH;
+    }
 }
 
 void showSaturationPressure(FormSaturation& form, double x) {
@@ -67,15 +83,10 @@ void showSaturationPressure(FormSaturation& form, double x) {
         showBoth(form, "Out of Range");
         return;
     }
-    const double pI = engine::SaturationPressure(T, SatFormulation::IAPWS);
-    const double pH = engine::SaturationPressure(T, SatFormulation::HylandWexler);
     const std::string unit = form.Combo3.text();
-    const auto textI = pressureText(pI, unit);
-    const auto textH = pressureText(pH, unit);
-    if (textI && textH) {
-        form.Text2.text = *textI;
-        form.Text3.text = *textH;
-    }
+    showResults(form, SaturationPressureAt(T, SatFormulation::IAPWS),
+                SaturationPressureAt(T, SatFormulation::HylandWexler),
+                [&unit](double p) { return pressureText(p, unit); });
 }
 
 void showSaturationTemperature(FormSaturation& form, double x) {
@@ -85,15 +96,10 @@ void showSaturationTemperature(FormSaturation& form, double x) {
         showBoth(form, "Out of Range");
         return;
     }
-    const double TI = engine::SaturationTemperature(P, SatFormulation::IAPWS);
-    const double TH = engine::SaturationTemperature(P, SatFormulation::HylandWexler);
     const std::string unit = form.Combo2.text();
-    const auto textI = temperatureText(TI, unit);
-    const auto textH = temperatureText(TH, unit);
-    if (textI && textH) {
-        form.Text2.text = *textI;
-        form.Text3.text = *textH;
-    }
+    showResults(form, SaturationTemperatureAt(P, SatFormulation::IAPWS),
+                SaturationTemperatureAt(P, SatFormulation::HylandWexler),
+                [&unit](double T) { return temperatureText(T, unit); });
 }
 
 Label heading(std::string caption, Colour background = kHeadingColour) {
@@ -173,15 +179,10 @@ void UpdateSaturation(FormSaturation& form) {
         return;
     }
     const double x = ReadNumber(form.Text1.text);
-    try {
-        if (form.Combo1.listIndex == 0) {
-            showSaturationPressure(form, x);
-        } else if (form.Combo1.listIndex == 1) {
-            showSaturationTemperature(form, x);
-        }
-    } catch (const engine::ArithmeticError&) {
-        // Not reachable inside the limits; still never leave a stale result on show.
-        showBoth(form, "Error");
+    if (form.Combo1.listIndex == 0) {
+        showSaturationPressure(form, x);
+    } else if (form.Combo1.listIndex == 1) {
+        showSaturationTemperature(form, x);
     }
 }
 

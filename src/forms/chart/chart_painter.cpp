@@ -1,6 +1,7 @@
 #include "forms/chart/chart_painter.h"
 
 #include "forms/chart/climate_painter.h"
+#include "forms/common/view_support.h"
 
 #include <QFontMetricsF>
 #include <QPaintEngine>
@@ -18,10 +19,6 @@ namespace hygrovane::forms {
 namespace {
 
 using namespace chart;
-
-QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 struct Look {
     QColor colour;
@@ -658,7 +655,7 @@ void PaintScales(QPainter& painter, const ChartMapping& mapping, const ChartLayo
                  const ChartGeometry& geometry) {
     const double f = layout.smallFont.pixelSize();
     const ChartRange& r = mapping.range();
-    const PixelRect& plot = mapping.plot();
+    const chart::PixelRect& plot = mapping.plot();
     const double perKelvin = plot.width / (r.dryBulbMax - r.dryBulbMin);
     const double perRatio = plot.height / (r.humidityRatioMax - r.humidityRatioMin);
     painter.setPen(PenOf(LookOf(Family::Saturation), layout.unit * 0.4, painter));
