@@ -1,7 +1,6 @@
 #include "batch/command_line.h"
 
 #include "batch/command_line_parts.h"
-#include "hygrovane/config.h"
 #include "hygrovane/humidity_keys.h"
 
 #include <algorithm>
@@ -21,11 +20,9 @@ bool NeedsValue(std::string_view option) {
            option == "--threads" || option == "--header-line";
 }
 
-// Whether an option belongs to a group and was taken, or why its value is wrong.
-using Taken = Expected<bool, std::string>;
-
 // The options that name the columns and the output.
-Taken ColumnOptionTaken(CommandLine& line, const std::string& option, const std::string& value) {
+OptionTaken ColumnOptionTaken(CommandLine& line, const std::string& option,
+                              const std::string& value) {
     if (option == "-o" || option == "--output") {
         line.output = value;
     } else if (option == "--temperature") {
@@ -55,7 +52,8 @@ Taken ColumnOptionTaken(CommandLine& line, const std::string& option, const std:
 }
 
 // The options on units, digits and the formulation.
-Taken UnitOptionTaken(CommandLine& line, const std::string& option, const std::string& value) {
+OptionTaken UnitOptionTaken(CommandLine& line, const std::string& option,
+                            const std::string& value) {
     if (option == "--units") {
         if (value != "metric" && value != "british") {
             return std::string("--units takes metric or british");
@@ -89,7 +87,8 @@ Taken UnitOptionTaken(CommandLine& line, const std::string& option, const std::s
 }
 
 // The options on how the file is read and converted.
-Taken FileOptionTaken(CommandLine& line, const std::string& option, const std::string& value) {
+OptionTaken FileOptionTaken(CommandLine& line, const std::string& option,
+                            const std::string& value) {
     if (option == "--separator") {
         line.separator = value == "comma"       ? ','
                          : value == "semicolon" ? ';'
@@ -142,69 +141,26 @@ std::optional<std::size_t> command_line::PositionOf(std::string_view text) {
 
 Expected<CommandLine, std::string> ParseCommandLine(const std::vector<std::string>& args) {
     CommandLine line;
-    bool inputSeen = false;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string option = args[i];
-        std::string value;
-        bool hasValue = false;
-        if (!optionsEnded && option == "--") {
-            optionsEnded = true; // what follows is a file name, even "-x"
-            continue;
-        }
-        if (!optionsEnded && option.starts_with("--") && option.find('=') != std::string::npos) {
-            const std::size_t equals = option.find('=');
-            value = option.substr(equals + 1);
-            option = option.substr(0, equals);
-            hasValue = true;
-        }
-        if (!optionsEnded && NeedsValue(option) && !hasValue) {
-            if (i + 1 >= args.size()) {
-                return std::string("the option " + option + " needs a value");
-            }
-            value = args[++i];
-        }
-        Taken taken = false;
-        if (optionsEnded) {
-            taken = false;
-        } else if (option == "-h" || option == "--help") {
-            line.help = true;
-            taken = true;
-        } else if (option == "--version") {
-            line.version = true;
-            taken = true;
-        } else {
-            for (const auto group : {ColumnOptionTaken, UnitOptionTaken, FileOptionTaken}) {
-                if (taken = group(line, option, value); !taken || *taken) {
-                    break;
-                }
+    OptionRules rules;
+    rules.needsValue = NeedsValue;
+    rules.take = [&line](const std::string& option, const std::string& value) -> OptionTaken {
+        for (const auto group : {ColumnOptionTaken, UnitOptionTaken, FileOptionTaken}) {
+            if (OptionTaken taken = group(line, option, value); !taken || *taken) {
+                return taken;
             }
         }
-        if (!taken) {
-            return taken.error();
-        }
-        if (*taken) {
-            continue;
-        }
-        if (!optionsEnded && option.size() > 1 && option.starts_with('-') && option != "-") {
-            return std::string("unknown option " + option);
-        }
-        if (inputSeen) {
-            return std::string("one input file only (the output goes after -o)");
-        }
-        line.input = option;
-        inputSeen = true;
+        return false;
+    };
+    const Expected<ProgramArguments, std::string> read = ReadArguments(args, rules);
+    if (!read) {
+        return read.error();
     }
-    if (!inputSeen && !line.help && !line.version) {
-        return std::string("no input file (- for the standard input)");
-    }
+    static_cast<ProgramArguments&>(line) = *read;
     return line;
 }
 
 std::string VersionText() {
-    return std::string(kProgram) + " (Hygrovane) " + std::to_string(config::kVersionMajor) + "." +
-           std::to_string(config::kVersionMinor) + "." + std::to_string(config::kVersionPatch) +
-           "\n";
+    return VersionLine(kProgram);
 }
 
 std::string HelpText() {

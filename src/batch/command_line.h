@@ -2,6 +2,7 @@
 
 #include "batch/batch_run.h"
 #include "batch/columns.h"
+#include "batch/program_arguments.h"
 
 #include <cstdio>
 #include <optional>
@@ -10,12 +11,6 @@
 
 namespace hygrovane::batch {
 
-// Exit statuses of hygrovane-batch.
-inline constexpr int kExitDone = 0;
-inline constexpr int kExitUsage = 1;      // bad options
-inline constexpr int kExitUnreadable = 2; // the input cannot be read (or has no columns to use)
-inline constexpr int kExitUnwritable = 3; // the output cannot be written
-
 // A column named on the command line: "Temp, °F:F", "#3", "3:C", "101.325:kPa".
 struct ColumnOption {
     std::string named;
@@ -23,10 +18,7 @@ struct ColumnOption {
 };
 
 // The command line, parsed.
-struct CommandLine {
-    bool help = false;
-    bool version = false;
-    std::string input;
+struct CommandLine : ProgramArguments {
     std::string output = "-";
     std::optional<ColumnOption> temperature, humidity, pressure, altitude;
     bool british = false;

@@ -22,10 +22,8 @@ std::string Percent(std::uint64_t part, std::uint64_t whole) {
 // Converts the source into the sink, says how it went on err and returns the exit status.
 int Convert(const CommandLine& line, const Plan& plan, const Head& head, ByteSource& source,
             ByteSink& sink, std::FILE* err, bool terminal, const ThreadStarter& startThread) {
-    const auto say = [err](const std::string& text) {
-        std::fprintf(err, "%s: %s\n", kProgram, text.c_str());
-    };
-    const std::string inputName = line.input == "-" ? "standard input" : line.input;
+    const auto say = [err](const std::string& text) { Say(err, kProgram, text); };
+    const std::string inputName = line.inputName();
     const bool toFile = line.output != "-";
     RunOptions options;
     const int asked = line.threads > 0 ? line.threads : DefaultThreads();
@@ -112,24 +110,12 @@ std::string SummaryText(const Plan& plan, const RunOutcome& outcome) {
 
 int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err,
                    bool terminal, const ThreadStarter& startThread) {
-    const auto say = [err](const std::string& text) {
-        std::fprintf(err, "%s: %s\n", kProgram, text.c_str());
-    };
+    const auto say = [err](const std::string& text) { Say(err, kProgram, text); };
     const Expected<CommandLine, std::string> line = ParseCommandLine(args);
-    if (!line) {
-        say(line.error());
-        std::fprintf(err, "Try '%s --help'.\n", kProgram);
-        return kExitUsage;
+    if (const auto ended = EndedByCommandLine(line, {kProgram, HelpText, VersionText}, out, err)) {
+        return *ended;
     }
-    if (line->help) {
-        std::fputs(HelpText().c_str(), out);
-        return kExitDone;
-    }
-    if (line->version) {
-        std::fputs(VersionText().c_str(), out);
-        return kExitDone;
-    }
-    const std::string inputName = line->input == "-" ? "standard input" : line->input;
+    const std::string inputName = line->inputName();
     auto opened = OpenSource(line->input);
     if (!opened) {
         say("cannot read \"" + inputName + "\": " + opened.error());

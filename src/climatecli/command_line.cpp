@@ -1,6 +1,6 @@
 #include "climatecli/command_line.h"
 
-#include "hygrovane/config.h"
+#include "batch/program_arguments.h"
 
 #include <charconv>
 #include <cmath>
@@ -10,6 +10,7 @@ namespace hygrovane::climatecli {
 
 namespace {
 
+using batch::OptionTaken;
 using climateanalysis::ComfortModel;
 
 constexpr const char* kProgram = "hygrovane-climate";
@@ -112,190 +113,151 @@ bool Strategies(const std::string& value, std::vector<comfort::Strategy>& into,
     return true;
 }
 
-std::optional<CommandLine> Parse(const std::vector<std::string>& args, std::string& error) {
-    CommandLine line;
+// One of the program's options with its value.
+OptionTaken Take(CommandLine& line, const std::string& option, const std::string& value) {
     climateanalysis::ClimateSettings& s = line.settings;
-    bool inputSeen = false;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string option = args[i];
-        if (optionsEnded || option == "-" || !option.starts_with('-')) {
-            if (inputSeen) {
-                error = "one input file only (the output goes after -o)";
-                return std::nullopt;
-            }
-            line.input = option;
-            inputSeen = true;
-            continue;
-        }
-        if (option == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        std::string value;
-        bool hasValue = false;
-        if (option.starts_with("--") && option.find('=') != std::string::npos) {
-            const std::size_t equals = option.find('=');
-            value = option.substr(equals + 1);
-            option = option.substr(0, equals);
-            hasValue = true;
-        }
-        if (NeedsValue(option) && !hasValue) {
-            if (i + 1 >= args.size()) {
-                error = "the option " + option + " needs a value";
-                return std::nullopt;
-            }
-            value = args[++i];
-        } else if (!NeedsValue(option) && hasValue) {
-            error = "the option " + option + " takes no value";
-            return std::nullopt;
-        }
-        bool ok = true;
-        if (option == "-h" || option == "--help") {
-            line.help = true;
-        } else if (option == "--version") {
-            line.version = true;
-        } else if (option == "-o" || option == "--output") {
-            line.output = value;
-        } else if (option == "--format") {
-            if (value == "text" || value == "csv" || value == "json") {
-                line.format = value == "text"  ? Format::Text
-                              : value == "csv" ? Format::Csv
-                                               : Format::Json;
-            } else {
-                error = "--format takes text, csv or json";
-                ok = false;
-            }
-        } else if (option == "--comfort") {
-            const auto model = climateanalysis::ComfortModelNamed(value);
-            if (model) {
-                s.comfort.model = *model;
-            } else {
-                error =
-                    "--comfort takes pmv, ashrae55, adaptive-ashrae, adaptive-en, fixed or none";
-                ok = false;
-            }
-        } else if (option == "--met") {
-            // ISO 7730's and ASHRAE 55's ranges together: 0.8 to 4 met, 0 to 2 clo, 0 to 2 m/s.
-            ok = Number(option, value, 0.8, 4, "met", s.comfort.metabolic, error);
-        } else if (option == "--clo") {
-            ok = Number(option, value, 0, 2, "clo", s.comfort.clothing, error);
-        } else if (option == "--air-speed") {
-            ok = Number(option, value, 0, 2, "m/s", s.comfort.airSpeed, error);
-        } else if (option == "--mrt-offset") {
-            ok = Number(option, value, -20, 20, "K", s.comfort.radiantOffset, error);
-        } else if (option == "--ppd") {
-            // PPD is 5 % at PMV 0: a limit must lie above it.
-            double ppd = 0;
-            ok = Number(option, value, 5.01, 99, "%", ppd, error);
-            s.comfort.ppd = ppd;
-        } else if (option == "--pmv") {
-            ok = Number(option, value, 0.01, 3, "", s.comfort.pmvLimit, error);
-            s.comfort.ppd.reset();
-        } else if (option == "--acceptability") {
-            if (value == "80" || value == "90") {
-                s.comfort.ashraeAcceptability = value == "80" ? 80 : 90;
-            } else {
-                error = "--acceptability takes 80 or 90";
-                ok = false;
-            }
-        } else if (option == "--category") {
-            const int category = value == "I" || value == "1"     ? 1
-                                 : value == "II" || value == "2"  ? 2
-                                 : value == "III" || value == "3" ? 3
-                                                                  : 0;
-            if (category != 0) {
-                s.comfort.enCategory = category;
-            } else {
-                error = "--category takes I, II or III";
-                ok = false;
-            }
-        } else if (option == "--prevailing-mean") {
-            double mean = 0;
-            ok = Number(option, value, -50, 50, "degC", mean, error);
-            s.comfort.prevailingMean = mean;
-        } else if (option == "--strategies") {
-            ok = Strategies(value, s.strategies, error);
-        } else if (option == "--months") {
-            const auto range = RangeOf(value, 1, 12);
-            if (range) {
-                s.filter.firstMonth = range->first;
-                s.filter.lastMonth = range->second;
-            } else {
-                error = "--months takes FIRST-LAST, months 1 to 12 (11-2 wraps over the new year)";
-                ok = false;
-            }
-        } else if (option == "--hours") {
-            const auto range = RangeOf(value, 0, 24);
-            if (range) {
-                s.filter.fromHour = range->first;
-                s.filter.toHour = range->second;
-            } else {
-                error = "--hours takes FROM-TO, clock hours 0 to 24 (22-6 wraps over midnight)";
-                ok = false;
-            }
-        } else if (option == "--occupied") {
-            s.filter.occupiedOnly = true;
-        } else if (option == "--humidity") {
-            if (value == "rh" || value == "dew-point") {
-                s.states.humidity = value == "rh" ? climate::HumiditySource::RelativeHumidity
-                                                  : climate::HumiditySource::DewPoint;
-            } else {
-                error = "--humidity takes rh or dew-point";
-                ok = false;
-            }
-        } else if (option == "--pressure") {
-            if (value == "station" || value == "elevation") {
-                s.states.pressure = value == "station" ? climate::PressureSource::Station
-                                                       : climate::PressureSource::Elevation;
-            } else {
-                error = "--pressure takes station or elevation";
-                ok = false;
-            }
-        } else if (option == "--formulation") {
-            if (value == "iapws" || value == "hw" || value == "hyland-wexler") {
-                s.states.formulation =
-                    value == "iapws" ? SatFormulation::IAPWS : SatFormulation::HylandWexler;
-            } else {
-                error = "--formulation takes iapws or hw";
-                ok = false;
-            }
-        } else if (option == "--units") {
-            if (value == "si" || value == "ip") {
-                s.units = value == "si" ? climateanalysis::Units::SI : climateanalysis::Units::IP;
-            } else {
-                error = "--units takes si or ip";
-                ok = false;
-            }
+    std::string error;
+    bool ok = true;
+    if (option == "-o" || option == "--output") {
+        line.output = value;
+    } else if (option == "--format") {
+        if (value == "text" || value == "csv" || value == "json") {
+            line.format = value == "text"  ? Format::Text
+                          : value == "csv" ? Format::Csv
+                                           : Format::Json;
         } else {
-            error = "unknown option " + option;
+            error = "--format takes text, csv or json";
             ok = false;
         }
-        if (!ok)
-            return std::nullopt;
+    } else if (option == "--comfort") {
+        const auto model = climateanalysis::ComfortModelNamed(value);
+        if (model) {
+            s.comfort.model = *model;
+        } else {
+            error = "--comfort takes pmv, ashrae55, adaptive-ashrae, adaptive-en, fixed or none";
+            ok = false;
+        }
+    } else if (option == "--met") {
+        // ISO 7730's and ASHRAE 55's ranges together: 0.8 to 4 met, 0 to 2 clo, 0 to 2 m/s.
+        ok = Number(option, value, 0.8, 4, "met", s.comfort.metabolic, error);
+    } else if (option == "--clo") {
+        ok = Number(option, value, 0, 2, "clo", s.comfort.clothing, error);
+    } else if (option == "--air-speed") {
+        ok = Number(option, value, 0, 2, "m/s", s.comfort.airSpeed, error);
+    } else if (option == "--mrt-offset") {
+        ok = Number(option, value, -20, 20, "K", s.comfort.radiantOffset, error);
+    } else if (option == "--ppd") {
+        // PPD is 5 % at PMV 0: a limit must lie above it.
+        double ppd = 0;
+        ok = Number(option, value, 5.01, 99, "%", ppd, error);
+        s.comfort.ppd = ppd;
+    } else if (option == "--pmv") {
+        ok = Number(option, value, 0.01, 3, "", s.comfort.pmvLimit, error);
+        s.comfort.ppd.reset();
+    } else if (option == "--acceptability") {
+        if (value == "80" || value == "90") {
+            s.comfort.ashraeAcceptability = value == "80" ? 80 : 90;
+        } else {
+            error = "--acceptability takes 80 or 90";
+            ok = false;
+        }
+    } else if (option == "--category") {
+        const int category = value == "I" || value == "1"     ? 1
+                             : value == "II" || value == "2"  ? 2
+                             : value == "III" || value == "3" ? 3
+                                                              : 0;
+        if (category != 0) {
+            s.comfort.enCategory = category;
+        } else {
+            error = "--category takes I, II or III";
+            ok = false;
+        }
+    } else if (option == "--prevailing-mean") {
+        double mean = 0;
+        ok = Number(option, value, -50, 50, "degC", mean, error);
+        s.comfort.prevailingMean = mean;
+    } else if (option == "--strategies") {
+        ok = Strategies(value, s.strategies, error);
+    } else if (option == "--months") {
+        const auto range = RangeOf(value, 1, 12);
+        if (range) {
+            s.filter.firstMonth = range->first;
+            s.filter.lastMonth = range->second;
+        } else {
+            error = "--months takes FIRST-LAST, months 1 to 12 (11-2 wraps over the new year)";
+            ok = false;
+        }
+    } else if (option == "--hours") {
+        const auto range = RangeOf(value, 0, 24);
+        if (range) {
+            s.filter.fromHour = range->first;
+            s.filter.toHour = range->second;
+        } else {
+            error = "--hours takes FROM-TO, clock hours 0 to 24 (22-6 wraps over midnight)";
+            ok = false;
+        }
+    } else if (option == "--occupied") {
+        s.filter.occupiedOnly = true;
+    } else if (option == "--humidity") {
+        if (value == "rh" || value == "dew-point") {
+            s.states.humidity = value == "rh" ? climate::HumiditySource::RelativeHumidity
+                                              : climate::HumiditySource::DewPoint;
+        } else {
+            error = "--humidity takes rh or dew-point";
+            ok = false;
+        }
+    } else if (option == "--pressure") {
+        if (value == "station" || value == "elevation") {
+            s.states.pressure = value == "station" ? climate::PressureSource::Station
+                                                   : climate::PressureSource::Elevation;
+        } else {
+            error = "--pressure takes station or elevation";
+            ok = false;
+        }
+    } else if (option == "--formulation") {
+        if (value == "iapws" || value == "hw" || value == "hyland-wexler") {
+            s.states.formulation =
+                value == "iapws" ? SatFormulation::IAPWS : SatFormulation::HylandWexler;
+        } else {
+            error = "--formulation takes iapws or hw";
+            ok = false;
+        }
+    } else if (option == "--units") {
+        if (value == "si" || value == "ip") {
+            s.units = value == "si" ? climateanalysis::Units::SI : climateanalysis::Units::IP;
+        } else {
+            error = "--units takes si or ip";
+            ok = false;
+        }
+    } else {
+        return false;
     }
-    if (!inputSeen && !line.help && !line.version) {
-        error = "no input file (- for the standard input)";
-        return std::nullopt;
+    if (!ok) {
+        return error;
     }
-    return line;
+    return true;
 }
 
 } // namespace
 
 Expected<CommandLine, std::string> ParseCommandLine(const std::vector<std::string>& args) {
-    std::string error;
-    std::optional<CommandLine> line = Parse(args, error);
-    if (!line) {
-        return error;
+    CommandLine line;
+    batch::OptionRules rules;
+    rules.needsValue = NeedsValue;
+    rules.refuseValueOfFlag = true;
+    rules.take = [&line](const std::string& option, const std::string& value) {
+        return Take(line, option, value);
+    };
+    const auto read = batch::ReadArguments(args, rules);
+    if (!read) {
+        return read.error();
     }
-    return std::move(*line);
+    static_cast<batch::ProgramArguments&>(line) = *read;
+    return line;
 }
 
 std::string VersionText() {
-    return std::string(kProgram) + " (Hygrovane) " + std::to_string(config::kVersionMajor) + "." +
-           std::to_string(config::kVersionMinor) + "." + std::to_string(config::kVersionPatch) +
-           "\n";
+    return batch::VersionLine(kProgram);
 }
 
 std::string HelpText() {

@@ -5,6 +5,7 @@
 // error after the program's name, "--" ends the options, "-" is the standard input or output,
 // and a failed run leaves no output file behind (an old one stays as it was).
 
+#include "batch/program_arguments.h"
 #include "climateanalysis/climate_settings.h"
 
 #include "hygrovane/expected.h"
@@ -16,18 +17,16 @@
 
 namespace hygrovane::climatecli {
 
-// Exit statuses, as hygrovane-batch's.
-inline constexpr int kExitDone = 0;
-inline constexpr int kExitUsage = 1;      // bad options, or zones that cannot be made from them
-inline constexpr int kExitUnreadable = 2; // the input cannot be read or is refused as damaged
-inline constexpr int kExitUnwritable = 3; // the output cannot be written
+// Exit statuses, hygrovane-batch's: 1 also for zones that cannot be made from the options, 2 also
+// for an input refused as damaged.
+using batch::kExitDone;
+using batch::kExitUnreadable;
+using batch::kExitUnwritable;
+using batch::kExitUsage;
 
 enum class Format { Text, Csv, Json };
 
-struct CommandLine {
-    bool help = false;
-    bool version = false;
-    std::string input;
+struct CommandLine : batch::ProgramArguments {
     std::string output = "-";
     Format format = Format::Text;
     climateanalysis::ClimateSettings settings;

@@ -57,25 +57,14 @@ bool IsLoggerShaped(std::string_view text, const climate::ReadFailure& tmy3) {
 } // namespace
 
 int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
-    const auto say = [err](const std::string& text) {
-        std::fprintf(err, "%s: %s\n", kProgram, text.c_str());
-    };
+    const auto say = [err](const std::string& text) { batch::Say(err, kProgram, text); };
     std::string error;
     const auto line = ParseCommandLine(args);
-    if (!line) {
-        say(line.failure());
-        std::fprintf(err, "Try '%s --help'.\n", kProgram);
-        return kExitUsage;
+    if (const auto ended =
+            batch::EndedByCommandLine(line, {kProgram, HelpText, VersionText}, out, err)) {
+        return *ended;
     }
-    if (line->help) {
-        std::fputs(HelpText().c_str(), out);
-        return kExitDone;
-    }
-    if (line->version) {
-        std::fputs(VersionText().c_str(), out);
-        return kExitDone;
-    }
-    const std::string inputName = line->input == "-" ? "standard input" : line->input;
+    const std::string inputName = line->inputName();
     const bool toFile = line->output != "-";
     if (toFile && line->input != "-" && batch::SameFile(line->input, line->output)) {
         say("the output \"" + line->output + "\" would replace the input");
