@@ -8,4 +8,7 @@ namespace hygrovane::climate {
 // Days in a month (1-12), February with 29 so that a leap day is a valid date.
 int DaysInMonth(int month);
 
+// The day of the week of a civil date of the proleptic Gregorian calendar: 0 Sunday to 6 Saturday.
+int WeekdayOf(long year, long month, long day);
+
 } // namespace hygrovane::climate

@@ -55,16 +55,6 @@ std::string_view NameOf(std::string_view header) {
     return unit == std::string_view::npos ? header : header.substr(0, unit);
 }
 
-// Days since 1970-01-01 of a civil date (H. Hinnant's days_from_civil), for the weekday.
-long DaysFromCivil(long y, long m, long d) {
-    y -= m <= 2;
-    const long era = (y >= 0 ? y : y - 399) / 400;
-    const long yoe = y - era * 400;
-    const long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
-
 struct Date {
     int month, day;
     friend bool operator==(const Date&, const Date&) = default;
@@ -165,7 +155,7 @@ Expected<WeatherData, ReadFailure> ReadTmy3(std::string_view text) {
         const int expectedHour = n == 2 ? 1 : (data.hours.back().hour % 24) + 1;
         if (n == 2) {
             expected = given;
-            weekday = static_cast<int>(((DaysFromCivil(*year, *month, *day) % 7) + 11) % 7);
+            weekday = WeekdayOf(*year, *month, *day);
         } else if (expectedHour == 1) {
             expected = NextDay(expected, given == Date{2, 29});
             weekday = (weekday + 1) % 7;

@@ -2,6 +2,7 @@
 
 #include "batch/columns.h"
 #include "batch/text_shape.h"
+#include "climate/calendar.h"
 #include "units/quantity.h"
 
 #include <algorithm>
@@ -127,16 +128,6 @@ std::optional<Stamp> StampOf(std::string_view text) {
         s.second >= 61 || s.year < 1 || s.year > 9999)
         return std::nullopt;
     return s;
-}
-
-// Days since 1970-01-01 of a civil date (H. Hinnant's days_from_civil), for the weekday.
-long DaysFromCivil(long y, long m, long d) {
-    y -= m <= 2;
-    const long era = (y >= 0 ? y : y - 399) / 400;
-    const long yoe = y - era * 400;
-    const long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
 }
 
 // The columns holding the time: one date-and-time column, or a date and a time column.
@@ -271,8 +262,8 @@ Expected<LoggerSeries, ReadFailure> ReadLoggerSeries(std::string_view text,
         r.hour =
             static_cast<std::uint8_t>(stamp->hour + 1); // the clock hour hh is record hour hh+1
         r.minute = static_cast<std::uint8_t>(stamp->minute);
-        r.weekday = static_cast<std::uint8_t>(
-            ((DaysFromCivil(stamp->year, stamp->month, stamp->day) % 7) + 11) % 7);
+        r.weekday =
+            static_cast<std::uint8_t>(climate::WeekdayOf(stamp->year, stamp->month, stamp->day));
         r.values.fill(kNaN);
         const double dryBulb = number(m.dryBulb, units::Quantity::Temperature);
         r.values[static_cast<std::size_t>(Field::DryBulb)] = dryBulb - kZeroCelsius;
