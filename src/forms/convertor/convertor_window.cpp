@@ -1,5 +1,6 @@
 #include "forms/convertor/convertor_window.h"
 
+#include "forms/common/control_binding.h"
 #include "forms/common/window_look.h"
 
 #include <QComboBox>
@@ -15,11 +16,6 @@ constexpr Colour kListColour{250, 251, 219};
 constexpr int kLeft = 120;
 constexpr int kWidth = 2415;
 constexpr int kLastQuantity = kConvertorQuantities - 1;
-
-void drawLabel(QLabel& label, const Label& model) {
-    label.setText(QString::fromStdString(model.caption));
-    SetBackground(label, model.background);
-}
 
 void drawList(QComboBox& combo, const ComboBox& model) {
     combo.setCurrentIndex(model.listIndex);
@@ -49,9 +45,7 @@ ConvertorWindow::ConvertorWindow(QWidget* owner) : QWidget(owner) {
         if (!colour.platformWindow) {
             SetBackground(*combo, colour);
         }
-        for (const std::string& item : model.items) {
-            combo->addItem(QString::fromStdString(item));
-        }
+        FillList(*combo, model);
         return combo;
     };
     auto makeBox = [this](const QString& name, int top) {
@@ -99,26 +93,22 @@ ConvertorWindow::ConvertorWindow(QWidget* owner) : QWidget(owner) {
 
     // Only the user's actions reach the handlers: activated and textEdited are not raised when
     // redraw() sets a control.
-    connect(Combo1_, &QComboBox::activated, this, [this](int index) {
-        form_.Combo1.listIndex = index;
+    OnPick(*Combo1_, form_.Combo1, this, [this] {
         Combo1_Click(form_);
         redraw();
     });
     for (int k = 0; k < kConvertorQuantities; ++k) {
         const auto i = static_cast<std::size_t>(k);
-        connect(Combo2_[i], &QComboBox::activated, this, [this, k, i](int index) {
-            form_.Combo2[i].listIndex = index;
+        OnPick(*Combo2_[i], form_.Combo2[i], this, [this, k] {
             Combo2_Click(form_, k);
             redraw();
         });
-        connect(Combo3_[i], &QComboBox::activated, this, [this, k, i](int index) {
-            form_.Combo3[i].listIndex = index;
+        OnPick(*Combo3_[i], form_.Combo3[i], this, [this, k] {
             Combo3_Click(form_, k);
             redraw();
         });
     }
-    connect(Text1_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        form_.Text1.text = text.toStdString();
+    OnEdit(*Text1_, form_.Text1, this, [this] {
         Text1_Change(form_);
         redraw();
     });
@@ -126,22 +116,16 @@ ConvertorWindow::ConvertorWindow(QWidget* owner) : QWidget(owner) {
 
 void ConvertorWindow::redraw() {
     setWindowTitle(QString::fromStdString(form_.Caption));
-    drawLabel(*Label1_, form_.Label1);
-    drawLabel(*Label2_, form_.Label2);
-    drawLabel(*Label3_, form_.Label3);
+    DrawLabel(*Label1_, form_.Label1);
+    DrawLabel(*Label2_, form_.Label2);
+    DrawLabel(*Label3_, form_.Label3);
     drawList(*Combo1_, form_.Combo1);
     for (std::size_t k = 0; k < Combo2_.size(); ++k) {
         drawList(*Combo2_[k], form_.Combo2[k]);
         drawList(*Combo3_[k], form_.Combo3[k]);
     }
-    for (auto [edit, model] : {std::pair{Text1_, &form_.Text1}, std::pair{Text2_, &form_.Text2}}) {
-        const QString text = QString::fromStdString(model->text);
-        if (edit->text() != text) {
-            edit->setText(text);
-        }
-        edit->setReadOnly(model->locked);
-        SetBackground(*edit, model->background);
-    }
+    DrawBox(*Text1_, form_.Text1);
+    DrawBox(*Text2_, form_.Text2);
     if (form_.Text1.focusRequested) {
         Text1_->setFocus(Qt::OtherFocusReason);
         Text1_->selectAll();

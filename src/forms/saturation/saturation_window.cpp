@@ -1,5 +1,6 @@
 #include "forms/saturation/saturation_window.h"
 
+#include "forms/common/control_binding.h"
 #include "forms/common/window_look.h"
 
 #include <QComboBox>
@@ -31,25 +32,10 @@ constexpr LabelPlace kLabelPlaces[] = {
     {&FormSaturation::Label7, 120, 3000, 1575, 375},
 };
 
-void fillList(QComboBox& combo, const ComboBox& model) {
-    for (const std::string& item : model.items) {
-        combo.addItem(QString::fromStdString(item));
-    }
-}
-
 void drawList(QComboBox& combo, const ComboBox& model) {
     combo.setCurrentIndex(model.listIndex);
     combo.move(combo.x(), TwipsToPixels(model.top, combo.logicalDpiY()));
     combo.setVisible(model.visible);
-}
-
-void drawBox(QLineEdit& edit, const TextBox& model) {
-    const QString text = QString::fromStdString(model.text);
-    if (edit.text() != text) {
-        edit.setText(text);
-    }
-    edit.setReadOnly(model.locked);
-    SetBackground(edit, model.background);
 }
 
 } // namespace
@@ -75,7 +61,7 @@ SaturationWindow::SaturationWindow(QWidget* owner) : QWidget(owner) {
         combo->setObjectName(QString::fromLatin1(name));
         combo->setGeometry(PlaceOn(*this, {kControlLeft, top, kControlWidth, kListHeight}));
         SetBackground(*combo, kListColour);
-        fillList(*combo, model);
+        FillList(*combo, model);
         return combo;
     };
     auto makeBox = [this](const char* name, int top, int height) {
@@ -104,23 +90,19 @@ SaturationWindow::SaturationWindow(QWidget* owner) : QWidget(owner) {
 
     // Only the user's actions reach the handlers: activated and textEdited are not raised when
     // redraw() sets a control.
-    connect(Combo1_, &QComboBox::activated, this, [this](int index) {
-        form_.Combo1.listIndex = index;
+    OnPick(*Combo1_, form_.Combo1, this, [this] {
         Combo1_Click(form_);
         redraw();
     });
-    connect(Combo2_, &QComboBox::activated, this, [this](int index) {
-        form_.Combo2.listIndex = index;
+    OnPick(*Combo2_, form_.Combo2, this, [this] {
         Combo2_Click(form_);
         redraw();
     });
-    connect(Combo3_, &QComboBox::activated, this, [this](int index) {
-        form_.Combo3.listIndex = index;
+    OnPick(*Combo3_, form_.Combo3, this, [this] {
         Combo3_Click(form_);
         redraw();
     });
-    connect(Text1_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        form_.Text1.text = text.toStdString();
+    OnEdit(*Text1_, form_.Text1, this, [this] {
         Text1_Change(form_);
         redraw();
     });
@@ -131,15 +113,14 @@ void SaturationWindow::redraw() {
     const Label* models[] = {&form_.Label1, &form_.Label2, &form_.Label3, &form_.Label4,
                              &form_.Label5, &form_.Label6, &form_.Label7};
     for (int i = 0; i < 7; ++i) {
-        labels_[i]->setText(QString::fromStdString(models[i]->caption));
-        SetBackground(*labels_[i], models[i]->background);
+        DrawLabel(*labels_[i], *models[i]);
     }
     drawList(*Combo1_, form_.Combo1);
     drawList(*Combo2_, form_.Combo2);
     drawList(*Combo3_, form_.Combo3);
-    drawBox(*Text1_, form_.Text1);
-    drawBox(*Text2_, form_.Text2);
-    drawBox(*Text3_, form_.Text3);
+    DrawBox(*Text1_, form_.Text1);
+    DrawBox(*Text2_, form_.Text2);
+    DrawBox(*Text3_, form_.Text3);
 }
 
 void SaturationWindow::reload() {
