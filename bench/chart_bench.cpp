@@ -5,9 +5,10 @@
 #include "chart/chart_model.h"
 #include "forms/chart/chart_painter.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+
+#include "painting_main.h"
 
 #include <benchmark/benchmark.h>
 
@@ -74,12 +75,5 @@ BENCHMARK(BM_ComputeCurves)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char* argv[]) {
-    benchmark::Initialize(&argc, argv);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QGuiApplication app(argc, argv); // the fonts of the labels
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return hygrovane::bench::RunPaintingBenchmarks(argc, argv);
 }

@@ -8,6 +8,8 @@
 #include "climateanalysis/climate_result.h"
 #include "comfort/pmv_zone.h"
 
+#include "weather_path.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -20,16 +22,7 @@ namespace {
 using namespace hygrovane;
 using namespace hygrovane::climateanalysis;
 
-std::string WeatherPath() {
-    if (const char* path = std::getenv("HYGROVANE_WEATHER"))
-        return path;
-    const std::string source = HYGROVANE_SOURCE_DIR;
-    for (const char* shared :
-         {"/../shared/data/weather/chicago.epw", "/../../shared/data/weather/chicago.epw"})
-        if (std::filesystem::exists(source + shared))
-            return source + shared;
-    return source + "/../shared/data/weather/chicago.epw";
-}
+using hygrovane::bench::WeatherPath;
 
 // The comfort model with every strategy after it: ten zones.
 ClimateSettings AllZones(ComfortModel model, unsigned threads) {

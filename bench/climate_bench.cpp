@@ -10,6 +10,8 @@
 #include "climate/hourly_states.h"
 #include "climate/zones.h"
 
+#include "weather_path.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -22,16 +24,7 @@ namespace {
 
 using namespace hygrovane::climate;
 
-std::string WeatherPath() {
-    if (const char* path = std::getenv("HYGROVANE_WEATHER"))
-        return path;
-    const std::string source = HYGROVANE_SOURCE_DIR;
-    for (const char* shared :
-         {"/../shared/data/weather/chicago.epw", "/../../shared/data/weather/chicago.epw"})
-        if (std::filesystem::exists(source + shared))
-            return source + shared;
-    return source + "/../shared/data/weather/chicago.epw";
-}
+using hygrovane::bench::WeatherPath;
 
 const std::string& YearText() {
     static const std::string text = [] {

@@ -6,9 +6,10 @@
 #include "forms/chart/chart_painter.h"
 #include "windows/climate_window.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+
+#include "painting_main.h"
 
 #include <benchmark/benchmark.h>
 
@@ -124,12 +125,5 @@ BENCHMARK(BM_WholeChartBins)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FilterChange)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char* argv[]) {
-    benchmark::Initialize(&argc, argv);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QGuiApplication app(argc, argv); // the fonts of the labels
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return hygrovane::bench::RunPaintingBenchmarks(argc, argv);
 }
