@@ -29,3 +29,23 @@ function(hygrovane_tests)
             DISCOVERY_TIMEOUT 60)
     endforeach()
 endfunction()
+
+# hygrovane_shared_data(OUT): the shared test data (full-year weather files) in OUT:
+# ../shared/data beside the clone, or beside the folder of worktrees.
+function(hygrovane_shared_data out)
+    set(shared ${PROJECT_SOURCE_DIR}/../shared/data)
+    if(NOT EXISTS ${shared} AND EXISTS ${PROJECT_SOURCE_DIR}/../../shared/data)
+        set(shared ${PROJECT_SOURCE_DIR}/../../shared/data)
+    endif()
+    set(${out} ${shared} PARENT_SCOPE)
+endfunction()
+
+# hygrovane_tests_shared_data(PATH [DEFINITIONS...]): every test program of the folder told where
+# the shared test data is (HYGROVANE_SHARED_DATA), with any further definitions.
+function(hygrovane_tests_shared_data path)
+    file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+    foreach(test ${tests})
+        get_filename_component(stem ${test} NAME_WE)
+        target_compile_definitions(${stem} PRIVATE HYGROVANE_SHARED_DATA="${path}" ${ARGN})
+    endforeach()
+endfunction()

@@ -25,10 +25,7 @@ if(BUILD_TESTING)
     add_executable(hygrovane_screenshots ${PROJECT_SOURCE_DIR}/tools/take_screenshots.cpp)
     target_link_libraries(hygrovane_screenshots PRIVATE hygrovane_app Qt6::Test)
     # The climate window's pictures show Chicago's year from the shared test data.
-    set(shared ${PROJECT_SOURCE_DIR}/../shared/data)
-    if(NOT EXISTS ${shared} AND EXISTS ${PROJECT_SOURCE_DIR}/../../shared/data)
-        set(shared ${PROJECT_SOURCE_DIR}/../../shared/data)
-    endif()
+    hygrovane_shared_data(shared)
     target_compile_definitions(hygrovane_screenshots PRIVATE HYGROVANE_SHARED_DATA="${shared}")
     set(screenshots "")
     foreach(picture about-box main-window saturation-window unit-convertor chart chart-marks
