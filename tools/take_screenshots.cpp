@@ -12,6 +12,7 @@
 #include "forms/convertor/convertor_window.h"
 #include "forms/processes/processes_view.h"
 #include "forms/saturation/saturation_window.h"
+#include "guide_examples.h"
 #include "windows/platform.h"
 
 #include <QAction>
@@ -95,6 +96,18 @@ void retype(QObject& parent, const char* box, const char* keys) {
     QTest::keyClick(edit, Qt::Key_Backspace);
     QTest::keyClicks(edit, QString::fromUtf8(keys));
 }
+
+// The program as main() starts it, its About box closed.
+struct StartedProgram {
+    StartedProgram() {
+        app::StartProgram(main, platform, std::nullopt, &overlays);
+        delete main.findChild<AboutWindow*>();
+        main.show();
+    }
+    ScriptedPlatform platform;
+    ChartOverlays overlays; // outlives the windows, as in main()
+    AmbientView main{platform};
+};
 
 class Pictures {
   public:
@@ -193,15 +206,8 @@ void Chart(Pictures& pictures) {
 // The air-handling unit of the user's guide: outdoor and return air mixed, cooled by a coil and
 // reheated; the processes window and the chart zoomed onto it.
 void AirHandlingUnit(Pictures& pictures) {
-    using processes::FlowUnit;
-    using processes::ProcessKind;
-    using P = processes::Parameter;
-    ScriptedPlatform platform;
-    ChartOverlays overlays; // outlives the windows, as in main()
-    AmbientView main{platform};
-    app::StartProgram(main, platform, std::nullopt, &overlays);
-    delete main.findChild<AboutWindow*>();
-    main.show();
+    StartedProgram program;
+    AmbientView& main = program.main;
     control<QAction>(main, "menu_processes")->trigger();
     control<QAction>(main, "menu_chart")->trigger();
     ProcessesView* window = openProcessesWindow();
@@ -215,34 +221,18 @@ void AirHandlingUnit(Pictures& pictures) {
             throw Failure(std::string("the point ") + as + " was refused");
         }
     };
-    const auto add = [&](const char* dryBulb, const char* relativeHumidity, const char* as) {
-        retype(main, "Text1", dryBulb);
-        retype(main, "Text4", relativeHumidity);
+    for (const guide::TypedState& state : guide::kAirHandlingStates) {
+        retype(main, "Text1", state.dryBulb);
+        retype(main, "Text4", state.relativeHumidity);
         control<QPushButton>(*window, "AddCurrentState")->click();
-        name(as);
-    };
-    add("33", "45", "Outdoor");
-    add("24", "50", "Return");
-    // Flows in m3/h; none: upstream.
-    const auto process = [&](ProcessKind kind, std::vector<std::string> inlets,
-                             std::vector<std::string> flows, std::map<P, std::string> texts,
-                             const char* as) {
-        ProcessForm form;
-        form.kind = kind;
-        form.inlets = std::move(inlets);
-        form.flowTexts = flows.empty() ? std::vector<std::string>{""} : flows;
-        form.flowUnits.assign(form.flowTexts.size(),
-                              flows.empty() ? FlowUnit::Upstream : FlowUnit::CubicMetresPerHour);
-        form.texts = std::move(texts);
-        if (set.AddProcess(form) != CommandOutcome::Done) {
-            throw Failure(std::string("the process to ") + as + " was refused");
+        name(state.name);
+    }
+    for (const guide::GuideProcess& process : guide::AirHandlingProcesses()) {
+        if (set.AddProcess(process.form<ProcessForm>()) != CommandOutcome::Done) {
+            throw Failure(std::string("the process to ") + process.name + " was refused");
         }
-        name(as);
-    };
-    process(ProcessKind::Mixing, {"Outdoor", "Return"}, {"2000", "6000"}, {}, "Mixed");
-    process(ProcessKind::CoilApparatusDewPoint, {"Mixed"}, {},
-            {{P::ApparatusDewPoint, "10"}, {P::BypassFactor, "0.1"}}, "Coil");
-    process(ProcessKind::SensibleToDryBulb, {"Coil"}, {}, {{P::LeavingDryBulb, "16"}}, "Supply");
+        name(process.name);
+    }
     window->redraw();
     window->resize(1100, 640);
     pictures.take(*window, "processes-window.png");
@@ -267,21 +257,13 @@ void BatchConvert(Pictures& pictures) {
     fs::create_directories(folder);
     const fs::path before = fs::current_path();
     fs::current_path(folder);
-    std::ofstream("office-2026-07.csv", std::ios::binary)
-        << "Plot Title: Office logger\n"
-           "\"#\",\"Time, GMT+01:00\",\"Temp, \xC2\xB0"
-           "C\",\"RH, %\"\n"
-           "1,08:00,21.8,48.2\n"
-           "2,08:10,22.1,47.9\n"
-           "3,08:20,,47.6\n"
-           "4,08:30,22.9,46.8\n"
-           "5,08:40,23.4,104\n";
+    std::ofstream(guide::kOfficeLoggerName, std::ios::binary) << guide::kOfficeLogger;
     ScriptedPlatform platform;
     AmbientView view{platform};
     view.handlers().showBatch = [&] { showBatchWindow(platform, &view); };
     control<QAction>(view, "menu_batch")->trigger();
     auto* dialog = control<BatchWindow>(view, "Form_batch");
-    platform.openPaths = {"office-2026-07.csv"};
+    platform.openPaths = {guide::kOfficeLoggerName};
     control<QPushButton>(*dialog, "Command_input")->click();
     control<QPushButton>(*dialog, "Command_run")->click();
     const bool ended = QTest::qWaitFor([&] { return !dialog->handlers().running(); }, 60000);
@@ -300,12 +282,8 @@ void BatchConvert(Pictures& pictures) {
 // The climate window of the user's guide: Chicago's year in bins with the PMV zone at 1.1 met and
 // 0.7 clo and the evaporative-cooling zone, on the chart and in the figures.
 void Climate(Pictures& pictures) {
-    ScriptedPlatform platform;
-    ChartOverlays overlays; // outlives the windows, as in main()
-    AmbientView main{platform};
-    app::StartProgram(main, platform, std::nullopt, &overlays);
-    delete main.findChild<AboutWindow*>();
-    main.show();
+    StartedProgram program;
+    AmbientView& main = program.main;
     control<QAction>(main, "menu_climate")->trigger();
     auto* window = control<ClimateView>(main, "Form_climate");
     QSignalSpy finished(window, &ClimateView::loadFinished);

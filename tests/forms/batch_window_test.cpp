@@ -2,6 +2,7 @@
 // its mapping changed, the conversion run off the user-interface thread, or cancelled.
 #include "forms/ambient/ambient_view.h"
 #include "forms/batch/batch_window.h"
+#include "guide_examples.h"
 #include "qt_app.h"
 #include "windows/fake_platform.h"
 
@@ -151,15 +152,8 @@ TEST_F(BatchDialog, CancelStopsTheRunningConversionAndLeavesNoFile) {
 TEST_F(BatchDialog, ConvertsAUsersFileAsTheGuideShowsIt) {
     const fs::path before = fs::current_path();
     fs::current_path(folder);
-    write("office-2026-07.csv", "Plot Title: Office logger\n"
-                                "\"#\",\"Time, GMT+01:00\",\"Temp, \xC2\xB0"
-                                "C\",\"RH, %\"\n"
-                                "1,08:00,21.8,48.2\n"
-                                "2,08:10,22.1,47.9\n"
-                                "3,08:20,,47.6\n"
-                                "4,08:30,22.9,46.8\n"
-                                "5,08:40,23.4,104\n");
-    open("office-2026-07.csv");
+    write(guide::kOfficeLoggerName, guide::kOfficeLogger);
+    open(guide::kOfficeLoggerName);
     EXPECT_EQ(control(*dialog, "Text_output")->text(), "office-2026-07-psychrometric.csv");
     control<QPushButton>(*dialog, "Command_run")->click();
     const bool done = finished();

@@ -8,6 +8,7 @@
 #include "forms/processes/process_dialog.h"
 #include "forms/processes/processes_view.h"
 #include "forms/processes/room_ratio_dialog.h"
+#include "guide_examples.h"
 #include "qt_app.h"
 #include "windows/fake_platform.h"
 #include "windows/process_overlay.h"
@@ -235,32 +236,18 @@ TEST_F(ProcessesViewTest, ThePointRightClickedOnTheChartIsAddedWithoutTouchingTh
 // guide's. tools/take_screenshots.cpp builds the same unit for docs/ahu-example.png.
 TEST_F(ProcessesViewTest, AirHandlingUnitOfTheUsersGuide) {
     ProcessWindow& set = window->model();
-    const auto add = [&](const char* dryBulb, const char* relativeHumidity, const char* name) {
-        typeInMain("Text1", dryBulb);
-        typeInMain("Text4", relativeHumidity);
+    for (const guide::TypedState& state : guide::kAirHandlingStates) {
+        typeInMain("Text1", state.dryBulb);
+        typeInMain("Text4", state.relativeHumidity);
         control<QPushButton>(*window, "AddCurrentState")->click();
-        ASSERT_EQ(set.RenamePoint(set.set().points().size() - 1, name), CommandOutcome::Done);
-    };
-    add("33", "45", "Outdoor");
-    add("24", "50", "Return");
-    // Flows in m3/h; none: upstream.
-    const auto process = [&](ProcessKind kind, std::vector<std::string> inlets,
-                             std::vector<std::string> flows, std::map<P, std::string> texts,
-                             const char* name) {
-        ProcessForm form;
-        form.kind = kind;
-        form.inlets = std::move(inlets);
-        form.flowTexts = flows.empty() ? std::vector<std::string>{""} : flows;
-        form.flowUnits.assign(form.flowTexts.size(),
-                              flows.empty() ? FlowUnit::Upstream : FlowUnit::CubicMetresPerHour);
-        form.texts = std::move(texts);
-        ASSERT_EQ(set.AddProcess(form), CommandOutcome::Done) << platform.messages.back().message;
-        ASSERT_EQ(set.RenamePoint(set.set().points().size() - 1, name), CommandOutcome::Done);
-    };
-    process(ProcessKind::Mixing, {"Outdoor", "Return"}, {"2000", "6000"}, {}, "Mixed");
-    process(ProcessKind::CoilApparatusDewPoint, {"Mixed"}, {},
-            {{P::ApparatusDewPoint, "10"}, {P::BypassFactor, "0.1"}}, "Coil");
-    process(ProcessKind::SensibleToDryBulb, {"Coil"}, {}, {{P::LeavingDryBulb, "16"}}, "Supply");
+        ASSERT_EQ(set.RenamePoint(set.set().points().size() - 1, state.name), CommandOutcome::Done);
+    }
+    for (const guide::GuideProcess& process : guide::AirHandlingProcesses()) {
+        ASSERT_EQ(set.AddProcess(process.form<ProcessForm>()), CommandOutcome::Done)
+            << platform.messages.back().message;
+        ASSERT_EQ(set.RenamePoint(set.set().points().size() - 1, process.name),
+                  CommandOutcome::Done);
+    }
     window->redraw();
     const struct {
         const char* table;
