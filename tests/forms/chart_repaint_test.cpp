@@ -3,6 +3,7 @@
 #include "forms/ambient/ambient_view.h"
 #include "forms/chart/chart_overlays.h"
 #include "forms/chart/chart_window.h"
+#include "menu_chart.h"
 #include "qt_app.h"
 #include "windows/fake_platform.h"
 
@@ -42,15 +43,11 @@ long long Area(const QRegion& region) {
     return area;
 }
 
-class ChartRepaintTest : public ::testing::Test {
+class ChartRepaintTest : public testing::MenuChartTest {
   protected:
     void SetUp() override {
-        view.handlers().showChart = [this] { showChartWindow(view, platform, &overlays); };
-        view.load();
-        view.show();
-        control<QAction>(view, "menu_chart")->trigger();
-        chart = view.findChild<ChartWindow*>("Form_chart");
-        ASSERT_NE(chart, nullptr);
+        MenuChartTest::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
         chart->resize(1000, 720);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(chart));
         settle();
@@ -59,9 +56,8 @@ class ChartRepaintTest : public ::testing::Test {
     void TearDown() override {
         if (chart) {
             chart->canvas()->removeEventFilter(&regions);
-            chart->close();
         }
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        MenuChartTest::TearDown();
     }
     // Lets every scheduled repaint happen.
     static void settle() {
@@ -71,19 +67,12 @@ class ChartRepaintTest : public ::testing::Test {
             QTest::qWait(20);
         }
     }
+    // The state mark's pixel; none while it is not drawn.
     std::optional<QPoint> statePixel() const {
-        const ChartScene scene = chart->scene();
-        if (!scene.statePoint) {
-            return std::nullopt;
-        }
-        return chart->canvasPixel(*scene.statePoint).toPoint();
+        const std::optional<QPointF> at = MenuChartTest::statePixel();
+        return at ? std::optional<QPoint>(at->toPoint()) : std::nullopt;
     }
 
-    QApplication& app = testing::qtApp(); // before any widget
-    testing::FakePlatform platform;
-    ChartOverlays overlays;
-    AmbientView view{platform};
-    QPointer<ChartWindow> chart;
     PaintedRegions regions;
 };
 

@@ -5,6 +5,7 @@
 #include "forms/chart/chart_export.h"
 #include "forms/chart/chart_overlays.h"
 #include "forms/chart/chart_window.h"
+#include "menu_chart.h"
 #include "qt_app.h"
 #include "size_limit.h"
 #include "windows/fake_platform.h"
@@ -51,31 +52,8 @@ void move(QWidget* widget, QPoint to, Qt::MouseButtons buttons = Qt::NoButton) {
     QApplication::sendEvent(widget, &event);
 }
 
-class ChartWindowTest : public ::testing::Test {
+class ChartWindowTest : public testing::MenuChartTest {
   protected:
-    void SetUp() override {
-        view.handlers().showChart = [this] { showChartWindow(view, platform, &overlays); };
-        view.load();
-        view.show();
-        control<QAction>(view, "menu_chart")->trigger();
-        chart = view.findChild<ChartWindow*>("Form_chart");
-        ASSERT_NE(chart, nullptr);
-    }
-    void TearDown() override {
-        if (chart) {
-            chart->close();
-        }
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    // The point of the main window's state on the canvas; none while it is not drawn.
-    std::optional<QPointF> statePixel() const {
-        const ChartScene scene = chart->scene();
-        if (!scene.statePoint) {
-            return std::nullopt;
-        }
-        return chart->canvasPixel(*scene.statePoint);
-    }
     QPoint pixelOf(double celsius, double gramsPerKg) const {
         return chart->canvasPixel({celsius + 273.15, gramsPerKg / 1000}).toPoint();
     }
@@ -88,11 +66,6 @@ class ChartWindowTest : public ::testing::Test {
     }
     std::string path(const char* name) const { return (folder.path() + "/" + name).toStdString(); }
 
-    QApplication& app = testing::qtApp(); // before any widget
-    testing::FakePlatform platform;
-    ChartOverlays overlays;
-    AmbientView view{platform};
-    QPointer<ChartWindow> chart;
     QTemporaryDir folder;
 };
 
