@@ -47,21 +47,6 @@ HourState HandState(double dryBulbC, double humidityRatio, double relativeHumidi
     return s;
 }
 
-std::vector<std::string> LinesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
-std::string Joined(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\n";
-    return text;
-}
-
 std::vector<std::string> FieldsOf(const std::string& line) {
     std::vector<std::string> fields;
     std::size_t start = 0;

@@ -2,6 +2,7 @@
 
 #include "climate/hourly_states.h"
 #include "climate/weather_data.h"
+#include "text_lines.h"
 
 #include <string>
 #include <vector>
@@ -25,8 +26,8 @@ const HourlyStates& ChicagoStates();
 HourState HandState(double dryBulbC, double humidityRatio, double relativeHumidity = 0.5);
 
 // Lines without their ends, and back (each line ended by "\n").
-std::vector<std::string> LinesOf(const std::string& text);
-std::string Joined(const std::vector<std::string>& lines);
+using hygrovane::testing::Joined;
+using hygrovane::testing::LinesOf;
 // The comma-separated fields of a line, and back.
 std::vector<std::string> FieldsOf(const std::string& line);
 std::string Row(const std::vector<std::string>& fields);

@@ -2,6 +2,7 @@
 // published counts through the options, damaged files refused by line, and -o that either writes
 // the whole file or leaves the old one as it was.
 #include "program_support.h"
+#include "text_lines.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -15,26 +16,8 @@ namespace hygrovane::climatecli {
 namespace {
 
 using namespace testing;
-
-std::vector<std::string> LinesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find('\n', start);
-        lines.push_back(text.substr(start, end - start));
-        if (end == std::string::npos)
-            break;
-        start = end + 1;
-    }
-    return lines;
-}
-
-std::string Joined(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\n";
-    return text;
-}
+using hygrovane::testing::Joined;
+using hygrovane::testing::LinesOf;
 
 // Chicago with one data line (1-based line number) changed by `edit`.
 template <typename Edit> std::string ChicagoWith(std::size_t line, Edit edit) {
