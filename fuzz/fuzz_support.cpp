@@ -1,5 +1,7 @@
 #include "fuzz_support.h"
 
+#include "../tests/non_finite_text.h"
+
 #include "calculator/calculate.h"
 #include "calculator/unit_presets.h"
 
@@ -12,15 +14,7 @@
 
 namespace hygrovane::fuzz {
 
-namespace {
-
-bool NonFinite(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text.find("nan") != std::string::npos || text.find("inf") != std::string::npos;
-}
-
-} // namespace
+using hygrovane::testing::NonFinite;
 
 void Fail(const char* what) {
     std::fprintf(stderr, "fuzz check failed: %s\n", what);

@@ -2,6 +2,7 @@
 
 #include "calculator/calculate.h"
 #include "calculator/humidity_rows.h"
+#include "non_finite_text.h"
 
 #include <algorithm>
 #include <array>
@@ -10,13 +11,7 @@
 
 namespace hygrovane::calc_test {
 
-namespace {
-bool NonFinite(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text.find("nan") != std::string::npos || text.find("inf") != std::string::npos;
-}
-} // namespace
+using hygrovane::testing::NonFinite;
 
 FormAmbient StartedForm(UnitSystem system) {
     FormAmbient form;
