@@ -9,11 +9,7 @@
 namespace hygrovane {
 namespace {
 
-using calc_test::HumidityBox;
-using calc_test::SelectPressureSource;
-using calc_test::SelectUnit;
-using calc_test::StartedForm;
-using calc_test::TypeHumidity;
+using namespace calc_test; // the main window driven as a user drives it
 
 // What unit list ComboN governs: its box, the humidity option typed there (0: none) and its
 // Minimum and Maximum captions (0: none).

@@ -12,11 +12,7 @@
 namespace hygrovane {
 namespace {
 
-using calc_test::HumidityBox;
-using calc_test::SelectPressureSource;
-using calc_test::SelectUnit;
-using calc_test::StartedForm;
-using calc_test::TypeHumidity;
+using namespace calc_test; // the main window driven as a user drives it
 
 const std::vector<std::string> kErrorItems{"Error!", "The quantity which has been indicated",
                                            "by red color is out of allowable range."};

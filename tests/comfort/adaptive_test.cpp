@@ -33,76 +33,80 @@ Speeds SpeedsOf(const Json& row, std::size_t i) {
             test::Celsius(row, test::Number(row, "inputs", "t_running_mean", i))};
 }
 
-TEST(AdaptiveAshrae55Table, EveryPublishedRowWithinTheTableTolerance) {
-    const Json table = test::LoadTable("ts_adaptive_ashrae.json");
+// One case of a published table: without a comfort temperature the model must refuse its
+// prevailing mean; otherwise check(row, case, result, comfort degC, tolerance K).
+template <typename Model, typename Check>
+void CheckCase(const Json& row, std::size_t i, double tolerance, Model model, Check check) {
+    SCOPED_TRACE(test::RowText(row, i));
+    const Speeds s = SpeedsOf(row, i);
+    const auto r = model(s.ta, s.tr, s.v, s.prevailing);
+    const double comfort = OutputCelsius(row, "tmp_cmf", i);
+    if (std::isnan(comfort)) {
+        ASSERT_FALSE(r.ok());
+        EXPECT_EQ(r.failure().input, ComfortInput::PrevailingMean);
+        return;
+    }
+    ASSERT_TRUE(r.ok()) << Describe(r.failure());
+    check(row, i, *r, comfort, tolerance);
+}
+
+// Every case of a published table through CheckCase; returns the cases seen.
+template <typename Model, typename Check>
+int CheckEveryCase(const char* tableName, Model model, Check check) {
+    const Json table = test::LoadTable(tableName);
     const double tolerance = table.find("tolerance")->find("tmp_cmf")->number;
     int checked = 0;
     for (const Json& row : table.find("data")->items) {
         for (std::size_t i = 0; i < test::CasesOf(row); ++i) {
-            SCOPED_TRACE(test::RowText(row, i));
-            const Speeds s = SpeedsOf(row, i);
-            const auto r = AdaptiveAshrae55Of(s.ta, s.tr, s.v, s.prevailing);
-            const double comfort = OutputCelsius(row, "tmp_cmf", i);
             ++checked;
-            if (std::isnan(comfort)) {
-                ASSERT_FALSE(r.ok());
-                EXPECT_EQ(r.failure().input, ComfortInput::PrevailingMean);
-                continue;
-            }
-            ASSERT_TRUE(r.ok()) << Describe(r.failure());
+            CheckCase(row, i, tolerance, model, check);
+        }
+    }
+    return checked;
+}
+
+TEST(AdaptiveAshrae55Table, EveryPublishedRowWithinTheTableTolerance) {
+    const int checked = CheckEveryCase(
+        "ts_adaptive_ashrae.json", AdaptiveAshrae55Of,
+        [](const Json& row, std::size_t i, const auto& r, double comfort, double tolerance) {
             const double limitTolerance = test::Kelvins(row, tolerance);
-            EXPECT_NEAR(r->comfort, comfort, limitTolerance);
-            const std::pair<const char*, double> limits[] = {{"tmp_cmf_80_low", r->lower80},
-                                                             {"tmp_cmf_80_up", r->upper80},
-                                                             {"tmp_cmf_90_low", r->lower90},
-                                                             {"tmp_cmf_90_up", r->upper90}};
+            EXPECT_NEAR(r.comfort, comfort, limitTolerance);
+            const std::pair<const char*, double> limits[] = {{"tmp_cmf_80_low", r.lower80},
+                                                             {"tmp_cmf_80_up", r.upper80},
+                                                             {"tmp_cmf_90_low", r.lower90},
+                                                             {"tmp_cmf_90_up", r.upper90}};
             for (const auto& [key, value] : limits) {
                 if (const Json* expected = test::Field(row, "outputs", key, i)) {
                     EXPECT_NEAR(value, test::Celsius(row, expected->number), limitTolerance) << key;
                 }
             }
             if (const Json* a = test::Field(row, "outputs", "acceptability_80", i)) {
-                EXPECT_EQ(r->acceptable80, a->boolean);
+                EXPECT_EQ(r.acceptable80, a->boolean);
             }
             if (const Json* a = test::Field(row, "outputs", "acceptability_90", i)) {
-                EXPECT_EQ(r->acceptable90, a->boolean);
+                EXPECT_EQ(r.acceptable90, a->boolean);
             }
-        }
-    }
+        });
     EXPECT_EQ(checked, 13);
 }
 
 TEST(AdaptiveEn16798Table, EveryPublishedRowWithinTheTableTolerance) {
-    const Json table = test::LoadTable("ts_adaptive_en.json");
-    const double tolerance = table.find("tolerance")->find("tmp_cmf")->number;
-    int checked = 0;
-    for (const Json& row : table.find("data")->items) {
-        for (std::size_t i = 0; i < test::CasesOf(row); ++i) {
-            SCOPED_TRACE(test::RowText(row, i));
-            const Speeds s = SpeedsOf(row, i);
-            const auto r = AdaptiveEn16798Of(s.ta, s.tr, s.v, s.prevailing);
-            const double comfort = OutputCelsius(row, "tmp_cmf", i);
-            ++checked;
-            if (std::isnan(comfort)) {
-                ASSERT_FALSE(r.ok());
-                EXPECT_EQ(r.failure().input, ComfortInput::PrevailingMean);
-                continue;
-            }
-            ASSERT_TRUE(r.ok()) << Describe(r.failure());
-            EXPECT_NEAR(r->comfort, comfort, tolerance);
+    const int checked = CheckEveryCase(
+        "ts_adaptive_en.json", AdaptiveEn16798Of,
+        [](const Json& row, std::size_t i, const auto& r, double comfort, double tolerance) {
+            EXPECT_NEAR(r.comfort, comfort, tolerance);
             const char* names[] = {"i", "ii", "iii"};
             for (int c = 0; c < 3; ++c) {
                 const std::string cat = std::string("_cat_") + names[c];
                 SCOPED_TRACE("category " + std::string(names[c]));
-                EXPECT_NEAR(r->upper[c], OutputCelsius(row, ("tmp_cmf" + cat + "_up").c_str(), i),
+                EXPECT_NEAR(r.upper[c], OutputCelsius(row, ("tmp_cmf" + cat + "_up").c_str(), i),
                             tolerance);
-                EXPECT_NEAR(r->lower[c], OutputCelsius(row, ("tmp_cmf" + cat + "_low").c_str(), i),
+                EXPECT_NEAR(r.lower[c], OutputCelsius(row, ("tmp_cmf" + cat + "_low").c_str(), i),
                             tolerance);
-                EXPECT_EQ(r->acceptable[c],
+                EXPECT_EQ(r.acceptable[c],
                           test::Field(row, "outputs", ("acceptability" + cat).c_str(), i)->boolean);
             }
-        }
-    }
+        });
     EXPECT_EQ(checked, 6);
 }
 
