@@ -31,4 +31,11 @@ void MakeFixedWindow(QWidget& window, int widthTwips, int heightTwips) {
     window.setFixedSize(TwipsToPixels(widthTwips, dpi), TwipsToPixels(heightTwips, dpi));
 }
 
+void MakeCalculatorWindow(QWidget& window, int widthTwips, int heightTwips) {
+    MakeFixedWindow(window, widthTwips, heightTwips);
+    window.setWindowIcon(ApplicationIcon());
+    SetBackground(window, colours::kWindowBackground);
+    window.setFont(FormFont(9));
+}
+
 } // namespace hygrovane::forms

@@ -19,4 +19,8 @@ QRect PlaceOn(const QWidget& widget, const TwipsRect& rect);
 // given client area in twips.
 void MakeFixedWindow(QWidget& window, int widthTwips, int heightTwips);
 
+// A fixed window of the calculators beside the main window (the unit convertor, the saturation
+// window): the program's icon, the windows' background and their face at 9 points.
+void MakeCalculatorWindow(QWidget& window, int widthTwips, int heightTwips);
+
 } // namespace hygrovane::forms

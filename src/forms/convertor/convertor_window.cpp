@@ -26,10 +26,7 @@ void drawList(QComboBox& combo, const ComboBox& model) {
 
 ConvertorWindow::ConvertorWindow(QWidget* owner) : QWidget(owner) {
     setObjectName(QStringLiteral("Form_unit_convertor"));
-    MakeFixedWindow(*this, 2625, 3330);
-    setWindowIcon(ApplicationIcon());
-    SetBackground(*this, colours::kWindowBackground);
-    setFont(FormFont(9));
+    MakeCalculatorWindow(*this, 2625, 3330);
 
     auto makeLabel = [this](const QString& name, int top) {
         auto* label = new QLabel(this);

@@ -42,10 +42,7 @@ void drawList(QComboBox& combo, const ComboBox& model) {
 
 SaturationWindow::SaturationWindow(QWidget* owner) : QWidget(owner) {
     setObjectName(QStringLiteral("Form_saturation"));
-    MakeFixedWindow(*this, 4185, 3480);
-    setWindowIcon(ApplicationIcon());
-    SetBackground(*this, colours::kWindowBackground);
-    setFont(FormFont(9));
+    MakeCalculatorWindow(*this, 4185, 3480);
 
     // Created in tab order.
     auto makeLabel = [this](int n) {
