@@ -40,6 +40,9 @@ TEST(Relations, AgreeWithSolveToTheLastBit) {
         const double W = state->humidityRatio;
         const double P = state->ambient.pressure;
         EXPECT_EQ(*SaturationHumidityRatio(T, P, row.formulation), state->saturation.humidityRatio);
+        EXPECT_EQ(*SaturationPressureAt(T, row.formulation), state->saturation.pressure);
+        // The saturation temperature is the pressure's inverse to the bisection's 1E-6 K.
+        EXPECT_NEAR(*SaturationTemperatureAt(state->saturation.pressure, row.formulation), T, 1e-6);
         EXPECT_EQ(*EnthalpyAt(T, W), state->enthalpy);
         EXPECT_EQ(*SpecificVolumeAt(T, W, P), state->specificVolume);
         EXPECT_EQ(*WetBulbAt(T, W, P, row.formulation), state->wetBulb);
@@ -74,6 +77,8 @@ TEST(Relations, ArithmeticFaultsComeBackTyped) {
         // p_w = W P / (W + 0.62198).
         {"dew point where the vapour pressure divides by zero",
          DewPointAt(-0.62198, P, SatFormulation::IAPWS), "division by zero"},
+        {"saturation pressure at absolute zero",
+         SaturationPressureAt(0, SatFormulation::HylandWexler), nullptr},
     };
     for (const FaultRow& row : rows) {
         SCOPED_TRACE(row.name);
