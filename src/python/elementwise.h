@@ -5,6 +5,7 @@
 // or fails with a status and a sentence. The loop runs without the GIL, split over threads.
 
 #include "array_args.h"
+#include "column_pool.h"
 #include "parallel.h"
 
 #include <pybind11/pybind11.h>
@@ -49,7 +50,7 @@ ElementwiseColumns(std::size_t n, const std::vector<DoubleArray>& inputs, std::s
         out.push_back(column.mutable_data());
         result[name.c_str()] = column;
     }
-    pybind11::array_t<std::uint8_t> status(static_cast<pybind11::ssize_t>(n));
+    pybind11::array_t<std::uint8_t> status = NewStatusColumn(n);
     std::uint8_t* const statusData = status.mutable_data();
     std::vector<std::pair<std::size_t, std::string>> messages;
     {

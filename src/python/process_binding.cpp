@@ -1,5 +1,6 @@
 #include "array_args.h"
 #include "bindings.h"
+#include "column_pool.h"
 #include "parallel.h"
 #include "process_kernel.h"
 
@@ -80,7 +81,7 @@ py::dict ProcessColumns(std::size_t n, const std::string& kindKey, const std::st
         out.columns.push_back(column.mutable_data());
         result[name.c_str()] = column;
     }
-    py::array_t<std::uint8_t> status(static_cast<py::ssize_t>(n));
+    py::array_t<std::uint8_t> status = NewStatusColumn(n);
     out.status = status.mutable_data();
     Messages messages;
     {

@@ -190,3 +190,6 @@ def mix(
     **options: Any,
 ) -> ProcessResult:
     """Adiabatic mixing of two streams."""
+
+def release_memory() -> None:
+    """Gives the memory kept from dropped result columns back to the system."""
