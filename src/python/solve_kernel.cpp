@@ -16,6 +16,23 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
+// The failure each Status stands for, one table for both directions. The field tells inputs apart
+// where the kind is OutOfRange; elsewhere it is SolveFailure's default.
+struct StatusMeaning {
+    Status status;
+    FailureKind kind;
+    InputField field;
+};
+constexpr StatusMeaning kArithmeticFault{Status::ArithmeticFault, FailureKind::ArithmeticFault,
+                                         InputField::Humidity};
+constexpr StatusMeaning kStatusMeanings[] = {
+    {Status::DryBulbOutOfRange, FailureKind::OutOfRange, InputField::DryBulb},
+    {Status::PressureOutOfRange, FailureKind::OutOfRange, InputField::Pressure},
+    {Status::AltitudeOutOfRange, FailureKind::OutOfRange, InputField::Altitude},
+    {Status::HumidityOutOfRange, FailureKind::OutOfRange, InputField::Humidity},
+    {Status::PressureTooLow, FailureKind::PressureTooLow, InputField::Humidity},
+    kArithmeticFault};
+
 constexpr const char* kInputNames[] = {"humidity_ratio", "relative_humidity", "dew_point",
                                        "wet_bulb",       "absolute_humidity", "partial_pressure",
                                        "mole_fraction",  "mass_fraction"};
@@ -90,55 +107,31 @@ void Put(double* target, const double (&source)[kBlock], std::size_t count) {
 } // namespace
 
 Status StatusOf(const SolveFailure& failure) {
-    switch (failure.kind) {
-    case FailureKind::PressureTooLow:
-        return Status::PressureTooLow;
-    case FailureKind::ArithmeticFault:
-        return Status::ArithmeticFault;
-    case FailureKind::OutOfRange:
-        break;
+    for (const StatusMeaning& m : kStatusMeanings) {
+        if (m.kind == failure.kind &&
+            (failure.kind != FailureKind::OutOfRange || m.field == failure.field)) {
+            return m.status;
+        }
     }
-    switch (failure.field) {
-    case InputField::DryBulb:
-        return Status::DryBulbOutOfRange;
-    case InputField::Pressure:
-        return Status::PressureOutOfRange;
-    case InputField::Altitude:
-        return Status::AltitudeOutOfRange;
-    case InputField::Humidity:
-        break;
-    }
-    return Status::HumidityOutOfRange;
+    return Status::ArithmeticFault; // not reached: every kind and field has its row
 }
 
 SolveFailure FailureOf(Status status, HumidityInput input, double value, Range allowed,
                        std::string detail) {
+    const StatusMeaning* m =
+        std::find_if(std::begin(kStatusMeanings), std::end(kStatusMeanings),
+                     [&](const StatusMeaning& row) { return row.status == status; });
+    if (m == std::end(kStatusMeanings)) {
+        m = &kArithmeticFault; // Status::Ok: no failure to tell, so none is made up
+    }
     SolveFailure failure;
-    failure.kind = FailureKind::OutOfRange;
+    failure.kind = m->kind;
+    failure.field = m->field;
     failure.humidityInput = input;
     failure.value = value;
     failure.allowed = allowed;
-    switch (status) {
-    case Status::Ok:
-    case Status::ArithmeticFault:
-        failure.kind = FailureKind::ArithmeticFault;
+    if (m->kind == FailureKind::ArithmeticFault) {
         failure.detail = std::move(detail);
-        break;
-    case Status::DryBulbOutOfRange:
-        failure.field = InputField::DryBulb;
-        break;
-    case Status::PressureOutOfRange:
-        failure.field = InputField::Pressure;
-        break;
-    case Status::AltitudeOutOfRange:
-        failure.field = InputField::Altitude;
-        break;
-    case Status::HumidityOutOfRange:
-        failure.field = InputField::Humidity;
-        break;
-    case Status::PressureTooLow:
-        failure.kind = FailureKind::PressureTooLow;
-        break;
     }
     return failure;
 }
@@ -173,13 +166,7 @@ Conditions ConditionsAt(const SolveInputs& in, std::size_t i) {
     c.dryBulb = in.dryBulb[i];
     c.humidity = in.humidity[i];
     c.humidityInput = kHumidityInputs[static_cast<std::size_t>(in.humidityInput[i])];
-    if (in.pressureInput[i] == 1) {
-        c.pressureInput = PressureInput::Altitude;
-        c.altitude = in.pressure[i];
-    } else {
-        c.pressure = in.pressure[i];
-    }
-    c.formulation = static_cast<SatFormulation>(in.formulation[i]);
+    SetAmbientAt(c, in.pressure, in.pressureInput, in.formulation, i);
     return c;
 }
 
