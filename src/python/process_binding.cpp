@@ -6,9 +6,6 @@
 
 #include <pybind11/stl.h>
 
-#include <algorithm>
-#include <mutex>
-
 namespace py = pybind11;
 
 namespace hygrovane::python {
@@ -86,15 +83,11 @@ py::dict ProcessColumns(std::size_t n, const std::string& kindKey, const std::st
     Messages messages;
     {
         const py::gil_scoped_release unlocked;
-        std::mutex mutex;
-        ForEachSlice(n, ThreadsFor(n, threads), [&](std::size_t begin, std::size_t end) {
-            Messages mine;
-            ProcessSlice(in, out, begin, end, mine);
-            const std::lock_guard lock(mutex);
-            messages.insert(messages.end(), mine.begin(), mine.end());
-        });
+        messages = ForEachSliceGathering(n, ThreadsFor(n, threads),
+                                         [&](std::size_t begin, std::size_t end, Messages& mine) {
+                                             ProcessSlice(in, out, begin, end, mine);
+                                         });
     }
-    std::sort(messages.begin(), messages.end());
     result["status"] = status;
     result["messages"] = messages;
     return result;

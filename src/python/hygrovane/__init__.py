@@ -22,6 +22,9 @@ from ._columns import FORMULATIONS, HUMIDITY_INPUTS
 from ._process import PROCESS_KINDS, ProcessResult, ProcessStatus, mix, process
 from . import _core
 from ._state import State, Status, solve
+# The types the signatures use, for annotating code that calls them (the "as" re-exports them).
+from ._types import ArrayLike as ArrayLike, Errors as Errors, Formulation as Formulation
+from ._types import HumidityInput as HumidityInput, Values as Values
 
 __all__ = [
     "FORMULATIONS",
