@@ -1,6 +1,7 @@
 """What editors and help() show: every public function annotated, every result named, the
 docstrings giving the units."""
 
+import ast
 import inspect
 import os
 import re
@@ -78,6 +79,38 @@ def test_help_shows_the_type_names_not_their_expansion():
 
 def test_package_is_typed():
     assert os.path.exists(os.path.join(PACKAGE, "py.typed"))
+
+
+def compiled_signatures():
+    """The parameter names of every public function and method of hygrovane._core, read from
+    the first line pybind11 writes into each docstring."""
+    from hygrovane import _core
+
+    found = {}
+    owners = [("", _core)] + [(name + ".", value) for name, value in vars(_core).items()
+                              if isinstance(value, type) and not name.startswith("_")]
+    for prefix, owner in owners:
+        for name, value in vars(owner).items():
+            first = (getattr(value, "__doc__", None) or "").strip().split("\n")[0]
+            if name.startswith("_") or not first.startswith(name + "("):
+                continue
+            inside = first[len(name) + 1:first.rindex(") ->")]
+            found[prefix + name] = [p.split(":")[0].strip() for p in inside.split(", ") if p
+                                    and p.split(":")[0].strip() != "self"]
+    return found
+
+
+def test_the_compiled_module_stub_names_every_function_and_its_parameters():
+    tree = ast.parse(open(os.path.join(PACKAGE, "_core.pyi")).read())
+    stub = {}
+    for node in tree.body:
+        members = node.body if isinstance(node, ast.ClassDef) else [node]
+        prefix = node.name + "." if isinstance(node, ast.ClassDef) else ""
+        for f in members:
+            if isinstance(f, ast.FunctionDef) and not f.name.startswith("_") and not any(
+                    isinstance(d, ast.Name) and d.id == "property" for d in f.decorator_list):
+                stub[prefix + f.name] = [a.arg for a in f.args.args if a.arg != "self"]
+    assert stub == compiled_signatures()
 
 
 @pytest.mark.parametrize("function", [hygrovane.solve, hygrovane.process])
