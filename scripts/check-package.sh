@@ -89,7 +89,8 @@ if [ -f "$py" ]; then
     echo "== contents of $py"
     contents "$py" "$work/py-files"
     for pattern in '^/usr/lib/python3/dist-packages/hygrovane/__init__\.py$' \
-                   '^/usr/lib/python3/dist-packages/hygrovane/__init__\.pyi$' \
+                   '^/usr/lib/python3/dist-packages/hygrovane/_types\.py$' \
+                   '^/usr/lib/python3/dist-packages/hygrovane/_core\.pyi$' \
                    '^/usr/lib/python3/dist-packages/hygrovane/py\.typed$' \
                    '^/usr/lib/python3/dist-packages/hygrovane/_core\.cpython-[0-9]+-.+\.so$' \
                    '^/usr/share/doc/python3-hygrovane/copyright$'; do

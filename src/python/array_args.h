@@ -40,8 +40,4 @@ inline CodeColumn CodesOf(const CodeArray& array, std::size_t n, const char* nam
     return {array.data(), size};
 }
 
-inline DoubleArray NewColumn(std::size_t n) {
-    return DoubleArray(static_cast<pybind11::ssize_t>(n));
-}
-
 } // namespace hygrovane::python

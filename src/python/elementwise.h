@@ -5,15 +5,14 @@
 // or fails with a status and a sentence. The loop runs without the GIL, split over threads.
 
 #include "array_args.h"
+#include "column_pool.h"
 #include "parallel.h"
 
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
-#include <algorithm>
 #include <array>
 #include <limits>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <utility>
@@ -49,34 +48,30 @@ ElementwiseColumns(std::size_t n, const std::vector<DoubleArray>& inputs, std::s
         out.push_back(column.mutable_data());
         result[name.c_str()] = column;
     }
-    pybind11::array_t<std::uint8_t> status(static_cast<pybind11::ssize_t>(n));
+    pybind11::array_t<std::uint8_t> status = NewStatusColumn(n);
     std::uint8_t* const statusData = status.mutable_data();
-    std::vector<std::pair<std::size_t, std::string>> messages;
+    Messages messages;
     {
         const pybind11::gil_scoped_release unlocked;
-        std::mutex mutex;
-        ForEachSlice(n, ThreadsFor(n, threads), [&](std::size_t begin, std::size_t end) {
-            std::vector<std::pair<std::size_t, std::string>> mine;
-            std::array<double, kMostColumns> args{}, values{};
-            for (std::size_t i = begin; i < end; ++i) {
-                for (std::size_t c = 0; c < in.size(); ++c) {
-                    args[c] = in[c][i];
+        messages = ForEachSliceGathering(
+            n, ThreadsFor(n, threads), [&](std::size_t begin, std::size_t end, Messages& mine) {
+                std::array<double, kMostColumns> args{}, values{};
+                for (std::size_t i = begin; i < end; ++i) {
+                    for (std::size_t c = 0; c < in.size(); ++c) {
+                        args[c] = in[c][i];
+                    }
+                    std::optional<ElementFailure> failure = model(args.data(), values.data());
+                    if (failure) {
+                        values.fill(std::numeric_limits<double>::quiet_NaN());
+                        mine.emplace_back(i, std::move(failure->message));
+                    }
+                    for (std::size_t c = 0; c < out.size(); ++c) {
+                        out[c][i] = values[c];
+                    }
+                    statusData[i] = failure ? failure->status : 0;
                 }
-                std::optional<ElementFailure> failure = model(args.data(), values.data());
-                if (failure) {
-                    values.fill(std::numeric_limits<double>::quiet_NaN());
-                    mine.emplace_back(i, std::move(failure->message));
-                }
-                for (std::size_t c = 0; c < out.size(); ++c) {
-                    out[c][i] = values[c];
-                }
-                statusData[i] = failure ? failure->status : 0;
-            }
-            const std::lock_guard lock(mutex);
-            messages.insert(messages.end(), mine.begin(), mine.end());
-        });
+            });
     }
-    std::sort(messages.begin(), messages.end());
     result["status"] = status;
     result["messages"] = messages;
     return result;

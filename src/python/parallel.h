@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <mutex>
+#include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace hygrovane::python {
@@ -47,6 +50,26 @@ template <typename Work> void ForEachSlice(std::size_t n, unsigned threads, Work
     for (std::thread& thread : pool) {
         thread.join();
     }
+}
+
+// The sentences of the elements that failed, by element.
+using Messages = std::vector<std::pair<std::size_t, std::string>>;
+
+// ForEachSlice with work(begin, end, messages): each thread gathers its own failures and hands
+// them over once, so the threads meet at a lock per slice rather than per failed element. The
+// messages come back in element order, whatever the split.
+template <typename Work>
+Messages ForEachSliceGathering(std::size_t n, unsigned threads, Work work) {
+    Messages messages;
+    std::mutex mutex;
+    ForEachSlice(n, threads, [&](std::size_t begin, std::size_t end) {
+        Messages mine;
+        work(begin, end, mine);
+        const std::lock_guard lock(mutex);
+        messages.insert(messages.end(), mine.begin(), mine.end());
+    });
+    std::sort(messages.begin(), messages.end());
+    return messages;
 }
 
 } // namespace hygrovane::python

@@ -1,12 +1,10 @@
 #include "array_args.h"
 #include "bindings.h"
+#include "column_pool.h"
 #include "parallel.h"
 #include "process_kernel.h"
 
 #include <pybind11/stl.h>
-
-#include <algorithm>
-#include <mutex>
 
 namespace py = pybind11;
 
@@ -80,20 +78,16 @@ py::dict ProcessColumns(std::size_t n, const std::string& kindKey, const std::st
         out.columns.push_back(column.mutable_data());
         result[name.c_str()] = column;
     }
-    py::array_t<std::uint8_t> status(static_cast<py::ssize_t>(n));
+    py::array_t<std::uint8_t> status = NewStatusColumn(n);
     out.status = status.mutable_data();
     Messages messages;
     {
         const py::gil_scoped_release unlocked;
-        std::mutex mutex;
-        ForEachSlice(n, ThreadsFor(n, threads), [&](std::size_t begin, std::size_t end) {
-            Messages mine;
-            ProcessSlice(in, out, begin, end, mine);
-            const std::lock_guard lock(mutex);
-            messages.insert(messages.end(), mine.begin(), mine.end());
-        });
+        messages = ForEachSliceGathering(n, ThreadsFor(n, threads),
+                                         [&](std::size_t begin, std::size_t end, Messages& mine) {
+                                             ProcessSlice(in, out, begin, end, mine);
+                                         });
     }
-    std::sort(messages.begin(), messages.end());
     result["status"] = status;
     result["messages"] = messages;
     return result;

@@ -24,13 +24,7 @@ const std::vector<std::string> kColumns = {
 
 ProcessAmbient AmbientAt(const ProcessInputs& in, std::size_t i) {
     ProcessAmbient ambient;
-    if (in.pressureInput[i] == 1) {
-        ambient.pressureInput = PressureInput::Altitude;
-        ambient.altitude = in.pressure[i];
-    } else {
-        ambient.pressure = in.pressure[i];
-    }
-    ambient.formulation = static_cast<SatFormulation>(in.formulation[i]);
+    SetAmbientAt(ambient, in.pressure, in.pressureInput, in.formulation, i);
     return ambient;
 }
 

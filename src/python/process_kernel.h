@@ -4,6 +4,7 @@
 // goes the way the processes window takes a set: the points from their conditions (AirModel::
 // Given), the flows from their unit (DryAirFlow), then ComputeProcess.
 
+#include "parallel.h"
 #include "processes/compute.h"
 #include "processes/flows.h"
 #include "processes/process_set.h"
@@ -38,9 +39,6 @@ struct ProcessOutputs {
     std::vector<double*> columns;   // one per ProcessColumnNames(), n long
     std::uint8_t* status = nullptr; // 0 computed, else processes::FailureKind + 1
 };
-
-// The messages of the elements that failed, by element.
-using Messages = std::vector<std::pair<std::size_t, std::string>>;
 
 // Computes elements [begin, end); failed elements are NaN in every column and add a message.
 void ProcessSlice(const ProcessInputs& in, const ProcessOutputs& out, std::size_t begin,

@@ -1,5 +1,6 @@
 #include "array_args.h"
 #include "bindings.h"
+#include "column_pool.h"
 #include "parallel.h"
 #include "solve_kernel.h"
 
@@ -19,7 +20,11 @@ namespace {
 template <typename T>
 py::array_t<T> ColumnFrom(const py::dict& reuse, const char* name, std::size_t n) {
     if (!reuse.contains(name)) {
-        return py::array_t<T>(static_cast<py::ssize_t>(n));
+        if constexpr (std::is_same_v<T, double>) {
+            return NewColumn(n);
+        } else {
+            return NewStatusColumn(n);
+        }
     }
     const py::object given = reuse[name];
     if (py::isinstance<py::array_t<T>>(given)) {
@@ -142,6 +147,10 @@ void BindSolve(py::module_& m) {
     m.def("describe", &DescribeParts, py::arg("status"), py::arg("humidity_input"),
           py::arg("value"), py::arg("minimum"), py::arg("maximum"), py::arg("detail") = "",
           "The core's sentence on a failure given by its status code and parts.");
+    m.def("pooled_bytes", &PooledBytes,
+          "Bytes of dropped result columns kept for the next call's columns.");
+    m.def("release_memory", &ReleasePooledMemory,
+          "Gives the memory kept for the next call's columns back to the system.");
     m.def("hardware_threads", [] { return std::max(1u, std::thread::hardware_concurrency()); });
 }
 

@@ -1,6 +1,7 @@
 #include "solve_kernel.h"
 
 #include "parallel.h"
+#include "state_quantities.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -15,83 +16,22 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// Every double of MoistAirState, named as the struct names it (in snake case), in the order of
-// StateValues below; the 32-bit members widen exactly. A dew point below kLowestDewPoint is NaN.
-constexpr const char* kStateNames[] = {"dry_bulb",
-                                       "pressure",
-                                       "altitude",
-                                       "humidity_ratio",
-                                       "relative_humidity",
-                                       "dew_point",
-                                       "wet_bulb",
-                                       "partial_pressure",
-                                       "mole_fraction",
-                                       "mass_fraction",
-                                       "absolute_humidity",
-                                       "molecular_weight",
-                                       "gas_constant",
-                                       "density",
-                                       "specific_volume",
-                                       "enthalpy",
-                                       "by_volume_n2",
-                                       "by_volume_o2",
-                                       "by_volume_ar",
-                                       "by_volume_co2",
-                                       "by_volume_h2o",
-                                       "by_mass_n2",
-                                       "by_mass_o2",
-                                       "by_mass_ar",
-                                       "by_mass_co2",
-                                       "by_mass_h2o",
-                                       "saturation_pressure",
-                                       "saturation_humidity_ratio",
-                                       "saturation_mole_fraction",
-                                       "saturation_absolute_humidity",
-                                       "saturation_molecular_weight",
-                                       "saturation_mass_fraction",
-                                       "dry_air_wet_bulb"};
-constexpr std::size_t kStateQuantities = std::size(kStateNames);
-
-// Written out rather than read through a table of functions: the loop runs a million times.
-template <typename Row> void StateValues(const MoistAirState& s, Row row) {
-    const double values[] = {s.ambient.dryBulb,
-                             s.ambient.pressure,
-                             s.ambient.altitude,
-                             s.humidityRatio,
-                             s.relativeHumidity,
-                             s.dewPoint.value_or(kNaN),
-                             s.wetBulb,
-                             s.partialPressure,
-                             s.moleFraction,
-                             s.massFraction,
-                             s.absoluteHumidity,
-                             s.molecularWeight,
-                             s.gasConstant,
-                             s.density,
-                             s.specificVolume,
-                             s.enthalpy,
-                             s.byVolume.N2,
-                             s.byVolume.O2,
-                             s.byVolume.Ar,
-                             s.byVolume.CO2,
-                             s.byVolume.H2O,
-                             s.byMass.N2,
-                             s.byMass.O2,
-                             s.byMass.Ar,
-                             s.byMass.CO2,
-                             s.byMass.H2O,
-                             s.saturation.pressure,
-                             s.saturation.humidityRatio,
-                             s.saturation.moleFraction,
-                             s.saturation.absoluteHumidity,
-                             s.saturation.molecularWeight,
-                             s.saturation.massFraction,
-                             s.saturation.dryAirWetBulb};
-    static_assert(std::size(values) == kStateQuantities);
-    for (std::size_t q = 0; q < kStateQuantities; ++q) {
-        row(q) = values[q];
-    }
-}
+// The failure each Status stands for, one table for both directions. The field tells inputs apart
+// where the kind is OutOfRange; elsewhere it is SolveFailure's default.
+struct StatusMeaning {
+    Status status;
+    FailureKind kind;
+    InputField field;
+};
+constexpr StatusMeaning kArithmeticFault{Status::ArithmeticFault, FailureKind::ArithmeticFault,
+                                         InputField::Humidity};
+constexpr StatusMeaning kStatusMeanings[] = {
+    {Status::DryBulbOutOfRange, FailureKind::OutOfRange, InputField::DryBulb},
+    {Status::PressureOutOfRange, FailureKind::OutOfRange, InputField::Pressure},
+    {Status::AltitudeOutOfRange, FailureKind::OutOfRange, InputField::Altitude},
+    {Status::HumidityOutOfRange, FailureKind::OutOfRange, InputField::Humidity},
+    {Status::PressureTooLow, FailureKind::PressureTooLow, InputField::Humidity},
+    kArithmeticFault};
 
 constexpr const char* kInputNames[] = {"humidity_ratio", "relative_humidity", "dew_point",
                                        "wet_bulb",       "absolute_humidity", "partial_pressure",
@@ -167,55 +107,31 @@ void Put(double* target, const double (&source)[kBlock], std::size_t count) {
 } // namespace
 
 Status StatusOf(const SolveFailure& failure) {
-    switch (failure.kind) {
-    case FailureKind::PressureTooLow:
-        return Status::PressureTooLow;
-    case FailureKind::ArithmeticFault:
-        return Status::ArithmeticFault;
-    case FailureKind::OutOfRange:
-        break;
+    for (const StatusMeaning& m : kStatusMeanings) {
+        if (m.kind == failure.kind &&
+            (failure.kind != FailureKind::OutOfRange || m.field == failure.field)) {
+            return m.status;
+        }
     }
-    switch (failure.field) {
-    case InputField::DryBulb:
-        return Status::DryBulbOutOfRange;
-    case InputField::Pressure:
-        return Status::PressureOutOfRange;
-    case InputField::Altitude:
-        return Status::AltitudeOutOfRange;
-    case InputField::Humidity:
-        break;
-    }
-    return Status::HumidityOutOfRange;
+    return Status::ArithmeticFault; // not reached: every kind and field has its row
 }
 
 SolveFailure FailureOf(Status status, HumidityInput input, double value, Range allowed,
                        std::string detail) {
+    const StatusMeaning* m =
+        std::find_if(std::begin(kStatusMeanings), std::end(kStatusMeanings),
+                     [&](const StatusMeaning& row) { return row.status == status; });
+    if (m == std::end(kStatusMeanings)) {
+        m = &kArithmeticFault; // Status::Ok: no failure to tell, so none is made up
+    }
     SolveFailure failure;
-    failure.kind = FailureKind::OutOfRange;
+    failure.kind = m->kind;
+    failure.field = m->field;
     failure.humidityInput = input;
     failure.value = value;
     failure.allowed = allowed;
-    switch (status) {
-    case Status::Ok:
-    case Status::ArithmeticFault:
-        failure.kind = FailureKind::ArithmeticFault;
+    if (m->kind == FailureKind::ArithmeticFault) {
         failure.detail = std::move(detail);
-        break;
-    case Status::DryBulbOutOfRange:
-        failure.field = InputField::DryBulb;
-        break;
-    case Status::PressureOutOfRange:
-        failure.field = InputField::Pressure;
-        break;
-    case Status::AltitudeOutOfRange:
-        failure.field = InputField::Altitude;
-        break;
-    case Status::HumidityOutOfRange:
-        failure.field = InputField::Humidity;
-        break;
-    case Status::PressureTooLow:
-        failure.kind = FailureKind::PressureTooLow;
-        break;
     }
     return failure;
 }
@@ -250,13 +166,7 @@ Conditions ConditionsAt(const SolveInputs& in, std::size_t i) {
     c.dryBulb = in.dryBulb[i];
     c.humidity = in.humidity[i];
     c.humidityInput = kHumidityInputs[static_cast<std::size_t>(in.humidityInput[i])];
-    if (in.pressureInput[i] == 1) {
-        c.pressureInput = PressureInput::Altitude;
-        c.altitude = in.pressure[i];
-    } else {
-        c.pressure = in.pressure[i];
-    }
-    c.formulation = static_cast<SatFormulation>(in.formulation[i]);
+    SetAmbientAt(c, in.pressure, in.pressureInput, in.formulation, i);
     return c;
 }
 

@@ -79,6 +79,20 @@ class FaultDetails {
     std::vector<std::pair<std::size_t, std::string>> details_;
 };
 
+// Element i's pressure (or altitude, where pressureInput is 1) and formulation, set on a target
+// that has them: the core's Conditions or the processes' ProcessAmbient.
+template <typename Target>
+void SetAmbientAt(Target& target, const Column& pressure, const CodeColumn& pressureInput,
+                  const CodeColumn& formulation, std::size_t i) {
+    if (pressureInput[i] == 1) {
+        target.pressureInput = PressureInput::Altitude;
+        target.altitude = pressure[i];
+    } else {
+        target.pressure = pressure[i];
+    }
+    target.formulation = static_cast<SatFormulation>(formulation[i]);
+}
+
 // The Conditions of element i.
 Conditions ConditionsAt(const SolveInputs& inputs, std::size_t i);
 

@@ -1,5 +1,6 @@
 #include "array_args.h"
 #include "bindings.h"
+#include "column_pool.h"
 #include "units/quantity.h"
 
 #include <pybind11/stl.h>

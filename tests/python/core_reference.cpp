@@ -1,7 +1,7 @@
 // The core's own answers, for the Python tests to compare the module with bit for bit. Reads
 // one request per line and prints one answer per line, numbers as C hex floats (%a):
 //   solve T humidity input pressureInput pressure formulation
-//     -> ok <the state's doubles in the order below> | fail <Describe's sentence>
+//     -> ok <the state's doubles, ordered as state_quantities.h> | fail <Describe's sentence>
 //   process kind flowUnit pressureInput pressure formulation T input humidity flow
 //           T2 input2 humidity2 flow2 leavingDryBulb heatRate apparatusDewPoint bypassFactor
 //           relativeHumidity humidityRatio effectiveness steamTemperature
@@ -12,37 +12,23 @@
 #include "processes/compute.h"
 #include "processes/flows.h"
 #include "processes/process_set.h"
+#include "reference_support.h"
+#include "state_quantities.h"
 
-#include <cmath>
-#include <cstdio>
-#include <iostream>
-#include <sstream>
+#include <cstddef>
 #include <string>
 #include <vector>
 
 using namespace hygrovane;
+using namespace hygrovane::reference;
 
 namespace {
-
-double Number(std::istream& in) {
-    std::string text;
-    in >> text;
-    return std::strtod(text.c_str(), nullptr);
-}
 
 HumidityInput Input(std::istream& in) {
     return kHumidityInputs[static_cast<std::size_t>(Number(in))];
 }
 
-void Print(const std::vector<double>& values) {
-    std::printf("ok");
-    for (double v : values) {
-        std::printf(" %a", v);
-    }
-    std::printf("\n");
-}
-
-void Solve(std::istream& in) {
+void AnswerSolve(std::istream& in) {
     Conditions c;
     c.dryBulb = Number(in);
     c.humidity = Number(in);
@@ -54,46 +40,16 @@ void Solve(std::istream& in) {
     c.formulation = static_cast<SatFormulation>(static_cast<int>(Number(in)));
     const Result<MoistAirState> r = hygrovane::Solve(c);
     if (!r) {
-        std::printf("fail %s\n", Describe(r.failure()).c_str());
-        return;
+        return Fail(Describe(r.failure()));
     }
-    const MoistAirState& s = *r;
-    Print({s.ambient.dryBulb,
-           s.ambient.pressure,
-           s.ambient.altitude,
-           s.humidityRatio,
-           s.relativeHumidity,
-           s.dewPoint.value_or(NAN),
-           s.wetBulb,
-           s.partialPressure,
-           s.moleFraction,
-           s.massFraction,
-           s.absoluteHumidity,
-           s.molecularWeight,
-           s.gasConstant,
-           s.density,
-           s.specificVolume,
-           s.enthalpy,
-           s.byVolume.N2,
-           s.byVolume.O2,
-           s.byVolume.Ar,
-           s.byVolume.CO2,
-           s.byVolume.H2O,
-           s.byMass.N2,
-           s.byMass.O2,
-           s.byMass.Ar,
-           s.byMass.CO2,
-           s.byMass.H2O,
-           s.saturation.pressure,
-           s.saturation.humidityRatio,
-           s.saturation.moleFraction,
-           s.saturation.absoluteHumidity,
-           s.saturation.molecularWeight,
-           s.saturation.massFraction,
-           s.saturation.dryAirWetBulb});
+    // The module's own list of quantities: its order is what the tests compare, and
+    // test_state_quantities.py checks each name's value against physics.
+    std::vector<double> values(python::kStateQuantities);
+    python::StateValues(*r, [&](std::size_t q) -> double& { return values[q]; });
+    Print(values);
 }
 
-void Process(std::istream& in) {
+void AnswerProcess(std::istream& in) {
     using namespace processes;
     std::string key, unitName;
     in >> key >> unitName;
@@ -130,7 +86,7 @@ void Process(std::istream& in) {
     // A set as the processes window builds it: the points, then the process.
     ProcessSet set;
     set.setAmbient(ambient);
-    const auto fail = [](const ProcessFailure& f) { std::printf("fail %s\n", f.message.c_str()); };
+    const auto fail = [](const ProcessFailure& f) { Fail(f.message); };
     const Outcome<PointId> first = set.addPoint(a);
     if (!first) {
         return fail(first.failure());
@@ -157,18 +113,5 @@ void Process(std::istream& in) {
 } // namespace
 
 int main() {
-    std::string line;
-    while (std::getline(std::cin, line)) {
-        std::istringstream in(line);
-        std::string command;
-        in >> command;
-        if (command == "solve") {
-            Solve(in);
-        } else if (command == "process") {
-            Process(in);
-        } else {
-            std::printf("fail unknown command\n");
-        }
-    }
-    return 0;
+    return Serve({{"solve", AnswerSolve}, {"process", AnswerProcess}});
 }

@@ -11,36 +11,20 @@
 #include "comfort/adaptive.h"
 #include "comfort/pmv.h"
 #include "comfort/set.h"
+#include "reference_support.h"
 
-#include <cstdio>
-#include <iostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 using namespace hygrovane;
 using namespace hygrovane::comfort;
+using namespace hygrovane::reference;
 
 namespace {
 
-double Number(std::istream& in) {
-    std::string text;
-    in >> text;
-    return std::strtod(text.c_str(), nullptr);
-}
-
-void Print(const std::vector<double>& values) {
-    std::printf("ok");
-    for (double v : values) {
-        std::printf(" %a", v);
-    }
-    std::printf("\n");
-}
-
 template <typename T, typename Values> void Answer(const ComfortResult<T>& result, Values values) {
     if (!result) {
-        std::printf("fail %s\n", Describe(result.failure()).c_str());
-        return;
+        return Fail(Describe(result.failure()));
     }
     Print(values(*result));
 }
@@ -121,13 +105,11 @@ void Design(std::istream& in) {
         Number(in) == 1 ? climate::PressureSource::Elevation : climate::PressureSource::Station;
     const auto data = climate::ReadWeatherFile(path);
     if (!data) {
-        std::printf("fail %s\n", climate::Describe(data.failure()).c_str());
-        return;
+        return Fail(climate::Describe(data.failure()));
     }
     const auto d = climate::DesignConditionsOf(climate::ComputeStates(*data, options));
     if (!d) {
-        std::printf("fail no design conditions\n");
-        return;
+        return Fail("no design conditions");
     }
     std::vector<double> v;
     for (const auto& c : d->cooling) {
@@ -144,32 +126,22 @@ void Design(std::istream& in) {
     Print(v);
 }
 
+void Set(std::istream& in) {
+    const ThermalInputs t = Thermal(in);
+    const double pressure = Number(in);
+    const bool forCoolingEffect = Number(in) == 1;
+    Answer(StandardEffectiveTemperature(t, {pressure, forCoolingEffect}),
+           [](double r) { return std::vector<double>{r}; });
+}
+
+void Ce(std::istream& in) {
+    const ThermalInputs t = Thermal(in);
+    Answer(CoolingEffect(t, Number(in)), [](double r) { return std::vector<double>{r}; });
+}
+
 } // namespace
 
 int main() {
-    std::string line;
-    while (std::getline(std::cin, line)) {
-        std::istringstream in(line);
-        std::string command;
-        in >> command;
-        if (command == "pmv") {
-            Pmv(in);
-        } else if (command == "set") {
-            const ThermalInputs t = Thermal(in);
-            const double pressure = Number(in);
-            const bool forCoolingEffect = Number(in) == 1;
-            Answer(StandardEffectiveTemperature(t, {pressure, forCoolingEffect}),
-                   [](double r) { return std::vector<double>{r}; });
-        } else if (command == "ce") {
-            const ThermalInputs t = Thermal(in);
-            Answer(CoolingEffect(t, Number(in)), [](double r) { return std::vector<double>{r}; });
-        } else if (command == "adaptive") {
-            Adaptive(in);
-        } else if (command == "design") {
-            Design(in);
-        } else {
-            std::printf("fail unknown command\n");
-        }
-    }
-    return 0;
+    return Serve(
+        {{"pmv", Pmv}, {"set", Set}, {"ce", Ce}, {"adaptive", Adaptive}, {"design", Design}});
 }

@@ -2,23 +2,17 @@
 
 from __future__ import annotations
 
+from typing import Any, Iterator, get_args
+
 import numpy as np
 
 from . import _core
+from ._types import Flags, HumidityInput, Statuses, Values
 
-HUMIDITY_INPUTS = (
-    "humidity_ratio",
-    "relative_humidity",
-    "dew_point",
-    "wet_bulb",
-    "absolute_humidity",
-    "partial_pressure",
-    "mole_fraction",
-    "mass_fraction",
-)
+HUMIDITY_INPUTS: tuple[str, ...] = get_args(HumidityInput)
 
 # The saturation formulations by their codes in the core (SatFormulation).
-FORMULATIONS = {"IAPWS": 1, "HylandWexler": 2}
+FORMULATIONS: dict[str, int] = {"IAPWS": 1, "HylandWexler": 2}
 _FORMULATION_SPELLINGS = {
     "iapws": 1,
     "hylandwexler": 2,
@@ -114,7 +108,9 @@ def check_errors(errors: str) -> str:
 class Columns:
     """Named result arrays of one shape, with a status per element (0 where computed)."""
 
-    _names: tuple = ()
+    _names: tuple[str, ...] = ()
+    shape: tuple[int, ...]
+    status: Statuses
 
     def __init__(self, columns: dict, shape: tuple, names=None):
         if names is not None:
@@ -125,27 +121,27 @@ class Columns:
         self.status = _shaped(columns["status"], self.shape)
 
     @property
-    def ok(self):
+    def ok(self) -> Flags:
         """True where the element was computed."""
         return self.status == 0
 
-    def keys(self):
+    def keys(self) -> list[str]:
         """The quantities' names, in order."""
         return list(self._names)
 
-    def __getitem__(self, name: str):
+    def __getitem__(self, name: str) -> Values:
         if name not in self._names and name != "status":
             raise KeyError(name)
         return getattr(self, name)
 
-    def __iter__(self):
+    def __iter__(self) -> Iterator[str]:
         return iter(self._names)
 
-    def to_dict(self) -> dict:
+    def to_dict(self) -> dict[str, Values]:
         """Every quantity and the status, by name."""
         return {**{name: getattr(self, name) for name in self._names}, "status": self.status}
 
-    def to_frame(self, index=None):
+    def to_frame(self, index: Any = None) -> Any:
         """A pandas DataFrame: one column per quantity (internal units) and the status, one row
         per element (a multi-dimensional result is flattened in C order)."""
         import pandas as pd
@@ -160,14 +156,14 @@ class Columns:
             flat[i] = self._message_at(int(i))
         return flat.reshape(self.shape)
 
-    def message(self, *index):
+    def message(self, *index: int) -> str | None:
         """The failure sentence of one element (no index for a scalar result), or None."""
         flat = int(np.ravel_multi_index(index, self.shape)) if index else 0
         if np.ravel(self.status)[flat] == 0:
             return None
         return self._message_at(flat)
 
-    def __repr__(self):
+    def __repr__(self) -> str:
         failed = int(np.count_nonzero(~np.asarray(self.ok)))
         return f"<{type(self).__name__} shape={self.shape} failed={failed}>"
 

@@ -3,6 +3,7 @@
 from __future__ import annotations
 
 import enum
+from typing import Any
 
 import numpy as np
 
@@ -18,10 +19,11 @@ from ._columns import (
     input_codes,
     threads_code,
 )
+from ._types import ArrayLike, Errors, Formulation, HumidityInput, Values
 
 # Every process kind by its key (as process-set files name it) and its number of inlets.
-PROCESS_KINDS = dict(_core.process_kinds())
-FLOW_UNITS = tuple(_core.flow_units())
+PROCESS_KINDS: dict[str, int] = dict(_core.process_kinds())
+FLOW_UNITS: tuple[str, ...] = tuple(_core.flow_units())
 
 
 class ProcessStatus(enum.IntEnum):
@@ -52,6 +54,30 @@ class ProcessResult(Columns):
     message(i) / messages() give the processes' sentence.
     """
 
+    # Every result, for editors (a test holds the list to process_column_names()).
+    dry_bulb: Values
+    humidity_ratio: Values
+    enthalpy: Values
+    specific_volume: Values
+    wet_bulb: Values
+    relative_humidity: Values
+    dew_point: Values
+    intermediate_dry_bulb: Values
+    intermediate_humidity_ratio: Values
+    intermediate_enthalpy: Values
+    dry_air_flow: Values
+    sensible: Values
+    latent: Values
+    total: Values
+    sensible_heat_ratio: Values
+    water: Values
+    water_enthalpy: Values
+    equipment_heat: Values
+    enthalpy_difference: Values
+    humidity_ratio_difference: Values
+    apparatus_dew_point: Values
+    bypass_factor: Values
+
     _names = tuple(_core.process_column_names())
 
     def __init__(self, columns, shape):
@@ -62,13 +88,20 @@ class ProcessResult(Columns):
         return self._messages[flat]
 
 
-def process(kind, dry_bulb, humidity, input="relative_humidity", *, flow=1.0, flow_unit="kg/s",
-            leaving_dry_bulb=0.0, heat_rate=0.0, apparatus_dew_point=0.0, bypass_factor=0.0,
-            relative_humidity=0.0, humidity_ratio=0.0, effectiveness=0.0,
-            steam_temperature=373.15, target_dry_bulb=298.15, target_humidity=0.5,
-            target_input="relative_humidity", second_dry_bulb=298.15, second_humidity=0.5,
-            second_input="relative_humidity", second_flow=1.0, pressure=None, altitude=None,
-            formulation="IAPWS", threads=None, errors="auto") -> ProcessResult:
+def process(kind: str, dry_bulb: ArrayLike, humidity: ArrayLike,
+            input: HumidityInput | ArrayLike = "relative_humidity", *, flow: ArrayLike = 1.0,
+            flow_unit: str = "kg/s", leaving_dry_bulb: ArrayLike = 0.0,
+            heat_rate: ArrayLike = 0.0, apparatus_dew_point: ArrayLike = 0.0,
+            bypass_factor: ArrayLike = 0.0, relative_humidity: ArrayLike = 0.0,
+            humidity_ratio: ArrayLike = 0.0, effectiveness: ArrayLike = 0.0,
+            steam_temperature: ArrayLike = 373.15, target_dry_bulb: ArrayLike = 298.15,
+            target_humidity: ArrayLike = 0.5,
+            target_input: HumidityInput | ArrayLike = "relative_humidity",
+            second_dry_bulb: ArrayLike = 298.15, second_humidity: ArrayLike = 0.5,
+            second_input: HumidityInput | ArrayLike = "relative_humidity",
+            second_flow: ArrayLike = 1.0, pressure: ArrayLike | None = None,
+            altitude: ArrayLike | None = None, formulation: Formulation | ArrayLike = "IAPWS",
+            threads: int | None = None, errors: Errors = "auto") -> ProcessResult:
     """One process of the processes window, element by element, with its loads.
 
     kind is a key of PROCESS_KINDS (underscores may stand for hyphens), e.g.
@@ -127,8 +160,9 @@ def process(kind, dry_bulb, humidity, input="relative_humidity", *, flow=1.0, fl
     return result
 
 
-def mix(dry_bulb_a, humidity_a, flow_a, dry_bulb_b, humidity_b, flow_b, input="relative_humidity",
-        **options) -> ProcessResult:
+def mix(dry_bulb_a: ArrayLike, humidity_a: ArrayLike, flow_a: ArrayLike, dry_bulb_b: ArrayLike,
+        humidity_b: ArrayLike, flow_b: ArrayLike,
+        input: HumidityInput | ArrayLike = "relative_humidity", **options: Any) -> ProcessResult:
     """Adiabatic mixing of stream a with stream b: process("mixing", ...) with the streams given
     side by side (dry bulbs K, humidities in the unit of input, flows in flow_unit)."""
     return process("mixing", dry_bulb_a, humidity_a, input, flow=flow_a,

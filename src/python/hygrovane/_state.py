@@ -3,6 +3,7 @@
 from __future__ import annotations
 
 import enum
+from typing import Sequence
 
 import numpy as np
 
@@ -19,6 +20,7 @@ from ._columns import (
     input_codes,
     threads_code,
 )
+from ._types import ArrayLike, Errors, Formulation, HumidityInput, Values
 
 
 class Status(enum.IntEnum):
@@ -52,6 +54,58 @@ class State(Columns):
     status holds a Status per element; failed elements are NaN in every quantity and
     message(i) / messages() give the core's sentence (hygrovane::Describe).
     """
+
+    # Every quantity, for editors (the values are set from _core's columns; a test holds the
+    # list to quantity_names()).
+    dry_bulb: Values
+    pressure: Values
+    altitude: Values
+    humidity_ratio: Values
+    relative_humidity: Values
+    dew_point: Values
+    wet_bulb: Values
+    partial_pressure: Values
+    mole_fraction: Values
+    mass_fraction: Values
+    absolute_humidity: Values
+    molecular_weight: Values
+    gas_constant: Values
+    density: Values
+    specific_volume: Values
+    enthalpy: Values
+    by_volume_n2: Values
+    by_volume_o2: Values
+    by_volume_ar: Values
+    by_volume_co2: Values
+    by_volume_h2o: Values
+    by_mass_n2: Values
+    by_mass_o2: Values
+    by_mass_ar: Values
+    by_mass_co2: Values
+    by_mass_h2o: Values
+    saturation_pressure: Values
+    saturation_humidity_ratio: Values
+    saturation_mole_fraction: Values
+    saturation_absolute_humidity: Values
+    saturation_molecular_weight: Values
+    saturation_mass_fraction: Values
+    dry_air_wet_bulb: Values
+    humidity_ratio_minimum: Values
+    humidity_ratio_maximum: Values
+    relative_humidity_minimum: Values
+    relative_humidity_maximum: Values
+    dew_point_minimum: Values
+    dew_point_maximum: Values
+    wet_bulb_minimum: Values
+    wet_bulb_maximum: Values
+    absolute_humidity_minimum: Values
+    absolute_humidity_maximum: Values
+    partial_pressure_minimum: Values
+    partial_pressure_maximum: Values
+    mole_fraction_minimum: Values
+    mole_fraction_maximum: Values
+    mass_fraction_minimum: Values
+    mass_fraction_maximum: Values
 
     _names = tuple(_core.quantity_names())
 
@@ -115,9 +169,12 @@ def _reusable(out, shape, names) -> dict:
     return out._columns
 
 
-def solve(dry_bulb, humidity, input="relative_humidity", *, pressure=None, altitude=None,
-          formulation="IAPWS", threads=None, errors="auto", quantities=None,
-          out=None) -> State:
+def solve(dry_bulb: ArrayLike, humidity: ArrayLike,
+          input: HumidityInput | ArrayLike = "relative_humidity", *,
+          pressure: ArrayLike | None = None, altitude: ArrayLike | None = None,
+          formulation: Formulation | ArrayLike = "IAPWS", threads: int | None = None,
+          errors: Errors = "auto", quantities: Sequence[str] | str | None = None,
+          out: State | None = None) -> State:
     """The whole state of moist air, element by element, as the C++ core's Solve gives it.
 
     Every argument is a scalar or a numpy array (or anything numpy.asarray takes); they are

@@ -16,11 +16,16 @@ from __future__ import annotations
 
 import enum
 import os
+from typing import Any, Literal
 
-import numpy as np
+import numpy.typing as npt
 
 from . import _core
 from ._columns import formulation_codes, threads_code
+from ._types import Formulation
+
+HumiditySource = Literal["relative_humidity", "dew_point"]
+PressureSource = Literal["station", "elevation"]
 
 __all__ = ["MissingReason", "Weather", "read_weather", "parse_weather"]
 
@@ -49,19 +54,23 @@ class Weather:
     """A weather file's contents: format ("EPW" or "TMY3"), header (dict), location (dict), and
     its rows by arrays(), to_frame(), states() and design_conditions()."""
 
-    def __init__(self, data):
+    format: Literal["EPW", "TMY3"]
+    header: dict[str, Any]
+    location: dict[str, Any]
+
+    def __init__(self, data: Any):
         self._data = data
         self.format = data.format
         self.header = data.header()
         self.location = self.header["location"]
 
-    def __len__(self):
+    def __len__(self) -> int:
         return len(self._data)
 
-    def __repr__(self):
+    def __repr__(self) -> str:
         return f"<Weather {self.format} {self.location['city']!r} rows={len(self)}>"
 
-    def arrays(self) -> dict:
+    def arrays(self) -> dict[str, npt.NDArray[Any]]:
         """The rows as numpy arrays by name: year, month, day, hour (1-24, the hour ending at
         it), minute, weekday (0 Sunday), data_period, then every field of the EPW data
         dictionary in the file's unit (dry_bulb_temperature and dew_point_temperature degC,
@@ -69,7 +78,7 @@ class Weather:
         lux, wind_speed m/s, ...), NaN where the file marks it missing."""
         return self._data.columns()
 
-    def to_frame(self, text=False):
+    def to_frame(self, text: bool = False) -> Any:
         """The rows as a pandas DataFrame (columns as arrays(); with text=True also the
         source_flags and present_weather_codes strings)."""
         import pandas as pd
@@ -79,8 +88,9 @@ class Weather:
             columns.update(self._data.text_columns())
         return pd.DataFrame(columns)
 
-    def states(self, humidity="relative_humidity", pressure="station", formulation="IAPWS",
-               threads=None) -> dict:
+    def states(self, humidity: HumiditySource = "relative_humidity",
+               pressure: PressureSource = "station", formulation: Formulation = "IAPWS",
+               threads: int | None = None) -> dict[str, npt.NDArray[Any]]:
         """Each hour's state computed by the core, in internal units, as numpy arrays:
         dry_bulb (K), pressure (Pa), humidity_ratio (kg/kg dry air), relative_humidity
         (fraction), dew_point (K), wet_bulb (K), enthalpy (kJ/kg dry air), specific_volume
@@ -93,8 +103,10 @@ class Weather:
         """
         return self._data.states(*self._options(humidity, pressure, formulation, threads))
 
-    def design_conditions(self, humidity="relative_humidity", pressure="station",
-                          formulation="IAPWS", threads=None) -> dict:
+    def design_conditions(self, humidity: HumiditySource = "relative_humidity",
+                          pressure: PressureSource = "station",
+                          formulation: Formulation = "IAPWS",
+                          threads: int | None = None) -> dict[str, Any]:
         """Design conditions from the file's own hours by the percentile method (a typical
         year's values differ from the header's handbook values by up to about 1 K), internal
         units: hours (N), pressure (Pa, mean), cooling (dry_bulb and mean_coincident_wet_bulb,
@@ -110,7 +122,7 @@ class Weather:
                 int(formulation_codes(formulation)), threads_code(threads))
 
 
-def read_weather(path) -> Weather:
+def read_weather(path: str | os.PathLike[str]) -> Weather:
     """Reads an EPW or TMY3 file (told apart by its first line)."""
     return Weather(_core.read_weather_file(os.fspath(path)))
 

@@ -17,11 +17,15 @@ that sentence (errors= chooses, as in hygrovane.solve).
 from __future__ import annotations
 
 import enum
+from typing import Literal
 
 import numpy as np
 
 from . import _core
 from ._columns import Columns, as_numbers, check_errors, first_failure, flatten, threads_code
+from ._types import Array, ArrayLike, Errors, Flags, Values
+
+Standard = Literal["ISO 7730", "ASHRAE 55"]
 
 __all__ = [
     "ComfortResult",
@@ -51,6 +55,30 @@ class ComfortStatus(enum.IntEnum):
 class ComfortResult(Columns):
     """A comfort model's results for every element: one array per result (a float for a scalar
     call), status (a ComfortStatus per element) and the sentence of each refused element."""
+
+    # Every result of every model, for editors; a model's result holds only its own (_OUTPUTS).
+    pmv: Values
+    ppd: Values  # %
+    cooling_effect: Values  # K
+    set: Values  # degC
+    comfort: Values  # degC
+    lower_80: Values
+    upper_80: Values
+    lower_90: Values
+    upper_90: Values
+    upper_i: Values
+    upper_ii: Values
+    upper_iii: Values
+    lower_i: Values
+    lower_ii: Values
+    lower_iii: Values
+    allowance: Values  # K
+    operative: Values  # degC
+    acceptable_80: Flags
+    acceptable_90: Flags
+    acceptable_i: Flags
+    acceptable_ii: Flags
+    acceptable_iii: Flags
 
     def __init__(self, columns, shape, names, flags=()):
         for name in flags:  # 1.0 / 0.0 from the loop; NaN (refused) is not acceptable
@@ -109,9 +137,11 @@ _STANDARDS = {"iso 7730": "pmv_iso7730", "iso": "pmv_iso7730", "ashrae 55": "pmv
               "ashrae": "pmv_ashrae55"}
 
 
-def pmv(air_temperature, mean_radiant, air_speed, relative_humidity=None, met=1.1, clo=0.5,
-        external_work=0.0, *, vapour_pressure=None, standard="ISO 7730", checked=True,
-        occupant_control=True, threads=None, errors="auto") -> ComfortResult:
+def pmv(air_temperature: ArrayLike, mean_radiant: ArrayLike, air_speed: ArrayLike,
+        relative_humidity: ArrayLike | None = None, met: ArrayLike = 1.1, clo: ArrayLike = 0.5,
+        external_work: ArrayLike = 0.0, *, vapour_pressure: ArrayLike | None = None,
+        standard: Standard = "ISO 7730", checked: bool = True, occupant_control: bool = True,
+        threads: int | None = None, errors: Errors = "auto") -> ComfortResult:
     """Predicted Mean Vote and Predicted Percentage of Dissatisfied, element by element.
 
     air_temperature, mean_radiant  degC
@@ -139,11 +169,12 @@ def pmv(air_temperature, mean_radiant, air_speed, relative_humidity=None, met=1.
     return _run(model, arguments, options, threads, errors)
 
 
-def standard_effective_temperature(air_temperature, mean_radiant, air_speed,
-                                   relative_humidity=None, met=1.1, clo=0.5, external_work=0.0,
-                                   *, vapour_pressure=None, pressure=101325.0,
-                                   for_cooling_effect=False, threads=None,
-                                   errors="auto") -> ComfortResult:
+def standard_effective_temperature(
+        air_temperature: ArrayLike, mean_radiant: ArrayLike, air_speed: ArrayLike,
+        relative_humidity: ArrayLike | None = None, met: ArrayLike = 1.1, clo: ArrayLike = 0.5,
+        external_work: ArrayLike = 0.0, *, vapour_pressure: ArrayLike | None = None,
+        pressure: ArrayLike = 101325.0, for_cooling_effect: bool = False,
+        threads: int | None = None, errors: Errors = "auto") -> ComfortResult:
     """SET, degC (result `set`), by the two-node model of ASHRAE 55-2020 Appendix D.
 
     Units as in pmv(); pressure in Pa (30-120 kPa). for_cooling_effect leaves out the
@@ -158,9 +189,11 @@ def standard_effective_temperature(air_temperature, mean_radiant, air_speed,
     return _run("set", arguments, options, threads, errors)
 
 
-def cooling_effect(air_temperature, mean_radiant, air_speed, relative_humidity=None, met=1.1,
-                   clo=0.5, external_work=0.0, *, vapour_pressure=None, pressure=101325.0,
-                   threads=None, errors="auto") -> ComfortResult:
+def cooling_effect(air_temperature: ArrayLike, mean_radiant: ArrayLike, air_speed: ArrayLike,
+                   relative_humidity: ArrayLike | None = None, met: ArrayLike = 1.1,
+                   clo: ArrayLike = 0.5, external_work: ArrayLike = 0.0, *,
+                   vapour_pressure: ArrayLike | None = None, pressure: ArrayLike = 101325.0,
+                   threads: int | None = None, errors: Errors = "auto") -> ComfortResult:
     """The cooling effect of elevated air speed, K (result `cooling_effect`), ASHRAE 55-2020
     Appendix D: the drop of t_a and t_r at 0.1 m/s that gives the SET of the air speed given.
     0 at 0.1 m/s and below. Units as in standard_effective_temperature()."""
@@ -170,8 +203,9 @@ def cooling_effect(air_temperature, mean_radiant, air_speed, relative_humidity=N
     return _run("cooling_effect", arguments, options, threads, errors)
 
 
-def adaptive_ashrae55(air_temperature, mean_radiant, air_speed, prevailing_mean, *,
-                      threads=None, errors="auto") -> ComfortResult:
+def adaptive_ashrae55(air_temperature: ArrayLike, mean_radiant: ArrayLike, air_speed: ArrayLike,
+                      prevailing_mean: ArrayLike, *, threads: int | None = None,
+                      errors: Errors = "auto") -> ComfortResult:
     """The adaptive model of ASHRAE 55-2020 section 5.4 for naturally conditioned spaces.
 
     air_temperature, mean_radiant degC; air_speed m/s (0-2); prevailing_mean, the prevailing
@@ -185,8 +219,9 @@ def adaptive_ashrae55(air_temperature, mean_radiant, air_speed, prevailing_mean,
                                       "prevailing_mean": prevailing_mean}, None, threads, errors)
 
 
-def adaptive_en16798(air_temperature, mean_radiant, air_speed, running_mean, *, threads=None,
-                     errors="auto") -> ComfortResult:
+def adaptive_en16798(air_temperature: ArrayLike, mean_radiant: ArrayLike, air_speed: ArrayLike,
+                     running_mean: ArrayLike, *, threads: int | None = None,
+                     errors: Errors = "auto") -> ComfortResult:
     """The adaptive model of EN 16798-1:2019 Annex B.
 
     air_temperature, mean_radiant degC; air_speed m/s (0-2); running_mean, the exponentially
@@ -199,7 +234,8 @@ def adaptive_en16798(air_temperature, mean_radiant, air_speed, running_mean, *, 
                                      "running_mean": running_mean}, None, threads, errors)
 
 
-def operative_temperature(air_temperature, mean_radiant, air_speed, *, threads=None):
+def operative_temperature(air_temperature: ArrayLike, mean_radiant: ArrayLike,
+                          air_speed: ArrayLike, *, threads: int | None = None) -> Values:
     """Operative temperature, degC, by ASHRAE 55-2020 Appendix A (the weight of the air
     temperature 0.5, 0.6 or 0.7 by air speed, m/s). An array (a float for scalars)."""
     return _run("operative", {"air_temperature": air_temperature, "mean_radiant": mean_radiant,
@@ -213,13 +249,13 @@ def _series(name, values) -> np.ndarray:
     return np.ascontiguousarray(array)
 
 
-def daily_means(hourly) -> np.ndarray:
+def daily_means(hourly: ArrayLike) -> Array:
     """Daily means of hourly values (24 a day, in order; a last partial day is left out). A day
     with a missing hour (NaN) has a NaN mean."""
     return _core.daily_means(_series("hourly", hourly))
 
 
-def running_mean(daily, alpha=0.8, wrap=False) -> np.ndarray:
+def running_mean(daily: ArrayLike, alpha: float = 0.8, wrap: bool = False) -> Array:
     """The exponentially weighted running mean of the days before each day, degC (EN 16798-1
     Annex B: theta_rm(d) = (1 - alpha) theta_ed(d-1) + alpha theta_rm(d-1), alpha 0.6-0.9).
     The first day is NaN unless wrap takes the series' last days as its history (a typical
@@ -227,7 +263,7 @@ def running_mean(daily, alpha=0.8, wrap=False) -> np.ndarray:
     return _core.exponential_running_mean(_series("daily", daily), float(alpha), bool(wrap))
 
 
-def prevailing_means(daily, days=7, wrap=False) -> np.ndarray:
+def prevailing_means(daily: ArrayLike, days: int = 7, wrap: bool = False) -> Array:
     """ASHRAE 55-2020 5.4.2.1's simple prevailing mean outdoor temperature of each day, degC:
     the mean of the daily means of the `days` days before it (7-30); NaN where too few days or
     a missing one precede it. Raises ValueError for days outside 7-30."""

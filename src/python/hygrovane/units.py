@@ -14,17 +14,18 @@ from __future__ import annotations
 import numpy as np
 
 from . import _core
+from ._types import ArrayLike, Values
 
 _CATALOGUE = {name: tuple(units) for name, units in _core.unit_catalogue()}
 _QUANTITIES = tuple(_CATALOGUE)
 
 
-def catalogue() -> dict:
+def catalogue() -> dict[str, list[str]]:
     """Every quantity's unit names, in the order the windows list them."""
     return {name: list(units) for name, units in _CATALOGUE.items()}
 
 
-def quantities_of(unit: str) -> list:
+def quantities_of(unit: str) -> list[str]:
     """The quantities that offer a unit name."""
     return [name for name, units in _CATALOGUE.items() if unit in units]
 
@@ -54,7 +55,7 @@ def _quantity_for(units: tuple, quantity):
     raise ValueError(f"no quantity offers the unit(s) {', '.join(map(repr, units))}")
 
 
-def _run(values, quantity: str, from_unit: str, to_unit: str):
+def _run(values: ArrayLike, quantity: str, from_unit: str, to_unit: str) -> Values:
     array = np.asarray(values)
     if array.dtype.kind not in "biuf":
         raise TypeError(f"values must be real numbers, not {array.dtype}")
@@ -64,7 +65,8 @@ def _run(values, quantity: str, from_unit: str, to_unit: str):
     return float(result) if array.ndim == 0 else result
 
 
-def convert(values, from_unit: str, to_unit: str, quantity: str | None = None):
+def convert(values: ArrayLike, from_unit: str, to_unit: str,
+            quantity: str | None = None) -> Values:
     """values in from_unit converted to to_unit (a scalar gives a float, an array an array of
     its shape), through the internal unit as the program converts. Both names come from the
     catalogue (e.g. "C", "F", "K", "kPa", "PSI", "(kg moisture)/(kg dry air)"; a name that
@@ -75,7 +77,7 @@ def convert(values, from_unit: str, to_unit: str, quantity: str | None = None):
     return _run(values, quantity, _unit_named(quantity, from_unit), _unit_named(quantity, to_unit))
 
 
-def to_internal(values, unit: str, quantity: str | None = None):
+def to_internal(values: ArrayLike, unit: str, quantity: str | None = None) -> Values:
     """values in unit converted to the quantity's internal unit (K, Pa, m, kg/kg, kg/m^3,
     fraction, J/(kg K), kg/kmol, kg/m^3, m^3/kg, kJ/kg): what solve() takes. Relative
     humidity in "%" becomes a fraction."""
@@ -83,7 +85,7 @@ def to_internal(values, unit: str, quantity: str | None = None):
     return _run(values, quantity, _unit_named(quantity, unit), "")
 
 
-def from_internal(values, unit: str, quantity: str | None = None):
+def from_internal(values: ArrayLike, unit: str, quantity: str | None = None) -> Values:
     """values in the quantity's internal unit (what solve() returns) converted to unit."""
     quantity = _quantity_for((unit,), quantity)
     return _run(values, quantity, "", _unit_named(quantity, unit))
