@@ -27,8 +27,12 @@ class NoPlatform : public forms::Platform {
     void showMessage(const std::string&, const std::string&) override {}
     std::optional<std::string> openFileDialog() override { return std::nullopt; }
     std::optional<std::string> saveFileDialog() override { return std::nullopt; }
-    bool openDocument(const std::string&) override { return false; }
-    bool openWebPage(const std::string&) override { return false; }
+    forms::CommandOutcome openDocument(const std::string&) override {
+        return forms::CommandOutcome::Refused;
+    }
+    forms::CommandOutcome openWebPage(const std::string&) override {
+        return forms::CommandOutcome::Refused;
+    }
 };
 
 } // namespace hygrovane::fuzz

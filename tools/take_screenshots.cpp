@@ -62,8 +62,8 @@ class ScriptedPlatform : public Platform {
         return path;
     }
     std::optional<std::string> saveFileDialog() override { return std::nullopt; }
-    bool openDocument(const std::string&) override { return false; }
-    bool openWebPage(const std::string&) override { return false; }
+    CommandOutcome openDocument(const std::string&) override { return CommandOutcome::Refused; }
+    CommandOutcome openWebPage(const std::string&) override { return CommandOutcome::Refused; }
 };
 
 struct Failure : std::runtime_error {

@@ -41,7 +41,7 @@ void StartProgram(forms::AmbientView& window, forms::Platform& platform,
     // An unsaved process set is asked about before the program ends.
     handlers.otherWindowsQueryUnload = [] {
         auto* processes = forms::openProcessesWindow();
-        return processes != nullptr && processes->model().QueryClose() == forms::Closing::StayOpen;
+        return processes != nullptr ? processes->model().QueryClose() : forms::Closing::Close;
     };
     // Loading opens the About box first; closing it shows the main window.
     window.load();

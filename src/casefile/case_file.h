@@ -1,6 +1,8 @@
 #pragma once
 
 #include "calculator/form_ambient.h"
+#include "fileio/file_io.h"
+#include "hygrovane/expected.h"
 
 #include <cstddef>
 #include <optional>
@@ -10,11 +12,8 @@
 
 namespace hygrovane::casefile {
 
-// What a file routine reports: ok, or a message that names the file and the reason.
-struct FileResult {
-    bool ok = true;
-    std::string message;
-};
+// What a file routine refuses with: a message that names the file and the reason.
+using fileio::FileError;
 
 // The events that applying a case raises in the window, so that each selection has the same
 // effects as the user's (the main window's handlers implement them). Each is raised only when the
@@ -39,7 +38,7 @@ std::string CaseFileText(const FormAmbient& form);
 // new one. Refuses, writing nothing, a value that holds a line break or another control character
 // or is longer than kMaxCaseLineLength, since it would not open as it was. Changes nothing in the
 // form.
-FileResult SaveCase(const FormAmbient& form, const std::string& path);
+Expected<Done, FileError> SaveCase(const FormAmbient& form, const std::string& path);
 
 // Why bytes are not a complete case file, or nothing when they are one. A complete case is text
 // whose first line is "Hygrovane" and a version number ("Hygrovane 1.1"; blanks may follow), whose
@@ -52,9 +51,9 @@ std::optional<std::string> CaseTextProblem(std::string_view bytes);
 // ending), leading blanks of each dropped.
 std::vector<std::string> ReadCaseFields(std::string_view bytes);
 
-// Reads a case file's fields; refuses, leaving fields as they were, a missing or unreadable file,
-// a directory, a file over 64 KiB, and one that is not a complete case (CaseTextProblem).
-FileResult LoadCaseFields(const std::string& path, std::vector<std::string>& fields);
+// Reads a case file's fields; refuses a missing or unreadable file, a directory, a file over
+// 64 KiB, and one that is not a complete case (CaseTextProblem).
+Expected<std::vector<std::string>, FileError> LoadCaseFields(const std::string& path);
 
 // Applies the fields to the form in the order of the format, raising events as the user's actions
 // would; blanks after a pressure or humidity code are ignored. Unrecognised values are skipped; a

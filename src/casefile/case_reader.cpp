@@ -1,7 +1,6 @@
 #include "casefile/case_codes.h"
 #include "casefile/case_file.h"
 #include "casefile/case_line.h"
-#include "casefile/file_io.h"
 
 #include <algorithm>
 #include <array>
@@ -190,19 +189,17 @@ std::optional<std::string> CaseTextProblem(std::string_view bytes) {
     return problem;
 }
 
-FileResult LoadCaseFields(const std::string& path, std::vector<std::string>& fields) {
-    std::string bytes;
-    FileResult result = ReadSmallFile(path, kMaxCaseFileBytes, bytes, "case file");
-    if (!result.ok) {
-        return result;
+Expected<std::vector<std::string>, FileError> LoadCaseFields(const std::string& path) {
+    const auto bytes = fileio::ReadSmallFile(path, kMaxCaseFileBytes, "case file");
+    if (!bytes) {
+        return bytes.error();
     }
-    if (const auto problem = CaseTextProblem(bytes)) {
-        return {false, "The file \"" + path +
-                           "\" was not opened: it is not a complete Hygrovane case (" + *problem +
-                           ")."};
+    if (const auto problem = CaseTextProblem(*bytes)) {
+        return FileError{"The file \"" + path +
+                         "\" was not opened: it is not a complete Hygrovane case (" + *problem +
+                         ")."};
     }
-    fields = ReadCaseFields(bytes);
-    return result;
+    return ReadCaseFields(*bytes);
 }
 
 void ApplyCaseFields(const std::vector<std::string>& fields, FormAmbient& form,

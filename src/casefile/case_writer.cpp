@@ -1,7 +1,6 @@
 #include "casefile/case_codes.h"
 #include "casefile/case_file.h"
 #include "casefile/case_line.h"
-#include "casefile/file_io.h"
 #include "hygrovane/config.h"
 
 #include <string>
@@ -63,15 +62,15 @@ std::string CaseFileText(const FormAmbient& form) {
     return text;
 }
 
-FileResult SaveCase(const FormAmbient& form, const std::string& path) {
+Expected<Done, FileError> SaveCase(const FormAmbient& form, const std::string& path) {
     // A value that would not come back as it is must not replace a good file.
     for (const std::string& line : caseLines(form)) {
         if (const auto problem = CaseLineProblem(line)) {
-            return FileFailure("written", "case file", path,
-                               "a value " + *problem + ", which a case file cannot keep");
+            return fileio::FileFailure("written", "case file", path,
+                                       "a value " + *problem + ", which a case file cannot keep");
         }
     }
-    return WriteWholeFile(path, CaseFileText(form), "case file");
+    return fileio::WriteWholeFile(path, CaseFileText(form), "case file");
 }
 
 } // namespace hygrovane::casefile

@@ -3,7 +3,6 @@
 #include "calculator/humidity_rows.h"
 #include "calculator/number_text.h"
 #include "casefile/case_codes.h"
-#include "casefile/file_io.h"
 #include "hygrovane/config.h"
 
 #include <QDate>
@@ -213,10 +212,10 @@ std::string ReportFileName(const std::string& path) {
     return hasEnding ? path : path + ".txt";
 }
 
-FileResult WriteReport(const FormAmbient& form, const std::string& path,
-                       SatFormulation formulation) {
-    return WriteWholeFile(ReportFileName(path), ReportText(form, formulation, QDate::currentDate()),
-                          "report");
+Expected<Done, FileError> WriteReport(const FormAmbient& form, const std::string& path,
+                                      SatFormulation formulation) {
+    return fileio::WriteWholeFile(ReportFileName(path),
+                                  ReportText(form, formulation, QDate::currentDate()), "report");
 }
 
 } // namespace hygrovane::casefile

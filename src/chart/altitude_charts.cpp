@@ -15,7 +15,7 @@ AltitudeChart ChartAt(double metres, std::string name) {
     c.pressureInput = PressureInput::Altitude;
     c.altitude = metres;
     const Result<Ambient> ambient = AmbientOf(c);
-    return {metres, ambient ? ambient->pressure : std::nan(""), std::move(name)};
+    return {metres, ambient ? std::optional(ambient->pressure) : std::nullopt, std::move(name)};
 }
 
 } // namespace
@@ -34,7 +34,7 @@ std::optional<AltitudeChart> AltitudeChartAt(double pressure, bool feet) {
     constexpr double kWithin = 1; // Pa
     for (const bool inFeet : {feet, !feet}) {
         for (const AltitudeChart& chart : AltitudeCharts(inFeet)) {
-            if (std::abs(chart.pressure - pressure) <= kWithin) {
+            if (chart.pressure && std::abs(*chart.pressure - pressure) <= kWithin) {
                 return chart;
             }
         }

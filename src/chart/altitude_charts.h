@@ -10,8 +10,10 @@ namespace hygrovane::chart {
 // 2500, 5000 and 7500 ft, each drawn at the standard atmosphere's pressure there.
 struct AltitudeChart {
     double altitude = 0; // m
-    double pressure = 0; // Pa, the core's standard atmosphere at the altitude
-    std::string name;    // "Sea level", "1500 m", "5000 ft"
+    // Pa, the core's standard atmosphere at the altitude; none where the core refuses the
+    // altitude (then no pressure is this chart's).
+    std::optional<double> pressure;
+    std::string name; // "Sea level", "1500 m", "5000 ft"
 };
 
 // The four charts in metres or in feet.

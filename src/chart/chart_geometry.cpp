@@ -14,7 +14,6 @@ namespace {
 // Air saturated at one dry bulb, with the ends of the two relations that are straight lines in
 // the humidity ratio: the enthalpy and the specific volume of dry air and of saturated air.
 struct Sample {
-    bool ok = false;
     Ambient ambient;
     Saturation saturation;
     double T = 0; // the dry bulb as the core holds it (32 bits), widened
@@ -23,45 +22,52 @@ struct Sample {
     double Ws() const { return saturation.humidityRatio; }
 };
 
-Sample SaturatedAt(double T, double pressure, SatFormulation formulation) {
-    Sample s;
+// The saturated air at a dry bulb without the lines' ends, or why the core finds none (the
+// saturation pressure reaching the pressure): each caller decides what a missing sample ends.
+Result<Sample> SaturatedAt(double T, double pressure, SatFormulation formulation) {
     Conditions c;
     c.dryBulb = T;
     c.pressure = pressure;
     c.formulation = formulation;
     const Result<SaturatedAir> saturated = SaturatedAirOf(c);
     if (!saturated) {
-        return s;
+        return saturated.failure();
     }
-    s.ok = true;
+    Sample s;
     s.ambient = saturated->ambient;
     s.saturation = saturated->saturation;
     s.T = saturated->ambient.dryBulb;
     return s;
 }
 
-Sample LinesAt(double T, double pressure, SatFormulation formulation) {
-    Sample s = SaturatedAt(T, pressure, formulation);
-    if (!s.ok) {
-        return s;
+Result<Sample> LinesAt(double T, double pressure, SatFormulation formulation) {
+    Result<Sample> sample = SaturatedAt(T, pressure, formulation);
+    if (!sample) {
+        return sample;
     }
+    Sample& s = sample.value();
     const auto dry = StateOf(s.ambient, s.saturation, HumidityInput::HumidityRatio, 0);
+    if (!dry) {
+        return dry.failure();
+    }
     const auto wet = StateOf(s.ambient, s.saturation, HumidityInput::HumidityRatio, s.Ws());
-    if (!dry || !wet) {
-        s.ok = false;
-        return s;
+    if (!wet) {
+        return wet.failure();
     }
     s.h0 = dry->enthalpy;
     s.hs = wet->enthalpy;
     s.v0 = dry->specificVolume;
     s.vs = wet->specificVolume;
-    return s;
+    return sample;
 }
 
-// The core's humidity ratio of a state at a sample, or NaN when it finds none.
-double HumidityRatioOf(const Sample& s, HumidityInput input, double value) {
+// The core's humidity ratio of a state at a sample, or why it finds none.
+Result<double> HumidityRatioOf(const Sample& s, HumidityInput input, double value) {
     const Result<MoistAirState> state = StateOf(s.ambient, s.saturation, input, value);
-    return state ? state->humidityRatio : std::nan("");
+    if (!state) {
+        return state.failure();
+    }
+    return state->humidityRatio;
 }
 
 ChartPoint Between(ChartPoint a, ChartPoint b, double f) {
@@ -165,11 +171,11 @@ class Builder {
         for (int i = 0; i <= kDryBulbIntervals; ++i) {
             const double T =
                 range.dryBulbMin + (range.dryBulbMax - range.dryBulbMin) * i / kDryBulbIntervals;
-            samples_.push_back(LinesAt(T, P_, formulation_));
-            if (!samples_.back().ok) {
-                samples_.pop_back(); // no moist air from here on
-                break;
+            const Result<Sample> s = LinesAt(T, P_, formulation_);
+            if (!s) {
+                break; // no moist air from here on
             }
+            samples_.push_back(*s);
         }
     }
 
@@ -206,10 +212,10 @@ class Builder {
             if (labelled) {
                 g.dryBulbTicks.push_back({T, dryBulbs.text(value)});
             }
-            const Sample s = SaturatedAt(T, P_, formulation_);
-            if (s.ok && s.Ws() > range_.humidityRatioMin) {
+            const Result<Sample> s = SaturatedAt(T, P_, formulation_);
+            if (s && s->Ws() > range_.humidityRatioMin) {
                 add(g, Family::DryBulbGrid, value, dryBulbs.text(value),
-                    {{T, range_.humidityRatioMin}, {T, std::min(s.Ws(), range_.humidityRatioMax)}},
+                    {{T, range_.humidityRatioMin}, {T, std::min(s->Ws(), range_.humidityRatioMax)}},
                     labelled);
             }
         }
@@ -305,17 +311,17 @@ class Builder {
             const double Twb = t.internal(value);
             Polyline line;
             if (Twb >= range_.dryBulbMin) {
-                const Sample start = SaturatedAt(Twb, P_, formulation_);
-                if (!start.ok) {
+                const Result<Sample> start = SaturatedAt(Twb, P_, formulation_);
+                if (!start) {
                     continue;
                 }
-                line.push_back({start.T, start.Ws()});
+                line.push_back({start->T, start->Ws()});
                 if (range_.contains(line.back())) {
                     constexpr double kDelta = 0.05; // K, either side, for the slope
-                    const Sample below = SaturatedAt(Twb - kDelta, P_, formulation_);
-                    const Sample above = SaturatedAt(Twb + kDelta, P_, formulation_);
+                    const Result<Sample> below = SaturatedAt(Twb - kDelta, P_, formulation_);
+                    const Result<Sample> above = SaturatedAt(Twb + kDelta, P_, formulation_);
                     const double slope =
-                        below.ok && above.ok ? (above.Ws() - below.Ws()) / (above.T - below.T) : 0;
+                        below && above ? (above->Ws() - below->Ws()) / (above->T - below->T) : 0;
                     g.saturationScale.push_back({line.back(), slope, values.labelled(value)});
                 }
             }
@@ -323,12 +329,12 @@ class Builder {
                 if (s.T <= Twb) {
                     continue;
                 }
-                const double W = HumidityRatioOf(s, HumidityInput::WetBulb, Twb);
-                if (std::isnan(W)) {
+                const Result<double> W = HumidityRatioOf(s, HumidityInput::WetBulb, Twb);
+                if (!W) {
                     break;
                 }
-                line.push_back({s.T, W});
-                if (W < range_.humidityRatioMin) {
+                line.push_back({s.T, *W});
+                if (*W < range_.humidityRatioMin) {
                     break;
                 }
             }
@@ -350,15 +356,15 @@ class Builder {
         for (const int percent : percents) {
             Polyline line;
             for (const Sample& s : samples_) {
-                const double W =
+                const Result<double> W =
                     percent == 100
-                        ? s.Ws()
+                        ? Result<double>(s.Ws())
                         : HumidityRatioOf(s, HumidityInput::RelativeHumidity, percent / 100.0);
-                if (std::isnan(W)) {
+                if (!W) {
                     break;
                 }
-                line.push_back({s.T, W});
-                if (W > range_.humidityRatioMax) {
+                line.push_back({s.T, *W});
+                if (*W > range_.humidityRatioMax) {
                     break; // it only rises from here
                 }
             }
@@ -383,11 +389,15 @@ class Builder {
                     const int along = phi == zone.fromPhi ? k : kSteps - k;
                     const double celsius =
                         zone.fromCelsius + (zone.toCelsius - zone.fromCelsius) * along / kSteps;
-                    const Sample s = SaturatedAt(celsius + 273.15, P_, formulation_);
-                    const double W = s.ok ? HumidityRatioOf(s, HumidityInput::RelativeHumidity, phi)
-                                          : std::nan("");
-                    if (!std::isnan(W)) {
-                        outline.push_back({s.T, W});
+                    // A corner without moist air is left out of the outline.
+                    const Result<Sample> s = SaturatedAt(celsius + 273.15, P_, formulation_);
+                    if (!s) {
+                        continue;
+                    }
+                    const Result<double> W =
+                        HumidityRatioOf(*s, HumidityInput::RelativeHumidity, phi);
+                    if (W) {
+                        outline.push_back({s->T, *W});
                     }
                 }
             }

@@ -52,25 +52,25 @@ void AmbientWindow::Form_Load() {
     Calculate(form_);
 }
 
-bool AmbientWindow::Form_QueryUnload() {
-    if (otherWindowsQueryUnload && otherWindowsQueryUnload()) {
-        return true;
+Closing AmbientWindow::Form_QueryUnload() {
+    if (otherWindowsQueryUnload && otherWindowsQueryUnload() == Closing::StayOpen) {
+        return Closing::StayOpen;
     }
     if (!form_.CaseModified) {
-        return false;
+        return Closing::Close;
     }
     switch (platform_.askYesNoCancel("Do you want to save the current file before exit?",
                                      kSaveQuestionTitle)) {
     case Platform::Answer::No:
-        return false;
+        return Closing::Close;
     case Platform::Answer::Cancel:
-        return true;
+        return Closing::StayOpen;
     case Platform::Answer::Yes:
         break;
     }
     const auto path = platform_.saveFileDialog();
     // A cancelled dialog or a failed save keeps the program open with the case on screen.
-    return !path || !saveCaseTo(*path);
+    return path && saveCaseTo(*path) == CommandOutcome::Done ? Closing::Close : Closing::StayOpen;
 }
 
 void AmbientWindow::Text_Change(int textNumber) {
@@ -186,12 +186,13 @@ void AmbientWindow::menu_HW_Click() {
     Calculate(form_);
 }
 
-bool AmbientWindow::saveCaseTo(const std::string& path) {
-    const casefile::FileResult result = casefile::SaveCase(form_, path);
-    if (!result.ok) {
-        platform_.showMessage(result.message, config::kApplicationTitle);
+CommandOutcome AmbientWindow::saveCaseTo(const std::string& path) {
+    const auto saved = casefile::SaveCase(form_, path);
+    if (!saved) {
+        platform_.showMessage(saved.error().message, config::kApplicationTitle);
+        return CommandOutcome::Refused;
     }
-    return result.ok;
+    return CommandOutcome::Done;
 }
 
 void AmbientWindow::menu_open_Click() {
@@ -205,7 +206,7 @@ void AmbientWindow::menu_open_Click() {
         case Platform::Answer::Yes: {
             const auto path = platform_.saveFileDialog();
             // The case on screen would be lost if the open went on after a failed save.
-            if (!path || !saveCaseTo(*path)) {
+            if (!path || saveCaseTo(*path) != CommandOutcome::Done) {
                 return;
             }
             break;
@@ -220,14 +221,13 @@ void AmbientWindow::menu_open_Click() {
 }
 
 void AmbientWindow::openCase(const std::string& path) {
-    std::vector<std::string> fields;
-    const casefile::FileResult result = casefile::LoadCaseFields(path, fields);
-    if (!result.ok) {
+    const auto fields = casefile::LoadCaseFields(path);
+    if (!fields) {
         // Nothing was applied: the window, its file and its modified flag stay as they were.
-        platform_.showMessage(result.message, config::kApplicationTitle);
+        platform_.showMessage(fields.error().message, config::kApplicationTitle);
         return;
     }
-    casefile::ApplyCaseFields(fields, form_, *this);
+    casefile::ApplyCaseFields(*fields, form_, *this);
     form_.CurrentFileName = path;
     form_.CaseModified = false;
     Calculate(form_);
@@ -238,14 +238,14 @@ void AmbientWindow::menu_save_Click() {
         menu_saveas_Click();
         return;
     }
-    if (saveCaseTo(form_.CurrentFileName)) {
+    if (saveCaseTo(form_.CurrentFileName) == CommandOutcome::Done) {
         form_.CaseModified = false;
     }
 }
 
 void AmbientWindow::menu_saveas_Click() {
     const auto path = platform_.saveFileDialog();
-    if (path && saveCaseTo(*path)) {
+    if (path && saveCaseTo(*path) == CommandOutcome::Done) {
         form_.CurrentFileName = *path;
         form_.CaseModified = false;
     }
@@ -261,14 +261,14 @@ void AmbientWindow::menu_report_Click() {
     if (!path) {
         return;
     }
-    const casefile::FileResult result = casefile::WriteReport(form_, *path, form_.Formulation());
-    if (!result.ok) {
-        platform_.showMessage(result.message, config::kApplicationTitle);
+    const auto written = casefile::WriteReport(form_, *path, form_.Formulation());
+    if (!written) {
+        platform_.showMessage(written.error().message, config::kApplicationTitle);
     }
 }
 
 void AmbientWindow::exit_menu_Click() {
-    if (!Form_QueryUnload()) {
+    if (Form_QueryUnload() == Closing::Close) {
         call(endProgram);
     }
 }
@@ -285,7 +285,7 @@ void AmbientWindow::help_index_menu_Click() {
             message += "\n" + (error ? folder : shown).string();
         }
         platform_.showMessage(message, config::kApplicationTitle);
-    } else if (!platform_.openDocument(guide.string())) {
+    } else if (platform_.openDocument(guide.string()) != CommandOutcome::Done) {
         platform_.showMessage("The user's guide \"" + guide.string() +
                                   "\" was found, but no program to show it could be started.",
                               config::kApplicationTitle);

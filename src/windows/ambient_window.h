@@ -3,6 +3,7 @@
 #include "calculator/form_ambient.h"
 #include "calculator/unit_presets.h"
 #include "casefile/case_file.h"
+#include "windows/command_outcome.h"
 #include "windows/platform.h"
 
 #include <filesystem>
@@ -27,8 +28,8 @@ class AmbientWindow : public casefile::CaseEvents {
     std::function<void()> showSaturation;
     std::function<void()> showChart;
     std::function<void()> showProcesses;
-    // Asked before the program ends, so that other windows keep unsaved work; true cancels.
-    std::function<bool()> otherWindowsQueryUnload;
+    // Asked before the program ends, so that other windows keep unsaved work.
+    std::function<Closing()> otherWindowsQueryUnload;
     std::function<void()> showBatch;
     std::function<void()> endProgram;
 
@@ -37,8 +38,8 @@ class AmbientWindow : public casefile::CaseEvents {
     std::vector<std::filesystem::path> guideFolders{std::filesystem::path()};
 
     void Form_Load();
-    // Asks about a modified case before the window closes; true cancels the close.
-    bool Form_QueryUnload();
+    // Asks about a modified case (and the other windows' work) before the window closes.
+    Closing Form_QueryUnload();
 
     // A text box's text was changed by the user (the model already holds the new text).
     void Text_Change(int textNumber);
@@ -125,8 +126,8 @@ class AmbientWindow : public casefile::CaseEvents {
     void selectUnitSystem(UnitSystem system);
     // Selects a position in ComboN from code; a changed selection runs the list's handler.
     void selectComboPosition(int comboNumber, int position);
-    // Saves the case to path; a failure is shown and returns false.
-    bool saveCaseTo(const std::string& path);
+    // Saves the case to path; a failure is shown and refused.
+    CommandOutcome saveCaseTo(const std::string& path);
 
     FormAmbient form_;
     Platform& platform_;

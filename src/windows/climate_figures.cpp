@@ -33,15 +33,9 @@ std::string Trim(const std::string& text) {
     return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
 }
 
-// A number with nothing after it but blanks (and a "%" when `percent` is asked about).
-std::optional<double> Number(const std::string& text, bool* percent = nullptr) {
-    std::string t = Trim(text);
-    if (percent != nullptr) {
-        *percent = !t.empty() && t.back() == '%';
-        if (*percent) {
-            t = Trim(t.substr(0, t.size() - 1));
-        }
-    }
+// A number with nothing after it but blanks.
+std::optional<double> Number(const std::string& text) {
+    const std::string t = Trim(text);
     if (t.empty()) {
         return std::nullopt;
     }
@@ -51,6 +45,25 @@ std::optional<double> Number(const std::string& text, bool* percent = nullptr) {
         return std::nullopt;
     }
     return value;
+}
+
+// A corner's humidity: a number, with a "%" after it for a relative humidity.
+struct Humidity {
+    double value = 0;
+    bool percent = false;
+};
+
+std::optional<Humidity> HumidityNumber(const std::string& text) {
+    std::string t = Trim(text);
+    const bool percent = !t.empty() && t.back() == '%';
+    if (percent) {
+        t.pop_back();
+    }
+    const auto value = Number(t);
+    if (!value) {
+        return std::nullopt;
+    }
+    return Humidity{*value, percent};
 }
 
 } // namespace
@@ -264,20 +277,22 @@ Expected<std::vector<comfort::UserZone>, std::string> ParseUserZones(const std::
                 continue;
             }
             const auto comma = corner.find(',');
-            bool percent = false;
             const auto t =
                 comma == std::string::npos ? std::nullopt : Number(corner.substr(0, comma));
             const auto y = comma == std::string::npos ? std::nullopt
-                                                      : Number(corner.substr(comma + 1), &percent);
+                                                      : HumidityNumber(corner.substr(comma + 1));
             if (!t || !y) {
                 return where + "\"" + Trim(corner) + "\" is not a dry bulb and a humidity.";
             }
+            const bool percent = y->percent;
             if (relative && *relative != percent) {
                 return where + "give every corner's humidity the same way (all in % or none).";
             }
             relative = percent;
             const double kelvin = si ? *t + kZeroCelsius : (*t - 32) * 5.0 / 9.0 + kZeroCelsius;
-            const double humidity = percent ? *y / 100 : si ? *y / 1000 : *y / kGrainsPerPound;
+            const double humidity = percent ? y->value / 100
+                                    : si    ? y->value / 1000
+                                            : y->value / kGrainsPerPound;
             zone.points.emplace_back(kelvin, humidity);
         }
         zone.corners = relative.value_or(false) ? comfort::UserZone::Corners::RelativeHumidity

@@ -123,11 +123,11 @@ void ClimateWindow::accept(LoadedClimate loaded) {
     summarise();
 }
 
-std::optional<std::string>
+Expected<Done, std::string>
 ClimateWindow::changeSettings(const climateanalysis::ClimateSettings& settings) {
     if (!prepared_) {
         settings_ = settings;
-        return std::nullopt;
+        return Done{};
     }
     auto prepared = climateanalysis::Prepare(prepared_->data, settings);
     if (!prepared) {
@@ -136,7 +136,7 @@ ClimateWindow::changeSettings(const climateanalysis::ClimateSettings& settings) 
     settings_ = settings;
     prepared_ = std::move(prepared.value());
     summarise();
-    return std::nullopt;
+    return Done{};
 }
 
 std::string ClimateWindow::humidityNote() const {
@@ -408,8 +408,8 @@ void ClimateWindow::sendToMainWindow(const OutdoorPoint& point) const {
     }
 }
 
-bool ClimateWindow::sendToProcesses(const OutdoorPoint& point) const {
-    return toProcesses && toProcesses(point);
+CommandOutcome ClimateWindow::sendToProcesses(const OutdoorPoint& point) const {
+    return toProcesses ? toProcesses(point) : CommandOutcome::Refused;
 }
 
 std::string ClimateWindow::figuresCsv() const {

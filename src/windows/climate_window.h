@@ -7,6 +7,7 @@
 #include "climateanalysis/climate_result.h"
 #include "climateanalysis/climate_settings.h"
 #include "hygrovane/expected.h"
+#include "windows/command_outcome.h"
 
 #include <atomic>
 #include <functional>
@@ -67,9 +68,9 @@ struct FigureRow {
 class ClimateWindow {
   public:
     // Hooks the view sets: the main window takes a state as a chart pick does; the processes
-    // window adds a named point (false when it could not).
+    // window adds a named point, or says why it did not.
     std::function<void(double dryBulb, double humidityRatio)> toMainWindow;
-    std::function<bool(const OutdoorPoint&)> toProcesses;
+    std::function<CommandOutcome(const OutdoorPoint&)> toProcesses;
 
     bool loaded() const { return prepared_.has_value(); }
     const std::string& path() const { return path_; }
@@ -82,7 +83,7 @@ class ClimateWindow {
     // The settings that change the hours' states or the zones (humidity source, comfort model
     // and parameters, strategies, user zones): the file is judged again. A refusal (a zone that
     // cannot be made) returns the reason and changes nothing.
-    std::optional<std::string> changeSettings(const climateanalysis::ClimateSettings& settings);
+    Expected<Done, std::string> changeSettings(const climateanalysis::ClimateSettings& settings);
     // "Humidity from the relative humidity (the file's dew points are not used)." and the like.
     std::string humidityNote() const;
 
@@ -110,7 +111,8 @@ class ClimateWindow {
     std::string figuresCsv() const;
 
     void sendToMainWindow(const OutdoorPoint& point) const;
-    bool sendToProcesses(const OutdoorPoint& point) const;
+    // Refused, silently, when no processes window is hooked.
+    CommandOutcome sendToProcesses(const OutdoorPoint& point) const;
 
   private:
     void summarise();

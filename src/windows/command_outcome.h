@@ -7,4 +7,7 @@ namespace hygrovane::forms {
 // user chose not to go on, in a file dialog or at a question; nothing changed.
 enum class CommandOutcome { Done, Refused, Cancelled };
 
+// Whether a window may close, after the question about unsaved changes.
+enum class Closing { Close, StayOpen };
+
 } // namespace hygrovane::forms

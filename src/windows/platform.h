@@ -1,5 +1,7 @@
 #pragma once
 
+#include "windows/command_outcome.h"
+
 #include <optional>
 #include <string>
 
@@ -22,10 +24,10 @@ class Platform {
     virtual void showMessage(const std::string& message, const std::string& title) = 0;
     virtual std::optional<std::string> openFileDialog() = 0;
     virtual std::optional<std::string> saveFileDialog() = 0;
-    // Opens a document with its associated program; false when that failed.
-    virtual bool openDocument(const std::string& path) = 0;
-    // Opens a web page in the user's browser; false when that failed.
-    virtual bool openWebPage(const std::string& url) = 0;
+    // Opens a document with its associated program; refused when none could be started.
+    virtual CommandOutcome openDocument(const std::string& path) = 0;
+    // Opens a web page in the user's browser; refused when it could not be started.
+    virtual CommandOutcome openWebPage(const std::string& url) = 0;
 };
 
 } // namespace hygrovane::forms

@@ -46,9 +46,6 @@ struct ProcessForm {
     std::string targetHumidityText;
 };
 
-// Whether the window may close, after the question about unsaved changes.
-enum class Closing { Close, StayOpen };
-
 // The control model and handlers of the processes window (Form_processes): a set of named state
 // points and the processes between them, at the main window's pressure and formulation and in
 // its units. The view forwards the user's actions here and redraws the tables afterwards; a chart

@@ -12,7 +12,7 @@ std::string WebPageUrl(std::string_view address) {
 }
 
 void OpenMakerWebPage(Platform& platform) {
-    if (!platform.openWebPage(WebPageUrl(config::kMakerWebPage))) {
+    if (platform.openWebPage(WebPageUrl(config::kMakerWebPage)) != CommandOutcome::Done) {
         platform.showMessage("Error when loading webpage!", "");
     }
 }

@@ -202,9 +202,10 @@ TEST(AltitudeCharts, StandardChartsAndTheChartAPressureIsFor) {
     for (const auto& row : rows) {
         EXPECT_EQ(row.chart.name, row.name);
         EXPECT_NEAR(row.chart.altitude, row.altitude, 1e-9) << row.name;
-        EXPECT_NEAR(row.chart.pressure, row.pressure, 40) << row.name;
+        ASSERT_TRUE(row.chart.pressure) << row.name;
+        EXPECT_NEAR(*row.chart.pressure, row.pressure, 40) << row.name;
         const auto found =
-            AltitudeChartAt(row.chart.pressure, row.name[row.name[0] == 'S' ? 0 : 5] == 'f');
+            AltitudeChartAt(*row.chart.pressure, row.name[row.name[0] == 'S' ? 0 : 5] == 'f');
         ASSERT_TRUE(found) << row.name;
         EXPECT_EQ(found->name, row.name);
     }
@@ -214,8 +215,8 @@ TEST(AltitudeCharts, StandardChartsAndTheChartAPressureIsFor) {
     EXPECT_FALSE(AltitudeChartAt(84556 + 5, false));
     EXPECT_EQ(AltitudeChartAt(101325, true)->name, "Sea level");
     // A feet chart is found on a metric chart too, and the other way round.
-    EXPECT_EQ(AltitudeChartAt(feet[2].pressure, false)->name, "5000 ft");
-    EXPECT_EQ(AltitudeChartAt(metres[2].pressure, true)->name, "1500 m");
+    EXPECT_EQ(AltitudeChartAt(*feet[2].pressure, false)->name, "5000 ft");
+    EXPECT_EQ(AltitudeChartAt(*metres[2].pressure, true)->name, "1500 m");
     EXPECT_FALSE(AltitudeChartAt(90000, false));
 }
 

@@ -78,7 +78,6 @@ class ChartNavigationTest : public testing::RememberedChartTest {
             std::count_if(curves.begin(), curves.end(),
                           [&](const chart::Curve& c) { return c.family == family; }));
     }
-
 };
 
 void ExpectNear(const chart::ChartRange& r, const chart::ChartRange& expected, double kelvins,
@@ -116,7 +115,7 @@ TEST_F(ChartNavigationTest, PansWithTheMiddleButtonShiftOrSpaceAndAPlainDragStil
         }
         ExpectNear(range(), {full.dryBulbMin + 5, full.dryBulbMax + 5, 0.002, 0.032}, 0.1, 1e-4);
         EXPECT_EQ(text(view, "Text1") + text(view, "Text3"), state) << "the state stays";
-        EXPECT_TRUE(chart->undoRange());
+        EXPECT_EQ(chart->undoRange(), CommandOutcome::Done);
         EXPECT_EQ(range(), full) << "one undo for the whole pan";
     }
     // Space released: a plain drag sets the state again.
@@ -310,7 +309,7 @@ TEST_F(ChartNavigationTest, MarksNamedPointsFromTheContextMenuAndRenamesAndRemov
     EXPECT_EQ(chart->scene().overlays.back()->points[0].label, "Supply air");
 
     // A name taken is refused and said so; nothing changes.
-    EXPECT_FALSE(chart->renameMark(1, "Supply air"));
+    EXPECT_EQ(chart->renameMark(1, "Supply air"), CommandOutcome::Refused);
     EXPECT_EQ(control<QLabel>(*chart, "status")->text(), "Another marked point has this name.");
     EXPECT_EQ(chart->marks().all()[1].name, "M2");
 
@@ -319,15 +318,15 @@ TEST_F(ChartNavigationTest, MarksNamedPointsFromTheContextMenuAndRenamesAndRemov
     remove->trigger();
     ASSERT_EQ(chart->marks().all().size(), 1U);
     EXPECT_EQ(chart->marks().all()[0].name, "M2");
-    EXPECT_FALSE(chart->removeMark(5));
+    EXPECT_EQ(chart->removeMark(5), CommandOutcome::Refused);
 }
 
 TEST_F(ChartNavigationTest, RangeFamiliesAndMarksSurviveARestartAndAResetForgetsThem) {
     const chart::ChartRange chosen{278.15, 308.15, 0.002, 0.022};
     chart->chooseRange(chosen);
     chart->showFamily(chart::Family::WetBulb, false);
-    ASSERT_TRUE(chart->markPoint({293.15, 0.008}, "Room"));
-    ASSERT_TRUE(chart->markPoint({303.15, 0.015}, "Outdoor, July"));
+    ASSERT_EQ(chart->markPoint({293.15, 0.008}, "Room"), CommandOutcome::Done);
+    ASSERT_EQ(chart->markPoint({303.15, 0.015}, "Outdoor, July"), CommandOutcome::Done);
     const chart::ChartPreferences kept = chart->preferences();
 
     restart();
@@ -356,7 +355,7 @@ TEST_F(ChartNavigationTest, RangeFamiliesAndMarksSurviveARestartAndAResetForgets
 
 // A file spoilt by hand: the range falls back whole and says so; the rest is still read.
 TEST_F(ChartNavigationTest, SettingsThatCannotBeReadBackGiveTheirDefaults) {
-    ASSERT_TRUE(chart->markPoint({293.15, 0.008}, "Room"));
+    ASSERT_EQ(chart->markPoint({293.15, 0.008}, "Room"), CommandOutcome::Done);
     chart->chooseRange(chart::ChartRange{278.15, 308.15, 0.002, 0.022});
     close();
     {
@@ -396,7 +395,7 @@ TEST_F(ChartNavigationTest, AHandWrittenFileIsReadAsItsTextSays) {
 TEST_F(ChartNavigationTest, WithoutASourceNothingIsKept) {
     close();
     chart = new ChartWindow(view, platform, &overlays);
-    ASSERT_TRUE(chart->markPoint({293.15, 0.008}, "Room"));
+    ASSERT_EQ(chart->markPoint({293.15, 0.008}, "Room"), CommandOutcome::Done);
     close();
     chart = new ChartWindow(view, platform, &overlays);
     EXPECT_TRUE(chart->marks().all().empty());

@@ -64,12 +64,11 @@ class ChartProjectionWindowTest : public testing::RememberedChartTest {
     }
     QByteArray png(const char* name) {
         const std::string path = (folder.path() + "/" + name).toStdString();
-        EXPECT_TRUE(chart->exportPng(path, QSize(800, 600)));
+        EXPECT_EQ(chart->exportPng(path, QSize(800, 600)), CommandOutcome::Done);
         QFile file(QString::fromStdString(path));
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));
         return file.readAll();
     }
-
 };
 
 TEST_F(ChartProjectionWindowTest, MollierPicksAndReadsTheSameStates) {

@@ -221,7 +221,8 @@ TEST_F(ClimateViewTest, DesignConditionGoesToTheMainWindowAndTheProcesses) {
 
     // A row without a state sends nothing and says why.
     window->figuresTable()->setCurrentCell(row("Enthalpy 0.4 %"), 0);
-    EXPECT_FALSE(window->sendRowToMainWindow(window->figuresTable()->currentRow()));
+    EXPECT_EQ(window->sendRowToMainWindow(window->figuresTable()->currentRow()),
+              CommandOutcome::Refused);
 }
 
 TEST_F(ClimateViewTest, DamagedOrCancelledFileChangesNothing) {

@@ -272,7 +272,7 @@ TEST_F(ProcessesViewTest, AirHandlingUnitOfTheUsersGuide) {
 TEST_F(ProcessesViewTest, EndingTheProgramAsksAboutAnUnsavedSet) {
     control<QPushButton>(*window, "AddCurrentState")->click();
     platform.answers = {Platform::Answer::Cancel};
-    EXPECT_TRUE(main.handlers().Form_QueryUnload());
+    EXPECT_EQ(main.handlers().Form_QueryUnload(), Closing::StayOpen);
     ASSERT_EQ(platform.questions.size(), 1U);
     EXPECT_EQ(platform.questions[0].message, "Do you want to save the current process set first?");
 }

@@ -219,6 +219,36 @@ TEST_F(AmbientHandlers, SaveQuestionBeforeExitingOrOpening) {
     EXPECT_TRUE(form().CaseModified) << "the open ends with a calculation";
 }
 
+// Another window that keeps its unsaved work keeps the program open before the case is asked
+// about; one that may close lets the case's own question decide.
+TEST_F(AmbientHandlers, OtherWindowsAreAskedBeforeTheCase) {
+    window.menu_british_Click(); // a modified case
+    const struct {
+        const char* name;
+        Closing others;
+        Answer answer;
+        Closing closing;
+        std::size_t questions;
+    } rows[] = {
+        {"another window stays open", Closing::StayOpen, Answer::No, Closing::StayOpen, 0},
+        {"others close, the case is not saved", Closing::Close, Answer::No, Closing::Close, 1},
+        {"others close, the case's question is cancelled", Closing::Close, Answer::Cancel,
+         Closing::StayOpen, 1},
+    };
+    for (const auto& row : rows) {
+        int asked = 0;
+        window.otherWindowsQueryUnload = [&] { return ++asked, row.others; };
+        platform.questions.clear();
+        platform.answers = {row.answer, row.answer}; // the query, then the exit's own
+        ended = false;
+        EXPECT_EQ(window.Form_QueryUnload(), row.closing) << row.name;
+        EXPECT_EQ(asked, 1) << row.name;
+        EXPECT_EQ(platform.questions.size(), row.questions) << row.name;
+        window.exit_menu_Click();
+        EXPECT_EQ(ended, row.closing == Closing::Close) << row.name;
+    }
+}
+
 TEST_F(AmbientHandlers, FailedSaveOrOpenKeepsTheCaseState) {
     platform.savePaths = {path("missing/case")};
     window.menu_save_Click(); // no current file: behaves as Save As

@@ -74,7 +74,7 @@ TEST(ClimateWindow, ZoneModelsCountThePublishedHours) {
     };
     ClimateWindow window = Window();
     for (const Row& row : rows) {
-        ASSERT_EQ(window.changeSettings(row.settings), std::nullopt) << row.name;
+        ASSERT_TRUE(window.changeSettings(row.settings).ok()) << row.name;
         ASSERT_FALSE(window.result().zones.total.inZone.empty()) << row.name;
         EXPECT_EQ(window.result().zones.total.inZone[0], row.inFirstZone) << row.name;
         ExpectConsistent(window, row.name);
@@ -108,7 +108,7 @@ TEST(ClimateWindow, OtherModelsAndStrategiesAddUp) {
         ClimateSettings settings = window.settings();
         settings.comfort.model = row.model;
         settings.strategies = row.strategies;
-        ASSERT_EQ(window.changeSettings(settings), std::nullopt) << row.name;
+        ASSERT_TRUE(window.changeSettings(settings).ok()) << row.name;
         EXPECT_EQ(window.result().zones.names.size(), row.zones) << row.name;
         ExpectConsistent(window, row.name);
     }
@@ -118,9 +118,9 @@ TEST(ClimateWindow, RefusedSettingsChangeNothing) {
     ClimateWindow window = Window();
     ClimateSettings settings = window.settings();
     settings.comfort.metabolic = 9; // beyond ISO 7730's 4 met
-    const auto refused = window.changeSettings(settings);
-    ASSERT_TRUE(refused.has_value());
-    EXPECT_NE(refused->find("PMV"), std::string::npos) << *refused;
+    const auto changed = window.changeSettings(settings);
+    ASSERT_FALSE(changed.ok());
+    EXPECT_NE(changed.error().find("PMV"), std::string::npos) << changed.error();
     EXPECT_EQ(window.settings().comfort.metabolic, 1.1);
     EXPECT_EQ(window.result().zones.total.inZone[0], 803u);
 }
@@ -263,7 +263,7 @@ TEST(ClimateWindow, DesignConditionsBesideThePublishedOnesAndSentOn) {
     EXPECT_DOUBLE_EQ(sent->first, mine->point->dryBulb);
     // Summer design air near 33 degC with a 23 degC wet bulb holds about 14 g/kg.
     EXPECT_NEAR(sent->second * 1000, 14, 2);
-    EXPECT_FALSE(window.sendToProcesses(*mine->point)); // no processes window hooked
+    EXPECT_EQ(window.sendToProcesses(*mine->point), CommandOutcome::Refused); // none hooked
     // The filter changes the zone figures, never the design conditions (all hours).
     climate::Filter winter;
     winter.firstMonth = 12;
@@ -348,7 +348,7 @@ TEST(ClimateWindow, TypedUserZones) {
     ClimateWindow window = Window();
     ClimateSettings settings = window.settings();
     settings.userZones = *office;
-    ASSERT_EQ(window.changeSettings(settings), std::nullopt);
+    ASSERT_TRUE(window.changeSettings(settings).ok());
     ASSERT_EQ(window.result().zones.names.size(), 2u);
     EXPECT_EQ(window.result().zones.names[1], "Office");
     ExpectConsistent(window, "a user zone");

@@ -40,13 +40,13 @@ class FakePlatform : public forms::Platform {
     }
     Path openFileDialog() override { return ++openDialogs, take(openPaths, Path()); }
     Path saveFileDialog() override { return ++saveDialogs, take(savePaths, Path()); }
-    bool openDocument(const std::string& path) override {
+    forms::CommandOutcome openDocument(const std::string& path) override {
         documents.push_back(path);
-        return documentsOpen;
+        return documentsOpen ? forms::CommandOutcome::Done : forms::CommandOutcome::Refused;
     }
-    bool openWebPage(const std::string& url) override {
+    forms::CommandOutcome openWebPage(const std::string& url) override {
         webPages.push_back(url);
-        return webPagesOpen;
+        return webPagesOpen ? forms::CommandOutcome::Done : forms::CommandOutcome::Refused;
     }
 
   private:

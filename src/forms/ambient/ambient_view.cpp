@@ -355,9 +355,9 @@ void AmbientView::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    const bool cancel = window_.Form_QueryUnload();
+    const Closing closing = window_.Form_QueryUnload();
     redraw();
-    if (cancel) {
+    if (closing == Closing::StayOpen) {
         event->ignore();
         return;
     }

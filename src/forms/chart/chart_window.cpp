@@ -595,14 +595,14 @@ void ChartWindow::zoomToBox(QPointF corner, QPointF opposite) {
     }
 }
 
-bool ChartWindow::undoRange() {
+CommandOutcome ChartWindow::undoRange() {
     const auto previous = history_.undo();
     undoAction_->setEnabled(!history_.empty());
     if (!previous) {
-        return false;
+        return CommandOutcome::Refused;
     }
     applyRange(*previous);
-    return true;
+    return CommandOutcome::Done;
 }
 
 void ChartWindow::showFamily(chart::Family family, bool shown) {
@@ -635,34 +635,34 @@ void ChartWindow::copyToClipboard() {
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
-bool ChartWindow::markPoint(chart::ChartPoint at, const std::string& name) {
+CommandOutcome ChartWindow::markPoint(chart::ChartPoint at, const std::string& name) {
     const auto added = marks_.add(at, name);
     if (!added) {
         status_->setText(QString::fromStdString(chart::MarkFaultText(added.failure())));
-        return false;
+        return CommandOutcome::Refused;
     }
     marksChanged();
-    return true;
+    return CommandOutcome::Done;
 }
 
-bool ChartWindow::renameMark(std::size_t index, const std::string& name) {
+CommandOutcome ChartWindow::renameMark(std::size_t index, const std::string& name) {
     const auto renamed = marks_.rename(index, name);
     if (!renamed) {
         status_->setText(QString::fromStdString(chart::MarkFaultText(renamed.failure())));
-        return false;
+        return CommandOutcome::Refused;
     }
     marksChanged();
-    return true;
+    return CommandOutcome::Done;
 }
 
-bool ChartWindow::removeMark(std::size_t index) {
+CommandOutcome ChartWindow::removeMark(std::size_t index) {
     const auto removed = marks_.remove(index);
     if (!removed) {
         status_->setText(QString::fromStdString(chart::MarkFaultText(removed.failure())));
-        return false;
+        return CommandOutcome::Refused;
     }
     marksChanged();
-    return true;
+    return CommandOutcome::Done;
 }
 
 void ChartWindow::askRename(std::size_t index) {
@@ -742,31 +742,32 @@ void ChartWindow::resetSettings() {
     canvas_->update();
 }
 
-bool ChartWindow::exportPng(const std::string& path, QSize size) {
+CommandOutcome ChartWindow::exportPng(const std::string& path, QSize size) {
     return write(path, ChartPng(scene(), size));
 }
 
-bool ChartWindow::exportSvg(const std::string& path) {
+CommandOutcome ChartWindow::exportSvg(const std::string& path) {
     // The size on screen; a window not laid out yet has none worth drawing at.
     return write(path, ChartSvg(scene(), canvas_->size().expandedTo(QSize(640, 480))));
 }
 
-bool ChartWindow::exportPdf(const std::string& path) {
+CommandOutcome ChartWindow::exportPdf(const std::string& path) {
     return write(path, ChartPdf(scene()));
 }
 
-bool ChartWindow::write(const std::string& path, const QByteArray& bytes) {
+CommandOutcome ChartWindow::write(const std::string& path, const QByteArray& bytes) {
     if (bytes.isEmpty()) {
         platform_.showMessage("The chart could not be drawn for \"" + path + "\".",
                               config::kApplicationTitle);
-        return false;
+        return CommandOutcome::Refused;
     }
     const auto written = fileio::WriteWholeFile(
         path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), "chart");
     if (!written) {
         platform_.showMessage(written.error().message, config::kApplicationTitle);
+        return CommandOutcome::Refused;
     }
-    return written.ok();
+    return CommandOutcome::Done;
 }
 
 void ChartWindow::askExport(const char* suffix) {

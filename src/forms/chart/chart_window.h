@@ -5,6 +5,7 @@
 #include "chart/chart_preferences.h"
 #include "forms/chart/chart_painter.h"
 #include "forms/chart/chart_settings_store.h"
+#include "windows/command_outcome.h"
 #include "windows/platform.h"
 
 #include <QPointer>
@@ -53,8 +54,8 @@ class ChartWindow : public QWidget {
     // The range chosen on the chart; none returns to the default of the main window's units.
     // The range left can be gone back to with undoRange().
     void chooseRange(const std::optional<chart::ChartRange>& range);
-    // Back to the range before the last change; false when there is none to go back to.
-    bool undoRange();
+    // Back to the range before the last change; refused when there is none to go back to.
+    CommandOutcome undoRange();
     void showComfortZones(bool shown);
     void showFamily(chart::Family family, bool shown);
     // The chart on the clipboard as a PNG and an SVG of the canvas's size.
@@ -62,9 +63,9 @@ class ChartWindow : public QWidget {
 
     // The marked points; a refusal is shown in the status line and changes nothing.
     const chart::MarkedPoints& marks() const { return marks_; }
-    bool markPoint(chart::ChartPoint at, const std::string& name = {});
-    bool renameMark(std::size_t index, const std::string& name);
-    bool removeMark(std::size_t index);
+    CommandOutcome markPoint(chart::ChartPoint at, const std::string& name = {});
+    CommandOutcome renameMark(std::size_t index, const std::string& name);
+    CommandOutcome removeMark(std::size_t index);
     // Forgets the remembered settings and returns the chart to its defaults; asks first when
     // marked points would be lost.
     void resetSettings();
@@ -81,11 +82,11 @@ class ChartWindow : public QWidget {
     // through altitudeChartChosen.
     void chooseAltitudeChart(int position);
 
-    // Write the chart as a file; a failure is shown in a message and leaves an existing file
-    // as it was. The SVG has the canvas's size.
-    bool exportPng(const std::string& path, QSize size);
-    bool exportSvg(const std::string& path);
-    bool exportPdf(const std::string& path);
+    // Write the chart as a file; a failure is shown in a message, refused, and leaves an
+    // existing file as it was. The SVG has the canvas's size.
+    CommandOutcome exportPng(const std::string& path, QSize size);
+    CommandOutcome exportSvg(const std::string& path);
+    CommandOutcome exportPdf(const std::string& path);
 
   signals:
     // A state was picked on the chart and the main window has taken it.
@@ -117,7 +118,7 @@ class ChartWindow : public QWidget {
     void readRange();
     void askExport(const char* suffix);
     void askPrint();
-    bool write(const std::string& path, const QByteArray& bytes);
+    CommandOutcome write(const std::string& path, const QByteArray& bytes);
 
     AmbientView& main_;
     Platform& platform_;

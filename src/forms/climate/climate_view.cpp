@@ -1,7 +1,7 @@
 #include "forms/climate/climate_view.h"
 
-#include "casefile/file_io.h"
 #include "climateanalysis/climate_settings.h"
+#include "fileio/file_io.h"
 #include "forms/ambient/ambient_view.h"
 #include "forms/chart/chart_overlays.h"
 #include "forms/chart/chart_window.h"
@@ -131,13 +131,12 @@ ClimateView::ClimateView(AmbientView& main, Platform& platform, ChartOverlays* o
             processes = showProcessesWindow(main_, platform_, overlays_);
         }
         ProcessWindow& set = processes->model();
-        if (set.AddChartPoint(point.dryBulb, point.humidityRatio) != CommandOutcome::Done) {
-            processes->redraw();
-            return false;
+        const CommandOutcome added = set.AddChartPoint(point.dryBulb, point.humidityRatio);
+        if (added == CommandOutcome::Done) {
+            set.RenamePoint(set.set().points().size() - 1, point.name);
         }
-        set.RenamePoint(set.set().points().size() - 1, point.name);
         processes->redraw();
-        return true;
+        return added;
     };
     buildControls();
     if (overlays_) {
@@ -486,8 +485,8 @@ void ClimateView::applySettings() {
         return;
     }
     settings.userZones = zones.value();
-    if (const auto refused = model_.changeSettings(settings)) {
-        status_->setText(QString::fromStdString(*refused + ". Nothing was changed."));
+    if (const auto changed = model_.changeSettings(settings); !changed) {
+        status_->setText(QString::fromStdString(changed.error() + ". Nothing was changed."));
         return;
     }
     status_->setText(model_.loaded() ? QString::fromStdString(climateanalysis::DescribeComfort(
@@ -506,37 +505,37 @@ void ClimateView::applyDisplay() {
     redraw();
 }
 
-bool ClimateView::exportFigures(const std::string& path) {
+CommandOutcome ClimateView::exportFigures(const std::string& path) {
     if (!model_.loaded()) {
         platform_.showMessage("Open a weather file first: there are no figures to write.",
                               config::kApplicationTitle);
-        return false;
+        return CommandOutcome::Refused;
     }
-    const casefile::FileResult result =
-        casefile::WriteWholeFile(path, model_.figuresCsv(), "figures");
-    if (!result.ok) {
-        platform_.showMessage(result.message, config::kApplicationTitle);
+    const auto written = fileio::WriteWholeFile(path, model_.figuresCsv(), "figures");
+    if (!written) {
+        platform_.showMessage(written.error().message, config::kApplicationTitle);
+        return CommandOutcome::Refused;
     }
-    return result.ok;
+    return CommandOutcome::Done;
 }
 
-bool ClimateView::sendRowToMainWindow(int row) {
+CommandOutcome ClimateView::sendRowToMainWindow(int row) {
     if (row < 0 || static_cast<std::size_t>(row) >= shownRows_.size() ||
         !shownRows_[static_cast<std::size_t>(row)].point) {
         status_->setText(QStringLiteral("Choose a design condition with a coincident humidity "
                                         "in the table first."));
-        return false;
+        return CommandOutcome::Refused;
     }
     model_.sendToMainWindow(*shownRows_[static_cast<std::size_t>(row)].point);
-    return true;
+    return CommandOutcome::Done;
 }
 
-bool ClimateView::sendRowToProcesses(int row) {
+CommandOutcome ClimateView::sendRowToProcesses(int row) {
     if (row < 0 || static_cast<std::size_t>(row) >= shownRows_.size() ||
         !shownRows_[static_cast<std::size_t>(row)].point) {
         status_->setText(QStringLiteral("Choose a design condition with a coincident humidity "
                                         "in the table first."));
-        return false;
+        return CommandOutcome::Refused;
     }
     return model_.sendToProcesses(*shownRows_[static_cast<std::size_t>(row)].point);
 }

@@ -54,11 +54,11 @@ class ClimateView : public QWidget {
     void applySettings();
     void applyFilter();
     void applyDisplay();
-    // Writes the figures as CSV; false (and a message) when the file could not be written.
-    bool exportFigures(const std::string& path);
-    // Sends the figures table's row (a design condition) on; false when it has no state.
-    bool sendRowToMainWindow(int row);
-    bool sendRowToProcesses(int row);
+    // Writes the figures as CSV; refused (with a message) when the file could not be written.
+    CommandOutcome exportFigures(const std::string& path);
+    // Sends the figures table's row (a design condition) on; refused when it has no state.
+    CommandOutcome sendRowToMainWindow(int row);
+    CommandOutcome sendRowToProcesses(int row);
     QTableWidget* figuresTable() const { return figures_; }
 
   signals:

@@ -61,12 +61,20 @@ std::optional<std::string> QtPlatform::saveFileDialog() {
     return chosenPath(QFileDialog::getSaveFileName(parent_));
 }
 
-bool QtPlatform::openDocument(const std::string& path) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+namespace {
+
+CommandOutcome Opened(bool started) {
+    return started ? CommandOutcome::Done : CommandOutcome::Refused;
 }
 
-bool QtPlatform::openWebPage(const std::string& url) {
-    return QDesktopServices::openUrl(QUrl(QString::fromStdString(url), QUrl::StrictMode));
+} // namespace
+
+CommandOutcome QtPlatform::openDocument(const std::string& path) {
+    return Opened(QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path))));
+}
+
+CommandOutcome QtPlatform::openWebPage(const std::string& url) {
+    return Opened(QDesktopServices::openUrl(QUrl(QString::fromStdString(url), QUrl::StrictMode)));
 }
 
 } // namespace hygrovane::forms

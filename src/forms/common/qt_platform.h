@@ -17,8 +17,8 @@ class QtPlatform : public Platform {
     void showMessage(const std::string& message, const std::string& title) override;
     std::optional<std::string> openFileDialog() override;
     std::optional<std::string> saveFileDialog() override;
-    bool openDocument(const std::string& path) override;
-    bool openWebPage(const std::string& url) override;
+    CommandOutcome openDocument(const std::string& path) override;
+    CommandOutcome openWebPage(const std::string& url) override;
 
   private:
     QWidget* parent_ = nullptr;
