@@ -71,53 +71,56 @@ std::optional<std::pair<int, int>> RangeOf(std::string_view text, int low, int h
 }
 
 // The value of a numeric option within [low, high], or a message.
-bool Number(const std::string& option, const std::string& value, double low, double high,
-            const char* unit, double& into, std::string& error) {
+Expected<double, std::string> Number(const std::string& option, const std::string& value,
+                                     double low, double high, const char* unit) {
     const auto number = NumberOf(value);
     if (!number || *number < low || *number > high) {
         char text[160];
         std::snprintf(text, sizeof text, "%s takes a number from %g to %g%s%s (not \"%s\")",
                       option.c_str(), low, high, *unit != 0 ? " " : "", unit, value.c_str());
-        error = text;
-        return false;
+        return std::string(text);
     }
-    into = *number;
-    return true;
+    return *number;
 }
 
-bool Strategies(const std::string& value, std::vector<comfort::Strategy>& into,
-                std::string& error) {
-    into.clear();
+Expected<std::vector<comfort::Strategy>, std::string> Strategies(const std::string& value) {
+    std::vector<comfort::Strategy> into;
     if (value == "none")
-        return true;
-    if (value == "all") {
-        into = climateanalysis::AllStrategies();
-        return true;
-    }
+        return into;
+    if (value == "all")
+        return climateanalysis::AllStrategies();
     std::size_t start = 0;
     while (start <= value.size()) {
         const std::size_t comma = std::min(value.find(',', start), value.size());
         const std::string key = value.substr(start, comma - start);
         const auto strategy = climateanalysis::StrategyNamed(key);
         if (!strategy) {
-            error = "--strategies: unknown strategy \"" + key + "\" (all, none, or a list of:";
+            std::string error =
+                "--strategies: unknown strategy \"" + key + "\" (all, none, or a list of:";
             for (const comfort::Strategy s : climateanalysis::AllStrategies())
                 error += std::string(" ") + climateanalysis::KeyOf(s);
-            error += ")";
-            return false;
+            return error + ")";
         }
         if (std::find(into.begin(), into.end(), *strategy) == into.end())
             into.push_back(*strategy);
         start = comma + 1;
     }
+    return into;
+}
+
+// Stores an option's value when it has one; its message otherwise.
+template <typename T, typename Target>
+OptionTaken Store(Expected<T, std::string> taken, Target& into) {
+    if (!taken) {
+        return taken.error();
+    }
+    into = std::move(*taken);
     return true;
 }
 
 // One of the program's options with its value.
 OptionTaken Take(CommandLine& line, const std::string& option, const std::string& value) {
     climateanalysis::ClimateSettings& s = line.settings;
-    std::string error;
-    bool ok = true;
     if (option == "-o" || option == "--output") {
         line.output = value;
     } else if (option == "--format") {
@@ -126,40 +129,36 @@ OptionTaken Take(CommandLine& line, const std::string& option, const std::string
                           : value == "csv" ? Format::Csv
                                            : Format::Json;
         } else {
-            error = "--format takes text, csv or json";
-            ok = false;
+            return std::string("--format takes text, csv or json");
         }
     } else if (option == "--comfort") {
         const auto model = climateanalysis::ComfortModelNamed(value);
         if (model) {
             s.comfort.model = *model;
         } else {
-            error = "--comfort takes pmv, ashrae55, adaptive-ashrae, adaptive-en, fixed or none";
-            ok = false;
+            return std::string(
+                "--comfort takes pmv, ashrae55, adaptive-ashrae, adaptive-en, fixed or none");
         }
     } else if (option == "--met") {
         // ISO 7730's and ASHRAE 55's ranges together: 0.8 to 4 met, 0 to 2 clo, 0 to 2 m/s.
-        ok = Number(option, value, 0.8, 4, "met", s.comfort.metabolic, error);
+        return Store(Number(option, value, 0.8, 4, "met"), s.comfort.metabolic);
     } else if (option == "--clo") {
-        ok = Number(option, value, 0, 2, "clo", s.comfort.clothing, error);
+        return Store(Number(option, value, 0, 2, "clo"), s.comfort.clothing);
     } else if (option == "--air-speed") {
-        ok = Number(option, value, 0, 2, "m/s", s.comfort.airSpeed, error);
+        return Store(Number(option, value, 0, 2, "m/s"), s.comfort.airSpeed);
     } else if (option == "--mrt-offset") {
-        ok = Number(option, value, -20, 20, "K", s.comfort.radiantOffset, error);
+        return Store(Number(option, value, -20, 20, "K"), s.comfort.radiantOffset);
     } else if (option == "--ppd") {
         // PPD is 5 % at PMV 0: a limit must lie above it.
-        double ppd = 0;
-        ok = Number(option, value, 5.01, 99, "%", ppd, error);
-        s.comfort.ppd = ppd;
+        return Store(Number(option, value, 5.01, 99, "%"), s.comfort.ppd);
     } else if (option == "--pmv") {
-        ok = Number(option, value, 0.01, 3, "", s.comfort.pmvLimit, error);
         s.comfort.ppd.reset();
+        return Store(Number(option, value, 0.01, 3, ""), s.comfort.pmvLimit);
     } else if (option == "--acceptability") {
         if (value == "80" || value == "90") {
             s.comfort.ashraeAcceptability = value == "80" ? 80 : 90;
         } else {
-            error = "--acceptability takes 80 or 90";
-            ok = false;
+            return std::string("--acceptability takes 80 or 90");
         }
     } else if (option == "--category") {
         const int category = value == "I" || value == "1"     ? 1
@@ -169,23 +168,20 @@ OptionTaken Take(CommandLine& line, const std::string& option, const std::string
         if (category != 0) {
             s.comfort.enCategory = category;
         } else {
-            error = "--category takes I, II or III";
-            ok = false;
+            return std::string("--category takes I, II or III");
         }
     } else if (option == "--prevailing-mean") {
-        double mean = 0;
-        ok = Number(option, value, -50, 50, "degC", mean, error);
-        s.comfort.prevailingMean = mean;
+        return Store(Number(option, value, -50, 50, "degC"), s.comfort.prevailingMean);
     } else if (option == "--strategies") {
-        ok = Strategies(value, s.strategies, error);
+        return Store(Strategies(value), s.strategies);
     } else if (option == "--months") {
         const auto range = RangeOf(value, 1, 12);
         if (range) {
             s.filter.firstMonth = range->first;
             s.filter.lastMonth = range->second;
         } else {
-            error = "--months takes FIRST-LAST, months 1 to 12 (11-2 wraps over the new year)";
-            ok = false;
+            return std::string(
+                "--months takes FIRST-LAST, months 1 to 12 (11-2 wraps over the new year)");
         }
     } else if (option == "--hours") {
         const auto range = RangeOf(value, 0, 24);
@@ -193,8 +189,8 @@ OptionTaken Take(CommandLine& line, const std::string& option, const std::string
             s.filter.fromHour = range->first;
             s.filter.toHour = range->second;
         } else {
-            error = "--hours takes FROM-TO, clock hours 0 to 24 (22-6 wraps over midnight)";
-            ok = false;
+            return std::string(
+                "--hours takes FROM-TO, clock hours 0 to 24 (22-6 wraps over midnight)");
         }
     } else if (option == "--occupied") {
         s.filter.occupiedOnly = true;
@@ -203,37 +199,30 @@ OptionTaken Take(CommandLine& line, const std::string& option, const std::string
             s.states.humidity = value == "rh" ? climate::HumiditySource::RelativeHumidity
                                               : climate::HumiditySource::DewPoint;
         } else {
-            error = "--humidity takes rh or dew-point";
-            ok = false;
+            return std::string("--humidity takes rh or dew-point");
         }
     } else if (option == "--pressure") {
         if (value == "station" || value == "elevation") {
             s.states.pressure = value == "station" ? climate::PressureSource::Station
                                                    : climate::PressureSource::Elevation;
         } else {
-            error = "--pressure takes station or elevation";
-            ok = false;
+            return std::string("--pressure takes station or elevation");
         }
     } else if (option == "--formulation") {
         if (value == "iapws" || value == "hw" || value == "hyland-wexler") {
             s.states.formulation =
                 value == "iapws" ? SatFormulation::IAPWS : SatFormulation::HylandWexler;
         } else {
-            error = "--formulation takes iapws or hw";
-            ok = false;
+            return std::string("--formulation takes iapws or hw");
         }
     } else if (option == "--units") {
         if (value == "si" || value == "ip") {
             s.units = value == "si" ? climateanalysis::Units::SI : climateanalysis::Units::IP;
         } else {
-            error = "--units takes si or ip";
-            ok = false;
+            return std::string("--units takes si or ip");
         }
     } else {
         return false;
-    }
-    if (!ok) {
-        return error;
     }
     return true;
 }

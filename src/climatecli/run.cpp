@@ -17,22 +17,25 @@ namespace {
 
 constexpr const char* kProgram = "hygrovane-climate";
 
-// The whole input, at most the weather reader's largest file; false and a message otherwise.
-bool ReadAll(batch::ByteSource& source, std::string& text, std::string& error) {
+// Why the input could not be read whole.
+struct Unreadable {
+    std::string why;
+};
+
+// The whole input, at most the weather reader's largest file, or why not.
+Expected<std::string, Unreadable> ReadAll(batch::ByteSource& source) {
+    std::string text;
     char buffer[1 << 16];
     while (true) {
         const std::ptrdiff_t got = source.read(buffer, sizeof buffer);
-        if (got < 0) {
-            error = source.error();
-            return false;
-        }
+        if (got < 0)
+            return Unreadable{source.error()};
         if (got == 0)
-            return true;
+            return text;
         text.append(buffer, static_cast<std::size_t>(got));
-        if (text.size() > climate::kLargestWeatherFile) {
-            error = "larger than " + std::to_string(climate::kLargestWeatherFile >> 20) + " MB";
-            return false;
-        }
+        if (text.size() > climate::kLargestWeatherFile)
+            return Unreadable{"larger than " + std::to_string(climate::kLargestWeatherFile >> 20) +
+                              " MB"};
     }
 }
 
@@ -58,7 +61,6 @@ bool IsLoggerShaped(std::string_view text, const climate::ReadFailure& tmy3) {
 
 int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
     const auto say = [err](const std::string& text) { batch::Say(err, kProgram, text); };
-    std::string error;
     const auto line = ParseCommandLine(args);
     if (const auto ended =
             batch::EndedByCommandLine(line, {kProgram, HelpText, VersionText}, out, err)) {
@@ -71,16 +73,17 @@ int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
         return kExitUsage;
     }
     auto opened = batch::OpenSource(line->input);
-    std::unique_ptr<batch::ByteSource> source = opened ? std::move(opened.value()) : nullptr;
     if (!opened) {
-        error = opened.failure();
-    }
-    std::string text;
-    if (!source || !ReadAll(*source, text, error)) {
-        say("cannot read \"" + inputName + "\": " + error);
+        say("cannot read \"" + inputName + "\": " + opened.failure());
         return kExitUnreadable;
     }
-    source.reset();
+    auto read = ReadAll(*opened.value());
+    opened.value().reset();
+    if (!read) {
+        say("cannot read \"" + inputName + "\": " + read.error().why);
+        return kExitUnreadable;
+    }
+    std::string text = std::move(*read);
     auto data = climate::ReadWeather(text);
     bool located = true;
     if (!data && IsLoggerShaped(text, data.failure())) {
@@ -116,17 +119,13 @@ int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
     std::unique_ptr<batch::ByteSink> sink;
     if (toFile) {
         auto created = batch::CreateFileSink(line->output);
-        if (created) {
-            sink = std::move(created.value());
-        } else {
-            error = created.failure();
+        if (!created) {
+            say("cannot write \"" + line->output + "\": " + created.failure());
+            return kExitUnwritable;
         }
+        sink = std::move(created.value());
     } else {
         sink = batch::StreamSink(out, "standard output");
-    }
-    if (!sink) {
-        say("cannot write \"" + line->output + "\": " + error);
-        return kExitUnwritable;
     }
     if (!sink->write(figures) || !sink->commit()) {
         const std::string why = sink->error();
