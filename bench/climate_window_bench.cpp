@@ -21,10 +21,10 @@ using namespace hygrovane;
 
 constexpr QSize kWindow(1000, 640); // the canvas of the chart window at its first size
 
-const forms::LoadedClimate& Chicago() {
-    static const forms::LoadedClimate loaded = [] {
+const windows::LoadedClimate& Chicago() {
+    static const windows::LoadedClimate loaded = [] {
         auto read =
-            forms::LoadClimate(std::string(HYGROVANE_SHARED_DATA) + "/weather/chicago.epw", {});
+            windows::LoadClimate(std::string(HYGROVANE_SHARED_DATA) + "/weather/chicago.epw", {});
         if (!read) {
             std::fprintf(stderr, "%s\n", read.failure().c_str());
             std::exit(1);
@@ -34,17 +34,18 @@ const forms::LoadedClimate& Chicago() {
     return loaded;
 }
 
-chart::Overlay OverlayOf(forms::ClimateDisplay::Marks marks) {
-    forms::ClimateWindow window;
+chart::Overlay OverlayOf(windows::ClimateDisplay::Marks marks) {
+    windows::ClimateWindow window;
     window.accept(Chicago());
-    forms::ClimateDisplay display;
+    windows::ClimateDisplay display;
     display.marks = marks;
     window.setDisplay(display);
     return window.overlay();
 }
 
 // As ChartCanvas::paintEvent repaints: the kept background, then the foreground.
-void CanvasRepaint(benchmark::State& state, forms::ClimateDisplay::Marks marks, const char* label) {
+void CanvasRepaint(benchmark::State& state, windows::ClimateDisplay::Marks marks,
+                   const char* label) {
     const chart::ChartModel model;
     const chart::Overlay overlay = OverlayOf(marks);
     forms::ChartScene scene;
@@ -68,14 +69,14 @@ void CanvasRepaint(benchmark::State& state, forms::ClimateDisplay::Marks marks, 
 }
 
 void BM_RepaintPoints(benchmark::State& state) {
-    CanvasRepaint(state, forms::ClimateDisplay::Marks::Points, "8760 points, 1000 x 640");
+    CanvasRepaint(state, windows::ClimateDisplay::Marks::Points, "8760 points, 1000 x 640");
 }
 void BM_RepaintBins(benchmark::State& state) {
-    CanvasRepaint(state, forms::ClimateDisplay::Marks::Bins, "bins, 1000 x 640");
+    CanvasRepaint(state, windows::ClimateDisplay::Marks::Bins, "bins, 1000 x 640");
 }
 
 // A whole chart painted with the hours, as a PNG export of 1920 x 1080 does.
-void WholeChart(benchmark::State& state, forms::ClimateDisplay::Marks marks, const char* label) {
+void WholeChart(benchmark::State& state, windows::ClimateDisplay::Marks marks, const char* label) {
     const chart::ChartModel model;
     const chart::Overlay overlay = OverlayOf(marks);
     forms::ChartScene scene;
@@ -90,19 +91,19 @@ void WholeChart(benchmark::State& state, forms::ClimateDisplay::Marks marks, con
     state.SetLabel(label);
 }
 void BM_WholeChartPoints(benchmark::State& state) {
-    WholeChart(state, forms::ClimateDisplay::Marks::Points, "8760 points, 1920 x 1080");
+    WholeChart(state, windows::ClimateDisplay::Marks::Points, "8760 points, 1920 x 1080");
 }
 void BM_WholeChartBins(benchmark::State& state) {
-    WholeChart(state, forms::ClimateDisplay::Marks::Bins, "bins, 1920 x 1080");
+    WholeChart(state, windows::ClimateDisplay::Marks::Bins, "bins, 1920 x 1080");
 }
 
 // Months that wrap and back, each change counted and drawn again.
 void BM_FilterChange(benchmark::State& state) {
-    forms::ClimateWindow window;
+    windows::ClimateWindow window;
     window.accept(Chicago());
-    forms::ClimateDisplay display;
-    display.marks = state.range(0) == 0 ? forms::ClimateDisplay::Marks::Bins
-                                        : forms::ClimateDisplay::Marks::Points;
+    windows::ClimateDisplay display;
+    display.marks = state.range(0) == 0 ? windows::ClimateDisplay::Marks::Bins
+                                        : windows::ClimateDisplay::Marks::Points;
     window.setDisplay(display);
     climate::Filter winter;
     winter.firstMonth = 11;

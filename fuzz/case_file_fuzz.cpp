@@ -15,7 +15,7 @@ namespace {
 // window's "Open" does: a file that is not a complete case is refused and changes nothing.
 FormAmbient Opened(std::string_view bytes) {
     fuzz::NoPlatform platform;
-    forms::AmbientWindow window(platform);
+    windows::AmbientWindow window(platform);
     window.Form_Load();
     try {
         if (casefile::CaseTextProblem(bytes)) {

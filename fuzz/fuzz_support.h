@@ -19,7 +19,7 @@ bool ShowsOnlyFiniteTexts(const FormAmbient& form, const FormAmbient* before = n
 void CalculateChecked(FormAmbient& form);
 
 // A platform whose dialogs are always cancelled and whose questions are answered Cancel.
-class NoPlatform : public forms::Platform {
+class NoPlatform : public windows::Platform {
   public:
     Answer askYesNoCancel(const std::string&, const std::string&) override {
         return Answer::Cancel;
@@ -27,11 +27,11 @@ class NoPlatform : public forms::Platform {
     void showMessage(const std::string&, const std::string&) override {}
     std::optional<std::string> openFileDialog() override { return std::nullopt; }
     std::optional<std::string> saveFileDialog() override { return std::nullopt; }
-    forms::CommandOutcome openDocument(const std::string&) override {
-        return forms::CommandOutcome::Refused;
+    windows::CommandOutcome openDocument(const std::string&) override {
+        return windows::CommandOutcome::Refused;
     }
-    forms::CommandOutcome openWebPage(const std::string&) override {
-        return forms::CommandOutcome::Refused;
+    windows::CommandOutcome openWebPage(const std::string&) override {
+        return windows::CommandOutcome::Refused;
     }
 };
 

@@ -45,7 +45,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Answers the windows' dialogs from a script: no message box or file dialog ever opens.
-class ScriptedPlatform : public Platform {
+class ScriptedPlatform : public windows::Platform {
   public:
     std::deque<std::string> openPaths;
 
@@ -62,8 +62,12 @@ class ScriptedPlatform : public Platform {
         return path;
     }
     std::optional<std::string> saveFileDialog() override { return std::nullopt; }
-    CommandOutcome openDocument(const std::string&) override { return CommandOutcome::Refused; }
-    CommandOutcome openWebPage(const std::string&) override { return CommandOutcome::Refused; }
+    windows::CommandOutcome openDocument(const std::string&) override {
+        return windows::CommandOutcome::Refused;
+    }
+    windows::CommandOutcome openWebPage(const std::string&) override {
+        return windows::CommandOutcome::Refused;
+    }
 };
 
 struct Failure : std::runtime_error {
@@ -215,9 +219,9 @@ void AirHandlingUnit(Pictures& pictures) {
     if (window == nullptr) {
         throw Failure("processes-window.png: the processes window did not open");
     }
-    ProcessWindow& set = window->model();
+    windows::ProcessWindow& set = window->model();
     const auto name = [&](const char* as) {
-        if (set.RenamePoint(set.set().points().size() - 1, as) != CommandOutcome::Done) {
+        if (set.RenamePoint(set.set().points().size() - 1, as) != windows::CommandOutcome::Done) {
             throw Failure(std::string("the point ") + as + " was refused");
         }
     };
@@ -228,7 +232,7 @@ void AirHandlingUnit(Pictures& pictures) {
         name(state.name);
     }
     for (const guide::GuideProcess& process : guide::AirHandlingProcesses()) {
-        if (set.AddProcess(process.form<ProcessForm>()) != CommandOutcome::Done) {
+        if (set.AddProcess(process.form<windows::ProcessForm>()) != windows::CommandOutcome::Done) {
             throw Failure(std::string("the process to ") + process.name + " was refused");
         }
         name(process.name);

@@ -12,7 +12,7 @@
 
 namespace hygrovane::app {
 
-void StartProgram(forms::AmbientView& window, forms::Platform& platform,
+void StartProgram(forms::AmbientView& window, windows::Platform& platform,
                   const std::optional<std::string>& caseFile, forms::ChartOverlays* overlays) {
     auto& handlers = window.handlers();
     handlers.showAbout = [&platform, &window] {
@@ -41,7 +41,7 @@ void StartProgram(forms::AmbientView& window, forms::Platform& platform,
     // An unsaved process set is asked about before the program ends.
     handlers.otherWindowsQueryUnload = [] {
         auto* processes = forms::openProcessesWindow();
-        return processes != nullptr ? processes->model().QueryClose() : forms::Closing::Close;
+        return processes != nullptr ? processes->model().QueryClose() : windows::Closing::Close;
     };
     // Loading opens the About box first; closing it shows the main window.
     window.load();

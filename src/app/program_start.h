@@ -15,7 +15,7 @@ namespace hygrovane::app {
 // question (nothing has been typed yet).
 // The chart window draws the overlays other windows set, when given; the processes window
 // draws its set there.
-void StartProgram(forms::AmbientView& window, forms::Platform& platform,
+void StartProgram(forms::AmbientView& window, windows::Platform& platform,
                   const std::optional<std::string>& caseFile,
                   forms::ChartOverlays* overlays = nullptr);
 

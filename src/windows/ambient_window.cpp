@@ -13,7 +13,7 @@
 #include <cmath>
 #include <system_error>
 
-namespace hygrovane::forms {
+namespace hygrovane::windows {
 
 namespace {
 
@@ -307,4 +307,4 @@ std::filesystem::path FindUsersGuide(const std::vector<std::filesystem::path>& f
     return {};
 }
 
-} // namespace hygrovane::forms
+} // namespace hygrovane::windows

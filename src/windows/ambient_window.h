@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace hygrovane::forms {
+namespace hygrovane::windows {
 
 // The event handlers of the main window Form_ambient over its control model. The view forwards
 // the user's actions here and redraws the controls from form() afterwards; nothing here knows Qt.
@@ -136,4 +136,4 @@ class AmbientWindow : public casefile::CaseEvents {
 // The first folder holding the user's guide, joined with its name; empty when none does.
 std::filesystem::path FindUsersGuide(const std::vector<std::filesystem::path>& folders);
 
-} // namespace hygrovane::forms
+} // namespace hygrovane::windows

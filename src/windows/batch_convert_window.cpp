@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-namespace hygrovane::forms {
+namespace hygrovane::windows {
 
 namespace {
 
@@ -290,4 +290,4 @@ double BatchConvertWindow::progress() const {
     return std::min(1.0, static_cast<double>(bytesRead_) / static_cast<double>(total));
 }
 
-} // namespace hygrovane::forms
+} // namespace hygrovane::windows

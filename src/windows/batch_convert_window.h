@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-namespace hygrovane::forms {
+namespace hygrovane::windows {
 
 // The Batch Convert dialog without Qt: the file chosen and its first rows, the columns and units
 // to read (detected, then changed by the user), the output file, and a conversion that runs on
@@ -102,4 +102,4 @@ class BatchConvertWindow {
     std::string result_; // written by the worker, read after it ends
 };
 
-} // namespace hygrovane::forms
+} // namespace hygrovane::windows

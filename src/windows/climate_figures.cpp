@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <sstream>
 
-namespace hygrovane::forms {
+namespace hygrovane::windows {
 
 namespace {
 
@@ -305,4 +305,4 @@ Expected<std::vector<comfort::UserZone>, std::string> ParseUserZones(const std::
     return zones;
 }
 
-} // namespace hygrovane::forms
+} // namespace hygrovane::windows

@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <limits>
 
-namespace hygrovane::forms {
+namespace hygrovane::windows {
 
 namespace {
 
@@ -416,4 +416,4 @@ std::string ClimateWindow::figuresCsv() const {
     return prepared_ ? climateanalysis::ResultCsv(result_) : std::string();
 }
 
-} // namespace hygrovane::forms
+} // namespace hygrovane::windows

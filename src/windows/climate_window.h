@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-namespace hygrovane::forms {
+namespace hygrovane::windows {
 
 // A weather file read and judged by the settings, ready for the window to take at once.
 struct LoadedClimate {
@@ -137,4 +137,4 @@ double QuantityShown(const climate::Quantity& quantity, double value);
 Expected<std::vector<comfort::UserZone>, std::string> ParseUserZones(const std::string& text,
                                                                      climateanalysis::Units units);
 
-} // namespace hygrovane::forms
+} // namespace hygrovane::windows

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace hygrovane::forms {
+namespace hygrovane::windows {
 
 // What a window model's command did. Refused: it could not be carried out and nothing changed;
 // the window showed why (a row that names nothing is refused without a word). Cancelled: the
@@ -10,4 +10,4 @@ enum class CommandOutcome { Done, Refused, Cancelled };
 // Whether a window may close, after the question about unsaved changes.
 enum class Closing { Close, StayOpen };
 
-} // namespace hygrovane::forms
+} // namespace hygrovane::windows

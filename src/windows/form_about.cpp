@@ -3,7 +3,7 @@
 #include "hygrovane/config.h"
 #include "windows/web_page.h"
 
-namespace hygrovane::forms {
+namespace hygrovane::windows {
 
 FormAbout::FormAbout()
     : lblDescription(
@@ -35,4 +35,4 @@ void Form_Unload(FormAbout& form) {
     }
 }
 
-} // namespace hygrovane::forms
+} // namespace hygrovane::windows

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-namespace hygrovane::forms {
+namespace hygrovane::windows {
 
 // The controls of the About box frmAbout that carry text.
 struct FormAbout {
@@ -27,4 +27,4 @@ void Command2_Click(FormAbout& form, Platform& platform);
 // Closing the box, however it happens, shows the main window again.
 void Form_Unload(FormAbout& form);
 
-} // namespace hygrovane::forms
+} // namespace hygrovane::windows

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-namespace hygrovane::forms {
+namespace hygrovane::windows {
 
 namespace {
 
@@ -186,4 +186,4 @@ void UpdateSaturation(FormSaturation& form) {
     }
 }
 
-} // namespace hygrovane::forms
+} // namespace hygrovane::windows

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace hygrovane::forms {
+namespace hygrovane::windows {
 
 // The controls of the saturation window Form_saturation. The window keeps nothing else: every
 // result is recomputed from these.
@@ -35,4 +35,4 @@ void Text1_Change(FormSaturation& form);
 // Recomputes Text2 and Text3 from Text1 and the lists; a text that is not a number shows "Error".
 void UpdateSaturation(FormSaturation& form);
 
-} // namespace hygrovane::forms
+} // namespace hygrovane::windows

@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-namespace hygrovane::forms {
+namespace hygrovane::windows {
 
 namespace {
 
@@ -92,4 +92,4 @@ void ConvertValue(FormUnitConvertor& form) {
     form.Text2.text = RoundedText(r, 10);
 }
 
-} // namespace hygrovane::forms
+} // namespace hygrovane::windows

@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-namespace hygrovane::forms {
+namespace hygrovane::windows {
 
 // Temperature, Pressure, Length, Density, Specific Gas Const. (R), Specific Volume, Specific
 // Enthalpy: the positions of Combo1 and the members of the unit arrays.
@@ -37,4 +37,4 @@ void Text1_Change(FormUnitConvertor& form);
 // "Error" and hands the focus back to Text1 with its text selected.
 void ConvertValue(FormUnitConvertor& form);
 
-} // namespace hygrovane::forms
+} // namespace hygrovane::windows

@@ -3,7 +3,7 @@
 #include "calculator/display_texts.h"
 #include "hygrovane/config.h"
 
-namespace hygrovane::chart {
+namespace hygrovane::windows {
 
 namespace {
 
@@ -31,22 +31,23 @@ double PressureOf(const MainWindowView& view) {
 
 } // namespace
 
-ChartUnits UnitsOf(const MainWindowView& view) {
+chart::ChartUnits UnitsOf(const MainWindowView& view) {
     switch (view.unitSystem) {
     case UnitSystem::Metric:
-        return MetricUnits();
+        return chart::MetricUnits();
     case UnitSystem::British:
-        return BritishUnits();
+        return chart::BritishUnits();
     case UnitSystem::Customized:
         break;
     }
     const ShownUnits& u = view.units;
-    return CustomizedUnits(u.dryBulb, u.humidityRatio, u.specificVolume, u.enthalpy)
-        .value_or(MetricUnits());
+    return chart::CustomizedUnits(u.dryBulb, u.humidityRatio, u.specificVolume, u.enthalpy)
+        .value_or(chart::MetricUnits());
 }
 
-ChartSettings SettingsOf(const MainWindowView& view, const std::optional<ChartRange>& chosen) {
-    ChartSettings settings;
+chart::ChartSettings SettingsOf(const MainWindowView& view,
+                                const std::optional<chart::ChartRange>& chosen) {
+    chart::ChartSettings settings;
     settings.pressure = PressureOf(view);
     settings.formulation = view.formulation;
     settings.units = UnitsOf(view);
@@ -54,11 +55,11 @@ ChartSettings SettingsOf(const MainWindowView& view, const std::optional<ChartRa
     return settings;
 }
 
-std::optional<ChartPoint> StatePointOf(const MainWindowView& view) {
+std::optional<chart::ChartPoint> StatePointOf(const MainWindowView& view) {
     if (!view.computed) {
         return std::nullopt;
     }
-    return ChartPoint{view.computed->dryBulb, view.computed->humidityRatio};
+    return chart::ChartPoint{view.computed->dryBulb, view.computed->humidityRatio};
 }
 
 ChartTitle TitleOf(const MainWindowView& view) {
@@ -77,4 +78,4 @@ ChartTitle TitleOf(const MainWindowView& view) {
     return title;
 }
 
-} // namespace hygrovane::chart
+} // namespace hygrovane::windows

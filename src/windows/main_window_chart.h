@@ -7,21 +7,22 @@
 #include <optional>
 #include <string>
 
-namespace hygrovane::chart {
+namespace hygrovane::windows {
 
 // The chart as the main window sets it: its pressure, formulation and unit system, and its
 // state, read from the window's view of itself.
 
 // Metric and British as the window's unit system says; Customized in the window's units of the
 // dry bulb, humidity ratio, specific volume and enthalpy (Metric when one has no chart unit).
-ChartUnits UnitsOf(const MainWindowView& view);
+chart::ChartUnits UnitsOf(const MainWindowView& view);
 
 // The settings of the main window's chart: its last computed pressure, its formulation and
 // units, and the range chosen on the chart (the units' default when none is).
-ChartSettings SettingsOf(const MainWindowView& view, const std::optional<ChartRange>& chosen);
+chart::ChartSettings SettingsOf(const MainWindowView& view,
+                                const std::optional<chart::ChartRange>& chosen);
 
 // The main window's state as a point of the chart; none while it shows an error.
-std::optional<ChartPoint> StatePointOf(const MainWindowView& view);
+std::optional<chart::ChartPoint> StatePointOf(const MainWindowView& view);
 
 // The title block: the air's pressure (or altitude and the pressure it gives) in the main
 // window's units, the formulation, and the program with its version.
@@ -34,17 +35,18 @@ struct ChartTitle {
 ChartTitle TitleOf(const MainWindowView& view);
 
 // The same from the window's controls, for the views that hold the window.
-inline ChartUnits UnitsOf(const FormAmbient& form) {
+inline chart::ChartUnits UnitsOf(const FormAmbient& form) {
     return UnitsOf(ViewOf(form));
 }
-inline ChartSettings SettingsOf(const FormAmbient& form, const std::optional<ChartRange>& chosen) {
+inline chart::ChartSettings SettingsOf(const FormAmbient& form,
+                                       const std::optional<chart::ChartRange>& chosen) {
     return SettingsOf(ViewOf(form), chosen);
 }
-inline std::optional<ChartPoint> StatePointOf(const FormAmbient& form) {
+inline std::optional<chart::ChartPoint> StatePointOf(const FormAmbient& form) {
     return StatePointOf(ViewOf(form));
 }
 inline ChartTitle TitleOf(const FormAmbient& form) {
     return TitleOf(ViewOf(form));
 }
 
-} // namespace hygrovane::chart
+} // namespace hygrovane::windows

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-namespace hygrovane::forms {
+namespace hygrovane::windows {
 
 // What the windows ask of the platform: message boxes, file dialogs and the desktop shell.
 // The Qt implementation uses QMessageBox, QFileDialog and QDesktopServices; tests use a fake.
@@ -30,4 +30,4 @@ class Platform {
     virtual CommandOutcome openWebPage(const std::string& url) = 0;
 };
 
-} // namespace hygrovane::forms
+} // namespace hygrovane::windows

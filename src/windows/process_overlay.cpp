@@ -3,7 +3,7 @@
 #include "calculator/number_text.h"
 #include "chart/room_ratio.h"
 
-namespace hygrovane::forms {
+namespace hygrovane::windows {
 
 namespace {
 
@@ -86,4 +86,4 @@ void AddRoomRatioLines(chart::Overlay& overlay, const processes::ProcessSet& set
     }
 }
 
-} // namespace hygrovane::forms
+} // namespace hygrovane::windows

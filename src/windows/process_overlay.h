@@ -3,7 +3,7 @@
 #include "chart/overlay.h"
 #include "processes/process_set.h"
 
-namespace hygrovane::forms {
+namespace hygrovane::windows {
 
 // The name of the processes window's layer on the chart.
 inline constexpr const char* kProcessesLayer = "processes";
@@ -31,4 +31,4 @@ struct RoomRatioLineOf {
 void AddRoomRatioLines(chart::Overlay& overlay, const processes::ProcessSet& set,
                        const std::vector<RoomRatioLineOf>& lines);
 
-} // namespace hygrovane::forms
+} // namespace hygrovane::windows

@@ -8,7 +8,7 @@
 #include "processfile/process_file.h"
 #include "units/quantity.h"
 
-namespace hygrovane::forms {
+namespace hygrovane::windows {
 
 namespace {
 
@@ -421,4 +421,4 @@ Closing ProcessWindow::QueryClose() {
     return keepOrSaveChanges() == CommandOutcome::Done ? Closing::Close : Closing::StayOpen;
 }
 
-} // namespace hygrovane::forms
+} // namespace hygrovane::windows

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-namespace hygrovane::forms {
+namespace hygrovane::windows {
 
 // How the supply air on a room ratio line is chosen: at its dry bulb, or at a temperature
 // difference below the room's dry bulb.
@@ -135,4 +135,4 @@ processes::ProcessAmbient MainAmbient(const FormAmbient& main);
 // while the main window shows an error.
 std::optional<processes::PointConditions> MainConditions(const FormAmbient& main);
 
-} // namespace hygrovane::forms
+} // namespace hygrovane::windows

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-namespace hygrovane::forms {
+namespace hygrovane::windows {
 
 namespace {
 
@@ -117,4 +117,4 @@ chart::Overlay ProcessWindow::overlay() const {
     return drawn;
 }
 
-} // namespace hygrovane::forms
+} // namespace hygrovane::windows

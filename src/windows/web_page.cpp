@@ -2,7 +2,7 @@
 
 #include "hygrovane/config.h"
 
-namespace hygrovane::forms {
+namespace hygrovane::windows {
 
 std::string WebPageUrl(std::string_view address) {
     if (address.find("://") != std::string_view::npos) {
@@ -17,4 +17,4 @@ void OpenMakerWebPage(Platform& platform) {
     }
 }
 
-} // namespace hygrovane::forms
+} // namespace hygrovane::windows

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace hygrovane::forms {
+namespace hygrovane::windows {
 
 // The address a browser is given for a web page caption: "https://" in front when the caption
 // names no scheme.
@@ -15,4 +15,4 @@ std::string WebPageUrl(std::string_view address);
 // failed. Shared by the web-page buttons of the main window and the About box.
 void OpenMakerWebPage(Platform& platform);
 
-} // namespace hygrovane::forms
+} // namespace hygrovane::windows

@@ -109,7 +109,7 @@ TEST_F(ProgramStart, UnreadableCaseShowsTheOpenMessageAndKeepsTheStartUpState) {
 
         // The File, Open command on the same file, for the message it gives.
         testing::FakePlatform menu;
-        forms::AmbientWindow viaMenu{menu};
+        windows::AmbientWindow viaMenu{menu};
         menu.openPaths = {path(name)};
         viaMenu.menu_open_Click();
 

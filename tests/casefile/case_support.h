@@ -30,9 +30,9 @@ struct WithFakePlatform {
 // The main window's own handlers over their model, started as the program starts them; the
 // events an opened case raises are recorded in order ("combo2", "option9", "text10") before the
 // handlers run.
-class TestWindow : private WithFakePlatform, public forms::AmbientWindow {
+class TestWindow : private WithFakePlatform, public windows::AmbientWindow {
   public:
-    TestWindow() : forms::AmbientWindow(platform) { Form_Load(); }
+    TestWindow() : windows::AmbientWindow(platform) { Form_Load(); }
 
     void Units(UnitSystem system) {
         system == UnitSystem::British ? menu_british_Click() : menu_metric_Click();

@@ -181,7 +181,7 @@ TEST_F(BatchDialog, AsksBeforeReplacingAndTakesTheHeaderLine) {
     EXPECT_EQ(control<QTableWidget>(*dialog, "Table_preview")->rowCount(), 1);
     EXPECT_EQ(control<QComboBox>(*dialog, "Combo_dryBulbUnit")->currentText(), "C");
 
-    platform.answers = {Platform::Answer::No};
+    platform.answers = {windows::Platform::Answer::No};
     control<QPushButton>(*dialog, "Command_run")->click();
     ASSERT_TRUE(finished());
     ASSERT_EQ(platform.questions.size(), 1U);
@@ -190,7 +190,7 @@ TEST_F(BatchDialog, AsksBeforeReplacingAndTakesTheHeaderLine) {
     std::ifstream kept(results);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "edited by hand\n");
 
-    platform.answers = {Platform::Answer::Yes};
+    platform.answers = {windows::Platform::Answer::Yes};
     control<QPushButton>(*dialog, "Command_run")->click();
     ASSERT_TRUE(finished());
     QTest::qWait(150);

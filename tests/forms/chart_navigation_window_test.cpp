@@ -115,7 +115,7 @@ TEST_F(ChartNavigationTest, PansWithTheMiddleButtonShiftOrSpaceAndAPlainDragStil
         }
         ExpectNear(range(), {full.dryBulbMin + 5, full.dryBulbMax + 5, 0.002, 0.032}, 0.1, 1e-4);
         EXPECT_EQ(text(view, "Text1") + text(view, "Text3"), state) << "the state stays";
-        EXPECT_EQ(chart->undoRange(), CommandOutcome::Done);
+        EXPECT_EQ(chart->undoRange(), windows::CommandOutcome::Done);
         EXPECT_EQ(range(), full) << "one undo for the whole pan";
     }
     // Space released: a plain drag sets the state again.
@@ -309,7 +309,7 @@ TEST_F(ChartNavigationTest, MarksNamedPointsFromTheContextMenuAndRenamesAndRemov
     EXPECT_EQ(chart->scene().overlays.back()->points[0].label, "Supply air");
 
     // A name taken is refused and said so; nothing changes.
-    EXPECT_EQ(chart->renameMark(1, "Supply air"), CommandOutcome::Refused);
+    EXPECT_EQ(chart->renameMark(1, "Supply air"), windows::CommandOutcome::Refused);
     EXPECT_EQ(control<QLabel>(*chart, "status")->text(), "Another marked point has this name.");
     EXPECT_EQ(chart->marks().all()[1].name, "M2");
 
@@ -318,15 +318,15 @@ TEST_F(ChartNavigationTest, MarksNamedPointsFromTheContextMenuAndRenamesAndRemov
     remove->trigger();
     ASSERT_EQ(chart->marks().all().size(), 1U);
     EXPECT_EQ(chart->marks().all()[0].name, "M2");
-    EXPECT_EQ(chart->removeMark(5), CommandOutcome::Refused);
+    EXPECT_EQ(chart->removeMark(5), windows::CommandOutcome::Refused);
 }
 
 TEST_F(ChartNavigationTest, RangeFamiliesAndMarksSurviveARestartAndAResetForgetsThem) {
     const chart::ChartRange chosen{278.15, 308.15, 0.002, 0.022};
     chart->chooseRange(chosen);
     chart->showFamily(chart::Family::WetBulb, false);
-    ASSERT_EQ(chart->markPoint({293.15, 0.008}, "Room"), CommandOutcome::Done);
-    ASSERT_EQ(chart->markPoint({303.15, 0.015}, "Outdoor, July"), CommandOutcome::Done);
+    ASSERT_EQ(chart->markPoint({293.15, 0.008}, "Room"), windows::CommandOutcome::Done);
+    ASSERT_EQ(chart->markPoint({303.15, 0.015}, "Outdoor, July"), windows::CommandOutcome::Done);
     const chart::ChartPreferences kept = chart->preferences();
 
     restart();
@@ -355,7 +355,7 @@ TEST_F(ChartNavigationTest, RangeFamiliesAndMarksSurviveARestartAndAResetForgets
 
 // A file spoilt by hand: the range falls back whole and says so; the rest is still read.
 TEST_F(ChartNavigationTest, SettingsThatCannotBeReadBackGiveTheirDefaults) {
-    ASSERT_EQ(chart->markPoint({293.15, 0.008}, "Room"), CommandOutcome::Done);
+    ASSERT_EQ(chart->markPoint({293.15, 0.008}, "Room"), windows::CommandOutcome::Done);
     chart->chooseRange(chart::ChartRange{278.15, 308.15, 0.002, 0.022});
     close();
     {
@@ -395,7 +395,7 @@ TEST_F(ChartNavigationTest, AHandWrittenFileIsReadAsItsTextSays) {
 TEST_F(ChartNavigationTest, WithoutASourceNothingIsKept) {
     close();
     chart = new ChartWindow(view, platform, &overlays);
-    ASSERT_EQ(chart->markPoint({293.15, 0.008}, "Room"), CommandOutcome::Done);
+    ASSERT_EQ(chart->markPoint({293.15, 0.008}, "Room"), windows::CommandOutcome::Done);
     close();
     chart = new ChartWindow(view, platform, &overlays);
     EXPECT_TRUE(chart->marks().all().empty());

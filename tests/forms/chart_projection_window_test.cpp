@@ -64,7 +64,7 @@ class ChartProjectionWindowTest : public testing::RememberedChartTest {
     }
     QByteArray png(const char* name) {
         const std::string path = (folder.path() + "/" + name).toStdString();
-        EXPECT_EQ(chart->exportPng(path, QSize(800, 600)), CommandOutcome::Done);
+        EXPECT_EQ(chart->exportPng(path, QSize(800, 600)), windows::CommandOutcome::Done);
         QFile file(QString::fromStdString(path));
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));
         return file.readAll();

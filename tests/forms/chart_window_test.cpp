@@ -475,10 +475,10 @@ TEST_F(ChartWindowTest, ExportsPngSvgAndPdfAndReportsAFailedWrite) {
                           {{{{293.15, 0.006}, {303.15, 0.006}}, "heating", true}},
                           {{{293.15, 0.006}, "Outdoor air"}}});
 
-    ASSERT_EQ(chart->exportPng(path("chart.png"), {800, 600}), CommandOutcome::Done);
+    ASSERT_EQ(chart->exportPng(path("chart.png"), {800, 600}), windows::CommandOutcome::Done);
     EXPECT_EQ(QImage(QString::fromStdString(path("chart.png"))).size(), QSize(800, 600));
 
-    ASSERT_EQ(chart->exportSvg(path("chart.svg")), CommandOutcome::Done);
+    ASSERT_EQ(chart->exportSvg(path("chart.svg")), windows::CommandOutcome::Done);
     QXmlStreamReader svg(Bytes(path("chart.svg")));
     int lines = 0;
     QString texts;
@@ -497,7 +497,7 @@ TEST_F(ChartWindowTest, ExportsPngSvgAndPdfAndReportsAFailedWrite) {
         EXPECT_TRUE(texts.contains(QString::fromUtf8(shown))) << shown;
     }
 
-    ASSERT_EQ(chart->exportPdf(path("chart.pdf")), CommandOutcome::Done);
+    ASSERT_EQ(chart->exportPdf(path("chart.pdf")), windows::CommandOutcome::Done);
     EXPECT_TRUE(Bytes(path("chart.pdf")).startsWith("%PDF"));
     // Printing paints the same chart on a page.
     QByteArray printed;
@@ -516,13 +516,13 @@ TEST_F(ChartWindowTest, ExportsPngSvgAndPdfAndReportsAFailedWrite) {
 
     // A failed write says so and leaves the file that was there.
     ASSERT_TRUE(platform.messages.empty());
-    EXPECT_EQ(chart->exportPdf(path("missing/chart.pdf")), CommandOutcome::Refused);
+    EXPECT_EQ(chart->exportPdf(path("missing/chart.pdf")), windows::CommandOutcome::Refused);
     const QByteArray png = Bytes(path("chart.png"));
     EXPECT_EQ(WithSizeLimit(16,
                             [&] {
                                 return chart->exportPng(path("chart.png"), {900, 700});
                             }),
-              CommandOutcome::Refused);
+              windows::CommandOutcome::Refused);
     ASSERT_EQ(platform.messages.size(), 2U);
     EXPECT_NE(platform.messages[0].message.find(path("missing/chart.pdf")), std::string::npos);
     EXPECT_NE(platform.messages[1].message.find("chart.png"), std::string::npos);
@@ -545,7 +545,7 @@ std::map<QString, QByteArray> Snapshot(const QString& folder) {
 // replacing, a file is replaced only after a Yes, and a target that cannot be written is
 // reported with nothing written anywhere.
 TEST_F(ChartWindowTest, ExportAsksBeforeReplacingAndWritesNothingElsewhere) {
-    using Answer = Platform::Answer;
+    using Answer = windows::Platform::Answer;
     const QByteArray old = "the user's own drawing";
     const struct {
         const char* name;

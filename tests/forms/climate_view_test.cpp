@@ -222,7 +222,7 @@ TEST_F(ClimateViewTest, DesignConditionGoesToTheMainWindowAndTheProcesses) {
     // A row without a state sends nothing and says why.
     window->figuresTable()->setCurrentCell(row("Enthalpy 0.4 %"), 0);
     EXPECT_EQ(window->sendRowToMainWindow(window->figuresTable()->currentRow()),
-              CommandOutcome::Refused);
+              windows::CommandOutcome::Refused);
 }
 
 TEST_F(ClimateViewTest, DamagedOrCancelledFileChangesNothing) {

@@ -68,7 +68,7 @@ class ProcessesViewTest : public ::testing::Test {
     }
     void TearDown() override {
         if (window) {
-            platform.answers = {Platform::Answer::No}; // not saved
+            platform.answers = {windows::Platform::Answer::No}; // not saved
             window->close();
         }
         chart->close();
@@ -83,7 +83,7 @@ class ProcessesViewTest : public ::testing::Test {
         return texts;
     }
     const chart::Overlay* layer() const {
-        const auto found = overlays.all().find(kProcessesLayer);
+        const auto found = overlays.all().find(windows::kProcessesLayer);
         return found == overlays.all().end() ? nullptr : &found->second;
     }
     // Right-clicks the chart at a state; the command the processes window offers there, if any.
@@ -93,7 +93,7 @@ class ProcessesViewTest : public ::testing::Test {
         delete chart->findChild<QMenu*>("chartPointMenu");
         QApplication::sendEvent(chart->canvas(), &event);
         auto* menu = chart->findChild<QMenu*>("chartPointMenu");
-        return menu != nullptr ? menu->findChild<QAction*>(kProcessesLayer) : nullptr;
+        return menu != nullptr ? menu->findChild<QAction*>(windows::kProcessesLayer) : nullptr;
     }
 
     QApplication& app = testing::qtApp();
@@ -118,14 +118,14 @@ TEST_F(ProcessesViewTest, TwoPointsMixedAndCooledShowTheirLinesOnTheChartAndThei
     pick(dialog, "Inlet2", "B");
     control(dialog, "Flow1")->setText("3000");
     control(dialog, "Flow2")->setText("1000");
-    ASSERT_EQ(window->model().AddProcess(dialog.form()), CommandOutcome::Done)
+    ASSERT_EQ(window->model().AddProcess(dialog.form()), windows::CommandOutcome::Done)
         << platform.messages.back().message;
     pick(dialog, "Kind", "Cooling coil: apparatus dew point and bypass factor");
     pick(dialog, "Inlet1", "C");
     pick(dialog, "FlowUnit1", "upstream");
     control(dialog, "apparatusDewPoint")->setText("10");
     control(dialog, "bypassFactor")->setText("0.1");
-    ASSERT_EQ(window->model().AddProcess(dialog.form()), CommandOutcome::Done)
+    ASSERT_EQ(window->model().AddProcess(dialog.form()), windows::CommandOutcome::Done)
         << platform.messages.back().message;
     window->redraw();
 
@@ -199,7 +199,7 @@ TEST_F(ProcessesViewTest, TwoPointsMixedAndCooledShowTheirLinesOnTheChartAndThei
     EXPECT_EQ(cell(*window, "PointTable", 0, 1), "77");
 
     // The lines go with the set when its window closes.
-    platform.answers = {Platform::Answer::No};
+    platform.answers = {windows::Platform::Answer::No};
     window->close();
     EXPECT_EQ(layer(), nullptr);
     EXPECT_TRUE(overlays.pointActions().empty());
@@ -222,7 +222,7 @@ TEST_F(ProcessesViewTest, ThePointRightClickedOnTheChartIsAddedWithoutTouchingTh
 
     // With the processes window closed the chart offers nothing; opened anew, it draws again,
     // also once the closed one is gone.
-    platform.answers = {Platform::Answer::No};
+    platform.answers = {windows::Platform::Answer::No};
     window->close();
     EXPECT_EQ(offeredAt(30, 12), nullptr);
     control<QAction>(main, "menu_processes")->trigger();
@@ -235,18 +235,20 @@ TEST_F(ProcessesViewTest, ThePointRightClickedOnTheChartIsAddedWithoutTouchingTh
 // The air-handling unit the user's guide walks through, built as it says; its figures are the
 // guide's. tools/take_screenshots.cpp builds the same unit for docs/ahu-example.png.
 TEST_F(ProcessesViewTest, AirHandlingUnitOfTheUsersGuide) {
-    ProcessWindow& set = window->model();
+    windows::ProcessWindow& set = window->model();
     for (const guide::TypedState& state : guide::kAirHandlingStates) {
         typeInMain("Text1", state.dryBulb);
         typeInMain("Text4", state.relativeHumidity);
         control<QPushButton>(*window, "AddCurrentState")->click();
-        ASSERT_EQ(set.RenamePoint(set.set().points().size() - 1, state.name), CommandOutcome::Done);
+        ASSERT_EQ(set.RenamePoint(set.set().points().size() - 1, state.name),
+                  windows::CommandOutcome::Done);
     }
     for (const guide::GuideProcess& process : guide::AirHandlingProcesses()) {
-        ASSERT_EQ(set.AddProcess(process.form<ProcessForm>()), CommandOutcome::Done)
+        ASSERT_EQ(set.AddProcess(process.form<windows::ProcessForm>()),
+                  windows::CommandOutcome::Done)
             << platform.messages.back().message;
         ASSERT_EQ(set.RenamePoint(set.set().points().size() - 1, process.name),
-                  CommandOutcome::Done);
+                  windows::CommandOutcome::Done);
     }
     window->redraw();
     const struct {
@@ -271,8 +273,8 @@ TEST_F(ProcessesViewTest, AirHandlingUnitOfTheUsersGuide) {
 
 TEST_F(ProcessesViewTest, EndingTheProgramAsksAboutAnUnsavedSet) {
     control<QPushButton>(*window, "AddCurrentState")->click();
-    platform.answers = {Platform::Answer::Cancel};
-    EXPECT_EQ(main.handlers().Form_QueryUnload(), Closing::StayOpen);
+    platform.answers = {windows::Platform::Answer::Cancel};
+    EXPECT_EQ(main.handlers().Form_QueryUnload(), windows::Closing::StayOpen);
     ASSERT_EQ(platform.questions.size(), 1U);
     EXPECT_EQ(platform.questions[0].message, "Do you want to save the current process set first?");
 }
@@ -281,7 +283,7 @@ TEST_F(ProcessesViewTest, EndingTheProgramAsksAboutAnUnsavedSet) {
 // reheat's loads apart, in the heat unit the window shows.
 TEST_F(ProcessesViewTest, AChainsStagesAreLabelledInTheTableAndOnTheChart) {
     control<QPushButton>(*window, "AddCurrentState")->click(); // A: 25 C 50 %
-    ProcessForm chain;
+    windows::ProcessForm chain;
     chain.kind = processes::ProcessKind::CoolingThenReheat;
     chain.inlets = {"A"};
     chain.flowTexts = {"1"};
@@ -289,7 +291,7 @@ TEST_F(ProcessesViewTest, AChainsStagesAreLabelledInTheTableAndOnTheChart) {
     chain.texts = {{processes::Parameter::Target, "20"},
                    {processes::Parameter::BypassFactor, "0.1"}};
     chain.targetHumidityText = "50";
-    ASSERT_EQ(window->model().AddProcess(chain), CommandOutcome::Done)
+    ASSERT_EQ(window->model().AddProcess(chain), windows::CommandOutcome::Done)
         << platform.messages.back().message;
     window->redraw();
     const QString load = cell(*window, "ProcessTable", 0, 10);
@@ -302,7 +304,8 @@ TEST_F(ProcessesViewTest, AChainsStagesAreLabelledInTheTableAndOnTheChart) {
     EXPECT_TRUE(layer()->paths[1].label.starts_with("reheat ")) << layer()->paths[1].label;
     pick(*window, "HeatUnit", "ton");
     EXPECT_TRUE(layer()->paths[0].label.ends_with(" ton")) << layer()->paths[0].label;
-    EXPECT_EQ(*layer(), ProcessOverlay(window->model().set(), window->model().loadUnits()));
+    EXPECT_EQ(*layer(),
+              windows::ProcessOverlay(window->model().set(), window->model().loadUnits()));
 }
 
 } // namespace

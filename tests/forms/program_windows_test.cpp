@@ -159,7 +159,7 @@ TEST_F(ProgramWindows, MainWindowEditingKeysStayWithTheTextBoxAndClosingAsks) {
     QTest::keyClick(control<QComboBox>(view, "Combo1"), Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(platform.saveDialogs, 1) << "outside a text box Ctrl+A is Save As";
 
-    platform.answers = {Platform::Answer::Cancel};
+    platform.answers = {windows::Platform::Answer::Cancel};
     EXPECT_FALSE(view.close());
     EXPECT_EQ(platform.questions.size(), 1U);
     EXPECT_FALSE(ended);

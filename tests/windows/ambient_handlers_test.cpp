@@ -14,7 +14,7 @@
 
 #include <unistd.h>
 
-namespace hygrovane::forms {
+namespace hygrovane::windows {
 namespace {
 
 namespace fs = std::filesystem;
@@ -427,4 +427,4 @@ TEST_F(AmbientHandlers, WebPageButtonReportsOnlyAFailedBrowser) {
 }
 
 } // namespace
-} // namespace hygrovane::forms
+} // namespace hygrovane::windows

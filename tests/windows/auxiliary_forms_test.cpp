@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <string>
 
-namespace hygrovane::forms {
+namespace hygrovane::windows {
 namespace {
 
 enum Kind { kTemperatureIn = 0, kPressureIn = 1 };
@@ -237,4 +237,4 @@ TEST(ConvertorForm, EachQuantityKeepsItsUnitsAndTheTextCarriesOver) {
 }
 
 } // namespace
-} // namespace hygrovane::forms
+} // namespace hygrovane::windows

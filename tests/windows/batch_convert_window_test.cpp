@@ -13,7 +13,7 @@
 #include <system_error>
 #include <unistd.h>
 
-namespace hygrovane::forms {
+namespace hygrovane::windows {
 namespace {
 
 namespace fs = std::filesystem;
@@ -234,4 +234,4 @@ TEST_F(BatchConvert, UnknownUnitsWaitForTheUserAndTheHeaderLineCanBeChosen) {
 }
 
 } // namespace
-} // namespace hygrovane::forms
+} // namespace hygrovane::windows

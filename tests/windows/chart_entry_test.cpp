@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-namespace hygrovane::forms {
+namespace hygrovane::windows {
 namespace {
 
 TEST(ChartEntry, APickedStateIsTypedIntoTheDryBulbAndHumidityRatioBoxes) {
@@ -53,4 +53,4 @@ TEST(ChartEntry, APickedStateIsTypedIntoTheDryBulbAndHumidityRatioBoxes) {
 }
 
 } // namespace
-} // namespace hygrovane::forms
+} // namespace hygrovane::windows

@@ -10,7 +10,7 @@
 #include <numeric>
 #include <sstream>
 
-namespace hygrovane::forms {
+namespace hygrovane::windows {
 namespace {
 
 using climateanalysis::ClimateSettings;
@@ -355,4 +355,4 @@ TEST(ClimateWindow, TypedUserZones) {
 }
 
 } // namespace
-} // namespace hygrovane::forms
+} // namespace hygrovane::windows

@@ -11,7 +11,7 @@ namespace hygrovane::testing {
 
 // A scripted Platform: answers and chosen paths come from queues in order (an empty queue answers
 // Cancel / a cancelled dialog); everything asked or shown is recorded.
-class FakePlatform : public forms::Platform {
+class FakePlatform : public windows::Platform {
   public:
     struct Shown {
         std::string message, title;
@@ -40,13 +40,13 @@ class FakePlatform : public forms::Platform {
     }
     Path openFileDialog() override { return ++openDialogs, take(openPaths, Path()); }
     Path saveFileDialog() override { return ++saveDialogs, take(savePaths, Path()); }
-    forms::CommandOutcome openDocument(const std::string& path) override {
+    windows::CommandOutcome openDocument(const std::string& path) override {
         documents.push_back(path);
-        return documentsOpen ? forms::CommandOutcome::Done : forms::CommandOutcome::Refused;
+        return documentsOpen ? windows::CommandOutcome::Done : windows::CommandOutcome::Refused;
     }
-    forms::CommandOutcome openWebPage(const std::string& url) override {
+    windows::CommandOutcome openWebPage(const std::string& url) override {
         webPages.push_back(url);
-        return webPagesOpen ? forms::CommandOutcome::Done : forms::CommandOutcome::Refused;
+        return webPagesOpen ? windows::CommandOutcome::Done : windows::CommandOutcome::Refused;
     }
 
   private:

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
-namespace hygrovane::chart {
+namespace hygrovane::windows {
 namespace {
+
+using namespace chart;
 
 // 0 °F in °C, and the dry-air enthalpy there: the British chart counts enthalpy from it.
 constexpr double kZeroFahrenheit = -160.0 / 9.0;
@@ -159,4 +161,4 @@ TEST(ChartFromMainWindow, CustomizedFahrenheitAndRankineChartsShowTheWindowsUnit
 }
 
 } // namespace
-} // namespace hygrovane::chart
+} // namespace hygrovane::windows

@@ -9,7 +9,7 @@
 
 #include <functional>
 
-namespace hygrovane::forms {
+namespace hygrovane::windows {
 namespace {
 
 class MainWindowViewTest : public ::testing::Test {
@@ -161,4 +161,4 @@ TEST_F(MainWindowViewTest, NoHumidityInputChangesNothingOffered) {
 }
 
 } // namespace
-} // namespace hygrovane::forms
+} // namespace hygrovane::windows

@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-namespace hygrovane::forms {
+namespace hygrovane::windows {
 namespace {
 
 using namespace processes;
@@ -187,4 +187,4 @@ TEST_F(RoomRatioWindowTest, TheLineIsDrawnWithTheSetAndGoesWithItsRoom) {
 }
 
 } // namespace
-} // namespace hygrovane::forms
+} // namespace hygrovane::windows

@@ -13,7 +13,7 @@
 
 #include <unistd.h>
 
-namespace hygrovane::forms {
+namespace hygrovane::windows {
 namespace {
 
 namespace fs = std::filesystem;
@@ -385,4 +385,4 @@ TEST_F(ProcessWindowTest, ALargeSetSavedByTheWindowOpensAgain) {
 }
 
 } // namespace
-} // namespace hygrovane::forms
+} // namespace hygrovane::windows

@@ -34,7 +34,7 @@ QLabel* makeLabel(QWidget& window, const char* name, const std::string& text, QR
 
 } // namespace
 
-AboutWindow::AboutWindow(Platform& platform, std::function<void()> onClose, QWidget* owner)
+AboutWindow::AboutWindow(windows::Platform& platform, std::function<void()> onClose, QWidget* owner)
     : QWidget(owner), platform_(platform) {
     form_.onUnload = std::move(onClose);
     Form_Load(form_);
@@ -94,7 +94,8 @@ void AboutWindow::paintEvent(QPaintEvent* event) {
     painter.drawLine(px(195), px(3195), px(5759), px(3195));
 }
 
-AboutWindow* showAboutBox(Platform& platform, std::function<void()> onClose, QWidget* owner) {
+AboutWindow* showAboutBox(windows::Platform& platform, std::function<void()> onClose,
+                          QWidget* owner) {
     static QPointer<AboutWindow> open;
     return ShowSecondaryWindow(
         open, [&] { return new AboutWindow(platform, std::move(onClose), owner); });

@@ -17,9 +17,10 @@ class AboutWindow : public QWidget {
     Q_OBJECT
 
   public:
-    AboutWindow(Platform& platform, std::function<void()> onClose, QWidget* owner = nullptr);
+    AboutWindow(windows::Platform& platform, std::function<void()> onClose,
+                QWidget* owner = nullptr);
 
-    const FormAbout& form() const { return form_; }
+    const windows::FormAbout& form() const { return form_; }
 
   signals:
     void closed();
@@ -29,14 +30,14 @@ class AboutWindow : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    FormAbout form_;
-    Platform& platform_;
+    windows::FormAbout form_;
+    windows::Platform& platform_;
     bool unloaded_ = false;
 };
 
 // Shows the About box without blocking; a box already open is brought to the front, otherwise a
 // new one starts from its load state. onClose runs when it closes (it shows the main window).
-AboutWindow* showAboutBox(Platform& platform, std::function<void()> onClose,
+AboutWindow* showAboutBox(windows::Platform& platform, std::function<void()> onClose,
                           QWidget* owner = nullptr);
 
 } // namespace hygrovane::forms

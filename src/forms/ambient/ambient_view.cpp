@@ -22,26 +22,26 @@ namespace layout = ambient_layout;
 
 namespace {
 
-using MenuHandler = void (AmbientWindow::*)();
+using MenuHandler = void (windows::AmbientWindow::*)();
 
 const std::map<std::string, MenuHandler>& menuHandlers() {
     static const std::map<std::string, MenuHandler> handlers{
-        {"menu_open", &AmbientWindow::menu_open_Click},
-        {"menu_save", &AmbientWindow::menu_save_Click},
-        {"menu_saveas", &AmbientWindow::menu_saveas_Click},
-        {"menu_report", &AmbientWindow::menu_report_Click},
-        {"exit_menu", &AmbientWindow::exit_menu_Click},
-        {"menu_IAPWS", &AmbientWindow::menu_IAPWS_Click},
-        {"menu_HW", &AmbientWindow::menu_HW_Click},
-        {"menu_metric", &AmbientWindow::menu_metric_Click},
-        {"menu_british", &AmbientWindow::menu_british_Click},
-        {"menu_convertor", &AmbientWindow::menu_convertor_Click},
-        {"menu_sat", &AmbientWindow::menu_sat_Click},
-        {"menu_chart", &AmbientWindow::menu_chart_Click},
-        {"menu_processes", &AmbientWindow::menu_processes_Click},
-        {"menu_batch", &AmbientWindow::menu_batch_Click},
-        {"help_index_menu", &AmbientWindow::help_index_menu_Click},
-        {"abou_menu", &AmbientWindow::abou_menu_Click},
+        {"menu_open", &windows::AmbientWindow::menu_open_Click},
+        {"menu_save", &windows::AmbientWindow::menu_save_Click},
+        {"menu_saveas", &windows::AmbientWindow::menu_saveas_Click},
+        {"menu_report", &windows::AmbientWindow::menu_report_Click},
+        {"exit_menu", &windows::AmbientWindow::exit_menu_Click},
+        {"menu_IAPWS", &windows::AmbientWindow::menu_IAPWS_Click},
+        {"menu_HW", &windows::AmbientWindow::menu_HW_Click},
+        {"menu_metric", &windows::AmbientWindow::menu_metric_Click},
+        {"menu_british", &windows::AmbientWindow::menu_british_Click},
+        {"menu_convertor", &windows::AmbientWindow::menu_convertor_Click},
+        {"menu_sat", &windows::AmbientWindow::menu_sat_Click},
+        {"menu_chart", &windows::AmbientWindow::menu_chart_Click},
+        {"menu_processes", &windows::AmbientWindow::menu_processes_Click},
+        {"menu_batch", &windows::AmbientWindow::menu_batch_Click},
+        {"help_index_menu", &windows::AmbientWindow::help_index_menu_Click},
+        {"abou_menu", &windows::AmbientWindow::abou_menu_Click},
     };
     return handlers;
 }
@@ -77,7 +77,7 @@ std::vector<std::filesystem::path> UsersGuideFolders() {
             std::filesystem::path()};
 }
 
-AmbientView::AmbientView(Platform& platform, QWidget* parent)
+AmbientView::AmbientView(windows::Platform& platform, QWidget* parent)
     : QMainWindow(parent), window_(platform) {
     setObjectName(QStringLiteral("Form_ambient"));
     setWindowTitle(QString::fromUtf8(config::kApplicationTitle));
@@ -355,9 +355,9 @@ void AmbientView::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    const Closing closing = window_.Form_QueryUnload();
+    const windows::Closing closing = window_.Form_QueryUnload();
     redraw();
-    if (closing == Closing::StayOpen) {
+    if (closing == windows::Closing::StayOpen) {
         event->ignore();
         return;
     }

@@ -26,9 +26,9 @@ class AmbientView : public QMainWindow {
     Q_OBJECT
 
   public:
-    explicit AmbientView(Platform& platform, QWidget* parent = nullptr);
+    explicit AmbientView(windows::Platform& platform, QWidget* parent = nullptr);
 
-    AmbientWindow& handlers() { return window_; }
+    windows::AmbientWindow& handlers() { return window_; }
     // Runs Form_Load (set the hooks of handlers() first) and draws the result.
     void load();
     // Brings every control in line with the model, touching only what changed.
@@ -54,7 +54,7 @@ class AmbientView : public QMainWindow {
     void redrawList(bool all);
     void applyFocusRequest();
 
-    AmbientWindow window_;
+    windows::AmbientWindow window_;
     std::array<QLineEdit*, 16> texts_{};
     std::array<QLabel*, 33> labels_{};
     std::array<QComboBox*, 16> combos_{};

@@ -45,7 +45,8 @@ void select(QComboBox& list, int index) {
 
 } // namespace
 
-BatchWindow::BatchWindow(Platform& platform, QWidget* owner) : QDialog(owner), window_(platform) {
+BatchWindow::BatchWindow(windows::Platform& platform, QWidget* owner)
+    : QDialog(owner), window_(platform) {
     setObjectName(QStringLiteral("Form_batch"));
     setWindowTitle(QStringLiteral("Batch Convert"));
     setWindowIcon(ApplicationIcon());
@@ -236,7 +237,7 @@ void BatchWindow::connectChoices() {
     connect(composition_, &QCheckBox::clicked, this,
             act([this] { window_.settings().composition = composition_->isChecked(); }));
     connect(run_, &QPushButton::clicked, this, act([this] {
-                if (window_.run() == CommandOutcome::Done) {
+                if (window_.run() == windows::CommandOutcome::Done) {
                     timer_->start();
                 }
             }));
@@ -345,7 +346,7 @@ void BatchWindow::redraw() {
     drawing_ = false;
 }
 
-BatchWindow* showBatchWindow(Platform& platform, QWidget* owner) {
+BatchWindow* showBatchWindow(windows::Platform& platform, QWidget* owner) {
     static QPointer<BatchWindow> open;
     return ShowSecondaryWindow(open, [&] { return new BatchWindow(platform, owner); });
 }

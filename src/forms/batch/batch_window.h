@@ -25,9 +25,9 @@ namespace hygrovane::forms {
 // conversion runs on a thread of BatchConvertWindow; a timer brings its progress in.
 class BatchWindow : public QDialog {
   public:
-    BatchWindow(Platform& platform, QWidget* owner = nullptr);
+    BatchWindow(windows::Platform& platform, QWidget* owner = nullptr);
 
-    BatchConvertWindow& handlers() { return window_; }
+    windows::BatchConvertWindow& handlers() { return window_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -48,7 +48,7 @@ class BatchWindow : public QDialog {
     void readChoices();
     void poll();
 
-    BatchConvertWindow window_;
+    windows::BatchConvertWindow window_;
     QLineEdit* input_ = nullptr;
     QSpinBox* headerLine_ = nullptr;
     QTableWidget* preview_ = nullptr;
@@ -75,6 +75,6 @@ class BatchWindow : public QDialog {
 };
 
 // Shows the dialog without blocking; an open one is brought to the front.
-BatchWindow* showBatchWindow(Platform& platform, QWidget* owner = nullptr);
+BatchWindow* showBatchWindow(windows::Platform& platform, QWidget* owner = nullptr);
 
 } // namespace hygrovane::forms

@@ -38,7 +38,7 @@ chart::ChartMapping MappingOf(const ChartLayout& layout, const chart::ChartRange
 struct ChartScene {
     const chart::ChartModel* model = nullptr;
     chart::Projection projection = chart::Projection::Psychrometric;
-    chart::ChartTitle title;
+    windows::ChartTitle title;
     bool comfortZones = false;
     bool protractor = false; // the sensible-heat-ratio protractor in the upper left corner
     std::optional<chart::ChartPoint> statePoint;

@@ -110,10 +110,10 @@ QDoubleSpinBox* RangeField(QWidget* parent, const char* name) {
 
 } // namespace
 
-ChartWindow::ChartWindow(AmbientView& main, Platform& platform, ChartOverlays* overlays,
+ChartWindow::ChartWindow(AmbientView& main, windows::Platform& platform, ChartOverlays* overlays,
                          const ChartSettingsStore::Source& remembered, QWidget* owner)
     : QWidget(owner, Qt::Window), main_(main), platform_(platform), overlays_(overlays),
-      model_(chart::SettingsOf(main.handlers().form(), std::nullopt)), store_(remembered) {
+      model_(windows::SettingsOf(main.handlers().form(), std::nullopt)), store_(remembered) {
     setObjectName(QStringLiteral("Form_chart"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Psychrometric Chart"));
@@ -275,19 +275,19 @@ QPointF ChartWindow::canvasPixel(chart::ChartPoint point) const {
 void ChartWindow::follow() {
     const FormAmbient& form = main_.handlers().form();
     const int computed = model_.computations();
-    const chart::ChartTitle title = title_;
+    const windows::ChartTitle title = title_;
     const std::string note = note_;
     const std::optional<chart::ChartPoint> point = statePoint_;
-    chart::ChartSettings settings = chart::SettingsOf(form, chosenRange_);
+    chart::ChartSettings settings = windows::SettingsOf(form, chosenRange_);
     if (!chosenRange_) { // the default range follows the pressure
         settings.range = chart::DefaultRangeAt(settings.units.defaultRange, settings.pressure);
     }
     model_.setSettings(settings);
-    title_ = chart::TitleOf(form);
+    title_ = windows::TitleOf(form);
     if (const auto standard = chart::AltitudeChartAt(settings.pressure, Feet(settings.units))) {
         title_.heading += " · " + standard->name + " standard chart";
     }
-    statePoint_ = chart::StatePointOf(form);
+    statePoint_ = windows::StatePointOf(form);
     note_ = statePoint_ ? std::string() : std::string(kErrorNote);
     showRange();
     if (model_.computations() != computed || title_.air != title.air ||
@@ -595,14 +595,14 @@ void ChartWindow::zoomToBox(QPointF corner, QPointF opposite) {
     }
 }
 
-CommandOutcome ChartWindow::undoRange() {
+windows::CommandOutcome ChartWindow::undoRange() {
     const auto previous = history_.undo();
     undoAction_->setEnabled(!history_.empty());
     if (!previous) {
-        return CommandOutcome::Refused;
+        return windows::CommandOutcome::Refused;
     }
     applyRange(*previous);
-    return CommandOutcome::Done;
+    return windows::CommandOutcome::Done;
 }
 
 void ChartWindow::showFamily(chart::Family family, bool shown) {
@@ -635,34 +635,34 @@ void ChartWindow::copyToClipboard() {
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
-CommandOutcome ChartWindow::markPoint(chart::ChartPoint at, const std::string& name) {
+windows::CommandOutcome ChartWindow::markPoint(chart::ChartPoint at, const std::string& name) {
     const auto added = marks_.add(at, name);
     if (!added) {
         status_->setText(QString::fromStdString(chart::MarkFaultText(added.failure())));
-        return CommandOutcome::Refused;
+        return windows::CommandOutcome::Refused;
     }
     marksChanged();
-    return CommandOutcome::Done;
+    return windows::CommandOutcome::Done;
 }
 
-CommandOutcome ChartWindow::renameMark(std::size_t index, const std::string& name) {
+windows::CommandOutcome ChartWindow::renameMark(std::size_t index, const std::string& name) {
     const auto renamed = marks_.rename(index, name);
     if (!renamed) {
         status_->setText(QString::fromStdString(chart::MarkFaultText(renamed.failure())));
-        return CommandOutcome::Refused;
+        return windows::CommandOutcome::Refused;
     }
     marksChanged();
-    return CommandOutcome::Done;
+    return windows::CommandOutcome::Done;
 }
 
-CommandOutcome ChartWindow::removeMark(std::size_t index) {
+windows::CommandOutcome ChartWindow::removeMark(std::size_t index) {
     const auto removed = marks_.remove(index);
     if (!removed) {
         status_->setText(QString::fromStdString(chart::MarkFaultText(removed.failure())));
-        return CommandOutcome::Refused;
+        return windows::CommandOutcome::Refused;
     }
     marksChanged();
-    return CommandOutcome::Done;
+    return windows::CommandOutcome::Done;
 }
 
 void ChartWindow::askRename(std::size_t index) {
@@ -742,32 +742,32 @@ void ChartWindow::resetSettings() {
     canvas_->update();
 }
 
-CommandOutcome ChartWindow::exportPng(const std::string& path, QSize size) {
+windows::CommandOutcome ChartWindow::exportPng(const std::string& path, QSize size) {
     return write(path, ChartPng(scene(), size));
 }
 
-CommandOutcome ChartWindow::exportSvg(const std::string& path) {
+windows::CommandOutcome ChartWindow::exportSvg(const std::string& path) {
     // The size on screen; a window not laid out yet has none worth drawing at.
     return write(path, ChartSvg(scene(), canvas_->size().expandedTo(QSize(640, 480))));
 }
 
-CommandOutcome ChartWindow::exportPdf(const std::string& path) {
+windows::CommandOutcome ChartWindow::exportPdf(const std::string& path) {
     return write(path, ChartPdf(scene()));
 }
 
-CommandOutcome ChartWindow::write(const std::string& path, const QByteArray& bytes) {
+windows::CommandOutcome ChartWindow::write(const std::string& path, const QByteArray& bytes) {
     if (bytes.isEmpty()) {
         platform_.showMessage("The chart could not be drawn for \"" + path + "\".",
                               config::kApplicationTitle);
-        return CommandOutcome::Refused;
+        return windows::CommandOutcome::Refused;
     }
     const auto written = fileio::WriteWholeFile(
         path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), "chart");
     if (!written) {
         platform_.showMessage(written.error().message, config::kApplicationTitle);
-        return CommandOutcome::Refused;
+        return windows::CommandOutcome::Refused;
     }
-    return CommandOutcome::Done;
+    return windows::CommandOutcome::Done;
 }
 
 void ChartWindow::askExport(const char* suffix) {
@@ -813,7 +813,7 @@ namespace {
 // The main window's altitude set as the user would: Option9 chosen, then the altitude typed into
 // Text10 in the unit of Combo10; the box's handler recalculates.
 void EnterAltitude(AmbientView& main, double metres) {
-    AmbientWindow& window = main.handlers();
+    windows::AmbientWindow& window = main.handlers();
     if (!window.form().Option9.value) {
         window.Option9_Click();
     }
@@ -830,7 +830,8 @@ void EnterAltitude(AmbientView& main, double metres) {
 
 } // namespace
 
-ChartWindow* showChartWindow(AmbientView& main, Platform& platform, ChartOverlays* overlays,
+ChartWindow* showChartWindow(AmbientView& main, windows::Platform& platform,
+                             ChartOverlays* overlays,
                              const ChartSettingsStore::Source& remembered) {
     static QPointer<ChartWindow> open;
     return ShowSecondaryWindow(open, [&] {

@@ -41,7 +41,7 @@ class ChartWindow : public QWidget {
   public:
     // overlays may be null: then only the chart and the state point are drawn. Without a
     // settings source nothing is remembered.
-    ChartWindow(AmbientView& main, Platform& platform, ChartOverlays* overlays,
+    ChartWindow(AmbientView& main, windows::Platform& platform, ChartOverlays* overlays,
                 const ChartSettingsStore::Source& remembered = {}, QWidget* owner = nullptr);
 
     const chart::ChartModel& model() const { return model_; }
@@ -55,7 +55,7 @@ class ChartWindow : public QWidget {
     // The range left can be gone back to with undoRange().
     void chooseRange(const std::optional<chart::ChartRange>& range);
     // Back to the range before the last change; refused when there is none to go back to.
-    CommandOutcome undoRange();
+    windows::CommandOutcome undoRange();
     void showComfortZones(bool shown);
     void showFamily(chart::Family family, bool shown);
     // The chart on the clipboard as a PNG and an SVG of the canvas's size.
@@ -63,9 +63,9 @@ class ChartWindow : public QWidget {
 
     // The marked points; a refusal is shown in the status line and changes nothing.
     const chart::MarkedPoints& marks() const { return marks_; }
-    CommandOutcome markPoint(chart::ChartPoint at, const std::string& name = {});
-    CommandOutcome renameMark(std::size_t index, const std::string& name);
-    CommandOutcome removeMark(std::size_t index);
+    windows::CommandOutcome markPoint(chart::ChartPoint at, const std::string& name = {});
+    windows::CommandOutcome renameMark(std::size_t index, const std::string& name);
+    windows::CommandOutcome removeMark(std::size_t index);
     // Forgets the remembered settings and returns the chart to its defaults; asks first when
     // marked points would be lost.
     void resetSettings();
@@ -84,9 +84,9 @@ class ChartWindow : public QWidget {
 
     // Write the chart as a file; a failure is shown in a message, refused, and leaves an
     // existing file as it was. The SVG has the canvas's size.
-    CommandOutcome exportPng(const std::string& path, QSize size);
-    CommandOutcome exportSvg(const std::string& path);
-    CommandOutcome exportPdf(const std::string& path);
+    windows::CommandOutcome exportPng(const std::string& path, QSize size);
+    windows::CommandOutcome exportSvg(const std::string& path);
+    windows::CommandOutcome exportPdf(const std::string& path);
 
   signals:
     // A state was picked on the chart and the main window has taken it.
@@ -118,14 +118,14 @@ class ChartWindow : public QWidget {
     void readRange();
     void askExport(const char* suffix);
     void askPrint();
-    CommandOutcome write(const std::string& path, const QByteArray& bytes);
+    windows::CommandOutcome write(const std::string& path, const QByteArray& bytes);
 
     AmbientView& main_;
-    Platform& platform_;
+    windows::Platform& platform_;
     QPointer<ChartOverlays> overlays_;
     chart::ChartModel model_;
     std::optional<chart::ChartRange> chosenRange_;
-    chart::ChartTitle title_;
+    windows::ChartTitle title_;
     std::optional<chart::ChartPoint> statePoint_;
     std::string note_;
     bool comfortZones_ = false;
@@ -171,7 +171,7 @@ class ChartWindow : public QWidget {
 
 // Shows the chart window without blocking; a window already open is brought to the front,
 // otherwise a new one starts at the default range. It deletes itself when closed.
-ChartWindow* showChartWindow(AmbientView& main, Platform& platform,
+ChartWindow* showChartWindow(AmbientView& main, windows::Platform& platform,
                              ChartOverlays* overlays = nullptr,
                              const ChartSettingsStore::Source& remembered = {});
 

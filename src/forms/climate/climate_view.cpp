@@ -114,7 +114,7 @@ QComboBox* Choice(QWidget* parent, const char* name, std::initializer_list<const
 
 } // namespace
 
-ClimateView::ClimateView(AmbientView& main, Platform& platform, ChartOverlays* overlays,
+ClimateView::ClimateView(AmbientView& main, windows::Platform& platform, ChartOverlays* overlays,
                          QWidget* owner)
     : QWidget(owner, Qt::Window), main_(main), platform_(platform), overlays_(overlays) {
     setObjectName(QStringLiteral("Form_climate"));
@@ -125,14 +125,14 @@ ClimateView::ClimateView(AmbientView& main, Platform& platform, ChartOverlays* o
         main_.handlers().enterChartState(t, w);
         main_.redraw();
     };
-    model_.toProcesses = [this](const OutdoorPoint& point) {
+    model_.toProcesses = [this](const windows::OutdoorPoint& point) {
         ProcessesView* processes = openProcessesWindow();
         if (processes == nullptr) {
             processes = showProcessesWindow(main_, platform_, overlays_);
         }
-        ProcessWindow& set = processes->model();
-        const CommandOutcome added = set.AddChartPoint(point.dryBulb, point.humidityRatio);
-        if (added == CommandOutcome::Done) {
+        windows::ProcessWindow& set = processes->model();
+        const windows::CommandOutcome added = set.AddChartPoint(point.dryBulb, point.humidityRatio);
+        if (added == windows::CommandOutcome::Done) {
             set.RenamePoint(set.set().points().size() - 1, point.name);
         }
         processes->redraw();
@@ -201,7 +201,7 @@ void ClimateView::buildControls() {
     bar->addWidget(summary_, 1);
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("progress"));
-    progress_->setRange(0, LoadControl::Done); // one step a phase
+    progress_->setRange(0, windows::LoadControl::Done); // one step a phase
     progress_->setMaximumWidth(220);
     progress_->hide();
     bar->addWidget(progress_);
@@ -239,8 +239,8 @@ void ClimateView::buildControls() {
     colourBy_ = Choice(this, "colourBy", {"Hours"});
     rangeOf_ = Choice(this, "rangeOf", {"None"});
     for (const climate::Quantity& q : Offered()) {
-        colourBy_->addItem(QStringLiteral("Mean ") + qs(QuantityTitle(q)));
-        rangeOf_->addItem(qs(QuantityTitle(q)));
+        colourBy_->addItem(QStringLiteral("Mean ") + qs(windows::QuantityTitle(q)));
+        rangeOf_->addItem(qs(windows::QuantityTitle(q)));
     }
     for (QComboBox* box : {colourBy_, rangeOf_}) {
         // The longest field names would widen the window beyond the figures.
@@ -433,18 +433,18 @@ climate::Filter ClimateView::filterFromControls() const {
     if (const int r = rangeOf_->currentIndex(); r > 0) {
         const climate::Quantity q = Offered()[static_cast<std::size_t>(r - 1)];
         // The fields show shown units; the filter takes the quantity's own.
-        const double k = QuantityShown(q, 1) - QuantityShown(q, 0);
-        const double offset = QuantityShown(q, 0);
+        const double k = windows::QuantityShown(q, 1) - windows::QuantityShown(q, 0);
+        const double offset = windows::QuantityShown(q, 0);
         filter.ranges.push_back(
             {q, (rangeMin_->value() - offset) / k, (rangeMax_->value() - offset) / k});
     }
     return filter;
 }
 
-ClimateDisplay ClimateView::displayFromControls() const {
-    ClimateDisplay display;
-    display.marks =
-        marks_->currentIndex() == 0 ? ClimateDisplay::Marks::Bins : ClimateDisplay::Marks::Points;
+windows::ClimateDisplay ClimateView::displayFromControls() const {
+    windows::ClimateDisplay display;
+    display.marks = marks_->currentIndex() == 0 ? windows::ClimateDisplay::Marks::Bins
+                                                : windows::ClimateDisplay::Marks::Points;
     display.axis = binAxis_->currentIndex() == 0 ? climate::BinAxis::HumidityRatio
                                                  : climate::BinAxis::RelativeHumidity;
     display.units =
@@ -479,7 +479,7 @@ void ClimateView::applySettings() {
         }
     }
     const auto zones =
-        ParseUserZones(userZones_->toPlainText().toStdString(), model_.settings().units);
+        windows::ParseUserZones(userZones_->toPlainText().toStdString(), model_.settings().units);
     if (!zones) {
         status_->setText(QString::fromStdString(zones.failure() + " Nothing was changed."));
         return;
@@ -505,37 +505,37 @@ void ClimateView::applyDisplay() {
     redraw();
 }
 
-CommandOutcome ClimateView::exportFigures(const std::string& path) {
+windows::CommandOutcome ClimateView::exportFigures(const std::string& path) {
     if (!model_.loaded()) {
         platform_.showMessage("Open a weather file first: there are no figures to write.",
                               config::kApplicationTitle);
-        return CommandOutcome::Refused;
+        return windows::CommandOutcome::Refused;
     }
     const auto written = fileio::WriteWholeFile(path, model_.figuresCsv(), "figures");
     if (!written) {
         platform_.showMessage(written.error().message, config::kApplicationTitle);
-        return CommandOutcome::Refused;
+        return windows::CommandOutcome::Refused;
     }
-    return CommandOutcome::Done;
+    return windows::CommandOutcome::Done;
 }
 
-CommandOutcome ClimateView::sendRowToMainWindow(int row) {
+windows::CommandOutcome ClimateView::sendRowToMainWindow(int row) {
     if (row < 0 || static_cast<std::size_t>(row) >= shownRows_.size() ||
         !shownRows_[static_cast<std::size_t>(row)].point) {
         status_->setText(QStringLiteral("Choose a design condition with a coincident humidity "
                                         "in the table first."));
-        return CommandOutcome::Refused;
+        return windows::CommandOutcome::Refused;
     }
     model_.sendToMainWindow(*shownRows_[static_cast<std::size_t>(row)].point);
-    return CommandOutcome::Done;
+    return windows::CommandOutcome::Done;
 }
 
-CommandOutcome ClimateView::sendRowToProcesses(int row) {
+windows::CommandOutcome ClimateView::sendRowToProcesses(int row) {
     if (row < 0 || static_cast<std::size_t>(row) >= shownRows_.size() ||
         !shownRows_[static_cast<std::size_t>(row)].point) {
         status_->setText(QStringLiteral("Choose a design condition with a coincident humidity "
                                         "in the table first."));
-        return CommandOutcome::Refused;
+        return windows::CommandOutcome::Refused;
     }
     return model_.sendToProcesses(*shownRows_[static_cast<std::size_t>(row)].point);
 }
@@ -548,7 +548,7 @@ void ClimateView::redraw() {
     }
     shownRows_ = model_.figures();
     std::size_t columns = 0;
-    for (const FigureRow& row : shownRows_) {
+    for (const windows::FigureRow& row : shownRows_) {
         columns = std::max(columns, row.cells.size());
     }
     figures_->setRowCount(static_cast<int>(shownRows_.size()));
@@ -556,7 +556,7 @@ void ClimateView::redraw() {
     QFont bold = figures_->font();
     bold.setBold(true);
     for (std::size_t r = 0; r < shownRows_.size(); ++r) {
-        const FigureRow& row = shownRows_[r];
+        const windows::FigureRow& row = shownRows_[r];
         for (std::size_t c = 0; c < columns; ++c) {
             auto* item = new QTableWidgetItem(c < row.cells.size() ? qs(row.cells[c]) : QString());
             if (row.heading) {
@@ -588,14 +588,14 @@ void ClimateView::open(const std::string& path) {
         loader_->wait();
         finishLoading();
     }
-    control_ = std::make_shared<LoadControl>();
-    result_ = std::make_shared<Expected<LoadedClimate, std::string>>(std::string());
+    control_ = std::make_shared<windows::LoadControl>();
+    result_ = std::make_shared<Expected<windows::LoadedClimate, std::string>>(std::string());
     climateanalysis::ClimateSettings settings = model_.settings();
     settings.states.humidity = humidity_->currentIndex() == 0
                                    ? climate::HumiditySource::RelativeHumidity
                                    : climate::HumiditySource::DewPoint;
     loader_ = QThread::create([path, settings, control = control_, result = result_] {
-        *result = LoadClimate(path, settings, control.get());
+        *result = windows::LoadClimate(path, settings, control.get());
     });
     // A load replaced by a newer one was finished by open(); its late signal is not this one's.
     connect(loader_, &QThread::finished, this, [this, thread = loader_] {
@@ -604,7 +604,7 @@ void ClimateView::open(const std::string& path) {
         }
     });
     progress_->setFormat(QStringLiteral("Reading…"));
-    progress_->setValue(LoadControl::Reading);
+    progress_->setValue(windows::LoadControl::Reading);
     progress_->show();
     cancel_->show();
     summary_->setText(QStringLiteral("Reading ") + qs(path) + QStringLiteral("…"));
@@ -612,9 +612,9 @@ void ClimateView::open(const std::string& path) {
     // The phase the worker has reached, shown while it runs.
     auto* phase = new QTimer(loader_);
     connect(phase, &QTimer::timeout, this, [this] {
-        if (control_ && control_->phase.load() >= LoadControl::Computing) {
+        if (control_ && control_->phase.load() >= windows::LoadControl::Computing) {
             progress_->setFormat(QStringLiteral("Computing the hours and zones…"));
-            progress_->setValue(LoadControl::Computing);
+            progress_->setValue(windows::LoadControl::Computing);
         }
     });
     phase->start(100);
@@ -652,7 +652,8 @@ void ClimateView::finishLoading() {
     emit loadFinished(taken);
 }
 
-ClimateView* showClimateWindow(AmbientView& main, Platform& platform, ChartOverlays* overlays) {
+ClimateView* showClimateWindow(AmbientView& main, windows::Platform& platform,
+                               ChartOverlays* overlays) {
     static QPointer<ClimateView> open;
     return ShowSecondaryWindow(open,
                                [&] { return new ClimateView(main, platform, overlays, &main); });

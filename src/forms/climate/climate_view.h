@@ -39,11 +39,11 @@ class ClimateView : public QWidget {
 
   public:
     // overlays may be null: then nothing is drawn on the chart.
-    ClimateView(AmbientView& main, Platform& platform, ChartOverlays* overlays,
+    ClimateView(AmbientView& main, windows::Platform& platform, ChartOverlays* overlays,
                 QWidget* owner = nullptr);
     ~ClimateView() override;
 
-    ClimateWindow& model() { return model_; }
+    windows::ClimateWindow& model() { return model_; }
     // Starts reading a file on the worker thread; the window stays usable meanwhile.
     void open(const std::string& path);
     // Whether a file is being read.
@@ -55,10 +55,10 @@ class ClimateView : public QWidget {
     void applyFilter();
     void applyDisplay();
     // Writes the figures as CSV; refused (with a message) when the file could not be written.
-    CommandOutcome exportFigures(const std::string& path);
+    windows::CommandOutcome exportFigures(const std::string& path);
     // Sends the figures table's row (a design condition) on; refused when it has no state.
-    CommandOutcome sendRowToMainWindow(int row);
-    CommandOutcome sendRowToProcesses(int row);
+    windows::CommandOutcome sendRowToMainWindow(int row);
+    windows::CommandOutcome sendRowToProcesses(int row);
     QTableWidget* figuresTable() const { return figures_; }
 
   signals:
@@ -75,16 +75,16 @@ class ClimateView : public QWidget {
     void redraw();
     void leaveChart();
     climate::Filter filterFromControls() const;
-    ClimateDisplay displayFromControls() const;
+    windows::ClimateDisplay displayFromControls() const;
 
     AmbientView& main_;
-    Platform& platform_;
+    windows::Platform& platform_;
     QPointer<ChartOverlays> overlays_;
-    ClimateWindow model_;
+    windows::ClimateWindow model_;
 
     QThread* loader_ = nullptr;
-    std::shared_ptr<LoadControl> control_;
-    std::shared_ptr<Expected<LoadedClimate, std::string>> result_;
+    std::shared_ptr<windows::LoadControl> control_;
+    std::shared_ptr<Expected<windows::LoadedClimate, std::string>> result_;
 
     QLabel* summary_ = nullptr;
     QLabel* humidityNote_ = nullptr;
@@ -118,11 +118,11 @@ class ClimateView : public QWidget {
     QPlainTextEdit* userZones_ = nullptr;
     QLabel* status_ = nullptr;
     QTableWidget* figures_ = nullptr;
-    std::vector<FigureRow> shownRows_;
+    std::vector<windows::FigureRow> shownRows_;
 };
 
 // Shows the climate window without blocking; one already open is brought to the front.
-ClimateView* showClimateWindow(AmbientView& main, Platform& platform,
+ClimateView* showClimateWindow(AmbientView& main, windows::Platform& platform,
                                ChartOverlays* overlays = nullptr);
 
 } // namespace hygrovane::forms

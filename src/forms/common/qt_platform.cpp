@@ -25,7 +25,8 @@ std::optional<std::string> chosenPath(const QString& path) {
 } // namespace
 
 // Plain boxes without an icon, Yes (or OK) the default button.
-Platform::Answer QtPlatform::askYesNoCancel(const std::string& message, const std::string& title) {
+windows::Platform::Answer QtPlatform::askYesNoCancel(const std::string& message,
+                                                     const std::string& title) {
     QMessageBox box(QMessageBox::NoIcon, titleOrDefault(title), QString::fromStdString(message),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
     box.setDefaultButton(QMessageBox::Yes);
@@ -63,17 +64,17 @@ std::optional<std::string> QtPlatform::saveFileDialog() {
 
 namespace {
 
-CommandOutcome Opened(bool started) {
-    return started ? CommandOutcome::Done : CommandOutcome::Refused;
+windows::CommandOutcome Opened(bool started) {
+    return started ? windows::CommandOutcome::Done : windows::CommandOutcome::Refused;
 }
 
 } // namespace
 
-CommandOutcome QtPlatform::openDocument(const std::string& path) {
+windows::CommandOutcome QtPlatform::openDocument(const std::string& path) {
     return Opened(QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path))));
 }
 
-CommandOutcome QtPlatform::openWebPage(const std::string& url) {
+windows::CommandOutcome QtPlatform::openWebPage(const std::string& url) {
     return Opened(QDesktopServices::openUrl(QUrl(QString::fromStdString(url), QUrl::StrictMode)));
 }
 

@@ -8,7 +8,7 @@ namespace hygrovane::forms {
 
 // Message boxes, file dialogs and the desktop shell through Qt. Dialogs are modal to the parent
 // window when one is set.
-class QtPlatform : public Platform {
+class QtPlatform : public windows::Platform {
   public:
     void setParentWindow(QWidget* parent) { parent_ = parent; }
 
@@ -17,8 +17,8 @@ class QtPlatform : public Platform {
     void showMessage(const std::string& message, const std::string& title) override;
     std::optional<std::string> openFileDialog() override;
     std::optional<std::string> saveFileDialog() override;
-    CommandOutcome openDocument(const std::string& path) override;
-    CommandOutcome openWebPage(const std::string& url) override;
+    windows::CommandOutcome openDocument(const std::string& path) override;
+    windows::CommandOutcome openWebPage(const std::string& url) override;
 
   private:
     QWidget* parent_ = nullptr;

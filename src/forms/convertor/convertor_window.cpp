@@ -15,7 +15,7 @@ namespace {
 constexpr Colour kListColour{250, 251, 219};
 constexpr int kLeft = 120;
 constexpr int kWidth = 2415;
-constexpr int kLastQuantity = kConvertorQuantities - 1;
+constexpr int kLastQuantity = windows::kConvertorQuantities - 1;
 
 void drawList(QComboBox& combo, const ComboBox& model) {
     combo.setCurrentIndex(model.listIndex);
@@ -62,7 +62,7 @@ ConvertorWindow::ConvertorWindow(QWidget* owner) : QWidget(owner) {
     Text1_ = makeBox(QStringLiteral("Text1"), 1320);
     Label3_ = makeLabel(QStringLiteral("Label3"), 2160);
     Text2_ = makeBox(QStringLiteral("Text2"), 2520);
-    for (int k = 0; k < kConvertorQuantities; ++k) {
+    for (int k = 0; k < windows::kConvertorQuantities; ++k) {
         const auto i = static_cast<std::size_t>(k);
         Combo2_[i] =
             makeList(QStringLiteral("Combo2_%1").arg(k), form_.Combo2[i], 1680, arrayColour(k));
@@ -94,7 +94,7 @@ ConvertorWindow::ConvertorWindow(QWidget* owner) : QWidget(owner) {
         Combo1_Click(form_);
         redraw();
     });
-    for (int k = 0; k < kConvertorQuantities; ++k) {
+    for (int k = 0; k < windows::kConvertorQuantities; ++k) {
         const auto i = static_cast<std::size_t>(k);
         OnPick(*Combo2_[i], form_.Combo2[i], this, [this, k] {
             Combo2_Click(form_, k);
@@ -131,7 +131,7 @@ void ConvertorWindow::redraw() {
 }
 
 void ConvertorWindow::reload() {
-    form_ = FormUnitConvertor();
+    form_ = windows::FormUnitConvertor();
     Form_Load(form_);
     for (QLineEdit* edit : {Text1_, Text2_}) {
         edit->setText(QString()); // no undo history from the last showing

@@ -18,22 +18,22 @@ class ConvertorWindow : public QWidget {
   public:
     explicit ConvertorWindow(QWidget* owner = nullptr);
 
-    const FormUnitConvertor& form() const { return form_; }
+    const windows::FormUnitConvertor& form() const { return form_; }
     // Back to the load state, as a window made anew (the showing helper reuses the window).
     void reload();
 
   private:
     void redraw();
 
-    FormUnitConvertor form_;
+    windows::FormUnitConvertor form_;
     QLabel* Label1_ = nullptr;
     QLabel* Label2_ = nullptr;
     QLabel* Label3_ = nullptr;
     QComboBox* Combo1_ = nullptr;
     QLineEdit* Text1_ = nullptr;
     QLineEdit* Text2_ = nullptr;
-    std::array<QComboBox*, kConvertorQuantities> Combo2_{};
-    std::array<QComboBox*, kConvertorQuantities> Combo3_{};
+    std::array<QComboBox*, windows::kConvertorQuantities> Combo2_{};
+    std::array<QComboBox*, windows::kConvertorQuantities> Combo3_{};
 };
 
 // Shows the unit convertor without blocking; a window already open is brought to the front,

@@ -39,7 +39,8 @@ QString Caption(Parameter p, const ShownUnits& shown, const LoadUnits& units) {
 
 } // namespace
 
-ProcessDialog::ProcessDialog(const ProcessWindow& model, const ProcessForm& start, QWidget* parent)
+ProcessDialog::ProcessDialog(const windows::ProcessWindow& model, const windows::ProcessForm& start,
+                             QWidget* parent)
     : QDialog(parent), model_(model) {
     setObjectName(QStringLiteral("Dialog_process"));
     setWindowTitle(QStringLiteral("Process"));
@@ -75,13 +76,13 @@ ProcessDialog::ProcessDialog(const ProcessWindow& model, const ProcessForm& star
     }
     rebuild(start);
     connect(kind_, &QComboBox::activated, this, [this] {
-        ProcessForm kept = form();
+        windows::ProcessForm kept = form();
         kept.kind = Kinds()[static_cast<std::size_t>(kind_->currentIndex())].kind;
         rebuild(kept);
     });
 }
 
-void ProcessDialog::rebuild(const ProcessForm& shown) {
+void ProcessDialog::rebuild(const windows::ProcessForm& shown) {
     while (rows_->rowCount() > 0) {
         rows_->removeRow(0);
     }
@@ -141,8 +142,8 @@ void ProcessDialog::rebuild(const ProcessForm& shown) {
     }
 }
 
-ProcessForm ProcessDialog::form() const {
-    ProcessForm form;
+windows::ProcessForm ProcessDialog::form() const {
+    windows::ProcessForm form;
     form.kind = Kinds()[static_cast<std::size_t>(kind_->currentIndex())].kind;
     for (std::size_t i = 0; i < inlets_.size(); ++i) {
         form.inlets.push_back(inlets_[i]->currentText().toStdString());

@@ -17,14 +17,15 @@ namespace hygrovane::forms {
 // parameters of the kind, typed in the main window's units.
 class ProcessDialog : public QDialog {
   public:
-    ProcessDialog(const ProcessWindow& model, const ProcessForm& start, QWidget* parent = nullptr);
+    ProcessDialog(const windows::ProcessWindow& model, const windows::ProcessForm& start,
+                  QWidget* parent = nullptr);
 
-    ProcessForm form() const;
+    windows::ProcessForm form() const;
 
   private:
-    void rebuild(const ProcessForm& shown);
+    void rebuild(const windows::ProcessForm& shown);
 
-    const ProcessWindow& model_;
+    const windows::ProcessWindow& model_;
     QComboBox* kind_ = nullptr;
     QFormLayout* rows_ = nullptr;
     std::vector<QComboBox*> inlets_;

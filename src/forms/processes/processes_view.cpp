@@ -79,8 +79,8 @@ QComboBox* UnitList(const char* name, const Units& units, QWidget* parent) {
 
 } // namespace
 
-ProcessesView::ProcessesView(AmbientView& main, Platform& platform, ChartOverlays* overlays,
-                             QWidget* owner)
+ProcessesView::ProcessesView(AmbientView& main, windows::Platform& platform,
+                             ChartOverlays* overlays, QWidget* owner)
     : QWidget(owner, Qt::Window), main_(main.handlers().form()), model_(platform, main_),
       overlays_(overlays) {
     setObjectName(QStringLiteral("Form_processes"));
@@ -180,9 +180,10 @@ ProcessesView::ProcessesView(AmbientView& main, Platform& platform, ChartOverlay
     if (overlays_) {
         onChart_ = true;
         overlays_->setPointAction(
-            kProcessesLayer, {"Add point to the process set", [this](chart::ChartPoint p) {
-                                  run([&] { model_.AddChartPoint(p.dryBulb, p.humidityRatio); });
-                              }});
+            windows::kProcessesLayer,
+            {"Add point to the process set", [this](chart::ChartPoint p) {
+                 run([&] { model_.AddChartPoint(p.dryBulb, p.humidityRatio); });
+             }});
     }
     resize(1100, 640);
     redraw();
@@ -196,8 +197,8 @@ void ProcessesView::leaveChart() {
     // The lines belong to the set, which goes with the window. A window closed and waiting to be
     // deleted leaves alone what a new one has drawn since.
     if (overlays_ && onChart_) {
-        overlays_->removePointAction(kProcessesLayer);
-        overlays_->remove(kProcessesLayer);
+        overlays_->removePointAction(windows::kProcessesLayer);
+        overlays_->remove(windows::kProcessesLayer);
     }
     onChart_ = false;
 }
@@ -226,13 +227,13 @@ void ProcessesView::renamePoint() {
 
 void ProcessesView::editProcess(std::optional<std::size_t> row) {
     model_.MainWindowChanged();
-    ProcessForm start = row ? model_.FormOf(*row) : ProcessForm{};
+    windows::ProcessForm start = row ? model_.FormOf(*row) : windows::ProcessForm{};
     ProcessDialog dialog(model_, start, this);
     while (dialog.exec() == QDialog::Accepted) {
         // A refused process keeps the dialog open with what was typed.
-        const CommandOutcome outcome =
+        const windows::CommandOutcome outcome =
             row ? model_.ChangeProcess(*row, dialog.form()) : model_.AddProcess(dialog.form());
-        if (outcome == CommandOutcome::Done) {
+        if (outcome == windows::CommandOutcome::Done) {
             break;
         }
     }
@@ -241,17 +242,17 @@ void ProcessesView::editProcess(std::optional<std::size_t> row) {
 
 void ProcessesView::roomRatio() {
     model_.MainWindowChanged();
-    RoomRatioForm start = lastRoomRatio_;
+    windows::RoomRatioForm start = lastRoomRatio_;
     if (const auto row = selected(*points_); row && *row < model_.set().points().size()) {
         start.room = model_.set().points()[*row].name;
     }
     start.supplyName.clear(); // a name is used once
     RoomRatioDialog dialog(model_, start, this);
     while (dialog.exec() == QDialog::Accepted) {
-        const RoomRatioForm form = dialog.form();
+        const windows::RoomRatioForm form = dialog.form();
         if ((dialog.choice() == RoomRatioDialog::Choice::DrawLine
                  ? model_.DrawRoomRatioLine(form)
-                 : model_.AddSupplyOnLine(form)) == CommandOutcome::Done) {
+                 : model_.AddSupplyOnLine(form)) == windows::CommandOutcome::Done) {
             lastRoomRatio_ = form;
             break;
         }
@@ -276,7 +277,7 @@ void ProcessesView::redraw() {
     Fill(*points_, shownPoints_, model_.pointTable());
     Fill(*processes_, shownProcesses_, model_.processTable());
     if (overlays_ && onChart_) {
-        overlays_->set(kProcessesLayer, model_.overlay());
+        overlays_->set(windows::kProcessesLayer, model_.overlay());
     }
     const LoadUnits& units = model_.loadUnits();
     flowUnit_->setCurrentText(qs(NameOf(units.flow)));
@@ -287,7 +288,7 @@ void ProcessesView::redraw() {
 }
 
 void ProcessesView::closeEvent(QCloseEvent* event) {
-    if (model_.QueryClose() == Closing::StayOpen) {
+    if (model_.QueryClose() == windows::Closing::StayOpen) {
         event->ignore();
         return;
     }
@@ -299,7 +300,8 @@ namespace {
 QPointer<ProcessesView> openWindow;
 } // namespace
 
-ProcessesView* showProcessesWindow(AmbientView& main, Platform& platform, ChartOverlays* overlays) {
+ProcessesView* showProcessesWindow(AmbientView& main, windows::Platform& platform,
+                                   ChartOverlays* overlays) {
     return ShowSecondaryWindow(openWindow,
                                [&] { return new ProcessesView(main, platform, overlays, &main); });
 }

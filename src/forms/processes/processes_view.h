@@ -27,11 +27,11 @@ class ChartOverlays;
 class ProcessesView : public QWidget {
   public:
     // overlays may be null: then nothing is drawn on the chart.
-    ProcessesView(AmbientView& main, Platform& platform, ChartOverlays* overlays,
+    ProcessesView(AmbientView& main, windows::Platform& platform, ChartOverlays* overlays,
                   QWidget* owner = nullptr);
     ~ProcessesView() override;
 
-    ProcessWindow& model() { return model_; }
+    windows::ProcessWindow& model() { return model_; }
     void redraw();
 
   protected:
@@ -50,11 +50,11 @@ class ProcessesView : public QWidget {
     void leaveChart();
 
     const FormAmbient& main_;
-    ProcessWindow model_;
+    windows::ProcessWindow model_;
     QPointer<ChartOverlays> overlays_;
     bool onChart_ = false; // the chart's processes layer and command are this window's
     processfile::TextTable shownPoints_, shownProcesses_;
-    RoomRatioForm lastRoomRatio_{"", "0.75", SupplyBy::Difference, "10", ""};
+    windows::RoomRatioForm lastRoomRatio_{"", "0.75", windows::SupplyBy::Difference, "10", ""};
     QLabel* ambient_ = nullptr;
     QTableWidget* points_ = nullptr;
     QTableWidget* processes_ = nullptr;
@@ -64,7 +64,7 @@ class ProcessesView : public QWidget {
 };
 
 // Shows the processes window without blocking; one already open is brought to the front.
-ProcessesView* showProcessesWindow(AmbientView& main, Platform& platform,
+ProcessesView* showProcessesWindow(AmbientView& main, windows::Platform& platform,
                                    ChartOverlays* overlays = nullptr);
 // The processes window while it is open; nullptr otherwise.
 ProcessesView* openProcessesWindow();

@@ -23,8 +23,8 @@ QLineEdit* Edit(const char* name, const std::string& text, QWidget* parent) {
 
 } // namespace
 
-RoomRatioDialog::RoomRatioDialog(const ProcessWindow& model, const RoomRatioForm& start,
-                                 QWidget* parent)
+RoomRatioDialog::RoomRatioDialog(const windows::ProcessWindow& model,
+                                 const windows::RoomRatioForm& start, QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("Dialog_room_ratio"));
     setWindowTitle(QStringLiteral("Room ratio line"));
@@ -43,7 +43,7 @@ RoomRatioDialog::RoomRatioDialog(const ProcessWindow& model, const RoomRatioForm
     // In the order of SupplyBy.
     by_->addItem(qs("Supply dry bulb (" + unit + ")"));
     by_->addItem(qs("Difference below the room (" + unit + ")"));
-    by_->setCurrentIndex(start.by == SupplyBy::DryBulb ? 0 : 1);
+    by_->setCurrentIndex(start.by == windows::SupplyBy::DryBulb ? 0 : 1);
     supply_ = Edit("Supply", start.supplyText, this);
     name_ = Edit("SupplyName", start.supplyName, this);
     name_->setPlaceholderText(QStringLiteral("the next free name"));
@@ -77,9 +77,9 @@ RoomRatioDialog::RoomRatioDialog(const ProcessWindow& model, const RoomRatioForm
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-RoomRatioForm RoomRatioDialog::form() const {
+windows::RoomRatioForm RoomRatioDialog::form() const {
     return {room_->currentText().toStdString(), ratio_->text().toStdString(),
-            by_->currentIndex() == 0 ? SupplyBy::DryBulb : SupplyBy::Difference,
+            by_->currentIndex() == 0 ? windows::SupplyBy::DryBulb : windows::SupplyBy::Difference,
             supply_->text().toStdString(), name_->text().toStdString()};
 }
 

@@ -17,10 +17,10 @@ class RoomRatioDialog : public QDialog {
   public:
     enum class Choice { DrawLine, AddSupply };
 
-    RoomRatioDialog(const ProcessWindow& model, const RoomRatioForm& start,
+    RoomRatioDialog(const windows::ProcessWindow& model, const windows::RoomRatioForm& start,
                     QWidget* parent = nullptr);
 
-    RoomRatioForm form() const;
+    windows::RoomRatioForm form() const;
     Choice choice() const { return choice_; }
 
   private:

@@ -18,18 +18,18 @@ constexpr int kControlWidth = 2415;
 constexpr int kListHeight = 345;
 
 struct LabelPlace {
-    Label FormSaturation::*label;
+    Label windows::FormSaturation::*label;
     int left, top, width, height;
 };
 
 constexpr LabelPlace kLabelPlaces[] = {
-    {&FormSaturation::Label1, 120, 120, 1575, 255},
-    {&FormSaturation::Label2, 120, 480, 1575, 255},
-    {&FormSaturation::Label3, 120, 1560, 1575, 255},
-    {&FormSaturation::Label4, 1680, 1560, 2415, 255},
-    {&FormSaturation::Label5, 120, 2040, 1575, 255},
-    {&FormSaturation::Label6, 120, 2520, 1575, 375},
-    {&FormSaturation::Label7, 120, 3000, 1575, 375},
+    {&windows::FormSaturation::Label1, 120, 120, 1575, 255},
+    {&windows::FormSaturation::Label2, 120, 480, 1575, 255},
+    {&windows::FormSaturation::Label3, 120, 1560, 1575, 255},
+    {&windows::FormSaturation::Label4, 1680, 1560, 2415, 255},
+    {&windows::FormSaturation::Label5, 120, 2040, 1575, 255},
+    {&windows::FormSaturation::Label6, 120, 2520, 1575, 375},
+    {&windows::FormSaturation::Label7, 120, 3000, 1575, 375},
 };
 
 void drawList(QComboBox& combo, const ComboBox& model) {
@@ -121,7 +121,7 @@ void SaturationWindow::redraw() {
 }
 
 void SaturationWindow::reload() {
-    form_ = FormSaturation();
+    form_ = windows::FormSaturation();
     Form_Load(form_);
     for (QLineEdit* edit : {Text1_, Text2_, Text3_}) {
         edit->setText(QString()); // no undo history from the last showing

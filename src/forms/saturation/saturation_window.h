@@ -16,14 +16,14 @@ class SaturationWindow : public QWidget {
   public:
     explicit SaturationWindow(QWidget* owner = nullptr);
 
-    const FormSaturation& form() const { return form_; }
+    const windows::FormSaturation& form() const { return form_; }
     // Back to the load state, as a window made anew (the showing helper reuses the window).
     void reload();
 
   private:
     void redraw();
 
-    FormSaturation form_;
+    windows::FormSaturation form_;
     QLabel* labels_[7] = {};
     QComboBox* Combo1_ = nullptr;
     QComboBox* Combo2_ = nullptr;
