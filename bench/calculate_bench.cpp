@@ -1,8 +1,8 @@
 // One Calculate of the main window for each humidity input and both formulations.
-#include "calculator/calculate.h"
-#include "calculator/form_ambient.h"
-#include "calculator/humidity_rows.h"
-#include "calculator/unit_presets.h"
+#include "windows/calculator/calculate.h"
+#include "windows/calculator/form_ambient.h"
+#include "windows/calculator/humidity_rows.h"
+#include "windows/calculator/unit_presets.h"
 
 #include <benchmark/benchmark.h>
 

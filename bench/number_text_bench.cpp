@@ -1,4 +1,4 @@
-#include "calculator/number_text.h"
+#include "display/number_text.h"
 
 #include <benchmark/benchmark.h>
 

@@ -8,12 +8,12 @@
 //    start-up role, which starts the windows as the program's main() does.
 // Prints median, 99th percentile and maximum of each. Arguments of the benchmark runner
 // (--benchmark_...) are accepted and ignored.
-#include "calculator/humidity_rows.h"
 #include "forms/about/about_window.h"
 #include "forms/ambient/ambient_view.h"
 #include "forms/chart/chart_window.h"
 #include "forms/common/qt_platform.h"
 #include "forms/common/window_look.h"
+#include "windows/calculator/humidity_rows.h"
 
 #include <QApplication>
 #include <QLineEdit>

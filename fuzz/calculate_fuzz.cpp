@@ -1,6 +1,6 @@
 // Calculate on arbitrary input texts, unit selections (none selected included) and options.
-#include "calculator/humidity_rows.h"
 #include "fuzz_support.h"
+#include "windows/calculator/humidity_rows.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

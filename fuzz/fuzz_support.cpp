@@ -2,8 +2,8 @@
 
 #include "../tests/non_finite_text.h"
 
-#include "calculator/calculate.h"
-#include "calculator/unit_presets.h"
+#include "windows/calculator/calculate.h"
+#include "windows/calculator/unit_presets.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calculator/form_ambient.h"
+#include "windows/calculator/form_ambient.h"
 #include "windows/platform.h"
 
 namespace hygrovane::fuzz {

@@ -1,5 +1,5 @@
 // The numeric test and the reading of input texts, and the display rule RoundedText.
-#include "calculator/number_text.h"
+#include "display/number_text.h"
 #include "fuzz_support.h"
 
 #include <cerrno>

@@ -1,8 +1,8 @@
 #include "batch/columns.h"
 
-#include "calculator/humidity_rows.h"
-#include "calculator/unit_presets.h"
 #include "units/quantity.h"
+#include "windows/calculator/humidity_rows.h"
+#include "windows/calculator/unit_presets.h"
 
 #include <algorithm>
 #include <array>

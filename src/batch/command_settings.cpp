@@ -1,7 +1,7 @@
 #include "batch/command_line.h"
 
 #include "batch/command_line_parts.h"
-#include "calculator/number_text.h"
+#include "display/number_text.h"
 #include "hygrovane/humidity_keys.h"
 
 namespace hygrovane::batch {

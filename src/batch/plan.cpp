@@ -1,8 +1,8 @@
 #include "batch/row_cells.h"
 #include "hygrovane/humidity_keys.h"
 
-#include "calculator/display_texts.h"
-#include "calculator/number_text.h"
+#include "display/display_texts.h"
+#include "display/number_text.h"
 #include "units/quantity.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "batch/row_cells.h"
 
-#include "calculator/display_texts.h"
-#include "calculator/number_text.h"
+#include "display/display_texts.h"
+#include "display/number_text.h"
 #include "units/quantity.h"
 
 #include <algorithm>

@@ -1,10 +1,10 @@
 #include "batch/conversion.h"
 
 #include "batch/row_cells.h"
-#include "calculator/display_texts.h"
-#include "calculator/humidity_rows.h"
-#include "calculator/number_text.h"
+#include "display/display_texts.h"
+#include "display/number_text.h"
 #include "units/quantity.h"
+#include "windows/calculator/humidity_rows.h"
 
 #include <algorithm>
 #include <cstring>

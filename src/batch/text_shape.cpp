@@ -1,7 +1,7 @@
 #include "batch/text_shape.h"
 
 #include "batch/columns.h"
-#include "calculator/number_text.h"
+#include "display/number_text.h"
 
 #include <algorithm>
 #include <array>

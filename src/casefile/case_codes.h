@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calculator/humidity_rows.h"
+#include "windows/calculator/humidity_rows.h"
 
 #include <array>
 #include <string_view>

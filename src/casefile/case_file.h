@@ -1,8 +1,8 @@
 #pragma once
 
-#include "calculator/form_ambient.h"
 #include "fileio/file_io.h"
 #include "hygrovane/expected.h"
+#include "windows/calculator/form_ambient.h"
 
 #include <cstddef>
 #include <optional>

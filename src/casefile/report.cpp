@@ -1,9 +1,9 @@
 #include "casefile/report.h"
 
-#include "calculator/humidity_rows.h"
-#include "calculator/number_text.h"
 #include "casefile/case_codes.h"
+#include "display/number_text.h"
 #include "hygrovane/config.h"
+#include "windows/calculator/humidity_rows.h"
 
 #include <QDate>
 

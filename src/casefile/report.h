@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calculator/form_ambient.h"
 #include "casefile/case_file.h"
+#include "windows/calculator/form_ambient.h"
 
 #include <QDate>
 

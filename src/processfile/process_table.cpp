@@ -1,7 +1,7 @@
 #include "processfile/process_table.h"
 
-#include "calculator/display_texts.h"
-#include "calculator/number_text.h"
+#include "display/display_texts.h"
+#include "display/number_text.h"
 #include "fileio/file_io.h"
 
 namespace hygrovane::processfile {

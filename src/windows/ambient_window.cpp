@@ -1,11 +1,11 @@
 #include "windows/ambient_window.h"
 
-#include "calculator/calculate.h"
-#include "calculator/humidity_rows.h"
-#include "calculator/number_text.h"
 #include "casefile/report.h"
+#include "display/number_text.h"
 #include "hygrovane/config.h"
 #include "units/quantity.h"
+#include "windows/calculator/calculate.h"
+#include "windows/calculator/humidity_rows.h"
 #include "windows/web_page.h"
 
 #include <algorithm>

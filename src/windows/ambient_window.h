@@ -1,8 +1,8 @@
 #pragma once
 
-#include "calculator/form_ambient.h"
-#include "calculator/unit_presets.h"
 #include "casefile/case_file.h"
+#include "windows/calculator/form_ambient.h"
+#include "windows/calculator/unit_presets.h"
 #include "windows/command_outcome.h"
 #include "windows/platform.h"
 

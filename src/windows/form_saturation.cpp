@@ -1,6 +1,6 @@
 #include "windows/form_saturation.h"
 
-#include "calculator/number_text.h"
+#include "display/number_text.h"
 #include "hygrovane/relations.h"
 #include "units/quantity.h"
 

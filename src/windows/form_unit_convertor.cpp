@@ -1,6 +1,6 @@
 #include "windows/form_unit_convertor.h"
 
-#include "calculator/number_text.h"
+#include "display/number_text.h"
 #include "units/quantity.h"
 
 #include <cstddef>

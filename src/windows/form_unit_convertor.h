@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calculator/controls.h"
+#include "windows/calculator/controls.h"
 
 #include <array>
 #include <string>

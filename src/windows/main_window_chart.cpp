@@ -1,6 +1,6 @@
 #include "windows/main_window_chart.h"
 
-#include "calculator/display_texts.h"
+#include "display/display_texts.h"
 #include "hygrovane/config.h"
 
 namespace hygrovane::windows {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "calculator/form_ambient.h"
-#include "calculator/main_window_view.h"
 #include "chart/chart_model.h"
+#include "windows/calculator/form_ambient.h"
+#include "windows/calculator/main_window_view.h"
 
 #include <optional>
 #include <string>

@@ -1,7 +1,7 @@
 #include "windows/process_overlay.h"
 
-#include "calculator/number_text.h"
 #include "chart/room_ratio.h"
+#include "display/number_text.h"
 
 namespace hygrovane::windows {
 

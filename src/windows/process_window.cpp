@@ -1,12 +1,12 @@
 #include "windows/process_window.h"
 
-#include "calculator/calculate.h"
-#include "calculator/display_texts.h"
-#include "calculator/humidity_rows.h"
-#include "calculator/number_text.h"
-#include "calculator/unit_presets.h"
+#include "display/display_texts.h"
+#include "display/number_text.h"
 #include "processfile/process_file.h"
 #include "units/quantity.h"
+#include "windows/calculator/calculate.h"
+#include "windows/calculator/humidity_rows.h"
+#include "windows/calculator/unit_presets.h"
 
 namespace hygrovane::windows {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "calculator/form_ambient.h"
-#include "calculator/main_window_view.h"
 #include "processes/process_set.h"
 #include "processfile/process_table.h"
+#include "windows/calculator/form_ambient.h"
+#include "windows/calculator/main_window_view.h"
 #include "windows/command_outcome.h"
 #include "windows/platform.h"
 #include "windows/process_overlay.h"

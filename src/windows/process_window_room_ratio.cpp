@@ -1,6 +1,6 @@
 // The processes window's room ratio lines and the supply air on them.
-#include "calculator/number_text.h"
 #include "chart/room_ratio.h"
+#include "display/number_text.h"
 #include "units/quantity.h"
 #include "windows/process_window.h"
 

@@ -6,6 +6,9 @@
 # whose libraries its CMakeLists.txt may link. "hygrovane" is include/hygrovane, the core's public
 # headers (built by moistair); the engine and units include only its plain type headers. Above the
 # core nothing includes the engine: the core publishes the relations and constants others need.
+#
+# SUBFOLDER_LAYERS: sub-folders that are layers apart from their parent folder, named with it
+# ("windows/calculator"), in includes as in LAYER_ rows.
 
 set(LAYER_engine engine hygrovane)
 set(LAYER_units units engine)
@@ -19,15 +22,20 @@ set(LAYER_comfort comfort moistair hygrovane units)
 set(LAYER_climate climate moistair hygrovane units)
 # A weather file judged against the comfort and strategy zones, for the command line and the window.
 set(LAYER_climateanalysis climateanalysis climate comfort moistair hygrovane units)
-# The main window's control model, with the display texts that files and batch output share.
-set(LAYER_calculator calculator moistair hygrovane units)
+# The texts of numbers and shown values, the quantities the main window shows and their presets:
+# what files and batch output share with the window, in domain names.
+set(LAYER_display display moistair hygrovane units)
+# The main window's control model: a part of the window layer that sits below the files, since
+# the case file serialises the window's form.
+set(SUBFOLDER_LAYERS windows/calculator)
+set(LAYER_windows/calculator windows/calculator display moistair hygrovane units)
 # Batch conversion and the file formats write the main window's digits.
-set(LAYER_batch batch fileio calculator moistair hygrovane units)
-set(LAYER_casefile casefile fileio calculator moistair hygrovane units)
-set(LAYER_processfile processfile fileio casefile processes calculator moistair hygrovane units)
+set(LAYER_batch batch fileio display windows/calculator moistair hygrovane units)
+set(LAYER_casefile casefile fileio windows/calculator display moistair hygrovane units)
+set(LAYER_processfile processfile fileio casefile processes display moistair hygrovane units)
 # Window logic without Qt Widgets, then the Qt views, then the programs.
-set(LAYER_windows windows fileio processfile casefile batch calculator chart processes climateanalysis
-    comfort climate moistair hygrovane units)
+set(LAYER_windows windows fileio processfile casefile batch windows/calculator display chart processes
+    climateanalysis comfort climate moistair hygrovane units)
 set(LAYER_forms forms ${LAYER_windows})
 set(LAYER_app app ${LAYER_forms})
 set(LAYER_batchapp batchapp batch ${LAYER_batch})

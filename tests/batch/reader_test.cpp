@@ -1,7 +1,7 @@
 // Logger files of each shape: how they are read, which columns are found, and what is written.
 #include "batch_support.h"
 
-#include "calculator/number_text.h"
+#include "display/number_text.h"
 
 #include <gtest/gtest.h>
 

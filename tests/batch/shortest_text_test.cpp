@@ -2,7 +2,7 @@
 // to the same double: checked over a million doubles of every magnitude, read back by the
 // program's own reader and by the standard one.
 #include "batch/conversion.h"
-#include "calculator/number_text.h"
+#include "display/number_text.h"
 
 #include <gtest/gtest.h>
 

@@ -2,11 +2,11 @@
 // typing the same inputs: the real FormAmbient and Calculate are the reference.
 #include "batch_support.h"
 
-#include "calculator/calculate.h"
-#include "calculator/form_ambient.h"
-#include "calculator/humidity_rows.h"
-#include "calculator/number_text.h"
-#include "calculator/unit_presets.h"
+#include "display/number_text.h"
+#include "windows/calculator/calculate.h"
+#include "windows/calculator/form_ambient.h"
+#include "windows/calculator/humidity_rows.h"
+#include "windows/calculator/unit_presets.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "case_support.h"
 #include "size_limit.h"
 
-#include "calculator/calculate.h"
 #include "casefile/case_file.h"
 #include "casefile/report.h"
+#include "windows/calculator/calculate.h"
 
 #include <QDir>
 #include <QTemporaryDir>

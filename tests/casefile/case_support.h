@@ -1,10 +1,10 @@
 #pragma once
 
-#include "calculator/form_ambient.h"
-#include "calculator/humidity_rows.h"
-#include "calculator/unit_presets.h"
 #include "casefile/case_file.h"
 #include "windows/ambient_window.h"
+#include "windows/calculator/form_ambient.h"
+#include "windows/calculator/humidity_rows.h"
+#include "windows/calculator/unit_presets.h"
 #include "windows/fake_platform.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "case_support.h"
 
-#include "calculator/calculate.h"
 #include "casefile/report.h"
+#include "windows/calculator/calculate.h"
 
 #include <QDate>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 // The chart window on the offscreen platform, opened from the main window's menu as the program
 // wires it: it follows the main window, sets its state from the mouse, and exports.
-#include "calculator/number_text.h"
+#include "display/number_text.h"
 #include "forms/ambient/ambient_view.h"
 #include "forms/chart/chart_export.h"
 #include "forms/chart/chart_overlays.h"

@@ -1,7 +1,7 @@
-#include "calculator/number_text.h"
-#include "calculator/unit_presets.h"
+#include "display/number_text.h"
 #include "hygrovane/config.h"
 #include "windows/ambient_window.h"
+#include "windows/calculator/unit_presets.h"
 #include "windows/fake_platform.h"
 #include "windows/web_page.h"
 

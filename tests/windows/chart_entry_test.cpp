@@ -1,5 +1,5 @@
 // A state picked on the chart reaches the main window as typed input.
-#include "calculator/number_text.h"
+#include "display/number_text.h"
 #include "windows/ambient_window.h"
 #include "windows/fake_platform.h"
 

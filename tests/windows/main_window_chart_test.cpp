@@ -1,6 +1,6 @@
-#include "calculator/calculate.h"
-#include "calculator/unit_presets.h"
 #include "chart/chart_model.h"
+#include "windows/calculator/calculate.h"
+#include "windows/calculator/unit_presets.h"
 #include "windows/main_window_chart.h"
 
 #include <gtest/gtest.h>

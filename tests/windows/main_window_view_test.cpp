@@ -1,8 +1,8 @@
 // What the main window tells its neighbours: its units after the user's choices, its pressure
 // input, and the outcome of each calculation with the check that stopped it.
-#include "calculator/calculate.h"
-#include "calculator/main_window_view.h"
 #include "windows/ambient_window.h"
+#include "windows/calculator/calculate.h"
+#include "windows/calculator/main_window_view.h"
 #include "windows/fake_platform.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "calculator/number_text.h"
+#include "display/number_text.h"
 #include "processfile/process_file.h"
 #include "windows/ambient_window.h"
 #include "windows/fake_platform.h"

@@ -1,7 +1,7 @@
 #include "forms/ambient/ambient_layout.h"
 
-#include "calculator/humidity_rows.h"
 #include "hygrovane/config.h"
+#include "windows/calculator/humidity_rows.h"
 
 #include <algorithm>
 #include <array>

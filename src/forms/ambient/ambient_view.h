@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calculator/form_ambient.h"
 #include "windows/ambient_window.h"
+#include "windows/calculator/form_ambient.h"
 #include "windows/platform.h"
 
 #include <QMainWindow>

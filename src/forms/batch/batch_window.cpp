@@ -1,8 +1,8 @@
 #include "forms/batch/batch_window.h"
 
-#include "calculator/humidity_rows.h"
 #include "forms/common/view_support.h"
 #include "forms/common/window_look.h"
+#include "windows/calculator/humidity_rows.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

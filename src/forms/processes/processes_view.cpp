@@ -1,6 +1,6 @@
 #include "forms/processes/processes_view.h"
 
-#include "calculator/display_texts.h"
+#include "display/display_texts.h"
 #include "forms/ambient/ambient_view.h"
 #include "forms/chart/chart_overlays.h"
 #include "forms/common/view_support.h"
