@@ -1,8 +1,8 @@
 #include "batch/columns.h"
 
+#include "display/input_kinds.h"
+#include "display/shown_quantities.h"
 #include "units/quantity.h"
-#include "windows/calculator/humidity_rows.h"
-#include "windows/calculator/unit_presets.h"
 
 #include <algorithm>
 #include <array>
@@ -252,18 +252,18 @@ const std::vector<Alias>& Aliases(Role role, HumidityInput input) {
 }
 
 // The unit list of the window's combo for an input.
-int ComboOf(Role role, HumidityInput input) {
+ShownQuantity ShownOf(Role role, HumidityInput input) {
     switch (role) {
     case Role::DryBulb:
-        return 1;
+        return ShownQuantity::DryBulb;
     case Role::Pressure:
-        return 2;
+        return ShownQuantity::Pressure;
     case Role::Altitude:
-        return 10;
+        return ShownQuantity::Altitude;
     case Role::Humidity:
         break;
     }
-    return RowOf(input).combo;
+    return KindOf(input).shown;
 }
 
 // The texts of a header that may name a unit. Those in the TOA5 units line, in brackets or after
@@ -319,8 +319,8 @@ std::vector<Candidate> UnitCandidates(std::string_view name, std::string_view un
 
 std::optional<UnitRead> ReadUnit(Role role, HumidityInput humidityInput, std::string_view written) {
     const std::vector<std::string>& list =
-        units::UnitList(MainComboQuantity(ComboOf(role, humidityInput)));
-    const bool percent = role == Role::Humidity && RowOf(humidityInput).percent;
+        units::UnitList(UnitQuantity(ShownOf(role, humidityInput)));
+    const bool percent = role == Role::Humidity && KindOf(humidityInput).percent;
     if (!percent && std::find(list.begin(), list.end(), written) != list.end()) {
         return UnitRead{std::string(written), 1, {}};
     }
@@ -345,7 +345,7 @@ std::string DefaultUnit(Role role, HumidityInput humidityInput, bool british) {
     if (role == Role::Humidity && humidityInput == HumidityInput::RelativeHumidity) {
         return "%";
     }
-    const std::string_view preset = PresetUnit(ComboOf(role, humidityInput),
+    const std::string_view preset = PresetUnit(ShownOf(role, humidityInput),
                                                british ? UnitSystem::British : UnitSystem::Metric);
     return preset.empty() ? UnitChoices(role, humidityInput).front() : std::string(preset);
 }
@@ -406,10 +406,10 @@ std::vector<std::string> UnitChoices(Role role, HumidityInput humidityInput) {
     if (role == Role::Humidity && humidityInput == HumidityInput::RelativeHumidity) {
         return {"%", std::string(kFractionUnit)};
     }
-    if (role == Role::Humidity && RowOf(humidityInput).percent) {
+    if (role == Role::Humidity && KindOf(humidityInput).percent) {
         return {"%"};
     }
-    return units::UnitList(MainComboQuantity(ComboOf(role, humidityInput)));
+    return units::UnitList(UnitQuantity(ShownOf(role, humidityInput)));
 }
 
 HeaderMeaning MeaningOf(std::string_view name, std::string_view unitLine) {
@@ -449,13 +449,13 @@ std::string_view InputName(Role role, HumidityInput humidityInput) {
     case Role::DryBulb:
         return "Ambient Temperature";
     case Role::Pressure:
-        return RowOf(PressureInput::Barometric).caption;
+        return KindOf(PressureInput::Barometric).caption;
     case Role::Altitude:
-        return RowOf(PressureInput::Altitude).caption;
+        return KindOf(PressureInput::Altitude).caption;
     case Role::Humidity:
         break;
     }
-    return RowOf(humidityInput).caption;
+    return KindOf(humidityInput).caption;
 }
 
 Detection DetectColumns(const FileHead& head, bool british) {

@@ -3,8 +3,8 @@
 #include "hygrovane/expected.h"
 
 #include "batch/columns.h"
+#include "display/shown_quantities.h"
 #include "hygrovane/moist_air.h"
-#include "windows/calculator/unit_presets.h"
 
 #include <array>
 #include <cstdint>

@@ -19,20 +19,23 @@ using units::Quantity;
 struct UnitOption {
     std::string_view quantity;
     std::string OutputUnits::*unit;
-    int combo; // the window's unit list
+    ShownQuantity shown; // whose unit list it chooses from
 };
 
 constexpr UnitOption kUnitOptions[] = {
-    {KeysOf(HumidityInput::DewPoint).key, &OutputUnits::dewPoint, 3},
-    {KeysOf(HumidityInput::WetBulb).key, &OutputUnits::wetBulb, 4},
-    {KeysOf(HumidityInput::HumidityRatio).key, &OutputUnits::humidityRatio, 6},
-    {KeysOf(HumidityInput::AbsoluteHumidity).key, &OutputUnits::absoluteHumidity, 7},
-    {KeysOf(HumidityInput::PartialPressure).key, &OutputUnits::partialPressure, 11},
-    {"pressure", &OutputUnits::pressure, 2},
-    {"altitude", &OutputUnits::altitude, 10},
-    {"density", &OutputUnits::density, 14},
-    {"specific-volume", &OutputUnits::specificVolume, 15},
-    {"enthalpy", &OutputUnits::enthalpy, 16},
+    {KeysOf(HumidityInput::DewPoint).key, &OutputUnits::dewPoint, ShownQuantity::DewPoint},
+    {KeysOf(HumidityInput::WetBulb).key, &OutputUnits::wetBulb, ShownQuantity::WetBulb},
+    {KeysOf(HumidityInput::HumidityRatio).key, &OutputUnits::humidityRatio,
+     ShownQuantity::HumidityRatio},
+    {KeysOf(HumidityInput::AbsoluteHumidity).key, &OutputUnits::absoluteHumidity,
+     ShownQuantity::AbsoluteHumidity},
+    {KeysOf(HumidityInput::PartialPressure).key, &OutputUnits::partialPressure,
+     ShownQuantity::PartialPressure},
+    {"pressure", &OutputUnits::pressure, ShownQuantity::Pressure},
+    {"altitude", &OutputUnits::altitude, ShownQuantity::Altitude},
+    {"density", &OutputUnits::density, ShownQuantity::Density},
+    {"specific-volume", &OutputUnits::specificVolume, ShownQuantity::SpecificVolume},
+    {"enthalpy", &OutputUnits::enthalpy, ShownQuantity::Enthalpy},
 };
 
 } // namespace
@@ -51,7 +54,7 @@ void Tally::add(const Tally& other) {
 OutputUnits PresetOutputUnits(UnitSystem system) {
     OutputUnits units;
     for (const UnitOption& option : kUnitOptions) {
-        units.*option.unit = PresetUnit(option.combo, system);
+        units.*option.unit = PresetUnit(option.shown, system);
     }
     return units;
 }
@@ -59,7 +62,7 @@ OutputUnits PresetOutputUnits(UnitSystem system) {
 bool SetOutputUnit(OutputUnits& units, std::string_view quantity, std::string_view unit) {
     for (const UnitOption& option : kUnitOptions) {
         if (option.quantity == quantity) {
-            const auto& list = units::UnitList(MainComboQuantity(option.combo));
+            const auto& list = units::UnitList(UnitQuantity(option.shown));
             if (std::find(list.begin(), list.end(), unit) == list.end()) {
                 return false;
             }

@@ -2,9 +2,9 @@
 
 #include "batch/row_cells.h"
 #include "display/display_texts.h"
+#include "display/input_kinds.h"
 #include "display/number_text.h"
 #include "units/quantity.h"
-#include "windows/calculator/humidity_rows.h"
 
 #include <algorithm>
 #include <cstring>
@@ -260,9 +260,9 @@ void RowConverter::Convert(std::string_view line, std::string& out, Tally& tally
     }
     double value = *h;
     if (m.humidity.unit != kFractionUnit) {
-        const HumidityRow& row = RowOf(m.humidityInput);
+        const HumidityKind& kind = KindOf(m.humidityInput);
         value =
-            units::ToInternal(MainComboQuantity(row.combo), row.percent ? "%" : m.humidity.unit, *h)
+            units::ToInternal(UnitQuantity(kind.shown), kind.percent ? "%" : m.humidity.unit, *h)
                 .value_or(0);
     }
 

@@ -30,7 +30,7 @@ set(LAYER_display display moistair hygrovane units)
 set(SUBFOLDER_LAYERS windows/calculator)
 set(LAYER_windows/calculator windows/calculator display moistair hygrovane units)
 # Batch conversion and the file formats write the main window's digits.
-set(LAYER_batch batch fileio display windows/calculator moistair hygrovane units)
+set(LAYER_batch batch fileio display moistair hygrovane units)
 set(LAYER_casefile casefile fileio windows/calculator display moistair hygrovane units)
 set(LAYER_processfile processfile fileio casefile processes display moistair hygrovane units)
 # Window logic without Qt Widgets, then the Qt views, then the programs.

@@ -1,3 +1,4 @@
+#include "windows/calculator/humidity_rows.h"
 #include "windows/calculator/unit_presets.h"
 
 #include <gtest/gtest.h>
@@ -35,6 +36,23 @@ TEST(Presets, CustomizedIsNoPresetAndOtherNumbersAreRefused) {
     EXPECT_EQ(PresetUnit(1, UnitSystem::Customized), "");
     EXPECT_THROW(MainComboQuantity(0), std::out_of_range);
     EXPECT_THROW(PresetPosition(17, UnitSystem::Metric), std::out_of_range);
+}
+
+// kMainCombos is the one table from a unit list's number to the quantity it shows: one list per
+// quantity, and every humidity and pressure row's list shows its input's quantity.
+TEST(Presets, EachUnitListShowsOneQuantityAndEachRowItsInputs) {
+    for (int n = 1; n <= kMainComboCount; ++n) {
+        EXPECT_EQ(ComboOf(ComboQuantity(n)), n) << "list " << n;
+        EXPECT_EQ(MainComboQuantity(n), UnitQuantity(ComboQuantity(n))) << "list " << n;
+    }
+    for (const HumidityRow& row : kHumidityRows) {
+        EXPECT_EQ(ComboQuantity(row.combo), row.shown) << row.caption;
+    }
+    for (const PressureRow& row : kPressureRows) {
+        EXPECT_EQ(ComboQuantity(row.combo), row.shown) << row.caption;
+    }
+    EXPECT_EQ(RowOf(HumidityInput::DewPoint).combo, 3);
+    EXPECT_EQ(RowOf(PressureInput::Altitude).combo, 10);
 }
 
 } // namespace
