@@ -66,7 +66,7 @@ std::optional<double> ReadHumidityInput(FormAmbient& form, const HumidityRow& in
     box.background = colours::kPlatformWindow;
     // The percentages read "%" whatever their one-item lists say.
     const std::string unit = input.percent ? "%" : form.Combo(input.combo).text();
-    return units::ToInternal(MainComboQuantity(input.combo), unit, *value)
+    return units::ToInternal(UnitQuantity(input.shown), unit, *value)
         .value_or(PreviousValue(form.state, input.input));
 }
 
