@@ -42,25 +42,27 @@ struct ShownUnitPreset {
     int british;
 };
 
+// Metric selects "C", "kPa", "m", (kg moisture)/(kg dry air), (kg moisture)/m^3, kJ/kg-K,
+// kg/kmol, kg/m^3, m^3/kg and kJ/kg; British "F", "PSI", "ft", (lb moisture)/(lb dry air),
+// (lb moisture)/ft^3, btu/lb-R, lbm/lbmol, lb/ft^3, ft^3/lb and btu/lb; the percentages list
+// only "%".
 inline constexpr std::array<ShownUnitPreset, kShownQuantityCount> kShownUnitPresets = {{
-    {ShownQuantity::DryBulb, units::Quantity::Temperature, 0, 2},               // "C" / "F"
-    {ShownQuantity::Pressure, units::Quantity::Pressure, 1, 7},                 // "kPa" / "PSI"
-    {ShownQuantity::DewPoint, units::Quantity::Temperature, 0, 2},              // "C" / "F"
-    {ShownQuantity::WetBulb, units::Quantity::Temperature, 0, 2},               // "C" / "F"
-    {ShownQuantity::RelativeHumidity, units::Quantity::RelativeHumidity, 0, 0}, // "%"
-    {ShownQuantity::HumidityRatio, units::Quantity::HumidityRatio, 0, 2},       // kg/kg / lb/lb
-    {ShownQuantity::AbsoluteHumidity, units::Quantity::AbsoluteHumidity, 0, 2}, // kg/m^3 / lb/ft^3
-    {ShownQuantity::MoleFraction, units::Quantity::MoleFraction, 0, 0},         // "%"
-    {ShownQuantity::MassFraction, units::Quantity::MassFraction, 0, 0},         // "%"
-    {ShownQuantity::Altitude, units::Quantity::Length, 0, 3},                   // "m" / "ft"
-    {ShownQuantity::PartialPressure, units::Quantity::Pressure, 1, 7},          // "kPa" / "PSI"
-    {ShownQuantity::GasConstant, units::Quantity::SpecificGasConstant, 1,
-     4}, // "kJ/kg-K" / "btu/lb-R"
-    {ShownQuantity::MolecularWeight, units::Quantity::MolecularWeight, 0,
-     1},                                                      // "kg/kmol" / "lbm/lbmol"
-    {ShownQuantity::Density, units::Quantity::Density, 0, 2}, // "kg/m^3" / "lb/ft^3"
-    {ShownQuantity::SpecificVolume, units::Quantity::SpecificVolume, 0, 2}, // m^3/kg / ft^3/lb
-    {ShownQuantity::Enthalpy, units::Quantity::SpecificEnthalpy, 0, 2},     // kJ/kg / btu/lb
+    {ShownQuantity::DryBulb, units::Quantity::Temperature, 0, 2},
+    {ShownQuantity::Pressure, units::Quantity::Pressure, 1, 7},
+    {ShownQuantity::DewPoint, units::Quantity::Temperature, 0, 2},
+    {ShownQuantity::WetBulb, units::Quantity::Temperature, 0, 2},
+    {ShownQuantity::RelativeHumidity, units::Quantity::RelativeHumidity, 0, 0},
+    {ShownQuantity::HumidityRatio, units::Quantity::HumidityRatio, 0, 2},
+    {ShownQuantity::AbsoluteHumidity, units::Quantity::AbsoluteHumidity, 0, 2},
+    {ShownQuantity::MoleFraction, units::Quantity::MoleFraction, 0, 0},
+    {ShownQuantity::MassFraction, units::Quantity::MassFraction, 0, 0},
+    {ShownQuantity::Altitude, units::Quantity::Length, 0, 3},
+    {ShownQuantity::PartialPressure, units::Quantity::Pressure, 1, 7},
+    {ShownQuantity::GasConstant, units::Quantity::SpecificGasConstant, 1, 4},
+    {ShownQuantity::MolecularWeight, units::Quantity::MolecularWeight, 0, 1},
+    {ShownQuantity::Density, units::Quantity::Density, 0, 2},
+    {ShownQuantity::SpecificVolume, units::Quantity::SpecificVolume, 0, 2},
+    {ShownQuantity::Enthalpy, units::Quantity::SpecificEnthalpy, 0, 2},
 }};
 
 // The preset row of a shown quantity (the table is in the order of the enumeration).
