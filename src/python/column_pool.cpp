@@ -42,15 +42,15 @@ class ColumnPool {
     }
 
     // Keeps the block for reuse, the oldest kept going back to the system when the total would
-    // pass kMostPooledBytes. MADV_FREE lets the system reclaim the pages without asking; a page it
+    // pass MostPooledBytes(). MADV_FREE lets the system reclaim the pages without asking; a page it
     // took comes back zeroed on the next write, which the column's new owner makes anyway.
     void give(Block block) {
-        if (block.bytes > kMostPooledBytes || madvise(block.memory, block.bytes, MADV_FREE) != 0) {
+        if (block.bytes > MostPooledBytes() || madvise(block.memory, block.bytes, MADV_FREE) != 0) {
             munmap(block.memory, block.bytes);
             return;
         }
         const std::lock_guard lock(mutex_);
-        while (keptBytes_ + block.bytes > kMostPooledBytes) {
+        while (keptBytes_ + block.bytes > MostPooledBytes()) {
             munmap(kept_.front().memory, kept_.front().bytes);
             keptBytes_ -= kept_.front().bytes;
             kept_.pop_front();
@@ -106,6 +106,19 @@ template <typename T, int Flags> py::array_t<T, Flags> PooledColumn(std::size_t 
 }
 
 } // namespace
+
+std::size_t MostPooledBytes() {
+    static const std::size_t most = [] {
+        const long pages = sysconf(_SC_PHYS_PAGES);
+        const long page = sysconf(_SC_PAGESIZE);
+        const std::size_t gib = std::size_t{1} << 30;
+        if (pages <= 0 || page <= 0) {
+            return gib;
+        }
+        return std::min(gib, static_cast<std::size_t>(pages) * static_cast<std::size_t>(page) / 16);
+    }();
+    return most;
+}
 
 DoubleArray NewColumn(std::size_t n) {
     return PooledColumn<double, py::array::c_style | py::array::forcecast>(n);

@@ -14,8 +14,10 @@ namespace hygrovane::python {
 
 // Columns smaller than this come from numpy's own allocator, which reuses them cheaply.
 inline constexpr std::size_t kPooledColumnBytes = std::size_t{1} << 20;
-// The most memory kept for reuse; beyond it a released column goes back to the system.
-inline constexpr std::size_t kMostPooledBytes = std::size_t{1} << 30;
+// The most memory kept for reuse: 1 GiB, or a sixteenth of the machine's memory where that is
+// less, since kept pages still count as the process's own (to a Dask nanny watching a worker's
+// memory, for one). Beyond it a released column goes back to the system.
+std::size_t MostPooledBytes();
 
 // A new column of n elements whose contents are undefined (possibly an earlier result): the
 // caller writes every element before Python sees it.

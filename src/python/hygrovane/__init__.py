@@ -13,8 +13,9 @@ process()  a process (sensible, coils, humidifiers, mixing, chains) and its load
 comfort    PMV/PPD, SET, cooling effect, adaptive models and running means (degC, m/s, met, clo)
 climate    EPW and TMY3 weather files: header, hours, hourly states, design conditions
 
-The memory of large result columns that are dropped is kept (up to 1 GiB, which the system may
-reclaim when it runs short) for the next call's columns; release_memory() gives it back at once.
+The memory of large result columns that are dropped is kept (up to 1 GiB or a sixteenth of the
+machine's memory, which the system may reclaim when it runs short) for the next call's columns;
+release_memory() gives it back at once.
 """
 
 from . import climate, comfort, units
