@@ -3,6 +3,7 @@
 #include "batch/conversion.h"
 #include "batch/text_shape.h"
 #include "fuzz_support.h"
+#include "textfile/text_lines.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -18,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     batch::FileHead head;
     // Now and then with the header's line given, as --header-line does.
-    if (!batch::ReadFileHead(bytes, true, 0, head, size % 7 == 0 ? 2 : 0)) {
+    if (!batch::ReadFileHead(bytes, true, 0, head, size % 7 == 0 ? 2 : 0) || head.lineFault) {
         return 0;
     }
     batch::Settings settings;
@@ -35,19 +36,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const batch::Plan& plan = *made;
     batch::RowConverter converter(plan);
     batch::Tally tally;
-    std::string_view rest = bytes.substr(head.dataOffset);
+    // The data lines as every reader splits them; a line end of another kind refuses the file.
+    textfile::Lines split(bytes.substr(head.dataOffset), head.shape.lineEnds);
     std::size_t lines = 0;
     std::string out;
     const char lineBreak = head.shape.lineBreak;
-    while (!rest.empty()) {
-        const std::size_t end = std::min(rest.find(lineBreak), rest.size());
-        std::string_view line = rest.substr(0, end);
-        if (lineBreak == '\n' && !line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
+    std::string_view line;
+    while (split.Next(line)) {
         converter.Convert(line, out, tally);
         ++lines;
-        rest.remove_prefix(std::min(end + 1, rest.size()));
+    }
+    if (split.fault()) {
+        return 0;
     }
     if (tally.rows + tally.blankLines != lines ||
         static_cast<std::size_t>(std::count(out.begin(), out.end(), lineBreak)) != lines) {

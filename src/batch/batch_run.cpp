@@ -6,6 +6,7 @@
 #include <deque>
 #include <future>
 #include <mutex>
+#include <optional>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -23,28 +24,25 @@ struct Block {
     std::string input; // whole lines
     std::string output;
     Tally tally;
+    // A line end of another kind, its line counted from the block's first.
+    std::optional<textfile::LineFault> lineFault;
     std::promise<void> done;
 };
 
-// A cancelled run leaves its blocks unfinished: their output is discarded anyway.
-void ConvertBlock(RowConverter& converter, Block& block, char lineBreak,
+// A cancelled run leaves its blocks unfinished: their output is discarded anyway. So does a line
+// end of another kind: the run fails with it.
+void ConvertBlock(RowConverter& converter, Block& block, textfile::LineEnd lineEnds,
                   const std::atomic<bool>* cancel) {
-    std::string_view rest = block.input;
-    block.output.reserve(rest.size() * 8);
-    for (std::size_t count = 0; !rest.empty(); ++count) {
+    block.output.reserve(block.input.size() * 8);
+    textfile::Lines lines(block.input, lineEnds);
+    std::string_view line;
+    for (std::size_t count = 0; lines.Next(line); ++count) {
         if (cancel != nullptr && count % 1024 == 0 && cancel->load(std::memory_order_relaxed)) {
             return;
         }
-        std::size_t end = rest.find(lineBreak);
-        const std::size_t next = end == std::string_view::npos ? rest.size() : end + 1;
-        end = std::min(end, rest.size());
-        std::string_view line = rest.substr(0, end);
-        if (lineBreak == '\n' && !line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
         converter.Convert(line, block.output, block.tally);
-        rest.remove_prefix(next);
     }
+    block.lineFault = lines.fault();
 }
 
 // Worker threads, each with its own converter, taking blocks in turn. A thread that cannot be
@@ -53,13 +51,13 @@ class Pool {
   public:
     Pool(const Plan& plan, int threads, const std::atomic<bool>* cancel,
          const ThreadStarter& start) {
-        const char lineBreak = plan.shape().lineBreak;
+        const textfile::LineEnd lineEnds = plan.shape().lineEnds;
         for (int i = 0; i < threads; ++i) {
             try {
-                workers_.push_back(start([this, &plan, cancel, lineBreak] {
+                workers_.push_back(start([this, &plan, cancel, lineEnds] {
                     RowConverter converter(plan);
                     while (Block* block = next()) {
-                        ConvertBlock(converter, *block, lineBreak, cancel);
+                        ConvertBlock(converter, *block, lineEnds, cancel);
                         block->done.set_value();
                     }
                 }));
@@ -149,8 +147,12 @@ Expected<Head, std::string> ReadHead(ByteSource& source, char separator, std::si
             return std::string("it is " + std::string(wide) +
                                " text; save it as UTF-8 (or CSV) first");
         }
-        if (ReadFileHead(head.bytes, head.complete, separator, head.file, headerLine)) {
+        if (ReadFileHead(head.bytes, head.complete, separator, head.file, headerLine) &&
+            !head.file.lineFault) {
             return head;
+        }
+        if (head.file.lineFault) {
+            return textfile::Describe(*head.file.lineFault);
         }
         if (head.complete) {
             return std::string(head.bytes.empty() ? "it is empty"
@@ -166,6 +168,9 @@ Expected<Head, std::string> ReadHead(ByteSource& source, char separator, std::si
                 ReadFileHead(std::string_view(head.bytes).substr(0, lastEnd + 1), true, separator,
                              head.file, headerLine) &&
                 !head.file.names.empty()) {
+                if (head.file.lineFault) {
+                    return textfile::Describe(*head.file.lineFault);
+                }
                 return head;
             }
             return std::string("no header line ends within its first " +
@@ -211,6 +216,9 @@ RunOutcome Run(const Plan& plan, const Head& head, ByteSource& source, ByteSink&
         inlineConverter = std::make_unique<RowConverter>(plan);
     }
     const char lineBreak = plan.shape().lineBreak;
+    const textfile::LineEnd lineEnds = plan.shape().lineEnds;
+    // The lines before the next block: its lines' numbers in the file start after them.
+    std::uint64_t linesBefore = head.file.shape.titleLines + head.file.shape.headerLines;
     const std::size_t mostInFlight = static_cast<std::size_t>(outcome.threads) * 2 + 1;
     std::deque<std::unique_ptr<Block>> inFlight;
 
@@ -219,9 +227,15 @@ RunOutcome Run(const Plan& plan, const Head& head, ByteSource& source, ByteSink&
         std::unique_ptr<Block> block = std::move(inFlight.front());
         inFlight.pop_front();
         block->done.get_future().wait();
+        if (block->lineFault && !cancelled()) {
+            textfile::LineFault fault = *block->lineFault;
+            fault.line += static_cast<std::size_t>(linesBefore);
+            fail(RunOutcome::Status::ReadFailed, textfile::Describe(fault));
+        }
         if (!failed && !cancelled() && !sink.write(block->output)) {
             fail(RunOutcome::Status::WriteFailed, sink.error());
         }
+        linesBefore += block->tally.rows + block->tally.blankLines;
         outcome.tally.add(block->tally);
         progress.rows = outcome.tally.rows;
         if (!failed && options.progress) {
@@ -265,7 +279,7 @@ RunOutcome Run(const Plan& plan, const Head& head, ByteSource& source, ByteSink&
         if (pool) {
             pool->submit(block.get());
         } else {
-            ConvertBlock(*inlineConverter, *block, lineBreak, options.cancel);
+            ConvertBlock(*inlineConverter, *block, lineEnds, options.cancel);
             block->done.set_value();
         }
         inFlight.push_back(std::move(block));

@@ -1,5 +1,6 @@
 #include "batch/columns.h"
 
+#include "batch/conversion.h"
 #include "display/input_kinds.h"
 #include "display/shown_quantities.h"
 #include "units/quantity.h"
@@ -339,6 +340,30 @@ std::optional<UnitRead> ReadUnit(Role role, HumidityInput humidityInput, std::st
         }
     }
     return std::nullopt;
+}
+
+std::optional<double> InCoreUnits(Role role, HumidityInput humidityInput, std::string_view unit,
+                                  double value) {
+    if (role == Role::Humidity && unit == kFractionUnit) {
+        return value;
+    }
+    const ShownQuantity shown = ShownOf(role, humidityInput);
+    const bool percent = role == Role::Humidity && KindOf(humidityInput).percent;
+    return units::ToInternal(UnitQuantity(shown), percent ? std::string_view("%") : unit, value);
+}
+
+std::optional<double> SourceValue(const Source& source, Role role, HumidityInput humidityInput,
+                                  double written) {
+    return InCoreUnits(role, humidityInput, source.unit, written * source.scale);
+}
+
+std::string UnitNote(const Source& source) {
+    if (source.written.empty()) {
+        return source.unit;
+    }
+    std::string text = source.written + " (read as " + source.unit + " times ";
+    AppendShortest(text, source.scale);
+    return text + ")";
 }
 
 std::string DefaultUnit(Role role, HumidityInput humidityInput, bool british) {

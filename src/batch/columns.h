@@ -60,6 +60,18 @@ struct UnitRead {
 // No value when it names no unit of the quantity.
 std::optional<UnitRead> ReadUnit(Role role, HumidityInput humidityInput, std::string_view written);
 
+// A value in a unit of the window's lists (or kFractionUnit) in the core's units (K, Pa, m, a
+// fraction for the percentages...); none when the unit is not one of the quantity's.
+std::optional<double> InCoreUnits(Role role, HumidityInput humidityInput, std::string_view unit,
+                                  double value);
+// A number read from a source's column in the core's units: its unit's factor (inHg to kPa, torr
+// to Pa), then its unit. Every reader of logger columns takes a cell's value through this.
+std::optional<double> SourceValue(const Source& source, Role role, HumidityInput humidityInput,
+                                  double written);
+
+// A source's unit as the notes name it: "kPa", or "inHg (read as kPa times 3.386389)".
+std::string UnitNote(const Source& source);
+
 // The unit of a column whose header names none, however the column was chosen (found in the
 // header, named by an option or in the window): "%" for a relative humidity and the fractions,
 // else the unit system's unit (metric: C, kPa, m, g/kg...; british: F, PSI, ft...).

@@ -18,12 +18,6 @@ SettingsProblem FileWrong(std::string message) {
     return {std::move(message), false};
 }
 
-std::string ShortestText(double value) {
-    std::string text;
-    AppendShortest(text, value);
-    return text;
-}
-
 // A column by header name, "#N", or (where no value is allowed) a bare N.
 std::optional<int> FindColumn(std::string_view text, const FileHead& head, bool bareNumber) {
     for (std::size_t i = 0; i < head.names.size(); ++i) {
@@ -200,10 +194,7 @@ std::vector<std::string> NotesOn(const CommandLine& line, const FileHead& head,
         } else {
             text += source.value;
         }
-        text +=
-            " in " + (source.written.empty() ? source.unit
-                                             : source.written + " (read as " + source.unit +
-                                                   " times " + ShortestText(source.scale) + ")");
+        text += " in " + UnitNote(source);
         if (source.unitAssumed) {
             text += " (its header names no unit)";
         } else if (source.column < 0 && !line.pressure && !line.altitude) {

@@ -18,7 +18,6 @@ using calculation::AltitudeText;
 using calculation::HumidityLimitCaptions;
 using calculation::LimitCaptions;
 using calculation::PressureText;
-using units::Quantity;
 
 // The captions of an input's Minimum and Maximum, as the window writes them.
 struct Captions {
@@ -227,7 +226,7 @@ void RowConverter::Convert(std::string_view line, std::string& out, Tally& tally
         return refused();
     }
     const float T =
-        static_cast<float>(units::ToInternal(Quantity::Temperature, dry.unit, *t).value_or(0));
+        static_cast<float>(InCoreUnits(Role::DryBulb, m.humidityInput, dry.unit, *t).value_or(0));
     std::optional<double> P = plan_.constantPressure();
     if (!P) {
         const Plan::Input& given = plan_.pressure();
@@ -236,9 +235,9 @@ void RowConverter::Convert(std::string_view line, std::string& out, Tally& tally
         if (!p) {
             return refused();
         }
-        P = units::ToInternal(m.pressureInput == PressureInput::Barometric ? Quantity::Pressure
-                                                                           : Quantity::Length,
-                              given.unit, *p);
+        P = InCoreUnits(m.pressureInput == PressureInput::Barometric ? Role::Pressure
+                                                                     : Role::Altitude,
+                        m.humidityInput, given.unit, *p);
     }
     const std::uint32_t tBits = Bits(T);
     const std::uint64_t pBits = Bits(*P);
@@ -258,13 +257,8 @@ void RowConverter::Convert(std::string_view line, std::string& out, Tally& tally
     if (!h) {
         return refused();
     }
-    double value = *h;
-    if (m.humidity.unit != kFractionUnit) {
-        const HumidityKind& kind = KindOf(m.humidityInput);
-        value =
-            units::ToInternal(UnitQuantity(kind.shown), kind.percent ? "%" : m.humidity.unit, *h)
-                .value_or(0);
-    }
+    const double value =
+        InCoreUnits(Role::Humidity, m.humidityInput, m.humidity.unit, *h).value_or(0);
 
     const std::uint64_t hBits = Bits(value);
     Cache::Row& memo = cache_->rows[Cache::Slot(tBits, pBits, hBits) % Cache::kRows];

@@ -2,6 +2,8 @@
 
 #include "batch/columns.h"
 #include "display/number_text.h"
+#include "textfile/csv_cell.h"
+#include "textfile/text_lines.h"
 
 #include <algorithm>
 #include <array>
@@ -22,42 +24,21 @@ struct Line {
     std::size_t next;  // the start of the next line
 };
 
-std::vector<Line> LinesOf(std::string_view bytes, std::size_t from, bool complete, char lineBreak) {
+// The first lines from `from` on; fault: a line end of another kind among them.
+std::vector<Line> LinesOf(std::string_view bytes, std::size_t from, bool complete,
+                          textfile::LineEnd kind, std::optional<textfile::LineFault>& fault) {
     std::vector<Line> lines;
-    std::size_t at = from;
-    while (at < bytes.size() && lines.size() < kSampleLines) {
-        const std::size_t newline = bytes.find(lineBreak, at);
-        if (newline == std::string_view::npos) {
-            if (complete) {
-                lines.push_back({at, bytes.size(), bytes.size()});
-            }
+    textfile::Lines split(bytes.substr(from), kind, complete);
+    std::string_view line;
+    while (lines.size() < kSampleLines) {
+        const std::size_t begin = from + split.offset();
+        if (!split.Next(line)) {
             break;
         }
-        std::size_t end = newline;
-        if (lineBreak == '\n' && end > at && bytes[end - 1] == '\r') {
-            --end;
-        }
-        lines.push_back({at, end, newline + 1});
-        at = newline + 1;
+        lines.push_back({begin, begin + line.size(), from + split.offset()});
     }
+    fault = split.fault();
     return lines;
-}
-
-// The byte that ends lines, from the first line end; false when the bytes cannot tell yet.
-bool FindLineBreak(std::string_view bytes, std::size_t from, bool complete, char& lineBreak) {
-    const std::size_t at = bytes.find_first_of("\r\n", from);
-    lineBreak = '\n';
-    if (at == std::string_view::npos) {
-        return complete;
-    }
-    if (bytes[at] == '\r') {
-        if (at + 1 == bytes.size()) {
-            lineBreak = '\r';
-            return complete;
-        }
-        lineBreak = bytes[at + 1] == '\n' ? '\n' : '\r';
-    }
-    return true;
 }
 
 // How strongly a line reads as the header: the quantities its cells name.
@@ -318,10 +299,20 @@ bool WellQuoted(std::string_view cell) {
 
 } // namespace
 
+// A cell copied as written: well quoted, and a line break it holds between its quotes.
+bool CopiedAsWritten(std::string_view cell) {
+    if (!WellQuoted(cell)) {
+        return false;
+    }
+    const std::size_t first = cell.find_first_not_of(" \t");
+    const bool quoted = first != std::string_view::npos && cell[first] == '"';
+    return quoted || cell.find_first_of("\r\n") == std::string_view::npos;
+}
+
 void AppendPassedThrough(std::string& out, std::string_view line,
                          const std::vector<std::string_view>& cells, char separator) {
-    if (line.find('"') == std::string_view::npos ||
-        std::all_of(cells.begin(), cells.end(), WellQuoted)) {
+    if (line.find_first_of("\"\r\n") == std::string_view::npos ||
+        std::all_of(cells.begin(), cells.end(), CopiedAsWritten)) {
         out += line;
         return;
     }
@@ -329,29 +320,24 @@ void AppendPassedThrough(std::string& out, std::string_view line,
         if (i != 0) {
             out += separator;
         }
-        if (WellQuoted(cells[i])) {
+        if (CopiedAsWritten(cells[i])) {
             out += cells[i];
-        } else {
-            AppendCell(out, CellText(cells[i]), separator, true);
+            continue;
         }
+        // The input's own text, quoted anew but not otherwise changed.
+        out += '"';
+        for (const char c : CellText(cells[i])) {
+            if (c == '"') {
+                out += '"';
+            }
+            out += c;
+        }
+        out += '"';
     }
 }
 
 void AppendCell(std::string& out, std::string_view text, char separator, bool alwaysQuote) {
-    const bool quote = alwaysQuote || text.find_first_of(std::string{separator, '"', '\r', '\n'}) !=
-                                          std::string_view::npos;
-    if (!quote) {
-        out += text;
-        return;
-    }
-    out += '"';
-    for (const char c : text) {
-        if (c == '"') {
-            out += '"';
-        }
-        out += c;
-    }
-    out += '"';
+    textfile::AppendCsvCell(out, text, separator, alwaysQuote);
 }
 
 std::string_view WideEncoding(std::string_view bytes) {
@@ -389,14 +375,19 @@ bool ReadFileHead(std::string_view bytes, bool complete, char separator, FileHea
     head = FileHead{};
     TextShape& shape = head.shape;
     std::size_t start = 0;
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
-        shape.byteOrderMark = true;
-        start = 3;
-    }
-    if (!FindLineBreak(bytes, start, complete, shape.lineBreak)) {
+    start = textfile::MarkLength(bytes);
+    shape.byteOrderMark = start != 0;
+    const std::optional<textfile::LineEnd> kind = textfile::FirstLineEnd(bytes, start, complete);
+    if (!kind && !complete) {
         return false;
     }
-    const std::vector<Line> lines = LinesOf(bytes, start, complete, shape.lineBreak);
+    shape.lineEnds = kind.value_or(textfile::LineEnd::Lf);
+    shape.lineEnd = std::string(textfile::BytesOf(shape.lineEnds));
+    shape.lineBreak = shape.lineEnds == textfile::LineEnd::Cr ? '\r' : '\n';
+    const std::vector<Line> lines = LinesOf(bytes, start, complete, shape.lineEnds, head.lineFault);
+    if (head.lineFault) {
+        return true;
+    }
     if (lines.empty()) {
         return false;
     }
@@ -407,11 +398,6 @@ bool ReadFileHead(std::string_view bytes, bool complete, char separator, FileHea
     shape.encoding = shape.byteOrderMark || IsValidUtf8(bytes.substr(start, sampleEnd - start))
                          ? Encoding::Utf8
                          : Encoding::Latin1;
-    if (shape.lineBreak == '\r') {
-        shape.lineEnd = "\r";
-    } else if (lines.front().next > lines.front().end + 1) {
-        shape.lineEnd = "\r\n";
-    }
 
     std::vector<std::string_view> cells;
     SplitCells(text(lines.front()), ',', cells);

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "textfile/text_lines.h"
+
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,9 +25,10 @@ struct TextShape {
     bool toa5 = false;
     std::size_t titleLines = 0;  // lines above the header, passed through (TOA5: its first line)
     std::size_t headerLines = 1; // names (TOA5: names, units, processing)
+    // The one kind of line end of the file (CR alone: old Macintosh "CSV"), and its bytes.
+    textfile::LineEnd lineEnds = textfile::LineEnd::Lf;
     std::string lineEnd = "\n";
-    // The byte that ends a line: '\n' (a "\r" before it is part of the line end) or '\r' in a
-    // file that ends its lines with CR alone (old Macintosh "CSV").
+    // The byte that ends a line: '\n' (LF and CRLF) or '\r' (CR alone).
     char lineBreak = '\n';
 };
 
@@ -36,10 +40,13 @@ struct FileHead {
     std::vector<std::string> units;             // TOA5's units line, UTF-8; else empty
     std::vector<std::vector<std::string>> rows; // the first data rows, cells in UTF-8
     std::size_t dataOffset = 0;                 // where the data rows start in the bytes
+    // A line end of another kind among the lines read: the file is refused with it.
+    std::optional<textfile::LineFault> lineFault;
 };
 
 // Reads the shape and header from the first bytes of a file. complete: these are all its bytes.
-// False when no header line ends within them (the caller reads more, or gives up).
+// False when no header line ends within them (the caller reads more, or gives up). True with
+// lineFault set when a line end of another kind than the first line's is found.
 // A separator other than 0 is taken as given. The header is the line that names most of the
 // quantities read (a dry bulb, a humidity, a pressure or altitude), the last such line before the
 // data; when no line names one, the line above the first row of numbers (none when the file
@@ -74,12 +81,14 @@ struct CellNumber {
 CellNumber ReadCellNumber(std::string_view cell, bool decimalComma);
 
 // A line for the output as it was, unless a cell's quotes are not closed where the cell ends
-// (an unclosed quote would swallow the cells written after it): such cells are quoted anew.
-// cells: the line's cells from SplitCells.
+// (an unclosed quote would swallow the cells written after it) or a cell holds a CR or LF outside
+// quotes (it would end the line): such cells are quoted anew. Cells are not otherwise changed:
+// they are the input's own. cells: the line's cells from SplitCells.
 void AppendPassedThrough(std::string& out, std::string_view line,
                          const std::vector<std::string_view>& cells, char separator);
 
-// A cell for the output: quoted when it holds the separator, a quote or a line break.
+// A cell of the program's own text for the output (textfile::AppendCsvCell): kept from running as
+// a formula, quoted when it holds the separator, a quote or a line break.
 void AppendCell(std::string& out, std::string_view text, char separator, bool alwaysQuote = false);
 
 } // namespace hygrovane::batch

@@ -1,5 +1,7 @@
 #include "climateanalysis/writer_support.h"
 
+#include "textfile/csv_cell.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -18,15 +20,9 @@ std::string Fixed(double value, int decimals, std::string_view none) {
 }
 
 std::string CsvField(std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
-        return std::string(text);
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
-    }
-    return quoted + '"';
+    std::string field;
+    textfile::AppendCsvCell(field, text);
+    return field;
 }
 
 std::string JsonString(std::string_view text) {

@@ -198,6 +198,7 @@ OptionTaken Take(CommandLine& line, const std::string& option, const std::string
         if (value == "rh" || value == "dew-point") {
             s.states.humidity = value == "rh" ? climate::HumiditySource::RelativeHumidity
                                               : climate::HumiditySource::DewPoint;
+            line.humidityChosen = true;
         } else {
             return std::string("--humidity takes rh or dew-point");
         }
@@ -275,7 +276,8 @@ Hours:
   --months A-B             months A to B (11-2 wraps over the new year)
   --hours A-B              clock hours A:00 to B:00 (22-6 wraps over midnight)
   --occupied               weekdays 08:00-18:00 only
-  --humidity rh|dew-point  the file's humidity each hour's state is computed from (default rh)
+  --humidity rh|dew-point  the file's humidity each hour's state is computed from (default rh;
+                           a logger file's own humidity column when it has one of the two)
   --pressure station|elevation   the row's station pressure (default) or the standard
                            pressure of the station's elevation
   --formulation iapws|hw   the saturation formulation (default IAPWS)

@@ -30,6 +30,8 @@ struct CommandLine : batch::ProgramArguments {
     std::string output = "-";
     Format format = Format::Text;
     climateanalysis::ClimateSettings settings;
+    // --humidity was given: a logger file must have that column (else its own is read).
+    bool humidityChosen = false;
 };
 
 // The parsed command line, or a message for the user.

@@ -3,6 +3,7 @@
 #include "batch/columns.h"
 #include "batch/text_shape.h"
 #include "climate/calendar.h"
+#include "textfile/text_lines.h"
 #include "units/quantity.h"
 
 #include <algorithm>
@@ -164,12 +165,44 @@ ReadFailure Failure(ReadFailureKind kind, std::size_t line, std::string detail) 
     return {kind, line, 0, std::move(detail)};
 }
 
+HumidityInput InputOf(climate::HumiditySource source) {
+    return source == climate::HumiditySource::DewPoint ? HumidityInput::DewPoint
+                                                       : HumidityInput::RelativeHumidity;
+}
+
+std::string_view OptionOf(climate::HumiditySource source) {
+    return source == climate::HumiditySource::DewPoint ? "dew-point" : "rh";
+}
+
+// The first column whose header names the humidity input, with the unit it names; none when no
+// header does.
+std::optional<batch::Source> HumidityColumn(const batch::FileHead& head, HumidityInput input) {
+    for (std::size_t i = 0; i < head.names.size(); ++i) {
+        const std::string_view unitLine =
+            i < head.units.size() ? std::string_view(head.units[i]) : std::string_view{};
+        const batch::HeaderMeaning meaning = batch::MeaningOf(head.names[i], unitLine);
+        if (meaning.role == batch::Role::Humidity && meaning.humidityInput == input) {
+            batch::Source source;
+            source.column = static_cast<int>(i);
+            batch::TakeHeaderUnit(source, head.names[i], unitLine, batch::Role::Humidity, input,
+                                  false);
+            return source;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
-Expected<LoggerSeries, ReadFailure> ReadLoggerSeries(std::string_view text,
-                                                     const std::string& name) {
+Expected<LoggerSeries, ReadFailure>
+ReadLoggerSeries(std::string_view text, const std::string& name,
+                 std::optional<climate::HumiditySource> chosen) {
     batch::FileHead head;
-    if (!batch::ReadFileHead(text, true, 0, head) || head.names.empty())
+    const bool read = batch::ReadFileHead(text, true, 0, head);
+    if (head.lineFault)
+        return Failure(ReadFailureKind::BadHeader, head.lineFault->line,
+                       textfile::Describe(*head.lineFault));
+    if (!read || head.names.empty())
         return Failure(ReadFailureKind::MissingHeader, 1, "no header line of column names");
     const std::size_t headerLine = head.shape.titleLines + 1;
     const TimeColumns time = FindTimeColumns(head.names);
@@ -179,7 +212,26 @@ Expected<LoggerSeries, ReadFailure> ReadLoggerSeries(std::string_view text,
     const batch::Detection detection = batch::DetectColumns(head, false);
     if (!detection.problem.empty())
         return Failure(ReadFailureKind::MissingHeader, headerLine, detection.problem);
-    const batch::Mapping& m = detection.mapping;
+    batch::Mapping m = detection.mapping;
+    const auto column = [&](int c) {
+        return "column " + std::to_string(c + 1) + " \"" + head.names[static_cast<std::size_t>(c)] +
+               "\"";
+    };
+    const std::string found =
+        std::string(batch::InputName(batch::Role::Humidity, m.humidityInput)) + " in " +
+        column(m.humidity.column);
+    if (chosen && InputOf(*chosen) != m.humidityInput) {
+        const std::optional<batch::Source> source = HumidityColumn(head, InputOf(*chosen));
+        if (!source)
+            return Failure(ReadFailureKind::BadHeader, headerLine,
+                           "--humidity " + std::string(OptionOf(*chosen)) + ": no column of " +
+                               (*chosen == climate::HumiditySource::DewPoint
+                                    ? "the dew point"
+                                    : "the relative humidity") +
+                               "; the file's humidity is the " + found);
+        m.humidityInput = InputOf(*chosen);
+        m.humidity = *source;
+    }
     const bool relative = m.humidityInput == HumidityInput::RelativeHumidity;
     if (!relative && m.humidityInput != HumidityInput::DewPoint)
         return Failure(ReadFailureKind::BadHeader, headerLine,
@@ -189,31 +241,32 @@ Expected<LoggerSeries, ReadFailure> ReadLoggerSeries(std::string_view text,
                            "; a relative humidity or a dew point is needed");
     const bool pressureColumn =
         m.pressureInput == PressureInput::Barometric && m.pressure.column >= 0;
+    // A unit batch does not know refuses the file there: here too, rather than every value lost.
+    for (const batch::Source* source : {&m.dryBulb, &m.humidity, &m.pressure}) {
+        if (source->column >= 0 && source->unit.empty())
+            return Failure(
+                ReadFailureKind::BadHeader, headerLine,
+                batch::UnitProblem(*source, head.names[static_cast<std::size_t>(source->column)]));
+    }
 
     LoggerSeries series;
-    const auto column = [&](int c) {
-        return "column " + std::to_string(c + 1) + " \"" + head.names[static_cast<std::size_t>(c)] +
-               "\"";
-    };
+    series.humidity =
+        relative ? climate::HumiditySource::RelativeHumidity : climate::HumiditySource::DewPoint;
     series.notes.push_back("time: " + (time.stamp >= 0
                                            ? column(time.stamp)
                                            : column(time.date) + " and " + column(time.time)));
-    series.notes.push_back("dry bulb: " + column(m.dryBulb.column) + " in " + m.dryBulb.unit);
+    series.notes.push_back("dry bulb: " + column(m.dryBulb.column) + " in " +
+                           batch::UnitNote(m.dryBulb));
     series.notes.push_back(std::string(relative ? "relative humidity: " : "dew point: ") +
-                           column(m.humidity.column) + " in " + m.humidity.unit);
-    series.notes.push_back(pressureColumn
-                               ? "pressure: " + column(m.pressure.column) + " in " + m.pressure.unit
-                               : "pressure: no column; every row at 101325 Pa");
+                           column(m.humidity.column) + " in " + batch::UnitNote(m.humidity));
+    series.notes.push_back(pressureColumn ? "pressure: " + column(m.pressure.column) + " in " +
+                                                batch::UnitNote(m.pressure)
+                                          : "pressure: no column; every row at 101325 Pa");
 
     climate::WeatherData& data = series.data;
     data.format = climate::WeatherFormat::Tmy3; // a series of dated rows, as TMY3's
     data.header.location.city = name;
     data.header.location.source = "logger file";
-    std::size_t line =
-        1 + static_cast<std::size_t>(std::count(
-                text.begin(),
-                text.begin() + static_cast<std::ptrdiff_t>(std::min(head.dataOffset, text.size())),
-                '\n'));
     std::vector<std::string_view> cells;
     std::optional<long long> previous;
     const auto cellText = [&](int c) {
@@ -221,26 +274,22 @@ Expected<LoggerSeries, ReadFailure> ReadLoggerSeries(std::string_view text,
                    ? batch::CellText(cells[static_cast<std::size_t>(c)])
                    : std::string();
     };
-    const auto number = [&](const batch::Source& source, units::Quantity quantity) {
+    // batch's reading of a cell in its column's unit.
+    const auto number = [&](const batch::Source& source, batch::Role role) {
         if (source.column < 0 || static_cast<std::size_t>(source.column) >= cells.size())
             return kNaN;
         const batch::CellNumber cell = batch::ReadCellNumber(
             cells[static_cast<std::size_t>(source.column)], head.shape.decimalComma);
         if (cell.status != batch::CellNumber::Status::Number)
             return kNaN;
-        if (source.unit == batch::kFractionUnit)
-            return cell.value;
-        const auto internal = units::ToInternal(quantity, source.unit, cell.value);
-        return internal ? *internal : kNaN;
+        return batch::SourceValue(source, role, m.humidityInput, cell.value).value_or(kNaN);
     };
-    for (std::size_t start = std::min(head.dataOffset, text.size()); start < text.size(); ++line) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos)
-            end = text.size();
-        std::string_view row = text.substr(start, end - start);
-        start = end + 1;
-        if (row.ends_with('\r'))
-            row.remove_suffix(1);
+    const std::size_t dataOffset = std::min(head.dataOffset, text.size());
+    textfile::Lines lines(text.substr(dataOffset), head.shape.lineEnds, true,
+                          head.shape.titleLines + head.shape.headerLines + 1);
+    std::string_view row;
+    while (lines.Next(row)) {
+        const std::size_t line = lines.number();
         if (row.find_first_not_of(" \t") == std::string_view::npos)
             continue;
         batch::SplitCells(row, head.shape.separator, cells);
@@ -265,21 +314,24 @@ Expected<LoggerSeries, ReadFailure> ReadLoggerSeries(std::string_view text,
         r.weekday =
             static_cast<std::uint8_t>(climate::WeekdayOf(stamp->year, stamp->month, stamp->day));
         r.values.fill(kNaN);
-        const double dryBulb = number(m.dryBulb, units::Quantity::Temperature);
+        const double dryBulb = number(m.dryBulb, batch::Role::DryBulb);
         r.values[static_cast<std::size_t>(Field::DryBulb)] = dryBulb - kZeroCelsius;
         if (relative) {
             r.values[static_cast<std::size_t>(Field::RelativeHumidity)] =
-                number(m.humidity, units::Quantity::RelativeHumidity) * 100; // fraction to %
+                number(m.humidity, batch::Role::Humidity) * 100; // fraction to %
         } else {
             r.values[static_cast<std::size_t>(Field::DewPoint)] =
-                number(m.humidity, units::Quantity::Temperature) - kZeroCelsius;
+                number(m.humidity, batch::Role::Humidity) - kZeroCelsius;
         }
         r.values[static_cast<std::size_t>(Field::StationPressure)] =
-            pressureColumn ? number(m.pressure, units::Quantity::Pressure) : kStandardPressure;
+            pressureColumn ? number(m.pressure, batch::Role::Pressure) : kStandardPressure;
         data.hours.push_back(std::move(r));
     }
+    if (lines.fault())
+        return Failure(ReadFailureKind::BadHeader, lines.fault()->line,
+                       textfile::Describe(*lines.fault()));
     if (data.hours.empty())
-        return Failure(ReadFailureKind::Truncated, line, "no data rows");
+        return Failure(ReadFailureKind::Truncated, lines.number() + 1, "no data rows");
     climate::DataPeriod period;
     period.name = "logger";
     const climate::HourRecord& first = data.hours.front();

@@ -4,10 +4,12 @@
 // of records at any interval for the climate analysis: a time column (or a date and a time
 // column) and the dry-bulb and humidity columns batch's header detection finds.
 
+#include "climate/hourly_states.h"
 #include "climate/read_failure.h"
 #include "climate/weather_data.h"
 #include "hygrovane/expected.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,17 +19,23 @@ namespace hygrovane::climatecli {
 struct LoggerSeries {
     climate::WeatherData data;
     std::vector<std::string> notes; // which columns were used, in what units
+    climate::HumiditySource humidity = climate::HumiditySource::RelativeHumidity; // the one read
 };
 
 // Each data row becomes a record at its time: a reading at hh:mm lies in the clock hour hh (the
 // hour filters take 08:00-18:00 as the readings from 08:00 to 17:59), its weekday from the date.
 // Times are "YYYY-MM-DD hh:mm[:ss]" (or with "T" or "/"), "MM/DD/YYYY hh:mm[:ss]" with an
 // optional AM/PM (two-digit years are 20YY), or "DD.MM.YYYY hh:mm[:ss]", and must increase row by
-// row. The humidity must be a relative humidity or a dew point; without a pressure column every
+// row. The lines, their one kind of line end and a byte-order mark, the columns and their units
+// are read as hygrovane-batch reads them (a unit it has no name for, inHg or torr, by its
+// factor); a unit it does not know refuses the file. The humidity is the chosen one's column (a
+// relative humidity or a dew point; the file is refused without one), or when none is chosen the
+// column batch's detection prefers, which must be one of the two. Without a pressure column every
 // row is at 101325 Pa, as hygrovane-batch takes it. A cell that is empty or not a number is a
 // missing value (its record is counted as missing); a time that cannot be read refuses the file
 // with its line. `name` becomes the series' place name.
-Expected<LoggerSeries, climate::ReadFailure> ReadLoggerSeries(std::string_view text,
-                                                              const std::string& name);
+Expected<LoggerSeries, climate::ReadFailure>
+ReadLoggerSeries(std::string_view text, const std::string& name,
+                 std::optional<climate::HumiditySource> humidity = std::nullopt);
 
 } // namespace hygrovane::climatecli

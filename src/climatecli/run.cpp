@@ -9,6 +9,7 @@
 
 #include <cctype>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 namespace hygrovane::climatecli {
@@ -84,15 +85,19 @@ int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
         return kExitUnreadable;
     }
     std::string text = std::move(*read);
+    climateanalysis::ClimateSettings settings = line->settings;
     auto data = climate::ReadWeather(text);
     bool located = true;
     if (!data && IsLoggerShaped(text, data.failure())) {
         // Not a weather file's header: a logger file hygrovane-batch reads, if it is one.
-        auto series = ReadLoggerSeries(text, BaseName(inputName));
+        auto series = ReadLoggerSeries(
+            text, BaseName(inputName),
+            line->humidityChosen ? std::optional(line->settings.states.humidity) : std::nullopt);
         if (series) {
             for (const std::string& note : series->notes)
                 say(note);
             data = std::move(series.value().data);
+            settings.states.humidity = series->humidity;
             located = false;
         } else {
             data = series.failure();
@@ -104,7 +109,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
         return kExitUnreadable;
     }
     auto result = climateanalysis::Analyse(
-        std::make_shared<const climate::WeatherData>(std::move(data.value())), line->settings);
+        std::make_shared<const climate::WeatherData>(std::move(data.value())), settings);
     if (!result) {
         say(climateanalysis::Describe(result.failure()));
         return kExitUsage;

@@ -3,6 +3,7 @@
 #include "display/display_texts.h"
 #include "display/number_text.h"
 #include "fileio/file_io.h"
+#include "textfile/csv_cell.h"
 
 namespace hygrovane::processfile {
 
@@ -173,20 +174,11 @@ TextTable ProcessTable(const ProcessSet& set, const TableUnits& u) {
 }
 
 std::string TablesCsv(const std::vector<std::pair<std::string, TextTable>>& tables) {
-    const auto field = [](std::string text) {
-        // A text a spreadsheet would run as a formula is kept as text.
-        if (!text.empty() && std::string_view("=+-@").find(text.front()) != std::string::npos &&
-            !IsNumeric(text)) {
-            text.insert(text.begin(), '\'');
-        }
-        if (text.find_first_of(",\"\r\n") == std::string::npos && TrimmedName(text) == text) {
-            return text;
-        }
-        std::string quoted = "\"";
-        for (char c : text) {
-            quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-        }
-        return quoted + "\"";
+    const auto field = [](const std::string& text) {
+        std::string cell;
+        // Blanks around a name are kept by quoting them.
+        textfile::AppendCsvCell(cell, text, ',', TrimmedName(text) != text);
+        return cell;
     };
     const auto line = [&](const std::vector<std::string>& cells) {
         std::string text;

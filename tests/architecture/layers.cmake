@@ -12,6 +12,9 @@
 
 set(LAYER_engine engine hygrovane)
 set(LAYER_units units engine)
+# Text files: their byte-order mark and one kind of line end for every reader, and the CSV cell of
+# a free text for every writer (kept from running as a formula). No Qt.
+set(LAYER_textfile textfile)
 # Whole files written atomically and small files read, for every file format (Qt Core only).
 set(LAYER_fileio fileio hygrovane)
 set(LAYER_moistair moistair engine hygrovane)
@@ -19,9 +22,9 @@ set(LAYER_moistair moistair engine hygrovane)
 set(LAYER_processes processes moistair hygrovane units)
 set(LAYER_chart chart moistair hygrovane units)
 set(LAYER_comfort comfort moistair hygrovane units)
-set(LAYER_climate climate moistair hygrovane units)
+set(LAYER_climate climate textfile moistair hygrovane units)
 # A weather file judged against the comfort and strategy zones, for the command line and the window.
-set(LAYER_climateanalysis climateanalysis climate comfort moistair hygrovane units)
+set(LAYER_climateanalysis climateanalysis climate textfile comfort moistair hygrovane units)
 # The texts of numbers and shown values, the quantities the main window shows and their presets:
 # what files and batch output share with the window, in domain names.
 set(LAYER_display display moistair hygrovane units)
@@ -30,9 +33,9 @@ set(LAYER_display display moistair hygrovane units)
 set(SUBFOLDER_LAYERS windows/calculator)
 set(LAYER_windows/calculator windows/calculator display moistair hygrovane units)
 # Batch conversion and the file formats write the main window's digits.
-set(LAYER_batch batch fileio display moistair hygrovane units)
+set(LAYER_batch batch textfile fileio display moistair hygrovane units)
 set(LAYER_casefile casefile fileio windows/calculator display moistair hygrovane units)
-set(LAYER_processfile processfile fileio casefile processes display moistair hygrovane units)
+set(LAYER_processfile processfile textfile fileio casefile processes display moistair hygrovane units)
 # Window logic without Qt Widgets, then the Qt views, then the programs.
 set(LAYER_windows windows fileio processfile casefile batch windows/calculator display chart processes
     climateanalysis comfort climate moistair hygrovane units)

@@ -38,7 +38,10 @@ std::string Convert(const std::string& bytes, std::vector<std::string> options, 
             if (tally != nullptr) {
                 *tally = outcome.tally;
             }
-            return sink.written;
+            if (outcome.status == RunOutcome::Status::Done) {
+                return sink.written;
+            }
+            message = outcome.error;
         }
     }
     if (error != nullptr) {

@@ -38,7 +38,7 @@ class StringSink : public ByteSink {
 };
 
 // The output of hygrovane-batch for a file's bytes and its options (without the input's name);
-// "" with the message in error when it refuses the file or the options.
+// "" with the message in error when it refuses the file or the options, or fails while reading.
 std::string Convert(const std::string& bytes, std::vector<std::string> options, int threads = 1,
                     std::string* error = nullptr, Tally* tally = nullptr);
 

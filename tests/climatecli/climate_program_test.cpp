@@ -274,5 +274,63 @@ TEST(Program, ReadsALoggerFileAsASeries) {
     EXPECT_EQ(epw.err.find("date and time"), std::string::npos) << epw.err;
 }
 
+// A logger with only a dew point is read by it unless another humidity is chosen; its inHg
+// column is read in inHg.
+TEST(Program, ALoggerIsReadInItsOwnHumidityAndUnits) {
+    const std::string folder = TemporaryFolder();
+    const std::string logger = folder + "/dew.csv";
+    WriteText(logger, "Timestamp,Temp (C),Dew Point (C),Pressure (inHg)\r"
+                      "2025-06-02 14:30,30,21,29.92\r2025-06-02 15:30,30,21,29.92\r");
+    const struct {
+        const char* name;
+        std::vector<std::string> options;
+        int status;
+        std::string said; // on standard error
+        std::string printed;
+    } rows[] = {
+        {"none chosen", {}, 0, "dew point: column 3", "settings,,humidity,,dew point,"},
+        {"dew point chosen",
+         {"--humidity", "dew-point"},
+         0,
+         "in inHg (read as kPa times 3.386389)",
+         "records,,missing,count,0,"},
+        {"RH chosen",
+         {"--humidity", "rh"},
+         2,
+         "--humidity rh: no column of the relative humidity",
+         ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::vector<std::string> args = row.options;
+        args.insert(args.end(), {"--format", "csv", logger});
+        const Ran ran = RunProgram(args);
+        EXPECT_EQ(ran.status, row.status) << ran.err;
+        EXPECT_NE(ran.err.find(row.said), std::string::npos) << ran.err;
+        EXPECT_NE(ran.out.find(row.printed), std::string::npos) << ran.out;
+        if (row.status == 0) {
+            EXPECT_NE(ran.out.find("records,,read,count,2,"), std::string::npos) << ran.out;
+        }
+    }
+    // A byte-order mark before the header, as spreadsheets save "CSV UTF-8".
+    WriteText(logger, "\xEF\xBB\xBFTimestamp,Temp (C),RH (%)\n2025-06-02 14:30,30,60\n");
+    const Ran marked = RunProgram({"--format", "csv", logger});
+    EXPECT_EQ(marked.status, 0) << marked.err;
+    EXPECT_NE(marked.out.find("records,,missing,count,0,"), std::string::npos) << marked.out;
+}
+
+// Free text in the figures CSV never runs as a formula; negative figures stay numbers.
+TEST(Program, FiguresCsvKeepsFormulasAsText) {
+    const std::string folder = TemporaryFolder();
+    const std::string path = folder + "/formula.epw";
+    WriteText(path, ChicagoWith(1, [](std::string& line) {
+                  line.replace(line.find("Chicago Ohare Intl Ap"), 21, "=2+3");
+              }));
+    const Ran ran = RunProgram({"--format", "csv", path});
+    ASSERT_EQ(ran.status, 0) << ran.err;
+    EXPECT_NE(ran.out.find("location,,city,,'=2+3,"), std::string::npos) << ran.out;
+    EXPECT_NE(ran.out.find(",-87.9200,deg E"), std::string::npos) << ran.out;
+}
+
 } // namespace
 } // namespace hygrovane::climatecli

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 
 namespace hygrovane::climatecli {
 namespace {
@@ -131,6 +132,131 @@ TEST(LoggerSeries, RefusedWithTheLine) {
         EXPECT_EQ(series.failure().line, row.line) << climate::Describe(series.failure());
         EXPECT_NE(climate::Describe(series.failure()).find(row.detail), std::string::npos)
             << climate::Describe(series.failure());
+    }
+}
+
+// The pressure and every other column in the unit hygrovane-batch reads it in, a unit it has no
+// name for by its factor.
+TEST(LoggerSeries, UnitsReadAsBatchReadsThem) {
+    const struct {
+        const char* name;
+        std::string header;       // after "Timestamp,"
+        std::string cells;        // after the time
+        double dryBulb, pressure; // degC, Pa
+    } rows[] = {
+        {"inHg", "Temp (C),RH (%),Pressure (inHg)", "30,60,29.92", 30, 29.92 * 3386.389},
+        {"in Hg", "Temp (C),RH (%),Pressure (in Hg)", "30,60,29.92", 30, 29.92 * 3386.389},
+        {"torr", "Temp (C),RH (%),Baro (torr)", "30,60,760", 30, 101325},
+        {"hPa", "Temp (C),RH (%),Baro (hPa)", "30,60,1013.25", 30, 101325},
+        {"Rankine", "Temp (Ra),RH (%),Baro (kPa)", "545.67,60,95", 30, 95000},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto series = ReadLoggerSeries(
+            "Timestamp," + row.header + "\n2025-06-02 14:30," + row.cells + "\n", "log");
+        ASSERT_TRUE(series.ok()) << climate::Describe(series.failure());
+        const climate::HourRecord& r = series->data.hours.at(0);
+        EXPECT_NEAR(*r.Value(Field::DryBulb), row.dryBulb, 1e-9);
+        EXPECT_NEAR(*r.Value(Field::StationPressure), row.pressure, 0.05);
+    }
+    const auto inHg = ReadLoggerSeries(
+        "Timestamp,Temp (C),RH (%),Pressure (inHg)\n2025-06-02 14:30,30,60,29.92\n", "log");
+    ASSERT_TRUE(inHg.ok());
+    EXPECT_EQ(inHg->notes.at(3),
+              "pressure: column 4 \"Pressure (inHg)\" in inHg (read as kPa times 3.386389)");
+    // A unit batch does not know refuses the file, as batch does, rather than every value lost.
+    const auto unknown =
+        ReadLoggerSeries("Timestamp,Temp (mC),RH (%)\n2025-06-02 14:30,30,60\n", "log");
+    ASSERT_FALSE(unknown.ok());
+    EXPECT_NE(climate::Describe(unknown.failure()).find("names the unit \"mC\""),
+              std::string::npos);
+}
+
+// The lines as hygrovane-batch splits them: one kind of line end, a byte-order mark skipped.
+TEST(LoggerSeries, LineEndsAndMarkAsBatchReadsThem) {
+    const std::string lines[] = {"Timestamp,Temp (C),RH (%)", "2025-01-01 00:00,20,40",
+                                 "2025-01-01 00:10,21,41"};
+    const auto joined = [&](std::string_view end) {
+        return lines[0] + std::string(end) + lines[1] + std::string(end) + lines[2];
+    };
+    const struct {
+        const char* name;
+        std::string text;
+    } read[] = {
+        {"CR alone", joined("\r")},
+        {"CR alone, ended", joined("\r") + "\r"},
+        {"CRLF", joined("\r\n") + "\r\n"},
+        {"LF with a byte-order mark", "\xEF\xBB\xBF" + joined("\n")},
+        {"CR alone with a byte-order mark", "\xEF\xBB\xBF" + joined("\r")},
+    };
+    for (const auto& row : read) {
+        SCOPED_TRACE(row.name);
+        const auto series = ReadLoggerSeries(row.text, "log");
+        ASSERT_TRUE(series.ok()) << climate::Describe(series.failure());
+        ASSERT_EQ(series->data.hours.size(), 2U);
+        EXPECT_DOUBLE_EQ(*series->data.hours[1].Value(Field::RelativeHumidity), 41);
+    }
+    const struct {
+        const char* name;
+        std::string text;
+        std::size_t line;
+        const char* detail;
+    } refused[] = {
+        {"two readings joined by a CR", lines[0] + "\n" + lines[1] + "\r" + lines[2] + "\n", 2,
+         "ends with CR alone where the file's lines end with LF"},
+        {"an LF among CR lines", lines[0] + "\r" + lines[1] + "\n" + lines[2] + "\r", 2,
+         "ends with LF where the file's lines end with CR"},
+        {"a CRLF row among LF rows",
+         lines[0] + "\n" + lines[1] + "\n" + lines[2] + "\r\n2025-01-01 00:20,20,40\n", 3,
+         "ends with CRLF"},
+    };
+    for (const auto& row : refused) {
+        SCOPED_TRACE(row.name);
+        const auto series = ReadLoggerSeries(row.text, "log");
+        ASSERT_FALSE(series.ok());
+        EXPECT_EQ(series.failure().line, row.line);
+        EXPECT_NE(climate::Describe(series.failure()).find(row.detail), std::string::npos)
+            << climate::Describe(series.failure());
+    }
+}
+
+// The humidity column the file has when none is chosen; the chosen one, or a refusal without it.
+TEST(LoggerSeries, HumidityColumnTheFileHasOrTheOneChosen) {
+    using climate::HumiditySource;
+    const std::string dewOnly = "Timestamp,Temp (C),Dew Point (C)\n2025-01-01 00:00,20,10\n";
+    const std::string rhOnly = "Timestamp,Temp (C),RH (%)\n2025-01-01 00:00,20,40\n";
+    const std::string both = "Timestamp,Temp (C),RH (%),Dew Point (F)\n2025-01-01 00:00,20,40,50\n";
+    const struct {
+        const char* name;
+        const std::string& text;
+        std::optional<HumiditySource> chosen;
+        std::optional<HumiditySource> read; // none: refused
+        double value;                       // % or degC
+    } rows[] = {
+        {"dew point only, none chosen", dewOnly, std::nullopt, HumiditySource::DewPoint, 10},
+        {"dew point only, dew point chosen", dewOnly, HumiditySource::DewPoint,
+         HumiditySource::DewPoint, 10},
+        {"dew point only, RH chosen", dewOnly, HumiditySource::RelativeHumidity, std::nullopt, 0},
+        {"RH only, dew point chosen", rhOnly, HumiditySource::DewPoint, std::nullopt, 0},
+        {"both, none chosen: the RH", both, std::nullopt, HumiditySource::RelativeHumidity, 40},
+        {"both, dew point chosen, in its own unit", both, HumiditySource::DewPoint,
+         HumiditySource::DewPoint, 10},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto series = ReadLoggerSeries(row.text, "log", row.chosen);
+        ASSERT_EQ(series.ok(), row.read.has_value());
+        if (!series.ok()) {
+            EXPECT_EQ(series.failure().line, 1U);
+            EXPECT_NE(climate::Describe(series.failure()).find("--humidity"), std::string::npos)
+                << climate::Describe(series.failure());
+            continue;
+        }
+        EXPECT_EQ(series->humidity, *row.read);
+        const Field field =
+            *row.read == HumiditySource::DewPoint ? Field::DewPoint : Field::RelativeHumidity;
+        ASSERT_TRUE(series->data.hours.at(0).Value(field));
+        EXPECT_NEAR(*series->data.hours[0].Value(field), row.value, 1e-9);
     }
 }
 
