@@ -297,8 +297,6 @@ bool WellQuoted(std::string_view cell) {
     return false; // never closed
 }
 
-} // namespace
-
 // A cell copied as written: well quoted, and a line break it holds between its quotes.
 bool CopiedAsWritten(std::string_view cell) {
     if (!WellQuoted(cell)) {
@@ -308,6 +306,8 @@ bool CopiedAsWritten(std::string_view cell) {
     const bool quoted = first != std::string_view::npos && cell[first] == '"';
     return quoted || cell.find_first_of("\r\n") == std::string_view::npos;
 }
+
+} // namespace
 
 void AppendPassedThrough(std::string& out, std::string_view line,
                          const std::vector<std::string_view>& cells, char separator) {
