@@ -201,7 +201,7 @@ ReadLoggerSeries(std::string_view text, const std::string& name,
     const bool read = batch::ReadFileHead(text, true, 0, head);
     if (head.lineFault)
         return Failure(ReadFailureKind::BadHeader, head.lineFault->line,
-                       textfile::Describe(*head.lineFault));
+                       "the line " + textfile::DescribeEnd(*head.lineFault));
     if (!read || head.names.empty())
         return Failure(ReadFailureKind::MissingHeader, 1, "no header line of column names");
     const std::size_t headerLine = head.shape.titleLines + 1;
@@ -329,7 +329,7 @@ ReadLoggerSeries(std::string_view text, const std::string& name,
     }
     if (lines.fault())
         return Failure(ReadFailureKind::BadHeader, lines.fault()->line,
-                       textfile::Describe(*lines.fault()));
+                       "the line " + textfile::DescribeEnd(*lines.fault()));
     if (data.hours.empty())
         return Failure(ReadFailureKind::Truncated, lines.number() + 1, "no data rows");
     climate::DataPeriod period;

@@ -57,10 +57,13 @@ std::optional<LineEnd> FirstLineEnd(std::string_view bytes, std::size_t from, bo
     return bytes[at + 1] == '\n' ? LineEnd::CrLf : LineEnd::Cr;
 }
 
+std::string DescribeEnd(const LineFault& fault) {
+    return "ends with " + std::string(fault.found) + " where the file's lines end with " +
+           std::string(NameOf(fault.expected)) + "; save it with one kind of line end";
+}
+
 std::string Describe(const LineFault& fault) {
-    return "line " + std::to_string(fault.line) + " ends with " + std::string(fault.found) +
-           " where the file's lines end with " + std::string(NameOf(fault.expected)) +
-           "; save it with one kind of line end";
+    return "line " + std::to_string(fault.line) + " " + DescribeEnd(fault);
 }
 
 Lines::Lines(std::string_view text, LineEnd kind, bool complete, std::size_t firstLine)

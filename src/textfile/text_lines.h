@@ -34,8 +34,11 @@ struct LineFault {
     std::string_view found; // "CR alone", "LF alone", "CRLF", "LF"
     LineEnd expected = LineEnd::Lf;
 };
-// "line 3 ends with CR alone where the file's lines end with LF; ...".
+// "line 3 ends with CR alone where the file's lines end with LF; save it with one kind of line
+// end".
 std::string Describe(const LineFault& fault);
+// The same without the line's number, for a message that names the line already.
+std::string DescribeEnd(const LineFault& fault);
 
 // The lines of a text of one kind of line end, in order, each without its end. A CR or LF that
 // is not the file's line end is a fault, unless it stands between quotes (a quoted cell holding a
