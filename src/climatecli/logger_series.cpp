@@ -249,18 +249,21 @@ ReadLoggerSeries(std::string_view text, const std::string& name,
                 batch::UnitProblem(*source, head.names[static_cast<std::size_t>(source->column)]));
     }
 
+    // As hygrovane-batch notes them.
+    const auto unitOf = [](const batch::Source& source) {
+        return batch::UnitNote(source) + (source.unitAssumed ? " (its header names no unit)" : "");
+    };
     LoggerSeries series;
     series.humidity =
         relative ? climate::HumiditySource::RelativeHumidity : climate::HumiditySource::DewPoint;
     series.notes.push_back("time: " + (time.stamp >= 0
                                            ? column(time.stamp)
                                            : column(time.date) + " and " + column(time.time)));
-    series.notes.push_back("dry bulb: " + column(m.dryBulb.column) + " in " +
-                           batch::UnitNote(m.dryBulb));
+    series.notes.push_back("dry bulb: " + column(m.dryBulb.column) + " in " + unitOf(m.dryBulb));
     series.notes.push_back(std::string(relative ? "relative humidity: " : "dew point: ") +
-                           column(m.humidity.column) + " in " + batch::UnitNote(m.humidity));
+                           column(m.humidity.column) + " in " + unitOf(m.humidity));
     series.notes.push_back(pressureColumn ? "pressure: " + column(m.pressure.column) + " in " +
-                                                batch::UnitNote(m.pressure)
+                                                unitOf(m.pressure)
                                           : "pressure: no column; every row at 101325 Pa");
 
     climate::WeatherData& data = series.data;
