@@ -1,18 +1,13 @@
 #include "chart/marked_points.h"
 
+#include "units/name_text.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace hygrovane::chart {
 
 namespace {
-
-// The number of characters of UTF-8 text: every byte but a continuation byte starts one.
-std::size_t Characters(const std::string& text) {
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
-}
 
 std::string Trimmed(const std::string& text) {
     const auto first = text.find_first_not_of(' ');
@@ -40,6 +35,11 @@ std::string MarkFaultText(MarkFault fault) {
         return "A marked point's name may have at most 40 characters.";
     case MarkFault::ControlInName:
         return "A marked point's name must be one line without tabs.";
+    case MarkFault::HiddenInName:
+        return "A marked point's name cannot hold invisible characters or ones that turn the "
+               "direction of the text.";
+    case MarkFault::NotText:
+        return "A marked point's name must be UTF-8 text.";
     case MarkFault::NameTaken:
         return "Another marked point has this name.";
     case MarkFault::TooMany:
@@ -58,11 +58,19 @@ Expected<std::string, MarkFault> MarkedPoints::checkedName(const std::string& na
     if (trimmed.empty()) {
         return MarkFault::EmptyName;
     }
-    if (std::any_of(trimmed.begin(), trimmed.end(),
-                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; })) {
+    // The same characters a process set's point names refuse: a line separator or a
+    // right-to-left override would make one name look like another, or like none.
+    const auto points = units::CodePoints(trimmed);
+    if (!points) {
+        return MarkFault::NotText;
+    }
+    if (std::any_of(points->begin(), points->end(), units::IsControl)) {
         return MarkFault::ControlInName;
     }
-    if (Characters(trimmed) > kLongestMarkName) {
+    if (std::any_of(points->begin(), points->end(), units::IsInvisible)) {
+        return MarkFault::HiddenInName;
+    }
+    if (points->size() > kLongestMarkName) {
         return MarkFault::LongName;
     }
     for (std::size_t i = 0; i < points_.size(); ++i) {

@@ -22,7 +22,9 @@ struct MarkedPoint {
 enum class MarkFault {
     EmptyName,     // nothing but spaces
     LongName,      // more than kLongestMarkName characters
-    ControlInName, // a line break, a tab or another control character
+    ControlInName, // a line break, a tab or another control character or line separator
+    HiddenInName,  // a character that shows nothing or turns the text's direction
+    NotText,       // not valid UTF-8
     NameTaken,     // another point has the name
     TooMany,       // kMostMarks points are kept already
     NotOnChart,    // the point is not a number or beyond the chart's limits

@@ -53,6 +53,9 @@ Unchecked(double pressure, SatFormulation formulation, ChartPoint room, double s
     if (!RatioWithinLimits(shr)) {
         return RoomRatioFailure{Kind::RatioOutsideLimits, shr};
     }
+    if (shr < kSmallestRatio) {
+        return RoomRatioFailure{Kind::RatioTooSmall, shr};
+    }
     const auto atRoom = EnthalpyAt(room.dryBulb, pressure, formulation);
     if (!atRoom) {
         return RoomRatioFailure{Kind::NoMoistAir, room.dryBulb};
@@ -73,6 +76,9 @@ std::string RoomRatioFailure::describe() const {
     switch (kind) {
     case Kind::RatioOutsideLimits:
         return "The sensible heat ratio must lie above 0 and at most 1.";
+    case Kind::RatioTooSmall:
+        return "The sensible heat ratio must be at least 0.001: below it the load is all but "
+               "wholly latent and the room ratio line runs too steeply to compute.";
     case Kind::NoMoistAir:
         return "No moist air exists at a dry bulb of " + std::to_string(value - 273.15) +
                " °C at this pressure.";
@@ -96,7 +102,7 @@ RoomRatioResult<ChartPoint> RoomRatioPointAt(double pressure, SatFormulation for
 Polyline RoomRatioLine(double pressure, SatFormulation formulation, ChartPoint room, double shr,
                        const ChartRange& range) {
     Polyline line;
-    if (!RatioWithinLimits(shr)) {
+    if (!RatioWithinLimits(shr) || shr < kSmallestRatio) {
         return line;
     }
     constexpr int kSteps = 60;

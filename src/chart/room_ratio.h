@@ -24,6 +24,7 @@ namespace hygrovane::chart {
 struct RoomRatioFailure {
     enum class Kind {
         RatioOutsideLimits, // a SHR not above 0 and at most 1, or not a number
+        RatioTooSmall,      // a SHR above 0 but below kSmallestRatio
         NoMoistAir,         // the core finds no moist air at a dry bulb (or the room's)
         AboveSaturation,    // the supply would be fog: above the saturation curve
         BelowDryAir,        // the supply would need a negative humidity ratio
@@ -34,6 +35,11 @@ struct RoomRatioFailure {
     // One sentence for a message box.
     std::string describe() const;
 };
+
+// The smallest SHR a line is drawn for. Below it the load is all but wholly latent: the line
+// runs straight up, its humidity ratios grow as 1 / SHR, and at the smallest doubles (5E-324)
+// 1 / SHR is no number at all.
+inline constexpr double kSmallestRatio = 0.001;
 
 template <typename T> using RoomRatioResult = Expected<T, RoomRatioFailure>;
 

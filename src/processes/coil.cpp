@@ -75,12 +75,15 @@ Outcome<ProcessResult> CoilFromApparatusDewPoint(const AirModel& air, const AirS
         return Failure(FailureKind::NoApparatusDewPoint,
                        "The apparatus dew point would lie below the saturation range.");
     }
-    const double Wadp = air.SaturationRatio(Tadp);
-    if (Wadp > in.humidityRatio) {
+    const double Ws = air.SaturationRatio(Tadp);
+    if (Ws > in.humidityRatio * (1 + kSaturationTolerance)) {
         return Failure(FailureKind::BadParameter,
                        "The apparatus dew point lies above the entering air's dew point: the coil "
                        "would not dehumidify; use sensible cooling.");
     }
+    // At the entering air's own dew point, as far as the dew point's inverse (more exact in one
+    // formulation than the other) can tell, the coil condenses nothing: never less than nothing.
+    const double Wadp = std::min(Ws, in.humidityRatio);
     const Outcome<AirState> adp = air.StateAt(Tadp, Wadp);
     if (!adp) {
         return adp.failure();
@@ -178,7 +181,10 @@ Outcome<ProcessResult> CoilToState(const AirModel& air, const AirState& in, doub
     if (!factor) {
         return factor.failure();
     }
-    const double bypass = *factor;
+    // A saturated leaving state lies on the curve only as far as the root search and the 32-bit
+    // dry bulb allow: a factor a hair below 0 (-1E-8) is the coil leaving the air at its ADP,
+    // and is shown as 0, not as "-0.0000".
+    const double bypass = *factor < 0 && *factor > -kSaturationTolerance ? 0.0 : *factor;
     ProcessResult result =
         OneStage(in, *out, flow, LiquidEnthalpy(Tadp), MixingPath(air, in, *adp, 0, 1 - bypass));
     result.guide = MixingPath(air, in, *adp, 1 - bypass, 1);

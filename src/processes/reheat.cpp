@@ -1,5 +1,7 @@
 #include "processes/physics.h"
 
+#include <algorithm>
+
 namespace hygrovane::processes::physics {
 
 namespace {
@@ -22,12 +24,16 @@ Outcome<ProcessResult> CoolingThenReheat(const AirModel& air, const AirState& in
         return end.failure();
     }
     const double W1 = in.humidityRatio;
-    const double W3 = end->humidityRatio;
-    if (!(W3 <= W1)) {
+    // A target holding the entering air's water, as far as a humidity held through the core's
+    // 32-bit partial pressure can tell, is met with no water removed: the coil works at the
+    // entering air's dew point, cooling only, before the reheat. The same tolerance in both
+    // formulations, so that neither refuses what the other takes.
+    if (!(end->humidityRatio <= W1 * (1 + kSaturationTolerance))) {
         return Failure(FailureKind::BadParameter,
                        "A cooling coil cannot add water: the target holds more water than the "
                        "entering air.");
     }
+    const double W3 = std::min(end->humidityRatio, W1);
     // The coil leaves the air at the target's humidity ratio: W3 = BF W1 + (1 - BF) W_adp.
     const double Wadp = (W3 - bypass * W1) / (1 - bypass);
     if (!(Wadp > 0) || Wadp < air.SaturationRatio(kLowestDryBulb)) {

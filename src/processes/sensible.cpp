@@ -1,5 +1,8 @@
 #include "processes/physics.h"
 
+#include <cmath>
+#include <cstdio>
+
 namespace hygrovane::processes::physics {
 
 Outcome<ProcessResult> SensibleTo(const AirModel& air, const AirState& in, double flow, double T2) {
@@ -24,6 +27,17 @@ Outcome<ProcessResult> SensibleBy(const AirModel& air, const AirState& in, doubl
                                   double heatRate) {
     // Q = m_da (h2 - h1): W in, kJ/kg out.
     const double h2 = in.enthalpy + heatRate / 1000 / flow;
+    // A rate beyond the doubles per kilogram is no state at all: say so rather than let the
+    // core's relation fault on it.
+    if (!std::isfinite(h2)) {
+        char text[300];
+        std::snprintf(text, sizeof text,
+                      "The heat rate per kilogram of dry air is out of range: %.6g W on %.6g kg/s "
+                      "of dry air would change the air's enthalpy beyond any number the program "
+                      "holds.",
+                      heatRate, flow);
+        return Failure(FailureKind::BadParameter, text);
+    }
     return SensibleTo(air, in, flow, air.DryBulb(h2, in.humidityRatio));
 }
 

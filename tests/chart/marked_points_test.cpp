@@ -49,6 +49,41 @@ TEST(MarkedPoints, NamesAndPointsAreCheckedAndARefusalChangesNothing) {
         {"41 characters", kAt, std::string(41, 'x'), MarkFault::LongName, ""},
         {"a line break", kAt, "Room\nair", MarkFault::ControlInName, ""},
         {"a tab", kAt, "Room\tair", MarkFault::ControlInName, ""},
+        // As a process set's point names: what breaks the line, shows nothing or turns the
+        // text around is refused, so that no name can pass for another.
+        {"a line separator U+2028", kAt,
+         "Room\xE2\x80\xA8"
+         "air",
+         MarkFault::ControlInName, ""},
+        {"a next line U+0085", kAt,
+         "Room\xC2\x85"
+         "air",
+         MarkFault::ControlInName, ""},
+        {"a right-to-left override U+202E", kAt,
+         "\xE2\x80\xAE"
+         "riA",
+         MarkFault::HiddenInName, ""},
+        {"a zero-width space hiding a taken name", kAt,
+         "Ro\xE2\x80\x8B"
+         "om",
+         MarkFault::HiddenInName, ""},
+        {"a zero-width joiner", kAt,
+         "A\xE2\x80\x8D"
+         "B",
+         MarkFault::HiddenInName, ""},
+        {"a byte-order mark", kAt,
+         "\xEF\xBB\xBF"
+         "P",
+         MarkFault::HiddenInName, ""},
+        {"bytes that are not UTF-8", kAt, "Room\xFF", MarkFault::NotText, ""},
+        {"accents and symbols are names", kAt,
+         "Zul\xC3\xBC"
+         "ft 12 \xC2\xB0"
+         "C",
+         std::nullopt,
+         "Zul\xC3\xBC"
+         "ft 12 \xC2\xB0"
+         "C"},
         {"taken", kAt, "Room", MarkFault::NameTaken, ""},
         {"taken after trimming", kAt, " Room ", MarkFault::NameTaken, ""},
         {"names differ by case", kAt, "room", std::nullopt, "room"},

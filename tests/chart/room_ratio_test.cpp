@@ -115,6 +115,10 @@ TEST(RoomRatio, SupplyAirOnTheLineAtADryBulbOrATemperatureDifference) {
         {"a ratio of 0", 0, 14, Kind::RatioOutsideLimits},
         {"a ratio above 1", 1.2, 14, Kind::RatioOutsideLimits},
         {"a ratio that is not a number", NAN, 14, Kind::RatioOutsideLimits},
+        {"the smallest double, whose inverse is no number", 5e-324, 14, Kind::RatioTooSmall},
+        {"a ratio just below the smallest drawn", 0.000999, 14, Kind::RatioTooSmall},
+        {"the smallest ratio drawn, whose supply needs less than no water", 0.001, 14,
+         Kind::BelowDryAir},
         {"supply past saturation: fog", 0.9, 2, Kind::AboveSaturation},
         {"a low ratio reaching below dry air", 0.2, 4, Kind::BelowDryAir},
     };
@@ -131,8 +135,14 @@ TEST(RoomRatio, SupplyAirOnTheLineAtADryBulbOrATemperatureDifference) {
                                          RoomAt(5000, SatFormulation::IAPWS), 0.8, 313.15);
     ASSERT_FALSE(boiling.ok());
     EXPECT_EQ(boiling.failure().kind, Kind::NoMoistAir);
-    EXPECT_TRUE(
-        RoomRatioLine(101325, SatFormulation::IAPWS, room, 0, MetricUnits().defaultRange).empty());
+    for (const double shr : {0.0, 5e-324}) {
+        EXPECT_TRUE(
+            RoomRatioLine(101325, SatFormulation::IAPWS, room, shr, MetricUnits().defaultRange)
+                .empty())
+            << shr;
+        EXPECT_FALSE(RoomRatioPointAt(101325, SatFormulation::IAPWS, room, shr, room.dryBulb))
+            << "no line, so no point on it at the room: " << shr;
+    }
 }
 
 // Each mark of the protractor points where the core's states have its SHR, or its Δh/ΔW in the

@@ -35,6 +35,7 @@
 #include <cmath>
 #include <csignal>
 #include <cstdio>
+#include <functional>
 #include <map>
 
 namespace hygrovane::forms {
@@ -209,6 +210,109 @@ TEST_F(ChartWindowTest, TheNarrowestRangeIsTakenAndARefusalIsForgottenAfterASucc
     type("dryBulbTo", -9); // exactly 1 K
     EXPECT_NE(status->text(), refused);
     EXPECT_NEAR(chart->model().range().dryBulbMax, 264.15, 1e-9);
+}
+
+// The status line reads the point under the mouse as the chart now stands: a new pressure,
+// formulation, range, projection or unit under a mouse that has not moved, or a click where it
+// was not hovering, leaves no readout of the chart before.
+TEST_F(ChartWindowTest, TheReadoutUnderAStillMouseFollowsEveryChange) {
+    QWidget* canvas = chart->canvas();
+    const QLabel* status = control<QLabel>(*chart, "status");
+    // The default range follows the pressure; a chosen one keeps 24 °C and 9.30 g/kg in place.
+    chart->chooseRange(chart->model().range());
+    const QPoint at = pixelOf(24, 9.30);
+    move(canvas, at);
+    // 50.0 % at the pixel's 9.30 g/kg; 41.7 % at 1500 m. (A pixel is a few hundredths of a
+    // g/kg: the tenths of a per cent are the pixel's.)
+    EXPECT_TRUE(status->text().contains(" · RH 50.")) << status->text().toStdString();
+    emit control<QComboBox>(*chart, "altitudeCharts")->activated(3); // 1500 m
+    EXPECT_NEAR(chart->model().settings().pressure, 84556, 1);
+    EXPECT_TRUE(status->text().contains(" · RH 41.")) << status->text().toStdString();
+
+    const auto typeRange = [&](const char* field, double value) {
+        auto* box = control<QDoubleSpinBox>(*chart, field);
+        box->setValue(value);
+        emit box->editingFinished();
+    };
+    const QPoint elsewhere = pixelOf(30, 12);
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        QPoint read;  // where the mouse is after the change
+        bool differs; // whether the readout must differ from the one before
+    } rows[] = {
+        {"a pressure typed in the main window", [&] { retype(view, "Text10", "2250"); }, at, true},
+        {"the Hyland-Wexler formulation", [&] { control<QAction>(view, "menu_HW")->trigger(); }, at,
+         false},
+        {"a range typed in the fields", [&] { typeRange("dryBulbFrom", 5); }, at, true},
+        {"the range undone", [&] { chart->undoRange(); }, at, true},
+        {"the Mollier projection", [&] { chart->chooseProjection(chart::Projection::Mollier); }, at,
+         true},
+        {"the psychrometric projection again",
+         [&] { chart->chooseProjection(chart::Projection::Psychrometric); }, at, true},
+        {"British units", [&] { control<QAction>(view, "menu_british")->trigger(); }, at, true},
+        {"the default range", [&] { control<QPushButton>(*chart, "resetRange")->click(); }, at,
+         true},
+        {"a click where the mouse did not hover",
+         [&] { QTest::mouseClick(canvas, Qt::LeftButton, {}, elsewhere); }, elsewhere, true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        move(canvas, at);
+        const QString before = status->text();
+        row.change();
+        const QString after = status->text();
+        move(canvas, row.read); // what the mouse reads there anew
+        EXPECT_EQ(after.toStdString(), status->text().toStdString());
+        if (row.differs) {
+            EXPECT_NE(after, before);
+        }
+    }
+    // A message stays until the mouse moves; the mouse gone, the hint.
+    typeRange("dryBulbFrom", control<QDoubleSpinBox>(*chart, "dryBulbFrom")->maximum());
+    const QString refused = status->text();
+    ASSERT_TRUE(refused.startsWith("The range was not changed")) << refused.toStdString();
+    retype(view, "Text10", "0");
+    EXPECT_EQ(status->text(), refused);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(canvas, &leave);
+    retype(view, "Text10", "750");
+    EXPECT_TRUE(status->text().startsWith("Point at the chart")) << status->text().toStdString();
+}
+
+// A refusal of a marked point's name goes with the next mark command that succeeds.
+TEST_F(ChartWindowTest, AMarkRefusalGoesWithTheNextMarkCommandDone) {
+    const QLabel* status = control<QLabel>(*chart, "status");
+    const QString hint = status->text();
+    ASSERT_EQ(chart->markPoint({298.15, 0.010}, "Room"), windows::CommandOutcome::Done);
+    const struct {
+        const char* name;
+        std::string refused;
+        std::function<windows::CommandOutcome()> next;
+    } rows[] = {
+        {"a rename", std::string(41, 'x'), [&] { return chart->renameMark(0, "Supply"); }},
+        {"a rename to a line separator",
+         "A\xE2\x80\xA8"
+         "B",
+         [&] { return chart->renameMark(0, "Room"); }},
+        {"a mark",
+         "\xE2\x80\xAE"
+         "moor",
+         [&] {
+             return chart->markPoint({293.15, 0.008});
+         }},
+        {"a removal", "x\xC2\x85", [&] { return chart->removeMark(1); }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_EQ(chart->renameMark(0, row.refused), windows::CommandOutcome::Refused);
+        const QString refusal = status->text();
+        EXPECT_NE(refusal, hint);
+        ASSERT_EQ(chart->renameMark(0, row.refused), windows::CommandOutcome::Refused);
+        EXPECT_EQ(status->text(), refusal) << "refused again";
+        ASSERT_EQ(row.next(), windows::CommandOutcome::Done);
+        EXPECT_EQ(status->text(), hint);
+    }
 }
 
 // One wheel event zooms by at most ten steps, whatever delta it carries.

@@ -4,6 +4,7 @@
 
 #include "engine/saturation.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -171,6 +172,20 @@ TEST(ProcessLimits, CoilsAndChainsThatCannotBeMetSayWhy) {
          {.heatRate = -1e9},
          FailureKind::OutOfRange,
          "The dry bulb (K) -980954.714 lies outside its limits"},
+        {"1E300 W on 1E-300 kg/s: a load per kilogram beyond the doubles",
+         K::SensibleByHeatRate,
+         {RH(C(20), 0.5)},
+         {1e-300},
+         {.heatRate = 1e300},
+         FailureKind::BadParameter,
+         "The heat rate per kilogram of dry air is out of range: 1e+300 W on 1e-300 kg/s"},
+        {"the same cooling",
+         K::SensibleByHeatRate,
+         {RH(C(20), 0.5)},
+         {1e-300},
+         {.heatRate = -1e300},
+         FailureKind::BadParameter,
+         "The heat rate per kilogram of dry air is out of range: -1e+300 W"},
         {"evaporative cooling to -5 K",
          K::EvaporativeToDryBulb,
          {RH(C(20), 0.5)},
@@ -232,6 +247,85 @@ TEST(ProcessLimits, ASaturatedTargetAtBypassFactorZeroNeedsNoReheat) {
     ASSERT_FALSE(warm);
     EXPECT_EQ(warm.failure().message,
               "The coil leaves the air warmer than the target: it needs no reheat.");
+}
+
+// A cooling-then-reheat target holding as much water as the entering air, or a hair less, is met
+// alike in both formulations: the coil works at (or just below) the entering air's dew point,
+// removing next to no water, and the reheat brings the air to the target's dry bulb. More water
+// than the entering air, beyond what the core's 32-bit partial pressure can tell apart, is
+// refused in both.
+TEST(ProcessLimits, ATargetHoldingTheEnteringWaterIsMetAlikeInBothFormulations) {
+    struct Row {
+        const char* name;
+        double relative; // the target's W over the entering air's
+        bool met;
+    };
+    const Row rows[] = {
+        {"a billionth less", 1 - 1e-9, true},
+        {"equal", 1, true},
+        {"a hundred-millionth more: the same water to the core", 1 + 1e-8, true},
+        {"a ten-thousandth more", 1 + 1e-4, false},
+    };
+    for (SatFormulation formulation : {SatFormulation::IAPWS, SatFormulation::HylandWexler}) {
+        const AirModel air = *AirModel::Of(At(101325, formulation));
+        const AirState in = *air.Given(RH(C(26), 0.5));
+        for (const Row& row : rows) {
+            for (double bypass : {0.0, 0.1, 0.3}) {
+                const std::string name = std::string(row.name) + ", bypass " +
+                                         std::to_string(bypass) + ", " +
+                                         (formulation == SatFormulation::IAPWS ? "IAPWS" : "H-W");
+                const double W = in.humidityRatio * row.relative;
+                const auto result =
+                    Computed(At(101325, formulation), K::CoolingThenReheat, {RH(C(26), 0.5)}, {1},
+                             {.bypassFactor = bypass, .target = WR(C(24), W)});
+                if (!row.met) {
+                    ASSERT_FALSE(result) << name;
+                    EXPECT_EQ(result.failure().message.rfind("A cooling coil cannot add water", 0),
+                              0U)
+                        << name << ": " << result.failure().message;
+                    continue;
+                }
+                ASSERT_TRUE(result) << name << ": " << result.failure().message;
+                const AirState& out = result->outlets.back();
+                EXPECT_NEAR(out.dryBulb, C(24), 1e-4) << name;
+                // To the precision of the dew point's inverse in Hyland-Wexler's formulation,
+                // where the coil at its ADP then removes nothing.
+                EXPECT_NEAR(out.humidityRatio, std::min(W, in.humidityRatio), 2e-11) << name;
+                const Loads& coil = result->stages.front().loads;
+                EXPECT_LE(coil.water, 0) << name << ": no water added";
+                EXPECT_GT(coil.water, -1e-10) << name << ": next to none removed";
+                EXPECT_LT(coil.sensible, 0) << name << ": the coil cools";
+                ASSERT_TRUE(result->apparatusDewPoint) << name;
+                EXPECT_NEAR(result->apparatusDewPoint->dryBulb, *in.core.dewPoint, 1e-3) << name;
+            }
+        }
+    }
+}
+
+// A coil that leaves the air saturated has a bypass factor of 0, never a hair below it, which
+// the table would show as "-0.0000".
+TEST(ProcessLimits, ACoilToSaturationHasNoNegativeBypassFactor) {
+    // Entering dew points from 14.8 degC up, leaving from 6 to 14 degC.
+    for (SatFormulation formulation : {SatFormulation::IAPWS, SatFormulation::HylandWexler}) {
+        int cases = 0;
+        for (int entering = 26; entering <= 42; entering += 2) {
+            for (int leaving = 6; leaving <= 14; ++leaving) {
+                const std::string name = std::to_string(entering) + " degC and 50 % to " +
+                                         std::to_string(leaving) + " degC saturated, " +
+                                         (formulation == SatFormulation::IAPWS ? "IAPWS" : "H-W");
+                const auto result =
+                    Computed(At(101325, formulation), K::CoilLeavingState, {RH(C(entering), 0.5)},
+                             {1}, {.target = RH(C(leaving), 1)});
+                ASSERT_TRUE(result) << name << ": " << result.failure().message;
+                ASSERT_TRUE(result->bypassFactor) << name;
+                EXPECT_FALSE(std::signbit(*result->bypassFactor))
+                    << name << ": " << *result->bypassFactor;
+                EXPECT_LT(*result->bypassFactor, 1e-6) << name;
+                ++cases;
+            }
+        }
+        EXPECT_EQ(cases, 81);
+    }
 }
 
 } // namespace

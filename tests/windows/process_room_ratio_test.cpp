@@ -114,6 +114,12 @@ TEST_F(RoomRatioWindowTest, RefusalsShowWhyAndChangeNothing) {
         {"a ratio of 0", {"A", "0", SupplyBy::Difference, "10", "S"}, "above 0 and at most 1"},
         {"a ratio above 1", {"A", "1.01", SupplyBy::Difference, "10", "S"}, "at most 1"},
         {"a negative ratio", {"A", "-0.5", SupplyBy::Difference, "10", "S"}, "above 0"},
+        {"a ratio whose inverse is no number",
+         {"A", "5e-324", SupplyBy::Difference, "10", "S"},
+         "The sensible heat ratio must be at least 0.001"},
+        {"a tiny ratio, for a supply above the room",
+         {"A", "1e-300", SupplyBy::DryBulb, "30", "S"},
+         "The sensible heat ratio must be at least 0.001"},
         {"a ratio that is no number", {"A", "x", SupplyBy::Difference, "10", "S"}, "not a number"},
         {"an unknown room", {"Z", "0.75", SupplyBy::Difference, "10", "S"}, "no point \"Z\""},
         {"a supply that would be fog", {"A", "0.75", SupplyBy::DryBulb, "5", "S"}, "fog"},
@@ -139,7 +145,7 @@ TEST_F(RoomRatioWindowTest, RefusalsShowWhyAndChangeNothing) {
         EXPECT_TRUE(processes->roomRatioLines().empty());
     }
     // Drawing the line refuses the ratio and the room alike, but needs no supply.
-    for (const char* shr : {"0", "1.5", "nan", ""}) {
+    for (const char* shr : {"0", "1.5", "nan", "", "5e-324"}) {
         SCOPED_TRACE(shr);
         EXPECT_EQ(processes->DrawRoomRatioLine(lineOf("A", shr)), CommandOutcome::Refused);
         EXPECT_TRUE(processes->roomRatioLines().empty());

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -159,6 +160,53 @@ TEST_F(ProcessWindowTest, EveryProcessKindFromTheHandlers) {
         EXPECT_NE(processes->AddProcess(f), CommandOutcome::Done) << reason;
         EXPECT_NE(lastMessage().find(reason), std::string::npos) << lastMessage();
         EXPECT_EQ(processes->processTable().rows, before) << reason;
+    }
+}
+
+// Loads and targets at the edge of the doubles are refused by what is wrong with them, not by an
+// arithmetic fault, and a target holding the entering air's water is met.
+TEST_F(ProcessWindowTest, EdgeLoadsAndTargetsSayWhatIsWrong) {
+    ASSERT_EQ(processes->AddCurrentState(), CommandOutcome::Done); // A: 25 C 50 %
+    using K = ProcessKind;
+    const auto exactly = [](double value) {
+        char text[40];
+        std::snprintf(text, sizeof text, "%.17g", value);
+        return std::string(text);
+    };
+    const auto perKilogram = [&](const char* kilowatts, const char* kilograms) {
+        ProcessForm f = form(K::SensibleByHeatRate, {"A"}, {{P::HeatRate, kilowatts}});
+        f.flowTexts = {kilograms};
+        f.flowUnits = {FlowUnit::KilogramsPerSecond};
+        return f;
+    };
+    const struct {
+        const char* name;
+        ProcessForm form;
+        const char* message; // its start; empty: done
+    } rows[] = {
+        {"1E300 W on 1E-300 kg/s", perKilogram("1e297", "1e-300"),
+         "The heat rate per kilogram of dry air is out of range"},
+        {"-1E300 W on 1E-300 kg/s", perKilogram("-1e297", "1e-300"),
+         "The heat rate per kilogram of dry air is out of range"},
+        {"1 kW on 1E-300 kg/s: a finite enthalpy far past the range", perKilogram("1", "1e-300"),
+         "The dry bulb (K)"},
+        {"a reheat target holding A's water: a coil at A's dew point",
+         form(K::CoolingThenReheat, {"A"}, {{P::Target, "24"}, {P::BypassFactor, "0.1"}},
+              HumidityInput::HumidityRatio,
+              exactly(processes->set().points()[0].state->humidityRatio)),
+         ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::size_t shown = platform.messages.size();
+        const CommandOutcome outcome = processes->AddProcess(row.form);
+        if (*row.message == '\0') {
+            EXPECT_EQ(outcome, CommandOutcome::Done) << lastMessage();
+            continue;
+        }
+        EXPECT_EQ(outcome, CommandOutcome::Refused);
+        ASSERT_EQ(platform.messages.size(), shown + 1);
+        EXPECT_EQ(lastMessage().rfind(row.message, 0), 0U) << lastMessage();
     }
 }
 

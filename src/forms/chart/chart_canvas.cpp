@@ -50,6 +50,10 @@ void ChartCanvas::updateStateMark(const std::optional<chart::ChartPoint>& point,
     update(region + StateMarkRegion(chartLayout, scene));
 }
 
+void ChartCanvas::hoverAgain() {
+    handlers_.hovered(mouse_ ? pointAt(*mouse_) : std::nullopt);
+}
+
 std::optional<chart::ChartPoint> ChartCanvas::pointAt(QPointF pixel) const {
     const ChartScene scene = handlers_.scene();
     const chart::ChartMapping mapping = MappingOf(layout(), scene.model->range());
@@ -87,6 +91,10 @@ void ChartCanvas::paintEvent(QPaintEvent*) {
 }
 
 void ChartCanvas::mousePressEvent(QMouseEvent* event) {
+    // A press where no move was seen (a touch, a tablet) reads the point pressed, not the last
+    // one hovered.
+    mouse_ = event->position();
+    handlers_.hovered(pointAt(event->position()));
     if (drag_ != Drag::None) {
         return; // a second button during a drag changes nothing
     }
@@ -123,6 +131,7 @@ void ChartCanvas::mousePressEvent(QMouseEvent* event) {
 }
 
 void ChartCanvas::mouseMoveEvent(QMouseEvent* event) {
+    mouse_ = event->position();
     const auto point = pointAt(event->position());
     handlers_.hovered(point);
     if (drag_ == Drag::Pan) {
@@ -192,6 +201,7 @@ void ChartCanvas::focusOutEvent(QFocusEvent* event) {
 }
 
 void ChartCanvas::leaveEvent(QEvent*) {
+    mouse_.reset();
     handlers_.hovered(std::nullopt);
 }
 

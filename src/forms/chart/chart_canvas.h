@@ -44,6 +44,9 @@ class ChartCanvas : public QWidget {
     // Repaints only where the state point and the note were and are, after nothing else
     // changed: a keystroke in the main window then costs a few small areas, not the chart.
     void updateStateMark(const std::optional<chart::ChartPoint>& point, const std::string& note);
+    // Reports the point under a mouse that has not moved through hovered again: after the range,
+    // the projection or the curves changed, it is another point or another state.
+    void hoverAgain();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -79,6 +82,7 @@ class ChartCanvas : public QWidget {
     void endDrag();
 
     Handlers handlers_;
+    std::optional<QPointF> mouse_; // where the mouse was last seen over the canvas
     Drag drag_ = Drag::None;
     QPointF dragFrom_;
     bool spaceHeld_ = false;

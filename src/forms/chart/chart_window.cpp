@@ -127,6 +127,8 @@ ChartWindow::ChartWindow(AmbientView& main, windows::Platform& platform, ChartOv
     connect(&main_, &AmbientView::redrawn, this, &ChartWindow::follow);
     if (overlays_) {
         connect(overlays_, &ChartOverlays::changed, canvas_, qOverload<>(&QWidget::update));
+        // Another window's layer may have its own words for the point under the mouse.
+        connect(overlays_, &ChartOverlays::changed, this, &ChartWindow::rereadMouse);
     }
     follow();
     showRange(true);
@@ -296,6 +298,7 @@ void ChartWindow::follow() {
     } else if (statePoint_ != point || note_ != note) {
         canvas_->updateStateMark(point, note);
     }
+    rereadMouse();
 }
 
 void ChartWindow::chooseRange(const std::optional<chart::ChartRange>& range) {
@@ -406,19 +409,38 @@ void ChartWindow::readRange() {
 
 void ChartWindow::hover(const std::optional<chart::ChartPoint>& point) {
     if (!point) {
-        status_->setText(QString::fromUtf8(kHint));
-        return;
-    }
-    if (const auto readout = model_.readoutAt(*point)) {
+        readout_ = QString::fromUtf8(kHint);
+    } else if (const auto readout = model_.readoutAt(*point)) {
         std::string text = model_.readoutText(*readout);
         if (const std::string more = overlays_ ? overlays_->hoverTextAt(*point) : std::string();
             !more.empty()) {
             text += " · " + more;
         }
-        status_->setText(QString::fromStdString(text));
+        readout_ = QString::fromStdString(text);
     } else {
-        status_->setText(QStringLiteral("Above the saturation curve: no moist air exists here."));
+        readout_ = QStringLiteral("Above the saturation curve: no moist air exists here.");
     }
+    status_->setText(readout_);
+}
+
+void ChartWindow::rereadMouse() {
+    if (status_->text() == readout_) {
+        canvas_->hoverAgain();
+    }
+}
+
+void ChartWindow::refuse(const std::string& message) {
+    refusal_ = QString::fromStdString(message);
+    status_->setText(refusal_);
+}
+
+void ChartWindow::clearRefusal() {
+    if (!refusal_.isEmpty() && status_->text() == refusal_) {
+        status_->setText(QString::fromUtf8(kHint));
+        readout_ = status_->text();
+        canvas_->hoverAgain();
+    }
+    refusal_.clear();
 }
 
 void ChartWindow::pick(chart::ChartPoint point) {
@@ -542,6 +564,7 @@ void ChartWindow::chooseProjection(chart::Projection projection) {
     }
     canvas_->update();
     remember();
+    rereadMouse(); // the plot is laid out anew: another point lies under the mouse
 }
 
 void ChartWindow::addViewCommands(QMenu& menu, std::optional<chart::ChartPoint> at, QPoint pixel) {
@@ -638,9 +661,10 @@ void ChartWindow::copyToClipboard() {
 windows::CommandOutcome ChartWindow::markPoint(chart::ChartPoint at, const std::string& name) {
     const auto added = marks_.add(at, name);
     if (!added) {
-        status_->setText(QString::fromStdString(chart::MarkFaultText(added.failure())));
+        refuse(chart::MarkFaultText(added.failure()));
         return windows::CommandOutcome::Refused;
     }
+    clearRefusal();
     marksChanged();
     return windows::CommandOutcome::Done;
 }
@@ -648,9 +672,10 @@ windows::CommandOutcome ChartWindow::markPoint(chart::ChartPoint at, const std::
 windows::CommandOutcome ChartWindow::renameMark(std::size_t index, const std::string& name) {
     const auto renamed = marks_.rename(index, name);
     if (!renamed) {
-        status_->setText(QString::fromStdString(chart::MarkFaultText(renamed.failure())));
+        refuse(chart::MarkFaultText(renamed.failure()));
         return windows::CommandOutcome::Refused;
     }
+    clearRefusal();
     marksChanged();
     return windows::CommandOutcome::Done;
 }
@@ -658,9 +683,10 @@ windows::CommandOutcome ChartWindow::renameMark(std::size_t index, const std::st
 windows::CommandOutcome ChartWindow::removeMark(std::size_t index) {
     const auto removed = marks_.remove(index);
     if (!removed) {
-        status_->setText(QString::fromStdString(chart::MarkFaultText(removed.failure())));
+        refuse(chart::MarkFaultText(removed.failure()));
         return windows::CommandOutcome::Refused;
     }
+    clearRefusal();
     marksChanged();
     return windows::CommandOutcome::Done;
 }

@@ -109,6 +109,12 @@ class ChartWindow : public QWidget {
     void addViewCommands(QMenu& menu, std::optional<chart::ChartPoint> at, QPoint pixel);
     void follow();
     void hover(const std::optional<chart::ChartPoint>& point);
+    // The readout under a mouse that stays where it is, read again after what it shows may have
+    // changed (the range, the curves, the projection); a message in the status line stays.
+    void rereadMouse();
+    // A refusal shown in the status line, and its end when a later command of its kind succeeds.
+    void refuse(const std::string& message);
+    void clearRefusal();
     void pick(chart::ChartPoint point);
     // The commands other windows offer for a point, as a context menu; none without any.
     void offerPointActions(chart::ChartPoint point, QPoint at);
@@ -143,6 +149,8 @@ class ChartWindow : public QWidget {
     QCheckBox* protractorBox_ = nullptr;
     QComboBox* altitudeCharts_ = nullptr;
     QLabel* status_ = nullptr;
+    QString readout_; // the status line's text when the mouse last put it there
+    QString refusal_; // the status line's text when a command last refused
     QPointer<QMenu> pointMenu_;
 
     ChartSettingsStore store_;
