@@ -100,7 +100,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
         say("cannot read \"" + inputName + "\": " + read.error().why);
         return kExitUnreadable;
     }
-    std::string text = std::move(*read);
+    std::string text = std::move(read.value()); // value(): operator* would copy
     auto data = climate::ReadWeather(text);
     bool located = true;
     if (!data && IsLoggerShaped(text, data.failure())) {
