@@ -1,8 +1,10 @@
 // An arbitrary weather file through the EPW reader (and, for every other input, the TMY3
-// reader), then each hour's state: no crash, and what is read keeps the readers' promises.
+// reader), then each hour's state: no crash, and what is read keeps the readers' promises. The
+// corpus holds byte order marks, CR-only line ends and several records an hour.
 #include "climate/epw_reader.h"
 #include "climate/hourly_states.h"
 #include "climate/tmy3_reader.h"
+#include "climate/weather_file.h"
 #include "fuzz_support.h"
 
 #include <cmath>
@@ -53,6 +55,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size % 2 == 1) {
         if (const auto tmy3 = ReadTmy3(text))
             Check(*tmy3);
+    }
+    // What either reader takes starts as a weather file: the climate tool never sends it to
+    // the logger reader.
+    if (const auto either = ReadWeather(text)) {
+        Check(*either);
+        if (!IsWeatherText(text))
+            fuzz::Fail("a weather file read but not recognised as one");
     }
     return 0;
 }

@@ -1,10 +1,12 @@
 #include "climate/epw_header.h"
 
 #include "climate/calendar.h"
+#include "climate/station_place.h"
 #include "climate/text_fields.h"
 
 #include <algorithm>
 #include <cctype>
+#include <tuple>
 
 namespace hygrovane::climate {
 
@@ -49,14 +51,10 @@ std::optional<ReadFailure> ReadLocation(const Fields& f, Location& l) {
     constexpr std::size_t kLine = 1;
     if (f.size() < 10)
         return Bad(kLine, 0, "LOCATION needs 10 fields, " + std::to_string(f.size()) + " found");
-    // Latitude, longitude, time zone and elevation within the dictionary's ranges (time zones
-    // reach +14 on the Line Islands).
     const auto placeAt = [&](std::size_t i) {
         const auto lat = NumberOf(f[i]), lon = NumberOf(f[i + 1]);
         const auto zone = NumberOf(f[i + 2]), elevation = NumberOf(f[i + 3]);
-        return lat && lon && zone && elevation && *lat >= -90 && *lat <= 90 && *lon >= -180 &&
-               *lon <= 180 && *zone >= -12 && *zone <= 14 && *elevation >= -1000 &&
-               *elevation < 9999.9;
+        return lat && lon && zone && elevation && !CheckPlace(*lat, *lon, *zone, *elevation);
     };
     // Ten fields as the dictionary has them. With more, an extra field trails the elevation, or
     // a name holds a comma: the place is then in the last four fields.
@@ -68,9 +66,9 @@ std::optional<ReadFailure> ReadLocation(const Fields& f, Location& l) {
         for (std::size_t k = 0; k < 4; ++k)
             if (!NumberOf(f[at + k]))
                 return Bad(kLine, at + k + 1, std::string("the ") + names[k] + " is not a number");
-        return Bad(kLine, at + 1,
-                   "latitude, longitude, time zone or elevation outside -90 to 90, -180 to 180, "
-                   "-12 to +14 and -1000 to 9999.9");
+        const auto fault = CheckPlace(*NumberOf(f[at]), *NumberOf(f[at + 1]), *NumberOf(f[at + 2]),
+                                      *NumberOf(f[at + 3]));
+        return Bad(kLine, at + fault->which + 1, fault->detail);
     }
     std::string city(Trimmed(f[1]));
     for (std::size_t i = 2; i + 4 < at; ++i) // a name with commas, put back together
@@ -179,9 +177,9 @@ std::optional<ReadFailure> ReadHolidays(const Fields& f, HolidaysDaylightSaving&
     constexpr std::size_t kLine = 5;
     if (f.size() < 5)
         return Bad(kLine, 0, "HOLIDAYS/DAYLIGHT SAVINGS needs at least 5 fields");
+    // Nothing is computed from the leap year field: one left blank is taken from the rows.
     const std::string leap = Upper(f[1]);
-    if (leap != "YES" && leap != "NO")
-        return Bad(kLine, 2, "the leap year field is neither Yes nor No");
+    h.leapYearGiven = leap == "YES" || leap == "NO";
     h.leapYearObserved = leap == "YES";
     h.daylightSavingStart = std::string(Trimmed(f[2]));
     h.daylightSavingEnd = std::string(Trimmed(f[3]));
@@ -220,6 +218,12 @@ std::optional<ReadFailure> ReadDataPeriods(const Fields& f, WeatherHeader& heade
             return Bad(kLine, i + 3, "the start day is not a date");
         if (!end)
             return Bad(kLine, i + 4, "the end day is not a date");
+        for (const auto& [date, what, field] :
+             {std::tuple{*start, "start", i + 3}, std::tuple{*end, "end", i + 4}})
+            if (date.yearFirst)
+                header.notes.push_back("line 8, field " + std::to_string(field) + ": the " + what +
+                                       " day \"" + std::string(Trimmed(f[field - 1])) +
+                                       "\" is written year first; its year is not used");
         p.startMonth = start->month;
         p.startDay = start->day;
         p.endMonth = end->month;
@@ -254,19 +258,30 @@ std::optional<MonthDay> HeaderDate(std::string_view text) {
         }
         return std::nullopt;
     }
+    std::string_view first = text.substr(0, slash);
     std::string_view rest = text.substr(slash + 1);
-    const std::size_t year = rest.find('/'); // "M/D/Y": the year is not needed
-    if (year != std::string_view::npos) {
-        if (!IntegerOf(rest.substr(year + 1)))
+    bool yearFirst = false;
+    const std::size_t second = rest.find('/'); // a year before or after: it is not needed
+    if (second != std::string_view::npos) {
+        const auto leading = IntegerOf(first);
+        if (!leading)
             return std::nullopt;
-        rest = rest.substr(0, year);
+        yearFirst = *leading > 12;
+        if (yearFirst) {
+            first = rest.substr(0, second);
+            rest = rest.substr(second + 1);
+        } else {
+            if (!IntegerOf(rest.substr(second + 1)))
+                return std::nullopt;
+            rest = rest.substr(0, second);
+        }
     }
-    const auto month = IntegerOf(text.substr(0, slash));
+    const auto month = IntegerOf(first);
     const auto day = IntegerOf(rest);
     if (!month || !day || *month < 1 || *month > 12 || *day < 1 ||
         *day > DaysInMonth(static_cast<int>(*month)))
         return std::nullopt;
-    return MonthDay{static_cast<int>(*month), static_cast<int>(*day)};
+    return MonthDay{static_cast<int>(*month), static_cast<int>(*day), yearFirst};
 }
 
 std::optional<int> WeekdayNamed(std::string_view text) {

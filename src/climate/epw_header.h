@@ -16,10 +16,12 @@ inline constexpr std::size_t kEpwHeaderLines = 8;
 // The header from the first eight lines (line numbers 1-8 in failures).
 Expected<WeatherHeader, ReadFailure> ReadEpwHeader(const std::vector<std::string_view>& lines);
 
-// A header date: "M/D", "M/D/Y" or a day of a non-leap year. Month and day, or none.
+// A header date: "M/D", "M/D/Y", "Y/M/D" (some weather sets write the year first) or a day of a
+// non-leap year. Month and day, or none.
 struct MonthDay {
     int month = 1;
     int day = 1;
+    bool yearFirst = false; // written "Y/M/D"
 };
 std::optional<MonthDay> HeaderDate(std::string_view text);
 

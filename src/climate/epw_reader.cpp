@@ -5,9 +5,11 @@
 #include "climate/parallel.h"
 #include "climate/text_fields.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
-#include <fstream>
 #include <limits>
+#include <new>
 
 namespace hygrovane::climate {
 
@@ -96,104 +98,205 @@ std::optional<ReadFailure> ReadRow(const std::vector<std::string_view>& f, std::
     return std::nullopt;
 }
 
-} // namespace
+// The rows each data period expects, one after the other: the checks of order and the weekday
+// and period of each row.
+class Schedule {
+  public:
+    explicit Schedule(WeatherHeader& header) : header_(header) { StartPeriod(0, 0); }
 
-Expected<WeatherData, ReadFailure> ReadEpw(std::string_view text) {
-    if (text.size() > kLargestWeatherFile)
-        return Fail(ReadFailureKind::TooLarge, 0, 0, "the file is larger than 512 MiB");
-    const std::vector<std::string_view> lines = SplitLines(text);
+    bool Done() const { return period_ >= header_.dataPeriods.size(); }
+
+    // Takes `record` (row `row` of the data, on `line`) as the next row, or says why not.
+    std::optional<ReadFailure> Take(HourRecord& record, std::size_t line, std::size_t row) {
+        const Date given{record.month, record.day};
+        // 29 February stands where the file has it, in place of 1 March.
+        if (hour_ == 1 && slot_ == 0 && given == Date{2, 29} && expected_ == Date{3, 1} &&
+            today_ == expected_)
+            today_ = given;
+        if (given != today_ || record.hour != hour_)
+            return Fail(ReadFailureKind::OutOfOrder, line, given != today_ ? 2 : 4,
+                        "expected " + DateText(today_) + " hour " + std::to_string(hour_) +
+                            ", found " + DateText(given) + " hour " + std::to_string(record.hour));
+        record.weekday = static_cast<std::uint8_t>(weekday_);
+        record.dataPeriod = static_cast<std::uint8_t>(period_);
+        if (++slot_ < header_.recordsPerHour)
+            return std::nullopt;
+        slot_ = 0;
+        if (++hour_ <= 24)
+            return std::nullopt;
+        hour_ = 1;
+        DataPeriod& period = header_.dataPeriods[period_];
+        if (today_ == Date{period.endMonth, period.endDay}) {
+            period.rowCount = row + 1 - period.firstRow;
+            StartPeriod(period_ + 1, row + 1);
+        } else {
+            expected_ = today_ == Date{2, 29} ? Date{3, 1} : NextDay(today_);
+            today_ = expected_;
+            weekday_ = (weekday_ + 1) % 7;
+        }
+        return std::nullopt;
+    }
+
+    // The failure of a file that ends before the row expected, on `line`.
+    ReadFailure Ended(std::size_t line) const {
+        return Fail(ReadFailureKind::Truncated, line, 0,
+                    "the file ends inside data period \"" + header_.dataPeriods[period_].name +
+                        "\" before " + DateText(today_) + " hour " + std::to_string(hour_));
+    }
+
+  private:
+    void StartPeriod(std::size_t index, std::size_t row) {
+        period_ = index;
+        if (Done())
+            return;
+        DataPeriod& period = header_.dataPeriods[period_];
+        period.firstRow = row;
+        expected_ = today_ = Date{period.startMonth, period.startDay};
+        weekday_ = period.startWeekday;
+        hour_ = 1;
+        slot_ = 0;
+    }
+
+    WeatherHeader& header_;
+    std::size_t period_ = 0;
+    Date expected_; // the day that follows the last, before a leap day is taken in its place
+    Date today_;
+    int weekday_ = 0;
+    int hour_ = 1;
+    int slot_ = 0;
+};
+
+// A leap year field the header left blank (or unreadable) is taken from the rows, with a note:
+// nothing is computed from it.
+void InferLeapYear(WeatherData& data) {
+    HolidaysDaylightSaving& h = data.header.holidays;
+    if (h.leapYearGiven)
+        return;
+    h.leapYearObserved = std::any_of(data.hours.begin(), data.hours.end(), [](const HourRecord& r) {
+        return r.month == 2 && r.day == 29;
+    });
+    data.header.notes.push_back(
+        std::string("line 5, field 2: the leap year field is neither Yes nor No; taken as ") +
+        (h.leapYearObserved ? "Yes (the rows hold 29 February)"
+                            : "No (the rows hold no 29 February)"));
+}
+
+// Rows read at a time: enough for the threads to share, few enough that a file of bad lines
+// costs little memory before its first is found.
+constexpr std::size_t kBlockRows = 1 << 15;
+
+// The rows the data periods call for (a leap day more each), so that the rows are kept in one
+// allocation rather than moved as they grow; at most one row per `kShortestRow` bytes of text.
+constexpr std::size_t kShortestRow = 40; // 35 fields, 34 of the commas
+std::size_t RowsCalledFor(const WeatherHeader& header, std::size_t textBytes) {
+    std::size_t days = 0;
+    for (const DataPeriod& p : header.dataPeriods) {
+        Date d{p.startMonth, p.startDay};
+        std::size_t span = 2; // the first day and a leap day
+        for (; span < 368 && d != Date{p.endMonth, p.endDay}; ++span)
+            d = NextDay(d);
+        days += span;
+    }
+    return std::min(days * 24 * static_cast<std::size_t>(header.recordsPerHour),
+                    textBytes / kShortestRow + 1);
+}
+
+Expected<WeatherData, ReadFailure> ReadRows(std::string_view text) {
+    LineReader reader(text);
+    std::vector<std::string_view> lines;
+    std::string_view line;
+    while (lines.size() < kEpwHeaderLines && reader.Next(line))
+        lines.push_back(line);
     auto header = ReadEpwHeader(lines);
     if (!header)
         return header.failure();
     WeatherData data;
     data.format = WeatherFormat::Epw;
     data.header = std::move(header.value());
-    const int perHour = data.header.recordsPerHour;
+    Schedule schedule(data.header);
 
-    // Rows follow each other hour by hour through each data period in turn.
-    std::size_t n = kEpwHeaderLines;
-    std::size_t end = lines.size(); // blank lines at the end are no rows
-    while (end > n && Trimmed(lines[end - 1]).empty())
-        --end;
-    // The rows' fields are read on several threads, each row on its own; a chunk stops at its
-    // first bad row. The checks below then go through the rows in order, so the failure reported
-    // is the first in the file, as a reading from the top finds it.
-    std::vector<HourRecord> rows(end - n);
-    std::vector<std::uint8_t> bad(rows.size(), 0);
-    ForChunks(rows.size(), 0, [&](std::size_t begin, std::size_t stop) {
-        std::vector<std::string_view> fields;
-        for (std::size_t i = begin; i < stop; ++i) {
-            SplitFields(lines[n + i], fields);
-            if (ReadRow(fields, n + i + 1, rows[i])) {
-                bad[i] = 1;
-                return;
-            }
-        }
-    });
+    // A block of rows is read on several threads, each row on its own; a chunk stops at its
+    // first bad row. The rows are then checked in order, so the failure reported is the first in
+    // the file, as a reading from the top finds it.
+    std::vector<std::uint8_t> bad;
     std::vector<std::string_view> fields;
-    for (std::size_t p = 0; p < data.header.dataPeriods.size(); ++p) {
-        DataPeriod& period = data.header.dataPeriods[p];
-        period.firstRow = n - kEpwHeaderLines;
-        const Date last{period.endMonth, period.endDay};
-        Date expected{period.startMonth, period.startDay};
-        int weekday = period.startWeekday;
-        while (true) {
-            Date today = expected;
-            for (int hour = 1; hour <= 24; ++hour) {
-                for (int slot = 0; slot < perHour; ++slot, ++n) {
-                    const std::size_t line = n + 1;
-                    if (n >= end)
-                        return Fail(ReadFailureKind::Truncated, line, 0,
-                                    "the file ends inside data period \"" + period.name +
-                                        "\" before " + DateText(today) + " hour " +
-                                        std::to_string(hour));
-                    HourRecord& record = rows[n - kEpwHeaderLines];
-                    if (bad[n - kEpwHeaderLines]) { // read again for its description
-                        SplitFields(lines[n], fields);
-                        return *ReadRow(fields, line, record);
+    bool more = true;
+    while (!schedule.Done() && more) {
+        const std::size_t firstLine = reader.Count() + 1; // of the block
+        lines.clear();
+        while (lines.size() < kBlockRows && (more = reader.Next(line)))
+            lines.push_back(line);
+        const std::size_t base = data.hours.size();
+        // The first block's rows alone until they prove good, then all the header calls for.
+        const std::size_t wanted =
+            base == 0 ? lines.size()
+                      : std::max(base + lines.size(), RowsCalledFor(data.header, text.size()));
+        if (wanted > data.hours.capacity())
+            data.hours.reserve(wanted);
+        data.hours.resize(base + lines.size());
+        bad.assign(lines.size(), 0);
+        std::atomic<bool> exhausted = false;
+        ForChunks(lines.size(), 0, [&](std::size_t begin, std::size_t stop) {
+            try { // no exception may leave a thread
+                std::vector<std::string_view> chunkFields;
+                for (std::size_t i = begin; i < stop; ++i) {
+                    SplitFields(lines[i], chunkFields);
+                    if (ReadRow(chunkFields, firstLine + i, data.hours[base + i])) {
+                        bad[i] = 1;
+                        return;
                     }
-                    const Date given{record.month, record.day};
-                    // 29 February stands where the file has it, in place of 1 March.
-                    if (hour == 1 && slot == 0 && given == Date{2, 29} && expected == Date{3, 1} &&
-                        today == expected)
-                        today = given;
-                    if (given != today || record.hour != hour)
-                        return Fail(ReadFailureKind::OutOfOrder, line, given != today ? 2 : 4,
-                                    "expected " + DateText(today) + " hour " +
-                                        std::to_string(hour) + ", found " + DateText(given) +
-                                        " hour " + std::to_string(record.hour));
-                    record.weekday = static_cast<std::uint8_t>(weekday);
-                    record.dataPeriod = static_cast<std::uint8_t>(p);
                 }
+            } catch (const std::bad_alloc&) {
+                exhausted = true;
             }
-            if (today == last)
+        });
+        if (exhausted)
+            return OutOfMemory();
+        // Nothing but blank lines from line i of the block to the end of the file.
+        const auto blankFrom = [&](std::size_t i) {
+            for (; i < lines.size(); ++i)
+                if (!Trimmed(lines[i]).empty())
+                    return false;
+            return reader.RestBlank();
+        };
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const std::size_t at = firstLine + i;
+            if (bad[i]) {
+                if (blankFrom(i))
+                    return schedule.Ended(at);
+                SplitFields(lines[i], fields); // read again for its description
+                return *ReadRow(fields, at, data.hours[base + i]);
+            }
+            if (auto failure = schedule.Take(data.hours[base + i], at, base + i))
+                return *failure;
+            if (schedule.Done()) {
+                if (!blankFrom(i + 1))
+                    return Fail(ReadFailureKind::ExtraRow, at + 1, 0,
+                                "a row after the last data period ends");
+                data.hours.resize(base + i + 1);
                 break;
-            expected = today == Date{2, 29} ? Date{3, 1} : NextDay(today);
-            weekday = (weekday + 1) % 7;
+            }
         }
-        period.rowCount = n - kEpwHeaderLines - period.firstRow;
     }
-    if (n < end)
-        return Fail(ReadFailureKind::ExtraRow, n + 1, 0, "a row after the last data period ends");
-    data.hours = std::move(rows);
+    if (!schedule.Done())
+        return schedule.Ended(reader.Count() + 1);
+    if (data.hours.capacity() - data.hours.size() > kBlockRows)
+        data.hours.shrink_to_fit();
+    InferLeapYear(data);
     return data;
 }
 
-Expected<std::string, ReadFailure> ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return Fail(ReadFailureKind::CannotOpen, 0, 0, "cannot open " + path);
-    in.seekg(0, std::ios::end);
-    const auto size = in.tellg();
-    if (size < 0)
-        return Fail(ReadFailureKind::CannotOpen, 0, 0, "cannot read " + path);
-    if (static_cast<std::size_t>(size) > kLargestWeatherFile)
-        return Fail(ReadFailureKind::TooLarge, 0, 0, "the file is larger than 512 MiB");
-    std::string text(static_cast<std::size_t>(size), '\0');
-    in.seekg(0);
-    if (!in.read(text.data(), size))
-        return Fail(ReadFailureKind::CannotOpen, 0, 0, "cannot read " + path);
-    return text;
+} // namespace
+
+Expected<WeatherData, ReadFailure> ReadEpw(std::string_view text) {
+    const auto checked = WeatherText(text);
+    if (!checked)
+        return checked.failure();
+    try {
+        return ReadRows(*checked);
+    } catch (const std::bad_alloc&) {
+        return OutOfMemory();
+    }
 }
 
 Expected<WeatherData, ReadFailure> ReadEpwFile(const std::string& path) {

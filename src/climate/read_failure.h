@@ -16,6 +16,9 @@ enum class ReadFailureKind {
     OutOfOrder,    // a row that is not the next hour of its data period
     Truncated,     // the file ends inside a data period
     ExtraRow,      // a row after the last data period
+    Empty,         // nothing but blanks
+    NotText,       // UTF-16, UTF-32 or binary bytes
+    OutOfMemory,   // the rows did not fit in the memory the process may use
 };
 
 // Why a file was refused. Nothing of a refused file is kept.

@@ -1,5 +1,6 @@
 #include "climate/text_fields.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -7,19 +8,36 @@ namespace hygrovane::climate {
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
     std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        const bool last = end == std::string_view::npos;
-        if (last)
-            end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
+    LineReader reader(text);
+    std::string_view line;
+    while (reader.Next(line))
         lines.push_back(line);
-        start = last ? text.size() : end + 1;
-    }
     return lines;
+}
+
+bool LineReader::Next(std::string_view& line) {
+    if (at_ >= text_.size())
+        return false;
+    // The next LF and the next CR, each found by memchr and kept until passed: a search for
+    // either of the two would test every byte against both.
+    const auto next = [&](char c, std::size_t& found) {
+        if (found < at_ || found == kUnknown)
+            found = std::min(text_.find(c, at_), text_.size());
+        return found;
+    };
+    const std::size_t end = std::min(next('\n', lf_), next('\r', cr_));
+    line = text_.substr(at_, end - at_);
+    at_ = end;
+    if (at_ < text_.size() && text_[at_] == '\r')
+        ++at_;
+    if (at_ < text_.size() && text_[at_] == '\n')
+        ++at_;
+    ++count_;
+    return true;
+}
+
+bool LineReader::RestBlank() const {
+    return text_.find_first_not_of(" \t\"\r\n", at_) == std::string_view::npos;
 }
 
 void SplitFields(std::string_view line, std::vector<std::string_view>& fields, bool quoted) {

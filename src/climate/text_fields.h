@@ -9,8 +9,28 @@
 
 namespace hygrovane::climate {
 
-// The lines of a text, without their "\n" or "\r\n" ends; a last line without an end counts.
+// The lines of a text, without their "\n", "\r\n" or lone "\r" ends (old Mac files end lines
+// with a CR alone); a last line without an end counts.
 std::vector<std::string_view> SplitLines(std::string_view text);
+
+// The same lines one at a time, so that a reader holds only those it keeps.
+class LineReader {
+  public:
+    explicit LineReader(std::string_view text) : text_(text) {}
+    // The next line into `line`; false at the end of the text.
+    bool Next(std::string_view& line);
+    // Lines given so far: the 1-based number of the last one.
+    std::size_t Count() const { return count_; }
+    // True when nothing but blanks and line ends follows the last line given.
+    bool RestBlank() const;
+
+  private:
+    static constexpr std::size_t kUnknown = std::string_view::npos;
+    std::string_view text_;
+    std::size_t at_ = 0;
+    std::size_t count_ = 0;
+    std::size_t lf_ = kUnknown, cr_ = kUnknown; // the next of each at or after at_
+};
 
 // The comma-separated fields of a line into `fields` (cleared first). No quoting: EPW fields
 // never hold commas. With `quoted`, a field in double quotes may hold commas (TMY3 names).

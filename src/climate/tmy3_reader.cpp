@@ -1,11 +1,14 @@
 #include "climate/tmy3_reader.h"
 
 #include "climate/calendar.h"
-#include "climate/epw_reader.h"
+#include "climate/station_place.h"
 #include "climate/text_fields.h"
+#include "climate/weather_text.h"
 
+#include <algorithm>
 #include <cctype>
 #include <limits>
+#include <new>
 
 namespace hygrovane::climate {
 
@@ -67,20 +70,37 @@ Date NextDay(Date d, bool leapDay) {
     return Date{d.month, d.day + 1};
 }
 
-} // namespace
+// Names other writers give the columns a TMY3 file must have, for the refusal to point at.
+struct Alias {
+    const char* column;
+    const char* other;
+};
+constexpr Alias kAliases[] = {
+    {"RHum", "RH"},
+    {"RHum", "Relative humidity"},
+    {"RHum", "Humidity"},
+    {"Dry-bulb", "Drybulb"},
+    {"Dry-bulb", "Temperature"},
+    {"Dry-bulb", "Temp"},
+    {"Dew-point", "Dewpoint"},
+    {"Pressure", "Pres"},
+    {"Pressure", "Press"},
+    {"Pressure", "Station pressure"},
+};
 
-Expected<WeatherData, ReadFailure> ReadTmy3(std::string_view text) {
-    if (text.size() > kLargestWeatherFile)
-        return Fail(ReadFailureKind::TooLarge, 0, 0, "the file is larger than 512 MiB");
-    const std::vector<std::string_view> lines = SplitLines(text);
+// Lower case without blanks, hyphens and underscores: "Dry bulb" and "dry-bulb" are alike.
+std::string Folded(std::string_view name) {
+    std::string folded;
+    for (const char c : name)
+        if (c != ' ' && c != '-' && c != '_')
+            folded.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+    return folded;
+}
+
+// The station line into `l`: USAF, name, state, time zone, latitude, longitude, elevation.
+std::optional<ReadFailure> ReadStation(std::string_view line, Location& l) {
     std::vector<std::string_view> f;
-    if (lines.size() < 2)
-        return Fail(ReadFailureKind::MissingHeader, lines.size() + 1, 0,
-                    "a TMY3 file starts with a station line and a line of column names");
-    WeatherData data;
-    data.format = WeatherFormat::Tmy3;
-    Location& l = data.header.location;
-    SplitFields(lines[0], f, true);
+    SplitFields(line, f, true);
     if (f.size() < 7 || !NumberOf(f[3]) || !NumberOf(f[4]) || !NumberOf(f[5]) || !NumberOf(f[6]))
         return Fail(ReadFailureKind::BadHeader, 1, 0,
                     "the station line needs USAF, name, state, time zone, latitude, longitude, "
@@ -94,45 +114,112 @@ Expected<WeatherData, ReadFailure> ReadTmy3(std::string_view text) {
     l.latitude = *NumberOf(f[4]);
     l.longitude = *NumberOf(f[5]);
     l.elevation = *NumberOf(f[6]);
+    if (const auto fault = CheckPlace(l.latitude, l.longitude, l.timeZone, l.elevation)) {
+        constexpr std::size_t kFieldOf[4] = {5, 6, 4, 7}; // latitude, longitude, zone, elevation
+        return Fail(ReadFailureKind::BadHeader, 1, kFieldOf[fault->which], fault->detail);
+    }
+    return std::nullopt;
+}
 
-    SplitFields(lines[1], f, true);
-    std::vector<std::pair<std::size_t, const Column*>> columns;
-    std::size_t dateColumn = f.size(), timeColumn = f.size();
+bool IsTmy3Name(std::string_view header) {
+    const std::string_view name = NameOf(header);
+    return name == "Date" || name == "Time" ||
+           std::any_of(std::begin(kColumns), std::end(kColumns),
+                       [&](const Column& c) { return name == c.name; });
+}
+
+// The columns of the second line: each known one once, the required ones all present.
+struct Columns {
+    std::vector<std::pair<std::size_t, const Column*>> known;
+    std::size_t date = 0, time = 0, width = 0;
+};
+
+Expected<Columns, ReadFailure> ReadColumns(std::string_view line) {
+    constexpr std::size_t kLine = 2;
+    std::vector<std::string_view> f;
+    SplitFields(line, f, true);
+    Columns c;
+    c.width = f.size();
+    c.date = c.time = f.size();
+    // A name given twice would leave the reader to pick one: the file is refused instead.
+    const auto once = [&](std::string_view name, std::size_t first,
+                          std::size_t i) -> std::optional<ReadFailure> {
+        if (first == f.size())
+            return std::nullopt;
+        return Fail(ReadFailureKind::BadHeader, kLine, i + 1,
+                    "the " + std::string(name) + " column is given twice (columns " +
+                        std::to_string(first + 1) + " and " + std::to_string(i + 1) + ")");
+    };
+    if (std::none_of(f.begin(), f.end(), IsTmy3Name))
+        return Fail(ReadFailureKind::MissingHeader, kLine, 0,
+                    "the second line names no TMY3 column (Date, Time, Dry-bulb, ...)");
     for (std::size_t i = 0; i < f.size(); ++i) {
         const std::string_view name = NameOf(f[i]);
-        if (name == "Date")
-            dateColumn = i;
-        else if (name == "Time")
-            timeColumn = i;
-        for (const Column& c : kColumns)
-            if (name == c.name)
-                columns.emplace_back(i, &c);
+        std::size_t* place = name == "Date" ? &c.date : name == "Time" ? &c.time : nullptr;
+        if (place) {
+            if (auto twice = once(name, *place, i))
+                return *twice;
+            *place = i;
+        }
+        for (const Column& column : kColumns) {
+            if (name != column.name)
+                continue;
+            for (const auto& [j, known] : c.known)
+                if (known == &column)
+                    return *once(name, j, i);
+            c.known.emplace_back(i, &column);
+        }
     }
-    for (const char* required : {"Dry-bulb", "Dew-point", "RHum", "Pressure"}) {
-        bool found = false;
-        for (const auto& [i, c] : columns)
-            found = found || std::string_view(c->name) == required;
-        if (!found)
-            return Fail(ReadFailureKind::MissingHeader, 2, 0,
-                        std::string("no ") + required + " column");
+    for (const char* required : {"Date", "Time", "Dry-bulb", "Dew-point", "RHum", "Pressure"}) {
+        bool found = (std::string_view(required) == "Date" && c.date != f.size()) ||
+                     (std::string_view(required) == "Time" && c.time != f.size());
+        for (const auto& [i, column] : c.known)
+            found = found || std::string_view(column->name) == required;
+        if (found)
+            continue;
+        std::string detail = std::string("no ") + required + " column";
+        for (std::size_t i = 0; i < f.size(); ++i)
+            for (const Alias& alias : kAliases)
+                if (alias.column == std::string_view(required) &&
+                    Folded(NameOf(f[i])) == Folded(alias.other))
+                    detail += " (column " + std::to_string(i + 1) + ", \"" +
+                              std::string(NameOf(f[i])) + "\", is not a TMY3 name: TMY3 calls it " +
+                              required + ")";
+        return Fail(ReadFailureKind::MissingHeader, kLine, 0, detail);
     }
-    if (dateColumn == f.size() || timeColumn == f.size())
-        return Fail(ReadFailureKind::MissingHeader, 2, 0, "no Date or Time column");
-    const std::size_t width = f.size();
+    return c;
+}
 
-    std::size_t end = lines.size();
-    while (end > 2 && Trimmed(lines[end - 1]).empty())
-        --end;
-    if (end == 2)
-        return Fail(ReadFailureKind::Truncated, 3, 0, "no data rows");
-    data.hours.reserve(end - 2);
+Expected<WeatherData, ReadFailure> ReadLines(std::string_view text) {
+    LineReader reader(text);
+    std::string_view line;
+    WeatherData data;
+    data.format = WeatherFormat::Tmy3;
+    reader.Next(line); // there is one: the text is not blank
+    if (auto failure = ReadStation(line, data.header.location))
+        return *failure;
+    if (!reader.Next(line))
+        return Fail(ReadFailureKind::MissingHeader, 2, 0,
+                    "a TMY3 file starts with a station line and a line of column names");
+    const auto columns = ReadColumns(line);
+    if (!columns)
+        return columns.failure();
+    const std::size_t width = columns->width;
+    const std::size_t dateColumn = columns->date, timeColumn = columns->time;
+
+    std::vector<std::string_view> f;
     Date expected{0, 0};
     int weekday = 0;
-    for (std::size_t n = 2; n < end; ++n) {
-        const std::size_t line = n + 1;
-        SplitFields(lines[n], f);
+    std::size_t after = 0; // the line after the last row
+    while (true) {
+        const bool more = reader.Next(line);
+        after = reader.Count() + (more ? 0 : 1);
+        if (!more || (Trimmed(line).empty() && reader.RestBlank()))
+            break; // blank lines at the end are no rows
+        const std::size_t n = reader.Count();
+        SplitFields(line, f);
         if (f.size() < width)
-            return Fail(ReadFailureKind::ShortRow, line, 0,
+            return Fail(ReadFailureKind::ShortRow, n, 0,
                         "a row needs " + std::to_string(width) + " fields, " +
                             std::to_string(f.size()) + " found");
         // MM/DD/YYYY and HH:MM
@@ -143,17 +230,18 @@ Expected<WeatherData, ReadFailure> ReadTmy3(std::string_view text) {
         const auto year = date.size() == 10 ? IntegerOf(date.substr(6, 4)) : std::nullopt;
         if (!month || !day || !year || date[2] != '/' || date[5] != '/' || *month < 1 ||
             *month > 12 || *day < 1 || *day > DaysInMonth(static_cast<int>(*month)))
-            return Fail(ReadFailureKind::NotANumber, line, dateColumn + 1,
+            return Fail(ReadFailureKind::NotANumber, n, dateColumn + 1,
                         "the date is not MM/DD/YYYY (\"" + std::string(date.substr(0, 20)) + "\")");
         const auto hour = time.size() == 5 ? IntegerOf(time.substr(0, 2)) : std::nullopt;
         const auto minute = time.size() == 5 ? IntegerOf(time.substr(3, 2)) : std::nullopt;
         if (!hour || !minute || time[2] != ':' || *hour < 1 || *hour > 24 || *minute != 0)
-            return Fail(ReadFailureKind::NotANumber, line, timeColumn + 1,
+            return Fail(ReadFailureKind::NotANumber, n, timeColumn + 1,
                         "the time is not HH:00 from 01:00 to 24:00 (\"" +
                             std::string(time.substr(0, 20)) + "\")");
         const Date given{static_cast<int>(*month), static_cast<int>(*day)};
-        const int expectedHour = n == 2 ? 1 : (data.hours.back().hour % 24) + 1;
-        if (n == 2) {
+        const bool first = data.hours.empty();
+        const int expectedHour = first ? 1 : (data.hours.back().hour % 24) + 1;
+        if (first) {
             expected = given;
             weekday = WeekdayOf(*year, *month, *day);
         } else if (expectedHour == 1) {
@@ -161,7 +249,7 @@ Expected<WeatherData, ReadFailure> ReadTmy3(std::string_view text) {
             weekday = (weekday + 1) % 7;
         }
         if (given != expected || *hour != expectedHour)
-            return Fail(ReadFailureKind::OutOfOrder, line, dateColumn + 1,
+            return Fail(ReadFailureKind::OutOfOrder, n, dateColumn + 1,
                         "expected " + std::to_string(expected.month) + "/" +
                             std::to_string(expected.day) + " " + std::to_string(expectedHour) +
                             ":00");
@@ -172,12 +260,12 @@ Expected<WeatherData, ReadFailure> ReadTmy3(std::string_view text) {
         r.hour = static_cast<std::uint8_t>(*hour);
         r.weekday = static_cast<std::uint8_t>(weekday);
         r.values.fill(std::numeric_limits<double>::quiet_NaN());
-        for (const auto& [i, c] : columns) {
+        for (const auto& [i, c] : columns->known) {
             if (Trimmed(f[i]).empty())
                 continue;
             const auto value = NumberOf(f[i]);
             if (!value)
-                return Fail(ReadFailureKind::NotANumber, line, i + 1,
+                return Fail(ReadFailureKind::NotANumber, n, i + 1,
                             std::string(c->name) + " is not a number (\"" +
                                 std::string(Trimmed(f[i]).substr(0, 40)) + "\")");
             const double v = *value * c->factor;
@@ -186,8 +274,10 @@ Expected<WeatherData, ReadFailure> ReadTmy3(std::string_view text) {
         }
         data.hours.push_back(std::move(r));
     }
+    if (data.hours.empty())
+        return Fail(ReadFailureKind::Truncated, 3, 0, "no data rows");
     if (data.hours.back().hour != 24)
-        return Fail(ReadFailureKind::Truncated, end + 1, 0,
+        return Fail(ReadFailureKind::Truncated, after, 0,
                     "the file ends before hour 24 of its last day");
     DataPeriod period;
     period.name = "TMY3";
@@ -199,6 +289,33 @@ Expected<WeatherData, ReadFailure> ReadTmy3(std::string_view text) {
     period.rowCount = data.hours.size();
     data.header.dataPeriods.push_back(period);
     return data;
+}
+
+} // namespace
+
+bool HasTmy3Header(std::string_view text) {
+    LineReader reader(text);
+    std::string_view station, names;
+    Location place;
+    if (!reader.Next(station) || !reader.Next(names))
+        return false;
+    const auto failure = ReadStation(station, place);
+    if (failure && failure->field == 0) // not the shape of a station line
+        return false;
+    std::vector<std::string_view> f;
+    SplitFields(names, f, true);
+    return std::any_of(f.begin(), f.end(), IsTmy3Name);
+}
+
+Expected<WeatherData, ReadFailure> ReadTmy3(std::string_view text) {
+    const auto checked = WeatherText(text);
+    if (!checked)
+        return checked.failure();
+    try {
+        return ReadLines(*checked);
+    } catch (const std::bad_alloc&) {
+        return OutOfMemory();
+    }
 }
 
 Expected<WeatherData, ReadFailure> ReadTmy3File(const std::string& path) {

@@ -21,6 +21,11 @@ inline constexpr double kTmy3Missing = -9900;
 // period; its weekdays count on from the first row's calendar date. Columns are found by name;
 // Date, Time, Dry-bulb, Dew-point, RHum and Pressure are required. All or nothing, as ReadEpw.
 Expected<WeatherData, ReadFailure> ReadTmy3(std::string_view text);
+
+// True when the text starts as a TMY3 file: the shape of a station line (its place may be out of
+// range), then a line naming at least one TMY3 column. Other files (loggers' among them) fail
+// before their second line.
+bool HasTmy3Header(std::string_view text);
 Expected<WeatherData, ReadFailure> ReadTmy3File(const std::string& path);
 
 } // namespace hygrovane::climate

@@ -132,6 +132,7 @@ struct Holiday {
 
 struct HolidaysDaylightSaving {
     bool leapYearObserved = false;
+    bool leapYearGiven = true;       // false: the field was blank, the value taken from the rows
     std::string daylightSavingStart; // "0" when none
     std::string daylightSavingEnd;
     std::vector<Holiday> holidays;
@@ -156,6 +157,9 @@ struct WeatherHeader {
     std::string comments2;
     int recordsPerHour = 1;
     std::vector<DataPeriod> dataPeriods;
+    // What the reader took leniently, in sentences that name the line: fields no figure depends
+    // on, written in a form the data dictionary does not give.
+    std::vector<std::string> notes;
 };
 
 enum class WeatherFormat { Epw, Tmy3 };

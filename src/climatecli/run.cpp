@@ -7,8 +7,9 @@
 #include "climatecli/command_line.h"
 #include "climatecli/logger_series.h"
 
-#include <cctype>
+#include <filesystem>
 #include <memory>
+#include <new>
 #include <optional>
 #include <string_view>
 
@@ -23,21 +24,39 @@ struct Unreadable {
     std::string why;
 };
 
-// The whole input, at most the weather reader's largest file, or why not.
+// The whole input, at most the weather reader's largest file, or why not. A regular file's size
+// is known: one too large is refused before a byte is read.
 Expected<std::string, Unreadable> ReadAll(batch::ByteSource& source) {
-    std::string text;
-    char buffer[1 << 16];
-    while (true) {
-        const std::ptrdiff_t got = source.read(buffer, sizeof buffer);
-        if (got < 0)
-            return Unreadable{source.error()};
-        if (got == 0)
-            return text;
-        text.append(buffer, static_cast<std::size_t>(got));
-        if (text.size() > climate::kLargestWeatherFile)
-            return Unreadable{"larger than " + std::to_string(climate::kLargestWeatherFile >> 20) +
-                              " MB"};
+    const Unreadable tooLarge{"larger than " + std::to_string(climate::kLargestWeatherFile >> 20) +
+                              " MiB"};
+    if (source.size() > climate::kLargestWeatherFile)
+        return tooLarge;
+    try {
+        std::string text;
+        text.reserve(static_cast<std::size_t>(source.size()));
+        char buffer[1 << 16];
+        while (true) {
+            const std::ptrdiff_t got = source.read(buffer, sizeof buffer);
+            if (got < 0)
+                return Unreadable{source.error()};
+            if (got == 0)
+                return text;
+            text.append(buffer, static_cast<std::size_t>(got));
+            if (text.size() > climate::kLargestWeatherFile)
+                return tooLarge;
+        }
+    } catch (const std::bad_alloc&) {
+        return Unreadable{"not enough memory to read it"};
     }
+}
+
+// A device (/dev/zero, /dev/urandom) would be read up to the size limit for nothing; a pipe is
+// input as the standard input is.
+bool IsDevice(const std::string& path) {
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    return !error && (std::filesystem::is_character_file(status) ||
+                      std::filesystem::is_block_file(status) || std::filesystem::is_socket(status));
 }
 
 // The file's name without its folders, for the figures' heading.
@@ -46,16 +65,10 @@ std::string BaseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// A file that is neither EPW (its LOCATION line) nor TMY3 (refused in its two header lines).
-bool IsLoggerShaped(std::string_view text, const climate::ReadFailure& tmy3) {
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    std::string start(text.substr(first == std::string_view::npos ? 0 : first, 8));
-    for (char& c : start)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return start != "LOCATION" &&
-           (tmy3.kind == climate::ReadFailureKind::MissingHeader ||
-            tmy3.kind == climate::ReadFailureKind::BadHeader) &&
-           tmy3.line <= 2;
+// A file that is neither EPW (its LOCATION line) nor TMY3 (its station and column lines), and
+// not refused as a whole (empty, UTF-16, too large: line 0).
+bool IsLoggerShaped(std::string_view text, const climate::ReadFailure& failure) {
+    return failure.line > 0 && !climate::IsWeatherText(text);
 }
 
 } // namespace
@@ -73,6 +86,10 @@ int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
         say("the output \"" + line->output + "\" would replace the input");
         return kExitUsage;
     }
+    if (line->input != "-" && IsDevice(line->input)) {
+        say("cannot read \"" + inputName + "\": it is a device, not a file");
+        return kExitUnreadable;
+    }
     auto opened = batch::OpenSource(line->input);
     if (!opened) {
         say("cannot read \"" + inputName + "\": " + opened.failure());
@@ -84,7 +101,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
         say("cannot read \"" + inputName + "\": " + read.error().why);
         return kExitUnreadable;
     }
-    std::string text = std::move(*read);
+    std::string text = std::move(read.value()); // value(): operator* would copy
     climateanalysis::ClimateSettings settings = line->settings;
     auto data = climate::ReadWeather(text);
     bool located = true;
@@ -108,6 +125,8 @@ int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
         say("cannot read \"" + inputName + "\": " + climate::Describe(data.failure()));
         return kExitUnreadable;
     }
+    for (const std::string& note : data->header.notes)
+        say(note);
     auto result = climateanalysis::Analyse(
         std::make_shared<const climate::WeatherData>(std::move(data.value())), settings);
     if (!result) {

@@ -118,6 +118,79 @@ const Shape kShapes[] = {
          return text;
      },
      72, [](const WeatherData& d) { EXPECT_EQ(d.hours.back().day, 3); }},
+    {"a UTF-8 byte order mark before LOCATION", [](Lines l) { return "\xEF\xBB\xBF" + Joined(l); },
+     72, [](const WeatherData& d) { CheckChicagoHeader(d); }},
+    {"CR-only line ends",
+     [](Lines l) {
+         std::string text;
+         for (const std::string& line : l)
+             text += line + "\r";
+         return text;
+     },
+     72,
+     [](const WeatherData& d) {
+         CheckChicagoHeader(d);
+         EXPECT_EQ(d.hours.back().day, 3);
+     }},
+    {"DATA PERIODS days written year first, with a note",
+     [](Lines l) {
+         l[7] = "DATA PERIODS,1,1,Data,Sunday,2015/1/1,2015/1/3";
+         return Joined(l);
+     },
+     72,
+     [](const WeatherData& d) {
+         EXPECT_EQ(d.header.dataPeriods[0].endDay, 3);
+         ASSERT_EQ(d.header.notes.size(), 2u);
+         EXPECT_EQ(d.header.notes[1], "line 8, field 7: the end day \"2015/1/3\" is written year "
+                                      "first; its year is not used");
+     }},
+    {"a blank leap year field is No without a 29 February, with a note",
+     [](Lines l) {
+         l[4] = "HOLIDAYS/DAYLIGHT SAVINGS,,0,0,0";
+         return Joined(l);
+     },
+     72,
+     [](const WeatherData& d) {
+         EXPECT_FALSE(d.header.holidays.leapYearObserved);
+         ASSERT_EQ(d.header.notes.size(), 1u);
+         EXPECT_NE(d.header.notes[0].find("line 5, field 2: the leap year field"),
+                   std::string::npos);
+         EXPECT_NE(d.header.notes[0].find("taken as No"), std::string::npos);
+     }},
+    {"a blank leap year field is Yes with a 29 February",
+     [](Lines l) {
+         Lines rows(l.begin(), l.begin() + kFirstRow);
+         rows[4] = "HOLIDAYS/DAYLIGHT SAVINGS, ,0,0,0";
+         rows[7] = "DATA PERIODS,1,1,Data,Tuesday, 2/28, 3/ 1";
+         for (const auto& [index, day] : {std::pair{0, 28}, {1, 29}, {2, 1}})
+             for (const std::string& row : Relabelled(Day(l, index), day == 1 ? 3 : 2, day))
+                 rows.push_back(row);
+         return Joined(rows);
+     },
+     72,
+     [](const WeatherData& d) {
+         EXPECT_TRUE(d.header.holidays.leapYearObserved);
+         ASSERT_EQ(d.header.notes.size(), 1u);
+         EXPECT_NE(d.header.notes[0].find("taken as Yes"), std::string::npos);
+     }},
+    {"sixty records an hour, their minutes kept",
+     [](Lines l) {
+         Lines rows(l.begin(), l.begin() + kFirstRow);
+         rows[7] = "DATA PERIODS,1,60,Data,Sunday, 1/ 1, 1/ 1";
+         for (const std::string& row : Day(l, 0))
+             for (int minute = 1; minute <= 60; ++minute)
+                 rows.push_back(WithField(row, 4, std::to_string(minute)));
+         return Joined(rows) + "\n\n";
+     },
+     1440,
+     [](const WeatherData& d) {
+         EXPECT_EQ(d.header.recordsPerHour, 60);
+         EXPECT_EQ(d.header.dataPeriods[0].rowCount, 1440u);
+         EXPECT_EQ(d.hours[59].minute, 60);
+         EXPECT_EQ(d.hours[60].hour, 2);
+         EXPECT_EQ(d.hours[60].minute, 1);
+         EXPECT_TRUE(d.header.notes.empty());
+     }},
     {"a 24/60 hour-minute row",
      [](Lines l) {
          l[kFirstRow + 23] = WithField(l[kFirstRow + 23], 4, "60");
@@ -406,8 +479,12 @@ const Damage kDamages[] = {
          return Joined(l);
      },
      ReadFailureKind::ExtraRow, 81, 0, "after the last data period"},
-    {"empty file", [](Lines) { return std::string(); }, ReadFailureKind::MissingHeader, 1, 0,
-     "LOCATION"},
+    {"LOCATION absent",
+     [](Lines l) {
+         l.erase(l.begin());
+         return Joined(l);
+     },
+     ReadFailureKind::MissingHeader, 1, 1, "LOCATION"},
     {"a header record left out",
      [](Lines l) {
          l.erase(l.begin() + 3);
@@ -450,6 +527,36 @@ const Damage kDamages[] = {
          return Joined(l);
      },
      ReadFailureKind::BadHeader, 8, 7, "end day"},
+    {"time zone 99",
+     [](Lines l) {
+         l[0] = WithField(l[0], 8, "99");
+         return Joined(l);
+     },
+     ReadFailureKind::BadHeader, 1, 9, "the time zone 99 is outside -12 to +14"},
+    {"elevation -99999",
+     [](Lines l) {
+         l[0] = WithField(l[0], 9, "-99999");
+         return Joined(l);
+     },
+     ReadFailureKind::BadHeader, 1, 10, "the elevation -99999 is outside -1000 to 9999.9 m"},
+    {"a data period day of a month that has no such day, year first",
+     [](Lines l) {
+         l[7] = "DATA PERIODS,1,1,Data,Sunday,2015/1/1,2015/2/30";
+         return Joined(l);
+     },
+     ReadFailureKind::BadHeader, 8, 7, "end day"},
+    {"a blank line among the rows",
+     [](Lines l) {
+         l[30] = "";
+         return Joined(l);
+     },
+     ReadFailureKind::ShortRow, 31, 0, "1 found"},
+    {"blank lines where the last day's rows should be",
+     [](Lines l) {
+         l.resize(60);
+         return Joined(l) + "\n \r\n\n";
+     },
+     ReadFailureKind::Truncated, 61, 0, "before 1/3 hour 5"},
     {"no records per hour",
      [](Lines l) {
          l[7] = "DATA PERIODS,1,0,Data,Sunday, 1/ 1, 1/ 3";

@@ -171,6 +171,79 @@ TEST_P(Tmy3Damage, IsRefusedWithItsLine) {
 
 INSTANTIATE_TEST_SUITE_P(Climate, Tmy3Damage, ::testing::ValuesIn(kDamages));
 
+// Header faults the EPW reader refuses, and column lines that leave the reader to guess: each
+// refused, naming the field at fault.
+struct Refusal {
+    const char* name;
+    std::function<void(Lines&)> change;
+    std::size_t line;
+    std::size_t field;
+    const char* says;
+};
+
+// The column line with `from` renamed `to`.
+void Rename(Lines& l, const std::string& from, const std::string& to) {
+    l[1].replace(l[1].find(from), from.size(), to);
+}
+
+const Refusal kRefusals[] = {
+    {"latitude 450", [](Lines& l) { l[0] = "725300,\"CHICAGO\",IL,-6.0,450,-87.917,201"; }, 1, 5,
+     "the latitude 450 is outside -90 to 90"},
+    {"time zone 99", [](Lines& l) { l[0] = "725300,\"CHICAGO\",IL,99,41.983,-87.917,201"; }, 1, 4,
+     "the time zone 99 is outside -12 to +14"},
+    {"elevation -99999",
+     [](Lines& l) { l[0] = "725300,\"CHICAGO\",IL,-6.0,41.983,-87.917,-99999"; }, 1, 7,
+     "the elevation -99999 is outside -1000 to 9999.9 m"},
+    {"two Dry-bulb columns", [](Lines& l) { Rename(l, "Dew-point (C)", "Dry-bulb (C)"); }, 2, 35,
+     "the Dry-bulb column is given twice (columns 32 and 35)"},
+    {"two Time columns", [](Lines& l) { Rename(l, "ETR (W/m^2)", "Time (HH:MM)"); }, 2, 3,
+     "the Time column is given twice (columns 2 and 3)"},
+    {"RH for RHum", [](Lines& l) { Rename(l, "RHum (%)", "RH (%)"); }, 2, 0,
+     "no RHum column (column 38, \"RH\", is not a TMY3 name: TMY3 calls it RHum)"},
+    {"no Pressure column at all", [](Lines& l) { Rename(l, "Pressure (mbar)", "P (mbar)"); }, 2, 0,
+     "no Pressure column"},
+};
+
+void PrintTo(const Refusal& r, std::ostream* out) {
+    *out << r.name;
+}
+
+class Tmy3Refusal : public ::testing::TestWithParam<Refusal> {};
+
+TEST_P(Tmy3Refusal, NamesTheFault) {
+    Lines lines = ThreeDaysTmy3();
+    GetParam().change(lines);
+    const auto data = ReadWeather(Joined(lines));
+    ASSERT_FALSE(data) << "read " << data->hours.size() << " rows";
+    const ReadFailure& f = data.failure();
+    EXPECT_EQ(f.line, GetParam().line) << Describe(f);
+    EXPECT_EQ(f.field, GetParam().field) << Describe(f);
+    EXPECT_NE(Describe(f).find(GetParam().says), std::string::npos) << Describe(f);
+    // A TMY3 file's fault, not a file of another kind: the climate tool does not try it as a
+    // logger's.
+    EXPECT_TRUE(IsWeatherText(Joined(lines)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Climate, Tmy3Refusal, ::testing::ValuesIn(kRefusals),
+                         [](const auto& info) {
+                             std::string name;
+                             for (const char c : std::string(info.param.name))
+                                 name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             return name;
+                         });
+
+// A TMY3 file with a byte order mark, CR-only line ends and blank lines after its last row.
+TEST(Tmy3, ByteOrderMarkAndCrLineEnds) {
+    std::string text = "\xEF\xBB\xBF";
+    for (const std::string& line : ThreeDaysTmy3())
+        text += line + "\r";
+    const auto data = ReadWeather(text + "\r\r");
+    ASSERT_TRUE(data) << Describe(data.failure());
+    EXPECT_EQ(data->format, WeatherFormat::Tmy3);
+    EXPECT_EQ(data->header.location.wmo, "725300");
+    EXPECT_EQ(data->hours.size(), 72u);
+}
+
 } // namespace
 } // namespace hygrovane::climate
 

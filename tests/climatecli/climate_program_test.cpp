@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace hygrovane::climatecli {
@@ -151,6 +152,62 @@ TEST(Program, RefusesWithTheStatusAndAMessage) {
                   row.status == 1 && std::string(row.message).find("PMV") == std::string::npos)
             << ran.err;
     }
+}
+
+// Weather files as other programs write them, read or refused for what they are rather than
+// sent to the logger reader; what was read leniently is said on the standard error.
+TEST(Program, WeatherFilesNamedForWhatTheyAre) {
+    const std::string folder = TemporaryFolder();
+    const std::string tmy3Columns =
+        "Date (MM/DD/YYYY),Time (HH:MM),Dry-bulb (C),Dew-point (C),RHum (%),Pressure (mbar)\n";
+    const std::string tmy3Row = "01/01/1986,01:00,-12.2,-16.1,73,995\n";
+    std::string crOnly = ChicagoText();
+    std::replace(crOnly.begin(), crOnly.end(), '\n', '\r');
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : ChicagoText().substr(0, 4000))
+        utf16 += std::string{c, '\0'};
+    struct Row {
+        const char* name;
+        std::string text;
+        int status;
+        const char* message; // in the standard error; "" for none
+    };
+    const Row rows[] = {
+        {"a UTF-8 byte order mark", "\xEF\xBB\xBF" + ChicagoText(), 0, ""},
+        {"CR-only line ends", crOnly, 0, ""},
+        {"the end day written year first",
+         ChicagoWith(8,
+                     [](std::string& l) { l = "DATA PERIODS,1,1,Data,Sunday, 1/ 1,1986/12/31"; }),
+         0, "line 8, field 7: the end day \"1986/12/31\" is written year first"},
+        {"a blank leap year field",
+         ChicagoWith(5, [](std::string& l) { l = "HOLIDAYS/DAYLIGHT SAVINGS,,0,0,0"; }), 0,
+         "taken as No"},
+        {"an empty .epw", "", 2, "cannot read \"file\": the file is empty"},
+        {"UTF-16", utf16, 2, "the file is UTF-16"},
+        {"a TMY3 file with RH for RHum",
+         "725300,\"CHICAGO\",IL,-6.0,41.983,-87.917,201\n" +
+             std::string("Date (MM/DD/YYYY),Time (HH:MM),Dry-bulb (C),Dew-point (C),RH (%),"
+                         "Pressure (mbar)\n") +
+             tmy3Row,
+         2, "line 2: no RHum column (column 5, \"RH\", is not a TMY3 name"},
+        {"a TMY3 station at latitude 450",
+         "725300,\"CHICAGO\",IL,-6.0,450,-87.917,201\n" + tmy3Columns + tmy3Row, 2,
+         "line 1, field 5: the latitude 450 is outside -90 to 90"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        WriteText(folder + "/file", row.text);
+        const Ran ran = RunProgram({"file"}, folder);
+        EXPECT_EQ(ran.status, row.status) << ran.err;
+        if (*row.message == '\0')
+            EXPECT_EQ(ran.err, "");
+        else
+            EXPECT_NE(ran.err.find(row.message), std::string::npos) << ran.err;
+    }
+    // A device is refused at once, not read to the size limit.
+    const Ran zero = RunProgram({"/dev/zero"});
+    EXPECT_EQ(zero.status, 2);
+    EXPECT_NE(zero.err.find("it is a device, not a file"), std::string::npos) << zero.err;
 }
 
 TEST(Program, OutputFileIsWrittenWholeOrLeftAsItWas) {

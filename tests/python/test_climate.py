@@ -2,6 +2,8 @@
 values as NaN, each hour's state bit for bit the core's, the design conditions the library's,
 and unreadable files refused with the reader's sentence."""
 
+import os
+
 import numpy as np
 import pytest
 from conftest import same_bits
@@ -166,6 +168,33 @@ def test_unreadable_text_is_refused_with_the_readers_sentence(chicago_text, name
 def test_a_file_that_cannot_be_opened_raises_oserror(tmp_path):
     with pytest.raises(OSError):
         climate.read_weather(tmp_path / "absent.epw")
+
+
+def make_pipe(folder):
+    os.mkfifo(folder / "pipe.epw")
+    return folder / "pipe.epw"
+
+
+NOT_FILES = [
+    # name, the path made in a fresh folder, words of the sentence
+    ("the current folder", lambda folder: ".", "it is a folder"),
+    ("a folder", lambda folder: folder, "it is a folder"),
+    ("a named pipe, refused without waiting", make_pipe, "a named pipe"),
+    ("a device", lambda folder: "/dev/zero", "a device"),
+]
+
+
+@pytest.mark.parametrize("name,make,words", NOT_FILES, ids=[r[0] for r in NOT_FILES])
+def test_what_is_not_a_file_is_named(tmp_path, name, make, words):
+    with pytest.raises(OSError) as raised:
+        climate.read_weather(make(tmp_path))
+    assert words in str(raised.value) and "512 MiB" not in str(raised.value)
+
+
+def test_an_empty_file_is_refused_as_empty(tmp_path):
+    (tmp_path / "empty.epw").write_bytes(b"")
+    with pytest.raises(ValueError, match="the file is empty"):
+        climate.read_weather(tmp_path / "empty.epw")
 
 
 @pytest.mark.parametrize("options", [dict(humidity="wet_bulb"), dict(pressure="sea level"),

@@ -1,0 +1,40 @@
+#include "climate/station_place.h"
+
+#include <charconv>
+
+namespace hygrovane::climate {
+
+namespace {
+
+// The shortest text that reads back as the value, free of the locale.
+std::string ShortNumber(double value) {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    return std::string(text, end);
+}
+
+} // namespace
+
+std::optional<PlaceFault> CheckPlace(double latitude, double longitude, double timeZone,
+                                     double elevation) {
+    struct Range {
+        const char* name;
+        double value, lowest, highest;
+        const char* text;
+    };
+    const Range ranges[4] = {{"latitude", latitude, -90, 90, "-90 to 90"},
+                             {"longitude", longitude, -180, 180, "-180 to 180"},
+                             {"time zone", timeZone, -12, 14, "-12 to +14"},
+                             {"elevation", elevation, -1000, 9999.9, "-1000 to 9999.9 m"}};
+    for (std::size_t k = 0; k < 4; ++k) {
+        const Range& r = ranges[k];
+        // The elevation's 9999.9 is the dictionary's missing code, not a height.
+        const bool above = k == 3 ? r.value >= r.highest : r.value > r.highest;
+        if (r.value < r.lowest || above)
+            return PlaceFault{k, std::string("the ") + r.name + " " + ShortNumber(r.value) +
+                                     " is outside " + r.text};
+    }
+    return std::nullopt;
+}
+
+} // namespace hygrovane::climate
