@@ -25,7 +25,8 @@ std::size_t SizeClassBytes(std::size_t bytes);
 // The memory limit of the control group the process runs in (cgroup v2 memory.max or v1
 // memory.limit_in_bytes under `root`, the group's own file first, then the root's), given the
 // text of /proc/self/cgroup; nothing when there is none or it is unlimited.
-std::optional<std::size_t> CgroupMemoryLimit(const std::string& root, const std::string& selfCgroup);
+std::optional<std::size_t> CgroupMemoryLimit(const std::string& root,
+                                             const std::string& selfCgroup);
 
 // The most memory kept for reuse unless set: 1 GiB, or a sixteenth of the machine's memory or of
 // the control group's limit where that is less, since kept pages still count as the process's own

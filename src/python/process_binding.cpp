@@ -116,14 +116,30 @@ std::vector<std::pair<std::string, std::vector<std::string>>> KindArguments() {
         std::vector<std::string> names;
         for (const Parameter parameter : info.parameters) {
             switch (parameter) {
-            case Parameter::LeavingDryBulb: names.emplace_back("leaving_dry_bulb"); break;
-            case Parameter::HeatRate: names.emplace_back("heat_rate"); break;
-            case Parameter::ApparatusDewPoint: names.emplace_back("apparatus_dew_point"); break;
-            case Parameter::BypassFactor: names.emplace_back("bypass_factor"); break;
-            case Parameter::RelativeHumidity: names.emplace_back("relative_humidity"); break;
-            case Parameter::HumidityRatio: names.emplace_back("humidity_ratio"); break;
-            case Parameter::Effectiveness: names.emplace_back("effectiveness"); break;
-            case Parameter::SteamTemperature: names.emplace_back("steam_temperature"); break;
+            case Parameter::LeavingDryBulb:
+                names.emplace_back("leaving_dry_bulb");
+                break;
+            case Parameter::HeatRate:
+                names.emplace_back("heat_rate");
+                break;
+            case Parameter::ApparatusDewPoint:
+                names.emplace_back("apparatus_dew_point");
+                break;
+            case Parameter::BypassFactor:
+                names.emplace_back("bypass_factor");
+                break;
+            case Parameter::RelativeHumidity:
+                names.emplace_back("relative_humidity");
+                break;
+            case Parameter::HumidityRatio:
+                names.emplace_back("humidity_ratio");
+                break;
+            case Parameter::Effectiveness:
+                names.emplace_back("effectiveness");
+                break;
+            case Parameter::SteamTemperature:
+                names.emplace_back("steam_temperature");
+                break;
             case Parameter::Target:
                 names.emplace_back("target_dry_bulb");
                 names.emplace_back("target_humidity");

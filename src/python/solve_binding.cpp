@@ -158,7 +158,8 @@ py::tuple SolveOne(double dryBulb, double humidity, double pressure, int humidit
     const FailureRecord failure =
         failures.records.empty() ? FailureRecord{0, kNaN, kNaN, kNaN} : failures.records.front();
     return py::make_tuple(status, values, failure.value, failure.minimum, failure.maximum,
-                          failures.details.empty() ? std::string() : failures.details.front().second);
+                          failures.details.empty() ? std::string()
+                                                   : failures.details.front().second);
 }
 
 std::string DescribeParts(int status, int humidityInput, double value, double minimum,
