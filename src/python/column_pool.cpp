@@ -124,7 +124,7 @@ class ColumnPool {
 
     Clock::duration idle() const {
         return std::chrono::duration_cast<Clock::duration>(
-            std::chrono::duration<double>(std::max(0.0, settings_.idleSeconds)));
+            std::chrono::duration<double>(std::clamp(settings_.idleSeconds, 0.0, 1e9)));
     }
 
     // With the lock held: blocks unused for the idle time go back (they are kept in the order

@@ -74,7 +74,7 @@ ElementwiseColumns(std::size_t n, const std::vector<DoubleArray>& inputs, std::s
                     statusData[i] = failure ? failure->status : 0;
                 }
             },
-            messages, PythonSignalRaised);
+            messages, PythonStopCheck());
     }
     if (!done) {
         throw pybind11::error_already_set();

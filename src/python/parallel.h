@@ -41,8 +41,9 @@ using StopCheck = std::function<bool()>;
 
 // Calls work(begin, end) on disjoint chunks covering [0, n), on up to `threads` threads; fewer when
 // the system will not start more. Each element is computed by the same code whatever the split,
-// so the results do not depend on it. Returns false when shouldStop stopped it (some chunks not
-// done). An exception from work stops the loop and is thrown again on the calling thread.
+// so the results do not depend on it. Returns false when shouldStop said to stop (some chunks
+// may be left undone). An exception from work stops the loop and is thrown again on the calling
+// thread.
 template <typename Work>
 bool ForEachSlice(std::size_t n, unsigned threads, Work work, const StopCheck& shouldStop = {}) {
     using Clock = std::chrono::steady_clock;
@@ -102,16 +103,17 @@ bool ForEachSlice(std::size_t n, unsigned threads, Work work, const StopCheck& s
     }
 
     auto lastCheck = Clock::now();
+    bool stopped = false; // shouldStop said so: the caller is told even if every chunk is done
     const auto goOn = [&] {
-        if (!shouldStop || Clock::now() - lastCheck < kCheckEvery) {
-            return true;
+        if (!shouldStop || stopped || Clock::now() - lastCheck < kCheckEvery) {
+            return !stopped;
         }
         lastCheck = Clock::now();
         if (shouldStop()) {
+            stopped = true;
             stop = true;
-            return false;
         }
-        return true;
+        return !stopped;
     };
     takeChunks(goOn);
     {
@@ -131,7 +133,7 @@ bool ForEachSlice(std::size_t n, unsigned threads, Work work, const StopCheck& s
     if (failure) {
         std::rethrow_exception(failure);
     }
-    return next.load() >= chunks || !stop;
+    return !stopped;
 }
 
 // The sentences of the elements that failed, by element.

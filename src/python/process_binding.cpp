@@ -90,7 +90,7 @@ py::dict ProcessColumns(std::size_t n, const std::string& kindKey, const std::st
             [&](std::size_t begin, std::size_t end, Messages& mine) {
                 ProcessSlice(in, out, begin, end, mine);
             },
-            messages, PythonSignalRaised);
+            messages, PythonStopCheck());
     }
     if (!done) {
         throw py::error_already_set();

@@ -108,7 +108,7 @@ py::dict SolveColumns(std::size_t n, const DoubleArray& dryBulb, const DoubleArr
                 std::move(mine.details.begin(), mine.details.end(),
                           std::back_inserter(failures.details));
             },
-            PythonSignalRaised);
+            PythonStopCheck());
         if (!done && !reuse.empty()) {
             // An earlier result written into is not left half new, half old: every element
             // says it was not computed.

@@ -214,3 +214,17 @@ def test_ctrl_c_stops_a_long_call_within_a_second(call, n):
     assert float(ended[0].split()[1]) - sent < 1.0
     if call == "solve into out":
         assert "out True The call was interrupted before this element was computed." in lines
+
+
+def test_a_call_from_another_python_thread_gives_the_same_bits(arguments):
+    # Off the main thread no signal is looked for, and the call is not slowed by asking.
+    import threading
+
+    t, rh, p = arguments
+    got = {}
+    worker = threading.Thread(target=lambda: got.update(
+        state=hygrovane.solve(t, rh, pressure=p, threads=2)))
+    worker.start()
+    worker.join()
+    here = hygrovane.solve(t, rh, pressure=p, threads=1)
+    assert same_bits(got["state"].enthalpy, here.enthalpy)
