@@ -11,6 +11,7 @@
 #include <pybind11/stl.h>
 
 #include <cctype>
+#include <cmath>
 #include <limits>
 
 namespace py = pybind11;
@@ -185,6 +186,13 @@ py::dict StateColumns(const WeatherData& w, bool dewPoint, bool elevation, int f
         DoubleArray column(static_cast<py::ssize_t>(s.hours.size()));
         for (std::size_t i = 0; i < s.hours.size(); ++i) {
             column.mutable_data()[i] = s.hours[i].*member;
+            // The dry bulb as the file gives it, as solve() returns it, not the state's 32 bits.
+            if (member == &HourState::dryBulb && !std::isnan(s.hours[i].dryBulb) &&
+                i < w.hours.size()) {
+                if (const std::optional<double> given = w.hours[i].Value(Field::DryBulb)) {
+                    column.mutable_data()[i] = *given + 273.15;
+                }
+            }
         }
         columns[name] = column;
     }

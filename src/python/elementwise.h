@@ -6,6 +6,7 @@
 
 #include "array_args.h"
 #include "column_pool.h"
+#include "interrupt.h"
 #include "parallel.h"
 
 #include <pybind11/pybind11.h>
@@ -51,10 +52,12 @@ ElementwiseColumns(std::size_t n, const std::vector<DoubleArray>& inputs, std::s
     pybind11::array_t<std::uint8_t> status = NewStatusColumn(n);
     std::uint8_t* const statusData = status.mutable_data();
     Messages messages;
+    bool done = false;
     {
         const pybind11::gil_scoped_release unlocked;
-        messages = ForEachSliceGathering(
-            n, ThreadsFor(n, threads), [&](std::size_t begin, std::size_t end, Messages& mine) {
+        done = ForEachSliceGathering(
+            n, ThreadsFor(n, threads),
+            [&](std::size_t begin, std::size_t end, Messages& mine) {
                 std::array<double, kMostColumns> args{}, values{};
                 for (std::size_t i = begin; i < end; ++i) {
                     for (std::size_t c = 0; c < in.size(); ++c) {
@@ -70,7 +73,11 @@ ElementwiseColumns(std::size_t n, const std::vector<DoubleArray>& inputs, std::s
                     }
                     statusData[i] = failure ? failure->status : 0;
                 }
-            });
+            },
+            messages, PythonStopCheck());
+    }
+    if (!done) {
+        throw pybind11::error_already_set();
     }
     result["status"] = status;
     result["messages"] = messages;

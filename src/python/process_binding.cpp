@@ -1,6 +1,7 @@
 #include "array_args.h"
 #include "bindings.h"
 #include "column_pool.h"
+#include "interrupt.h"
 #include "parallel.h"
 #include "process_kernel.h"
 
@@ -81,12 +82,18 @@ py::dict ProcessColumns(std::size_t n, const std::string& kindKey, const std::st
     py::array_t<std::uint8_t> status = NewStatusColumn(n);
     out.status = status.mutable_data();
     Messages messages;
+    bool done = false;
     {
         const py::gil_scoped_release unlocked;
-        messages = ForEachSliceGathering(n, ThreadsFor(n, threads),
-                                         [&](std::size_t begin, std::size_t end, Messages& mine) {
-                                             ProcessSlice(in, out, begin, end, mine);
-                                         });
+        done = ForEachSliceGathering(
+            n, ThreadsFor(n, threads),
+            [&](std::size_t begin, std::size_t end, Messages& mine) {
+                ProcessSlice(in, out, begin, end, mine);
+            },
+            messages, PythonStopCheck());
+    }
+    if (!done) {
+        throw py::error_already_set();
     }
     result["status"] = status;
     result["messages"] = messages;
@@ -99,6 +106,49 @@ std::vector<std::pair<std::string, int>> KindKeys() {
         keys.emplace_back(std::string(info.key), info.inlets);
     }
     return keys;
+}
+
+// The arguments of process() each kind reads, by its key: a missing one is named rather than
+// taken as 0.
+std::vector<std::pair<std::string, std::vector<std::string>>> KindArguments() {
+    std::vector<std::pair<std::string, std::vector<std::string>>> kinds;
+    for (const KindInfo& info : Kinds()) {
+        std::vector<std::string> names;
+        for (const Parameter parameter : info.parameters) {
+            switch (parameter) {
+            case Parameter::LeavingDryBulb:
+                names.emplace_back("leaving_dry_bulb");
+                break;
+            case Parameter::HeatRate:
+                names.emplace_back("heat_rate");
+                break;
+            case Parameter::ApparatusDewPoint:
+                names.emplace_back("apparatus_dew_point");
+                break;
+            case Parameter::BypassFactor:
+                names.emplace_back("bypass_factor");
+                break;
+            case Parameter::RelativeHumidity:
+                names.emplace_back("relative_humidity");
+                break;
+            case Parameter::HumidityRatio:
+                names.emplace_back("humidity_ratio");
+                break;
+            case Parameter::Effectiveness:
+                names.emplace_back("effectiveness");
+                break;
+            case Parameter::SteamTemperature:
+                names.emplace_back("steam_temperature");
+                break;
+            case Parameter::Target:
+                names.emplace_back("target_dry_bulb");
+                names.emplace_back("target_humidity");
+                break;
+            }
+        }
+        kinds.emplace_back(std::string(info.key), std::move(names));
+    }
+    return kinds;
 }
 
 std::vector<std::string> FlowUnitNames() {
@@ -119,6 +169,8 @@ void BindProcesses(py::module_& m) {
     m.def("process_column_names", &ProcessColumnNames);
     m.def("process_kinds", &KindKeys, "Each process kind's key and its number of inlets.");
     m.def("flow_units", &FlowUnitNames);
+    m.def("process_arguments", &KindArguments,
+          "The parameters each process kind reads, by the names process() takes them.");
 }
 
 } // namespace hygrovane::python

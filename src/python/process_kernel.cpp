@@ -1,5 +1,6 @@
 #include "process_kernel.h"
 
+#include <cmath>
 #include <limits>
 #include <optional>
 
@@ -87,6 +88,19 @@ Outcome<ProcessResult> ProcessAt(const ProcessInputs& in, std::size_t i, const A
     return ComputeProcess(air, in.kind, ParametersAt(in, i), inlets, flows);
 }
 
+static_assert(static_cast<int>(processes::FailureKind::NoInput) + 1 < kOverflowStatus);
+
+// A flow or heat rate near the largest double computes, but its loads overflow to infinity.
+bool LoadsOverflow(const Loads& loads) {
+    for (const double load : {loads.dryAirFlow, loads.sensible, loads.latent, loads.total,
+                              loads.water, loads.equipmentHeat}) {
+        if (std::isinf(load)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void Write(const ProcessOutputs& out, std::size_t i, const ProcessResult& r) {
     const AirState& leaving = r.outlets.back();
     const bool chain = r.outlets.size() > 1;
@@ -153,7 +167,14 @@ void ProcessSlice(const ProcessInputs& in, const ProcessOutputs& out, std::size_
             continue;
         }
         const Outcome<ProcessResult> result = ProcessAt(in, i, air->value());
-        if (result) {
+        if (result && LoadsOverflow(result->loads)) {
+            for (double* column : out.columns) {
+                column[i] = kNaN;
+            }
+            out.status[i] = kOverflowStatus;
+            messages.emplace_back(i, "The process's loads overflow: the air flow or the heat "
+                                     "rate is too large to give a finite load.");
+        } else if (result) {
             Write(out, i, *result);
         } else {
             WriteFailure(out, i, result.failure(), messages);

@@ -35,9 +35,12 @@ struct ProcessInputs {
 // The names of the result columns, in output order.
 const std::vector<std::string>& ProcessColumnNames();
 
+// The status of an element whose loads overflow (past processes::FailureKind + 1).
+inline constexpr std::uint8_t kOverflowStatus = 7;
+
 struct ProcessOutputs {
     std::vector<double*> columns;   // one per ProcessColumnNames(), n long
-    std::uint8_t* status = nullptr; // 0 computed, else processes::FailureKind + 1
+    std::uint8_t* status = nullptr; // 0 computed, else processes::FailureKind + 1, or overflow
 };
 
 // Computes elements [begin, end); failed elements are NaN in every column and add a message.

@@ -1,12 +1,16 @@
 #include "array_args.h"
 #include "bindings.h"
 #include "column_pool.h"
+#include "interrupt.h"
 #include "parallel.h"
 #include "solve_kernel.h"
 
 #include <pybind11/stl.h>
 
 #include <algorithm>
+#include <iterator>
+#include <limits>
+#include <mutex>
 
 namespace py = pybind11;
 
@@ -38,6 +42,28 @@ py::array_t<T> ColumnFrom(const py::dict& reuse, const char* name, std::size_t n
                                 std::to_string(n) + " elements");
 }
 
+// The failures as arrays for Python: element, value, limits, and the arithmetic faults' details.
+void PutFailures(py::dict& result, FailureRecords failures) {
+    std::vector<FailureRecord>& records = failures.records;
+    std::sort(records.begin(), records.end(),
+              [](const FailureRecord& a, const FailureRecord& b) { return a.index < b.index; });
+    const auto count = static_cast<py::ssize_t>(records.size());
+    py::array_t<std::int64_t> index(count);
+    DoubleArray value(count), minimum(count), maximum(count);
+    for (std::size_t k = 0; k < records.size(); ++k) {
+        index.mutable_data()[k] = static_cast<std::int64_t>(records[k].index);
+        value.mutable_data()[k] = records[k].value;
+        minimum.mutable_data()[k] = records[k].minimum;
+        maximum.mutable_data()[k] = records[k].maximum;
+    }
+    std::vector<FailureRecord>().swap(records);
+    result["failure_index"] = index;
+    result["failure_value"] = value;
+    result["failure_minimum"] = minimum;
+    result["failure_maximum"] = maximum;
+    result["fault_details"] = failures.details;
+}
+
 py::dict SolveColumns(std::size_t n, const DoubleArray& dryBulb, const DoubleArray& humidity,
                       const DoubleArray& pressure, const CodeArray& humidityInput,
                       const CodeArray& pressureInput, const CodeArray& formulation,
@@ -53,36 +79,52 @@ py::dict SolveColumns(std::size_t n, const DoubleArray& dryBulb, const DoubleArr
 
     py::dict result;
     SolveOutputs out;
+    std::vector<py::array_t<double>> columns;
     for (const std::string& name : QuantityNames()) {
         if (!wanted.empty() && std::find(wanted.begin(), wanted.end(), name) == wanted.end()) {
             out.quantities.push_back(nullptr);
             continue;
         }
-        DoubleArray column = ColumnFrom<double>(reuse, name.c_str(), n);
-        out.quantities.push_back(column.mutable_data());
-        result[name.c_str()] = column;
+        columns.push_back(ColumnFrom<double>(reuse, name.c_str(), n));
+        out.quantities.push_back(columns.back().mutable_data());
+        result[name.c_str()] = columns.back();
     }
     py::array_t<std::uint8_t> status = ColumnFrom<std::uint8_t>(reuse, "status", n);
-    DoubleArray value = ColumnFrom<double>(reuse, "failure_value", n);
-    DoubleArray minimum = ColumnFrom<double>(reuse, "failure_minimum", n);
-    DoubleArray maximum = ColumnFrom<double>(reuse, "failure_maximum", n);
     out.status = status.mutable_data();
-    out.failureValue = value.mutable_data();
-    out.failureMinimum = minimum.mutable_data();
-    out.failureMaximum = maximum.mutable_data();
 
-    FaultDetails faults;
+    FailureRecords failures;
+    bool done = false;
     {
         const py::gil_scoped_release unlocked;
-        ForEachSlice(n, ThreadsFor(n, threads), [&](std::size_t begin, std::size_t end) {
-            SolveSlice(in, out, begin, end, faults);
-        });
+        std::mutex mutex;
+        done = ForEachSlice(
+            n, ThreadsFor(n, threads),
+            [&](std::size_t begin, std::size_t end) {
+                FailureRecords mine;
+                SolveSlice(in, out, begin, end, mine);
+                const std::lock_guard lock(mutex);
+                failures.records.insert(failures.records.end(), mine.records.begin(),
+                                        mine.records.end());
+                std::move(mine.details.begin(), mine.details.end(),
+                          std::back_inserter(failures.details));
+            },
+            PythonStopCheck());
+        if (!done && !reuse.empty()) {
+            // An earlier result written into is not left half new, half old: every element
+            // says it was not computed.
+            for (double* column : out.quantities) {
+                if (column) {
+                    std::fill(column, column + n, std::numeric_limits<double>::quiet_NaN());
+                }
+            }
+            std::fill(out.status, out.status + n, static_cast<std::uint8_t>(Status::Interrupted));
+        }
+    }
+    if (!done) {
+        throw py::error_already_set();
     }
     result["status"] = status;
-    result["failure_value"] = value;
-    result["failure_minimum"] = minimum;
-    result["failure_maximum"] = maximum;
-    result["fault_details"] = faults.take();
+    PutFailures(result, std::move(failures));
     return result;
 }
 
@@ -109,16 +151,15 @@ py::tuple SolveOne(double dryBulb, double humidity, double pressure, int humidit
         out.quantities.push_back(&value);
     }
     std::uint8_t status = 0;
-    double failure[3];
     out.status = &status;
-    out.failureValue = &failure[0];
-    out.failureMinimum = &failure[1];
-    out.failureMaximum = &failure[2];
-    FaultDetails faults;
-    SolveSlice(in, out, 0, 1, faults);
-    const auto details = faults.take();
-    return py::make_tuple(status, values, failure[0], failure[1], failure[2],
-                          details.empty() ? std::string() : details.front().second);
+    FailureRecords failures;
+    SolveSlice(in, out, 0, 1, failures);
+    const double kNaN = std::numeric_limits<double>::quiet_NaN();
+    const FailureRecord failure =
+        failures.records.empty() ? FailureRecord{0, kNaN, kNaN, kNaN} : failures.records.front();
+    return py::make_tuple(status, values, failure.value, failure.minimum, failure.maximum,
+                          failures.details.empty() ? std::string()
+                                                   : failures.details.front().second);
 }
 
 std::string DescribeParts(int status, int humidityInput, double value, double minimum,
@@ -151,7 +192,22 @@ void BindSolve(py::module_& m) {
           "Bytes of dropped result columns kept for the next call's columns.");
     m.def("release_memory", &ReleasePooledMemory,
           "Gives the memory kept for the next call's columns back to the system.");
-    m.def("hardware_threads", [] { return std::max(1u, std::thread::hardware_concurrency()); });
+    m.def("pool_settings", [] {
+        const PoolSettings s = PoolSettingsNow();
+        return py::make_tuple(s.mostBytes, s.idleSeconds);
+    });
+    m.def(
+        "set_pool_settings",
+        [](std::size_t mostBytes, double idleSeconds) {
+            SetPoolSettings({mostBytes, idleSeconds});
+        },
+        py::arg("most_bytes"), py::arg("idle_seconds"));
+    m.def("default_pool_bytes", &DefaultMostPooledBytes);
+    m.def("size_class_bytes", &SizeClassBytes, py::arg("bytes"));
+    m.def("cgroup_memory_limit", &CgroupMemoryLimit, py::arg("root"), py::arg("self_cgroup"));
+    m.def("hardware_threads", &UsableThreads, "The CPUs this process may run on.");
+    m.def("threads_for", &ThreadsFor, py::arg("n"), py::arg("wanted"),
+          "The threads a call of n elements runs on when `wanted` are asked for (0: every CPU).");
 }
 
 } // namespace hygrovane::python

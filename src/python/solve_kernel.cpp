@@ -38,6 +38,8 @@ constexpr const char* kInputNames[] = {"humidity_ratio", "relative_humidity", "d
                                        "mole_fraction",  "mass_fraction"};
 static_assert(std::size(kInputNames) == kHumidityInputs.size());
 constexpr std::size_t kAllQuantities = kStateQuantities + 2 * std::size(kInputNames);
+constexpr std::size_t kDryBulbColumn = 0;
+static_assert(std::string_view(kStateNames[kDryBulbColumn]) == "dry_bulb");
 
 // Elements solved per block. A block's results are gathered in a buffer that stays in the
 // first-level cache (53 x 64 values, 27 KB) and then written out column by column, whole cache
@@ -47,30 +49,29 @@ constexpr std::size_t kBlock = kSliceGranule;
 
 struct Block {
     alignas(64) double values[kAllQuantities][kBlock];
-    alignas(64) double failureValue[kBlock];
-    alignas(64) double failureMinimum[kBlock];
-    alignas(64) double failureMaximum[kBlock];
     alignas(64) std::uint8_t status[kBlock];
 };
 
 void GatherFailure(Block& b, std::size_t j, std::size_t i, const SolveFailure& failure,
-                   FaultDetails& faults) {
+                   FailureRecords& failures) {
     for (auto& column : b.values) {
         column[j] = kNaN;
     }
     const Status status = StatusOf(failure);
     b.status[j] = static_cast<std::uint8_t>(status);
-    const bool ranged = status != Status::ArithmeticFault;
-    b.failureValue[j] = ranged ? failure.value : kNaN;
-    b.failureMinimum[j] = ranged ? failure.allowed.minimum : kNaN;
-    b.failureMaximum[j] = ranged ? failure.allowed.maximum : kNaN;
-    if (!ranged) {
-        faults.add(i, failure.detail);
+    if (status == Status::ArithmeticFault) {
+        failures.records.push_back({i, kNaN, kNaN, kNaN});
+        failures.details.emplace_back(i, failure.detail);
+    } else {
+        failures.records.push_back(
+            {i, failure.value, failure.allowed.minimum, failure.allowed.maximum});
     }
 }
 
-void Gather(Block& b, std::size_t j, const MoistAirState& state) {
+void Gather(Block& b, std::size_t j, const MoistAirState& state, double dryBulb) {
     StateValues(state, [&](std::size_t q) -> double& { return b.values[q][j]; });
+    // The dry bulb as given: the state holds it in 32 bits, which is no figure the caller wrote.
+    b.values[kDryBulbColumn][j] = dryBulb;
     std::size_t q = kStateQuantities;
     for (HumidityInput input : kHumidityInputs) {
         const Range limits = LimitsOf(input, state.ambient, state.saturation);
@@ -78,9 +79,6 @@ void Gather(Block& b, std::size_t j, const MoistAirState& state) {
         b.values[q++][j] = limits.maximum;
     }
     b.status[j] = 0;
-    b.failureValue[j] = kNaN;
-    b.failureMinimum[j] = kNaN;
-    b.failureMaximum[j] = kNaN;
 }
 
 template <typename T> void Put(T* target, const T* source, std::size_t count) {
@@ -136,16 +134,6 @@ SolveFailure FailureOf(Status status, HumidityInput input, double value, Range a
     return failure;
 }
 
-void FaultDetails::add(std::size_t index, std::string detail) {
-    const std::lock_guard lock(mutex_);
-    details_.emplace_back(index, std::move(detail));
-}
-
-std::vector<std::pair<std::size_t, std::string>> FaultDetails::take() {
-    const std::lock_guard lock(mutex_);
-    return std::move(details_);
-}
-
 const std::vector<std::string>& QuantityNames() {
     static const std::vector<std::string> names = [] {
         std::vector<std::string> all;
@@ -171,7 +159,7 @@ Conditions ConditionsAt(const SolveInputs& in, std::size_t i) {
 }
 
 void SolveSlice(const SolveInputs& in, const SolveOutputs& out, std::size_t begin, std::size_t end,
-                FaultDetails& faults) {
+                FailureRecords& failures) {
     const auto block = std::make_unique<Block>();
     Block& b = *block;
     for (std::size_t start = begin; start < end; start += kBlock) {
@@ -179,18 +167,15 @@ void SolveSlice(const SolveInputs& in, const SolveOutputs& out, std::size_t begi
         for (std::size_t j = 0; j < count; ++j) {
             const Result<MoistAirState> state = Solve(ConditionsAt(in, start + j));
             if (state) {
-                Gather(b, j, *state);
+                Gather(b, j, *state, in.dryBulb[start + j]);
             } else {
-                GatherFailure(b, j, start + j, state.failure(), faults);
+                GatherFailure(b, j, start + j, state.failure(), failures);
             }
         }
         for (std::size_t q = 0; q < kAllQuantities; ++q) {
             Put(out.quantities[q] ? out.quantities[q] + start : nullptr, b.values[q], count);
         }
         Put(out.status + start, b.status, count);
-        Put(out.failureValue + start, b.failureValue, count);
-        Put(out.failureMinimum + start, b.failureMinimum, count);
-        Put(out.failureMaximum + start, b.failureMaximum, count);
     }
     _mm_sfence(); // the non-temporal stores are visible before the slice is reported done
 }

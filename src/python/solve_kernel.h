@@ -8,7 +8,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <mutex>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -25,6 +24,8 @@ enum class Status : std::uint8_t {
     HumidityOutOfRange = 4,
     PressureTooLow = 5,
     ArithmeticFault = 6,
+    // Not computed: the call was interrupted (an out= result whose call stopped).
+    Interrupted = 7,
 };
 
 Status StatusOf(const SolveFailure& failure);
@@ -58,25 +59,24 @@ struct SolveInputs {
 const std::vector<std::string>& QuantityNames();
 
 // Where the results go: one pointer per name of QuantityNames(), each n long (null for a quantity
-// not asked for: a narrower result writes less memory), then the status
-// and the failure's value and limits (NaN where computed).
+// not asked for: a narrower result writes less memory), then the status.
 struct SolveOutputs {
     std::vector<double*> quantities;
     std::uint8_t* status = nullptr;
-    double* failureValue = nullptr;
-    double* failureMinimum = nullptr;
-    double* failureMaximum = nullptr;
 };
 
-// The details of the arithmetic faults met, by element.
-class FaultDetails {
-  public:
-    void add(std::size_t index, std::string detail);
-    std::vector<std::pair<std::size_t, std::string>> take();
-
-  private:
-    std::mutex mutex_;
-    std::vector<std::pair<std::size_t, std::string>> details_;
+// A failed element's parts for its sentence: the refused value and its limits (NaN for an
+// arithmetic fault, whose detail is kept apart). Failures are few, so they are kept as lists
+// (32 bytes a failure) rather than as three more columns of n.
+struct FailureRecord {
+    std::size_t index = 0;
+    double value = 0;
+    double minimum = 0;
+    double maximum = 0;
+};
+struct FailureRecords {
+    std::vector<FailureRecord> records;
+    std::vector<std::pair<std::size_t, std::string>> details; // the arithmetic faults'
 };
 
 // Element i's pressure (or altitude, where pressureInput is 1) and formulation, set on a target
@@ -96,8 +96,8 @@ void SetAmbientAt(Target& target, const Column& pressure, const CodeColumn& pres
 // The Conditions of element i.
 Conditions ConditionsAt(const SolveInputs& inputs, std::size_t i);
 
-// Solves elements [begin, end).
+// Solves elements [begin, end), adding the failed ones to `failures` in element order.
 void SolveSlice(const SolveInputs& inputs, const SolveOutputs& outputs, std::size_t begin,
-                std::size_t end, FaultDetails& faults);
+                std::size_t end, FailureRecords& failures);
 
 } // namespace hygrovane::python

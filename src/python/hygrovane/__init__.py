@@ -13,9 +13,10 @@ process()  a process (sensible, coils, humidifiers, mixing, chains) and its load
 comfort    PMV/PPD, SET, cooling effect, adaptive models and running means (degC, m/s, met, clo)
 climate    EPW and TMY3 weather files: header, hours, hourly states, design conditions
 
-The memory of large result columns that are dropped is kept (up to 1 GiB or a sixteenth of the
-machine's memory, which the system may reclaim when it runs short) for the next call's columns;
-release_memory() gives it back at once.
+The memory of large result columns that are dropped is kept for the next call's columns of a
+similar size (up to 1 GiB, or a sixteenth of the machine's memory or of the control group's
+limit; the system may reclaim it when it runs short) and goes back after 10 s unused;
+release_memory() gives it back at once, memory_reuse() sets the most kept and the idle time.
 """
 
 from . import climate, comfort, units
@@ -37,6 +38,7 @@ __all__ = [
     "climate",
     "comfort",
     "Status",
+    "memory_reuse",
     "mix",
     "process",
     "release_memory",
@@ -48,3 +50,20 @@ __all__ = [
 def release_memory() -> None:
     """Gives the memory kept from dropped result columns back to the system at once."""
     _core.release_memory()
+
+
+def memory_reuse(most_bytes: int | None = None, idle_seconds: float | None = None) -> dict:
+    """Sets how much memory of dropped result columns is kept for the next calls (most_bytes; 0
+    keeps none: a Dask worker may set a share of its own limit) and how long a kept block may
+    stay unused before it goes back (idle_seconds). Returns the settings and the bytes kept now."""
+    most, idle = _core.pool_settings()
+    if most_bytes is not None:
+        if isinstance(most_bytes, bool) or int(most_bytes) != most_bytes or most_bytes < 0:
+            raise ValueError(f"most_bytes must be a whole number of bytes, not {most_bytes!r}")
+        most = int(most_bytes)
+    if idle_seconds is not None:
+        if isinstance(idle_seconds, bool) or not idle_seconds >= 0:
+            raise ValueError(f"idle_seconds must be 0 or more, not {idle_seconds!r}")
+        idle = float(idle_seconds)
+    _core.set_pool_settings(most, idle)
+    return {"most_bytes": most, "idle_seconds": idle, "kept_bytes": _core.pooled_bytes()}

@@ -2,6 +2,7 @@
 
 from __future__ import annotations
 
+import warnings
 from typing import Any, Iterator, get_args
 
 import numpy as np
@@ -71,21 +72,87 @@ def ambient_column(pressure, altitude):
     return (101325.0 if pressure is None else pressure), np.int8(0)
 
 
+# The most threads= passed on: the loop uses no more than the CPUs the process may use anyway.
+_MOST_THREADS = 1 << 16
+
+
 def threads_code(threads) -> int:
-    """0 asks for every core."""
+    """0 asks for every core; more than the CPUs the process may use run on those."""
     if threads is None:
         return 0
     if isinstance(threads, bool) or not isinstance(threads, (int, np.integer)) or threads < 1:
         raise ValueError(f"threads must be a positive integer or None, not {threads!r}")
-    return int(threads)
+    return int(min(int(threads), _MOST_THREADS))
+
+
+def _without_missing(name, value):
+    """A masked array or a pandas array with missing values (pd.NA) as floats with NaN where a
+    value is missing, so that each missing element gets its status like a NaN; else the value."""
+    if isinstance(value, np.ma.MaskedArray):
+        if value.dtype.kind == "b":
+            raise TypeError(f"{name} must be real numbers, not booleans")
+        if value.dtype.kind not in "iuf":
+            raise TypeError(f"{name} must be real numbers, not {value.dtype}")
+        return value.astype(np.float64).filled(np.nan)
+    dtype = getattr(value, "dtype", None)
+    if dtype is not None and not isinstance(dtype, np.dtype) and hasattr(value, "to_numpy"):
+        kind = getattr(dtype, "kind", "O")
+        if kind == "b":
+            raise TypeError(f"{name} must be real numbers, not booleans")
+        if kind in "iuf":
+            return value.to_numpy(dtype=np.float64, na_value=np.nan)
+    return value
 
 
 def as_numbers(name, value) -> np.ndarray:
-    """Any real scalar or array as native float64 (big-endian, integer and float32 converted)."""
-    array = np.asarray(value)
-    if array.dtype.kind not in "biuf":
+    """Any real scalar or array as native float64 (big-endian, integer and float32 converted);
+    masked and missing (pd.NA) elements as NaN. Booleans are refused: True is no humidity."""
+    array = np.asarray(_without_missing(name, value))
+    if array.dtype.kind == "b":
+        raise TypeError(f"{name} must be real numbers, not booleans ({value!r:.40})")
+    if array.dtype.kind not in "iuf":
         raise TypeError(f"{name} must be real numbers, not {array.dtype}")
     return array.astype(np.float64, copy=False)
+
+
+def apart_from(flat: dict, columns) -> dict:
+    """The flat inputs, each copied where it may share memory with a column about to be written
+    (out=), so that no element reads a value an earlier element already overwrote."""
+    targets = [c for c in columns if isinstance(c, np.ndarray)]
+    return {name: (array.copy() if any(np.may_share_memory(array, t) for t in targets)
+                   else array) for name, array in flat.items()}
+
+
+# Where every element of a call fails, inputs whose values all lie where a unit slip puts them:
+# (argument, the input it applies to or None, lowest, highest, what to say).
+_UNIT_SLIPS = (
+    ("dry_bulb", None, -90.0, 100.0, "dry_bulb looks like degC; it is in K (add 273.15)"),
+    ("pressure", None, 5.0, 1100.0, "pressure looks like kPa or hPa; it is in Pa"),
+    ("humidity", "relative_humidity", 2.0, 100.0,
+     "the relative humidity looks like %; it is a fraction (divide by 100)"),
+)
+
+
+def warn_unit_slips(status, stacklevel=3, **inputs) -> None:
+    """One warning when every element failed and an input looks given in another unit: an
+    all-NaN result is otherwise silent. inputs: name=(values, humidity input name or None)."""
+    status = np.asarray(status)
+    if status.size == 0 or np.any(status == 0):
+        return
+    likely = []
+    for name, applies_to, low, high, sentence in _UNIT_SLIPS:
+        if name not in inputs:
+            continue
+        values, given = inputs[name]
+        values = np.asarray(values, dtype=np.float64)
+        if applies_to is not None and given != applies_to:
+            continue
+        finite = values[np.isfinite(values)]
+        if finite.size and np.all((finite >= low) & (finite <= high)):
+            likely.append(sentence)
+    if likely:
+        warnings.warn(f"every element failed: {'; '.join(likely)}", UserWarning,
+                      stacklevel=stacklevel)
 
 
 def flatten(arguments: dict, shape) -> dict:

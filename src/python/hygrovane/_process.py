@@ -18,12 +18,16 @@ from ._columns import (
     formulation_codes,
     input_codes,
     threads_code,
+    warn_unit_slips,
 )
 from ._types import ArrayLike, Errors, Formulation, HumidityInput, Values
 
 # Every process kind by its key (as process-set files name it) and its number of inlets.
 PROCESS_KINDS: dict[str, int] = dict(_core.process_kinds())
 FLOW_UNITS: tuple[str, ...] = tuple(_core.flow_units())
+# The parameters each kind reads: none has a default, as none has a value that fits every case.
+_KIND_ARGUMENTS: dict[str, tuple[str, ...]] = {
+    key: tuple(names) for key, names in _core.process_arguments()}
 
 
 class ProcessStatus(enum.IntEnum):
@@ -36,6 +40,7 @@ class ProcessStatus(enum.IntEnum):
     OUT_OF_RANGE = 4
     BAD_PARAMETER = 5
     NO_INPUT = 6
+    OVERFLOW = 7  # the loads are beyond the largest number (an air flow or heat rate too large)
 
 
 class ProcessResult(Columns):
@@ -90,12 +95,12 @@ class ProcessResult(Columns):
 
 def process(kind: str, dry_bulb: ArrayLike, humidity: ArrayLike,
             input: HumidityInput | ArrayLike = "relative_humidity", *, flow: ArrayLike = 1.0,
-            flow_unit: str = "kg/s", leaving_dry_bulb: ArrayLike = 0.0,
-            heat_rate: ArrayLike = 0.0, apparatus_dew_point: ArrayLike = 0.0,
-            bypass_factor: ArrayLike = 0.0, relative_humidity: ArrayLike = 0.0,
-            humidity_ratio: ArrayLike = 0.0, effectiveness: ArrayLike = 0.0,
-            steam_temperature: ArrayLike = 373.15, target_dry_bulb: ArrayLike = 298.15,
-            target_humidity: ArrayLike = 0.5,
+            flow_unit: str = "kg/s", leaving_dry_bulb: ArrayLike | None = None,
+            heat_rate: ArrayLike | None = None, apparatus_dew_point: ArrayLike | None = None,
+            bypass_factor: ArrayLike | None = None, relative_humidity: ArrayLike | None = None,
+            humidity_ratio: ArrayLike | None = None, effectiveness: ArrayLike | None = None,
+            steam_temperature: ArrayLike = 373.15, target_dry_bulb: ArrayLike | None = None,
+            target_humidity: ArrayLike | None = None,
             target_input: HumidityInput | ArrayLike = "relative_humidity",
             second_dry_bulb: ArrayLike = 298.15, second_humidity: ArrayLike = 0.5,
             second_input: HumidityInput | ArrayLike = "relative_humidity",
@@ -115,11 +120,14 @@ def process(kind: str, dry_bulb: ArrayLike, humidity: ArrayLike,
     positive heats the air), apparatus_dew_point (K), bypass_factor (fraction),
     relative_humidity (fraction), humidity_ratio (kg/kg), effectiveness (fraction),
     steam_temperature (K), and a target state target_dry_bulb (K), target_humidity
-    (target_input). pressure (Pa) or altitude (m) and formulation as in solve().
+    (target_input). pressure (Pa) or altitude (m) and formulation as in solve(). A parameter
+    the kind reads has no default (but steam_temperature, 373.15 K): a missing one raises
+    TypeError naming it; those the kind does not read are ignored.
 
     Every numeric argument and input name is a scalar or an array, broadcast together.
     errors as in solve(): a failed element is NaN with its ProcessStatus, and raises
-    ValueError with the processes' sentence for a scalar call.
+    ValueError with the processes' sentence for a scalar call. Loads beyond the largest number
+    (a flow of 1e308) are NaN with ProcessStatus.OVERFLOW. Inputs are checked as in solve().
     """
     errors = check_errors(errors)
     key = str(kind).replace("_", "-")
@@ -128,6 +136,19 @@ def process(kind: str, dry_bulb: ArrayLike, humidity: ArrayLike,
     if flow_unit not in FLOW_UNITS:
         raise ValueError(f"unknown flow unit {flow_unit!r}; one of {', '.join(FLOW_UNITS)}")
     ambient, pressure_code = ambient_column(pressure, altitude)
+    given = {"leaving_dry_bulb": leaving_dry_bulb, "heat_rate": heat_rate,
+             "apparatus_dew_point": apparatus_dew_point, "bypass_factor": bypass_factor,
+             "relative_humidity": relative_humidity, "humidity_ratio": humidity_ratio,
+             "effectiveness": effectiveness, "steam_temperature": steam_temperature,
+             "target_dry_bulb": target_dry_bulb, "target_humidity": target_humidity}
+    missing = [name for name in _KIND_ARGUMENTS[key] if given[name] is None]
+    if missing:
+        raise TypeError(f"process {key!r} needs {' and '.join(missing)}")
+    # Those the kind does not read: any value, never seen by it.
+    unread = {name: 0.0 for name, value in given.items() if value is None}
+    leaving_dry_bulb, heat_rate, apparatus_dew_point, bypass_factor, relative_humidity, \
+        humidity_ratio, effectiveness, steam_temperature, target_dry_bulb, target_humidity = (
+            unread.get(name, value) for name, value in given.items())
     values = {
         "dry_bulb": dry_bulb, "humidity": humidity, "flow": flow,
         "dry_bulb2": second_dry_bulb, "humidity2": second_humidity, "flow2": second_flow,
@@ -157,6 +178,9 @@ def process(kind: str, dry_bulb: ArrayLike, humidity: ArrayLike,
         failed = first_failure(result)
         if failed is not None:
             raise ValueError(result._message_at(failed))
+    warn_unit_slips(columns["status"], dry_bulb=(numbers["dry_bulb"], None),
+                    humidity=(numbers["humidity"], input if isinstance(input, str) else None),
+                    **({} if pressure_code else {"pressure": (numbers["pressure"], None)}))
     return result
 
 

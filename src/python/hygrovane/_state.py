@@ -11,6 +11,7 @@ from . import _core
 from ._columns import (
     Columns,
     ambient_column,
+    apart_from,
     as_numbers,
     check_errors,
     describe,
@@ -19,8 +20,11 @@ from ._columns import (
     formulation_codes,
     input_codes,
     threads_code,
+    warn_unit_slips,
 )
 from ._types import ArrayLike, Errors, Formulation, HumidityInput, Values
+
+_INTERRUPTED = "The call was interrupted before this element was computed."
 
 
 class Status(enum.IntEnum):
@@ -33,6 +37,7 @@ class Status(enum.IntEnum):
     HUMIDITY_OUT_OF_RANGE = 4
     PRESSURE_TOO_LOW = 5
     ARITHMETIC_FAULT = 6
+    INTERRUPTED = 7  # an out= result whose call was interrupted (Ctrl-C): nothing computed
 
 
 class State(Columns):
@@ -40,7 +45,7 @@ class State(Columns):
 
     Each attribute is an array of the broadcast shape (a float for a scalar call):
 
-    dry_bulb (K, as the core holds it, in 32 bits), pressure (Pa), altitude (m),
+    dry_bulb (K, as given), pressure (Pa), altitude (m),
     humidity_ratio (kg/kg dry air), relative_humidity (fraction), dew_point (K; NaN below
     173.15 K), wet_bulb (K), partial_pressure (Pa), mole_fraction and mass_fraction (of water),
     absolute_humidity (kg/m^3), molecular_weight (kg/kmol), gas_constant (J/(kg K)),
@@ -109,14 +114,20 @@ class State(Columns):
 
     _names = tuple(_core.quantity_names())
 
-    def __init__(self, columns, shape, input_code, fault_details, names=None):
+    def __init__(self, columns, shape, input_code, names=None):
         super().__init__(columns, shape, names)
         self._columns = columns
+        self._adopt_failures(columns, input_code)
+
+    def _adopt_failures(self, columns, input_code):
+        """The parts of the failures' sentences: the failed elements in order, their refused
+        value and limits, and the arithmetic faults' details."""
+        self._failure_index = columns["failure_index"]
         self._failure_value = columns["failure_value"]
         self._failure_minimum = columns["failure_minimum"]
         self._failure_maximum = columns["failure_maximum"]
         self._input_code = input_code
-        self._details = dict(fault_details)
+        self._details = dict(columns["fault_details"])
 
     @classmethod
     def _one(cls, answer, input_code):
@@ -126,18 +137,23 @@ class State(Columns):
         state.__dict__.update(zip(cls._names, values))
         state.shape = ()
         state.status = status
-        state._failure_value = np.array([value])
-        state._failure_minimum = np.array([minimum])
-        state._failure_maximum = np.array([maximum])
+        failed = 1 if status else 0
+        state._failure_index = np.zeros(failed, dtype=np.int64)
+        state._failure_value = np.array([value][:failed])
+        state._failure_minimum = np.array([minimum][:failed])
+        state._failure_maximum = np.array([maximum][:failed])
         state._input_code = np.array([input_code], dtype=np.int8)
         state._details = {0: detail} if detail else {}
         return state
 
     def _message_at(self, flat: int) -> str:
+        status = np.ravel(self.status)[flat]
+        if status == Status.INTERRUPTED:
+            return _INTERRUPTED
+        k = int(np.searchsorted(self._failure_index, flat))
         code = self._input_code[0 if self._input_code.size == 1 else flat]
-        return describe(np.ravel(self.status)[flat], code, self._failure_value[flat],
-                        self._failure_minimum[flat], self._failure_maximum[flat],
-                        self._details.get(flat, ""))
+        return describe(status, code, self._failure_value[k], self._failure_minimum[k],
+                        self._failure_maximum[k], self._details.get(flat, ""))
 
 
 _SCALARS = (float, int, np.floating, np.integer)
@@ -166,6 +182,11 @@ def _reusable(out, shape, names) -> dict:
     if tuple(out.shape) != tuple(shape) or tuple(out._names) != tuple(names):
         raise ValueError(f"out holds shape {out.shape} and {len(out._names)} quantities; this "
                          f"call gives shape {tuple(shape)} and {len(names)}")
+    for name in (*names, "status"):
+        shown = getattr(out, name)
+        if not (isinstance(shown, np.ndarray) and shown.flags.writeable
+                and out._columns[name].flags.writeable):
+            raise ValueError(f"out's {name} is read-only; a read-only column is not written")
     return out._columns
 
 
@@ -188,17 +209,25 @@ def solve(dry_bulb: ArrayLike, humidity: ArrayLike,
     pressure     Pa (default 101325 when no altitude is given)
     altitude     m above sea level, standard atmosphere; instead of pressure
     formulation  "IAPWS" or "HylandWexler" (or an array of these)
-    threads      threads to split the work over; None uses every core. The results do not
-                 depend on it.
+    threads      threads to split the work over; None uses every core the process may use,
+                 and more than those run on those. Fewer when the system will not start
+                 more. The results do not depend on it.
     quantities   the names of the quantities wanted (default: every one); fewer columns
                  write less memory, which counts over hundreds of millions of states
     out          a State of an earlier array call of the same shape and quantities: its arrays
                  are overwritten rather than new ones made (no fresh memory for the system to
                  clear, which is most of the binding's cost per state); that earlier State
-                 then shows the new values and its messages are no longer its own
+                 then is this call's result. Inputs that share memory with it are copied
+                 first. A read-only column of it is refused. An interrupted call (Ctrl-C)
+                 leaves no mixture in it: every element NaN with status INTERRUPTED
     errors       "raise": a failed element raises ValueError with the core's sentence;
                  "nan": failed elements are NaN with their status; "auto" (default) raises
                  for a scalar call and gives NaN for an array call.
+
+    Booleans are refused; masked elements of a numpy masked array and missing values of a
+    pandas array (pd.NA) are NaN with a status. A call whose every element fails while an input
+    looks given in another unit (degC for K, kPa for Pa, % for a fraction) warns once.
+    Ctrl-C stops a long call within a fraction of a second (KeyboardInterrupt).
 
     Returns a State: one array per quantity (K, Pa, m, kg/kg, fractions, kJ/kg dry air) of
     the broadcast shape, the limits of every humidity input, and status. Use
@@ -219,6 +248,8 @@ def solve(dry_bulb: ArrayLike, humidity: ArrayLike,
                                            int(formulation_codes(formulation))), input_code)
         if state.status != 0 and errors != "nan":
             raise ValueError(state._message_at(0))
+        warn_unit_slips(state.status, dry_bulb=(dry_bulb, None), humidity=(humidity, input),
+                        **({} if pressure_code else {"pressure": (ambient, None)}))
         return state
     numbers = {
         "dry_bulb": as_numbers("dry_bulb", dry_bulb),
@@ -232,12 +263,28 @@ def solve(dry_bulb: ArrayLike, humidity: ArrayLike,
     flat = flatten({**numbers, "input": input_code, "formulation": formulation_code}, shape)
     n = int(np.prod(shape))
     reuse = _reusable(out, shape, names)
-    columns = _core.solve_columns(n, flat["dry_bulb"], flat["humidity"], flat["pressure"],
-                                  flat["input"], np.array([pressure_code], dtype=np.int8),
-                                  flat["formulation"], threads_code(threads), list(names), reuse)
-    state = State(columns, shape, flat["input"], columns["fault_details"], names)
+    if reuse:
+        flat = apart_from(flat, reuse.values())
+    try:
+        columns = _core.solve_columns(n, flat["dry_bulb"], flat["humidity"], flat["pressure"],
+                                      flat["input"], np.array([pressure_code], dtype=np.int8),
+                                      flat["formulation"], threads_code(threads), list(names),
+                                      reuse)
+    except KeyboardInterrupt:
+        if out is not None:  # every element of out now says it was interrupted
+            out._adopt_failures({"failure_index": np.zeros(0, dtype=np.int64),
+                                 "failure_value": np.zeros(0), "failure_minimum": np.zeros(0),
+                                 "failure_maximum": np.zeros(0), "fault_details": []},
+                                flat["input"])
+        raise
+    state = State(columns, shape, flat["input"], names)
+    if out is not None:
+        out._adopt_failures(columns, flat["input"])
     if errors == "raise" or (errors == "auto" and shape == ()):
         failed = first_failure(state)
         if failed is not None:
             raise ValueError(state._message_at(failed))
+    warn_unit_slips(columns["status"], dry_bulb=(numbers["dry_bulb"], None),
+                    humidity=(numbers["humidity"], input if isinstance(input, str) else None),
+                    **({} if pressure_code else {"pressure": (numbers["pressure"], None)}))
     return state
