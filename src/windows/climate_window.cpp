@@ -439,14 +439,13 @@ std::vector<std::string> ClimateWindow::notes() const {
     if (!settings_.strategies.empty() &&
         settings_.comfort.model != climateanalysis::ComfortModel::None) {
         const comfort::StrategyParameters& p = settings_.strategyParameters;
-        notes.push_back(
-            "The strategies extend their own still-air band (" +
-            Format("%.1f", p.comfortLow - kZeroCelsius) + " to " +
-            Format("%.1f", p.comfortHigh - kZeroCelsius) + " °C, " +
-            Format("%.1f", p.minHumidityRatio * 1000) + " to " +
-            Format("%.1f", p.maxHumidityRatio * 1000) +
-            " g/kg; Strategy band), not the comfort model's zone: between the two there may be "
-            "hours counted by neither.");
+        notes.push_back("The strategies extend their own still-air band, " +
+                        Format("%.1f", p.comfortLow - kZeroCelsius) + " to " +
+                        Format("%.1f", p.comfortHigh - kZeroCelsius) + " °C and " +
+                        Format("%.1f", p.minHumidityRatio * 1000) + " to " +
+                        Format("%.1f", p.maxHumidityRatio * 1000) +
+                        " g/kg (Strategy band), not the comfort model's zone: an hour between "
+                        "the two may be counted by neither.");
     }
     return notes;
 }

@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -370,16 +371,30 @@ TEST_F(ClimateViewTest, ChosenConditionStaysChosenWhenTheMonthsChange) {
 
 TEST_F(ClimateViewTest, ConditionIsComputedAtTheMainWindowsPressure) {
     ASSERT_TRUE(load(kChicago)); // O'Hare's hours near 99 kPa
-    testing::retype(view, "Text2", "85");
     const int design = row("Cooling 0.4 %", "from this file's hours");
     ASSERT_GE(design, 0);
-    window->figuresTable()->setCurrentCell(design, 0);
-    control<QPushButton>(*window, "toMainWindow")->click();
-    // The main window holds the row's dry bulb and wet bulb, at its own 85 kPa.
-    EXPECT_EQ(testing::text(view, "Text2"), "85");
-    EXPECT_EQ(testing::text(view, "Text1"), cell(design, 1));
-    EXPECT_NEAR(testing::text(view, "Text6").toDouble(), cell(design, 2).toDouble(), 0.051)
-        << testing::text(view, "Text6").toStdString();
+    // The main window holds the row's dry bulb and wet bulb, at its own pressure.
+    struct Case {
+        const char* name;
+        const char* option; // the pressure typed, or the altitude
+        const char* box;
+        const char* typed;
+        const char* humidityRatio; // as the main window shows it; empty: not checked
+    };
+    for (const Case& c :
+         {Case{"a mountain's 85 kPa", "Option8", "Text2", "85", ""},
+          Case{"the guide's O'Hare at 201 m", "Option9", "Text10", "201", ".0159"}}) {
+        control<QRadioButton>(view, c.option)->click();
+        testing::retype(view, c.box, c.typed);
+        window->figuresTable()->setCurrentCell(design, 0);
+        control<QPushButton>(*window, "toMainWindow")->click();
+        EXPECT_EQ(testing::text(view, c.box), c.typed) << c.name;
+        EXPECT_EQ(testing::text(view, "Text1"), cell(design, 1)) << c.name;
+        EXPECT_NEAR(testing::text(view, "Text6").toDouble(), cell(design, 2).toDouble(), 0.051)
+            << c.name << ": " << testing::text(view, "Text6").toStdString();
+        EXPECT_TRUE(testing::text(view, "Text3").startsWith(c.humidityRatio))
+            << c.name << ": " << testing::text(view, "Text3").toStdString();
+    }
     // The processes window takes the same two quantities.
     control<QPushButton>(*window, "toProcesses")->click();
     ProcessesView* processes = openProcessesWindow();
@@ -402,7 +417,7 @@ TEST_F(ClimateViewTest, NotesBandAndRangeAsTheCommandLineHasThem) {
     testing::pick(*window, "comfortModel", "PMV (ISO 7730)");
     QListWidget* strategies = control<QListWidget>(*window, "strategies");
     strategies->item(1)->setCheckState(Qt::Checked); // evaporative cooling
-    EXPECT_TRUE(notes->text().contains("their own still-air band (20.0 to 27.0 °C"))
+    EXPECT_TRUE(notes->text().contains("their own still-air band, 20.0 to 27.0 °C"))
         << notes->text().toStdString();
     const int evaporative = row("Evaporative cooling");
     ASSERT_GE(evaporative, 0);

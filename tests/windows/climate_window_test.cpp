@@ -443,7 +443,7 @@ TEST(ClimateWindow, NotesSayWhatTheCommandLineSays) {
         {"strategies beside a comfort model",
          ComfortModel::Pmv,
          {comfort::Strategy::EvaporativeCooling},
-         "their own still-air band (20.0 to 27.0 °C"},
+         "their own still-air band, 20.0 to 27.0 °C"},
         {"strategies alone", ComfortModel::None, {comfort::Strategy::EvaporativeCooling}, ""},
     };
     for (const Case& c : cases) {
