@@ -133,7 +133,11 @@ void AmbientWindow::Option_Click(int optionNumber) {
 }
 
 void AmbientWindow::enterChartState(double dryBulb, double humidityRatio) {
-    const HumidityRow& row = RowOf(HumidityInput::HumidityRatio);
+    enterState(dryBulb, HumidityInput::HumidityRatio, humidityRatio);
+}
+
+void AmbientWindow::enterState(double dryBulb, HumidityInput humidity, double value) {
+    const HumidityRow& row = RowOf(humidity);
     if (!form_.Option(row.option).value) {
         Option_Click(row.option);
     }
@@ -142,11 +146,19 @@ void AmbientWindow::enterChartState(double dryBulb, double humidityRatio) {
         form_.Text1.text = TypedWithin(*shown, 1, form_.Label5, form_.Label4);
         Text_Change(1);
     }
-    const std::string unit = form_.Combo(row.combo).text();
-    if (const auto shown =
-            units::FromInternal(units::Quantity::HumidityRatio, unit, humidityRatio)) {
+    const std::string unit = row.percent ? std::string("%") : form_.Combo(row.combo).text();
+    const units::Quantity quantity = UnitQuantity(row.shown);
+    const bool temperature = quantity == units::Quantity::Temperature;
+    if (humidity != HumidityInput::HumidityRatio && !temperature &&
+        humidity != HumidityInput::RelativeHumidity) {
+        return; // no condition is named so
+    }
+    if (const auto shown = units::FromInternal(quantity, unit, value)) {
         // The maximum is the one of the new dry bulb: the first recalculation wrote it.
-        const int decimals = unit == "(g moisture)/(kg dry air)" ? 2 : 5;
+        const int decimals = temperature                                   ? 2
+                             : humidity == HumidityInput::RelativeHumidity ? 1
+                             : unit == "(g moisture)/(kg dry air)"         ? 2
+                                                                           : 5;
         form_.Text(row.box).text = TypedWithin(*shown, decimals, form_.Labels(row.minimumLabel),
                                                form_.Labels(row.maximumLabel));
         Text_Change(row.box);

@@ -111,6 +111,10 @@ class AmbientWindow : public casefile::CaseEvents {
     // hundredth of a g/kg, kept within the limits the window shows; each box's handler
     // recalculates.
     void enterChartState(double dryBulb, double humidityRatio);
+    // The same with another humidity input chosen and typed (a wet bulb or dew point in K to a
+    // hundredth of a degree, a relative humidity as a fraction to a tenth of a percent), so that
+    // a condition named by those quantities is computed at this window's pressure.
+    void enterState(double dryBulb, HumidityInput humidity, double value);
 
     // Raised by ApplyCaseFields while a case is opened.
     void comboClicked(int comboNumber) override { Combo_Click(comboNumber); }

@@ -138,7 +138,7 @@ std::vector<FigureRow> ClimateWindow::figures() const {
         if (!w) {
             return std::nullopt;
         }
-        return OutdoorPoint{name, dryBulb, *w};
+        return OutdoorPoint{name, dryBulb, *w, HumidityInput::WetBulb, wetBulb};
     };
     // A heating dry bulb has no coincident humidity of its own: it is sent with the mean
     // humidity ratio of the hours within 0.5 K of it (both ends included), the window the
@@ -153,18 +153,22 @@ std::vector<FigureRow> ClimateWindow::figures() const {
                 ++n;
             }
         }
-        FigureRow row{{name + " dry bulb", t(dryBulb), "", source}, false, {}};
+        FigureRow row{{name + " dry bulb", t(dryBulb), "", source}, false, {}, pointName};
         if (n > 0) {
             const double w = sum / static_cast<double>(n);
             row.cells[0] += " (mean coincident " + Fixed(u.HumidityRatio(w), 1) + " " +
                             u.HumidityRatioUnit() + ")";
-            row.point = OutdoorPoint{pointName, dryBulb, w};
+            row.point = OutdoorPoint{pointName, dryBulb, w, HumidityInput::HumidityRatio, w};
         }
         return row;
     };
     static const char* const kCooling[] = {"0.4 %", "1 %", "2 %"};
     const std::string mine = "from this file's hours";
     const std::string published = "published in the file's header";
+    // A published heating dry bulb has no humidity in the header: the one sent with it is the
+    // file's own.
+    const std::string publishedDry = "dry bulb published in the file's header, humidity from "
+                                     "this file's hours";
     if (result_.design) {
         const climate::ComputedDesignConditions& d = *result_.design;
         for (std::size_t k = 0; k < 3; ++k) {
@@ -192,13 +196,8 @@ std::vector<FigureRow> ClimateWindow::figures() const {
                   t(d.dewPoint[k].dewPoint), t(d.dewPoint[k].meanCoincidentDryBulb), mine},
                  false,
                  OutdoorPoint{"Dew point " + p, d.dewPoint[k].meanCoincidentDryBulb,
-                              d.dewPoint[k].humidityRatio}});
-        }
-        for (std::size_t k = 0; k < 3; ++k) {
-            rows.push_back({{std::string("Enthalpy ") + kCooling[k] + ", " + u.EnthalpyUnit(),
-                             Fixed(u.Enthalpy(d.enthalpy[k]), 1), "", mine},
-                            false,
-                            {}});
+                              d.dewPoint[k].humidityRatio, HumidityInput::DewPoint,
+                              d.dewPoint[k].dewPoint}});
         }
         static const char* const kHeating[] = {"99.6 %", "99 %"};
         for (std::size_t k = 0; k < 2; ++k) {
@@ -229,12 +228,33 @@ std::vector<FigureRow> ClimateWindow::figures() const {
         for (const auto& [name, celsius] :
              {std::pair{"Heating 99.6 %", h.heating99_6}, std::pair{"Heating 99 %", h.heating99}}) {
             if (celsius) {
-                rows.push_back(heatingRow(name, *celsius + kZeroCelsius, published,
+                rows.push_back(heatingRow(name, *celsius + kZeroCelsius, publishedDry,
                                           std::string("Published h") + (name + 1)));
             } else {
-                rows.push_back(
-                    {{std::string(name) + " dry bulb", c(celsius), "", published}, false, {}});
+                rows.push_back({{std::string(name) + " dry bulb", c(celsius), "", published},
+                                false,
+                                {},
+                                std::string("Published h") + (name + 1)});
             }
+        }
+    }
+    // Enthalpies under a heading of their own unit, after every temperature.
+    if (result_.design) {
+        rows.push_back({{"Design enthalpy (all hours, not the filter)",
+                         std::string("Value, ") + u.EnthalpyUnit(), "", "Source"},
+                        true,
+                        {}});
+        for (std::size_t k = 0; k < 3; ++k) {
+            rows.push_back({{std::string("Enthalpy ") + kCooling[k],
+                             Fixed(u.Enthalpy(result_.design->enthalpy[k]), 1), "", mine},
+                            false,
+                            {}});
+        }
+    }
+    // What a row is, whatever its figures: a state by the name it is sent under.
+    for (FigureRow& row : rows) {
+        if (row.key.empty()) {
+            row.key = row.point ? row.point->name : row.cells.front();
         }
     }
     // The writers' ASCII unit names, as the window writes them.

@@ -1,5 +1,6 @@
 #include "windows/climate_window.h"
 
+#include "batch/streams.h"
 #include "climate/weather_file.h"
 #include "climateanalysis/result_writers.h"
 #include "climateanalysis/zone_list.h"
@@ -89,6 +90,9 @@ Expected<LoadedClimate, std::string> LoadClimate(const std::string& path,
                                                  const climateanalysis::ClimateSettings& settings,
                                                  LoadControl* control) {
     const auto cancelled = [control] { return control != nullptr && control->cancelled.load(); };
+    if (const auto source = batch::OpenSource(path, true); !source) {
+        return "The file \"" + path + "\" was not read: " + source.error() + ".";
+    }
     auto read = climate::ReadWeatherFile(path);
     if (!read) {
         return "The file \"" + path + "\" was not read: " + climate::Describe(read.failure());
@@ -378,8 +382,11 @@ std::optional<OutdoorPoint> ClimateWindow::binPointAt(chart::ChartPoint point) c
             return std::nullopt;
         }
         out.humidityRatio = *w;
+        out.humidity = HumidityInput::RelativeHumidity;
+        out.humidityValue = (bin->humidityLow + bin->humidityHigh) / 2;
     } else {
         out.humidityRatio = (bin->humidityLow + bin->humidityHigh) / 2;
+        out.humidityValue = out.humidityRatio;
     }
     out.name = "Bin " + Format("%.1f", out.dryBulb - kZeroCelsius) + " °C";
     return out;
@@ -404,12 +411,72 @@ std::string ClimateWindow::summary() const {
 
 void ClimateWindow::sendToMainWindow(const OutdoorPoint& point) const {
     if (toMainWindow) {
-        toMainWindow(point.dryBulb, point.humidityRatio);
+        toMainWindow(point);
     }
 }
 
 CommandOutcome ClimateWindow::sendToProcesses(const OutdoorPoint& point) const {
     return toProcesses ? toProcesses(point) : CommandOutcome::Refused;
+}
+
+std::vector<std::string> ClimateWindow::notes() const {
+    std::vector<std::string> notes;
+    if (!prepared_) {
+        return notes;
+    }
+    const auto& names = result_.zones.names;
+    for (std::size_t z = 0; z < result_.zoneNotes.size() && z < names.size(); ++z) {
+        if (!result_.zoneNotes[z].empty()) {
+            // The command line's ASCII unit names, as the window writes them.
+            std::string note = names[z] + ": " + result_.zoneNotes[z] + ".";
+            for (std::size_t at = note.find("degC"); at != std::string::npos;
+                 at = note.find("degC", at)) {
+                note.replace(at, 4, "°C");
+            }
+            notes.push_back(std::move(note));
+        }
+    }
+    if (!settings_.strategies.empty() &&
+        settings_.comfort.model != climateanalysis::ComfortModel::None) {
+        const comfort::StrategyParameters& p = settings_.strategyParameters;
+        notes.push_back("The strategies extend their own still-air band, " +
+                        Format("%.1f", p.comfortLow - kZeroCelsius) + " to " +
+                        Format("%.1f", p.comfortHigh - kZeroCelsius) + " °C and " +
+                        Format("%.1f", p.minHumidityRatio * 1000) + " to " +
+                        Format("%.1f", p.maxHumidityRatio * 1000) +
+                        " g/kg (Strategy band), not the comfort model's zone: an hour between "
+                        "the two may be counted by neither.");
+    }
+    return notes;
+}
+
+chart::ChartRange ClimateWindow::rangeHolding(const chart::ChartRange& range) const {
+    chart::ChartRange fitted = range;
+    if (!prepared_) {
+        return fitted;
+    }
+    double low = std::numeric_limits<double>::infinity();
+    double high = -low;
+    double wettest = -low;
+    for (const std::size_t i : selection_) {
+        const climate::HourState& s = prepared_->states.hours[i];
+        if (s.ok()) {
+            low = std::min(low, s.dryBulb);
+            high = std::max(high, s.dryBulb);
+            wettest = std::max(wettest, s.humidityRatio);
+        }
+    }
+    if (!(low <= high)) {
+        return fitted;
+    }
+    // Whole 5 K steps of the Celsius scale and whole g/kg, so that the axes stay round.
+    constexpr double kStep = 5;
+    fitted.dryBulbMin =
+        std::min(range.dryBulbMin, std::floor((low - kZeroCelsius) / kStep) * kStep + kZeroCelsius);
+    fitted.dryBulbMax =
+        std::max(range.dryBulbMax, std::ceil((high - kZeroCelsius) / kStep) * kStep + kZeroCelsius);
+    fitted.humidityRatioMax = std::max(range.humidityRatioMax, std::ceil(wettest * 1000) / 1000);
+    return fitted;
 }
 
 std::string ClimateWindow::figuresCsv() const {

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "chart/chart_range.h"
 #include "chart/overlay.h"
 #include "climate/bins.h"
 #include "climate/filters.h"
 #include "climate/quantity.h"
 #include "climateanalysis/climate_result.h"
 #include "climateanalysis/climate_settings.h"
+#include "hygrovane/conditions.h"
 #include "hygrovane/expected.h"
+#include "processes/air_model.h"
 #include "windows/command_outcome.h"
 
 #include <atomic>
@@ -31,8 +34,9 @@ struct LoadControl {
 };
 
 // Reads the file, computes every hour's state and its zones; meant for a worker thread (it
-// touches nothing shared). The message of a refused file names the line; a cancelled load says
-// so.
+// touches nothing shared). A named pipe or a device is refused before a byte is read, as the
+// batch window refuses them: a read that never ends could not be cancelled. The message of a
+// refused file names the line; a cancelled load says so.
 Expected<LoadedClimate, std::string> LoadClimate(const std::string& path,
                                                  const climateanalysis::ClimateSettings& settings,
                                                  LoadControl* control = nullptr);
@@ -47,18 +51,28 @@ struct ClimateDisplay {
     std::optional<climate::Quantity> colourBy;
 };
 
-// A state the user may send on: a design condition or a bin's middle (K, kg/kg).
+// A state the user may send on: a design condition or a bin's middle. The humidity goes on as
+// the quantity the condition names (a wet bulb or a dew point, K; a relative humidity, a
+// fraction; else the humidity ratio, kg/kg), so that the receiver computes the state at its own
+// pressure; humidityRatio is the state at the station's pressure, where the hours are drawn.
 struct OutdoorPoint {
     std::string name;
-    double dryBulb = 0;
-    double humidityRatio = 0;
+    double dryBulb = 0;       // K
+    double humidityRatio = 0; // kg/kg, at the station's pressure
+    HumidityInput humidity = HumidityInput::HumidityRatio;
+    double humidityValue = 0; // of `humidity`, in the core's unit
+
+    processes::PointConditions conditions() const { return {dryBulb, humidity, humidityValue}; }
 };
 
-// One row of the figures table; `point` where the row is a state that can be sent on.
+// One row of the figures table; `point` where the row is a state that can be sent on. `key`
+// names what the row is whatever its figures, so that a selection survives a new filter or
+// new units.
 struct FigureRow {
     std::vector<std::string> cells;
     bool heading = false;
     std::optional<OutdoorPoint> point;
+    std::string key{};
 };
 
 // The climate window's logic without widgets: one weather file judged by the comfort settings,
@@ -69,7 +83,7 @@ class ClimateWindow {
   public:
     // Hooks the view sets: the main window takes a state as a chart pick does; the processes
     // window adds a named point, or says why it did not.
-    std::function<void(double dryBulb, double humidityRatio)> toMainWindow;
+    std::function<void(const OutdoorPoint&)> toMainWindow;
     std::function<CommandOutcome(const OutdoorPoint&)> toProcesses;
 
     bool loaded() const { return prepared_.has_value(); }
@@ -109,6 +123,13 @@ class ClimateWindow {
     std::vector<FigureRow> figures() const;
     // The figures as CSV (the writer hygrovane-climate uses).
     std::string figuresCsv() const;
+    // What the command line's text says beside the figures: each zone's note ("Adaptive …:
+    // 3984 records on days outside the model's range count outside") and, with strategies
+    // ticked, that they extend their own still-air band rather than the comfort model's zone.
+    std::vector<std::string> notes() const;
+    // The range widened (never narrowed) to hold every hour the filter keeps, to whole 5 K and
+    // 1 g/kg; the range itself without a file or a state.
+    chart::ChartRange rangeHolding(const chart::ChartRange& range) const;
 
     void sendToMainWindow(const OutdoorPoint& point) const;
     // Refused, silently, when no processes window is hooked.

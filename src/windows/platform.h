@@ -23,6 +23,12 @@ class Platform {
     // An OK message box; an empty title means the application's default title.
     virtual void showMessage(const std::string& message, const std::string& title) = 0;
     virtual std::optional<std::string> openFileDialog() = 0;
+    // The same offering a filter first, such as "Weather files (*.epw *.csv)"; platforms
+    // without filters show every file.
+    virtual std::optional<std::string> openFileDialogFor(const std::string& filter) {
+        (void)filter;
+        return openFileDialog();
+    }
     virtual std::optional<std::string> saveFileDialog() = 0;
     // Opens a document with its associated program; refused when none could be started.
     virtual CommandOutcome openDocument(const std::string& path) = 0;

@@ -134,7 +134,11 @@ CommandOutcome ProcessWindow::AddCurrentState() {
 }
 
 CommandOutcome ProcessWindow::AddChartPoint(double T, double W) {
-    const Outcome<PointId> added = set_.addPoint({T, HumidityInput::HumidityRatio, W});
+    return AddPoint({T, HumidityInput::HumidityRatio, W});
+}
+
+CommandOutcome ProcessWindow::AddPoint(const processes::PointConditions& conditions) {
+    const Outcome<PointId> added = set_.addPoint(conditions);
     return answer(added ? Refusal() : Refusal(added.failure()));
 }
 

@@ -73,6 +73,9 @@ class ProcessWindow {
     // Commands; each shows why when it cannot be carried out, and then changes nothing.
     CommandOutcome AddCurrentState();                 // the main window's state as a new point
     CommandOutcome AddChartPoint(double T, double W); // a click on the chart: K, kg/kg
+    // A point given by its dry bulb and any humidity input, computed at the main window's
+    // pressure (a design condition named by its wet bulb stays that wet bulb).
+    CommandOutcome AddPoint(const processes::PointConditions& conditions);
     CommandOutcome RenamePoint(std::size_t row, const std::string& name);
     CommandOutcome DeletePoint(std::size_t row);
     CommandOutcome AddProcess(const ProcessForm& form);

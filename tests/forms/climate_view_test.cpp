@@ -2,6 +2,7 @@
 // filter, the zone models and the exports, checked in the figures and in the chart's drawing.
 #include "app/program_start.h"
 #include "chart/chart_mapping.h"
+#include "climate/weather_file.h"
 #include "forms/ambient/ambient_view.h"
 #include "forms/chart/chart_export.h"
 #include "forms/chart/chart_overlays.h"
@@ -20,13 +21,20 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableWidget>
 
+#include <sys/stat.h>
+
+#include <chrono>
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
 #include <sstream>
+#include <thread>
+#include <unistd.h>
 
 namespace hygrovane::forms {
 namespace {
@@ -267,6 +275,164 @@ TEST_F(ClimateViewTest, AFileOpenedWhileAnotherLoadsReplacesIt) {
     EXPECT_EQ(window->model().path(), boston);
     EXPECT_TRUE(control<QLabel>(*window, "summary")->text().contains("Boston"));
     EXPECT_TRUE(platform.messages.empty());
+}
+
+// A writer opened and closed lets every reader waiting on the pipe go (at the end of the file).
+void ReleaseReaders(const std::string& fifo) {
+    for (int tries = 0; tries < 20; ++tries) {
+        const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0) {
+            ::close(writer);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+TEST_F(ClimateViewTest, AReadThatNeverEndsHoldsNeitherCancelNorClose) {
+    const std::string fifo = ::testing::TempDir() + "climate-view.fifo";
+    std::remove(fifo.c_str());
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // Whatever happens below, the readers are let go after a while, so that a hang fails.
+    std::thread([fifo] {
+        std::this_thread::sleep_for(std::chrono::seconds(4));
+        ReleaseReaders(fifo);
+    }).detach();
+
+    // The window's own reader refuses the pipe at once and says what it is.
+    control<QPushButton>(*window, "openWeather")->click(); // the dialog offers weather files
+    ASSERT_EQ(platform.openFilters.size(), 1u);
+    EXPECT_EQ(platform.openFilters.front().rfind("Weather files (*.epw", 0), 0u);
+    EXPECT_FALSE(load(fifo));
+    ASSERT_FALSE(platform.messages.empty());
+    EXPECT_NE(platform.messages.back().message.find("named pipe"), std::string::npos)
+        << platform.messages.back().message;
+
+    // A reader stuck in a read (a pipe that passed the check a moment before it became one):
+    // Cancel ends the load at once, and closing the window does not wait for the worker.
+    window->reader = [](const std::string& path, const climateanalysis::ClimateSettings&,
+                        windows::LoadControl*) -> Expected<windows::LoadedClimate, std::string> {
+        const auto read = climate::ReadWeatherFile(path);
+        return std::string("read to the end");
+    };
+    QSignalSpy finished(window.data(), &ClimateView::loadFinished);
+    window->open(fifo);
+    QTest::qWait(100);
+    EXPECT_TRUE(window->loading());
+    control<QPushButton>(*window, "cancelLoading")->click();
+    EXPECT_TRUE(finished.wait(1000)) << "Cancel waited for the read";
+    EXPECT_FALSE(window->loading());
+    ASSERT_EQ(finished.size(), 1);
+    EXPECT_FALSE(finished.front().front().toBool());
+
+    window->open(fifo);
+    const auto start = std::chrono::steady_clock::now();
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(took, std::chrono::milliseconds(500)) << "closing waited for the read";
+    EXPECT_TRUE(window.isNull());
+    ReleaseReaders(fifo);
+    QTest::qWait(50); // the abandoned workers end on their own; nothing of the window is touched
+    std::remove(fifo.c_str());
+}
+
+TEST_F(ClimateViewTest, ChosenConditionStaysChosenWhenTheMonthsChange) {
+    ASSERT_TRUE(load(kChicago));
+    // Nothing chosen: the status line asks, and stops asking once a row is chosen.
+    EXPECT_EQ(window->sendRowToMainWindow(window->figuresTable()->currentRow()),
+              windows::CommandOutcome::Refused);
+    QLabel* status = control<QLabel>(*window, "status");
+    EXPECT_TRUE(status->text().startsWith("Choose a design condition"));
+    const int dew = row("Dew point 2 %");
+    ASSERT_GE(dew, 0);
+    window->figuresTable()->setCurrentCell(dew, 0);
+    EXPECT_EQ(status->text(), "");
+    const QString name = cell(dew, 0);
+
+    // Summer only: fewer month rows above, the same condition chosen.
+    control<QSpinBox>(*window, "firstMonth")->setValue(6);
+    control<QSpinBox>(*window, "lastMonth")->setValue(8);
+    const int now = window->figuresTable()->currentRow();
+    ASSERT_GE(now, 0);
+    EXPECT_NE(now, dew) << "the rows did not move";
+    EXPECT_EQ(cell(now, 0), name);
+    control<QPushButton>(*window, "toMainWindow")->click();
+    EXPECT_EQ(testing::text(view, "Text1"), cell(now, 2)) << "dry bulb";
+    EXPECT_EQ(testing::text(view, "Text5").left(cell(now, 1).size()), cell(now, 1)) << "dew point";
+
+    // A chosen month row that the filter takes away leaves nothing chosen, and nothing is sent.
+    window->figuresTable()->setCurrentCell(row("Jul"), 0);
+    control<QSpinBox>(*window, "firstMonth")->setValue(1);
+    control<QSpinBox>(*window, "lastMonth")->setValue(2);
+    EXPECT_EQ(window->figuresTable()->currentRow(), -1);
+    EXPECT_EQ(window->sendRowToMainWindow(window->figuresTable()->currentRow()),
+              windows::CommandOutcome::Refused);
+}
+
+TEST_F(ClimateViewTest, ConditionIsComputedAtTheMainWindowsPressure) {
+    ASSERT_TRUE(load(kChicago)); // O'Hare's hours near 99 kPa
+    const int design = row("Cooling 0.4 %", "from this file's hours");
+    ASSERT_GE(design, 0);
+    // The main window holds the row's dry bulb and wet bulb, at its own pressure.
+    struct Case {
+        const char* name;
+        const char* option; // the pressure typed, or the altitude
+        const char* box;
+        const char* typed;
+        const char* humidityRatio; // as the main window shows it; empty: not checked
+    };
+    for (const Case& c :
+         {Case{"a mountain's 85 kPa", "Option8", "Text2", "85", ""},
+          Case{"the guide's O'Hare at 201 m", "Option9", "Text10", "201", ".0159"}}) {
+        control<QRadioButton>(view, c.option)->click();
+        testing::retype(view, c.box, c.typed);
+        window->figuresTable()->setCurrentCell(design, 0);
+        control<QPushButton>(*window, "toMainWindow")->click();
+        EXPECT_EQ(testing::text(view, c.box), c.typed) << c.name;
+        EXPECT_EQ(testing::text(view, "Text1"), cell(design, 1)) << c.name;
+        EXPECT_NEAR(testing::text(view, "Text6").toDouble(), cell(design, 2).toDouble(), 0.051)
+            << c.name << ": " << testing::text(view, "Text6").toStdString();
+        EXPECT_TRUE(testing::text(view, "Text3").startsWith(c.humidityRatio))
+            << c.name << ": " << testing::text(view, "Text3").toStdString();
+    }
+    // The processes window takes the same two quantities.
+    control<QPushButton>(*window, "toProcesses")->click();
+    ProcessesView* processes = openProcessesWindow();
+    ASSERT_NE(processes, nullptr);
+    const processes::Point& point = processes->model().set().points().back();
+    ASSERT_TRUE(point.given.has_value());
+    EXPECT_EQ(point.given->humidityInput, HumidityInput::WetBulb);
+    EXPECT_NEAR(point.given->humidity - 273.15, cell(design, 2).toDouble(), 0.051);
+}
+
+TEST_F(ClimateViewTest, NotesBandAndRangeAsTheCommandLineHasThem) {
+    ASSERT_TRUE(load(kChicago));
+    // The adaptive model's note, as hygrovane-climate writes it beside the figures.
+    testing::pick(*window, "comfortModel", "Adaptive (ASHRAE 55)");
+    QLabel* notes = control<QLabel>(*window, "notes");
+    EXPECT_TRUE(notes->text().contains("records on days outside the model's 10.0 °C to 33.5 °C"))
+        << notes->text().toStdString();
+
+    // The strategies' band is the window's to set; the note says it is not the comfort zone.
+    testing::pick(*window, "comfortModel", "PMV (ISO 7730)");
+    QListWidget* strategies = control<QListWidget>(*window, "strategies");
+    strategies->item(1)->setCheckState(Qt::Checked); // evaporative cooling
+    EXPECT_TRUE(notes->text().contains("their own still-air band, 20.0 to 27.0 °C"))
+        << notes->text().toStdString();
+    const int evaporative = row("Evaporative cooling");
+    ASSERT_GE(evaporative, 0);
+    const QString wider = cell(evaporative, 1);
+    control<QDoubleSpinBox>(*window, "bandHigh")->setValue(25);
+    EXPECT_TRUE(notes->text().contains("20.0 to 25.0 °C")) << notes->text().toStdString();
+    EXPECT_GT(cell(row("Evaporative cooling"), 1).toInt(), wider.toInt())
+        << "warmer than a lower band: more hours to cool";
+
+    // Show chart widens the chart to Chicago's coldest hours, below the default -10 degC.
+    control<QPushButton>(*window, "showChart")->click();
+    chart = view.findChild<ChartWindow*>();
+    ASSERT_NE(chart, nullptr);
+    EXPECT_LE(chart->model().range().dryBulbMin, 273.15 - 25);
+    EXPECT_EQ(chart->undoRange(), windows::CommandOutcome::Done); // the user's range comes back
 }
 
 TEST(ClimateMenu, OpensFromTheViewMenuAsTheProgramWiresIt) {

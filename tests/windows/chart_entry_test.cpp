@@ -52,5 +52,36 @@ TEST(ChartEntry, APickedStateIsTypedIntoTheDryBulbAndHumidityRatioBoxes) {
     }
 }
 
+TEST(ChartEntry, AConditionIsTypedAsTheQuantitiesItNames) {
+    // The design condition's own humidity input is chosen and typed, so that the window computes
+    // it at its own pressure; the dry bulb as a picked state's.
+    const struct {
+        const char* name;
+        HumidityInput input;
+        double value;
+        int option, box;
+        const char* typed;
+    } rows[] = {
+        {"wet bulb", HumidityInput::WetBulb, 273.15 + 23.974, 4, 6, "23.97"},
+        {"dew point", HumidityInput::DewPoint, 273.15 + 20.2049, 3, 5, "20.2"},
+        {"relative humidity", HumidityInput::RelativeHumidity, 0.4567, 2, 4, "45.7"},
+        {"humidity ratio", HumidityInput::HumidityRatio, 0.012, 1, 3, ".012"},
+    };
+    for (const auto& row : rows) {
+        testing::FakePlatform platform;
+        AmbientWindow window(platform);
+        window.Form_Load();
+        FormAmbient& form = window.form();
+        form.Text2.text = "85"; // kPa, far from the sea-level hours
+        window.Text_Change(2);
+        window.enterState(273.15 + 32.2, row.input, row.value);
+        EXPECT_TRUE(form.Option(row.option).value) << row.name;
+        EXPECT_EQ(form.Text1.text, "32.2") << row.name;
+        EXPECT_EQ(form.Text(row.box).text, row.typed) << row.name;
+        EXPECT_EQ(form.Text2.text, "85") << row.name << ": the pressure stays";
+        EXPECT_NE(form.Text12.text, "Error") << row.name;
+    }
+}
+
 } // namespace
 } // namespace hygrovane::windows

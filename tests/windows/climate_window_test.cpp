@@ -3,12 +3,23 @@
 // readout, design conditions sent on, and typed zones.
 #include "windows/climate_window.h"
 
+#include "comfort/plane.h"
+
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cmath>
 #include <cstdio>
+#include <fcntl.h>
 #include <fstream>
+#include <future>
 #include <numeric>
+#include <set>
 #include <sstream>
+#include <thread>
+#include <unistd.h>
 
 namespace hygrovane::windows {
 namespace {
@@ -242,7 +253,9 @@ TEST(ClimateWindow, DesignConditionsBesideThePublishedOnesAndSentOn) {
     ASSERT_NE(published, rows.end());
     EXPECT_EQ(published->cells[1], "33.3");
     EXPECT_EQ(published->cells[2], "23.7");
-    const auto heating = find("Heating 99.6 %", "published in the file's header");
+    const auto heating =
+        find("Heating 99.6 %",
+             "dry bulb published in the file's header, humidity from this file's hours");
     ASSERT_NE(heating, rows.end());
     EXPECT_EQ(heating->cells[1], "-20.0");
     // Heating goes on with the mean humidity ratio of the hours within 0.5 K: dry, cold air.
@@ -256,13 +269,13 @@ TEST(ClimateWindow, DesignConditionsBesideThePublishedOnesAndSentOn) {
     ASSERT_TRUE(mine->point.has_value());
     // A typical year's percentile within about a kelvin of the handbook's.
     EXPECT_NEAR(mine->point->dryBulb - 273.15, 33.3, 1.5);
-    std::optional<std::pair<double, double>> sent;
-    window.toMainWindow = [&](double t, double w) { sent = {t, w}; };
+    std::optional<OutdoorPoint> sent;
+    window.toMainWindow = [&](const OutdoorPoint& point) { sent = point; };
     window.sendToMainWindow(*mine->point);
     ASSERT_TRUE(sent.has_value());
-    EXPECT_DOUBLE_EQ(sent->first, mine->point->dryBulb);
+    EXPECT_DOUBLE_EQ(sent->dryBulb, mine->point->dryBulb);
     // Summer design air near 33 degC with a 23 degC wet bulb holds about 14 g/kg.
-    EXPECT_NEAR(sent->second * 1000, 14, 2);
+    EXPECT_NEAR(sent->humidityRatio * 1000, 14, 2);
     EXPECT_EQ(window.sendToProcesses(*mine->point), CommandOutcome::Refused); // none hooked
     // The filter changes the zone figures, never the design conditions (all hours).
     climate::Filter winter;
@@ -303,6 +316,204 @@ TEST(ClimateWindow, DamagedFileIsRefusedByLine) {
     const auto cancelled = LoadClimate(kChicago, Pmv(1.1, 0.7), &control);
     ASSERT_FALSE(cancelled.ok());
     EXPECT_NE(cancelled.failure().find("cancelled"), std::string::npos);
+}
+
+// The row whose first cell starts so and whose source is `source`; none is rows.end().
+std::vector<FigureRow>::const_iterator Row(const std::vector<FigureRow>& rows,
+                                           const std::string& start, const std::string& source) {
+    return std::find_if(rows.begin(), rows.end(), [&](const FigureRow& row) {
+        return row.cells.size() >= 4 && row.cells[0].rfind(start, 0) == 0 && row.cells[3] == source;
+    });
+}
+
+TEST(ClimateWindow, DesignConditionsGoOnAsTheQuantitiesTheyName) {
+    // Each condition goes on as its own two quantities, so that the main window computes it at
+    // its pressure: the figures shown, not the humidity ratio at the station's pressure.
+    struct Case {
+        const char* row;
+        const char* source;
+        HumidityInput humidity;
+        int dryCell, humidityCell; // the table's columns holding them; -1: not shown
+    };
+    const std::string mine = "from this file's hours";
+    const std::string published = "published in the file's header";
+    const Case cases[] = {
+        {"Cooling 0.4 %", mine.c_str(), HumidityInput::WetBulb, 1, 2},
+        {"Wet bulb 1 %", mine.c_str(), HumidityInput::WetBulb, 2, 1},
+        {"Dew point 2 %", mine.c_str(), HumidityInput::DewPoint, 2, 1},
+        {"Cooling 0.4 %", published.c_str(), HumidityInput::WetBulb, 1, 2},
+        {"Heating 99.6 %", mine.c_str(), HumidityInput::HumidityRatio, 1, -1},
+    };
+    const ClimateWindow window = Window();
+    const std::vector<FigureRow> rows = window.figures();
+    for (const Case& c : cases) {
+        const auto row = Row(rows, c.row, c.source);
+        ASSERT_NE(row, rows.end()) << c.row << " " << c.source;
+        ASSERT_TRUE(row->point.has_value()) << c.row;
+        const OutdoorPoint& p = *row->point;
+        EXPECT_EQ(p.humidity, c.humidity) << c.row;
+        EXPECT_NEAR(p.dryBulb - 273.15, std::stod(row->cells[c.dryCell]), 0.051) << c.row;
+        if (c.humidityCell >= 0) {
+            EXPECT_NEAR(p.humidityValue - 273.15, std::stod(row->cells[c.humidityCell]), 0.051)
+                << c.row;
+        } else {
+            EXPECT_DOUBLE_EQ(p.humidityValue, p.humidityRatio) << c.row;
+        }
+        const processes::PointConditions sent = p.conditions();
+        EXPECT_EQ(sent.humidityInput, c.humidity) << c.row;
+        EXPECT_DOUBLE_EQ(sent.humidity, p.humidityValue) << c.row;
+    }
+    // A bin of relative-humidity bands goes on as its relative humidity.
+    ClimateWindow bins = Window();
+    ClimateDisplay display;
+    display.axis = climate::BinAxis::RelativeHumidity;
+    bins.setDisplay(display);
+    const climate::Bin& bin = bins.bins().bins.front();
+    const auto inside =
+        bins.binPointAt({(bin.dryBulbLow + bin.dryBulbHigh) / 2,
+                         comfort::HumidityRatioAt((bin.dryBulbLow + bin.dryBulbHigh) / 2,
+                                                  (bin.humidityLow + bin.humidityHigh) / 2,
+                                                  bins.prepared().zones.air)
+                             .value()});
+    ASSERT_TRUE(inside.has_value());
+    EXPECT_EQ(inside->humidity, HumidityInput::RelativeHumidity);
+    EXPECT_NEAR(inside->humidityValue, (bin.humidityLow + bin.humidityHigh) / 2, 1e-12);
+}
+
+TEST(ClimateWindow, FiguresSayWhatTheirNumbersAre) {
+    ClimateWindow window = Window();
+    const std::vector<FigureRow> rows = window.figures();
+    // Every row under a heading in degrees is a temperature; the enthalpies have their own.
+    std::string unit;
+    for (const FigureRow& row : rows) {
+        if (row.heading) {
+            unit = row.cells.size() > 1 ? row.cells[1] : "";
+            continue;
+        }
+        if (row.cells[0].rfind("Enthalpy", 0) == 0) {
+            EXPECT_EQ(unit, "Value, kJ/kg") << row.cells[0];
+        } else if (unit == "Value, °C") {
+            EXPECT_EQ(row.cells[0].find("Enthalpy"), std::string::npos) << row.cells[0];
+        }
+    }
+    // A published heating row's humidity is the file's own, and says so; the published cooling
+    // rows carry the header's own wet bulb.
+    for (const FigureRow& row : rows) {
+        if (row.key.rfind("Published heating", 0) == 0) {
+            EXPECT_NE(row.cells[3].find("humidity from this file's hours"), std::string::npos)
+                << row.cells[3];
+        }
+        if (row.key.rfind("Published cooling", 0) == 0) {
+            EXPECT_EQ(row.cells[3], "published in the file's header");
+        }
+    }
+    // Keys are unique and stay with their row when the filter moves the rows.
+    std::set<std::string> keys;
+    for (const FigureRow& row : rows) {
+        EXPECT_TRUE(keys.insert(row.key).second) << "twice: " << row.key;
+    }
+    const auto before = std::find_if(rows.begin(), rows.end(),
+                                     [](const FigureRow& r) { return r.key == "Dew point 2 %"; });
+    ASSERT_NE(before, rows.end());
+    climate::Filter summer;
+    summer.firstMonth = 6;
+    summer.lastMonth = 8;
+    window.setFilter(summer);
+    const std::vector<FigureRow> after = window.figures();
+    const auto moved = std::find_if(after.begin(), after.end(),
+                                    [](const FigureRow& r) { return r.key == "Dew point 2 %"; });
+    ASSERT_NE(moved, after.end());
+    EXPECT_NE(moved - after.begin(), before - rows.begin()) << "the rows did not move";
+    EXPECT_EQ(moved->cells, before->cells);
+}
+
+TEST(ClimateWindow, NotesSayWhatTheCommandLineSays) {
+    struct Case {
+        const char* name;
+        ComfortModel model;
+        std::vector<comfort::Strategy> strategies;
+        const char* note; // part of a note; empty: no note at all
+    };
+    const Case cases[] = {
+        {"PMV alone", ComfortModel::Pmv, {}, ""},
+        {"adaptive: days outside the model's range",
+         ComfortModel::AdaptiveAshrae,
+         {},
+         "records on days outside the model's 10.0 °C to 33.5 °C count outside"},
+        {"strategies beside a comfort model",
+         ComfortModel::Pmv,
+         {comfort::Strategy::EvaporativeCooling},
+         "their own still-air band, 20.0 to 27.0 °C"},
+        {"strategies alone", ComfortModel::None, {comfort::Strategy::EvaporativeCooling}, ""},
+    };
+    for (const Case& c : cases) {
+        ClimateWindow window = Window();
+        ClimateSettings settings = window.settings();
+        settings.comfort.model = c.model;
+        settings.strategies = c.strategies;
+        ASSERT_TRUE(window.changeSettings(settings).ok()) << c.name;
+        const std::vector<std::string> notes = window.notes();
+        if (std::string(c.note).empty()) {
+            EXPECT_TRUE(notes.empty()) << c.name << ": " << (notes.empty() ? "" : notes[0]);
+            continue;
+        }
+        EXPECT_TRUE(std::any_of(notes.begin(), notes.end(), [&](const std::string& n) {
+            return n.find(c.note) != std::string::npos;
+        })) << c.name;
+    }
+}
+
+TEST(ClimateWindow, ChartRangeWidensToHoldTheHours) {
+    ClimateWindow window = Window();
+    const chart::ChartRange standard; // -10 to 50 degC, 0 to 30 g/kg
+    const chart::ChartRange fitted = window.rangeHolding(standard);
+    // Chicago's coldest hours lie near -25 degC: none is cut off, and the ends stay round.
+    std::size_t below = 0;
+    for (const std::size_t i : window.selection()) {
+        const climate::HourState& s = window.prepared().states.hours[i];
+        if (s.ok()) {
+            below += s.dryBulb < standard.dryBulbMin;
+            EXPECT_TRUE(fitted.contains({s.dryBulb, s.humidityRatio})) << i;
+        }
+    }
+    EXPECT_GT(below, 300u);
+    EXPECT_NEAR(std::remainder(fitted.dryBulbMin - 273.15, 5.0), 0, 1e-9);
+    EXPECT_EQ(fitted.dryBulbMax, standard.dryBulbMax);
+    EXPECT_EQ(fitted.humidityRatioMax, standard.humidityRatioMax);
+    // Never narrower, and summer alone needs no more than the standard range.
+    const chart::ChartRange wide{200, 350, 0, 0.05};
+    EXPECT_EQ(window.rangeHolding(wide), wide);
+    climate::Filter summer;
+    summer.firstMonth = 6;
+    summer.lastMonth = 8;
+    window.setFilter(summer);
+    EXPECT_EQ(window.rangeHolding(standard), standard);
+    EXPECT_EQ(ClimateWindow().rangeHolding(standard), standard);
+}
+
+TEST(ClimateWindow, NamedPipeIsRefusedBeforeAByteIsRead) {
+    const std::string fifo = ::testing::TempDir() + "climate-window.fifo";
+    std::remove(fifo.c_str());
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // Run where a read that never ends cannot hold the test: a writer opened afterwards lets a
+    // blocked reader go.
+    auto load = std::make_shared<std::promise<std::string>>();
+    std::future<std::string> message = load->get_future();
+    std::thread([load, fifo] {
+        const auto read = LoadClimate(fifo, Pmv(1.1, 0.7));
+        load->set_value(read.ok() ? std::string("taken") : read.failure());
+    }).detach();
+    const bool prompt = message.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    if (!prompt) {
+        const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0) {
+            ::close(writer);
+        }
+        message.wait();
+    }
+    EXPECT_TRUE(prompt) << "the read waited for a writer";
+    EXPECT_NE(message.get().find("named pipe"), std::string::npos);
+    std::remove(fifo.c_str());
 }
 
 TEST(ClimateWindow, TypedUserZones) {

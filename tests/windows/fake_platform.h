@@ -39,6 +39,12 @@ class FakePlatform : public windows::Platform {
         messages.push_back({message, title});
     }
     Path openFileDialog() override { return ++openDialogs, take(openPaths, Path()); }
+    // The filters offered, one per dialog that offered one.
+    std::vector<std::string> openFilters;
+    Path openFileDialogFor(const std::string& filter) override {
+        openFilters.push_back(filter);
+        return openFileDialog();
+    }
     Path saveFileDialog() override { return ++saveDialogs, take(savePaths, Path()); }
     windows::CommandOutcome openDocument(const std::string& path) override {
         documents.push_back(path);

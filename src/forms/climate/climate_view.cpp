@@ -24,9 +24,12 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
-#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <atomic>
+#include <system_error>
+#include <thread>
 
 namespace hygrovane::forms {
 
@@ -112,7 +115,21 @@ QComboBox* Choice(QWidget* parent, const char* name, std::initializer_list<const
     return box;
 }
 
+// What the open dialog offers first: the weather files the reader takes.
+constexpr const char* kWeatherFilter = "Weather files (*.epw *.EPW *.csv *.CSV *.tmy3 *.txt)";
+
+constexpr const char* kChooseRow =
+    "Choose a design condition with a coincident humidity in the table first.";
+
 } // namespace
+
+// One load: the worker writes the result and then says it ended; the window reads the result
+// only after that, or drops the whole job when cancelled or closed.
+struct ClimateView::Job {
+    windows::LoadControl control;
+    std::atomic<bool> ended{false};
+    Expected<windows::LoadedClimate, std::string> result{std::string()};
+};
 
 ClimateView::ClimateView(AmbientView& main, windows::Platform& platform, ChartOverlays* overlays,
                          QWidget* owner)
@@ -121,8 +138,8 @@ ClimateView::ClimateView(AmbientView& main, windows::Platform& platform, ChartOv
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Climate"));
     setWindowIcon(ApplicationIcon());
-    model_.toMainWindow = [this](double t, double w) {
-        main_.handlers().enterChartState(t, w);
+    model_.toMainWindow = [this](const windows::OutdoorPoint& point) {
+        main_.handlers().enterState(point.dryBulb, point.humidity, point.humidityValue);
         main_.redraw();
     };
     model_.toProcesses = [this](const windows::OutdoorPoint& point) {
@@ -131,13 +148,16 @@ ClimateView::ClimateView(AmbientView& main, windows::Platform& platform, ChartOv
             processes = showProcessesWindow(main_, platform_, overlays_);
         }
         windows::ProcessWindow& set = processes->model();
-        const windows::CommandOutcome added = set.AddChartPoint(point.dryBulb, point.humidityRatio);
+        const windows::CommandOutcome added = set.AddPoint(point.conditions());
         if (added == windows::CommandOutcome::Done) {
             set.RenamePoint(set.set().points().size() - 1, point.name);
         }
         processes->redraw();
         return added;
     };
+    poll_ = new QTimer(this);
+    poll_->setInterval(50);
+    connect(poll_, &QTimer::timeout, this, &ClimateView::poll);
     buildControls();
     if (overlays_) {
         overlays_->setHoverText(kClimateLayer,
@@ -161,15 +181,19 @@ ClimateView::ClimateView(AmbientView& main, windows::Platform& platform, ChartOv
 }
 
 ClimateView::~ClimateView() {
-    cancelLoading();
-    if (loader_ != nullptr) {
-        loader_->wait();
-        delete loader_;
+    // Never waited for: a worker stuck in a read keeps only its job alive.
+    if (job_) {
+        job_->control.cancelled = true;
     }
     leaveChart();
 }
 
 void ClimateView::closeEvent(QCloseEvent* event) {
+    if (job_) {
+        job_->control.cancelled = true;
+        job_.reset();
+        poll_->stop();
+    }
     leaveChart();
     QWidget::closeEvent(event);
 }
@@ -190,7 +214,7 @@ void ClimateView::buildControls() {
     auto* openButton = new QPushButton(QStringLiteral("Open weather file…"), this);
     openButton->setObjectName(QStringLiteral("openWeather"));
     connect(openButton, &QPushButton::clicked, this, [this] {
-        if (const auto path = platform_.openFileDialog()) {
+        if (const auto path = platform_.openFileDialogFor(kWeatherFilter)) {
             open(*path);
         }
     });
@@ -213,7 +237,7 @@ void ClimateView::buildControls() {
     auto* chartButton = new QPushButton(QStringLiteral("Show chart"), this);
     chartButton->setObjectName(QStringLiteral("showChart"));
     connect(chartButton, &QPushButton::clicked, this,
-            [this] { showChartWindow(main_, platform_, overlays_); });
+            [this] { fitChart(showChartWindow(main_, platform_, overlays_)); });
     bar->addWidget(chartButton);
 
     auto* body = new QHBoxLayout;
@@ -338,6 +362,18 @@ void ClimateView::buildControls() {
     status_->setWordWrap(true);
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     right->addWidget(status_);
+    notes_ = new QLabel(this);
+    notes_->setObjectName(QStringLiteral("notes"));
+    notes_->setWordWrap(true);
+    notes_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    right->addWidget(notes_);
+    // A prompt to choose a row no longer holds once one is chosen.
+    connect(figures_, &QTableWidget::currentCellChanged, this, [this] {
+        if (prompting_) {
+            prompting_ = false;
+            status_->clear();
+        }
+    });
 
     connect(humidity_, &QComboBox::currentIndexChanged, this, &ClimateView::applySettings);
     for (QComboBox* box : {marks_, binAxis_, binUnits_, colourBy_}) {
@@ -393,6 +429,22 @@ QLayout* ClimateView::buildComfortControls() {
     strategies_->setMaximumHeight(150);
     strategies_->setMaximumWidth(260);
     form->addRow(QStringLiteral("Strategies"), strategies_);
+    // The still-air band the strategies extend (their own, not the comfort model's zone).
+    const comfort::StrategyParameters defaults;
+    constexpr double kZeroCelsius = 273.15;
+    band_ = {Decimal(this, "bandLow", 0, 40, defaults.comfortLow - kZeroCelsius, 0.5, " °C"),
+             Decimal(this, "bandHigh", 0, 40, defaults.comfortHigh - kZeroCelsius, 0.5, " °C"),
+             Decimal(this, "bandDry", 0, 30, defaults.minHumidityRatio * 1000, 0.5, " g/kg"),
+             Decimal(this, "bandWet", 0, 30, defaults.maxHumidityRatio * 1000, 0.5, " g/kg")};
+    auto* bandRows = new QVBoxLayout;
+    for (std::size_t pair = 0; pair < 2; ++pair) {
+        auto* line = new QHBoxLayout;
+        line->addWidget(band_[2 * pair]);
+        line->addWidget(new QLabel(QStringLiteral("to"), this));
+        line->addWidget(band_[2 * pair + 1]);
+        bandRows->addLayout(line);
+    }
+    form->addRow(QStringLiteral("Strategy band"), bandRows);
     userZones_ = new QPlainTextEdit(this);
     userZones_->setObjectName(QStringLiteral("userZones"));
     userZones_->setPlaceholderText(
@@ -407,7 +459,8 @@ QLayout* ClimateView::buildComfortControls() {
     form->addRow(applyZones);
     connect(comfortModel_, &QComboBox::currentIndexChanged, this, &ClimateView::applySettings);
     connect(adaptiveClass_, &QComboBox::currentIndexChanged, this, &ClimateView::applySettings);
-    for (QDoubleSpinBox* box : {metabolic_, clothing_, airSpeed_, radiantOffset_, ppd_}) {
+    for (QDoubleSpinBox* box : {metabolic_, clothing_, airSpeed_, radiantOffset_, ppd_, band_[0],
+                                band_[1], band_[2], band_[3]}) {
         connect(box, &QDoubleSpinBox::valueChanged, this, &ClimateView::applySettings);
     }
     connect(usePpd_, &QCheckBox::toggled, this, &ClimateView::applySettings);
@@ -471,6 +524,11 @@ void ClimateView::applySettings() {
     c.enCategory = adaptiveClass_->currentIndex() == 1   ? 1
                    : adaptiveClass_->currentIndex() == 2 ? 3
                                                          : 2;
+    comfort::StrategyParameters& band = settings.strategyParameters;
+    band.comfortLow = band_[0]->value() + 273.15;
+    band.comfortHigh = band_[1]->value() + 273.15;
+    band.minHumidityRatio = band_[2]->value() / 1000;
+    band.maxHumidityRatio = band_[3]->value() / 1000;
     settings.strategies.clear();
     for (int i = 0; i < strategies_->count(); ++i) {
         if (strategies_->item(i)->checkState() == Qt::Checked) {
@@ -522,8 +580,8 @@ windows::CommandOutcome ClimateView::exportFigures(const std::string& path) {
 windows::CommandOutcome ClimateView::sendRowToMainWindow(int row) {
     if (row < 0 || static_cast<std::size_t>(row) >= shownRows_.size() ||
         !shownRows_[static_cast<std::size_t>(row)].point) {
-        status_->setText(QStringLiteral("Choose a design condition with a coincident humidity "
-                                        "in the table first."));
+        status_->setText(QString::fromUtf8(kChooseRow));
+        prompting_ = true;
         return windows::CommandOutcome::Refused;
     }
     model_.sendToMainWindow(*shownRows_[static_cast<std::size_t>(row)].point);
@@ -533,8 +591,8 @@ windows::CommandOutcome ClimateView::sendRowToMainWindow(int row) {
 windows::CommandOutcome ClimateView::sendRowToProcesses(int row) {
     if (row < 0 || static_cast<std::size_t>(row) >= shownRows_.size() ||
         !shownRows_[static_cast<std::size_t>(row)].point) {
-        status_->setText(QStringLiteral("Choose a design condition with a coincident humidity "
-                                        "in the table first."));
+        status_->setText(QString::fromUtf8(kChooseRow));
+        prompting_ = true;
         return windows::CommandOutcome::Refused;
     }
     return model_.sendToProcesses(*shownRows_[static_cast<std::size_t>(row)].point);
@@ -546,6 +604,13 @@ void ClimateView::redraw() {
     if (overlays_ && model_.loaded()) {
         overlays_->set(kClimateLayer, model_.overlay());
     }
+    // The row chosen stays chosen by what it is, not by its place: a new filter adds or removes
+    // month rows above the design conditions.
+    const int current = figures_->currentRow();
+    const int currentColumn = std::max(0, figures_->currentColumn());
+    const std::string chosen = current >= 0 && static_cast<std::size_t>(current) < shownRows_.size()
+                                   ? shownRows_[static_cast<std::size_t>(current)].key
+                                   : std::string();
     shownRows_ = model_.figures();
     std::size_t columns = 0;
     for (const windows::FigureRow& row : shownRows_) {
@@ -580,76 +645,109 @@ void ClimateView::redraw() {
             item->setToolTip(item->text());
         }
     }
+    int again = -1;
+    for (std::size_t r = 0; r < shownRows_.size() && !chosen.empty(); ++r) {
+        if (shownRows_[r].key == chosen) {
+            again = static_cast<int>(r);
+            break;
+        }
+    }
+    if (again >= 0) {
+        figures_->setCurrentCell(again, currentColumn);
+    } else {
+        figures_->setCurrentItem(nullptr);
+        figures_->clearSelection();
+    }
+    QStringList notes;
+    for (const std::string& note : model_.notes()) {
+        notes << qs(note);
+    }
+    notes_->setText(notes.join(QLatin1Char('\n')));
 }
 
 void ClimateView::open(const std::string& path) {
-    if (loader_ != nullptr) {
-        cancelLoading();
-        loader_->wait();
-        finishLoading();
+    if (job_) {
+        job_->control.cancelled = true;
+        finishLoading(true);
     }
-    control_ = std::make_shared<windows::LoadControl>();
-    result_ = std::make_shared<Expected<windows::LoadedClimate, std::string>>(std::string());
+    auto job = std::make_shared<Job>();
+    job_ = job;
     climateanalysis::ClimateSettings settings = model_.settings();
     settings.states.humidity = humidity_->currentIndex() == 0
                                    ? climate::HumiditySource::RelativeHumidity
                                    : climate::HumiditySource::DewPoint;
-    loader_ = QThread::create([path, settings, control = control_, result = result_] {
-        *result = windows::LoadClimate(path, settings, control.get());
-    });
-    // A load replaced by a newer one was finished by open(); its late signal is not this one's.
-    connect(loader_, &QThread::finished, this, [this, thread = loader_] {
-        if (thread == loader_) {
-            finishLoading();
-        }
-    });
+    auto work = [job, path, settings, read = reader] {
+        auto result = read(path, settings, &job->control);
+        job->result = std::move(result);
+        job->ended.store(true, std::memory_order_release);
+    };
     progress_->setFormat(QStringLiteral("Reading…"));
     progress_->setValue(windows::LoadControl::Reading);
     progress_->show();
     cancel_->show();
     summary_->setText(QStringLiteral("Reading ") + qs(path) + QStringLiteral("…"));
-    loader_->start();
-    // The phase the worker has reached, shown while it runs.
-    auto* phase = new QTimer(loader_);
-    connect(phase, &QTimer::timeout, this, [this] {
-        if (control_ && control_->phase.load() >= windows::LoadControl::Computing) {
-            progress_->setFormat(QStringLiteral("Computing the hours and zones…"));
-            progress_->setValue(windows::LoadControl::Computing);
-        }
-    });
-    phase->start(100);
+    try {
+        // Detached: a worker stuck in a read is never waited for; it holds only its job.
+        std::thread(work).detach();
+    } catch (const std::system_error&) {
+        work(); // no thread to be had: read here (pipes and devices were refused before a read)
+    }
+    poll_->start();
 }
 
 void ClimateView::cancelLoading() {
-    if (control_) {
-        control_->cancelled = true;
+    if (job_) {
+        job_->control.cancelled = true;
     }
 }
 
-void ClimateView::finishLoading() {
-    if (loader_ == nullptr) {
+void ClimateView::poll() {
+    if (!job_) {
+        poll_->stop();
         return;
     }
-    loader_->wait();
-    loader_->deleteLater();
-    loader_ = nullptr;
+    if (job_->control.cancelled.load()) {
+        finishLoading(true);
+    } else if (job_->ended.load(std::memory_order_acquire)) {
+        finishLoading(false);
+    } else if (job_->control.phase.load() >= windows::LoadControl::Computing) {
+        progress_->setFormat(QStringLiteral("Computing the hours and zones…"));
+        progress_->setValue(windows::LoadControl::Computing);
+    }
+}
+
+void ClimateView::finishLoading(bool cancelled) {
+    if (!job_) {
+        return;
+    }
+    poll_->stop();
     progress_->hide();
     cancel_->hide();
-    const bool cancelled = control_->cancelled;
-    auto result = std::move(*result_);
-    control_.reset();
-    result_.reset();
+    const std::shared_ptr<Job> job = std::move(job_);
     bool taken = false;
-    if (!cancelled && result) {
-        model_.accept(std::move(result.value()));
+    if (!cancelled && job->result) {
+        model_.accept(std::move(job->result.value()));
         taken = true;
         model_.setFilter(filterFromControls());
         model_.setDisplay(displayFromControls());
     } else if (!cancelled) {
-        platform_.showMessage(result.failure(), config::kApplicationTitle);
+        platform_.showMessage(job->result.failure(), config::kApplicationTitle);
     }
     redraw();
+    if (taken) {
+        fitChart(main_.findChild<ChartWindow*>());
+    }
     emit loadFinished(taken);
+}
+
+void ClimateView::fitChart(ChartWindow* chart) {
+    if (chart == nullptr || !chart->isVisible() || !model_.loaded()) {
+        return;
+    }
+    const chart::ChartRange shown = chart->model().range();
+    if (const chart::ChartRange fitted = model_.rangeHolding(shown); fitted != shown) {
+        chart->chooseRange(fitted);
+    }
 }
 
 ClimateView* showClimateWindow(AmbientView& main, windows::Platform& platform,

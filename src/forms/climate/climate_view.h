@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <array>
+#include <functional>
 #include <memory>
 
 class QCheckBox;
@@ -19,21 +21,22 @@ class QProgressBar;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
-class QThread;
+class QTimer;
 
 namespace hygrovane::forms {
 
 class AmbientView;
 class ChartOverlays;
+class ChartWindow;
 
 // The overlay layer, hover text and chart commands of the climate window.
 inline constexpr const char* kClimateLayer = "climate";
 
 // The Qt view of the climate window: a weather file opened on a worker thread (with progress and
-// Cancel), its hours drawn on the chart as points or bins under the filter chosen here, and the
-// figures beside them. The chart's readout names the bin under the mouse, and its context menu
-// sends a bin to the main window or the processes window. Everything leaves the chart when the
-// window closes.
+// Cancel, which abandons a worker stuck in a read rather than waiting for it), its hours drawn on
+// the chart as points or bins under the filter chosen here, and the figures beside them. The
+// chart's readout names the bin under the mouse, and its context menu sends a bin to the main
+// window or the processes window. Everything leaves the chart when the window closes.
 class ClimateView : public QWidget {
     Q_OBJECT
 
@@ -44,10 +47,17 @@ class ClimateView : public QWidget {
     ~ClimateView() override;
 
     windows::ClimateWindow& model() { return model_; }
-    // Starts reading a file on the worker thread; the window stays usable meanwhile.
+    // What the worker runs; tests put a reader that blocks in its place.
+    using Reader = std::function<Expected<windows::LoadedClimate, std::string>(
+        const std::string&, const climateanalysis::ClimateSettings&, windows::LoadControl*)>;
+    Reader reader = windows::LoadClimate;
+    // Starts reading a file on a worker thread; the window stays usable meanwhile. A load still
+    // running is cancelled first.
     void open(const std::string& path);
     // Whether a file is being read.
-    bool loading() const { return loader_ != nullptr; }
+    bool loading() const { return job_ != nullptr; }
+    // Ends the load at once, as cancelled (loadFinished follows from the event loop); the worker
+    // is left to end by itself and its result is dropped.
     void cancelLoading();
     // Read the controls into the model and redraw the chart and the figures: the settings that
     // judge the file again (humidity, comfort, strategies, user zones), the filter, the display.
@@ -71,7 +81,11 @@ class ClimateView : public QWidget {
   private:
     void buildControls();
     QLayout* buildComfortControls();
-    void finishLoading();
+    struct Job;
+    void poll();
+    void finishLoading(bool cancelled);
+    // Widens the chart's range to hold the hours the filter keeps.
+    void fitChart(ChartWindow* chart);
     void redraw();
     void leaveChart();
     climate::Filter filterFromControls() const;
@@ -82,9 +96,9 @@ class ClimateView : public QWidget {
     QPointer<ChartOverlays> overlays_;
     windows::ClimateWindow model_;
 
-    QThread* loader_ = nullptr;
-    std::shared_ptr<windows::LoadControl> control_;
-    std::shared_ptr<Expected<windows::LoadedClimate, std::string>> result_;
+    // Shared with the worker, which may outlive the window: it touches nothing else.
+    std::shared_ptr<Job> job_;
+    QTimer* poll_ = nullptr;
 
     QLabel* summary_ = nullptr;
     QLabel* humidityNote_ = nullptr;
@@ -115,8 +129,11 @@ class ClimateView : public QWidget {
     QDoubleSpinBox* ppd_ = nullptr;
     QComboBox* adaptiveClass_ = nullptr;
     QListWidget* strategies_ = nullptr;
+    std::array<QDoubleSpinBox*, 4> band_{}; // the strategies' band: °C low, high; g/kg low, high
     QPlainTextEdit* userZones_ = nullptr;
     QLabel* status_ = nullptr;
+    QLabel* notes_ = nullptr;
+    bool prompting_ = false; // the status line asks for a row to be chosen
     QTableWidget* figures_ = nullptr;
     std::vector<windows::FigureRow> shownRows_;
 };

@@ -58,6 +58,11 @@ std::optional<std::string> QtPlatform::openFileDialog() {
     return chosenPath(QFileDialog::getOpenFileName(parent_));
 }
 
+std::optional<std::string> QtPlatform::openFileDialogFor(const std::string& filter) {
+    return chosenPath(QFileDialog::getOpenFileName(
+        parent_, {}, {}, QString::fromStdString(filter) + QStringLiteral(";;All files (*)")));
+}
+
 std::optional<std::string> QtPlatform::saveFileDialog() {
     return chosenPath(QFileDialog::getSaveFileName(parent_));
 }

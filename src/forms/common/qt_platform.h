@@ -16,6 +16,7 @@ class QtPlatform : public windows::Platform {
     bool askYesNo(const std::string& message, const std::string& title) override;
     void showMessage(const std::string& message, const std::string& title) override;
     std::optional<std::string> openFileDialog() override;
+    std::optional<std::string> openFileDialogFor(const std::string& filter) override;
     std::optional<std::string> saveFileDialog() override;
     windows::CommandOutcome openDocument(const std::string& path) override;
     windows::CommandOutcome openWebPage(const std::string& url) override;
