@@ -13,9 +13,9 @@ constexpr double kZeroFahrenheit = 255.3722222222222; // K, (0 - 32) * 5/9 + 273
 constexpr double kGrainsPerPound = 7000;              // grains in a pound (avoirdupois)
 
 struct Sums {
-    std::size_t hours = 0;
+    double hours = 0;
     double sum = 0;
-    std::size_t meanHours = 0;
+    double meanHours = 0;
 };
 
 } // namespace
@@ -34,7 +34,7 @@ BinTable MakeBins(const WeatherData& data, const HourlyStates& states,
     for (const std::size_t i : selection) {
         const HourState& s = states.hours[i];
         if (!s.ok()) {
-            ++table.missing;
+            table.missing += s.hours;
             continue;
         }
         const double y =
@@ -49,12 +49,12 @@ BinTable MakeBins(const WeatherData& data, const HourlyStates& states,
         if (options.axis == BinAxis::RelativeHumidity && row >= 20)
             row = 19;
         Sums& bin = sums[{column, row}];
-        ++bin.hours;
-        ++table.binned;
+        bin.hours += s.hours;
+        table.binned += s.hours;
         if (options.meanOf)
             if (const auto v = ValueAt(data, states, i, *options.meanOf)) {
-                bin.sum += *v;
-                ++bin.meanHours;
+                bin.sum += *v * s.hours;
+                bin.meanHours += s.hours;
             }
     }
     table.bins.reserve(sums.size());
@@ -69,7 +69,7 @@ BinTable MakeBins(const WeatherData& data, const HourlyStates& states,
         b.hours = s.hours;
         b.meanHours = s.meanHours;
         if (s.meanHours > 0)
-            b.mean = s.sum / static_cast<double>(s.meanHours);
+            b.mean = s.sum / s.meanHours;
         table.mostHours = std::max(table.mostHours, s.hours);
         table.bins.push_back(b);
     }

@@ -351,12 +351,10 @@ std::string ClimateWindow::binTextAt(chart::ChartPoint point) const {
         text += Format("%.0f", bin->humidityLow * k) + "–" + Format("%.0f", bin->humidityHigh * k) +
                 (si ? " g/kg" : " gr/lb");
     }
-    const std::size_t all = selection_.size();
-    text +=
-        ": " + std::to_string(bin->hours) + " h, " +
-        Format("%.1f",
-               all > 0 ? 100.0 * static_cast<double>(bin->hours) / static_cast<double>(all) : 0.0) +
-        " % of " + std::to_string(all) + " h";
+    const double all = bins_.binned + bins_.missing; // the chosen hours
+    text += ": " + climateanalysis::HoursText(bin->hours) + " h, " +
+            Format("%.1f", all > 0 ? 100.0 * bin->hours / all : 0.0) + " % of " +
+            climateanalysis::HoursText(all) + " h";
     if (display_.colourBy && bin->mean) {
         text += ", mean " + Format("%.1f", QuantityShown(*display_.colourBy, *bin->mean));
     }
@@ -396,10 +394,19 @@ std::string ClimateWindow::summary() const {
             place += ", " + *part;
         }
     }
-    const climate::HourlyStates& s = prepared_->states;
-    return place + " · " + std::to_string(s.hours.size()) + " hours, " +
-           std::to_string(s.Missing()) + " missing · " + std::to_string(selection_.size()) +
-           " chosen by the filter";
+    // Hours, not records: a file of several records an hour stands for the hours they make.
+    const auto& hours = prepared_->states.hours;
+    double all = 0, missing = 0, chosen = 0;
+    for (const climate::HourState& h : hours) {
+        all += h.hours;
+        missing += h.ok() ? 0 : h.hours;
+    }
+    for (const std::size_t i : selection_) {
+        chosen += hours[i].hours;
+    }
+    return place + " · " + climateanalysis::HoursText(all) + " hours, " +
+           climateanalysis::HoursText(missing) + " missing · " +
+           climateanalysis::HoursText(chosen) + " chosen by the filter";
 }
 
 void ClimateWindow::sendToMainWindow(const OutdoorPoint& point) const {

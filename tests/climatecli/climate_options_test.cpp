@@ -37,11 +37,16 @@ TEST(CommandLine, OptionsBecomeSettings) {
          [](const CommandLine& l) {
              return !l.settings.comfort.ppd && l.settings.comfort.pmvLimit == 0.7;
          }},
-        {"adaptive EN category I, ASHRAE 90 %",
-         {"--comfort", "adaptive-en", "--category", "I", "--acceptability", "90", "a.epw"},
+        {"adaptive EN category I",
+         {"--comfort", "adaptive-en", "--category", "I", "a.epw"},
          [](const CommandLine& l) {
              return l.settings.comfort.model == ComfortModel::AdaptiveEn &&
-                    l.settings.comfort.enCategory == 1 &&
+                    l.settings.comfort.enCategory == 1;
+         }},
+        {"adaptive ASHRAE 90 %",
+         {"--acceptability", "90", "--comfort", "adaptive-ashrae", "a.epw"},
+         [](const CommandLine& l) {
+             return l.settings.comfort.model == ComfortModel::AdaptiveAshrae &&
                     l.settings.comfort.ashraeAcceptability == 90;
          }},
         {"strategies listed keep their order, repeats once",
