@@ -13,9 +13,11 @@ constexpr double kZeroFahrenheit = 255.3722222222222; // K, (0 - 32) * 5/9 + 273
 constexpr double kGrainsPerPound = 7000;              // grains in a pound (avoirdupois)
 
 struct Sums {
-    double hours = 0;
+    std::size_t hours = 0;
+    double time = 0;
     double sum = 0;
-    double meanHours = 0;
+    std::size_t meanHours = 0;
+    double meanTime = 0;
 };
 
 } // namespace
@@ -34,7 +36,8 @@ BinTable MakeBins(const WeatherData& data, const HourlyStates& states,
     for (const std::size_t i : selection) {
         const HourState& s = states.hours[i];
         if (!s.ok()) {
-            table.missing += s.hours;
+            ++table.missing;
+            table.missingTime += s.hours;
             continue;
         }
         const double y =
@@ -49,12 +52,15 @@ BinTable MakeBins(const WeatherData& data, const HourlyStates& states,
         if (options.axis == BinAxis::RelativeHumidity && row >= 20)
             row = 19;
         Sums& bin = sums[{column, row}];
-        bin.hours += s.hours;
-        table.binned += s.hours;
+        ++bin.hours;
+        bin.time += s.hours;
+        ++table.binned;
+        table.binnedTime += s.hours;
         if (options.meanOf)
             if (const auto v = ValueAt(data, states, i, *options.meanOf)) {
                 bin.sum += *v * s.hours;
-                bin.meanHours += s.hours;
+                ++bin.meanHours;
+                bin.meanTime += s.hours;
             }
     }
     table.bins.reserve(sums.size());
@@ -67,10 +73,12 @@ BinTable MakeBins(const WeatherData& data, const HourlyStates& states,
         b.humidityLow = static_cast<double>(key.second) * wetWidth;
         b.humidityHigh = b.humidityLow + wetWidth;
         b.hours = s.hours;
+        b.time = s.time;
         b.meanHours = s.meanHours;
-        if (s.meanHours > 0)
-            b.mean = s.sum / s.meanHours;
+        if (s.meanTime > 0)
+            b.mean = s.sum / s.meanTime;
         table.mostHours = std::max(table.mostHours, s.hours);
+        table.mostTime = std::max(table.mostTime, s.time);
         table.bins.push_back(b);
     }
     return table;

@@ -133,7 +133,8 @@ Expected<ComputedDesignConditions, DesignFailure> DesignConditionsOf(const Hourl
     const Sorted dew = SortedOf(std::move(dewDry));
     const Sorted h = SortedOf(std::move(enthalpy));
     ComputedDesignConditions d;
-    d.hours = hours;
+    d.hours = dry.entries.size();
+    d.time = hours;
     d.pressure = pressureSum / hours;
     for (std::size_t k = 0; k < kCoolingFractions.size(); ++k) {
         const double p = kCoolingFractions[k];

@@ -52,8 +52,9 @@ struct DewPointDesign {
 // All in the core's internal units; index k of each array is kCoolingFractions[k] or
 // kHeatingFractions[k].
 struct ComputedDesignConditions {
-    double hours = 0;    // hours with a state, the N of the method
-    double pressure = 0; // Pa, the time-weighted mean pressure of those hours
+    std::size_t hours = 0; // records with a state
+    double time = 0;       // the hours they stand for, the N of the method
+    double pressure = 0;   // Pa, the time-weighted mean pressure of those hours
     std::array<DryBulbDesign, 3> cooling;
     std::array<WetBulbDesign, 3> wetBulb;
     std::array<DewPointDesign, 3> dewPoint;

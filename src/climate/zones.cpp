@@ -37,6 +37,8 @@ ZoneReport ZoneReportOf(const WeatherData& data, const HourlyStates& states,
     const auto reset = [n](ZoneCounts& c) {
         c.inZone.assign(n, 0);
         c.onlyZone.assign(n, 0);
+        c.time.inZone.assign(n, 0);
+        c.time.onlyZone.assign(n, 0);
     };
     reset(report.total);
     for (ZoneCounts& c : report.months)
@@ -57,25 +59,35 @@ ZoneReport ZoneReportOf(const WeatherData& data, const HourlyStates& states,
         const int month = data.hours[i].month;
         const double h = s.hours;
         for (ZoneCounts* c : {&report.total, &report.months[month - 1]}) {
-            ++c->records;
-            c->hours += h;
+            ZoneHours& t = c->time;
+            ++c->hours;
+            t.hours += h;
             if (!s.ok()) {
-                c->missing += h;
+                ++c->missing;
+                t.missing += h;
                 continue;
             }
             const std::uint64_t mask = membership.masks[i];
             if (mask != 0) {
-                c->inUnion += h;
-                c->onlyZone[static_cast<std::size_t>(std::countr_zero(mask))] += h;
+                const auto first = static_cast<std::size_t>(std::countr_zero(mask));
+                ++c->inUnion;
+                t.inUnion += h;
+                ++c->onlyZone[first];
+                t.onlyZone[first] += h;
                 for (std::size_t z = 0; z < n; ++z)
-                    if (mask >> z & 1)
-                        c->inZone[z] += h;
+                    if (mask >> z & 1) {
+                        ++c->inZone[z];
+                        t.inZone[z] += h;
+                    }
             } else if (s.humidityRatio > rule.humidityRatioLimit) {
-                c->tooHumid += h;
+                ++c->tooHumid;
+                t.tooHumid += h;
             } else if (s.dryBulb > report.splitDryBulb) {
-                c->tooWarm += h;
+                ++c->tooWarm;
+                t.tooWarm += h;
             } else {
-                c->tooCool += h;
+                ++c->tooCool;
+                t.tooCool += h;
             }
         }
     }

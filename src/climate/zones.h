@@ -48,13 +48,12 @@ struct OutsideRule {
     std::optional<double> splitDryBulb; // K
 };
 
-// Hours of one set (the year, or one month of it). Every figure is of hours: each record counts
-// for the time it stands for (HourState::hours), so that a file of several records an hour gives
-// the hours an hourly one gives. Percent divides by `hours`, the hours counted. inUnion +
-// tooWarm + tooCool + tooHumid + missing == hours, and the onlyZone entries add up to inUnion:
-// an hour in several zones counts for the first of them in list order.
-struct ZoneCounts {
-    std::size_t records = 0; // the records counted, whatever hours they stand for
+// The figures of one set (the year, or one month of it) in hours: each record counts for the
+// time it stands for (HourState::hours), so that a file of several records an hour gives the
+// hours an hourly one gives. Percent divides by `hours`, the hours counted. inUnion + tooWarm +
+// tooCool + tooHumid + missing == hours, and the onlyZone entries add up to inUnion: an hour in
+// several zones counts for the first of them in list order.
+struct ZoneHours {
     double hours = 0;
     double missing = 0;
     std::vector<double> inZone;   // per zone, overlaps counted in each
@@ -65,6 +64,25 @@ struct ZoneCounts {
     double tooHumid = 0;
 
     double Percent(double count) const { return hours <= 0 ? 0.0 : 100.0 * count / hours; }
+};
+
+// The same figures as counts of records (the hours of an hourly file), classed as ZoneHours
+// classes them, with their hours in `time`: the figures shown are the hours.
+struct ZoneCounts {
+    std::size_t hours = 0; // records
+    std::size_t missing = 0;
+    std::vector<std::size_t> inZone;
+    std::vector<std::size_t> onlyZone;
+    std::size_t inUnion = 0;
+    std::size_t tooWarm = 0;
+    std::size_t tooCool = 0;
+    std::size_t tooHumid = 0;
+    ZoneHours time;
+
+    // A share of the records; of the hours, time.Percent.
+    double Percent(std::size_t count) const {
+        return hours == 0 ? 0.0 : 100.0 * static_cast<double>(count) / static_cast<double>(hours);
+    }
 };
 
 struct ZoneReport {

@@ -79,7 +79,7 @@ std::vector<DesignFigure> PublishedFigures(const climate::DesignConditions& p,
 }
 
 // The counts of one period, each with its measure name, as rows or as JSON members.
-void ForEachCount(const climate::ZoneReport& report, const climate::ZoneCounts& c,
+void ForEachCount(const climate::ZoneReport& report, const climate::ZoneHours& c,
                   const std::function<void(const std::string& item, double hours,
                                            std::optional<double> only)>& emit) {
     for (std::size_t z = 0; z < report.names.size(); ++z)
@@ -180,7 +180,7 @@ std::string JsonSettingValues(const ClimateSettings& s) {
     return json + "]}";
 }
 
-std::string JsonCounts(const climate::ZoneCounts& c, int month = 0) {
+std::string JsonCounts(const climate::ZoneHours& c, int month = 0) {
     const auto list = [&](const std::vector<double>& counts, bool percent) {
         std::string text = "[";
         for (std::size_t z = 0; z < counts.size(); ++z)
@@ -250,7 +250,7 @@ std::string ResultCsv(const ClimateResult& r) {
     row("split", "", "too warm above", "dry bulb", Fixed(u.Temperature(r.zones.splitDryBulb), 2),
         u.TemperatureUnit());
     for (int m = 0; m <= 12; ++m) {
-        const climate::ZoneCounts& c = m == 0 ? r.zones.total : r.zones.months[m - 1];
+        const climate::ZoneHours& c = m == 0 ? r.zones.total.time : r.zones.months[m - 1].time;
         const std::string period = m == 0 ? "year" : MonthAbbreviation(m);
         ForEachCount(
             r.zones, c, [&](const std::string& item, double hours, std::optional<double> only) {
@@ -310,12 +310,13 @@ std::string ResultJson(const ClimateResult& r) {
     json += "],\n    \"tooWarmAbove\": " + JsonNumber(u.Temperature(r.zones.splitDryBulb), 2) +
             ",\n    \"tooHumidAbove\": " +
             JsonNumber(u.HumidityRatio(r.settings.outside.humidityRatioLimit), 2) +
-            ",\n    \"year\": " + JsonCounts(r.zones.total) + ",\n    \"months\": [";
+            ",\n    \"year\": " + JsonCounts(r.zones.total.time) + ",\n    \"months\": [";
     for (int m = 1; m <= 12; ++m)
-        json += std::string(m == 1 ? "" : ",") + "\n      " + JsonCounts(r.zones.months[m - 1], m);
+        json +=
+            std::string(m == 1 ? "" : ",") + "\n      " + JsonCounts(r.zones.months[m - 1].time, m);
     json += "]\n  },\n";
     json += "  \"designFromThisFilesHours\": ";
-    json += r.design ? "{\"hours\": " + JsonHours(r.design->hours) +
+    json += r.design ? "{\"hours\": " + JsonHours(r.design->time) +
                            ", \"figures\": " + JsonDesign(ComputedFigures(*r.design, u)) + "}"
                      : std::string("null");
     json += ",\n  \"designPublishedInTheHeader\": ";

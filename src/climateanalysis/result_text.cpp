@@ -60,7 +60,7 @@ const char* MonthAbbreviation(int month) {
 
 std::string ResultText(const ClimateResult& r) {
     const FigureUnits u{r.settings.units};
-    const climate::ZoneCounts& total = r.zones.total;
+    const climate::ZoneHours& total = r.zones.total.time;
     const climate::Location& l = r.location;
     std::string text;
     text += Place(l);
@@ -92,9 +92,9 @@ std::string ResultText(const ClimateResult& r) {
             "; chart at " + Fixed(u.Pressure(r.chartAir.pressure), 3) + " " + u.PressureUnit() +
             "\n";
     text += "Comfort: " + DescribeComfort(r.settings.comfort) + "\n";
-    text += "Filter: " + DescribeFilter(r.settings.filter) + "; " + std::to_string(total.records) +
-            " records";
-    if (HoursText(total.hours) != std::to_string(total.records))
+    text += "Filter: " + DescribeFilter(r.settings.filter) + "; " +
+            std::to_string(r.zones.total.hours) + " records";
+    if (HoursText(total.hours) != std::to_string(r.zones.total.hours))
         text += " (" + HoursText(total.hours) + " hours)";
     text += "\n\n";
 
@@ -132,7 +132,7 @@ std::string ResultText(const ClimateResult& r) {
     text += Padded("Union", 7, true) + Padded("Warm", 7, true) + Padded("Cool", 7, true) +
             Padded("Humid", 7, true) + Padded("Missing", 8, true) + "\n";
     for (int m = 1; m <= 12; ++m) {
-        const climate::ZoneCounts& c = r.zones.months[m - 1];
+        const climate::ZoneHours& c = r.zones.months[m - 1].time;
         if (c.hours <= 0)
             continue;
         text += Padded(kMonths[m - 1], 6) + Padded(HoursText(c.hours), 8, true);
@@ -152,7 +152,7 @@ std::string ResultText(const ClimateResult& r) {
     if (r.design) {
         const climate::ComputedDesignConditions& d = *r.design;
         const auto t = [&](double kelvin) { return Fixed(u.Temperature(kelvin), 1); };
-        text += " (" + HoursText(d.hours) + " hours with a state; all hours, not the filter)\n";
+        text += " (" + HoursText(d.time) + " hours with a state; all hours, not the filter)\n";
         text += Padded("", 34) + Padded("0.4 %", 16, true) + Padded("1 %", 16, true) +
                 Padded("2 %", 16, true) + "\n";
         std::string cooling = Padded("Cooling dry bulb / MCWB, " + T, 34);

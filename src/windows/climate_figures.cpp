@@ -74,8 +74,8 @@ std::vector<FigureRow> ClimateWindow::figures() const {
         return rows;
     }
     const climateanalysis::FigureUnits u{settings_.units};
-    const climate::ZoneCounts& total = result_.zones.total;
-    const auto count = [&](const climate::ZoneCounts& c, double n) {
+    const climate::ZoneHours& total = result_.zones.total.time;
+    const auto count = [&](const climate::ZoneHours& c, double n) {
         return std::vector<std::string>{climateanalysis::HoursText(n), Fixed(c.Percent(n), 1)};
     };
     rows.push_back({{"Zone (filtered hours)", "Hours", "%", "Only this zone", "%"}, true, {}});
@@ -113,7 +113,7 @@ std::vector<FigureRow> ClimateWindow::figures() const {
          true,
          {}});
     for (int m = 1; m <= 12; ++m) {
-        const climate::ZoneCounts& c = result_.zones.months[static_cast<std::size_t>(m - 1)];
+        const climate::ZoneHours& c = result_.zones.months[static_cast<std::size_t>(m - 1)].time;
         if (c.hours <= 0) {
             continue;
         }

@@ -211,8 +211,7 @@ chart::Overlay ClimateWindow::overlay() const {
                 continue; // no hour of the bin has the quantity: nothing to colour it by
             }
             chart::OverlayCell cell;
-            cell.value =
-                colourBy ? QuantityShown(*colourBy, *bin.mean) : static_cast<double>(bin.hours);
+            cell.value = colourBy ? QuantityShown(*colourBy, *bin.mean) : bin.time;
             const double t0 = bin.dryBulbLow, t1 = bin.dryBulbHigh;
             if (settings_.binAxis == climate::BinAxis::HumidityRatio) {
                 cell.corners = {{{t0, bin.humidityLow},
@@ -276,7 +275,7 @@ chart::Overlay ClimateWindow::overlay() const {
                                                                        {90, 110, 20},
                                                                        {20, 90, 200},
                                                                        {140, 80, 40}}};
-    const climate::ZoneCounts& total = result_.zones.total;
+    const climate::ZoneHours& total = result_.zones.total.time;
     for (std::size_t z = 0; z < prepared_->zones.zones.size(); ++z) {
         const climateanalysis::AnalysisZone& zone = prepared_->zones.zones[z];
         const std::string share =
@@ -351,9 +350,9 @@ std::string ClimateWindow::binTextAt(chart::ChartPoint point) const {
         text += Format("%.0f", bin->humidityLow * k) + "–" + Format("%.0f", bin->humidityHigh * k) +
                 (si ? " g/kg" : " gr/lb");
     }
-    const double all = bins_.binned + bins_.missing; // the chosen hours
-    text += ": " + climateanalysis::HoursText(bin->hours) + " h, " +
-            Format("%.1f", all > 0 ? 100.0 * bin->hours / all : 0.0) + " % of " +
+    const double all = bins_.binnedTime + bins_.missingTime; // the chosen hours
+    text += ": " + climateanalysis::HoursText(bin->time) + " h, " +
+            Format("%.1f", all > 0 ? 100.0 * bin->time / all : 0.0) + " % of " +
             climateanalysis::HoursText(all) + " h";
     if (display_.colourBy && bin->mean) {
         text += ", mean " + Format("%.1f", QuantityShown(*display_.colourBy, *bin->mean));

@@ -78,7 +78,7 @@ TEST(YearBins, CountEveryHourOnceAndMissingApart) {
         for (const BinUnits units : {BinUnits::SI, BinUnits::IP}) {
             const BinTable t = MakeBins(data, states, all,
                                         {.axis = axis, .units = units, .meanOf = Field::WindSpeed});
-            double sum = 0, most = 0; // hours
+            std::size_t sum = 0, most = 0;
             for (const Bin& b : t.bins) {
                 sum += b.hours;
                 most = std::max(most, b.hours);

@@ -123,5 +123,56 @@ TEST(CommandLine, ValuesOutsideTheirRangesAreRefused) {
     }
 }
 
+struct ModelOptionRow {
+    const char* name;
+    std::vector<std::string> args;
+    const char* refusedOption; // named in the message; nullptr when the options apply
+};
+
+TEST(CommandLine, OptionsOfAnotherComfortModelAreRefused) {
+    const ModelOptionRow rows[] = {
+        {"the adaptive models' options with PMV",
+         {"--comfort", "pmv", "--prevailing-mean", "50", "--acceptability", "90", "a.epw"},
+         "--prevailing-mean"},
+        {"acceptability with the default PMV",
+         {"--acceptability", "90", "a.epw"},
+         "--acceptability"},
+        {"EN category with adaptive ASHRAE",
+         {"--comfort", "adaptive-ashrae", "--category", "I", "a.epw"},
+         "--category"},
+        {"ASHRAE acceptability with adaptive EN, the model named after it",
+         {"--acceptability", "90", "--comfort", "adaptive-en", "a.epw"},
+         "--acceptability"},
+        {"clothing with an adaptive model",
+         {"--clo", "0.7", "--comfort", "adaptive-en", "a.epw"},
+         "--clo"},
+        {"a PPD limit with the fixed zones",
+         {"--comfort", "fixed", "--ppd", "10", "a.epw"},
+         "--ppd"},
+        {"air speed with no comfort model",
+         {"--comfort", "none", "--air-speed", "0.5", "a.epw"},
+         "--air-speed"},
+        {"PMV's own options",
+         {"--comfort", "ashrae55", "--met", "1.2", "--pmv", "0.7", "a.epw"},
+         nullptr},
+        {"adaptive options that apply",
+         {"--comfort", "adaptive-en", "--category", "III", "--prevailing-mean", "20", "--air-speed",
+          "0.6", "--mrt-offset", "1", "a.epw"},
+         nullptr},
+    };
+    for (const ModelOptionRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto line = ParseCommandLine(row.args);
+        if (!row.refusedOption) {
+            EXPECT_TRUE(line) << line.failure();
+            continue;
+        }
+        ASSERT_FALSE(line);
+        EXPECT_EQ(line.failure().rfind(row.refusedOption, 0), 0u) << line.failure();
+        EXPECT_NE(line.failure().find("does not apply to --comfort"), std::string::npos)
+            << line.failure();
+    }
+}
+
 } // namespace
 } // namespace hygrovane::climatecli

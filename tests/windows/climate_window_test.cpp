@@ -214,7 +214,7 @@ TEST(ClimateWindow, HoveringABinGivesItsHoursAndShare) {
                                    (fullest.humidityLow + fullest.humidityHigh) / 2};
     const std::string text = window.binTextAt(middle);
     char expected[96];
-    std::snprintf(expected, sizeof expected, ": %.0f h, %.1f %% of 8760 h", fullest.hours,
+    std::snprintf(expected, sizeof expected, ": %zu h, %.1f %% of 8760 h", fullest.hours,
                   100.0 * fullest.hours / 8760.0);
     EXPECT_NE(text.find(expected), std::string::npos) << text;
     const auto point = window.binPointAt(middle);
