@@ -309,9 +309,9 @@ and the design conditions from the file's hours beside those published in its he
 Comfort:
   --comfort MODEL          pmv (ISO 7730, the default), ashrae55 (with its cooling effect above
                            0.1 m/s), adaptive-ashrae, adaptive-en, fixed (the chart's winter
-                           and summer zones) or none
+                           and summer zones) or none; the options below that MODEL does
+                           not use are refused
   --met N --clo N          metabolic rate (default 1.1 met) and clothing (default 0.5 clo)
-                           Each option below is refused with a model it does not apply to
   --air-speed N            m/s (default 0.1)
   --mrt-offset N           mean radiant temperature minus air temperature, K (default 0)
   --ppd N | --pmv N        PPD at most N % instead of |PMV| at most N (default |PMV| <= 0.5)
