@@ -105,9 +105,21 @@ std::string JsonHours(double hours) {
 // "month".
 constexpr int kJsonFormat = 2;
 
+// A setting as a JSON number, to a millionth without trailing zeros (1.1, not 1.100000).
+std::string JsonSetting(double value) {
+    std::string text = JsonNumber(value, 6);
+    if (text.find('.') == std::string::npos)
+        return text;
+    while (text.ends_with('0'))
+        text.pop_back();
+    if (text.ends_with('.'))
+        text.pop_back();
+    return text;
+}
+
 // A number with its unit, as the settings carry them.
 std::string JsonValue(double value, const char* unit) {
-    return "{\"value\": " + JsonNumber(value, 6) + ", \"unit\": " + JsonString(unit) + "}";
+    return "{\"value\": " + JsonSetting(value) + ", \"unit\": " + JsonString(unit) + "}";
 }
 
 // A filter range's quantity and the unit its limits are held in.
@@ -145,7 +157,7 @@ std::string JsonSettingValues(const ClimateSettings& s) {
                        ", \"airSpeed\": " + JsonValue(c.airSpeed, "m/s") +
                        ", \"radiantOffset\": " + JsonValue(c.radiantOffset, "K") +
                        ", \"externalWork\": " + JsonValue(c.externalWork, "met") +
-                       ", \"pmvLimit\": " + JsonNumber(c.pmvLimit, 6) +
+                       ", \"pmvLimit\": " + JsonSetting(c.pmvLimit) +
                        ", \"ppdLimit\": " + (c.ppd ? JsonValue(*c.ppd, "%") : "null") +
                        ", \"maxHumidityRatio\": " +
                        (c.maxHumidityRatio ? JsonValue(*c.maxHumidityRatio, "kg/kg") : "null") +
@@ -173,8 +185,8 @@ std::string JsonSettingValues(const ClimateSettings& s) {
     for (std::size_t i = 0; i < f.ranges.size(); ++i) {
         const auto [name, unit] = QuantityOf(f.ranges[i].quantity);
         json += std::string(i == 0 ? "" : ", ") + "{\"quantity\": " + JsonString(name) +
-                ", \"minimum\": " + JsonNumber(f.ranges[i].minimum, 6) +
-                ", \"maximum\": " + JsonNumber(f.ranges[i].maximum, 6) +
+                ", \"minimum\": " + JsonSetting(f.ranges[i].minimum) +
+                ", \"maximum\": " + JsonSetting(f.ranges[i].maximum) +
                 ", \"unit\": " + JsonString(unit) + "}";
     }
     return json + "]}";
