@@ -14,8 +14,10 @@ constexpr double kGrainsPerPound = 7000;              // grains in a pound (avoi
 
 struct Sums {
     std::size_t hours = 0;
+    double time = 0;
     double sum = 0;
     std::size_t meanHours = 0;
+    double meanTime = 0;
 };
 
 } // namespace
@@ -35,6 +37,7 @@ BinTable MakeBins(const WeatherData& data, const HourlyStates& states,
         const HourState& s = states.hours[i];
         if (!s.ok()) {
             ++table.missing;
+            table.missingTime += s.hours;
             continue;
         }
         const double y =
@@ -50,11 +53,14 @@ BinTable MakeBins(const WeatherData& data, const HourlyStates& states,
             row = 19;
         Sums& bin = sums[{column, row}];
         ++bin.hours;
+        bin.time += s.hours;
         ++table.binned;
+        table.binnedTime += s.hours;
         if (options.meanOf)
             if (const auto v = ValueAt(data, states, i, *options.meanOf)) {
-                bin.sum += *v;
+                bin.sum += *v * s.hours;
                 ++bin.meanHours;
+                bin.meanTime += s.hours;
             }
     }
     table.bins.reserve(sums.size());
@@ -67,10 +73,12 @@ BinTable MakeBins(const WeatherData& data, const HourlyStates& states,
         b.humidityLow = static_cast<double>(key.second) * wetWidth;
         b.humidityHigh = b.humidityLow + wetWidth;
         b.hours = s.hours;
+        b.time = s.time;
         b.meanHours = s.meanHours;
-        if (s.meanHours > 0)
-            b.mean = s.sum / static_cast<double>(s.meanHours);
+        if (s.meanTime > 0)
+            b.mean = s.sum / s.meanTime;
         table.mostHours = std::max(table.mostHours, s.hours);
+        table.mostTime = std::max(table.mostTime, s.time);
         table.bins.push_back(b);
     }
     return table;

@@ -31,17 +31,23 @@ struct Bin {
     double dryBulbHigh = 0;
     double humidityLow = 0; // kg/kg or fraction
     double humidityHigh = 0;
-    std::size_t hours = 0;
-    // Mean of BinOptions::meanOf over the bin's hours where it is not missing, and how many.
+    std::size_t hours = 0; // records (the hours of an hourly file)
+    double time = 0;       // the hours those records stand for
+    // Time-weighted mean of BinOptions::meanOf over the bin's records where it is not missing,
+    // and how many.
     std::optional<double> mean;
     std::size_t meanHours = 0;
 };
 
+// Counts of records, each with the hours they stand for beside it.
 struct BinTable {
     std::vector<Bin> bins;     // non-empty bins, by column then row
-    std::size_t binned = 0;    // hours in some bin
-    std::size_t missing = 0;   // chosen hours without a state
-    std::size_t mostHours = 0; // the fullest bin's hours, for a colour scale
+    std::size_t binned = 0;    // records in some bin
+    std::size_t missing = 0;   // chosen records without a state
+    std::size_t mostHours = 0; // the fullest bin's records
+    double binnedTime = 0;     // hours in some bin
+    double missingTime = 0;    // chosen hours without a state
+    double mostTime = 0;       // the fullest bin's hours, for a colour scale
 };
 
 // The bins of the hours listed in `selection` (indices into data.hours).

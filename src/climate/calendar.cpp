@@ -2,9 +2,7 @@
 
 namespace hygrovane::climate {
 
-namespace {
-
-// Days since 1970-01-01 of a civil date (H. Hinnant's days_from_civil).
+// H. Hinnant's days_from_civil.
 long DaysFromCivil(long y, long m, long d) {
     y -= m <= 2;
     const long era = (y >= 0 ? y : y - 399) / 400;
@@ -14,7 +12,12 @@ long DaysFromCivil(long y, long m, long d) {
     return era * 146097 + doe - 719468;
 }
 
-} // namespace
+bool IsCivilDate(long year, long month, long day) {
+    if (month < 1 || month > 12 || day < 1 || day > DaysInMonth(static_cast<int>(month)))
+        return false;
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return !(month == 2 && day == 29 && !leap);
+}
 
 int DaysInMonth(int month) {
     constexpr int kDays[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};

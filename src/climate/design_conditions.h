@@ -11,10 +11,14 @@
 // With distinct values, floor(p N) of them lie at or above value(p) (for p N of at least 1). The
 // cooling values use p = 0.004, 0.01 and 0.02; the heating dry bulbs p = 0.996 and 0.99 (exceeded
 // by 99.6 % and 99 % of the hours). For the values 1, 2, ..., 8760: value(p) = 8761 - 8760 p.
+// Records shorter than an hour are ranked by their running total of hours: the rank k = p N
+// falls between the two records whose running totals enclose it (design_conditions.cpp), so that
+// N is the file's hours, not its records, and a record counts for the time it stands for.
 //
-// Mean coincident value: the mean of the other quantity over the hours whose value lies within
-// 0.5 K (both ends included) of the design value; when no hour does, over the hours at the
-// ranks floor k and floor k + 1.
+// Mean coincident value: the time-weighted mean of the other quantity over the hours whose value
+// lies within 0.5 K (both ends included) of the design value; when no hour does, over the hours
+// at the ranks floor k and floor k + 1. A typical year's whole-degF temperatures (TMY3 sources)
+// put many hours on the window's edges, so this mean moves with the window's width.
 
 #include "climate/hourly_states.h"
 #include "hygrovane/expected.h"
@@ -48,8 +52,9 @@ struct DewPointDesign {
 // All in the core's internal units; index k of each array is kCoolingFractions[k] or
 // kHeatingFractions[k].
 struct ComputedDesignConditions {
-    std::size_t hours = 0; // hours with a state, the N of the method
-    double pressure = 0;   // Pa, the mean pressure of those hours
+    std::size_t hours = 0; // records with a state
+    double time = 0;       // the hours they stand for, the N of the method
+    double pressure = 0;   // Pa, the time-weighted mean pressure of those hours
     std::array<DryBulbDesign, 3> cooling;
     std::array<WetBulbDesign, 3> wetBulb;
     std::array<DewPointDesign, 3> dewPoint;

@@ -13,7 +13,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kZeroCelsius = 273.15; // K
 
 HourState Missing(MissingReason reason, HumiditySource source) {
-    HourState s{reason, source, kNaN, kNaN, kNaN, kNaN, kNaN, kNaN, kNaN, kNaN};
+    HourState s{reason, source, kNaN, kNaN, kNaN, kNaN, kNaN, kNaN, kNaN, kNaN, 1};
     return s;
 }
 
@@ -72,8 +72,10 @@ HourlyStates ComputeStates(const WeatherData& data, const StateOptions& options)
     // Each hour is written by exactly one thread from its own record: the order of work does
     // not change a digit.
     ForChunks(data.hours.size(), options.threads, [&](std::size_t begin, std::size_t end) {
-        for (std::size_t i = begin; i < end; ++i)
+        for (std::size_t i = begin; i < end; ++i) {
             result.hours[i] = StateOf(data.hours[i], options, elevation);
+            result.hours[i].hours = RecordHours(data, i);
+        }
     });
     for (const HourState& s : result.hours) {
         switch (s.missing) {

@@ -48,10 +48,13 @@ struct HourState {
     double wetBulb = 0;          // K
     double enthalpy = 0;         // kJ/kg dry air
     double specificVolume = 0;   // m3/kg dry air
+    // The time the record stands for (RecordHours), missing or not: what every figure counts.
+    double hours = 1;
 
     bool ok() const { return missing == MissingReason::None; }
 };
 
+// The counts below are of records; the figures over time add up HourState::hours.
 struct HourlyStates {
     StateOptions options;
     std::vector<HourState> hours; // one per WeatherData::hours, in the same order

@@ -1,5 +1,6 @@
 #include "climate/weather_data.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <limits>
@@ -71,6 +72,12 @@ std::optional<double> HourRecord::Value(Field field) const {
     if (std::isnan(value))
         return std::nullopt;
     return value;
+}
+
+double RecordHours(const WeatherData& data, std::size_t index) {
+    if (index < data.recordHours.size())
+        return data.recordHours[index];
+    return 1.0 / static_cast<double>(std::max(data.header.recordsPerHour, 1));
 }
 
 } // namespace hygrovane::climate

@@ -168,6 +168,13 @@ struct WeatherData {
     WeatherFormat format = WeatherFormat::Epw;
     WeatherHeader header;
     std::vector<HourRecord> hours;
+    // The hours each record stands for where the records are not evenly spaced at
+    // 1 / header.recordsPerHour (a logger's readings); empty otherwise. Read through RecordHours.
+    std::vector<double> recordHours;
 };
+
+// The time record `index` stands for, in hours: recordHours[index], else one hour divided by the
+// records an hour. Every figure over time weighs each record by it.
+double RecordHours(const WeatherData& data, std::size_t index);
 
 } // namespace hygrovane::climate

@@ -37,6 +37,8 @@ ZoneReport ZoneReportOf(const WeatherData& data, const HourlyStates& states,
     const auto reset = [n](ZoneCounts& c) {
         c.inZone.assign(n, 0);
         c.onlyZone.assign(n, 0);
+        c.time.inZone.assign(n, 0);
+        c.time.onlyZone.assign(n, 0);
     };
     reset(report.total);
     for (ZoneCounts& c : report.months)
@@ -44,38 +46,48 @@ ZoneReport ZoneReportOf(const WeatherData& data, const HourlyStates& states,
 
     // The split between too warm and too cool, from the union's hours unless given.
     double sum = 0;
-    std::size_t count = 0;
+    double time = 0;
     for (const std::size_t i : selection)
         if (states.hours[i].ok() && membership.masks[i] != 0) {
-            sum += states.hours[i].dryBulb;
-            ++count;
+            sum += states.hours[i].dryBulb * states.hours[i].hours;
+            time += states.hours[i].hours;
         }
-    report.splitDryBulb = rule.splitDryBulb ? *rule.splitDryBulb
-                          : count > 0       ? sum / static_cast<double>(count)
-                                            : 295.15;
+    report.splitDryBulb = rule.splitDryBulb ? *rule.splitDryBulb : time > 0 ? sum / time : 295.15;
 
     for (const std::size_t i : selection) {
         const HourState& s = states.hours[i];
         const int month = data.hours[i].month;
+        const double h = s.hours;
         for (ZoneCounts* c : {&report.total, &report.months[month - 1]}) {
+            ZoneHours& t = c->time;
             ++c->hours;
+            t.hours += h;
             if (!s.ok()) {
                 ++c->missing;
+                t.missing += h;
                 continue;
             }
             const std::uint64_t mask = membership.masks[i];
             if (mask != 0) {
+                const auto first = static_cast<std::size_t>(std::countr_zero(mask));
                 ++c->inUnion;
-                ++c->onlyZone[static_cast<std::size_t>(std::countr_zero(mask))];
+                t.inUnion += h;
+                ++c->onlyZone[first];
+                t.onlyZone[first] += h;
                 for (std::size_t z = 0; z < n; ++z)
-                    if (mask >> z & 1)
+                    if (mask >> z & 1) {
                         ++c->inZone[z];
+                        t.inZone[z] += h;
+                    }
             } else if (s.humidityRatio > rule.humidityRatioLimit) {
                 ++c->tooHumid;
+                t.tooHumid += h;
             } else if (s.dryBulb > report.splitDryBulb) {
                 ++c->tooWarm;
+                t.tooWarm += h;
             } else {
                 ++c->tooCool;
+                t.tooCool += h;
             }
         }
     }

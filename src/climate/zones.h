@@ -41,27 +41,45 @@ ZoneMembership MembershipOf(const HourlyStates& states, std::span<const ZoneTest
 // How an hour outside every zone is classed, so that the classes add up:
 // - too humid: its humidity ratio is above `humidityRatioLimit`;
 // - otherwise too warm when its dry bulb is above the split dry bulb, else too cool.
-// The split is `splitDryBulb` when given, else the mean dry bulb of the counted hours that lie
-// in the union of the zones, else 295.15 K (22 degC) when none does.
+// The split is `splitDryBulb` when given, else the time-weighted mean dry bulb of the counted
+// hours that lie in the union of the zones, else 295.15 K (22 degC) when none does.
 struct OutsideRule {
     double humidityRatioLimit = 0.012;  // kg/kg, the upper humidity limit of ASHRAE 55's zone
     std::optional<double> splitDryBulb; // K
 };
 
-// Hours of one set (the year, or one month of it). Every count is of hours; Percent divides by
-// `hours`, the hours counted. inUnion + tooWarm + tooCool + tooHumid + missing == hours, and
-// the onlyZone entries add up to inUnion: an hour in several zones counts for the first of them
-// in list order.
+// The figures of one set (the year, or one month of it) in hours: each record counts for the
+// time it stands for (HourState::hours), so that a file of several records an hour gives the
+// hours an hourly one gives. Percent divides by `hours`, the hours counted. inUnion + tooWarm +
+// tooCool + tooHumid + missing == hours, and the onlyZone entries add up to inUnion: an hour in
+// several zones counts for the first of them in list order.
+struct ZoneHours {
+    double hours = 0;
+    double missing = 0;
+    std::vector<double> inZone;   // per zone, overlaps counted in each
+    std::vector<double> onlyZone; // per zone, each hour in its first zone only
+    double inUnion = 0;
+    double tooWarm = 0;
+    double tooCool = 0;
+    double tooHumid = 0;
+
+    double Percent(double count) const { return hours <= 0 ? 0.0 : 100.0 * count / hours; }
+};
+
+// The same figures as counts of records (the hours of an hourly file), classed as ZoneHours
+// classes them, with their hours in `time`: the figures shown are the hours.
 struct ZoneCounts {
-    std::size_t hours = 0;
+    std::size_t hours = 0; // records
     std::size_t missing = 0;
-    std::vector<std::size_t> inZone;   // per zone, overlaps counted in each
-    std::vector<std::size_t> onlyZone; // per zone, each hour in its first zone only
+    std::vector<std::size_t> inZone;
+    std::vector<std::size_t> onlyZone;
     std::size_t inUnion = 0;
     std::size_t tooWarm = 0;
     std::size_t tooCool = 0;
     std::size_t tooHumid = 0;
+    ZoneHours time;
 
+    // A share of the records; of the hours, time.Percent.
     double Percent(std::size_t count) const {
         return hours == 0 ? 0.0 : 100.0 * static_cast<double>(count) / static_cast<double>(hours);
     }

@@ -25,15 +25,17 @@ PrevailingMeans PrevailingMeansOf(const climate::WeatherData& data) {
     const auto& hours = data.hours;
     std::vector<std::size_t> dayOf(hours.size());
     std::vector<double> dailyMeans;
+    // Each day's mean weighs its records by the hours they stand for (a logger's readings need
+    // not be even).
     double sum = 0;
-    std::size_t count = 0;
+    double count = 0;
     bool complete = true;
     for (std::size_t i = 0; i < hours.size(); ++i) {
         const bool newDay = i == 0 || hours[i].day != hours[i - 1].day ||
                             hours[i].month != hours[i - 1].month ||
                             hours[i].dataPeriod != hours[i - 1].dataPeriod;
         if (newDay && i != 0) {
-            dailyMeans.push_back(complete && count > 0 ? sum / static_cast<double>(count) : kNaN);
+            dailyMeans.push_back(complete && count > 0 ? sum / count : kNaN);
             sum = 0;
             count = 0;
             complete = true;
@@ -41,14 +43,15 @@ PrevailingMeans PrevailingMeansOf(const climate::WeatherData& data) {
         dayOf[i] = dailyMeans.size();
         const auto t = hours[i].Value(climate::Field::DryBulb);
         if (t) {
-            sum += *t;
-            ++count;
+            const double h = climate::RecordHours(data, i);
+            sum += *t * h;
+            count += h;
         } else {
             complete = false;
         }
     }
     if (!hours.empty())
-        dailyMeans.push_back(complete && count > 0 ? sum / static_cast<double>(count) : kNaN);
+        dailyMeans.push_back(complete && count > 0 ? sum / count : kNaN);
     result.days = dailyMeans.size();
     result.wrapped = IsWholeYear(data, dailyMeans.size());
     const auto running =

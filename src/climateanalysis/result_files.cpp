@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <limits>
+#include <variant>
 
 namespace hygrovane::climateanalysis {
 
@@ -78,9 +79,9 @@ std::vector<DesignFigure> PublishedFigures(const climate::DesignConditions& p,
 }
 
 // The counts of one period, each with its measure name, as rows or as JSON members.
-void ForEachCount(const climate::ZoneReport& report, const climate::ZoneCounts& c,
-                  const std::function<void(const std::string& item, std::size_t hours,
-                                           std::optional<std::size_t> only)>& emit) {
+void ForEachCount(const climate::ZoneReport& report, const climate::ZoneHours& c,
+                  const std::function<void(const std::string& item, double hours,
+                                           std::optional<double> only)>& emit) {
     for (std::size_t z = 0; z < report.names.size(); ++z)
         emit(report.names[z], c.inZone[z], c.onlyZone[z]);
     emit("union", c.inUnion, std::nullopt);
@@ -95,20 +96,119 @@ std::string JsonNumber(double value, int decimals) {
     return Fixed(value, decimals, "null");
 }
 
-std::string JsonCounts(const climate::ZoneCounts& c) {
-    std::string zones;
-    const auto list = [&](const std::vector<std::size_t>& counts, bool percent) {
+// Hours as a JSON number: whole for an hourly file, to the second's worth otherwise.
+std::string JsonHours(double hours) {
+    return HoursText(hours, 4);
+}
+
+// The version of the JSON's layout: 2 added "format", the settings as numbers and each month's
+// "month".
+constexpr int kJsonFormat = 2;
+
+// A setting as a JSON number, to a millionth without trailing zeros (1.1, not 1.100000).
+std::string JsonSetting(double value) {
+    std::string text = JsonNumber(value, 6);
+    if (text.find('.') == std::string::npos)
+        return text;
+    while (text.ends_with('0'))
+        text.pop_back();
+    if (text.ends_with('.'))
+        text.pop_back();
+    return text;
+}
+
+// A number with its unit, as the settings carry them.
+std::string JsonValue(double value, const char* unit) {
+    return "{\"value\": " + JsonSetting(value) + ", \"unit\": " + JsonString(unit) + "}";
+}
+
+// A filter range's quantity and the unit its limits are held in.
+std::pair<std::string, const char*> QuantityOf(const climate::Quantity& q) {
+    if (const auto* field = std::get_if<climate::Field>(&q))
+        return {climate::InfoOf(*field).name, climate::InfoOf(*field).unit};
+    switch (std::get<climate::Computed>(q)) {
+    case climate::Computed::DryBulb:
+        return {"dry bulb", "K"};
+    case climate::Computed::HumidityRatio:
+        return {"humidity ratio", "kg/kg"};
+    case climate::Computed::RelativeHumidity:
+        return {"relative humidity", "fraction"};
+    case climate::Computed::DewPoint:
+        return {"dew point", "K"};
+    case climate::Computed::WetBulb:
+        return {"wet bulb", "K"};
+    case climate::Computed::Enthalpy:
+        return {"enthalpy", "kJ/kg"};
+    case climate::Computed::Pressure:
+        return {"pressure", "Pa"};
+    case climate::Computed::HourOfDay:
+        return {"hour of day", "h"};
+    case climate::Computed::Month:
+        return {"month", ""};
+    }
+    return {"", ""};
+}
+
+// The comfort model's and the filter's settings as numbers, beside their prose.
+std::string JsonSettingValues(const ClimateSettings& s) {
+    const ComfortSettings& c = s.comfort;
+    std::string json = "\"metabolicRate\": " + JsonValue(c.metabolic, "met") +
+                       ", \"clothing\": " + JsonValue(c.clothing, "clo") +
+                       ", \"airSpeed\": " + JsonValue(c.airSpeed, "m/s") +
+                       ", \"radiantOffset\": " + JsonValue(c.radiantOffset, "K") +
+                       ", \"externalWork\": " + JsonValue(c.externalWork, "met") +
+                       ", \"pmvLimit\": " + JsonSetting(c.pmvLimit) +
+                       ", \"ppdLimit\": " + (c.ppd ? JsonValue(*c.ppd, "%") : "null") +
+                       ", \"maxHumidityRatio\": " +
+                       (c.maxHumidityRatio ? JsonValue(*c.maxHumidityRatio, "kg/kg") : "null") +
+                       ", \"acceptability\": " + JsonValue(c.ashraeAcceptability, "%") +
+                       ", \"category\": " + std::to_string(c.enCategory) +
+                       ", \"prevailingMean\": " +
+                       (c.prevailingMean ? JsonValue(*c.prevailingMean, "degC") : "null");
+    const climate::Filter& f = s.filter;
+    json += ", \"filterValues\": {\"firstMonth\": " + std::to_string(f.firstMonth) +
+            ", \"lastMonth\": " + std::to_string(f.lastMonth) +
+            ", \"fromHour\": " + std::to_string(f.fromHour) +
+            ", \"toHour\": " + std::to_string(f.toHour) +
+            ", \"occupiedOnly\": " + (f.occupiedOnly ? "true" : "false") + ", \"occupiedHours\": [";
+    for (std::size_t day = 0; day < f.occupancy.hours.size(); ++day) {
+        json += day == 0 ? "[" : ", [";
+        bool first = true;
+        for (int h = 0; h < 24; ++h)
+            if (f.occupancy.hours[day][static_cast<std::size_t>(h)]) {
+                json += (first ? "" : ", ") + std::to_string(h);
+                first = false;
+            }
+        json += "]";
+    }
+    json += "], \"ranges\": [";
+    for (std::size_t i = 0; i < f.ranges.size(); ++i) {
+        const auto [name, unit] = QuantityOf(f.ranges[i].quantity);
+        json += std::string(i == 0 ? "" : ", ") + "{\"quantity\": " + JsonString(name) +
+                ", \"minimum\": " + JsonSetting(f.ranges[i].minimum) +
+                ", \"maximum\": " + JsonSetting(f.ranges[i].maximum) +
+                ", \"unit\": " + JsonString(unit) + "}";
+    }
+    return json + "]}";
+}
+
+std::string JsonCounts(const climate::ZoneHours& c, int month = 0) {
+    const auto list = [&](const std::vector<double>& counts, bool percent) {
         std::string text = "[";
         for (std::size_t z = 0; z < counts.size(); ++z)
             text += (z == 0 ? "" : ", ") +
-                    (percent ? JsonNumber(c.Percent(counts[z]), 2) : std::to_string(counts[z]));
+                    (percent ? JsonNumber(c.Percent(counts[z]), 2) : JsonHours(counts[z]));
         return text + "]";
     };
-    const auto pair = [&](const char* name, std::size_t hours) {
-        return std::string("\"") + name + "\": " + std::to_string(hours) + ", \"" + name +
+    const auto pair = [&](const char* name, double hours) {
+        return std::string("\"") + name + "\": " + JsonHours(hours) + ", \"" + name +
                "Percent\": " + JsonNumber(c.Percent(hours), 2);
     };
-    return "{\"hours\": " + std::to_string(c.hours) + ", \"inZone\": " + list(c.inZone, false) +
+    return std::string("{") +
+           (month > 0 ? "\"month\": " + std::to_string(month) +
+                            ", \"monthName\": " + JsonString(MonthAbbreviation(month)) + ", "
+                      : std::string()) +
+           "\"hours\": " + JsonHours(c.hours) + ", \"inZone\": " + list(c.inZone, false) +
            ", \"inZonePercent\": " + list(c.inZone, true) +
            ", \"onlyZone\": " + list(c.onlyZone, false) +
            ", \"onlyZonePercent\": " + list(c.onlyZone, true) + ", " + pair("union", c.inUnion) +
@@ -162,15 +262,14 @@ std::string ResultCsv(const ClimateResult& r) {
     row("split", "", "too warm above", "dry bulb", Fixed(u.Temperature(r.zones.splitDryBulb), 2),
         u.TemperatureUnit());
     for (int m = 0; m <= 12; ++m) {
-        const climate::ZoneCounts& c = m == 0 ? r.zones.total : r.zones.months[m - 1];
+        const climate::ZoneHours& c = m == 0 ? r.zones.total.time : r.zones.months[m - 1].time;
         const std::string period = m == 0 ? "year" : MonthAbbreviation(m);
         ForEachCount(
-            r.zones, c,
-            [&](const std::string& item, std::size_t hours, std::optional<std::size_t> only) {
-                row("zones", period, item, "hours", std::to_string(hours), "");
+            r.zones, c, [&](const std::string& item, double hours, std::optional<double> only) {
+                row("zones", period, item, "hours", JsonHours(hours), "");
                 row("zones", period, item, "percent", Fixed(c.Percent(hours), 2), "%");
                 if (only) {
-                    row("zones", period, item, "only hours", std::to_string(*only), "");
+                    row("zones", period, item, "only hours", JsonHours(*only), "");
                     row("zones", period, item, "only percent", Fixed(c.Percent(*only), 2), "%");
                 }
             });
@@ -188,6 +287,7 @@ std::string ResultJson(const ClimateResult& r) {
     const FigureUnits u{r.settings.units};
     const climate::Location& l = r.location;
     std::string json = "{\n";
+    json += "  \"format\": " + std::to_string(kJsonFormat) + ",\n";
     json += "  \"source\": " + JsonString(r.source) + ",\n";
     json += "  \"location\": {\"city\": " + JsonString(l.city) +
             ", \"region\": " + JsonString(l.region) + ", \"country\": " + JsonString(l.country) +
@@ -205,7 +305,8 @@ std::string ResultJson(const ClimateResult& r) {
             ", \"filter\": " + JsonString(DescribeFilter(r.settings.filter)) +
             ", \"humidity\": " + JsonString(HumidityName(r.settings.states)) +
             ", \"pressure\": " + JsonString(PressureName(r.settings.states)) +
-            ", \"chartPressure\": " + JsonNumber(u.Pressure(r.chartAir.pressure), 3) + "},\n";
+            ", \"chartPressure\": " + JsonNumber(u.Pressure(r.chartAir.pressure), 3) + ", " +
+            JsonSettingValues(r.settings) + "},\n";
     json += "  \"records\": {\"read\": " + std::to_string(r.recordsRead) +
             ", \"missing\": " + std::to_string(r.missing) +
             ", \"missingDryBulb\": " + std::to_string(r.missingDryBulb) +
@@ -221,12 +322,13 @@ std::string ResultJson(const ClimateResult& r) {
     json += "],\n    \"tooWarmAbove\": " + JsonNumber(u.Temperature(r.zones.splitDryBulb), 2) +
             ",\n    \"tooHumidAbove\": " +
             JsonNumber(u.HumidityRatio(r.settings.outside.humidityRatioLimit), 2) +
-            ",\n    \"year\": " + JsonCounts(r.zones.total) + ",\n    \"months\": [";
+            ",\n    \"year\": " + JsonCounts(r.zones.total.time) + ",\n    \"months\": [";
     for (int m = 1; m <= 12; ++m)
-        json += std::string(m == 1 ? "" : ",") + "\n      " + JsonCounts(r.zones.months[m - 1]);
+        json +=
+            std::string(m == 1 ? "" : ",") + "\n      " + JsonCounts(r.zones.months[m - 1].time, m);
     json += "]\n  },\n";
     json += "  \"designFromThisFilesHours\": ";
-    json += r.design ? "{\"hours\": " + std::to_string(r.design->hours) +
+    json += r.design ? "{\"hours\": " + JsonHours(r.design->time) +
                            ", \"figures\": " + JsonDesign(ComputedFigures(*r.design, u)) + "}"
                      : std::string("null");
     json += ",\n  \"designPublishedInTheHeader\": ";

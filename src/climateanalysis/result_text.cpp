@@ -3,6 +3,7 @@
 #include "climateanalysis/result_writers.h"
 #include "climateanalysis/writer_support.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace hygrovane::climateanalysis {
@@ -25,8 +26,8 @@ std::string Padded(const std::string& text, std::size_t width, bool right = fals
     return right ? fill + text : text + fill;
 }
 
-std::string CountLine(const std::string& name, std::size_t hours, double percent) {
-    return Padded(name, 44) + Padded(std::to_string(hours), 8, true) +
+std::string CountLine(const std::string& name, double hours, double percent) {
+    return Padded(name, 44) + Padded(HoursText(hours), 8, true) +
            Padded(Fixed(percent, 1), 8, true) + "\n";
 }
 
@@ -40,13 +41,26 @@ std::string Place(const climate::Location& l) {
 
 } // namespace
 
+std::string HoursText(double hours, int decimals) {
+    // Sums of a minute's records land a rounding away from the whole hour they make.
+    const double whole = std::round(hours);
+    if (std::abs(hours - whole) < 1e-6)
+        return Fixed(whole, 0);
+    std::string text = Fixed(hours, decimals);
+    while (text.ends_with('0'))
+        text.pop_back();
+    if (text.ends_with('.'))
+        text.pop_back();
+    return text;
+}
+
 const char* MonthAbbreviation(int month) {
     return month >= 1 && month <= 12 ? kMonths[month - 1] : "";
 }
 
 std::string ResultText(const ClimateResult& r) {
     const FigureUnits u{r.settings.units};
-    const climate::ZoneCounts& total = r.zones.total;
+    const climate::ZoneHours& total = r.zones.total.time;
     const climate::Location& l = r.location;
     std::string text;
     text += Place(l);
@@ -78,15 +92,18 @@ std::string ResultText(const ClimateResult& r) {
             "; chart at " + Fixed(u.Pressure(r.chartAir.pressure), 3) + " " + u.PressureUnit() +
             "\n";
     text += "Comfort: " + DescribeComfort(r.settings.comfort) + "\n";
-    text += "Filter: " + DescribeFilter(r.settings.filter) + "; " + std::to_string(total.hours) +
-            " records\n\n";
+    text += "Filter: " + DescribeFilter(r.settings.filter) + "; " +
+            std::to_string(r.zones.total.hours) + " records";
+    if (HoursText(total.hours) != std::to_string(r.zones.total.hours))
+        text += " (" + HoursText(total.hours) + " hours)";
+    text += "\n\n";
 
     text += Padded("Zone", 44) + Padded("Hours", 8, true) + Padded("%", 8, true) +
             Padded("Only", 8, true) + Padded("%", 8, true) + "\n";
     for (std::size_t z = 0; z < r.zones.names.size(); ++z)
-        text += Padded(r.zones.names[z], 44) + Padded(std::to_string(total.inZone[z]), 8, true) +
+        text += Padded(r.zones.names[z], 44) + Padded(HoursText(total.inZone[z]), 8, true) +
                 Padded(Fixed(total.Percent(total.inZone[z]), 1), 8, true) +
-                Padded(std::to_string(total.onlyZone[z]), 8, true) +
+                Padded(HoursText(total.onlyZone[z]), 8, true) +
                 Padded(Fixed(total.Percent(total.onlyZone[z]), 1), 8, true) + "\n";
     text += CountLine("In the union of the zones", total.inUnion, total.Percent(total.inUnion));
     const std::string split =
@@ -100,25 +117,25 @@ std::string ResultText(const ClimateResult& r) {
     text +=
         CountLine("Too humid (above " + humid + ")", total.tooHumid, total.Percent(total.tooHumid));
     text += CountLine("Missing", total.missing, total.Percent(total.missing));
-    text += CountLine("Filtered records", total.hours, total.hours > 0 ? 100.0 : 0.0);
+    text += CountLine("Filtered hours", total.hours, total.hours > 0 ? 100.0 : 0.0);
     for (std::size_t z = 0; z < r.zoneNotes.size() && z < r.zones.names.size(); ++z)
         if (!r.zoneNotes[z].empty())
             text += "  " + r.zones.names[z] + ": " + r.zoneNotes[z] + ".\n";
 
-    text += "\nBy month, % of each month's filtered records";
+    text += "\nBy month, % of each month's filtered hours";
     if (!r.zones.names.empty())
         text += " (Z1" +
                 std::string(r.zones.names.size() > 1 ? "...: each zone only" : ": the zone") + ")";
-    text += "\n" + Padded("Month", 6) + Padded("Records", 8, true);
+    text += "\n" + Padded("Month", 6) + Padded("Hours", 8, true);
     for (std::size_t z = 0; z < r.zones.names.size(); ++z)
         text += Padded("Z" + std::to_string(z + 1), 7, true);
     text += Padded("Union", 7, true) + Padded("Warm", 7, true) + Padded("Cool", 7, true) +
             Padded("Humid", 7, true) + Padded("Missing", 8, true) + "\n";
     for (int m = 1; m <= 12; ++m) {
-        const climate::ZoneCounts& c = r.zones.months[m - 1];
-        if (c.hours == 0)
+        const climate::ZoneHours& c = r.zones.months[m - 1].time;
+        if (c.hours <= 0)
             continue;
-        text += Padded(kMonths[m - 1], 6) + Padded(std::to_string(c.hours), 8, true);
+        text += Padded(kMonths[m - 1], 6) + Padded(HoursText(c.hours), 8, true);
         for (std::size_t z = 0; z < c.onlyZone.size(); ++z)
             text += Padded(Fixed(c.Percent(c.onlyZone[z]), 1), 7, true);
         text += Padded(Fixed(c.Percent(c.inUnion), 1), 7, true) +
@@ -135,8 +152,7 @@ std::string ResultText(const ClimateResult& r) {
     if (r.design) {
         const climate::ComputedDesignConditions& d = *r.design;
         const auto t = [&](double kelvin) { return Fixed(u.Temperature(kelvin), 1); };
-        text +=
-            " (" + std::to_string(d.hours) + " hours with a state; all hours, not the filter)\n";
+        text += " (" + HoursText(d.time) + " hours with a state; all hours, not the filter)\n";
         text += Padded("", 34) + Padded("0.4 %", 16, true) + Padded("1 %", 16, true) +
                 Padded("2 %", 16, true) + "\n";
         std::string cooling = Padded("Cooling dry bulb / MCWB, " + T, 34);

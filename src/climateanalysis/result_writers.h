@@ -14,6 +14,11 @@ std::string ResultText(const ClimateResult& result);
 std::string ResultCsv(const ClimateResult& result);
 std::string ResultJson(const ClimateResult& result);
 
+// Hours as the figures write them: whole hours without a point ("618", as an hourly file always
+// gives), other times to `decimals` digits without trailing zeros (19.5 for 39 readings of half an
+// hour).
+std::string HoursText(double hours, int decimals = 1);
+
 // "Jan" ... "Dec" for 1-12.
 const char* MonthAbbreviation(int month);
 

@@ -1,5 +1,6 @@
 #include "climateanalysis/zone_list.h"
 
+#include "climate/calendar.h"
 #include "climateanalysis/prevailing_mean.h"
 #include "comfort/adaptive.h"
 #include "comfort/strategies.h"
@@ -182,12 +183,22 @@ std::vector<AnalysisZone> FixedZones(const comfort::PlaneAir& air) {
     return zones;
 }
 
-// The dry bulbs (K) and global horizontal radiation (Wh/m2) of every record, NaN where missing,
-// and where each record's data period starts: the strategies' history never crosses periods.
+// Minutes since 1970-01-01 00:00 to the start of a record's minute.
+long long MinutesOf(const climate::HourRecord& r) {
+    const long long days = climate::DaysFromCivil(r.year, r.month, r.day);
+    return (days * 24 + r.StartHour()) * 60 + r.minute;
+}
+
+// The dry bulbs (K), global horizontal radiation (Wh/m2 per hour) and hours of every record, NaN
+// where missing, and for each record the records of the 24 clock hours before the hour it lies
+// in: records first[i] to last[i] (exclusive). The history never crosses a data period; a gap in
+// a logger's readings leaves those hours short, and the rule then refuses the record.
 struct History {
     std::vector<double> dryBulbs;
     std::vector<double> radiation;
-    std::vector<std::size_t> periodStart;
+    std::vector<double> hours;
+    std::vector<std::size_t> first;
+    std::vector<std::size_t> last;
 };
 
 std::shared_ptr<const History> HistoryOf(const climate::WeatherData& data) {
@@ -195,16 +206,43 @@ std::shared_ptr<const History> HistoryOf(const climate::WeatherData& data) {
     const std::size_t n = data.hours.size();
     history->dryBulbs.resize(n);
     history->radiation.resize(n);
-    history->periodStart.resize(n);
+    history->hours.resize(n);
+    history->first.assign(n, 0);
+    history->last.assign(n, 0);
     for (std::size_t i = 0; i < n; ++i) {
         const climate::HourRecord& r = data.hours[i];
         const auto t = r.Value(climate::Field::DryBulb);
         const auto g = r.Value(climate::Field::GlobalHorizontal);
         history->dryBulbs[i] = t ? *t + 273.15 : kNaN;
         history->radiation[i] = g ? *g : kNaN;
-        history->periodStart[i] = r.dataPeriod < data.header.dataPeriods.size()
+        history->hours[i] = climate::RecordHours(data, i);
+    }
+    if (!data.recordHours.empty()) {
+        // Readings at any interval, in increasing time: by their clock times.
+        std::vector<long long> minutes(n);
+        for (std::size_t i = 0; i < n; ++i)
+            minutes[i] = MinutesOf(data.hours[i]);
+        for (std::size_t i = 0; i < n; ++i) {
+            const long long hourStart = minutes[i] - data.hours[i].minute;
+            const auto from = std::lower_bound(minutes.begin(), minutes.end(), hourStart - 24 * 60);
+            const auto to = std::lower_bound(minutes.begin(), minutes.end(), hourStart);
+            history->first[i] = static_cast<std::size_t>(from - minutes.begin());
+            history->last[i] = static_cast<std::size_t>(to - minutes.begin());
+        }
+        return history;
+    }
+    // A weather file's records follow each other evenly through each data period.
+    const std::size_t perHour = static_cast<std::size_t>(std::max(data.header.recordsPerHour, 1));
+    for (std::size_t i = 0; i < n; ++i) {
+        const climate::HourRecord& r = data.hours[i];
+        const std::size_t start = r.dataPeriod < data.header.dataPeriods.size()
                                       ? data.header.dataPeriods[r.dataPeriod].firstRow
                                       : 0;
+        const std::size_t hourStart = start + (i - start) / perHour * perHour;
+        if (hourStart >= start + kHistoryHours * perHour) {
+            history->first[i] = hourStart - kHistoryHours * perHour;
+            history->last[i] = hourStart;
+        }
     }
     return history;
 }
@@ -313,19 +351,21 @@ Expected<ZoneList, AnalysisFailure> BuildZones(const ClimateSettings& settings,
             zone->name, [shared, history, needsHistory, air = list.air](const climate::HourState& s,
                                                                         std::size_t i) {
                 comfort::HourHistory before;
-                if (needsHistory && i >= history->periodStart[i] + kHistoryHours) {
-                    before.dryBulbs =
-                        std::span(history->dryBulbs).subspan(i - kHistoryHours, kHistoryHours);
-                    before.radiation =
-                        std::span(history->radiation).subspan(i - kHistoryHours, kHistoryHours);
+                if (needsHistory) {
+                    const std::size_t from = history->first[i];
+                    const std::size_t count = history->last[i] - from;
+                    before.dryBulbs = std::span(history->dryBulbs).subspan(from, count);
+                    before.radiation = std::span(history->radiation).subspan(from, count);
+                    before.hours = std::span(history->hours).subspan(from, count);
                 }
                 const auto in = comfort::InStrategyZone(*shared, PlaneStateOf(s, air), before);
                 return in.ok() && *in;
             }};
         std::string note;
         if (needsHistory)
-            note = "judged on the 24 records before each hour; the first 24 of each data period "
-                   "have none and count outside";
+            note = "judged on the 24 hours before the hour each record lies in; records in the "
+                   "first 24 hours of each data period (or after a gap in the readings) have no "
+                   "such day and count outside";
         list.zones.push_back({zone->name, OutlineOf(comfort::StrategyOutline(*zone, list.air)),
                               std::move(test), std::move(note)});
     }

@@ -2,6 +2,7 @@
 
 #include "batch/program_arguments.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string_view>
@@ -228,6 +229,48 @@ OptionTaken Take(CommandLine& line, const std::string& option, const std::string
     return true;
 }
 
+// The comfort models an option sets a parameter of; none for the options of every model.
+struct ModelOption {
+    const char* option;
+    std::vector<ComfortModel> models;
+    const char* what;
+};
+
+const std::vector<ModelOption>& ModelOptions() {
+    using M = ComfortModel;
+    static const std::vector<ModelOption> options = {
+        {"--met", {M::Pmv, M::Ashrae55}, "the metabolic rate of the PMV models"},
+        {"--clo", {M::Pmv, M::Ashrae55}, "the clothing of the PMV models"},
+        {"--ppd", {M::Pmv, M::Ashrae55}, "the PPD limit of the PMV models"},
+        {"--pmv", {M::Pmv, M::Ashrae55}, "the PMV limit of the PMV models"},
+        {"--air-speed",
+         {M::Pmv, M::Ashrae55, M::AdaptiveAshrae, M::AdaptiveEn},
+         "the air speed of the PMV and adaptive models"},
+        {"--mrt-offset",
+         {M::Pmv, M::Ashrae55, M::AdaptiveAshrae, M::AdaptiveEn},
+         "the mean radiant temperature of the PMV and adaptive models"},
+        {"--acceptability", {M::AdaptiveAshrae}, "adaptive-ashrae's acceptability"},
+        {"--category", {M::AdaptiveEn}, "adaptive-en's category"},
+        {"--prevailing-mean",
+         {M::AdaptiveAshrae, M::AdaptiveEn},
+         "the adaptive models' prevailing mean outdoor temperature"},
+    };
+    return options;
+}
+
+// A message for the first option given that the chosen model does not use: silently ignoring it
+// would report figures the user did not ask for.
+std::optional<std::string> OptionNotApplying(const std::vector<std::string>& given,
+                                             ComfortModel model) {
+    for (const std::string& option : given)
+        for (const ModelOption& m : ModelOptions())
+            if (option == m.option &&
+                std::find(m.models.begin(), m.models.end(), model) == m.models.end())
+                return option + " does not apply to --comfort " + climateanalysis::KeyOf(model) +
+                       " (it sets " + m.what + ")";
+    return std::nullopt;
+}
+
 } // namespace
 
 Expected<CommandLine, std::string> ParseCommandLine(const std::vector<std::string>& args) {
@@ -235,12 +278,18 @@ Expected<CommandLine, std::string> ParseCommandLine(const std::vector<std::strin
     batch::OptionRules rules;
     rules.needsValue = NeedsValue;
     rules.refuseValueOfFlag = true;
-    rules.take = [&line](const std::string& option, const std::string& value) {
-        return Take(line, option, value);
+    std::vector<std::string> given;
+    rules.take = [&line, &given](const std::string& option, const std::string& value) {
+        const OptionTaken taken = Take(line, option, value);
+        given.push_back(option);
+        return taken;
     };
     const auto read = batch::ReadArguments(args, rules);
     if (!read) {
         return read.error();
+    }
+    if (auto wrong = OptionNotApplying(given, line.settings.comfort.model)) {
+        return *wrong;
     }
     static_cast<batch::ProgramArguments&>(line) = *read;
     return line;
@@ -261,7 +310,8 @@ and the design conditions from the file's hours beside those published in its he
 Comfort:
   --comfort MODEL          pmv (ISO 7730, the default), ashrae55 (with its cooling effect above
                            0.1 m/s), adaptive-ashrae, adaptive-en, fixed (the chart's winter
-                           and summer zones) or none
+                           and summer zones) or none; the options below that MODEL does
+                           not use are refused
   --met N --clo N          metabolic rate (default 1.1 met) and clothing (default 0.5 clo)
   --air-speed N            m/s (default 0.1)
   --mrt-offset N           mean radiant temperature minus air temperature, K (default 0)

@@ -131,6 +131,32 @@ std::optional<Stamp> StampOf(std::string_view text) {
     return s;
 }
 
+// Seconds since 1970-01-01 00:00 of a stamp, for the time between readings.
+double SecondsOf(const Stamp& s) {
+    const double days = static_cast<double>(climate::DaysFromCivil(s.year, s.month, s.day));
+    return ((days * 24 + s.hour) * 60 + s.minute) * 60 + s.second;
+}
+
+// The hours each reading stands for: the time since the reading before, at most the series'
+// usual interval (the median), so that a gap in the readings is not credited to the reading
+// after it; the first reading takes the usual interval, a lone reading an hour.
+std::vector<double> ReadingHours(const std::vector<double>& seconds) {
+    if (seconds.size() < 2)
+        return std::vector<double>(seconds.size(), 1.0);
+    std::vector<double> gaps(seconds.size() - 1);
+    for (std::size_t i = 1; i < seconds.size(); ++i)
+        gaps[i - 1] = seconds[i] - seconds[i - 1];
+    std::vector<double> sorted = gaps;
+    std::nth_element(sorted.begin(),
+                     sorted.begin() + static_cast<std::ptrdiff_t>(sorted.size() / 2), sorted.end());
+    const double usual = sorted[sorted.size() / 2];
+    std::vector<double> hours(seconds.size());
+    hours[0] = usual / 3600;
+    for (std::size_t i = 1; i < seconds.size(); ++i)
+        hours[i] = std::min(gaps[i - 1], usual) / 3600;
+    return hours;
+}
+
 // The columns holding the time: one date-and-time column, or a date and a time column.
 struct TimeColumns {
     int stamp = -1;
@@ -272,6 +298,7 @@ ReadLoggerSeries(std::string_view text, const std::string& name,
     data.header.location.source = "logger file";
     std::vector<std::string_view> cells;
     std::optional<long long> previous;
+    std::vector<double> seconds; // of each reading, for the hours it stands for
     const auto cellText = [&](int c) {
         return c >= 0 && static_cast<std::size_t>(c) < cells.size()
                    ? batch::CellText(cells[static_cast<std::size_t>(c)])
@@ -302,10 +329,17 @@ ReadLoggerSeries(std::string_view text, const std::string& name,
         if (!stamp)
             return Failure(ReadFailureKind::NotANumber, line,
                            "the time \"" + when + "\" is not a date and time this reader knows");
+        if (!climate::IsCivilDate(stamp->year, stamp->month, stamp->day))
+            return Failure(ReadFailureKind::OutOfRange, line,
+                           "the date in \"" + when + "\" does not exist (" +
+                               std::to_string(stamp->year) + " has no day " +
+                               std::to_string(stamp->day) + " in month " +
+                               std::to_string(stamp->month) + ")");
         if (previous && stamp->Key() <= *previous)
             return Failure(ReadFailureKind::OutOfOrder, line,
                            "the time \"" + when + "\" is not after the row before");
         previous = stamp->Key();
+        seconds.push_back(SecondsOf(*stamp));
 
         climate::HourRecord r;
         r.year = static_cast<std::int16_t>(stamp->year);
@@ -335,6 +369,7 @@ ReadLoggerSeries(std::string_view text, const std::string& name,
                        "the line " + textfile::DescribeEnd(*lines.fault()));
     if (data.hours.empty())
         return Failure(ReadFailureKind::Truncated, lines.number() + 1, "no data rows");
+    data.recordHours = ReadingHours(seconds);
     climate::DataPeriod period;
     period.name = "logger";
     const climate::HourRecord& first = data.hours.front();

@@ -32,8 +32,10 @@ struct LoggerSeries {
 // relative humidity or a dew point; the file is refused without one), or when none is chosen the
 // column batch's detection prefers, which must be one of the two. Without a pressure column every
 // row is at 101325 Pa, as hygrovane-batch takes it. A cell that is empty or not a number is a
-// missing value (its record is counted as missing); a time that cannot be read refuses the file
-// with its line. `name` becomes the series' place name.
+// missing value (its record is counted as missing); a time that cannot be read, or a date that
+// does not exist (2025-02-31), refuses the file with its line. Each reading stands for the time
+// since the reading before, at most the series' usual (median) interval: a gap is not credited
+// to the reading after it (WeatherData::recordHours). `name` becomes the series' place name.
 Expected<LoggerSeries, climate::ReadFailure>
 ReadLoggerSeries(std::string_view text, const std::string& name,
                  std::optional<climate::HumiditySource> humidity = std::nullopt);

@@ -88,7 +88,7 @@ double TwoNode(const ThermalInputs& in, const SetOptions& options) {
     const double qRes = 0.0023 * m * (44.0 - vaporPressure);
     const double cRes = 0.0014 * m * (34.0 - ta);
 
-    for (int minute = 0; minute < 60; ++minute) {
+    for (int minute = 0; minute < options.minutes; ++minute) {
         double tCl = (rA * tSkin + rClo * tOp) / (rA + rClo);
         for (int n = 0;; ++n) {
             // 0.73: the radiating share A_r/A_D of a standing body (ASHRAE Handbook Fundamentals

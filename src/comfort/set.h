@@ -17,6 +17,11 @@ struct SetOptions {
     // ASHRAE 55 Appendix D computes the cooling effect without the convection that the body's
     // own movement adds above 0.85 met (h_c = 5.66 (M - 0.85)^0.39); SET for its own sake keeps it.
     bool forCoolingEffect = false;
+    // One-minute steps of the hour's exposure. ASHRAE 55-2020 Normative Appendix D's code runs
+    // `for (TIM = 1; TIM <= LTIME; TIM++)` with LTIME = 60: 60 steps. pythermalcomfort and
+    // ladybug-comfort run 59 (their loops start at 1 and stop before 60); the difference is in
+    // docs/users-guide.md, "SET (two-node model)".
+    int minutes = 60;
 };
 
 // SET, degC, of a standing 70 kg person with 1.8258 m2 of skin after an hour's exposure. The

@@ -57,23 +57,45 @@ const char* NameOf(Strategy s) {
     return "";
 }
 
-// The last 24 values of a history, or a failure naming what is missing.
-ComfortResult<std::span<const double>> LastDay(std::span<const double> values, ComfortInput input) {
-    if (values.size() < kDay) {
+// The values of a history's last 24 hours and the hours each stands for.
+struct Day {
+    std::span<const double> values;
+    std::span<const double> hours; // empty: an hour each
+    double Hours(std::size_t i) const { return hours.empty() ? 1.0 : hours[i]; }
+};
+
+// The last records of a history that make up 24 hours, or a failure naming what is missing.
+ComfortResult<Day> LastDay(std::span<const double> values, std::span<const double> hours,
+                           ComfortInput input) {
+    // Sums of many short records land a rounding away from a whole day.
+    constexpr double kAllowance = 1e-6; // h
+    std::size_t count = 0;
+    double covered = 0;
+    if (hours.empty()) {
+        count = std::min(values.size(), kDay);
+        covered = static_cast<double>(count);
+    } else {
+        const std::size_t n = std::min(values.size(), hours.size());
+        while (count < n && covered < static_cast<double>(kDay) - kAllowance)
+            covered += hours[n - 1 - count++];
+        values = values.first(n);
+        hours = hours.first(n).last(count);
+    }
+    if (covered < static_cast<double>(kDay) - kAllowance) {
         return ComfortFailure{ComfortFailureKind::OutOfRange,
                               input,
-                              static_cast<double>(values.size()),
+                              covered,
                               static_cast<double>(kDay),
                               1e300,
                               "design strategy",
                               {}};
     }
-    const std::span<const double> day = values.last(kDay);
+    const std::span<const double> day = values.last(count);
     if (std::any_of(day.begin(), day.end(), [](double v) { return !std::isfinite(v); })) {
         return ComfortFailure{
             ComfortFailureKind::NotANumber, input, 0, 0, 0, "design strategy", {}};
     }
-    return day;
+    return Day{day, hours};
 }
 
 } // namespace
@@ -144,32 +166,35 @@ ComfortResult<StrategyZone> StrategyZoneOf(Strategy s, const StrategyParameters&
 
 namespace {
 
-// The history's condition of a strategy that needs one, for an hour inside its band.
+// The history's condition of a strategy that needs one, for an hour inside its band: over the
+// 24 hours before, each record weighed by the hours it stands for.
 ComfortResult<bool> HistoryAllows(const StrategyZone& z, const HourHistory& history) {
     const StrategyParameters& p = z.parameters;
     if (z.strategy == Strategy::PassiveSolarHeating) {
-        const auto day = LastDay(history.radiation, ComfortInput::Radiation);
+        const auto day = LastDay(history.radiation, history.hours, ComfortInput::Radiation);
         if (!day) {
             return day.failure();
         }
         double sum = 0;
-        for (const double r : *day) {
-            sum += r;
+        for (std::size_t i = 0; i < day->values.size(); ++i) {
+            sum += day->values[i] * day->Hours(i);
         }
         return sum >= p.solarMinRadiation;
     }
-    const auto day = LastDay(history.dryBulbs, ComfortInput::History);
+    const auto day = LastDay(history.dryBulbs, history.hours, ComfortInput::History);
     if (!day) {
         return day.failure();
     }
     if (z.strategy == Strategy::ThermalMass) {
         double sum = 0;
-        for (const double t : *day) {
-            sum += t;
+        double hours = 0;
+        for (std::size_t i = 0; i < day->values.size(); ++i) {
+            sum += day->values[i] * day->Hours(i);
+            hours += day->Hours(i);
         }
-        return sum / static_cast<double>(kDay) <= p.comfortHigh;
+        return sum / hours <= p.comfortHigh;
     }
-    return *std::min_element(day->begin(), day->end()) <= p.nightFlushMax;
+    return *std::min_element(day->values.begin(), day->values.end()) <= p.nightFlushMax;
 }
 
 } // namespace

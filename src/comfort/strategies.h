@@ -47,9 +47,9 @@ struct StrategyParameters {
     // up to this relative humidity.
     double airSpeed = 0.8; // m/s, ASHRAE 55's limit without occupant control above 25.5 degC
     double airSpeedMaxRelativeHumidity = 0.90;
-    // High thermal mass: up to this far above the comfort band, when the mean of the 24 hours
-    // before is within it (the mass settles near the daily mean, so a day whose mean is
-    // comfortable stays comfortable indoors through its warm hours).
+    // High thermal mass: up to this far above the comfort band, when the time-weighted mean of
+    // the 24 hours before is within it (the mass settles near the daily mean, so a day whose mean
+    // is comfortable stays comfortable indoors through its warm hours).
     double massRise = 6.0; // K
     // With night ventilation: up to this far above, when the coolest of the 24 hours before was
     // at or below `nightFlushMax` (cool night air flushed through the mass).
@@ -64,12 +64,15 @@ struct StrategyParameters {
     double solarMinRadiation = 2500.0; // Wh/m2 over the 24 hours
 };
 
-// The hours before the one judged, oldest first: dry bulbs (K) for thermal mass, global
-// horizontal radiation (Wh/m2 per hour) for passive solar heating. The rules that need them
-// take the last 24; missing values (NaN) or fewer hours refuse the hour.
+// The records before the one judged, oldest first: dry bulbs (K) for thermal mass, global
+// horizontal radiation (Wh/m2 per hour, a rate, so that a record of a minute holds the hour's
+// figure) for passive solar heating, and the hours each record stands for (empty: an hour
+// each). The rules that need them take the last records that make up 24 hours and weigh each by
+// its hours; missing values (NaN) or fewer than 24 hours refuse the hour.
 struct HourHistory {
     std::span<const double> dryBulbs;
     std::span<const double> radiation;
+    std::span<const double> hours = {};
 };
 
 struct StrategyZone {

@@ -74,9 +74,9 @@ std::vector<FigureRow> ClimateWindow::figures() const {
         return rows;
     }
     const climateanalysis::FigureUnits u{settings_.units};
-    const climate::ZoneCounts& total = result_.zones.total;
-    const auto count = [&](const climate::ZoneCounts& c, std::size_t n) {
-        return std::vector<std::string>{std::to_string(n), Fixed(c.Percent(n), 1)};
+    const climate::ZoneHours& total = result_.zones.total.time;
+    const auto count = [&](const climate::ZoneHours& c, double n) {
+        return std::vector<std::string>{climateanalysis::HoursText(n), Fixed(c.Percent(n), 1)};
     };
     rows.push_back({{"Zone (filtered hours)", "Hours", "%", "Only this zone", "%"}, true, {}});
     for (std::size_t z = 0; z < result_.zones.names.size(); ++z) {
@@ -93,7 +93,7 @@ std::vector<FigureRow> ClimateWindow::figures() const {
     const std::string split = Fixed(u.Temperature(result_.zones.splitDryBulb), 1) + " " + T;
     const std::string humid = Fixed(u.HumidityRatio(settings_.outside.humidityRatioLimit), 1) +
                               " " + u.HumidityRatioUnit();
-    const std::pair<std::string, std::size_t> others[] = {
+    const std::pair<std::string, double> others[] = {
         {"In the union of the zones", total.inUnion},
         {"Too warm (above " + split + ")", total.tooWarm},
         {"Too cool (at or below " + split + ")", total.tooCool},
@@ -113,11 +113,11 @@ std::vector<FigureRow> ClimateWindow::figures() const {
          true,
          {}});
     for (int m = 1; m <= 12; ++m) {
-        const climate::ZoneCounts& c = result_.zones.months[static_cast<std::size_t>(m - 1)];
-        if (c.hours == 0) {
+        const climate::ZoneHours& c = result_.zones.months[static_cast<std::size_t>(m - 1)].time;
+        if (c.hours <= 0) {
             continue;
         }
-        rows.push_back({{climateanalysis::MonthAbbreviation(m), std::to_string(c.hours),
+        rows.push_back({{climateanalysis::MonthAbbreviation(m), climateanalysis::HoursText(c.hours),
                          Fixed(c.Percent(c.inUnion), 1), Fixed(c.Percent(c.tooWarm), 1),
                          Fixed(c.Percent(c.tooCool), 1), Fixed(c.Percent(c.tooHumid), 1),
                          Fixed(c.Percent(c.missing), 1)},
@@ -146,16 +146,16 @@ std::vector<FigureRow> ClimateWindow::figures() const {
     const auto heatingRow = [&](const std::string& name, double dryBulb, const std::string& source,
                                 const std::string& pointName) {
         double sum = 0;
-        std::size_t n = 0;
+        double n = 0; // hours
         for (const climate::HourState& h : prepared_->states.hours) {
             if (h.ok() && std::abs(h.dryBulb - dryBulb) <= 0.5) {
-                sum += h.humidityRatio;
-                ++n;
+                sum += h.humidityRatio * h.hours;
+                n += h.hours;
             }
         }
         FigureRow row{{name + " dry bulb", t(dryBulb), "", source}, false, {}, pointName};
         if (n > 0) {
-            const double w = sum / static_cast<double>(n);
+            const double w = sum / n;
             row.cells[0] += " (mean coincident " + Fixed(u.HumidityRatio(w), 1) + " " +
                             u.HumidityRatioUnit() + ")";
             row.point = OutdoorPoint{pointName, dryBulb, w, HumidityInput::HumidityRatio, w};

@@ -215,8 +215,7 @@ chart::Overlay ClimateWindow::overlay() const {
                 continue; // no hour of the bin has the quantity: nothing to colour it by
             }
             chart::OverlayCell cell;
-            cell.value =
-                colourBy ? QuantityShown(*colourBy, *bin.mean) : static_cast<double>(bin.hours);
+            cell.value = colourBy ? QuantityShown(*colourBy, *bin.mean) : bin.time;
             const double t0 = bin.dryBulbLow, t1 = bin.dryBulbHigh;
             if (settings_.binAxis == climate::BinAxis::HumidityRatio) {
                 cell.corners = {{{t0, bin.humidityLow},
@@ -280,7 +279,7 @@ chart::Overlay ClimateWindow::overlay() const {
                                                                        {90, 110, 20},
                                                                        {20, 90, 200},
                                                                        {140, 80, 40}}};
-    const climate::ZoneCounts& total = result_.zones.total;
+    const climate::ZoneHours& total = result_.zones.total.time;
     for (std::size_t z = 0; z < prepared_->zones.zones.size(); ++z) {
         const climateanalysis::AnalysisZone& zone = prepared_->zones.zones[z];
         const std::string share =
@@ -355,12 +354,10 @@ std::string ClimateWindow::binTextAt(chart::ChartPoint point) const {
         text += Format("%.0f", bin->humidityLow * k) + "–" + Format("%.0f", bin->humidityHigh * k) +
                 (si ? " g/kg" : " gr/lb");
     }
-    const std::size_t all = selection_.size();
-    text +=
-        ": " + std::to_string(bin->hours) + " h, " +
-        Format("%.1f",
-               all > 0 ? 100.0 * static_cast<double>(bin->hours) / static_cast<double>(all) : 0.0) +
-        " % of " + std::to_string(all) + " h";
+    const double all = bins_.binnedTime + bins_.missingTime; // the chosen hours
+    text += ": " + climateanalysis::HoursText(bin->time) + " h, " +
+            Format("%.1f", all > 0 ? 100.0 * bin->time / all : 0.0) + " % of " +
+            climateanalysis::HoursText(all) + " h";
     if (display_.colourBy && bin->mean) {
         text += ", mean " + Format("%.1f", QuantityShown(*display_.colourBy, *bin->mean));
     }
@@ -403,10 +400,19 @@ std::string ClimateWindow::summary() const {
             place += ", " + *part;
         }
     }
-    const climate::HourlyStates& s = prepared_->states;
-    return place + " · " + std::to_string(s.hours.size()) + " hours, " +
-           std::to_string(s.Missing()) + " missing · " + std::to_string(selection_.size()) +
-           " chosen by the filter";
+    // Hours, not records: a file of several records an hour stands for the hours they make.
+    const auto& hours = prepared_->states.hours;
+    double all = 0, missing = 0, chosen = 0;
+    for (const climate::HourState& h : hours) {
+        all += h.hours;
+        missing += h.ok() ? 0 : h.hours;
+    }
+    for (const std::size_t i : selection_) {
+        chosen += hours[i].hours;
+    }
+    return place + " · " + climateanalysis::HoursText(all) + " hours, " +
+           climateanalysis::HoursText(missing) + " missing · " +
+           climateanalysis::HoursText(chosen) + " chosen by the filter";
 }
 
 void ClimateWindow::sendToMainWindow(const OutdoorPoint& point) const {

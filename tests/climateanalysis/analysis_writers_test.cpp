@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <map>
 
 namespace hygrovane::climateanalysis {
@@ -122,6 +123,75 @@ TEST(Writers, JsonReadsBackToTheResultsFigures) {
     // and the two heating dry bulbs.
     EXPECT_EQ(root["designFromThisFilesHours"]["figures"].toArray().size(), 3 * 8 + 2);
     EXPECT_EQ(root["designPublishedInTheHeader"]["figures"][0]["value"].toDouble(), 33.3);
+}
+
+struct JsonSettingRow {
+    const char* name;
+    std::vector<const char*> path; // keys from "settings"
+    double value;
+    const char* unit; // nullptr for a plain number
+};
+
+TEST(Writers, JsonCarriesTheSettingsAsNumbersWithUnits) {
+    ClimateSettings settings;
+    settings.comfort.model = ComfortModel::Ashrae55;
+    settings.comfort.metabolic = 1.3;
+    settings.comfort.clothing = 0.7;
+    settings.comfort.airSpeed = 0.4;
+    settings.filter.firstMonth = 11;
+    settings.filter.lastMonth = 2;
+    settings.filter.fromHour = 8;
+    settings.filter.toHour = 18;
+    settings.filter.ranges = {{climate::Computed::DryBulb, 263.15, 303.15}};
+    ClimateResult r = Analysed(settings);
+    QJsonParseError error;
+    const QJsonDocument doc =
+        QJsonDocument::fromJson(QByteArray::fromStdString(ResultJson(r)), &error);
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    const QJsonObject root = doc.object();
+    EXPECT_EQ(root["format"].toInt(), 2);
+    const QJsonObject s = root["settings"].toObject();
+    const JsonSettingRow rows[] = {
+        {"metabolic rate", {"metabolicRate", "value"}, 1.3, "met"},
+        {"clothing", {"clothing", "value"}, 0.7, "clo"},
+        {"air speed", {"airSpeed", "value"}, 0.4, "m/s"},
+        {"radiant offset", {"radiantOffset", "value"}, 0, "K"},
+        {"PMV limit", {"pmvLimit"}, 0.5, nullptr},
+        {"first month", {"filterValues", "firstMonth"}, 11, nullptr},
+        {"last month", {"filterValues", "lastMonth"}, 2, nullptr},
+        {"from hour", {"filterValues", "fromHour"}, 8, nullptr},
+        {"to hour", {"filterValues", "toHour"}, 18, nullptr},
+        {"a range's minimum", {"filterValues", "ranges", "0", "minimum"}, 263.15, "K"},
+    };
+    for (const JsonSettingRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        QJsonValue value = s;
+        QJsonValue parent;
+        for (const char* key : row.path) {
+            parent = value;
+            value = key[0] >= '0' && key[0] <= '9' ? value.toArray()[std::atoi(key)]
+                                                   : value.toObject()[key];
+        }
+        ASSERT_TRUE(value.isDouble());
+        EXPECT_NEAR(value.toDouble(), row.value, 1e-9);
+        if (row.unit) {
+            EXPECT_EQ(parent["unit"].toString().toStdString(), row.unit);
+        }
+    }
+    EXPECT_EQ(s["filterValues"]["ranges"][0]["quantity"].toString(), "dry bulb");
+    EXPECT_FALSE(s["filterValues"]["occupiedOnly"].toBool(true));
+    EXPECT_TRUE(s["ppdLimit"].isNull());
+    // The prose stays beside the numbers.
+    EXPECT_TRUE(s["comfort"].toString().contains("1.3 met"));
+    EXPECT_TRUE(s["filter"].toString().startsWith("months 11-2"));
+    // Each month says which it is.
+    const QJsonArray months = root["zones"]["months"].toArray();
+    ASSERT_EQ(months.size(), 12);
+    for (qsizetype m = 0; m < 12; ++m) {
+        EXPECT_EQ(months[m]["month"].toInt(), m + 1);
+        EXPECT_EQ(months[m]["monthName"].toString().toStdString(),
+                  MonthAbbreviation(static_cast<int>(m + 1)));
+    }
 }
 
 TEST(Writers, TextsNeedingQuotesAndMissingNumbersStayReadable) {

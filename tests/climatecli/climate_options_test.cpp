@@ -37,11 +37,16 @@ TEST(CommandLine, OptionsBecomeSettings) {
          [](const CommandLine& l) {
              return !l.settings.comfort.ppd && l.settings.comfort.pmvLimit == 0.7;
          }},
-        {"adaptive EN category I, ASHRAE 90 %",
-         {"--comfort", "adaptive-en", "--category", "I", "--acceptability", "90", "a.epw"},
+        {"adaptive EN category I",
+         {"--comfort", "adaptive-en", "--category", "I", "a.epw"},
          [](const CommandLine& l) {
              return l.settings.comfort.model == ComfortModel::AdaptiveEn &&
-                    l.settings.comfort.enCategory == 1 &&
+                    l.settings.comfort.enCategory == 1;
+         }},
+        {"adaptive ASHRAE 90 %",
+         {"--acceptability", "90", "--comfort", "adaptive-ashrae", "a.epw"},
+         [](const CommandLine& l) {
+             return l.settings.comfort.model == ComfortModel::AdaptiveAshrae &&
                     l.settings.comfort.ashraeAcceptability == 90;
          }},
         {"strategies listed keep their order, repeats once",
@@ -115,6 +120,57 @@ TEST(CommandLine, ValuesOutsideTheirRangesAreRefused) {
         const auto line = ParseCommandLine(args);
         ASSERT_FALSE(line);
         EXPECT_FALSE(line.failure().empty());
+    }
+}
+
+struct ModelOptionRow {
+    const char* name;
+    std::vector<std::string> args;
+    const char* refusedOption; // named in the message; nullptr when the options apply
+};
+
+TEST(CommandLine, OptionsOfAnotherComfortModelAreRefused) {
+    const ModelOptionRow rows[] = {
+        {"the adaptive models' options with PMV",
+         {"--comfort", "pmv", "--prevailing-mean", "50", "--acceptability", "90", "a.epw"},
+         "--prevailing-mean"},
+        {"acceptability with the default PMV",
+         {"--acceptability", "90", "a.epw"},
+         "--acceptability"},
+        {"EN category with adaptive ASHRAE",
+         {"--comfort", "adaptive-ashrae", "--category", "I", "a.epw"},
+         "--category"},
+        {"ASHRAE acceptability with adaptive EN, the model named after it",
+         {"--acceptability", "90", "--comfort", "adaptive-en", "a.epw"},
+         "--acceptability"},
+        {"clothing with an adaptive model",
+         {"--clo", "0.7", "--comfort", "adaptive-en", "a.epw"},
+         "--clo"},
+        {"a PPD limit with the fixed zones",
+         {"--comfort", "fixed", "--ppd", "10", "a.epw"},
+         "--ppd"},
+        {"air speed with no comfort model",
+         {"--comfort", "none", "--air-speed", "0.5", "a.epw"},
+         "--air-speed"},
+        {"PMV's own options",
+         {"--comfort", "ashrae55", "--met", "1.2", "--pmv", "0.7", "a.epw"},
+         nullptr},
+        {"adaptive options that apply",
+         {"--comfort", "adaptive-en", "--category", "III", "--prevailing-mean", "20", "--air-speed",
+          "0.6", "--mrt-offset", "1", "a.epw"},
+         nullptr},
+    };
+    for (const ModelOptionRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto line = ParseCommandLine(row.args);
+        if (!row.refusedOption) {
+            EXPECT_TRUE(line) << line.failure();
+            continue;
+        }
+        ASSERT_FALSE(line);
+        EXPECT_EQ(line.failure().rfind(row.refusedOption, 0), 0u) << line.failure();
+        EXPECT_NE(line.failure().find("does not apply to --comfort"), std::string::npos)
+            << line.failure();
     }
 }
 

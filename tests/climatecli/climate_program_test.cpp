@@ -311,13 +311,14 @@ TEST(Program, ReadsALoggerFileAsASeries) {
     EXPECT_EQ(ran.status, 0) << ran.err;
     EXPECT_NE(ran.out.find("records,,read,count,96,"), std::string::npos) << ran.out;
     EXPECT_NE(ran.out.find("records,,missing dry bulb,count,1,"), std::string::npos);
-    // 08:00-17:59 at 22 degC, 45 %: the winter zone (21-23 degC, 40-50 %), less the lost one.
-    EXPECT_NE(ran.out.find("zones,year,Winter comfort,hours,39,"), std::string::npos) << ran.out;
+    // 08:00-17:59 at 22 degC, 45 %: the winter zone (21-23 degC, 40-50 %), less the lost one;
+    // each reading stands for half an hour.
+    EXPECT_NE(ran.out.find("zones,year,Winter comfort,hours,19.5,"), std::string::npos) << ran.out;
     EXPECT_NE(ran.out.find("location,,latitude,,,deg N"), std::string::npos);
     EXPECT_NE(ran.err.find("hygrovane-climate: time: column 1 \"Timestamp\""), std::string::npos)
         << ran.err;
     const Ran hours = RunProgram({"--comfort", "fixed", "--hours", "8-18", logger});
-    EXPECT_NE(hours.out.find("; 40 records"), std::string::npos) << hours.out;
+    EXPECT_NE(hours.out.find("; 40 records (20 hours)"), std::string::npos) << hours.out;
 
     // A damaged logger file is refused with its line, nothing written.
     WriteText(logger, "Timestamp,Temp (C),RH (%)\n2025-07-01 00:00,21,40\nnoon,21,40\n");

@@ -1,5 +1,6 @@
 // SET by the two-node model and the cooling effect of elevated air speed, against the published
 // validation rows (data/ts_set.json, data/ts_cooling_effect.json, MIT) within their tolerances.
+#include "comfort/pmv.h"
 #include "comfort/set.h"
 #include "table_support.h"
 
@@ -131,6 +132,63 @@ TEST(StandardEffectiveTemperature, RefusesMeaninglessInputs) {
         EXPECT_EQ(set.failure().kind, row.kind);
         EXPECT_FALSE(CoolingEffect(row.in, row.pressure).ok());
     }
+}
+
+struct MinutesRow {
+    const char* name;
+    ThermalInputs inputs;
+    double peersDifference; // K, SET after 60 minutes minus after 59, as measured
+};
+
+TEST(StandardEffectiveTemperature, RunsTheSixtyMinutesOfTheStandardsCode) {
+    // ASHRAE 55-2020 Appendix D's loop runs TIM = 1 to LTIME = 60; the comfort library and the
+    // parametric plug-in stop a minute early. The rows measure what that minute moves.
+    const MinutesRow rows[] = {
+        {"office, 25 degC, 0.15 m/s", {25, 25, 0.15, Humidity::Relative(50), 1, 0.5, 0}, -0.0001},
+        {"warm office with a fan", {27, 27, 0.8, Humidity::Relative(50), 1.1, 0.5, 0}, -0.0001},
+        {"cold, 10 degC", {10, 10, 0.15, Humidity::Relative(50), 1, 0.5, 0}, 0.0056},
+        {"25 degC at 0.6 m/s, still settling",
+         {25, 25, 0.6, Humidity::Relative(50), 1, 0.5, 0},
+         0.0036},
+        {"36 degC, 4 met", {36, 36, 0.5, Humidity::Relative(70), 4, 0.5, 0}, 0.0125},
+        {"45 degC, 3 met, 1.1 m/s: sweating swings minute to minute",
+         {45, 45, 1.1, Humidity::Relative(20), 3, 0.2, 0},
+         1.5999},
+    };
+    for (const MinutesRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        const double standard = *StandardEffectiveTemperature(row.inputs);
+        SetOptions sixty;
+        sixty.minutes = 60;
+        SetOptions peers;
+        peers.minutes = 59;
+        EXPECT_EQ(standard, *StandardEffectiveTemperature(row.inputs, sixty));
+        const double early = *StandardEffectiveTemperature(row.inputs, peers);
+        EXPECT_NEAR(standard - early, row.peersDifference, 0.001);
+    }
+}
+
+TEST(CoolingEffect, NoneFoundLeavesThePmvAtTheGivenSpeed) {
+    // Humid air above skin temperature warms more as it moves: no drop at still air matches,
+    // the cooling effect is 0, and the PMV is computed at the given speed (as pythermalcomfort
+    // does), not at still air (the standard's formula read with CE = 0), beyond ASHRAE 55's
+    // 40 degC only.
+    const ThermalInputs hot{45, 45, 0.6, Humidity::Relative(80), 1.1, 0.5, 0};
+    EXPECT_EQ(*CoolingEffect(hot), 0.0);
+    EXPECT_FALSE(PmvAshrae55(hot).ok()); // outside the model's 10-40 degC
+    Ashrae55Options options;
+    options.applicability = Applicability::Unchecked;
+    const auto pmv = PmvAshrae55(hot, options);
+    ASSERT_TRUE(pmv.ok()) << Describe(pmv.failure());
+    EXPECT_EQ(pmv->coolingEffect, 0.0);
+    ThermalInputs still = hot;
+    still.airSpeed = kStillAirSpeed;
+    const auto atStill = PmvAshrae55(still, options);
+    ASSERT_TRUE(atStill.ok());
+    const auto atGiven = PmvIso7730(hot, Applicability::Unchecked);
+    ASSERT_TRUE(atGiven.ok());
+    EXPECT_NEAR(pmv->pmv, atGiven->pmv, 1e-9);
+    EXPECT_NEAR(pmv->pmv - atStill->pmv, 1.02, 0.01); // 8.77 against 7.75
 }
 
 } // namespace

@@ -127,5 +127,56 @@ TEST(Strategies, RefuseParametersOutOfOrder) {
               ComfortFailureKind::NotANumber);
 }
 
+TEST(Strategies, HistoryOfShortRecordsSpansADayOfTime) {
+    const PlaneAir air;
+    // Ten-minute records: the day before is the last 144. Before it lies a warm, dull, still
+    // night that a rule taking the last 24 records (4 hours) or all records would see instead.
+    struct Case {
+        const char* name;
+        Strategy strategy;
+        ChartPoint point;
+        std::size_t recordsInDay; // of the 10-minute records, the last ones make the day
+        double dayTemperature, dayCoolest, daySun; // degC, degC, Wh/m2 per hour
+        bool inside;
+    };
+    const Case cases[] = {
+        {"mass: a mild day's mean, not the last 4 hours' heat", Strategy::ThermalMass, At(30, 0.01),
+         144, 24, 24, 0, true},
+        {"flushing: a cool hour 20 hours back counts", Strategy::ThermalMassNightVentilation,
+         At(33, 0.01), 144, 24, 18, 0, true},
+        {"solar: 24 hours of 120 Wh/m2 an hour make 2880 Wh/m2", Strategy::PassiveSolarHeating,
+         At(10, 0.004), 144, 10, 10, 120, true},
+        {"solar: 100 Wh/m2 an hour make 2400, under the 2500 needed", Strategy::PassiveSolarHeating,
+         At(10, 0.004), 144, 10, 10, 100, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        // 30 hours of records: 6 hours of hot, dull night, then the day (hot in its last 4 hours
+        // for thermal mass, with its coolest hour 20 hours back).
+        const std::size_t n = 180;
+        std::vector<double> temperatures(n, 31 + kC), sun(n, 0.0), hours(n, 1.0 / 6);
+        for (std::size_t i = n - c.recordsInDay; i < n; ++i) {
+            temperatures[i] = c.dayTemperature + kC;
+            sun[i] = c.daySun;
+        }
+        for (std::size_t i = n - 24; i < n && c.strategy == Strategy::ThermalMass; ++i)
+            temperatures[i] = 29 + kC; // the last 4 hours warm: their mean alone is too warm
+        for (std::size_t i = n - 120; i < n - 114; ++i)
+            temperatures[i] = c.dayCoolest + kC;
+        const auto zone = *StrategyZoneOf(c.strategy);
+        const auto in = InStrategyZone(zone, c.point, {temperatures, sun, hours}, air);
+        ASSERT_TRUE(in.ok()) << Describe(in.failure());
+        EXPECT_EQ(*in, c.inside);
+    }
+    // 23 hours 50 minutes of records are not a day.
+    const std::vector<double> short_(143, 290.0), shortHours(143, 1.0 / 6);
+    const auto mass = *StrategyZoneOf(Strategy::ThermalMass);
+    EXPECT_EQ(InStrategyZone(mass, At(30, 0.01), {short_, {}, shortHours}, air).failure().input,
+              ComfortInput::History);
+    // A minute's records: 1440 of them, summing to a rounding off 24 hours, make the day.
+    const std::vector<double> minutes(1440, 290.0), minuteHours(1440, 1.0 / 60);
+    EXPECT_TRUE(InStrategyZone(mass, At(30, 0.01), {minutes, {}, minuteHours}, air).ok());
+}
+
 } // namespace
 } // namespace hygrovane::comfort
