@@ -311,7 +311,13 @@ TEST_F(ClimateViewTest, AReadThatNeverEndsHoldsNeitherCancelNorClose) {
     // Cancel ends the load at once, and closing the window does not wait for the worker.
     window->reader = [](const std::string& path, const climateanalysis::ClimateSettings&,
                         windows::LoadControl*) -> Expected<windows::LoadedClimate, std::string> {
-        const auto read = climate::ReadWeatherFile(path);
+        // A plain read of the pipe: it blocks until a writer comes (the readers refuse pipes).
+        const int descriptor = ::open(path.c_str(), O_RDONLY);
+        if (descriptor >= 0) {
+            char byte = 0;
+            [[maybe_unused]] const auto got = ::read(descriptor, &byte, 1);
+            ::close(descriptor);
+        }
         return std::string("read to the end");
     };
     QSignalSpy finished(window.data(), &ClimateView::loadFinished);

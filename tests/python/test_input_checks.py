@@ -53,7 +53,8 @@ def test_a_process_whose_loads_overflow_has_the_overflow_status():
     assert list(result.status) == [ProcessStatus.OVERFLOW, ProcessStatus.OK]
     assert np.isnan(result.total[0]) and np.isfinite(result.total[1])
     assert "overflow" in result.message(0)
-    with pytest.raises(ValueError, match="overflow"):
+    # The processes library refuses this one itself, before any load is summed.
+    with pytest.raises(ValueError, match="beyond any number"):
         hygrovane.process("sensible-by-heat-rate", 293.15, 0.5, flow=1e-300, heat_rate=1e300)
 
 
