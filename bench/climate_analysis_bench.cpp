@@ -45,13 +45,13 @@ void BM_LoadAndAnalyseYear(benchmark::State& state) {
     for (auto _ : state) {
         auto data = climate::ReadEpwFile(WeatherPath());
         if (!data) {
-            state.SkipWithError(climate::Describe(data.failure()).c_str());
+            state.SkipWithError(climate::Describe(data.error()).c_str());
             return;
         }
         auto result = Analyse(std::make_shared<const climate::WeatherData>(std::move(data.value())),
                               AllZones(model, threads));
         if (!result) {
-            state.SkipWithError(Describe(result.failure()).c_str());
+            state.SkipWithError(Describe(result.error()).c_str());
             return;
         }
         benchmark::DoNotOptimize(result);
@@ -104,7 +104,7 @@ void BM_AshraeElevatedZoneByRule(benchmark::State& state) {
         std::size_t inside = 0;
         for (const climate::HourState& hour : states.hours) {
             const auto in = comfort::InPmvZone(zone, PlaneStateOf(hour, air));
-            inside += in.ok() && *in;
+            inside += in.has_value() && *in;
         }
         benchmark::DoNotOptimize(inside);
     }

@@ -104,7 +104,7 @@ void BM_LoadAndComputeYear(benchmark::State& state) {
     for (auto _ : state) {
         const auto data = ReadEpwFile(WeatherPath());
         if (!data) {
-            state.SkipWithError(Describe(data.failure()).c_str());
+            state.SkipWithError(Describe(data.error()).c_str());
             return;
         }
         Everything(*data, threads);

@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto epw = ReadEpw(text);
     if (epw) {
         Check(*epw);
-    } else if (Describe(epw.failure()).empty()) {
+    } else if (Describe(epw.error()).empty()) {
         fuzz::Fail("a refusal without a reason");
     }
     if (size % 2 == 1) {

@@ -10,7 +10,7 @@ int main() {
                                     .humidity = 0.40};
     const hygrovane::Result<hygrovane::MoistAirState> state = hygrovane::Solve(air);
     if (!state) {
-        std::fprintf(stderr, "%s\n", hygrovane::Describe(state.failure()).c_str());
+        std::fprintf(stderr, "%s\n", hygrovane::Describe(state.error()).c_str());
         return 1;
     }
     std::printf("dry bulb           %8.3f degC\n", state->ambient.dryBulb - 273.15);

@@ -7,7 +7,7 @@
 //                               .humidityInput = hygrovane::HumidityInput::RelativeHumidity,
 //                               .humidity = 0.40};
 //     if (const auto state = hygrovane::Solve(air)) { use state->dewPoint, state->enthalpy ... }
-//     else { hygrovane::Describe(state.failure()) }
+//     else { hygrovane::Describe(state.error()) }
 //
 // Every function is a pure function of its arguments: nothing is kept between calls and any
 // number of threads may call them at once. None throws; every failure comes back typed.

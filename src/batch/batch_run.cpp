@@ -134,7 +134,7 @@ Expected<Head, std::string> ReadHead(ByteSource& source, char separator, std::si
         while (filled < want) {
             const std::ptrdiff_t got = source.read(head.bytes.data() + filled, want - filled);
             if (got < 0) {
-                return std::string("it could not be read: " + source.error());
+                return Fail(std::string("it could not be read: " + source.error()));
             }
             if (got == 0) {
                 head.complete = true;
@@ -144,21 +144,21 @@ Expected<Head, std::string> ReadHead(ByteSource& source, char separator, std::si
         }
         head.bytes.resize(filled);
         if (const std::string_view wide = WideEncoding(head.bytes); !wide.empty()) {
-            return std::string("it is " + std::string(wide) +
-                               " text; save it as UTF-8 (or CSV) first");
+            return Fail(std::string("it is " + std::string(wide) +
+                                    " text; save it as UTF-8 (or CSV) first"));
         }
         if (ReadFileHead(head.bytes, head.complete, separator, head.file, headerLine) &&
             !head.file.lineFault) {
             return head;
         }
         if (head.file.lineFault) {
-            return textfile::Describe(*head.file.lineFault);
+            return Fail(textfile::Describe(*head.file.lineFault));
         }
         if (head.complete) {
-            return std::string(head.bytes.empty() ? "it is empty"
-                               : headerLine != 0
-                                   ? "it has fewer than " + std::to_string(headerLine) + " lines"
-                                   : "it has no header line");
+            return Fail(std::string(head.bytes.empty() ? "it is empty"
+                                    : headerLine != 0  ? "it has fewer than " +
+                                                            std::to_string(headerLine) + " lines"
+                                                      : "it has no header line"));
         }
         if (want >= kMostHeadBytes) {
             // The header may end long before a first row longer than what was read: take the
@@ -169,12 +169,12 @@ Expected<Head, std::string> ReadHead(ByteSource& source, char separator, std::si
                              head.file, headerLine) &&
                 !head.file.names.empty()) {
                 if (head.file.lineFault) {
-                    return textfile::Describe(*head.file.lineFault);
+                    return Fail(textfile::Describe(*head.file.lineFault));
                 }
                 return head;
             }
-            return std::string("no header line ends within its first " +
-                               std::to_string(kMostHeadBytes / (1024 * 1024)) + " MiB");
+            return Fail(std::string("no header line ends within its first " +
+                                    std::to_string(kMostHeadBytes / (1024 * 1024)) + " MiB"));
         }
         want *= 2;
     }

@@ -33,8 +33,8 @@ OptionTaken ColumnOptionTaken(CommandLine& line, const std::string& option,
         if (equals != std::string::npos) {
             humidity.humidityInput = HumidityInputNamed(value.substr(0, equals));
             if (!humidity.humidityInput) {
-                return std::string("unknown humidity quantity \"" + value.substr(0, equals) +
-                                   "\" (rh, w, ah, dp, wb, pw, x or mass)");
+                return Fail(std::string("unknown humidity quantity \"" + value.substr(0, equals) +
+                                   "\" (rh, w, ah, dp, wb, pw, x or mass)"));
             }
             humidity.named = value.substr(equals + 1);
         }
@@ -46,9 +46,9 @@ OptionTaken ColumnOptionTaken(CommandLine& line, const std::string& option,
         line.altitude = ColumnOption{value, std::nullopt};
         line.pressure.reset();
     } else {
-        return false;
+        return OptionUse::NotOurs;
     }
-    return true;
+    return OptionUse::Taken;
 }
 
 // The options on units, digits and the formulation.
@@ -56,18 +56,18 @@ OptionTaken UnitOptionTaken(CommandLine& line, const std::string& option,
                             const std::string& value) {
     if (option == "--units") {
         if (value != "metric" && value != "british") {
-            return std::string("--units takes metric or british");
+            return Fail(std::string("--units takes metric or british"));
         }
         line.british = value == "british";
     } else if (option == "--unit") {
         const std::size_t equals = value.find('=');
         if (equals == std::string::npos) {
-            return std::string("--unit takes QUANTITY=UNIT, for example dew-point=F");
+            return Fail(std::string("--unit takes QUANTITY=UNIT, for example dew-point=F"));
         }
         line.units.emplace_back(value.substr(0, equals), value.substr(equals + 1));
     } else if (option == "--digits") {
         if (value != "window" && value != "full") {
-            return std::string("--digits takes window or full");
+            return Fail(std::string("--digits takes window or full"));
         }
         line.digits = value == "window" ? Digits::Window : Digits::Full;
     } else if (option == "--formulation") {
@@ -76,14 +76,14 @@ OptionTaken UnitOptionTaken(CommandLine& line, const std::string& option,
         } else if (value == "hw" || value == "hyland-wexler") {
             line.formulation = SatFormulation::HylandWexler;
         } else {
-            return std::string("--formulation takes iapws or hw");
+            return Fail(std::string("--formulation takes iapws or hw"));
         }
     } else if (option == "--composition") {
         line.composition = true;
     } else {
-        return false;
+        return OptionUse::NotOurs;
     }
-    return true;
+    return OptionUse::Taken;
 }
 
 // The options on how the file is read and converted.
@@ -95,30 +95,30 @@ OptionTaken FileOptionTaken(CommandLine& line, const std::string& option,
                          : value == "tab"       ? '\t'
                                                 : '\0';
         if (line.separator == 0) {
-            return std::string("--separator takes comma, semicolon or tab");
+            return Fail(std::string("--separator takes comma, semicolon or tab"));
         }
     } else if (option == "--decimal") {
         line.decimalSeparator = value == "point" ? '.' : value == "comma" ? ',' : '\0';
         if (line.decimalSeparator == 0) {
-            return std::string("--decimal takes point or comma");
+            return Fail(std::string("--decimal takes point or comma"));
         }
     } else if (option == "--threads") {
         const auto threads = PositionOf(value);
         if (!threads || value.starts_with('#') || *threads > 256) {
-            return std::string("--threads takes a number from 1 to 256");
+            return Fail(std::string("--threads takes a number from 1 to 256"));
         }
         line.threads = static_cast<int>(*threads);
     } else if (option == "--header-line") {
         const auto number = PositionOf(value);
         if (!number || value.starts_with('#') || *number > kMostHeaderLine) {
-            return std::string("--header-line takes the number of the header's line, from 1 to " +
-                               std::to_string(kMostHeaderLine));
+            return Fail(std::string("--header-line takes the number of the header's line, from 1 to " +
+                               std::to_string(kMostHeaderLine)));
         }
         line.headerLine = *number;
     } else {
-        return false;
+        return OptionUse::NotOurs;
     }
-    return true;
+    return OptionUse::Taken;
 }
 
 } // namespace
@@ -145,15 +145,16 @@ Expected<CommandLine, std::string> ParseCommandLine(const std::vector<std::strin
     rules.needsValue = NeedsValue;
     rules.take = [&line](const std::string& option, const std::string& value) -> OptionTaken {
         for (const auto group : {ColumnOptionTaken, UnitOptionTaken, FileOptionTaken}) {
-            if (OptionTaken taken = group(line, option, value); !taken || *taken) {
+            if (OptionTaken taken = group(line, option, value);
+                !taken || *taken == OptionUse::Taken) {
                 return taken;
             }
         }
-        return false;
+        return OptionUse::NotOurs;
     };
     const Expected<ProgramArguments, std::string> read = ReadArguments(args, rules);
     if (!read) {
-        return read.error();
+        return Fail(read.error());
     }
     static_cast<ProgramArguments&>(line) = *read;
     return line;

@@ -60,26 +60,27 @@ Expected<Source, std::string> ColumnSource(const std::string& named, Role role, 
     Source source;
     if (!column) {
         if (!valueAllowed || !IsNumeric(columnText)) {
-            return std::string(std::string(what) + ": no column \"" + columnText + "\" among " +
-                               HeaderList(head));
+            return Fail(std::string(std::string(what) + ": no column \"" + columnText +
+                                    "\" among " + HeaderList(head)));
         }
         if (unitText.empty()) {
-            return std::string(std::string(what) + ": the value " + columnText + " needs a unit (" +
-                               columnText + ":" + (role == Role::Altitude ? "m" : "kPa") + ")");
+            return Fail(std::string(std::string(what) + ": the value " + columnText +
+                                    " needs a unit (" + columnText + ":" +
+                                    (role == Role::Altitude ? "m" : "kPa") + ")"));
         }
         source.value = columnText;
     } else if (*column >= static_cast<int>(head.names.size())) {
-        return std::string(std::string(what) + ": there is no column " +
-                           std::to_string(*column + 1) + " (the header has " +
-                           std::to_string(head.names.size()) + ")");
+        return Fail(std::string(std::string(what) + ": there is no column " +
+                                std::to_string(*column + 1) + " (the header has " +
+                                std::to_string(head.names.size()) + ")"));
     } else {
         source.column = *column;
     }
     if (!unitText.empty()) {
         const std::optional<UnitRead> read = ReadUnit(role, input, unitText);
         if (!read) {
-            return std::string(std::string(what) + ": \"" + unitText +
-                               "\" is not one of its units");
+            return Fail(
+                std::string(std::string(what) + ": \"" + unitText + "\" is not one of its units"));
         }
         source.unit = read->name;
         source.scale = read->scale;
@@ -108,7 +109,7 @@ Expected<Named, SettingsProblem> ApplyColumnOptions(const CommandLine& line, con
         auto source =
             ColumnSource(line.temperature->named, Role::DryBulb, {}, head, line.british, false);
         if (!source) {
-            return OptionWrong(source.error());
+            return Fail(OptionWrong(source.error()));
         }
         mapping.dryBulb = *source;
         named.dryBulb = true;
@@ -130,15 +131,15 @@ Expected<Named, SettingsProblem> ApplyColumnOptions(const CommandLine& line, con
                 }
             }
             if (!input) {
-                return OptionWrong(
-                    "--humidity: say which quantity the column holds, for example rh=" + named);
+                return Fail(OptionWrong(
+                    "--humidity: say which quantity the column holds, for example rh=" + named));
             }
         }
         mapping.humidityInput = *input;
         auto source =
             ColumnSource(line.humidity->named, Role::Humidity, *input, head, line.british, false);
         if (!source) {
-            return OptionWrong(source.error());
+            return Fail(OptionWrong(source.error()));
         }
         mapping.humidity = *source;
         named.humidity = true;
@@ -150,7 +151,7 @@ Expected<Named, SettingsProblem> ApplyColumnOptions(const CommandLine& line, con
             ColumnSource(pressure ? line.pressure->named : line.altitude->named,
                          pressure ? Role::Pressure : Role::Altitude, {}, head, line.british, true);
         if (!source) {
-            return OptionWrong(source.error());
+            return Fail(OptionWrong(source.error()));
         }
         mapping.pressure = *source;
     }
@@ -218,19 +219,19 @@ Expected<Settings, SettingsProblem> SettingsFor(const CommandLine& line, const F
     mapping = DetectColumns(head, line.british).mapping;
     const auto named = ApplyColumnOptions(line, head, mapping);
     if (!named) {
-        return named.error();
+        return Fail(named.error());
     }
     // Detection problems matter only for what the options did not name.
     if (!named->dryBulb && mapping.dryBulb.column < 0) {
-        return FileWrong("no column of the dry-bulb temperature among " + HeaderList(head) +
-                         " (name it with --temperature)");
+        return Fail(FileWrong("no column of the dry-bulb temperature among " + HeaderList(head) +
+                              " (name it with --temperature)"));
     }
     if (!named->humidity && mapping.humidity.column < 0) {
-        return FileWrong("no column of a humidity quantity among " + HeaderList(head) +
-                         " (name it with --humidity)");
+        return Fail(FileWrong("no column of a humidity quantity among " + HeaderList(head) +
+                              " (name it with --humidity)"));
     }
     if (auto problem = HeaderUnitProblem(head, mapping)) {
-        return FileWrong(std::move(*problem));
+        return Fail(FileWrong(std::move(*problem)));
     }
     for (std::string& note : NotesOn(line, head, mapping)) {
         notes.push_back(std::move(note));
@@ -239,8 +240,8 @@ Expected<Settings, SettingsProblem> SettingsFor(const CommandLine& line, const F
     settings.units = PresetOutputUnits(line.british ? UnitSystem::British : UnitSystem::Metric);
     for (const auto& [quantity, unit] : line.units) {
         if (!SetOutputUnit(settings.units, quantity, unit)) {
-            return OptionWrong("--unit " + quantity + "=" + unit +
-                               ": not a quantity and one of its units");
+            return Fail(OptionWrong("--unit " + quantity + "=" + unit +
+                                    ": not a quantity and one of its units"));
         }
     }
     settings.digits = line.digits;

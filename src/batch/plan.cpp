@@ -85,7 +85,7 @@ Expected<Plan, std::string> Plan::Make(Settings settings, TextShape shape,
                                        std::size_t headerCells) {
     Plan plan(std::move(settings), std::move(shape), headerCells);
     if (!plan.problem_.empty()) {
-        return plan.problem_;
+        return Fail(plan.problem_);
     }
     return plan;
 }

@@ -13,7 +13,7 @@ Expected<ProgramArguments, std::string> ReadArguments(const std::vector<std::str
         std::string option = args[i];
         if (optionsEnded || option == "-" || !option.starts_with('-')) {
             if (inputSeen) {
-                return std::string("one input file only (the output goes after -o)");
+                return Fail(std::string("one input file only (the output goes after -o)"));
             }
             read.input = option;
             inputSeen = true;
@@ -34,11 +34,11 @@ Expected<ProgramArguments, std::string> ReadArguments(const std::vector<std::str
         const bool needsValue = rules.needsValue(option);
         if (needsValue && !hasValue) {
             if (i + 1 >= args.size()) {
-                return "the option " + option + " needs a value";
+                return Fail("the option " + option + " needs a value");
             }
             value = args[++i];
         } else if (!needsValue && hasValue && rules.refuseValueOfFlag) {
-            return "the option " + option + " takes no value";
+            return Fail("the option " + option + " takes no value");
         }
         if (option == "-h" || option == "--help") {
             read.help = true;
@@ -47,15 +47,15 @@ Expected<ProgramArguments, std::string> ReadArguments(const std::vector<std::str
         } else {
             const OptionTaken taken = rules.take(option, value);
             if (!taken) {
-                return taken.error();
+                return Fail(taken.error());
             }
-            if (!*taken) {
-                return "unknown option " + option;
+            if (*taken == OptionUse::NotOurs) {
+                return Fail("unknown option " + option);
             }
         }
     }
     if (!inputSeen && !read.help && !read.version) {
-        return std::string("no input file (- for the standard input)");
+        return Fail(std::string("no input file (- for the standard input)"));
     }
     return read;
 }

@@ -31,9 +31,10 @@ struct ProgramArguments {
     std::string inputName() const { return input == "-" ? "standard input" : input; }
 };
 
-// What a program's option did with its value: true taken, false not one of the program's
-// options, or why the value is wrong.
-using OptionTaken = Expected<bool, std::string>;
+// What a program's option did with its value, or why the value is wrong. Named rather than a
+// bool so that a message returned without Fail() cannot read as "taken".
+enum class OptionUse { Taken, NotOurs };
+using OptionTaken = Expected<OptionUse, std::string>;
 
 // A program's own options.
 struct OptionRules {

@@ -108,9 +108,9 @@ struct RowConverter::Cache {
         // Only the saturation can find the pressure too low; the rest is an arithmetic fault.
         const Result<SaturatedAir> saturated = SaturatedAirOf(conditions);
         if (!saturated) {
-            const bool tooLow = saturated.failure().kind == FailureKind::PressureTooLow;
+            const bool tooLow = saturated.error().kind == FailureKind::PressureTooLow;
             entry.refusal = tooLow ? Refusal::PressureTooLow : Refusal::Fault;
-            entry.fault = Describe(saturated.failure());
+            entry.fault = Describe(saturated.error());
             return entry;
         }
         entry.ambient = saturated->ambient;
@@ -272,7 +272,7 @@ void RowConverter::Convert(std::string_view line, std::string& out, Tally& tally
         StateOf(entry.ambient, entry.saturation, m.humidityInput, value);
     if (!state) {
         verdict = {Refusal::Fault, Field::None,
-                   "The calculation failed. " + Describe(state.failure())};
+                   "The calculation failed. " + Describe(state.error())};
         return refused();
     }
     if (settings.digits == Digits::Window) {

@@ -62,7 +62,7 @@ class SaveFileSink : public ByteSink {
         if (!step) {
             error_ = step.error();
         }
-        return step.ok();
+        return step.has_value();
     }
 
     fileio::AtomicFile file_;
@@ -114,29 +114,29 @@ Expected<std::unique_ptr<ByteSource>, std::string> OpenSource(const std::string&
     std::error_code code;
     const auto status = std::filesystem::status(path, code);
     if (code || !std::filesystem::exists(status)) {
-        return std::string("the file does not exist");
+        return Fail(std::string("the file does not exist"));
     }
     if (std::filesystem::is_directory(status)) {
-        return std::string("it is a folder");
+        return Fail(std::string("it is a folder"));
     }
     // Opened without waiting, so that a named pipe without a writer cannot hold the caller; what
     // was opened is judged, not what the name pointed to a moment before.
     const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0) {
-        return std::string(std::strerror(errno));
+        return Fail(std::string(std::strerror(errno)));
     }
     struct stat opened {};
     if (::fstat(descriptor, &opened) != 0) {
         const std::string reason = std::strerror(errno);
         ::close(descriptor);
-        return reason;
+        return Fail(reason);
     }
     const bool regular = S_ISREG(opened.st_mode);
     if (regularOnly && !regular) {
         ::close(descriptor);
-        return std::string(S_ISFIFO(opened.st_mode)
+        return Fail(std::string(S_ISFIFO(opened.st_mode)
                                ? "it is a named pipe, not a regular file"
-                               : "it is not a regular file (a device or a socket)");
+                               : "it is not a regular file (a device or a socket)"));
     }
     if (!regular) {
         // A pipe asked for by the user is opened as before: waiting for its writer, so that a
@@ -144,7 +144,7 @@ Expected<std::unique_ptr<ByteSource>, std::string> OpenSource(const std::string&
         ::close(descriptor);
         std::FILE* file = std::fopen(path.c_str(), "rb");
         if (file == nullptr) {
-            return std::string(std::strerror(errno));
+            return Fail(std::string(std::strerror(errno)));
         }
         return std::unique_ptr<ByteSource>(std::make_unique<FileSource>(file, true, 0));
     }
@@ -153,7 +153,7 @@ Expected<std::unique_ptr<ByteSource>, std::string> OpenSource(const std::string&
     if (file == nullptr) {
         const std::string reason = std::strerror(errno);
         ::close(descriptor);
-        return reason;
+        return Fail(reason);
     }
     const std::uint64_t size = regular ? static_cast<std::uint64_t>(opened.st_size) : 0;
     return std::unique_ptr<ByteSource>(std::make_unique<FileSource>(file, true, size));
@@ -162,7 +162,7 @@ Expected<std::unique_ptr<ByteSource>, std::string> OpenSource(const std::string&
 Expected<std::unique_ptr<ByteSink>, std::string> CreateFileSink(const std::string& path) {
     const QFileInfo target(QtPath(path));
     if (target.exists() && target.isDir()) {
-        return std::string("it is a folder");
+        return Fail(std::string("it is a folder"));
     }
     // QSaveFile renames its temporary file over the target; over a device such as /dev/null
     // that would replace the device node itself. A device is written to as it is. (A named pipe
@@ -171,16 +171,16 @@ Expected<std::unique_ptr<ByteSink>, std::string> CreateFileSink(const std::strin
     if (::stat(path.c_str(), &existing) == 0 && S_ISCHR(existing.st_mode)) {
         std::FILE* stream = std::fopen(path.c_str(), "wb");
         if (stream == nullptr) {
-            return std::string(std::strerror(errno));
+            return Fail(std::string(std::strerror(errno)));
         }
         return std::unique_ptr<ByteSink>(std::make_unique<StreamByteSink>(stream, path, true));
     }
     if (target.exists() && !target.isFile()) {
-        return std::string("it is not a regular file");
+        return Fail(std::string("it is not a regular file"));
     }
     auto sink = std::make_unique<SaveFileSink>(path);
     if (const auto opened = sink->open(); !opened) {
-        return opened.error();
+        return Fail(opened.error());
     }
     return std::unique_ptr<ByteSink>(std::move(sink));
 }

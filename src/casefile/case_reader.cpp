@@ -192,12 +192,12 @@ std::optional<std::string> CaseTextProblem(std::string_view bytes) {
 Expected<std::vector<std::string>, FileError> LoadCaseFields(const std::string& path) {
     const auto bytes = fileio::ReadSmallFile(path, kMaxCaseFileBytes, "case file");
     if (!bytes) {
-        return bytes.error();
+        return Fail(bytes.error());
     }
     if (const auto problem = CaseTextProblem(*bytes)) {
-        return FileError{"The file \"" + path +
-                         "\" was not opened: it is not a complete Hygrovane case (" + *problem +
-                         ")."};
+        return Fail(FileError{"The file \"" + path +
+                              "\" was not opened: it is not a complete Hygrovane case (" +
+                              *problem + ")."});
     }
     return ReadCaseFields(*bytes);
 }

@@ -66,8 +66,9 @@ Expected<Done, FileError> SaveCase(const FormAmbient& form, const std::string& p
     // A value that would not come back as it is must not replace a good file.
     for (const std::string& line : caseLines(form)) {
         if (const auto problem = CaseLineProblem(line)) {
-            return fileio::FileFailure("written", "case file", path,
-                                       "a value " + *problem + ", which a case file cannot keep");
+            return Fail(
+                fileio::FileFailure("written", "case file", path,
+                                    "a value " + *problem + ", which a case file cannot keep"));
         }
     }
     return fileio::WriteWholeFile(path, CaseFileText(form), "case file");

@@ -31,7 +31,7 @@ Result<Sample> SaturatedAt(double T, double pressure, SatFormulation formulation
     c.formulation = formulation;
     const Result<SaturatedAir> saturated = SaturatedAirOf(c);
     if (!saturated) {
-        return saturated.failure();
+        return Fail(saturated.error());
     }
     Sample s;
     s.ambient = saturated->ambient;
@@ -48,11 +48,11 @@ Result<Sample> LinesAt(double T, double pressure, SatFormulation formulation) {
     Sample& s = sample.value();
     const auto dry = StateOf(s.ambient, s.saturation, HumidityInput::HumidityRatio, 0);
     if (!dry) {
-        return dry.failure();
+        return Fail(dry.error());
     }
     const auto wet = StateOf(s.ambient, s.saturation, HumidityInput::HumidityRatio, s.Ws());
     if (!wet) {
-        return wet.failure();
+        return Fail(wet.error());
     }
     s.h0 = dry->enthalpy;
     s.hs = wet->enthalpy;
@@ -65,7 +65,7 @@ Result<Sample> LinesAt(double T, double pressure, SatFormulation formulation) {
 Result<double> HumidityRatioOf(const Sample& s, HumidityInput input, double value) {
     const Result<MoistAirState> state = StateOf(s.ambient, s.saturation, input, value);
     if (!state) {
-        return state.failure();
+        return Fail(state.error());
     }
     return state->humidityRatio;
 }

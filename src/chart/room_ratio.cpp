@@ -51,18 +51,18 @@ bool RatioWithinLimits(double shr) {
 RoomRatioResult<std::pair<ChartPoint, EnthalpyLine>>
 Unchecked(double pressure, SatFormulation formulation, ChartPoint room, double shr, double T) {
     if (!RatioWithinLimits(shr)) {
-        return RoomRatioFailure{Kind::RatioOutsideLimits, shr};
+        return Fail(RoomRatioFailure{Kind::RatioOutsideLimits, shr});
     }
     if (shr < kSmallestRatio) {
-        return RoomRatioFailure{Kind::RatioTooSmall, shr};
+        return Fail(RoomRatioFailure{Kind::RatioTooSmall, shr});
     }
     const auto atRoom = EnthalpyAt(room.dryBulb, pressure, formulation);
     if (!atRoom) {
-        return RoomRatioFailure{Kind::NoMoistAir, room.dryBulb};
+        return Fail(RoomRatioFailure{Kind::NoMoistAir, room.dryBulb});
     }
     const auto there = EnthalpyAt(T, pressure, formulation);
     if (!there) {
-        return RoomRatioFailure{Kind::NoMoistAir, T};
+        return Fail(RoomRatioFailure{Kind::NoMoistAir, T});
     }
     const double W0 = room.humidityRatio;
     const double sensible = there->at(W0) - atRoom->at(W0); // h(T, W0) - h(T0, W0)
@@ -94,7 +94,7 @@ RoomRatioResult<ChartPoint> RoomRatioPointAt(double pressure, SatFormulation for
                                              ChartPoint room, double shr, double dryBulb) {
     const auto found = Unchecked(pressure, formulation, room, shr, dryBulb);
     if (!found) {
-        return found.failure();
+        return Fail(found.error());
     }
     return found->first;
 }
@@ -151,19 +151,19 @@ RoomRatioResult<MoistAirState> SupplyAtDryBulb(double pressure, SatFormulation f
                                                ChartPoint room, double shr, double supplyDryBulb) {
     const auto found = Unchecked(pressure, formulation, room, shr, supplyDryBulb);
     if (!found) {
-        return found.failure();
+        return Fail(found.error());
     }
     const auto& [p, enthalpy] = *found;
     if (p.humidityRatio > enthalpy.Ws) {
-        return RoomRatioFailure{Kind::AboveSaturation, p.dryBulb};
+        return Fail(RoomRatioFailure{Kind::AboveSaturation, p.dryBulb});
     }
     if (p.humidityRatio < 0) {
-        return RoomRatioFailure{Kind::BelowDryAir, p.dryBulb};
+        return Fail(RoomRatioFailure{Kind::BelowDryAir, p.dryBulb});
     }
     const Result<MoistAirState> state = StateOf(enthalpy.ambient, enthalpy.saturation,
                                                 HumidityInput::HumidityRatio, p.humidityRatio);
     if (!state) {
-        return RoomRatioFailure{Kind::NoMoistAir, p.dryBulb};
+        return Fail(RoomRatioFailure{Kind::NoMoistAir, p.dryBulb});
     }
     return *state;
 }

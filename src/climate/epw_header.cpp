@@ -32,7 +32,7 @@ Expected<std::optional<double>, ReadFailure> Optional(const Fields& f, std::size
         return std::optional<double>();
     if (const auto value = NumberOf(f[i]))
         return std::optional<double>(*value);
-    return Bad(line, i + 1, std::string(what) + " is not a number");
+    return Fail(Bad(line, i + 1, std::string(what) + " is not a number"));
 }
 
 // A count field followed by `width` fields per item, all present.
@@ -40,10 +40,11 @@ Expected<std::size_t, ReadFailure> Count(const Fields& f, std::size_t i, std::si
                                          std::size_t line, const char* what) {
     const auto count = i < f.size() ? IntegerOf(f[i]) : std::nullopt;
     if (!count || *count < 0)
-        return Bad(line, i + 1, std::string("the number of ") + what + " is not a count");
+        return Fail(Bad(line, i + 1, std::string("the number of ") + what + " is not a count"));
     // Compared by division: a huge count must not overflow the product.
     if (static_cast<std::size_t>(*count) > (f.size() - std::min(f.size(), i + 1)) / width)
-        return Bad(line, 0, std::to_string(*count) + " " + what + " announced, fewer fields given");
+        return Fail(
+            Bad(line, 0, std::to_string(*count) + " " + what + " announced, fewer fields given"));
     return static_cast<std::size_t>(*count);
 }
 
@@ -137,7 +138,7 @@ std::optional<ReadFailure> ReadPeriods(const Fields& f, std::vector<TypicalPerio
     constexpr std::size_t kLine = 3;
     const auto count = Count(f, 1, 4, kLine, "typical/extreme periods");
     if (!count)
-        return count.failure();
+        return count.error();
     for (std::size_t k = 0; k < *count; ++k) {
         const std::size_t i = 2 + 4 * k;
         periods.push_back({Utf8Of(Trimmed(f[i])), Utf8Of(Trimmed(f[i + 1])),
@@ -150,7 +151,7 @@ std::optional<ReadFailure> ReadGround(const Fields& f, std::vector<GroundTempera
     constexpr std::size_t kLine = 4;
     const auto count = Count(f, 1, 16, kLine, "ground temperature depths");
     if (!count)
-        return count.failure();
+        return count.error();
     for (std::size_t k = 0; k < *count; ++k) {
         const std::size_t i = 2 + 16 * k;
         GroundTemperatures g;
@@ -158,7 +159,7 @@ std::optional<ReadFailure> ReadGround(const Fields& f, std::vector<GroundTempera
         for (std::size_t j = 0; j < 16; ++j) {
             const auto value = Optional(f, i + j, kLine, "a ground temperature field");
             if (!value)
-                return value.failure();
+                return value.error();
             v[j] = *value;
         }
         if (!v[0])
@@ -185,7 +186,7 @@ std::optional<ReadFailure> ReadHolidays(const Fields& f, HolidaysDaylightSaving&
     h.daylightSavingEnd = std::string(Trimmed(f[3]));
     const auto count = Count(f, 4, 2, kLine, "holidays");
     if (!count)
-        return count.failure();
+        return count.error();
     for (std::size_t k = 0; k < *count; ++k)
         h.holidays.push_back({Utf8Of(Trimmed(f[5 + 2 * k])), std::string(Trimmed(f[6 + 2 * k]))});
     return std::nullopt;
@@ -195,7 +196,7 @@ std::optional<ReadFailure> ReadDataPeriods(const Fields& f, WeatherHeader& heade
     constexpr std::size_t kLine = 8;
     const auto count = Count(f, 1, 4, kLine, "data periods");
     if (!count)
-        return count.failure();
+        return count.error();
     const auto perHour = f.size() > 2 ? IntegerOf(f[2]) : std::nullopt;
     if (!perHour || *perHour < 1 || *perHour > 60)
         return Bad(kLine, 3, "the number of records per hour is not 1 to 60");
@@ -310,15 +311,16 @@ Expected<WeatherHeader, ReadFailure> ReadEpwHeader(const std::vector<std::string
     for (std::size_t n = 0; n < kEpwHeaderLines; ++n) {
         const std::size_t line = n + 1;
         if (n >= lines.size())
-            return ReadFailure{ReadFailureKind::MissingHeader, line, 0,
-                               std::string("the file ends before its ") + kKeywords[n] + " record"};
+            return Fail(
+                ReadFailure{ReadFailureKind::MissingHeader, line, 0,
+                            std::string("the file ends before its ") + kKeywords[n] + " record"});
         SplitFields(lines[n], f);
         std::string keyword = Upper(f[0]);
         if (keyword == "HOLIDAYS/DAYLIGHT SAVING") // the dictionary's own spelling
             keyword += "S";
         if (keyword != kKeywords[n])
-            return ReadFailure{ReadFailureKind::MissingHeader, line, 1,
-                               std::string("expected the ") + kKeywords[n] + " record"};
+            return Fail(ReadFailure{ReadFailureKind::MissingHeader, line, 1,
+                                    std::string("expected the ") + kKeywords[n] + " record"});
         std::optional<ReadFailure> failure;
         switch (n) {
         case 0:
@@ -347,7 +349,7 @@ Expected<WeatherHeader, ReadFailure> ReadEpwHeader(const std::vector<std::string
             break;
         }
         if (failure)
-            return *failure;
+            return Fail(*failure);
     }
     return header;
 }

@@ -39,7 +39,7 @@ std::string DateText(Date d) {
     return std::to_string(d.month) + "/" + std::to_string(d.day);
 }
 
-ReadFailure Fail(ReadFailureKind kind, std::size_t line, std::size_t field, std::string detail) {
+ReadFailure Failed(ReadFailureKind kind, std::size_t line, std::size_t field, std::string detail) {
     return ReadFailure{kind, line, field, std::move(detail)};
 }
 
@@ -47,8 +47,8 @@ ReadFailure Fail(ReadFailureKind kind, std::size_t line, std::size_t field, std:
 std::optional<ReadFailure> ReadRow(const std::vector<std::string_view>& f, std::size_t line,
                                    HourRecord& record) {
     if (f.size() < kRowFields)
-        return Fail(ReadFailureKind::ShortRow, line, 0,
-                    "a data row needs 35 fields, " + std::to_string(f.size()) + " found");
+        return Failed(ReadFailureKind::ShortRow, line, 0,
+                      "a data row needs 35 fields, " + std::to_string(f.size()) + " found");
     constexpr const char* kDateNames[5] = {"year", "month", "day", "hour", "minute"};
     constexpr long kLowest[5] = {-9999, 1, 1, 1, 0};
     constexpr long kHighest[5] = {9999, 12, 31, 24, 60};
@@ -56,20 +56,20 @@ std::optional<ReadFailure> ReadRow(const std::vector<std::string_view>& f, std::
     for (std::size_t i = 0; i < 5; ++i) {
         const auto value = IntegerOf(f[i]);
         if (!value)
-            return Fail(ReadFailureKind::NotANumber, line, i + 1,
-                        std::string("the ") + kDateNames[i] + " is not a whole number (\"" +
-                            std::string(Trimmed(f[i]).substr(0, 40)) + "\")");
+            return Failed(ReadFailureKind::NotANumber, line, i + 1,
+                          std::string("the ") + kDateNames[i] + " is not a whole number (\"" +
+                              std::string(Trimmed(f[i]).substr(0, 40)) + "\")");
         if (*value < kLowest[i] || *value > kHighest[i])
-            return Fail(ReadFailureKind::OutOfRange, line, i + 1,
-                        std::string("the ") + kDateNames[i] + " " + std::to_string(*value) +
-                            " is outside " + std::to_string(kLowest[i]) + " to " +
-                            std::to_string(kHighest[i]));
+            return Failed(ReadFailureKind::OutOfRange, line, i + 1,
+                          std::string("the ") + kDateNames[i] + " " + std::to_string(*value) +
+                              " is outside " + std::to_string(kLowest[i]) + " to " +
+                              std::to_string(kHighest[i]));
         date[i] = *value;
     }
     if (date[2] > DaysInMonth(static_cast<int>(date[1])))
-        return Fail(ReadFailureKind::OutOfRange, line, 3,
-                    "day " + std::to_string(date[2]) + " is not in month " +
-                        std::to_string(date[1]));
+        return Failed(ReadFailureKind::OutOfRange, line, 3,
+                      "day " + std::to_string(date[2]) + " is not in month " +
+                          std::to_string(date[1]));
     record.year = static_cast<std::int16_t>(date[0]);
     record.month = static_cast<std::uint8_t>(date[1]);
     record.day = static_cast<std::uint8_t>(date[2]);
@@ -87,9 +87,9 @@ std::optional<ReadFailure> ReadRow(const std::vector<std::string_view>& f, std::
         if (!Trimmed(f[i]).empty()) { // a blank field is missing
             const auto parsed = NumberOf(f[i]);
             if (!parsed)
-                return Fail(ReadFailureKind::NotANumber, line, i + 1,
-                            std::string(InfoOf(field).name) + " is not a number (\"" +
-                                std::string(Trimmed(f[i]).substr(0, 40)) + "\")");
+                return Failed(ReadFailureKind::NotANumber, line, i + 1,
+                              std::string(InfoOf(field).name) + " is not a number (\"" +
+                                  std::string(Trimmed(f[i]).substr(0, 40)) + "\")");
             if (*parsed < InfoOf(field).missingAtOrAbove)
                 number = *parsed;
         }
@@ -114,9 +114,10 @@ class Schedule {
             today_ == expected_)
             today_ = given;
         if (given != today_ || record.hour != hour_)
-            return Fail(ReadFailureKind::OutOfOrder, line, given != today_ ? 2 : 4,
-                        "expected " + DateText(today_) + " hour " + std::to_string(hour_) +
-                            ", found " + DateText(given) + " hour " + std::to_string(record.hour));
+            return Failed(ReadFailureKind::OutOfOrder, line, given != today_ ? 2 : 4,
+                          "expected " + DateText(today_) + " hour " + std::to_string(hour_) +
+                              ", found " + DateText(given) + " hour " +
+                              std::to_string(record.hour));
         record.weekday = static_cast<std::uint8_t>(weekday_);
         record.dataPeriod = static_cast<std::uint8_t>(period_);
         if (++slot_ < header_.recordsPerHour)
@@ -139,9 +140,9 @@ class Schedule {
 
     // The failure of a file that ends before the row expected, on `line`.
     ReadFailure Ended(std::size_t line) const {
-        return Fail(ReadFailureKind::Truncated, line, 0,
-                    "the file ends inside data period \"" + header_.dataPeriods[period_].name +
-                        "\" before " + DateText(today_) + " hour " + std::to_string(hour_));
+        return Failed(ReadFailureKind::Truncated, line, 0,
+                      "the file ends inside data period \"" + header_.dataPeriods[period_].name +
+                          "\" before " + DateText(today_) + " hour " + std::to_string(hour_));
     }
 
   private:
@@ -209,7 +210,7 @@ Expected<WeatherData, ReadFailure> ReadRows(std::string_view text) {
         lines.push_back(line);
     auto header = ReadEpwHeader(lines);
     if (!header)
-        return header.failure();
+        return Fail(header.error());
     WeatherData data;
     data.format = WeatherFormat::Epw;
     data.header = std::move(header.value());
@@ -251,7 +252,7 @@ Expected<WeatherData, ReadFailure> ReadRows(std::string_view text) {
             }
         });
         if (exhausted)
-            return OutOfMemory();
+            return Fail(OutOfMemory());
         // Nothing but blank lines from line i of the block to the end of the file.
         const auto blankFrom = [&](std::size_t i) {
             for (; i < lines.size(); ++i)
@@ -263,23 +264,23 @@ Expected<WeatherData, ReadFailure> ReadRows(std::string_view text) {
             const std::size_t at = firstLine + i;
             if (bad[i]) {
                 if (blankFrom(i))
-                    return schedule.Ended(at);
+                    return Fail(schedule.Ended(at));
                 SplitFields(lines[i], fields); // read again for its description
-                return *ReadRow(fields, at, data.hours[base + i]);
+                return Fail(*ReadRow(fields, at, data.hours[base + i]));
             }
             if (auto failure = schedule.Take(data.hours[base + i], at, base + i))
-                return *failure;
+                return Fail(*failure);
             if (schedule.Done()) {
                 if (!blankFrom(i + 1))
-                    return Fail(ReadFailureKind::ExtraRow, at + 1, 0,
-                                "a row after the last data period ends");
+                    return Fail(Failed(ReadFailureKind::ExtraRow, at + 1, 0,
+                                       "a row after the last data period ends"));
                 data.hours.resize(base + i + 1);
                 break;
             }
         }
     }
     if (!schedule.Done())
-        return schedule.Ended(reader.Count() + 1);
+        return Fail(schedule.Ended(reader.Count() + 1));
     if (data.hours.capacity() - data.hours.size() > kBlockRows)
         data.hours.shrink_to_fit();
     InferLeapYear(data);
@@ -291,18 +292,18 @@ Expected<WeatherData, ReadFailure> ReadRows(std::string_view text) {
 Expected<WeatherData, ReadFailure> ReadEpw(std::string_view text) {
     const auto checked = WeatherText(text);
     if (!checked)
-        return checked.failure();
+        return Fail(checked.error());
     try {
         return ReadRows(*checked);
     } catch (const std::bad_alloc&) {
-        return OutOfMemory();
+        return Fail(OutOfMemory());
     }
 }
 
 Expected<WeatherData, ReadFailure> ReadEpwFile(const std::string& path) {
     const auto text = ReadWholeFile(path);
     if (!text)
-        return text.failure();
+        return Fail(text.error());
     return ReadEpw(*text);
 }
 

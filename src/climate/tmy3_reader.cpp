@@ -14,7 +14,7 @@ namespace hygrovane::climate {
 
 namespace {
 
-ReadFailure Fail(ReadFailureKind kind, std::size_t line, std::size_t field, std::string detail) {
+ReadFailure Failed(ReadFailureKind kind, std::size_t line, std::size_t field, std::string detail) {
     return ReadFailure{kind, line, field, std::move(detail)};
 }
 
@@ -102,9 +102,9 @@ std::optional<ReadFailure> ReadStation(std::string_view line, Location& l) {
     std::vector<std::string_view> f;
     SplitFields(line, f, true);
     if (f.size() < 7 || !NumberOf(f[3]) || !NumberOf(f[4]) || !NumberOf(f[5]) || !NumberOf(f[6]))
-        return Fail(ReadFailureKind::BadHeader, 1, 0,
-                    "the station line needs USAF, name, state, time zone, latitude, longitude, "
-                    "elevation");
+        return Failed(ReadFailureKind::BadHeader, 1, 0,
+                      "the station line needs USAF, name, state, time zone, latitude, longitude, "
+                      "elevation");
     l.wmo = std::string(Trimmed(f[0]));
     l.city = Utf8Of(Trimmed(f[1]));
     l.region = Utf8Of(Trimmed(f[2]));
@@ -116,7 +116,7 @@ std::optional<ReadFailure> ReadStation(std::string_view line, Location& l) {
     l.elevation = *NumberOf(f[6]);
     if (const auto fault = CheckPlace(l.latitude, l.longitude, l.timeZone, l.elevation)) {
         constexpr std::size_t kFieldOf[4] = {5, 6, 4, 7}; // latitude, longitude, zone, elevation
-        return Fail(ReadFailureKind::BadHeader, 1, kFieldOf[fault->which], fault->detail);
+        return Failed(ReadFailureKind::BadHeader, 1, kFieldOf[fault->which], fault->detail);
     }
     return std::nullopt;
 }
@@ -146,19 +146,19 @@ Expected<Columns, ReadFailure> ReadColumns(std::string_view line) {
                           std::size_t i) -> std::optional<ReadFailure> {
         if (first == f.size())
             return std::nullopt;
-        return Fail(ReadFailureKind::BadHeader, kLine, i + 1,
-                    "the " + std::string(name) + " column is given twice (columns " +
-                        std::to_string(first + 1) + " and " + std::to_string(i + 1) + ")");
+        return Failed(ReadFailureKind::BadHeader, kLine, i + 1,
+                      "the " + std::string(name) + " column is given twice (columns " +
+                          std::to_string(first + 1) + " and " + std::to_string(i + 1) + ")");
     };
     if (std::none_of(f.begin(), f.end(), IsTmy3Name))
-        return Fail(ReadFailureKind::MissingHeader, kLine, 0,
-                    "the second line names no TMY3 column (Date, Time, Dry-bulb, ...)");
+        return Fail(Failed(ReadFailureKind::MissingHeader, kLine, 0,
+                           "the second line names no TMY3 column (Date, Time, Dry-bulb, ...)"));
     for (std::size_t i = 0; i < f.size(); ++i) {
         const std::string_view name = NameOf(f[i]);
         std::size_t* place = name == "Date" ? &c.date : name == "Time" ? &c.time : nullptr;
         if (place) {
             if (auto twice = once(name, *place, i))
-                return *twice;
+                return Fail(*twice);
             *place = i;
         }
         for (const Column& column : kColumns) {
@@ -166,7 +166,7 @@ Expected<Columns, ReadFailure> ReadColumns(std::string_view line) {
                 continue;
             for (const auto& [j, known] : c.known)
                 if (known == &column)
-                    return *once(name, j, i);
+                    return Fail(*once(name, j, i));
             c.known.emplace_back(i, &column);
         }
     }
@@ -185,7 +185,7 @@ Expected<Columns, ReadFailure> ReadColumns(std::string_view line) {
                     detail += " (column " + std::to_string(i + 1) + ", \"" +
                               std::string(NameOf(f[i])) + "\", is not a TMY3 name: TMY3 calls it " +
                               required + ")";
-        return Fail(ReadFailureKind::MissingHeader, kLine, 0, detail);
+        return Fail(Failed(ReadFailureKind::MissingHeader, kLine, 0, detail));
     }
     return c;
 }
@@ -197,13 +197,13 @@ Expected<WeatherData, ReadFailure> ReadLines(std::string_view text) {
     data.format = WeatherFormat::Tmy3;
     reader.Next(line); // there is one: the text is not blank
     if (auto failure = ReadStation(line, data.header.location))
-        return *failure;
+        return Fail(*failure);
     if (!reader.Next(line))
-        return Fail(ReadFailureKind::MissingHeader, 2, 0,
-                    "a TMY3 file starts with a station line and a line of column names");
+        return Fail(Failed(ReadFailureKind::MissingHeader, 2, 0,
+                           "a TMY3 file starts with a station line and a line of column names"));
     const auto columns = ReadColumns(line);
     if (!columns)
-        return columns.failure();
+        return Fail(columns.error());
     const std::size_t width = columns->width;
     const std::size_t dateColumn = columns->date, timeColumn = columns->time;
 
@@ -219,9 +219,9 @@ Expected<WeatherData, ReadFailure> ReadLines(std::string_view text) {
         const std::size_t n = reader.Count();
         SplitFields(line, f);
         if (f.size() < width)
-            return Fail(ReadFailureKind::ShortRow, n, 0,
-                        "a row needs " + std::to_string(width) + " fields, " +
-                            std::to_string(f.size()) + " found");
+            return Fail(Failed(ReadFailureKind::ShortRow, n, 0,
+                               "a row needs " + std::to_string(width) + " fields, " +
+                                   std::to_string(f.size()) + " found"));
         // MM/DD/YYYY and HH:MM
         const std::string_view date = Trimmed(f[dateColumn]);
         const std::string_view time = Trimmed(f[timeColumn]);
@@ -230,14 +230,15 @@ Expected<WeatherData, ReadFailure> ReadLines(std::string_view text) {
         const auto year = date.size() == 10 ? IntegerOf(date.substr(6, 4)) : std::nullopt;
         if (!month || !day || !year || date[2] != '/' || date[5] != '/' || *month < 1 ||
             *month > 12 || *day < 1 || *day > DaysInMonth(static_cast<int>(*month)))
-            return Fail(ReadFailureKind::NotANumber, n, dateColumn + 1,
-                        "the date is not MM/DD/YYYY (\"" + std::string(date.substr(0, 20)) + "\")");
+            return Fail(
+                Failed(ReadFailureKind::NotANumber, n, dateColumn + 1,
+                       "the date is not MM/DD/YYYY (\"" + std::string(date.substr(0, 20)) + "\")"));
         const auto hour = time.size() == 5 ? IntegerOf(time.substr(0, 2)) : std::nullopt;
         const auto minute = time.size() == 5 ? IntegerOf(time.substr(3, 2)) : std::nullopt;
         if (!hour || !minute || time[2] != ':' || *hour < 1 || *hour > 24 || *minute != 0)
-            return Fail(ReadFailureKind::NotANumber, n, timeColumn + 1,
-                        "the time is not HH:00 from 01:00 to 24:00 (\"" +
-                            std::string(time.substr(0, 20)) + "\")");
+            return Fail(Failed(ReadFailureKind::NotANumber, n, timeColumn + 1,
+                               "the time is not HH:00 from 01:00 to 24:00 (\"" +
+                                   std::string(time.substr(0, 20)) + "\")"));
         const Date given{static_cast<int>(*month), static_cast<int>(*day)};
         const bool first = data.hours.empty();
         const int expectedHour = first ? 1 : (data.hours.back().hour % 24) + 1;
@@ -249,10 +250,10 @@ Expected<WeatherData, ReadFailure> ReadLines(std::string_view text) {
             weekday = (weekday + 1) % 7;
         }
         if (given != expected || *hour != expectedHour)
-            return Fail(ReadFailureKind::OutOfOrder, n, dateColumn + 1,
-                        "expected " + std::to_string(expected.month) + "/" +
-                            std::to_string(expected.day) + " " + std::to_string(expectedHour) +
-                            ":00");
+            return Fail(Failed(ReadFailureKind::OutOfOrder, n, dateColumn + 1,
+                               "expected " + std::to_string(expected.month) + "/" +
+                                   std::to_string(expected.day) + " " +
+                                   std::to_string(expectedHour) + ":00"));
         HourRecord r;
         r.year = static_cast<std::int16_t>(*year);
         r.month = static_cast<std::uint8_t>(given.month);
@@ -265,9 +266,9 @@ Expected<WeatherData, ReadFailure> ReadLines(std::string_view text) {
                 continue;
             const auto value = NumberOf(f[i]);
             if (!value)
-                return Fail(ReadFailureKind::NotANumber, n, i + 1,
-                            std::string(c->name) + " is not a number (\"" +
-                                std::string(Trimmed(f[i]).substr(0, 40)) + "\")");
+                return Fail(Failed(ReadFailureKind::NotANumber, n, i + 1,
+                                   std::string(c->name) + " is not a number (\"" +
+                                       std::string(Trimmed(f[i]).substr(0, 40)) + "\")"));
             const double v = *value * c->factor;
             if (*value > kTmy3Missing && v < InfoOf(c->field).missingAtOrAbove)
                 r.values[static_cast<std::size_t>(c->field)] = v;
@@ -275,10 +276,10 @@ Expected<WeatherData, ReadFailure> ReadLines(std::string_view text) {
         data.hours.push_back(std::move(r));
     }
     if (data.hours.empty())
-        return Fail(ReadFailureKind::Truncated, 3, 0, "no data rows");
+        return Fail(Failed(ReadFailureKind::Truncated, 3, 0, "no data rows"));
     if (data.hours.back().hour != 24)
-        return Fail(ReadFailureKind::Truncated, after, 0,
-                    "the file ends before hour 24 of its last day");
+        return Fail(Failed(ReadFailureKind::Truncated, after, 0,
+                           "the file ends before hour 24 of its last day"));
     DataPeriod period;
     period.name = "TMY3";
     period.startWeekday = data.hours.front().weekday;
@@ -310,18 +311,18 @@ bool HasTmy3Header(std::string_view text) {
 Expected<WeatherData, ReadFailure> ReadTmy3(std::string_view text) {
     const auto checked = WeatherText(text);
     if (!checked)
-        return checked.failure();
+        return Fail(checked.error());
     try {
         return ReadLines(*checked);
     } catch (const std::bad_alloc&) {
-        return OutOfMemory();
+        return Fail(OutOfMemory());
     }
 }
 
 Expected<WeatherData, ReadFailure> ReadTmy3File(const std::string& path) {
     const auto text = ReadWholeFile(path);
     if (!text)
-        return text.failure();
+        return Fail(text.error());
     return ReadTmy3(*text);
 }
 

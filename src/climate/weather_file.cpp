@@ -24,7 +24,7 @@ bool StartsAsEpw(std::string_view text) {
 Expected<WeatherData, ReadFailure> ReadWeather(std::string_view text) {
     const auto checked = WeatherText(text); // a byte order mark must not hide the LOCATION
     if (!checked)
-        return checked.failure();
+        return Fail(checked.error());
     return StartsAsEpw(*checked) ? ReadEpw(*checked) : ReadTmy3(*checked);
 }
 
@@ -39,7 +39,7 @@ bool IsWeatherText(std::string_view text) {
 Expected<WeatherData, ReadFailure> ReadWeatherFile(const std::string& path) {
     const auto text = ReadWholeFile(path);
     if (!text)
-        return text.failure();
+        return Fail(text.error());
     return ReadWeather(*text);
 }
 

@@ -11,7 +11,7 @@ Expected<PreparedClimate, AnalysisFailure> Prepare(std::shared_ptr<const climate
     prepared.states = climate::ComputeStates(*data, settings.states);
     auto zones = BuildZones(settings, *data, prepared.states);
     if (!zones)
-        return zones.failure();
+        return Fail(zones.error());
     prepared.zones = std::move(zones.value());
     prepared.membership =
         climate::MembershipOf(prepared.states, prepared.zones.Tests(), settings.states.threads);
@@ -57,7 +57,7 @@ Expected<ClimateResult, AnalysisFailure> Analyse(std::shared_ptr<const climate::
                                                  const ClimateSettings& settings) {
     auto prepared = Prepare(std::move(data), settings);
     if (!prepared)
-        return prepared.failure();
+        return Fail(prepared.error());
     return Summarise(*prepared, settings.filter);
 }
 

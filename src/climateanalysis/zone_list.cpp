@@ -79,7 +79,7 @@ Expected<AnalysisZone, AnalysisFailure> PmvZoneOf(const ClimateSettings& setting
                                  : "PMV comfort (ASHRAE 55)";
     auto outline = comfort::SolvePmvZone(parameters);
     if (!outline)
-        return ZoneFailure(name, outline.failure());
+        return Fail(ZoneFailure(name, outline.error()));
     AnalysisZone zone{name, {*outline}, PolygonTest(name, *outline, air), {}};
     return zone;
 }
@@ -163,7 +163,7 @@ Expected<AnalysisZone, AnalysisFailure> AdaptiveZoneOf(const ClimateSettings& se
                                comfort::AdaptiveZoneParameters p = parameters;
                                p.prevailingMean = t;
                                const auto in = comfort::InAdaptiveZone(p, PlaneStateOf(s, air));
-                               return in.ok() && *in;
+                               return in.has_value() && *in;
                            }};
     return AnalysisZone{name, std::move(outlines), std::move(test), std::move(note)};
 }
@@ -175,7 +175,7 @@ std::vector<AnalysisZone> FixedZones(const comfort::PlaneAir& air) {
                                                                     f.relativeLow, f.relativeHigh);
         climate::ZoneTest test{f.name, [band, air](const climate::HourState& s, std::size_t) {
                                    const auto in = comfort::InBandZone(band, PlaneStateOf(s, air));
-                                   return in.ok() && *in;
+                                   return in.has_value() && *in;
                                }};
         zones.push_back(
             {f.name, OutlineOf(comfort::BandZoneOutline(band, air)), std::move(test), {}});
@@ -318,7 +318,7 @@ Expected<ZoneList, AnalysisFailure> BuildZones(const ClimateSettings& settings,
     case ComfortModel::Ashrae55: {
         auto zone = PmvZoneOf(settings, list.air);
         if (!zone)
-            return zone.failure();
+            return Fail(zone.error());
         list.zones.push_back(std::move(zone.value()));
         break;
     }
@@ -326,7 +326,7 @@ Expected<ZoneList, AnalysisFailure> BuildZones(const ClimateSettings& settings,
     case ComfortModel::AdaptiveEn: {
         auto zone = AdaptiveZoneOf(settings, data, list.air);
         if (!zone)
-            return zone.failure();
+            return Fail(zone.error());
         list.zones.push_back(std::move(zone.value()));
         break;
     }
@@ -342,7 +342,7 @@ Expected<ZoneList, AnalysisFailure> BuildZones(const ClimateSettings& settings,
     for (const comfort::Strategy strategy : settings.strategies) {
         auto zone = comfort::StrategyZoneOf(strategy, settings.strategyParameters);
         if (!zone)
-            return ZoneFailure(KeyOf(strategy), zone.failure());
+            return Fail(ZoneFailure(KeyOf(strategy), zone.error()));
         const bool needsHistory = comfort::NeedsHistory(strategy);
         if (needsHistory && !history)
             history = HistoryOf(data);
@@ -359,7 +359,7 @@ Expected<ZoneList, AnalysisFailure> BuildZones(const ClimateSettings& settings,
                     before.hours = std::span(history->hours).subspan(from, count);
                 }
                 const auto in = comfort::InStrategyZone(*shared, PlaneStateOf(s, air), before);
-                return in.ok() && *in;
+                return in.has_value() && *in;
             }};
         std::string note;
         if (needsHistory)
@@ -372,18 +372,18 @@ Expected<ZoneList, AnalysisFailure> BuildZones(const ClimateSettings& settings,
 
     for (const comfort::UserZone& user : settings.userZones) {
         if (const auto wrong = comfort::CheckUserZone(user))
-            return ZoneFailure(user.name, *wrong);
+            return Fail(ZoneFailure(user.name, *wrong));
         auto shared = std::make_shared<const comfort::UserZone>(user);
         climate::ZoneTest test{
             user.name, [shared, air = list.air](const climate::HourState& s, std::size_t) {
                 const auto in = comfort::InUserZone(*shared, PlaneStateOf(s, air));
-                return in.ok() && *in;
+                return in.has_value() && *in;
             }};
         list.zones.push_back(
             {user.name, OutlineOf(comfort::UserZoneOutline(user, list.air)), std::move(test), {}});
     }
     if (list.zones.size() > climate::kMostZones)
-        return AnalysisFailure{AnalysisFailure::Kind::TooManyZones, {}, {}};
+        return Fail(AnalysisFailure{AnalysisFailure::Kind::TooManyZones, {}, {}});
     return list;
 }
 

@@ -12,6 +12,7 @@ namespace hygrovane::climatecli {
 namespace {
 
 using batch::OptionTaken;
+using batch::OptionUse;
 using climateanalysis::ComfortModel;
 
 constexpr const char* kProgram = "hygrovane-climate";
@@ -100,7 +101,7 @@ Expected<std::vector<comfort::Strategy>, std::string> Strategies(const std::stri
                 "--strategies: unknown strategy \"" + key + "\" (all, none, or a list of:";
             for (const comfort::Strategy s : climateanalysis::AllStrategies())
                 error += std::string(" ") + climateanalysis::KeyOf(s);
-            return error + ")";
+            return Fail(error + ")");
         }
         if (std::find(into.begin(), into.end(), *strategy) == into.end())
             into.push_back(*strategy);
@@ -113,10 +114,10 @@ Expected<std::vector<comfort::Strategy>, std::string> Strategies(const std::stri
 template <typename T, typename Target>
 OptionTaken Store(Expected<T, std::string> taken, Target& into) {
     if (!taken) {
-        return taken.error();
+        return Fail(taken.error());
     }
     into = std::move(*taken);
-    return true;
+    return OptionUse::Taken;
 }
 
 // One of the program's options with its value.
@@ -224,9 +225,9 @@ OptionTaken Take(CommandLine& line, const std::string& option, const std::string
             return std::string("--units takes si or ip");
         }
     } else {
-        return false;
+        return OptionUse::NotOurs;
     }
-    return true;
+    return OptionUse::Taken;
 }
 
 // The comfort models an option sets a parameter of; none for the options of every model.
@@ -286,9 +287,9 @@ Expected<CommandLine, std::string> ParseCommandLine(const std::vector<std::strin
     };
     const auto read = batch::ReadArguments(args, rules);
     if (!read) {
-        return read.error();
+        return Fail(read.error());
     }
-    if (auto wrong = OptionNotApplying(given, line.settings.comfort.model)) {
+    if (auto wrFail(ong = OptionNotApplying(given, line.settings.comfort.model))) {
         return *wrong;
     }
     static_cast<batch::ProgramArguments&>(line) = *read;

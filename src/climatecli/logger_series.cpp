@@ -226,18 +226,18 @@ ReadLoggerSeries(std::string_view text, const std::string& name,
     batch::FileHead head;
     const bool read = batch::ReadFileHead(text, true, 0, head);
     if (head.lineFault)
-        return Failure(ReadFailureKind::BadHeader, head.lineFault->line,
-                       "the line " + textfile::DescribeEnd(*head.lineFault));
+        return Fail(Failure(ReadFailureKind::BadHeader, head.lineFault->line,
+                            "the line " + textfile::DescribeEnd(*head.lineFault)));
     if (!read || head.names.empty())
-        return Failure(ReadFailureKind::MissingHeader, 1, "no header line of column names");
+        return Fail(Failure(ReadFailureKind::MissingHeader, 1, "no header line of column names"));
     const std::size_t headerLine = head.shape.titleLines + 1;
     const TimeColumns time = FindTimeColumns(head.names);
     if (time.stamp < 0 && time.date < 0)
-        return Failure(ReadFailureKind::MissingHeader, headerLine,
-                       "no column of the date and time among the column names");
+        return Fail(Failure(ReadFailureKind::MissingHeader, headerLine,
+                            "no column of the date and time among the column names"));
     const batch::Detection detection = batch::DetectColumns(head, false);
     if (!detection.problem.empty())
-        return Failure(ReadFailureKind::MissingHeader, headerLine, detection.problem);
+        return Fail(Failure(ReadFailureKind::MissingHeader, headerLine, detection.problem));
     batch::Mapping m = detection.mapping;
     const auto column = [&](int c) {
         return "column " + std::to_string(c + 1) + " \"" + head.names[static_cast<std::size_t>(c)] +
@@ -249,30 +249,31 @@ ReadLoggerSeries(std::string_view text, const std::string& name,
     if (chosen && InputOf(*chosen) != m.humidityInput) {
         const std::optional<batch::Source> source = HumidityColumn(head, InputOf(*chosen));
         if (!source)
-            return Failure(ReadFailureKind::BadHeader, headerLine,
-                           "--humidity " + std::string(OptionOf(*chosen)) + ": no column of " +
-                               (*chosen == climate::HumiditySource::DewPoint
-                                    ? "the dew point"
-                                    : "the relative humidity") +
-                               "; the file's humidity is the " + found);
+            return Fail(Failure(ReadFailureKind::BadHeader, headerLine,
+                                "--humidity " + std::string(OptionOf(*chosen)) + ": no column of " +
+                                    (*chosen == climate::HumiditySource::DewPoint
+                                         ? "the dew point"
+                                         : "the relative humidity") +
+                                    "; the file's humidity is the " + found));
         m.humidityInput = InputOf(*chosen);
         m.humidity = *source;
     }
     const bool relative = m.humidityInput == HumidityInput::RelativeHumidity;
     if (!relative && m.humidityInput != HumidityInput::DewPoint)
-        return Failure(ReadFailureKind::BadHeader, headerLine,
-                       "the humidity column \"" +
-                           head.names[static_cast<std::size_t>(m.humidity.column)] + "\" holds " +
-                           std::string(batch::InputName(batch::Role::Humidity, m.humidityInput)) +
-                           "; a relative humidity or a dew point is needed");
+        return Fail(
+            Failure(ReadFailureKind::BadHeader, headerLine,
+                    "the humidity column \"" +
+                        head.names[static_cast<std::size_t>(m.humidity.column)] + "\" holds " +
+                        std::string(batch::InputName(batch::Role::Humidity, m.humidityInput)) +
+                        "; a relative humidity or a dew point is needed"));
     const bool pressureColumn =
         m.pressureInput == PressureInput::Barometric && m.pressure.column >= 0;
     // A unit batch does not know refuses the file there: here too, rather than every value lost.
     for (const batch::Source* source : {&m.dryBulb, &m.humidity, &m.pressure}) {
         if (source->column >= 0 && source->unit.empty())
-            return Failure(
+            return Fail(Failure(
                 ReadFailureKind::BadHeader, headerLine,
-                batch::UnitProblem(*source, head.names[static_cast<std::size_t>(source->column)]));
+                batch::UnitProblem(*source, head.names[static_cast<std::size_t>(source->column)])));
     }
 
     // As hygrovane-batch notes them.
@@ -327,17 +328,18 @@ ReadLoggerSeries(std::string_view text, const std::string& name,
                                                  : cellText(time.date) + " " + cellText(time.time);
         const auto stamp = StampOf(when);
         if (!stamp)
-            return Failure(ReadFailureKind::NotANumber, line,
-                           "the time \"" + when + "\" is not a date and time this reader knows");
+            return Fail(
+                Failure(ReadFailureKind::NotANumber, line,
+                        "the time \"" + when + "\" is not a date and time this reader knows"));
         if (!climate::IsCivilDate(stamp->year, stamp->month, stamp->day))
-            return Failure(ReadFailureKind::OutOfRange, line,
-                           "the date in \"" + when + "\" does not exist (" +
-                               std::to_string(stamp->year) + " has no day " +
-                               std::to_string(stamp->day) + " in month " +
-                               std::to_string(stamp->month) + ")");
+            return Fail(Failure(ReadFailureKind::OutOfRange, line,
+                                "the date in \"" + when + "\" does not exist (" +
+                                    std::to_string(stamp->year) + " has no day " +
+                                    std::to_string(stamp->day) + " in month " +
+                                    std::to_string(stamp->month) + ")"));
         if (previous && stamp->Key() <= *previous)
-            return Failure(ReadFailureKind::OutOfOrder, line,
-                           "the time \"" + when + "\" is not after the row before");
+            return Fail(Failure(ReadFailureKind::OutOfOrder, line,
+                                "the time \"" + when + "\" is not after the row before"));
         previous = stamp->Key();
         seconds.push_back(SecondsOf(*stamp));
 
@@ -365,10 +367,10 @@ ReadLoggerSeries(std::string_view text, const std::string& name,
         data.hours.push_back(std::move(r));
     }
     if (lines.fault())
-        return Failure(ReadFailureKind::BadHeader, lines.fault()->line,
-                       "the line " + textfile::DescribeEnd(*lines.fault()));
+        return Fail(Failure(ReadFailureKind::BadHeader, lines.fault()->line,
+                            "the line " + textfile::DescribeEnd(*lines.fault())));
     if (data.hours.empty())
-        return Failure(ReadFailureKind::Truncated, lines.number() + 1, "no data rows");
+        return Fail(Failure(ReadFailureKind::Truncated, lines.number() + 1, "no data rows"));
     data.recordHours = ReadingHours(seconds);
     climate::DataPeriod period;
     period.name = "logger";

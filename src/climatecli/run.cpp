@@ -30,7 +30,7 @@ Expected<std::string, Unreadable> ReadAll(batch::ByteSource& source) {
     const Unreadable tooLarge{"larger than " + std::to_string(climate::kLargestWeatherFile >> 20) +
                               " MiB"};
     if (source.size() > climate::kLargestWeatherFile)
-        return tooLarge;
+        return Fail(tooLarge);
     try {
         std::string text;
         text.reserve(static_cast<std::size_t>(source.size()));
@@ -38,15 +38,15 @@ Expected<std::string, Unreadable> ReadAll(batch::ByteSource& source) {
         while (true) {
             const std::ptrdiff_t got = source.read(buffer, sizeof buffer);
             if (got < 0)
-                return Unreadable{source.error()};
+                return Fail(Unreadable{source.error()});
             if (got == 0)
                 return text;
             text.append(buffer, static_cast<std::size_t>(got));
             if (text.size() > climate::kLargestWeatherFile)
-                return tooLarge;
+                return Fail(tooLarge);
         }
     } catch (const std::bad_alloc&) {
-        return Unreadable{"not enough memory to read it"};
+        return Fail(Unreadable{"not enough memory to read it"});
     }
 }
 
@@ -92,7 +92,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
     }
     auto opened = batch::OpenSource(line->input);
     if (!opened) {
-        say("cannot read \"" + inputName + "\": " + opened.failure());
+        say("cannot read \"" + inputName + "\": " + opened.error());
         return kExitUnreadable;
     }
     auto read = ReadAll(*opened.value());
@@ -105,7 +105,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
     climateanalysis::ClimateSettings settings = line->settings;
     auto data = climate::ReadWeather(text);
     bool located = true;
-    if (!data && IsLoggerShaped(text, data.failure())) {
+    if (!data && IsLoggerShaped(text, data.error())) {
         // Not a weather file's header: a logger file hygrovane-batch reads, if it is one.
         auto series = ReadLoggerSeries(
             text, BaseName(inputName),
@@ -117,12 +117,12 @@ int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
             settings.states.humidity = series->humidity;
             located = false;
         } else {
-            data = series.failure();
+            data = Fail(series.error());
         }
     }
     text = std::string();
     if (!data) {
-        say("cannot read \"" + inputName + "\": " + climate::Describe(data.failure()));
+        say("cannot read \"" + inputName + "\": " + climate::Describe(data.error()));
         return kExitUnreadable;
     }
     for (const std::string& note : data->header.notes)
@@ -130,7 +130,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
     auto result = climateanalysis::Analyse(
         std::make_shared<const climate::WeatherData>(std::move(data.value())), settings);
     if (!result) {
-        say(climateanalysis::Describe(result.failure()));
+        say(climateanalysis::Describe(result.error()));
         return kExitUsage;
     }
     result.value().located = located;
@@ -144,7 +144,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
     if (toFile) {
         auto created = batch::CreateFileSink(line->output);
         if (!created) {
-            say("cannot write \"" + line->output + "\": " + created.failure());
+            say("cannot write \"" + line->output + "\": " + created.error());
             return kExitUnwritable;
         }
         sink = std::move(created.value());

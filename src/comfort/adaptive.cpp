@@ -26,7 +26,7 @@ ComfortResult<AdaptiveAshrae55> AdaptiveAshrae55Of(double ta, double tr, double 
                             {ComfortInput::AirSpeed, v, 0, 2},
                             {ComfortInput::PrevailingMean, prevailingMean, 10, 33.5}};
     if (auto f = detail::FirstOutside("ASHRAE 55 adaptive", bounds)) {
-        return *f;
+        return Fail(*f);
     }
     AdaptiveAshrae55 r;
     r.operative = OperativeTemperature(ta, tr, v);
@@ -50,7 +50,7 @@ ComfortResult<AdaptiveEn16798> AdaptiveEn16798Of(double ta, double tr, double v,
                             {ComfortInput::AirSpeed, v, 0, 2},
                             {ComfortInput::PrevailingMean, runningMean, 10, 30}};
     if (auto f = detail::FirstOutside("EN 16798-1 adaptive", bounds)) {
-        return *f;
+        return Fail(*f);
     }
     AdaptiveEn16798 r;
     r.operative = OperativeTemperature(ta, tr, v);

@@ -71,7 +71,7 @@ bool Satisfies(const HumidityBound& b, const PlaneState& s, int sign) {
 
 ComfortResult<bool> InBandZone(const BandZone& z, const PlaneState& s) {
     if (auto f = Refused(z)) {
-        return *f;
+        return Fail(*f);
     }
     const double T = s.point.dryBulb;
     if (T < z.dryBulbLow - kDryBulbSlack || T > z.dryBulbHigh + kDryBulbSlack) {
@@ -82,7 +82,7 @@ ComfortResult<bool> InBandZone(const BandZone& z, const PlaneState& s) {
 
 ComfortResult<bool> InBandZone(const BandZone& z, ChartPoint p, const PlaneAir& air) {
     if (auto f = Refused(z)) {
-        return *f;
+        return Fail(*f);
     }
     const ComfortResult<PlaneState> s = StateAt(p, air);
     if (!s) {
@@ -93,7 +93,7 @@ ComfortResult<bool> InBandZone(const BandZone& z, ChartPoint p, const PlaneAir& 
 
 ComfortResult<Polygon> BandZoneOutline(const BandZone& z, const PlaneAir& air) {
     if (auto f = Refused(z)) {
-        return *f;
+        return Fail(*f);
     }
     const double from = z.dryBulbLow - kDryBulbSlack;
     const double to = z.dryBulbHigh + kDryBulbSlack;
@@ -104,7 +104,7 @@ ComfortResult<Polygon> BandZoneOutline(const BandZone& z, const PlaneAir& air) {
         const double T = from + (to - from) * k / steps;
         const auto Ws = SaturationHumidityRatio(T, air);
         if (!Ws) {
-            return Ws.failure();
+            return Fail(Ws.error());
         }
         const double ceiling = *Ws * (1 + kSaturationSlack);
         double low = RatioOn(z.lower, T, -1, air);

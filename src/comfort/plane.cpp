@@ -53,9 +53,8 @@ ComfortResult<MoistAirState> Solved(double dryBulb, HumidityInput input, double 
                                                          .humidity = value,
                                                          .formulation = air.formulation});
     if (!state) {
-        return ComfortFailure{
-            ComfortFailureKind::CoreFailure, ComfortInput::DryBulb, dryBulb, 0, 0, "moist-air core",
-            Describe(state.failure())};
+        return Fail(ComfortFailure{ComfortFailureKind::CoreFailure, ComfortInput::DryBulb, dryBulb,
+                                   0, 0, "moist-air core", Describe(state.error())});
     }
     return *state;
 }
@@ -64,12 +63,12 @@ ComfortResult<MoistAirState> Solved(double dryBulb, HumidityInput input, double 
 
 ComfortResult<double> HumidityRatioAt(double T, double phi, const PlaneAir& air) {
     const auto s = Solved(T, HumidityInput::RelativeHumidity, phi, air);
-    return s ? ComfortResult<double>(s->humidityRatio) : ComfortResult<double>(s.failure());
+    return s ? ComfortResult<double>(s->humidityRatio) : ComfortResult<double>(Fail(s.error()));
 }
 
 ComfortResult<double> RelativeHumidityAt(ChartPoint p, const PlaneAir& air) {
     const auto s = StateAt(p, air);
-    return s ? ComfortResult<double>(s->relativeHumidity) : ComfortResult<double>(s.failure());
+    return s ? ComfortResult<double>(s->relativeHumidity) : ComfortResult<double>(Fail(s.error()));
 }
 
 ComfortResult<PlaneState> StateAt(ChartPoint p, const PlaneAir& air) {
@@ -83,22 +82,22 @@ ComfortResult<PlaneState> StateAt(ChartPoint p, const PlaneAir& air) {
     if (Ws && p.humidityRatio <= *Ws * (1 + kSaturationSlack)) {
         return PlaneState{p, 1.0, p.dryBulb}; // saturated: the wet bulb is the dry bulb
     }
-    return s.failure();
+    return Fail(s.error());
 }
 
 ComfortResult<double> VapourPressureAt(ChartPoint p, const PlaneAir& air) {
     const auto s = Solved(p.dryBulb, HumidityInput::HumidityRatio, p.humidityRatio, air);
-    return s ? ComfortResult<double>(s->partialPressure) : ComfortResult<double>(s.failure());
+    return s ? ComfortResult<double>(s->partialPressure) : ComfortResult<double>(Fail(s.error()));
 }
 
 ComfortResult<double> WetBulbAt(ChartPoint p, const PlaneAir& air) {
     const auto s = Solved(p.dryBulb, HumidityInput::HumidityRatio, p.humidityRatio, air);
-    return s ? ComfortResult<double>(s->wetBulb) : ComfortResult<double>(s.failure());
+    return s ? ComfortResult<double>(s->wetBulb) : ComfortResult<double>(Fail(s.error()));
 }
 
 ComfortResult<double> HumidityRatioAtWetBulb(double T, double wetBulb, const PlaneAir& air) {
     const auto s = Solved(T, HumidityInput::WetBulb, wetBulb, air);
-    return s ? ComfortResult<double>(s->humidityRatio) : ComfortResult<double>(s.failure());
+    return s ? ComfortResult<double>(s->humidityRatio) : ComfortResult<double>(Fail(s.error()));
 }
 
 ComfortResult<double> SaturationHumidityRatio(double T, const PlaneAir& air) {

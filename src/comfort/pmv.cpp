@@ -107,7 +107,7 @@ std::optional<ComfortFailure> NotFinite(const char* model, const ThermalInputs& 
 ComfortResult<PmvPpd> PmvIso7730(const ThermalInputs& in, Applicability applicability) {
     constexpr const char* kModel = "ISO 7730";
     if (auto f = NotFinite(kModel, in)) {
-        return *f;
+        return Fail(*f);
     }
     const double pa = VapourPressureOf(in.humidity, in.airTemperature);
     if (applicability == Applicability::Checked) {
@@ -119,14 +119,14 @@ ComfortResult<PmvPpd> PmvIso7730(const ThermalInputs& in, Applicability applicab
                                 {ComfortInput::Metabolic, in.metabolic, 0.8, 4},
                                 {ComfortInput::Clothing, in.clothing, 0, 2}};
         if (auto f = detail::FirstOutside(kModel, bounds)) {
-            return *f;
+            return Fail(*f);
         }
     }
     const double pmv = PmvFanger(in.airTemperature, in.meanRadiant, in.airSpeed, pa, in.metabolic,
                                  in.clothing, in.externalWork);
     if (std::isnan(pmv)) {
-        return detail::NoSolution(kModel, ComfortInput::Clothing, in.clothing,
-                                  "the clothing surface temperature did not converge");
+        return Fail(detail::NoSolution(kModel, ComfortInput::Clothing, in.clothing,
+                                       "the clothing surface temperature did not converge"));
     }
     return PmvPpd{pmv, PpdOf(pmv)};
 }
@@ -134,7 +134,7 @@ ComfortResult<PmvPpd> PmvIso7730(const ThermalInputs& in, Applicability applicab
 ComfortResult<Ashrae55Pmv> PmvAshrae55(const ThermalInputs& in, Ashrae55Options options) {
     constexpr const char* kModel = "ASHRAE 55 PMV";
     if (auto f = NotFinite(kModel, in)) {
-        return *f;
+        return Fail(*f);
     }
     if (options.applicability == Applicability::Checked) {
         // ASHRAE 55-2020 Normative Appendix B (the computer model's range of application).
@@ -144,7 +144,7 @@ ComfortResult<Ashrae55Pmv> PmvAshrae55(const ThermalInputs& in, Ashrae55Options 
                                 {ComfortInput::Metabolic, in.metabolic, 1, 4},
                                 {ComfortInput::Clothing, in.clothing, 0, 1.5}};
         if (auto f = detail::FirstOutside(kModel, bounds)) {
-            return *f;
+            return Fail(*f);
         }
     }
     if (!options.occupantControl && in.metabolic < 1.3 && in.clothing < 0.7) {
@@ -156,7 +156,7 @@ ComfortResult<Ashrae55Pmv> PmvAshrae55(const ThermalInputs& in, Ashrae55Options 
                                           : 0.8;
         const Bound bounds[] = {{ComfortInput::AirSpeed, in.airSpeed, 0, limit}};
         if (auto f = detail::FirstOutside("ASHRAE 55 PMV without occupant control", bounds)) {
-            return *f;
+            return Fail(*f);
         }
     }
     double ce = 0;
@@ -164,7 +164,7 @@ ComfortResult<Ashrae55Pmv> PmvAshrae55(const ThermalInputs& in, Ashrae55Options 
     if (in.airSpeed > kStillAirSpeed) {
         const ComfortResult<double> effect = CoolingEffectNear(in, options.coolingEffectHint);
         if (!effect) {
-            return effect.failure();
+            return Fail(effect.error());
         }
         ce = *effect;
         if (ce > 0) {
@@ -177,8 +177,8 @@ ComfortResult<Ashrae55Pmv> PmvAshrae55(const ThermalInputs& in, Ashrae55Options 
     const double pmv = PmvFanger(still.airTemperature, still.meanRadiant, still.airSpeed, pa,
                                  still.metabolic, still.clothing, still.externalWork);
     if (std::isnan(pmv)) {
-        return detail::NoSolution(kModel, ComfortInput::Clothing, in.clothing,
-                                  "the clothing surface temperature did not converge");
+        return Fail(detail::NoSolution(kModel, ComfortInput::Clothing, in.clothing,
+                                       "the clothing surface temperature did not converge"));
     }
     return Ashrae55Pmv{pmv, PpdOf(pmv), ce};
 }

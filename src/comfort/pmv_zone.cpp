@@ -81,7 +81,7 @@ std::optional<ComfortFailure> Refused(const PmvZoneParameters& z) {
 
 ComfortResult<bool> InPmvZone(const PmvZoneParameters& z, const PlaneState& s) {
     if (auto f = Refused(z)) {
-        return *f;
+        return Fail(*f);
     }
     if (z.maxHumidityRatio && s.point.humidityRatio > *z.maxHumidityRatio) {
         return false;
@@ -91,7 +91,7 @@ ComfortResult<bool> InPmvZone(const PmvZoneParameters& z, const PlaneState& s) {
 
 ComfortResult<bool> InPmvZone(const PmvZoneParameters& z, ChartPoint p) {
     if (auto f = Refused(z)) {
-        return *f;
+        return Fail(*f);
     }
     const ComfortResult<PlaneState> s = StateAt(p, z.air);
     if (!s) {
@@ -145,14 +145,14 @@ struct EdgeTracks {
 
 ComfortResult<ZoneEdges> EdgesNear(const PmvZoneParameters& z, double phi, EdgeTracks& tracks) {
     if (auto f = Refused(z)) {
-        return *f;
+        return Fail(*f);
     }
     const double bound = PmvBound(z);
     const ZoneEdges edges{EdgeAt(z, phi, -bound, tracks.lower),
                           EdgeAt(z, phi, bound, tracks.upper)};
     if (std::isnan(edges.lower) || std::isnan(edges.upper)) {
-        return detail::NoSolution(kModel, ComfortInput::RelativeHumidity, 100 * phi,
-                                  "no boundary between 0 and 50 degC");
+        return Fail(detail::NoSolution(kModel, ComfortInput::RelativeHumidity, 100 * phi,
+                                       "no boundary between 0 and 50 degC"));
     }
     return edges;
 }
@@ -172,12 +172,12 @@ ComfortResult<Polygon> SolvePmvZone(const PmvZoneParameters& z) {
         const double phi = static_cast<double>(k) / kHumiditySteps;
         const ComfortResult<ZoneEdges> edges = EdgesNear(z, phi, tracks);
         if (!edges) {
-            return edges.failure();
+            return Fail(edges.error());
         }
         const auto wLow = HumidityRatioAt(edges->lower, phi, z.air);
         const auto wHigh = HumidityRatioAt(edges->upper, phi, z.air);
         if (!wLow || !wHigh) {
-            return wLow ? wHigh.failure() : wLow.failure();
+            return Fail(wLow ? wHigh.error() : wLow.error());
         }
         // Saturated corners and the dry edge lie a hair outside, so that hours on them count in.
         const double lift = k == kHumiditySteps ? 1 + kSaturationSlack : 1;
@@ -194,7 +194,7 @@ ComfortResult<Polygon> SolvePmvZone(const PmvZoneParameters& z) {
         const double T = from + (to - from) * k / steps;
         const auto Ws = SaturationHumidityRatio(T, z.air);
         if (!Ws) {
-            return Ws.failure();
+            return Fail(Ws.error());
         }
         outline.push_back({T, *Ws * (1 + kSaturationSlack)});
     }

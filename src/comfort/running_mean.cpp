@@ -31,18 +31,18 @@ ComfortResult<double> PrevailingMeanSimple(std::span<const double> daily, std::s
                                     {ComfortInput::History, static_cast<double>(day),
                                      static_cast<double>(days), static_cast<double>(daily.size())}};
     if (auto f = detail::FirstOutside(kModel, bounds)) {
-        return *f;
+        return Fail(*f);
     }
     double sum = 0;
     for (std::size_t d = day - static_cast<std::size_t>(days); d < day; ++d) {
         if (!std::isfinite(daily[d])) {
-            return ComfortFailure{ComfortFailureKind::NotANumber,
-                                  ComfortInput::History,
-                                  static_cast<double>(d),
-                                  0,
-                                  0,
-                                  kModel,
-                                  {}};
+            return Fail(ComfortFailure{ComfortFailureKind::NotANumber,
+                                       ComfortInput::History,
+                                       static_cast<double>(d),
+                                       0,
+                                       0,
+                                       kModel,
+                                       {}});
         }
         sum += daily[d];
     }
@@ -54,7 +54,7 @@ ComfortResult<std::vector<double>> ExponentialRunningMean(std::span<const double
     // ASHRAE 55-2020 5.4.2.1 allows 0.6 to 0.9; EN 16798-1 takes 0.8.
     const detail::Bound bounds[] = {{ComfortInput::Limit, alpha, 0.6, 0.9}};
     if (auto f = detail::FirstOutside("running mean", bounds)) {
-        return *f;
+        return Fail(*f);
     }
     const std::size_t n = daily.size();
     std::vector<double> rm(n, kNaN);
@@ -86,7 +86,7 @@ ComfortResult<std::vector<double>> PrevailingMeansSimple(std::span<const double>
     const detail::Bound bounds[] = {
         {ComfortInput::Days, static_cast<double>(days), 7, std::min(30.0, static_cast<double>(n))}};
     if (auto f = detail::FirstOutside("ASHRAE 55 prevailing mean", bounds)) {
-        return *f;
+        return Fail(*f);
     }
     std::vector<double> out(n, kNaN);
     std::vector<double> extended;

@@ -213,12 +213,12 @@ std::optional<ComfortFailure> Meaningless(const ThermalInputs& in, double pressu
 
 ComfortResult<double> StandardEffectiveTemperature(const ThermalInputs& in, SetOptions options) {
     if (auto f = Meaningless(in, options.pressure)) {
-        return *f;
+        return Fail(*f);
     }
     const double set = TwoNode(in, options);
     if (std::isnan(set)) {
-        return detail::NoSolution(kModel, ComfortInput::AirTemperature, in.airTemperature,
-                                  "the two-node model did not converge");
+        return Fail(detail::NoSolution(kModel, ComfortInput::AirTemperature, in.airTemperature,
+                                       "the two-node model did not converge"));
     }
     return set;
 }
@@ -230,7 +230,7 @@ ComfortResult<double> CoolingEffect(const ThermalInputs& in, double pressure) {
 ComfortResult<double> CoolingEffectNear(const ThermalInputs& in, double hint, double pressure) {
     if (auto f = Meaningless(in, pressure)) {
         f->model = "cooling effect";
-        return *f;
+        return Fail(*f);
     }
     if (in.airSpeed <= kStillAirSpeed) {
         return 0.0;

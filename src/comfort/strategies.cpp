@@ -82,18 +82,18 @@ ComfortResult<Day> LastDay(std::span<const double> values, std::span<const doubl
         hours = hours.first(n).last(count);
     }
     if (covered < static_cast<double>(kDay) - kAllowance) {
-        return ComfortFailure{ComfortFailureKind::OutOfRange,
-                              input,
-                              covered,
-                              static_cast<double>(kDay),
-                              1e300,
-                              "design strategy",
-                              {}};
+        return Fail(ComfortFailure{ComfortFailureKind::OutOfRange,
+                                   input,
+                                   covered,
+                                   static_cast<double>(kDay),
+                                   1e300,
+                                   "design strategy",
+                                   {}});
     }
     const std::span<const double> day = values.last(count);
     if (std::any_of(day.begin(), day.end(), [](double v) { return !std::isfinite(v); })) {
-        return ComfortFailure{
-            ComfortFailureKind::NotANumber, input, 0, 0, 0, "design strategy", {}};
+        return Fail(
+            ComfortFailure{ComfortFailureKind::NotANumber, input, 0, 0, 0, "design strategy", {}});
     }
     return Day{day, hours};
 }
@@ -107,7 +107,7 @@ bool NeedsHistory(Strategy s) {
 
 ComfortResult<StrategyZone> StrategyZoneOf(Strategy s, const StrategyParameters& p) {
     if (auto f = Refused(p)) {
-        return *f;
+        return Fail(*f);
     }
     StrategyZone z{s, NameOf(s), {}, p};
     const HumidityBound dry = HumidityBound::Ratio(p.minHumidityRatio);
@@ -134,7 +134,7 @@ ComfortResult<StrategyZone> StrategyZoneOf(Strategy s, const StrategyParameters&
                                       0};
         const ComfortResult<double> ce = CoolingEffect(reference);
         if (!ce) {
-            return ce.failure();
+            return Fail(ce.error());
         }
         z.band = {p.comfortHigh,
                   p.comfortHigh + *ce,
@@ -173,7 +173,7 @@ ComfortResult<bool> HistoryAllows(const StrategyZone& z, const HourHistory& hist
     if (z.strategy == Strategy::PassiveSolarHeating) {
         const auto day = LastDay(history.radiation, history.hours, ComfortInput::Radiation);
         if (!day) {
-            return day.failure();
+            return Fail(day.error());
         }
         double sum = 0;
         for (std::size_t i = 0; i < day->values.size(); ++i) {
@@ -183,7 +183,7 @@ ComfortResult<bool> HistoryAllows(const StrategyZone& z, const HourHistory& hist
     }
     const auto day = LastDay(history.dryBulbs, history.hours, ComfortInput::History);
     if (!day) {
-        return day.failure();
+        return Fail(day.error());
     }
     if (z.strategy == Strategy::ThermalMass) {
         double sum = 0;

@@ -16,7 +16,7 @@ constexpr double kZeroCelsius = 273.15; // K
 ComfortResult<BandZone> AdaptiveZone(const AdaptiveZoneParameters& z) {
     const detail::Bound bounds[] = {{ComfortInput::MeanRadiant, z.radiantOffset, -30, 30}};
     if (auto f = detail::FirstOutside("adaptive zone", bounds)) {
-        return *f;
+        return Fail(*f);
     }
     double lower = 0;
     double upper = 0;
@@ -29,7 +29,7 @@ ComfortResult<BandZone> AdaptiveZone(const AdaptiveZoneParameters& z) {
     case AdaptiveZoneModel::Ashrae55Acceptability90: {
         const auto r = AdaptiveAshrae55Of(25, 25, z.airSpeed, z.prevailingMean);
         if (!r) {
-            return r.failure();
+            return Fail(r.error());
         }
         const bool eighty = z.model == AdaptiveZoneModel::Ashrae55Acceptability80;
         lower = eighty ? r->lower80 : r->lower90;
@@ -42,7 +42,7 @@ ComfortResult<BandZone> AdaptiveZone(const AdaptiveZoneParameters& z) {
     case AdaptiveZoneModel::En16798CategoryIII: {
         const auto r = AdaptiveEn16798Of(25, 25, z.airSpeed, z.prevailingMean);
         if (!r) {
-            return r.failure();
+            return Fail(r.error());
         }
         const int c =
             static_cast<int>(z.model) - static_cast<int>(AdaptiveZoneModel::En16798CategoryI);
@@ -67,7 +67,7 @@ ComfortResult<BandZone> AdaptiveZone(const AdaptiveZoneParameters& z) {
 ComfortResult<bool> InAdaptiveZone(const AdaptiveZoneParameters& z, ChartPoint p) {
     const auto band = AdaptiveZone(z);
     if (!band) {
-        return band.failure();
+        return Fail(band.error());
     }
     return InBandZone(*band, p, z.air);
 }
@@ -75,7 +75,7 @@ ComfortResult<bool> InAdaptiveZone(const AdaptiveZoneParameters& z, ChartPoint p
 ComfortResult<bool> InAdaptiveZone(const AdaptiveZoneParameters& z, const PlaneState& s) {
     const auto band = AdaptiveZone(z);
     if (!band) {
-        return band.failure();
+        return Fail(band.error());
     }
     return InBandZone(*band, s);
 }
@@ -83,7 +83,7 @@ ComfortResult<bool> InAdaptiveZone(const AdaptiveZoneParameters& z, const PlaneS
 ComfortResult<Polygon> SolveAdaptiveZone(const AdaptiveZoneParameters& z) {
     const auto band = AdaptiveZone(z);
     if (!band) {
-        return band.failure();
+        return Fail(band.error());
     }
     return BandZoneOutline(*band, z.air);
 }
@@ -130,7 +130,7 @@ Polygon AsPolygon(const UserZone& z) {
 
 ComfortResult<bool> InUserZone(const UserZone& z, const PlaneState& s) {
     if (auto f = CheckUserZone(z)) {
-        return *f;
+        return Fail(*f);
     }
     if (z.corners == UserZone::Corners::HumidityRatio) {
         return Contains(AsPolygon(z), s.point);
@@ -140,7 +140,7 @@ ComfortResult<bool> InUserZone(const UserZone& z, const PlaneState& s) {
 
 ComfortResult<bool> InUserZone(const UserZone& z, ChartPoint p, const PlaneAir& air) {
     if (auto f = CheckUserZone(z)) {
-        return *f;
+        return Fail(*f);
     }
     const ComfortResult<PlaneState> s = StateAt(p, air);
     if (!s) {
@@ -151,7 +151,7 @@ ComfortResult<bool> InUserZone(const UserZone& z, ChartPoint p, const PlaneAir& 
 
 ComfortResult<Polygon> UserZoneOutline(const UserZone& z, const PlaneAir& air) {
     if (auto f = CheckUserZone(z)) {
-        return *f;
+        return Fail(*f);
     }
     if (z.corners == UserZone::Corners::HumidityRatio) {
         return AsPolygon(z);
@@ -169,7 +169,7 @@ ComfortResult<Polygon> UserZoneOutline(const UserZone& z, const PlaneAir& air) {
             const double phi = phi0 + (phi1 - phi0) * k / steps;
             const auto W = HumidityRatioAt(T, phi, air);
             if (!W) {
-                return W.failure();
+                return Fail(W.error());
             }
             outline.push_back({T, *W});
         }

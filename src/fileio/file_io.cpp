@@ -34,7 +34,7 @@ Expected<Done, std::string> AtomicFile::open() {
     // Unbuffered, and flushed before commit: commit() would otherwise ignore a failed flush of
     // the write buffer (a full disk) and rename the truncated file over the target.
     if (!file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        return ReasonOf(file_);
+        return Fail(ReasonOf(file_));
     }
     return Done{};
 }
@@ -43,7 +43,8 @@ Expected<Done, std::string> AtomicFile::write(std::string_view bytes) {
     const auto size = static_cast<qint64>(bytes.size());
     if (file_.write(bytes.data(), size) != size || file_.error() != QFileDevice::NoError) {
         // A short write sets no error of its own.
-        return file_.error() != QFileDevice::NoError ? ReasonOf(file_) : std::string(shortWrite_);
+        return Fail(file_.error() != QFileDevice::NoError ? ReasonOf(file_)
+                                                          : std::string(shortWrite_));
     }
     return Done{};
 }
@@ -52,7 +53,7 @@ Expected<Done, std::string> AtomicFile::commit() {
     if (!file_.flush() || !file_.commit()) {
         const std::string reason = ReasonOf(file_);
         file_.cancelWriting();
-        return reason;
+        return Fail(reason);
     }
     return Done{};
 }
@@ -67,8 +68,8 @@ Expected<Done, FileError> WriteWholeFile(const std::string& path, std::string_vi
     // QSaveFile renames its temporary file over the target; over a device such as /dev/full that
     // would replace the device node itself and report success.
     if (target.exists() && !target.isFile()) {
-        return FileFailure("written", what, path,
-                           target.isDir() ? "it is a folder" : "it is not a regular file");
+        return Fail(FileFailure("written", what, path,
+                                target.isDir() ? "it is a folder" : "it is not a regular file"));
     }
     AtomicFile file(path, kShortWholeFile);
     Expected<Done, std::string> step = file.open();
@@ -81,7 +82,7 @@ Expected<Done, FileError> WriteWholeFile(const std::string& path, std::string_vi
         }
     }
     if (!step) {
-        return FileFailure("written", what, path, step.error());
+        return Fail(FileFailure("written", what, path, step.error()));
     }
     return Done{};
 }
@@ -90,28 +91,28 @@ Expected<std::string, FileError> ReadSmallFile(const std::string& path, std::siz
                                                std::string_view what) {
     const QFileInfo info(QtPath(path));
     if (!info.exists()) {
-        return FileFailure("read", what, path, "the file does not exist");
+        return Fail(FileFailure("read", what, path, "the file does not exist"));
     }
     if (info.isDir()) {
-        return FileFailure("read", what, path, "it is a folder");
+        return Fail(FileFailure("read", what, path, "it is a folder"));
     }
     // A device or a pipe could block or never end.
     if (!info.isFile()) {
-        return FileFailure("read", what, path, "it is not a regular file");
+        return Fail(FileFailure("read", what, path, "it is not a regular file"));
     }
     QFile file(QtPath(path));
     if (!file.open(QIODevice::ReadOnly)) {
-        return FileFailure("read", what, path, ReasonOf(file));
+        return Fail(FileFailure("read", what, path, ReasonOf(file)));
     }
     // Read one byte more than allowed, so that a file that grew since is still recognised
     // without reading it all.
     const QByteArray data = file.read(static_cast<qint64>(maxBytes) + 1);
     if (file.error() != QFileDevice::NoError) {
-        return FileFailure("read", what, path, ReasonOf(file));
+        return Fail(FileFailure("read", what, path, ReasonOf(file)));
     }
     if (static_cast<std::size_t>(data.size()) > maxBytes) {
-        return FileFailure("read", what, path,
-                           "it is larger than " + std::to_string(maxBytes / 1024) + " KiB");
+        return Fail(FileFailure("read", what, path,
+                                "it is larger than " + std::to_string(maxBytes / 1024) + " KiB"));
     }
     return std::string(data.constData(), static_cast<std::size_t>(data.size()));
 }

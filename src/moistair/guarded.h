@@ -14,7 +14,7 @@ template <typename Step> auto Guarded(Step step) -> decltype(step()) {
         SolveFailure failure;
         failure.kind = FailureKind::ArithmeticFault;
         failure.detail = error.what();
-        return failure;
+        return Fail(failure);
     }
 }
 

@@ -20,7 +20,7 @@ Result<Saturation> SaturationOf(const Ambient& ambient, SatFormulation formulati
             failure.field = InputField::Pressure;
             failure.value = s.pressure;
             failure.allowed = {0, P};
-            return failure;
+            return Fail(failure);
         }
         s.humidityRatio = HumidityRatioFromPartialPressure(s.pressure, P);
         s.moleFraction = MoleFractionFromPartialPressure(s.pressure, P);
@@ -57,11 +57,11 @@ Range LimitsOf(HumidityInput input, const Ambient& ambient, const Saturation& sa
 Result<SaturatedAir> SaturatedAirOf(const Conditions& conditions) {
     const Result<Ambient> ambient = AmbientOf(conditions);
     if (!ambient) {
-        return ambient.failure();
+        return Fail(ambient.error());
     }
     const Result<Saturation> saturation = SaturationOf(*ambient, conditions.formulation);
     if (!saturation) {
-        return saturation.failure();
+        return Fail(saturation.error());
     }
     return SaturatedAir{*ambient, *saturation};
 }

@@ -34,11 +34,11 @@ std::optional<SolveFailure> AmbientOutOfRange(const Conditions& c) {
 
 Result<MoistAirState> Solve(const Conditions& conditions) {
     if (auto failure = AmbientOutOfRange(conditions)) {
-        return *failure;
+        return Fail(*failure);
     }
     const Result<SaturatedAir> saturated = SaturatedAirOf(conditions);
     if (!saturated) {
-        return saturated.failure();
+        return Fail(saturated.error());
     }
     const Ambient& ambient = saturated->ambient;
     const Saturation& saturation = saturated->saturation;
@@ -51,7 +51,7 @@ Result<MoistAirState> Solve(const Conditions& conditions) {
     }
     if (auto failure = OutsideOf(InputField::Humidity, conditions.humidity, limits)) {
         failure->humidityInput = conditions.humidityInput;
-        return *failure;
+        return Fail(*failure);
     }
     return StateOf(ambient, saturation, conditions.humidityInput, conditions.humidity);
 }

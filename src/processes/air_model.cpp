@@ -18,7 +18,7 @@ Outcome<AirModel> AirModel::Of(const ProcessAmbient& ambient) {
     probe.formulation = ambient.formulation;
     const Result<MoistAirState> state = Solve(probe);
     if (!state) {
-        return CoreFailure(state.failure());
+        return Fail(CoreFailure(state.error()));
     }
     return AirModel(ambient, state->ambient.pressure);
 }
@@ -28,7 +28,7 @@ double AirModel::Read(const Result<double>& relation) const {
         return *relation;
     }
     if (!fault_) {
-        fault_ = relation.failure();
+        fault_ = relation.error();
     }
     return std::numeric_limits<double>::quiet_NaN();
 }
@@ -79,7 +79,7 @@ Outcome<AirState> AirModel::Given(const PointConditions& given) const {
     const Result<MoistAirState> state =
         Solve(ConditionsOf(given.dryBulb, given.humidityInput, given.humidity));
     if (!state) {
-        return CoreFailure(state.failure());
+        return Fail(CoreFailure(state.error()));
     }
     AirState air;
     air.dryBulb = state->ambient.dryBulb;
@@ -96,31 +96,31 @@ Outcome<AirState> AirModel::StateAt(double T, double W) const {
     Result<MoistAirState> state = Solve(c);
     // The core judges saturation at its 32-bit dry bulb; air saturated at the dry bulb in double
     // shows as saturated there.
-    if (!state && state.failure().kind == hygrovane::FailureKind::OutOfRange &&
-        state.failure().field == InputField::Humidity && W > 0) {
+    if (!state && state.error().kind == hygrovane::FailureKind::OutOfRange &&
+        state.error().field == InputField::Humidity && W > 0) {
         const Result<double> Ws = SaturationHumidityRatio(T, P_, formulation());
         if (!Ws) {
-            return CoreFailure(Ws.failure());
+            return Fail(CoreFailure(Ws.error()));
         }
         if (!(W > *Ws * (1 + kSaturationTolerance))) {
-            c.humidity = state.failure().allowed.maximum;
+            c.humidity = state.error().allowed.maximum;
             state = Solve(c);
         }
     }
     if (!state) {
-        return CoreFailure(state.failure());
+        return Fail(CoreFailure(state.error()));
     }
     const Result<double> h = EnthalpyAt(T, W);
     if (!h) {
-        return CoreFailure(h.failure());
+        return Fail(CoreFailure(h.error()));
     }
     const Result<double> v = SpecificVolumeAt(T, W, P_);
     if (!v) {
-        return CoreFailure(v.failure());
+        return Fail(CoreFailure(v.error()));
     }
     const Result<double> wetBulb = WetBulbAt(T, W, P_, formulation());
     if (!wetBulb) {
-        return CoreFailure(wetBulb.failure());
+        return Fail(CoreFailure(wetBulb.error()));
     }
     AirState air;
     air.dryBulb = T;

@@ -42,16 +42,16 @@ Outcome<double> BypassFactor(double h1, double h2, double hAdp) {
     fault.kind = hygrovane::FailureKind::ArithmeticFault;
     if (!std::isfinite(numerator) || !std::isfinite(divisor)) {
         fault.detail = "overflow or non-finite result";
-        return CoreFailure(fault);
+        return Fail(CoreFailure(fault));
     }
     if (divisor == 0.0) {
         fault.detail = "division by zero";
-        return CoreFailure(fault);
+        return Fail(CoreFailure(fault));
     }
     const double bypass = numerator / divisor;
     if (!std::isfinite(bypass)) {
         fault.detail = "overflow or non-finite result";
-        return CoreFailure(fault);
+        return Fail(CoreFailure(fault));
     }
     return bypass;
 }
@@ -65,39 +65,40 @@ bool ValidBypass(double bypass) {
 Outcome<ProcessResult> CoilFromApparatusDewPoint(const AirModel& air, const AirState& in,
                                                  double flow, double Tadp, double bypass) {
     if (!ValidBypass(bypass)) {
-        return Failure(FailureKind::BadParameter, kBadBypass);
+        return Fail(Failure(FailureKind::BadParameter, kBadBypass));
     }
     if (!(Tadp < in.dryBulb)) {
-        return Failure(FailureKind::BadParameter,
-                       "The apparatus dew point must lie below the entering dry bulb.");
+        return Fail(Failure(FailureKind::BadParameter,
+                            "The apparatus dew point must lie below the entering dry bulb."));
     }
     if (!(Tadp >= kLowestDryBulb)) {
-        return Failure(FailureKind::NoApparatusDewPoint,
-                       "The apparatus dew point would lie below the saturation range.");
+        return Fail(Failure(FailureKind::NoApparatusDewPoint,
+                            "The apparatus dew point would lie below the saturation range."));
     }
     const double Ws = air.SaturationRatio(Tadp);
     if (Ws > in.humidityRatio * (1 + kSaturationTolerance)) {
-        return Failure(FailureKind::BadParameter,
-                       "The apparatus dew point lies above the entering air's dew point: the coil "
-                       "would not dehumidify; use sensible cooling.");
+        return Fail(
+            Failure(FailureKind::BadParameter,
+                    "The apparatus dew point lies above the entering air's dew point: the coil "
+                    "would not dehumidify; use sensible cooling."));
     }
     // At the entering air's own dew point, as far as the dew point's inverse (more exact in one
     // formulation than the other) can tell, the coil condenses nothing: never less than nothing.
     const double Wadp = std::min(Ws, in.humidityRatio);
     const Outcome<AirState> adp = air.StateAt(Tadp, Wadp);
     if (!adp) {
-        return adp.failure();
+        return Fail(adp.error());
     }
     // The leaving air: the bypassed part of the entering air mixed with air saturated at the
     // apparatus dew point, on a dry-air mass basis.
     const double leaving = 1 - bypass;
     const ChartPoint mixed = MixtureAt(air, in, *adp, leaving);
     if (air.Supersaturated(mixed.dryBulb, mixed.humidityRatio)) {
-        return LeavingFog(air, *adp, bypass, mixed);
+        return Fail(LeavingFog(air, *adp, bypass, mixed));
     }
     const Outcome<AirState> out = air.StateAt(mixed.dryBulb, mixed.humidityRatio);
     if (!out) {
-        return out.failure();
+        return Fail(out.error());
     }
     ProcessResult result =
         OneStage(in, *out, flow, LiquidEnthalpy(Tadp), MixingPath(air, in, *adp, 0, leaving));
@@ -110,13 +111,13 @@ Outcome<ProcessResult> CoilFromApparatusDewPoint(const AirModel& air, const AirS
 Outcome<ProcessResult> CoilFromLeavingDryBulb(const AirModel& air, const AirState& in, double flow,
                                               double T2, double bypass) {
     if (!ValidBypass(bypass)) {
-        return Failure(FailureKind::BadParameter, kBadBypass);
+        return Fail(Failure(FailureKind::BadParameter, kBadBypass));
     }
     if (!(T2 < in.dryBulb)) {
-        return Failure(FailureKind::BadParameter, kNotCooling);
+        return Fail(Failure(FailureKind::BadParameter, kNotCooling));
     }
     if (auto outside = DryBulbOutsideRange(air, T2, in.humidityRatio)) {
-        return *outside;
+        return Fail(*outside);
     }
     // The mixture's dry bulb rises with the apparatus dew point.
     const auto excess = [&](double Tadp) {
@@ -126,9 +127,9 @@ Outcome<ProcessResult> CoilFromLeavingDryBulb(const AirModel& air, const AirStat
         return MixtureAt(air, in, adp, 1 - bypass).dryBulb - T2;
     };
     if (!(T2 >= kLowestDryBulb) || excess(kLowestDryBulb) > 0) {
-        return Failure(FailureKind::NoApparatusDewPoint,
-                       "With this bypass factor the apparatus dew point would lie below the "
-                       "saturation range: there is no apparatus dew point.");
+        return Fail(Failure(FailureKind::NoApparatusDewPoint,
+                            "With this bypass factor the apparatus dew point would lie below the "
+                            "saturation range: there is no apparatus dew point."));
     }
     return CoilFromApparatusDewPoint(air, in, flow, Root(excess, kLowestDryBulb, T2), bypass);
 }
@@ -137,16 +138,17 @@ Outcome<ProcessResult> CoilToState(const AirModel& air, const AirState& in, doub
                                    const PointConditions& leaving) {
     const Outcome<AirState> out = air.Given(leaving);
     if (!out) {
-        return out.failure();
+        return Fail(out.error());
     }
     const double T2 = out->dryBulb;
     const double W1 = in.humidityRatio;
     const double W2 = out->humidityRatio;
     if (!(T2 < in.dryBulb)) {
-        return Failure(FailureKind::BadParameter, kNotCooling);
+        return Fail(Failure(FailureKind::BadParameter, kNotCooling));
     }
     if (W2 > W1) {
-        return Failure(FailureKind::BadParameter, "A cooling coil cannot add water to the air.");
+        return Fail(
+            Failure(FailureKind::BadParameter, "A cooling coil cannot add water to the air."));
     }
     // Which side of the line through the entering and leaving states (straight on the h-W
     // plane) the saturated state at T lies on.
@@ -168,18 +170,18 @@ Outcome<ProcessResult> CoilToState(const AirModel& air, const AirState& in, doub
             crossed = (side(lower) > 0) != startsPositive;
         }
         if (!crossed) {
-            return Failure(FailureKind::NoApparatusDewPoint, kNoAdp);
+            return Fail(Failure(FailureKind::NoApparatusDewPoint, kNoAdp));
         }
         Tadp = Root(side, lower, upper);
     }
     const double Wadp = air.SaturationRatio(Tadp);
     const Outcome<AirState> adp = air.StateAt(Tadp, Wadp);
     if (!adp) {
-        return adp.failure();
+        return Fail(adp.error());
     }
     const Outcome<double> factor = BypassFactor(in.enthalpy, out->enthalpy, adp->enthalpy);
     if (!factor) {
-        return factor.failure();
+        return Fail(factor.error());
     }
     // A saturated leaving state lies on the curve only as far as the root search and the 32-bit
     // dry bulb allow: a factor a hair below 0 (-1E-8) is the coil leaving the air at its ADP,

@@ -44,7 +44,7 @@ Outcome<ProcessResult> Dispatch(const AirModel& air, ProcessKind kind, const Pro
     case ProcessKind::CoolingThenReheat:
         return CoolingThenReheat(air, a, m, p.target, p.bypassFactor);
     }
-    return Failure(FailureKind::BadParameter, "Unknown process.");
+    return Fail(Failure(FailureKind::BadParameter, "Unknown process."));
 }
 
 } // namespace
@@ -55,17 +55,18 @@ Outcome<ProcessResult> ComputeProcess(const AirModel& air, ProcessKind kind,
                                       std::span<const double> dryAirFlows) {
     const auto needed = static_cast<std::size_t>(InfoOf(kind).inlets);
     if (inlets.size() != needed || dryAirFlows.size() != needed) {
-        return Failure(FailureKind::NoInput, "The process lacks an entering state or its flow.");
+        return Fail(
+            Failure(FailureKind::NoInput, "The process lacks an entering state or its flow."));
     }
     for (double flow : dryAirFlows) {
         if (!(flow > 0) || !std::isfinite(flow)) {
-            return Failure(FailureKind::BadParameter, "Every air flow must be positive.");
+            return Fail(Failure(FailureKind::BadParameter, "Every air flow must be positive."));
         }
     }
     const AirModel run = air.ForOneComputation();
     Outcome<ProcessResult> result = Dispatch(run, kind, parameters, inlets, dryAirFlows);
     if (run.firstFault()) {
-        return CoreFailure(*run.firstFault());
+        return Fail(CoreFailure(*run.firstFault()));
     }
     return result;
 }

@@ -49,7 +49,7 @@ struct WaterLine {
     Outcome<ProcessResult> To(double W2, double flow) const {
         const Outcome<AirState> out = EndState(air, DryBulbAt(W2), W2, kFog);
         if (!out) {
-            return out.failure();
+            return Fail(out.error());
         }
         return OneStage(in, *out, flow, hw, Path(W2));
     }
@@ -124,12 +124,13 @@ std::optional<ProcessFailure> BadSteam(HumidifierSetting humidifier) {
 Outcome<ProcessResult> HumidifyToHumidityRatio(const AirModel& air, const AirState& in, double flow,
                                                HumidifierSetting humidifier, double W2) {
     if (auto bad = BadSteam(humidifier)) {
-        return *bad;
+        return Fail(*bad);
     }
     if (!(W2 >= in.humidityRatio)) {
-        return Failure(FailureKind::BadParameter,
-                       "A humidifier adds water: the leaving humidity ratio must not lie below "
-                       "the entering one.");
+        return Fail(
+            Failure(FailureKind::BadParameter,
+                    "A humidifier adds water: the leaving humidity ratio must not lie below "
+                    "the entering one."));
     }
     return WaterLine{air, in, WaterEnthalpy(in, humidifier)}.To(W2, flow);
 }
@@ -138,14 +139,14 @@ Outcome<ProcessResult> HumidifyToRelativeHumidity(const AirModel& air, const Air
                                                   double flow, HumidifierSetting humidifier,
                                                   double phi2) {
     if (auto bad = BadSteam(humidifier)) {
-        return *bad;
+        return Fail(*bad);
     }
     const WaterLine line{air, in, WaterEnthalpy(in, humidifier)};
     const double phi1 = air.RelativeHumidity(in.dryBulb, in.humidityRatio);
     if (!(phi2 >= phi1 && phi2 <= 1)) {
-        return Failure(FailureKind::BadParameter,
-                       "A humidifier raises the relative humidity: the leaving one must lie "
-                       "between the entering one and 100 %.");
+        return Fail(Failure(FailureKind::BadParameter,
+                            "A humidifier raises the relative humidity: the leaving one must lie "
+                            "between the entering one and 100 %."));
     }
     const Reach reach = line.ReachOf(phi2);
     if (!reach.humidityRatio) {
@@ -155,7 +156,7 @@ Outcome<ProcessResult> HumidifyToRelativeHumidity(const AirModel& air, const Air
                       "This humidifier cannot bring the air to %.6g %% relative humidity: along "
                       "its line the air reaches at most %.3f %%.",
                       phi2 * 100, std::floor(reach.highest * 1e5) / 1e3);
-        return Failure(FailureKind::BadParameter, text);
+        return Fail(Failure(FailureKind::BadParameter, text));
     }
     return line.To(*reach.humidityRatio, flow);
 }
@@ -163,12 +164,13 @@ Outcome<ProcessResult> HumidifyToRelativeHumidity(const AirModel& air, const Air
 Outcome<ProcessResult> EvaporativeToDryBulb(const AirModel& air, const AirState& in, double flow,
                                             double T2) {
     if (!(T2 <= in.dryBulb)) {
-        return Failure(FailureKind::BadParameter,
-                       "Evaporative humidification cools the air: the leaving dry bulb must not "
-                       "lie above the entering one.");
+        return Fail(
+            Failure(FailureKind::BadParameter,
+                    "Evaporative humidification cools the air: the leaving dry bulb must not "
+                    "lie above the entering one."));
     }
     if (auto outside = DryBulbOutsideRange(air, T2, in.humidityRatio)) {
-        return *outside;
+        return Fail(*outside);
     }
     // On the line h = h1 + (W - W1) hw the dry bulb fixes W:
     // W = (h1 - W1 hw - 1.006 t2) / (2501 + 1.805 t2 - hw).
@@ -177,13 +179,13 @@ Outcome<ProcessResult> EvaporativeToDryBulb(const AirModel& air, const AirState&
     const double W2 = (in.enthalpy - in.humidityRatio * hw - kDryAirSpecificHeat * t2) /
                       (kLatentHeatAt0C + kVapourSpecificHeat * t2 - hw);
     if (air.Supersaturated(T2, W2)) {
-        return Failure(FailureKind::BadParameter,
-                       "The leaving dry bulb lies below the entering wet bulb: evaporative "
-                       "humidification cannot reach it.");
+        return Fail(Failure(FailureKind::BadParameter,
+                            "The leaving dry bulb lies below the entering wet bulb: evaporative "
+                            "humidification cannot reach it."));
     }
     const Outcome<AirState> out = air.StateAt(T2, W2);
     if (!out) {
-        return out.failure();
+        return Fail(out.error());
     }
     return OneStage(in, *out, flow, hw, WaterLine{air, in, hw}.Path(W2));
 }
@@ -191,8 +193,8 @@ Outcome<ProcessResult> EvaporativeToDryBulb(const AirModel& air, const AirState&
 Outcome<ProcessResult> EvaporativeByEffectiveness(const AirModel& air, const AirState& in,
                                                   double flow, double effectiveness) {
     if (!(effectiveness >= 0 && effectiveness <= 1)) {
-        return Failure(FailureKind::BadParameter,
-                       "The saturation effectiveness must lie between 0 and 1.");
+        return Fail(Failure(FailureKind::BadParameter,
+                            "The saturation effectiveness must lie between 0 and 1."));
     }
     // effectiveness = (t1 - t2) / (t1 - t_wb1).
     return EvaporativeToDryBulb(air, in, flow,
@@ -203,26 +205,27 @@ Outcome<ProcessResult> HeatingThenHumidifying(const AirModel& air, const AirStat
                                               HumidifierSetting humidifier,
                                               const PointConditions& target) {
     if (auto bad = BadSteam(humidifier)) {
-        return *bad;
+        return Fail(*bad);
     }
     const Outcome<AirState> end = air.Given(target);
     if (!end) {
-        return end.failure();
+        return Fail(end.error());
     }
     const double W1 = in.humidityRatio;
     if (!(end->humidityRatio >= W1)) {
-        return Failure(FailureKind::BadParameter,
-                       "Humidification cannot lower the humidity ratio: the target holds less "
-                       "water than the entering air.");
+        return Fail(Failure(FailureKind::BadParameter,
+                            "Humidification cannot lower the humidity ratio: the target holds less "
+                            "water than the entering air."));
     }
     // The humidifier's line through the target, back to the entering humidity ratio.
     const double hw = WaterEnthalpy(*end, humidifier);
     const double h2 = end->enthalpy - (end->humidityRatio - W1) * hw;
     const double T2 = air.DryBulb(h2, W1);
     if (!(T2 >= in.dryBulb)) {
-        return Failure(FailureKind::BadParameter,
-                       "The entering air is warmer than the humidifier needs: the target is not "
-                       "reached by heating first.");
+        return Fail(
+            Failure(FailureKind::BadParameter,
+                    "The entering air is warmer than the humidifier needs: the target is not "
+                    "reached by heating first."));
     }
     const Outcome<ProcessResult> heating = SensibleTo(air, in, flow, T2);
     if (!heating) {

@@ -7,8 +7,8 @@ Outcome<ProcessResult> Mix(const AirModel& air, const AirState& a, double flowA,
     // Dry air, water and energy are conserved: W and h are the dry-air-mass averages.
     const double flow = flowA + flowB;
     if (!std::isfinite(flow)) {
-        return Failure(FailureKind::BadParameter,
-                       "The two air flows together are too large to compute.");
+        return Fail(Failure(FailureKind::BadParameter,
+                            "The two air flows together are too large to compute."));
     }
     const double share = flowB / flow;
     const ChartPoint mixed = MixtureAt(air, a, b, share);
@@ -17,7 +17,7 @@ Outcome<ProcessResult> Mix(const AirModel& air, const AirState& a, double flowA,
                  "The mixture would hold more water than saturated air: the excess would "
                  "condense as fog.");
     if (!out) {
-        return out.failure();
+        return Fail(out.error());
     }
     ProcessResult result;
     result.outlets = {*out};

@@ -31,7 +31,7 @@ Polyline MixingPath(const AirModel& air, const AirState& a, const AirState& b, d
 
 Outcome<AirState> EndState(const AirModel& air, double T, double W, const char* fogMessage) {
     if (air.Supersaturated(T, W)) {
-        return Failure(FailureKind::Fog, fogMessage);
+        return Fail(Failure(FailureKind::Fog, fogMessage));
     }
     return air.StateAt(T, W);
 }
@@ -41,7 +41,7 @@ std::optional<ProcessFailure> DryBulbOutsideRange(const AirModel& air, double T,
         return std::nullopt;
     }
     if (const Outcome<AirState> state = air.StateAt(T, W); !state) {
-        return state.failure();
+        return state.error();
     }
     SolveFailure failure;
     failure.kind = hygrovane::FailureKind::OutOfRange;

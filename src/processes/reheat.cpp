@@ -16,12 +16,12 @@ constexpr double kNoReheatTolerance = 1e-3;
 Outcome<ProcessResult> CoolingThenReheat(const AirModel& air, const AirState& in, double flow,
                                          const PointConditions& target, double bypass) {
     if (!(bypass >= 0 && bypass < 1)) {
-        return Failure(FailureKind::BadParameter,
-                       "The bypass factor must be at least 0 and less than 1.");
+        return Fail(Failure(FailureKind::BadParameter,
+                            "The bypass factor must be at least 0 and less than 1."));
     }
     const Outcome<AirState> end = air.Given(target);
     if (!end) {
-        return end.failure();
+        return Fail(end.error());
     }
     const double W1 = in.humidityRatio;
     // A target holding the entering air's water, as far as a humidity held through the core's
@@ -29,17 +29,17 @@ Outcome<ProcessResult> CoolingThenReheat(const AirModel& air, const AirState& in
     // entering air's dew point, cooling only, before the reheat. The same tolerance in both
     // formulations, so that neither refuses what the other takes.
     if (!(end->humidityRatio <= W1 * (1 + kSaturationTolerance))) {
-        return Failure(FailureKind::BadParameter,
-                       "A cooling coil cannot add water: the target holds more water than the "
-                       "entering air.");
+        return Fail(Failure(FailureKind::BadParameter,
+                            "A cooling coil cannot add water: the target holds more water than the "
+                            "entering air."));
     }
     const double W3 = std::min(end->humidityRatio, W1);
     // The coil leaves the air at the target's humidity ratio: W3 = BF W1 + (1 - BF) W_adp.
     const double Wadp = (W3 - bypass * W1) / (1 - bypass);
     if (!(Wadp > 0) || Wadp < air.SaturationRatio(kLowestDryBulb)) {
-        return Failure(FailureKind::NoApparatusDewPoint,
-                       "With this bypass factor the apparatus dew point would lie below the "
-                       "saturation range: there is no apparatus dew point.");
+        return Fail(Failure(FailureKind::NoApparatusDewPoint,
+                            "With this bypass factor the apparatus dew point would lie below the "
+                            "saturation range: there is no apparatus dew point."));
     }
     const Outcome<ProcessResult> coil =
         CoilFromApparatusDewPoint(air, in, flow, air.DewPoint(Wadp), bypass);
@@ -48,8 +48,8 @@ Outcome<ProcessResult> CoolingThenReheat(const AirModel& air, const AirState& in
     }
     const AirState& cooled = coil->outlets.back();
     if (cooled.dryBulb > end->dryBulb + kNoReheatTolerance) {
-        return Failure(FailureKind::BadParameter,
-                       "The coil leaves the air warmer than the target: it needs no reheat.");
+        return Fail(Failure(FailureKind::BadParameter,
+                            "The coil leaves the air warmer than the target: it needs no reheat."));
     }
     // Within the tolerance the coil meets the target's dry bulb: a reheat of nothing, leaving
     // at the coil's own state (cooling it further would condense water).

@@ -9,16 +9,16 @@ Outcome<ProcessResult> SensibleTo(const AirModel& air, const AirState& in, doubl
     const double W = in.humidityRatio;
     // Before any relation of T2: a dry bulb below 0 K has no saturation pressure.
     if (auto outside = DryBulbOutsideRange(air, T2, W)) {
-        return *outside;
+        return Fail(*outside);
     }
     if (T2 < in.dryBulb && air.Supersaturated(T2, W)) {
-        return Failure(FailureKind::Condensation,
-                       "Cooling at a constant humidity ratio would pass the dew point and "
-                       "condense water: use a cooling coil.");
+        return Fail(Failure(FailureKind::Condensation,
+                            "Cooling at a constant humidity ratio would pass the dew point and "
+                            "condense water: use a cooling coil."));
     }
     const Outcome<AirState> out = air.StateAt(T2, W);
     if (!out) {
-        return out.failure();
+        return Fail(out.error());
     }
     return OneStage(in, *out, flow, 0, {{in.dryBulb, W}, {T2, W}});
 }
@@ -36,7 +36,7 @@ Outcome<ProcessResult> SensibleBy(const AirModel& air, const AirState& in, doubl
                       "of dry air would change the air's enthalpy beyond any number the program "
                       "holds.",
                       heatRate, flow);
-        return Failure(FailureKind::BadParameter, text);
+        return Fail(Failure(FailureKind::BadParameter, text));
     }
     return SensibleTo(air, in, flow, air.DryBulb(h2, in.humidityRatio));
 }

@@ -355,22 +355,23 @@ Expected<ProcessSetFile, std::string> ReadProcessSetText(std::string_view text) 
     const QJsonDocument document = QJsonDocument::fromJson(
         QByteArray(text.data(), static_cast<qsizetype>(text.size())), &error);
     if (error.error != QJsonParseError::NoError) {
-        return std::string("it is damaged or incomplete (") + error.errorString().toStdString() +
-               " at byte " + std::to_string(error.offset) + ")";
+        return Fail(std::string("it is damaged or incomplete (") +
+                    error.errorString().toStdString() + " at byte " + std::to_string(error.offset) +
+                    ")");
     }
     const QJsonObject root = document.object();
     if (!document.isObject() || root.value("format").toString() != kFormat) {
-        return std::string("it is not a Hygrovane process set");
+        return Fail(std::string("it is not a Hygrovane process set"));
     }
     const QJsonValue version = root.value("version");
     if (!version.isDouble() || version.toDouble() != std::floor(version.toDouble()) ||
         version.toDouble() < 1) {
-        return std::string("it has no valid format version");
+        return Fail(std::string("it has no valid format version"));
     }
     if (version.toDouble() > kProcessFileVersion) {
-        return std::string("it was written by a newer version of Hygrovane (format version ") +
-               VersionText(version.toDouble()) + "; this version reads " +
-               std::to_string(kProcessFileVersion) + ")";
+        return Fail(std::string("it was written by a newer version of Hygrovane (format version ") +
+                    VersionText(version.toDouble()) + "; this version reads " +
+                    std::to_string(kProcessFileVersion) + ")");
     }
     Reader reader;
     SetRecords records;
@@ -398,16 +399,16 @@ Expected<ProcessSetFile, std::string> ReadProcessSetText(std::string_view text) 
         }
     }
     if (reader.failed()) {
-        return reader.problem();
+        return Fail(reader.problem());
     }
     records.ambient = *ambient;
     Outcome<ProcessSet> set = ProcessSet::FromRecords(records);
     if (!set) {
-        std::string reason = set.failure().message;
+        std::string reason = set.error().message;
         if (!reason.empty() && reason.back() == '.') {
             reason.pop_back();
         }
-        return std::string("its points and processes do not fit together: ") + reason;
+        return Fail(std::string("its points and processes do not fit together: ") + reason);
     }
     return ProcessSetFile{*set, *units};
 }
@@ -420,19 +421,19 @@ Expected<Done, fileio::FileError> SaveProcessSet(const ProcessSet& set, const Lo
                                  reason + "; the file on disk is as it was."};
     };
     if (text.size() > kLargestProcessFile) {
-        return refused("the set would take " + std::to_string(text.size() / (1024 * 1024)) +
-                       " MiB, more than the " +
-                       std::to_string(kLargestProcessFile / (1024 * 1024)) +
-                       " MiB Hygrovane opens");
+        return Fail(refused("the set would take " + std::to_string(text.size() / (1024 * 1024)) +
+                            " MiB, more than the " +
+                            std::to_string(kLargestProcessFile / (1024 * 1024)) +
+                            " MiB Hygrovane opens"));
     }
     // What is written must open again as this very set.
     const auto back = ReadProcessSetText(text);
     if (!back) {
-        return refused("Hygrovane could not open it again, since " + back.error());
+        return Fail(refused("Hygrovane could not open it again, since " + back.error()));
     }
     const ProcessSetFile& read = *back;
     if (read.set.Records() != set.Records() || read.units != units) {
-        return refused("it would not open again as the set on screen");
+        return Fail(refused("it would not open again as the set on screen"));
     }
     return fileio::WriteWholeFile(path, text, "process-set file");
 }
@@ -440,12 +441,12 @@ Expected<Done, fileio::FileError> SaveProcessSet(const ProcessSet& set, const Lo
 Expected<ProcessSetFile, fileio::FileError> OpenProcessSet(const std::string& path) {
     const auto bytes = fileio::ReadSmallFile(path, kLargestProcessFile, "process-set file");
     if (!bytes) {
-        return bytes.error();
+        return Fail(bytes.error());
     }
     auto outcome = ReadProcessSetText(*bytes);
     if (!outcome) {
-        return fileio::FileError{"The process-set file \"" + path +
-                                 "\" could not be opened: " + outcome.error() + "."};
+        return Fail(fileio::FileError{"The process-set file \"" + path +
+                                      "\" could not be opened: " + outcome.error() + "."});
     }
     return std::move(outcome.value());
 }

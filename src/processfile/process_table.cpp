@@ -73,7 +73,7 @@ TextTable PointTable(const ProcessSet& set, const TableUnits& u) {
             source = "process " + std::to_string(*producer + 1);
         }
         if (!p.state) {
-            table.rows.push_back({p.name, "", "", "", "", "", "", "", p.state.failure().message});
+            table.rows.push_back({p.name, "", "", "", "", "", "", "", p.state.error().message});
             continue;
         }
         const AirState& s = *p.state;
@@ -126,7 +126,7 @@ TextTable ProcessTable(const ProcessSet& set, const TableUnits& u) {
                                      Joined(set, process.outlets, ", "), flows};
         if (!process.result) {
             row.resize(table.header.size() - 1);
-            row.push_back(process.result.failure().message);
+            row.push_back(process.result.error().message);
             table.rows.push_back(std::move(row));
             continue;
         }

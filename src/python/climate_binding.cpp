@@ -26,8 +26,8 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 WeatherData Read(Expected<WeatherData, ReadFailure> read) {
     if (!read) {
-        const std::string sentence = Describe(read.failure());
-        if (read.failure().kind == ReadFailureKind::CannotOpen) {
+        const std::string sentence = Describe(read.error());
+        if (read.error().kind == ReadFailureKind::CannotOpen) {
             PyErr_SetString(PyExc_OSError, sentence.c_str());
             throw py::error_already_set();
         }
@@ -205,7 +205,7 @@ py::dict DesignOf(const WeatherData& w, bool dewPoint, bool elevation, int formu
     const auto d = DesignConditionsOf(s);
     if (!d) {
         throw py::value_error(
-            d.failure() == DesignFailure::NoHours
+            d.error() == DesignFailure::NoHours
                 ? "No hour of the file has a state."
                 : "The core refused the saturated state at the design dew point.");
     }

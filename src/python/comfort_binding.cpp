@@ -56,7 +56,7 @@ py::dict ComfortColumns(const std::string& model, std::size_t n,
             n, inputs, 7, {"pmv", "ppd"}, threads, [&](const double* a, double* r) -> Failure {
                 const auto v = PmvIso7730(ThermalAt(a, o.vapourPressure), applicability);
                 if (!v) {
-                    return FailureOf(v.failure());
+                    return FailureOf(v.error());
                 }
                 r[0] = v->pmv;
                 r[1] = v->ppd;
@@ -72,7 +72,7 @@ py::dict ComfortColumns(const std::string& model, std::size_t n,
                                       const auto v =
                                           PmvAshrae55(ThermalAt(a, o.vapourPressure), options);
                                       if (!v) {
-                                          return FailureOf(v.failure());
+                                          return FailureOf(v.error());
                                       }
                                       r[0] = v->pmv;
                                       r[1] = v->ppd;
@@ -86,7 +86,7 @@ py::dict ComfortColumns(const std::string& model, std::size_t n,
                 const auto v = StandardEffectiveTemperature(ThermalAt(a, o.vapourPressure),
                                                             {a[7], o.forCoolingEffect});
                 if (!v) {
-                    return FailureOf(v.failure());
+                    return FailureOf(v.error());
                 }
                 r[0] = *v;
                 return std::nullopt;
@@ -97,7 +97,7 @@ py::dict ComfortColumns(const std::string& model, std::size_t n,
             n, inputs, 8, {"cooling_effect"}, threads, [&](const double* a, double* r) -> Failure {
                 const auto v = CoolingEffect(ThermalAt(a, o.vapourPressure), a[7]);
                 if (!v) {
-                    return FailureOf(v.failure());
+                    return FailureOf(v.error());
                 }
                 r[0] = *v;
                 return std::nullopt;
@@ -110,7 +110,7 @@ py::dict ComfortColumns(const std::string& model, std::size_t n,
                                   threads, [](const double* a, double* r) -> Failure {
                                       const auto v = AdaptiveAshrae55Of(a[0], a[1], a[2], a[3]);
                                       if (!v) {
-                                          return FailureOf(v.failure());
+                                          return FailureOf(v.error());
                                       }
                                       const double values[] = {v->comfort,
                                                                v->lower80,
@@ -133,7 +133,7 @@ py::dict ComfortColumns(const std::string& model, std::size_t n,
                                   threads, [](const double* a, double* r) -> Failure {
                                       const auto v = AdaptiveEn16798Of(a[0], a[1], a[2], a[3]);
                                       if (!v) {
-                                          return FailureOf(v.failure());
+                                          return FailureOf(v.error());
                                       }
                                       const double values[] = {v->comfort,
                                                                v->upper[0],
@@ -190,11 +190,11 @@ void BindComfort(py::module_& m) {
           [](const DoubleArray& hourly) { return ArrayOf(DailyMeans(SpanOf(hourly))); });
     m.def("exponential_running_mean", [](const DoubleArray& daily, double alpha, bool wrap) {
         const auto means = ExponentialRunningMean(SpanOf(daily), alpha, wrap);
-        return means ? ArrayOf(*means) : Refused(means.failure());
+        return means ? ArrayOf(*means) : Refused(means.error());
     });
     m.def("prevailing_means_simple", [](const DoubleArray& daily, int days, bool wrap) {
         const auto means = PrevailingMeansSimple(SpanOf(daily), days, wrap);
-        return means ? ArrayOf(*means) : Refused(means.failure());
+        return means ? ArrayOf(*means) : Refused(means.error());
     });
 }
 

@@ -54,11 +54,11 @@ Outcome<Stream> StreamAt(const AirModel& air, FlowUnit unit, double T, HumidityI
                          double humidity, double flow) {
     Outcome<AirState> state = air.Given({T, input, humidity});
     if (!state) {
-        return state.failure();
+        return Fail(state.error());
     }
     const Outcome<double> dryAirFlow = DryAirFlow({unit, flow}, *state, std::nullopt);
     if (!dryAirFlow) {
-        return dryAirFlow.failure();
+        return Fail(dryAirFlow.error());
     }
     return Stream{*state, *dryAirFlow};
 }
@@ -70,7 +70,7 @@ Outcome<ProcessResult> ProcessAt(const ProcessInputs& in, std::size_t i, const A
         air, in.flowUnit, in.dryBulb[i],
         kHumidityInputs[static_cast<std::size_t>(in.humidityInput[i])], in.humidity[i], in.flow[i]);
     if (!first) {
-        return first.failure();
+        return Fail(first.error());
     }
     inlets.push_back(first->state);
     flows.push_back(first->flow);
@@ -80,7 +80,7 @@ Outcome<ProcessResult> ProcessAt(const ProcessInputs& in, std::size_t i, const A
                      kHumidityInputs[static_cast<std::size_t>(in.humidityInput2[i])],
                      in.humidity2[i], in.flow2[i]);
         if (!second) {
-            return second.failure();
+            return Fail(second.error());
         }
         inlets.push_back(second->state);
         flows.push_back(second->flow);
@@ -163,7 +163,7 @@ void ProcessSlice(const ProcessInputs& in, const ProcessOutputs& out, std::size_
             lastAmbient = ambient;
         }
         if (!*air) {
-            WriteFailure(out, i, air->failure(), messages);
+            WriteFailure(out, i, air->error(), messages);
             continue;
         }
         const Outcome<ProcessResult> result = ProcessAt(in, i, air->value());
@@ -177,7 +177,7 @@ void ProcessSlice(const ProcessInputs& in, const ProcessOutputs& out, std::size_
         } else if (result) {
             Write(out, i, *result);
         } else {
-            WriteFailure(out, i, result.failure(), messages);
+            WriteFailure(out, i, result.error(), messages);
         }
     }
 }

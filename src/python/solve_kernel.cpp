@@ -169,7 +169,7 @@ void SolveSlice(const SolveInputs& in, const SolveOutputs& out, std::size_t begi
             if (state) {
                 Gather(b, j, *state, in.dryBulb[start + j]);
             } else {
-                GatherFailure(b, j, start + j, state.failure(), failures);
+                GatherFailure(b, j, start + j, state.error(), failures);
             }
         }
         for (std::size_t q = 0; q < kAllQuantities; ++q) {

@@ -75,7 +75,7 @@ void BatchConvertWindow::setInput(const std::string& path) {
     message_.clear();
     // A named pipe or a device could keep the window waiting for bytes that never come.
     const auto source = OpenSource(path, true);
-    const auto read = source ? ReadHead(**source, 0, headerLine_) : source.error();
+    const auto read = source ? ReadHead(**source, 0, headerLine_) : Fail(source.error());
     if (!read) {
         message_ = "The file \"" + path + "\" cannot be read: " + read.error() + ".";
         return;
@@ -204,14 +204,14 @@ CommandOutcome BatchConvertWindow::run() {
                          headerLine = headerLine_, start] {
             std::string result;
             const auto source = OpenSource(input, true);
-            const auto read = source ? ReadHead(**source, 0, headerLine) : source.error();
+            const auto read = source ? ReadHead(**source, 0, headerLine) : Fail(source.error());
             const auto sink =
                 read
                     ? CreateFileSink(output)
                     : Expected<std::unique_ptr<ByteSink>, std::string>(std::unique_ptr<ByteSink>());
             // Checked by runProblem before the thread started.
             const auto plan = read ? Plan::Make(settings, read->file.shape, read->file.names.size())
-                                   : Expected<Plan, std::string>(read.error());
+                                   : Expected<Plan, std::string>(Fail(read.error()));
             if (!read) {
                 result = "The file \"" + input + "\" cannot be read: " + read.error() + ".";
             } else if (!sink) {

@@ -285,7 +285,8 @@ Expected<std::vector<comfort::UserZone>, std::string> ParseUserZones(const std::
         const std::string where = "Zone line " + std::to_string(number) + ": ";
         const auto colon = line.find(':');
         if (colon == std::string::npos || Trim(line.substr(0, colon)).empty()) {
-            return where + "write a name, a colon, then the corners (\"Name: t, W; t, W; t, W\").";
+            return Fail(where +
+                        "write a name, a colon, then the corners (\"Name: t, W; t, W; t, W\").");
         }
         comfort::UserZone zone;
         zone.name = Trim(line.substr(0, colon));
@@ -302,11 +303,12 @@ Expected<std::vector<comfort::UserZone>, std::string> ParseUserZones(const std::
             const auto y = comma == std::string::npos ? std::nullopt
                                                       : HumidityNumber(corner.substr(comma + 1));
             if (!t || !y) {
-                return where + "\"" + Trim(corner) + "\" is not a dry bulb and a humidity.";
+                return Fail(where + "\"" + Trim(corner) + "\" is not a dry bulb and a humidity.");
             }
             const bool percent = y->percent;
             if (relative && *relative != percent) {
-                return where + "give every corner's humidity the same way (all in % or none).";
+                return Fail(where +
+                            "give every corner's humidity the same way (all in % or none).");
             }
             relative = percent;
             const double kelvin = si ? *t + kZeroCelsius : (*t - 32) * 5.0 / 9.0 + kZeroCelsius;
@@ -318,7 +320,7 @@ Expected<std::vector<comfort::UserZone>, std::string> ParseUserZones(const std::
         zone.corners = relative.value_or(false) ? comfort::UserZone::Corners::RelativeHumidity
                                                 : comfort::UserZone::Corners::HumidityRatio;
         if (const auto failure = comfort::CheckUserZone(zone)) {
-            return where + comfort::Describe(*failure);
+            return Fail(where + comfort::Describe(*failure));
         }
         zones.push_back(std::move(zone));
     }

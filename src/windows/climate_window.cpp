@@ -91,14 +91,14 @@ Expected<LoadedClimate, std::string> LoadClimate(const std::string& path,
                                                  LoadControl* control) {
     const auto cancelled = [control] { return control != nullptr && control->cancelled.load(); };
     if (const auto source = batch::OpenSource(path, true); !source) {
-        return "The file \"" + path + "\" was not read: " + source.error() + ".";
+        return Fail("The file \"" + path + "\" was not read: " + source.error() + ".");
     }
     auto read = climate::ReadWeatherFile(path);
     if (!read) {
-        return "The file \"" + path + "\" was not read: " + climate::Describe(read.failure());
+        return Fail("The file \"" + path + "\" was not read: " + climate::Describe(read.error()));
     }
     if (cancelled()) {
-        return std::string("Reading was cancelled.");
+        return Fail(std::string("Reading was cancelled."));
     }
     if (control != nullptr) {
         control->phase = LoadControl::Computing;
@@ -106,11 +106,11 @@ Expected<LoadedClimate, std::string> LoadClimate(const std::string& path,
     auto prepared = climateanalysis::Prepare(
         std::make_shared<const climate::WeatherData>(std::move(read.value())), settings);
     if (!prepared) {
-        return "The file \"" + path + "\" was read, but its zones were not: " +
-               climateanalysis::Describe(prepared.failure());
+        return Fail("The file \"" + path + "\" was read, but its zones were not: " +
+                    climateanalysis::Describe(prepared.error()));
     }
     if (cancelled()) {
-        return std::string("Reading was cancelled.");
+        return Fail(std::string("Reading was cancelled."));
     }
     if (control != nullptr) {
         control->phase = LoadControl::Done;
@@ -135,7 +135,7 @@ ClimateWindow::changeSettings(const climateanalysis::ClimateSettings& settings) 
     }
     auto prepared = climateanalysis::Prepare(prepared_->data, settings);
     if (!prepared) {
-        return climateanalysis::Describe(prepared.failure());
+        return Fail(climateanalysis::Describe(prepared.error()));
     }
     settings_ = settings;
     prepared_ = std::move(prepared.value());

@@ -46,7 +46,7 @@ std::optional<RoomRatioLineOf> ProcessWindow::roomRatioOf(const RoomRatioForm& f
         room->state->core.ambient.pressure, set_.ambient().formulation,
         {room->state->dryBulb, room->state->humidityRatio}, *shr, room->state->dryBulb);
     if (!atRoom) {
-        platform_.showMessage(Described(atRoom.failure(), temperatureUnit()), kProcessesTitle);
+        platform_.showMessage(Described(atRoom.error(), temperatureUnit()), kProcessesTitle);
         return std::nullopt;
     }
     return RoomRatioLineOf{room->id, *shr};
@@ -96,14 +96,14 @@ CommandOutcome ProcessWindow::AddSupplyOnLine(const RoomRatioForm& form) {
             ? chart::SupplyAtDifference(pressure, formulation, roomPoint, line->shr, *at - *zero)
             : chart::SupplyAtDryBulb(pressure, formulation, roomPoint, line->shr, *at);
     if (!supply) {
-        platform_.showMessage(Described(supply.failure(), unit), kProcessesTitle);
+        platform_.showMessage(Described(supply.error(), unit), kProcessesTitle);
         return CommandOutcome::Refused;
     }
     const processes::Outcome<processes::PointId> added = set_.addPoint(
         {supply->ambient.dryBulb, HumidityInput::HumidityRatio, supply->humidityRatio},
         form.supplyName);
     if (!added) {
-        platform_.showMessage(added.failure().message, kProcessesTitle);
+        platform_.showMessage(added.error().message, kProcessesTitle);
         return CommandOutcome::Refused;
     }
     changed();

@@ -20,7 +20,7 @@ std::string Convert(const std::string& bytes, std::vector<std::string> options, 
     const auto line = ParseCommandLine(options);
     StringSource source(bytes);
     std::vector<std::string> notes;
-    const auto read = line ? ReadHead(source, line->separator) : line.error();
+    const auto read = line ? ReadHead(source, line->separator) : Fail(line.error());
     const auto settings =
         read ? SettingsFor(*line, read->file, notes) : SettingsProblem{read.error()};
     if (!settings) {

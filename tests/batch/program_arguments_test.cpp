@@ -5,10 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace hygrovane::batch {
 namespace {
+
+// A message returned without Fail() must not compile as "taken", as it did when the option's
+// result was Expected<bool, std::string>.
+static_assert(!std::is_convertible_v<const char*, OptionTaken>);
+static_assert(!std::is_convertible_v<std::string, OptionTaken>);
 
 struct Row {
     const char* name;
@@ -107,17 +113,17 @@ TEST(ProgramArguments, ReadInOrderUntilTheFirstMessage) {
             } else if (option == "--bad") {
                 return std::string("--bad takes nothing good");
             } else if (option != "--flag") {
-                return false;
+                return OptionUse::NotOurs;
             }
-            return true;
+            return OptionUse::Taken;
         };
         const Expected<ProgramArguments, std::string> read = ReadArguments(row.args, rules);
         if (row.error != nullptr) {
-            ASSERT_FALSE(read.ok());
+            ASSERT_FALSE(read.has_value());
             EXPECT_EQ(read.error(), row.error);
             continue;
         }
-        ASSERT_TRUE(read.ok()) << read.error();
+        ASSERT_TRUE(read.has_value()) << read.error();
         EXPECT_EQ(read->input, row.input);
         EXPECT_EQ(read->help, row.help);
         EXPECT_EQ(out, row.out);

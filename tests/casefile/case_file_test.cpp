@@ -99,7 +99,7 @@ TEST_F(CaseFiles, StartupFileWithLfRestoresMetricInAnotherWindow) {
     std::erase(lf, '\r');
     Write(Path("case"), lf);
     const auto fields = LoadCaseFields(Path("case"));
-    ASSERT_TRUE(fields.ok());
+    ASSERT_TRUE(fields.has_value());
     TestWindow window;
     MakeBritishHw(window);
     ApplyCaseFields(*fields, window.form(), window);
@@ -298,7 +298,7 @@ TEST_F(CaseFiles, LoadRefusesWhatIsNoCaseFileNamesItAndReadsNothing) {
             chmod(row.path.c_str(), 0);
         }
         const auto fields = LoadCaseFields(row.path);
-        ASSERT_FALSE(fields.ok()) << row.name;
+        ASSERT_FALSE(fields.has_value()) << row.name;
         const std::string& message = fields.error().message;
         EXPECT_NE(message.find(row.path), std::string::npos) << row.name << message;
         EXPECT_NE(message.find(row.reason), std::string::npos) << row.name << message;
@@ -351,7 +351,7 @@ TEST_F(CaseFiles, LoadRefusesWhatIsNotACompleteCase) {
     for (const auto& row : rows) {
         Write(Path("file"), row.bytes);
         const auto fields = LoadCaseFields(Path("file"));
-        ASSERT_FALSE(fields.ok()) << row.name;
+        ASSERT_FALSE(fields.has_value()) << row.name;
         const std::string& message = fields.error().message;
         EXPECT_NE(message.find("\"" + Path("file") +
                                "\" was not opened: it is not a "
@@ -397,7 +397,7 @@ TEST_F(CaseFiles, LoadAcceptsCompleteCasesAsTheyVary) {
     for (const auto& row : rows) {
         Write(Path("case"), row.bytes);
         const auto fields = LoadCaseFields(Path("case"));
-        ASSERT_TRUE(fields.ok()) << row.name << ": " << fields.error().message;
+        ASSERT_TRUE(fields.has_value()) << row.name << ": " << fields.error().message;
         TestWindow window;
         MakeBritishHw(window);
         ApplyCaseFields(*fields, window.form(), window);
@@ -428,21 +428,21 @@ TEST_F(CaseFiles, SaveRefusesAValueThatWouldNotOpenAsItIs) {
         FormAmbient form = TestWindow().form();
         form.Text(row.box).text = row.text;
         const auto saved = SaveCase(form, Path("case"));
-        EXPECT_EQ(saved.ok(), row.reason == nullptr) << row.name;
+        EXPECT_EQ(saved.has_value(), row.reason == nullptr) << row.name;
         if (row.reason != nullptr && !saved) {
             const std::string& message = saved.error().message;
             EXPECT_NE(message.find(Path("case")), std::string::npos) << message;
             EXPECT_NE(message.find(row.reason), std::string::npos) << message;
             EXPECT_EQ(ReadBytes(Path("case")), oldBytes) << row.name;
         } else if (row.reason == nullptr) {
-            EXPECT_TRUE(LoadCaseFields(Path("case")).ok()) << row.name;
+            EXPECT_TRUE(LoadCaseFields(Path("case")).has_value()) << row.name;
         }
     }
 }
 
 TEST_F(CaseFiles, SaveReplacesAnExistingFileCompletely) {
     Write(Path("case"), std::string(5000, 'x'));
-    EXPECT_TRUE(SaveCase(TestWindow().form(), Path("case")).ok());
+    EXPECT_TRUE(SaveCase(TestWindow().form(), Path("case")).has_value());
     EXPECT_EQ(ReadBytes(Path("case")), CaseFileText(TestWindow().form()));
 }
 
@@ -472,7 +472,7 @@ TEST_F(CaseFiles, FailedWritesReportAndLeaveExistingFilesUntouched) {
                 return report ? WriteReport(form, row.path, SatFormulation::IAPWS)
                               : SaveCase(form, row.path);
             });
-            ASSERT_FALSE(written.ok()) << row.name << (report ? " report" : " case");
+            ASSERT_FALSE(written.has_value()) << row.name << (report ? " report" : " case");
             EXPECT_NE(written.error().message.find(row.path), std::string::npos)
                 << written.error().message;
         }
@@ -484,7 +484,7 @@ TEST_F(CaseFiles, FailedWritesReportAndLeaveExistingFilesUntouched) {
 
 TEST(SaveCase, RefusesADeviceInsteadOfReplacingIt) {
     ASSERT_TRUE(std::filesystem::is_character_file("/dev/full"));
-    EXPECT_FALSE(SaveCase(TestWindow().form(), "/dev/full").ok());
+    EXPECT_FALSE(SaveCase(TestWindow().form(), "/dev/full").has_value());
     EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
 }
 

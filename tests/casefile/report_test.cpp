@@ -111,7 +111,7 @@ TEST(WriteReport, WritesTodaysReportToATxtFile) {
     QTemporaryDir dir;
     const std::string path = dir.filePath("case").toStdString();
     const FormAmbient form = Calculated([](TestWindow&) {});
-    ASSERT_TRUE(WriteReport(form, path, SatFormulation::IAPWS).ok());
+    ASSERT_TRUE(WriteReport(form, path, SatFormulation::IAPWS).has_value());
     const QDate today = QDate::currentDate();
     EXPECT_EQ(testing::ReadBytes(path + ".txt"), ReportText(form, SatFormulation::IAPWS, today));
 }

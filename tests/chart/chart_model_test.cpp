@@ -23,8 +23,8 @@ MoistAirState CoreState(ChartPoint p, double pressure, SatFormulation formulatio
     const Result<Saturation> saturation = SaturationOf(*ambient, formulation);
     const Result<MoistAirState> state =
         StateOf(*ambient, *saturation, HumidityInput::HumidityRatio, p.humidityRatio);
-    EXPECT_TRUE(state.ok()) << p.dryBulb << " K " << p.humidityRatio;
-    return state.ok() ? *state : MoistAirState{};
+    EXPECT_TRUE(state.has_value()) << p.dryBulb << " K " << p.humidityRatio;
+    return state.has_value() ? *state : MoistAirState{};
 }
 
 double CoreSaturationRatio(double T, double pressure, SatFormulation formulation) {
@@ -32,7 +32,7 @@ double CoreSaturationRatio(double T, double pressure, SatFormulation formulation
     c.dryBulb = T;
     c.pressure = pressure;
     const Result<Saturation> s = SaturationOf(*AmbientOf(c), formulation);
-    return s.ok() ? s->humidityRatio : std::nan("");
+    return s.has_value() ? s->humidityRatio : std::nan("");
 }
 
 // Every point of a curve but those the range's edges cut (they lie between two samples).

@@ -381,7 +381,7 @@ TEST_P(EpwShapes, Reads) {
     const Lines lines = LinesOf(ThreeDays());
     ASSERT_EQ(lines.size(), 80u) << "tests/climate/data/chicago_3days.epw";
     const auto data = ReadEpw(GetParam().make(lines));
-    ASSERT_TRUE(data) << Describe(data.failure());
+    ASSERT_TRUE(data) << Describe(data.error());
     EXPECT_EQ(data->hours.size(), GetParam().rows);
     GetParam().check(*data);
 }
@@ -575,7 +575,7 @@ TEST_P(EpwDamage, IsRefusedWithItsLine) {
     const Damage& damage = GetParam();
     const auto data = ReadEpw(damage.make(LinesOf(ThreeDays())));
     ASSERT_FALSE(data) << "read " << data->hours.size() << " rows";
-    const ReadFailure& f = data.failure();
+    const ReadFailure& f = data.error();
     EXPECT_EQ(f.kind, damage.kind) << Describe(f);
     EXPECT_EQ(f.line, damage.line) << Describe(f);
     EXPECT_EQ(f.field, damage.field) << Describe(f);
@@ -593,7 +593,7 @@ INSTANTIATE_TEST_SUITE_P(Epw, EpwDamage, ::testing::ValuesIn(kDamages), [](const
 TEST(EpwFile, NoFileIsCannotOpen) {
     const auto data = ReadEpwFile("/nonexistent/weather.epw");
     ASSERT_FALSE(data);
-    EXPECT_EQ(data.failure().kind, ReadFailureKind::CannotOpen);
+    EXPECT_EQ(data.error().kind, ReadFailureKind::CannotOpen);
 }
 
 // The full years: row counts per month and per hour of the day, and the fields the files mark
@@ -609,7 +609,7 @@ TEST(EpwFile, FullYearsReadHourByHour) {
                           Year{"boston.epw", "Boston Logan IntL Arpt", 7296, 7296}}) {
         SCOPED_TRACE(y.file);
         const auto data = ReadEpwFile(SharedWeather(y.file));
-        ASSERT_TRUE(data) << Describe(data.failure());
+        ASSERT_TRUE(data) << Describe(data.error());
         EXPECT_EQ(data->header.location.city, y.city);
         ASSERT_EQ(data->hours.size(), 8760u);
         std::array<std::size_t, 12> perMonth{};
@@ -649,7 +649,7 @@ TEST(EpwFile, LeapYearOf8784Rows) {
     lines.insert(lines.begin() + march, leap.begin(), leap.end());
     lines[4] = "HOLIDAYS/DAYLIGHT SAVINGS,Yes,0,0,0";
     const auto data = ReadEpw(Joined(lines));
-    ASSERT_TRUE(data) << Describe(data.failure());
+    ASSERT_TRUE(data) << Describe(data.error());
     ASSERT_EQ(data->hours.size(), 8784u);
     EXPECT_EQ(data->hours[59 * 24].day, 29);
     EXPECT_EQ(data->hours[60 * 24].month, 3);
@@ -681,8 +681,8 @@ TEST(EpwFile, FirstDamageInTheFileIsReported) {
         lines[t.later].resize(30);
         const auto data = ReadEpw(Joined(lines));
         ASSERT_FALSE(data);
-        EXPECT_EQ(data.failure().kind, t.kind);
-        EXPECT_EQ(data.failure().line, t.first + 1);
+        EXPECT_EQ(data.error().kind, t.kind);
+        EXPECT_EQ(data.error().line, t.first + 1);
     }
     // An order fault early and a bad number late: the order fault comes first.
     Lines lines = year;
@@ -690,8 +690,8 @@ TEST(EpwFile, FirstDamageInTheFileIsReported) {
     lines[8000] = WithField(lines[8000], 6, "x");
     const auto data = ReadEpw(Joined(lines));
     ASSERT_FALSE(data);
-    EXPECT_EQ(data.failure().kind, ReadFailureKind::OutOfOrder);
-    EXPECT_EQ(data.failure().line, 21u);
+    EXPECT_EQ(data.error().kind, ReadFailureKind::OutOfOrder);
+    EXPECT_EQ(data.error().line, 21u);
 }
 
 } // namespace
@@ -712,8 +712,8 @@ TEST(EpwHeader, HugeCountsAreRefused) {
         changed[index] = record;
         const auto data = ReadEpw(Joined(changed));
         ASSERT_FALSE(data) << record;
-        EXPECT_EQ(data.failure().kind, ReadFailureKind::BadHeader) << record;
-        EXPECT_EQ(data.failure().line, index + 1) << record;
+        EXPECT_EQ(data.error().kind, ReadFailureKind::BadHeader) << record;
+        EXPECT_EQ(data.error().line, index + 1) << record;
     }
 }
 

@@ -78,7 +78,7 @@ Lines ThreeDaysTmy3() {
 
 TEST(Tmy3, ReadsInEpwUnits) {
     const auto data = ReadTmy3(Joined(ThreeDaysTmy3()));
-    ASSERT_TRUE(data) << Describe(data.failure());
+    ASSERT_TRUE(data) << Describe(data.error());
     EXPECT_EQ(data->format, WeatherFormat::Tmy3);
     const Location& l = data->header.location;
     EXPECT_EQ(l.city, "CHICAGO, OHARE INTL AP");
@@ -112,7 +112,7 @@ TEST(Tmy3, MissingMarksAndBlanksAreMissing) {
     lines[2] = WithField(lines[2], 40, "");      // pressure
     lines[3] = WithField(lines[3], 37, "-9900.0");
     const auto data = ReadTmy3(Joined(lines));
-    ASSERT_TRUE(data) << Describe(data.failure());
+    ASSERT_TRUE(data) << Describe(data.error());
     EXPECT_FALSE(data->hours[0].Value(Field::DryBulb));
     EXPECT_FALSE(data->hours[0].Value(Field::StationPressure));
     EXPECT_FALSE(data->hours[1].Value(Field::RelativeHumidity));
@@ -164,9 +164,9 @@ TEST_P(Tmy3Damage, IsRefusedWithItsLine) {
     GetParam().change(lines);
     const auto data = ReadTmy3(Joined(lines));
     ASSERT_FALSE(data);
-    EXPECT_EQ(data.failure().kind, GetParam().kind) << Describe(data.failure());
-    EXPECT_EQ(data.failure().line, GetParam().line) << Describe(data.failure());
-    EXPECT_EQ(data.failure().field, GetParam().field) << Describe(data.failure());
+    EXPECT_EQ(data.error().kind, GetParam().kind) << Describe(data.error());
+    EXPECT_EQ(data.error().line, GetParam().line) << Describe(data.error());
+    EXPECT_EQ(data.error().field, GetParam().field) << Describe(data.error());
 }
 
 INSTANTIATE_TEST_SUITE_P(Climate, Tmy3Damage, ::testing::ValuesIn(kDamages));
@@ -215,7 +215,7 @@ TEST_P(Tmy3Refusal, NamesTheFault) {
     GetParam().change(lines);
     const auto data = ReadWeather(Joined(lines));
     ASSERT_FALSE(data) << "read " << data->hours.size() << " rows";
-    const ReadFailure& f = data.failure();
+    const ReadFailure& f = data.error();
     EXPECT_EQ(f.line, GetParam().line) << Describe(f);
     EXPECT_EQ(f.field, GetParam().field) << Describe(f);
     EXPECT_NE(Describe(f).find(GetParam().says), std::string::npos) << Describe(f);
@@ -238,7 +238,7 @@ TEST(Tmy3, ByteOrderMarkAndCrLineEnds) {
     for (const std::string& line : ThreeDaysTmy3())
         text += line + "\r";
     const auto data = ReadWeather(text + "\r\r");
-    ASSERT_TRUE(data) << Describe(data.failure());
+    ASSERT_TRUE(data) << Describe(data.error());
     EXPECT_EQ(data->format, WeatherFormat::Tmy3);
     EXPECT_EQ(data->header.location.wmo, "725300");
     EXPECT_EQ(data->hours.size(), 72u);
@@ -252,10 +252,10 @@ namespace {
 
 TEST(WeatherFile, FormatIsToldByTheFirstLine) {
     const auto epw = ReadWeather(ThreeDays());
-    ASSERT_TRUE(epw) << Describe(epw.failure());
+    ASSERT_TRUE(epw) << Describe(epw.error());
     EXPECT_EQ(epw->format, WeatherFormat::Epw);
     const auto tmy3 = ReadWeather(Joined(ThreeDaysTmy3()));
-    ASSERT_TRUE(tmy3) << Describe(tmy3.failure());
+    ASSERT_TRUE(tmy3) << Describe(tmy3.error());
     EXPECT_EQ(tmy3->format, WeatherFormat::Tmy3);
     EXPECT_EQ(tmy3->hours.size(), epw->hours.size());
     for (std::size_t i = 0; i < epw->hours.size(); i += 7) // the same values in EPW units
@@ -263,7 +263,7 @@ TEST(WeatherFile, FormatIsToldByTheFirstLine) {
                               Field::WindSpeed, Field::GlobalHorizontal})
             EXPECT_EQ(tmy3->hours[i].Value(f), epw->hours[i].Value(f)) << i;
     const auto file = ReadWeatherFile(SharedWeather("boston.epw"));
-    ASSERT_TRUE(file) << Describe(file.failure());
+    ASSERT_TRUE(file) << Describe(file.error());
     EXPECT_EQ(file->hours.size(), 8760u);
 }
 

@@ -68,10 +68,10 @@ TEST_P(WholeFile, IsRefusedForWhatItIs) {
     const std::string text = GetParam().make();
     const auto data = ReadWeather(text);
     ASSERT_FALSE(data);
-    EXPECT_EQ(data.failure().kind, GetParam().kind) << Describe(data.failure());
-    EXPECT_EQ(data.failure().line, 0u) << Describe(data.failure());
-    EXPECT_NE(Describe(data.failure()).find(GetParam().says), std::string::npos)
-        << Describe(data.failure());
+    EXPECT_EQ(data.error().kind, GetParam().kind) << Describe(data.error());
+    EXPECT_EQ(data.error().line, 0u) << Describe(data.error());
+    EXPECT_NE(Describe(data.error()).find(GetParam().says), std::string::npos)
+        << Describe(data.error());
     EXPECT_FALSE(ReadEpw(text)) << "the EPW reader alone";
     EXPECT_FALSE(IsWeatherText(text)) << "nor the start of a weather file";
 }
@@ -126,9 +126,8 @@ TEST(WeatherFile, RefusedBeforeReading) {
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         ASSERT_FALSE(data);
-        EXPECT_EQ(data.failure().kind, c.kind) << Describe(data.failure());
-        EXPECT_NE(Describe(data.failure()).find(c.says), std::string::npos)
-            << Describe(data.failure());
+        EXPECT_EQ(data.error().kind, c.kind) << Describe(data.error());
+        EXPECT_NE(Describe(data.error()).find(c.says), std::string::npos) << Describe(data.error());
         EXPECT_LT(seconds, 0.5) << "read before it was refused";
     }
 }
@@ -173,8 +172,8 @@ TEST(WeatherMemory, ManyShortLinesAreRefusedAtTheFirst) {
         const auto data = ReadWeather(text);
         if (data)
             return 1;
-        std::fprintf(stderr, "%s\n", Describe(data.failure()).c_str());
-        return data.failure().kind == ReadFailureKind::ShortRow && data.failure().line == 9 ? 0 : 2;
+        std::fprintf(stderr, "%s\n", Describe(data.error()).c_str());
+        return data.error().kind == ReadFailureKind::ShortRow && data.error().line == 9 ? 0 : 2;
     });
     EXPECT_EQ(status, 0) << "-1: the child was ended by a signal (std::bad_alloc)";
 }
@@ -203,13 +202,13 @@ TEST(WeatherMemory, RowsBeyondTheLimitAreRefused) {
         const auto data = ReadWeather(text);
         if (data)
             return 1;
-        std::fprintf(stderr, "%s\n", Describe(data.failure()).c_str());
-        return data.failure().kind == ReadFailureKind::OutOfMemory ? 0 : 2;
+        std::fprintf(stderr, "%s\n", Describe(data.error()).c_str());
+        return data.error().kind == ReadFailureKind::OutOfMemory ? 0 : 2;
     });
     EXPECT_EQ(status, 0) << "-1: the child was ended by a signal (std::bad_alloc)";
     // Without the limit the same text reads whole.
     const auto data = ReadWeather(text);
-    ASSERT_TRUE(data) << Describe(data.failure());
+    ASSERT_TRUE(data) << Describe(data.error());
     EXPECT_EQ(data->hours.size(), 525'600u);
 }
 

@@ -93,7 +93,7 @@ TEST(Figures, FollowTheFilter) {
     ASSERT_TRUE(data);
     const ClimateSettings settings = EveryZone();
     const auto prepared = Prepare(data, settings);
-    ASSERT_TRUE(prepared.ok());
+    ASSERT_TRUE(prepared.has_value());
     const ClimateResult year = Summarise(*prepared, {});
     climate::Filter occupied;
     occupied.occupiedOnly = true;
@@ -197,9 +197,9 @@ TEST(Figures, ZonesThatCannotBeMadeAreRefusedWithTheirName) {
     for (const RefusedRow& row : rows) {
         SCOPED_TRACE(row.name);
         const auto result = Analyse(data, row.settings);
-        ASSERT_FALSE(result.ok());
-        EXPECT_NE(Describe(result.failure()).find(row.zone), std::string::npos)
-            << Describe(result.failure());
+        ASSERT_FALSE(result.has_value());
+        EXPECT_NE(Describe(result.error()).find(row.zone), std::string::npos)
+            << Describe(result.error());
     }
 }
 

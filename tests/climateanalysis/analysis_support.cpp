@@ -22,7 +22,7 @@ ClimateResult Analysed(const ClimateSettings& settings) {
     if (!data)
         return {};
     auto result = Analyse(data, settings);
-    EXPECT_TRUE(result.ok()) << (result ? "" : Describe(result.failure()));
+    EXPECT_TRUE(result.has_value()) << (result ? "" : Describe(result.error()));
     return result ? result.value() : ClimateResult{};
 }
 

@@ -110,12 +110,12 @@ TEST(TimeWeights, RecordsAnHourGiveTheHourlyFigures) {
     ASSERT_TRUE(hourly);
     for (const SettingsRow& row : SettingsRows()) {
         const auto base = Prepare(hourly, row.settings);
-        ASSERT_TRUE(base.ok()) << row.name;
+        ASSERT_TRUE(base.has_value()) << row.name;
         for (const int perHour : {10, 60}) {
             SCOPED_TRACE(std::string(row.name) + ", " + std::to_string(perHour) + " an hour");
             const auto finer = Prepare(
                 perHour == 60 ? ChicagoByTheMinute() : Finer(*hourly, perHour), row.settings);
-            ASSERT_TRUE(finer.ok());
+            ASSERT_TRUE(finer.has_value());
             const auto n = static_cast<std::size_t>(perHour);
             ExpectSameFigures(Summarise(*finer, row.settings.filter),
                               Summarise(*base, row.settings.filter), n);
@@ -139,7 +139,7 @@ TEST(TimeWeights, LookBacksSpanADayOfTimeWhateverTheRecords) {
                            comfort::Strategy::PassiveSolarHeating};
     const auto base = Analyse(hourly, settings);
     const auto finer = Analyse(Finer(*hourly, 10, true), settings);
-    ASSERT_TRUE(base.ok() && finer.ok());
+    ASSERT_TRUE(base.has_value() && finer.has_value());
     for (std::size_t z = 0; z < 3; ++z) {
         SCOPED_TRACE(base->zones.names[z]);
         const climate::ZoneHours& a = finer->zones.total.time;
@@ -154,7 +154,7 @@ TEST(TimeWeights, DesignConditionsCountHoursNotRecords) {
     ASSERT_TRUE(hourly);
     const auto base = Analyse(hourly, {});
     const auto finer = Analyse(ChicagoByTheMinute(), {});
-    ASSERT_TRUE(base.ok() && finer.ok() && base->design && finer->design);
+    ASSERT_TRUE(base.has_value() && finer.has_value() && base->design && finer->design);
     EXPECT_NEAR(finer->design->time, 8760, 1e-6);
     EXPECT_EQ(finer->design->hours, 525600u); // records
     EXPECT_NEAR(finer->design->pressure, base->design->pressure, 1e-6);
@@ -192,7 +192,7 @@ TEST(TimeWeights, TextShowsHoursBesideRecordsWhenTheyDiffer) {
     ClimateSettings settings;
     settings.comfort.clothing = 0.7;
     const auto finer = Analyse(ChicagoByTheMinute(), settings);
-    ASSERT_TRUE(finer.ok());
+    ASSERT_TRUE(finer.has_value());
     const std::string text = ResultText(*finer);
     EXPECT_NE(text.find("; 525600 records (8760 hours)"), std::string::npos) << text;
     // The PMV zone's 803 hours of the shared data, not 48180 records.

@@ -59,7 +59,7 @@ TEST(ZoneCounts, PmvZoneOutlineCountsTheHoursOfTheModel) {
         settings.comfort = row.comfort;
         settings.states.pressure = row.pressure;
         const auto prepared = Prepare(data, settings);
-        ASSERT_TRUE(prepared.ok()) << Describe(prepared.failure());
+        ASSERT_TRUE(prepared.has_value()) << Describe(prepared.error());
         const ClimateResult result = Summarise(*prepared, settings.filter);
         ASSERT_EQ(result.zones.names.size(), 1u);
 
@@ -70,7 +70,7 @@ TEST(ZoneCounts, PmvZoneOutlineCountsTheHoursOfTheModel) {
             if (!hour.ok())
                 continue;
             const auto in = comfort::InPmvZone(parameters, PlaneStateOf(hour, prepared->zones.air));
-            ASSERT_TRUE(in.ok()) << comfort::Describe(in.failure());
+            ASSERT_TRUE(in.has_value()) << comfort::Describe(in.error());
             byModel += *in;
         }
         EXPECT_EQ(result.zones.total.inZone[0], byModel);
@@ -98,7 +98,7 @@ TEST(ZoneCounts, BandZoneOutlinesHoldTheHoursTheirRulesCount) {
          comfort::UserZone::Corners::RelativeHumidity,
          {{291.2, 0.305}, {299.2, 0.305}, {299.2, 0.705}, {291.2, 0.705}}});
     const auto prepared = Prepare(data, settings);
-    ASSERT_TRUE(prepared.ok()) << Describe(prepared.failure());
+    ASSERT_TRUE(prepared.has_value()) << Describe(prepared.error());
     const ClimateResult result = Summarise(*prepared, settings.filter);
     for (std::size_t z = 0; z < prepared->zones.zones.size(); ++z) {
         const AnalysisZone& zone = prepared->zones.zones[z];
@@ -132,7 +132,7 @@ TEST(ZoneCounts, AdaptiveHoursAreJudgedAtTheirOwnDaysPrevailingMean) {
         settings.comfort.model = row.model;
         settings.comfort.prevailingMean = row.given;
         const auto prepared = Prepare(data, settings);
-        ASSERT_TRUE(prepared.ok()) << Describe(prepared.failure());
+        ASSERT_TRUE(prepared.has_value()) << Describe(prepared.error());
         const ClimateResult result = Summarise(*prepared, settings.filter);
         const std::size_t counted = result.zones.total.inZone[0];
         EXPECT_GT(counted, 0u);
@@ -165,14 +165,14 @@ TEST(ZoneCounts, AdaptiveCountEqualsTheModelAtEachDaysRunningMean) {
     const std::vector<double> daily = comfort::DailyMeans(dryBulbs);
     ASSERT_EQ(daily.size(), 365u);
     const auto running = comfort::ExponentialRunningMean(daily, 0.8, true);
-    ASSERT_TRUE(running.ok());
+    ASSERT_TRUE(running.has_value());
     std::size_t expected = 0;
     for (std::size_t i = 0; i < dryBulbs.size(); ++i) {
         const double mean = (*running)[i / 24];
         if (mean < 10 || mean > 33.5)
             continue;
         const auto a = comfort::AdaptiveAshrae55Of(dryBulbs[i], dryBulbs[i], 0.1, mean);
-        ASSERT_TRUE(a.ok());
+        ASSERT_TRUE(a.has_value());
         expected += a->acceptable80;
     }
     ClimateSettings settings;

@@ -85,7 +85,7 @@ TEST(CommandLine, OptionsBecomeSettings) {
     for (const ParseRow& row : rows) {
         SCOPED_TRACE(row.name);
         const auto line = ParseCommandLine(row.args);
-        ASSERT_TRUE(line) << line.failure();
+        ASSERT_TRUE(line) << line.error();
         EXPECT_TRUE(row.holds(*line));
     }
 }
@@ -119,7 +119,7 @@ TEST(CommandLine, ValuesOutsideTheirRangesAreRefused) {
         SCOPED_TRACE(joined);
         const auto line = ParseCommandLine(args);
         ASSERT_FALSE(line);
-        EXPECT_FALSE(line.failure().empty());
+        EXPECT_FALSE(line.error().empty());
     }
 }
 
@@ -164,13 +164,13 @@ TEST(CommandLine, OptionsOfAnotherComfortModelAreRefused) {
         SCOPED_TRACE(row.name);
         const auto line = ParseCommandLine(row.args);
         if (!row.refusedOption) {
-            EXPECT_TRUE(line) << line.failure();
+            EXPECT_TRUE(line) << line.error();
             continue;
         }
         ASSERT_FALSE(line);
-        EXPECT_EQ(line.failure().rfind(row.refusedOption, 0), 0u) << line.failure();
-        EXPECT_NE(line.failure().find("does not apply to --comfort"), std::string::npos)
-            << line.failure();
+        EXPECT_EQ(line.error().rfind(row.refusedOption, 0), 0u) << line.error();
+        EXPECT_NE(line.error().find("does not apply to --comfort"), std::string::npos)
+            << line.error();
     }
 }
 

@@ -34,7 +34,7 @@ TEST(LoggerSeries, ReadsEachFormOfTime) {
         SCOPED_TRACE(row.name);
         const std::string file = row.header + ",Temp (C),RH (%)\n" + row.cells + ",21.5,40\n";
         const auto series = ReadLoggerSeries(file, "log.csv");
-        ASSERT_TRUE(series.ok()) << climate::Describe(series.failure());
+        ASSERT_TRUE(series.has_value()) << climate::Describe(series.error());
         ASSERT_EQ(series->data.hours.size(), 1u);
         const climate::HourRecord& r = series->data.hours[0];
         EXPECT_EQ(r.year, row.year);
@@ -70,7 +70,7 @@ TEST(LoggerSeries, ColumnsInTheirUnits) {
     for (const ColumnRow& row : rows) {
         SCOPED_TRACE(row.name);
         const auto series = ReadLoggerSeries(row.text, "log");
-        ASSERT_TRUE(series.ok()) << climate::Describe(series.failure());
+        ASSERT_TRUE(series.has_value()) << climate::Describe(series.error());
         const climate::HourRecord& r = series->data.hours.at(0);
         EXPECT_NEAR(*r.Value(Field::DryBulb), row.dryBulb, 1e-9);
         ASSERT_TRUE(r.Value(row.humidityField));
@@ -88,7 +88,7 @@ TEST(LoggerSeries, EmptyAndTextCellsAreMissingNotZero) {
                                          "\n"
                                          "2025-01-01 00:30,20,41\n",
                                          "log");
-    ASSERT_TRUE(series.ok()) << climate::Describe(series.failure());
+    ASSERT_TRUE(series.has_value()) << climate::Describe(series.error());
     const auto& hours = series->data.hours;
     ASSERT_EQ(hours.size(), 4u);
     EXPECT_FALSE(hours[0].Value(Field::DryBulb));
@@ -128,10 +128,10 @@ TEST(LoggerSeries, RefusedWithTheLine) {
     for (const RefusedRow& row : rows) {
         SCOPED_TRACE(row.name);
         const auto series = ReadLoggerSeries(row.text, "log");
-        ASSERT_FALSE(series.ok());
-        EXPECT_EQ(series.failure().line, row.line) << climate::Describe(series.failure());
-        EXPECT_NE(climate::Describe(series.failure()).find(row.detail), std::string::npos)
-            << climate::Describe(series.failure());
+        ASSERT_FALSE(series.has_value());
+        EXPECT_EQ(series.error().line, row.line) << climate::Describe(series.error());
+        EXPECT_NE(climate::Describe(series.error()).find(row.detail), std::string::npos)
+            << climate::Describe(series.error());
     }
 }
 
@@ -154,22 +154,21 @@ TEST(LoggerSeries, UnitsReadAsBatchReadsThem) {
         SCOPED_TRACE(row.name);
         const auto series = ReadLoggerSeries(
             "Timestamp," + row.header + "\n2025-06-02 14:30," + row.cells + "\n", "log");
-        ASSERT_TRUE(series.ok()) << climate::Describe(series.failure());
+        ASSERT_TRUE(series.has_value()) << climate::Describe(series.error());
         const climate::HourRecord& r = series->data.hours.at(0);
         EXPECT_NEAR(*r.Value(Field::DryBulb), row.dryBulb, 1e-9);
         EXPECT_NEAR(*r.Value(Field::StationPressure), row.pressure, 0.05);
     }
     const auto inHg = ReadLoggerSeries(
         "Timestamp,Temp (C),RH (%),Pressure (inHg)\n2025-06-02 14:30,30,60,29.92\n", "log");
-    ASSERT_TRUE(inHg.ok());
+    ASSERT_TRUE(inHg.has_value());
     EXPECT_EQ(inHg->notes.at(3),
               "pressure: column 4 \"Pressure (inHg)\" in inHg (read as kPa times 3.386389)");
     // A unit batch does not know refuses the file, as batch does, rather than every value lost.
     const auto unknown =
         ReadLoggerSeries("Timestamp,Temp (mC),RH (%)\n2025-06-02 14:30,30,60\n", "log");
-    ASSERT_FALSE(unknown.ok());
-    EXPECT_NE(climate::Describe(unknown.failure()).find("names the unit \"mC\""),
-              std::string::npos);
+    ASSERT_FALSE(unknown.has_value());
+    EXPECT_NE(climate::Describe(unknown.error()).find("names the unit \"mC\""), std::string::npos);
 }
 
 // The lines as hygrovane-batch splits them: one kind of line end, a byte-order mark skipped.
@@ -192,7 +191,7 @@ TEST(LoggerSeries, LineEndsAndMarkAsBatchReadsThem) {
     for (const auto& row : read) {
         SCOPED_TRACE(row.name);
         const auto series = ReadLoggerSeries(row.text, "log");
-        ASSERT_TRUE(series.ok()) << climate::Describe(series.failure());
+        ASSERT_TRUE(series.has_value()) << climate::Describe(series.error());
         ASSERT_EQ(series->data.hours.size(), 2U);
         EXPECT_DOUBLE_EQ(*series->data.hours[1].Value(Field::RelativeHumidity), 41);
     }
@@ -213,10 +212,10 @@ TEST(LoggerSeries, LineEndsAndMarkAsBatchReadsThem) {
     for (const auto& row : refused) {
         SCOPED_TRACE(row.name);
         const auto series = ReadLoggerSeries(row.text, "log");
-        ASSERT_FALSE(series.ok());
-        EXPECT_EQ(series.failure().line, row.line);
-        EXPECT_NE(climate::Describe(series.failure()).find(row.detail), std::string::npos)
-            << climate::Describe(series.failure());
+        ASSERT_FALSE(series.has_value());
+        EXPECT_EQ(series.error().line, row.line);
+        EXPECT_NE(climate::Describe(series.error()).find(row.detail), std::string::npos)
+            << climate::Describe(series.error());
     }
 }
 
@@ -245,11 +244,11 @@ TEST(LoggerSeries, HumidityColumnTheFileHasOrTheOneChosen) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const auto series = ReadLoggerSeries(row.text, "log", row.chosen);
-        ASSERT_EQ(series.ok(), row.read.has_value());
-        if (!series.ok()) {
-            EXPECT_EQ(series.failure().line, 1U);
-            EXPECT_NE(climate::Describe(series.failure()).find("--humidity"), std::string::npos)
-                << climate::Describe(series.failure());
+        ASSERT_EQ(series.has_value(), row.read.has_value());
+        if (!series.has_value()) {
+            EXPECT_EQ(series.error().line, 1U);
+            EXPECT_NE(climate::Describe(series.error()).find("--humidity"), std::string::npos)
+                << climate::Describe(series.error());
             continue;
         }
         EXPECT_EQ(series->humidity, *row.read);

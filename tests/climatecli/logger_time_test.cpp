@@ -35,13 +35,13 @@ TEST(LoggerTime, DatesThatDoNotExistAreRefusedWithTheirLine) {
             ",21,40\n";
         const auto series = ReadLoggerSeries(text, "log");
         if (row.exists) {
-            ASSERT_TRUE(series.ok()) << climate::Describe(series.failure());
+            ASSERT_TRUE(series.has_value()) << climate::Describe(series.error());
             EXPECT_EQ(series->data.hours.size(), 2u);
             continue;
         }
-        ASSERT_FALSE(series.ok());
-        const std::string why = climate::Describe(series.failure());
-        EXPECT_EQ(series.failure().line, 3u) << why;
+        ASSERT_FALSE(series.has_value());
+        const std::string why = climate::Describe(series.error());
+        EXPECT_EQ(series.error().line, 3u) << why;
         EXPECT_NE(why.find(row.time), std::string::npos) << why;
         EXPECT_NE(why.find("does not exist"), std::string::npos) << why;
     }
@@ -76,7 +76,7 @@ TEST(LoggerTime, EachReadingStandsForTheTimeSinceTheOneBefore) {
         for (const char* time : row.times)
             text += std::string(time) + ",21,40\n";
         const auto series = ReadLoggerSeries(text, "log");
-        ASSERT_TRUE(series.ok()) << climate::Describe(series.failure());
+        ASSERT_TRUE(series.has_value()) << climate::Describe(series.error());
         ASSERT_EQ(series->data.hours.size(), row.hours.size());
         for (std::size_t i = 0; i < row.hours.size(); ++i)
             EXPECT_NEAR(climate::RecordHours(series->data, i), row.hours[i], 1e-12) << i;
@@ -107,10 +107,10 @@ TEST(LoggerTime, TenMinutesAndHourlyReadingsGiveTheSameFigures) {
                            comfort::Strategy::ElevatedAirSpeed};
     const auto analysed = [&](int minutes) {
         auto series = ReadLoggerSeries(LoggedDays(minutes), "office");
-        EXPECT_TRUE(series.ok());
+        EXPECT_TRUE(series.has_value());
         auto data = std::make_shared<const climate::WeatherData>(std::move(series->data));
         auto result = climateanalysis::Analyse(data, settings);
-        EXPECT_TRUE(result.ok());
+        EXPECT_TRUE(result.has_value());
         return *result;
     };
     const climateanalysis::ClimateResult hourly = analysed(60);

@@ -42,11 +42,11 @@ void CheckCase(const Json& row, std::size_t i, double tolerance, Model model, Ch
     const auto r = model(s.ta, s.tr, s.v, s.prevailing);
     const double comfort = OutputCelsius(row, "tmp_cmf", i);
     if (std::isnan(comfort)) {
-        ASSERT_FALSE(r.ok());
-        EXPECT_EQ(r.failure().input, ComfortInput::PrevailingMean);
+        ASSERT_FALSE(r.has_value());
+        EXPECT_EQ(r.error().input, ComfortInput::PrevailingMean);
         return;
     }
-    ASSERT_TRUE(r.ok()) << Describe(r.failure());
+    ASSERT_TRUE(r.has_value()) << Describe(r.error());
     check(row, i, *r, comfort, tolerance);
 }
 
@@ -144,17 +144,17 @@ TEST(AdaptiveModels, PrevailingMeanRangeIncludesItsEnds) {
         SCOPED_TRACE(row.name);
         const auto a = AdaptiveAshrae55Of(25, 25, 0.1, row.prevailing);
         const auto e = AdaptiveEn16798Of(25, 25, 0.1, row.prevailing);
-        EXPECT_EQ(a.ok(), row.ashrae);
-        EXPECT_EQ(e.ok(), row.en);
-        if (!a.ok()) {
-            EXPECT_EQ(a.failure().input, ComfortInput::PrevailingMean);
-            EXPECT_EQ(a.failure().value, row.prevailing);
+        EXPECT_EQ(a.has_value(), row.ashrae);
+        EXPECT_EQ(e.has_value(), row.en);
+        if (!a.has_value()) {
+            EXPECT_EQ(a.error().input, ComfortInput::PrevailingMean);
+            EXPECT_EQ(a.error().value, row.prevailing);
         }
     }
-    EXPECT_EQ(Describe(AdaptiveEn16798Of(25, 25, 0.1, 31).failure()),
+    EXPECT_EQ(Describe(AdaptiveEn16798Of(25, 25, 0.1, 31).error()),
               "EN 16798-1 adaptive: prevailing mean outdoor temperature 31 degC outside 10 to "
               "30 degC");
-    EXPECT_EQ(AdaptiveAshrae55Of(NAN, 25, 0.1, 20).failure().kind, ComfortFailureKind::NotANumber);
+    EXPECT_EQ(AdaptiveAshrae55Of(NAN, 25, 0.1, 20).error().kind, ComfortFailureKind::NotANumber);
 }
 
 TEST(RunningMean, DailyMeansLeaveOutPartialAndMissingDays) {
@@ -179,7 +179,7 @@ TEST(RunningMean, ExponentialFollowsTheRecurrence) {
     // A steady climate's running mean is that temperature, whatever alpha.
     const std::vector<double> steady(40, 18.0);
     EXPECT_NEAR((*ExponentialRunningMean(steady, 0.6, true))[0], 18, 1e-12);
-    EXPECT_EQ(ExponentialRunningMean(steady, 0.95).failure().maximum, 0.9);
+    EXPECT_EQ(ExponentialRunningMean(steady, 0.95).error().maximum, 0.9);
 }
 
 TEST(RunningMean, SimplePrevailingMeanNeedsSevenToThirtyDaysBefore) {
@@ -187,15 +187,15 @@ TEST(RunningMean, SimplePrevailingMeanNeedsSevenToThirtyDaysBefore) {
     std::iota(daily.begin(), daily.end(), 0.0);
     EXPECT_DOUBLE_EQ(*PrevailingMeanSimple(daily, 7, 7), 3.0);
     EXPECT_DOUBLE_EQ(*PrevailingMeanSimple(daily, 39, 30), (9 + 38) / 2.0);
-    EXPECT_EQ(PrevailingMeanSimple(daily, 6, 7).failure().input, ComfortInput::History);
-    EXPECT_EQ(PrevailingMeanSimple(daily, 20, 6).failure().input, ComfortInput::Days);
-    EXPECT_EQ(PrevailingMeanSimple(daily, 20, 31).failure().input, ComfortInput::Days);
+    EXPECT_EQ(PrevailingMeanSimple(daily, 6, 7).error().input, ComfortInput::History);
+    EXPECT_EQ(PrevailingMeanSimple(daily, 20, 6).error().input, ComfortInput::Days);
+    EXPECT_EQ(PrevailingMeanSimple(daily, 20, 31).error().input, ComfortInput::Days);
     daily[15] = NAN;
-    EXPECT_EQ(PrevailingMeanSimple(daily, 20, 7).failure().kind, ComfortFailureKind::NotANumber);
+    EXPECT_EQ(PrevailingMeanSimple(daily, 20, 7).error().kind, ComfortFailureKind::NotANumber);
     const std::vector<double> wrapped = *PrevailingMeansSimple(daily, 7, true);
     EXPECT_DOUBLE_EQ(wrapped[0], (33 + 39) / 2.0); // the year's last week
     EXPECT_TRUE(std::isnan((*PrevailingMeansSimple(daily, 7, false))[3]));
-    EXPECT_EQ(PrevailingMeansSimple(daily, 31).failure().input, ComfortInput::Days);
+    EXPECT_EQ(PrevailingMeansSimple(daily, 31).error().input, ComfortInput::Days);
 }
 
 } // namespace

@@ -27,7 +27,7 @@ std::vector<PlaneState> ChartStates(const std::vector<WeatherHour>& hours, const
     for (const WeatherHour& h : hours) {
         const double T = h.dryBulb + 273.15;
         const auto state = StateAt({T, *HumidityRatioAt(T, h.relativeHumidity / 100, air)}, air);
-        EXPECT_TRUE(state.ok()) << Describe(state.failure());
+        EXPECT_TRUE(state.has_value()) << Describe(state.error());
         states.push_back(*state);
     }
     return states;
@@ -52,7 +52,7 @@ TEST(ChicagoCounts, Iso7730HoursMatchThePublishedCountsExactly) {
             const auto r = PmvIso7730({h.dryBulb, h.dryBulb, 0.1,
                                        Humidity::Relative(h.relativeHumidity), row.met, row.clo, 0},
                                       Applicability::Unchecked);
-            ASSERT_TRUE(r.ok());
+            ASSERT_TRUE(r.has_value());
             inside += row.byPpd ? r->ppd <= 10 : std::abs(r->pmv) <= 0.5;
         }
         EXPECT_EQ(inside, row.hours);
@@ -106,7 +106,7 @@ TEST(ChicagoCounts, PmvZonePolygonCountsTheSameHoursAsTheModel) {
         SCOPED_TRACE(row.name);
         row.zone.air = air;
         const ComfortResult<Polygon> outline = SolvePmvZone(row.zone);
-        ASSERT_TRUE(outline.ok()) << Describe(outline.failure());
+        ASSERT_TRUE(outline.has_value()) << Describe(outline.error());
         const Counted c =
             Count(states, *outline, [&](const PlaneState& h) { return *InPmvZone(row.zone, h); });
         EXPECT_EQ(c.byRule, c.byPolygon);
@@ -145,14 +145,14 @@ TEST(ChicagoCounts, EveryBandZoneOutlineCountsTheSameHoursAsItsRule) {
     }
     for (int s = 0; s <= static_cast<int>(Strategy::Humidification); ++s) {
         const auto zone = StrategyZoneOf(static_cast<Strategy>(s));
-        ASSERT_TRUE(zone.ok()) << Describe(zone.failure());
+        ASSERT_TRUE(zone.has_value()) << Describe(zone.error());
         zones.push_back({zone->name, zone->band});
     }
     int nonEmpty = 0;
     for (const Named& z : zones) {
         SCOPED_TRACE(z.name);
         const auto outline = BandZoneOutline(z.band, air);
-        ASSERT_TRUE(outline.ok()) << Describe(outline.failure());
+        ASSERT_TRUE(outline.has_value()) << Describe(outline.error());
         const Counted c =
             Count(states, *outline, [&](const PlaneState& h) { return *InBandZone(z.band, h); });
         EXPECT_EQ(c.byRule, c.byPolygon);

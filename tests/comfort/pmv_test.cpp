@@ -33,18 +33,18 @@ TEST(PmvTable, EveryPublishedRowWithinTheTableTolerance) {
             if (ashrae) {
                 const auto a = PmvAshrae55(in, {applicability, !control || control->boolean});
                 result = a ? ComfortResult<PmvPpd>(PmvPpd{a->pmv, a->ppd})
-                           : ComfortResult<PmvPpd>(a.failure());
+                           : ComfortResult<PmvPpd>(Fail(a.error()));
             } else {
                 result = PmvIso7730(in, applicability);
             }
             const Json* pmv = test::Field(row, "outputs", "pmv", i);
             if (pmv->isNull()) {
                 // Outside the standard's range: a typed refusal naming an input.
-                ASSERT_FALSE(result.ok()) << result->pmv;
-                EXPECT_EQ(result.failure().kind, ComfortFailureKind::OutOfRange);
-                EXPECT_FALSE(Describe(result.failure()).empty());
+                ASSERT_FALSE(result.has_value()) << result->pmv;
+                EXPECT_EQ(result.error().kind, ComfortFailureKind::OutOfRange);
+                EXPECT_FALSE(Describe(result.error()).empty());
             } else {
-                ASSERT_TRUE(result.ok()) << Describe(result.failure());
+                ASSERT_TRUE(result.has_value()) << Describe(result.error());
                 EXPECT_NEAR(result->pmv, pmv->number, pmvTolerance);
                 EXPECT_NEAR(result->ppd, test::Number(row, "outputs", "ppd", i), ppdTolerance);
             }
@@ -85,7 +85,7 @@ TEST(PmvIso7730, UnroundedPins) {
     for (const Pin& pin : pins) {
         SCOPED_TRACE(pin.name);
         const auto r = PmvIso7730(pin.in);
-        ASSERT_TRUE(r.ok()) << Describe(r.failure());
+        ASSERT_TRUE(r.has_value()) << Describe(r.error());
         EXPECT_NEAR(r->pmv, pin.pmv, pin.tolerance);
         if (!std::isnan(pin.ppd)) {
             EXPECT_NEAR(r->ppd, pin.ppd, 1e-4); // pinned to four decimals
@@ -175,20 +175,20 @@ TEST(PmvIso7730, RefusesInputsOutsideItsRangeNamingTheInput) {
     for (const Refusal& row : rows) {
         SCOPED_TRACE(row.name);
         const auto r = PmvIso7730(row.in);
-        ASSERT_FALSE(r.ok());
-        EXPECT_EQ(r.failure().kind, row.kind);
-        EXPECT_EQ(r.failure().input, row.input);
-        EXPECT_EQ(r.failure().minimum, row.minimum);
-        EXPECT_EQ(r.failure().maximum, row.maximum);
+        ASSERT_FALSE(r.has_value());
+        EXPECT_EQ(r.error().kind, row.kind);
+        EXPECT_EQ(r.error().input, row.input);
+        EXPECT_EQ(r.error().minimum, row.minimum);
+        EXPECT_EQ(r.error().maximum, row.maximum);
     }
-    EXPECT_EQ(Describe(PmvIso7730(rows[0].in).failure()),
+    EXPECT_EQ(Describe(PmvIso7730(rows[0].in).error()),
               "ISO 7730: air temperature 30.5 degC outside 10 to 30 degC");
 }
 
 TEST(PmvAshrae55, ElevatedAirSpeedUsesTheCoolingEffectAndStillAir) {
     const ThermalInputs fan{28, 28, 0.8, Humidity::Relative(50), 1.1, 0.5, 0};
     const auto r = PmvAshrae55(fan);
-    ASSERT_TRUE(r.ok()) << Describe(r.failure());
+    ASSERT_TRUE(r.has_value()) << Describe(r.error());
     EXPECT_GT(r->coolingEffect, 1.5);
     ThermalInputs still = fan;
     still.airTemperature -= r->coolingEffect;

@@ -23,7 +23,7 @@ TEST(SetTable, EveryPublishedRowWithinTheTableTolerance) {
             SCOPED_TRACE(test::RowText(row, i));
             const auto set = StandardEffectiveTemperature(test::InputsOf(row, i, "v"),
                                                           {101325, ce && ce->boolean});
-            ASSERT_TRUE(set.ok()) << Describe(set.failure());
+            ASSERT_TRUE(set.has_value()) << Describe(set.error());
             EXPECT_NEAR(*set, test::Number(row, "outputs", "set", i), tolerance);
             ++checked;
         }
@@ -39,7 +39,7 @@ TEST(CoolingEffectTable, EveryPublishedRowWithinTheTableTolerance) {
         for (std::size_t i = 0; i < test::CasesOf(row); ++i) {
             SCOPED_TRACE(test::RowText(row, i));
             const auto ce = CoolingEffect(test::InputsOf(row, i, "vr"));
-            ASSERT_TRUE(ce.ok()) << Describe(ce.failure());
+            ASSERT_TRUE(ce.has_value()) << Describe(ce.error());
             // The inch-pound row gives the effect in degF (a difference).
             EXPECT_NEAR(*ce, test::Kelvins(row, test::Number(row, "outputs", "ce", i)),
                         test::Kelvins(row, tolerance));
@@ -69,7 +69,7 @@ TEST(CoolingEffect, AHintChangesNothingButTheWork) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const auto hinted = CoolingEffectNear(fan, row.hint);
-        ASSERT_TRUE(hinted.ok());
+        ASSERT_TRUE(hinted.has_value());
         EXPECT_NEAR(*hinted, ce, 1e-7);
     }
     // Still air has none, whatever the hint; meaningless inputs are refused all the same.
@@ -78,7 +78,7 @@ TEST(CoolingEffect, AHintChangesNothingButTheWork) {
     EXPECT_EQ(*CoolingEffectNear(still, ce), 0.0);
     ThermalInputs negative = fan;
     negative.clothing = -1;
-    EXPECT_FALSE(CoolingEffectNear(negative, ce).ok());
+    EXPECT_FALSE(CoolingEffectNear(negative, ce).has_value());
 }
 
 TEST(CoolingEffect, MatchesTheSetOfStillAir) {
@@ -127,10 +127,10 @@ TEST(StandardEffectiveTemperature, RefusesMeaninglessInputs) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const auto set = StandardEffectiveTemperature(row.in, {row.pressure, false});
-        ASSERT_FALSE(set.ok());
-        EXPECT_EQ(set.failure().input, row.input);
-        EXPECT_EQ(set.failure().kind, row.kind);
-        EXPECT_FALSE(CoolingEffect(row.in, row.pressure).ok());
+        ASSERT_FALSE(set.has_value());
+        EXPECT_EQ(set.error().input, row.input);
+        EXPECT_EQ(set.error().kind, row.kind);
+        EXPECT_FALSE(CoolingEffect(row.in, row.pressure).has_value());
     }
 }
 
@@ -175,18 +175,18 @@ TEST(CoolingEffect, NoneFoundLeavesThePmvAtTheGivenSpeed) {
     // 40 degC only.
     const ThermalInputs hot{45, 45, 0.6, Humidity::Relative(80), 1.1, 0.5, 0};
     EXPECT_EQ(*CoolingEffect(hot), 0.0);
-    EXPECT_FALSE(PmvAshrae55(hot).ok()); // outside the model's 10-40 degC
+    EXPECT_FALSE(PmvAshrae55(hot).has_value()); // outside the model's 10-40 degC
     Ashrae55Options options;
     options.applicability = Applicability::Unchecked;
     const auto pmv = PmvAshrae55(hot, options);
-    ASSERT_TRUE(pmv.ok()) << Describe(pmv.failure());
+    ASSERT_TRUE(pmv.has_value()) << Describe(pmv.error());
     EXPECT_EQ(pmv->coolingEffect, 0.0);
     ThermalInputs still = hot;
     still.airSpeed = kStillAirSpeed;
     const auto atStill = PmvAshrae55(still, options);
-    ASSERT_TRUE(atStill.ok());
+    ASSERT_TRUE(atStill.has_value());
     const auto atGiven = PmvIso7730(hot, Applicability::Unchecked);
-    ASSERT_TRUE(atGiven.ok());
+    ASSERT_TRUE(atGiven.has_value());
     EXPECT_NEAR(pmv->pmv, atGiven->pmv, 1e-9);
     EXPECT_NEAR(pmv->pmv - atStill->pmv, 1.02, 0.01); // 8.77 against 7.75
 }

@@ -51,9 +51,9 @@ TEST(Strategies, EachBandAtPointsInsideAndOutside) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const auto zone = StrategyZoneOf(row.strategy);
-        ASSERT_TRUE(zone.ok()) << Describe(zone.failure());
+        ASSERT_TRUE(zone.has_value()) << Describe(zone.error());
         const auto in = InStrategyZone(*zone, row.point, history, air);
-        ASSERT_TRUE(in.ok()) << Describe(in.failure());
+        ASSERT_TRUE(in.has_value()) << Describe(in.error());
         EXPECT_EQ(*in, row.inside);
         EXPECT_EQ(Contains(*StrategyOutline(*zone, air), row.point), row.inside);
     }
@@ -92,7 +92,7 @@ TEST(Strategies, HistoryRulesLookAtTheDayBefore) {
         const std::vector<double> sun(24, c.sunPerHour);
         const auto zone = *StrategyZoneOf(c.strategy);
         const auto in = InStrategyZone(zone, c.point, {temperatures, sun}, air);
-        ASSERT_TRUE(in.ok()) << Describe(in.failure());
+        ASSERT_TRUE(in.has_value()) << Describe(in.error());
         EXPECT_EQ(*in, c.inside);
     }
     // Too short or missing histories refuse the hour rather than guess.
@@ -100,12 +100,12 @@ TEST(Strategies, HistoryRulesLookAtTheDayBefore) {
     std::vector<double> gap(24, 290.0);
     gap[3] = NAN;
     const auto mass = *StrategyZoneOf(Strategy::ThermalMass);
-    EXPECT_EQ(InStrategyZone(mass, At(30, 0.01), {short_, {}}, air).failure().input,
+    EXPECT_EQ(InStrategyZone(mass, At(30, 0.01), {short_, {}}, air).error().input,
               ComfortInput::History);
-    EXPECT_EQ(InStrategyZone(mass, At(30, 0.01), {gap, {}}, air).failure().kind,
+    EXPECT_EQ(InStrategyZone(mass, At(30, 0.01), {gap, {}}, air).error().kind,
               ComfortFailureKind::NotANumber);
     const auto solar = *StrategyZoneOf(Strategy::PassiveSolarHeating);
-    EXPECT_EQ(InStrategyZone(solar, At(10, 0.004), {gap, {}}, air).failure().input,
+    EXPECT_EQ(InStrategyZone(solar, At(10, 0.004), {gap, {}}, air).error().input,
               ComfortInput::Radiation);
     // Outside the band the history is not needed.
     EXPECT_FALSE(*InStrategyZone(mass, At(20, 0.01), {}, air));
@@ -117,13 +117,12 @@ TEST(Strategies, RefuseParametersOutOfOrder) {
     StrategyParameters backwards;
     backwards.comfortHigh = backwards.comfortLow - 1;
     const auto zone = StrategyZoneOf(Strategy::Comfort, backwards);
-    ASSERT_FALSE(zone.ok());
-    EXPECT_EQ(zone.failure().input, ComfortInput::DryBulb);
-    EXPECT_EQ(Describe(zone.failure()),
-              "design strategy: dry bulb 292.15 K outside 293.15 to 400 K");
+    ASSERT_FALSE(zone.has_value());
+    EXPECT_EQ(zone.error().input, ComfortInput::DryBulb);
+    EXPECT_EQ(Describe(zone.error()), "design strategy: dry bulb 292.15 K outside 293.15 to 400 K");
     StrategyParameters nanSpeed;
     nanSpeed.airSpeed = NAN;
-    EXPECT_EQ(StrategyZoneOf(Strategy::ElevatedAirSpeed, nanSpeed).failure().kind,
+    EXPECT_EQ(StrategyZoneOf(Strategy::ElevatedAirSpeed, nanSpeed).error().kind,
               ComfortFailureKind::NotANumber);
 }
 
@@ -165,17 +164,17 @@ TEST(Strategies, HistoryOfShortRecordsSpansADayOfTime) {
             temperatures[i] = c.dayCoolest + kC;
         const auto zone = *StrategyZoneOf(c.strategy);
         const auto in = InStrategyZone(zone, c.point, {temperatures, sun, hours}, air);
-        ASSERT_TRUE(in.ok()) << Describe(in.failure());
+        ASSERT_TRUE(in.has_value()) << Describe(in.error());
         EXPECT_EQ(*in, c.inside);
     }
     // 23 hours 50 minutes of records are not a day.
     const std::vector<double> short_(143, 290.0), shortHours(143, 1.0 / 6);
     const auto mass = *StrategyZoneOf(Strategy::ThermalMass);
-    EXPECT_EQ(InStrategyZone(mass, At(30, 0.01), {short_, {}, shortHours}, air).failure().input,
+    EXPECT_EQ(InStrategyZone(mass, At(30, 0.01), {short_, {}, shortHours}, air).error().input,
               ComfortInput::History);
     // A minute's records: 1440 of them, summing to a rounding off 24 hours, make the day.
     const std::vector<double> minutes(1440, 290.0), minuteHours(1440, 1.0 / 60);
-    EXPECT_TRUE(InStrategyZone(mass, At(30, 0.01), {minutes, {}, minuteHours}, air).ok());
+    EXPECT_TRUE(InStrategyZone(mass, At(30, 0.01), {minutes, {}, minuteHours}, air).has_value());
 }
 
 } // namespace

@@ -35,7 +35,7 @@ TEST(Relations, AgreeWithSolveToTheLastBit) {
                                                    .humidityInput = HumidityInput::RelativeHumidity,
                                                    .humidity = row.relativeHumidity,
                                                    .formulation = row.formulation});
-        ASSERT_TRUE(state.ok()) << Describe(state.failure());
+        ASSERT_TRUE(state.has_value()) << Describe(state.error());
         const double T = state->ambient.dryBulb;
         const double W = state->humidityRatio;
         const double P = state->ambient.pressure;
@@ -82,11 +82,11 @@ TEST(Relations, ArithmeticFaultsComeBackTyped) {
     };
     for (const FaultRow& row : rows) {
         SCOPED_TRACE(row.name);
-        ASSERT_FALSE(row.result.ok());
-        EXPECT_EQ(row.result.failure().kind, FailureKind::ArithmeticFault);
-        EXPECT_FALSE(row.result.failure().detail.empty());
+        ASSERT_FALSE(row.result.has_value());
+        EXPECT_EQ(row.result.error().kind, FailureKind::ArithmeticFault);
+        EXPECT_FALSE(row.result.error().detail.empty());
         if (row.detail) {
-            EXPECT_EQ(row.result.failure().detail, row.detail);
+            EXPECT_EQ(row.result.error().detail, row.detail);
         }
     }
 }
@@ -97,9 +97,9 @@ TEST(Relations, SaturatedAirIsAmbientThenSaturation) {
     Conditions air{
         .dryBulb = 303.15, .pressure = 95000, .formulation = SatFormulation::HylandWexler};
     const Result<SaturatedAir> saturated = SaturatedAirOf(air);
-    ASSERT_TRUE(saturated.ok()) << Describe(saturated.failure());
+    ASSERT_TRUE(saturated.has_value()) << Describe(saturated.error());
     const Result<Ambient> ambient = AmbientOf(air);
-    ASSERT_TRUE(ambient.ok());
+    ASSERT_TRUE(ambient.has_value());
     EXPECT_EQ(saturated->ambient.dryBulb, ambient->dryBulb);
     EXPECT_EQ(saturated->ambient.altitude, ambient->altitude);
     EXPECT_EQ(saturated->saturation.humidityRatio,
@@ -107,8 +107,8 @@ TEST(Relations, SaturatedAirIsAmbientThenSaturation) {
     air.dryBulb = 393.15;
     air.pressure = 101325;
     const Result<SaturatedAir> boiling = SaturatedAirOf(air);
-    ASSERT_FALSE(boiling.ok());
-    EXPECT_EQ(boiling.failure().kind, FailureKind::PressureTooLow);
+    ASSERT_FALSE(boiling.has_value());
+    EXPECT_EQ(boiling.error().kind, FailureKind::PressureTooLow);
 }
 
 } // namespace

@@ -81,11 +81,11 @@ class Digest {
         Add(s.density), Add(s.specificVolume), Add(s.enthalpy), Add(s.byVolume), Add(s.byMass);
     }
     template <typename T> void Add(const Result<T>& result) {
-        Add(result.ok());
-        if (result.ok()) {
+        Add(result.has_value());
+        if (result.has_value()) {
             Add(*result);
         } else {
-            Add(result.failure());
+            Add(result.error());
         }
     }
     std::uint64_t value() const { return hash_; }
@@ -111,7 +111,7 @@ Conditions Draw(Numbers& n, int i) {
                                   : kLowestAltitude + 16000 * n.Unit();
     const Result<Ambient> ambient = AmbientOf(c);
     const Result<Saturation> saturation =
-        ambient ? SaturationOf(*ambient, c.formulation) : Result<Saturation>(ambient.failure());
+        ambient ? SaturationOf(*ambient, c.formulation) : Result<Saturation>(Fail(ambient.error()));
     const Range limits =
         saturation ? LimitsOf(c.humidityInput, *ambient, *saturation) : Range{0, 0.01};
     const double share[] = {0, 1, -1e-6, 1 + 1e-6, 1 + 1e-3, 1e-9};
@@ -127,19 +127,19 @@ bool AddEverything(Digest& d, const Conditions& c) {
     const Result<Ambient> ambient = AmbientOf(c);
     d.Add(ambient);
     if (!ambient) {
-        return solved.ok();
+        return solved.has_value();
     }
     const Result<Saturation> saturation = SaturationOf(*ambient, c.formulation);
     d.Add(saturation);
     if (!saturation) {
-        return solved.ok();
+        return solved.has_value();
     }
     for (const HumidityInput input : kHumidityInputs) {
         const Range limits = LimitsOf(input, *ambient, *saturation);
         d.Add(limits.minimum), d.Add(limits.maximum);
     }
     d.Add(StateOf(*ambient, *saturation, c.humidityInput, c.humidity));
-    return solved.ok();
+    return solved.has_value();
 }
 
 std::vector<std::uint64_t> Digests(int& solved) {

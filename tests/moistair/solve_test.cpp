@@ -28,7 +28,7 @@ Conditions Air(double celsius, double relativeHumidity, double pascals = 101325,
 // from the ASHRAE chart for 95 kPa). The dry bulb is held in 32 bits: 303.149994 K.
 TEST(Solve, ThirtyDegreesFortyPercentAt95kPa) {
     const Result<MoistAirState> state = Solve(Air(30, 0.40, 95000));
-    ASSERT_TRUE(state.ok()) << Describe(state.failure());
+    ASSERT_TRUE(state.has_value()) << Describe(state.error());
     EXPECT_NEAR(state->saturation.pressure, 4247.0, 0.5);
     EXPECT_NEAR(state->partialPressure, 0.40 * 4246.9, 0.1);
     EXPECT_NEAR(state->humidityRatio, 0.62198 * 1698.8 / (95000 - 1698.8), 1e-6);
@@ -52,12 +52,12 @@ TEST(Solve, EveryHumidityInputGivesBackTheSameAir) {
                 air.pressureInput = pressureInput;
                 air.altitude = 1000;
                 const Result<MoistAirState> reference = Solve(air);
-                ASSERT_TRUE(reference.ok());
+                ASSERT_TRUE(reference.has_value());
                 for (const HumidityInput input : kHumidityInputs) {
                     air.humidityInput = input;
                     air.humidity = *ValueOf(*reference, input);
                     const Result<MoistAirState> state = Solve(air);
-                    ASSERT_TRUE(state.ok()) << Describe(state.failure());
+                    ASSERT_TRUE(state.has_value()) << Describe(state.error());
                     EXPECT_NEAR(state->humidityRatio, reference->humidityRatio,
                                 2e-6 * reference->humidityRatio)
                         << static_cast<int>(input) << " at " << rh;
@@ -125,8 +125,8 @@ TEST(Solve, FailuresSayWhichInputAndWhy) {
     };
     for (const auto& row : rows) {
         const Result<MoistAirState> state = Solve(row.air);
-        ASSERT_FALSE(state.ok()) << row.name;
-        const SolveFailure& failure = state.failure();
+        ASSERT_FALSE(state.has_value()) << row.name;
+        const SolveFailure& failure = state.error();
         EXPECT_EQ(failure.kind, row.kind) << row.name;
         EXPECT_EQ(failure.field, row.field) << row.name;
         if (row.field == F::Humidity) {
@@ -138,7 +138,7 @@ TEST(Solve, FailuresSayWhichInputAndWhy) {
         EXPECT_FALSE(Describe(failure).empty());
     }
     // At 100 degC and 101325 Pa the saturation pressure, about 101418 Pa, is the value.
-    const SolveFailure boiling = Solve(Air(100, 0.5)).failure();
+    const SolveFailure boiling = Solve(Air(100, 0.5)).error();
     EXPECT_NEAR(boiling.value, 101418, 1);
     EXPECT_EQ(boiling.allowed.maximum, 101325);
 }
@@ -146,13 +146,13 @@ TEST(Solve, FailuresSayWhichInputAndWhy) {
 // A wet bulb of 0 K is no limit check's business but an arithmetic fault of the equation.
 TEST(StateOf, AnArithmeticFaultComesBackTyped) {
     const Result<Ambient> ambient = AmbientOf(Air(25, 0.5));
-    ASSERT_TRUE(ambient.ok());
+    ASSERT_TRUE(ambient.has_value());
     const Result<Saturation> saturation = SaturationOf(*ambient, SatFormulation::IAPWS);
-    ASSERT_TRUE(saturation.ok());
+    ASSERT_TRUE(saturation.has_value());
     const Result<MoistAirState> state = StateOf(*ambient, *saturation, HumidityInput::WetBulb, 0);
-    ASSERT_FALSE(state.ok());
-    EXPECT_EQ(state.failure().kind, FailureKind::ArithmeticFault);
-    EXPECT_NE(Describe(state.failure()).find("Arithmetic fault"), std::string::npos);
+    ASSERT_FALSE(state.has_value());
+    EXPECT_EQ(state.error().kind, FailureKind::ArithmeticFault);
+    EXPECT_NE(Describe(state.error()).find("Arithmetic fault"), std::string::npos);
 }
 
 // Air saturated at the dry bulb as given passes, though the dry bulb is held in 32 bits.
@@ -162,7 +162,7 @@ TEST(Solve, SaturatedAirAtTheGivenDryBulb) {
         air.humidityInput = input;
         air.humidity = 298.15;
         const Result<MoistAirState> state = Solve(air);
-        ASSERT_TRUE(state.ok()) << Describe(state.failure());
+        ASSERT_TRUE(state.has_value()) << Describe(state.error());
         EXPECT_EQ(state->relativeHumidity, 1.0);
     }
 }

@@ -80,7 +80,7 @@ TEST(ProcessLimits, SteamToARelativeHumidityFromFiveKilopascalsToSeaLevel) {
                     continue;
                 }
                 const auto reached = run(phi);
-                ASSERT_TRUE(reached) << where << ", " << phi << ": " << reached.failure().message;
+                ASSERT_TRUE(reached) << where << ", " << phi << ": " << reached.error().message;
                 const AirState& out = reached->outlets.back();
                 EXPECT_NEAR(air.RelativeHumidity(out.dryBulb, out.humidityRatio), phi, 2e-6)
                     << where << ", " << phi;
@@ -90,9 +90,9 @@ TEST(ProcessLimits, SteamToARelativeHumidityFromFiveKilopascalsToSeaLevel) {
                 for (double phi : {highest + 2e-5, (highest + 1) / 2, 1.0}) {
                     const auto refused = run(phi);
                     ASSERT_FALSE(refused) << where << ", " << phi;
-                    EXPECT_EQ(refused.failure().kind, FailureKind::BadParameter);
-                    EXPECT_NEAR(NamedHighest(refused.failure().message), highest, 1.1e-5)
-                        << where << ": " << refused.failure().message;
+                    EXPECT_EQ(refused.error().kind, FailureKind::BadParameter);
+                    EXPECT_NEAR(NamedHighest(refused.error().message), highest, 1.1e-5)
+                        << where << ": " << refused.error().message;
                 }
             }
         }
@@ -121,10 +121,10 @@ TEST(ProcessLimits, TheLowPressureSteamCasesOnceMisjudged) {
                      {.relativeHumidity = row.phi, .steamTemperature = C(100)});
         if (std::isnan(row.endC)) {
             ASSERT_FALSE(result) << row.name;
-            EXPECT_EQ(result.failure().message, row.message) << row.name;
+            EXPECT_EQ(result.error().message, row.message) << row.name;
             continue;
         }
-        ASSERT_TRUE(result) << row.name << ": " << result.failure().message;
+        ASSERT_TRUE(result) << row.name << ": " << result.error().message;
         EXPECT_NEAR(result->outlets.back().dryBulb - 273.15, row.endC, 0.005) << row.name;
     }
 }
@@ -211,9 +211,9 @@ TEST(ProcessLimits, CoilsAndChainsThatCannotBeMetSayWhy) {
     for (const Row& row : rows) {
         const auto result = Computed(At(101325), row.kind, row.inlets, row.flows, row.parameters);
         ASSERT_FALSE(result) << row.name;
-        EXPECT_EQ(result.failure().kind, row.kind_) << row.name << ": " << result.failure().message;
-        EXPECT_EQ(result.failure().message.rfind(row.message, 0), 0U)
-            << row.name << ": " << result.failure().message;
+        EXPECT_EQ(result.error().kind, row.kind_) << row.name << ": " << result.error().message;
+        EXPECT_EQ(result.error().message.rfind(row.message, 0), 0U)
+            << row.name << ": " << result.error().message;
     }
 }
 
@@ -229,7 +229,7 @@ TEST(ProcessLimits, ASaturatedTargetAtBypassFactorZeroNeedsNoReheat) {
             const auto met =
                 Computed(At(101325, formulation), K::CoolingThenReheat, {RH(C(26), 0.5)}, {1},
                          {.bypassFactor = 0, .target = RH(C(celsius), 1)});
-            ASSERT_TRUE(met) << name << ": " << met.failure().message;
+            ASSERT_TRUE(met) << name << ": " << met.error().message;
             EXPECT_NEAR(met->outlets.back().dryBulb, C(celsius), 1e-3) << name;
             EXPECT_NEAR(met->stages.back().loads.equipmentHeat, 0, 1e-3) << name;
         }
@@ -240,12 +240,12 @@ TEST(ProcessLimits, ASaturatedTargetAtBypassFactorZeroNeedsNoReheat) {
         const auto barely = Computed(
             At(101325, formulation), K::CoolingThenReheat, {RH(C(26), 0.5)}, {1},
             {.bypassFactor = 0, .target = {air.DewPoint(W), HumidityInput::HumidityRatio, W}});
-        EXPECT_TRUE(barely) << barely.failure().message;
+        EXPECT_TRUE(barely) << barely.error().message;
     }
     const auto warm = Computed(At(101325), K::CoolingThenReheat, {RH(C(30), 0.5)}, {1},
                                {.bypassFactor = 0.3, .target = WR(C(12), 0.0085)});
     ASSERT_FALSE(warm);
-    EXPECT_EQ(warm.failure().message,
+    EXPECT_EQ(warm.error().message,
               "The coil leaves the air warmer than the target: it needs no reheat.");
 }
 
@@ -280,12 +280,12 @@ TEST(ProcessLimits, ATargetHoldingTheEnteringWaterIsMetAlikeInBothFormulations) 
                              {.bypassFactor = bypass, .target = WR(C(24), W)});
                 if (!row.met) {
                     ASSERT_FALSE(result) << name;
-                    EXPECT_EQ(result.failure().message.rfind("A cooling coil cannot add water", 0),
+                    EXPECT_EQ(result.error().message.rfind("A cooling coil cannot add water", 0),
                               0U)
-                        << name << ": " << result.failure().message;
+                        << name << ": " << result.error().message;
                     continue;
                 }
-                ASSERT_TRUE(result) << name << ": " << result.failure().message;
+                ASSERT_TRUE(result) << name << ": " << result.error().message;
                 const AirState& out = result->outlets.back();
                 EXPECT_NEAR(out.dryBulb, C(24), 1e-4) << name;
                 // To the precision of the dew point's inverse in Hyland-Wexler's formulation,
@@ -316,7 +316,7 @@ TEST(ProcessLimits, ACoilToSaturationHasNoNegativeBypassFactor) {
                 const auto result =
                     Computed(At(101325, formulation), K::CoilLeavingState, {RH(C(entering), 0.5)},
                              {1}, {.target = RH(C(leaving), 1)});
-                ASSERT_TRUE(result) << name << ": " << result.failure().message;
+                ASSERT_TRUE(result) << name << ": " << result.error().message;
                 ASSERT_TRUE(result->bypassFactor) << name;
                 EXPECT_FALSE(std::signbit(*result->bypassFactor))
                     << name << ": " << *result->bypassFactor;

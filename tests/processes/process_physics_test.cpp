@@ -238,7 +238,7 @@ TEST(ProcessPhysics, WorkedExamplesInBothUnitSystems) {
     for (const Example& example : Examples()) {
         const auto result =
             Compute(example.kind, example.inlets, example.flows, example.parameters);
-        ASSERT_TRUE(result) << example.name << ": " << result.failure().message;
+        ASSERT_TRUE(result) << example.name << ": " << result.error().message;
         for (const Check& check : example.checks) {
             const double tolerance =
                 IsTemperature(check.measure) ? 1e-5 : 1e-6 * std::abs(check.expected);
@@ -492,15 +492,14 @@ TEST(ProcessPhysics, ImpossibleProcessesAreTypedFailures) {
         std::vector<AirFlow> flows(row.inlets.size(), M3s(1));
         const auto result = Compute(row.kind, row.inlets, flows, row.parameters);
         ASSERT_FALSE(result) << row.name;
-        EXPECT_EQ(result.failure().kind, row.expected)
-            << row.name << ": " << result.failure().message;
-        EXPECT_FALSE(result.failure().message.empty()) << row.name;
+        EXPECT_EQ(result.error().kind, row.expected) << row.name << ": " << result.error().message;
+        EXPECT_FALSE(result.error().message.empty()) << row.name;
     }
     // The core's own failure passes through.
     const auto hot =
         Compute(K::SensibleToDryBulb, {RH(C(30), 0.5)}, {M3s(1)}, {.leavingDryBulb = C(120)});
-    ASSERT_TRUE(hot.failure().core);
-    EXPECT_EQ(hot.failure().core->field, InputField::DryBulb);
+    ASSERT_TRUE(hot.error().core);
+    EXPECT_EQ(hot.error().core->field, InputField::DryBulb);
 }
 
 // The physics reads relations as numbers; the first that fails is what the computation reports,

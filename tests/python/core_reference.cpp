@@ -40,7 +40,7 @@ void AnswerSolve(std::istream& in) {
     c.formulation = static_cast<SatFormulation>(static_cast<int>(Number(in)));
     const Result<MoistAirState> r = hygrovane::Solve(c);
     if (!r) {
-        return Fail(Describe(r.failure()));
+        return PrintFailure(Describe(r.error()));
     }
     // The module's own list of quantities: its order is what the tests compare, and
     // test_state_quantities.py checks each name's value against physics.
@@ -86,23 +86,23 @@ void AnswerProcess(std::istream& in) {
     // A set as the processes window builds it: the points, then the process.
     ProcessSet set;
     set.setAmbient(ambient);
-    const auto fail = [](const ProcessFailure& f) { Fail(f.message); };
+    const auto fail = [](const ProcessFailure& f) { PrintFailure(f.message); };
     const Outcome<PointId> first = set.addPoint(a);
     if (!first) {
-        return fail(first.failure());
+        return fail(first.error());
     }
     ProcessDefinition d{kind, {*first}, {{unit, flowA}}, p};
     if (InfoOf(kind).inlets == 2) {
         const Outcome<PointId> second = set.addPoint(b);
         if (!second) {
-            return fail(second.failure());
+            return fail(second.error());
         }
         d.inlets.push_back(*second);
         d.flows.push_back({unit, flowB});
     }
     const Outcome<std::size_t> added = set.addProcess(d);
     if (!added) {
-        return fail(added.failure());
+        return fail(added.error());
     }
     const ProcessResult& r = *set.processes()[*added].result;
     const AirState& out = r.outlets.back();

@@ -24,7 +24,7 @@ namespace {
 
 template <typename T, typename Values> void Answer(const ComfortResult<T>& result, Values values) {
     if (!result) {
-        return Fail(Describe(result.failure()));
+        return PrintFailure(Describe(result.error()));
     }
     Print(values(*result));
 }
@@ -105,11 +105,11 @@ void Design(std::istream& in) {
         Number(in) == 1 ? climate::PressureSource::Elevation : climate::PressureSource::Station;
     const auto data = climate::ReadWeatherFile(path);
     if (!data) {
-        return Fail(climate::Describe(data.failure()));
+        return PrintFailure(climate::Describe(data.error()));
     }
     const auto d = climate::DesignConditionsOf(climate::ComputeStates(*data, options));
     if (!d) {
-        return Fail("no design conditions");
+        return PrintFailure("no design conditions");
     }
     std::vector<double> v;
     for (const auto& c : d->cooling) {

@@ -21,7 +21,7 @@ void Print(const std::vector<double>& values) {
     std::printf("\n");
 }
 
-void Fail(const std::string& message) {
+void PrintFailure(const std::string& message) {
     std::printf("fail %s\n", message.c_str());
 }
 
@@ -33,7 +33,7 @@ int Serve(const std::map<std::string, Command>& commands) {
         in >> command;
         const auto found = commands.find(command);
         if (found == commands.end()) {
-            Fail("unknown command");
+            PrintFailure("unknown command");
         } else {
             found->second(in);
         }

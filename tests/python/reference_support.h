@@ -18,7 +18,7 @@ double Number(std::istream& in);
 void Print(const std::vector<double>& values);
 
 // "fail" and the sentence.
-void Fail(const std::string& message);
+void PrintFailure(const std::string& message);
 
 using Command = std::function<void(std::istream&)>;
 

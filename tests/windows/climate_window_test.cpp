@@ -42,7 +42,7 @@ ClimateSettings Pmv(double met, double clo, std::optional<double> ppd = std::nul
 const LoadedClimate& Chicago() {
     static const LoadedClimate loaded = [] {
         auto read = LoadClimate(kChicago, Pmv(1.1, 0.7));
-        EXPECT_TRUE(read.ok()) << (read.ok() ? "" : read.failure());
+        EXPECT_TRUE(read.has_value()) << (read.has_value() ? "" : read.error());
         return read.value();
     }();
     return loaded;
@@ -85,7 +85,7 @@ TEST(ClimateWindow, ZoneModelsCountThePublishedHours) {
     };
     ClimateWindow window = Window();
     for (const Row& row : rows) {
-        ASSERT_TRUE(window.changeSettings(row.settings).ok()) << row.name;
+        ASSERT_TRUE(window.changeSettings(row.settings).has_value()) << row.name;
         ASSERT_FALSE(window.result().zones.total.inZone.empty()) << row.name;
         EXPECT_EQ(window.result().zones.total.inZone[0], row.inFirstZone) << row.name;
         ExpectConsistent(window, row.name);
@@ -119,7 +119,7 @@ TEST(ClimateWindow, OtherModelsAndStrategiesAddUp) {
         ClimateSettings settings = window.settings();
         settings.comfort.model = row.model;
         settings.strategies = row.strategies;
-        ASSERT_TRUE(window.changeSettings(settings).ok()) << row.name;
+        ASSERT_TRUE(window.changeSettings(settings).has_value()) << row.name;
         EXPECT_EQ(window.result().zones.names.size(), row.zones) << row.name;
         ExpectConsistent(window, row.name);
     }
@@ -130,7 +130,7 @@ TEST(ClimateWindow, RefusedSettingsChangeNothing) {
     ClimateSettings settings = window.settings();
     settings.comfort.metabolic = 9; // beyond ISO 7730's 4 met
     const auto changed = window.changeSettings(settings);
-    ASSERT_FALSE(changed.ok());
+    ASSERT_FALSE(changed.has_value());
     EXPECT_NE(changed.error().find("PMV"), std::string::npos) << changed.error();
     EXPECT_EQ(window.settings().comfort.metabolic, 1.1);
     EXPECT_EQ(window.result().zones.total.inZone[0], 803u);
@@ -309,13 +309,13 @@ TEST(ClimateWindow, DamagedFileIsRefusedByLine) {
     const std::string path = ::testing::TempDir() + "damaged.epw";
     std::ofstream(path, std::ios::binary) << text;
     const auto read = LoadClimate(path, Pmv(1.1, 0.7));
-    ASSERT_FALSE(read.ok());
-    EXPECT_NE(read.failure().find("line 15"), std::string::npos) << read.failure();
+    ASSERT_FALSE(read.has_value());
+    EXPECT_NE(read.error().find("line 15"), std::string::npos) << read.error();
     LoadControl control;
     control.cancelled = true;
     const auto cancelled = LoadClimate(kChicago, Pmv(1.1, 0.7), &control);
-    ASSERT_FALSE(cancelled.ok());
-    EXPECT_NE(cancelled.failure().find("cancelled"), std::string::npos);
+    ASSERT_FALSE(cancelled.has_value());
+    EXPECT_NE(cancelled.error().find("cancelled"), std::string::npos);
 }
 
 // The row whose first cell starts so and whose source is `source`; none is rows.end().
@@ -451,7 +451,7 @@ TEST(ClimateWindow, NotesSayWhatTheCommandLineSays) {
         ClimateSettings settings = window.settings();
         settings.comfort.model = c.model;
         settings.strategies = c.strategies;
-        ASSERT_TRUE(window.changeSettings(settings).ok()) << c.name;
+        ASSERT_TRUE(window.changeSettings(settings).has_value()) << c.name;
         const std::vector<std::string> notes = window.notes();
         if (std::string(c.note).empty()) {
             EXPECT_TRUE(notes.empty()) << c.name << ": " << (notes.empty() ? "" : notes[0]);
@@ -501,7 +501,7 @@ TEST(ClimateWindow, NamedPipeIsRefusedBeforeAByteIsRead) {
     std::future<std::string> message = load->get_future();
     std::thread([load, fifo] {
         const auto read = LoadClimate(fifo, Pmv(1.1, 0.7));
-        load->set_value(read.ok() ? std::string("taken") : read.failure());
+        load->set_value(read.has_value() ? std::string("taken") : read.error());
     }).detach();
     const bool prompt = message.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
     if (!prompt) {
@@ -543,12 +543,12 @@ TEST(ClimateWindow, TypedUserZones) {
     for (const Row& row : rows) {
         const auto zones = ParseUserZones(row.text, row.units);
         if (*row.refusal == '\0') {
-            ASSERT_TRUE(zones.ok()) << row.name << ": " << zones.failure();
+            ASSERT_TRUE(zones.has_value()) << row.name << ": " << zones.error();
             EXPECT_EQ(zones->size(), row.zones) << row.name;
         } else {
-            ASSERT_FALSE(zones.ok()) << row.name;
-            EXPECT_NE(zones.failure().find(row.refusal), std::string::npos)
-                << row.name << ": " << zones.failure();
+            ASSERT_FALSE(zones.has_value()) << row.name;
+            EXPECT_NE(zones.error().find(row.refusal), std::string::npos)
+                << row.name << ": " << zones.error();
         }
     }
     const auto office =
@@ -559,7 +559,7 @@ TEST(ClimateWindow, TypedUserZones) {
     ClimateWindow window = Window();
     ClimateSettings settings = window.settings();
     settings.userZones = *office;
-    ASSERT_TRUE(window.changeSettings(settings).ok());
+    ASSERT_TRUE(window.changeSettings(settings).has_value());
     ASSERT_EQ(window.result().zones.names.size(), 2u);
     EXPECT_EQ(window.result().zones.names[1], "Office");
     ExpectConsistent(window, "a user zone");

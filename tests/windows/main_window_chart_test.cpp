@@ -108,7 +108,7 @@ TEST(ChartFromMainWindow, SettingsTitleAndStateFollowTheMainWindow) {
     form.Text1.text = "abc"; // the window shows an error: no point
     const CalculateOutcome outcome = Calculate(form);
     ASSERT_FALSE(outcome);
-    EXPECT_EQ(outcome.failure(), CalculateFailure::DryBulbOutOfRange);
+    EXPECT_EQ(outcome.error(), CalculateFailure::DryBulbOutOfRange);
     EXPECT_EQ(form.Text12.text, "Error");
     EXPECT_FALSE(form.computed);
     EXPECT_FALSE(StatePointOf(form));

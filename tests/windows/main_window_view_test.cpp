@@ -136,7 +136,7 @@ TEST_F(MainWindowViewTest, CalculateNamesTheCheckThatStoppedIt) {
         (form().*row.text).text = row.typed;
         const CalculateOutcome outcome = Calculate(form());
         ASSERT_FALSE(outcome);
-        EXPECT_EQ(outcome.failure(), row.failure);
+        EXPECT_EQ(outcome.error(), row.failure);
         EXPECT_EQ(form().Text12.text, "Error");
         ASSERT_GE(form().List1.items.size(), 2U);
         EXPECT_EQ(form().List1.items[1], row.list);
@@ -154,7 +154,7 @@ TEST_F(MainWindowViewTest, NoHumidityInputChangesNothingOffered) {
     form().Option2.value = false;
     const CalculateOutcome outcome = Calculate(form());
     ASSERT_FALSE(outcome);
-    EXPECT_EQ(outcome.failure(), CalculateFailure::NoHumidityInput);
+    EXPECT_EQ(outcome.error(), CalculateFailure::NoHumidityInput);
     ASSERT_TRUE(view().computed);
     EXPECT_EQ(view().computed->humidityRatio, before.computed->humidityRatio);
     EXPECT_NE(form().Text12.text, "Error");

@@ -128,7 +128,7 @@ constexpr const char* kChooseRow =
 struct ClimateView::Job {
     windows::LoadControl control;
     std::atomic<bool> ended{false};
-    Expected<windows::LoadedClimate, std::string> result{std::string()};
+    Expected<windows::LoadedClimate, std::string> result{Fail(std::string())};
 };
 
 ClimateView::ClimateView(AmbientView& main, windows::Platform& platform, ChartOverlays* overlays,
@@ -539,7 +539,7 @@ void ClimateView::applySettings() {
     const auto zones =
         windows::ParseUserZones(userZones_->toPlainText().toStdString(), model_.settings().units);
     if (!zones) {
-        status_->setText(QString::fromStdString(zones.failure() + " Nothing was changed."));
+        status_->setText(QString::fromStdString(zones.error() + " Nothing was changed."));
         return;
     }
     settings.userZones = zones.value();
@@ -731,7 +731,7 @@ void ClimateView::finishLoading(bool cancelled) {
         model_.setFilter(filterFromControls());
         model_.setDisplay(displayFromControls());
     } else if (!cancelled) {
-        platform_.showMessage(job->result.failure(), config::kApplicationTitle);
+        platform_.showMessage(job->result.error(), config::kApplicationTitle);
     }
     redraw();
     if (taken) {

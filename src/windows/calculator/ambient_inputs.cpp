@@ -60,7 +60,7 @@ Expected<Conditions, CalculateFailure> ReadAmbientInputs(FormAmbient& form) {
     const std::optional<double> typed =
         CheckAmbientInput(form, form.Text1, form.Label5, form.Label4, nullptr);
     if (!typed) {
-        return CalculateFailure::DryBulbOutOfRange;
+        return Fail(CalculateFailure::DryBulbOutOfRange);
     }
     // Without a known unit the temperature keeps its value.
     if (auto kelvin = units::ToInternal(Quantity::Temperature, form.Combo1.text(), *typed)) {
@@ -82,7 +82,7 @@ Expected<Conditions, CalculateFailure> ReadAmbientInputs(FormAmbient& form) {
         CheckAmbientInput(form, form.Text(row.box), form.Labels(row.minimumLabel),
                           form.Labels(row.maximumLabel), &derived);
     if (!value) {
-        return CalculateFailure::PressureOutOfRange;
+        return Fail(CalculateFailure::PressureOutOfRange);
     }
     const std::string unit = form.Combo(row.combo).text();
     conditions.pressureInput = row.input;

@@ -68,14 +68,14 @@ CalculateOutcome Calculate(FormAmbient& form) {
         if (failure != CalculateFailure::NoHumidityInput) {
             form.computed.reset();
         }
-        return failure;
+        return Fail(failure);
     };
 
     // The window judges the typed texts against its captions; the core computes without
     // judging again, so that a value at a rounded caption is still computed.
     const Expected<Conditions, CalculateFailure> conditions = ReadAmbientInputs(form);
     if (!conditions) {
-        return failed(conditions.failure());
+        return failed(conditions.error());
     }
     const Result<Ambient> ambient = AmbientOf(*conditions);
     if (!ambient) {
@@ -87,8 +87,8 @@ CalculateOutcome Calculate(FormAmbient& form) {
 
     const Result<Saturation> saturation = SaturationOf(*ambient, conditions->formulation);
     if (!saturation) {
-        if (saturation.failure().kind == FailureKind::PressureTooLow) {
-            form.state.p_ws = saturation.failure().value;
+        if (saturation.error().kind == FailureKind::PressureTooLow) {
+            form.state.p_ws = saturation.error().value;
             ShowSaturationPressure(form, form.state.p_ws);
             ShowPressureTooLow(form);
             return failed(CalculateFailure::SaturationPressureTooHigh);

@@ -81,10 +81,10 @@ std::string WindowFailure(const FormAmbient& form) {
 }
 
 std::string CoreFailure(const Result<MoistAirState>& state) {
-    if (state.ok()) {
+    if (state.has_value()) {
         return "none";
     }
-    const SolveFailure& f = state.failure();
+    const SolveFailure& f = state.error();
     switch (f.kind) {
     case FailureKind::PressureTooLow:
         return "PressureTooLow";
@@ -149,7 +149,7 @@ bool Compare(const Case& c) {
                              " " + c.humidity +
                              (c.formulation == SatFormulation::IAPWS ? " IAPWS" : " HW");
     EXPECT_EQ(WindowFailure(form), CoreFailure(state)) << what;
-    if (state.ok() && form.List1.background == colours::kResultOrange) {
+    if (state.has_value() && form.List1.background == colours::kResultOrange) {
         EXPECT_EQ(WindowState(form.state), CoreState(*state, lastDewPoint)) << what;
         return true;
     }
@@ -191,7 +191,7 @@ TEST(CoreAgreement, EveryHumidityInputFormulationAndPressureInputBitForBit) {
                                        .humidity = rh,
                                        .formulation = formulation};
                         const Result<MoistAirState> reference = Solve(air);
-                        if (!reference.ok()) {
+                        if (!reference.has_value()) {
                             continue; // too hot for the pressure: compared below
                         }
                         for (const HumidityInput input : kHumidityInputs) {
