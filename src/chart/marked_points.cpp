@@ -27,66 +27,66 @@ constexpr std::uint8_t kRed = 150, kGreen = 30, kBlue = 140;
 
 } // namespace
 
-std::string MarkFaultText(MarkFault fault) {
-    switch (fault) {
-    case MarkFault::EmptyName:
+std::string Describe(const MarkFailure& failure) {
+    switch (failure.kind) {
+    case MarkFailureKind::EmptyName:
         return "A marked point needs a name.";
-    case MarkFault::LongName:
+    case MarkFailureKind::LongName:
         return "A marked point's name may have at most 40 characters.";
-    case MarkFault::ControlInName:
+    case MarkFailureKind::ControlInName:
         return "A marked point's name must be one line without tabs.";
-    case MarkFault::HiddenInName:
+    case MarkFailureKind::HiddenInName:
         return "A marked point's name cannot hold invisible characters or ones that turn the "
                "direction of the text.";
-    case MarkFault::NotText:
+    case MarkFailureKind::NotText:
         return "A marked point's name must be UTF-8 text.";
-    case MarkFault::NameTaken:
+    case MarkFailureKind::NameTaken:
         return "Another marked point has this name.";
-    case MarkFault::TooMany:
+    case MarkFailureKind::TooMany:
         return "The chart keeps at most 100 marked points.";
-    case MarkFault::NotOnChart:
+    case MarkFailureKind::NotOnChart:
         return "The point is not on the chart.";
-    case MarkFault::NoSuchPoint:
+    case MarkFailureKind::NoSuchPoint:
         return "The marked point no longer exists.";
     }
     return {};
 }
 
-Expected<std::string, MarkFault> MarkedPoints::checkedName(const std::string& name,
-                                                           std::size_t except) const {
+Expected<std::string, MarkFailure> MarkedPoints::checkedName(const std::string& name,
+                                                             std::size_t except) const {
     const std::string trimmed = Trimmed(name);
     if (trimmed.empty()) {
-        return MarkFault::EmptyName;
+        return Fail(MarkFailure{MarkFailureKind::EmptyName});
     }
     // The same characters a process set's point names refuse: a line separator or a
     // right-to-left override would make one name look like another, or like none.
     const auto points = units::CodePoints(trimmed);
     if (!points) {
-        return MarkFault::NotText;
+        return Fail(MarkFailure{MarkFailureKind::NotText});
     }
     if (std::any_of(points->begin(), points->end(), units::IsControl)) {
-        return MarkFault::ControlInName;
+        return Fail(MarkFailure{MarkFailureKind::ControlInName});
     }
     if (std::any_of(points->begin(), points->end(), units::IsInvisible)) {
-        return MarkFault::HiddenInName;
+        return Fail(MarkFailure{MarkFailureKind::HiddenInName});
     }
     if (points->size() > kLongestMarkName) {
-        return MarkFault::LongName;
+        return Fail(MarkFailure{MarkFailureKind::LongName});
     }
     for (std::size_t i = 0; i < points_.size(); ++i) {
         if (i != except && points_[i].name == trimmed) {
-            return MarkFault::NameTaken;
+            return Fail(MarkFailure{MarkFailureKind::NameTaken});
         }
     }
     return trimmed;
 }
 
-Expected<std::size_t, MarkFault> MarkedPoints::add(ChartPoint at, const std::string& name) {
+Expected<std::size_t, MarkFailure> MarkedPoints::add(ChartPoint at, const std::string& name) {
     if (points_.size() >= kMostMarks) {
-        return MarkFault::TooMany;
+        return Fail(MarkFailure{MarkFailureKind::TooMany});
     }
     if (!OnChart(at)) {
-        return MarkFault::NotOnChart;
+        return Fail(MarkFailure{MarkFailureKind::NotOnChart});
     }
     std::string given = name;
     // With at most kMostMarks points one of the first kMostMarks + 1 numbers is free.
@@ -99,27 +99,27 @@ Expected<std::size_t, MarkFault> MarkedPoints::add(ChartPoint at, const std::str
     }
     const auto checked = checkedName(given, points_.size());
     if (!checked) {
-        return checked.failure();
+        return Fail(checked.error());
     }
     points_.push_back({*checked, at});
     return points_.size() - 1;
 }
 
-Expected<Done, MarkFault> MarkedPoints::rename(std::size_t index, const std::string& name) {
+Expected<Done, MarkFailure> MarkedPoints::rename(std::size_t index, const std::string& name) {
     if (index >= points_.size()) {
-        return MarkFault::NoSuchPoint;
+        return Fail(MarkFailure{MarkFailureKind::NoSuchPoint});
     }
     const auto checked = checkedName(name, index);
     if (!checked) {
-        return checked.failure();
+        return Fail(checked.error());
     }
     points_[index].name = *checked;
     return Done{};
 }
 
-Expected<Done, MarkFault> MarkedPoints::remove(std::size_t index) {
+Expected<Done, MarkFailure> MarkedPoints::remove(std::size_t index) {
     if (index >= points_.size()) {
-        return MarkFault::NoSuchPoint;
+        return Fail(MarkFailure{MarkFailureKind::NoSuchPoint});
     }
     points_.erase(points_.begin() + static_cast<std::ptrdiff_t>(index));
     return Done{};

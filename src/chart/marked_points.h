@@ -18,8 +18,8 @@ struct MarkedPoint {
     friend bool operator==(const MarkedPoint&, const MarkedPoint&) = default;
 };
 
-// Why a marked point was not added or renamed.
-enum class MarkFault {
+// Why a marked point was not added, renamed or removed.
+enum class MarkFailureKind {
     EmptyName,     // nothing but spaces
     LongName,      // more than kLongestMarkName characters
     ControlInName, // a line break, a tab or another control character or line separator
@@ -31,8 +31,14 @@ enum class MarkFault {
     NoSuchPoint,   // the index names no point
 };
 
-// The sentence a window shows for a fault.
-std::string MarkFaultText(MarkFault fault);
+struct MarkFailure {
+    MarkFailureKind kind = MarkFailureKind::NoSuchPoint;
+
+    friend bool operator==(const MarkFailure&, const MarkFailure&) = default;
+};
+
+// The sentence a window shows for a failure.
+std::string Describe(const MarkFailure& failure);
 
 // The marked points of a chart, in the order they were added. Every command either does what
 // it says or changes nothing.
@@ -42,9 +48,9 @@ class MarkedPoints {
     static constexpr std::size_t kLongestMarkName = 40; // characters
 
     // Adds a point; an empty name gets the first free of "M1", "M2", ... The index it got.
-    Expected<std::size_t, MarkFault> add(ChartPoint at, const std::string& name = {});
-    Expected<Done, MarkFault> rename(std::size_t index, const std::string& name);
-    Expected<Done, MarkFault> remove(std::size_t index);
+    Expected<std::size_t, MarkFailure> add(ChartPoint at, const std::string& name = {});
+    Expected<Done, MarkFailure> rename(std::size_t index, const std::string& name);
+    Expected<Done, MarkFailure> remove(std::size_t index);
     void clear() { points_.clear(); }
 
     const std::vector<MarkedPoint>& all() const { return points_; }
@@ -60,7 +66,8 @@ class MarkedPoints {
 
   private:
     // The name trimmed, or why it cannot be one; except names no point (for a rename).
-    Expected<std::string, MarkFault> checkedName(const std::string& name, std::size_t except) const;
+    Expected<std::string, MarkFailure> checkedName(const std::string& name,
+                                                   std::size_t except) const;
 
     std::vector<MarkedPoint> points_;
 };

@@ -36,7 +36,4 @@ inline ProcessFailure CoreFailure(const SolveFailure& failure) {
 // A computed value or the reason there is none; never throws.
 template <typename T> using Outcome = Expected<T, ProcessFailure>;
 
-// The answer of a command that changes a set: empty when done, otherwise why nothing changed.
-using Refusal = std::optional<ProcessFailure>;
-
 } // namespace hygrovane::processes

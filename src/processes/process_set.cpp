@@ -40,39 +40,40 @@ std::string LetterName(int n) {
     return name;
 }
 
-Refusal InletCountProblem(const ProcessDefinition& d) {
+Outcome<Done> CheckInletCount(const ProcessDefinition& d) {
     const auto needed = static_cast<std::size_t>(InfoOf(d.kind).inlets);
     if (d.inlets.size() != needed || d.flows.size() != needed) {
-        return Refused(needed == 2 ? "Mixing needs two points and two air flows."
-                                   : "The process needs one entering point and its air flow.");
+        return Fail(Refused(needed == 2
+                                ? "Mixing needs two points and two air flows."
+                                : "The process needs one entering point and its air flow."));
     }
-    return std::nullopt;
+    return Done{};
 }
 
 } // namespace
 
-Refusal NameProblem(std::string_view name) {
+Outcome<Done> CheckPointName(std::string_view name) {
     if (name.empty()) {
-        return Refused("A point needs a name.");
+        return Fail(Refused("A point needs a name."));
     }
     const auto points = CodePoints(name);
     if (!points) {
-        return Refused("A point's name must be UTF-8 text.");
+        return Fail(Refused("A point's name must be UTF-8 text."));
     }
     if (points->size() > static_cast<std::size_t>(kLongestName)) {
-        return Refused("A point's name has at most " + std::to_string(kLongestName) +
-                       " characters.");
+        return Fail(
+            Refused("A point's name has at most " + std::to_string(kLongestName) + " characters."));
     }
     if (std::any_of(points->begin(), points->end(), IsControl)) {
-        return Refused("A point's name cannot hold control characters.");
+        return Fail(Refused("A point's name cannot hold control characters."));
     }
     if (const auto found = std::find_if(points->begin(), points->end(), IsInvisible);
         found != points->end()) {
-        return Refused("A point's name cannot hold invisible characters or ones that turn the "
-                       "direction of the text (" +
-                       CodePointText(*found) + ").");
+        return Fail(Refused("A point's name cannot hold invisible characters or ones that turn the "
+                            "direction of the text (" +
+                            CodePointText(*found) + ")."));
     }
-    return std::nullopt;
+    return Done{};
 }
 
 std::string TrimmedName(std::string_view name) {
@@ -90,20 +91,20 @@ Outcome<double> DryAirFlow(const AirFlow& flow, const AirState& entering,
                            std::optional<double> upstream) {
     if (flow.unit == FlowUnit::Upstream) {
         if (!upstream) {
-            return Failure(FailureKind::NoInput,
-                           "The entering point is not the outlet of a computed process: give "
-                           "its air flow.");
+            return Fail(Failure(FailureKind::NoInput,
+                                "The entering point is not the outlet of a computed process: give "
+                                "its air flow."));
         }
         return *upstream;
     }
     if (!(flow.value > 0) || !std::isfinite(flow.value)) {
-        return Refused("Every air flow must be positive.");
+        return Fail(Refused("Every air flow must be positive."));
     }
     const double amount = flow.value * FlowFactor(flow.unit);
     // A volume flow is measured at the entering state: m_da = V / v.
     const double dryAir = IsVolumeFlow(flow.unit) ? amount / entering.specificVolume : amount;
     if (!std::isfinite(dryAir)) {
-        return Refused("The air flow is too large to compute.");
+        return Fail(Refused("The air flow is too large to compute."));
     }
     return dryAir;
 }
@@ -163,25 +164,25 @@ void ProcessSet::recompute() {
     const Outcome<AirModel> air = AirModel::Of(ambient_);
     for (Point& p : points_) {
         if (!air) {
-            p.state = air.failure();
+            p.state = Fail(air.error());
         } else if (p.given) {
             p.state = air->Given(*p.given);
         } else {
-            p.state = Failure(FailureKind::NoInput, "Not computed.");
+            p.state = Fail(Failure(FailureKind::NoInput, "Not computed."));
         }
     }
     for (Process& process : processes_) {
         if (air) {
             computeProcess(*air, process, at, madeBy);
         } else {
-            process.result = air.failure();
+            process.result = Fail(air.error());
         }
         for (std::size_t i = 0; i < process.outlets.size(); ++i) {
             Point& outlet = points_[at.at(process.outlets[i])];
             if (process.result) {
                 outlet.state = process.result->outlets.at(i);
             } else {
-                outlet.state = process.result.failure();
+                outlet.state = Fail(process.result.error());
             }
         }
     }
@@ -197,10 +198,10 @@ void ProcessSet::computeProcess(const AirModel& air, Process& process,
         const auto found = at.find(d.inlets[i]);
         const Point* inlet = found == at.end() ? nullptr : &points_[found->second];
         if (inlet == nullptr || !inlet->state) {
-            process.result =
-                Failure(FailureKind::NoInput,
-                        "The entering point " +
-                            (inlet ? Quoted(inlet->name) + " " : std::string()) + "has no state.");
+            process.result = Fail(Failure(FailureKind::NoInput,
+                                          "The entering point " +
+                                              (inlet ? Quoted(inlet->name) + " " : std::string()) +
+                                              "has no state."));
             return;
         }
         std::optional<double> upstream;
@@ -211,7 +212,7 @@ void ProcessSet::computeProcess(const AirModel& air, Process& process,
         }
         const Outcome<double> flow = DryAirFlow(d.flows[i], *inlet->state, upstream);
         if (!flow) {
-            process.result = flow.failure();
+            process.result = Fail(flow.error());
             return;
         }
         inlets.push_back(*inlet->state);
@@ -220,33 +221,33 @@ void ProcessSet::computeProcess(const AirModel& air, Process& process,
     process.result = ComputeProcess(air, d.kind, d.parameters, inlets, flows);
 }
 
-Refusal ProcessSet::checkName(const std::string& name, PointId except) const {
-    if (auto refusal = NameProblem(name)) {
-        return refusal;
+Outcome<Done> ProcessSet::checkName(const std::string& name, PointId except) const {
+    if (auto named = CheckPointName(name); !named) {
+        return named;
     }
     const Point* other = pointNamed(name);
     if (other != nullptr && other->id != except) {
-        return Refused("Another point is named " + Quoted(name) + ".");
+        return Fail(Refused("Another point is named " + Quoted(name) + "."));
     }
-    return std::nullopt;
+    return Done{};
 }
 
-Refusal ProcessSet::checkInlets(const ProcessDefinition& d, std::size_t before) const {
-    if (auto refusal = InletCountProblem(d)) {
-        return refusal;
+Outcome<Done> ProcessSet::checkInlets(const ProcessDefinition& d, std::size_t before) const {
+    if (auto counted = CheckInletCount(d); !counted) {
+        return counted;
     }
     for (PointId id : d.inlets) {
         const Point* inlet = point(id);
         if (inlet == nullptr) {
-            return Refused("The entering point does not exist.");
+            return Fail(Refused("The entering point does not exist."));
         }
         const auto producer = producerOf(id);
         if (producer && *producer >= before) {
-            return Refused("Point " + Quoted(inlet->name) + " is made by " +
-                           ProcessNumber(*producer) + ", which comes later.");
+            return Fail(Refused("Point " + Quoted(inlet->name) + " is made by " +
+                                ProcessNumber(*producer) + ", which comes later."));
         }
     }
-    return std::nullopt;
+    return Done{};
 }
 
 PointId ProcessSet::newPoint(std::string name, std::optional<PointConditions> given) {
@@ -260,70 +261,70 @@ PointId ProcessSet::newPoint(std::string name, std::optional<PointConditions> gi
 
 Outcome<PointId> ProcessSet::addPoint(const PointConditions& conditions, const std::string& name) {
     const std::string trimmed = name.empty() ? nextPointName() : TrimmedName(name);
-    if (auto refusal = checkName(trimmed, 0)) {
-        return *refusal;
+    if (auto named = checkName(trimmed, 0); !named) {
+        return Fail(named.error());
     }
     ProcessSet trial = *this;
     const PointId id = trial.newPoint(trimmed, conditions);
     trial.recompute();
     if (const auto& state = trial.point(id)->state; !state) {
-        return state.failure();
+        return Fail(state.error());
     }
     *this = std::move(trial);
     return id;
 }
 
-Refusal ProcessSet::setConditions(PointId id, const PointConditions& conditions) {
+Outcome<Done> ProcessSet::setConditions(PointId id, const PointConditions& conditions) {
     const Point* p = point(id);
     if (p == nullptr || !p->given) {
-        return Refused("Only a given point has conditions to change.");
+        return Fail(Refused("Only a given point has conditions to change."));
     }
     ProcessSet trial = *this;
     trial.mutablePoint(id)->given = conditions;
     trial.recompute();
     if (const auto& state = trial.point(id)->state; !state) {
-        return state.failure();
+        return Fail(state.error());
     }
     *this = std::move(trial);
-    return std::nullopt;
+    return Done{};
 }
 
-Refusal ProcessSet::rename(PointId id, const std::string& name) {
+Outcome<Done> ProcessSet::rename(PointId id, const std::string& name) {
     Point* p = mutablePoint(id);
     if (p == nullptr) {
-        return Refused("The point does not exist.");
+        return Fail(Refused("The point does not exist."));
     }
     const std::string trimmed = TrimmedName(name);
-    if (auto refusal = checkName(trimmed, id)) {
-        return refusal;
+    if (auto named = checkName(trimmed, id); !named) {
+        return named;
     }
     p->name = trimmed;
-    return std::nullopt;
+    return Done{};
 }
 
-Refusal ProcessSet::deletePoint(PointId id) {
+Outcome<Done> ProcessSet::deletePoint(PointId id) {
     const Point* p = point(id);
     if (p == nullptr) {
-        return Refused("The point does not exist.");
+        return Fail(Refused("The point does not exist."));
     }
     for (std::size_t i = 0; i < processes_.size(); ++i) {
         const auto& inlets = processes_[i].definition.inlets;
         if (std::find(inlets.begin(), inlets.end(), id) != inlets.end()) {
-            return Refused(ProcessNumber(i) + " uses point " + Quoted(p->name) +
-                           ": delete that process first.");
+            return Fail(Refused(ProcessNumber(i) + " uses point " + Quoted(p->name) +
+                                ": delete that process first."));
         }
     }
     if (const auto producer = producerOf(id)) {
-        return Refused("Point " + Quoted(p->name) + " is made by " + ProcessNumber(*producer) +
-                       ": delete that process instead.");
+        return Fail(Refused("Point " + Quoted(p->name) + " is made by " + ProcessNumber(*producer) +
+                            ": delete that process instead."));
     }
     std::erase_if(points_, [&](const Point& q) { return q.id == id; });
-    return std::nullopt;
+    return Done{};
 }
 
 Outcome<std::size_t> ProcessSet::addProcess(const ProcessDefinition& definition) {
-    if (auto refusal = checkInlets(definition, processes_.size())) {
-        return *refusal;
+    if (auto inlets = checkInlets(definition, processes_.size()); !inlets) {
+        return Fail(inlets.error());
     }
     ProcessSet trial = *this;
     Process process;
@@ -334,43 +335,43 @@ Outcome<std::size_t> ProcessSet::addProcess(const ProcessDefinition& definition)
     trial.processes_.push_back(std::move(process));
     trial.recompute();
     if (const auto& result = trial.processes_.back().result; !result) {
-        return result.failure();
+        return Fail(result.error());
     }
     *this = std::move(trial);
     return processes_.size() - 1;
 }
 
-Refusal ProcessSet::changeProcess(std::size_t index, const ProcessDefinition& definition) {
+Outcome<Done> ProcessSet::changeProcess(std::size_t index, const ProcessDefinition& definition) {
     if (index >= processes_.size()) {
-        return Refused("The process does not exist.");
+        return Fail(Refused("The process does not exist."));
     }
     if (static_cast<std::size_t>(InfoOf(definition.kind).outlets) !=
         processes_[index].outlets.size()) {
-        return Refused("A process can only become one with as many outlet points.");
+        return Fail(Refused("A process can only become one with as many outlet points."));
     }
-    if (auto refusal = checkInlets(definition, index)) {
-        return refusal;
+    if (auto inlets = checkInlets(definition, index); !inlets) {
+        return inlets;
     }
     ProcessSet trial = *this;
     trial.processes_[index].definition = definition;
     trial.recompute();
     if (const auto& result = trial.processes_[index].result; !result) {
-        return result.failure();
+        return Fail(result.error());
     }
     *this = std::move(trial);
-    return std::nullopt;
+    return Done{};
 }
 
-Refusal ProcessSet::deleteProcess(std::size_t index) {
+Outcome<Done> ProcessSet::deleteProcess(std::size_t index) {
     if (index >= processes_.size()) {
-        return Refused("The process does not exist.");
+        return Fail(Refused("The process does not exist."));
     }
     const std::vector<PointId> outlets = processes_[index].outlets;
     for (std::size_t i = index + 1; i < processes_.size(); ++i) {
         for (PointId inlet : processes_[i].definition.inlets) {
             if (std::find(outlets.begin(), outlets.end(), inlet) != outlets.end()) {
-                return Refused(ProcessNumber(i) + " uses point " + Quoted(point(inlet)->name) +
-                               ": delete that process first.");
+                return Fail(Refused(ProcessNumber(i) + " uses point " + Quoted(point(inlet)->name) +
+                                    ": delete that process first."));
             }
         }
     }
@@ -379,7 +380,7 @@ Refusal ProcessSet::deleteProcess(std::size_t index) {
         return std::find(outlets.begin(), outlets.end(), p.id) != outlets.end();
     });
     recompute();
-    return std::nullopt;
+    return Done{};
 }
 
 Outcome<ProcessSet> ProcessSet::FromRecords(const SetRecords& records) {
@@ -388,14 +389,14 @@ Outcome<ProcessSet> ProcessSet::FromRecords(const SetRecords& records) {
     // Names and claims by lookup, so that a file of many thousands of points opens in linear time.
     std::unordered_map<std::string, std::size_t> named;
     for (const PointRecord& record : records.points) {
-        if (auto refusal = NameProblem(record.name)) {
-            return *refusal;
+        if (auto named = CheckPointName(record.name); !named) {
+            return Fail(named.error());
         }
         if (!named.emplace(record.name, set.points_.size()).second) {
-            return Refused("Another point is named " + Quoted(record.name) + ".");
+            return Fail(Refused("Another point is named " + Quoted(record.name) + "."));
         }
         if (TrimmedName(record.name) != record.name) {
-            return Refused("Point " + Quoted(record.name) + " has blanks around its name.");
+            return Fail(Refused("Point " + Quoted(record.name) + " has blanks around its name."));
         }
         set.newPoint(record.name, record.given);
     }
@@ -413,26 +414,27 @@ Outcome<ProcessSet> ProcessSet::FromRecords(const SetRecords& records) {
         for (const std::string& name : record.inlets) {
             const Point* inlet = pointNamed(name);
             if (inlet == nullptr) {
-                return Refused(ProcessNumber(i) + " names an unknown point " + Quoted(name) + ".");
+                return Fail(
+                    Refused(ProcessNumber(i) + " names an unknown point " + Quoted(name) + "."));
             }
             if (!inlet->given && !claimed.contains(inlet->id)) {
-                return Refused(ProcessNumber(i) + " uses point " + Quoted(name) +
-                               " before a process makes it.");
+                return Fail(Refused(ProcessNumber(i) + " uses point " + Quoted(name) +
+                                    " before a process makes it."));
             }
             process.definition.inlets.push_back(inlet->id);
         }
         // Every inlet is given or made by an earlier process, as checked just above.
-        if (auto refusal = InletCountProblem(process.definition)) {
-            return Refused(ProcessNumber(i) + ": " + refusal->message);
+        if (auto counted = CheckInletCount(process.definition); !counted) {
+            return Fail(Refused(ProcessNumber(i) + ": " + counted.error().message));
         }
         if (record.outlets.size() != static_cast<std::size_t>(InfoOf(record.kind).outlets)) {
-            return Refused(ProcessNumber(i) + " has the wrong number of outlet points.");
+            return Fail(Refused(ProcessNumber(i) + " has the wrong number of outlet points."));
         }
         for (const std::string& name : record.outlets) {
             const Point* outlet = pointNamed(name);
             if (outlet == nullptr || outlet->given || !claimed.insert(outlet->id).second) {
-                return Refused(ProcessNumber(i) + " names " + Quoted(name) +
-                               " as its outlet, which is not a point of its own.");
+                return Fail(Refused(ProcessNumber(i) + " names " + Quoted(name) +
+                                    " as its outlet, which is not a point of its own."));
             }
             process.outlets.push_back(outlet->id);
         }
@@ -440,7 +442,7 @@ Outcome<ProcessSet> ProcessSet::FromRecords(const SetRecords& records) {
     }
     for (const Point& p : set.points_) {
         if (!p.given && !claimed.contains(p.id)) {
-            return Refused("Point " + Quoted(p.name) + " has no conditions and no process.");
+            return Fail(Refused("Point " + Quoted(p.name) + " has no conditions and no process."));
         }
     }
     set.recompute();

@@ -21,7 +21,7 @@ struct Point {
     PointId id = 0;
     std::string name;
     std::optional<PointConditions> given; // empty for a process's outlet
-    Outcome<AirState> state = Failure(FailureKind::NoInput, "Not computed.");
+    Outcome<AirState> state = Fail(Failure(FailureKind::NoInput, "Not computed."));
 };
 
 // What the user gives for a process. inlets and flows: one each (two for mixing).
@@ -35,7 +35,7 @@ struct ProcessDefinition {
 struct Process {
     ProcessDefinition definition;
     std::vector<PointId> outlets; // made by the set, named like other points
-    Outcome<ProcessResult> result = Failure(FailureKind::NoInput, "Not computed.");
+    Outcome<ProcessResult> result = Fail(Failure(FailureKind::NoInput, "Not computed."));
 };
 
 // A set as files hold it: points and processes refer to points by name.
@@ -88,20 +88,20 @@ class ProcessSet {
     // A given point, named name or the next free name (A, B, ... Z, AA, AB ...); refused when the
     // core refuses its conditions.
     Outcome<PointId> addPoint(const PointConditions& conditions, const std::string& name = {});
-    Refusal setConditions(PointId id, const PointConditions& conditions);
+    Outcome<Done> setConditions(PointId id, const PointConditions& conditions);
     // Names are unique, 1 to 24 characters after trimming blanks, without control characters or
-    // invisible ones (see NameProblem).
-    Refusal rename(PointId id, const std::string& name);
+    // invisible ones (see CheckPointName).
+    Outcome<Done> rename(PointId id, const std::string& name);
     // Refused for a point a process uses, and for a process's outlet (delete the process).
-    Refusal deletePoint(PointId id);
+    Outcome<Done> deletePoint(PointId id);
 
     // Adds a process with new outlet points; refused when it cannot be computed.
     Outcome<std::size_t> addProcess(const ProcessDefinition& definition);
     // Changes a process's flows and parameters (and kind, keeping its number of outlets);
     // refused when it could then not be computed.
-    Refusal changeProcess(std::size_t index, const ProcessDefinition& definition);
+    Outcome<Done> changeProcess(std::size_t index, const ProcessDefinition& definition);
     // Deletes a process and its outlets; refused while a later process uses an outlet.
-    Refusal deleteProcess(std::size_t index);
+    Outcome<Done> deleteProcess(std::size_t index);
 
     std::string nextPointName() const;
 
@@ -111,8 +111,8 @@ class ProcessSet {
                         const std::unordered_map<PointId, std::size_t>& at,
                         const std::unordered_map<PointId, std::size_t>& madeBy);
     Point* mutablePoint(PointId id);
-    Refusal checkName(const std::string& name, PointId except) const;
-    Refusal checkInlets(const ProcessDefinition& definition, std::size_t before) const;
+    Outcome<Done> checkName(const std::string& name, PointId except) const;
+    Outcome<Done> checkInlets(const ProcessDefinition& definition, std::size_t before) const;
     PointId newPoint(std::string name, std::optional<PointConditions> given);
 
     ProcessAmbient ambient_;
@@ -129,10 +129,11 @@ Outcome<double> DryAirFlow(const AirFlow& flow, const AirState& entering,
 // A name trimmed of blanks at both ends.
 std::string TrimmedName(std::string_view name);
 
-// Why a (trimmed) text cannot be a point's name: empty, longer than 24 characters, not UTF-8, or
-// holding a control character, a line or paragraph separator, or a character that is invisible
-// or turns the direction of the text (bidirectional marks, embeddings, overrides and isolates,
-// zero-width spaces and joiners, the byte-order mark) and so could make one name look like another.
-Refusal NameProblem(std::string_view name);
+// Done when a (trimmed) text can be a point's name; otherwise why not: empty, longer than 24
+// characters, not UTF-8, or holding a control character, a line or paragraph separator, or a
+// character that is invisible or turns the direction of the text (bidirectional marks, embeddings,
+// overrides and isolates, zero-width spaces and joiners, the byte-order mark) and so could make one
+// name look like another.
+Outcome<Done> CheckPointName(std::string_view name);
 
 } // namespace hygrovane::processes

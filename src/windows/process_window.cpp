@@ -112,9 +112,9 @@ void ProcessWindow::MainWindowChanged() {
     }
 }
 
-CommandOutcome ProcessWindow::answer(const Refusal& refusal) {
-    if (refusal) {
-        platform_.showMessage(refusal->message, kProcessesTitle);
+CommandOutcome ProcessWindow::answer(const Outcome<Done>& done) {
+    if (!done) {
+        platform_.showMessage(done.error().message, kProcessesTitle);
         return CommandOutcome::Refused;
     }
     changed();
@@ -130,7 +130,7 @@ CommandOutcome ProcessWindow::AddCurrentState() {
         return CommandOutcome::Refused;
     }
     const Outcome<PointId> added = set_.addPoint(*conditions);
-    return answer(added ? Refusal() : Refusal(added.failure()));
+    return answer(added ? Outcome<Done>(Done{}) : Fail(added.error()));
 }
 
 CommandOutcome ProcessWindow::AddChartPoint(double T, double W) {
@@ -139,7 +139,7 @@ CommandOutcome ProcessWindow::AddChartPoint(double T, double W) {
 
 CommandOutcome ProcessWindow::AddPoint(const processes::PointConditions& conditions) {
     const Outcome<PointId> added = set_.addPoint(conditions);
-    return answer(added ? Refusal() : Refusal(added.failure()));
+    return answer(added ? Outcome<Done>(Done{}) : Fail(added.error()));
 }
 
 CommandOutcome ProcessWindow::RenamePoint(std::size_t row, const std::string& name) {
@@ -257,7 +257,7 @@ CommandOutcome ProcessWindow::AddProcess(const ProcessForm& form) {
         return CommandOutcome::Refused;
     }
     const Outcome<std::size_t> added = set_.addProcess(*definition);
-    return answer(added ? Refusal() : Refusal(added.failure()));
+    return answer(added ? Outcome<Done>(Done{}) : Fail(added.error()));
 }
 
 CommandOutcome ProcessWindow::ChangeProcess(std::size_t row, const ProcessForm& form) {

@@ -113,7 +113,7 @@ class ProcessWindow {
     std::optional<processes::ProcessDefinition> definitionOf(const ProcessForm& form);
     std::optional<double> read(const std::string& text, const std::string& caption);
     std::optional<double> parameter(const ProcessForm& form, processes::Parameter parameter);
-    CommandOutcome answer(const processes::Refusal& refusal);
+    CommandOutcome answer(const processes::Outcome<Done>& done);
     CommandOutcome saveTo(const std::string& path);
     CommandOutcome keepOrSaveChanges();
     void changed() { modified_ = true; }

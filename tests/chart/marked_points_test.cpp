@@ -40,42 +40,42 @@ TEST(MarkedPoints, NamesAndPointsAreCheckedAndARefusalChangesNothing) {
         const char* name;
         ChartPoint at;
         std::string given;
-        std::optional<MarkFault> fault;
+        std::optional<MarkFailureKind> fault;
         std::string kept; // the name it is kept under
     } rows[] = {
         {"trimmed", kAt, "  Supply air ", std::nullopt, "Supply air"},
         {"UTF-8 counted in characters", kAt, std::string(40, 'x').replace(0, 2, "°"), std::nullopt,
          std::string(40, 'x').replace(0, 2, "°")},
-        {"41 characters", kAt, std::string(41, 'x'), MarkFault::LongName, ""},
-        {"a line break", kAt, "Room\nair", MarkFault::ControlInName, ""},
-        {"a tab", kAt, "Room\tair", MarkFault::ControlInName, ""},
+        {"41 characters", kAt, std::string(41, 'x'), MarkFailureKind::LongName, ""},
+        {"a line break", kAt, "Room\nair", MarkFailureKind::ControlInName, ""},
+        {"a tab", kAt, "Room\tair", MarkFailureKind::ControlInName, ""},
         // As a process set's point names: what breaks the line, shows nothing or turns the
         // text around is refused, so that no name can pass for another.
         {"a line separator U+2028", kAt,
          "Room\xE2\x80\xA8"
          "air",
-         MarkFault::ControlInName, ""},
+         MarkFailureKind::ControlInName, ""},
         {"a next line U+0085", kAt,
          "Room\xC2\x85"
          "air",
-         MarkFault::ControlInName, ""},
+         MarkFailureKind::ControlInName, ""},
         {"a right-to-left override U+202E", kAt,
          "\xE2\x80\xAE"
          "riA",
-         MarkFault::HiddenInName, ""},
+         MarkFailureKind::HiddenInName, ""},
         {"a zero-width space hiding a taken name", kAt,
          "Ro\xE2\x80\x8B"
          "om",
-         MarkFault::HiddenInName, ""},
+         MarkFailureKind::HiddenInName, ""},
         {"a zero-width joiner", kAt,
          "A\xE2\x80\x8D"
          "B",
-         MarkFault::HiddenInName, ""},
+         MarkFailureKind::HiddenInName, ""},
         {"a byte-order mark", kAt,
          "\xEF\xBB\xBF"
          "P",
-         MarkFault::HiddenInName, ""},
-        {"bytes that are not UTF-8", kAt, "Room\xFF", MarkFault::NotText, ""},
+         MarkFailureKind::HiddenInName, ""},
+        {"bytes that are not UTF-8", kAt, "Room\xFF", MarkFailureKind::NotText, ""},
         {"accents and symbols are names", kAt,
          "Zul\xC3\xBC"
          "ft 12 \xC2\xB0"
@@ -84,12 +84,12 @@ TEST(MarkedPoints, NamesAndPointsAreCheckedAndARefusalChangesNothing) {
          "Zul\xC3\xBC"
          "ft 12 \xC2\xB0"
          "C"},
-        {"taken", kAt, "Room", MarkFault::NameTaken, ""},
-        {"taken after trimming", kAt, " Room ", MarkFault::NameTaken, ""},
+        {"taken", kAt, "Room", MarkFailureKind::NameTaken, ""},
+        {"taken after trimming", kAt, " Room ", MarkFailureKind::NameTaken, ""},
         {"names differ by case", kAt, "room", std::nullopt, "room"},
-        {"a NaN dry bulb", {nan, 0.01}, "P", MarkFault::NotOnChart, ""},
-        {"below the lowest dry bulb", {170, 0.01}, "P", MarkFault::NotOnChart, ""},
-        {"a negative humidity ratio", {298.15, -0.001}, "P", MarkFault::NotOnChart, ""},
+        {"a NaN dry bulb", {nan, 0.01}, "P", MarkFailureKind::NotOnChart, ""},
+        {"below the lowest dry bulb", {170, 0.01}, "P", MarkFailureKind::NotOnChart, ""},
+        {"a negative humidity ratio", {298.15, -0.001}, "P", MarkFailureKind::NotOnChart, ""},
         {"above saturation is on the chart", {298.15, 0.4}, "P", std::nullopt, "P"},
     };
     for (const auto& row : rows) {
@@ -100,9 +100,9 @@ TEST(MarkedPoints, NamesAndPointsAreCheckedAndARefusalChangesNothing) {
         const auto added = marks.add(row.at, row.given);
         if (row.fault) {
             ASSERT_FALSE(added);
-            EXPECT_EQ(added.failure(), *row.fault);
+            EXPECT_EQ(added.error().kind, *row.fault);
             EXPECT_EQ(marks, before);
-            EXPECT_FALSE(MarkFaultText(*row.fault).empty());
+            EXPECT_FALSE(Describe(MarkFailure{*row.fault}).empty());
         } else {
             ASSERT_TRUE(added);
             EXPECT_EQ(marks.all().back().name, row.kept);
@@ -110,9 +110,9 @@ TEST(MarkedPoints, NamesAndPointsAreCheckedAndARefusalChangesNothing) {
         // A rename of the first point checks the same way, and cannot take its own name as taken.
         MarkedPoints renamed = before;
         const auto result = renamed.rename(0, row.given);
-        const bool nameFault =
-            row.fault && *row.fault != MarkFault::NotOnChart && *row.fault != MarkFault::NameTaken;
-        EXPECT_EQ(result.ok(), !nameFault);
+        const bool nameFault = row.fault && *row.fault != MarkFailureKind::NotOnChart &&
+                               *row.fault != MarkFailureKind::NameTaken;
+        EXPECT_EQ(result.has_value(), !nameFault);
         if (!result) {
             EXPECT_EQ(renamed, before);
         }
@@ -127,9 +127,10 @@ TEST(MarkedPoints, CommandsOnAPointThatIsGoneAndBeyondTheLimitChangeNothing) {
     const MarkedPoints full = marks;
     const auto extra = marks.add(kAt, "one more");
     ASSERT_FALSE(extra);
-    EXPECT_EQ(extra.failure(), MarkFault::TooMany);
-    EXPECT_EQ(marks.rename(MarkedPoints::kMostMarks, "x").failure(), MarkFault::NoSuchPoint);
-    EXPECT_EQ(marks.remove(MarkedPoints::kMostMarks).failure(), MarkFault::NoSuchPoint);
+    EXPECT_EQ(extra.error().kind, MarkFailureKind::TooMany);
+    EXPECT_EQ(marks.rename(MarkedPoints::kMostMarks, "x").error().kind,
+              MarkFailureKind::NoSuchPoint);
+    EXPECT_EQ(marks.remove(MarkedPoints::kMostMarks).error().kind, MarkFailureKind::NoSuchPoint);
     EXPECT_EQ(marks, full);
     EXPECT_EQ(marks.all().back().name, "M100");
 }

@@ -661,7 +661,7 @@ void ChartWindow::copyToClipboard() {
 windows::CommandOutcome ChartWindow::markPoint(chart::ChartPoint at, const std::string& name) {
     const auto added = marks_.add(at, name);
     if (!added) {
-        refuse(chart::MarkFaultText(added.failure()));
+        refuse(chart::Describe(added.error()));
         return windows::CommandOutcome::Refused;
     }
     clearRefusal();
@@ -672,7 +672,7 @@ windows::CommandOutcome ChartWindow::markPoint(chart::ChartPoint at, const std::
 windows::CommandOutcome ChartWindow::renameMark(std::size_t index, const std::string& name) {
     const auto renamed = marks_.rename(index, name);
     if (!renamed) {
-        refuse(chart::MarkFaultText(renamed.failure()));
+        refuse(chart::Describe(renamed.error()));
         return windows::CommandOutcome::Refused;
     }
     clearRefusal();
@@ -683,7 +683,7 @@ windows::CommandOutcome ChartWindow::renameMark(std::size_t index, const std::st
 windows::CommandOutcome ChartWindow::removeMark(std::size_t index) {
     const auto removed = marks_.remove(index);
     if (!removed) {
-        refuse(chart::MarkFaultText(removed.failure()));
+        refuse(chart::Describe(removed.error()));
         return windows::CommandOutcome::Refused;
     }
     clearRefusal();
