@@ -77,7 +77,7 @@ void Convert(benchmark::State& state, bool unique) {
         auto source = OpenSource(input);
         CommandLine line;
         std::vector<std::string> notes;
-        const auto head = source ? ReadHead(**source, 0) : source.error();
+        const auto head = source ? ReadHead(**source, 0) : hygrovane::Fail(source.error());
         if (!head) {
             state.SkipWithError(head.error().c_str());
             return;

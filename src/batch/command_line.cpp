@@ -34,7 +34,7 @@ OptionTaken ColumnOptionTaken(CommandLine& line, const std::string& option,
             humidity.humidityInput = HumidityInputNamed(value.substr(0, equals));
             if (!humidity.humidityInput) {
                 return Fail(std::string("unknown humidity quantity \"" + value.substr(0, equals) +
-                                   "\" (rh, w, ah, dp, wb, pw, x or mass)"));
+                                        "\" (rh, w, ah, dp, wb, pw, x or mass)"));
             }
             humidity.named = value.substr(equals + 1);
         }
@@ -111,8 +111,9 @@ OptionTaken FileOptionTaken(CommandLine& line, const std::string& option,
     } else if (option == "--header-line") {
         const auto number = PositionOf(value);
         if (!number || value.starts_with('#') || *number > kMostHeaderLine) {
-            return Fail(std::string("--header-line takes the number of the header's line, from 1 to " +
-                               std::to_string(kMostHeaderLine)));
+            return Fail(
+                std::string("--header-line takes the number of the header's line, from 1 to " +
+                            std::to_string(kMostHeaderLine)));
         }
         line.headerLine = *number;
     } else {

@@ -135,8 +135,8 @@ Expected<std::unique_ptr<ByteSource>, std::string> OpenSource(const std::string&
     if (regularOnly && !regular) {
         ::close(descriptor);
         return Fail(std::string(S_ISFIFO(opened.st_mode)
-                               ? "it is a named pipe, not a regular file"
-                               : "it is not a regular file (a device or a socket)"));
+                                    ? "it is a named pipe, not a regular file"
+                                    : "it is not a regular file (a device or a socket)"));
     }
     if (!regular) {
         // A pipe asked for by the user is opened as before: waiting for its writer, so that a

@@ -80,7 +80,7 @@ Expected<double, std::string> Number(const std::string& option, const std::strin
         char text[160];
         std::snprintf(text, sizeof text, "%s takes a number from %g to %g%s%s (not \"%s\")",
                       option.c_str(), low, high, *unit != 0 ? " " : "", unit, value.c_str());
-        return std::string(text);
+        return Fail(std::string(text));
     }
     return *number;
 }
@@ -131,15 +131,15 @@ OptionTaken Take(CommandLine& line, const std::string& option, const std::string
                           : value == "csv" ? Format::Csv
                                            : Format::Json;
         } else {
-            return std::string("--format takes text, csv or json");
+            return Fail(std::string("--format takes text, csv or json"));
         }
     } else if (option == "--comfort") {
         const auto model = climateanalysis::ComfortModelNamed(value);
         if (model) {
             s.comfort.model = *model;
         } else {
-            return std::string(
-                "--comfort takes pmv, ashrae55, adaptive-ashrae, adaptive-en, fixed or none");
+            return Fail(std::string(
+                "--comfort takes pmv, ashrae55, adaptive-ashrae, adaptive-en, fixed or none"));
         }
     } else if (option == "--met") {
         // ISO 7730's and ASHRAE 55's ranges together: 0.8 to 4 met, 0 to 2 clo, 0 to 2 m/s.
@@ -160,7 +160,7 @@ OptionTaken Take(CommandLine& line, const std::string& option, const std::string
         if (value == "80" || value == "90") {
             s.comfort.ashraeAcceptability = value == "80" ? 80 : 90;
         } else {
-            return std::string("--acceptability takes 80 or 90");
+            return Fail(std::string("--acceptability takes 80 or 90"));
         }
     } else if (option == "--category") {
         const int category = value == "I" || value == "1"     ? 1
@@ -170,7 +170,7 @@ OptionTaken Take(CommandLine& line, const std::string& option, const std::string
         if (category != 0) {
             s.comfort.enCategory = category;
         } else {
-            return std::string("--category takes I, II or III");
+            return Fail(std::string("--category takes I, II or III"));
         }
     } else if (option == "--prevailing-mean") {
         return Store(Number(option, value, -50, 50, "degC"), s.comfort.prevailingMean);
@@ -182,8 +182,8 @@ OptionTaken Take(CommandLine& line, const std::string& option, const std::string
             s.filter.firstMonth = range->first;
             s.filter.lastMonth = range->second;
         } else {
-            return std::string(
-                "--months takes FIRST-LAST, months 1 to 12 (11-2 wraps over the new year)");
+            return Fail(std::string(
+                "--months takes FIRST-LAST, months 1 to 12 (11-2 wraps over the new year)"));
         }
     } else if (option == "--hours") {
         const auto range = RangeOf(value, 0, 24);
@@ -191,8 +191,8 @@ OptionTaken Take(CommandLine& line, const std::string& option, const std::string
             s.filter.fromHour = range->first;
             s.filter.toHour = range->second;
         } else {
-            return std::string(
-                "--hours takes FROM-TO, clock hours 0 to 24 (22-6 wraps over midnight)");
+            return Fail(std::string(
+                "--hours takes FROM-TO, clock hours 0 to 24 (22-6 wraps over midnight)"));
         }
     } else if (option == "--occupied") {
         s.filter.occupiedOnly = true;
@@ -202,27 +202,27 @@ OptionTaken Take(CommandLine& line, const std::string& option, const std::string
                                               : climate::HumiditySource::DewPoint;
             line.humidityChosen = true;
         } else {
-            return std::string("--humidity takes rh or dew-point");
+            return Fail(std::string("--humidity takes rh or dew-point"));
         }
     } else if (option == "--pressure") {
         if (value == "station" || value == "elevation") {
             s.states.pressure = value == "station" ? climate::PressureSource::Station
                                                    : climate::PressureSource::Elevation;
         } else {
-            return std::string("--pressure takes station or elevation");
+            return Fail(std::string("--pressure takes station or elevation"));
         }
     } else if (option == "--formulation") {
         if (value == "iapws" || value == "hw" || value == "hyland-wexler") {
             s.states.formulation =
                 value == "iapws" ? SatFormulation::IAPWS : SatFormulation::HylandWexler;
         } else {
-            return std::string("--formulation takes iapws or hw");
+            return Fail(std::string("--formulation takes iapws or hw"));
         }
     } else if (option == "--units") {
         if (value == "si" || value == "ip") {
             s.units = value == "si" ? climateanalysis::Units::SI : climateanalysis::Units::IP;
         } else {
-            return std::string("--units takes si or ip");
+            return Fail(std::string("--units takes si or ip"));
         }
     } else {
         return OptionUse::NotOurs;
@@ -289,8 +289,8 @@ Expected<CommandLine, std::string> ParseCommandLine(const std::vector<std::strin
     if (!read) {
         return Fail(read.error());
     }
-    if (auto wrFail(ong = OptionNotApplying(given, line.settings.comfort.model))) {
-        return *wrong;
+    if (auto wrong = OptionNotApplying(given, line.settings.comfort.model)) {
+        return Fail(*wrong);
     }
     static_cast<batch::ProgramArguments&>(line) = *read;
     return line;

@@ -22,7 +22,7 @@ std::string Convert(const std::string& bytes, std::vector<std::string> options, 
     std::vector<std::string> notes;
     const auto read = line ? ReadHead(source, line->separator) : Fail(line.error());
     const auto settings =
-        read ? SettingsFor(*line, read->file, notes) : SettingsProblem{read.error()};
+        read ? SettingsFor(*line, read->file, notes) : Fail(SettingsProblem{read.error()});
     if (!settings) {
         message = settings.error().message;
     } else {

@@ -111,7 +111,7 @@ TEST(ProgramArguments, ReadInOrderUntilTheFirstMessage) {
             if (option == "--out") {
                 out = value;
             } else if (option == "--bad") {
-                return std::string("--bad takes nothing good");
+                return Fail(std::string("--bad takes nothing good"));
             } else if (option != "--flag") {
                 return OptionUse::NotOurs;
             }

@@ -318,7 +318,7 @@ TEST_F(ClimateViewTest, AReadThatNeverEndsHoldsNeitherCancelNorClose) {
             [[maybe_unused]] const auto got = ::read(descriptor, &byte, 1);
             ::close(descriptor);
         }
-        return std::string("read to the end");
+        return Fail(std::string("read to the end"));
     };
     QSignalSpy finished(window.data(), &ClimateView::loadFinished);
     window->open(fifo);
