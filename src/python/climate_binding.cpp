@@ -228,7 +228,8 @@ py::dict DesignOf(const WeatherData& w, bool dewPoint, bool elevation, int formu
         heating.append(py::dict(py::arg("fraction") = kHeatingFractions[k],
                                 py::arg("dry_bulb") = d->heating[k]));
     }
-    return py::dict(py::arg("hours") = d->hours, py::arg("pressure") = d->pressure,
+    return py::dict(py::arg("hours") = d->time, py::arg("records") = d->hours,
+                    py::arg("pressure") = d->pressure,
                     py::arg("cooling") = cooling, py::arg("wet_bulb") = wetBulb,
                     py::arg("dew_point") = dewPointRows, py::arg("enthalpy") = enthalpy,
                     py::arg("heating") = heating);

@@ -109,7 +109,7 @@ class Weather:
                           threads: int | None = None) -> dict[str, Any]:
         """Design conditions from the file's own hours by the percentile method (a typical
         year's values differ from the header's handbook values by up to about 1 K), internal
-        units: hours (N), pressure (Pa, mean), cooling (dry_bulb and mean_coincident_wet_bulb,
+        units: hours (N, the time the records with a state stand for), records (how many), pressure (Pa, mean), cooling (dry_bulb and mean_coincident_wet_bulb,
         K, at fractions 0.004, 0.01, 0.02), wet_bulb, dew_point (with humidity_ratio, kg/kg),
         enthalpy (kJ/kg) at the same fractions, heating (dry_bulb, K, at 0.996 and 0.99).
         Raises ValueError when no hour has a state."""
