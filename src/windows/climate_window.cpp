@@ -430,6 +430,10 @@ std::vector<std::string> ClimateWindow::notes() const {
     if (!prepared_) {
         return notes;
     }
+    // What the reader took leniently (a header field in another form), as the command line says.
+    if (prepared_->data) {
+        notes = prepared_->data->header.notes;
+    }
     const auto& names = result_.zones.names;
     for (std::size_t z = 0; z < result_.zoneNotes.size() && z < names.size(); ++z) {
         if (!result_.zoneNotes[z].empty()) {

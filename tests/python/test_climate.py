@@ -132,6 +132,13 @@ def test_design_conditions_are_the_librarys_bit_for_bit(chicago, chicago_epw, do
     assert abs(d["heating"][0]["dry_bulb"] - 273.15 - header["heating_99_6"]) < 1.5
 
 
+def test_header_fields_read_leniently_are_noted(chicago, chicago_text):
+    assert chicago.header["notes"] == []
+    blank = chicago_text.replace("HOLIDAYS/DAYLIGHT SAVINGS,No,", "HOLIDAYS/DAYLIGHT SAVINGS,,", 1)
+    notes = climate.parse_weather(blank).header["notes"]
+    assert len(notes) == 1 and "leap" in notes[0].lower(), notes
+
+
 def test_design_conditions_count_hours_of_time_not_records(chicago_text, tmp_path):
     """The same year at two records an hour stands for the same 8760 hours."""
     lines = chicago_text.splitlines()
