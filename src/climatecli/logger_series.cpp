@@ -184,6 +184,10 @@ TimeColumns FindTimeColumns(const std::vector<std::string>& names) {
         t.stamp = t.time; // "Time" holding the date as well
         t.time = -1;
     }
+    if (t.stamp < 0 && t.date >= 0 && t.time < 0) {
+        t.stamp = t.date; // "Date" holding the time as well
+        t.date = -1;
+    }
     return t;
 }
 
