@@ -30,17 +30,10 @@ _KIND_ARGUMENTS: dict[str, tuple[str, ...]] = {
     key: tuple(names) for key, names in _core.process_arguments()}
 
 
-class ProcessStatus(enum.IntEnum):
-    """Why an element has no process (the processes' FailureKind)."""
-
-    OK = 0
-    NO_APPARATUS_DEW_POINT = 1
-    FOG = 2
-    CONDENSATION = 3
-    OUT_OF_RANGE = 4
-    BAD_PARAMETER = 5
-    NO_INPUT = 6
-    OVERFLOW = 7  # the loads are beyond the largest number (an air flow or heat rate too large)
+ProcessStatus = enum.IntEnum("ProcessStatus", _core.process_statuses(), module=__name__)
+ProcessStatus.__doc__ = """Why an element has no process (the processes' FailureKind): OK,
+NO_APPARATUS_DEW_POINT, FOG, CONDENSATION, OUT_OF_RANGE, BAD_PARAMETER, NO_INPUT, and OVERFLOW
+where the loads are beyond the largest number (an air flow or heat rate too large)."""
 
 
 class ProcessResult(Columns):

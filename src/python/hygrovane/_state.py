@@ -27,17 +27,11 @@ from ._types import ArrayLike, Errors, Formulation, HumidityInput, Values
 _INTERRUPTED = "The call was interrupted before this element was computed."
 
 
-class Status(enum.IntEnum):
-    """Why an element has no state (the core's FailureKind and InputField together)."""
-
-    OK = 0
-    DRY_BULB_OUT_OF_RANGE = 1
-    PRESSURE_OUT_OF_RANGE = 2
-    ALTITUDE_OUT_OF_RANGE = 3
-    HUMIDITY_OUT_OF_RANGE = 4
-    PRESSURE_TOO_LOW = 5
-    ARITHMETIC_FAULT = 6
-    INTERRUPTED = 7  # an out= result whose call was interrupted (Ctrl-C): nothing computed
+Status = enum.IntEnum("Status", _core.solve_statuses(), module=__name__)
+Status.__doc__ = """Why an element has no state (the core's FailureKind and InputField together): OK,
+DRY_BULB_OUT_OF_RANGE, PRESSURE_OUT_OF_RANGE, ALTITUDE_OUT_OF_RANGE, HUMIDITY_OUT_OF_RANGE,
+PRESSURE_TOO_LOW, ARITHMETIC_FAULT, and INTERRUPTED for an out= result whose call was
+interrupted (Ctrl-C): nothing computed."""
 
 
 class State(Columns):

@@ -42,14 +42,11 @@ __all__ = [
 ]
 
 
-class ComfortStatus(enum.IntEnum):
-    """Why an element has no result (the comfort library's ComfortFailureKind)."""
-
-    OK = 0
-    OUT_OF_RANGE = 1  # an input outside the model's range of application
-    NOT_A_NUMBER = 2  # an input is missing (NaN) or infinite
-    NO_SOLUTION = 3  # the model found no answer
-    CORE_FAILURE = 4  # the moist-air core refused the state
+ComfortStatus = enum.IntEnum("ComfortStatus", _core.comfort_statuses(), module=__name__)
+ComfortStatus.__doc__ = """Why an element has no result (the comfort library's ComfortFailureKind): OK,
+OUT_OF_RANGE (an input outside the model's range of application), NOT_A_NUMBER (an input is
+missing, NaN, or infinite), NO_SOLUTION (the model found no answer), CORE_FAILURE (the moist-air
+core refused the state)."""
 
 
 class ComfortResult(Columns):
