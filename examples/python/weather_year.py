@@ -27,11 +27,11 @@ def read_epw(path, rows=None):
     return frame.rename(columns=EPW_COLUMNS)
 
 
-def add_psychrometrics(frame, dry_bulb_C, humidity, input, pressure):
+def add_psychrometrics(frame, dry_bulb_C, humidity, humidity_input, pressure):
     """The frame with the state of its air: humidity ratio, relative humidity, wet bulb,
     enthalpy, specific volume and density, in the units a reader expects."""
     state = hygrovane.solve(units.to_internal(frame[dry_bulb_C].to_numpy(), "C"), humidity,
-                            input, pressure=pressure)
+                            humidity_input, pressure=pressure)
     out = frame.copy()
     out["humidity_ratio_g_kg"] = units.convert(state.humidity_ratio, "(kg moisture)/(kg dry air)",
                                                "(g moisture)/(kg dry air)")

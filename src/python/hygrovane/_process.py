@@ -20,6 +20,7 @@ from ._columns import (
     threads_code,
     warn_unit_slips,
 )
+from ._renamed import renamed
 from ._types import ArrayLike, Errors, Formulation, HumidityInput, Values
 
 # Every process kind by its key (as process-set files name it) and its number of inlets.
@@ -86,8 +87,9 @@ class ProcessResult(Columns):
         return self._messages[flat]
 
 
+@renamed(input="humidity_input")
 def process(kind: str, dry_bulb: ArrayLike, humidity: ArrayLike,
-            input: HumidityInput | ArrayLike = "relative_humidity", *, flow: ArrayLike = 1.0,
+            humidity_input: HumidityInput | ArrayLike = "relative_humidity", *, flow: ArrayLike = 1.0,
             flow_unit: str = "kg/s", leaving_dry_bulb: ArrayLike | None = None,
             heat_rate: ArrayLike | None = None, apparatus_dew_point: ArrayLike | None = None,
             bypass_factor: ArrayLike | None = None, relative_humidity: ArrayLike | None = None,
@@ -105,7 +107,8 @@ def process(kind: str, dry_bulb: ArrayLike, humidity: ArrayLike,
     kind is a key of PROCESS_KINDS (underscores may stand for hyphens), e.g.
     "sensible-to-dry-bulb", "coil-apparatus-dew-point", "mixing", "steam-to-humidity-ratio",
     "cooling-then-reheat". The entering air is dry_bulb (K) with humidity in the unit of
-    input (see solve()), its air flow flow in flow_unit (one of FLOW_UNITS: a volume flow is
+    humidity_input (see solve(); its former name input= still works, with a
+    DeprecationWarning), its air flow flow in flow_unit (one of FLOW_UNITS: a volume flow is
     measured at the entering state, a mass flow is of dry air). Mixing takes a second stream
     second_dry_bulb, second_humidity (second_input), second_flow.
 
@@ -154,7 +157,7 @@ def process(kind: str, dry_bulb: ArrayLike, humidity: ArrayLike,
     }
     numbers = {name: as_numbers(name, value) for name, value in values.items()}
     codes = {
-        "input": input_codes(input),
+        "input": input_codes(humidity_input),
         "input2": input_codes(second_input),
         "target_input": input_codes(target_input),
         "formulation": formulation_codes(formulation),
@@ -172,16 +175,20 @@ def process(kind: str, dry_bulb: ArrayLike, humidity: ArrayLike,
         if failed is not None:
             raise ValueError(result._message_at(failed))
     warn_unit_slips(columns["status"], dry_bulb=(numbers["dry_bulb"], None),
-                    humidity=(numbers["humidity"], input if isinstance(input, str) else None),
+                    humidity=(numbers["humidity"],
+                              humidity_input if isinstance(humidity_input, str) else None),
                     **({} if pressure_code else {"pressure": (numbers["pressure"], None)}))
     return result
 
 
+@renamed(input="humidity_input")
 def mix(dry_bulb_a: ArrayLike, humidity_a: ArrayLike, flow_a: ArrayLike, dry_bulb_b: ArrayLike,
         humidity_b: ArrayLike, flow_b: ArrayLike,
-        input: HumidityInput | ArrayLike = "relative_humidity", **options: Any) -> ProcessResult:
+        humidity_input: HumidityInput | ArrayLike = "relative_humidity",
+        **options: Any) -> ProcessResult:
     """Adiabatic mixing of stream a with stream b: process("mixing", ...) with the streams given
-    side by side (dry bulbs K, humidities in the unit of input, flows in flow_unit)."""
-    return process("mixing", dry_bulb_a, humidity_a, input, flow=flow_a,
-                   second_dry_bulb=dry_bulb_b, second_humidity=humidity_b, second_input=input,
+    side by side (dry bulbs K, humidities in the unit of humidity_input, flows in flow_unit)."""
+    return process("mixing", dry_bulb_a, humidity_a, humidity_input, flow=flow_a,
+                   second_dry_bulb=dry_bulb_b, second_humidity=humidity_b,
+                   second_input=humidity_input,
                    second_flow=flow_b, **options)

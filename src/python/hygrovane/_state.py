@@ -22,6 +22,7 @@ from ._columns import (
     threads_code,
     warn_unit_slips,
 )
+from ._renamed import renamed
 from ._types import ArrayLike, Errors, Formulation, HumidityInput, Values
 
 _INTERRUPTED = "The call was interrupted before this element was computed."
@@ -184,8 +185,9 @@ def _reusable(out, shape, names) -> dict:
     return out._columns
 
 
+@renamed(input="humidity_input")
 def solve(dry_bulb: ArrayLike, humidity: ArrayLike,
-          input: HumidityInput | ArrayLike = "relative_humidity", *,
+          humidity_input: HumidityInput | ArrayLike = "relative_humidity", *,
           pressure: ArrayLike | None = None, altitude: ArrayLike | None = None,
           formulation: Formulation | ArrayLike = "IAPWS", threads: int | None = None,
           errors: Errors = "auto", quantities: Sequence[str] | str | None = None,
@@ -196,10 +198,13 @@ def solve(dry_bulb: ArrayLike, humidity: ArrayLike,
     broadcast together as numpy broadcasts. Units are the core's internal units:
 
     dry_bulb     K
-    humidity     in the unit of `input`: humidity_ratio kg/kg dry air, relative_humidity
-                 fraction (0 to 1), dew_point K, wet_bulb K, absolute_humidity kg/m^3,
-                 partial_pressure Pa, mole_fraction and mass_fraction fractions of water
-    input        the humidity quantity given, by name (or an array of names)
+    humidity     in the unit of `humidity_input`: humidity_ratio kg/kg dry air,
+                 relative_humidity fraction (0 to 1), dew_point K, wet_bulb K,
+                 absolute_humidity kg/m^3, partial_pressure Pa, mole_fraction and
+                 mass_fraction fractions of water
+    humidity_input  the humidity quantity given, by name (or an array of names; one of
+                 HUMIDITY_INPUTS). Its former name input= still works, with a
+                 DeprecationWarning
     pressure     Pa (default 101325 when no altitude is given)
     altitude     m above sea level, standard atmosphere; instead of pressure
     formulation  "IAPWS" or "HylandWexler" (or an array of these)
@@ -233,16 +238,17 @@ def solve(dry_bulb: ArrayLike, humidity: ArrayLike,
     errors = check_errors(errors)
     ambient, pressure_code = ambient_column(pressure, altitude)
     names = _wanted(quantities)
-    if (_plain_scalars(dry_bulb, humidity, ambient) and isinstance(input, str)
+    if (_plain_scalars(dry_bulb, humidity, ambient) and isinstance(humidity_input, str)
             and isinstance(formulation, str) and quantities is None and out is None):
         threads_code(threads)
-        input_code = int(input_codes(input))
+        input_code = int(input_codes(humidity_input))
         state = State._one(_core.solve_one(float(dry_bulb), float(humidity), float(ambient),
                                            input_code, int(pressure_code),
                                            int(formulation_codes(formulation))), input_code)
         if state.status != 0 and errors != "nan":
             raise ValueError(state._message_at(0))
-        warn_unit_slips(state.status, dry_bulb=(dry_bulb, None), humidity=(humidity, input),
+        warn_unit_slips(state.status, dry_bulb=(dry_bulb, None),
+                        humidity=(humidity, humidity_input),
                         **({} if pressure_code else {"pressure": (ambient, None)}))
         return state
     numbers = {
@@ -250,7 +256,7 @@ def solve(dry_bulb: ArrayLike, humidity: ArrayLike,
         "humidity": as_numbers("humidity", humidity),
         "pressure": as_numbers("altitude" if pressure_code else "pressure", ambient),
     }
-    input_code = input_codes(input)
+    input_code = input_codes(humidity_input)
     formulation_code = formulation_codes(formulation)
     shape = np.broadcast_shapes(*(a.shape for a in numbers.values()), input_code.shape,
                                 formulation_code.shape)
@@ -279,6 +285,7 @@ def solve(dry_bulb: ArrayLike, humidity: ArrayLike,
         if failed is not None:
             raise ValueError(state._message_at(failed))
     warn_unit_slips(columns["status"], dry_bulb=(numbers["dry_bulb"], None),
-                    humidity=(numbers["humidity"], input if isinstance(input, str) else None),
+                    humidity=(numbers["humidity"],
+                              humidity_input if isinstance(humidity_input, str) else None),
                     **({} if pressure_code else {"pressure": (numbers["pressure"], None)}))
     return state
