@@ -7,8 +7,9 @@ from typing import Sequence
 
 import numpy as np
 
-from . import _core
+from . import _core, units
 from ._columns import (
+    HUMIDITY_INPUTS,
     Columns,
     ambient_column,
     apart_from,
@@ -23,7 +24,7 @@ from ._columns import (
     warn_unit_slips,
 )
 from ._renamed import renamed
-from ._types import ArrayLike, Errors, Formulation, HumidityInput, Values
+from ._types import ArrayLike, Errors, Formulation, HumidityInput, TemperatureUnit, Values
 
 _INTERRUPTED = "The call was interrupted before this element was computed."
 
@@ -108,6 +109,8 @@ class State(Columns):
     mass_fraction_maximum: Values
 
     _names = tuple(_core.quantity_names())
+    # "C" where solve() was called with temperature_unit="C": its temperatures are in degC.
+    temperature_unit = "K"
 
     def __init__(self, columns, shape, input_code, names=None):
         super().__init__(columns, shape, names)
@@ -185,13 +188,58 @@ def _reusable(out, shape, names) -> dict:
     return out._columns
 
 
+# The humidity inputs that are temperatures, and the state's temperatures: in degC where the
+# call asks for it.
+_TEMPERATURE_INPUTS = np.array([HUMIDITY_INPUTS.index("dew_point"),
+                                HUMIDITY_INPUTS.index("wet_bulb")], dtype=np.int8)
+_TEMPERATURES = ("dew_point", "wet_bulb", "dry_air_wet_bulb", "dew_point_minimum",
+                 "dew_point_maximum", "wet_bulb_minimum", "wet_bulb_maximum")
+
+
+def _celsius(temperature_unit) -> bool:
+    if temperature_unit not in ("K", "C"):
+        raise ValueError(f"temperature_unit must be 'K' or 'C', not {temperature_unit!r}")
+    return temperature_unit == "C"
+
+
+def _kelvin_inputs(dry_bulb, humidity, humidity_input):
+    """The dry bulb, and the humidity where it is a dew point or wet bulb, from degC to K (the
+    program's conversion)."""
+    dry_bulb = units.to_internal(as_numbers("dry_bulb", dry_bulb), "C", "temperature")
+    is_temperature = np.isin(input_codes(humidity_input), _TEMPERATURE_INPUTS)
+    if np.any(is_temperature):
+        numbers = as_numbers("humidity", humidity)
+        kelvin = units.to_internal(numbers, "C", "temperature")
+        humidity = kelvin if np.all(is_temperature) else np.where(is_temperature, kelvin, numbers)
+    return dry_bulb, humidity
+
+
+def _in_celsius(state: State, dry_bulb) -> State:
+    """The state's temperatures in degC, the dry bulb as given (NaN where refused)."""
+    state.temperature_unit = "C"
+    shown = [name for name in _TEMPERATURES if name in state._names]
+    for name in shown:
+        value = getattr(state, name)
+        if state.shape == ():
+            setattr(state, name, units.from_internal(value, "C", "temperature"))
+        else:
+            value[...] = units.from_internal(value, "C", "temperature")
+    if "dry_bulb" in state._names:
+        given = np.where(np.asarray(state.status) == 0, as_numbers("dry_bulb", dry_bulb), np.nan)
+        if state.shape == ():
+            state.dry_bulb = float(given)
+        else:
+            state.dry_bulb[...] = given
+    return state
+
+
 @renamed(input="humidity_input")
 def solve(dry_bulb: ArrayLike, humidity: ArrayLike,
           humidity_input: HumidityInput | ArrayLike = "relative_humidity", *,
           pressure: ArrayLike | None = None, altitude: ArrayLike | None = None,
           formulation: Formulation | ArrayLike = "IAPWS", threads: int | None = None,
           errors: Errors = "auto", quantities: Sequence[str] | str | None = None,
-          out: State | None = None) -> State:
+          out: State | None = None, temperature_unit: TemperatureUnit = "K") -> State:
     """The whole state of moist air, element by element, as the C++ core's Solve gives it.
 
     Every argument is a scalar or a numpy array (or anything numpy.asarray takes); they are
@@ -219,6 +267,10 @@ def solve(dry_bulb: ArrayLike, humidity: ArrayLike,
                  then is this call's result. Inputs that share memory with it are copied
                  first. A read-only column of it is refused. An interrupted call (Ctrl-C)
                  leaves no mixture in it: every element NaN with status INTERRUPTED
+    temperature_unit  "K" (default) or "C": "C" takes dry_bulb, and a humidity given as
+                 dew_point or wet_bulb, in degC, and gives the state's temperatures
+                 (dry_bulb, dew_point, wet_bulb, dry_air_wet_bulb and their limits) in degC;
+                 the rest stays in internal units, the core's sentences in K
     errors       "raise": a failed element raises ValueError with the core's sentence;
                  "nan": failed elements are NaN with their status; "auto" (default) raises
                  for a scalar call and gives NaN for an array call.
@@ -236,6 +288,9 @@ def solve(dry_bulb: ArrayLike, humidity: ArrayLike,
     >>> float(s.dew_point)  # K
     """
     errors = check_errors(errors)
+    celsius, given_dry_bulb = _celsius(temperature_unit), dry_bulb
+    if celsius:
+        dry_bulb, humidity = _kelvin_inputs(dry_bulb, humidity, humidity_input)
     ambient, pressure_code = ambient_column(pressure, altitude)
     names = _wanted(quantities)
     if (_plain_scalars(dry_bulb, humidity, ambient) and isinstance(humidity_input, str)
@@ -250,7 +305,7 @@ def solve(dry_bulb: ArrayLike, humidity: ArrayLike,
         warn_unit_slips(state.status, dry_bulb=(dry_bulb, None),
                         humidity=(humidity, humidity_input),
                         **({} if pressure_code else {"pressure": (ambient, None)}))
-        return state
+        return _in_celsius(state, given_dry_bulb) if celsius else state
     numbers = {
         "dry_bulb": as_numbers("dry_bulb", dry_bulb),
         "humidity": as_numbers("humidity", humidity),
@@ -288,4 +343,4 @@ def solve(dry_bulb: ArrayLike, humidity: ArrayLike,
                     humidity=(numbers["humidity"],
                               humidity_input if isinstance(humidity_input, str) else None),
                     **({} if pressure_code else {"pressure": (numbers["pressure"], None)}))
-    return state
+    return _in_celsius(state, given_dry_bulb) if celsius else state
