@@ -52,8 +52,11 @@ def input_codes(value) -> np.ndarray:
     return codes(value, _INPUT_CODES, "humidity input")
 
 
-_FORMULATION_CODES = {**FORMULATIONS, **{name.lower(): code for name, code in FORMULATIONS.items()},
-                      **{other: FORMULATIONS[name] for other, name in _FORMULATION_SPELLINGS.items()}}
+_FORMULATION_CODES = {
+    **FORMULATIONS,
+    **{name.lower(): code for name, code in FORMULATIONS.items()},
+    **{other: FORMULATIONS[name] for other, name in _FORMULATION_SPELLINGS.items()},
+}
 
 
 def formulation_codes(value) -> np.ndarray:

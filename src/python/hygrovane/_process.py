@@ -33,8 +33,8 @@ _KIND_ARGUMENTS: dict[str, tuple[str, ...]] = {
 
 ProcessStatus = enum.IntEnum("ProcessStatus", _core.process_statuses(), module=__name__)
 ProcessStatus.__doc__ = """Why an element has no process (the processes' FailureKind): OK,
-NO_APPARATUS_DEW_POINT, FOG, CONDENSATION, OUT_OF_RANGE, BAD_PARAMETER, NO_INPUT, and OVERFLOW
-where the loads are beyond the largest number (an air flow or heat rate too large)."""
+NO_APPARATUS_DEW_POINT, FOG, CONDENSATION, OUT_OF_RANGE, BAD_PARAMETER, NO_INPUT, and OVERFLOW where
+the loads are beyond the largest number (an air flow or heat rate too large)."""
 
 
 class ProcessResult(Columns):
@@ -89,10 +89,11 @@ class ProcessResult(Columns):
 
 @renamed(input="humidity_input")
 def process(kind: str, dry_bulb: ArrayLike, humidity: ArrayLike,
-            humidity_input: HumidityInput | ArrayLike = "relative_humidity", *, flow: ArrayLike = 1.0,
-            flow_unit: str = "kg/s", leaving_dry_bulb: ArrayLike | None = None,
-            heat_rate: ArrayLike | None = None, apparatus_dew_point: ArrayLike | None = None,
-            bypass_factor: ArrayLike | None = None, relative_humidity: ArrayLike | None = None,
+            humidity_input: HumidityInput | ArrayLike = "relative_humidity", *,
+            flow: ArrayLike = 1.0, flow_unit: str = "kg/s",
+            leaving_dry_bulb: ArrayLike | None = None, heat_rate: ArrayLike | None = None,
+            apparatus_dew_point: ArrayLike | None = None, bypass_factor: ArrayLike | None = None,
+            relative_humidity: ArrayLike | None = None,
             humidity_ratio: ArrayLike | None = None, effectiveness: ArrayLike | None = None,
             steam_temperature: ArrayLike = 373.15, target_dry_bulb: ArrayLike | None = None,
             target_humidity: ArrayLike | None = None,

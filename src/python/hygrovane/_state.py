@@ -30,10 +30,10 @@ _INTERRUPTED = "The call was interrupted before this element was computed."
 
 
 Status = enum.IntEnum("Status", _core.solve_statuses(), module=__name__)
-Status.__doc__ = """Why an element has no state (the core's FailureKind and InputField together): OK,
-DRY_BULB_OUT_OF_RANGE, PRESSURE_OUT_OF_RANGE, ALTITUDE_OUT_OF_RANGE, HUMIDITY_OUT_OF_RANGE,
-PRESSURE_TOO_LOW, ARITHMETIC_FAULT, and INTERRUPTED for an out= result whose call was
-interrupted (Ctrl-C): nothing computed."""
+Status.__doc__ = """Why an element has no state (the core's FailureKind and InputField together):
+OK, DRY_BULB_OUT_OF_RANGE, PRESSURE_OUT_OF_RANGE, ALTITUDE_OUT_OF_RANGE, HUMIDITY_OUT_OF_RANGE,
+PRESSURE_TOO_LOW, ARITHMETIC_FAULT, and INTERRUPTED for an out= result whose call was interrupted
+(Ctrl-C): nothing computed."""
 
 
 class State(Columns):

@@ -31,9 +31,9 @@ __all__ = ["MissingReason", "Weather", "read_weather", "parse_weather"]
 
 
 MissingReason = enum.IntEnum("MissingReason", _core.missing_reasons(), module=__name__)
-MissingReason.__doc__ = """Why an hour has no state (the library's MissingReason): NONE, DRY_BULB (the dry
-bulb is missing), HUMIDITY (the humidity chosen is missing), PRESSURE (the station pressure is
-missing), REFUSED (the core refused the inputs)."""
+MissingReason.__doc__ = """Why an hour has no state (the library's MissingReason): NONE, DRY_BULB
+(the dry bulb is missing), HUMIDITY (the humidity chosen is missing), PRESSURE (the station pressure
+is missing), REFUSED (the core refused the inputs)."""
 
 
 _HUMIDITY = {"relative_humidity": False, "dew_point": True}

@@ -45,8 +45,8 @@ __all__ = [
 
 
 ComfortStatus = enum.IntEnum("ComfortStatus", _core.comfort_statuses(), module=__name__)
-ComfortStatus.__doc__ = """Why an element has no result (the comfort library's ComfortFailureKind): OK,
-OUT_OF_RANGE (an input outside the model's range of application), NOT_A_NUMBER (an input is
+ComfortStatus.__doc__ = """Why an element has no result (the comfort library's ComfortFailureKind):
+OK, OUT_OF_RANGE (an input outside the model's range of application), NOT_A_NUMBER (an input is
 missing, NaN, or infinite), NO_SOLUTION (the model found no answer), CORE_FAILURE (the moist-air
 core refused the state)."""
 
