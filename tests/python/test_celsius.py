@@ -58,3 +58,43 @@ def test_a_narrower_result_and_out_are_shown_in_degC():
 def test_other_units_are_refused(unit):
     with pytest.raises(ValueError, match="temperature_unit"):
         hygrovane.solve(20.0, 0.5, temperature_unit=unit)
+
+
+PROCESS_TEMPERATURES = ("dry_bulb", "wet_bulb", "dew_point", "intermediate_dry_bulb",
+                        "apparatus_dew_point")
+
+# name, kind, (dry bulb, humidity, input), parameters: each in degC and in K
+PROCESSES = [
+    ("sensible cooling", "sensible-to-dry-bulb", ((30.0, 0.5, "relative_humidity"),
+                                                  (303.15, 0.5)),
+     dict(leaving_dry_bulb=20.0), dict(leaving_dry_bulb=293.15)),
+    ("a coil by its apparatus dew point", "coil-apparatus-dew-point",
+     ((30.0, 18.0, "dew_point"), (303.15, 291.15)),
+     dict(apparatus_dew_point=10.0, bypass_factor=0.1),
+     dict(apparatus_dew_point=283.15, bypass_factor=0.1)),
+    ("cooling then reheat to a wet-bulb target", "cooling-then-reheat",
+     ((32.0, 0.6, "relative_humidity"), (305.15, 0.6)),
+     dict(target_dry_bulb=22.0, target_humidity=15.0, target_input="wet_bulb",
+          bypass_factor=0.05),
+     dict(target_dry_bulb=295.15, target_humidity=288.15, target_input="wet_bulb",
+          bypass_factor=0.05)),
+    ("steam at its default temperature", "steam-to-humidity-ratio",
+     ((20.0, 0.3, "relative_humidity"), (293.15, 0.3)), dict(humidity_ratio=0.009),
+     dict(humidity_ratio=0.009)),
+    ("mixing with a second stream in degC", "mixing",
+     ((30.0, 20.0, "dew_point"), (303.15, 293.15)),
+     dict(second_dry_bulb=np.array([10.0, 15.0]), second_humidity=0.4, second_flow=2.0),
+     dict(second_dry_bulb=np.array([283.15, 288.15]), second_humidity=0.4, second_flow=2.0)),
+]
+
+
+@pytest.mark.parametrize("name,kind,entering,celsius,kelvin", PROCESSES,
+                         ids=[p[0] for p in PROCESSES])
+def test_a_process_in_degC_is_the_kelvin_process(name, kind, entering, celsius, kelvin):
+    (t_c, humidity_c, given), (t_k, humidity_k) = entering
+    c = hygrovane.process(kind, t_c, humidity_c, given, temperature_unit="C", **celsius)
+    k = hygrovane.process(kind, t_k, humidity_k, given, **kelvin)
+    assert c.temperature_unit == "C" and np.all(c.ok)
+    for quantity in c.keys():
+        expected = np.asarray(k[quantity]) - (OFFSET if quantity in PROCESS_TEMPERATURES else 0)
+        assert np.allclose(c[quantity], expected, rtol=1e-9, atol=1e-9, equal_nan=True), quantity

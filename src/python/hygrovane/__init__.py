@@ -2,8 +2,8 @@
 
 The same C++ core as the Hygrovane program, in its internal units: K, Pa, m, kg/kg dry air,
 fractions, kJ/kg dry air (hygrovane.units converts from and to every unit the program offers;
-solve(..., temperature_unit="C") takes and gives temperatures in degC). relative_humidity is a
-fraction wherever the package takes or gives it; in % it is called rh_percent.
+solve() and process() take and give temperatures in degC with temperature_unit="C").
+relative_humidity is a fraction wherever the package takes or gives it; in % it is rh_percent.
 
     import numpy as np, hygrovane
     s = hygrovane.solve(np.array([293.15, 303.15]), 0.5, "relative_humidity", pressure=101325.0)

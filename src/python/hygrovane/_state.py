@@ -7,9 +7,9 @@ from typing import Sequence
 
 import numpy as np
 
-from . import _core, units
+from . import _core
+from ._celsius import is_celsius, kelvin, kelvin_humidity, show_in_celsius
 from ._columns import (
-    HUMIDITY_INPUTS,
     Columns,
     ambient_column,
     apart_from,
@@ -188,42 +188,14 @@ def _reusable(out, shape, names) -> dict:
     return out._columns
 
 
-# The humidity inputs that are temperatures, and the state's temperatures: in degC where the
-# call asks for it.
-_TEMPERATURE_INPUTS = np.array([HUMIDITY_INPUTS.index("dew_point"),
-                                HUMIDITY_INPUTS.index("wet_bulb")], dtype=np.int8)
+# The state's temperatures but the dry bulb, which is given back as given.
 _TEMPERATURES = ("dew_point", "wet_bulb", "dry_air_wet_bulb", "dew_point_minimum",
                  "dew_point_maximum", "wet_bulb_minimum", "wet_bulb_maximum")
 
 
-def _celsius(temperature_unit) -> bool:
-    if temperature_unit not in ("K", "C"):
-        raise ValueError(f"temperature_unit must be 'K' or 'C', not {temperature_unit!r}")
-    return temperature_unit == "C"
-
-
-def _kelvin_inputs(dry_bulb, humidity, humidity_input):
-    """The dry bulb, and the humidity where it is a dew point or wet bulb, from degC to K (the
-    program's conversion)."""
-    dry_bulb = units.to_internal(as_numbers("dry_bulb", dry_bulb), "C", "temperature")
-    is_temperature = np.isin(input_codes(humidity_input), _TEMPERATURE_INPUTS)
-    if np.any(is_temperature):
-        numbers = as_numbers("humidity", humidity)
-        kelvin = units.to_internal(numbers, "C", "temperature")
-        humidity = kelvin if np.all(is_temperature) else np.where(is_temperature, kelvin, numbers)
-    return dry_bulb, humidity
-
-
 def _in_celsius(state: State, dry_bulb) -> State:
     """The state's temperatures in degC, the dry bulb as given (NaN where refused)."""
-    state.temperature_unit = "C"
-    shown = [name for name in _TEMPERATURES if name in state._names]
-    for name in shown:
-        value = getattr(state, name)
-        if state.shape == ():
-            setattr(state, name, units.from_internal(value, "C", "temperature"))
-        else:
-            value[...] = units.from_internal(value, "C", "temperature")
+    show_in_celsius(state, _TEMPERATURES)
     if "dry_bulb" in state._names:
         given = np.where(np.asarray(state.status) == 0, as_numbers("dry_bulb", dry_bulb), np.nan)
         if state.shape == ():
@@ -288,9 +260,10 @@ def solve(dry_bulb: ArrayLike, humidity: ArrayLike,
     >>> float(s.dew_point)  # K
     """
     errors = check_errors(errors)
-    celsius, given_dry_bulb = _celsius(temperature_unit), dry_bulb
+    celsius, given_dry_bulb = is_celsius(temperature_unit), dry_bulb
     if celsius:
-        dry_bulb, humidity = _kelvin_inputs(dry_bulb, humidity, humidity_input)
+        dry_bulb = kelvin("dry_bulb", dry_bulb)
+        humidity = kelvin_humidity("humidity", humidity, humidity_input)
     ambient, pressure_code = ambient_column(pressure, altitude)
     names = _wanted(quantities)
     if (_plain_scalars(dry_bulb, humidity, ambient) and isinstance(humidity_input, str)
