@@ -30,14 +30,10 @@ PressureSource = Literal["station", "elevation"]
 __all__ = ["MissingReason", "Weather", "read_weather", "parse_weather"]
 
 
-class MissingReason(enum.IntEnum):
-    """Why an hour has no state (the library's MissingReason)."""
-
-    NONE = 0
-    DRY_BULB = 1  # the dry bulb is missing
-    HUMIDITY = 2  # the humidity chosen is missing
-    PRESSURE = 3  # the station pressure is missing
-    REFUSED = 4  # the core refused the inputs
+MissingReason = enum.IntEnum("MissingReason", _core.missing_reasons(), module=__name__)
+MissingReason.__doc__ = """Why an hour has no state (the library's MissingReason): NONE, DRY_BULB
+(the dry bulb is missing), HUMIDITY (the humidity chosen is missing), PRESSURE (the station pressure
+is missing), REFUSED (the core refused the inputs)."""
 
 
 _HUMIDITY = {"relative_humidity": False, "dew_point": True}
