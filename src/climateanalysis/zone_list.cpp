@@ -5,6 +5,7 @@
 #include "comfort/adaptive.h"
 #include "comfort/strategies.h"
 #include "comfort/zones.h"
+#include "text/number_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -66,9 +67,7 @@ std::vector<Polygon> OutlineOf(comfort::ComfortResult<Polygon> outline) {
 }
 
 std::string Degrees(double celsius) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f degC", celsius);
-    return text;
+    return text::FixedText(celsius, 1) + " degC";
 }
 
 Expected<AnalysisZone, AnalysisFailure> PmvZoneOf(const ClimateSettings& settings,
