@@ -1,5 +1,6 @@
 #include "climate/text_fields.h"
 
+#include "text/number_parse.h"
 #include "text/utf8.h"
 
 #include <algorithm>
@@ -74,24 +75,14 @@ std::optional<double> NumberOf(std::string_view field) {
     field = Trimmed(field);
     if (!field.empty() && field.front() == '+')
         field.remove_prefix(1);
-    if (field.empty())
-        return std::nullopt;
-    double value = 0;
-    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
-    if (error != std::errc() || end != field.data() + field.size() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    return text::ParseNumber(field);
 }
 
 std::optional<long> IntegerOf(std::string_view field) {
     field = Trimmed(field);
     if (!field.empty() && field.front() == '+')
         field.remove_prefix(1);
-    long value = 0;
-    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
-    if (field.empty() || error != std::errc() || end != field.data() + field.size())
-        return std::nullopt;
-    return value;
+    return text::ParseInteger<long>(field);
 }
 
 std::string Utf8Of(std::string_view text) {

@@ -22,9 +22,9 @@ set(LAYER_textfile textfile)
 set(LAYER_fileio fileio hygrovane)
 set(LAYER_moistair moistair engine hygrovane)
 # Domain libraries on the core.
-set(LAYER_processes processes moistair hygrovane units)
+set(LAYER_processes processes text moistair hygrovane units)
 set(LAYER_chart chart text moistair hygrovane units)
-set(LAYER_comfort comfort moistair hygrovane units)
+set(LAYER_comfort comfort text moistair hygrovane units)
 set(LAYER_climate climate text textfile moistair hygrovane units)
 # A weather file judged against the comfort and strategy zones, for the command line and the window.
 set(LAYER_climateanalysis climateanalysis text climate textfile comfort moistair hygrovane units)
@@ -46,7 +46,7 @@ set(LAYER_forms forms ${LAYER_windows})
 set(LAYER_app app ${LAYER_forms})
 set(LAYER_batchapp batchapp batch ${LAYER_batch})
 # hygrovane-climate: its options and run (the analysis, written through batch's streams), main().
-set(LAYER_climatecli climatecli climateanalysis climate comfort ${LAYER_batch})
+set(LAYER_climatecli climatecli text climateanalysis climate comfort ${LAYER_batch})
 set(LAYER_climateapp climateapp ${LAYER_climatecli})
 # The Python module binds the core and the domain libraries, never a window.
 set(LAYER_python python processes comfort climate moistair hygrovane units)

@@ -7,6 +7,7 @@
 #include "chart/chart_preferences.h"
 #include "chart/chart_units.h"
 #include "climateanalysis/result_writers.h"
+#include "comfort/comfort_error.h"
 #include "processfile/process_file.h"
 #include "processfile/process_table.h"
 #include "windows/climate_window.h"
@@ -179,6 +180,17 @@ TEST(CommaDecimalLocale, WrittenNumbersAlike) {
              return processfile::TablesCsv(
                  {{"Points", processfile::PointTable(set.set, units)},
                   {"Processes", processfile::ProcessTable(set.set, units)}});
+         }},
+        // Refusals the climate window and the processes' tables show and write.
+        {"comfort refusal",
+         [] {
+             comfort::ComfortFailure f;
+             f.input = comfort::ComfortInput::AirTemperature;
+             f.value = 31.5;
+             f.minimum = 10;
+             f.maximum = 30.5;
+             f.model = "ISO 7730";
+             return comfort::Describe(f);
          }},
         // The chart types a picked altitude into the main window, which reads it back.
         {"altitude the chart types", [] { return chart::FixedText(1234.5, 2); }},
