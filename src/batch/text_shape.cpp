@@ -2,6 +2,7 @@
 
 #include "batch/columns.h"
 #include "display/number_text.h"
+#include "text/blanks.h"
 #include "text/utf8.h"
 #include "textfile/csv_cell.h"
 #include "textfile/text_lines.h"
@@ -69,18 +70,8 @@ bool LooksLikeData(const std::vector<std::string>& cells, bool decimalComma) {
     return numbers > 0 && 2 * numbers >= filled;
 }
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
+    return text::Trim(text);
 }
 
 std::size_t CellCount(std::string_view line, char separator) {
