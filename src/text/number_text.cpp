@@ -22,7 +22,16 @@ template <typename... Format> std::string Written(double x, Format... format) {
 } // namespace
 
 std::string ShortestText(double x) {
-    return Written(x);
+    std::string text;
+    AppendShortestText(text, x);
+    return text;
+}
+
+void AppendShortestText(std::string& out, double x) {
+    // The longest shortest text of a double: "-2.2250738585072014e-308", 24 characters.
+    std::array<char, 32> buffer;
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), x);
+    out.append(buffer.data(), result.ptr);
 }
 
 std::string FixedText(double x, int decimals) {

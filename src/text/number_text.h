@@ -8,6 +8,8 @@ namespace hygrovane::text {
 
 // The fewest digits that read back as x ("0.1", "1e+30", "-0").
 std::string ShortestText(double x);
+// The same appended to out, without a string of its own (for writers of many numbers).
+void AppendShortestText(std::string& out, double x);
 
 // x with the given decimals, as printf's "%.*f" writes it in the "C" locale ("-0.0" kept).
 std::string FixedText(double x, int decimals);
