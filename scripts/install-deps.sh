@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Hygrovane needs, only those that are missing, quietly.
+# Installs the Debian packages Hygrovane needs, only those that are missing, quietly. "locales"
+# holds the sources the comma-decimal locale test makes de_DE.UTF-8 from (tests/locale).
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-liberation qt6-svg-dev
           pybind11-dev python3-dev python3-numpy python3-pytest python3-pandas python3-dask
-          python3-distributed python3-xarray "$@")
+          python3-distributed python3-xarray locales "$@")
 
 missing=()
 for p in "${packages[@]}"; do

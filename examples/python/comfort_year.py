@@ -20,7 +20,7 @@ def judge(path, met=1.1, clo=0.7):
     weather = climate.read_weather(path)
     hours = weather.arrays()
     t, rh = hours["dry_bulb_temperature"], hours["relative_humidity"]  # degC, %
-    pmv = comfort.pmv(t, t, 0.1, rh, met=met, clo=clo, checked=False)
+    pmv = comfort.pmv(t, t, 0.1, rh_percent=rh, met=met, clo=clo, checked=False)
     running = comfort.running_mean(comfort.daily_means(t), alpha=0.8, wrap=True)  # degC, a day
     hourly_running = np.repeat(running, 24)[: t.size]
     adaptive = comfort.adaptive_en16798(t, t, 0.1, hourly_running)

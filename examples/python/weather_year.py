@@ -27,17 +27,18 @@ def read_epw(path, rows=None):
     return frame.rename(columns=EPW_COLUMNS)
 
 
-def add_psychrometrics(frame, dry_bulb_C, humidity, input, pressure):
+def add_psychrometrics(frame, dry_bulb_C, humidity, humidity_input, pressure):
     """The frame with the state of its air: humidity ratio, relative humidity, wet bulb,
-    enthalpy, specific volume and density, in the units a reader expects."""
-    state = hygrovane.solve(units.to_internal(frame[dry_bulb_C].to_numpy(), "C"), humidity,
-                            input, pressure=pressure)
+    enthalpy, specific volume and density, in the units a reader expects. Temperatures in
+    degC, a dew point or wet bulb given as humidity too."""
+    state = hygrovane.solve(frame[dry_bulb_C].to_numpy(), humidity, humidity_input,
+                            pressure=pressure, temperature_unit="C")
     out = frame.copy()
     out["humidity_ratio_g_kg"] = units.convert(state.humidity_ratio, "(kg moisture)/(kg dry air)",
                                                "(g moisture)/(kg dry air)")
     out["relative_humidity_pct"] = units.from_internal(state.relative_humidity, "%",
                                                        "relative_humidity")
-    out["wet_bulb_C"] = units.from_internal(state.wet_bulb, "C")
+    out["wet_bulb_C"] = state.wet_bulb
     out["enthalpy_kJ_kg"] = state.enthalpy
     out["specific_volume_m3_kg"] = state.specific_volume
     out["density_kg_m3"] = state.density
@@ -58,8 +59,7 @@ def main(argv=None):
 
     if args.path.endswith(".epw"):
         frame = read_epw(args.path, args.rows)
-        table = add_psychrometrics(frame, "dry_bulb_C",
-                                   units.to_internal(frame["dew_point_C"].to_numpy(), "C"),
+        table = add_psychrometrics(frame, "dry_bulb_C", frame["dew_point_C"].to_numpy(),
                                    "dew_point", frame["pressure_Pa"].to_numpy())
     else:
         frame = pd.read_csv(args.path, nrows=args.rows)

@@ -3,6 +3,7 @@
 #include "batch/conversion.h"
 #include "display/input_kinds.h"
 #include "display/shown_quantities.h"
+#include "text/blanks.h"
 #include "units/quantity.h"
 
 #include <algorithm>
@@ -65,13 +66,7 @@ char Lower(char c) {
     return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
 }
 std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-        text.remove_suffix(1);
-    }
-    return text;
+    return text::Trim(text);
 }
 
 bool IsAlnum(char c) {

@@ -2,6 +2,7 @@
 
 #include "display/display_texts.h"
 #include "display/number_text.h"
+#include "text/number_text.h"
 #include "units/quantity.h"
 
 #include <algorithm>
@@ -87,9 +88,7 @@ std::size_t ComputedCount(const Settings& settings) {
 }
 
 void AppendShortest(std::string& out, double value) {
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    out.append(buffer, result.ptr);
+    text::AppendShortestText(out, value);
 }
 
 // The computed cells as the main window shows them.

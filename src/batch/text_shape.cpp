@@ -2,6 +2,8 @@
 
 #include "batch/columns.h"
 #include "display/number_text.h"
+#include "text/blanks.h"
+#include "text/utf8.h"
 #include "textfile/csv_cell.h"
 #include "textfile/text_lines.h"
 
@@ -68,18 +70,8 @@ bool LooksLikeData(const std::vector<std::string>& cells, bool decimalComma) {
     return numbers > 0 && 2 * numbers >= filled;
 }
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
+    return text::Trim(text);
 }
 
 std::size_t CellCount(std::string_view line, char separator) {
@@ -120,62 +112,11 @@ std::vector<std::string> DecodedCells(std::string_view line, const TextShape& sh
 } // namespace
 
 bool IsValidUtf8(std::string_view bytes) {
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        std::size_t length = 0;
-        unsigned minimum = 0;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            minimum = 0x80;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            minimum = 0x800;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            minimum = 0x10000;
-        } else {
-            return false;
-        }
-        unsigned code = lead & (0x7F >> length);
-        for (std::size_t k = 1; k < length; ++k) {
-            if (i + k >= bytes.size()) {
-                return true; // cut at the end of the sample
-            }
-            const auto next = static_cast<unsigned char>(bytes[i + k]);
-            if ((next & 0xC0) != 0x80) {
-                return false;
-            }
-            code = (code << 6) | (next & 0x3F);
-        }
-        if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-            return false;
-        }
-        i += length;
-    }
-    return true;
+    return text::IsValidUtf8(bytes, true);
 }
 
 std::string ToUtf8(std::string_view bytes, Encoding encoding) {
-    if (encoding == Encoding::Utf8) {
-        return std::string(bytes);
-    }
-    std::string text;
-    text.reserve(bytes.size());
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            text += c;
-        } else {
-            text += static_cast<char>(0xC0 | (byte >> 6));
-            text += static_cast<char>(0x80 | (byte & 0x3F));
-        }
-    }
-    return text;
+    return encoding == Encoding::Utf8 ? std::string(bytes) : text::Latin1ToUtf8(bytes);
 }
 
 void SplitCells(std::string_view line, char separator, std::vector<std::string_view>& cells) {

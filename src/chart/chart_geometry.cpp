@@ -1,6 +1,7 @@
 #include "chart/chart_geometry.h"
 
 #include "hygrovane/moist_air.h"
+#include "hygrovane/relations.h"
 
 #include <algorithm>
 #include <array>
@@ -130,7 +131,7 @@ struct Spans {
 };
 Spans SpansOf(const ChartRange& r, double pressure) {
     const auto h = [](double T, double W) {
-        const double t = T - 273.15;
+        const double t = T - kCelsiusOffset;
         return 1.006 * t + W * (2501 + 1.86 * t);
     };
     const auto v = [&](double T, double W) {
@@ -390,7 +391,8 @@ class Builder {
                     const double celsius =
                         zone.fromCelsius + (zone.toCelsius - zone.fromCelsius) * along / kSteps;
                     // A corner without moist air is left out of the outline.
-                    const Result<Sample> s = SaturatedAt(celsius + 273.15, P_, formulation_);
+                    const Result<Sample> s =
+                        SaturatedAt(celsius + kCelsiusOffset, P_, formulation_);
                     if (!s) {
                         continue;
                     }

@@ -1,5 +1,8 @@
 #include "chart/chart_preferences.h"
 
+#include "text/number_parse.h"
+#include "text/number_text.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -12,28 +15,18 @@ namespace {
 
 constexpr std::string_view kVersion = "1";
 
+// Every digit a double needs to read back the same (as the settings have always been written).
 std::string Number(double x) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.17g", x);
-    return text;
+    return text::GeneralText(x, 17);
 }
 
-// A finite number written whole, nothing before or after it.
 std::optional<double> ParsedNumber(const std::string& text) {
-    double x = 0;
-    const char* end = text.data() + text.size();
-    const auto [last, error] = std::from_chars(text.data(), end, x);
-    if (error != std::errc() || last != end || text.empty() || !std::isfinite(x)) {
-        return std::nullopt;
-    }
-    return x;
+    return text::ParseNumber(text);
 }
 
 std::optional<std::size_t> ParsedCount(const std::string& text, std::size_t most) {
-    std::size_t n = 0;
-    const char* end = text.data() + text.size();
-    const auto [last, error] = std::from_chars(text.data(), end, n);
-    if (error != std::errc() || last != end || text.empty() || n > most) {
+    const auto n = text::ParseInteger<std::size_t>(text);
+    if (!n || *n > most) {
         return std::nullopt;
     }
     return n;

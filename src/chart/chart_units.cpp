@@ -1,5 +1,7 @@
 #include "chart/chart_units.h"
 
+#include "text/number_text.h"
+
 #include "hygrovane/relations.h"
 #include "units/quantity.h"
 
@@ -114,14 +116,8 @@ std::optional<ChartUnits> CustomizedUnits(std::string_view temperature,
 }
 
 std::string FixedText(double x, int decimals) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, x);
-    std::string written = text;
     // A value that rounds to zero is written without its sign.
-    if (written.find_first_not_of("-0.") == std::string::npos && written.front() == '-') {
-        written.erase(0, 1);
-    }
-    return written;
+    return text::FixedTextUnsignedZero(x, decimals);
 }
 
 } // namespace hygrovane::chart

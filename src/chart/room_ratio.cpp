@@ -1,6 +1,8 @@
 #include "chart/room_ratio.h"
 
 #include "hygrovane/moist_air.h"
+#include "hygrovane/relations.h"
+#include "text/number_text.h"
 
 #include <cmath>
 #include <optional>
@@ -80,8 +82,8 @@ std::string RoomRatioFailure::describe() const {
         return "The sensible heat ratio must be at least 0.001: below it the load is all but "
                "wholly latent and the room ratio line runs too steeply to compute.";
     case Kind::NoMoistAir:
-        return "No moist air exists at a dry bulb of " + std::to_string(value - 273.15) +
-               " °C at this pressure.";
+        return "No moist air exists at a dry bulb of " +
+               text::FixedText(value - kCelsiusOffset, 6) + " °C at this pressure.";
     case Kind::AboveSaturation:
         return "The supply air on that line would lie above the saturation curve (fog).";
     case Kind::BelowDryAir:

@@ -1,4 +1,5 @@
 #include "climate/bins.h"
+#include "hygrovane/relations.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,7 +9,7 @@ namespace hygrovane::climate {
 
 namespace {
 
-constexpr double kZeroCelsius = 273.15;               // K
+constexpr double kZeroCelsius = kCelsiusOffset;       // K
 constexpr double kZeroFahrenheit = 255.3722222222222; // K, (0 - 32) * 5/9 + 273.15
 constexpr double kGrainsPerPound = 7000;              // grains in a pound (avoirdupois)
 

@@ -2,6 +2,7 @@
 
 #include "climate/parallel.h"
 #include "hygrovane/moist_air.h"
+#include "hygrovane/relations.h"
 
 #include <limits>
 
@@ -10,7 +11,7 @@ namespace hygrovane::climate {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kZeroCelsius = 273.15; // K
+constexpr double kZeroCelsius = kCelsiusOffset; // K
 
 HourState Missing(MissingReason reason, HumiditySource source) {
     HourState s{reason, source, kNaN, kNaN, kNaN, kNaN, kNaN, kNaN, kNaN, kNaN, 1};

@@ -1,4 +1,5 @@
 #include "climate/station_place.h"
+#include "text/number_text.h"
 
 #include <charconv>
 
@@ -8,9 +9,7 @@ namespace {
 
 // The shortest text that reads back as the value, free of the locale.
 std::string ShortNumber(double value) {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-    return std::string(text, end);
+    return text::ShortestText(value);
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "climate/text_fields.h"
 
+#include "text/number_parse.h"
+#include "text/utf8.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -72,64 +75,18 @@ std::optional<double> NumberOf(std::string_view field) {
     field = Trimmed(field);
     if (!field.empty() && field.front() == '+')
         field.remove_prefix(1);
-    if (field.empty())
-        return std::nullopt;
-    double value = 0;
-    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
-    if (error != std::errc() || end != field.data() + field.size() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    return text::ParseNumber(field);
 }
 
 std::optional<long> IntegerOf(std::string_view field) {
     field = Trimmed(field);
     if (!field.empty() && field.front() == '+')
         field.remove_prefix(1);
-    long value = 0;
-    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
-    if (field.empty() || error != std::errc() || end != field.data() + field.size())
-        return std::nullopt;
-    return value;
+    return text::ParseInteger<long>(field);
 }
-
-namespace {
-
-bool ValidUtf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        const std::size_t length = c < 0x80           ? 1
-                                   : (c >> 5) == 0x6  ? 2
-                                   : (c >> 4) == 0xE  ? 3
-                                   : (c >> 3) == 0x1E ? 4
-                                                      : 0;
-        if (length == 0 || i + length > text.size())
-            return false;
-        for (std::size_t k = 1; k < length; ++k)
-            if ((static_cast<unsigned char>(text[i + k]) >> 6) != 0x2)
-                return false;
-        i += length;
-    }
-    return true;
-}
-
-} // namespace
 
 std::string Utf8Of(std::string_view text) {
-    if (ValidUtf8(text))
-        return std::string(text);
-    std::string utf8;
-    utf8.reserve(text.size() + text.size() / 2);
-    for (const char byte : text) {
-        const auto c = static_cast<unsigned char>(byte);
-        if (c < 0x80) {
-            utf8.push_back(byte);
-        } else { // Latin-1 code points are the byte values: two UTF-8 bytes each
-            utf8.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            utf8.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
-    }
-    return utf8;
+    return text::IsValidUtf8(text) ? std::string(text) : text::Latin1ToUtf8(text);
 }
 
 } // namespace hygrovane::climate

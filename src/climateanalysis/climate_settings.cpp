@@ -1,5 +1,7 @@
 #include "climateanalysis/climate_settings.h"
 
+#include "text/number_text.h"
+
 #include <array>
 #include <cstdio>
 #include <string>
@@ -32,9 +34,7 @@ constexpr std::array<std::pair<Strategy, const char*>, 9> kStrategies{{
 }};
 
 std::string Number(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
+    return text::GeneralText(value, 6);
 }
 
 std::string TwoDigits(int hour) {

@@ -1,4 +1,5 @@
 #include "climateanalysis/figure_units.h"
+#include "hygrovane/relations.h"
 
 namespace hygrovane::climateanalysis {
 
@@ -6,10 +7,10 @@ namespace hygrovane::climateanalysis {
 // datum, the factor of the main window's unit table (src/units/quantity.cpp); 1 psi =
 // 6894.757 Pa (NIST SP 811).
 double FigureUnits::Temperature(double kelvin) const {
-    return units == Units::SI ? kelvin - 273.15 : kelvin * 9.0 / 5.0 - 459.67;
+    return units == Units::SI ? kelvin - kCelsiusOffset : kelvin * 9.0 / 5.0 - 459.67;
 }
 double FigureUnits::TemperatureFromCelsius(double celsius) const {
-    return Temperature(celsius + 273.15);
+    return Temperature(celsius + kCelsiusOffset);
 }
 double FigureUnits::HumidityRatio(double kgPerKg) const {
     return units == Units::SI ? kgPerKg * 1000 : kgPerKg * 7000;

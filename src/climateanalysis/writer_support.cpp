@@ -1,5 +1,6 @@
 #include "climateanalysis/writer_support.h"
 
+#include "text/number_text.h"
 #include "textfile/csv_cell.h"
 
 #include <cmath>
@@ -10,13 +11,8 @@ namespace hygrovane::climateanalysis::detail {
 std::string Fixed(double value, int decimals, std::string_view none) {
     if (!std::isfinite(value))
         return std::string(none);
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
     // "-0.0" reads as a sign that is not there.
-    std::string s = text;
-    if (s.starts_with('-') && s.find_first_not_of("-0.") == std::string::npos)
-        s.erase(0, 1);
-    return s;
+    return text::FixedTextUnsignedZero(value, decimals);
 }
 
 std::string CsvField(std::string_view text) {

@@ -5,6 +5,8 @@
 #include "comfort/adaptive.h"
 #include "comfort/strategies.h"
 #include "comfort/zones.h"
+#include "hygrovane/relations.h"
+#include "text/number_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -66,9 +68,7 @@ std::vector<Polygon> OutlineOf(comfort::ComfortResult<Polygon> outline) {
 }
 
 std::string Degrees(double celsius) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f degC", celsius);
-    return text;
+    return text::FixedText(celsius, 1) + " degC";
 }
 
 Expected<AnalysisZone, AnalysisFailure> PmvZoneOf(const ClimateSettings& settings,
@@ -171,8 +171,8 @@ Expected<AnalysisZone, AnalysisFailure> AdaptiveZoneOf(const ClimateSettings& se
 std::vector<AnalysisZone> FixedZones(const comfort::PlaneAir& air) {
     std::vector<AnalysisZone> zones;
     for (const FixedZone& f : kFixedZones) {
-        const comfort::BandZone band = comfort::DryBulbHumidityZone(f.low + 273.15, f.high + 273.15,
-                                                                    f.relativeLow, f.relativeHigh);
+        const comfort::BandZone band = comfort::DryBulbHumidityZone(
+            f.low + kCelsiusOffset, f.high + kCelsiusOffset, f.relativeLow, f.relativeHigh);
         climate::ZoneTest test{f.name, [band, air](const climate::HourState& s, std::size_t) {
                                    const auto in = comfort::InBandZone(band, PlaneStateOf(s, air));
                                    return in.has_value() && *in;
@@ -213,7 +213,7 @@ std::shared_ptr<const History> HistoryOf(const climate::WeatherData& data) {
         const climate::HourRecord& r = data.hours[i];
         const auto t = r.Value(climate::Field::DryBulb);
         const auto g = r.Value(climate::Field::GlobalHorizontal);
-        history->dryBulbs[i] = t ? *t + 273.15 : kNaN;
+        history->dryBulbs[i] = t ? *t + kCelsiusOffset : kNaN;
         history->radiation[i] = g ? *g : kNaN;
         history->hours[i] = climate::RecordHours(data, i);
     }

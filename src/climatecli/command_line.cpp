@@ -1,6 +1,8 @@
 #include "climatecli/command_line.h"
 
 #include "batch/program_arguments.h"
+#include "text/number_parse.h"
+#include "text/number_text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -45,19 +47,11 @@ bool NeedsValue(std::string_view option) {
 
 // A decimal number filling the whole text.
 std::optional<double> NumberOf(std::string_view text) {
-    double value = 0;
-    const auto [end, code] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (code != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    return text::ParseNumber(text);
 }
 
 std::optional<int> IntegerOf(std::string_view text) {
-    int value = 0;
-    const auto [end, code] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (code != std::errc() || end != text.data() + text.size() || text.empty())
-        return std::nullopt;
-    return value;
+    return text::ParseInteger<int>(text);
 }
 
 // "A-B" with both ends in [low, high].
@@ -77,10 +71,9 @@ Expected<double, std::string> Number(const std::string& option, const std::strin
                                      double low, double high, const char* unit) {
     const auto number = NumberOf(value);
     if (!number || *number < low || *number > high) {
-        char text[160];
-        std::snprintf(text, sizeof text, "%s takes a number from %g to %g%s%s (not \"%s\")",
-                      option.c_str(), low, high, *unit != 0 ? " " : "", unit, value.c_str());
-        return Fail(std::string(text));
+        return Fail(option + " takes a number from " + text::GeneralText(low, 6) + " to " +
+                    text::GeneralText(high, 6) + (*unit != 0 ? " " : "") + unit + " (not \"" +
+                    value + "\")");
     }
     return *number;
 }

@@ -3,6 +3,8 @@
 #include "batch/columns.h"
 #include "batch/text_shape.h"
 #include "climate/calendar.h"
+#include "hygrovane/relations.h"
+#include "text/number_parse.h"
 #include "textfile/text_lines.h"
 #include "units/quantity.h"
 
@@ -22,8 +24,8 @@ using climate::ReadFailure;
 using climate::ReadFailureKind;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kZeroCelsius = 273.15;      // K
-constexpr double kStandardPressure = 101325; // Pa, hygrovane-batch's pressure without a column
+constexpr double kZeroCelsius = kCelsiusOffset; // K
+constexpr double kStandardPressure = 101325;    // Pa, hygrovane-batch's pressure without a column
 
 struct Stamp {
     int year = 0, month = 0, day = 0, hour = 0, minute = 0;
@@ -73,11 +75,7 @@ Pieces PiecesOf(std::string_view text) {
 }
 
 std::optional<int> Int(std::string_view text) {
-    int value = 0;
-    const auto [end, code] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (code != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
+    return text::ParseInteger<int>(text);
 }
 
 // A date and time in one of the forms of ReadLoggerSeries, or none.
@@ -183,6 +181,10 @@ TimeColumns FindTimeColumns(const std::vector<std::string>& names) {
     if (t.stamp < 0 && t.date < 0 && t.time >= 0) {
         t.stamp = t.time; // "Time" holding the date as well
         t.time = -1;
+    }
+    if (t.stamp < 0 && t.date >= 0 && t.time < 0) {
+        t.stamp = t.date; // "Date" holding the time as well
+        t.date = -1;
     }
     return t;
 }

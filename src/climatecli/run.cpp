@@ -71,9 +71,7 @@ bool IsLoggerShaped(std::string_view text, const climate::ReadFailure& failure) 
     return failure.line > 0 && !climate::IsWeatherText(text);
 }
 
-} // namespace
-
-int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
+int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
     const auto say = [err](const std::string& text) { batch::Say(err, kProgram, text); };
     const auto line = ParseCommandLine(args);
     if (const auto ended =
@@ -159,6 +157,19 @@ int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
         return kExitUnwritable;
     }
     return kExitDone;
+}
+
+} // namespace
+
+int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
+    // The readers turn a failed allocation into a refusal; the logger series and the analysis
+    // hold memory in proportion to the rows, so a machine short of it ends here, never in abort.
+    try {
+        return Run(args, out, err);
+    } catch (const std::bad_alloc&) {
+        batch::Say(err, kProgram, "not enough memory to read and analyse the input");
+        return kExitUnreadable;
+    }
 }
 
 } // namespace hygrovane::climatecli

@@ -1,4 +1,5 @@
 #include "comfort/comfort_error.h"
+#include "text/number_text.h"
 
 #include <cstdio>
 
@@ -81,17 +82,15 @@ const char* UnitOf(ComfortInput input) {
 }
 
 std::string Describe(const ComfortFailure& f) {
-    char text[256];
     const char* unit = UnitOf(f.input);
     const char* gap = *unit ? " " : "";
     switch (f.kind) {
     case ComfortFailureKind::OutOfRange:
-        std::snprintf(text, sizeof text, "%s: %s %g%s%s outside %g to %g%s%s", f.model.c_str(),
-                      NameOf(f.input), f.value, gap, unit, f.minimum, f.maximum, gap, unit);
-        return text;
+        return f.model + ": " + NameOf(f.input) + " " + text::GeneralText(f.value, 6) + gap + unit +
+               " outside " + text::GeneralText(f.minimum, 6) + " to " +
+               text::GeneralText(f.maximum, 6) + gap + unit;
     case ComfortFailureKind::NotANumber:
-        std::snprintf(text, sizeof text, "%s: %s is missing", f.model.c_str(), NameOf(f.input));
-        return text;
+        return f.model + ": " + NameOf(f.input) + " is missing";
     case ComfortFailureKind::NoSolution:
     case ComfortFailureKind::CoreFailure:
         break;

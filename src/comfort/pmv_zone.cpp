@@ -3,6 +3,7 @@
 #include "comfort/checks.h"
 #include "comfort/pmv.h"
 #include "comfort/root_finding.h"
+#include "hygrovane/relations.h"
 
 #include <cmath>
 #include <limits>
@@ -12,7 +13,7 @@ namespace hygrovane::comfort {
 namespace {
 
 constexpr const char* kModel = "PMV comfort zone";
-constexpr double kZeroCelsius = 273.15; // K
+constexpr double kZeroCelsius = kCelsiusOffset; // K
 // Relative-humidity step of the sampled boundaries, and the dry-bulb step along saturation.
 constexpr int kHumiditySteps = 200;
 constexpr double kSaturationStep = 0.05; // K

@@ -2,6 +2,7 @@
 
 #include "comfort/checks.h"
 #include "comfort/root_finding.h"
+#include "hygrovane/relations.h"
 
 #include <algorithm>
 #include <cmath>
@@ -93,7 +94,7 @@ double TwoNode(const ThermalInputs& in, const SetOptions& options) {
         for (int n = 0;; ++n) {
             // 0.73: the radiating share A_r/A_D of a standing body (ASHRAE Handbook Fundamentals
             // 2017 ch. 9; 0.70 seated), which the published SET rows use; 0.95: emissivity.
-            const double mean = (tCl + tr) / 2.0 + 273.15; // K
+            const double mean = (tCl + tr) / 2.0 + kCelsiusOffset; // K
             hR = 4.0 * 0.95 * sbc * (mean * mean * mean) * 0.73;
             hT = hR + hCc;
             rA = 1.0 / (faCl * hT);

@@ -2,6 +2,7 @@
 
 #include "comfort/checks.h"
 #include "comfort/set.h"
+#include "hygrovane/relations.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,8 +11,8 @@ namespace hygrovane::comfort {
 
 namespace {
 
-constexpr double kZeroCelsius = 273.15; // K
-constexpr std::size_t kDay = 24;        // hours of history the rules look at
+constexpr double kZeroCelsius = kCelsiusOffset; // K
+constexpr std::size_t kDay = 24;                // hours of history the rules look at
 
 std::optional<ComfortFailure> Refused(const StrategyParameters& p) {
     const double inf = 1e300;

@@ -2,6 +2,7 @@
 
 #include "comfort/adaptive.h"
 #include "comfort/checks.h"
+#include "hygrovane/relations.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,7 +11,7 @@
 namespace hygrovane::comfort {
 
 namespace {
-constexpr double kZeroCelsius = 273.15; // K
+constexpr double kZeroCelsius = kCelsiusOffset; // K
 }
 
 ComfortResult<BandZone> AdaptiveZone(const AdaptiveZoneParameters& z) {

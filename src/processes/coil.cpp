@@ -1,4 +1,6 @@
+#include "hygrovane/relations.h"
 #include "processes/physics.h"
+#include "text/number_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,15 +24,17 @@ constexpr double kScanStep = 0.1;
 // the entering air is near saturation itself: the coil would leave fog.
 ProcessFailure LeavingFog(const AirModel& air, const AirState& adp, double bypass,
                           const ChartPoint& leaving) {
-    char text[400];
-    std::snprintf(text, sizeof text,
-                  "The leaving air would be fog: the line from the entering air to the apparatus "
-                  "dew point %.3f degC passes beyond saturation, and at the bypass factor %.4g it "
-                  "ends at %.3f degC with %.5f kg/kg of water, where saturated air holds "
-                  "%.5f kg/kg.",
-                  adp.dryBulb - 273.15, bypass, leaving.dryBulb - 273.15, leaving.humidityRatio,
-                  air.SaturationRatio(leaving.dryBulb));
-    return Failure(FailureKind::Fog, text);
+    using text::FixedText;
+    return Failure(FailureKind::Fog,
+                   "The leaving air would be fog: the line from the entering air to the apparatus "
+                   "dew point " +
+                       FixedText(adp.dryBulb - kCelsiusOffset, 3) +
+                       " degC passes beyond saturation, and at the bypass factor " +
+                       text::GeneralText(bypass, 4) + " it ends at " +
+                       FixedText(leaving.dryBulb - kCelsiusOffset, 3) + " degC with " +
+                       FixedText(leaving.humidityRatio, 5) +
+                       " kg/kg of water, where saturated air holds " +
+                       FixedText(air.SaturationRatio(leaving.dryBulb), 5) + " kg/kg.");
 }
 
 // b = (h2 - h_adp) / (h1 - h_adp). A division by zero or a result beyond the doubles is the

@@ -1,5 +1,6 @@
 #include "hygrovane/relations.h"
 #include "processes/physics.h"
+#include "text/number_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -112,7 +113,8 @@ double WaterEnthalpy(const AirState& in, HumidifierSetting humidifier) {
 
 std::optional<ProcessFailure> BadSteam(HumidifierSetting humidifier) {
     if (humidifier.kind == Humidifier::Steam &&
-        !(humidifier.steamTemperature >= 273.15 && humidifier.steamTemperature <= 473.15)) {
+        !(humidifier.steamTemperature >= kCelsiusOffset &&
+          humidifier.steamTemperature <= kCelsiusOffset + 200)) {
         return Failure(FailureKind::BadParameter,
                        "The steam temperature must lie between 0 and 200 degC.");
     }
@@ -151,12 +153,11 @@ Outcome<ProcessResult> HumidifyToRelativeHumidity(const AirModel& air, const Air
     const Reach reach = line.ReachOf(phi2);
     if (!reach.humidityRatio) {
         // The highest relative humidity cut, not rounded, to the digits shown: never the target.
-        char text[160];
-        std::snprintf(text, sizeof text,
-                      "This humidifier cannot bring the air to %.6g %% relative humidity: along "
-                      "its line the air reaches at most %.3f %%.",
-                      phi2 * 100, std::floor(reach.highest * 1e5) / 1e3);
-        return Fail(Failure(FailureKind::BadParameter, text));
+        return Fail(Failure(FailureKind::BadParameter,
+                            "This humidifier cannot bring the air to " +
+                                text::GeneralText(phi2 * 100, 6) +
+                                " % relative humidity: along its line the air reaches at most " +
+                                text::FixedText(std::floor(reach.highest * 1e5) / 1e3, 3) + " %."));
     }
     return line.To(*reach.humidityRatio, flow);
 }

@@ -1,4 +1,5 @@
 #include "processes/physics.h"
+#include "text/number_text.h"
 
 #include <cmath>
 #include <cstdio>
@@ -30,13 +31,12 @@ Outcome<ProcessResult> SensibleBy(const AirModel& air, const AirState& in, doubl
     // A rate beyond the doubles per kilogram is no state at all: say so rather than let the
     // core's relation fault on it.
     if (!std::isfinite(h2)) {
-        char text[300];
-        std::snprintf(text, sizeof text,
-                      "The heat rate per kilogram of dry air is out of range: %.6g W on %.6g kg/s "
-                      "of dry air would change the air's enthalpy beyond any number the program "
-                      "holds.",
-                      heatRate, flow);
-        return Fail(Failure(FailureKind::BadParameter, text));
+        return Fail(
+            Failure(FailureKind::BadParameter,
+                    "The heat rate per kilogram of dry air is out of range: " +
+                        text::GeneralText(heatRate, 6) + " W on " + text::GeneralText(flow, 6) +
+                        " kg/s of dry air would change the air's enthalpy beyond any number "
+                        "the program holds."));
     }
     return SensibleTo(air, in, flow, air.DryBulb(h2, in.humidityRatio));
 }

@@ -10,5 +10,6 @@ void BindUnits(pybind11::module_& module);
 void BindProcesses(pybind11::module_& module);
 void BindComfort(pybind11::module_& module);
 void BindClimate(pybind11::module_& module);
+void BindNames(pybind11::module_& module);
 
 } // namespace hygrovane::python

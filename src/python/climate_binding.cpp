@@ -115,7 +115,7 @@ py::dict HeaderOf(const WeatherHeader& h) {
         py::arg("daylight_saving_end") = h.holidays.daylightSavingEnd,
         py::arg("holidays") = holidays, py::arg("comments_1") = h.comments1,
         py::arg("comments_2") = h.comments2, py::arg("records_per_hour") = h.recordsPerHour,
-        py::arg("data_periods") = dataPeriods);
+        py::arg("data_periods") = dataPeriods, py::arg("notes") = h.notes);
 }
 
 template <typename T, typename Get> py::array_t<T> ColumnBy(const WeatherData& w, Get get) {
@@ -228,10 +228,10 @@ py::dict DesignOf(const WeatherData& w, bool dewPoint, bool elevation, int formu
         heating.append(py::dict(py::arg("fraction") = kHeatingFractions[k],
                                 py::arg("dry_bulb") = d->heating[k]));
     }
-    return py::dict(py::arg("hours") = d->hours, py::arg("pressure") = d->pressure,
-                    py::arg("cooling") = cooling, py::arg("wet_bulb") = wetBulb,
-                    py::arg("dew_point") = dewPointRows, py::arg("enthalpy") = enthalpy,
-                    py::arg("heating") = heating);
+    return py::dict(py::arg("hours") = d->time, py::arg("records") = d->hours,
+                    py::arg("pressure") = d->pressure, py::arg("cooling") = cooling,
+                    py::arg("wet_bulb") = wetBulb, py::arg("dew_point") = dewPointRows,
+                    py::arg("enthalpy") = enthalpy, py::arg("heating") = heating);
 }
 
 } // namespace

@@ -34,4 +34,5 @@ PYBIND11_MODULE(_core, module) {
     hygrovane::python::BindProcesses(module);
     hygrovane::python::BindComfort(module);
     hygrovane::python::BindClimate(module);
+    hygrovane::python::BindNames(module);
 }

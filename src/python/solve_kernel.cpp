@@ -149,6 +149,11 @@ const std::vector<std::string>& QuantityNames() {
     return names;
 }
 
+const std::vector<std::string>& HumidityInputNames() {
+    static const std::vector<std::string> names(std::begin(kInputNames), std::end(kInputNames));
+    return names;
+}
+
 Conditions ConditionsAt(const SolveInputs& in, std::size_t i) {
     Conditions c;
     c.dryBulb = in.dryBulb[i];

@@ -57,6 +57,8 @@ struct SolveInputs {
 // The names of the state's quantities, in output order: the state, its ambient and saturation,
 // the compositions, and the limits of every humidity input.
 const std::vector<std::string>& QuantityNames();
+// The humidity inputs by name (snake case), in the order of kHumidityInputs: their codes.
+const std::vector<std::string>& HumidityInputNames();
 
 // Where the results go: one pointer per name of QuantityNames(), each n long (null for a quantity
 // not asked for: a narrower result writes less memory), then the status.

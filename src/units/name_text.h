@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/utf8.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,9 +13,8 @@ namespace hygrovane::units {
 // to be shown as one line that cannot be mistaken for another: the processes and the chart share
 // these, so that both refuse the same characters.
 
-// The code points of UTF-8 text; none when it is not valid UTF-8 (overlong forms and surrogates
-// included).
-std::optional<std::vector<char32_t>> CodePoints(std::string_view text);
+// The code points of UTF-8 text; none when it is not valid UTF-8 (the text layer's one strictness).
+using text::CodePoints;
 
 // C0, DEL and C1 controls (U+0085, the next line, among them), and the line and paragraph
 // separators.

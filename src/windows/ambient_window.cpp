@@ -1,6 +1,7 @@
 #include "windows/ambient_window.h"
 
 #include "casefile/report.h"
+#include "chart/chart_units.h"
 #include "display/number_text.h"
 #include "hygrovane/config.h"
 #include "units/quantity.h"
@@ -163,6 +164,21 @@ void AmbientWindow::enterState(double dryBulb, HumidityInput humidity, double va
                                                form_.Labels(row.maximumLabel));
         Text_Change(row.box);
     }
+}
+
+void AmbientWindow::enterAltitude(double metres) {
+    const PressureRow& row = RowOf(PressureInput::Altitude);
+    if (!form_.Option(row.option).value) {
+        Option_Click(row.option);
+    }
+    const auto shown =
+        units::FromInternal(units::Quantity::Length, form_.Combo(row.combo).text(), metres);
+    if (!shown) {
+        return;
+    }
+    const bool whole = std::abs(*shown - std::round(*shown)) < 1e-6;
+    form_.Text(row.box).text = chart::FixedText(*shown, whole ? 0 : 2);
+    Text_Change(row.box);
 }
 
 void AmbientWindow::selectComboPosition(int comboNumber, int position) {

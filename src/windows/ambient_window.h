@@ -2,6 +2,7 @@
 
 #include "casefile/case_file.h"
 #include "windows/calculator/form_ambient.h"
+#include "windows/calculator/main_window_view.h"
 #include "windows/calculator/unit_presets.h"
 #include "windows/command_outcome.h"
 #include "windows/platform.h"
@@ -21,6 +22,8 @@ class AmbientWindow : public casefile::CaseEvents {
 
     FormAmbient& form() { return form_; }
     const FormAmbient& form() const { return form_; }
+    // The window as its neighbours read it, in the domain's words.
+    MainWindowReader reader() const { return form_; }
 
     // Set by the program: the auxiliary windows (shown non-modally) and the end of the program.
     std::function<void()> showAbout;
@@ -115,6 +118,10 @@ class AmbientWindow : public casefile::CaseEvents {
     // hundredth of a degree, a relative humidity as a fraction to a tenth of a percent), so that
     // a condition named by those quantities is computed at this window's pressure.
     void enterState(double dryBulb, HumidityInput humidity, double value);
+    // An altitude in m entered as the user would type it: the altitude chosen as the pressure
+    // input, then typed in the window's altitude unit (whole, or to a hundredth); the box's
+    // handler recalculates. Nothing changes when the unit cannot show it.
+    void enterAltitude(double metres);
 
     // Raised by ApplyCaseFields while a case is opened.
     void comboClicked(int comboNumber) override { Combo_Click(comboNumber); }

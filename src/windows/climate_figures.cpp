@@ -2,6 +2,10 @@
 #include "climateanalysis/figure_units.h"
 #include "climateanalysis/result_writers.h"
 #include "comfort/plane.h"
+#include "hygrovane/relations.h"
+#include "text/blanks.h"
+#include "text/number_parse.h"
+#include "text/number_text.h"
 #include "windows/climate_window.h"
 
 #include <cmath>
@@ -13,38 +17,23 @@ namespace hygrovane::windows {
 
 namespace {
 
-constexpr double kZeroCelsius = 273.15; // K
+constexpr double kZeroCelsius = kCelsiusOffset; // K
 constexpr double kGrainsPerPound = 7000;
 
 std::string Fixed(double value, int decimals) {
     if (std::isnan(value)) {
         return "–";
     }
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
+    return text::FixedText(value, decimals);
 }
 
 std::string Trim(const std::string& text) {
-    const auto first = text.find_first_not_of(" \t\r");
-    if (first == std::string::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+    return std::string(text::Trim(text));
 }
 
-// A number with nothing after it but blanks.
+// A number with nothing around it but blanks, read the same in every locale.
 std::optional<double> Number(const std::string& text) {
-    const std::string t = Trim(text);
-    if (t.empty()) {
-        return std::nullopt;
-    }
-    char* end = nullptr;
-    const double value = std::strtod(t.c_str(), &end);
-    if (end != t.c_str() + t.size() || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
+    return text::ParseTypedNumber(text);
 }
 
 // A corner's humidity: a number, with a "%" after it for a relative humidity.

@@ -5,6 +5,8 @@
 #include "climateanalysis/result_writers.h"
 #include "climateanalysis/zone_list.h"
 #include "comfort/plane.h"
+#include "hygrovane/relations.h"
+#include "text/number_text.h"
 
 #include <algorithm>
 #include <array>
@@ -16,14 +18,12 @@ namespace hygrovane::windows {
 
 namespace {
 
-constexpr double kZeroCelsius = 273.15;               // K
+constexpr double kZeroCelsius = kCelsiusOffset;       // K
 constexpr double kZeroFahrenheit = 255.3722222222222; // K, (0 - 32) * 5/9 + 273.15
 constexpr double kGrainsPerPound = 7000;              // grains in a pound (avoirdupois)
 
-std::string Format(const char* format, double value) {
-    char text[64];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
+std::string Fixed(int decimals, double value) {
+    return text::FixedText(value, decimals);
 }
 
 struct BinGrid {
@@ -265,9 +265,9 @@ chart::Overlay ClimateWindow::overlay() const {
         scale.title = colourBy ? (display_.marks == ClimateDisplay::Marks::Bins ? "Mean " : "") +
                                      QuantityTitle(*colourBy)
                                : std::string("Hours per bin");
-        const char* format = colourBy ? "%.1f" : "%.0f";
-        scale.lowText = Format(format, scale.minimum);
-        scale.highText = Format(format, scale.maximum);
+        const int decimals = colourBy ? 1 : 0;
+        scale.lowText = Fixed(decimals, scale.minimum);
+        scale.highText = Fixed(decimals, scale.maximum);
         scale.legend = !overlay.cells.empty() || !overlay.dots.empty();
     }
     // The zones over the hours, each with its share of the filtered hours.
@@ -283,7 +283,7 @@ chart::Overlay ClimateWindow::overlay() const {
     for (std::size_t z = 0; z < prepared_->zones.zones.size(); ++z) {
         const climateanalysis::AnalysisZone& zone = prepared_->zones.zones[z];
         const std::string share =
-            z < total.inZone.size() ? Format("%.1f %%", total.Percent(total.inZone[z])) : "";
+            z < total.inZone.size() ? Fixed(1, total.Percent(total.inZone[z])) + " %" : "";
         for (const comfort::Polygon& polygon : zone.outlines) {
             chart::OverlayZone drawn;
             drawn.name = zone.name;
@@ -342,24 +342,23 @@ std::string ClimateWindow::binTextAt(chart::ChartPoint point) const {
     }
     const bool si = settings_.units == climateanalysis::Units::SI;
     const auto t = [&](double k) {
-        return Format("%.0f", si ? k - kZeroCelsius : (k - kZeroCelsius) * 9 / 5 + 32);
+        return Fixed(0, si ? k - kZeroCelsius : (k - kZeroCelsius) * 9 / 5 + 32);
     };
     std::string text =
         "Bin " + t(bin->dryBulbLow) + "–" + t(bin->dryBulbHigh) + (si ? " °C, " : " °F, ");
     if (settings_.binAxis == climate::BinAxis::RelativeHumidity) {
-        text += Format("%.0f", bin->humidityLow * 100) + "–" +
-                Format("%.0f", bin->humidityHigh * 100) + " %";
+        text += Fixed(0, bin->humidityLow * 100) + "–" + Fixed(0, bin->humidityHigh * 100) + " %";
     } else {
         const double k = si ? 1000 : kGrainsPerPound;
-        text += Format("%.0f", bin->humidityLow * k) + "–" + Format("%.0f", bin->humidityHigh * k) +
+        text += Fixed(0, bin->humidityLow * k) + "–" + Fixed(0, bin->humidityHigh * k) +
                 (si ? " g/kg" : " gr/lb");
     }
     const double all = bins_.binnedTime + bins_.missingTime; // the chosen hours
     text += ": " + climateanalysis::HoursText(bin->time) + " h, " +
-            Format("%.1f", all > 0 ? 100.0 * bin->time / all : 0.0) + " % of " +
+            Fixed(1, all > 0 ? 100.0 * bin->time / all : 0.0) + " % of " +
             climateanalysis::HoursText(all) + " h";
     if (display_.colourBy && bin->mean) {
-        text += ", mean " + Format("%.1f", QuantityShown(*display_.colourBy, *bin->mean));
+        text += ", mean " + Fixed(1, QuantityShown(*display_.colourBy, *bin->mean));
     }
     return text;
 }
@@ -385,7 +384,7 @@ std::optional<OutdoorPoint> ClimateWindow::binPointAt(chart::ChartPoint point) c
         out.humidityRatio = (bin->humidityLow + bin->humidityHigh) / 2;
         out.humidityValue = out.humidityRatio;
     }
-    out.name = "Bin " + Format("%.1f", out.dryBulb - kZeroCelsius) + " °C";
+    out.name = "Bin " + Fixed(1, out.dryBulb - kZeroCelsius) + " °C";
     return out;
 }
 
@@ -430,6 +429,10 @@ std::vector<std::string> ClimateWindow::notes() const {
     if (!prepared_) {
         return notes;
     }
+    // What the reader took leniently (a header field in another form), as the command line says.
+    if (prepared_->data) {
+        notes = prepared_->data->header.notes;
+    }
     const auto& names = result_.zones.names;
     for (std::size_t z = 0; z < result_.zoneNotes.size() && z < names.size(); ++z) {
         if (!result_.zoneNotes[z].empty()) {
@@ -446,10 +449,10 @@ std::vector<std::string> ClimateWindow::notes() const {
         settings_.comfort.model != climateanalysis::ComfortModel::None) {
         const comfort::StrategyParameters& p = settings_.strategyParameters;
         notes.push_back("The strategies extend their own still-air band, " +
-                        Format("%.1f", p.comfortLow - kZeroCelsius) + " to " +
-                        Format("%.1f", p.comfortHigh - kZeroCelsius) + " °C and " +
-                        Format("%.1f", p.minHumidityRatio * 1000) + " to " +
-                        Format("%.1f", p.maxHumidityRatio * 1000) +
+                        Fixed(1, p.comfortLow - kZeroCelsius) + " to " +
+                        Fixed(1, p.comfortHigh - kZeroCelsius) + " °C and " +
+                        Fixed(1, p.minHumidityRatio * 1000) + " to " +
+                        Fixed(1, p.maxHumidityRatio * 1000) +
                         " g/kg (Strategy band), not the comfort model's zone: an hour between "
                         "the two may be counted by neither.");
     }

@@ -34,7 +34,7 @@ struct ChartTitle {
 };
 ChartTitle TitleOf(const MainWindowView& view);
 
-// The same from the window's controls, for the views that hold the window.
+// The same from the window's form, for code that holds the form itself (the tests).
 inline chart::ChartUnits UnitsOf(const FormAmbient& form) {
     return UnitsOf(ViewOf(form));
 }

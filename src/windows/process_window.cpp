@@ -1,12 +1,10 @@
 #include "windows/process_window.h"
 
 #include "display/display_texts.h"
+#include "display/input_kinds.h"
 #include "display/number_text.h"
 #include "processfile/process_file.h"
 #include "units/quantity.h"
-#include "windows/calculator/calculate.h"
-#include "windows/calculator/humidity_rows.h"
-#include "windows/calculator/unit_presets.h"
 
 namespace hygrovane::windows {
 
@@ -26,15 +24,15 @@ struct Typed {
     std::string unit;
 };
 
-Typed TypedAs(Parameter parameter, const FormAmbient& main) {
+Typed TypedAs(Parameter parameter, const ShownUnits& units) {
     switch (parameter) {
     case Parameter::LeavingDryBulb:
     case Parameter::ApparatusDewPoint:
     case Parameter::SteamTemperature:
     case Parameter::Target:
-        return {Quantity::Temperature, main.Combo1.text()};
+        return {Quantity::Temperature, units.dryBulb};
     case Parameter::HumidityRatio:
-        return {Quantity::HumidityRatio, main.Combo6.text()};
+        return {Quantity::HumidityRatio, units.humidityRatio};
     case Parameter::RelativeHumidity:
         return {Quantity::RelativeHumidity, "%"};
     case Parameter::HeatRate:
@@ -45,55 +43,48 @@ Typed TypedAs(Parameter parameter, const FormAmbient& main) {
     return {};
 }
 
-Typed TypedAs(HumidityInput input, const FormAmbient& main) {
-    const HumidityRow& row = RowOf(input);
-    return {MainComboQuantity(row.combo), row.percent ? "%" : main.Combo(row.combo).text()};
+Typed TypedAs(HumidityInput input, const ShownUnits& units) {
+    return {UnitQuantity(KindOf(input).shown), units.of(input)};
 }
 
-std::string Described(const ProcessAmbient& a, const FormAmbient& main) {
+std::string Described(const ProcessAmbient& a, const ShownUnits& units) {
     std::string where;
     if (a.pressureInput == PressureInput::Barometric) {
-        where = calculation::PressureText(a.pressure, main.Combo2.text()).value_or("?") + " " +
-                main.Combo2.text();
+        where = calculation::PressureText(a.pressure, units.pressure).value_or("?") + " " +
+                units.pressure;
     } else {
         where = "an altitude of " +
-                calculation::AltitudeText(a.altitude, main.Combo10.text()).value_or("?") + " " +
-                main.Combo10.text();
+                calculation::AltitudeText(a.altitude, units.altitude).value_or("?") + " " +
+                units.altitude;
     }
     return where + (a.formulation == SatFormulation::IAPWS ? " by IAPWS" : " by Hyland-Wexler");
 }
 
 } // namespace
 
-ProcessAmbient MainAmbient(const FormAmbient& main) {
-    return {main.Option8.value ? PressureInput::Barometric : PressureInput::Altitude, main.state.P,
-            main.state.Z, main.Formulation()};
+ProcessAmbient MainAmbient(const MainWindowReader& main) {
+    const MainWindowView view = main.view();
+    return {view.pressureInput, view.pressure, view.altitude, view.formulation};
 }
 
-std::optional<PointConditions> MainConditions(const FormAmbient& main) {
-    // The main window's own calculation on a copy, which leaves the copy's state fresh.
-    FormAmbient copy = main;
-    const CalculateOutcome computed = Calculate(copy);
+std::optional<PointConditions> MainConditions(const MainWindowReader& main) {
+    const CalculateOutcome computed = main.calculatedNow();
     if (!computed) {
         return std::nullopt;
     }
     return PointConditions{computed->dryBulb, computed->input, computed->inputValue};
 }
 
-ProcessWindow::ProcessWindow(Platform& platform, const FormAmbient& main)
+ProcessWindow::ProcessWindow(Platform& platform, MainWindowReader main)
     : platform_(platform), main_(main),
-      units_(main.menu_british.checked ? kBritishLoads : kMetricLoads) {
+      units_(main.view().unitSystem == UnitSystem::British ? kBritishLoads : kMetricLoads) {
     set_.setAmbient(MainAmbient(main_));
 }
 
 processfile::TableUnits ProcessWindow::tableUnits() const {
-    return {main_.Combo1.text(),
-            main_.Combo3.text(),
-            main_.Combo4.text(),
-            main_.Combo6.text(),
-            main_.Combo16.text(),
-            main_.Combo15.text(),
-            units_};
+    const ShownUnits shown = main_.view().units;
+    return {shown.dryBulb,  shown.dewPoint,       shown.wetBulb, shown.humidityRatio,
+            shown.enthalpy, shown.specificVolume, units_};
 }
 
 processfile::TextTable ProcessWindow::pointTable() const {
@@ -175,7 +166,7 @@ std::optional<double> ProcessWindow::parameter(const ProcessForm& form, Paramete
     if (p == Parameter::HeatRate) {
         return *value / HeatIn(units_.heat, 1) * 1000; // W
     }
-    const Typed typed = TypedAs(p, main_);
+    const Typed typed = TypedAs(p, main_.view().units);
     if (!typed.quantity) {
         return value;
     }
@@ -236,7 +227,7 @@ std::optional<ProcessDefinition> ProcessWindow::definitionOf(const ProcessForm& 
             break;
         case Parameter::Target: {
             const auto humidity = read(form.targetHumidityText, "leaving humidity");
-            const Typed typed = TypedAs(form.targetHumidityInput, main_);
+            const Typed typed = TypedAs(form.targetHumidityInput, main_.view().units);
             if (!humidity) {
                 return std::nullopt;
             }
@@ -321,12 +312,13 @@ ProcessForm ProcessWindow::FormOf(std::size_t row) const {
         {Parameter::SteamTemperature, p.steamTemperature},
         {Parameter::Target, p.target.dryBulb},
     };
+    const ShownUnits units = main_.view().units;
     for (Parameter parameter : InfoOf(d.kind).parameters) {
-        const Typed typed = parameter == Parameter::HeatRate ? Typed{} : TypedAs(parameter, main_);
+        const Typed typed = parameter == Parameter::HeatRate ? Typed{} : TypedAs(parameter, units);
         form.texts[parameter] = shown(typed, values.at(parameter));
     }
     form.targetHumidityInput = p.target.humidityInput;
-    form.targetHumidityText = shown(TypedAs(p.target.humidityInput, main_), p.target.humidity);
+    form.targetHumidityText = shown(TypedAs(p.target.humidityInput, units), p.target.humidity);
     return form;
 }
 
@@ -364,9 +356,10 @@ CommandOutcome ProcessWindow::Open() {
     const ProcessAmbient saved = set_.ambient();
     if (!(saved == MainAmbient(main_))) {
         MainWindowChanged();
-        platform_.showMessage("The process set was saved at " + Described(saved, main_) +
+        platform_.showMessage("The process set was saved at " +
+                                  Described(saved, main_.view().units) +
                                   "; it is now computed at the main window's " +
-                                  Described(set_.ambient(), main_) + ".",
+                                  Described(set_.ambient(), main_.view().units) + ".",
                               kProcessesTitle);
     }
     return CommandOutcome::Done;

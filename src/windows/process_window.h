@@ -2,7 +2,6 @@
 
 #include "processes/process_set.h"
 #include "processfile/process_table.h"
-#include "windows/calculator/form_ambient.h"
 #include "windows/calculator/main_window_view.h"
 #include "windows/command_outcome.h"
 #include "windows/platform.h"
@@ -52,13 +51,13 @@ struct ProcessForm {
 // draws set().points() and each process's result (paths, guide, apparatus dew point).
 class ProcessWindow {
   public:
-    ProcessWindow(Platform& platform, const FormAmbient& main);
+    ProcessWindow(Platform& platform, MainWindowReader main);
 
     const processes::ProcessSet& set() const { return set_; }
     const processes::LoadUnits& loadUnits() const { return units_; }
     const std::string& fileName() const { return fileName_; }
     // The main window's units, in which points and parameters are typed and shown.
-    ShownUnits shownUnits() const { return ViewOf(main_).units; }
+    ShownUnits shownUnits() const { return main_.view().units; }
     bool modified() const { return modified_; }
 
     // The tables as shown, in the main window's units and the set's load units.
@@ -97,7 +96,7 @@ class ProcessWindow {
     void ClearRoomRatioLines() { roomRatios_.clear(); }
     const std::vector<RoomRatioLineOf>& roomRatioLines() const { return roomRatios_; }
     // The main window's temperature unit, in which the supply is typed.
-    std::string temperatureUnit() const { return main_.Combo1.text(); }
+    std::string temperatureUnit() const { return main_.view().units.dryBulb; }
     // The set and the room ratio lines as the chart draws them.
     chart::Overlay overlay() const;
 
@@ -122,7 +121,7 @@ class ProcessWindow {
     void keepLine(const RoomRatioLineOf& line);
 
     Platform& platform_;
-    const FormAmbient& main_;
+    MainWindowReader main_;
     processes::ProcessSet set_;
     processes::LoadUnits units_;
     std::string fileName_;
@@ -133,9 +132,9 @@ class ProcessWindow {
 inline constexpr const char* kProcessesTitle = "Processes";
 
 // The main window's pressure and formulation, as its last calculation holds them.
-processes::ProcessAmbient MainAmbient(const FormAmbient& main);
+processes::ProcessAmbient MainAmbient(const MainWindowReader& main);
 // The main window's state as a point's conditions (its dry bulb and its humidity input); none
 // while the main window shows an error.
-std::optional<processes::PointConditions> MainConditions(const FormAmbient& main);
+std::optional<processes::PointConditions> MainConditions(const MainWindowReader& main);
 
 } // namespace hygrovane::windows

@@ -10,8 +10,11 @@
 # SUBFOLDER_LAYERS: sub-folders that are layers apart from their parent folder, named with it
 # ("windows/calculator"), in includes as in LAYER_ rows.
 
+# Texts machines read and write (blanks, numbers, UTF-8), the same in every locale: below
+# everything, used by any folder. No Qt, nothing else.
+set(LAYER_text text)
 set(LAYER_engine engine hygrovane)
-set(LAYER_units units engine)
+set(LAYER_units units text engine)
 # Text files: their byte-order mark and one kind of line end for every reader, and the CSV cell of
 # a free text for every writer (kept from running as a formula). No Qt.
 set(LAYER_textfile textfile)
@@ -19,12 +22,12 @@ set(LAYER_textfile textfile)
 set(LAYER_fileio fileio hygrovane)
 set(LAYER_moistair moistair engine hygrovane)
 # Domain libraries on the core.
-set(LAYER_processes processes moistair hygrovane units)
-set(LAYER_chart chart moistair hygrovane units)
-set(LAYER_comfort comfort moistair hygrovane units)
-set(LAYER_climate climate textfile moistair hygrovane units)
+set(LAYER_processes processes text moistair hygrovane units)
+set(LAYER_chart chart text moistair hygrovane units)
+set(LAYER_comfort comfort text moistair hygrovane units)
+set(LAYER_climate climate text textfile moistair hygrovane units)
 # A weather file judged against the comfort and strategy zones, for the command line and the window.
-set(LAYER_climateanalysis climateanalysis climate textfile comfort moistair hygrovane units)
+set(LAYER_climateanalysis climateanalysis text climate textfile comfort moistair hygrovane units)
 # The texts of numbers and shown values, the quantities the main window shows and their presets:
 # what files and batch output share with the window, in domain names.
 set(LAYER_display display moistair hygrovane units)
@@ -33,20 +36,47 @@ set(LAYER_display display moistair hygrovane units)
 set(SUBFOLDER_LAYERS windows/calculator)
 set(LAYER_windows/calculator windows/calculator display moistair hygrovane units)
 # Batch conversion and the file formats write the main window's digits.
-set(LAYER_batch batch textfile fileio display moistair hygrovane units)
+set(LAYER_batch batch text textfile fileio display moistair hygrovane units)
 set(LAYER_casefile casefile fileio windows/calculator display moistair hygrovane units)
 set(LAYER_processfile processfile textfile fileio casefile processes display moistair hygrovane units)
 # Window logic without Qt Widgets, then the Qt views, then the programs.
-set(LAYER_windows windows fileio processfile casefile batch windows/calculator display chart processes
+set(LAYER_windows windows text fileio processfile casefile batch windows/calculator display chart processes
     climateanalysis comfort climate moistair hygrovane units)
 set(LAYER_forms forms ${LAYER_windows})
 set(LAYER_app app ${LAYER_forms})
 set(LAYER_batchapp batchapp batch ${LAYER_batch})
 # hygrovane-climate: its options and run (the analysis, written through batch's streams), main().
-set(LAYER_climatecli climatecli climateanalysis climate comfort ${LAYER_batch})
+set(LAYER_climatecli climatecli text climateanalysis climate comfort ${LAYER_batch})
 set(LAYER_climateapp climateapp ${LAYER_climatecli})
 # The Python module binds the core and the domain libraries, never a window.
 set(LAYER_python python processes comfort climate moistair hygrovane units)
 
 # Only these may link Qt Widgets (and so include its headers).
 set(WIDGET_LAYERS forms app)
+
+# What each folder holds, in a few words: the captions of the diagram in docs/architecture.md,
+# which layer_diagram.cmake draws from this table (a folder without one is drawn by its name).
+set(ROLE_text "blanks, numbers, UTF-8: the same in every locale")
+set(ROLE_hygrovane "the core's public headers: Solve, Result<T>")
+set(ROLE_engine "numerics (throws ArithmeticError inside)")
+set(ROLE_units "unit catalogue")
+set(ROLE_textfile "a text file's lines, CSV cells")
+set(ROLE_fileio "atomic writes (QSaveFile), small reads")
+set(ROLE_moistair "the core: moist air's states")
+set(ROLE_processes "air-handling processes")
+set(ROLE_chart "chart geometry (Qt-free)")
+set(ROLE_comfort "thermal comfort")
+set(ROLE_climate "weather files")
+set(ROLE_climateanalysis "a weather year against the comfort and strategy zones")
+set(ROLE_display "number and display texts, shown quantities, unit presets")
+set(ROLE_windows/calculator "the main window's control model")
+set(ROLE_batch "batch conversion")
+set(ROLE_casefile "case files and reports")
+set(ROLE_processfile "process-set files and tables")
+set(ROLE_windows "window logic, no Widgets")
+set(ROLE_forms "thin Qt views")
+set(ROLE_app "main() of the program")
+set(ROLE_batchapp "main() of batch conversion")
+set(ROLE_climatecli "hygrovane-climate's options and run")
+set(ROLE_climateapp "main() of hygrovane-climate")
+set(ROLE_python "the Python module")

@@ -3,6 +3,7 @@
 #include "climate/epw_reader.h"
 #include "climate/weather_file.h"
 #include "climate_support.h"
+#include "memory_limit.h"
 
 #include <gtest/gtest.h>
 
@@ -132,29 +133,7 @@ TEST(WeatherFile, RefusedBeforeReading) {
     }
 }
 
-// Runs `read` in a child process limited to `headroom` bytes of address space above what it
-// uses when it starts: the child's exit status is read's (0 for the expected refusal); a signal
-// (an abort on std::bad_alloc) is -1.
-int InChildUnderLimit(std::size_t headroom, const std::function<int()>& read) {
-    std::fflush(nullptr);
-    const pid_t child = fork();
-    if (child == 0) {
-        std::size_t pages = 0;
-        if (std::FILE* statm = std::fopen("/proc/self/statm", "r")) {
-            if (std::fscanf(statm, "%zu", &pages) != 1)
-                pages = 0;
-            std::fclose(statm);
-        }
-        const rlim_t limit = pages * static_cast<std::size_t>(sysconf(_SC_PAGESIZE)) + headroom;
-        const rlimit bound{limit, limit};
-        if (pages == 0 || setrlimit(RLIMIT_AS, &bound) != 0)
-            _exit(99);
-        _exit(read());
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using hygrovane::testing::InChildUnderLimit;
 
 // An EPW header then 50 million lines of "x" (100 MB): refused at line 9 in a few MB, not after
 // a record per line (16 bytes a line for the lines alone, ~300 for the records).

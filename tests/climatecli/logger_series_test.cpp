@@ -29,6 +29,7 @@ TEST(LoggerSeries, ReadsEachFormOfTime) {
         {"European dots", "Zeitstempel Date/Time", "02.06.2025 14:30", 2025, 6, 2, 14, 30, 1},
         {"slashes, year first", "TIMESTAMP", "2024/02/29 23:59:59", 2024, 2, 29, 23, 59, 4},
         {"a date and a time column", "Date,Time", "2025-06-02,14:30", 2025, 6, 2, 14, 30, 1},
+        {"a date column holding the time", "Date", "2025-06-02 14:30", 2025, 6, 2, 14, 30, 1},
     };
     for (const TimeRow& row : rows) {
         SCOPED_TRACE(row.name);

@@ -7,6 +7,8 @@ import subprocess
 import numpy as np
 import pytest
 
+import hygrovane
+
 _skipped = []
 
 
@@ -21,15 +23,10 @@ def pytest_sessionfinish(session, exitstatus):
         session.exitstatus = 1
 
 
-STATE_FIELDS = (
-    "dry_bulb pressure altitude humidity_ratio relative_humidity dew_point wet_bulb "
-    "partial_pressure mole_fraction mass_fraction absolute_humidity molecular_weight "
-    "gas_constant density specific_volume enthalpy by_volume_n2 by_volume_o2 by_volume_ar "
-    "by_volume_co2 by_volume_h2o by_mass_n2 by_mass_o2 by_mass_ar by_mass_co2 by_mass_h2o "
-    "saturation_pressure saturation_humidity_ratio saturation_mole_fraction "
-    "saturation_absolute_humidity saturation_molecular_weight saturation_mass_fraction "
-    "dry_air_wet_bulb"
-).split()
+# The state's own quantities, in the order the compiled module and core_reference give them (both
+# read src/python/state_quantities.h), without the limits of the humidity inputs.
+STATE_FIELDS = tuple(name for name in hygrovane.State._names
+                     if not name.endswith(("_minimum", "_maximum")))
 
 
 def _hex(x) -> str:

@@ -88,7 +88,7 @@ BAD_CALLS = [
     ("shapes that do not broadcast", dict(dry_bulb=np.ones(3), humidity=np.ones(4)), ValueError),
     ("strings for numbers", dict(dry_bulb="293", humidity=0.5), TypeError),
     ("complex numbers", dict(dry_bulb=293 + 1j, humidity=0.5), TypeError),
-    ("unknown input", dict(dry_bulb=293.0, humidity=0.5, input="moisture"), ValueError),
+    ("unknown input", dict(dry_bulb=293.0, humidity=0.5, humidity_input="moisture"), ValueError),
     ("unknown formulation", dict(dry_bulb=293.0, humidity=0.5, formulation="X"), ValueError),
     ("pressure and altitude", dict(dry_bulb=293.0, humidity=0.5, pressure=1e5, altitude=0.0),
      TypeError),

@@ -125,11 +125,32 @@ def test_design_conditions_are_the_librarys_bit_for_bit(chicago, chicago_epw, do
         answer = domain_reference.run([f"design {chicago_epw} {int(humidity == 'dew_point')} "
                                        f"{int(pressure == 'elevation')}"])[0]
         assert same_bits(got, answer), (humidity, pressure)
-        assert d["hours"] == 8760
+        assert d["hours"] == 8760 and d["records"] == 8760
     # A typical year's values lie within about 1 K of the handbook's in the header.
     header = chicago.header["design_conditions"]
     assert abs(d["cooling"][0]["dry_bulb"] - 273.15 - header["cooling"][0]["dry_bulb"]) < 1.5
     assert abs(d["heating"][0]["dry_bulb"] - 273.15 - header["heating_99_6"]) < 1.5
+
+
+def test_header_fields_read_leniently_are_noted(chicago, chicago_text):
+    assert chicago.header["notes"] == []
+    blank = chicago_text.replace("HOLIDAYS/DAYLIGHT SAVINGS,No,", "HOLIDAYS/DAYLIGHT SAVINGS,,", 1)
+    notes = climate.parse_weather(blank).header["notes"]
+    assert len(notes) == 1 and "leap" in notes[0].lower(), notes
+
+
+def test_design_conditions_count_hours_of_time_not_records(chicago_text, tmp_path):
+    """The same year at two records an hour stands for the same 8760 hours."""
+    lines = chicago_text.splitlines()
+    header = [line.replace("DATA PERIODS,1,1,", "DATA PERIODS,1,2,") for line in lines[:8]]
+    rows = []
+    for line in lines[8:]:
+        fields = line.split(",")
+        rows += [",".join(fields[:4] + ["30"] + fields[5:]), ",".join(fields[:4] + ["0"] + fields[5:])]
+    path = tmp_path / "half-hours.epw"
+    path.write_text("\n".join(header + rows) + "\n")
+    d = climate.read_weather(path).design_conditions()
+    assert d["records"] == 2 * 8760 and d["hours"] == pytest.approx(8760, rel=1e-12)
 
 
 def test_design_conditions_follow_the_percentile_method(chicago):

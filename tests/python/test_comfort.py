@@ -59,7 +59,7 @@ def test_pmv_equals_the_library_bit_for_bit(domain_reference, name, standard, ch
                                             names):
     g = thermal_grid()
     humidity = g["rh"] * 30 if vapour else g["rh"]  # Pa up to 3000: some above ISO's 2700
-    keyword = "vapour_pressure" if vapour else "relative_humidity"
+    keyword = "vapour_pressure" if vapour else "rh_percent"
     result = comfort.pmv(g["ta"], g["tr"], g["v"], met=g["met"], clo=g["clo"],
                          external_work=g["work"], standard=standard.upper(), checked=checked,
                          **{keyword: humidity})

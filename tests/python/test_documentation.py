@@ -64,6 +64,14 @@ def test_results_annotate_every_quantity_in_order(cls):
     assert [n for n in cls.__annotations__ if not n.startswith("_")] == list(cls._names)
 
 
+def test_the_annotations_literal_names_are_the_compiled_modules():
+    # Type checkers need the names written out; the running code takes them from _core.
+    from hygrovane import _types
+
+    assert typing.get_args(_types.HumidityInput) == hygrovane.HUMIDITY_INPUTS
+    assert set(typing.get_args(_types.Formulation)) == set(hygrovane.FORMULATIONS)
+
+
 def test_comfort_result_annotates_every_result():
     from hygrovane.comfort import _OUTPUTS
 

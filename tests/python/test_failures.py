@@ -21,9 +21,11 @@ FAILURES = [
     ("relative humidity above 1", dict(dry_bulb=293.15, humidity=1.01),
      Status.HUMIDITY_OUT_OF_RANGE,
      "The relative humidity (fraction) 1.01 lies outside its limits 0 to 1."),
-    ("negative humidity ratio", dict(dry_bulb=293.15, humidity=-0.001, input="humidity_ratio"),
+    ("negative humidity ratio",
+     dict(dry_bulb=293.15, humidity=-0.001, humidity_input="humidity_ratio"),
      Status.HUMIDITY_OUT_OF_RANGE, None),
-    ("dew point above the dry bulb", dict(dry_bulb=293.15, humidity=300.0, input="dew_point"),
+    ("dew point above the dry bulb",
+     dict(dry_bulb=293.15, humidity=300.0, humidity_input="dew_point"),
      Status.HUMIDITY_OUT_OF_RANGE, None),
     ("boiling at the ambient pressure", dict(dry_bulb=370.0, humidity=0.1, pressure=6000.0),
      Status.PRESSURE_TOO_LOW, None),
@@ -49,7 +51,8 @@ def test_array_call_gives_nan_and_status_beside_good_elements(name, kwargs, stat
     args = {k: np.array([v, v]) if k in ("dry_bulb", "humidity") else v
             for k, v in kwargs.items()}
     # A good element given in the same humidity input.
-    good_humidity = getattr(hygrovane.solve(293.15, 0.5), kwargs.get("input", "relative_humidity"))
+    good_humidity = getattr(hygrovane.solve(293.15, 0.5),
+                            kwargs.get("humidity_input", "relative_humidity"))
     good = dict(dry_bulb=np.array([293.15, 293.15]), humidity=np.full(2, good_humidity))
     mixed = {k: np.array([good[k][0], args[k][0]]) if k in good else v for k, v in args.items()}
     if "pressure" in kwargs or "altitude" in kwargs:

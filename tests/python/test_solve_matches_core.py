@@ -9,7 +9,7 @@ from conftest import STATE_FIELDS, same_bits
 
 import hygrovane
 
-FORMULATIONS = {"IAPWS": 1, "HylandWexler": 2}
+FORMULATIONS = hygrovane.FORMULATIONS
 AMBIENTS = ("pressure", "altitude")
 
 

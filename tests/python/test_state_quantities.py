@@ -29,12 +29,12 @@ X = PV / P
 WS = EPSILON * PSAT_25C / (P - PSAT_25C)
 XS = PSAT_25C / P
 
-STATES = {
-    "moist": dict(dry_bulb=298.15, humidity=0.5, input="relative_humidity", pressure=P),
-    "saturated": dict(dry_bulb=303.15, humidity=1.0, input="relative_humidity", pressure=P),
-    "dry at 0 degC": dict(dry_bulb=273.15, humidity=0.0, input="humidity_ratio", pressure=P),
-    "dry at 25 degC": dict(dry_bulb=298.15, humidity=0.0, input="humidity_ratio", pressure=P),
-    "at 1000 m": dict(dry_bulb=288.15, humidity=0.5, input="relative_humidity", altitude=1000.0),
+STATES = {  # name: (dry bulb K, humidity, its input, ambient)
+    "moist": (298.15, 0.5, "relative_humidity", dict(pressure=P)),
+    "saturated": (303.15, 1.0, "relative_humidity", dict(pressure=P)),
+    "dry at 0 degC": (273.15, 0.0, "humidity_ratio", dict(pressure=P)),
+    "dry at 25 degC": (298.15, 0.0, "humidity_ratio", dict(pressure=P)),
+    "at 1000 m": (288.15, 0.5, "relative_humidity", dict(altitude=1000.0)),
 }
 
 # (quantity, state, expected, relative tolerance; absolute where the expected value is 0).
@@ -98,7 +98,8 @@ ROWS = [
 
 @pytest.fixture(scope="module")
 def states():
-    return {name: hygrovane.solve(**state) for name, state in STATES.items()}
+    return {name: hygrovane.solve(t, h, given, **ambient)
+            for name, (t, h, given, ambient) in STATES.items()}
 
 
 @pytest.mark.parametrize("quantity,state,expected,tolerance", ROWS,

@@ -83,5 +83,47 @@ TEST(ChartEntry, AConditionIsTypedAsTheQuantitiesItNames) {
     }
 }
 
+// A standard altitude chart chosen on the chart: the altitude becomes the pressure input, typed
+// in the window's altitude unit, whole where it is whole, and the window recalculates.
+TEST(ChartEntry, AnAltitudeIsTypedInTheAltitudeUnit) {
+    const struct {
+        const char* name;
+        UnitSystem system;
+        bool altitudeAlreadyTyped;
+        double metres;
+        const char* text10;
+        double altitude; // m, as the window computes it from the typed text
+    } rows[] = {
+        {"whole metres", UnitSystem::Metric, false, 1500, "1500", 1500},
+        {"to a hundredth of a metre", UnitSystem::Metric, false, 750.456, "750.46", 750.46},
+        {"the altitude already the input", UnitSystem::Metric, true, 2250, "2250", 2250},
+        {"whole feet", UnitSystem::British, false, 1524, "5000", 1524},
+        {"to a hundredth of a foot", UnitSystem::British, false, 1500, "4921.26", 1500.00005},
+    };
+    for (const auto& row : rows) {
+        testing::FakePlatform platform;
+        AmbientWindow window(platform);
+        window.Form_Load();
+        if (row.system == UnitSystem::British) {
+            window.menu_british_Click();
+        }
+        if (row.altitudeAlreadyTyped) {
+            window.Option9_Click();
+        }
+        FormAmbient& form = window.form();
+        const std::string pressure = form.Text2.text;
+        window.enterAltitude(row.metres);
+        EXPECT_TRUE(form.Option9.value && !form.Option8.value) << row.name;
+        EXPECT_FALSE(form.Text10.locked) << row.name;
+        EXPECT_TRUE(form.Text2.locked) << row.name;
+        EXPECT_EQ(form.Text10.text, row.text10) << row.name;
+        const MainWindowView view = window.reader().view();
+        EXPECT_EQ(view.pressureInput, PressureInput::Altitude) << row.name;
+        EXPECT_NEAR(view.altitude, row.altitude, 1e-4) << row.name;
+        EXPECT_NE(form.Text2.text, pressure) << row.name << ": recalculated";
+        EXPECT_TRUE(view.computed) << row.name;
+    }
+}
+
 } // namespace
 } // namespace hygrovane::windows

@@ -15,6 +15,7 @@
 #include <fcntl.h>
 #include <fstream>
 #include <future>
+#include <iterator>
 #include <numeric>
 #include <set>
 #include <sstream>
@@ -461,6 +462,25 @@ TEST(ClimateWindow, NotesSayWhatTheCommandLineSays) {
             return n.find(c.note) != std::string::npos;
         })) << c.name;
     }
+}
+
+// A header field read leniently is noted in the window as on the command line.
+TEST(ClimateWindow, NotesSayWhatTheReaderTookLeniently) {
+    std::ifstream in(kChicago, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string field = "HOLIDAYS/DAYLIGHT SAVINGS,No,";
+    ASSERT_NE(text.find(field), std::string::npos);
+    text.replace(text.find(field), field.size(), "HOLIDAYS/DAYLIGHT SAVINGS,,");
+    const std::string path = ::testing::TempDir() + "blank-leap-year.epw";
+    std::ofstream(path, std::ios::binary) << text;
+    auto read = LoadClimate(path, Pmv(1.1, 0.7));
+    ASSERT_TRUE(read.has_value()) << (read ? "" : read.error());
+    ClimateWindow window;
+    window.accept(std::move(read.value()));
+    const std::vector<std::string> notes = window.notes();
+    ASSERT_FALSE(notes.empty());
+    EXPECT_NE(notes.front().find("leap"), std::string::npos) << notes.front();
+    EXPECT_TRUE(Window().notes().empty()) << "Chicago as published reads without a note";
 }
 
 TEST(ClimateWindow, ChartRangeWidensToHoldTheHours) {

@@ -1,5 +1,6 @@
 // What the main window tells its neighbours: its units after the user's choices, its pressure
 // input, and the outcome of each calculation with the check that stopped it.
+#include "display/number_text.h"
 #include "windows/ambient_window.h"
 #include "windows/calculator/calculate.h"
 #include "windows/calculator/main_window_view.h"
@@ -158,6 +159,28 @@ TEST_F(MainWindowViewTest, NoHumidityInputChangesNothingOffered) {
     ASSERT_TRUE(view().computed);
     EXPECT_EQ(view().computed->humidityRatio, before.computed->humidityRatio);
     EXPECT_NE(form().Text12.text, "Error");
+}
+
+// A neighbour's reader sees the window as it stands at each call, and calculates the inputs as
+// they stand now without touching the window: an input chosen since the last calculation counts,
+// and a window without a chosen input offers no state, whatever its screen still shows.
+TEST_F(MainWindowViewTest, TheReaderCalculatesTheInputsAsTheyStandAndLeavesTheWindow) {
+    const MainWindowReader reader = window.reader();
+    window.Option3_Click(); // the dew point, as the last calculation wrote it
+    const std::string relativeHumidity = form().Text4.text;
+    const CalculateOutcome now = reader.calculatedNow();
+    ASSERT_TRUE(now);
+    EXPECT_EQ(now->input, HumidityInput::DewPoint);
+    EXPECT_NEAR(now->inputValue - 273.15, ReadNumber(form().Text5.text), 0.01);
+    EXPECT_EQ(reader.view().computed->input, HumidityInput::RelativeHumidity) << "not recalculated";
+    EXPECT_EQ(form().Text4.text, relativeHumidity);
+
+    form().Option3.value = false;
+    EXPECT_FALSE(reader.calculatedNow());
+    EXPECT_TRUE(reader.view().computed);
+
+    window.menu_british_Click();
+    EXPECT_EQ(reader.view().units.dryBulb, "F") << "the same reader follows the window";
 }
 
 } // namespace

@@ -8,7 +8,6 @@
 #include "forms/chart/chart_overlays.h"
 #include "forms/common/window_look.h"
 #include "hygrovane/config.h"
-#include "units/quantity.h"
 #include "windows/main_window_chart.h"
 
 #include <QActionGroup>
@@ -33,8 +32,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
-
-#include <cmath>
 
 namespace hygrovane::forms {
 
@@ -113,7 +110,8 @@ QDoubleSpinBox* RangeField(QWidget* parent, const char* name) {
 ChartWindow::ChartWindow(AmbientView& main, windows::Platform& platform, ChartOverlays* overlays,
                          const ChartSettingsStore::Source& remembered, QWidget* owner)
     : QWidget(owner, Qt::Window), main_(main), platform_(platform), overlays_(overlays),
-      model_(windows::SettingsOf(main.handlers().form(), std::nullopt)), store_(remembered) {
+      model_(windows::SettingsOf(main.handlers().reader().view(), std::nullopt)),
+      store_(remembered) {
     setObjectName(QStringLiteral("Form_chart"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Psychrometric Chart"));
@@ -275,21 +273,21 @@ QPointF ChartWindow::canvasPixel(chart::ChartPoint point) const {
 }
 
 void ChartWindow::follow() {
-    const FormAmbient& form = main_.handlers().form();
+    const MainWindowView view = main_.handlers().reader().view();
     const int computed = model_.computations();
     const windows::ChartTitle title = title_;
     const std::string note = note_;
     const std::optional<chart::ChartPoint> point = statePoint_;
-    chart::ChartSettings settings = windows::SettingsOf(form, chosenRange_);
+    chart::ChartSettings settings = windows::SettingsOf(view, chosenRange_);
     if (!chosenRange_) { // the default range follows the pressure
         settings.range = chart::DefaultRangeAt(settings.units.defaultRange, settings.pressure);
     }
     model_.setSettings(settings);
-    title_ = windows::TitleOf(form);
+    title_ = windows::TitleOf(view);
     if (const auto standard = chart::AltitudeChartAt(settings.pressure, Feet(settings.units))) {
         title_.heading += " · " + standard->name + " standard chart";
     }
-    statePoint_ = windows::StatePointOf(form);
+    statePoint_ = windows::StatePointOf(view);
     note_ = statePoint_ ? std::string() : std::string(kErrorNote);
     showRange();
     if (model_.computations() != computed || title_.air != title.air ||
@@ -834,28 +832,6 @@ void ChartWindow::askPrint() {
     }
 }
 
-namespace {
-
-// The main window's altitude set as the user would: Option9 chosen, then the altitude typed into
-// Text10 in the unit of Combo10; the box's handler recalculates.
-void EnterAltitude(AmbientView& main, double metres) {
-    windows::AmbientWindow& window = main.handlers();
-    if (!window.form().Option9.value) {
-        window.Option9_Click();
-    }
-    const auto shown =
-        units::FromInternal(units::Quantity::Length, window.form().Combo10.text(), metres);
-    if (!shown) {
-        return;
-    }
-    const bool whole = std::abs(*shown - std::round(*shown)) < 1e-6;
-    window.form().Text10.text = chart::FixedText(*shown, whole ? 0 : 2);
-    window.Text10_Change();
-    main.redraw();
-}
-
-} // namespace
-
 ChartWindow* showChartWindow(AmbientView& main, windows::Platform& platform,
                              ChartOverlays* overlays,
                              const ChartSettingsStore::Source& remembered) {
@@ -863,7 +839,10 @@ ChartWindow* showChartWindow(AmbientView& main, windows::Platform& platform,
     return ShowSecondaryWindow(open, [&] {
         auto* window = new ChartWindow(main, platform, overlays, remembered, &main);
         QObject::connect(window, &ChartWindow::altitudeChartChosen, &main,
-                         [&main](double altitude) { EnterAltitude(main, altitude); });
+                         [&main](double altitude) {
+                             main.handlers().enterAltitude(altitude);
+                             main.redraw();
+                         });
         return window;
     });
 }

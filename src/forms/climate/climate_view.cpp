@@ -9,6 +9,7 @@
 #include "forms/common/window_look.h"
 #include "forms/processes/processes_view.h"
 #include "hygrovane/config.h"
+#include "hygrovane/relations.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -431,7 +432,7 @@ QLayout* ClimateView::buildComfortControls() {
     form->addRow(QStringLiteral("Strategies"), strategies_);
     // The still-air band the strategies extend (their own, not the comfort model's zone).
     const comfort::StrategyParameters defaults;
-    constexpr double kZeroCelsius = 273.15;
+    constexpr double kZeroCelsius = kCelsiusOffset;
     band_ = {Decimal(this, "bandLow", 0, 40, defaults.comfortLow - kZeroCelsius, 0.5, " °C"),
              Decimal(this, "bandHigh", 0, 40, defaults.comfortHigh - kZeroCelsius, 0.5, " °C"),
              Decimal(this, "bandDry", 0, 30, defaults.minHumidityRatio * 1000, 0.5, " g/kg"),
@@ -525,8 +526,8 @@ void ClimateView::applySettings() {
                    : adaptiveClass_->currentIndex() == 2 ? 3
                                                          : 2;
     comfort::StrategyParameters& band = settings.strategyParameters;
-    band.comfortLow = band_[0]->value() + 273.15;
-    band.comfortHigh = band_[1]->value() + 273.15;
+    band.comfortLow = band_[0]->value() + kCelsiusOffset;
+    band.comfortHigh = band_[1]->value() + kCelsiusOffset;
     band.minHumidityRatio = band_[2]->value() / 1000;
     band.maxHumidityRatio = band_[3]->value() / 1000;
     settings.strategies.clear();

@@ -81,8 +81,7 @@ QComboBox* UnitList(const char* name, const Units& units, QWidget* parent) {
 
 ProcessesView::ProcessesView(AmbientView& main, windows::Platform& platform,
                              ChartOverlays* overlays, QWidget* owner)
-    : QWidget(owner, Qt::Window), main_(main.handlers().form()), model_(platform, main_),
-      overlays_(overlays) {
+    : QWidget(owner, Qt::Window), model_(platform, main.handlers().reader()), overlays_(overlays) {
     setObjectName(QStringLiteral("Form_processes"));
     setAttribute(Qt::WA_DeleteOnClose);
     auto* layout = new QVBoxLayout(this);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "windows/calculator/form_ambient.h"
 #include "windows/platform.h"
 #include "windows/process_window.h"
 
@@ -49,7 +48,6 @@ class ProcessesView : public QWidget {
     void roomRatio();
     void leaveChart();
 
-    const FormAmbient& main_;
     windows::ProcessWindow model_;
     QPointer<ChartOverlays> overlays_;
     bool onChart_ = false; // the chart's processes layer and command are this window's

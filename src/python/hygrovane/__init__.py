@@ -1,7 +1,9 @@
 """Hygrovane: the state of moist air and air-conditioning processes over numpy arrays.
 
 The same C++ core as the Hygrovane program, in its internal units: K, Pa, m, kg/kg dry air,
-fractions, kJ/kg dry air (hygrovane.units converts from and to every unit the program offers).
+fractions, kJ/kg dry air (hygrovane.units converts from and to every unit the program offers;
+solve() and process() take and give temperatures in degC with temperature_unit="C").
+relative_humidity is a fraction wherever the package takes or gives it; in % it is rh_percent.
 
     import numpy as np, hygrovane
     s = hygrovane.solve(np.array([293.15, 303.15]), 0.5, "relative_humidity", pressure=101325.0)
@@ -26,7 +28,8 @@ from . import _core
 from ._state import State, Status, solve
 # The types the signatures use, for annotating code that calls them (the "as" re-exports them).
 from ._types import ArrayLike as ArrayLike, Errors as Errors, Formulation as Formulation
-from ._types import HumidityInput as HumidityInput, Values as Values
+from ._types import HumidityInput as HumidityInput, TemperatureUnit as TemperatureUnit
+from ._types import Values as Values
 
 __all__ = [
     "FORMULATIONS",

@@ -3,24 +3,20 @@
 from __future__ import annotations
 
 import warnings
-from typing import Any, Iterator, get_args
+from typing import Any, Iterator
 
 import numpy as np
 
 from . import _core
-from ._types import Flags, HumidityInput, Statuses, Values
+from ._types import Flags, Statuses, Values
 
-HUMIDITY_INPUTS: tuple[str, ...] = get_args(HumidityInput)
-
-# The saturation formulations by their codes in the core (SatFormulation).
-FORMULATIONS: dict[str, int] = {"IAPWS": 1, "HylandWexler": 2}
-_FORMULATION_SPELLINGS = {
-    "iapws": 1,
-    "hylandwexler": 2,
-    "hyland-wexler": 2,
-    "hyland_wexler": 2,
-    "hw": 2,
-}
+# The humidity inputs in the order of their codes, and the saturation formulations by their codes
+# (SatFormulation), as the compiled module names them.
+HUMIDITY_INPUTS: tuple[str, ...] = tuple(_core.humidity_inputs())
+FORMULATIONS: dict[str, int] = dict(_core.formulations())
+# Other spellings a caller may use (lower case: names are looked up as given, then lowered).
+_FORMULATION_SPELLINGS = {"hyland-wexler": "HylandWexler", "hyland_wexler": "HylandWexler",
+                          "hw": "HylandWexler"}
 
 
 def _code_table(names, extra=None):
@@ -56,7 +52,11 @@ def input_codes(value) -> np.ndarray:
     return codes(value, _INPUT_CODES, "humidity input")
 
 
-_FORMULATION_CODES = {**FORMULATIONS, **_FORMULATION_SPELLINGS}
+_FORMULATION_CODES = {
+    **FORMULATIONS,
+    **{name.lower(): code for name, code in FORMULATIONS.items()},
+    **{other: FORMULATIONS[name] for other, name in _FORMULATION_SPELLINGS.items()},
+}
 
 
 def formulation_codes(value) -> np.ndarray:

@@ -20,7 +20,9 @@ from ._columns import (
     threads_code,
     warn_unit_slips,
 )
-from ._types import ArrayLike, Errors, Formulation, HumidityInput, Values
+from ._celsius import is_celsius, kelvin, kelvin_humidity, show_in_celsius
+from ._renamed import renamed
+from ._types import ArrayLike, Errors, Formulation, HumidityInput, TemperatureUnit, Values
 
 # Every process kind by its key (as process-set files name it) and its number of inlets.
 PROCESS_KINDS: dict[str, int] = dict(_core.process_kinds())
@@ -30,17 +32,10 @@ _KIND_ARGUMENTS: dict[str, tuple[str, ...]] = {
     key: tuple(names) for key, names in _core.process_arguments()}
 
 
-class ProcessStatus(enum.IntEnum):
-    """Why an element has no process (the processes' FailureKind)."""
-
-    OK = 0
-    NO_APPARATUS_DEW_POINT = 1
-    FOG = 2
-    CONDENSATION = 3
-    OUT_OF_RANGE = 4
-    BAD_PARAMETER = 5
-    NO_INPUT = 6
-    OVERFLOW = 7  # the loads are beyond the largest number (an air flow or heat rate too large)
+ProcessStatus = enum.IntEnum("ProcessStatus", _core.process_statuses(), module=__name__)
+ProcessStatus.__doc__ = """Why an element has no process (the processes' FailureKind): OK,
+NO_APPARATUS_DEW_POINT, FOG, CONDENSATION, OUT_OF_RANGE, BAD_PARAMETER, NO_INPUT, and OVERFLOW where
+the loads are beyond the largest number (an air flow or heat rate too large)."""
 
 
 class ProcessResult(Columns):
@@ -84,6 +79,8 @@ class ProcessResult(Columns):
     bypass_factor: Values
 
     _names = tuple(_core.process_column_names())
+    # "C" where process() was called with temperature_unit="C": its temperatures are in degC.
+    temperature_unit = "K"
 
     def __init__(self, columns, shape):
         super().__init__(columns, shape)
@@ -93,28 +90,37 @@ class ProcessResult(Columns):
         return self._messages[flat]
 
 
+# The result's temperatures, in degC where the call asks for it.
+_TEMPERATURES = ("dry_bulb", "wet_bulb", "dew_point", "intermediate_dry_bulb",
+                 "apparatus_dew_point")
+
+
+@renamed(input="humidity_input")
 def process(kind: str, dry_bulb: ArrayLike, humidity: ArrayLike,
-            input: HumidityInput | ArrayLike = "relative_humidity", *, flow: ArrayLike = 1.0,
-            flow_unit: str = "kg/s", leaving_dry_bulb: ArrayLike | None = None,
-            heat_rate: ArrayLike | None = None, apparatus_dew_point: ArrayLike | None = None,
-            bypass_factor: ArrayLike | None = None, relative_humidity: ArrayLike | None = None,
+            humidity_input: HumidityInput | ArrayLike = "relative_humidity", *,
+            flow: ArrayLike = 1.0, flow_unit: str = "kg/s",
+            leaving_dry_bulb: ArrayLike | None = None, heat_rate: ArrayLike | None = None,
+            apparatus_dew_point: ArrayLike | None = None, bypass_factor: ArrayLike | None = None,
+            relative_humidity: ArrayLike | None = None,
             humidity_ratio: ArrayLike | None = None, effectiveness: ArrayLike | None = None,
-            steam_temperature: ArrayLike = 373.15, target_dry_bulb: ArrayLike | None = None,
+            steam_temperature: ArrayLike | None = None, target_dry_bulb: ArrayLike | None = None,
             target_humidity: ArrayLike | None = None,
             target_input: HumidityInput | ArrayLike = "relative_humidity",
-            second_dry_bulb: ArrayLike = 298.15, second_humidity: ArrayLike = 0.5,
+            second_dry_bulb: ArrayLike | None = None, second_humidity: ArrayLike = 0.5,
             second_input: HumidityInput | ArrayLike = "relative_humidity",
             second_flow: ArrayLike = 1.0, pressure: ArrayLike | None = None,
             altitude: ArrayLike | None = None, formulation: Formulation | ArrayLike = "IAPWS",
-            threads: int | None = None, errors: Errors = "auto") -> ProcessResult:
+            threads: int | None = None, errors: Errors = "auto",
+            temperature_unit: TemperatureUnit = "K") -> ProcessResult:
     """One process of the processes window, element by element, with its loads.
 
     kind is a key of PROCESS_KINDS (underscores may stand for hyphens), e.g.
     "sensible-to-dry-bulb", "coil-apparatus-dew-point", "mixing", "steam-to-humidity-ratio",
     "cooling-then-reheat". The entering air is dry_bulb (K) with humidity in the unit of
-    input (see solve()), its air flow flow in flow_unit (one of FLOW_UNITS: a volume flow is
+    humidity_input (see solve(); its former name input= still works, with a
+    DeprecationWarning), its air flow flow in flow_unit (one of FLOW_UNITS: a volume flow is
     measured at the entering state, a mass flow is of dry air). Mixing takes a second stream
-    second_dry_bulb, second_humidity (second_input), second_flow.
+    second_dry_bulb (298.15 K when not given), second_humidity (second_input), second_flow.
 
     The parameters each kind reads, in internal units: leaving_dry_bulb (K), heat_rate (W,
     positive heats the air), apparatus_dew_point (K), bypass_factor (fraction),
@@ -124,12 +130,30 @@ def process(kind: str, dry_bulb: ArrayLike, humidity: ArrayLike,
     the kind reads has no default (but steam_temperature, 373.15 K): a missing one raises
     TypeError naming it; those the kind does not read are ignored.
 
+    temperature_unit="C" takes every temperature above (and a humidity given as a dew point
+    or wet bulb) in degC, and gives the result's temperatures (dry_bulb, wet_bulb, dew_point,
+    intermediate_dry_bulb, apparatus_dew_point) in degC; the rest stays in internal units.
+
     Every numeric argument and input name is a scalar or an array, broadcast together.
     errors as in solve(): a failed element is NaN with its ProcessStatus, and raises
     ValueError with the processes' sentence for a scalar call. Loads beyond the largest number
     (a flow of 1e308) are NaN with ProcessStatus.OVERFLOW. Inputs are checked as in solve().
     """
     errors = check_errors(errors)
+    celsius = is_celsius(temperature_unit)
+    if celsius:
+        dry_bulb, second_dry_bulb, leaving_dry_bulb, apparatus_dew_point, steam_temperature, \
+            target_dry_bulb = (None if value is None else kelvin(name, value) for name, value in (
+                ("dry_bulb", dry_bulb), ("second_dry_bulb", second_dry_bulb),
+                ("leaving_dry_bulb", leaving_dry_bulb),
+                ("apparatus_dew_point", apparatus_dew_point),
+                ("steam_temperature", steam_temperature), ("target_dry_bulb", target_dry_bulb)))
+        humidity = kelvin_humidity("humidity", humidity, humidity_input)
+        second_humidity = kelvin_humidity("second_humidity", second_humidity, second_input)
+        if target_humidity is not None:
+            target_humidity = kelvin_humidity("target_humidity", target_humidity, target_input)
+    steam_temperature = 373.15 if steam_temperature is None else steam_temperature  # K
+    second_dry_bulb = 298.15 if second_dry_bulb is None else second_dry_bulb  # K
     key = str(kind).replace("_", "-")
     if key not in PROCESS_KINDS:
         raise ValueError(f"unknown process kind {kind!r}; one of {', '.join(PROCESS_KINDS)}")
@@ -161,7 +185,7 @@ def process(kind: str, dry_bulb: ArrayLike, humidity: ArrayLike,
     }
     numbers = {name: as_numbers(name, value) for name, value in values.items()}
     codes = {
-        "input": input_codes(input),
+        "input": input_codes(humidity_input),
         "input2": input_codes(second_input),
         "target_input": input_codes(target_input),
         "formulation": formulation_codes(formulation),
@@ -179,16 +203,23 @@ def process(kind: str, dry_bulb: ArrayLike, humidity: ArrayLike,
         if failed is not None:
             raise ValueError(result._message_at(failed))
     warn_unit_slips(columns["status"], dry_bulb=(numbers["dry_bulb"], None),
-                    humidity=(numbers["humidity"], input if isinstance(input, str) else None),
+                    humidity=(numbers["humidity"],
+                              humidity_input if isinstance(humidity_input, str) else None),
                     **({} if pressure_code else {"pressure": (numbers["pressure"], None)}))
+    if celsius:
+        show_in_celsius(result, _TEMPERATURES)
     return result
 
 
+@renamed(input="humidity_input")
 def mix(dry_bulb_a: ArrayLike, humidity_a: ArrayLike, flow_a: ArrayLike, dry_bulb_b: ArrayLike,
         humidity_b: ArrayLike, flow_b: ArrayLike,
-        input: HumidityInput | ArrayLike = "relative_humidity", **options: Any) -> ProcessResult:
+        humidity_input: HumidityInput | ArrayLike = "relative_humidity",
+        **options: Any) -> ProcessResult:
     """Adiabatic mixing of stream a with stream b: process("mixing", ...) with the streams given
-    side by side (dry bulbs K, humidities in the unit of input, flows in flow_unit)."""
-    return process("mixing", dry_bulb_a, humidity_a, input, flow=flow_a,
-                   second_dry_bulb=dry_bulb_b, second_humidity=humidity_b, second_input=input,
+    side by side (dry bulbs K, or degC with temperature_unit="C"; humidities in the unit of
+    humidity_input; flows in flow_unit)."""
+    return process("mixing", dry_bulb_a, humidity_a, humidity_input, flow=flow_a,
+                   second_dry_bulb=dry_bulb_b, second_humidity=humidity_b,
+                   second_input=humidity_input,
                    second_flow=flow_b, **options)

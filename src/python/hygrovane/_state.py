@@ -8,6 +8,7 @@ from typing import Sequence
 import numpy as np
 
 from . import _core
+from ._celsius import is_celsius, kelvin, kelvin_humidity, show_in_celsius
 from ._columns import (
     Columns,
     ambient_column,
@@ -22,22 +23,17 @@ from ._columns import (
     threads_code,
     warn_unit_slips,
 )
-from ._types import ArrayLike, Errors, Formulation, HumidityInput, Values
+from ._renamed import renamed
+from ._types import ArrayLike, Errors, Formulation, HumidityInput, TemperatureUnit, Values
 
 _INTERRUPTED = "The call was interrupted before this element was computed."
 
 
-class Status(enum.IntEnum):
-    """Why an element has no state (the core's FailureKind and InputField together)."""
-
-    OK = 0
-    DRY_BULB_OUT_OF_RANGE = 1
-    PRESSURE_OUT_OF_RANGE = 2
-    ALTITUDE_OUT_OF_RANGE = 3
-    HUMIDITY_OUT_OF_RANGE = 4
-    PRESSURE_TOO_LOW = 5
-    ARITHMETIC_FAULT = 6
-    INTERRUPTED = 7  # an out= result whose call was interrupted (Ctrl-C): nothing computed
+Status = enum.IntEnum("Status", _core.solve_statuses(), module=__name__)
+Status.__doc__ = """Why an element has no state (the core's FailureKind and InputField together):
+OK, DRY_BULB_OUT_OF_RANGE, PRESSURE_OUT_OF_RANGE, ALTITUDE_OUT_OF_RANGE, HUMIDITY_OUT_OF_RANGE,
+PRESSURE_TOO_LOW, ARITHMETIC_FAULT, and INTERRUPTED for an out= result whose call was interrupted
+(Ctrl-C): nothing computed."""
 
 
 class State(Columns):
@@ -113,6 +109,8 @@ class State(Columns):
     mass_fraction_maximum: Values
 
     _names = tuple(_core.quantity_names())
+    # "C" where solve() was called with temperature_unit="C": its temperatures are in degC.
+    temperature_unit = "K"
 
     def __init__(self, columns, shape, input_code, names=None):
         super().__init__(columns, shape, names)
@@ -190,22 +188,43 @@ def _reusable(out, shape, names) -> dict:
     return out._columns
 
 
+# The state's temperatures but the dry bulb, which is given back as given.
+_TEMPERATURES = ("dew_point", "wet_bulb", "dry_air_wet_bulb", "dew_point_minimum",
+                 "dew_point_maximum", "wet_bulb_minimum", "wet_bulb_maximum")
+
+
+def _in_celsius(state: State, dry_bulb) -> State:
+    """The state's temperatures in degC, the dry bulb as given (NaN where refused)."""
+    show_in_celsius(state, _TEMPERATURES)
+    if "dry_bulb" in state._names:
+        given = np.where(np.asarray(state.status) == 0, as_numbers("dry_bulb", dry_bulb), np.nan)
+        if state.shape == ():
+            state.dry_bulb = float(given)
+        else:
+            state.dry_bulb[...] = given
+    return state
+
+
+@renamed(input="humidity_input")
 def solve(dry_bulb: ArrayLike, humidity: ArrayLike,
-          input: HumidityInput | ArrayLike = "relative_humidity", *,
+          humidity_input: HumidityInput | ArrayLike = "relative_humidity", *,
           pressure: ArrayLike | None = None, altitude: ArrayLike | None = None,
           formulation: Formulation | ArrayLike = "IAPWS", threads: int | None = None,
           errors: Errors = "auto", quantities: Sequence[str] | str | None = None,
-          out: State | None = None) -> State:
+          out: State | None = None, temperature_unit: TemperatureUnit = "K") -> State:
     """The whole state of moist air, element by element, as the C++ core's Solve gives it.
 
     Every argument is a scalar or a numpy array (or anything numpy.asarray takes); they are
     broadcast together as numpy broadcasts. Units are the core's internal units:
 
     dry_bulb     K
-    humidity     in the unit of `input`: humidity_ratio kg/kg dry air, relative_humidity
-                 fraction (0 to 1), dew_point K, wet_bulb K, absolute_humidity kg/m^3,
-                 partial_pressure Pa, mole_fraction and mass_fraction fractions of water
-    input        the humidity quantity given, by name (or an array of names)
+    humidity     in the unit of `humidity_input`: humidity_ratio kg/kg dry air,
+                 relative_humidity fraction (0 to 1), dew_point K, wet_bulb K,
+                 absolute_humidity kg/m^3, partial_pressure Pa, mole_fraction and
+                 mass_fraction fractions of water
+    humidity_input  the humidity quantity given, by name (or an array of names; one of
+                 HUMIDITY_INPUTS). Its former name input= still works, with a
+                 DeprecationWarning
     pressure     Pa (default 101325 when no altitude is given)
     altitude     m above sea level, standard atmosphere; instead of pressure
     formulation  "IAPWS" or "HylandWexler" (or an array of these)
@@ -220,6 +239,10 @@ def solve(dry_bulb: ArrayLike, humidity: ArrayLike,
                  then is this call's result. Inputs that share memory with it are copied
                  first. A read-only column of it is refused. An interrupted call (Ctrl-C)
                  leaves no mixture in it: every element NaN with status INTERRUPTED
+    temperature_unit  "K" (default) or "C": "C" takes dry_bulb, and a humidity given as
+                 dew_point or wet_bulb, in degC, and gives the state's temperatures
+                 (dry_bulb, dew_point, wet_bulb, dry_air_wet_bulb and their limits) in degC;
+                 the rest stays in internal units, the core's sentences in K
     errors       "raise": a failed element raises ValueError with the core's sentence;
                  "nan": failed elements are NaN with their status; "auto" (default) raises
                  for a scalar call and gives NaN for an array call.
@@ -237,26 +260,31 @@ def solve(dry_bulb: ArrayLike, humidity: ArrayLike,
     >>> float(s.dew_point)  # K
     """
     errors = check_errors(errors)
+    celsius, given_dry_bulb = is_celsius(temperature_unit), dry_bulb
+    if celsius:
+        dry_bulb = kelvin("dry_bulb", dry_bulb)
+        humidity = kelvin_humidity("humidity", humidity, humidity_input)
     ambient, pressure_code = ambient_column(pressure, altitude)
     names = _wanted(quantities)
-    if (_plain_scalars(dry_bulb, humidity, ambient) and isinstance(input, str)
+    if (_plain_scalars(dry_bulb, humidity, ambient) and isinstance(humidity_input, str)
             and isinstance(formulation, str) and quantities is None and out is None):
         threads_code(threads)
-        input_code = int(input_codes(input))
+        input_code = int(input_codes(humidity_input))
         state = State._one(_core.solve_one(float(dry_bulb), float(humidity), float(ambient),
                                            input_code, int(pressure_code),
                                            int(formulation_codes(formulation))), input_code)
         if state.status != 0 and errors != "nan":
             raise ValueError(state._message_at(0))
-        warn_unit_slips(state.status, dry_bulb=(dry_bulb, None), humidity=(humidity, input),
+        warn_unit_slips(state.status, dry_bulb=(dry_bulb, None),
+                        humidity=(humidity, humidity_input),
                         **({} if pressure_code else {"pressure": (ambient, None)}))
-        return state
+        return _in_celsius(state, given_dry_bulb) if celsius else state
     numbers = {
         "dry_bulb": as_numbers("dry_bulb", dry_bulb),
         "humidity": as_numbers("humidity", humidity),
         "pressure": as_numbers("altitude" if pressure_code else "pressure", ambient),
     }
-    input_code = input_codes(input)
+    input_code = input_codes(humidity_input)
     formulation_code = formulation_codes(formulation)
     shape = np.broadcast_shapes(*(a.shape for a in numbers.values()), input_code.shape,
                                 formulation_code.shape)
@@ -285,6 +313,7 @@ def solve(dry_bulb: ArrayLike, humidity: ArrayLike,
         if failed is not None:
             raise ValueError(state._message_at(failed))
     warn_unit_slips(columns["status"], dry_bulb=(numbers["dry_bulb"], None),
-                    humidity=(numbers["humidity"], input if isinstance(input, str) else None),
+                    humidity=(numbers["humidity"],
+                              humidity_input if isinstance(humidity_input, str) else None),
                     **({} if pressure_code else {"pressure": (numbers["pressure"], None)}))
-    return state
+    return _in_celsius(state, given_dry_bulb) if celsius else state

@@ -25,3 +25,4 @@ HumidityInput = Literal["humidity_ratio", "relative_humidity", "dew_point", "wet
                         "mass_fraction"]
 Formulation = Literal["IAPWS", "HylandWexler"]
 Errors = Literal["auto", "raise", "nan"]
+TemperatureUnit = Literal["K", "C"]

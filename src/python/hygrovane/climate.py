@@ -30,14 +30,10 @@ PressureSource = Literal["station", "elevation"]
 __all__ = ["MissingReason", "Weather", "read_weather", "parse_weather"]
 
 
-class MissingReason(enum.IntEnum):
-    """Why an hour has no state (the library's MissingReason)."""
-
-    NONE = 0
-    DRY_BULB = 1  # the dry bulb is missing
-    HUMIDITY = 2  # the humidity chosen is missing
-    PRESSURE = 3  # the station pressure is missing
-    REFUSED = 4  # the core refused the inputs
+MissingReason = enum.IntEnum("MissingReason", _core.missing_reasons(), module=__name__)
+MissingReason.__doc__ = """Why an hour has no state (the library's MissingReason): NONE, DRY_BULB
+(the dry bulb is missing), HUMIDITY (the humidity chosen is missing), PRESSURE (the station pressure
+is missing), REFUSED (the core refused the inputs)."""
 
 
 _HUMIDITY = {"relative_humidity": False, "dew_point": True}
@@ -109,7 +105,7 @@ class Weather:
                           threads: int | None = None) -> dict[str, Any]:
         """Design conditions from the file's own hours by the percentile method (a typical
         year's values differ from the header's handbook values by up to about 1 K), internal
-        units: hours (N), pressure (Pa, mean), cooling (dry_bulb and mean_coincident_wet_bulb,
+        units: hours (N, the time the records with a state stand for), records (how many), pressure (Pa, mean), cooling (dry_bulb and mean_coincident_wet_bulb,
         K, at fractions 0.004, 0.01, 0.02), wet_bulb, dew_point (with humidity_ratio, kg/kg),
         enthalpy (kJ/kg) at the same fractions, heating (dry_bulb, K, at 0.996 and 0.99).
         Raises ValueError when no hour has a state."""

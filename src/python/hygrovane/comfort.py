@@ -1,8 +1,9 @@
 """Thermal comfort over numpy arrays: the comfort library of the Hygrovane program.
 
 In the units the standards state the models in (not the core's K): temperatures degC, air speed
-m/s, relative humidity % (or the water vapour pressure in Pa), metabolic rate met, clothing clo,
-pressure Pa. Every argument is a scalar or an array, broadcast together as numpy broadcasts.
+m/s, relative humidity rh_percent in % (or relative_humidity= as a fraction, as solve() gives
+it, or the water vapour pressure in Pa), metabolic rate met, clothing clo, pressure Pa. Every
+argument is a scalar or an array, broadcast together as numpy broadcasts.
 
     from hygrovane import comfort
     r = comfort.pmv(25.0, 25.0, 0.1, 50.0, met=1.2, clo=0.5)       # ISO 7730
@@ -17,6 +18,7 @@ that sentence (errors= chooses, as in hygrovane.solve).
 from __future__ import annotations
 
 import enum
+import warnings
 from typing import Literal
 
 import numpy as np
@@ -42,14 +44,11 @@ __all__ = [
 ]
 
 
-class ComfortStatus(enum.IntEnum):
-    """Why an element has no result (the comfort library's ComfortFailureKind)."""
-
-    OK = 0
-    OUT_OF_RANGE = 1  # an input outside the model's range of application
-    NOT_A_NUMBER = 2  # an input is missing (NaN) or infinite
-    NO_SOLUTION = 3  # the model found no answer
-    CORE_FAILURE = 4  # the moist-air core refused the state
+ComfortStatus = enum.IntEnum("ComfortStatus", _core.comfort_statuses(), module=__name__)
+ComfortStatus.__doc__ = """Why an element has no result (the comfort library's ComfortFailureKind):
+OK, OUT_OF_RANGE (an input outside the model's range of application), NOT_A_NUMBER (an input is
+missing, NaN, or infinite), NO_SOLUTION (the model found no answer), CORE_FAILURE (the moist-air
+core refused the state)."""
 
 
 class ComfortResult(Columns):
@@ -121,13 +120,51 @@ def _run(model, arguments: dict, options, threads, errors) -> ComfortResult:
     return result
 
 
-def _thermal(air_temperature, mean_radiant, air_speed, relative_humidity, vapour_pressure, met,
-             clo, external_work):
-    if (relative_humidity is None) == (vapour_pressure is None):
-        raise TypeError("give relative_humidity (%) or vapour_pressure (Pa), one of them")
+# The most a relative humidity given as a fraction can be: the air holds at most its saturation,
+# a sensor overshoots by a few hundredths. Above it, relative_humidity= is a call from before it
+# was a fraction, in %.
+_MOST_FRACTION = 1.5
+
+
+def _percent(relative_humidity):
+    """relative_humidity= (a fraction, as solve() gives it) in the % the library takes; a call
+    whose values can only be % (from when relative_humidity= was %) is taken as %, warned."""
+    fraction = as_numbers("relative_humidity", relative_humidity)
+    finite = fraction[np.isfinite(fraction)]
+    if finite.size and finite.max() > _MOST_FRACTION:
+        warnings.warn("relative_humidity= is a fraction (0 to 1) as in solve(); these values "
+                      "were read as % as before: give % as rh_percent=", DeprecationWarning,
+                      stacklevel=4)
+        return fraction
+    return fraction * 100.0
+
+
+def _warn_if_fraction(rh_percent) -> None:
+    """rh_percent of a state's relative humidity (a fraction) is nearly dry air, silently."""
+    values = as_numbers("rh_percent", rh_percent)
+    finite = values[np.isfinite(values)]
+    if finite.size and finite.max() > 0 and finite.max() <= 1.0 and finite.min() >= 0:
+        warnings.warn("every rh_percent is 1 % or less: a fraction given as %? "
+                      "relative_humidity= takes a fraction", UserWarning, stacklevel=4)
+
+
+def _thermal(air_temperature, mean_radiant, air_speed, rh_percent, relative_humidity,
+             vapour_pressure, met, clo, external_work):
+    given = [name for name, value in (("rh_percent", rh_percent),
+                                      ("relative_humidity", relative_humidity),
+                                      ("vapour_pressure", vapour_pressure)) if value is not None]
+    if len(given) != 1:
+        raise TypeError("give one of rh_percent (%), relative_humidity (fraction) or "
+                        f"vapour_pressure (Pa), not {' and '.join(given) or 'none'}")
     options = _core.ComfortOptions()
     options.vapour_pressure = vapour_pressure is not None
-    humidity = relative_humidity if vapour_pressure is None else vapour_pressure
+    if rh_percent is not None:
+        _warn_if_fraction(rh_percent)
+        humidity = rh_percent
+    elif relative_humidity is not None:
+        humidity = _percent(relative_humidity)
+    else:
+        humidity = vapour_pressure
     return {"air_temperature": air_temperature, "mean_radiant": mean_radiant,
             "air_speed": air_speed, "humidity": humidity, "met": met, "clo": clo,
             "external_work": external_work}, options
@@ -138,15 +175,18 @@ _STANDARDS = {"iso 7730": "pmv_iso7730", "iso": "pmv_iso7730", "ashrae 55": "pmv
 
 
 def pmv(air_temperature: ArrayLike, mean_radiant: ArrayLike, air_speed: ArrayLike,
-        relative_humidity: ArrayLike | None = None, met: ArrayLike = 1.1, clo: ArrayLike = 0.5,
-        external_work: ArrayLike = 0.0, *, vapour_pressure: ArrayLike | None = None,
+        rh_percent: ArrayLike | None = None, met: ArrayLike = 1.1, clo: ArrayLike = 0.5,
+        external_work: ArrayLike = 0.0, *, relative_humidity: ArrayLike | None = None,
+        vapour_pressure: ArrayLike | None = None,
         standard: Standard = "ISO 7730", checked: bool = True, occupant_control: bool = True,
         threads: int | None = None, errors: Errors = "auto") -> ComfortResult:
     """Predicted Mean Vote and Predicted Percentage of Dissatisfied, element by element.
 
     air_temperature, mean_radiant  degC
     air_speed                      m/s, relative to the body
-    relative_humidity              %  (or vapour_pressure, Pa: the partial pressure of water)
+    rh_percent                     relative humidity, %; or relative_humidity=, a fraction (0 to
+                                   1, as solve() and State give it); or vapour_pressure=, Pa,
+                                   the partial pressure of water. One of the three
     met, clo, external_work        met, clo, met
     standard   "ISO 7730" (ISO 7730:2005, its Annex D computation) or "ASHRAE 55"
                (ASHRAE 55-2020: above 0.1 m/s the PMV at still air, t_a and t_r lowered by
@@ -162,8 +202,8 @@ def pmv(air_temperature: ArrayLike, mean_radiant: ArrayLike, air_speed: ArrayLik
     model = _STANDARDS.get(str(standard).lower())
     if model is None:
         raise ValueError(f"unknown standard {standard!r}; 'ISO 7730' or 'ASHRAE 55'")
-    arguments, options = _thermal(air_temperature, mean_radiant, air_speed, relative_humidity,
-                                  vapour_pressure, met, clo, external_work)
+    arguments, options = _thermal(air_temperature, mean_radiant, air_speed, rh_percent,
+                                  relative_humidity, vapour_pressure, met, clo, external_work)
     options.checked = bool(checked)
     options.occupant_control = bool(occupant_control)
     return _run(model, arguments, options, threads, errors)
@@ -171,9 +211,10 @@ def pmv(air_temperature: ArrayLike, mean_radiant: ArrayLike, air_speed: ArrayLik
 
 def standard_effective_temperature(
         air_temperature: ArrayLike, mean_radiant: ArrayLike, air_speed: ArrayLike,
-        relative_humidity: ArrayLike | None = None, met: ArrayLike = 1.1, clo: ArrayLike = 0.5,
-        external_work: ArrayLike = 0.0, *, vapour_pressure: ArrayLike | None = None,
-        pressure: ArrayLike = 101325.0, for_cooling_effect: bool = False,
+        rh_percent: ArrayLike | None = None, met: ArrayLike = 1.1, clo: ArrayLike = 0.5,
+        external_work: ArrayLike = 0.0, *, relative_humidity: ArrayLike | None = None,
+        vapour_pressure: ArrayLike | None = None, pressure: ArrayLike = 101325.0,
+        for_cooling_effect: bool = False,
         threads: int | None = None, errors: Errors = "auto") -> ComfortResult:
     """SET, degC (result `set`), by the two-node model of ASHRAE 55-2020 Appendix D.
 
@@ -182,23 +223,24 @@ def standard_effective_temperature(
     does. Only inputs without physical meaning are refused (the model has no range of
     application in the standard).
     """
-    arguments, options = _thermal(air_temperature, mean_radiant, air_speed, relative_humidity,
-                                  vapour_pressure, met, clo, external_work)
+    arguments, options = _thermal(air_temperature, mean_radiant, air_speed, rh_percent,
+                                  relative_humidity, vapour_pressure, met, clo, external_work)
     arguments["pressure"] = pressure
     options.for_cooling_effect = bool(for_cooling_effect)
     return _run("set", arguments, options, threads, errors)
 
 
 def cooling_effect(air_temperature: ArrayLike, mean_radiant: ArrayLike, air_speed: ArrayLike,
-                   relative_humidity: ArrayLike | None = None, met: ArrayLike = 1.1,
+                   rh_percent: ArrayLike | None = None, met: ArrayLike = 1.1,
                    clo: ArrayLike = 0.5, external_work: ArrayLike = 0.0, *,
+                   relative_humidity: ArrayLike | None = None,
                    vapour_pressure: ArrayLike | None = None, pressure: ArrayLike = 101325.0,
                    threads: int | None = None, errors: Errors = "auto") -> ComfortResult:
     """The cooling effect of elevated air speed, K (result `cooling_effect`), ASHRAE 55-2020
     Appendix D: the drop of t_a and t_r at 0.1 m/s that gives the SET of the air speed given.
     0 at 0.1 m/s and below. Units as in standard_effective_temperature()."""
-    arguments, options = _thermal(air_temperature, mean_radiant, air_speed, relative_humidity,
-                                  vapour_pressure, met, clo, external_work)
+    arguments, options = _thermal(air_temperature, mean_radiant, air_speed, rh_percent,
+                                  relative_humidity, vapour_pressure, met, clo, external_work)
     arguments["pressure"] = pressure
     return _run("cooling_effect", arguments, options, threads, errors)
 

@@ -1,5 +1,6 @@
 #include "windows/calculator/main_window_view.h"
 
+#include "windows/calculator/calculate.h"
 #include "windows/calculator/form_ambient.h"
 #include "windows/calculator/humidity_rows.h"
 
@@ -52,6 +53,11 @@ MainWindowView ViewOf(const FormAmbient& form) {
     view.formulation = form.Formulation();
     view.computed = form.computed;
     return view;
+}
+
+CalculateOutcome MainWindowReader::calculatedNow() const {
+    FormAmbient copy = *form_;
+    return Calculate(copy);
 }
 
 } // namespace hygrovane

@@ -72,4 +72,21 @@ struct MainWindowView {
 
 MainWindowView ViewOf(const FormAmbient& form);
 
+// How a window that lives beside the main window reads it: the view as the window stands at each
+// call, and the state its inputs give now. A window that holds the main window's form passes the
+// form; nothing but this reader and ViewOf looks at the form's controls.
+class MainWindowReader {
+  public:
+    // Implicit: the form is what every holder of the main window has at hand.
+    MainWindowReader(const FormAmbient& form) : form_(&form) {}
+
+    MainWindowView view() const { return ViewOf(*form_); }
+    // The main window's own calculation on a copy of its form: the input chosen since its last
+    // calculation counts, and the window itself is left as it is.
+    CalculateOutcome calculatedNow() const;
+
+  private:
+    const FormAmbient* form_;
+};
+
 } // namespace hygrovane
