@@ -19,6 +19,9 @@ set(LAYER_units units text engine)
 # a free text for every writer (kept from running as a formula). No Qt.
 set(LAYER_textfile textfile)
 # Whole files written atomically and small files read, for every file format (Qt Core only).
+# Results tables: cells with their quantity, unit and unrounded value, the report-style number
+# rule, and the tables' text, CSV and JSON forms. No Qt.
+set(LAYER_tables tables text textfile)
 set(LAYER_fileio fileio hygrovane)
 set(LAYER_moistair moistair engine hygrovane)
 # Domain libraries on the core.
@@ -27,7 +30,7 @@ set(LAYER_chart chart text moistair hygrovane units)
 set(LAYER_comfort comfort text moistair hygrovane units)
 set(LAYER_climate climate text textfile moistair hygrovane units)
 # A weather file judged against the comfort and strategy zones, for the command line and the window.
-set(LAYER_climateanalysis climateanalysis text climate textfile comfort moistair hygrovane units)
+set(LAYER_climateanalysis climateanalysis tables text climate textfile comfort moistair hygrovane units)
 # The texts of numbers and shown values, the quantities the main window shows and their presets:
 # what files and batch output share with the window, in domain names.
 set(LAYER_display display moistair hygrovane units)
@@ -38,15 +41,15 @@ set(LAYER_windows/calculator windows/calculator display moistair hygrovane units
 # Batch conversion and the file formats write the main window's digits.
 set(LAYER_batch batch text textfile fileio display moistair hygrovane units)
 set(LAYER_casefile casefile fileio windows/calculator display moistair hygrovane units)
-set(LAYER_processfile processfile textfile fileio casefile processes display moistair hygrovane units)
+set(LAYER_processfile processfile tables textfile fileio casefile processes display moistair hygrovane units)
 # Window logic without Qt Widgets, then the Qt views, then the programs.
-set(LAYER_windows windows text fileio processfile casefile batch windows/calculator display chart processes
+set(LAYER_windows windows tables text fileio processfile casefile batch windows/calculator display chart processes
     climateanalysis comfort climate moistair hygrovane units)
 set(LAYER_forms forms ${LAYER_windows})
 set(LAYER_app app ${LAYER_forms})
 set(LAYER_batchapp batchapp batch ${LAYER_batch})
 # hygrovane-climate: its options and run (the analysis, written through batch's streams), main().
-set(LAYER_climatecli climatecli text climateanalysis climate comfort ${LAYER_batch})
+set(LAYER_climatecli climatecli tables text climateanalysis climate comfort ${LAYER_batch})
 set(LAYER_climateapp climateapp ${LAYER_climatecli})
 # The Python module binds the core and the domain libraries, never a window.
 set(LAYER_python python processes comfort climate moistair hygrovane units)
@@ -61,6 +64,7 @@ set(ROLE_hygrovane "the core's public headers: Solve, Result<T>")
 set(ROLE_engine "numerics (throws ArithmeticError inside)")
 set(ROLE_units "unit catalogue")
 set(ROLE_textfile "a text file's lines, CSV cells")
+set(ROLE_tables "results tables: cells with quantity and unit, report style, text/CSV/JSON")
 set(ROLE_fileio "atomic writes (QSaveFile), small reads")
 set(ROLE_moistair "the core: moist air's states")
 set(ROLE_processes "air-handling processes")
