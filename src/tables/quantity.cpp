@@ -123,6 +123,10 @@ std::string_view AsciiSymbolOf(Unit unit) {
     return RowOf(unit).ascii;
 }
 
+std::string_view SymbolOf(Unit unit, Symbols symbols) {
+    return symbols == Symbols::Ascii ? AsciiSymbolOf(unit) : SymbolOf(unit);
+}
+
 Unit UnitOfSymbol(std::string_view symbol) {
     for (const UnitRow& row : kUnits) {
         if (row.symbol == symbol || row.ascii == symbol) {
@@ -171,7 +175,16 @@ std::string ReportText(Quantity quantity, Unit unit, double value, ReportDigits 
     if (quantity == Quantity::Count) {
         return text::FixedTextUnsignedZero(value, 0);
     }
-    const int decimals = ReportDecimals(quantity, unit, value) + std::max(digits.extra, 0);
+    const int extra = std::max(digits.extra, 0);
+    if (quantity == Quantity::Hours && !WholeHours(value)) {
+        // Parts of an hour to 0.1, "20" rather than "20.0" when they round to a whole hour.
+        std::string hours = text::FixedTextUnsignedZero(value, 1 + extra);
+        if (extra == 0 && hours.ends_with(".0")) {
+            hours.resize(hours.size() - 2);
+        }
+        return hours;
+    }
+    const int decimals = ReportDecimals(quantity, unit, value) + extra;
     return text::FixedTextUnsignedZero(value, decimals);
 }
 

@@ -56,6 +56,11 @@ enum class Unit {
 std::string_view SymbolOf(Unit unit);
 // The same in ASCII for a reader that wants it: "degC", "m3/h".
 std::string_view AsciiSymbolOf(Unit unit);
+// Which of the two a text uses: the report's symbols, or ASCII for a terminal and the files
+// that have always written "degC".
+enum class Symbols { Report, Ascii };
+std::string_view SymbolOf(Unit unit, Symbols symbols);
+
 // The unit of a symbol (either form), for a reader of the tables' CSV; None when unknown.
 Unit UnitOfSymbol(std::string_view symbol);
 

@@ -51,6 +51,7 @@ const Case kCases[] = {
     {"whole hours bare", Q::Hours, U::Hour, 618, "618"},
     {"minute records' hours", Q::Hours, U::Hour, 617.9999999, "618"},
     {"half hours", Q::Hours, U::Hour, 19.5, "19.5"},
+    {"parts rounding to a whole hour", Q::Hours, U::Hour, 19.96, "20"},
     {"share of hours 0.1", Q::Share, U::Percent, 7.0547, "7.1"},
     {"count whole", Q::Count, U::None, 8760, "8760"},
     // IP
