@@ -16,7 +16,7 @@ struct UnitRow {
     std::string_view ascii;
 };
 
-constexpr std::array<UnitRow, 23> kUnits = {{
+constexpr std::array<UnitRow, 24> kUnits = {{
     {Unit::None, "", ""},
     {Unit::Hour, "h", "h"},
     {Unit::Percent, "%", "%"},
@@ -40,6 +40,7 @@ constexpr std::array<UnitRow, 23> kUnits = {{
     {Unit::PoundPerHour, "lb/h", "lb/h"},
     {Unit::Kilopascal, "kPa", "kPa"},
     {Unit::PoundPerSquareInchAbsolute, "psia", "psia"},
+    {Unit::Metre, "m", "m"},
 }};
 
 const UnitRow& RowOf(Unit unit) {
@@ -109,6 +110,8 @@ int UnitDecimals(Unit unit) {
     case Unit::Kilopascal:
     case Unit::PoundPerSquareInchAbsolute:
         return 3;
+    case Unit::Metre:
+        return 0;
     }
     return 2;
 }

@@ -50,6 +50,7 @@ enum class Unit {
     PoundPerHour,
     Kilopascal,
     PoundPerSquareInchAbsolute,
+    Metre,
 };
 
 // The symbol a header shows: "°C", "g/kg", "m³/h", "psia"; "" for None.
