@@ -3,6 +3,7 @@
 #include "tables/table_writers.h"
 #include "units/quantity.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -221,25 +222,16 @@ Section Processes(const ProcessSet& set, const Converter& c, const LoadUnits& lo
 } // namespace
 
 bool IsMainColumn(std::string_view sectionKey, std::string_view columnKey) {
+    // What a designer reads first: the state of each point, and each process's size.
     static constexpr std::string_view kPoints[] = {
-        "name", "dryBulb", "wetBulb", "relativeHumidity", "humidityRatio", "enthalpy", "airFlow"};
-    static constexpr std::string_view kProcesses[] = {
-        "number", "process", "from", "to", "airFlow", "total", "sensible", "sensibleHeatRatio"};
-    if (sectionKey == kPointsSection) {
-        for (const std::string_view key : kPoints) {
-            if (key == columnKey) {
-                return true;
-            }
-        }
-    }
-    if (sectionKey == kProcessesSection) {
-        for (const std::string_view key : kProcesses) {
-            if (key == columnKey) {
-                return true;
-            }
-        }
-    }
-    return false;
+        "name", "dryBulb", "wetBulb", "relativeHumidity", "humidityRatio", "enthalpy"};
+    static constexpr std::string_view kProcesses[] = {"number", "process",  "airFlow",
+                                                      "total",  "sensible", "sensibleHeatRatio"};
+    const auto in = [&](const auto& keys) {
+        return std::find(std::begin(keys), std::end(keys), columnKey) != std::end(keys);
+    };
+    return (sectionKey == kPointsSection && in(kPoints)) ||
+           (sectionKey == kProcessesSection && in(kProcesses));
 }
 
 std::vector<double> PointAirFlows(const ProcessSet& set, ReportSystem system) {

@@ -21,7 +21,9 @@ struct ReportUnits {
     processes::LoadUnits loads;             // the set's heat and water units
 };
 
-// The sections' keys and the columns the processes window always shows (the rest it may hide).
+// The sections' keys, and the main columns: those the processes window shows at its default size
+// without scrolling (point, DB, WB, RH, W, h; number, process, flow, total, sensible, SHR). The
+// rest are the reader's choice.
 inline constexpr const char* kPointsSection = "points";
 inline constexpr const char* kProcessesSection = "processes";
 bool IsMainColumn(std::string_view sectionKey, std::string_view columnKey);

@@ -144,6 +144,7 @@ TEST(ProcessReport, HeadersAreShortWithTheirSymbols) {
         }
     }
     EXPECT_TRUE(IsMainColumn(kPointsSection, "wetBulb"));
+    EXPECT_FALSE(IsMainColumn(kPointsSection, "sensibleHeatRatio"));
     EXPECT_TRUE(IsMainColumn(kProcessesSection, "sensibleHeatRatio"));
     EXPECT_FALSE(IsMainColumn(kProcessesSection, "notes"));
 }
