@@ -6,10 +6,13 @@
 
 #include "chart/chart_preferences.h"
 #include "chart/chart_units.h"
+#include "climateanalysis/figure_tables.h"
 #include "climateanalysis/result_writers.h"
 #include "comfort/comfort_error.h"
 #include "processfile/process_file.h"
+#include "processfile/process_report.h"
 #include "processfile/process_table.h"
+#include "tables/table_writers.h"
 #include "windows/climate_window.h"
 
 #include <gtest/gtest.h>
@@ -180,6 +183,17 @@ TEST(CommaDecimalLocale, WrittenNumbersAlike) {
              return processfile::TablesCsv(
                  {{"Points", processfile::PointTable(set.set, units)},
                   {"Processes", processfile::ProcessTable(set.set, units)}});
+         }},
+        {"climate figures' table as text, CSV and JSON",
+         [&] {
+             const tables::Table t = climateanalysis::FigureTables(result);
+             return tables::TableText(t) + tables::TableCsv(t) + tables::TableJson(t);
+         }},
+        {"process report tables as text, CSV and JSON",
+         [&] {
+             const tables::Table t = processfile::ProcessTables(
+                 set.set, {processfile::ReportSystem::IP, set.units}, "2026-12-07");
+             return tables::TableText(t) + tables::TableCsv(t) + tables::TableJson(t);
          }},
         // Refusals the climate window and the processes' tables show and write.
         {"comfort refusal",
