@@ -69,10 +69,12 @@ struct OutdoorPoint {
 // names what the row is whatever its figures, so that a selection survives a new filter or
 // new units.
 struct FigureRow {
-    std::vector<std::string> cells;
+    std::vector<std::string> cells; // in report style
     bool heading = false;
     std::optional<OutdoorPoint> point;
     std::string key{};
+    std::vector<std::string> full{}; // a number's every digit, for a tool tip; "" for a text
+    std::vector<bool> number{};      // which cells are numbers (right-aligned)
 };
 
 // The climate window's logic without widgets: one weather file judged by the comfort settings,
