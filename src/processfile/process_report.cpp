@@ -3,6 +3,8 @@
 #include "tables/table_writers.h"
 #include "units/quantity.h"
 
+#include <QDate>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -132,7 +134,8 @@ Section Points(const ProcessSet& set, const Converter& c) {
     return section;
 }
 
-// A chain's coil and reheat are sized apart: "coil -24.1 kW; reheat 9.90 kW".
+// A chain's coil and reheat are sized apart, each by its own heat: "coil -24.1 kW; reheat
+// 9.90 kW" (the net in the table's cells sizes neither).
 std::string StagesNote(const ProcessDefinition& d, const ProcessResult& r, Unit heat,
                        HeatUnit heatUnit) {
     const std::vector<std::string_view> stages = StageNamesOf(d.kind);
@@ -141,7 +144,7 @@ std::string StagesNote(const ProcessDefinition& d, const ProcessResult& r, Unit 
     }
     std::string note;
     for (std::size_t s = 0; s < stages.size(); ++s) {
-        const double load = HeatIn(heatUnit, r.stages[s].loads.total);
+        const double load = HeatIn(heatUnit, r.stages[s].loads.equipmentHeat);
         note += (s == 0 ? "" : "; ") + std::string(stages[s]) + " " +
                 tables::ReportText(Quantity::Load, heat, load) + " " +
                 std::string(tables::SymbolOf(heat));
@@ -299,11 +302,10 @@ tables::Table ProcessTables(const ProcessSet& set, const ReportUnits& units,
     return table;
 }
 
-Expected<Done, fileio::FileError> ExportProcessReportCsv(const ProcessSet& set,
-                                                         const ReportUnits& units,
-                                                         const std::string& date,
-                                                         const std::string& path) {
-    return fileio::WriteWholeFile(path, tables::TableCsv(ProcessTables(set, units, date)),
+Expected<Done, fileio::FileError>
+ExportProcessReportCsv(const ProcessSet& set, const ReportUnits& units, const std::string& path) {
+    const std::string today = QDate::currentDate().toString(Qt::ISODate).toStdString();
+    return fileio::WriteWholeFile(path, tables::TableCsv(ProcessTables(set, units, today)),
                                   "process table");
 }
 

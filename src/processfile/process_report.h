@@ -37,11 +37,10 @@ tables::Table ProcessTables(const processes::ProcessSet& set, const ReportUnits&
 // NaN where no process gives one.
 std::vector<double> PointAirFlows(const processes::ProcessSet& set, ReportSystem system);
 
-// The tables as CSV (a "# key,value,unit" title block, units in a header row, full precision),
-// written through QSaveFile.
+// The tables as CSV (a "# key,value,unit" title block with today's date, units in a header row,
+// full precision), written through QSaveFile.
 Expected<Done, fileio::FileError> ExportProcessReportCsv(const processes::ProcessSet& set,
                                                          const ReportUnits& units,
-                                                         const std::string& date,
                                                          const std::string& path);
 
 } // namespace hygrovane::processfile

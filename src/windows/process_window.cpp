@@ -95,6 +95,15 @@ processfile::TextTable ProcessWindow::processTable() const {
     return processfile::ProcessTable(set_, tableUnits());
 }
 
+processfile::ReportUnits ProcessWindow::reportUnits() const {
+    const bool british = main_.view().unitSystem == UnitSystem::British;
+    return {british ? processfile::ReportSystem::IP : processfile::ReportSystem::SI, units_};
+}
+
+tables::Table ProcessWindow::reportTables() const {
+    return processfile::ProcessTables(set_, reportUnits());
+}
+
 void ProcessWindow::MainWindowChanged() {
     const ProcessAmbient ambient = MainAmbient(main_);
     if (!(ambient == set_.ambient())) {
@@ -390,7 +399,7 @@ CommandOutcome ProcessWindow::ExportCsv() {
     if (!path) {
         return CommandOutcome::Cancelled;
     }
-    const auto exported = processfile::ExportProcessCsv(set_, tableUnits(), *path);
+    const auto exported = processfile::ExportProcessReportCsv(set_, reportUnits(), *path);
     if (!exported) {
         platform_.showMessage(exported.error().message, kProcessesTitle);
         return CommandOutcome::Refused;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "processes/process_set.h"
+#include "processfile/process_report.h"
 #include "processfile/process_table.h"
 #include "windows/calculator/main_window_view.h"
 #include "windows/command_outcome.h"
@@ -60,10 +61,14 @@ class ProcessWindow {
     ShownUnits shownUnits() const { return main_.view().units; }
     bool modified() const { return modified_; }
 
-    // The tables as shown, in the main window's units and the set's load units.
+    // The tables with the main window's digits, in its units and the set's load units.
     processfile::TableUnits tableUnits() const;
     processfile::TextTable pointTable() const;
     processfile::TextTable processTable() const;
+    // The tables as shown and exported: report style in the main window's unit system (SI or
+    // IP) and the set's load units.
+    processfile::ReportUnits reportUnits() const;
+    tables::Table reportTables() const;
 
     // To be called after each calculation of the main window: a new pressure or formulation
     // recomputes every point and process.

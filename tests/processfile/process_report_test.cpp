@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QDate>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -153,17 +155,18 @@ TEST(ProcessReport, HeadersAreShortWithTheirSymbols) {
 // rows; every number reads back to the model's unrounded value.
 TEST(ProcessReport, CsvHasTheTitleBlockAndReadsBackExactly) {
     const ProcessSet set = AirHandlingUnit();
-    const tables::Table table = ProcessTables(set, kSI, "2026-12-07");
+    const std::string today = QDate::currentDate().toString(Qt::ISODate).toStdString();
+    const tables::Table table = ProcessTables(set, kSI, today);
     const std::filesystem::path file = std::filesystem::temp_directory_path() /
                                        ("hygrovane-report-" + std::to_string(::getpid()) + ".csv");
-    ASSERT_TRUE(ExportProcessReportCsv(set, kSI, "2026-12-07", file.string()).has_value());
+    ASSERT_TRUE(ExportProcessReportCsv(set, kSI, file.string()).has_value());
     std::ostringstream read;
     read << std::ifstream(file, std::ios::binary).rdbuf();
     std::filesystem::remove(file);
     const std::string csv = read.str();
     EXPECT_EQ(csv, tables::TableCsv(table));
     EXPECT_EQ(csv.rfind("# altitude,300,m\n# pressure,", 0), 0u) << csv.substr(0, 80);
-    EXPECT_NE(csv.find("\n# formulation,Hyland-Wexler,\n# units,SI,\n# date,2026-12-07,\n"),
+    EXPECT_NE(csv.find("\n# formulation,Hyland-Wexler,\n# units,SI,\n# date," + today + ",\n"),
               std::string::npos);
     EXPECT_NE(
         csv.find("\nPoint,DB,WB,RH,W,h,DP,v,Flow,Source\n,°C,°C,%,g/kg,kJ/kg,°C,m³/kg,m³/h,\n"),

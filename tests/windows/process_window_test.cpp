@@ -326,7 +326,12 @@ TEST_F(ProcessWindowTest, SaveOpenExportAndTheQuestionsAboutChanges) {
     ASSERT_EQ(processes->ExportCsv(), CommandOutcome::Done);
     std::ostringstream csv;
     csv << std::ifstream(path("table.csv")).rdbuf();
-    EXPECT_EQ(csv.str().rfind("Points\r\nPoint,Dry bulb (C),", 0), 0U) << csv.str();
+    // The report's CSV: its title block first, then each table with a row of units.
+    EXPECT_EQ(csv.str().rfind("# pressure,95,kPa\n# formulation,IAPWS,\n# units,SI,\n# date,", 0),
+              0U)
+        << csv.str();
+    EXPECT_NE(csv.str().find("\nPoint,DB,WB,RH,W,h,DP,v,Flow,Source\n,°C,°C,%,g/kg,"),
+              std::string::npos);
 }
 
 // At 1 kg/s from 26 C 50 % to 20 C 50 % with bypass factor 0.1 the coil takes 24.139 kW and the
@@ -391,12 +396,12 @@ TEST_F(ProcessWindowTest, AChainShowsEachStagesLoadAndTheNetOnlyAsTotal) {
     EXPECT_EQ(labels()[0], "coil -82367 Btu/h");
     EXPECT_EQ(processes->processTable().rows[0][10], "coil -82367; reheat 33774; net -48593");
 
-    // The CSV carries the same cells.
+    // The CSV carries each stage's load in the process's notes.
     platform.savePaths = {path("chain.csv")};
     ASSERT_EQ(processes->ExportCsv(), CommandOutcome::Done);
     std::ostringstream csv;
     csv << std::ifstream(path("chain.csv")).rdbuf();
-    EXPECT_NE(csv.str().find(",coil -82367; reheat 33774; net -48593,"), std::string::npos)
+    EXPECT_NE(csv.str().find(",coil -82367 Btu/h; reheat 33774 Btu/h\n"), std::string::npos)
         << csv.str();
 }
 
