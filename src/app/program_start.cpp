@@ -27,7 +27,8 @@ void StartProgram(forms::AmbientView& window, windows::Platform& platform,
                                forms::ChartSettingsStore::UserSettings());
     };
     handlers.showProcesses = [&window, &platform, overlays] {
-        forms::showProcessesWindow(window, platform, overlays);
+        forms::showProcessesWindow(window, platform, overlays,
+                                   forms::ChartSettingsStore::UserSettings());
     };
     // The climate window beside the chart and the processes in the View menu; the main window's
     // own menu entries stay as its layout lists them.
