@@ -629,10 +629,12 @@ void ClimateView::redraw() {
                 item->setFont(bold);
                 item->setBackground(QColor(230, 234, 240));
             }
-            bool number = false;
-            item->text().toDouble(&number);
-            if (c > 0 && !row.heading && number) {
+            // Numbers right-aligned, every digit of one in its tool tip.
+            if (c < row.number.size() && row.number[c]) {
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                if (c < row.full.size() && !row.full[c].empty()) {
+                    item->setToolTip(qs(row.full[c]));
+                }
             }
             figures_->setItem(static_cast<int>(r), static_cast<int>(c), item);
         }
