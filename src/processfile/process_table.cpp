@@ -2,7 +2,6 @@
 
 #include "display/display_texts.h"
 #include "display/number_text.h"
-#include "fileio/file_io.h"
 #include "textfile/csv_cell.h"
 
 namespace hygrovane::processfile {
@@ -195,13 +194,6 @@ std::string TablesCsv(const std::vector<std::pair<std::string, TextTable>>& tabl
         }
     }
     return csv;
-}
-
-Expected<Done, fileio::FileError> ExportProcessCsv(const ProcessSet& set, const TableUnits& units,
-                                                   const std::string& path) {
-    const std::string csv =
-        TablesCsv({{"Points", PointTable(set, units)}, {"Processes", ProcessTable(set, units)}});
-    return fileio::WriteWholeFile(path, csv, "process table");
 }
 
 } // namespace hygrovane::processfile

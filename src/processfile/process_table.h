@@ -1,6 +1,5 @@
 #pragma once
 
-#include "fileio/file_io.h"
 #include "processes/process_set.h"
 
 #include <string>
@@ -37,12 +36,8 @@ TextTable PointTable(const processes::ProcessSet& set, const TableUnits& units);
 // whole process's.
 TextTable ProcessTable(const processes::ProcessSet& set, const TableUnits& units);
 
-// The tables as CSV (RFC 4180, CR LF), each after a title line, a blank line between them.
+// The tables as CSV (RFC 4180, CR LF), each after a title line, a blank line between them (the
+// export writes the report tables instead: process_report.h).
 std::string TablesCsv(const std::vector<std::pair<std::string, TextTable>>& tables);
-
-// The points and processes as CSV, written through QSaveFile.
-Expected<Done, fileio::FileError> ExportProcessCsv(const processes::ProcessSet& set,
-                                                   const TableUnits& units,
-                                                   const std::string& path);
 
 } // namespace hygrovane::processfile
