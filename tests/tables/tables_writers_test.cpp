@@ -87,6 +87,13 @@ TEST(TablesWriters, CsvTitleBlockUnitsRowAndFullPrecision) {
     EXPECT_EQ(rows[3], (std::vector<std::string>{"# section", "Points", ""}));
     EXPECT_EQ(rows[4], (std::vector<std::string>{"Point", "DB", "RH", "W", "Flow"}));
     EXPECT_EQ(rows[5], (std::vector<std::string>{"", "°C", "%", "g/kg", "m³/h"}));
+    // A name a spreadsheet would run as a formula is kept as text; a number's text stays one.
+    Table formula = Points();
+    formula.sections[0].rows[2].cells[0].text = "=cmd()";
+    formula.sections[0].rows[1].cells[0].text = "-1.5";
+    const std::string written = TableCsv(formula);
+    EXPECT_NE(written.find("\n'=cmd(),24,"), std::string::npos) << written;
+    EXPECT_NE(written.find("\n-1.5,-12.345678901234567,"), std::string::npos) << written;
     // Every number reads back to the very double the table holds, and a missing one is empty.
     const Section& points = table.sections[0];
     for (std::size_t r = 0; r < points.rows.size(); ++r) {
