@@ -134,8 +134,8 @@ Section Points(const ProcessSet& set, const Converter& c) {
     return section;
 }
 
-// A chain's coil and reheat are sized apart, each by its own heat: "coil -24.1 kW; reheat
-// 9.90 kW" (the net in the table's cells sizes neither).
+// A chain's coil and reheat are sized apart, each by its own heat and ratio: "coil -24.1 kW, SHR
+// 0.66; reheat 9.90 kW, SHR 1.00" (the net in the table's cells sizes neither).
 std::string StagesNote(const ProcessDefinition& d, const ProcessResult& r, Unit heat,
                        HeatUnit heatUnit) {
     const std::vector<std::string_view> stages = StageNamesOf(d.kind);
@@ -144,10 +144,15 @@ std::string StagesNote(const ProcessDefinition& d, const ProcessResult& r, Unit 
     }
     std::string note;
     for (std::size_t s = 0; s < stages.size(); ++s) {
-        const double load = HeatIn(heatUnit, r.stages[s].loads.equipmentHeat);
+        const Loads& loads = r.stages[s].loads;
+        const double load = HeatIn(heatUnit, loads.equipmentHeat);
         note += (s == 0 ? "" : "; ") + std::string(stages[s]) + " " +
                 tables::ReportText(Quantity::Load, heat, load) + " " +
                 std::string(tables::SymbolOf(heat));
+        if (loads.sensibleHeatRatio) {
+            note += ", SHR " +
+                    tables::ReportText(Quantity::Ratio, Unit::None, *loads.sensibleHeatRatio);
+        }
     }
     return note;
 }

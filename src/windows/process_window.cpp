@@ -81,20 +81,6 @@ ProcessWindow::ProcessWindow(Platform& platform, MainWindowReader main)
     set_.setAmbient(MainAmbient(main_));
 }
 
-processfile::TableUnits ProcessWindow::tableUnits() const {
-    const ShownUnits shown = main_.view().units;
-    return {shown.dryBulb,  shown.dewPoint,       shown.wetBulb, shown.humidityRatio,
-            shown.enthalpy, shown.specificVolume, units_};
-}
-
-processfile::TextTable ProcessWindow::pointTable() const {
-    return processfile::PointTable(set_, tableUnits());
-}
-
-processfile::TextTable ProcessWindow::processTable() const {
-    return processfile::ProcessTable(set_, tableUnits());
-}
-
 processfile::ReportUnits ProcessWindow::reportUnits() const {
     const bool british = main_.view().unitSystem == UnitSystem::British;
     return {british ? processfile::ReportSystem::IP : processfile::ReportSystem::SI, units_};

@@ -2,7 +2,6 @@
 
 #include "processes/process_set.h"
 #include "processfile/process_report.h"
-#include "processfile/process_table.h"
 #include "windows/calculator/main_window_view.h"
 #include "windows/command_outcome.h"
 #include "windows/platform.h"
@@ -61,10 +60,6 @@ class ProcessWindow {
     ShownUnits shownUnits() const { return main_.view().units; }
     bool modified() const { return modified_; }
 
-    // The tables with the main window's digits, in its units and the set's load units.
-    processfile::TableUnits tableUnits() const;
-    processfile::TextTable pointTable() const;
-    processfile::TextTable processTable() const;
     // The tables as shown and exported: report style in the main window's unit system (SI or
     // IP) and the set's load units.
     processfile::ReportUnits reportUnits() const;

@@ -335,7 +335,8 @@ TEST_F(ProcessesViewTest, AChainsStagesAreLabelledInTheTableAndOnTheChart) {
         << platform.messages.back().message;
     window->redraw();
     const QString stages = cell(*window, "ProcessTable", 0, "notes");
-    EXPECT_TRUE(stages.startsWith("coil -") && stages.contains(" kW; reheat "))
+    EXPECT_TRUE(stages.startsWith("coil -") && stages.contains(" kW, SHR 0.") &&
+                stages.contains("; reheat "))
         << stages.toStdString();
     EXPECT_TRUE(cell(*window, "ProcessTable", 0, "equipmentHeat").startsWith("-")); // the net
     ASSERT_NE(layer(), nullptr);

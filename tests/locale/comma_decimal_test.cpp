@@ -11,7 +11,6 @@
 #include "comfort/comfort_error.h"
 #include "processfile/process_file.h"
 #include "processfile/process_report.h"
-#include "processfile/process_table.h"
 #include "tables/table_writers.h"
 #include "windows/climate_window.h"
 
@@ -167,8 +166,6 @@ TEST(CommaDecimalLocale, WrittenNumbersAlike) {
     const climateanalysis::ClimateResult result = climateanalysis::testing::Analysed(settings);
     const windows::ClimateWindow window = ChicagoWindow();
     const processfile::ProcessSetFile set = ProcessSet();
-    processfile::TableUnits units;
-    units.loads = set.units;
     const std::string batchInput = "Temp (F);RH (%);Pressure (kPa)\n"
                                    "68.5;45.25;101.325\n-4;80;99.1\n104;12.5;100\n";
     const std::vector<Written> writers{
@@ -178,12 +175,6 @@ TEST(CommaDecimalLocale, WrittenNumbersAlike) {
         {"climate window's figures table", [&] { return FigureCells(window); }},
         {"batch conversion", [&] { return batch::testing::Convert(batchInput, {}); }},
         {"process set file", [&] { return processfile::ProcessSetText(set.set, set.units); }},
-        {"process tables as CSV",
-         [&] {
-             return processfile::TablesCsv(
-                 {{"Points", processfile::PointTable(set.set, units)},
-                  {"Processes", processfile::ProcessTable(set.set, units)}});
-         }},
         {"climate figures' table as text, CSV and JSON",
          [&] {
              const tables::Table t = climateanalysis::FigureTables(result);
