@@ -9,10 +9,10 @@
 #include "climateanalysis/figure_tables.h"
 #include "climateanalysis/result_writers.h"
 #include "comfort/comfort_error.h"
+#include "models/climate_model.h"
 #include "processfile/process_file.h"
 #include "processfile/process_report.h"
 #include "tables/table_writers.h"
-#include "windows/climate_window.h"
 
 #include <gtest/gtest.h>
 
@@ -99,7 +99,7 @@ TEST(CommaDecimalLocale, ChartSettingsReadBackWhole) {
 }
 
 std::vector<comfort::UserZone> Zones(const std::string& text) {
-    const auto zones = windows::ParseUserZones(text, climateanalysis::Units::SI);
+    const auto zones = models::ParseUserZones(text, climateanalysis::Units::SI);
     return zones.has_value() ? zones.value() : std::vector<comfort::UserZone>{};
 }
 
@@ -118,14 +118,14 @@ TEST(CommaDecimalLocale, UserZoneCornersReadAlike) {
     }
 }
 
-windows::ClimateWindow ChicagoWindow() {
+models::ClimateModel ChicagoWindow() {
     climateanalysis::ClimateSettings settings;
     settings.comfort.model = climateanalysis::ComfortModel::Pmv;
     settings.comfort.metabolic = 1.1;
     settings.comfort.clothing = 0.7;
-    windows::ClimateWindow window;
+    models::ClimateModel window;
     auto loaded =
-        windows::LoadClimate(std::string(HYGROVANE_SHARED_DATA) + "/weather/chicago.epw", settings);
+        models::LoadClimate(std::string(HYGROVANE_SHARED_DATA) + "/weather/chicago.epw", settings);
     EXPECT_TRUE(loaded.has_value());
     if (loaded.has_value()) {
         window.accept(loaded.value());
@@ -133,9 +133,9 @@ windows::ClimateWindow ChicagoWindow() {
     return window;
 }
 
-std::string FigureCells(const windows::ClimateWindow& window) {
+std::string FigureCells(const models::ClimateModel& window) {
     std::string cells;
-    for (const windows::FigureRow& row : window.figures()) {
+    for (const models::FigureRow& row : window.figures()) {
         for (const std::string& cell : row.cells) {
             cells += cell + "|";
         }
@@ -164,7 +164,7 @@ TEST(CommaDecimalLocale, WrittenNumbersAlike) {
     settings.comfort.metabolic = 1.1;
     settings.comfort.clothing = 0.7;
     const climateanalysis::ClimateResult result = climateanalysis::testing::Analysed(settings);
-    const windows::ClimateWindow window = ChicagoWindow();
+    const models::ClimateModel window = ChicagoWindow();
     const processfile::ProcessSetFile set = ProcessSet();
     const std::string batchInput = "Temp (F);RH (%);Pressure (kPa)\n"
                                    "68.5;45.25;101.325\n-4;80;99.1\n104;12.5;100\n";
