@@ -61,20 +61,23 @@ FigureRow Heading(const tables::Section& section, std::string first) {
     return row;
 }
 
-// A model row as the window shows it: the report-style texts, the full values for tool tips;
+// A model row as the window shows it: the report-style texts, the unrounded values for tool tips;
 // a cell without a value is left out at the end of a row (a count without "only" hours).
 FigureRow Shown(const tables::Row& model, std::size_t count = 0) {
     FigureRow row;
     const std::size_t n = count == 0 ? model.cells.size() : std::min(count, model.cells.size());
+    row.cells.reserve(n + 1);
+    row.values.reserve(n + 1);
     for (std::size_t c = 0; c < n; ++c) {
         const tables::Cell& cell = model.cells[c];
         row.cells.push_back(cell.Shown());
-        row.full.push_back(cell.IsNumber() ? cell.Full() : std::string());
+        row.values.push_back(cell.value);
         row.number.push_back(cell.IsNumber());
     }
-    while (count == 0 && row.cells.size() > 1 && row.number.back() && row.full.back().empty()) {
+    while (count == 0 && row.cells.size() > 1 && row.number.back() &&
+           !std::isfinite(row.values.back())) {
         row.cells.pop_back();
-        row.full.pop_back();
+        row.values.pop_back();
         row.number.pop_back();
     }
     row.key = model.key;
@@ -126,7 +129,7 @@ std::vector<FigureRow> ClimateModel::figures() const {
                                std::optional<OutdoorPoint> point) {
         FigureRow shown = Shown(row, 3);
         shown.cells.push_back(source);
-        shown.full.push_back({});
+        shown.values.push_back(std::nan(""));
         shown.number.push_back(false);
         shown.point = std::move(point);
         shown.key.clear(); // the state's name below: mine and the published share a model key

@@ -73,8 +73,8 @@ struct FigureRow {
     bool heading = false;
     std::optional<OutdoorPoint> point;
     std::string key{};
-    std::vector<std::string> full{}; // a number's every digit, for a tool tip; "" for a text
-    std::vector<bool> number{};      // which cells are numbers (right-aligned)
+    std::vector<double> values{}; // a number's unrounded value, for a tool tip; NaN for a text
+    std::vector<bool> number{};   // which cells are numbers (right-aligned)
 };
 
 // The climate window's logic without widgets: one weather file judged by the comfort settings,

@@ -24,7 +24,9 @@ Cell NumberCell(double value, Quantity quantity, Unit unit) {
 }
 
 Row& Section::AddRow(std::string name, const std::vector<double>& values, std::string key) {
-    Row row{{TextCell(std::move(name))}, std::move(key)};
+    Row row{{}, std::move(key)};
+    row.cells.reserve(columns.size());
+    row.cells.push_back(TextCell(std::move(name)));
     for (std::size_t c = 1; c < columns.size(); ++c) {
         const double value = c - 1 < values.size() ? values[c - 1] : std::nan("");
         row.cells.push_back(NumberCell(value, columns[c].quantity, columns[c].unit));
