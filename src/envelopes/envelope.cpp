@@ -14,9 +14,9 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kEpsilon = 0.62198; // molar mass of water over that of dry air, as the core has it
 constexpr double kTripleT = 273.16;  // K
-// Saturation above this relative humidity is a reading the core would not accept: a logger's
-// 100.0 % stays valid through its rounding, 100.5 % does not.
-constexpr double kMostRelativeHumidity = 1 + 1e-9;
+// Saturation above this relative humidity is not air the core accepts. The margin holds the
+// core's own saturated states, solved at a dry bulb held in 32 bits (a few parts in 1e8 apart).
+constexpr double kMostRelativeHumidity = 1 + 1e-6;
 
 // Hyland & Wexler (1983) over liquid water, ln(p / Pa), ASHRAE Handbook of Fundamentals chapter 1:
 // the one formula the handbook gives for supercooled water, valid from -100 degC.

@@ -28,8 +28,9 @@ set(LAYER_comfort comfort text moistair hygrovane units)
 # Envelopes of measured air as predicates on their edges, and the time they hold over a series.
 set(LAYER_envelopes envelopes moistair hygrovane)
 set(LAYER_climate climate text textfile moistair hygrovane units)
-# A weather file judged against the comfort and strategy zones, for the command line and the window.
-set(LAYER_climateanalysis climateanalysis text climate textfile comfort moistair hygrovane units)
+# A weather file judged against the comfort and strategy zones and the envelopes, for the command
+# line and the window.
+set(LAYER_climateanalysis climateanalysis text climate textfile comfort envelopes moistair hygrovane units)
 # The texts of numbers and shown values, the quantities the main window shows and their presets:
 # what files and batch output share with the window, in domain names.
 set(LAYER_display display moistair hygrovane units)
