@@ -49,7 +49,7 @@ set(LAYER_forms forms ${LAYER_windows})
 set(LAYER_app app ${LAYER_forms})
 set(LAYER_batchapp batchapp batch ${LAYER_batch})
 # hygrovane-climate: its options and run (the analysis, written through batch's streams), main().
-set(LAYER_climatecli climatecli text climateanalysis climate comfort ${LAYER_batch})
+set(LAYER_climatecli climatecli text climateanalysis climate comfort envelopes ${LAYER_batch})
 set(LAYER_climateapp climateapp ${LAYER_climatecli})
 # The Python module binds the core and the domain libraries, never a window.
 set(LAYER_python python processes comfort climate moistair hygrovane units)
