@@ -25,9 +25,11 @@ bool Worse(const Excursion& a, const Excursion& b) {
 Compliance Assess(const Judge& judge, std::span<const Sample> samples) {
     std::vector<std::size_t> order(samples.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    const auto earlier = [&](std::size_t a, std::size_t b) {
         return samples[a].start < samples[b].start;
-    });
+    };
+    if (!std::is_sorted(order.begin(), order.end(), earlier)) // a file's records come in time order
+        std::stable_sort(order.begin(), order.end(), earlier);
 
     Compliance result;
     std::optional<Excursion> open;

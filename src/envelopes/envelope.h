@@ -79,8 +79,11 @@ class Judge {
     const Envelope& envelope() const { return envelope_; }
 
   private:
-    bool Satisfies(const Edge& edge, double limit, const Air& air, double vapourPressure) const;
-    double DewPointBeyond(const Air& air, double vapourPressure) const;
+    bool Satisfies(const Edge& edge, double limit, const Air& air, double vapourPressure,
+                   double saturation) const;
+    // Test, with the reading's vapour pressure and saturation pressure for Assess.
+    Verdict Test(const Air& air, double& vapourPressure, double& saturation) const;
+    double DewPointBeyond(const Air& air, double vapourPressure, double saturation) const;
 
     Envelope envelope_;
     SatFormulation formulation_;
