@@ -96,7 +96,12 @@ bool Judge::Satisfies(const Edge& edge, double limit, const Air& air, double vap
         value = vapourPressure; // against the limit's vapour pressure: no dew point to solve
         break;
     case Quantity::RelativeHumidity:
-        value = vapourPressure / saturation; // RelativeHumidityAt's relation, its p_ws found once
+        // RelativeHumidityAt's relation, its p_ws found once. A reading on the limit stays on it:
+        // the core solves states at a dry bulb held in 32 bits, so a logger's 80 % recomputes up
+        // to a few parts in 1e7 off; within kMostRelativeHumidity's margin it is the limit.
+        value = vapourPressure / saturation;
+        if (std::abs(value - edge.value) <= (kMostRelativeHumidity - 1) * edge.value)
+            return true;
         break;
     case Quantity::HumidityRatio:
         value = air.humidityRatio;

@@ -52,7 +52,7 @@ set(LAYER_batchapp batchapp batch ${LAYER_batch})
 set(LAYER_climatecli climatecli text climateanalysis climate comfort envelopes ${LAYER_batch})
 set(LAYER_climateapp climateapp ${LAYER_climatecli})
 # The Python module binds the core and the domain libraries, never a window.
-set(LAYER_python python processes comfort climate moistair hygrovane units)
+set(LAYER_python python processes comfort climate envelopes moistair hygrovane units)
 
 # Only these may link Qt Widgets (and so include its headers).
 set(WIDGET_LAYERS forms app)
