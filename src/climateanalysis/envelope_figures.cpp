@@ -49,7 +49,8 @@ std::vector<envelopes::Sample> SamplesOf(const climate::WeatherData& data,
         const std::int64_t end = climate::DaysFromCivil(years[i], record.month, record.day) * kDay +
                                  (record.hour - 1) * std::int64_t{3600} + minute * std::int64_t{60};
         const double hours = climate::RecordHours(data, i);
-        envelopes::Sample sample{end - std::llround(hours * 3600), end, record.month, std::nullopt};
+        envelopes::Sample sample{end - std::llround(hours * 3600), end, record.month, std::nullopt,
+                                 record.StartHour()};
         if (i < states.hours.size() && states.hours[i].ok()) {
             const climate::HourState& state = states.hours[i];
             sample.air = envelopes::Air{state.dryBulb, state.humidityRatio, state.pressure};

@@ -1,7 +1,8 @@
 #pragma once
 
 // A weather file's or a logger's records judged against envelopes: each record becomes a reading
-// over the time it stands for, at its date, and the filter of the Climate window chooses them.
+// over the time it stands for, at its date and in the clock hour the hour filters read it in, and
+// the filter of the Climate window chooses them.
 
 #include "climate/filters.h"
 #include "climate/hourly_states.h"

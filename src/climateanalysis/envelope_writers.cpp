@@ -37,9 +37,15 @@ std::string EnvelopesText(const std::vector<EnvelopeFigures>& figures) {
                     Fixed(c.worst->degreeHours, 1) + " K h)";
         text += "\n    % inside by month:";
         for (int m = 1; m <= 12; ++m) {
-            const envelopes::MonthCompliance& month = c.months[static_cast<std::size_t>(m - 1)];
+            const envelopes::PeriodCompliance& month = c.months[static_cast<std::size_t>(m - 1)];
             text += std::string(" ") + MonthAbbreviation(m) + " " +
                     (month.hours > 0 ? Fixed(month.PercentInside(), 1) : std::string("-"));
+        }
+        text += "\n    % inside by hour of day:";
+        for (std::size_t h = 0; h < 24; ++h) {
+            const envelopes::PeriodCompliance& hour = c.hoursOfDay[h];
+            text += " " + std::to_string(h) + ":" +
+                    (hour.hours > 0 ? Fixed(hour.PercentInside(), 1) : std::string("-"));
         }
         text += "\n";
     }
@@ -68,7 +74,7 @@ std::string EnvelopesCsv(const std::vector<EnvelopeFigures>& figures) {
         row("year", name, "worstStart", c.worst ? TimeText(c.worst->start) : "", "");
         row("year", name, "worstEnd", c.worst ? TimeText(c.worst->end) : "", "");
         for (int m = 1; m <= 12; ++m) {
-            const envelopes::MonthCompliance& month = c.months[static_cast<std::size_t>(m - 1)];
+            const envelopes::PeriodCompliance& month = c.months[static_cast<std::size_t>(m - 1)];
             row(MonthAbbreviation(m), name, "hoursInside", HoursText(month.hoursInside), "h");
             row(MonthAbbreviation(m), name, "percentInside", Percent(month.PercentInside()), "%");
         }
@@ -96,7 +102,7 @@ std::string EnvelopesJson(const std::vector<EnvelopeFigures>& figures) {
                          : std::string("null")) +
                 ",\n     \"months\": [";
         for (int m = 1; m <= 12; ++m) {
-            const envelopes::MonthCompliance& month = c.months[static_cast<std::size_t>(m - 1)];
+            const envelopes::PeriodCompliance& month = c.months[static_cast<std::size_t>(m - 1)];
             json += std::string(m == 1 ? "" : ", ") +
                     "{\"hoursInside\": " + HoursText(month.hoursInside) +
                     ", \"percentInside\": " + Percent(month.PercentInside()) + "}";

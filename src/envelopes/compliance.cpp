@@ -54,18 +54,24 @@ Compliance Assess(const Judge& judge, std::span<const Sample> samples) {
         lastEnd = lastEnd ? std::max(*lastEnd, sample.end) : sample.end;
 
         const Judgement judgement = sample.air ? judge.Assess(*sample.air) : Judgement{};
-        MonthCompliance* month = sample.month >= 1 && sample.month <= 12
-                                     ? &result.months[static_cast<std::size_t>(sample.month - 1)]
-                                     : nullptr;
+        PeriodCompliance* month = sample.month >= 1 && sample.month <= 12
+                                      ? &result.months[static_cast<std::size_t>(sample.month - 1)]
+                                      : nullptr;
+        PeriodCompliance* hour =
+            sample.hourOfDay >= 0 && sample.hourOfDay <= 23
+                ? &result.hoursOfDay[static_cast<std::size_t>(sample.hourOfDay)]
+                : nullptr;
         result.hours += hours;
-        if (month)
-            month->hours += hours;
+        for (PeriodCompliance* period : {month, hour})
+            if (period)
+                period->hours += hours;
         switch (judgement.verdict) {
         case Verdict::Inside:
             close();
             result.hoursInside += hours;
-            if (month)
-                month->hoursInside += hours;
+            for (PeriodCompliance* period : {month, hour})
+                if (period)
+                    period->hoursInside += hours;
             break;
         case Verdict::Invalid:
             close();

@@ -1,7 +1,8 @@
 #pragma once
 
 // How long a series of readings stays inside an envelope: the time inside, outside and missing,
-// the excursions (runs of time known to lie outside) and how far out they went, by month. Every
+// the excursions (runs of time known to lie outside) and how far out they went, by month and by
+// hour of the day. Every
 // figure is weighted by the time each reading stands for, never by the count of readings.
 
 #include "envelopes/envelope.h"
@@ -21,6 +22,7 @@ struct Sample {
     std::int64_t end = 0;
     int month = 0;          // 1-12, for the monthly figures; 0 for none
     std::optional<Air> air; // none: the reading is missing
+    int hourOfDay = -1;     // 0-23, the clock hour the reading lies in; -1 for none
 };
 
 // A run of consecutive readings outside the envelope. A missing reading, a reading inside or a
@@ -32,7 +34,7 @@ struct Excursion {
     double degreeHours = 0; // K h: each reading's Judgement::beyond times its hours
 };
 
-struct MonthCompliance {
+struct PeriodCompliance {
     double hours = 0; // inside + outside + missing
     double hoursInside = 0;
 
@@ -51,7 +53,8 @@ struct Compliance {
     double degreeHours = 0;    // K h
     // The excursion with the most degree-hours (then the longest, then the first).
     std::optional<Excursion> worst;
-    std::array<MonthCompliance, 12> months{}; // January first
+    std::array<PeriodCompliance, 12> months{};     // January first
+    std::array<PeriodCompliance, 24> hoursOfDay{}; // 00:00-01:00 first
 
     double PercentInside() const { return hours <= 0 ? 0.0 : 100.0 * hoursInside / hours; }
 };

@@ -92,12 +92,12 @@ py::tuple JudgeColumns(const py::tuple& envelope, const DoubleArray& dry_bulb,
 }
 
 py::dict ComplianceOf(const py::tuple& envelope, const SecondsArray& start, const SecondsArray& end,
-                      const CodeArray& month, const DoubleArray& dry_bulb,
+                      const CodeArray& month, const CodeArray& hour, const DoubleArray& dry_bulb,
                       const DoubleArray& humidity_ratio, const DoubleArray& pressure,
                       int formulation) {
     const std::size_t n = CheckedColumns(dry_bulb, humidity_ratio, pressure);
     if (static_cast<std::size_t>(start.size()) != n || static_cast<std::size_t>(end.size()) != n ||
-        static_cast<std::size_t>(month.size()) != n)
+        static_cast<std::size_t>(month.size()) != n || static_cast<std::size_t>(hour.size()) != n)
         throw std::invalid_argument("the times differ in length from the readings");
     const Judge judge(EnvelopeOf(envelope), static_cast<SatFormulation>(formulation));
     Compliance c;
@@ -106,17 +106,22 @@ py::dict ComplianceOf(const py::tuple& envelope, const SecondsArray& start, cons
         std::vector<Sample> samples(n);
         for (std::size_t i = 0; i < n; ++i) {
             const Air air = AirAt(dry_bulb, humidity_ratio, pressure, i);
-            samples[i] = {start.data()[i], end.data()[i], month.data()[i], std::nullopt};
+            samples[i] = {start.data()[i], end.data()[i], month.data()[i], std::nullopt,
+                          hour.data()[i]};
             if (std::isfinite(air.dryBulb) && std::isfinite(air.humidityRatio) &&
                 std::isfinite(air.pressure))
                 samples[i].air = air;
         }
         c = Assess(judge, samples);
     }
-    py::list months;
-    for (const MonthCompliance& m : c.months)
-        months.append(py::dict(py::arg("hours") = m.hours, py::arg("hours_inside") = m.hoursInside,
-                               py::arg("percent_inside") = m.PercentInside()));
+    const auto periods = [](const auto& parts) {
+        py::list list;
+        for (const PeriodCompliance& m : parts)
+            list.append(py::dict(py::arg("hours") = m.hours,
+                                 py::arg("hours_inside") = m.hoursInside,
+                                 py::arg("percent_inside") = m.PercentInside()));
+        return list;
+    };
     py::object worst = py::none();
     if (c.worst)
         worst = py::dict(py::arg("start") = c.worst->start, py::arg("end") = c.worst->end,
@@ -130,7 +135,8 @@ py::dict ComplianceOf(const py::tuple& envelope, const SecondsArray& start, cons
                                                      py::arg("longest_hours") = c.longestHours,
                                                      py::arg("total_hours") = c.excursionHours,
                                                      py::arg("degree_hours") = c.degreeHours),
-                    py::arg("worst") = worst, py::arg("months") = months);
+                    py::arg("worst") = worst, py::arg("months") = periods(c.months),
+                    py::arg("hours_of_day") = periods(c.hoursOfDay));
 }
 
 } // namespace
@@ -164,8 +170,8 @@ void BindEnvelopes(py::module_& m) {
     m.def("envelope_judge", &JudgeColumns, py::arg("envelope"), py::arg("dry_bulb"),
           py::arg("humidity_ratio"), py::arg("pressure"), py::arg("formulation"));
     m.def("envelope_compliance", &ComplianceOf, py::arg("envelope"), py::arg("start"),
-          py::arg("end"), py::arg("month"), py::arg("dry_bulb"), py::arg("humidity_ratio"),
-          py::arg("pressure"), py::arg("formulation"));
+          py::arg("end"), py::arg("month"), py::arg("hour"), py::arg("dry_bulb"),
+          py::arg("humidity_ratio"), py::arg("pressure"), py::arg("formulation"));
 }
 
 } // namespace hygrovane::python

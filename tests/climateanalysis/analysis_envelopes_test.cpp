@@ -108,6 +108,11 @@ TEST(AnalysisEnvelopes, TheClimateFiltersChooseTheReadingsAndMissingOnesCount) {
     EXPECT_DOUBLE_EQ(c.hoursOutside, 2); // 06:00-08:00 at 18 degC
     EXPECT_DOUBLE_EQ(c.hoursInside, 9);
     EXPECT_DOUBLE_EQ(c.months[2].PercentInside(), 75);
+    // Record hour 7 covers 06:00-07:00: its clock hour is 6, as the hour filter reads it.
+    EXPECT_DOUBLE_EQ(c.hoursOfDay[6].hours, 1);
+    EXPECT_DOUBLE_EQ(c.hoursOfDay[6].hoursInside, 0);
+    EXPECT_DOUBLE_EQ(c.hoursOfDay[8].PercentInside(), 100);
+    EXPECT_DOUBLE_EQ(c.hoursOfDay[5].hours, 0);
 }
 
 TEST(AnalysisEnvelopes, TimeTextReadsTheCivilCalendar) {

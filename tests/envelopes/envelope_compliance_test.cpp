@@ -44,9 +44,14 @@ TEST(EnvelopeBeyond, IsTheLargerOfTheDryBulbAndTheDewPointOvershoot) {
 
 constexpr std::int64_t kHour = 3600;
 
-// A reading of t degC (40 % RH) from hour `from` for `hours`; none when t is NaN.
+// A reading of t degC (40 % RH) from hour `from` for `hours`, in the clock hour it starts in;
+// none when t is NaN.
 Sample At(double from, double hours, double t, int month) {
-    Sample s{std::llround(from * kHour), std::llround((from + hours) * kHour), month, {}};
+    Sample s{std::llround(from * kHour),
+             std::llround((from + hours) * kHour),
+             month,
+             {},
+             static_cast<int>(from) % 24};
     if (!std::isnan(t))
         s.air = AirAt(t, 40);
     return s;
@@ -98,6 +103,12 @@ void ExpectHandFigures(const Compliance& c) {
     EXPECT_DOUBLE_EQ(c.months[1].hours, 6.5);
     EXPECT_DOUBLE_EQ(c.months[1].hoursInside, 0);
     EXPECT_DOUBLE_EQ(c.months[2].hours, 0);
+    // By hour of the day: 00:00 inside, 05:00 missing, 08:00 not logged, 10:00 half an hour.
+    EXPECT_DOUBLE_EQ(c.hoursOfDay[0].PercentInside(), 100);
+    EXPECT_DOUBLE_EQ(c.hoursOfDay[5].hours, 1);
+    EXPECT_DOUBLE_EQ(c.hoursOfDay[5].hoursInside, 0);
+    EXPECT_DOUBLE_EQ(c.hoursOfDay[8].hours, 0);
+    EXPECT_DOUBLE_EQ(c.hoursOfDay[10].hours, 0.5);
 }
 
 TEST(EnvelopeCompliance, CountsHandKnownExcursionsGapsAndMissingReadings) {

@@ -130,6 +130,10 @@ def test_compliance_of_a_pandas_series_by_its_index():
     assert f["excursions"]["degree_hours"] == pytest.approx(3.0)
     assert f["worst"]["start"] == np.datetime64("2025-07-01T11:30")  # the wall clock
     assert f["months"][6]["percent_inside"] == pytest.approx(96.875)
+    # 12:00 and 12:30 of each day lie in the clock hour 12: the first day's are outside.
+    assert f["hours_of_day"][12] == pytest.approx({"hours": 2.0, "hours_inside": 1.0,
+                                                   "percent_inside": 50.0})
+    assert f["hours_of_day"][11]["percent_inside"] == 100
     # A gap in the readings is not credited to the reading after it.
     f = envelopes.compliance("ashrae-tc99-2021-a1", t.drop(t.index[40:50]), 0.006)
     assert f["hours"] == pytest.approx(43.0)

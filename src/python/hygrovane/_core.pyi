@@ -78,5 +78,6 @@ def envelope_judge(envelope: tuple,
                    formulation: int) -> tuple[_Codes, _Floats]: ...
 def envelope_compliance(envelope: tuple,
                         start: npt.NDArray[np.int64], end: npt.NDArray[np.int64], month: _Codes,
+                        hour: _Codes,
                         dry_bulb: _Floats, humidity_ratio: _Floats, pressure: _Floats,
                         formulation: int) -> dict[str, Any]: ...

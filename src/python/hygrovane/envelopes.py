@@ -190,8 +190,8 @@ def compliance(which: Union[str, Envelope], dry_bulb: ArrayLike, humidity_ratio:
     in any order. Returns name, edition, hours, hours_inside, percent_inside, hours_outside,
     hours_missing (NaN readings and air the core refuses: never inside), excursions (count,
     longest_hours, total_hours, degree_hours in K h), worst (start and end as datetime64, hours,
-    degree_hours; None without an excursion) and twelve months (hours, hours_inside,
-    percent_inside). An excursion is a run of readings outside: a reading inside, a missing one
+    degree_hours; None without an excursion), twelve months and 24 hours_of_day (hours,
+    hours_inside, percent_inside; a reading at hh:mm in the clock hour hh). An excursion is a run of readings outside: a reading inside, a missing one
     or an unlogged gap ends it."""
     chosen = _resolved(which)
     if times is None:
@@ -207,7 +207,8 @@ def compliance(which: Union[str, Envelope], dry_bulb: ArrayLike, humidity_ratio:
     start = end - np.rint(duration * 3600).astype(np.int64)
     stamps = end.astype("datetime64[s]")
     month = (stamps.astype("datetime64[M]").astype(np.int64) % 12 + 1).astype(np.int8)
-    figures = _core.envelope_compliance(chosen._tuple(), start, end, month, t, w, p,
+    hour = (end // 3600 % 24).astype(np.int8)  # a reading at hh:mm lies in the clock hour hh
+    figures = _core.envelope_compliance(chosen._tuple(), start, end, month, hour, t, w, p,
                                         _formulation(formulation))
     if figures["worst"] is not None:
         figures["worst"]["start"] = np.datetime64(figures["worst"]["start"], "s")
