@@ -1,6 +1,7 @@
 #include "climatecli/command_line.h"
 
 #include "batch/program_arguments.h"
+#include "climatecli/envelope_option.h"
 #include "text/number_parse.h"
 #include "text/number_text.h"
 
@@ -39,7 +40,8 @@ bool NeedsValue(std::string_view option) {
                              "--humidity",
                              "--pressure",
                              "--formulation",
-                             "--units"})
+                             "--units",
+                             "--envelope"})
         if (option == name)
             return true;
     return false;
@@ -217,6 +219,8 @@ OptionTaken Take(CommandLine& line, const std::string& option, const std::string
         } else {
             return Fail(std::string("--units takes si or ip"));
         }
+    } else if (option == "--envelope") {
+        return TakeEnvelopes(value, line.envelopes);
     } else {
         return OptionUse::NotOurs;
     }
@@ -325,6 +329,10 @@ Hours:
   --pressure station|elevation   the row's station pressure (default) or the standard
                            pressure of the station's elevation
   --formulation iapws|hw   the saturation formulation (default IAPWS)
+Envelopes:
+  --envelope NAME[,NAME...]  the hours inside and outside each named envelope, its
+                           excursions and months (names: ashrae-tc99-2021-a1 ... and the
+                           others of the guide's table, e.g. en16798-1-humidity-ii)
 Output:
   --format text|csv|json   (default text)
   --units si|ip            degC, g/kg, kJ/kg, kPa (default) or degF, gr/lb, Btu/lb, psi

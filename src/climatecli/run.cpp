@@ -5,6 +5,7 @@
 #include "climateanalysis/climate_result.h"
 #include "climateanalysis/result_writers.h"
 #include "climatecli/command_line.h"
+#include "climatecli/envelope_option.h"
 #include "climatecli/logger_series.h"
 
 #include <filesystem>
@@ -125,18 +126,20 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
     }
     for (const std::string& note : data->header.notes)
         say(note);
-    auto result = climateanalysis::Analyse(
+    const auto prepared = climateanalysis::Prepare(
         std::make_shared<const climate::WeatherData>(std::move(data.value())), settings);
-    if (!result) {
-        say(climateanalysis::Describe(result.error()));
+    if (!prepared) {
+        say(climateanalysis::Describe(prepared.error()));
         return kExitUsage;
     }
-    result.value().located = located;
-    result.value().source = line->input == "-" ? std::string("-") : BaseName(line->input);
-    const std::string figures = line->format == Format::Csv ? climateanalysis::ResultCsv(*result)
-                                : line->format == Format::Json
-                                    ? climateanalysis::ResultJson(*result)
-                                    : climateanalysis::ResultText(*result);
+    auto result = climateanalysis::Summarise(*prepared, settings.filter);
+    result.located = located;
+    result.source = line->input == "-" ? std::string("-") : BaseName(line->input);
+    const std::string figures =
+        WithEnvelopeFigures(line->format == Format::Csv    ? climateanalysis::ResultCsv(result)
+                            : line->format == Format::Json ? climateanalysis::ResultJson(result)
+                                                           : climateanalysis::ResultText(result),
+                            line->format, *prepared, line->envelopes);
 
     std::unique_ptr<batch::ByteSink> sink;
     if (toFile) {

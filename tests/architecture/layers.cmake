@@ -25,9 +25,12 @@ set(LAYER_moistair moistair engine hygrovane)
 set(LAYER_processes processes text moistair hygrovane units)
 set(LAYER_chart chart text moistair hygrovane units)
 set(LAYER_comfort comfort text moistair hygrovane units)
+# Envelopes of measured air as predicates on their edges, and the time they hold over a series.
+set(LAYER_envelopes envelopes moistair hygrovane)
 set(LAYER_climate climate text textfile moistair hygrovane units)
-# A weather file judged against the comfort and strategy zones, for the command line and the window.
-set(LAYER_climateanalysis climateanalysis text climate textfile comfort moistair hygrovane units)
+# A weather file judged against the comfort and strategy zones and the envelopes, for the command
+# line and the window.
+set(LAYER_climateanalysis climateanalysis text climate textfile comfort envelopes moistair hygrovane units)
 # The texts of numbers and shown values, the quantities the main window shows and their presets:
 # what files and batch output share with the window, in domain names.
 set(LAYER_display display moistair hygrovane units)
@@ -48,10 +51,10 @@ set(LAYER_programs programs)
 set(LAYER_programs/hygrovane programs/hygrovane ${LAYER_views})
 set(LAYER_programs/batch programs/batch batch ${LAYER_batch})
 # hygrovane-climate: its options and run (the analysis, written through batch's streams), main().
-set(LAYER_climatecli climatecli text climateanalysis climate comfort ${LAYER_batch})
+set(LAYER_climatecli climatecli text climateanalysis climate comfort envelopes ${LAYER_batch})
 set(LAYER_programs/climate programs/climate ${LAYER_climatecli})
 # The Python module binds the core and the domain libraries, never a window.
-set(LAYER_python python processes comfort climate moistair hygrovane units)
+set(LAYER_python python processes comfort climate envelopes moistair hygrovane units)
 
 # Only these may link Qt Widgets (and so include its headers).
 set(WIDGET_LAYERS views programs/hygrovane)
@@ -68,6 +71,7 @@ set(ROLE_moistair "the core: moist air's states")
 set(ROLE_processes "air-handling processes")
 set(ROLE_chart "chart geometry (Qt-free)")
 set(ROLE_comfort "thermal comfort")
+set(ROLE_envelopes "the standards' envelopes, time inside them")
 set(ROLE_climate "weather files")
 set(ROLE_climateanalysis "a weather year against the comfort and strategy zones")
 set(ROLE_display "number and display texts, shown quantities, unit presets")
