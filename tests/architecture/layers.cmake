@@ -28,6 +28,9 @@ set(LAYER_comfort comfort text moistair hygrovane units)
 set(LAYER_climate climate text textfile moistair hygrovane units)
 # A weather file judged against the comfort and strategy zones, for the command line and the window.
 set(LAYER_climateanalysis climateanalysis text climate textfile comfort moistair hygrovane units)
+# An air-handling unit run through a weather file's records, for the command line, the window
+# and Python.
+set(LAYER_airunit airunit text climate textfile moistair hygrovane units)
 # The texts of numbers and shown values, the quantities the main window shows and their presets:
 # what files and batch output share with the window, in domain names.
 set(LAYER_display display moistair hygrovane units)
@@ -68,6 +71,7 @@ set(ROLE_chart "chart geometry (Qt-free)")
 set(ROLE_comfort "thermal comfort")
 set(ROLE_climate "weather files")
 set(ROLE_climateanalysis "a weather year against the comfort and strategy zones")
+set(ROLE_airunit "an air-handling unit through a weather year")
 set(ROLE_display "number and display texts, shown quantities, unit presets")
 set(ROLE_windows/calculator "the main window's control model")
 set(ROLE_batch "batch conversion")
