@@ -35,6 +35,8 @@ enum class EconomizerKind : std::uint8_t {
 struct Recovery {
     double sensible = 0; // 0-1
     double latent = 0;   // 0-1
+
+    friend bool operator==(const Recovery&, const Recovery&) = default;
 };
 
 struct UnitSettings {

@@ -40,6 +40,8 @@ set(SUBFOLDER_LAYERS windows/calculator)
 set(LAYER_windows/calculator windows/calculator display moistair hygrovane units)
 # Batch conversion and the file formats write the main window's digits.
 set(LAYER_batch batch text textfile fileio display moistair hygrovane units)
+# UNIT.json, the settings of an air-handling unit.
+set(LAYER_unitfile unitfile text fileio ${LAYER_airunit})
 set(LAYER_casefile casefile fileio windows/calculator display moistair hygrovane units)
 set(LAYER_processfile processfile textfile fileio casefile processes display moistair hygrovane units)
 # Window logic without Qt Widgets, then the Qt views, then the programs.
@@ -75,6 +77,7 @@ set(ROLE_airunit "an air-handling unit through a weather year")
 set(ROLE_display "number and display texts, shown quantities, unit presets")
 set(ROLE_windows/calculator "the main window's control model")
 set(ROLE_batch "batch conversion")
+set(ROLE_unitfile "unit files (UNIT.json)")
 set(ROLE_casefile "case files and reports")
 set(ROLE_processfile "process-set files and tables")
 set(ROLE_windows "window logic, no Widgets")
