@@ -42,7 +42,7 @@ bool NeedsValue(std::string_view option) {
                              "--units"})
         if (option == name)
             return true;
-    return false;
+    return UnitOptionNeedsValue(option);
 }
 
 // A decimal number filling the whole text.
@@ -218,7 +218,7 @@ OptionTaken Take(CommandLine& line, const std::string& option, const std::string
             return Fail(std::string("--units takes si or ip"));
         }
     } else {
-        return OptionUse::NotOurs;
+        return TakeUnitOption(line.unit, option, value);
     }
     return OptionUse::Taken;
 }
@@ -285,6 +285,9 @@ Expected<CommandLine, std::string> ParseCommandLine(const std::vector<std::strin
     if (auto wrong = OptionNotApplying(given, line.settings.comfort.model)) {
         return Fail(*wrong);
     }
+    if (auto wrong = UnitOptionsProblem(line.unit)) {
+        return Fail(*wrong);
+    }
     static_cast<batch::ProgramArguments&>(line) = *read;
     return line;
 }
@@ -325,7 +328,8 @@ Hours:
   --pressure station|elevation   the row's station pressure (default) or the standard
                            pressure of the station's elevation
   --formulation iapws|hw   the saturation formulation (default IAPWS)
-Output:
+)help" + UnitHelpText() +
+           R"help(Output:
   --format text|csv|json   (default text)
   --units si|ip            degC, g/kg, kJ/kg, kPa (default) or degF, gr/lb, Btu/lb, psi
   -o, --output FILE        the output file; - (the default) for the standard output
@@ -333,8 +337,9 @@ Output:
   --version                the version
   --                       ends the options (for a FILE starting with -)
 
-Exit status: 0 when the figures were written, 1 for bad options, 2 when the input cannot be read
-or is damaged, 3 when the output cannot be written; then no output file is left behind.
+Exit status: 0 when the figures were written, 1 for bad options or a unit file's settings
+refused, 2 when the input or a unit file cannot be read or is damaged, 3 when the output cannot
+be written; then no output file is left behind.
 )help";
 }
 

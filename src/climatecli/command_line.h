@@ -7,6 +7,7 @@
 
 #include "batch/program_arguments.h"
 #include "climateanalysis/climate_settings.h"
+#include "climatecli/unit_options.h"
 
 #include "hygrovane/expected.h"
 
@@ -32,6 +33,7 @@ struct CommandLine : batch::ProgramArguments {
     climateanalysis::ClimateSettings settings;
     // --humidity was given: a logger file must have that column (else its own is read).
     bool humidityChosen = false;
+    UnitOptions unit; // --unit, --unit-hourly
 };
 
 // The parsed command line, or a message for the user.

@@ -6,6 +6,7 @@
 #include "climateanalysis/result_writers.h"
 #include "climatecli/command_line.h"
 #include "climatecli/logger_series.h"
+#include "climatecli/unit_figures.h"
 
 #include <filesystem>
 #include <memory>
@@ -84,6 +85,18 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
         say("the output \"" + line->output + "\" would replace the input");
         return kExitUsage;
     }
+    // The units' files are read first: a refused one runs nothing.
+    const auto units = ReadUnits(line->unit);
+    if (!units) {
+        say(units.error().message);
+        return units.error().status;
+    }
+    for (const std::string& hourly : {line->input, line->output})
+        if (!line->unit.hourly.empty() && hourly != "-" &&
+            batch::SameFile(hourly, line->unit.hourly)) {
+            say("--unit-hourly \"" + line->unit.hourly + "\" would replace \"" + hourly + "\"");
+            return kExitUsage;
+        }
     if (line->input != "-" && IsDevice(line->input)) {
         say("cannot read \"" + inputName + "\": it is a device, not a file");
         return kExitUnreadable;
@@ -125,18 +138,24 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
     }
     for (const std::string& note : data->header.notes)
         say(note);
-    auto result = climateanalysis::Analyse(
-        std::make_shared<const climate::WeatherData>(std::move(data.value())), settings);
+    const auto weather = std::make_shared<const climate::WeatherData>(std::move(data.value()));
+    auto result = climateanalysis::Analyse(weather, settings);
     if (!result) {
         say(climateanalysis::Describe(result.error()));
         return kExitUsage;
     }
     result.value().located = located;
     result.value().source = line->input == "-" ? std::string("-") : BaseName(line->input);
-    const std::string figures = line->format == Format::Csv ? climateanalysis::ResultCsv(*result)
-                                : line->format == Format::Json
-                                    ? climateanalysis::ResultJson(*result)
-                                    : climateanalysis::ResultText(*result);
+    std::string figures = line->format == Format::Csv    ? climateanalysis::ResultCsv(*result)
+                          : line->format == Format::Json ? climateanalysis::ResultJson(*result)
+                                                         : climateanalysis::ResultText(*result);
+    const auto runs = RunUnits(*weather, settings, *units);
+    figures = WithUnitFigures(std::move(figures), line->format, runs, settings.units);
+    if (!line->unit.hourly.empty()) {
+        if (const int status = WriteUnitHourly(*weather, runs, line->unit.hourly, err);
+            status != kExitDone)
+            return status;
+    }
 
     std::unique_ptr<batch::ByteSink> sink;
     if (toFile) {

@@ -41,7 +41,8 @@ set(LAYER_windows/calculator windows/calculator display moistair hygrovane units
 # Batch conversion and the file formats write the main window's digits.
 set(LAYER_batch batch text textfile fileio display moistair hygrovane units)
 # UNIT.json, the settings of an air-handling unit.
-set(LAYER_unitfile unitfile text fileio ${LAYER_airunit})
+# and the figures of a unit's run written beside the climate analysis's.
+set(LAYER_unitfile unitfile text fileio climateanalysis comfort ${LAYER_airunit})
 set(LAYER_casefile casefile fileio windows/calculator display moistair hygrovane units)
 set(LAYER_processfile processfile textfile fileio casefile processes display moistair hygrovane units)
 # Window logic without Qt Widgets, then the Qt views, then the programs.
@@ -51,7 +52,7 @@ set(LAYER_forms forms ${LAYER_windows})
 set(LAYER_app app ${LAYER_forms})
 set(LAYER_batchapp batchapp batch ${LAYER_batch})
 # hygrovane-climate: its options and run (the analysis, written through batch's streams), main().
-set(LAYER_climatecli climatecli text climateanalysis climate comfort ${LAYER_batch})
+set(LAYER_climatecli climatecli text climateanalysis climate comfort unitfile airunit ${LAYER_batch})
 set(LAYER_climateapp climateapp ${LAYER_climatecli})
 # The Python module binds the core and the domain libraries, never a window.
 set(LAYER_python python processes comfort climate moistair hygrovane units)
@@ -77,7 +78,7 @@ set(ROLE_airunit "an air-handling unit through a weather year")
 set(ROLE_display "number and display texts, shown quantities, unit presets")
 set(ROLE_windows/calculator "the main window's control model")
 set(ROLE_batch "batch conversion")
-set(ROLE_unitfile "unit files (UNIT.json)")
+set(ROLE_unitfile "unit files (UNIT.json) and a unit run's figures")
 set(ROLE_casefile "case files and reports")
 set(ROLE_processfile "process-set files and tables")
 set(ROLE_windows "window logic, no Widgets")

@@ -1,0 +1,46 @@
+#pragma once
+
+// hygrovane-climate's run of the air-handling units: their files read before anything else, the
+// units run on the records the climate figures count, and their figures added to the climate's.
+
+#include "airunit/unit_run.h"
+#include "climate/weather_data.h"
+#include "climateanalysis/climate_settings.h"
+#include "climatecli/command_line.h"
+#include "climatecli/unit_options.h"
+#include "hygrovane/expected.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace hygrovane::climatecli {
+
+// Why the units cannot run: the exit status and the message.
+struct UnitRefusal {
+    int status = kExitUsage;
+    std::string message;
+};
+
+// Every --unit file's settings in order: a file that cannot be read is refused with status 2,
+// one whose settings are refused with status 1 and a message naming the key.
+Expected<std::vector<airunit::UnitSettings>, UnitRefusal> ReadUnits(const UnitOptions& options);
+
+// The units through the data's records, by the settings' filter, humidity, pressure and
+// formulation.
+std::vector<airunit::UnitRun> RunUnits(const climate::WeatherData& data,
+                                       const climateanalysis::ClimateSettings& settings,
+                                       const std::vector<airunit::UnitSettings>& units);
+
+// The climate's figures with the units' added: a section of text, CSV rows, or "unit" ("units"
+// for several) in the JSON object.
+std::string WithUnitFigures(std::string figures, Format format,
+                            const std::vector<airunit::UnitRun>& runs,
+                            climateanalysis::Units units);
+
+// Writes the hourly CSV of the runs to `path` all or nothing; the exit status, with its message
+// on err.
+int WriteUnitHourly(const climate::WeatherData& data, const std::vector<airunit::UnitRun>& runs,
+                    const std::string& path, std::FILE* err);
+
+} // namespace hygrovane::climatecli
