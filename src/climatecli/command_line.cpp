@@ -337,9 +337,10 @@ Hours:
   --version                the version
   --                       ends the options (for a FILE starting with -)
 
-Exit status: 0 when the figures were written, 1 for bad options or a unit file's settings
-refused, 2 when the input or a unit file cannot be read or is damaged, 3 when the output cannot
-be written; then no output file is left behind.
+Exit status: 0 when the figures were written, 1 for bad options or a unit file refused (damaged,
+or a key unknown, missing, of the wrong type or out of range), 2 when the input or a unit file
+cannot be read or the input is damaged, 3 when an output cannot be written; then no output file
+is left behind.
 )help";
 }
 
