@@ -35,4 +35,5 @@ PYBIND11_MODULE(_core, module) {
     hygrovane::python::BindComfort(module);
     hygrovane::python::BindClimate(module);
     hygrovane::python::BindNames(module);
+    hygrovane::python::BindUnit(module);
 }

@@ -18,7 +18,7 @@ struct Figure {
 TEST(UnitHandWorkedHour, FollowsTheGuidesFigures) {
     const auto unit = Prepare(testing::ExampleUnit(), SatFormulation::HylandWexler);
     ASSERT_TRUE(unit.has_value());
-    // W_o = 0.62198 (0.5 x 4759.6 Pa) / (101325 Pa - 0.5 x 4759.6 Pa).
+    // W_o = 0.62198 (0.5 x 4758.5 Pa) / (101325 Pa - 0.5 x 4758.5 Pa).
     const auto hour = RunHour(*unit, OutdoorAir{32, 0.014956244, 101325});
     ASSERT_TRUE(hour.has_value());
     const UnitHour& h = *hour;

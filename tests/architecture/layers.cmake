@@ -55,7 +55,8 @@ set(LAYER_batchapp batchapp batch ${LAYER_batch})
 set(LAYER_climatecli climatecli text climateanalysis climate comfort unitfile airunit ${LAYER_batch})
 set(LAYER_climateapp climateapp ${LAYER_climatecli})
 # The Python module binds the core and the domain libraries, never a window.
-set(LAYER_python python processes comfort climate moistair hygrovane units)
+# ... and the air-handling unit with its one reader of UNIT.json (Qt Core's JSON).
+set(LAYER_python python processes comfort climate moistair hygrovane units airunit unitfile)
 
 # Only these may link Qt Widgets (and so include its headers).
 set(WIDGET_LAYERS forms app)
