@@ -3,6 +3,7 @@
 #include "climate/parallel.h"
 #include "hygrovane/relations.h"
 
+#include <algorithm>
 #include <atomic>
 #include <optional>
 
@@ -48,9 +49,12 @@ UnitHour Off(double hours) {
     return h;
 }
 
-void Summarise(const climate::WeatherData& data, UnitRun& run) {
-    for (std::size_t i = 0; i < run.hours.size(); ++i) {
-        const UnitHour& h = run.hours[i];
+// Adds records [start, start + hours.size()) to the run's figures, in file order.
+void Summarise(const climate::WeatherData& data, const UnitHour* hours, std::size_t start,
+               std::size_t count, UnitRun& run) {
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::size_t i = start + k;
+        const UnitHour& h = hours[k];
         const climate::HourRecord& r = data.hours[i];
         const std::size_t month = static_cast<std::size_t>(r.month - 1) % 12;
         Add(run.year, h);
@@ -59,6 +63,9 @@ void Summarise(const climate::WeatherData& data, UnitRun& run) {
         Add(run.monthPeaks[month], h, i, r.month, r.day, r.hour);
     }
 }
+
+// Records a block holds when the run keeps no hours: a few MB a unit.
+constexpr std::size_t kBlock = 16384;
 
 } // namespace
 
@@ -99,7 +106,8 @@ std::vector<Expected<UnitRun, UnitFailure>> RunUnits(const climate::WeatherData&
         }
         UnitRun run;
         run.settings = settings;
-        run.hours.resize(records);
+        if (options.keepHours)
+            run.hours.resize(records);
         runs.emplace_back(std::move(run));
         prepared.emplace_back(std::move(*unit));
     }
@@ -110,39 +118,51 @@ std::vector<Expected<UnitRun, UnitFailure>> RunUnits(const climate::WeatherData&
         kept[i] = climate::Passes(data, states, i, filter) ? 1 : 0;
 
     // Every (unit, record) pair is one piece of work writing its own slot: the order does not
-    // change a digit.
+    // change a digit. The figures add the slots up in file order, a block at a time.
+    const std::size_t block = options.keepHours ? std::max<std::size_t>(records, 1) : kBlock;
+    std::vector<std::vector<UnitHour>> buffers(options.keepHours ? 0 : units.size());
+    for (auto& buffer : buffers)
+        buffer.resize(std::min(block, records));
     const std::size_t total = records * units.size();
     std::atomic<std::size_t> done{0};
-    climate::ForChunks(total, options.threads, [&](std::size_t begin, std::size_t end) {
-        std::size_t sinceReport = 0;
-        for (std::size_t item = begin; item < end; ++item) {
-            const std::size_t u = item / records;
-            const std::size_t i = item % records;
-            if (prepared[u]) {
-                const double hours = climate::RecordHours(data, i);
-                UnitHour& slot = runs[u]->hours[i];
-                if (!kept[i]) {
-                    slot = Off(hours);
-                } else if (!air[i]) {
-                    slot = Missing(hours);
-                } else if (auto hour = RunHour(*prepared[u], *air[i])) {
-                    slot = std::move(*hour);
-                    slot.hours = hours;
-                } else {
-                    slot = Missing(hours); // the core found no state of the unit there
+    for (std::size_t start = 0; start < records; start += block) {
+        const std::size_t count = std::min(block, records - start);
+        const auto slotOf = [&](std::size_t u, std::size_t k) -> UnitHour& {
+            return options.keepHours ? runs[u]->hours[start + k] : buffers[u][k];
+        };
+        climate::ForChunks(
+            count * units.size(), options.threads, [&](std::size_t begin, std::size_t end) {
+                std::size_t sinceReport = 0;
+                for (std::size_t item = begin; item < end; ++item) {
+                    const std::size_t u = item / count;
+                    const std::size_t k = item % count;
+                    const std::size_t i = start + k;
+                    if (prepared[u]) {
+                        const double hours = climate::RecordHours(data, i);
+                        UnitHour& slot = slotOf(u, k);
+                        if (!kept[i]) {
+                            slot = Off(hours);
+                        } else if (!air[i]) {
+                            slot = Missing(hours);
+                        } else if (auto hour = RunHour(*prepared[u], *air[i])) {
+                            slot = std::move(*hour);
+                            slot.hours = hours;
+                        } else {
+                            slot = Missing(hours); // the core found no state of the unit there
+                        }
+                    }
+                    if (++sinceReport == kProgressBlock || item + 1 == end) {
+                        const std::size_t now = done += sinceReport;
+                        sinceReport = 0;
+                        if (options.progress)
+                            options.progress(now, total);
+                    }
                 }
-            }
-            if (++sinceReport == kProgressBlock || item + 1 == end) {
-                const std::size_t now = done += sinceReport;
-                sinceReport = 0;
-                if (options.progress)
-                    options.progress(now, total);
-            }
-        }
-    });
-    for (auto& run : runs)
-        if (run)
-            Summarise(data, *run);
+            });
+        for (std::size_t u = 0; u < units.size(); ++u)
+            if (runs[u])
+                Summarise(data, &slotOf(u, 0), start, count, *runs[u]);
+    }
     return runs;
 }
 

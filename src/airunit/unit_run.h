@@ -24,7 +24,7 @@ namespace hygrovane::airunit {
 
 struct UnitRun {
     UnitSettings settings;
-    std::vector<UnitHour> hours; // one per record of the data, in its order
+    std::vector<UnitHour> hours; // one per record of the data, in its order; empty unless kept
     UnitTotals year;
     std::array<UnitTotals, 12> months; // January first
     UnitPeaks peaks;                   // of the year
@@ -33,6 +33,9 @@ struct UnitRun {
 
 struct RunOptions {
     unsigned threads = 0; // 0: as many as the machine has; fewer when one cannot start
+    // Whether the run keeps every record's nodes and loads (UnitRun::hours); without them a
+    // long series through many units takes memory for a block of records at a time.
+    bool keepHours = true;
     // Records done so far, of all the units of the call, and their total. Called from the
     // working threads, possibly at once: it must be safe to call so.
     std::function<void(std::size_t done, std::size_t total)> progress;

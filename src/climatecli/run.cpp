@@ -149,7 +149,7 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
     std::string figures = line->format == Format::Csv    ? climateanalysis::ResultCsv(*result)
                           : line->format == Format::Json ? climateanalysis::ResultJson(*result)
                                                          : climateanalysis::ResultText(*result);
-    const auto runs = RunUnits(*weather, settings, *units);
+    const auto runs = RunUnits(*weather, settings, *units, !line->unit.hourly.empty());
     figures = WithUnitFigures(std::move(figures), line->format, runs, settings.units);
     if (!line->unit.hourly.empty()) {
         if (const int status = WriteUnitHourly(*weather, runs, line->unit.hourly, err);

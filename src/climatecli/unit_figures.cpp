@@ -23,11 +23,16 @@ Expected<std::vector<airunit::UnitSettings>, UnitRefusal> ReadUnits(const UnitOp
 
 std::vector<airunit::UnitRun> RunUnits(const climate::WeatherData& data,
                                        const climateanalysis::ClimateSettings& settings,
-                                       const std::vector<airunit::UnitSettings>& units) {
-    const climate::HourlyStates states = climate::ComputeStates(data, settings.states);
+                                       const std::vector<airunit::UnitSettings>& units,
+                                       bool keepHours) {
     std::vector<airunit::UnitRun> runs;
+    if (units.empty())
+        return runs; // the climate's figures alone: no state is computed twice
+    const climate::HourlyStates states = climate::ComputeStates(data, settings.states);
     // Each setting was checked as its file was read: none is refused here.
-    for (auto& run : airunit::RunUnits(data, states, settings.filter, units, {}))
+    airunit::RunOptions options;
+    options.keepHours = keepHours;
+    for (auto& run : airunit::RunUnits(data, states, settings.filter, units, options))
         if (run)
             runs.push_back(std::move(run.value()));
     return runs;

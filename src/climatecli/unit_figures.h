@@ -27,10 +27,11 @@ struct UnitRefusal {
 Expected<std::vector<airunit::UnitSettings>, UnitRefusal> ReadUnits(const UnitOptions& options);
 
 // The units through the data's records, by the settings' filter, humidity, pressure and
-// formulation.
+// formulation; each record's nodes and loads kept only where asked (for --unit-hourly).
 std::vector<airunit::UnitRun> RunUnits(const climate::WeatherData& data,
                                        const climateanalysis::ClimateSettings& settings,
-                                       const std::vector<airunit::UnitSettings>& units);
+                                       const std::vector<airunit::UnitSettings>& units,
+                                       bool keepHours);
 
 // The climate's figures with the units' added: a section of text, CSV rows, or "unit" ("units"
 // for several) in the JSON object.

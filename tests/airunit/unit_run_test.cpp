@@ -86,6 +86,31 @@ TEST(UnitRun, EachRecordCountsForTheTimeItStandsFor) {
     }
 }
 
+TEST(UnitRun, WithoutItsHoursARunGivesTheSameFiguresBlockByBlock) {
+    const auto data = Chicago();
+    ASSERT_TRUE(data);
+    const climate::WeatherData quarters = Finer(*data, 4); // more records than one block
+    const auto states = climate::ComputeStates(quarters, {});
+    UnitSettings plate = ExampleUnit();
+    plate.recovery = Recovery{0.7, 0};
+    RunOptions lean;
+    lean.keepHours = false;
+    lean.threads = 2;
+    const auto kept = RunUnits(quarters, states, {}, {ExampleUnit(), plate});
+    const auto blocks = RunUnits(quarters, states, {}, {ExampleUnit(), plate}, lean);
+    for (std::size_t u = 0; u < 2; ++u) {
+        ASSERT_TRUE(kept[u] && blocks[u]);
+        EXPECT_TRUE(blocks[u]->hours.empty());
+        EXPECT_TRUE(SameBits(blocks[u]->year, kept[u]->year)) << "unit " << u;
+        for (std::size_t m = 0; m < 12; ++m)
+            EXPECT_TRUE(SameBits(blocks[u]->months[m], kept[u]->months[m])) << "month " << m;
+        for (const PeakField& field : kPeakFields) {
+            EXPECT_EQ((blocks[u]->peaks.*field.peak).value, (kept[u]->peaks.*field.peak).value);
+            EXPECT_EQ((blocks[u]->peaks.*field.peak).record, (kept[u]->peaks.*field.peak).record);
+        }
+    }
+}
+
 TEST(UnitRun, RecordsOutsideTheFilterAreOffAndKeptOnesWithoutAStateMissing) {
     const auto data = Chicago();
     ASSERT_TRUE(data);
