@@ -151,16 +151,26 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
                                                          : climateanalysis::ResultText(*result);
     const auto runs = RunUnits(*weather, settings, *units, !line->unit.hourly.empty());
     figures = WithUnitFigures(std::move(figures), line->format, runs, settings.units);
+    // The hourly file is put in place only after the figures: a failed run leaves neither.
+    std::unique_ptr<batch::ByteSink> hourly;
     if (!line->unit.hourly.empty()) {
-        if (const int status = WriteUnitHourly(*weather, runs, line->unit.hourly, err);
-            status != kExitDone)
-            return status;
+        auto started = StartUnitHourly(*weather, runs, line->unit.hourly);
+        if (!started) {
+            say(started.error());
+            return kExitUnwritable;
+        }
+        hourly = std::move(started.value());
     }
+    const auto dropHourly = [&hourly] {
+        if (hourly)
+            hourly->discard();
+    };
 
     std::unique_ptr<batch::ByteSink> sink;
     if (toFile) {
         auto created = batch::CreateFileSink(line->output);
         if (!created) {
+            dropHourly();
             say("cannot write \"" + line->output + "\": " + created.error());
             return kExitUnwritable;
         }
@@ -171,8 +181,16 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
     if (!sink->write(figures) || !sink->commit()) {
         const std::string why = sink->error();
         sink->discard();
+        dropHourly();
         say("cannot write \"" + (toFile ? line->output : std::string("standard output")) +
             "\": " + why + (toFile ? "; nothing was written" : ""));
+        return kExitUnwritable;
+    }
+    if (hourly && !hourly->commit()) {
+        const std::string why = hourly->error();
+        hourly->discard();
+        say("cannot write \"" + line->unit.hourly + "\": " + why +
+            "; it was not written (the figures were)");
         return kExitUnwritable;
     }
     return kExitDone;

@@ -1,6 +1,5 @@
 #include "climatecli/unit_figures.h"
 
-#include "batch/streams.h"
 #include "unitfile/unit_file.h"
 #include "unitfile/unit_results.h"
 
@@ -73,21 +72,18 @@ std::string WithUnitFigures(std::string figures, Format format,
     return figures;
 }
 
-int WriteUnitHourly(const climate::WeatherData& data, const std::vector<airunit::UnitRun>& runs,
-                    const std::string& path, std::FILE* err) {
+Expected<std::unique_ptr<batch::ByteSink>, std::string>
+StartUnitHourly(const climate::WeatherData& data, const std::vector<airunit::UnitRun>& runs,
+                const std::string& path) {
     auto sink = batch::CreateFileSink(path);
-    if (!sink) {
-        batch::Say(err, "hygrovane-climate", "cannot write \"" + path + "\": " + sink.error());
-        return kExitUnwritable;
-    }
-    if (!(*sink)->write(unitfile::HourlyCsv(data, runs)) || !(*sink)->commit()) {
+    if (!sink)
+        return Fail("cannot write \"" + path + "\": " + sink.error());
+    if (!(*sink)->write(unitfile::HourlyCsv(data, runs))) {
         const std::string why = (*sink)->error();
         (*sink)->discard();
-        batch::Say(err, "hygrovane-climate",
-                   "cannot write \"" + path + "\": " + why + "; nothing was written");
-        return kExitUnwritable;
+        return Fail("cannot write \"" + path + "\": " + why + "; nothing was written");
     }
-    return kExitDone;
+    return std::move(sink.value());
 }
 
 } // namespace hygrovane::climatecli

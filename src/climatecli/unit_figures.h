@@ -4,13 +4,14 @@
 // units run on the records the climate figures count, and their figures added to the climate's.
 
 #include "airunit/unit_run.h"
+#include "batch/streams.h"
 #include "climate/weather_data.h"
 #include "climateanalysis/climate_settings.h"
 #include "climatecli/command_line.h"
 #include "climatecli/unit_options.h"
 #include "hygrovane/expected.h"
 
-#include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -39,9 +40,10 @@ std::string WithUnitFigures(std::string figures, Format format,
                             const std::vector<airunit::UnitRun>& runs,
                             climateanalysis::Units units);
 
-// Writes the hourly CSV of the runs to `path` all or nothing; the exit status, with its message
-// on err.
-int WriteUnitHourly(const climate::WeatherData& data, const std::vector<airunit::UnitRun>& runs,
-                    const std::string& path, std::FILE* err);
+// The hourly CSV of the runs written to a temporary file for `path`: committed once the figures
+// are written, discarded when they cannot be; the message when it cannot be written.
+Expected<std::unique_ptr<batch::ByteSink>, std::string>
+StartUnitHourly(const climate::WeatherData& data, const std::vector<airunit::UnitRun>& runs,
+                const std::string& path);
 
 } // namespace hygrovane::climatecli

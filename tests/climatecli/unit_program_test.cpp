@@ -224,6 +224,20 @@ INSTANTIATE_TEST_SUITE_P(
                                  "--unit-hourly takes a file name"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(UnitProgram, AnOutputThatCannotBeWrittenLeavesNoHourlyFile) {
+    const std::string folder = TemporaryFolder();
+    const Ran ran = RunProgram({ChicagoPath(), "--unit", UnitFile(folder, "UNIT.json", kExample),
+                                "--unit-hourly", folder + "/hours.csv", "-o",
+                                folder + "/no such folder/out.txt"});
+    EXPECT_EQ(ran.status, 3);
+    EXPECT_NE(ran.err.find("out.txt"), std::string::npos) << ran.err;
+    EXPECT_FALSE(std::filesystem::exists(folder + "/hours.csv"));
+    const Ran noFolder = RunProgram({ChicagoPath(), "--unit", folder + "/UNIT.json",
+                                     "--unit-hourly", folder + "/none/hours.csv"});
+    EXPECT_EQ(noFolder.status, 3);
+    EXPECT_EQ(noFolder.out, ""); // nothing of the figures either
+}
+
 TEST(UnitProgram, HourlyNeedsAUnit) {
     const Ran ran = RunProgram({ChicagoPath(), "--unit-hourly", TemporaryFolder() + "/h.csv"});
     EXPECT_EQ(ran.status, 1);
