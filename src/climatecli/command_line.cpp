@@ -44,7 +44,7 @@ bool NeedsValue(std::string_view option) {
                              "--envelope"})
         if (option == name)
             return true;
-    return false;
+    return UnitOptionNeedsValue(option);
 }
 
 // A decimal number filling the whole text.
@@ -222,7 +222,7 @@ OptionTaken Take(CommandLine& line, const std::string& option, const std::string
     } else if (option == "--envelope") {
         return TakeEnvelopes(value, line.envelopes);
     } else {
-        return OptionUse::NotOurs;
+        return TakeUnitOption(line.unit, option, value);
     }
     return OptionUse::Taken;
 }
@@ -289,6 +289,9 @@ Expected<CommandLine, std::string> ParseCommandLine(const std::vector<std::strin
     if (auto wrong = OptionNotApplying(given, line.settings.comfort.model)) {
         return Fail(*wrong);
     }
+    if (auto wrong = UnitOptionsProblem(line.unit)) {
+        return Fail(*wrong);
+    }
     static_cast<batch::ProgramArguments&>(line) = *read;
     return line;
 }
@@ -333,7 +336,8 @@ Envelopes:
   --envelope NAME[,NAME...]  the hours inside and outside each named envelope, its
                            excursions and months (names: ashrae-tc99-2021-a1 ... and the
                            others of the guide's table, e.g. en16798-1-humidity-ii)
-Output:
+)help" + UnitHelpText() +
+           R"help(Output:
   --format text|csv|json   (default text)
   --units si|ip            degC, g/kg, kJ/kg, kPa (default) or degF, gr/lb, Btu/lb, psi
   -o, --output FILE        the output file; - (the default) for the standard output
@@ -341,8 +345,10 @@ Output:
   --version                the version
   --                       ends the options (for a FILE starting with -)
 
-Exit status: 0 when the figures were written, 1 for bad options, 2 when the input cannot be read
-or is damaged, 3 when the output cannot be written; then no output file is left behind.
+Exit status: 0 when the figures were written, 1 for bad options or a unit file refused (damaged,
+or a key unknown, missing, of the wrong type or out of range), 2 when the input or a unit file
+cannot be read or the input is damaged, 3 when an output cannot be written; then no output file
+is left behind.
 )help";
 }
 

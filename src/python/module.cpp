@@ -36,4 +36,5 @@ PYBIND11_MODULE(_core, module) {
     hygrovane::python::BindClimate(module);
     hygrovane::python::BindNames(module);
     hygrovane::python::BindEnvelopes(module);
+    hygrovane::python::BindUnit(module);
 }

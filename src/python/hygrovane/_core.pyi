@@ -81,3 +81,6 @@ def envelope_compliance(envelope: tuple,
                         hour: _Codes,
                         dry_bulb: _Floats, humidity_ratio: _Floats, pressure: _Floats,
                         formulation: int) -> dict[str, Any]: ...
+def run_unit(weather: WeatherData, unit_json: str, dew_point: bool, elevation: bool,
+             formulation: int, threads: int, first_month: int, last_month: int, from_hour: int,
+             to_hour: int) -> dict[str, Any]: ...
