@@ -50,13 +50,18 @@ std::optional<Humidity> HumidityNumber(const std::string& text) {
 }
 
 // A table's heading row: its first column named for the window, the others with their unit
-// where it is a share ("Union %").
-FigureRow Heading(const tables::Section& section, std::string first) {
+// where it is a share ("Union %"); a zone's column ("Z1 %") says which zone in its tool tip.
+FigureRow Heading(const tables::Section& section, std::string first,
+                  const std::vector<std::string>& zones = {}) {
     FigureRow row{{std::move(first)}, true, {}};
+    row.tips.resize(section.columns.size());
     for (std::size_t c = 1; c < section.columns.size(); ++c) {
         const tables::Column& column = section.columns[c];
         const bool share = column.quantity == tables::Quantity::Share && column.title != "%";
         row.cells.push_back(column.title + (share ? " %" : ""));
+        if (c >= 2 && c - 2 < zones.size()) {
+            row.tips[c] = zones[c - 2] + ", only";
+        }
     }
     return row;
 }
@@ -102,7 +107,7 @@ std::vector<FigureRow> ClimateModel::figures() const {
     }
     const tables::Section& months = *table.Find(climateanalysis::kMonthsSection);
     if (!months.rows.empty()) {
-        rows.push_back(Heading(months, "By month"));
+        rows.push_back(Heading(months, "By month", result_.zones.names));
         for (const tables::Row& row : months.rows) {
             rows.push_back(Shown(row));
         }

@@ -73,8 +73,9 @@ struct FigureRow {
     bool heading = false;
     std::optional<OutdoorPoint> point;
     std::string key{};
-    std::vector<double> values{}; // a number's unrounded value, for a tool tip; NaN for a text
-    std::vector<bool> number{};   // which cells are numbers (right-aligned)
+    std::vector<double> values{};    // a number's unrounded value, for a tool tip; NaN for a text
+    std::vector<bool> number{};      // which cells are numbers (right-aligned)
+    std::vector<std::string> tips{}; // what a heading's cell stands for ("Z1": its zone)
 };
 
 // The climate window's logic without widgets: one weather file judged by the comfort settings,

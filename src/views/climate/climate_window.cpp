@@ -631,6 +631,9 @@ void ClimateWindow::redraw() {
                 item->setFont(bold);
                 item->setBackground(QColor(230, 234, 240));
             }
+            if (c < row.tips.size() && !row.tips[c].empty()) {
+                item->setToolTip(qs(row.tips[c]));
+            }
             // Numbers right-aligned, every digit of one in its tool tip.
             if (c < row.number.size() && row.number[c]) {
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
