@@ -69,7 +69,8 @@ QComboBox* UnitList(const char* name, const Units& units, QWidget* parent) {
 ProcessesWindow::ProcessesWindow(AmbientWindow& main, models::Platform& platform,
                                  ChartOverlays* overlays, QWidget* owner,
                                  const ReportTable::Settings& settings)
-    : QWidget(owner, Qt::Window), model_(platform, main.model().reader()), overlays_(overlays) {
+    : QWidget(owner, Qt::Window), model_(platform, main.model().reader()), main_(main),
+      platform_(platform), settings_(settings), overlays_(overlays) {
     setObjectName(QStringLiteral("Form_processes"));
     setAttribute(Qt::WA_DeleteOnClose);
     auto* layout = new QVBoxLayout(this);
@@ -90,7 +91,9 @@ ProcessesWindow::ProcessesWindow(AmbientWindow& main, models::Platform& platform
                                  {"OpenSet", "Open…"},
                                  {"SaveSet", "Save"},
                                  {"SaveSetAs", "Save As…"},
-                                 {"ExportCsv", "Export CSV…"}});
+                                 {"ExportCsv", "Export CSV…"},
+                                 {"designReportPdf", "Design report…"},
+                                 {"printReport", "Print report…"}});
     ambient_ = new QLabel(this);
     ambient_->setObjectName(QStringLiteral("AmbientLabel"));
     layout->addWidget(ambient_);
@@ -139,6 +142,8 @@ ProcessesWindow::ProcessesWindow(AmbientWindow& main, models::Platform& platform
     connect(file[2], &QPushButton::clicked, this, [this] { run([this] { model_.Save(); }); });
     connect(file[3], &QPushButton::clicked, this, [this] { run([this] { model_.SaveAs(); }); });
     connect(file[4], &QPushButton::clicked, this, [this] { run([this] { model_.ExportCsv(); }); });
+    connect(file[5], &QPushButton::clicked, this, [this] { designReportPdf(); });
+    connect(file[6], &QPushButton::clicked, this, [this] { printReport(); });
     connect(point[0], &QPushButton::clicked, this,
             [this] { run([this] { model_.AddCurrentState(); }); });
     connect(point[1], &QPushButton::clicked, this, [this] { renamePoint(); });

@@ -1,12 +1,16 @@
 #pragma once
 
+#include "models/chart_model.h"
 #include "models/platform.h"
 #include "models/processes_model.h"
 #include "views/processes/report_table.h"
+#include "views/report/report_dialog.h"
+#include "views/report/report_document.h"
 
 #include <QPointer>
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 
 class QComboBox;
@@ -37,6 +41,14 @@ class ProcessesWindow : public QWidget {
     ReportTable& processColumns() { return *processColumns_; }
     void redraw();
 
+    // The design report of the set as it stands: the title block, the tables and the chart of
+    // the processes at the main window's settings (valid until the next call).
+    report::ReportContent reportContent(const report::ReportOptions& options);
+    // The report as a PDF written to path (complete, or the old file left as it was); refused
+    // with a message when it cannot be drawn or written.
+    models::CommandOutcome writeReportPdf(const std::string& path,
+                                          const report::ReportOptions& options);
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -51,8 +63,17 @@ class ProcessesWindow : public QWidget {
     // "Room ratio line…": the dialog stays open on a refusal, with what was typed.
     void roomRatio();
     void leaveChart();
+    // "Design report…" and "Print report…": the project and paper asked first, kept between runs.
+    std::optional<report::ReportOptions> askReportOptions();
+    void designReportPdf();
+    void printReport();
 
     models::ProcessesModel model_;
+    AmbientWindow& main_;
+    models::Platform& platform_;
+    ReportTable::Settings settings_;
+    std::unique_ptr<models::ChartModel> reportChart_; // what the last report's chart draws
+    chart::Overlay reportOverlay_;
     QPointer<ChartOverlays> overlays_;
     bool onChart_ = false; // the chart's processes layer and command are this window's
     models::RoomRatioForm lastRoomRatio_{"", "0.75", models::SupplyBy::Difference, "10", ""};
