@@ -12,6 +12,7 @@ add_custom_command(
     DEPENDS hygrovane_render_guide ${PROJECT_SOURCE_DIR}/docs/users-guide.md
             ${PROJECT_SOURCE_DIR}/docs/ahu-example.png
             ${PROJECT_SOURCE_DIR}/docs/processes-window.png
+            ${PROJECT_SOURCE_DIR}/docs/design-report.png
             ${PROJECT_SOURCE_DIR}/docs/batch-convert.png
             ${PROJECT_SOURCE_DIR}/docs/chart-marks.png
     COMMENT "Rendering the user's guide"
@@ -29,7 +30,7 @@ if(BUILD_TESTING)
     target_compile_definitions(hygrovane_screenshots PRIVATE HYGROVANE_SHARED_DATA="${shared}")
     set(screenshots "")
     foreach(picture about-box main-window saturation-window unit-convertor chart chart-marks
-                    chart-si chart-ip chart-1500m chart-protractor processes-window ahu-example
+                    chart-si chart-ip chart-1500m chart-protractor processes-window design-report ahu-example
                     batch-convert climate-chart climate-window)
         list(APPEND screenshots ${CMAKE_BINARY_DIR}/screenshots/${picture}.png)
     endforeach()

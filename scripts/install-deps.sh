@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Hygrovane needs, only those that are missing, quietly. "locales"
-# holds the sources the comma-decimal locale test makes de_DE.UTF-8 from (tests/locale).
+# holds the sources the comma-decimal locale test makes de_DE.UTF-8 from (tests/locale);
+# "poppler-utils" the tools the design report's test reads its PDF back with (tests/views).
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-liberation qt6-svg-dev
           pybind11-dev python3-dev python3-numpy python3-pytest python3-pandas python3-dask
-          python3-distributed python3-xarray locales "$@")
+          python3-distributed python3-xarray locales poppler-utils "$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -55,6 +55,13 @@ struct GuideProcess {
     }
 };
 
+// What the user types for the unit's design report.
+inline constexpr const char* kAirHandlingProject = "Summer AHU";
+inline constexpr const char* kAirHandlingNotes =
+    "Level 3 open plan: 8000 m\xC2\xB3/h, 25 % outdoor air\n"
+    "Design day in July, supply at 16 \xC2\xB0"
+    "C";
+
 inline std::vector<GuideProcess> AirHandlingProcesses() {
     using processes::ProcessKind;
     using P = processes::Parameter;

@@ -128,6 +128,13 @@ class Pictures {
         std::printf("%s\n", file);
     }
 
+    void save(const QImage& image, const char* file) {
+        if (image.isNull() || !image.save(folder_ + "/" + file)) {
+            throw Failure(std::string(file) + ": could not be written");
+        }
+        std::printf("%s\n", file);
+    }
+
   private:
     QString folder_;
 };
@@ -240,6 +247,11 @@ void AirHandlingUnit(Pictures& pictures) {
     window->redraw();
     window->resize(1100, 640);
     pictures.take(*window, "processes-window.png");
+    // The first page of its design report, as the PDF shows it on A4.
+    const report::ReportOptions report{guide::kAirHandlingProject, guide::kAirHandlingNotes,
+                                       QPageSize::A4};
+    pictures.save(report::ReportPageImage(window->reportContent(report), QPageSize::A4, 0, 110),
+                  "design-report.png");
     chart->resize(1000, 720);
     chart->chooseRange(chart::ChartRange{278.15, 313.15, 0, 0.020});
     pictures.take(*chart, "ahu-example.png");

@@ -185,7 +185,7 @@ TEST_F(DesignReportTest, TheGuidesUnitOnA4AndLetterShowsItsTitleBlockEveryPointA
     BuildGuideUnit();
     ASSERT_TRUE(control<QPushButton>(*window, "designReportPdf"));
     ASSERT_TRUE(control<QPushButton>(*window, "printReport"));
-    const report::ReportOptions asked{"Summer AHU", "Level 3, west wing\nDesign day in July",
+    const report::ReportOptions asked{guide::kAirHandlingProject, guide::kAirHandlingNotes,
                                       QPageSize::A4};
     const tables::Table table = window->model().reportTables();
     ASSERT_EQ(table.sections.size(), 2U);
@@ -227,7 +227,8 @@ TEST_F(DesignReportTest, TheGuidesUnitOnA4AndLetterShowsItsTitleBlockEveryPointA
                     {QStringLiteral("-layout"), QStringLiteral("-l"),
                      QString::number(layout.pages - 1), path, QStringLiteral("-")});
         EXPECT_TRUE(InOrder(text, {"Design report: Summer AHU", "Project", "Summer AHU", "Notes",
-                                   "Level 3, west wing", "Design day in July", "Date",
+                                   "Level 3 open plan: 8000 m³/h, 25 % outdoor air",
+                                   "Design day in July, supply at 16 °C", "Date",
                                    QDate::currentDate().toString(Qt::ISODate), "Pressure",
                                    "101.325 kPa", "Formulation", "Unit system", "SI", "Program",
                                    QString::fromStdString(report::ProgramVersion())}));
