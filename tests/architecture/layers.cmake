@@ -20,6 +20,9 @@ set(LAYER_units units text engine)
 set(LAYER_textfile textfile)
 # Whole files written atomically and small files read, for every file format (Qt Core only).
 set(LAYER_fileio fileio hygrovane)
+# What the three programs' command lines share: arguments and options, exit statuses, the input
+# and output streams (a file output through fileio), the output that would replace the input.
+set(LAYER_cli cli fileio hygrovane)
 set(LAYER_moistair moistair engine hygrovane)
 # Domain libraries on the core.
 set(LAYER_processes processes text moistair hygrovane units)
@@ -36,16 +39,16 @@ set(LAYER_display display moistair hygrovane units)
 set(SUBFOLDER_LAYERS windows/calculator)
 set(LAYER_windows/calculator windows/calculator display moistair hygrovane units)
 # Batch conversion and the file formats write the main window's digits.
-set(LAYER_batch batch text textfile fileio display moistair hygrovane units)
+set(LAYER_batch batch cli text textfile fileio display moistair hygrovane units)
 set(LAYER_casefile casefile fileio windows/calculator display moistair hygrovane units)
 set(LAYER_processfile processfile textfile fileio casefile processes display moistair hygrovane units)
 # Window logic without Qt Widgets, then the Qt views, then the programs.
-set(LAYER_windows windows text fileio processfile casefile batch windows/calculator display chart processes
+set(LAYER_windows windows text cli fileio processfile casefile batch windows/calculator display chart processes
     climateanalysis comfort climate moistair hygrovane units)
 set(LAYER_forms forms ${LAYER_windows})
 set(LAYER_app app ${LAYER_forms})
 set(LAYER_batchapp batchapp batch ${LAYER_batch})
-# hygrovane-climate: its options and run (the analysis, written through batch's streams), main().
+# hygrovane-climate: its options and run (the analysis, written through cli's streams), main().
 set(LAYER_climatecli climatecli text climateanalysis climate comfort ${LAYER_batch})
 set(LAYER_climateapp climateapp ${LAYER_climatecli})
 # The Python module binds the core and the domain libraries, never a window.
@@ -62,6 +65,7 @@ set(ROLE_engine "numerics (throws ArithmeticError inside)")
 set(ROLE_units "unit catalogue")
 set(ROLE_textfile "a text file's lines, CSV cells")
 set(ROLE_fileio "atomic writes (QSaveFile), small reads")
+set(ROLE_cli "the programs' arguments, exit statuses, input and output")
 set(ROLE_moistair "the core: moist air's states")
 set(ROLE_processes "air-handling processes")
 set(ROLE_chart "chart geometry (Qt-free)")
