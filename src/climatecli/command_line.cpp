@@ -20,8 +20,6 @@ using cli::Store;
 using climateanalysis::ComfortModel;
 using Taken = Expected<Done, std::string>;
 
-constexpr const char* kProgram = "hygrovane-climate";
-
 // A decimal number filling the whole text.
 std::optional<double> NumberOf(std::string_view text) {
     return text::ParseNumber(text);

@@ -24,6 +24,8 @@ using cli::kExitUnreadable;
 using cli::kExitUnwritable;
 using cli::kExitUsage;
 
+inline constexpr const char* kProgram = "hygrovane-climate";
+
 enum class Format { Text, Csv, Json };
 
 struct CommandLine : cli::ProgramArguments {

@@ -18,8 +18,6 @@ namespace hygrovane::climatecli {
 
 namespace {
 
-constexpr const char* kProgram = "hygrovane-climate";
-
 // Why the input could not be read whole.
 struct Unreadable {
     std::string why;
