@@ -2,6 +2,8 @@
 
 #include "cli/common_options.h"
 #include "cli/program_arguments.h"
+#include "climatecli/envelope_option.h"
+#include "climatecli/unit_options.h"
 #include "text/number_parse.h"
 #include "text/number_text.h"
 
@@ -249,6 +251,10 @@ OptionTable ClimateOptions(CommandLine& line) {
     cli::Append(options, ComfortOptions(line));
     cli::Append(options, HourOptions(line));
     cli::Append(options, StateOptions(line));
+    cli::Append(options, {{{"--envelope"}, true, [&line](const std::string& value) {
+                               return TakeEnvelopes(value, line.envelopes);
+                           }}});
+    cli::Append(options, UnitOptionTable(line.unit));
     return options;
 }
 
@@ -311,6 +317,9 @@ Expected<CommandLine, std::string> ParseCommandLine(const std::vector<std::strin
     if (auto wrong = OptionNotApplying(given, line.settings.comfort.model)) {
         return Fail(*wrong);
     }
+    if (auto wrong = UnitOptionsProblem(line.unit)) {
+        return Fail(*wrong);
+    }
     static_cast<cli::ProgramArguments&>(line) = *read;
     return line;
 }
@@ -351,7 +360,12 @@ Hours:
   --pressure station|elevation   the row's station pressure (default) or the standard
                            pressure of the station's elevation
   --formulation iapws|hw   the saturation formulation (default IAPWS)
-Output:
+Envelopes:
+  --envelope NAME[,NAME...]  the hours inside and outside each named envelope, its
+                           excursions and months (names: ashrae-tc99-2021-a1 ... and the
+                           others of the guide's table, e.g. en16798-1-humidity-ii)
+)help" + UnitHelpText() +
+           R"help(Output:
   --format text|csv|json   (default text)
   --units si|ip            degC, g/kg, kJ/kg, kPa (default) or degF, gr/lb, Btu/lb, psi
   -o, --output FILE        the output file; - (the default) for the standard output
@@ -359,8 +373,10 @@ Output:
   --version                the version
   --                       ends the options (for a FILE starting with -)
 
-Exit status: 0 when the figures were written, 1 for bad options, 2 when the input cannot be read
-or is damaged, 3 when the output cannot be written; then no output file is left behind.
+Exit status: 0 when the figures were written, 1 for bad options or a unit file refused (damaged,
+or a key unknown, missing, of the wrong type or out of range), 2 when the input or a unit file
+cannot be read or the input is damaged, 3 when an output cannot be written; then no output file
+is left behind.
 )help";
 }
 

@@ -7,6 +7,8 @@
 
 #include "cli/program_arguments.h"
 #include "climateanalysis/climate_settings.h"
+#include "climatecli/unit_options.h"
+#include "envelopes/envelope.h"
 
 #include "hygrovane/expected.h"
 
@@ -34,6 +36,8 @@ struct CommandLine : cli::ProgramArguments {
     climateanalysis::ClimateSettings settings;
     // --humidity was given: a logger file must have that column (else its own is read).
     bool humidityChosen = false;
+    std::vector<envelopes::Envelope> envelopes; // --envelope, each once, in the order given
+    UnitOptions unit;                           // --unit, --unit-hourly
 };
 
 // The parsed command line, or a message for the user.
