@@ -5,6 +5,7 @@
 #include "models/fake_platform.h"
 #include "programs/hygrovane/program_start.h"
 #include "qt_app.h"
+#include "report_pdf.h"
 #include "views/about/about_window.h"
 #include "views/chart/chart_overlays.h"
 #include "views/processes/processes_window.h"
@@ -85,55 +86,6 @@ TEST(ReportOverlap, BoxesOverlapOnlyOnTheSamePageAndRulesAreIgnored) {
         {text(0, {0, 0, 10, 10}), text(0, {20, 0, 5, 5}), text(0, {9, 9, 10, 10})});
     ASSERT_TRUE(found);
     EXPECT_EQ(*found, std::make_pair(std::size_t{0}, std::size_t{2}));
-}
-
-// A poppler tool's output for a file; empty when the tool could not run.
-QString Poppler(const QString& tool, const QStringList& arguments) {
-    QProcess process;
-    process.start(tool, arguments);
-    if (!process.waitForFinished(30000) || process.exitCode() != 0) {
-        ADD_FAILURE() << tool.toStdString() << " did not run (apt-get install poppler-utils)";
-        return {};
-    }
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// Whether every text of `wanted` is found in `lines`, in this order.
-::testing::AssertionResult InOrder(const QString& lines, const QStringList& wanted) {
-    qsizetype at = 0;
-    for (const QString& text : wanted) {
-        const qsizetype found = lines.indexOf(text, at);
-        if (found < 0) {
-            return ::testing::AssertionFailure()
-                   << "\"" << text.toStdString() << "\" missing after column " << at << " of\n"
-                   << lines.toStdString();
-        }
-        at = found + text.size();
-    }
-    return ::testing::AssertionSuccess();
-}
-
-// The lines of the text that begin with `first` followed by a blank, joined.
-QString LinesOf(const QString& text, const QString& first) {
-    QString joined;
-    for (const QString& line : text.split(QLatin1Char('\n'))) {
-        const QString trimmed = line.trimmed();
-        if (trimmed.startsWith(first + QLatin1Char(' '))) {
-            joined += trimmed + QLatin1Char('\n');
-        }
-    }
-    return joined;
-}
-
-::testing::AssertionResult NoOverlap(const Layout& layout) {
-    if (const auto pair = report::FirstOverlap(layout.items)) {
-        const Item& a = layout.items[pair->first];
-        const Item& b = layout.items[pair->second];
-        return ::testing::AssertionFailure()
-               << "page " << a.page + 1 << ": \"" << a.text.toStdString() << "\" overlaps \""
-               << b.text.toStdString() << "\"";
-    }
-    return ::testing::AssertionSuccess();
 }
 
 // The program as main() starts it, with the processes window opened from its menu.

@@ -360,6 +360,8 @@ void ClimateWindow::buildControls() {
             exportFigures(*path);
         }
     });
+    button("designReportPdf", "Design report…", [this] { designReportPdf(); });
+    button("printReport", "Print report…", [this] { printReport(); });
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("status"));
     status_->setWordWrap(true);

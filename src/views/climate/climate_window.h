@@ -2,6 +2,8 @@
 
 #include "models/climate_model.h"
 #include "models/platform.h"
+#include "views/report/report_dialog.h"
+#include "views/report/report_document.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -70,6 +72,13 @@ class ClimateWindow : public QWidget {
     models::CommandOutcome sendRowToMainWindow(int row);
     models::CommandOutcome sendRowToProcesses(int row);
     QTableWidget* figuresTable() const { return figures_; }
+    // The design report of the figures: the file's place, pressure and units, the figures and
+    // design conditions, and the chart when its window is open.
+    report::ReportContent reportContent(const report::ReportOptions& options) const;
+    // The report as a PDF; refused with a message before a file is open or when it cannot be
+    // written.
+    models::CommandOutcome writeReportPdf(const std::string& path,
+                                          const report::ReportOptions& options);
 
   signals:
     // A load ended: taken, refused (the message was shown) or cancelled.
@@ -80,6 +89,10 @@ class ClimateWindow : public QWidget {
 
   private:
     void buildControls();
+    // Shows why there is no report before a file is open.
+    bool reportable();
+    void designReportPdf();
+    void printReport();
     QLayout* buildComfortControls();
     struct Job;
     void poll();

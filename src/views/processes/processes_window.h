@@ -64,7 +64,6 @@ class ProcessesWindow : public QWidget {
     void roomRatio();
     void leaveChart();
     // "Design report…" and "Print report…": the project and paper asked first, kept between runs.
-    std::optional<report::ReportOptions> askReportOptions();
     void designReportPdf();
     void printReport();
 
