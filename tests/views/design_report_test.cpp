@@ -29,6 +29,18 @@ using report::Item;
 using report::Layout;
 using testing::control;
 
+TEST(ReportColumnWidths, TheWidestTextPlusTheGapAndALongTextColumnCapped) {
+    // Widths measured: a name column of texts, a number column whose header is widest.
+    const std::vector<std::vector<double>> measured = {{30, 80, 50}, {40, 12, 25}, {5}, {}};
+    EXPECT_EQ(report::ColumnWidths(measured, {true, false, false, false}, 4, 1000),
+              (std::vector<double>{84, 44, 9, 4}));
+    // Capped: a text column only; a number column keeps its width whatever the cap.
+    EXPECT_EQ(report::ColumnWidths(measured, {true, false, false, false}, 4, 60),
+              (std::vector<double>{64, 44, 9, 4}));
+    EXPECT_EQ(report::ColumnWidths(measured, {false, true, false, false}, 4, 20),
+              (std::vector<double>{84, 24, 9, 4}));
+}
+
 TEST(ReportColumnGroups, TheNameColumnBeginsEveryGroupAndEachGroupFits) {
     struct Case {
         const char* name;

@@ -256,6 +256,7 @@ void LayoutSection(Flow& flow, const Measure& m, const tables::Section& section)
         flow.need(headerBlock + rowH);
         const auto slices = RowSlices(section.rows.size(), rowH, flow.room() - headerBlock,
                                       flow.fullRoom() - headerBlock);
+        bool begun = false; // a "(continued)" only after rows were printed
         for (std::size_t s = 0; s < slices.size(); ++s) {
             if (s > 0) {
                 flow.newPage();
@@ -263,7 +264,8 @@ void LayoutSection(Flow& flow, const Measure& m, const tables::Section& section)
             if (slices[s].begin == slices[s].end && section.rows.size() > 0) {
                 continue;
             }
-            header(s > 0);
+            header(begun);
+            begun = true;
             for (std::size_t r = slices[s].begin; r < slices[s].end; ++r) {
                 const tables::Row& row = section.rows[r];
                 double x = 0;
