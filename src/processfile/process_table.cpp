@@ -197,8 +197,8 @@ std::string TablesCsv(const std::vector<std::pair<std::string, TextTable>>& tabl
     return csv;
 }
 
-Expected<Done, fileio::FileError> ExportProcessCsv(const ProcessSet& set, const TableUnits& units,
-                                                   const std::string& path) {
+Expected<Done, fileio::FileFailure> ExportProcessCsv(const ProcessSet& set, const TableUnits& units,
+                                                     const std::string& path) {
     const std::string csv =
         TablesCsv({{"Points", PointTable(set, units)}, {"Processes", ProcessTable(set, units)}});
     return fileio::WriteWholeFile(path, csv, "process table");

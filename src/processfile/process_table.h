@@ -41,8 +41,8 @@ TextTable ProcessTable(const processes::ProcessSet& set, const TableUnits& units
 std::string TablesCsv(const std::vector<std::pair<std::string, TextTable>>& tables);
 
 // The points and processes as CSV, written through QSaveFile.
-Expected<Done, fileio::FileError> ExportProcessCsv(const processes::ProcessSet& set,
-                                                   const TableUnits& units,
-                                                   const std::string& path);
+Expected<Done, fileio::FileFailure> ExportProcessCsv(const processes::ProcessSet& set,
+                                                     const TableUnits& units,
+                                                     const std::string& path);
 
 } // namespace hygrovane::processfile
