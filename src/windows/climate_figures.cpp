@@ -308,8 +308,8 @@ Expected<std::vector<comfort::UserZone>, std::string> ParseUserZones(const std::
         }
         zone.corners = relative.value_or(false) ? comfort::UserZone::Corners::RelativeHumidity
                                                 : comfort::UserZone::Corners::HumidityRatio;
-        if (const auto failure = comfort::CheckUserZone(zone)) {
-            return Fail(where + comfort::Describe(*failure));
+        if (const auto checked = comfort::CheckUserZone(zone); !checked) {
+            return Fail(where + comfort::Describe(checked.error()));
         }
         zones.push_back(std::move(zone));
     }
