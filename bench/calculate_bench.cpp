@@ -1,18 +1,18 @@
 // One Calculate of the main window for each humidity input and both formulations.
-#include "windows/calculator/calculate.h"
-#include "windows/calculator/form_ambient.h"
-#include "windows/calculator/humidity_rows.h"
-#include "windows/calculator/unit_presets.h"
+#include "models/calculator/ambient_form.h"
+#include "models/calculator/calculate.h"
+#include "models/calculator/humidity_rows.h"
+#include "models/calculator/unit_presets.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-using hygrovane::FormAmbient;
+using hygrovane::AmbientForm;
 
 // The start-up state with a humidity row selected and the text its box shows at start-up.
-FormAmbient FormWithInput(const hygrovane::HumidityRow& input, bool iapws) {
-    FormAmbient form;
+AmbientForm FormWithInput(const hygrovane::HumidityRow& input, bool iapws) {
+    AmbientForm form;
     for (int n = 1; n <= hygrovane::kMainComboCount; ++n) {
         form.Combo(n).listIndex = hygrovane::PresetPosition(n, hygrovane::UnitSystem::Metric);
     }
@@ -28,7 +28,7 @@ FormAmbient FormWithInput(const hygrovane::HumidityRow& input, bool iapws) {
 void BM_Calculate(benchmark::State& state) {
     const hygrovane::HumidityRow& row =
         hygrovane::kHumidityRows[static_cast<std::size_t>(state.range(0))];
-    FormAmbient form = FormWithInput(row, state.range(1) == 1);
+    AmbientForm form = FormWithInput(row, state.range(1) == 1);
     for (auto _ : state) {
         hygrovane::Calculate(form);
         benchmark::DoNotOptimize(form.List1.items.data());

@@ -3,7 +3,7 @@
 // pressure, the curves computed again by the core. The computation alone is measured too, for
 // both formulations.
 #include "chart/chart_model.h"
-#include "forms/chart/chart_painter.h"
+#include "views/chart/chart_painter.h"
 
 #include <QImage>
 #include <QPainter>
@@ -18,8 +18,8 @@ using namespace hygrovane;
 
 constexpr QSize kSize(1920, 1080);
 
-forms::ChartScene SceneOf(const chart::ChartModel& model) {
-    forms::ChartScene scene;
+views::ChartScene SceneOf(const chart::ChartModel& model) {
+    views::ChartScene scene;
     scene.model = &model;
     scene.title = {"Psychrometric chart", "Barometric pressure 101.325 kPa",
                    "IAPWS saturation formulation", "Hygrovane 1.1.1"};
@@ -27,14 +27,14 @@ forms::ChartScene SceneOf(const chart::ChartModel& model) {
     return scene;
 }
 
-void Paint(QImage& image, const forms::ChartScene& scene) {
+void Paint(QImage& image, const views::ChartScene& scene) {
     QPainter painter(&image);
-    forms::PaintChart(painter, QRectF(QPointF(0, 0), QSizeF(kSize)), scene);
+    views::PaintChart(painter, QRectF(QPointF(0, 0), QSizeF(kSize)), scene);
 }
 
 void BM_Repaint(benchmark::State& state) {
     const chart::ChartModel model;
-    const forms::ChartScene scene = SceneOf(model);
+    const views::ChartScene scene = SceneOf(model);
     QImage image(kSize, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         Paint(image, scene);
@@ -45,7 +45,7 @@ void BM_Repaint(benchmark::State& state) {
 void BM_RepaintAfterPressureChange(benchmark::State& state) {
     chart::ChartModel model;
     chart::ChartSettings settings = model.settings();
-    const forms::ChartScene scene = SceneOf(model);
+    const views::ChartScene scene = SceneOf(model);
     QImage image(kSize, QImage::Format_ARGB32_Premultiplied);
     bool low = false;
     for (auto _ : state) {

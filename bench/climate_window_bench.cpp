@@ -3,8 +3,8 @@
 // kept as a picture, the overlays painted over it) and as an export paints the whole chart, and a
 // filter change (the hours chosen again, the figures, the bins and the overlay the chart draws).
 #include "chart/chart_model.h"
-#include "forms/chart/chart_painter.h"
-#include "windows/climate_window.h"
+#include "models/climate_model.h"
+#include "views/chart/chart_painter.h"
 
 #include <QImage>
 #include <QPainter>
@@ -21,10 +21,10 @@ using namespace hygrovane;
 
 constexpr QSize kWindow(1000, 640); // the canvas of the chart window at its first size
 
-const windows::LoadedClimate& Chicago() {
-    static const windows::LoadedClimate loaded = [] {
+const models::LoadedClimate& Chicago() {
+    static const models::LoadedClimate loaded = [] {
         auto read =
-            windows::LoadClimate(std::string(HYGROVANE_SHARED_DATA) + "/weather/chicago.epw", {});
+            models::LoadClimate(std::string(HYGROVANE_SHARED_DATA) + "/weather/chicago.epw", {});
         if (!read) {
             std::fprintf(stderr, "%s\n", read.error().c_str());
             std::exit(1);
@@ -34,76 +34,76 @@ const windows::LoadedClimate& Chicago() {
     return loaded;
 }
 
-chart::Overlay OverlayOf(windows::ClimateDisplay::Marks marks) {
-    windows::ClimateWindow window;
+chart::Overlay OverlayOf(models::ClimateDisplay::Marks marks) {
+    models::ClimateModel window;
     window.accept(Chicago());
-    windows::ClimateDisplay display;
+    models::ClimateDisplay display;
     display.marks = marks;
     window.setDisplay(display);
     return window.overlay();
 }
 
 // As ChartCanvas::paintEvent repaints: the kept background, then the foreground.
-void CanvasRepaint(benchmark::State& state, windows::ClimateDisplay::Marks marks,
+void CanvasRepaint(benchmark::State& state, models::ClimateDisplay::Marks marks,
                    const char* label) {
     const chart::ChartModel model;
     const chart::Overlay overlay = OverlayOf(marks);
-    forms::ChartScene scene;
+    views::ChartScene scene;
     scene.model = &model;
     scene.statePoint = chart::ChartPoint{298.15, 0.00988};
     scene.overlays.push_back(&overlay);
-    const forms::ChartLayout layout = forms::LayoutChart(QRectF(QPointF(0, 0), QSizeF(kWindow)));
+    const views::ChartLayout layout = views::LayoutChart(QRectF(QPointF(0, 0), QSizeF(kWindow)));
     QImage background(kWindow, QImage::Format_ARGB32_Premultiplied);
     background.fill(Qt::white);
     {
         QPainter painter(&background);
-        forms::PaintChartBackground(painter, layout, scene);
+        views::PaintChartBackground(painter, layout, scene);
     }
     QImage image(kWindow, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         QPainter painter(&image);
         painter.drawImage(0, 0, background);
-        forms::PaintChartForeground(painter, layout, scene);
+        views::PaintChartForeground(painter, layout, scene);
     }
     state.SetLabel(label);
 }
 
 void BM_RepaintPoints(benchmark::State& state) {
-    CanvasRepaint(state, windows::ClimateDisplay::Marks::Points, "8760 points, 1000 x 640");
+    CanvasRepaint(state, models::ClimateDisplay::Marks::Points, "8760 points, 1000 x 640");
 }
 void BM_RepaintBins(benchmark::State& state) {
-    CanvasRepaint(state, windows::ClimateDisplay::Marks::Bins, "bins, 1000 x 640");
+    CanvasRepaint(state, models::ClimateDisplay::Marks::Bins, "bins, 1000 x 640");
 }
 
 // A whole chart painted with the hours, as a PNG export of 1920 x 1080 does.
-void WholeChart(benchmark::State& state, windows::ClimateDisplay::Marks marks, const char* label) {
+void WholeChart(benchmark::State& state, models::ClimateDisplay::Marks marks, const char* label) {
     const chart::ChartModel model;
     const chart::Overlay overlay = OverlayOf(marks);
-    forms::ChartScene scene;
+    views::ChartScene scene;
     scene.model = &model;
     scene.overlays.push_back(&overlay);
     const QSize size(1920, 1080);
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         QPainter painter(&image);
-        forms::PaintChart(painter, QRectF(QPointF(0, 0), QSizeF(size)), scene);
+        views::PaintChart(painter, QRectF(QPointF(0, 0), QSizeF(size)), scene);
     }
     state.SetLabel(label);
 }
 void BM_WholeChartPoints(benchmark::State& state) {
-    WholeChart(state, windows::ClimateDisplay::Marks::Points, "8760 points, 1920 x 1080");
+    WholeChart(state, models::ClimateDisplay::Marks::Points, "8760 points, 1920 x 1080");
 }
 void BM_WholeChartBins(benchmark::State& state) {
-    WholeChart(state, windows::ClimateDisplay::Marks::Bins, "bins, 1920 x 1080");
+    WholeChart(state, models::ClimateDisplay::Marks::Bins, "bins, 1920 x 1080");
 }
 
 // Months that wrap and back, each change counted and drawn again.
 void BM_FilterChange(benchmark::State& state) {
-    windows::ClimateWindow window;
+    models::ClimateModel window;
     window.accept(Chicago());
-    windows::ClimateDisplay display;
-    display.marks = state.range(0) == 0 ? windows::ClimateDisplay::Marks::Bins
-                                        : windows::ClimateDisplay::Marks::Points;
+    models::ClimateDisplay display;
+    display.marks = state.range(0) == 0 ? models::ClimateDisplay::Marks::Bins
+                                        : models::ClimateDisplay::Marks::Points;
     window.setDisplay(display);
     climate::Filter winter;
     winter.firstMonth = 11;

@@ -8,12 +8,12 @@
 //    start-up role, which starts the windows as the program's main() does.
 // Prints median, 99th percentile and maximum of each. Arguments of the benchmark runner
 // (--benchmark_...) are accepted and ignored.
-#include "forms/about/about_window.h"
-#include "forms/ambient/ambient_view.h"
-#include "forms/chart/chart_window.h"
-#include "forms/common/qt_platform.h"
-#include "forms/common/window_look.h"
-#include "windows/calculator/humidity_rows.h"
+#include "models/calculator/humidity_rows.h"
+#include "views/about/about_window.h"
+#include "views/ambient/ambient_window.h"
+#include "views/chart/chart_window.h"
+#include "views/common/qt_platform.h"
+#include "views/common/window_look.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -37,7 +37,7 @@
 
 namespace {
 
-using hygrovane::forms::AmbientView;
+using hygrovane::views::AmbientWindow;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kKeystrokes = 1000;
@@ -68,7 +68,7 @@ constexpr std::array<const char*, hygrovane::kHumidityRows.size()> kTyped = {
     "47.5", ".0123", ".0105", "12.25", "18.5", "1.85", "1.75", "1.15"};
 const auto& kInputs = hygrovane::kHumidityRows;
 
-template <typename Widget> Widget* Control(AmbientView& view, const std::string& name) {
+template <typename Widget> Widget* Control(AmbientWindow& view, const std::string& name) {
     auto* widget = view.findChild<Widget*>(QString::fromStdString(name));
     if (widget == nullptr) {
         std::fprintf(stderr, "responsiveness_bench: no control %s\n", name.c_str());
@@ -95,7 +95,7 @@ long Preemptions() {
 // Each key: a real key event to the focused box, then the events it leaves (the repaint).
 // byInput receives the samples of each humidity input separately, cpu the CPU time of each key,
 // unpreempted the wall times of the keys during which no other process took the core.
-std::vector<double> Keystrokes(AmbientView& view, std::array<std::vector<double>, 8>& byInput,
+std::vector<double> Keystrokes(AmbientWindow& view, std::array<std::vector<double>, 8>& byInput,
                                std::vector<double>& cpu, std::vector<double>& unpreempted) {
     std::vector<double> samples;
     samples.reserve(kKeystrokes);
@@ -179,14 +179,14 @@ class FirstPaints : public QObject {
 int StartUpChild(int argc, char* argv[], std::int64_t launched) {
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     QApplication app(argc, argv);
-    QApplication::setWindowIcon(hygrovane::forms::ApplicationIcon());
-    hygrovane::forms::QtPlatform platform;
-    AmbientView window(platform);
+    QApplication::setWindowIcon(hygrovane::views::ApplicationIcon());
+    hygrovane::views::QtPlatform platform;
+    AmbientWindow window(platform);
     platform.setParentWindow(&window);
     FirstPaints paints(launched, window);
     window.installEventFilter(&paints);
-    window.handlers().showAbout = [&] {
-        paints.startScreen = hygrovane::forms::showAboutBox(
+    window.model().showAbout = [&] {
+        paints.startScreen = hygrovane::views::showAboutBox(
             platform, [&window] { window.show(); }, &window);
         paints.startScreen->installEventFilter(&paints);
     };
@@ -253,8 +253,8 @@ int main(int argc, char* argv[]) {
     {
         int qtArgc = 1;
         QApplication app(qtArgc, argv);
-        hygrovane::forms::QtPlatform platform;
-        AmbientView window(platform);
+        hygrovane::views::QtPlatform platform;
+        AmbientWindow window(platform);
         platform.setParentWindow(&window);
         window.load();
         window.show();
@@ -264,16 +264,16 @@ int main(int argc, char* argv[]) {
         }
         keys = Keystrokes(window, byInput, keysCpu, keysUnpreempted);
         // The chart opened as the View menu opens it; it follows every redraw.
-        window.handlers().showChart = [&] { hygrovane::forms::showChartWindow(window, platform); };
-        window.handlers().menu_chart_Click();
-        auto* chart = window.findChild<hygrovane::forms::ChartWindow*>("Form_chart");
+        window.model().showChart = [&] { hygrovane::views::showChartWindow(window, platform); };
+        window.model().menu_chart_Click();
+        auto* chart = window.findChild<hygrovane::views::ChartWindow*>("Form_chart");
         if (chart == nullptr || !QTest::qWaitForWindowExposed(chart)) {
             std::fprintf(stderr, "responsiveness_bench: the chart was never shown\n");
             return 1;
         }
         QApplication::setActiveWindow(&window);
         chartKeys = Keystrokes(window, chartByInput, chartKeysCpu, chartKeysUnpreempted);
-        window.handlers().form().CaseModified = false; // close without the question
+        window.model().form().CaseModified = false; // close without the question
     }
     PrintStatistics("keystroke to redrawn window", keys);
     PrintStatistics("  CPU time of a keystroke", keysCpu);

@@ -4,10 +4,10 @@
 // A growth that stays is memory lost with every showing.
 //   window_cycles_bench [convertor|saturation] [showings, default 2000]
 // Arguments of the benchmark runner (--benchmark_...) are ignored.
-#include "forms/ambient/ambient_view.h"
-#include "forms/common/qt_platform.h"
-#include "forms/convertor/convertor_window.h"
-#include "forms/saturation/saturation_window.h"
+#include "views/ambient/ambient_window.h"
+#include "views/common/qt_platform.h"
+#include "views/convertor/convertor_window.h"
+#include "views/saturation/saturation_window.h"
 
 #include <QApplication>
 
@@ -61,16 +61,16 @@ int main(int argc, char* argv[]) {
     if (windows.empty()) {
         windows = {"convertor", "saturation"};
     }
-    hygrovane::forms::QtPlatform platform;
-    hygrovane::forms::AmbientView view(platform);
+    hygrovane::views::QtPlatform platform;
+    hygrovane::views::AmbientWindow view(platform);
     view.load();
     view.show();
     for (const std::string& which : windows) {
         const auto showAndClose = [&] {
             QWidget* window =
                 which == "saturation"
-                    ? static_cast<QWidget*>(hygrovane::forms::showSaturationWindow(&view))
-                    : hygrovane::forms::showUnitConvertor(&view);
+                    ? static_cast<QWidget*>(hygrovane::views::showSaturationWindow(&view))
+                    : hygrovane::views::showUnitConvertor(&view);
             QCoreApplication::processEvents();
             window->close();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -1,6 +1,6 @@
 // Calculate on arbitrary input texts, unit selections (none selected included) and options.
 #include "fuzz_support.h"
-#include "windows/calculator/humidity_rows.h"
+#include "models/calculator/humidity_rows.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -24,7 +24,7 @@ std::vector<int> InputBoxes() {
 }
 const std::vector<int> kInputBoxes = InputBoxes();
 
-void Scramble(FuzzedDataProvider& input, FormAmbient& form) {
+void Scramble(FuzzedDataProvider& input, AmbientForm& form) {
     for (int n = 1; n <= 16; ++n) {
         ComboBox& combo = form.Combo(n);
         if (input.ConsumeBool()) {
@@ -48,7 +48,7 @@ void Scramble(FuzzedDataProvider& input, FormAmbient& form) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
-    FormAmbient form = fuzz::StartedForm();
+    AmbientForm form = fuzz::StartedForm();
     // A few calculations in a row: fields that one does not reach keep the previous values.
     for (int round = 0; round < 3 && input.remaining_bytes() > 0; ++round) {
         Scramble(input, form);

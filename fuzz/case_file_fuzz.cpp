@@ -1,7 +1,7 @@
 // Opening an arbitrary case file into the started window, as the "Open" command does.
 #include "casefile/case_file.h"
 #include "fuzz_support.h"
-#include "windows/ambient_window.h"
+#include "models/ambient_model.h"
 
 #include <cstdint>
 #include <string>
@@ -13,9 +13,9 @@ namespace {
 
 // Opens the bytes into a fresh main window through its own handlers and recalculates, as the
 // window's "Open" does: a file that is not a complete case is refused and changes nothing.
-FormAmbient Opened(std::string_view bytes) {
+AmbientForm Opened(std::string_view bytes) {
     fuzz::NoPlatform platform;
-    windows::AmbientWindow window(platform);
+    models::AmbientModel window(platform);
     window.Form_Load();
     try {
         if (casefile::CaseTextProblem(bytes)) {
@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size > 64 * 1024) {
         return 0;
     }
-    const FormAmbient form = Opened(std::string_view(reinterpret_cast<const char*>(data), size));
+    const AmbientForm form = Opened(std::string_view(reinterpret_cast<const char*>(data), size));
     // What the window saves of it is a complete case and opens to the same case again.
     const std::string saved = casefile::CaseFileText(form);
     if (casefile::CaseTextProblem(saved)) {

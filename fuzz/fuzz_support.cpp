@@ -2,8 +2,8 @@
 
 #include "../tests/non_finite_text.h"
 
-#include "windows/calculator/calculate.h"
-#include "windows/calculator/unit_presets.h"
+#include "models/calculator/calculate.h"
+#include "models/calculator/unit_presets.h"
 
 #include <algorithm>
 #include <array>
@@ -21,8 +21,8 @@ void Fail(const char* what) {
     std::abort();
 }
 
-FormAmbient StartedForm() {
-    FormAmbient form;
+AmbientForm StartedForm() {
+    AmbientForm form;
     for (int n = 1; n <= kMainComboCount; ++n) {
         form.Combo(n).listIndex = PresetPosition(n, UnitSystem::Metric);
     }
@@ -30,7 +30,7 @@ FormAmbient StartedForm() {
     return form;
 }
 
-bool ShowsOnlyFiniteTexts(const FormAmbient& form, const FormAmbient* before) {
+bool ShowsOnlyFiniteTexts(const AmbientForm& form, const AmbientForm* before) {
     for (int n = 1; n <= 16; ++n) {
         // A box keeping the text the user typed may say anything.
         const bool typed = before != nullptr && before->Text(n).text == form.Text(n).text;
@@ -46,8 +46,8 @@ bool ShowsOnlyFiniteTexts(const FormAmbient& form, const FormAmbient* before) {
     return std::none_of(form.List1.items.begin(), form.List1.items.end(), NonFinite);
 }
 
-void CalculateChecked(FormAmbient& form) {
-    const FormAmbient before = form;
+void CalculateChecked(AmbientForm& form) {
+    const AmbientForm before = form;
     try {
         Calculate(form);
     } catch (...) {

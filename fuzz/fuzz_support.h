@@ -1,7 +1,7 @@
 #pragma once
 
-#include "windows/calculator/form_ambient.h"
-#include "windows/platform.h"
+#include "models/calculator/ambient_form.h"
+#include "models/platform.h"
 
 namespace hygrovane::fuzz {
 
@@ -9,17 +9,17 @@ namespace hygrovane::fuzz {
 [[noreturn]] void Fail(const char* what);
 
 // The main window after start-up: Metric presets selected, one Calculate run.
-FormAmbient StartedForm();
+AmbientForm StartedForm();
 
 // Every box, caption and List1 item is free of "nan" and "inf" (any letter case); with before,
 // boxes whose text is unchanged since then (the user's own texts) are not examined.
-bool ShowsOnlyFiniteTexts(const FormAmbient& form, const FormAmbient* before = nullptr);
+bool ShowsOnlyFiniteTexts(const AmbientForm& form, const AmbientForm* before = nullptr);
 
 // Calculate, failing when anything escapes it.
-void CalculateChecked(FormAmbient& form);
+void CalculateChecked(AmbientForm& form);
 
 // A platform whose dialogs are always cancelled and whose questions are answered Cancel.
-class NoPlatform : public windows::Platform {
+class NoPlatform : public models::Platform {
   public:
     Answer askYesNoCancel(const std::string&, const std::string&) override {
         return Answer::Cancel;
@@ -27,11 +27,11 @@ class NoPlatform : public windows::Platform {
     void showMessage(const std::string&, const std::string&) override {}
     std::optional<std::string> openFileDialog() override { return std::nullopt; }
     std::optional<std::string> saveFileDialog() override { return std::nullopt; }
-    windows::CommandOutcome openDocument(const std::string&) override {
-        return windows::CommandOutcome::Refused;
+    models::CommandOutcome openDocument(const std::string&) override {
+        return models::CommandOutcome::Refused;
     }
-    windows::CommandOutcome openWebPage(const std::string&) override {
-        return windows::CommandOutcome::Refused;
+    models::CommandOutcome openWebPage(const std::string&) override {
+        return models::CommandOutcome::Refused;
     }
 };
 

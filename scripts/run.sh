@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$(nproc)" --target hygrovane
-exec ./build/src/app/hygrovane "$@"
+exec ./build/src/programs/hygrovane/hygrovane "$@"

@@ -2,18 +2,18 @@
 // starts them, in the states the guide describes, at fixed sizes, so that the same build gives
 // the same pictures. Usage: hygrovane_screenshots FOLDER (QT_QPA_PLATFORM=offscreen without a
 // display). Exits 1 naming the picture that could not be taken.
-#include "app/program_start.h"
-#include "forms/about/about_window.h"
-#include "forms/ambient/ambient_view.h"
-#include "forms/batch/batch_window.h"
-#include "forms/chart/chart_overlays.h"
-#include "forms/chart/chart_window.h"
-#include "forms/climate/climate_view.h"
-#include "forms/convertor/convertor_window.h"
-#include "forms/processes/processes_view.h"
-#include "forms/saturation/saturation_window.h"
 #include "guide_examples.h"
-#include "windows/platform.h"
+#include "models/platform.h"
+#include "programs/hygrovane/program_start.h"
+#include "views/about/about_window.h"
+#include "views/ambient/ambient_window.h"
+#include "views/batch/batch_window.h"
+#include "views/chart/chart_overlays.h"
+#include "views/chart/chart_window.h"
+#include "views/climate/climate_window.h"
+#include "views/convertor/convertor_window.h"
+#include "views/processes/processes_window.h"
+#include "views/saturation/saturation_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -39,13 +39,13 @@
 #include <string>
 #include <vector>
 
-namespace hygrovane::forms {
+namespace hygrovane::views {
 namespace {
 
 namespace fs = std::filesystem;
 
 // Answers the windows' dialogs from a script: no message box or file dialog ever opens.
-class ScriptedPlatform : public windows::Platform {
+class ScriptedPlatform : public models::Platform {
   public:
     std::deque<std::string> openPaths;
 
@@ -62,11 +62,11 @@ class ScriptedPlatform : public windows::Platform {
         return path;
     }
     std::optional<std::string> saveFileDialog() override { return std::nullopt; }
-    windows::CommandOutcome openDocument(const std::string&) override {
-        return windows::CommandOutcome::Refused;
+    models::CommandOutcome openDocument(const std::string&) override {
+        return models::CommandOutcome::Refused;
     }
-    windows::CommandOutcome openWebPage(const std::string&) override {
-        return windows::CommandOutcome::Refused;
+    models::CommandOutcome openWebPage(const std::string&) override {
+        return models::CommandOutcome::Refused;
     }
 };
 
@@ -110,7 +110,7 @@ struct StartedProgram {
     }
     ScriptedPlatform platform;
     ChartOverlays overlays; // outlives the windows, as in main()
-    AmbientView main{platform};
+    AmbientWindow main{platform};
 };
 
 class Pictures {
@@ -144,9 +144,9 @@ void CloseAndDelete(QWidget* window) {
 // showing Fahrenheit.
 void ProgramWindows(Pictures& pictures) {
     ScriptedPlatform platform;
-    AmbientView view{platform};
+    AmbientWindow view{platform};
     QPointer<AboutWindow> about;
-    auto& handlers = view.handlers();
+    auto& handlers = view.model();
     handlers.showAbout = [&] {
         about = showAboutBox(
             platform, [&] { view.show(); }, &view);
@@ -175,8 +175,8 @@ void ProgramWindows(Pictures& pictures) {
 void Chart(Pictures& pictures) {
     ScriptedPlatform platform;
     ChartOverlays overlays;
-    AmbientView view{platform};
-    view.handlers().showChart = [&] { showChartWindow(view, platform, &overlays); };
+    AmbientWindow view{platform};
+    view.model().showChart = [&] { showChartWindow(view, platform, &overlays); };
     view.load();
     view.show();
     control<QAction>(view, "menu_chart")->trigger();
@@ -211,17 +211,17 @@ void Chart(Pictures& pictures) {
 // reheated; the processes window and the chart zoomed onto it.
 void AirHandlingUnit(Pictures& pictures) {
     StartedProgram program;
-    AmbientView& main = program.main;
+    AmbientWindow& main = program.main;
     control<QAction>(main, "menu_processes")->trigger();
     control<QAction>(main, "menu_chart")->trigger();
-    ProcessesView* window = openProcessesWindow();
+    ProcessesWindow* window = openProcessesWindow();
     auto* chart = control<ChartWindow>(main, "Form_chart");
     if (window == nullptr) {
         throw Failure("processes-window.png: the processes window did not open");
     }
-    windows::ProcessWindow& set = window->model();
+    models::ProcessesModel& set = window->model();
     const auto name = [&](const char* as) {
-        if (set.RenamePoint(set.set().points().size() - 1, as) != windows::CommandOutcome::Done) {
+        if (set.RenamePoint(set.set().points().size() - 1, as) != models::CommandOutcome::Done) {
             throw Failure(std::string("the point ") + as + " was refused");
         }
     };
@@ -232,7 +232,7 @@ void AirHandlingUnit(Pictures& pictures) {
         name(state.name);
     }
     for (const guide::GuideProcess& process : guide::AirHandlingProcesses()) {
-        if (set.AddProcess(process.form<windows::ProcessForm>()) != windows::CommandOutcome::Done) {
+        if (set.AddProcess(process.form<models::ProcessForm>()) != models::CommandOutcome::Done) {
             throw Failure(std::string("the process to ") + process.name + " was refused");
         }
         name(process.name);
@@ -263,14 +263,14 @@ void BatchConvert(Pictures& pictures) {
     fs::current_path(folder);
     std::ofstream(guide::kOfficeLoggerName, std::ios::binary) << guide::kOfficeLogger;
     ScriptedPlatform platform;
-    AmbientView view{platform};
-    view.handlers().showBatch = [&] { showBatchWindow(platform, &view); };
+    AmbientWindow view{platform};
+    view.model().showBatch = [&] { showBatchWindow(platform, &view); };
     control<QAction>(view, "menu_batch")->trigger();
     auto* dialog = control<BatchWindow>(view, "Form_batch");
     platform.openPaths = {guide::kOfficeLoggerName};
     control<QPushButton>(*dialog, "Command_input")->click();
     control<QPushButton>(*dialog, "Command_run")->click();
-    const bool ended = QTest::qWaitFor([&] { return !dialog->handlers().running(); }, 60000);
+    const bool ended = QTest::qWaitFor([&] { return !dialog->model().running(); }, 60000);
     QTest::qWait(150); // the timer's last redraw
     if (ended) {
         pictures.take(*dialog, "batch-convert.png");
@@ -287,10 +287,10 @@ void BatchConvert(Pictures& pictures) {
 // 0.7 clo and the evaporative-cooling zone, on the chart and in the figures.
 void Climate(Pictures& pictures) {
     StartedProgram program;
-    AmbientView& main = program.main;
+    AmbientWindow& main = program.main;
     control<QAction>(main, "menu_climate")->trigger();
-    auto* window = control<ClimateView>(main, "Form_climate");
-    QSignalSpy finished(window, &ClimateView::loadFinished);
+    auto* window = control<ClimateWindow>(main, "Form_climate");
+    QSignalSpy finished(window, &ClimateWindow::loadFinished);
     window->open(std::string(HYGROVANE_SHARED_DATA) + "/weather/chicago.epw");
     if (!finished.wait(60000) || !finished.front().front().toBool()) {
         throw Failure("climate-window.png: chicago.epw was not loaded");
@@ -314,7 +314,7 @@ void Climate(Pictures& pictures) {
 }
 
 } // namespace
-} // namespace hygrovane::forms
+} // namespace hygrovane::views
 
 int main(int argc, char** argv) {
     // Qt's list of input devices must outlive the application, or key events crash it at exit.
@@ -333,14 +333,14 @@ int main(int argc, char** argv) {
     // own, so that the pictures never depend on, or change, the user's.
     const QTemporaryDir settings;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-    hygrovane::forms::Pictures pictures(folder);
+    hygrovane::views::Pictures pictures(folder);
     try {
-        hygrovane::forms::ProgramWindows(pictures);
-        hygrovane::forms::Chart(pictures);
-        hygrovane::forms::AirHandlingUnit(pictures);
-        hygrovane::forms::BatchConvert(pictures);
-        hygrovane::forms::Climate(pictures);
-    } catch (const hygrovane::forms::Failure& failure) {
+        hygrovane::views::ProgramWindows(pictures);
+        hygrovane::views::Chart(pictures);
+        hygrovane::views::AirHandlingUnit(pictures);
+        hygrovane::views::BatchConvert(pictures);
+        hygrovane::views::Climate(pictures);
+    } catch (const hygrovane::views::Failure& failure) {
         std::fprintf(stderr, "hygrovane_screenshots: %s\n", failure.what());
         return 1;
     }

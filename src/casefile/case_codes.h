@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/calculator/humidity_rows.h"
+#include "models/calculator/humidity_rows.h"
 
 #include <array>
 #include <string_view>

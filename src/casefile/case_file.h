@@ -3,7 +3,7 @@
 #include "casefile/case_line.h"
 #include "fileio/file_io.h"
 #include "hygrovane/expected.h"
-#include "windows/calculator/form_ambient.h"
+#include "models/calculator/ambient_form.h"
 
 #include <cstddef>
 #include <optional>
@@ -34,13 +34,13 @@ class CaseEvents {
 inline constexpr std::size_t kMaxCaseLineLength = 256;
 
 // The 21 lines of the case file for the form as it stands, CR LF after each.
-std::string CaseFileText(const FormAmbient& form);
+std::string CaseFileText(const AmbientForm& form);
 
 // Writes CaseFileText to path through QSaveFile: an existing file is replaced only by a complete
 // new one. Refuses, writing nothing, a value that holds a line break or another control character
 // or is longer than kMaxCaseLineLength, since it would not open as it was. Changes nothing in the
 // form.
-Expected<Done, FileFailure> SaveCase(const FormAmbient& form, const std::string& path);
+Expected<Done, FileFailure> SaveCase(const AmbientForm& form, const std::string& path);
 
 // Refuses bytes that are not a complete case file, saying why. A complete case is text
 // whose first line is "Hygrovane" and a version number ("Hygrovane 1.1"; blanks may follow), whose
@@ -61,6 +61,6 @@ Expected<std::vector<std::string>, FileFailure> LoadCaseFields(const std::string
 // would; blanks after a pressure or humidity code are ignored. Unrecognised values are skipped; a
 // list that ends early applies what it holds. Does not touch CurrentFileName or CaseModified and
 // does not call Calculate itself.
-void ApplyCaseFields(const std::vector<std::string>& fields, FormAmbient& form, CaseEvents& events);
+void ApplyCaseFields(const std::vector<std::string>& fields, AmbientForm& form, CaseEvents& events);
 
 } // namespace hygrovane::casefile

@@ -93,14 +93,14 @@ class FieldCursor {
     std::size_t index_ = 0;
 };
 
-void applyFormulation(const std::string& field, FormAmbient& form) {
+void applyFormulation(const std::string& field, AmbientForm& form) {
     if (field == "IAPWS" || field == "HW") {
         form.menu_IAPWS.checked = field == "IAPWS";
         form.menu_HW.checked = field == "HW";
     }
 }
 
-void applyUnitSystem(const std::string& field, FormAmbient& form) {
+void applyUnitSystem(const std::string& field, AmbientForm& form) {
     if (field != "Metric" && field != "British" && field != "Customized") {
         return;
     }
@@ -110,7 +110,7 @@ void applyUnitSystem(const std::string& field, FormAmbient& form) {
     form.Labels(kUnitSystemLabel).caption = "Unit (" + field + ")";
 }
 
-void applyUnit(const std::string& field, int comboNumber, FormAmbient& form, CaseEvents& events) {
+void applyUnit(const std::string& field, int comboNumber, AmbientForm& form, CaseEvents& events) {
     ComboBox& combo = form.Combo(comboNumber);
     const auto found = std::find(combo.items.begin(), combo.items.end(), field);
     if (found == combo.items.end()) {
@@ -123,7 +123,7 @@ void applyUnit(const std::string& field, int comboNumber, FormAmbient& form, Cas
     }
 }
 
-void applyText(const std::string& field, int textNumber, FormAmbient& form, CaseEvents& events) {
+void applyText(const std::string& field, int textNumber, AmbientForm& form, CaseEvents& events) {
     TextBox& box = form.Text(textNumber);
     if (box.text != field) {
         box.text = field;
@@ -133,7 +133,7 @@ void applyText(const std::string& field, int textNumber, FormAmbient& form, Case
 
 // Selects optionNumber and clears the rest of its group, as a click on it would.
 template <typename Group>
-void selectOption(int optionNumber, const Group& group, FormAmbient& form, CaseEvents& events) {
+void selectOption(int optionNumber, const Group& group, AmbientForm& form, CaseEvents& events) {
     const bool wasSelected = form.Option(optionNumber).value;
     for (int n : group) {
         form.Option(n).value = n == optionNumber;
@@ -206,7 +206,7 @@ Expected<std::vector<std::string>, FileFailure> LoadCaseFields(const std::string
     return ReadCaseFields(*bytes);
 }
 
-void ApplyCaseFields(const std::vector<std::string>& fields, FormAmbient& form,
+void ApplyCaseFields(const std::vector<std::string>& fields, AmbientForm& form,
                      CaseEvents& events) {
     FieldCursor cursor(fields);
     // The header line is not examined.

@@ -15,7 +15,7 @@ void addLine(std::vector<std::string>& lines, std::string_view line) {
 }
 
 // The fields of the case in file order.
-std::vector<std::string> caseLines(const FormAmbient& form) {
+std::vector<std::string> caseLines(const AmbientForm& form) {
     std::vector<std::string> lines;
     addLine(lines, config::kApplicationTitle);
     // Every checked item is written, so a consistent window gives exactly one line of each.
@@ -54,7 +54,7 @@ std::vector<std::string> caseLines(const FormAmbient& form) {
 
 } // namespace
 
-std::string CaseFileText(const FormAmbient& form) {
+std::string CaseFileText(const AmbientForm& form) {
     std::string text;
     for (const std::string& line : caseLines(form)) {
         text.append(line).append("\r\n");
@@ -62,7 +62,7 @@ std::string CaseFileText(const FormAmbient& form) {
     return text;
 }
 
-Expected<Done, FileFailure> SaveCase(const FormAmbient& form, const std::string& path) {
+Expected<Done, FileFailure> SaveCase(const AmbientForm& form, const std::string& path) {
     // A value that would not come back as it is must not replace a good file.
     for (const std::string& line : caseLines(form)) {
         if (const auto kept = CheckCaseLine(line); !kept) {

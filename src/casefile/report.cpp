@@ -3,7 +3,7 @@
 #include "casefile/case_codes.h"
 #include "display/number_text.h"
 #include "hygrovane/config.h"
-#include "windows/calculator/humidity_rows.h"
+#include "models/calculator/humidity_rows.h"
 
 #include <QDate>
 
@@ -61,7 +61,7 @@ int partialPressureBlanks(std::string_view unit) {
     return run != kRuns.end() ? run->blanks : 7;
 }
 
-std::string humidityLine(const FormAmbient& form, const HumidityRow& row) {
+std::string humidityLine(const AmbientForm& form, const HumidityRow& row) {
     const std::string unit = row.percent ? "%" : form.Combo(row.combo).text();
     const int before =
         row.reportBlanksBeforeUnit != 0 ? row.reportBlanksBeforeUnit : partialPressureBlanks(unit);
@@ -117,7 +117,7 @@ class ReportLines {
 
 } // namespace
 
-std::string ReportText(const FormAmbient& form, SatFormulation formulation, const QDate& date) {
+std::string ReportText(const AmbientForm& form, SatFormulation formulation, const QDate& date) {
     ReportLines out;
     out.add(std::string(config::kApplicationTitle) + blanks(10) + "(Provided by " +
             config::kMakerName + ", " + config::kMakerWebPage + "   email:" + config::kMakerEmail +
@@ -212,7 +212,7 @@ std::string ReportFileName(const std::string& path) {
     return hasEnding ? path : path + ".txt";
 }
 
-Expected<Done, FileFailure> WriteReport(const FormAmbient& form, const std::string& path,
+Expected<Done, FileFailure> WriteReport(const AmbientForm& form, const std::string& path,
                                         SatFormulation formulation) {
     return fileio::WriteWholeFile(ReportFileName(path),
                                   ReportText(form, formulation, QDate::currentDate()), "report");

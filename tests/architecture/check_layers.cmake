@@ -12,7 +12,7 @@ foreach(folder ${folders})
         list(APPEND layers ${folder})
     endif()
 endforeach()
-# A sub-folder with a row of its own (windows/calculator) is a layer apart from its parent.
+# A sub-folder with a row of its own (models/calculator) is a layer apart from its parent.
 foreach(sub ${SUBFOLDER_LAYERS})
     if(NOT IS_DIRECTORY ${SOURCE_DIR}/src/${sub})
         string(APPEND problems "src/${sub}: named in SUBFOLDER_LAYERS but not a folder\n")
@@ -22,8 +22,8 @@ endforeach()
 list(APPEND layers hygrovane)
 
 # The layer of a path below src/ or of an include: the longest layer it starts with, so that
-# "windows/calculator/form_ambient.h" is in windows/calculator and "windows/platform.h" in
-# windows; "" for a path in no layer.
+# "models/calculator/ambient_form.h" is in models/calculator and "models/platform.h" in
+# models; "" for a path in no layer.
 function(layer_of_path path out)
     set(found "")
     foreach(layer ${layers})
@@ -49,8 +49,8 @@ foreach(list_file ${all_lists})
     endforeach()
 endforeach()
 
-# The layer a library belongs to: the layer defining it, else by its name (hygrovane_forms_chart
-# -> forms); "" for Qt and others.
+# The layer a library belongs to: the layer defining it, else by its name (hygrovane_views_chart
+# -> views); "" for Qt and others.
 function(layer_of_target target out)
     if(DEFINED OWNER_${target})
         set(${out} ${OWNER_${target}} PARENT_SCOPE)

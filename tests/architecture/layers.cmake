@@ -8,7 +8,7 @@
 # core nothing includes the engine: the core publishes the relations and constants others need.
 #
 # SUBFOLDER_LAYERS: sub-folders that are layers apart from their parent folder, named with it
-# ("windows/calculator"), in includes as in LAYER_ rows.
+# ("models/calculator"), in includes as in LAYER_ rows.
 
 # Texts machines read and write (blanks, numbers, UTF-8), the same in every locale: below
 # everything, used by any folder. No Qt, nothing else.
@@ -33,26 +33,28 @@ set(LAYER_climateanalysis climateanalysis text climate textfile comfort moistair
 set(LAYER_display display moistair hygrovane units)
 # The main window's control model: a part of the window layer that sits below the files, since
 # the case file serialises the window's form.
-set(SUBFOLDER_LAYERS windows/calculator)
-set(LAYER_windows/calculator windows/calculator display moistair hygrovane units)
+set(SUBFOLDER_LAYERS models/calculator programs/hygrovane programs/batch programs/climate)
+set(LAYER_models/calculator models/calculator display moistair hygrovane units)
 # Batch conversion and the file formats write the main window's digits.
 set(LAYER_batch batch text textfile fileio display moistair hygrovane units)
-set(LAYER_casefile casefile fileio windows/calculator display moistair hygrovane units)
+set(LAYER_casefile casefile fileio models/calculator display moistair hygrovane units)
 set(LAYER_processfile processfile textfile fileio casefile processes display moistair hygrovane units)
 # Window logic without Qt Widgets, then the Qt views, then the programs.
-set(LAYER_windows windows text fileio processfile casefile batch windows/calculator display chart processes
+set(LAYER_models models text fileio processfile casefile batch models/calculator display chart processes
     climateanalysis comfort climate moistair hygrovane units)
-set(LAYER_forms forms ${LAYER_windows})
-set(LAYER_app app ${LAYER_forms})
-set(LAYER_batchapp batchapp batch ${LAYER_batch})
+set(LAYER_views views ${LAYER_models})
+# The programs' main() folders, one each under programs/ (which holds nothing of its own).
+set(LAYER_programs programs)
+set(LAYER_programs/hygrovane programs/hygrovane ${LAYER_views})
+set(LAYER_programs/batch programs/batch batch ${LAYER_batch})
 # hygrovane-climate: its options and run (the analysis, written through batch's streams), main().
 set(LAYER_climatecli climatecli text climateanalysis climate comfort ${LAYER_batch})
-set(LAYER_climateapp climateapp ${LAYER_climatecli})
+set(LAYER_programs/climate programs/climate ${LAYER_climatecli})
 # The Python module binds the core and the domain libraries, never a window.
 set(LAYER_python python processes comfort climate moistair hygrovane units)
 
 # Only these may link Qt Widgets (and so include its headers).
-set(WIDGET_LAYERS forms app)
+set(WIDGET_LAYERS views programs/hygrovane)
 
 # What each folder holds, in a few words: the captions of the diagram in docs/architecture.md,
 # which layer_diagram.cmake draws from this table (a folder without one is drawn by its name).
@@ -69,14 +71,15 @@ set(ROLE_comfort "thermal comfort")
 set(ROLE_climate "weather files")
 set(ROLE_climateanalysis "a weather year against the comfort and strategy zones")
 set(ROLE_display "number and display texts, shown quantities, unit presets")
-set(ROLE_windows/calculator "the main window's control model")
+set(ROLE_models/calculator "the main window's control model")
 set(ROLE_batch "batch conversion")
 set(ROLE_casefile "case files and reports")
 set(ROLE_processfile "process-set files and tables")
-set(ROLE_windows "window logic, no Widgets")
-set(ROLE_forms "thin Qt views")
-set(ROLE_app "main() of the program")
-set(ROLE_batchapp "main() of batch conversion")
+set(ROLE_models "window models: logic, no Widgets")
+set(ROLE_views "thin Qt windows on the models")
+set(ROLE_programs "the programs' main() folders")
+set(ROLE_programs/hygrovane "main() of the program")
+set(ROLE_programs/batch "main() of batch conversion")
 set(ROLE_climatecli "hygrovane-climate's options and run")
-set(ROLE_climateapp "main() of hygrovane-climate")
+set(ROLE_programs/climate "main() of hygrovane-climate")
 set(ROLE_python "the Python module")

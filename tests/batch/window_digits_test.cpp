@@ -1,12 +1,12 @@
 // The batch output in window digits equals, text for text, what the main window shows after
-// typing the same inputs: the real FormAmbient and Calculate are the reference.
+// typing the same inputs: the real AmbientForm and Calculate are the reference.
 #include "batch_support.h"
 
 #include "display/number_text.h"
-#include "windows/calculator/calculate.h"
-#include "windows/calculator/form_ambient.h"
-#include "windows/calculator/humidity_rows.h"
-#include "windows/calculator/unit_presets.h"
+#include "models/calculator/ambient_form.h"
+#include "models/calculator/calculate.h"
+#include "models/calculator/humidity_rows.h"
+#include "models/calculator/unit_presets.h"
 
 #include <gtest/gtest.h>
 
@@ -25,9 +25,9 @@ struct Typed {
 };
 
 // The window with the unit system's units, the formulation and the inputs chosen.
-FormAmbient Window(UnitSystem system, SatFormulation formulation, const HumidityRow& row,
+AmbientForm Window(UnitSystem system, SatFormulation formulation, const HumidityRow& row,
                    bool altitude) {
-    FormAmbient form;
+    AmbientForm form;
     for (int n = 1; n <= kMainComboCount; ++n) {
         form.Combo(n).listIndex = PresetPosition(n, system);
     }
@@ -62,7 +62,7 @@ FormAmbient Window(UnitSystem system, SatFormulation formulation, const Humidity
     return form;
 }
 
-void Type(FormAmbient& form, const HumidityRow& row, bool altitude, const Typed& typed) {
+void Type(AmbientForm& form, const HumidityRow& row, bool altitude, const Typed& typed) {
     form.Text1.text = typed.dryBulb;
     form.Text(altitude ? 10 : 2).text = typed.pressure;
     form.Text(row.box).text = typed.humidity;
@@ -71,7 +71,7 @@ void Type(FormAmbient& form, const HumidityRow& row, bool altitude, const Typed&
 
 // Humidity texts to type at one dry bulb and pressure: both captions (accepted at the rounded
 // value), a value between them, and values just beyond them.
-std::vector<std::string> HumidityTexts(FormAmbient& form, const HumidityRow& row, bool altitude,
+std::vector<std::string> HumidityTexts(AmbientForm& form, const HumidityRow& row, bool altitude,
                                        const Typed& ambient) {
     Type(form, row, altitude, {ambient.dryBulb, ambient.pressure, "0"});
     const std::string low = form.Labels(row.minimumLabel).caption;
@@ -130,7 +130,7 @@ TEST_P(WindowDigits, EveryHumidityInputGivesTheWindowsTexts) {
 
     for (const HumidityRow& row : kHumidityRows) {
         SCOPED_TRACE(Name(s, row));
-        FormAmbient form = Window(s.system, s.formulation, row, s.altitude);
+        AmbientForm form = Window(s.system, s.formulation, row, s.altitude);
         const std::string humidityUnit = row.percent ? "%" : form.Combo(row.combo).text();
         std::vector<Typed> rows;
         for (const std::string& t : dryBulbs) {

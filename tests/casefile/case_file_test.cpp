@@ -3,7 +3,7 @@
 
 #include "casefile/case_file.h"
 #include "casefile/report.h"
-#include "windows/calculator/calculate.h"
+#include "models/calculator/calculate.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -64,7 +64,7 @@ TEST(CaseFileText, StartupCaseIsTheTwentyOneLinesWithCrLf) {
 TEST(CaseFileText, WritesEveryCheckedItemAndTheSelectedInputs) {
     TestWindow window;
     MakeBritishHw(window);
-    FormAmbient form = window.form();
+    AmbientForm form = window.form();
     form.menu_customized.checked = true; // an inconsistent window: both system lines appear
     const Lines lines = ReadCaseFields(CaseFileText(form));
     ASSERT_EQ(lines.size(), 22u);
@@ -143,7 +143,7 @@ TEST(ApplyCaseFields, FaultyOrShortFiles) {
         {"file ending after line 10 applies what was read", [](Lines& l) { l.resize(10); }, true,
          [](TestWindow& w) {
              w.HylandWexler(false);
-             FormAmbient& f = w.form();
+             AmbientForm& f = w.form();
              f.menu_british.checked = false;
              f.menu_metric.checked = true;
              f.Label27.caption = "Unit (Metric)";
@@ -206,7 +206,7 @@ const std::vector<int> kHumidityOptions = [] {
 }();
 
 // Every text the window shows after a calculation.
-std::string Outputs(const FormAmbient& form) {
+std::string Outputs(const AmbientForm& form) {
     std::string text;
     for (int n = 1; n <= 25; ++n) {
         text += std::to_string(n) + ": Text=" + (n <= 16 ? form.Text(n).text : "") +
@@ -240,7 +240,7 @@ TEST_P(CaseRoundTrip, OpeningInAnotherWindowRestoresEveryInputAndOutput) {
     sourceWindow.Choose(altitude ? 9 : 8);
     sourceWindow.Choose(kHumidityOptions[humidity]);
     sourceWindow.Type(OptionBox(kHumidityOptions[humidity]), units.texts[3 + humidity]);
-    const FormAmbient& source = sourceWindow.form();
+    const AmbientForm& source = sourceWindow.form();
     ASSERT_NE(source.Text12.text, "Error") << source.List1.items.back();
 
     // The same window with every input choice different.
@@ -327,7 +327,7 @@ std::string StartupCaseWith(std::size_t n, const char* with) {
 // Nothing of a refused file is read; the message names the file and says what it is not.
 TEST_F(CaseFiles, LoadRefusesWhatIsNotACompleteCase) {
     using Kind = CaseFailureKind;
-    const FormAmbient calculated = TestWindow().form();
+    const AmbientForm calculated = TestWindow().form();
     const std::string longValue = "2.5" + std::string(kMaxCaseLineLength - 5, '0') + "e1";
     const struct {
         const char* name;
@@ -442,7 +442,7 @@ TEST_F(CaseFiles, SaveRefusesAValueThatWouldNotOpenAsItIs) {
     };
     for (const auto& row : rows) {
         Write(Path("case"), oldBytes);
-        FormAmbient form = TestWindow().form();
+        AmbientForm form = TestWindow().form();
         form.Text(row.box).text = row.text;
         const auto saved = SaveCase(form, Path("case"));
         EXPECT_EQ(saved.has_value(), row.reason == nullptr) << row.name;
@@ -470,7 +470,7 @@ TEST_F(CaseFiles, FailedWritesReportAndLeaveExistingFilesUntouched) {
     Write(Path("existing.txt"), oldBytes);
     Write(Path("file.txt"), oldBytes); // a file, not a folder
     ASSERT_TRUE(QDir(dir_.path()).mkdir("folder.txt"));
-    FormAmbient form = TestWindow().form();
+    AmbientForm form = TestWindow().form();
     Calculate(form);
 
     const struct {

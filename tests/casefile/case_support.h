@@ -1,11 +1,11 @@
 #pragma once
 
 #include "casefile/case_file.h"
-#include "windows/ambient_window.h"
-#include "windows/calculator/form_ambient.h"
-#include "windows/calculator/humidity_rows.h"
-#include "windows/calculator/unit_presets.h"
-#include "windows/fake_platform.h"
+#include "models/ambient_model.h"
+#include "models/calculator/ambient_form.h"
+#include "models/calculator/humidity_rows.h"
+#include "models/calculator/unit_presets.h"
+#include "models/fake_platform.h"
 
 #include <QFile>
 
@@ -30,9 +30,9 @@ struct WithFakePlatform {
 // The main window's own handlers over their model, started as the program starts them; the
 // events an opened case raises are recorded in order ("combo2", "option9", "text10") before the
 // handlers run.
-class TestWindow : private WithFakePlatform, public windows::AmbientWindow {
+class TestWindow : private WithFakePlatform, public models::AmbientModel {
   public:
-    TestWindow() : windows::AmbientWindow(platform) { Form_Load(); }
+    TestWindow() : models::AmbientModel(platform) { Form_Load(); }
 
     void Units(UnitSystem system) {
         system == UnitSystem::British ? menu_british_Click() : menu_metric_Click();
@@ -50,21 +50,21 @@ class TestWindow : private WithFakePlatform, public windows::AmbientWindow {
 
     void comboClicked(int n) override {
         log.push_back("combo" + std::to_string(n));
-        AmbientWindow::comboClicked(n);
+        AmbientModel::comboClicked(n);
     }
     void optionClicked(int n) override {
         log.push_back("option" + std::to_string(n));
-        AmbientWindow::optionClicked(n);
+        AmbientModel::optionClicked(n);
     }
     void textChanged(int n) override {
         log.push_back("text" + std::to_string(n));
-        AmbientWindow::textChanged(n);
+        AmbientModel::textChanged(n);
     }
     std::vector<std::string> log;
 };
 
 // Everything a case file keeps, as one text, so that a failed comparison shows what differs.
-inline std::string CaseInputs(const FormAmbient& form) {
+inline std::string CaseInputs(const AmbientForm& form) {
     std::ostringstream out;
     out << "IAPWS=" << form.menu_IAPWS.checked << " HW=" << form.menu_HW.checked
         << " Metric=" << form.menu_metric.checked << " British=" << form.menu_british.checked

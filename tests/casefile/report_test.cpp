@@ -1,7 +1,7 @@
 #include "case_support.h"
 
 #include "casefile/report.h"
-#include "windows/calculator/calculate.h"
+#include "models/calculator/calculate.h"
 
 #include <QDate>
 #include <QTemporaryDir>
@@ -17,7 +17,7 @@ using testing::TestWindow;
 
 const QDate kDate{2024, 3, 7};
 
-FormAmbient Calculated(const std::function<void(TestWindow&)>& setUp) {
+AmbientForm Calculated(const std::function<void(TestWindow&)>& setUp) {
     TestWindow window;
     setUp(window);
     return window.form();
@@ -55,21 +55,21 @@ TEST(ReportText, CompleteReports) {
 TEST(ReportText, LinesThatDependOnTheState) {
     const struct {
         const char* name;
-        std::function<void(FormAmbient&)> setUp;
+        std::function<void(AmbientForm&)> setUp;
         int formulationCode;
         std::string expected;
     } rows[] = {
-        {"g per kg: 5 blanks after the unit", [](FormAmbient& f) { f.Combo6.listIndex = 1; }, 1,
+        {"g per kg: 5 blanks after the unit", [](AmbientForm& f) { f.Combo6.listIndex = 1; }, 1,
          "     Humidity Ratio      (g moisture)/(kg dry air)     .0098833       0              "
          ".0200857"},
         {"dry air: H2O zeros after 20 and 14 blanks",
-         [](FormAmbient& f) { f.state.x_w = 0, f.state.w_w = 0; }, 1,
+         [](AmbientForm& f) { f.state.x_w = 0, f.state.w_w = 0; }, 1,
          "     H2O                    0.0000              0.0000"},
         {"10 % water by volume, under 10 % by weight",
-         [](FormAmbient& f) { f.state.x_w = 0.1, f.state.w_w = 0.0646; }, 1,
+         [](AmbientForm& f) { f.state.x_w = 0.1, f.state.w_w = 0.0646; }, 1,
          "     H2O                   10.0000              6.4600"},
         {"pieces longer than their column get no blanks",
-         [](FormAmbient& f) {
+         [](AmbientForm& f) {
              f.Text5.text = "123456789012345678";
              f.Label17.caption = "-1234567890.12345";
          },
@@ -77,13 +77,13 @@ TEST(ReportText, LinesThatDependOnTheState) {
          "     Dew Point Temperature            C                "
          "123456789012345678-1234567890.12345*25"},
         {"decimal comma of the locale in the composition",
-         [](FormAmbient& f) { f.decimalSeparator = ","; }, 1,
+         [](AmbientForm& f) { f.decimalSeparator = ","; }, 1,
          "     O2                    20,6199             22,9150"},
-        {"no formulation line for an unknown code", [](FormAmbient&) {}, 0,
+        {"no formulation line for an unknown code", [](AmbientForm&) {}, 0,
          "Date (mm/dd/yyyy):   03/07/2024\r\n\r\nSystem of Units:  Metric"},
     };
     for (const auto& row : rows) {
-        FormAmbient form = Calculated([](TestWindow&) {});
+        AmbientForm form = Calculated([](TestWindow&) {});
         row.setUp(form);
         const std::string report =
             ReportText(form, static_cast<SatFormulation>(row.formulationCode), kDate);
@@ -110,7 +110,7 @@ TEST(ReportFileName, AppendsTxtOnlyWhenMissing) {
 TEST(WriteReport, WritesTodaysReportToATxtFile) {
     QTemporaryDir dir;
     const std::string path = dir.filePath("case").toStdString();
-    const FormAmbient form = Calculated([](TestWindow&) {});
+    const AmbientForm form = Calculated([](TestWindow&) {});
     ASSERT_TRUE(WriteReport(form, path, SatFormulation::IAPWS).has_value());
     const QDate today = QDate::currentDate();
     EXPECT_EQ(testing::ReadBytes(path + ".txt"), ReportText(form, SatFormulation::IAPWS, today));

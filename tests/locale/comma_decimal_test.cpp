@@ -8,9 +8,9 @@
 #include "chart/chart_units.h"
 #include "climateanalysis/result_writers.h"
 #include "comfort/comfort_error.h"
+#include "models/climate_model.h"
 #include "processfile/process_file.h"
 #include "processfile/process_table.h"
-#include "windows/climate_window.h"
 
 #include <gtest/gtest.h>
 
@@ -97,7 +97,7 @@ TEST(CommaDecimalLocale, ChartSettingsReadBackWhole) {
 }
 
 std::vector<comfort::UserZone> Zones(const std::string& text) {
-    const auto zones = windows::ParseUserZones(text, climateanalysis::Units::SI);
+    const auto zones = models::ParseUserZones(text, climateanalysis::Units::SI);
     return zones.has_value() ? zones.value() : std::vector<comfort::UserZone>{};
 }
 
@@ -116,14 +116,14 @@ TEST(CommaDecimalLocale, UserZoneCornersReadAlike) {
     }
 }
 
-windows::ClimateWindow ChicagoWindow() {
+models::ClimateModel ChicagoWindow() {
     climateanalysis::ClimateSettings settings;
     settings.comfort.model = climateanalysis::ComfortModel::Pmv;
     settings.comfort.metabolic = 1.1;
     settings.comfort.clothing = 0.7;
-    windows::ClimateWindow window;
+    models::ClimateModel window;
     auto loaded =
-        windows::LoadClimate(std::string(HYGROVANE_SHARED_DATA) + "/weather/chicago.epw", settings);
+        models::LoadClimate(std::string(HYGROVANE_SHARED_DATA) + "/weather/chicago.epw", settings);
     EXPECT_TRUE(loaded.has_value());
     if (loaded.has_value()) {
         window.accept(loaded.value());
@@ -131,9 +131,9 @@ windows::ClimateWindow ChicagoWindow() {
     return window;
 }
 
-std::string FigureCells(const windows::ClimateWindow& window) {
+std::string FigureCells(const models::ClimateModel& window) {
     std::string cells;
-    for (const windows::FigureRow& row : window.figures()) {
+    for (const models::FigureRow& row : window.figures()) {
         for (const std::string& cell : row.cells) {
             cells += cell + "|";
         }
@@ -162,7 +162,7 @@ TEST(CommaDecimalLocale, WrittenNumbersAlike) {
     settings.comfort.metabolic = 1.1;
     settings.comfort.clothing = 0.7;
     const climateanalysis::ClimateResult result = climateanalysis::testing::Analysed(settings);
-    const windows::ClimateWindow window = ChicagoWindow();
+    const models::ClimateModel window = ChicagoWindow();
     const processfile::ProcessSetFile set = ProcessSet();
     processfile::TableUnits units;
     units.loads = set.units;

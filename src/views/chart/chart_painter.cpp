@@ -1,0 +1,907 @@
+#include "views/chart/chart_painter.h"
+
+#include "views/chart/climate_painter.h"
+#include "views/common/view_support.h"
+
+#include <QFontMetricsF>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+#include <QRegion>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace hygrovane::views {
+
+namespace {
+
+using namespace chart;
+
+struct Look {
+    QColor colour;
+    double width; // in layout units
+    Qt::PenStyle style = Qt::SolidLine;
+};
+
+Look LookOf(Family family) {
+    switch (family) {
+    case Family::DryBulbGrid:
+    case Family::HumidityRatioGrid:
+        return {QColor(200, 200, 200), 0.8};
+    case Family::SpecificVolume:
+        return {QColor(135, 80, 170), 0.9, Qt::DashLine};
+    case Family::Enthalpy:
+        return {QColor(200, 85, 30), 0.9};
+    case Family::WetBulb:
+        return {QColor(20, 135, 75), 0.9, Qt::DashLine};
+    case Family::RelativeHumidity:
+        return {QColor(40, 100, 205), 0.9};
+    case Family::PercentageSaturation:
+        return {QColor(0, 150, 170), 0.9, Qt::DotLine};
+    case Family::Saturation:
+        break;
+    }
+    return {QColor(15, 35, 120), 2.2};
+}
+
+// The minor steps between a family's labelled lines: thinner, and their colour half-way to the
+// white ground, so that the handbook density stays calm and the labelled lines lead the eye.
+Look LookOf(const Curve& curve) {
+    Look look = LookOf(curve.family);
+    if (!curve.labelled) {
+        const QColor c = look.colour;
+        look.colour =
+            QColor((c.red() + 2 * 255) / 3, (c.green() + 2 * 255) / 3, (c.blue() + 2 * 255) / 3);
+        look.width *= 0.55;
+        look.style = Qt::SolidLine; // the colour tells the family; dashes would only add noise
+    }
+    return look;
+}
+
+// On a raster device (the window, a PNG) a line thinner than 2 pixels is drawn as a 1-pixel
+// hairline: Qt strokes those on a fast path, several times faster than a scaled width. Vector
+// devices (SVG, PDF, a printer) get the scaled width.
+QPen PenOf(const Look& look, double unit, const QPainter& painter) {
+    const double width = look.width * unit;
+    const bool raster =
+        painter.paintEngine() != nullptr && painter.paintEngine()->type() == QPaintEngine::Raster;
+    QPen pen(look.colour, width, look.style, Qt::FlatCap, Qt::BevelJoin);
+    if (raster && width < 2) {
+        pen.setWidthF(1);
+        pen.setCosmetic(true);
+    }
+    return pen;
+}
+
+QPointF Pixel(const ChartMapping& mapping, ChartPoint p) {
+    const PixelPoint q = mapping.toPixel(p);
+    return {q.x, q.y};
+}
+
+QPolygonF Mapped(const ChartMapping& mapping, const Polyline& line) {
+    QPolygonF polygon;
+    polygon.reserve(static_cast<qsizetype>(line.size()));
+    for (const ChartPoint p : line) {
+        polygon.append(Pixel(mapping, p));
+    }
+    return polygon;
+}
+
+// A line mapped to pixels without the points that lie within a tenth of a pixel of the chord
+// that skips them: the wet-bulb, enthalpy and volume lines are nearly straight, and the
+// rasteriser's time goes by segments, not by length.
+QPolygonF MappedSimplified(const ChartMapping& mapping, const Polyline& line) {
+    const QPolygonF all = Mapped(mapping, line);
+    if (all.size() < 3) {
+        return all;
+    }
+    constexpr double kTolerance = 0.1; // px
+    QPolygonF kept;
+    kept.append(all.front());
+    qsizetype from = 0;
+    for (qsizetype i = 2; i < all.size(); ++i) {
+        // Every point between the last kept one and i within the tolerance of their chord?
+        const QPointF a = all[from];
+        const QPointF d = all[i] - a;
+        const double length = std::hypot(d.x(), d.y());
+        bool straight = length > 0;
+        for (qsizetype j = from + 1; straight && j < i; ++j) {
+            const QPointF e = all[j] - a;
+            straight = std::abs(d.x() * e.y() - d.y() * e.x()) <= kTolerance * length;
+        }
+        if (!straight) {
+            from = i - 1;
+            kept.append(all[from]);
+        }
+    }
+    kept.append(all.back());
+    return kept;
+}
+
+// Text placed by the side or corner its alignment names, at a point.
+void Text(QPainter& painter, QPointF at, Qt::Alignment align, const QString& text) {
+    constexpr double kRoom = 100000; // wider than any text of the largest export
+    double left = at.x() - kRoom / 2;
+    if (align & Qt::AlignLeft) {
+        left = at.x();
+    } else if (align & Qt::AlignRight) {
+        left = at.x() - kRoom;
+    }
+    double top = at.y() - kRoom / 2;
+    if (align & Qt::AlignTop) {
+        top = at.y();
+    } else if (align & Qt::AlignBottom) {
+        top = at.y() - kRoom;
+    }
+    painter.drawText(QRectF(left, top, kRoom, kRoom), static_cast<int>(align), text);
+}
+
+// The box of a text, its top left corner at a point (moved left of the point when it would pass
+// the right limit).
+QRectF BoxOf(const QFont& font, QPointF at, double rightLimit, const QString& text, double unit) {
+    const QFontMetricsF metrics(font);
+    const double pad = 2.5 * unit;
+    QRectF box = metrics.boundingRect(text).adjusted(-pad, -pad, pad, pad);
+    box.moveTopLeft(at);
+    if (box.right() > rightLimit) {
+        box.moveRight(at.x() - box.width() - 4 * unit);
+        box.moveRight(std::min(box.right(), rightLimit));
+    }
+    return box;
+}
+
+// Text on a white box with a thin border.
+void BoxedText(QPainter& painter, const QRectF& box, const QString& text, const QColor& colour,
+               double unit) {
+    painter.setPen(QPen(colour, 0.8 * unit));
+    painter.setBrush(Qt::white);
+    painter.drawRect(box);
+    painter.drawText(box, Qt::AlignCenter, text);
+    painter.setBrush(Qt::NoBrush);
+}
+
+// The marked state: a dot and its label; none without a state inside the range.
+struct StateMark {
+    QPointF at;
+    double radius = 0;
+    QString label;
+    QRectF box;
+};
+
+std::optional<StateMark> StateMarkOf(const ChartLayout& layout, const ChartScene& scene) {
+    const ChartModel& model = *scene.model;
+    if (!scene.statePoint || !model.range().contains(*scene.statePoint)) {
+        return std::nullopt;
+    }
+    const double u = layout.unit;
+    StateMark mark;
+    mark.at = Pixel(MappingOf(layout, model.range()), *scene.statePoint);
+    mark.radius = 4.5 * u;
+    mark.label = qs(model.pointLabel(*scene.statePoint));
+    // Below and right of the point; left of it near the right edge, above it near the bottom,
+    // and inside whatever a plot narrower than the label leaves. The plot's clip is u outside it.
+    const double off = mark.radius + 2 * u;
+    const QRectF& plot = layout.plot;
+    QRectF& box = mark.box;
+    box = BoxOf(layout.smallFont, mark.at + QPointF(off, off),
+                std::numeric_limits<double>::infinity(), mark.label, u);
+    if (box.right() > plot.right() - u) {
+        box.moveRight(mark.at.x() - off);
+    }
+    if (box.bottom() > plot.bottom() - u) {
+        box.moveBottom(mark.at.y() - off);
+    }
+    if (box.left() < plot.left() + u) {
+        box.moveLeft(plot.left() + u);
+    }
+    if (box.top() < plot.top() + u) {
+        box.moveTop(plot.top() + u);
+    }
+    return mark;
+}
+
+// Whether a coordinate lies on an edge of the range. Lines end at samples whose dry bulb the
+// core holds in 32 bits (the last of the default Metric chart at 49.999994 °C, the first of the
+// British one 4E-6 K inside 20 °F): within a ten-thousandth of the span, far below a pixel, is on
+// the edge.
+bool Near(double a, double b, double span) {
+    return std::abs(a - b) <= 1e-4 * std::abs(span);
+}
+
+// The box a text written by Text takes.
+QRectF TextBox(const QFont& font, QPointF at, Qt::Alignment align, const QString& text) {
+    const QFontMetricsF metrics(font);
+    QRectF box(0, 0, metrics.horizontalAdvance(text), metrics.height());
+    if (align & Qt::AlignLeft) {
+        box.moveLeft(at.x());
+    } else if (align & Qt::AlignRight) {
+        box.moveRight(at.x());
+    } else {
+        box.moveCenter(QPointF(at.x(), box.center().y()));
+    }
+    if (align & Qt::AlignTop) {
+        box.moveTop(at.y());
+    } else if (align & Qt::AlignBottom) {
+        box.moveBottom(at.y());
+    } else {
+        box.moveCenter(QPointF(box.center().x(), at.y()));
+    }
+    return box;
+}
+
+// How far beyond the saturation curve the enthalpy scale's ticks reach along their lines: from
+// the first reach to the second for a minor step, to the third for a labelled one. The first
+// leaves room for the saturation-temperature scale's ticks on the curve.
+double EnthalpyScaleReach(const ChartLayout& layout, bool labelled) {
+    const double f = layout.smallFont.pixelSize();
+    return labelled ? 2.4 * f : 1.8 * f;
+}
+double EnthalpyScaleStart(const ChartLayout& layout) {
+    return 1.0 * layout.smallFont.pixelSize();
+}
+
+// Where a curve's label goes: relative humidity where the curve leaves the plot, wet bulb beside
+// the saturation curve where the line starts, enthalpy beyond the saturation curve in the line's
+// direction, specific volume where the line meets the bottom or the right edge. A wet-bulb or
+// enthalpy line that starts on the left edge, or whose label would pass it, is labelled inside
+// the plot beside its start.
+std::optional<CurveLabel> PlaceLabel(const ChartMapping& mapping, const ChartLayout& layout,
+                                     const Curve& curve) {
+    if (!curve.labelled) {
+        return std::nullopt; // a minor step: deliberately without a label
+    }
+    const ChartRange& r = mapping.range();
+    const double Tspan = r.dryBulbMax - r.dryBulbMin;
+    const double Wspan = r.humidityRatioMax - r.humidityRatioMin;
+    const double gap = 3 * layout.unit;
+    const ChartPoint first = curve.pieces.front().front();
+    const ChartPoint last = curve.pieces.back().back();
+    const QPointF start = Pixel(mapping, first);
+    const QPointF end = Pixel(mapping, last);
+    const bool startsOnLeft = Near(first.dryBulb, r.dryBulbMin, Tspan);
+    const bool startsOnTop = Near(first.humidityRatio, r.humidityRatioMax, Wspan);
+    const QString text = qs(curve.label);
+    const auto at = [&](QPointF point, Qt::Alignment align) {
+        return CurveLabel{&curve, text, point, align,
+                          TextBox(layout.smallFont, point, align, text)};
+    };
+    // Above and right of the start, or below it where the top edge is too near.
+    const auto insideFromLeft = [&] {
+        CurveLabel label = at(start + QPointF(gap, -gap), Qt::AlignLeft | Qt::AlignBottom);
+        if (label.box.top() < layout.plot.top()) {
+            label = at(start + QPointF(gap, gap), Qt::AlignLeft | Qt::AlignTop);
+        }
+        return label;
+    };
+    switch (curve.family) {
+    case Family::PercentageSaturation:
+    case Family::RelativeHumidity: {
+        CurveLabel label = Near(last.humidityRatio, r.humidityRatioMax, Wspan)
+                               ? at(end + QPointF(-gap, gap), Qt::AlignRight | Qt::AlignTop)
+                               : at(end + QPointF(-gap, -gap), Qt::AlignRight | Qt::AlignBottom);
+        // A curve leaving the top next to the left corner: moved right, into the plot.
+        const double past = layout.plot.left() - label.box.left();
+        if (past > 0) {
+            label.at.rx() += past;
+            label.box.translate(past, 0);
+        }
+        return label;
+    }
+    case Family::WetBulb: {
+        if (startsOnTop) { // below the top edge, right of where the line enters
+            return at(start + QPointF(gap, gap), Qt::AlignLeft | Qt::AlignTop);
+        }
+        const CurveLabel beside = at(start + QPointF(-gap, 0), Qt::AlignRight | Qt::AlignVCenter);
+        return startsOnLeft || beside.box.left() < layout.plot.left() ? insideFromLeft() : beside;
+    }
+    case Family::Enthalpy: {
+        if (startsOnTop) { // above the plot, clear of the humidity labels below its edge
+            return at(start + QPointF(0, -gap), Qt::AlignHCenter | Qt::AlignBottom);
+        }
+        if (startsOnLeft) {
+            return insideFromLeft();
+        }
+        if (curve.pieces.front().size() < 2) {
+            break;
+        }
+        // Beyond the saturation curve, on the line's extension.
+        const QPointF next = Pixel(mapping, curve.pieces.front()[1]);
+        QPointF direction = start - next;
+        const double length = std::hypot(direction.x(), direction.y());
+        if (length > 0) {
+            direction /= length;
+            // Beyond the enthalpy scale's longest tick, the box clear of it.
+            const QRectF box = TextBox(layout.smallFont, QPointF(0, 0), Qt::AlignCenter, text);
+            const double reach = EnthalpyScaleReach(layout, true) + gap +
+                                 std::abs(direction.x()) * box.width() / 2 +
+                                 std::abs(direction.y()) * box.height() / 2;
+            const CurveLabel beyond = at(start + direction * reach, Qt::AlignCenter);
+            return beyond.box.left() < layout.plot.left() ? insideFromLeft() : beyond;
+        }
+        break;
+    }
+    case Family::SpecificVolume:
+        if (Near(last.humidityRatio, r.humidityRatioMin, Wspan)) {
+            return at(end + QPointF(gap, -gap), Qt::AlignLeft | Qt::AlignBottom);
+        }
+        if (Near(last.dryBulb, r.dryBulbMax, Tspan)) {
+            // Below the end, where the line does not pass: a relative-humidity curve ending on
+            // the right edge nearby has its label above its end.
+            CurveLabel label = at(end + QPointF(-gap, gap), Qt::AlignRight | Qt::AlignTop);
+            if (label.box.bottom() > layout.plot.bottom()) {
+                label = at(end + QPointF(-gap, -gap), Qt::AlignRight | Qt::AlignBottom);
+            }
+            return label;
+        }
+        break;
+    case Family::DryBulbGrid: // the axes carry their values
+    case Family::HumidityRatioGrid:
+    case Family::Saturation: // the legend names it
+        return std::nullopt;
+    }
+    // A labelled line of a family that ends nowhere else (where the core finds no moist air, at
+    // a low pressure): at its end, inside.
+    return at(end + QPointF(-gap, -gap), Qt::AlignRight | Qt::AlignBottom);
+}
+
+} // namespace
+
+namespace {
+
+// Where a label may stand: inside the plot, or an enthalpy label wholly above it.
+bool Allowed(const CurveLabel& label, const ChartLayout& layout) {
+    const QRectF& plot = layout.plot;
+    const QRectF& box = label.box;
+    if (label.curve->family == Family::Enthalpy && box.bottom() <= plot.top()) {
+        return box.left() >= layout.target.left() && box.right() <= layout.target.right();
+    }
+    return plot.contains(box);
+}
+
+bool Overlaps(const QRectF& box, const std::vector<CurveLabel>& placed) {
+    return std::any_of(placed.begin(), placed.end(),
+                       [&](const CurveLabel& other) { return other.box.intersects(box); });
+}
+
+// A label that would stand on an earlier one, or outside, moved by a line's height up or down
+// (then by its width sideways), up to three times, to the first place that is free; left where
+// it was when none is.
+CurveLabel Settled(CurveLabel label, const std::vector<CurveLabel>& placed,
+                   const ChartLayout& layout) {
+    if (Allowed(label, layout) && !Overlaps(label.box, placed)) {
+        return label;
+    }
+    const double h = label.box.height();
+    const double w = label.box.width();
+    std::vector<QPointF> shifts;
+    for (int k = 1; k <= 3; ++k) {
+        shifts.insert(shifts.end(), {QPointF(0, -k * h), QPointF(0, k * h)});
+    }
+    for (int k = 1; k <= 2; ++k) {
+        shifts.insert(shifts.end(), {QPointF(-k * w, 0), QPointF(k * w, 0)});
+    }
+    for (const QPointF shift : shifts) {
+        CurveLabel moved = label;
+        moved.at += shift;
+        moved.box.translate(shift);
+        if (Allowed(moved, layout) && !Overlaps(moved.box, placed)) {
+            return moved;
+        }
+    }
+    return label;
+}
+
+} // namespace
+
+std::vector<CurveLabel> CurveLabels(const ChartLayout& layout, const ChartModel& model) {
+    const ChartMapping mapping = MappingOf(layout, model.range());
+    std::vector<CurveLabel> labels;
+    for (const Curve& curve : model.geometry().curves) {
+        if (auto label = PlaceLabel(mapping, layout, curve)) {
+            labels.push_back(Settled(std::move(*label), labels, layout));
+        }
+    }
+    return labels;
+}
+
+namespace {
+
+const QColor kWinter(70, 140, 255);
+const QColor kSummer(255, 150, 40);
+
+void PaintComfortZones(QPainter& painter, const ChartMapping& mapping, const ChartLayout& layout,
+                       const ChartGeometry& geometry) {
+    for (std::size_t z = 0; z < geometry.comfortZones.size(); ++z) {
+        const Zone& zone = geometry.comfortZones[z];
+        if (zone.outline.size() < 3) {
+            continue;
+        }
+        QColor fill = z == 0 ? kWinter : kSummer;
+        const QColor edge = fill.darker(130);
+        fill.setAlpha(70);
+        painter.setPen(QPen(edge, layout.unit));
+        painter.setBrush(fill);
+        const QPolygonF polygon = Mapped(mapping, zone.outline);
+        painter.drawPolygon(polygon);
+        painter.setBrush(Qt::NoBrush);
+        painter.setFont(layout.smallFont);
+        const QRectF bounds = polygon.boundingRect();
+        // Winter's name to the left, summer's to the right: the zones touch at 23 °C.
+        if (z == 0) {
+            Text(painter, QPointF(bounds.left() - 3 * layout.unit, bounds.top()),
+                 Qt::AlignRight | Qt::AlignBottom, qs(zone.name));
+        } else {
+            Text(painter, QPointF(bounds.right() + 3 * layout.unit, bounds.top()),
+                 Qt::AlignLeft | Qt::AlignBottom, qs(zone.name));
+        }
+    }
+}
+
+// The Mollier diagram's axes: the humidity ratio across the bottom, and each isotherm's dry
+// bulb on the right where it leaves the plot (the enthalpy axis is skewed, so the dry bulb is
+// what a reader looks up there).
+void PaintMollierAxes(QPainter& painter, const ChartMapping& mapping, const ChartLayout& layout,
+                      const ChartModel& model) {
+    const QRectF& plot = layout.plot;
+    const ChartGeometry& g = model.geometry();
+    const double tick = 0.5 * layout.textFont.pixelSize();
+    for (const Tick& t : g.humidityRatioTicks) {
+        const PixelPoint at = HumidityRatioTickAt(mapping, t.at);
+        painter.drawLine(QPointF(at.x, plot.bottom()), QPointF(at.x, plot.bottom() + tick));
+        Text(painter, QPointF(at.x, plot.bottom() + 1.3 * tick), Qt::AlignHCenter | Qt::AlignTop,
+             qs(t.label));
+    }
+    for (const Tick& t : g.dryBulbTicks) {
+        const PixelPoint at = DryBulbTickAt(mapping, t.at);
+        if (!mapping.plot().contains(at)) {
+            continue; // the isotherm leaves through the top or the bottom
+        }
+        painter.drawLine(QPointF(plot.right(), at.y), QPointF(plot.right() + tick, at.y));
+        Text(painter, QPointF(plot.right() + 1.5 * tick, at.y), Qt::AlignLeft | Qt::AlignVCenter,
+             qs(t.label));
+    }
+    const double line = QFontMetricsF(layout.textFont).height();
+    Text(painter, QPointF(plot.center().x(), plot.bottom() + 1.3 * tick + line * 1.1),
+         Qt::AlignHCenter | Qt::AlignTop, qs(model.familyCaption(Family::HumidityRatioGrid)));
+    painter.save();
+    painter.translate(layout.target.right() - 0.4 * line, plot.center().y());
+    painter.rotate(-90);
+    Text(painter, QPointF(0, 0), Qt::AlignHCenter | Qt::AlignBottom,
+         qs(model.familyCaption(Family::DryBulbGrid)));
+    painter.restore();
+}
+
+void PaintAxes(QPainter& painter, const ChartMapping& mapping, const ChartLayout& layout,
+               const ChartModel& model) {
+    const QRectF& plot = layout.plot;
+    const ChartGeometry& g = model.geometry();
+    const ChartRange& r = model.range();
+    const double tick = 0.5 * layout.textFont.pixelSize();
+    painter.setPen(QPen(Qt::black, layout.unit));
+    painter.setFont(layout.textFont);
+    if (mapping.projection() == Projection::Mollier) {
+        PaintMollierAxes(painter, mapping, layout, model);
+        return;
+    }
+    for (const Tick& t : g.dryBulbTicks) {
+        const double x = Pixel(mapping, {t.at, r.humidityRatioMin}).x();
+        painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + tick));
+        Text(painter, QPointF(x, plot.bottom() + 1.3 * tick), Qt::AlignHCenter | Qt::AlignTop,
+             qs(t.label));
+    }
+    for (const Tick& t : g.humidityRatioTicks) {
+        const double y = Pixel(mapping, {r.dryBulbMin, t.at}).y();
+        painter.drawLine(QPointF(plot.right(), y), QPointF(plot.right() + tick, y));
+        Text(painter, QPointF(plot.right() + 1.5 * tick, y), Qt::AlignLeft | Qt::AlignVCenter,
+             qs(t.label));
+    }
+    const double line = QFontMetricsF(layout.textFont).height();
+    Text(painter, QPointF(plot.center().x(), plot.bottom() + 1.3 * tick + line * 1.1),
+         Qt::AlignHCenter | Qt::AlignTop, qs(model.familyCaption(Family::DryBulbGrid)));
+    painter.save();
+    painter.translate(layout.target.right() - 0.4 * line, plot.center().y());
+    painter.rotate(-90);
+    Text(painter, QPointF(0, 0), Qt::AlignHCenter | Qt::AlignBottom,
+         qs(model.familyCaption(Family::HumidityRatioGrid)));
+    painter.restore();
+}
+
+void PaintTitle(QPainter& painter, const ChartLayout& layout, const ChartScene& scene) {
+    const QRectF& block = layout.title;
+    painter.setPen(Qt::black);
+    painter.setFont(layout.headingFont);
+    Text(painter, block.topLeft(), Qt::AlignLeft | Qt::AlignTop, qs(scene.title.heading));
+    const double headingHeight = QFontMetricsF(layout.headingFont).height();
+    painter.setFont(layout.textFont);
+    Text(painter,
+         QPointF(block.right(),
+                 block.top() + headingHeight - QFontMetricsF(layout.textFont).height()),
+         Qt::AlignRight | Qt::AlignTop, qs(scene.title.program));
+    const double textTop = block.top() + headingHeight * 1.05;
+    Text(painter, QPointF(block.left(), textTop), Qt::AlignLeft | Qt::AlignTop,
+         qs(scene.title.air + "  ·  " + scene.title.formulation));
+
+    // The legend: a piece of each family's line and its caption.
+    painter.setFont(layout.smallFont);
+    const QFontMetricsF small(layout.smallFont);
+    const double legendY =
+        textTop + QFontMetricsF(layout.textFont).height() * 1.15 + small.height() / 2;
+    double x = block.left();
+    const double sample = 2.2 * small.height();
+    const auto item = [&](const QPen& pen, const QBrush& brush, const QString& caption) {
+        painter.setPen(pen);
+        if (brush.style() != Qt::NoBrush) {
+            painter.setBrush(brush);
+            painter.drawRect(
+                QRectF(x, legendY - small.height() / 3, sample, small.height() * 2 / 3));
+            painter.setBrush(Qt::NoBrush);
+        } else {
+            painter.drawLine(QPointF(x, legendY), QPointF(x + sample, legendY));
+        }
+        x += sample + 0.4 * small.height();
+        painter.setPen(pen.color().darker(115));
+        Text(painter, QPointF(x, legendY), Qt::AlignLeft | Qt::AlignVCenter, caption);
+        x += small.horizontalAdvance(caption) + 1.5 * small.height();
+    };
+    const ChartModel& model = *scene.model;
+    for (const Family family : {Family::Saturation, Family::RelativeHumidity, Family::WetBulb,
+                                Family::Enthalpy, Family::SpecificVolume}) {
+        // A family the user hid has no line on the chart to explain.
+        if (model.families().hides(family)) {
+            continue;
+        }
+        item(PenOf(LookOf(family), layout.unit, painter), Qt::NoBrush,
+             qs(model.familyCaption(family)));
+    }
+    if (model.percentageSaturation() && !model.families().hides(Family::PercentageSaturation)) {
+        item(PenOf(LookOf(Family::PercentageSaturation), layout.unit, painter), Qt::NoBrush,
+             qs(model.familyCaption(Family::PercentageSaturation)));
+    }
+    if (scene.comfortZones) {
+        for (const QColor& colour : {kWinter, kSummer}) {
+            QColor fill = colour;
+            fill.setAlpha(70);
+            item(QPen(colour.darker(130), layout.unit), fill,
+                 colour == kWinter ? "Winter comfort" : "Summer comfort");
+        }
+    }
+}
+
+// The radius of an overlay's point marks, in thin-line widths.
+constexpr double kOverlayRadius = 3.5;
+
+void PaintOverlay(QPainter& painter, const ChartMapping& mapping, const ChartLayout& layout,
+                  const Overlay& overlay) {
+    const QColor colour(overlay.red, overlay.green, overlay.blue);
+    const double u = layout.unit;
+    painter.setFont(layout.smallFont);
+    for (const OverlayPath& path : overlay.paths) {
+        if (path.points.size() < 2) {
+            continue;
+        }
+        const QPolygonF line = Mapped(mapping, path.points);
+        QPen pen(colour, 2 * u, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        if (path.dashed) {
+            pen.setWidthF(1.4 * u);
+            pen.setDashPattern({4, 3});
+            pen.setCapStyle(Qt::FlatCap);
+        }
+        painter.setPen(pen);
+        painter.drawPolyline(line);
+        if (path.arrow) {
+            QPointF back = line[line.size() - 2] - line.back();
+            const double length = std::hypot(back.x(), back.y());
+            if (length > 0) {
+                back /= length;
+                const QPointF tip = line.back() + back * (kOverlayRadius + 1.5) * u;
+                back *= 7 * u;
+                const QPointF side(-back.y() / 2, back.x() / 2);
+                painter.setBrush(colour);
+                painter.drawPolygon(QPolygonF({tip, tip + back + side, tip + back - side}));
+                painter.setBrush(Qt::NoBrush);
+            }
+        }
+        if (!path.label.empty()) {
+            const QPointF middle = (line[(line.size() - 1) / 2] + line[line.size() / 2]) / 2;
+            Text(painter, middle + QPointF(3 * u, -3 * u), Qt::AlignLeft | Qt::AlignBottom,
+                 qs(path.label));
+        }
+    }
+    for (const OverlayPoint& point : overlay.points) {
+        const QPointF at = Pixel(mapping, point.at);
+        painter.setPen(QPen(Qt::black, 0.8 * u));
+        painter.setBrush(colour);
+        const double radius = kOverlayRadius * u;
+        painter.drawEllipse(at, radius, radius);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(colour.darker(140));
+        if (point.labelBelow) {
+            Text(painter, at + QPointF(radius + 2 * u, radius), Qt::AlignLeft | Qt::AlignTop,
+                 qs(point.label));
+        } else {
+            Text(painter, at + QPointF(radius + 2 * u, -radius), Qt::AlignLeft | Qt::AlignBottom,
+                 qs(point.label));
+        }
+    }
+}
+
+// The note written on the plot, and its box; no box without a note.
+std::pair<QString, QRectF> NoteOf(const ChartLayout& layout, const ChartScene& scene) {
+    QString text = qs(scene.note);
+    if (scene.statePoint && !scene.model->range().contains(*scene.statePoint)) {
+        text = QStringLiteral("The main window's state lies outside the chart's range.");
+    }
+    if (text.isEmpty()) {
+        return {};
+    }
+    const double u = layout.unit;
+    return {text, BoxOf(layout.textFont, layout.plot.topLeft() + QPointF(8 * u, 8 * u),
+                        layout.plot.right(), text, u)};
+}
+
+QRect Widened(const QRectF& box, double unit) {
+    const double d = 2 * unit; // the outline and the antialiasing around it
+    return box.adjusted(-d, -d, d, d).toAlignedRect();
+}
+
+// The saturation-temperature (dew-point) scale: a tick across the saturation curve, outwards,
+// where each wet-bulb line starts (the labelled ones longer: their labels are its numbers).
+// The enthalpy scale: each enthalpy line that starts on the curve carried on beyond it as a
+// tick, a labelled line's longer, with its label at the end.
+void PaintScales(QPainter& painter, const ChartMapping& mapping, const ChartLayout& layout,
+                 const ChartGeometry& geometry) {
+    const double f = layout.smallFont.pixelSize();
+    const ChartRange& r = mapping.range();
+    const chart::PixelRect& plot = mapping.plot();
+    const double perKelvin = plot.width / (r.dryBulbMax - r.dryBulbMin);
+    const double perRatio = plot.height / (r.humidityRatioMax - r.humidityRatioMin);
+    painter.setPen(PenOf(LookOf(Family::Saturation), layout.unit * 0.4, painter));
+    for (const ScaleMark& mark : geometry.saturationScale) {
+        // Outwards: up and to the left, at right angles to the curve in pixels.
+        double k = mark.slope * perRatio / perKelvin;
+        if (mapping.projection() != Projection::Psychrometric) {
+            k = PixelSlope(mapping, mark.at, mark.slope);
+        }
+        QPointF normal(-k, -1);
+        normal /= std::hypot(normal.x(), normal.y());
+        const QPointF at = Pixel(mapping, mark.at);
+        painter.drawLine(at, at + normal * (mark.labelled ? 0.8 : 0.5) * f);
+    }
+    for (const Curve& curve : geometry.curves) {
+        if (curve.family != Family::Enthalpy || curve.pieces.front().size() < 2) {
+            continue;
+        }
+        const ChartPoint first = curve.pieces.front().front();
+        if (Near(first.dryBulb, r.dryBulbMin, r.dryBulbMax - r.dryBulbMin) ||
+            Near(first.humidityRatio, r.humidityRatioMax,
+                 r.humidityRatioMax - r.humidityRatioMin)) {
+            continue; // enters from an edge: no saturation curve to carry on from
+        }
+        const QPointF start = Pixel(mapping, first);
+        QPointF direction = start - Pixel(mapping, curve.pieces.front()[1]);
+        const double length = std::hypot(direction.x(), direction.y());
+        if (!(length > 0)) {
+            continue;
+        }
+        direction /= length;
+        const QPointF from = start + direction * EnthalpyScaleStart(layout);
+        const QPointF to = start + direction * EnthalpyScaleReach(layout, curve.labelled);
+        if (!layout.plot.contains(to)) {
+            continue;
+        }
+        painter.setPen(PenOf(LookOf(curve), layout.unit, painter));
+        painter.drawLine(from, to);
+    }
+}
+
+// The sensible-heat-ratio protractor in the plot's upper left corner, where a chart has no
+// lines above its saturation curve: rays from its centre in the chart's own directions (so that a
+// parallel through a state point is the room ratio line), the SHR inside the arc, Δh/ΔW
+// outside it. Labels that would touch a neighbour's are left out; every ray keeps its tick.
+void PaintProtractor(QPainter& painter, const ChartMapping& mapping, const ChartLayout& layout,
+                     const ChartModel& model) {
+    const auto& protractor = model.protractor();
+    if (!protractor) {
+        return;
+    }
+    const QRectF& plot = layout.plot;
+    const double u = layout.unit;
+    const double radius = 0.16 * std::min(plot.width(), plot.height());
+    const bool mollier = mapping.projection() == Projection::Mollier;
+    // The Mollier diagram's empty corner is the lower right, below its saturation curve.
+    const QPointF centre = mollier ? plot.bottomRight() + QPointF(-1.45 * radius, -0.9 * radius)
+                                   : plot.topLeft() + QPointF(1.45 * radius, 1.4 * radius);
+    const ChartRange& r = mapping.range();
+    const ChartPoint middle{(r.dryBulbMin + r.dryBulbMax) / 2,
+                            (r.humidityRatioMin + r.humidityRatioMax) / 2};
+    const double perKelvin = plot.width() / (r.dryBulbMax - r.dryBulbMin);
+    const double perRatio = plot.height() / (r.humidityRatioMax - r.humidityRatioMin);
+    const QColor ink(60, 60, 60);
+    painter.save();
+    painter.setPen(QPen(ink, 0.8 * u));
+    painter.setBrush(QColor(255, 255, 255, 235));
+    const QRectF circle(centre - QPointF(radius, radius), centre + QPointF(radius, radius));
+    painter.drawChord(circle, 0, 180 * 16);
+    painter.setBrush(Qt::NoBrush);
+    painter.setFont(layout.smallFont);
+    std::vector<QRectF> written;
+    for (const ProtractorMark& mark : protractor->marks) {
+        QPointF d(mark.dryBulb * perKelvin, -mark.humidityRatio * perRatio);
+        if (mollier) {
+            // Directions are straight in h and W, so the middle of the range serves; a ray
+            // stands for its line, so one pointing down is turned up into the half disc.
+            const PixelPoint p = PixelDirection(mapping, middle, mark.dryBulb, mark.humidityRatio);
+            d = p.y > 0 ? QPointF(-p.x, -p.y) : QPointF(p.x, p.y);
+        }
+        const double length = std::hypot(d.x(), d.y());
+        if (!(length > 0)) {
+            continue;
+        }
+        d /= length;
+        const double in = mark.outer ? 1.0 : 0.84;
+        const double out = mark.outer ? 1.09 : 1.0;
+        painter.setPen(QPen(ink, 0.7 * u));
+        painter.drawLine(centre + d * in * radius, centre + d * out * radius);
+        const QString text = qs(mark.text);
+        const QRectF size = TextBox(layout.smallFont, QPointF(0, 0), Qt::AlignCenter, text);
+        const double clear =
+            std::abs(d.x()) * size.width() / 2 + std::abs(d.y()) * size.height() / 2 + 2 * u;
+        const QPointF at = centre + d * (mark.outer ? out * radius + clear : in * radius - clear);
+        const QRectF box = TextBox(layout.smallFont, at, Qt::AlignCenter, text);
+        if (std::any_of(written.begin(), written.end(),
+                        [&](const QRectF& other) { return other.intersects(box); })) {
+            continue;
+        }
+        written.push_back(box);
+        Text(painter, at, Qt::AlignCenter, text);
+    }
+    painter.setPen(QPen(ink, 0.8 * u));
+    painter.drawLine(centre - QPointF(radius, 0), centre + QPointF(radius, 0));
+    painter.setBrush(ink);
+    painter.drawEllipse(centre, 1.5 * u, 1.5 * u);
+    painter.setBrush(Qt::NoBrush);
+    const QString caption =
+        QStringLiteral("Sensible heat ratio (inside) · Δh/ΔW, %1 per %2 (outside)")
+            .arg(qs(model.units().enthalpy.symbol), model.units().enthalpy.symbol == "Btu/lb"
+                                                        ? QStringLiteral("lb/lb")
+                                                        : QStringLiteral("kg/kg"));
+    Text(painter, centre + QPointF(-radius, 0.6 * layout.smallFont.pixelSize()),
+         Qt::AlignLeft | Qt::AlignTop, caption);
+    painter.restore();
+}
+
+} // namespace
+
+ChartLayout LayoutChart(const QRectF& target, chart::Projection projection) {
+    ChartLayout layout;
+    layout.target = target;
+    layout.projection = projection;
+    const double base = std::max(9.0, std::min(target.width(), target.height()) / 60);
+    layout.unit = base / 10;
+    const QString family = QStringLiteral("Liberation Sans");
+    layout.headingFont = QFont(family);
+    layout.headingFont.setPixelSize(static_cast<int>(std::lround(1.35 * base)));
+    layout.headingFont.setBold(true);
+    layout.textFont = QFont(family);
+    layout.textFont.setPixelSize(static_cast<int>(std::lround(base)));
+    layout.smallFont = QFont(family);
+    layout.smallFont.setPixelSize(static_cast<int>(std::lround(0.85 * base)));
+
+    const double margin = 0.8 * base;
+    const double titleHeight = 4.6 * base;
+    layout.title = QRectF(target.left() + margin, target.top() + margin,
+                          target.width() - 2 * margin, titleHeight);
+    const double left = target.left() + 2.5 * base;
+    const double top = layout.title.bottom() + 0.8 * base;
+    const double right = target.right() - 5.5 * base;
+    const double bottom = target.bottom() - 3.4 * base;
+    layout.plot = QRectF(left, top, std::max(1.0, right - left), std::max(1.0, bottom - top));
+    return layout;
+}
+
+ChartMapping MappingOf(const ChartLayout& layout, const ChartRange& range) {
+    const QRectF& plot = layout.plot;
+    return ChartMapping(range, {plot.left(), plot.top(), plot.width(), plot.height()},
+                        layout.projection);
+}
+
+void PaintChartBackground(QPainter& painter, const ChartLayout& layout, const ChartScene& scene) {
+    const ChartModel& model = *scene.model;
+    const ChartGeometry& geometry = model.geometry();
+    const ChartMapping mapping = MappingOf(layout, model.range());
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    if (scene.comfortZones) {
+        PaintComfortZones(painter, mapping, layout, geometry);
+    }
+    for (const Curve& curve : geometry.curves) {
+        // The grids are upright and level, and the minor steps pale: both are drawn without
+        // antialiasing, which costs four times the time on a raster device and shows nothing on
+        // them that a reader would miss. The labelled lines keep it.
+        const bool grid =
+            curve.family == Family::DryBulbGrid || curve.family == Family::HumidityRatioGrid;
+        painter.setRenderHint(QPainter::Antialiasing, !grid && curve.labelled);
+        painter.setPen(PenOf(LookOf(curve), layout.unit, painter));
+        for (const Polyline& piece : curve.pieces) {
+            painter.drawPolyline(MappedSimplified(mapping, piece));
+        }
+    }
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    PaintScales(painter, mapping, layout, geometry);
+    painter.setFont(layout.smallFont);
+    for (const CurveLabel& label : CurveLabels(layout, model)) {
+        // The halo: the ground's colour around the text, so that no line runs through it and
+        // a label never reads as a neighbouring line's.
+        const double halo = 0.8 * layout.unit;
+        painter.fillRect(label.box.adjusted(-halo, 0, halo, 0), Qt::white);
+        painter.setPen(LookOf(label.curve->family).colour.darker(115));
+        Text(painter, label.at, label.align, label.text);
+    }
+    if (scene.protractor) {
+        PaintProtractor(painter, mapping, layout, model);
+    }
+    painter.setPen(QPen(Qt::black, 1.2 * layout.unit));
+    painter.drawRect(layout.plot);
+    PaintAxes(painter, mapping, layout, model);
+    PaintTitle(painter, layout, scene);
+    painter.restore();
+}
+
+void PaintChartForeground(QPainter& painter, const ChartLayout& layout, const ChartScene& scene) {
+    const ChartModel& model = *scene.model;
+    const ChartMapping mapping = MappingOf(layout, model.range());
+    const double u = layout.unit;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setClipRect(layout.plot.adjusted(-u, -u, u, u));
+    for (const Overlay* overlay : scene.overlays) {
+        PaintClimateLayers(painter, layout, mapping, *overlay);
+        PaintOverlay(painter, mapping, layout, *overlay);
+    }
+    if (const auto mark = StateMarkOf(layout, scene)) {
+        painter.setPen(QPen(Qt::black, 1.2 * u));
+        painter.setBrush(QColor(225, 30, 30));
+        painter.drawEllipse(mark->at, mark->radius, mark->radius);
+        painter.setBrush(Qt::NoBrush);
+        painter.setFont(layout.smallFont);
+        BoxedText(painter, mark->box, mark->label, QColor(150, 20, 20), u);
+    }
+    if (const auto [text, box] = NoteOf(layout, scene); !text.isEmpty()) {
+        painter.setFont(layout.textFont);
+        BoxedText(painter, box, text, QColor(170, 0, 0), u);
+    }
+    painter.restore();
+}
+
+std::optional<QRectF> StateLabelBox(const ChartLayout& layout, const ChartScene& scene) {
+    if (const auto mark = StateMarkOf(layout, scene)) {
+        return mark->box;
+    }
+    return std::nullopt;
+}
+
+QRegion StateMarkRegion(const ChartLayout& layout, const ChartScene& scene) {
+    QRegion region;
+    if (const auto mark = StateMarkOf(layout, scene)) {
+        const double r = mark->radius;
+        region += Widened(QRectF(mark->at - QPointF(r, r), mark->at + QPointF(r, r)), layout.unit);
+        region += Widened(mark->box, layout.unit);
+    }
+    if (const auto [text, box] = NoteOf(layout, scene); !text.isEmpty()) {
+        region += Widened(box, layout.unit);
+    }
+    return region;
+}
+
+void PaintChart(QPainter& painter, const QRectF& target, const ChartScene& scene) {
+    const ChartLayout layout = LayoutChart(target, scene.projection);
+    painter.fillRect(target, Qt::white);
+    PaintChartBackground(painter, layout, scene);
+    PaintChartForeground(painter, layout, scene);
+}
+
+} // namespace hygrovane::views
