@@ -23,8 +23,8 @@ int main(int argc, char* argv[]) {
     // with the case on screen.
     std::signal(SIGXFSZ, SIG_IGN);
     // Qt aborts when it cannot reach a display; say why in one line instead.
-    if (const auto reason = hygrovane::views::MissingDisplay(argc, argv)) {
-        std::fprintf(stderr, "hygrovane: %s\n", reason->c_str());
+    if (const auto display = hygrovane::views::CheckDisplay(argc, argv); !display) {
+        std::fprintf(stderr, "hygrovane: %s\n", display.error().message.c_str());
         return 1;
     }
     // Qt reads only the arguments before "--"; those from "--" on are the program's as given.
