@@ -2,7 +2,7 @@
 // export paint it: a full repaint with the curves kept, and a repaint after a change of the
 // pressure, the curves computed again by the core. The computation alone is measured too, for
 // both formulations.
-#include "chart/chart_model.h"
+#include "chart/chart.h"
 #include "views/chart/chart_painter.h"
 
 #include <QImage>
@@ -18,7 +18,7 @@ using namespace hygrovane;
 
 constexpr QSize kSize(1920, 1080);
 
-views::ChartScene SceneOf(const chart::ChartModel& model) {
+views::ChartScene SceneOf(const chart::Chart& model) {
     views::ChartScene scene;
     scene.model = &model;
     scene.title = {"Psychrometric chart", "Barometric pressure 101.325 kPa",
@@ -33,7 +33,7 @@ void Paint(QImage& image, const views::ChartScene& scene) {
 }
 
 void BM_Repaint(benchmark::State& state) {
-    const chart::ChartModel model;
+    const chart::Chart model;
     const views::ChartScene scene = SceneOf(model);
     QImage image(kSize, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
@@ -43,7 +43,7 @@ void BM_Repaint(benchmark::State& state) {
 }
 
 void BM_RepaintAfterPressureChange(benchmark::State& state) {
-    chart::ChartModel model;
+    chart::Chart model;
     chart::ChartSettings settings = model.settings();
     const views::ChartScene scene = SceneOf(model);
     QImage image(kSize, QImage::Format_ARGB32_Premultiplied);

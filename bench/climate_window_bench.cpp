@@ -2,7 +2,7 @@
 // every hour as a point and with the hours in bins, as the chart window repaints (its background
 // kept as a picture, the overlays painted over it) and as an export paints the whole chart, and a
 // filter change (the hours chosen again, the figures, the bins and the overlay the chart draws).
-#include "chart/chart_model.h"
+#include "chart/chart.h"
 #include "models/climate_model.h"
 #include "views/chart/chart_painter.h"
 
@@ -46,7 +46,7 @@ chart::Overlay OverlayOf(models::ClimateDisplay::Marks marks) {
 // As ChartCanvas::paintEvent repaints: the kept background, then the foreground.
 void CanvasRepaint(benchmark::State& state, models::ClimateDisplay::Marks marks,
                    const char* label) {
-    const chart::ChartModel model;
+    const chart::Chart model;
     const chart::Overlay overlay = OverlayOf(marks);
     views::ChartScene scene;
     scene.model = &model;
@@ -77,7 +77,7 @@ void BM_RepaintBins(benchmark::State& state) {
 
 // A whole chart painted with the hours, as a PNG export of 1920 x 1080 does.
 void WholeChart(benchmark::State& state, models::ClimateDisplay::Marks marks, const char* label) {
-    const chart::ChartModel model;
+    const chart::Chart model;
     const chart::Overlay overlay = OverlayOf(marks);
     views::ChartScene scene;
     scene.model = &model;

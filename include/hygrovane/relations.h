@@ -28,6 +28,11 @@ Result<double> SaturationPressureAt(double T, SatFormulation formulation);
 Result<double> SaturationTemperatureAt(double p, SatFormulation formulation);
 // W_s = 0.62198 p_ws(T) / (P - p_ws(T)): the humidity ratio of saturated air at T and P.
 Result<double> SaturationHumidityRatio(double T, double P, SatFormulation formulation);
+// W = 0.62198 p_w / (P - p_w): the humidity ratio of air whose vapour has the pressure p_w, in
+// double throughout (a state of Solve holds p_w in 32 bits).
+Result<double> HumidityRatioFromVapourPressure(double p_w, double P);
+// p_w = W P / (W + 0.62198): the pressure of the vapour of air holding W at P, in double.
+Result<double> VapourPressureAt(double W, double P);
 // phi = p_w / p_ws(T), p_w = W P / (W + 0.62198); not capped at 1.
 Result<double> RelativeHumidityAt(double T, double W, double P, SatFormulation formulation);
 // h = 1.006 t + W (2501 + 1.805 t), t = T - 273.15, kJ/kg dry air.

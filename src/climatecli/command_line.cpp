@@ -1,6 +1,7 @@
 #include "climatecli/command_line.h"
 
 #include "batch/program_arguments.h"
+#include "climatecli/envelope_option.h"
 #include "text/number_parse.h"
 #include "text/number_text.h"
 
@@ -39,10 +40,11 @@ bool NeedsValue(std::string_view option) {
                              "--humidity",
                              "--pressure",
                              "--formulation",
-                             "--units"})
+                             "--units",
+                             "--envelope"})
         if (option == name)
             return true;
-    return false;
+    return UnitOptionNeedsValue(option);
 }
 
 // A decimal number filling the whole text.
@@ -217,8 +219,10 @@ OptionTaken Take(CommandLine& line, const std::string& option, const std::string
         } else {
             return Fail(std::string("--units takes si or ip"));
         }
+    } else if (option == "--envelope") {
+        return TakeEnvelopes(value, line.envelopes);
     } else {
-        return OptionUse::NotOurs;
+        return TakeUnitOption(line.unit, option, value);
     }
     return OptionUse::Taken;
 }
@@ -285,6 +289,9 @@ Expected<CommandLine, std::string> ParseCommandLine(const std::vector<std::strin
     if (auto wrong = OptionNotApplying(given, line.settings.comfort.model)) {
         return Fail(*wrong);
     }
+    if (auto wrong = UnitOptionsProblem(line.unit)) {
+        return Fail(*wrong);
+    }
     static_cast<batch::ProgramArguments&>(line) = *read;
     return line;
 }
@@ -325,7 +332,12 @@ Hours:
   --pressure station|elevation   the row's station pressure (default) or the standard
                            pressure of the station's elevation
   --formulation iapws|hw   the saturation formulation (default IAPWS)
-Output:
+Envelopes:
+  --envelope NAME[,NAME...]  the hours inside and outside each named envelope, its
+                           excursions and months (names: ashrae-tc99-2021-a1 ... and the
+                           others of the guide's table, e.g. en16798-1-humidity-ii)
+)help" + UnitHelpText() +
+           R"help(Output:
   --format text|csv|json   (default text)
   --units si|ip            degC, g/kg, kJ/kg, kPa (default) or degF, gr/lb, Btu/lb, psi
   -o, --output FILE        the output file; - (the default) for the standard output
@@ -333,8 +345,10 @@ Output:
   --version                the version
   --                       ends the options (for a FILE starting with -)
 
-Exit status: 0 when the figures were written, 1 for bad options, 2 when the input cannot be read
-or is damaged, 3 when the output cannot be written; then no output file is left behind.
+Exit status: 0 when the figures were written, 1 for bad options or a unit file refused (damaged,
+or a key unknown, missing, of the wrong type or out of range), 2 when the input or a unit file
+cannot be read or the input is damaged, 3 when an output cannot be written; then no output file
+is left behind.
 )help";
 }
 

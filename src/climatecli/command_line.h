@@ -7,6 +7,8 @@
 
 #include "batch/program_arguments.h"
 #include "climateanalysis/climate_settings.h"
+#include "envelopes/envelope.h"
+#include "climatecli/unit_options.h"
 
 #include "hygrovane/expected.h"
 
@@ -32,6 +34,8 @@ struct CommandLine : batch::ProgramArguments {
     climateanalysis::ClimateSettings settings;
     // --humidity was given: a logger file must have that column (else its own is read).
     bool humidityChosen = false;
+    std::vector<envelopes::Envelope> envelopes; // --envelope, each once, in the order given
+    UnitOptions unit; // --unit, --unit-hourly
 };
 
 // The parsed command line, or a message for the user.

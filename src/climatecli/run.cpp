@@ -5,7 +5,9 @@
 #include "climateanalysis/climate_result.h"
 #include "climateanalysis/result_writers.h"
 #include "climatecli/command_line.h"
+#include "climatecli/envelope_option.h"
 #include "climatecli/logger_series.h"
+#include "climatecli/unit_figures.h"
 
 #include <filesystem>
 #include <memory>
@@ -84,6 +86,18 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
         say("the output \"" + line->output + "\" would replace the input");
         return kExitUsage;
     }
+    // The units' files are read first: a refused one runs nothing.
+    const auto units = ReadUnits(line->unit);
+    if (!units) {
+        say(units.error().message);
+        return units.error().status;
+    }
+    for (const std::string& hourly : {line->input, line->output})
+        if (!line->unit.hourly.empty() && hourly != "-" &&
+            batch::SameFile(hourly, line->unit.hourly)) {
+            say("--unit-hourly \"" + line->unit.hourly + "\" would replace \"" + hourly + "\"");
+            return kExitUsage;
+        }
     if (line->input != "-" && IsDevice(line->input)) {
         say("cannot read \"" + inputName + "\": it is a device, not a file");
         return kExitUnreadable;
@@ -125,23 +139,42 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
     }
     for (const std::string& note : data->header.notes)
         say(note);
-    auto result = climateanalysis::Analyse(
-        std::make_shared<const climate::WeatherData>(std::move(data.value())), settings);
-    if (!result) {
-        say(climateanalysis::Describe(result.error()));
+    const auto weather = std::make_shared<const climate::WeatherData>(std::move(data.value()));
+    const auto prepared = climateanalysis::Prepare(weather, settings);
+    if (!prepared) {
+        say(climateanalysis::Describe(prepared.error()));
         return kExitUsage;
     }
-    result.value().located = located;
-    result.value().source = line->input == "-" ? std::string("-") : BaseName(line->input);
-    const std::string figures = line->format == Format::Csv ? climateanalysis::ResultCsv(*result)
-                                : line->format == Format::Json
-                                    ? climateanalysis::ResultJson(*result)
-                                    : climateanalysis::ResultText(*result);
+    auto result = climateanalysis::Summarise(*prepared, settings.filter);
+    result.located = located;
+    result.source = line->input == "-" ? std::string("-") : BaseName(line->input);
+    std::string figures =
+        WithEnvelopeFigures(line->format == Format::Csv    ? climateanalysis::ResultCsv(result)
+                            : line->format == Format::Json ? climateanalysis::ResultJson(result)
+                                                           : climateanalysis::ResultText(result),
+                            line->format, *prepared, line->envelopes);
+    const auto runs = RunUnits(*weather, settings, *units, !line->unit.hourly.empty());
+    figures = WithUnitFigures(std::move(figures), line->format, runs, settings.units);
+    // The hourly file is put in place only after the figures: a failed run leaves neither.
+    std::unique_ptr<batch::ByteSink> hourly;
+    if (!line->unit.hourly.empty()) {
+        auto started = StartUnitHourly(*weather, runs, line->unit.hourly);
+        if (!started) {
+            say(started.error());
+            return kExitUnwritable;
+        }
+        hourly = std::move(started.value());
+    }
+    const auto dropHourly = [&hourly] {
+        if (hourly)
+            hourly->discard();
+    };
 
     std::unique_ptr<batch::ByteSink> sink;
     if (toFile) {
         auto created = batch::CreateFileSink(line->output);
         if (!created) {
+            dropHourly();
             say("cannot write \"" + line->output + "\": " + created.error());
             return kExitUnwritable;
         }
@@ -152,8 +185,16 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
     if (!sink->write(figures) || !sink->commit()) {
         const std::string why = sink->error();
         sink->discard();
+        dropHourly();
         say("cannot write \"" + (toFile ? line->output : std::string("standard output")) +
             "\": " + why + (toFile ? "; nothing was written" : ""));
+        return kExitUnwritable;
+    }
+    if (hourly && !hourly->commit()) {
+        const std::string why = hourly->error();
+        hourly->discard();
+        say("cannot write \"" + line->unit.hourly + "\": " + why +
+            "; it was not written (the figures were)");
         return kExitUnwritable;
     }
     return kExitDone;

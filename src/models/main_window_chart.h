@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart/chart_model.h"
+#include "chart/chart.h"
 #include "models/calculator/ambient_form.h"
 #include "models/calculator/main_window_view.h"
 

@@ -33,6 +33,16 @@ Result<double> SaturationHumidityRatio(double T, double P, SatFormulation formul
     });
 }
 
+Result<double> HumidityRatioFromVapourPressure(double p_w, double P) {
+    return moistair::Guarded(
+        [&]() -> Result<double> { return engine::HumidityRatioFromPartialPressure(p_w, P); });
+}
+
+Result<double> VapourPressureAt(double W, double P) {
+    return moistair::Guarded(
+        [&]() -> Result<double> { return engine::PartialPressureFromHumidityRatio(W, P); });
+}
+
 Result<double> RelativeHumidityAt(double T, double W, double P, SatFormulation formulation) {
     return moistair::Guarded([&]() -> Result<double> {
         return engine::checkedDivide(engine::PartialPressureFromHumidityRatio(W, P),

@@ -11,5 +11,7 @@ void BindProcesses(pybind11::module_& module);
 void BindComfort(pybind11::module_& module);
 void BindClimate(pybind11::module_& module);
 void BindNames(pybind11::module_& module);
+void BindEnvelopes(pybind11::module_& module);
+void BindUnit(pybind11::module_& module);
 
 } // namespace hygrovane::python

@@ -35,4 +35,6 @@ PYBIND11_MODULE(_core, module) {
     hygrovane::python::BindComfort(module);
     hygrovane::python::BindClimate(module);
     hygrovane::python::BindNames(module);
+    hygrovane::python::BindEnvelopes(module);
+    hygrovane::python::BindUnit(module);
 }

@@ -25,9 +25,15 @@ set(LAYER_moistair moistair engine hygrovane)
 set(LAYER_processes processes text moistair hygrovane units)
 set(LAYER_chart chart text moistair hygrovane units)
 set(LAYER_comfort comfort text moistair hygrovane units)
+# Envelopes of measured air as predicates on their edges, and the time they hold over a series.
+set(LAYER_envelopes envelopes moistair hygrovane)
 set(LAYER_climate climate text textfile moistair hygrovane units)
-# A weather file judged against the comfort and strategy zones, for the command line and the window.
-set(LAYER_climateanalysis climateanalysis text climate textfile comfort moistair hygrovane units)
+# A weather file judged against the comfort and strategy zones and the envelopes, for the command
+# line and the window.
+set(LAYER_climateanalysis climateanalysis text climate textfile comfort envelopes moistair hygrovane units)
+# An air-handling unit run through a weather file's records, for the command line, the window
+# and Python.
+set(LAYER_airunit airunit text climate textfile moistair hygrovane units)
 # The texts of numbers and shown values, the quantities the main window shows and their presets:
 # what files and batch output share with the window, in domain names.
 set(LAYER_display display moistair hygrovane units)
@@ -37,6 +43,9 @@ set(SUBFOLDER_LAYERS models/calculator programs/hygrovane programs/batch program
 set(LAYER_models/calculator models/calculator display moistair hygrovane units)
 # Batch conversion and the file formats write the main window's digits.
 set(LAYER_batch batch text textfile fileio display moistair hygrovane units)
+# UNIT.json, the settings of an air-handling unit, and the figures of a unit's run
+# written beside the climate analysis's.
+set(LAYER_unitfile unitfile text fileio climateanalysis comfort ${LAYER_airunit})
 set(LAYER_casefile casefile fileio models/calculator display moistair hygrovane units)
 set(LAYER_processfile processfile textfile fileio casefile processes display moistair hygrovane units)
 # Window logic without Qt Widgets, then the Qt views, then the programs.
@@ -48,10 +57,11 @@ set(LAYER_programs programs)
 set(LAYER_programs/hygrovane programs/hygrovane ${LAYER_views})
 set(LAYER_programs/batch programs/batch batch ${LAYER_batch})
 # hygrovane-climate: its options and run (the analysis, written through batch's streams), main().
-set(LAYER_climatecli climatecli text climateanalysis climate comfort ${LAYER_batch})
+set(LAYER_climatecli climatecli text climateanalysis climate comfort envelopes unitfile airunit ${LAYER_batch})
 set(LAYER_programs/climate programs/climate ${LAYER_climatecli})
-# The Python module binds the core and the domain libraries, never a window.
-set(LAYER_python python processes comfort climate moistair hygrovane units)
+# The Python module binds the core and the domain libraries, never a window; the air-handling
+# unit with its one reader of UNIT.json (Qt Core's JSON).
+set(LAYER_python python processes comfort climate envelopes moistair hygrovane units airunit unitfile)
 
 # Only these may link Qt Widgets (and so include its headers).
 set(WIDGET_LAYERS views programs/hygrovane)
@@ -68,11 +78,14 @@ set(ROLE_moistair "the core: moist air's states")
 set(ROLE_processes "air-handling processes")
 set(ROLE_chart "chart geometry (Qt-free)")
 set(ROLE_comfort "thermal comfort")
+set(ROLE_envelopes "the standards' envelopes, time inside them")
 set(ROLE_climate "weather files")
 set(ROLE_climateanalysis "a weather year against the comfort and strategy zones")
+set(ROLE_airunit "an air-handling unit through a weather year")
 set(ROLE_display "number and display texts, shown quantities, unit presets")
 set(ROLE_models/calculator "the main window's control model")
 set(ROLE_batch "batch conversion")
+set(ROLE_unitfile "unit files (UNIT.json) and a unit run's figures")
 set(ROLE_casefile "case files and reports")
 set(ROLE_processfile "process-set files and tables")
 set(ROLE_models "window models: logic, no Widgets")

@@ -2,7 +2,7 @@
 // ranges in SI and IP, steps that follow a zoom and the pressure, default ranges that keep the
 // curve and the point on the chart from 5 kPa to 1000 kPa, and the standard altitude charts.
 #include "chart/altitude_charts.h"
-#include "chart/chart_model.h"
+#include "chart/chart.h"
 #include "hygrovane/moist_air.h"
 
 #include <gtest/gtest.h>
@@ -62,7 +62,7 @@ struct Spacing {
     double line = 0, label = 0;
     int lines = 0;
 };
-std::map<Family, Spacing> SpacingOf(const ChartModel& model) {
+std::map<Family, Spacing> SpacingOf(const Chart& model) {
     std::map<Family, std::vector<const Curve*>> byFamily;
     for (const Curve& curve : model.geometry().curves) {
         byFamily[curve.family].push_back(&curve);
@@ -118,13 +118,13 @@ TEST(ChartDensity, HandbookStepsAtTheDefaultRangesFinerZoomedInCoarserZoomedOut)
         {"SI zoomed out to twice: enthalpy", MetricUnits(), siDouble, Family::Enthalpy, 4, 20},
     };
     for (const auto& row : rows) {
-        const ChartModel model({101325, SatFormulation::IAPWS, row.units, row.range});
+        const Chart model({101325, SatFormulation::IAPWS, row.units, row.range});
         const Spacing s = SpacingOf(model).at(row.family);
         EXPECT_NEAR(s.line, row.line, 1e-9 * row.line) << row.name << ": " << s.lines << " lines";
         EXPECT_NEAR(s.label, row.label, 1e-9 * row.label) << row.name;
     }
     // Relative humidity: 2, 5 and every 10 %.
-    const ChartModel metric;
+    const Chart metric;
     std::vector<double> percents;
     for (const Curve& curve : metric.geometry().curves) {
         if (curve.family == Family::RelativeHumidity) {

@@ -1,7 +1,7 @@
 // Moving around the chart without a window: a pan follows the mouse and stops at the limits
 // with its span kept, a box zooms to what it covers but never narrower than allowed, the undo
 // history steps back through the ranges left, and hidden families leave the geometry.
-#include "chart/chart_model.h"
+#include "chart/chart.h"
 #include "chart/chart_navigation.h"
 
 #include <gtest/gtest.h>
@@ -165,7 +165,7 @@ TEST(RangeHistory, KeepsTheNewestStepsUpToItsDepth) {
 }
 
 TEST(ChartModelFamilies, AHiddenFamilyLeavesTheGeometryAndComesBack) {
-    ChartModel model;
+    Chart model;
     const auto count = [&](Family family) {
         return std::count_if(model.geometry().curves.begin(), model.geometry().curves.end(),
                              [&](const Curve& c) { return c.family == family; });

@@ -2,8 +2,8 @@
 // it reads back to the same dry bulb and humidity ratio, the enthalpy read off its skewed axis
 // is the core's, its 0 °C isotherm is level, the axes' ticks read back to their values, and
 // the psychrometric projection is the straight-line mapping it always was.
+#include "chart/chart.h"
 #include "chart/chart_mapping.h"
-#include "chart/chart_model.h"
 #include "chart/chart_navigation.h"
 #include "chart/chart_projection.h"
 #include "chart/overlay.h"
@@ -72,7 +72,7 @@ TEST(Projection, ForwardThenInverseReturnsThePoint) {
 }
 
 TEST(Projection, TheSkewedAxisReadsTheCoresEnthalpy) {
-    const ChartModel model;
+    const Chart model;
     for (const PointRow& row : kPoints) {
         if (!row.range.contains(row.at) || !(row.range == kDefault)) {
             continue;
@@ -161,7 +161,7 @@ TEST(Projection, AxisTicksReadBack) {
 // A process line and a comfort zone land where they lie on the psychrometric projection: the
 // same T, W and so the same h, read back from their pixels in either projection.
 TEST(Projection, ProcessesAndZonesLandOnTheSameStates) {
-    const ChartModel model;
+    const Chart model;
     std::vector<std::pair<std::string, ChartPoint>> points;
     const std::vector<ChartPoint> process{{308.15, 0.012}, {286.15, 0.0085}, {295.15, 0.0085}};
     for (const ChartPoint& p : process) {
@@ -210,7 +210,7 @@ namespace {
 // 10 to 90, each point μ times the core's saturated humidity ratio, and below the relative
 // humidity of the same number (μ < φ in unsaturated air, since W_s grows faster than p_s).
 TEST(PercentageSaturation, LinesAreMuTimesTheSaturatedRatio) {
-    ChartModel model;
+    Chart model;
     const auto count = [&] {
         return std::count_if(
             model.geometry().curves.begin(), model.geometry().curves.end(),

@@ -1,7 +1,7 @@
 // Room ratio lines, the supply state on them and the protractor's scales against the core: the
 // sensible heat ratio of every point is the one asked, by ASHRAE's definition, at three
 // pressures in SI and IP.
-#include "chart/chart_model.h"
+#include "chart/chart.h"
 #include "chart/room_ratio.h"
 #include "hygrovane/moist_air.h"
 

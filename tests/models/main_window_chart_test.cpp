@@ -1,4 +1,4 @@
-#include "chart/chart_model.h"
+#include "chart/chart.h"
 #include "models/calculator/calculate.h"
 #include "models/calculator/unit_presets.h"
 #include "models/main_window_chart.h"
@@ -43,8 +43,8 @@ TEST(ChartFromMainWindow, MetricAndBritishChartsOfTheSameAirAgreeAfterConversion
     EXPECT_NEAR(britishPoint->dryBulb, metricPoint->dryBulb, 1e-4);
     EXPECT_NEAR(britishPoint->humidityRatio, metricPoint->humidityRatio, 1e-8);
 
-    const ChartModel metric(SettingsOf(metricForm, {}));
-    const ChartModel british(SettingsOf(britishForm, {}));
+    const Chart metric(SettingsOf(metricForm, {}));
+    const Chart british(SettingsOf(britishForm, {}));
     EXPECT_EQ(metric.units(), MetricUnits());
     EXPECT_EQ(british.units(), BritishUnits());
     const auto m = metric.readoutAt(*metricPoint);
@@ -147,7 +147,7 @@ TEST(ChartFromMainWindow, CustomizedFahrenheitAndRankineChartsShowTheWindowsUnit
         ASSERT_TRUE(Calculate(form));
         const MainWindowView view = ViewOf(form);
         EXPECT_EQ(view.unitSystem, UnitSystem::Customized);
-        const ChartModel chart(SettingsOf(view, {}));
+        const Chart chart(SettingsOf(view, {}));
         EXPECT_EQ(chart.units().defaultRange, BritishUnits().defaultRange);
         EXPECT_EQ(chart.units().wetBulbSteps, (LineSteps{1, 10})); // every 1 °F, labels every 10
         EXPECT_EQ(chart.units().datum, row.datum);

@@ -41,6 +41,10 @@ TEST(Relations, AgreeWithSolveToTheLastBit) {
         const double P = state->ambient.pressure;
         EXPECT_EQ(*SaturationHumidityRatio(T, P, row.formulation), state->saturation.humidityRatio);
         EXPECT_EQ(*SaturationPressureAt(T, row.formulation), state->saturation.pressure);
+        EXPECT_EQ(*HumidityRatioFromVapourPressure(state->saturation.pressure, P),
+                  state->saturation.humidityRatio);
+        // The state holds p_w in 32 bits; the relation gives it in double.
+        EXPECT_NEAR(*VapourPressureAt(W, P), state->partialPressure, 1e-6 * state->partialPressure);
         // The saturation temperature is the pressure's inverse to the bisection's 1E-6 K.
         EXPECT_NEAR(*SaturationTemperatureAt(state->saturation.pressure, row.formulation), T, 1e-6);
         EXPECT_EQ(*EnthalpyAt(T, W), state->enthalpy);
@@ -75,6 +79,10 @@ TEST(Relations, ArithmeticFaultsComeBackTyped) {
         {"relative humidity at absolute zero",
          RelativeHumidityAt(0, 0.01, P, SatFormulation::HylandWexler), nullptr},
         // p_w = W P / (W + 0.62198).
+        {"humidity ratio of vapour at the ambient pressure", HumidityRatioFromVapourPressure(P, P),
+         "division by zero"},
+        {"vapour pressure where it divides by zero", VapourPressureAt(-0.62198, P),
+         "division by zero"},
         {"dew point where the vapour pressure divides by zero",
          DewPointAt(-0.62198, P, SatFormulation::IAPWS), "division by zero"},
         {"saturation pressure at absolute zero",

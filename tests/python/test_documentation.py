@@ -12,7 +12,7 @@ import pytest
 import hygrovane
 
 PACKAGE = os.path.dirname(hygrovane.__file__)
-MODULES = [hygrovane, hygrovane.comfort, hygrovane.climate, hygrovane.units]
+MODULES = [hygrovane, hygrovane.comfort, hygrovane.climate, hygrovane.envelopes, hygrovane.units]
 
 
 def public_functions():

@@ -73,7 +73,7 @@ class ChartNavigationTest : public testing::RememberedChartTest {
         return found;
     }
     std::size_t curvesOf(chart::Family family) const {
-        const auto& curves = chart->model().geometry().curves;
+        const auto& curves = chart->model().chart().geometry().curves;
         return static_cast<std::size_t>(
             std::count_if(curves.begin(), curves.end(),
                           [&](const chart::Curve& c) { return c.family == family; }));
@@ -216,7 +216,7 @@ TEST_F(ChartNavigationTest, EachFamilyIsShownAndHiddenFromTheViewAndContextMenus
         toggle->trigger();
         EXPECT_FALSE(toggle->isChecked());
         EXPECT_EQ(curvesOf(name.family), 0U);
-        EXPECT_TRUE(chart->model().families().hides(name.family));
+        EXPECT_TRUE(chart->model().chart().families().hides(name.family));
         toggle->trigger();
         EXPECT_EQ(curvesOf(name.family), shown);
     }
@@ -226,7 +226,7 @@ TEST_F(ChartNavigationTest, EachFamilyIsShownAndHiddenFromTheViewAndContextMenus
         return QString::fromUtf8(QGuiApplication::clipboard()->mimeData()->data("image/svg+xml"));
     };
     const QString caption =
-        QString::fromStdString(chart->model().familyCaption(chart::Family::WetBulb))
+        QString::fromStdString(chart->model().chart().familyCaption(chart::Family::WetBulb))
             .toHtmlEscaped();
     EXPECT_TRUE(legend().contains(caption)) << caption.toStdString();
     chart->showFamily(chart::Family::WetBulb, false);
@@ -382,9 +382,9 @@ TEST_F(ChartNavigationTest, AHandWrittenFileIsReadAsItsTextSays) {
                "marks/1/dryBulb=293.15\nmarks/1/humidityRatio=0.008\n");
     file.close();
     open();
-    EXPECT_TRUE(chart->model().families().hides(chart::Family::WetBulb));
-    EXPECT_TRUE(chart->model().families().hides(chart::Family::Enthalpy));
-    EXPECT_FALSE(chart->model().families().hides(chart::Family::SpecificVolume));
+    EXPECT_TRUE(chart->model().chart().families().hides(chart::Family::WetBulb));
+    EXPECT_TRUE(chart->model().chart().families().hides(chart::Family::Enthalpy));
+    EXPECT_FALSE(chart->model().chart().families().hides(chart::Family::SpecificVolume));
     EXPECT_EQ(range(), (chart::ChartRange{273.15, 293.15, 0, 0.01}));
     ASSERT_EQ(chart->marks().all().size(), 1U);
     EXPECT_EQ(control<QLabel>(*chart, "status")->text().left(14), "Point at the c");

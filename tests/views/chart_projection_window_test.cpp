@@ -115,11 +115,11 @@ TEST_F(ChartProjectionWindowTest, TheProjectionAndPercentageSaturationSurviveARe
     QAction* percentage = offered(pixelOf(20, 5), "showPercentageSaturation");
     ASSERT_NE(percentage, nullptr);
     percentage->trigger();
-    EXPECT_TRUE(chart->model().percentageSaturation());
+    EXPECT_TRUE(chart->model().chart().percentageSaturation());
 
     restart();
     EXPECT_EQ(chart->projection(), chart::Projection::Mollier);
-    EXPECT_TRUE(chart->model().percentageSaturation());
+    EXPECT_TRUE(chart->model().chart().percentageSaturation());
     QAction* mollier = offered(pixelOf(20, 5), "projection_mollier");
     ASSERT_NE(mollier, nullptr);
     EXPECT_TRUE(mollier->isChecked());
@@ -132,7 +132,7 @@ TEST_F(ChartProjectionWindowTest, TheProjectionAndPercentageSaturationSurviveARe
     // Reset returns to the psychrometric chart without the extra lines.
     chart->resetSettings();
     EXPECT_EQ(chart->projection(), chart::Projection::Psychrometric);
-    EXPECT_FALSE(chart->model().percentageSaturation());
+    EXPECT_FALSE(chart->model().chart().percentageSaturation());
     restart();
     EXPECT_EQ(chart->projection(), chart::Projection::Psychrometric);
 }

@@ -102,10 +102,10 @@ TEST_F(ChartWindowTest, OpensFromTheViewMenuAndFollowsTheMainWindow) {
     EXPECT_EQ(chart->scene().note, "");
 
     // A new pressure computes the curves again; the title follows.
-    const int computed = chart->model().computations();
+    const int computed = chart->model().chart().computations();
     retype(view, "Text2", "90");
     EXPECT_EQ(chart->model().settings().pressure, 90000);
-    EXPECT_GT(chart->model().computations(), computed);
+    EXPECT_GT(chart->model().chart().computations(), computed);
     EXPECT_EQ(chart->scene().title.air, "Barometric pressure 90 kPa");
 
     // British units: °F and grains/lb with their own default range.
@@ -336,7 +336,7 @@ TEST_F(ChartWindowTest, AWheelEventOfAnyDeltaLeavesARangeToDraw) {
         EXPECT_GE(r.dryBulbMax - r.dryBulbMin, 1);
         EXPECT_GE(r.dryBulbMin, chart::kLowestChartDryBulb - 1e-9);
         EXPECT_LE(r.dryBulbMax, chart::kHighestChartDryBulb + 1e-9);
-        EXPECT_GE(chart->model().geometry().curves.size(), 10U) << "lines to draw";
+        EXPECT_GE(chart->model().chart().geometry().curves.size(), 10U) << "lines to draw";
     }
 }
 
@@ -382,7 +382,7 @@ TEST(ChartLabels, LinesEndingOnAnEdgeAreLabelledInsideThePlot) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        const chart::ChartModel model(
+        const chart::Chart model(
             {row.pressure, SatFormulation::IAPWS, row.units, row.units.defaultRange});
         for (const QSize size : {QSize(1000, 650), QSize(1920, 1080)}) {
             const ChartLayout layout = LayoutChart(QRectF(QPointF(0, 0), QSizeF(size)));
@@ -433,7 +433,7 @@ TEST(ChartLabels, EveryLabelledLineHasOneLabelThatReadsBackInsideAndApart) {
          {293.15, 298.15, 0.008, 0.010}},
     };
     for (const auto& row : rows) {
-        const chart::ChartModel model({row.pressure, SatFormulation::IAPWS, row.units, row.range});
+        const chart::Chart model({row.pressure, SatFormulation::IAPWS, row.units, row.range});
         for (const QSize size : {QSize(1000, 650), QSize(1920, 1080), QSize(3508, 2480)}) {
             SCOPED_TRACE(std::string(row.name) + " at " + std::to_string(size.width()));
             const ChartLayout layout = LayoutChart(QRectF(QPointF(0, 0), QSizeF(size)));

@@ -14,6 +14,7 @@ solve()    the whole state from a dry bulb and one humidity quantity
 process()  a process (sensible, coils, humidifiers, mixing, chains) and its loads
 comfort    PMV/PPD, SET, cooling effect, adaptive models and running means (degC, m/s, met, clo)
 climate    EPW and TMY3 weather files: header, hours, hourly states, design conditions
+envelopes  the standards' envelopes (data halls, ventilation, EN 16798-1) over arrays and series
 
 The memory of large result columns that are dropped is kept for the next call's columns of a
 similar size (up to 1 GiB, or a sixteenth of the machine's memory or of the control group's
@@ -21,7 +22,7 @@ limit; the system may reclaim it when it runs short) and goes back after 10 s un
 release_memory() gives it back at once, memory_reuse() sets the most kept and the idle time.
 """
 
-from . import climate, comfort, units
+from . import climate, comfort, envelopes, units
 from ._columns import FORMULATIONS, HUMIDITY_INPUTS
 from ._process import PROCESS_KINDS, ProcessResult, ProcessStatus, mix, process
 from . import _core
@@ -40,6 +41,7 @@ __all__ = [
     "State",
     "climate",
     "comfort",
+    "envelopes",
     "Status",
     "memory_reuse",
     "mix",

@@ -6,6 +6,8 @@
     hours = w.to_frame()                             # pandas: file units (degC, %, Pa, Wh/m2...)
     s = w.states()                                   # each hour's state by the core (K, kg/kg ...)
     w.design_conditions()["cooling"][0]["dry_bulb"]  # K, exceeded by 0.4 % of the hours
+    run = climate.run_unit(w, "UNIT.json")           # the year through an air-handling unit
+    run.year["cooling_kwh"], run.hourly["supply_dry_bulb"], run.to_frame()
 
 The rows keep the file's own units and mark missing values (the file's missing codes) as NaN,
 never as numbers. A file that cannot be read raises ValueError with the reader's sentence
@@ -15,6 +17,7 @@ never as numbers. A file that cannot be read raises ValueError with the reader's
 from __future__ import annotations
 
 import enum
+import json
 import os
 from typing import Any, Literal
 
@@ -27,7 +30,7 @@ from ._types import Formulation
 HumiditySource = Literal["relative_humidity", "dew_point"]
 PressureSource = Literal["station", "elevation"]
 
-__all__ = ["MissingReason", "Weather", "read_weather", "parse_weather"]
+__all__ = ["MissingReason", "Weather", "UnitRun", "read_weather", "parse_weather", "run_unit"]
 
 
 MissingReason = enum.IntEnum("MissingReason", _core.missing_reasons(), module=__name__)
@@ -126,3 +129,89 @@ def read_weather(path: str | os.PathLike[str]) -> Weather:
 def parse_weather(text: str) -> Weather:
     """Reads an EPW or TMY3 file's text."""
     return Weather(_core.read_weather_text(text))
+
+
+class UnitRun:
+    """A weather file's records through an air-handling unit (the library's run, bit for bit
+    hygrovane-climate --unit's):
+
+    settings    the unit as read (a dict of UNIT.json's schema, "format" added)
+    hourly      numpy columns, one element a record: month, day, hour, minute, status (0 off,
+                1 on, 2 missing), hours (the time the record stands for), pressure (Pa),
+                mass_flow (kg/s of dry air), outdoor_fraction, wheel_speed (NaN while the
+                recovery is off), economizer, recovery (0 off, 1 heating, 2 cooling),
+                dehumidifying, each node's dry bulb (degC), humidity ratio (kg/kg) and enthalpy
+                (kJ/kg) as <node>_dry_bulb ... for room, outdoor, recovered, mixed, heated,
+                off_coil, reheated, supply; heating_kw, cooling_kw, cooling_sensible_kw,
+                cooling_latent_kw, reheat_kw, humidifier_kw, recovered_kw, condensate_kg_per_s,
+                steam_kg_per_s. NaN where a record is off or missing.
+    year        the year's figures: hours_on, hours_off, hours_missing, economizer_hours,
+                full_outdoor_air_hours, heating_hours, cooling_hours, dehumidifying_hours,
+                reheat_hours, humidifying_hours, heating_kwh, cooling_kwh,
+                cooling_sensible_kwh, cooling_latent_kwh, reheat_kwh, humidifier_kwh,
+                recovered_heating_kwh, recovered_cooling_kwh, condensate_kg, steam_kg
+    months      twelve such dicts, January first
+    peaks       heating_kw, cooling_kw, reheat_kw, humidifier_kw: each {"value", "month",
+                "day", "hour"} (the first hour of the largest load; None where it never ran)
+    month_peaks twelve such dicts
+    """
+
+    def __init__(self, result: dict[str, Any]):
+        self.settings: dict[str, Any] = json.loads(result["settings"])
+        self.hourly: dict[str, npt.NDArray[Any]] = result["hourly"]
+        self.year: dict[str, float] = result["year"]
+        self.months: list[dict[str, float]] = result["months"]
+        self.peaks: dict[str, dict[str, Any]] = result["peaks"]
+        self.month_peaks: list[dict[str, dict[str, Any]]] = result["month_peaks"]
+
+    def __repr__(self) -> str:
+        return (f"<UnitRun records={len(self.hourly['status'])} "
+                f"cooling_kwh={self.year['cooling_kwh']:.6g}>")
+
+    def to_frame(self) -> Any:
+        """The hourly columns as a pandas DataFrame."""
+        import pandas as pd
+
+        return pd.DataFrame(self.hourly)
+
+
+def _unit_text(unit: Any) -> str:
+    if isinstance(unit, (str, os.PathLike)):
+        with open(unit, encoding="utf-8") as f:
+            return f.read()
+    if isinstance(unit, dict):
+        return json.dumps(unit, allow_nan=False)
+    raise TypeError("unit is a dict of UNIT.json's schema or the path of such a file")
+
+
+def _range(value: tuple[int, int] | None, default: tuple[int, int], what: str) -> tuple[int, int]:
+    if value is None:
+        return default
+    first, last = value
+    if int(first) != first or int(last) != last:
+        raise ValueError(f"{what} are whole numbers")
+    return int(first), int(last)
+
+
+def run_unit(weather: Weather | str | os.PathLike[str], unit: dict[str, Any] | str | os.PathLike[str],
+             *, humidity: HumiditySource = "relative_humidity", pressure: PressureSource = "station",
+             formulation: Formulation = "IAPWS", months: tuple[int, int] | None = None,
+             hours: tuple[int, int] | None = None, threads: int | None = None) -> UnitRun:
+    """Runs every record of the weather (a Weather, or the path of an EPW or TMY3 file) that the
+    filter keeps and that has a state through the air-handling unit: a dict of UNIT.json's
+    schema (degC, %, flow units "kg/s", "m3/h", "m3/s", "cfm"), or the path of such a file.
+
+    months  (first, last), 1-12, first > last wrapping over the new year (default all)
+    hours   (from, to) clock hours 0-24, from > to wrapping over midnight (default all)
+
+    A unit refused (an unknown or missing key, a wrong type, a value out of range) raises
+    ValueError with a message naming the key. The method is the user's guide's "An
+    air-handling unit through the year"."""
+    if not isinstance(weather, Weather):
+        weather = read_weather(weather)
+    first_month, last_month = _range(months, (1, 12), "months")
+    from_hour, to_hour = _range(hours, (0, 24), "hours")
+    dew_point, elevation, code, thread_code = Weather._options(humidity, pressure, formulation,
+                                                                threads)
+    return UnitRun(_core.run_unit(weather._data, _unit_text(unit), dew_point, elevation, code,
+                                  thread_code, first_month, last_month, from_hour, to_hour))

@@ -65,7 +65,7 @@ class ChartCanvas : public QWidget {
 
     // What the kept picture of the background was drawn for.
     struct Drawn {
-        const chart::ChartModel* model = nullptr;
+        const chart::Chart* model = nullptr;
         int computations = -1;
         QSize size;
         qreal ratio = 0;

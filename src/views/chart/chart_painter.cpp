@@ -172,7 +172,7 @@ struct StateMark {
 };
 
 std::optional<StateMark> StateMarkOf(const ChartLayout& layout, const ChartScene& scene) {
-    const ChartModel& model = *scene.model;
+    const Chart& model = *scene.model;
     if (!scene.statePoint || !model.range().contains(*scene.statePoint)) {
         return std::nullopt;
     }
@@ -396,7 +396,7 @@ CurveLabel Settled(CurveLabel label, const std::vector<CurveLabel>& placed,
 
 } // namespace
 
-std::vector<CurveLabel> CurveLabels(const ChartLayout& layout, const ChartModel& model) {
+std::vector<CurveLabel> CurveLabels(const ChartLayout& layout, const Chart& model) {
     const ChartMapping mapping = MappingOf(layout, model.range());
     std::vector<CurveLabel> labels;
     for (const Curve& curve : model.geometry().curves) {
@@ -444,7 +444,7 @@ void PaintComfortZones(QPainter& painter, const ChartMapping& mapping, const Cha
 // bulb on the right where it leaves the plot (the enthalpy axis is skewed, so the dry bulb is
 // what a reader looks up there).
 void PaintMollierAxes(QPainter& painter, const ChartMapping& mapping, const ChartLayout& layout,
-                      const ChartModel& model) {
+                      const Chart& model) {
     const QRectF& plot = layout.plot;
     const ChartGeometry& g = model.geometry();
     const double tick = 0.5 * layout.textFont.pixelSize();
@@ -475,7 +475,7 @@ void PaintMollierAxes(QPainter& painter, const ChartMapping& mapping, const Char
 }
 
 void PaintAxes(QPainter& painter, const ChartMapping& mapping, const ChartLayout& layout,
-               const ChartModel& model) {
+               const Chart& model) {
     const QRectF& plot = layout.plot;
     const ChartGeometry& g = model.geometry();
     const ChartRange& r = model.range();
@@ -546,7 +546,7 @@ void PaintTitle(QPainter& painter, const ChartLayout& layout, const ChartScene& 
         Text(painter, QPointF(x, legendY), Qt::AlignLeft | Qt::AlignVCenter, caption);
         x += small.horizontalAdvance(caption) + 1.5 * small.height();
     };
-    const ChartModel& model = *scene.model;
+    const Chart& model = *scene.model;
     for (const Family family : {Family::Saturation, Family::RelativeHumidity, Family::WetBulb,
                                 Family::Enthalpy, Family::SpecificVolume}) {
         // A family the user hid has no line on the chart to explain.
@@ -702,7 +702,7 @@ void PaintScales(QPainter& painter, const ChartMapping& mapping, const ChartLayo
 // parallel through a state point is the room ratio line), the SHR inside the arc, Δh/ΔW
 // outside it. Labels that would touch a neighbour's are left out; every ray keeps its tick.
 void PaintProtractor(QPainter& painter, const ChartMapping& mapping, const ChartLayout& layout,
-                     const ChartModel& model) {
+                     const Chart& model) {
     const auto& protractor = model.protractor();
     if (!protractor) {
         return;
@@ -809,7 +809,7 @@ ChartMapping MappingOf(const ChartLayout& layout, const ChartRange& range) {
 }
 
 void PaintChartBackground(QPainter& painter, const ChartLayout& layout, const ChartScene& scene) {
-    const ChartModel& model = *scene.model;
+    const Chart& model = *scene.model;
     const ChartGeometry& geometry = model.geometry();
     const ChartMapping mapping = MappingOf(layout, model.range());
     painter.save();
@@ -852,7 +852,7 @@ void PaintChartBackground(QPainter& painter, const ChartLayout& layout, const Ch
 }
 
 void PaintChartForeground(QPainter& painter, const ChartLayout& layout, const ChartScene& scene) {
-    const ChartModel& model = *scene.model;
+    const Chart& model = *scene.model;
     const ChartMapping mapping = MappingOf(layout, model.range());
     const double u = layout.unit;
     painter.save();

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "chart/chart.h"
 #include "chart/chart_mapping.h"
-#include "chart/chart_model.h"
 #include "chart/overlay.h"
 #include "models/main_window_chart.h"
 
@@ -36,7 +36,7 @@ chart::ChartMapping MappingOf(const ChartLayout& layout, const chart::ChartRange
 
 // What one picture shows beyond the model's lines.
 struct ChartScene {
-    const chart::ChartModel* model = nullptr;
+    const chart::Chart* model = nullptr;
     chart::Projection projection = chart::Projection::Psychrometric;
     models::ChartTitle title;
     bool comfortZones = false;
@@ -55,7 +55,7 @@ struct CurveLabel {
     QRectF box;
 };
 // The labels of the model's lines, in drawing order.
-std::vector<CurveLabel> CurveLabels(const ChartLayout& layout, const chart::ChartModel& model);
+std::vector<CurveLabel> CurveLabels(const ChartLayout& layout, const chart::Chart& model);
 // The box of the marked state's label, kept inside the plot; none without a state in the range.
 std::optional<QRectF> StateLabelBox(const ChartLayout& layout, const ChartScene& scene);
 

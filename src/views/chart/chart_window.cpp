@@ -41,7 +41,6 @@ const char* const kHint = "Point at the chart to read a state · click or drag t
                           "window's state · turn the wheel to zoom";
 const char* const kRangeRefused = "The range was not changed: each end must lie below the "
                                   "other by at least 1 K and 0.1 g/kg.";
-const char* const kErrorNote = "The main window shows an error: no state is marked.";
 const char* const kUnreadSettings = "Some chart settings kept from the last run could not be "
                                     "read back; their defaults are used.";
 // How near the mouse must be to a marked point, in pixels, for the menu to offer it.
@@ -110,7 +109,7 @@ QDoubleSpinBox* RangeField(QWidget* parent, const char* name) {
 ChartWindow::ChartWindow(AmbientWindow& main, models::Platform& platform, ChartOverlays* overlays,
                          const ChartSettingsStore::Source& remembered, QWidget* owner)
     : QWidget(owner, Qt::Window), main_(main), platform_(platform), overlays_(overlays),
-      model_(models::SettingsOf(main.model().reader().view(), std::nullopt)), store_(remembered) {
+      model_(main.model().reader().view()), store_(remembered) {
     setObjectName(QStringLiteral("Form_chart"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Psychrometric Chart"));
@@ -222,7 +221,7 @@ void ChartWindow::buildControls() {
         chooseRange(chart::Zoomed(model_.range(), at, factor));
     };
     handlers.menuAsked = [this](chart::ChartPoint p, QPoint at) { offerPointActions(p, at); };
-    handlers.panStarted = [this] { pan_ = Pan{model_.range(), chosenRange_, false}; };
+    handlers.panStarted = [this] { model_.startPan(); };
     handlers.panned = [this](QPointF from, QPointF to) { panBy(from, to); };
     handlers.panEnded = [this] { remember(); };
     handlers.boxed = [this](QPointF corner, QPointF opposite) { zoomToBox(corner, opposite); };
@@ -239,26 +238,20 @@ void ChartWindow::buildControls() {
 
 ChartScene ChartWindow::scene() const {
     ChartScene scene;
-    scene.model = &model_;
-    scene.title = title_;
-    scene.comfortZones = comfortZones_;
-    scene.protractor = protractor_;
-    scene.projection = projection_;
-    // The heading names the projection; what follows it (the standard chart chosen) stays.
-    const std::string psychrometric = "Psychrometric chart";
-    if (projection_ == chart::Projection::Mollier &&
-        scene.title.heading.starts_with(psychrometric)) {
-        scene.title.heading.replace(0, psychrometric.size(), "Mollier h–x diagram");
-    }
-    scene.statePoint = statePoint_;
-    scene.note = note_;
+    scene.model = &model_.chart();
+    scene.title = model_.shownTitle();
+    scene.comfortZones = model_.comfortZones();
+    scene.protractor = model_.protractor();
+    scene.projection = model_.projection();
+    scene.statePoint = model_.statePoint();
+    scene.note = model_.note();
     if (overlays_) {
         for (const auto& [name, overlay] : overlays_->all()) {
             scene.overlays.push_back(&overlay);
         }
     }
-    if (!marksLayer_.points.empty()) {
-        scene.overlays.push_back(&marksLayer_);
+    if (!model_.marksLayer().points.empty()) {
+        scene.overlays.push_back(&model_.marksLayer());
     }
     return scene;
 }
@@ -272,42 +265,25 @@ QPointF ChartWindow::canvasPixel(chart::ChartPoint point) const {
 }
 
 void ChartWindow::follow() {
-    const MainWindowView view = main_.model().reader().view();
-    const int computed = model_.computations();
-    const models::ChartTitle title = title_;
-    const std::string note = note_;
-    const std::optional<chart::ChartPoint> point = statePoint_;
-    chart::ChartSettings settings = models::SettingsOf(view, chosenRange_);
-    if (!chosenRange_) { // the default range follows the pressure
-        settings.range = chart::DefaultRangeAt(settings.units.defaultRange, settings.pressure);
-    }
-    model_.setSettings(settings);
-    title_ = models::TitleOf(view);
-    if (const auto standard = chart::AltitudeChartAt(settings.pressure, Feet(settings.units))) {
-        title_.heading += " · " + standard->name + " standard chart";
-    }
-    statePoint_ = models::StatePointOf(view);
-    note_ = statePoint_ ? std::string() : std::string(kErrorNote);
+    const std::optional<chart::ChartPoint> point = model_.statePoint();
+    const std::string note = model_.note();
+    const models::ChartModel::Change change = model_.follow(main_.model().reader().view());
     showRange();
-    if (model_.computations() != computed || title_.air != title.air ||
-        title_.formulation != title.formulation || title_.heading != title.heading) {
+    if (change == models::ChartModel::Change::Chart) {
         canvas_->update();
-    } else if (statePoint_ != point || note_ != note) {
+    } else if (change == models::ChartModel::Change::StateMark) {
         canvas_->updateStateMark(point, note);
     }
     rereadMouse();
 }
 
 void ChartWindow::chooseRange(const std::optional<chart::ChartRange>& range) {
-    if (range != chosenRange_) {
-        history_.leave(chosenRange_);
-        undoAction_->setEnabled(true);
-    }
-    applyRange(range);
+    model_.chooseRange(range);
+    undoAction_->setEnabled(model_.canUndo());
+    applyRange();
 }
 
-void ChartWindow::applyRange(const std::optional<chart::ChartRange>& range, bool keep) {
-    chosenRange_ = range;
+void ChartWindow::applyRange(bool keep) {
     follow();
     if (keep) {
         remember();
@@ -319,7 +295,7 @@ void ChartWindow::applyRange(const std::optional<chart::ChartRange>& range, bool
 }
 
 void ChartWindow::showComfortZones(bool shown) {
-    comfortZones_ = shown;
+    model_.showComfortZones(shown);
     if (comfortBox_->isChecked() != shown) {
         comfortBox_->setChecked(shown);
     }
@@ -327,7 +303,7 @@ void ChartWindow::showComfortZones(bool shown) {
 }
 
 void ChartWindow::showProtractor(bool shown) {
-    protractor_ = shown;
+    model_.showProtractor(shown);
     if (protractorBox_->isChecked() != shown) {
         protractorBox_->setChecked(shown);
     }
@@ -407,8 +383,8 @@ void ChartWindow::readRange() {
 void ChartWindow::hover(const std::optional<chart::ChartPoint>& point) {
     if (!point) {
         readout_ = QString::fromUtf8(kHint);
-    } else if (const auto readout = model_.readoutAt(*point)) {
-        std::string text = model_.readoutText(*readout);
+    } else if (const auto readout = model_.chart().readoutAt(*point)) {
+        std::string text = model_.chart().readoutText(*readout);
         if (const std::string more = overlays_ ? overlays_->hoverTextAt(*point) : std::string();
             !more.empty()) {
             text += " · " + more;
@@ -441,7 +417,7 @@ void ChartWindow::clearRefusal() {
 }
 
 void ChartWindow::pick(chart::ChartPoint point) {
-    const auto picked = model_.pickAt(point);
+    const auto picked = model_.chart().pickAt(point);
     if (!picked) {
         return;
     }
@@ -451,7 +427,7 @@ void ChartWindow::pick(chart::ChartPoint point) {
 }
 
 void ChartWindow::offerPointActions(chart::ChartPoint point, QPoint at) {
-    const auto picked = model_.pickAt(point);
+    const auto picked = model_.chart().pickAt(point);
     delete pointMenu_;
     pointMenu_ = new QMenu(this);
     pointMenu_->setObjectName(QStringLiteral("chartPointMenu"));
@@ -523,7 +499,7 @@ void ChartWindow::buildViewActions() {
         item->setObjectName(QStringLiteral("projection_") +
                             QString::fromLatin1(name.data(), static_cast<int>(name.size())));
         item->setCheckable(true);
-        item->setChecked(projection == projection_);
+        item->setChecked(projection == model_.projection());
         projections->addAction(item);
         connect(item, &QAction::triggered, this,
                 [this, projection = projection] { chooseProjection(projection); });
@@ -532,7 +508,7 @@ void ChartWindow::buildViewActions() {
     percentageAction_ = new QAction(QStringLiteral("Percentage saturation lines"), this);
     percentageAction_->setObjectName(QStringLiteral("showPercentageSaturation"));
     percentageAction_->setCheckable(true);
-    percentageAction_->setChecked(model_.percentageSaturation());
+    percentageAction_->setChecked(model_.chart().percentageSaturation());
     connect(percentageAction_, &QAction::toggled, this,
             [this](bool shown) { showPercentageSaturation(shown); });
 }
@@ -542,22 +518,20 @@ void ChartWindow::showPercentageSaturation(bool shown) {
         const QSignalBlocker blocker(percentageAction_);
         percentageAction_->setChecked(shown);
     }
-    if (shown == model_.percentageSaturation()) {
+    if (!model_.showPercentageSaturation(shown)) {
         return;
     }
-    model_.setPercentageSaturation(shown);
     canvas_->update();
     remember();
 }
 
 void ChartWindow::chooseProjection(chart::Projection projection) {
-    if (projection == projection_) {
+    if (!model_.chooseProjection(projection)) {
         return;
     }
-    projection_ = projection;
     for (const auto& [shown, action] : projectionActions_) {
         const QSignalBlocker blocker(action);
-        action->setChecked(shown == projection_);
+        action->setChecked(shown == projection);
     }
     canvas_->update();
     remember();
@@ -570,10 +544,11 @@ void ChartWindow::addViewCommands(QMenu& menu, std::optional<chart::ChartPoint> 
         mark->setObjectName(QStringLiteral("markPoint"));
         connect(mark, &QAction::triggered, this, [this, p = *at] { markPoint(p); });
         const chart::ChartMapping mapping = MappingOf(canvas_->layout(), model_.range());
-        const auto near = marks_.near(pixel.x(), pixel.y(), kMarkReach,
-                                      [&](chart::ChartPoint p) { return mapping.toPixel(p); });
+        const auto near =
+            model_.marks().near(pixel.x(), pixel.y(), kMarkReach,
+                                [&](chart::ChartPoint p) { return mapping.toPixel(p); });
         if (near) {
-            const QString name = QString::fromStdString(marks_.all()[*near].name);
+            const QString name = QString::fromStdString(model_.marks().all()[*near].name);
             QAction* rename = menu.addAction(QStringLiteral("Rename “%1”…").arg(name));
             rename->setObjectName(QStringLiteral("renameMark"));
             connect(rename, &QAction::triggered, this, [this, i = *near] { askRename(i); });
@@ -593,18 +568,14 @@ void ChartWindow::addViewCommands(QMenu& menu, std::optional<chart::ChartPoint> 
 }
 
 void ChartWindow::panBy(QPointF from, QPointF to) {
-    if (!pan_) {
+    const std::optional<chart::ChartRange> start = model_.panStart();
+    if (!start) {
         return;
     }
-    const chart::ChartMapping atStart = MappingOf(canvas_->layout(), pan_->range);
-    const chart::ChartRange moved = chart::Panned(atStart, {from.x(), from.y()}, {to.x(), to.y()});
-    // A pan is one step of the history, taken when it first moves the chart.
-    if (!pan_->remembered && !(moved == model_.range())) {
-        history_.leave(pan_->chosen);
-        undoAction_->setEnabled(true);
-        pan_->remembered = true;
-    }
-    applyRange(moved, false);
+    const chart::ChartMapping atStart = MappingOf(canvas_->layout(), *start);
+    model_.panTo(chart::Panned(atStart, {from.x(), from.y()}, {to.x(), to.y()}));
+    undoAction_->setEnabled(model_.canUndo());
+    applyRange(false);
 }
 
 void ChartWindow::zoomToBox(QPointF corner, QPointF opposite) {
@@ -616,19 +587,17 @@ void ChartWindow::zoomToBox(QPointF corner, QPointF opposite) {
 }
 
 models::CommandOutcome ChartWindow::undoRange() {
-    const auto previous = history_.undo();
-    undoAction_->setEnabled(!history_.empty());
-    if (!previous) {
+    const bool undone = model_.undoRange();
+    undoAction_->setEnabled(model_.canUndo());
+    if (!undone) {
         return models::CommandOutcome::Refused;
     }
-    applyRange(*previous);
+    applyRange();
     return models::CommandOutcome::Done;
 }
 
 void ChartWindow::showFamily(chart::Family family, bool shown) {
-    chart::FamilySet families = model_.families();
-    families.show(family, shown);
-    model_.setFamilies(families);
+    model_.showFamily(family, shown);
     const auto action = familyActions_.find(family);
     if (action != familyActions_.end() && action->second->isChecked() != shown) {
         const QSignalBlocker blocker(action->second);
@@ -656,9 +625,9 @@ void ChartWindow::copyToClipboard() {
 }
 
 models::CommandOutcome ChartWindow::markPoint(chart::ChartPoint at, const std::string& name) {
-    const auto added = marks_.add(at, name);
-    if (!added) {
-        refuse(chart::Describe(added.error()));
+    const auto done = model_.markPoint(at, name);
+    if (!done) {
+        refuse(chart::Describe(done.error()));
         return models::CommandOutcome::Refused;
     }
     clearRefusal();
@@ -667,9 +636,9 @@ models::CommandOutcome ChartWindow::markPoint(chart::ChartPoint at, const std::s
 }
 
 models::CommandOutcome ChartWindow::renameMark(std::size_t index, const std::string& name) {
-    const auto renamed = marks_.rename(index, name);
-    if (!renamed) {
-        refuse(chart::Describe(renamed.error()));
+    const auto done = model_.renameMark(index, name);
+    if (!done) {
+        refuse(chart::Describe(done.error()));
         return models::CommandOutcome::Refused;
     }
     clearRefusal();
@@ -678,9 +647,9 @@ models::CommandOutcome ChartWindow::renameMark(std::size_t index, const std::str
 }
 
 models::CommandOutcome ChartWindow::removeMark(std::size_t index) {
-    const auto removed = marks_.remove(index);
-    if (!removed) {
-        refuse(chart::Describe(removed.error()));
+    const auto done = model_.removeMark(index);
+    if (!done) {
+        refuse(chart::Describe(done.error()));
         return models::CommandOutcome::Refused;
     }
     clearRefusal();
@@ -689,58 +658,42 @@ models::CommandOutcome ChartWindow::removeMark(std::size_t index) {
 }
 
 void ChartWindow::askRename(std::size_t index) {
-    if (index >= marks_.all().size()) {
+    if (index >= model_.marks().all().size()) {
         return;
     }
     QInputDialog dialog(this);
     dialog.setObjectName(QStringLiteral("markNameDialog"));
     dialog.setWindowTitle(QStringLiteral("Rename marked point"));
     dialog.setLabelText(QStringLiteral("Name"));
-    dialog.setTextValue(QString::fromStdString(marks_.all()[index].name));
+    dialog.setTextValue(QString::fromStdString(model_.marks().all()[index].name));
     if (dialog.exec() == QDialog::Accepted) {
         renameMark(index, dialog.textValue().toStdString());
     }
 }
 
 void ChartWindow::marksChanged() {
-    marksLayer_ = marks_.overlay();
     canvas_->update();
     remember();
 }
 
 chart::ChartPreferences ChartWindow::preferences() const {
-    chart::ChartPreferences kept;
-    kept.range = chosenRange_;
-    kept.families = model_.families();
-    kept.density = density_;
-    kept.projection = std::string(chart::ProjectionName(projection_));
-    kept.percentageSaturation = chart::kPercentageSaturation[model_.percentageSaturation() ? 1 : 0];
-    kept.marks = marks_;
-    return kept;
+    return model_.preferences();
 }
 
 void ChartWindow::applyPreferences(const chart::ChartPreferences& preferences) {
-    chosenRange_ = preferences.range;
-    model_.setFamilies(preferences.families);
+    model_.applyPreferences(preferences);
     for (const auto& [family, action] : familyActions_) {
         const QSignalBlocker blocker(action);
         action->setChecked(preferences.families.shows(family));
     }
-    density_ = preferences.density;
-    projection_ =
-        chart::ProjectionNamed(preferences.projection).value_or(chart::Projection::Psychrometric);
     for (const auto& [projection, action] : projectionActions_) {
         const QSignalBlocker blocker(action);
-        action->setChecked(projection == projection_);
+        action->setChecked(projection == model_.projection());
     }
-    model_.setPercentageSaturation(preferences.percentageSaturation ==
-                                   chart::kPercentageSaturation[1]);
     if (percentageAction_) {
         const QSignalBlocker blocker(percentageAction_);
-        percentageAction_->setChecked(model_.percentageSaturation());
+        percentageAction_->setChecked(model_.chart().percentageSaturation());
     }
-    marks_ = preferences.marks;
-    marksLayer_ = marks_.overlay();
 }
 
 void ChartWindow::remember() {
@@ -748,19 +701,16 @@ void ChartWindow::remember() {
 }
 
 void ChartWindow::resetSettings() {
-    if (!marks_.all().empty() &&
+    if (!model_.marks().all().empty() &&
         !platform_.askYesNo("Reset the chart's range and lines and remove its " +
-                                std::to_string(marks_.all().size()) + " marked points?",
+                                std::to_string(model_.marks().all().size()) + " marked points?",
                             config::kApplicationTitle)) {
         return;
     }
     store_.reset();
-    if (chosenRange_) {
-        history_.leave(chosenRange_);
-        undoAction_->setEnabled(true);
-    }
-    applyPreferences({});
-    chosenRange_.reset();
+    model_.reset();
+    undoAction_->setEnabled(model_.canUndo());
+    applyPreferences(model_.preferences());
     follow();
     canvas_->update();
 }

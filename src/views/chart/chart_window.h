@@ -1,8 +1,7 @@
 #pragma once
 
-#include "chart/chart_model.h"
-#include "chart/chart_navigation.h"
 #include "chart/chart_preferences.h"
+#include "models/chart_model.h"
 #include "models/command_outcome.h"
 #include "models/platform.h"
 #include "views/chart/chart_painter.h"
@@ -44,7 +43,7 @@ class ChartWindow : public QWidget {
     ChartWindow(AmbientWindow& main, models::Platform& platform, ChartOverlays* overlays,
                 const ChartSettingsStore::Source& remembered = {}, QWidget* owner = nullptr);
 
-    const chart::ChartModel& model() const { return model_; }
+    const models::ChartModel& model() const { return model_; }
     // Everything the window shows now, as export and print paint it.
     ChartScene scene() const;
     QWidget* canvas() const;
@@ -62,7 +61,7 @@ class ChartWindow : public QWidget {
     void copyToClipboard();
 
     // The marked points; a refusal is shown in the status line and changes nothing.
-    const chart::MarkedPoints& marks() const { return marks_; }
+    const chart::MarkedPoints& marks() const { return model_.marks(); }
     models::CommandOutcome markPoint(chart::ChartPoint at, const std::string& name = {});
     models::CommandOutcome renameMark(std::size_t index, const std::string& name);
     models::CommandOutcome removeMark(std::size_t index);
@@ -74,7 +73,7 @@ class ChartWindow : public QWidget {
     void showProtractor(bool shown);
     // Draws the chart as the psychrometric chart or the Mollier h–x diagram, and remembers it.
     void chooseProjection(chart::Projection projection);
-    chart::Projection projection() const { return projection_; }
+    chart::Projection projection() const { return model_.projection(); }
     // The percentage-saturation lines beside the relative-humidity ones, remembered.
     void showPercentageSaturation(bool shown);
     // Chooses a standard altitude chart by its place in the list (0 sea level, then 750, 1500
@@ -97,8 +96,9 @@ class ChartWindow : public QWidget {
   private:
     void buildControls();
     void buildViewActions();
-    // keep: written to the settings now (a pan is written once, when it ends).
-    void applyRange(const std::optional<chart::ChartRange>& range, bool keep = true);
+    // Shows the model's range; keep: written to the settings now (a pan is written once, when
+    // it ends).
+    void applyRange(bool keep = true);
     void panBy(QPointF from, QPointF to);
     void zoomToBox(QPointF corner, QPointF opposite);
     void applyPreferences(const chart::ChartPreferences& preferences);
@@ -129,13 +129,7 @@ class ChartWindow : public QWidget {
     AmbientWindow& main_;
     models::Platform& platform_;
     QPointer<ChartOverlays> overlays_;
-    chart::ChartModel model_;
-    std::optional<chart::ChartRange> chosenRange_;
-    models::ChartTitle title_;
-    std::optional<chart::ChartPoint> statePoint_;
-    std::string note_;
-    bool comfortZones_ = false;
-    bool protractor_ = false;
+    models::ChartModel model_;
     QSize pngSize_{1920, 1080};
 
     ChartCanvas* canvas_ = nullptr;
@@ -154,18 +148,6 @@ class ChartWindow : public QWidget {
     QPointer<QMenu> pointMenu_;
 
     ChartSettingsStore store_;
-    chart::RangeHistory history_;
-    // The last pan: the range and the choice it started from, and whether it is in the history.
-    struct Pan {
-        chart::ChartRange range;
-        std::optional<chart::ChartRange> chosen;
-        bool remembered = false;
-    };
-    std::optional<Pan> pan_;
-    chart::MarkedPoints marks_;
-    chart::Overlay marksLayer_; // the marks as drawn
-    std::string density_{chart::kDensities.front()};
-    chart::Projection projection_ = chart::Projection::Psychrometric;
     QMenu* projectionMenu_ = nullptr;
     std::map<chart::Projection, QAction*> projectionActions_;
     QAction* percentageAction_ = nullptr;

@@ -1,8 +1,8 @@
 // The chart's geometry against the core: every line lies where the core puts its state, the
 // mapping and the readout agree with the core at a pixel, and Metric and British charts of the
 // same air agree after conversion.
+#include "chart/chart.h"
 #include "chart/chart_mapping.h"
-#include "chart/chart_model.h"
 #include "hygrovane/moist_air.h"
 
 #include <gtest/gtest.h>
@@ -77,15 +77,15 @@ const ChartRow kCharts[] = {
      ChartRange{290, 300, 0.005, 0.012}},
 };
 
-ChartModel ModelOf(const ChartRow& row) {
-    return ChartModel(
+Chart ModelOf(const ChartRow& row) {
+    return Chart(
         {row.pressure, row.formulation, row.units, row.range.value_or(row.units.defaultRange)});
 }
 
 TEST(ChartGeometry, EveryLineLiesWhereTheCorePutsItsState) {
     for (const ChartRow& row : kCharts) {
         SCOPED_TRACE(row.name);
-        const ChartModel model = ModelOf(row);
+        const Chart model = ModelOf(row);
         const ChartRange& r = model.range();
         const ChartUnits& u = model.units();
         const auto state = [&](ChartPoint p) {
@@ -171,7 +171,7 @@ TEST(ChartGeometry, FamiliesAreSpacedAsEngineersExpectAndAxesAreLabelled) {
         {MetricUnits(), Family::RelativeHumidity, {"10 %", "20 %", "50 %", "90 %"}},
     };
     for (const auto& row : rows) {
-        const ChartModel model({101325, SatFormulation::IAPWS, row.units, row.units.defaultRange});
+        const Chart model({101325, SatFormulation::IAPWS, row.units, row.units.defaultRange});
         std::vector<std::string> labels;
         for (const Curve& curve : model.geometry().curves) {
             if (curve.family == row.family) {
@@ -190,11 +190,11 @@ TEST(ChartGeometry, FamiliesAreSpacedAsEngineersExpectAndAxesAreLabelled) {
         }
         return text;
     };
-    const ChartModel metric;
+    const Chart metric;
     EXPECT_EQ(axis(metric.geometry().dryBulbTicks), "-10 -5 0 5 10 15 20 25 30 35 40 45 50 ");
     EXPECT_EQ(axis(metric.geometry().humidityRatioTicks),
               "0 2 4 6 8 10 12 14 16 18 20 22 24 26 28 30 ");
-    const ChartModel british(
+    const Chart british(
         {101325, SatFormulation::IAPWS, BritishUnits(), BritishUnits().defaultRange});
     EXPECT_EQ(axis(british.geometry().dryBulbTicks), "20 30 40 50 60 70 80 90 100 110 120 ");
     EXPECT_EQ(axis(british.geometry().humidityRatioTicks),
@@ -238,8 +238,7 @@ TEST(ChartGeometry, LabelsOfWidenedStepsCarryTheDecimalsTheirValuesNeed) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        const ChartModel model(
-            {row.pressure, SatFormulation::IAPWS, row.units, row.units.defaultRange});
+        const Chart model({row.pressure, SatFormulation::IAPWS, row.units, row.units.defaultRange});
         std::vector<std::string> labels;
         for (const Curve& curve : model.geometry().curves) {
             if (curve.family == row.family) {
@@ -256,7 +255,7 @@ TEST(ChartGeometry, LabelsOfWidenedStepsCarryTheDecimalsTheirValuesNeed) {
 }
 
 TEST(ChartGeometry, ComfortZonesAreBoundedByTheirDryBulbsAndRelativeHumidities) {
-    const ChartModel model;
+    const Chart model;
     const auto& zones = model.geometry().comfortZones;
     ASSERT_EQ(zones.size(), 2U);
     const struct {
@@ -275,7 +274,7 @@ TEST(ChartGeometry, ComfortZonesAreBoundedByTheirDryBulbsAndRelativeHumidities) 
         }
     }
     // Zoomed away from them, they are cut away.
-    const ChartModel elsewhere(
+    const Chart elsewhere(
         {101325, SatFormulation::IAPWS, MetricUnits(), {263.15, 283.15, 0, 0.005}});
     for (const Zone& zone : elsewhere.geometry().comfortZones) {
         EXPECT_TRUE(zone.outline.empty()) << zone.name;
@@ -285,7 +284,7 @@ TEST(ChartGeometry, ComfortZonesAreBoundedByTheirDryBulbsAndRelativeHumidities) 
 // Near the lowest pressure water boils at about 33 °C: no moist air exists beyond, and every
 // curve stops there instead of failing.
 TEST(ChartGeometry, CurvesEndWhereTheSaturationPressureReachesThePressure) {
-    const ChartModel model({5000, SatFormulation::IAPWS, MetricUnits(), {263.15, 323.15, 0, 0.5}});
+    const Chart model({5000, SatFormulation::IAPWS, MetricUnits(), {263.15, 323.15, 0, 0.5}});
     double boiling = 0;
     for (const Curve& curve : model.geometry().curves) {
         for (const Polyline& piece : curve.pieces) {
@@ -299,8 +298,8 @@ TEST(ChartGeometry, CurvesEndWhereTheSaturationPressureReachesThePressure) {
     EXPECT_FALSE(model.readoutAt({273.15 + 40, 0.001}));
 }
 
-TEST(ChartModel, CurvesAreComputedAgainOnlyWhenTheirSettingsChange) {
-    ChartModel model;
+TEST(Chart, CurvesAreComputedAgainOnlyWhenTheirSettingsChange) {
+    Chart model;
     ChartSettings settings = model.settings();
     int expected = model.computations();
     const std::pair<const char*, std::function<void(ChartSettings&)>> changes[] = {
@@ -321,10 +320,10 @@ TEST(ChartModel, CurvesAreComputedAgainOnlyWhenTheirSettingsChange) {
 }
 
 // The readout at a pixel is the core's state at the chart coordinates of that pixel.
-TEST(ChartModel, ReadoutAtAPixelIsTheCoresStateThere) {
+TEST(Chart, ReadoutAtAPixelIsTheCoresStateThere) {
     for (const ChartRow& row : kCharts) {
         SCOPED_TRACE(row.name);
-        const ChartModel model = ModelOf(row);
+        const Chart model = ModelOf(row);
         const ChartMapping mapping(model.range(), {40, 25, 800, 600});
         int shown = 0;
         for (double x = 40; x <= 840; x += 37) {
@@ -356,12 +355,12 @@ TEST(ChartModel, ReadoutAtAPixelIsTheCoresStateThere) {
     }
 }
 
-TEST(ChartModel, APickAboveSaturationTakesTheSaturatedStateAndNoneWhereNoMoistAirExists) {
-    const ChartModel model;
+TEST(Chart, APickAboveSaturationTakesTheSaturatedStateAndNoneWhereNoMoistAirExists) {
+    const Chart model;
     const double Ws = CoreSaturationRatio(298.15, 101325, SatFormulation::IAPWS);
     EXPECT_EQ(model.pickAt({298.15, 0.025}), (ChartPoint{298.15, Ws}));
     EXPECT_EQ(model.pickAt({298.15, 0.005}), (ChartPoint{298.15, 0.005}));
-    const ChartModel thin({5000, SatFormulation::IAPWS, MetricUnits(), MetricUnits().defaultRange});
+    const Chart thin({5000, SatFormulation::IAPWS, MetricUnits(), MetricUnits().defaultRange});
     EXPECT_FALSE(thin.pickAt({273.15 + 40, 0.01}));
 }
 

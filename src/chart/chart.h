@@ -31,9 +31,9 @@ struct Readout {
 
 // The chart of one set of settings: its curves, computed once and kept until the settings
 // change, the states at its points and the texts about them.
-class ChartModel {
+class Chart {
   public:
-    explicit ChartModel(const ChartSettings& settings = {});
+    explicit Chart(const ChartSettings& settings = {});
 
     const ChartSettings& settings() const { return settings_; }
     const ChartUnits& units() const { return settings_.units; }

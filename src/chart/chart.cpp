@@ -1,4 +1,4 @@
-#include "chart/chart_model.h"
+#include "chart/chart.h"
 
 #include "hygrovane/moist_air.h"
 
@@ -7,11 +7,11 @@
 
 namespace hygrovane::chart {
 
-ChartModel::ChartModel(const ChartSettings& settings) : settings_(settings) {
+Chart::Chart(const ChartSettings& settings) : settings_(settings) {
     compute();
 }
 
-void ChartModel::setSettings(const ChartSettings& settings) {
+void Chart::setSettings(const ChartSettings& settings) {
     if (settings == settings_) {
         return;
     }
@@ -19,7 +19,7 @@ void ChartModel::setSettings(const ChartSettings& settings) {
     compute();
 }
 
-void ChartModel::setFamilies(const FamilySet& families) {
+void Chart::setFamilies(const FamilySet& families) {
     if (families == families_) {
         return;
     }
@@ -27,7 +27,7 @@ void ChartModel::setFamilies(const FamilySet& families) {
     compute();
 }
 
-void ChartModel::setPercentageSaturation(bool shown) {
+void Chart::setPercentageSaturation(bool shown) {
     if (shown == percentageSaturation_) {
         return;
     }
@@ -35,7 +35,7 @@ void ChartModel::setPercentageSaturation(bool shown) {
     compute();
 }
 
-void ChartModel::compute() {
+void Chart::compute() {
     geometry_ = ComputeGeometry(settings_.pressure, settings_.formulation, settings_.units,
                                 settings_.range);
     if (percentageSaturation_) {
@@ -59,7 +59,7 @@ Result<SaturatedAir> SaturatedAt(const ChartSettings& settings, double T) {
 
 } // namespace
 
-void ChartModel::AddPercentageSaturation(ChartGeometry& g) const {
+void Chart::AddPercentageSaturation(ChartGeometry& g) const {
     const ChartRange& r = settings_.range;
     // The saturated humidity ratio by the core at as many dry bulbs as the other curves use.
     constexpr int kIntervals = 120;
@@ -89,7 +89,7 @@ void ChartModel::AddPercentageSaturation(ChartGeometry& g) const {
     }
 }
 
-std::optional<Readout> ChartModel::readoutAt(ChartPoint at) const {
+std::optional<Readout> Chart::readoutAt(ChartPoint at) const {
     if (!settings_.range.contains(at)) {
         return std::nullopt;
     }
@@ -105,7 +105,7 @@ std::optional<Readout> ChartModel::readoutAt(ChartPoint at) const {
     return Readout{at, *state};
 }
 
-std::optional<ChartPoint> ChartModel::pickAt(ChartPoint at) const {
+std::optional<ChartPoint> Chart::pickAt(ChartPoint at) const {
     const auto s = SaturatedAt(settings_, at.dryBulb);
     if (!s) {
         return std::nullopt;
@@ -121,7 +121,7 @@ std::string Shown(const Scale& scale, double internal) {
 
 } // namespace
 
-std::string ChartModel::readoutText(const Readout& r) const {
+std::string Chart::readoutText(const Readout& r) const {
     const ChartUnits& u = settings_.units;
     const MoistAirState& s = r.state;
     return "Dry bulb " + Shown(u.dryBulb, s.ambient.dryBulb) + " · W " +
@@ -132,12 +132,12 @@ std::string ChartModel::readoutText(const Readout& r) const {
            Shown(u.specificVolume, s.specificVolume);
 }
 
-std::string ChartModel::pointLabel(ChartPoint at) const {
+std::string Chart::pointLabel(ChartPoint at) const {
     const ChartUnits& u = settings_.units;
     return Shown(u.dryBulb, at.dryBulb) + ", " + Shown(u.humidityRatio, at.humidityRatio);
 }
 
-std::string ChartModel::familyCaption(Family family) const {
+std::string Chart::familyCaption(Family family) const {
     const ChartUnits& u = settings_.units;
     switch (family) {
     case Family::DryBulbGrid:

@@ -1,0 +1,30 @@
+#pragma once
+
+// hygrovane-climate's options of the air-handling unit: --unit UNIT.json (again for options side
+// by side) and --unit-hourly FILE.csv, kept apart from the climate's options.
+
+#include "batch/program_arguments.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace hygrovane::climatecli {
+
+struct UnitOptions {
+    std::vector<std::string> files; // --unit, in the order given
+    std::string hourly;             // --unit-hourly; empty when not asked
+};
+
+bool UnitOptionNeedsValue(std::string_view option);
+// Takes --unit and --unit-hourly; NotOurs for any other option.
+batch::OptionTaken TakeUnitOption(UnitOptions& options, const std::string& option,
+                                  const std::string& value);
+// What is wrong with the options together, once all are read.
+std::optional<std::string> UnitOptionsProblem(const UnitOptions& options);
+
+// The lines of the help text on them.
+const char* UnitHelpText();
+
+} // namespace hygrovane::climatecli
