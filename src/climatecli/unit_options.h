@@ -4,6 +4,7 @@
 // by side) and --unit-hourly FILE.csv, kept apart from the climate's options.
 
 #include "batch/program_arguments.h"
+#include "hygrovane/expected.h"
 
 #include <optional>
 #include <string>
@@ -21,8 +22,17 @@ bool UnitOptionNeedsValue(std::string_view option);
 // Takes --unit and --unit-hourly; NotOurs for any other option.
 batch::OptionTaken TakeUnitOption(UnitOptions& options, const std::string& option,
                                   const std::string& value);
-// What is wrong with the options together, once all are read.
-std::optional<std::string> UnitOptionsProblem(const UnitOptions& options);
+enum class UnitOptionsFailureKind {
+    HourlyWithoutUnit, // --unit-hourly with no --unit to run
+};
+
+struct UnitOptionsFailure {
+    UnitOptionsFailureKind kind = UnitOptionsFailureKind::HourlyWithoutUnit;
+    std::string message; // for the user
+};
+
+// Refuses options that do not go together, once all are read.
+Expected<Done, UnitOptionsFailure> CheckUnitOptions(const UnitOptions& options);
 
 // The lines of the help text on them.
 const char* UnitHelpText();
