@@ -50,6 +50,13 @@ std::string WithUnitFigures(std::string figures, Format format,
     case Format::Csv:
         return figures + unitfile::UnitsCsvRows(runs, system);
     case Format::Json: {
+        if (runs.size() > 1) {
+            // The climate's own "units" (the figures' unit system) would be a second member of
+            // that name beside the list, which JSON readers resolve by dropping one: it moves.
+            const std::string system = "\n  \"units\": {";
+            if (const std::size_t at = figures.find(system); at != std::string::npos)
+                figures.replace(at, system.size(), "\n  \"figureUnits\": {");
+        }
         // The climate's object closes with its last line "}": the units go in before it.
         const std::size_t close = figures.rfind('}');
         if (close == std::string::npos)

@@ -19,6 +19,9 @@ set(LAYER_units units text engine)
 # a free text for every writer (kept from running as a formula). No Qt.
 set(LAYER_textfile textfile)
 # Whole files written atomically and small files read, for every file format (Qt Core only).
+# Results tables: cells with their quantity, unit and unrounded value, the report-style number
+# rule, and the tables' text, CSV and JSON forms. No Qt.
+set(LAYER_tables tables text textfile)
 set(LAYER_fileio fileio hygrovane)
 set(LAYER_moistair moistair engine hygrovane)
 # Domain libraries on the core.
@@ -30,7 +33,7 @@ set(LAYER_envelopes envelopes moistair hygrovane)
 set(LAYER_climate climate text textfile moistair hygrovane units)
 # A weather file judged against the comfort and strategy zones and the envelopes, for the command
 # line and the window.
-set(LAYER_climateanalysis climateanalysis text climate textfile comfort envelopes moistair hygrovane units)
+set(LAYER_climateanalysis climateanalysis tables text climate textfile comfort envelopes moistair hygrovane units)
 # An air-handling unit run through a weather file's records, for the command line, the window
 # and Python.
 set(LAYER_airunit airunit text climate textfile moistair hygrovane units)
@@ -47,9 +50,9 @@ set(LAYER_batch batch text textfile fileio display moistair hygrovane units)
 # written beside the climate analysis's.
 set(LAYER_unitfile unitfile text fileio climateanalysis comfort ${LAYER_airunit})
 set(LAYER_casefile casefile fileio models/calculator display moistair hygrovane units)
-set(LAYER_processfile processfile textfile fileio casefile processes display moistair hygrovane units)
+set(LAYER_processfile processfile tables textfile fileio casefile processes display moistair hygrovane units)
 # Window logic without Qt Widgets, then the Qt views, then the programs.
-set(LAYER_models models text fileio processfile casefile batch models/calculator display chart processes
+set(LAYER_models models tables text fileio processfile casefile batch models/calculator display chart processes
     climateanalysis comfort climate moistair hygrovane units)
 set(LAYER_views views ${LAYER_models})
 # The programs' main() folders, one each under programs/ (which holds nothing of its own).
@@ -57,7 +60,7 @@ set(LAYER_programs programs)
 set(LAYER_programs/hygrovane programs/hygrovane ${LAYER_views})
 set(LAYER_programs/batch programs/batch batch ${LAYER_batch})
 # hygrovane-climate: its options and run (the analysis, written through batch's streams), main().
-set(LAYER_climatecli climatecli text climateanalysis climate comfort envelopes unitfile airunit ${LAYER_batch})
+set(LAYER_climatecli climatecli tables text climateanalysis climate comfort envelopes unitfile airunit ${LAYER_batch})
 set(LAYER_programs/climate programs/climate ${LAYER_climatecli})
 # The Python module binds the core and the domain libraries, never a window; the air-handling
 # unit with its one reader of UNIT.json (Qt Core's JSON).
@@ -73,6 +76,7 @@ set(ROLE_hygrovane "the core's public headers: Solve, Result<T>")
 set(ROLE_engine "numerics (throws ArithmeticError inside)")
 set(ROLE_units "unit catalogue")
 set(ROLE_textfile "a text file's lines, CSV cells")
+set(ROLE_tables "results tables: cells with quantity and unit, report style, text/CSV/JSON")
 set(ROLE_fileio "atomic writes (QSaveFile), small reads")
 set(ROLE_moistair "the core: moist air's states")
 set(ROLE_processes "air-handling processes")

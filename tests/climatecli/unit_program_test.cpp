@@ -130,6 +130,9 @@ TEST(UnitProgram, SeveralUnitsRunSideBySideInTheirOrder) {
     ASSERT_EQ(ran.status, 0) << ran.err;
     const QJsonObject root = JsonOf(ran.out);
     EXPECT_FALSE(root.contains("unit"));
+    // One member a name: the figures' unit system moves aside for the list.
+    EXPECT_EQ(ran.out.find("\"units\":"), ran.out.rfind("\"units\":"));
+    EXPECT_EQ(root.value("figureUnits").toObject().value("temperature").toString(), "degC");
     const QJsonArray units = root.value("units").toArray();
     ASSERT_EQ(units.size(), 2);
     climate::Filter summer;
