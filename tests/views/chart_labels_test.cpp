@@ -6,6 +6,9 @@
 #include "qt_app.h"
 #include "views/chart/chart_painter.h"
 
+#include <QImage>
+#include <QPainter>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -254,6 +257,35 @@ TEST(ChartLabels, TheProtractorShowsEveryLabelApartAlongItsArc) {
             }
         }
     }
+}
+
+// On an A4 page at 150 dpi the minor grid between the labelled lines still reads: along the
+// 21 °C line, low on the chart where few other lines cross it, the pixels are visibly grey.
+TEST(ChartPrint, TheMinorGridReadsOnAPageAt150Dpi) {
+    testing::qtApp();
+    const chart::Chart model;
+    ChartScene scene;
+    scene.model = &model;
+    QImage page(1754, 1240, QImage::Format_RGB32);
+    QPainter painter(&page);
+    PaintChart(painter, QRectF(page.rect()), scene);
+    painter.end();
+    const ChartLayout layout = LayoutChart(QRectF(page.rect()));
+    const chart::ChartMapping mapping = MappingOf(layout, model.range());
+    const chart::PixelPoint low = mapping.toPixel({294.15, 0.0005});
+    const chart::PixelPoint high = mapping.toPixel({294.15, 0.004});
+    int rows = 0;
+    int grey = 0;
+    for (int y = static_cast<int>(high.y); y <= static_cast<int>(low.y); ++y) {
+        ++rows;
+        int darkest = 255;
+        for (int dx = -1; dx <= 1; ++dx) {
+            darkest = std::min(darkest, qGray(page.pixel(static_cast<int>(low.x) + dx, y)));
+        }
+        grey += darkest <= 225 ? 1 : 0;
+    }
+    ASSERT_GT(rows, 50);
+    EXPECT_GT(grey, rows * 9 / 10) << grey << " of " << rows << " rows";
 }
 
 } // namespace

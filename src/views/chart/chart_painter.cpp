@@ -54,6 +54,12 @@ Look LookOf(Family family) {
 Look LookOf(const Curve& curve) {
     Look look = LookOf(curve.family);
     if (!curve.labelled) {
+        if (curve.family == Family::DryBulbGrid || curve.family == Family::HumidityRatioGrid) {
+            // Dark enough to read on a page printed at 150 dpi, where #ececec all but vanished.
+            look.colour = QColor(214, 214, 214);
+            look.width *= 0.7;
+            return look;
+        }
         const QColor c = look.colour;
         look.colour =
             QColor((c.red() + 2 * 255) / 3, (c.green() + 2 * 255) / 3, (c.blue() + 2 * 255) / 3);
@@ -268,8 +274,8 @@ std::optional<CurveLabel> PlaceLabel(const ChartMapping& mapping, const ChartLay
     const bool startsOnTop = Near(first.humidityRatio, r.humidityRatioMax, Wspan);
     const QString text = qs(curve.label);
     const auto at = [&](QPointF point, Qt::Alignment align) {
-        return CurveLabel{&curve, text, point, align,
-                          TextBox(layout.smallFont, point, align, text), point, false};
+        return CurveLabel{&curve, text, point, align, TextBox(layout.smallFont, point, align, text),
+                          point,  false};
     };
     // Above and right of the start, or below it where the top edge is too near.
     const auto insideFromLeft = [&] {
@@ -399,8 +405,54 @@ std::vector<CurveLabel> CurveLabels(const ChartLayout& layout, const Chart& mode
     return CurveLabels(layout, model, {});
 }
 
+namespace {
+
+// The last labels placed, by what they depend on: the background and the foreground of one
+// paint, and the state mark's region, ask for the same ones.
+struct PlacedCurveLabels {
+    const Chart* model = nullptr;
+    int computations = -1;
+    chart::ChartSettings settings;
+    FamilySet families;
+    bool percentageSaturation = false;
+    QRectF target;
+    Projection projection = Projection::Psychrometric;
+    std::vector<QRectF> obstacles;
+    std::vector<CurveLabel> labels;
+
+    bool holds(const ChartLayout& layout, const Chart& m, const std::vector<QRectF>& o) const {
+        return model == &m && computations == m.computations() && settings == m.settings() &&
+               families == m.families() && percentageSaturation == m.percentageSaturation() &&
+               target == layout.target && projection == layout.projection && obstacles == o;
+    }
+};
+
+std::vector<CurveLabel> PlaceCurveLabels(const ChartLayout& layout, const Chart& model,
+                                         const std::vector<QRectF>& obstacles);
+
+} // namespace
+
 std::vector<CurveLabel> CurveLabels(const ChartLayout& layout, const Chart& model,
                                     const std::vector<QRectF>& obstacles) {
+    thread_local PlacedCurveLabels last;
+    if (!last.holds(layout, model, obstacles)) {
+        last = {&model,
+                model.computations(),
+                model.settings(),
+                model.families(),
+                model.percentageSaturation(),
+                layout.target,
+                layout.projection,
+                obstacles,
+                PlaceCurveLabels(layout, model, obstacles)};
+    }
+    return last.labels;
+}
+
+namespace {
+
+std::vector<CurveLabel> PlaceCurveLabels(const ChartLayout& layout, const Chart& model,
+                                         const std::vector<QRectF>& obstacles) {
     const ChartMapping mapping = MappingOf(layout, model.range());
     std::vector<CurveLabel> labels;
     std::vector<chart::LabelRequest> requests;
@@ -440,6 +492,8 @@ std::vector<CurveLabel> CurveLabels(const ChartLayout& layout, const Chart& mode
     }
     return labels;
 }
+
+} // namespace
 
 namespace {
 
