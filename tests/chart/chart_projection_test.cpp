@@ -144,11 +144,12 @@ TEST(Projection, AxisTicksReadBack) {
         for (double t = -10; t <= 50; t += 5) {
             const PixelPoint at = DryBulbTickAt(m, t + 273.15);
             ExpectRelative(m.toChart(at).dryBulb, t + 273.15, 1e-9, "dry-bulb tick");
-            // On the bottom (psychrometric) or the right edge (Mollier).
+            // On the bottom (psychrometric) or the left edge, at x = 0 (Mollier).
             if (p == Projection::Psychrometric) {
                 EXPECT_DOUBLE_EQ(at.y, kPlot.top + kPlot.height);
             } else {
-                EXPECT_DOUBLE_EQ(at.x, kPlot.left + kPlot.width);
+                EXPECT_DOUBLE_EQ(at.x, kPlot.left);
+                ExpectRelative(m.toChart(at).humidityRatio + 1, 1, 1e-9, "at x = 0");
             }
         }
         for (double W = 0; W <= 0.030; W += 0.005) {

@@ -529,8 +529,8 @@ void PaintComfortZones(QPainter& painter, const ChartMapping& mapping, const Cha
 }
 
 // The Mollier diagram's axes: the humidity ratio across the bottom, and each isotherm's dry
-// bulb on the right where it leaves the plot (the enthalpy axis is skewed, so the dry bulb is
-// what a reader looks up there).
+// bulb on the left where it starts at x = 0, as the Mollier convention labels its isotherms (the
+// enthalpy axis is skewed, so the dry bulb is what a reader looks up there).
 void PaintMollierAxes(QPainter& painter, const ChartMapping& mapping, const ChartLayout& layout,
                       const Chart& model) {
     const QRectF& plot = layout.plot;
@@ -547,17 +547,17 @@ void PaintMollierAxes(QPainter& painter, const ChartMapping& mapping, const Char
         if (!mapping.plot().contains(at)) {
             continue; // the isotherm leaves through the top or the bottom
         }
-        painter.drawLine(QPointF(plot.right(), at.y), QPointF(plot.right() + tick, at.y));
-        Text(painter, QPointF(plot.right() + 1.5 * tick, at.y), Qt::AlignLeft | Qt::AlignVCenter,
+        painter.drawLine(QPointF(plot.left(), at.y), QPointF(plot.left() - tick, at.y));
+        Text(painter, QPointF(plot.left() - 1.5 * tick, at.y), Qt::AlignRight | Qt::AlignVCenter,
              qs(t.label));
     }
     const double line = QFontMetricsF(layout.textFont).height();
     Text(painter, QPointF(plot.center().x(), plot.bottom() + 1.3 * tick + line * 1.1),
          Qt::AlignHCenter | Qt::AlignTop, qs(model.familyCaption(Family::HumidityRatioGrid)));
     painter.save();
-    painter.translate(layout.target.right() - 0.4 * line, plot.center().y());
+    painter.translate(layout.target.left() + 0.4 * line, plot.center().y());
     painter.rotate(-90);
-    Text(painter, QPointF(0, 0), Qt::AlignHCenter | Qt::AlignBottom,
+    Text(painter, QPointF(0, 0), Qt::AlignHCenter | Qt::AlignTop,
          qs(model.familyCaption(Family::DryBulbGrid)));
     painter.restore();
 }
@@ -1024,9 +1024,12 @@ ChartLayout LayoutChart(const QRectF& target, chart::Projection projection) {
     const double titleHeight = 4.6 * base;
     layout.title = QRectF(target.left() + margin, target.top() + margin,
                           target.width() - 2 * margin, titleHeight);
-    const double left = target.left() + 2.5 * base;
+    // The dry-bulb scale's side is wide: on the right of the psychrometric chart, on the left of
+    // the Mollier diagram.
+    const bool mollier = projection == chart::Projection::Mollier;
+    const double left = target.left() + (mollier ? 5.5 : 2.5) * base;
     const double top = layout.title.bottom() + 0.8 * base;
-    const double right = target.right() - 5.5 * base;
+    const double right = target.right() - (mollier ? 2.5 : 5.5) * base;
     const double bottom = target.bottom() - 3.4 * base;
     layout.plot = QRectF(left, top, std::max(1.0, right - left), std::max(1.0, bottom - top));
     return layout;
