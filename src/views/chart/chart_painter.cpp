@@ -476,7 +476,7 @@ std::vector<CurveLabel> PlaceCurveLabels(const ChartLayout& layout, const Chart&
     }
     chart::LabelField field;
     field.frame = Rect(layout.plot);
-    field.gap = 0.8 * layout.unit; // the halo
+    field.gap = 3 * layout.unit; // the halo and a space: no two labels touch
     field.obstacles.push_back(Rect(legend));
     for (const QRectF& o : obstacles) {
         field.obstacles.push_back(Rect(o));
