@@ -1062,6 +1062,14 @@ void PaintChartBackground(QPainter& painter, const ChartLayout& layout, const Ch
         for (const Polyline& piece : curve.pieces) {
             painter.drawPolyline(MappedSimplified(mapping, piece));
         }
+        // On the h-x diagram an isotherm goes on through the fog region below the saturation
+        // curve, nearly along the enthalpy lines.
+        if (curve.family == Family::DryBulbGrid && mapping.projection() == Projection::Mollier) {
+            const ChartPoint top = curve.pieces.back().back();
+            if (const auto fog = FogIsotherm(top.dryBulb, top.humidityRatio, model.range())) {
+                painter.drawLine(Pixel(mapping, fog->from), Pixel(mapping, fog->to));
+            }
+        }
     }
     painter.setRenderHint(QPainter::Antialiasing, true);
     PaintScales(painter, mapping, layout, geometry);
