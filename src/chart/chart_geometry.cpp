@@ -121,6 +121,35 @@ Values ValuesOf(double low, double high, LineSteps steps, double density) {
     return out;
 }
 
+// An axis reads in steps of 1, 2 or 5 times a power of ten: a label step of four line steps
+// zoomed to 0.8 g/kg (6.4, 7.2, 8.0) becomes the nearest such step that is still a whole number
+// of line steps and leaves few enough labels (1 g/kg). The handbook steps at the default ranges
+// are of that kind already.
+void AxisSteps(Values& values, double low, double high) {
+    const double line = values.lines.step;
+    const double wanted = values.labelStep;
+    if (!(line > 0) || !(wanted > 0) || !(high > low)) {
+        return;
+    }
+    double best = wanted;
+    double distance = INFINITY;
+    const double first = std::pow(10.0, std::floor(std::log10(wanted)) - 1);
+    for (double power = first; power <= first * 1000; power *= 10) {
+        for (const double m : {1.0, 2.0, 5.0}) {
+            const double step = m * power;
+            const double k = step / line;
+            const double labels = std::floor(high / step + 1e-9) - std::ceil(low / step - 1e-9) + 1;
+            const double d = std::abs(std::log(step / wanted));
+            if (k >= 1 - 1e-9 && std::abs(k - std::round(k)) < 1e-6 * k &&
+                labels <= kMaxLabelsPerFamily && d < distance - 1e-9) {
+                best = step;
+                distance = d;
+            }
+        }
+    }
+    values.labelStep = best;
+}
+
 // How much of a family's quantity a range spans at a pressure, by the textbook relations (enough to
 // choose a step; the lines themselves are the core's): the dry bulb (K), the humidity ratio
 // (kg/kg), h = 1.006 t + W (2501 + 1.86 t) (kJ/kg, t in °C) and
@@ -205,8 +234,9 @@ class Builder {
     // The grids' labelled lines are the axes' ticks; the others are drawn lighter.
     void grids(ChartGeometry& g) {
         const Scale& t = units_.dryBulb;
-        const Values dryBulbs = ValuesOf(t.shown(range_.dryBulbMin), t.shown(range_.dryBulbMax),
-                                         units_.dryBulbSteps, density_.dryBulb);
+        Values dryBulbs = ValuesOf(t.shown(range_.dryBulbMin), t.shown(range_.dryBulbMax),
+                                   units_.dryBulbSteps, density_.dryBulb);
+        AxisSteps(dryBulbs, t.shown(range_.dryBulbMin), t.shown(range_.dryBulbMax));
         for (const double value : dryBulbs.lines.values) {
             const double T = t.internal(value);
             const bool labelled = dryBulbs.labelled(value);
@@ -221,9 +251,9 @@ class Builder {
             }
         }
         const Scale& w = units_.humidityRatio;
-        const Values ratios =
-            ValuesOf(w.shown(range_.humidityRatioMin), w.shown(range_.humidityRatioMax),
-                     units_.humidityRatioSteps, density_.humidityRatio);
+        Values ratios = ValuesOf(w.shown(range_.humidityRatioMin), w.shown(range_.humidityRatioMax),
+                                 units_.humidityRatioSteps, density_.humidityRatio);
+        AxisSteps(ratios, w.shown(range_.humidityRatioMin), w.shown(range_.humidityRatioMax));
         for (const double value : ratios.lines.values) {
             const double W = w.internal(value);
             const bool labelled = ratios.labelled(value);

@@ -74,15 +74,16 @@ class ChartMapping {
 };
 
 // Where an axis tick goes. Psychrometric: the dry bulb along the bottom, the humidity ratio on
-// the right. Mollier: the humidity ratio along the bottom, and the dry bulb on the right where
-// its isotherm meets the highest humidity ratio (possibly beyond the plot's top or bottom).
+// the right. Mollier: the humidity ratio along the bottom, and the dry bulb on the left where
+// its isotherm starts at the lowest humidity ratio (x = 0 on a full diagram), as the Mollier
+// convention reads it (possibly beyond the plot's top or bottom).
 inline PixelPoint DryBulbTickAt(const ChartMapping& mapping, double dryBulb) {
     const ChartRange& r = mapping.range();
     const PixelRect& plot = mapping.plot();
     if (mapping.projection() == Projection::Psychrometric) {
         return {mapping.toPixel({dryBulb, r.humidityRatioMin}).x, plot.top + plot.height};
     }
-    return {plot.left + plot.width, mapping.toPixel({dryBulb, r.humidityRatioMax}).y};
+    return {plot.left, mapping.toPixel({dryBulb, r.humidityRatioMin}).y};
 }
 inline PixelPoint HumidityRatioTickAt(const ChartMapping& mapping, double humidityRatio) {
     const ChartRange& r = mapping.range();

@@ -57,4 +57,24 @@ PlaneBounds BoundsOf(Projection projection, const ChartRange& r) {
     return {r.humidityRatioMin, r.humidityRatioMax, low, high};
 }
 
+std::optional<FogLine> FogIsotherm(double dryBulb, double saturatedRatio, const ChartRange& r) {
+    if (!(saturatedRatio >= r.humidityRatioMin && saturatedRatio < r.humidityRatioMax)) {
+        return std::nullopt;
+    }
+    const double t = dryBulb - kCelsiusOffset;
+    const double water = t >= 0 ? 4.186 * t : -333.4 + 2.09 * t; // kJ/kg of the condensate
+    const PlanePoint start = ToPlane(Projection::Mollier, {dryBulb, saturatedRatio});
+    const double slope = water - kLatentHeatAt0C; // dy/dW
+    const PlaneBounds bounds = BoundsOf(Projection::Mollier, r);
+    double endW = r.humidityRatioMax;
+    if (start.y + slope * (endW - saturatedRatio) < bounds.yMin) {
+        endW = saturatedRatio + (bounds.yMin - start.y) / slope;
+    }
+    if (!(endW > saturatedRatio)) {
+        return std::nullopt;
+    }
+    const PlanePoint end{endW, start.y + slope * (endW - saturatedRatio)};
+    return FogLine{FromPlane(Projection::Mollier, start), FromPlane(Projection::Mollier, end)};
+}
+
 } // namespace hygrovane::chart

@@ -41,4 +41,15 @@ struct PlaneBounds {
 };
 PlaneBounds BoundsOf(Projection projection, const ChartRange& range);
 
+// An isotherm of the Mollier diagram's fog region: from its saturated point (dry bulb K,
+// saturated humidity ratio kg/kg) on to the range's highest humidity ratio, the water beyond
+// saturation held as liquid (ice below 0 °C), so that h grows by h_w(t) = 4.186 t kJ/kg (ice:
+// −333.4 + 2.09 t) per kg/kg and the line runs nearly along the enthalpy lines. Its two ends as
+// chart points whose plane points (ToPlane) lie on it, cut where it leaves the range's plane;
+// none where the saturated point lies outside the range's humidity ratios.
+struct FogLine {
+    ChartPoint from, to;
+};
+std::optional<FogLine> FogIsotherm(double dryBulb, double saturatedRatio, const ChartRange& range);
+
 } // namespace hygrovane::chart

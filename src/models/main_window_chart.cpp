@@ -2,6 +2,7 @@
 
 #include "display/display_texts.h"
 #include "hygrovane/config.h"
+#include "text/number_text.h"
 
 namespace hygrovane::models {
 
@@ -10,8 +11,13 @@ namespace {
 // Before the first calculation the window holds no pressure yet.
 constexpr double kStandardPressure = 101325;
 
-// A text in the window's unit, or in Pa and m when the unit is unknown.
+// A text in the window's unit, or in Pa and m when the unit is unknown. Pounds per square inch
+// are written as an engineer's heading does: absolute, to a thousandth (14.696 psia).
 std::string PressureWithUnit(double P, const std::string& unit) {
+    if (unit == "PSI") {
+        constexpr double kPascalsPerPsi = 6894.757293168361;
+        return text::FixedText(P / kPascalsPerPsi, 3) + " psia";
+    }
     if (const auto text = calculation::PressureText(P, unit)) {
         return *text + " " + unit;
     }

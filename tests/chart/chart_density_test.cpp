@@ -110,7 +110,8 @@ TEST(ChartDensity, HandbookStepsAtTheDefaultRangesFinerZoomedInCoarserZoomedOut)
         {"IP wet bulb", BritishUnits(), ip, Family::WetBulb, 1, 10},
         {"IP enthalpy", BritishUnits(), ip, Family::Enthalpy, 0.5, 5},
         {"IP volume", BritishUnits(), ip, Family::SpecificVolume, 0.5, 0.5},
-        {"SI zoomed in to half: dry bulb", MetricUnits(), siHalf, Family::DryBulbGrid, 0.5, 2.5},
+        {"SI zoomed in to half: dry bulb (an axis steps by 1-2-5)", MetricUnits(), siHalf,
+         Family::DryBulbGrid, 0.5, 2},
         {"SI zoomed in to half: wet bulb", MetricUnits(), siHalf, Family::WetBulb, 0.5, 2.5},
         {"SI zoomed in to half: humidity ratio", MetricUnits(), siHalf, Family::HumidityRatioGrid,
          0.25, 1},
@@ -144,6 +145,40 @@ TEST(ChartDensity, HandbookStepsAtTheDefaultRangesFinerZoomedInCoarserZoomedOut)
         labelledMarks += mark.labelled ? 1 : 0;
     }
     EXPECT_GE(labelledMarks, 8); // -5 (or -10) to 30 °C: the curve leaves the top at 32 °C
+}
+
+// Whatever the zoom and the pressure, the axes step by 1, 2 or 5 times a power of ten (not
+// 6.4, 7.2, 8.0 g/kg), each label a line of the grid.
+TEST(ChartDensity, ZoomedAxesStepByOneTwoOrFive) {
+    const auto oneTwoFive = [](double step) {
+        const double m = step / std::pow(10.0, std::floor(std::log10(step) + 1e-9));
+        return std::abs(m - 1) < 1e-6 || std::abs(m - 2) < 1e-6 || std::abs(m - 5) < 1e-6;
+    };
+    for (const double pressure : {5000.0, 80000.0, 101325.0, 1000000.0}) {
+        for (const ChartUnits& units : {MetricUnits(), BritishUnits()}) {
+            const ChartRange full = DefaultRangeAt(units.defaultRange, pressure);
+            for (const double zoom : {1.0, 0.8, 0.6, 0.45, 0.3, 0.2, 0.12, 0.07, 0.03}) {
+                SCOPED_TRACE(std::to_string(pressure) + " Pa, " + units.dryBulb.symbol + ", zoom " +
+                             std::to_string(zoom));
+                const double T = (full.dryBulbMin + full.dryBulbMax) / 2;
+                const double W =
+                    full.humidityRatioMin + 0.3 * (full.humidityRatioMax - full.humidityRatioMin);
+                const double dT = zoom * (full.dryBulbMax - full.dryBulbMin) / 2;
+                const double dW = zoom * (full.humidityRatioMax - full.humidityRatioMin) / 2;
+                const Chart model({pressure,
+                                   SatFormulation::IAPWS,
+                                   units,
+                                   {T - dT, T + dT, std::max(0.0, W - dW), W + dW}});
+                for (const auto* ticks :
+                     {&model.geometry().dryBulbTicks, &model.geometry().humidityRatioTicks}) {
+                    ASSERT_GE(ticks->size(), 2U);
+                    const double step = std::stod((*ticks)[1].label) - std::stod((*ticks)[0].label);
+                    EXPECT_TRUE(oneTwoFive(step))
+                        << (*ticks)[0].label << ", " << (*ticks)[1].label << ", ...";
+                }
+            }
+        }
+    }
 }
 
 // The default range follows the pressure: the saturation curve and a room's state stay on the

@@ -144,11 +144,12 @@ TEST(Projection, AxisTicksReadBack) {
         for (double t = -10; t <= 50; t += 5) {
             const PixelPoint at = DryBulbTickAt(m, t + 273.15);
             ExpectRelative(m.toChart(at).dryBulb, t + 273.15, 1e-9, "dry-bulb tick");
-            // On the bottom (psychrometric) or the right edge (Mollier).
+            // On the bottom (psychrometric) or the left edge, at x = 0 (Mollier).
             if (p == Projection::Psychrometric) {
                 EXPECT_DOUBLE_EQ(at.y, kPlot.top + kPlot.height);
             } else {
-                EXPECT_DOUBLE_EQ(at.x, kPlot.left + kPlot.width);
+                EXPECT_DOUBLE_EQ(at.x, kPlot.left);
+                ExpectRelative(m.toChart(at).humidityRatio + 1, 1, 1e-9, "at x = 0");
             }
         }
         for (double W = 0; W <= 0.030; W += 0.005) {
@@ -265,6 +266,37 @@ TEST(Projection, ABoxOnTheMollierDiagramHoldsItsCorners) {
         EXPECT_LE(box->humidityRatioMin, at.humidityRatio + 1e-12);
         EXPECT_GE(box->humidityRatioMax, at.humidityRatio - 1e-12);
     }
+}
+
+// The fog region's isotherms: from the saturated point on, the enthalpy grows by the
+// condensate's (liquid above 0 °C, ice below) per kg/kg of water, down to where they leave the
+// range; none from a saturated point above the range.
+TEST(Projection, FogIsothermsCarryTheCondensatesEnthalpy) {
+    const struct {
+        const char* name;
+        double celsius, saturated, perRatio; // kJ/kg of condensate
+    } rows[] = {
+        {"20 °C, liquid", 20, 0.0147, 4.186 * 20},
+        {"5 °C, liquid", 5, 0.0054, 4.186 * 5},
+        {"-5 °C, ice", -5, 0.0025, -333.4 - 2.09 * 5},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto fog = FogIsotherm(row.celsius + 273.15, row.saturated, kDefault);
+        ASSERT_TRUE(fog);
+        const PlanePoint a = ToPlane(Projection::Mollier, fog->from);
+        const PlanePoint b = ToPlane(Projection::Mollier, fog->to);
+        EXPECT_NEAR(a.x, row.saturated, 1e-15);
+        EXPECT_NEAR(fog->from.dryBulb, row.celsius + 273.15, 1e-9);
+        ASSERT_GT(b.x, a.x);
+        const double h = (b.y - a.y) / (b.x - a.x) + 2501; // y = h - r0 W
+        EXPECT_NEAR(h, row.perRatio, 1e-6);
+        const PlaneBounds bounds = BoundsOf(Projection::Mollier, kDefault);
+        EXPECT_LE(b.x, kDefault.humidityRatioMax + 1e-15);
+        EXPECT_GE(b.y, bounds.yMin - 1e-9);
+    }
+    EXPECT_FALSE(FogIsotherm(320, kDefault.humidityRatioMax + 0.001, kDefault))
+        << "above the range";
 }
 
 } // namespace

@@ -43,6 +43,7 @@ TEST(ChartFromMainWindow, MetricAndBritishChartsOfTheSameAirAgreeAfterConversion
     EXPECT_NEAR(britishPoint->dryBulb, metricPoint->dryBulb, 1e-4);
     EXPECT_NEAR(britishPoint->humidityRatio, metricPoint->humidityRatio, 1e-8);
 
+    EXPECT_EQ(TitleOf(britishForm).air, "Barometric pressure 14.696 psia");
     const Chart metric(SettingsOf(metricForm, {}));
     const Chart british(SettingsOf(britishForm, {}));
     EXPECT_EQ(metric.units(), MetricUnits());

@@ -1,5 +1,6 @@
 #include "views/chart/chart_painter.h"
 
+#include "chart/label_placer.h"
 #include "views/chart/climate_painter.h"
 #include "views/common/view_support.h"
 
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 namespace hygrovane::views {
 
@@ -52,6 +54,12 @@ Look LookOf(Family family) {
 Look LookOf(const Curve& curve) {
     Look look = LookOf(curve.family);
     if (!curve.labelled) {
+        if (curve.family == Family::DryBulbGrid || curve.family == Family::HumidityRatioGrid) {
+            // Dark enough to read on a page printed at 150 dpi, where #ececec all but vanished.
+            look.colour = QColor(214, 214, 214);
+            look.width *= 0.7;
+            return look;
+        }
         const QColor c = look.colour;
         look.colour =
             QColor((c.red() + 2 * 255) / 3, (c.green() + 2 * 255) / 3, (c.blue() + 2 * 255) / 3);
@@ -169,9 +177,10 @@ struct StateMark {
     double radius = 0;
     QString label;
     QRectF box;
+    bool leader = false; // the label stands off the point: a line runs to it
 };
 
-std::optional<StateMark> StateMarkOf(const ChartLayout& layout, const ChartScene& scene) {
+std::optional<StateMark> PreferredStateMark(const ChartLayout& layout, const ChartScene& scene) {
     const Chart& model = *scene.model;
     if (!scene.statePoint || !model.range().contains(*scene.statePoint)) {
         return std::nullopt;
@@ -265,8 +274,8 @@ std::optional<CurveLabel> PlaceLabel(const ChartMapping& mapping, const ChartLay
     const bool startsOnTop = Near(first.humidityRatio, r.humidityRatioMax, Wspan);
     const QString text = qs(curve.label);
     const auto at = [&](QPointF point, Qt::Alignment align) {
-        return CurveLabel{&curve, text, point, align,
-                          TextBox(layout.smallFont, point, align, text)};
+        return CurveLabel{&curve, text, point, align, TextBox(layout.smallFont, point, align, text),
+                          point,  false};
     };
     // Above and right of the start, or below it where the top edge is too near.
     const auto insideFromLeft = [&] {
@@ -351,61 +360,140 @@ std::optional<CurveLabel> PlaceLabel(const ChartMapping& mapping, const ChartLay
 
 namespace {
 
-// Where a label may stand: inside the plot, or an enthalpy label wholly above it.
-bool Allowed(const CurveLabel& label, const ChartLayout& layout) {
-    const QRectF& plot = layout.plot;
-    const QRectF& box = label.box;
-    if (label.curve->family == Family::Enthalpy && box.bottom() <= plot.top()) {
-        return box.left() >= layout.target.left() && box.right() <= layout.target.right();
-    }
-    return plot.contains(box);
+chart::LabelRect Rect(const QRectF& r) {
+    return {r.left(), r.top(), r.width(), r.height()};
+}
+QRectF Rect(const chart::LabelRect& r) {
+    return {r.left, r.top, r.width, r.height};
+}
+chart::PixelPoint Point(QPointF p) {
+    return {p.x(), p.y()};
 }
 
-bool Overlaps(const QRectF& box, const std::vector<CurveLabel>& placed) {
-    return std::any_of(placed.begin(), placed.end(),
-                       [&](const CurveLabel& other) { return other.box.intersects(box); });
+chart::MeasureText Measure(const QFont& font) {
+    return [metrics = QFontMetricsF(font)](const std::string& text) {
+        return chart::TextSize{metrics.horizontalAdvance(qs(text)), metrics.height()};
+    };
 }
 
-// A label that would stand on an earlier one, or outside, moved by a line's height up or down
-// (then by its width sideways), up to three times, to the first place that is free; left where
-// it was when none is.
-CurveLabel Settled(CurveLabel label, const std::vector<CurveLabel>& placed,
-                   const ChartLayout& layout) {
-    if (Allowed(label, layout) && !Overlaps(label.box, placed)) {
-        return label;
+// The pixels of a curve from the end its label stands at, for the label to slide along.
+std::vector<chart::PixelPoint> LineFromLabel(const ChartMapping& mapping, const Curve& curve,
+                                             QPointF label) {
+    const Polyline& first = curve.pieces.front();
+    const Polyline& last = curve.pieces.back();
+    const QPointF a = Pixel(mapping, first.front());
+    const QPointF b = Pixel(mapping, last.back());
+    const bool fromStart = QLineF(label, a).length() <= QLineF(label, b).length();
+    const Polyline& piece = fromStart ? first : last;
+    std::vector<chart::PixelPoint> line;
+    line.reserve(piece.size());
+    for (const ChartPoint p : piece) {
+        line.push_back(mapping.toPixel(p));
     }
-    const double h = label.box.height();
-    const double w = label.box.width();
-    std::vector<QPointF> shifts;
-    for (int k = 1; k <= 3; ++k) {
-        shifts.insert(shifts.end(), {QPointF(0, -k * h), QPointF(0, k * h)});
+    if (!fromStart) {
+        std::reverse(line.begin(), line.end());
     }
-    for (int k = 1; k <= 2; ++k) {
-        shifts.insert(shifts.end(), {QPointF(-k * w, 0), QPointF(k * w, 0)});
-    }
-    for (const QPointF shift : shifts) {
-        CurveLabel moved = label;
-        moved.at += shift;
-        moved.box.translate(shift);
-        if (Allowed(moved, layout) && !Overlaps(moved.box, placed)) {
-            return moved;
-        }
-    }
-    return label;
+    return line;
 }
+
+// The legend's row in the title block, which an enthalpy label above the plot keeps clear of.
+QRectF LegendRow(const ChartLayout& layout);
 
 } // namespace
 
 std::vector<CurveLabel> CurveLabels(const ChartLayout& layout, const Chart& model) {
+    return CurveLabels(layout, model, {});
+}
+
+namespace {
+
+// The last labels placed, by what they depend on: the background and the foreground of one
+// paint, and the state mark's region, ask for the same ones.
+struct PlacedCurveLabels {
+    const Chart* model = nullptr;
+    int computations = -1;
+    chart::ChartSettings settings;
+    FamilySet families;
+    bool percentageSaturation = false;
+    QRectF target;
+    Projection projection = Projection::Psychrometric;
+    std::vector<QRectF> obstacles;
+    std::vector<CurveLabel> labels;
+
+    bool holds(const ChartLayout& layout, const Chart& m, const std::vector<QRectF>& o) const {
+        return model == &m && computations == m.computations() && settings == m.settings() &&
+               families == m.families() && percentageSaturation == m.percentageSaturation() &&
+               target == layout.target && projection == layout.projection && obstacles == o;
+    }
+};
+
+std::vector<CurveLabel> PlaceCurveLabels(const ChartLayout& layout, const Chart& model,
+                                         const std::vector<QRectF>& obstacles);
+
+} // namespace
+
+std::vector<CurveLabel> CurveLabels(const ChartLayout& layout, const Chart& model,
+                                    const std::vector<QRectF>& obstacles) {
+    thread_local PlacedCurveLabels last;
+    if (!last.holds(layout, model, obstacles)) {
+        last = {&model,
+                model.computations(),
+                model.settings(),
+                model.families(),
+                model.percentageSaturation(),
+                layout.target,
+                layout.projection,
+                obstacles,
+                PlaceCurveLabels(layout, model, obstacles)};
+    }
+    return last.labels;
+}
+
+namespace {
+
+std::vector<CurveLabel> PlaceCurveLabels(const ChartLayout& layout, const Chart& model,
+                                         const std::vector<QRectF>& obstacles) {
     const ChartMapping mapping = MappingOf(layout, model.range());
     std::vector<CurveLabel> labels;
+    std::vector<chart::LabelRequest> requests;
+    const QRectF legend = LegendRow(layout);
+    // An enthalpy label may stand above the plot, below the legend's row.
+    const QRectF above(layout.target.left(), legend.bottom(), layout.target.width(),
+                       layout.plot.top() - legend.bottom());
     for (const Curve& curve : model.geometry().curves) {
         if (auto label = PlaceLabel(mapping, layout, curve)) {
-            labels.push_back(Settled(std::move(*label), labels, layout));
+            chart::LabelRequest request;
+            request.text = label->text.toStdString();
+            request.at = Point(label->box.center());
+            request.line = LineFromLabel(mapping, curve, label->box.center());
+            request.anchor = request.line.empty() ? request.at : request.line.front();
+            if (curve.family == Family::Enthalpy && label->box.bottom() <= layout.plot.top()) {
+                request.regions = {Rect(above), Rect(layout.plot)};
+            }
+            requests.push_back(std::move(request));
+            labels.push_back(std::move(*label));
         }
+    }
+    chart::LabelField field;
+    field.frame = Rect(layout.plot);
+    field.gap = 3 * layout.unit; // the halo and a space: no two labels touch
+    field.obstacles.push_back(Rect(legend));
+    for (const QRectF& o : obstacles) {
+        field.obstacles.push_back(Rect(o));
+    }
+    const std::vector<chart::PlacedLabel> placed =
+        chart::PlaceLabels(requests, field, Measure(layout.smallFont));
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        labels[i].box = Rect(placed[i].box);
+        labels[i].at = labels[i].box.center();
+        labels[i].align = Qt::AlignCenter;
+        labels[i].anchor = QPointF(requests[i].anchor.x, requests[i].anchor.y);
+        labels[i].leader = placed[i].leader;
     }
     return labels;
 }
+
+} // namespace
 
 namespace {
 
@@ -441,8 +529,8 @@ void PaintComfortZones(QPainter& painter, const ChartMapping& mapping, const Cha
 }
 
 // The Mollier diagram's axes: the humidity ratio across the bottom, and each isotherm's dry
-// bulb on the right where it leaves the plot (the enthalpy axis is skewed, so the dry bulb is
-// what a reader looks up there).
+// bulb on the left where it starts at x = 0, as the Mollier convention labels its isotherms (the
+// enthalpy axis is skewed, so the dry bulb is what a reader looks up there).
 void PaintMollierAxes(QPainter& painter, const ChartMapping& mapping, const ChartLayout& layout,
                       const Chart& model) {
     const QRectF& plot = layout.plot;
@@ -459,17 +547,17 @@ void PaintMollierAxes(QPainter& painter, const ChartMapping& mapping, const Char
         if (!mapping.plot().contains(at)) {
             continue; // the isotherm leaves through the top or the bottom
         }
-        painter.drawLine(QPointF(plot.right(), at.y), QPointF(plot.right() + tick, at.y));
-        Text(painter, QPointF(plot.right() + 1.5 * tick, at.y), Qt::AlignLeft | Qt::AlignVCenter,
+        painter.drawLine(QPointF(plot.left(), at.y), QPointF(plot.left() - tick, at.y));
+        Text(painter, QPointF(plot.left() - 1.5 * tick, at.y), Qt::AlignRight | Qt::AlignVCenter,
              qs(t.label));
     }
     const double line = QFontMetricsF(layout.textFont).height();
     Text(painter, QPointF(plot.center().x(), plot.bottom() + 1.3 * tick + line * 1.1),
          Qt::AlignHCenter | Qt::AlignTop, qs(model.familyCaption(Family::HumidityRatioGrid)));
     painter.save();
-    painter.translate(layout.target.right() - 0.4 * line, plot.center().y());
+    painter.translate(layout.target.left() + 0.4 * line, plot.center().y());
     painter.rotate(-90);
-    Text(painter, QPointF(0, 0), Qt::AlignHCenter | Qt::AlignBottom,
+    Text(painter, QPointF(0, 0), Qt::AlignHCenter | Qt::AlignTop,
          qs(model.familyCaption(Family::DryBulbGrid)));
     painter.restore();
 }
@@ -604,11 +692,6 @@ void PaintOverlay(QPainter& painter, const ChartMapping& mapping, const ChartLay
                 painter.setBrush(Qt::NoBrush);
             }
         }
-        if (!path.label.empty()) {
-            const QPointF middle = (line[(line.size() - 1) / 2] + line[line.size() / 2]) / 2;
-            Text(painter, middle + QPointF(3 * u, -3 * u), Qt::AlignLeft | Qt::AlignBottom,
-                 qs(path.label));
-        }
     }
     for (const OverlayPoint& point : overlay.points) {
         const QPointF at = Pixel(mapping, point.at);
@@ -617,14 +700,6 @@ void PaintOverlay(QPainter& painter, const ChartMapping& mapping, const ChartLay
         const double radius = kOverlayRadius * u;
         painter.drawEllipse(at, radius, radius);
         painter.setBrush(Qt::NoBrush);
-        painter.setPen(colour.darker(140));
-        if (point.labelBelow) {
-            Text(painter, at + QPointF(radius + 2 * u, radius), Qt::AlignLeft | Qt::AlignTop,
-                 qs(point.label));
-        } else {
-            Text(painter, at + QPointF(radius + 2 * u, -radius), Qt::AlignLeft | Qt::AlignBottom,
-                 qs(point.label));
-        }
     }
 }
 
@@ -697,37 +772,88 @@ void PaintScales(QPainter& painter, const ChartMapping& mapping, const ChartLayo
     }
 }
 
-// The sensible-heat-ratio protractor in the plot's upper left corner, where a chart has no
-// lines above its saturation curve: rays from its centre in the chart's own directions (so that a
-// parallel through a state point is the room ratio line), the SHR inside the arc, Δh/ΔW
-// outside it. Labels that would touch a neighbour's are left out; every ray keeps its tick.
-void PaintProtractor(QPainter& painter, const ChartMapping& mapping, const ChartLayout& layout,
-                     const Chart& model) {
+// Angles (increasing) moved as little as they can, in the least-squares sense, so that each
+// stands at least separation[i] beyond the one before it, all within [low, high]: pooling
+// adjacent violators on the angles less their running separations.
+std::vector<double> Spread(const std::vector<double>& angles, const std::vector<double>& separation,
+                           double low, double high) {
+    const std::size_t n = angles.size();
+    std::vector<double> offset(n, 0);
+    for (std::size_t i = 1; i < n; ++i) {
+        offset[i] = offset[i - 1] + separation[i - 1];
+    }
+    struct Block {
+        double sum;
+        int count;
+        double mean() const { return sum / count; }
+    };
+    std::vector<Block> blocks;
+    for (std::size_t i = 0; i < n; ++i) {
+        blocks.push_back({angles[i] - offset[i], 1});
+        while (blocks.size() > 1 && blocks[blocks.size() - 2].mean() > blocks.back().mean()) {
+            blocks[blocks.size() - 2].sum += blocks.back().sum;
+            blocks[blocks.size() - 2].count += blocks.back().count;
+            blocks.pop_back();
+        }
+    }
+    std::vector<double> out;
+    const double top = n > 0 ? std::max(low, high - offset[n - 1]) : high;
+    for (const Block& block : blocks) {
+        for (int k = 0; k < block.count; ++k) {
+            out.push_back(std::clamp(block.mean(), low, top) + offset[out.size()]);
+        }
+    }
+    return out;
+}
+
+// The sensible-heat-ratio protractor in the plot's upper left corner (the Mollier diagram's
+// lower right), where a chart has no lines: rays from its centre in the chart's own directions
+// (so that a parallel through a state point is the room ratio line), the SHR inside the arc,
+// Δh/ΔW outside it. The SHR rays of 0.5 to 1.0 crowd near the baseline, so every label is spread
+// along the arc, in order, as little as keeps them apart, with a leader to its tick when moved.
+struct ProtractorShape {
+    QPointF centre;
+    double radius = 0;
+    struct Tick {
+        QLineF line;
+        PlacedText label;
+    };
+    std::vector<Tick> ticks;
+    std::vector<PlacedText> caption;
+    QRectF disc; // the half disc with its outer ticks
+};
+
+std::optional<ProtractorShape> ShapeOf(const ChartMapping& mapping, const ChartLayout& layout,
+                                       const Chart& model) {
     const auto& protractor = model.protractor();
     if (!protractor) {
-        return;
+        return std::nullopt;
     }
+    ProtractorShape shape;
     const QRectF& plot = layout.plot;
     const double u = layout.unit;
     const double radius = 0.16 * std::min(plot.width(), plot.height());
+    shape.radius = radius;
     const bool mollier = mapping.projection() == Projection::Mollier;
     // The Mollier diagram's empty corner is the lower right, below its saturation curve.
     const QPointF centre = mollier ? plot.bottomRight() + QPointF(-1.45 * radius, -0.9 * radius)
                                    : plot.topLeft() + QPointF(1.45 * radius, 1.4 * radius);
+    shape.centre = centre;
+    shape.disc =
+        QRectF(centre - QPointF(1.09 * radius, 1.09 * radius), centre + QPointF(1.09 * radius, 0));
     const ChartRange& r = mapping.range();
     const ChartPoint middle{(r.dryBulbMin + r.dryBulbMax) / 2,
                             (r.humidityRatioMin + r.humidityRatioMax) / 2};
     const double perKelvin = plot.width() / (r.dryBulbMax - r.dryBulbMin);
     const double perRatio = plot.height() / (r.humidityRatioMax - r.humidityRatioMin);
-    const QColor ink(60, 60, 60);
-    painter.save();
-    painter.setPen(QPen(ink, 0.8 * u));
-    painter.setBrush(QColor(255, 255, 255, 235));
-    const QRectF circle(centre - QPointF(radius, radius), centre + QPointF(radius, radius));
-    painter.drawChord(circle, 0, 180 * 16);
-    painter.setBrush(Qt::NoBrush);
-    painter.setFont(layout.smallFont);
-    std::vector<QRectF> written;
+    const QFontMetricsF metrics(layout.smallFont);
+    struct Mark {
+        double angle;
+        QString text;
+        QSizeF size;
+        bool outer;
+    };
+    std::vector<Mark> marks;
     for (const ProtractorMark& mark : protractor->marks) {
         QPointF d(mark.dryBulb * perKelvin, -mark.humidityRatio * perRatio);
         if (mollier) {
@@ -736,41 +862,145 @@ void PaintProtractor(QPainter& painter, const ChartMapping& mapping, const Chart
             const PixelPoint p = PixelDirection(mapping, middle, mark.dryBulb, mark.humidityRatio);
             d = p.y > 0 ? QPointF(-p.x, -p.y) : QPointF(p.x, p.y);
         }
-        const double length = std::hypot(d.x(), d.y());
-        if (!(length > 0)) {
+        if (!(std::hypot(d.x(), d.y()) > 0)) {
             continue;
         }
-        d /= length;
-        const double in = mark.outer ? 1.0 : 0.84;
-        const double out = mark.outer ? 1.09 : 1.0;
-        painter.setPen(QPen(ink, 0.7 * u));
-        painter.drawLine(centre + d * in * radius, centre + d * out * radius);
         const QString text = qs(mark.text);
-        const QRectF size = TextBox(layout.smallFont, QPointF(0, 0), Qt::AlignCenter, text);
-        const double clear =
-            std::abs(d.x()) * size.width() / 2 + std::abs(d.y()) * size.height() / 2 + 2 * u;
-        const QPointF at = centre + d * (mark.outer ? out * radius + clear : in * radius - clear);
-        const QRectF box = TextBox(layout.smallFont, at, Qt::AlignCenter, text);
-        if (std::any_of(written.begin(), written.end(),
-                        [&](const QRectF& other) { return other.intersects(box); })) {
-            continue;
+        marks.push_back({std::atan2(-d.y(), d.x()), text,
+                         QSizeF(metrics.horizontalAdvance(text), metrics.height()), mark.outer});
+    }
+    const auto direction = [](double angle) { return QPointF(std::cos(angle), -std::sin(angle)); };
+    const auto clear = [&](double angle, QSizeF size) {
+        return std::abs(std::cos(angle)) * size.width() / 2 +
+               std::abs(std::sin(angle)) * size.height() / 2 + 2 * u;
+    };
+    for (const bool outer : {false, true}) {
+        std::vector<const Mark*> scale;
+        double widest = 0;
+        for (const Mark& mark : marks) {
+            if (mark.outer == outer) {
+                scale.push_back(&mark);
+                widest = std::max(widest, mark.size.width());
+            }
         }
-        written.push_back(box);
-        Text(painter, at, Qt::AlignCenter, text);
+        std::sort(scale.begin(), scale.end(),
+                  [](const Mark* a, const Mark* b) { return a->angle < b->angle; });
+        const double in = outer ? 1.0 : 0.84;
+        const double out = outer ? 1.09 : 1.0;
+        // The radius the labels' near sides stand at, the smallest their centres take.
+        const double reach = outer ? out * radius + 2 * u : in * radius - widest / 2 - 2 * u;
+        const double height = metrics.height();
+        const double low = std::asin(std::min(1.0, (height / 2 + 2 * u) / std::max(reach, 1.0)));
+        const double high = std::numbers::pi - low;
+        std::vector<double> wanted;
+        for (const Mark* mark : scale) {
+            wanted.push_back(std::clamp(mark->angle, low, high));
+        }
+        std::vector<double> angles = wanted;
+        for (int pass = 0; pass < 3; ++pass) {
+            std::vector<double> separation;
+            for (std::size_t i = 1; i < scale.size(); ++i) {
+                const double a = (angles[i - 1] + angles[i]) / 2;
+                const QSizeF s = (scale[i - 1]->size + scale[i]->size) / 2;
+                separation.push_back((std::abs(std::sin(a)) * s.width() +
+                                      std::abs(std::cos(a)) * s.height() + 2 * u) /
+                                     std::max(reach, 1.0));
+            }
+            angles = Spread(wanted, separation, low, high);
+        }
+        for (std::size_t i = 0; i < scale.size(); ++i) {
+            const Mark& mark = *scale[i];
+            const QPointF d = direction(mark.angle);
+            ProtractorShape::Tick tick;
+            tick.line = QLineF(centre + d * in * radius, centre + d * out * radius);
+            const double a = angles[i];
+            const QPointF at = centre + direction(a) * (outer ? out * radius + clear(a, mark.size)
+                                                              : in * radius - clear(a, mark.size));
+            QRectF box(QPointF(0, 0), mark.size);
+            box.moveCenter(at);
+            const QPointF end = outer ? tick.line.p2() : tick.line.p1();
+            tick.label = {mark.text, box, end, std::abs(a - mark.angle) > 0.01, true};
+            shape.ticks.push_back(tick);
+        }
+    }
+    // The caption below the baseline, in two lines, kept inside the plot.
+    const QStringList lines = {
+        QStringLiteral("Sensible heat ratio (inside)"),
+        QStringLiteral("Δh/ΔW, %1 per %2 (outside)")
+            .arg(qs(model.units().enthalpy.symbol), model.units().enthalpy.symbol == "Btu/lb"
+                                                        ? QStringLiteral("lb/lb")
+                                                        : QStringLiteral("kg/kg"))};
+    double top = centre.y() + 0.6 * layout.smallFont.pixelSize();
+    for (const QString& line : lines) {
+        QRectF box(centre.x() - radius, top, metrics.horizontalAdvance(line), metrics.height());
+        box.moveRight(std::min(box.right(), plot.right() - 2 * u));
+        box.moveLeft(std::max(box.left(), plot.left() + 2 * u));
+        box.moveBottom(std::min(box.bottom(), plot.bottom() - 2 * u));
+        shape.caption.push_back({line, box, box.center(), false, true});
+        top += metrics.height();
+    }
+    return shape;
+}
+
+// The point where a line from a box's centre to a point leaves the box.
+QPointF BoxEdgeTowards(const QRectF& box, QPointF to) {
+    const QPointF d = to - box.center();
+    const double tx = d.x() != 0 ? box.width() / 2 / std::abs(d.x()) : INFINITY;
+    const double ty = d.y() != 0 ? box.height() / 2 / std::abs(d.y()) : INFINITY;
+    return box.center() + d * std::min({tx, ty, 1.0});
+}
+
+void PaintProtractor(QPainter& painter, const ChartLayout& layout, const ProtractorShape& shape) {
+    const double u = layout.unit;
+    const QPointF centre = shape.centre;
+    const double radius = shape.radius;
+    const QColor ink(60, 60, 60);
+    painter.save();
+    painter.setPen(QPen(ink, 0.8 * u));
+    painter.setBrush(QColor(255, 255, 255, 235));
+    const QRectF circle(centre - QPointF(radius, radius), centre + QPointF(radius, radius));
+    painter.drawChord(circle, 0, 180 * 16);
+    painter.setBrush(Qt::NoBrush);
+    painter.setFont(layout.smallFont);
+    for (const ProtractorShape::Tick& tick : shape.ticks) {
+        painter.setPen(QPen(ink, 0.7 * u));
+        painter.drawLine(tick.line);
+        if (tick.label.leader) {
+            painter.setPen(QPen(ink, 0.4 * u));
+            painter.drawLine(tick.label.anchor, BoxEdgeTowards(tick.label.box, tick.label.anchor));
+        }
+        painter.setPen(ink);
+        painter.drawText(tick.label.box, Qt::AlignCenter, tick.label.text);
     }
     painter.setPen(QPen(ink, 0.8 * u));
     painter.drawLine(centre - QPointF(radius, 0), centre + QPointF(radius, 0));
     painter.setBrush(ink);
     painter.drawEllipse(centre, 1.5 * u, 1.5 * u);
     painter.setBrush(Qt::NoBrush);
-    const QString caption =
-        QStringLiteral("Sensible heat ratio (inside) · Δh/ΔW, %1 per %2 (outside)")
-            .arg(qs(model.units().enthalpy.symbol), model.units().enthalpy.symbol == "Btu/lb"
-                                                        ? QStringLiteral("lb/lb")
-                                                        : QStringLiteral("kg/kg"));
-    Text(painter, centre + QPointF(-radius, 0.6 * layout.smallFont.pixelSize()),
-         Qt::AlignLeft | Qt::AlignTop, caption);
+    for (const PlacedText& line : shape.caption) {
+        painter.drawText(line.box, Qt::AlignCenter, line.text);
+    }
     painter.restore();
+}
+
+// What the protractor covers, for the labels to keep clear of.
+std::vector<QRectF> ProtractorArea(const ProtractorShape& shape) {
+    std::vector<QRectF> area{shape.disc};
+    for (const ProtractorShape::Tick& tick : shape.ticks) {
+        area.push_back(tick.label.box);
+    }
+    for (const PlacedText& line : shape.caption) {
+        area.push_back(line.box);
+    }
+    return area;
+}
+
+QRectF LegendRow(const ChartLayout& layout) {
+    const double headingHeight = QFontMetricsF(layout.headingFont).height();
+    const double textTop = layout.title.top() + headingHeight * 1.05;
+    const double small = QFontMetricsF(layout.smallFont).height();
+    const double legendY = textTop + QFontMetricsF(layout.textFont).height() * 1.15 + small / 2;
+    return QRectF(layout.title.left(), legendY - small / 2, layout.title.width(), small);
 }
 
 } // namespace
@@ -794,9 +1024,12 @@ ChartLayout LayoutChart(const QRectF& target, chart::Projection projection) {
     const double titleHeight = 4.6 * base;
     layout.title = QRectF(target.left() + margin, target.top() + margin,
                           target.width() - 2 * margin, titleHeight);
-    const double left = target.left() + 2.5 * base;
+    // The dry-bulb scale's side is wide: on the right of the psychrometric chart, on the left of
+    // the Mollier diagram.
+    const bool mollier = projection == chart::Projection::Mollier;
+    const double left = target.left() + (mollier ? 5.5 : 2.5) * base;
     const double top = layout.title.bottom() + 0.8 * base;
-    const double right = target.right() - 5.5 * base;
+    const double right = target.right() - (mollier ? 2.5 : 5.5) * base;
     const double bottom = target.bottom() - 3.4 * base;
     layout.plot = QRectF(left, top, std::max(1.0, right - left), std::max(1.0, bottom - top));
     return layout;
@@ -829,26 +1062,228 @@ void PaintChartBackground(QPainter& painter, const ChartLayout& layout, const Ch
         for (const Polyline& piece : curve.pieces) {
             painter.drawPolyline(MappedSimplified(mapping, piece));
         }
+        // On the h-x diagram an isotherm goes on through the fog region below the saturation
+        // curve, nearly along the enthalpy lines.
+        if (curve.family == Family::DryBulbGrid && mapping.projection() == Projection::Mollier) {
+            const ChartPoint top = curve.pieces.back().back();
+            if (const auto fog = FogIsotherm(top.dryBulb, top.humidityRatio, model.range())) {
+                painter.drawLine(Pixel(mapping, fog->from), Pixel(mapping, fog->to));
+            }
+        }
     }
     painter.setRenderHint(QPainter::Antialiasing, true);
     PaintScales(painter, mapping, layout, geometry);
     painter.setFont(layout.smallFont);
-    for (const CurveLabel& label : CurveLabels(layout, model)) {
+    const std::optional<ProtractorShape> protractor =
+        scene.protractor ? ShapeOf(mapping, layout, model) : std::nullopt;
+    for (const CurveLabel& label : CurveLabels(
+             layout, model, protractor ? ProtractorArea(*protractor) : std::vector<QRectF>{})) {
         // The halo: the ground's colour around the text, so that no line runs through it and
         // a label never reads as a neighbouring line's.
         const double halo = 0.8 * layout.unit;
+        const QColor colour = LookOf(label.curve->family).colour.darker(115);
+        if (label.leader) {
+            painter.setPen(QPen(colour, 0.5 * layout.unit));
+            painter.drawLine(label.anchor, BoxEdgeTowards(label.box, label.anchor));
+        }
         painter.fillRect(label.box.adjusted(-halo, 0, halo, 0), Qt::white);
-        painter.setPen(LookOf(label.curve->family).colour.darker(115));
+        painter.setPen(colour);
         Text(painter, label.at, label.align, label.text);
     }
-    if (scene.protractor) {
-        PaintProtractor(painter, mapping, layout, model);
+    if (protractor) {
+        PaintProtractor(painter, layout, *protractor);
     }
     painter.setPen(QPen(Qt::black, 1.2 * layout.unit));
     painter.drawRect(layout.plot);
     PaintAxes(painter, mapping, layout, model);
     PaintTitle(painter, layout, scene);
     painter.restore();
+}
+
+namespace {
+
+// The overlays' marked points, as boxes the labels keep clear of.
+std::vector<QRectF> OverlayDots(const ChartLayout& layout, const ChartScene& scene) {
+    const ChartMapping mapping = MappingOf(layout, scene.model->range());
+    const double r = (kOverlayRadius + 1) * layout.unit;
+    std::vector<QRectF> dots;
+    for (const Overlay* overlay : scene.overlays) {
+        for (const OverlayPoint& point : overlay->points) {
+            const QPointF at = Pixel(mapping, point.at);
+            dots.emplace_back(at - QPointF(r, r), at + QPointF(r, r));
+        }
+    }
+    return dots;
+}
+
+std::vector<QRectF> BoxesOf(const std::vector<CurveLabel>& labels) {
+    std::vector<QRectF> boxes;
+    boxes.reserve(labels.size());
+    for (const CurveLabel& label : labels) {
+        boxes.push_back(label.box);
+    }
+    return boxes;
+}
+
+std::vector<QRectF> ProtractorAreaOf(const ChartLayout& layout, const ChartScene& scene) {
+    if (!scene.protractor) {
+        return {};
+    }
+    const auto shape = ShapeOf(MappingOf(layout, scene.model->range()), layout, *scene.model);
+    return shape ? ProtractorArea(*shape) : std::vector<QRectF>{};
+}
+
+// The state's label where it would stand, else at another corner of its point, else off it:
+// clear of every other label and of the marked points.
+std::optional<StateMark> StateMarkOf(const ChartLayout& layout, const ChartScene& scene,
+                                     const std::vector<QRectF>& taken) {
+    std::optional<StateMark> mark = PreferredStateMark(layout, scene);
+    if (!mark) {
+        return mark;
+    }
+    const double u = layout.unit;
+    const double off = mark->radius + 2 * u;
+    const QSizeF size = mark->box.size();
+    const QPointF at = mark->at;
+    chart::LabelRequest request;
+    request.text = mark->label.toStdString();
+    request.anchor = Point(at);
+    request.at = Point(mark->box.center());
+    const double dx = off + size.width() / 2;
+    const double dy = off + size.height() / 2;
+    for (const QPointF corner : {QPointF(dx, -dy), QPointF(-dx, dy), QPointF(-dx, -dy)}) {
+        request.others.push_back(Point(at + corner));
+    }
+    chart::LabelField field;
+    field.frame = Rect(layout.plot.adjusted(u, u, -u, -u));
+    field.gap = u;
+    for (const QRectF& box : taken) {
+        field.obstacles.push_back(Rect(box));
+    }
+    field.obstacles.push_back(Rect(QRectF(at - QPointF(off, off), at + QPointF(off, off))));
+    const auto placed = chart::PlaceLabels({request}, field, [&](const std::string&) {
+        return chart::TextSize{size.width(), size.height()};
+    });
+    if (placed.front().placed) {
+        mark->box = Rect(placed.front().box);
+        mark->leader = placed.front().leader;
+    }
+    return mark;
+}
+
+// Everything the state's label keeps clear of.
+std::vector<QRectF> TakenBeforeState(const ChartLayout& layout, const ChartScene& scene) {
+    const std::vector<CurveLabel> curves = CurveLabels(layout, scene);
+    std::vector<QRectF> taken = BoxesOf(curves);
+    for (const PlacedText& label : OverlayLabels(layout, scene, curves)) {
+        taken.push_back(label.box);
+    }
+    const std::vector<QRectF> dots = OverlayDots(layout, scene);
+    taken.insert(taken.end(), dots.begin(), dots.end());
+    const std::vector<QRectF> protractor = ProtractorAreaOf(layout, scene);
+    taken.insert(taken.end(), protractor.begin(), protractor.end());
+    return taken;
+}
+
+} // namespace
+
+std::vector<CurveLabel> CurveLabels(const ChartLayout& layout, const ChartScene& scene) {
+    return CurveLabels(layout, *scene.model, ProtractorAreaOf(layout, scene));
+}
+
+std::vector<PlacedText> ProtractorLabels(const ChartLayout& layout, const ChartScene& scene) {
+    std::vector<PlacedText> labels;
+    if (!scene.protractor) {
+        return labels;
+    }
+    if (const auto shape = ShapeOf(MappingOf(layout, scene.model->range()), layout, *scene.model)) {
+        for (const ProtractorShape::Tick& tick : shape->ticks) {
+            labels.push_back(tick.label);
+        }
+        labels.insert(labels.end(), shape->caption.begin(), shape->caption.end());
+    }
+    return labels;
+}
+
+std::vector<PlacedText> OverlayLabels(const ChartLayout& layout, const ChartScene& scene,
+                                      const std::vector<CurveLabel>& curveLabels) {
+    const ChartMapping mapping = MappingOf(layout, scene.model->range());
+    const double u = layout.unit;
+    const double radius = kOverlayRadius * u;
+    const QFontMetricsF metrics(layout.smallFont);
+    std::vector<chart::LabelRequest> requests;
+    const auto centreOf = [&](const QString& text, QPointF at, Qt::Alignment align) {
+        return Point(TextBox(layout.smallFont, at, align, text).center());
+    };
+    // The points' names first (they name the states a reader looks up), then the paths'.
+    for (const Overlay* overlay : scene.overlays) {
+        for (const OverlayPoint& point : overlay->points) {
+            if (point.label.empty()) {
+                continue;
+            }
+            const QString text = qs(point.label);
+            const QPointF at = Pixel(mapping, point.at);
+            const QPointF above = at + QPointF(radius + 2 * u, -radius);
+            const QPointF below = at + QPointF(radius + 2 * u, radius);
+            const QPointF aboveLeft = at + QPointF(-radius - 2 * u, -radius);
+            const QPointF belowLeft = at + QPointF(-radius - 2 * u, radius);
+            chart::LabelRequest request;
+            request.text = point.label;
+            request.anchor = Point(at);
+            const auto ab = centreOf(text, above, Qt::AlignLeft | Qt::AlignBottom);
+            const auto be = centreOf(text, below, Qt::AlignLeft | Qt::AlignTop);
+            request.at = point.labelBelow ? be : ab;
+            request.others = {point.labelBelow ? ab : be,
+                              centreOf(text, aboveLeft, Qt::AlignRight | Qt::AlignBottom),
+                              centreOf(text, belowLeft, Qt::AlignRight | Qt::AlignTop)};
+            requests.push_back(std::move(request));
+        }
+    }
+    for (const Overlay* overlay : scene.overlays) {
+        for (const OverlayPath& path : overlay->paths) {
+            if (path.label.empty() || path.points.size() < 2) {
+                continue;
+            }
+            const QPolygonF line = Mapped(mapping, path.points);
+            const QPointF middle = (line[(line.size() - 1) / 2] + line[line.size() / 2]) / 2;
+            chart::LabelRequest request;
+            request.text = path.label;
+            request.anchor = Point(middle);
+            request.at = centreOf(qs(path.label), middle + QPointF(3 * u, -3 * u),
+                                  Qt::AlignLeft | Qt::AlignBottom);
+            request.others = {centreOf(qs(path.label), middle + QPointF(3 * u, 3 * u),
+                                       Qt::AlignLeft | Qt::AlignTop),
+                              centreOf(qs(path.label), middle + QPointF(-3 * u, -3 * u),
+                                       Qt::AlignRight | Qt::AlignBottom)};
+            // Along the path both ways from its middle: the later half first.
+            request.line.push_back(Point(middle));
+            for (qsizetype i = line.size() / 2; i < line.size(); ++i) {
+                request.line.push_back(Point(line[i]));
+            }
+            requests.push_back(std::move(request));
+        }
+    }
+    chart::LabelField field;
+    field.frame = Rect(layout.plot.adjusted(u, u, -u, -u));
+    field.gap = u;
+    for (const QRectF& box : BoxesOf(curveLabels)) {
+        field.obstacles.push_back(Rect(box));
+    }
+    for (const QRectF& box : OverlayDots(layout, scene)) {
+        field.obstacles.push_back(Rect(box));
+    }
+    for (const QRectF& box : ProtractorAreaOf(layout, scene)) {
+        field.obstacles.push_back(Rect(box));
+    }
+    const auto placed = chart::PlaceLabels(requests, field, Measure(layout.smallFont));
+    std::vector<PlacedText> labels;
+    labels.reserve(placed.size());
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        labels.push_back({qs(requests[i].text), Rect(placed[i].box),
+                          QPointF(requests[i].anchor.x, requests[i].anchor.y), placed[i].leader,
+                          placed[i].placed});
+    }
+    return labels;
 }
 
 void PaintChartForeground(QPainter& painter, const ChartLayout& layout, const ChartScene& scene) {
@@ -862,11 +1297,53 @@ void PaintChartForeground(QPainter& painter, const ChartLayout& layout, const Ch
         PaintClimateLayers(painter, layout, mapping, *overlay);
         PaintOverlay(painter, mapping, layout, *overlay);
     }
-    if (const auto mark = StateMarkOf(layout, scene)) {
+    const std::vector<CurveLabel> curves = CurveLabels(layout, scene);
+    std::vector<QRectF> taken = BoxesOf(curves);
+    if (!scene.overlays.empty()) {
+        // Each label in its overlay's colour, in the order OverlayLabels asks for them.
+        std::vector<QColor> colours;
+        for (const Overlay* overlay : scene.overlays) {
+            for (const OverlayPoint& point : overlay->points) {
+                if (!point.label.empty()) {
+                    colours.push_back(QColor(overlay->red, overlay->green, overlay->blue));
+                }
+            }
+        }
+        for (const Overlay* overlay : scene.overlays) {
+            for (const OverlayPath& path : overlay->paths) {
+                if (!path.label.empty() && path.points.size() >= 2) {
+                    colours.push_back(QColor(overlay->red, overlay->green, overlay->blue));
+                }
+            }
+        }
+        painter.setFont(layout.smallFont);
+        const std::vector<PlacedText> labels = OverlayLabels(layout, scene, curves);
+        for (std::size_t i = 0; i < labels.size(); ++i) {
+            const PlacedText& label = labels[i];
+            const QColor colour = colours[i].darker(140);
+            if (label.leader) {
+                painter.setPen(QPen(colour, 0.6 * u));
+                painter.drawLine(label.anchor, BoxEdgeTowards(label.box, label.anchor));
+            }
+            painter.fillRect(label.box, QColor(255, 255, 255, 200));
+            painter.setPen(colour);
+            painter.drawText(label.box, Qt::AlignCenter, label.text);
+            taken.push_back(label.box);
+        }
+        const std::vector<QRectF> dots = OverlayDots(layout, scene);
+        taken.insert(taken.end(), dots.begin(), dots.end());
+    }
+    const std::vector<QRectF> protractor = ProtractorAreaOf(layout, scene);
+    taken.insert(taken.end(), protractor.begin(), protractor.end());
+    if (const auto mark = StateMarkOf(layout, scene, taken)) {
         painter.setPen(QPen(Qt::black, 1.2 * u));
         painter.setBrush(QColor(225, 30, 30));
         painter.drawEllipse(mark->at, mark->radius, mark->radius);
         painter.setBrush(Qt::NoBrush);
+        if (mark->leader) {
+            painter.setPen(QPen(QColor(150, 20, 20), 0.8 * u));
+            painter.drawLine(mark->at, BoxEdgeTowards(mark->box, mark->at));
+        }
         painter.setFont(layout.smallFont);
         BoxedText(painter, mark->box, mark->label, QColor(150, 20, 20), u);
     }
@@ -878,7 +1355,7 @@ void PaintChartForeground(QPainter& painter, const ChartLayout& layout, const Ch
 }
 
 std::optional<QRectF> StateLabelBox(const ChartLayout& layout, const ChartScene& scene) {
-    if (const auto mark = StateMarkOf(layout, scene)) {
+    if (const auto mark = StateMarkOf(layout, scene, TakenBeforeState(layout, scene))) {
         return mark->box;
     }
     return std::nullopt;
@@ -886,10 +1363,13 @@ std::optional<QRectF> StateLabelBox(const ChartLayout& layout, const ChartScene&
 
 QRegion StateMarkRegion(const ChartLayout& layout, const ChartScene& scene) {
     QRegion region;
-    if (const auto mark = StateMarkOf(layout, scene)) {
+    if (const auto mark = StateMarkOf(layout, scene, TakenBeforeState(layout, scene))) {
         const double r = mark->radius;
         region += Widened(QRectF(mark->at - QPointF(r, r), mark->at + QPointF(r, r)), layout.unit);
         region += Widened(mark->box, layout.unit);
+        if (mark->leader) {
+            region += Widened(QRectF(mark->at, mark->box.center()).normalized(), layout.unit);
+        }
     }
     if (const auto [text, box] = NoteOf(layout, scene); !text.isEmpty()) {
         region += Widened(box, layout.unit);

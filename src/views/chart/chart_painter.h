@@ -53,10 +53,35 @@ struct CurveLabel {
     QPointF at;
     Qt::Alignment align;
     QRectF box;
+    QPointF anchor;      // the end of the line it names
+    bool leader = false; // stands off the line: a leader line runs to the anchor
 };
-// The labels of the model's lines, in drawing order.
+// The labels of the model's lines, in drawing order, placed apart inside the plot (an enthalpy
+// label may stand above it), clear of the legend and of the obstacles given.
 std::vector<CurveLabel> CurveLabels(const ChartLayout& layout, const chart::Chart& model);
-// The box of the marked state's label, kept inside the plot; none without a state in the range.
+std::vector<CurveLabel> CurveLabels(const ChartLayout& layout, const chart::Chart& model,
+                                    const std::vector<QRectF>& obstacles);
+// The line labels of a scene: clear of its protractor too.
+std::vector<CurveLabel> CurveLabels(const ChartLayout& layout, const ChartScene& scene);
+
+// A text placed on the chart: its box, and the point it names (a leader line runs there when it
+// stands off it).
+struct PlacedText {
+    QString text;
+    QRectF box;
+    QPointF anchor;
+    bool leader = false;
+    bool placed = true; // false: no free place was found
+};
+// The overlays' labels (process paths' and points' names), clear of the line labels, of every
+// marked point, of the protractor and of each other, inside the plot.
+std::vector<PlacedText> OverlayLabels(const ChartLayout& layout, const ChartScene& scene,
+                                      const std::vector<CurveLabel>& curveLabels);
+// The protractor's labels (the SHR inside the arc, Δh/ΔW outside) and its caption's lines;
+// none when the scene shows no protractor.
+std::vector<PlacedText> ProtractorLabels(const ChartLayout& layout, const ChartScene& scene);
+// The box of the marked state's label, kept inside the plot and clear of every other label;
+// none without a state in the range.
 std::optional<QRectF> StateLabelBox(const ChartLayout& layout, const ChartScene& scene);
 
 // The part that changes only with the settings: title block, legend, grids, lines, labels, axes
