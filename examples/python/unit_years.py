@@ -24,8 +24,20 @@ import numpy as np
 
 from hygrovane import climate
 
-WEATHER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "shared",
-                       "data", "weather")
+
+
+def default_weather():
+    """The shared weather files beside the source tree (../shared/data/weather; a worktree one
+    level deeper looks one level up again), or under $HYGROVANE_SHARED_DATA."""
+    if os.environ.get("HYGROVANE_SHARED_DATA"):
+        return os.path.join(os.environ["HYGROVANE_SHARED_DATA"], "weather")
+    source = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+    for up in (("..",), ("..", "..")):
+        folder = os.path.normpath(os.path.join(source, *up, "shared", "data", "weather"))
+        if os.path.isdir(folder):
+            return folder
+    return os.path.normpath(os.path.join(source, "..", "shared", "data", "weather"))
+
 
 _BASE = {"room": {"dryBulb": 24, "relativeHumidity": 50},
          "supply": {"dryBulb": 13, "maxDewPoint": 11, "minDewPoint": 2},
@@ -122,7 +134,7 @@ def plot(table, path):
 def main(argv=None):
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--years", type=int, default=200, help="synthetic years (default 200)")
-    parser.add_argument("--weather", default=WEATHER, help="a folder of .epw files")
+    parser.add_argument("--weather", default=default_weather(), help="a folder of .epw files")
     parser.add_argument("--seed", type=int, default=2026)
     parser.add_argument("--scheduler", help="a running scheduler's address, e.g. tcp://h:8786")
     parser.add_argument("--workers", type=int, default=2, help="LocalCluster worker processes")

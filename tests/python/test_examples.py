@@ -144,3 +144,8 @@ def test_unit_years_write_a_csv_without_matplotlib(tmp_path):
     assert list(table.columns) == ["station", "year",
                                    *(f"{o} cooling kWh" for o in unit_years.OPTIONS)]
     assert table.iloc[0, 2:].tolist() == [1000.5, 1001.5, 1002.5]
+
+
+def test_unit_years_find_the_shared_weather_from_a_worktree(monkeypatch):
+    monkeypatch.delenv("HYGROVANE_SHARED_DATA", raising=False)
+    assert glob.glob(os.path.join(unit_years.default_weather(), "*.epw"))
