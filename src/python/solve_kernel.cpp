@@ -68,17 +68,39 @@ void GatherFailure(Block& b, std::size_t j, std::size_t i, const SolveFailure& f
     }
 }
 
-void Gather(Block& b, std::size_t j, const MoistAirState& state, double dryBulb) {
+// Which humidity inputs' limits the caller asked for: each costs a saturation calculation or a
+// wet-bulb search per state, most of a narrow call's time, so an unasked one is not computed.
+struct LimitsWanted {
+    bool any = false;
+    bool input[std::size(kInputNames)] = {};
+};
+
+LimitsWanted LimitsAsked(const SolveOutputs& out) {
+    LimitsWanted wanted;
+    for (std::size_t i = 0; i < std::size(kInputNames); ++i) {
+        const std::size_t q = kStateQuantities + 2 * i;
+        wanted.input[i] = out.quantities[q] != nullptr || out.quantities[q + 1] != nullptr;
+        wanted.any = wanted.any || wanted.input[i];
+    }
+    return wanted;
+}
+
+void Gather(Block& b, std::size_t j, const MoistAirState& state, double dryBulb,
+            const LimitsWanted& limitsWanted) {
     StateValues(state, [&](std::size_t q) -> double& { return b.values[q][j]; });
     // The dry bulb as given: the state holds it in 32 bits, which is no figure the caller wrote.
     b.values[kDryBulbColumn][j] = dryBulb;
-    std::size_t q = kStateQuantities;
-    for (HumidityInput input : kHumidityInputs) {
-        const Range limits = LimitsOf(input, state.ambient, state.saturation);
-        b.values[q++][j] = limits.minimum;
-        b.values[q++][j] = limits.maximum;
-    }
     b.status[j] = 0;
+    if (!limitsWanted.any) {
+        return;
+    }
+    for (std::size_t i = 0; i < kHumidityInputs.size(); ++i) {
+        if (limitsWanted.input[i]) {
+            const Range limits = LimitsOf(kHumidityInputs[i], state.ambient, state.saturation);
+            b.values[kStateQuantities + 2 * i][j] = limits.minimum;
+            b.values[kStateQuantities + 2 * i + 1][j] = limits.maximum;
+        }
+    }
 }
 
 template <typename T> void Put(T* target, const T* source, std::size_t count) {
@@ -167,12 +189,13 @@ void SolveSlice(const SolveInputs& in, const SolveOutputs& out, std::size_t begi
                 FailureRecords& failures) {
     const auto block = std::make_unique<Block>();
     Block& b = *block;
+    const LimitsWanted limitsWanted = LimitsAsked(out);
     for (std::size_t start = begin; start < end; start += kBlock) {
         const std::size_t count = std::min(kBlock, end - start);
         for (std::size_t j = 0; j < count; ++j) {
             const Result<MoistAirState> state = Solve(ConditionsAt(in, start + j));
             if (state) {
-                Gather(b, j, *state, in.dryBulb[start + j]);
+                Gather(b, j, *state, in.dryBulb[start + j], limitsWanted);
             } else {
                 GatherFailure(b, j, start + j, state.error(), failures);
             }

@@ -61,7 +61,8 @@ const std::vector<std::string>& QuantityNames();
 const std::vector<std::string>& HumidityInputNames();
 
 // Where the results go: one pointer per name of QuantityNames(), each n long (null for a quantity
-// not asked for: a narrower result writes less memory), then the status.
+// not asked for: a narrower result writes less memory, and an input's limits none of whose two
+// columns is asked are not computed), then the status.
 struct SolveOutputs {
     std::vector<double*> quantities;
     std::uint8_t* status = nullptr;

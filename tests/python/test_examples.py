@@ -1,6 +1,7 @@
 """The examples of examples/python give, on a small dataset and spread over a LocalCluster of
 two worker processes, the numbers of the serial call."""
 
+import glob
 import os
 import sys
 
@@ -9,6 +10,7 @@ import pandas as pd
 import pytest
 
 import hygrovane
+from hygrovane import climate
 
 EXAMPLES = os.path.join(os.environ.get("HYGROVANE_SOURCE_DIR",
                                        os.path.join(os.path.dirname(__file__), "..", "..")),
@@ -20,6 +22,7 @@ os.environ["PYTHONPATH"] = os.pathsep.join(
 sys.path.insert(0, EXAMPLES)
 
 import dask_large  # noqa: E402
+import unit_years  # noqa: E402
 import weather_year  # noqa: E402
 import xarray_grid  # noqa: E402
 
@@ -92,3 +95,57 @@ def test_comfort_year_counts_the_published_chicago_hours():
     assert comfort_year.judge(WEATHER, met=2.4, clo=1.0)["PPD <= 10 %"] == 1661
     # Winter days lie below the adaptive model's range: refused, never counted as accepted.
     assert 0 < counts["adaptive category II"] <= counts["adaptive model applies"] < 8760
+
+
+SHARED_WEATHER = os.path.join(os.environ.get("HYGROVANE_SHARED_DATA", "/work/shared/data"),
+                              "weather")
+
+
+def test_unit_years_on_dask_equal_the_serial_run(client):
+    files = sorted(glob.glob(os.path.join(SHARED_WEATHER, "*.epw")))
+    assert len(files) >= 2, "the years are dealt over every shared weather file"
+    spread = unit_years.run_dask(client, files, years=3)
+    serial = unit_years.run_serial(files, years=3)
+    assert spread == serial  # floats compared with ==: bit for bit
+    assert [(station, index) for station, index, _ in serial] == [
+        (os.path.basename(files[i % len(files)]), i) for i in range(3)]
+    for _, _, cooling in serial:
+        assert list(cooling) == list(unit_years.OPTIONS) and all(v > 0 for v in cooling.values())
+
+
+def test_unit_years_perturb_the_weather_by_seeded_amounts():
+    with open(os.path.join(SHARED_WEATHER, "chicago.epw"), encoding="latin-1") as f:
+        text = f.read()
+    original = climate.parse_weather(text).arrays()
+    rows = {}
+    for name, seed, index in [("year 0", 2026, 0), ("again", 2026, 0), ("year 1", 2026, 1),
+                              ("other seed", 7, 0)]:
+        rows[name] = climate.parse_weather(unit_years.perturbed(text, seed, index)).arrays()
+    same = {k: np.array_equal(rows["year 0"][k], rows["again"][k], equal_nan=True)
+            for k in ("dry_bulb_temperature", "relative_humidity")}
+    assert all(same.values()), same
+    for name in ("year 1", "other seed"):
+        changed = rows[name]["dry_bulb_temperature"]
+        assert not np.array_equal(changed, rows["year 0"]["dry_bulb_temperature"]), name
+    # One shift for the whole year, to the file's two decimals; the humidity stays within 0-100 %.
+    shift = rows["year 0"]["dry_bulb_temperature"] - original["dry_bulb_temperature"]
+    assert np.nanmax(shift) - np.nanmin(shift) < 0.011 and abs(np.nanmean(shift)) > 0
+    rh = rows["year 0"]["relative_humidity"]
+    assert np.nanmin(rh) >= 0 and np.nanmax(rh) <= 100
+    # Missing values stay missing (the header and record count unchanged).
+    assert len(rh) == len(original["relative_humidity"])
+    assert np.array_equal(np.isnan(rh), np.isnan(original["relative_humidity"]))
+
+
+def test_unit_years_write_a_csv_without_matplotlib(tmp_path):
+    results = [("a.epw", 0, {o: 1000.5 + i for i, o in enumerate(unit_years.OPTIONS)})]
+    unit_years.write_csv(results, tmp_path / "out.csv")
+    table = pd.read_csv(tmp_path / "out.csv")
+    assert list(table.columns) == ["station", "year",
+                                   *(f"{o} cooling kWh" for o in unit_years.OPTIONS)]
+    assert table.iloc[0, 2:].tolist() == [1000.5, 1001.5, 1002.5]
+
+
+def test_unit_years_find_the_shared_weather_from_a_worktree(monkeypatch):
+    monkeypatch.delenv("HYGROVANE_SHARED_DATA", raising=False)
+    assert glob.glob(os.path.join(unit_years.default_weather(), "*.epw"))
