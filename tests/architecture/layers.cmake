@@ -27,6 +27,8 @@ set(LAYER_chart chart text moistair hygrovane units)
 set(LAYER_comfort comfort text moistair hygrovane units)
 # Envelopes of measured air as predicates on their edges, and the time they hold over a series.
 set(LAYER_envelopes envelopes moistair hygrovane)
+# Logged air streams of a unit aligned in time and judged against its physics.
+set(LAYER_streams streams moistair hygrovane)
 set(LAYER_climate climate text textfile moistair hygrovane units)
 # A weather file judged against the comfort and strategy zones and the envelopes, for the command
 # line and the window.
@@ -57,7 +59,7 @@ set(LAYER_programs programs)
 set(LAYER_programs/hygrovane programs/hygrovane ${LAYER_views})
 set(LAYER_programs/batch programs/batch batch ${LAYER_batch})
 # hygrovane-climate: its options and run (the analysis, written through batch's streams), main().
-set(LAYER_climatecli climatecli text climateanalysis climate comfort envelopes unitfile airunit ${LAYER_batch})
+set(LAYER_climatecli climatecli text climateanalysis climate comfort envelopes streams unitfile airunit ${LAYER_batch})
 set(LAYER_programs/climate programs/climate ${LAYER_climatecli})
 # The Python module binds the core and the domain libraries, never a window; the air-handling
 # unit with its one reader of UNIT.json (Qt Core's JSON).
@@ -79,6 +81,7 @@ set(ROLE_processes "air-handling processes")
 set(ROLE_chart "chart geometry (Qt-free)")
 set(ROLE_comfort "thermal comfort")
 set(ROLE_envelopes "the standards' envelopes, time inside them")
+set(ROLE_streams "a unit's logged air streams judged")
 set(ROLE_climate "weather files")
 set(ROLE_climateanalysis "a weather year against the comfort and strategy zones")
 set(ROLE_airunit "an air-handling unit through a weather year")
