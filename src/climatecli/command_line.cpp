@@ -44,7 +44,7 @@ bool NeedsValue(std::string_view option) {
                              "--envelope"})
         if (option == name)
             return true;
-    return UnitOptionNeedsValue(option);
+    return UnitOptionNeedsValue(option) || StreamOptionNeedsValue(option);
 }
 
 // A decimal number filling the whole text.
@@ -222,7 +222,10 @@ OptionTaken Take(CommandLine& line, const std::string& option, const std::string
     } else if (option == "--envelope") {
         return TakeEnvelopes(value, line.envelopes);
     } else {
-        return TakeUnitOption(line.unit, option, value);
+        const OptionTaken unit = TakeUnitOption(line.unit, option, value);
+        if (unit && *unit == OptionUse::NotOurs)
+            return TakeStreamOption(line.streams, option, value);
+        return unit;
     }
     return OptionUse::Taken;
 }
@@ -292,6 +295,9 @@ Expected<CommandLine, std::string> ParseCommandLine(const std::vector<std::strin
     if (auto wrong = UnitOptionsProblem(line.unit)) {
         return Fail(*wrong);
     }
+    if (auto wrong = StreamOptionsProblem(line.streams, given)) {
+        return Fail(*wrong);
+    }
     static_cast<batch::ProgramArguments&>(line) = *read;
     return line;
 }
@@ -337,6 +343,7 @@ Envelopes:
                            excursions and months (names: ashrae-tc99-2021-a1 ... and the
                            others of the guide's table, e.g. en16798-1-humidity-ii)
 )help" + UnitHelpText() +
+           StreamHelpText() +
            R"help(Output:
   --format text|csv|json   (default text)
   --units si|ip            degC, g/kg, kJ/kg, kPa (default) or degF, gr/lb, Btu/lb, psi

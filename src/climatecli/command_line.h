@@ -7,8 +7,9 @@
 
 #include "batch/program_arguments.h"
 #include "climateanalysis/climate_settings.h"
-#include "envelopes/envelope.h"
+#include "climatecli/stream_options.h"
 #include "climatecli/unit_options.h"
+#include "envelopes/envelope.h"
 
 #include "hygrovane/expected.h"
 
@@ -35,7 +36,8 @@ struct CommandLine : batch::ProgramArguments {
     // --humidity was given: a logger file must have that column (else its own is read).
     bool humidityChosen = false;
     std::vector<envelopes::Envelope> envelopes; // --envelope, each once, in the order given
-    UnitOptions unit; // --unit, --unit-hourly
+    UnitOptions unit;                           // --unit, --unit-hourly
+    StreamOptions streams;                      // --stream and its options
 };
 
 // The parsed command line, or a message for the user.

@@ -1,0 +1,155 @@
+#include "climatecli/stream_options.h"
+
+#include "text/number_parse.h"
+#include "text/number_text.h"
+
+#include <algorithm>
+
+namespace hygrovane::climatecli {
+
+namespace {
+
+constexpr std::string_view kValued[] = {
+    "--stream",          "--stream-file",        "--align",          "--align-tolerance", "--flow",
+    "--frozen-readings", "--fraction-tolerance", "--heating-lockout"};
+constexpr std::string_view kFlags[] = {"--no-heating"};
+
+// The options beside --stream: where the figures are written and the saturation formulation.
+constexpr std::string_view kAlongside[] = {"-o", "--output", "--format", "--formulation"};
+
+batch::OptionTaken Number(const std::string& option, const std::string& value, double low,
+                          double high, const char* unit, double& into) {
+    const auto number = text::ParseNumber(value);
+    if (!number || *number < low || *number > high)
+        return Fail(option + " takes a number from " + text::GeneralText(low, 6) + " to " +
+                    text::GeneralText(high, 6) + " " + unit + " (not \"" + value + "\")");
+    into = *number;
+    return batch::OptionUse::Taken;
+}
+
+// NAME=TEXT with a stream's name; the text may be empty.
+Expected<std::pair<streams::StreamName, std::string>, std::string> Named(const std::string& option,
+                                                                         const std::string& value) {
+    const std::size_t equals = value.find('=');
+    const auto name = streams::StreamNamed(value.substr(0, equals));
+    if (equals == std::string::npos || !name)
+        return Fail(option + " takes NAME=" + (option == "--stream" ? "PREFIX" : "FILE") +
+                    " with NAME outdoor, return, mixed, after-recovery or supply (not \"" + value +
+                    "\")");
+    return std::pair{*name, value.substr(equals + 1)};
+}
+
+} // namespace
+
+bool StreamOptions::Any() const {
+    return std::any_of(prefixes.begin(), prefixes.end(),
+                       [](const auto& p) { return p.has_value(); });
+}
+
+bool StreamOptionNeedsValue(std::string_view option) {
+    return std::find(std::begin(kValued), std::end(kValued), option) != std::end(kValued);
+}
+
+batch::OptionTaken TakeStreamOption(StreamOptions& options, const std::string& option,
+                                    const std::string& value) {
+    if (option == "--stream" || option == "--stream-file") {
+        const auto named = Named(option, value);
+        if (!named)
+            return Fail(named.error());
+        const std::size_t s = streams::IndexOf(named->first);
+        if (option == "--stream") {
+            if (options.prefixes[s])
+                return Fail("--stream " + value.substr(0, value.find('=')) + " is given twice");
+            options.prefixes[s] = named->second;
+        } else {
+            if (named->second.empty())
+                return Fail(std::string("--stream-file takes NAME=FILE with a file name"));
+            options.files[s] = named->second;
+        }
+        return batch::OptionUse::Taken;
+    }
+    if (option == "--align") {
+        if (value != "nearest" && value != "linear")
+            return Fail(std::string("--align takes nearest or linear"));
+        options.alignment.how =
+            value == "nearest" ? streams::Alignment::Nearest : streams::Alignment::Linear;
+        return batch::OptionUse::Taken;
+    }
+    if (option == "--align-tolerance")
+        return Number(option, value, 0, 86400, "s", options.alignment.toleranceSeconds);
+    if (option == "--flow") {
+        double flow = 0;
+        auto taken = Number(option, value, 0.001, 1000, "kg/s", flow);
+        options.judgement.massFlow = flow;
+        return taken;
+    }
+    if (option == "--frozen-readings") {
+        const auto n = text::ParseInteger<int>(value);
+        if (!n || *n < 2 || *n > 100000)
+            return Fail("--frozen-readings takes a whole number from 2 to 100000 (not \"" + value +
+                        "\")");
+        options.alignment.frozenReadings = *n;
+        return batch::OptionUse::Taken;
+    }
+    if (option == "--fraction-tolerance")
+        return Number(option, value, 0, 1, "", options.judgement.fractionTolerance);
+    if (option == "--heating-lockout") {
+        double t = 0;
+        auto taken = Number(option, value, -50, 50, "degC", t);
+        options.judgement.heatingLockout = t;
+        return taken;
+    }
+    if (option == "--no-heating") {
+        options.judgement.heats = false;
+        return batch::OptionUse::Taken;
+    }
+    return batch::OptionUse::NotOurs;
+}
+
+std::optional<std::string> StreamOptionsProblem(const StreamOptions& options,
+                                                const std::vector<std::string>& given) {
+    const auto isStreamOption = [](const std::string& o) {
+        return StreamOptionNeedsValue(o) ||
+               std::find(std::begin(kFlags), std::end(kFlags), o) != std::end(kFlags);
+    };
+    if (!options.Any()) {
+        for (const std::string& option : given)
+            if (isStreamOption(option))
+                return option + " needs a --stream";
+        return std::nullopt;
+    }
+    for (std::size_t s = 0; s < streams::kStreamCount; ++s)
+        if (!options.files[s].empty() && !options.prefixes[s])
+            return "--stream-file " +
+                   std::string(streams::KeyOf(static_cast<streams::StreamName>(s))) +
+                   " needs --stream " + streams::KeyOf(static_cast<streams::StreamName>(s)) +
+                   "=PREFIX (an empty prefix takes every column)";
+    for (const std::string& option : given)
+        if (!isStreamOption(option) &&
+            std::find(std::begin(kAlongside), std::end(kAlongside), option) == std::end(kAlongside))
+            return option + " does not apply with --stream (the figures are the streams' alone)";
+    return std::nullopt;
+}
+
+const char* StreamHelpText() {
+    return R"help(Logged air streams (the figures are then the streams' alone):
+  --stream NAME=PREFIX     NAME outdoor, return, mixed, after-recovery or supply: the columns
+                           whose headers start with PREFIX (then a blank, _, -, : or .), read
+                           as hygrovane-batch reads a header's quantity and unit ("MA Temp (F)",
+                           "MA RH %"); an empty PREFIX takes every column
+  --stream-file NAME=FILE  that stream's columns are in FILE instead of the input
+  --align nearest|linear   the nearest reading, or the line between the two around a step
+                           (default nearest)
+  --align-tolerance S      seconds: how far the nearest reading, or how far apart the two
+                           readings, may lie (default 150)
+  --flow KG/S              the dry-air flow through the coil: its loads and condensate
+  --frozen-readings N      a sensor repeating one value N readings running is frozen (12)
+  --fraction-tolerance F   the outdoor-air fractions on humidity ratio and on enthalpy may
+                           differ by F, and lie F beyond 0 and 1 (default 0.05)
+  --no-heating             the unit has no heating: a supply over 1 K warmer than its source
+                           is a fault
+  --heating-lockout T      the unit does not heat while the outdoor air is above T degC
+)help";
+}
+
+} // namespace hygrovane::climatecli

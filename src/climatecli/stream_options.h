@@ -1,0 +1,39 @@
+#pragma once
+
+// hygrovane-climate's options of logged air streams: --stream NAME=PREFIX names the columns of
+// a stream by the prefix their headers start with, --stream-file NAME=FILE reads that stream
+// from another file than the input; the alignment, the coil's flow and the fault limits. Kept
+// apart from the climate's options.
+
+#include "batch/program_arguments.h"
+#include "streams/judgement.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace hygrovane::climatecli {
+
+struct StreamOptions {
+    std::array<std::optional<std::string>, streams::kStreamCount> prefixes; // --stream
+    std::array<std::string, streams::kStreamCount> files; // --stream-file; empty: the input
+    streams::AlignmentSettings alignment;
+    streams::JudgementSettings judgement;
+    bool Any() const;
+};
+
+bool StreamOptionNeedsValue(std::string_view option);
+// Takes the stream options; NotOurs for any other option.
+batch::OptionTaken TakeStreamOption(StreamOptions& options, const std::string& option,
+                                    const std::string& value);
+// What is wrong with the options together, once all are read: a stream option without a
+// --stream, or an option of the climate's figures beside --stream (given: every option, in order).
+std::optional<std::string> StreamOptionsProblem(const StreamOptions& options,
+                                                const std::vector<std::string>& given);
+
+// The lines of the help text on them.
+const char* StreamHelpText();
+
+} // namespace hygrovane::climatecli
