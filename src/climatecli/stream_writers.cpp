@@ -21,7 +21,7 @@ std::string Exact(double x) {
 }
 
 std::string Shown(double x, int decimals) {
-    return std::isfinite(x) ? text::FixedText(x, decimals) : "-";
+    return std::isfinite(x) ? text::FixedTextUnsignedZero(x, decimals) : "-";
 }
 
 const char* StreamKey(std::size_t s) {

@@ -150,7 +150,11 @@ StreamJudgement Judge(const StreamSet& streams, const AlignmentSettings& alignme
                 sum.gapHours[k] += h;
             }
         const StepFigures f = JudgeStep(a, i, settings);
-        fraction.Add(f.outdoorFraction, h);
+        // A fraction its own balances call into doubt stays out of the mean (its hours are
+        // counted).
+        if (!f.faults[static_cast<std::size_t>(Fault::FractionsDisagree)] &&
+            !f.faults[static_cast<std::size_t>(Fault::OffMixingLine)])
+            fraction.Add(f.outdoorFraction, h);
         sensible.Add(f.effectivenessSensible, h);
         latent.Add(f.effectivenessLatent, h);
         total.Add(f.effectivenessTotal, h);

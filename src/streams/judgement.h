@@ -71,6 +71,7 @@ struct StreamSummary {
     double hours = 0;
     std::array<std::size_t, kStreamCount> gapSteps{}; // of each logged stream
     std::array<double, kStreamCount> gapHours{};
+    // Over the steps with a fraction that neither disagrees with itself nor lies off the line.
     double outdoorFractionMean = NAN; // NaN where no step has the figure
     double outdoorFractionHours = 0;
     double effectivenessSensibleMean = NAN;

@@ -186,7 +186,9 @@ TEST(StreamJudgement, AWeekWithOneFaultyMixedSensorIsFlaggedAtItsHoursOnly) {
         EXPECT_DOUBLE_EQ(j.summary.faultHours[k], byMixedSensor ? 6.0 : 0.0) << KeyOf(fault);
     }
     EXPECT_DOUBLE_EQ(j.summary.hours, 168);
-    // The fraction of the good hours is the mixture's; the mean over all hours holds the faulty.
+    // The fraction of the good hours is the mixture's; the faulty hours stay out of the mean.
+    EXPECT_NEAR(j.summary.outdoorFractionMean, 0.3, 1e-9);
+    EXPECT_DOUBLE_EQ(j.summary.outdoorFractionHours, 162);
     for (std::size_t i = 0; i < n; ++i)
         if (!faulty(i)) {
             EXPECT_NEAR(j.steps[i].outdoorFraction, 0.3, 1e-9) << i;
