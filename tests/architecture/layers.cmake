@@ -63,7 +63,7 @@ set(LAYER_climatecli climatecli text climateanalysis climate comfort envelopes s
 set(LAYER_programs/climate programs/climate ${LAYER_climatecli})
 # The Python module binds the core and the domain libraries, never a window; the air-handling
 # unit with its one reader of UNIT.json (Qt Core's JSON).
-set(LAYER_python python processes comfort climate envelopes moistair hygrovane units airunit unitfile)
+set(LAYER_python python processes comfort climate envelopes streams moistair hygrovane units airunit unitfile)
 
 # Only these may link Qt Widgets (and so include its headers).
 set(WIDGET_LAYERS views programs/hygrovane)
