@@ -7,7 +7,7 @@
 
 namespace hygrovane::climatecli {
 
-Expected<std::string, Unreadable> ReadAll(batch::ByteSource& source) {
+Expected<std::string, Unreadable> ReadAll(cli::ByteSource& source) {
     const Unreadable tooLarge{"larger than " + std::to_string(climate::kLargestWeatherFile >> 20) +
                               " MiB"};
     if (source.size() > climate::kLargestWeatherFile)

@@ -2,7 +2,7 @@
 
 // An input file read whole for hygrovane-climate, at most the weather reader's largest file.
 
-#include "batch/streams.h"
+#include "cli/streams.h"
 #include "hygrovane/expected.h"
 
 #include <string>
@@ -16,7 +16,7 @@ struct Unreadable {
 
 // The whole input, or why not. A regular file's size is known: one too large is refused before
 // a byte is read.
-Expected<std::string, Unreadable> ReadAll(batch::ByteSource& source);
+Expected<std::string, Unreadable> ReadAll(cli::ByteSource& source);
 
 // A device (/dev/zero, /dev/urandom) would be read up to the size limit for nothing; a pipe is
 // input as the standard input is.

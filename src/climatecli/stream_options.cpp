@@ -9,22 +9,23 @@ namespace hygrovane::climatecli {
 
 namespace {
 
-constexpr std::string_view kValued[] = {
-    "--stream",          "--stream-file",        "--align",          "--align-tolerance", "--flow",
-    "--frozen-readings", "--fraction-tolerance", "--heating-lockout"};
-constexpr std::string_view kFlags[] = {"--no-heating"};
+using Taken = Expected<Done, std::string>;
+
+constexpr std::string_view kNames[] = {
+    "--stream",          "--stream-file",        "--align",           "--align-tolerance", "--flow",
+    "--frozen-readings", "--fraction-tolerance", "--heating-lockout", "--no-heating"};
 
 // The options beside --stream: where the figures are written and the saturation formulation.
 constexpr std::string_view kAlongside[] = {"-o", "--output", "--format", "--formulation"};
 
-batch::OptionTaken Number(const std::string& option, const std::string& value, double low,
-                          double high, const char* unit, double& into) {
+Taken Number(const std::string& option, const std::string& value, double low, double high,
+             const char* unit, double& into) {
     const auto number = text::ParseNumber(value);
     if (!number || *number < low || *number > high)
         return Fail(option + " takes a number from " + text::GeneralText(low, 6) + " to " +
                     text::GeneralText(high, 6) + " " + unit + " (not \"" + value + "\")");
     into = *number;
-    return batch::OptionUse::Taken;
+    return Done{};
 }
 
 // NAME=TEXT with a stream's name; the text may be empty.
@@ -46,71 +47,91 @@ bool StreamOptions::Any() const {
                        [](const auto& p) { return p.has_value(); });
 }
 
-bool StreamOptionNeedsValue(std::string_view option) {
-    return std::find(std::begin(kValued), std::end(kValued), option) != std::end(kValued);
-}
-
-batch::OptionTaken TakeStreamOption(StreamOptions& options, const std::string& option,
-                                    const std::string& value) {
-    if (option == "--stream" || option == "--stream-file") {
-        const auto named = Named(option, value);
-        if (!named)
-            return Fail(named.error());
-        const std::size_t s = streams::IndexOf(named->first);
-        if (option == "--stream") {
-            if (options.prefixes[s])
-                return Fail("--stream " + value.substr(0, value.find('=')) + " is given twice");
-            options.prefixes[s] = named->second;
-        } else {
-            if (named->second.empty())
-                return Fail(std::string("--stream-file takes NAME=FILE with a file name"));
-            options.files[s] = named->second;
-        }
-        return batch::OptionUse::Taken;
-    }
-    if (option == "--align") {
-        if (value != "nearest" && value != "linear")
-            return Fail(std::string("--align takes nearest or linear"));
-        options.alignment.how =
-            value == "nearest" ? streams::Alignment::Nearest : streams::Alignment::Linear;
-        return batch::OptionUse::Taken;
-    }
-    if (option == "--align-tolerance")
-        return Number(option, value, 0, 86400, "s", options.alignment.toleranceSeconds);
-    if (option == "--flow") {
-        double flow = 0;
-        auto taken = Number(option, value, 0.001, 1000, "kg/s", flow);
-        options.judgement.massFlow = flow;
-        return taken;
-    }
-    if (option == "--frozen-readings") {
-        const auto n = text::ParseInteger<int>(value);
-        if (!n || *n < 2 || *n > 100000)
-            return Fail("--frozen-readings takes a whole number from 2 to 100000 (not \"" + value +
-                        "\")");
-        options.alignment.frozenReadings = *n;
-        return batch::OptionUse::Taken;
-    }
-    if (option == "--fraction-tolerance")
-        return Number(option, value, 0, 1, "", options.judgement.fractionTolerance);
-    if (option == "--heating-lockout") {
-        double t = 0;
-        auto taken = Number(option, value, -50, 50, "degC", t);
-        options.judgement.heatingLockout = t;
-        return taken;
-    }
-    if (option == "--no-heating") {
-        options.judgement.heats = false;
-        return batch::OptionUse::Taken;
-    }
-    return batch::OptionUse::NotOurs;
+cli::OptionTable StreamOptionTable(StreamOptions& o) {
+    return {
+        {{"--stream"},
+         true,
+         [&o](const std::string& value) -> Taken {
+             const auto named = Named("--stream", value);
+             if (!named)
+                 return Fail(named.error());
+             auto& prefix = o.prefixes[streams::IndexOf(named->first)];
+             if (prefix)
+                 return Fail("--stream " + value.substr(0, value.find('=')) + " is given twice");
+             prefix = named->second;
+             return Done{};
+         }},
+        {{"--stream-file"},
+         true,
+         [&o](const std::string& value) -> Taken {
+             const auto named = Named("--stream-file", value);
+             if (!named)
+                 return Fail(named.error());
+             if (named->second.empty())
+                 return Fail(std::string("--stream-file takes NAME=FILE with a file name"));
+             o.files[streams::IndexOf(named->first)] = named->second;
+             return Done{};
+         }},
+        {{"--align"},
+         true,
+         [&o](const std::string& value) -> Taken {
+             if (value != "nearest" && value != "linear")
+                 return Fail(std::string("--align takes nearest or linear"));
+             o.alignment.how =
+                 value == "nearest" ? streams::Alignment::Nearest : streams::Alignment::Linear;
+             return Done{};
+         }},
+        {{"--align-tolerance"},
+         true,
+         [&o](const std::string& value) {
+             return Number("--align-tolerance", value, 0, 86400, "s", o.alignment.toleranceSeconds);
+         }},
+        {{"--flow"},
+         true,
+         [&o](const std::string& value) -> Taken {
+             double flow = 0;
+             auto taken = Number("--flow", value, 0.001, 1000, "kg/s", flow);
+             if (taken)
+                 o.judgement.massFlow = flow;
+             return taken;
+         }},
+        {{"--frozen-readings"},
+         true,
+         [&o](const std::string& value) -> Taken {
+             const auto n = text::ParseInteger<int>(value);
+             if (!n || *n < 2 || *n > 100000)
+                 return Fail("--frozen-readings takes a whole number from 2 to 100000 (not \"" +
+                             value + "\")");
+             o.alignment.frozenReadings = *n;
+             return Done{};
+         }},
+        {{"--fraction-tolerance"},
+         true,
+         [&o](const std::string& value) {
+             return Number("--fraction-tolerance", value, 0, 1, "", o.judgement.fractionTolerance);
+         }},
+        {{"--heating-lockout"},
+         true,
+         [&o](const std::string& value) -> Taken {
+             double t = 0;
+             auto taken = Number("--heating-lockout", value, -50, 50, "degC", t);
+             if (taken)
+                 o.judgement.heatingLockout = t;
+             return taken;
+         }},
+        {{"--no-heating"},
+         false,
+         [&o](const std::string&) -> Taken {
+             o.judgement.heats = false;
+             return Done{};
+         }},
+    };
 }
 
 std::optional<std::string> StreamOptionsProblem(const StreamOptions& options,
                                                 const std::vector<std::string>& given) {
     const auto isStreamOption = [](const std::string& o) {
-        return StreamOptionNeedsValue(o) ||
-               std::find(std::begin(kFlags), std::end(kFlags), o) != std::end(kFlags);
+        return std::find(std::begin(kNames), std::end(kNames), o) != std::end(kNames);
     };
     if (!options.Any()) {
         for (const std::string& option : given)

@@ -5,7 +5,7 @@
 // from another file than the input; the alignment, the coil's flow and the fault limits. Kept
 // apart from the climate's options.
 
-#include "batch/program_arguments.h"
+#include "cli/program_arguments.h"
 #include "streams/judgement.h"
 
 #include <array>
@@ -24,10 +24,8 @@ struct StreamOptions {
     bool Any() const;
 };
 
-bool StreamOptionNeedsValue(std::string_view option);
-// Takes the stream options; NotOurs for any other option.
-batch::OptionTaken TakeStreamOption(StreamOptions& options, const std::string& option,
-                                    const std::string& value);
+// The table rows of the stream options, read into options.
+cli::OptionTable StreamOptionTable(StreamOptions& options);
 // What is wrong with the options together, once all are read: a stream option without a
 // --stream, or an option of the climate's figures beside --stream (given: every option, in order).
 std::optional<std::string> StreamOptionsProblem(const StreamOptions& options,

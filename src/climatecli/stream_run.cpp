@@ -1,6 +1,7 @@
 #include "climatecli/stream_run.h"
 
-#include "batch/streams.h"
+#include "cli/output.h"
+#include "cli/streams.h"
 #include "climate/read_failure.h"
 #include "climatecli/input_text.h"
 #include "climatecli/logger_series.h"
@@ -11,14 +12,8 @@
 
 namespace hygrovane::climatecli {
 
-namespace {
-
-constexpr const char* kProgram = "hygrovane-climate";
-
-} // namespace
-
 int RunStreams(const CommandLine& line, std::string input, std::FILE* out, std::FILE* err) {
-    const auto say = [err](const std::string& text) { batch::Say(err, kProgram, text); };
+    const auto say = [err](const std::string& text) { cli::Say(err, kProgram, text); };
     const StreamOptions& options = line.streams;
     const bool toFile = line.output != "-";
     // The streams of each file, the input's under "".
@@ -27,7 +22,7 @@ int RunStreams(const CommandLine& line, std::string input, std::FILE* out, std::
         if (options.prefixes[s])
             byFile[options.files[s]].push_back(s);
     for (const auto& [file, _] : byFile)
-        if (!file.empty() && toFile && batch::SameFile(file, line.output)) {
+        if (!file.empty() && toFile && cli::SameFile(file, line.output)) {
             say("the output \"" + line.output + "\" would replace \"" + file + "\"");
             return kExitUsage;
         }
@@ -42,7 +37,7 @@ int RunStreams(const CommandLine& line, std::string input, std::FILE* out, std::
                 say("cannot read \"" + file + "\": --stream-file takes a file");
                 return kExitUnreadable;
             }
-            auto opened = batch::OpenSource(file);
+            auto opened = cli::OpenSource(file);
             if (!opened) {
                 say("cannot read \"" + file + "\": " + opened.error());
                 return kExitUnreadable;
@@ -78,24 +73,11 @@ int RunStreams(const CommandLine& line, std::string input, std::FILE* out, std::
     const std::string figures = line.format == Format::Json  ? StreamsJson(report)
                                 : line.format == Format::Csv ? StreamsCsv(report)
                                                              : StreamsText(report);
-    std::unique_ptr<batch::ByteSink> sink;
-    if (toFile) {
-        auto created = batch::CreateFileSink(line.output);
-        if (!created) {
-            say("cannot write \"" + line.output + "\": " + created.error());
-            return kExitUnwritable;
-        }
-        sink = std::move(created.value());
-    } else {
-        sink = batch::StreamSink(out, "standard output");
-    }
-    if (!sink->write(figures) || !sink->commit()) {
-        const std::string why = sink->error();
-        sink->discard();
-        say("cannot write \"" + (toFile ? line.output : std::string("standard output")) +
-            "\": " + why + (toFile ? "; nothing was written" : ""));
-        return kExitUnwritable;
-    }
+    auto sink = cli::OpenOutput(line.output, out);
+    if (!sink)
+        return cli::Report(err, kProgram, sink.error());
+    if (const auto written = cli::WriteWhole(*sink.value(), line.output, figures); !written)
+        return cli::Report(err, kProgram, written.error());
     return kExitDone;
 }
 
