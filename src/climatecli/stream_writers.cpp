@@ -4,6 +4,7 @@
 #include "text/number_text.h"
 
 #include <cmath>
+#include <cstdio>
 
 namespace hygrovane::climatecli {
 
@@ -31,6 +32,30 @@ const char* StreamKey(std::size_t s) {
 const char* FaultKey(std::size_t k) {
     return streams::KeyOf(static_cast<Fault>(k));
 }
+
+// "YYYY-MM-DD hh:mm" of seconds since 1970-01-01 00:00 (the readers' clock), by the civil
+// calendar's days.
+std::string TimeText(double seconds) {
+    const long long minutes = static_cast<long long>(std::floor(seconds / 60));
+    long long z = (minutes >= 0 ? minutes : minutes - 1439) / 1440 + 719468;
+    const long long era = (z >= 0 ? z : z - 146096) / 146097;
+    const long long doe = z - era * 146097;
+    const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const long long mp = (5 * doy + 2) / 153;
+    const long long day = doy - (153 * mp + 2) / 5 + 1;
+    const long long month = mp < 10 ? mp + 3 : mp - 9;
+    const long long year = yoe + era * 400 + (month <= 2 ? 1 : 0);
+    const long long ofDay =
+        minutes - (minutes >= 0 ? minutes / 1440 : (minutes - 1439) / 1440) * 1440;
+    char text[128]; // room for any long long, as the compiler counts
+    std::snprintf(text, sizeof text, "%04lld-%02lld-%02lld %02lld:%02lld", year, month, day,
+                  ofDay / 60, ofDay % 60);
+    return text;
+}
+
+// The text lists at most this many periods of a fault; JSON lists them all.
+constexpr std::size_t kPeriodsInText = 5;
 
 const char* AlignmentKey(streams::Alignment how) {
     return how == streams::Alignment::Nearest ? "nearest" : "linear";
@@ -60,8 +85,15 @@ std::string StreamsText(const StreamsReport& r) {
              " kWh, total " + Shown(s.coilTotalKWh, 1) + " kWh, condensate " +
              Shown(s.condensateKg, 1) + " kg\n";
     t += "Faults (h):\n";
-    for (std::size_t k = 0; k < kFaultCount; ++k)
+    for (std::size_t k = 0; k < kFaultCount; ++k) {
         t += std::string("  ") + FaultKey(k) + " " + Shown(s.faultHours[k], 2) + "\n";
+        const auto& periods = s.faultPeriods[k];
+        for (std::size_t p = 0; p < periods.size() && p < kPeriodsInText; ++p)
+            t += "    " + TimeText(periods[p].start) + " to " + TimeText(periods[p].end) + " (" +
+                 Shown(periods[p].hours, 2) + " h)\n";
+        if (periods.size() > kPeriodsInText)
+            t += "    and " + std::to_string(periods.size() - kPeriodsInText) + " periods more\n";
+    }
     return t;
 }
 
@@ -93,8 +125,12 @@ std::string StreamsCsv(const StreamsReport& r) {
         row("coil total", "energy", s.coilTotalKWh, "kWh");
         row("condensate", "mass", s.condensateKg, "kg");
     }
-    for (std::size_t k = 0; k < kFaultCount; ++k)
+    for (std::size_t k = 0; k < kFaultCount; ++k) {
         row(FaultKey(k), "hours", s.faultHours[k], "h");
+        for (const streams::FaultPeriod& p : s.faultPeriods[k])
+            csv += "streams," + CsvField(TimeText(p.start) + " to " + TimeText(p.end)) + "," +
+                   FaultKey(k) + ",period hours," + Exact(p.hours) + ",h\n";
+    }
     return csv;
 }
 
@@ -143,7 +179,19 @@ std::string StreamsJson(const StreamsReport& r) {
     else
         j += "    \"coil\": null,\n";
     j += "    \"faultHours\": " + byFault(s.faultHours) + ",\n";
-    j += "    \"faultSteps\": " + byFault(s.faultSteps) + "\n";
+    j += "    \"faultSteps\": " + byFault(s.faultSteps) + ",\n";
+    j += "    \"faultPeriods\": {";
+    for (std::size_t k = 0; k < kFaultCount; ++k) {
+        j += std::string(k > 0 ? ", " : "") + "\"" + FaultKey(k) + "\": [";
+        const auto& periods = s.faultPeriods[k];
+        for (std::size_t p = 0; p < periods.size(); ++p)
+            j += std::string(p > 0 ? ", " : "") +
+                 "{\"start\": " + JsonString(TimeText(periods[p].start)) +
+                 ", \"end\": " + JsonString(TimeText(periods[p].end)) +
+                 ", \"hours\": " + Exact(periods[p].hours) + "}";
+        j += "]";
+    }
+    j += "}\n";
     return j + "  }\n}\n";
 }
 

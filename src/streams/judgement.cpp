@@ -162,11 +162,17 @@ StreamJudgement Judge(const StreamSet& streams, const AlignmentSettings& alignme
         coilLatent.Add(f.coilLatentKW, h);
         coilTotal.Add(f.coilTotalKW, h);
         condensate.Add(f.condensateKgS * 3600, h);
-        for (std::size_t k = 0; k < kFaultCount; ++k)
-            if (f.faults[k]) {
-                sum.faultHours[k] += h;
-                ++sum.faultSteps[k];
-            }
+        for (std::size_t k = 0; k < kFaultCount; ++k) {
+            if (!f.faults[k])
+                continue;
+            sum.faultHours[k] += h;
+            ++sum.faultSteps[k];
+            std::vector<FaultPeriod>& periods = sum.faultPeriods[k];
+            if (i == 0 || !j.steps[i - 1].faults[k])
+                periods.push_back({a.seconds[i], a.seconds[i], 0});
+            periods.back().end = a.seconds[i];
+            periods.back().hours += h;
+        }
         j.steps.push_back(f);
     }
     sum.outdoorFractionMean = fraction.Mean();

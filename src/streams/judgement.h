@@ -64,6 +64,14 @@ struct StepFigures {
 StepFigures JudgeStep(const AlignedStreams& aligned, std::size_t step,
                       const JudgementSettings& settings);
 
+// A run of consecutive steps flagged with one fault: its first and last steps' times (seconds)
+// and the hours they stand for.
+struct FaultPeriod {
+    double start = 0;
+    double end = 0;
+    double hours = 0;
+};
+
 // The series' figures: means and sums weighted by each step's hours over the steps where the
 // figure exists.
 struct StreamSummary {
@@ -84,6 +92,7 @@ struct StreamSummary {
     double condensateKg = NAN;
     std::array<double, kFaultCount> faultHours{};
     std::array<std::size_t, kFaultCount> faultSteps{};
+    std::array<std::vector<FaultPeriod>, kFaultCount> faultPeriods; // in time order
 };
 
 struct StreamJudgement {

@@ -6,6 +6,7 @@
 #include "hygrovane/relations.h"
 #include "text/number_text.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -96,6 +97,13 @@ TEST(StreamsProgram, TheFaultyMixedSensorsHoursInTheJsonKeys) {
     EXPECT_DOUBLE_EQ(faults["relativeHumidityAbove100"].toDouble(), 0);
     EXPECT_DOUBLE_EQ(faults["frozenSensor"].toDouble(), 0);
     EXPECT_EQ(faults.size(), 6);
+    // When: one period, from the first flagged reading to the last.
+    const QJsonArray periods = s["faultPeriods"].toObject()["mixedOutsideRange"].toArray();
+    ASSERT_EQ(periods.size(), 1);
+    EXPECT_EQ(periods[0].toObject()["start"].toString(), "2025-03-05 10:00");
+    EXPECT_EQ(periods[0].toObject()["end"].toString(), "2025-03-05 15:00");
+    EXPECT_DOUBLE_EQ(periods[0].toObject()["hours"].toDouble(), 6);
+    EXPECT_TRUE(s["faultPeriods"].toObject()["frozenSensor"].toArray().isEmpty());
     // The six faulty hours stay out of the mean: the other 162 hours' fraction.
     EXPECT_NEAR(s["outdoorFractionMean"].toDouble(), 0.3, 1e-9);
     EXPECT_DOUBLE_EQ(s["outdoorFractionHours"].toDouble(), 162);
@@ -109,7 +117,10 @@ TEST(StreamsProgram, TextAndCsvNameTheFigures) {
     std::vector<std::string> text = WeekArguments(f);
     const Ran asText = RunProgram(text);
     ASSERT_EQ(asText.status, 0) << asText.err;
-    EXPECT_NE(asText.out.find("mixedOutsideRange 6.00"), std::string::npos) << asText.out;
+    EXPECT_NE(asText.out.find("mixedOutsideRange 6.00\n    2025-03-05 10:00 to 2025-03-05 15:00 "
+                              "(6.00 h)\n"),
+              std::string::npos)
+        << asText.out;
     EXPECT_NE(asText.err.find("MA Temp"), std::string::npos) << asText.err; // the columns taken
     text.insert(text.end(), {"--format", "csv"});
     const Ran asCsv = RunProgram(text);

@@ -186,6 +186,12 @@ TEST(StreamJudgement, AWeekWithOneFaultyMixedSensorIsFlaggedAtItsHoursOnly) {
         EXPECT_DOUBLE_EQ(j.summary.faultHours[k], byMixedSensor ? 6.0 : 0.0) << KeyOf(fault);
     }
     EXPECT_DOUBLE_EQ(j.summary.hours, 168);
+    const auto& periods =
+        j.summary.faultPeriods[static_cast<std::size_t>(Fault::MixedOutsideRange)];
+    ASSERT_EQ(periods.size(), 1u);
+    EXPECT_DOUBLE_EQ(periods[0].start, 58 * 3600.0);
+    EXPECT_DOUBLE_EQ(periods[0].end, 63 * 3600.0);
+    EXPECT_DOUBLE_EQ(periods[0].hours, 6);
     // The fraction of the good hours is the mixture's; the faulty hours stay out of the mean.
     EXPECT_NEAR(j.summary.outdoorFractionMean, 0.3, 1e-9);
     EXPECT_DOUBLE_EQ(j.summary.outdoorFractionHours, 162);
