@@ -114,7 +114,7 @@ py::dict Judged(const std::array<std::optional<StreamColumns>, kStreamCount>& co
     step["coil_total_kw"] = StepColumn(steps, [](auto& f) { return f.coilTotalKW; });
     step["condensate_kg_s"] = StepColumn(steps, [](auto& f) { return f.condensateKgS; });
     const streams::StreamSummary& s = judged.summary;
-    py::dict summary, faultHours, faultSteps, gapHours;
+    py::dict summary, faultHours, faultSteps, faultPeriods, gapHours;
     for (std::size_t k = 0; k < kFaultCount; ++k) {
         const std::string key = Snake(streams::KeyOf(static_cast<streams::Fault>(k)));
         py::array_t<bool> flags(static_cast<py::ssize_t>(steps.size()));
@@ -123,6 +123,10 @@ py::dict Judged(const std::array<std::optional<StreamColumns>, kStreamCount>& co
         step[key.c_str()] = flags;
         faultHours[key.c_str()] = s.faultHours[k];
         faultSteps[key.c_str()] = s.faultSteps[k];
+        py::list periods;
+        for (const streams::FaultPeriod& p : s.faultPeriods[k])
+            periods.append(py::make_tuple(p.start, p.end, p.hours));
+        faultPeriods[key.c_str()] = periods;
     }
     for (std::size_t k = 0; k < kStreamCount; ++k)
         if (judged.aligned.logged[k])
@@ -143,6 +147,7 @@ py::dict Judged(const std::array<std::optional<StreamColumns>, kStreamCount>& co
     summary["condensate_kg"] = s.condensateKg;
     summary["fault_hours"] = faultHours;
     summary["fault_steps"] = faultSteps;
+    summary["fault_periods"] = faultPeriods;
     return py::dict(py::arg("summary") = summary, py::arg("steps") = step);
 }
 

@@ -39,6 +39,7 @@ def test_the_faulty_mixed_sensor_is_flagged_at_its_hours_only():
         "supply_warmer_than_source": 0.0, "relative_humidity_above100": 0.0,
         "frozen_sensor": 0.0}
     assert judged.summary["outdoor_fraction_mean"] == pytest.approx(0.3, abs=1e-9)
+    assert judged.summary["fault_periods"]["mixed_outside_range"] == [(58 * 3600.0, 63 * 3600.0, 6.0)]
     assert math.isnan(judged.summary["effectiveness_sensible_mean"])  # no exchanger logged
     good = ~judged.steps["fractions_disagree"]
     assert np.allclose(judged.steps["outdoor_fraction"][good], 0.3, atol=1e-9)

@@ -249,7 +249,8 @@ class Streams:
     summary  steps, hours, gap_hours by stream, outdoor_fraction_mean, outdoor_fraction_hours,
              effectiveness_sensible_mean, effectiveness_latent_mean, effectiveness_total_mean,
              effectiveness_hours, coil_sensible_kwh, coil_latent_kwh, coil_total_kwh,
-             condensate_kg (NaN without a flow), fault_hours and fault_steps by fault
+             condensate_kg (NaN without a flow), fault_hours and fault_steps by fault, and
+             fault_periods by fault: (start, end, hours) of each run of flagged steps
     steps    numpy columns, a value a step: seconds, hours, outdoor_fraction,
              fraction_on_humidity_ratio, fraction_on_enthalpy, effectiveness_sensible, _latent,
              _total, coil_sensible_kw, coil_latent_kw, coil_total_kw, condensate_kg_s, and a
