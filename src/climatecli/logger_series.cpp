@@ -329,9 +329,9 @@ RowsRead ReadRows(std::string_view text, const batch::FileHead& head, const Time
         previous = stamp->Key();
         onRow(*stamp, cells);
     }
-    if (lines.fault())
-        read.failure = Failure(ReadFailureKind::BadHeader, lines.fault()->line,
-                               "the line " + textfile::DescribeEnd(*lines.fault()));
+    if (lines.failure())
+        read.failure = Failure(ReadFailureKind::BadHeader, lines.failure()->line,
+                               "the line " + textfile::DescribeEnd(*lines.failure()));
     read.lastLine = lines.number();
     return read;
 }
@@ -342,9 +342,9 @@ ReadLoggerSeries(std::string_view text, const std::string& name,
                  std::optional<climate::HumiditySource> chosen) {
     batch::FileHead head;
     const bool read = batch::ReadFileHead(text, true, 0, head);
-    if (head.lineFault)
-        return Fail(Failure(ReadFailureKind::BadHeader, head.lineFault->line,
-                            "the line " + textfile::DescribeEnd(*head.lineFault)));
+    if (head.lineFailure)
+        return Fail(Failure(ReadFailureKind::BadHeader, head.lineFailure->line,
+                            "the line " + textfile::DescribeEnd(*head.lineFailure)));
     if (!read || head.names.empty())
         return Fail(Failure(ReadFailureKind::MissingHeader, 1, "no header line of column names"));
     const std::size_t headerLine = head.shape.titleLines + 1;
@@ -502,9 +502,9 @@ Expected<LoggerStreams, ReadFailure> ReadLoggerStreams(std::string_view text,
                                                        const std::vector<std::string>& prefixes) {
     batch::FileHead head;
     const bool read = batch::ReadFileHead(text, true, 0, head);
-    if (head.lineFault)
-        return Fail(Failure(ReadFailureKind::BadHeader, head.lineFault->line,
-                            "the line " + textfile::DescribeEnd(*head.lineFault)));
+    if (head.lineFailure)
+        return Fail(Failure(ReadFailureKind::BadHeader, head.lineFailure->line,
+                            "the line " + textfile::DescribeEnd(*head.lineFailure)));
     if (!read || head.names.empty())
         return Fail(Failure(ReadFailureKind::MissingHeader, 1, "no header line of column names"));
     const std::size_t headerLine = head.shape.titleLines + 1;

@@ -128,28 +128,32 @@ cli::OptionTable StreamOptionTable(StreamOptions& o) {
     };
 }
 
-std::optional<std::string> StreamOptionsProblem(const StreamOptions& options,
-                                                const std::vector<std::string>& given) {
+Expected<Done, StreamOptionsFailure> CheckStreamOptions(const StreamOptions& options,
+                                                        const std::vector<std::string>& given) {
+    using Kind = StreamOptionsFailureKind;
     const auto isStreamOption = [](const std::string& o) {
         return std::find(std::begin(kNames), std::end(kNames), o) != std::end(kNames);
     };
     if (!options.Any()) {
         for (const std::string& option : given)
             if (isStreamOption(option))
-                return option + " needs a --stream";
-        return std::nullopt;
+                return Fail(StreamOptionsFailure{Kind::NeedsStream, option + " needs a --stream"});
+        return Done{};
     }
-    for (std::size_t s = 0; s < streams::kStreamCount; ++s)
+    for (std::size_t s = 0; s < streams::kStreamCount; ++s) {
+        const std::string name = streams::KeyOf(static_cast<streams::StreamName>(s));
         if (!options.files[s].empty() && !options.prefixes[s])
-            return "--stream-file " +
-                   std::string(streams::KeyOf(static_cast<streams::StreamName>(s))) +
-                   " needs --stream " + streams::KeyOf(static_cast<streams::StreamName>(s)) +
-                   "=PREFIX (an empty prefix takes every column)";
+            return Fail(StreamOptionsFailure{Kind::FileWithoutStream,
+                                             "--stream-file " + name + " needs --stream " + name +
+                                                 "=PREFIX (an empty prefix takes every column)"});
+    }
     for (const std::string& option : given)
         if (!isStreamOption(option) &&
             std::find(std::begin(kAlongside), std::end(kAlongside), option) == std::end(kAlongside))
-            return option + " does not apply with --stream (the figures are the streams' alone)";
-    return std::nullopt;
+            return Fail(StreamOptionsFailure{
+                Kind::NotWithStream,
+                option + " does not apply with --stream (the figures are the streams' alone)"});
+    return Done{};
 }
 
 const char* StreamHelpText() {

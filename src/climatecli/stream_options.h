@@ -26,10 +26,20 @@ struct StreamOptions {
 
 // The table rows of the stream options, read into options.
 cli::OptionTable StreamOptionTable(StreamOptions& options);
-// What is wrong with the options together, once all are read: a stream option without a
-// --stream, or an option of the climate's figures beside --stream (given: every option, in order).
-std::optional<std::string> StreamOptionsProblem(const StreamOptions& options,
-                                                const std::vector<std::string>& given);
+enum class StreamOptionsFailureKind {
+    NeedsStream,       // a stream option without any --stream
+    FileWithoutStream, // --stream-file NAME without --stream NAME
+    NotWithStream,     // an option of the climate's figures beside --stream
+};
+
+struct StreamOptionsFailure {
+    StreamOptionsFailureKind kind = StreamOptionsFailureKind::NeedsStream;
+    std::string message; // for the user
+};
+
+// Refuses options that do not go together, once all are read (given: every option, in order).
+Expected<Done, StreamOptionsFailure> CheckStreamOptions(const StreamOptions& options,
+                                                        const std::vector<std::string>& given);
 
 // The lines of the help text on them.
 const char* StreamHelpText();

@@ -12,7 +12,7 @@ namespace {
 
 using climateanalysis::detail::CsvField;
 using climateanalysis::detail::JsonString;
-using streams::Fault;
+using streams::FaultKind;
 using streams::kFaultCount;
 using streams::kStreamCount;
 using streams::StreamName;
@@ -30,7 +30,7 @@ const char* StreamKey(std::size_t s) {
 }
 
 const char* FaultKey(std::size_t k) {
-    return streams::KeyOf(static_cast<Fault>(k));
+    return streams::KeyOf(static_cast<FaultKind>(k));
 }
 
 // "YYYY-MM-DD hh:mm" of seconds since 1970-01-01 00:00 (the readers' clock), by the civil

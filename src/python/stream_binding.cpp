@@ -116,7 +116,7 @@ py::dict Judged(const std::array<std::optional<StreamColumns>, kStreamCount>& co
     const streams::StreamSummary& s = judged.summary;
     py::dict summary, faultHours, faultSteps, faultPeriods, gapHours;
     for (std::size_t k = 0; k < kFaultCount; ++k) {
-        const std::string key = Snake(streams::KeyOf(static_cast<streams::Fault>(k)));
+        const std::string key = Snake(streams::KeyOf(static_cast<streams::FaultKind>(k)));
         py::array_t<bool> flags(static_cast<py::ssize_t>(steps.size()));
         for (std::size_t i = 0; i < steps.size(); ++i)
             flags.mutable_data()[i] = steps[i].faults[k];

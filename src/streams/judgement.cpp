@@ -26,19 +26,19 @@ double Share(double m, double o, double r, double least) {
 
 } // namespace
 
-const char* KeyOf(Fault fault) {
+const char* KeyOf(FaultKind fault) {
     switch (fault) {
-    case Fault::FractionsDisagree:
+    case FaultKind::FractionsDisagree:
         return "fractionsDisagree";
-    case Fault::OffMixingLine:
+    case FaultKind::OffMixingLine:
         return "offMixingLine";
-    case Fault::MixedOutsideRange:
+    case FaultKind::MixedOutsideRange:
         return "mixedOutsideRange";
-    case Fault::SupplyWarmerThanSource:
+    case FaultKind::SupplyWarmerThanSource:
         return "supplyWarmerThanSource";
-    case Fault::RelativeHumidityAbove100:
+    case FaultKind::RelativeHumidityAbove100:
         return "relativeHumidityAbove100";
-    case Fault::FrozenSensor:
+    case FaultKind::FrozenSensor:
         return "frozenSensor";
     }
     return "";
@@ -46,7 +46,7 @@ const char* KeyOf(Fault fault) {
 
 StepFigures JudgeStep(const AlignedStreams& a, std::size_t step, const JudgementSettings& s) {
     StepFigures f{kNaN, kNaN, kNaN, kNaN, kNaN, kNaN, kNaN, kNaN, kNaN, kNaN, {}};
-    const auto flag = [&f](Fault fault) { f.faults[static_cast<std::size_t>(fault)] = true; };
+    const auto flag = [&f](FaultKind fault) { f.faults[static_cast<std::size_t>(fault)] = true; };
     const AlignedState* outdoor = At(a, StreamName::Outdoor, step);
     const AlignedState* back = At(a, StreamName::Return, step);
     const AlignedState* mixed = At(a, StreamName::Mixed, step);
@@ -68,12 +68,12 @@ StepFigures JudgeStep(const AlignedStreams& a, std::size_t step, const Judgement
                                 ? f.fractionOnHumidityRatio
                                 : f.fractionOnEnthalpy;
         if (std::abs(f.fractionOnHumidityRatio - f.fractionOnEnthalpy) > s.fractionTolerance)
-            flag(Fault::FractionsDisagree);
+            flag(FaultKind::FractionsDisagree);
         if (f.outdoorFraction < -s.fractionTolerance || f.outdoorFraction > 1 + s.fractionTolerance)
-            flag(Fault::OffMixingLine);
+            flag(FaultKind::OffMixingLine);
         const auto [low, high] = std::minmax(outdoorSide->dryBulb, back->dryBulb);
         if (mixed->dryBulb < low - s.dryBulbTolerance || mixed->dryBulb > high + s.dryBulbTolerance)
-            flag(Fault::MixedOutsideRange);
+            flag(FaultKind::MixedOutsideRange);
     }
 
     if (outdoor && recovered && back) {
@@ -101,16 +101,16 @@ StepFigures JudgeStep(const AlignedStreams& a, std::size_t step, const Judgement
         const bool heating =
             s.heats && (!s.heatingLockout || !outdoor || outdoor->dryBulb <= *s.heatingLockout);
         if (!heating && supply->dryBulb > source->dryBulb + s.supplyRise)
-            flag(Fault::SupplyWarmerThanSource);
+            flag(FaultKind::SupplyWarmerThanSource);
     }
 
     for (std::size_t k = 0; k < kStreamCount; ++k) {
         if (!a.logged[k] || !a.states[k][step].Present())
             continue;
         if (a.states[k][step].relative > 1)
-            flag(Fault::RelativeHumidityAbove100);
+            flag(FaultKind::RelativeHumidityAbove100);
         if (a.states[k][step].frozen)
-            flag(Fault::FrozenSensor);
+            flag(FaultKind::FrozenSensor);
     }
     return f;
 }
@@ -152,8 +152,8 @@ StreamJudgement Judge(const StreamSet& streams, const AlignmentSettings& alignme
         const StepFigures f = JudgeStep(a, i, settings);
         // A fraction its own balances call into doubt stays out of the mean (its hours are
         // counted).
-        if (!f.faults[static_cast<std::size_t>(Fault::FractionsDisagree)] &&
-            !f.faults[static_cast<std::size_t>(Fault::OffMixingLine)])
+        if (!f.faults[static_cast<std::size_t>(FaultKind::FractionsDisagree)] &&
+            !f.faults[static_cast<std::size_t>(FaultKind::OffMixingLine)])
             fraction.Add(f.outdoorFraction, h);
         sensible.Add(f.effectivenessSensible, h);
         latent.Add(f.effectivenessLatent, h);

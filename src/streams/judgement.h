@@ -22,7 +22,7 @@
 
 namespace hygrovane::streams {
 
-enum class Fault : std::uint8_t {
+enum class FaultKind : std::uint8_t {
     FractionsDisagree,      // the two balances' fractions differ by more than the tolerance
     OffMixingLine,          // the mixed air beyond the outdoor or the return end of the line
     MixedOutsideRange,      // mixed dry bulb outside the range of its two sources
@@ -33,7 +33,7 @@ enum class Fault : std::uint8_t {
 inline constexpr std::size_t kFaultCount = 6;
 // "fractionsDisagree", "offMixingLine", "mixedOutsideRange", "supplyWarmerThanSource",
 // "relativeHumidityAbove100", "frozenSensor": JSON and CSV keys, scripts read them.
-const char* KeyOf(Fault fault);
+const char* KeyOf(FaultKind fault);
 
 struct JudgementSettings {
     double fractionTolerance = 0.05;      // of f

@@ -111,14 +111,15 @@ TEST(StreamJudgement, EachFaultOnItsOwnStep) {
         double tSupply; // degC
         double WSupply; // kg/kg
         bool heats;
-        Fault expected; // the one fault flagged
+        FaultKind expected; // the one fault flagged
     };
     const auto [tm, Wm] = Mixed(0.3, 2, 0.004, 22, 0.008);
     for (const Row& row : {
-             Row{"mixed 15 K too warm", tm + 15, 16, Wm, true, Fault::MixedOutsideRange},
+             Row{"mixed 15 K too warm", tm + 15, 16, Wm, true, FaultKind::MixedOutsideRange},
              Row{"supply 1.5 K above mixed, no heating", tm, tm + 1.5, Wm, false,
-                 Fault::SupplyWarmerThanSource},
-             Row{"supply above saturation", tm, 5, 0.0075, true, Fault::RelativeHumidityAbove100},
+                 FaultKind::SupplyWarmerThanSource},
+             Row{"supply above saturation", tm, 5, 0.0075, true,
+                 FaultKind::RelativeHumidityAbove100},
          }) {
         StreamSet set;
         set[IndexOf(StreamName::Outdoor)] = One(2, 0.004);
@@ -132,7 +133,7 @@ TEST(StreamJudgement, EachFaultOnItsOwnStep) {
         const std::size_t others =
             static_cast<std::size_t>(std::count(f.faults.begin(), f.faults.end(), true));
         // A mixed air too warm is also off the line and its two fractions disagree.
-        EXPECT_EQ(others, row.expected == Fault::MixedOutsideRange ? 3u : 1u) << row.name;
+        EXPECT_EQ(others, row.expected == FaultKind::MixedOutsideRange ? 3u : 1u) << row.name;
     }
 }
 
@@ -144,7 +145,8 @@ TEST(StreamJudgement, NoHeatingAboveTheLockoutOnly) {
         JudgementSettings s;
         s.heatingLockout = 5;
         const StepFigures f = Judge(set, {}, s).steps[0];
-        EXPECT_EQ(f.faults[static_cast<std::size_t>(Fault::SupplyWarmerThanSource)], outdoor > 5)
+        EXPECT_EQ(f.faults[static_cast<std::size_t>(FaultKind::SupplyWarmerThanSource)],
+                  outdoor > 5)
             << outdoor;
     }
 }
@@ -176,10 +178,10 @@ TEST(StreamJudgement, AWeekWithOneFaultyMixedSensorIsFlaggedAtItsHoursOnly) {
     const StreamJudgement j = Judge(set, {}, {});
     ASSERT_EQ(j.steps.size(), n);
     for (std::size_t k = 0; k < kFaultCount; ++k) {
-        const Fault fault = static_cast<Fault>(k);
-        const bool byMixedSensor = fault == Fault::MixedOutsideRange ||
-                                   fault == Fault::FractionsDisagree ||
-                                   fault == Fault::OffMixingLine;
+        const FaultKind fault = static_cast<FaultKind>(k);
+        const bool byMixedSensor = fault == FaultKind::MixedOutsideRange ||
+                                   fault == FaultKind::FractionsDisagree ||
+                                   fault == FaultKind::OffMixingLine;
         for (std::size_t i = 0; i < n; ++i)
             EXPECT_EQ(j.steps[i].faults[k], byMixedSensor && faulty(i))
                 << KeyOf(fault) << " at hour " << i;
@@ -187,7 +189,7 @@ TEST(StreamJudgement, AWeekWithOneFaultyMixedSensorIsFlaggedAtItsHoursOnly) {
     }
     EXPECT_DOUBLE_EQ(j.summary.hours, 168);
     const auto& periods =
-        j.summary.faultPeriods[static_cast<std::size_t>(Fault::MixedOutsideRange)];
+        j.summary.faultPeriods[static_cast<std::size_t>(FaultKind::MixedOutsideRange)];
     ASSERT_EQ(periods.size(), 1u);
     EXPECT_DOUBLE_EQ(periods[0].start, 58 * 3600.0);
     EXPECT_DOUBLE_EQ(periods[0].end, 63 * 3600.0);
