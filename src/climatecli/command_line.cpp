@@ -255,6 +255,7 @@ OptionTable ClimateOptions(CommandLine& line) {
                                return TakeEnvelopes(value, line.envelopes);
                            }}});
     cli::Append(options, UnitOptionTable(line.unit));
+    cli::Append(options, StreamOptionTable(line.streams));
     return options;
 }
 
@@ -320,6 +321,9 @@ Expected<CommandLine, std::string> ParseCommandLine(const std::vector<std::strin
     if (const auto checked = CheckUnitOptions(line.unit); !checked) {
         return Fail(checked.error().message);
     }
+    if (const auto checked = CheckStreamOptions(line.streams, given); !checked) {
+        return Fail(checked.error().message);
+    }
     static_cast<cli::ProgramArguments&>(line) = *read;
     return line;
 }
@@ -365,6 +369,7 @@ Envelopes:
                            excursions and months (names: ashrae-tc99-2021-a1 ... and the
                            others of the guide's table, e.g. en16798-1-humidity-ii)
 )help" + UnitHelpText() +
+           StreamHelpText() +
            R"help(Output:
   --format text|csv|json   (default text)
   --units si|ip            degC, g/kg, kJ/kg, kPa (default) or degF, gr/lb, Btu/lb, psi

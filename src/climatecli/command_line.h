@@ -7,6 +7,7 @@
 
 #include "cli/program_arguments.h"
 #include "climateanalysis/climate_settings.h"
+#include "climatecli/stream_options.h"
 #include "climatecli/unit_options.h"
 #include "envelopes/envelope.h"
 
@@ -38,6 +39,7 @@ struct CommandLine : cli::ProgramArguments {
     bool humidityChosen = false;
     std::vector<envelopes::Envelope> envelopes; // --envelope, each once, in the order given
     UnitOptions unit;                           // --unit, --unit-hourly
+    StreamOptions streams;                      // --stream and its options
 };
 
 // The parsed command line, or a message for the user.

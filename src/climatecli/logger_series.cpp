@@ -3,6 +3,7 @@
 #include "batch/columns.h"
 #include "batch/text_shape.h"
 #include "climate/calendar.h"
+#include "hygrovane/moist_air.h"
 #include "hygrovane/relations.h"
 #include "text/number_parse.h"
 #include "textfile/text_lines.h"
@@ -155,11 +156,15 @@ std::vector<double> ReadingHours(const std::vector<double>& seconds) {
     return hours;
 }
 
-// The columns holding the time: one date-and-time column, or a date and a time column.
+// The columns holding the time: one date-and-time column, or a date and a time column; else
+// the columns named month, day and hour (with minute and year when present), as weather files
+// and hygrovane-climate's --unit-hourly number them.
 struct TimeColumns {
     int stamp = -1;
     int date = -1;
     int time = -1;
+    int month = -1, day = -1, hour = -1, minute = -1, year = -1;
+    bool Fields() const { return stamp < 0 && date < 0 && month >= 0 && day >= 0 && hour >= 0; }
 };
 
 TimeColumns FindTimeColumns(const std::vector<std::string>& names) {
@@ -186,8 +191,19 @@ TimeColumns FindTimeColumns(const std::vector<std::string>& names) {
         t.stamp = t.date; // "Date" holding the time as well
         t.date = -1;
     }
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string name = Lower(batch::CellText(names[i]));
+        for (auto [word, column] :
+             {std::pair{"month", &t.month}, std::pair{"day", &t.day}, std::pair{"hour", &t.hour},
+              std::pair{"minute", &t.minute}, std::pair{"year", &t.year}})
+            if (name == word && *column < 0)
+                *column = static_cast<int>(i);
+    }
     return t;
 }
+
+// Without a year column the rows lie in 2001, a year without 29 February.
+constexpr int kYearWithoutColumn = 2001;
 
 ReadFailure Failure(ReadFailureKind kind, std::size_t line, std::string detail) {
     return {kind, line, 0, std::move(detail)};
@@ -220,6 +236,105 @@ std::optional<batch::Source> HumidityColumn(const batch::FileHead& head, Humidit
     return std::nullopt;
 }
 
+using Cells = std::vector<std::string_view>;
+
+// batch's reading of a cell in its column's unit, in the core's units; NaN for an empty cell or
+// one that is not a number.
+double CellValue(const Cells& cells, const batch::FileHead& head, const batch::Source& source,
+                 batch::Role role, HumidityInput input) {
+    if (source.column < 0 || static_cast<std::size_t>(source.column) >= cells.size())
+        return kNaN;
+    const batch::CellNumber cell = batch::ReadCellNumber(
+        cells[static_cast<std::size_t>(source.column)], head.shape.decimalComma);
+    if (cell.status != batch::CellNumber::Status::Number)
+        return kNaN;
+    return batch::SourceValue(source, role, input, cell.value).value_or(kNaN);
+}
+
+// The time of a row from the columns of month, day, hour (1-24, the hour ending then, as weather
+// files number it: 1 is 00:00-01:00), minute and year; none when a cell is not a whole number.
+std::optional<Stamp> FieldStamp(const TimeColumns& time, const Cells& cells, std::string& when) {
+    const auto field = [&](int c) -> std::optional<int> {
+        if (c < 0 || static_cast<std::size_t>(c) >= cells.size())
+            return std::nullopt;
+        return Int(batch::CellText(cells[static_cast<std::size_t>(c)]));
+    };
+    const auto month = field(time.month), day = field(time.day), hour = field(time.hour);
+    const auto minute = time.minute >= 0 ? field(time.minute) : std::optional(0);
+    const auto year = time.year >= 0 ? field(time.year) : std::optional(kYearWithoutColumn);
+    when = "month " + (month ? std::to_string(*month) : "?") + ", day " +
+           (day ? std::to_string(*day) : "?") + ", hour " + (hour ? std::to_string(*hour) : "?");
+    if (!month || !day || !hour || !minute || !year || *month < 1 || *month > 12 || *day < 1 ||
+        *day > 31 || *hour < 1 || *hour > 24 || *minute < 0 || *minute > 59 || *year < 1 ||
+        *year > 9999)
+        return std::nullopt;
+    return Stamp{*year, *month, *day, *hour - 1, *minute, 0};
+}
+
+struct RowsRead {
+    std::optional<ReadFailure> failure;
+    std::size_t lastLine = 0;
+};
+
+// Each data row's time and cells, in order, to onRow; the failure of a time that cannot be read,
+// a date that does not exist, a time not after the row before, or a line end of another kind.
+template <typename OnRow>
+RowsRead ReadRows(std::string_view text, const batch::FileHead& head, const TimeColumns& time,
+                  OnRow onRow) {
+    RowsRead read;
+    Cells cells;
+    std::optional<long long> previous;
+    const auto cellText = [&](int c) {
+        return c >= 0 && static_cast<std::size_t>(c) < cells.size()
+                   ? batch::CellText(cells[static_cast<std::size_t>(c)])
+                   : std::string();
+    };
+    const std::size_t dataOffset = std::min(head.dataOffset, text.size());
+    textfile::Lines lines(text.substr(dataOffset), head.shape.lineEnds, true,
+                          head.shape.titleLines + head.shape.headerLines + 1);
+    std::string_view row;
+    while (lines.Next(row)) {
+        const std::size_t line = lines.number();
+        if (row.find_first_not_of(" \t") == std::string_view::npos)
+            continue;
+        batch::SplitCells(row, head.shape.separator, cells);
+        std::string when;
+        std::optional<Stamp> stamp;
+        if (time.Fields()) {
+            stamp = FieldStamp(time, cells, when);
+        } else {
+            when = time.stamp >= 0 ? cellText(time.stamp)
+                                   : cellText(time.date) + " " + cellText(time.time);
+            stamp = StampOf(when);
+        }
+        if (!stamp) {
+            read.failure =
+                Failure(ReadFailureKind::NotANumber, line,
+                        "the time \"" + when + "\" is not a date and time this reader knows");
+            return read;
+        }
+        if (!climate::IsCivilDate(stamp->year, stamp->month, stamp->day)) {
+            read.failure = Failure(ReadFailureKind::OutOfRange, line,
+                                   "the date in \"" + when + "\" does not exist (" +
+                                       std::to_string(stamp->year) + " has no day " +
+                                       std::to_string(stamp->day) + " in month " +
+                                       std::to_string(stamp->month) + ")");
+            return read;
+        }
+        if (previous && stamp->Key() <= *previous) {
+            read.failure = Failure(ReadFailureKind::OutOfOrder, line,
+                                   "the time \"" + when + "\" is not after the row before");
+            return read;
+        }
+        previous = stamp->Key();
+        onRow(*stamp, cells);
+    }
+    if (lines.failure())
+        read.failure = Failure(ReadFailureKind::BadHeader, lines.failure()->line,
+                               "the line " + textfile::DescribeEnd(*lines.failure()));
+    read.lastLine = lines.number();
+    return read;
+}
 } // namespace
 
 Expected<LoggerSeries, ReadFailure>
@@ -234,7 +349,7 @@ ReadLoggerSeries(std::string_view text, const std::string& name,
         return Fail(Failure(ReadFailureKind::MissingHeader, 1, "no header line of column names"));
     const std::size_t headerLine = head.shape.titleLines + 1;
     const TimeColumns time = FindTimeColumns(head.names);
-    if (time.stamp < 0 && time.date < 0)
+    if (time.stamp < 0 && time.date < 0 && !time.Fields())
         return Fail(Failure(ReadFailureKind::MissingHeader, headerLine,
                             "no column of the date and time among the column names"));
     const batch::Detection detection = batch::DetectColumns(head, false);
@@ -299,61 +414,21 @@ ReadLoggerSeries(std::string_view text, const std::string& name,
     data.format = climate::WeatherFormat::Tmy3; // a series of dated rows, as TMY3's
     data.header.location.city = name;
     data.header.location.source = "logger file";
-    std::vector<std::string_view> cells;
-    std::optional<long long> previous;
     std::vector<double> seconds; // of each reading, for the hours it stands for
-    const auto cellText = [&](int c) {
-        return c >= 0 && static_cast<std::size_t>(c) < cells.size()
-                   ? batch::CellText(cells[static_cast<std::size_t>(c)])
-                   : std::string();
-    };
-    // batch's reading of a cell in its column's unit.
-    const auto number = [&](const batch::Source& source, batch::Role role) {
-        if (source.column < 0 || static_cast<std::size_t>(source.column) >= cells.size())
-            return kNaN;
-        const batch::CellNumber cell = batch::ReadCellNumber(
-            cells[static_cast<std::size_t>(source.column)], head.shape.decimalComma);
-        if (cell.status != batch::CellNumber::Status::Number)
-            return kNaN;
-        return batch::SourceValue(source, role, m.humidityInput, cell.value).value_or(kNaN);
-    };
-    const std::size_t dataOffset = std::min(head.dataOffset, text.size());
-    textfile::Lines lines(text.substr(dataOffset), head.shape.lineEnds, true,
-                          head.shape.titleLines + head.shape.headerLines + 1);
-    std::string_view row;
-    while (lines.Next(row)) {
-        const std::size_t line = lines.number();
-        if (row.find_first_not_of(" \t") == std::string_view::npos)
-            continue;
-        batch::SplitCells(row, head.shape.separator, cells);
-        const std::string when = time.stamp >= 0 ? cellText(time.stamp)
-                                                 : cellText(time.date) + " " + cellText(time.time);
-        const auto stamp = StampOf(when);
-        if (!stamp)
-            return Fail(
-                Failure(ReadFailureKind::NotANumber, line,
-                        "the time \"" + when + "\" is not a date and time this reader knows"));
-        if (!climate::IsCivilDate(stamp->year, stamp->month, stamp->day))
-            return Fail(Failure(ReadFailureKind::OutOfRange, line,
-                                "the date in \"" + when + "\" does not exist (" +
-                                    std::to_string(stamp->year) + " has no day " +
-                                    std::to_string(stamp->day) + " in month " +
-                                    std::to_string(stamp->month) + ")"));
-        if (previous && stamp->Key() <= *previous)
-            return Fail(Failure(ReadFailureKind::OutOfOrder, line,
-                                "the time \"" + when + "\" is not after the row before"));
-        previous = stamp->Key();
-        seconds.push_back(SecondsOf(*stamp));
-
+    const auto failed = ReadRows(text, head, time, [&](const Stamp& stamp, const Cells& cells) {
+        // batch's reading of a cell in its column's unit.
+        const auto number = [&](const batch::Source& source, batch::Role role) {
+            return CellValue(cells, head, source, role, m.humidityInput);
+        };
+        seconds.push_back(SecondsOf(stamp));
         climate::HourRecord r;
-        r.year = static_cast<std::int16_t>(stamp->year);
-        r.month = static_cast<std::uint8_t>(stamp->month);
-        r.day = static_cast<std::uint8_t>(stamp->day);
-        r.hour =
-            static_cast<std::uint8_t>(stamp->hour + 1); // the clock hour hh is record hour hh+1
-        r.minute = static_cast<std::uint8_t>(stamp->minute);
+        r.year = static_cast<std::int16_t>(stamp.year);
+        r.month = static_cast<std::uint8_t>(stamp.month);
+        r.day = static_cast<std::uint8_t>(stamp.day);
+        r.hour = static_cast<std::uint8_t>(stamp.hour + 1); // the clock hour hh is record hour hh+1
+        r.minute = static_cast<std::uint8_t>(stamp.minute);
         r.weekday =
-            static_cast<std::uint8_t>(climate::WeekdayOf(stamp->year, stamp->month, stamp->day));
+            static_cast<std::uint8_t>(climate::WeekdayOf(stamp.year, stamp.month, stamp.day));
         r.values.fill(kNaN);
         const double dryBulb = number(m.dryBulb, batch::Role::DryBulb);
         r.values[static_cast<std::size_t>(Field::DryBulb)] = dryBulb - kZeroCelsius;
@@ -367,12 +442,11 @@ ReadLoggerSeries(std::string_view text, const std::string& name,
         r.values[static_cast<std::size_t>(Field::StationPressure)] =
             pressureColumn ? number(m.pressure, batch::Role::Pressure) : kStandardPressure;
         data.hours.push_back(std::move(r));
-    }
-    if (lines.failure())
-        return Fail(Failure(ReadFailureKind::BadHeader, lines.failure()->line,
-                            "the line " + textfile::DescribeEnd(*lines.failure())));
+    });
+    if (failed.failure)
+        return Fail(*failed.failure);
     if (data.hours.empty())
-        return Fail(Failure(ReadFailureKind::Truncated, lines.number() + 1, "no data rows"));
+        return Fail(Failure(ReadFailureKind::Truncated, failed.lastLine + 1, "no data rows"));
     data.recordHours = ReadingHours(seconds);
     climate::DataPeriod period;
     period.name = "logger";
@@ -386,6 +460,129 @@ ReadLoggerSeries(std::string_view text, const std::string& name,
     period.rowCount = data.hours.size();
     data.header.dataPeriods.push_back(period);
     return series;
+}
+
+namespace {
+
+// The rest of a header after `prefix` and its separator, or none when it does not start so.
+std::optional<std::string> AfterPrefix(const std::string& header, const std::string& prefix) {
+    const std::string name = batch::CellText(header);
+    if (prefix.empty())
+        return name;
+    if (name.size() <= prefix.size() || Lower(name.substr(0, prefix.size())) != Lower(prefix))
+        return std::nullopt;
+    const char next = name[prefix.size()];
+    if (next != ' ' && next != '_' && next != '-' && next != ':' && next != '.')
+        return std::nullopt;
+    const std::size_t rest = name.find_first_not_of(" _-:.", prefix.size());
+    return rest == std::string::npos ? std::string() : name.substr(rest);
+}
+
+// The pressure of a source in Pa: a pressure column's, or the standard atmosphere's at an
+// altitude column's height.
+double PressureOf(const Cells& cells, const batch::FileHead& head, const batch::Mapping& m) {
+    if (m.pressure.column < 0)
+        return kStandardPressure;
+    const bool altitude = m.pressureInput == PressureInput::Altitude;
+    const double value =
+        CellValue(cells, head, m.pressure, altitude ? batch::Role::Altitude : batch::Role::Pressure,
+                  m.humidityInput);
+    if (!altitude)
+        return value;
+    Conditions c;
+    c.pressureInput = PressureInput::Altitude;
+    c.altitude = value;
+    const auto ambient = AmbientOf(c);
+    return ambient ? ambient->pressure : kNaN;
+}
+
+} // namespace
+
+Expected<LoggerStreams, ReadFailure> ReadLoggerStreams(std::string_view text,
+                                                       const std::vector<std::string>& prefixes) {
+    batch::FileHead head;
+    const bool read = batch::ReadFileHead(text, true, 0, head);
+    if (head.lineFailure)
+        return Fail(Failure(ReadFailureKind::BadHeader, head.lineFailure->line,
+                            "the line " + textfile::DescribeEnd(*head.lineFailure)));
+    if (!read || head.names.empty())
+        return Fail(Failure(ReadFailureKind::MissingHeader, 1, "no header line of column names"));
+    const std::size_t headerLine = head.shape.titleLines + 1;
+    const TimeColumns time = FindTimeColumns(head.names);
+    if (time.stamp < 0 && time.date < 0 && !time.Fields())
+        return Fail(Failure(ReadFailureKind::MissingHeader, headerLine,
+                            "no column of the date and time (or of month, day and hour) among "
+                            "the column names"));
+    const auto column = [&](int c) {
+        return "column " + std::to_string(c + 1) + " \"" + head.names[static_cast<std::size_t>(c)] +
+               "\"";
+    };
+    // The file's own pressure, for the streams without one.
+    const batch::Mapping whole = batch::DetectColumns(head, false).mapping;
+    LoggerStreams out;
+    std::vector<batch::Mapping> mappings;
+    for (const std::string& prefix : prefixes) {
+        batch::FileHead own = head;
+        bool any = false;
+        for (std::size_t i = 0; i < own.names.size(); ++i) {
+            const bool timeColumn = static_cast<int>(i) == time.stamp ||
+                                    static_cast<int>(i) == time.date ||
+                                    static_cast<int>(i) == time.time;
+            const auto rest = timeColumn ? std::nullopt : AfterPrefix(head.names[i], prefix);
+            own.names[i] = rest.value_or(std::string());
+            if (i < own.units.size() && !rest)
+                own.units[i].clear();
+            any = any || rest.has_value();
+        }
+        const std::string named = "the columns starting \"" + prefix + "\"";
+        if (!any)
+            return Fail(Failure(ReadFailureKind::MissingHeader, headerLine,
+                                "no column name starts with \"" + prefix + "\""));
+        const batch::Detection detection = batch::DetectColumns(own, false);
+        if (!detection.problem.empty())
+            return Fail(Failure(ReadFailureKind::MissingHeader, headerLine,
+                                named + ": " + detection.problem));
+        batch::Mapping m = detection.mapping;
+        if (m.pressure.column < 0)
+            m.pressure = whole.pressure, m.pressureInput = whole.pressureInput;
+        for (const batch::Source* source : {&m.dryBulb, &m.humidity, &m.pressure})
+            if (source->column >= 0 && source->unit.empty())
+                return Fail(
+                    Failure(ReadFailureKind::BadHeader, headerLine,
+                            batch::UnitProblem(
+                                *source, head.names[static_cast<std::size_t>(source->column)])));
+        const auto unitOf = [](const batch::Source& source) { return batch::UnitNote(source); };
+        out.notes.push_back("\"" + prefix + "\": dry bulb " + column(m.dryBulb.column) + " in " +
+                            unitOf(m.dryBulb) + ", " +
+                            std::string(batch::InputName(batch::Role::Humidity, m.humidityInput)) +
+                            " " + column(m.humidity.column) + " in " + unitOf(m.humidity) + ", " +
+                            (m.pressure.column >= 0 ? "pressure " + column(m.pressure.column) +
+                                                          " in " + unitOf(m.pressure)
+                                                    : std::string("101325 Pa")));
+        streams::StreamSeries series;
+        series.humidityInput = m.humidityInput;
+        out.series.push_back(std::move(series));
+        mappings.push_back(m);
+    }
+    const auto rows = ReadRows(text, head, time, [&](const Stamp& stamp, const Cells& cells) {
+        const double seconds = SecondsOf(stamp);
+        for (std::size_t k = 0; k < mappings.size(); ++k) {
+            const batch::Mapping& m = mappings[k];
+            streams::StreamSeries& s = out.series[k];
+            s.seconds.push_back(seconds);
+            s.dryBulb.push_back(
+                CellValue(cells, head, m.dryBulb, batch::Role::DryBulb, m.humidityInput) -
+                kZeroCelsius);
+            s.humidity.push_back(
+                CellValue(cells, head, m.humidity, batch::Role::Humidity, m.humidityInput));
+            s.pressure.push_back(PressureOf(cells, head, m));
+        }
+    });
+    if (rows.failure)
+        return Fail(*rows.failure);
+    if (!out.series.empty() && out.series.front().seconds.empty())
+        return Fail(Failure(ReadFailureKind::Truncated, rows.lastLine + 1, "no data rows"));
+    return out;
 }
 
 } // namespace hygrovane::climatecli

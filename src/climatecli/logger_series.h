@@ -8,6 +8,7 @@
 #include "climate/read_failure.h"
 #include "climate/weather_data.h"
 #include "hygrovane/expected.h"
+#include "streams/stream_series.h"
 
 #include <optional>
 #include <string>
@@ -39,5 +40,22 @@ struct LoggerSeries {
 Expected<LoggerSeries, climate::ReadFailure>
 ReadLoggerSeries(std::string_view text, const std::string& name,
                  std::optional<climate::HumiditySource> humidity = std::nullopt);
+
+// Several air streams from one logger file, the same reader's rows, times and units: a stream is
+// the columns whose headers start with its prefix (in any case, followed by a blank, "_", "-",
+// ":" or "."; an empty prefix takes every column), read by hygrovane-batch's detection on the
+// rest of each header ("mixed dry bulb (°C)" is a dry bulb in °C, "MA RH %" a relative humidity,
+// "mixed humidity ratio (kg/kg)" a humidity ratio); its own pressure column, else the file's
+// (a header that names a pressure whole), else 101325 Pa. Times are read as ReadLoggerSeries
+// reads them, or from columns named month, day, hour and optionally minute and year: the hour
+// 1-24 as weather files and --unit-hourly number it (1 is 00:00-01:00; the reading is taken at
+// its start), the year 2001 (without 29 February) when there is no year column. Each stream
+// takes every row; its seconds count from 1970-01-01 00:00.
+struct LoggerStreams {
+    std::vector<streams::StreamSeries> series; // one a prefix, in the order given
+    std::vector<std::string> notes;            // which columns each stream took, in what units
+};
+Expected<LoggerStreams, climate::ReadFailure>
+ReadLoggerStreams(std::string_view text, const std::vector<std::string>& prefixes);
 
 } // namespace hygrovane::climatecli

@@ -7,7 +7,9 @@
 #include "climateanalysis/result_writers.h"
 #include "climatecli/command_line.h"
 #include "climatecli/envelope_option.h"
+#include "climatecli/input_text.h"
 #include "climatecli/logger_series.h"
+#include "climatecli/stream_run.h"
 #include "climatecli/unit_figures.h"
 
 #include <filesystem>
@@ -19,46 +21,6 @@
 namespace hygrovane::climatecli {
 
 namespace {
-
-// Why the input could not be read whole.
-struct Unreadable {
-    std::string why;
-};
-
-// The whole input, at most the weather reader's largest file, or why not. A regular file's size
-// is known: one too large is refused before a byte is read.
-Expected<std::string, Unreadable> ReadAll(cli::ByteSource& source) {
-    const Unreadable tooLarge{"larger than " + std::to_string(climate::kLargestWeatherFile >> 20) +
-                              " MiB"};
-    if (source.size() > climate::kLargestWeatherFile)
-        return Fail(tooLarge);
-    try {
-        std::string text;
-        text.reserve(static_cast<std::size_t>(source.size()));
-        char buffer[1 << 16];
-        while (true) {
-            const std::ptrdiff_t got = source.read(buffer, sizeof buffer);
-            if (got < 0)
-                return Fail(Unreadable{source.error()});
-            if (got == 0)
-                return text;
-            text.append(buffer, static_cast<std::size_t>(got));
-            if (text.size() > climate::kLargestWeatherFile)
-                return Fail(tooLarge);
-        }
-    } catch (const std::bad_alloc&) {
-        return Fail(Unreadable{"not enough memory to read it"});
-    }
-}
-
-// A device (/dev/zero, /dev/urandom) would be read up to the size limit for nothing; a pipe is
-// input as the standard input is.
-bool IsDevice(const std::string& path) {
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    return !error && (std::filesystem::is_character_file(status) ||
-                      std::filesystem::is_block_file(status) || std::filesystem::is_socket(status));
-}
 
 // The file's name without its folders, for the figures' heading.
 std::string BaseName(const std::string& path) {
@@ -107,6 +69,8 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
         return report(cli::CannotRead(*line, read.error().why));
     }
     std::string text = std::move(read.value()); // value(): operator* would copy
+    if (line->streams.Any())
+        return RunStreams(*line, std::move(text), out, err);
     climateanalysis::ClimateSettings settings = line->settings;
     auto data = climate::ReadWeather(text);
     bool located = true;

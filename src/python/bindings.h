@@ -13,5 +13,6 @@ void BindClimate(pybind11::module_& module);
 void BindNames(pybind11::module_& module);
 void BindEnvelopes(pybind11::module_& module);
 void BindUnit(pybind11::module_& module);
+void BindStreams(pybind11::module_& module);
 
 } // namespace hygrovane::python

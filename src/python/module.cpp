@@ -37,4 +37,5 @@ PYBIND11_MODULE(_core, module) {
     hygrovane::python::BindNames(module);
     hygrovane::python::BindEnvelopes(module);
     hygrovane::python::BindUnit(module);
+    hygrovane::python::BindStreams(module);
 }

@@ -280,7 +280,9 @@ std::string HourlyCsv(const climate::WeatherData& data, const std::vector<UnitRu
                " humidity ratio (kg/kg)";
     for (const LoadColumn& load : kLoads)
         csv += std::string(",") + load.header;
-    csv += ",recovered heating (kW),recovered cooling (kW)\n";
+    // The return air last, so that the columns before keep their places.
+    csv += ",recovered heating (kW),recovered cooling (kW),return dry bulb (°C),return humidity "
+           "ratio (kg/kg)\n";
     for (std::size_t u = 0; u < runs.size(); ++u) {
         const UnitRun& run = runs[u];
         for (std::size_t i = 0; i < run.hours.size() && i < data.hours.size(); ++i) {
@@ -292,7 +294,7 @@ std::string HourlyCsv(const climate::WeatherData& data, const std::vector<UnitRu
                    std::to_string(r.hour) + "," + std::to_string(r.minute) + ",";
             if (h.status != HourStatus::On) {
                 csv += h.status == HourStatus::Off ? "off" : "missing";
-                csv += std::string(4 + 2 * std::size(kNodes) + std::size(kLoads) + 2, ',') + "\n";
+                csv += std::string(4 + 2 * std::size(kNodes) + std::size(kLoads) + 4, ',') + "\n";
                 continue;
             }
             const bool recovering = h.recovery != airunit::RecoveryMode::Off;
@@ -309,7 +311,8 @@ std::string HourlyCsv(const climate::WeatherData& data, const std::vector<UnitRu
                 csv += "," + Exact(h.*load.load * load.scale);
             const bool heating = h.recovery == airunit::RecoveryMode::Heating;
             csv += "," + Exact(heating ? h.recoveredKW : 0) + "," +
-                   Exact(recovering && !heating ? h.recoveredKW : 0) + "\n";
+                   Exact(recovering && !heating ? h.recoveredKW : 0) + "," + Exact(h.room.dryBulb) +
+                   "," + Exact(h.room.humidityRatio) + "\n";
         }
     }
     return csv;

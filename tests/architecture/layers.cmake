@@ -33,6 +33,8 @@ set(LAYER_chart chart text moistair hygrovane units)
 set(LAYER_comfort comfort text moistair hygrovane units)
 # Envelopes of measured air as predicates on their edges, and the time they hold over a series.
 set(LAYER_envelopes envelopes moistair hygrovane)
+# Logged air streams of a unit aligned in time and judged against its physics.
+set(LAYER_streams streams moistair hygrovane)
 set(LAYER_climate climate text textfile moistair hygrovane units)
 # A weather file judged against the comfort and strategy zones and the envelopes, for the command
 # line and the window.
@@ -63,11 +65,11 @@ set(LAYER_programs programs)
 set(LAYER_programs/hygrovane programs/hygrovane ${LAYER_views})
 set(LAYER_programs/batch programs/batch batch ${LAYER_batch})
 # hygrovane-climate: its options and run (the analysis, written through cli's streams), main().
-set(LAYER_climatecli climatecli tables text climateanalysis climate comfort envelopes unitfile airunit ${LAYER_batch})
+set(LAYER_climatecli climatecli tables text climateanalysis climate comfort envelopes streams unitfile airunit ${LAYER_batch})
 set(LAYER_programs/climate programs/climate ${LAYER_climatecli})
 # The Python module binds the core and the domain libraries, never a window; the air-handling
 # unit with its one reader of UNIT.json (Qt Core's JSON).
-set(LAYER_python python processes comfort climate envelopes moistair hygrovane units airunit unitfile)
+set(LAYER_python python processes comfort climate envelopes streams moistair hygrovane units airunit unitfile)
 
 # Only these may link Qt Widgets (and so include its headers).
 set(WIDGET_LAYERS views programs/hygrovane)
@@ -87,6 +89,7 @@ set(ROLE_processes "air-handling processes")
 set(ROLE_chart "chart geometry (Qt-free)")
 set(ROLE_comfort "thermal comfort")
 set(ROLE_envelopes "the standards' envelopes, time inside them")
+set(ROLE_streams "a unit's logged air streams judged")
 set(ROLE_climate "weather files")
 set(ROLE_climateanalysis "a weather year against the comfort and strategy zones")
 set(ROLE_airunit "an air-handling unit through a weather year")

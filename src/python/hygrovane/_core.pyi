@@ -84,3 +84,7 @@ def envelope_compliance(envelope: tuple,
 def run_unit(weather: WeatherData, unit_json: str, dew_point: bool, elevation: bool,
              formulation: int, threads: int, first_month: int, last_month: int, from_hour: int,
              to_hour: int) -> dict[str, Any]: ...
+def streams(columns: list[tuple[_Floats, _Floats, _Floats, _Floats, int] | None], alignment: int,
+            tolerance: float, frozen_readings: int, fraction_tolerance: float,
+            flow: float | None, heats: bool, heating_lockout: float | None,
+            formulation: int) -> dict[str, Any]: ...

@@ -30,7 +30,8 @@ from ._types import Formulation
 HumiditySource = Literal["relative_humidity", "dew_point"]
 PressureSource = Literal["station", "elevation"]
 
-__all__ = ["MissingReason", "Weather", "UnitRun", "read_weather", "parse_weather", "run_unit"]
+__all__ = ["MissingReason", "Weather", "UnitRun", "Streams", "read_weather", "parse_weather", "run_unit",
+           "streams"]
 
 
 MissingReason = enum.IntEnum("MissingReason", _core.missing_reasons(), module=__name__)
@@ -215,3 +216,83 @@ def run_unit(weather: Weather | str | os.PathLike[str], unit: dict[str, Any] | s
                                                                 threads)
     return UnitRun(_core.run_unit(weather._data, _unit_text(unit), dew_point, elevation, code,
                                   thread_code, first_month, last_month, from_hour, to_hour))
+
+
+_STREAM_NAMES = ("outdoor", "return", "mixed", "after_recovery", "supply")
+# The core's humidity kinds and the factor and offset to its unit (K for a dew point).
+_STREAM_HUMIDITY = {"humidity_ratio": (0, 0.0), "relative_humidity": (1, 0.0),
+                    "dew_point": (2, 273.15)}
+
+
+def _stream_columns(name: str, value: Any):
+    import numpy as np
+    if "seconds" in value:
+        seconds = np.asarray(value["seconds"], dtype=float)
+    elif hasattr(value, "index") and hasattr(value.index, "asi8"):
+        seconds = np.asarray(value.index.asi8, dtype=float) / 1e9  # a pandas DatetimeIndex
+    else:
+        raise ValueError(f"stream {name}: give 'seconds' or a time index")
+    kinds = [k for k in _STREAM_HUMIDITY if k in value]
+    if len(kinds) != 1:
+        raise ValueError(f"stream {name}: give one of {', '.join(_STREAM_HUMIDITY)}")
+    code, offset = _STREAM_HUMIDITY[kinds[0]]
+    pressure = value["pressure"] if "pressure" in value else 101325.0
+    return (seconds, np.asarray(value["dry_bulb"], dtype=float),
+            np.asarray(value[kinds[0]], dtype=float) + offset,
+            np.atleast_1d(np.asarray(pressure, dtype=float)), code)
+
+
+class Streams:
+    """An air-handling unit's logged streams aligned and judged (the streams library's figures, bit
+    for bit hygrovane-climate --stream's).
+
+    summary  steps, hours, gap_hours by stream, outdoor_fraction_mean, outdoor_fraction_hours,
+             effectiveness_sensible_mean, effectiveness_latent_mean, effectiveness_total_mean,
+             effectiveness_hours, coil_sensible_kwh, coil_latent_kwh, coil_total_kwh,
+             condensate_kg (NaN without a flow), fault_hours and fault_steps by fault, and
+             fault_periods by fault: (start, end, hours) of each run of flagged steps
+    steps    numpy columns, a value a step: seconds, hours, outdoor_fraction,
+             fraction_on_humidity_ratio, fraction_on_enthalpy, effectiveness_sensible, _latent,
+             _total, coil_sensible_kw, coil_latent_kw, coil_total_kw, condensate_kg_s, and a
+             boolean column per fault (fractions_disagree, off_mixing_line, mixed_outside_range,
+             supply_warmer_than_source, relative_humidity_above100, frozen_sensor)"""
+
+    def __init__(self, result: dict[str, Any]) -> None:
+        self.summary: dict[str, Any] = result["summary"]
+        self.steps: dict[str, npt.NDArray[Any]] = result["steps"]
+
+    def to_frame(self):
+        """The steps as a pandas DataFrame indexed by their seconds."""
+        import pandas as pd
+        columns = {k: v for k, v in self.steps.items() if k != "seconds"}
+        return pd.DataFrame(columns, index=pd.Index(self.steps["seconds"], name="seconds"))
+
+
+def streams(logged: dict[str, Any], *, align: Literal["nearest", "linear"] = "nearest",
+            tolerance: float = 150, flow: float | None = None, frozen_readings: int = 12,
+            fraction_tolerance: float = 0.05, heating: bool = True,
+            heating_lockout: float | None = None, formulation: Formulation = "IAPWS") -> Streams:
+    """Aligns and judges an air-handling unit's logged streams: `logged` maps outdoor, return,
+    mixed, after_recovery (or after-recovery) and supply to a dict or a pandas DataFrame with
+    "seconds" (or a DatetimeIndex), "dry_bulb" (degC), one of "humidity_ratio" (kg/kg),
+    "relative_humidity" (fraction) or "dew_point" (degC), and "pressure" (Pa, default 101325).
+
+    align      nearest reading within `tolerance` seconds, or linear between the two around a
+               step no further apart than it
+    flow       kg/s of dry air through the coil: its loads and condensate
+    heating    False: the unit never heats; heating_lockout: not above this outdoor degC
+
+    The method is the user's guide's "Logged air streams of an air-handling unit"."""
+    if align not in ("nearest", "linear"):
+        raise ValueError("align takes 'nearest' or 'linear'")
+    columns: list[Any] = [None] * len(_STREAM_NAMES)
+    for key, value in logged.items():
+        name = key.replace("-", "_")
+        if name not in _STREAM_NAMES:
+            raise ValueError(f"unknown stream {key!r} (one of {', '.join(_STREAM_NAMES)})")
+        columns[_STREAM_NAMES.index(name)] = _stream_columns(name, value)
+    if frozen_readings < 2:
+        raise ValueError("frozen_readings must be at least 2")
+    return Streams(_core.streams(columns, 0 if align == "nearest" else 1, float(tolerance),
+                                 int(frozen_readings), float(fraction_tolerance), flow, heating,
+                                 heating_lockout, int(formulation_codes(formulation))))

@@ -1,0 +1,24 @@
+#pragma once
+
+// The figures of logged streams as hygrovane-climate writes them: text, CSV rows of the
+// climate's columns (section,period,item,measure,value,unit) and JSON {"source", "streams"}.
+// Always in the units the keys name (h, kWh, kg, s); numbers in JSON in their shortest exact form.
+
+#include "streams/judgement.h"
+
+#include <string>
+
+namespace hygrovane::climatecli {
+
+struct StreamsReport {
+    std::string source; // the input's name
+    streams::AlignmentSettings alignment;
+    streams::JudgementSettings judgement;
+    streams::StreamJudgement judged;
+};
+
+std::string StreamsText(const StreamsReport& report);
+std::string StreamsCsv(const StreamsReport& report);
+std::string StreamsJson(const StreamsReport& report);
+
+} // namespace hygrovane::climatecli
