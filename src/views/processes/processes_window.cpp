@@ -102,7 +102,8 @@ ProcessesWindow::ProcessesWindow(AmbientWindow& main, models::Platform& platform
                                  {"OpenSet", "Open…"},
                                  {"SaveSet", "Save"},
                                  {"SaveSetAs", "Save As…"},
-                                 {"ExportCsv", "Export CSV…"}});
+                                 {"ExportCsv", "Export CSV…"},
+                                 {"ShowYear", "Year…"}});
     ambient_ = new QLabel(this);
     ambient_->setObjectName(QStringLiteral("AmbientLabel"));
     layout->addWidget(ambient_);
@@ -143,6 +144,11 @@ ProcessesWindow::ProcessesWindow(AmbientWindow& main, models::Platform& platform
     connect(file[2], &QPushButton::clicked, this, [this] { run([this] { model_.Save(); }); });
     connect(file[3], &QPushButton::clicked, this, [this] { run([this] { model_.SaveAs(); }); });
     connect(file[4], &QPushButton::clicked, this, [this] { run([this] { model_.ExportCsv(); }); });
+    connect(file[5], &QPushButton::clicked, this, [] {
+        if (YearPageOpener()) {
+            YearPageOpener()();
+        }
+    });
     connect(point[0], &QPushButton::clicked, this,
             [this] { run([this] { model_.AddCurrentState(); }); });
     connect(point[1], &QPushButton::clicked, this, [this] { renamePoint(); });
