@@ -4,6 +4,7 @@
 #include "textfile/csv_cell.h"
 
 #include <cmath>
+#include <filesystem>
 
 namespace hygrovane::models {
 
@@ -205,9 +206,10 @@ std::string YearModel::status() const {
                     " refused: " + airunit::Describe(runs_[u].error()) + " ";
         }
     }
-    return text.empty() ? "The year of " + weather_.path + " through " +
-                              std::to_string(runs_.size()) + " unit(s)."
-                        : text;
+    return text.empty()
+               ? "The year of " + std::filesystem::path(weather_.path).filename().string() +
+                     " through " + std::to_string(runs_.size()) + " unit(s)."
+               : text;
 }
 
 std::string YearModel::tablesCsv() const {
