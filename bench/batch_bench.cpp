@@ -74,7 +74,7 @@ void Convert(benchmark::State& state, bool unique) {
     const int threads = state.range(0) == 0 ? DefaultThreads() : static_cast<int>(state.range(0));
     std::uint64_t rows = 0;
     for (auto _ : state) {
-        auto source = OpenSource(input);
+        auto source = hygrovane::cli::OpenSource(input);
         CommandLine line;
         std::vector<std::string> notes;
         const auto head = source ? ReadHead(**source, 0) : hygrovane::Fail(source.error());
@@ -84,7 +84,7 @@ void Convert(benchmark::State& state, bool unique) {
         }
         const auto settings = SettingsFor(line, head->file, notes);
         const auto plan = Plan::Make(*settings, head->file.shape, head->file.names.size());
-        auto sink = CreateFileSink(output);
+        auto sink = hygrovane::cli::CreateFileSink(output);
         RunOptions options;
         options.threads = threads;
         const RunOutcome outcome = Run(*plan, *head, **source, **sink, options);

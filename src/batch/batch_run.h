@@ -1,8 +1,8 @@
 #pragma once
 
 #include "batch/conversion.h"
-#include "batch/streams.h"
 #include "batch/text_shape.h"
+#include "cli/streams.h"
 
 #include <atomic>
 #include <cstdint>
@@ -11,6 +11,10 @@
 #include <thread>
 
 namespace hygrovane::batch {
+
+// The bytes a conversion reads and writes: the command line's and the batch window's.
+using cli::ByteSink;
+using cli::ByteSource;
 
 // The first bytes of a file, read until its header is known.
 struct Head {

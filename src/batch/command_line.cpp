@@ -1,6 +1,8 @@
 #include "batch/command_line.h"
 
 #include "batch/command_line_parts.h"
+#include "cli/common_options.h"
+
 #include "hygrovane/humidity_keys.h"
 
 #include <algorithm>
@@ -12,114 +14,158 @@ using command_line::PositionOf;
 
 namespace {
 
-bool NeedsValue(std::string_view option) {
-    return option == "-o" || option == "--output" || option == "--temperature" ||
-           option == "--humidity" || option == "--pressure" || option == "--altitude" ||
-           option == "--units" || option == "--unit" || option == "--digits" ||
-           option == "--formulation" || option == "--separator" || option == "--decimal" ||
-           option == "--threads" || option == "--header-line";
-}
+using cli::Option;
+using cli::OptionTable;
+using Taken = Expected<Done, std::string>;
 
 // The options that name the columns and the output.
-OptionTaken ColumnOptionTaken(CommandLine& line, const std::string& option,
-                              const std::string& value) {
-    if (option == "-o" || option == "--output") {
-        line.output = value;
-    } else if (option == "--temperature") {
-        line.temperature = ColumnOption{value, std::nullopt};
-    } else if (option == "--humidity") {
-        ColumnOption humidity{value, std::nullopt};
-        const std::size_t equals = value.find('=');
-        if (equals != std::string::npos) {
-            humidity.humidityInput = HumidityInputNamed(value.substr(0, equals));
-            if (!humidity.humidityInput) {
-                return Fail(std::string("unknown humidity quantity \"" + value.substr(0, equals) +
-                                        "\" (rh, w, ah, dp, wb, pw, x or mass)"));
-            }
-            humidity.named = value.substr(equals + 1);
-        }
-        line.humidity = humidity;
-    } else if (option == "--pressure") {
-        line.pressure = ColumnOption{value, std::nullopt};
-        line.altitude.reset();
-    } else if (option == "--altitude") {
-        line.altitude = ColumnOption{value, std::nullopt};
-        line.pressure.reset();
-    } else {
-        return OptionUse::NotOurs;
-    }
-    return OptionUse::Taken;
+OptionTable ColumnOptions(CommandLine& line) {
+    return {
+        {{"-o", "--output"},
+         true,
+         [&line](const std::string& value) -> Taken {
+             line.output = value;
+             return Done{};
+         }},
+        {{"--temperature"},
+         true,
+         [&line](const std::string& value) -> Taken {
+             line.temperature = ColumnOption{value, std::nullopt};
+             return Done{};
+         }},
+        {{"--humidity"},
+         true,
+         [&line](const std::string& value) -> Taken {
+             ColumnOption humidity{value, std::nullopt};
+             const std::size_t equals = value.find('=');
+             if (equals != std::string::npos) {
+                 humidity.humidityInput = HumidityInputNamed(value.substr(0, equals));
+                 if (!humidity.humidityInput) {
+                     return Fail("unknown humidity quantity \"" + value.substr(0, equals) +
+                                 "\" (rh, w, ah, dp, wb, pw, x or mass)");
+                 }
+                 humidity.named = value.substr(equals + 1);
+             }
+             line.humidity = humidity;
+             return Done{};
+         }},
+        {{"--pressure"},
+         true,
+         [&line](const std::string& value) -> Taken {
+             line.pressure = ColumnOption{value, std::nullopt};
+             line.altitude.reset();
+             return Done{};
+         }},
+        {{"--altitude"},
+         true,
+         [&line](const std::string& value) -> Taken {
+             line.altitude = ColumnOption{value, std::nullopt};
+             line.pressure.reset();
+             return Done{};
+         }},
+    };
 }
 
 // The options on units, digits and the formulation.
-OptionTaken UnitOptionTaken(CommandLine& line, const std::string& option,
-                            const std::string& value) {
-    if (option == "--units") {
-        if (value != "metric" && value != "british") {
-            return Fail(std::string("--units takes metric or british"));
-        }
-        line.british = value == "british";
-    } else if (option == "--unit") {
-        const std::size_t equals = value.find('=');
-        if (equals == std::string::npos) {
-            return Fail(std::string("--unit takes QUANTITY=UNIT, for example dew-point=F"));
-        }
-        line.units.emplace_back(value.substr(0, equals), value.substr(equals + 1));
-    } else if (option == "--digits") {
-        if (value != "window" && value != "full") {
-            return Fail(std::string("--digits takes window or full"));
-        }
-        line.digits = value == "window" ? Digits::Window : Digits::Full;
-    } else if (option == "--formulation") {
-        if (value == "iapws") {
-            line.formulation = SatFormulation::IAPWS;
-        } else if (value == "hw" || value == "hyland-wexler") {
-            line.formulation = SatFormulation::HylandWexler;
-        } else {
-            return Fail(std::string("--formulation takes iapws or hw"));
-        }
-    } else if (option == "--composition") {
-        line.composition = true;
-    } else {
-        return OptionUse::NotOurs;
+OptionTable UnitOptions(CommandLine& line) {
+    return {
+        {{"--units"},
+         true,
+         [&line](const std::string& value) -> Taken {
+             if (value != "metric" && value != "british") {
+                 return Fail(std::string("--units takes metric or british"));
+             }
+             line.british = value == "british";
+             return Done{};
+         }},
+        {{"--unit"},
+         true,
+         [&line](const std::string& value) -> Taken {
+             const std::size_t equals = value.find('=');
+             if (equals == std::string::npos) {
+                 return Fail(std::string("--unit takes QUANTITY=UNIT, for example dew-point=F"));
+             }
+             line.units.emplace_back(value.substr(0, equals), value.substr(equals + 1));
+             return Done{};
+         }},
+        {{"--digits"},
+         true,
+         [&line](const std::string& value) -> Taken {
+             if (value != "window" && value != "full") {
+                 return Fail(std::string("--digits takes window or full"));
+             }
+             line.digits = value == "window" ? Digits::Window : Digits::Full;
+             return Done{};
+         }},
+        {{"--formulation"},
+         true,
+         [&line](const std::string& value) -> Taken {
+             return cli::Store(cli::FormulationOption(value), line.formulation);
+         }},
+        {{"--composition"},
+         false,
+         [&line](const std::string&) -> Taken {
+             line.composition = true;
+             return Done{};
+         }},
+    };
+}
+
+// A whole number from 1 to most, without "#".
+std::optional<std::size_t> CountOf(const std::string& value, std::size_t most) {
+    const auto number = PositionOf(value);
+    if (!number || value.starts_with('#') || *number > most) {
+        return std::nullopt;
     }
-    return OptionUse::Taken;
+    return number;
 }
 
 // The options on how the file is read and converted.
-OptionTaken FileOptionTaken(CommandLine& line, const std::string& option,
-                            const std::string& value) {
-    if (option == "--separator") {
-        line.separator = value == "comma"       ? ','
-                         : value == "semicolon" ? ';'
-                         : value == "tab"       ? '\t'
-                                                : '\0';
-        if (line.separator == 0) {
-            return Fail(std::string("--separator takes comma, semicolon or tab"));
-        }
-    } else if (option == "--decimal") {
-        line.decimalSeparator = value == "point" ? '.' : value == "comma" ? ',' : '\0';
-        if (line.decimalSeparator == 0) {
-            return Fail(std::string("--decimal takes point or comma"));
-        }
-    } else if (option == "--threads") {
-        const auto threads = PositionOf(value);
-        if (!threads || value.starts_with('#') || *threads > 256) {
-            return Fail(std::string("--threads takes a number from 1 to 256"));
-        }
-        line.threads = static_cast<int>(*threads);
-    } else if (option == "--header-line") {
-        const auto number = PositionOf(value);
-        if (!number || value.starts_with('#') || *number > kMostHeaderLine) {
-            return Fail(
-                std::string("--header-line takes the number of the header's line, from 1 to " +
-                            std::to_string(kMostHeaderLine)));
-        }
-        line.headerLine = *number;
-    } else {
-        return OptionUse::NotOurs;
-    }
-    return OptionUse::Taken;
+OptionTable FileOptions(CommandLine& line) {
+    return {
+        {{"--separator"},
+         true,
+         [&line](const std::string& value) -> Taken {
+             line.separator = value == "comma"       ? ','
+                              : value == "semicolon" ? ';'
+                              : value == "tab"       ? '\t'
+                                                     : '\0';
+             if (line.separator == 0) {
+                 return Fail(std::string("--separator takes comma, semicolon or tab"));
+             }
+             return Done{};
+         }},
+        {{"--decimal"},
+         true,
+         [&line](const std::string& value) -> Taken {
+             line.decimalSeparator = value == "point" ? '.' : value == "comma" ? ',' : '\0';
+             if (line.decimalSeparator == 0) {
+                 return Fail(std::string("--decimal takes point or comma"));
+             }
+             return Done{};
+         }},
+        {{"--threads"},
+         true,
+         [&line](const std::string& value) -> Taken {
+             const auto threads = CountOf(value, 256);
+             if (!threads) {
+                 return Fail(std::string("--threads takes a number from 1 to 256"));
+             }
+             line.threads = static_cast<int>(*threads);
+             return Done{};
+         }},
+        {{"--header-line"},
+         true,
+         [&line](const std::string& value) -> Taken {
+             const auto number = CountOf(value, kMostHeaderLine);
+             if (!number) {
+                 return Fail("--header-line takes the number of the header's line, from 1 to " +
+                             std::to_string(kMostHeaderLine));
+             }
+             line.headerLine = *number;
+             return Done{};
+         }},
+    };
 }
 
 } // namespace
@@ -142,27 +188,19 @@ std::optional<std::size_t> command_line::PositionOf(std::string_view text) {
 
 Expected<CommandLine, std::string> ParseCommandLine(const std::vector<std::string>& args) {
     CommandLine line;
-    OptionRules rules;
-    rules.needsValue = NeedsValue;
-    rules.take = [&line](const std::string& option, const std::string& value) -> OptionTaken {
-        for (const auto group : {ColumnOptionTaken, UnitOptionTaken, FileOptionTaken}) {
-            if (OptionTaken taken = group(line, option, value);
-                !taken || *taken == OptionUse::Taken) {
-                return taken;
-            }
-        }
-        return OptionUse::NotOurs;
-    };
-    const Expected<ProgramArguments, std::string> read = ReadArguments(args, rules);
+    OptionTable options = ColumnOptions(line);
+    cli::Append(options, UnitOptions(line));
+    cli::Append(options, FileOptions(line));
+    const auto read = cli::ReadArguments(args, cli::RulesOf(options, false));
     if (!read) {
         return Fail(read.error());
     }
-    static_cast<ProgramArguments&>(line) = *read;
+    static_cast<cli::ProgramArguments&>(line) = *read;
     return line;
 }
 
 std::string VersionText() {
-    return VersionLine(kProgram);
+    return cli::VersionLine(kProgram);
 }
 
 std::string HelpText() {

@@ -2,7 +2,7 @@
 
 #include "batch/batch_run.h"
 #include "batch/columns.h"
-#include "batch/program_arguments.h"
+#include "cli/program_arguments.h"
 
 #include <cstdio>
 #include <optional>
@@ -11,6 +11,13 @@
 
 namespace hygrovane::batch {
 
+// The programs' exit statuses (cli/exit_status.h); batch's 2 also for an input without columns
+// to use.
+using cli::kExitDone;
+using cli::kExitUnreadable;
+using cli::kExitUnwritable;
+using cli::kExitUsage;
+
 // A column named on the command line: "Temp, °F:F", "#3", "3:C", "101.325:kPa".
 struct ColumnOption {
     std::string named;
@@ -18,7 +25,7 @@ struct ColumnOption {
 };
 
 // The command line, parsed.
-struct CommandLine : ProgramArguments {
+struct CommandLine : cli::ProgramArguments {
     std::string output = "-";
     std::optional<ColumnOption> temperature, humidity, pressure, altitude;
     bool british = false;

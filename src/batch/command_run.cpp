@@ -1,6 +1,7 @@
 #include "batch/command_line.h"
 
 #include "batch/command_line_parts.h"
+#include "cli/output.h"
 
 #include <chrono>
 #include <cstdio>
@@ -22,8 +23,7 @@ std::string Percent(std::uint64_t part, std::uint64_t whole) {
 // Converts the source into the sink, says how it went on err and returns the exit status.
 int Convert(const CommandLine& line, const Plan& plan, const Head& head, ByteSource& source,
             ByteSink& sink, std::FILE* err, bool terminal, const ThreadStarter& startThread) {
-    const auto say = [err](const std::string& text) { Say(err, kProgram, text); };
-    const std::string inputName = line.inputName();
+    const auto say = [err](const std::string& text) { cli::Say(err, kProgram, text); };
     const bool toFile = line.output != "-";
     RunOptions options;
     const int asked = line.threads > 0 ? line.threads : DefaultThreads();
@@ -53,13 +53,9 @@ int Convert(const CommandLine& line, const Plan& plan, const Head& head, ByteSou
     }
     switch (outcome.status) {
     case RunOutcome::Status::ReadFailed:
-        say("cannot read \"" + inputName + "\": " + outcome.error +
-            (toFile ? "; nothing was written" : ""));
-        return kExitUnreadable;
+        return cli::Report(err, kProgram, cli::CannotRead(line, outcome.error, toFile));
     case RunOutcome::Status::WriteFailed:
-        say("cannot write \"" + (toFile ? line.output : std::string("standard output")) +
-            "\": " + outcome.error + (toFile ? "; nothing was written" : ""));
-        return kExitUnwritable;
+        return cli::Report(err, kProgram, cli::CannotWrite(line.output, outcome.error, toFile));
     case RunOutcome::Status::Cancelled:
     case RunOutcome::Status::Done:
         break;
@@ -110,33 +106,28 @@ std::string SummaryText(const Plan& plan, const RunOutcome& outcome) {
 
 int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err,
                    bool terminal, const ThreadStarter& startThread) {
-    const auto say = [err](const std::string& text) { Say(err, kProgram, text); };
+    const auto say = [err](const std::string& text) { cli::Say(err, kProgram, text); };
+    const auto report = [err](const cli::RunFailure& failure) {
+        return cli::Report(err, kProgram, failure);
+    };
     const Expected<CommandLine, std::string> line = ParseCommandLine(args);
-    if (const auto ended = EndedByCommandLine(line, {kProgram, HelpText, VersionText}, out, err)) {
+    if (const auto ended = cli::EndedBeforeRun(line, {kProgram, HelpText, VersionText}, out, err)) {
         return *ended;
     }
-    const std::string inputName = line->inputName();
-    auto opened = OpenSource(line->input);
+    auto opened = cli::OpenInput(*line);
     if (!opened) {
-        say("cannot read \"" + inputName + "\": " + opened.error());
-        return kExitUnreadable;
+        return report(opened.error());
     }
     const std::unique_ptr<ByteSource> source = std::move(opened.value());
-    const bool toFile = line->output != "-";
-    if (toFile && line->input != "-" && SameFile(line->input, line->output)) {
-        say("the output \"" + line->output + "\" would replace the input");
-        return kExitUsage;
-    }
     const Expected<Head, std::string> read = ReadHead(*source, line->separator, line->headerLine);
     if (!read) {
-        say("cannot read \"" + inputName + "\": " + read.error());
-        return kExitUnreadable;
+        return report(cli::CannotRead(*line, read.error()));
     }
     const Head& head = *read;
     std::vector<std::string> notes;
     const auto settings = SettingsFor(*line, head.file, notes);
     if (!settings) {
-        say("\"" + inputName + "\": " + settings.error().message);
+        say("\"" + line->inputName() + "\": " + settings.error().message);
         return settings.error().optionWrong ? kExitUsage : kExitUnreadable;
     }
     const auto made = Plan::Make(*settings, head.file.shape, head.file.names.size());
@@ -148,19 +139,11 @@ int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
     for (const std::string& note : notes) {
         say(note);
     }
-    std::unique_ptr<ByteSink> sink;
-    if (toFile) {
-        auto created = CreateFileSink(line->output);
-        if (!created) {
-            say("cannot write \"" + line->output + "\": " + created.error());
-            return kExitUnwritable;
-        }
-        sink = std::move(created.value());
-    } else {
-        sink = StreamSink(out, "standard output");
+    auto sink = cli::OpenOutput(line->output, out);
+    if (!sink) {
+        return report(sink.error());
     }
-
-    return Convert(*line, plan, head, *source, *sink, err, terminal, startThread);
+    return Convert(*line, plan, head, *source, *sink.value(), err, terminal, startThread);
 }
 
 } // namespace hygrovane::batch

@@ -1,11 +1,11 @@
 // The figures as CSV and JSON.
+#include "climateanalysis/figure_tables.h"
 #include "climateanalysis/figure_units.h"
 #include "climateanalysis/result_writers.h"
 #include "climateanalysis/writer_support.h"
+#include "tables/table.h"
 
-#include <array>
 #include <functional>
-#include <limits>
 #include <variant>
 
 namespace hygrovane::climateanalysis {
@@ -15,9 +15,6 @@ namespace {
 using detail::CsvField;
 using detail::Fixed;
 using detail::JsonString;
-
-constexpr std::array<const char*, 3> kCooling = {"0.4 %", "1 %", "2 %"};
-constexpr std::array<const char*, 2> kHeating = {"99.6 %", "99 %"};
 
 const char* HumidityName(const climate::StateOptions& s) {
     return s.humidity == climate::HumiditySource::DewPoint ? "dew point" : "relative humidity";
@@ -31,50 +28,48 @@ struct DesignFigure {
     std::string item;
     std::string measure;
     double value;
-    const char* unit;
+    std::string unit;
 };
 
-std::vector<DesignFigure> ComputedFigures(const climate::ComputedDesignConditions& d,
-                                          const FigureUnits& u) {
-    const char* T = u.TemperatureUnit();
-    std::vector<DesignFigure> rows;
-    for (std::size_t k = 0; k < 3; ++k) {
-        const std::string p = kCooling[k];
-        rows.push_back({"cooling " + p, "dry bulb", u.Temperature(d.cooling[k].dryBulb), T});
-        rows.push_back({"cooling " + p, "mean coincident wet bulb",
-                        u.Temperature(d.cooling[k].meanCoincidentWetBulb), T});
-        rows.push_back({"wet bulb " + p, "wet bulb", u.Temperature(d.wetBulb[k].wetBulb), T});
-        rows.push_back({"wet bulb " + p, "mean coincident dry bulb",
-                        u.Temperature(d.wetBulb[k].meanCoincidentDryBulb), T});
-        rows.push_back({"dew point " + p, "dew point", u.Temperature(d.dewPoint[k].dewPoint), T});
-        rows.push_back({"dew point " + p, "humidity ratio",
-                        u.HumidityRatio(d.dewPoint[k].humidityRatio), u.HumidityRatioUnit()});
-        rows.push_back({"dew point " + p, "mean coincident dry bulb",
-                        u.Temperature(d.dewPoint[k].meanCoincidentDryBulb), T});
-        rows.push_back({"enthalpy " + p, "enthalpy", u.Enthalpy(d.enthalpy[k]), u.EnthalpyUnit()});
-    }
-    for (std::size_t k = 0; k < 2; ++k)
-        rows.push_back(
-            {std::string("heating ") + kHeating[k], "dry bulb", u.Temperature(d.heating[k]), T});
-    return rows;
-}
-
-std::vector<DesignFigure> PublishedFigures(const climate::DesignConditions& p,
-                                           const FigureUnits& u) {
-    const char* T = u.TemperatureUnit();
-    const auto value = [&](const std::optional<double>& celsius) {
-        return celsius ? u.TemperatureFromCelsius(*celsius)
-                       : std::numeric_limits<double>::quiet_NaN();
+// The design rows of the figures' table as the files list them: each row's figures one by one,
+// under the measure each cell of that row holds (a published figure the header lacks is written
+// empty). The published rows are the cooling and heating dry bulbs only.
+std::vector<DesignFigure> DesignFigures(const tables::Section& section, bool published) {
+    struct Measure {
+        const char* row;
+        std::size_t cell;
+        const char* name;
+    };
+    // The order the files have always had: per level cooling, wet bulb, dew point, enthalpy.
+    static constexpr Measure kCoolingMeasures[] = {
+        {"cooling ", 1, "dry bulb"},
+        {"cooling ", 2, "mean coincident wet bulb"},
+        {"wet bulb ", 1, "wet bulb"},
+        {"wet bulb ", 2, "mean coincident dry bulb"},
+        {"dew point ", 1, "dew point"},
+        {"dew point ", 3, "humidity ratio"},
+        {"dew point ", 2, "mean coincident dry bulb"},
+        {"enthalpy ", 1, "enthalpy"},
     };
     std::vector<DesignFigure> rows;
-    for (std::size_t k = 0; k < 3; ++k) {
-        rows.push_back(
-            {std::string("cooling ") + kCooling[k], "dry bulb", value(p.coolingDryBulb[k]), T});
-        rows.push_back({std::string("cooling ") + kCooling[k], "mean coincident wet bulb",
-                        value(p.coolingWetBulb[k]), T});
+    const auto add = [&](const std::string& key, std::size_t cell, const char* measure) {
+        const tables::Row* row = FindRow(section, key);
+        if (row == nullptr || cell >= row->cells.size()) {
+            return;
+        }
+        const tables::Cell& c = row->cells[cell];
+        rows.push_back({key, measure, c.value, std::string(tables::AsciiSymbolOf(c.unit))});
+    };
+    for (const char* percent : kCoolingPercents) {
+        for (const Measure& m : kCoolingMeasures) {
+            if (!published || std::string_view(m.row) == "cooling ") {
+                add(m.row + std::string(percent), m.cell, m.name);
+            }
+        }
     }
-    rows.push_back({"heating 99.6 %", "dry bulb", value(p.heating99_6), T});
-    rows.push_back({"heating 99 %", "dry bulb", value(p.heating99), T});
+    for (const char* percent : kHeatingPercents) {
+        add("heating " + std::string(percent), 1, "dry bulb");
+    }
     return rows;
 }
 
@@ -274,11 +269,12 @@ std::string ResultCsv(const ClimateResult& r) {
                 }
             });
     }
-    if (r.design)
-        for (const DesignFigure& f : ComputedFigures(*r.design, u))
+    const tables::Table figures = FigureTables(r, tables::Symbols::Ascii);
+    if (const tables::Section* design = figures.Find(kDesignSection))
+        for (const DesignFigure& f : DesignFigures(*design, false))
             row("design from this file's hours", "", f.item, f.measure, Fixed(f.value, 2), f.unit);
-    if (r.published.layout != climate::DesignConditions::Layout::None)
-        for (const DesignFigure& f : PublishedFigures(r.published, u))
+    if (const tables::Section* published = figures.Find(kPublishedSection))
+        for (const DesignFigure& f : DesignFigures(*published, true))
             row("design published in the header", "", f.item, f.measure, Fixed(f.value, 2), f.unit);
     return csv;
 }
@@ -328,14 +324,16 @@ std::string ResultJson(const ClimateResult& r) {
             std::string(m == 1 ? "" : ",") + "\n      " + JsonCounts(r.zones.months[m - 1].time, m);
     json += "]\n  },\n";
     json += "  \"designFromThisFilesHours\": ";
-    json += r.design ? "{\"hours\": " + JsonHours(r.design->time) +
-                           ", \"figures\": " + JsonDesign(ComputedFigures(*r.design, u)) + "}"
-                     : std::string("null");
+    const tables::Table figures = FigureTables(r, tables::Symbols::Ascii);
+    const tables::Section* design = figures.Find(kDesignSection);
+    json += design ? "{\"hours\": " + JsonHours(r.design->time) +
+                         ", \"figures\": " + JsonDesign(DesignFigures(*design, false)) + "}"
+                   : std::string("null");
     json += ",\n  \"designPublishedInTheHeader\": ";
-    json += r.published.layout != climate::DesignConditions::Layout::None
-                ? "{\"source\": " + JsonString(r.published.source) +
-                      ", \"figures\": " + JsonDesign(PublishedFigures(r.published, u)) + "}"
-                : std::string("null");
+    const tables::Section* published = figures.Find(kPublishedSection);
+    json += published ? "{\"source\": " + JsonString(r.published.source) +
+                            ", \"figures\": " + JsonDesign(DesignFigures(*published, true)) + "}"
+                      : std::string("null");
     json += "\n}\n";
     return json;
 }

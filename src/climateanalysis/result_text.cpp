@@ -1,34 +1,111 @@
 // The figures as text for a terminal.
+#include "climateanalysis/figure_tables.h"
 #include "climateanalysis/figure_units.h"
 #include "climateanalysis/result_writers.h"
 #include "climateanalysis/writer_support.h"
+#include "tables/table_writers.h"
 
 #include <cmath>
 #include <cstdio>
+#include <functional>
 
 namespace hygrovane::climateanalysis {
 
 namespace {
 
 using detail::Fixed;
+using tables::Padded;
 
 constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                    "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
-std::string Padded(const std::string& text, std::size_t width, bool right = false) {
-    // Widths count characters: UTF-8 continuation bytes take no column.
-    std::size_t columns = 0;
-    for (const char c : text)
-        columns += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    if (columns >= width)
-        return text;
-    const std::string fill(width - columns, ' ');
-    return right ? fill + text : text + fill;
+// A cell as the text writes it: the report style ("-" for no value), or to one decimal.
+std::string Shown(const tables::Cell& cell) {
+    return std::isfinite(cell.value) ? cell.Shown() : std::string("-");
 }
 
-std::string CountLine(const std::string& name, double hours, double percent) {
-    return Padded(name, 44) + Padded(HoursText(hours), 8, true) +
-           Padded(Fixed(percent, 1), 8, true) + "\n";
+using CellsText = std::function<std::string(const tables::Row*)>;
+
+// "32.1 / 22.4": a design value and its coincident one.
+CellsText Pair(std::size_t value, std::size_t coincident) {
+    return [=](const tables::Row* row) {
+        return row ? Shown(row->cells[value]) + " / " + Shown(row->cells[coincident])
+                   : std::string();
+    };
+}
+
+// A humidity ratio or enthalpy as the terminal has always shown it, to one decimal.
+CellsText OneDecimal(std::size_t cell) {
+    return [=](const tables::Row* row) {
+        return row ? Fixed(row->cells[cell].value, 1) : std::string();
+    };
+}
+
+// A line of the design table: one column per cooling percentile.
+std::string DesignLine(const tables::Section& section, const std::string& name,
+                       const std::string& key, const CellsText& cells) {
+    std::string line = Padded(name, 34);
+    for (const char* percent : kCoolingPercents) {
+        line += Padded(cells(FindRow(section, key + percent)), 16, true);
+    }
+    return line + "\n";
+}
+
+std::string HeatingLine(const tables::Section& section, const std::string& T) {
+    std::string line = Padded("Heating dry bulb, " + T, 34);
+    for (const char* percent : kHeatingPercents) {
+        const tables::Row* row = FindRow(section, std::string("heating ") + percent);
+        line += Padded(std::string(percent) + ": " + (row ? Shown(row->cells[1]) : ""), 16, true);
+    }
+    return line + "\n";
+}
+
+// The zones over the filtered hours: a zone's own hours beside its hours in any zone.
+std::string ZonesText(const tables::Section& zones) {
+    std::string text = Padded(zones.columns[0].title, 44);
+    for (std::size_t c = 1; c < zones.columns.size(); ++c) {
+        text += Padded(zones.columns[c].title, 8, true);
+    }
+    text += "\n";
+    for (const tables::Row& row : zones.rows) {
+        text += Padded(row.cells[0].text, 44);
+        for (std::size_t c = 1; c < row.cells.size(); ++c) {
+            if (std::isfinite(row.cells[c].value)) {
+                text += Padded(row.cells[c].Shown(), 8, true);
+            }
+        }
+        text += "\n";
+    }
+    for (const std::string& note : zones.notes) {
+        text += "  " + note + "\n";
+    }
+    return text;
+}
+
+std::string MonthsText(const tables::Section& months, std::size_t zoneCount) {
+    std::string text = "\n" + months.title;
+    if (zoneCount > 0) {
+        text += std::string(" (Z1") + (zoneCount > 1 ? "...: each zone only" : ": the zone") + ")";
+    }
+    const std::size_t last = months.columns.size() - 1;
+    const auto width = [&](std::size_t c) -> std::size_t {
+        return c == 0 ? 6 : c == 1 || c == last ? 8 : 7;
+    };
+    text += "\n";
+    for (std::size_t c = 0; c <= last; ++c) {
+        text += Padded(months.columns[c].title, width(c), c > 0);
+    }
+    text += "\n";
+    for (const tables::Row& row : months.rows) {
+        for (std::size_t c = 0; c <= last; ++c) {
+            text += Padded(row.cells[c].Shown(), width(c), c > 0);
+        }
+        text += "\n";
+    }
+    for (const std::string& note : months.notes) {
+        text += "  " + note + "\n";
+    }
+    return text;
 }
 
 std::string Place(const climate::Location& l) {
@@ -98,102 +175,39 @@ std::string ResultText(const ClimateResult& r) {
         text += " (" + HoursText(total.hours) + " hours)";
     text += "\n\n";
 
-    text += Padded("Zone", 44) + Padded("Hours", 8, true) + Padded("%", 8, true) +
-            Padded("Only", 8, true) + Padded("%", 8, true) + "\n";
-    for (std::size_t z = 0; z < r.zones.names.size(); ++z)
-        text += Padded(r.zones.names[z], 44) + Padded(HoursText(total.inZone[z]), 8, true) +
-                Padded(Fixed(total.Percent(total.inZone[z]), 1), 8, true) +
-                Padded(HoursText(total.onlyZone[z]), 8, true) +
-                Padded(Fixed(total.Percent(total.onlyZone[z]), 1), 8, true) + "\n";
-    text += CountLine("In the union of the zones", total.inUnion, total.Percent(total.inUnion));
-    const std::string split =
-        Fixed(u.Temperature(r.zones.splitDryBulb), 1) + " " + u.TemperatureUnit();
-    const std::string humid = Fixed(u.HumidityRatio(r.settings.outside.humidityRatioLimit), 1) +
-                              " " + u.HumidityRatioUnit();
-    text +=
-        CountLine("Too warm (above " + split + ")", total.tooWarm, total.Percent(total.tooWarm));
-    text += CountLine("Too cool (at or below " + split + ")", total.tooCool,
-                      total.Percent(total.tooCool));
-    text +=
-        CountLine("Too humid (above " + humid + ")", total.tooHumid, total.Percent(total.tooHumid));
-    text += CountLine("Missing", total.missing, total.Percent(total.missing));
-    text += CountLine("Filtered hours", total.hours, total.hours > 0 ? 100.0 : 0.0);
-    for (std::size_t z = 0; z < r.zoneNotes.size() && z < r.zones.names.size(); ++z)
-        if (!r.zoneNotes[z].empty())
-            text += "  " + r.zones.names[z] + ": " + r.zoneNotes[z] + ".\n";
-
-    text += "\nBy month, % of each month's filtered hours";
-    if (!r.zones.names.empty())
-        text += " (Z1" +
-                std::string(r.zones.names.size() > 1 ? "...: each zone only" : ": the zone") + ")";
-    text += "\n" + Padded("Month", 6) + Padded("Hours", 8, true);
-    for (std::size_t z = 0; z < r.zones.names.size(); ++z)
-        text += Padded("Z" + std::to_string(z + 1), 7, true);
-    text += Padded("Union", 7, true) + Padded("Warm", 7, true) + Padded("Cool", 7, true) +
-            Padded("Humid", 7, true) + Padded("Missing", 8, true) + "\n";
-    for (int m = 1; m <= 12; ++m) {
-        const climate::ZoneHours& c = r.zones.months[m - 1].time;
-        if (c.hours <= 0)
-            continue;
-        text += Padded(kMonths[m - 1], 6) + Padded(HoursText(c.hours), 8, true);
-        for (std::size_t z = 0; z < c.onlyZone.size(); ++z)
-            text += Padded(Fixed(c.Percent(c.onlyZone[z]), 1), 7, true);
-        text += Padded(Fixed(c.Percent(c.inUnion), 1), 7, true) +
-                Padded(Fixed(c.Percent(c.tooWarm), 1), 7, true) +
-                Padded(Fixed(c.Percent(c.tooCool), 1), 7, true) +
-                Padded(Fixed(c.Percent(c.tooHumid), 1), 7, true) +
-                Padded(Fixed(c.Percent(c.missing), 1), 8, true) + "\n";
-    }
-    for (std::size_t z = 0; z < r.zones.names.size(); ++z)
-        text += "  Z" + std::to_string(z + 1) + ": " + r.zones.names[z] + "\n";
+    const tables::Table figures = FigureTables(r, tables::Symbols::Ascii);
+    text += ZonesText(*figures.Find(kZonesSection));
+    text += MonthsText(*figures.Find(kMonthsSection), r.zones.names.size());
 
     const std::string T = u.TemperatureUnit();
     text += "\nDesign conditions from this file's hours";
-    if (r.design) {
-        const climate::ComputedDesignConditions& d = *r.design;
-        const auto t = [&](double kelvin) { return Fixed(u.Temperature(kelvin), 1); };
-        text += " (" + HoursText(d.time) + " hours with a state; all hours, not the filter)\n";
+    if (const tables::Section* d = figures.Find(kDesignSection)) {
+        text +=
+            " (" + HoursText(r.design->time) + " hours with a state; all hours, not the filter)\n";
         text += Padded("", 34) + Padded("0.4 %", 16, true) + Padded("1 %", 16, true) +
                 Padded("2 %", 16, true) + "\n";
-        std::string cooling = Padded("Cooling dry bulb / MCWB, " + T, 34);
-        std::string wet = Padded("Wet bulb / MCDB, " + T, 34);
-        std::string dew = Padded("Dew point / MCDB, " + T, 34);
-        std::string ratio =
-            Padded(std::string("Dew point's humidity ratio, ") + u.HumidityRatioUnit(), 34);
-        std::string enthalpy = Padded(std::string("Enthalpy, ") + u.EnthalpyUnit(), 34);
-        for (std::size_t k = 0; k < 3; ++k) {
-            cooling += Padded(
-                t(d.cooling[k].dryBulb) + " / " + t(d.cooling[k].meanCoincidentWetBulb), 16, true);
-            wet += Padded(t(d.wetBulb[k].wetBulb) + " / " + t(d.wetBulb[k].meanCoincidentDryBulb),
-                          16, true);
-            dew +=
-                Padded(t(d.dewPoint[k].dewPoint) + " / " + t(d.dewPoint[k].meanCoincidentDryBulb),
-                       16, true);
-            ratio += Padded(Fixed(u.HumidityRatio(d.dewPoint[k].humidityRatio), 1), 16, true);
-            enthalpy += Padded(Fixed(u.Enthalpy(d.enthalpy[k]), 1), 16, true);
-        }
-        text += cooling + "\n" + wet + "\n" + dew + "\n" + ratio + "\n" + enthalpy + "\n";
-        text += Padded("Heating dry bulb, " + T, 34) +
-                Padded("99.6 %: " + t(d.heating[0]), 16, true) +
-                Padded("99 %: " + t(d.heating[1]), 16, true) + "\n";
+        text += DesignLine(*d, "Cooling dry bulb / MCWB, " + T, "cooling ", Pair(1, 2)) +
+                DesignLine(*d, "Wet bulb / MCDB, " + T, "wet bulb ", Pair(1, 2)) +
+                DesignLine(*d, "Dew point / MCDB, " + T, "dew point ", Pair(1, 2)) +
+                DesignLine(*d, std::string("Dew point's humidity ratio, ") + u.HumidityRatioUnit(),
+                           "dew point ", OneDecimal(3)) +
+                DesignLine(*d, std::string("Enthalpy, ") + u.EnthalpyUnit(), "enthalpy ",
+                           OneDecimal(1));
+        text += HeatingLine(*d, T);
     } else {
         text += ": none (no hour has a state)\n";
     }
-    const climate::DesignConditions& p = r.published;
     text += "\nDesign conditions published in the file's header";
-    if (p.layout == climate::DesignConditions::Layout::None) {
-        text += ": none\n";
-    } else {
-        const auto c = [&](const std::optional<double>& celsius) {
-            return celsius ? Fixed(u.TemperatureFromCelsius(*celsius), 1) : std::string("-");
-        };
-        text += p.source.empty() ? std::string("\n") : " (" + p.source + ")\n";
+    if (const tables::Section* p = figures.Find(kPublishedSection)) {
+        const std::string& source = r.published.source;
+        text += source.empty() ? std::string("\n") : " (" + source + ")\n";
         text += Padded("Cooling dry bulb / MCWB, " + T, 34);
-        for (std::size_t k = 0; k < 3; ++k)
-            text += Padded(c(p.coolingDryBulb[k]) + " / " + c(p.coolingWetBulb[k]), 16, true);
-        text += "\n" + Padded("Heating dry bulb, " + T, 34) +
-                Padded("99.6 %: " + c(p.heating99_6), 16, true) +
-                Padded("99 %: " + c(p.heating99), 16, true) + "\n";
+        for (const char* percent : kCoolingPercents) {
+            text += Padded(Pair(1, 2)(FindRow(*p, std::string("cooling ") + percent)), 16, true);
+        }
+        text += "\n" + HeatingLine(*p, T);
+    } else {
+        text += ": none\n";
     }
     return text;
 }

@@ -1,7 +1,9 @@
 #include "climatecli/command_line.h"
 
-#include "batch/program_arguments.h"
+#include "cli/common_options.h"
+#include "cli/program_arguments.h"
 #include "climatecli/envelope_option.h"
+#include "climatecli/unit_options.h"
 #include "text/number_parse.h"
 #include "text/number_text.h"
 
@@ -14,38 +16,11 @@ namespace hygrovane::climatecli {
 
 namespace {
 
-using batch::OptionTaken;
-using batch::OptionUse;
+using cli::Option;
+using cli::OptionTable;
+using cli::Store;
 using climateanalysis::ComfortModel;
-
-constexpr const char* kProgram = "hygrovane-climate";
-
-bool NeedsValue(std::string_view option) {
-    for (const char* name : {"-o",
-                             "--output",
-                             "--format",
-                             "--comfort",
-                             "--met",
-                             "--clo",
-                             "--air-speed",
-                             "--mrt-offset",
-                             "--ppd",
-                             "--pmv",
-                             "--acceptability",
-                             "--category",
-                             "--prevailing-mean",
-                             "--strategies",
-                             "--months",
-                             "--hours",
-                             "--humidity",
-                             "--pressure",
-                             "--formulation",
-                             "--units",
-                             "--envelope"})
-        if (option == name)
-            return true;
-    return UnitOptionNeedsValue(option);
-}
+using Taken = Expected<Done, std::string>;
 
 // A decimal number filling the whole text.
 std::optional<double> NumberOf(std::string_view text) {
@@ -105,126 +80,182 @@ Expected<std::vector<comfort::Strategy>, std::string> Strategies(const std::stri
     return into;
 }
 
-// Stores an option's value when it has one; its message otherwise.
-template <typename T, typename Target>
-OptionTaken Store(Expected<T, std::string> taken, Target& into) {
-    if (!taken) {
-        return Fail(taken.error());
+// A fixed set of words to values: the option's value, or the message.
+template <typename Value>
+Taken Choose(const std::string& value, std::initializer_list<std::pair<const char*, Value>> words,
+             Value& into, const char* message) {
+    for (const auto& [word, chosen] : words) {
+        if (value == word) {
+            into = chosen;
+            return Done{};
+        }
     }
-    into = std::move(*taken);
-    return OptionUse::Taken;
+    return Fail(std::string(message));
 }
 
-// One of the program's options with its value.
-OptionTaken Take(CommandLine& line, const std::string& option, const std::string& value) {
+// A number option's table row: the value within [low, high] in unit, stored into a double or an
+// optional one.
+template <typename Target>
+Option NumberOption(std::string_view name, double low, double high, const char* unit,
+                    Target& into) {
+    return {{name}, true, [name, low, high, unit, &into](const std::string& value) {
+                return Store(Number(std::string(name), value, low, high, unit), into);
+            }};
+}
+
+// Where the figures go and how they are written.
+OptionTable OutputOptions(CommandLine& line) {
     climateanalysis::ClimateSettings& s = line.settings;
-    if (option == "-o" || option == "--output") {
-        line.output = value;
-    } else if (option == "--format") {
-        if (value == "text" || value == "csv" || value == "json") {
-            line.format = value == "text"  ? Format::Text
-                          : value == "csv" ? Format::Csv
-                                           : Format::Json;
-        } else {
-            return Fail(std::string("--format takes text, csv or json"));
-        }
-    } else if (option == "--comfort") {
-        const auto model = climateanalysis::ComfortModelNamed(value);
-        if (model) {
-            s.comfort.model = *model;
-        } else {
-            return Fail(std::string(
-                "--comfort takes pmv, ashrae55, adaptive-ashrae, adaptive-en, fixed or none"));
-        }
-    } else if (option == "--met") {
+    return {
+        {{"-o", "--output"},
+         true,
+         [&line](const std::string& value) -> Taken {
+             line.output = value;
+             return Done{};
+         }},
+        {{"--format"},
+         true,
+         [&line](const std::string& value) {
+             return Choose(value,
+                           {{"text", Format::Text}, {"csv", Format::Csv}, {"json", Format::Json}},
+                           line.format, "--format takes text, csv or json");
+         }},
+        {{"--units"},
+         true,
+         [&s](const std::string& value) {
+             return Choose(value,
+                           {{"si", climateanalysis::Units::SI}, {"ip", climateanalysis::Units::IP}},
+                           s.units, "--units takes si or ip");
+         }},
+    };
+}
+
+// The comfort model and its parameters.
+OptionTable ComfortOptions(CommandLine& line) {
+    climateanalysis::ComfortSettings& c = line.settings.comfort;
+    return {
+        {{"--comfort"},
+         true,
+         [&c](const std::string& value) -> Taken {
+             const auto model = climateanalysis::ComfortModelNamed(value);
+             if (!model) {
+                 return Fail(std::string(
+                     "--comfort takes pmv, ashrae55, adaptive-ashrae, adaptive-en, fixed or none"));
+             }
+             c.model = *model;
+             return Done{};
+         }},
         // ISO 7730's and ASHRAE 55's ranges together: 0.8 to 4 met, 0 to 2 clo, 0 to 2 m/s.
-        return Store(Number(option, value, 0.8, 4, "met"), s.comfort.metabolic);
-    } else if (option == "--clo") {
-        return Store(Number(option, value, 0, 2, "clo"), s.comfort.clothing);
-    } else if (option == "--air-speed") {
-        return Store(Number(option, value, 0, 2, "m/s"), s.comfort.airSpeed);
-    } else if (option == "--mrt-offset") {
-        return Store(Number(option, value, -20, 20, "K"), s.comfort.radiantOffset);
-    } else if (option == "--ppd") {
+        NumberOption("--met", 0.8, 4, "met", c.metabolic),
+        NumberOption("--clo", 0, 2, "clo", c.clothing),
+        NumberOption("--air-speed", 0, 2, "m/s", c.airSpeed),
+        NumberOption("--mrt-offset", -20, 20, "K", c.radiantOffset),
         // PPD is 5 % at PMV 0: a limit must lie above it.
-        return Store(Number(option, value, 5.01, 99, "%"), s.comfort.ppd);
-    } else if (option == "--pmv") {
-        s.comfort.ppd.reset();
-        return Store(Number(option, value, 0.01, 3, ""), s.comfort.pmvLimit);
-    } else if (option == "--acceptability") {
-        if (value == "80" || value == "90") {
-            s.comfort.ashraeAcceptability = value == "80" ? 80 : 90;
-        } else {
-            return Fail(std::string("--acceptability takes 80 or 90"));
-        }
-    } else if (option == "--category") {
-        const int category = value == "I" || value == "1"     ? 1
-                             : value == "II" || value == "2"  ? 2
-                             : value == "III" || value == "3" ? 3
-                                                              : 0;
-        if (category != 0) {
-            s.comfort.enCategory = category;
-        } else {
-            return Fail(std::string("--category takes I, II or III"));
-        }
-    } else if (option == "--prevailing-mean") {
-        return Store(Number(option, value, -50, 50, "degC"), s.comfort.prevailingMean);
-    } else if (option == "--strategies") {
-        return Store(Strategies(value), s.strategies);
-    } else if (option == "--months") {
-        const auto range = RangeOf(value, 1, 12);
-        if (range) {
-            s.filter.firstMonth = range->first;
-            s.filter.lastMonth = range->second;
-        } else {
-            return Fail(std::string(
-                "--months takes FIRST-LAST, months 1 to 12 (11-2 wraps over the new year)"));
-        }
-    } else if (option == "--hours") {
-        const auto range = RangeOf(value, 0, 24);
-        if (range) {
-            s.filter.fromHour = range->first;
-            s.filter.toHour = range->second;
-        } else {
-            return Fail(std::string(
-                "--hours takes FROM-TO, clock hours 0 to 24 (22-6 wraps over midnight)"));
-        }
-    } else if (option == "--occupied") {
-        s.filter.occupiedOnly = true;
-    } else if (option == "--humidity") {
-        if (value == "rh" || value == "dew-point") {
-            s.states.humidity = value == "rh" ? climate::HumiditySource::RelativeHumidity
-                                              : climate::HumiditySource::DewPoint;
-            line.humidityChosen = true;
-        } else {
-            return Fail(std::string("--humidity takes rh or dew-point"));
-        }
-    } else if (option == "--pressure") {
-        if (value == "station" || value == "elevation") {
-            s.states.pressure = value == "station" ? climate::PressureSource::Station
-                                                   : climate::PressureSource::Elevation;
-        } else {
-            return Fail(std::string("--pressure takes station or elevation"));
-        }
-    } else if (option == "--formulation") {
-        if (value == "iapws" || value == "hw" || value == "hyland-wexler") {
-            s.states.formulation =
-                value == "iapws" ? SatFormulation::IAPWS : SatFormulation::HylandWexler;
-        } else {
-            return Fail(std::string("--formulation takes iapws or hw"));
-        }
-    } else if (option == "--units") {
-        if (value == "si" || value == "ip") {
-            s.units = value == "si" ? climateanalysis::Units::SI : climateanalysis::Units::IP;
-        } else {
-            return Fail(std::string("--units takes si or ip"));
-        }
-    } else if (option == "--envelope") {
-        return TakeEnvelopes(value, line.envelopes);
-    } else {
-        return TakeUnitOption(line.unit, option, value);
-    }
-    return OptionUse::Taken;
+        NumberOption("--ppd", 5.01, 99, "%", c.ppd),
+        {{"--pmv"},
+         true,
+         [&c](const std::string& value) {
+             c.ppd.reset();
+             return Store(Number("--pmv", value, 0.01, 3, ""), c.pmvLimit);
+         }},
+        {{"--acceptability"},
+         true,
+         [&c](const std::string& value) {
+             return Choose(value, {{"80", 80}, {"90", 90}}, c.ashraeAcceptability,
+                           "--acceptability takes 80 or 90");
+         }},
+        {{"--category"},
+         true,
+         [&c](const std::string& value) {
+             return Choose(value, {{"I", 1}, {"1", 1}, {"II", 2}, {"2", 2}, {"III", 3}, {"3", 3}},
+                           c.enCategory, "--category takes I, II or III");
+         }},
+        NumberOption("--prevailing-mean", -50, 50, "degC", c.prevailingMean),
+        {{"--strategies"},
+         true,
+         [&line](const std::string& value) {
+             return Store(Strategies(value), line.settings.strategies);
+         }},
+    };
+}
+
+// The hours counted.
+OptionTable HourOptions(CommandLine& line) {
+    climate::Filter& f = line.settings.filter;
+    return {
+        {{"--months"},
+         true,
+         [&f](const std::string& value) -> Taken {
+             const auto range = RangeOf(value, 1, 12);
+             if (!range) {
+                 return Fail(std::string(
+                     "--months takes FIRST-LAST, months 1 to 12 (11-2 wraps over the new year)"));
+             }
+             f.firstMonth = range->first;
+             f.lastMonth = range->second;
+             return Done{};
+         }},
+        {{"--hours"},
+         true,
+         [&f](const std::string& value) -> Taken {
+             const auto range = RangeOf(value, 0, 24);
+             if (!range) {
+                 return Fail(std::string(
+                     "--hours takes FROM-TO, clock hours 0 to 24 (22-6 wraps over midnight)"));
+             }
+             f.fromHour = range->first;
+             f.toHour = range->second;
+             return Done{};
+         }},
+        {{"--occupied"},
+         false,
+         [&f](const std::string&) -> Taken {
+             f.occupiedOnly = true;
+             return Done{};
+         }},
+    };
+}
+
+// How each hour's state is computed from the file.
+OptionTable StateOptions(CommandLine& line) {
+    climate::StateOptions& states = line.settings.states;
+    return {
+        {{"--humidity"},
+         true,
+         [&line, &states](const std::string& value) {
+             line.humidityChosen = true;
+             return Choose(value,
+                           {{"rh", climate::HumiditySource::RelativeHumidity},
+                            {"dew-point", climate::HumiditySource::DewPoint}},
+                           states.humidity, "--humidity takes rh or dew-point");
+         }},
+        {{"--pressure"},
+         true,
+         [&states](const std::string& value) {
+             return Choose(value,
+                           {{"station", climate::PressureSource::Station},
+                            {"elevation", climate::PressureSource::Elevation}},
+                           states.pressure, "--pressure takes station or elevation");
+         }},
+        {{"--formulation"},
+         true,
+         [&states](const std::string& value) {
+             return Store(cli::FormulationOption(value), states.formulation);
+         }},
+    };
+}
+
+// Every option of the program, group by group; a new group is one more Append.
+OptionTable ClimateOptions(CommandLine& line) {
+    OptionTable options = OutputOptions(line);
+    cli::Append(options, ComfortOptions(line));
+    cli::Append(options, HourOptions(line));
+    cli::Append(options, StateOptions(line));
+    cli::Append(options, {{{"--envelope"}, true, [&line](const std::string& value) {
+                               return TakeEnvelopes(value, line.envelopes);
+                           }}});
+    cli::Append(options, UnitOptionTable(line.unit));
+    return options;
 }
 
 // The comfort models an option sets a parameter of; none for the options of every model.
@@ -273,16 +304,13 @@ std::optional<std::string> OptionNotApplying(const std::vector<std::string>& giv
 
 Expected<CommandLine, std::string> ParseCommandLine(const std::vector<std::string>& args) {
     CommandLine line;
-    batch::OptionRules rules;
-    rules.needsValue = NeedsValue;
-    rules.refuseValueOfFlag = true;
+    cli::OptionRules rules = cli::RulesOf(ClimateOptions(line), true);
     std::vector<std::string> given;
-    rules.take = [&line, &given](const std::string& option, const std::string& value) {
-        const OptionTaken taken = Take(line, option, value);
+    rules.take = [take = rules.take, &given](const std::string& option, const std::string& value) {
         given.push_back(option);
-        return taken;
+        return take(option, value);
     };
-    const auto read = batch::ReadArguments(args, rules);
+    const auto read = cli::ReadArguments(args, rules);
     if (!read) {
         return Fail(read.error());
     }
@@ -292,12 +320,12 @@ Expected<CommandLine, std::string> ParseCommandLine(const std::vector<std::strin
     if (auto wrong = UnitOptionsProblem(line.unit)) {
         return Fail(*wrong);
     }
-    static_cast<batch::ProgramArguments&>(line) = *read;
+    static_cast<cli::ProgramArguments&>(line) = *read;
     return line;
 }
 
 std::string VersionText() {
-    return batch::VersionLine(kProgram);
+    return cli::VersionLine(kProgram);
 }
 
 std::string HelpText() {

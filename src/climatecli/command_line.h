@@ -5,10 +5,10 @@
 // error after the program's name, "--" ends the options, "-" is the standard input or output,
 // and a failed run leaves no output file behind (an old one stays as it was).
 
-#include "batch/program_arguments.h"
+#include "cli/program_arguments.h"
 #include "climateanalysis/climate_settings.h"
-#include "envelopes/envelope.h"
 #include "climatecli/unit_options.h"
+#include "envelopes/envelope.h"
 
 #include "hygrovane/expected.h"
 
@@ -19,23 +19,25 @@
 
 namespace hygrovane::climatecli {
 
-// Exit statuses, hygrovane-batch's: 1 also for zones that cannot be made from the options, 2 also
-// for an input refused as damaged.
-using batch::kExitDone;
-using batch::kExitUnreadable;
-using batch::kExitUnwritable;
-using batch::kExitUsage;
+// The programs' exit statuses (cli/exit_status.h): 1 also for zones that cannot be made from the
+// options, 2 also for an input refused as damaged.
+using cli::kExitDone;
+using cli::kExitUnreadable;
+using cli::kExitUnwritable;
+using cli::kExitUsage;
+
+inline constexpr const char* kProgram = "hygrovane-climate";
 
 enum class Format { Text, Csv, Json };
 
-struct CommandLine : batch::ProgramArguments {
+struct CommandLine : cli::ProgramArguments {
     std::string output = "-";
     Format format = Format::Text;
     climateanalysis::ClimateSettings settings;
     // --humidity was given: a logger file must have that column (else its own is read).
     bool humidityChosen = false;
     std::vector<envelopes::Envelope> envelopes; // --envelope, each once, in the order given
-    UnitOptions unit; // --unit, --unit-hourly
+    UnitOptions unit;                           // --unit, --unit-hourly
 };
 
 // The parsed command line, or a message for the user.

@@ -8,7 +8,8 @@
 
 namespace hygrovane::climatecli {
 
-batch::OptionTaken TakeEnvelopes(const std::string& value, std::vector<envelopes::Envelope>& into) {
+Expected<Done, std::string> TakeEnvelopes(const std::string& value,
+                                          std::vector<envelopes::Envelope>& into) {
     std::size_t start = 0;
     while (start <= value.size()) {
         const std::size_t comma = std::min(value.find(',', start), value.size());
@@ -27,7 +28,7 @@ batch::OptionTaken TakeEnvelopes(const std::string& value, std::vector<envelopes
             into.push_back(*envelope);
         start = comma + 1;
     }
-    return batch::OptionUse::Taken;
+    return Done{};
 }
 
 std::string WithEnvelopeFigures(std::string figures, Format format,

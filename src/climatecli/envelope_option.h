@@ -3,10 +3,11 @@
 // --envelope NAME[,NAME...]: the named envelopes the figures judge the records against, and
 // their section in each form of the output.
 
-#include "batch/program_arguments.h"
 #include "climateanalysis/climate_result.h"
 #include "climatecli/command_line.h"
 #include "envelopes/envelope.h"
+
+#include "hygrovane/expected.h"
 
 #include <string>
 #include <vector>
@@ -15,7 +16,8 @@ namespace hygrovane::climatecli {
 
 // Adds the listed envelopes to `into` (each once, in the order first given), or the message
 // naming the unknown one with the names there are.
-batch::OptionTaken TakeEnvelopes(const std::string& value, std::vector<envelopes::Envelope>& into);
+Expected<Done, std::string> TakeEnvelopes(const std::string& value,
+                                          std::vector<envelopes::Envelope>& into);
 
 // The figures with the envelopes' section after them in the chosen form; the figures alone when
 // no envelope was asked for.

@@ -1,5 +1,6 @@
 // hygrovane-climate's run: read the whole input, analyse, write all or nothing.
-#include "batch/streams.h"
+#include "cli/output.h"
+#include "cli/streams.h"
 #include "climate/epw_reader.h"
 #include "climate/weather_file.h"
 #include "climateanalysis/climate_result.h"
@@ -19,8 +20,6 @@ namespace hygrovane::climatecli {
 
 namespace {
 
-constexpr const char* kProgram = "hygrovane-climate";
-
 // Why the input could not be read whole.
 struct Unreadable {
     std::string why;
@@ -28,7 +27,7 @@ struct Unreadable {
 
 // The whole input, at most the weather reader's largest file, or why not. A regular file's size
 // is known: one too large is refused before a byte is read.
-Expected<std::string, Unreadable> ReadAll(batch::ByteSource& source) {
+Expected<std::string, Unreadable> ReadAll(cli::ByteSource& source) {
     const Unreadable tooLarge{"larger than " + std::to_string(climate::kLargestWeatherFile >> 20) +
                               " MiB"};
     if (source.size() > climate::kLargestWeatherFile)
@@ -74,18 +73,15 @@ bool IsLoggerShaped(std::string_view text, const climate::ReadFailure& failure) 
 }
 
 int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
-    const auto say = [err](const std::string& text) { batch::Say(err, kProgram, text); };
+    const auto say = [err](const std::string& text) { cli::Say(err, kProgram, text); };
+    const auto report = [err](const cli::RunFailure& failure) {
+        return cli::Report(err, kProgram, failure);
+    };
     const auto line = ParseCommandLine(args);
-    if (const auto ended =
-            batch::EndedByCommandLine(line, {kProgram, HelpText, VersionText}, out, err)) {
+    if (const auto ended = cli::EndedBeforeRun(line, {kProgram, HelpText, VersionText}, out, err)) {
         return *ended;
     }
     const std::string inputName = line->inputName();
-    const bool toFile = line->output != "-";
-    if (toFile && line->input != "-" && batch::SameFile(line->input, line->output)) {
-        say("the output \"" + line->output + "\" would replace the input");
-        return kExitUsage;
-    }
     // The units' files are read first: a refused one runs nothing.
     const auto units = ReadUnits(line->unit);
     if (!units) {
@@ -94,24 +90,21 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
     }
     for (const std::string& hourly : {line->input, line->output})
         if (!line->unit.hourly.empty() && hourly != "-" &&
-            batch::SameFile(hourly, line->unit.hourly)) {
+            cli::SameFile(hourly, line->unit.hourly)) {
             say("--unit-hourly \"" + line->unit.hourly + "\" would replace \"" + hourly + "\"");
             return kExitUsage;
         }
     if (line->input != "-" && IsDevice(line->input)) {
-        say("cannot read \"" + inputName + "\": it is a device, not a file");
-        return kExitUnreadable;
+        return report(cli::CannotRead(*line, "it is a device, not a file"));
     }
-    auto opened = batch::OpenSource(line->input);
+    auto opened = cli::OpenInput(*line);
     if (!opened) {
-        say("cannot read \"" + inputName + "\": " + opened.error());
-        return kExitUnreadable;
+        return report(opened.error());
     }
     auto read = ReadAll(*opened.value());
     opened.value().reset();
     if (!read) {
-        say("cannot read \"" + inputName + "\": " + read.error().why);
-        return kExitUnreadable;
+        return report(cli::CannotRead(*line, read.error().why));
     }
     std::string text = std::move(read.value()); // value(): operator* would copy
     climateanalysis::ClimateSettings settings = line->settings;
@@ -134,8 +127,7 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
     }
     text = std::string();
     if (!data) {
-        say("cannot read \"" + inputName + "\": " + climate::Describe(data.error()));
-        return kExitUnreadable;
+        return report(cli::CannotRead(*line, climate::Describe(data.error())));
     }
     for (const std::string& note : data->header.notes)
         say(note);
@@ -156,7 +148,7 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
     const auto runs = RunUnits(*weather, settings, *units, !line->unit.hourly.empty());
     figures = WithUnitFigures(std::move(figures), line->format, runs, settings.units);
     // The hourly file is put in place only after the figures: a failed run leaves neither.
-    std::unique_ptr<batch::ByteSink> hourly;
+    std::unique_ptr<cli::ByteSink> hourly;
     if (!line->unit.hourly.empty()) {
         auto started = StartUnitHourly(*weather, runs, line->unit.hourly);
         if (!started) {
@@ -170,25 +162,14 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
             hourly->discard();
     };
 
-    std::unique_ptr<batch::ByteSink> sink;
-    if (toFile) {
-        auto created = batch::CreateFileSink(line->output);
-        if (!created) {
-            dropHourly();
-            say("cannot write \"" + line->output + "\": " + created.error());
-            return kExitUnwritable;
-        }
-        sink = std::move(created.value());
-    } else {
-        sink = batch::StreamSink(out, "standard output");
-    }
-    if (!sink->write(figures) || !sink->commit()) {
-        const std::string why = sink->error();
-        sink->discard();
+    auto sink = cli::OpenOutput(line->output, out);
+    if (!sink) {
         dropHourly();
-        say("cannot write \"" + (toFile ? line->output : std::string("standard output")) +
-            "\": " + why + (toFile ? "; nothing was written" : ""));
-        return kExitUnwritable;
+        return report(sink.error());
+    }
+    if (const auto written = cli::WriteWhole(*sink.value(), line->output, figures); !written) {
+        dropHourly();
+        return report(written.error());
     }
     if (hourly && !hourly->commit()) {
         const std::string why = hourly->error();
@@ -208,7 +189,7 @@ int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
     try {
         return Run(args, out, err);
     } catch (const std::bad_alloc&) {
-        batch::Say(err, kProgram, "not enough memory to read and analyse the input");
+        cli::Say(err, kProgram, "not enough memory to read and analyse the input");
         return kExitUnreadable;
     }
 }

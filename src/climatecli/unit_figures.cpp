@@ -79,10 +79,10 @@ std::string WithUnitFigures(std::string figures, Format format,
     return figures;
 }
 
-Expected<std::unique_ptr<batch::ByteSink>, std::string>
+Expected<std::unique_ptr<cli::ByteSink>, std::string>
 StartUnitHourly(const climate::WeatherData& data, const std::vector<airunit::UnitRun>& runs,
                 const std::string& path) {
-    auto sink = batch::CreateFileSink(path);
+    auto sink = cli::CreateFileSink(path);
     if (!sink)
         return Fail("cannot write \"" + path + "\": " + sink.error());
     if (!(*sink)->write(unitfile::HourlyCsv(data, runs))) {

@@ -4,7 +4,7 @@
 // units run on the records the climate figures count, and their figures added to the climate's.
 
 #include "airunit/unit_run.h"
-#include "batch/streams.h"
+#include "cli/streams.h"
 #include "climate/weather_data.h"
 #include "climateanalysis/climate_settings.h"
 #include "climatecli/command_line.h"
@@ -42,7 +42,7 @@ std::string WithUnitFigures(std::string figures, Format format,
 
 // The hourly CSV of the runs written to a temporary file for `path`: committed once the figures
 // are written, discarded when they cannot be; the message when it cannot be written.
-Expected<std::unique_ptr<batch::ByteSink>, std::string>
+Expected<std::unique_ptr<cli::ByteSink>, std::string>
 StartUnitHourly(const climate::WeatherData& data, const std::vector<airunit::UnitRun>& runs,
                 const std::string& path);
 

@@ -5,25 +5,27 @@ namespace hygrovane::climatecli {
 // Ten options side by side are more than a table can be read by.
 constexpr std::size_t kMostUnits = 10;
 
-bool UnitOptionNeedsValue(std::string_view option) {
-    return option == "--unit" || option == "--unit-hourly";
-}
-
-batch::OptionTaken TakeUnitOption(UnitOptions& options, const std::string& option,
-                                  const std::string& value) {
-    if (option == "--unit") {
-        if (options.files.size() == kMostUnits)
-            return Fail("--unit is given more than " + std::to_string(kMostUnits) + " times");
-        options.files.push_back(value);
-        return batch::OptionUse::Taken;
-    }
-    if (option == "--unit-hourly") {
-        if (value.empty() || value == "-")
-            return Fail(std::string("--unit-hourly takes a file name (not the standard output)"));
-        options.hourly = value;
-        return batch::OptionUse::Taken;
-    }
-    return batch::OptionUse::NotOurs;
+cli::OptionTable UnitOptionTable(UnitOptions& options) {
+    using Taken = Expected<Done, std::string>;
+    return {
+        {{"--unit"},
+         true,
+         [&options](const std::string& value) -> Taken {
+             if (options.files.size() == kMostUnits)
+                 return Fail("--unit is given more than " + std::to_string(kMostUnits) + " times");
+             options.files.push_back(value);
+             return Done{};
+         }},
+        {{"--unit-hourly"},
+         true,
+         [&options](const std::string& value) -> Taken {
+             if (value.empty() || value == "-")
+                 return Fail(
+                     std::string("--unit-hourly takes a file name (not the standard output)"));
+             options.hourly = value;
+             return Done{};
+         }},
+    };
 }
 
 std::optional<std::string> UnitOptionsProblem(const UnitOptions& options) {

@@ -3,11 +3,10 @@
 // hygrovane-climate's options of the air-handling unit: --unit UNIT.json (again for options side
 // by side) and --unit-hourly FILE.csv, kept apart from the climate's options.
 
-#include "batch/program_arguments.h"
+#include "cli/program_arguments.h"
 
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace hygrovane::climatecli {
@@ -17,10 +16,8 @@ struct UnitOptions {
     std::string hourly;             // --unit-hourly; empty when not asked
 };
 
-bool UnitOptionNeedsValue(std::string_view option);
-// Takes --unit and --unit-hourly; NotOurs for any other option.
-batch::OptionTaken TakeUnitOption(UnitOptions& options, const std::string& option,
-                                  const std::string& value);
+// The table rows of --unit and --unit-hourly, read into options.
+cli::OptionTable UnitOptionTable(UnitOptions& options);
 // What is wrong with the options together, once all are read.
 std::optional<std::string> UnitOptionsProblem(const UnitOptions& options);
 

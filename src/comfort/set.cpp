@@ -28,8 +28,20 @@ double VapourMmHg(const Humidity& h, double ta) {
                                                       : h.value / kPascalPerMmHg;
 }
 
-// The two-node model; NaN when the clothing-temperature iteration runs away.
-double TwoNode(const ThermalInputs& in, const SetOptions& options) {
+constexpr double kMetFactor = 58.2; // W/m2 per met, as the two-node code takes it
+constexpr double kClo = 0.25;       // clothing area factor per clo of the standard clothing
+
+// The body after the exposure: what the standard environment is matched against.
+struct ExposedBody {
+    double tSkin; // degC
+    double qSkin; // total heat loss from the skin, W/m2
+    double w;     // skin wettedness
+    double hR;    // linear radiation coefficient at the end, W/(m2 K)
+};
+
+// The two-node model's minutes in the environment (ASHRAE 55-2020 Appendix D); none when the
+// clothing-temperature iteration runs away.
+std::optional<ExposedBody> Expose(const ThermalInputs& in, const SetOptions& options) {
     const double ta = in.airTemperature;
     const double tr = in.meanRadiant;
     const double met = in.metabolic;
@@ -41,7 +53,6 @@ double TwoNode(const ThermalInputs& in, const SetOptions& options) {
     // Constants of ASHRAE 55-2020 Appendix D.
     constexpr double bodySurface = 1.8258; // m2
     constexpr double bodyWeight = 70.0;    // kg
-    constexpr double metFactor = 58.2;     // W/m2 per met, as the two-node code takes it
     constexpr double sbc = 5.6697e-8;      // Stefan-Boltzmann constant, W/(m2 K4)
     constexpr double cSw = 170.0;          // driving coefficient of regulatory sweating, g/(m2 h K)
     constexpr double cDil = 120.0;         // of vasodilation, L/(m2 h K)
@@ -51,7 +62,6 @@ double TwoNode(const ThermalInputs& in, const SetOptions& options) {
     constexpr double skinBloodFlowNeutral = 6.3; // L/(m2 h)
     constexpr double maxSkinBloodFlow = 90.0;    // L/(m2 h)
     constexpr double maxSweating = 500.0;        // g/(m2 h)
-    constexpr double kClo = 0.25;
 
     double alfa = 0.1; // skin share of the body mass
     const double tBodyNeutral = alfa * tSkinNeutral + (1 - alfa) * tCoreNeutral;
@@ -66,8 +76,8 @@ double TwoNode(const ThermalInputs& in, const SetOptions& options) {
     const double rClo = 0.155 * clo;                // m2 K/W
     const double faCl = 1.0 + 0.15 * clo;           // clothing area factor
     const double lr = 2.2 / atm;                    // Lewis ratio, K/mmHg
-    const double rm = (met - wme) * metFactor;      // W/m2
-    double m = met * metFactor;                     // W/m2
+    const double rm = (met - wme) * kMetFactor;     // W/m2
+    double m = met * kMetFactor;                    // W/m2
     const double iCl = clo > 0 ? 0.45 : 1.0;        // vapour permeation efficiency
     // Critical skin wettedness, clothed or naked.
     const double wMax =
@@ -106,7 +116,7 @@ double TwoNode(const ThermalInputs& in, const SetOptions& options) {
                 break;
             }
             if (n > 150 || !std::isfinite(tCl)) {
-                return std::numeric_limits<double>::quiet_NaN();
+                return std::nullopt;
             }
         }
         qSensible = (tSkin - tOp) / (rA + rClo);
@@ -153,17 +163,31 @@ double TwoNode(const ThermalInputs& in, const SetOptions& options) {
         alfa = 0.0417737 + 0.7451833 / (mBl + 0.585417);
     }
 
-    const double qSkin = qSensible + eSkin;
+    return ExposedBody{tSkin, qSensible + eSkin, w, hR};
+}
+
+// SET: the temperature of the standard environment (50 % RH, still air, standard clothing for
+// the activity) in which the body loses the same heat from its skin; NaN when Newton's method
+// does not settle.
+double StandardEnvironmentTemperature(const ExposedBody& body, const ThermalInputs& in,
+                                      const SetOptions& options) {
+    const double met = in.metabolic;
+    const double wme = in.externalWork;
+    const double atm = options.pressure / 101325.0; // atmospheres
+    const double lr = 2.2 / atm;                    // Lewis ratio, K/mmHg
+    const double tSkin = body.tSkin;
+    const double qSkin = body.qSkin;
+    const double w = body.w;
+    const double hR = body.hR;
     const double pSSk = SaturationMmHg(tSkin);
 
-    // The standard environment: 50 % RH, still air, standard clothing for the activity.
     double hCS = 3.0 * std::pow(atm, 0.53);
     if (!options.forCoolingEffect && met > 0.85) {
         hCS = std::max(hCS, 5.66 * std::pow(met - 0.85, 0.39));
     }
     hCS = std::max(hCS, 3.0);
     const double hTS = hCS + hR;
-    const double rCloS = 1.52 / ((met - wme / metFactor) + 0.6944) - 0.1835; // clo
+    const double rCloS = 1.52 / ((met - wme / kMetFactor) + 0.6944) - 0.1835; // clo
     const double rClS = 0.155 * rCloS;
     const double faClS = 1.0 + kClo * rCloS;
     const double fClS = 1.0 / (1.0 + 0.155 * faClS * hTS * rCloS);
@@ -192,6 +216,13 @@ double TwoNode(const ThermalInputs& in, const SetOptions& options) {
         }
     }
     return std::numeric_limits<double>::quiet_NaN();
+}
+
+// The two-node model; NaN when the clothing-temperature iteration runs away.
+double TwoNode(const ThermalInputs& in, const SetOptions& options) {
+    const std::optional<ExposedBody> body = Expose(in, options);
+    return body ? StandardEnvironmentTemperature(*body, in, options)
+                : std::numeric_limits<double>::quiet_NaN();
 }
 
 std::optional<ComfortFailure> Meaningless(const ThermalInputs& in, double pressure) {

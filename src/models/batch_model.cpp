@@ -74,7 +74,7 @@ void BatchModel::setInput(const std::string& path) {
     head_ = Head{};
     message_.clear();
     // A named pipe or a device could keep the window waiting for bytes that never come.
-    const auto source = OpenSource(path, true);
+    const auto source = cli::OpenSource(path, true);
     const auto read = source ? ReadHead(**source, 0, headerLine_) : Fail(source.error());
     if (!read) {
         message_ = "The file \"" + path + "\" cannot be read: " + read.error() + ".";
@@ -170,7 +170,7 @@ std::string BatchModel::runProblem() const {
     if (output_.empty()) {
         return "Choose the output file.";
     }
-    if (SameFile(input_, output_)) {
+    if (cli::SameFile(input_, output_)) {
         return "The output file would replace the file to convert.";
     }
     const auto plan = Plan::Make(settings_, head_.file.shape, head_.file.names.size());
@@ -203,11 +203,11 @@ CommandOutcome BatchModel::run() {
         worker_ = start([this, settings = settings_, input = input_, output = output_,
                          headerLine = headerLine_, start] {
             std::string result;
-            const auto source = OpenSource(input, true);
+            const auto source = cli::OpenSource(input, true);
             const auto read = source ? ReadHead(**source, 0, headerLine) : Fail(source.error());
             const auto sink =
                 read
-                    ? CreateFileSink(output)
+                    ? cli::CreateFileSink(output)
                     : Expected<std::unique_ptr<ByteSink>, std::string>(std::unique_ptr<ByteSink>());
             // Checked by runProblem before the thread started.
             const auto plan = read ? Plan::Make(settings, read->file.shape, read->file.names.size())

@@ -1,4 +1,5 @@
 // The climate window's figures table and the user zones typed in it.
+#include "climateanalysis/figure_tables.h"
 #include "climateanalysis/figure_units.h"
 #include "climateanalysis/result_writers.h"
 #include "comfort/plane.h"
@@ -19,13 +20,6 @@ namespace {
 
 constexpr double kZeroCelsius = kCelsiusOffset; // K
 constexpr double kGrainsPerPound = 7000;
-
-std::string Fixed(double value, int decimals) {
-    if (std::isnan(value)) {
-        return "–";
-    }
-    return text::FixedText(value, decimals);
-}
 
 std::string Trim(const std::string& text) {
     return std::string(text::Trim(text));
@@ -55,6 +49,46 @@ std::optional<Humidity> HumidityNumber(const std::string& text) {
     return Humidity{*value, percent};
 }
 
+// A table's heading row: its first column named for the window, the others with their unit
+// where it is a share ("Union %"); a zone's column ("Z1 %") says which zone in its tool tip.
+FigureRow Heading(const tables::Section& section, std::string first,
+                  const std::vector<std::string>& zones = {}) {
+    FigureRow row{{std::move(first)}, true, {}};
+    row.tips.resize(section.columns.size());
+    for (std::size_t c = 1; c < section.columns.size(); ++c) {
+        const tables::Column& column = section.columns[c];
+        const bool share = column.quantity == tables::Quantity::Share && column.title != "%";
+        row.cells.push_back(column.title + (share ? " %" : ""));
+        if (c >= 2 && c - 2 < zones.size()) {
+            row.tips[c] = zones[c - 2] + ", only";
+        }
+    }
+    return row;
+}
+
+// A model row as the window shows it: the report-style texts, the unrounded values for tool tips;
+// a cell without a value is left out at the end of a row (a count without "only" hours).
+FigureRow Shown(const tables::Row& model, std::size_t count = 0) {
+    FigureRow row;
+    const std::size_t n = count == 0 ? model.cells.size() : std::min(count, model.cells.size());
+    row.cells.reserve(n + 1);
+    row.values.reserve(n + 1);
+    for (std::size_t c = 0; c < n; ++c) {
+        const tables::Cell& cell = model.cells[c];
+        row.cells.push_back(cell.Shown());
+        row.values.push_back(cell.value);
+        row.number.push_back(cell.IsNumber());
+    }
+    while (count == 0 && row.cells.size() > 1 && row.number.back() &&
+           !std::isfinite(row.values.back())) {
+        row.cells.pop_back();
+        row.values.pop_back();
+        row.number.pop_back();
+    }
+    row.key = model.key;
+    return row;
+}
+
 } // namespace
 
 std::vector<FigureRow> ClimateModel::figures() const {
@@ -62,65 +96,31 @@ std::vector<FigureRow> ClimateModel::figures() const {
     if (!prepared_) {
         return rows;
     }
+    using climateanalysis::FindRow;
     const climateanalysis::FigureUnits u{settings_.units};
-    const climate::ZoneHours& total = result_.zones.total.time;
-    const auto count = [&](const climate::ZoneHours& c, double n) {
-        return std::vector<std::string>{climateanalysis::HoursText(n), Fixed(c.Percent(n), 1)};
-    };
-    rows.push_back({{"Zone (filtered hours)", "Hours", "%", "Only this zone", "%"}, true, {}});
-    for (std::size_t z = 0; z < result_.zones.names.size(); ++z) {
-        FigureRow row{{result_.zones.names[z]}, false, {}};
-        for (const auto& cell : count(total, total.inZone[z])) {
-            row.cells.push_back(cell);
-        }
-        for (const auto& cell : count(total, total.onlyZone[z])) {
-            row.cells.push_back(cell);
-        }
-        rows.push_back(std::move(row));
-    }
-    const std::string T = u.TemperatureUnit();
-    const std::string split = Fixed(u.Temperature(result_.zones.splitDryBulb), 1) + " " + T;
-    const std::string humid = Fixed(u.HumidityRatio(settings_.outside.humidityRatioLimit), 1) +
-                              " " + u.HumidityRatioUnit();
-    const std::pair<std::string, double> others[] = {
-        {"In the union of the zones", total.inUnion},
-        {"Too warm (above " + split + ")", total.tooWarm},
-        {"Too cool (at or below " + split + ")", total.tooCool},
-        {"Too humid (above " + humid + ")", total.tooHumid},
-        {"Missing", total.missing},
-        {"Filtered hours", total.hours}};
-    for (const auto& [name, n] : others) {
-        FigureRow row{{name}, false, {}};
-        for (const auto& cell : count(total, n)) {
-            row.cells.push_back(cell);
-        }
-        rows.push_back(std::move(row));
-    }
+    const tables::Table table = climateanalysis::FigureTables(result_);
 
-    rows.push_back(
-        {{"By month", "Hours", "Union %", "Too warm %", "Too cool %", "Too humid %", "Missing %"},
-         true,
-         {}});
-    for (int m = 1; m <= 12; ++m) {
-        const climate::ZoneHours& c = result_.zones.months[static_cast<std::size_t>(m - 1)].time;
-        if (c.hours <= 0) {
-            continue;
+    const tables::Section& zones = *table.Find(climateanalysis::kZonesSection);
+    rows.push_back(Heading(zones, "Zone (filtered hours)"));
+    for (const tables::Row& row : zones.rows) {
+        rows.push_back(Shown(row));
+    }
+    const tables::Section& months = *table.Find(climateanalysis::kMonthsSection);
+    if (!months.rows.empty()) {
+        rows.push_back(Heading(months, "By month", result_.zones.names));
+        for (const tables::Row& row : months.rows) {
+            rows.push_back(Shown(row));
         }
-        rows.push_back({{climateanalysis::MonthAbbreviation(m), climateanalysis::HoursText(c.hours),
-                         Fixed(c.Percent(c.inUnion), 1), Fixed(c.Percent(c.tooWarm), 1),
-                         Fixed(c.Percent(c.tooCool), 1), Fixed(c.Percent(c.tooHumid), 1),
-                         Fixed(c.Percent(c.missing), 1)},
-                        false,
-                        {}});
     }
 
     // Design conditions: each value with its coincident one, as a state where there is one.
+    const std::string T(tables::SymbolOf(climateanalysis::TemperatureUnitOf(settings_.units)));
+    const std::string W(tables::SymbolOf(climateanalysis::HumidityRatioUnitOf(settings_.units)));
     rows.push_back({{"Design condition (all hours, not the filter)", "Value, " + T,
                      "Coincident, " + T, "Source"},
                     true,
                     {}});
     const comfort::PlaneAir& air = prepared_->zones.air;
-    const auto t = [&](double kelvin) { return Fixed(u.Temperature(kelvin), 1); };
     const auto fromWetBulb = [&](const std::string& name, double dryBulb,
                                  double wetBulb) -> std::optional<OutdoorPoint> {
         const auto w = comfort::HumidityRatioAtWetBulb(dryBulb, wetBulb, air);
@@ -129,10 +129,21 @@ std::vector<FigureRow> ClimateModel::figures() const {
         }
         return OutdoorPoint{name, dryBulb, *w, HumidityInput::WetBulb, wetBulb};
     };
+    // A design row of the table: its name, value and coincident value, and where it is from.
+    const auto designRow = [&](const tables::Row& row, const std::string& source,
+                               std::optional<OutdoorPoint> point) {
+        FigureRow shown = Shown(row, 3);
+        shown.cells.push_back(source);
+        shown.values.push_back(std::nan(""));
+        shown.number.push_back(false);
+        shown.point = std::move(point);
+        shown.key.clear(); // the state's name below: mine and the published share a model key
+        return shown;
+    };
     // A heating dry bulb has no coincident humidity of its own: it is sent with the mean
     // humidity ratio of the hours within 0.5 K of it (both ends included), the window the
     // coincident means of the design conditions use.
-    const auto heatingRow = [&](const std::string& name, double dryBulb, const std::string& source,
+    const auto heatingRow = [&](const tables::Row& model, double dryBulb, const std::string& source,
                                 const std::string& pointName) {
         double sum = 0;
         double n = 0; // hours
@@ -142,120 +153,107 @@ std::vector<FigureRow> ClimateModel::figures() const {
                 n += h.hours;
             }
         }
-        FigureRow row{{name + " dry bulb", t(dryBulb), "", source}, false, {}, pointName};
+        FigureRow row = designRow(model, source, std::nullopt);
+        row.cells[2].clear();
+        row.key = pointName;
         if (n > 0) {
             const double w = sum / n;
-            row.cells[0] += " (mean coincident " + Fixed(u.HumidityRatio(w), 1) + " " +
-                            u.HumidityRatioUnit() + ")";
+            row.cells[0] +=
+                " (mean coincident " +
+                tables::ReportText(tables::Quantity::HumidityRatio,
+                                   climateanalysis::HumidityRatioUnitOf(settings_.units),
+                                   u.HumidityRatio(w)) +
+                " " + W + ")";
             row.point = OutdoorPoint{pointName, dryBulb, w, HumidityInput::HumidityRatio, w};
         }
         return row;
     };
-    static const char* const kCooling[] = {"0.4 %", "1 %", "2 %"};
     const std::string mine = "from this file's hours";
     const std::string published = "published in the file's header";
     // A published heating dry bulb has no humidity in the header: the one sent with it is the
     // file's own.
     const std::string publishedDry = "dry bulb published in the file's header, humidity from "
                                      "this file's hours";
-    if (result_.design) {
+    const tables::Section* design = table.Find(climateanalysis::kDesignSection);
+    if (design != nullptr) {
         const climate::ComputedDesignConditions& d = *result_.design;
         for (std::size_t k = 0; k < 3; ++k) {
-            const std::string p = kCooling[k];
-            rows.push_back({{"Cooling " + p + " dry bulb / mean coincident wet bulb",
-                             t(d.cooling[k].dryBulb), t(d.cooling[k].meanCoincidentWetBulb), mine},
-                            false,
-                            fromWetBulb("Cooling " + p, d.cooling[k].dryBulb,
-                                        d.cooling[k].meanCoincidentWetBulb)});
+            const std::string p = climateanalysis::kCoolingPercents[k];
+            rows.push_back(designRow(*FindRow(*design, "cooling " + p), mine,
+                                     fromWetBulb("Cooling " + p, d.cooling[k].dryBulb,
+                                                 d.cooling[k].meanCoincidentWetBulb)));
         }
         for (std::size_t k = 0; k < 3; ++k) {
-            const std::string p = kCooling[k];
-            rows.push_back({{"Wet bulb " + p + " / mean coincident dry bulb",
-                             t(d.wetBulb[k].wetBulb), t(d.wetBulb[k].meanCoincidentDryBulb), mine},
-                            false,
-                            fromWetBulb("Wet bulb " + p, d.wetBulb[k].meanCoincidentDryBulb,
-                                        d.wetBulb[k].wetBulb)});
-        }
-        for (std::size_t k = 0; k < 3; ++k) {
-            const std::string p = kCooling[k];
+            const std::string p = climateanalysis::kCoolingPercents[k];
             rows.push_back(
-                {{"Dew point " + p + " / mean coincident dry bulb (" +
-                      Fixed(u.HumidityRatio(d.dewPoint[k].humidityRatio), 1) + " " +
-                      u.HumidityRatioUnit() + ")",
-                  t(d.dewPoint[k].dewPoint), t(d.dewPoint[k].meanCoincidentDryBulb), mine},
-                 false,
-                 OutdoorPoint{"Dew point " + p, d.dewPoint[k].meanCoincidentDryBulb,
-                              d.dewPoint[k].humidityRatio, HumidityInput::DewPoint,
-                              d.dewPoint[k].dewPoint}});
+                designRow(*FindRow(*design, "wet bulb " + p), mine,
+                          fromWetBulb("Wet bulb " + p, d.wetBulb[k].meanCoincidentDryBulb,
+                                      d.wetBulb[k].wetBulb)));
         }
-        static const char* const kHeating[] = {"99.6 %", "99 %"};
+        for (std::size_t k = 0; k < 3; ++k) {
+            const std::string p = climateanalysis::kCoolingPercents[k];
+            const tables::Row& model = *FindRow(*design, "dew point " + p);
+            FigureRow row =
+                designRow(model, mine,
+                          OutdoorPoint{"Dew point " + p, d.dewPoint[k].meanCoincidentDryBulb,
+                                       d.dewPoint[k].humidityRatio, HumidityInput::DewPoint,
+                                       d.dewPoint[k].dewPoint});
+            row.cells[0] += " (" + model.cells[3].Shown() + " " + W + ")";
+            rows.push_back(std::move(row));
+        }
         for (std::size_t k = 0; k < 2; ++k) {
-            const std::string name = std::string("Heating ") + kHeating[k];
-            rows.push_back(heatingRow(name, d.heating[k], mine, name));
+            const std::string p = climateanalysis::kHeatingPercents[k];
+            rows.push_back(
+                heatingRow(*FindRow(*design, "heating " + p), d.heating[k], mine, "Heating " + p));
         }
     } else {
         rows.push_back({{"No hour has a state", "", "", mine}, false, {}});
     }
-    const climate::DesignConditions& h = result_.published;
-    if (h.layout != climate::DesignConditions::Layout::None) {
-        const auto c = [&](const std::optional<double>& celsius) {
-            return celsius ? Fixed(u.TemperatureFromCelsius(*celsius), 1) : std::string("–");
-        };
+    if (const tables::Section* p = table.Find(climateanalysis::kPublishedSection)) {
+        const climate::DesignConditions& h = result_.published;
         for (std::size_t k = 0; k < 3; ++k) {
+            const std::string percent = climateanalysis::kCoolingPercents[k];
             std::optional<OutdoorPoint> point;
             if (h.coolingDryBulb[k] && h.coolingWetBulb[k]) {
-                point = fromWetBulb(std::string("Published cooling ") + kCooling[k],
-                                    *h.coolingDryBulb[k] + kZeroCelsius,
-                                    *h.coolingWetBulb[k] + kZeroCelsius);
+                point =
+                    fromWetBulb("Published cooling " + percent, *h.coolingDryBulb[k] + kZeroCelsius,
+                                *h.coolingWetBulb[k] + kZeroCelsius);
             }
-            rows.push_back(
-                {{std::string("Cooling ") + kCooling[k] + " dry bulb / mean coincident wet bulb",
-                  c(h.coolingDryBulb[k]), c(h.coolingWetBulb[k]), published},
-                 false,
-                 point});
+            rows.push_back(designRow(*FindRow(*p, "cooling " + percent), published, point));
         }
-        for (const auto& [name, celsius] :
-             {std::pair{"Heating 99.6 %", h.heating99_6}, std::pair{"Heating 99 %", h.heating99}}) {
+        for (const auto& [percent, celsius] :
+             {std::pair{"99.6 %", h.heating99_6}, std::pair{"99 %", h.heating99}}) {
+            const tables::Row& model = *FindRow(*p, std::string("heating ") + percent);
+            const std::string name = std::string("Published heating ") + percent;
             if (celsius) {
-                rows.push_back(heatingRow(name, *celsius + kZeroCelsius, publishedDry,
-                                          std::string("Published h") + (name + 1)));
+                rows.push_back(heatingRow(model, *celsius + kZeroCelsius, publishedDry, name));
             } else {
-                rows.push_back({{std::string(name) + " dry bulb", c(celsius), "", published},
-                                false,
-                                {},
-                                std::string("Published h") + (name + 1)});
+                FigureRow row = designRow(model, published, std::nullopt);
+                row.cells[2].clear();
+                row.key = name;
+                rows.push_back(std::move(row));
             }
         }
     }
     // Enthalpies under a heading of their own unit, after every temperature.
-    if (result_.design) {
+    if (design != nullptr) {
         rows.push_back({{"Design enthalpy (all hours, not the filter)",
-                         std::string("Value, ") + u.EnthalpyUnit(), "", "Source"},
+                         "Value, " + std::string(tables::SymbolOf(
+                                         climateanalysis::EnthalpyUnitOf(settings_.units))),
+                         "", "Source"},
                         true,
                         {}});
-        for (std::size_t k = 0; k < 3; ++k) {
-            rows.push_back({{std::string("Enthalpy ") + kCooling[k],
-                             Fixed(u.Enthalpy(result_.design->enthalpy[k]), 1), "", mine},
-                            false,
-                            {}});
+        for (const char* p : climateanalysis::kCoolingPercents) {
+            FigureRow row =
+                designRow(*FindRow(*design, std::string("enthalpy ") + p), mine, std::nullopt);
+            row.cells[2].clear();
+            rows.push_back(std::move(row));
         }
     }
     // What a row is, whatever its figures: a state by the name it is sent under.
     for (FigureRow& row : rows) {
         if (row.key.empty()) {
             row.key = row.point ? row.point->name : row.cells.front();
-        }
-    }
-    // The writers' ASCII unit names, as the window writes them.
-    for (FigureRow& row : rows) {
-        for (std::string& cell : row.cells) {
-            for (const auto& [ascii, shown] :
-                 {std::pair<std::string, std::string>{"degC", "°C"}, {"degF", "°F"}}) {
-                for (std::size_t at = cell.find(ascii); at != std::string::npos;
-                     at = cell.find(ascii, at)) {
-                    cell.replace(at, ascii.size(), shown);
-                }
-            }
         }
     }
     return rows;

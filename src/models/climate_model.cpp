@@ -1,6 +1,6 @@
 #include "models/climate_model.h"
 
-#include "batch/streams.h"
+#include "cli/streams.h"
 #include "climate/weather_file.h"
 #include "climateanalysis/result_writers.h"
 #include "climateanalysis/zone_list.h"
@@ -90,7 +90,7 @@ Expected<LoadedClimate, std::string> LoadClimate(const std::string& path,
                                                  const climateanalysis::ClimateSettings& settings,
                                                  LoadControl* control) {
     const auto cancelled = [control] { return control != nullptr && control->cancelled.load(); };
-    if (const auto source = batch::OpenSource(path, true); !source) {
+    if (const auto source = cli::OpenSource(path, true); !source) {
         return Fail("The file \"" + path + "\" was not read: " + source.error() + ".");
     }
     auto read = climate::ReadWeatherFile(path);

@@ -69,10 +69,13 @@ struct OutdoorPoint {
 // names what the row is whatever its figures, so that a selection survives a new filter or
 // new units.
 struct FigureRow {
-    std::vector<std::string> cells;
+    std::vector<std::string> cells; // in report style
     bool heading = false;
     std::optional<OutdoorPoint> point;
     std::string key{};
+    std::vector<double> values{};    // a number's unrounded value, for a tool tip; NaN for a text
+    std::vector<bool> number{};      // which cells are numbers (right-aligned)
+    std::vector<std::string> tips{}; // what a heading's cell stands for ("Z1": its zone)
 };
 
 // The climate window's logic without widgets: one weather file judged by the comfort settings,

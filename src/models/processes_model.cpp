@@ -81,18 +81,13 @@ ProcessesModel::ProcessesModel(Platform& platform, MainWindowReader main)
     set_.setAmbient(MainAmbient(main_));
 }
 
-processfile::TableUnits ProcessesModel::tableUnits() const {
-    const ShownUnits shown = main_.view().units;
-    return {shown.dryBulb,  shown.dewPoint,       shown.wetBulb, shown.humidityRatio,
-            shown.enthalpy, shown.specificVolume, units_};
+processfile::ReportUnits ProcessesModel::reportUnits() const {
+    const bool british = main_.view().unitSystem == UnitSystem::British;
+    return {british ? processfile::ReportSystem::IP : processfile::ReportSystem::SI, units_};
 }
 
-processfile::TextTable ProcessesModel::pointTable() const {
-    return processfile::PointTable(set_, tableUnits());
-}
-
-processfile::TextTable ProcessesModel::processTable() const {
-    return processfile::ProcessTable(set_, tableUnits());
+tables::Table ProcessesModel::reportTables() const {
+    return processfile::ProcessTables(set_, reportUnits());
 }
 
 void ProcessesModel::MainWindowChanged() {
@@ -409,7 +404,7 @@ CommandOutcome ProcessesModel::ExportCsv() {
     if (!path) {
         return CommandOutcome::Cancelled;
     }
-    const auto exported = processfile::ExportProcessCsv(set_, tableUnits(), *path);
+    const auto exported = processfile::ExportProcessReportCsv(set_, reportUnits(), *path);
     if (!exported) {
         platform_.showMessage(exported.error().message, kProcessesTitle);
         return CommandOutcome::Refused;

@@ -5,7 +5,7 @@
 #include "models/platform.h"
 #include "models/process_overlay.h"
 #include "processes/process_set.h"
-#include "processfile/process_table.h"
+#include "processfile/process_report.h"
 
 #include <map>
 #include <optional>
@@ -60,10 +60,10 @@ class ProcessesModel {
     ShownUnits shownUnits() const { return main_.view().units; }
     bool modified() const { return modified_; }
 
-    // The tables as shown, in the main window's units and the set's load units.
-    processfile::TableUnits tableUnits() const;
-    processfile::TextTable pointTable() const;
-    processfile::TextTable processTable() const;
+    // The tables as shown and exported: report style in the main window's unit system (SI or
+    // IP) and the set's load units.
+    processfile::ReportUnits reportUnits() const;
+    tables::Table reportTables() const;
 
     // To be called after each calculation of the main window: a new pressure or formulation
     // recomputes every point and process.

@@ -1,6 +1,7 @@
 #include "processfile/process_file.h"
 
 #include "fileio/file_io.h"
+#include "hygrovane/formulation_keys.h"
 #include "hygrovane/humidity_keys.h"
 
 #include <QJsonArray>
@@ -37,10 +38,14 @@ constexpr std::array<Named<PressureInput>, 2> kPressureInputs{{
     {PressureInput::Barometric, "barometric"},
     {PressureInput::Altitude, "altitude"},
 }};
-constexpr std::array<Named<SatFormulation>, 2> kFormulations{{
-    {SatFormulation::IAPWS, "IAPWS"},
-    {SatFormulation::HylandWexler, "Hyland-Wexler"},
-}};
+// The files' formulation names, the core's table.
+constexpr std::array<Named<SatFormulation>, kSatFormulationKeys.size()> kFormulations = [] {
+    std::array<Named<SatFormulation>, kSatFormulationKeys.size()> names{};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        names[i] = {kSatFormulationKeys[i].formulation, kSatFormulationKeys[i].fileName};
+    }
+    return names;
+}();
 
 template <typename Enum, std::size_t N>
 QString NameIn(const std::array<Named<Enum>, N>& names, Enum value) {

@@ -19,7 +19,13 @@ set(LAYER_units units text engine)
 # a free text for every writer (kept from running as a formula). No Qt.
 set(LAYER_textfile textfile)
 # Whole files written atomically and small files read, for every file format (Qt Core only).
+# Results tables: cells with their quantity, unit and unrounded value, the report-style number
+# rule, and the tables' text, CSV and JSON forms. No Qt.
+set(LAYER_tables tables text textfile)
 set(LAYER_fileio fileio hygrovane)
+# What the three programs' command lines share: arguments and options, exit statuses, the input
+# and output streams (a file output through fileio), the output that would replace the input.
+set(LAYER_cli cli fileio hygrovane)
 set(LAYER_moistair moistair engine hygrovane)
 # Domain libraries on the core.
 set(LAYER_processes processes text moistair hygrovane units)
@@ -30,7 +36,7 @@ set(LAYER_envelopes envelopes moistair hygrovane)
 set(LAYER_climate climate text textfile moistair hygrovane units)
 # A weather file judged against the comfort and strategy zones and the envelopes, for the command
 # line and the window.
-set(LAYER_climateanalysis climateanalysis text climate textfile comfort envelopes moistair hygrovane units)
+set(LAYER_climateanalysis climateanalysis tables text climate textfile comfort envelopes moistair hygrovane units)
 # An air-handling unit run through a weather file's records, for the command line, the window
 # and Python.
 set(LAYER_airunit airunit text climate textfile moistair hygrovane units)
@@ -42,22 +48,22 @@ set(LAYER_display display moistair hygrovane units)
 set(SUBFOLDER_LAYERS models/calculator programs/hygrovane programs/batch programs/climate)
 set(LAYER_models/calculator models/calculator display moistair hygrovane units)
 # Batch conversion and the file formats write the main window's digits.
-set(LAYER_batch batch text textfile fileio display moistair hygrovane units)
+set(LAYER_batch batch cli text textfile fileio display moistair hygrovane units)
 # UNIT.json, the settings of an air-handling unit, and the figures of a unit's run
 # written beside the climate analysis's.
 set(LAYER_unitfile unitfile text fileio climateanalysis comfort ${LAYER_airunit})
 set(LAYER_casefile casefile fileio models/calculator display moistair hygrovane units)
-set(LAYER_processfile processfile textfile fileio casefile processes display moistair hygrovane units)
+set(LAYER_processfile processfile tables textfile fileio casefile processes display moistair hygrovane units)
 # Window logic without Qt Widgets, then the Qt views, then the programs.
-set(LAYER_models models text textfile airunit unitfile fileio processfile casefile batch models/calculator display chart processes
+set(LAYER_models models tables text textfile cli airunit unitfile fileio processfile casefile batch models/calculator display chart processes
     climateanalysis comfort climate moistair hygrovane units)
 set(LAYER_views views ${LAYER_models})
 # The programs' main() folders, one each under programs/ (which holds nothing of its own).
 set(LAYER_programs programs)
 set(LAYER_programs/hygrovane programs/hygrovane ${LAYER_views})
 set(LAYER_programs/batch programs/batch batch ${LAYER_batch})
-# hygrovane-climate: its options and run (the analysis, written through batch's streams), main().
-set(LAYER_climatecli climatecli text climateanalysis climate comfort envelopes unitfile airunit ${LAYER_batch})
+# hygrovane-climate: its options and run (the analysis, written through cli's streams), main().
+set(LAYER_climatecli climatecli tables text climateanalysis climate comfort envelopes unitfile airunit ${LAYER_batch})
 set(LAYER_programs/climate programs/climate ${LAYER_climatecli})
 # The Python module binds the core and the domain libraries, never a window; the air-handling
 # unit with its one reader of UNIT.json (Qt Core's JSON).
@@ -73,7 +79,9 @@ set(ROLE_hygrovane "the core's public headers: Solve, Result<T>")
 set(ROLE_engine "numerics (throws ArithmeticError inside)")
 set(ROLE_units "unit catalogue")
 set(ROLE_textfile "a text file's lines, CSV cells")
+set(ROLE_tables "results tables: cells with quantity and unit, report style, text/CSV/JSON")
 set(ROLE_fileio "atomic writes (QSaveFile), small reads")
+set(ROLE_cli "the programs' arguments, exit statuses, input and output")
 set(ROLE_moistair "the core: moist air's states")
 set(ROLE_processes "air-handling processes")
 set(ROLE_chart "chart geometry (Qt-free)")

@@ -6,11 +6,13 @@
 
 #include "chart/chart_preferences.h"
 #include "chart/chart_units.h"
+#include "climateanalysis/figure_tables.h"
 #include "climateanalysis/result_writers.h"
 #include "comfort/comfort_error.h"
 #include "models/climate_model.h"
 #include "processfile/process_file.h"
-#include "processfile/process_table.h"
+#include "processfile/process_report.h"
+#include "tables/table_writers.h"
 
 #include <gtest/gtest.h>
 
@@ -164,8 +166,6 @@ TEST(CommaDecimalLocale, WrittenNumbersAlike) {
     const climateanalysis::ClimateResult result = climateanalysis::testing::Analysed(settings);
     const models::ClimateModel window = ChicagoWindow();
     const processfile::ProcessSetFile set = ProcessSet();
-    processfile::TableUnits units;
-    units.loads = set.units;
     const std::string batchInput = "Temp (F);RH (%);Pressure (kPa)\n"
                                    "68.5;45.25;101.325\n-4;80;99.1\n104;12.5;100\n";
     const std::vector<Written> writers{
@@ -175,11 +175,16 @@ TEST(CommaDecimalLocale, WrittenNumbersAlike) {
         {"climate window's figures table", [&] { return FigureCells(window); }},
         {"batch conversion", [&] { return batch::testing::Convert(batchInput, {}); }},
         {"process set file", [&] { return processfile::ProcessSetText(set.set, set.units); }},
-        {"process tables as CSV",
+        {"climate figures' table as text, CSV and JSON",
          [&] {
-             return processfile::TablesCsv(
-                 {{"Points", processfile::PointTable(set.set, units)},
-                  {"Processes", processfile::ProcessTable(set.set, units)}});
+             const tables::Table t = climateanalysis::FigureTables(result);
+             return tables::TableText(t) + tables::TableCsv(t) + tables::TableJson(t);
+         }},
+        {"process report tables as text, CSV and JSON",
+         [&] {
+             const tables::Table t = processfile::ProcessTables(
+                 set.set, {processfile::ReportSystem::IP, set.units}, "2026-12-07");
+             return tables::TableText(t) + tables::TableCsv(t) + tables::TableJson(t);
          }},
         // Refusals the climate window and the processes' tables show and write.
         {"comfort refusal",

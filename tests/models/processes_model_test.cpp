@@ -4,9 +4,11 @@
 #include "models/process_overlay.h"
 #include "models/processes_model.h"
 #include "processfile/process_file.h"
+#include "tables/table_writers.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -54,6 +56,29 @@ class ProcessWindowTest : public ::testing::Test {
     std::string lastMessage() const {
         return platform.messages.empty() ? "" : platform.messages.back().message;
     }
+    // A cell of the window's report tables, by section, row and column key.
+    tables::Cell cell(const char* section, std::size_t row, std::string_view column) const {
+        const tables::Table table = processes->reportTables();
+        const tables::Section& s = *table.Find(section);
+        for (std::size_t c = 0; c < s.columns.size(); ++c) {
+            if (s.columns[c].key == column) {
+                return s.rows.at(row).cells.at(c);
+            }
+        }
+        ADD_FAILURE() << "no column " << column;
+        return {};
+    }
+    tables::Cell point(std::size_t row, std::string_view column) const {
+        return cell(processfile::kPointsSection, row, column);
+    }
+    tables::Cell process(std::size_t row, std::string_view column) const {
+        return cell(processfile::kProcessesSection, row, column);
+    }
+    std::size_t rows(const char* section) const {
+        return processes->reportTables().Find(section)->rows.size();
+    }
+    // Every figure of the tables, to the last digit.
+    std::string figures() const { return tables::TableCsv(processes->reportTables()); }
 
     fs::path folder = fs::temp_directory_path() /
                       ("hygrovane-processwindow-" + std::to_string(::getpid()) + "-" +
@@ -63,13 +88,26 @@ class ProcessWindowTest : public ::testing::Test {
     std::unique_ptr<ProcessesModel> processes;
 };
 
-TEST_F(ProcessWindowTest, CurrentStateShowsTheMainWindowsDigits) {
+TEST_F(ProcessWindowTest, CurrentStateIsTheMainWindowsState) {
     ASSERT_EQ(processes->AddCurrentState(), CommandOutcome::Done);
     const AmbientForm& f = main.form();
-    const std::vector<std::string> expected{"A",           "25",          f.Text3.text,
-                                            "50",          f.Text6.text,  f.Text5.text,
-                                            f.Text16.text, f.Text15.text, "given"};
-    EXPECT_EQ(processes->pointTable().rows.at(0), expected);
+    // The main window's figures (to its digits) in the report's units: kg/kg as g/kg.
+    const struct {
+        const char* column;
+        std::string shown;
+        double scale;
+    } same[] = {{"dryBulb", f.Text1.text, 1},          {"humidityRatio", f.Text3.text, 1000},
+                {"relativeHumidity", f.Text4.text, 1}, {"wetBulb", f.Text6.text, 1},
+                {"dewPoint", f.Text5.text, 1},         {"enthalpy", f.Text16.text, 1},
+                {"specificVolume", f.Text15.text, 1}};
+    for (const auto& c : same) {
+        const double shown = ReadNumber(c.shown) * c.scale;
+        EXPECT_NEAR(point(0, c.column).value, shown, 1e-3 * std::max(1.0, std::abs(shown)))
+            << c.column;
+    }
+    EXPECT_EQ(point(0, "name").text, "A");
+    EXPECT_EQ(point(0, "dryBulb").Shown(), "25.0");
+    EXPECT_EQ(point(0, "source").text, "given");
 
     // In British units (the same 77 F), at another altitude and by Hyland-Wexler, the point
     // follows.
@@ -81,12 +119,12 @@ TEST_F(ProcessWindowTest, CurrentStateShowsTheMainWindowsDigits) {
     main.menu_HW_Click();
     processes->MainWindowChanged();
     ASSERT_EQ(processes->AddCurrentState(), CommandOutcome::Done);
-    const auto rows = processes->pointTable().rows;
-    for (std::size_t column : {1U, 2U, 3U, 6U, 7U}) {
-        EXPECT_EQ(rows[0][column], rows[1][column]) << column;
+    for (const char* column : {"dryBulb", "humidityRatio", "relativeHumidity", "enthalpy"}) {
+        EXPECT_EQ(point(0, column).Shown(), point(1, column).Shown()) << column;
     }
-    EXPECT_EQ(rows[0][1], f.Text1.text);
-    EXPECT_EQ(rows[0][6], f.Text16.text);
+    EXPECT_EQ(point(0, "dryBulb").Shown(), "77.0");
+    EXPECT_EQ(point(0, "dryBulb").unit, tables::Unit::Fahrenheit);
+    EXPECT_NEAR(point(0, "enthalpy").value, ReadNumber(f.Text16.text), 1e-3 * 28);
     EXPECT_EQ(processes->set().ambient().formulation, SatFormulation::HylandWexler);
     EXPECT_EQ(processes->set().ambient().pressureInput, PressureInput::Altitude);
 
@@ -138,18 +176,18 @@ TEST_F(ProcessWindowTest, EveryProcessKindFromTheHandlers) {
                 << InfoOf(f.kind).key;
         }
     }
-    const auto table = processes->processTable();
-    ASSERT_EQ(table.rows.size(), forms.size());
-    for (const auto& row : table.rows) {
-        EXPECT_TRUE(IsNumeric(row[8])) << row[1] << ": " << row.back(); // total heat
+    ASSERT_EQ(rows(processfile::kProcessesSection), forms.size());
+    for (std::size_t i = 0; i < forms.size(); ++i) {
+        EXPECT_TRUE(std::isfinite(process(i, "total").value))
+            << process(i, "process").text << ": " << process(i, "notes").text;
     }
-    EXPECT_EQ(table.rows[0][9], "1"); // heating: sensible heat ratio 1
-    EXPECT_EQ(table.rows[5][2], "A + B");
-    EXPECT_EQ(table.rows[13][3], "S, T"); // each chain makes two points
-    EXPECT_EQ(processes->pointTable().rows.size(), 3U + 11U + 3U * 2U);
+    EXPECT_EQ(process(0, "sensibleHeatRatio").Shown(), "1.00"); // heating
+    EXPECT_EQ(process(5, "from").text, "A + B");
+    EXPECT_EQ(process(13, "to").text, "S, T"); // each chain makes two points
+    EXPECT_EQ(rows(processfile::kPointsSection), 3U + 11U + 3U * 2U);
 
     // Refused: no apparatus dew point, a text that is no number, an unknown point.
-    const auto before = processes->processTable().rows;
+    const std::string before = figures();
     const std::vector<std::pair<ProcessForm, const char*>> refused{
         {form(K::CoilLeavingState, {"A"}, {{P::Target, "22"}}, W, "0.004"),
          "no apparatus dew point"},
@@ -159,7 +197,7 @@ TEST_F(ProcessWindowTest, EveryProcessKindFromTheHandlers) {
     for (const auto& [f, reason] : refused) {
         EXPECT_NE(processes->AddProcess(f), CommandOutcome::Done) << reason;
         EXPECT_NE(lastMessage().find(reason), std::string::npos) << lastMessage();
-        EXPECT_EQ(processes->processTable().rows, before) << reason;
+        EXPECT_EQ(figures(), before) << reason;
     }
 }
 
@@ -244,24 +282,23 @@ TEST_F(ProcessWindowTest, MixThenCoolTheMixtureAndFollowTheMainWindow) {
         EXPECT_EQ(overlay.paths[i].points.front(), ends[i].first) << i;
         EXPECT_EQ(overlay.paths[i].points.back(), ends[i].second) << i;
     }
-    EXPECT_EQ(processes->processTable().rows[1][4], "upstream");
-    EXPECT_EQ(processes->processTable().rows[1][5], processes->processTable().rows[0][5]);
-    const std::string load = processes->processTable().rows[1][10];
-    EXPECT_LT(ReadNumber(load), 0); // the coil takes heat out
+    // The coil takes the mixture's air upstream, and heat out of it.
+    EXPECT_EQ(process(1, "airFlow").value, process(0, "airFlow").value);
+    const double load = process(1, "equipmentHeat").value; // kW
+    EXPECT_LT(load, 0);
 
     // Loads in other units; flows changed; another pressure recomputes.
     processes->SetLoadUnits(
         {FlowUnit::CubicFeetPerMinute, HeatUnit::TonOfRefrigeration, WaterUnit::PoundsPerHour});
-    EXPECT_NEAR(ReadNumber(processes->processTable().rows[1][10]), ReadNumber(load) / 3.516852842,
-                1e-3);
+    EXPECT_NEAR(process(1, "equipmentHeat").value, load / 3.516852842, 1e-6);
+    EXPECT_EQ(process(1, "equipmentHeat").unit, tables::Unit::Ton);
     ASSERT_EQ(processes->SetFlows(0, {"6000", "2000"},
                                   {FlowUnit::CubicMetresPerHour, FlowUnit::CubicMetresPerHour}),
               CommandOutcome::Done);
-    EXPECT_NEAR(ReadNumber(processes->processTable().rows[1][10]),
-                2 * ReadNumber(load) / 3.516852842, 2e-3);
-    const std::string coilLeaving = processes->pointTable().rows[3][2];
+    EXPECT_NEAR(process(1, "equipmentHeat").value, 2 * load / 3.516852842, 2e-3);
+    const std::string coilLeaving = point(3, "humidityRatio").Full();
     type(2, "90");
-    EXPECT_NE(processes->pointTable().rows[3][2], coilLeaving);
+    EXPECT_NE(point(3, "humidityRatio").Full(), coilLeaving);
     EXPECT_TRUE(processes->modified());
 
     // Points in use, and outlets, are kept.
@@ -269,10 +306,10 @@ TEST_F(ProcessWindowTest, MixThenCoolTheMixtureAndFollowTheMainWindow) {
     EXPECT_NE(processes->DeletePoint(2), CommandOutcome::Done);
     EXPECT_EQ(processes->RenamePoint(0, "B"), CommandOutcome::Refused);
     EXPECT_EQ(processes->RenamePoint(0, "Room"), CommandOutcome::Done);
-    EXPECT_EQ(processes->processTable().rows[0][2], "Room + B");
+    EXPECT_EQ(process(0, "from").text, "Room + B");
     EXPECT_NE(processes->DeleteProcess(0), CommandOutcome::Done);
     EXPECT_EQ(processes->DeleteProcess(1), CommandOutcome::Done);
-    EXPECT_EQ(processes->pointTable().rows.size(), 3U);
+    EXPECT_EQ(rows(processfile::kPointsSection), 3U);
     EXPECT_EQ(drawn().second, "arrow arrow Room B C ");
 }
 
@@ -281,8 +318,7 @@ TEST_F(ProcessWindowTest, SaveOpenExportAndTheQuestionsAboutChanges) {
     ASSERT_EQ(processes->AddProcess(
                   form(ProcessKind::SensibleToDryBulb, {"A"}, {{P::LeavingDryBulb, "30"}})),
               CommandOutcome::Done);
-    const auto points = processes->pointTable();
-    const auto table = processes->processTable();
+    const std::string shown = figures();
 
     // Closing a modified set asks; Cancel keeps it open, Yes saves it.
     EXPECT_EQ(processes->QueryClose(), Closing::StayOpen);
@@ -296,15 +332,14 @@ TEST_F(ProcessWindowTest, SaveOpenExportAndTheQuestionsAboutChanges) {
     EXPECT_TRUE(processes->set().points().empty());
     platform.openPaths = {path("set.json")};
     ASSERT_EQ(processes->Open(), CommandOutcome::Done) << lastMessage();
-    EXPECT_EQ(processes->pointTable().rows, points.rows);
-    EXPECT_EQ(processes->processTable().rows, table.rows);
+    EXPECT_EQ(figures(), shown);
 
     // A damaged file is refused and changes nothing; a failed save keeps the set modified.
     std::ofstream(path("bad.json")) << "{\"format\": \"Hygrovane process set\", \"version\": 7}";
     platform.openPaths = {path("bad.json")};
     EXPECT_EQ(processes->Open(), CommandOutcome::Refused);
     EXPECT_NE(lastMessage().find("newer version"), std::string::npos) << lastMessage();
-    EXPECT_EQ(processes->pointTable().rows, points.rows);
+    EXPECT_EQ(figures(), shown);
     EXPECT_EQ(processes->fileName(), path("set.json"));
     ASSERT_EQ(processes->RenamePoint(0, "Room"), CommandOutcome::Done);
     platform.savePaths = {folder.string()};
@@ -326,7 +361,12 @@ TEST_F(ProcessWindowTest, SaveOpenExportAndTheQuestionsAboutChanges) {
     ASSERT_EQ(processes->ExportCsv(), CommandOutcome::Done);
     std::ostringstream csv;
     csv << std::ifstream(path("table.csv")).rdbuf();
-    EXPECT_EQ(csv.str().rfind("Points\r\nPoint,Dry bulb (C),", 0), 0U) << csv.str();
+    // The report's CSV: its title block first, then each table with a row of units.
+    EXPECT_EQ(csv.str().rfind("# pressure,95,kPa\n# formulation,IAPWS,\n# units,SI,\n# date,", 0),
+              0U)
+        << csv.str();
+    EXPECT_NE(csv.str().find("\nPoint,DB,WB,RH,W,h,DP,v,Flow,Source\n,°C,°C,%,g/kg,"),
+              std::string::npos);
 }
 
 // At 1 kg/s from 26 C 50 % to 20 C 50 % with bypass factor 0.1 the coil takes 24.139 kW and the
@@ -348,15 +388,14 @@ TEST_F(ProcessWindowTest, AChainShowsEachStagesLoadAndTheNetOnlyAsTotal) {
     heating.flowUnits = {FlowUnit::KilogramsPerSecond};
     ASSERT_EQ(processes->AddProcess(heating), CommandOutcome::Done) << lastMessage();
 
-    const auto row = processes->processTable().rows[0];
-    EXPECT_EQ(row[10], "coil -24.139; reheat 9.898; net -14.241"); // heater or coil
-    EXPECT_EQ(row[6], "coil -16.105; reheat 9.898; net -6.206");   // sensible
-    EXPECT_EQ(row[7], "coil -8.15; reheat 0; net -8.15");
-    EXPECT_EQ(row[9], "coil .664; reheat 1");
-    EXPECT_TRUE(IsNumeric(row[8])) << row[8]; // the air's total change: one number
-    const auto steam = processes->processTable().rows[1];
-    EXPECT_EQ(steam[10].rfind("heater ", 0), 0U) << steam[10];
-    EXPECT_NE(steam[10].find("; humidifier 0; net "), std::string::npos) << steam[10];
+    // Each stage's heat and ratio in the notes; the loads' cells are the whole process's.
+    EXPECT_EQ(process(0, "notes").text, "coil -24.1 kW, SHR 0.66; reheat 9.90 kW, SHR 1.00");
+    EXPECT_NEAR(process(0, "equipmentHeat").value, -14.241, 5e-4); // the net
+    EXPECT_NEAR(process(0, "sensible").value, -6.206, 5e-4);
+    EXPECT_NEAR(process(0, "latent").value, -8.15, 5e-3);
+    const std::string steam = process(1, "notes").text;
+    EXPECT_EQ(steam.rfind("heater ", 0), 0U) << steam;
+    EXPECT_NE(steam.find("; humidifier 0.00 kW"), std::string::npos) << steam;
 
     // The stages meet at the chain's intermediate point, whose row is the coil's leaving air.
     const Process& process = processes->set().processes()[0];
@@ -389,14 +428,16 @@ TEST_F(ProcessWindowTest, AChainShowsEachStagesLoadAndTheNetOnlyAsTotal) {
     processes->SetLoadUnits(
         {FlowUnit::CubicFeetPerMinute, HeatUnit::BtuPerHour, WaterUnit::PoundsPerHour});
     EXPECT_EQ(labels()[0], "coil -82367 Btu/h");
-    EXPECT_EQ(processes->processTable().rows[0][10], "coil -82367; reheat 33774; net -48593");
+    EXPECT_EQ(this->process(0, "notes").text,
+              "coil -82367 Btu/h, SHR 0.66; reheat 33774 Btu/h, SHR 1.00");
 
-    // The CSV carries the same cells.
+    // The CSV carries each stage's load in the process's notes.
     platform.savePaths = {path("chain.csv")};
     ASSERT_EQ(processes->ExportCsv(), CommandOutcome::Done);
     std::ostringstream csv;
     csv << std::ifstream(path("chain.csv")).rdbuf();
-    EXPECT_NE(csv.str().find(",coil -82367; reheat 33774; net -48593,"), std::string::npos)
+    EXPECT_NE(csv.str().find(",\"coil -82367 Btu/h, SHR 0.66; reheat 33774 Btu/h, SHR 1.00\"\n"),
+              std::string::npos)
         << csv.str();
 }
 
@@ -429,7 +470,7 @@ TEST_F(ProcessWindowTest, ALargeSetSavedByTheWindowOpensAgain) {
     platform.openPaths = {path("again.json")};
     ASSERT_EQ(processes->Open(), CommandOutcome::Done) << lastMessage();
     EXPECT_EQ(processes->set().Records(), records);
-    EXPECT_EQ(processes->processTable().rows.size(), 4500U);
+    EXPECT_EQ(rows(processfile::kProcessesSection), 4500U);
 }
 
 } // namespace

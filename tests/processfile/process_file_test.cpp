@@ -1,5 +1,4 @@
 #include "processfile/process_file.h"
-#include "processfile/process_table.h"
 
 #include <gtest/gtest.h>
 
@@ -191,37 +190,6 @@ TEST_F(ProcessFileTest, ASaveThatCouldNotBeOpenedAgainIsRefusedAndKeepsTheOldFil
                   "it was.");
     EXPECT_EQ(read(old), "an older set, kept as it is\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
-}
-
-TEST_F(ProcessFileTest, TablesShowTheMainWindowsDigitsAndCsvQuotesTexts) {
-    TableUnits metric;
-    const TextTable points = PointTable(set, metric);
-    ASSERT_EQ(points.rows.size(), 8U);
-    // As the main window shows 33 C and 45 %, at 300 m by Hyland-Wexler.
-    EXPECT_EQ(points.rows[0][1], "33");
-    EXPECT_EQ(points.rows[0][3], "45");
-    EXPECT_EQ(points.rows[0][8], "given");
-    EXPECT_EQ(points.rows[2][8], "process 1");
-
-    TableUnits british{
-        "F",     "F", "F", "(lb moisture)/(lb dry air)", "btu/lb (dry air)", "ft^3/lb (dry air)",
-        kBritish};
-    const TextTable processes = ProcessTable(set, british);
-    EXPECT_EQ(processes.rows[1][1], "Cooling coil: apparatus dew point and bypass factor");
-    EXPECT_EQ(processes.rows[1][2], "B"); // A is free while the outdoor air is named
-    EXPECT_EQ(processes.rows[1][4], "upstream");
-    EXPECT_EQ(processes.rows[0][4], "2000 cfm + 20000 lb/h");
-    EXPECT_NE(processes.rows[1][14].find("apparatus dew point 50 F, bypass factor .12"),
-              std::string::npos)
-        << processes.rows[1][14];
-    EXPECT_EQ(processes.rows[0][12], ""); // mixing has no single difference
-
-    EXPECT_EQ(TablesCsv({{"T", {{"a", "b"}, {{"x, y", "say \"hi\""}, {"=cmd()", "-1.5"}}}}}),
-              "T\r\na,b\r\n\"x, y\",\"say \"\"hi\"\"\"\r\n'=cmd(),-1.5\r\n");
-    ASSERT_TRUE(ExportProcessCsv(set, british, path("table.csv")).has_value());
-    const std::string csv = read(path("table.csv"));
-    EXPECT_EQ(csv.rfind("Points\r\nPoint,Dry bulb (F),", 0), 0U);
-    EXPECT_NE(csv.find("\r\n\"Outdoor, air\",91.4,"), std::string::npos);
 }
 
 } // namespace

@@ -115,6 +115,16 @@ TEST_F(ClimateViewTest, LoadsFiltersSwitchesModelsAndExports) {
     const int pmv = row("PMV");
     ASSERT_GE(pmv, 0);
     EXPECT_EQ(cell(pmv, 1), "803");
+    // A share in report style, right-aligned, with every digit in its tool tip.
+    const QTableWidgetItem* share = window->figuresTable()->item(pmv, 2);
+    EXPECT_EQ(share->text(), "9.2");
+    EXPECT_TRUE(share->textAlignment() & Qt::AlignRight);
+    EXPECT_TRUE(share->toolTip().startsWith("9.16")) << share->toolTip().toStdString();
+    EXPECT_GT(share->toolTip().size(), 6);
+    // The months' zone columns say which zone they count.
+    const QTableWidgetItem* z1 = window->figuresTable()->item(row("By month"), 2);
+    EXPECT_EQ(z1->text(), "Z1 %");
+    EXPECT_TRUE(z1->toolTip().startsWith("PMV")) << z1->toolTip().toStdString();
     EXPECT_EQ(climateOverlay().zones.front().share, "9.2 %");
 
     // Months that wrap over the new year: the figures and the chart follow.

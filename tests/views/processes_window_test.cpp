@@ -19,8 +19,11 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cmath>
@@ -38,6 +41,22 @@ using testing::pick;
 QString cell(QObject& window, const char* table, int row, int column) {
     const QTableWidgetItem* item = control<QTableWidget>(window, table)->item(row, column);
     return item != nullptr ? item->text() : QString();
+}
+
+// The column of a table whose model key is `key` ("dryBulb"), shown or hidden.
+int ColumnOf(QObject& window, const char* table, const char* key) {
+    const auto* t = control<QTableWidget>(window, table);
+    for (int c = 0; c < t->columnCount(); ++c) {
+        if (t->horizontalHeaderItem(c)->data(Qt::UserRole).toString() == QLatin1String(key)) {
+            return c;
+        }
+    }
+    ADD_FAILURE() << table << " has no column " << key;
+    return 0;
+}
+
+QString cell(QObject& window, const char* table, int row, const char* key) {
+    return cell(window, table, row, ColumnOf(window, table, key));
 }
 
 // Whether the process colour is painted within two pixels of a point of an image.
@@ -75,6 +94,25 @@ class ProcessesViewTest : public ::testing::Test {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     void typeInMain(const char* box, const char* text) { testing::retype(main, box, text); }
+    // The air-handling unit the user's guide walks through, built as it says.
+    void BuildGuideUnit() {
+        models::ProcessesModel& set = window->model();
+        for (const guide::TypedState& state : guide::kAirHandlingStates) {
+            typeInMain("Text1", state.dryBulb);
+            typeInMain("Text4", state.relativeHumidity);
+            control<QPushButton>(*window, "AddCurrentState")->click();
+            ASSERT_EQ(set.RenamePoint(set.set().points().size() - 1, state.name),
+                      models::CommandOutcome::Done);
+        }
+        for (const guide::GuideProcess& process : guide::AirHandlingProcesses()) {
+            ASSERT_EQ(set.AddProcess(process.form<models::ProcessForm>()),
+                      models::CommandOutcome::Done)
+                << platform.messages.back().message;
+            ASSERT_EQ(set.RenamePoint(set.set().points().size() - 1, process.name),
+                      models::CommandOutcome::Done);
+        }
+        window->redraw();
+    }
     QStringList mainTexts() {
         QStringList texts;
         for (int n = 1; n <= 16; ++n) {
@@ -109,8 +147,10 @@ TEST_F(ProcessesViewTest, TwoPointsMixedAndCooledShowTheirLinesOnTheChartAndThei
     typeInMain("Text1", "35");
     typeInMain("Text4", "40");
     control<QPushButton>(*window, "AddCurrentState")->click();
-    EXPECT_EQ(cell(*window, "PointTable", 1, 1), "35");
-    EXPECT_EQ(cell(*window, "PointTable", 1, 2), control(main, "Text3")->text());
+    EXPECT_EQ(cell(*window, "PointTable", 1, "dryBulb"), "35.0");
+    // The main window's humidity ratio in kg/kg; the table's in g/kg to 0.01.
+    EXPECT_NEAR(cell(*window, "PointTable", 1, "humidityRatio").toDouble(),
+                control(main, "Text3")->text().toDouble() * 1000, 0.005);
 
     // The dialog rebuilds its rows for the kind picked, and gives what was typed.
     ProcessDialog dialog(window->model(), {}, window);
@@ -130,14 +170,15 @@ TEST_F(ProcessesViewTest, TwoPointsMixedAndCooledShowTheirLinesOnTheChartAndThei
     window->redraw();
 
     EXPECT_EQ(control<QTableWidget>(*window, "ProcessTable")->rowCount(), 2);
-    EXPECT_EQ(cell(*window, "ProcessTable", 0, 2), "A + B");
-    EXPECT_TRUE(cell(*window, "ProcessTable", 1, 10).startsWith("-")); // the coil's load
-    EXPECT_TRUE(cell(*window, "ProcessTable", 1, 14).startsWith("apparatus dew point 10 C"));
+    EXPECT_EQ(cell(*window, "ProcessTable", 0, "from"), "A + B");
+    EXPECT_TRUE(cell(*window, "ProcessTable", 1, "equipmentHeat").startsWith("-")); // the coil
+    EXPECT_EQ(cell(*window, "ProcessTable", 1, "apparatusDewPoint"), "10.0");
+    EXPECT_EQ(cell(*window, "ProcessTable", 1, "bypassFactor"), "0.10");
     pick(*window, "HeatUnit", "ton");
-    EXPECT_TRUE(control<QTableWidget>(*window, "ProcessTable")
-                    ->horizontalHeaderItem(10)
-                    ->text()
-                    .endsWith("(ton)"));
+    EXPECT_EQ(control<QTableWidget>(*window, "ProcessTable")
+                  ->horizontalHeaderItem(ColumnOf(*window, "ProcessTable", "total"))
+                  ->text(),
+              "Total\nton");
 
     // The set on the chart: a mark at each point's state with its name and one at the ADP; the
     // two streams end at the mixed point C, the coil leads from C to D, its dashed guide joins the
@@ -189,14 +230,18 @@ TEST_F(ProcessesViewTest, TwoPointsMixedAndCooledShowTheirLinesOnTheChartAndThei
     typeInMain("Text1", "30");
     EXPECT_EQ(repaints.count(), 0);
     const chart::Overlay before = *layer();
-    const QString W = cell(*window, "PointTable", 2, 2);
+    const QString W = cell(*window, "PointTable", 2, "humidityRatio");
     typeInMain("Text2", "90");
-    EXPECT_NE(cell(*window, "PointTable", 2, 2), W);
+    EXPECT_NE(cell(*window, "PointTable", 2, "humidityRatio"), W);
     EXPECT_TRUE(
         control<QLabel>(*window, "AmbientLabel")->text().startsWith("Barometric pressure 90 kPa"));
     EXPECT_NE(*layer(), before);
     control<QAction>(main, "menu_british")->trigger();
-    EXPECT_EQ(cell(*window, "PointTable", 0, 1), "77");
+    EXPECT_EQ(cell(*window, "PointTable", 0, "dryBulb"), "77.0");
+    EXPECT_EQ(control<QTableWidget>(*window, "PointTable")
+                  ->horizontalHeaderItem(ColumnOf(*window, "PointTable", "enthalpy"))
+                  ->text(),
+              "h\nBtu/lb");
 
     // The lines go with the set when its window closes.
     platform.answers = {models::Platform::Answer::No};
@@ -216,8 +261,8 @@ TEST_F(ProcessesViewTest, ThePointRightClickedOnTheChartIsAddedWithoutTouchingTh
         add->trigger();
         EXPECT_NEAR(window->model().set().points().back().state->dryBulb, celsius + 273.15, 0.1);
     }
-    EXPECT_NEAR(cell(*window, "PointTable", 0, 2).toDouble(), 0.012, 0.0001);
-    EXPECT_EQ(cell(*window, "PointTable", 1, 3), "100");
+    EXPECT_NEAR(cell(*window, "PointTable", 0, "humidityRatio").toDouble(), 12, 0.1);
+    EXPECT_EQ(cell(*window, "PointTable", 1, "relativeHumidity"), "100");
     EXPECT_EQ(mainTexts(), before) << "a right-click sets no state in the main window";
 
     // With the processes window closed the chart offers nothing; opened anew, it draws again,
@@ -235,33 +280,29 @@ TEST_F(ProcessesViewTest, ThePointRightClickedOnTheChartIsAddedWithoutTouchingTh
 // The air-handling unit the user's guide walks through, built as it says; its figures are the
 // guide's. tools/take_screenshots.cpp builds the same unit for docs/ahu-example.png.
 TEST_F(ProcessesViewTest, AirHandlingUnitOfTheUsersGuide) {
-    models::ProcessesModel& set = window->model();
-    for (const guide::TypedState& state : guide::kAirHandlingStates) {
-        typeInMain("Text1", state.dryBulb);
-        typeInMain("Text4", state.relativeHumidity);
-        control<QPushButton>(*window, "AddCurrentState")->click();
-        ASSERT_EQ(set.RenamePoint(set.set().points().size() - 1, state.name),
-                  models::CommandOutcome::Done);
-    }
-    for (const guide::GuideProcess& process : guide::AirHandlingProcesses()) {
-        ASSERT_EQ(set.AddProcess(process.form<models::ProcessForm>()), models::CommandOutcome::Done)
-            << platform.messages.back().message;
-        ASSERT_EQ(set.RenamePoint(set.set().points().size() - 1, process.name),
-                  models::CommandOutcome::Done);
-    }
-    window->redraw();
+    ASSERT_NO_FATAL_FAILURE(BuildGuideUnit());
+    // The guide's figures (26.201 °C, 0.0104977 kg/kg, 53.10993 kJ/kg, -38.486 kW, SHR 0.697,
+    // ...) in report style.
     const struct {
         const char* table;
-        int row, column;
+        int row;
+        const char* column;
         const char* shown;
     } figures[] = {
-        {"PointTable", 2, 1, "26.201"},     {"PointTable", 2, 2, ".0104977"},
-        {"PointTable", 2, 6, "53.10993"},   {"PointTable", 3, 1, "11.628"},
-        {"PointTable", 3, 3, "93.059"},     {"PointTable", 4, 3, "70.033"},
-        {"PointTable", 4, 6, "36.12828"},   {"ProcessTable", 1, 5, "2.5765"},
-        {"ProcessTable", 1, 6, "-38.486"},  {"ProcessTable", 1, 7, "-16.761"},
-        {"ProcessTable", 1, 9, ".697"},     {"ProcessTable", 1, 10, "-54.968"},
-        {"ProcessTable", 1, 11, "-23.925"}, {"ProcessTable", 2, 10, "11.494"},
+        {"PointTable", 2, "dryBulb", "26.2"},
+        {"PointTable", 2, "humidityRatio", "10.50"},
+        {"PointTable", 2, "enthalpy", "53.1"},
+        {"PointTable", 3, "dryBulb", "11.6"},
+        {"PointTable", 3, "relativeHumidity", "93"},
+        {"PointTable", 4, "relativeHumidity", "70"},
+        {"PointTable", 4, "enthalpy", "36.1"},
+        {"ProcessTable", 1, "sensible", "-38.5"},
+        {"ProcessTable", 1, "latent", "-16.8"},
+        {"ProcessTable", 1, "sensibleHeatRatio", "0.70"},
+        {"ProcessTable", 1, "equipmentHeat", "-55.0"},
+        {"ProcessTable", 1, "water", "-23.92"},
+        {"ProcessTable", 1, "bypassFactor", "0.10"},
+        {"ProcessTable", 2, "equipmentHeat", "11.5"},
     };
     for (const auto& f : figures) {
         EXPECT_EQ(cell(*window, f.table, f.row, f.column), f.shown)
@@ -293,9 +334,11 @@ TEST_F(ProcessesViewTest, AChainsStagesAreLabelledInTheTableAndOnTheChart) {
     ASSERT_EQ(window->model().AddProcess(chain), models::CommandOutcome::Done)
         << platform.messages.back().message;
     window->redraw();
-    const QString load = cell(*window, "ProcessTable", 0, 10);
-    EXPECT_TRUE(load.startsWith("coil -") && load.contains("; reheat ") && load.contains("; net -"))
-        << load.toStdString();
+    const QString stages = cell(*window, "ProcessTable", 0, "notes");
+    EXPECT_TRUE(stages.startsWith("coil -") && stages.contains(" kW, SHR 0.") &&
+                stages.contains("; reheat "))
+        << stages.toStdString();
+    EXPECT_TRUE(cell(*window, "ProcessTable", 0, "equipmentHeat").startsWith("-")); // the net
     ASSERT_NE(layer(), nullptr);
     ASSERT_EQ(layer()->paths.size(), 3U); // coil, reheat, the coil's guide
     EXPECT_TRUE(layer()->paths[0].label.starts_with("coil -")) << layer()->paths[0].label;
@@ -349,7 +392,7 @@ TEST_F(ProcessesViewTest, TheRoomRatioLineAndItsSupplyAirFromTheDialog) {
     EXPECT_EQ(room, "A");
     ASSERT_EQ(control<QTableWidget>(*window, "PointTable")->rowCount(), 2);
     EXPECT_EQ(cell(*window, "PointTable", 1, 0), "B");
-    EXPECT_EQ(cell(*window, "PointTable", 1, 1), "15");
+    EXPECT_EQ(cell(*window, "PointTable", 1, "dryBulb"), "15.0");
 
     // The line is drawn dashed from A through B, with its ratio, in the set's colour.
     ASSERT_EQ(layer()->paths.size(), pathsBefore + 1);
@@ -382,6 +425,82 @@ TEST_F(ProcessesViewTest, TheRoomRatioLineAndItsSupplyAirFromTheDialog) {
     control<QPushButton>(*window, "RoomRatioLine")->click();
     EXPECT_EQ(layer()->paths.size(), pathsBefore + 2);
     EXPECT_EQ(layer()->paths.back().label, "SHR 0.60");
+}
+
+// At the window's size of 1100 x 720 the guide's unit shows every main column (the point, DB,
+// WB, RH, W, h; the process, flow, total, sensible, SHR) whole, without a horizontal scroll
+// bar, in SI and IP.
+TEST_F(ProcessesViewTest, MainColumnsFitTheWindowWithoutScrolling) {
+    ASSERT_NO_FATAL_FAILURE(BuildGuideUnit());
+    window->resize(1100, 720);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    for (const bool british : {false, true}) {
+        if (british) {
+            control<QAction>(main, "menu_british")->trigger();
+        }
+        QCoreApplication::processEvents();
+        for (const auto& [name, section] :
+             {std::pair{"PointTable", processfile::kPointsSection},
+              std::pair{"ProcessTable", processfile::kProcessesSection}}) {
+            auto* table = control<QTableWidget>(*window, name);
+            EXPECT_FALSE(table->horizontalScrollBar()->isVisible()) << name << " " << british;
+            for (int c = 0; c < table->columnCount(); ++c) {
+                const std::string key =
+                    table->horizontalHeaderItem(c)->data(Qt::UserRole).toString().toStdString();
+                if (!processfile::IsMainColumn(section, key)) {
+                    continue;
+                }
+                EXPECT_FALSE(table->isColumnHidden(c)) << key;
+                EXPECT_LE(table->columnViewportPosition(c) + table->columnWidth(c),
+                          table->viewport()->width())
+                    << name << " " << key << " " << british;
+            }
+        }
+    }
+    // Numbers right-aligned, their every digit and unit in the tool tip.
+    const QTableWidgetItem* dryBulb = control<QTableWidget>(*window, "PointTable")
+                                          ->item(2, ColumnOf(*window, "PointTable", "dryBulb"));
+    EXPECT_TRUE(dryBulb->textAlignment() & Qt::AlignRight);
+    EXPECT_TRUE(dryBulb->toolTip().endsWith(" °F")) << dryBulb->toolTip().toStdString();
+    EXPECT_GT(dryBulb->toolTip().size(), dryBulb->text().size() + 3);
+}
+
+// The columns a reader hides or shows stay so in the next window, through the settings.
+TEST_F(ProcessesViewTest, ColumnChoiceIsKeptBetweenRuns) {
+    QTemporaryDir folder;
+    const QString file = folder.path() + "/processes.conf";
+    const ReportTable::Settings settings = [file] {
+        return std::make_unique<QSettings>(file, QSettings::IniFormat);
+    };
+    const auto open = [&] {
+        auto* view = new ProcessesWindow(main, platform, nullptr, nullptr, settings);
+        view->model().AddCurrentState();
+        view->redraw();
+        return view;
+    };
+    ProcessesWindow* first = open();
+    // Never chosen: the main columns and the latent load shown, the differences hidden.
+    EXPECT_TRUE(first->processColumns().columnShown("latent"));
+    EXPECT_TRUE(first->processColumns().columnShown("from"));
+    EXPECT_FALSE(first->processColumns().columnShown("enthalpyDifference"));
+    QMenu* chooser = first->pointColumns().chooser();
+    QAction* dewPoint = chooser->findChild<QAction*>(QStringLiteral("dewPoint"));
+    ASSERT_NE(dewPoint, nullptr);
+    EXPECT_EQ(dewPoint->text(), "DP (°C)");
+    EXPECT_TRUE(dewPoint->isChecked());
+    dewPoint->trigger();
+    first->processColumns().setColumnShown("enthalpyDifference", true);
+    auto* table = control<QTableWidget>(*first, "PointTable");
+    EXPECT_TRUE(table->isColumnHidden(ColumnOf(*first, "PointTable", "dewPoint")));
+    delete first;
+
+    ProcessesWindow* second = open();
+    EXPECT_TRUE(control<QTableWidget>(*second, "PointTable")
+                    ->isColumnHidden(ColumnOf(*second, "PointTable", "dewPoint")));
+    EXPECT_TRUE(second->processColumns().columnShown("enthalpyDifference"));
+    EXPECT_FALSE(second->processColumns().columnShown("humidityRatioDifference"));
+    delete second;
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "programs/hygrovane/command_line.h"
 
+#include "cli/arguments.h"
+#include "cli/exit_status.h"
 #include "hygrovane/config.h"
 
 #include <algorithm>
@@ -11,18 +13,17 @@ namespace hygrovane::app {
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     CommandLine result;
     std::vector<std::string> files;
-    bool optionsEnded = false;
-    for (const std::string& argument : arguments) {
-        if (optionsEnded || argument == "-" || !argument.starts_with('-')) {
-            files.push_back(argument);
-        } else if (argument == "--") {
-            optionsEnded = true;
-        } else if (argument == "--help" || argument == "-h") {
+    cli::ArgumentReader reader(arguments);
+    while (const std::optional<cli::Argument> argument = reader.next()) {
+        const bool plain = argument->kind == cli::Argument::Kind::Option && !argument->value;
+        if (argument->kind == cli::Argument::Kind::Operand) {
+            files.push_back(argument->text);
+        } else if (plain && (argument->text == "--help" || argument->text == "-h")) {
             return {CommandLine::Request::Help, std::nullopt, {}};
-        } else if (argument == "--version") {
+        } else if (plain && argument->text == "--version") {
             return {CommandLine::Request::Version, std::nullopt, {}};
         } else if (result.error.empty()) {
-            result.error = "unknown option " + argument + " (see hygrovane --help)";
+            result.error = "unknown option " + argument->given() + " (see hygrovane --help)";
         }
     }
     if (result.error.empty() && files.size() > 1) {
@@ -82,7 +83,7 @@ std::optional<int> AnswerInformationRequest(int argc, const char* const* argv) {
     const std::string text =
         commandLine.request == CommandLine::Request::Help ? HelpText() : VersionText();
     std::fputs(text.c_str(), stdout);
-    return 0;
+    return cli::kExitDone;
 }
 
 } // namespace hygrovane::app

@@ -14,9 +14,9 @@ struct CommandLine {
     std::string error; // one line saying what is wrong with the arguments; empty when nothing
 };
 
-// Reads the arguments after the program's name. --help and --version win over everything else
-// before "--", so that they answer even beside options only Qt knows; after "--" every argument
-// is a file name.
+// Reads the arguments after the program's name as every program does (cli/arguments.h). --help
+// and --version win over everything else before "--", so that they answer even beside options
+// only Qt knows; after "--" every argument is a file name.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 std::vector<std::string> ProgramArguments(int argc, const char* const* argv);
@@ -34,8 +34,8 @@ std::vector<std::string> ArgumentsAfterQt(int qtArgc, const char* const* qtArgv,
 std::string HelpText();
 std::string VersionText();
 
-// Prints the answer to --help or --version and returns the exit status 0; nothing for any other
-// command line. Needs no display, so it runs before Qt starts.
+// Prints the answer to --help or --version and returns the exit status (done); nothing for any
+// other command line. Needs no display, so it runs before Qt starts.
 std::optional<int> AnswerInformationRequest(int argc, const char* const* argv);
 
 } // namespace hygrovane::app

@@ -1,3 +1,5 @@
+#include "cli/exit_status.h"
+#include "cli/program_arguments.h"
 #include "hygrovane/config.h"
 #include "programs/hygrovane/command_line.h"
 #include "programs/hygrovane/program_start.h"
@@ -10,7 +12,6 @@
 #include <QApplication>
 
 #include <csignal>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -24,8 +25,8 @@ int main(int argc, char* argv[]) {
     std::signal(SIGXFSZ, SIG_IGN);
     // Qt aborts when it cannot reach a display; say why in one line instead.
     if (const auto reason = hygrovane::views::MissingDisplay(argc, argv)) {
-        std::fprintf(stderr, "hygrovane: %s\n", reason->c_str());
-        return 1;
+        hygrovane::cli::Say(stderr, "hygrovane", *reason);
+        return hygrovane::cli::kExitUsage;
     }
     // Qt reads only the arguments before "--"; those from "--" on are the program's as given.
     int qtArgc = hygrovane::app::QtArgumentCount(argc, argv);
@@ -37,8 +38,9 @@ int main(int argc, char* argv[]) {
     const auto commandLine = hygrovane::app::ParseCommandLine(
         hygrovane::app::ArgumentsAfterQt(qtArgc, argv, fromOptionsEnd));
     if (!commandLine.error.empty()) {
-        std::fprintf(stderr, "hygrovane: %s\n", commandLine.error.c_str());
-        return 2;
+        // The other programs' status for a wrong command line (it was 2 before they shared one).
+        hygrovane::cli::Say(stderr, "hygrovane", commandLine.error);
+        return hygrovane::cli::kExitUsage;
     }
     QApplication::setWindowIcon(hygrovane::views::ApplicationIcon());
     // Ties the windows to the installed desktop entry (its icon and name on Wayland docks).

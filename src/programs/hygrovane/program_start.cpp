@@ -28,7 +28,8 @@ void StartProgram(views::AmbientWindow& window, models::Platform& platform,
                                views::ChartSettingsStore::UserSettings());
     };
     handlers.showProcesses = [&window, &platform, overlays] {
-        views::showProcessesWindow(window, platform, overlays);
+        views::showProcessesWindow(window, platform, overlays,
+                                   views::ChartSettingsStore::UserSettings());
     };
     // The climate window beside the chart and the processes in the View menu; the main window's
     // own menu entries stay as its layout lists them.

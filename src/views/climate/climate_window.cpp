@@ -4,6 +4,7 @@
 #include "fileio/file_io.h"
 #include "hygrovane/config.h"
 #include "hygrovane/relations.h"
+#include "text/number_text.h"
 #include "views/ambient/ambient_window.h"
 #include "views/chart/chart_overlays.h"
 #include "views/chart/chart_window.h"
@@ -29,6 +30,7 @@
 #include <QVBoxLayout>
 
 #include <atomic>
+#include <cmath>
 #include <system_error>
 #include <thread>
 
@@ -637,10 +639,15 @@ void ClimateWindow::redraw() {
                 item->setFont(bold);
                 item->setBackground(QColor(230, 234, 240));
             }
-            bool number = false;
-            item->text().toDouble(&number);
-            if (c > 0 && !row.heading && number) {
+            if (c < row.tips.size() && !row.tips[c].empty()) {
+                item->setToolTip(qs(row.tips[c]));
+            }
+            // Numbers right-aligned, every digit of one in its tool tip.
+            if (c < row.number.size() && row.number[c]) {
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                if (c < row.values.size() && std::isfinite(row.values[c])) {
+                    item->setToolTip(qs(text::ShortestText(row.values[c])));
+                }
             }
             figures_->setItem(static_cast<int>(r), static_cast<int>(c), item);
         }

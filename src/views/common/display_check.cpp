@@ -1,5 +1,7 @@
 #include "views/common/display_check.h"
 
+#include "cli/exit_status.h"
+
 #include <QMessageLogContext>
 #include <QString>
 
@@ -58,7 +60,7 @@ void holdOrEnd(QtMsgType type, const QMessageLogContext& context, const QString&
         // Qt's own message is several lines and an abort; the user needs one line and a status.
         const std::string line = "hygrovane: " + UnreachableDisplay(environment) + "\n";
         [[maybe_unused]] const auto written = ::write(STDERR_FILENO, line.data(), line.size());
-        ::_exit(1);
+        ::_exit(cli::kExitUsage);
     }
     heldMessages.push_back({type, context.category != nullptr ? context.category : "", text});
 }

@@ -19,6 +19,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace hygrovane::views {
 
 namespace {
@@ -35,31 +37,16 @@ QTableWidget* MakeTable(const char* name, QWidget* parent) {
     return table;
 }
 
-// Fills a table unless it shows these texts already (the main window redraws at every keystroke).
-void Fill(QTableWidget& table, processfile::TextTable& shown, processfile::TextTable now) {
-    if (now == shown) {
-        return;
+// The columns a reader who never chose sees hidden: what would not fit beside the main columns
+// and a note at the window's first size (1100 px: the guide's unit takes some 810 px with these
+// hidden, a note up to 220 more).
+bool HiddenAtFirst(const char* section, const std::string& column) {
+    static const char* const kProcesses[] = {"equipmentHeat", "enthalpyDifference",
+                                             "humidityRatioDifference"};
+    if (std::string_view(section) != processfile::kProcessesSection) {
+        return false;
     }
-    shown = std::move(now);
-    const processfile::TextTable& texts = shown;
-    const int selectedRow = table.currentRow();
-    table.setColumnCount(static_cast<int>(texts.header.size()));
-    table.setRowCount(static_cast<int>(texts.rows.size()));
-    QStringList header;
-    for (const std::string& caption : texts.header) {
-        header << qs(caption);
-    }
-    table.setHorizontalHeaderLabels(header);
-    for (std::size_t r = 0; r < texts.rows.size(); ++r) {
-        for (std::size_t c = 0; c < texts.rows[r].size(); ++c) {
-            table.setItem(static_cast<int>(r), static_cast<int>(c),
-                          new QTableWidgetItem(qs(texts.rows[r][c])));
-        }
-    }
-    table.resizeColumnsToContents();
-    if (selectedRow >= 0 && selectedRow < table.rowCount()) {
-        table.selectRow(selectedRow);
-    }
+    return std::find(std::begin(kProcesses), std::end(kProcesses), column) != std::end(kProcesses);
 }
 
 template <typename Units>
@@ -80,7 +67,8 @@ QComboBox* UnitList(const char* name, const Units& units, QWidget* parent) {
 } // namespace
 
 ProcessesWindow::ProcessesWindow(AmbientWindow& main, models::Platform& platform,
-                                 ChartOverlays* overlays, QWidget* owner)
+                                 ChartOverlays* overlays, QWidget* owner,
+                                 const ReportTable::Settings& settings)
     : QWidget(owner, Qt::Window), model_(platform, main.model().reader()), overlays_(overlays) {
     setObjectName(QStringLiteral("Form_processes"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -109,6 +97,10 @@ ProcessesWindow::ProcessesWindow(AmbientWindow& main, models::Platform& platform
     layout->addWidget(ambient_);
     layout->addWidget(new QLabel(QStringLiteral("State points"), this));
     points_ = MakeTable("PointTable", this);
+    pointColumns_ = new ReportTable(
+        *points_, "points",
+        [](const std::string& c) { return HiddenAtFirst(processfile::kPointsSection, c); },
+        settings);
     layout->addWidget(points_);
     const auto point = buttonRow({{"AddCurrentState", "Add current state"},
                                   {"RenamePoint", "Rename…"},
@@ -122,6 +114,10 @@ ProcessesWindow::ProcessesWindow(AmbientWindow& main, models::Platform& platform
     }
     layout->addWidget(new QLabel(QStringLiteral("Processes"), this));
     processes_ = MakeTable("ProcessTable", this);
+    processColumns_ = new ReportTable(
+        *processes_, "processes",
+        [](const std::string& c) { return HiddenAtFirst(processfile::kProcessesSection, c); },
+        settings);
     layout->addWidget(processes_);
     const auto process = buttonRow({{"AddProcess", "Add process…"},
                                     {"ChangeProcess", "Change process…"},
@@ -279,8 +275,9 @@ void ProcessesWindow::redraw() {
     ambient_->setText(
         qs(where + (a.formulation == SatFormulation::IAPWS ? ", saturation by IAPWS"
                                                            : ", saturation by Hyland-Wexler")));
-    Fill(*points_, shownPoints_, model_.pointTable());
-    Fill(*processes_, shownProcesses_, model_.processTable());
+    const tables::Table report = model_.reportTables();
+    pointColumns_->show(*report.Find(processfile::kPointsSection));
+    processColumns_->show(*report.Find(processfile::kProcessesSection));
     if (overlays_ && onChart_) {
         overlays_->set(models::kProcessesLayer, model_.overlay());
     }
@@ -306,9 +303,10 @@ QPointer<ProcessesWindow> openWindow;
 } // namespace
 
 ProcessesWindow* showProcessesWindow(AmbientWindow& main, models::Platform& platform,
-                                     ChartOverlays* overlays) {
+                                     ChartOverlays* overlays,
+                                     const ReportTable::Settings& settings) {
     return ShowSecondaryWindow(
-        openWindow, [&] { return new ProcessesWindow(main, platform, overlays, &main); });
+        openWindow, [&] { return new ProcessesWindow(main, platform, overlays, &main, settings); });
 }
 
 ProcessesWindow* openProcessesWindow() {

@@ -2,6 +2,7 @@
 
 #include "models/platform.h"
 #include "models/processes_model.h"
+#include "views/processes/report_table.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -25,12 +26,15 @@ class ChartOverlays;
 // set.
 class ProcessesWindow : public QWidget {
   public:
-    // overlays may be null: then nothing is drawn on the chart.
+    // overlays may be null: then nothing is drawn on the chart. The tables' column choice is
+    // kept in settings, when given.
     ProcessesWindow(AmbientWindow& main, models::Platform& platform, ChartOverlays* overlays,
-                    QWidget* owner = nullptr);
+                    QWidget* owner = nullptr, const ReportTable::Settings& settings = {});
     ~ProcessesWindow() override;
 
     models::ProcessesModel& model() { return model_; }
+    ReportTable& pointColumns() { return *pointColumns_; }
+    ReportTable& processColumns() { return *processColumns_; }
     void redraw();
 
   protected:
@@ -51,11 +55,12 @@ class ProcessesWindow : public QWidget {
     models::ProcessesModel model_;
     QPointer<ChartOverlays> overlays_;
     bool onChart_ = false; // the chart's processes layer and command are this window's
-    processfile::TextTable shownPoints_, shownProcesses_;
     models::RoomRatioForm lastRoomRatio_{"", "0.75", models::SupplyBy::Difference, "10", ""};
     QLabel* ambient_ = nullptr;
     QTableWidget* points_ = nullptr;
     QTableWidget* processes_ = nullptr;
+    ReportTable* pointColumns_ = nullptr; // owned by their tables
+    ReportTable* processColumns_ = nullptr;
     QComboBox* heatUnit_ = nullptr;
     QComboBox* waterUnit_ = nullptr;
     QComboBox* flowUnit_ = nullptr;
@@ -63,7 +68,8 @@ class ProcessesWindow : public QWidget {
 
 // Shows the processes window without blocking; one already open is brought to the front.
 ProcessesWindow* showProcessesWindow(AmbientWindow& main, models::Platform& platform,
-                                     ChartOverlays* overlays = nullptr);
+                                     ChartOverlays* overlays = nullptr,
+                                     const ReportTable::Settings& settings = {});
 // The processes window while it is open; nullptr otherwise.
 ProcessesWindow* openProcessesWindow();
 

@@ -1,9 +1,6 @@
-#include "batch/streams.h"
+#include "cli/streams.h"
 
 #include "fileio/file_io.h"
-
-#include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
 #include <cstring>
@@ -13,13 +10,9 @@
 #include <system_error>
 #include <unistd.h>
 
-namespace hygrovane::batch {
+namespace hygrovane::cli {
 
 namespace {
-
-QString QtPath(const std::string& path) {
-    return QFile::decodeName(path.c_str());
-}
 
 class FileSource : public ByteSource {
   public:
@@ -160,8 +153,9 @@ Expected<std::unique_ptr<ByteSource>, std::string> OpenSource(const std::string&
 }
 
 Expected<std::unique_ptr<ByteSink>, std::string> CreateFileSink(const std::string& path) {
-    const QFileInfo target(QtPath(path));
-    if (target.exists() && target.isDir()) {
+    std::error_code code;
+    const auto target = std::filesystem::status(path, code); // through a link, as QSaveFile goes
+    if (std::filesystem::is_directory(target)) {
         return Fail(std::string("it is a folder"));
     }
     // QSaveFile renames its temporary file over the target; over a device such as /dev/null
@@ -175,7 +169,7 @@ Expected<std::unique_ptr<ByteSink>, std::string> CreateFileSink(const std::strin
         }
         return std::unique_ptr<ByteSink>(std::make_unique<StreamByteSink>(stream, path, true));
     }
-    if (target.exists() && !target.isFile()) {
+    if (std::filesystem::exists(target) && !std::filesystem::is_regular_file(target)) {
         return Fail(std::string("it is not a regular file"));
     }
     auto sink = std::make_unique<SaveFileSink>(path);
@@ -194,4 +188,4 @@ bool SameFile(const std::string& a, const std::string& b) {
     return std::filesystem::equivalent(a, b, code) && !code;
 }
 
-} // namespace hygrovane::batch
+} // namespace hygrovane::cli

@@ -1,8 +1,10 @@
 #pragma once
 
-// The command-line conventions hygrovane-batch and hygrovane-climate share: "--name value" or
-// "--name=value", "--" ends the options, "-" is the standard input, one input file, -h/--help and
-// --version, messages on standard error after the program's name, and the exit statuses.
+// The options hygrovane-batch and hygrovane-climate read on the arguments of cli/arguments.h:
+// one input file, -h/--help and --version, a program's own options from a table, and messages
+// on standard error after the program's name.
+
+#include "cli/exit_status.h"
 
 #include "hygrovane/expected.h"
 
@@ -11,15 +13,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
-namespace hygrovane::batch {
-
-// Exit statuses of the command-line programs.
-inline constexpr int kExitDone = 0;
-inline constexpr int kExitUsage = 1;      // bad options
-inline constexpr int kExitUnreadable = 2; // the input cannot be read (or has no columns to use)
-inline constexpr int kExitUnwritable = 3; // the output cannot be written
+namespace hygrovane::cli {
 
 // What every program reads besides its own options.
 struct ProgramArguments {
@@ -44,6 +41,31 @@ struct OptionRules {
     bool refuseValueOfFlag = false;
     std::function<OptionTaken(const std::string& option, const std::string& value)> take;
 };
+
+// One option of a program: its names, whether it takes a value, and what it does with it (a
+// message when the value is wrong).
+struct Option {
+    std::vector<std::string_view> names; // "-o", "--output"
+    bool takesValue = true;
+    std::function<Expected<Done, std::string>(const std::string& value)> take;
+};
+using OptionTable = std::vector<Option>;
+
+// Stores an option's value when it has one; its message otherwise.
+template <typename T, typename Target>
+Expected<Done, std::string> Store(Expected<T, std::string> taken, Target& into) {
+    if (!taken) {
+        return Fail(taken.error());
+    }
+    into = std::move(*taken);
+    return Done{};
+}
+
+// Appends a table of options to another: a program's table is made of small ones, one a group.
+void Append(OptionTable& table, OptionTable more);
+
+// The rules of a table; an option it does not name is unknown.
+OptionRules RulesOf(const OptionTable& table, bool refuseValueOfFlag);
 
 // Reads the arguments in order and stops at the first message for the user.
 Expected<ProgramArguments, std::string> ReadArguments(const std::vector<std::string>& args,
@@ -75,4 +97,4 @@ std::optional<int> EndedByCommandLine(const Expected<Line, std::string>& line,
     return EndedByCommandLine(nullptr, &line.value(), texts, out, err);
 }
 
-} // namespace hygrovane::batch
+} // namespace hygrovane::cli

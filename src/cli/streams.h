@@ -1,5 +1,8 @@
 #pragma once
 
+// The bytes the programs and the batch window read and write: a file or the standard input in,
+// a file (written whole or not at all) or a stream out.
+
 #include "hygrovane/expected.h"
 
 #include <cstddef>
@@ -9,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-namespace hygrovane::batch {
+namespace hygrovane::cli {
 
 // Where the bytes of a logger file come from.
 class ByteSource {
@@ -50,4 +53,4 @@ std::unique_ptr<ByteSink> StreamSink(std::FILE* stream, std::string name);
 // True when the two paths name the same existing file.
 bool SameFile(const std::string& a, const std::string& b);
 
-} // namespace hygrovane::batch
+} // namespace hygrovane::cli

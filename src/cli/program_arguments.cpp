@@ -1,43 +1,73 @@
-#include "batch/program_arguments.h"
+#include "cli/program_arguments.h"
+
+#include "cli/arguments.h"
 
 #include "hygrovane/config.h"
 
-namespace hygrovane::batch {
+#include <algorithm>
+#include <memory>
+
+namespace hygrovane::cli {
+
+void Append(OptionTable& table, OptionTable more) {
+    table.insert(table.end(), std::make_move_iterator(more.begin()),
+                 std::make_move_iterator(more.end()));
+}
+
+OptionRules RulesOf(const OptionTable& table, bool refuseValueOfFlag) {
+    // Shared, so that the rules can be copied and outlive the caller's copy of the table.
+    const auto options = std::make_shared<const OptionTable>(table);
+    const auto find = [options](std::string_view name) -> const Option* {
+        for (const Option& option : *options) {
+            if (std::find(option.names.begin(), option.names.end(), name) != option.names.end()) {
+                return &option;
+            }
+        }
+        return nullptr;
+    };
+    OptionRules rules;
+    rules.refuseValueOfFlag = refuseValueOfFlag;
+    rules.needsValue = [find](std::string_view name) {
+        const Option* option = find(name);
+        return option != nullptr && option->takesValue;
+    };
+    rules.take = [find](const std::string& name, const std::string& value) -> OptionTaken {
+        const Option* option = find(name);
+        if (option == nullptr) {
+            return OptionUse::NotOurs;
+        }
+        if (const auto taken = option->take(value); !taken) {
+            return Fail(taken.error());
+        }
+        return OptionUse::Taken;
+    };
+    return rules;
+}
 
 Expected<ProgramArguments, std::string> ReadArguments(const std::vector<std::string>& args,
                                                       const OptionRules& rules) {
     ProgramArguments read;
     bool inputSeen = false;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string option = args[i];
-        if (optionsEnded || option == "-" || !option.starts_with('-')) {
+    ArgumentReader reader(args);
+    while (const std::optional<Argument> argument = reader.next()) {
+        if (argument->kind == Argument::Kind::Operand) {
             if (inputSeen) {
                 return Fail(std::string("one input file only (the output goes after -o)"));
             }
-            read.input = option;
+            read.input = argument->text;
             inputSeen = true;
             continue;
         }
-        if (option == "--") {
-            optionsEnded = true; // what follows is a file name, even "-x"
-            continue;
-        }
-        std::string value;
-        bool hasValue = false;
-        if (option.starts_with("--") && option.find('=') != std::string::npos) {
-            const std::size_t equals = option.find('=');
-            value = option.substr(equals + 1);
-            option = option.substr(0, equals);
-            hasValue = true;
-        }
+        const std::string& option = argument->text;
+        std::string value = argument->value.value_or(std::string());
         const bool needsValue = rules.needsValue(option);
-        if (needsValue && !hasValue) {
-            if (i + 1 >= args.size()) {
+        if (needsValue && !argument->value) {
+            const std::optional<std::string> next = reader.takeValue();
+            if (!next) {
                 return Fail("the option " + option + " needs a value");
             }
-            value = args[++i];
-        } else if (!needsValue && hasValue && rules.refuseValueOfFlag) {
+            value = *next;
+        } else if (!needsValue && argument->value && rules.refuseValueOfFlag) {
             return Fail("the option " + option + " takes no value");
         }
         if (option == "-h" || option == "--help") {
@@ -88,4 +118,4 @@ std::optional<int> EndedByCommandLine(const std::string* problem, const ProgramA
     return std::nullopt;
 }
 
-} // namespace hygrovane::batch
+} // namespace hygrovane::cli

@@ -1,6 +1,6 @@
 // The command-line conventions hygrovane-batch and hygrovane-climate share, on a program with
 // three options of its own: --out FILE, --flag and --bad VALUE (whose every value is wrong).
-#include "batch/program_arguments.h"
+#include "cli/program_arguments.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <type_traits>
 #include <vector>
 
-namespace hygrovane::batch {
+namespace hygrovane::cli {
 namespace {
 
 // A message returned without Fail() must not compile as "taken", as it did when the option's
@@ -131,4 +131,4 @@ TEST(ProgramArguments, ReadInOrderUntilTheFirstMessage) {
 }
 
 } // namespace
-} // namespace hygrovane::batch
+} // namespace hygrovane::cli
