@@ -26,7 +26,7 @@ const models::LoadedClimate& Chicago() {
         auto read =
             models::LoadClimate(std::string(HYGROVANE_SHARED_DATA) + "/weather/chicago.epw", {});
         if (!read) {
-            std::fprintf(stderr, "%s\n", read.error().c_str());
+            std::fprintf(stderr, "%s\n", read.error().message.c_str());
             std::exit(1);
         }
         return read.value();

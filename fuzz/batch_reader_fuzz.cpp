@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     batch::FileHead head;
     // Now and then with the header's line given, as --header-line does.
-    if (!batch::ReadFileHead(bytes, true, 0, head, size % 7 == 0 ? 2 : 0) || head.lineFault) {
+    if (!batch::ReadFileHead(bytes, true, 0, head, size % 7 == 0 ? 2 : 0) || head.lineFailure) {
         return 0;
     }
     batch::Settings settings;
@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         converter.Convert(line, out, tally);
         ++lines;
     }
-    if (split.fault()) {
+    if (split.failure()) {
         return 0;
     }
     if (tally.rows + tally.blankLines != lines ||

@@ -18,7 +18,7 @@ AmbientForm Opened(std::string_view bytes) {
     models::AmbientModel window(platform);
     window.Form_Load();
     try {
-        if (casefile::CaseTextProblem(bytes)) {
+        if (!casefile::CheckCaseText(bytes)) {
             return window.form();
         }
         casefile::ApplyCaseFields(casefile::ReadCaseFields(bytes), window.form(), window);
@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const AmbientForm form = Opened(std::string_view(reinterpret_cast<const char*>(data), size));
     // What the window saves of it is a complete case and opens to the same case again.
     const std::string saved = casefile::CaseFileText(form);
-    if (casefile::CaseTextProblem(saved)) {
+    if (!casefile::CheckCaseText(saved)) {
         fuzz::Fail("a saved case is not a complete case");
     }
     if (casefile::CaseFileText(Opened(saved)) != saved) {

@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size > processfile::kLargestProcessFile) {
         return 0;
     }
-    std::optional<hygrovane::Expected<processfile::ProcessSetFile, std::string>> read;
+    std::optional<hygrovane::Expected<processfile::ProcessSetFile, processfile::ProcessFileFailure>>
+        read;
     try {
         read = processfile::ReadProcessSetText(
             std::string_view(reinterpret_cast<const char*>(data), size));
@@ -22,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const processfile::ProcessSetFile* opened = *read ? &read->value() : nullptr;
     if (opened == nullptr) {
-        if (read->error().empty()) {
+        if (read->error().message.empty()) {
             fuzz::Fail("a refused process-set file has no reason");
         }
         return 0;

@@ -42,7 +42,7 @@ std::string WithUnit(double value, const char* unit) {
     return text;
 }
 
-// The failure of `value` outside [lowest, highest] (an end excluded where `open`), or none.
+// Refuses `value` outside [lowest, highest] (an end excluded where `open`).
 struct Bound {
     double value;
     double lowest;
@@ -52,12 +52,12 @@ struct Bound {
     const char* highName = nullptr; // the setting the high end is, when it is one
 };
 
-std::optional<UnitFailure> Outside(UnitSetting setting, RoomHumidity roomHumidity, const Bound& b,
-                                   const char* unit) {
+Expected<Done, UnitFailure> CheckBound(UnitSetting setting, RoomHumidity roomHumidity,
+                                       const Bound& b, const char* unit) {
     const bool low = b.lowOpen ? b.value > b.lowest : b.value >= b.lowest;
     const bool high = b.highOpen ? b.value < b.highest : b.value <= b.highest;
     if (low && high) // false for NaN
-        return std::nullopt;
+        return Done{};
     std::string rule;
     if (b.highName != nullptr && b.value >= b.lowest)
         rule = std::string(b.highOpen ? "must lie below the " : "must not exceed the ") +
@@ -68,8 +68,9 @@ std::optional<UnitFailure> Outside(UnitSetting setting, RoomHumidity roomHumidit
     else
         rule = "must lie between " + text::ShortestText(b.lowest) + " and " +
                WithUnit(b.highest, unit);
-    return UnitFailure{setting, b.value, b.lowest, b.highest,
-                       NameOf(setting, roomHumidity) + " " + WithUnit(b.value, unit) + " " + rule};
+    return Fail(
+        UnitFailure{setting, b.value, b.lowest, b.highest,
+                    NameOf(setting, roomHumidity) + " " + WithUnit(b.value, unit) + " " + rule});
 }
 
 } // namespace
@@ -151,8 +152,8 @@ Expected<Done, UnitFailure> Check(const UnitSettings& s) {
         if (!row.applies)
             continue;
         const char* unit = UnitOf(row.setting, s.roomHumidityKind, s.economizer, s.flowUnit);
-        if (auto failure = Outside(row.setting, s.roomHumidityKind, row.bound, unit))
-            return Fail(std::move(*failure));
+        if (auto checked = CheckBound(row.setting, s.roomHumidityKind, row.bound, unit); !checked)
+            return checked;
     }
     return Done{};
 }

@@ -25,7 +25,7 @@ struct Block {
     std::string output;
     Tally tally;
     // A line end of another kind, its line counted from the block's first.
-    std::optional<textfile::LineFault> lineFault;
+    std::optional<textfile::LineFailure> lineFailure;
     std::promise<void> done;
 };
 
@@ -42,7 +42,7 @@ void ConvertBlock(RowConverter& converter, Block& block, textfile::LineEnd lineE
         }
         converter.Convert(line, block.output, block.tally);
     }
-    block.lineFault = lines.fault();
+    block.lineFailure = lines.failure();
 }
 
 // Worker threads, each with its own converter, taking blocks in turn. A thread that cannot be
@@ -148,11 +148,11 @@ Expected<Head, std::string> ReadHead(ByteSource& source, char separator, std::si
                                     " text; save it as UTF-8 (or CSV) first"));
         }
         if (ReadFileHead(head.bytes, head.complete, separator, head.file, headerLine) &&
-            !head.file.lineFault) {
+            !head.file.lineFailure) {
             return head;
         }
-        if (head.file.lineFault) {
-            return Fail(textfile::Describe(*head.file.lineFault));
+        if (head.file.lineFailure) {
+            return Fail(textfile::Describe(*head.file.lineFailure));
         }
         if (head.complete) {
             return Fail(std::string(head.bytes.empty() ? "it is empty"
@@ -168,8 +168,8 @@ Expected<Head, std::string> ReadHead(ByteSource& source, char separator, std::si
                 ReadFileHead(std::string_view(head.bytes).substr(0, lastEnd + 1), true, separator,
                              head.file, headerLine) &&
                 !head.file.names.empty()) {
-                if (head.file.lineFault) {
-                    return Fail(textfile::Describe(*head.file.lineFault));
+                if (head.file.lineFailure) {
+                    return Fail(textfile::Describe(*head.file.lineFailure));
                 }
                 return head;
             }
@@ -227,8 +227,8 @@ RunOutcome Run(const Plan& plan, const Head& head, ByteSource& source, ByteSink&
         std::unique_ptr<Block> block = std::move(inFlight.front());
         inFlight.pop_front();
         block->done.get_future().wait();
-        if (block->lineFault && !cancelled()) {
-            textfile::LineFault fault = *block->lineFault;
+        if (block->lineFailure && !cancelled()) {
+            textfile::LineFailure fault = *block->lineFailure;
             fault.line += static_cast<std::size_t>(linesBefore);
             fail(RunOutcome::Status::ReadFailed, textfile::Describe(fault));
         }

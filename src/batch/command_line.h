@@ -42,16 +42,23 @@ struct CommandLine : cli::ProgramArguments {
 // The parsed command line, or a message for the user.
 Expected<CommandLine, std::string> ParseCommandLine(const std::vector<std::string>& args);
 
-// Why a file has no settings: a message for the user, and whether an option was wrong (rather
-// than the file lacking a column), since the exit status tells the two apart.
-struct SettingsProblem {
-    std::string message;
-    bool optionWrong = false;
+// Why a file has no settings. The exit status tells a wrong option from a file that lacks what
+// the conversion needs.
+enum class SettingsFailureKind {
+    BadOption,   // an option names no column, or a unit its quantity does not have
+    NoDryBulb,   // no dry-bulb column, and no option names one
+    NoHumidity,  // no humidity column, and no option names one
+    UnknownUnit, // a header names a unit that is not known, and no option names it
+};
+
+struct SettingsFailure {
+    SettingsFailureKind kind = SettingsFailureKind::BadOption;
+    std::string message; // for the user
 };
 
 // The settings for a file with this head: the detected columns with the options applied. Notes
 // on what was found or assumed are added to notes.
-Expected<Settings, SettingsProblem> SettingsFor(const CommandLine& line, const FileHead& head,
+Expected<Settings, SettingsFailure> SettingsFor(const CommandLine& line, const FileHead& head,
                                                 std::vector<std::string>& notes);
 
 std::string HelpText();

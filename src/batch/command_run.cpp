@@ -128,7 +128,8 @@ int RunCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
     const auto settings = SettingsFor(*line, head.file, notes);
     if (!settings) {
         say("\"" + line->inputName() + "\": " + settings.error().message);
-        return settings.error().optionWrong ? kExitUsage : kExitUnreadable;
+        return settings.error().kind == SettingsFailureKind::BadOption ? kExitUsage
+                                                                       : kExitUnreadable;
     }
     const auto made = Plan::Make(*settings, head.file.shape, head.file.names.size());
     if (!made) {

@@ -10,12 +10,8 @@ namespace {
 
 using command_line::PositionOf;
 
-SettingsProblem OptionWrong(std::string message) {
-    return {std::move(message), true};
-}
-
-SettingsProblem FileWrong(std::string message) {
-    return {std::move(message), false};
+SettingsFailure OptionWrong(std::string message) {
+    return {SettingsFailureKind::BadOption, std::move(message)};
 }
 
 // A column by header name, "#N", or (where no value is allowed) a bare N.
@@ -43,8 +39,9 @@ std::string HeaderList(const FileHead& head) {
 
 // The source one column option names, or why it names none. valueAllowed: the pressure or
 // altitude may be one number for the whole file.
-Expected<Source, std::string> ColumnSource(const std::string& named, Role role, HumidityInput input,
-                                           const FileHead& head, bool british, bool valueAllowed) {
+Expected<Source, SettingsFailure> ColumnSource(const std::string& named, Role role,
+                                               HumidityInput input, const FileHead& head,
+                                               bool british, bool valueAllowed) {
     const std::string_view what = InputName(role, input);
     std::string columnText = named;
     std::string unitText;
@@ -60,17 +57,17 @@ Expected<Source, std::string> ColumnSource(const std::string& named, Role role, 
     Source source;
     if (!column) {
         if (!valueAllowed || !IsNumeric(columnText)) {
-            return Fail(std::string(std::string(what) + ": no column \"" + columnText +
+            return Fail(OptionWrong(std::string(what) + ": no column \"" + columnText +
                                     "\" among " + HeaderList(head)));
         }
         if (unitText.empty()) {
-            return Fail(std::string(std::string(what) + ": the value " + columnText +
+            return Fail(OptionWrong(std::string(what) + ": the value " + columnText +
                                     " needs a unit (" + columnText + ":" +
                                     (role == Role::Altitude ? "m" : "kPa") + ")"));
         }
         source.value = columnText;
     } else if (*column >= static_cast<int>(head.names.size())) {
-        return Fail(std::string(std::string(what) + ": there is no column " +
+        return Fail(OptionWrong(std::string(what) + ": there is no column " +
                                 std::to_string(*column + 1) + " (the header has " +
                                 std::to_string(head.names.size()) + ")"));
     } else {
@@ -80,7 +77,7 @@ Expected<Source, std::string> ColumnSource(const std::string& named, Role role, 
         const std::optional<UnitRead> read = ReadUnit(role, input, unitText);
         if (!read) {
             return Fail(
-                std::string(std::string(what) + ": \"" + unitText + "\" is not one of its units"));
+                OptionWrong(std::string(what) + ": \"" + unitText + "\" is not one of its units"));
         }
         source.unit = read->name;
         source.scale = read->scale;
@@ -102,14 +99,14 @@ struct Named {
     bool dryBulb = false;
     bool humidity = false;
 };
-Expected<Named, SettingsProblem> ApplyColumnOptions(const CommandLine& line, const FileHead& head,
+Expected<Named, SettingsFailure> ApplyColumnOptions(const CommandLine& line, const FileHead& head,
                                                     Mapping& mapping) {
     Named named;
     if (line.temperature) {
         auto source =
             ColumnSource(line.temperature->named, Role::DryBulb, {}, head, line.british, false);
         if (!source) {
-            return Fail(OptionWrong(source.error()));
+            return Fail(source.error());
         }
         mapping.dryBulb = *source;
         named.dryBulb = true;
@@ -139,7 +136,7 @@ Expected<Named, SettingsProblem> ApplyColumnOptions(const CommandLine& line, con
         auto source =
             ColumnSource(line.humidity->named, Role::Humidity, *input, head, line.british, false);
         if (!source) {
-            return Fail(OptionWrong(source.error()));
+            return Fail(source.error());
         }
         mapping.humidity = *source;
         named.humidity = true;
@@ -151,15 +148,15 @@ Expected<Named, SettingsProblem> ApplyColumnOptions(const CommandLine& line, con
             ColumnSource(pressure ? line.pressure->named : line.altitude->named,
                          pressure ? Role::Pressure : Role::Altitude, {}, head, line.british, true);
         if (!source) {
-            return Fail(OptionWrong(source.error()));
+            return Fail(source.error());
         }
         mapping.pressure = *source;
     }
     return named;
 }
 
-// A header naming a unit that is not known is not read in some other unit: what to say then.
-std::optional<std::string> HeaderUnitProblem(const FileHead& head, const Mapping& mapping) {
+// Refuses a header naming a unit that is not known, which is not read in some other unit.
+Expected<Done, SettingsFailure> CheckHeaderUnits(const FileHead& head, const Mapping& mapping) {
     std::string unitMessage;
     const auto unitProblem = [&](Role role, HumidityInput input, const Source& source,
                                  const std::string& option) {
@@ -179,9 +176,9 @@ std::optional<std::string> HeaderUnitProblem(const FileHead& head, const Mapping
                     "--humidity " + std::string(KeysOf(mapping.humidityInput).shortKey) + "=") ||
         unitProblem(pressureRole, {}, mapping.pressure,
                     pressureRole == Role::Pressure ? "--pressure " : "--altitude ")) {
-        return unitMessage;
+        return Fail(SettingsFailure{SettingsFailureKind::UnknownUnit, unitMessage});
     }
-    return std::nullopt;
+    return Done{};
 }
 
 // What was found or assumed for each input, one note each.
@@ -212,7 +209,7 @@ std::vector<std::string> NotesOn(const CommandLine& line, const FileHead& head,
 
 } // namespace
 
-Expected<Settings, SettingsProblem> SettingsFor(const CommandLine& line, const FileHead& head,
+Expected<Settings, SettingsFailure> SettingsFor(const CommandLine& line, const FileHead& head,
                                                 std::vector<std::string>& notes) {
     Settings settings;
     Mapping& mapping = settings.mapping;
@@ -223,15 +220,17 @@ Expected<Settings, SettingsProblem> SettingsFor(const CommandLine& line, const F
     }
     // Detection problems matter only for what the options did not name.
     if (!named->dryBulb && mapping.dryBulb.column < 0) {
-        return Fail(FileWrong("no column of the dry-bulb temperature among " + HeaderList(head) +
-                              " (name it with --temperature)"));
+        return Fail(SettingsFailure{SettingsFailureKind::NoDryBulb,
+                                    "no column of the dry-bulb temperature among " +
+                                        HeaderList(head) + " (name it with --temperature)"});
     }
     if (!named->humidity && mapping.humidity.column < 0) {
-        return Fail(FileWrong("no column of a humidity quantity among " + HeaderList(head) +
-                              " (name it with --humidity)"));
+        return Fail(SettingsFailure{SettingsFailureKind::NoHumidity,
+                                    "no column of a humidity quantity among " + HeaderList(head) +
+                                        " (name it with --humidity)"});
     }
-    if (auto problem = HeaderUnitProblem(head, mapping)) {
-        return Fail(FileWrong(std::move(*problem)));
+    if (auto units = CheckHeaderUnits(head, mapping); !units) {
+        return Fail(units.error());
     }
     for (std::string& note : NotesOn(line, head, mapping)) {
         notes.push_back(std::move(note));

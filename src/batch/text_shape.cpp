@@ -28,7 +28,7 @@ struct Line {
 
 // The first lines from `from` on; fault: a line end of another kind among them.
 std::vector<Line> LinesOf(std::string_view bytes, std::size_t from, bool complete,
-                          textfile::LineEnd kind, std::optional<textfile::LineFault>& fault) {
+                          textfile::LineEnd kind, std::optional<textfile::LineFailure>& fault) {
     std::vector<Line> lines;
     textfile::Lines split(bytes.substr(from), kind, complete);
     std::string_view line;
@@ -39,7 +39,7 @@ std::vector<Line> LinesOf(std::string_view bytes, std::size_t from, bool complet
         }
         lines.push_back({begin, begin + line.size(), from + split.offset()});
     }
-    fault = split.fault();
+    fault = split.failure();
     return lines;
 }
 
@@ -325,8 +325,9 @@ bool ReadFileHead(std::string_view bytes, bool complete, char separator, FileHea
     shape.lineEnds = kind.value_or(textfile::LineEnd::Lf);
     shape.lineEnd = std::string(textfile::BytesOf(shape.lineEnds));
     shape.lineBreak = shape.lineEnds == textfile::LineEnd::Cr ? '\r' : '\n';
-    const std::vector<Line> lines = LinesOf(bytes, start, complete, shape.lineEnds, head.lineFault);
-    if (head.lineFault) {
+    const std::vector<Line> lines =
+        LinesOf(bytes, start, complete, shape.lineEnds, head.lineFailure);
+    if (head.lineFailure) {
         return true;
     }
     if (lines.empty()) {

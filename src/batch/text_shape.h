@@ -41,12 +41,12 @@ struct FileHead {
     std::vector<std::vector<std::string>> rows; // the first data rows, cells in UTF-8
     std::size_t dataOffset = 0;                 // where the data rows start in the bytes
     // A line end of another kind among the lines read: the file is refused with it.
-    std::optional<textfile::LineFault> lineFault;
+    std::optional<textfile::LineFailure> lineFailure;
 };
 
 // Reads the shape and header from the first bytes of a file. complete: these are all its bytes.
 // False when no header line ends within them (the caller reads more, or gives up). True with
-// lineFault set when a line end of another kind than the first line's is found.
+// lineFailure set when a line end of another kind than the first line's is found.
 // A separator other than 0 is taken as given. The header is the line that names most of the
 // quantities read (a dry bulb, a humidity, a pressure or altitude), the last such line before the
 // data; when no line names one, the line above the first row of numbers (none when the file

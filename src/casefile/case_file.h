@@ -1,5 +1,6 @@
 #pragma once
 
+#include "casefile/case_line.h"
 #include "fileio/file_io.h"
 #include "hygrovane/expected.h"
 #include "models/calculator/ambient_form.h"
@@ -13,7 +14,8 @@
 namespace hygrovane::casefile {
 
 // What a file routine refuses with: a message that names the file and the reason.
-using fileio::FileError;
+using fileio::FileFailure;
+using fileio::FileFailureKind;
 
 // The events that applying a case raises in the window, so that each selection has the same
 // effects as the user's (the main window's handlers implement them). Each is raised only when the
@@ -38,22 +40,22 @@ std::string CaseFileText(const AmbientForm& form);
 // new one. Refuses, writing nothing, a value that holds a line break or another control character
 // or is longer than kMaxCaseLineLength, since it would not open as it was. Changes nothing in the
 // form.
-Expected<Done, FileError> SaveCase(const AmbientForm& form, const std::string& path);
+Expected<Done, FileFailure> SaveCase(const AmbientForm& form, const std::string& path);
 
-// Why bytes are not a complete case file, or nothing when they are one. A complete case is text
+// Refuses bytes that are not a complete case file, saying why. A complete case is text
 // whose first line is "Hygrovane" and a version number ("Hygrovane 1.1"; blanks may follow), whose
 // lines hold no line break or other control character after their leading blanks and none longer
 // than kMaxCaseLineLength, and which goes on at least to the value of its humidity input. What the
 // fields say is not examined: unknown values are skipped when the case is applied.
-std::optional<std::string> CaseTextProblem(std::string_view bytes);
+Expected<Done, CaseFailure> CheckCaseText(std::string_view bytes);
 
 // Splits a file's bytes into its fields: whole lines (CR LF, LF, or a last line without an
 // ending), leading blanks of each dropped.
 std::vector<std::string> ReadCaseFields(std::string_view bytes);
 
 // Reads a case file's fields; refuses a missing or unreadable file, a directory, a file over
-// 64 KiB, and one that is not a complete case (CaseTextProblem).
-Expected<std::vector<std::string>, FileError> LoadCaseFields(const std::string& path);
+// 64 KiB, and one that is not a complete case (CheckCaseText).
+Expected<std::vector<std::string>, FileFailure> LoadCaseFields(const std::string& path);
 
 // Applies the fields to the form in the order of the format, raising events as the user's actions
 // would; blanks after a pressure or humidity code are ignored. Unrecognised values are skipped; a

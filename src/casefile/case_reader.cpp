@@ -161,43 +161,47 @@ std::vector<std::string> ReadCaseFields(std::string_view bytes) {
     return fields;
 }
 
-std::optional<std::string> CaseTextProblem(std::string_view bytes) {
+Expected<Done, CaseFailure> CheckCaseText(std::string_view bytes) {
     if (bytes.find('\0') != std::string_view::npos) {
-        return "it is not a text file";
+        return Fail(CaseFailure{CaseFailureKind::NotText, "it is not a text file"});
     }
     if (bytes.empty()) {
-        return "it is empty";
+        return Fail(CaseFailure{CaseFailureKind::Empty, "it is empty"});
     }
     const std::vector<std::string> fields = ReadCaseFields(bytes);
     if (!isTitleLine(fields.front())) {
-        return "its first line is not \"Hygrovane\" and a version number";
+        return Fail(CaseFailure{CaseFailureKind::NoTitle,
+                                "its first line is not \"Hygrovane\" and a version number"});
     }
-    std::optional<std::string> problem;
+    Expected<Done, CaseFailure> checked = Done{};
     std::size_t number = 0;
     forEachLine(bytes, [&](std::string_view line) {
         ++number;
         // The blanks and tabs that start a line are not part of its field.
         line.remove_prefix(std::min(line.size(), line.find_first_not_of(" \t")));
-        if (const auto lineProblem = CaseLineProblem(line)) {
-            problem = "line " + std::to_string(number) + " " + *lineProblem;
+        if (const auto kept = CheckCaseLine(line); !kept) {
+            checked = Fail(CaseFailure{kept.error().kind, "line " + std::to_string(number) + " " +
+                                                              kept.error().message});
         }
-        return !problem;
+        return checked.has_value();
     });
-    if (!problem && fields.size() < completeFieldCount(fields)) {
-        problem = "it ends before the value of its humidity input";
+    if (checked && fields.size() < completeFieldCount(fields)) {
+        return Fail(CaseFailure{CaseFailureKind::Incomplete,
+                                "it ends before the value of its humidity input"});
     }
-    return problem;
+    return checked;
 }
 
-Expected<std::vector<std::string>, FileError> LoadCaseFields(const std::string& path) {
+Expected<std::vector<std::string>, FileFailure> LoadCaseFields(const std::string& path) {
     const auto bytes = fileio::ReadSmallFile(path, kMaxCaseFileBytes, "case file");
     if (!bytes) {
         return Fail(bytes.error());
     }
-    if (const auto problem = CaseTextProblem(*bytes)) {
-        return Fail(FileError{"The file \"" + path +
-                              "\" was not opened: it is not a complete Hygrovane case (" +
-                              *problem + ")."});
+    if (const auto checked = CheckCaseText(*bytes); !checked) {
+        return Fail(FileFailure{FileFailureKind::Content,
+                                "The file \"" + path +
+                                    "\" was not opened: it is not a complete Hygrovane case (" +
+                                    checked.error().message + ")."});
     }
     return ReadCaseFields(*bytes);
 }

@@ -62,13 +62,13 @@ std::string CaseFileText(const AmbientForm& form) {
     return text;
 }
 
-Expected<Done, FileError> SaveCase(const AmbientForm& form, const std::string& path) {
+Expected<Done, FileFailure> SaveCase(const AmbientForm& form, const std::string& path) {
     // A value that would not come back as it is must not replace a good file.
     for (const std::string& line : caseLines(form)) {
-        if (const auto problem = CaseLineProblem(line)) {
-            return Fail(
-                fileio::FileFailure("written", "case file", path,
-                                    "a value " + *problem + ", which a case file cannot keep"));
+        if (const auto kept = CheckCaseLine(line); !kept) {
+            return Fail(fileio::Failed(FileFailureKind::Content, "written", "case file", path,
+                                       "a value " + kept.error().message +
+                                           ", which a case file cannot keep"));
         }
     }
     return fileio::WriteWholeFile(path, CaseFileText(form), "case file");

@@ -212,8 +212,8 @@ std::string ReportFileName(const std::string& path) {
     return hasEnding ? path : path + ".txt";
 }
 
-Expected<Done, FileError> WriteReport(const AmbientForm& form, const std::string& path,
-                                      SatFormulation formulation) {
+Expected<Done, FileFailure> WriteReport(const AmbientForm& form, const std::string& path,
+                                        SatFormulation formulation) {
     return fileio::WriteWholeFile(ReportFileName(path),
                                   ReportText(form, formulation, QDate::currentDate()), "report");
 }

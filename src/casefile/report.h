@@ -17,7 +17,7 @@ std::string ReportText(const AmbientForm& form, SatFormulation formulation, cons
 std::string ReportFileName(const std::string& path);
 
 // Writes the report with today's date to ReportFileName(path) through QSaveFile.
-Expected<Done, FileError> WriteReport(const AmbientForm& form, const std::string& path,
-                                      SatFormulation formulation);
+Expected<Done, FileFailure> WriteReport(const AmbientForm& form, const std::string& path,
+                                        SatFormulation formulation);
 
 } // namespace hygrovane::casefile

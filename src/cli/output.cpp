@@ -19,12 +19,12 @@ RunFailure CannotWrite(const std::string& output, const std::string& why, bool f
             kExitUnwritable};
 }
 
-std::optional<RunFailure> ReplacesInput(const ProgramArguments& arguments,
-                                        const std::string& output) {
+Expected<Done, RunFailure> CheckOutputKeepsInput(const ProgramArguments& arguments,
+                                                 const std::string& output) {
     if (output == "-" || arguments.input == "-" || !SameFile(arguments.input, output)) {
-        return std::nullopt;
+        return Done{};
     }
-    return RunFailure{"the output \"" + output + "\" would replace the input", kExitUsage};
+    return Fail(RunFailure{"the output \"" + output + "\" would replace the input", kExitUsage});
 }
 
 Expected<std::unique_ptr<ByteSource>, RunFailure> OpenInput(const ProgramArguments& arguments) {

@@ -34,8 +34,8 @@ RunFailure CannotWrite(const std::string& output, const std::string& why,
 
 // Refused when the output names the input's file (by any path to it): writing it would lose the
 // input before it is read whole.
-std::optional<RunFailure> ReplacesInput(const ProgramArguments& arguments,
-                                        const std::string& output);
+Expected<Done, RunFailure> CheckOutputKeepsInput(const ProgramArguments& arguments,
+                                                 const std::string& output);
 
 // The input, or why it cannot be read.
 Expected<std::unique_ptr<ByteSource>, RunFailure> OpenInput(const ProgramArguments& arguments);
@@ -59,8 +59,8 @@ std::optional<int> EndedBeforeRun(const Expected<Line, std::string>& line,
     if (const auto ended = EndedByCommandLine(line, texts, out, err)) {
         return ended;
     }
-    if (const auto refused = ReplacesInput(*line, line->output)) {
-        return Report(err, texts.program, *refused);
+    if (const auto kept = CheckOutputKeepsInput(*line, line->output); !kept) {
+        return Report(err, texts.program, kept.error());
     }
     return std::nullopt;
 }

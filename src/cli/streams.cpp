@@ -44,16 +44,16 @@ class FileSource : public ByteSource {
 class SaveFileSink : public ByteSink {
   public:
     explicit SaveFileSink(const std::string& path) : file_(path, fileio::kShortStream) {}
-    Expected<Done, std::string> open() { return file_.open(); }
+    Expected<Done, fileio::FileFailure> open() { return file_.open(); }
     bool write(std::string_view bytes) override { return kept(file_.write(bytes)); }
     bool commit() override { return kept(file_.commit()); }
     void discard() override { file_.cancel(); }
     std::string error() const override { return error_; }
 
   private:
-    bool kept(const Expected<Done, std::string>& step) {
+    bool kept(const Expected<Done, fileio::FileFailure>& step) {
         if (!step) {
-            error_ = step.error();
+            error_ = step.error().message;
         }
         return step.has_value();
     }
@@ -174,7 +174,7 @@ Expected<std::unique_ptr<ByteSink>, std::string> CreateFileSink(const std::strin
     }
     auto sink = std::make_unique<SaveFileSink>(path);
     if (const auto opened = sink->open(); !opened) {
-        return Fail(opened.error());
+        return Fail(opened.error().message);
     }
     return std::unique_ptr<ByteSink>(std::move(sink));
 }

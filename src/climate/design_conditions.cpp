@@ -126,7 +126,7 @@ Expected<ComputedDesignConditions, DesignFailure> DesignConditionsOf(const Hourl
         hours += s.hours;
     }
     if (dryWet.empty() || dewDry.empty())
-        return Fail(DesignFailure::NoHours);
+        return Fail(DesignFailure{DesignFailureKind::NoHours});
     // Each quantity sorted once, from the highest, for all its fractions.
     const Sorted dry = SortedOf(std::move(dryWet));
     const Sorted wet = SortedOf(std::move(wetDry));
@@ -150,7 +150,7 @@ Expected<ComputedDesignConditions, DesignFailure> DesignConditionsOf(const Hourl
                                                 .humidity = 1.0,
                                                 .formulation = states.options.formulation});
         if (!saturated)
-            return Fail(DesignFailure::Refused);
+            return Fail(DesignFailure{DesignFailureKind::Refused});
         d.dewPoint[k] = {dewPair.value, saturated->humidityRatio, dewPair.coincident};
         d.enthalpy[k] = ValueAtRank(h.entries, RankOf(h.running, p));
     }

@@ -62,9 +62,14 @@ struct ComputedDesignConditions {
     std::array<double, 2> heating{};  // K
 };
 
-enum class DesignFailure {
+enum class DesignFailureKind {
     NoHours, // no hour has a state
     Refused, // the core refused the dew point's saturated state
+};
+
+// Why a file has no design conditions; the caller words it.
+struct DesignFailure {
+    DesignFailureKind kind = DesignFailureKind::NoHours;
 };
 
 // From every hour of `states` that has one (the whole file, not a filter's selection).

@@ -48,14 +48,15 @@ Expected<std::size_t, ReadFailure> Count(const Fields& f, std::size_t i, std::si
     return static_cast<std::size_t>(*count);
 }
 
-std::optional<ReadFailure> ReadLocation(const Fields& f, Location& l) {
+Expected<Done, ReadFailure> ReadLocation(const Fields& f, Location& l) {
     constexpr std::size_t kLine = 1;
     if (f.size() < 10)
-        return Bad(kLine, 0, "LOCATION needs 10 fields, " + std::to_string(f.size()) + " found");
+        return Fail(
+            Bad(kLine, 0, "LOCATION needs 10 fields, " + std::to_string(f.size()) + " found"));
     const auto placeAt = [&](std::size_t i) {
         const auto lat = NumberOf(f[i]), lon = NumberOf(f[i + 1]);
         const auto zone = NumberOf(f[i + 2]), elevation = NumberOf(f[i + 3]);
-        return lat && lon && zone && elevation && !CheckPlace(*lat, *lon, *zone, *elevation);
+        return lat && lon && zone && elevation && CheckPlace(*lat, *lon, *zone, *elevation);
     };
     // Ten fields as the dictionary has them. With more, an extra field trails the elevation, or
     // a name holds a comma: the place is then in the last four fields.
@@ -66,10 +67,12 @@ std::optional<ReadFailure> ReadLocation(const Fields& f, Location& l) {
         const char* names[4] = {"latitude", "longitude", "time zone", "elevation"};
         for (std::size_t k = 0; k < 4; ++k)
             if (!NumberOf(f[at + k]))
-                return Bad(kLine, at + k + 1, std::string("the ") + names[k] + " is not a number");
-        const auto fault = CheckPlace(*NumberOf(f[at]), *NumberOf(f[at + 1]), *NumberOf(f[at + 2]),
+                return Fail(
+                    Bad(kLine, at + k + 1, std::string("the ") + names[k] + " is not a number"));
+        const auto place = CheckPlace(*NumberOf(f[at]), *NumberOf(f[at + 1]), *NumberOf(f[at + 2]),
                                       *NumberOf(f[at + 3]));
-        return Bad(kLine, at + fault->which + 1, fault->detail);
+        const PlaceFailure& failure = place.error();
+        return Fail(Bad(kLine, at + static_cast<std::size_t>(failure.kind) + 1, failure.message));
     }
     std::string city(Trimmed(f[1]));
     for (std::size_t i = 2; i + 4 < at; ++i) // a name with commas, put back together
@@ -84,20 +87,20 @@ std::optional<ReadFailure> ReadLocation(const Fields& f, Location& l) {
     l.longitude = *NumberOf(f[at + 1]);
     l.timeZone = *NumberOf(f[at + 2]);
     l.elevation = *NumberOf(f[at + 3]);
-    return std::nullopt;
+    return Done{};
 }
 
 std::optional<double> At(const std::vector<std::optional<double>>& v, std::size_t i) {
     return i < v.size() ? v[i] : std::nullopt;
 }
 
-std::optional<ReadFailure> ReadDesign(const Fields& f, DesignConditions& d) {
+Expected<Done, ReadFailure> ReadDesign(const Fields& f, DesignConditions& d) {
     constexpr std::size_t kLine = 2;
     const auto count = f.size() > 1 ? IntegerOf(f[1]) : std::nullopt;
     if (!count || *count < 0)
-        return Bad(kLine, 2, "the number of design conditions is not a count");
+        return Fail(Bad(kLine, 2, "the number of design conditions is not a count"));
     if (*count == 0)
-        return std::nullopt;
+        return Done{};
     d.source = f.size() > 2 ? Utf8Of(Trimmed(f[2])) : std::string();
     d.layout = d.source.find("2009") != std::string::npos   ? DesignConditions::Layout::Handbook2009
                : d.source.find("2021") != std::string::npos ? DesignConditions::Layout::Handbook2021
@@ -131,27 +134,27 @@ std::optional<ReadFailure> ReadDesign(const Fields& f, DesignConditions& d) {
         d.coolingDryBulb[k] = At(d.coolingFields, 2 + 2 * k);
         d.coolingWetBulb[k] = At(d.coolingFields, 3 + 2 * k);
     }
-    return std::nullopt;
+    return Done{};
 }
 
-std::optional<ReadFailure> ReadPeriods(const Fields& f, std::vector<TypicalPeriod>& periods) {
+Expected<Done, ReadFailure> ReadPeriods(const Fields& f, std::vector<TypicalPeriod>& periods) {
     constexpr std::size_t kLine = 3;
     const auto count = Count(f, 1, 4, kLine, "typical/extreme periods");
     if (!count)
-        return count.error();
+        return Fail(count.error());
     for (std::size_t k = 0; k < *count; ++k) {
         const std::size_t i = 2 + 4 * k;
         periods.push_back({Utf8Of(Trimmed(f[i])), Utf8Of(Trimmed(f[i + 1])),
                            std::string(Trimmed(f[i + 2])), std::string(Trimmed(f[i + 3]))});
     }
-    return std::nullopt;
+    return Done{};
 }
 
-std::optional<ReadFailure> ReadGround(const Fields& f, std::vector<GroundTemperatures>& ground) {
+Expected<Done, ReadFailure> ReadGround(const Fields& f, std::vector<GroundTemperatures>& ground) {
     constexpr std::size_t kLine = 4;
     const auto count = Count(f, 1, 16, kLine, "ground temperature depths");
     if (!count)
-        return count.error();
+        return Fail(count.error());
     for (std::size_t k = 0; k < *count; ++k) {
         const std::size_t i = 2 + 16 * k;
         GroundTemperatures g;
@@ -159,11 +162,11 @@ std::optional<ReadFailure> ReadGround(const Fields& f, std::vector<GroundTempera
         for (std::size_t j = 0; j < 16; ++j) {
             const auto value = Optional(f, i + j, kLine, "a ground temperature field");
             if (!value)
-                return value.error();
+                return Fail(value.error());
             v[j] = *value;
         }
         if (!v[0])
-            return Bad(kLine, i + 1, "a ground temperature depth is blank");
+            return Fail(Bad(kLine, i + 1, "a ground temperature depth is blank"));
         g.depth = *v[0];
         g.conductivity = v[1];
         g.density = v[2];
@@ -171,13 +174,13 @@ std::optional<ReadFailure> ReadGround(const Fields& f, std::vector<GroundTempera
         std::copy(v.begin() + 4, v.end(), g.monthly.begin());
         ground.push_back(g);
     }
-    return std::nullopt;
+    return Done{};
 }
 
-std::optional<ReadFailure> ReadHolidays(const Fields& f, HolidaysDaylightSaving& h) {
+Expected<Done, ReadFailure> ReadHolidays(const Fields& f, HolidaysDaylightSaving& h) {
     constexpr std::size_t kLine = 5;
     if (f.size() < 5)
-        return Bad(kLine, 0, "HOLIDAYS/DAYLIGHT SAVINGS needs at least 5 fields");
+        return Fail(Bad(kLine, 0, "HOLIDAYS/DAYLIGHT SAVINGS needs at least 5 fields"));
     // Nothing is computed from the leap year field: one left blank is taken from the rows.
     const std::string leap = Upper(f[1]);
     h.leapYearGiven = leap == "YES" || leap == "NO";
@@ -186,24 +189,24 @@ std::optional<ReadFailure> ReadHolidays(const Fields& f, HolidaysDaylightSaving&
     h.daylightSavingEnd = std::string(Trimmed(f[3]));
     const auto count = Count(f, 4, 2, kLine, "holidays");
     if (!count)
-        return count.error();
+        return Fail(count.error());
     for (std::size_t k = 0; k < *count; ++k)
         h.holidays.push_back({Utf8Of(Trimmed(f[5 + 2 * k])), std::string(Trimmed(f[6 + 2 * k]))});
-    return std::nullopt;
+    return Done{};
 }
 
-std::optional<ReadFailure> ReadDataPeriods(const Fields& f, WeatherHeader& header) {
+Expected<Done, ReadFailure> ReadDataPeriods(const Fields& f, WeatherHeader& header) {
     constexpr std::size_t kLine = 8;
     const auto count = Count(f, 1, 4, kLine, "data periods");
     if (!count)
-        return count.error();
+        return Fail(count.error());
     const auto perHour = f.size() > 2 ? IntegerOf(f[2]) : std::nullopt;
     if (!perHour || *perHour < 1 || *perHour > 60)
-        return Bad(kLine, 3, "the number of records per hour is not 1 to 60");
+        return Fail(Bad(kLine, 3, "the number of records per hour is not 1 to 60"));
     if (*count == 0 || *count > 255) // a record's period index is 8 bits
-        return Bad(kLine, 2, "the number of data periods is not 1 to 255");
+        return Fail(Bad(kLine, 2, "the number of data periods is not 1 to 255"));
     if (f.size() < 3 + 4 * *count)
-        return Bad(kLine, 0, std::to_string(*count) + " data periods announced, fewer given");
+        return Fail(Bad(kLine, 0, std::to_string(*count) + " data periods announced, fewer given"));
     header.recordsPerHour = static_cast<int>(*perHour);
     for (std::size_t k = 0; k < *count; ++k) {
         const std::size_t i = 3 + 4 * k;
@@ -211,14 +214,14 @@ std::optional<ReadFailure> ReadDataPeriods(const Fields& f, WeatherHeader& heade
         p.name = Utf8Of(Trimmed(f[i]));
         const auto weekday = WeekdayNamed(f[i + 1]);
         if (!weekday)
-            return Bad(kLine, i + 2, "the start day of week is not a weekday");
+            return Fail(Bad(kLine, i + 2, "the start day of week is not a weekday"));
         p.startWeekday = *weekday;
         const auto start = HeaderDate(f[i + 2]);
         const auto end = HeaderDate(f[i + 3]);
         if (!start)
-            return Bad(kLine, i + 3, "the start day is not a date");
+            return Fail(Bad(kLine, i + 3, "the start day is not a date"));
         if (!end)
-            return Bad(kLine, i + 4, "the end day is not a date");
+            return Fail(Bad(kLine, i + 4, "the end day is not a date"));
         for (const auto& [date, what, field] :
              {std::tuple{*start, "start", i + 3}, std::tuple{*end, "end", i + 4}})
             if (date.yearFirst)
@@ -231,7 +234,7 @@ std::optional<ReadFailure> ReadDataPeriods(const Fields& f, WeatherHeader& heade
         p.endDay = end->day;
         header.dataPeriods.push_back(p);
     }
-    return std::nullopt;
+    return Done{};
 }
 
 // The rest of a line after its keyword, commas and all.
@@ -321,22 +324,22 @@ Expected<WeatherHeader, ReadFailure> ReadEpwHeader(const std::vector<std::string
         if (keyword != kKeywords[n])
             return Fail(ReadFailure{ReadFailureKind::MissingHeader, line, 1,
                                     std::string("expected the ") + kKeywords[n] + " record"});
-        std::optional<ReadFailure> failure;
+        Expected<Done, ReadFailure> read = Done{};
         switch (n) {
         case 0:
-            failure = ReadLocation(f, header.location);
+            read = ReadLocation(f, header.location);
             break;
         case 1:
-            failure = ReadDesign(f, header.designConditions);
+            read = ReadDesign(f, header.designConditions);
             break;
         case 2:
-            failure = ReadPeriods(f, header.typicalPeriods);
+            read = ReadPeriods(f, header.typicalPeriods);
             break;
         case 3:
-            failure = ReadGround(f, header.groundTemperatures);
+            read = ReadGround(f, header.groundTemperatures);
             break;
         case 4:
-            failure = ReadHolidays(f, header.holidays);
+            read = ReadHolidays(f, header.holidays);
             break;
         case 5:
             header.comments1 = Remainder(lines[n]);
@@ -345,11 +348,11 @@ Expected<WeatherHeader, ReadFailure> ReadEpwHeader(const std::vector<std::string
             header.comments2 = Remainder(lines[n]);
             break;
         default:
-            failure = ReadDataPeriods(f, header);
+            read = ReadDataPeriods(f, header);
             break;
         }
-        if (failure)
-            return Fail(*failure);
+        if (!read)
+            return Fail(read.error());
     }
     return header;
 }

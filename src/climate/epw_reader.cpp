@@ -44,11 +44,11 @@ ReadFailure Failed(ReadFailureKind kind, std::size_t line, std::size_t field, st
 }
 
 // Reads the data fields of one row into `record`; the date is checked by the caller.
-std::optional<ReadFailure> ReadRow(const std::vector<std::string_view>& f, std::size_t line,
-                                   HourRecord& record) {
+Expected<Done, ReadFailure> ReadRow(const std::vector<std::string_view>& f, std::size_t line,
+                                    HourRecord& record) {
     if (f.size() < kRowFields)
-        return Failed(ReadFailureKind::ShortRow, line, 0,
-                      "a data row needs 35 fields, " + std::to_string(f.size()) + " found");
+        return Fail(Failed(ReadFailureKind::ShortRow, line, 0,
+                           "a data row needs 35 fields, " + std::to_string(f.size()) + " found"));
     constexpr const char* kDateNames[5] = {"year", "month", "day", "hour", "minute"};
     constexpr long kLowest[5] = {-9999, 1, 1, 1, 0};
     constexpr long kHighest[5] = {9999, 12, 31, 24, 60};
@@ -56,20 +56,20 @@ std::optional<ReadFailure> ReadRow(const std::vector<std::string_view>& f, std::
     for (std::size_t i = 0; i < 5; ++i) {
         const auto value = IntegerOf(f[i]);
         if (!value)
-            return Failed(ReadFailureKind::NotANumber, line, i + 1,
-                          std::string("the ") + kDateNames[i] + " is not a whole number (\"" +
-                              std::string(Trimmed(f[i]).substr(0, 40)) + "\")");
+            return Fail(Failed(ReadFailureKind::NotANumber, line, i + 1,
+                               std::string("the ") + kDateNames[i] + " is not a whole number (\"" +
+                                   std::string(Trimmed(f[i]).substr(0, 40)) + "\")"));
         if (*value < kLowest[i] || *value > kHighest[i])
-            return Failed(ReadFailureKind::OutOfRange, line, i + 1,
-                          std::string("the ") + kDateNames[i] + " " + std::to_string(*value) +
-                              " is outside " + std::to_string(kLowest[i]) + " to " +
-                              std::to_string(kHighest[i]));
+            return Fail(Failed(ReadFailureKind::OutOfRange, line, i + 1,
+                               std::string("the ") + kDateNames[i] + " " + std::to_string(*value) +
+                                   " is outside " + std::to_string(kLowest[i]) + " to " +
+                                   std::to_string(kHighest[i])));
         date[i] = *value;
     }
     if (date[2] > DaysInMonth(static_cast<int>(date[1])))
-        return Failed(ReadFailureKind::OutOfRange, line, 3,
-                      "day " + std::to_string(date[2]) + " is not in month " +
-                          std::to_string(date[1]));
+        return Fail(Failed(ReadFailureKind::OutOfRange, line, 3,
+                           "day " + std::to_string(date[2]) + " is not in month " +
+                               std::to_string(date[1])));
     record.year = static_cast<std::int16_t>(date[0]);
     record.month = static_cast<std::uint8_t>(date[1]);
     record.day = static_cast<std::uint8_t>(date[2]);
@@ -87,15 +87,15 @@ std::optional<ReadFailure> ReadRow(const std::vector<std::string_view>& f, std::
         if (!Trimmed(f[i]).empty()) { // a blank field is missing
             const auto parsed = NumberOf(f[i]);
             if (!parsed)
-                return Failed(ReadFailureKind::NotANumber, line, i + 1,
-                              std::string(InfoOf(field).name) + " is not a number (\"" +
-                                  std::string(Trimmed(f[i]).substr(0, 40)) + "\")");
+                return Fail(Failed(ReadFailureKind::NotANumber, line, i + 1,
+                                   std::string(InfoOf(field).name) + " is not a number (\"" +
+                                       std::string(Trimmed(f[i]).substr(0, 40)) + "\")"));
             if (*parsed < InfoOf(field).missingAtOrAbove)
                 number = *parsed;
         }
         record.values[value++] = number;
     }
-    return std::nullopt;
+    return Done{};
 }
 
 // The rows each data period expects, one after the other: the checks of order and the weekday
@@ -107,24 +107,25 @@ class Schedule {
     bool Done() const { return period_ >= header_.dataPeriods.size(); }
 
     // Takes `record` (row `row` of the data, on `line`) as the next row, or says why not.
-    std::optional<ReadFailure> Take(HourRecord& record, std::size_t line, std::size_t row) {
+    Expected<hygrovane::Done, ReadFailure> Take(HourRecord& record, std::size_t line,
+                                                std::size_t row) {
         const Date given{record.month, record.day};
         // 29 February stands where the file has it, in place of 1 March.
         if (hour_ == 1 && slot_ == 0 && given == Date{2, 29} && expected_ == Date{3, 1} &&
             today_ == expected_)
             today_ = given;
         if (given != today_ || record.hour != hour_)
-            return Failed(ReadFailureKind::OutOfOrder, line, given != today_ ? 2 : 4,
-                          "expected " + DateText(today_) + " hour " + std::to_string(hour_) +
-                              ", found " + DateText(given) + " hour " +
-                              std::to_string(record.hour));
+            return Fail(Failed(ReadFailureKind::OutOfOrder, line, given != today_ ? 2 : 4,
+                               "expected " + DateText(today_) + " hour " + std::to_string(hour_) +
+                                   ", found " + DateText(given) + " hour " +
+                                   std::to_string(record.hour)));
         record.weekday = static_cast<std::uint8_t>(weekday_);
         record.dataPeriod = static_cast<std::uint8_t>(period_);
         if (++slot_ < header_.recordsPerHour)
-            return std::nullopt;
+            return hygrovane::Done{};
         slot_ = 0;
         if (++hour_ <= 24)
-            return std::nullopt;
+            return hygrovane::Done{};
         hour_ = 1;
         DataPeriod& period = header_.dataPeriods[period_];
         if (today_ == Date{period.endMonth, period.endDay}) {
@@ -135,7 +136,7 @@ class Schedule {
             today_ = expected_;
             weekday_ = (weekday_ + 1) % 7;
         }
-        return std::nullopt;
+        return hygrovane::Done{};
     }
 
     // The failure of a file that ends before the row expected, on `line`.
@@ -242,7 +243,7 @@ Expected<WeatherData, ReadFailure> ReadRows(std::string_view text) {
                 std::vector<std::string_view> chunkFields;
                 for (std::size_t i = begin; i < stop; ++i) {
                     SplitFields(lines[i], chunkFields);
-                    if (ReadRow(chunkFields, firstLine + i, data.hours[base + i])) {
+                    if (!ReadRow(chunkFields, firstLine + i, data.hours[base + i])) {
                         bad[i] = 1;
                         return;
                     }
@@ -266,10 +267,10 @@ Expected<WeatherData, ReadFailure> ReadRows(std::string_view text) {
                 if (blankFrom(i))
                     return Fail(schedule.Ended(at));
                 SplitFields(lines[i], fields); // read again for its description
-                return Fail(*ReadRow(fields, at, data.hours[base + i]));
+                return Fail(ReadRow(fields, at, data.hours[base + i]).error());
             }
-            if (auto failure = schedule.Take(data.hours[base + i], at, base + i))
-                return Fail(*failure);
+            if (const auto taken = schedule.Take(data.hours[base + i], at, base + i); !taken)
+                return Fail(taken.error());
             if (schedule.Done()) {
                 if (!blankFrom(i + 1))
                     return Fail(Failed(ReadFailureKind::ExtraRow, at + 1, 0,

@@ -14,8 +14,8 @@ std::string ShortNumber(double value) {
 
 } // namespace
 
-std::optional<PlaceFault> CheckPlace(double latitude, double longitude, double timeZone,
-                                     double elevation) {
+Expected<Done, PlaceFailure> CheckPlace(double latitude, double longitude, double timeZone,
+                                        double elevation) {
     struct Range {
         const char* name;
         double value, lowest, highest;
@@ -30,10 +30,11 @@ std::optional<PlaceFault> CheckPlace(double latitude, double longitude, double t
         // The elevation's 9999.9 is the dictionary's missing code, not a height.
         const bool above = k == 3 ? r.value >= r.highest : r.value > r.highest;
         if (r.value < r.lowest || above)
-            return PlaceFault{k, std::string("the ") + r.name + " " + ShortNumber(r.value) +
-                                     " is outside " + r.text};
+            return Fail(PlaceFailure{static_cast<PlaceFailureKind>(k),
+                                     std::string("the ") + r.name + " " + ShortNumber(r.value) +
+                                         " is outside " + r.text});
     }
-    return std::nullopt;
+    return Done{};
 }
 
 } // namespace hygrovane::climate

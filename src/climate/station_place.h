@@ -2,19 +2,24 @@
 
 // The place of a weather station, checked alike for every format.
 
+#include "hygrovane/expected.h"
+
 #include <cstddef>
-#include <optional>
 #include <string>
 
 namespace hygrovane::climate {
 
-// Which of a station's latitude, longitude, time zone and elevation lies outside the EPW data
-// dictionary's range (time zones reach +14 on the Line Islands).
-struct PlaceFault {
-    std::size_t which = 0; // 0 latitude, 1 longitude, 2 time zone, 3 elevation
-    std::string detail;    // "the latitude 450 is outside -90 to 90"
+// Which of a station's coordinates lies outside the EPW data dictionary's range, in their order
+// there.
+enum class PlaceFailureKind : std::size_t { Latitude, Longitude, TimeZone, Elevation };
+
+struct PlaceFailure {
+    PlaceFailureKind kind = PlaceFailureKind::Latitude;
+    std::string message; // "the latitude 450 is outside -90 to 90"
 };
-std::optional<PlaceFault> CheckPlace(double latitude, double longitude, double timeZone,
-                                     double elevation);
+// Refuses a latitude, longitude, time zone or elevation outside the dictionary's range (time zones
+// reach +14 on the Line Islands).
+Expected<Done, PlaceFailure> CheckPlace(double latitude, double longitude, double timeZone,
+                                        double elevation);
 
 } // namespace hygrovane::climate

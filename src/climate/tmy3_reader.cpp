@@ -98,13 +98,14 @@ std::string Folded(std::string_view name) {
 }
 
 // The station line into `l`: USAF, name, state, time zone, latitude, longitude, elevation.
-std::optional<ReadFailure> ReadStation(std::string_view line, Location& l) {
+Expected<Done, ReadFailure> ReadStation(std::string_view line, Location& l) {
     std::vector<std::string_view> f;
     SplitFields(line, f, true);
     if (f.size() < 7 || !NumberOf(f[3]) || !NumberOf(f[4]) || !NumberOf(f[5]) || !NumberOf(f[6]))
-        return Failed(ReadFailureKind::BadHeader, 1, 0,
-                      "the station line needs USAF, name, state, time zone, latitude, longitude, "
-                      "elevation");
+        return Fail(
+            Failed(ReadFailureKind::BadHeader, 1, 0,
+                   "the station line needs USAF, name, state, time zone, latitude, longitude, "
+                   "elevation"));
     l.wmo = std::string(Trimmed(f[0]));
     l.city = Utf8Of(Trimmed(f[1]));
     l.region = Utf8Of(Trimmed(f[2]));
@@ -114,11 +115,13 @@ std::optional<ReadFailure> ReadStation(std::string_view line, Location& l) {
     l.latitude = *NumberOf(f[4]);
     l.longitude = *NumberOf(f[5]);
     l.elevation = *NumberOf(f[6]);
-    if (const auto fault = CheckPlace(l.latitude, l.longitude, l.timeZone, l.elevation)) {
+    if (const auto place = CheckPlace(l.latitude, l.longitude, l.timeZone, l.elevation); !place) {
         constexpr std::size_t kFieldOf[4] = {5, 6, 4, 7}; // latitude, longitude, zone, elevation
-        return Failed(ReadFailureKind::BadHeader, 1, kFieldOf[fault->which], fault->detail);
+        const PlaceFailure& failure = place.error();
+        return Fail(Failed(ReadFailureKind::BadHeader, 1,
+                           kFieldOf[static_cast<std::size_t>(failure.kind)], failure.message));
     }
-    return std::nullopt;
+    return Done{};
 }
 
 bool IsTmy3Name(std::string_view header) {
@@ -143,12 +146,12 @@ Expected<Columns, ReadFailure> ReadColumns(std::string_view line) {
     c.date = c.time = f.size();
     // A name given twice would leave the reader to pick one: the file is refused instead.
     const auto once = [&](std::string_view name, std::size_t first,
-                          std::size_t i) -> std::optional<ReadFailure> {
+                          std::size_t i) -> Expected<Done, ReadFailure> {
         if (first == f.size())
-            return std::nullopt;
-        return Failed(ReadFailureKind::BadHeader, kLine, i + 1,
-                      "the " + std::string(name) + " column is given twice (columns " +
-                          std::to_string(first + 1) + " and " + std::to_string(i + 1) + ")");
+            return Done{};
+        return Fail(Failed(ReadFailureKind::BadHeader, kLine, i + 1,
+                           "the " + std::string(name) + " column is given twice (columns " +
+                               std::to_string(first + 1) + " and " + std::to_string(i + 1) + ")"));
     };
     if (std::none_of(f.begin(), f.end(), IsTmy3Name))
         return Fail(Failed(ReadFailureKind::MissingHeader, kLine, 0,
@@ -157,8 +160,8 @@ Expected<Columns, ReadFailure> ReadColumns(std::string_view line) {
         const std::string_view name = NameOf(f[i]);
         std::size_t* place = name == "Date" ? &c.date : name == "Time" ? &c.time : nullptr;
         if (place) {
-            if (auto twice = once(name, *place, i))
-                return Fail(*twice);
+            if (const auto single = once(name, *place, i); !single)
+                return Fail(single.error());
             *place = i;
         }
         for (const Column& column : kColumns) {
@@ -166,7 +169,7 @@ Expected<Columns, ReadFailure> ReadColumns(std::string_view line) {
                 continue;
             for (const auto& [j, known] : c.known)
                 if (known == &column)
-                    return Fail(*once(name, j, i));
+                    return Fail(once(name, j, i).error());
             c.known.emplace_back(i, &column);
         }
     }
@@ -196,8 +199,8 @@ Expected<WeatherData, ReadFailure> ReadLines(std::string_view text) {
     WeatherData data;
     data.format = WeatherFormat::Tmy3;
     reader.Next(line); // there is one: the text is not blank
-    if (auto failure = ReadStation(line, data.header.location))
-        return Fail(*failure);
+    if (const auto station = ReadStation(line, data.header.location); !station)
+        return Fail(station.error());
     if (!reader.Next(line))
         return Fail(Failed(ReadFailureKind::MissingHeader, 2, 0,
                            "a TMY3 file starts with a station line and a line of column names"));
@@ -300,8 +303,8 @@ bool HasTmy3Header(std::string_view text) {
     Location place;
     if (!reader.Next(station) || !reader.Next(names))
         return false;
-    const auto failure = ReadStation(station, place);
-    if (failure && failure->field == 0) // not the shape of a station line
+    const auto read = ReadStation(station, place);
+    if (!read && read.error().field == 0) // not the shape of a station line
         return false;
     std::vector<std::string_view> f;
     SplitFields(names, f, true);

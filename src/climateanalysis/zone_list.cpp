@@ -371,8 +371,8 @@ Expected<ZoneList, AnalysisFailure> BuildZones(const ClimateSettings& settings,
     }
 
     for (const comfort::UserZone& user : settings.userZones) {
-        if (const auto wrong = comfort::CheckUserZone(user))
-            return Fail(ZoneFailure(user.name, *wrong));
+        if (const auto checked = comfort::CheckUserZone(user); !checked)
+            return Fail(ZoneFailure(user.name, checked.error()));
         auto shared = std::make_shared<const comfort::UserZone>(user);
         climate::ZoneTest test{
             user.name, [shared, air = list.air](const climate::HourState& s, std::size_t) {

@@ -317,8 +317,8 @@ Expected<CommandLine, std::string> ParseCommandLine(const std::vector<std::strin
     if (auto wrong = OptionNotApplying(given, line.settings.comfort.model)) {
         return Fail(*wrong);
     }
-    if (auto wrong = UnitOptionsProblem(line.unit)) {
-        return Fail(*wrong);
+    if (const auto checked = CheckUnitOptions(line.unit); !checked) {
+        return Fail(checked.error().message);
     }
     static_cast<cli::ProgramArguments&>(line) = *read;
     return line;

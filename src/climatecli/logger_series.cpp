@@ -227,9 +227,9 @@ ReadLoggerSeries(std::string_view text, const std::string& name,
                  std::optional<climate::HumiditySource> chosen) {
     batch::FileHead head;
     const bool read = batch::ReadFileHead(text, true, 0, head);
-    if (head.lineFault)
-        return Fail(Failure(ReadFailureKind::BadHeader, head.lineFault->line,
-                            "the line " + textfile::DescribeEnd(*head.lineFault)));
+    if (head.lineFailure)
+        return Fail(Failure(ReadFailureKind::BadHeader, head.lineFailure->line,
+                            "the line " + textfile::DescribeEnd(*head.lineFailure)));
     if (!read || head.names.empty())
         return Fail(Failure(ReadFailureKind::MissingHeader, 1, "no header line of column names"));
     const std::size_t headerLine = head.shape.titleLines + 1;
@@ -368,9 +368,9 @@ ReadLoggerSeries(std::string_view text, const std::string& name,
             pressureColumn ? number(m.pressure, batch::Role::Pressure) : kStandardPressure;
         data.hours.push_back(std::move(r));
     }
-    if (lines.fault())
-        return Fail(Failure(ReadFailureKind::BadHeader, lines.fault()->line,
-                            "the line " + textfile::DescribeEnd(*lines.fault())));
+    if (lines.failure())
+        return Fail(Failure(ReadFailureKind::BadHeader, lines.failure()->line,
+                            "the line " + textfile::DescribeEnd(*lines.failure())));
     if (data.hours.empty())
         return Fail(Failure(ReadFailureKind::Truncated, lines.number() + 1, "no data rows"));
     data.recordHours = ReadingHours(seconds);

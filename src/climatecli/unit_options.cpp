@@ -28,10 +28,11 @@ cli::OptionTable UnitOptionTable(UnitOptions& options) {
     };
 }
 
-std::optional<std::string> UnitOptionsProblem(const UnitOptions& options) {
+Expected<Done, UnitOptionsFailure> CheckUnitOptions(const UnitOptions& options) {
     if (!options.hourly.empty() && options.files.empty())
-        return std::string("--unit-hourly needs a --unit");
-    return std::nullopt;
+        return Fail(UnitOptionsFailure{UnitOptionsFailureKind::HourlyWithoutUnit,
+                                       "--unit-hourly needs a --unit"});
+    return Done{};
 }
 
 const char* UnitHelpText() {

@@ -4,6 +4,7 @@
 // by side) and --unit-hourly FILE.csv, kept apart from the climate's options.
 
 #include "cli/program_arguments.h"
+#include "hygrovane/expected.h"
 
 #include <optional>
 #include <string>
@@ -18,8 +19,17 @@ struct UnitOptions {
 
 // The table rows of --unit and --unit-hourly, read into options.
 cli::OptionTable UnitOptionTable(UnitOptions& options);
-// What is wrong with the options together, once all are read.
-std::optional<std::string> UnitOptionsProblem(const UnitOptions& options);
+enum class UnitOptionsFailureKind {
+    HourlyWithoutUnit, // --unit-hourly with no --unit to run
+};
+
+struct UnitOptionsFailure {
+    UnitOptionsFailureKind kind = UnitOptionsFailureKind::HourlyWithoutUnit;
+    std::string message; // for the user
+};
+
+// Refuses options that do not go together, once all are read.
+Expected<Done, UnitOptionsFailure> CheckUnitOptions(const UnitOptions& options);
 
 // The lines of the help text on them.
 const char* UnitHelpText();

@@ -25,8 +25,8 @@ ComfortResult<AdaptiveAshrae55> AdaptiveAshrae55Of(double ta, double tr, double 
                             {ComfortInput::MeanRadiant, tr, -inf, inf},
                             {ComfortInput::AirSpeed, v, 0, 2},
                             {ComfortInput::PrevailingMean, prevailingMean, 10, 33.5}};
-    if (auto f = detail::FirstOutside("ASHRAE 55 adaptive", bounds)) {
-        return Fail(*f);
+    if (const auto checked = detail::CheckBounds("ASHRAE 55 adaptive", bounds); !checked) {
+        return Fail(checked.error());
     }
     AdaptiveAshrae55 r;
     r.operative = OperativeTemperature(ta, tr, v);
@@ -49,8 +49,8 @@ ComfortResult<AdaptiveEn16798> AdaptiveEn16798Of(double ta, double tr, double v,
                             {ComfortInput::MeanRadiant, tr, -inf, inf},
                             {ComfortInput::AirSpeed, v, 0, 2},
                             {ComfortInput::PrevailingMean, runningMean, 10, 30}};
-    if (auto f = detail::FirstOutside("EN 16798-1 adaptive", bounds)) {
-        return Fail(*f);
+    if (const auto checked = detail::CheckBounds("EN 16798-1 adaptive", bounds); !checked) {
+        return Fail(checked.error());
     }
     AdaptiveEn16798 r;
     r.operative = OperativeTemperature(ta, tr, v);

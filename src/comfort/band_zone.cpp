@@ -13,13 +13,13 @@ namespace {
 constexpr const char* kModel = "zone";
 constexpr double kStep = 0.05; // K between samples of a curved edge
 
-std::optional<ComfortFailure> Refused(const BandZone& z) {
+ComfortResult<Done> CheckParameters(const BandZone& z) {
     const double inf = std::numeric_limits<double>::infinity();
     const detail::Bound bounds[] = {{ComfortInput::DryBulb, z.dryBulbLow, 0, inf},
                                     {ComfortInput::DryBulb, z.dryBulbHigh, z.dryBulbLow, inf},
                                     {ComfortInput::Limit, z.lower.value, -inf, inf},
                                     {ComfortInput::Limit, z.upper.value, -inf, inf}};
-    return detail::FirstOutside(kModel, bounds);
+    return detail::CheckBounds(kModel, bounds);
 }
 
 // The humidity ratio on a bound at dry bulb T, the slack applied outwards (sign -1 below, +1
@@ -70,8 +70,8 @@ bool Satisfies(const HumidityBound& b, const PlaneState& s, int sign) {
 } // namespace
 
 ComfortResult<bool> InBandZone(const BandZone& z, const PlaneState& s) {
-    if (auto f = Refused(z)) {
-        return Fail(*f);
+    if (const auto checked = CheckParameters(z); !checked) {
+        return Fail(checked.error());
     }
     const double T = s.point.dryBulb;
     if (T < z.dryBulbLow - kDryBulbSlack || T > z.dryBulbHigh + kDryBulbSlack) {
@@ -81,8 +81,8 @@ ComfortResult<bool> InBandZone(const BandZone& z, const PlaneState& s) {
 }
 
 ComfortResult<bool> InBandZone(const BandZone& z, ChartPoint p, const PlaneAir& air) {
-    if (auto f = Refused(z)) {
-        return Fail(*f);
+    if (const auto checked = CheckParameters(z); !checked) {
+        return Fail(checked.error());
     }
     const ComfortResult<PlaneState> s = StateAt(p, air);
     if (!s) {
@@ -92,8 +92,8 @@ ComfortResult<bool> InBandZone(const BandZone& z, ChartPoint p, const PlaneAir& 
 }
 
 ComfortResult<Polygon> BandZoneOutline(const BandZone& z, const PlaneAir& air) {
-    if (auto f = Refused(z)) {
-        return Fail(*f);
+    if (const auto checked = CheckParameters(z); !checked) {
+        return Fail(checked.error());
     }
     const double from = z.dryBulbLow - kDryBulbSlack;
     const double to = z.dryBulbHigh + kDryBulbSlack;

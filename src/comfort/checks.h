@@ -5,7 +5,6 @@
 #include "comfort/comfort_error.h"
 
 #include <cmath>
-#include <optional>
 #include <string>
 
 namespace hygrovane::comfort::detail {
@@ -17,20 +16,20 @@ struct Bound {
     double maximum;
 };
 
-// The failure of the first bound whose value is NaN, infinite or outside its range.
+// Refuses with the failure of the first bound whose value is NaN, infinite or outside its range.
 template <std::size_t N>
-std::optional<ComfortFailure> FirstOutside(const char* model, const Bound (&bounds)[N]) {
+ComfortResult<Done> CheckBounds(const char* model, const Bound (&bounds)[N]) {
     for (const Bound& b : bounds) {
         if (!std::isfinite(b.value)) {
-            return ComfortFailure{
-                ComfortFailureKind::NotANumber, b.input, b.value, b.minimum, b.maximum, model, {}};
+            return Fail(ComfortFailure{
+                ComfortFailureKind::NotANumber, b.input, b.value, b.minimum, b.maximum, model, {}});
         }
         if (b.value < b.minimum || b.value > b.maximum) {
-            return ComfortFailure{
-                ComfortFailureKind::OutOfRange, b.input, b.value, b.minimum, b.maximum, model, {}};
+            return Fail(ComfortFailure{
+                ComfortFailureKind::OutOfRange, b.input, b.value, b.minimum, b.maximum, model, {}});
         }
     }
-    return std::nullopt;
+    return Done{};
 }
 
 inline ComfortFailure NoSolution(const char* model, ComfortInput input, double value,

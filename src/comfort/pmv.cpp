@@ -77,12 +77,12 @@ double PmvMagnitudeAtPpd(double ppd) {
 
 namespace {
 
-std::optional<ComfortFailure> WorkOutside(const char* model, const ThermalInputs& in) {
+ComfortResult<Done> CheckWork(const char* model, const ThermalInputs& in) {
     const Bound bounds[] = {{ComfortInput::ExternalWork, in.externalWork, 0, in.metabolic}};
-    return detail::FirstOutside(model, bounds);
+    return detail::CheckBounds(model, bounds);
 }
 
-std::optional<ComfortFailure> NotFinite(const char* model, const ThermalInputs& in) {
+ComfortResult<Done> CheckFinite(const char* model, const ThermalInputs& in) {
     constexpr double inf = std::numeric_limits<double>::infinity();
     const ComfortInput humidity = in.humidity.kind == Humidity::Kind::RelativeHumidity
                                       ? ComfortInput::RelativeHumidity
@@ -96,18 +96,18 @@ std::optional<ComfortFailure> NotFinite(const char* model, const ThermalInputs& 
                             {humidity, in.humidity.value, 0, humidityMax},
                             {ComfortInput::Metabolic, in.metabolic, 1e-6, inf},
                             {ComfortInput::Clothing, in.clothing, 0, inf}};
-    if (auto f = detail::FirstOutside(model, bounds)) {
-        return f;
+    if (auto checked = detail::CheckBounds(model, bounds); !checked) {
+        return checked;
     }
-    return WorkOutside(model, in);
+    return CheckWork(model, in);
 }
 
 } // namespace
 
 ComfortResult<PmvPpd> PmvIso7730(const ThermalInputs& in, Applicability applicability) {
     constexpr const char* kModel = "ISO 7730";
-    if (auto f = NotFinite(kModel, in)) {
-        return Fail(*f);
+    if (const auto checked = CheckFinite(kModel, in); !checked) {
+        return Fail(checked.error());
     }
     const double pa = VapourPressureOf(in.humidity, in.airTemperature);
     if (applicability == Applicability::Checked) {
@@ -118,8 +118,8 @@ ComfortResult<PmvPpd> PmvIso7730(const ThermalInputs& in, Applicability applicab
                                 {ComfortInput::VapourPressure, pa, 0, 2700},
                                 {ComfortInput::Metabolic, in.metabolic, 0.8, 4},
                                 {ComfortInput::Clothing, in.clothing, 0, 2}};
-        if (auto f = detail::FirstOutside(kModel, bounds)) {
-            return Fail(*f);
+        if (const auto checked = detail::CheckBounds(kModel, bounds); !checked) {
+            return Fail(checked.error());
         }
     }
     const double pmv = PmvFanger(in.airTemperature, in.meanRadiant, in.airSpeed, pa, in.metabolic,
@@ -133,8 +133,8 @@ ComfortResult<PmvPpd> PmvIso7730(const ThermalInputs& in, Applicability applicab
 
 ComfortResult<Ashrae55Pmv> PmvAshrae55(const ThermalInputs& in, Ashrae55Options options) {
     constexpr const char* kModel = "ASHRAE 55 PMV";
-    if (auto f = NotFinite(kModel, in)) {
-        return Fail(*f);
+    if (const auto checked = CheckFinite(kModel, in); !checked) {
+        return Fail(checked.error());
     }
     if (options.applicability == Applicability::Checked) {
         // ASHRAE 55-2020 Normative Appendix B (the computer model's range of application).
@@ -143,8 +143,8 @@ ComfortResult<Ashrae55Pmv> PmvAshrae55(const ThermalInputs& in, Ashrae55Options 
                                 {ComfortInput::AirSpeed, in.airSpeed, 0, 2},
                                 {ComfortInput::Metabolic, in.metabolic, 1, 4},
                                 {ComfortInput::Clothing, in.clothing, 0, 1.5}};
-        if (auto f = detail::FirstOutside(kModel, bounds)) {
-            return Fail(*f);
+        if (const auto checked = detail::CheckBounds(kModel, bounds); !checked) {
+            return Fail(checked.error());
         }
     }
     if (!options.occupantControl && in.metabolic < 1.3 && in.clothing < 0.7) {
@@ -155,8 +155,10 @@ ComfortResult<Ashrae55Pmv> PmvAshrae55(const ThermalInputs& in, Ashrae55Options 
                              : to <= 25.5 ? 50.49 - 4.4047 * to + 0.096425 * to * to
                                           : 0.8;
         const Bound bounds[] = {{ComfortInput::AirSpeed, in.airSpeed, 0, limit}};
-        if (auto f = detail::FirstOutside("ASHRAE 55 PMV without occupant control", bounds)) {
-            return Fail(*f);
+        if (const auto checked =
+                detail::CheckBounds("ASHRAE 55 PMV without occupant control", bounds);
+            !checked) {
+            return Fail(checked.error());
         }
     }
     double ce = 0;

@@ -63,7 +63,7 @@ bool Within(const PmvZoneParameters& z, double pmv) {
     return z.ppd ? PpdOf(pmv) <= *z.ppd : std::abs(pmv) <= z.pmvLimit;
 }
 
-std::optional<ComfortFailure> Refused(const PmvZoneParameters& z) {
+ComfortResult<Done> CheckParameters(const PmvZoneParameters& z) {
     constexpr double inf = std::numeric_limits<double>::infinity();
     const detail::Bound bounds[] = {
         {ComfortInput::Metabolic, z.metabolic, 0.1, 10},
@@ -75,14 +75,14 @@ std::optional<ComfortFailure> Refused(const PmvZoneParameters& z) {
          z.ppd ? 99.0 : 3.0},
         {ComfortInput::Pressure, z.air.pressure, 5000, 1e6},
         {ComfortInput::HumidityRatio, z.maxHumidityRatio ? *z.maxHumidityRatio : 0.0, 0, inf}};
-    return detail::FirstOutside(kModel, bounds);
+    return detail::CheckBounds(kModel, bounds);
 }
 
 } // namespace
 
 ComfortResult<bool> InPmvZone(const PmvZoneParameters& z, const PlaneState& s) {
-    if (auto f = Refused(z)) {
-        return Fail(*f);
+    if (const auto checked = CheckParameters(z); !checked) {
+        return Fail(checked.error());
     }
     if (z.maxHumidityRatio && s.point.humidityRatio > *z.maxHumidityRatio) {
         return false;
@@ -91,8 +91,8 @@ ComfortResult<bool> InPmvZone(const PmvZoneParameters& z, const PlaneState& s) {
 }
 
 ComfortResult<bool> InPmvZone(const PmvZoneParameters& z, ChartPoint p) {
-    if (auto f = Refused(z)) {
-        return Fail(*f);
+    if (const auto checked = CheckParameters(z); !checked) {
+        return Fail(checked.error());
     }
     const ComfortResult<PlaneState> s = StateAt(p, z.air);
     if (!s) {
@@ -145,8 +145,8 @@ struct EdgeTracks {
 };
 
 ComfortResult<ZoneEdges> EdgesNear(const PmvZoneParameters& z, double phi, EdgeTracks& tracks) {
-    if (auto f = Refused(z)) {
-        return Fail(*f);
+    if (const auto checked = CheckParameters(z); !checked) {
+        return Fail(checked.error());
     }
     const double bound = PmvBound(z);
     const ZoneEdges edges{EdgeAt(z, phi, -bound, tracks.lower),

@@ -30,8 +30,8 @@ ComfortResult<double> PrevailingMeanSimple(std::span<const double> daily, std::s
     const detail::Bound bounds[] = {{ComfortInput::Days, static_cast<double>(days), 7, 30},
                                     {ComfortInput::History, static_cast<double>(day),
                                      static_cast<double>(days), static_cast<double>(daily.size())}};
-    if (auto f = detail::FirstOutside(kModel, bounds)) {
-        return Fail(*f);
+    if (const auto checked = detail::CheckBounds(kModel, bounds); !checked) {
+        return Fail(checked.error());
     }
     double sum = 0;
     for (std::size_t d = day - static_cast<std::size_t>(days); d < day; ++d) {
@@ -53,8 +53,8 @@ ComfortResult<std::vector<double>> ExponentialRunningMean(std::span<const double
                                                           double alpha, bool wrap) {
     // ASHRAE 55-2020 5.4.2.1 allows 0.6 to 0.9; EN 16798-1 takes 0.8.
     const detail::Bound bounds[] = {{ComfortInput::Limit, alpha, 0.6, 0.9}};
-    if (auto f = detail::FirstOutside("running mean", bounds)) {
-        return Fail(*f);
+    if (const auto checked = detail::CheckBounds("running mean", bounds); !checked) {
+        return Fail(checked.error());
     }
     const std::size_t n = daily.size();
     std::vector<double> rm(n, kNaN);
@@ -85,8 +85,8 @@ ComfortResult<std::vector<double>> PrevailingMeansSimple(std::span<const double>
     const std::size_t n = daily.size();
     const detail::Bound bounds[] = {
         {ComfortInput::Days, static_cast<double>(days), 7, std::min(30.0, static_cast<double>(n))}};
-    if (auto f = detail::FirstOutside("ASHRAE 55 prevailing mean", bounds)) {
-        return Fail(*f);
+    if (const auto checked = detail::CheckBounds("ASHRAE 55 prevailing mean", bounds); !checked) {
+        return Fail(checked.error());
     }
     std::vector<double> out(n, kNaN);
     std::vector<double> extended;

@@ -225,7 +225,7 @@ double TwoNode(const ThermalInputs& in, const SetOptions& options) {
                 : std::numeric_limits<double>::quiet_NaN();
 }
 
-std::optional<ComfortFailure> Meaningless(const ThermalInputs& in, double pressure) {
+ComfortResult<Done> CheckMeaningful(const ThermalInputs& in, double pressure) {
     constexpr double inf = std::numeric_limits<double>::infinity();
     const ComfortInput humidity = in.humidity.kind == Humidity::Kind::RelativeHumidity
                                       ? ComfortInput::RelativeHumidity
@@ -238,14 +238,14 @@ std::optional<ComfortFailure> Meaningless(const ThermalInputs& in, double pressu
                             {ComfortInput::Clothing, in.clothing, 0, inf},
                             {ComfortInput::ExternalWork, in.externalWork, 0, in.metabolic},
                             {ComfortInput::Pressure, pressure, 30000, 120000}};
-    return detail::FirstOutside(kModel, bounds);
+    return detail::CheckBounds(kModel, bounds);
 }
 
 } // namespace
 
 ComfortResult<double> StandardEffectiveTemperature(const ThermalInputs& in, SetOptions options) {
-    if (auto f = Meaningless(in, options.pressure)) {
-        return Fail(*f);
+    if (const auto checked = CheckMeaningful(in, options.pressure); !checked) {
+        return Fail(checked.error());
     }
     const double set = TwoNode(in, options);
     if (std::isnan(set)) {
@@ -260,9 +260,10 @@ ComfortResult<double> CoolingEffect(const ThermalInputs& in, double pressure) {
 }
 
 ComfortResult<double> CoolingEffectNear(const ThermalInputs& in, double hint, double pressure) {
-    if (auto f = Meaningless(in, pressure)) {
-        f->model = "cooling effect";
-        return Fail(*f);
+    if (const auto checked = CheckMeaningful(in, pressure); !checked) {
+        ComfortFailure failure = checked.error();
+        failure.model = "cooling effect";
+        return Fail(failure);
     }
     if (in.airSpeed <= kStillAirSpeed) {
         return 0.0;

@@ -14,7 +14,7 @@ namespace {
 constexpr double kZeroCelsius = kCelsiusOffset; // K
 constexpr std::size_t kDay = 24;                // hours of history the rules look at
 
-std::optional<ComfortFailure> Refused(const StrategyParameters& p) {
+ComfortResult<Done> CheckParameters(const StrategyParameters& p) {
     const double inf = 1e300;
     const detail::Bound bounds[] = {
         {ComfortInput::DryBulb, p.comfortLow, 200, 400},
@@ -31,7 +31,7 @@ std::optional<ComfortFailure> Refused(const StrategyParameters& p) {
         {ComfortInput::DryBulb, p.internalGainsLowest, 200, p.comfortLow},
         {ComfortInput::DryBulb, p.solarLowest, 200, p.comfortLow},
         {ComfortInput::Radiation, p.solarMinRadiation, 0, inf}};
-    return detail::FirstOutside("design strategy", bounds);
+    return detail::CheckBounds("design strategy", bounds);
 }
 
 const char* NameOf(Strategy s) {
@@ -107,8 +107,8 @@ bool NeedsHistory(Strategy s) {
 }
 
 ComfortResult<StrategyZone> StrategyZoneOf(Strategy s, const StrategyParameters& p) {
-    if (auto f = Refused(p)) {
-        return Fail(*f);
+    if (const auto checked = CheckParameters(p); !checked) {
+        return Fail(checked.error());
     }
     StrategyZone z{s, NameOf(s), {}, p};
     const HumidityBound dry = HumidityBound::Ratio(p.minHumidityRatio);

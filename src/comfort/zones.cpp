@@ -16,8 +16,8 @@ constexpr double kZeroCelsius = kCelsiusOffset; // K
 
 ComfortResult<BandZone> AdaptiveZone(const AdaptiveZoneParameters& z) {
     const detail::Bound bounds[] = {{ComfortInput::MeanRadiant, z.radiantOffset, -30, 30}};
-    if (auto f = detail::FirstOutside("adaptive zone", bounds)) {
-        return Fail(*f);
+    if (const auto checked = detail::CheckBounds("adaptive zone", bounds); !checked) {
+        return Fail(checked.error());
     }
     double lower = 0;
     double upper = 0;
@@ -94,14 +94,14 @@ BandZone DryBulbHumidityZone(double low, double high, double relativeLow, double
                     HumidityBound::Relative(relativeHigh)};
 }
 
-std::optional<ComfortFailure> CheckUserZone(const UserZone& z) {
+ComfortResult<Done> CheckUserZone(const UserZone& z) {
     const std::string model = "user zone " + z.name;
     const auto failure = [&](ComfortFailureKind kind, double value, double min, double max) {
         return ComfortFailure{kind, ComfortInput::Polygon, value, min, max, model, {}};
     };
     if (z.points.size() < 3) {
-        return failure(ComfortFailureKind::OutOfRange, static_cast<double>(z.points.size()), 3,
-                       std::numeric_limits<double>::infinity());
+        return Fail(failure(ComfortFailureKind::OutOfRange, static_cast<double>(z.points.size()), 3,
+                            std::numeric_limits<double>::infinity()));
     }
     const bool relative = z.corners == UserZone::Corners::RelativeHumidity;
     for (const auto& [T, h] : z.points) {
@@ -110,11 +110,11 @@ std::optional<ComfortFailure> CheckUserZone(const UserZone& z) {
             {ComfortInput::DryBulb, T, 1e-9, std::numeric_limits<double>::infinity()},
             {relative ? ComfortInput::RelativeHumidity : ComfortInput::HumidityRatio,
              relative ? 100 * h : h, 0, relative ? 100.0 : 1.0}};
-        if (auto f = detail::FirstOutside(model.c_str(), bounds)) {
-            return f;
+        if (auto checked = detail::CheckBounds(model.c_str(), bounds); !checked) {
+            return checked;
         }
     }
-    return std::nullopt;
+    return Done{};
 }
 
 namespace {
@@ -130,8 +130,8 @@ Polygon AsPolygon(const UserZone& z) {
 } // namespace
 
 ComfortResult<bool> InUserZone(const UserZone& z, const PlaneState& s) {
-    if (auto f = CheckUserZone(z)) {
-        return Fail(*f);
+    if (const auto checked = CheckUserZone(z); !checked) {
+        return Fail(checked.error());
     }
     if (z.corners == UserZone::Corners::HumidityRatio) {
         return Contains(AsPolygon(z), s.point);
@@ -140,8 +140,8 @@ ComfortResult<bool> InUserZone(const UserZone& z, const PlaneState& s) {
 }
 
 ComfortResult<bool> InUserZone(const UserZone& z, ChartPoint p, const PlaneAir& air) {
-    if (auto f = CheckUserZone(z)) {
-        return Fail(*f);
+    if (const auto checked = CheckUserZone(z); !checked) {
+        return Fail(checked.error());
     }
     const ComfortResult<PlaneState> s = StateAt(p, air);
     if (!s) {
@@ -151,8 +151,8 @@ ComfortResult<bool> InUserZone(const UserZone& z, ChartPoint p, const PlaneAir& 
 }
 
 ComfortResult<Polygon> UserZoneOutline(const UserZone& z, const PlaneAir& air) {
-    if (auto f = CheckUserZone(z)) {
-        return Fail(*f);
+    if (const auto checked = CheckUserZone(z); !checked) {
+        return Fail(checked.error());
     }
     if (z.corners == UserZone::Corners::HumidityRatio) {
         return AsPolygon(z);

@@ -59,7 +59,7 @@ struct UserZone {
 
 // At least three corners, all numbers, dry bulbs above 0 K, humidities not negative (relative
 // humidities at most 1).
-std::optional<ComfortFailure> CheckUserZone(const UserZone& zone);
+ComfortResult<Done> CheckUserZone(const UserZone& zone);
 // The rule: inside the polygon of the corners, in the plane they are given in (the point's
 // relative humidity from the core for RelativeHumidity corners) and below saturation.
 ComfortResult<bool> InUserZone(const UserZone& zone, ChartPoint point, const PlaneAir& air);

@@ -8,19 +8,19 @@ namespace hygrovane::envelopes {
 
 namespace {
 
-Unexpected<EnvelopeFailure> Failure(EnvelopeFault fault, std::string message) {
+Unexpected<EnvelopeFailure> Failure(EnvelopeFailureKind fault, std::string message) {
     return Fail(EnvelopeFailure{fault, std::move(message)});
 }
 
 Expected<Done, EnvelopeFailure> Check(const Limits& limits) {
     if (!limits.lowest && !limits.highest)
-        return Failure(EnvelopeFault::NoLimit,
+        return Failure(EnvelopeFailureKind::NoLimit,
                        "A quantity of the envelope has neither a lowest nor a highest limit.");
     if ((limits.lowest && !std::isfinite(*limits.lowest)) ||
         (limits.highest && !std::isfinite(*limits.highest)))
-        return Failure(EnvelopeFault::NotFinite, "A limit of the envelope is not a number.");
+        return Failure(EnvelopeFailureKind::NotFinite, "A limit of the envelope is not a number.");
     if (limits.lowest && limits.highest && *limits.lowest > *limits.highest)
-        return Failure(EnvelopeFault::Reversed,
+        return Failure(EnvelopeFailureKind::Reversed,
                        "A lowest limit of the envelope lies above its highest.");
     return Done{};
 }
@@ -37,7 +37,7 @@ void Add(const Limits& limits, Envelope& envelope) {
 Expected<Envelope, EnvelopeFailure> UserEnvelope(const std::string& name, const Limits& first,
                                                  const Limits& second) {
     if (first.quantity == second.quantity)
-        return Failure(EnvelopeFault::SameQuantity,
+        return Failure(EnvelopeFailureKind::SameQuantity,
                        "The envelope's two limits are on the same quantity.");
     for (const Limits* limits : {&first, &second})
         if (auto checked = Check(*limits); !checked)
@@ -53,7 +53,7 @@ Expected<Envelope, EnvelopeFailure> En16798Humidity(int category,
     static constexpr const char* kNames[] = {"en16798-1-humidity-i", "en16798-1-humidity-ii",
                                              "en16798-1-humidity-iii"};
     if (category < 1 || category > 3)
-        return Failure(EnvelopeFault::NoCategory,
+        return Failure(EnvelopeFailureKind::NoCategory,
                        "EN 16798-1 has humidity categories I, II and III.");
     const Limits humidity{Quantity::RelativeHumidity, annex.humidification / 100,
                           annex.dehumidification / 100, DewReading::OverIce};

@@ -19,7 +19,7 @@ struct Limits {
     DewReading reading = DewReading::OverIce; // for a dew point
 };
 
-enum class EnvelopeFault {
+enum class EnvelopeFailureKind {
     SameQuantity, // both limits on one quantity
     NoLimit,      // a quantity with neither end given
     NotFinite,    // a limit that is not a finite number
@@ -28,7 +28,7 @@ enum class EnvelopeFault {
 };
 
 struct EnvelopeFailure {
-    EnvelopeFault fault = EnvelopeFault::NoLimit;
+    EnvelopeFailureKind kind = EnvelopeFailureKind::NoLimit;
     std::string message; // one sentence for the user
 };
 

@@ -259,8 +259,8 @@ std::vector<FigureRow> ClimateModel::figures() const {
     return rows;
 }
 
-Expected<std::vector<comfort::UserZone>, std::string> ParseUserZones(const std::string& text,
-                                                                     climateanalysis::Units units) {
+Expected<std::vector<comfort::UserZone>, UserZoneFailure>
+ParseUserZones(const std::string& text, climateanalysis::Units units) {
     const bool si = units == climateanalysis::Units::SI;
     std::vector<comfort::UserZone> zones;
     std::istringstream lines(text);
@@ -272,8 +272,9 @@ Expected<std::vector<comfort::UserZone>, std::string> ParseUserZones(const std::
         const std::string where = "Zone line " + std::to_string(number) + ": ";
         const auto colon = line.find(':');
         if (colon == std::string::npos || Trim(line.substr(0, colon)).empty()) {
-            return Fail(where +
-                        "write a name, a colon, then the corners (\"Name: t, W; t, W; t, W\").");
+            return Fail(UserZoneFailure{
+                UserZoneFailureKind::NoName,
+                where + "write a name, a colon, then the corners (\"Name: t, W; t, W; t, W\")."});
         }
         comfort::UserZone zone;
         zone.name = Trim(line.substr(0, colon));
@@ -290,12 +291,15 @@ Expected<std::vector<comfort::UserZone>, std::string> ParseUserZones(const std::
             const auto y = comma == std::string::npos ? std::nullopt
                                                       : HumidityNumber(corner.substr(comma + 1));
             if (!t || !y) {
-                return Fail(where + "\"" + Trim(corner) + "\" is not a dry bulb and a humidity.");
+                return Fail(UserZoneFailure{UserZoneFailureKind::NotACorner,
+                                            where + "\"" + Trim(corner) +
+                                                "\" is not a dry bulb and a humidity."});
             }
             const bool percent = y->percent;
             if (relative && *relative != percent) {
-                return Fail(where +
-                            "give every corner's humidity the same way (all in % or none).");
+                return Fail(UserZoneFailure{
+                    UserZoneFailureKind::MixedHumidity,
+                    where + "give every corner's humidity the same way (all in % or none)."});
             }
             relative = percent;
             const double kelvin = si ? *t + kZeroCelsius : (*t - 32) * 5.0 / 9.0 + kZeroCelsius;
@@ -306,8 +310,9 @@ Expected<std::vector<comfort::UserZone>, std::string> ParseUserZones(const std::
         }
         zone.corners = relative.value_or(false) ? comfort::UserZone::Corners::RelativeHumidity
                                                 : comfort::UserZone::Corners::HumidityRatio;
-        if (const auto failure = comfort::CheckUserZone(zone)) {
-            return Fail(where + comfort::Describe(*failure));
+        if (const auto checked = comfort::CheckUserZone(zone); !checked) {
+            return Fail(UserZoneFailure{UserZoneFailureKind::ZoneRefused,
+                                        where + comfort::Describe(checked.error())});
         }
         zones.push_back(std::move(zone));
     }

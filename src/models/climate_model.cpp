@@ -86,19 +86,30 @@ double QuantityShown(const climate::Quantity& quantity, double value) {
     return value;
 }
 
-Expected<LoadedClimate, std::string> LoadClimate(const std::string& path,
-                                                 const climateanalysis::ClimateSettings& settings,
-                                                 LoadControl* control) {
+namespace {
+
+Unexpected<ClimateLoadFailure> LoadFailed(ClimateLoadFailureKind kind, std::string message) {
+    return Fail(ClimateLoadFailure{kind, std::move(message)});
+}
+
+} // namespace
+
+Expected<LoadedClimate, ClimateLoadFailure>
+LoadClimate(const std::string& path, const climateanalysis::ClimateSettings& settings,
+            LoadControl* control) {
     const auto cancelled = [control] { return control != nullptr && control->cancelled.load(); };
     if (const auto source = cli::OpenSource(path, true); !source) {
-        return Fail("The file \"" + path + "\" was not read: " + source.error() + ".");
+        return LoadFailed(ClimateLoadFailureKind::NotAFile,
+                          "The file \"" + path + "\" was not read: " + source.error() + ".");
     }
     auto read = climate::ReadWeatherFile(path);
     if (!read) {
-        return Fail("The file \"" + path + "\" was not read: " + climate::Describe(read.error()));
+        return LoadFailed(ClimateLoadFailureKind::NotWeather,
+                          "The file \"" + path +
+                              "\" was not read: " + climate::Describe(read.error()));
     }
     if (cancelled()) {
-        return Fail(std::string("Reading was cancelled."));
+        return LoadFailed(ClimateLoadFailureKind::Cancelled, "Reading was cancelled.");
     }
     if (control != nullptr) {
         control->phase = LoadControl::Computing;
@@ -106,11 +117,12 @@ Expected<LoadedClimate, std::string> LoadClimate(const std::string& path,
     auto prepared = climateanalysis::Prepare(
         std::make_shared<const climate::WeatherData>(std::move(read.value())), settings);
     if (!prepared) {
-        return Fail("The file \"" + path + "\" was read, but its zones were not: " +
-                    climateanalysis::Describe(prepared.error()));
+        return LoadFailed(ClimateLoadFailureKind::ZonesRefused,
+                          "The file \"" + path + "\" was read, but its zones were not: " +
+                              climateanalysis::Describe(prepared.error()));
     }
     if (cancelled()) {
-        return Fail(std::string("Reading was cancelled."));
+        return LoadFailed(ClimateLoadFailureKind::Cancelled, "Reading was cancelled.");
     }
     if (control != nullptr) {
         control->phase = LoadControl::Done;
@@ -127,7 +139,7 @@ void ClimateModel::accept(LoadedClimate loaded) {
     summarise();
 }
 
-Expected<Done, std::string>
+Expected<Done, climateanalysis::AnalysisFailure>
 ClimateModel::changeSettings(const climateanalysis::ClimateSettings& settings) {
     if (!prepared_) {
         settings_ = settings;
@@ -135,7 +147,7 @@ ClimateModel::changeSettings(const climateanalysis::ClimateSettings& settings) {
     }
     auto prepared = climateanalysis::Prepare(prepared_->data, settings);
     if (!prepared) {
-        return Fail(climateanalysis::Describe(prepared.error()));
+        return Fail(prepared.error());
     }
     settings_ = settings;
     prepared_ = std::move(prepared.value());

@@ -33,13 +33,26 @@ struct LoadControl {
     std::atomic<bool> cancelled{false};
 };
 
+enum class ClimateLoadFailureKind {
+    NotAFile,     // missing, a folder, a named pipe or a device: refused before a byte is read
+    NotWeather,   // not a weather file this program reads, or damaged
+    ZonesRefused, // read, but its zones could not be made with the settings
+    Cancelled,    // the user stopped the load
+};
+
+// Why a load gave no file: the sentence the window shows.
+struct ClimateLoadFailure {
+    ClimateLoadFailureKind kind = ClimateLoadFailureKind::NotWeather;
+    std::string message;
+};
+
 // Reads the file, computes every hour's state and its zones; meant for a worker thread (it
 // touches nothing shared). A named pipe or a device is refused before a byte is read, as the
 // batch window refuses them: a read that never ends could not be cancelled. The message of a
 // refused file names the line; a cancelled load says so.
-Expected<LoadedClimate, std::string> LoadClimate(const std::string& path,
-                                                 const climateanalysis::ClimateSettings& settings,
-                                                 LoadControl* control = nullptr);
+Expected<LoadedClimate, ClimateLoadFailure>
+LoadClimate(const std::string& path, const climateanalysis::ClimateSettings& settings,
+            LoadControl* control = nullptr);
 
 // How the hours are drawn.
 struct ClimateDisplay {
@@ -99,8 +112,9 @@ class ClimateModel {
 
     // The settings that change the hours' states or the zones (humidity source, comfort model
     // and parameters, strategies, user zones): the file is judged again. A refusal (a zone that
-    // cannot be made) returns the reason and changes nothing.
-    Expected<Done, std::string> changeSettings(const climateanalysis::ClimateSettings& settings);
+    // cannot be made) returns the reason (climateanalysis::Describe words it) and changes nothing.
+    Expected<Done, climateanalysis::AnalysisFailure>
+    changeSettings(const climateanalysis::ClimateSettings& settings);
     // "Humidity from the relative humidity (the file's dew points are not used)." and the like.
     std::string humidityNote() const;
 
@@ -158,7 +172,19 @@ double QuantityShown(const climate::Quantity& quantity, double value);
 // User zones typed one a line: "Name: t, W; t, W; t, W" with dry bulbs in degC (degF in IP)
 // and humidity ratios in g/kg (gr/lb), or "Name: t, 40 %; ..." with relative humidities. Blank
 // lines are skipped. A line that cannot be read is refused with its number.
-Expected<std::vector<comfort::UserZone>, std::string> ParseUserZones(const std::string& text,
-                                                                     climateanalysis::Units units);
+enum class UserZoneFailureKind {
+    NoName,        // no name and colon before the corners
+    NotACorner,    // a corner that is not a dry bulb and a humidity
+    MixedHumidity, // corners in % and corners without
+    ZoneRefused,   // the corners make no zone (fewer than three, out of range)
+};
+
+struct UserZoneFailure {
+    UserZoneFailureKind kind = UserZoneFailureKind::NoName;
+    std::string message; // "Zone line 2: ..."
+};
+
+Expected<std::vector<comfort::UserZone>, UserZoneFailure>
+ParseUserZones(const std::string& text, climateanalysis::Units units);
 
 } // namespace hygrovane::models

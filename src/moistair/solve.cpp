@@ -6,35 +6,36 @@ namespace hygrovane {
 
 namespace {
 
-std::optional<SolveFailure> OutsideOf(InputField field, double value, Range allowed) {
+// Refuses a value outside allowed.
+Expected<Done, SolveFailure> Within(InputField field, double value, Range allowed) {
     // Written so that NaN fails too.
     if (allowed.minimum <= value && value <= allowed.maximum) {
-        return std::nullopt;
+        return Done{};
     }
     SolveFailure failure;
     failure.kind = FailureKind::OutOfRange;
     failure.field = field;
     failure.value = value;
     failure.allowed = allowed;
-    return failure;
+    return Fail(failure);
 }
 
-std::optional<SolveFailure> AmbientOutOfRange(const Conditions& c) {
-    if (auto failure =
-            OutsideOf(InputField::DryBulb, c.dryBulb, {kLowestDryBulb, kHighestDryBulb})) {
-        return failure;
+Expected<Done, SolveFailure> CheckAmbient(const Conditions& c) {
+    if (auto inside = Within(InputField::DryBulb, c.dryBulb, {kLowestDryBulb, kHighestDryBulb});
+        !inside) {
+        return inside;
     }
     if (c.pressureInput == PressureInput::Barometric) {
-        return OutsideOf(InputField::Pressure, c.pressure, {kLowestPressure, kHighestPressure});
+        return Within(InputField::Pressure, c.pressure, {kLowestPressure, kHighestPressure});
     }
-    return OutsideOf(InputField::Altitude, c.altitude, {kLowestAltitude, kHighestAltitude});
+    return Within(InputField::Altitude, c.altitude, {kLowestAltitude, kHighestAltitude});
 }
 
 } // namespace
 
 Result<MoistAirState> Solve(const Conditions& conditions) {
-    if (auto failure = AmbientOutOfRange(conditions)) {
-        return Fail(*failure);
+    if (const auto ambient = CheckAmbient(conditions); !ambient) {
+        return Fail(ambient.error());
     }
     const Result<SaturatedAir> saturated = SaturatedAirOf(conditions);
     if (!saturated) {
@@ -49,9 +50,10 @@ Result<MoistAirState> Solve(const Conditions& conditions) {
         conditions.humidityInput == HumidityInput::WetBulb) {
         limits.maximum = std::max(limits.maximum, conditions.dryBulb);
     }
-    if (auto failure = OutsideOf(InputField::Humidity, conditions.humidity, limits)) {
-        failure->humidityInput = conditions.humidityInput;
-        return Fail(*failure);
+    if (const auto inside = Within(InputField::Humidity, conditions.humidity, limits); !inside) {
+        SolveFailure failure = inside.error();
+        failure.humidityInput = conditions.humidityInput;
+        return Fail(failure);
     }
     return StateOf(ambient, saturation, conditions.humidityInput, conditions.humidity);
 }

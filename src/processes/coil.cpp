@@ -120,8 +120,8 @@ Outcome<ProcessResult> CoilFromLeavingDryBulb(const AirModel& air, const AirStat
     if (!(T2 < in.dryBulb)) {
         return Fail(Failure(FailureKind::BadParameter, kNotCooling));
     }
-    if (auto outside = DryBulbOutsideRange(air, T2, in.humidityRatio)) {
-        return Fail(*outside);
+    if (const auto within = CheckDryBulb(air, T2, in.humidityRatio); !within) {
+        return Fail(within.error());
     }
     // The mixture's dry bulb rises with the apparatus dew point.
     const auto excess = [&](double Tadp) {

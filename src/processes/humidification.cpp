@@ -111,22 +111,22 @@ double WaterEnthalpy(const AirState& in, HumidifierSetting humidifier) {
                                                       : VapourEnthalpy(humidifier.steamTemperature);
 }
 
-std::optional<ProcessFailure> BadSteam(HumidifierSetting humidifier) {
+Outcome<Done> CheckSteam(HumidifierSetting humidifier) {
     if (humidifier.kind == Humidifier::Steam &&
         !(humidifier.steamTemperature >= kCelsiusOffset &&
           humidifier.steamTemperature <= kCelsiusOffset + 200)) {
-        return Failure(FailureKind::BadParameter,
-                       "The steam temperature must lie between 0 and 200 degC.");
+        return Fail(Failure(FailureKind::BadParameter,
+                            "The steam temperature must lie between 0 and 200 degC."));
     }
-    return std::nullopt;
+    return Done{};
 }
 
 } // namespace
 
 Outcome<ProcessResult> HumidifyToHumidityRatio(const AirModel& air, const AirState& in, double flow,
                                                HumidifierSetting humidifier, double W2) {
-    if (auto bad = BadSteam(humidifier)) {
-        return Fail(*bad);
+    if (const auto steam = CheckSteam(humidifier); !steam) {
+        return Fail(steam.error());
     }
     if (!(W2 >= in.humidityRatio)) {
         return Fail(
@@ -140,8 +140,8 @@ Outcome<ProcessResult> HumidifyToHumidityRatio(const AirModel& air, const AirSta
 Outcome<ProcessResult> HumidifyToRelativeHumidity(const AirModel& air, const AirState& in,
                                                   double flow, HumidifierSetting humidifier,
                                                   double phi2) {
-    if (auto bad = BadSteam(humidifier)) {
-        return Fail(*bad);
+    if (const auto steam = CheckSteam(humidifier); !steam) {
+        return Fail(steam.error());
     }
     const WaterLine line{air, in, WaterEnthalpy(in, humidifier)};
     const double phi1 = air.RelativeHumidity(in.dryBulb, in.humidityRatio);
@@ -170,8 +170,8 @@ Outcome<ProcessResult> EvaporativeToDryBulb(const AirModel& air, const AirState&
                     "Evaporative humidification cools the air: the leaving dry bulb must not "
                     "lie above the entering one."));
     }
-    if (auto outside = DryBulbOutsideRange(air, T2, in.humidityRatio)) {
-        return Fail(*outside);
+    if (const auto within = CheckDryBulb(air, T2, in.humidityRatio); !within) {
+        return Fail(within.error());
     }
     // On the line h = h1 + (W - W1) hw the dry bulb fixes W:
     // W = (h1 - W1 hw - 1.006 t2) / (2501 + 1.805 t2 - hw).
@@ -205,8 +205,8 @@ Outcome<ProcessResult> EvaporativeByEffectiveness(const AirModel& air, const Air
 Outcome<ProcessResult> HeatingThenHumidifying(const AirModel& air, const AirState& in, double flow,
                                               HumidifierSetting humidifier,
                                               const PointConditions& target) {
-    if (auto bad = BadSteam(humidifier)) {
-        return Fail(*bad);
+    if (const auto steam = CheckSteam(humidifier); !steam) {
+        return Fail(steam.error());
     }
     const Outcome<AirState> end = air.Given(target);
     if (!end) {

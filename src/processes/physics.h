@@ -28,10 +28,10 @@ Polyline MixingPath(const AirModel& air, const AirState& a, const AirState& b, d
 // The end state of a process; Fog (with the process's words) when beyond saturation.
 Outcome<AirState> EndState(const AirModel& air, double T, double W, const char* fogMessage);
 
-// The core's range failure for a dry bulb a process would reach outside the range it computes
-// (kLowestDryBulb to kHighestDryBulb), as the core words it for the state at T and W; none within
-// it. To be asked before any relation of T: below 0 K there is no saturation pressure.
-std::optional<ProcessFailure> DryBulbOutsideRange(const AirModel& air, double T, double W);
+// Refuses a dry bulb a process would reach outside the range it computes (kLowestDryBulb to
+// kHighestDryBulb) with the core's range failure, as the core words it for the state at T and W.
+// To be asked before any relation of T: below 0 K there is no saturation pressure.
+Outcome<Done> CheckDryBulb(const AirModel& air, double T, double W);
 
 // A process of one stage and one path.
 ProcessResult OneStage(const AirState& in, const AirState& out, double flow, double waterEnthalpy,

@@ -36,19 +36,19 @@ Outcome<AirState> EndState(const AirModel& air, double T, double W, const char* 
     return air.StateAt(T, W);
 }
 
-std::optional<ProcessFailure> DryBulbOutsideRange(const AirModel& air, double T, double W) {
+Outcome<Done> CheckDryBulb(const AirModel& air, double T, double W) {
     if (T >= kLowestDryBulb && T <= kHighestDryBulb) {
-        return std::nullopt;
+        return Done{};
     }
     if (const Outcome<AirState> state = air.StateAt(T, W); !state) {
-        return state.error();
+        return Fail(state.error());
     }
     SolveFailure failure;
     failure.kind = hygrovane::FailureKind::OutOfRange;
     failure.field = InputField::DryBulb;
     failure.value = T;
     failure.allowed = {kLowestDryBulb, kHighestDryBulb};
-    return CoreFailure(failure);
+    return Fail(CoreFailure(failure));
 }
 
 ProcessResult OneStage(const AirState& in, const AirState& out, double flow, double waterEnthalpy,

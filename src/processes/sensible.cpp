@@ -9,8 +9,8 @@ namespace hygrovane::processes::physics {
 Outcome<ProcessResult> SensibleTo(const AirModel& air, const AirState& in, double flow, double T2) {
     const double W = in.humidityRatio;
     // Before any relation of T2: a dry bulb below 0 K has no saturation pressure.
-    if (auto outside = DryBulbOutsideRange(air, T2, W)) {
-        return Fail(*outside);
+    if (const auto within = CheckDryBulb(air, T2, W); !within) {
+        return Fail(within.error());
     }
     if (T2 < in.dryBulb && air.Supersaturated(T2, W)) {
         return Fail(Failure(FailureKind::Condensation,

@@ -355,28 +355,39 @@ std::string ProcessSetText(const ProcessSet& set, const LoadUnits& units) {
     return text;
 }
 
-Expected<ProcessSetFile, std::string> ReadProcessSetText(std::string_view text) {
+namespace {
+
+Unexpected<ProcessFileFailure> Refused(ProcessFileFailureKind kind, std::string reason) {
+    return Fail(ProcessFileFailure{kind, std::move(reason)});
+}
+
+} // namespace
+
+Expected<ProcessSetFile, ProcessFileFailure> ReadProcessSetText(std::string_view text) {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(
         QByteArray(text.data(), static_cast<qsizetype>(text.size())), &error);
     if (error.error != QJsonParseError::NoError) {
-        return Fail(std::string("it is damaged or incomplete (") +
-                    error.errorString().toStdString() + " at byte " + std::to_string(error.offset) +
-                    ")");
+        return Refused(ProcessFileFailureKind::Damaged,
+                       std::string("it is damaged or incomplete (") +
+                           error.errorString().toStdString() + " at byte " +
+                           std::to_string(error.offset) + ")");
     }
     const QJsonObject root = document.object();
     if (!document.isObject() || root.value("format").toString() != kFormat) {
-        return Fail(std::string("it is not a Hygrovane process set"));
+        return Refused(ProcessFileFailureKind::NotAProcessSet, "it is not a Hygrovane process set");
     }
     const QJsonValue version = root.value("version");
     if (!version.isDouble() || version.toDouble() != std::floor(version.toDouble()) ||
         version.toDouble() < 1) {
-        return Fail(std::string("it has no valid format version"));
+        return Refused(ProcessFileFailureKind::NoVersion, "it has no valid format version");
     }
     if (version.toDouble() > kProcessFileVersion) {
-        return Fail(std::string("it was written by a newer version of Hygrovane (format version ") +
-                    VersionText(version.toDouble()) + "; this version reads " +
-                    std::to_string(kProcessFileVersion) + ")");
+        return Refused(ProcessFileFailureKind::NewerVersion,
+                       std::string("it was written by a newer version of Hygrovane (format "
+                                   "version ") +
+                           VersionText(version.toDouble()) + "; this version reads " +
+                           std::to_string(kProcessFileVersion) + ")");
     }
     Reader reader;
     SetRecords records;
@@ -404,7 +415,7 @@ Expected<ProcessSetFile, std::string> ReadProcessSetText(std::string_view text) 
         }
     }
     if (reader.failed()) {
-        return Fail(reader.problem());
+        return Refused(ProcessFileFailureKind::BadEntry, reader.problem());
     }
     records.ambient = *ambient;
     Outcome<ProcessSet> set = ProcessSet::FromRecords(records);
@@ -413,45 +424,51 @@ Expected<ProcessSetFile, std::string> ReadProcessSetText(std::string_view text) 
         if (!reason.empty() && reason.back() == '.') {
             reason.pop_back();
         }
-        return Fail(std::string("its points and processes do not fit together: ") + reason);
+        return Refused(ProcessFileFailureKind::SetRefused,
+                       "its points and processes do not fit together: " + reason);
     }
     return ProcessSetFile{*set, *units};
 }
 
-Expected<Done, fileio::FileError> SaveProcessSet(const ProcessSet& set, const LoadUnits& units,
-                                                 const std::string& path) {
+Expected<Done, fileio::FileFailure> SaveProcessSet(const ProcessSet& set, const LoadUnits& units,
+                                                   const std::string& path) {
     const std::string text = ProcessSetText(set, units);
-    const auto refused = [&path](const std::string& reason) {
-        return fileio::FileError{"The process-set file \"" + path + "\" was not written: " +
-                                 reason + "; the file on disk is as it was."};
+    const auto refused = [&path](fileio::FileFailureKind kind, const std::string& reason) {
+        return fileio::FileFailure{kind, "The process-set file \"" + path + "\" was not written: " +
+                                             reason + "; the file on disk is as it was."};
     };
     if (text.size() > kLargestProcessFile) {
-        return Fail(refused("the set would take " + std::to_string(text.size() / (1024 * 1024)) +
-                            " MiB, more than the " +
-                            std::to_string(kLargestProcessFile / (1024 * 1024)) +
-                            " MiB Hygrovane opens"));
+        return Fail(refused(fileio::FileFailureKind::TooLarge,
+                            "the set would take " + std::to_string(text.size() / (1024 * 1024)) +
+                                " MiB, more than the " +
+                                std::to_string(kLargestProcessFile / (1024 * 1024)) +
+                                " MiB Hygrovane opens"));
     }
     // What is written must open again as this very set.
     const auto back = ReadProcessSetText(text);
     if (!back) {
-        return Fail(refused("Hygrovane could not open it again, since " + back.error()));
+        return Fail(refused(fileio::FileFailureKind::Content,
+                            "Hygrovane could not open it again, since " + back.error().message));
     }
     const ProcessSetFile& read = *back;
     if (read.set.Records() != set.Records() || read.units != units) {
-        return Fail(refused("it would not open again as the set on screen"));
+        return Fail(refused(fileio::FileFailureKind::Content,
+                            "it would not open again as the set on screen"));
     }
     return fileio::WriteWholeFile(path, text, "process-set file");
 }
 
-Expected<ProcessSetFile, fileio::FileError> OpenProcessSet(const std::string& path) {
+Expected<ProcessSetFile, fileio::FileFailure> OpenProcessSet(const std::string& path) {
     const auto bytes = fileio::ReadSmallFile(path, kLargestProcessFile, "process-set file");
     if (!bytes) {
         return Fail(bytes.error());
     }
     auto outcome = ReadProcessSetText(*bytes);
     if (!outcome) {
-        return Fail(fileio::FileError{"The process-set file \"" + path +
-                                      "\" could not be opened: " + outcome.error() + "."});
+        return Fail(fileio::FileFailure{fileio::FileFailureKind::Content,
+                                        "The process-set file \"" + path +
+                                            "\" could not be opened: " + outcome.error().message +
+                                            "."});
     }
     return std::move(outcome.value());
 }

@@ -26,17 +26,34 @@ struct ProcessSetFile {
 // each point and each process compact on a line of its own. Older, indented files read the same.
 std::string ProcessSetText(const processes::ProcessSet& set, const processes::LoadUnits& units);
 
-// The set a text holds, or why it holds none (a sentence naming the first problem).
-Expected<ProcessSetFile, std::string> ReadProcessSetText(std::string_view text);
+enum class ProcessFileFailureKind {
+    Damaged,        // not JSON, or cut short
+    NotAProcessSet, // JSON of another format
+    NoVersion,      // no whole format version of 1 or more
+    NewerVersion,   // a format version this program does not read yet
+    BadEntry,       // a point or process lacks a field, or names what is not known
+    SetRefused,     // the set refuses the records: points and processes that do not fit
+                    // together, a name it cannot hold
+};
+
+// Why a text holds no process set: the reason alone, a clause naming the first problem ("it is
+// not a Hygrovane process set"), for the caller's sentence.
+struct ProcessFileFailure {
+    ProcessFileFailureKind kind = ProcessFileFailureKind::Damaged;
+    std::string message;
+};
+
+// The set a text holds, or why it holds none.
+Expected<ProcessSetFile, ProcessFileFailure> ReadProcessSetText(std::string_view text);
 
 // Writes the set through QSaveFile: an existing file is replaced only by a complete new one. A set
 // this program could not open again (too large, or not read back as it is) is refused before
 // anything is written, and an existing file stays byte for byte as it was.
-Expected<Done, fileio::FileError> SaveProcessSet(const processes::ProcessSet& set,
-                                                 const processes::LoadUnits& units,
-                                                 const std::string& path);
+Expected<Done, fileio::FileFailure> SaveProcessSet(const processes::ProcessSet& set,
+                                                   const processes::LoadUnits& units,
+                                                   const std::string& path);
 
 // The set a file holds, or what is wrong with a missing, damaged or foreign file.
-Expected<ProcessSetFile, fileio::FileError> OpenProcessSet(const std::string& path);
+Expected<ProcessSetFile, fileio::FileFailure> OpenProcessSet(const std::string& path);
 
 } // namespace hygrovane::processfile

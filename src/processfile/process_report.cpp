@@ -307,7 +307,7 @@ tables::Table ProcessTables(const ProcessSet& set, const ReportUnits& units,
     return table;
 }
 
-Expected<Done, fileio::FileError>
+Expected<Done, fileio::FileFailure>
 ExportProcessReportCsv(const ProcessSet& set, const ReportUnits& units, const std::string& path) {
     const std::string today = QDate::currentDate().toString(Qt::ISODate).toStdString();
     return fileio::WriteWholeFile(path, tables::TableCsv(ProcessTables(set, units, today)),

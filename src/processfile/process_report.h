@@ -39,8 +39,8 @@ std::vector<double> PointAirFlows(const processes::ProcessSet& set, ReportSystem
 
 // The tables as CSV (a "# key,value,unit" title block with today's date, units in a header row,
 // full precision), written through QSaveFile.
-Expected<Done, fileio::FileError> ExportProcessReportCsv(const processes::ProcessSet& set,
-                                                         const ReportUnits& units,
-                                                         const std::string& path);
+Expected<Done, fileio::FileFailure> ExportProcessReportCsv(const processes::ProcessSet& set,
+                                                           const ReportUnits& units,
+                                                           const std::string& path);
 
 } // namespace hygrovane::processfile

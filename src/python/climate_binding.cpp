@@ -205,7 +205,7 @@ py::dict DesignOf(const WeatherData& w, bool dewPoint, bool elevation, int formu
     const auto d = DesignConditionsOf(s);
     if (!d) {
         throw py::value_error(
-            d.error() == DesignFailure::NoHours
+            d.error().kind == DesignFailureKind::NoHours
                 ? "No hour of the file has a state."
                 : "The core refused the saturated state at the design dew point.");
     }

@@ -20,8 +20,9 @@ namespace {
 using namespace comfort;
 
 // The status of a refused element: ComfortFailureKind + 1 (0 is a result).
-ElementFailure FailureOf(const ComfortFailure& failure) {
-    return {static_cast<std::uint8_t>(static_cast<int>(failure.kind) + 1), Describe(failure)};
+Unexpected<ElementFailure> FailureOf(const ComfortFailure& failure) {
+    return Fail(ElementFailure{static_cast<std::uint8_t>(static_cast<int>(failure.kind) + 1),
+                               Describe(failure)});
 }
 
 // Inputs a[0..6]: t_a, t_r (degC), v (m/s), humidity (% or Pa), M (met), I_cl (clo), W (met).
@@ -44,7 +45,7 @@ struct ComfortOptions {
     bool forCoolingEffect = false;
 };
 
-using Failure = std::optional<ElementFailure>;
+using Failure = Expected<Done, ElementFailure>;
 
 py::dict ComfortColumns(const std::string& model, std::size_t n,
                         const std::vector<DoubleArray>& inputs, const ComfortOptions& o,
@@ -60,7 +61,7 @@ py::dict ComfortColumns(const std::string& model, std::size_t n,
                 }
                 r[0] = v->pmv;
                 r[1] = v->ppd;
-                return std::nullopt;
+                return Done{};
             });
     }
     if (model == "pmv_ashrae55") {
@@ -77,7 +78,7 @@ py::dict ComfortColumns(const std::string& model, std::size_t n,
                                       r[0] = v->pmv;
                                       r[1] = v->ppd;
                                       r[2] = v->coolingEffect;
-                                      return std::nullopt;
+                                      return Done{};
                                   });
     }
     if (model == "set") { // a[7]: pressure, Pa
@@ -89,7 +90,7 @@ py::dict ComfortColumns(const std::string& model, std::size_t n,
                     return FailureOf(v.error());
                 }
                 r[0] = *v;
-                return std::nullopt;
+                return Done{};
             });
     }
     if (model == "cooling_effect") { // a[7]: pressure, Pa
@@ -100,7 +101,7 @@ py::dict ComfortColumns(const std::string& model, std::size_t n,
                     return FailureOf(v.error());
                 }
                 r[0] = *v;
-                return std::nullopt;
+                return Done{};
             });
     }
     if (model == "adaptive_ashrae55") { // t_a, t_r, v, prevailing mean
@@ -122,7 +123,7 @@ py::dict ComfortColumns(const std::string& model, std::size_t n,
                                                                v->acceptable80 ? 1.0 : 0.0,
                                                                v->acceptable90 ? 1.0 : 0.0};
                                       std::copy(std::begin(values), std::end(values), r);
-                                      return std::nullopt;
+                                      return Done{};
                                   });
     }
     if (model == "adaptive_en16798") { // t_a, t_r, v, running mean
@@ -148,14 +149,14 @@ py::dict ComfortColumns(const std::string& model, std::size_t n,
                                                                v->acceptable[1] ? 1.0 : 0.0,
                                                                v->acceptable[2] ? 1.0 : 0.0};
                                       std::copy(std::begin(values), std::end(values), r);
-                                      return std::nullopt;
+                                      return Done{};
                                   });
     }
     if (model == "operative") { // t_a, t_r, v
         return ElementwiseColumns(n, inputs, 3, {"operative"}, threads,
                                   [](const double* a, double* r) -> Failure {
                                       r[0] = OperativeTemperature(a[0], a[1], a[2]);
-                                      return std::nullopt;
+                                      return Done{};
                                   });
     }
     throw std::invalid_argument("unknown comfort model: " + model);

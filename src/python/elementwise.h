@@ -9,19 +9,21 @@
 #include "interrupt.h"
 #include "parallel.h"
 
+#include "hygrovane/expected.h"
+
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
 #include <array>
 #include <limits>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace hygrovane::python {
 
-// Why one element has no result: a status code above 0 and the library's sentence.
+// Why one element has no result: a status code above 0 (the failure's kind, as Python reads it)
+// and the library's sentence.
 struct ElementFailure {
     std::uint8_t status = 1;
     std::string message;
@@ -30,7 +32,7 @@ struct ElementFailure {
 // Enough for every model bound; checked where the columns are counted.
 inline constexpr std::size_t kMostColumns = 16;
 
-// model(const double* inputs, double* outputs) -> std::optional<ElementFailure>.
+// model(const double* inputs, double* outputs) -> Expected<Done, ElementFailure>.
 template <typename Model>
 pybind11::dict
 ElementwiseColumns(std::size_t n, const std::vector<DoubleArray>& inputs, std::size_t inputCount,
@@ -63,15 +65,17 @@ ElementwiseColumns(std::size_t n, const std::vector<DoubleArray>& inputs, std::s
                     for (std::size_t c = 0; c < in.size(); ++c) {
                         args[c] = in[c][i];
                     }
-                    std::optional<ElementFailure> failure = model(args.data(), values.data());
-                    if (failure) {
+                    Expected<Done, ElementFailure> element = model(args.data(), values.data());
+                    std::uint8_t code = 0;
+                    if (!element) {
                         values.fill(std::numeric_limits<double>::quiet_NaN());
-                        mine.emplace_back(i, std::move(failure->message));
+                        code = element.error().status;
+                        mine.emplace_back(i, element.error().message);
                     }
                     for (std::size_t c = 0; c < out.size(); ++c) {
                         out[c][i] = values[c];
                     }
-                    statusData[i] = failure ? failure->status : 0;
+                    statusData[i] = code;
                 }
             },
             messages, PythonStopCheck());

@@ -57,20 +57,34 @@ std::optional<LineEnd> FirstLineEnd(std::string_view bytes, std::size_t from, bo
     return bytes[at + 1] == '\n' ? LineEnd::CrLf : LineEnd::Cr;
 }
 
-std::string DescribeEnd(const LineFault& fault) {
-    return "ends with " + std::string(fault.found) + " where the file's lines end with " +
-           std::string(NameOf(fault.expected)) + "; save it with one kind of line end";
+std::string_view NameOf(LineFailureKind kind) {
+    switch (kind) {
+    case LineFailureKind::CrAlone:
+        return "CR alone";
+    case LineFailureKind::LfAlone:
+        return "LF alone";
+    case LineFailureKind::CrLf:
+        return "CRLF";
+    case LineFailureKind::Lf:
+        return "LF";
+    }
+    return "CR alone";
 }
 
-std::string Describe(const LineFault& fault) {
-    return "line " + std::to_string(fault.line) + " " + DescribeEnd(fault);
+std::string DescribeEnd(const LineFailure& failure) {
+    return "ends with " + std::string(NameOf(failure.kind)) + " where the file's lines end with " +
+           std::string(NameOf(failure.expected)) + "; save it with one kind of line end";
+}
+
+std::string Describe(const LineFailure& failure) {
+    return "line " + std::to_string(failure.line) + " " + DescribeEnd(failure);
 }
 
 Lines::Lines(std::string_view text, LineEnd kind, bool complete, std::size_t firstLine)
     : text_(text), kind_(kind), complete_(complete), number_(firstLine - 1) {}
 
 bool Lines::Next(std::string_view& line) {
-    if (fault_ || at_ >= text_.size()) {
+    if (failure_ || at_ >= text_.size()) {
         return false;
     }
     const std::string_view rest = text_.substr(at_);
@@ -87,7 +101,7 @@ bool Lines::Next(std::string_view& line) {
         }
     } else if (kind_ == LineEnd::CrLf) {
         if (end == 0 || rest[end - 1] != '\r') {
-            fault_ = LineFault{number_ + 1, "LF alone", kind_};
+            failure_ = LineFailure{LineFailureKind::LfAlone, number_ + 1, kind_};
             return false;
         }
         --end;
@@ -102,10 +116,12 @@ bool Lines::Next(std::string_view& line) {
         if (kind_ == LineEnd::Cr) {
             // An LF just after the CR that ended the line before makes that one a CRLF.
             const bool pair = at == 0 && at_ > 0 && text_[at_ - 1] == '\r';
-            fault_ = pair ? LineFault{number_, "CRLF", kind_} : LineFault{number_ + 1, "LF", kind_};
+            failure_ = pair ? LineFailure{LineFailureKind::CrLf, number_, kind_}
+                            : LineFailure{LineFailureKind::Lf, number_ + 1, kind_};
         } else {
             const bool pair = kind_ == LineEnd::Lf && ended && at + 1 == candidate.size();
-            fault_ = LineFault{number_ + 1, pair ? "CRLF" : "CR alone", kind_};
+            failure_ = LineFailure{pair ? LineFailureKind::CrLf : LineFailureKind::CrAlone,
+                                   number_ + 1, kind_};
         }
         return false;
     }

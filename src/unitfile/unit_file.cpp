@@ -325,7 +325,8 @@ Expected<UnitSettings, UnitTextFailure> ReadUnitText(std::string_view text) {
     return s;
 }
 
-Expected<Done, fileio::FileError> SaveUnit(const UnitSettings& settings, const std::string& path) {
+Expected<Done, fileio::FileFailure> SaveUnit(const UnitSettings& settings,
+                                             const std::string& path) {
     const std::string text = UnitText(settings);
     UnitSettings written = settings; // a limit its kind does not use is not written
     if (!airunit::HasLimit(written.economizer))
@@ -335,20 +336,22 @@ Expected<Done, fileio::FileError> SaveUnit(const UnitSettings& settings, const s
         const std::string reason =
             back ? "it would not open again as these settings"
                  : "Hygrovane could not open it again, since " + back.error().message;
-        return Fail(fileio::FileError{"The unit file \"" + path + "\" was not written: " + reason +
-                                      "; the file on disk is as it was."});
+        return Fail(fileio::FileFailure{fileio::FileFailureKind::Content,
+                                        "The unit file \"" + path + "\" was not written: " +
+                                            reason + "; the file on disk is as it was."});
     }
     return fileio::WriteWholeFile(path, text, "unit file");
 }
 
-Expected<UnitSettings, fileio::FileError> OpenUnit(const std::string& path) {
+Expected<UnitSettings, fileio::FileFailure> OpenUnit(const std::string& path) {
     const auto bytes = fileio::ReadSmallFile(path, kLargestUnitFile, "unit file");
     if (!bytes)
         return Fail(bytes.error());
     auto settings = ReadUnitText(*bytes);
     if (!settings)
-        return Fail(fileio::FileError{"The unit file \"" + path +
-                                      "\" could not be opened: " + settings.error().message + "."});
+        return Fail(fileio::FileFailure{fileio::FileFailureKind::Content,
+                                        "The unit file \"" + path + "\" could not be opened: " +
+                                            settings.error().message + "."});
     return std::move(settings.value());
 }
 

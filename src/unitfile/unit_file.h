@@ -51,9 +51,9 @@ std::string KeyOf(airunit::UnitSetting setting, airunit::RoomHumidity roomHumidi
 
 // Writes the settings through QSaveFile; settings that would not open again as they are (refused
 // by Check) are refused before anything is written.
-Expected<Done, fileio::FileError> SaveUnit(const airunit::UnitSettings& settings,
-                                           const std::string& path);
+Expected<Done, fileio::FileFailure> SaveUnit(const airunit::UnitSettings& settings,
+                                             const std::string& path);
 // The settings a file holds, or a sentence naming the file and the key that is wrong.
-Expected<airunit::UnitSettings, fileio::FileError> OpenUnit(const std::string& path);
+Expected<airunit::UnitSettings, fileio::FileFailure> OpenUnit(const std::string& path);
 
 } // namespace hygrovane::unitfile

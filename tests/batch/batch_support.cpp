@@ -21,8 +21,8 @@ std::string Convert(const std::string& bytes, std::vector<std::string> options, 
     StringSource source(bytes);
     std::vector<std::string> notes;
     const auto read = line ? ReadHead(source, line->separator) : Fail(line.error());
-    const auto settings =
-        read ? SettingsFor(*line, read->file, notes) : Fail(SettingsProblem{read.error()});
+    const auto settings = read ? SettingsFor(*line, read->file, notes)
+                               : Fail(SettingsFailure{.message = read.error()});
     if (!settings) {
         message = settings.error().message;
     } else {

@@ -57,10 +57,10 @@ TEST(TextLines, OneKindOfLineEndAFile) {
             read += std::string(line) + "|";
         }
         EXPECT_EQ(read, row.lines);
-        ASSERT_EQ(lines.fault().has_value(), row.faultLine != 0);
-        if (lines.fault()) {
-            EXPECT_EQ(lines.fault()->line, row.faultLine);
-            EXPECT_EQ(lines.fault()->found, row.found);
+        ASSERT_EQ(lines.failure().has_value(), row.faultLine != 0);
+        if (lines.failure()) {
+            EXPECT_EQ(lines.failure()->line, row.faultLine);
+            EXPECT_EQ(textfile::NameOf(lines.failure()->kind), row.found);
         }
     }
     // Bytes still coming: the last line waits for its end, and so does a CR that may be a CRLF.

@@ -278,14 +278,17 @@ TEST_F(CaseFiles, LoadRefusesWhatIsNoCaseFileNamesItAndReadsNothing) {
         std::string path;
         std::string bytes; // written to path first unless empty
         const char* reason;
+        FileFailureKind kind;
     } rows[] = {
-        {"missing file", Path("missing"), "", "does not exist"},
-        {"folder", dir_.path().toStdString(), "", "folder"},
+        {"missing file", Path("missing"), "", "does not exist", FileFailureKind::Missing},
+        {"folder", dir_.path().toStdString(), "", "folder", FileFailureKind::NotAFile},
         {"binary file", Path("binary"), std::string("Hygrovane 1.1\r\nIA\0PWS\r\n", 24),
-         "not a text file"},
-        {"10 MB file", Path("large"), std::string(10'000'000, 'x'), "larger than 64 KiB"},
-        {"endless device", "/dev/zero", "", "not a regular file"},
-        {"no permission", Path("secret"), "Hygrovane 1.1\r\n", "ermission"},
+         "not a text file", FileFailureKind::Content},
+        {"10 MB file", Path("large"), std::string(10'000'000, 'x'), "larger than 64 KiB",
+         FileFailureKind::TooLarge},
+        {"endless device", "/dev/zero", "", "not a regular file", FileFailureKind::NotAFile},
+        {"no permission", Path("secret"), "Hygrovane 1.1\r\n", "ermission",
+         FileFailureKind::System},
     };
     for (const auto& row : rows) {
         if (!row.bytes.empty()) {
@@ -302,6 +305,7 @@ TEST_F(CaseFiles, LoadRefusesWhatIsNoCaseFileNamesItAndReadsNothing) {
         const std::string& message = fields.error().message;
         EXPECT_NE(message.find(row.path), std::string::npos) << row.name << message;
         EXPECT_NE(message.find(row.reason), std::string::npos) << row.name << message;
+        EXPECT_EQ(fields.error().kind, row.kind) << row.name;
     }
 }
 
@@ -322,31 +326,40 @@ std::string StartupCaseWith(std::size_t n, const char* with) {
 
 // Nothing of a refused file is read; the message names the file and says what it is not.
 TEST_F(CaseFiles, LoadRefusesWhatIsNotACompleteCase) {
+    using Kind = CaseFailureKind;
     const AmbientForm calculated = TestWindow().form();
     const std::string longValue = "2.5" + std::string(kMaxCaseLineLength - 5, '0') + "e1";
     const struct {
         const char* name;
         std::string bytes;
         const char* reason;
+        CaseFailureKind kind; // why the text is no case, whatever the words
     } rows[] = {
-        {"meeting notes", "Meeting notes\r\n- buy coffee\r\n", "first line"},
-        {"empty file", "", "empty"},
+        {"meeting notes", "Meeting notes\r\n- buy coffee\r\n", "first line", Kind::NoTitle},
+        {"empty file", "", "empty", Kind::Empty},
         {"report of the program", ReportText(calculated, SatFormulation::IAPWS, QDate(2024, 1, 1)),
-         "first line"},
-        {"title without a version", StartupCaseWith(1, "Hygrovane"), "first line"},
-        {"title with more after it", StartupCaseWith(1, "Hygrovane 1.1 notes"), "first line"},
-        {"title of another program", StartupCaseWith(1, "Hygrometer 1.1"), "first line"},
-        {"version that is no number", StartupCaseWith(1, "Hygrovane 1..1"), "first line"},
-        {"cut after the temperature", StartupCaseWith(17, nullptr), "ends before"},
-        {"cut after the humidity code", StartupCaseWith(20, nullptr), "ends before"},
+         "first line", Kind::NoTitle},
+        {"title without a version", StartupCaseWith(1, "Hygrovane"), "first line", Kind::NoTitle},
+        {"title with more after it", StartupCaseWith(1, "Hygrovane 1.1 notes"), "first line",
+         Kind::NoTitle},
+        {"title of another program", StartupCaseWith(1, "Hygrometer 1.1"), "first line",
+         Kind::NoTitle},
+        {"version that is no number", StartupCaseWith(1, "Hygrovane 1..1"), "first line",
+         Kind::NoTitle},
+        {"cut after the temperature", StartupCaseWith(17, nullptr), "ends before",
+         Kind::Incomplete},
+        {"cut after the humidity code", StartupCaseWith(20, nullptr), "ends before",
+         Kind::Incomplete},
         // An unknown pressure code has no value after it: one line less, but not two.
         {"unknown pressure code, cut after the humidity code",
-         StartupCaseWith(17, nullptr) + "3\r\n1\r\n", "ends before"},
-        {"lone CR inside a line", StartupCaseWith(17, "2\r5"), "line 17 holds a line break"},
-        {"tab inside a value", StartupCaseWith(21, "5\t0"), "line 21 holds a control character"},
-        {"old Mac line ends", "Hygrovane 1.1\rIAPWS\r", "first line"},
+         StartupCaseWith(17, nullptr) + "3\r\n1\r\n", "ends before", Kind::Incomplete},
+        {"lone CR inside a line", StartupCaseWith(17, "2\r5"), "line 17 holds a line break",
+         Kind::LineBreak},
+        {"tab inside a value", StartupCaseWith(21, "5\t0"), "line 21 holds a control character",
+         Kind::ControlCharacter},
+        {"old Mac line ends", "Hygrovane 1.1\rIAPWS\r", "first line", Kind::NoTitle},
         {"line one character too long", StartupCaseWith(17, (longValue + "0").c_str()),
-         "line 17 is longer than 256 characters"},
+         "line 17 is longer than 256 characters", Kind::LongLine},
     };
     for (const auto& row : rows) {
         Write(Path("file"), row.bytes);
@@ -359,6 +372,10 @@ TEST_F(CaseFiles, LoadRefusesWhatIsNotACompleteCase) {
                   std::string::npos)
             << row.name << ": " << message;
         EXPECT_NE(message.find(row.reason), std::string::npos) << row.name << message;
+        EXPECT_EQ(fields.error().kind, FileFailureKind::Content) << row.name;
+        const auto checked = CheckCaseText(row.bytes);
+        ASSERT_FALSE(checked.has_value()) << row.name;
+        EXPECT_EQ(checked.error().kind, row.kind) << row.name;
     }
 }
 

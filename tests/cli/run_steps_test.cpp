@@ -114,11 +114,11 @@ TEST_F(RunSteps, AnOutputThatWouldReplaceTheInputIsRefused) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const auto refused = ReplacesInput(Input(row.input), row.output);
-        EXPECT_EQ(refused.has_value(), row.refused);
-        if (refused) {
-            EXPECT_EQ(refused->status, kExitUsage);
-            EXPECT_EQ(refused->message,
+        const auto kept = CheckOutputKeepsInput(Input(row.input), row.output);
+        EXPECT_EQ(!kept.has_value(), row.refused);
+        if (!kept) {
+            EXPECT_EQ(kept.error().status, kExitUsage);
+            EXPECT_EQ(kept.error().message,
                       "the output \"" + row.output + "\" would replace the input");
         }
     }

@@ -83,7 +83,7 @@ TEST(SyntheticStates, NoStateNoDesignConditions) {
         s.missing = MissingReason::DryBulb;
     const auto d = DesignConditionsOf(states);
     ASSERT_FALSE(d);
-    EXPECT_EQ(d.error(), DesignFailure::NoHours);
+    EXPECT_EQ(d.error().kind, DesignFailureKind::NoHours);
 }
 
 TEST(Chicago, PublishedDesignConditionsReadBack) {

@@ -16,7 +16,7 @@ using test::AirAt;
 struct RefusedRow {
     const char* why;
     Limits first, second;
-    EnvelopeFault fault;
+    EnvelopeFailureKind fault;
 };
 
 TEST(UserEnvelope, RefusesLimitsThatMakeNoEnvelope) {
@@ -25,25 +25,25 @@ TEST(UserEnvelope, RefusesLimitsThatMakeNoEnvelope) {
         {"one quantity twice",
          dryBulb,
          {Quantity::DryBulb, 290.0, {}},
-         EnvelopeFault::SameQuantity},
-        {"no end given", dryBulb, {Quantity::HumidityRatio, {}, {}}, EnvelopeFault::NoLimit},
+         EnvelopeFailureKind::SameQuantity},
+        {"no end given", dryBulb, {Quantity::HumidityRatio, {}, {}}, EnvelopeFailureKind::NoLimit},
         {"lowest above highest",
          dryBulb,
          {Quantity::RelativeHumidity, 0.6, 0.4},
-         EnvelopeFault::Reversed},
+         EnvelopeFailureKind::Reversed},
         {"not a number",
          dryBulb,
          {Quantity::Enthalpy, std::nan(""), 50.0},
-         EnvelopeFault::NotFinite},
+         EnvelopeFailureKind::NotFinite},
         {"infinite",
          {Quantity::DryBulb, {}, INFINITY},
          {Quantity::Enthalpy, 1.0, {}},
-         EnvelopeFault::NotFinite},
+         EnvelopeFailureKind::NotFinite},
     };
     for (const RefusedRow& row : rows) {
         const auto envelope = UserEnvelope("mine", row.first, row.second);
         ASSERT_FALSE(envelope.has_value()) << row.why;
-        EXPECT_EQ(envelope.error().fault, row.fault) << row.why;
+        EXPECT_EQ(envelope.error().kind, row.fault) << row.why;
         EXPECT_FALSE(envelope.error().message.empty());
     }
 }
@@ -78,7 +78,7 @@ TEST(En16798Humidity, NationalAnnexValuesReplaceAnnexBsUnderTheirOwnName) {
     EXPECT_EQ(Judge(*german).Test(AirAt(22, 51)), Verdict::Outside);
 
     EXPECT_FALSE(En16798Humidity(4, {20, 70}).has_value());
-    EXPECT_EQ(En16798Humidity(2, {60, 30}).error().fault, EnvelopeFault::Reversed);
+    EXPECT_EQ(En16798Humidity(2, {60, 30}).error().kind, EnvelopeFailureKind::Reversed);
 }
 
 } // namespace

@@ -43,7 +43,7 @@ ClimateSettings Pmv(double met, double clo, std::optional<double> ppd = std::nul
 const LoadedClimate& Chicago() {
     static const LoadedClimate loaded = [] {
         auto read = LoadClimate(kChicago, Pmv(1.1, 0.7));
-        EXPECT_TRUE(read.has_value()) << (read.has_value() ? "" : read.error());
+        EXPECT_TRUE(read.has_value()) << (read.has_value() ? "" : read.error().message);
         return read.value();
     }();
     return loaded;
@@ -132,7 +132,8 @@ TEST(ClimateModel, RefusedSettingsChangeNothing) {
     settings.comfort.metabolic = 9; // beyond ISO 7730's 4 met
     const auto changed = window.changeSettings(settings);
     ASSERT_FALSE(changed.has_value());
-    EXPECT_NE(changed.error().find("PMV"), std::string::npos) << changed.error();
+    EXPECT_NE(climateanalysis::Describe(changed.error()).find("PMV"), std::string::npos)
+        << climateanalysis::Describe(changed.error());
     EXPECT_EQ(window.settings().comfort.metabolic, 1.1);
     EXPECT_EQ(window.result().zones.total.inZone[0], 803u);
 }
@@ -311,12 +312,14 @@ TEST(ClimateModel, DamagedFileIsRefusedByLine) {
     std::ofstream(path, std::ios::binary) << text;
     const auto read = LoadClimate(path, Pmv(1.1, 0.7));
     ASSERT_FALSE(read.has_value());
-    EXPECT_NE(read.error().find("line 15"), std::string::npos) << read.error();
+    EXPECT_NE(read.error().message.find("line 15"), std::string::npos) << read.error().message;
+    EXPECT_EQ(read.error().kind, ClimateLoadFailureKind::NotWeather);
     LoadControl control;
     control.cancelled = true;
     const auto cancelled = LoadClimate(kChicago, Pmv(1.1, 0.7), &control);
     ASSERT_FALSE(cancelled.has_value());
-    EXPECT_NE(cancelled.error().find("cancelled"), std::string::npos);
+    EXPECT_NE(cancelled.error().message.find("cancelled"), std::string::npos);
+    EXPECT_EQ(cancelled.error().kind, ClimateLoadFailureKind::Cancelled);
 }
 
 // The row whose first cell starts so and whose source is `source`; none is rows.end().
@@ -474,7 +477,7 @@ TEST(ClimateModel, NotesSayWhatTheReaderTookLeniently) {
     const std::string path = ::testing::TempDir() + "blank-leap-year.epw";
     std::ofstream(path, std::ios::binary) << text;
     auto read = LoadClimate(path, Pmv(1.1, 0.7));
-    ASSERT_TRUE(read.has_value()) << (read ? "" : read.error());
+    ASSERT_TRUE(read.has_value()) << (read ? "" : read.error().message);
     ClimateModel window;
     window.accept(std::move(read.value()));
     const std::vector<std::string> notes = window.notes();
@@ -521,7 +524,7 @@ TEST(ClimateModel, NamedPipeIsRefusedBeforeAByteIsRead) {
     std::future<std::string> message = load->get_future();
     std::thread([load, fifo] {
         const auto read = LoadClimate(fifo, Pmv(1.1, 0.7));
-        load->set_value(read.has_value() ? std::string("taken") : read.error());
+        load->set_value(read.has_value() ? std::string("taken") : read.error().message);
     }).detach();
     const bool prompt = message.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
     if (!prompt) {
@@ -542,33 +545,49 @@ TEST(ClimateModel, TypedUserZones) {
         const char* text;
         climateanalysis::Units units;
         std::size_t zones;
-        const char* refusal; // part of the message; empty when read
+        const char* refusal;      // part of the message; empty when read
+        UserZoneFailureKind kind; // of a refusal; {} when read
     };
+    using Kind = UserZoneFailureKind;
     const Row rows[] = {
-        {"humidity-ratio corners", "Office: 20, 4; 26, 4; 26, 12; 20, 12",
-         climateanalysis::Units::SI, 1, ""},
-        {"relative-humidity corners, blank line", "A: 18, 30 %; 28, 30 %; 28, 60 %\n\n",
-         climateanalysis::Units::SI, 1, ""},
-        {"IP corners", "B: 68, 30; 80, 30; 80, 80", climateanalysis::Units::IP, 1, ""},
-        {"two zones", "A: 18,4;28,4;28,8\nB: 18,8;28,8;28,12", climateanalysis::Units::SI, 2, ""},
-        {"mixed humidities", "A: 18, 4; 28, 40 %; 28, 8", climateanalysis::Units::SI, 0,
-         "same way"},
+        {"humidity-ratio corners",
+         "Office: 20, 4; 26, 4; 26, 12; 20, 12",
+         climateanalysis::Units::SI,
+         1,
+         "",
+         {}},
+        {"relative-humidity corners, blank line",
+         "A: 18, 30 %; 28, 30 %; 28, 60 %\n\n",
+         climateanalysis::Units::SI,
+         1,
+         "",
+         {}},
+        {"IP corners", "B: 68, 30; 80, 30; 80, 80", climateanalysis::Units::IP, 1, "", {}},
+        {"two zones",
+         "A: 18,4;28,4;28,8\nB: 18,8;28,8;28,12",
+         climateanalysis::Units::SI,
+         2,
+         "",
+         {}},
+        {"mixed humidities", "A: 18, 4; 28, 40 %; 28, 8", climateanalysis::Units::SI, 0, "same way",
+         Kind::MixedHumidity},
         {"a word for a number, line 2", "A: 18,4;28,4;28,8\nB: 18, damp; 28, 4; 28, 8",
-         climateanalysis::Units::SI, 0, "line 2"},
-        {"no name", ": 18,4;28,4;28,8", climateanalysis::Units::SI, 0, "name"},
-        {"two corners", "A: 18,4;28,4", climateanalysis::Units::SI, 0, "line 1"},
+         climateanalysis::Units::SI, 0, "line 2", Kind::NotACorner},
+        {"no name", ": 18,4;28,4;28,8", climateanalysis::Units::SI, 0, "name", Kind::NoName},
+        {"two corners", "A: 18,4;28,4", climateanalysis::Units::SI, 0, "line 1", Kind::ZoneRefused},
         {"relative humidity above 100 %", "A: 18, 30 %; 28, 30 %; 28, 160 %",
-         climateanalysis::Units::SI, 0, "line 1"},
+         climateanalysis::Units::SI, 0, "line 1", Kind::ZoneRefused},
     };
     for (const Row& row : rows) {
         const auto zones = ParseUserZones(row.text, row.units);
         if (*row.refusal == '\0') {
-            ASSERT_TRUE(zones.has_value()) << row.name << ": " << zones.error();
+            ASSERT_TRUE(zones.has_value()) << row.name << ": " << zones.error().message;
             EXPECT_EQ(zones->size(), row.zones) << row.name;
         } else {
             ASSERT_FALSE(zones.has_value()) << row.name;
-            EXPECT_NE(zones.error().find(row.refusal), std::string::npos)
-                << row.name << ": " << zones.error();
+            EXPECT_NE(zones.error().message.find(row.refusal), std::string::npos)
+                << row.name << ": " << zones.error().message;
+            EXPECT_EQ(zones.error().kind, row.kind) << row.name;
         }
     }
     const auto office =

@@ -103,26 +103,30 @@ TEST_F(ProcessFileTest, DamagedOrForeignFilesAreRefusedAndChangeNothing) {
         const char* name;
         std::string text;
         const char* reason; // a part of the message
+        ProcessFileFailureKind kind;
     };
+    using Kind = ProcessFileFailureKind;
     const std::vector<Row> rows{
-        {"truncated", good.substr(0, good.size() / 2), "damaged or incomplete"},
+        {"truncated", good.substr(0, good.size() / 2), "damaged or incomplete", Kind::Damaged},
         {"newer version", replaced("\"version\":1", "\"version\":2"),
-         "newer version of Hygrovane (format version 2"},
+         "newer version of Hygrovane (format version 2", Kind::NewerVersion},
         {"unknown process", replaced("\"mixing\"", "\"desiccant-wheel\""),
-         "process 1 is of an unknown kind \"desiccant-wheel\""},
-        {"case file", "1\r\n25\r\n", "damaged or incomplete"},
-        {"other JSON", "{\"format\": \"spreadsheet\"}", "not a Hygrovane process set"},
+         "process 1 is of an unknown kind \"desiccant-wheel\"", Kind::BadEntry},
+        {"case file", "1\r\n25\r\n", "damaged or incomplete", Kind::Damaged},
+        {"other JSON", "{\"format\": \"spreadsheet\"}", "not a Hygrovane process set",
+         Kind::NotAProcessSet},
         {"missing parameter", replaced("\"bypassFactor\"", "\"bypass\""),
-         "process 2 has no number \"bypassFactor\""},
+         "process 2 has no number \"bypassFactor\"", Kind::BadEntry},
         {"unknown outlet", replaced("\"outlets\":[\"C\"", "\"outlets\":[\"Q\""),
-         "do not fit together"},
-        {"unknown flow unit", replaced("\"cfm\"", "\"furlongs\""), "unknown unit"},
+         "do not fit together", Kind::SetRefused},
+        {"unknown flow unit", replaced("\"cfm\"", "\"furlongs\""), "unknown unit", Kind::BadEntry},
         {"version far beyond", replaced("\"version\":1", "\"version\":1e300"),
-         "newer version of Hygrovane (format version 1e+300;"},
+         "newer version of Hygrovane (format version 1e+300;", Kind::NewerVersion},
         {"version 2^53 + 2", replaced("\"version\":1", "\"version\":9007199254740994"),
-         "(format version 9007199254740994;"},
+         "(format version 9007199254740994;", Kind::NewerVersion},
         {"name turned around", replaced("\"Outdoor, air\"", "\"Outdoor\\u202e, air\""),
-         "cannot hold invisible characters or ones that turn the direction of the text (U+202E)"},
+         "cannot hold invisible characters or ones that turn the direction of the text (U+202E)",
+         Kind::SetRefused},
     };
     for (const Row& row : rows) {
         const auto result = OpenProcessSet(write("bad.hvps", row.text));
@@ -130,6 +134,10 @@ TEST_F(ProcessFileTest, DamagedOrForeignFilesAreRefusedAndChangeNothing) {
         const std::string& message = result.error().message;
         EXPECT_NE(message.find(row.reason), std::string::npos) << row.name << ": " << message;
         EXPECT_NE(message.find("bad.hvps"), std::string::npos) << row.name;
+        EXPECT_EQ(result.error().kind, fileio::FileFailureKind::Content) << row.name;
+        const auto read = ReadProcessSetText(row.text);
+        ASSERT_FALSE(read.has_value()) << row.name;
+        EXPECT_EQ(read.error().kind, row.kind) << row.name;
     }
     EXPECT_FALSE(OpenProcessSet(path("missing.hvps")).has_value());
     EXPECT_FALSE(SaveProcessSet(set, kBritish, folder.string()).has_value());
@@ -169,7 +177,7 @@ TEST_F(ProcessFileTest, ThousandsOfPointsAndProcessesSaveAndOpenAgain) {
         QJsonDocument::fromJson(QByteArray::fromStdString(written)).toJson(QJsonDocument::Indented);
     EXPECT_GT(static_cast<std::size_t>(indented.size()), 3 * written.size() / 2);
     const auto old = ReadProcessSetText(indented.toStdString());
-    ASSERT_TRUE(old.has_value()) << old.error();
+    ASSERT_TRUE(old.has_value()) << old.error().message;
     EXPECT_EQ(old->set.Records(), records);
 }
 

@@ -319,8 +319,9 @@ TEST_F(ClimateViewTest, AReadThatNeverEndsHoldsNeitherCancelNorClose) {
 
     // A reader stuck in a read (a pipe that passed the check a moment before it became one):
     // Cancel ends the load at once, and closing the window does not wait for the worker.
-    window->reader = [](const std::string& path, const climateanalysis::ClimateSettings&,
-                        models::LoadControl*) -> Expected<models::LoadedClimate, std::string> {
+    window->reader =
+        [](const std::string& path, const climateanalysis::ClimateSettings&,
+           models::LoadControl*) -> Expected<models::LoadedClimate, models::ClimateLoadFailure> {
         // A plain read of the pipe: it blocks until a writer comes (the readers refuse pipes).
         const int descriptor = ::open(path.c_str(), O_RDONLY);
         if (descriptor >= 0) {
@@ -328,7 +329,8 @@ TEST_F(ClimateViewTest, AReadThatNeverEndsHoldsNeitherCancelNorClose) {
             [[maybe_unused]] const auto got = ::read(descriptor, &byte, 1);
             ::close(descriptor);
         }
-        return Fail(std::string("read to the end"));
+        return Fail(models::ClimateLoadFailure{models::ClimateLoadFailureKind::NotWeather,
+                                               "read to the end"});
     };
     QSignalSpy finished(window.data(), &ClimateWindow::loadFinished);
     window->open(fifo);

@@ -24,8 +24,8 @@ int main(int argc, char* argv[]) {
     // with the case on screen.
     std::signal(SIGXFSZ, SIG_IGN);
     // Qt aborts when it cannot reach a display; say why in one line instead.
-    if (const auto reason = hygrovane::views::MissingDisplay(argc, argv)) {
-        hygrovane::cli::Say(stderr, "hygrovane", *reason);
+    if (const auto display = hygrovane::views::CheckDisplay(argc, argv); !display) {
+        hygrovane::cli::Say(stderr, "hygrovane", display.error().message);
         return hygrovane::cli::kExitUsage;
     }
     // Qt reads only the arguments before "--"; those from "--" on are the program's as given.

@@ -131,7 +131,8 @@ constexpr const char* kChooseRow =
 struct ClimateWindow::Job {
     models::LoadControl control;
     std::atomic<bool> ended{false};
-    Expected<models::LoadedClimate, std::string> result{Fail(std::string())};
+    Expected<models::LoadedClimate, models::ClimateLoadFailure> result{
+        Fail(models::ClimateLoadFailure{})};
 };
 
 ClimateWindow::ClimateWindow(AmbientWindow& main, models::Platform& platform,
@@ -550,12 +551,13 @@ void ClimateWindow::applySettings() {
     const auto zones =
         models::ParseUserZones(userZones_->toPlainText().toStdString(), model_.settings().units);
     if (!zones) {
-        status_->setText(QString::fromStdString(zones.error() + " Nothing was changed."));
+        status_->setText(QString::fromStdString(zones.error().message + " Nothing was changed."));
         return;
     }
     settings.userZones = zones.value();
     if (const auto changed = model_.changeSettings(settings); !changed) {
-        status_->setText(QString::fromStdString(changed.error() + ". Nothing was changed."));
+        status_->setText(QString::fromStdString(climateanalysis::Describe(changed.error()) +
+                                                ". Nothing was changed."));
         return;
     }
     status_->setText(model_.loaded() ? QString::fromStdString(climateanalysis::DescribeComfort(
@@ -747,7 +749,7 @@ void ClimateWindow::finishLoading(bool cancelled) {
         model_.setFilter(filterFromControls());
         model_.setDisplay(displayFromControls());
     } else if (!cancelled) {
-        platform_.showMessage(job->result.error(), config::kApplicationTitle);
+        platform_.showMessage(job->result.error().message, config::kApplicationTitle);
     }
     redraw();
     if (taken) {

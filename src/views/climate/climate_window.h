@@ -48,7 +48,7 @@ class ClimateWindow : public QWidget {
 
     models::ClimateModel& model() { return model_; }
     // What the worker runs; tests put a reader that blocks in its place.
-    using Reader = std::function<Expected<models::LoadedClimate, std::string>(
+    using Reader = std::function<Expected<models::LoadedClimate, models::ClimateLoadFailure>(
         const std::string&, const climateanalysis::ClimateSettings&, models::LoadControl*)>;
     Reader reader = models::LoadClimate;
     // Starts reading a file on a worker thread; the window stays usable meanwhile. A load still

@@ -103,31 +103,34 @@ void DisplayStartGuard::finish() {
     heldMessages.clear();
 }
 
-std::optional<std::string> MissingDisplay(int argc, const char* const* argv,
-                                          const std::function<std::string(const char*)>& env) {
+Expected<Done, DisplayFailure> CheckDisplay(int argc, const char* const* argv,
+                                            const std::function<std::string(const char*)>& env) {
     const std::string platforms = requestedPlatforms(argc, argv, env);
     if (platforms.empty()) {
         if (!env("DISPLAY").empty() || !env("WAYLAND_DISPLAY").empty()) {
-            return std::nullopt;
+            return Done{};
         }
-        return "no display available: neither DISPLAY nor WAYLAND_DISPLAY is set";
+        return Fail(
+            DisplayFailure{DisplayFailureKind::NoneNamed,
+                           "no display available: neither DISPLAY nor WAYLAND_DISPLAY is set"});
     }
     std::string_view rest = platforms;
     while (true) {
         const auto end = rest.find(';');
         if (platformUsable(rest.substr(0, end), env)) {
-            return std::nullopt;
+            return Done{};
         }
         if (end == std::string_view::npos) {
             break;
         }
         rest.remove_prefix(end + 1);
     }
-    return "no display available for the Qt platform \"" + platforms + "\"";
+    return Fail(DisplayFailure{DisplayFailureKind::PlatformUnusable,
+                               "no display available for the Qt platform \"" + platforms + "\""});
 }
 
-std::optional<std::string> MissingDisplay(int argc, const char* const* argv) {
-    return MissingDisplay(argc, argv, environment);
+Expected<Done, DisplayFailure> CheckDisplay(int argc, const char* const* argv) {
+    return CheckDisplay(argc, argv, environment);
 }
 
 } // namespace hygrovane::views

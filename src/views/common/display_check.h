@@ -1,19 +1,31 @@
 #pragma once
 
+#include "hygrovane/expected.h"
+
 #include <functional>
-#include <optional>
 #include <string>
 
 namespace hygrovane::views {
 
-// Why no window can be shown, or nothing when a display (or a display-less Qt platform such as
-// "offscreen") is available. Looks at QT_QPA_PLATFORM, a "-platform" argument, DISPLAY and
-// WAYLAND_DISPLAY, so that the program can say so instead of letting Qt abort.
-std::optional<std::string> MissingDisplay(int argc, const char* const* argv);
+enum class DisplayFailureKind {
+    NoneNamed,        // no Qt platform asked for, and neither DISPLAY nor WAYLAND_DISPLAY set
+    PlatformUnusable, // no Qt platform asked for has what it needs
+};
+
+// Why no window can be shown: the reason, for "hygrovane: <reason>".
+struct DisplayFailure {
+    DisplayFailureKind kind = DisplayFailureKind::NoneNamed;
+    std::string message;
+};
+
+// Refuses when no display (nor a display-less Qt platform such as "offscreen") is available.
+// Looks at QT_QPA_PLATFORM, a "-platform" argument, DISPLAY and WAYLAND_DISPLAY, so that the
+// program can say so instead of letting Qt abort.
+Expected<Done, DisplayFailure> CheckDisplay(int argc, const char* const* argv);
 
 // The same with the environment supplied by the caller (a variable that is unset reads as empty).
-std::optional<std::string> MissingDisplay(int argc, const char* const* argv,
-                                          const std::function<std::string(const char*)>& env);
+Expected<Done, DisplayFailure> CheckDisplay(int argc, const char* const* argv,
+                                            const std::function<std::string(const char*)>& env);
 
 // The reason given when a display is named but Qt could open none: the variables that name one,
 // on one line (control characters shown as "?").
