@@ -14,6 +14,7 @@
 #include "views/convertor/convertor_window.h"
 #include "views/processes/processes_window.h"
 #include "views/saturation/saturation_window.h"
+#include "views/year/year_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -325,6 +326,41 @@ void Climate(Pictures& pictures) {
     CloseAndDelete(chart);
 }
 
+// The year page of the user's guide: Chicago's year through a 100 % outdoor-air unit without
+// and with an enthalpy wheel, side by side.
+void Year(Pictures& pictures) {
+    StartedProgram program;
+    AmbientWindow& main = program.main;
+    control<QAction>(main, "menu_climate")->trigger();
+    auto* climate = control<ClimateWindow>(main, "Form_climate");
+    QSignalSpy finished(climate, &ClimateWindow::loadFinished);
+    climate->open(std::string(HYGROVANE_SHARED_DATA) + "/weather/chicago.epw");
+    if (!finished.wait(60000) || !finished.front().front().toBool()) {
+        throw Failure("year-window.png: chicago.epw was not loaded");
+    }
+    control<QPushButton>(*climate, "showYear")->click();
+    auto* year = control<YearWindow>(main, "Form_year");
+    models::YearModel& model = year->model();
+    models::UnitForm form = model.formOf(0);
+    form.minOutdoorFraction = "1";
+    model.setOption(0, form);
+    model.addOption();
+    form.recovery = true;
+    form.sensible = "0.75";
+    form.latent = "0.6";
+    model.setOption(1, form);
+    year->selectOption(0);
+    year->startRun();
+    if (!QTest::qWaitFor([&] { return !year->running(); }, 60000)) {
+        throw Failure("year-window.png: the run did not end");
+    }
+    year->selectOption(1);
+    year->resize(1100, 900);
+    pictures.take(*year, "year-window.png");
+    CloseAndDelete(year);
+    CloseAndDelete(climate);
+}
+
 } // namespace
 } // namespace hygrovane::views
 
@@ -352,6 +388,7 @@ int main(int argc, char** argv) {
         hygrovane::views::AirHandlingUnit(pictures);
         hygrovane::views::BatchConvert(pictures);
         hygrovane::views::Climate(pictures);
+        hygrovane::views::Year(pictures);
     } catch (const hygrovane::views::Failure& failure) {
         std::fprintf(stderr, "hygrovane_screenshots: %s\n", failure.what());
         return 1;

@@ -128,6 +128,25 @@ CommandOutcome ProcessesModel::AddPoint(const processes::PointConditions& condit
     return answer(added ? Outcome<Done>(Done{}) : Fail(added.error()));
 }
 
+CommandOutcome ProcessesModel::AddRecords(const processes::SetRecords& added) {
+    SetRecords records = set_.Records();
+    records.points.insert(records.points.end(), added.points.begin(), added.points.end());
+    records.processes.insert(records.processes.end(), added.processes.begin(),
+                             added.processes.end());
+    Outcome<ProcessSet> made = ProcessSet::FromRecords(records);
+    if (!made) {
+        return answer(Fail(made.error()));
+    }
+    for (std::size_t i = set_.processes().size(); i < made->processes().size(); ++i) {
+        if (const auto& result = made->processes()[i].result; !result) {
+            return answer(Fail(result.error()));
+        }
+    }
+    set_ = std::move(made.value());
+    changed();
+    return CommandOutcome::Done;
+}
+
 CommandOutcome ProcessesModel::RenamePoint(std::size_t row, const std::string& name) {
     if (row >= set_.points().size()) {
         return CommandOutcome::Refused;

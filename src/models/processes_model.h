@@ -75,6 +75,9 @@ class ProcessesModel {
     // A point given by its dry bulb and any humidity input, computed at the main window's
     // pressure (a design condition named by its wet bulb stays that wet bulb).
     CommandOutcome AddPoint(const processes::PointConditions& conditions);
+    // Points and processes given by name, added after the set's own: all of them, each process
+    // computed, or none (the refusal shown). The records' ambient is not read.
+    CommandOutcome AddRecords(const processes::SetRecords& records);
     CommandOutcome RenamePoint(std::size_t row, const std::string& name);
     CommandOutcome DeletePoint(std::size_t row);
     CommandOutcome AddProcess(const ProcessForm& form);

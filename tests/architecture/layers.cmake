@@ -57,7 +57,7 @@ set(LAYER_unitfile unitfile text fileio climateanalysis comfort ${LAYER_airunit}
 set(LAYER_casefile casefile fileio models/calculator display moistair hygrovane units)
 set(LAYER_processfile processfile tables textfile fileio casefile processes display moistair hygrovane units)
 # Window logic without Qt Widgets, then the Qt views, then the programs.
-set(LAYER_models models tables text cli fileio processfile casefile batch models/calculator display chart processes
+set(LAYER_models models tables text textfile cli airunit unitfile fileio processfile casefile batch models/calculator display chart processes
     climateanalysis comfort climate moistair hygrovane units)
 set(LAYER_views views ${LAYER_models})
 # The programs' main() folders, one each under programs/ (which holds nothing of its own).

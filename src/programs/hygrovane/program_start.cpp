@@ -7,6 +7,7 @@
 #include "views/convertor/convertor_window.h"
 #include "views/processes/processes_window.h"
 #include "views/saturation/saturation_window.h"
+#include "views/year/year_window.h"
 
 #include <QMenu>
 
@@ -39,6 +40,8 @@ void StartProgram(views::AmbientWindow& window, models::Platform& platform,
             views::showClimateWindow(window, platform, overlays);
         });
     }
+    // The year page, offered by the climate and processes windows.
+    views::ConnectYearWindow(window, platform, overlays);
     // An unsaved process set is asked about before the program ends.
     handlers.otherWindowsQueryUnload = [] {
         auto* processes = views::openProcessesWindow();

@@ -243,6 +243,14 @@ void ClimateWindow::buildControls() {
     connect(chartButton, &QPushButton::clicked, this,
             [this] { fitChart(showChartWindow(main_, platform_, overlays_)); });
     bar->addWidget(chartButton);
+    auto* yearButton = new QPushButton(QStringLiteral("Year through a unit…"), this);
+    yearButton->setObjectName(QStringLiteral("showYear"));
+    connect(yearButton, &QPushButton::clicked, this, [] {
+        if (YearPageOpener()) {
+            YearPageOpener()();
+        }
+    });
+    bar->addWidget(yearButton);
 
     auto* body = new QHBoxLayout;
     top->addLayout(body, 1);
@@ -762,10 +770,21 @@ void ClimateWindow::fitChart(ChartWindow* chart) {
     }
 }
 
+namespace {
+QPointer<ClimateWindow>& OpenClimate() {
+    static QPointer<ClimateWindow> open;
+    return open;
+}
+} // namespace
+
+ClimateWindow* openClimateWindow() {
+    ClimateWindow* open = OpenClimate();
+    return open != nullptr && open->isVisible() ? open : nullptr;
+}
+
 ClimateWindow* showClimateWindow(AmbientWindow& main, models::Platform& platform,
                                  ChartOverlays* overlays) {
-    static QPointer<ClimateWindow> open;
-    return ShowSecondaryWindow(open,
+    return ShowSecondaryWindow(OpenClimate(),
                                [&] { return new ClimateWindow(main, platform, overlays, &main); });
 }
 

@@ -151,6 +151,8 @@ class ClimateWindow : public QWidget {
     std::vector<models::FigureRow> shownRows_;
 };
 
+// The climate window while it is open; nullptr otherwise.
+ClimateWindow* openClimateWindow();
 // Shows the climate window without blocking; one already open is brought to the front.
 ClimateWindow* showClimateWindow(AmbientWindow& main, models::Platform& platform,
                                  ChartOverlays* overlays = nullptr);

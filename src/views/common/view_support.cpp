@@ -87,4 +87,9 @@ void KeepOneLine(QLineEdit& edit) {
     edit.setValidator(new OneLineValidator(&edit));
 }
 
+std::function<void()>& YearPageOpener() {
+    static std::function<void()> opener;
+    return opener;
+}
+
 } // namespace hygrovane::views

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QString>
 
+#include <functional>
 #include <string_view>
 
 class QLineEdit;
@@ -47,6 +48,10 @@ void SetBackground(QWidget& widget, const Colour& colour);
 // are dropped, and the caret stays after what it followed. The text the box reports as edited is
 // the one it shows.
 void KeepOneLine(QLineEdit& edit);
+
+// Opens the year page; the program sets it, since the page's library lies above the climate and
+// processes windows that offer it. Empty: their "Year…" buttons do nothing.
+std::function<void()>& YearPageOpener();
 
 // Shows the one instance of a secondary window: the open one is brought to the front, a closed one
 // (waiting for its deferred deletion) is replaced by a fresh window from make(), so that every

@@ -93,7 +93,8 @@ ProcessesWindow::ProcessesWindow(AmbientWindow& main, models::Platform& platform
                                  {"SaveSetAs", "Save As…"},
                                  {"ExportCsv", "Export CSV…"},
                                  {"designReportPdf", "Design report…"},
-                                 {"printReport", "Print report…"}});
+                                 {"printReport", "Print report…"},
+                                 {"ShowYear", "Year…"}});
     ambient_ = new QLabel(this);
     ambient_->setObjectName(QStringLiteral("AmbientLabel"));
     layout->addWidget(ambient_);
@@ -144,6 +145,11 @@ ProcessesWindow::ProcessesWindow(AmbientWindow& main, models::Platform& platform
     connect(file[4], &QPushButton::clicked, this, [this] { run([this] { model_.ExportCsv(); }); });
     connect(file[5], &QPushButton::clicked, this, [this] { designReportPdf(); });
     connect(file[6], &QPushButton::clicked, this, [this] { printReport(); });
+    connect(file[7], &QPushButton::clicked, this, [] {
+        if (YearPageOpener()) {
+            YearPageOpener()();
+        }
+    });
     connect(point[0], &QPushButton::clicked, this,
             [this] { run([this] { model_.AddCurrentState(); }); });
     connect(point[1], &QPushButton::clicked, this, [this] { renamePoint(); });

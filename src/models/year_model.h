@@ -1,0 +1,182 @@
+#pragma once
+
+#include "airunit/unit_run.h"
+#include "climate/filters.h"
+#include "climate/hourly_states.h"
+#include "climate/weather_data.h"
+#include "models/calculator/main_window_view.h"
+#include "models/command_outcome.h"
+#include "models/platform.h"
+#include "processes/process_set.h"
+
+#include <array>
+#include <atomic>
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace hygrovane::models {
+
+inline constexpr const char* kYearTitle = "Year";
+// Options side by side: a designer compares a handful (no recovery, plate, wheel; economizers).
+inline constexpr std::size_t kMostUnitOptions = 6;
+
+// The weather a year runs through: the climate window's file, its states and its filter, shared
+// (never copied hour by hour) so that a worker may hold them after the window moved on.
+struct YearWeather {
+    std::string path;
+    std::shared_ptr<const climate::WeatherData> data;
+    std::shared_ptr<const climate::HourlyStates> states;
+    climate::Filter filter;
+};
+
+// A unit's settings as typed: temperatures in the main window's temperature unit, the economizer's
+// enthalpy limit in its enthalpy unit, humidities and the coil's leaving humidity in %, the
+// outdoor fraction and the effectivenesses as fractions, the flow in its own unit. An empty dew
+// point is none; recovery off ignores the effectivenesses.
+struct UnitForm {
+    std::string roomDryBulb;
+    airunit::RoomHumidity roomHumidityKind = airunit::RoomHumidity::RelativeHumidity;
+    std::string roomHumidity;
+    std::string supplyDryBulb;
+    std::string maxDewPoint;
+    std::string minDewPoint;
+    std::string flow;
+    airunit::FlowUnit flowUnit = airunit::FlowUnit::CubicMetresPerHour;
+    std::string minOutdoorFraction;
+    airunit::EconomizerKind economizer = airunit::EconomizerKind::None;
+    std::string economizerLimit;
+    bool recovery = false;
+    std::string sensible;
+    std::string latent;
+    std::string coilLeavingRelativeHumidity;
+    std::string steamTemperature;
+};
+
+// A run on a worker thread: it reads only what it holds, reports its progress through atomics
+// and is dropped, not waited for, when the settings change under it.
+struct YearJob {
+    YearWeather weather;
+    std::vector<airunit::UnitSettings> units;
+    unsigned generation = 0;
+    std::atomic<std::size_t> done{0};
+    std::atomic<std::size_t> total{0};
+    std::atomic<bool> finished{false};
+    std::vector<Expected<airunit::UnitRun, airunit::UnitFailure>> runs; // once finished
+
+    void run(unsigned threads = 0);
+};
+
+// A text table: a header row, then rows; the first cell of a row names it.
+struct YearTable {
+    std::vector<std::string> header;
+    std::vector<std::vector<std::string>> rows;
+};
+
+// The monthly quantities the bar charts draw.
+enum class MonthlyBar { Heating, CoolingSensible, CoolingLatent, Reheat, Humidifier, Condensate };
+inline constexpr std::array<MonthlyBar, 6> kMonthlyBars{
+    MonthlyBar::Heating, MonthlyBar::CoolingSensible, MonthlyBar::CoolingLatent,
+    MonthlyBar::Reheat,  MonthlyBar::Humidifier,      MonthlyBar::Condensate};
+// "Heating (kWh)" and the like.
+std::string TitleOf(MonthlyBar bar);
+
+// One hour's nodes as the processes window's points and processes, named for the hour.
+processes::SetRecords HourRecords(const airunit::UnitHour& hour,
+                                  const airunit::UnitSettings& settings, const std::string& prefix);
+
+// The year page's logic without widgets: the climate window's weather and filter, up to six unit
+// options typed in the main window's units, their runs (on a worker the view starts; a changed
+// setting makes the results stale and the view runs again), the tables and charts of the
+// results, an hour sent to the processes window, UNIT.json opened and saved, the tables as CSV.
+// Every command either does all it says or changes nothing.
+class YearModel {
+  public:
+    YearModel(Platform& platform, MainWindowReader main);
+
+    // The processes window takes an hour's points and processes, or says why not.
+    std::function<CommandOutcome(const processes::SetRecords&)> toProcesses;
+
+    void setWeather(YearWeather weather);
+    bool hasWeather() const { return weather_.data != nullptr; }
+    const YearWeather& weather() const { return weather_; }
+
+    const std::vector<airunit::UnitSettings>& options() const { return options_; }
+    std::size_t selected() const { return selected_; }
+    void select(std::size_t option);
+    // The option's settings in the form's units.
+    UnitForm formOf(std::size_t option) const;
+    // The temperature and enthalpy units the form is typed in.
+    std::string temperatureUnit() const;
+    std::string enthalpyUnit() const;
+    // The form read and checked into an option (refused with the setting named).
+    CommandOutcome setOption(std::size_t option, const UnitForm& form);
+    // A copy of the selected option, selected; refused beyond kMostUnitOptions.
+    CommandOutcome addOption();
+    // Refused for the only option.
+    CommandOutcome removeOption(std::size_t option);
+
+    // A job for the current weather and options (none without weather); the view runs it on a
+    // worker and hands it back to accept(), which takes it only while nothing changed since.
+    std::shared_ptr<YearJob> makeJob() const;
+    bool accept(YearJob& job);
+    // The results are those of the options and weather shown.
+    bool current() const { return !runs_.empty() && resultGeneration_ == generation_; }
+    const std::vector<Expected<airunit::UnitRun, airunit::UnitFailure>>& runs() const {
+        return runs_;
+    }
+    // The selected option's run; none before a run or where it was refused.
+    const airunit::UnitRun* selectedRun() const { return runOf(selected_); }
+    const airunit::UnitRun* runOf(std::size_t option) const;
+
+    YearTable annualTable() const; // each option's year, and the difference of each to the first
+    // An option (the selected one) by month, and its peak loads with their date and hour.
+    YearTable monthlyTable(std::size_t option) const;
+    YearTable monthlyTable() const { return monthlyTable(selected_); }
+    YearTable peaksTable(std::size_t option) const;
+    YearTable peaksTable() const { return peaksTable(selected_); }
+    // The selected option's (or another's) monthly values of a bar.
+    std::array<double, 12> monthly(MonthlyBar bar, std::size_t option) const;
+    std::string status() const;
+
+    // The record of a date and hour (1-24, as the file numbers it); none where the file has none.
+    std::optional<std::size_t> recordAt(int month, int day, int hour) const;
+    // The selected option through one record, exactly as the run computes it.
+    Expected<airunit::UnitHour, std::string> hourAt(std::size_t record) const;
+    CommandOutcome openInProcesses(int month, int day, int hour);
+
+    CommandOutcome openUnit(); // into the selected option
+    CommandOutcome openUnitFrom(const std::string& path);
+    CommandOutcome saveUnit(); // the selected option
+    CommandOutcome saveUnitTo(const std::string& path);
+    CommandOutcome exportCsv();
+    CommandOutcome exportCsvTo(const std::string& path);
+    // The tables as CSV: the annual table, then each option's months and peaks.
+    std::string tablesCsv() const;
+
+  private:
+    CommandOutcome refuse(const std::string& message);
+    void changed() { ++generation_; }
+
+    Platform& platform_;
+    MainWindowReader main_;
+    YearWeather weather_;
+    std::vector<airunit::UnitSettings> options_;
+    std::size_t selected_ = 0;
+    unsigned generation_ = 1;
+    unsigned resultGeneration_ = 0;
+    std::vector<Expected<airunit::UnitRun, airunit::UnitFailure>> runs_;
+};
+
+// Reads a form in the given units; the first setting that is no number, or that Check refuses,
+// is named in the message.
+Expected<airunit::UnitSettings, std::string> ReadUnitForm(const UnitForm& form,
+                                                          const std::string& temperatureUnit,
+                                                          const std::string& enthalpyUnit);
+UnitForm FormOfUnit(const airunit::UnitSettings& settings, const std::string& temperatureUnit,
+                    const std::string& enthalpyUnit);
+
+} // namespace hygrovane::models

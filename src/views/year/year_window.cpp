@@ -1,0 +1,427 @@
+#include "views/year/year_window.h"
+
+#include "fileio/file_io.h"
+#include "views/ambient/ambient_window.h"
+#include "views/chart/chart_overlays.h"
+#include "views/climate/climate_window.h"
+#include "views/common/view_support.h"
+#include "views/common/window_look.h"
+#include "views/processes/processes_window.h"
+#include "views/year/year_bars.h"
+#include "views/year/year_pdf.h"
+#include "views/year/year_table.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <system_error>
+#include <thread>
+
+namespace hygrovane::views {
+
+namespace {
+
+using airunit::EconomizerKind;
+using airunit::FlowUnit;
+using models::CommandOutcome;
+
+constexpr std::array<FlowUnit, 4> kFlowUnits{
+    FlowUnit::CubicMetresPerHour, FlowUnit::CubicMetresPerSecond, FlowUnit::CubicFeetPerMinute,
+    FlowUnit::KilogramsPerSecond};
+constexpr std::array<EconomizerKind, 5> kEconomizers{
+    EconomizerKind::None, EconomizerKind::FixedDryBulb, EconomizerKind::DifferentialDryBulb,
+    EconomizerKind::DifferentialEnthalpy, EconomizerKind::FixedEnthalpy};
+
+const std::array<QColor, 6> kBarColours{QColor(200, 60, 40),  QColor(40, 90, 200),
+                                        QColor(90, 160, 220), QColor(220, 130, 30),
+                                        QColor(40, 150, 110), QColor(110, 110, 110)};
+
+template <typename T, std::size_t N> int IndexOf(const std::array<T, N>& list, T value) {
+    for (std::size_t i = 0; i < N; ++i) {
+        if (list[i] == value) {
+            return static_cast<int>(i);
+        }
+    }
+    return 0;
+}
+
+std::string Text(const QLineEdit* edit) {
+    return edit->text().trimmed().toStdString();
+}
+
+QPointer<YearWindow>& OpenYear() {
+    static QPointer<YearWindow> open;
+    return open;
+}
+
+// The climate window's file and filter, shared with the year page.
+std::optional<models::YearWeather> ClimateWeather() {
+    ClimateWindow* climate = openClimateWindow();
+    if (climate == nullptr || !climate->model().loaded()) {
+        return std::nullopt;
+    }
+    const models::ClimateModel& m = climate->model();
+    return models::YearWeather{m.path(), m.prepared().data,
+                               std::make_shared<const climate::HourlyStates>(m.prepared().states),
+                               m.filter()};
+}
+
+} // namespace
+
+YearWindow::YearWindow(AmbientWindow& main, models::Platform& platform, ChartOverlays* overlays,
+                       QWidget* owner)
+    : QWidget(owner, Qt::Window), main_(main), platform_(platform), overlays_(overlays),
+      model_(platform, main.model().reader()) {
+    setObjectName(QStringLiteral("Form_year"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Year through the air-handling unit"));
+    setWindowIcon(ApplicationIcon());
+    model_.toProcesses = [this](const processes::SetRecords& records) {
+        ProcessesWindow* processes = openProcessesWindow();
+        if (processes == nullptr) {
+            processes = showProcessesWindow(main_, platform_, overlays_);
+        }
+        const CommandOutcome added = processes->model().AddRecords(records);
+        processes->redraw();
+        return added;
+    };
+    buildForm();
+    poll_ = new QTimer(this);
+    poll_->setInterval(30);
+    connect(poll_, &QTimer::timeout, this, [this] { poll(); });
+    showForm();
+    redraw();
+}
+
+void YearWindow::buildForm() {
+    auto* layout = new QVBoxLayout(this);
+    auto* options = new QHBoxLayout;
+    option_ = new QComboBox(this);
+    option_->setObjectName(QStringLiteral("UnitOption"));
+    options->addWidget(new QLabel(QStringLiteral("Unit"), this));
+    options->addWidget(option_);
+    const auto button = [&](QHBoxLayout* row, const char* name, const char* caption) {
+        auto* b = new QPushButton(QString::fromUtf8(caption), this);
+        b->setObjectName(QString::fromLatin1(name));
+        row->addWidget(b);
+        return b;
+    };
+    auto* add = button(options, "AddUnit", "Add unit");
+    auto* remove = button(options, "RemoveUnit", "Remove unit");
+    auto* open = button(options, "OpenUnit", "Open UNIT.json…");
+    auto* save = button(options, "SaveUnit", "Save UNIT.json…");
+    auto* weather = button(options, "TakeWeather", "Take the climate window's hours");
+    options->addStretch();
+    layout->addLayout(options);
+
+    auto* form = new QFormLayout;
+    const auto edit = [&](const char* name) {
+        auto* e = new QLineEdit(this);
+        e->setObjectName(QString::fromLatin1(name));
+        connect(e, &QLineEdit::editingFinished, this, [this] { applyForm(); });
+        return e;
+    };
+    const auto combo = [&](const char* name, std::initializer_list<const char*> items) {
+        auto* c = new QComboBox(this);
+        c->setObjectName(QString::fromLatin1(name));
+        for (const char* item : items) {
+            c->addItem(QString::fromUtf8(item));
+        }
+        connect(c, &QComboBox::activated, this, [this] { applyForm(); });
+        return c;
+    };
+    const auto row = [&](const char* caption, std::initializer_list<QWidget*> widgets,
+                         bool temperature = false) {
+        auto* line = new QHBoxLayout;
+        for (QWidget* w : widgets) {
+            line->addWidget(w);
+        }
+        if (temperature) {
+            auto* unit = new QLabel(this);
+            temperatureUnits_.push_back(unit);
+            line->addWidget(unit);
+        }
+        line->addStretch();
+        form->addRow(QString::fromUtf8(caption), line);
+    };
+    roomDryBulb_ = edit("RoomDryBulb");
+    row("Room dry bulb", {roomDryBulb_}, true);
+    roomHumidityKind_ = combo("RoomHumidityKind", {"relative humidity (%)", "dew point"});
+    roomHumidity_ = edit("RoomHumidity");
+    row("Room humidity", {roomHumidityKind_, roomHumidity_});
+    supplyDryBulb_ = edit("SupplyDryBulb");
+    row("Supply dry bulb", {supplyDryBulb_}, true);
+    maxDewPoint_ = edit("MaxDewPoint");
+    minDewPoint_ = edit("MinDewPoint");
+    row("Supply dew point, max / min (empty: none)", {maxDewPoint_, minDewPoint_}, true);
+    flow_ = edit("Flow");
+    flowUnit_ = combo("FlowUnit", {"m³/h", "m³/s", "cfm", "kg/s dry air"});
+    row("Air flow", {flow_, flowUnit_});
+    minOutdoor_ = edit("MinOutdoorFraction");
+    row("Minimum outdoor-air fraction (0–1)", {minOutdoor_});
+    economizer_ = combo("Economizer", {"none", "fixed dry bulb (limit)", "differential dry bulb",
+                                       "differential enthalpy", "fixed enthalpy (limit, kJ/kg)"});
+    economizerLimit_ = edit("EconomizerLimit");
+    row("Economizer", {economizer_, economizerLimit_});
+    recovery_ = new QCheckBox(QStringLiteral("heat recovery, ε sensible / latent"), this);
+    recovery_->setObjectName(QStringLiteral("Recovery"));
+    connect(recovery_, &QCheckBox::clicked, this, [this] { applyForm(); });
+    sensible_ = edit("Sensible");
+    latent_ = edit("Latent");
+    row("Recovery", {recovery_, sensible_, latent_});
+    coil_ = edit("CoilLeavingRelativeHumidity");
+    row("Coil leaving relative humidity (%)", {coil_});
+    steam_ = edit("SteamTemperature");
+    row("Steam temperature", {steam_}, true);
+    layout->addLayout(form);
+
+    auto* runRow = new QHBoxLayout;
+    auto* run = button(runRow, "Run", "Run");
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("RunProgress"));
+    progress_->setRange(0, 1000);
+    runRow->addWidget(progress_);
+    auto* exportCsv = button(runRow, "ExportCsv", "Export CSV…");
+    auto* exportPdfButton = button(runRow, "ExportPdf", "Export PDF…");
+    layout->addLayout(runRow);
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("YearStatus"));
+    status_->setWordWrap(true);
+    layout->addWidget(status_);
+
+    auto* tabs = new QTabWidget(this);
+    annual_ = MakeYearTable("AnnualTable", this);
+    monthly_ = MakeYearTable("MonthlyTable", this);
+    peaks_ = MakeYearTable("PeaksTable", this);
+    bars_ = new MonthlyBars(this);
+    tabs->addTab(annual_, QStringLiteral("Units side by side"));
+    tabs->addTab(monthly_, QStringLiteral("Months"));
+    tabs->addTab(bars_, QStringLiteral("Monthly bars"));
+    tabs->addTab(peaks_, QStringLiteral("Peaks"));
+    layout->addWidget(tabs, 1);
+
+    auto* hourRow = new QHBoxLayout;
+    const auto spin = [&](const char* name, int low, int high) {
+        auto* s = new QSpinBox(this);
+        s->setObjectName(QString::fromLatin1(name));
+        s->setRange(low, high);
+        hourRow->addWidget(s);
+        return s;
+    };
+    hourRow->addWidget(new QLabel(QStringLiteral("Hour: month, day, hour (1–24)"), this));
+    month_ = spin("HourMonth", 1, 12);
+    day_ = spin("HourDay", 1, 31);
+    hour_ = spin("HourHour", 1, 24);
+    month_->setValue(7);
+    day_->setValue(21);
+    hour_->setValue(15);
+    auto* openHourButton = button(hourRow, "OpenInProcesses", "Open in processes");
+    hourRow->addStretch();
+    layout->addLayout(hourRow);
+
+    connect(option_, &QComboBox::activated, this, [this](int i) { selectOption(i); });
+    connect(add, &QPushButton::clicked, this,
+            [this] { command([this] { return model_.addOption(); }); });
+    connect(remove, &QPushButton::clicked, this,
+            [this] { command([this] { return model_.removeOption(model_.selected()); }); });
+    connect(open, &QPushButton::clicked, this,
+            [this] { command([this] { return model_.openUnit(); }); });
+    connect(save, &QPushButton::clicked, this, [this] { model_.saveUnit(); });
+    connect(weather, &QPushButton::clicked, this, [this] {
+        if (auto w = ClimateWeather()) {
+            setWeather(std::move(*w));
+        } else {
+            platform_.showMessage("The Climate window has no weather file open.",
+                                  models::kYearTitle);
+        }
+    });
+    connect(run, &QPushButton::clicked, this, [this] {
+        if (applyForm() != CommandOutcome::Refused) {
+            startRun();
+        }
+    });
+    connect(exportCsv, &QPushButton::clicked, this, [this] { model_.exportCsv(); });
+    connect(exportPdfButton, &QPushButton::clicked, this, [this] {
+        if (!model_.current()) {
+            platform_.showMessage("Run the units first: there is nothing to report.",
+                                  models::kYearTitle);
+        } else if (const auto path = platform_.saveFileDialog()) {
+            exportPdf(*path);
+        }
+    });
+    connect(openHourButton, &QPushButton::clicked, this, [this] { openHour(); });
+}
+
+void YearWindow::showForm() {
+    const models::UnitForm f = model_.formOf(model_.selected());
+    roomDryBulb_->setText(qs(f.roomDryBulb));
+    roomHumidityKind_->setCurrentIndex(
+        f.roomHumidityKind == airunit::RoomHumidity::RelativeHumidity ? 0 : 1);
+    roomHumidity_->setText(qs(f.roomHumidity));
+    supplyDryBulb_->setText(qs(f.supplyDryBulb));
+    maxDewPoint_->setText(qs(f.maxDewPoint));
+    minDewPoint_->setText(qs(f.minDewPoint));
+    flow_->setText(qs(f.flow));
+    flowUnit_->setCurrentIndex(IndexOf(kFlowUnits, f.flowUnit));
+    minOutdoor_->setText(qs(f.minOutdoorFraction));
+    economizer_->setCurrentIndex(IndexOf(kEconomizers, f.economizer));
+    economizerLimit_->setText(qs(f.economizerLimit));
+    economizerLimit_->setEnabled(airunit::HasLimit(f.economizer));
+    recovery_->setChecked(f.recovery);
+    sensible_->setText(qs(f.sensible));
+    latent_->setText(qs(f.latent));
+    sensible_->setEnabled(f.recovery);
+    latent_->setEnabled(f.recovery);
+    coil_->setText(qs(f.coilLeavingRelativeHumidity));
+    steam_->setText(qs(f.steamTemperature));
+    for (QLabel* unit : temperatureUnits_) {
+        const std::string shown = model_.temperatureUnit();
+        unit->setText(shown == "K" ? qs(shown) : QStringLiteral("°") + qs(shown));
+    }
+    option_->clear();
+    for (std::size_t i = 0; i < model_.options().size(); ++i) {
+        option_->addItem(QStringLiteral("Unit %1").arg(i + 1));
+    }
+    option_->setCurrentIndex(static_cast<int>(model_.selected()));
+}
+
+models::UnitForm YearWindow::formFromControls() const {
+    models::UnitForm f;
+    f.roomDryBulb = Text(roomDryBulb_);
+    f.roomHumidityKind = roomHumidityKind_->currentIndex() == 0
+                             ? airunit::RoomHumidity::RelativeHumidity
+                             : airunit::RoomHumidity::DewPoint;
+    f.roomHumidity = Text(roomHumidity_);
+    f.supplyDryBulb = Text(supplyDryBulb_);
+    f.maxDewPoint = Text(maxDewPoint_);
+    f.minDewPoint = Text(minDewPoint_);
+    f.flow = Text(flow_);
+    f.flowUnit = kFlowUnits[static_cast<std::size_t>(std::max(0, flowUnit_->currentIndex()))];
+    f.minOutdoorFraction = Text(minOutdoor_);
+    f.economizer = kEconomizers[static_cast<std::size_t>(std::max(0, economizer_->currentIndex()))];
+    f.economizerLimit = Text(economizerLimit_);
+    f.recovery = recovery_->isChecked();
+    f.sensible = Text(sensible_);
+    f.latent = Text(latent_);
+    f.coilLeavingRelativeHumidity = Text(coil_);
+    f.steamTemperature = Text(steam_);
+    return f;
+}
+
+CommandOutcome YearWindow::applyForm() {
+    const bool wasCurrent = model_.current();
+    const auto before = model_.options();
+    const CommandOutcome done = model_.setOption(model_.selected(), formFromControls());
+    if (done == CommandOutcome::Done) {
+        showForm();
+        if (!(before == model_.options()) || !wasCurrent) {
+            startRun();
+        }
+    }
+    redraw();
+    return done;
+}
+
+void YearWindow::setWeather(models::YearWeather weather) {
+    model_.setWeather(std::move(weather));
+    startRun();
+    redraw();
+}
+
+void YearWindow::selectOption(int option) {
+    model_.select(static_cast<std::size_t>(std::max(0, option)));
+    showForm();
+    redraw();
+}
+
+void YearWindow::startRun() {
+    job_ = model_.makeJob();
+    if (!job_) {
+        return;
+    }
+    progress_->setValue(0);
+    // The run touches only the job; a job overtaken by a change is left to end by itself.
+    try {
+        std::thread([job = job_] { job->run(); }).detach();
+    } catch (const std::system_error&) {
+        job_->run(1); // no thread could start: run here, on one thread
+    }
+    poll_->start();
+    poll();
+}
+
+void YearWindow::poll() {
+    if (!job_) {
+        poll_->stop();
+        return;
+    }
+    const std::size_t total = job_->total;
+    progress_->setValue(total > 0 ? static_cast<int>(1000 * job_->done / total) : 0);
+    if (!job_->finished) {
+        return;
+    }
+    model_.accept(*job_);
+    job_.reset();
+    poll_->stop();
+    progress_->setValue(1000);
+    redraw();
+}
+
+void YearWindow::redraw() {
+    status_->setText(qs(model_.status()));
+    ShowYearTable(annual_, model_.annualTable());
+    ShowYearTable(monthly_, model_.monthlyTable());
+    ShowYearTable(peaks_, model_.peaksTable());
+    std::vector<MonthlySeries> series;
+    for (std::size_t b = 0; b < models::kMonthlyBars.size(); ++b) {
+        series.push_back({qs(models::TitleOf(models::kMonthlyBars[b])), kBarColours[b],
+                          model_.monthly(models::kMonthlyBars[b], model_.selected())});
+    }
+    bars_->setSeries(std::move(series));
+}
+
+CommandOutcome YearWindow::exportPdf(const std::string& path) {
+    const QByteArray pdf = YearPdf(model_, bars_->series());
+    if (pdf.isEmpty()) {
+        platform_.showMessage("The report could not be drawn.", models::kYearTitle);
+        return CommandOutcome::Refused;
+    }
+    const auto written = fileio::WriteWholeFile(
+        path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())), "report");
+    if (!written) {
+        platform_.showMessage(written.error().message, models::kYearTitle);
+        return CommandOutcome::Refused;
+    }
+    return CommandOutcome::Done;
+}
+
+CommandOutcome YearWindow::openHour() {
+    return model_.openInProcesses(month_->value(), day_->value(), hour_->value());
+}
+
+YearWindow* showYearWindow(AmbientWindow& main, models::Platform& platform,
+                           ChartOverlays* overlays) {
+    YearWindow* year = ShowSecondaryWindow(
+        OpenYear(), [&] { return new YearWindow(main, platform, overlays, &main); });
+    if (auto weather = ClimateWeather()) {
+        year->setWeather(std::move(*weather));
+    }
+    return year;
+}
+
+void ConnectYearWindow(AmbientWindow& main, models::Platform& platform, ChartOverlays* overlays) {
+    YearPageOpener() = [&main, &platform, overlays] { showYearWindow(main, platform, overlays); };
+}
+
+} // namespace hygrovane::views

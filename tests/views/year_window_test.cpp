@@ -1,0 +1,152 @@
+// The year page on the offscreen platform: Chicago opened in the climate window, the page
+// reached from its button, a unit typed, run on the worker, units side by side, an hour opened in
+// the processes window, the tables as CSV and the page as PDF.
+#include "hygrovane/relations.h"
+#include "models/fake_platform.h"
+#include "programs/hygrovane/program_start.h"
+#include "qt_app.h"
+#include "views/ambient/ambient_window.h"
+#include "views/climate/climate_window.h"
+#include "views/common/view_support.h"
+#include "views/processes/processes_window.h"
+#include "views/year/year_window.h"
+
+#include <QCheckBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTableWidget>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <unistd.h>
+
+namespace hygrovane::views {
+namespace {
+
+namespace fs = std::filesystem;
+using models::CommandOutcome;
+using testing::control;
+
+const std::string kChicago = std::string(HYGROVANE_SHARED_DATA) + "/weather/chicago.epw";
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class YearViewTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        fs::create_directories(folder);
+        view.load();
+        view.show();
+        ConnectYearWindow(view, platform, nullptr);
+        climate = showClimateWindow(view, platform, nullptr);
+        QSignalSpy finished(climate.data(), &ClimateWindow::loadFinished);
+        climate->open(kChicago);
+        ASSERT_TRUE(finished.wait(30000));
+    }
+    void TearDown() override {
+        for (QWidget* w :
+             {static_cast<QWidget*>(year.data()), static_cast<QWidget*>(climate.data()),
+              static_cast<QWidget*>(openProcessesWindow())}) {
+            if (w != nullptr) {
+                w->close();
+            }
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        fs::remove_all(folder);
+    }
+    // Waits for the run on the worker, as the window's timer takes it.
+    bool ran() {
+        for (int i = 0; i < 3000 && year->running(); ++i) {
+            QTest::qWait(10);
+        }
+        return !year->running() && year->model().current();
+    }
+    QString cell(const char* table, int r, int c) {
+        const QTableWidgetItem* item = control<QTableWidget>(*year, table)->item(r, c);
+        return item != nullptr ? item->text() : QString();
+    }
+    std::string path(const char* name) const { return (folder / name).string(); }
+
+    fs::path folder =
+        fs::temp_directory_path() / ("hygrovane-yearview-" + std::to_string(::getpid()));
+    QApplication& app = testing::qtApp();
+    testing::FakePlatform platform;
+    AmbientWindow view{platform};
+    QPointer<ClimateWindow> climate;
+    QPointer<YearWindow> year;
+};
+
+TEST_F(YearViewTest, RunsAUnitComparesOptionsOpensAnHourAndExports) {
+    // Reached from the climate window's button, on its hours; the run starts by itself.
+    control<QPushButton>(*climate, "showYear")->click();
+    year = view.findChild<YearWindow*>(QStringLiteral("Form_year"));
+    ASSERT_NE(year, nullptr);
+    ASSERT_TRUE(ran());
+    EXPECT_EQ(cell("AnnualTable", 0, 1), "8760.0");
+
+    // A 100 % outdoor-air unit typed in the form: it runs again, the window answering meanwhile.
+    testing::retype(*year, "MinOutdoorFraction", "1");
+    QTest::keyClick(control<QLineEdit>(*year, "MinOutdoorFraction"), Qt::Key_Return);
+    EXPECT_EQ(year->model().options()[0].minOutdoorFraction, 1.0);
+    ASSERT_TRUE(ran());
+    const QString heating = cell("AnnualTable", 10, 1);
+
+    // A second unit with a wheel: side by side, the difference to the first negative.
+    control<QPushButton>(*year, "AddUnit")->click();
+    control<QCheckBox>(*year, "Recovery")->click();
+    ASSERT_TRUE(year->model().options()[1].recovery.has_value());
+    ASSERT_TRUE(ran());
+    EXPECT_EQ(cell("AnnualTable", 10, 1), heating);
+    EXPECT_TRUE(cell("AnnualTable", 10, 3).startsWith("-"))
+        << cell("AnnualTable", 10, 3).toStdString();
+    testing::pick(*year, "UnitOption", "Unit 1");
+    EXPECT_EQ(year->model().selected(), 0U);
+    EXPECT_EQ(cell("MonthlyTable", 12, 11), heating);
+    EXPECT_EQ(control<QLineEdit>(*year, "MinOutdoorFraction")->text(), "1");
+
+    // A January hour in the processes window, at the hour's own pressure.
+    const auto record = year->model().recordAt(1, 15, 3);
+    ASSERT_TRUE(record.has_value());
+    const auto hour = year->model().hourAt(*record);
+    ASSERT_TRUE(hour.has_value());
+    view.model().form().Text(2).text =
+        QString::number(hour->pressure / 1000, 'g', 17).toStdString();
+    view.model().Text_Change(2);
+    control<QSpinBox>(*year, "HourMonth")->setValue(1);
+    control<QSpinBox>(*year, "HourDay")->setValue(15);
+    control<QSpinBox>(*year, "HourHour")->setValue(3);
+    control<QPushButton>(*year, "OpenInProcesses")->click();
+    ProcessesWindow* processes = openProcessesWindow();
+    ASSERT_NE(processes, nullptr) << (platform.messages.empty() ? ""
+                                                                : platform.messages.back().message);
+    const auto& set = processes->model().set();
+    ASSERT_FALSE(set.processes().empty());
+    EXPECT_NE(set.pointNamed("U1 Jan 15 3h outdoor"), nullptr);
+    const auto& supply = set.points().back();
+    ASSERT_TRUE(supply.state.has_value());
+    EXPECT_NEAR(supply.state->dryBulb - kCelsiusOffset, hour->supply.dryBulb, 2e-5);
+
+    // The tables as CSV, the page as PDF.
+    platform.savePaths = {path("year.csv")};
+    control<QPushButton>(*year, "ExportCsv")->click();
+    const std::string csv = ReadAll(path("year.csv"));
+    EXPECT_NE(csv.find("Unit 2 by month"), std::string::npos);
+    EXPECT_NE(csv.find(heating.toStdString()), std::string::npos);
+    ASSERT_EQ(year->exportPdf(path("year.pdf")), CommandOutcome::Done);
+    const std::string pdf = ReadAll(path("year.pdf"));
+    EXPECT_EQ(pdf.rfind("%PDF-", 0), 0U);
+    EXPECT_GT(pdf.size(), 4000U);
+    EXPECT_EQ(year->exportPdf(folder.string()), CommandOutcome::Refused);
+}
+
+} // namespace
+} // namespace hygrovane::views
