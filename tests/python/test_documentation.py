@@ -89,6 +89,20 @@ def test_package_is_typed():
     assert os.path.exists(os.path.join(PACKAGE, "py.typed"))
 
 
+def top_level_parts(text):
+    """The parameters of a signature: split at the commas outside brackets, so that a type such as
+    List[Tuple[a, b]] stays one part."""
+    parts, depth, start = [], 0, 0
+    for i, c in enumerate(text):
+        depth += c == "[" or c == "("
+        depth -= c == "]" or c == ")"
+        if c == "," and depth == 0:
+            parts.append(text[start:i].strip())
+            start = i + 1
+    parts.append(text[start:].strip())
+    return parts
+
+
 def compiled_signatures():
     """The parameter names of every public function and method of hygrovane._core, read from
     the first line pybind11 writes into each docstring."""
@@ -103,8 +117,8 @@ def compiled_signatures():
             if name.startswith("_") or not first.startswith(name + "("):
                 continue
             inside = first[len(name) + 1:first.rindex(") ->")]
-            found[prefix + name] = [p.split(":")[0].strip() for p in inside.split(", ") if p
-                                    and p.split(":")[0].strip() != "self"]
+            found[prefix + name] = [p.split(":")[0].strip() for p in top_level_parts(inside)
+                                    if p and p.split(":")[0].strip() != "self"]
     return found
 
 

@@ -261,7 +261,7 @@ class Streams:
         self.summary: dict[str, Any] = result["summary"]
         self.steps: dict[str, npt.NDArray[Any]] = result["steps"]
 
-    def to_frame(self):
+    def to_frame(self) -> Any:
         """The steps as a pandas DataFrame indexed by their seconds."""
         import pandas as pd
         columns = {k: v for k, v in self.steps.items() if k != "seconds"}
