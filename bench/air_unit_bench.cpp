@@ -27,8 +27,9 @@ const climate::WeatherData* Year() {
 climate::WeatherData Years(const climate::WeatherData& year, int years) {
     climate::WeatherData data = year;
     data.hours.clear();
-    for (int y = 0; y < years; ++y)
+    for (int y = 0; y < years; ++y) {
         data.hours.insert(data.hours.end(), year.hours.begin(), year.hours.end());
+    }
     data.header.dataPeriods.front().rowCount = data.hours.size();
     return data;
 }
@@ -78,26 +79,30 @@ void Run(benchmark::State& state, const climate::WeatherData& data,
 }
 
 void BM_YearThroughOneUnit(benchmark::State& state) {
-    if (!Year())
+    if (!Year()) {
         return state.SkipWithError("no weather file");
+    }
     Run(state, *Year(), {Example()}, false);
 }
 
 void BM_YearWithItsStatesThroughOneUnit(benchmark::State& state) {
-    if (!Year())
+    if (!Year()) {
         return state.SkipWithError("no weather file");
+    }
     Run(state, *Year(), {Example()}, true);
 }
 
 void BM_YearThroughSixOptions(benchmark::State& state) {
-    if (!Year())
+    if (!Year()) {
         return state.SkipWithError("no weather file");
+    }
     Run(state, *Year(), SixOptions(), false);
 }
 
 void BM_ThirtyYearsThroughOneUnit(benchmark::State& state) {
-    if (!Year())
+    if (!Year()) {
         return state.SkipWithError("no weather file");
+    }
     static const climate::WeatherData thirty = Years(*Year(), 30);
     Run(state, thirty, {Example()}, true);
 }

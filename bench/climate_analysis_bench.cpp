@@ -28,8 +28,9 @@ using hygrovane::bench::WeatherPath;
 ClimateSettings AllZones(ComfortModel model, unsigned threads) {
     ClimateSettings settings;
     settings.comfort.model = model;
-    if (model == ComfortModel::Ashrae55)
+    if (model == ComfortModel::Ashrae55) {
         settings.comfort.airSpeed = 0.8; // the cooling effect by SET
+    }
     settings.strategies = AllStrategies();
     settings.states.threads = threads;
     return settings;

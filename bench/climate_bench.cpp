@@ -39,15 +39,18 @@ const std::string& ThirtyYearsText() {
     static const std::string text = [] {
         const std::string& year = YearText();
         std::size_t header = 0;
-        for (int line = 0; line < 8; ++line)
+        for (int line = 0; line < 8; ++line) {
             header = year.find('\n', header) + 1;
+        }
         const std::size_t dataPeriods = year.rfind("DATA PERIODS", header);
         std::string thirty = year.substr(0, dataPeriods) + "DATA PERIODS,30,1";
-        for (int y = 0; y < 30; ++y)
+        for (int y = 0; y < 30; ++y) {
             thirty += ",Year " + std::to_string(y + 1) + ",Sunday, 1/ 1,12/31";
+        }
         thirty += "\n";
-        for (int y = 0; y < 30; ++y)
+        for (int y = 0; y < 30; ++y) {
             thirty += year.substr(header);
+        }
         return thirty;
     }();
     return text;
@@ -62,8 +65,9 @@ ZoneTest Polygon(std::string name, std::vector<std::pair<double, double>> corner
                 for (std::size_t i = 0, j = corners.size() - 1; i < corners.size(); j = i++) {
                     const auto [xi, yi] = corners[i];
                     const auto [xj, yj] = corners[j];
-                    if ((yi > y) != (yj > y) && x < (xj - xi) * (y - yi) / (yj - yi) + xi)
+                    if ((yi > y) != (yj > y) && x < (xj - xi) * (y - yi) / (yj - yi) + xi) {
                         inside = !inside;
+                    }
                 }
                 return inside;
             }};

@@ -54,11 +54,14 @@ std::vector<envelopes::Sample> YearOfSamples() {
 void BM_JudgeYearAgainstFourEnvelopes(benchmark::State& state) {
     const std::vector<envelopes::Sample> samples = YearOfSamples();
     std::vector<envelopes::Judge> judges;
-    for (const envelopes::Envelope& envelope : FourEnvelopes())
+    for (const envelopes::Envelope& envelope : FourEnvelopes()) {
         judges.emplace_back(envelope);
-    for (auto _ : state)
-        for (const envelopes::Judge& judge : judges)
+    }
+    for (auto _ : state) {
+        for (const envelopes::Judge& judge : judges) {
             benchmark::DoNotOptimize(envelopes::Assess(judge, samples));
+        }
+    }
     state.SetItemsProcessed(state.iterations() * kReadings * 4);
 }
 BENCHMARK(BM_JudgeYearAgainstFourEnvelopes)->Unit(benchmark::kMillisecond);
@@ -72,8 +75,9 @@ std::string LoggerText() {
         const int dayOfYear = minutes / 1440;
         static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
         int month = 0, day = dayOfYear;
-        while (day >= kDays[month])
+        while (day >= kDays[month]) {
             day -= kDays[month++];
+        }
         std::snprintf(row, sizeof row, "2025-%02d-%02d %02d:%02d,%.2f,%.1f\n", month + 1, day + 1,
                       minutes % 1440 / 60, minutes % 60, DryBulbAt(i), HumidityAt(i));
         text += row;

@@ -58,8 +58,9 @@ streams::StreamSet YearOfStreams() {
 
 std::string YearOfText() {
     std::string text = "Timestamp";
-    for (const char* prefix : {"OA", "RA", "MA", "EA", "SA"})
+    for (const char* prefix : {"OA", "RA", "MA", "EA", "SA"}) {
         text += std::string(",") + prefix + " Temp (°C)," + prefix + " Humidity Ratio (g/kg)";
+    }
     text += "\n";
     char cells[64];
     for (int i = 0; i < kReadings; ++i) {
@@ -67,8 +68,9 @@ std::string YearOfText() {
         const int dayOfYear = minutes / 1440;
         int month = 1, day = dayOfYear;
         static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-        while (day >= kDays[month - 1])
+        while (day >= kDays[month - 1]) {
             day -= kDays[month++ - 1];
+        }
         std::snprintf(cells, sizeof cells, "2025-%02d-%02d %02d:%02d", month, day + 1,
                       minutes % 1440 / 60, minutes % 60);
         text += cells;
@@ -101,8 +103,9 @@ void BM_ReadAlignAndJudgeAYearFromALoggerFile(benchmark::State& state) {
         streams::StreamSet set;
         const StreamName names[] = {StreamName::Outdoor, StreamName::Return, StreamName::Mixed,
                                     StreamName::AfterRecovery, StreamName::Supply};
-        for (std::size_t k = 0; k < 5; ++k)
+        for (std::size_t k = 0; k < 5; ++k) {
             set[streams::IndexOf(names[k])] = std::move(read->series[k]);
+        }
         const auto judged = streams::Judge(set, {}, settings);
         benchmark::DoNotOptimize(judged.summary.outdoorFractionMean);
     }

@@ -10,13 +10,16 @@
 namespace hygrovane::bench {
 
 inline std::string WeatherPath() {
-    if (const char* path = std::getenv("HYGROVANE_WEATHER"))
+    if (const char* path = std::getenv("HYGROVANE_WEATHER")) {
         return path;
+    }
     const std::string source = HYGROVANE_SOURCE_DIR;
     for (const char* shared :
-         {"/../shared/data/weather/chicago.epw", "/../../shared/data/weather/chicago.epw"})
-        if (std::filesystem::exists(source + shared))
+         {"/../shared/data/weather/chicago.epw", "/../../shared/data/weather/chicago.epw"}) {
+        if (std::filesystem::exists(source + shared)) {
             return source + shared;
+        }
+    }
     return source + "/../shared/data/weather/chicago.epw";
 }
 

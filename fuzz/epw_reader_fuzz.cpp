@@ -18,25 +18,30 @@ namespace {
 
 void Check(const WeatherData& data) {
     std::size_t rows = 0;
-    for (const DataPeriod& p : data.header.dataPeriods)
+    for (const DataPeriod& p : data.header.dataPeriods) {
         rows += p.rowCount;
-    if (rows != data.hours.size())
+    }
+    if (rows != data.hours.size()) {
         fuzz::Fail("the data periods do not account for every row");
+    }
     for (const HourRecord& r : data.hours) {
-        if (r.hour < 1 || r.hour > 24 || r.month < 1 || r.month > 12 || r.weekday > 6)
+        if (r.hour < 1 || r.hour > 24 || r.month < 1 || r.month > 12 || r.weekday > 6) {
             fuzz::Fail("a record's date or time is out of range");
+        }
         for (std::size_t f = 0; f < kFieldCount; ++f) {
             const double v = r.values[f];
             if (!std::isnan(v) &&
-                (!std::isfinite(v) || v >= InfoOf(static_cast<Field>(f)).missingAtOrAbove))
+                (!std::isfinite(v) || v >= InfoOf(static_cast<Field>(f)).missingAtOrAbove)) {
                 fuzz::Fail("a missing value was kept as a number");
+            }
         }
     }
     const HourlyStates states = ComputeStates(data, {.threads = 1});
     if (states.computed + states.missingDryBulb + states.missingHumidity + states.missingPressure +
             states.refused !=
-        data.hours.size())
+        data.hours.size()) {
         fuzz::Fail("the hours' states do not add up");
+    }
 }
 
 } // namespace
@@ -53,15 +58,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::Fail("a refusal without a reason");
     }
     if (size % 2 == 1) {
-        if (const auto tmy3 = ReadTmy3(text))
+        if (const auto tmy3 = ReadTmy3(text)) {
             Check(*tmy3);
+        }
     }
     // What either reader takes starts as a weather file: the climate tool never sends it to
     // the logger reader.
     if (const auto either = ReadWeather(text)) {
         Check(*either);
-        if (!IsWeatherText(text))
+        if (!IsWeatherText(text)) {
             fuzz::Fail("a weather file read but not recognised as one");
+        }
     }
     return 0;
 }

@@ -25,14 +25,16 @@ inline int InChildUnderLimit(std::size_t headroom, const std::function<int()>& r
     if (child == 0) {
         std::size_t pages = 0;
         if (std::FILE* statm = std::fopen("/proc/self/statm", "r")) {
-            if (std::fscanf(statm, "%zu", &pages) != 1)
+            if (std::fscanf(statm, "%zu", &pages) != 1) {
                 pages = 0;
+            }
             std::fclose(statm);
         }
         const rlim_t limit = pages * static_cast<std::size_t>(sysconf(_SC_PAGESIZE)) + headroom;
         const rlimit bound{limit, limit};
-        if (pages == 0 || setrlimit(RLIMIT_AS, &bound) != 0)
+        if (pages == 0 || setrlimit(RLIMIT_AS, &bound) != 0) {
             _exit(99);
+        }
         _exit(run());
     }
     int status = 0;

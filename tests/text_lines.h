@@ -13,8 +13,9 @@ inline std::vector<std::string> LinesOf(const std::string& text) {
     while (start < text.size()) {
         const std::size_t end = text.find('\n', start);
         lines.push_back(text.substr(start, end - start));
-        if (end == std::string::npos)
+        if (end == std::string::npos) {
             break;
+        }
         start = end + 1;
     }
     return lines;
@@ -23,8 +24,9 @@ inline std::vector<std::string> LinesOf(const std::string& text) {
 // Each line ended by "\n".
 inline std::string Joined(const std::vector<std::string>& lines) {
     std::string text;
-    for (const std::string& line : lines)
+    for (const std::string& line : lines) {
         text += line + "\n";
+    }
     return text;
 }
 

@@ -45,10 +45,11 @@ template <typename T, typename E> class Expected {
 
     Expected(T value) : outcome_(std::in_place_index<0>, std::move(value)) {}
     template <typename G>
-    requires std::is_constructible_v<E, const G&> Expected(const Unexpected<G>& failure)
-        : outcome_(std::in_place_index<1>, failure.error()) {}
+        requires std::is_constructible_v<E, const G&>
+    Expected(const Unexpected<G>& failure) : outcome_(std::in_place_index<1>, failure.error()) {}
     template <typename G>
-    requires std::is_constructible_v<E, G> Expected(Unexpected<G>&& failure)
+        requires std::is_constructible_v<E, G>
+    Expected(Unexpected<G>&& failure)
         : outcome_(std::in_place_index<1>, std::move(failure).error()) {}
 
     bool has_value() const { return outcome_.index() == 0; }

@@ -18,8 +18,9 @@ struct Failed {
 };
 
 double Take(const Result<double>& r) {
-    if (!r)
+    if (!r) {
         throw Failed{r.error()};
+    }
     return *r;
 }
 
@@ -40,10 +41,12 @@ AirNode Node(double t, double W) {
 // The mixture of `outdoor` (its dry-air share f) with the return air, by dry-air mass: W and h
 // mix linearly. At f = 1 or 0 it is that air itself, not a round trip through h.
 AirNode Mixture(const AirNode& outdoor, const AirNode& room, double f) {
-    if (f == 1)
+    if (f == 1) {
         return outdoor;
-    if (f == 0)
+    }
+    if (f == 0) {
         return room;
+    }
     const double W = f * outdoor.humidityRatio + (1 - f) * room.humidityRatio;
     const double h = f * outdoor.enthalpy + (1 - f) * room.enthalpy;
     return {DryBulb(h, W), W, h};
@@ -56,8 +59,9 @@ double EconomizerFraction(const AirNode& o, const AirNode& r, double ts, double 
     const double c = kLatentHeatAt0C + kVapourSpecificHeat * ts;
     const double g0 = r.enthalpy - r.humidityRatio * c - kDryAirSpecificHeat * ts;
     const double g1 = o.enthalpy - o.humidityRatio * c - kDryAirSpecificHeat * ts;
-    if (g0 == g1)
+    if (g0 == g1) {
         return fMin; // every fraction gives the same: the smallest
+    }
     const double f = g0 / (g0 - g1);
     return std::isnan(f) ? fMin : std::clamp(f, fMin, 1.0);
 }
@@ -87,23 +91,27 @@ AirNode Recovered(const Recovery& e, const AirNode& o, const AirNode& r, double 
 // The largest k in [0, 1] whose mixture does not exceed t_s, to the last bit of k.
 double SlowedWheel(const Recovery& e, const AirNode& o, const AirNode& r, double f, double ts) {
     const auto fits = [&](double k) { return Mixture(Recovered(e, o, r, k), r, f).dryBulb <= ts; };
-    if (fits(1))
+    if (fits(1)) {
         return 1;
-    if (!fits(0))
+    }
+    if (!fits(0)) {
         return 0;
+    }
     double lo = 0, hi = 1; // fits(lo), !fits(hi)
     for (;;) {
         const double mid = lo + (hi - lo) / 2;
-        if (mid == lo || mid == hi)
+        if (mid == lo || mid == hi) {
             return lo;
+        }
         (fits(mid) ? lo : hi) = mid;
     }
 }
 
 // Heats (or leaves) the air to t_s at its humidity ratio; returns the load in kW.
 double HeatTo(AirNode& air, double ts, double massFlow) {
-    if (!(air.dryBulb < ts - kDryBulbDeadBand))
+    if (!(air.dryBulb < ts - kDryBulbDeadBand)) {
         return 0;
+    }
     const AirNode heated = Node(ts, air.humidityRatio);
     const double load = massFlow * (heated.enthalpy - air.enthalpy);
     air = heated;
@@ -193,8 +201,9 @@ UnitHour Run(const PreparedUnit& unit, const OutdoorAir& air) {
     // 1. Economizer.
     const bool allowed = EconomizerAllowed(s, o, r);
     double f = s.minOutdoorFraction;
-    if (allowed)
+    if (allowed) {
         f = o.dryBulb >= ts ? 1 : EconomizerFraction(o, r, ts, s.minOutdoorFraction);
+    }
     h.outdoorFraction = f;
     h.economizer = allowed && f > s.minOutdoorFraction;
 
@@ -219,8 +228,9 @@ UnitHour Run(const PreparedUnit& unit, const OutdoorAir& air) {
             cooled.recoveredKW = m * f * (o.enthalpy - cooled.recovered.enthalpy);
             Downstream(unit, h);
             Downstream(unit, cooled);
-            if (Purchased(cooled) < Purchased(h))
+            if (Purchased(cooled) < Purchased(h)) {
                 h = cooled;
+            }
             return h;
         }
     }
@@ -234,23 +244,28 @@ Result<double> DehumidifiedDryBulb(double pw, double phi, double td, double ts,
                                    SatFormulation formulation) {
     const auto below = [&](double t) -> Result<bool> {
         const auto pws = SaturationPressureAt(t + kKelvin, formulation);
-        if (!pws)
+        if (!pws) {
             return Fail(pws.error());
+        }
         return phi * *pws <= pw;
     };
     const auto atSupply = below(ts);
-    if (!atSupply)
+    if (!atSupply) {
         return Fail(atSupply.error());
-    if (*atSupply)
+    }
+    if (*atSupply) {
         return ts;
+    }
     double lo = td, hi = ts; // below(lo), !below(hi)
     for (;;) {
         const double mid = lo + (hi - lo) / 2;
-        if (mid == lo || mid == hi)
+        if (mid == lo || mid == hi) {
             return lo;
+        }
         const auto b = below(mid);
-        if (!b)
+        if (!b) {
             return Fail(b.error());
+        }
         (*b ? lo : hi) = mid;
     }
 }
@@ -259,8 +274,9 @@ Result<double> DehumidifiedDryBulb(double pw, double phi, double td, double ts,
 
 Expected<PreparedUnit, UnitFailure> Prepare(const UnitSettings& settings,
                                             SatFormulation formulation) {
-    if (auto checked = Check(settings); !checked)
+    if (auto checked = Check(settings); !checked) {
         return Fail(checked.error());
+    }
     PreparedUnit unit;
     unit.settings = settings;
     unit.formulation = formulation;
@@ -272,32 +288,37 @@ Expected<PreparedUnit, UnitFailure> Prepare(const UnitSettings& settings,
     const auto pws = [&](double t) { return SaturationPressureAt(t + kKelvin, formulation); };
     const bool byRh = settings.roomHumidityKind == RoomHumidity::RelativeHumidity;
     const auto room = pws(byRh ? settings.roomDryBulb : settings.roomHumidity);
-    if (!room)
+    if (!room) {
         return refused(UnitSetting::RoomHumidity, settings.roomHumidity);
+    }
     unit.roomVapourPressure = byRh ? settings.roomHumidity / 100 * *room : *room;
     const auto coil = pws(settings.supplyDryBulb);
-    if (!coil)
+    if (!coil) {
         return refused(UnitSetting::SupplyDryBulb, settings.supplyDryBulb);
+    }
     unit.coilVapourPressure = settings.coilLeavingRelativeHumidity / 100 * *coil;
     if (settings.maxDewPoint) {
         const auto atMax = pws(*settings.maxDewPoint);
-        if (!atMax)
+        if (!atMax) {
             return refused(UnitSetting::MaxDewPoint, *settings.maxDewPoint);
+        }
         unit.maxVapourPressure = *atMax;
         // W_max's vapour pressure is p_ws(td_max) at every pressure: where it is phi_c of
         // saturation is one dry bulb, found to the last bit (the core's inverse stops at 1E-6 K).
         const auto dryBulb =
             DehumidifiedDryBulb(*atMax, settings.coilLeavingRelativeHumidity / 100,
                                 *settings.maxDewPoint, settings.supplyDryBulb, formulation);
-        if (!dryBulb)
+        if (!dryBulb) {
             return refused(UnitSetting::CoilLeavingRelativeHumidity,
                            settings.coilLeavingRelativeHumidity);
+        }
         unit.dehumidifiedDryBulb = *dryBulb;
     }
     if (settings.minDewPoint) {
         const auto atMin = pws(*settings.minDewPoint);
-        if (!atMin)
+        if (!atMin) {
             return refused(UnitSetting::MinDewPoint, *settings.minDewPoint);
+        }
         unit.minVapourPressure = *atMin;
     }
     return unit;

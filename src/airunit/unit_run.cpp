@@ -16,22 +16,26 @@ constexpr std::size_t kProgressBlock = 512;
 
 std::optional<OutdoorAir> AirOf(const climate::HourRecord& record, const climate::HourState& state,
                                 const climate::StateOptions& options) {
-    if (!state.ok())
+    if (!state.ok()) {
         return std::nullopt;
+    }
     const auto dryBulb = record.Value(climate::Field::DryBulb);
     const bool byRh = options.humidity == climate::HumiditySource::RelativeHumidity;
     const auto humidity =
         record.Value(byRh ? climate::Field::RelativeHumidity : climate::Field::DewPoint);
-    if (!dryBulb || !humidity)
+    if (!dryBulb || !humidity) {
         return std::nullopt;
+    }
     const double saturatedAt = byRh ? *dryBulb : *humidity;
     const auto pws = SaturationPressureAt(saturatedAt + kCelsiusOffset, options.formulation);
-    if (!pws)
+    if (!pws) {
         return std::nullopt;
+    }
     const double pw = byRh ? *humidity / 100 * *pws : *pws;
     const auto W = HumidityRatioFromVapourPressure(pw, state.pressure);
-    if (!W)
+    if (!W) {
         return std::nullopt;
+    }
     return OutdoorAir{*dryBulb, *W, state.pressure};
 }
 
@@ -75,8 +79,9 @@ std::vector<std::optional<OutdoorAir>> OutdoorAirOf(const climate::WeatherData& 
     std::vector<std::optional<OutdoorAir>> air(data.hours.size());
     const std::size_t n = std::min(data.hours.size(), states.hours.size());
     climate::ForChunks(n, threads, [&](std::size_t begin, std::size_t end) {
-        for (std::size_t i = begin; i < end; ++i)
+        for (std::size_t i = begin; i < end; ++i) {
             air[i] = AirOf(data.hours[i], states.hours[i], states.options);
+        }
     });
     return air;
 }
@@ -106,23 +111,26 @@ std::vector<Expected<UnitRun, UnitFailure>> RunUnits(const climate::WeatherData&
         }
         UnitRun run;
         run.settings = settings;
-        if (options.keepHours)
+        if (options.keepHours) {
             run.hours.resize(records);
+        }
         runs.emplace_back(std::move(run));
         prepared.emplace_back(std::move(*unit));
     }
 
     const auto air = OutdoorAirOf(data, states, options.threads);
     std::vector<char> kept(records);
-    for (std::size_t i = 0; i < records && i < states.hours.size(); ++i)
+    for (std::size_t i = 0; i < records && i < states.hours.size(); ++i) {
         kept[i] = climate::Passes(data, states, i, filter) ? 1 : 0;
+    }
 
     // Every (unit, record) pair is one piece of work writing its own slot: the order does not
     // change a digit. The figures add the slots up in file order, a block at a time.
     const std::size_t block = options.keepHours ? std::max<std::size_t>(records, 1) : kBlock;
     std::vector<std::vector<UnitHour>> buffers(options.keepHours ? 0 : units.size());
-    for (auto& buffer : buffers)
+    for (auto& buffer : buffers) {
         buffer.resize(std::min(block, records));
+    }
     const std::size_t total = records * units.size();
     std::atomic<std::size_t> done{0};
     for (std::size_t start = 0; start < records; start += block) {
@@ -154,14 +162,17 @@ std::vector<Expected<UnitRun, UnitFailure>> RunUnits(const climate::WeatherData&
                     if (++sinceReport == kProgressBlock || item + 1 == end) {
                         const std::size_t now = done += sinceReport;
                         sinceReport = 0;
-                        if (options.progress)
+                        if (options.progress) {
                             options.progress(now, total);
+                        }
                     }
                 }
             });
-        for (std::size_t u = 0; u < units.size(); ++u)
-            if (runs[u])
+        for (std::size_t u = 0; u < units.size(); ++u) {
+            if (runs[u]) {
                 Summarise(data, &slotOf(u, 0), start, count, *runs[u]);
+            }
+        }
     }
     return runs;
 }

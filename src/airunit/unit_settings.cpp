@@ -37,8 +37,9 @@ const char* UnitOf(UnitSetting setting, RoomHumidity roomHumidity, EconomizerKin
 
 std::string WithUnit(double value, const char* unit) {
     std::string text = text::ShortestText(value);
-    if (*unit != '\0')
+    if (*unit != '\0') {
         text += std::string(" ") + unit;
+    }
     return text;
 }
 
@@ -56,18 +57,20 @@ Expected<Done, UnitFailure> CheckBound(UnitSetting setting, RoomHumidity roomHum
                                        const Bound& b, const char* unit) {
     const bool low = b.lowOpen ? b.value > b.lowest : b.value >= b.lowest;
     const bool high = b.highOpen ? b.value < b.highest : b.value <= b.highest;
-    if (low && high) // false for NaN
+    if (low && high) { // false for NaN
         return Done{};
+    }
     std::string rule;
-    if (b.highName != nullptr && b.value >= b.lowest)
+    if (b.highName != nullptr && b.value >= b.lowest) {
         rule = std::string(b.highOpen ? "must lie below the " : "must not exceed the ") +
                b.highName + " (" + WithUnit(b.highest, unit) + ")";
-    else if (b.highest == kInfinity)
+    } else if (b.highest == kInfinity) {
         rule = std::string("must be ") + (b.lowOpen ? "above " : "at least ") +
                WithUnit(b.lowest, unit);
-    else
+    } else {
         rule = "must lie between " + text::ShortestText(b.lowest) + " and " +
                WithUnit(b.highest, unit);
+    }
     return Fail(
         UnitFailure{setting, b.value, b.lowest, b.highest,
                     NameOf(setting, roomHumidity) + " " + WithUnit(b.value, unit) + " " + rule});
@@ -149,11 +152,13 @@ Expected<Done, UnitFailure> Check(const UnitSettings& s) {
         {UnitSetting::SteamTemperature, true, {s.steamTemperature, 0, 200}},
     }};
     for (const Row& row : rows) {
-        if (!row.applies)
+        if (!row.applies) {
             continue;
+        }
         const char* unit = UnitOf(row.setting, s.roomHumidityKind, s.economizer, s.flowUnit);
-        if (auto checked = CheckBound(row.setting, s.roomHumidityKind, row.bound, unit); !checked)
+        if (auto checked = CheckBound(row.setting, s.roomHumidityKind, row.bound, unit); !checked) {
             return checked;
+        }
     }
     return Done{};
 }
@@ -174,9 +179,11 @@ const char* KeyOf(FlowUnit unit) {
 
 std::optional<FlowUnit> FlowUnitNamed(std::string_view key) {
     for (FlowUnit unit : {FlowUnit::KilogramsPerSecond, FlowUnit::CubicMetresPerHour,
-                          FlowUnit::CubicMetresPerSecond, FlowUnit::CubicFeetPerMinute})
-        if (key == KeyOf(unit))
+                          FlowUnit::CubicMetresPerSecond, FlowUnit::CubicFeetPerMinute}) {
+        if (key == KeyOf(unit)) {
             return unit;
+        }
+    }
     return std::nullopt;
 }
 
@@ -199,9 +206,11 @@ const char* KeyOf(EconomizerKind kind) {
 std::optional<EconomizerKind> EconomizerKindNamed(std::string_view key) {
     for (EconomizerKind kind :
          {EconomizerKind::None, EconomizerKind::FixedDryBulb, EconomizerKind::DifferentialDryBulb,
-          EconomizerKind::DifferentialEnthalpy, EconomizerKind::FixedEnthalpy})
-        if (key == KeyOf(kind))
+          EconomizerKind::DifferentialEnthalpy, EconomizerKind::FixedEnthalpy}) {
+        if (key == KeyOf(kind)) {
             return kind;
+        }
+    }
     return std::nullopt;
 }
 

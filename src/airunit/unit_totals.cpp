@@ -20,8 +20,9 @@ void Add(UnitTotals& t, const UnitHour& h) {
     }
     t.hoursOn += d;
     const auto count = [d](double& hours, bool runs) {
-        if (runs)
+        if (runs) {
             hours += d;
+        }
     };
     count(t.economizerHours, h.economizer);
     count(t.fullOutdoorAirHours, h.outdoorFraction == 1);
@@ -36,23 +37,26 @@ void Add(UnitTotals& t, const UnitHour& h) {
     t.coolingLatentKWh += h.coolingLatentKW * d;
     t.reheatKWh += h.reheatKW * d;
     t.humidifierKWh += h.humidifierKW * d;
-    if (h.recovery == RecoveryMode::Heating)
+    if (h.recovery == RecoveryMode::Heating) {
         t.recoveredHeatingKWh += h.recoveredKW * d;
-    else if (h.recovery == RecoveryMode::Cooling)
+    } else if (h.recovery == RecoveryMode::Cooling) {
         t.recoveredCoolingKWh += h.recoveredKW * d;
+    }
     t.condensateKg += h.condensateKgS * kSecondsPerHour * d;
     t.steamKg += h.steamKgS * kSecondsPerHour * d;
 }
 
 void Add(UnitPeaks& peaks, const UnitHour& h, std::size_t record, int month, int day,
          int clockHour) {
-    if (h.status != HourStatus::On)
+    if (h.status != HourStatus::On) {
         return;
+    }
     for (const PeakField& field : kPeakFields) {
         Peak& peak = peaks.*field.peak;
         const double load = h.*field.load;
-        if (load > peak.value) // strictly: the first record of the largest load stays
+        if (load > peak.value) { // strictly: the first record of the largest load stays
             peak = {load, true, record, month, day, clockHour};
+        }
     }
 }
 

@@ -50,19 +50,21 @@ BinTable MakeBins(const WeatherData& data, const HourlyStates& states,
             static_cast<long>(std::floor((s.dryBulb - dryOrigin) / dryWidth + 1e-4));
         long row = static_cast<long>(std::floor(y / wetWidth + 1e-6));
         // Saturated air (100 %) belongs to the top band, 95-100 %.
-        if (options.axis == BinAxis::RelativeHumidity && row >= 20)
+        if (options.axis == BinAxis::RelativeHumidity && row >= 20) {
             row = 19;
+        }
         Sums& bin = sums[{column, row}];
         ++bin.hours;
         bin.time += s.hours;
         ++table.binned;
         table.binnedTime += s.hours;
-        if (options.meanOf)
+        if (options.meanOf) {
             if (const auto v = ValueAt(data, states, i, *options.meanOf)) {
                 bin.sum += *v * s.hours;
                 ++bin.meanHours;
                 bin.meanTime += s.hours;
             }
+        }
     }
     table.bins.reserve(sums.size());
     for (const auto& [key, s] : sums) {
@@ -76,8 +78,9 @@ BinTable MakeBins(const WeatherData& data, const HourlyStates& states,
         b.hours = s.hours;
         b.time = s.time;
         b.meanHours = s.meanHours;
-        if (s.meanTime > 0)
+        if (s.meanTime > 0) {
             b.mean = s.sum / s.meanTime;
+        }
         table.mostHours = std::max(table.mostHours, s.hours);
         table.mostTime = std::max(table.mostTime, s.time);
         table.bins.push_back(b);

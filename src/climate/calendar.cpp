@@ -13,8 +13,9 @@ long DaysFromCivil(long y, long m, long d) {
 }
 
 bool IsCivilDate(long year, long month, long day) {
-    if (month < 1 || month > 12 || day < 1 || day > DaysInMonth(static_cast<int>(month)))
+    if (month < 1 || month > 12 || day < 1 || day > DaysInMonth(static_cast<int>(month))) {
         return false;
+    }
     const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
     return !(month == 2 && day == 29 && !leap);
 }

@@ -40,16 +40,18 @@ Rank RankOf(const std::vector<double>& running, double p) {
     const double k = std::clamp(p * total, running.front(), total);
     const auto above = std::upper_bound(running.begin(), running.end(), k);
     const std::size_t lower = static_cast<std::size_t>(above - running.begin()) - 1;
-    if (lower + 1 >= running.size())
+    if (lower + 1 >= running.size()) {
         return Rank{lower, 0};
+    }
     return Rank{lower, (k - running[lower]) / (running[lower + 1] - running[lower])};
 }
 
 std::vector<double> RunningHours(const std::vector<Entry>& entries) {
     std::vector<double> running(entries.size());
     double sum = 0;
-    for (std::size_t i = 0; i < entries.size(); ++i)
+    for (std::size_t i = 0; i < entries.size(); ++i) {
         running[i] = sum += entries[i].hours;
+    }
     return running;
 }
 
@@ -71,11 +73,12 @@ Pair DesignPair(const std::vector<Entry>& entries, const std::vector<double>& ru
     const double value = ValueAtRank(entries, r);
     double sum = 0;
     double hours = 0;
-    for (const Entry& e : entries)
+    for (const Entry& e : entries) {
         if (std::abs(e.value - value) <= kCoincidentBand) {
             sum += e.other * e.hours;
             hours += e.hours;
         }
+    }
     if (hours <= 0) { // values far apart: the neighbouring ranks
         sum = entries[r.lower].other * entries[r.lower].hours;
         hours = entries[r.lower].hours;
@@ -100,12 +103,14 @@ Sorted SortedOf(std::vector<Entry> entries) {
 } // namespace
 
 double ValueExceeded(std::vector<double> values, double fraction) {
-    if (values.empty())
+    if (values.empty()) {
         return std::numeric_limits<double>::quiet_NaN();
+    }
     std::vector<Entry> entries;
     entries.reserve(values.size());
-    for (const double v : values)
+    for (const double v : values) {
         entries.push_back({v, 0, 1});
+    }
     const Sorted sorted = SortedOf(std::move(entries));
     return ValueAtRank(sorted.entries, RankOf(sorted.running, fraction));
 }
@@ -115,18 +120,21 @@ Expected<ComputedDesignConditions, DesignFailure> DesignConditionsOf(const Hourl
     double pressureSum = 0;
     double hours = 0;
     for (const HourState& s : states.hours) {
-        if (!s.ok() || !(s.hours > 0))
+        if (!s.ok() || !(s.hours > 0)) {
             continue;
+        }
         dryWet.push_back({s.dryBulb, s.wetBulb, s.hours});
         wetDry.push_back({s.wetBulb, s.dryBulb, s.hours});
-        if (!std::isnan(s.dewPoint))
+        if (!std::isnan(s.dewPoint)) {
             dewDry.push_back({s.dewPoint, s.dryBulb, s.hours});
+        }
         enthalpy.push_back({s.enthalpy, 0, s.hours});
         pressureSum += s.pressure * s.hours;
         hours += s.hours;
     }
-    if (dryWet.empty() || dewDry.empty())
+    if (dryWet.empty() || dewDry.empty()) {
         return Fail(DesignFailure{DesignFailureKind::NoHours});
+    }
     // Each quantity sorted once, from the highest, for all its fractions.
     const Sorted dry = SortedOf(std::move(dryWet));
     const Sorted wet = SortedOf(std::move(wetDry));
@@ -149,13 +157,15 @@ Expected<ComputedDesignConditions, DesignFailure> DesignConditionsOf(const Hourl
                                                 .humidityInput = HumidityInput::RelativeHumidity,
                                                 .humidity = 1.0,
                                                 .formulation = states.options.formulation});
-        if (!saturated)
+        if (!saturated) {
             return Fail(DesignFailure{DesignFailureKind::Refused});
+        }
         d.dewPoint[k] = {dewPair.value, saturated->humidityRatio, dewPair.coincident};
         d.enthalpy[k] = ValueAtRank(h.entries, RankOf(h.running, p));
     }
-    for (std::size_t k = 0; k < kHeatingFractions.size(); ++k)
+    for (std::size_t k = 0; k < kHeatingFractions.size(); ++k) {
         d.heating[k] = DesignPair(dry.entries, dry.running, kHeatingFractions[k]).value;
+    }
     return d;
 }
 

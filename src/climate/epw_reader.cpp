@@ -30,8 +30,9 @@ struct Date {
 // The next day of a year; 28 February is followed by 1 March (or, where the file has it, 29).
 Date NextDay(Date d) {
     const int days = d.month == 2 ? 28 : DaysInMonth(d.month);
-    if (d.day >= days)
+    if (d.day >= days) {
         return Date{d.month == 12 ? 1 : d.month + 1, 1};
+    }
     return Date{d.month, d.day + 1};
 }
 
@@ -46,30 +47,34 @@ ReadFailure Failed(ReadFailureKind kind, std::size_t line, std::size_t field, st
 // Reads the data fields of one row into `record`; the date is checked by the caller.
 Expected<Done, ReadFailure> ReadRow(const std::vector<std::string_view>& f, std::size_t line,
                                     HourRecord& record) {
-    if (f.size() < kRowFields)
+    if (f.size() < kRowFields) {
         return Fail(Failed(ReadFailureKind::ShortRow, line, 0,
                            "a data row needs 35 fields, " + std::to_string(f.size()) + " found"));
+    }
     constexpr const char* kDateNames[5] = {"year", "month", "day", "hour", "minute"};
     constexpr long kLowest[5] = {-9999, 1, 1, 1, 0};
     constexpr long kHighest[5] = {9999, 12, 31, 24, 60};
     long date[5];
     for (std::size_t i = 0; i < 5; ++i) {
         const auto value = IntegerOf(f[i]);
-        if (!value)
+        if (!value) {
             return Fail(Failed(ReadFailureKind::NotANumber, line, i + 1,
                                std::string("the ") + kDateNames[i] + " is not a whole number (\"" +
                                    std::string(Trimmed(f[i]).substr(0, 40)) + "\")"));
-        if (*value < kLowest[i] || *value > kHighest[i])
+        }
+        if (*value < kLowest[i] || *value > kHighest[i]) {
             return Fail(Failed(ReadFailureKind::OutOfRange, line, i + 1,
                                std::string("the ") + kDateNames[i] + " " + std::to_string(*value) +
                                    " is outside " + std::to_string(kLowest[i]) + " to " +
                                    std::to_string(kHighest[i])));
+        }
         date[i] = *value;
     }
-    if (date[2] > DaysInMonth(static_cast<int>(date[1])))
+    if (date[2] > DaysInMonth(static_cast<int>(date[1]))) {
         return Fail(Failed(ReadFailureKind::OutOfRange, line, 3,
                            "day " + std::to_string(date[2]) + " is not in month " +
                                std::to_string(date[1])));
+    }
     record.year = static_cast<std::int16_t>(date[0]);
     record.month = static_cast<std::uint8_t>(date[1]);
     record.day = static_cast<std::uint8_t>(date[2]);
@@ -86,12 +91,14 @@ Expected<Done, ReadFailure> ReadRow(const std::vector<std::string_view>& f, std:
         double number = std::numeric_limits<double>::quiet_NaN();
         if (!Trimmed(f[i]).empty()) { // a blank field is missing
             const auto parsed = NumberOf(f[i]);
-            if (!parsed)
+            if (!parsed) {
                 return Fail(Failed(ReadFailureKind::NotANumber, line, i + 1,
                                    std::string(InfoOf(field).name) + " is not a number (\"" +
                                        std::string(Trimmed(f[i]).substr(0, 40)) + "\")"));
-            if (*parsed < InfoOf(field).missingAtOrAbove)
+            }
+            if (*parsed < InfoOf(field).missingAtOrAbove) {
                 number = *parsed;
+            }
         }
         record.values[value++] = number;
     }
@@ -112,20 +119,24 @@ class Schedule {
         const Date given{record.month, record.day};
         // 29 February stands where the file has it, in place of 1 March.
         if (hour_ == 1 && slot_ == 0 && given == Date{2, 29} && expected_ == Date{3, 1} &&
-            today_ == expected_)
+            today_ == expected_) {
             today_ = given;
-        if (given != today_ || record.hour != hour_)
+        }
+        if (given != today_ || record.hour != hour_) {
             return Fail(Failed(ReadFailureKind::OutOfOrder, line, given != today_ ? 2 : 4,
                                "expected " + DateText(today_) + " hour " + std::to_string(hour_) +
                                    ", found " + DateText(given) + " hour " +
                                    std::to_string(record.hour)));
+        }
         record.weekday = static_cast<std::uint8_t>(weekday_);
         record.dataPeriod = static_cast<std::uint8_t>(period_);
-        if (++slot_ < header_.recordsPerHour)
+        if (++slot_ < header_.recordsPerHour) {
             return hygrovane::Done{};
+        }
         slot_ = 0;
-        if (++hour_ <= 24)
+        if (++hour_ <= 24) {
             return hygrovane::Done{};
+        }
         hour_ = 1;
         DataPeriod& period = header_.dataPeriods[period_];
         if (today_ == Date{period.endMonth, period.endDay}) {
@@ -149,8 +160,9 @@ class Schedule {
   private:
     void StartPeriod(std::size_t index, std::size_t row) {
         period_ = index;
-        if (Done())
+        if (Done()) {
             return;
+        }
         DataPeriod& period = header_.dataPeriods[period_];
         period.firstRow = row;
         expected_ = today_ = Date{period.startMonth, period.startDay};
@@ -172,8 +184,9 @@ class Schedule {
 // nothing is computed from it.
 void InferLeapYear(WeatherData& data) {
     HolidaysDaylightSaving& h = data.header.holidays;
-    if (h.leapYearGiven)
+    if (h.leapYearGiven) {
         return;
+    }
     h.leapYearObserved = std::any_of(data.hours.begin(), data.hours.end(), [](const HourRecord& r) {
         return r.month == 2 && r.day == 29;
     });
@@ -195,8 +208,9 @@ std::size_t RowsCalledFor(const WeatherHeader& header, std::size_t textBytes) {
     for (const DataPeriod& p : header.dataPeriods) {
         Date d{p.startMonth, p.startDay};
         std::size_t span = 2; // the first day and a leap day
-        for (; span < 368 && d != Date{p.endMonth, p.endDay}; ++span)
+        for (; span < 368 && d != Date{p.endMonth, p.endDay}; ++span) {
             d = NextDay(d);
+        }
         days += span;
     }
     return std::min(days * 24 * static_cast<std::size_t>(header.recordsPerHour),
@@ -207,11 +221,13 @@ Expected<WeatherData, ReadFailure> ReadRows(std::string_view text) {
     LineReader reader(text);
     std::vector<std::string_view> lines;
     std::string_view line;
-    while (lines.size() < kEpwHeaderLines && reader.Next(line))
+    while (lines.size() < kEpwHeaderLines && reader.Next(line)) {
         lines.push_back(line);
+    }
     auto header = ReadEpwHeader(lines);
-    if (!header)
+    if (!header) {
         return Fail(header.error());
+    }
     WeatherData data;
     data.format = WeatherFormat::Epw;
     data.header = std::move(header.value());
@@ -226,15 +242,17 @@ Expected<WeatherData, ReadFailure> ReadRows(std::string_view text) {
     while (!schedule.Done() && more) {
         const std::size_t firstLine = reader.Count() + 1; // of the block
         lines.clear();
-        while (lines.size() < kBlockRows && (more = reader.Next(line)))
+        while (lines.size() < kBlockRows && (more = reader.Next(line))) {
             lines.push_back(line);
+        }
         const std::size_t base = data.hours.size();
         // The first block's rows alone until they prove good, then all the header calls for.
         const std::size_t wanted =
             base == 0 ? lines.size()
                       : std::max(base + lines.size(), RowsCalledFor(data.header, text.size()));
-        if (wanted > data.hours.capacity())
+        if (wanted > data.hours.capacity()) {
             data.hours.reserve(wanted);
+        }
         data.hours.resize(base + lines.size());
         bad.assign(lines.size(), 0);
         std::atomic<bool> exhausted = false;
@@ -252,38 +270,46 @@ Expected<WeatherData, ReadFailure> ReadRows(std::string_view text) {
                 exhausted = true;
             }
         });
-        if (exhausted)
+        if (exhausted) {
             return Fail(OutOfMemory());
+        }
         // Nothing but blank lines from line i of the block to the end of the file.
         const auto blankFrom = [&](std::size_t i) {
-            for (; i < lines.size(); ++i)
-                if (!Trimmed(lines[i]).empty())
+            for (; i < lines.size(); ++i) {
+                if (!Trimmed(lines[i]).empty()) {
                     return false;
+                }
+            }
             return reader.RestBlank();
         };
         for (std::size_t i = 0; i < lines.size(); ++i) {
             const std::size_t at = firstLine + i;
             if (bad[i]) {
-                if (blankFrom(i))
+                if (blankFrom(i)) {
                     return Fail(schedule.Ended(at));
+                }
                 SplitFields(lines[i], fields); // read again for its description
                 return Fail(ReadRow(fields, at, data.hours[base + i]).error());
             }
-            if (const auto taken = schedule.Take(data.hours[base + i], at, base + i); !taken)
+            if (const auto taken = schedule.Take(data.hours[base + i], at, base + i); !taken) {
                 return Fail(taken.error());
+            }
             if (schedule.Done()) {
-                if (!blankFrom(i + 1))
+                if (!blankFrom(i + 1)) {
                     return Fail(Failed(ReadFailureKind::ExtraRow, at + 1, 0,
                                        "a row after the last data period ends"));
+                }
                 data.hours.resize(base + i + 1);
                 break;
             }
         }
     }
-    if (!schedule.Done())
+    if (!schedule.Done()) {
         return Fail(schedule.Ended(reader.Count() + 1));
-    if (data.hours.capacity() - data.hours.size() > kBlockRows)
+    }
+    if (data.hours.capacity() - data.hours.size() > kBlockRows) {
         data.hours.shrink_to_fit();
+    }
     InferLeapYear(data);
     return data;
 }
@@ -292,8 +318,9 @@ Expected<WeatherData, ReadFailure> ReadRows(std::string_view text) {
 
 Expected<WeatherData, ReadFailure> ReadEpw(std::string_view text) {
     const auto checked = WeatherText(text);
-    if (!checked)
+    if (!checked) {
         return Fail(checked.error());
+    }
     try {
         return ReadRows(*checked);
     } catch (const std::bad_alloc&) {
@@ -303,8 +330,9 @@ Expected<WeatherData, ReadFailure> ReadEpw(std::string_view text) {
 
 Expected<WeatherData, ReadFailure> ReadEpwFile(const std::string& path) {
     const auto text = ReadWholeFile(path);
-    if (!text)
+    if (!text) {
         return Fail(text.error());
+    }
     return ReadEpw(*text);
 }
 

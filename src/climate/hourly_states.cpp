@@ -23,19 +23,22 @@ HourState Missing(MissingReason reason, HumiditySource source) {
 HourState StateOf(const HourRecord& record, const StateOptions& options, double elevation) {
     const HumiditySource source = options.humidity;
     const auto dryBulb = record.Value(Field::DryBulb);
-    if (!dryBulb)
+    if (!dryBulb) {
         return Missing(MissingReason::DryBulb, source);
+    }
     const auto humidity = record.Value(
         source == HumiditySource::RelativeHumidity ? Field::RelativeHumidity : Field::DewPoint);
-    if (!humidity)
+    if (!humidity) {
         return Missing(MissingReason::Humidity, source);
+    }
     Conditions c;
     c.dryBulb = *dryBulb + kZeroCelsius;
     c.formulation = options.formulation;
     if (options.pressure == PressureSource::Station) {
         const auto pressure = record.Value(Field::StationPressure);
-        if (!pressure)
+        if (!pressure) {
             return Missing(MissingReason::Pressure, source);
+        }
         c.pressureInput = PressureInput::Barometric;
         c.pressure = *pressure;
     } else {
@@ -50,8 +53,9 @@ HourState StateOf(const HourRecord& record, const StateOptions& options, double 
         c.humidity = *humidity + kZeroCelsius;
     }
     const auto state = Solve(c);
-    if (!state)
+    if (!state) {
         return Missing(MissingReason::Refused, source);
+    }
     HourState s;
     s.humidityUsed = source;
     s.dryBulb = state->ambient.dryBulb;

@@ -10,8 +10,9 @@ namespace hygrovane::climate {
 void ForChunks(std::size_t count, unsigned threads,
                const std::function<void(std::size_t, std::size_t)>& work) {
     constexpr std::size_t kSmallest = 1024; // below this a thread costs more than it saves
-    if (threads == 0)
+    if (threads == 0) {
         threads = std::max(1u, std::thread::hardware_concurrency());
+    }
     const std::size_t chunks = std::clamp<std::size_t>(count / kSmallest, 1, threads);
     if (chunks == 1) {
         work(0, count);
@@ -30,8 +31,9 @@ void ForChunks(std::size_t count, unsigned threads,
         }
     }
     work(0, std::min(count, size));
-    for (std::thread& t : pool)
+    for (std::thread& t : pool) {
         t.join();
+    }
 }
 
 } // namespace hygrovane::climate

@@ -7,16 +7,20 @@ namespace hygrovane::climate {
 std::optional<double> ValueAt(const WeatherData& data, const HourlyStates& states,
                               std::size_t index, const Quantity& quantity) {
     const HourRecord& record = data.hours[index];
-    if (const Field* field = std::get_if<Field>(&quantity))
+    if (const Field* field = std::get_if<Field>(&quantity)) {
         return record.Value(*field);
+    }
     const Computed computed = std::get<Computed>(quantity);
-    if (computed == Computed::HourOfDay)
+    if (computed == Computed::HourOfDay) {
         return record.StartHour();
-    if (computed == Computed::Month)
+    }
+    if (computed == Computed::Month) {
         return record.month;
+    }
     const HourState& s = states.hours[index];
-    if (!s.ok())
+    if (!s.ok()) {
         return std::nullopt;
+    }
     double value = 0;
     switch (computed) {
     case Computed::DryBulb:
@@ -43,8 +47,9 @@ std::optional<double> ValueAt(const WeatherData& data, const HourlyStates& state
     default:
         break;
     }
-    if (std::isnan(value))
+    if (std::isnan(value)) {
         return std::nullopt;
+    }
     return value;
 }
 

@@ -29,10 +29,11 @@ Expected<Done, PlaceFailure> CheckPlace(double latitude, double longitude, doubl
         const Range& r = ranges[k];
         // The elevation's 9999.9 is the dictionary's missing code, not a height.
         const bool above = k == 3 ? r.value >= r.highest : r.value > r.highest;
-        if (r.value < r.lowest || above)
+        if (r.value < r.lowest || above) {
             return Fail(PlaceFailure{static_cast<PlaceFailureKind>(k),
                                      std::string("the ") + r.name + " " + ShortNumber(r.value) +
                                          " is outside " + r.text});
+        }
     }
     return Done{};
 }

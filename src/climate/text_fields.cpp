@@ -13,28 +13,33 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
     std::vector<std::string_view> lines;
     LineReader reader(text);
     std::string_view line;
-    while (reader.Next(line))
+    while (reader.Next(line)) {
         lines.push_back(line);
+    }
     return lines;
 }
 
 bool LineReader::Next(std::string_view& line) {
-    if (at_ >= text_.size())
+    if (at_ >= text_.size()) {
         return false;
+    }
     // The next LF and the next CR, each found by memchr and kept until passed: a search for
     // either of the two would test every byte against both.
     const auto next = [&](char c, std::size_t& found) {
-        if (found < at_ || found == kUnknown)
+        if (found < at_ || found == kUnknown) {
             found = std::min(text_.find(c, at_), text_.size());
+        }
         return found;
     };
     const std::size_t end = std::min(next('\n', lf_), next('\r', cr_));
     line = text_.substr(at_, end - at_);
     at_ = end;
-    if (at_ < text_.size() && text_[at_] == '\r')
+    if (at_ < text_.size() && text_[at_] == '\r') {
         ++at_;
-    if (at_ < text_.size() && text_[at_] == '\n')
+    }
+    if (at_ < text_.size() && text_[at_] == '\n') {
         ++at_;
+    }
     ++count_;
     return true;
 }
@@ -64,24 +69,28 @@ void SplitFields(std::string_view line, std::vector<std::string_view>& fields, b
 
 std::string_view Trimmed(std::string_view text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '"'; };
-    while (!text.empty() && blank(text.front()))
+    while (!text.empty() && blank(text.front())) {
         text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
+    }
+    while (!text.empty() && blank(text.back())) {
         text.remove_suffix(1);
+    }
     return text;
 }
 
 std::optional<double> NumberOf(std::string_view field) {
     field = Trimmed(field);
-    if (!field.empty() && field.front() == '+')
+    if (!field.empty() && field.front() == '+') {
         field.remove_prefix(1);
+    }
     return text::ParseNumber(field);
 }
 
 std::optional<long> IntegerOf(std::string_view field) {
     field = Trimmed(field);
-    if (!field.empty() && field.front() == '+')
+    if (!field.empty() && field.front() == '+') {
         field.remove_prefix(1);
+    }
     return text::ParseInteger<long>(field);
 }
 

@@ -65,8 +65,9 @@ struct Date {
 
 Date NextDay(Date d, bool leapDay) {
     const int days = d.month == 2 ? (leapDay ? 29 : 28) : DaysInMonth(d.month);
-    if (d.day >= days)
+    if (d.day >= days) {
         return Date{d.month == 12 ? 1 : d.month + 1, 1};
+    }
     return Date{d.month, d.day + 1};
 }
 
@@ -91,9 +92,11 @@ constexpr Alias kAliases[] = {
 // Lower case without blanks, hyphens and underscores: "Dry bulb" and "dry-bulb" are alike.
 std::string Folded(std::string_view name) {
     std::string folded;
-    for (const char c : name)
-        if (c != ' ' && c != '-' && c != '_')
+    for (const char c : name) {
+        if (c != ' ' && c != '-' && c != '_') {
             folded.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+        }
+    }
     return folded;
 }
 
@@ -101,11 +104,12 @@ std::string Folded(std::string_view name) {
 Expected<Done, ReadFailure> ReadStation(std::string_view line, Location& l) {
     std::vector<std::string_view> f;
     SplitFields(line, f, true);
-    if (f.size() < 7 || !NumberOf(f[3]) || !NumberOf(f[4]) || !NumberOf(f[5]) || !NumberOf(f[6]))
+    if (f.size() < 7 || !NumberOf(f[3]) || !NumberOf(f[4]) || !NumberOf(f[5]) || !NumberOf(f[6])) {
         return Fail(
             Failed(ReadFailureKind::BadHeader, 1, 0,
                    "the station line needs USAF, name, state, time zone, latitude, longitude, "
                    "elevation"));
+    }
     l.wmo = std::string(Trimmed(f[0]));
     l.city = Utf8Of(Trimmed(f[1]));
     l.region = Utf8Of(Trimmed(f[2]));
@@ -147,47 +151,58 @@ Expected<Columns, ReadFailure> ReadColumns(std::string_view line) {
     // A name given twice would leave the reader to pick one: the file is refused instead.
     const auto once = [&](std::string_view name, std::size_t first,
                           std::size_t i) -> Expected<Done, ReadFailure> {
-        if (first == f.size())
+        if (first == f.size()) {
             return Done{};
+        }
         return Fail(Failed(ReadFailureKind::BadHeader, kLine, i + 1,
                            "the " + std::string(name) + " column is given twice (columns " +
                                std::to_string(first + 1) + " and " + std::to_string(i + 1) + ")"));
     };
-    if (std::none_of(f.begin(), f.end(), IsTmy3Name))
+    if (std::none_of(f.begin(), f.end(), IsTmy3Name)) {
         return Fail(Failed(ReadFailureKind::MissingHeader, kLine, 0,
                            "the second line names no TMY3 column (Date, Time, Dry-bulb, ...)"));
+    }
     for (std::size_t i = 0; i < f.size(); ++i) {
         const std::string_view name = NameOf(f[i]);
         std::size_t* place = name == "Date" ? &c.date : name == "Time" ? &c.time : nullptr;
         if (place) {
-            if (const auto single = once(name, *place, i); !single)
+            if (const auto single = once(name, *place, i); !single) {
                 return Fail(single.error());
+            }
             *place = i;
         }
         for (const Column& column : kColumns) {
-            if (name != column.name)
+            if (name != column.name) {
                 continue;
-            for (const auto& [j, known] : c.known)
-                if (known == &column)
+            }
+            for (const auto& [j, known] : c.known) {
+                if (known == &column) {
                     return Fail(once(name, j, i).error());
+                }
+            }
             c.known.emplace_back(i, &column);
         }
     }
     for (const char* required : {"Date", "Time", "Dry-bulb", "Dew-point", "RHum", "Pressure"}) {
         bool found = (std::string_view(required) == "Date" && c.date != f.size()) ||
                      (std::string_view(required) == "Time" && c.time != f.size());
-        for (const auto& [i, column] : c.known)
+        for (const auto& [i, column] : c.known) {
             found = found || std::string_view(column->name) == required;
-        if (found)
+        }
+        if (found) {
             continue;
+        }
         std::string detail = std::string("no ") + required + " column";
-        for (std::size_t i = 0; i < f.size(); ++i)
-            for (const Alias& alias : kAliases)
+        for (std::size_t i = 0; i < f.size(); ++i) {
+            for (const Alias& alias : kAliases) {
                 if (alias.column == std::string_view(required) &&
-                    Folded(NameOf(f[i])) == Folded(alias.other))
+                    Folded(NameOf(f[i])) == Folded(alias.other)) {
                     detail += " (column " + std::to_string(i + 1) + ", \"" +
                               std::string(NameOf(f[i])) + "\", is not a TMY3 name: TMY3 calls it " +
                               required + ")";
+                }
+            }
+        }
         return Fail(Failed(ReadFailureKind::MissingHeader, kLine, 0, detail));
     }
     return c;
@@ -199,14 +214,17 @@ Expected<WeatherData, ReadFailure> ReadLines(std::string_view text) {
     WeatherData data;
     data.format = WeatherFormat::Tmy3;
     reader.Next(line); // there is one: the text is not blank
-    if (const auto station = ReadStation(line, data.header.location); !station)
+    if (const auto station = ReadStation(line, data.header.location); !station) {
         return Fail(station.error());
-    if (!reader.Next(line))
+    }
+    if (!reader.Next(line)) {
         return Fail(Failed(ReadFailureKind::MissingHeader, 2, 0,
                            "a TMY3 file starts with a station line and a line of column names"));
+    }
     const auto columns = ReadColumns(line);
-    if (!columns)
+    if (!columns) {
         return Fail(columns.error());
+    }
     const std::size_t width = columns->width;
     const std::size_t dateColumn = columns->date, timeColumn = columns->time;
 
@@ -217,14 +235,16 @@ Expected<WeatherData, ReadFailure> ReadLines(std::string_view text) {
     while (true) {
         const bool more = reader.Next(line);
         after = reader.Count() + (more ? 0 : 1);
-        if (!more || (Trimmed(line).empty() && reader.RestBlank()))
+        if (!more || (Trimmed(line).empty() && reader.RestBlank())) {
             break; // blank lines at the end are no rows
+        }
         const std::size_t n = reader.Count();
         SplitFields(line, f);
-        if (f.size() < width)
+        if (f.size() < width) {
             return Fail(Failed(ReadFailureKind::ShortRow, n, 0,
                                "a row needs " + std::to_string(width) + " fields, " +
                                    std::to_string(f.size()) + " found"));
+        }
         // MM/DD/YYYY and HH:MM
         const std::string_view date = Trimmed(f[dateColumn]);
         const std::string_view time = Trimmed(f[timeColumn]);
@@ -232,16 +252,18 @@ Expected<WeatherData, ReadFailure> ReadLines(std::string_view text) {
         const auto day = date.size() == 10 ? IntegerOf(date.substr(3, 2)) : std::nullopt;
         const auto year = date.size() == 10 ? IntegerOf(date.substr(6, 4)) : std::nullopt;
         if (!month || !day || !year || date[2] != '/' || date[5] != '/' || *month < 1 ||
-            *month > 12 || *day < 1 || *day > DaysInMonth(static_cast<int>(*month)))
+            *month > 12 || *day < 1 || *day > DaysInMonth(static_cast<int>(*month))) {
             return Fail(
                 Failed(ReadFailureKind::NotANumber, n, dateColumn + 1,
                        "the date is not MM/DD/YYYY (\"" + std::string(date.substr(0, 20)) + "\")"));
+        }
         const auto hour = time.size() == 5 ? IntegerOf(time.substr(0, 2)) : std::nullopt;
         const auto minute = time.size() == 5 ? IntegerOf(time.substr(3, 2)) : std::nullopt;
-        if (!hour || !minute || time[2] != ':' || *hour < 1 || *hour > 24 || *minute != 0)
+        if (!hour || !minute || time[2] != ':' || *hour < 1 || *hour > 24 || *minute != 0) {
             return Fail(Failed(ReadFailureKind::NotANumber, n, timeColumn + 1,
                                "the time is not HH:00 from 01:00 to 24:00 (\"" +
                                    std::string(time.substr(0, 20)) + "\")"));
+        }
         const Date given{static_cast<int>(*month), static_cast<int>(*day)};
         const bool first = data.hours.empty();
         const int expectedHour = first ? 1 : (data.hours.back().hour % 24) + 1;
@@ -252,11 +274,12 @@ Expected<WeatherData, ReadFailure> ReadLines(std::string_view text) {
             expected = NextDay(expected, given == Date{2, 29});
             weekday = (weekday + 1) % 7;
         }
-        if (given != expected || *hour != expectedHour)
+        if (given != expected || *hour != expectedHour) {
             return Fail(Failed(ReadFailureKind::OutOfOrder, n, dateColumn + 1,
                                "expected " + std::to_string(expected.month) + "/" +
                                    std::to_string(expected.day) + " " +
                                    std::to_string(expectedHour) + ":00"));
+        }
         HourRecord r;
         r.year = static_cast<std::int16_t>(*year);
         r.month = static_cast<std::uint8_t>(given.month);
@@ -265,24 +288,29 @@ Expected<WeatherData, ReadFailure> ReadLines(std::string_view text) {
         r.weekday = static_cast<std::uint8_t>(weekday);
         r.values.fill(std::numeric_limits<double>::quiet_NaN());
         for (const auto& [i, c] : columns->known) {
-            if (Trimmed(f[i]).empty())
+            if (Trimmed(f[i]).empty()) {
                 continue;
+            }
             const auto value = NumberOf(f[i]);
-            if (!value)
+            if (!value) {
                 return Fail(Failed(ReadFailureKind::NotANumber, n, i + 1,
                                    std::string(c->name) + " is not a number (\"" +
                                        std::string(Trimmed(f[i]).substr(0, 40)) + "\")"));
+            }
             const double v = *value * c->factor;
-            if (*value > kTmy3Missing && v < InfoOf(c->field).missingAtOrAbove)
+            if (*value > kTmy3Missing && v < InfoOf(c->field).missingAtOrAbove) {
                 r.values[static_cast<std::size_t>(c->field)] = v;
+            }
         }
         data.hours.push_back(std::move(r));
     }
-    if (data.hours.empty())
+    if (data.hours.empty()) {
         return Fail(Failed(ReadFailureKind::Truncated, 3, 0, "no data rows"));
-    if (data.hours.back().hour != 24)
+    }
+    if (data.hours.back().hour != 24) {
         return Fail(Failed(ReadFailureKind::Truncated, after, 0,
                            "the file ends before hour 24 of its last day"));
+    }
     DataPeriod period;
     period.name = "TMY3";
     period.startWeekday = data.hours.front().weekday;
@@ -301,11 +329,13 @@ bool HasTmy3Header(std::string_view text) {
     LineReader reader(text);
     std::string_view station, names;
     Location place;
-    if (!reader.Next(station) || !reader.Next(names))
+    if (!reader.Next(station) || !reader.Next(names)) {
         return false;
+    }
     const auto read = ReadStation(station, place);
-    if (!read && read.error().field == 0) // not the shape of a station line
+    if (!read && read.error().field == 0) { // not the shape of a station line
         return false;
+    }
     std::vector<std::string_view> f;
     SplitFields(names, f, true);
     return std::any_of(f.begin(), f.end(), IsTmy3Name);
@@ -313,8 +343,9 @@ bool HasTmy3Header(std::string_view text) {
 
 Expected<WeatherData, ReadFailure> ReadTmy3(std::string_view text) {
     const auto checked = WeatherText(text);
-    if (!checked)
+    if (!checked) {
         return Fail(checked.error());
+    }
     try {
         return ReadLines(*checked);
     } catch (const std::bad_alloc&) {
@@ -324,8 +355,9 @@ Expected<WeatherData, ReadFailure> ReadTmy3(std::string_view text) {
 
 Expected<WeatherData, ReadFailure> ReadTmy3File(const std::string& path) {
     const auto text = ReadWholeFile(path);
-    if (!text)
+    if (!text) {
         return Fail(text.error());
+    }
     return ReadTmy3(*text);
 }
 

@@ -47,9 +47,11 @@ constexpr FieldInfo kFields[kFieldCount] = {
 
 std::string Folded(const std::string& name) {
     std::string folded;
-    for (const char c : name)
-        if (c != ' ' && c != '-' && c != '_')
+    for (const char c : name) {
+        if (c != ' ' && c != '-' && c != '_') {
             folded.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+        }
+    }
     return folded;
 }
 
@@ -61,22 +63,26 @@ const FieldInfo& InfoOf(Field field) {
 
 std::optional<Field> FieldNamed(const std::string& name) {
     const std::string wanted = Folded(name);
-    for (std::size_t i = 0; i < kFieldCount; ++i)
-        if (Folded(kFields[i].name) == wanted)
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        if (Folded(kFields[i].name) == wanted) {
             return static_cast<Field>(i);
+        }
+    }
     return std::nullopt;
 }
 
 std::optional<double> HourRecord::Value(Field field) const {
     const double value = values[static_cast<std::size_t>(field)];
-    if (std::isnan(value))
+    if (std::isnan(value)) {
         return std::nullopt;
+    }
     return value;
 }
 
 double RecordHours(const WeatherData& data, std::size_t index) {
-    if (index < data.recordHours.size())
+    if (index < data.recordHours.size()) {
         return data.recordHours[index];
+    }
     return 1.0 / static_cast<double>(std::max(data.header.recordsPerHour, 1));
 }
 

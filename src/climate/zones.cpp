@@ -15,12 +15,15 @@ ZoneMembership MembershipOf(const HourlyStates& states, std::span<const ZoneTest
     ForChunks(states.hours.size(), threads, [&](std::size_t begin, std::size_t end) {
         for (std::size_t i = begin; i < end; ++i) {
             const HourState& s = states.hours[i];
-            if (!s.ok())
+            if (!s.ok()) {
                 continue;
+            }
             std::uint64_t mask = 0;
-            for (std::size_t z = 0; z < m.zoneCount; ++z)
-                if (zones[z].contains && zones[z].contains(s, i))
+            for (std::size_t z = 0; z < m.zoneCount; ++z) {
+                if (zones[z].contains && zones[z].contains(s, i)) {
                     mask |= std::uint64_t{1} << z;
+                }
+            }
             m.masks[i] = mask;
         }
     });
@@ -32,8 +35,9 @@ ZoneReport ZoneReportOf(const WeatherData& data, const HourlyStates& states,
                         std::span<const std::size_t> selection, const OutsideRule& rule) {
     const std::size_t n = std::min(membership.zoneCount, zones.size());
     ZoneReport report;
-    for (std::size_t z = 0; z < n; ++z)
+    for (std::size_t z = 0; z < n; ++z) {
         report.names.push_back(zones[z].name);
+    }
     const auto reset = [n](ZoneCounts& c) {
         c.inZone.assign(n, 0);
         c.onlyZone.assign(n, 0);
@@ -41,17 +45,19 @@ ZoneReport ZoneReportOf(const WeatherData& data, const HourlyStates& states,
         c.time.onlyZone.assign(n, 0);
     };
     reset(report.total);
-    for (ZoneCounts& c : report.months)
+    for (ZoneCounts& c : report.months) {
         reset(c);
+    }
 
     // The split between too warm and too cool, from the union's hours unless given.
     double sum = 0;
     double time = 0;
-    for (const std::size_t i : selection)
+    for (const std::size_t i : selection) {
         if (states.hours[i].ok() && membership.masks[i] != 0) {
             sum += states.hours[i].dryBulb * states.hours[i].hours;
             time += states.hours[i].hours;
         }
+    }
     report.splitDryBulb = rule.splitDryBulb ? *rule.splitDryBulb : time > 0 ? sum / time : 295.15;
 
     for (const std::size_t i : selection) {
@@ -74,11 +80,12 @@ ZoneReport ZoneReportOf(const WeatherData& data, const HourlyStates& states,
                 t.inUnion += h;
                 ++c->onlyZone[first];
                 t.onlyZone[first] += h;
-                for (std::size_t z = 0; z < n; ++z)
+                for (std::size_t z = 0; z < n; ++z) {
                     if (mask >> z & 1) {
                         ++c->inZone[z];
                         t.inZone[z] += h;
                     }
+                }
             } else if (s.humidityRatio > rule.humidityRatioLimit) {
                 ++c->tooHumid;
                 t.tooHumid += h;

@@ -10,13 +10,15 @@ Expected<PreparedClimate, AnalysisFailure> Prepare(std::shared_ptr<const climate
     prepared.settings = settings;
     prepared.states = climate::ComputeStates(*data, settings.states);
     auto zones = BuildZones(settings, *data, prepared.states);
-    if (!zones)
+    if (!zones) {
         return Fail(zones.error());
+    }
     prepared.zones = std::move(zones.value());
     prepared.membership =
         climate::MembershipOf(prepared.states, prepared.zones.Tests(), settings.states.threads);
-    if (auto design = climate::DesignConditionsOf(prepared.states))
+    if (auto design = climate::DesignConditionsOf(prepared.states)) {
         prepared.design = *design;
+    }
     prepared.data = std::move(data);
     return prepared;
 }
@@ -41,8 +43,9 @@ ClimateResult Summarise(const PreparedClimate& prepared, const climate::Filter& 
     const std::vector<climate::ZoneTest> tests = prepared.zones.Tests();
     result.zones = climate::ZoneReportOf(data, states, prepared.membership, tests, selection,
                                          prepared.settings.outside);
-    for (const AnalysisZone& zone : prepared.zones.zones)
+    for (const AnalysisZone& zone : prepared.zones.zones) {
         result.zoneNotes.push_back(zone.note);
+    }
     result.design = prepared.design;
     result.published = data.header.designConditions;
     climate::BinOptions bins;
@@ -56,8 +59,9 @@ ClimateResult Summarise(const PreparedClimate& prepared, const climate::Filter& 
 Expected<ClimateResult, AnalysisFailure> Analyse(std::shared_ptr<const climate::WeatherData> data,
                                                  const ClimateSettings& settings) {
     auto prepared = Prepare(std::move(data), settings);
-    if (!prepared)
+    if (!prepared) {
         return Fail(prepared.error());
+    }
     return Summarise(*prepared, settings.filter);
 }
 

@@ -46,38 +46,47 @@ std::string TwoDigits(int hour) {
 } // namespace
 
 const char* KeyOf(ComfortModel model) {
-    for (const auto& [m, key] : kModels)
-        if (m == model)
+    for (const auto& [m, key] : kModels) {
+        if (m == model) {
             return key;
+        }
+    }
     return "";
 }
 
 std::optional<ComfortModel> ComfortModelNamed(std::string_view key) {
-    for (const auto& [m, name] : kModels)
-        if (key == name)
+    for (const auto& [m, name] : kModels) {
+        if (key == name) {
             return m;
+        }
+    }
     return std::nullopt;
 }
 
 const char* KeyOf(comfort::Strategy strategy) {
-    for (const auto& [s, key] : kStrategies)
-        if (s == strategy)
+    for (const auto& [s, key] : kStrategies) {
+        if (s == strategy) {
             return key;
+        }
+    }
     return "";
 }
 
 std::optional<comfort::Strategy> StrategyNamed(std::string_view key) {
-    for (const auto& [s, name] : kStrategies)
-        if (key == name)
+    for (const auto& [s, name] : kStrategies) {
+        if (key == name) {
             return s;
+        }
+    }
     return std::nullopt;
 }
 
 const std::vector<comfort::Strategy>& AllStrategies() {
     static const std::vector<comfort::Strategy> all = [] {
         std::vector<comfort::Strategy> list;
-        for (const auto& entry : kStrategies)
+        for (const auto& entry : kStrategies) {
             list.push_back(entry.first);
+        }
         return list;
     }();
     return all;
@@ -119,11 +128,13 @@ std::string DescribeFilter(const climate::Filter& f) {
     std::string text = "months " + std::to_string(f.firstMonth) + "-" +
                        std::to_string(f.lastMonth) + ", hours " + TwoDigits(f.fromHour) + "-" +
                        TwoDigits(f.toHour);
-    if (f.occupiedOnly)
+    if (f.occupiedOnly) {
         text += ", occupied hours only";
-    if (!f.ranges.empty())
+    }
+    if (!f.ranges.empty()) {
         text +=
             ", " + std::to_string(f.ranges.size()) + (f.ranges.size() == 1 ? " range" : " ranges");
+    }
     return text;
 }
 

@@ -38,8 +38,9 @@ std::vector<envelopes::Sample> SamplesOf(const climate::WeatherData& data,
     std::vector<long> years(data.hours.size());
     long year = data.hours.empty() ? 1970 : data.hours.front().year;
     for (std::size_t i = 0; i < data.hours.size(); ++i) {
-        if (i > 0 && data.hours[i].month < data.hours[i - 1].month)
+        if (i > 0 && data.hours[i].month < data.hours[i - 1].month) {
             ++year;
+        }
         years[i] = logger ? data.hours[i].year : year;
     }
 

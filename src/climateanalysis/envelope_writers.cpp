@@ -32,9 +32,10 @@ std::string EnvelopesText(const std::vector<EnvelopeFigures>& figures) {
         text += "    excursions: " + std::to_string(c.excursionCount) + ", longest " +
                 HoursText(c.longestHours) + " h, total " + HoursText(c.excursionHours) + " h, " +
                 Fixed(c.degreeHours, 1) + " K h";
-        if (c.worst)
+        if (c.worst) {
             text += "; worst " + Worst(c, " to ") + " (" + HoursText(c.worst->hours) + " h, " +
                     Fixed(c.worst->degreeHours, 1) + " K h)";
+        }
         text += "\n    % inside by month:";
         for (int m = 1; m <= 12; ++m) {
             const envelopes::PeriodCompliance& month = c.months[static_cast<std::size_t>(m - 1)];
@@ -115,11 +116,13 @@ std::string EnvelopesJson(const std::vector<EnvelopeFigures>& figures) {
 std::string WithEnvelopesMember(const std::string& json,
                                 const std::vector<EnvelopeFigures>& figures) {
     const std::size_t close = json.find_last_of('}');
-    if (close == std::string::npos)
+    if (close == std::string::npos) {
         return json;
+    }
     std::size_t end = close;
-    while (end > 0 && (json[end - 1] == '\n' || json[end - 1] == ' '))
+    while (end > 0 && (json[end - 1] == '\n' || json[end - 1] == ' ')) {
         --end;
+    }
     return json.substr(0, end) + ",\n  \"envelopes\": " + EnvelopesJson(figures) + "\n" +
            json.substr(close);
 }

@@ -50,17 +50,20 @@ PrevailingMeans PrevailingMeansOf(const climate::WeatherData& data) {
             complete = false;
         }
     }
-    if (!hours.empty())
+    if (!hours.empty()) {
         dailyMeans.push_back(complete && count > 0 ? sum / count : kNaN);
+    }
     result.days = dailyMeans.size();
     result.wrapped = IsWholeYear(data, dailyMeans.size());
     const auto running =
         comfort::ExponentialRunningMean(dailyMeans, kRunningMeanAlpha, result.wrapped);
     result.byRecord.assign(hours.size(), kNaN);
-    if (!running)
+    if (!running) {
         return result;
-    for (std::size_t i = 0; i < hours.size(); ++i)
+    }
+    for (std::size_t i = 0; i < hours.size(); ++i) {
         result.byRecord[i] = (*running)[dayOf[i]];
+    }
     return result;
 }
 

@@ -77,8 +77,9 @@ std::vector<DesignFigure> DesignFigures(const tables::Section& section, bool pub
 void ForEachCount(const climate::ZoneReport& report, const climate::ZoneHours& c,
                   const std::function<void(const std::string& item, double hours,
                                            std::optional<double> only)>& emit) {
-    for (std::size_t z = 0; z < report.names.size(); ++z)
+    for (std::size_t z = 0; z < report.names.size(); ++z) {
         emit(report.names[z], c.inZone[z], c.onlyZone[z]);
+    }
     emit("union", c.inUnion, std::nullopt);
     emit("too warm", c.tooWarm, std::nullopt);
     emit("too cool", c.tooCool, std::nullopt);
@@ -103,12 +104,15 @@ constexpr int kJsonFormat = 2;
 // A setting as a JSON number, to a millionth without trailing zeros (1.1, not 1.100000).
 std::string JsonSetting(double value) {
     std::string text = JsonNumber(value, 6);
-    if (text.find('.') == std::string::npos)
+    if (text.find('.') == std::string::npos) {
         return text;
-    while (text.ends_with('0'))
+    }
+    while (text.ends_with('0')) {
         text.pop_back();
-    if (text.ends_with('.'))
+    }
+    if (text.ends_with('.')) {
         text.pop_back();
+    }
     return text;
 }
 
@@ -119,8 +123,9 @@ std::string JsonValue(double value, const char* unit) {
 
 // A filter range's quantity and the unit its limits are held in.
 std::pair<std::string, const char*> QuantityOf(const climate::Quantity& q) {
-    if (const auto* field = std::get_if<climate::Field>(&q))
+    if (const auto* field = std::get_if<climate::Field>(&q)) {
         return {climate::InfoOf(*field).name, climate::InfoOf(*field).unit};
+    }
     switch (std::get<climate::Computed>(q)) {
     case climate::Computed::DryBulb:
         return {"dry bulb", "K"};
@@ -169,11 +174,12 @@ std::string JsonSettingValues(const ClimateSettings& s) {
     for (std::size_t day = 0; day < f.occupancy.hours.size(); ++day) {
         json += day == 0 ? "[" : ", [";
         bool first = true;
-        for (int h = 0; h < 24; ++h)
+        for (int h = 0; h < 24; ++h) {
             if (f.occupancy.hours[day][static_cast<std::size_t>(h)]) {
                 json += (first ? "" : ", ") + std::to_string(h);
                 first = false;
             }
+        }
         json += "]";
     }
     json += "], \"ranges\": [";
@@ -190,9 +196,10 @@ std::string JsonSettingValues(const ClimateSettings& s) {
 std::string JsonCounts(const climate::ZoneHours& c, int month = 0) {
     const auto list = [&](const std::vector<double>& counts, bool percent) {
         std::string text = "[";
-        for (std::size_t z = 0; z < counts.size(); ++z)
+        for (std::size_t z = 0; z < counts.size(); ++z) {
             text += (z == 0 ? "" : ", ") +
                     (percent ? JsonNumber(c.Percent(counts[z]), 2) : JsonHours(counts[z]));
+        }
         return text + "]";
     };
     const auto pair = [&](const char* name, double hours) {
@@ -213,11 +220,12 @@ std::string JsonCounts(const climate::ZoneHours& c, int month = 0) {
 
 std::string JsonDesign(const std::vector<DesignFigure>& rows) {
     std::string text = "[";
-    for (std::size_t i = 0; i < rows.size(); ++i)
+    for (std::size_t i = 0; i < rows.size(); ++i) {
         text += std::string(i == 0 ? "" : ",") + "\n      {\"item\": " + JsonString(rows[i].item) +
                 ", \"measure\": " + JsonString(rows[i].measure) +
                 ", \"value\": " + JsonNumber(rows[i].value, 2) +
                 ", \"unit\": " + JsonString(rows[i].unit) + "}";
+    }
     return text + "]";
 }
 
@@ -270,12 +278,16 @@ std::string ResultCsv(const ClimateResult& r) {
             });
     }
     const tables::Table figures = FigureTables(r, tables::Symbols::Ascii);
-    if (const tables::Section* design = figures.Find(kDesignSection))
-        for (const DesignFigure& f : DesignFigures(*design, false))
+    if (const tables::Section* design = figures.Find(kDesignSection)) {
+        for (const DesignFigure& f : DesignFigures(*design, false)) {
             row("design from this file's hours", "", f.item, f.measure, Fixed(f.value, 2), f.unit);
-    if (const tables::Section* published = figures.Find(kPublishedSection))
-        for (const DesignFigure& f : DesignFigures(*published, true))
+        }
+    }
+    if (const tables::Section* published = figures.Find(kPublishedSection)) {
+        for (const DesignFigure& f : DesignFigures(*published, true)) {
             row("design published in the header", "", f.item, f.measure, Fixed(f.value, 2), f.unit);
+        }
+    }
     return csv;
 }
 
@@ -310,18 +322,21 @@ std::string ResultJson(const ClimateResult& r) {
             ", \"missingPressure\": " + std::to_string(r.missingPressure) +
             ", \"refused\": " + std::to_string(r.refused) + "},\n";
     json += "  \"zones\": {\n    \"names\": [";
-    for (std::size_t z = 0; z < r.zones.names.size(); ++z)
+    for (std::size_t z = 0; z < r.zones.names.size(); ++z) {
         json += (z == 0 ? "" : ", ") + JsonString(r.zones.names[z]);
+    }
     json += "],\n    \"notes\": [";
-    for (std::size_t z = 0; z < r.zoneNotes.size(); ++z)
+    for (std::size_t z = 0; z < r.zoneNotes.size(); ++z) {
         json += (z == 0 ? "" : ", ") + JsonString(r.zoneNotes[z]);
+    }
     json += "],\n    \"tooWarmAbove\": " + JsonNumber(u.Temperature(r.zones.splitDryBulb), 2) +
             ",\n    \"tooHumidAbove\": " +
             JsonNumber(u.HumidityRatio(r.settings.outside.humidityRatioLimit), 2) +
             ",\n    \"year\": " + JsonCounts(r.zones.total.time) + ",\n    \"months\": [";
-    for (int m = 1; m <= 12; ++m)
+    for (int m = 1; m <= 12; ++m) {
         json +=
             std::string(m == 1 ? "" : ",") + "\n      " + JsonCounts(r.zones.months[m - 1].time, m);
+    }
     json += "]\n  },\n";
     json += "  \"designFromThisFilesHours\": ";
     const tables::Table figures = FigureTables(r, tables::Symbols::Ascii);

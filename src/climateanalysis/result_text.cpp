@@ -110,9 +110,11 @@ std::string MonthsText(const tables::Section& months, std::size_t zoneCount) {
 
 std::string Place(const climate::Location& l) {
     std::string place = l.city;
-    for (const std::string* part : {&l.region, &l.country})
-        if (!part->empty() && *part != "-")
+    for (const std::string* part : {&l.region, &l.country}) {
+        if (!part->empty() && *part != "-") {
             place += (place.empty() ? "" : ", ") + *part;
+        }
+    }
     return place.empty() ? std::string("(no place named)") : place;
 }
 
@@ -121,13 +123,16 @@ std::string Place(const climate::Location& l) {
 std::string HoursText(double hours, int decimals) {
     // Sums of a minute's records land a rounding away from the whole hour they make.
     const double whole = std::round(hours);
-    if (std::abs(hours - whole) < 1e-6)
+    if (std::abs(hours - whole) < 1e-6) {
         return Fixed(whole, 0);
+    }
     std::string text = Fixed(hours, decimals);
-    while (text.ends_with('0'))
+    while (text.ends_with('0')) {
         text.pop_back();
-    if (text.ends_with('.'))
+    }
+    if (text.ends_with('.')) {
         text.pop_back();
+    }
     return text;
 }
 
@@ -141,24 +146,28 @@ std::string ResultText(const ClimateResult& r) {
     const climate::Location& l = r.location;
     std::string text;
     text += Place(l);
-    if (!l.wmo.empty())
+    if (!l.wmo.empty()) {
         text += " (WMO " + l.wmo + ")";
-    if (r.located)
+    }
+    if (r.located) {
         text += "\n  " + Fixed(l.latitude < 0 ? -l.latitude : l.latitude, 2) +
                 (l.latitude < 0 ? " S, " : " N, ") +
                 Fixed(l.longitude < 0 ? -l.longitude : l.longitude, 2) +
                 (l.longitude < 0 ? " W" : " E") + ", time zone " + Fixed(l.timeZone, 1) +
                 " h, elevation " + Fixed(l.elevation, 0) + " m";
-    if (!l.source.empty())
+    }
+    if (!l.source.empty()) {
         text += (r.located ? ", data: " : "\n  data: ") + l.source;
+    }
     text += "\n";
     text += "Records read: " + std::to_string(r.recordsRead) +
             "; missing: " + std::to_string(r.missing);
-    if (r.missing > 0)
+    if (r.missing > 0) {
         text += " (dry bulb " + std::to_string(r.missingDryBulb) + ", humidity " +
                 std::to_string(r.missingHumidity) + ", pressure " +
                 std::to_string(r.missingPressure) + ", refused by the core " +
                 std::to_string(r.refused) + ")";
+    }
     text += "\n";
     const climate::StateOptions& s = r.settings.states;
     text += std::string("States: from the dry bulb and the ") +
@@ -171,8 +180,9 @@ std::string ResultText(const ClimateResult& r) {
     text += "Comfort: " + DescribeComfort(r.settings.comfort) + "\n";
     text += "Filter: " + DescribeFilter(r.settings.filter) + "; " +
             std::to_string(r.zones.total.hours) + " records";
-    if (HoursText(total.hours) != std::to_string(r.zones.total.hours))
+    if (HoursText(total.hours) != std::to_string(r.zones.total.hours)) {
         text += " (" + HoursText(total.hours) + " hours)";
+    }
     text += "\n\n";
 
     const tables::Table figures = FigureTables(r, tables::Symbols::Ascii);

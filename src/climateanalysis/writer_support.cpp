@@ -9,8 +9,9 @@
 namespace hygrovane::climateanalysis::detail {
 
 std::string Fixed(double value, int decimals, std::string_view none) {
-    if (!std::isfinite(value))
+    if (!std::isfinite(value)) {
         return std::string(none);
+    }
     // "-0.0" reads as a sign that is not there.
     return text::FixedTextUnsignedZero(value, decimals);
 }

@@ -55,15 +55,17 @@ climate::ZoneTest PolygonTest(std::string name, Polygon polygon, const comfort::
     return {std::move(name), [=](const climate::HourState& s, std::size_t) {
                 const ChartPoint p = ChartPointOf(s, air);
                 if (p.dryBulb < xLow || p.dryBulb > xHigh || p.humidityRatio < yLow ||
-                    p.humidityRatio > yHigh)
+                    p.humidityRatio > yHigh) {
                     return false;
+                }
                 return comfort::Contains(*shared, p);
             }};
 }
 
 std::vector<Polygon> OutlineOf(comfort::ComfortResult<Polygon> outline) {
-    if (!outline || outline->empty())
+    if (!outline || outline->empty()) {
         return {};
+    }
     return {std::move(outline.value())};
 }
 
@@ -78,8 +80,9 @@ Expected<AnalysisZone, AnalysisFailure> PmvZoneOf(const ClimateSettings& setting
                                  ? "PMV comfort (ISO 7730)"
                                  : "PMV comfort (ASHRAE 55)";
     auto outline = comfort::SolvePmvZone(parameters);
-    if (!outline)
+    if (!outline) {
         return Fail(ZoneFailure(name, outline.error()));
+    }
     AnalysisZone zone{name, {*outline}, PolygonTest(name, *outline, air), {}};
     return zone;
 }
@@ -127,8 +130,9 @@ Expected<AnalysisZone, AnalysisFailure> AdaptiveZoneOf(const ClimateSettings& se
         *means = std::move(computed.byRecord);
         note = "prevailing mean outdoor temperature of each day: the running mean of the daily "
                "mean dry bulbs before it, alpha 0.8 (EN 16798-1 Annex B)";
-        if (computed.wrapped)
+        if (computed.wrapped) {
             note += ", the year's last days as January's history";
+        }
     }
     std::size_t outside = 0;
     double sum = 0;
@@ -141,9 +145,10 @@ Expected<AnalysisZone, AnalysisFailure> AdaptiveZoneOf(const ClimateSettings& se
             ++count;
         }
     }
-    if (outside > 0)
+    if (outside > 0) {
         note += "; " + std::to_string(outside) + " records on days outside the model's " +
                 Degrees(lowest) + " to " + Degrees(highest) + " count outside the zone";
+    }
     // The outline is drawn for one prevailing mean: the given one, or the mean of the days the
     // model applies to (each hour is judged at its own day's value).
     std::vector<Polygon> outlines;
@@ -151,15 +156,17 @@ Expected<AnalysisZone, AnalysisFailure> AdaptiveZoneOf(const ClimateSettings& se
         parameters.prevailingMean =
             c.prevailingMean ? *c.prevailingMean : sum / static_cast<double>(count);
         outlines = OutlineOf(comfort::SolveAdaptiveZone(parameters));
-        if (!c.prevailingMean)
+        if (!c.prevailingMean) {
             note += "; drawn for the mean of the days within the range, " +
                     Degrees(parameters.prevailingMean);
+        }
     }
     climate::ZoneTest test{name, [parameters, means, lowest, highest,
                                   air](const climate::HourState& s, std::size_t index) {
                                const double t = (*means)[index];
-                               if (std::isnan(t) || t < lowest || t > highest)
+                               if (std::isnan(t) || t < lowest || t > highest) {
                                    return false;
+                               }
                                comfort::AdaptiveZoneParameters p = parameters;
                                p.prevailingMean = t;
                                const auto in = comfort::InAdaptiveZone(p, PlaneStateOf(s, air));
@@ -220,8 +227,9 @@ std::shared_ptr<const History> HistoryOf(const climate::WeatherData& data) {
     if (!data.recordHours.empty()) {
         // Readings at any interval, in increasing time: by their clock times.
         std::vector<long long> minutes(n);
-        for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t i = 0; i < n; ++i) {
             minutes[i] = MinutesOf(data.hours[i]);
+        }
         for (std::size_t i = 0; i < n; ++i) {
             const long long hourStart = minutes[i] - data.hours[i].minute;
             const auto from = std::lower_bound(minutes.begin(), minutes.end(), hourStart - 24 * 60);
@@ -252,8 +260,9 @@ std::shared_ptr<const History> HistoryOf(const climate::WeatherData& data) {
 std::vector<climate::ZoneTest> ZoneList::Tests() const {
     std::vector<climate::ZoneTest> tests;
     tests.reserve(zones.size());
-    for (const AnalysisZone& zone : zones)
+    for (const AnalysisZone& zone : zones) {
         tests.push_back(zone.test);
+    }
     return tests;
 }
 
@@ -270,11 +279,12 @@ std::string Describe(const AnalysisFailure& failure) {
 comfort::PlaneAir ChartAirOf(const climate::HourlyStates& states) {
     double sum = 0;
     std::size_t count = 0;
-    for (const climate::HourState& s : states.hours)
+    for (const climate::HourState& s : states.hours) {
         if (s.ok()) {
             sum += s.pressure;
             ++count;
         }
+    }
     return {count > 0 ? sum / static_cast<double>(count) : 101325.0, states.options.formulation};
 }
 
@@ -295,8 +305,9 @@ comfort::PmvZoneParameters PmvParametersOf(const ComfortSettings& c, const comfo
 }
 
 ChartPoint ChartPointOf(const climate::HourState& s, const comfort::PlaneAir& air) {
-    if (s.pressure == air.pressure)
+    if (s.pressure == air.pressure) {
         return {s.dryBulb, s.humidityRatio};
+    }
     // p_w = p W / (0.621945 + W) and back, W = 0.621945 p_w / (p - p_w) (ASHRAE Fundamentals
     // 2017 ch. 1 eq. 20; 0.621945 the ratio of the molar masses of water and dry air).
     constexpr double kRatio = 0.621945;
@@ -317,22 +328,25 @@ Expected<ZoneList, AnalysisFailure> BuildZones(const ClimateSettings& settings,
     case ComfortModel::Pmv:
     case ComfortModel::Ashrae55: {
         auto zone = PmvZoneOf(settings, list.air);
-        if (!zone)
+        if (!zone) {
             return Fail(zone.error());
+        }
         list.zones.push_back(std::move(zone.value()));
         break;
     }
     case ComfortModel::AdaptiveAshrae:
     case ComfortModel::AdaptiveEn: {
         auto zone = AdaptiveZoneOf(settings, data, list.air);
-        if (!zone)
+        if (!zone) {
             return Fail(zone.error());
+        }
         list.zones.push_back(std::move(zone.value()));
         break;
     }
     case ComfortModel::Fixed:
-        for (AnalysisZone& zone : FixedZones(list.air))
+        for (AnalysisZone& zone : FixedZones(list.air)) {
             list.zones.push_back(std::move(zone));
+        }
         break;
     case ComfortModel::None:
         break;
@@ -341,11 +355,13 @@ Expected<ZoneList, AnalysisFailure> BuildZones(const ClimateSettings& settings,
     std::shared_ptr<const History> history;
     for (const comfort::Strategy strategy : settings.strategies) {
         auto zone = comfort::StrategyZoneOf(strategy, settings.strategyParameters);
-        if (!zone)
+        if (!zone) {
             return Fail(ZoneFailure(KeyOf(strategy), zone.error()));
+        }
         const bool needsHistory = comfort::NeedsHistory(strategy);
-        if (needsHistory && !history)
+        if (needsHistory && !history) {
             history = HistoryOf(data);
+        }
         auto shared = std::make_shared<const comfort::StrategyZone>(*zone);
         climate::ZoneTest test{
             zone->name, [shared, history, needsHistory, air = list.air](const climate::HourState& s,
@@ -362,17 +378,19 @@ Expected<ZoneList, AnalysisFailure> BuildZones(const ClimateSettings& settings,
                 return in.has_value() && *in;
             }};
         std::string note;
-        if (needsHistory)
+        if (needsHistory) {
             note = "judged on the 24 hours before the hour each record lies in; records in the "
                    "first 24 hours of each data period (or after a gap in the readings) have no "
                    "such day and count outside";
+        }
         list.zones.push_back({zone->name, OutlineOf(comfort::StrategyOutline(*zone, list.air)),
                               std::move(test), std::move(note)});
     }
 
     for (const comfort::UserZone& user : settings.userZones) {
-        if (const auto checked = comfort::CheckUserZone(user); !checked)
+        if (const auto checked = comfort::CheckUserZone(user); !checked) {
             return Fail(ZoneFailure(user.name, checked.error()));
+        }
         auto shared = std::make_shared<const comfort::UserZone>(user);
         climate::ZoneTest test{
             user.name, [shared, air = list.air](const climate::HourState& s, std::size_t) {
@@ -382,8 +400,9 @@ Expected<ZoneList, AnalysisFailure> BuildZones(const ClimateSettings& settings,
         list.zones.push_back(
             {user.name, OutlineOf(comfort::UserZoneOutline(user, list.air)), std::move(test), {}});
     }
-    if (list.zones.size() > climate::kMostZones)
+    if (list.zones.size() > climate::kMostZones) {
         return Fail(AnalysisFailure{AnalysisFailure::Kind::TooManyZones, {}, {}});
+    }
     return list;
 }
 

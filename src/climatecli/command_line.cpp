@@ -34,12 +34,14 @@ std::optional<int> IntegerOf(std::string_view text) {
 // "A-B" with both ends in [low, high].
 std::optional<std::pair<int, int>> RangeOf(std::string_view text, int low, int high) {
     const std::size_t dash = text.find('-');
-    if (dash == std::string_view::npos)
+    if (dash == std::string_view::npos) {
         return std::nullopt;
+    }
     const auto first = IntegerOf(text.substr(0, dash));
     const auto last = IntegerOf(text.substr(dash + 1));
-    if (!first || !last || *first < low || *first > high || *last < low || *last > high)
+    if (!first || !last || *first < low || *first > high || *last < low || *last > high) {
         return std::nullopt;
+    }
     return std::pair{*first, *last};
 }
 
@@ -57,10 +59,12 @@ Expected<double, std::string> Number(const std::string& option, const std::strin
 
 Expected<std::vector<comfort::Strategy>, std::string> Strategies(const std::string& value) {
     std::vector<comfort::Strategy> into;
-    if (value == "none")
+    if (value == "none") {
         return into;
-    if (value == "all")
+    }
+    if (value == "all") {
         return climateanalysis::AllStrategies();
+    }
     std::size_t start = 0;
     while (start <= value.size()) {
         const std::size_t comma = std::min(value.find(',', start), value.size());
@@ -69,12 +73,14 @@ Expected<std::vector<comfort::Strategy>, std::string> Strategies(const std::stri
         if (!strategy) {
             std::string error =
                 "--strategies: unknown strategy \"" + key + "\" (all, none, or a list of:";
-            for (const comfort::Strategy s : climateanalysis::AllStrategies())
+            for (const comfort::Strategy s : climateanalysis::AllStrategies()) {
                 error += std::string(" ") + climateanalysis::KeyOf(s);
+            }
             return Fail(error + ")");
         }
-        if (std::find(into.begin(), into.end(), *strategy) == into.end())
+        if (std::find(into.begin(), into.end(), *strategy) == into.end()) {
             into.push_back(*strategy);
+        }
         start = comma + 1;
     }
     return into;
@@ -292,12 +298,15 @@ const std::vector<ModelOption>& ModelOptions() {
 // would report figures the user did not ask for.
 std::optional<std::string> OptionNotApplying(const std::vector<std::string>& given,
                                              ComfortModel model) {
-    for (const std::string& option : given)
-        for (const ModelOption& m : ModelOptions())
+    for (const std::string& option : given) {
+        for (const ModelOption& m : ModelOptions()) {
             if (option == m.option &&
-                std::find(m.models.begin(), m.models.end(), model) == m.models.end())
+                std::find(m.models.begin(), m.models.end(), model) == m.models.end()) {
                 return option + " does not apply to --comfort " + climateanalysis::KeyOf(model) +
                        " (it sets " + m.what + ")";
+            }
+        }
+    }
     return std::nullopt;
 }
 

@@ -18,14 +18,16 @@ Expected<Done, std::string> TakeEnvelopes(const std::string& value,
         if (!envelope) {
             std::string error =
                 "--envelope: unknown envelope \"" + name + "\" (a comma-separated list of:";
-            for (const envelopes::Envelope& known : envelopes::Catalogue())
+            for (const envelopes::Envelope& known : envelopes::Catalogue()) {
                 error += " " + known.name;
+            }
             return Fail(error + ")");
         }
         const bool given = std::any_of(
             into.begin(), into.end(), [&](const envelopes::Envelope& e) { return e.name == name; });
-        if (!given)
+        if (!given) {
             into.push_back(*envelope);
+        }
         start = comma + 1;
     }
     return Done{};
@@ -34,8 +36,9 @@ Expected<Done, std::string> TakeEnvelopes(const std::string& value,
 std::string WithEnvelopeFigures(std::string figures, Format format,
                                 const climateanalysis::PreparedClimate& prepared,
                                 const std::vector<envelopes::Envelope>& chosen) {
-    if (chosen.empty())
+    if (chosen.empty()) {
         return figures;
+    }
     const auto judged = climateanalysis::JudgeEnvelopes(*prepared.data, prepared.states,
                                                         prepared.settings.filter, chosen);
     switch (format) {

@@ -10,21 +10,25 @@ namespace hygrovane::climatecli {
 Expected<std::string, Unreadable> ReadAll(cli::ByteSource& source) {
     const Unreadable tooLarge{"larger than " + std::to_string(climate::kLargestWeatherFile >> 20) +
                               " MiB"};
-    if (source.size() > climate::kLargestWeatherFile)
+    if (source.size() > climate::kLargestWeatherFile) {
         return Fail(tooLarge);
+    }
     try {
         std::string text;
         text.reserve(static_cast<std::size_t>(source.size()));
         char buffer[1 << 16];
         while (true) {
             const std::ptrdiff_t got = source.read(buffer, sizeof buffer);
-            if (got < 0)
+            if (got < 0) {
                 return Fail(Unreadable{source.error()});
-            if (got == 0)
+            }
+            if (got == 0) {
                 return text;
+            }
             text.append(buffer, static_cast<std::size_t>(got));
-            if (text.size() > climate::kLargestWeatherFile)
+            if (text.size() > climate::kLargestWeatherFile) {
                 return Fail(tooLarge);
+            }
         }
     } catch (const std::bad_alloc&) {
         return Fail(Unreadable{"not enough memory to read it"});

@@ -60,15 +60,17 @@ Pieces PiecesOf(std::string_view text) {
         if (std::isdigit(static_cast<unsigned char>(text[i]))) {
             std::size_t end = i;
             while (end < text.size() && (std::isdigit(static_cast<unsigned char>(text[end])) ||
-                                         (text[end] == '.' && p.numbers.size() == 5 && end > i)))
+                                         (text[end] == '.' && p.numbers.size() == 5 && end > i))) {
                 ++end;
+            }
             p.numbers.push_back(text.substr(i, end - i));
             p.separators.push_back(end < text.size() ? text[end] : '\0');
             i = end;
         } else {
             const std::string rest = Lower(text.substr(i, 2));
-            if (rest == "am" || rest == "pm")
+            if (rest == "am" || rest == "pm") {
                 p.pm = rest == "pm";
+            }
             ++i;
         }
     }
@@ -82,15 +84,18 @@ std::optional<int> Int(std::string_view text) {
 // A date and time in one of the forms of ReadLoggerSeries, or none.
 std::optional<Stamp> StampOf(std::string_view text) {
     const Pieces p = PiecesOf(text);
-    if (p.numbers.size() < 5 || p.numbers.size() > 6)
+    if (p.numbers.size() < 5 || p.numbers.size() > 6) {
         return std::nullopt;
+    }
     std::vector<int> n;
     for (std::size_t k = 0; k < p.numbers.size(); ++k) {
-        if (k == 5)
+        if (k == 5) {
             break; // seconds, read below
+        }
         const auto value = Int(p.numbers[k]);
-        if (!value)
+        if (!value) {
             return std::nullopt;
+        }
         n.push_back(*value);
     }
     Stamp s;
@@ -107,26 +112,30 @@ std::optional<Stamp> StampOf(std::string_view text) {
         s.day = n[1];
         s.year = n[2];
     }
-    if (p.numbers[p.numbers[0].size() == 4 ? 0 : 2].size() == 2)
+    if (p.numbers[p.numbers[0].size() == 4 ? 0 : 2].size() == 2) {
         s.year += 2000;
+    }
     s.hour = n[3];
     s.minute = n[4];
     if (p.numbers.size() == 6) {
         double second = 0;
         const auto text6 = p.numbers[5];
         const auto [end, code] = std::from_chars(text6.data(), text6.data() + text6.size(), second);
-        if (code != std::errc() || end != text6.data() + text6.size())
+        if (code != std::errc() || end != text6.data() + text6.size()) {
             return std::nullopt;
+        }
         s.second = second;
     }
     if (p.pm) {
-        if (s.hour < 1 || s.hour > 12)
+        if (s.hour < 1 || s.hour > 12) {
             return std::nullopt;
+        }
         s.hour = s.hour % 12 + (*p.pm ? 12 : 0);
     }
     if (s.month < 1 || s.month > 12 || s.day < 1 || s.day > 31 || s.hour > 23 || s.minute > 59 ||
-        s.second >= 61 || s.year < 1 || s.year > 9999)
+        s.second >= 61 || s.year < 1 || s.year > 9999) {
         return std::nullopt;
+    }
     return s;
 }
 
@@ -140,19 +149,22 @@ double SecondsOf(const Stamp& s) {
 // usual interval (the median), so that a gap in the readings is not credited to the reading
 // after it; the first reading takes the usual interval, a lone reading an hour.
 std::vector<double> ReadingHours(const std::vector<double>& seconds) {
-    if (seconds.size() < 2)
+    if (seconds.size() < 2) {
         return std::vector<double>(seconds.size(), 1.0);
+    }
     std::vector<double> gaps(seconds.size() - 1);
-    for (std::size_t i = 1; i < seconds.size(); ++i)
+    for (std::size_t i = 1; i < seconds.size(); ++i) {
         gaps[i - 1] = seconds[i] - seconds[i - 1];
+    }
     std::vector<double> sorted = gaps;
     std::nth_element(sorted.begin(),
                      sorted.begin() + static_cast<std::ptrdiff_t>(sorted.size() / 2), sorted.end());
     const double usual = sorted[sorted.size() / 2];
     std::vector<double> hours(seconds.size());
     hours[0] = usual / 3600;
-    for (std::size_t i = 1; i < seconds.size(); ++i)
+    for (std::size_t i = 1; i < seconds.size(); ++i) {
         hours[i] = std::min(gaps[i - 1], usual) / 3600;
+    }
     return hours;
 }
 
@@ -175,8 +187,9 @@ TimeColumns FindTimeColumns(const std::vector<std::string>& names) {
         const int column = static_cast<int>(i);
         if (has("timestamp") || has("datetime") || has("date time") || has("date/time") ||
             has("date & time") || has("date-time") || has("date and time")) {
-            if (t.stamp < 0)
+            if (t.stamp < 0) {
                 t.stamp = column;
+            }
         } else if (has("date") && t.date < 0) {
             t.date = column;
         } else if ((has("time") || name == "t") && t.time < 0) {
@@ -195,9 +208,11 @@ TimeColumns FindTimeColumns(const std::vector<std::string>& names) {
         const std::string name = Lower(batch::CellText(names[i]));
         for (auto [word, column] :
              {std::pair{"month", &t.month}, std::pair{"day", &t.day}, std::pair{"hour", &t.hour},
-              std::pair{"minute", &t.minute}, std::pair{"year", &t.year}})
-            if (name == word && *column < 0)
+              std::pair{"minute", &t.minute}, std::pair{"year", &t.year}}) {
+            if (name == word && *column < 0) {
                 *column = static_cast<int>(i);
+            }
+        }
     }
     return t;
 }
@@ -242,12 +257,14 @@ using Cells = std::vector<std::string_view>;
 // one that is not a number.
 double CellValue(const Cells& cells, const batch::FileHead& head, const batch::Source& source,
                  batch::Role role, HumidityInput input) {
-    if (source.column < 0 || static_cast<std::size_t>(source.column) >= cells.size())
+    if (source.column < 0 || static_cast<std::size_t>(source.column) >= cells.size()) {
         return kNaN;
+    }
     const batch::CellNumber cell = batch::ReadCellNumber(
         cells[static_cast<std::size_t>(source.column)], head.shape.decimalComma);
-    if (cell.status != batch::CellNumber::Status::Number)
+    if (cell.status != batch::CellNumber::Status::Number) {
         return kNaN;
+    }
     return batch::SourceValue(source, role, input, cell.value).value_or(kNaN);
 }
 
@@ -255,8 +272,9 @@ double CellValue(const Cells& cells, const batch::FileHead& head, const batch::S
 // files number it: 1 is 00:00-01:00), minute and year; none when a cell is not a whole number.
 std::optional<Stamp> FieldStamp(const TimeColumns& time, const Cells& cells, std::string& when) {
     const auto field = [&](int c) -> std::optional<int> {
-        if (c < 0 || static_cast<std::size_t>(c) >= cells.size())
+        if (c < 0 || static_cast<std::size_t>(c) >= cells.size()) {
             return std::nullopt;
+        }
         return Int(batch::CellText(cells[static_cast<std::size_t>(c)]));
     };
     const auto month = field(time.month), day = field(time.day), hour = field(time.hour);
@@ -266,8 +284,9 @@ std::optional<Stamp> FieldStamp(const TimeColumns& time, const Cells& cells, std
            (day ? std::to_string(*day) : "?") + ", hour " + (hour ? std::to_string(*hour) : "?");
     if (!month || !day || !hour || !minute || !year || *month < 1 || *month > 12 || *day < 1 ||
         *day > 31 || *hour < 1 || *hour > 24 || *minute < 0 || *minute > 59 || *year < 1 ||
-        *year > 9999)
+        *year > 9999) {
         return std::nullopt;
+    }
     return Stamp{*year, *month, *day, *hour - 1, *minute, 0};
 }
 
@@ -295,8 +314,9 @@ RowsRead ReadRows(std::string_view text, const batch::FileHead& head, const Time
     std::string_view row;
     while (lines.Next(row)) {
         const std::size_t line = lines.number();
-        if (row.find_first_not_of(" \t") == std::string_view::npos)
+        if (row.find_first_not_of(" \t") == std::string_view::npos) {
             continue;
+        }
         batch::SplitCells(row, head.shape.separator, cells);
         std::string when;
         std::optional<Stamp> stamp;
@@ -329,9 +349,10 @@ RowsRead ReadRows(std::string_view text, const batch::FileHead& head, const Time
         previous = stamp->Key();
         onRow(*stamp, cells);
     }
-    if (lines.failure())
+    if (lines.failure()) {
         read.failure = Failure(ReadFailureKind::BadHeader, lines.failure()->line,
                                "the line " + textfile::DescribeEnd(*lines.failure()));
+    }
     read.lastLine = lines.number();
     return read;
 }
@@ -342,19 +363,23 @@ ReadLoggerSeries(std::string_view text, const std::string& name,
                  std::optional<climate::HumiditySource> chosen) {
     batch::FileHead head;
     const bool read = batch::ReadFileHead(text, true, 0, head);
-    if (head.lineFailure)
+    if (head.lineFailure) {
         return Fail(Failure(ReadFailureKind::BadHeader, head.lineFailure->line,
                             "the line " + textfile::DescribeEnd(*head.lineFailure)));
-    if (!read || head.names.empty())
+    }
+    if (!read || head.names.empty()) {
         return Fail(Failure(ReadFailureKind::MissingHeader, 1, "no header line of column names"));
+    }
     const std::size_t headerLine = head.shape.titleLines + 1;
     const TimeColumns time = FindTimeColumns(head.names);
-    if (time.stamp < 0 && time.date < 0 && !time.Fields())
+    if (time.stamp < 0 && time.date < 0 && !time.Fields()) {
         return Fail(Failure(ReadFailureKind::MissingHeader, headerLine,
                             "no column of the date and time among the column names"));
+    }
     const batch::Detection detection = batch::DetectColumns(head, false);
-    if (!detection.problem.empty())
+    if (!detection.problem.empty()) {
         return Fail(Failure(ReadFailureKind::MissingHeader, headerLine, detection.problem));
+    }
     batch::Mapping m = detection.mapping;
     const auto column = [&](int c) {
         return "column " + std::to_string(c + 1) + " \"" + head.names[static_cast<std::size_t>(c)] +
@@ -365,32 +390,35 @@ ReadLoggerSeries(std::string_view text, const std::string& name,
         column(m.humidity.column);
     if (chosen && InputOf(*chosen) != m.humidityInput) {
         const std::optional<batch::Source> source = HumidityColumn(head, InputOf(*chosen));
-        if (!source)
+        if (!source) {
             return Fail(Failure(ReadFailureKind::BadHeader, headerLine,
                                 "--humidity " + std::string(OptionOf(*chosen)) + ": no column of " +
                                     (*chosen == climate::HumiditySource::DewPoint
                                          ? "the dew point"
                                          : "the relative humidity") +
                                     "; the file's humidity is the " + found));
+        }
         m.humidityInput = InputOf(*chosen);
         m.humidity = *source;
     }
     const bool relative = m.humidityInput == HumidityInput::RelativeHumidity;
-    if (!relative && m.humidityInput != HumidityInput::DewPoint)
+    if (!relative && m.humidityInput != HumidityInput::DewPoint) {
         return Fail(
             Failure(ReadFailureKind::BadHeader, headerLine,
                     "the humidity column \"" +
                         head.names[static_cast<std::size_t>(m.humidity.column)] + "\" holds " +
                         std::string(batch::InputName(batch::Role::Humidity, m.humidityInput)) +
                         "; a relative humidity or a dew point is needed"));
+    }
     const bool pressureColumn =
         m.pressureInput == PressureInput::Barometric && m.pressure.column >= 0;
     // A unit batch does not know refuses the file there: here too, rather than every value lost.
     for (const batch::Source* source : {&m.dryBulb, &m.humidity, &m.pressure}) {
-        if (source->column >= 0 && source->unit.empty())
+        if (source->column >= 0 && source->unit.empty()) {
             return Fail(Failure(
                 ReadFailureKind::BadHeader, headerLine,
                 batch::UnitProblem(*source, head.names[static_cast<std::size_t>(source->column)])));
+        }
     }
 
     // As hygrovane-batch notes them.
@@ -443,10 +471,12 @@ ReadLoggerSeries(std::string_view text, const std::string& name,
             pressureColumn ? number(m.pressure, batch::Role::Pressure) : kStandardPressure;
         data.hours.push_back(std::move(r));
     });
-    if (failed.failure)
+    if (failed.failure) {
         return Fail(*failed.failure);
-    if (data.hours.empty())
+    }
+    if (data.hours.empty()) {
         return Fail(Failure(ReadFailureKind::Truncated, failed.lastLine + 1, "no data rows"));
+    }
     data.recordHours = ReadingHours(seconds);
     climate::DataPeriod period;
     period.name = "logger";
@@ -467,13 +497,16 @@ namespace {
 // The rest of a header after `prefix` and its separator, or none when it does not start so.
 std::optional<std::string> AfterPrefix(const std::string& header, const std::string& prefix) {
     const std::string name = batch::CellText(header);
-    if (prefix.empty())
+    if (prefix.empty()) {
         return name;
-    if (name.size() <= prefix.size() || Lower(name.substr(0, prefix.size())) != Lower(prefix))
+    }
+    if (name.size() <= prefix.size() || Lower(name.substr(0, prefix.size())) != Lower(prefix)) {
         return std::nullopt;
+    }
     const char next = name[prefix.size()];
-    if (next != ' ' && next != '_' && next != '-' && next != ':' && next != '.')
+    if (next != ' ' && next != '_' && next != '-' && next != ':' && next != '.') {
         return std::nullopt;
+    }
     const std::size_t rest = name.find_first_not_of(" _-:.", prefix.size());
     return rest == std::string::npos ? std::string() : name.substr(rest);
 }
@@ -481,14 +514,16 @@ std::optional<std::string> AfterPrefix(const std::string& header, const std::str
 // The pressure of a source in Pa: a pressure column's, or the standard atmosphere's at an
 // altitude column's height.
 double PressureOf(const Cells& cells, const batch::FileHead& head, const batch::Mapping& m) {
-    if (m.pressure.column < 0)
+    if (m.pressure.column < 0) {
         return kStandardPressure;
+    }
     const bool altitude = m.pressureInput == PressureInput::Altitude;
     const double value =
         CellValue(cells, head, m.pressure, altitude ? batch::Role::Altitude : batch::Role::Pressure,
                   m.humidityInput);
-    if (!altitude)
+    if (!altitude) {
         return value;
+    }
     Conditions c;
     c.pressureInput = PressureInput::Altitude;
     c.altitude = value;
@@ -502,17 +537,20 @@ Expected<LoggerStreams, ReadFailure> ReadLoggerStreams(std::string_view text,
                                                        const std::vector<std::string>& prefixes) {
     batch::FileHead head;
     const bool read = batch::ReadFileHead(text, true, 0, head);
-    if (head.lineFailure)
+    if (head.lineFailure) {
         return Fail(Failure(ReadFailureKind::BadHeader, head.lineFailure->line,
                             "the line " + textfile::DescribeEnd(*head.lineFailure)));
-    if (!read || head.names.empty())
+    }
+    if (!read || head.names.empty()) {
         return Fail(Failure(ReadFailureKind::MissingHeader, 1, "no header line of column names"));
+    }
     const std::size_t headerLine = head.shape.titleLines + 1;
     const TimeColumns time = FindTimeColumns(head.names);
-    if (time.stamp < 0 && time.date < 0 && !time.Fields())
+    if (time.stamp < 0 && time.date < 0 && !time.Fields()) {
         return Fail(Failure(ReadFailureKind::MissingHeader, headerLine,
                             "no column of the date and time (or of month, day and hour) among "
                             "the column names"));
+    }
     const auto column = [&](int c) {
         return "column " + std::to_string(c + 1) + " \"" + head.names[static_cast<std::size_t>(c)] +
                "\"";
@@ -530,27 +568,33 @@ Expected<LoggerStreams, ReadFailure> ReadLoggerStreams(std::string_view text,
                                     static_cast<int>(i) == time.time;
             const auto rest = timeColumn ? std::nullopt : AfterPrefix(head.names[i], prefix);
             own.names[i] = rest.value_or(std::string());
-            if (i < own.units.size() && !rest)
+            if (i < own.units.size() && !rest) {
                 own.units[i].clear();
+            }
             any = any || rest.has_value();
         }
         const std::string named = "the columns starting \"" + prefix + "\"";
-        if (!any)
+        if (!any) {
             return Fail(Failure(ReadFailureKind::MissingHeader, headerLine,
                                 "no column name starts with \"" + prefix + "\""));
+        }
         const batch::Detection detection = batch::DetectColumns(own, false);
-        if (!detection.problem.empty())
+        if (!detection.problem.empty()) {
             return Fail(Failure(ReadFailureKind::MissingHeader, headerLine,
                                 named + ": " + detection.problem));
+        }
         batch::Mapping m = detection.mapping;
-        if (m.pressure.column < 0)
+        if (m.pressure.column < 0) {
             m.pressure = whole.pressure, m.pressureInput = whole.pressureInput;
-        for (const batch::Source* source : {&m.dryBulb, &m.humidity, &m.pressure})
-            if (source->column >= 0 && source->unit.empty())
+        }
+        for (const batch::Source* source : {&m.dryBulb, &m.humidity, &m.pressure}) {
+            if (source->column >= 0 && source->unit.empty()) {
                 return Fail(
                     Failure(ReadFailureKind::BadHeader, headerLine,
                             batch::UnitProblem(
                                 *source, head.names[static_cast<std::size_t>(source->column)])));
+            }
+        }
         const auto unitOf = [](const batch::Source& source) { return batch::UnitNote(source); };
         out.notes.push_back("\"" + prefix + "\": dry bulb " + column(m.dryBulb.column) + " in " +
                             unitOf(m.dryBulb) + ", " +
@@ -578,10 +622,12 @@ Expected<LoggerStreams, ReadFailure> ReadLoggerStreams(std::string_view text,
             s.pressure.push_back(PressureOf(cells, head, m));
         }
     });
-    if (rows.failure)
+    if (rows.failure) {
         return Fail(*rows.failure);
-    if (!out.series.empty() && out.series.front().seconds.empty())
+    }
+    if (!out.series.empty() && out.series.front().seconds.empty()) {
         return Fail(Failure(ReadFailureKind::Truncated, rows.lastLine + 1, "no data rows"));
+    }
     return out;
 }
 

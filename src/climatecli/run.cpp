@@ -50,12 +50,13 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
         say(units.error().message);
         return units.error().status;
     }
-    for (const std::string& hourly : {line->input, line->output})
+    for (const std::string& hourly : {line->input, line->output}) {
         if (!line->unit.hourly.empty() && hourly != "-" &&
             cli::SameFile(hourly, line->unit.hourly)) {
             say("--unit-hourly \"" + line->unit.hourly + "\" would replace \"" + hourly + "\"");
             return kExitUsage;
         }
+    }
     if (line->input != "-" && IsDevice(line->input)) {
         return report(cli::CannotRead(*line, "it is a device, not a file"));
     }
@@ -69,8 +70,9 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
         return report(cli::CannotRead(*line, read.error().why));
     }
     std::string text = std::move(read.value()); // value(): operator* would copy
-    if (line->streams.Any())
+    if (line->streams.Any()) {
         return RunStreams(*line, std::move(text), out, err);
+    }
     climateanalysis::ClimateSettings settings = line->settings;
     auto data = climate::ReadWeather(text);
     bool located = true;
@@ -80,8 +82,9 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
             text, BaseName(inputName),
             line->humidityChosen ? std::optional(line->settings.states.humidity) : std::nullopt);
         if (series) {
-            for (const std::string& note : series->notes)
+            for (const std::string& note : series->notes) {
                 say(note);
+            }
             data = std::move(series.value().data);
             settings.states.humidity = series->humidity;
             located = false;
@@ -93,8 +96,9 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
     if (!data) {
         return report(cli::CannotRead(*line, climate::Describe(data.error())));
     }
-    for (const std::string& note : data->header.notes)
+    for (const std::string& note : data->header.notes) {
         say(note);
+    }
     const auto weather = std::make_shared<const climate::WeatherData>(std::move(data.value()));
     const auto prepared = climateanalysis::Prepare(weather, settings);
     if (!prepared) {
@@ -122,8 +126,9 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
         hourly = std::move(started.value());
     }
     const auto dropHourly = [&hourly] {
-        if (hourly)
+        if (hourly) {
             hourly->discard();
+        }
     };
 
     auto sink = cli::OpenOutput(line->output, out);

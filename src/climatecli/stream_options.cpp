@@ -21,9 +21,10 @@ constexpr std::string_view kAlongside[] = {"-o", "--output", "--format", "--form
 Taken Number(const std::string& option, const std::string& value, double low, double high,
              const char* unit, double& into) {
     const auto number = text::ParseNumber(value);
-    if (!number || *number < low || *number > high)
+    if (!number || *number < low || *number > high) {
         return Fail(option + " takes a number from " + text::GeneralText(low, 6) + " to " +
                     text::GeneralText(high, 6) + " " + unit + " (not \"" + value + "\")");
+    }
     into = *number;
     return Done{};
 }
@@ -33,10 +34,11 @@ Expected<std::pair<streams::StreamName, std::string>, std::string> Named(const s
                                                                          const std::string& value) {
     const std::size_t equals = value.find('=');
     const auto name = streams::StreamNamed(value.substr(0, equals));
-    if (equals == std::string::npos || !name)
+    if (equals == std::string::npos || !name) {
         return Fail(option + " takes NAME=" + (option == "--stream" ? "PREFIX" : "FILE") +
                     " with NAME outdoor, return, mixed, after-recovery or supply (not \"" + value +
                     "\")");
+    }
     return std::pair{*name, value.substr(equals + 1)};
 }
 
@@ -53,11 +55,13 @@ cli::OptionTable StreamOptionTable(StreamOptions& o) {
          true,
          [&o](const std::string& value) -> Taken {
              const auto named = Named("--stream", value);
-             if (!named)
+             if (!named) {
                  return Fail(named.error());
+             }
              auto& prefix = o.prefixes[streams::IndexOf(named->first)];
-             if (prefix)
+             if (prefix) {
                  return Fail("--stream " + value.substr(0, value.find('=')) + " is given twice");
+             }
              prefix = named->second;
              return Done{};
          }},
@@ -65,18 +69,21 @@ cli::OptionTable StreamOptionTable(StreamOptions& o) {
          true,
          [&o](const std::string& value) -> Taken {
              const auto named = Named("--stream-file", value);
-             if (!named)
+             if (!named) {
                  return Fail(named.error());
-             if (named->second.empty())
+             }
+             if (named->second.empty()) {
                  return Fail(std::string("--stream-file takes NAME=FILE with a file name"));
+             }
              o.files[streams::IndexOf(named->first)] = named->second;
              return Done{};
          }},
         {{"--align"},
          true,
          [&o](const std::string& value) -> Taken {
-             if (value != "nearest" && value != "linear")
+             if (value != "nearest" && value != "linear") {
                  return Fail(std::string("--align takes nearest or linear"));
+             }
              o.alignment.how =
                  value == "nearest" ? streams::Alignment::Nearest : streams::Alignment::Linear;
              return Done{};
@@ -91,17 +98,19 @@ cli::OptionTable StreamOptionTable(StreamOptions& o) {
          [&o](const std::string& value) -> Taken {
              double flow = 0;
              auto taken = Number("--flow", value, 0.001, 1000, "kg/s", flow);
-             if (taken)
+             if (taken) {
                  o.judgement.massFlow = flow;
+             }
              return taken;
          }},
         {{"--frozen-readings"},
          true,
          [&o](const std::string& value) -> Taken {
              const auto n = text::ParseInteger<int>(value);
-             if (!n || *n < 2 || *n > 100000)
+             if (!n || *n < 2 || *n > 100000) {
                  return Fail("--frozen-readings takes a whole number from 2 to 100000 (not \"" +
                              value + "\")");
+             }
              o.alignment.frozenReadings = *n;
              return Done{};
          }},
@@ -115,8 +124,9 @@ cli::OptionTable StreamOptionTable(StreamOptions& o) {
          [&o](const std::string& value) -> Taken {
              double t = 0;
              auto taken = Number("--heating-lockout", value, -50, 50, "degC", t);
-             if (taken)
+             if (taken) {
                  o.judgement.heatingLockout = t;
+             }
              return taken;
          }},
         {{"--no-heating"},
@@ -135,24 +145,29 @@ Expected<Done, StreamOptionsFailure> CheckStreamOptions(const StreamOptions& opt
         return std::find(std::begin(kNames), std::end(kNames), o) != std::end(kNames);
     };
     if (!options.Any()) {
-        for (const std::string& option : given)
-            if (isStreamOption(option))
+        for (const std::string& option : given) {
+            if (isStreamOption(option)) {
                 return Fail(StreamOptionsFailure{Kind::NeedsStream, option + " needs a --stream"});
+            }
+        }
         return Done{};
     }
     for (std::size_t s = 0; s < streams::kStreamCount; ++s) {
         const std::string name = streams::KeyOf(static_cast<streams::StreamName>(s));
-        if (!options.files[s].empty() && !options.prefixes[s])
+        if (!options.files[s].empty() && !options.prefixes[s]) {
             return Fail(StreamOptionsFailure{Kind::FileWithoutStream,
                                              "--stream-file " + name + " needs --stream " + name +
                                                  "=PREFIX (an empty prefix takes every column)"});
+        }
     }
-    for (const std::string& option : given)
-        if (!isStreamOption(option) &&
-            std::find(std::begin(kAlongside), std::end(kAlongside), option) == std::end(kAlongside))
+    for (const std::string& option : given) {
+        if (!isStreamOption(option) && std::find(std::begin(kAlongside), std::end(kAlongside),
+                                                 option) == std::end(kAlongside)) {
             return Fail(StreamOptionsFailure{
                 Kind::NotWithStream,
                 option + " does not apply with --stream (the figures are the streams' alone)"});
+        }
+    }
     return Done{};
 }
 

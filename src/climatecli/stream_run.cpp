@@ -18,14 +18,17 @@ int RunStreams(const CommandLine& line, std::string input, std::FILE* out, std::
     const bool toFile = line.output != "-";
     // The streams of each file, the input's under "".
     std::map<std::string, std::vector<std::size_t>> byFile;
-    for (std::size_t s = 0; s < streams::kStreamCount; ++s)
-        if (options.prefixes[s])
+    for (std::size_t s = 0; s < streams::kStreamCount; ++s) {
+        if (options.prefixes[s]) {
             byFile[options.files[s]].push_back(s);
-    for (const auto& [file, _] : byFile)
+        }
+    }
+    for (const auto& [file, _] : byFile) {
         if (!file.empty() && toFile && cli::SameFile(file, line.output)) {
             say("the output \"" + line.output + "\" would replace \"" + file + "\"");
             return kExitUsage;
         }
+    }
     streams::StreamSet set;
     for (const auto& [file, indices] : byFile) {
         const std::string name = file.empty() ? line.inputName() : file;
@@ -50,8 +53,9 @@ int RunStreams(const CommandLine& line, std::string input, std::FILE* out, std::
             text = std::move(read.value());
         }
         std::vector<std::string> prefixes;
-        for (const std::size_t s : indices)
+        for (const std::size_t s : indices) {
             prefixes.push_back(*options.prefixes[s]);
+        }
         auto read = ReadLoggerStreams(text, prefixes);
         if (!read) {
             say("cannot read \"" + name + "\": " + climate::Describe(read.error()));
@@ -74,10 +78,12 @@ int RunStreams(const CommandLine& line, std::string input, std::FILE* out, std::
                                 : line.format == Format::Csv ? StreamsCsv(report)
                                                              : StreamsText(report);
     auto sink = cli::OpenOutput(line.output, out);
-    if (!sink)
+    if (!sink) {
         return cli::Report(err, kProgram, sink.error());
-    if (const auto written = cli::WriteWhole(*sink.value(), line.output, figures); !written)
+    }
+    if (const auto written = cli::WriteWhole(*sink.value(), line.output, figures); !written) {
         return cli::Report(err, kProgram, written.error());
+    }
     return kExitDone;
 }
 

@@ -70,29 +70,34 @@ std::string StreamsText(const StreamsReport& r) {
     t += "  steps " + std::to_string(s.steps) + ", " + Shown(s.hours, 2) + " h, aligned " +
          AlignmentKey(r.alignment.how) + " within " +
          text::ShortestText(r.alignment.toleranceSeconds) + " s\n";
-    for (std::size_t k = 0; k < kStreamCount; ++k)
-        if (a.logged[k])
+    for (std::size_t k = 0; k < kStreamCount; ++k) {
+        if (a.logged[k]) {
             t += std::string("  ") + StreamKey(k) + ": gaps " + std::to_string(s.gapSteps[k]) +
                  " steps, " + Shown(s.gapHours[k], 2) + " h\n";
+        }
+    }
     t += "Outdoor-air fraction: mean " + Shown(s.outdoorFractionMean, 3) + " over " +
          Shown(s.outdoorFractionHours, 2) + " h\n";
     t += "Recovery effectiveness: sensible " + Shown(s.effectivenessSensibleMean, 3) + ", latent " +
          Shown(s.effectivenessLatentMean, 3) + ", total " + Shown(s.effectivenessTotalMean, 3) +
          " (sensible over " + Shown(s.effectivenessHours, 2) + " h)\n";
-    if (r.judgement.massFlow)
+    if (r.judgement.massFlow) {
         t += "Coil at " + text::ShortestText(*r.judgement.massFlow) + " kg/s: sensible " +
              Shown(s.coilSensibleKWh, 1) + " kWh, latent " + Shown(s.coilLatentKWh, 1) +
              " kWh, total " + Shown(s.coilTotalKWh, 1) + " kWh, condensate " +
              Shown(s.condensateKg, 1) + " kg\n";
+    }
     t += "Faults (h):\n";
     for (std::size_t k = 0; k < kFaultCount; ++k) {
         t += std::string("  ") + FaultKey(k) + " " + Shown(s.faultHours[k], 2) + "\n";
         const auto& periods = s.faultPeriods[k];
-        for (std::size_t p = 0; p < periods.size() && p < kPeriodsInText; ++p)
+        for (std::size_t p = 0; p < periods.size() && p < kPeriodsInText; ++p) {
             t += "    " + TimeText(periods[p].start) + " to " + TimeText(periods[p].end) + " (" +
                  Shown(periods[p].hours, 2) + " h)\n";
-        if (periods.size() > kPeriodsInText)
+        }
+        if (periods.size() > kPeriodsInText) {
             t += "    and " + std::to_string(periods.size() - kPeriodsInText) + " periods more\n";
+        }
     }
     return t;
 }
@@ -107,12 +112,13 @@ std::string StreamsCsv(const StreamsReport& r) {
     };
     row("steps", "count", static_cast<double>(s.steps), "");
     row("steps", "hours", s.hours, "h");
-    for (std::size_t k = 0; k < kStreamCount; ++k)
+    for (std::size_t k = 0; k < kStreamCount; ++k) {
         if (r.judged.aligned.logged[k]) {
             row(std::string(StreamKey(k)) + " gaps", "count", static_cast<double>(s.gapSteps[k]),
                 "");
             row(std::string(StreamKey(k)) + " gaps", "hours", s.gapHours[k], "h");
         }
+    }
     row("outdoor fraction", "mean", s.outdoorFractionMean, "");
     row("outdoor fraction", "hours", s.outdoorFractionHours, "h");
     row("effectiveness sensible", "mean", s.effectivenessSensibleMean, "");
@@ -127,9 +133,10 @@ std::string StreamsCsv(const StreamsReport& r) {
     }
     for (std::size_t k = 0; k < kFaultCount; ++k) {
         row(FaultKey(k), "hours", s.faultHours[k], "h");
-        for (const streams::FaultPeriod& p : s.faultPeriods[k])
+        for (const streams::FaultPeriod& p : s.faultPeriods[k]) {
             csv += "streams," + CsvField(TimeText(p.start) + " to " + TimeText(p.end)) + "," +
                    FaultKey(k) + ",period hours," + Exact(p.hours) + ",h\n";
+        }
     }
     return csv;
 }
@@ -139,23 +146,28 @@ std::string StreamsJson(const StreamsReport& r) {
     const auto& a = r.judged.aligned;
     const auto byStream = [&](const auto& values) {
         std::string object = "{";
-        for (std::size_t k = 0; k < kStreamCount; ++k)
-            if (a.logged[k])
+        for (std::size_t k = 0; k < kStreamCount; ++k) {
+            if (a.logged[k]) {
                 object += std::string(object.size() > 1 ? ", " : "") + "\"" + StreamKey(k) +
                           "\": " + Exact(static_cast<double>(values[k]));
+            }
+        }
         return object + "}";
     };
     const auto byFault = [&](const auto& values) {
         std::string object = "{";
-        for (std::size_t k = 0; k < kFaultCount; ++k)
+        for (std::size_t k = 0; k < kFaultCount; ++k) {
             object += std::string(k > 0 ? ", " : "") + "\"" + FaultKey(k) +
                       "\": " + Exact(static_cast<double>(values[k]));
+        }
         return object + "}";
     };
     std::string logged;
-    for (std::size_t k = 0; k < kStreamCount; ++k)
-        if (a.logged[k])
+    for (std::size_t k = 0; k < kStreamCount; ++k) {
+        if (a.logged[k]) {
             logged += std::string(logged.empty() ? "" : ", ") + "\"" + StreamKey(k) + "\"";
+        }
+    }
     std::string j = "{\n  \"source\": " + JsonString(r.source) + ",\n  \"streams\": {\n";
     j += "    \"logged\": [" + logged + "],\n";
     j += std::string("    \"alignment\": \"") + AlignmentKey(r.alignment.how) + "\",\n";
@@ -170,25 +182,27 @@ std::string StreamsJson(const StreamsReport& r) {
     j += "    \"effectivenessLatentMean\": " + Exact(s.effectivenessLatentMean) + ",\n";
     j += "    \"effectivenessTotalMean\": " + Exact(s.effectivenessTotalMean) + ",\n";
     j += "    \"effectivenessHours\": " + Exact(s.effectivenessHours) + ",\n";
-    if (r.judgement.massFlow)
+    if (r.judgement.massFlow) {
         j += "    \"coil\": {\"flowKgS\": " + Exact(*r.judgement.massFlow) +
              ", \"sensibleKWh\": " + Exact(s.coilSensibleKWh) +
              ", \"latentKWh\": " + Exact(s.coilLatentKWh) +
              ", \"totalKWh\": " + Exact(s.coilTotalKWh) +
              ", \"condensateKg\": " + Exact(s.condensateKg) + "},\n";
-    else
+    } else {
         j += "    \"coil\": null,\n";
+    }
     j += "    \"faultHours\": " + byFault(s.faultHours) + ",\n";
     j += "    \"faultSteps\": " + byFault(s.faultSteps) + ",\n";
     j += "    \"faultPeriods\": {";
     for (std::size_t k = 0; k < kFaultCount; ++k) {
         j += std::string(k > 0 ? ", " : "") + "\"" + FaultKey(k) + "\": [";
         const auto& periods = s.faultPeriods[k];
-        for (std::size_t p = 0; p < periods.size(); ++p)
+        for (std::size_t p = 0; p < periods.size(); ++p) {
             j += std::string(p > 0 ? ", " : "") +
                  "{\"start\": " + JsonString(TimeText(periods[p].start)) +
                  ", \"end\": " + JsonString(TimeText(periods[p].end)) +
                  ", \"hours\": " + Exact(periods[p].hours) + "}";
+        }
         j += "]";
     }
     j += "}\n";

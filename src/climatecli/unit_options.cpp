@@ -11,17 +11,19 @@ cli::OptionTable UnitOptionTable(UnitOptions& options) {
         {{"--unit"},
          true,
          [&options](const std::string& value) -> Taken {
-             if (options.files.size() == kMostUnits)
+             if (options.files.size() == kMostUnits) {
                  return Fail("--unit is given more than " + std::to_string(kMostUnits) + " times");
+             }
              options.files.push_back(value);
              return Done{};
          }},
         {{"--unit-hourly"},
          true,
          [&options](const std::string& value) -> Taken {
-             if (value.empty() || value == "-")
+             if (value.empty() || value == "-") {
                  return Fail(
                      std::string("--unit-hourly takes a file name (not the standard output)"));
+             }
              options.hourly = value;
              return Done{};
          }},
@@ -29,9 +31,10 @@ cli::OptionTable UnitOptionTable(UnitOptions& options) {
 }
 
 Expected<Done, UnitOptionsFailure> CheckUnitOptions(const UnitOptions& options) {
-    if (!options.hourly.empty() && options.files.empty())
+    if (!options.hourly.empty() && options.files.empty()) {
         return Fail(UnitOptionsFailure{UnitOptionsFailureKind::HourlyWithoutUnit,
                                        "--unit-hourly needs a --unit"});
+    }
     return Done{};
 }
 

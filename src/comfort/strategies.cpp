@@ -77,8 +77,9 @@ ComfortResult<Day> LastDay(std::span<const double> values, std::span<const doubl
         covered = static_cast<double>(count);
     } else {
         const std::size_t n = std::min(values.size(), hours.size());
-        while (count < n && covered < static_cast<double>(kDay) - kAllowance)
+        while (count < n && covered < static_cast<double>(kDay) - kAllowance) {
             covered += hours[n - 1 - count++];
+        }
         values = values.first(n);
         hours = hours.first(n).last(count);
     }

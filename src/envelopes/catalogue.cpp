@@ -33,14 +33,18 @@ Envelope DataCentre(const char* name, const char* edition, const char* title, do
     Envelope envelope{name, edition, title, {}};
     envelope.edges.push_back(DryBulb(Side::Lowest, lowDryBulb));
     envelope.edges.push_back(DryBulb(Side::Highest, highDryBulb));
-    if (low.dewPoint)
+    if (low.dewPoint) {
         envelope.edges.push_back(DewPoint(Side::Lowest, *low.dewPoint));
-    if (low.humidity)
+    }
+    if (low.humidity) {
         envelope.edges.push_back(Humidity(Side::Lowest, *low.humidity));
-    if (high.dewPoint)
+    }
+    if (high.dewPoint) {
         envelope.edges.push_back(DewPoint(Side::Highest, *high.dewPoint));
-    if (high.humidity)
+    }
+    if (high.humidity) {
         envelope.edges.push_back(Humidity(Side::Highest, *high.humidity));
+    }
     return envelope;
 }
 
@@ -98,9 +102,11 @@ const std::vector<Envelope>& Catalogue() {
 }
 
 std::optional<Envelope> EnvelopeNamed(std::string_view name) {
-    for (const Envelope& envelope : Catalogue())
-        if (envelope.name == name)
+    for (const Envelope& envelope : Catalogue()) {
+        if (envelope.name == name) {
             return envelope;
+        }
+    }
     return std::nullopt;
 }
 

@@ -13,10 +13,12 @@ constexpr std::int64_t kJoinSeconds = 1;
 
 // Whether excursion a is worse than b.
 bool Worse(const Excursion& a, const Excursion& b) {
-    if (a.degreeHours != b.degreeHours)
+    if (a.degreeHours != b.degreeHours) {
         return a.degreeHours > b.degreeHours;
-    if (a.hours != b.hours)
+    }
+    if (a.hours != b.hours) {
         return a.hours > b.hours;
+    }
     return a.start < b.start;
 }
 
@@ -28,20 +30,24 @@ Compliance Assess(const Judge& judge, std::span<const Sample> samples) {
     const auto earlier = [&](std::size_t a, std::size_t b) {
         return samples[a].start < samples[b].start;
     };
-    if (!std::is_sorted(order.begin(), order.end(), earlier)) // a file's records come in time order
+    if (!std::is_sorted(order.begin(), order.end(),
+                        earlier)) { // a file's records come in time order
         std::stable_sort(order.begin(), order.end(), earlier);
+    }
 
     Compliance result;
     std::optional<Excursion> open;
     std::optional<std::int64_t> lastEnd;
     const auto close = [&] {
-        if (!open)
+        if (!open) {
             return;
+        }
         ++result.excursionCount;
         result.longestHours = std::max(result.longestHours, open->hours);
         result.excursionHours += open->hours;
-        if (!result.worst || Worse(*open, *result.worst))
+        if (!result.worst || Worse(*open, *result.worst)) {
             result.worst = open;
+        }
         open.reset();
     };
 
@@ -49,8 +55,9 @@ Compliance Assess(const Judge& judge, std::span<const Sample> samples) {
         const Sample& sample = samples[index];
         const double hours =
             static_cast<double>(std::max<std::int64_t>(sample.end - sample.start, 0)) / 3600;
-        if (lastEnd && sample.start > *lastEnd + kJoinSeconds)
+        if (lastEnd && sample.start > *lastEnd + kJoinSeconds) {
             close(); // time nobody logged
+        }
         lastEnd = lastEnd ? std::max(*lastEnd, sample.end) : sample.end;
 
         const Judgement judgement = sample.air ? judge.Assess(*sample.air) : Judgement{};
@@ -62,16 +69,20 @@ Compliance Assess(const Judge& judge, std::span<const Sample> samples) {
                 ? &result.hoursOfDay[static_cast<std::size_t>(sample.hourOfDay)]
                 : nullptr;
         result.hours += hours;
-        for (PeriodCompliance* period : {month, hour})
-            if (period)
+        for (PeriodCompliance* period : {month, hour}) {
+            if (period) {
                 period->hours += hours;
+            }
+        }
         switch (judgement.verdict) {
         case Verdict::Inside:
             close();
             result.hoursInside += hours;
-            for (PeriodCompliance* period : {month, hour})
-                if (period)
+            for (PeriodCompliance* period : {month, hour}) {
+                if (period) {
                     period->hoursInside += hours;
+                }
+            }
             break;
         case Verdict::Invalid:
             close();
@@ -80,8 +91,9 @@ Compliance Assess(const Judge& judge, std::span<const Sample> samples) {
         case Verdict::Outside:
             result.hoursOutside += hours;
             result.degreeHours += judgement.beyond * hours;
-            if (!open)
+            if (!open) {
                 open = Excursion{sample.start, sample.end, 0, 0};
+            }
             open->end = std::max(open->end, sample.end);
             open->hours += hours;
             open->degreeHours += judgement.beyond * hours;

@@ -37,8 +37,9 @@ double Saturation(double T, SatFormulation formulation) {
 // digit: Newton's steps on the core's own p_ws from the Magnus estimate (its slope within 2 %)
 // reach 1e-5 K in two, where the core's search takes many more evaluations.
 double DewPointOf(double vapourPressure, SatFormulation formulation) {
-    if (!(vapourPressure > 0))
+    if (!(vapourPressure > 0)) {
         return kLowestDewPoint;
+    }
     const double lnP = std::log(vapourPressure);
     const bool ice = vapourPressure < 611.657;
     const double a = ice ? 22.46 : 17.62, b = ice ? 272.62 : 243.12; // Magnus, over ice or water
@@ -46,15 +47,17 @@ double DewPointOf(double vapourPressure, SatFormulation formulation) {
     double t = b * x / (a - x);
     for (int step = 0; step < 2; ++step) {
         const double p = Saturation(t + kCelsiusOffset, formulation);
-        if (!(p > 0))
+        if (!(p > 0)) {
             break;
+        }
         const double slope = a * b / ((b + t) * (b + t));
         const double change = (std::log(p) - lnP) / slope;
         t -= change;
     }
     const double T = t + kCelsiusOffset;
-    if (std::isfinite(T) && T > kLowestDryBulb && T < kHighestDryBulb)
+    if (std::isfinite(T) && T > kLowestDryBulb && T < kHighestDryBulb) {
         return T;
+    }
     const auto solved = SaturationTemperatureAt(vapourPressure, formulation);
     return solved ? *solved : kNaN;
 }
@@ -67,8 +70,9 @@ double VapourPressureAt(double W, double P) {
 } // namespace
 
 double DewLimitPressure(double dewPoint, DewReading reading, SatFormulation formulation) {
-    if (reading == DewReading::OverWater && dewPoint < kTripleT)
+    if (reading == DewReading::OverWater && dewPoint < kTripleT) {
         return SupercooledWaterPressure(dewPoint);
+    }
     return Saturation(dewPoint, formulation);
 }
 
@@ -79,10 +83,11 @@ double VapourPressureOf(const Air& air) {
 Judge::Judge(const Envelope& envelope, SatFormulation formulation)
     : envelope_(envelope), formulation_(formulation) {
     limits_.reserve(envelope_.edges.size());
-    for (const Edge& edge : envelope_.edges)
+    for (const Edge& edge : envelope_.edges) {
         limits_.push_back(edge.quantity == Quantity::DewPoint
                               ? DewLimitPressure(edge.value, edge.reading, formulation_)
                               : edge.value);
+    }
 }
 
 bool Judge::Satisfies(const Edge& edge, double limit, const Air& air, double vapourPressure,
@@ -100,8 +105,9 @@ bool Judge::Satisfies(const Edge& edge, double limit, const Air& air, double vap
         // the core solves states at a dry bulb held in 32 bits, so a logger's 80 % recomputes up
         // to a few parts in 1e7 off; within kMostRelativeHumidity's margin it is the limit.
         value = vapourPressure / saturation;
-        if (std::abs(value - edge.value) <= (kMostRelativeHumidity - 1) * edge.value)
+        if (std::abs(value - edge.value) <= (kMostRelativeHumidity - 1) * edge.value) {
             return true;
+        }
         break;
     case Quantity::HumidityRatio:
         value = air.humidityRatio;
@@ -124,15 +130,20 @@ Verdict Judge::Test(const Air& air, double& pw, double& saturation) const {
     const bool finite = std::isfinite(air.dryBulb) && std::isfinite(air.humidityRatio) &&
                         std::isfinite(air.pressure);
     if (!finite || air.dryBulb < kLowestDryBulb || air.dryBulb > kHighestDryBulb ||
-        air.pressure < kLowestPressure || air.pressure > kHighestPressure || air.humidityRatio < 0)
+        air.pressure < kLowestPressure || air.pressure > kHighestPressure ||
+        air.humidityRatio < 0) {
         return Verdict::Invalid;
+    }
     pw = VapourPressureOf(air);
     saturation = Saturation(air.dryBulb, formulation_);
-    if (!(saturation < air.pressure) || !(pw <= saturation * kMostRelativeHumidity))
+    if (!(saturation < air.pressure) || !(pw <= saturation * kMostRelativeHumidity)) {
         return Verdict::Invalid;
-    for (std::size_t i = 0; i < limits_.size(); ++i)
-        if (!Satisfies(envelope_.edges[i], limits_[i], air, pw, saturation))
+    }
+    for (std::size_t i = 0; i < limits_.size(); ++i) {
+        if (!Satisfies(envelope_.edges[i], limits_[i], air, pw, saturation)) {
             return Verdict::Outside;
+        }
+    }
     return Verdict::Inside;
 }
 
@@ -164,19 +175,23 @@ double Judge::DewPointBeyond(const Air& air, double vapourPressure, double satur
             break;
         }
         }
-        if (edge.side == Side::Lowest)
+        if (edge.side == Side::Lowest) {
             lowest = std::max(lowest, p);
-        else
+        } else {
             highest = std::min(highest, p);
+        }
     }
-    if (vapourPressure >= lowest && vapourPressure <= highest)
+    if (vapourPressure >= lowest && vapourPressure <= highest) {
         return 0; // no dew point to solve
+    }
     const double dewPoint = DewPointOf(vapourPressure, formulation_);
     double beyond = 0;
-    if (vapourPressure < lowest)
+    if (vapourPressure < lowest) {
         beyond = std::max(beyond, DewPointOf(lowest, formulation_) - dewPoint);
-    if (vapourPressure > highest)
+    }
+    if (vapourPressure > highest) {
         beyond = std::max(beyond, dewPoint - DewPointOf(highest, formulation_));
+    }
     return beyond;
 }
 
@@ -184,12 +199,14 @@ Judgement Judge::Assess(const Air& air) const {
     Judgement judgement;
     double pw = 0, saturation = 0;
     judgement.verdict = Test(air, pw, saturation);
-    if (judgement.verdict != Verdict::Outside)
+    if (judgement.verdict != Verdict::Outside) {
         return judgement;
+    }
     double dryBulb = 0;
     for (const Edge& edge : envelope_.edges) {
-        if (edge.quantity != Quantity::DryBulb)
+        if (edge.quantity != Quantity::DryBulb) {
             continue;
+        }
         dryBulb = std::max(dryBulb, edge.side == Side::Lowest ? edge.value - air.dryBulb
                                                               : air.dryBulb - edge.value);
     }

@@ -30,9 +30,10 @@ using SecondsArray = py::array_t<std::int64_t, py::array::c_style | py::array::f
 
 EnvelopeTuple TupleOf(const Envelope& e) {
     std::vector<EdgeTuple> edges;
-    for (const Edge& edge : e.edges)
+    for (const Edge& edge : e.edges) {
         edges.emplace_back(static_cast<int>(edge.quantity), static_cast<int>(edge.side), edge.value,
                            static_cast<int>(edge.reading));
+    }
     return {e.name, e.edition, e.title, edges};
 }
 
@@ -41,8 +42,9 @@ Envelope EnvelopeOf(const py::tuple& held) {
     const auto t = held.cast<EnvelopeTuple>();
     Envelope e{std::get<0>(t), std::get<1>(t), std::get<2>(t), {}};
     for (const auto& [quantity, side, value, reading] : std::get<3>(t)) {
-        if (quantity < 0 || quantity > 4 || side < 0 || side > 1 || reading < 0 || reading > 1)
+        if (quantity < 0 || quantity > 4 || side < 0 || side > 1 || reading < 0 || reading > 1) {
             throw std::invalid_argument("unknown code in an envelope's edge");
+        }
         e.edges.push_back({static_cast<Quantity>(quantity), static_cast<Side>(side), value,
                            static_cast<DewReading>(reading)});
     }
@@ -50,15 +52,17 @@ Envelope EnvelopeOf(const py::tuple& held) {
 }
 
 EnvelopeTuple Made(const Expected<Envelope, EnvelopeFailure>& made) {
-    if (!made)
+    if (!made) {
         throw py::value_error(made.error().message);
+    }
     return TupleOf(*made);
 }
 
 Limits LimitsOf(int quantity, std::optional<double> lowest, std::optional<double> highest,
                 int reading) {
-    if (quantity < 0 || quantity > 4 || reading < 0 || reading > 1)
+    if (quantity < 0 || quantity > 4 || reading < 0 || reading > 1) {
         throw std::invalid_argument("unknown quantity or dew-point reading");
+    }
     return {static_cast<Quantity>(quantity), lowest, highest, static_cast<DewReading>(reading)};
 }
 
@@ -68,8 +72,9 @@ Air AirAt(const DoubleArray& T, const DoubleArray& W, const DoubleArray& P, std:
 
 std::size_t CheckedColumns(const DoubleArray& T, const DoubleArray& W, const DoubleArray& P) {
     const auto n = static_cast<std::size_t>(T.size());
-    if (static_cast<std::size_t>(W.size()) != n || static_cast<std::size_t>(P.size()) != n)
+    if (static_cast<std::size_t>(W.size()) != n || static_cast<std::size_t>(P.size()) != n) {
         throw std::invalid_argument("the columns differ in length");
+    }
     return n;
 }
 
@@ -97,8 +102,9 @@ py::dict ComplianceOf(const py::tuple& envelope, const SecondsArray& start, cons
                       int formulation) {
     const std::size_t n = CheckedColumns(dry_bulb, humidity_ratio, pressure);
     if (static_cast<std::size_t>(start.size()) != n || static_cast<std::size_t>(end.size()) != n ||
-        static_cast<std::size_t>(month.size()) != n || static_cast<std::size_t>(hour.size()) != n)
+        static_cast<std::size_t>(month.size()) != n || static_cast<std::size_t>(hour.size()) != n) {
         throw std::invalid_argument("the times differ in length from the readings");
+    }
     const Judge judge(EnvelopeOf(envelope), static_cast<SatFormulation>(formulation));
     Compliance c;
     {
@@ -109,24 +115,27 @@ py::dict ComplianceOf(const py::tuple& envelope, const SecondsArray& start, cons
             samples[i] = {start.data()[i], end.data()[i], month.data()[i], std::nullopt,
                           hour.data()[i]};
             if (std::isfinite(air.dryBulb) && std::isfinite(air.humidityRatio) &&
-                std::isfinite(air.pressure))
+                std::isfinite(air.pressure)) {
                 samples[i].air = air;
+            }
         }
         c = Assess(judge, samples);
     }
     const auto periods = [](const auto& parts) {
         py::list list;
-        for (const PeriodCompliance& m : parts)
+        for (const PeriodCompliance& m : parts) {
             list.append(py::dict(py::arg("hours") = m.hours,
                                  py::arg("hours_inside") = m.hoursInside,
                                  py::arg("percent_inside") = m.PercentInside()));
+        }
         return list;
     };
     py::object worst = py::none();
-    if (c.worst)
+    if (c.worst) {
         worst = py::dict(py::arg("start") = c.worst->start, py::arg("end") = c.worst->end,
                          py::arg("hours") = c.worst->hours,
                          py::arg("degree_hours") = c.worst->degreeHours);
+    }
     return py::dict(py::arg("hours") = c.hours, py::arg("hours_inside") = c.hoursInside,
                     py::arg("percent_inside") = c.PercentInside(),
                     py::arg("hours_outside") = c.hoursOutside,
@@ -144,8 +153,9 @@ py::dict ComplianceOf(const py::tuple& envelope, const SecondsArray& start, cons
 void BindEnvelopes(py::module_& m) {
     m.def("envelope_catalogue", [] {
         std::vector<EnvelopeTuple> all;
-        for (const Envelope& e : Catalogue())
+        for (const Envelope& e : Catalogue()) {
             all.push_back(TupleOf(e));
+        }
         return all;
     });
     m.def(

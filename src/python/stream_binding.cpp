@@ -29,14 +29,17 @@ using StreamColumns = std::tuple<DoubleArray, DoubleArray, DoubleArray, DoubleAr
 streams::StreamSeries SeriesOf(const StreamColumns& columns, const char* name) {
     const auto& [seconds, dryBulb, humidity, pressure, kind] = columns;
     const std::size_t n = static_cast<std::size_t>(seconds.size());
-    if (kind < 0 || kind > static_cast<int>(HumidityInput::MassFraction))
+    if (kind < 0 || kind > static_cast<int>(HumidityInput::MassFraction)) {
         throw std::invalid_argument(std::string("unknown humidity kind of ") + name);
+    }
     streams::StreamSeries s;
     s.humidityInput = static_cast<HumidityInput>(kind);
     s.seconds.assign(seconds.data(), seconds.data() + n);
-    for (std::size_t i = 1; i < n; ++i)
-        if (!(s.seconds[i] > s.seconds[i - 1]))
+    for (std::size_t i = 1; i < n; ++i) {
+        if (!(s.seconds[i] > s.seconds[i - 1])) {
             throw std::invalid_argument(std::string(name) + ": the times must increase");
+        }
+    }
     const Column t = ColumnOf(dryBulb, n, "dry_bulb");
     const Column h = ColumnOf(humidity, n, "humidity");
     const Column p = ColumnOf(pressure, n, "pressure");
@@ -54,8 +57,9 @@ streams::StreamSeries SeriesOf(const StreamColumns& columns, const char* name) {
 template <typename Get>
 py::array_t<double> StepColumn(const std::vector<StepFigures>& steps, Get get) {
     py::array_t<double> column(static_cast<py::ssize_t>(steps.size()));
-    for (std::size_t i = 0; i < steps.size(); ++i)
+    for (std::size_t i = 0; i < steps.size(); ++i) {
         column.mutable_data()[i] = get(steps[i]);
+    }
     return column;
 }
 
@@ -65,8 +69,9 @@ std::string Snake(const char* key) {
     std::string snake;
     for (const char* c = key; *c; ++c) {
         const auto u = static_cast<unsigned char>(*c);
-        if (std::isupper(u) && c != key)
+        if (std::isupper(u) && c != key) {
             snake += '_';
+        }
         snake += static_cast<char>(std::tolower(u));
     }
     return snake;
@@ -77,9 +82,11 @@ py::dict Judged(const std::array<std::optional<StreamColumns>, kStreamCount>& co
                 std::optional<double> flow, bool heats, std::optional<double> lockout,
                 int formulation) {
     streams::StreamSet set;
-    for (std::size_t k = 0; k < kStreamCount; ++k)
-        if (columns[k])
+    for (std::size_t k = 0; k < kStreamCount; ++k) {
+        if (columns[k]) {
             set[k] = SeriesOf(*columns[k], streams::KeyOf(static_cast<streams::StreamName>(k)));
+        }
+    }
     streams::AlignmentSettings a;
     a.how = alignment == 0 ? streams::Alignment::Nearest : streams::Alignment::Linear;
     a.toleranceSeconds = tolerance;
@@ -118,20 +125,24 @@ py::dict Judged(const std::array<std::optional<StreamColumns>, kStreamCount>& co
     for (std::size_t k = 0; k < kFaultCount; ++k) {
         const std::string key = Snake(streams::KeyOf(static_cast<streams::FaultKind>(k)));
         py::array_t<bool> flags(static_cast<py::ssize_t>(steps.size()));
-        for (std::size_t i = 0; i < steps.size(); ++i)
+        for (std::size_t i = 0; i < steps.size(); ++i) {
             flags.mutable_data()[i] = steps[i].faults[k];
+        }
         step[key.c_str()] = flags;
         faultHours[key.c_str()] = s.faultHours[k];
         faultSteps[key.c_str()] = s.faultSteps[k];
         py::list periods;
-        for (const streams::FaultPeriod& p : s.faultPeriods[k])
+        for (const streams::FaultPeriod& p : s.faultPeriods[k]) {
             periods.append(py::make_tuple(p.start, p.end, p.hours));
+        }
         faultPeriods[key.c_str()] = periods;
     }
-    for (std::size_t k = 0; k < kStreamCount; ++k)
-        if (judged.aligned.logged[k])
+    for (std::size_t k = 0; k < kStreamCount; ++k) {
+        if (judged.aligned.logged[k]) {
             gapHours[Snake(streams::KeyOf(static_cast<streams::StreamName>(k))).c_str()] =
                 s.gapHours[k];
+        }
+    }
     summary["steps"] = s.steps;
     summary["hours"] = s.hours;
     summary["gap_hours"] = gapHours;

@@ -27,8 +27,9 @@ std::string Snake(const char* key) {
     std::string snake;
     for (const char* c = key; *c; ++c) {
         const auto u = static_cast<unsigned char>(*c);
-        if (std::isupper(u) && c != key && std::islower(static_cast<unsigned char>(c[-1])))
+        if (std::isupper(u) && c != key && std::islower(static_cast<unsigned char>(c[-1]))) {
             snake += '_';
+        }
         snake += static_cast<char>(std::tolower(u));
     }
     return snake;
@@ -36,8 +37,9 @@ std::string Snake(const char* key) {
 
 py::dict TotalsOf(const airunit::UnitTotals& totals) {
     py::dict dict;
-    for (const airunit::TotalField& field : airunit::kTotalFields)
+    for (const airunit::TotalField& field : airunit::kTotalFields) {
         dict[Snake(field.key).c_str()] = totals.*field.member;
+    }
     return dict;
 }
 
@@ -59,8 +61,9 @@ template <typename T, typename Get>
 py::array_t<T> HourColumn(const std::vector<UnitHour>& hours, Get get) {
     py::array_t<T> column(static_cast<py::ssize_t>(hours.size()));
     T* data = column.mutable_data();
-    for (std::size_t i = 0; i < hours.size(); ++i)
+    for (std::size_t i = 0; i < hours.size(); ++i) {
         data[i] = static_cast<T>(get(hours[i]));
+    }
     return column;
 }
 
@@ -68,8 +71,9 @@ py::dict HourlyOf(const climate::WeatherData& w, const std::vector<UnitHour>& ho
     py::dict columns;
     const auto record = [&](auto member) {
         py::array_t<std::uint8_t> column(static_cast<py::ssize_t>(hours.size()));
-        for (std::size_t i = 0; i < hours.size(); ++i)
+        for (std::size_t i = 0; i < hours.size(); ++i) {
             column.mutable_data()[i] = w.hours[i].*member;
+        }
         return column;
     };
     columns["month"] = record(&climate::HourRecord::month);
@@ -99,8 +103,9 @@ py::dict HourlyOf(const climate::WeatherData& w, const std::vector<UnitHour>& ho
         {"condensate_kg_per_s", &UnitHour::condensateKgS},
         {"steam_kg_per_s", &UnitHour::steamKgS},
     };
-    for (const auto& [name, member] : numbers)
+    for (const auto& [name, member] : numbers) {
         columns[name] = HourColumn<double>(hours, [m = member](const UnitHour& h) { return h.*m; });
+    }
     const std::pair<const char*, airunit::AirNode UnitHour::*> nodes[] = {
         {"room", &UnitHour::room},           {"outdoor", &UnitHour::outdoor},
         {"recovered", &UnitHour::recovered}, {"mixed", &UnitHour::mixed},
@@ -123,14 +128,18 @@ py::dict RunUnit(const climate::WeatherData& w, const std::string& unitJson, boo
                  bool elevation, int formulation, unsigned threads, int firstMonth, int lastMonth,
                  int fromHour, int toHour) {
     const auto settings = unitfile::ReadUnitText(unitJson);
-    if (!settings)
+    if (!settings) {
         throw py::value_error(settings.error().message);
-    if (formulation < 1 || formulation > 2)
+    }
+    if (formulation < 1 || formulation > 2) {
         throw std::invalid_argument("unknown formulation code");
-    if (firstMonth < 1 || firstMonth > 12 || lastMonth < 1 || lastMonth > 12)
+    }
+    if (firstMonth < 1 || firstMonth > 12 || lastMonth < 1 || lastMonth > 12) {
         throw py::value_error("months run from 1 to 12");
-    if (fromHour < 0 || fromHour > 24 || toHour < 0 || toHour > 24)
+    }
+    if (fromHour < 0 || fromHour > 24 || toHour < 0 || toHour > 24) {
         throw py::value_error("hours run from 0 to 24");
+    }
     climate::StateOptions options;
     options.humidity =
         dewPoint ? climate::HumiditySource::DewPoint : climate::HumiditySource::RelativeHumidity;
@@ -150,8 +159,9 @@ py::dict RunUnit(const climate::WeatherData& w, const std::string& unitJson, boo
         runOptions.threads = threads;
         return airunit::RunUnit(w, states, filter, *settings, runOptions);
     }();
-    if (!run)
+    if (!run) {
         throw py::value_error(airunit::Describe(run.error()));
+    }
     py::list months, monthPeaks;
     for (std::size_t m = 0; m < 12; ++m) {
         months.append(TotalsOf(run->months[m]));

@@ -14,8 +14,9 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 const AlignedState* At(const AlignedStreams& a, StreamName name, std::size_t step) {
     const std::size_t s = IndexOf(name);
-    if (!a.logged[s] || !a.states[s][step].Present())
+    if (!a.logged[s] || !a.states[s][step].Present()) {
         return nullptr;
+    }
     return &a.states[s][step];
 }
 
@@ -67,13 +68,18 @@ StepFigures JudgeStep(const AlignedStreams& a, std::size_t step, const Judgement
         f.outdoorFraction = std::isnan(f.fractionOnEnthalpy) || (byW > byH)
                                 ? f.fractionOnHumidityRatio
                                 : f.fractionOnEnthalpy;
-        if (std::abs(f.fractionOnHumidityRatio - f.fractionOnEnthalpy) > s.fractionTolerance)
+        if (std::abs(f.fractionOnHumidityRatio - f.fractionOnEnthalpy) > s.fractionTolerance) {
             flag(FaultKind::FractionsDisagree);
-        if (f.outdoorFraction < -s.fractionTolerance || f.outdoorFraction > 1 + s.fractionTolerance)
+        }
+        if (f.outdoorFraction < -s.fractionTolerance ||
+            f.outdoorFraction > 1 + s.fractionTolerance) {
             flag(FaultKind::OffMixingLine);
+        }
         const auto [low, high] = std::minmax(outdoorSide->dryBulb, back->dryBulb);
-        if (mixed->dryBulb < low - s.dryBulbTolerance || mixed->dryBulb > high + s.dryBulbTolerance)
+        if (mixed->dryBulb < low - s.dryBulbTolerance ||
+            mixed->dryBulb > high + s.dryBulbTolerance) {
             flag(FaultKind::MixedOutsideRange);
+        }
     }
 
     if (outdoor && recovered && back) {
@@ -100,17 +106,21 @@ StepFigures JudgeStep(const AlignedStreams& a, std::size_t step, const Judgement
         }
         const bool heating =
             s.heats && (!s.heatingLockout || !outdoor || outdoor->dryBulb <= *s.heatingLockout);
-        if (!heating && supply->dryBulb > source->dryBulb + s.supplyRise)
+        if (!heating && supply->dryBulb > source->dryBulb + s.supplyRise) {
             flag(FaultKind::SupplyWarmerThanSource);
+        }
     }
 
     for (std::size_t k = 0; k < kStreamCount; ++k) {
-        if (!a.logged[k] || !a.states[k][step].Present())
+        if (!a.logged[k] || !a.states[k][step].Present()) {
             continue;
-        if (a.states[k][step].relative > 1)
+        }
+        if (a.states[k][step].relative > 1) {
             flag(FaultKind::RelativeHumidityAbove100);
-        if (a.states[k][step].frozen)
+        }
+        if (a.states[k][step].frozen) {
             flag(FaultKind::FrozenSensor);
+        }
     }
     return f;
 }
@@ -122,8 +132,9 @@ struct Weighted {
     double sum = 0;
     double hours = 0;
     void Add(double value, double h) {
-        if (std::isnan(value))
+        if (std::isnan(value)) {
             return;
+        }
         sum += value * h;
         hours += h;
     }
@@ -144,17 +155,19 @@ StreamJudgement Judge(const StreamSet& streams, const AlignmentSettings& alignme
     for (std::size_t i = 0; i < sum.steps; ++i) {
         const double h = a.hours[i];
         sum.hours += h;
-        for (std::size_t k = 0; k < kStreamCount; ++k)
+        for (std::size_t k = 0; k < kStreamCount; ++k) {
             if (a.logged[k] && !a.states[k][i].Present()) {
                 ++sum.gapSteps[k];
                 sum.gapHours[k] += h;
             }
+        }
         const StepFigures f = JudgeStep(a, i, settings);
         // A fraction its own balances call into doubt stays out of the mean (its hours are
         // counted).
         if (!f.faults[static_cast<std::size_t>(FaultKind::FractionsDisagree)] &&
-            !f.faults[static_cast<std::size_t>(FaultKind::OffMixingLine)])
+            !f.faults[static_cast<std::size_t>(FaultKind::OffMixingLine)]) {
             fraction.Add(f.outdoorFraction, h);
+        }
         sensible.Add(f.effectivenessSensible, h);
         latent.Add(f.effectivenessLatent, h);
         total.Add(f.effectivenessTotal, h);
@@ -163,13 +176,15 @@ StreamJudgement Judge(const StreamSet& streams, const AlignmentSettings& alignme
         coilTotal.Add(f.coilTotalKW, h);
         condensate.Add(f.condensateKgS * 3600, h);
         for (std::size_t k = 0; k < kFaultCount; ++k) {
-            if (!f.faults[k])
+            if (!f.faults[k]) {
                 continue;
+            }
             sum.faultHours[k] += h;
             ++sum.faultSteps[k];
             std::vector<FaultPeriod>& periods = sum.faultPeriods[k];
-            if (i == 0 || !j.steps[i - 1].faults[k])
+            if (i == 0 || !j.steps[i - 1].faults[k]) {
                 periods.push_back({a.seconds[i], a.seconds[i], 0});
+            }
             periods.back().end = a.seconds[i];
             periods.back().hours += h;
         }

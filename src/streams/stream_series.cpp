@@ -19,9 +19,11 @@ const char* KeyOf(StreamName name) {
 }
 
 std::optional<StreamName> StreamNamed(std::string_view key) {
-    for (const StreamName name : kStreamNames)
-        if (key == KeyOf(name))
+    for (const StreamName name : kStreamNames) {
+        if (key == KeyOf(name)) {
             return name;
+        }
+    }
     return std::nullopt;
 }
 

@@ -18,7 +18,8 @@ std::optional<double> ParseTypedNumber(std::string_view text);
 
 // A decimal integer that is the whole text and fits T: digits with an optional '-' for a signed T.
 template <typename T>
-requires std::is_integral_v<T> std::optional<T> ParseInteger(std::string_view text) {
+    requires std::is_integral_v<T>
+std::optional<T> ParseInteger(std::string_view text) {
     T value{};
     const char* end = text.data() + text.size();
     const auto [last, error] = std::from_chars(text.data(), end, value);

@@ -40,8 +40,9 @@ class Reader {
     const UnitTextFailure& failure() const { return *failure_; }
 
     void fail(const std::string& key, const std::string& reason) {
-        if (!failure_)
+        if (!failure_) {
             failure_ = UnitTextFailure{key, key.empty() ? reason : Quoted(key) + ": " + reason};
+        }
     }
 
     // Refuses a key of `object` that is not among `known`.
@@ -50,10 +51,12 @@ class Reader {
         for (auto it = object.begin(); it != object.end(); ++it) {
             const std::string key = it.key().toStdString();
             bool found = false;
-            for (const char* k : known)
+            for (const char* k : known) {
                 found = found || key == k;
-            if (!found)
+            }
+            if (!found) {
                 fail(Path(where, key.c_str()), "unknown key");
+            }
         }
     }
 
@@ -61,8 +64,9 @@ class Reader {
                                       const char* key, bool required = true) {
         const QJsonValue value = parent.value(QLatin1String(key));
         if (value.isUndefined()) {
-            if (required)
+            if (required) {
                 fail(Path(where, key), "missing key");
+            }
             return std::nullopt;
         }
         if (!value.isObject()) {
@@ -76,8 +80,9 @@ class Reader {
                                  const char* key, bool required = true) {
         const QJsonValue value = parent.value(QLatin1String(key));
         if (value.isUndefined()) {
-            if (required)
+            if (required) {
                 fail(Path(where, key), "missing key");
+            }
             return std::nullopt;
         }
         if (!value.isDouble()) {
@@ -107,8 +112,9 @@ class Reader {
 
 void ReadFormat(Reader& reader, const QJsonObject& root) {
     const auto version = reader.number(root, "", "format", false);
-    if (!version)
+    if (!version) {
         return;
+    }
     if (*version != std::floor(*version) || *version < 1) {
         reader.fail("format", "must be a whole number of at least 1");
     } else if (*version > kUnitFileVersion) {
@@ -119,11 +125,13 @@ void ReadFormat(Reader& reader, const QJsonObject& root) {
 
 void ReadRoom(Reader& reader, const QJsonObject& root, UnitSettings& s) {
     const auto room = reader.object(root, "", "room");
-    if (!room)
+    if (!room) {
         return;
+    }
     reader.onlyKeys(*room, "room", {"dryBulb", "relativeHumidity", "dewPoint"});
-    if (const auto t = reader.number(*room, "room", "dryBulb"))
+    if (const auto t = reader.number(*room, "room", "dryBulb")) {
         s.roomDryBulb = *t;
+    }
     const bool byRh = room->contains("relativeHumidity");
     const bool byDewPoint = room->contains("dewPoint");
     if (byRh == byDewPoint) {
@@ -131,44 +139,52 @@ void ReadRoom(Reader& reader, const QJsonObject& root, UnitSettings& s) {
         return;
     }
     s.roomHumidityKind = byRh ? RoomHumidity::RelativeHumidity : RoomHumidity::DewPoint;
-    if (const auto h = reader.number(*room, "room", byRh ? "relativeHumidity" : "dewPoint"))
+    if (const auto h = reader.number(*room, "room", byRh ? "relativeHumidity" : "dewPoint")) {
         s.roomHumidity = *h;
+    }
 }
 
 void ReadSupply(Reader& reader, const QJsonObject& root, UnitSettings& s) {
     const auto supply = reader.object(root, "", "supply");
-    if (!supply)
+    if (!supply) {
         return;
+    }
     reader.onlyKeys(*supply, "supply", {"dryBulb", "maxDewPoint", "minDewPoint"});
-    if (const auto t = reader.number(*supply, "supply", "dryBulb"))
+    if (const auto t = reader.number(*supply, "supply", "dryBulb")) {
         s.supplyDryBulb = *t;
+    }
     s.maxDewPoint = reader.number(*supply, "supply", "maxDewPoint", false);
     s.minDewPoint = reader.number(*supply, "supply", "minDewPoint", false);
 }
 
 void ReadFlow(Reader& reader, const QJsonObject& root, UnitSettings& s) {
     const auto flow = reader.object(root, "", "flow");
-    if (!flow)
+    if (!flow) {
         return;
+    }
     reader.onlyKeys(*flow, "flow", {"value", "unit"});
-    if (const auto value = reader.number(*flow, "flow", "value"))
+    if (const auto value = reader.number(*flow, "flow", "value")) {
         s.flow = *value;
+    }
     if (const auto name = reader.text(*flow, "flow", "unit")) {
-        if (const auto unit = airunit::FlowUnitNamed(*name))
+        if (const auto unit = airunit::FlowUnitNamed(*name)) {
             s.flowUnit = *unit;
-        else
+        } else {
             reader.fail("flow.unit", "\"" + *name + "\" is no flow unit (kg/s, m3/h, m3/s, cfm)");
+        }
     }
 }
 
 void ReadEconomizer(Reader& reader, const QJsonObject& root, UnitSettings& s) {
     const auto economizer = reader.object(root, "", "economizer");
-    if (!economizer)
+    if (!economizer) {
         return;
+    }
     reader.onlyKeys(*economizer, "economizer", {"kind", "limit"});
     const auto name = reader.text(*economizer, "economizer", "kind");
-    if (!name)
+    if (!name) {
         return;
+    }
     const auto kind = airunit::EconomizerKindNamed(*name);
     if (!kind) {
         reader.fail("economizer.kind",
@@ -179,8 +195,9 @@ void ReadEconomizer(Reader& reader, const QJsonObject& root, UnitSettings& s) {
     }
     s.economizer = *kind;
     if (airunit::HasLimit(*kind)) {
-        if (const auto limit = reader.number(*economizer, "economizer", "limit"))
+        if (const auto limit = reader.number(*economizer, "economizer", "limit")) {
             s.economizerLimit = *limit;
+        }
     } else if (economizer->contains("limit")) {
         reader.fail("economizer.limit", "the kind \"" + *name + "\" has no limit");
     }
@@ -189,16 +206,19 @@ void ReadEconomizer(Reader& reader, const QJsonObject& root, UnitSettings& s) {
 void ReadRecovery(Reader& reader, const QJsonObject& root, UnitSettings& s) {
     const QJsonValue value = root.value("recovery");
     s.recovery.reset();
-    if (value.isUndefined() || value.isNull())
+    if (value.isUndefined() || value.isNull()) {
         return;
+    }
     const auto recovery = reader.object(root, "", "recovery");
-    if (!recovery)
+    if (!recovery) {
         return;
+    }
     reader.onlyKeys(*recovery, "recovery", {"sensible", "latent"});
     const auto sensible = reader.number(*recovery, "recovery", "sensible");
     const auto latent = reader.number(*recovery, "recovery", "latent");
-    if (sensible && latent)
+    if (sensible && latent) {
         s.recovery = Recovery{*sensible, *latent};
+    }
 }
 
 } // namespace
@@ -240,14 +260,17 @@ namespace {
 std::vector<std::string> Members(const UnitSettings& s) {
     const bool byRh = s.roomHumidityKind == RoomHumidity::RelativeHumidity;
     std::string supply = "{\"dryBulb\":" + Number(s.supplyDryBulb);
-    if (s.maxDewPoint)
+    if (s.maxDewPoint) {
         supply += ",\"maxDewPoint\":" + Number(*s.maxDewPoint);
-    if (s.minDewPoint)
+    }
+    if (s.minDewPoint) {
         supply += ",\"minDewPoint\":" + Number(*s.minDewPoint);
+    }
     supply += "}";
     std::string economizer = "{\"kind\":\"" + std::string(airunit::KeyOf(s.economizer)) + "\"";
-    if (airunit::HasLimit(s.economizer))
+    if (airunit::HasLimit(s.economizer)) {
         economizer += ",\"limit\":" + Number(s.economizerLimit);
+    }
     economizer += "}";
     const std::string recovery = s.recovery ? "{\"sensible\":" + Number(s.recovery->sensible) +
                                                   ",\"latent\":" + Number(s.recovery->latent) + "}"
@@ -291,13 +314,15 @@ Expected<UnitSettings, UnitTextFailure> ReadUnitText(std::string_view text) {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(
         QByteArray(text.data(), static_cast<qsizetype>(text.size())), &error);
-    if (error.error != QJsonParseError::NoError)
+    if (error.error != QJsonParseError::NoError) {
         return Fail(UnitTextFailure{{},
                                     "it is damaged or incomplete (" +
                                         error.errorString().toStdString() + " at byte " +
                                         std::to_string(error.offset) + ")"});
-    if (!document.isObject())
+    }
+    if (!document.isObject()) {
         return Fail(UnitTextFailure{{}, "it is not a JSON object"});
+    }
     const QJsonObject root = document.object();
     Reader reader;
     reader.onlyKeys(root, "",
@@ -308,16 +333,20 @@ Expected<UnitSettings, UnitTextFailure> ReadUnitText(std::string_view text) {
     ReadRoom(reader, root, s);
     ReadSupply(reader, root, s);
     ReadFlow(reader, root, s);
-    if (const auto f = reader.number(root, "", "minOutdoorFraction"))
+    if (const auto f = reader.number(root, "", "minOutdoorFraction")) {
         s.minOutdoorFraction = *f;
+    }
     ReadEconomizer(reader, root, s);
     ReadRecovery(reader, root, s);
-    if (const auto phi = reader.number(root, "", "coilLeavingRelativeHumidity", false))
+    if (const auto phi = reader.number(root, "", "coilLeavingRelativeHumidity", false)) {
         s.coilLeavingRelativeHumidity = *phi;
-    if (const auto t = reader.number(root, "", "steamTemperature", false))
+    }
+    if (const auto t = reader.number(root, "", "steamTemperature", false)) {
         s.steamTemperature = *t;
-    if (reader.failed())
+    }
+    if (reader.failed()) {
         return Fail(reader.failure());
+    }
     if (const auto checked = airunit::Check(s); !checked) {
         const std::string key = KeyOf(checked.error().kind, s.roomHumidityKind);
         return Fail(UnitTextFailure{key, Quoted(key) + ": " + airunit::Describe(checked.error())});
@@ -329,8 +358,9 @@ Expected<Done, fileio::FileFailure> SaveUnit(const UnitSettings& settings,
                                              const std::string& path) {
     const std::string text = UnitText(settings);
     UnitSettings written = settings; // a limit its kind does not use is not written
-    if (!airunit::HasLimit(written.economizer))
+    if (!airunit::HasLimit(written.economizer)) {
         written.economizerLimit = UnitSettings{}.economizerLimit;
+    }
     const auto back = ReadUnitText(text);
     if (!back || *back != written) {
         const std::string reason =
@@ -345,13 +375,15 @@ Expected<Done, fileio::FileFailure> SaveUnit(const UnitSettings& settings,
 
 Expected<UnitSettings, fileio::FileFailure> OpenUnit(const std::string& path) {
     const auto bytes = fileio::ReadSmallFile(path, kLargestUnitFile, "unit file");
-    if (!bytes)
+    if (!bytes) {
         return Fail(bytes.error());
+    }
     auto settings = ReadUnitText(*bytes);
-    if (!settings)
+    if (!settings) {
         return Fail(fileio::FileFailure{fileio::FileFailureKind::Content,
                                         "The unit file \"" + path + "\" could not be opened: " +
                                             settings.error().message + "."});
+    }
     return std::move(settings.value());
 }
 

@@ -34,16 +34,19 @@ std::string Exact(double x) {
 enum class Measure { Hours, Energy, Water };
 Measure MeasureOf(const TotalField& field) {
     const std::string key = field.key;
-    if (key.ends_with("KWh"))
+    if (key.ends_with("KWh")) {
         return Measure::Energy;
-    if (key.ends_with("Kg"))
+    }
+    if (key.ends_with("Kg")) {
         return Measure::Water;
+    }
     return Measure::Hours;
 }
 
 double Shown(double value, Measure m, FigureSystem system) {
-    if (system == FigureSystem::SI || m == Measure::Hours)
+    if (system == FigureSystem::SI || m == Measure::Hours) {
         return value;
+    }
     return value * (m == Measure::Energy ? kBtuPerKWh : kPoundsPerKg);
 }
 
@@ -70,10 +73,12 @@ std::string FigureText(double value, Measure m, FigureSystem system) {
 std::string Padded(const std::string& text, std::size_t width, bool right = false) {
     // The widths count characters: "°" is two bytes but one column.
     std::size_t columns = 0;
-    for (const char c : text)
+    for (const char c : text) {
         columns += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-    if (columns >= width)
+    }
+    if (columns >= width) {
         return right ? " " + text : text + " ";
+    }
     const std::string pad(width - columns, ' ');
     return right ? pad + text : text + pad;
 }
@@ -90,16 +95,18 @@ std::string TotalsJson(const UnitTotals& totals) {
 }
 
 std::string PeakJson(const Peak& peak) {
-    if (!peak.found)
+    if (!peak.found) {
         return "{\"value\": 0, \"month\": null, \"day\": null, \"hour\": null}";
+    }
     return "{\"value\": " + Exact(peak.value) + ", \"month\": " + std::to_string(peak.month) +
            ", \"day\": " + std::to_string(peak.day) + ", \"hour\": " + std::to_string(peak.hour) +
            "}";
 }
 
 std::string PeakWhen(const Peak& peak) {
-    if (!peak.found)
+    if (!peak.found) {
         return "none";
+    }
     return std::to_string(peak.day) + " " + MonthAbbreviation(peak.month) + ", hour " +
            std::to_string(peak.hour);
 }
@@ -119,15 +126,17 @@ std::string UnitName(std::size_t index, std::size_t count) {
 std::string OneUnitText(const UnitRun& run, const std::string& name, FigureSystem system) {
     std::string text = "\nAir-handling " + name + ": " + DescribeUnit(run.settings) + "\n";
     text += Padded("", 26) + Padded("unit", 6) + Padded("year", 9, true);
-    for (int m = 1; m <= 12; ++m)
+    for (int m = 1; m <= 12; ++m) {
         text += Padded(MonthAbbreviation(m), 8, true);
+    }
     text += "\n";
     for (const TotalField& field : airunit::kTotalFields) {
         const Measure m = MeasureOf(field);
         text += Padded(field.key, 26) + Padded(UnitOf(m, system), 6) +
                 Padded(FigureText(run.year.*field.member, m, system), 9, true);
-        for (const UnitTotals& month : run.months)
+        for (const UnitTotals& month : run.months) {
             text += Padded(FigureText(month.*field.member, m, system), 8, true);
+        }
         text += "\n";
     }
     text += "Peaks:\n";
@@ -149,19 +158,23 @@ std::string DescribeUnit(const UnitSettings& s) {
                          ? n(s.roomHumidity) + " %"
                          : "dew point " + n(s.roomHumidity) + " °C") +
                     ", supply " + n(s.supplyDryBulb) + " °C";
-    if (s.maxDewPoint)
+    if (s.maxDewPoint) {
         d += ", dew point at most " + n(*s.maxDewPoint) + " °C";
-    if (s.minDewPoint)
+    }
+    if (s.minDewPoint) {
         d += ", at least " + n(*s.minDewPoint) + " °C";
+    }
     d += ", " + n(s.flow) + " " + airunit::KeyOf(s.flowUnit) + ", outdoor air at least " +
          n(s.minOutdoorFraction * 100) + " %, economizer " + airunit::KeyOf(s.economizer);
-    if (airunit::HasLimit(s.economizer))
+    if (airunit::HasLimit(s.economizer)) {
         d += " " + n(s.economizerLimit) + " " + airunit::LimitUnit(s.economizer);
-    if (s.recovery)
+    }
+    if (s.recovery) {
         d += ", recovery " + n(s.recovery->sensible) + " sensible " + n(s.recovery->latent) +
              " latent";
-    else
+    } else {
         d += ", no recovery";
+    }
     return d;
 }
 
@@ -169,8 +182,9 @@ std::string UnitJson(const UnitRun& run, const std::string& indent) {
     std::string json = "{\n" + indent + "  \"settings\": " + SettingsJson(run.settings) + ",\n";
     json += indent + "  \"year\": " + TotalsJson(run.year) + ",\n";
     json += indent + "  \"months\": [";
-    for (std::size_t m = 0; m < run.months.size(); ++m)
+    for (std::size_t m = 0; m < run.months.size(); ++m) {
         json += (m == 0 ? "\n" : ",\n") + indent + "    " + TotalsJson(run.months[m]);
+    }
     json += "\n" + indent + "  ],\n" + indent + "  \"peaks\": {";
     bool first = true;
     for (const airunit::PeakField& field : airunit::kPeakFields) {
@@ -183,14 +197,17 @@ std::string UnitJson(const UnitRun& run, const std::string& indent) {
 
 std::string UnitsText(const std::vector<UnitRun>& runs, FigureSystem system) {
     std::string text;
-    for (std::size_t u = 0; u < runs.size(); ++u)
+    for (std::size_t u = 0; u < runs.size(); ++u) {
         text += OneUnitText(runs[u], UnitName(u, runs.size()), system);
-    if (runs.size() < 2)
+    }
+    if (runs.size() < 2) {
         return text;
+    }
     text += "\nThe units' years side by side (each unit's value, then its difference to unit 1):\n";
     text += Padded("", 26) + Padded("unit", 6);
-    for (std::size_t u = 0; u < runs.size(); ++u)
+    for (std::size_t u = 0; u < runs.size(); ++u) {
         text += Padded("unit " + std::to_string(u + 1), u == 0 ? 10 : 20, true);
+    }
     text += "\n";
     for (const TotalField& field : airunit::kTotalFields) {
         const Measure m = MeasureOf(field);
@@ -229,8 +246,9 @@ std::string UnitsCsvRows(const std::vector<UnitRun>& runs, FigureSystem system) 
             }
         };
         totals("year", run.year);
-        for (int m = 1; m <= 12; ++m)
+        for (int m = 1; m <= 12; ++m) {
             totals(MonthAbbreviation(m), run.months[static_cast<std::size_t>(m - 1)]);
+        }
         for (const airunit::PeakField& field : airunit::kPeakFields) {
             const Peak& peak = run.peaks.*field.peak;
             const double value = system == FigureSystem::SI ? peak.value : peak.value * kBtuPerKWh;
@@ -275,11 +293,13 @@ std::string HourlyCsv(const climate::WeatherData& data, const std::vector<UnitRu
     std::string csv = several ? "unit," : "";
     csv += "month,day,hour,minute,status,pressure (Pa),dry-air flow (kg/s),outdoor fraction,"
            "wheel speed,economizer,recovery";
-    for (const NodeColumn& node : kNodes)
+    for (const NodeColumn& node : kNodes) {
         csv += std::string(",") + node.name + " dry bulb (°C)," + node.name +
                " humidity ratio (kg/kg)";
-    for (const LoadColumn& load : kLoads)
+    }
+    for (const LoadColumn& load : kLoads) {
         csv += std::string(",") + load.header;
+    }
     // The return air last, so that the columns before keep their places.
     csv += ",recovered heating (kW),recovered cooling (kW),return dry bulb (°C),return humidity "
            "ratio (kg/kg)\n";
@@ -288,8 +308,9 @@ std::string HourlyCsv(const climate::WeatherData& data, const std::vector<UnitRu
         for (std::size_t i = 0; i < run.hours.size() && i < data.hours.size(); ++i) {
             const UnitHour& h = run.hours[i];
             const climate::HourRecord& r = data.hours[i];
-            if (several)
+            if (several) {
                 csv += std::to_string(u + 1) + ",";
+            }
             csv += std::to_string(r.month) + "," + std::to_string(r.day) + "," +
                    std::to_string(r.hour) + "," + std::to_string(r.minute) + ",";
             if (h.status != HourStatus::On) {
@@ -304,11 +325,13 @@ std::string HourlyCsv(const climate::WeatherData& data, const std::vector<UnitRu
                    (h.recovery == airunit::RecoveryMode::Heating   ? "heating"
                     : h.recovery == airunit::RecoveryMode::Cooling ? "cooling"
                                                                    : "off");
-            for (const NodeColumn& node : kNodes)
+            for (const NodeColumn& node : kNodes) {
                 csv +=
                     "," + Exact((h.*node.node).dryBulb) + "," + Exact((h.*node.node).humidityRatio);
-            for (const LoadColumn& load : kLoads)
+            }
+            for (const LoadColumn& load : kLoads) {
                 csv += "," + Exact(h.*load.load * load.scale);
+            }
             const bool heating = h.recovery == airunit::RecoveryMode::Heating;
             csv += "," + Exact(heating ? h.recoveredKW : 0) + "," +
                    Exact(recovering && !heating ? h.recoveredKW : 0) + "," + Exact(h.room.dryBulb) +

@@ -29,8 +29,9 @@ const climate::HourlyStates& ChicagoStates() {
 }
 
 UnitRun ChicagoRun(const UnitSettings& settings, unsigned threads) {
-    if (!Chicago())
+    if (!Chicago()) {
         return {};
+    }
     RunOptions options;
     options.threads = threads;
     auto run = RunUnit(*Chicago(), ChicagoStates(), climate::Filter{}, settings, options);
@@ -57,10 +58,11 @@ namespace ashrae {
 
 double SaturationPressure(double t) {
     const double T = t + 273.15;
-    if (t < 0)
+    if (t < 0) {
         return std::exp(-5.6745359e3 / T + 6.3925247 - 9.677843e-3 * T + 6.2215701e-7 * T * T +
                         2.0747825e-9 * T * T * T - 9.484024e-13 * T * T * T * T +
                         4.1635019 * std::log(T));
+    }
     return std::exp(-5.8002206e3 / T + 1.3914993 - 4.8640239e-2 * T + 4.1764768e-5 * T * T -
                     1.4452093e-8 * T * T * T + 6.5459673 * std::log(T));
 }
@@ -105,8 +107,9 @@ Air At(double t, double W) {
     return {t, W, ashrae::Enthalpy(t, W)};
 }
 Air Mix(const Air& o, const Air& r, double f) {
-    if (f == 1)
+    if (f == 1) {
         return o;
+    }
     const double W = f * o.W + (1 - f) * r.W;
     const double h = f * o.h + (1 - f) * r.h;
     return {ashrae::DryBulb(h, W), W, h};
@@ -224,10 +227,11 @@ ReferenceHour Reference(const UnitSettings& s, double to, double Wo, double P) {
         const double fMin = s.minOutdoorFraction;
         const auto above = [&](double x) { return Mix(o, r, fMin + x * (1 - fMin)).t > ts; };
         const double atMin = Mix(o, r, fMin).t, atOne = to;
-        if ((atMin > ts) != (atOne > ts))
+        if ((atMin > ts) != (atOne > ts)) {
             f = fMin + LargestWhere(above) * (1 - fMin);
-        else
+        } else {
             f = std::abs(atOne - ts) < std::abs(atMin - ts) ? 1 : fMin;
+        }
     }
     out.f = f;
     out.economizer = allowed && f > s.minOutdoorFraction;
@@ -254,8 +258,9 @@ ReferenceHour Reference(const UnitSettings& s, double to, double Wo, double P) {
         with.k = 1;
         with.recoveredKW = m * f * (o.h - recovered(1).h);
         Downstream(s, r, P, recovered(1), with);
-        if (Bought(with) < Bought(out))
+        if (Bought(with) < Bought(out)) {
             return with;
+        }
     }
     return out;
 }

@@ -46,8 +46,9 @@ TEST(UnitHandWorkedHour, FollowsTheGuidesFigures) {
         {"humidifier, kW", h.humidifierKW, 0},
         {"supply dry bulb, degC", h.supply.dryBulb, 13},
     };
-    for (const Figure& f : figures)
+    for (const Figure& f : figures) {
         EXPECT_NEAR(f.actual, f.byHand, 1e-7 * std::max(1.0, std::abs(f.byHand))) << f.name;
+    }
 }
 
 } // namespace

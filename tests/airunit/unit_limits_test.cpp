@@ -19,8 +19,9 @@ void SameHour(const UnitHour& a, const UnitHour& b, std::size_t i) {
     for (double UnitHour::*load :
          {&UnitHour::outdoorFraction, &UnitHour::heatingKW, &UnitHour::coolingKW,
           &UnitHour::coolingSensibleKW, &UnitHour::coolingLatentKW, &UnitHour::reheatKW,
-          &UnitHour::humidifierKW, &UnitHour::condensateKgS, &UnitHour::steamKgS})
+          &UnitHour::humidifierKW, &UnitHour::condensateKgS, &UnitHour::steamKgS}) {
         ASSERT_EQ(a.*load, b.*load) << "record " << i;
+    }
     ASSERT_EQ(a.supply.dryBulb, b.supply.dryBulb) << "record " << i;
     ASSERT_EQ(a.supply.humidityRatio, b.supply.humidityRatio) << "record " << i;
 }
@@ -62,8 +63,9 @@ TEST(UnitLimits, NoEffectivenessIsNoRecovery) {
     const UnitRun zero = ChicagoRun(s);
     s.recovery.reset();
     const UnitRun none = ChicagoRun(s);
-    for (std::size_t i = 0; i < zero.hours.size(); ++i)
+    for (std::size_t i = 0; i < zero.hours.size(); ++i) {
         SameHour(zero.hours[i], none.hours[i], i);
+    }
     EXPECT_EQ(zero.year.recoveredHeatingKWh, 0);
     EXPECT_EQ(zero.year.recoveredCoolingKWh, 0);
     EXPECT_EQ(zero.year.heatingKWh, none.year.heatingKWh);
@@ -87,8 +89,9 @@ class EconomizerNotAllowed : public ::testing::TestWithParam<EconomizerRow> {};
 TEST_P(EconomizerNotAllowed, LeavesTheHourAsWithoutOne) {
     for (const bool wheel : {false, true}) {
         UnitSettings s = ExampleUnit();
-        if (!wheel)
+        if (!wheel) {
             s.recovery.reset();
+        }
         s.economizer = EconomizerKind::None;
         const UnitRun without = ChicagoRun(s);
         s.economizer = GetParam().kind;

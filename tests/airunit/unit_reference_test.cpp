@@ -94,8 +94,9 @@ TEST_P(EveryHour, FollowsTheSequenceComputedAfresh) {
     std::size_t on = 0;
     for (std::size_t i = 0; i < run.hours.size(); ++i) {
         const UnitHour& h = run.hours[i];
-        if (h.status != HourStatus::On)
+        if (h.status != HourStatus::On) {
             continue;
+        }
         ++on;
         const auto ref =
             testing::Reference(settings, h.outdoor.dryBulb, h.outdoor.humidityRatio, h.pressure);
@@ -103,8 +104,9 @@ TEST_P(EveryHour, FollowsTheSequenceComputedAfresh) {
         Near(h.outdoorFraction, ref.f, "outdoor fraction", i);
         EXPECT_EQ(h.economizer, ref.economizer) << "economizer of record " << i;
         EXPECT_EQ(h.dehumidifying, ref.dehumidifying) << "dehumidifying of record " << i;
-        if (h.recovery != RecoveryMode::Off)
+        if (h.recovery != RecoveryMode::Off) {
             Near(h.wheelSpeed, ref.k, "wheel speed", i);
+        }
         Near(h.mixed.dryBulb, ref.tMixed, "mixed dry bulb", i);
         Near(h.mixed.humidityRatio, ref.WMixed, "mixed humidity ratio", i);
         Near(h.offCoil.dryBulb, ref.tOffCoil, "off-coil dry bulb", i);
@@ -119,8 +121,9 @@ TEST_P(EveryHour, FollowsTheSequenceComputedAfresh) {
         Near(h.recoveredKW, ref.recoveredKW, "recovered", i);
         Near(h.condensateKgS, ref.condensateKgS, "condensate", i);
         Near(h.steamKgS, ref.steamKgS, "steam", i);
-        if (::testing::Test::HasFailure())
+        if (::testing::Test::HasFailure()) {
             return; // the first record that differs says enough
+        }
     }
     EXPECT_EQ(on, 8760u);
 }
@@ -130,8 +133,9 @@ TEST_P(EveryHour, BalancesTheAirsEnthalpyFlow) {
     using testing::ashrae::Enthalpy;
     for (std::size_t i = 0; i < run.hours.size(); ++i) {
         const UnitHour& h = run.hours[i];
-        if (h.status != HourStatus::On)
+        if (h.status != HourStatus::On) {
             continue;
+        }
         const double m = h.massFlow, f = h.outdoorFraction;
         const double in = m * (f * Enthalpy(h.outdoor.dryBulb, h.outdoor.humidityRatio) +
                                (1 - f) * Enthalpy(h.room.dryBulb, h.room.humidityRatio));
@@ -154,8 +158,9 @@ TEST_P(EveryHour, MonthsAddUpToTheYear) {
     const UnitRun run = ChicagoRun(GetParam().settings());
     for (const TotalField& field : kTotalFields) {
         double sum = 0;
-        for (const UnitTotals& month : run.months)
+        for (const UnitTotals& month : run.months) {
             sum += month.*field.member;
+        }
         const double year = run.year.*field.member;
         EXPECT_LE(std::abs(sum - year), 1e-9 * std::max(1.0, std::abs(year))) << field.key;
     }
@@ -163,8 +168,9 @@ TEST_P(EveryHour, MonthsAddUpToTheYear) {
     for (const PeakField& field : kPeakFields) {
         const Peak& year = run.peaks.*field.peak;
         double largest = 0;
-        for (const UnitPeaks& month : run.monthPeaks)
+        for (const UnitPeaks& month : run.monthPeaks) {
             largest = std::max(largest, (month.*field.peak).value);
+        }
         EXPECT_EQ(year.value, largest) << field.key;
     }
 }

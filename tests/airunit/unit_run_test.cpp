@@ -29,9 +29,11 @@ UnitRun Through(const climate::WeatherData& data, const climate::Filter& filter,
 }
 
 bool SameBits(const UnitTotals& a, const UnitTotals& b) {
-    for (const TotalField& field : kTotalFields)
-        if (std::memcmp(&(a.*field.member), &(b.*field.member), sizeof(double)) != 0)
+    for (const TotalField& field : kTotalFields) {
+        if (std::memcmp(&(a.*field.member), &(b.*field.member), sizeof(double)) != 0) {
             return false;
+        }
+    }
     return true;
 }
 
@@ -43,8 +45,9 @@ TEST(UnitRun, TheNumberOfThreadsChangesNoDigit) {
     const UnitRun many = Through(*data, {}, ExampleUnit(), 7);
     EXPECT_TRUE(SameBits(one.year, two.year));
     EXPECT_TRUE(SameBits(one.year, many.year));
-    for (std::size_t m = 0; m < 12; ++m)
+    for (std::size_t m = 0; m < 12; ++m) {
         EXPECT_TRUE(SameBits(one.months[m], many.months[m])) << "month " << m + 1;
+    }
 }
 
 // Chicago's year with each record repeated `perHour` times, each standing for its share of the
@@ -58,12 +61,13 @@ climate::WeatherData Finer(const climate::WeatherData& hourly, int perHour) {
         p.firstRow *= n;
         p.rowCount *= n;
     }
-    for (const climate::HourRecord& record : hourly.hours)
+    for (const climate::HourRecord& record : hourly.hours) {
         for (std::size_t slot = 0; slot < n; ++slot) {
             climate::HourRecord r = record;
             r.minute = static_cast<std::uint8_t>((slot + 1) * 60 / n % 60);
             finer.hours.push_back(r);
         }
+    }
     return finer;
 }
 
@@ -102,8 +106,9 @@ TEST(UnitRun, WithoutItsHoursARunGivesTheSameFiguresBlockByBlock) {
         ASSERT_TRUE(kept[u] && blocks[u]);
         EXPECT_TRUE(blocks[u]->hours.empty());
         EXPECT_TRUE(SameBits(blocks[u]->year, kept[u]->year)) << "unit " << u;
-        for (std::size_t m = 0; m < 12; ++m)
+        for (std::size_t m = 0; m < 12; ++m) {
             EXPECT_TRUE(SameBits(blocks[u]->months[m], kept[u]->months[m])) << "month " << m;
+        }
         for (const PeakField& field : kPeakFields) {
             EXPECT_EQ((blocks[u]->peaks.*field.peak).value, (kept[u]->peaks.*field.peak).value);
             EXPECT_EQ((blocks[u]->peaks.*field.peak).record, (kept[u]->peaks.*field.peak).record);
@@ -150,8 +155,9 @@ TEST(UnitRun, APeakIsTheFirstHourOfTheLargestLoad) {
     const UnitRun once = Through(*data, {}, outdoorAir);
     for (const PeakField& field : kPeakFields) {
         const Peak& peak = once.peaks.*field.peak;
-        if (!peak.found)
+        if (!peak.found) {
             continue;
+        }
         // The peak hour's weather again an hour later: the same load, the earlier hour named.
         climate::WeatherData twice = *data;
         ASSERT_LT(peak.record + 1, twice.hours.size());
@@ -163,8 +169,9 @@ TEST(UnitRun, APeakIsTheFirstHourOfTheLargestLoad) {
         EXPECT_EQ(again.hour, data->hours[peak.record].hour) << field.key;
         EXPECT_EQ(again.day, data->hours[peak.record].day) << field.key;
     }
-    for (const PeakField& field : kPeakFields)
+    for (const PeakField& field : kPeakFields) {
         EXPECT_TRUE((once.peaks.*field.peak).found) << field.key;
+    }
 }
 
 TEST(UnitRun, OptionsSideBySideAreEachOneRunAndARefusalStopsOnlyItsOwn) {

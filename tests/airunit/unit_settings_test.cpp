@@ -154,12 +154,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(UnitSettingsKeys, NameEachKindBothWays) {
     for (FlowUnit unit : {FlowUnit::KilogramsPerSecond, FlowUnit::CubicMetresPerHour,
-                          FlowUnit::CubicMetresPerSecond, FlowUnit::CubicFeetPerMinute})
+                          FlowUnit::CubicMetresPerSecond, FlowUnit::CubicFeetPerMinute}) {
         EXPECT_EQ(FlowUnitNamed(KeyOf(unit)), unit);
+    }
     for (EconomizerKind kind :
          {EconomizerKind::None, EconomizerKind::FixedDryBulb, EconomizerKind::DifferentialDryBulb,
-          EconomizerKind::DifferentialEnthalpy, EconomizerKind::FixedEnthalpy})
+          EconomizerKind::DifferentialEnthalpy, EconomizerKind::FixedEnthalpy}) {
         EXPECT_EQ(EconomizerKindNamed(KeyOf(kind)), kind);
+    }
     EXPECT_FALSE(FlowUnitNamed("m³/h"));
     EXPECT_FALSE(EconomizerKindNamed("Fixed-Dry-Bulb"));
 }

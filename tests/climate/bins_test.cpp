@@ -70,11 +70,12 @@ TEST(YearBins, CountEveryHourOnceAndMissingApart) {
     const auto& data = Chicago();
     HourlyStates states = ChicagoStates();
     ASSERT_EQ(states.hours.size(), 8760u);
-    for (const std::size_t i : {5u, 6u, 7u})
+    for (const std::size_t i : {5u, 6u, 7u}) {
         states.hours[i].missing = MissingReason::DryBulb;
+    }
     std::vector<std::size_t> all(8760);
     std::iota(all.begin(), all.end(), 0);
-    for (const BinAxis axis : {BinAxis::HumidityRatio, BinAxis::RelativeHumidity})
+    for (const BinAxis axis : {BinAxis::HumidityRatio, BinAxis::RelativeHumidity}) {
         for (const BinUnits units : {BinUnits::SI, BinUnits::IP}) {
             const BinTable t = MakeBins(data, states, all,
                                         {.axis = axis, .units = units, .meanOf = Field::WindSpeed});
@@ -89,6 +90,7 @@ TEST(YearBins, CountEveryHourOnceAndMissingApart) {
             EXPECT_EQ(t.missing, 3u);
             EXPECT_EQ(t.mostHours, most);
         }
+    }
 }
 
 TEST(YearBins, MeanOfAFieldSkipsItsMissingHours) {
@@ -103,13 +105,15 @@ TEST(YearBins, MeanOfAFieldSkipsItsMissingHours) {
     double weighted = 0, direct = 0;
     for (const Bin& b : t.bins) {
         withMean += b.meanHours;
-        if (b.mean)
+        if (b.mean) {
             weighted += *b.mean * static_cast<double>(b.meanHours);
-        else
+        } else {
             EXPECT_EQ(b.meanHours, 0u);
+        }
     }
-    for (const HourRecord& r : data.hours)
+    for (const HourRecord& r : data.hours) {
         direct += r.Value(Field::Albedo).value_or(0);
+    }
     EXPECT_EQ(withMean, 720u);
     EXPECT_NEAR(weighted, direct, 1e-9 * direct);
 }
@@ -118,14 +122,17 @@ TEST(YearBins, MeanOfTheHourOfDay) {
     // Hours 08:00-09:00 only: every bin's mean hour is 8.
     const auto& data = Chicago();
     std::vector<std::size_t> eight;
-    for (std::size_t i = 0; i < data.hours.size(); ++i)
-        if (data.hours[i].StartHour() == 8)
+    for (std::size_t i = 0; i < data.hours.size(); ++i) {
+        if (data.hours[i].StartHour() == 8) {
             eight.push_back(i);
+        }
+    }
     const BinTable t = MakeBins(
         data, ChicagoStates(), eight,
         {.axis = BinAxis::HumidityRatio, .units = BinUnits::SI, .meanOf = Computed::HourOfDay});
-    for (const Bin& b : t.bins)
+    for (const Bin& b : t.bins) {
         EXPECT_EQ(b.mean, 8.0);
+    }
     EXPECT_EQ(t.binned, 365u);
 }
 

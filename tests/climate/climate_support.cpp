@@ -53,16 +53,18 @@ std::vector<std::string> FieldsOf(const std::string& line) {
     while (true) {
         const std::size_t comma = line.find(',', start);
         fields.push_back(line.substr(start, comma - start));
-        if (comma == std::string::npos)
+        if (comma == std::string::npos) {
             return fields;
+        }
         start = comma + 1;
     }
 }
 
 std::string Row(const std::vector<std::string>& fields) {
     std::string line;
-    for (std::size_t i = 0; i < fields.size(); ++i)
+    for (std::size_t i = 0; i < fields.size(); ++i) {
         line += (i ? "," : "") + fields[i];
+    }
     return line;
 }
 

@@ -79,8 +79,9 @@ TEST(SyntheticStates, CoincidentMeansFollowTheBand) {
 TEST(SyntheticStates, NoStateNoDesignConditions) {
     HourlyStates states;
     states.hours.resize(10);
-    for (HourState& s : states.hours)
+    for (HourState& s : states.hours) {
         s.missing = MissingReason::DryBulb;
+    }
     const auto d = DesignConditionsOf(states);
     ASSERT_FALSE(d);
     EXPECT_EQ(d.error().kind, DesignFailureKind::NoHours);

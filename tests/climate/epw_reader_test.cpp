@@ -106,8 +106,9 @@ const Shape kShapes[] = {
     {"CRLF line ends",
      [](Lines l) {
          std::string text;
-         for (const std::string& line : l)
+         for (const std::string& line : l) {
              text += line + "\r\n";
+         }
          return text;
      },
      72, [](const WeatherData& d) { CheckChicagoHeader(d); }},
@@ -123,8 +124,9 @@ const Shape kShapes[] = {
     {"CR-only line ends",
      [](Lines l) {
          std::string text;
-         for (const std::string& line : l)
+         for (const std::string& line : l) {
              text += line + "\r";
+         }
          return text;
      },
      72,
@@ -162,9 +164,11 @@ const Shape kShapes[] = {
          Lines rows(l.begin(), l.begin() + kFirstRow);
          rows[4] = "HOLIDAYS/DAYLIGHT SAVINGS, ,0,0,0";
          rows[7] = "DATA PERIODS,1,1,Data,Tuesday, 2/28, 3/ 1";
-         for (const auto& [index, day] : {std::pair{0, 28}, {1, 29}, {2, 1}})
-             for (const std::string& row : Relabelled(Day(l, index), day == 1 ? 3 : 2, day))
+         for (const auto& [index, day] : {std::pair{0, 28}, {1, 29}, {2, 1}}) {
+             for (const std::string& row : Relabelled(Day(l, index), day == 1 ? 3 : 2, day)) {
                  rows.push_back(row);
+             }
+         }
          return Joined(rows);
      },
      72,
@@ -177,9 +181,11 @@ const Shape kShapes[] = {
      [](Lines l) {
          Lines rows(l.begin(), l.begin() + kFirstRow);
          rows[7] = "DATA PERIODS,1,60,Data,Sunday, 1/ 1, 1/ 1";
-         for (const std::string& row : Day(l, 0))
-             for (int minute = 1; minute <= 60; ++minute)
+         for (const std::string& row : Day(l, 0)) {
+             for (int minute = 1; minute <= 60; ++minute) {
                  rows.push_back(WithField(row, 4, std::to_string(minute)));
+             }
+         }
          return Joined(rows) + "\n\n";
      },
      1440,
@@ -207,9 +213,11 @@ const Shape kShapes[] = {
          Lines rows(l.begin(), l.begin() + kFirstRow);
          rows[4] = "HOLIDAYS/DAYLIGHT SAVINGS,Yes,0,0,0";
          rows[7] = "DATA PERIODS,1,1,Data,Tuesday, 2/28, 3/ 1";
-         for (const auto& [index, day] : {std::pair{0, 28}, {1, 29}, {2, 1}})
-             for (const std::string& row : Relabelled(Day(l, index), day == 1 ? 3 : 2, day))
+         for (const auto& [index, day] : {std::pair{0, 28}, {1, 29}, {2, 1}}) {
+             for (const std::string& row : Relabelled(Day(l, index), day == 1 ? 3 : 2, day)) {
                  rows.push_back(row);
+             }
+         }
          return Joined(rows);
      },
      72,
@@ -224,11 +232,14 @@ const Shape kShapes[] = {
      [](Lines l) {
          Lines rows(l.begin(), l.begin() + kFirstRow);
          rows[7] = "DATA PERIODS,2,1,Winter,Sunday, 1/ 1, 1/ 2,Summer,Fri, 7/ 1, 7/ 1";
-         for (int index : {0, 1})
-             for (const std::string& row : Day(l, index))
+         for (int index : {0, 1}) {
+             for (const std::string& row : Day(l, index)) {
                  rows.push_back(row);
-         for (const std::string& row : Relabelled(Day(l, 2), 7, 1))
+             }
+         }
+         for (const std::string& row : Relabelled(Day(l, 2), 7, 1)) {
              rows.push_back(row);
+         }
          return Joined(rows);
      },
      72,
@@ -342,16 +353,18 @@ const Shape kShapes[] = {
                                            {24, "9999"},
                                            {25, "99999"},
                                            {29, "0.999"},
-                                           {30, "999"}})
+                                           {30, "999"}}) {
              a = WithField(a, field, code);
+         }
          std::string& b = l[kFirstRow + 1];
          for (const auto& [field, value] : {std::pair<std::size_t, const char*>{6, "99.8"},
                                             {8, "110"},
                                             {9, "999998"},
                                             {16, "999899"},
                                             {21, ""},
-                                            {14, " 12 "}})
+                                            {14, " 12 "}}) {
              b = WithField(b, field, value);
+         }
          return Joined(l);
      },
      72,
@@ -359,8 +372,9 @@ const Shape kShapes[] = {
          for (Field f : {Field::DryBulb, Field::DewPoint, Field::RelativeHumidity,
                          Field::StationPressure, Field::GlobalHorizontal,
                          Field::GlobalHorizontalIlluminance, Field::WindSpeed, Field::Visibility,
-                         Field::CeilingHeight, Field::AerosolOpticalDepth, Field::SnowDepth})
+                         Field::CeilingHeight, Field::AerosolOpticalDepth, Field::SnowDepth}) {
              EXPECT_FALSE(d.hours[0].Value(f)) << InfoOf(f).name;
+         }
          EXPECT_TRUE(std::isnan(d.hours[0].values[0]));
          EXPECT_EQ(d.hours[1].Value(Field::DryBulb), 99.8);
          EXPECT_EQ(d.hours[1].Value(Field::RelativeHumidity), 110);
@@ -388,8 +402,9 @@ TEST_P(EpwShapes, Reads) {
 
 INSTANTIATE_TEST_SUITE_P(Epw, EpwShapes, ::testing::ValuesIn(kShapes), [](const auto& info) {
     std::string name;
-    for (const char c : std::string(info.param.name))
+    for (const char c : std::string(info.param.name)) {
         name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    }
     return name;
 });
 
@@ -585,8 +600,9 @@ TEST_P(EpwDamage, IsRefusedWithItsLine) {
 
 INSTANTIATE_TEST_SUITE_P(Epw, EpwDamage, ::testing::ValuesIn(kDamages), [](const auto& info) {
     std::string name;
-    for (const char c : std::string(info.param.name))
+    for (const char c : std::string(info.param.name)) {
         name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    }
     return name;
 });
 
@@ -626,10 +642,12 @@ TEST(EpwFile, FullYearsReadHourByHour) {
         }
         constexpr std::array<std::size_t, 12> kDays = {31, 28, 31, 30, 31, 30,
                                                        31, 31, 30, 31, 30, 31};
-        for (std::size_t m = 0; m < 12; ++m)
+        for (std::size_t m = 0; m < 12; ++m) {
             EXPECT_EQ(perMonth[m], 24 * kDays[m]) << "month " << m + 1;
-        for (std::size_t h = 0; h < 24; ++h)
+        }
+        for (std::size_t h = 0; h < 24; ++h) {
             EXPECT_EQ(perHour[h], 365u) << "hour " << h;
+        }
         EXPECT_EQ(perWeekday[0], 53u * 24); // the year starts on a Sunday: 53 of them
         EXPECT_EQ(perWeekday[1], 52u * 24);
         EXPECT_EQ(albedo, y.albedoMissing);
@@ -644,8 +662,9 @@ TEST(EpwFile, LeapYearOf8784Rows) {
     ASSERT_EQ(lines.size(), 8768u);
     const std::size_t march = kFirstRow + 59 * 24;
     Lines leap(lines.begin() + march - 24, lines.begin() + march);
-    for (std::string& row : leap)
+    for (std::string& row : leap) {
         row = WithField(row, 2, "29");
+    }
     lines.insert(lines.begin() + march, leap.begin(), leap.end());
     lines[4] = "HOLIDAYS/DAYLIGHT SAVINGS,Yes,0,0,0";
     const auto data = ReadEpw(Joined(lines));

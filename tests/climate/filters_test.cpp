@@ -38,8 +38,9 @@ Filter Occupied(Filter f = {}) {
 Filter SaturdayMornings() {
     Filter f = Occupied();
     f.occupancy.hours = {};
-    for (int h = 10; h < 14; ++h)
+    for (int h = 10; h < 14; ++h) {
         f.occupancy.hours[6].set(static_cast<std::size_t>(h));
+    }
     return f;
 }
 

@@ -71,8 +71,9 @@ TEST_P(States, MarkWhatIsMissing) {
     EXPECT_EQ(s.humidityUsed, c.humidity);
     if (c.expected != MissingReason::None) {
         for (double v : {s.dryBulb, s.pressure, s.humidityRatio, s.relativeHumidity, s.wetBulb,
-                         s.enthalpy, s.specificVolume})
+                         s.enthalpy, s.specificVolume}) {
             EXPECT_TRUE(std::isnan(v)) << "a missing hour must not hold a number";
+        }
         return;
     }
     // The state agrees with the humidity not chosen, as closely as a file's two humidities agree

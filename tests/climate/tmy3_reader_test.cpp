@@ -66,10 +66,11 @@ Lines ThreeDaysTmy3() {
         for (std::size_t c = 2; c < names.size(); ++c) {
             std::string name = names[c].substr(0, names[c].find(" ("));
             const auto column = kFromEpw.find(name);
-            if (column == kFromEpw.end())
+            if (column == kFromEpw.end()) {
                 row.push_back(names[c].find("source") != std::string::npos ? "A" : "0");
-            else
+            } else {
                 row.push_back(Number(std::stod(e[column->second.first]) * column->second.second));
+            }
         }
         lines.push_back(Row(row));
     }
@@ -227,16 +228,18 @@ TEST_P(Tmy3Refusal, NamesTheFault) {
 INSTANTIATE_TEST_SUITE_P(Climate, Tmy3Refusal, ::testing::ValuesIn(kRefusals),
                          [](const auto& info) {
                              std::string name;
-                             for (const char c : std::string(info.param.name))
+                             for (const char c : std::string(info.param.name)) {
                                  name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             }
                              return name;
                          });
 
 // A TMY3 file with a byte order mark, CR-only line ends and blank lines after its last row.
 TEST(Tmy3, ByteOrderMarkAndCrLineEnds) {
     std::string text = "\xEF\xBB\xBF";
-    for (const std::string& line : ThreeDaysTmy3())
+    for (const std::string& line : ThreeDaysTmy3()) {
         text += line + "\r";
+    }
     const auto data = ReadWeather(text + "\r\r");
     ASSERT_TRUE(data) << Describe(data.error());
     EXPECT_EQ(data->format, WeatherFormat::Tmy3);
@@ -258,10 +261,12 @@ TEST(WeatherFile, FormatIsToldByTheFirstLine) {
     ASSERT_TRUE(tmy3) << Describe(tmy3.error());
     EXPECT_EQ(tmy3->format, WeatherFormat::Tmy3);
     EXPECT_EQ(tmy3->hours.size(), epw->hours.size());
-    for (std::size_t i = 0; i < epw->hours.size(); i += 7) // the same values in EPW units
+    for (std::size_t i = 0; i < epw->hours.size(); i += 7) { // the same values in EPW units
         for (const Field f : {Field::DryBulb, Field::RelativeHumidity, Field::StationPressure,
-                              Field::WindSpeed, Field::GlobalHorizontal})
+                              Field::WindSpeed, Field::GlobalHorizontal}) {
             EXPECT_EQ(tmy3->hours[i].Value(f), epw->hours[i].Value(f)) << i;
+        }
+    }
     const auto file = ReadWeatherFile(SharedWeather("boston.epw"));
     ASSERT_TRUE(file) << Describe(file.error());
     EXPECT_EQ(file->hours.size(), 8760u);

@@ -79,8 +79,9 @@ TEST_P(WholeFile, IsRefusedForWhatItIs) {
 
 INSTANTIATE_TEST_SUITE_P(Climate, WholeFile, ::testing::ValuesIn(kWholes), [](const auto& info) {
     std::string name;
-    for (const char c : std::string(info.param.name))
+    for (const char c : std::string(info.param.name)) {
         name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    }
     return name;
 });
 
@@ -149,8 +150,9 @@ TEST(WeatherMemory, ManyShortLinesAreRefusedAtTheFirst) {
     }
     const int status = InChildUnderLimit(std::size_t{64} << 20, [&] {
         const auto data = ReadWeather(text);
-        if (data)
+        if (data) {
             return 1;
+        }
         std::fprintf(stderr, "%s\n", Describe(data.error()).c_str());
         return data.error().kind == ReadFailureKind::ShortRow && data.error().line == 9 ? 0 : 2;
     });
@@ -159,15 +161,17 @@ TEST(WeatherMemory, ManyShortLinesAreRefusedAtTheFirst) {
 
 // Valid rows that do not fit in the memory allowed: a refusal that says so, not an abort.
 TEST(WeatherMemory, RowsBeyondTheLimitAreRefused) {
-    if (!hygrovane::testing::kAllocationsFailUnderALimit)
+    if (!hygrovane::testing::kAllocationsFailUnderALimit) {
         GTEST_SKIP() << "the sanitizer's allocator ends the process at the limit";
+    }
     Lines lines = LinesOf(TextOf(SharedWeather("chicago.epw")));
     ASSERT_EQ(lines.size(), 8768u);
     // Sixty records an hour for the whole year: 525,600 rows of ~300 bytes each once read.
     std::string text;
     lines[7] = "DATA PERIODS,1,60,Data,Sunday, 1/ 1,12/31";
-    for (std::size_t n = 0; n < 8; ++n)
+    for (std::size_t n = 0; n < 8; ++n) {
         text += lines[n] + "\n";
+    }
     text.reserve(lines.size() * 60 * (lines[8].size() + 2));
     for (std::size_t n = 8; n < lines.size(); ++n) {
         const std::size_t minute = lines[n].find(",0,"); // year,month,day,hour,0,...
@@ -181,8 +185,9 @@ TEST(WeatherMemory, RowsBeyondTheLimitAreRefused) {
     }
     const int status = InChildUnderLimit(std::size_t{64} << 20, [&] {
         const auto data = ReadWeather(text);
-        if (data)
+        if (data) {
             return 1;
+        }
         std::fprintf(stderr, "%s\n", Describe(data.error()).c_str());
         return data.error().kind == ReadFailureKind::OutOfMemory ? 0 : 2;
     });

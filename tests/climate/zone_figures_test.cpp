@@ -38,8 +38,9 @@ void ExpectAddsUp(const ZoneCounts& c, const std::string& where) {
     EXPECT_EQ(c.inUnion + c.tooWarm + c.tooCool + c.tooHumid + c.missing, c.hours);
     double percent =
         c.Percent(c.tooWarm) + c.Percent(c.tooCool) + c.Percent(c.tooHumid) + c.Percent(c.missing);
-    for (const std::size_t only : c.onlyZone)
+    for (const std::size_t only : c.onlyZone) {
         percent += c.Percent(only);
+    }
     if (c.hours > 0) {
         EXPECT_NEAR(percent, 100.0, 1e-9);
     }
@@ -53,8 +54,9 @@ TEST(ZoneFigures, AddUpOverTheYearAndEachMonth) {
     const auto& data = Chicago();
     HourlyStates states = ChicagoStates();
     ASSERT_EQ(states.hours.size(), 8760u);
-    for (const std::size_t i : {100u, 4000u, 4001u}) // two missing in June
+    for (const std::size_t i : {100u, 4000u, 4001u}) { // two missing in June
         states.hours[i].missing = MissingReason::Humidity;
+    }
     const ZoneMembership m = MembershipOf(states, kZones);
     const ZoneReport r = ZoneReportOf(data, states, m, kZones, All(8760));
     EXPECT_EQ(r.names, (std::vector<std::string>{"comfort", "warm", "cool"}));
@@ -72,8 +74,9 @@ TEST(ZoneFigures, AddUpOverTheYearAndEachMonth) {
         sum.inUnion += c.inUnion;
         sum.tooWarm += c.tooWarm;
         sum.tooHumid += c.tooHumid;
-        for (std::size_t z = 0; z < 3; ++z)
+        for (std::size_t z = 0; z < 3; ++z) {
             sum.inZone[z] += c.inZone[z];
+        }
     }
     EXPECT_EQ(sum.hours, r.total.hours);
     EXPECT_EQ(sum.inUnion, r.total.inUnion);
@@ -83,8 +86,9 @@ TEST(ZoneFigures, AddUpOverTheYearAndEachMonth) {
     // Each zone's own count is its predicate's count over the hours with a state.
     for (std::size_t z = 0; z < 3; ++z) {
         std::size_t direct = 0;
-        for (std::size_t i = 0; i < 8760; ++i)
+        for (std::size_t i = 0; i < 8760; ++i) {
             direct += states.hours[i].ok() && kZones[z].contains(states.hours[i], i);
+        }
         EXPECT_EQ(r.total.inZone[z], direct) << kZones[z].name;
     }
     // The overlaps are real, so only-zone figures are below the zones' own for the later zones.

@@ -97,8 +97,9 @@ TEST(AnalysisEnvelopes, ALoggersReadingsStandForTheTimeBeforeThem) {
 
 TEST(AnalysisEnvelopes, TheClimateFiltersChooseTheReadingsAndMissingOnesCount) {
     Series s;
-    for (int hour = 1; hour <= 24; ++hour)
+    for (int hour = 1; hour <= 24; ++hour) {
         s.Add(2021, 3, 1, hour, 0, hour == 12 ? std::nan("") : (hour <= 8 ? 18.0 : 22.0));
+    }
     climate::Filter filter;
     filter.fromHour = 6;
     filter.toHour = 18;
@@ -138,8 +139,9 @@ TEST(AnalysisEnvelopes, AWeatherYearCountedByThePredicatesAsByTheCoresOwnStates)
         }
         const double t = h.dryBulb - kCelsiusOffset, dew = h.dewPoint - kCelsiusOffset;
         if (t >= 15 && t <= 32 && dew >= -12 && dew <= 17 && h.relativeHumidity >= 0.08 &&
-            h.relativeHumidity <= 0.80)
+            h.relativeHumidity <= 0.80) {
             inside += h.hours;
+        }
     }
     EXPECT_DOUBLE_EQ(c.hoursInside, inside); // the hours at 80 % RH, on the edge, included
     EXPECT_DOUBLE_EQ(c.hoursMissing, missing);

@@ -57,8 +57,9 @@ TEST(Figures, PerZoneOnlyZoneAndUnionAddUpForTheYearAndEachMonth) {
         ExpectAddsUp(c, MonthAbbreviation(m + 1));
         sum.hours += c.hours;
         sum.inUnion += c.inUnion;
-        for (std::size_t z = 0; z < c.inZone.size(); ++z)
+        for (std::size_t z = 0; z < c.inZone.size(); ++z) {
             sum.inZone[z] += c.inZone[z];
+        }
     }
     EXPECT_EQ(sum.hours, r.zones.total.hours);
     EXPECT_EQ(sum.inUnion, r.zones.total.inUnion);
@@ -121,9 +122,10 @@ TEST(Figures, FollowTheFilter) {
         // Each zone's hours are the filtered hours the zone's test accepts.
         for (std::size_t z = 0; z < r.zones.names.size(); ++z) {
             std::size_t accepted = 0;
-            for (const std::size_t i : selection)
+            for (const std::size_t i : selection) {
                 accepted += prepared->states.hours[i].ok() &&
                             prepared->zones.zones[z].test.contains(prepared->states.hours[i], i);
+            }
             EXPECT_EQ(r.zones.total.inZone[z], accepted) << r.zones.names[z];
         }
         EXPECT_EQ(r.bins.binned + r.bins.missing, r.zones.total.hours);
@@ -133,8 +135,9 @@ TEST(Figures, FollowTheFilter) {
         EXPECT_EQ(r.design->cooling[0].dryBulb, year.design->cooling[0].dryBulb);
     }
     const ClimateResult summer = Summarise(*prepared, Months(6, 8));
-    for (int m = 1; m <= 12; ++m)
+    for (int m = 1; m <= 12; ++m) {
         EXPECT_EQ(summer.zones.months[m - 1].hours == 0, m < 6 || m > 8) << MonthAbbreviation(m);
+    }
 }
 
 TEST(Figures, DesignConditionsFromTheHoursBesideTheHeadersPublishedOnes) {
@@ -182,10 +185,11 @@ TEST(Figures, ZonesThatCannotBeMadeAreRefusedWithTheirName) {
     backwards.strategyParameters.comfortLow = 310;
     ClimateSettings many;
     many.comfort.model = ComfortModel::None;
-    for (int i = 0; i < 65; ++i)
+    for (int i = 0; i < 65; ++i) {
         many.userZones.push_back({"zone " + std::to_string(i),
                                   comfort::UserZone::Corners::HumidityRatio,
                                   {{290, 0.004}, {300, 0.004}, {295, 0.010}}});
+    }
     const RefusedRow rows[] = {
         {"9 met, beyond the PMV zone's reach", noMet, "PMV comfort (ISO 7730)"},
         {"a user zone of two corners", twoCorners, "Two corners"},

@@ -12,7 +12,7 @@ namespace {
 // `days` days of `perHour` records an hour in January, each day at a constant dry bulb.
 climate::WeatherData Days(const std::vector<double>& dryBulbs, int perHour) {
     climate::WeatherData data;
-    for (std::size_t d = 0; d < dryBulbs.size(); ++d)
+    for (std::size_t d = 0; d < dryBulbs.size(); ++d) {
         for (int k = 0; k < 24 * perHour; ++k) {
             climate::HourRecord r;
             r.month = 1;
@@ -22,6 +22,7 @@ climate::WeatherData Days(const std::vector<double>& dryBulbs, int perHour) {
             r.values[static_cast<std::size_t>(climate::Field::DryBulb)] = dryBulbs[d];
             data.hours.push_back(r);
         }
+    }
     climate::DataPeriod period;
     period.endMonth = 1;
     period.endDay = static_cast<int>(dryBulbs.size());

@@ -19,8 +19,9 @@ std::shared_ptr<const climate::WeatherData> Chicago() {
 
 ClimateResult Analysed(const ClimateSettings& settings) {
     const auto data = Chicago();
-    if (!data)
+    if (!data) {
         return {};
+    }
     auto result = Analyse(data, settings);
     EXPECT_TRUE(result.has_value()) << (result ? "" : Describe(result.error()));
     return result ? result.value() : ClimateResult{};

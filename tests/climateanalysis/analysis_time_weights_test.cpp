@@ -29,7 +29,7 @@ std::shared_ptr<const climate::WeatherData> Finer(const climate::WeatherData& ho
     }
     finer->hours.reserve(hourly.hours.size() * n);
     const auto dryBulb = static_cast<std::size_t>(climate::Field::DryBulb);
-    for (std::size_t i = 0; i < hourly.hours.size(); ++i)
+    for (std::size_t i = 0; i < hourly.hours.size(); ++i) {
         for (std::size_t slot = 0; slot < n; ++slot) {
             climate::HourRecord r = hourly.hours[i];
             r.minute = static_cast<std::uint8_t>((slot + 1) * 60 / n % 60);
@@ -40,6 +40,7 @@ std::shared_ptr<const climate::WeatherData> Finer(const climate::WeatherData& ho
             }
             finer->hours.push_back(r);
         }
+    }
     return finer;
 }
 
@@ -98,9 +99,10 @@ void ExpectSameFigures(const ClimateResult& finer, const ClimateResult& hourly,
     EXPECT_EQ(finer.zones.total.hours, hourly.zones.total.hours * perHour); // records
     EXPECT_NEAR(finer.zones.splitDryBulb, hourly.zones.splitDryBulb, 1e-9);
     ExpectSameCounts(finer.zones.total.time, hourly.zones.total.time, "year");
-    for (std::size_t m = 0; m < 12; ++m)
+    for (std::size_t m = 0; m < 12; ++m) {
         ExpectSameCounts(finer.zones.months[m].time, hourly.zones.months[m].time,
                          "month " + std::to_string(m + 1));
+    }
     EXPECT_NEAR(finer.bins.binnedTime, hourly.bins.binnedTime, 1e-6);
     EXPECT_NEAR(finer.bins.mostTime, hourly.bins.mostTime, 1e-6);
 }
@@ -182,8 +184,9 @@ TEST(TimeWeights, HoursAreWrittenWholeWhenWhole) {
         {"ten-minute readings", 1.0 / 6, 4, "0.1667"},
         {"nothing", 0, 1, "0"},
     };
-    for (const HoursTextRow& row : rows)
+    for (const HoursTextRow& row : rows) {
         EXPECT_EQ(HoursText(row.hours, row.decimals), row.text) << row.name;
+    }
 }
 
 TEST(TimeWeights, TextShowsHoursBesideRecordsWhenTheyDiffer) {

@@ -41,8 +41,9 @@ std::map<CsvKey, std::string> CsvValues(const std::string& csv) {
     const auto rows = CsvRows(csv);
     for (std::size_t i = 1; i < rows.size(); ++i) {
         EXPECT_EQ(rows[i].size(), 6u) << "row " << i;
-        if (rows[i].size() == 6)
+        if (rows[i].size() == 6) {
             values[CsvKey(rows[i][0], rows[i][1], rows[i][2], rows[i][3])] = rows[i][4];
+        }
     }
     return values;
 }
@@ -78,8 +79,9 @@ TEST(Writers, CsvReadsBackToTheResultsFigures) {
     const std::pair<const char*, std::size_t> totals[] = {
         {"union", c.inUnion},      {"too warm", c.tooWarm}, {"too cool", c.tooCool},
         {"too humid", c.tooHumid}, {"missing", c.missing},  {"filtered", c.hours}};
-    for (const auto& [item, hours] : totals)
+    for (const auto& [item, hours] : totals) {
         EXPECT_EQ(Value(values, "zones", "year", item, "hours"), std::to_string(hours)) << item;
+    }
     EXPECT_EQ(Value(values, "zones", "Jul", "filtered", "hours"), "744");
     EXPECT_EQ(Value(values, "zones", "Jan", "filtered", "hours"), "0");
     ASSERT_TRUE(r.design);
@@ -116,8 +118,9 @@ TEST(Writers, JsonReadsBackToTheResultsFigures) {
     const QJsonArray months = root["zones"]["months"].toArray();
     ASSERT_EQ(months.size(), 12);
     int sum = 0;
-    for (const QJsonValue& month : months)
+    for (const QJsonValue& month : months) {
         sum += month["hours"].toInt();
+    }
     EXPECT_EQ(sum, year["hours"].toInt());
     // 0.4, 1, 2 %: dry bulb and MCWB, wet bulb and MCDB, dew point, its W and MCDB, enthalpy;
     // and the two heating dry bulbs.
@@ -225,8 +228,9 @@ TEST(Writers, TextNamesThePlaceTheCountsAndBothDesignConditions) {
          {"Chicago Ohare Intl Ap, IL, USA", "WMO 725300", "Records read: 8760; missing: 0",
           "from the dry bulb and the relative humidity", "Winter comfort", "Evaporative cooling",
           "Thermal mass", "In the union of the zones", "Design conditions from this file's hours",
-          "Design conditions published in the file's header", "33.3 / 23.7", "Jul"})
+          "Design conditions published in the file's header", "33.3 / 23.7", "Jul"}) {
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+    }
     EXPECT_EQ(text.find("Jan "), std::string::npos) << "a month outside the filter is listed";
 }
 

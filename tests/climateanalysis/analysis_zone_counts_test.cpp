@@ -67,8 +67,9 @@ TEST(ZoneCounts, PmvZoneOutlineCountsTheHoursOfTheModel) {
             PmvParametersOf(settings.comfort, prepared->zones.air);
         std::size_t byModel = 0;
         for (const climate::HourState& hour : prepared->states.hours) {
-            if (!hour.ok())
+            if (!hour.ok()) {
                 continue;
+            }
             const auto in = comfort::InPmvZone(parameters, PlaneStateOf(hour, prepared->zones.air));
             ASSERT_TRUE(in.has_value()) << comfort::Describe(in.error());
             byModel += *in;
@@ -88,9 +89,11 @@ TEST(ZoneCounts, BandZoneOutlinesHoldTheHoursTheirRulesCount) {
     ASSERT_TRUE(data);
     ClimateSettings settings;
     settings.comfort.model = ComfortModel::Fixed;
-    for (const comfort::Strategy s : AllStrategies())
-        if (!comfort::NeedsHistory(s))
+    for (const comfort::Strategy s : AllStrategies()) {
+        if (!comfort::NeedsHistory(s)) {
             settings.strategies.push_back(s);
+        }
+    }
     // Corners off the file's 0.1 K and 1 % steps: an hour lying on a user polygon's edge may
     // fall either way (the crossing rule), unlike the band zones' widened bounds.
     settings.userZones.push_back(
@@ -105,9 +108,10 @@ TEST(ZoneCounts, BandZoneOutlinesHoldTheHoursTheirRulesCount) {
         SCOPED_TRACE(zone.name);
         ASSERT_EQ(zone.outlines.size(), 1u);
         std::size_t byOutline = 0;
-        for (const climate::HourState& hour : prepared->states.hours)
+        for (const climate::HourState& hour : prepared->states.hours) {
             byOutline += hour.ok() && comfort::Contains(zone.outlines[0],
                                                         ChartPointOf(hour, prepared->zones.air));
+        }
         // The outline is drawn at the year's mean pressure, each hour at its own: an hour may
         // cross a relative-humidity edge by the difference, a handful in a year.
         EXPECT_NEAR(static_cast<double>(byOutline),
@@ -139,9 +143,10 @@ TEST(ZoneCounts, AdaptiveHoursAreJudgedAtTheirOwnDaysPrevailingMean) {
         EXPECT_FALSE(result.zoneNotes[0].empty());
         ASSERT_EQ(prepared->zones.zones[0].outlines.size(), 1u);
         std::size_t byOutline = 0;
-        for (const climate::HourState& hour : prepared->states.hours)
+        for (const climate::HourState& hour : prepared->states.hours) {
             byOutline += hour.ok() && comfort::Contains(prepared->zones.zones[0].outlines[0],
                                                         ChartPointOf(hour, prepared->zones.air));
+        }
         if (row.given) {
             // One prevailing mean for every day: the outline is the rule.
             EXPECT_NEAR(static_cast<double>(byOutline), static_cast<double>(counted), 3.0);
@@ -160,8 +165,9 @@ TEST(ZoneCounts, AdaptiveCountEqualsTheModelAtEachDaysRunningMean) {
     const auto data = Chicago();
     ASSERT_TRUE(data);
     std::vector<double> dryBulbs;
-    for (const climate::HourRecord& r : data->hours)
+    for (const climate::HourRecord& r : data->hours) {
         dryBulbs.push_back(*r.Value(climate::Field::DryBulb));
+    }
     const std::vector<double> daily = comfort::DailyMeans(dryBulbs);
     ASSERT_EQ(daily.size(), 365u);
     const auto running = comfort::ExponentialRunningMean(daily, 0.8, true);
@@ -169,8 +175,9 @@ TEST(ZoneCounts, AdaptiveCountEqualsTheModelAtEachDaysRunningMean) {
     std::size_t expected = 0;
     for (std::size_t i = 0; i < dryBulbs.size(); ++i) {
         const double mean = (*running)[i / 24];
-        if (mean < 10 || mean > 33.5)
+        if (mean < 10 || mean > 33.5) {
             continue;
+        }
         const auto a = comfort::AdaptiveAshrae55Of(dryBulbs[i], dryBulbs[i], 0.1, mean);
         ASSERT_TRUE(a.has_value());
         expected += a->acceptable80;

@@ -26,8 +26,9 @@ QJsonDocument JsonOf(const Ran& ran) {
 
 std::set<std::string> KeysOf(const QJsonObject& object) {
     std::set<std::string> keys;
-    for (const QString& key : object.keys())
+    for (const QString& key : object.keys()) {
         keys.insert(key.toStdString());
+    }
     return keys;
 }
 
@@ -76,7 +77,7 @@ TEST(ProgramEnvelopes, JsonListsEachEnvelopeWithTheKeysScriptsRead) {
 // first day: one excursion of 1.5 h from 11:30 to 13:00, 2 K beyond A1's 32 degC.
 std::string HallLogger() {
     std::string text = "Timestamp,Temp (C),RH (%)\n";
-    for (int day = 1; day <= 2; ++day)
+    for (int day = 1; day <= 2; ++day) {
         for (int half = 0; half < 48; ++half) {
             const bool hot = day == 1 && half >= 24 && half <= 26;
             char row[64];
@@ -84,6 +85,7 @@ std::string HallLogger() {
                           half % 2 * 30, hot ? "34" : "24");
             text += row;
         }
+    }
     return text;
 }
 
@@ -110,8 +112,9 @@ TEST(ProgramEnvelopes, ALoggersExcursionInEachForm) {
     for (const char* row : {"envelopes,year,ashrae-tc99-2021-a1,hoursOutside,1.5,h\n",
                             "envelopes,year,ashrae-tc99-2021-a1,degreeHours,3.00,K h\n",
                             "envelopes,year,ashrae-tc99-2021-a1,worstStart,2025-07-01T11:30,\n",
-                            "envelopes,Jul,ashrae-tc99-2021-a1,hoursInside,46.5,h\n"})
+                            "envelopes,Jul,ashrae-tc99-2021-a1,hoursInside,46.5,h\n"}) {
         EXPECT_NE(csv.out.find(row), std::string::npos) << row << csv.out;
+    }
 
     const Ran text = RunProgram({"--comfort", "none", "--envelope", "ashrae-tc99-2021-a1", logger});
     ASSERT_EQ(text.status, 0) << text.err;

@@ -30,8 +30,9 @@ std::string LoggerText(std::size_t rows) {
 }
 
 TEST(ClimateMemory, ShortOfMemoryTheRunSaysSoWithStatusTwo) {
-    if (!hygrovane::testing::kAllocationsFailUnderALimit)
+    if (!hygrovane::testing::kAllocationsFailUnderALimit) {
         GTEST_SKIP() << "the sanitizer's allocator ends the process at the limit";
+    }
     const std::string folder = TemporaryFolder();
     const std::string input = folder + "/readings.csv";
     // 483,840 readings: 28 days a month in order, within one year.
@@ -40,8 +41,9 @@ TEST(ClimateMemory, ShortOfMemoryTheRunSaysSoWithStatusTwo) {
     const int status = InChildUnderLimit(std::size_t{64} << 20, [&] {
         std::FILE* out = std::fopen("/dev/null", "w");
         std::FILE* err = std::fopen(errors.c_str(), "w");
-        if (!out || !err)
+        if (!out || !err) {
             return 98;
+        }
         const int ran = RunCommandLine({input}, out, err);
         std::fclose(out); // the child ends in _exit, which flushes nothing
         std::fclose(err);

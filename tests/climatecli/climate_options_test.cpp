@@ -114,8 +114,9 @@ TEST(CommandLine, ValuesOutsideTheirRangesAreRefused) {
     };
     for (const auto& args : rows) {
         std::string joined;
-        for (const std::string& arg : args)
+        for (const std::string& arg : args) {
             joined += arg + " ";
+        }
         SCOPED_TRACE(joined);
         const auto line = ParseCommandLine(args);
         ASSERT_FALSE(line);

@@ -69,8 +69,9 @@ TEST(Program, PrintsTheFiguresOfAWeatherFile) {
         const Ran ran = RunProgram(row.args);
         EXPECT_EQ(ran.status, 0) << ran.err;
         EXPECT_EQ(ran.err, "");
-        for (const std::string& printed : row.printed)
+        for (const std::string& printed : row.printed) {
             EXPECT_NE(ran.out.find(printed), std::string::npos) << printed << "\n" << ran.out;
+        }
     }
 }
 
@@ -103,8 +104,9 @@ TEST(Program, RefusesWithTheStatusAndAMessage) {
     WriteText(text, ChicagoWith(15, [](std::string& line) {
                   // The seventh field, the dry bulb.
                   std::size_t start = 0;
-                  for (int comma = 0; comma < 6; ++comma)
+                  for (int comma = 0; comma < 6; ++comma) {
                       start = line.find(',', start) + 1;
+                  }
                   line.replace(start, line.find(',', start) - start, "warm");
               }));
     const std::string truncated = folder + "/truncated.epw";
@@ -164,8 +166,9 @@ TEST(Program, WeatherFilesNamedForWhatTheyAre) {
     std::string crOnly = ChicagoText();
     std::replace(crOnly.begin(), crOnly.end(), '\n', '\r');
     std::string utf16 = "\xFF\xFE";
-    for (const char c : ChicagoText().substr(0, 4000))
+    for (const char c : ChicagoText().substr(0, 4000)) {
         utf16 += std::string{c, '\0'};
+    }
     struct Row {
         const char* name;
         std::string text;
@@ -199,10 +202,11 @@ TEST(Program, WeatherFilesNamedForWhatTheyAre) {
         WriteText(folder + "/file", row.text);
         const Ran ran = RunProgram({"file"}, folder);
         EXPECT_EQ(ran.status, row.status) << ran.err;
-        if (*row.message == '\0')
+        if (*row.message == '\0') {
             EXPECT_EQ(ran.err, "");
-        else
+        } else {
             EXPECT_NE(ran.err.find(row.message), std::string::npos) << ran.err;
+        }
     }
     // A device is refused at once, not read to the size limit.
     const Ran zero = RunProgram({"/dev/zero"});
@@ -295,7 +299,7 @@ TEST(Program, ReadsALoggerFileAsASeries) {
     const std::string logger = folder + "/office.csv";
     // Two days at 30 minutes: 22 degC and 45 % by day, 16 degC at night; one reading lost.
     std::string text = "Timestamp,Temp (C),RH (%)\n";
-    for (int day = 1; day <= 2; ++day)
+    for (int day = 1; day <= 2; ++day) {
         for (int half = 0; half < 48; ++half) {
             const bool lost = day == 2 && half == 20;
             char row[64];
@@ -306,6 +310,7 @@ TEST(Program, ReadsALoggerFileAsASeries) {
                                                     : "16");
             text += row;
         }
+    }
     WriteText(logger, text);
     const Ran ran = RunProgram({"--comfort", "fixed", "--format", "csv", logger});
     EXPECT_EQ(ran.status, 0) << ran.err;

@@ -73,13 +73,15 @@ TEST(LoggerTime, EachReadingStandsForTheTimeSinceTheOneBefore) {
     for (const SpacingRow& row : rows) {
         SCOPED_TRACE(row.name);
         std::string text = "Timestamp,Temp (C),RH (%)\n";
-        for (const char* time : row.times)
+        for (const char* time : row.times) {
             text += std::string(time) + ",21,40\n";
+        }
         const auto series = ReadLoggerSeries(text, "log");
         ASSERT_TRUE(series.has_value()) << climate::Describe(series.error());
         ASSERT_EQ(series->data.hours.size(), row.hours.size());
-        for (std::size_t i = 0; i < row.hours.size(); ++i)
+        for (std::size_t i = 0; i < row.hours.size(); ++i) {
             EXPECT_NEAR(climate::RecordHours(series->data, i), row.hours[i], 1e-12) << i;
+        }
     }
 }
 
@@ -87,8 +89,8 @@ TEST(LoggerTime, EachReadingStandsForTheTimeSinceTheOneBefore) {
 // through it: warm afternoons, cool nights, sun by day.
 std::string LoggedDays(int minutes) {
     std::string text = "Timestamp,Temp (C),RH (%)\n";
-    for (int day = 1; day <= 5; ++day)
-        for (int hour = 0; hour < 24; ++hour)
+    for (int day = 1; day <= 5; ++day) {
+        for (int hour = 0; hour < 24; ++hour) {
             for (int minute = 0; minute < 60; minute += minutes) {
                 const double t = 18 + day + (hour >= 12 && hour < 18 ? 9 : hour < 6 ? -4 : 2);
                 char row[80];
@@ -96,6 +98,8 @@ std::string LoggedDays(int minutes) {
                               minute, t, 30 + hour / 2);
                 text += row;
             }
+        }
+    }
     return text;
 }
 

@@ -71,13 +71,15 @@ Ran RunProgram(const std::vector<std::string>& args, const std::string& folder,
                                      O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (!folder.empty())
+    if (!folder.empty()) {
         posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+    }
     std::vector<std::string> all{HYGROVANE_CLIMATE_PROGRAM};
     all.insert(all.end(), args.begin(), args.end());
     std::vector<char*> argv;
-    for (std::string& arg : all)
+    for (std::string& arg : all) {
         argv.push_back(arg.data());
+    }
     argv.push_back(nullptr);
     pid_t pid = 0;
     Ran ran;
@@ -85,8 +87,9 @@ Ran RunProgram(const std::vector<std::string>& args, const std::string& folder,
         posix_spawn(&pid, HYGROVANE_CLIMATE_PROGRAM, &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     EXPECT_EQ(spawned, 0) << "cannot start " << HYGROVANE_CLIMATE_PROGRAM;
-    if (spawned != 0)
+    if (spawned != 0) {
         return ran;
+    }
     int status = 0;
     waitpid(pid, &status, 0);
     ran.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

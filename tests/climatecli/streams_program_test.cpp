@@ -47,8 +47,9 @@ Week LoggedWeek() {
         const double hm = 0.3 * *EnthalpyAt(to + kCelsiusOffset, Wo / 1000) +
                           0.7 * *EnthalpyAt(tr + kCelsiusOffset, Wr / 1000);
         double tm = *DryBulbFromEnthalpy(hm, Wm / 1000) - kCelsiusOffset;
-        if (i >= 2 * 24 + 10 && i < 2 * 24 + 16)
+        if (i >= 2 * 24 + 10 && i < 2 * 24 + 16) {
             tm += 15;
+        }
         w.unit += Stamp(i, 0) + "," + text::ShortestText(to) + "," + text::ShortestText(Wo) + "," +
                   text::ShortestText(tr) + "," + text::ShortestText(Wr) + "," +
                   text::ShortestText(tm) + "," + text::ShortestText(Wm) + "\n";

@@ -35,8 +35,9 @@ std::vector<std::string> CellsOf(const std::string& line) {
     while (true) {
         const std::size_t comma = line.find(',', start);
         cells.push_back(line.substr(start, comma - start));
-        if (comma == std::string::npos)
+        if (comma == std::string::npos) {
             return cells;
+        }
         start = comma + 1;
     }
 }
@@ -75,8 +76,9 @@ TEST(StreamsRoundTrip, TheHourlyNodesOfAYearGiveBackItsFractionEffectivenessAndC
     ASSERT_EQ(lines.size(), 8761u);
     std::map<std::string, std::size_t> column;
     const std::vector<std::string> header = CellsOf(lines[0]);
-    for (std::size_t c = 0; c < header.size(); ++c)
+    for (std::size_t c = 0; c < header.size(); ++c) {
         column[header[c]] = c;
+    }
     const double massFlow = std::stod(CellsOf(lines[1])[column.at("dry-air flow (kg/s)")]);
 
     streams::JudgementSettings settings;

@@ -100,14 +100,16 @@ TEST(UnitProgram, JsonAddsTheUnitWithTheKeysScriptsRead) {
     const QJsonObject unit = root.value("unit").toObject();
     EXPECT_EQ(unit.keys(), (QStringList{"months", "peaks", "settings", "year"}));
     const airunit::UnitRun run = InProcess(kExample);
-    for (const auto& field : airunit::kTotalFields)
+    for (const auto& field : airunit::kTotalFields) {
         EXPECT_NE(std::find(kTotalKeys.begin(), kTotalKeys.end(), field.key), kTotalKeys.end());
+    }
     SameFigures(unit.value("year").toObject(), run.year, "year");
     const QJsonArray months = unit.value("months").toArray();
     ASSERT_EQ(months.size(), 12);
-    for (qsizetype m = 0; m < 12; ++m)
+    for (qsizetype m = 0; m < 12; ++m) {
         SameFigures(months[m].toObject(), run.months[static_cast<std::size_t>(m)],
                     "month " + std::to_string(m + 1));
+    }
     const QJsonObject peaks = unit.value("peaks").toObject();
     EXPECT_EQ(peaks.keys(), (QStringList{"coolingKW", "heatingKW", "humidifierKW", "reheatKW"}));
     const QJsonObject cooling = peaks.value("coolingKW").toObject();
@@ -178,8 +180,9 @@ class UnitRefused : public ::testing::TestWithParam<RefusedRow> {};
 TEST_P(UnitRefused, RunsNothingAndWritesNothing) {
     const std::string folder = TemporaryFolder();
     const std::string path = folder + "/UNIT.json";
-    if (!GetParam().unitText.empty())
+    if (!GetParam().unitText.empty()) {
         WriteText(path, GetParam().unitText);
+    }
     std::vector<std::string> args = {
         ChicagoPath(),        "--unit", path, "-o", folder + "/out.json", "--unit-hourly",
         folder + "/hours.csv"};
@@ -259,8 +262,9 @@ TEST(UnitProgram, HourlyFileHasARowARecordWithItsUnitsNamed) {
     const std::string& header = lines[0];
     for (const char* column : {"month,day,hour,minute,status,", "outdoor fraction", "wheel speed",
                                "outdoor dry bulb (°C)", "mixed humidity ratio (kg/kg)",
-                               "supply dry bulb (°C)", "cooling (kW)", "condensate (kg/h)"})
+                               "supply dry bulb (°C)", "cooling (kW)", "condensate (kg/h)"}) {
         EXPECT_NE(header.find(column), std::string::npos) << column;
+    }
     EXPECT_EQ(lines[1].rfind("1,1,1,0,off,", 0), 0u) << lines[1];
     // 1 July, 15:00: the record of index 4383.
     const airunit::UnitRun run = InProcess(kExample, [] {

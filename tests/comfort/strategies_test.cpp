@@ -158,10 +158,12 @@ TEST(Strategies, HistoryOfShortRecordsSpansADayOfTime) {
             temperatures[i] = c.dayTemperature + kC;
             sun[i] = c.daySun;
         }
-        for (std::size_t i = n - 24; i < n && c.strategy == Strategy::ThermalMass; ++i)
+        for (std::size_t i = n - 24; i < n && c.strategy == Strategy::ThermalMass; ++i) {
             temperatures[i] = 29 + kC; // the last 4 hours warm: their mean alone is too warm
-        for (std::size_t i = n - 120; i < n - 114; ++i)
+        }
+        for (std::size_t i = n - 120; i < n - 114; ++i) {
             temperatures[i] = c.dayCoolest + kC;
+        }
         const auto zone = *StrategyZoneOf(c.strategy);
         const auto in = InStrategyZone(zone, c.point, {temperatures, sun, hours}, air);
         ASSERT_TRUE(in.has_value()) << Describe(in.error());

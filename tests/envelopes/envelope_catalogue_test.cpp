@@ -104,8 +104,9 @@ TEST(EnvelopeCatalogue, CornersOfDewPointAndHumidityEdgesLieAtTheWorkedOutDryBul
         const double limit = DewLimitPressure(row.dewPoint + kCelsiusOffset, kDataCentreDewReading,
                                               SatFormulation::IAPWS);
         const double pw = limit * (row.dewPoint < 0 ? 1 + 1e-9 : 1 - 1e-9);
-        for (const double P : {60000.0, 80000.0, 101325.0})
+        for (const double P : {60000.0, 80000.0, 101325.0}) {
             EXPECT_NEAR(Crossing(judge, pw, row.lo, row.hi, P), row.expected, 0.05) << P << " Pa";
+        }
     }
 }
 
@@ -192,8 +193,9 @@ std::optional<Air> OnEdge(const Edge& edge, double value, double t, double other
         break;
     }
     }
-    if (!(pw > 0) || pw > SaturationAt(t) || T <= 0)
+    if (!(pw > 0) || pw > SaturationAt(t) || T <= 0) {
         return std::nullopt;
+    }
     return AirWithVapour(t, pw, P);
 }
 
@@ -225,8 +227,9 @@ TEST(EnvelopeCatalogue, EveryEdgeHasAReadingJustInsideAndNoneJustOutsideAtThreeP
                     const double other = 30 + t; // for a dry-bulb edge: 20 to 80 % RH
                     const auto in = OnEdge(edge, edge.value - outward, t, other, P);
                     const auto out = OnEdge(edge, edge.value + outward, t, other, P);
-                    if (in && judge.Test(*in) == Verdict::Inside)
+                    if (in && judge.Test(*in) == Verdict::Inside) {
                         someInside = true;
+                    }
                     if (out && judge.Test(*out) != Verdict::Invalid) {
                         ++outsideJudged;
                         EXPECT_EQ(judge.Test(*out), Verdict::Outside) << "at " << t << " degC";

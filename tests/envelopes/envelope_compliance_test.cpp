@@ -52,8 +52,9 @@ Sample At(double from, double hours, double t, int month) {
              month,
              {},
              static_cast<int>(from) % 24};
-    if (!std::isnan(t))
+    if (!std::isnan(t)) {
         s.air = AirAt(t, 40);
+    }
     return s;
 }
 
@@ -128,8 +129,9 @@ TEST(EnvelopeCompliance, ReadingsOutOfOrderGiveTheSameFigures) {
 TEST(EnvelopeCompliance, WeighsReadingsByTheirTimeNotTheirCount) {
     // Twelve 5-minute readings outside then one hourly reading inside: half the time each.
     std::vector<Sample> series;
-    for (int i = 0; i < 12; ++i)
+    for (int i = 0; i < 12; ++i) {
         series.push_back(At(i / 12.0, 1 / 12.0, 25, 3));
+    }
     series.push_back(At(1, 1, 22, 3));
     const Compliance c = Assess(Judge(kBand), series);
     EXPECT_NEAR(c.PercentInside(), 50, 1e-9);

@@ -63,8 +63,9 @@ TEST(UserEnvelope, HumidityRatioLimitsMoveWithPressureWhereRelativeHumidityOnesD
     const auto humidity = UserEnvelope("store", {Quantity::RelativeHumidity, 0.45, 0.55},
                                        {Quantity::Enthalpy, {}, 60.0});
     ASSERT_TRUE(humidity.has_value());
-    for (const double P : {60000.0, 80000.0, 101325.0})
+    for (const double P : {60000.0, 80000.0, 101325.0}) {
         EXPECT_EQ(Judge(*humidity).Test(AirAt(20, 50, P)), Verdict::Inside) << P;
+    }
 }
 
 TEST(En16798Humidity, NationalAnnexValuesReplaceAnnexBsUnderTheirOwnName) {

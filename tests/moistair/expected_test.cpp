@@ -22,8 +22,9 @@ static_assert(std::is_same_v<decltype(Fail("text")), Unexpected<const char*>>);
 
 // When the value and the error have the same type, only Fail tells them apart.
 Expected<std::string, std::string> Echo(bool refuse) {
-    if (refuse)
+    if (refuse) {
         return Fail(std::string("refused"));
+    }
     return std::string("echo");
 }
 

@@ -12,8 +12,9 @@ const AirFlow kUpstream{FlowUnit::Upstream, 0};
 
 // An adding command's answer as the others give it: done, or why nothing changed.
 template <typename T> Outcome<Done> DoneOf(const Outcome<T>& outcome) {
-    if (!outcome)
+    if (!outcome) {
         return Fail(outcome.error());
+    }
     return Done{};
 }
 

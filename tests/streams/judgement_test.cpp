@@ -55,8 +55,9 @@ TEST(StreamJudgement, FractionAndEffectivenessOfOneStepByHand) {
     EXPECT_NEAR(f.effectivenessLatent, 0.6, 1e-12);
     // h: 7.503, 40.4168 and 29.24162 kJ/kg.
     EXPECT_NEAR(f.effectivenessTotal, (29.24162 - 7.503) / (40.4168 - 7.503), 1e-12);
-    for (const bool fault : f.faults)
+    for (const bool fault : f.faults) {
         EXPECT_FALSE(fault);
+    }
     EXPECT_TRUE(std::isnan(f.coilTotalKW)); // no flow given
     EXPECT_DOUBLE_EQ(j.summary.outdoorFractionMean, f.outdoorFraction);
 }
@@ -167,8 +168,9 @@ TEST(StreamJudgement, AWeekWithOneFaultyMixedSensorIsFlaggedAtItsHoursOnly) {
         std::tie(tm[i], Wm[i]) = Mixed(0.3, to[i], Wo[i], tr[i], Wr[i]);
         ts[i] = 16 + std::sin(day);
         Ws[i] = Wm[i];
-        if (faulty(i))
+        if (faulty(i)) {
             tm[i] += 12;
+        }
     }
     StreamSet set;
     set[IndexOf(StreamName::Outdoor)] = Series(seconds, to, Wo);
@@ -182,9 +184,10 @@ TEST(StreamJudgement, AWeekWithOneFaultyMixedSensorIsFlaggedAtItsHoursOnly) {
         const bool byMixedSensor = fault == FaultKind::MixedOutsideRange ||
                                    fault == FaultKind::FractionsDisagree ||
                                    fault == FaultKind::OffMixingLine;
-        for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t i = 0; i < n; ++i) {
             EXPECT_EQ(j.steps[i].faults[k], byMixedSensor && faulty(i))
                 << KeyOf(fault) << " at hour " << i;
+        }
         EXPECT_DOUBLE_EQ(j.summary.faultHours[k], byMixedSensor ? 6.0 : 0.0) << KeyOf(fault);
     }
     EXPECT_DOUBLE_EQ(j.summary.hours, 168);
@@ -197,10 +200,11 @@ TEST(StreamJudgement, AWeekWithOneFaultyMixedSensorIsFlaggedAtItsHoursOnly) {
     // The fraction of the good hours is the mixture's; the faulty hours stay out of the mean.
     EXPECT_NEAR(j.summary.outdoorFractionMean, 0.3, 1e-9);
     EXPECT_DOUBLE_EQ(j.summary.outdoorFractionHours, 162);
-    for (std::size_t i = 0; i < n; ++i)
+    for (std::size_t i = 0; i < n; ++i) {
         if (!faulty(i)) {
             EXPECT_NEAR(j.steps[i].outdoorFraction, 0.3, 1e-9) << i;
         }
+    }
 }
 
 } // namespace
