@@ -1,5 +1,7 @@
 #pragma once
 
+#include "textfile/json_string.h"
+
 // Number and text forms the result writers share.
 
 #include <string>
@@ -13,6 +15,6 @@ std::string Fixed(double value, int decimals, std::string_view none = "");
 // spreadsheet would run as a formula is kept as text (textfile::KeptAsText).
 std::string CsvField(std::string_view text);
 // A JSON string literal with its quotes (RFC 8259 escapes).
-std::string JsonString(std::string_view text);
+using textfile::JsonString;
 
 } // namespace hygrovane::climateanalysis::detail

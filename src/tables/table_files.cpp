@@ -2,6 +2,7 @@
 #include "tables/table_writers.h"
 
 #include "textfile/csv_cell.h"
+#include "textfile/json_string.h"
 
 namespace hygrovane::tables {
 
@@ -23,38 +24,7 @@ std::string CsvText(const Cell& cell) {
     return cell.Full();
 }
 
-std::string JsonString(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                static constexpr char kHex[] = "0123456789abcdef";
-                out += "\\u00";
-                out += kHex[(c >> 4) & 0xF];
-                out += kHex[c & 0xF];
-            } else {
-                out += c;
-            }
-        }
-    }
-    return out + "\"";
-}
+using textfile::JsonString;
 
 std::string JsonCell(const Cell& cell) {
     if (!cell.IsNumber()) {
