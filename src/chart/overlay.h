@@ -71,6 +71,9 @@ inline OverlayColour ColourOf(const OverlayScale& scale, double value) {
 struct OverlayDot {
     ChartPoint at;
     double value = 0; // through the scale
+    // A colour of its own instead of the scale's, for marks told apart by kind (a unit's nodes,
+    // logged streams) rather than by a value.
+    std::optional<OverlayColour> colour{};
 
     friend bool operator==(const OverlayDot&, const OverlayDot&) = default;
 };

@@ -46,7 +46,7 @@ void PaintDots(QPainter& painter, const ChartMapping& mapping, const ChartLayout
     const double side = std::max(2.0, 2.4 * layout.unit);
     std::unordered_map<std::uint32_t, QList<QRectF>> byColour;
     for (const OverlayDot& dot : overlay.dots) {
-        const OverlayColour c = ColourOf(overlay.scale, dot.value);
+        const OverlayColour c = dot.colour ? *dot.colour : ColourOf(overlay.scale, dot.value);
         const std::uint32_t key =
             (std::uint32_t{c.red} << 16) | (std::uint32_t{c.green} << 8) | c.blue;
         const QPointF at = Pixel(mapping, dot.at);
