@@ -5,6 +5,7 @@
 #include "models/fake_platform.h"
 #include "programs/hygrovane/program_start.h"
 #include "qt_app.h"
+#include "report_pdf.h"
 #include "text/number_text.h"
 #include "views/ambient/ambient_window.h"
 #include "views/climate/climate_window.h"
@@ -150,10 +151,25 @@ TEST_F(YearViewTest, RunsAUnitComparesOptionsOpensAnHourAndExports) {
     EXPECT_NE(csv.find("Unit 2 by month"), std::string::npos);
     const double full = year->model().annualSection().rows[0].cells[kHeating].value;
     EXPECT_NE(csv.find("," + text::ShortestText(full) + ","), std::string::npos);
-    ASSERT_EQ(year->exportPdf(path("year.pdf")), CommandOutcome::Done);
+    const report::ReportOptions options{"AHU-1", "", QPageSize::A4};
+    ASSERT_EQ(year->exportPdf(path("year.pdf"), options), CommandOutcome::Done);
     const std::string pdf = ReadAll(path("year.pdf"));
     EXPECT_EQ(pdf.rfind("%PDF-", 0), 0U);
-    EXPECT_GT(pdf.size(), 4000U);
+    // The tables as the window shows them, nothing overlapping; the two bar charts on pages of
+    // their own after them.
+    const report::ReportContent content = year->reportContent(options);
+    report::Layout layout;
+    ASSERT_FALSE(report::ReportPdf(content, options.paper, &layout).isEmpty());
+    EXPECT_TRUE(NoOverlap(layout));
+    ASSERT_EQ(content.figures.size(), 2U);
+    const QString text = Poppler(
+        QStringLiteral("pdftotext"),
+        {QStringLiteral("-layout"), QString::fromStdString(path("year.pdf")), QStringLiteral("-")});
+    EXPECT_TRUE(InOrder(text, {"AHU-1", "chicago.epw", "Units side by side", "Unit 2 − 1",
+                               "Unit 1 by month", "Unit 2 peaks", "Unit 1 by month",
+                               "Heating (kWh)", "Cooling sensible (kWh)", "Unit 2"}));
+    EXPECT_TRUE(
+        InOrder(LinesOf(text, "Unit 2 − 1"), {"Unit 2 − 1", cell("AnnualTable", 2, kHeating)}));
     EXPECT_EQ(year->exportPdf(folder.string()), CommandOutcome::Refused);
 }
 

@@ -48,8 +48,10 @@ void PaintOptionBars(QPainter& p, const QRectF& area, const models::OptionBars& 
         labels =
             std::max(labels, metrics.horizontalAdvance(QString::number(tick, 'f', probe.decimals)));
     }
-    const QRectF plot(area.left() + labels + gap, legendY + line + gap, area.width() - labels - gap,
-                      area.height() - 3 * line - 3 * gap);
+    // Half a line above the plot for the top tick's label, a line below it for the months.
+    const double plotTop = legendY + 1.5 * line + gap;
+    const QRectF plot(area.left() + labels + gap, plotTop, area.width() - labels - gap,
+                      area.bottom() - plotTop - line - gap);
     if (plot.width() <= 12 || plot.height() <= 0) {
         return;
     }

@@ -56,6 +56,8 @@ class YearWindow : public QWidget {
     // The settings, the tables and the bar charts as a PDF; refused when it could not be written.
     models::CommandOutcome exportPdf(const std::string& path,
                                      const report::ReportOptions& options = {});
+    // What the PDF shows: the tables as the window shows them, the bar charts as figures.
+    report::ReportContent reportContent(const report::ReportOptions& options) const;
 
   private:
     void buildForm();
@@ -63,7 +65,6 @@ class YearWindow : public QWidget {
     models::UnitForm formFromControls() const;
     void poll();
     void redraw();
-    report::ReportContent reportContent(const report::ReportOptions& options) const;
     template <typename Command> void command(Command c) {
         if (c() == models::CommandOutcome::Done) {
             showForm();
