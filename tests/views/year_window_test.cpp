@@ -15,6 +15,7 @@
 #include "views/year/year_window.h"
 
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -115,6 +116,16 @@ TEST_F(YearViewTest, RunsAUnitComparesOptionsOpensAnHourAndExports) {
     EXPECT_EQ(cell("AnnualTable", 0, kHeating), heating);
     EXPECT_TRUE(cell("AnnualTable", 2, kHeating).startsWith("-"))
         << cell("AnnualTable", 2, kHeating).toStdString();
+    // The main columns fit the default window; the other hour counts and the steam start hidden.
+    year->resize(1100, 720);
+    QTest::qWait(20);
+    for (const char* table : {"AnnualTable", "MonthlyTable"}) {
+        auto* shown = control<QTableWidget>(*year, table);
+        EXPECT_FALSE(shown->isColumnHidden(kHeating)) << table;
+        EXPECT_TRUE(shown->isColumnHidden(20)) << table; // steam
+    }
+    auto* annual = control<QTableWidget>(*year, "AnnualTable"); // the tab shown
+    EXPECT_LE(annual->horizontalHeader()->length(), annual->viewport()->width());
     // The units' monthly totals: a series per unit.
     EXPECT_EQ(control<OptionBarsChart>(*year, "OptionBars")->bars().values.size(), 2U);
     testing::pick(*year, "UnitOption", "Unit 1");

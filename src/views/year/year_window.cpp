@@ -118,6 +118,12 @@ YearWindow::YearWindow(AmbientWindow& main, models::Platform& platform, ChartOve
     redraw();
 }
 
+YearWindow::~YearWindow() {
+    if (job_) {
+        job_->cancel = true;
+    }
+}
+
 void YearWindow::buildForm() {
     auto* layout = new QVBoxLayout(this);
     auto* options = new QHBoxLayout;

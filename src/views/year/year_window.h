@@ -40,6 +40,8 @@ class YearWindow : public QWidget {
     // The tables' column choices are kept in settings, when given.
     YearWindow(AmbientWindow& main, models::Platform& platform, ChartOverlays* overlays,
                QWidget* owner = nullptr, const ReportTable::Settings& settings = {});
+    // A run still going is told to stop: nobody will read its figures.
+    ~YearWindow() override;
 
     models::YearModel& model() { return model_; }
     // Takes the weather and runs.
