@@ -176,9 +176,10 @@ TEST_F(YearViewTest, RunsAUnitComparesOptionsOpensAnHourAndExports) {
     const QString text = Poppler(
         QStringLiteral("pdftotext"),
         {QStringLiteral("-layout"), QString::fromStdString(path("year.pdf")), QStringLiteral("-")});
-    EXPECT_TRUE(InOrder(text, {"AHU-1", "chicago.epw", "Units side by side", "Unit 2 − 1",
-                               "Unit 1 by month", "Unit 2 peaks", "Unit 1 by month",
-                               "Heating (kWh)", "Cooling sensible (kWh)", "Unit 2"}));
+    EXPECT_TRUE(
+        InOrder(text, {"AHU-1", "chicago.epw", "Unit 2", "room 24 °C", "recovery 0.75",
+                       "Units side by side", "Unit 2 − 1", "Unit 1 by month", "Unit 2 peaks",
+                       "Unit 1 by month", "Heating (kWh)", "Cooling sensible (kWh)", "Unit 2"}));
     EXPECT_TRUE(
         InOrder(LinesOf(text, "Unit 2 − 1"), {"Unit 2 − 1", cell("AnnualTable", 2, kHeating)}));
     EXPECT_EQ(year->exportPdf(folder.string()), CommandOutcome::Refused);
