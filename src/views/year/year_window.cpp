@@ -398,7 +398,7 @@ void YearWindow::startRun() {
     }
     progress_->setValue(0);
     cancel_->setEnabled(true);
-    // The run touches only the job; a job overtaken by a change is left to end by itself.
+    // The run touches only the job; a job overtaken by a change stops at its next report.
     try {
         std::thread([job = job_] { job->run(); }).detach();
     } catch (const std::system_error&) {
