@@ -77,13 +77,7 @@ TEST_P(WholeFile, IsRefusedForWhatItIs) {
     EXPECT_FALSE(IsWeatherText(text)) << "nor the start of a weather file";
 }
 
-INSTANTIATE_TEST_SUITE_P(Climate, WholeFile, ::testing::ValuesIn(kWholes), [](const auto& info) {
-    std::string name;
-    for (const char c : std::string(info.param.name)) {
-        name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-    }
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Climate, WholeFile, ::testing::ValuesIn(kWholes), RowName());
 
 // A folder of the test's own, removed at its end.
 class Folder {
