@@ -159,12 +159,6 @@ TEST(Threads, OutputInInputOrderWhateverTheThreads) {
         four.refused[static_cast<int>(Refusal::PressureTooLow)][static_cast<int>(Field::None)], 0U);
 }
 
-} // namespace
-} // namespace hygrovane::batch
-
-namespace hygrovane::batch {
-namespace {
-
 TEST_F(CommandLineRuns, DoubleDashEndsTheOptionsAndDevicesTakeTheOutput) {
     Write(Path("-x.csv"), Read(Path("in.csv")));
     Write(Path("short.csv"), "Temp (C),RH (%)\n20,50\n");
