@@ -7,6 +7,7 @@
 #include "models/process_overlay.h"
 #include "qt_app.h"
 #include "views/chart/chart_painter.h"
+#include "views/chart/climate_painter.h"
 
 #include <QImage>
 #include <QPainter>
@@ -107,9 +108,12 @@ chart::Overlay RandomSet(std::mt19937& random, double pressure, const chart::Cha
 }
 
 // A climate overlay's zones at a pressure, as the climate window gives them: the PMV comfort
-// zone and the strategies' zones, overlapping one another, each named with its share of hours.
+// zone and the strategies' zones, overlapping one another, each named with its share of hours,
+// and the colour legend of the hours.
 chart::Overlay ClimateZones(double pressure) {
     chart::Overlay overlay;
+    overlay.scale.title = "Hours per bin";
+    overlay.scale.legend = true;
     const comfort::PlaneAir air{pressure, SatFormulation::IAPWS};
     const auto add = [&](const std::string& name,
                          const comfort::ComfortResult<comfort::Polygon>& outline) {
@@ -186,7 +190,8 @@ TEST(ChartLabels, ProcessLabelsAndPointNamesStandApartFromEveryOtherText) {
                         scene.projection = projection;
                         scene.protractor = s % 2 == 0;
                         scene.overlays = {&sets[s]};
-                        if (s % 3 == 0) {
+                        const bool climate = s % 3 == 0;
+                        if (climate) {
                             scene.overlays.push_back(&zones);
                         }
                         const chart::Overlay& overlay = sets[s];
@@ -232,14 +237,13 @@ TEST(ChartLabels, ProcessLabelsAndPointNamesStandApartFromEveryOtherText) {
                         // Every zone with a part on the plot is named, its share below its name.
                         std::vector<std::string> zonesWanted;
                         const chart::ChartMapping mapping = MappingOf(layout, range);
-                        for (const chart::OverlayZone& zone :
-                             s % 3 == 0 ? zones.zones : decltype(zones.zones){}) {
+                        for (const chart::OverlayZone& zone : zones.zones) {
                             QPolygonF outline;
                             for (const chart::ChartPoint p : zone.outline) {
                                 const chart::PixelPoint q = mapping.toPixel(p);
                                 outline.append(QPointF(q.x, q.y));
                             }
-                            if (outline.boundingRect().intersects(layout.plot)) {
+                            if (climate && outline.boundingRect().intersects(layout.plot)) {
                                 zonesWanted.push_back(zone.name + "\n" + zone.share);
                             }
                         }
@@ -248,6 +252,8 @@ TEST(ChartLabels, ProcessLabelsAndPointNamesStandApartFromEveryOtherText) {
                             zonesWritten.push_back(label.text.toStdString());
                             unplaced += label.placed ? 0 : 1;
                             EXPECT_TRUE(label.placed) << label.text.toStdString();
+                            EXPECT_FALSE(label.box.intersects(LegendBox(layout, zones.scale)))
+                                << label.text.toStdString() << " on the legend";
                             texts.push_back({label.text.toStdString(), label.box, false});
                         }
                         zoneLabels += zonesWritten.size();
