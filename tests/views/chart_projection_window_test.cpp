@@ -70,8 +70,14 @@ class ChartProjectionWindowTest : public testing::RememberedChartTest {
     std::pair<int, QImage> around(const QImage& image, chart::ChartPoint at) const {
         const ChartLayout layout = LayoutChart(QRectF(0, 0, 800, 600), chart::Projection::Mollier);
         const chart::PixelPoint p = MappingOf(layout, chart->model().range()).toPixel(at);
-        const QImage square =
-            image.copy(static_cast<int>(p.x) - 20, static_cast<int>(p.y) - 20, 41, 41);
+        return around(image, QPoint(static_cast<int>(p.x), static_cast<int>(p.y)));
+    }
+    // The same around a pixel of the window's canvas, as the window shows it.
+    std::pair<int, QImage> onScreen(double celsius, double gramsPerKg) const {
+        return around(chart->canvas()->grab().toImage(), pixelOf(celsius, gramsPerKg));
+    }
+    std::pair<int, QImage> around(const QImage& image, QPoint centre) const {
+        const QImage square = image.copy(centre.x() - 20, centre.y() - 20, 41, 41);
         int inked = 0;
         for (int y = 0; y < square.height(); ++y) {
             for (int x = 0; x < square.width(); ++x) {
@@ -167,6 +173,7 @@ TEST_F(ChartProjectionWindowTest, TheFogRegionIsDrawnOrCropped) {
     const chart::ChartPoint fog{278.15, 0.025}; // 5 °C with 25 g/kg: deep in the fog
     const chart::ChartPoint air{298.15, 0.005}; // 25 °C, 5 g/kg: unsaturated
     EXPECT_GT(around(drawn, fog).first, 40) << "the fog region's isotherms";
+    EXPECT_GT(onScreen(5, 25).first, 40);
 
     QAction* fogLines = offered(pixelOf(20, 5), "showFogIsotherms");
     ASSERT_NE(fogLines, nullptr);
@@ -175,6 +182,7 @@ TEST_F(ChartProjectionWindowTest, TheFogRegionIsDrawnOrCropped) {
     EXPECT_FALSE(chart->model().fogIsotherms());
     const QImage cropped = QImage::fromData(png("cropped.png"));
     EXPECT_EQ(around(cropped, fog).first, 0) << "the fog region left blank";
+    EXPECT_EQ(onScreen(5, 25).first, 0) << "and so on screen at once";
     EXPECT_EQ(chart->model().range(), range);
     EXPECT_EQ(around(cropped, air).second, around(drawn, air).second)
         << "the same range and lines above saturation";
