@@ -91,12 +91,16 @@ Compliance Assess(const Judge& judge, std::span<const Sample> samples) {
         case Verdict::Outside:
             result.hoursOutside += hours;
             result.degreeHours += judgement.beyond * hours;
+            result.gramHours += judgement.gramsBeyond * hours;
+            result.percentHours += judgement.percentBeyond * hours;
             if (!open) {
                 open = Excursion{sample.start, sample.end, 0, 0};
             }
             open->end = std::max(open->end, sample.end);
             open->hours += hours;
             open->degreeHours += judgement.beyond * hours;
+            open->gramHours += judgement.gramsBeyond * hours;
+            open->percentHours += judgement.percentBeyond * hours;
             break;
         }
     }

@@ -212,7 +212,46 @@ Judgement Judge::Assess(const Air& air) const {
     }
     const double beyond = std::max(dryBulb, DewPointBeyond(air, pw, saturation));
     judgement.beyond = std::isfinite(beyond) ? beyond : 0;
+    MoistureBeyond(air, pw, saturation, judgement);
     return judgement;
+}
+
+void Judge::MoistureBeyond(const Air& air, double vapourPressure, double saturation,
+                           Judgement& judgement) const {
+    // Humidity-ratio and dew-point edges as vapour pressures, relative-humidity edges as such.
+    double lowestPressure = 0, highestPressure = std::numeric_limits<double>::infinity();
+    double lowestHumidity = 0, highestHumidity = std::numeric_limits<double>::infinity();
+    for (std::size_t i = 0; i < limits_.size(); ++i) {
+        const Edge& edge = envelope_.edges[i];
+        double* pressure = edge.side == Side::Lowest ? &lowestPressure : &highestPressure;
+        double* humidity = edge.side == Side::Lowest ? &lowestHumidity : &highestHumidity;
+        const auto narrow = [&edge](double* bound, double value) {
+            *bound = edge.side == Side::Lowest ? std::max(*bound, value) : std::min(*bound, value);
+        };
+        if (edge.quantity == Quantity::DewPoint) {
+            narrow(pressure, limits_[i]);
+        } else if (edge.quantity == Quantity::HumidityRatio) {
+            narrow(pressure, VapourPressureAt(edge.value, air.pressure));
+        } else if (edge.quantity == Quantity::RelativeHumidity) {
+            narrow(humidity, edge.value);
+        }
+    }
+    const auto ratio = [&air](double p) { return kEpsilon * p / (air.pressure - p); };
+    double grams = 0;
+    if (vapourPressure < lowestPressure) {
+        grams = 1000 * (ratio(lowestPressure) - air.humidityRatio);
+    } else if (vapourPressure > highestPressure) {
+        grams = 1000 * (air.humidityRatio - ratio(highestPressure));
+    }
+    const double humidity = vapourPressure / saturation;
+    double percent = 0;
+    if (humidity < lowestHumidity) {
+        percent = 100 * (lowestHumidity - humidity);
+    } else if (humidity > highestHumidity) {
+        percent = 100 * (humidity - highestHumidity);
+    }
+    judgement.gramsBeyond = std::isfinite(grams) ? std::max(grams, 0.0) : 0;
+    judgement.percentBeyond = std::isfinite(percent) ? std::max(percent, 0.0) : 0;
 }
 
 } // namespace hygrovane::envelopes

@@ -64,6 +64,11 @@ struct Judgement {
     // allow at the reading's own dry bulb (relative humidity, humidity ratio and enthalpy edges
     // taken as dew-point limits there), on the core's dew-point scale (a frost point below 0 degC).
     double beyond = 0;
+    // Outside only: how far the humidity ratio lies beyond the humidity-ratio and dew-point edges
+    // (g/kg, at the reading's pressure), and the relative humidity beyond the relative-humidity
+    // edges (%RH); 0 for an envelope without such edges or a reading within them.
+    double gramsBeyond = 0;
+    double percentBeyond = 0;
 };
 
 // An envelope with each edge's limits worked out once, for judging many readings.
@@ -84,6 +89,9 @@ class Judge {
     // Test, with the reading's vapour pressure and saturation pressure for Assess.
     Verdict Test(const Air& air, double& vapourPressure, double& saturation) const;
     double DewPointBeyond(const Air& air, double vapourPressure, double saturation) const;
+    // Judgement's gramsBeyond and percentBeyond.
+    void MoistureBeyond(const Air& air, double vapourPressure, double saturation,
+                        Judgement& judgement) const;
 
     Envelope envelope_;
     SatFormulation formulation_;

@@ -134,7 +134,9 @@ py::dict ComplianceOf(const py::tuple& envelope, const SecondsArray& start, cons
     if (c.worst) {
         worst = py::dict(py::arg("start") = c.worst->start, py::arg("end") = c.worst->end,
                          py::arg("hours") = c.worst->hours,
-                         py::arg("degree_hours") = c.worst->degreeHours);
+                         py::arg("degree_hours") = c.worst->degreeHours,
+                         py::arg("gram_hours") = c.worst->gramHours,
+                         py::arg("percent_hours") = c.worst->percentHours);
     }
     return py::dict(py::arg("hours") = c.hours, py::arg("hours_inside") = c.hoursInside,
                     py::arg("percent_inside") = c.PercentInside(),
@@ -143,7 +145,9 @@ py::dict ComplianceOf(const py::tuple& envelope, const SecondsArray& start, cons
                     py::arg("excursions") = py::dict(py::arg("count") = c.excursionCount,
                                                      py::arg("longest_hours") = c.longestHours,
                                                      py::arg("total_hours") = c.excursionHours,
-                                                     py::arg("degree_hours") = c.degreeHours),
+                                                     py::arg("degree_hours") = c.degreeHours,
+                                                     py::arg("gram_hours") = c.gramHours,
+                                                     py::arg("percent_hours") = c.percentHours),
                     py::arg("worst") = worst, py::arg("months") = periods(c.months),
                     py::arg("hours_of_day") = periods(c.hoursOfDay));
 }

@@ -58,7 +58,7 @@ set(LAYER_casefile casefile fileio models/calculator display moistair hygrovane 
 set(LAYER_processfile processfile tables textfile fileio casefile processes display moistair hygrovane units)
 # Window logic without Qt Widgets, then the Qt views, then the programs.
 set(LAYER_models models tables text textfile cli airunit unitfile fileio processfile casefile batch models/calculator display chart processes
-    climateanalysis comfort climate moistair hygrovane units)
+    climateanalysis comfort climate envelopes moistair hygrovane units)
 set(LAYER_views views ${LAYER_models})
 # The programs' main() folders, one each under programs/ (which holds nothing of its own).
 set(LAYER_programs programs)

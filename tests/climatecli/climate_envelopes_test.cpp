@@ -49,7 +49,8 @@ TEST(ProgramEnvelopes, JsonListsEachEnvelopeWithTheKeysScriptsRead) {
         const QJsonObject e = list[i].toObject();
         EXPECT_EQ(KeysOf(e), keys);
         EXPECT_EQ(KeysOf(e["excursions"].toObject()),
-                  (std::set<std::string>{"count", "longestHours", "totalHours", "degreeHours"}));
+                  (std::set<std::string>{"count", "longestHours", "totalHours", "degreeHours",
+                                         "gramHours", "percentHours"}));
         EXPECT_EQ(KeysOf(e["worst"].toObject()), (std::set<std::string>{"start", "end"}));
         const double hours = e["hoursInside"].toDouble() + e["hoursOutside"].toDouble() +
                              e["hoursMissing"].toDouble();
@@ -111,6 +112,7 @@ TEST(ProgramEnvelopes, ALoggersExcursionInEachForm) {
     ASSERT_EQ(csv.status, 0) << csv.err;
     for (const char* row : {"envelopes,year,ashrae-tc99-2021-a1,hoursOutside,1.5,h\n",
                             "envelopes,year,ashrae-tc99-2021-a1,degreeHours,3.00,K h\n",
+                            "envelopes,year,ashrae-tc99-2021-a1,gramHours,0.00,g/kg h\n",
                             "envelopes,year,ashrae-tc99-2021-a1,worstStart,2025-07-01T11:30,\n",
                             "envelopes,Jul,ashrae-tc99-2021-a1,hoursInside,46.5,h\n"}) {
         EXPECT_NE(csv.out.find(row), std::string::npos) << row << csv.out;

@@ -106,7 +106,8 @@ def check_hand_figures(f):
     assert f["hours"] == pytest.approx(10.5) and f["hours_inside"] == pytest.approx(2)
     assert f["hours_outside"] == pytest.approx(7.5) and f["hours_missing"] == pytest.approx(1)
     assert f["excursions"] == pytest.approx({"count": 5, "longest_hours": 2, "total_hours": 7.5,
-                                             "degree_hours": 21.5})
+                                             "degree_hours": 21.5, "gram_hours": 0,
+                                             "percent_hours": 0})
     assert f["worst"]["start"] == np.datetime64("2025-01-01T06:00")
     assert f["worst"]["end"] == np.datetime64("2025-01-01T08:00")
     assert f["months"][0]["hours"] == pytest.approx(10.5)

@@ -189,8 +189,10 @@ def compliance(which: Union[str, Envelope], dry_bulb: ArrayLike, humidity_ratio:
     the time since the reading before, at most the series' median interval). Readings may come
     in any order. Returns name, edition, hours, hours_inside, percent_inside, hours_outside,
     hours_missing (NaN readings and air the core refuses: never inside), excursions (count,
-    longest_hours, total_hours, degree_hours in K h), worst (start and end as datetime64, hours,
-    degree_hours; None without an excursion), twelve months and 24 hours_of_day (hours,
+    longest_hours, total_hours, degree_hours in K h, gram_hours in g/kg h beyond the
+    humidity-ratio and dew-point edges, percent_hours in %RH h beyond the relative-humidity
+    edges), worst (start and end as datetime64, hours, degree_hours, gram_hours, percent_hours;
+    None without an excursion), twelve months and 24 hours_of_day (hours,
     hours_inside, percent_inside; a reading at hh:mm in the clock hour hh). An excursion is a run of readings outside: a reading inside, a missing one
     or an unlogged gap ends it."""
     chosen = _resolved(which)
