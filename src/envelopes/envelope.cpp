@@ -1,5 +1,6 @@
 #include "envelopes/envelope.h"
 
+#include "comfort/pmv_zone.h"
 #include "hygrovane/conditions.h"
 #include "hygrovane/relations.h"
 
@@ -144,7 +145,41 @@ Verdict Judge::Test(const Air& air, double& pw, double& saturation) const {
             return Verdict::Outside;
         }
     }
-    return Verdict::Inside;
+    return envelope_.pmv ? TestPmv(air) : Verdict::Inside;
+}
+
+namespace {
+
+comfort::PmvZoneParameters PmvParameters(const PmvInputs& inputs, double pressure,
+                                         SatFormulation formulation) {
+    comfort::PmvZoneParameters p;
+    p.model = comfort::PmvModel::Ashrae55;
+    p.clothing = inputs.clothing;
+    p.metabolic = inputs.metabolic;
+    p.airSpeed = inputs.airSpeed;
+    p.air = {pressure, formulation};
+    return p;
+}
+
+} // namespace
+
+Verdict Judge::TestPmv(const Air& air) const {
+    const auto inside =
+        comfort::InPmvZone(PmvParameters(*envelope_.pmv, air.pressure, formulation_),
+                           ChartPoint{air.dryBulb, air.humidityRatio});
+    if (!inside) {
+        return Verdict::Invalid;
+    }
+    return *inside ? Verdict::Inside : Verdict::Outside;
+}
+
+double Judge::PmvBeyond(const Air& air, double relativeHumidity) const {
+    const auto edges = comfort::PmvZoneEdges(
+        PmvParameters(*envelope_.pmv, air.pressure, formulation_), relativeHumidity);
+    if (!edges) {
+        return 0;
+    }
+    return std::max({0.0, edges->lower - air.dryBulb, air.dryBulb - edges->upper});
 }
 
 double Judge::DewPointBeyond(const Air& air, double vapourPressure, double saturation) const {
@@ -210,7 +245,10 @@ Judgement Judge::Assess(const Air& air) const {
         dryBulb = std::max(dryBulb, edge.side == Side::Lowest ? edge.value - air.dryBulb
                                                               : air.dryBulb - edge.value);
     }
-    const double beyond = std::max(dryBulb, DewPointBeyond(air, pw, saturation));
+    double beyond = std::max(dryBulb, DewPointBeyond(air, pw, saturation));
+    if (envelope_.pmv) {
+        beyond = std::max(beyond, PmvBeyond(air, pw / saturation));
+    }
     judgement.beyond = std::isfinite(beyond) ? beyond : 0;
     MoistureBeyond(air, pw, saturation, judgement);
     return judgement;

@@ -1,5 +1,7 @@
 #include "envelopes/outline.h"
 
+#include "comfort/pmv_zone.h"
+
 #include "hygrovane/relations.h"
 
 #include <algorithm>
@@ -107,14 +109,30 @@ class Tracer {
 // What a sample's interval tells apart from its neighbour's: a corner lies between two that
 // differ.
 bool SameShape(const Interval& a, const Interval& b) {
-    return a.holds() == b.holds() && a.lowestEdge == b.lowestEdge &&
-           a.highestEdge == b.highestEdge;
+    return a.holds() == b.holds() && a.lowestEdge == b.lowestEdge && a.highestEdge == b.highestEdge;
 }
 
 } // namespace
 
 std::vector<Polyline> TraceOutline(const Envelope& envelope, double pressure,
                                    const OutlineBounds& bounds, SatFormulation formulation) {
+    if (envelope.collection) {
+        return {}; // limits around a set point the series gives: no outline on the chart
+    }
+    if (envelope.pmv) {
+        // The comfort library's outline, sampled to count the hours its rule counts.
+        comfort::PmvZoneParameters p;
+        p.model = comfort::PmvModel::Ashrae55;
+        p.clothing = envelope.pmv->clothing;
+        p.metabolic = envelope.pmv->metabolic;
+        p.airSpeed = envelope.pmv->airSpeed;
+        p.air = {pressure, formulation};
+        auto zone = comfort::SolvePmvZone(p);
+        if (!zone || zone->size() < 3) {
+            return {};
+        }
+        return {Polyline(zone->begin(), zone->end())};
+    }
     const Tracer tracer(envelope, pressure, bounds, formulation);
     double low = 0, high = 0;
     tracer.DryBulbs(low, high);

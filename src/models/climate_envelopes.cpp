@@ -1,6 +1,7 @@
 #include "models/climate_envelopes.h"
 
 #include "envelopes/catalogue.h"
+#include "envelopes/collections.h"
 #include "envelopes/user_envelope.h"
 #include "hygrovane/relations.h"
 #include "text/blanks.h"
@@ -15,12 +16,8 @@ namespace hygrovane::models {
 namespace {
 
 // Dark, saturated lines apart from the comfort zones' colours.
-constexpr std::array<chart::OverlayColour, 6> kEnvelopeColours{{{0, 70, 140},
-                                                                {150, 20, 90},
-                                                                {0, 110, 60},
-                                                                {110, 70, 0},
-                                                                {70, 40, 160},
-                                                                {0, 110, 130}}};
+constexpr std::array<chart::OverlayColour, 6> kEnvelopeColours{
+    {{0, 70, 140}, {150, 20, 90}, {0, 110, 60}, {110, 70, 0}, {70, 40, 160}, {0, 110, 130}}};
 
 struct QuantityName {
     const char* name;
@@ -76,7 +73,13 @@ std::optional<envelopes::Limits> LimitsOf(std::string_view text) {
 } // namespace
 
 std::vector<envelopes::Envelope> OfferedEnvelopes() {
-    return envelopes::Catalogue();
+    std::vector<envelopes::Envelope> offered = envelopes::Catalogue();
+    for (const std::string& name : envelopes::CollectionNames()) {
+        if (auto made = envelopes::EnvelopeFromText(name)) {
+            offered.push_back(std::move(made.value()));
+        }
+    }
+    return offered;
 }
 
 std::vector<chart::OverlayZone>
@@ -95,7 +98,8 @@ EnvelopeZones(const std::vector<climateanalysis::EnvelopeFigures>& figures, doub
     return zones;
 }
 
-Expected<std::vector<envelopes::Envelope>, std::string> ParseUserEnvelopes(const std::string& text) {
+Expected<std::vector<envelopes::Envelope>, std::string>
+ParseUserEnvelopes(const std::string& text) {
     std::vector<envelopes::Envelope> result;
     std::istringstream lines(text);
     std::string line;
@@ -108,7 +112,8 @@ Expected<std::vector<envelopes::Envelope>, std::string> ParseUserEnvelopes(const
         }
         const std::string where = "Envelope line " + std::to_string(number) + ": ";
         const std::size_t colon = trimmed.find(':');
-        const std::size_t semicolon = trimmed.find(';', colon == std::string_view::npos ? 0 : colon);
+        const std::size_t semicolon =
+            trimmed.find(';', colon == std::string_view::npos ? 0 : colon);
         if (colon == std::string_view::npos || colon == 0 || semicolon == std::string_view::npos) {
             return Fail(where + "write \"Name: db 18..27; rh 30..60\" (two of db, dp, rh, w, h).");
         }

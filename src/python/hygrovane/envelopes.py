@@ -80,10 +80,13 @@ NAMES: tuple[str, ...] = tuple(_CATALOGUE)
 
 
 def envelope(name: str) -> Envelope:
-    """The named envelope (one of NAMES); ValueError names the others for an unknown name."""
-    if name not in _CATALOGUE:
-        raise ValueError(f"unknown envelope {name!r}; one of {', '.join(NAMES)}")
-    return _CATALOGUE[name]
+    """The named envelope (one of NAMES), or one of ASHRAE 55's with its inputs after the name
+    ("ashrae-55-2020-pmv:clo=1.0:met=1.2:v=0.15", "ashrae-55-2020-adaptive-80:tpma=18:v=0.1");
+    ValueError names the others for an unknown name or an input the model refuses. The PMV
+    zone has no edges: its name carries its inputs."""
+    if name in _CATALOGUE:
+        return _CATALOGUE[name]
+    return _from_tuple(_core.envelope_from_text(name))
 
 
 Limits = Union[tuple[str, Union[float, None], Union[float, None]],
