@@ -2,7 +2,10 @@
 // starts them, in the states the guide describes, at fixed sizes, so that the same build gives
 // the same pictures. Usage: hygrovane_screenshots FOLDER (QT_QPA_PLATFORM=offscreen without a
 // display). Exits 1 naming the picture that could not be taken.
+#include "climate/hourly_states.h"
+#include "climate/weather_file.h"
 #include "guide_examples.h"
+#include "hygrovane/relations.h"
 #include "models/platform.h"
 #include "programs/hygrovane/program_start.h"
 #include "views/about/about_window.h"
@@ -11,6 +14,7 @@
 #include "views/chart/chart_overlays.h"
 #include "views/chart/chart_window.h"
 #include "views/climate/climate_window.h"
+#include "views/climate/envelope_chooser.h"
 #include "views/convertor/convertor_window.h"
 #include "views/processes/processes_window.h"
 #include "views/saturation/saturation_window.h"
@@ -31,6 +35,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <cstdio>
 #include <deque>
 #include <filesystem>
@@ -326,6 +331,63 @@ void Climate(Pictures& pictures) {
     CloseAndDelete(chart);
 }
 
+// The data hall of the user's guide, as a logger file: Chicago's year through a hall cooled by
+// outdoor air without humidity control, its inlet the outdoor air held between 18 and 27 degC
+// (mixed with return air below, cooled above) at the outdoor humidity ratio.
+std::string WriteDataHall(const std::string& folder) {
+    const auto weather =
+        climate::ReadWeatherFile(std::string(HYGROVANE_SHARED_DATA) + "/weather/chicago.epw");
+    if (!weather) {
+        throw Failure("climate-envelopes.png: chicago.epw was not read");
+    }
+    const climate::HourlyStates states = climate::ComputeStates(*weather);
+    const std::string path = folder + "/data-hall.csv";
+    std::ofstream out(path, std::ios::binary);
+    out << "Timestamp,Temp (C),RH (%)\n";
+    for (std::size_t i = 0; i < weather->hours.size(); ++i) {
+        const climate::HourRecord& r = weather->hours[i];
+        const climate::HourState& s = states.hours[i];
+        if (!s.ok()) {
+            continue;
+        }
+        const double t = std::clamp(s.dryBulb, 291.15, 300.15);
+        const double pw = s.humidityRatio * s.pressure / (0.62198 + s.humidityRatio);
+        const auto saturation = SaturationPressureAt(t, SatFormulation::IAPWS);
+        char row[80];
+        std::snprintf(row, sizeof row, "2025-%02d-%02d %02d:00,%.2f,%.2f\n", r.month, r.day,
+                      r.hour - 1, t - kCelsiusOffset, saturation ? 100 * pw / *saturation : 0.0);
+        out << row;
+    }
+    if (!out) {
+        throw Failure("climate-envelopes.png: the data hall's file was not written");
+    }
+    return path;
+}
+
+// A data hall's year against A1 of the 2021 and the 2011 editions, drawn on the chart.
+void DataHall(Pictures& pictures) {
+    const QTemporaryDir folder;
+    const std::string hall = WriteDataHall(folder.path().toStdString());
+    StartedProgram program;
+    AmbientWindow& main = program.main;
+    control<QAction>(main, "menu_climate")->trigger();
+    auto* window = control<ClimateWindow>(main, "Form_climate");
+    QSignalSpy finished(window, &ClimateWindow::loadFinished);
+    window->open(hall);
+    if (!finished.wait(60000) || !finished.front().front().toBool()) {
+        throw Failure("climate-envelopes.png: the data hall's file was not loaded");
+    }
+    control<QComboBox>(*window, "comfortModel")->setCurrentIndex(5); // none: the envelopes alone
+    control<QComboBox>(*window, "marks")->setCurrentIndex(1);
+    window->envelopeChooser()->tick({"ashrae-tc99-2021-a1", "ashrae-tc99-2011-a1"});
+    control<QPushButton>(*window, "showChart")->click();
+    auto* chart = control<ChartWindow>(main, "Form_chart");
+    chart->resize(1000, 720);
+    pictures.take(*chart, "climate-envelopes.png");
+    CloseAndDelete(window);
+    CloseAndDelete(chart);
+}
+
 // The year page of the user's guide: Chicago's year through a 100 % outdoor-air unit without
 // and with an enthalpy wheel, side by side.
 void Year(Pictures& pictures) {
@@ -388,6 +450,7 @@ int main(int argc, char** argv) {
         hygrovane::views::AirHandlingUnit(pictures);
         hygrovane::views::BatchConvert(pictures);
         hygrovane::views::Climate(pictures);
+        hygrovane::views::DataHall(pictures);
         hygrovane::views::Year(pictures);
     } catch (const hygrovane::views::Failure& failure) {
         std::fprintf(stderr, "hygrovane_screenshots: %s\n", failure.what());
