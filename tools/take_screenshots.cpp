@@ -2,8 +2,6 @@
 // starts them, in the states the guide describes, at fixed sizes, so that the same build gives
 // the same pictures. Usage: hygrovane_screenshots FOLDER (QT_QPA_PLATFORM=offscreen without a
 // display). Exits 1 naming the picture that could not be taken.
-#include "climate/hourly_states.h"
-#include "climate/weather_file.h"
 #include "guide_examples.h"
 #include "hygrovane/relations.h"
 #include "models/platform.h"
@@ -41,6 +39,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -331,34 +330,39 @@ void Climate(Pictures& pictures) {
     CloseAndDelete(chart);
 }
 
-// The data hall of the user's guide, as a logger file: Chicago's year through a hall cooled by
-// outdoor air without humidity control, its inlet the outdoor air held between 18 and 27 degC
-// (mixed with return air below, cooled above) at the outdoor humidity ratio.
+// The data hall of the user's guide: Chicago's year through a hall cooled by outdoor air without
+// humidity control, its inlet the outdoor air held between 18 and 27 degC (mixed with return air
+// below, cooled above) at the outdoor humidity ratio. Written as the guide's Python writes it, a
+// weather file of the hall: each record's dry bulb held so, its dew point the outdoor one (its
+// relative humidity left, unused: the window takes the humidity from the dew point).
 std::string WriteDataHall(const std::string& folder) {
-    const auto weather =
-        climate::ReadWeatherFile(std::string(HYGROVANE_SHARED_DATA) + "/weather/chicago.epw");
-    if (!weather) {
-        throw Failure("climate-envelopes.png: chicago.epw was not read");
-    }
-    const climate::HourlyStates states = climate::ComputeStates(*weather);
-    const std::string path = folder + "/data-hall.csv";
+    std::ifstream in(std::string(HYGROVANE_SHARED_DATA) + "/weather/chicago.epw",
+                     std::ios::binary);
+    const std::string path = folder + "/data-hall.epw";
     std::ofstream out(path, std::ios::binary);
-    out << "Timestamp,Temp (C),RH (%)\n";
-    for (std::size_t i = 0; i < weather->hours.size(); ++i) {
-        const climate::HourRecord& r = weather->hours[i];
-        const climate::HourState& s = states.hours[i];
-        if (!s.ok()) {
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        if (++number <= 8) {
+            out << line << '\n';
             continue;
         }
-        const double t = std::clamp(s.dryBulb, 291.15, 300.15);
-        const double pw = s.humidityRatio * s.pressure / (0.62198 + s.humidityRatio);
-        const auto saturation = SaturationPressureAt(t, SatFormulation::IAPWS);
-        char row[80];
-        std::snprintf(row, sizeof row, "2025-%02d-%02d %02d:00,%.2f,%.2f\n", r.month, r.day,
-                      r.hour - 1, t - kCelsiusOffset, saturation ? 100 * pw / *saturation : 0.0);
-        out << row;
+        std::vector<std::string> fields;
+        std::stringstream split(line);
+        for (std::string field; std::getline(split, field, ',');) {
+            fields.push_back(field);
+        }
+        if (fields.size() > 8) {
+            char text[32];
+            std::snprintf(text, sizeof text, "%.1f", std::clamp(std::stod(fields[6]), 18.0, 27.0));
+            fields[6] = text;
+        }
+        for (std::size_t f = 0; f < fields.size(); ++f) {
+            out << (f == 0 ? "" : ",") << fields[f];
+        }
+        out << '\n';
     }
-    if (!out) {
+    if (number < 8768 || !out) {
         throw Failure("climate-envelopes.png: the data hall's file was not written");
     }
     return path;
@@ -377,8 +381,8 @@ void DataHall(Pictures& pictures) {
     if (!finished.wait(60000) || !finished.front().front().toBool()) {
         throw Failure("climate-envelopes.png: the data hall's file was not loaded");
     }
+    control<QComboBox>(*window, "humidity")->setCurrentIndex(1); // the outdoor dew point
     control<QComboBox>(*window, "comfortModel")->setCurrentIndex(5); // none: the envelopes alone
-    control<QComboBox>(*window, "marks")->setCurrentIndex(1);
     window->envelopeChooser()->tick({"ashrae-tc99-2021-a1", "ashrae-tc99-2011-a1"});
     control<QPushButton>(*window, "showChart")->click();
     auto* chart = control<ChartWindow>(main, "Form_chart");
