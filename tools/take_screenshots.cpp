@@ -336,8 +336,7 @@ void Climate(Pictures& pictures) {
 // weather file of the hall: each record's dry bulb held so, its dew point the outdoor one (its
 // relative humidity left, unused: the window takes the humidity from the dew point).
 std::string WriteDataHall(const std::string& folder) {
-    std::ifstream in(std::string(HYGROVANE_SHARED_DATA) + "/weather/chicago.epw",
-                     std::ios::binary);
+    std::ifstream in(std::string(HYGROVANE_SHARED_DATA) + "/weather/chicago.epw", std::ios::binary);
     const std::string path = folder + "/data-hall.epw";
     std::ofstream out(path, std::ios::binary);
     std::string line;
@@ -381,7 +380,7 @@ void DataHall(Pictures& pictures) {
     if (!finished.wait(60000) || !finished.front().front().toBool()) {
         throw Failure("climate-envelopes.png: the data hall's file was not loaded");
     }
-    control<QComboBox>(*window, "humidity")->setCurrentIndex(1); // the outdoor dew point
+    control<QComboBox>(*window, "humidity")->setCurrentIndex(1);     // the outdoor dew point
     control<QComboBox>(*window, "comfortModel")->setCurrentIndex(5); // none: the envelopes alone
     window->envelopeChooser()->tick({"ashrae-tc99-2021-a1", "ashrae-tc99-2011-a1"});
     control<QPushButton>(*window, "showChart")->click();

@@ -21,12 +21,12 @@ tables::Section EnvelopeSection(const std::vector<EnvelopeFigures>& figures) {
                              {"to", Quantity::Text, Unit::None, "worstEnd"}}};
     for (const EnvelopeFigures& f : figures) {
         const envelopes::Compliance& c = f.compliance;
-        tables::Row& row = section.AddRow(
-            f.envelope.name,
-            {c.hoursInside, c.PercentInside(), c.hoursOutside, c.hoursMissing,
-             static_cast<double>(c.excursionCount), c.longestHours, c.degreeHours, c.gramHours,
-             c.percentHours},
-            f.envelope.name);
+        tables::Row& row =
+            section.AddRow(f.envelope.name,
+                           {c.hoursInside, c.PercentInside(), c.hoursOutside, c.hoursMissing,
+                            static_cast<double>(c.excursionCount), c.longestHours, c.degreeHours,
+                            c.gramHours, c.percentHours},
+                           f.envelope.name);
         row.cells.resize(10);
         row.cells.push_back(tables::TextCell(c.worst ? TimeText(c.worst->start) : ""));
         row.cells.push_back(tables::TextCell(c.worst ? TimeText(c.worst->end) : ""));

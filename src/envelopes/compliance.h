@@ -31,8 +31,8 @@ struct Excursion {
     std::int64_t start = 0;
     std::int64_t end = 0;
     double hours = 0;
-    double degreeHours = 0; // K h: each reading's Judgement::beyond times its hours
-    double gramHours = 0;   // g/kg h: Judgement::gramsBeyond times hours
+    double degreeHours = 0;  // K h: each reading's Judgement::beyond times its hours
+    double gramHours = 0;    // g/kg h: Judgement::gramsBeyond times hours
     double percentHours = 0; // %RH h: Judgement::percentBeyond times hours
 };
 

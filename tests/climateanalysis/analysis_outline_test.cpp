@@ -125,12 +125,12 @@ TEST(EnvelopeOutline, FollowsThePressureAndStopsAtTheBounds) {
     };
     EXPECT_GT(topOf(high[0]), topOf(sea[0]) * 1.2);
     // The dew-point limit alone: open at both dry-bulb ends, so the bounds close it.
-    const auto dew = envelopes::TraceOutline(*envelopes::EnvelopeNamed("ashrae-62.1-2022-dew-point"),
-                                             101325, {273.15, 313.15, 0.03});
+    const auto dew = envelopes::TraceOutline(
+        *envelopes::EnvelopeNamed("ashrae-62.1-2022-dew-point"), 101325, {273.15, 313.15, 0.03});
     ASSERT_EQ(dew.size(), 1u);
-    const auto [lo, hi] = std::minmax_element(
-        dew[0].begin(), dew[0].end(),
-        [](ChartPoint a, ChartPoint b) { return a.dryBulb < b.dryBulb; });
+    const auto [lo, hi] =
+        std::minmax_element(dew[0].begin(), dew[0].end(),
+                            [](ChartPoint a, ChartPoint b) { return a.dryBulb < b.dryBulb; });
     EXPECT_DOUBLE_EQ(lo->dryBulb, 273.15);
     EXPECT_DOUBLE_EQ(hi->dryBulb, 313.15);
     // An envelope wholly outside the bounds draws nothing.

@@ -212,8 +212,8 @@ TEST(EnvelopeCompliance, GramAndPercentHoursOverHandKnownSeriesInAnyOrder) {
     // 8-10 g/kg: excursions of 1 g/kg for 1 h then 2 g/kg for half an hour (2 g/kg h, the
     // worst), 1 g/kg for 1 h after a gap, 0.5 g/kg for 2 h after a missing reading.
     std::vector<Sample> ratio = {
-        Moist(0, 1, Ratio(9)),  Moist(1, 1, Ratio(11)),  Moist(2, 0.5, Ratio(12)),
-        Moist(3, 1, Ratio(7)),  Moist(4, 1, std::nullopt), Moist(5, 2, Ratio(10.5)),
+        Moist(0, 1, Ratio(9)), Moist(1, 1, Ratio(11)),    Moist(2, 0.5, Ratio(12)),
+        Moist(3, 1, Ratio(7)), Moist(4, 1, std::nullopt), Moist(5, 2, Ratio(10.5)),
     };
     // 30-60 %RH: 10 %RH for 1 h and 5 %RH for 2 h in one excursion, 10 %RH for half an hour
     // after a gap.

@@ -33,11 +33,12 @@ EnvelopeChooser::EnvelopeChooser(QWidget* owner) : QWidget(owner) {
         item->setCheckState(Qt::Unchecked);
         item->setToolTip(qs(envelope.edition + ": " + envelope.title));
     }
-    list_->setMinimumWidth(230);
+    list_->setMinimumWidth(250);
     layout->addWidget(list_, 1);
     typed_ = new QPlainTextEdit(this);
     typed_->setObjectName(QStringLiteral("userEnvelopes"));
-    typed_->setPlaceholderText(QStringLiteral("Store: db 15..25; rh 30..60\nDry: dp ..10; db 10.."));
+    typed_->setPlaceholderText(
+        QStringLiteral("Store: db 15..25; rh 30..60\nDry: dp ..10; db 10.."));
     typed_->setMaximumHeight(60);
     layout->addWidget(typed_);
     auto* applyButton = new QPushButton(QStringLiteral("Apply envelopes"), this);
