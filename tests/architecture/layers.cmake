@@ -31,8 +31,9 @@ set(LAYER_moistair moistair engine hygrovane)
 set(LAYER_processes processes text moistair hygrovane units)
 set(LAYER_chart chart text moistair hygrovane units)
 set(LAYER_comfort comfort text moistair hygrovane units)
-# Envelopes of measured air as predicates on their edges, and the time they hold over a series.
-set(LAYER_envelopes envelopes moistair hygrovane)
+# Envelopes of measured air as predicates on their edges (ASHRAE 55's comfort zones from the comfort
+# library), and the time they hold over a series.
+set(LAYER_envelopes envelopes comfort moistair hygrovane)
 # Logged air streams of a unit aligned in time and judged against its physics.
 set(LAYER_streams streams moistair hygrovane)
 set(LAYER_climate climate text textfile moistair hygrovane units)
@@ -58,7 +59,7 @@ set(LAYER_casefile casefile fileio models/calculator display moistair hygrovane 
 set(LAYER_processfile processfile tables textfile fileio casefile processes display moistair hygrovane units)
 # Window logic without Qt Widgets, then the Qt views, then the programs.
 set(LAYER_models models tables text textfile cli airunit unitfile fileio processfile casefile batch models/calculator display chart processes
-    climateanalysis comfort climate moistair hygrovane units)
+    climateanalysis comfort climate envelopes moistair hygrovane units)
 set(LAYER_views views ${LAYER_models})
 # The programs' main() folders, one each under programs/ (which holds nothing of its own).
 set(LAYER_programs programs)

@@ -1,4 +1,5 @@
 #include "views/climate/climate_window.h"
+#include "views/climate/envelope_chooser.h"
 
 #include "climateanalysis/climate_settings.h"
 #include "fileio/file_io.h"
@@ -340,6 +341,12 @@ void ClimateWindow::buildControls() {
     form->addRow(QStringLiteral("From"), range);
 
     body->addLayout(buildComfortControls());
+    envelopeChooser_ = new EnvelopeChooser(this);
+    envelopeChooser_->chosen = [this](std::vector<envelopes::Envelope> chosen) {
+        model_.setEnvelopes(std::move(chosen));
+        redraw();
+    };
+    body->addWidget(envelopeChooser_);
 
     auto* right = new QVBoxLayout;
     body->addLayout(right, 3);
