@@ -8,7 +8,7 @@
 
 #include <string>
 
-namespace hygrovane::climatecli {
+namespace hygrovane::loggerfile {
 
 struct StreamsReport {
     std::string source; // the input's name
@@ -21,4 +21,4 @@ std::string StreamsText(const StreamsReport& report);
 std::string StreamsCsv(const StreamsReport& report);
 std::string StreamsJson(const StreamsReport& report);
 
-} // namespace hygrovane::climatecli
+} // namespace hygrovane::loggerfile

@@ -1,4 +1,4 @@
-#include "climatecli/stream_writers.h"
+#include "loggerfile/stream_writers.h"
 
 #include "climateanalysis/writer_support.h"
 #include "text/number_text.h"
@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace hygrovane::climatecli {
+namespace hygrovane::loggerfile {
 
 namespace {
 
@@ -209,4 +209,4 @@ std::string StreamsJson(const StreamsReport& r) {
     return j + "  }\n}\n";
 }
 
-} // namespace hygrovane::climatecli
+} // namespace hygrovane::loggerfile
