@@ -56,9 +56,8 @@ tables::Table StreamsModel::table() const {
     const streams::StreamSummary& s = r.judged.summary;
     t.titleBlock = {
         {"source", tables::TextCell(r.source)},
-        {"alignment", tables::TextCell(r.alignment.how == streams::Alignment::Linear
-                                           ? "linear"
-                                           : "nearest")},
+        {"alignment",
+         tables::TextCell(r.alignment.how == streams::Alignment::Linear ? "linear" : "nearest")},
         {"toleranceSeconds", Count(r.alignment.toleranceSeconds)},
         {"frozenReadings", Count(r.alignment.frozenReadings)},
         {"steps", Count(static_cast<double>(s.steps))},
@@ -100,20 +99,20 @@ tables::Table StreamsModel::table() const {
     t.sections.push_back(std::move(mixing));
 
     if (r.judgement.massFlow) {
-        tables::Section coil{"Coil",
-                             "coil",
-                             {{"Flow", Quantity::Text, Unit::None, "flow"},
-                              {"Sensible", Quantity::Load, Unit::Kilowatt, "sensible"},
-                              {"Latent", Quantity::Load, Unit::Kilowatt, "latent"},
-                              {"Total", Quantity::Load, Unit::Kilowatt, "total"},
-                              {"Condensate", Quantity::WaterFlow, Unit::KilogramPerHour,
-                               "condensate"}}};
+        tables::Section coil{
+            "Coil",
+            "coil",
+            {{"Flow", Quantity::Text, Unit::None, "flow"},
+             {"Sensible", Quantity::Load, Unit::Kilowatt, "sensible"},
+             {"Latent", Quantity::Load, Unit::Kilowatt, "latent"},
+             {"Total", Quantity::Load, Unit::Kilowatt, "total"},
+             {"Condensate", Quantity::WaterFlow, Unit::KilogramPerHour, "condensate"}}};
         // The energies over the hours as the mean load (kWh / h is kW; kg / h).
         const double h = s.hours > 0 ? s.hours : NAN;
-        coil.AddRow(text::ShortestText(*r.judgement.massFlow) + " kg/s",
-                    {s.coilSensibleKWh / h, s.coilLatentKWh / h, s.coilTotalKWh / h,
-                     s.condensateKg / h},
-                    "mean");
+        coil.AddRow(
+            text::ShortestText(*r.judgement.massFlow) + " kg/s",
+            {s.coilSensibleKWh / h, s.coilLatentKWh / h, s.coilTotalKWh / h, s.condensateKg / h},
+            "mean");
         coil.notes.push_back("Mean over all " + text::FixedText(s.hours, 1) +
                              " h; positive where the coil cools and dries. Totals: sensible " +
                              text::FixedText(s.coilSensibleKWh, 1) + " kWh, latent " +
@@ -240,8 +239,9 @@ std::string StreamsModel::hoverTextAt(chart::ChartPoint point) const {
     const streams::AlignedStreams& a = report_->judged.aligned;
     const streams::AlignedState& s = a.states[streams::IndexOf(mark->stream)][mark->step];
     std::string text = loggerfile::StreamTimeText(a.seconds[mark->step]) + " · " +
-                       StreamCaption(mark->stream) + ": " + text::FixedTextUnsignedZero(s.dryBulb, 1) +
-                       " °C, " + text::FixedTextUnsignedZero(s.relative * 100, 0) + " % RH, " +
+                       StreamCaption(mark->stream) + ": " +
+                       text::FixedTextUnsignedZero(s.dryBulb, 1) + " °C, " +
+                       text::FixedTextUnsignedZero(s.relative * 100, 0) + " % RH, " +
                        text::FixedTextUnsignedZero(s.humidityRatio * 1000, 2) + " g/kg";
     const streams::StepFigures& f = report_->judged.steps[mark->step];
     for (std::size_t k = 0; k < kFaultCount; ++k) {

@@ -33,8 +33,8 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
 // "file;dryBulbColumn;unit;humidityInput;humidityColumn;unit;pressureInput;pressureColumn;unit"
 std::string StreamText(const StreamColumns& s) {
     const batch::Mapping& m = s.columns;
-    return std::to_string(s.file) + ";" + std::to_string(m.dryBulb.column) + ";" +
-           m.dryBulb.unit + ";" + std::to_string(static_cast<int>(m.humidityInput)) + ";" +
+    return std::to_string(s.file) + ";" + std::to_string(m.dryBulb.column) + ";" + m.dryBulb.unit +
+           ";" + std::to_string(static_cast<int>(m.humidityInput)) + ";" +
            std::to_string(m.humidity.column) + ";" + m.humidity.unit + ";" +
            std::to_string(static_cast<int>(m.pressureInput)) + ";" +
            std::to_string(m.pressure.column) + ";" + m.pressure.unit;

@@ -151,7 +151,8 @@ StreamJudgement Judge(const StreamSet& streams, const AlignmentSettings& alignme
     StreamSummary& sum = j.summary;
     sum.steps = a.seconds.size();
     j.steps.reserve(sum.steps);
-    Weighted fraction, onW, onH, sensible, latent, total, coilSensible, coilLatent, coilTotal, condensate;
+    Weighted fraction, onW, onH, sensible, latent, total, coilSensible, coilLatent, coilTotal,
+        condensate;
     for (std::size_t i = 0; i < sum.steps; ++i) {
         const double h = a.hours[i];
         sum.hours += h;
