@@ -157,7 +157,8 @@ TEST(StreamsModel, TheJsonIsTheCommandLinesForTheSameInput) {
 TEST(StreamsModel, TheFaultyMixedSensorsHoursAndItsMarkUnderTheMouse) {
     StreamsModel model = Opened();
     ASSERT_TRUE(model.run(model.setup()).has_value());
-    const tables::Section* faults = model.table().Find("faults");
+    const tables::Table table = model.table();
+    const tables::Section* faults = table.Find("faults");
     ASSERT_NE(faults, nullptr);
     for (const tables::Row& row : faults->rows) {
         SCOPED_TRACE(row.key);
@@ -178,7 +179,7 @@ TEST(StreamsModel, TheFaultyMixedSensorsHoursAndItsMarkUnderTheMouse) {
     const auto& a = model.report().judged.aligned;
     const std::size_t step = 2 * 144 + 72;
     const auto& state = a.states[Index(streams::StreamName::Mixed)][step];
-    const ChartPoint at{state.dryBulb + 273.15 + 0.1, state.humidityRatio};
+    const ChartPoint at{state.dryBulb + 273.15, state.humidityRatio};
     const auto mark = model.markAt(at);
     ASSERT_TRUE(mark.has_value());
     EXPECT_EQ(mark->stream, streams::StreamName::Mixed);
