@@ -63,7 +63,7 @@ StreamsDialog::StreamsDialog(models::StreamsModel& model, models::Platform& plat
     : QDialog(parent), model_(model), platform_(platform) {
     setWindowTitle(QString::fromLatin1(kTitle));
     build();
-    show(model_.setup());
+    showSetup(model_.setup());
 }
 
 void StreamsDialog::build() {
@@ -268,7 +268,7 @@ models::CommandOutcome StreamsDialog::addFile(const std::string& path) {
     }
     now.alignment = before.alignment;
     now.judgement = before.judgement;
-    show(now);
+    showSetup(now);
     return models::CommandOutcome::Done;
 }
 
@@ -305,7 +305,7 @@ models::StreamsSetup StreamsDialog::setup() const {
     return setup;
 }
 
-void StreamsDialog::show(const models::StreamsSetup& setup) {
+void StreamsDialog::showSetup(const models::StreamsSetup& setup) {
     filling_ = true;
     fillFiles();
     for (std::size_t s = 0; s < kStreamCount; ++s) {

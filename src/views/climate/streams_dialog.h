@@ -32,7 +32,7 @@ class StreamsDialog : public QDialog {
     models::CommandOutcome addFile(const std::string& path);
     // The controls' setup, and the controls set from one.
     models::StreamsSetup setup() const;
-    void show(const models::StreamsSetup& setup);
+    void showSetup(const models::StreamsSetup& setup);
     // Reads and judges the streams as mapped; Done closes the dialog as accepted.
     models::CommandOutcome apply();
 

@@ -141,7 +141,7 @@ StreamsDialog* StreamsWindow::mappingDialog() {
     if (!dialog_) {
         dialog_ = new StreamsDialog(model_, platform_, this);
     } else {
-        dialog_->show(model_.setup());
+        dialog_->showSetup(model_.setup());
     }
     return dialog_;
 }
