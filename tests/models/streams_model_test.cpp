@@ -168,6 +168,13 @@ TEST(StreamsModel, TheFaultyMixedSensorsHoursAndItsMarkUnderTheMouse) {
         EXPECT_EQ(row.cells[4].text, mixedFault ? "2025-03-05 09:00" : "");
         EXPECT_EQ(row.cells[5].text, mixedFault ? "2025-03-05 14:50" : "");
     }
+    // 30 % outdoor air from 06:00 to 20:00, 15 % at night, the six faulty day hours left out:
+    // (92 h x 0.3 + 70 h x 0.15) / 162 h on each balance (the readings rounded to 0.01 K, 0.01 %).
+    const streams::StreamSummary& summary = model.report().judged.summary;
+    for (const double mean : {summary.outdoorFractionMean, summary.fractionOnHumidityRatioMean,
+                              summary.fractionOnEnthalpyMean}) {
+        EXPECT_NEAR(mean, (92 * 0.3 + 70 * 0.15) / 162, 0.0005);
+    }
     // The marks: every present state, one key a logged stream, pale first and dark last.
     const chart::Overlay overlay = model.overlay();
     EXPECT_EQ(overlay.dots.size(), 4u * 1008);
