@@ -31,18 +31,21 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
 }
 
 // "file;dryBulbColumn;unit;humidityInput;humidityColumn;unit;pressureInput;pressureColumn;unit"
+// and the three units' factors (a unit read by a factor, inHg as kPa).
 std::string StreamText(const StreamColumns& s) {
     const batch::Mapping& m = s.columns;
     return std::to_string(s.file) + ";" + std::to_string(m.dryBulb.column) + ";" + m.dryBulb.unit +
            ";" + std::to_string(static_cast<int>(m.humidityInput)) + ";" +
            std::to_string(m.humidity.column) + ";" + m.humidity.unit + ";" +
            std::to_string(static_cast<int>(m.pressureInput)) + ";" +
-           std::to_string(m.pressure.column) + ";" + m.pressure.unit;
+           std::to_string(m.pressure.column) + ";" + m.pressure.unit + ";" +
+           Number(m.dryBulb.scale) + ";" + Number(m.humidity.scale) + ";" +
+           Number(m.pressure.scale);
 }
 
 std::optional<StreamColumns> StreamFrom(std::string_view text) {
     const auto parts = Split(text, ';');
-    if (parts.size() != 9) {
+    if (parts.size() != 9 && parts.size() != 12) {
         return std::nullopt;
     }
     const auto integer = [&](std::size_t k) { return text::ParseInteger<int>(parts[k]); };
@@ -65,6 +68,16 @@ std::optional<StreamColumns> StreamFrom(std::string_view text) {
     s.columns.pressureInput = static_cast<PressureInput>(*pressureInput);
     s.columns.pressure.column = *pressure;
     s.columns.pressure.unit = std::string(parts[8]);
+    if (parts.size() == 12) {
+        batch::Source* sources[] = {&s.columns.dryBulb, &s.columns.humidity, &s.columns.pressure};
+        for (std::size_t k = 0; k < 3; ++k) {
+            const auto scale = text::ParseNumber(parts[9 + k]);
+            if (!scale || !(*scale > 0)) {
+                return std::nullopt;
+            }
+            sources[k]->scale = *scale;
+        }
+    }
     return s;
 }
 

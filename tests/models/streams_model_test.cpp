@@ -116,10 +116,12 @@ TEST(StreamsModel, TheSetupReadsBackAndADamagedTextKeepsTheDefaults) {
     setup.judgement.massFlow = 2.5;
     setup.judgement.heats = false;
     setup.judgement.fractionTolerance = 0.08;
+    setup.streams[0].columns.humidity.scale = 3.386389; // a unit read by a factor
     const StreamsSetup back = SetupFromText(SetupText(setup));
     EXPECT_EQ(SetupText(back), SetupText(setup));
     EXPECT_EQ(back.files, setup.files);
     EXPECT_EQ(back.streams[Index(streams::StreamName::Supply)].file, 1u);
+    EXPECT_EQ(back.streams[0].columns.humidity.scale, 3.386389);
 
     const StreamsSetup damaged = SetupFromText("alignment=sideways\ntoleranceSeconds=-3\n"
                                                "frozenReadings=x\nstream.mixed=1;2\nnonsense\n"

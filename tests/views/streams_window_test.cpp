@@ -168,6 +168,21 @@ TEST_F(StreamsViewTest, TheMappedWeekShowsTheFaultyMixedSensorAtItsHours) {
     EXPECT_EQ(window->table("faults")->item(again, 1)->text(), QStringLiteral("6"));
 }
 
+TEST_F(StreamsViewTest, AColumnLeftAsFoundKeepsItsUnitsFactor) {
+    const QString path = folder.filePath(QStringLiteral("inhg.csv"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Timestamp,OA Temp (\xC2\xB0"
+               "C),OA RH (%),OA Pressure (inHg)\n"
+               "2025-03-03 00:00,5,80,29.92\n2025-03-03 00:10,5.1,79,29.92\n");
+    file.close();
+    StreamsDialog* dialog = window->mappingDialog();
+    ASSERT_EQ(dialog->addFile(path.toStdString()), models::CommandOutcome::Done);
+    ASSERT_EQ(dialog->apply(), models::CommandOutcome::Done);
+    // 29.92 inHg read as kPa by its factor, not as 29.92 kPa.
+    EXPECT_NEAR(window->model().report().judged.aligned.states[0][0].pressure, 101320, 10);
+}
+
 TEST_F(StreamsViewTest, ExportsBeforeAMappingAreRefused) {
     platform.savePaths = {folder.filePath(QStringLiteral("none.csv")).toStdString()};
     control<QPushButton>(*window, "exportCsv")->click();

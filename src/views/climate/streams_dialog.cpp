@@ -282,6 +282,7 @@ models::StreamsSetup StreamsDialog::setup() const {
         };
         c.used = r.used->isChecked();
         c.file = static_cast<std::size_t>(std::max(0, data(r.file)));
+        const batch::Mapping was = c.columns;
         c.columns = {};
         c.columns.dryBulb.column = data(r.dryBulb);
         c.columns.dryBulb.unit = r.dryBulbUnit->currentText().toStdString();
@@ -291,6 +292,20 @@ models::StreamsSetup StreamsDialog::setup() const {
         c.columns.humidity.unit = r.humidityUnit->currentText().toStdString();
         c.columns.pressure.column = data(r.pressure);
         c.columns.pressure.unit = r.pressureUnit->currentText().toStdString();
+        // A column left as it was keeps what the header told of it: a unit read by a factor
+        // (inHg), an altitude in place of a pressure.
+        for (const auto& [now, before] : {std::pair{&c.columns.dryBulb, &was.dryBulb},
+                                          std::pair{&c.columns.humidity, &was.humidity}}) {
+            if (now->column == before->column && now->unit == before->unit) {
+                *now = *before;
+            }
+        }
+        if (c.columns.pressure.column == was.pressure.column && was.pressure.column >= 0 &&
+            (c.columns.pressure.unit == was.pressure.unit ||
+             was.pressureInput == PressureInput::Altitude)) {
+            c.columns.pressure = was.pressure;
+            c.columns.pressureInput = was.pressureInput;
+        }
     }
     setup.alignment.how =
         alignment_->currentIndex() == 1 ? streams::Alignment::Linear : streams::Alignment::Nearest;
