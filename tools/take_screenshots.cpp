@@ -16,6 +16,7 @@
 #include "views/convertor/convertor_window.h"
 #include "views/processes/processes_window.h"
 #include "views/saturation/saturation_window.h"
+#include "views/year/year_option_bars.h"
 #include "views/year/year_window.h"
 
 #include <QAction>
@@ -32,6 +33,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -361,6 +363,12 @@ void Year(Pictures& pictures) {
     year->selectOption(1);
     year->resize(1100, 900);
     pictures.take(*year, "year-window.png");
+    // The two units' monthly cooling side by side.
+    auto* bars = control<OptionBarsChart>(*year, "OptionBars");
+    year->findChild<QTabWidget*>()->setCurrentWidget(bars->parentWidget());
+    control<QComboBox>(*year, "ComparedQuantity")->setCurrentText(QStringLiteral("Cooling"));
+    bars->parentWidget()->resize(900, 420);
+    pictures.take(*bars->parentWidget(), "year-units-by-month.png");
     CloseAndDelete(year);
     CloseAndDelete(climate);
 }
