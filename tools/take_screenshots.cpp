@@ -13,6 +13,8 @@
 #include "views/chart/chart_window.h"
 #include "views/climate/climate_window.h"
 #include "views/climate/envelope_chooser.h"
+#include "views/climate/streams_dialog.h"
+#include "views/climate/streams_window.h"
 #include "views/convertor/convertor_window.h"
 #include "views/processes/processes_window.h"
 #include "views/saturation/saturation_window.h"
@@ -21,12 +23,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QInputDevice>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QSettings>
@@ -434,6 +438,51 @@ void Year(Pictures& pictures) {
     CloseAndDelete(climate);
 }
 
+// The measured streams of the user's guide: the logged week of examples/ahu-week mapped in the
+// dialog, its figures with the faulty mixed-air sensor, and its streams on the chart.
+void Streams(Pictures& pictures) {
+    StartedProgram program;
+    AmbientWindow& main = program.main;
+    control<QAction>(main, "menu_climate")->trigger();
+    auto* climate = control<ClimateWindow>(main, "Form_climate");
+    control<QPushButton>(*climate, "showStreams")->click();
+    StreamsWindow* window = showStreamsWindow(program.platform, &program.overlays);
+    StreamsDialog* dialog = window->mappingDialog();
+    // Opened from their folder, as the guide names them.
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(QStringLiteral(HYGROVANE_SOURCE_DIR "/examples/ahu-week"));
+    const bool read = dialog->addFile("ahu-week.csv") == models::CommandOutcome::Done &&
+                      dialog->addFile("ahu-week-supply.csv") == models::CommandOutcome::Done;
+    QDir::setCurrent(before);
+    if (!read) {
+        throw Failure("streams-dialog.png: the week's files were not read");
+    }
+    control<QCheckBox>(*dialog, "flowOn")->setChecked(true);
+    control<QDoubleSpinBox>(*dialog, "flow")->setValue(2);
+    dialog->show();
+    pictures.take(*dialog, "streams-dialog.png");
+    if (dialog->apply() != models::CommandOutcome::Done) {
+        throw Failure("streams-window.png: the week was not judged");
+    }
+    window->redraw();
+    window->resize(900, 820);
+    pictures.take(*window, "streams-window.png");
+    control<QPushButton>(*climate, "showChart")->click();
+    auto* chart = control<ChartWindow>(main, "Form_chart");
+    chart->resize(1000, 720);
+    chart->chooseRange(chart::ChartRange{268.15, 308.15, 0, 0.012});
+    // The mouse on the mixed air's reading at noon of the faulty hours: the status line names it.
+    const auto& noon = window->model().report().judged.aligned.states[2][2 * 144 + 72];
+    const QPoint at = chart->canvasPixel({noon.dryBulb + 273.15, noon.humidityRatio}).toPoint();
+    QMouseEvent moved(QEvent::MouseMove, at, chart->canvas()->mapToGlobal(at), Qt::NoButton,
+                      Qt::NoButton, {});
+    QApplication::sendEvent(chart->canvas(), &moved);
+    pictures.take(*chart, "streams-chart.png");
+    CloseAndDelete(window);
+    CloseAndDelete(chart);
+    CloseAndDelete(climate);
+}
+
 } // namespace
 } // namespace hygrovane::views
 
@@ -463,6 +512,7 @@ int main(int argc, char** argv) {
         hygrovane::views::Climate(pictures);
         hygrovane::views::DataHall(pictures);
         hygrovane::views::Year(pictures);
+        hygrovane::views::Streams(pictures);
     } catch (const hygrovane::views::Failure& failure) {
         std::fprintf(stderr, "hygrovane_screenshots: %s\n", failure.what());
         return 1;

@@ -9,6 +9,7 @@
 #include "views/ambient/ambient_window.h"
 #include "views/chart/chart_overlays.h"
 #include "views/chart/chart_window.h"
+#include "views/climate/streams_window.h"
 #include "views/common/view_support.h"
 #include "views/common/window_look.h"
 #include "views/processes/processes_window.h"
@@ -252,6 +253,11 @@ void ClimateWindow::buildControls() {
         }
     });
     bar->addWidget(yearButton);
+    auto* streamsButton = new QPushButton(QStringLiteral("Measured streams…"), this);
+    streamsButton->setObjectName(QStringLiteral("showStreams"));
+    connect(streamsButton, &QPushButton::clicked, this,
+            [this] { showStreamsWindow(platform_, overlays_, this); });
+    bar->addWidget(streamsButton);
 
     auto* body = new QHBoxLayout;
     top->addLayout(body, 1);
