@@ -145,6 +145,44 @@ void PaintLegend(QPainter& painter, const ChartLayout& layout, const OverlayScal
     painter.setBrush(Qt::NoBrush);
 }
 
+// The key's box below the legend's place, so that a climate window's legend and a key of
+// another window's marks stand one above the other.
+void PaintKey(QPainter& painter, const ChartLayout& layout, const Overlay& overlay) {
+    const double u = layout.unit;
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    const QFontMetricsF metrics(layout.smallFont);
+    const double line = metrics.height();
+    double width = metrics.horizontalAdvance(QString::fromStdString(overlay.keyTitle));
+    for (const OverlayKeyEntry& entry : overlay.key) {
+        width = std::max(width, line + 4 * u +
+                                    metrics.horizontalAdvance(QString::fromStdString(entry.name)));
+    }
+    const double legendBottom = layout.plot.top() + 8 * u + 2.5 * line + 3 * line + 16 * u;
+    const double rows = static_cast<double>(overlay.key.size()) + 1;
+    const QRectF box(layout.plot.left() + 8 * u, legendBottom + 6 * u, width + 12 * u,
+                     rows * line + 8 * u);
+    painter.setPen(QPen(QColor(120, 120, 120), 0.8 * u));
+    painter.setBrush(QColor(255, 255, 255, 235));
+    painter.drawRect(box);
+    painter.setFont(layout.smallFont);
+    const double left = box.left() + 6 * u;
+    double y = box.top() + 4 * u;
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(left, y, width, line), Qt::AlignLeft | Qt::AlignVCenter,
+                     QString::fromStdString(overlay.keyTitle));
+    for (const OverlayKeyEntry& entry : overlay.key) {
+        y += line;
+        const double side = 0.6 * line;
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Colour(entry.colour));
+        painter.drawRect(QRectF(left, y + (line - side) / 2, side, side));
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(left + line, y, width - line, line),
+                         Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(entry.name));
+    }
+    painter.setBrush(Qt::NoBrush);
+}
+
 // Rows on one page from `first`; returns the first row left for the next page.
 std::size_t PaintTablePage(QPainter& painter, const QRectF& page, const OverlayTable& table,
                            std::size_t first) {
@@ -212,7 +250,7 @@ std::size_t PaintTablePage(QPainter& painter, const QRectF& page, const OverlayT
 void PaintClimateLayers(QPainter& painter, const ChartLayout& layout, const ChartMapping& mapping,
                         const Overlay& overlay) {
     if (overlay.cells.empty() && overlay.dots.empty() && overlay.zones.empty() &&
-        !overlay.scale.legend) {
+        !overlay.scale.legend && overlay.key.empty()) {
         return;
     }
     painter.save();
@@ -221,6 +259,9 @@ void PaintClimateLayers(QPainter& painter, const ChartLayout& layout, const Char
     PaintZones(painter, mapping, layout, overlay);
     if (overlay.scale.legend) {
         PaintLegend(painter, layout, overlay.scale);
+    }
+    if (!overlay.key.empty()) {
+        PaintKey(painter, layout, overlay);
     }
     painter.restore();
 }

@@ -10,8 +10,8 @@ class QPainter;
 namespace hygrovane::views {
 
 // An overlay's weather marks: frequency-bin cells, hour dots, zones with their names and shares,
-// and the colour legend, drawn before the overlay's paths and points (and so below the main
-// window's state point).
+// the colour legend and the key of marks in colours of their own, drawn before the overlay's paths
+// and points (and so below the main window's state point).
 void PaintClimateLayers(QPainter& painter, const ChartLayout& layout,
                         const chart::ChartMapping& mapping, const chart::Overlay& overlay);
 

@@ -74,7 +74,8 @@ class Pages {
 
 } // namespace
 
-QByteArray YearPdf(const models::YearModel& model, const std::vector<MonthlySeries>& bars) {
+QByteArray YearPdf(const models::YearModel& model, const std::vector<MonthlySeries>& bars,
+                   const ChartScene* chart) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -103,6 +104,9 @@ QByteArray YearPdf(const models::YearModel& model, const std::vector<MonthlySeri
     pages.table(model.monthlyTable());
     pages.table(model.peaksTable());
     PaintMonthlyBars(painter, pages.block(pdf.height() / 2), bars);
+    if (chart != nullptr && pdf.newPage()) {
+        PaintChart(painter, QRectF(0, 0, pdf.width(), pdf.height()), *chart);
+    }
     painter.end();
     return bytes;
 }

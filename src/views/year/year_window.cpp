@@ -3,11 +3,13 @@
 #include "fileio/file_io.h"
 #include "views/ambient/ambient_window.h"
 #include "views/chart/chart_overlays.h"
+#include "views/chart/chart_window.h"
 #include "views/climate/climate_window.h"
 #include "views/common/view_support.h"
 #include "views/common/window_look.h"
 #include "views/processes/processes_window.h"
 #include "views/year/year_bars.h"
+#include "views/year/year_cloud_bar.h"
 #include "views/year/year_pdf.h"
 #include "views/year/year_table.h"
 
@@ -31,6 +33,9 @@
 namespace hygrovane::views {
 
 namespace {
+
+// The name of the year page's marks among the chart's overlays.
+constexpr const char* kYearLayer = "year";
 
 using airunit::EconomizerKind;
 using airunit::FlowUnit;
@@ -97,6 +102,11 @@ YearWindow::YearWindow(AmbientWindow& main, models::Platform& platform, ChartOve
         return added;
     };
     buildForm();
+    if (overlays_) {
+        // The clouds leave the chart with the window.
+        connect(this, &QObject::destroyed, overlays_,
+                [overlays = overlays_] { overlays->remove(kYearLayer); });
+    }
     poll_ = new QTimer(this);
     poll_->setInterval(30);
     connect(poll_, &QTimer::timeout, this, [this] { poll(); });
@@ -229,6 +239,13 @@ void YearWindow::buildForm() {
     auto* openHourButton = button(hourRow, "OpenInProcesses", "Open in processes");
     hourRow->addStretch();
     layout->addLayout(hourRow);
+    cloud_ = new YearCloudBar(model_,
+                              {[this] { showCloud(); }, [this] { showHourOnChart(); },
+                               [this] { showChartWindow(main_, platform_, overlays_); }},
+                              this);
+    layout->addWidget(cloud_);
+    connect(peaks_, &QTableWidget::cellClicked, this,
+            [this](int row, int) { showPeakOnChart(row); });
 
     connect(option_, &QComboBox::activated, this, [this](int i) { selectOption(i); });
     connect(add, &QPushButton::clicked, this,
@@ -389,10 +406,48 @@ void YearWindow::redraw() {
                           model_.monthly(models::kMonthlyBars[b], model_.selected())});
     }
     bars_->setSeries(std::move(series));
+    showCloud();
+}
+
+void YearWindow::showCloud() {
+    if (!overlays_) {
+        return;
+    }
+    if (model_.hasWeather()) {
+        overlays_->set(kYearLayer, model_.overlay());
+    } else {
+        overlays_->remove(kYearLayer);
+    }
+}
+
+CommandOutcome YearWindow::showHourOnChart() {
+    const CommandOutcome done = model_.pickHour(month_->value(), day_->value(), hour_->value());
+    showCloud();
+    return done;
+}
+
+CommandOutcome YearWindow::showPeakOnChart(int peak) {
+    const CommandOutcome done = model_.pickPeak(static_cast<std::size_t>(std::max(0, peak)));
+    if (done == CommandOutcome::Done) {
+        // The date controls follow, so that the hour opens in processes as drawn.
+        const climate::HourRecord& r = model_.weather().data->hours[*model_.pickedRecord()];
+        month_->setValue(r.month);
+        day_->setValue(r.day);
+        hour_->setValue(r.hour);
+    }
+    showCloud();
+    return done;
 }
 
 CommandOutcome YearWindow::exportPdf(const std::string& path) {
-    const QByteArray pdf = YearPdf(model_, bars_->series());
+    // The chart as its window draws the clouds; opened for the report when it is not open.
+    showCloud();
+    const ChartWindow* chart = main_.findChild<ChartWindow*>();
+    if (chart == nullptr) {
+        chart = showChartWindow(main_, platform_, overlays_);
+    }
+    const ChartScene scene = chart->scene();
+    const QByteArray pdf = YearPdf(model_, bars_->series(), &scene);
     if (pdf.isEmpty()) {
         platform_.showMessage("The report could not be drawn.", models::kYearTitle);
         return CommandOutcome::Refused;

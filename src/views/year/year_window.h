@@ -23,6 +23,7 @@ namespace hygrovane::views {
 class AmbientWindow;
 class ChartOverlays;
 class MonthlyBars;
+class YearCloudBar;
 
 // The Qt view of the year page (Form_year): the climate window's weather through up to six
 // air-handling units. The settings are typed in the main window's units; a changed setting runs
@@ -44,6 +45,10 @@ class YearWindow : public QWidget {
     bool running() const { return job_ != nullptr; }
     void selectOption(int option);
     models::CommandOutcome openHour();
+    // The date controls' hour (or a peak's, by its row of the peaks table) drawn on the chart as
+    // its chain.
+    models::CommandOutcome showHourOnChart();
+    models::CommandOutcome showPeakOnChart(int peak);
     // The settings, the tables and the bar charts as a PDF; refused when it could not be written.
     models::CommandOutcome exportPdf(const std::string& path);
 
@@ -53,6 +58,7 @@ class YearWindow : public QWidget {
     models::UnitForm formFromControls() const;
     void poll();
     void redraw();
+    void showCloud(); // the model's overlay to the chart
     template <typename Command> void command(Command c) {
         if (c() == models::CommandOutcome::Done) {
             showForm();
@@ -95,6 +101,7 @@ class YearWindow : public QWidget {
     QSpinBox* month_ = nullptr;
     QSpinBox* day_ = nullptr;
     QSpinBox* hour_ = nullptr;
+    YearCloudBar* cloud_ = nullptr;
 };
 
 // Shows the year page on the climate window's weather (none open: without weather), without
