@@ -28,6 +28,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -357,8 +358,24 @@ void Year(Pictures& pictures) {
     year->selectOption(1);
     year->resize(1100, 900);
     pictures.take(*year, "year-window.png");
-    CloseAndDelete(year);
+
+    // The wheel's nodes on the chart, alone (the climate window's hours leave with it), and the
+    // hour of the unit without the wheel's cooling peak, where the wheel runs, as its chain.
     CloseAndDelete(climate);
+    control<QSpinBox>(*year, "HourMonth")->setValue(7);
+    control<QSpinBox>(*year, "HourDay")->setValue(19);
+    control<QSpinBox>(*year, "HourHour")->setValue(17);
+    control<QPushButton>(*year, "ShowHourOnChart")->click();
+    if (!model.pickedRecord()) {
+        throw Failure("year-clouds.png: the hour was not drawn");
+    }
+    control<QPushButton>(*year, "ShowChart")->click();
+    auto* chart = control<ChartWindow>(main, "Form_chart");
+    chart->chooseRange(chart::ChartRange{248.15, 318.15, 0, 0.024}); // Chicago's winter too
+    chart->resize(1000, 720);
+    pictures.take(*chart, "year-clouds.png");
+    CloseAndDelete(chart);
+    CloseAndDelete(year);
 }
 
 } // namespace

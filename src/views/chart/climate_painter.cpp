@@ -43,14 +43,22 @@ void PaintDots(QPainter& painter, const ChartMapping& mapping, const ChartLayout
                const Overlay& overlay) {
     // Thousands of marks: one call per colour rather than one per mark keeps a year's repaint
     // within a frame.
+    // The colours are painted in the order they first appear, so that marks given later (a
+    // unit's supply after its outdoor air) lie on top where they meet.
     const double side = std::max(2.0, 2.4 * layout.unit);
-    std::unordered_map<std::uint32_t, QList<QRectF>> byColour;
+    std::unordered_map<std::uint32_t, std::size_t> indexOf;
+    std::vector<std::pair<std::uint32_t, QList<QRectF>>> byColour;
     for (const OverlayDot& dot : overlay.dots) {
         const OverlayColour c = dot.colour ? *dot.colour : ColourOf(overlay.scale, dot.value);
         const std::uint32_t key =
             (std::uint32_t{c.red} << 16) | (std::uint32_t{c.green} << 8) | c.blue;
+        const auto [index, added] = indexOf.try_emplace(key, byColour.size());
+        if (added) {
+            byColour.emplace_back(key, QList<QRectF>{});
+        }
         const QPointF at = Pixel(mapping, dot.at);
-        byColour[key].append(QRectF(at.x() - side / 2, at.y() - side / 2, side, side));
+        byColour[index->second].second.append(
+            QRectF(at.x() - side / 2, at.y() - side / 2, side, side));
     }
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(Qt::NoPen);
