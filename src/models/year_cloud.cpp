@@ -1,3 +1,4 @@
+#include "chart/chart_range.h"
 #include "climate/parallel.h"
 #include "hygrovane/relations.h"
 #include "models/year_model.h"
@@ -145,6 +146,37 @@ CommandOutcome YearModel::pickPeak(std::size_t peak) {
     return pickHour(p.month, p.day, p.hour);
 }
 
+CommandOutcome YearModel::pickNearest(chart::ChartPoint at) {
+    if (!hasWeather()) {
+        return refuse("No weather: there are no hours on the chart.");
+    }
+    // The default chart spans 60 K across and 30 g/kg up: a step of each looks alike.
+    const chart::ChartRange shape;
+    const double across = shape.dryBulbMax - shape.dryBulbMin;
+    const double up = shape.humidityRatioMax - shape.humidityRatioMin;
+    const Cloud& nodes = cloud();
+    std::optional<std::size_t> nearest;
+    double best = 0;
+    for (std::size_t k = 0; k < nodes.nodes.size(); ++k) {
+        for (std::size_t n = 0; n < kUnitNodes.size(); ++n) {
+            if (!shownNodes_[n]) {
+                continue;
+            }
+            const double x = (nodes.nodes[k][n].dryBulb - at.dryBulb) / across;
+            const double y = (nodes.nodes[k][n].humidityRatio - at.humidityRatio) / up;
+            if (const double d = x * x + y * y; !nearest || d < best) {
+                nearest = k;
+                best = d;
+            }
+        }
+    }
+    if (!nearest) {
+        return refuse("No hour of the unit is drawn on the chart: show a node first.");
+    }
+    picked_ = nodes.records[*nearest];
+    return CommandOutcome::Done;
+}
+
 const YearModel::Cloud& YearModel::cloud() const {
     if (cloud_.generation == generation_ && cloud_.option == selected_) {
         return cloud_;
@@ -177,6 +209,7 @@ const YearModel::Cloud& YearModel::cloud() const {
     for (std::size_t i = 0; i < records; ++i) {
         if (slots[i]) {
             cloud_.nodes.push_back(*slots[i]);
+            cloud_.records.push_back(i);
             cloud_.hours += weather_.states->hours[i].hours;
         }
     }

@@ -165,6 +165,9 @@ class YearModel {
     // of the selected option's run (kPeakFields' order; refused before a run or without one).
     CommandOutcome pickHour(int month, int day, int hour);
     CommandOutcome pickPeak(std::size_t peak);
+    // The hour with a shown node nearest a point of the chart (dry bulb K, humidity ratio kg/kg),
+    // near as the default chart's proportions show it; refused where no cloud is drawn.
+    CommandOutcome pickNearest(chart::ChartPoint at);
     void clearPickedHour() { picked_.reset(); }
     std::optional<std::size_t> pickedRecord() const { return picked_; }
     // Empty without weather; computed again only when the weather or the option changed.
@@ -197,7 +200,8 @@ class YearModel {
         unsigned generation = 0;
         std::size_t option = 0;
         std::vector<std::array<chart::ChartPoint, kUnitNodes.size()>> nodes{};
-        double hours = 0; // the time they stand for
+        std::vector<std::size_t> records{}; // of each entry of nodes
+        double hours = 0;                   // the time they stand for
         // The picked record's hour through the option (none where it is off).
         std::optional<std::size_t> pickedRecord{};
         std::optional<airunit::UnitHour> picked{};

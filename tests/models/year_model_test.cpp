@@ -387,6 +387,24 @@ TEST_F(YearModelTest, ChartCloudsHoldEachShownNodeOfEachChosenHourAndThePickedCh
         EXPECT_EQ(overlay.points.back().label, "supply");
     }
 
+    // A point of the chart picks the hour with a shown node nearest it: on a node, an hour with
+    // a node exactly there; with every node hidden, refused and the pick kept.
+    const UnitHour& cooled = kept->hours[wheelRecord];
+    for (const UnitNode node : {UnitNode::Outdoor, UnitNode::OffCoil}) {
+        const airunit::AirNode& n = NodeOf(cooled, node);
+        const chart::ChartPoint at{n.dryBulb + kCelsiusOffset, n.humidityRatio};
+        ASSERT_EQ(year->pickNearest(at), CommandOutcome::Done) << NameOf(node);
+        const UnitHour& picked = kept->hours[*year->pickedRecord()];
+        EXPECT_EQ(NodeOf(picked, node).dryBulb, n.dryBulb) << NameOf(node);
+        EXPECT_EQ(NodeOf(picked, node).humidityRatio, n.humidityRatio) << NameOf(node);
+    }
+    const auto before = year->pickedRecord();
+    for (const UnitNode node : kUnitNodes) {
+        year->showNode(node, false);
+    }
+    EXPECT_EQ(year->pickNearest({300, 0.01}), CommandOutcome::Refused);
+    EXPECT_EQ(year->pickedRecord(), before);
+
     // A pick cleared takes the chain away.
     year->clearPickedHour();
     EXPECT_TRUE(year->overlay().paths.empty());

@@ -182,6 +182,14 @@ TEST_F(YearViewTest, TheChartWindowDrawsTheCloudsAndThePickedHour) {
     EXPECT_EQ(control<QSpinBox>(*year, "HourMonth")->value(), peak.month);
     EXPECT_EQ(control<QSpinBox>(*year, "HourHour")->value(), peak.hour);
     EXPECT_EQ(*layer(), year->model().overlay());
+    // The chart's context menu picks the hour nearest the point clicked: here the summer peak's
+    // outdoor air.
+    const auto outdoor = std::find_if(layer()->points.begin(), layer()->points.end(),
+                                      [](const auto& p) { return p.label.starts_with("outdoor"); });
+    ASSERT_NE(outdoor, layer()->points.end());
+    control<QSpinBox>(*year, "HourMonth")->setValue(1);
+    overlays.pointActions().at("year").run(outdoor->at);
+    EXPECT_EQ(control<QSpinBox>(*year, "HourMonth")->value(), peak.month);
     control<QPushButton>(*year, "ClearHourOnChart")->click();
     EXPECT_TRUE(layer()->paths.empty());
     control<QSpinBox>(*year, "HourDay")->setValue(30);
@@ -197,6 +205,7 @@ TEST_F(YearViewTest, TheChartWindowDrawsTheCloudsAndThePickedHour) {
     year->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(layer(), nullptr);
+    EXPECT_EQ(overlays.pointActions().count("year"), 0U);
 }
 
 } // namespace

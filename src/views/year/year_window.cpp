@@ -104,8 +104,17 @@ YearWindow::YearWindow(AmbientWindow& main, models::Platform& platform, ChartOve
     buildForm();
     if (overlays_) {
         // The clouds leave the chart with the window.
-        connect(this, &QObject::destroyed, overlays_,
-                [overlays = overlays_] { overlays->remove(kYearLayer); });
+        connect(this, &QObject::destroyed, overlays_, [overlays = overlays_] {
+            overlays->remove(kYearLayer);
+            overlays->removePointAction(kYearLayer);
+        });
+        overlays_->setPointAction(
+            kYearLayer, {"The year's nearest hour as its chain", [this](chart::ChartPoint p) {
+                             if (model_.pickNearest(p) == CommandOutcome::Done) {
+                                 followPickedHour();
+                             }
+                             showCloud();
+                         }});
     }
     poll_ = new QTimer(this);
     poll_->setInterval(30);
@@ -429,14 +438,20 @@ CommandOutcome YearWindow::showHourOnChart() {
 CommandOutcome YearWindow::showPeakOnChart(int peak) {
     const CommandOutcome done = model_.pickPeak(static_cast<std::size_t>(std::max(0, peak)));
     if (done == CommandOutcome::Done) {
-        // The date controls follow, so that the hour opens in processes as drawn.
-        const climate::HourRecord& r = model_.weather().data->hours[*model_.pickedRecord()];
+        followPickedHour();
+    }
+    showCloud();
+    return done;
+}
+
+void YearWindow::followPickedHour() {
+    // The date controls follow, so that the hour opens in processes as drawn.
+    if (const auto record = model_.pickedRecord()) {
+        const climate::HourRecord& r = model_.weather().data->hours[*record];
         month_->setValue(r.month);
         day_->setValue(r.day);
         hour_->setValue(r.hour);
     }
-    showCloud();
-    return done;
 }
 
 CommandOutcome YearWindow::exportPdf(const std::string& path) {

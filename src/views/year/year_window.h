@@ -58,7 +58,8 @@ class YearWindow : public QWidget {
     models::UnitForm formFromControls() const;
     void poll();
     void redraw();
-    void showCloud(); // the model's overlay to the chart
+    void showCloud();        // the model's overlay to the chart
+    void followPickedHour(); // the date controls to the picked hour
     template <typename Command> void command(Command c) {
         if (c() == models::CommandOutcome::Done) {
             showForm();
