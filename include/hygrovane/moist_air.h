@@ -23,6 +23,15 @@ namespace hygrovane {
 // of conditions.h, both ends included).
 Result<MoistAirState> Solve(const Conditions& conditions);
 
+// What a state holds beyond what its quantities need. The dry air's wet bulb
+// (Saturation::dryAirWetBulb, the wet bulb's lower limit) is a wet-bulb search of its own, about
+// a quarter of a state's time: a caller that reads neither may leave it out, and it is then NaN.
+// A wet-bulb input is checked against it all the same.
+struct SolveScope {
+    bool dryAirWetBulb = true;
+};
+Result<MoistAirState> Solve(const Conditions& conditions, SolveScope scope);
+
 // The steps of Solve, for callers that judge the inputs themselves (the main window compares the
 // typed texts with its rounded captions). None of them checks an input against its limits.
 //
@@ -31,6 +40,8 @@ Result<Ambient> AmbientOf(const Conditions& conditions);
 // Saturated air at the ambient dry bulb and pressure; PressureTooLow when the saturation
 // pressure reaches the ambient pressure.
 Result<Saturation> SaturationOf(const Ambient& ambient, SatFormulation formulation);
+Result<Saturation> SaturationOf(const Ambient& ambient, SatFormulation formulation,
+                                SolveScope scope);
 // The ambient and the saturated air at the conditions' dry bulb and pressure (or altitude):
 // AmbientOf, then SaturationOf, for the layers that compute many states at one dry bulb.
 struct SaturatedAir {
@@ -38,6 +49,7 @@ struct SaturatedAir {
     Saturation saturation;
 };
 Result<SaturatedAir> SaturatedAirOf(const Conditions& conditions);
+Result<SaturatedAir> SaturatedAirOf(const Conditions& conditions, SolveScope scope);
 // The state with the given humidity value (in the unit listed beside HumidityInput).
 Result<MoistAirState> StateOf(const Ambient& ambient, const Saturation& saturation,
                               HumidityInput input, double value);

@@ -4,9 +4,16 @@
 #include "hygrovane/moist_air.h"
 #include "moistair/guarded.h"
 
+#include <limits>
+
 namespace hygrovane {
 
 Result<Saturation> SaturationOf(const Ambient& ambient, SatFormulation formulation) {
+    return SaturationOf(ambient, formulation, SolveScope{});
+}
+
+Result<Saturation> SaturationOf(const Ambient& ambient, SatFormulation formulation,
+                                SolveScope scope) {
     return moistair::Guarded([&]() -> Result<Saturation> {
         using namespace engine;
         const double T = ambient.dryBulb;
@@ -27,7 +34,8 @@ Result<Saturation> SaturationOf(const Ambient& ambient, SatFormulation formulati
         s.absoluteHumidity = AbsoluteHumidity(s.moleFraction, P, T);
         s.molecularWeight = MolecularWeight(s.moleFraction);
         s.massFraction = MassFractionFromMoleFraction(s.moleFraction, s.molecularWeight);
-        s.dryAirWetBulb = WetBulbFromHumidityRatio(0, T, P, formulation);
+        s.dryAirWetBulb = scope.dryAirWetBulb ? WetBulbFromHumidityRatio(0, T, P, formulation)
+                                              : std::numeric_limits<double>::quiet_NaN();
         return s;
     });
 }
@@ -55,11 +63,15 @@ Range LimitsOf(HumidityInput input, const Ambient& ambient, const Saturation& sa
 }
 
 Result<SaturatedAir> SaturatedAirOf(const Conditions& conditions) {
+    return SaturatedAirOf(conditions, SolveScope{});
+}
+
+Result<SaturatedAir> SaturatedAirOf(const Conditions& conditions, SolveScope scope) {
     const Result<Ambient> ambient = AmbientOf(conditions);
     if (!ambient) {
         return Fail(ambient.error());
     }
-    const Result<Saturation> saturation = SaturationOf(*ambient, conditions.formulation);
+    const Result<Saturation> saturation = SaturationOf(*ambient, conditions.formulation, scope);
     if (!saturation) {
         return Fail(saturation.error());
     }

@@ -34,10 +34,16 @@ Expected<Done, SolveFailure> CheckAmbient(const Conditions& c) {
 } // namespace
 
 Result<MoistAirState> Solve(const Conditions& conditions) {
+    return Solve(conditions, SolveScope{});
+}
+
+Result<MoistAirState> Solve(const Conditions& conditions, SolveScope scope) {
+    // The wet bulb's lower limit is the dry air's wet bulb: a wet-bulb input needs it.
+    scope.dryAirWetBulb = scope.dryAirWetBulb || conditions.humidityInput == HumidityInput::WetBulb;
     if (const auto ambient = CheckAmbient(conditions); !ambient) {
         return Fail(ambient.error());
     }
-    const Result<SaturatedAir> saturated = SaturatedAirOf(conditions);
+    const Result<SaturatedAir> saturated = SaturatedAirOf(conditions, scope);
     if (!saturated) {
         return Fail(saturated.error());
     }

@@ -85,6 +85,18 @@ LimitsWanted LimitsAsked(const SolveOutputs& out) {
     return wanted;
 }
 
+// The dry air's wet bulb is a wet-bulb search per state: solved only when its column or the wet
+// bulb's limits are asked.
+constexpr std::size_t kDryAirWetBulbColumn = kStateQuantities - 1;
+static_assert(std::string_view(kStateNames[kDryAirWetBulbColumn]) == "dry_air_wet_bulb");
+constexpr std::size_t kWetBulbInput = 3;
+static_assert(std::string_view(kInputNames[kWetBulbInput]) == "wet_bulb");
+
+SolveScope ScopeAsked(const SolveOutputs& out, const LimitsWanted& limitsWanted) {
+    return {.dryAirWetBulb = out.quantities[kDryAirWetBulbColumn] != nullptr ||
+                             limitsWanted.input[kWetBulbInput]};
+}
+
 void Gather(Block& b, std::size_t j, const MoistAirState& state, double dryBulb,
             const LimitsWanted& limitsWanted) {
     StateValues(state, [&](std::size_t q) -> double& { return b.values[q][j]; });
@@ -190,10 +202,11 @@ void SolveSlice(const SolveInputs& in, const SolveOutputs& out, std::size_t begi
     const auto block = std::make_unique<Block>();
     Block& b = *block;
     const LimitsWanted limitsWanted = LimitsAsked(out);
+    const SolveScope scope = ScopeAsked(out, limitsWanted);
     for (std::size_t start = begin; start < end; start += kBlock) {
         const std::size_t count = std::min(kBlock, end - start);
         for (std::size_t j = 0; j < count; ++j) {
-            const Result<MoistAirState> state = Solve(ConditionsAt(in, start + j));
+            const Result<MoistAirState> state = Solve(ConditionsAt(in, start + j), scope);
             if (state) {
                 Gather(b, j, *state, in.dryBulb[start + j], limitsWanted);
             } else {

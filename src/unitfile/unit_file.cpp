@@ -62,22 +62,31 @@ class Reader {
 
     std::optional<QJsonObject> object(const QJsonObject& parent, const std::string& where,
                                       const char* key, bool required = true) {
-        const QJsonValue value = parent.value(QLatin1String(key));
-        if (value.isUndefined()) {
-            if (required) {
-                fail(Path(where, key), "missing key");
-            }
-            return std::nullopt;
-        }
-        if (!value.isObject()) {
-            fail(Path(where, key), "must be an object");
-            return std::nullopt;
-        }
-        return value.toObject();
+        const std::optional<QJsonValue> value =
+            member(parent, where, key, required, &QJsonValue::isObject, "must be an object");
+        return value ? std::optional(value->toObject()) : std::nullopt;
     }
 
     std::optional<double> number(const QJsonObject& parent, const std::string& where,
                                  const char* key, bool required = true) {
+        const std::optional<QJsonValue> value =
+            member(parent, where, key, required, &QJsonValue::isDouble, "must be a number");
+        return value ? std::optional(value->toDouble()) : std::nullopt;
+    }
+
+    std::optional<std::string> text(const QJsonObject& parent, const std::string& where,
+                                    const char* key) {
+        const std::optional<QJsonValue> value =
+            member(parent, where, key, true, &QJsonValue::isString, "must be a text");
+        return value ? std::optional(value->toString().toStdString()) : std::nullopt;
+    }
+
+  private:
+    // A member of the kind `isKind` tells, or a refusal naming its path: missing (when required)
+    // or of the wrong kind.
+    std::optional<QJsonValue> member(const QJsonObject& parent, const std::string& where,
+                                     const char* key, bool required,
+                                     bool (QJsonValue::*isKind)() const, const char* wrongKind) {
         const QJsonValue value = parent.value(QLatin1String(key));
         if (value.isUndefined()) {
             if (required) {
@@ -85,28 +94,13 @@ class Reader {
             }
             return std::nullopt;
         }
-        if (!value.isDouble()) {
-            fail(Path(where, key), "must be a number");
+        if (!(value.*isKind)()) {
+            fail(Path(where, key), wrongKind);
             return std::nullopt;
         }
-        return value.toDouble();
+        return value;
     }
 
-    std::optional<std::string> text(const QJsonObject& parent, const std::string& where,
-                                    const char* key) {
-        const QJsonValue value = parent.value(QLatin1String(key));
-        if (value.isUndefined()) {
-            fail(Path(where, key), "missing key");
-            return std::nullopt;
-        }
-        if (!value.isString()) {
-            fail(Path(where, key), "must be a text");
-            return std::nullopt;
-        }
-        return value.toString().toStdString();
-    }
-
-  private:
     std::optional<UnitTextFailure> failure_;
 };
 

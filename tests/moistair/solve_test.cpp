@@ -43,6 +43,41 @@ TEST(Solve, ThirtyDegreesFortyPercentAt95kPa) {
     EXPECT_EQ(limits.maximum, state->ambient.dryBulb);
 }
 
+// Leaving out the dry air's wet bulb changes nothing else, and a wet-bulb input, which is checked
+// against it, still has it (and is still refused below it).
+TEST(Solve, ANarrowerScopeLeavesOnlyTheDryAirWetBulbOut) {
+    const SolveScope narrow{.dryAirWetBulb = false};
+    const MoistAirState reference = *Solve(Air(23, 0.4, 90000));
+    for (const HumidityInput input : kHumidityInputs) {
+        Conditions air = Air(23, 0.4, 90000);
+        air.humidityInput = input;
+        air.humidity = *ValueOf(reference, input);
+        const MoistAirState whole = *Solve(air);
+        const MoistAirState state = *Solve(air, narrow);
+        const bool kept = input == HumidityInput::WetBulb;
+        EXPECT_EQ(std::isnan(state.saturation.dryAirWetBulb), !kept) << static_cast<int>(input);
+        const auto figures = [](const MoistAirState& s) {
+            return std::vector<double>{s.humidityRatio,
+                                       s.relativeHumidity,
+                                       *s.dewPoint,
+                                       s.wetBulb,
+                                       s.partialPressure,
+                                       s.absoluteHumidity,
+                                       s.enthalpy,
+                                       s.specificVolume,
+                                       s.density,
+                                       s.saturation.pressure,
+                                       s.saturation.humidityRatio,
+                                       s.byMass.H2O};
+        };
+        EXPECT_EQ(figures(state), figures(whole)) << static_cast<int>(input);
+    }
+    Conditions tooDry = Air(23, 0.4, 90000);
+    tooDry.humidityInput = HumidityInput::WetBulb;
+    tooDry.humidity = reference.saturation.dryAirWetBulb - 0.01;
+    EXPECT_FALSE(Solve(tooDry, narrow).has_value());
+}
+
 // Every input, given as the value the reference state has for it, describes the same air.
 TEST(Solve, EveryHumidityInputGivesBackTheSameAir) {
     for (const auto formulation : {SatFormulation::IAPWS, SatFormulation::HylandWexler}) {
