@@ -405,9 +405,14 @@ TEST_F(YearModelTest, ChartCloudsHoldEachShownNodeOfEachChosenHourAndThePickedCh
     EXPECT_EQ(year->pickNearest({300, 0.01}), CommandOutcome::Refused);
     EXPECT_EQ(year->pickedRecord(), before);
 
-    // A pick cleared takes the chain away.
-    year->clearPickedHour();
-    EXPECT_TRUE(year->overlay().paths.empty());
+    // A pick cleared, or the weather taken again, takes the chain away.
+    for (const auto& clear : {+[](YearModel& y) { y.clearPickedHour(); },
+                              +[](YearModel& y) { y.setWeather(Chicago()); }}) {
+        ASSERT_EQ(year->pickHour(7, 19, 17), CommandOutcome::Done);
+        clear(*year);
+        EXPECT_FALSE(year->pickedRecord().has_value());
+        EXPECT_TRUE(year->overlay().paths.empty());
+    }
 }
 
 TEST_F(YearModelTest, UnitFilesAndTheCsvAreAllOrNothing) {
