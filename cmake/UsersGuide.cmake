@@ -15,6 +15,7 @@ add_custom_command(
             ${PROJECT_SOURCE_DIR}/docs/design-report.png
             ${PROJECT_SOURCE_DIR}/docs/batch-convert.png
             ${PROJECT_SOURCE_DIR}/docs/year-window.png
+            ${PROJECT_SOURCE_DIR}/docs/year-units-by-month.png
             ${PROJECT_SOURCE_DIR}/docs/chart-marks.png
     COMMENT "Rendering the user's guide"
     VERBATIM)
@@ -32,7 +33,7 @@ if(BUILD_TESTING)
     set(screenshots "")
     foreach(picture about-box main-window saturation-window unit-convertor chart chart-marks
                     chart-si chart-ip chart-1500m chart-protractor processes-window design-report ahu-example
-                    batch-convert climate-chart climate-window year-window)
+                    batch-convert climate-chart climate-window year-window year-units-by-month)
         list(APPEND screenshots ${CMAKE_BINARY_DIR}/screenshots/${picture}.png)
     endforeach()
     add_custom_command(

@@ -14,6 +14,7 @@
 #include "views/convertor/convertor_window.h"
 #include "views/processes/processes_window.h"
 #include "views/saturation/saturation_window.h"
+#include "views/year/year_option_bars.h"
 #include "views/year/year_window.h"
 
 #include <QAction>
@@ -29,6 +30,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -358,6 +360,12 @@ void Year(Pictures& pictures) {
     year->selectOption(1);
     year->resize(1100, 900);
     pictures.take(*year, "year-window.png");
+    // The two units' monthly cooling side by side.
+    auto* bars = control<OptionBarsChart>(*year, "OptionBars");
+    year->findChild<QTabWidget*>()->setCurrentWidget(bars->parentWidget());
+    control<QComboBox>(*year, "ComparedQuantity")->setCurrentText(QStringLiteral("Cooling"));
+    bars->parentWidget()->resize(900, 420);
+    pictures.take(*bars->parentWidget(), "year-units-by-month.png");
 
     // The wheel's nodes on the chart, alone (the climate window's hours leave with it), and the
     // hour of the unit without the wheel's cooling peak, where the wheel runs, as its chain.

@@ -133,7 +133,8 @@ std::vector<Expected<UnitRun, UnitFailure>> RunUnits(const climate::WeatherData&
     }
     const std::size_t total = records * units.size();
     std::atomic<std::size_t> done{0};
-    for (std::size_t start = 0; start < records; start += block) {
+    const auto cancelled = [&] { return options.cancel != nullptr && options.cancel->load(); };
+    for (std::size_t start = 0; start < records && !cancelled(); start += block) {
         const std::size_t count = std::min(block, records - start);
         const auto slotOf = [&](std::size_t u, std::size_t k) -> UnitHour& {
             return options.keepHours ? runs[u]->hours[start + k] : buffers[u][k];
@@ -164,6 +165,9 @@ std::vector<Expected<UnitRun, UnitFailure>> RunUnits(const climate::WeatherData&
                         sinceReport = 0;
                         if (options.progress) {
                             options.progress(now, total);
+                        }
+                        if (cancelled()) {
+                            return;
                         }
                     }
                 }

@@ -16,6 +16,7 @@
 #include "hygrovane/expected.h"
 
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <functional>
 #include <vector>
@@ -39,6 +40,9 @@ struct RunOptions {
     // Records done so far, of all the units of the call, and their total. Called from the
     // working threads, possibly at once: it must be safe to call so.
     std::function<void(std::size_t done, std::size_t total)> progress;
+    // When given and set (from any thread), the run stops at its next progress report: the
+    // figures it returns are then incomplete and the caller that set it drops them.
+    const std::atomic<bool>* cancel = nullptr;
 };
 
 // The outdoor air of every record from the file's values as doubles (the dry bulb, and the

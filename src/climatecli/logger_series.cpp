@@ -1,5 +1,7 @@
 #include "climatecli/logger_series.h"
 
+#include "streams/alignment.h"
+
 #include "batch/columns.h"
 #include "batch/text_shape.h"
 #include "climate/calendar.h"
@@ -143,29 +145,6 @@ std::optional<Stamp> StampOf(std::string_view text) {
 double SecondsOf(const Stamp& s) {
     const double days = static_cast<double>(climate::DaysFromCivil(s.year, s.month, s.day));
     return ((days * 24 + s.hour) * 60 + s.minute) * 60 + s.second;
-}
-
-// The hours each reading stands for: the time since the reading before, at most the series'
-// usual interval (the median), so that a gap in the readings is not credited to the reading
-// after it; the first reading takes the usual interval, a lone reading an hour.
-std::vector<double> ReadingHours(const std::vector<double>& seconds) {
-    if (seconds.size() < 2) {
-        return std::vector<double>(seconds.size(), 1.0);
-    }
-    std::vector<double> gaps(seconds.size() - 1);
-    for (std::size_t i = 1; i < seconds.size(); ++i) {
-        gaps[i - 1] = seconds[i] - seconds[i - 1];
-    }
-    std::vector<double> sorted = gaps;
-    std::nth_element(sorted.begin(),
-                     sorted.begin() + static_cast<std::ptrdiff_t>(sorted.size() / 2), sorted.end());
-    const double usual = sorted[sorted.size() / 2];
-    std::vector<double> hours(seconds.size());
-    hours[0] = usual / 3600;
-    for (std::size_t i = 1; i < seconds.size(); ++i) {
-        hours[i] = std::min(gaps[i - 1], usual) / 3600;
-    }
-    return hours;
 }
 
 // The columns holding the time: one date-and-time column, or a date and a time column; else
@@ -477,7 +456,7 @@ ReadLoggerSeries(std::string_view text, const std::string& name,
     if (data.hours.empty()) {
         return Fail(Failure(ReadFailureKind::Truncated, failed.lastLine + 1, "no data rows"));
     }
-    data.recordHours = ReadingHours(seconds);
+    data.recordHours = streams::StepHours(seconds); // a gap is not credited to the reading after it
     climate::DataPeriod period;
     period.name = "logger";
     const climate::HourRecord& first = data.hours.front();

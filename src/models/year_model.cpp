@@ -19,6 +19,7 @@ void YearJob::run(unsigned threads) {
         total = all;
         done = now;
     };
+    options.cancel = &cancel;
     runs = airunit::RunUnits(*weather.data, *weather.states, weather.filter, units, options);
     finished = true;
 }
@@ -100,10 +101,11 @@ CommandOutcome YearModel::removeOption(std::size_t option) {
     return CommandOutcome::Done;
 }
 
-std::shared_ptr<YearJob> YearModel::makeJob() const {
+std::shared_ptr<YearJob> YearModel::makeJob() {
     if (!hasWeather()) {
         return nullptr;
     }
+    cancelled_ = false;
     auto job = std::make_shared<YearJob>();
     job->weather = weather_;
     job->units = options_;
@@ -112,16 +114,17 @@ std::shared_ptr<YearJob> YearModel::makeJob() const {
 }
 
 bool YearModel::accept(YearJob& job) {
-    if (!job.finished || job.generation != generation_) {
+    if (!job.finished || job.cancel || job.generation != generation_) {
         return false;
     }
+    cancelled_ = false;
     runs_ = std::move(job.runs);
     resultGeneration_ = job.generation;
     return true;
 }
 
 const airunit::UnitRun* YearModel::runOf(std::size_t option) const {
-    if (!current() || option >= runs_.size() || !runs_[option]) {
+    if (option >= runs_.size() || !runs_[option]) {
         return nullptr;
     }
     return &*runs_[option];

@@ -9,6 +9,7 @@
 #include "models/command_outcome.h"
 #include "models/platform.h"
 #include "processes/process_set.h"
+#include "tables/table.h"
 
 #include <array>
 #include <atomic>
@@ -17,6 +18,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace hygrovane::models {
@@ -58,7 +60,8 @@ struct UnitForm {
 };
 
 // A run on a worker thread: it reads only what it holds, reports its progress through atomics
-// and is dropped, not waited for, when the settings change under it.
+// and, when the settings change under it or the user cancels it, is told to stop and dropped,
+// not waited for.
 struct YearJob {
     YearWeather weather;
     std::vector<airunit::UnitSettings> units;
@@ -66,24 +69,48 @@ struct YearJob {
     std::atomic<std::size_t> done{0};
     std::atomic<std::size_t> total{0};
     std::atomic<bool> finished{false};
+    // Set from the window's thread: the run stops at its next progress report, its figures
+    // incomplete (accept() refuses them).
+    std::atomic<bool> cancel{false};
     std::vector<Expected<airunit::UnitRun, airunit::UnitFailure>> runs; // once finished
 
     void run(unsigned threads = 0);
 };
 
-// A text table: a header row, then rows; the first cell of a row names it.
-struct YearTable {
-    std::vector<std::string> header;
-    std::vector<std::vector<std::string>> rows;
-};
-
 // The monthly quantities the bar charts draw.
-enum class MonthlyBar { Heating, CoolingSensible, CoolingLatent, Reheat, Humidifier, Condensate };
+enum class MonthlyBar {
+    Heating,
+    CoolingSensible,
+    CoolingLatent,
+    Reheat,
+    Humidifier,
+    Condensate,
+    Cooling // the coil's total
+};
 inline constexpr std::array<MonthlyBar, 6> kMonthlyBars{
     MonthlyBar::Heating, MonthlyBar::CoolingSensible, MonthlyBar::CoolingLatent,
     MonthlyBar::Reheat,  MonthlyBar::Humidifier,      MonthlyBar::Condensate};
-// "Heating (kWh)" and the like.
-std::string TitleOf(MonthlyBar bar);
+// What the chart of the units' monthly totals offers.
+inline constexpr std::array<MonthlyBar, 7> kComparedBars{
+    MonthlyBar::Heating,       MonthlyBar::Cooling, MonthlyBar::CoolingSensible,
+    MonthlyBar::CoolingLatent, MonthlyBar::Reheat,  MonthlyBar::Humidifier,
+    MonthlyBar::Condensate};
+// "Heating", "Cooling sensible".
+std::string NameOf(MonthlyBar bar);
+
+// The units' monthly totals of one quantity, as the grouped bar chart draws them: twelve groups,
+// a bar per unit in each.
+struct OptionBars {
+    std::string title;                          // "Cooling (kWh)"
+    std::vector<std::string> options;           // the legend: "Unit 1", ...
+    std::vector<std::array<double, 12>> values; // per unit, January first
+};
+
+// The year tables' sections and their main columns (those shown until the reader chooses).
+inline constexpr const char* kAnnualSection = "annual";
+std::string MonthsSectionKey(std::size_t option);
+std::string PeaksSectionKey(std::size_t option);
+bool IsMainYearColumn(std::string_view columnKey);
 
 // The nodes of the unit the chart draws for every hour, each kind in its own colour.
 enum class UnitNode { Outdoor, Recovered, Mixed, OffCoil, Supply };
@@ -129,26 +156,42 @@ class YearModel {
     CommandOutcome removeOption(std::size_t option);
 
     // A job for the current weather and options (none without weather); the view runs it on a
-    // worker and hands it back to accept(), which takes it only while nothing changed since.
-    std::shared_ptr<YearJob> makeJob() const;
+    // worker and hands it back to accept(), which takes it only while nothing changed since and
+    // it was not cancelled.
+    std::shared_ptr<YearJob> makeJob();
     bool accept(YearJob& job);
     // The results are those of the options and weather shown.
     bool current() const { return !runs_.empty() && resultGeneration_ == generation_; }
     const std::vector<Expected<airunit::UnitRun, airunit::UnitFailure>>& runs() const {
         return runs_;
     }
-    // The selected option's run; none before a run or where it was refused.
+    // The selected option's run as shown (see hasResults); none before a run or where it was
+    // refused.
     const airunit::UnitRun* selectedRun() const { return runOf(selected_); }
     const airunit::UnitRun* runOf(std::size_t option) const;
 
-    YearTable annualTable() const; // each option's year, and the difference of each to the first
-    // An option (the selected one) by month, and its peak loads with their date and hour.
-    YearTable monthlyTable(std::size_t option) const;
-    YearTable monthlyTable() const { return monthlyTable(selected_); }
-    YearTable peaksTable(std::size_t option) const;
-    YearTable peaksTable() const { return peaksTable(selected_); }
-    // The selected option's (or another's) monthly values of a bar.
+    // The figures in the main window's unit system: kWh, kW and kg, or kBtu, kBtu/h and lb, as
+    // the command line writes them.
+    bool ip() const;
+    // The results shown: those of the last run that ended, also while a newer one runs or after
+    // one was cancelled (status() says they are of earlier settings).
+    bool hasResults() const { return !runs_.empty(); }
+    // Each unit's year, then the difference of each to the first.
+    tables::Section annualSection() const;
+    // A unit (the selected one) by month, and its peak loads with their date and hour.
+    tables::Section monthlySection(std::size_t option) const;
+    tables::Section monthlySection() const { return monthlySection(selected_); }
+    tables::Section peaksSection(std::size_t option) const;
+    tables::Section peaksSection() const { return peaksSection(selected_); }
+    // Everything as one table: a title block (weather file, pressure, formulation, units, each
+    // unit's settings, the date when given), the annual section, each unit's months and peaks.
+    tables::Table reportTables(const std::string& date = {}) const;
+    // A unit's (the selected one's) monthly values of a bar, in the shown unit, and its title.
     std::array<double, 12> monthly(MonthlyBar bar, std::size_t option) const;
+    std::string barTitle(MonthlyBar bar) const;
+    OptionBars optionBars(MonthlyBar bar) const;
+    // The window's run was cancelled: the figures shown stay those of the run before.
+    void cancelled() { cancelled_ = true; }
     std::string status() const;
 
     // The record of a date and hour (1-24, as the file numbers it); none where the file has none.
@@ -179,7 +222,7 @@ class YearModel {
     CommandOutcome saveUnitTo(const std::string& path);
     CommandOutcome exportCsv();
     CommandOutcome exportCsvTo(const std::string& path);
-    // The tables as CSV: the annual table, then each option's months and peaks.
+    // The tables as CSV with their title block and today's date, in full precision.
     std::string tablesCsv() const;
 
   private:
@@ -194,6 +237,7 @@ class YearModel {
     unsigned generation_ = 1;
     unsigned resultGeneration_ = 0;
     std::vector<Expected<airunit::UnitRun, airunit::UnitFailure>> runs_;
+    bool cancelled_ = false;
 
     // The nodes of the on records, kept for the generation and option they were made for.
     struct Cloud {

@@ -16,7 +16,7 @@ struct UnitRow {
     std::string_view ascii;
 };
 
-constexpr std::array<UnitRow, 24> kUnits = {{
+constexpr std::array<UnitRow, 29> kUnits = {{
     {Unit::None, "", ""},
     {Unit::Hour, "h", "h"},
     {Unit::Percent, "%", "%"},
@@ -41,6 +41,11 @@ constexpr std::array<UnitRow, 24> kUnits = {{
     {Unit::Kilopascal, "kPa", "kPa"},
     {Unit::PoundPerSquareInchAbsolute, "psia", "psia"},
     {Unit::Metre, "m", "m"},
+    {Unit::KiloBtuPerHour, "kBtu/h", "kBtu/h"},
+    {Unit::KilowattHour, "kWh", "kWh"},
+    {Unit::KiloBtu, "kBtu", "kBtu"},
+    {Unit::Kilogram, "kg", "kg"},
+    {Unit::Pound, "lb", "lb"},
 }};
 
 const UnitRow& RowOf(Unit unit) {
@@ -112,6 +117,12 @@ int UnitDecimals(Unit unit) {
         return 3;
     case Unit::Metre:
         return 0;
+    case Unit::KiloBtuPerHour:
+    case Unit::KilowattHour:
+    case Unit::KiloBtu:
+    case Unit::Kilogram:
+    case Unit::Pound:
+        return 1;
     }
     return 2;
 }
@@ -159,7 +170,15 @@ int ReportDecimals(Quantity quantity, Unit unit, double value) {
         if (unit == Unit::Kilowatt) {
             return std::min(2, SignificantDecimals(value, 3));
         }
+        if (unit == Unit::KiloBtuPerHour) {
+            return std::min(1, SignificantDecimals(value, 3));
+        }
         return UnitDecimals(unit);
+    case Quantity::Energy:
+    case Quantity::Water:
+        // A month's or a year's sum: whole kWh or kg, 0.1 where three significant digits need it;
+        // none at all is "0", as a difference of two equal units reads.
+        return value == 0 ? 0 : std::min(UnitDecimals(unit), SignificantDecimals(value, 3));
     case Quantity::HumidityRatio:
     case Quantity::Enthalpy:
     case Quantity::SpecificVolume:

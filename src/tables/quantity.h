@@ -24,6 +24,8 @@ enum class Quantity {
     AirFlow,   // a volume flow of air
     WaterFlow, // condensate, steam
     Pressure,
+    Energy, // a load over time: a month's or a year's heating, cooling
+    Water,  // a month's or a year's condensate, steam
 };
 
 enum class Unit {
@@ -51,6 +53,11 @@ enum class Unit {
     Kilopascal,
     PoundPerSquareInchAbsolute,
     Metre,
+    KiloBtuPerHour,
+    KilowattHour,
+    KiloBtu,
+    Kilogram,
+    Pound,
 };
 
 // The symbol a header shows: "°C", "g/kg", "m³/h", "psia"; "" for None.

@@ -64,6 +64,10 @@ const char* QuantityKey(Quantity quantity) {
         return "waterFlow";
     case Quantity::Pressure:
         return "pressure";
+    case Quantity::Energy:
+        return "energy";
+    case Quantity::Water:
+        return "water";
     }
     return "";
 }

@@ -12,9 +12,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include <unistd.h>
@@ -24,6 +26,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using airunit::UnitHour;
+
+// Columns of the year sections: the name, then the figures in the order of kTotalFields.
+constexpr std::size_t kHeating = 11;
+constexpr std::size_t kCooling = 12;
 
 const std::string kChicago = std::string(HYGROVANE_SHARED_DATA) + "/weather/chicago.epw";
 
@@ -131,27 +137,62 @@ TEST_F(YearModelTest, RunGivesTheEnginesFiguresAndAChangeMakesThemStale) {
     const auto direct = airunit::RunUnit(*Chicago().data, *Chicago().states, {}, year->options()[0],
                                          {1, false, {}});
     ASSERT_TRUE(direct.has_value());
-    const YearTable annual = year->annualTable();
-    ASSERT_EQ(annual.rows.size(), airunit::kTotalFields.size());
-    EXPECT_EQ(annual.rows[11][1], text::FixedTextUnsignedZero(direct->year.coolingKWh, 0));
-    EXPECT_EQ(annual.rows[0][1], "8760.0");
-    const YearTable months = year->monthlyTable();
+    const tables::Section annual = year->annualSection();
+    ASSERT_EQ(annual.rows.size(), 1U);
+    ASSERT_EQ(annual.columns.size(), 1 + airunit::kTotalFields.size());
+    EXPECT_EQ(annual.rows[0].cells[kCooling].value, direct->year.coolingKWh);
+    EXPECT_EQ(annual.rows[0].cells[1].Shown(), "8760");
+    const tables::Section months = year->monthlySection();
     ASSERT_EQ(months.rows.size(), 13U);
-    EXPECT_EQ(months.rows[12][11], annual.rows[10][1]); // the Year row is the year's
+    // The Year row is the year's.
+    EXPECT_EQ(months.rows[12].cells[kHeating].value, annual.rows[0].cells[kHeating].value);
     double sum = 0;
     for (double v : year->monthly(MonthlyBar::Heating, 0)) {
         sum += v;
     }
     EXPECT_NEAR(sum, direct->year.heatingKWh, 1e-9 * direct->year.heatingKWh);
-    const YearTable peaks = year->peaksTable();
-    EXPECT_EQ(peaks.rows[1][3], std::to_string(direct->peaks.coolingKW.hour));
+    const tables::Section peaks = year->peaksSection();
+    EXPECT_EQ(peaks.rows[1].cells[4].value, direct->peaks.coolingKW.hour);
 
-    // A job started before the change is dropped; the results are stale until the next run.
+    // A job started before the change is dropped; the figures shown stay the last run's, and
+    // the status says they are of earlier settings.
     ASSERT_EQ(year->addOption(), CommandOutcome::Done);
     stale->run(1);
     EXPECT_FALSE(year->accept(*stale));
     EXPECT_FALSE(year->current());
-    EXPECT_TRUE(year->annualTable().rows.empty());
+    EXPECT_EQ(year->annualSection().rows.size(), 1U);
+    EXPECT_NE(year->status().find("previous settings"), std::string::npos) << year->status();
+}
+
+TEST_F(YearModelTest, ACancelledRunStopsEarlyAndLeavesTheFiguresBefore) {
+    run();
+    const double heating = year->annualSection().rows[0].cells[kHeating].value;
+    ASSERT_EQ(year->addOption(), CommandOutcome::Done);
+    // Cancelled at its first progress report, from the thread that runs it: the engine stops
+    // long before the last record, and the figures are refused.
+    const auto job = year->makeJob();
+    airunit::RunOptions options{1, false, {}};
+    std::size_t reported = 0;
+    options.cancel = &job->cancel;
+    options.progress = [&](std::size_t done, std::size_t) {
+        reported = done;
+        job->cancel = true;
+    };
+    const auto runs =
+        airunit::RunUnits(*Chicago().data, *Chicago().states, {}, job->units, options);
+    EXPECT_LT(reported, 8760U);
+    job->run(2); // the job's own run stops at once: its flag is already set
+    EXPECT_TRUE(job->finished);
+    EXPECT_LT(job->done.load(), 2 * 8760U);
+    EXPECT_FALSE(year->accept(*job));
+    year->cancelled();
+    EXPECT_EQ(year->annualSection().rows.size(), 1U);
+    EXPECT_EQ(year->annualSection().rows[0].cells[kHeating].value, heating);
+    EXPECT_NE(year->status().find("cancelled"), std::string::npos) << year->status();
+    // The next run clears it.
+    run();
+    EXPECT_EQ(year->annualSection().rows.size(), 3U);
+    EXPECT_EQ(year->status().find("cancelled"), std::string::npos) << year->status();
 }
 
 TEST_F(YearModelTest, OptionsSideBySideWithTheirDifferences) {
@@ -172,16 +213,23 @@ TEST_F(YearModelTest, OptionsSideBySideWithTheirDifferences) {
     outdoor.recovery = true;
     ASSERT_EQ(year->setOption(1, outdoor), CommandOutcome::Done);
     run();
-    const YearTable annual = year->annualTable();
-    ASSERT_EQ(annual.header.size(), 1 + 6 + 5U);
+    const tables::Section annual = year->annualSection();
+    ASSERT_EQ(annual.rows.size(), 6 + 5U); // the units, then units 2 to 6 less unit 1
     const auto& a = *year->runs()[0];
     const auto& b = *year->runs()[1];
-    EXPECT_EQ(annual.rows[10][7],
-              text::FixedTextUnsignedZero(b.year.heatingKWh - a.year.heatingKWh, 0));
-    EXPECT_LT(b.year.heatingKWh, a.year.heatingKWh); // the wheel saves heating in Chicago
-    EXPECT_EQ(annual.rows[10][8], "0");              // option 3 is option 1
+    EXPECT_EQ(annual.rows[6].cells[0].text, "Unit 2 − 1");
+    EXPECT_EQ(annual.rows[6].cells[kHeating].value, b.year.heatingKWh - a.year.heatingKWh);
+    EXPECT_LT(b.year.heatingKWh, a.year.heatingKWh);        // the wheel saves heating in Chicago
+    EXPECT_EQ(annual.rows[7].cells[kHeating].Shown(), "0"); // option 3 is option 1
     year->select(1);
-    EXPECT_EQ(year->monthlyTable().rows[12][11], annual.rows[10][2]);
+    EXPECT_EQ(year->monthlySection().rows[12].cells[kHeating].value,
+              annual.rows[1].cells[kHeating].value);
+    // The chart of the units' monthly totals: a series per unit, the months of the run.
+    const OptionBars bars = year->optionBars(MonthlyBar::Cooling);
+    ASSERT_EQ(bars.values.size(), 6U);
+    EXPECT_EQ(bars.options[5], "Unit 6");
+    EXPECT_EQ(bars.title, "Cooling (kWh)");
+    EXPECT_EQ(bars.values[1][6], b.months[6].coolingKWh);
 
     while (year->options().size() > 1) {
         ASSERT_EQ(year->removeOption(0), CommandOutcome::Done);
@@ -442,13 +490,134 @@ TEST_F(YearModelTest, UnitFilesAndTheCsvAreAllOrNothing) {
     run();
     ASSERT_EQ(year->exportCsvTo(path("t.csv")), CommandOutcome::Done);
     const std::string csv = ReadAll(path("t.csv"));
-    EXPECT_EQ(csv.rfind("\"Year, each unit", 0), 0U) << csv.substr(0, 80);
-    EXPECT_NE(csv.find("Unit 2 peaks"), std::string::npos);
+    EXPECT_EQ(csv.rfind("# weather file,chicago.epw,\n", 0), 0U) << csv.substr(0, 80);
+    EXPECT_NE(csv.find("# section,Unit 2 peaks,"), std::string::npos);
     EXPECT_EQ(csv.find("\n="), std::string::npos);
     EXPECT_EQ(csv.find(",="), std::string::npos);
     // A folder in the way: refused, the old file left.
     EXPECT_EQ(year->exportCsvTo(folder.string()), CommandOutcome::Refused);
     EXPECT_EQ(ReadAll(path("t.csv")), csv);
+}
+
+// The CSV's sections read back: each "# section,<title>," block's rows, as cells.
+std::map<std::string, std::vector<std::vector<std::string>>> CsvSections(const std::string& csv) {
+    std::map<std::string, std::vector<std::vector<std::string>>> sections;
+    std::vector<std::vector<std::string>>* current = nullptr;
+    std::istringstream in(csv);
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("# section,", 0) == 0) {
+            current = &sections[line.substr(10, line.size() - 11)];
+            continue;
+        }
+        if (current == nullptr || line.empty()) {
+            continue;
+        }
+        std::vector<std::string> cells{""};
+        for (const char c : line) {
+            if (c == ',') {
+                cells.emplace_back();
+            } else {
+                cells.back().push_back(c);
+            }
+        }
+        current->push_back(cells);
+    }
+    return sections;
+}
+
+TEST_F(YearModelTest, TablesInReportStyleInBothUnitSystemsAndTheCsvInFullPrecision) {
+    // 100 % outdoor air, unit 1 without recovery, unit 2 with the wheel: it saves heating.
+    UnitForm outdoor = wheel();
+    outdoor.minOutdoorFraction = "1";
+    ASSERT_EQ(year->setOption(0, outdoor), CommandOutcome::Done);
+    ASSERT_EQ(year->addOption(), CommandOutcome::Done);
+    outdoor.recovery = false;
+    ASSERT_EQ(year->setOption(0, outdoor), CommandOutcome::Done);
+    run();
+    const airunit::UnitRun& a = *year->runs()[0];
+    const airunit::UnitRun& b = *year->runs()[1];
+    constexpr double kBtu = 3.41214163312794, kLb = 1 / 0.45359237;
+    struct Row {
+        const char* name;
+        bool ip;
+        const char* section;
+        std::size_t row, column;
+        double value; // in the core's kWh, kW, kg or h
+        double factor;
+        const char* unit;
+        int decimals;
+    };
+    const std::string peaks = PeaksSectionKey(0), months = MonthsSectionKey(0);
+    const Row rows[] = {
+        {"year's heating kWh", false, kAnnualSection, 0, kHeating, a.year.heatingKWh, 1, "kWh", 0},
+        {"wheel's heating saved, negative", false, kAnnualSection, 2, kHeating,
+         b.year.heatingKWh - a.year.heatingKWh, 1, "kWh", 0},
+        {"condensate kg", false, kAnnualSection, 0, 19, a.year.condensateKg, 1, "kg", 0},
+        {"heating coil's hours whole", false, kAnnualSection, 0, 6, a.year.heatingHours, 1, "h", 0},
+        {"cooling peak kW", false, peaks.c_str(), 1, 1, a.peaks.coolingKW.value, 1, "kW", 0},
+        {"July's heating, small", false, months.c_str(), 6, kHeating, a.months[6].heatingKWh, 1,
+         "kWh", 1},
+        {"year's heating kBtu", true, kAnnualSection, 0, kHeating, a.year.heatingKWh, kBtu, "kBtu",
+         0},
+        {"wheel's heating saved kBtu", true, kAnnualSection, 2, kHeating,
+         b.year.heatingKWh - a.year.heatingKWh, kBtu, "kBtu", 0},
+        {"condensate lb", true, kAnnualSection, 0, 19, a.year.condensateKg, kLb, "lb", 0},
+        {"cooling peak kBtu/h", true, peaks.c_str(), 1, 1, a.peaks.coolingKW.value, kBtu, "kBtu/h",
+         0},
+    };
+    for (const Row& row : rows) {
+        if (row.ip) {
+            main.menu_british_Click();
+        } else {
+            main.menu_metric_Click();
+        }
+        const tables::Table table = year->reportTables();
+        const tables::Section* section = table.Find(row.section);
+        ASSERT_NE(section, nullptr) << row.name;
+        const tables::Cell& cell = section->rows.at(row.row).cells.at(row.column);
+        EXPECT_EQ(tables::SymbolOf(cell.unit), row.unit) << row.name;
+        EXPECT_NEAR(cell.value, row.value * row.factor, 1e-12 * std::abs(row.value * row.factor))
+            << row.name;
+        EXPECT_EQ(cell.Shown(), text::FixedTextUnsignedZero(cell.value, row.decimals))
+            << row.name << " " << cell.value;
+        EXPECT_EQ(cell.value < 0, cell.Shown().starts_with("-")) << row.name;
+    }
+    EXPECT_LT(b.year.heatingKWh, a.year.heatingKWh);
+
+    // The CSV: a title block, then every section's numbers reading back to the very values.
+    for (const bool ip : {false, true}) {
+        ip ? main.menu_british_Click() : main.menu_metric_Click();
+        ASSERT_EQ(year->exportCsvTo(path("t.csv")), CommandOutcome::Done);
+        const std::string csv = ReadAll(path("t.csv"));
+        EXPECT_NE(csv.find(ip ? "\n# units,IP,\n" : "\n# units,SI,\n"), std::string::npos) << csv;
+        EXPECT_NE(csv.find("\n# date,20"), std::string::npos);
+        EXPECT_NE(csv.find("\n# unit 2,\"room 24 °C"), std::string::npos) << csv.substr(0, 400);
+        const auto read = CsvSections(csv);
+        EXPECT_EQ(read.at("Units side by side").at(1).at(kHeating), ip ? "kBtu" : "kWh");
+        const tables::Table table = year->reportTables();
+        ASSERT_EQ(read.size(), table.sections.size());
+        for (const tables::Section& section : table.sections) {
+            const auto& rowsRead = read.at(section.title);
+            ASSERT_EQ(rowsRead.size(), 2 + section.rows.size()) << section.title;
+            for (std::size_t c = 0; c < section.columns.size(); ++c) {
+                EXPECT_EQ(rowsRead[1].at(c), tables::SymbolOf(section.columns[c].unit))
+                    << section.title;
+            }
+            for (std::size_t r = 0; r < section.rows.size(); ++r) {
+                for (std::size_t c = 1; c < section.rows[r].cells.size(); ++c) {
+                    const double value = section.rows[r].cells[c].value;
+                    const std::string& text = rowsRead[2 + r].at(c);
+                    if (std::isnan(value)) {
+                        EXPECT_EQ(text, "") << section.title;
+                        continue;
+                    }
+                    double back = 0;
+                    std::from_chars(text.data(), text.data() + text.size(), back);
+                    EXPECT_EQ(back, value) << section.title << " " << r << "," << c << " " << text;
+                }
+            }
+        }
+    }
 }
 
 } // namespace

@@ -69,6 +69,16 @@ const Case kCases[] = {
     {"flow cfm whole", Q::AirFlow, U::CubicFootPerMinute, 2118.9, "2119"},
     {"pressure psia", Q::Pressure, U::PoundPerSquareInchAbsolute, 14.69595, "14.696"},
     {"condensate lb/h", Q::WaterFlow, U::PoundPerHour, 27.216, "27.22"},
+    // a month's or a year's sums
+    {"energy whole kWh", Q::Energy, U::KilowattHour, 12345.67, "12346"},
+    {"energy below 100 kWh to 0.1", Q::Energy, U::KilowattHour, 45.67, "45.7"},
+    {"energy rounding up to 100 kWh", Q::Energy, U::KilowattHour, 99.96, "100"},
+    {"no energy at all", Q::Energy, U::KilowattHour, 0, "0"},
+    {"energy saved, negative", Q::Energy, U::KiloBtu, -4321.5, "-4322"},
+    {"water kg", Q::Water, U::Kilogram, 1234.6, "1235"},
+    {"little water lb", Q::Water, U::Pound, 3.456, "3.5"},
+    {"load kBtu/h 3 significant", Q::Load, U::KiloBtuPerHour, 412.36, "412"},
+    {"load kBtu/h to 0.1", Q::Load, U::KiloBtuPerHour, 12.345, "12.3"},
     // no value
     {"NaN is a dash", Q::Temperature, U::Celsius, std::numeric_limits<double>::quiet_NaN(), "–"},
     {"infinity is a dash", Q::Load, U::Kilowatt, std::numeric_limits<double>::infinity(), "–"},

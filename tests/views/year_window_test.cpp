@@ -5,15 +5,20 @@
 #include "models/fake_platform.h"
 #include "programs/hygrovane/program_start.h"
 #include "qt_app.h"
+#include "report_pdf.h"
+#include "text/number_text.h"
 #include "views/ambient/ambient_window.h"
 #include "views/chart/chart_overlays.h"
 #include "views/chart/chart_window.h"
 #include "views/climate/climate_window.h"
 #include "views/common/view_support.h"
 #include "views/processes/processes_window.h"
+#include "views/year/year_option_bars.h"
 #include "views/year/year_window.h"
 
 #include <QCheckBox>
+#include <QHeaderView>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -33,6 +38,9 @@ namespace {
 namespace fs = std::filesystem;
 using models::CommandOutcome;
 using testing::control;
+
+// The annual and monthly tables' column of the heating energy.
+constexpr int kHeating = 11;
 
 const std::string kChicago = std::string(HYGROVANE_SHARED_DATA) + "/weather/chicago.epw";
 
@@ -96,26 +104,38 @@ TEST_F(YearViewTest, RunsAUnitComparesOptionsOpensAnHourAndExports) {
     year = view.findChild<YearWindow*>(QStringLiteral("Form_year"));
     ASSERT_NE(year, nullptr);
     ASSERT_TRUE(ran());
-    EXPECT_EQ(cell("AnnualTable", 0, 1), "8760.0");
+    EXPECT_EQ(cell("AnnualTable", 0, 1), "8760");
 
     // A 100 % outdoor-air unit typed in the form: it runs again, the window answering meanwhile.
     testing::retype(*year, "MinOutdoorFraction", "1");
     QTest::keyClick(control<QLineEdit>(*year, "MinOutdoorFraction"), Qt::Key_Return);
     EXPECT_EQ(year->model().options()[0].minOutdoorFraction, 1.0);
     ASSERT_TRUE(ran());
-    const QString heating = cell("AnnualTable", 10, 1);
+    const QString heating = cell("AnnualTable", 0, kHeating);
 
     // A second unit with a wheel: side by side, the difference to the first negative.
     control<QPushButton>(*year, "AddUnit")->click();
     control<QCheckBox>(*year, "Recovery")->click();
     ASSERT_TRUE(year->model().options()[1].recovery.has_value());
     ASSERT_TRUE(ran());
-    EXPECT_EQ(cell("AnnualTable", 10, 1), heating);
-    EXPECT_TRUE(cell("AnnualTable", 10, 3).startsWith("-"))
-        << cell("AnnualTable", 10, 3).toStdString();
+    EXPECT_EQ(cell("AnnualTable", 0, kHeating), heating);
+    EXPECT_TRUE(cell("AnnualTable", 2, kHeating).startsWith("-"))
+        << cell("AnnualTable", 2, kHeating).toStdString();
+    // The main columns fit the default window; the other hour counts and the steam start hidden.
+    year->resize(1100, 720);
+    QTest::qWait(20);
+    for (const char* table : {"AnnualTable", "MonthlyTable"}) {
+        auto* shown = control<QTableWidget>(*year, table);
+        EXPECT_FALSE(shown->isColumnHidden(kHeating)) << table;
+        EXPECT_TRUE(shown->isColumnHidden(20)) << table; // steam
+    }
+    auto* annual = control<QTableWidget>(*year, "AnnualTable"); // the tab shown
+    EXPECT_LE(annual->horizontalHeader()->length(), annual->viewport()->width());
+    // The units' monthly totals: a series per unit.
+    EXPECT_EQ(control<OptionBarsChart>(*year, "OptionBars")->bars().values.size(), 2U);
     testing::pick(*year, "UnitOption", "Unit 1");
     EXPECT_EQ(year->model().selected(), 0U);
-    EXPECT_EQ(cell("MonthlyTable", 12, 11), heating);
+    EXPECT_EQ(cell("MonthlyTable", 12, kHeating), heating);
     EXPECT_EQ(control<QLineEdit>(*year, "MinOutdoorFraction")->text(), "1");
 
     // A January hour in the processes window, at the hour's own pressure.
@@ -145,11 +165,28 @@ TEST_F(YearViewTest, RunsAUnitComparesOptionsOpensAnHourAndExports) {
     control<QPushButton>(*year, "ExportCsv")->click();
     const std::string csv = ReadAll(path("year.csv"));
     EXPECT_NE(csv.find("Unit 2 by month"), std::string::npos);
-    EXPECT_NE(csv.find(heating.toStdString()), std::string::npos);
-    ASSERT_EQ(year->exportPdf(path("year.pdf")), CommandOutcome::Done);
+    const double full = year->model().annualSection().rows[0].cells[kHeating].value;
+    EXPECT_NE(csv.find("," + text::ShortestText(full) + ","), std::string::npos);
+    const report::ReportOptions options{"AHU-1", "", QPageSize::A4};
+    ASSERT_EQ(year->exportPdf(path("year.pdf"), options), CommandOutcome::Done);
     const std::string pdf = ReadAll(path("year.pdf"));
     EXPECT_EQ(pdf.rfind("%PDF-", 0), 0U);
-    EXPECT_GT(pdf.size(), 4000U);
+    // The tables as the window shows them, nothing overlapping; the two bar charts on pages of
+    // their own after them.
+    const report::ReportContent content = year->reportContent(options);
+    report::Layout layout;
+    ASSERT_FALSE(report::ReportPdf(content, options.paper, &layout).isEmpty());
+    EXPECT_TRUE(NoOverlap(layout));
+    ASSERT_EQ(content.figures.size(), 2U);
+    const QString text = Poppler(
+        QStringLiteral("pdftotext"),
+        {QStringLiteral("-layout"), QString::fromStdString(path("year.pdf")), QStringLiteral("-")});
+    EXPECT_TRUE(
+        InOrder(text, {"AHU-1", "chicago.epw", "Unit 2", "room 24 °C", "recovery 0.75",
+                       "Units side by side", "Unit 2 − 1", "Unit 1 by month", "Unit 2 peaks",
+                       "Unit 1 by month", "Heating (kWh)", "Cooling sensible (kWh)", "Unit 2"}));
+    EXPECT_TRUE(
+        InOrder(LinesOf(text, "Unit 2 − 1"), {"Unit 2 − 1", cell("AnnualTable", 2, kHeating)}));
     EXPECT_EQ(year->exportPdf(folder.string()), CommandOutcome::Refused);
 }
 
@@ -201,11 +238,92 @@ TEST_F(YearViewTest, TheChartWindowDrawsTheCloudsAndThePickedHour) {
     EXPECT_FALSE(layer()->paths.empty());
 
     // The report's chart page, then the window closed takes its marks off the chart.
+    const report::ReportContent content = year->reportContent({});
+    ASSERT_TRUE(content.chart.has_value());
+    EXPECT_NE(std::find(content.chart->overlays.begin(), content.chart->overlays.end(), layer()),
+              content.chart->overlays.end());
     ASSERT_EQ(year->exportPdf(path("clouds.pdf")), CommandOutcome::Done);
     year->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(layer(), nullptr);
     EXPECT_EQ(overlays.pointActions().count("year"), 0U);
+}
+
+TEST_F(YearViewTest, ACancelledRunLeavesTheFiguresBeforeAndTheWindowAnswers) {
+    control<QPushButton>(*climate, "showYear")->click();
+    year = view.findChild<YearWindow*>(QStringLiteral("Form_year"));
+    ASSERT_NE(year, nullptr);
+    ASSERT_TRUE(ran());
+    const QString heating = cell("AnnualTable", 0, kHeating);
+    auto* cancel = control<QPushButton>(*year, "CancelRun");
+    EXPECT_FALSE(cancel->isEnabled());
+
+    // A changed setting runs again; Cancel stops it and the year's figures stay.
+    testing::retype(*year, "MinOutdoorFraction", "1");
+    QTest::keyClick(control<QLineEdit>(*year, "MinOutdoorFraction"), Qt::Key_Return);
+    ASSERT_TRUE(year->running());
+    EXPECT_TRUE(cancel->isEnabled());
+    cancel->click();
+    EXPECT_FALSE(year->running());
+    EXPECT_FALSE(cancel->isEnabled());
+    EXPECT_EQ(cell("AnnualTable", 0, kHeating), heating);
+    const QString status = control<QLabel>(*year, "YearStatus")->text();
+    EXPECT_TRUE(status.contains("cancelled")) << status.toStdString();
+    QTest::qWait(100); // the stopped worker's figures never arrive
+    EXPECT_EQ(cell("AnnualTable", 0, kHeating), heating);
+    EXPECT_FALSE(year->model().current());
+
+    // Two settings in a row: the first run is overtaken, the second's figures are shown.
+    testing::retype(*year, "MinOutdoorFraction", "0.5");
+    QTest::keyClick(control<QLineEdit>(*year, "MinOutdoorFraction"), Qt::Key_Return);
+    testing::retype(*year, "MinOutdoorFraction", "1");
+    QTest::keyClick(control<QLineEdit>(*year, "MinOutdoorFraction"), Qt::Key_Return);
+    ASSERT_TRUE(ran());
+    EXPECT_EQ(year->model().runs()[0]->settings.minOutdoorFraction, 1.0);
+    EXPECT_NE(cell("AnnualTable", 0, kHeating), heating);
+    EXPECT_FALSE(control<QLabel>(*year, "YearStatus")->text().contains("cancelled"));
+}
+
+TEST(YearOptionBars, OneGroupAMonthAndOneBarAUnitInTheUnitsColours) {
+    testing::qtApp();
+    models::OptionBars bars{"Heating (kWh)", {"Unit 1", "Unit 2", "Unit 3"}, {}};
+    for (std::size_t o = 0; o < 3; ++o) {
+        std::array<double, 12> values{};
+        for (std::size_t m = 0; m < 12; ++m) {
+            values[m] = 50 + 10 * double(m) + 20 * double(o);
+        }
+        bars.values.push_back(values);
+    }
+    OptionBarsChart chart;
+    chart.resize(800, 400);
+    chart.setBars(bars);
+    const QImage image = chart.grab().toImage();
+    // The row crossing the most bars: twelve runs of each unit's colour, unit 1, 2, 3 in every
+    // month's group.
+    std::vector<std::size_t> best;
+    for (int y = 0; y < image.height(); ++y) {
+        std::vector<std::size_t> runs;
+        int previous = -1;
+        for (int x = 0; x < image.width(); ++x) {
+            int option = -1;
+            for (std::size_t o = 0; o < 3; ++o) {
+                if (image.pixelColor(x, y) == OptionColour(o)) {
+                    option = static_cast<int>(o);
+                }
+            }
+            if (option >= 0 && option != previous) {
+                runs.push_back(static_cast<std::size_t>(option));
+            }
+            previous = option;
+        }
+        if (runs.size() > best.size()) {
+            best = runs;
+        }
+    }
+    ASSERT_EQ(best.size(), 36U);
+    for (std::size_t i = 0; i < best.size(); ++i) {
+        EXPECT_EQ(best[i], i % 3) << i;
+    }
 }
 
 } // namespace

@@ -41,7 +41,7 @@ void StartProgram(views::AmbientWindow& window, models::Platform& platform,
         });
     }
     // The year page, offered by the climate and processes windows.
-    views::ConnectYearWindow(window, platform, overlays);
+    views::ConnectYearWindow(window, platform, overlays, views::ChartSettingsStore::UserSettings());
     // An unsaved process set is asked about before the program ends.
     handlers.otherWindowsQueryUnload = [] {
         auto* processes = views::openProcessesWindow();

@@ -99,6 +99,13 @@ void Paint(QPainter& painter, const ReportContent& content, const Layout& layout
                     PaintChart(painter, item.box, *content.chart);
                 }
                 break;
+            case Item::Kind::Figure:
+                if (item.figure < content.figures.size() && content.figures[item.figure]) {
+                    painter.save();
+                    content.figures[item.figure](painter, item.box);
+                    painter.restore();
+                }
+                break;
             }
         }
     }
@@ -114,8 +121,9 @@ std::optional<Layout> PaintReport(const ReportContent& content, QPagedPaintDevic
         return std::nullopt;
     }
     const DeviceMeasure measure(device);
-    Layout layout = LayoutReport(content.title, content.table, content.chart.has_value(),
-                                 measure.measure(), QSizeF(device.width(), device.height()));
+    Layout layout =
+        LayoutReport(content.title, content.table, content.chart.has_value(), measure.measure(),
+                     QSizeF(device.width(), device.height()), content.figures.size());
     Paint(painter, content, layout, 0, layout.pages - 1, [&] { device.newPage(); });
     painter.end();
     return layout;
@@ -158,8 +166,9 @@ QImage ReportPageImage(const ReportContent& content, QPageSize::PageSizeId paper
     image.fill(Qt::white);
     const QRect paint = pageLayout.paintRectPixels(dpi);
     const DeviceMeasure measure(image);
-    const Layout layout = LayoutReport(content.title, content.table, content.chart.has_value(),
-                                       measure.measure(), QSizeF(paint.size()));
+    const Layout layout =
+        LayoutReport(content.title, content.table, content.chart.has_value(), measure.measure(),
+                     QSizeF(paint.size()), content.figures.size());
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);

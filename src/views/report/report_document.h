@@ -11,16 +11,22 @@
 #include <QImage>
 #include <QPageSize>
 
+#include <functional>
 #include <optional>
+#include <vector>
 
 class QPagedPaintDevice;
 
 namespace hygrovane::views::report {
 
+// A figure painted by its window (a bar chart) into the rectangle of its page.
+using FigurePainter = std::function<void(QPainter&, const QRectF&)>;
+
 struct ReportContent {
     ReportTitle title;
     tables::Table table;
-    std::optional<ChartScene> chart; // none: no chart page
+    std::optional<ChartScene> chart;      // none: no chart page
+    std::vector<FigurePainter> figures{}; // each on a page of its own after the chart
 };
 
 // The report's layout on the device's pages (landscape, margins set), then painted. Returns the

@@ -294,7 +294,7 @@ void LayoutSection(Flow& flow, const Measure& m, const tables::Section& section)
 } // namespace
 
 Layout LayoutReport(const ReportTitle& title, const tables::Table& table, bool chart,
-                    const Measure& measure, QSizeF page) {
+                    const Measure& measure, QSizeF page, std::size_t figures) {
     Flow flow(measure, page);
     LayoutTitle(flow, measure, title, table);
     for (const tables::Section& section : table.sections) {
@@ -307,6 +307,15 @@ Layout LayoutReport(const ReportTitle& title, const tables::Table& table, bool c
                               QRectF(0, 0, page.width(), flow.fullRoom()),
                               {},
                               Style::Text});
+    }
+    for (std::size_t f = 0; f < figures; ++f) {
+        flow.newPage();
+        flow.items.push_back({Item::Kind::Figure,
+                              flow.page(),
+                              QRectF(0, 0, page.width(), flow.fullRoom()),
+                              {},
+                              Style::Text,
+                              f});
     }
     Layout layout;
     layout.pages = flow.page() + 1;

@@ -28,12 +28,13 @@ struct Measure {
 };
 
 struct Item {
-    enum class Kind { Text, Rule, Chart };
+    enum class Kind { Text, Rule, Chart, Figure };
     Kind kind = Kind::Text;
     int page = 0;
     QRectF box; // a text's own extent, a rule's line, the chart's rectangle
     QString text{};
     Style style = Style::Text;
+    std::size_t figure = 0; // which of the content's figures a Figure item paints
 };
 
 struct Layout {
@@ -72,8 +73,8 @@ std::vector<Slice> RowSlices(std::size_t rows, double rowHeight, double first, d
 std::optional<std::pair<std::size_t, std::size_t>> FirstOverlap(const std::vector<Item>& items);
 
 // The whole report on pages of `page` size (the printable area). With `chart`, the chart takes a
-// page of its own after the tables.
+// page of its own after the tables; so does each of `figures` after it.
 Layout LayoutReport(const ReportTitle& title, const tables::Table& table, bool chart,
-                    const Measure& measure, QSizeF page);
+                    const Measure& measure, QSizeF page, std::size_t figures = 0);
 
 } // namespace hygrovane::views::report

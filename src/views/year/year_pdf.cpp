@@ -1,114 +1,73 @@
 #include "views/year/year_pdf.h"
 
-#include "unitfile/unit_results.h"
+#include "views/year/year_option_bars.h"
 
-#include <QBuffer>
+#include <QDate>
+#include <QFont>
 #include <QPainter>
-#include <QPdfWriter>
 
-#include <algorithm>
+#include <utility>
 
 namespace hygrovane::views {
 
 namespace {
 
-// Lines of text, top to bottom, starting a new page when one is full.
-class Pages {
-  public:
-    Pages(QPdfWriter& pdf, QPainter& painter) : pdf_(pdf), p_(painter) {
-        line_ = p_.fontMetrics().height();
-    }
-    void text(const QString& text, bool bold = false) {
-        room(line_);
-        QFont font = p_.font();
-        font.setBold(bold);
-        p_.setFont(font);
-        p_.drawText(0, y_ + p_.fontMetrics().ascent(), text);
-        y_ += line_;
-    }
-    // A table's columns at equal widths after a wider first one.
-    void table(const models::YearTable& table) {
-        if (table.header.empty()) {
-            return;
-        }
-        const int first = pdf_.width() / 5;
-        const int other = (pdf_.width() - first) / std::max<int>(1, int(table.header.size()) - 1);
-        const auto row = [&](const std::vector<std::string>& cells, bool bold) {
-            room(line_);
-            QFont font = p_.font();
-            font.setBold(bold);
-            p_.setFont(font);
-            for (std::size_t c = 0; c < cells.size(); ++c) {
-                const int x = c == 0 ? 0 : first + other * int(c - 1);
-                const QRect cell(x, y_, c == 0 ? first : other, line_);
-                p_.drawText(cell, (c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter,
-                            QString::fromStdString(cells[c]));
-            }
-            y_ += line_;
-        };
-        row(table.header, true);
-        for (const auto& cells : table.rows) {
-            row(cells, false);
-        }
-        y_ += line_ / 2;
-    }
-    QRect block(int height) {
-        room(height);
-        const QRect r(0, y_, pdf_.width(), height);
-        y_ += height;
-        return r;
-    }
-
-  private:
-    void room(int height) {
-        if (y_ + height > pdf_.height() && y_ > 0) {
-            pdf_.newPage();
-            y_ = 0;
-        }
-    }
-    QPdfWriter& pdf_;
-    QPainter& p_;
-    int y_ = 0;
-    int line_ = 0;
-};
+// Characters of a unit's settings on one line of the title block.
+constexpr std::size_t kSettingsLine = 90;
 
 } // namespace
 
-QByteArray YearPdf(const models::YearModel& model, const std::vector<MonthlySeries>& bars,
-                   const ChartScene* chart) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter pdf(&buffer);
-    pdf.setPageSize(QPageSize(QPageSize::A4));
-    pdf.setPageOrientation(QPageLayout::Landscape);
-    pdf.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
-    pdf.setResolution(150);
-    pdf.setTitle(QStringLiteral("Year through the air-handling unit"));
-    QPainter painter;
-    if (!painter.begin(&pdf)) {
-        return {};
+report::ReportContent YearReport(const models::YearModel& model,
+                                 const report::ReportOptions& options,
+                                 const std::vector<MonthlySeries>& bars,
+                                 const models::OptionBars& compared) {
+    report::ReportContent content;
+    const std::string date = QDate::currentDate().toString(Qt::ISODate).toStdString();
+    content.title = {options.project, options.notes, date, report::ProgramVersion()};
+    content.table = model.reportTables(date);
+    // A unit's settings take more than a line of the title block: continued on lines of their
+    // own, without a key, as the notes are, each broken after a comma.
+    std::vector<tables::TitleEntry> block;
+    for (tables::TitleEntry& entry : content.table.titleBlock) {
+        if (!entry.key.starts_with("unit ") || entry.value.text.size() <= kSettingsLine) {
+            block.push_back(std::move(entry));
+            continue;
+        }
+        std::string key = entry.key, line;
+        std::size_t begin = 0;
+        const std::string& text = entry.value.text;
+        while (begin < text.size()) {
+            std::size_t end = text.find(", ", begin);
+            end = end == std::string::npos ? text.size() : end + 2;
+            if (!line.empty() && line.size() + (end - begin) > kSettingsLine) {
+                block.push_back({std::exchange(key, std::string()), tables::TextCell(line)});
+                line.clear();
+            }
+            line += text.substr(begin, end - begin);
+            begin = end;
+        }
+        block.push_back({key, tables::TextCell(line)});
     }
-    QFont font = painter.font();
-    font.setPointSizeF(7);
-    painter.setFont(font);
-    Pages pages(pdf, painter);
-    pages.text(QString::fromStdString(model.status()), true);
-    for (std::size_t u = 0; u < model.options().size(); ++u) {
-        pages.text(QStringLiteral("Unit %1: ").arg(u + 1) +
-                   QString::fromStdString(unitfile::DescribeUnit(model.options()[u])));
-    }
-    pages.text(QString());
-    pages.table(model.annualTable());
-    pages.text(QStringLiteral("Unit %1 by month").arg(model.selected() + 1), true);
-    pages.table(model.monthlyTable());
-    pages.table(model.peaksTable());
-    PaintMonthlyBars(painter, pages.block(pdf.height() / 2), bars);
-    if (chart != nullptr && pdf.newPage()) {
-        PaintChart(painter, QRectF(0, 0, pdf.width(), pdf.height()), *chart);
-    }
-    painter.end();
-    return bytes;
+    content.table.titleBlock = std::move(block);
+    // The bars in the report's text size, whatever the window's font.
+    const auto font = [](QPainter& painter) {
+        QFont f(QStringLiteral("DejaVu Sans"));
+        f.setPointSizeF(8);
+        painter.setFont(f);
+    };
+    const QString heading = QStringLiteral("Unit %1 by month").arg(model.selected() + 1);
+    content.figures.push_back([bars, font, heading](QPainter& painter, const QRectF& area) {
+        font(painter);
+        const double line = painter.fontMetrics().height();
+        painter.drawText(QPointF(area.left(), area.top() + painter.fontMetrics().ascent()),
+                         heading);
+        PaintMonthlyBars(painter, area.adjusted(0, 1.5 * line, 0, 0).toRect(), bars);
+    });
+    content.figures.push_back([compared, font](QPainter& painter, const QRectF& area) {
+        font(painter);
+        PaintOptionBars(painter, area, compared);
+    });
+    return content;
 }
 
 } // namespace hygrovane::views

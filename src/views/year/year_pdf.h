@@ -1,17 +1,18 @@
 #pragma once
 
 #include "models/year_model.h"
-#include "views/chart/chart_painter.h"
+#include "views/report/report_dialog.h"
+#include "views/report/report_document.h"
 #include "views/year/year_bars.h"
-
-#include <QByteArray>
 
 namespace hygrovane::views {
 
-// The year page as a PDF: each unit's settings, the units side by side, the selected unit's
-// months and peaks, its monthly bar charts, and the chart with the clouds of the chosen hours
-// on a page of its own when a chart is given. Empty when nothing could be drawn.
-QByteArray YearPdf(const models::YearModel& model, const std::vector<MonthlySeries>& bars,
-                   const ChartScene* chart = nullptr);
+// The year page as a design report: a title block (the weather, each unit's settings), the units
+// side by side and each unit's months and peaks as the window's tables show them, then a page of
+// the selected unit's monthly bars and one of the units' monthly totals of the chosen quantity.
+report::ReportContent YearReport(const models::YearModel& model,
+                                 const report::ReportOptions& options,
+                                 const std::vector<MonthlySeries>& bars,
+                                 const models::OptionBars& compared);
 
 } // namespace hygrovane::views

@@ -1,6 +1,5 @@
 #include "views/year/year_window.h"
 
-#include "fileio/file_io.h"
 #include "views/ambient/ambient_window.h"
 #include "views/chart/chart_overlays.h"
 #include "views/chart/chart_window.h"
@@ -8,15 +7,17 @@
 #include "views/common/view_support.h"
 #include "views/common/window_look.h"
 #include "views/processes/processes_window.h"
+#include "views/report/report_commands.h"
 #include "views/year/year_bars.h"
 #include "views/year/year_cloud_bar.h"
+#include "views/year/year_option_bars.h"
 #include "views/year/year_pdf.h"
-#include "views/year/year_table.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -52,6 +53,14 @@ const std::array<QColor, 6> kBarColours{QColor(200, 60, 40),  QColor(40, 90, 200
                                         QColor(90, 160, 220), QColor(220, 130, 30),
                                         QColor(40, 150, 110), QColor(110, 110, 110)};
 
+QTableWidget* MakeTable(const char* objectName, QWidget* parent) {
+    auto* table = new QTableWidget(parent);
+    table->setObjectName(QString::fromLatin1(objectName));
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->verticalHeader()->hide();
+    return table;
+}
+
 template <typename T, std::size_t N> int IndexOf(const std::array<T, N>& list, T value) {
     for (std::size_t i = 0; i < N; ++i) {
         if (list[i] == value) {
@@ -85,7 +94,7 @@ std::optional<models::YearWeather> ClimateWeather() {
 } // namespace
 
 YearWindow::YearWindow(AmbientWindow& main, models::Platform& platform, ChartOverlays* overlays,
-                       QWidget* owner)
+                       QWidget* owner, const ReportTable::Settings& settings)
     : QWidget(owner, Qt::Window), main_(main), platform_(platform), overlays_(overlays),
       model_(platform, main.model().reader()) {
     setObjectName(QStringLiteral("Form_year"));
@@ -102,6 +111,11 @@ YearWindow::YearWindow(AmbientWindow& main, models::Platform& platform, ChartOve
         return added;
     };
     buildForm();
+    const auto hidden = [](const std::string& c) { return !models::IsMainYearColumn(c); };
+    annualColumns_ = new ReportTable(*annual_, "year-annual", hidden, settings);
+    monthlyColumns_ = new ReportTable(*monthly_, "year-months", hidden, settings);
+    peaksColumns_ = new ReportTable(
+        *peaks_, "year-peaks", [](const std::string&) { return false; }, settings);
     if (overlays_) {
         // The clouds leave the chart with the window.
         connect(this, &QObject::destroyed, overlays_, [overlays = overlays_] {
@@ -121,6 +135,12 @@ YearWindow::YearWindow(AmbientWindow& main, models::Platform& platform, ChartOve
     connect(poll_, &QTimer::timeout, this, [this] { poll(); });
     showForm();
     redraw();
+}
+
+YearWindow::~YearWindow() {
+    if (job_) {
+        job_->cancel = true;
+    }
 }
 
 void YearWindow::buildForm() {
@@ -211,6 +231,8 @@ void YearWindow::buildForm() {
     progress_->setObjectName(QStringLiteral("RunProgress"));
     progress_->setRange(0, 1000);
     runRow->addWidget(progress_);
+    cancel_ = button(runRow, "CancelRun", "Cancel");
+    cancel_->setEnabled(false);
     auto* exportCsv = button(runRow, "ExportCsv", "Export CSV…");
     auto* exportPdfButton = button(runRow, "ExportPdf", "Export PDF…");
     layout->addLayout(runRow);
@@ -220,13 +242,30 @@ void YearWindow::buildForm() {
     layout->addWidget(status_);
 
     auto* tabs = new QTabWidget(this);
-    annual_ = MakeYearTable("AnnualTable", this);
-    monthly_ = MakeYearTable("MonthlyTable", this);
-    peaks_ = MakeYearTable("PeaksTable", this);
+    annual_ = MakeTable("AnnualTable", this);
+    monthly_ = MakeTable("MonthlyTable", this);
+    peaks_ = MakeTable("PeaksTable", this);
     bars_ = new MonthlyBars(this);
+    // The units' monthly totals of a quantity chosen above the chart.
+    auto* compared = new QWidget(this);
+    auto* comparedLayout = new QVBoxLayout(compared);
+    auto* comparedRow = new QHBoxLayout;
+    compared_ = new QComboBox(compared);
+    compared_->setObjectName(QStringLiteral("ComparedQuantity"));
+    for (models::MonthlyBar bar : models::kComparedBars) {
+        compared_->addItem(qs(models::NameOf(bar)));
+    }
+    comparedRow->addWidget(new QLabel(QStringLiteral("Monthly totals of"), compared));
+    comparedRow->addWidget(compared_);
+    comparedRow->addStretch();
+    comparedLayout->addLayout(comparedRow);
+    optionBars_ = new OptionBarsChart(compared);
+    comparedLayout->addWidget(optionBars_, 1);
+    connect(compared_, &QComboBox::currentIndexChanged, this, [this] { redraw(); });
     tabs->addTab(annual_, QStringLiteral("Units side by side"));
     tabs->addTab(monthly_, QStringLiteral("Months"));
     tabs->addTab(bars_, QStringLiteral("Monthly bars"));
+    tabs->addTab(compared, QStringLiteral("Units by month"));
     tabs->addTab(peaks_, QStringLiteral("Peaks"));
     layout->addWidget(tabs, 1);
 
@@ -277,14 +316,17 @@ void YearWindow::buildForm() {
             startRun();
         }
     });
+    connect(cancel_, &QPushButton::clicked, this, [this] { cancelRun(); });
     connect(exportCsv, &QPushButton::clicked, this, [this] { model_.exportCsv(); });
     connect(exportPdfButton, &QPushButton::clicked, this, [this] {
         if (!model_.current()) {
             platform_.showMessage("Run the units first: there is nothing to report.",
                                   models::kYearTitle);
-        } else if (const auto path = platform_.saveFileDialog()) {
-            exportPdf(*path);
+            return;
         }
+        report::SaveReportPdf(
+            platform_, {}, this, [this](const auto& options) { return reportContent(options); },
+            models::kYearTitle);
     });
     connect(openHourButton, &QPushButton::clicked, this, [this] { openHour(); });
 }
@@ -372,12 +414,17 @@ void YearWindow::selectOption(int option) {
 }
 
 void YearWindow::startRun() {
+    if (job_) {
+        job_->cancel = true; // overtaken: it stops at its next progress report
+    }
     job_ = model_.makeJob();
     if (!job_) {
+        cancel_->setEnabled(false);
         return;
     }
     progress_->setValue(0);
-    // The run touches only the job; a job overtaken by a change is left to end by itself.
+    cancel_->setEnabled(true);
+    // The run touches only the job; a job overtaken by a change stops at its next report.
     try {
         std::thread([job = job_] { job->run(); }).detach();
     } catch (const std::system_error&) {
@@ -401,20 +448,37 @@ void YearWindow::poll() {
     job_.reset();
     poll_->stop();
     progress_->setValue(1000);
+    cancel_->setEnabled(false);
+    redraw();
+}
+
+void YearWindow::cancelRun() {
+    if (!job_) {
+        return;
+    }
+    job_->cancel = true;
+    job_.reset();
+    poll_->stop();
+    model_.cancelled();
+    progress_->setValue(0);
+    cancel_->setEnabled(false);
     redraw();
 }
 
 void YearWindow::redraw() {
     status_->setText(qs(model_.status()));
-    ShowYearTable(annual_, model_.annualTable());
-    ShowYearTable(monthly_, model_.monthlyTable());
-    ShowYearTable(peaks_, model_.peaksTable());
+    annualColumns_->show(model_.annualSection());
+    monthlyColumns_->show(model_.monthlySection());
+    peaksColumns_->show(model_.peaksSection());
     std::vector<MonthlySeries> series;
     for (std::size_t b = 0; b < models::kMonthlyBars.size(); ++b) {
-        series.push_back({qs(models::TitleOf(models::kMonthlyBars[b])), kBarColours[b],
+        series.push_back({qs(model_.barTitle(models::kMonthlyBars[b])), kBarColours[b],
                           model_.monthly(models::kMonthlyBars[b], model_.selected())});
     }
     bars_->setSeries(std::move(series));
+    const int chosen = std::max(0, compared_->currentIndex());
+    optionBars_->setBars(
+        model_.optionBars(models::kComparedBars[static_cast<std::size_t>(chosen)]));
     showCloud();
 }
 
@@ -436,7 +500,10 @@ CommandOutcome YearWindow::showHourOnChart() {
 }
 
 CommandOutcome YearWindow::showPeakOnChart(int peak) {
-    const CommandOutcome done = model_.pickPeak(static_cast<std::size_t>(std::max(0, peak)));
+    if (peak < 0 || static_cast<std::size_t>(peak) >= airunit::kPeakFields.size()) {
+        return CommandOutcome::Cancelled; // a row of no peak
+    }
+    const CommandOutcome done = model_.pickPeak(static_cast<std::size_t>(peak));
     if (done == CommandOutcome::Done) {
         followPickedHour();
     }
@@ -454,44 +521,43 @@ void YearWindow::followPickedHour() {
     }
 }
 
-CommandOutcome YearWindow::exportPdf(const std::string& path) {
-    // The chart as its window draws the clouds; opened for the report when it is not open.
-    showCloud();
+report::ReportContent YearWindow::reportContent(const report::ReportOptions& options) const {
+    report::ReportContent content =
+        YearReport(model_, options, bars_->series(), optionBars_->bars());
+    // The chart with the clouds as its window draws them; opened for the report when it is not.
     const ChartWindow* chart = main_.findChild<ChartWindow*>();
     if (chart == nullptr) {
         chart = showChartWindow(main_, platform_, overlays_);
     }
-    const ChartScene scene = chart->scene();
-    const QByteArray pdf = YearPdf(model_, bars_->series(), &scene);
-    if (pdf.isEmpty()) {
-        platform_.showMessage("The report could not be drawn.", models::kYearTitle);
-        return CommandOutcome::Refused;
-    }
-    const auto written = fileio::WriteWholeFile(
-        path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())), "report");
-    if (!written) {
-        platform_.showMessage(written.error().message, models::kYearTitle);
-        return CommandOutcome::Refused;
-    }
-    return CommandOutcome::Done;
+    content.chart = chart->scene();
+    return content;
+}
+
+CommandOutcome YearWindow::exportPdf(const std::string& path,
+                                     const report::ReportOptions& options) {
+    return report::WriteReportPdf(platform_, path, reportContent(options), options.paper,
+                                  models::kYearTitle);
 }
 
 CommandOutcome YearWindow::openHour() {
     return model_.openInProcesses(month_->value(), day_->value(), hour_->value());
 }
 
-YearWindow* showYearWindow(AmbientWindow& main, models::Platform& platform,
-                           ChartOverlays* overlays) {
+YearWindow* showYearWindow(AmbientWindow& main, models::Platform& platform, ChartOverlays* overlays,
+                           const ReportTable::Settings& settings) {
     YearWindow* year = ShowSecondaryWindow(
-        OpenYear(), [&] { return new YearWindow(main, platform, overlays, &main); });
+        OpenYear(), [&] { return new YearWindow(main, platform, overlays, &main, settings); });
     if (auto weather = ClimateWeather()) {
         year->setWeather(std::move(*weather));
     }
     return year;
 }
 
-void ConnectYearWindow(AmbientWindow& main, models::Platform& platform, ChartOverlays* overlays) {
-    YearPageOpener() = [&main, &platform, overlays] { showYearWindow(main, platform, overlays); };
+void ConnectYearWindow(AmbientWindow& main, models::Platform& platform, ChartOverlays* overlays,
+                       const ReportTable::Settings& settings) {
+    YearPageOpener() = [&main, &platform, overlays, settings] {
+        showYearWindow(main, platform, overlays, settings);
+    };
 }
 
 } // namespace hygrovane::views

@@ -2,6 +2,9 @@
 
 #include "models/platform.h"
 #include "models/year_model.h"
+#include "views/processes/report_table.h"
+#include "views/report/report_dialog.h"
+#include "views/report/report_document.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -23,17 +26,23 @@ namespace hygrovane::views {
 class AmbientWindow;
 class ChartOverlays;
 class MonthlyBars;
+class OptionBarsChart;
 class YearCloudBar;
 
 // The Qt view of the year page (Form_year): the climate window's weather through up to six
 // air-handling units. The settings are typed in the main window's units; a changed setting runs
-// the year again on a worker thread (the window stays usable; a run overtaken by a change is
-// dropped). It shows the selected unit's year, months, bar charts and peaks, the units side by
-// side with their differences to the first, and sends a chosen hour to the processes window.
+// the year again on a worker thread (the window stays usable, shows the progress and offers
+// Cancel; a run overtaken by a change is stopped and dropped, and the figures of the last run
+// stay shown until a new one ends). It shows the selected unit's year, months, bar charts and
+// peaks, the units side by side with their differences to the first and their monthly totals as
+// grouped bars, and sends a chosen hour to the processes window.
 class YearWindow : public QWidget {
   public:
+    // The tables' column choices are kept in settings, when given.
     YearWindow(AmbientWindow& main, models::Platform& platform, ChartOverlays* overlays,
-               QWidget* owner = nullptr);
+               QWidget* owner = nullptr, const ReportTable::Settings& settings = {});
+    // A run still going is told to stop: nobody will read its figures.
+    ~YearWindow() override;
 
     models::YearModel& model() { return model_; }
     // Takes the weather and runs.
@@ -43,6 +52,8 @@ class YearWindow : public QWidget {
     // Starts a run of the units as they are; the previous run, if any, is dropped.
     void startRun();
     bool running() const { return job_ != nullptr; }
+    // Stops the run: the figures of the run before stay shown, and the status says so.
+    void cancelRun();
     void selectOption(int option);
     models::CommandOutcome openHour();
     // The date controls' hour (or a peak's, by its row of the peaks table) drawn on the chart as
@@ -50,7 +61,10 @@ class YearWindow : public QWidget {
     models::CommandOutcome showHourOnChart();
     models::CommandOutcome showPeakOnChart(int peak);
     // The settings, the tables and the bar charts as a PDF; refused when it could not be written.
-    models::CommandOutcome exportPdf(const std::string& path);
+    models::CommandOutcome exportPdf(const std::string& path,
+                                     const report::ReportOptions& options = {});
+    // What the PDF shows: the tables as the window shows them, the bar charts as figures.
+    report::ReportContent reportContent(const report::ReportOptions& options) const;
 
   private:
     void buildForm();
@@ -94,11 +108,17 @@ class YearWindow : public QWidget {
     QLineEdit* steam_ = nullptr;
     std::vector<QLabel*> temperatureUnits_;
     QProgressBar* progress_ = nullptr;
+    QPushButton* cancel_ = nullptr;
     QLabel* status_ = nullptr;
     QTableWidget* annual_ = nullptr;
     QTableWidget* monthly_ = nullptr;
     QTableWidget* peaks_ = nullptr;
+    ReportTable* annualColumns_ = nullptr;
+    ReportTable* monthlyColumns_ = nullptr;
+    ReportTable* peaksColumns_ = nullptr;
     MonthlyBars* bars_ = nullptr;
+    QComboBox* compared_ = nullptr;
+    OptionBarsChart* optionBars_ = nullptr;
     QSpinBox* month_ = nullptr;
     QSpinBox* day_ = nullptr;
     QSpinBox* hour_ = nullptr;
@@ -108,8 +128,10 @@ class YearWindow : public QWidget {
 // Shows the year page on the climate window's weather (none open: without weather), without
 // blocking; one already open is brought to the front and takes the weather.
 YearWindow* showYearWindow(AmbientWindow& main, models::Platform& platform,
-                           ChartOverlays* overlays = nullptr);
+                           ChartOverlays* overlays = nullptr,
+                           const ReportTable::Settings& settings = {});
 // Hooks the Climate and Processes windows' "Year…" buttons to the year page.
-void ConnectYearWindow(AmbientWindow& main, models::Platform& platform, ChartOverlays* overlays);
+void ConnectYearWindow(AmbientWindow& main, models::Platform& platform, ChartOverlays* overlays,
+                       const ReportTable::Settings& settings = {});
 
 } // namespace hygrovane::views
