@@ -160,6 +160,9 @@ std::map<std::string, std::string> PreferenceEntries(const ChartPreferences& pre
     if (preferences.percentageSaturation != kPercentageSaturation.front()) {
         entries["percentageSaturation"] = preferences.percentageSaturation;
     }
+    if (preferences.fogRegion != kFogRegion.front()) {
+        entries["fogRegion"] = preferences.fogRegion;
+    }
     const auto& marks = preferences.marks.all();
     entries["marks/count"] = std::to_string(marks.size());
     for (std::size_t i = 0; i < marks.size(); ++i) {
@@ -190,6 +193,7 @@ PreferencesRead ReadPreferences(const Lookup& lookup) {
     note(ReadMarks(lookup, p.marks), PreferenceSection::Marks);
     note(ReadName(lookup, "percentageSaturation", kPercentageSaturation, p.percentageSaturation),
          PreferenceSection::PercentageSaturation);
+    note(ReadName(lookup, "fogRegion", kFogRegion, p.fogRegion), PreferenceSection::FogRegion);
     return read;
 }
 

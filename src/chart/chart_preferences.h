@@ -21,6 +21,9 @@ inline constexpr std::array<std::string_view, 2> kProjections{"psychrometric", "
 // Whether the percentage-saturation lines are drawn; kept only when they are, so that a chart
 // that never showed them keeps the settings it always had.
 inline constexpr std::array<std::string_view, 2> kPercentageSaturation{"hidden", "shown"};
+// Whether the h–x diagram draws its isotherms on through the fog region below the saturation
+// curve or leaves that region blank; kept only when cropped, for the same reason.
+inline constexpr std::array<std::string_view, 2> kFogRegion{"drawn", "cropped"};
 
 // What the chart window remembers between runs.
 struct ChartPreferences {
@@ -29,6 +32,7 @@ struct ChartPreferences {
     std::string density{kDensities.front()};
     std::string projection{kProjections.front()};
     std::string percentageSaturation{kPercentageSaturation.front()};
+    std::string fogRegion{kFogRegion.front()};
     MarkedPoints marks;
 
     friend bool operator==(const ChartPreferences&, const ChartPreferences&) = default;
@@ -46,7 +50,8 @@ enum class PreferenceSection {
     Density,
     Projection,
     Marks,
-    PercentageSaturation
+    PercentageSaturation,
+    FogRegion
 };
 
 struct PreferencesRead {

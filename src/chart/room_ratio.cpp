@@ -199,6 +199,12 @@ std::optional<Protractor> ProtractorOf(double pressure, SatFormulation formulati
         const double s = tenth / 10.0;
         p.marks.push_back({hg * s, cp * (1 - s), FixedText(s, 1), false, s});
     }
+    // A negative SHR: a room gaining latent heat while losing sensible heat (or an evaporative
+    // process), up and to the left of 0, towards the line of constant enthalpy where it tends
+    // to ±∞; the handbook's steps, closer near 0 where the rays turn fastest.
+    for (const double s : {-0.1, -0.2, -0.3, -0.5, -1.0, -2.0}) {
+        p.marks.push_back({hg * s, cp * (1 - s), FixedText(s, 1), false, s});
+    }
     // The enthalpy unit per kg/kg (a ratio of humidity ratios has no unit of its own).
     const double factor = units.enthalpy.factor;
     const bool british = units.datum == "0 °F";

@@ -79,8 +79,9 @@ struct ProtractorMark {
 };
 
 // The directions of both scales at a reference state (24 °C and 50 %, at the pressure): SHR
-// 0, 0.1, ..., 1 up and to the right; Δh/ΔW from -5000 to 10 000 kJ/kg (-2000 to 5000 Btu/lb)
-// over the upper half. The change of h with T and with W there is the core's.
+// 0, 0.1, ..., 1 up and to the right, -0.1 to -2 up and to the left; Δh/ΔW from -5000 to 10 000
+// kJ/kg (-2000 to 5000 Btu/lb) over the upper half. The change of h with T and with W there is the
+// core's.
 struct Protractor {
     ChartPoint reference;
     double latentSlope = 0;   // h_g, kJ/kg per kg/kg

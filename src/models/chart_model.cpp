@@ -98,6 +98,14 @@ bool ChartModel::showPercentageSaturation(bool shown) {
     return true;
 }
 
+bool ChartModel::showFogIsotherms(bool shown) {
+    if (shown == fogIsotherms_) {
+        return false;
+    }
+    fogIsotherms_ = shown;
+    return true;
+}
+
 bool ChartModel::chooseProjection(chart::Projection projection) {
     if (projection == projection_) {
         return false;
@@ -140,6 +148,7 @@ chart::ChartPreferences ChartModel::preferences() const {
     kept.density = density_;
     kept.projection = std::string(chart::ProjectionName(projection_));
     kept.percentageSaturation = chart::kPercentageSaturation[chart_.percentageSaturation() ? 1 : 0];
+    kept.fogRegion = chart::kFogRegion[fogIsotherms_ ? 0 : 1];
     kept.marks = marks_;
     return kept;
 }
@@ -152,6 +161,7 @@ void ChartModel::applyPreferences(const chart::ChartPreferences& preferences) {
         chart::ProjectionNamed(preferences.projection).value_or(chart::Projection::Psychrometric);
     chart_.setPercentageSaturation(preferences.percentageSaturation ==
                                    chart::kPercentageSaturation[1]);
+    fogIsotherms_ = preferences.fogRegion != chart::kFogRegion[1];
     marks_ = preferences.marks;
     marksLayer_ = marks_.overlay();
 }

@@ -56,6 +56,10 @@ class ChartModel {
     void showFamily(chart::Family family, bool shown);
     // false when it was shown so already.
     bool showPercentageSaturation(bool shown);
+    // Whether the h–x diagram draws its isotherms through the fog region (else leaves it blank).
+    bool fogIsotherms() const { return fogIsotherms_; }
+    // false when it was so already.
+    bool showFogIsotherms(bool shown);
     chart::Projection projection() const { return projection_; }
     // false when it was chosen already.
     bool chooseProjection(chart::Projection projection);
@@ -93,6 +97,7 @@ class ChartModel {
     chart::Overlay marksLayer_;
     std::string density_{chart::kDensities.front()};
     chart::Projection projection_ = chart::Projection::Psychrometric;
+    bool fogIsotherms_ = true;
 };
 
 } // namespace hygrovane::models

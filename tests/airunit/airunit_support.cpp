@@ -1,23 +1,10 @@
 #include "airunit_support.h"
 
-#include "climate/epw_reader.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 namespace hygrovane::airunit::testing {
-
-std::shared_ptr<const climate::WeatherData> Chicago() {
-    static const std::shared_ptr<const climate::WeatherData> data = [] {
-        auto read =
-            climate::ReadEpwFile(std::string(HYGROVANE_SHARED_DATA) + "/weather/chicago.epw");
-        return read ? std::make_shared<const climate::WeatherData>(std::move(read.value()))
-                    : nullptr;
-    }();
-    EXPECT_TRUE(data) << "chicago.epw of the shared data cannot be read";
-    return data;
-}
 
 const climate::HourlyStates& ChicagoStates() {
     static const climate::HourlyStates states = [] {

@@ -7,14 +7,13 @@
 #include "airunit/unit_run.h"
 #include "climate/hourly_states.h"
 #include "climate/weather_data.h"
+#include "shared_chicago.h"
 
 #include <memory>
 
 namespace hygrovane::airunit::testing {
 
-// chicago.epw of the shared data, read once; null with a failure of the calling test when it
-// cannot be read.
-std::shared_ptr<const climate::WeatherData> Chicago();
+using hygrovane::testing::Chicago;
 // Its states at the station pressure by the Hyland-Wexler formulation (the one written below).
 const climate::HourlyStates& ChicagoStates();
 

@@ -13,9 +13,15 @@ namespace {
 using testing::ChicagoRun;
 using testing::ExampleUnit;
 
+// The example unit changed as the row says.
 struct UnitRow {
     const char* name;
-    std::function<UnitSettings()> settings;
+    std::function<void(UnitSettings&)> change;
+    UnitSettings settings() const {
+        UnitSettings s = ExampleUnit();
+        change(s);
+        return s;
+    }
 };
 
 void PrintTo(const UnitRow& row, std::ostream* os) {
@@ -24,30 +30,25 @@ void PrintTo(const UnitRow& row, std::ostream* os) {
 
 std::vector<UnitRow> UnitRows() {
     return {
-        {"ExampleWheelDifferentialEnthalpy", [] { return ExampleUnit(); }},
+        {"ExampleWheelDifferentialEnthalpy", [](UnitSettings&) {}},
         {"OutdoorAirOnlyByMass",
-         [] {
-             UnitSettings s = ExampleUnit();
+         [](UnitSettings& s) {
              s.minOutdoorFraction = 1;
              s.recovery.reset();
              s.economizer = EconomizerKind::None;
              s.flow = 3;
              s.flowUnit = FlowUnit::KilogramsPerSecond;
-             return s;
          }},
         {"PlateFixedDryBulbInCfm",
-         [] {
-             UnitSettings s = ExampleUnit();
+         [](UnitSettings& s) {
              s.recovery = Recovery{0.7, 0};
              s.economizer = EconomizerKind::FixedDryBulb;
              s.economizerLimit = 18;
              s.flow = 6000;
              s.flowUnit = FlowUnit::CubicFeetPerMinute;
-             return s;
          }},
         {"FixedEnthalpyRoomByDewPoint",
-         [] {
-             UnitSettings s = ExampleUnit();
+         [](UnitSettings& s) {
              s.roomHumidityKind = RoomHumidity::DewPoint;
              s.roomHumidity = 12;
              s.economizer = EconomizerKind::FixedEnthalpy;
@@ -55,11 +56,9 @@ std::vector<UnitRow> UnitRows() {
              s.flow = 2.5;
              s.flowUnit = FlowUnit::CubicMetresPerSecond;
              s.minOutdoorFraction = 0.35;
-             return s;
          }},
         {"DifferentialDryBulbNoDewPoints",
-         [] {
-             UnitSettings s = ExampleUnit();
+         [](UnitSettings& s) {
              s.maxDewPoint.reset();
              s.minDewPoint.reset();
              s.economizer = EconomizerKind::DifferentialDryBulb;
@@ -67,15 +66,12 @@ std::vector<UnitRow> UnitRows() {
              s.coilLeavingRelativeHumidity = 90;
              s.steamTemperature = 120;
              s.recovery = Recovery{0.85, 0.8};
-             return s;
          }},
         {"WarmSupplyAboveTheRoom",
-         [] {
-             UnitSettings s = ExampleUnit();
+         [](UnitSettings& s) {
              s.supplyDryBulb = 30;
              s.maxDewPoint = 14;
              s.minDewPoint = 4;
-             return s;
          }},
     };
 }

@@ -47,19 +47,10 @@ class CommandLineRuns : public ::testing::Test {
     }
     // The exit status; what the program said goes to said.
     int Run(std::vector<std::string> args, std::string* said = nullptr) {
-        std::FILE* out = std::tmpfile();
-        std::FILE* err = std::tmpfile();
-        const int status = RunCommandLine(args, out, err, false);
-        for (std::FILE* stream : {out, err}) {
-            std::rewind(stream);
-            std::string text;
-            for (int c = std::fgetc(stream); c != EOF; c = std::fgetc(stream)) {
-                text += static_cast<char>(c);
-            }
-            if (said != nullptr) {
-                *said += text;
-            }
-            std::fclose(stream);
+        std::string out, err;
+        const int status = testing::RunProgram(args, &out, &err);
+        if (said != nullptr) {
+            *said += out + err;
         }
         return status;
     }
@@ -167,12 +158,6 @@ TEST(Threads, OutputInInputOrderWhateverTheThreads) {
     EXPECT_GT(
         four.refused[static_cast<int>(Refusal::PressureTooLow)][static_cast<int>(Field::None)], 0U);
 }
-
-} // namespace
-} // namespace hygrovane::batch
-
-namespace hygrovane::batch {
-namespace {
 
 TEST_F(CommandLineRuns, DoubleDashEndsTheOptionsAndDevicesTakeTheOutput) {
     Write(Path("-x.csv"), Read(Path("in.csv")));

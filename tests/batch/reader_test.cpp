@@ -268,12 +268,6 @@ TEST(Reader, OptionsNameColumnsByHeaderOrPositionAndGiveUnits) {
     }
 }
 
-} // namespace
-} // namespace hygrovane::batch
-
-namespace hygrovane::batch {
-namespace {
-
 namespace fs = std::filesystem;
 
 // A file of the test's own, removed at the end.

@@ -103,27 +103,41 @@ TEST(ChartPreferences, ASectionThatCannotBeReadBackFallsBackWhole) {
     }
 }
 
-// The Mollier projection and the percentage-saturation lines read back; the lines' key is
-// written only when they are shown, so a chart that never showed them keeps its old settings.
-TEST(ChartPreferences, ProjectionAndPercentageSaturationReadBack) {
+// The Mollier projection, the percentage-saturation lines and the cropped fog region read back;
+// the last two keys are written only away from their defaults, so a chart that never changed
+// them keeps its old settings; a spoiled key falls back to its default alone.
+TEST(ChartPreferences, ProjectionPercentageSaturationAndFogRegionReadBack) {
     ChartPreferences mollier = Chosen();
     mollier.projection = "mollier";
     mollier.percentageSaturation = "shown";
+    mollier.fogRegion = "cropped";
     const Entries written = PreferenceEntries(mollier);
     EXPECT_EQ(written.at("projection"), "mollier");
     EXPECT_EQ(written.at("percentageSaturation"), "shown");
+    EXPECT_EQ(written.at("fogRegion"), "cropped");
     const PreferencesRead read = Read(written);
     EXPECT_TRUE(read.refused.empty());
     EXPECT_EQ(read.preferences, mollier);
 
-    EXPECT_EQ(PreferenceEntries(Chosen()).count("percentageSaturation"), 0U);
-
-    Entries spoiled = written;
-    spoiled["percentageSaturation"] = "yes";
-    const PreferencesRead refused = Read(spoiled);
-    EXPECT_EQ(refused.refused, std::vector{PreferenceSection::PercentageSaturation});
-    EXPECT_EQ(refused.preferences.percentageSaturation, "hidden");
-    EXPECT_EQ(refused.preferences.projection, "mollier") << "the other sections stay";
+    struct Row {
+        const char* key;
+        PreferenceSection section;
+        std::string ChartPreferences::*field;
+        const char* fallback;
+    };
+    for (const Row& row :
+         {Row{"percentageSaturation", PreferenceSection::PercentageSaturation,
+              &ChartPreferences::percentageSaturation, "hidden"},
+          Row{"fogRegion", PreferenceSection::FogRegion, &ChartPreferences::fogRegion, "drawn"}}) {
+        SCOPED_TRACE(row.key);
+        EXPECT_EQ(PreferenceEntries(Chosen()).count(row.key), 0U);
+        Entries spoiled = written;
+        spoiled[row.key] = "yes";
+        const PreferencesRead refused = Read(spoiled);
+        EXPECT_EQ(refused.refused, std::vector{row.section});
+        EXPECT_EQ(refused.preferences.*row.field, row.fallback);
+        EXPECT_EQ(refused.preferences.projection, "mollier") << "the other sections stay";
+    }
 }
 
 TEST(ChartPreferences, AnotherVersionGivesEveryDefault) {

@@ -201,12 +201,6 @@ TEST(Projection, DirectionsFollowTheProjection) {
     EXPECT_EQ(PixelDirection(mol, {298.15, 0.01}, 0, 0).x, 0);
 }
 
-} // namespace
-} // namespace hygrovane::chart
-
-namespace hygrovane::chart {
-namespace {
-
 // Percentage saturation μ = W / W_s at the dry bulb: off unless asked, then every 10 % from
 // 10 to 90, each point μ times the core's saturated humidity ratio, and below the relative
 // humidity of the same number (μ < φ in unsaturated air, since W_s grows faster than p_s).
@@ -243,12 +237,6 @@ TEST(PercentageSaturation, LinesAreMuTimesTheSaturatedRatio) {
     model.setPercentageSaturation(false);
     EXPECT_EQ(count(), 0);
 }
-
-} // namespace
-} // namespace hygrovane::chart
-
-namespace hygrovane::chart {
-namespace {
 
 // A box drawn on the Mollier diagram zooms to a range holding every state at its corners,
 // though its isotherms slope.

@@ -51,39 +51,16 @@ TEST(MarkedPoints, NamesAndPointsAreCheckedAndARefusalChangesNothing) {
         {"a tab", kAt, "Room\tair", MarkFailureKind::ControlInName, ""},
         // As a process set's point names: what breaks the line, shows nothing or turns the
         // text around is refused, so that no name can pass for another.
-        {"a line separator U+2028", kAt,
-         "Room\xE2\x80\xA8"
-         "air",
-         MarkFailureKind::ControlInName, ""},
-        {"a next line U+0085", kAt,
-         "Room\xC2\x85"
-         "air",
-         MarkFailureKind::ControlInName, ""},
-        {"a right-to-left override U+202E", kAt,
-         "\xE2\x80\xAE"
-         "riA",
-         MarkFailureKind::HiddenInName, ""},
-        {"a zero-width space hiding a taken name", kAt,
-         "Ro\xE2\x80\x8B"
-         "om",
-         MarkFailureKind::HiddenInName, ""},
-        {"a zero-width joiner", kAt,
-         "A\xE2\x80\x8D"
-         "B",
-         MarkFailureKind::HiddenInName, ""},
-        {"a byte-order mark", kAt,
-         "\xEF\xBB\xBF"
-         "P",
-         MarkFailureKind::HiddenInName, ""},
+        {"a line separator U+2028", kAt, "Room\u2028air", MarkFailureKind::ControlInName, ""},
+        {"a next line U+0085", kAt, "Room\u0085air", MarkFailureKind::ControlInName, ""},
+        {"a right-to-left override U+202E", kAt, "\u202EriA", MarkFailureKind::HiddenInName, ""},
+        {"a zero-width space hiding a taken name", kAt, "Ro\u200Bom", MarkFailureKind::HiddenInName,
+         ""},
+        {"a zero-width joiner", kAt, "A\u200DB", MarkFailureKind::HiddenInName, ""},
+        {"a byte-order mark", kAt, "\uFEFFP", MarkFailureKind::HiddenInName, ""},
         {"bytes that are not UTF-8", kAt, "Room\xFF", MarkFailureKind::NotText, ""},
-        {"accents and symbols are names", kAt,
-         "Zul\xC3\xBC"
-         "ft 12 \xC2\xB0"
-         "C",
-         std::nullopt,
-         "Zul\xC3\xBC"
-         "ft 12 \xC2\xB0"
-         "C"},
+        {"accents and symbols are names", kAt, "Zul\u00FCft 12 \u00B0C", std::nullopt,
+         "Zul\u00FCft 12 \u00B0C"},
         {"taken", kAt, "Room", MarkFailureKind::NameTaken, ""},
         {"taken after trimming", kAt, " Room ", MarkFailureKind::NameTaken, ""},
         {"names differ by case", kAt, "room", std::nullopt, "room"},

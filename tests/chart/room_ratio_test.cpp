@@ -180,7 +180,7 @@ TEST(Protractor, ScalesAgreeWithTheCore) {
                         << mark.text;
                 }
             }
-            EXPECT_EQ(shrMarks, 11);
+            EXPECT_EQ(shrMarks, 11 + 6) << "0 to 1 and the negatives -0.1 to -2";
             EXPECT_GE(ratioMarks, 8);
         }
     }

@@ -4,6 +4,9 @@
 #include "climate/weather_data.h"
 #include "text_lines.h"
 
+#include <gtest/gtest.h>
+
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -33,5 +36,16 @@ std::vector<std::string> FieldsOf(const std::string& line);
 std::string Row(const std::vector<std::string>& fields);
 // The line with field `index` (0-based) replaced.
 std::string WithField(const std::string& line, std::size_t index, const std::string& value);
+
+// A table row's name as its test's name: letters and digits kept, anything else '_'.
+struct RowName {
+    template <class Row> std::string operator()(const ::testing::TestParamInfo<Row>& info) const {
+        std::string name;
+        for (const char c : std::string(info.param.name)) {
+            name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        }
+        return name;
+    }
+};
 
 } // namespace hygrovane::climate::testing

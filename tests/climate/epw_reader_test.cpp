@@ -31,9 +31,53 @@ Lines Day(const Lines& lines, int index) { // 0, 1 or 2: the 24 rows of that day
                  lines.begin() + kFirstRow + 24 * index + 24);
 }
 
+// How a row of the tables makes its file from the lines of the three days.
+using Make = std::function<std::string(Lines)>;
+
+Make Edited(std::function<void(Lines&)> edit) {
+    return [edit](Lines l) {
+        edit(l);
+        return Joined(l);
+    };
+}
+
+// Line `line` (0-based) replaced by `text`, or only its field `field` by `value`.
+Make LineSet(std::size_t line, std::string text) {
+    return Edited([=](Lines& l) { l[line] = text; });
+}
+Make FieldSet(std::size_t line, std::size_t field, std::string value) {
+    return Edited([=](Lines& l) { l[line] = WithField(l[line], field, value); });
+}
+
+Make EndedBy(std::string end) {
+    return [end](Lines l) {
+        std::string text;
+        for (const std::string& line : l) {
+            text += line + end;
+        }
+        return text;
+    };
+}
+
+// The three days as 28 February, 29 February and 1 March, under HOLIDAYS/DAYLIGHT SAVINGS
+// `holidays`.
+Make LeapDays(std::string holidays) {
+    return [holidays](Lines l) {
+        Lines rows(l.begin(), l.begin() + kFirstRow);
+        rows[4] = holidays;
+        rows[7] = "DATA PERIODS,1,1,Data,Tuesday, 2/28, 3/ 1";
+        for (const auto& [index, day] : {std::pair{0, 28}, {1, 29}, {2, 1}}) {
+            for (const std::string& row : Relabelled(Day(l, index), day == 1 ? 3 : 2, day)) {
+                rows.push_back(row);
+            }
+        }
+        return Joined(rows);
+    };
+}
+
 struct Shape {
     const char* name;
-    std::function<std::string(Lines)> make;
+    Make make;
     std::size_t rows;
     std::function<void(const WeatherData&)> check;
 };
@@ -103,15 +147,7 @@ const Shape kShapes[] = {
          EXPECT_EQ(d.hours[24].weekday, 1);                         // 2 January: a Monday
          EXPECT_EQ(d.hours[71].hour, 24);
      }},
-    {"CRLF line ends",
-     [](Lines l) {
-         std::string text;
-         for (const std::string& line : l) {
-             text += line + "\r\n";
-         }
-         return text;
-     },
-     72, [](const WeatherData& d) { CheckChicagoHeader(d); }},
+    {"CRLF line ends", EndedBy("\r\n"), 72, [](const WeatherData& d) { CheckChicagoHeader(d); }},
     {"no line end after the last row, blank lines after it",
      [](Lines l) {
          std::string text = Joined(l);
@@ -121,25 +157,13 @@ const Shape kShapes[] = {
      72, [](const WeatherData& d) { EXPECT_EQ(d.hours.back().day, 3); }},
     {"a UTF-8 byte order mark before LOCATION", [](Lines l) { return "\xEF\xBB\xBF" + Joined(l); },
      72, [](const WeatherData& d) { CheckChicagoHeader(d); }},
-    {"CR-only line ends",
-     [](Lines l) {
-         std::string text;
-         for (const std::string& line : l) {
-             text += line + "\r";
-         }
-         return text;
-     },
-     72,
+    {"CR-only line ends", EndedBy("\r"), 72,
      [](const WeatherData& d) {
          CheckChicagoHeader(d);
          EXPECT_EQ(d.hours.back().day, 3);
      }},
     {"DATA PERIODS days written year first, with a note",
-     [](Lines l) {
-         l[7] = "DATA PERIODS,1,1,Data,Sunday,2015/1/1,2015/1/3";
-         return Joined(l);
-     },
-     72,
+     LineSet(7, "DATA PERIODS,1,1,Data,Sunday,2015/1/1,2015/1/3"), 72,
      [](const WeatherData& d) {
          EXPECT_EQ(d.header.dataPeriods[0].endDay, 3);
          ASSERT_EQ(d.header.notes.size(), 2u);
@@ -147,11 +171,7 @@ const Shape kShapes[] = {
                                       "first; its year is not used");
      }},
     {"a blank leap year field is No without a 29 February, with a note",
-     [](Lines l) {
-         l[4] = "HOLIDAYS/DAYLIGHT SAVINGS,,0,0,0";
-         return Joined(l);
-     },
-     72,
+     LineSet(4, "HOLIDAYS/DAYLIGHT SAVINGS,,0,0,0"), 72,
      [](const WeatherData& d) {
          EXPECT_FALSE(d.header.holidays.leapYearObserved);
          ASSERT_EQ(d.header.notes.size(), 1u);
@@ -160,18 +180,7 @@ const Shape kShapes[] = {
          EXPECT_NE(d.header.notes[0].find("taken as No"), std::string::npos);
      }},
     {"a blank leap year field is Yes with a 29 February",
-     [](Lines l) {
-         Lines rows(l.begin(), l.begin() + kFirstRow);
-         rows[4] = "HOLIDAYS/DAYLIGHT SAVINGS, ,0,0,0";
-         rows[7] = "DATA PERIODS,1,1,Data,Tuesday, 2/28, 3/ 1";
-         for (const auto& [index, day] : {std::pair{0, 28}, {1, 29}, {2, 1}}) {
-             for (const std::string& row : Relabelled(Day(l, index), day == 1 ? 3 : 2, day)) {
-                 rows.push_back(row);
-             }
-         }
-         return Joined(rows);
-     },
-     72,
+     LeapDays("HOLIDAYS/DAYLIGHT SAVINGS, ,0,0,0"), 72,
      [](const WeatherData& d) {
          EXPECT_TRUE(d.header.holidays.leapYearObserved);
          ASSERT_EQ(d.header.notes.size(), 1u);
@@ -197,29 +206,13 @@ const Shape kShapes[] = {
          EXPECT_EQ(d.hours[60].minute, 1);
          EXPECT_TRUE(d.header.notes.empty());
      }},
-    {"a 24/60 hour-minute row",
-     [](Lines l) {
-         l[kFirstRow + 23] = WithField(l[kFirstRow + 23], 4, "60");
-         return Joined(l);
-     },
-     72,
+    {"a 24/60 hour-minute row", FieldSet(kFirstRow + 23, 4, "60"), 72,
      [](const WeatherData& d) {
          EXPECT_EQ(d.hours[23].hour, 24);
          EXPECT_EQ(d.hours[23].minute, 60);
          EXPECT_EQ(d.hours[23].StartHour(), 23);
      }},
-    {"a leap day between 28 February and 1 March",
-     [](Lines l) {
-         Lines rows(l.begin(), l.begin() + kFirstRow);
-         rows[4] = "HOLIDAYS/DAYLIGHT SAVINGS,Yes,0,0,0";
-         rows[7] = "DATA PERIODS,1,1,Data,Tuesday, 2/28, 3/ 1";
-         for (const auto& [index, day] : {std::pair{0, 28}, {1, 29}, {2, 1}}) {
-             for (const std::string& row : Relabelled(Day(l, index), day == 1 ? 3 : 2, day)) {
-                 rows.push_back(row);
-             }
-         }
-         return Joined(rows);
-     },
+    {"a leap day between 28 February and 1 March", LeapDays("HOLIDAYS/DAYLIGHT SAVINGS,Yes,0,0,0"),
      72,
      [](const WeatherData& d) {
          EXPECT_TRUE(d.header.holidays.leapYearObserved);
@@ -268,50 +261,32 @@ const Shape kShapes[] = {
          EXPECT_EQ(d.hours[1].hour, 1);
          EXPECT_EQ(d.hours[1].minute, 60);
      }},
-    {"Latin-1 place name and comment",
-     [](Lines l) {
+    {"Latin-1 place name and comment", Edited([](Lines& l) {
          l[0] = WithField(l[0], 1, "S\xe3o Paulo");
          l[5] = "COMMENTS 1,Station \xe0 l'a\xe9roport, 3 km";
-         return Joined(l);
-     },
+     }),
      72,
      [](const WeatherData& d) {
          EXPECT_EQ(d.header.location.city, "S\xc3\xa3o Paulo");
          EXPECT_EQ(d.header.comments1, "Station \xc3\xa0 l'a\xc3\xa9roport, 3 km");
      }},
-    {"UTF-8 place name kept",
-     [](Lines l) {
-         l[0] = WithField(l[0], 1, "M\xc3\xbcnchen");
-         return Joined(l);
-     },
-     72, [](const WeatherData& d) { EXPECT_EQ(d.header.location.city, "M\xc3\xbcnchen"); }},
-    {"LOCATION with an extra field after the elevation",
-     [](Lines l) {
-         l[0] += ",extra";
-         return Joined(l);
-     },
+    {"UTF-8 place name kept", FieldSet(0, 1, "M\xc3\xbcnchen"), 72,
+     [](const WeatherData& d) { EXPECT_EQ(d.header.location.city, "M\xc3\xbcnchen"); }},
+    {"LOCATION with an extra field after the elevation", Edited([](Lines& l) { l[0] += ",extra"; }),
      72, [](const WeatherData& d) { CheckChicagoHeader(d); }},
-    {"LOCATION with a comma in the city",
-     [](Lines l) {
-         l[0] = WithField(l[0], 1, "Chicago, Ohare");
-         return Joined(l);
-     },
-     72,
+    {"LOCATION with a comma in the city", FieldSet(0, 1, "Chicago, Ohare"), 72,
      [](const WeatherData& d) {
          EXPECT_EQ(d.header.location.city, "Chicago, Ohare");
          EXPECT_EQ(d.header.location.region, "IL");
          EXPECT_DOUBLE_EQ(d.header.location.elevation, 201.0);
      }},
     {"design conditions in the 2021 layout",
-     [](Lines l) {
-         l[1] = "DESIGN CONDITIONS,1,Climate Design Data 2021 ASHRAE Handbook,,Heating,1,-19.6,"
+     LineSet(1, "DESIGN CONDITIONS,1,Climate Design Data 2021 ASHRAE Handbook,,Heating,1,-19.6,"
                 "-16.4,-26.4,0.4,-19.4,-23.5,0.5,-15.7,12.5,-3.5,11.4,-2.6,4.9,270,Cooling,7,"
                 "10.6,33.4,23.5,31.7,22.9,30.2,22,25.7,31.4,24.7,29.7,23.8,28.4,5.3,230,24,19.5,"
                 "29.1,23.1,18.3,27.9,22.1,17.2,26.7,79.9,31.5,75.7,29.8,71.5,28.4,610,Extremes,"
                 "11.2,9.6,8.7,29.1,-24.1,36.2,4.6,2.1,-27.4,37.7,-30.1,38.9,-32.7,40,-36.2,41.5,"
-                "-40.1,43.0";
-         return Joined(l);
-     },
+                "-40.1,43.0"),
      72,
      [](const WeatherData& d) {
          const DesignConditions& dc = d.header.designConditions;
@@ -324,13 +299,11 @@ const Shape kShapes[] = {
          EXPECT_EQ(dc.coolingWetBulb[2], 22.0);
          EXPECT_EQ(dc.extremeFields.size(), 18u);
      }},
-    {"no design conditions, holidays listed",
-     [](Lines l) {
+    {"no design conditions, holidays listed", Edited([](Lines& l) {
          l[1] = "DESIGN CONDITIONS,0";
          l[4] = "HOLIDAYS/DAYLIGHT SAVINGS,No,4/ 2,10/29,2,New Year,1/ 1,Labor Day,1st Monday in "
                 "September";
-         return Joined(l);
-     },
+     }),
      72,
      [](const WeatherData& d) {
          EXPECT_EQ(d.header.designConditions.layout, DesignConditions::Layout::None);
@@ -340,7 +313,7 @@ const Shape kShapes[] = {
          EXPECT_EQ(d.header.holidays.daylightSavingEnd, "10/29");
      }},
     {"missing codes and blank fields are missing, values below them are numbers",
-     [](Lines l) {
+     Edited([](Lines& l) {
          std::string& a = l[kFirstRow];
          // dry bulb, dew point, RH, pressure, GHI, global illuminance, wind speed, visibility
          for (const auto& [field, code] : {std::pair<std::size_t, const char*>{6, "99.9"},
@@ -365,8 +338,7 @@ const Shape kShapes[] = {
                                             {14, " 12 "}}) {
              b = WithField(b, field, value);
          }
-         return Joined(l);
-     },
+     }),
      72,
      [](const WeatherData& d) {
          for (Field f : {Field::DryBulb, Field::DewPoint, Field::RelativeHumidity,
@@ -400,17 +372,11 @@ TEST_P(EpwShapes, Reads) {
     GetParam().check(*data);
 }
 
-INSTANTIATE_TEST_SUITE_P(Epw, EpwShapes, ::testing::ValuesIn(kShapes), [](const auto& info) {
-    std::string name;
-    for (const char c : std::string(info.param.name)) {
-        name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-    }
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Epw, EpwShapes, ::testing::ValuesIn(kShapes), RowName());
 
 struct Damage {
     const char* name;
-    std::function<std::string(Lines)> make;
+    Make make;
     ReadFailureKind kind;
     std::size_t line;
     std::size_t field;
@@ -418,42 +384,18 @@ struct Damage {
 };
 
 const Damage kDamages[] = {
-    {"short row",
-     [](Lines l) {
-         l[19].resize(40);
-         return Joined(l);
-     },
-     ReadFailureKind::ShortRow, 20, 0, "35 fields"},
-    {"text in the dry bulb",
-     [](Lines l) {
-         l[14] = WithField(l[14], 6, "warm");
-         return Joined(l);
-     },
-     ReadFailureKind::NotANumber, 15, 7, "Dry Bulb Temperature is not a number (\"warm\")"},
-    {"number with trailing text",
-     [](Lines l) {
-         l[40] = WithField(l[40], 9, "99500Pa");
-         return Joined(l);
-     },
-     ReadFailureKind::NotANumber, 41, 10, "Atmospheric Station Pressure"},
-    {"text in the hour",
-     [](Lines l) {
-         l[9] = WithField(l[9], 3, "two");
-         return Joined(l);
-     },
-     ReadFailureKind::NotANumber, 10, 4, "hour"},
-    {"hour 25",
-     [](Lines l) {
-         l[9] = WithField(l[9], 3, "25");
-         return Joined(l);
-     },
-     ReadFailureKind::OutOfRange, 10, 4, "outside 1 to 24"},
-    {"31 February",
-     [](Lines l) {
+    {"short row", Edited([](Lines& l) { l[19].resize(40); }), ReadFailureKind::ShortRow, 20, 0,
+     "35 fields"},
+    {"text in the dry bulb", FieldSet(14, 6, "warm"), ReadFailureKind::NotANumber, 15, 7,
+     "Dry Bulb Temperature is not a number (\"warm\")"},
+    {"number with trailing text", FieldSet(40, 9, "99500Pa"), ReadFailureKind::NotANumber, 41, 10,
+     "Atmospheric Station Pressure"},
+    {"text in the hour", FieldSet(9, 3, "two"), ReadFailureKind::NotANumber, 10, 4, "hour"},
+    {"hour 25", FieldSet(9, 3, "25"), ReadFailureKind::OutOfRange, 10, 4, "outside 1 to 24"},
+    {"31 February", Edited([](Lines& l) {
          l[9] = WithField(l[9], 1, "2");
          l[9] = WithField(l[9], 2, "31");
-         return Joined(l);
-     },
+     }),
      ReadFailureKind::OutOfRange, 10, 3, "not in month 2"},
     {"file cut in the middle of its last row",
      [](Lines l) {
@@ -463,120 +405,51 @@ const Damage kDamages[] = {
          return text;
      },
      ReadFailureKind::ShortRow, 80, 0, "35 fields"},
-    {"file cut after a whole row",
-     [](Lines l) {
-         l.resize(75);
-         return Joined(l);
-     },
+    {"file cut after a whole row", Edited([](Lines& l) { l.resize(75); }),
      ReadFailureKind::Truncated, 76, 0, "before 1/3 hour 20"},
-    {"header only",
-     [](Lines l) {
-         l.resize(8);
-         return Joined(l);
-     },
-     ReadFailureKind::Truncated, 9, 0, "ends inside data period"},
-    {"rows swapped",
-     [](Lines l) {
-         std::swap(l[30], l[31]);
-         return Joined(l);
-     },
-     ReadFailureKind::OutOfOrder, 31, 4, "expected 1/1 hour 23, found 1/1 hour 24"},
-    {"a day left out",
-     [](Lines l) {
+    {"header only", Edited([](Lines& l) { l.resize(8); }), ReadFailureKind::Truncated, 9, 0,
+     "ends inside data period"},
+    {"rows swapped", Edited([](Lines& l) { std::swap(l[30], l[31]); }), ReadFailureKind::OutOfOrder,
+     31, 4, "expected 1/1 hour 23, found 1/1 hour 24"},
+    {"a day left out", Edited([](Lines& l) {
          l.erase(l.begin() + 32, l.begin() + 56);
          l[7] = "DATA PERIODS,1,1,Data,Sunday, 1/ 1, 1/ 2";
-         return Joined(l);
-     },
+     }),
      ReadFailureKind::OutOfOrder, 33, 2, "expected 1/2 hour 1, found 1/3 hour 1"},
-    {"a row after the last data period",
-     [](Lines l) {
-         l.push_back(l.back());
-         return Joined(l);
-     },
+    {"a row after the last data period", Edited([](Lines& l) { l.push_back(l.back()); }),
      ReadFailureKind::ExtraRow, 81, 0, "after the last data period"},
-    {"LOCATION absent",
-     [](Lines l) {
-         l.erase(l.begin());
-         return Joined(l);
-     },
+    {"LOCATION absent", Edited([](Lines& l) { l.erase(l.begin()); }),
      ReadFailureKind::MissingHeader, 1, 1, "LOCATION"},
-    {"a header record left out",
-     [](Lines l) {
-         l.erase(l.begin() + 3);
-         return Joined(l);
-     },
+    {"a header record left out", Edited([](Lines& l) { l.erase(l.begin() + 3); }),
      ReadFailureKind::MissingHeader, 4, 1, "GROUND TEMPERATURES"},
-    {"latitude out of range",
-     [](Lines l) {
-         l[0] = WithField(l[0], 6, "95");
-         return Joined(l);
-     },
-     ReadFailureKind::BadHeader, 1, 7, "latitude"},
-    {"text for the longitude",
-     [](Lines l) {
-         l[0] = WithField(l[0], 7, "west");
-         return Joined(l);
-     },
-     ReadFailureKind::BadHeader, 1, 8, "longitude is not a number"},
+    {"latitude out of range", FieldSet(0, 6, "95"), ReadFailureKind::BadHeader, 1, 7, "latitude"},
+    {"text for the longitude", FieldSet(0, 7, "west"), ReadFailureKind::BadHeader, 1, 8,
+     "longitude is not a number"},
     {"LOCATION without its elevation",
-     [](Lines l) {
-         l[0] = "LOCATION,Chicago Ohare Intl Ap,IL,USA,TMY3,725300,41.98,-87.92,-6.0";
-         return Joined(l);
-     },
+     LineSet(0, "LOCATION,Chicago Ohare Intl Ap,IL,USA,TMY3,725300,41.98,-87.92,-6.0"),
      ReadFailureKind::BadHeader, 1, 0, "10 fields"},
-    {"more ground depths announced than given",
-     [](Lines l) {
-         l[3] = WithField(l[3], 1, "4");
-         return Joined(l);
-     },
-     ReadFailureKind::BadHeader, 4, 0, "4 ground temperature depths announced"},
+    {"more ground depths announced than given", FieldSet(3, 1, "4"), ReadFailureKind::BadHeader, 4,
+     0, "4 ground temperature depths announced"},
     {"a data period starting on no weekday",
-     [](Lines l) {
-         l[7] = "DATA PERIODS,1,1,Data,Someday, 1/ 1, 1/ 3";
-         return Joined(l);
-     },
-     ReadFailureKind::BadHeader, 8, 5, "weekday"},
-    {"a data period ending on no date",
-     [](Lines l) {
-         l[7] = "DATA PERIODS,1,1,Data,Sunday, 1/ 1, 2/30";
-         return Joined(l);
-     },
+     LineSet(7, "DATA PERIODS,1,1,Data,Someday, 1/ 1, 1/ 3"), ReadFailureKind::BadHeader, 8, 5,
+     "weekday"},
+    {"a data period ending on no date", LineSet(7, "DATA PERIODS,1,1,Data,Sunday, 1/ 1, 2/30"),
      ReadFailureKind::BadHeader, 8, 7, "end day"},
-    {"time zone 99",
-     [](Lines l) {
-         l[0] = WithField(l[0], 8, "99");
-         return Joined(l);
-     },
-     ReadFailureKind::BadHeader, 1, 9, "the time zone 99 is outside -12 to +14"},
-    {"elevation -99999",
-     [](Lines l) {
-         l[0] = WithField(l[0], 9, "-99999");
-         return Joined(l);
-     },
-     ReadFailureKind::BadHeader, 1, 10, "the elevation -99999 is outside -1000 to 9999.9 m"},
+    {"time zone 99", FieldSet(0, 8, "99"), ReadFailureKind::BadHeader, 1, 9,
+     "the time zone 99 is outside -12 to +14"},
+    {"elevation -99999", FieldSet(0, 9, "-99999"), ReadFailureKind::BadHeader, 1, 10,
+     "the elevation -99999 is outside -1000 to 9999.9 m"},
     {"a data period day of a month that has no such day, year first",
-     [](Lines l) {
-         l[7] = "DATA PERIODS,1,1,Data,Sunday,2015/1/1,2015/2/30";
-         return Joined(l);
-     },
-     ReadFailureKind::BadHeader, 8, 7, "end day"},
-    {"a blank line among the rows",
-     [](Lines l) {
-         l[30] = "";
-         return Joined(l);
-     },
-     ReadFailureKind::ShortRow, 31, 0, "1 found"},
+     LineSet(7, "DATA PERIODS,1,1,Data,Sunday,2015/1/1,2015/2/30"), ReadFailureKind::BadHeader, 8,
+     7, "end day"},
+    {"a blank line among the rows", LineSet(30, ""), ReadFailureKind::ShortRow, 31, 0, "1 found"},
     {"blank lines where the last day's rows should be",
      [](Lines l) {
          l.resize(60);
          return Joined(l) + "\n \r\n\n";
      },
      ReadFailureKind::Truncated, 61, 0, "before 1/3 hour 5"},
-    {"no records per hour",
-     [](Lines l) {
-         l[7] = "DATA PERIODS,1,0,Data,Sunday, 1/ 1, 1/ 3";
-         return Joined(l);
-     },
+    {"no records per hour", LineSet(7, "DATA PERIODS,1,0,Data,Sunday, 1/ 1, 1/ 3"),
      ReadFailureKind::BadHeader, 8, 3, "records per hour"},
 };
 
@@ -598,13 +471,7 @@ TEST_P(EpwDamage, IsRefusedWithItsLine) {
     EXPECT_EQ(Describe(f).rfind("line " + std::to_string(damage.line), 0), 0u) << Describe(f);
 }
 
-INSTANTIATE_TEST_SUITE_P(Epw, EpwDamage, ::testing::ValuesIn(kDamages), [](const auto& info) {
-    std::string name;
-    for (const char c : std::string(info.param.name)) {
-        name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-    }
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Epw, EpwDamage, ::testing::ValuesIn(kDamages), RowName());
 
 TEST(EpwFile, NoFileIsCannotOpen) {
     const auto data = ReadEpwFile("/nonexistent/weather.epw");
@@ -676,12 +543,6 @@ TEST(EpwFile, LeapYearOf8784Rows) {
     EXPECT_EQ(data->hours.back().weekday, 1); // 366 days from a Sunday end on a Monday
 }
 
-} // namespace
-} // namespace hygrovane::climate
-
-namespace hygrovane::climate {
-namespace {
-
 // The rows are read on several threads: with damage in two places of a full year, the failure
 // reported is still the first in the file, whichever thread read it.
 TEST(EpwFile, FirstDamageInTheFileIsReported) {
@@ -712,12 +573,6 @@ TEST(EpwFile, FirstDamageInTheFileIsReported) {
     EXPECT_EQ(data.error().kind, ReadFailureKind::OutOfOrder);
     EXPECT_EQ(data.error().line, 21u);
 }
-
-} // namespace
-} // namespace hygrovane::climate
-
-namespace hygrovane::climate {
-namespace {
 
 // Counts in the header records that would overflow a product of count and width.
 TEST(EpwHeader, HugeCountsAreRefused) {

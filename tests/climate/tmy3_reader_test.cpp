@@ -225,14 +225,7 @@ TEST_P(Tmy3Refusal, NamesTheFault) {
     EXPECT_TRUE(IsWeatherText(Joined(lines)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Climate, Tmy3Refusal, ::testing::ValuesIn(kRefusals),
-                         [](const auto& info) {
-                             std::string name;
-                             for (const char c : std::string(info.param.name)) {
-                                 name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                             }
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Climate, Tmy3Refusal, ::testing::ValuesIn(kRefusals), RowName());
 
 // A TMY3 file with a byte order mark, CR-only line ends and blank lines after its last row.
 TEST(Tmy3, ByteOrderMarkAndCrLineEnds) {
@@ -246,12 +239,6 @@ TEST(Tmy3, ByteOrderMarkAndCrLineEnds) {
     EXPECT_EQ(data->header.location.wmo, "725300");
     EXPECT_EQ(data->hours.size(), 72u);
 }
-
-} // namespace
-} // namespace hygrovane::climate
-
-namespace hygrovane::climate {
-namespace {
 
 TEST(WeatherFile, FormatIsToldByTheFirstLine) {
     const auto epw = ReadWeather(ThreeDays());

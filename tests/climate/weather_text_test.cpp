@@ -77,13 +77,7 @@ TEST_P(WholeFile, IsRefusedForWhatItIs) {
     EXPECT_FALSE(IsWeatherText(text)) << "nor the start of a weather file";
 }
 
-INSTANTIATE_TEST_SUITE_P(Climate, WholeFile, ::testing::ValuesIn(kWholes), [](const auto& info) {
-    std::string name;
-    for (const char c : std::string(info.param.name)) {
-        name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-    }
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Climate, WholeFile, ::testing::ValuesIn(kWholes), RowName());
 
 // A folder of the test's own, removed at its end.
 class Folder {
@@ -136,6 +130,19 @@ TEST(WeatherFile, RefusedBeforeReading) {
 
 using hygrovane::testing::InChildUnderLimit;
 
+// The text read in a child under 64 MiB of address space: 0 when refused as `kind` (at `line`
+// unless 0), 1 when read, 2 when refused otherwise, -1 when a signal ended it (std::bad_alloc).
+int RefusedUnder64MiB(const std::string& text, ReadFailureKind kind, std::size_t line = 0) {
+    return InChildUnderLimit(std::size_t{64} << 20, [&] {
+        const auto data = ReadWeather(text);
+        if (data) {
+            return 1;
+        }
+        std::fprintf(stderr, "%s\n", Describe(data.error()).c_str());
+        return data.error().kind == kind && (line == 0 || data.error().line == line) ? 0 : 2;
+    });
+}
+
 // An EPW header then 50 million lines of "x" (100 MB): refused at line 9 in a few MB, not after
 // a record per line (16 bytes a line for the lines alone, ~300 for the records).
 TEST(WeatherMemory, ManyShortLinesAreRefusedAtTheFirst) {
@@ -148,15 +155,7 @@ TEST(WeatherMemory, ManyShortLinesAreRefusedAtTheFirst) {
         text[i] = 'x';
         text[i + 1] = '\n';
     }
-    const int status = InChildUnderLimit(std::size_t{64} << 20, [&] {
-        const auto data = ReadWeather(text);
-        if (data) {
-            return 1;
-        }
-        std::fprintf(stderr, "%s\n", Describe(data.error()).c_str());
-        return data.error().kind == ReadFailureKind::ShortRow && data.error().line == 9 ? 0 : 2;
-    });
-    EXPECT_EQ(status, 0) << "-1: the child was ended by a signal (std::bad_alloc)";
+    EXPECT_EQ(RefusedUnder64MiB(text, ReadFailureKind::ShortRow, 9), 0);
 }
 
 // Valid rows that do not fit in the memory allowed: a refusal that says so, not an abort.
@@ -183,15 +182,7 @@ TEST(WeatherMemory, RowsBeyondTheLimitAreRefused) {
             text += '\n';
         }
     }
-    const int status = InChildUnderLimit(std::size_t{64} << 20, [&] {
-        const auto data = ReadWeather(text);
-        if (data) {
-            return 1;
-        }
-        std::fprintf(stderr, "%s\n", Describe(data.error()).c_str());
-        return data.error().kind == ReadFailureKind::OutOfMemory ? 0 : 2;
-    });
-    EXPECT_EQ(status, 0) << "-1: the child was ended by a signal (std::bad_alloc)";
+    EXPECT_EQ(RefusedUnder64MiB(text, ReadFailureKind::OutOfMemory), 0);
     // Without the limit the same text reads whole.
     const auto data = ReadWeather(text);
     ASSERT_TRUE(data) << Describe(data.error());

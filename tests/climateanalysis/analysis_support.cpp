@@ -1,21 +1,8 @@
 #include "analysis_support.h"
 
-#include "climate/epw_reader.h"
-
 #include <gtest/gtest.h>
 
 namespace hygrovane::climateanalysis::testing {
-
-std::shared_ptr<const climate::WeatherData> Chicago() {
-    static const std::shared_ptr<const climate::WeatherData> data = [] {
-        auto read =
-            climate::ReadEpwFile(std::string(HYGROVANE_SHARED_DATA) + "/weather/chicago.epw");
-        return read ? std::make_shared<const climate::WeatherData>(std::move(read.value()))
-                    : nullptr;
-    }();
-    EXPECT_TRUE(data) << "chicago.epw of the shared data cannot be read";
-    return data;
-}
 
 ClimateResult Analysed(const ClimateSettings& settings) {
     const auto data = Chicago();

@@ -2,6 +2,7 @@
 
 #include "climate/weather_data.h"
 #include "climateanalysis/climate_result.h"
+#include "shared_chicago.h"
 
 #include <memory>
 #include <string>
@@ -9,9 +10,7 @@
 
 namespace hygrovane::climateanalysis::testing {
 
-// chicago.epw of the shared data (../shared/data/weather beside the clone), read once; null with
-// a failure of the calling test when it cannot be read.
-std::shared_ptr<const climate::WeatherData> Chicago();
+using hygrovane::testing::Chicago;
 
 // The analysis, with a failure of the calling test when it is refused.
 ClimateResult Analysed(const ClimateSettings& settings);

@@ -1,7 +1,7 @@
 #pragma once
 
-// Just enough JSON for the published comfort tables under data/: objects, arrays, numbers,
-// strings, true/false/null. A malformed file fails the test that reads it.
+// The published comfort tables under data/, read by Qt's JSON reader into a plain tree the tests
+// walk. A malformed file fails the test that reads it.
 
 #include <map>
 #include <memory>
@@ -24,8 +24,6 @@ struct Json {
     bool isNull() const { return type == Type::Null; }
 };
 
-// The parsed file, or nothing with `error` saying where it went wrong.
-std::optional<Json> ParseJson(const std::string& text, std::string* error);
 // The file under the comfort test data folder; fails the calling test when unreadable.
 Json LoadTable(const std::string& name);
 

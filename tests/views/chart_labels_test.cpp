@@ -2,9 +2,12 @@
 // labels (SHR, loads), the points' names, the state's label and the protractor's scale, placed
 // by one placer so that none stands on another or leaves the plot.
 #include "chart/chart.h"
+#include "comfort/pmv_zone.h"
+#include "comfort/strategies.h"
 #include "models/process_overlay.h"
 #include "qt_app.h"
 #include "views/chart/chart_painter.h"
+#include "views/chart/climate_painter.h"
 
 #include <QImage>
 #include <QPainter>
@@ -12,6 +15,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <random>
 #include <string>
 
@@ -102,6 +107,42 @@ chart::Overlay RandomSet(std::mt19937& random, double pressure, const chart::Cha
     return overlay;
 }
 
+// A climate overlay's zones at a pressure, as the climate window gives them: the PMV comfort
+// zone and the strategies' zones, overlapping one another, each named with its share of hours,
+// and the colour legend of the hours.
+chart::Overlay ClimateZones(double pressure) {
+    chart::Overlay overlay;
+    overlay.scale.title = "Hours per bin";
+    overlay.scale.legend = true;
+    const comfort::PlaneAir air{pressure, SatFormulation::IAPWS};
+    const auto add = [&](const std::string& name,
+                         const comfort::ComfortResult<comfort::Polygon>& outline) {
+        if (!outline || outline->size() < 3) {
+            return;
+        }
+        chart::OverlayZone zone;
+        zone.name = name;
+        zone.share = std::to_string(10 + 7 * overlay.zones.size()) + ".5 %";
+        zone.colour = {200, 30, 40};
+        for (const ChartPoint p : *outline) {
+            zone.outline.push_back(p);
+        }
+        overlay.zones.push_back(std::move(zone));
+    };
+    comfort::PmvZoneParameters pmv;
+    pmv.air = air;
+    add("PMV comfort (ISO 7730)", comfort::SolvePmvZone(pmv));
+    for (const auto strategy :
+         {comfort::Strategy::EvaporativeCooling, comfort::Strategy::ElevatedAirSpeed,
+          comfort::Strategy::ThermalMass, comfort::Strategy::InternalGains,
+          comfort::Strategy::Dehumidification, comfort::Strategy::Humidification}) {
+        if (const auto zone = comfort::StrategyZoneOf(strategy)) {
+            add(zone->name, comfort::StrategyOutline(*zone, air));
+        }
+    }
+    return overlay;
+}
+
 // Whether a label's box is where the chart allows it: inside the plot, or an enthalpy label
 // wholly above it; the rounding of the text's metrics allowed for.
 bool Allowed(const QRectF& box, const ChartLayout& layout, bool enthalpy) {
@@ -112,17 +153,20 @@ bool Allowed(const QRectF& box, const ChartLayout& layout, bool enthalpy) {
 }
 
 // The guide's unit and twenty random sets, SI and IP, at 5, 80, 101.325 and 1000 kPa, on the
-// psychrometric chart and the h-x diagram, at a window's size, full HD and an A4 page: every
-// process label and point name is written once, reads back as its overlay's text and stands
-// inside the plot; no two texts of the chart touch (line labels, the overlays' labels, the
-// state's label, the protractor's labels and caption).
+// psychrometric chart and the h-x diagram, at a window's size, full HD and an A4 page, every
+// third set under a climate overlay's comfort zones: every process label, point name and zone
+// name on the plot is written once, reads back as its overlay's text and stands inside the
+// plot; no two texts of the chart touch (line labels, the overlays' labels, the zones' names,
+// the state's label, the protractor's labels and caption).
 TEST(ChartLabels, ProcessLabelsAndPointNamesStandApartFromEveryOtherText) {
     testing::qtApp();
     std::mt19937 random(28);
     int scenes = 0;
     int unplaced = 0;
     std::size_t overlayLabels = 0;
+    std::size_t zoneLabels = 0;
     for (const double pressure : {5000.0, 80000.0, 101325.0, 1000000.0}) {
+        const chart::Overlay zones = ClimateZones(pressure);
         for (const bool british : {false, true}) {
             const chart::ChartUnits units = british ? chart::BritishUnits() : chart::MetricUnits();
             const chart::ChartRange range = chart::DefaultRangeAt(units.defaultRange, pressure);
@@ -146,6 +190,10 @@ TEST(ChartLabels, ProcessLabelsAndPointNamesStandApartFromEveryOtherText) {
                         scene.projection = projection;
                         scene.protractor = s % 2 == 0;
                         scene.overlays = {&sets[s]};
+                        const bool climate = s % 3 == 0;
+                        if (climate) {
+                            scene.overlays.push_back(&zones);
+                        }
                         const chart::Overlay& overlay = sets[s];
                         if (!overlay.points.empty()) {
                             scene.statePoint = overlay.points.front().at;
@@ -186,6 +234,32 @@ TEST(ChartLabels, ProcessLabelsAndPointNamesStandApartFromEveryOtherText) {
                         std::sort(wanted.begin(), wanted.end());
                         std::sort(written.begin(), written.end());
                         EXPECT_EQ(written, wanted);
+                        // Every zone with a part on the plot is named, its share below its name.
+                        std::vector<std::string> zonesWanted;
+                        const chart::ChartMapping mapping = MappingOf(layout, range);
+                        for (const chart::OverlayZone& zone : zones.zones) {
+                            QPolygonF outline;
+                            for (const chart::ChartPoint p : zone.outline) {
+                                const chart::PixelPoint q = mapping.toPixel(p);
+                                outline.append(QPointF(q.x, q.y));
+                            }
+                            if (climate && outline.boundingRect().intersects(layout.plot)) {
+                                zonesWanted.push_back(zone.name + "\n" + zone.share);
+                            }
+                        }
+                        std::vector<std::string> zonesWritten;
+                        for (const PlacedText& label : ZoneLabels(layout, scene)) {
+                            zonesWritten.push_back(label.text.toStdString());
+                            unplaced += label.placed ? 0 : 1;
+                            EXPECT_TRUE(label.placed) << label.text.toStdString();
+                            EXPECT_FALSE(label.box.intersects(LegendBox(layout, zones.scale)))
+                                << label.text.toStdString() << " on the legend";
+                            texts.push_back({label.text.toStdString(), label.box, false});
+                        }
+                        zoneLabels += zonesWritten.size();
+                        std::sort(zonesWanted.begin(), zonesWanted.end());
+                        std::sort(zonesWritten.begin(), zonesWritten.end());
+                        EXPECT_EQ(zonesWritten, zonesWanted);
                         for (const PlacedText& label : ProtractorLabels(layout, scene)) {
                             texts.push_back({label.text.toStdString(), label.box, false});
                         }
@@ -212,11 +286,14 @@ TEST(ChartLabels, ProcessLabelsAndPointNamesStandApartFromEveryOtherText) {
     EXPECT_EQ(scenes, 4 * 2 * 21 * 2 * 3);
     EXPECT_EQ(unplaced, 0);
     EXPECT_GT(overlayLabels, 5000U) << "the sets have states and processes to name";
+    EXPECT_GT(zoneLabels, 1000U) << "the zones lie on the chart to be named";
 }
 
-// The protractor writes every SHR from 0.0 to 1.0 and every Δh/ΔW, apart along its arc, at
-// each size and on both diagrams; the labels of 0.5 to 1.0 crowd near the baseline and are the
-// ones used every day.
+// The protractor writes every SHR from -2.0 to 1.0 and every Δh/ΔW, apart along its arc, at
+// each size and on both diagrams, each reading back its mark's value; the labels of 0.5 to 1.0
+// crowd near the baseline and are the ones used every day; the negative ones stand up and to
+// the left of 0.0 on the psychrometric chart, where a room gaining latent heat and losing
+// sensible heat points.
 TEST(ChartLabels, TheProtractorShowsEveryLabelApartAlongItsArc) {
     testing::qtApp();
     for (const bool british : {false, true}) {
@@ -242,8 +319,31 @@ TEST(ChartLabels, TheProtractorShowsEveryLabelApartAlongItsArc) {
                     EXPECT_TRUE(layout.plot.contains(label.box))
                         << label.text.toStdString() << " at " << Describe(label.box);
                 }
-                for (const char* shr : {"0.5", "0.6", "0.7", "0.8", "0.9", "1.0", "0.0"}) {
+                for (const char* shr : {"0.5", "0.6", "0.7", "0.8", "0.9", "1.0", "0.0", "-0.1",
+                                        "-0.2", "-0.3", "-0.5", "-1.0", "-2.0"}) {
                     EXPECT_EQ(std::count(texts.begin(), texts.end(), shr), 1) << shr;
+                }
+                const auto at = [&](const std::string& text) {
+                    return std::find_if(labels.begin(), labels.end(), [&](const PlacedText& l) {
+                        return l.text.toStdString() == text;
+                    });
+                };
+                for (const chart::ProtractorMark& mark : model.protractor()->marks) {
+                    const auto label = at(mark.text);
+                    ASSERT_NE(label, labels.end()) << mark.text;
+                    double value = 0;
+                    const std::string& t = mark.text;
+                    const auto read = std::from_chars(t.data(), t.data() + t.size(), value);
+                    if (std::isfinite(mark.value)) {
+                        EXPECT_EQ(read.ptr, t.data() + t.size()) << t;
+                        EXPECT_NEAR(value, mark.value, 1e-9) << t;
+                    }
+                    if (!mark.outer && mark.value < 0 &&
+                        projection == chart::Projection::Psychrometric) {
+                        const QPointF zero = at("0.0")->anchor;
+                        EXPECT_LT(label->anchor.x(), zero.x()) << t << ": left of 0.0";
+                        EXPECT_LT(label->box.center().x(), at("0.0")->box.center().x()) << t;
+                    }
                 }
                 EXPECT_EQ(labels.size(), model.protractor()->marks.size() + 2)
                     << "every mark and the caption's two lines";

@@ -6,12 +6,15 @@
 #include "remembered_chart.h"
 #include "views/ambient/ambient_window.h"
 #include "views/chart/chart_overlays.h"
+#include "views/chart/chart_painter.h"
 #include "views/chart/chart_window.h"
 
 #include <QAction>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
+#include <QPainter>
 #include <QPointer>
 #include <QRadioButton>
 #include <QSettings>
@@ -61,6 +64,27 @@ class ChartProjectionWindowTest : public testing::RememberedChartTest {
             }
         }
         return nullptr;
+    }
+    // Of the pixels in a square of 41 around a chart point on an 800 x 600 export of the h–x
+    // diagram, how many are not white; and the square itself, to compare.
+    std::pair<int, QImage> around(const QImage& image, chart::ChartPoint at) const {
+        const ChartLayout layout = LayoutChart(QRectF(0, 0, 800, 600), chart::Projection::Mollier);
+        const chart::PixelPoint p = MappingOf(layout, chart->model().range()).toPixel(at);
+        return around(image, QPoint(static_cast<int>(p.x), static_cast<int>(p.y)));
+    }
+    // The same around a pixel of the window's canvas, as the window shows it.
+    std::pair<int, QImage> onScreen(double celsius, double gramsPerKg) const {
+        return around(chart->canvas()->grab().toImage(), pixelOf(celsius, gramsPerKg));
+    }
+    std::pair<int, QImage> around(const QImage& image, QPoint centre) const {
+        const QImage square = image.copy(centre.x() - 20, centre.y() - 20, 41, 41);
+        int inked = 0;
+        for (int y = 0; y < square.height(); ++y) {
+            for (int x = 0; x < square.width(); ++x) {
+                inked += qGray(square.pixel(x, y)) < 250 ? 1 : 0;
+            }
+        }
+        return {inked, square};
     }
     QByteArray png(const char* name) {
         const std::string path = (folder.path() + "/" + name).toStdString();
@@ -135,6 +159,73 @@ TEST_F(ChartProjectionWindowTest, TheProjectionAndPercentageSaturationSurviveARe
     EXPECT_FALSE(chart->model().chart().percentageSaturation());
     restart();
     EXPECT_EQ(chart->projection(), chart::Projection::Psychrometric);
+}
+
+// The h–x diagram's fog region: its isotherms drawn by default; cropped from the context menu,
+// the region below the saturation curve is left blank while the range and the diagram above
+// saturation stay as they were; remembered over a restart, back to drawn on a reset. The
+// psychrometric chart has no such region and does not change.
+TEST_F(ChartProjectionWindowTest, TheFogRegionIsDrawnOrCropped) {
+    const QByteArray psychrometric = png("psychrometric.png");
+    chart->chooseProjection(chart::Projection::Mollier);
+    const chart::ChartRange range = chart->model().range();
+    const QImage drawn = QImage::fromData(png("drawn.png"));
+    const chart::ChartPoint fog{278.15, 0.025}; // 5 °C with 25 g/kg: deep in the fog
+    const chart::ChartPoint air{298.15, 0.005}; // 25 °C, 5 g/kg: unsaturated
+    EXPECT_GT(around(drawn, fog).first, 40) << "the fog region's isotherms";
+    EXPECT_GT(onScreen(5, 25).first, 40);
+
+    QAction* fogLines = offered(pixelOf(20, 5), "showFogIsotherms");
+    ASSERT_NE(fogLines, nullptr);
+    EXPECT_TRUE(fogLines->isChecked());
+    fogLines->trigger();
+    EXPECT_FALSE(chart->model().fogIsotherms());
+    const QImage cropped = QImage::fromData(png("cropped.png"));
+    EXPECT_EQ(around(cropped, fog).first, 0) << "the fog region left blank";
+    EXPECT_EQ(onScreen(5, 25).first, 0) << "and so on screen at once";
+    EXPECT_EQ(chart->model().range(), range);
+    EXPECT_EQ(around(cropped, air).second, around(drawn, air).second)
+        << "the same range and lines above saturation";
+
+    restart();
+    EXPECT_FALSE(chart->model().fogIsotherms());
+    EXPECT_FALSE(offered(pixelOf(20, 5), "showFogIsotherms")->isChecked());
+    EXPECT_EQ(around(QImage::fromData(png("again.png")), fog).first, 0);
+    chart->chooseProjection(chart::Projection::Psychrometric);
+    EXPECT_EQ(png("psychrometric-cropped.png"), psychrometric);
+
+    chart->resetSettings();
+    EXPECT_TRUE(chart->model().fogIsotherms());
+    EXPECT_TRUE(offered(pixelOf(20, 5), "showFogIsotherms")->isChecked());
+}
+
+// On the h–x diagram the isotherms are a main family, dark as the Mollier convention draws them
+// (they were the pale grid of the psychrometric chart): along the labelled 20 °C isotherm the
+// line is dark at every humidity ratio between the grid's lines.
+TEST(MollierChart, TheIsothermsAreAMainFamily) {
+    testing::qtApp();
+    const chart::Chart model;
+    ChartScene scene;
+    scene.model = &model;
+    scene.projection = chart::Projection::Mollier;
+    QImage image(1000, 650, QImage::Format_RGB32);
+    QPainter painter(&image);
+    PaintChart(painter, QRectF(image.rect()), scene);
+    painter.end();
+    const ChartLayout layout = LayoutChart(QRectF(image.rect()), chart::Projection::Mollier);
+    const chart::ChartMapping mapping = MappingOf(layout, model.range());
+    for (const double grams : {1.5, 2.5, 3.5, 4.5, 5.5, 6.5}) {
+        const chart::PixelPoint at = mapping.toPixel({293.15, grams / 1000});
+        int darkest = 255;
+        // Beside the column, in case a vertical grid line is drawn over it there.
+        for (int dx = -2; dx <= 2; ++dx) {
+            for (int dy = -1; dy <= 1; ++dy) {
+                darkest = std::min(darkest, qGray(image.pixel(static_cast<int>(at.x) + dx,
+                                                              static_cast<int>(at.y) + dy)));
+            }
+        }
+        EXPECT_LE(darkest, 175) << "20 °C at " << grams << " g/kg";
+    }
 }
 
 } // namespace

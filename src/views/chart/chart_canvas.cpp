@@ -67,16 +67,10 @@ std::optional<chart::ChartPoint> ChartCanvas::pointAt(QPointF pixel) const {
 void ChartCanvas::paintEvent(QPaintEvent*) {
     const ChartScene scene = handlers_.scene();
     const ChartLayout chartLayout = layout();
-    const Drawn now{scene.model,
-                    scene.model->computations(),
-                    size(),
-                    devicePixelRatioF(),
-                    scene.comfortZones,
-                    scene.protractor,
-                    scene.projection,
-                    scene.title.heading,
-                    scene.title.air,
-                    scene.title.formulation};
+    const Drawn now{scene.model,         scene.model->computations(), size(),
+                    devicePixelRatioF(), scene.comfortZones,          scene.protractor,
+                    scene.projection,    scene.fogIsotherms,          scene.title.heading,
+                    scene.title.air,     scene.title.formulation};
     if (background_.isNull() || !(now == drawn_)) {
         background_ = QPixmap(size() * now.ratio);
         background_.setDevicePixelRatio(now.ratio);

@@ -72,6 +72,7 @@ class ChartCanvas : public QWidget {
         bool comfortZones = false;
         bool protractor = false;
         chart::Projection projection = chart::Projection::Psychrometric;
+        bool fogIsotherms = true;
         std::string heading, air, formulation;
 
         bool operator==(const Drawn&) const = default;

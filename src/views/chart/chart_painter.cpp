@@ -69,6 +69,19 @@ Look LookOf(const Curve& curve) {
     return look;
 }
 
+// The h–x diagram's isotherms are one of its main families, as the Mollier convention draws
+// them (its scale is theirs, on the left): dark and solid, the minor steps paler as any family's.
+Look IsothermLook(const Curve& curve) {
+    const Look labelled{QColor(45, 45, 45), 0.9};
+    if (curve.labelled) {
+        return labelled;
+    }
+    Look look = LookOf(curve);
+    look.colour = QColor(175, 175, 175);
+    look.width = labelled.width * 0.55;
+    return look;
+}
+
 // On a raster device (the window, a PNG) a line thinner than 2 pixels is drawn as a 1-pixel
 // hairline: Qt strokes those on a fast path, several times faster than a scaled width. Vector
 // devices (SVG, PDF, a printer) get the scaled width.
@@ -635,10 +648,20 @@ void PaintTitle(QPainter& painter, const ChartLayout& layout, const ChartScene& 
         x += small.horizontalAdvance(caption) + 1.5 * small.height();
     };
     const Chart& model = *scene.model;
-    for (const Family family : {Family::Saturation, Family::RelativeHumidity, Family::WetBulb,
-                                Family::Enthalpy, Family::SpecificVolume}) {
-        // A family the user hid has no line on the chart to explain.
+    for (const Family family : {Family::Saturation, Family::DryBulbGrid, Family::RelativeHumidity,
+                                Family::WetBulb, Family::Enthalpy, Family::SpecificVolume}) {
+        // A family the user hid has no line on the chart to explain; the dry-bulb grid is a
+        // main family on the h–x diagram only.
         if (model.families().hides(family)) {
+            continue;
+        }
+        if (family == Family::DryBulbGrid) {
+            if (scene.projection == Projection::Mollier) {
+                Curve labelled;
+                labelled.family = family;
+                item(PenOf(IsothermLook(labelled), layout.unit, painter), Qt::NoBrush,
+                     qs("Dry bulb, " + model.units().dryBulb.symbol));
+            }
             continue;
         }
         item(PenOf(LookOf(family), layout.unit, painter), Qt::NoBrush,
@@ -829,18 +852,9 @@ std::optional<ProtractorShape> ShapeOf(const ChartMapping& mapping, const ChartL
     if (!protractor) {
         return std::nullopt;
     }
-    ProtractorShape shape;
     const QRectF& plot = layout.plot;
     const double u = layout.unit;
-    const double radius = 0.16 * std::min(plot.width(), plot.height());
-    shape.radius = radius;
     const bool mollier = mapping.projection() == Projection::Mollier;
-    // The Mollier diagram's empty corner is the lower right, below its saturation curve.
-    const QPointF centre = mollier ? plot.bottomRight() + QPointF(-1.45 * radius, -0.9 * radius)
-                                   : plot.topLeft() + QPointF(1.45 * radius, 1.4 * radius);
-    shape.centre = centre;
-    shape.disc =
-        QRectF(centre - QPointF(1.09 * radius, 1.09 * radius), centre + QPointF(1.09 * radius, 0));
     const ChartRange& r = mapping.range();
     const ChartPoint middle{(r.dryBulbMin + r.dryBulbMax) / 2,
                             (r.humidityRatioMin + r.humidityRatioMax) / 2};
@@ -874,46 +888,81 @@ std::optional<ProtractorShape> ShapeOf(const ChartMapping& mapping, const ChartL
         return std::abs(std::cos(angle)) * size.width() / 2 +
                std::abs(std::sin(angle)) * size.height() / 2 + 2 * u;
     };
-    for (const bool outer : {false, true}) {
-        std::vector<const Mark*> scale;
+    // One scale's labels in order of their rays, and the angles they stand at: spread along
+    // the arc at a radius, as little as keeps neighbours apart (two boxes are apart once the
+    // step along the arc clears either their widths across or their heights up); and whether
+    // they fit between the ends of the baseline.
+    struct Scale {
+        std::vector<const Mark*> marks;
+        std::vector<double> angles;
+        bool fits = true;
+    };
+    const auto spread = [&](bool outer, double radius) {
+        Scale scale;
         double widest = 0;
         for (const Mark& mark : marks) {
             if (mark.outer == outer) {
-                scale.push_back(&mark);
+                scale.marks.push_back(&mark);
                 widest = std::max(widest, mark.size.width());
             }
         }
-        std::sort(scale.begin(), scale.end(),
+        std::sort(scale.marks.begin(), scale.marks.end(),
                   [](const Mark* a, const Mark* b) { return a->angle < b->angle; });
         const double in = outer ? 1.0 : 0.84;
         const double out = outer ? 1.09 : 1.0;
         // The radius the labels' near sides stand at, the smallest their centres take.
-        const double reach = outer ? out * radius + 2 * u : in * radius - widest / 2 - 2 * u;
+        const double reach =
+            std::max(1.0, outer ? out * radius + 2 * u : in * radius - widest / 2 - 2 * u);
         const double height = metrics.height();
-        const double low = std::asin(std::min(1.0, (height / 2 + 2 * u) / std::max(reach, 1.0)));
+        const double low = std::asin(std::min(1.0, (height / 2 + 2 * u) / reach));
         const double high = std::numbers::pi - low;
         std::vector<double> wanted;
-        for (const Mark* mark : scale) {
+        for (const Mark* mark : scale.marks) {
             wanted.push_back(std::clamp(mark->angle, low, high));
         }
-        std::vector<double> angles = wanted;
+        scale.angles = wanted;
         for (int pass = 0; pass < 3; ++pass) {
             std::vector<double> separation;
-            for (std::size_t i = 1; i < scale.size(); ++i) {
-                const double a = (angles[i - 1] + angles[i]) / 2;
-                const QSizeF s = (scale[i - 1]->size + scale[i]->size) / 2;
-                separation.push_back((std::abs(std::sin(a)) * s.width() +
-                                      std::abs(std::cos(a)) * s.height() + 2 * u) /
-                                     std::max(reach, 1.0));
+            for (std::size_t i = 1; i < scale.marks.size(); ++i) {
+                const double a = (scale.angles[i - 1] + scale.angles[i]) / 2;
+                const QSizeF s = (scale.marks[i - 1]->size + scale.marks[i]->size) / 2;
+                const double across = s.width() / std::max(std::abs(std::sin(a)), 1e-3);
+                const double up = s.height() / std::max(std::abs(std::cos(a)), 1e-3);
+                // A tenth more for the boxes' different radii on a curved arc.
+                separation.push_back((1.1 * std::min(across, up) + 2 * u) / reach);
             }
-            angles = Spread(wanted, separation, low, high);
+            scale.angles = Spread(wanted, separation, low, high);
         }
-        for (std::size_t i = 0; i < scale.size(); ++i) {
-            const Mark& mark = *scale[i];
+        scale.fits = scale.angles.empty() || scale.angles.back() <= high + 1e-9;
+        return scale;
+    };
+    // A sixth of the plot's smaller side, wider when the SHR scale (0.5 to 1.0 crowd near the
+    // baseline, the negatives lie beyond 0.0) needs it to stand apart, up to a quarter.
+    const double side = std::min(plot.width(), plot.height());
+    double radius = 0.16 * side;
+    Scale inner = spread(false, radius);
+    while (!inner.fits && radius < 0.25 * side) {
+        radius += 0.01 * side;
+        inner = spread(false, radius);
+    }
+    ProtractorShape shape;
+    shape.radius = radius;
+    // The Mollier diagram's empty corner is the lower right, below its saturation curve.
+    const QPointF centre = mollier ? plot.bottomRight() + QPointF(-1.45 * radius, -0.9 * radius)
+                                   : plot.topLeft() + QPointF(1.45 * radius, 1.4 * radius);
+    shape.centre = centre;
+    shape.disc =
+        QRectF(centre - QPointF(1.09 * radius, 1.09 * radius), centre + QPointF(1.09 * radius, 0));
+    for (const bool outer : {false, true}) {
+        const Scale scale = outer ? spread(true, radius) : inner;
+        const double in = outer ? 1.0 : 0.84;
+        const double out = outer ? 1.09 : 1.0;
+        for (std::size_t i = 0; i < scale.marks.size(); ++i) {
+            const Mark& mark = *scale.marks[i];
             const QPointF d = direction(mark.angle);
             ProtractorShape::Tick tick;
             tick.line = QLineF(centre + d * in * radius, centre + d * out * radius);
-            const double a = angles[i];
+            const double a = scale.angles[i];
             const QPointF at = centre + direction(a) * (outer ? out * radius + clear(a, mark.size)
                                                               : in * radius - clear(a, mark.size));
             QRectF box(QPointF(0, 0), mark.size);
@@ -940,14 +989,6 @@ std::optional<ProtractorShape> ShapeOf(const ChartMapping& mapping, const ChartL
         top += metrics.height();
     }
     return shape;
-}
-
-// The point where a line from a box's centre to a point leaves the box.
-QPointF BoxEdgeTowards(const QRectF& box, QPointF to) {
-    const QPointF d = to - box.center();
-    const double tx = d.x() != 0 ? box.width() / 2 / std::abs(d.x()) : INFINITY;
-    const double ty = d.y() != 0 ? box.height() / 2 / std::abs(d.y()) : INFINITY;
-    return box.center() + d * std::min({tx, ty, 1.0});
 }
 
 void PaintProtractor(QPainter& painter, const ChartLayout& layout, const ProtractorShape& shape) {
@@ -1005,6 +1046,13 @@ QRectF LegendRow(const ChartLayout& layout) {
 
 } // namespace
 
+QPointF BoxEdgeTowards(const QRectF& box, QPointF to) {
+    const QPointF d = to - box.center();
+    const double tx = d.x() != 0 ? box.width() / 2 / std::abs(d.x()) : INFINITY;
+    const double ty = d.y() != 0 ? box.height() / 2 / std::abs(d.y()) : INFINITY;
+    return box.center() + d * std::min({tx, ty, 1.0});
+}
+
 ChartLayout LayoutChart(const QRectF& target, chart::Projection projection) {
     ChartLayout layout;
     layout.target = target;
@@ -1051,20 +1099,25 @@ void PaintChartBackground(QPainter& painter, const ChartLayout& layout, const Ch
     if (scene.comfortZones) {
         PaintComfortZones(painter, mapping, layout, geometry);
     }
+    const bool mollier = mapping.projection() == Projection::Mollier;
     for (const Curve& curve : geometry.curves) {
         // The grids are upright and level, and the minor steps pale: both are drawn without
         // antialiasing, which costs four times the time on a raster device and shows nothing on
         // them that a reader would miss. The labelled lines keep it.
-        const bool grid =
-            curve.family == Family::DryBulbGrid || curve.family == Family::HumidityRatioGrid;
+        const bool isotherm = mollier && curve.family == Family::DryBulbGrid;
+        const bool grid = !isotherm && (curve.family == Family::DryBulbGrid ||
+                                        curve.family == Family::HumidityRatioGrid);
         painter.setRenderHint(QPainter::Antialiasing, !grid && curve.labelled);
-        painter.setPen(PenOf(LookOf(curve), layout.unit, painter));
+        painter.setPen(PenOf(isotherm ? IsothermLook(curve) : LookOf(curve), layout.unit, painter));
         for (const Polyline& piece : curve.pieces) {
             painter.drawPolyline(MappedSimplified(mapping, piece));
         }
         // On the h-x diagram an isotherm goes on through the fog region below the saturation
-        // curve, nearly along the enthalpy lines.
-        if (curve.family == Family::DryBulbGrid && mapping.projection() == Projection::Mollier) {
+        // curve, nearly along the enthalpy lines; unless that region is asked to stay blank.
+        if (isotherm && scene.fogIsotherms) {
+            // Thin and pale there, so that the fog region stays quiet beside the chart's air.
+            const Look pale{curve.labelled ? QColor(150, 150, 150) : QColor(205, 205, 205), 0.5};
+            painter.setPen(PenOf(pale, layout.unit, painter));
             const ChartPoint top = curve.pieces.back().back();
             if (const auto fog = FogIsotherm(top.dryBulb, top.humidityRatio, model.range())) {
                 painter.drawLine(Pixel(mapping, fog->from), Pixel(mapping, fog->to));
@@ -1171,17 +1224,44 @@ std::optional<StateMark> StateMarkOf(const ChartLayout& layout, const ChartScene
     return mark;
 }
 
-// Everything the state's label keeps clear of.
-std::vector<QRectF> TakenBeforeState(const ChartLayout& layout, const ChartScene& scene) {
-    const std::vector<CurveLabel> curves = CurveLabels(layout, scene);
+// Everything the zones' names keep clear of: the line labels, the overlays' labels and marked
+// points, the protractor, the state point (its label comes after them) and the note.
+std::vector<QRectF> TakenBeforeZones(const ChartLayout& layout, const ChartScene& scene,
+                                     const std::vector<CurveLabel>& curves,
+                                     const std::vector<PlacedText>& overlayLabels) {
     std::vector<QRectF> taken = BoxesOf(curves);
-    for (const PlacedText& label : OverlayLabels(layout, scene, curves)) {
+    for (const PlacedText& label : overlayLabels) {
         taken.push_back(label.box);
     }
     const std::vector<QRectF> dots = OverlayDots(layout, scene);
     taken.insert(taken.end(), dots.begin(), dots.end());
     const std::vector<QRectF> protractor = ProtractorAreaOf(layout, scene);
     taken.insert(taken.end(), protractor.begin(), protractor.end());
+    if (const auto mark = PreferredStateMark(layout, scene)) {
+        const double r = mark->radius + layout.unit;
+        taken.emplace_back(mark->at - QPointF(r, r), mark->at + QPointF(r, r));
+    }
+    if (const auto [text, box] = NoteOf(layout, scene); !text.isEmpty()) {
+        taken.push_back(box);
+    }
+    return taken;
+}
+
+bool HasZones(const ChartScene& scene) {
+    return std::any_of(scene.overlays.begin(), scene.overlays.end(),
+                       [](const Overlay* overlay) { return !overlay->zones.empty(); });
+}
+
+// Everything the state's label keeps clear of: all of that and the zones' names.
+std::vector<QRectF> TakenBeforeState(const ChartLayout& layout, const ChartScene& scene) {
+    const std::vector<CurveLabel> curves = CurveLabels(layout, scene);
+    std::vector<QRectF> taken =
+        TakenBeforeZones(layout, scene, curves, OverlayLabels(layout, scene, curves));
+    if (HasZones(scene)) {
+        for (const ZoneLabel& zone : PlaceZoneLabels(layout, scene, taken)) {
+            taken.push_back(zone.label.box);
+        }
+    }
     return taken;
 }
 
@@ -1189,6 +1269,20 @@ std::vector<QRectF> TakenBeforeState(const ChartLayout& layout, const ChartScene
 
 std::vector<CurveLabel> CurveLabels(const ChartLayout& layout, const ChartScene& scene) {
     return CurveLabels(layout, *scene.model, ProtractorAreaOf(layout, scene));
+}
+
+std::vector<PlacedText> ZoneLabels(const ChartLayout& layout, const ChartScene& scene) {
+    std::vector<PlacedText> labels;
+    if (!HasZones(scene)) {
+        return labels;
+    }
+    const std::vector<CurveLabel> curves = CurveLabels(layout, scene);
+    for (const ZoneLabel& zone : PlaceZoneLabels(
+             layout, scene,
+             TakenBeforeZones(layout, scene, curves, OverlayLabels(layout, scene, curves)))) {
+        labels.push_back(zone.label);
+    }
+    return labels;
 }
 
 std::vector<PlacedText> ProtractorLabels(const ChartLayout& layout, const ChartScene& scene) {
@@ -1275,6 +1369,11 @@ std::vector<PlacedText> OverlayLabels(const ChartLayout& layout, const ChartScen
     for (const QRectF& box : ProtractorAreaOf(layout, scene)) {
         field.obstacles.push_back(Rect(box));
     }
+    for (const Overlay* overlay : scene.overlays) {
+        if (const auto key = KeyBox(layout, *overlay)) {
+            field.obstacles.push_back(Rect(*key));
+        }
+    }
     const auto placed = chart::PlaceLabels(requests, field, Measure(layout.smallFont));
     std::vector<PlacedText> labels;
     labels.reserve(placed.size());
@@ -1298,7 +1397,7 @@ void PaintChartForeground(QPainter& painter, const ChartLayout& layout, const Ch
         PaintOverlay(painter, mapping, layout, *overlay);
     }
     const std::vector<CurveLabel> curves = CurveLabels(layout, scene);
-    std::vector<QRectF> taken = BoxesOf(curves);
+    std::vector<PlacedText> overlayLabels;
     if (!scene.overlays.empty()) {
         // Each label in its overlay's colour, in the order OverlayLabels asks for them.
         std::vector<QColor> colours;
@@ -1317,9 +1416,9 @@ void PaintChartForeground(QPainter& painter, const ChartLayout& layout, const Ch
             }
         }
         painter.setFont(layout.smallFont);
-        const std::vector<PlacedText> labels = OverlayLabels(layout, scene, curves);
-        for (std::size_t i = 0; i < labels.size(); ++i) {
-            const PlacedText& label = labels[i];
+        overlayLabels = OverlayLabels(layout, scene, curves);
+        for (std::size_t i = 0; i < overlayLabels.size(); ++i) {
+            const PlacedText& label = overlayLabels[i];
             const QColor colour = colours[i].darker(140);
             if (label.leader) {
                 painter.setPen(QPen(colour, 0.6 * u));
@@ -1328,13 +1427,16 @@ void PaintChartForeground(QPainter& painter, const ChartLayout& layout, const Ch
             painter.fillRect(label.box, QColor(255, 255, 255, 200));
             painter.setPen(colour);
             painter.drawText(label.box, Qt::AlignCenter, label.text);
-            taken.push_back(label.box);
         }
-        const std::vector<QRectF> dots = OverlayDots(layout, scene);
-        taken.insert(taken.end(), dots.begin(), dots.end());
     }
-    const std::vector<QRectF> protractor = ProtractorAreaOf(layout, scene);
-    taken.insert(taken.end(), protractor.begin(), protractor.end());
+    std::vector<QRectF> taken = TakenBeforeZones(layout, scene, curves, overlayLabels);
+    if (HasZones(scene)) {
+        const std::vector<ZoneLabel> zones = PlaceZoneLabels(layout, scene, taken);
+        PaintZoneLabels(painter, layout, zones);
+        for (const ZoneLabel& zone : zones) {
+            taken.push_back(zone.label.box);
+        }
+    }
     if (const auto mark = StateMarkOf(layout, scene, taken)) {
         painter.setPen(QPen(Qt::black, 1.2 * u));
         painter.setBrush(QColor(225, 30, 30));

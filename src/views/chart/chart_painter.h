@@ -40,7 +40,8 @@ struct ChartScene {
     chart::Projection projection = chart::Projection::Psychrometric;
     models::ChartTitle title;
     bool comfortZones = false;
-    bool protractor = false; // the sensible-heat-ratio protractor in the upper left corner
+    bool protractor = false;  // the sensible-heat-ratio protractor in the upper left corner
+    bool fogIsotherms = true; // the h–x diagram's isotherms through the fog region
     std::optional<chart::ChartPoint> statePoint;
     std::string note; // written on the plot when there is no state point, and why
     std::vector<const chart::Overlay*> overlays;
@@ -77,12 +78,18 @@ struct PlacedText {
 // marked point, of the protractor and of each other, inside the plot.
 std::vector<PlacedText> OverlayLabels(const ChartLayout& layout, const ChartScene& scene,
                                       const std::vector<CurveLabel>& curveLabels);
+// The overlays' zones' names, placed after the overlays' labels, clear of them, of the state
+// point and of the legends; the state's label keeps clear of them in turn.
+std::vector<PlacedText> ZoneLabels(const ChartLayout& layout, const ChartScene& scene);
 // The protractor's labels (the SHR inside the arc, Δh/ΔW outside) and its caption's lines;
 // none when the scene shows no protractor.
 std::vector<PlacedText> ProtractorLabels(const ChartLayout& layout, const ChartScene& scene);
 // The box of the marked state's label, kept inside the plot and clear of every other label;
 // none without a state in the range.
 std::optional<QRectF> StateLabelBox(const ChartLayout& layout, const ChartScene& scene);
+
+// The point where a line from a box's centre to a point leaves the box: a leader's end.
+QPointF BoxEdgeTowards(const QRectF& box, QPointF to);
 
 // The part that changes only with the settings: title block, legend, grids, lines, labels, axes
 // and the comfort zones.

@@ -242,6 +242,7 @@ ChartScene ChartWindow::scene() const {
     scene.title = model_.shownTitle();
     scene.comfortZones = model_.comfortZones();
     scene.protractor = model_.protractor();
+    scene.fogIsotherms = model_.fogIsotherms();
     scene.projection = model_.projection();
     scene.statePoint = model_.statePoint();
     scene.note = model_.note();
@@ -511,6 +512,23 @@ void ChartWindow::buildViewActions() {
     percentageAction_->setChecked(model_.chart().percentageSaturation());
     connect(percentageAction_, &QAction::toggled, this,
             [this](bool shown) { showPercentageSaturation(shown); });
+    fogAction_ = new QAction(QStringLiteral("Isotherms in the fog region (h–x)"), this);
+    fogAction_->setObjectName(QStringLiteral("showFogIsotherms"));
+    fogAction_->setCheckable(true);
+    fogAction_->setChecked(model_.fogIsotherms());
+    connect(fogAction_, &QAction::toggled, this, [this](bool shown) { showFogIsotherms(shown); });
+}
+
+void ChartWindow::showFogIsotherms(bool shown) {
+    {
+        const QSignalBlocker blocker(fogAction_);
+        fogAction_->setChecked(shown);
+    }
+    if (!model_.showFogIsotherms(shown)) {
+        return;
+    }
+    canvas_->update();
+    remember();
 }
 
 void ChartWindow::showPercentageSaturation(bool shown) {
@@ -562,6 +580,7 @@ void ChartWindow::addViewCommands(QMenu& menu, std::optional<chart::ChartPoint> 
     menu.addMenu(linesMenu_);
     menu.addMenu(projectionMenu_);
     menu.addAction(percentageAction_);
+    menu.addAction(fogAction_);
     menu.addAction(copyAction_);
     menu.addSeparator();
     menu.addAction(resetAction_);
@@ -693,6 +712,10 @@ void ChartWindow::applyPreferences(const chart::ChartPreferences& preferences) {
     if (percentageAction_) {
         const QSignalBlocker blocker(percentageAction_);
         percentageAction_->setChecked(model_.chart().percentageSaturation());
+    }
+    if (fogAction_) {
+        const QSignalBlocker blocker(fogAction_);
+        fogAction_->setChecked(model_.fogIsotherms());
     }
 }
 

@@ -76,6 +76,8 @@ class ChartWindow : public QWidget {
     chart::Projection projection() const { return model_.projection(); }
     // The percentage-saturation lines beside the relative-humidity ones, remembered.
     void showPercentageSaturation(bool shown);
+    // The h–x diagram's isotherms through the fog region, or that region left blank; remembered.
+    void showFogIsotherms(bool shown);
     // Chooses a standard altitude chart by its place in the list (0 sea level, then 750, 1500
     // and 2250 m, or 2500, 5000 and 7500 ft in °F or °R): asks the main window for its altitude
     // through altitudeChartChosen.
@@ -151,6 +153,7 @@ class ChartWindow : public QWidget {
     QMenu* projectionMenu_ = nullptr;
     std::map<chart::Projection, QAction*> projectionActions_;
     QAction* percentageAction_ = nullptr;
+    QAction* fogAction_ = nullptr;
     QAction* undoAction_ = nullptr;
     QAction* copyAction_ = nullptr;
     QAction* resetAction_ = nullptr;

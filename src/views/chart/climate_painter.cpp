@@ -1,5 +1,7 @@
 #include "views/chart/climate_painter.h"
 
+#include "chart/label_placer.h"
+
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPagedPaintDevice>
@@ -72,9 +74,6 @@ void PaintZones(QPainter& painter, const ChartMapping& mapping, const ChartLayou
                 const Overlay& overlay) {
     const double u = layout.unit;
     painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setFont(layout.smallFont);
-    const QFontMetricsF metrics(layout.smallFont);
-    std::vector<QRectF> taken;
     for (const OverlayZone& zone : overlay.zones) {
         if (zone.outline.size() < 3) {
             continue;
@@ -87,32 +86,6 @@ void PaintZones(QPainter& painter, const ChartMapping& mapping, const ChartLayou
             QPen(Colour(zone.colour), 1.6 * u, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.setBrush(Colour(zone.colour, 40));
         painter.drawPolygon(outline);
-        // The label at the middle of the zone's box, moved down past labels already written,
-        // and kept inside the plot.
-        const QString text =
-            QString::fromStdString(zone.name) +
-            (zone.share.empty() ? QString()
-                                : QStringLiteral("\n") + QString::fromStdString(zone.share));
-        const QRectF size = metrics.boundingRect(QRectF(0, 0, 10000, 10000), Qt::AlignLeft, text);
-        QRectF box(outline.boundingRect().center() - QPointF(size.width(), size.height()) / 2,
-                   size.size());
-        for (int tries = 0; tries < 20; ++tries) {
-            const bool clash = std::any_of(taken.begin(), taken.end(), [&](const QRectF& other) {
-                return other.intersects(box);
-            });
-            if (!clash) {
-                break;
-            }
-            box.translate(0, size.height() / 2 + u);
-        }
-        const QRectF& plot = layout.plot;
-        box.moveLeft(std::clamp(box.left(), plot.left() + 2 * u,
-                                std::max(plot.left() + 2 * u, plot.right() - box.width() - 2 * u)));
-        box.moveTop(std::clamp(box.top(), plot.top() + 2 * u,
-                               std::max(plot.top() + 2 * u, plot.bottom() - box.height() - 2 * u)));
-        taken.push_back(box);
-        painter.setPen(Colour(zone.colour).darker(160));
-        painter.drawText(box, Qt::AlignCenter, text);
     }
 }
 
@@ -121,11 +94,7 @@ void PaintLegend(QPainter& painter, const ChartLayout& layout, const OverlayScal
     painter.setRenderHint(QPainter::Antialiasing, true);
     const QFontMetricsF metrics(layout.smallFont);
     const double line = metrics.height();
-    // Below the note's place at the plot's top left, where the chart is above saturation.
-    const QRectF box(
-        layout.plot.left() + 8 * u, layout.plot.top() + 8 * u + 2.5 * line,
-        std::max(130 * u, metrics.horizontalAdvance(QString::fromStdString(scale.title)) + 12 * u),
-        3 * line + 16 * u);
+    const QRectF box = LegendBox(layout, scale);
     painter.setPen(QPen(QColor(120, 120, 120), 0.8 * u));
     painter.setBrush(QColor(255, 255, 255, 235));
     painter.drawRect(box);
@@ -153,22 +122,12 @@ void PaintLegend(QPainter& painter, const ChartLayout& layout, const OverlayScal
     painter.setBrush(Qt::NoBrush);
 }
 
-// The key's box below the legend's place, so that a climate window's legend and a key of
-// another window's marks stand one above the other.
-void PaintKey(QPainter& painter, const ChartLayout& layout, const Overlay& overlay) {
+void PaintKey(QPainter& painter, const ChartLayout& layout, const Overlay& overlay,
+              const QRectF& box) {
     const double u = layout.unit;
     painter.setRenderHint(QPainter::Antialiasing, true);
-    const QFontMetricsF metrics(layout.smallFont);
-    const double line = metrics.height();
-    double width = metrics.horizontalAdvance(QString::fromStdString(overlay.keyTitle));
-    for (const OverlayKeyEntry& entry : overlay.key) {
-        width = std::max(width, line + 4 * u +
-                                    metrics.horizontalAdvance(QString::fromStdString(entry.name)));
-    }
-    const double legendBottom = layout.plot.top() + 8 * u + 2.5 * line + 3 * line + 16 * u;
-    const double rows = static_cast<double>(overlay.key.size()) + 1;
-    const QRectF box(layout.plot.left() + 8 * u, legendBottom + 6 * u, width + 12 * u,
-                     rows * line + 8 * u);
+    const double line = QFontMetricsF(layout.smallFont).height();
+    const double width = box.width() - 12 * u;
     painter.setPen(QPen(QColor(120, 120, 120), 0.8 * u));
     painter.setBrush(QColor(255, 255, 255, 235));
     painter.drawRect(box);
@@ -253,7 +212,141 @@ std::size_t PaintTablePage(QPainter& painter, const QRectF& page, const OverlayT
     return std::max(row, first + 1);
 }
 
+QString ZoneText(const OverlayZone& zone) {
+    return QString::fromStdString(zone.name) +
+           (zone.share.empty() ? QString()
+                               : QStringLiteral("\n") + QString::fromStdString(zone.share));
+}
+
 } // namespace
+
+std::optional<QRectF> KeyBox(const ChartLayout& layout, const Overlay& overlay) {
+    if (overlay.key.empty()) {
+        return std::nullopt;
+    }
+    const double u = layout.unit;
+    const QFontMetricsF metrics(layout.smallFont);
+    const double line = metrics.height();
+    double width = metrics.horizontalAdvance(QString::fromStdString(overlay.keyTitle));
+    for (const OverlayKeyEntry& entry : overlay.key) {
+        width = std::max(width, line + 4 * u +
+                                    metrics.horizontalAdvance(QString::fromStdString(entry.name)));
+    }
+    const double rows = static_cast<double>(overlay.key.size()) + 1;
+    return QRectF(layout.plot.left() + 8 * u, LegendBox(layout, {}).bottom() + 6 * u,
+                  width + 12 * u, rows * line + 8 * u);
+}
+
+QRectF LegendBox(const ChartLayout& layout, const OverlayScale& scale) {
+    const double u = layout.unit;
+    const QFontMetricsF metrics(layout.smallFont);
+    const double line = metrics.height();
+    // Below the note's place at the plot's top left, where the chart is above saturation.
+    return {
+        layout.plot.left() + 8 * u, layout.plot.top() + 8 * u + 2.5 * line,
+        std::max(130 * u, metrics.horizontalAdvance(QString::fromStdString(scale.title)) + 12 * u),
+        3 * line + 16 * u};
+}
+
+std::vector<ZoneLabel> PlaceZoneLabels(const ChartLayout& layout, const ChartScene& scene,
+                                       const std::vector<QRectF>& taken) {
+    const ChartMapping mapping = MappingOf(layout, scene.model->range());
+    const double u = layout.unit;
+    const QRectF frame = layout.plot.adjusted(u, u, -u, -u);
+    const QFontMetricsF metrics(layout.smallFont);
+    const double step = metrics.height();
+    std::vector<LabelRequest> requests;
+    std::vector<QColor> colours;
+    LabelField field;
+    field.frame = {frame.left(), frame.top(), frame.width(), frame.height()};
+    field.gap = u;
+    const auto obstacle = [&](const QRectF& r) {
+        field.obstacles.push_back({r.left(), r.top(), r.width(), r.height()});
+    };
+    for (const QRectF& box : taken) {
+        obstacle(box);
+    }
+    for (const Overlay* overlay : scene.overlays) {
+        if (overlay->scale.legend) {
+            obstacle(LegendBox(layout, overlay->scale));
+        }
+        if (const auto key = KeyBox(layout, *overlay)) {
+            obstacle(*key);
+        }
+        for (const OverlayZone& zone : overlay->zones) {
+            if (zone.outline.size() < 3) {
+                continue;
+            }
+            QPolygonF outline;
+            for (const ChartPoint p : zone.outline) {
+                outline.append(Pixel(mapping, p));
+            }
+            const QRectF bounds = outline.boundingRect();
+            const QRectF shown = bounds & frame;
+            if (shown.isEmpty()) {
+                continue; // nothing of it on the plot to name
+            }
+            // The middle of its box first (where it always stood), then the places inside the
+            // zone and the plot nearest to it; off the zone with a leader only when none is free.
+            const QPointF middle = bounds.center();
+            std::vector<QPointF> inside;
+            for (double y = shown.top() + step / 2; y < shown.bottom(); y += step) {
+                for (double x = shown.left() + step / 2; x < shown.right(); x += step) {
+                    if (outline.containsPoint(QPointF(x, y), Qt::OddEvenFill)) {
+                        inside.emplace_back(x, y);
+                    }
+                }
+            }
+            const auto distance = [&](QPointF p) { return QLineF(p, middle).length(); };
+            std::sort(inside.begin(), inside.end(),
+                      [&](QPointF a, QPointF b) { return distance(a) < distance(b); });
+            LabelRequest request;
+            request.text = ZoneText(zone).toStdString();
+            const QPointF anchor = inside.empty() ? shown.center() : inside.front();
+            request.anchor = {anchor.x(), anchor.y()};
+            request.at = {middle.x(), middle.y()};
+            for (const QPointF p : inside) {
+                request.others.push_back({p.x(), p.y()});
+            }
+            requests.push_back(std::move(request));
+            colours.push_back(Colour(zone.colour).darker(160));
+        }
+    }
+    const auto placed = PlaceLabels(requests, field, [&](const std::string& text) {
+        const QRectF box = metrics.boundingRect(QRectF(0, 0, 1e5, 1e5), Qt::AlignLeft,
+                                                QString::fromStdString(text));
+        return TextSize{box.width(), box.height()};
+    });
+    std::vector<ZoneLabel> labels;
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        const LabelRect& b = placed[i].box;
+        labels.push_back(
+            {{QString::fromStdString(requests[i].text), QRectF(b.left, b.top, b.width, b.height),
+              QPointF(requests[i].anchor.x, requests[i].anchor.y), placed[i].leader,
+              placed[i].placed},
+             colours[i]});
+    }
+    return labels;
+}
+
+void PaintZoneLabels(QPainter& painter, const ChartLayout& layout,
+                     const std::vector<ZoneLabel>& labels) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setFont(layout.smallFont);
+    for (const ZoneLabel& zone : labels) {
+        const PlacedText& label = zone.label;
+        if (label.leader) {
+            // Off its zone, over the hours' marks: a leader to it and a pale ground to read on.
+            painter.setPen(QPen(zone.colour, 0.6 * layout.unit));
+            painter.drawLine(label.anchor, BoxEdgeTowards(label.box, label.anchor));
+            painter.fillRect(label.box, QColor(255, 255, 255, 200));
+        }
+        painter.setPen(zone.colour);
+        painter.drawText(label.box, Qt::AlignCenter, label.text);
+    }
+    painter.restore();
+}
 
 void PaintClimateLayers(QPainter& painter, const ChartLayout& layout, const ChartMapping& mapping,
                         const Overlay& overlay) {
@@ -268,8 +361,8 @@ void PaintClimateLayers(QPainter& painter, const ChartLayout& layout, const Char
     if (overlay.scale.legend) {
         PaintLegend(painter, layout, overlay.scale);
     }
-    if (!overlay.key.empty()) {
-        PaintKey(painter, layout, overlay);
+    if (const auto key = KeyBox(layout, overlay)) {
+        PaintKey(painter, layout, overlay, *key);
     }
     painter.restore();
 }
