@@ -4,9 +4,9 @@
 // --benchmark_repetitions=5 --benchmark_report_aggregates_only=true for the medians.
 #include "climate/hourly_states.h"
 #include "climateanalysis/envelope_figures.h"
-#include "climatecli/logger_series.h"
 #include "envelopes/catalogue.h"
 #include "envelopes/compliance.h"
+#include "loggerfile/logger_series.h"
 
 #include <benchmark/benchmark.h>
 
@@ -88,7 +88,7 @@ std::string LoggerText() {
 void BM_LoggerYearLoadedAndJudged(benchmark::State& state) {
     const std::string text = LoggerText();
     for (auto _ : state) {
-        auto series = climatecli::ReadLoggerSeries(text, "hall");
+        auto series = loggerfile::ReadLoggerSeries(text, "hall");
         if (!series) {
             state.SkipWithError("the logger text was refused");
             return;

@@ -2,7 +2,7 @@
 // judged: from the series in memory (alignment, each reading's state, the step figures and their
 // sums), and the whole path of hygrovane-climate --stream from a logger file's text. Run with
 // --benchmark_repetitions=5 --benchmark_report_aggregates_only=true for the medians.
-#include "climatecli/logger_series.h"
+#include "loggerfile/logger_series.h"
 #include "streams/judgement.h"
 
 #include <benchmark/benchmark.h>
@@ -99,7 +99,7 @@ void BM_ReadAlignAndJudgeAYearFromALoggerFile(benchmark::State& state) {
     streams::JudgementSettings settings;
     settings.massFlow = 3;
     for (auto _ : state) {
-        auto read = climatecli::ReadLoggerStreams(text, {"OA", "RA", "MA", "EA", "SA"});
+        auto read = loggerfile::ReadLoggerStreams(text, {"OA", "RA", "MA", "EA", "SA"});
         streams::StreamSet set;
         const StreamName names[] = {StreamName::Outdoor, StreamName::Return, StreamName::Mixed,
                                     StreamName::AfterRecovery, StreamName::Supply};

@@ -29,11 +29,14 @@ if(BUILD_TESTING)
     target_link_libraries(hygrovane_screenshots PRIVATE hygrovane_app Qt6::Test)
     # The climate window's pictures show Chicago's year from the shared test data.
     hygrovane_shared_data(shared)
-    target_compile_definitions(hygrovane_screenshots PRIVATE HYGROVANE_SHARED_DATA="${shared}")
+    # The measured streams' pictures show the logged week of examples/ahu-week.
+    target_compile_definitions(hygrovane_screenshots PRIVATE HYGROVANE_SHARED_DATA="${shared}"
+                               HYGROVANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
     set(screenshots "")
     foreach(picture about-box main-window saturation-window unit-convertor chart chart-marks
                     chart-si chart-ip chart-1500m chart-protractor processes-window design-report ahu-example
-                    batch-convert climate-chart climate-window year-window year-units-by-month)
+                    batch-convert climate-chart climate-window year-window year-units-by-month
+                    streams-dialog streams-window streams-chart)
         list(APPEND screenshots ${CMAKE_BINARY_DIR}/screenshots/${picture}.png)
     endforeach()
     add_custom_command(

@@ -3,6 +3,7 @@
 // the same pictures. Usage: hygrovane_screenshots FOLDER (QT_QPA_PLATFORM=offscreen without a
 // display). Exits 1 naming the picture that could not be taken.
 #include "guide_examples.h"
+#include "hygrovane/relations.h"
 #include "models/platform.h"
 #include "programs/hygrovane/program_start.h"
 #include "views/about/about_window.h"
@@ -11,6 +12,9 @@
 #include "views/chart/chart_overlays.h"
 #include "views/chart/chart_window.h"
 #include "views/climate/climate_window.h"
+#include "views/climate/envelope_chooser.h"
+#include "views/climate/streams_dialog.h"
+#include "views/climate/streams_window.h"
 #include "views/convertor/convertor_window.h"
 #include "views/processes/processes_window.h"
 #include "views/saturation/saturation_window.h"
@@ -26,6 +30,7 @@
 #include <QInputDevice>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QSettings>
@@ -35,11 +40,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <cstdio>
 #include <deque>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -330,6 +337,67 @@ void Climate(Pictures& pictures) {
     CloseAndDelete(chart);
 }
 
+// The data hall of the user's guide: Chicago's year through a hall cooled by outdoor air without
+// humidity control, its inlet the outdoor air held between 18 and 27 degC (mixed with return air
+// below, cooled above) at the outdoor humidity ratio. Written as the guide's Python writes it, a
+// weather file of the hall: each record's dry bulb held so, its dew point the outdoor one (its
+// relative humidity left, unused: the window takes the humidity from the dew point).
+std::string WriteDataHall(const std::string& folder) {
+    std::ifstream in(std::string(HYGROVANE_SHARED_DATA) + "/weather/chicago.epw", std::ios::binary);
+    const std::string path = folder + "/data-hall.epw";
+    std::ofstream out(path, std::ios::binary);
+    std::string line;
+    int number = 0;
+    while (std::getline(in, line)) {
+        if (++number <= 8) {
+            out << line << '\n';
+            continue;
+        }
+        std::vector<std::string> fields;
+        std::stringstream split(line);
+        for (std::string field; std::getline(split, field, ',');) {
+            fields.push_back(field);
+        }
+        if (fields.size() > 8) {
+            char text[32];
+            std::snprintf(text, sizeof text, "%.1f", std::clamp(std::stod(fields[6]), 18.0, 27.0));
+            fields[6] = text;
+        }
+        for (std::size_t f = 0; f < fields.size(); ++f) {
+            out << (f == 0 ? "" : ",") << fields[f];
+        }
+        out << '\n';
+    }
+    if (number < 8768 || !out) {
+        throw Failure("climate-envelopes.png: the data hall's file was not written");
+    }
+    return path;
+}
+
+// A data hall's year against A1 of the 2021 and the 2011 editions, drawn on the chart.
+void DataHall(Pictures& pictures) {
+    const QTemporaryDir folder;
+    const std::string hall = WriteDataHall(folder.path().toStdString());
+    StartedProgram program;
+    AmbientWindow& main = program.main;
+    control<QAction>(main, "menu_climate")->trigger();
+    auto* window = control<ClimateWindow>(main, "Form_climate");
+    QSignalSpy finished(window, &ClimateWindow::loadFinished);
+    window->open(hall);
+    if (!finished.wait(60000) || !finished.front().front().toBool()) {
+        throw Failure("climate-envelopes.png: the data hall's file was not loaded");
+    }
+    control<QComboBox>(*window, "humidity")->setCurrentIndex(1);     // the outdoor dew point
+    control<QComboBox>(*window, "comfortModel")->setCurrentIndex(5); // none: the envelopes alone
+    window->envelopeChooser()->tick({"ashrae-tc99-2021-a1", "ashrae-tc99-2011-a1"});
+    control<QPushButton>(*window, "showChart")->click();
+    auto* chart = control<ChartWindow>(main, "Form_chart");
+    chart->resize(1000, 720);
+    pictures.take(*chart, "climate-envelopes.png");
+    CloseAndDelete(window);
+    CloseAndDelete(chart);
+}
+
 // The year page of the user's guide: Chicago's year through a 100 % outdoor-air unit without
 // and with an enthalpy wheel, side by side.
 void Year(Pictures& pictures) {
@@ -389,6 +457,51 @@ void Year(Pictures& pictures) {
     CloseAndDelete(year);
 }
 
+// The measured streams of the user's guide: the logged week of examples/ahu-week mapped in the
+// dialog, its figures with the faulty mixed-air sensor, and its streams on the chart.
+void Streams(Pictures& pictures) {
+    StartedProgram program;
+    AmbientWindow& main = program.main;
+    control<QAction>(main, "menu_climate")->trigger();
+    auto* climate = control<ClimateWindow>(main, "Form_climate");
+    control<QPushButton>(*climate, "showStreams")->click();
+    StreamsWindow* window = showStreamsWindow(program.platform, &program.overlays);
+    StreamsDialog* dialog = window->mappingDialog();
+    // Opened from their folder, as the guide names them.
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(QStringLiteral(HYGROVANE_SOURCE_DIR "/examples/ahu-week"));
+    const bool read = dialog->addFile("ahu-week.csv") == models::CommandOutcome::Done &&
+                      dialog->addFile("ahu-week-supply.csv") == models::CommandOutcome::Done;
+    QDir::setCurrent(before);
+    if (!read) {
+        throw Failure("streams-dialog.png: the week's files were not read");
+    }
+    control<QCheckBox>(*dialog, "flowOn")->setChecked(true);
+    control<QDoubleSpinBox>(*dialog, "flow")->setValue(2);
+    dialog->show();
+    pictures.take(*dialog, "streams-dialog.png");
+    if (dialog->apply() != models::CommandOutcome::Done) {
+        throw Failure("streams-window.png: the week was not judged");
+    }
+    window->redraw();
+    window->resize(900, 820);
+    pictures.take(*window, "streams-window.png");
+    control<QPushButton>(*climate, "showChart")->click();
+    auto* chart = control<ChartWindow>(main, "Form_chart");
+    chart->resize(1000, 720);
+    chart->chooseRange(chart::ChartRange{268.15, 308.15, 0, 0.012});
+    // The mouse on the mixed air's reading at noon of the faulty hours: the status line names it.
+    const auto& noon = window->model().report().judged.aligned.states[2][2 * 144 + 72];
+    const QPoint at = chart->canvasPixel({noon.dryBulb + 273.15, noon.humidityRatio}).toPoint();
+    QMouseEvent moved(QEvent::MouseMove, at, chart->canvas()->mapToGlobal(at), Qt::NoButton,
+                      Qt::NoButton, {});
+    QApplication::sendEvent(chart->canvas(), &moved);
+    pictures.take(*chart, "streams-chart.png");
+    CloseAndDelete(window);
+    CloseAndDelete(chart);
+    CloseAndDelete(climate);
+}
+
 } // namespace
 } // namespace hygrovane::views
 
@@ -416,7 +529,9 @@ int main(int argc, char** argv) {
         hygrovane::views::AirHandlingUnit(pictures);
         hygrovane::views::BatchConvert(pictures);
         hygrovane::views::Climate(pictures);
+        hygrovane::views::DataHall(pictures);
         hygrovane::views::Year(pictures);
+        hygrovane::views::Streams(pictures);
     } catch (const hygrovane::views::Failure& failure) {
         std::fprintf(stderr, "hygrovane_screenshots: %s\n", failure.what());
         return 1;

@@ -39,6 +39,16 @@ struct OverlayColour {
     friend bool operator==(const OverlayColour&, const OverlayColour&) = default;
 };
 
+// A kind of mark a legend names with its colour at its first and its last mark (the same for
+// marks not coloured by time).
+struct OverlayKey {
+    std::string name;
+    OverlayColour first;
+    OverlayColour last;
+
+    friend bool operator==(const OverlayKey&, const OverlayKey&) = default;
+};
+
 // A value's colour on a sequential scale from pale yellow through green to dark blue (stops
 // of our own choosing, ordered by lightness so that a grey print keeps the order); values
 // outside minimum..maximum take the end colours, and a scale without width the top colour.
@@ -49,6 +59,9 @@ struct OverlayScale {
     std::string lowText; // the legend's texts for the two ends, in the chart's units
     std::string highText;
     bool legend = false; // draw the legend
+    // With keys the legend names them, each with its colours, instead of the scale's bar; the
+    // two texts then stand under the keys' colours (the first and the last time).
+    std::vector<OverlayKey> keys{};
 
     friend bool operator==(const OverlayScale&, const OverlayScale&) = default;
 };

@@ -31,10 +31,12 @@ std::string EnvelopesText(const std::vector<EnvelopeFigures>& figures) {
                 " h missing\n";
         text += "    excursions: " + std::to_string(c.excursionCount) + ", longest " +
                 HoursText(c.longestHours) + " h, total " + HoursText(c.excursionHours) + " h, " +
-                Fixed(c.degreeHours, 1) + " K h";
+                Fixed(c.degreeHours, 1) + " K h, " + Fixed(c.gramHours, 1) + " g/kg h, " +
+                Fixed(c.percentHours, 1) + " %RH h";
         if (c.worst) {
             text += "; worst " + Worst(c, " to ") + " (" + HoursText(c.worst->hours) + " h, " +
-                    Fixed(c.worst->degreeHours, 1) + " K h)";
+                    Fixed(c.worst->degreeHours, 1) + " K h, " + Fixed(c.worst->gramHours, 1) +
+                    " g/kg h, " + Fixed(c.worst->percentHours, 1) + " %RH h)";
         }
         text += "\n    % inside by month:";
         for (int m = 1; m <= 12; ++m) {
@@ -72,6 +74,8 @@ std::string EnvelopesCsv(const std::vector<EnvelopeFigures>& figures) {
         row("year", name, "longestHours", HoursText(c.longestHours), "h");
         row("year", name, "totalHours", HoursText(c.excursionHours), "h");
         row("year", name, "degreeHours", Fixed(c.degreeHours, 2), "K h");
+        row("year", name, "gramHours", Fixed(c.gramHours, 2), "g/kg h");
+        row("year", name, "percentHours", Fixed(c.percentHours, 2), "%RH h");
         row("year", name, "worstStart", c.worst ? TimeText(c.worst->start) : "", "");
         row("year", name, "worstEnd", c.worst ? TimeText(c.worst->end) : "", "");
         for (int m = 1; m <= 12; ++m) {
@@ -97,7 +101,9 @@ std::string EnvelopesJson(const std::vector<EnvelopeFigures>& figures) {
                 ",\n     \"excursions\": {\"count\": " + std::to_string(c.excursionCount) +
                 ", \"longestHours\": " + HoursText(c.longestHours) +
                 ", \"totalHours\": " + HoursText(c.excursionHours) +
-                ", \"degreeHours\": " + Fixed(c.degreeHours, 2) + "}" + ",\n     \"worst\": " +
+                ", \"degreeHours\": " + Fixed(c.degreeHours, 2) +
+                ", \"gramHours\": " + Fixed(c.gramHours, 2) +
+                ", \"percentHours\": " + Fixed(c.percentHours, 2) + "}" + ",\n     \"worst\": " +
                 (c.worst ? "{\"start\": " + JsonString(TimeText(c.worst->start)) +
                                ", \"end\": " + JsonString(TimeText(c.worst->end)) + "}"
                          : std::string("null")) +

@@ -2,7 +2,8 @@
 
 // The envelope figures in the three forms of hygrovane-climate's output, to follow the zone
 // figures: a section of text, CSV rows (section "envelopes") and the JSON member "envelopes".
-// Hours as the other figures write them; degree-hours in K h whatever the units.
+// Hours as the other figures write them; degree-hours in K h, gram-hours in g/kg h and
+// percent-hours in %RH h whatever the units.
 
 #include "climateanalysis/envelope_figures.h"
 

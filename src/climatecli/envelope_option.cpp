@@ -14,14 +14,10 @@ Expected<Done, std::string> TakeEnvelopes(const std::string& value,
     while (start <= value.size()) {
         const std::size_t comma = std::min(value.find(',', start), value.size());
         const std::string name = value.substr(start, comma - start);
-        const auto envelope = envelopes::EnvelopeNamed(name);
+        const auto envelope = envelopes::EnvelopeFromText(name);
         if (!envelope) {
-            std::string error =
-                "--envelope: unknown envelope \"" + name + "\" (a comma-separated list of:";
-            for (const envelopes::Envelope& known : envelopes::Catalogue()) {
-                error += " " + known.name;
-            }
-            return Fail(error + ")");
+            return Fail("--envelope: " + envelope.error() +
+                        "; a comma-separated list of envelopes");
         }
         const bool given = std::any_of(
             into.begin(), into.end(), [&](const envelopes::Envelope& e) { return e.name == name; });

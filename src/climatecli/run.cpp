@@ -8,9 +8,9 @@
 #include "climatecli/command_line.h"
 #include "climatecli/envelope_option.h"
 #include "climatecli/input_text.h"
-#include "climatecli/logger_series.h"
 #include "climatecli/stream_run.h"
 #include "climatecli/unit_figures.h"
+#include "loggerfile/logger_series.h"
 
 #include <filesystem>
 #include <memory>
@@ -78,7 +78,7 @@ int Run(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
     bool located = true;
     if (!data && IsLoggerShaped(text, data.error())) {
         // Not a weather file's header: a logger file hygrovane-batch reads, if it is one.
-        auto series = ReadLoggerSeries(
+        auto series = loggerfile::ReadLoggerSeries(
             text, BaseName(inputName),
             line->humidityChosen ? std::optional(line->settings.states.humidity) : std::nullopt);
         if (series) {

@@ -4,8 +4,8 @@
 #include "cli/streams.h"
 #include "climate/read_failure.h"
 #include "climatecli/input_text.h"
-#include "climatecli/logger_series.h"
-#include "climatecli/stream_writers.h"
+#include "loggerfile/logger_series.h"
+#include "loggerfile/stream_writers.h"
 
 #include <map>
 #include <memory>
@@ -56,7 +56,7 @@ int RunStreams(const CommandLine& line, std::string input, std::FILE* out, std::
         for (const std::size_t s : indices) {
             prefixes.push_back(*options.prefixes[s]);
         }
-        auto read = ReadLoggerStreams(text, prefixes);
+        auto read = loggerfile::ReadLoggerStreams(text, prefixes);
         if (!read) {
             say("cannot read \"" + name + "\": " + climate::Describe(read.error()));
             return kExitUnreadable;
@@ -68,15 +68,15 @@ int RunStreams(const CommandLine& line, std::string input, std::FILE* out, std::
         }
     }
 
-    StreamsReport report;
+    loggerfile::StreamsReport report;
     report.source = line.input == "-" ? std::string("-") : line.inputName();
     report.alignment = options.alignment;
     report.alignment.formulation = line.settings.states.formulation;
     report.judgement = options.judgement;
     report.judged = streams::Judge(set, report.alignment, report.judgement);
-    const std::string figures = line.format == Format::Json  ? StreamsJson(report)
-                                : line.format == Format::Csv ? StreamsCsv(report)
-                                                             : StreamsText(report);
+    const std::string figures = line.format == Format::Json  ? loggerfile::StreamsJson(report)
+                                : line.format == Format::Csv ? loggerfile::StreamsCsv(report)
+                                                             : loggerfile::StreamsText(report);
     auto sink = cli::OpenOutput(line.output, out);
     if (!sink) {
         return cli::Report(err, kProgram, sink.error());

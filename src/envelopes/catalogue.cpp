@@ -1,5 +1,8 @@
 #include "envelopes/catalogue.h"
 
+#include "envelopes/collections.h"
+#include "envelopes/comfort_envelopes.h"
+
 #include "hygrovane/relations.h"
 
 namespace hygrovane::envelopes {
@@ -91,6 +94,10 @@ std::vector<Envelope> Build() {
         HumidityOnly("en16798-1-humidity-i", kEn16798, "Humidity category I", 30, 50),
         HumidityOnly("en16798-1-humidity-ii", kEn16798, "Humidity category II", 25, 60),
         HumidityOnly("en16798-1-humidity-iii", kEn16798, "Humidity category III", 20, 70),
+        // ASHRAE 55 with its default inputs; other inputs follow the name (comfort_envelopes.h).
+        Ashrae55Pmv({}, std::string(kAshrae55Pmv)).value(),
+        Ashrae55Adaptive(80, {}, std::string(kAshrae55Adaptive80)).value(),
+        Ashrae55Adaptive(90, {}, std::string(kAshrae55Adaptive90)).value(),
     };
 }
 
@@ -108,6 +115,27 @@ std::optional<Envelope> EnvelopeNamed(std::string_view name) {
         }
     }
     return std::nullopt;
+}
+
+Expected<Envelope, std::string> EnvelopeFromText(std::string_view text) {
+    if (auto named = EnvelopeNamed(text)) {
+        return *named;
+    }
+    if (auto comfort = ComfortEnvelopeNamed(text)) {
+        return std::move(*comfort);
+    }
+    if (auto collection = CollectionEnvelopeNamed(text)) {
+        return std::move(*collection);
+    }
+    std::string error = "unknown envelope \"" + std::string(text) + "\" (one of:";
+    for (const Envelope& known : Catalogue()) {
+        error += " " + known.name;
+    }
+    for (const std::string& name : CollectionNames()) {
+        error += " " + name;
+    }
+    return Fail(error + "; ASHRAE 55's with :clo=, :met=, :v= or :tpma= after the name, the "
+                        "collection classes with :rh=, :t= or :window=)");
 }
 
 } // namespace hygrovane::envelopes

@@ -4,8 +4,10 @@
 // the command line use, in one table. The guide's chapter "Envelopes" gives each one's source.
 
 #include "envelopes/envelope.h"
+#include "hygrovane/expected.h"
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -16,6 +18,11 @@ const std::vector<Envelope>& Catalogue();
 
 // The envelope of that exact name, or none.
 std::optional<Envelope> EnvelopeNamed(std::string_view name);
+
+// A name of the catalogue, one of ASHRAE 55's comfort envelopes with its inputs after it
+// (comfort_envelopes.h) or a collection class with its (collections.h); otherwise the message
+// says why, listing the names.
+Expected<Envelope, std::string> EnvelopeFromText(std::string_view text);
 
 // How the data-centre envelopes read their dew-point limits below 0 degC (-12 degC, -9 degC): as
 // frost points, the reading of the handbook's chart and of its dew-point relation below 0 degC.

@@ -1,5 +1,7 @@
 #include "envelopes/compliance.h"
 
+#include "envelopes/collections.h"
+
 #include <algorithm>
 #include <numeric>
 #include <vector>
@@ -35,6 +37,12 @@ Compliance Assess(const Judge& judge, std::span<const Sample> samples) {
         std::stable_sort(order.begin(), order.end(), earlier);
     }
 
+    // A collection class judges each reading against the readings around it.
+    std::vector<Judgement> collection;
+    if (judge.envelope().collection) {
+        collection = JudgeCollection(judge, samples);
+    }
+
     Compliance result;
     std::optional<Excursion> open;
     std::optional<std::int64_t> lastEnd;
@@ -60,7 +68,9 @@ Compliance Assess(const Judge& judge, std::span<const Sample> samples) {
         }
         lastEnd = lastEnd ? std::max(*lastEnd, sample.end) : sample.end;
 
-        const Judgement judgement = sample.air ? judge.Assess(*sample.air) : Judgement{};
+        const Judgement judgement = !collection.empty() ? collection[index]
+                                    : sample.air        ? judge.Assess(*sample.air)
+                                                        : Judgement{};
         PeriodCompliance* month = sample.month >= 1 && sample.month <= 12
                                       ? &result.months[static_cast<std::size_t>(sample.month - 1)]
                                       : nullptr;
@@ -91,12 +101,16 @@ Compliance Assess(const Judge& judge, std::span<const Sample> samples) {
         case Verdict::Outside:
             result.hoursOutside += hours;
             result.degreeHours += judgement.beyond * hours;
+            result.gramHours += judgement.gramsBeyond * hours;
+            result.percentHours += judgement.percentBeyond * hours;
             if (!open) {
                 open = Excursion{sample.start, sample.end, 0, 0};
             }
             open->end = std::max(open->end, sample.end);
             open->hours += hours;
             open->degreeHours += judgement.beyond * hours;
+            open->gramHours += judgement.gramsBeyond * hours;
+            open->percentHours += judgement.percentBeyond * hours;
             break;
         }
     }

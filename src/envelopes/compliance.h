@@ -31,7 +31,9 @@ struct Excursion {
     std::int64_t start = 0;
     std::int64_t end = 0;
     double hours = 0;
-    double degreeHours = 0; // K h: each reading's Judgement::beyond times its hours
+    double degreeHours = 0;  // K h: each reading's Judgement::beyond times its hours
+    double gramHours = 0;    // g/kg h: Judgement::gramsBeyond times hours
+    double percentHours = 0; // %RH h: Judgement::percentBeyond times hours
 };
 
 struct PeriodCompliance {
@@ -51,6 +53,8 @@ struct Compliance {
     double longestHours = 0;
     double excursionHours = 0; // the excursions' total, equal to hoursOutside
     double degreeHours = 0;    // K h
+    double gramHours = 0;      // g/kg h
+    double percentHours = 0;   // %RH h
     // The excursion with the most degree-hours (then the longest, then the first).
     std::optional<Excursion> worst;
     std::array<PeriodCompliance, 12> months{};     // January first

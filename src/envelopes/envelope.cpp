@@ -1,5 +1,6 @@
 #include "envelopes/envelope.h"
 
+#include "comfort/pmv_zone.h"
 #include "hygrovane/conditions.h"
 #include "hygrovane/relations.h"
 
@@ -144,7 +145,41 @@ Verdict Judge::Test(const Air& air, double& pw, double& saturation) const {
             return Verdict::Outside;
         }
     }
-    return Verdict::Inside;
+    return envelope_.pmv ? TestPmv(air) : Verdict::Inside;
+}
+
+namespace {
+
+comfort::PmvZoneParameters PmvParameters(const PmvInputs& inputs, double pressure,
+                                         SatFormulation formulation) {
+    comfort::PmvZoneParameters p;
+    p.model = comfort::PmvModel::Ashrae55;
+    p.clothing = inputs.clothing;
+    p.metabolic = inputs.metabolic;
+    p.airSpeed = inputs.airSpeed;
+    p.air = {pressure, formulation};
+    return p;
+}
+
+} // namespace
+
+Verdict Judge::TestPmv(const Air& air) const {
+    const auto inside =
+        comfort::InPmvZone(PmvParameters(*envelope_.pmv, air.pressure, formulation_),
+                           ChartPoint{air.dryBulb, air.humidityRatio});
+    if (!inside) {
+        return Verdict::Invalid;
+    }
+    return *inside ? Verdict::Inside : Verdict::Outside;
+}
+
+double Judge::PmvBeyond(const Air& air, double relativeHumidity) const {
+    const auto edges = comfort::PmvZoneEdges(
+        PmvParameters(*envelope_.pmv, air.pressure, formulation_), relativeHumidity);
+    if (!edges) {
+        return 0;
+    }
+    return std::max({0.0, edges->lower - air.dryBulb, air.dryBulb - edges->upper});
 }
 
 double Judge::DewPointBeyond(const Air& air, double vapourPressure, double saturation) const {
@@ -210,9 +245,51 @@ Judgement Judge::Assess(const Air& air) const {
         dryBulb = std::max(dryBulb, edge.side == Side::Lowest ? edge.value - air.dryBulb
                                                               : air.dryBulb - edge.value);
     }
-    const double beyond = std::max(dryBulb, DewPointBeyond(air, pw, saturation));
+    double beyond = std::max(dryBulb, DewPointBeyond(air, pw, saturation));
+    if (envelope_.pmv) {
+        beyond = std::max(beyond, PmvBeyond(air, pw / saturation));
+    }
     judgement.beyond = std::isfinite(beyond) ? beyond : 0;
+    MoistureBeyond(air, pw, saturation, judgement);
     return judgement;
+}
+
+void Judge::MoistureBeyond(const Air& air, double vapourPressure, double saturation,
+                           Judgement& judgement) const {
+    // Humidity-ratio and dew-point edges as vapour pressures, relative-humidity edges as such.
+    double lowestPressure = 0, highestPressure = std::numeric_limits<double>::infinity();
+    double lowestHumidity = 0, highestHumidity = std::numeric_limits<double>::infinity();
+    for (std::size_t i = 0; i < limits_.size(); ++i) {
+        const Edge& edge = envelope_.edges[i];
+        double* pressure = edge.side == Side::Lowest ? &lowestPressure : &highestPressure;
+        double* humidity = edge.side == Side::Lowest ? &lowestHumidity : &highestHumidity;
+        const auto narrow = [&edge](double* bound, double value) {
+            *bound = edge.side == Side::Lowest ? std::max(*bound, value) : std::min(*bound, value);
+        };
+        if (edge.quantity == Quantity::DewPoint) {
+            narrow(pressure, limits_[i]);
+        } else if (edge.quantity == Quantity::HumidityRatio) {
+            narrow(pressure, VapourPressureAt(edge.value, air.pressure));
+        } else if (edge.quantity == Quantity::RelativeHumidity) {
+            narrow(humidity, edge.value);
+        }
+    }
+    const auto ratio = [&air](double p) { return kEpsilon * p / (air.pressure - p); };
+    double grams = 0;
+    if (vapourPressure < lowestPressure) {
+        grams = 1000 * (ratio(lowestPressure) - air.humidityRatio);
+    } else if (vapourPressure > highestPressure) {
+        grams = 1000 * (air.humidityRatio - ratio(highestPressure));
+    }
+    const double humidity = vapourPressure / saturation;
+    double percent = 0;
+    if (humidity < lowestHumidity) {
+        percent = 100 * (lowestHumidity - humidity);
+    } else if (humidity > highestHumidity) {
+        percent = 100 * (humidity - highestHumidity);
+    }
+    judgement.gramsBeyond = std::isfinite(grams) ? std::max(grams, 0.0) : 0;
+    judgement.percentBeyond = std::isfinite(percent) ? std::max(percent, 0.0) : 0;
 }
 
 } // namespace hygrovane::envelopes

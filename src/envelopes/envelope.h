@@ -6,6 +6,7 @@
 
 #include "hygrovane/sat_formulation.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,11 +33,36 @@ struct Edge {
     DewReading reading = DewReading::OverIce; // read for dew points only
 };
 
+// ASHRAE 55-2020's PMV comfort zone (|PMV| <= 0.5, the standard's cooling effect above 0.1 m/s,
+// mean radiant temperature equal to the air's), judged by the comfort library: a zone no edges
+// describe, since its dry-bulb limits move with the humidity.
+struct PmvInputs {
+    double clothing = 0.5;  // clo
+    double metabolic = 1.1; // met
+    double airSpeed = 0.1;  // m/s
+
+    friend bool operator==(const PmvInputs&, const PmvInputs&) = default;
+};
+
+// A collection class's rule on a series (collections.h): its limits, and the set point and
+// short-term window they apply to.
+struct CollectionRule {
+    std::optional<double> humidityFluctuation, temperatureFluctuation;              // %RH, K
+    std::optional<double> humidityUp, humidityDown, temperatureUp, temperatureDown; // %RH, K
+    std::optional<double> temperatureCeiling;                                       // degC
+    std::optional<double> humiditySetPoint, temperatureSetPoint;                    // %RH, degC
+    double windowHours = 24;
+};
+
 struct Envelope {
     std::string name;    // "ashrae-tc99-2021-a1"
     std::string edition; // "ASHRAE TC 9.9 Thermal Guidelines, 2021 (5th edition)"
     std::string title;   // "Class A1, allowable"
     std::vector<Edge> edges;
+    // Inside also needs the PMV zone's verdict, when set.
+    std::optional<PmvInputs> pmv{};
+    // Judged on the whole series (collections.h), after the edges, when set.
+    std::optional<CollectionRule> collection{};
 };
 
 // One reading of measured air, in the core's internal units.
@@ -64,6 +90,11 @@ struct Judgement {
     // allow at the reading's own dry bulb (relative humidity, humidity ratio and enthalpy edges
     // taken as dew-point limits there), on the core's dew-point scale (a frost point below 0 degC).
     double beyond = 0;
+    // Outside only: how far the humidity ratio lies beyond the humidity-ratio and dew-point edges
+    // (g/kg, at the reading's pressure), and the relative humidity beyond the relative-humidity
+    // edges (%RH); 0 for an envelope without such edges or a reading within them.
+    double gramsBeyond = 0;
+    double percentBeyond = 0;
 };
 
 // An envelope with each edge's limits worked out once, for judging many readings.
@@ -77,6 +108,7 @@ class Judge {
     Judgement Assess(const Air& air) const;
 
     const Envelope& envelope() const { return envelope_; }
+    SatFormulation formulation() const { return formulation_; }
 
   private:
     bool Satisfies(const Edge& edge, double limit, const Air& air, double vapourPressure,
@@ -84,6 +116,13 @@ class Judge {
     // Test, with the reading's vapour pressure and saturation pressure for Assess.
     Verdict Test(const Air& air, double& vapourPressure, double& saturation) const;
     double DewPointBeyond(const Air& air, double vapourPressure, double saturation) const;
+    // The PMV zone's verdict (Invalid for inputs the model refuses), and how far (K) the dry
+    // bulb lies beyond the zone's edges at the reading's relative humidity.
+    Verdict TestPmv(const Air& air) const;
+    double PmvBeyond(const Air& air, double relativeHumidity) const;
+    // Judgement's gramsBeyond and percentBeyond.
+    void MoistureBeyond(const Air& air, double vapourPressure, double saturation,
+                        Judgement& judgement) const;
 
     Envelope envelope_;
     SatFormulation formulation_;

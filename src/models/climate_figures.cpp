@@ -1,4 +1,5 @@
 // The climate window's figures table and the user zones typed in it.
+#include "climateanalysis/envelope_table.h"
 #include "climateanalysis/figure_tables.h"
 #include "climateanalysis/figure_units.h"
 #include "climateanalysis/result_writers.h"
@@ -109,6 +110,14 @@ std::vector<FigureRow> ClimateModel::figures() const {
     if (!months.rows.empty()) {
         rows.push_back(Heading(months, "By month", result_.zones.names));
         for (const tables::Row& row : months.rows) {
+            rows.push_back(Shown(row));
+        }
+    }
+
+    if (!envelopeFigures_.empty()) {
+        const tables::Section envelopes = climateanalysis::EnvelopeSection(envelopeFigures_);
+        rows.push_back(Heading(envelopes, "Envelope (filtered hours)"));
+        for (const tables::Row& row : envelopes.rows) {
             rows.push_back(Shown(row));
         }
     }

@@ -1,7 +1,9 @@
 #include "models/climate_model.h"
+#include "models/climate_envelopes.h"
 
 #include "cli/streams.h"
 #include "climate/weather_file.h"
+#include "climateanalysis/envelope_writers.h"
 #include "climateanalysis/result_writers.h"
 #include "climateanalysis/zone_list.h"
 #include "comfort/plane.h"
@@ -175,11 +177,25 @@ void ClimateModel::setDisplay(ClimateDisplay display) {
     summarise();
 }
 
+void ClimateModel::setEnvelopes(std::vector<envelopes::Envelope> chosen) {
+    envelopes_.clear();
+    for (envelopes::Envelope& envelope : chosen) {
+        const bool given =
+            std::any_of(envelopes_.begin(), envelopes_.end(),
+                        [&](const envelopes::Envelope& e) { return e.name == envelope.name; });
+        if (!given) {
+            envelopes_.push_back(std::move(envelope));
+        }
+    }
+    summarise();
+}
+
 void ClimateModel::summarise() {
     if (!prepared_) {
         selection_.clear();
         bins_ = {};
         result_ = {};
+        envelopeFigures_.clear();
         return;
     }
     // The bins' axis, the figures' units and the filter change no zone: the prepared file takes
@@ -190,6 +206,8 @@ void ClimateModel::summarise() {
     result_ = climateanalysis::Summarise(*prepared_, settings_.filter);
     result_.source = path_;
     selection_ = climate::Select(*prepared_->data, prepared_->states, settings_.filter);
+    envelopeFigures_ = climateanalysis::JudgeEnvelopes(*prepared_->data, prepared_->states,
+                                                       settings_.filter, envelopes_);
     if (display_.colourBy) {
         climate::BinOptions options;
         options.axis = settings_.binAxis;
@@ -306,6 +324,15 @@ chart::Overlay ClimateModel::overlay() const {
             }
             overlay.zones.push_back(std::move(drawn));
         }
+    }
+    // The envelopes over the zones, at the pressure the hours are drawn at, within a chart that
+    // holds the hours.
+    const chart::ChartRange range = rangeHolding(chart::ChartRange{});
+    const comfort::PlaneAir& chartAir = prepared_->zones.air;
+    for (chart::OverlayZone& zone :
+         EnvelopeZones(envelopeFigures_, chartAir.pressure, chartAir.formulation,
+                       {range.dryBulbMin, range.dryBulbMax, range.humidityRatioMax})) {
+        overlay.zones.push_back(std::move(zone));
     }
     chart::OverlayTable table;
     table.title = "Climate figures: " + summary();
@@ -501,7 +528,10 @@ chart::ChartRange ClimateModel::rangeHolding(const chart::ChartRange& range) con
 }
 
 std::string ClimateModel::figuresCsv() const {
-    return prepared_ ? climateanalysis::ResultCsv(result_) : std::string();
+    // The envelopes' rows after the figures, as hygrovane-climate --envelope writes them.
+    return prepared_ ? climateanalysis::ResultCsv(result_) +
+                           climateanalysis::EnvelopesCsv(envelopeFigures_)
+                     : std::string();
 }
 
 } // namespace hygrovane::models

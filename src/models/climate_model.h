@@ -7,6 +7,7 @@
 #include "climate/quantity.h"
 #include "climateanalysis/climate_result.h"
 #include "climateanalysis/climate_settings.h"
+#include "climateanalysis/envelope_figures.h"
 #include "hygrovane/conditions.h"
 #include "hygrovane/expected.h"
 #include "models/command_outcome.h"
@@ -123,6 +124,14 @@ class ClimateModel {
     const ClimateDisplay& display() const { return display_; }
     void setDisplay(ClimateDisplay display);
 
+    // The envelopes drawn over the hours and counted (in the order given, each once by name),
+    // with their figures over the hours the filter keeps; models/climate_envelopes.h offers them.
+    const std::vector<envelopes::Envelope>& envelopes() const { return envelopes_; }
+    void setEnvelopes(std::vector<envelopes::Envelope> chosen);
+    const std::vector<climateanalysis::EnvelopeFigures>& envelopeFigures() const {
+        return envelopeFigures_;
+    }
+
     // The indices of the hours the filter keeps, and their bins (with the colour's means).
     const std::vector<std::size_t>& selection() const { return selection_; }
     const climate::BinTable& bins() const { return bins_; }
@@ -163,6 +172,8 @@ class ClimateModel {
     ClimateDisplay display_;
     std::vector<std::size_t> selection_;
     climate::BinTable bins_;
+    std::vector<envelopes::Envelope> envelopes_;
+    std::vector<climateanalysis::EnvelopeFigures> envelopeFigures_;
 };
 
 // The name and unit of a quantity as a legend gives them, and a value of it in that unit.

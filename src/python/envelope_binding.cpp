@@ -40,6 +40,13 @@ EnvelopeTuple TupleOf(const Envelope& e) {
 // Python hands the tuple over untyped, so the compiled signature reads "envelope: tuple".
 Envelope EnvelopeOf(const py::tuple& held) {
     const auto t = held.cast<EnvelopeTuple>();
+    // ASHRAE 55's PMV zone and the collection classes judged on a series have no edges to
+    // hold: their names with their inputs give them back.
+    if (std::get<3>(t).empty()) {
+        if (auto named = EnvelopeFromText(std::get<0>(t))) {
+            return *named;
+        }
+    }
     Envelope e{std::get<0>(t), std::get<1>(t), std::get<2>(t), {}};
     for (const auto& [quantity, side, value, reading] : std::get<3>(t)) {
         if (quantity < 0 || quantity > 4 || side < 0 || side > 1 || reading < 0 || reading > 1) {
@@ -134,18 +141,20 @@ py::dict ComplianceOf(const py::tuple& envelope, const SecondsArray& start, cons
     if (c.worst) {
         worst = py::dict(py::arg("start") = c.worst->start, py::arg("end") = c.worst->end,
                          py::arg("hours") = c.worst->hours,
-                         py::arg("degree_hours") = c.worst->degreeHours);
+                         py::arg("degree_hours") = c.worst->degreeHours,
+                         py::arg("gram_hours") = c.worst->gramHours,
+                         py::arg("percent_hours") = c.worst->percentHours);
     }
-    return py::dict(py::arg("hours") = c.hours, py::arg("hours_inside") = c.hoursInside,
-                    py::arg("percent_inside") = c.PercentInside(),
-                    py::arg("hours_outside") = c.hoursOutside,
-                    py::arg("hours_missing") = c.hoursMissing,
-                    py::arg("excursions") = py::dict(py::arg("count") = c.excursionCount,
-                                                     py::arg("longest_hours") = c.longestHours,
-                                                     py::arg("total_hours") = c.excursionHours,
-                                                     py::arg("degree_hours") = c.degreeHours),
-                    py::arg("worst") = worst, py::arg("months") = periods(c.months),
-                    py::arg("hours_of_day") = periods(c.hoursOfDay));
+    return py::dict(
+        py::arg("hours") = c.hours, py::arg("hours_inside") = c.hoursInside,
+        py::arg("percent_inside") = c.PercentInside(), py::arg("hours_outside") = c.hoursOutside,
+        py::arg("hours_missing") = c.hoursMissing,
+        py::arg("excursions") = py::dict(
+            py::arg("count") = c.excursionCount, py::arg("longest_hours") = c.longestHours,
+            py::arg("total_hours") = c.excursionHours, py::arg("degree_hours") = c.degreeHours,
+            py::arg("gram_hours") = c.gramHours, py::arg("percent_hours") = c.percentHours),
+        py::arg("worst") = worst, py::arg("months") = periods(c.months),
+        py::arg("hours_of_day") = periods(c.hoursOfDay));
 }
 
 } // namespace
@@ -158,6 +167,16 @@ void BindEnvelopes(py::module_& m) {
         }
         return all;
     });
+    m.def(
+        "envelope_from_text",
+        [](const std::string& text) {
+            auto made = EnvelopeFromText(text);
+            if (!made) {
+                throw py::value_error(made.error());
+            }
+            return TupleOf(*made);
+        },
+        py::arg("text"));
     m.def(
         "user_envelope",
         [](const std::string& name, int first_quantity, std::optional<double> first_lowest,

@@ -148,6 +148,8 @@ py::dict Judged(const std::array<std::optional<StreamColumns>, kStreamCount>& co
     summary["gap_hours"] = gapHours;
     summary["outdoor_fraction_mean"] = s.outdoorFractionMean;
     summary["outdoor_fraction_hours"] = s.outdoorFractionHours;
+    summary["outdoor_fraction_on_humidity_ratio_mean"] = s.fractionOnHumidityRatioMean;
+    summary["outdoor_fraction_on_enthalpy_mean"] = s.fractionOnEnthalpyMean;
     summary["effectiveness_sensible_mean"] = s.effectivenessSensibleMean;
     summary["effectiveness_latent_mean"] = s.effectivenessLatentMean;
     summary["effectiveness_total_mean"] = s.effectivenessTotalMean;

@@ -151,7 +151,8 @@ StreamJudgement Judge(const StreamSet& streams, const AlignmentSettings& alignme
     StreamSummary& sum = j.summary;
     sum.steps = a.seconds.size();
     j.steps.reserve(sum.steps);
-    Weighted fraction, sensible, latent, total, coilSensible, coilLatent, coilTotal, condensate;
+    Weighted fraction, onW, onH, sensible, latent, total, coilSensible, coilLatent, coilTotal,
+        condensate;
     for (std::size_t i = 0; i < sum.steps; ++i) {
         const double h = a.hours[i];
         sum.hours += h;
@@ -167,6 +168,8 @@ StreamJudgement Judge(const StreamSet& streams, const AlignmentSettings& alignme
         if (!f.faults[static_cast<std::size_t>(FaultKind::FractionsDisagree)] &&
             !f.faults[static_cast<std::size_t>(FaultKind::OffMixingLine)]) {
             fraction.Add(f.outdoorFraction, h);
+            onW.Add(f.fractionOnHumidityRatio, h);
+            onH.Add(f.fractionOnEnthalpy, h);
         }
         sensible.Add(f.effectivenessSensible, h);
         latent.Add(f.effectivenessLatent, h);
@@ -192,6 +195,8 @@ StreamJudgement Judge(const StreamSet& streams, const AlignmentSettings& alignme
     }
     sum.outdoorFractionMean = fraction.Mean();
     sum.outdoorFractionHours = fraction.hours;
+    sum.fractionOnHumidityRatioMean = onW.Mean();
+    sum.fractionOnEnthalpyMean = onH.Mean();
     sum.effectivenessSensibleMean = sensible.Mean();
     sum.effectivenessLatentMean = latent.Mean();
     sum.effectivenessTotalMean = total.Mean();

@@ -82,6 +82,9 @@ struct StreamSummary {
     // Over the steps with a fraction that neither disagrees with itself nor lies off the line.
     double outdoorFractionMean = NAN; // NaN where no step has the figure
     double outdoorFractionHours = 0;
+    // Each balance's own mean over the same steps (NaN where it has no figure on any).
+    double fractionOnHumidityRatioMean = NAN;
+    double fractionOnEnthalpyMean = NAN;
     double effectivenessSensibleMean = NAN;
     double effectivenessLatentMean = NAN;
     double effectivenessTotalMean = NAN;

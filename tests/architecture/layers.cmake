@@ -31,8 +31,9 @@ set(LAYER_moistair moistair engine hygrovane)
 set(LAYER_processes processes text moistair hygrovane units)
 set(LAYER_chart chart text moistair hygrovane units)
 set(LAYER_comfort comfort text moistair hygrovane units)
-# Envelopes of measured air as predicates on their edges, and the time they hold over a series.
-set(LAYER_envelopes envelopes moistair hygrovane)
+# Envelopes of measured air as predicates on their edges (ASHRAE 55's comfort zones from the comfort
+# library), and the time they hold over a series.
+set(LAYER_envelopes envelopes comfort moistair hygrovane)
 # Logged air streams of a unit aligned in time and judged against its physics.
 set(LAYER_streams streams moistair hygrovane)
 set(LAYER_climate climate text textfile moistair hygrovane units)
@@ -51,21 +52,24 @@ set(SUBFOLDER_LAYERS models/calculator programs/hygrovane programs/batch program
 set(LAYER_models/calculator models/calculator display moistair hygrovane units)
 # Batch conversion and the file formats write the main window's digits.
 set(LAYER_batch batch cli text textfile fileio display moistair hygrovane units)
+# Logger files read as batch reads them, as a series of records or as a unit's air streams, and
+# the streams' figures written: the one reader and writer of the command line and the window.
+set(LAYER_loggerfile loggerfile climateanalysis climate comfort envelopes streams tables ${LAYER_batch})
 # UNIT.json, the settings of an air-handling unit, and the figures of a unit's run
 # written beside the climate analysis's.
 set(LAYER_unitfile unitfile text fileio climateanalysis comfort ${LAYER_airunit})
 set(LAYER_casefile casefile fileio models/calculator display moistair hygrovane units)
 set(LAYER_processfile processfile tables textfile fileio casefile processes display moistair hygrovane units)
 # Window logic without Qt Widgets, then the Qt views, then the programs.
-set(LAYER_models models tables text textfile cli airunit unitfile fileio processfile casefile batch models/calculator display chart processes
-    climateanalysis comfort climate moistair hygrovane units)
+set(LAYER_models models tables text textfile cli airunit unitfile fileio processfile casefile batch loggerfile streams
+    models/calculator display chart processes climateanalysis comfort climate envelopes moistair hygrovane units)
 set(LAYER_views views ${LAYER_models})
 # The programs' main() folders, one each under programs/ (which holds nothing of its own).
 set(LAYER_programs programs)
 set(LAYER_programs/hygrovane programs/hygrovane ${LAYER_views})
 set(LAYER_programs/batch programs/batch batch ${LAYER_batch})
 # hygrovane-climate: its options and run (the analysis, written through cli's streams), main().
-set(LAYER_climatecli climatecli tables text climateanalysis climate comfort envelopes streams unitfile airunit ${LAYER_batch})
+set(LAYER_climatecli climatecli loggerfile tables text climateanalysis climate comfort envelopes streams unitfile airunit ${LAYER_batch})
 set(LAYER_programs/climate programs/climate ${LAYER_climatecli})
 # The Python module binds the core and the domain libraries, never a window; the air-handling
 # unit with its one reader of UNIT.json (Qt Core's JSON).
@@ -96,6 +100,7 @@ set(ROLE_airunit "an air-handling unit through a weather year")
 set(ROLE_display "number and display texts, shown quantities, unit presets")
 set(ROLE_models/calculator "the main window's control model")
 set(ROLE_batch "batch conversion")
+set(ROLE_loggerfile "logger files as series and air streams")
 set(ROLE_unitfile "unit files (UNIT.json) and a unit run's figures")
 set(ROLE_casefile "case files and reports")
 set(ROLE_processfile "process-set files and tables")

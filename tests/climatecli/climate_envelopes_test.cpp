@@ -49,7 +49,8 @@ TEST(ProgramEnvelopes, JsonListsEachEnvelopeWithTheKeysScriptsRead) {
         const QJsonObject e = list[i].toObject();
         EXPECT_EQ(KeysOf(e), keys);
         EXPECT_EQ(KeysOf(e["excursions"].toObject()),
-                  (std::set<std::string>{"count", "longestHours", "totalHours", "degreeHours"}));
+                  (std::set<std::string>{"count", "longestHours", "totalHours", "degreeHours",
+                                         "gramHours", "percentHours"}));
         EXPECT_EQ(KeysOf(e["worst"].toObject()), (std::set<std::string>{"start", "end"}));
         const double hours = e["hoursInside"].toDouble() + e["hoursOutside"].toDouble() +
                              e["hoursMissing"].toDouble();
@@ -111,6 +112,7 @@ TEST(ProgramEnvelopes, ALoggersExcursionInEachForm) {
     ASSERT_EQ(csv.status, 0) << csv.err;
     for (const char* row : {"envelopes,year,ashrae-tc99-2021-a1,hoursOutside,1.5,h\n",
                             "envelopes,year,ashrae-tc99-2021-a1,degreeHours,3.00,K h\n",
+                            "envelopes,year,ashrae-tc99-2021-a1,gramHours,0.00,g/kg h\n",
                             "envelopes,year,ashrae-tc99-2021-a1,worstStart,2025-07-01T11:30,\n",
                             "envelopes,Jul,ashrae-tc99-2021-a1,hoursInside,46.5,h\n"}) {
         EXPECT_NE(csv.out.find(row), std::string::npos) << row << csv.out;
@@ -118,7 +120,8 @@ TEST(ProgramEnvelopes, ALoggersExcursionInEachForm) {
 
     const Ran text = RunProgram({"--comfort", "none", "--envelope", "ashrae-tc99-2021-a1", logger});
     ASSERT_EQ(text.status, 0) << text.err;
-    EXPECT_NE(text.out.find("worst 2025-07-01T11:30 to 2025-07-01T13:00 (1.5 h, 3.0 K h)"),
+    EXPECT_NE(text.out.find("worst 2025-07-01T11:30 to 2025-07-01T13:00 (1.5 h, 3.0 K h, 0.0 "
+                            "g/kg h, 0.0 %RH h)"),
               std::string::npos)
         << text.out;
 }
@@ -143,6 +146,34 @@ TEST(ProgramEnvelopes, UnknownNamesAreRefusedWithTheNamesThereAre) {
         EXPECT_EQ(ran.out, "");
     }
     EXPECT_EQ(RunProgram({ChicagoPath(), "--envelope"}).status, 1);
+    // A comfort or collection envelope's input it does not take, or a model refuses.
+    for (const char* value : {"ashrae-55-2020-pmv:tpma=20", "ashrae-55-2020-adaptive-80:tpma=40",
+                              "ashrae-collections-aa:rh=x"}) {
+        const Ran ran = RunProgram({"--envelope", value, ChicagoPath()});
+        EXPECT_EQ(ran.status, 1) << value;
+        EXPECT_NE(ran.err.find("--envelope: ashrae-"), std::string::npos) << ran.err;
+    }
+}
+
+TEST(ProgramEnvelopes, ComfortZonesAndCollectionClassesWithTheirInputs) {
+    const Ran ran = RunProgram({"--format", "json", "--envelope",
+                                "ashrae-55-2020-pmv:clo=1.0:met=1.2,ashrae-55-2020-adaptive-80:"
+                                "tpma=15,ashrae-collections-a:rh=50:t=21,ashrae-collections-d",
+                                ChicagoPath()});
+    ASSERT_EQ(ran.status, 0) << ran.err;
+    const QJsonArray list = JsonOf(ran)["envelopes"].toArray();
+    ASSERT_EQ(list.size(), 4);
+    EXPECT_EQ(list[0]["name"].toString(), "ashrae-55-2020-pmv:clo=1.0:met=1.2");
+    EXPECT_EQ(list[2]["edition"].toString().left(31), "ASHRAE Handbook - HVAC Applicat");
+    for (const QJsonValue& e : list) {
+        EXPECT_DOUBLE_EQ(e["hoursInside"].toDouble() + e["hoursOutside"].toDouble() +
+                             e["hoursMissing"].toDouble(),
+                         8760)
+            << e["name"].toString().toStdString();
+        EXPECT_GT(e["hoursInside"].toDouble(), 0) << e["name"].toString().toStdString();
+    }
+    // Outdoor air against a museum's set point: far out, mostly by the season.
+    EXPECT_GT(list[2]["excursions"]["percentHours"].toDouble(), 1000);
 }
 
 } // namespace

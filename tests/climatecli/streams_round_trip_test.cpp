@@ -4,8 +4,8 @@
 #include "program_support.h"
 #include "text_lines.h"
 
-#include "climatecli/logger_series.h"
 #include "hygrovane/relations.h"
+#include "loggerfile/logger_series.h"
 #include "streams/judgement.h"
 
 #include <gtest/gtest.h>
@@ -61,8 +61,8 @@ TEST(StreamsRoundTrip, TheHourlyNodesOfAYearGiveBackItsFractionEffectivenessAndC
 
     // The streams as the mapping of the guide names them: the cooling coil's leaving air is the
     // unit's supply to the coil's formulas.
-    const auto read =
-        ReadLoggerStreams(text, {"outdoor", "return", "mixed", "after recovery", "off-coil"});
+    const auto read = loggerfile::ReadLoggerStreams(
+        text, {"outdoor", "return", "mixed", "after recovery", "off-coil"});
     ASSERT_TRUE(read.has_value()) << climate::Describe(read.error());
     streams::StreamSet set;
     const StreamName names[] = {StreamName::Outdoor, StreamName::Return, StreamName::Mixed,

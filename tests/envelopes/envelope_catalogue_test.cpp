@@ -44,7 +44,10 @@ TEST(EnvelopeCatalogue, HoldsExactlyTheNamesScriptsRead) {
                                             "ashrae-62.1-2022-dew-point",
                                             "en16798-1-humidity-i",
                                             "en16798-1-humidity-ii",
-                                            "en16798-1-humidity-iii"};
+                                            "en16798-1-humidity-iii",
+                                            "ashrae-55-2020-pmv",
+                                            "ashrae-55-2020-adaptive-80",
+                                            "ashrae-55-2020-adaptive-90"};
     std::set<std::string> names;
     for (const Envelope& envelope : Catalogue()) {
         EXPECT_FALSE(envelope.edition.empty()) << envelope.name;

@@ -151,5 +151,95 @@ TEST(EnvelopeCompliance, AirTheCoreRefusesCountsAsMissingNeverInside) {
     EXPECT_DOUBLE_EQ(Assess(Judge(kBand), std::vector<Sample>{}).PercentInside(), 0);
 }
 
+// Limits on one quantity from `low` to `high` in its unit (dew points and dry bulbs in degC).
+Envelope Band(Quantity quantity, double low, double high) {
+    const double offset =
+        quantity == Quantity::DryBulb || quantity == Quantity::DewPoint ? kCelsiusOffset : 0;
+    return {"band",
+            "test",
+            "",
+            {{quantity, Side::Lowest, low + offset, DewReading::OverIce},
+             {quantity, Side::Highest, high + offset, DewReading::OverIce}}};
+}
+
+// Humidity ratio (kg/kg) of vapour pressure p at sea level.
+double RatioOf(double p) {
+    return 0.62198 * p / (test::kSeaLevel - p);
+}
+
+struct MoistureRow {
+    const char* why;
+    Envelope envelope;
+    Air air;
+    double grams;   // g/kg
+    double percent; // %RH
+};
+
+TEST(EnvelopeBeyond, GramsAndPercentAreTheOvershootOfTheirOwnEdgesOnly) {
+    const Envelope ratio = Band(Quantity::HumidityRatio, 0.008, 0.010);
+    const Envelope humidity = Band(Quantity::RelativeHumidity, 0.30, 0.60);
+    const Envelope dew = Band(Quantity::DewPoint, 5, 15);
+    Envelope warmRatio = ratio;
+    warmRatio.edges.push_back({Quantity::DryBulb, Side::Highest, 303.15, DewReading::OverIce});
+    const MoistureRow rows[] = {
+        {"2 g/kg above 10 g/kg", ratio, {298.15, 0.012, test::kSeaLevel}, 2, 0},
+        {"1.5 g/kg below 8 g/kg", ratio, {298.15, 0.0065, test::kSeaLevel}, 1.5, 0},
+        {"only the dry bulb beyond", warmRatio, {310.15, 0.009, test::kSeaLevel}, 0, 0},
+        {"10 %RH above 60 %", humidity, AirAt(20, 70), 0, 10},
+        {"5 %RH below 30 %", humidity, AirAt(20, 25), 0, 5},
+        // A 17 degC dew point against 15 degC: the two saturation pressures as humidity ratios.
+        {"above a dew-point edge", dew, AirWithDewPoint(25, 17),
+         1000 * (RatioOf(test::SaturationAt(17)) - RatioOf(test::SaturationAt(15))), 0},
+    };
+    for (const MoistureRow& row : rows) {
+        const Judgement judgement = Judge(row.envelope).Assess(row.air);
+        EXPECT_EQ(judgement.verdict, Verdict::Outside) << row.why;
+        EXPECT_NEAR(judgement.gramsBeyond, row.grams, 1e-6) << row.why;
+        EXPECT_NEAR(judgement.percentBeyond, row.percent, 1e-6) << row.why;
+    }
+}
+
+// A reading of W g/kg (ratio) or rh % (humidity) at 20 degC from hour `from` for `hours`.
+Sample Moist(double from, double hours, std::optional<Air> air) {
+    return {std::llround(from * kHour), std::llround((from + hours) * kHour), 4, air, 0};
+}
+
+Air Ratio(double grams) {
+    return {293.15, grams / 1000, test::kSeaLevel};
+}
+
+TEST(EnvelopeCompliance, GramAndPercentHoursOverHandKnownSeriesInAnyOrder) {
+    // 8-10 g/kg: excursions of 1 g/kg for 1 h then 2 g/kg for half an hour (2 g/kg h, the
+    // worst), 1 g/kg for 1 h after a gap, 0.5 g/kg for 2 h after a missing reading.
+    std::vector<Sample> ratio = {
+        Moist(0, 1, Ratio(9)), Moist(1, 1, Ratio(11)),    Moist(2, 0.5, Ratio(12)),
+        Moist(3, 1, Ratio(7)), Moist(4, 1, std::nullopt), Moist(5, 2, Ratio(10.5)),
+    };
+    // 30-60 %RH: 10 %RH for 1 h and 5 %RH for 2 h in one excursion, 10 %RH for half an hour
+    // after a gap.
+    std::vector<Sample> humidity = {Moist(0, 1, AirAt(20, 70)), Moist(1, 2, AirAt(20, 65)),
+                                    Moist(4, 0.5, AirAt(20, 20))};
+    std::mt19937 shuffle(11);
+    for (int round = 0; round < 4; ++round) {
+        const Compliance grams = Assess(Judge(Band(Quantity::HumidityRatio, 0.008, 0.010)), ratio);
+        EXPECT_NEAR(grams.gramHours, 4, 1e-9);
+        EXPECT_EQ(grams.excursionCount, 3u);
+        EXPECT_DOUBLE_EQ(grams.percentHours, 0);
+        ASSERT_TRUE(grams.worst.has_value());
+        EXPECT_NEAR(grams.worst->gramHours, 2, 1e-9);
+        EXPECT_EQ(grams.worst->start, kHour);
+
+        const Compliance percent =
+            Assess(Judge(Band(Quantity::RelativeHumidity, 0.30, 0.60)), humidity);
+        EXPECT_NEAR(percent.percentHours, 25, 1e-6);
+        EXPECT_EQ(percent.excursionCount, 2u);
+        ASSERT_TRUE(percent.worst.has_value());
+        EXPECT_NEAR(percent.worst->percentHours, 20, 1e-6);
+        EXPECT_DOUBLE_EQ(percent.gramHours, 0);
+        std::shuffle(ratio.begin(), ratio.end(), shuffle);
+        std::shuffle(humidity.begin(), humidity.end(), shuffle);
+    }
+}
+
 } // namespace
 } // namespace hygrovane::envelopes

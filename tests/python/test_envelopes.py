@@ -20,7 +20,7 @@ def reading(t_c, rh_percent, pressure=101325.0):
 
 
 def test_the_names_scripts_read_and_unknown_ones_refused():
-    assert len(envelopes.NAMES) == 17 and len(set(envelopes.NAMES)) == 17
+    assert len(envelopes.NAMES) == 20 and len(set(envelopes.NAMES)) == 20
     for name in ("ashrae-tc99-2021-a1", "ashrae-tc99-2011-c", "ashrae-62.1-2022-dew-point",
                  "en16798-1-humidity-iii", "ashrae-tc99-2021-recommended-high"):
         assert envelopes.envelope(name).name == name
@@ -106,7 +106,8 @@ def check_hand_figures(f):
     assert f["hours"] == pytest.approx(10.5) and f["hours_inside"] == pytest.approx(2)
     assert f["hours_outside"] == pytest.approx(7.5) and f["hours_missing"] == pytest.approx(1)
     assert f["excursions"] == pytest.approx({"count": 5, "longest_hours": 2, "total_hours": 7.5,
-                                             "degree_hours": 21.5})
+                                             "degree_hours": 21.5, "gram_hours": 0,
+                                             "percent_hours": 0})
     assert f["worst"]["start"] == np.datetime64("2025-01-01T06:00")
     assert f["worst"]["end"] == np.datetime64("2025-01-01T08:00")
     assert f["months"][0]["hours"] == pytest.approx(10.5)
@@ -149,3 +150,40 @@ def test_a_weather_year_as_the_states_say(chicago_epw):
     t, dew, rh = s["dry_bulb"] - C, s["dew_point"] - C, s["relative_humidity"]
     by_states = np.sum((t >= 15) & (t <= 32) & (dew >= -12) & (dew <= 17) & (rh >= 0.08) & (rh <= 0.8))
     assert f["hours"] == 8760 and f["hours_inside"] == by_states
+
+
+def test_gram_and_percent_hours_beyond_their_own_edges():
+    # 8-10 g/kg at 20 degC: 1 g/kg beyond for two hours, then half an hour 2 g/kg beyond after
+    # a gap; the readings in any order.
+    ratio = envelopes.user_envelope("ratio", ("humidity_ratio", 0.008, 0.010),
+                                    ("dry_bulb", None, 313.15))
+    times = np.datetime64("2025-03-01T00:00") + (np.array([1, 2, 3, 5]) * 3600).astype(
+        "timedelta64[s]")
+    w = np.array([0.009, 0.011, 0.011, 0.012])
+    lengths = np.array([1, 1, 1, 0.5])
+    order = np.array([3, 1, 0, 2])
+    f = envelopes.compliance(ratio, np.full(4, 20.0 + C)[order], w[order], times=times[order],
+                             hours=lengths[order])
+    assert f["excursions"]["count"] == 2
+    assert f["excursions"]["gram_hours"] == pytest.approx(3.0)
+    assert f["excursions"]["percent_hours"] == 0
+    assert f["worst"]["gram_hours"] == pytest.approx(2.0)
+
+
+def test_comfort_zones_and_collection_classes_by_name_with_inputs():
+    assert {"ashrae-55-2020-pmv", "ashrae-55-2020-adaptive-80"} <= set(envelopes.NAMES)
+    adaptive = envelopes.envelope("ashrae-55-2020-adaptive-90:tpma=20")
+    assert [e.value - C for e in adaptive.edges] == pytest.approx([21.5, 26.5])
+    pmv = envelopes.envelope("ashrae-55-2020-pmv:clo=1.0")
+    t = np.array([22.0, 30.0]) + C
+    w = np.array([0.008, 0.008])
+    assert list(envelopes.inside(pmv, t, w)) == [True, False]
+    # AA holds the RH set point: 56 % against a chosen 50 % is 6 %RH beyond every hour.
+    hours = pd.date_range("2025-01-01", periods=10, freq="h")
+    t = pd.Series(20.0 + C, index=hours)
+    _, w56 = reading(20, 56)
+    f = envelopes.compliance("ashrae-collections-aa:rh=50:t=20", t, np.full(10, w56))
+    assert f["hours_outside"] == pytest.approx(10)
+    assert f["excursions"]["percent_hours"] == pytest.approx(60, abs=1e-3)
+    with pytest.raises(ValueError):
+        envelopes.envelope("ashrae-collections-aa:rh=x")

@@ -4,6 +4,7 @@
 #include "views/batch/batch_window.h"
 #include "views/chart/chart_window.h"
 #include "views/climate/climate_window.h"
+#include "views/climate/streams_window.h"
 #include "views/convertor/convertor_window.h"
 #include "views/processes/processes_window.h"
 #include "views/saturation/saturation_window.h"
@@ -40,6 +41,8 @@ void StartProgram(views::AmbientWindow& window, models::Platform& platform,
             views::showClimateWindow(window, platform, overlays);
         });
     }
+    // The measured streams keep their mapping in the user's settings.
+    views::StreamsSettings() = views::ChartSettingsStore::UserSettings();
     // The year page, offered by the climate and processes windows.
     views::ConnectYearWindow(window, platform, overlays, views::ChartSettingsStore::UserSettings());
     // An unsaved process set is asked about before the program ends.

@@ -80,10 +80,13 @@ NAMES: tuple[str, ...] = tuple(_CATALOGUE)
 
 
 def envelope(name: str) -> Envelope:
-    """The named envelope (one of NAMES); ValueError names the others for an unknown name."""
-    if name not in _CATALOGUE:
-        raise ValueError(f"unknown envelope {name!r}; one of {', '.join(NAMES)}")
-    return _CATALOGUE[name]
+    """The named envelope (one of NAMES), or one of ASHRAE 55's with its inputs after the name
+    ("ashrae-55-2020-pmv:clo=1.0:met=1.2:v=0.15", "ashrae-55-2020-adaptive-80:tpma=18:v=0.1");
+    ValueError names the others for an unknown name or an input the model refuses. The PMV
+    zone has no edges: its name carries its inputs."""
+    if name in _CATALOGUE:
+        return _CATALOGUE[name]
+    return _from_tuple(_core.envelope_from_text(name))
 
 
 Limits = Union[tuple[str, Union[float, None], Union[float, None]],
@@ -189,8 +192,10 @@ def compliance(which: Union[str, Envelope], dry_bulb: ArrayLike, humidity_ratio:
     the time since the reading before, at most the series' median interval). Readings may come
     in any order. Returns name, edition, hours, hours_inside, percent_inside, hours_outside,
     hours_missing (NaN readings and air the core refuses: never inside), excursions (count,
-    longest_hours, total_hours, degree_hours in K h), worst (start and end as datetime64, hours,
-    degree_hours; None without an excursion), twelve months and 24 hours_of_day (hours,
+    longest_hours, total_hours, degree_hours in K h, gram_hours in g/kg h beyond the
+    humidity-ratio and dew-point edges, percent_hours in %RH h beyond the relative-humidity
+    edges), worst (start and end as datetime64, hours, degree_hours, gram_hours, percent_hours;
+    None without an excursion), twelve months and 24 hours_of_day (hours,
     hours_inside, percent_inside; a reading at hh:mm in the clock hour hh). An excursion is a run of readings outside: a reading inside, a missing one
     or an unlogged gap ends it."""
     chosen = _resolved(which)

@@ -382,14 +382,17 @@ void ChartWindow::readRange() {
 }
 
 void ChartWindow::hover(const std::optional<chart::ChartPoint>& point) {
+    canvas_->setToolTip(QString());
     if (!point) {
         readout_ = QString::fromUtf8(kHint);
     } else if (const auto readout = model_.chart().readoutAt(*point)) {
         std::string text = model_.chart().readoutText(*readout);
-        if (const std::string more = overlays_ ? overlays_->hoverTextAt(*point) : std::string();
-            !more.empty()) {
+        const std::string more = overlays_ ? overlays_->hoverTextAt(*point) : std::string();
+        if (!more.empty()) {
             text += " · " + more;
         }
+        // What another window says of the point, beside the mouse as well.
+        canvas_->setToolTip(QString::fromStdString(more));
         readout_ = QString::fromStdString(text);
     } else {
         readout_ = QStringLiteral("Above the saturation curve: no moist air exists here.");

@@ -89,7 +89,58 @@ void PaintZones(QPainter& painter, const ChartMapping& mapping, const ChartLayou
     }
 }
 
+// Kinds of marks by name, each with its colours from the first mark to the last, and the two
+// times under them.
+void PaintKeys(QPainter& painter, const ChartLayout& layout, const OverlayScale& scale) {
+    const double u = layout.unit;
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    const QFontMetricsF metrics(layout.smallFont);
+    const double line = metrics.height();
+    double width = metrics.horizontalAdvance(QString::fromStdString(scale.title));
+    for (const OverlayKey& key : scale.keys) {
+        width =
+            std::max(width, 40 * u + metrics.horizontalAdvance(QString::fromStdString(key.name)));
+    }
+    width = std::max(width, metrics.horizontalAdvance(
+                                QString::fromStdString(scale.lowText + "  " + scale.highText)));
+    const auto rows = static_cast<double>(scale.keys.size());
+    const QRectF box(layout.plot.left() + 8 * u, layout.plot.top() + 8 * u + 2.5 * line,
+                     width + 12 * u, (rows + 2) * (line + 2 * u) + 8 * u);
+    painter.setPen(QPen(QColor(120, 120, 120), 0.8 * u));
+    painter.setBrush(QColor(255, 255, 255, 235));
+    painter.drawRect(box);
+    painter.setFont(layout.smallFont);
+    const double left = box.left() + 6 * u;
+    double y = box.top() + 4 * u;
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(left, y, width, line), Qt::AlignLeft | Qt::AlignVCenter,
+                     QString::fromStdString(scale.title));
+    for (const OverlayKey& key : scale.keys) {
+        y += line + 2 * u;
+        const QRectF swatch(left, y + 0.2 * line, 32 * u, 0.6 * line);
+        QLinearGradient gradient(swatch.topLeft(), swatch.topRight());
+        gradient.setColorAt(0, Colour(key.first));
+        gradient.setColorAt(1, Colour(key.last));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(gradient);
+        painter.drawRect(swatch);
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(swatch.right() + 6 * u, y, width, line),
+                         Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(key.name));
+    }
+    y += line + 2 * u;
+    const QRectF ends(left, y, width, line);
+    painter.drawText(ends, Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(scale.lowText));
+    painter.drawText(ends, Qt::AlignRight | Qt::AlignVCenter,
+                     QString::fromStdString(scale.highText));
+    painter.setBrush(Qt::NoBrush);
+}
+
 void PaintLegend(QPainter& painter, const ChartLayout& layout, const OverlayScale& scale) {
+    if (!scale.keys.empty()) {
+        PaintKeys(painter, layout, scale);
+        return;
+    }
     const double u = layout.unit;
     painter.setRenderHint(QPainter::Antialiasing, true);
     const QFontMetricsF metrics(layout.smallFont);

@@ -1,5 +1,6 @@
 // The Climate window's design report: the figures and design conditions with the chart as it
 // shows the year, as a PDF or printed.
+#include "climateanalysis/envelope_table.h"
 #include "climateanalysis/figure_tables.h"
 #include "hygrovane/config.h"
 #include "views/ambient/ambient_window.h"
@@ -26,6 +27,10 @@ report::ReportContent ClimateWindow::reportContent(const report::ReportOptions& 
     }
     const climateanalysis::ClimateResult& r = model_.result();
     content.table = climateanalysis::FigureTables(r);
+    if (!model_.envelopeFigures().empty()) {
+        content.table.sections.push_back(
+            climateanalysis::EnvelopeSection(model_.envelopeFigures()));
+    }
     std::vector<tables::TitleEntry>& block = content.table.titleBlock;
     // The file's name: where it lies on this computer is nothing to a reader of the report.
     block.push_back(

@@ -1,4 +1,5 @@
 #include "views/climate/climate_window.h"
+#include "views/climate/envelope_chooser.h"
 
 #include "climateanalysis/climate_settings.h"
 #include "fileio/file_io.h"
@@ -8,6 +9,7 @@
 #include "views/ambient/ambient_window.h"
 #include "views/chart/chart_overlays.h"
 #include "views/chart/chart_window.h"
+#include "views/climate/streams_window.h"
 #include "views/common/view_support.h"
 #include "views/common/window_look.h"
 #include "views/processes/processes_window.h"
@@ -251,6 +253,11 @@ void ClimateWindow::buildControls() {
         }
     });
     bar->addWidget(yearButton);
+    auto* streamsButton = new QPushButton(QStringLiteral("Measured streams…"), this);
+    streamsButton->setObjectName(QStringLiteral("showStreams"));
+    connect(streamsButton, &QPushButton::clicked, this,
+            [this] { showStreamsWindow(platform_, overlays_, this); });
+    bar->addWidget(streamsButton);
 
     auto* body = new QHBoxLayout;
     top->addLayout(body, 1);
@@ -340,6 +347,12 @@ void ClimateWindow::buildControls() {
     form->addRow(QStringLiteral("From"), range);
 
     body->addLayout(buildComfortControls());
+    envelopeChooser_ = new EnvelopeChooser(this);
+    envelopeChooser_->chosen = [this](std::vector<envelopes::Envelope> chosen) {
+        model_.setEnvelopes(std::move(chosen));
+        redraw();
+    };
+    body->addWidget(envelopeChooser_);
 
     auto* right = new QVBoxLayout;
     body->addLayout(right, 3);

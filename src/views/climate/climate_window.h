@@ -29,6 +29,7 @@ namespace hygrovane::views {
 
 class AmbientWindow;
 class ChartOverlays;
+class EnvelopeChooser;
 class ChartWindow;
 
 // The overlay layer, hover text and chart commands of the climate window.
@@ -72,6 +73,8 @@ class ClimateWindow : public QWidget {
     models::CommandOutcome sendRowToMainWindow(int row);
     models::CommandOutcome sendRowToProcesses(int row);
     QTableWidget* figuresTable() const { return figures_; }
+    // The envelopes to draw and count (views/climate/envelope_chooser.h).
+    EnvelopeChooser* envelopeChooser() const { return envelopeChooser_; }
     // The design report of the figures: the file's place, pressure and units, the figures and
     // design conditions, and the chart when its window is open.
     report::ReportContent reportContent(const report::ReportOptions& options) const;
@@ -148,6 +151,7 @@ class ClimateWindow : public QWidget {
     QLabel* notes_ = nullptr;
     bool prompting_ = false; // the status line asks for a row to be chosen
     QTableWidget* figures_ = nullptr;
+    EnvelopeChooser* envelopeChooser_ = nullptr;
     std::vector<models::FigureRow> shownRows_;
 };
 

@@ -1,13 +1,13 @@
 // Logger files as series for the climate analysis: the time forms, the columns hygrovane-batch's
 // detection finds in their units, missing cells kept missing, and files refused with their line.
-#include "climatecli/logger_series.h"
+#include "loggerfile/logger_series.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <optional>
 
-namespace hygrovane::climatecli {
+namespace hygrovane::loggerfile {
 namespace {
 
 using climate::Field;
@@ -261,4 +261,4 @@ TEST(LoggerSeries, HumidityColumnTheFileHasOrTheOneChosen) {
 }
 
 } // namespace
-} // namespace hygrovane::climatecli
+} // namespace hygrovane::loggerfile

@@ -2,13 +2,13 @@
 // credited), dates that do not exist are refused with their line, and the same weather logged
 // every 10 minutes or every hour gives the same figures.
 #include "climateanalysis/climate_result.h"
-#include "climatecli/logger_series.h"
+#include "loggerfile/logger_series.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 
-namespace hygrovane::climatecli {
+namespace hygrovane::loggerfile {
 namespace {
 
 struct DateRow {
@@ -138,4 +138,4 @@ TEST(LoggerTime, TenMinutesAndHourlyReadingsGiveTheSameFigures) {
 }
 
 } // namespace
-} // namespace hygrovane::climatecli
+} // namespace hygrovane::loggerfile

@@ -1,4 +1,4 @@
-#include "climatecli/logger_series.h"
+#include "loggerfile/logger_series.h"
 
 #include "streams/alignment.h"
 
@@ -18,7 +18,7 @@
 #include <limits>
 #include <optional>
 
-namespace hygrovane::climatecli {
+namespace hygrovane::loggerfile {
 
 namespace {
 
@@ -512,93 +512,80 @@ double PressureOf(const Cells& cells, const batch::FileHead& head, const batch::
 
 } // namespace
 
-Expected<LoggerStreams, ReadFailure> ReadLoggerStreams(std::string_view text,
-                                                       const std::vector<std::string>& prefixes) {
+namespace {
+
+// A file's head and time columns, as both stream readers need them; the failure of a file
+// without a header or a time column.
+struct StreamHead {
     batch::FileHead head;
-    const bool read = batch::ReadFileHead(text, true, 0, head);
-    if (head.lineFailure) {
-        return Fail(Failure(ReadFailureKind::BadHeader, head.lineFailure->line,
-                            "the line " + textfile::DescribeEnd(*head.lineFailure)));
+    TimeColumns time;
+    std::size_t headerLine = 1;
+    bool TimeColumn(int c) const {
+        return c == time.stamp || c == time.date || c == time.time ||
+               (time.Fields() && (c == time.month || c == time.day || c == time.hour ||
+                                  c == time.minute || c == time.year));
     }
-    if (!read || head.names.empty()) {
+    std::string Column(int c) const {
+        return "column " + std::to_string(c + 1) + " \"" + head.names[static_cast<std::size_t>(c)] +
+               "\"";
+    }
+};
+
+Expected<StreamHead, ReadFailure> ReadStreamHead(std::string_view text) {
+    StreamHead h;
+    const bool read = batch::ReadFileHead(text, true, 0, h.head);
+    if (h.head.lineFailure) {
+        return Fail(Failure(ReadFailureKind::BadHeader, h.head.lineFailure->line,
+                            "the line " + textfile::DescribeEnd(*h.head.lineFailure)));
+    }
+    if (!read || h.head.names.empty()) {
         return Fail(Failure(ReadFailureKind::MissingHeader, 1, "no header line of column names"));
     }
-    const std::size_t headerLine = head.shape.titleLines + 1;
-    const TimeColumns time = FindTimeColumns(head.names);
-    if (time.stamp < 0 && time.date < 0 && !time.Fields()) {
-        return Fail(Failure(ReadFailureKind::MissingHeader, headerLine,
+    h.headerLine = h.head.shape.titleLines + 1;
+    h.time = FindTimeColumns(h.head.names);
+    if (h.time.stamp < 0 && h.time.date < 0 && !h.time.Fields()) {
+        return Fail(Failure(ReadFailureKind::MissingHeader, h.headerLine,
                             "no column of the date and time (or of month, day and hour) among "
                             "the column names"));
     }
-    const auto column = [&](int c) {
-        return "column " + std::to_string(c + 1) + " \"" + head.names[static_cast<std::size_t>(c)] +
-               "\"";
-    };
-    // The file's own pressure, for the streams without one.
-    const batch::Mapping whole = batch::DetectColumns(head, false).mapping;
+    return h;
+}
+
+std::string StreamNote(const StreamHead& h, const batch::Mapping& m) {
+    const auto unitOf = [](const batch::Source& source) { return batch::UnitNote(source); };
+    return "dry bulb " + h.Column(m.dryBulb.column) + " in " + unitOf(m.dryBulb) + ", " +
+           std::string(batch::InputName(batch::Role::Humidity, m.humidityInput)) + " " +
+           h.Column(m.humidity.column) + " in " + unitOf(m.humidity) + ", " +
+           (m.pressure.column >= 0
+                ? std::string(m.pressureInput == PressureInput::Altitude ? "altitude "
+                                                                         : "pressure ") +
+                      h.Column(m.pressure.column) + " in " + unitOf(m.pressure)
+                : std::string("101325 Pa"));
+}
+
+// Every row's readings of each mapped stream: the one row loop of both stream readers.
+Expected<LoggerStreams, ReadFailure> ReadMappedRows(std::string_view text, const StreamHead& h,
+                                                    const std::vector<batch::Mapping>& mappings,
+                                                    std::vector<std::string> notes) {
     LoggerStreams out;
-    std::vector<batch::Mapping> mappings;
-    for (const std::string& prefix : prefixes) {
-        batch::FileHead own = head;
-        bool any = false;
-        for (std::size_t i = 0; i < own.names.size(); ++i) {
-            const bool timeColumn = static_cast<int>(i) == time.stamp ||
-                                    static_cast<int>(i) == time.date ||
-                                    static_cast<int>(i) == time.time;
-            const auto rest = timeColumn ? std::nullopt : AfterPrefix(head.names[i], prefix);
-            own.names[i] = rest.value_or(std::string());
-            if (i < own.units.size() && !rest) {
-                own.units[i].clear();
-            }
-            any = any || rest.has_value();
-        }
-        const std::string named = "the columns starting \"" + prefix + "\"";
-        if (!any) {
-            return Fail(Failure(ReadFailureKind::MissingHeader, headerLine,
-                                "no column name starts with \"" + prefix + "\""));
-        }
-        const batch::Detection detection = batch::DetectColumns(own, false);
-        if (!detection.problem.empty()) {
-            return Fail(Failure(ReadFailureKind::MissingHeader, headerLine,
-                                named + ": " + detection.problem));
-        }
-        batch::Mapping m = detection.mapping;
-        if (m.pressure.column < 0) {
-            m.pressure = whole.pressure, m.pressureInput = whole.pressureInput;
-        }
-        for (const batch::Source* source : {&m.dryBulb, &m.humidity, &m.pressure}) {
-            if (source->column >= 0 && source->unit.empty()) {
-                return Fail(
-                    Failure(ReadFailureKind::BadHeader, headerLine,
-                            batch::UnitProblem(
-                                *source, head.names[static_cast<std::size_t>(source->column)])));
-            }
-        }
-        const auto unitOf = [](const batch::Source& source) { return batch::UnitNote(source); };
-        out.notes.push_back("\"" + prefix + "\": dry bulb " + column(m.dryBulb.column) + " in " +
-                            unitOf(m.dryBulb) + ", " +
-                            std::string(batch::InputName(batch::Role::Humidity, m.humidityInput)) +
-                            " " + column(m.humidity.column) + " in " + unitOf(m.humidity) + ", " +
-                            (m.pressure.column >= 0 ? "pressure " + column(m.pressure.column) +
-                                                          " in " + unitOf(m.pressure)
-                                                    : std::string("101325 Pa")));
+    out.notes = std::move(notes);
+    for (const batch::Mapping& m : mappings) {
         streams::StreamSeries series;
         series.humidityInput = m.humidityInput;
         out.series.push_back(std::move(series));
-        mappings.push_back(m);
     }
-    const auto rows = ReadRows(text, head, time, [&](const Stamp& stamp, const Cells& cells) {
+    const auto rows = ReadRows(text, h.head, h.time, [&](const Stamp& stamp, const Cells& cells) {
         const double seconds = SecondsOf(stamp);
         for (std::size_t k = 0; k < mappings.size(); ++k) {
             const batch::Mapping& m = mappings[k];
             streams::StreamSeries& s = out.series[k];
             s.seconds.push_back(seconds);
             s.dryBulb.push_back(
-                CellValue(cells, head, m.dryBulb, batch::Role::DryBulb, m.humidityInput) -
+                CellValue(cells, h.head, m.dryBulb, batch::Role::DryBulb, m.humidityInput) -
                 kZeroCelsius);
             s.humidity.push_back(
-                CellValue(cells, head, m.humidity, batch::Role::Humidity, m.humidityInput));
-            s.pressure.push_back(PressureOf(cells, head, m));
+                CellValue(cells, h.head, m.humidity, batch::Role::Humidity, m.humidityInput));
+            s.pressure.push_back(PressureOf(cells, h.head, m));
         }
     });
     if (rows.failure) {
@@ -610,4 +597,160 @@ Expected<LoggerStreams, ReadFailure> ReadLoggerStreams(std::string_view text,
     return out;
 }
 
-} // namespace hygrovane::climatecli
+} // namespace
+
+Expected<std::vector<batch::Mapping>, ReadFailure>
+StreamMappings(std::string_view text, const std::vector<std::string>& prefixes) {
+    auto read = ReadStreamHead(text);
+    if (!read) {
+        return Fail(read.error());
+    }
+    const StreamHead& h = *read;
+    const batch::FileHead& head = h.head;
+    // The file's own pressure, for the streams without one.
+    const batch::Mapping whole = batch::DetectColumns(head, false).mapping;
+    std::vector<batch::Mapping> mappings;
+    for (const std::string& prefix : prefixes) {
+        batch::FileHead own = head;
+        bool any = false;
+        for (std::size_t i = 0; i < own.names.size(); ++i) {
+            const int c = static_cast<int>(i);
+            const bool timeColumn = c == h.time.stamp || c == h.time.date || c == h.time.time;
+            const auto rest = timeColumn ? std::nullopt : AfterPrefix(head.names[i], prefix);
+            own.names[i] = rest.value_or(std::string());
+            if (i < own.units.size() && !rest) {
+                own.units[i].clear();
+            }
+            any = any || rest.has_value();
+        }
+        const std::string named = "the columns starting \"" + prefix + "\"";
+        if (!any) {
+            return Fail(Failure(ReadFailureKind::MissingHeader, h.headerLine,
+                                "no column name starts with \"" + prefix + "\""));
+        }
+        const batch::Detection detection = batch::DetectColumns(own, false);
+        if (!detection.problem.empty()) {
+            return Fail(Failure(ReadFailureKind::MissingHeader, h.headerLine,
+                                named + ": " + detection.problem));
+        }
+        batch::Mapping m = detection.mapping;
+        if (m.pressure.column < 0) {
+            m.pressure = whole.pressure, m.pressureInput = whole.pressureInput;
+        }
+        for (const batch::Source* source : {&m.dryBulb, &m.humidity, &m.pressure}) {
+            if (source->column >= 0 && source->unit.empty()) {
+                return Fail(
+                    Failure(ReadFailureKind::BadHeader, h.headerLine,
+                            batch::UnitProblem(
+                                *source, head.names[static_cast<std::size_t>(source->column)])));
+            }
+        }
+        mappings.push_back(m);
+    }
+    return mappings;
+}
+
+Expected<LoggerStreams, ReadFailure> ReadLoggerStreams(std::string_view text,
+                                                       const std::vector<std::string>& prefixes) {
+    auto mappings = StreamMappings(text, prefixes);
+    if (!mappings) {
+        return Fail(mappings.error());
+    }
+    const auto head = ReadStreamHead(text);
+    std::vector<std::string> notes;
+    for (std::size_t k = 0; k < prefixes.size(); ++k) {
+        notes.push_back("\"" + prefixes[k] + "\": " + StreamNote(*head, (*mappings)[k]));
+    }
+    return ReadMappedRows(text, *head, *mappings, std::move(notes));
+}
+
+Expected<LoggerColumns, ReadFailure> ReadLoggerColumns(std::string_view text) {
+    auto read = ReadStreamHead(text);
+    if (!read) {
+        return Fail(read.error());
+    }
+    LoggerColumns columns;
+    columns.names = read->head.names;
+    for (std::size_t i = 0; i < columns.names.size(); ++i) {
+        columns.time.push_back(read->TimeColumn(static_cast<int>(i)));
+        columns.units.push_back(i < read->head.units.size() ? read->head.units[i] : std::string());
+    }
+    return columns;
+}
+
+Expected<LoggerStreams, ReadFailure>
+ReadMappedStreams(std::string_view text, const std::vector<batch::Mapping>& mappings) {
+    auto read = ReadStreamHead(text);
+    if (!read) {
+        return Fail(read.error());
+    }
+    const StreamHead& h = *read;
+    const int count = static_cast<int>(h.head.names.size());
+    std::vector<std::string> notes;
+    for (const batch::Mapping& m : mappings) {
+        const auto refuse = [&](const std::string& why) {
+            return Failure(ReadFailureKind::BadHeader, h.headerLine, why);
+        };
+        struct Checked {
+            const batch::Source* source;
+            batch::Role role;
+            const char* what;
+        };
+        const batch::Role pressureRole = m.pressureInput == PressureInput::Altitude
+                                             ? batch::Role::Altitude
+                                             : batch::Role::Pressure;
+        for (const Checked& c : {Checked{&m.dryBulb, batch::Role::DryBulb, "dry bulb"},
+                                 Checked{&m.humidity, batch::Role::Humidity, "humidity"},
+                                 Checked{&m.pressure, pressureRole, "pressure"}}) {
+            const int column = c.source->column;
+            if (column < 0) {
+                if (c.role == batch::Role::DryBulb || c.role == batch::Role::Humidity) {
+                    return Fail(refuse(std::string("no column of the ") + c.what));
+                }
+                continue;
+            }
+            if (column >= count) {
+                return Fail(refuse("the file has no column " + std::to_string(column + 1) +
+                                   " for the " + c.what + " (it has " + std::to_string(count) +
+                                   ")"));
+            }
+            if (h.TimeColumn(column)) {
+                return Fail(refuse(h.Column(column) + " holds the time, not the " + c.what));
+            }
+            if (!batch::InCoreUnits(c.role, m.humidityInput, c.source->unit, 1)) {
+                return Fail(refuse(h.Column(column) + ": \"" + c.source->unit +
+                                   "\" is not a unit of the " +
+                                   std::string(batch::InputName(c.role, m.humidityInput))));
+            }
+        }
+        if (m.dryBulb.column == m.humidity.column) {
+            return Fail(refuse(h.Column(m.dryBulb.column) +
+                               " cannot hold both the dry bulb and the humidity"));
+        }
+        notes.push_back(StreamNote(h, m));
+    }
+    auto out = ReadMappedRows(text, h, mappings, std::move(notes));
+    if (!out) {
+        return out;
+    }
+    // A column of no number at all is a wrong column, not a stream of gaps.
+    for (std::size_t k = 0; k < mappings.size(); ++k) {
+        const streams::StreamSeries& s = out->series[k];
+        const auto none = [](const std::vector<double>& values) {
+            return std::none_of(values.begin(), values.end(),
+                                [](double v) { return std::isfinite(v); });
+        };
+        for (const auto& [values, source] : {std::pair{&s.dryBulb, &mappings[k].dryBulb},
+                                             std::pair{&s.humidity, &mappings[k].humidity},
+                                             std::pair{&s.pressure, &mappings[k].pressure}}) {
+            if (source->column >= 0 && none(*values)) {
+                return Fail(Failure(ReadFailureKind::NotANumber, h.headerLine,
+                                    h.Column(source->column) + " holds no number this reader "
+                                                               "can read"));
+            }
+        }
+    }
+    return out;
+}
+
+} // namespace hygrovane::loggerfile

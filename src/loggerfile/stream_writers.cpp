@@ -1,4 +1,4 @@
-#include "climatecli/stream_writers.h"
+#include "loggerfile/stream_writers.h"
 
 #include "climateanalysis/writer_support.h"
 #include "text/number_text.h"
@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace hygrovane::climatecli {
+namespace hygrovane::loggerfile {
 
 namespace {
 
@@ -33,9 +33,9 @@ const char* FaultKey(std::size_t k) {
     return streams::KeyOf(static_cast<FaultKind>(k));
 }
 
-// "YYYY-MM-DD hh:mm" of seconds since 1970-01-01 00:00 (the readers' clock), by the civil
-// calendar's days.
-std::string TimeText(double seconds) {
+} // namespace
+
+std::string StreamTimeText(double seconds) {
     const long long minutes = static_cast<long long>(std::floor(seconds / 60));
     long long z = (minutes >= 0 ? minutes : minutes - 1439) / 1440 + 719468;
     const long long era = (z >= 0 ? z : z - 146096) / 146097;
@@ -52,6 +52,12 @@ std::string TimeText(double seconds) {
     std::snprintf(text, sizeof text, "%04lld-%02lld-%02lld %02lld:%02lld", year, month, day,
                   ofDay / 60, ofDay % 60);
     return text;
+}
+
+namespace {
+
+std::string TimeText(double seconds) {
+    return StreamTimeText(seconds);
 }
 
 // The text lists at most this many periods of a fault; JSON lists them all.
@@ -77,7 +83,9 @@ std::string StreamsText(const StreamsReport& r) {
         }
     }
     t += "Outdoor-air fraction: mean " + Shown(s.outdoorFractionMean, 3) + " over " +
-         Shown(s.outdoorFractionHours, 2) + " h\n";
+         Shown(s.outdoorFractionHours, 2) + " h (on humidity ratio " +
+         Shown(s.fractionOnHumidityRatioMean, 3) + ", on enthalpy " +
+         Shown(s.fractionOnEnthalpyMean, 3) + ")\n";
     t += "Recovery effectiveness: sensible " + Shown(s.effectivenessSensibleMean, 3) + ", latent " +
          Shown(s.effectivenessLatentMean, 3) + ", total " + Shown(s.effectivenessTotalMean, 3) +
          " (sensible over " + Shown(s.effectivenessHours, 2) + " h)\n";
@@ -121,6 +129,8 @@ std::string StreamsCsv(const StreamsReport& r) {
     }
     row("outdoor fraction", "mean", s.outdoorFractionMean, "");
     row("outdoor fraction", "hours", s.outdoorFractionHours, "h");
+    row("outdoor fraction on humidity ratio", "mean", s.fractionOnHumidityRatioMean, "");
+    row("outdoor fraction on enthalpy", "mean", s.fractionOnEnthalpyMean, "");
     row("effectiveness sensible", "mean", s.effectivenessSensibleMean, "");
     row("effectiveness latent", "mean", s.effectivenessLatentMean, "");
     row("effectiveness total", "mean", s.effectivenessTotalMean, "");
@@ -178,6 +188,9 @@ std::string StreamsJson(const StreamsReport& r) {
     j += "    \"gapHours\": " + byStream(s.gapHours) + ",\n";
     j += "    \"outdoorFractionMean\": " + Exact(s.outdoorFractionMean) + ",\n";
     j += "    \"outdoorFractionHours\": " + Exact(s.outdoorFractionHours) + ",\n";
+    j += "    \"outdoorFractionOnHumidityRatioMean\": " + Exact(s.fractionOnHumidityRatioMean) +
+         ",\n";
+    j += "    \"outdoorFractionOnEnthalpyMean\": " + Exact(s.fractionOnEnthalpyMean) + ",\n";
     j += "    \"effectivenessSensibleMean\": " + Exact(s.effectivenessSensibleMean) + ",\n";
     j += "    \"effectivenessLatentMean\": " + Exact(s.effectivenessLatentMean) + ",\n";
     j += "    \"effectivenessTotalMean\": " + Exact(s.effectivenessTotalMean) + ",\n";
@@ -209,4 +222,4 @@ std::string StreamsJson(const StreamsReport& r) {
     return j + "  }\n}\n";
 }
 
-} // namespace hygrovane::climatecli
+} // namespace hygrovane::loggerfile

@@ -1,13 +1,13 @@
 // Several streams from one logger file through the logger reader: columns found by their
 // prefix and read by batch's detection in their units, the file's pressure shared, and the
 // month, day and hour columns of --unit-hourly.
-#include "climatecli/logger_series.h"
+#include "loggerfile/logger_series.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-namespace hygrovane::climatecli {
+namespace hygrovane::loggerfile {
 namespace {
 
 TEST(LoggerStreams, EachPrefixTakesItsOwnColumnsInTheirUnits) {
@@ -84,4 +84,4 @@ TEST(LoggerStreams, MonthDayAndHourColumnsNumberTheHourAsWeatherFilesDo) {
 }
 
 } // namespace
-} // namespace hygrovane::climatecli
+} // namespace hygrovane::loggerfile

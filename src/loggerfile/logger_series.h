@@ -4,6 +4,7 @@
 // of records at any interval for the climate analysis: a time column (or a date and a time
 // column) and the dry-bulb and humidity columns batch's header detection finds.
 
+#include "batch/columns.h"
 #include "climate/hourly_states.h"
 #include "climate/read_failure.h"
 #include "climate/weather_data.h"
@@ -15,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-namespace hygrovane::climatecli {
+namespace hygrovane::loggerfile {
 
 struct LoggerSeries {
     climate::WeatherData data;
@@ -58,4 +59,26 @@ struct LoggerStreams {
 Expected<LoggerStreams, climate::ReadFailure>
 ReadLoggerStreams(std::string_view text, const std::vector<std::string>& prefixes);
 
-} // namespace hygrovane::climatecli
+// The columns each prefix finds, as ReadLoggerStreams reads them (for a mapping to start from).
+Expected<std::vector<batch::Mapping>, climate::ReadFailure>
+StreamMappings(std::string_view text, const std::vector<std::string>& prefixes);
+
+// A logger file's columns for a mapping chosen by hand: their headers, a TOA5 file's units
+// line, and which hold the time.
+struct LoggerColumns {
+    std::vector<std::string> names;
+    std::vector<std::string> units; // empty where the file has no units line
+    std::vector<bool> time;
+};
+Expected<LoggerColumns, climate::ReadFailure> ReadLoggerColumns(std::string_view text);
+
+// Several streams by the columns chosen for each: the dry bulb and the humidity (in the
+// mapping's quantity) required, a pressure (or an altitude) optional, each in a unit of
+// hygrovane-batch's lists (batch::UnitChoices); the same rows, times and cells as the prefixes'
+// reader. Refused naming the column: a column the file does not have, one that holds the time,
+// a unit not of its quantity, one column for the dry bulb and the humidity, or a column without
+// a single number.
+Expected<LoggerStreams, climate::ReadFailure>
+ReadMappedStreams(std::string_view text, const std::vector<batch::Mapping>& mappings);
+
+} // namespace hygrovane::loggerfile

@@ -8,7 +8,7 @@
 
 #include <string>
 
-namespace hygrovane::climatecli {
+namespace hygrovane::loggerfile {
 
 struct StreamsReport {
     std::string source; // the input's name
@@ -17,8 +17,11 @@ struct StreamsReport {
     streams::StreamJudgement judged;
 };
 
+// "YYYY-MM-DD hh:mm" of the readers' seconds since 1970-01-01 00:00.
+std::string StreamTimeText(double seconds);
+
 std::string StreamsText(const StreamsReport& report);
 std::string StreamsCsv(const StreamsReport& report);
 std::string StreamsJson(const StreamsReport& report);
 
-} // namespace hygrovane::climatecli
+} // namespace hygrovane::loggerfile
