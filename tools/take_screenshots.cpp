@@ -35,6 +35,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -434,8 +435,26 @@ void Year(Pictures& pictures) {
     control<QComboBox>(*year, "ComparedQuantity")->setCurrentText(QStringLiteral("Cooling"));
     bars->parentWidget()->resize(900, 420);
     pictures.take(*bars->parentWidget(), "year-units-by-month.png");
-    CloseAndDelete(year);
+
+    // The wheel's nodes on the chart, alone (the climate window's hours leave with it), and the
+    // hour of the unit without the wheel's cooling peak, where the wheel runs, as its chain.
     CloseAndDelete(climate);
+    control<QSpinBox>(*year, "HourMonth")->setValue(7);
+    control<QSpinBox>(*year, "HourDay")->setValue(19);
+    control<QSpinBox>(*year, "HourHour")->setValue(17);
+    control<QPushButton>(*year, "ShowHourOnChart")->click();
+    // At 100 % outdoor air the mixed air is the air after the wheel: its cloud would hide that.
+    control<QCheckBox>(*year, "ShowNode mixed")->click();
+    if (!model.pickedRecord() || model.nodeShown(models::UnitNode::Mixed)) {
+        throw Failure("year-clouds.png: the hour was not drawn");
+    }
+    control<QPushButton>(*year, "ShowChart")->click();
+    auto* chart = control<ChartWindow>(main, "Form_chart");
+    chart->chooseRange(chart::ChartRange{248.15, 318.15, 0, 0.024}); // Chicago's winter too
+    chart->resize(1000, 720);
+    pictures.take(*chart, "year-clouds.png");
+    CloseAndDelete(chart);
+    CloseAndDelete(year);
 }
 
 // The measured streams of the user's guide: the logged week of examples/ahu-week mapped in the

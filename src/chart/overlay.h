@@ -109,6 +109,14 @@ struct OverlayZone {
     friend bool operator==(const OverlayZone&, const OverlayZone&) = default;
 };
 
+// One line of a key to marks told apart by their own colours: the colour and what it stands for.
+struct OverlayKeyEntry {
+    std::string name;
+    OverlayColour colour;
+
+    friend bool operator==(const OverlayKeyEntry&, const OverlayKeyEntry&) = default;
+};
+
 // A table another window's figures give; exports on paper append it after the chart.
 struct OverlayTable {
     std::string title;
@@ -130,6 +138,9 @@ struct Overlay {
     std::vector<OverlayDot> dots{};
     std::vector<OverlayZone> zones{};
     std::optional<OverlayTable> table{};
+    // Drawn on the plot below the legend's place, under its title; none when empty.
+    std::string keyTitle{};
+    std::vector<OverlayKeyEntry> key{};
 
     friend bool operator==(const Overlay&, const Overlay&) = default;
 };

@@ -41,6 +41,7 @@ CommandOutcome YearModel::refuse(const std::string& message) {
 
 void YearModel::setWeather(YearWeather weather) {
     weather_ = std::move(weather);
+    picked_.reset(); // a record of the weather left
     changed();
 }
 

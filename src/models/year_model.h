@@ -1,6 +1,7 @@
 #pragma once
 
 #include "airunit/unit_run.h"
+#include "chart/overlay.h"
 #include "climate/filters.h"
 #include "climate/hourly_states.h"
 #include "climate/weather_data.h"
@@ -111,6 +112,14 @@ std::string MonthsSectionKey(std::size_t option);
 std::string PeaksSectionKey(std::size_t option);
 bool IsMainYearColumn(std::string_view columnKey);
 
+// The nodes of the unit the chart draws for every hour, each kind in its own colour.
+enum class UnitNode { Outdoor, Recovered, Mixed, OffCoil, Supply };
+inline constexpr std::array<UnitNode, 5> kUnitNodes{
+    UnitNode::Outdoor, UnitNode::Recovered, UnitNode::Mixed, UnitNode::OffCoil, UnitNode::Supply};
+std::string NameOf(UnitNode node); // "outdoor", "after recovery", …
+chart::OverlayColour ColourOf(UnitNode node);
+const airunit::AirNode& NodeOf(const airunit::UnitHour& hour, UnitNode node);
+
 // One hour's nodes as the processes window's points and processes, named for the hour.
 processes::SetRecords HourRecords(const airunit::UnitHour& hour,
                                   const airunit::UnitSettings& settings, const std::string& prefix);
@@ -191,6 +200,22 @@ class YearModel {
     Expected<airunit::UnitHour, std::string> hourAt(std::size_t record) const;
     CommandOutcome openInProcesses(int month, int day, int hour);
 
+    // The chart's clouds: the selected option's nodes of every hour the filter keeps and the
+    // unit runs, each kind shown or not, with a key; and one picked hour's chain as processes.
+    bool nodeShown(UnitNode node) const { return shownNodes_[static_cast<std::size_t>(node)]; }
+    void showNode(UnitNode node, bool shown);
+    // The hour of a date (refused where the file lacks it or the unit is off then), or of a peak
+    // of the selected option's run (kPeakFields' order; refused before a run or without one).
+    CommandOutcome pickHour(int month, int day, int hour);
+    CommandOutcome pickPeak(std::size_t peak);
+    // The hour with a shown node nearest a point of the chart (dry bulb K, humidity ratio kg/kg),
+    // near as the default chart's proportions show it; refused where no cloud is drawn.
+    CommandOutcome pickNearest(chart::ChartPoint at);
+    void clearPickedHour() { picked_.reset(); }
+    std::optional<std::size_t> pickedRecord() const { return picked_; }
+    // Empty without weather; computed again only when the weather or the option changed.
+    chart::Overlay overlay() const;
+
     CommandOutcome openUnit(); // into the selected option
     CommandOutcome openUnitFrom(const std::string& path);
     CommandOutcome saveUnit(); // the selected option
@@ -213,6 +238,22 @@ class YearModel {
     unsigned resultGeneration_ = 0;
     std::vector<Expected<airunit::UnitRun, airunit::UnitFailure>> runs_;
     bool cancelled_ = false;
+
+    // The nodes of the on records, kept for the generation and option they were made for.
+    struct Cloud {
+        unsigned generation = 0;
+        std::size_t option = 0;
+        std::vector<std::array<chart::ChartPoint, kUnitNodes.size()>> nodes{};
+        std::vector<std::size_t> records{}; // of each entry of nodes
+        double hours = 0;                   // the time they stand for
+        // The picked record's hour through the option (none where it is off).
+        std::optional<std::size_t> pickedRecord{};
+        std::optional<airunit::UnitHour> picked{};
+    };
+    const Cloud& cloud() const;
+    std::array<bool, kUnitNodes.size()> shownNodes_{true, true, true, true, true};
+    std::optional<std::size_t> picked_;
+    mutable Cloud cloud_;
 };
 
 // Reads a form in the given units; the first setting that is no number, or that Check refuses,

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
@@ -328,6 +329,138 @@ TEST_F(YearModelTest, AnOpenedHourIsTheRunsHourAndItsChainInTheProcessesWindow) 
     EXPECT_EQ(year->openInProcesses(1, 16, 3), CommandOutcome::Refused);
     EXPECT_NE(lastMessage().find("filter"), std::string::npos);
     EXPECT_EQ(processes->set().points().size(), points);
+}
+
+TEST_F(YearModelTest, ChartCloudsHoldEachShownNodeOfEachChosenHourAndThePickedChain) {
+    // Summer only, through the wheel: the clouds are the filter's hours, node by node.
+    YearWeather summer = Chicago();
+    summer.filter.firstMonth = 6;
+    summer.filter.lastMonth = 8;
+    year->setWeather(summer);
+    ASSERT_EQ(year->setOption(0, wheel()), CommandOutcome::Done);
+    year->showNode(UnitNode::Recovered, false);
+    const auto kept = airunit::RunUnit(*summer.data, *summer.states, summer.filter,
+                                       year->options()[0], {1, true, {}});
+    ASSERT_TRUE(kept.has_value());
+    std::vector<chart::OverlayDot> expected;
+    std::vector<std::string> key;
+    for (const UnitNode node : kUnitNodes) {
+        if (!year->nodeShown(node)) {
+            continue;
+        }
+        key.push_back(NameOf(node));
+        for (const UnitHour& h : kept->hours) {
+            if (h.status == airunit::HourStatus::On) {
+                const airunit::AirNode& n = NodeOf(h, node);
+                expected.push_back(
+                    {{n.dryBulb + kCelsiusOffset, n.humidityRatio}, 0, ColourOf(node)});
+            }
+        }
+    }
+    chart::Overlay overlay = year->overlay();
+    ASSERT_EQ(overlay.dots.size(), 4 * 92 * 24U); // June to August, four kinds shown
+    EXPECT_TRUE(overlay.dots == expected);        // bit for bit
+    std::vector<std::string> named;
+    for (const auto& entry : overlay.key) {
+        named.push_back(entry.name);
+    }
+    EXPECT_EQ(named, key);
+    EXPECT_TRUE(overlay.paths.empty());
+
+    // Picks refused leave the overlay as it was.
+    struct Refusal {
+        const char* name;
+        CommandOutcome (*pick)(YearModel&);
+        const char* named; // in the message
+    };
+    const Refusal refusals[] = {
+        {"peak before a run", [](YearModel& y) { return y.pickPeak(1); }, "Run"},
+        {"a date the file lacks", [](YearModel& y) { return y.pickHour(2, 30, 1); }, "no hour"},
+        {"an hour the filter leaves out", [](YearModel& y) { return y.pickHour(1, 15, 3); },
+         "filter"},
+    };
+    for (const Refusal& r : refusals) {
+        EXPECT_EQ(r.pick(*year), CommandOutcome::Refused) << r.name;
+        EXPECT_NE(lastMessage().find(r.named), std::string::npos) << r.name << lastMessage();
+        EXPECT_EQ(year->overlay(), overlay) << r.name;
+    }
+
+    // Picked hours' chains: each node a labelled point where the run has it, joined by arrows
+    // from the outdoor air to the supply. The cooling peak (the wheel stopped: it would not save
+    // there) and the first hour the wheel cools.
+    run();
+    ASSERT_EQ(year->pickPeak(1), CommandOutcome::Done);
+    const auto& peak = kept->peaks.coolingKW;
+    const auto peakRecord = year->recordAt(peak.month, peak.day, peak.hour);
+    ASSERT_EQ(year->pickedRecord(), peakRecord);
+    const auto wheelHour = std::find_if(kept->hours.begin(), kept->hours.end(), [](const auto& h) {
+        return h.recovery == airunit::RecoveryMode::Cooling;
+    });
+    ASSERT_NE(wheelHour, kept->hours.end());
+    const std::size_t wheelRecord = static_cast<std::size_t>(wheelHour - kept->hours.begin());
+    for (const std::size_t record : {*peakRecord, wheelRecord}) {
+        const climate::HourRecord& r = summer.data->hours[record];
+        ASSERT_EQ(year->pickHour(r.month, r.day, r.hour), CommandOutcome::Done);
+        const UnitHour& h = kept->hours[record];
+        overlay = year->overlay();
+        EXPECT_EQ(overlay.dots.size(), expected.size());
+        const bool wheel = h.recovery != airunit::RecoveryMode::Off;
+        EXPECT_EQ(wheel, record == wheelRecord);
+        const struct {
+            const char* label;
+            const airunit::AirNode* node;
+            bool drawn;
+        } nodes[] = {{"outdoor", &h.outdoor, true},  {"after recovery", &h.recovered, wheel},
+                     {"return", &h.room, true},      {"mixed", &h.mixed, true},
+                     {"off-coil", &h.offCoil, true}, {"supply", &h.supply, true}};
+        for (const auto& n : nodes) {
+            const auto point = std::find_if(
+                overlay.points.begin(), overlay.points.end(),
+                [&](const chart::OverlayPoint& p) { return p.label.rfind(n.label, 0) == 0; });
+            ASSERT_EQ(point != overlay.points.end(), n.drawn) << n.label << record;
+            if (n.drawn) {
+                EXPECT_EQ(point->at, (chart::ChartPoint{n.node->dryBulb + kCelsiusOffset,
+                                                        n.node->humidityRatio}))
+                    << n.label << record;
+            }
+        }
+        std::vector<chart::ChartPoint> arrowEnds;
+        for (const auto& path : overlay.paths) {
+            if (path.arrow) {
+                arrowEnds.push_back(path.points.back());
+            }
+        }
+        ASSERT_FALSE(arrowEnds.empty());
+        EXPECT_EQ(arrowEnds.back(), overlay.points.back().at);
+        EXPECT_EQ(overlay.points.back().label, "supply");
+    }
+
+    // A point of the chart picks the hour with a shown node nearest it: on a node, an hour with
+    // a node exactly there; with every node hidden, refused and the pick kept.
+    const UnitHour& cooled = kept->hours[wheelRecord];
+    for (const UnitNode node : {UnitNode::Outdoor, UnitNode::OffCoil}) {
+        const airunit::AirNode& n = NodeOf(cooled, node);
+        const chart::ChartPoint at{n.dryBulb + kCelsiusOffset, n.humidityRatio};
+        ASSERT_EQ(year->pickNearest(at), CommandOutcome::Done) << NameOf(node);
+        const UnitHour& picked = kept->hours[*year->pickedRecord()];
+        EXPECT_EQ(NodeOf(picked, node).dryBulb, n.dryBulb) << NameOf(node);
+        EXPECT_EQ(NodeOf(picked, node).humidityRatio, n.humidityRatio) << NameOf(node);
+    }
+    const auto before = year->pickedRecord();
+    for (const UnitNode node : kUnitNodes) {
+        year->showNode(node, false);
+    }
+    EXPECT_EQ(year->pickNearest({300, 0.01}), CommandOutcome::Refused);
+    EXPECT_EQ(year->pickedRecord(), before);
+
+    // A pick cleared, or the weather taken again, takes the chain away.
+    for (const auto& clear : {+[](YearModel& y) { y.clearPickedHour(); },
+                              +[](YearModel& y) { y.setWeather(Chicago()); }}) {
+        ASSERT_EQ(year->pickHour(7, 19, 17), CommandOutcome::Done);
+        clear(*year);
+        EXPECT_FALSE(year->pickedRecord().has_value());
+        EXPECT_TRUE(year->overlay().paths.empty());
+    }
 }
 
 TEST_F(YearModelTest, UnitFilesAndTheCsvAreAllOrNothing) {

@@ -8,6 +8,8 @@
 #include "report_pdf.h"
 #include "text/number_text.h"
 #include "views/ambient/ambient_window.h"
+#include "views/chart/chart_overlays.h"
+#include "views/chart/chart_window.h"
 #include "views/climate/climate_window.h"
 #include "views/common/view_support.h"
 #include "views/processes/processes_window.h"
@@ -23,6 +25,7 @@
 #include <QSpinBox>
 #include <QTableWidget>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -63,7 +66,8 @@ class YearViewTest : public ::testing::Test {
     void TearDown() override {
         for (QWidget* w :
              {static_cast<QWidget*>(year.data()), static_cast<QWidget*>(climate.data()),
-              static_cast<QWidget*>(openProcessesWindow())}) {
+              static_cast<QWidget*>(openProcessesWindow()),
+              static_cast<QWidget*>(view.findChild<ChartWindow*>())}) {
             if (w != nullptr) {
                 w->close();
             }
@@ -87,6 +91,7 @@ class YearViewTest : public ::testing::Test {
     fs::path folder =
         fs::temp_directory_path() / ("hygrovane-yearview-" + std::to_string(::getpid()));
     QApplication& app = testing::qtApp();
+    ChartOverlays overlays; // outlives the windows that draw on it
     testing::FakePlatform platform;
     AmbientWindow view{platform};
     QPointer<ClimateWindow> climate;
@@ -183,6 +188,65 @@ TEST_F(YearViewTest, RunsAUnitComparesOptionsOpensAnHourAndExports) {
     EXPECT_TRUE(
         InOrder(LinesOf(text, "Unit 2 − 1"), {"Unit 2 − 1", cell("AnnualTable", 2, kHeating)}));
     EXPECT_EQ(year->exportPdf(folder.string()), CommandOutcome::Refused);
+}
+
+TEST_F(YearViewTest, TheChartWindowDrawsTheCloudsAndThePickedHour) {
+    year = showYearWindow(view, platform, &overlays);
+    ASSERT_TRUE(ran());
+    const auto layer = [this]() -> const chart::Overlay* {
+        const auto found = overlays.all().find("year");
+        return found == overlays.all().end() ? nullptr : &found->second;
+    };
+    ASSERT_NE(layer(), nullptr);
+    EXPECT_EQ(*layer(), year->model().overlay());
+    EXPECT_EQ(layer()->dots.size(), 5 * 8760U);
+
+    // The chart window draws the year's layer; a node hidden leaves it, a peak's row draws its
+    // chain and sets the date controls to its hour.
+    control<QPushButton>(*year, "ShowChart")->click();
+    auto* chart = view.findChild<ChartWindow*>();
+    ASSERT_NE(chart, nullptr);
+    const ChartScene scene = chart->scene();
+    EXPECT_NE(std::find(scene.overlays.begin(), scene.overlays.end(), layer()),
+              scene.overlays.end());
+    control<QCheckBox>(*year, "ShowNode mixed")->click();
+    EXPECT_EQ(layer()->dots.size(), 4 * 8760U);
+    auto* peaks = control<QTableWidget>(*year, "PeaksTable");
+    emit peaks->cellClicked(1, 0); // the cooling peak (at 20 % outdoor air, no heating)
+    ASSERT_FALSE(layer()->paths.empty())
+        << (platform.messages.empty() ? "" : platform.messages.back().message);
+    const auto& peak = year->model().selectedRun()->peaks.coolingKW;
+    EXPECT_EQ(control<QSpinBox>(*year, "HourMonth")->value(), peak.month);
+    EXPECT_EQ(control<QSpinBox>(*year, "HourHour")->value(), peak.hour);
+    EXPECT_EQ(*layer(), year->model().overlay());
+    // The chart's context menu picks the hour nearest the point clicked: here the summer peak's
+    // outdoor air.
+    const auto outdoor = std::find_if(layer()->points.begin(), layer()->points.end(),
+                                      [](const auto& p) { return p.label.starts_with("outdoor"); });
+    ASSERT_NE(outdoor, layer()->points.end());
+    control<QSpinBox>(*year, "HourMonth")->setValue(1);
+    overlays.pointActions().at("year").run(outdoor->at);
+    EXPECT_EQ(control<QSpinBox>(*year, "HourMonth")->value(), peak.month);
+    control<QPushButton>(*year, "ClearHourOnChart")->click();
+    EXPECT_TRUE(layer()->paths.empty());
+    control<QSpinBox>(*year, "HourDay")->setValue(30);
+    control<QSpinBox>(*year, "HourMonth")->setValue(2);
+    control<QPushButton>(*year, "ShowHourOnChart")->click();
+    EXPECT_TRUE(layer()->paths.empty()); // no such date: refused
+    control<QSpinBox>(*year, "HourDay")->setValue(1);
+    control<QPushButton>(*year, "ShowHourOnChart")->click();
+    EXPECT_FALSE(layer()->paths.empty());
+
+    // The report's chart page, then the window closed takes its marks off the chart.
+    const report::ReportContent content = year->reportContent({});
+    ASSERT_TRUE(content.chart.has_value());
+    EXPECT_NE(std::find(content.chart->overlays.begin(), content.chart->overlays.end(), layer()),
+              content.chart->overlays.end());
+    ASSERT_EQ(year->exportPdf(path("clouds.pdf")), CommandOutcome::Done);
+    year->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(layer(), nullptr);
+    EXPECT_EQ(overlays.pointActions().count("year"), 0U);
 }
 
 TEST_F(YearViewTest, ACancelledRunLeavesTheFiguresBeforeAndTheWindowAnswers) {

@@ -1369,6 +1369,11 @@ std::vector<PlacedText> OverlayLabels(const ChartLayout& layout, const ChartScen
     for (const QRectF& box : ProtractorAreaOf(layout, scene)) {
         field.obstacles.push_back(Rect(box));
     }
+    for (const Overlay* overlay : scene.overlays) {
+        if (const auto key = KeyBox(layout, *overlay)) {
+            field.obstacles.push_back(Rect(*key));
+        }
+    }
     const auto placed = chart::PlaceLabels(requests, field, Measure(layout.smallFont));
     std::vector<PlacedText> labels;
     labels.reserve(placed.size());

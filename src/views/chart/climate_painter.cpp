@@ -45,14 +45,22 @@ void PaintDots(QPainter& painter, const ChartMapping& mapping, const ChartLayout
                const Overlay& overlay) {
     // Thousands of marks: one call per colour rather than one per mark keeps a year's repaint
     // within a frame.
+    // The colours are painted in the order they first appear, so that marks given later (a
+    // unit's supply after its outdoor air) lie on top where they meet.
     const double side = std::max(2.0, 2.4 * layout.unit);
-    std::unordered_map<std::uint32_t, QList<QRectF>> byColour;
+    std::unordered_map<std::uint32_t, std::size_t> indexOf;
+    std::vector<std::pair<std::uint32_t, QList<QRectF>>> byColour;
     for (const OverlayDot& dot : overlay.dots) {
         const OverlayColour c = dot.colour ? *dot.colour : ColourOf(overlay.scale, dot.value);
         const std::uint32_t key =
             (std::uint32_t{c.red} << 16) | (std::uint32_t{c.green} << 8) | c.blue;
+        const auto [index, added] = indexOf.try_emplace(key, byColour.size());
+        if (added) {
+            byColour.emplace_back(key, QList<QRectF>{});
+        }
         const QPointF at = Pixel(mapping, dot.at);
-        byColour[key].append(QRectF(at.x() - side / 2, at.y() - side / 2, side, side));
+        byColour[index->second].second.append(
+            QRectF(at.x() - side / 2, at.y() - side / 2, side, side));
     }
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(Qt::NoPen);
@@ -165,6 +173,34 @@ void PaintLegend(QPainter& painter, const ChartLayout& layout, const OverlayScal
     painter.setBrush(Qt::NoBrush);
 }
 
+void PaintKey(QPainter& painter, const ChartLayout& layout, const Overlay& overlay,
+              const QRectF& box) {
+    const double u = layout.unit;
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    const double line = QFontMetricsF(layout.smallFont).height();
+    const double width = box.width() - 12 * u;
+    painter.setPen(QPen(QColor(120, 120, 120), 0.8 * u));
+    painter.setBrush(QColor(255, 255, 255, 235));
+    painter.drawRect(box);
+    painter.setFont(layout.smallFont);
+    const double left = box.left() + 6 * u;
+    double y = box.top() + 4 * u;
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(left, y, width, line), Qt::AlignLeft | Qt::AlignVCenter,
+                     QString::fromStdString(overlay.keyTitle));
+    for (const OverlayKeyEntry& entry : overlay.key) {
+        y += line;
+        const double side = 0.6 * line;
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Colour(entry.colour));
+        painter.drawRect(QRectF(left, y + (line - side) / 2, side, side));
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(left + line, y, width - line, line),
+                         Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(entry.name));
+    }
+    painter.setBrush(Qt::NoBrush);
+}
+
 // Rows on one page from `first`; returns the first row left for the next page.
 std::size_t PaintTablePage(QPainter& painter, const QRectF& page, const OverlayTable& table,
                            std::size_t first) {
@@ -235,6 +271,23 @@ QString ZoneText(const OverlayZone& zone) {
 
 } // namespace
 
+std::optional<QRectF> KeyBox(const ChartLayout& layout, const Overlay& overlay) {
+    if (overlay.key.empty()) {
+        return std::nullopt;
+    }
+    const double u = layout.unit;
+    const QFontMetricsF metrics(layout.smallFont);
+    const double line = metrics.height();
+    double width = metrics.horizontalAdvance(QString::fromStdString(overlay.keyTitle));
+    for (const OverlayKeyEntry& entry : overlay.key) {
+        width = std::max(width, line + 4 * u +
+                                    metrics.horizontalAdvance(QString::fromStdString(entry.name)));
+    }
+    const double rows = static_cast<double>(overlay.key.size()) + 1;
+    return QRectF(layout.plot.left() + 8 * u, LegendBox(layout, {}).bottom() + 6 * u,
+                  width + 12 * u, rows * line + 8 * u);
+}
+
 QRectF LegendBox(const ChartLayout& layout, const OverlayScale& scale) {
     const double u = layout.unit;
     const QFontMetricsF metrics(layout.smallFont);
@@ -267,6 +320,9 @@ std::vector<ZoneLabel> PlaceZoneLabels(const ChartLayout& layout, const ChartSce
     for (const Overlay* overlay : scene.overlays) {
         if (overlay->scale.legend) {
             obstacle(LegendBox(layout, overlay->scale));
+        }
+        if (const auto key = KeyBox(layout, *overlay)) {
+            obstacle(*key);
         }
         for (const OverlayZone& zone : overlay->zones) {
             if (zone.outline.size() < 3) {
@@ -346,7 +402,7 @@ void PaintZoneLabels(QPainter& painter, const ChartLayout& layout,
 void PaintClimateLayers(QPainter& painter, const ChartLayout& layout, const ChartMapping& mapping,
                         const Overlay& overlay) {
     if (overlay.cells.empty() && overlay.dots.empty() && overlay.zones.empty() &&
-        !overlay.scale.legend) {
+        !overlay.scale.legend && overlay.key.empty()) {
         return;
     }
     painter.save();
@@ -355,6 +411,9 @@ void PaintClimateLayers(QPainter& painter, const ChartLayout& layout, const Char
     PaintZones(painter, mapping, layout, overlay);
     if (overlay.scale.legend) {
         PaintLegend(painter, layout, overlay.scale);
+    }
+    if (const auto key = KeyBox(layout, overlay)) {
+        PaintKey(painter, layout, overlay, *key);
     }
     painter.restore();
 }

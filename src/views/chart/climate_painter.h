@@ -7,6 +7,8 @@
 #include <QColor>
 #include <QRectF>
 
+#include <optional>
+
 #include <vector>
 
 class QPagedPaintDevice;
@@ -14,14 +16,18 @@ class QPainter;
 
 namespace hygrovane::views {
 
-// An overlay's weather marks: frequency-bin cells, hour dots, zones' outlines and the colour
-// legend, drawn before the overlay's paths and points (and so below the main window's state
-// point). The zones' names are written later, with the other labels.
+// An overlay's weather marks: frequency-bin cells, hour dots, zones' outlines, the colour legend
+// and the key of marks in colours of their own, drawn before the overlay's paths and points (and
+// so below the main window's state point). The zones' names are written later, with the other
+// labels.
 void PaintClimateLayers(QPainter& painter, const ChartLayout& layout,
                         const chart::ChartMapping& mapping, const chart::Overlay& overlay);
 
 // Where an overlay's colour legend stands on the plot.
 QRectF LegendBox(const ChartLayout& layout, const chart::OverlayScale& scale);
+// Where an overlay's key of colours stands: below the legend's place, so that one window's
+// legend and another's key stand one above the other; none without a key.
+std::optional<QRectF> KeyBox(const ChartLayout& layout, const chart::Overlay& overlay);
 
 // The overlays' zones' names (with their shares below), in their colours: each at the middle of
 // its zone, else at the free place inside it nearest to that, else off it with a leader; clear

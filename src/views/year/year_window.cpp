@@ -2,12 +2,14 @@
 
 #include "views/ambient/ambient_window.h"
 #include "views/chart/chart_overlays.h"
+#include "views/chart/chart_window.h"
 #include "views/climate/climate_window.h"
 #include "views/common/view_support.h"
 #include "views/common/window_look.h"
 #include "views/processes/processes_window.h"
 #include "views/report/report_commands.h"
 #include "views/year/year_bars.h"
+#include "views/year/year_cloud_bar.h"
 #include "views/year/year_option_bars.h"
 #include "views/year/year_pdf.h"
 
@@ -32,6 +34,9 @@
 namespace hygrovane::views {
 
 namespace {
+
+// The name of the year page's marks among the chart's overlays.
+constexpr const char* kYearLayer = "year";
 
 using airunit::EconomizerKind;
 using airunit::FlowUnit;
@@ -111,6 +116,20 @@ YearWindow::YearWindow(AmbientWindow& main, models::Platform& platform, ChartOve
     monthlyColumns_ = new ReportTable(*monthly_, "year-months", hidden, settings);
     peaksColumns_ = new ReportTable(
         *peaks_, "year-peaks", [](const std::string&) { return false; }, settings);
+    if (overlays_) {
+        // The clouds leave the chart with the window.
+        connect(this, &QObject::destroyed, overlays_, [overlays = overlays_] {
+            overlays->remove(kYearLayer);
+            overlays->removePointAction(kYearLayer);
+        });
+        overlays_->setPointAction(
+            kYearLayer, {"The year's nearest hour as its chain", [this](chart::ChartPoint p) {
+                             if (model_.pickNearest(p) == CommandOutcome::Done) {
+                                 followPickedHour();
+                             }
+                             showCloud();
+                         }});
+    }
     poll_ = new QTimer(this);
     poll_->setInterval(30);
     connect(poll_, &QTimer::timeout, this, [this] { poll(); });
@@ -268,6 +287,13 @@ void YearWindow::buildForm() {
     auto* openHourButton = button(hourRow, "OpenInProcesses", "Open in processes");
     hourRow->addStretch();
     layout->addLayout(hourRow);
+    cloud_ = new YearCloudBar(model_,
+                              {[this] { showCloud(); }, [this] { showHourOnChart(); },
+                               [this] { showChartWindow(main_, platform_, overlays_); }},
+                              this);
+    layout->addWidget(cloud_);
+    connect(peaks_, &QTableWidget::cellClicked, this,
+            [this](int row, int) { showPeakOnChart(row); });
 
     connect(option_, &QComboBox::activated, this, [this](int i) { selectOption(i); });
     connect(add, &QPushButton::clicked, this,
@@ -453,10 +479,58 @@ void YearWindow::redraw() {
     const int chosen = std::max(0, compared_->currentIndex());
     optionBars_->setBars(
         model_.optionBars(models::kComparedBars[static_cast<std::size_t>(chosen)]));
+    showCloud();
+}
+
+void YearWindow::showCloud() {
+    if (!overlays_) {
+        return;
+    }
+    if (model_.hasWeather()) {
+        overlays_->set(kYearLayer, model_.overlay());
+    } else {
+        overlays_->remove(kYearLayer);
+    }
+}
+
+CommandOutcome YearWindow::showHourOnChart() {
+    const CommandOutcome done = model_.pickHour(month_->value(), day_->value(), hour_->value());
+    showCloud();
+    return done;
+}
+
+CommandOutcome YearWindow::showPeakOnChart(int peak) {
+    if (peak < 0 || static_cast<std::size_t>(peak) >= airunit::kPeakFields.size()) {
+        return CommandOutcome::Cancelled; // a row of no peak
+    }
+    const CommandOutcome done = model_.pickPeak(static_cast<std::size_t>(peak));
+    if (done == CommandOutcome::Done) {
+        followPickedHour();
+    }
+    showCloud();
+    return done;
+}
+
+void YearWindow::followPickedHour() {
+    // The date controls follow, so that the hour opens in processes as drawn.
+    if (const auto record = model_.pickedRecord()) {
+        const climate::HourRecord& r = model_.weather().data->hours[*record];
+        month_->setValue(r.month);
+        day_->setValue(r.day);
+        hour_->setValue(r.hour);
+    }
 }
 
 report::ReportContent YearWindow::reportContent(const report::ReportOptions& options) const {
-    return YearReport(model_, options, bars_->series(), optionBars_->bars());
+    report::ReportContent content =
+        YearReport(model_, options, bars_->series(), optionBars_->bars());
+    // The chart with the clouds as its window draws them; opened for the report when it is not.
+    const ChartWindow* chart = main_.findChild<ChartWindow*>();
+    if (chart == nullptr) {
+        chart = showChartWindow(main_, platform_, overlays_);
+    }
+    content.chart = chart->scene();
+    return content;
 }
 
 CommandOutcome YearWindow::exportPdf(const std::string& path,

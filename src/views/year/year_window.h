@@ -27,6 +27,7 @@ class AmbientWindow;
 class ChartOverlays;
 class MonthlyBars;
 class OptionBarsChart;
+class YearCloudBar;
 
 // The Qt view of the year page (Form_year): the climate window's weather through up to six
 // air-handling units. The settings are typed in the main window's units; a changed setting runs
@@ -55,6 +56,10 @@ class YearWindow : public QWidget {
     void cancelRun();
     void selectOption(int option);
     models::CommandOutcome openHour();
+    // The date controls' hour (or a peak's, by its row of the peaks table) drawn on the chart as
+    // its chain.
+    models::CommandOutcome showHourOnChart();
+    models::CommandOutcome showPeakOnChart(int peak);
     // The settings, the tables and the bar charts as a PDF; refused when it could not be written.
     models::CommandOutcome exportPdf(const std::string& path,
                                      const report::ReportOptions& options = {});
@@ -67,6 +72,8 @@ class YearWindow : public QWidget {
     models::UnitForm formFromControls() const;
     void poll();
     void redraw();
+    void showCloud();        // the model's overlay to the chart
+    void followPickedHour(); // the date controls to the picked hour
     template <typename Command> void command(Command c) {
         if (c() == models::CommandOutcome::Done) {
             showForm();
@@ -115,6 +122,7 @@ class YearWindow : public QWidget {
     QSpinBox* month_ = nullptr;
     QSpinBox* day_ = nullptr;
     QSpinBox* hour_ = nullptr;
+    YearCloudBar* cloud_ = nullptr;
 };
 
 // Shows the year page on the climate window's weather (none open: without weather), without
