@@ -3,20 +3,15 @@
 set(HYGROVANE_GUIDE_PDF ${CMAKE_BINARY_DIR}/src/programs/hygrovane/${HYGROVANE_GUIDE_NAME})
 add_executable(hygrovane_render_guide ${PROJECT_SOURCE_DIR}/tools/render_guide.cpp)
 target_link_libraries(hygrovane_render_guide PRIVATE Qt6::Gui)
+# Every picture in docs/: the guide shows most of them, and a list by hand fell behind.
+file(GLOB guide_pictures CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*.png)
 add_custom_command(
     OUTPUT ${HYGROVANE_GUIDE_PDF}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/src/programs/hygrovane
     COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
             $<TARGET_FILE:hygrovane_render_guide> ${PROJECT_SOURCE_DIR}/docs/users-guide.md
             ${HYGROVANE_GUIDE_PDF}
-    DEPENDS hygrovane_render_guide ${PROJECT_SOURCE_DIR}/docs/users-guide.md
-            ${PROJECT_SOURCE_DIR}/docs/ahu-example.png
-            ${PROJECT_SOURCE_DIR}/docs/processes-window.png
-            ${PROJECT_SOURCE_DIR}/docs/design-report.png
-            ${PROJECT_SOURCE_DIR}/docs/batch-convert.png
-            ${PROJECT_SOURCE_DIR}/docs/year-window.png
-            ${PROJECT_SOURCE_DIR}/docs/year-units-by-month.png
-            ${PROJECT_SOURCE_DIR}/docs/chart-marks.png
+    DEPENDS hygrovane_render_guide ${PROJECT_SOURCE_DIR}/docs/users-guide.md ${guide_pictures}
     COMMENT "Rendering the user's guide"
     VERBATIM)
 add_custom_target(hygrovane_users_guide ALL DEPENDS ${HYGROVANE_GUIDE_PDF})
@@ -34,9 +29,9 @@ if(BUILD_TESTING)
                                HYGROVANE_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
     set(screenshots "")
     foreach(picture about-box main-window saturation-window unit-convertor chart chart-marks
-                    chart-si chart-ip chart-1500m chart-protractor processes-window design-report ahu-example
-                    batch-convert climate-chart climate-window year-window year-units-by-month
-                    streams-dialog streams-window streams-chart)
+                    chart-si chart-ip chart-1500m chart-protractor chart-hx processes-window design-report
+                    ahu-example batch-convert climate-chart climate-window climate-envelopes year-window
+                    year-units-by-month year-clouds streams-dialog streams-window streams-chart)
         list(APPEND screenshots ${CMAKE_BINARY_DIR}/screenshots/${picture}.png)
     endforeach()
     add_custom_command(
