@@ -1,7 +1,7 @@
 // An arbitrary logger file through the climate tool's series reader (batch's lines, columns and
 // units, then dated readings): no crash, and a series it takes has one record per reading, each
 // standing for a finite, non-negative time, in order.
-#include "climatecli/logger_series.h"
+#include "loggerfile/logger_series.h"
 #include "fuzz_support.h"
 
 #include <cmath>
@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else if (size % 3 == 2) {
         chosen = climate::HumiditySource::DewPoint;
     }
-    const auto series = climatecli::ReadLoggerSeries(bytes, "fuzz", chosen);
+    const auto series = loggerfile::ReadLoggerSeries(bytes, "fuzz", chosen);
     if (!series) {
         return 0;
     }
