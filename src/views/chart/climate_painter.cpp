@@ -89,6 +89,20 @@ void PaintZones(QPainter& painter, const ChartMapping& mapping, const ChartLayou
     }
 }
 
+// A legend's or a key's frame on a nearly opaque ground, and its title on the first line.
+void PaintFrameAndTitle(QPainter& painter, const ChartLayout& layout, const QRectF& box,
+                        const std::string& title) {
+    const double u = layout.unit;
+    const double line = QFontMetricsF(layout.smallFont).height();
+    painter.setPen(QPen(QColor(120, 120, 120), 0.8 * u));
+    painter.setBrush(QColor(255, 255, 255, 235));
+    painter.drawRect(box);
+    painter.setFont(layout.smallFont);
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(box.left() + 6 * u, box.top() + 4 * u, box.width() - 12 * u, line),
+                     Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(title));
+}
+
 // Kinds of marks by name, each with its colours from the first mark to the last, and the two
 // times under them.
 void PaintKeys(QPainter& painter, const ChartLayout& layout, const OverlayScale& scale) {
@@ -106,15 +120,9 @@ void PaintKeys(QPainter& painter, const ChartLayout& layout, const OverlayScale&
     const auto rows = static_cast<double>(scale.keys.size());
     const QRectF box(layout.plot.left() + 8 * u, layout.plot.top() + 8 * u + 2.5 * line,
                      width + 12 * u, (rows + 2) * (line + 2 * u) + 8 * u);
-    painter.setPen(QPen(QColor(120, 120, 120), 0.8 * u));
-    painter.setBrush(QColor(255, 255, 255, 235));
-    painter.drawRect(box);
-    painter.setFont(layout.smallFont);
+    PaintFrameAndTitle(painter, layout, box, scale.title);
     const double left = box.left() + 6 * u;
     double y = box.top() + 4 * u;
-    painter.setPen(Qt::black);
-    painter.drawText(QRectF(left, y, width, line), Qt::AlignLeft | Qt::AlignVCenter,
-                     QString::fromStdString(scale.title));
     for (const OverlayKey& key : scale.keys) {
         y += line + 2 * u;
         const QRectF swatch(left, y + 0.2 * line, 32 * u, 0.6 * line);
@@ -146,15 +154,9 @@ void PaintLegend(QPainter& painter, const ChartLayout& layout, const OverlayScal
     const QFontMetricsF metrics(layout.smallFont);
     const double line = metrics.height();
     const QRectF box = LegendBox(layout, scale);
-    painter.setPen(QPen(QColor(120, 120, 120), 0.8 * u));
-    painter.setBrush(QColor(255, 255, 255, 235));
-    painter.drawRect(box);
-    painter.setFont(layout.smallFont);
-    painter.setPen(Qt::black);
+    PaintFrameAndTitle(painter, layout, box, scale.title);
     const double left = box.left() + 6 * u;
     const double width = box.width() - 12 * u;
-    painter.drawText(QRectF(left, box.top() + 4 * u, width, line), Qt::AlignLeft | Qt::AlignVCenter,
-                     QString::fromStdString(scale.title));
     const QRectF bar(left, box.top() + 6 * u + line, width, line);
     QLinearGradient gradient(bar.topLeft(), bar.topRight());
     for (int i = 0; i <= 8; ++i) {
@@ -179,15 +181,9 @@ void PaintKey(QPainter& painter, const ChartLayout& layout, const Overlay& overl
     painter.setRenderHint(QPainter::Antialiasing, true);
     const double line = QFontMetricsF(layout.smallFont).height();
     const double width = box.width() - 12 * u;
-    painter.setPen(QPen(QColor(120, 120, 120), 0.8 * u));
-    painter.setBrush(QColor(255, 255, 255, 235));
-    painter.drawRect(box);
-    painter.setFont(layout.smallFont);
+    PaintFrameAndTitle(painter, layout, box, overlay.keyTitle);
     const double left = box.left() + 6 * u;
     double y = box.top() + 4 * u;
-    painter.setPen(Qt::black);
-    painter.drawText(QRectF(left, y, width, line), Qt::AlignLeft | Qt::AlignVCenter,
-                     QString::fromStdString(overlay.keyTitle));
     for (const OverlayKeyEntry& entry : overlay.key) {
         y += line;
         const double side = 0.6 * line;
